@@ -1,0 +1,48 @@
+# Helpers shared by every layer and test area.
+
+# Our own code is built warning-free with these.
+set(VN_WARNINGS -Wall -Wextra)
+
+# vn_add_layer(<target> DIRS <dir>... [PUBLIC_INCLUDE <dir>] [DEPS <target>...] [PRIVATE_DEPS <target>...])
+# A static library over every .cpp file found below the given folders. A layer
+# without sources yet becomes an interface library, so that its users link it
+# all the same.
+function(vn_add_layer target)
+  cmake_parse_arguments(L "" "PUBLIC_INCLUDE" "DIRS;DEPS;PRIVATE_DEPS" ${ARGN})
+  set(sources)
+  foreach(dir IN LISTS L_DIRS)
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND sources ${found})
+  endforeach()
+  if(NOT L_PUBLIC_INCLUDE)
+    set(L_PUBLIC_INCLUDE ${PROJECT_SOURCE_DIR})
+  endif()
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${L_PUBLIC_INCLUDE})
+    target_link_libraries(${target} PUBLIC ${L_DEPS} PRIVATE ${L_PRIVATE_DEPS})
+    target_compile_options(${target} PRIVATE ${VN_WARNINGS})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${L_PUBLIC_INCLUDE})
+    target_link_libraries(${target} INTERFACE ${L_DEPS})
+  endif()
+endfunction()
+
+# vn_add_test(<name> LABEL <area> SOURCES <file>... [LIBS <target>...])
+# One GoogleTest binary, registered with CTest test by test. The shared test
+# main sets the offscreen Qt platform, so listing the tests at build time
+# needs no display.
+function(vn_add_test name)
+  cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE vn_test_support ${T_LIBS} GTest::gtest GTest::gmock)
+  target_compile_options(${name} PRIVATE ${VN_WARNINGS})
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}
+               ENVIRONMENT "VN_SOURCE_DIR=${PROJECT_SOURCE_DIR};VN_ARTIFACTS_DIR=${PROJECT_BINARY_DIR}/artifacts")
+endfunction()
