@@ -104,7 +104,7 @@ double StrToFloat(const AnsiString& s) {
   errno = 0;
   char* end = nullptr;
   double v = std::strtod(t.c_str(), &end);
-  if (end != t.c_str() + t.Length() || errno == ERANGE && std::isinf(v)) BadFloat(s);
+  if (end != t.c_str() + t.Length() || (errno == ERANGE && std::isinf(v))) BadFloat(s);
   return v;
 }
 
