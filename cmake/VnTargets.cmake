@@ -3,15 +3,20 @@
 # Our own code is built warning-free with these.
 set(VN_WARNINGS -Wall -Wextra)
 
-# vn_add_layer(<target> DIRS <dir>... [PUBLIC_INCLUDE <dir>] [DEPS <target>...] [PRIVATE_DEPS <target>...])
-# A static library over every .cpp file found below the given folders. A layer
+# vn_add_layer(<target> DIRS <dir>... [FLAT] [PUBLIC_INCLUDE <dir>] [DEPS <target>...] [PRIVATE_DEPS <target>...])
+# A static library over every .cpp file found below the given folders (only
+# directly in them with FLAT). A layer
 # without sources yet becomes an interface library, so that its users link it
 # all the same.
 function(vn_add_layer target)
-  cmake_parse_arguments(L "" "PUBLIC_INCLUDE" "DIRS;DEPS;PRIVATE_DEPS" ${ARGN})
+  cmake_parse_arguments(L "FLAT" "PUBLIC_INCLUDE" "DIRS;DEPS;PRIVATE_DEPS" ${ARGN})
   set(sources)
   foreach(dir IN LISTS L_DIRS)
-    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    if(L_FLAT)
+      file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    else()
+      file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    endif()
     list(APPEND sources ${found})
   endforeach()
   if(NOT L_PUBLIC_INCLUDE)
