@@ -1,30 +1,15 @@
 // Checks of typed IPv4, IPv6 and MAC addresses.
 #include "library/VnAddressValidators.h"
 
+#include <cstring>
+
 namespace {
 
 bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-bool IsOddHexDigit(char c) {
-  switch (c) {
-    case '1':
-    case '3':
-    case '5':
-    case '7':
-    case '9':
-    case 'B':
-    case 'b':
-    case 'D':
-    case 'd':
-    case 'F':
-    case 'f':
-      return true;
-    default:
-      return false;
-  }
-}
+bool IsOddHexDigit(char c) { return c != 0 && std::strchr("13579BbDdFf", c) != nullptr; }
 
 // A non-empty run of decimal digits whose value is at most 255; its value in
 // *value.
