@@ -17,6 +17,7 @@ import json
 import os
 import re
 import sys
+import textwrap
 from collections import Counter, OrderedDict
 from pathlib import Path
 
@@ -98,6 +99,7 @@ NAME_OVERRIDES = {
     "1.3.6.1.2.1.17.1.2 (3)": "BridgeInformation",
     "1.3.6.1.2.1.17.4.4.1.1 (4) #1": "HighCapacityPortTable",
     "1.3.6.1.2.1.17.4.4.1.1 (4) #2": "HighCapacityPortOverflow",
+    "1.3.6.1.2.1.17.7.1.4.3.1.1 (6)": "StaticVlanTable",
     "1.3.6.1.4.1.171.12.15.1.2 (1) #2": "StpVersion",
     "1.3.6.1.4.1.171.12.15.1.2 (6)": "StpInfoBridge",
     "1.3.6.1.4.1.171.12.15.1.2 (7)": "StpInfoBridgeTimers",
@@ -270,9 +272,13 @@ def pair_text(value, text):
     return "{%d, %s}" % (value, c_string(text))
 
 
+def unit_comment(unit, areas):
+    text = "%s catalogue unit: descriptor tables of %s." % (unit, areas)
+    return ["// " + line for line in textwrap.wrap(text, 96)] + ["// " + GENERATED]
+
+
 def unit_header(unit, stem, areas, tables):
-    out = ["// %s catalogue unit: descriptor tables of %s." % (unit, areas),
-           "// " + GENERATED,
+    out = unit_comment(unit, areas) + [
            "// clang-format off",
            "#pragma once",
            "",
@@ -300,8 +306,7 @@ def unit_source(unit, stem, areas, tables):
     refs = []
     for table in tables:
         refs.append([lists.list_for(r) if r["options"] else None for r in table["records"]])
-    out = ["// %s catalogue unit: descriptor tables of %s." % (unit, areas),
-           "// " + GENERATED,
+    out = unit_comment(unit, areas) + [
            "// clang-format off",
            '#include "app/mibdefs/%s.h"' % stem,
            ""]

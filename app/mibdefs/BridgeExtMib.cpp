@@ -233,7 +233,7 @@ constinit const VnSNMPVarDesc ForwardUnregisteredInformationVars[] = {
 };
 
 // 1.3.6.1.2.1.17.7.1.4.3.1.1 (6)
-constinit const VnSNMPVarDesc VlanStaticVLANNameVars[] = {
+constinit const VnSNMPVarDesc StaticVlanTableVars[] = {
     MibVar("", "VLAN ID", SNMP_SYNTAX_GUAGE, SNMP_ACCESS_NOTACCESS),
     MibVar("1.3.6.1.2.1.17.7.1.4.3.1.1", "VLAN Name", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READWRITE),
     MibVar("1.3.6.1.2.1.17.7.1.4.3.1.2", "Egress Ports", SNMP_SYNTAX_BITSTR, SNMP_ACCESS_READWRITE),

@@ -51,7 +51,7 @@ extern const VnSNMPVarDesc MulticastForwardingInformationVars[];
 // 1.3.6.1.2.1.17.7.1.4.2.1.2 (4) #3
 extern const VnSNMPVarDesc ForwardUnregisteredInformationVars[];
 // 1.3.6.1.2.1.17.7.1.4.3.1.1 (6)
-extern const VnSNMPVarDesc VlanStaticVLANNameVars[];
+extern const VnSNMPVarDesc StaticVlanTableVars[];
 // 1.3.6.1.2.1.17.7.1.4.4 (1)
 extern const VnSNMPVarDesc VlanStaticNextFreeLocalVLANIndexVars[];
 // clang-format on

@@ -85,7 +85,7 @@ const CatalogueEntry kCatalogueEntries[] = {
     {FilteringInformationVars, "FilteringInformationVars", "BridgeExt"},
     {MulticastForwardingInformationVars, "MulticastForwardingInformationVars", "BridgeExt"},
     {ForwardUnregisteredInformationVars, "ForwardUnregisteredInformationVars", "BridgeExt"},
-    {VlanStaticVLANNameVars, "VlanStaticVLANNameVars", "BridgeExt"},
+    {StaticVlanTableVars, "StaticVlanTableVars", "BridgeExt"},
     {VlanStaticNextFreeLocalVLANIndexVars, "VlanStaticNextFreeLocalVLANIndexVars", "BridgeExt"},
     {ProtocolVLANGroupVars, "ProtocolVLANGroupVars", "ProtocolVlan"},
     {ProtocolVLANPortVars, "ProtocolVLANPortVars", "ProtocolVlan"},

@@ -17,7 +17,8 @@
 // A catalogue record: only the first five fields are set.
 constexpr VnSNMPVarDesc MibVar(const char* oid, const char* label, std::uint32_t syntax,
                                std::uint32_t access, VnOptionList* options = nullptr) {
-  return VnSNMPVarDesc{oid, label, syntax, access, options, nullptr, nullptr, nullptr, nullptr, nullptr};
+  return VnSNMPVarDesc{oid,     label,   syntax,  access,  options,
+                       nullptr, nullptr, nullptr, nullptr, nullptr};
 }
 
 // The terminating record of a table.
