@@ -24,9 +24,11 @@ TEST(CatalogueVarLists, EveryTableBuildsForEachOfItsUsers) {
     for (const cattest::Json& user : table["used_by"].Arr()) {
       const auto itemType = static_cast<std::uint8_t>(user["item_type"].Int());
       const auto keyCount = static_cast<std::uint32_t>(user["key_count"].Int());
-      const std::string where = table["key"].Str() + " as " + std::to_string(itemType) + "/" +
-                                std::to_string(keyCount);
-      if (itemType <= MVT_SV) EXPECT_EQ(keyCount, 0u) << where;
+      const std::string where =
+          table["key"].Str() + " as " + std::to_string(itemType) + "/" + std::to_string(keyCount);
+      if (itemType <= MVT_SV) {
+        EXPECT_EQ(keyCount, 0u) << where;
+      }
       EXPECT_LE(keyCount, 4u) << where;
       EXPECT_LE(static_cast<int>(keyCount), records) << where;
       try {
@@ -41,9 +43,10 @@ TEST(CatalogueVarLists, EveryTableBuildsForEachOfItsUsers) {
           EXPECT_EQ(item->Options, tables[i].Table[k].Options) << where;
           // Index columns of a table are writable so that their controls are
           // read into them; nothing else that is not accessible is.
-          if (tables[i].Table[k].Access & SNMP_ACCESS_NOTACCESS)
+          if (tables[i].Table[k].Access & SNMP_ACCESS_NOTACCESS) {
             EXPECT_EQ(list.IsWritable(k), itemType >= MVT_FMV && k < static_cast<int>(keyCount))
                 << where << " item " << k;
+          }
         }
         ++built;
       } catch (const std::exception& e) {
