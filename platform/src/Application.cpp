@@ -76,8 +76,12 @@ bool Dispatcher::event(QEvent* e) {
   return true;
 }
 
+// At exit the forms go, but the toolkit's application object stays: some of
+// the toolkit's own globals are already gone by then.
 void ShutdownAtExit() {
-  if (Application) Application->Finalize();
+  if (!Application) return;
+  Application->DestroyComponents();
+  TimersApplicationGone();
 }
 
 }  // namespace
@@ -130,7 +134,12 @@ TApplication::TApplication() : TComponent(nullptr) {
   handle_ = reinterpret_cast<HWND>(std::uintptr_t{0x10});
 }
 
-TApplication::~TApplication() { Finalize(); }
+// Static destruction: forms go, the toolkit's application object is left to
+// the process (see ShutdownAtExit).
+TApplication::~TApplication() {
+  BeginDestroy();
+  DestroyComponents();
+}
 
 bool TApplication::Initialized() const { return g_qapp != nullptr; }
 
@@ -164,7 +173,7 @@ void TApplication::Finalize() {
   DestroyComponents();
   mainForm_ = nullptr;
   activeForm_ = nullptr;
-  if (!g_qapp) return;
+  if (!g_qapp || this != Application) return;
   TimersApplicationGone();
   RemoveInputHooks();
   delete g_dispatcher;
@@ -206,7 +215,10 @@ void TApplication::HandleMessage() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     bool fired = FireDueTimers();
     if (!had && !fired && !HasPostedMessages()) {
-      if (!IdleAdvance()) QThread::usleep(500);
+      if (VirtualTimeActive())
+        IdleAdvance();
+      else
+        QThread::usleep(500);
     }
   } else {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);

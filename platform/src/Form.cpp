@@ -211,7 +211,7 @@ void TCustomForm::SetVisible(bool v) {
       if (OnShow) OnShow(this);
     }
     if (w) {
-      w->raise();
+      if (QGuiApplication::platformName() != QLatin1String("offscreen")) w->raise();
       w->activateWindow();
       QApplication::setActiveWindow(w);
     }
@@ -337,7 +337,8 @@ void TCustomForm::Close() {
 void TCustomForm::Release() { PostRelease(this); }
 
 void TCustomForm::BringToFront() {
-  if (QWidget* w = W(this)) w->raise();
+  if (QWidget* w = W(this); w && QGuiApplication::platformName() != QLatin1String("offscreen"))
+    w->raise();
 }
 
 void TCustomForm::SelectNext(TWinControl* current, bool forward, bool checkTabStop) {

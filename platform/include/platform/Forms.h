@@ -186,6 +186,11 @@ class TApplication : public TComponent {
   void SetActiveForm(TCustomForm* f);
   void FormDestroyed(TCustomForm* f);
   int ModalDepth() const { return modalDepth_; }
+  // For the test kit: forgets MainForm and a past Terminate.
+  void ResetLoopState() {
+    terminated_ = false;
+    mainForm_ = nullptr;
+  }
   void RunModalLoop(TCustomForm* f);
 
  private:
