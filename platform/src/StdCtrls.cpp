@@ -78,7 +78,16 @@ void TLabel::AdjustSize() {
   int left = Left();
   if (alignment_ == taRightJustify) left = Left() + Width() - w;
   else if (alignment_ == taCenter && Width() > 0) left = Left() + (Width() - w) / 2;
-  SetBounds(left, Top(), w, s.height());
+  TGraphicControl::SetBounds(left, Top(), w, s.height());
+}
+
+void TLabel::SetBounds(int l, int t, int w, int h) {
+  if (autoSize_ && !wordWrap_) {
+    QSize s = TextExtent(*Font(), text_);
+    w = s.width();
+    h = s.height();
+  }
+  TGraphicControl::SetBounds(l, t, w, h);
 }
 
 void TLabel::SetTextValue(const AnsiString& v) {
@@ -121,6 +130,16 @@ void TStaticText::AdjustSize() {
   QSize s = TextExtent(*Font(), text_);
   int frame = borderStyle_ == sbsNone ? 0 : 2;
   SetBounds(Left(), Top(), s.width() + 2 * frame, s.height() + 2 * frame);
+}
+
+void TStaticText::SetBounds(int l, int t, int w, int h) {
+  if (autoSize_) {
+    QSize s = TextExtent(*Font(), text_);
+    int frame = borderStyle_ == sbsNone ? 0 : 2;
+    w = s.width() + 2 * frame;
+    h = s.height() + 2 * frame;
+  }
+  TWinControl::SetBounds(l, t, w, h);
 }
 
 void TStaticText::SetTextValue(const AnsiString& v) {

@@ -260,6 +260,7 @@ void VirtualTime::Advance(unsigned ms) {
     QCoreApplication::sendPostedEvents();
   }
   clock_->now = target;
+  NextTimerDelay();  // timers without a handler start their period now
 }
 
 std::uint64_t VirtualTime::Now() const { return clock_->now; }

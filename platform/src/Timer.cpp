@@ -85,8 +85,13 @@ long long NextTimerDelay() {
   if (!s.appReady) return -1;
   long long best = -1;
   std::uint64_t now = Now();
-  for (const Entry& e : s.entries) {
-    if (!e.timer->OnTimer) continue;
+  for (Entry& e : s.entries) {
+    // A timer without a handler does not run: its period starts again
+    // from the moment a handler is there.
+    if (!e.timer->OnTimer) {
+      e.due = now + e.timer->Interval();
+      continue;
+    }
     long long d = e.due > now ? static_cast<long long>(e.due - now) : 0;
     if (best < 0 || d < best) best = d;
   }
