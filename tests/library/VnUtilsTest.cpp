@@ -25,6 +25,8 @@ TEST(IntPower, SmallExponentsAndWrapAround) {
   EXPECT_EQ(IntPower(10, 10), 1410065408u);          // 10^10 mod 2^32
   EXPECT_EQ(IntPower(0xFFFFFFFFu, 3), 0xFFFFFFFFu);  // (-1)^3 in 32 bits
   EXPECT_EQ(IntPower(1, 1000000), 1u);
+  EXPECT_EQ(IntPower(3, 2147483647), 2863311531u);
+  EXPECT_EQ(IntPower(7, 123456789), 3735775271u);
 }
 
 TEST(VnBinaryString, OwnsAndCopiesItsBytes) {
