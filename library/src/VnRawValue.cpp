@@ -4,6 +4,7 @@
 #include "library/VnDateTime.h"
 #include "library/VnSNMPVarDesc.h"
 #include "platform/SysUtils.h"
+#include "snmp/OctetStr.h"
 
 namespace {
 
@@ -221,4 +222,16 @@ AnsiString VnBytesToValue(const VnOctets& bytes, std::uint32_t syntax) {
     default:  // null
       return VnNullValueText;
   }
+}
+
+OctetStr ValueToOctets(const AnsiString& text, std::uint32_t syntax) {
+  return OctetStr(VnValueToBytes(text, syntax));
+}
+
+OctetStr GetPartOctets(const OctetStr& bytes, std::uint32_t offset, std::uint32_t syntax) {
+  return OctetStr(VnPartBytes(bytes.bytes(), offset, syntax));
+}
+
+AnsiString OctetsToValue(const OctetStr& bytes, std::uint32_t syntax) {
+  return VnBytesToValue(bytes.bytes(), syntax);
 }
