@@ -3,6 +3,7 @@
 #include <array>
 
 #include "library/VnOptionList.h"
+#include "library/VnRawValue.h"
 #include "library/VnSNMPRequest.h"
 #include "platform/Exceptions.h"
 #include "snmp/Address.h"
@@ -330,4 +331,30 @@ TEST(ValueToVbOther, EveryItemSyntaxRoundTrips) {
     item.Value() = "";
     EXPECT_EQ(item.Read(vb), c.text) << c.syntax;
   }
+}
+
+TEST(CalendarValues, DoublesOfDaysShownWithTheTwelveHourClock) {
+  // 2010-01-01 18:00 is day 40179.75 since 1899-12-30.
+  OneItem cal(SNMP_SYNTAX_BCDATETIME);
+  const OctetStr octets = Octets({0, 0, 0, 0, 0x78, 0x9E, 0xE3, 0x40});
+  EXPECT_EQ(cal.Read(With(octets)), "2010/01/01 06:00:00 pm");
+  Vb vb = cal.Write("2010/01/01 06:00:00 pm");
+  EXPECT_EQ(vb.get_syntax(), 0x04u);
+  EXPECT_EQ(OctetsOf(vb), octets);
+  EXPECT_THROW(cal.Write("not a date"), Exception);
+
+  // As an index: the low word first, then the high word.
+  cal.Value() = "2010/01/01 06:00:00 pm";
+  AnsiString index;
+  cal.request.ValueToIndex(0, index);
+  EXPECT_EQ(index, "0.1088659064");
+  cal.Value() = "";
+  EXPECT_EQ(cal.request.IndexToValue(0, "0.1088659064.5"), "5");
+  EXPECT_EQ(cal.Value(), "2010/01/01 06:00:00 pm");
+
+  // As an operand: the day number; as a derived result: the calendar text.
+  EXPECT_EQ(cal.request.ExpandItemReferences("$0", false, '$'), "40179.75");
+  EXPECT_EQ(VnBytesToValue(VnValueToBytes("2010/01/01 06:00:00 pm", SNMP_SYNTAX_BCDATETIME),
+                           SNMP_SYNTAX_BCDATETIME),
+            "2010/01/01 06:00:00 pm");
 }
