@@ -33,17 +33,17 @@ int Ipv4FirstPart(const AnsiString& text) {
   AnsiString rest = text;
   int first = -1;
   for (int part = 0; part < 4; ++part) {
-    AnsiString piece;
+    AnsiString field;
     const int dot = rest.Pos(".");
     if (part < 3) {
       if (dot == 0) return -1;  // fewer than three dots
-      piece = rest.SubString(1, dot - 1);
+      field = rest.SubString(1, dot - 1);
       rest = rest.SubString(dot + 1, rest.Length());
     } else {
-      piece = rest;  // a further dot is no digit and fails below
+      field = rest;  // a further dot is no digit and fails below
     }
     int value = 0;
-    if (!ReadIpv4Part(piece, &value)) return -1;
+    if (!ReadIpv4Part(field, &value)) return -1;
     if (part == 0) first = value;
   }
   return first;
