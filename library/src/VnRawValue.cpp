@@ -1,7 +1,7 @@
 #include "library/VnRawValue.h"
 
-#include "library/VnErrors.h"
 #include "library/VnDateTime.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPVarDesc.h"
 #include "platform/SysUtils.h"
 #include "snmp/OctetStr.h"
@@ -170,7 +170,8 @@ AnsiString VnBytesToValue(const VnOctets& bytes, std::uint32_t syntax) {
   int width = VnPartWidth(syntax);
   if (width == -1) RaiseLibraryError(VNERR_BAD_SYNTAX);
   if (bytes.empty()) return VnNullValueText;
-  if (width > 0 && bytes.size() < static_cast<std::size_t>(width)) RaiseLibraryError(VNERR_BAD_PART_VALUE);
+  if (width > 0 && bytes.size() < static_cast<std::size_t>(width))
+    RaiseLibraryError(VNERR_BAD_PART_VALUE);
   const std::uint8_t* p = bytes.data();
   switch (syntax) {
     case SNMP_SYNTAX_BOOLEAN:

@@ -47,8 +47,10 @@ template <typename T>
 T Truncated(double r) {
   if (std::isnan(r)) return 0;
   long double t = std::trunc(static_cast<long double>(r));
-  if (t <= static_cast<long double>(std::numeric_limits<T>::min())) return std::numeric_limits<T>::min();
-  if (t >= static_cast<long double>(std::numeric_limits<T>::max())) return std::numeric_limits<T>::max();
+  if (t <= static_cast<long double>(std::numeric_limits<T>::min()))
+    return std::numeric_limits<T>::min();
+  if (t >= static_cast<long double>(std::numeric_limits<T>::max()))
+    return std::numeric_limits<T>::max();
   return static_cast<T>(t);
 }
 

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "library/VnErrors.h"
 #include "library/VnDateTime.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest.h"
 #include "library/VnValueText.h"
 #include "platform/SysUtils.h"
@@ -27,7 +27,8 @@ void AppendDoubleWords(VnSubIds& ids, double v) {
 VnOctets LowOctets(const VnSubIds& s, std::size_t start, std::size_t count) {
   VnOctets out;
   out.reserve(count);
-  for (std::size_t i = start; i < start + count; ++i) out.push_back(static_cast<std::uint8_t>(s[i]));
+  for (std::size_t i = start; i < start + count; ++i)
+    out.push_back(static_cast<std::uint8_t>(s[i]));
   return out;
 }
 
@@ -101,7 +102,8 @@ AnsiString VnSNMPRequest::IndexToValue(int item, const AnsiString& suffix) {
     case SNMP_SYNTAX_DISPLAYSTR: {
       used = takeCounted();
       VnOctets octets = LowOctets(s, start, length);
-      text = AnsiString(reinterpret_cast<const char*>(octets.data()), static_cast<int>(octets.size()));
+      text =
+          AnsiString(reinterpret_cast<const char*>(octets.data()), static_cast<int>(octets.size()));
       break;
     }
     case SNMP_SYNTAX_OBJECTID:
@@ -189,7 +191,8 @@ void VnSNMPRequest::ValueToIndex(int item, AnsiString& out) {
     case SNMP_SYNTAX_IPADDRESS:
     case SNMP_SYNTAX_NSAPADDR: {
       VnSubIds address;
-      if (!VnParseDotted(value, address) || address.size() != 4) RaiseLibraryError(VNERR_BAD_SYNTAX);
+      if (!VnParseDotted(value, address) || address.size() != 4)
+        RaiseLibraryError(VNERR_BAD_SYNTAX);
       for (std::uint32_t id : address)
         if (id > 255) RaiseLibraryError(VNERR_BAD_SYNTAX);
       ids = address;

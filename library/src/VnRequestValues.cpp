@@ -41,10 +41,10 @@ bool IsItemSyntax(std::uint32_t syntax) {
 // A number of any integer kind.
 struct Number {
   bool ok = false;
-  bool isSigned = false;   // Integer32
-  bool is64 = false;       // Counter64
-  std::int32_t s = 0;      // Integer32 value
-  std::uint64_t u = 0;     // the value taken as unsigned
+  bool isSigned = false;  // Integer32
+  bool is64 = false;      // Counter64
+  std::int32_t s = 0;     // Integer32 value
+  std::uint64_t u = 0;    // the value taken as unsigned
 };
 
 Number NumberOf(const SnmpSyntax* v) {

@@ -5,7 +5,8 @@
 namespace {
 
 const VnOptionPair kItemTypeNames[] = {
-    {SVT_SV, "SVT_SV"}, {MVT_SV, "MVT_SV"}, {MVT_FMV, "MVT_FMV"}, {MVT_UMV, "MVT_UMV"}, {0, nullptr},
+    {SVT_SV, "SVT_SV"},   {MVT_SV, "MVT_SV"}, {MVT_FMV, "MVT_FMV"},
+    {MVT_UMV, "MVT_UMV"}, {0, nullptr},
 };
 
 const VnOptionPair kSyntaxNames[] = {

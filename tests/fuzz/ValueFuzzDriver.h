@@ -113,12 +113,24 @@ inline void RunMode(Input& in) {
       Vb vb(Oid("1.3.6.1"));
       std::uint32_t w = in.Word();
       switch (in.Byte() % 6) {
-        case 0: vb.set_value(SnmpInt32(static_cast<std::int32_t>(w))); break;
-        case 1: vb.set_value(Counter32(w)); break;
-        case 2: vb.set_value(TimeTicks(w)); break;
-        case 3: vb.set_value(Counter64(w, in.Word())); break;
-        case 4: vb.set_value(Oid(AnsiString(in.RestText()).c_str())); break;
-        default: vb.set_syntax(0x80 + w % 3); break;
+        case 0:
+          vb.set_value(SnmpInt32(static_cast<std::int32_t>(w)));
+          break;
+        case 1:
+          vb.set_value(Counter32(w));
+          break;
+        case 2:
+          vb.set_value(TimeTicks(w));
+          break;
+        case 3:
+          vb.set_value(Counter64(w, in.Word()));
+          break;
+        case 4:
+          vb.set_value(Oid(AnsiString(in.RestText()).c_str()));
+          break;
+        default:
+          vb.set_syntax(0x80 + w % 3);
+          break;
       }
       r.VbToValue(0, vb);
       r.ValueToVb(0, vb);

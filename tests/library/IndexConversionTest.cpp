@@ -110,8 +110,7 @@ TEST(IndexEncoding, FixedSizeAddressesAndDates) {
   EXPECT_EQ(Encode1(SNMP_SYNTAX_IPV6ADDRESS, "FE800000000000000000000000000001"),
             "254.128.0.0.0.0.0.0.0.0.0.0.0.0.0.1");
   EXPECT_EQ(Encode1(SNMP_SYNTAX_IPV6ADDRESS, "FE80"), "");
-  EXPECT_EQ(Encode1(SNMP_SYNTAX_DATETIME, "2009-3-5,14:7:9.0,+8:0"),
-            "7.217.3.5.14.7.9.0.43.8.0");
+  EXPECT_EQ(Encode1(SNMP_SYNTAX_DATETIME, "2009-3-5,14:7:9.0,+8:0"), "7.217.3.5.14.7.9.0.43.8.0");
 }
 
 TEST(IndexEncoding, BadValuesAreRejected) {
@@ -170,8 +169,7 @@ TEST(IndexDecoding, StringsWithLengthAndImpliedLast) {
   EXPECT_EQ(Decode1(SNMP_SYNTAX_IPV6ADDRESS, "254.128.0.0.0.0.0.0.0.0.0.0.0.0.0.1"),
             "FE800000000000000000000000000001");
   EXPECT_EQ(Decode1(SNMP_SYNTAX_IPV6ADDRESS, "254.128", nullptr, kImplied), "FE80");
-  EXPECT_EQ(Decode1(SNMP_SYNTAX_DATETIME, "7.217.3.5.14.7.9.0.45.5.30"),
-            "2009-3-5,14:7:9.0,-5:30");
+  EXPECT_EQ(Decode1(SNMP_SYNTAX_DATETIME, "7.217.3.5.14.7.9.0.45.5.30"), "2009-3-5,14:7:9.0,-5:30");
 }
 
 TEST(IndexDecoding, ImpliedOnlyForTheLastIndexColumn) {

@@ -44,8 +44,7 @@ TEST(RawEncodingWords, IntegerTextIsReadModulo2To32) {
 }
 
 TEST(RawEncodingWords, Counter64IsLowWordFirst) {
-  EXPECT_EQ(VnValueToBytes("4294967296", SNMP_SYNTAX_COUNTER64),
-            Bytes({0, 0, 0, 0, 1, 0, 0, 0}));
+  EXPECT_EQ(VnValueToBytes("4294967296", SNMP_SYNTAX_COUNTER64), Bytes({0, 0, 0, 0, 1, 0, 0, 0}));
   EXPECT_EQ(VnValueToBytes("18446744073709551615", SNMP_SYNTAX_COUNTER64),
             Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(VnBytesToValue(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}),
@@ -143,8 +142,8 @@ TEST(RawEncodingTexts, PartRoundTripThroughAWholeValue) {
   std::copy(part.begin(), part.end(), raw.begin() + 2);
   AnsiString whole = VnBytesToValue(raw, SNMP_SYNTAX_OCTETSTR);
   EXPECT_EQ(whole, "00000201");
-  EXPECT_EQ(VnBytesToValue(VnPartBytes(VnValueToBytes(whole, SNMP_SYNTAX_OCTETSTR), 2,
-                                       SNMP_SYNTAX_UINT16),
-                           SNMP_SYNTAX_UINT16),
+  EXPECT_EQ(VnBytesToValue(
+                VnPartBytes(VnValueToBytes(whole, SNMP_SYNTAX_OCTETSTR), 2, SNMP_SYNTAX_UINT16),
+                SNMP_SYNTAX_UINT16),
             "513");
 }

@@ -91,11 +91,11 @@ std::uint64_t NumberOf(const Vb& vb) {
 }
 
 const std::uint32_t kItemSyntaxes[] = {
-    SNMP_SYNTAX_BOOLEAN,   SNMP_SYNTAX_INTEGER,     SNMP_SYNTAX_BITSTR,    SNMP_SYNTAX_OCTETSTR,
-    SNMP_SYNTAX_NULL,      SNMP_SYNTAX_OBJECTID,    SNMP_SYNTAX_IPADDRESS, SNMP_SYNTAX_COUNTER,
-    SNMP_SYNTAX_GUAGE,     SNMP_SYNTAX_TIMETICKS,   SNMP_SYNTAX_OPAQUE,    SNMP_SYNTAX_NSAPADDR,
-    SNMP_SYNTAX_COUNTER64, SNMP_SYNTAX_UINTEGER,    SNMP_SYNTAX_DOUBLE,    SNMP_SYNTAX_MACADDRESS,
-    SNMP_SYNTAX_DATETIME,  SNMP_SYNTAX_BCDATETIME,  SNMP_SYNTAX_DISPLAYSTR, SNMP_SYNTAX_IPV6ADDRESS,
+    SNMP_SYNTAX_BOOLEAN,   SNMP_SYNTAX_INTEGER,    SNMP_SYNTAX_BITSTR,     SNMP_SYNTAX_OCTETSTR,
+    SNMP_SYNTAX_NULL,      SNMP_SYNTAX_OBJECTID,   SNMP_SYNTAX_IPADDRESS,  SNMP_SYNTAX_COUNTER,
+    SNMP_SYNTAX_GUAGE,     SNMP_SYNTAX_TIMETICKS,  SNMP_SYNTAX_OPAQUE,     SNMP_SYNTAX_NSAPADDR,
+    SNMP_SYNTAX_COUNTER64, SNMP_SYNTAX_UINTEGER,   SNMP_SYNTAX_DOUBLE,     SNMP_SYNTAX_MACADDRESS,
+    SNMP_SYNTAX_DATETIME,  SNMP_SYNTAX_BCDATETIME, SNMP_SYNTAX_DISPLAYSTR, SNMP_SYNTAX_IPV6ADDRESS,
 };
 
 }  // namespace
@@ -220,8 +220,8 @@ TEST(ValueToVbNumbers, WireTypesOfNumbers) {
   Vb i = OneItem(SNMP_SYNTAX_INTEGER).Write("  -12abc");
   EXPECT_EQ(i.get_syntax(), 0x02u);
   EXPECT_EQ(dynamic_cast<const SnmpInt32*>(i.get_value_ptr())->value(), -12);
-  EXPECT_EQ(dynamic_cast<const SnmpInt32*>(OneItem(SNMP_SYNTAX_INTEGER).Write("4294967295")
-                                               .get_value_ptr())
+  EXPECT_EQ(dynamic_cast<const SnmpInt32*>(
+                OneItem(SNMP_SYNTAX_INTEGER).Write("4294967295").get_value_ptr())
                 ->value(),
             -1);
   EXPECT_EQ(NumberOf(OneItem(SNMP_SYNTAX_INTEGER).Write("x")), 0u);
@@ -260,8 +260,8 @@ TEST(ValueToVbOctets, HexReadingRules) {
   Vb empty = o.Write("");
   EXPECT_EQ(empty.get_syntax(), 0x04u);
   EXPECT_TRUE(OctetsOf(empty).empty());
-  for (std::uint32_t syntax : {SNMP_SYNTAX_BITSTR, SNMP_SYNTAX_OPAQUE, SNMP_SYNTAX_MACADDRESS,
-                               SNMP_SYNTAX_IPV6ADDRESS}) {
+  for (std::uint32_t syntax :
+       {SNMP_SYNTAX_BITSTR, SNMP_SYNTAX_OPAQUE, SNMP_SYNTAX_MACADDRESS, SNMP_SYNTAX_IPV6ADDRESS}) {
     Vb vb = OneItem(syntax).Write("001AFF");
     EXPECT_EQ(vb.get_syntax(), 0x04u) << syntax;  // sent as OCTET STRING
     EXPECT_EQ(OctetsOf(vb), Octets({0x00, 0x1A, 0xFF}));

@@ -23,8 +23,16 @@ const VnSNMPVarDesc kTable[] = {
 };
 
 VnSNMPVarDesc Record(std::uint32_t access) {
-  return {"1.3.6.1.4.1.171.1", "Item", SNMP_SYNTAX_INTEGER, access, nullptr,
-          nullptr,             nullptr, nullptr,             nullptr, nullptr};
+  return {"1.3.6.1.4.1.171.1",
+          "Item",
+          SNMP_SYNTAX_INTEGER,
+          access,
+          nullptr,
+          nullptr,
+          nullptr,
+          nullptr,
+          nullptr,
+          nullptr};
 }
 
 // A two-item list (both items with the given access) of the given item type.
