@@ -42,7 +42,7 @@ AnsiString Operand(std::uint32_t syntax, const AnsiString& value, bool quote) {
   }
 }
 
-// r truncated and held inside [lo, hi]; not a number gives 0.
+// r truncated towards zero and held inside the range of T; not a number gives 0.
 template <typename T>
 T Truncated(double r) {
   if (std::isnan(r)) return 0;
