@@ -21,11 +21,6 @@ bool IsHexSyntax(std::uint32_t syntax) {
          syntax == SNMP_SYNTAX_IPV6ADDRESS;
 }
 
-bool IsOctetSyntax(std::uint32_t syntax) {
-  return syntax == SNMP_SYNTAX_BITSTR || syntax == SNMP_SYNTAX_OCTETSTR ||
-         syntax == SNMP_SYNTAX_OPAQUE;
-}
-
 // A text that hex reading would change: anything but hex digits and blanks
 // (the absent-value text excepted).
 bool IsBadHexInput(std::uint32_t syntax, const AnsiString& text) {

@@ -26,11 +26,15 @@ class VnSNMPRequest2Controls::Watcher : public TComponent {
 };
 
 VnSNMPRequest2Controls::VnSNMPRequest2Controls(TWinControl* owner)
-    : Owner(owner), watcher_(std::make_unique<Watcher>(this)) {}
+    : Owner(owner),
+      life_(std::make_shared<Life>(Life{this})),
+      watcher_(std::make_unique<Watcher>(this)) {}
 
+// The request's own destructor, which runs next, waits for the completions
+// still in flight; they find no one to call.
 VnSNMPRequest2Controls::~VnSNMPRequest2Controls() {
   Busy = 0;
-  closing_ = true;
+  life_->self = nullptr;
   watcher_.reset();
 }
 

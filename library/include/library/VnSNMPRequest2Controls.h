@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "library/VnSNMPError.h"
 #include "library/VnSNMPRequest.h"
 #include "platform/AnsiString.h"
 #include "platform/Closure.h"
@@ -20,7 +21,6 @@ class TStatusBar;
 class TStatusPanel;
 class TStrings;
 class TWinControl;
-struct VnSNMPError;
 
 class VnSNMPRequest2Controls;
 
@@ -113,15 +113,20 @@ class VnSNMPRequest2Controls {
 
  private:
   class Watcher;
+  // Shared with the completions in flight; self is cleared when this object
+  // goes, so that a late completion finds nobody.
+  struct Life {
+    VnSNMPRequest2Controls* self;
+  };
 
   AnsiString GetRowFilter() const;
   // Delivers the row when both row conditions hold.
   void DeliverRow(const AnsiString& condition);
-  void GetCompleted(VnSNMPError& error, VnSNMPVarList& list);
-  void SetCompleted(VnSNMPError& error, VnSNMPVarList& list);
-  void EndGet(const VnSNMPError& error);
+  VnSNMPCompletion Completion(void (VnSNMPRequest2Controls::*method)(VnSNMPError&));
+  void GetCompleted(VnSNMPError& error);
+  void SetCompleted(VnSNMPError& error);
 
   AnsiString condition_;  // controls-side condition of the running Get
-  bool closing_ = false;  // completions arriving now are dropped
+  std::shared_ptr<Life> life_;
   std::unique_ptr<Watcher> watcher_;
 };
