@@ -183,6 +183,16 @@ void VnSNMPRequest2Edits::BindPartComboBox(int item, std::uint32_t offset, std::
   AddControlBinding(item, offset, syntax, options, combo);
 }
 
+void VnSNMPRequest2Edits::BindCheckBox(int item, TCheckBox* box) {
+  CheckItem(item);
+  AddControlBinding(item, 0, Request.VarList.Item(item)->Syntax, nullptr, box);
+}
+
+void VnSNMPRequest2Edits::BindPartCheckBox(int item, std::uint32_t offset, std::uint32_t syntax,
+                                           VnOptionList* options, TCheckBox* box) {
+  AddControlBinding(item, offset, syntax, options, box);
+}
+
 void VnSNMPRequest2Edits::BindElements(int item, const AnsiString& indexList,
                                        const std::vector<TControl*>& controls) {
   AddElementBinding(item, indexList, controls);

@@ -71,6 +71,12 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   }
   void BindPartComboBox(int item, std::uint32_t offset, std::uint32_t syntax,
                         VnOptionList* options, TComboBox* combo);
+  // A check box for a two-state value: with an option list the first option
+  // is unchecked and the second checked; without one the syntax must be
+  // boolean, bool8 or bool16 (-517 at the transfer otherwise).
+  void BindCheckBox(int item, TCheckBox* box);
+  void BindPartCheckBox(int item, std::uint32_t offset, std::uint32_t syntax,
+                        VnOptionList* options, TCheckBox* box);
   // One control (a check box) per element of a bit string, elements listed
   // as "0,1,2": element e is bit 0x80 >> (e % 8) of byte e / 8.
   void BindElements(int item, const AnsiString& indexList, const std::vector<TControl*>& controls);
