@@ -1,13 +1,17 @@
 // The only part of the simulator that talks to Net-SNMP's agent library.
 #include "simulator/src/Agent.h"
 
+#include <arpa/inet.h>
+#include <sys/socket.h>
+
+// The library's configuration header comes first.
+// clang-format off
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 #include <net-snmp/agent/net-snmp-agent-includes.h>
 #include <net-snmp/agent/agent_callbacks.h>
 #include <net-snmp/library/vacm.h>
-#include <arpa/inet.h>
-#include <sys/socket.h>
+// clang-format on
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,6 +19,7 @@
 #include <fstream>
 #include <list>
 #include <map>
+#include <set>
 
 #include "simulator/src/ErrorStatus.h"
 
@@ -42,15 +47,23 @@ Value FromVar(const netsnmp_variable_list* var) {
     case ASN_INTEGER:
       return Value::Int(*var->val.integer);
     case ASN_COUNTER:
-      return Value::Unsigned(Type::Counter32, static_cast<std::int64_t>(*reinterpret_cast<u_long*>(var->val.integer) & 0xFFFFFFFFul));
+      return Value::Unsigned(
+          Type::Counter32,
+          static_cast<std::int64_t>(*reinterpret_cast<u_long*>(var->val.integer) & 0xFFFFFFFFul));
     case ASN_GAUGE:
-      return Value::Unsigned(Type::Gauge32, static_cast<std::int64_t>(*reinterpret_cast<u_long*>(var->val.integer) & 0xFFFFFFFFul));
+      return Value::Unsigned(
+          Type::Gauge32,
+          static_cast<std::int64_t>(*reinterpret_cast<u_long*>(var->val.integer) & 0xFFFFFFFFul));
     case ASN_TIMETICKS:
-      return Value::Unsigned(Type::TimeTicks, static_cast<std::int64_t>(*reinterpret_cast<u_long*>(var->val.integer) & 0xFFFFFFFFul));
+      return Value::Unsigned(
+          Type::TimeTicks,
+          static_cast<std::int64_t>(*reinterpret_cast<u_long*>(var->val.integer) & 0xFFFFFFFFul));
     case ASN_COUNTER64:
-      return Value::C64((static_cast<std::uint64_t>(var->val.counter64->high) << 32) | (var->val.counter64->low & 0xFFFFFFFFul));
+      return Value::C64((static_cast<std::uint64_t>(var->val.counter64->high) << 32) |
+                        (var->val.counter64->low & 0xFFFFFFFFul));
     case ASN_OCTET_STR:
-      return Value::Octets(std::string(reinterpret_cast<const char*>(var->val.string), var->val_len));
+      return Value::Octets(
+          std::string(reinterpret_cast<const char*>(var->val.string), var->val_len));
     case ASN_OPAQUE:
       v = Value::Octets(std::string(reinterpret_cast<const char*>(var->val.string), var->val_len));
       v.type = Type::Opaque;
@@ -79,7 +92,9 @@ void ToVar(netsnmp_variable_list* var, const Value& v) {
     case Type::Gauge32:
     case Type::TimeTicks: {
       u_long n = static_cast<u_long>(v.num);
-      const u_char t = v.type == Type::Counter32 ? ASN_COUNTER : v.type == Type::Gauge32 ? ASN_GAUGE : ASN_TIMETICKS;
+      const u_char t = v.type == Type::Counter32 ? ASN_COUNTER
+                       : v.type == Type::Gauge32 ? ASN_GAUGE
+                                                 : ASN_TIMETICKS;
       snmp_set_var_typed_value(var, t, &n, sizeof n);
       return;
     }
@@ -93,7 +108,9 @@ void ToVar(netsnmp_variable_list* var, const Value& v) {
     case Type::OctetString:
     case Type::Opaque:
     case Type::IpAddress: {
-      const u_char t = v.type == Type::OctetString ? ASN_OCTET_STR : v.type == Type::Opaque ? ASN_OPAQUE : ASN_IPADDRESS;
+      const u_char t = v.type == Type::OctetString ? ASN_OCTET_STR
+                       : v.type == Type::Opaque    ? ASN_OPAQUE
+                                                   : ASN_IPADDRESS;
       snmp_set_var_typed_value(var, t, v.bytes.data(), v.bytes.size());
       return;
     }
@@ -111,11 +128,16 @@ void ToVar(netsnmp_variable_list* var, const Value& v) {
 std::string VarText(const netsnmp_variable_list* var) {
   std::string text = FormatOid(OidOf(var->name, var->name_length)) + "=";
   switch (var->type) {
-    case SNMP_NOSUCHOBJECT: return text + "noSuchObject";
-    case SNMP_NOSUCHINSTANCE: return text + "noSuchInstance";
-    case SNMP_ENDOFMIBVIEW: return text + "endOfMibView";
-    case ASN_NULL: return text + "NULL";
-    default: break;
+    case SNMP_NOSUCHOBJECT:
+      return text + "noSuchObject";
+    case SNMP_NOSUCHINSTANCE:
+      return text + "noSuchInstance";
+    case SNMP_ENDOFMIBVIEW:
+      return text + "endOfMibView";
+    case ASN_NULL:
+      return text + "NULL";
+    default:
+      break;
   }
   Value v = FromVar(var);
   if (v.type == Type::Null) return text + "type-" + std::to_string(var->type);
@@ -124,11 +146,16 @@ std::string VarText(const netsnmp_variable_list* var) {
 
 PduKind KindOf(int command) {
   switch (command) {
-    case SNMP_MSG_GET: return PduKind::Get;
-    case SNMP_MSG_GETNEXT: return PduKind::GetNext;
-    case SNMP_MSG_GETBULK: return PduKind::GetBulk;
-    case SNMP_MSG_SET: return PduKind::Set;
-    default: return PduKind::Any;
+    case SNMP_MSG_GET:
+      return PduKind::Get;
+    case SNMP_MSG_GETNEXT:
+      return PduKind::GetNext;
+    case SNMP_MSG_GETBULK:
+      return PduKind::GetBulk;
+    case SNMP_MSG_SET:
+      return PduKind::Set;
+    default:
+      return PduKind::Any;
   }
 }
 
@@ -139,14 +166,20 @@ bool IsRequest(int command) {
 
 std::string VersionName(long version) {
   switch (version) {
-    case SNMP_VERSION_1: return "v1";
-    case SNMP_VERSION_2c: return "v2c";
-    case SNMP_VERSION_3: return "v3";
-    default: return "v?" + std::to_string(version);
+    case SNMP_VERSION_1:
+      return "v1";
+    case SNMP_VERSION_2c:
+      return "v2c";
+    case SNMP_VERSION_3:
+      return "v3";
+    default:
+      return "v?" + std::to_string(version);
   }
 }
 
-bool HexBytes(const std::string& hex, std::string& out) { return ParseHex(hex, out) && !out.empty(); }
+bool HexBytes(const std::string& hex, std::string& out) {
+  return ParseHex(hex, out) && !out.empty();
+}
 
 }  // namespace
 
@@ -186,17 +219,20 @@ struct Agent::Impl {
   }
 
   static std::string Community(const netsnmp_pdu* pdu) {
-    return pdu->community ? std::string(reinterpret_cast<const char*>(pdu->community), pdu->community_len)
-                          : std::string();
+    return pdu->community
+               ? std::string(reinterpret_cast<const char*>(pdu->community), pdu->community_len)
+               : std::string();
   }
 
   int CheckAccess(const netsnmp_pdu* pdu) const {
     if (pdu->version == SNMP_VERSION_1 || pdu->version == SNMP_VERSION_2c) {
       const std::string c = Community(pdu);
-      return c == config.readCommunity || c == config.writeCommunity ? VACM_SUCCESS : VACM_NOSECNAME;
+      return c == config.readCommunity || c == config.writeCommunity ? VACM_SUCCESS
+                                                                     : VACM_NOSECNAME;
     }
     if (pdu->version != SNMP_VERSION_3) return VACM_NOSECNAME;
-    const std::string context = pdu->contextName ? std::string(pdu->contextName, pdu->contextNameLen) : "";
+    const std::string context =
+        pdu->contextName ? std::string(pdu->contextName, pdu->contextNameLen) : "";
     if (!context.empty() && context != config.context) return VACM_NOSUCHCONTEXT;
     const UserSpec* user = User(pdu);
     if (!user) return VACM_NOSECNAME;
@@ -221,9 +257,15 @@ struct Agent::Impl {
           }
           Value v;
           switch (store.Get(name, v)) {
-            case Store::Lookup::Found: ToVar(r->requestvb, v); break;
-            case Store::Lookup::NoSuchInstance: snmp_set_var_typed_value(r->requestvb, SNMP_NOSUCHINSTANCE, nullptr, 0); break;
-            case Store::Lookup::NoSuchObject: snmp_set_var_typed_value(r->requestvb, SNMP_NOSUCHOBJECT, nullptr, 0); break;
+            case Store::Lookup::Found:
+              ToVar(r->requestvb, v);
+              break;
+            case Store::Lookup::NoSuchInstance:
+              snmp_set_var_typed_value(r->requestvb, SNMP_NOSUCHINSTANCE, nullptr, 0);
+              break;
+            case Store::Lookup::NoSuchObject:
+              snmp_set_var_typed_value(r->requestvb, SNMP_NOSUCHOBJECT, nullptr, 0);
+              break;
           }
         }
         break;
@@ -260,7 +302,8 @@ struct Agent::Impl {
         std::vector<VarBind> vbs;
         std::vector<netsnmp_request_info*> reqs;
         for (netsnmp_request_info* r = requests; r; r = r->next) {
-          vbs.push_back({OidOf(r->requestvb->name, r->requestvb->name_length), FromVar(r->requestvb)});
+          vbs.push_back(
+              {OidOf(r->requestvb->name, r->requestvb->name_length), FromVar(r->requestvb)});
           reqs.push_back(r);
         }
         if (vbs.empty()) break;
@@ -276,10 +319,14 @@ struct Agent::Impl {
             }
           }
           const SetResult check = store.Check(vbs);
-          if (check.status) netsnmp_set_request_error(reqinfo, reqs[static_cast<std::size_t>(check.index - 1)], check.status);
+          if (check.status)
+            netsnmp_set_request_error(reqinfo, reqs[static_cast<std::size_t>(check.index - 1)],
+                                      check.status);
         } else {
           const SetResult done = store.Set(vbs);
-          if (done.status) netsnmp_set_request_error(reqinfo, reqs[static_cast<std::size_t>(done.index - 1)], SNMP_ERR_COMMITFAILED);
+          if (done.status)
+            netsnmp_set_request_error(reqinfo, reqs[static_cast<std::size_t>(done.index - 1)],
+                                      SNMP_ERR_COMMITFAILED);
         }
         break;
       }
@@ -300,6 +347,7 @@ struct Agent::Impl {
       log.Write(e);
       return 0;
     }
+    if (commands.size() > 4096) commands.clear();  // requests refused after parsing get no reply
     commands[pdu->reqid] = pdu->command;
     return 1;
   }
@@ -307,13 +355,15 @@ struct Agent::Impl {
   LogEntry EntryFor(const netsnmp_pdu* pdu, int command) const {
     LogEntry e;
     e.version = VersionName(pdu->version);
-    e.security = pdu->version == SNMP_VERSION_3 ? std::string(pdu->securityName ? pdu->securityName : "", pdu->securityNameLen)
-                                               : Community(pdu);
+    e.security = pdu->version == SNMP_VERSION_3
+                     ? std::string(pdu->securityName ? pdu->securityName : "", pdu->securityNameLen)
+                     : Community(pdu);
     e.context = pdu->contextName ? std::string(pdu->contextName, pdu->contextNameLen) : "";
     e.pdu = IsRequest(command) ? PduKindName(KindOf(command)) : "?";
     e.status = ErrorName(static_cast<int>(pdu->errstat));
     e.errorIndex = static_cast<int>(pdu->errindex);
-    for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable) e.varbinds.push_back(VarText(v));
+    for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable)
+      e.varbinds.push_back(VarText(v));
     return e;
   }
 
@@ -337,7 +387,8 @@ struct Agent::Impl {
     pending.push_back(p);
     if (!p.held) {
       timeval tv{behaviour.delayMs / 1000, (behaviour.delayMs % 1000) * 1000};
-      snmp_alarm_register_hr(tv, 0, &Impl::DelayedSend, reinterpret_cast<void*>(static_cast<std::uintptr_t>(p.id)));
+      snmp_alarm_register_hr(tv, 0, &Impl::DelayedSend,
+                             reinterpret_cast<void*>(static_cast<std::uintptr_t>(p.id)));
     }
     return size;
   }
@@ -380,12 +431,13 @@ struct Agent::Impl {
     if (!view) return SNMP_ERR_NOERROR;
     // Every object is in view once the request itself was let in.
     view->errorcode = VACM_SUCCESS;
-    if (minor == SNMPD_CALLBACK_ACM_CHECK_INITIAL && g_impl && view->pdu) view->errorcode = g_impl->CheckAccess(view->pdu);
+    if (minor == SNMPD_CALLBACK_ACM_CHECK_INITIAL && g_impl && view->pdu)
+      view->errorcode = g_impl->CheckAccess(view->pdu);
     return SNMP_ERR_NOERROR;
   }
 
-  static int HandlerFn(netsnmp_mib_handler*, netsnmp_handler_registration*, netsnmp_agent_request_info* reqinfo,
-                       netsnmp_request_info* requests) {
+  static int HandlerFn(netsnmp_mib_handler*, netsnmp_handler_registration*,
+                       netsnmp_agent_request_info* reqinfo, netsnmp_request_info* requests) {
     return g_impl ? g_impl->Handle(reqinfo, requests) : SNMP_ERR_GENERR;
   }
 
@@ -397,7 +449,8 @@ struct Agent::Impl {
     return g_impl ? g_impl->PostParse(pdu, result) : 1;
   }
 
-  static int BuildFn(netsnmp_session* session, netsnmp_pdu* pdu, u_char** pkt, size_t* len, size_t* offset) {
+  static int BuildFn(netsnmp_session* session, netsnmp_pdu* pdu, u_char** pkt, size_t* len,
+                     size_t* offset) {
     if (g_impl) g_impl->LogResponse(pdu);
     *offset = 0;
     const int rc = snmp_build(pkt, len, offset, session, pdu);
@@ -430,7 +483,9 @@ bool ParseUserSpec(const std::string& text, UserSpec& out, std::string& error) {
     pos = colon + 1;
   }
   out = UserSpec();
-  error = "bad user \"" + text + "\" (name:noAuthNoPriv, name:authNoPriv:MD5|SHA:pass, name:authPriv:MD5|SHA:pass:DES:pass)";
+  error =
+      "bad user \"" + text +
+      "\" (name:noAuthNoPriv, name:authNoPriv:MD5|SHA:pass, name:authPriv:MD5|SHA:pass:DES:pass)";
   if (parts.size() < 2 || parts[0].empty()) return false;
   out.name = parts[0];
   const std::string& level = parts[1];
@@ -467,19 +522,23 @@ bool ParseUserSpec(const std::string& text, UserSpec& out, std::string& error) {
 
 std::string UserSpecText(const UserSpec& u) {
   switch (u.level) {
-    case UserSpec::NoAuthNoPriv: return u.name + ":noAuthNoPriv";
-    case UserSpec::AuthNoPriv: return u.name + ":authNoPriv:" + u.authProtocol + ":" + u.authPass;
+    case UserSpec::NoAuthNoPriv:
+      return u.name + ":noAuthNoPriv";
+    case UserSpec::AuthNoPriv:
+      return u.name + ":authNoPriv:" + u.authProtocol + ":" + u.authPass;
     case UserSpec::AuthPriv:
-      return u.name + ":authPriv:" + u.authProtocol + ":" + u.authPass + ":" + u.privProtocol + ":" + u.privPass;
+      return u.name + ":authPriv:" + u.authProtocol + ":" + u.authPass + ":" + u.privProtocol +
+             ":" + u.privPass;
   }
   return u.name;
 }
 
 std::vector<UserSpec> DefaultUsers() {
   std::vector<UserSpec> users;
-  for (const char* spec : {"plain:noAuthNoPriv", "md5user:authNoPriv:MD5:md5password", "shauser:authNoPriv:SHA:shapassword",
-                           "md5des:authPriv:MD5:md5password:DES:despassword",
-                           "shades:authPriv:SHA:shapassword:DES:despassword"}) {
+  for (const char* spec :
+       {"plain:noAuthNoPriv", "md5user:authNoPriv:MD5:md5password",
+        "shauser:authNoPriv:SHA:shapassword", "md5des:authPriv:MD5:md5password:DES:despassword",
+        "shades:authPriv:SHA:shapassword:DES:despassword"}) {
     UserSpec u;
     std::string error;
     ParseUserSpec(spec, u, error);
@@ -516,8 +575,10 @@ bool Agent::Start(std::string& error) {
   netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_PERSIST_STATE, 1);
   netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
   netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
-  netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, m.config.stateDir.c_str());
-  netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_CONFIGURATION_DIR, m.config.stateDir.c_str());
+  netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR,
+                        m.config.stateDir.c_str());
+  netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_CONFIGURATION_DIR,
+                        m.config.stateDir.c_str());
   netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);  // master
   // No AgentX socket and no SMUX: the system MIB modules are never started
   // (init_mib_modules is not called), so only our handler serves requests.
@@ -558,24 +619,35 @@ bool Agent::Start(std::string& error) {
     usm_parse_create_usmUser("createUser", buf.data());
   }
 
-  for (int minor : {SNMPD_CALLBACK_ACM_CHECK, SNMPD_CALLBACK_ACM_CHECK_INITIAL, SNMPD_CALLBACK_ACM_CHECK_SUBTREE}) {
+  for (int minor : {SNMPD_CALLBACK_ACM_CHECK, SNMPD_CALLBACK_ACM_CHECK_INITIAL,
+                    SNMPD_CALLBACK_ACM_CHECK_SUBTREE}) {
     snmp_unregister_callback(SNMP_CALLBACK_APPLICATION, minor, vacm_in_view_callback, nullptr, 0);
     // Called after any other access check, so ours has the last word.
     netsnmp_register_callback(SNMP_CALLBACK_APPLICATION, minor, &Impl::AcmCheck, nullptr, 1000);
   }
 
-  static const oid kRoot[] = {1, 3};
+  // One registration per two-arc root of the store (1.0 and 1.3 for the
+  // device); the library keeps {0}, {1} and {2} for itself. A GETNEXT answer
+  // past the end of one registration is carried on by the library into the
+  // next one.
+  std::set<Oid> roots;
+  for (const auto& [oid, object] : m.store.schema().Objects()) {
+    if (oid.size() >= 2) roots.insert(Oid(oid.begin(), oid.begin() + 2));
+  }
   for (const std::string& context : {std::string(), m.config.context}) {
-    netsnmp_handler_registration* reg =
-        netsnmp_create_handler_registration("kxr-store", &Impl::HandlerFn, kRoot, 2, HANDLER_CAN_RWRITE);
-    if (!reg) {
-      error = "cannot register the store";
-      return false;
-    }
-    if (!context.empty()) reg->contextName = strdup(context.c_str());
-    if (netsnmp_register_handler(reg) != MIB_REGISTERED_OK) {
-      error = "cannot register the store in context \"" + context + "\"";
-      return false;
+    for (const Oid& root : roots) {
+      const std::vector<oid> arcs = NetOid(root);
+      netsnmp_handler_registration* reg = netsnmp_create_handler_registration(
+          "kxr-store", &Impl::HandlerFn, arcs.data(), arcs.size(), HANDLER_CAN_RWRITE);
+      if (!reg) {
+        error = "cannot register the store";
+        return false;
+      }
+      if (!context.empty()) reg->contextName = strdup(context.c_str());
+      if (netsnmp_register_handler(reg) != MIB_REGISTERED_OK) {
+        error = "cannot register " + FormatOid(root) + " in context \"" + context + "\"";
+        return false;
+      }
     }
   }
 
@@ -587,7 +659,8 @@ bool Agent::Start(std::string& error) {
   }
   sockaddr_in addr{};
   socklen_t len = sizeof addr;
-  if (getsockname(m.transport->sock, reinterpret_cast<sockaddr*>(&addr), &len) == 0) m.port = ntohs(addr.sin_port);
+  if (getsockname(m.transport->sock, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+    m.port = ntohs(addr.sin_port);
   m.send = m.transport->f_send;
   m.transport->f_send = &Impl::SendFn;
 
@@ -600,8 +673,8 @@ bool Agent::Start(std::string& error) {
   sess.callback = handle_snmp_packet;
   sess.authenticator = nullptr;
   sess.isAuthoritative = SNMP_SESS_AUTHORITATIVE;
-  m.session = snmp_add_full(&sess, m.transport, &Impl::PreParse, nullptr, &Impl::PostParseFn, nullptr, &Impl::BuildFn,
-                            nullptr, nullptr);
+  m.session = snmp_add_full(&sess, m.transport, &Impl::PreParse, nullptr, &Impl::PostParseFn,
+                            nullptr, &Impl::BuildFn, nullptr, nullptr);
   if (!m.session) {
     error = "cannot open the agent session on " + spec;
     return false;

@@ -40,7 +40,7 @@ struct AgentConfig {
   std::vector<UserSpec> users;
   std::string engineId = "800000ab03024b58358100";  // hex
   std::string context = "kxr5810";
-  std::string stateDir;  // the library's private folder (must exist)
+  std::string stateDir;       // the library's private folder (must exist)
   bool persistBoots = false;  // count engine boots in stateDir/engine-boots
 };
 
