@@ -136,8 +136,13 @@ AnsiString FloatToStr(double v) {
     }
   } else {
     out += digits.substr(0, 1);
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    out += "E" + std::to_string(exp);
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "x" + string.
+    if (digits.size() > 1) {
+      out += '.';
+      out += digits.substr(1);
+    }
+    out += 'E';
+    out += std::to_string(exp);
   }
   return AnsiString(out);
 }
