@@ -181,7 +181,10 @@ int Run(int argc, char** argv) {
   if (!options.controlSocket.empty())
     std::cout << "  control socket: " << options.controlSocket << "\n";
   if (options.controlStdin) std::cout << "  control commands on standard input (try: help)\n";
-  std::cout << "  " << store.Size() << " instances served\n" << std::flush;
+  std::cout << "  " << store.Size() << " instances served; try: snmpwalk -v2c -c "
+            << options.agent.readCommunity << " " << options.agent.address << ":" << agent.Port()
+            << " 1.3.6.1.4.1.171\n"
+            << std::flush;
   if (!options.portFile.empty() && !WritePortFile(options.portFile, agent.Port())) {
     std::cerr << "kxr-simulator: cannot write " << options.portFile << "\n";
     return 1;

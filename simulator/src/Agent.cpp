@@ -1,13 +1,13 @@
-// The only part of the simulator that talks to Net-SNMP's agent library.
+// The agent; with AgentValues the only part of the simulator that talks to
+// Net-SNMP's agent library.
 #include "simulator/src/Agent.h"
 
 #include <arpa/inet.h>
 #include <sys/socket.h>
 
-// The library's configuration header comes first.
+// The library's configuration header comes first (AgentValues.h brings it).
+#include "simulator/src/AgentValues.h"
 // clang-format off
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/net-snmp-includes.h>
 #include <net-snmp/agent/net-snmp-agent-includes.h>
 #include <net-snmp/agent/agent_callbacks.h>
 #include <net-snmp/library/vacm.h>
@@ -34,115 +34,6 @@ namespace {
 constexpr const char* kAppName = "kxr-simulator";
 
 Agent::Impl* g_impl = nullptr;  // the library's callbacks carry no context of ours
-
-Oid OidOf(const oid* name, std::size_t len) { return Oid(name, name + len); }
-
-std::vector<oid> NetOid(const Oid& o) { return std::vector<oid>(o.begin(), o.end()); }
-
-// A varbind value as the store sees it; `known` is false for types the
-// store never holds (the write then fails its type check).
-Value FromVar(const netsnmp_variable_list* var) {
-  Value v;
-  switch (var->type) {
-    case ASN_INTEGER:
-      return Value::Int(*var->val.integer);
-    case ASN_COUNTER:
-      return Value::Unsigned(
-          Type::Counter32,
-          static_cast<std::int64_t>(*reinterpret_cast<u_long*>(var->val.integer) & 0xFFFFFFFFul));
-    case ASN_GAUGE:
-      return Value::Unsigned(
-          Type::Gauge32,
-          static_cast<std::int64_t>(*reinterpret_cast<u_long*>(var->val.integer) & 0xFFFFFFFFul));
-    case ASN_TIMETICKS:
-      return Value::Unsigned(
-          Type::TimeTicks,
-          static_cast<std::int64_t>(*reinterpret_cast<u_long*>(var->val.integer) & 0xFFFFFFFFul));
-    case ASN_COUNTER64:
-      return Value::C64((static_cast<std::uint64_t>(var->val.counter64->high) << 32) |
-                        (var->val.counter64->low & 0xFFFFFFFFul));
-    case ASN_OCTET_STR:
-      return Value::Octets(
-          std::string(reinterpret_cast<const char*>(var->val.string), var->val_len));
-    case ASN_OPAQUE:
-      v = Value::Octets(std::string(reinterpret_cast<const char*>(var->val.string), var->val_len));
-      v.type = Type::Opaque;
-      return v;
-    case ASN_IPADDRESS:
-      v = Value::Octets(std::string(reinterpret_cast<const char*>(var->val.string), var->val_len));
-      v.type = Type::IpAddress;
-      return v;
-    case ASN_OBJECT_ID:
-      return Value::ObjectIdentifier(OidOf(var->val.objid, var->val_len / sizeof(oid)));
-    default:
-      v.type = Type::Null;  // ASN_NULL and anything the store never holds
-      v.num = -1;
-      return v;
-  }
-}
-
-void ToVar(netsnmp_variable_list* var, const Value& v) {
-  switch (v.type) {
-    case Type::Integer: {
-      long n = static_cast<long>(v.num);
-      snmp_set_var_typed_value(var, ASN_INTEGER, &n, sizeof n);
-      return;
-    }
-    case Type::Counter32:
-    case Type::Gauge32:
-    case Type::TimeTicks: {
-      u_long n = static_cast<u_long>(v.num);
-      const u_char t = v.type == Type::Counter32 ? ASN_COUNTER
-                       : v.type == Type::Gauge32 ? ASN_GAUGE
-                                                 : ASN_TIMETICKS;
-      snmp_set_var_typed_value(var, t, &n, sizeof n);
-      return;
-    }
-    case Type::Counter64: {
-      counter64 c{};
-      c.high = static_cast<u_long>(v.big >> 32);
-      c.low = static_cast<u_long>(v.big & 0xFFFFFFFFull);
-      snmp_set_var_typed_value(var, ASN_COUNTER64, &c, sizeof c);
-      return;
-    }
-    case Type::OctetString:
-    case Type::Opaque:
-    case Type::IpAddress: {
-      const u_char t = v.type == Type::OctetString ? ASN_OCTET_STR
-                       : v.type == Type::Opaque    ? ASN_OPAQUE
-                                                   : ASN_IPADDRESS;
-      snmp_set_var_typed_value(var, t, v.bytes.data(), v.bytes.size());
-      return;
-    }
-    case Type::ObjectId: {
-      std::vector<oid> arcs = NetOid(v.oid);
-      snmp_set_var_typed_value(var, ASN_OBJECT_ID, arcs.data(), arcs.size() * sizeof(oid));
-      return;
-    }
-    case Type::Null:
-      snmp_set_var_typed_value(var, ASN_NULL, nullptr, 0);
-      return;
-  }
-}
-
-std::string VarText(const netsnmp_variable_list* var) {
-  std::string text = FormatOid(OidOf(var->name, var->name_length)) + "=";
-  switch (var->type) {
-    case SNMP_NOSUCHOBJECT:
-      return text + "noSuchObject";
-    case SNMP_NOSUCHINSTANCE:
-      return text + "noSuchInstance";
-    case SNMP_ENDOFMIBVIEW:
-      return text + "endOfMibView";
-    case ASN_NULL:
-      return text + "NULL";
-    default:
-      break;
-  }
-  Value v = FromVar(var);
-  if (v.type == Type::Null) return text + "type-" + std::to_string(var->type);
-  return text + FormatValue(v);
-}
 
 PduKind KindOf(int command) {
   switch (command) {
@@ -472,80 +363,6 @@ struct Agent::Impl {
     callback();
   }
 };
-
-bool ParseUserSpec(const std::string& text, UserSpec& out, std::string& error) {
-  std::vector<std::string> parts;
-  std::size_t pos = 0;
-  while (true) {
-    std::size_t colon = text.find(':', pos);
-    parts.push_back(text.substr(pos, colon == std::string::npos ? std::string::npos : colon - pos));
-    if (colon == std::string::npos) break;
-    pos = colon + 1;
-  }
-  out = UserSpec();
-  error =
-      "bad user \"" + text +
-      "\" (name:noAuthNoPriv, name:authNoPriv:MD5|SHA:pass, name:authPriv:MD5|SHA:pass:DES:pass)";
-  if (parts.size() < 2 || parts[0].empty()) return false;
-  out.name = parts[0];
-  const std::string& level = parts[1];
-  if (level == "noAuthNoPriv" && parts.size() == 2) {
-    out.level = UserSpec::NoAuthNoPriv;
-  } else if (level == "authNoPriv" && parts.size() == 4) {
-    out.level = UserSpec::AuthNoPriv;
-  } else if (level == "authPriv" && parts.size() == 6) {
-    out.level = UserSpec::AuthPriv;
-  } else {
-    return false;
-  }
-  if (out.level >= UserSpec::AuthNoPriv) {
-    out.authProtocol = parts[2];
-    out.authPass = parts[3];
-    if (out.authProtocol != "MD5" && out.authProtocol != "SHA") return false;
-    if (out.authPass.size() < 8) {
-      error = "pass phrases need 8 characters or more: \"" + text + "\"";
-      return false;
-    }
-  }
-  if (out.level == UserSpec::AuthPriv) {
-    out.privProtocol = parts[4];
-    out.privPass = parts[5];
-    if (out.privProtocol != "DES") return false;
-    if (out.privPass.size() < 8) {
-      error = "pass phrases need 8 characters or more: \"" + text + "\"";
-      return false;
-    }
-  }
-  error.clear();
-  return true;
-}
-
-std::string UserSpecText(const UserSpec& u) {
-  switch (u.level) {
-    case UserSpec::NoAuthNoPriv:
-      return u.name + ":noAuthNoPriv";
-    case UserSpec::AuthNoPriv:
-      return u.name + ":authNoPriv:" + u.authProtocol + ":" + u.authPass;
-    case UserSpec::AuthPriv:
-      return u.name + ":authPriv:" + u.authProtocol + ":" + u.authPass + ":" + u.privProtocol +
-             ":" + u.privPass;
-  }
-  return u.name;
-}
-
-std::vector<UserSpec> DefaultUsers() {
-  std::vector<UserSpec> users;
-  for (const char* spec :
-       {"plain:noAuthNoPriv", "md5user:authNoPriv:MD5:md5password",
-        "shauser:authNoPriv:SHA:shapassword", "md5des:authPriv:MD5:md5password:DES:despassword",
-        "shades:authPriv:SHA:shapassword:DES:despassword"}) {
-    UserSpec u;
-    std::string error;
-    ParseUserSpec(spec, u, error);
-    users.push_back(u);
-  }
-  return users;
-}
 
 Agent::Agent(Store& store, Behaviour& behaviour, RequestLog& log, AgentConfig config)
     : impl_(std::make_unique<Impl>(store, behaviour, log, std::move(config))) {}
