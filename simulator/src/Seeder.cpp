@@ -88,18 +88,18 @@ std::shared_ptr<Schema> BuildSchema(const std::vector<SeedTable>& catalogue, con
       if (IsBlank(record.oid)) continue;  // index-only records name no object
       Oid oid;
       if (!ParseOid(record.oid, oid)) continue;
+      // Read and write bits only; not-accessible (with or without implied) otherwise.
+      const std::uint32_t access = record.access & SNMP_ACCESS_READWRITE
+                                       ? record.access & SNMP_ACCESS_READWRITE
+                                       : SNMP_ACCESS_NOTACCESS;
       const bool fresh = schema->Object(oid) == nullptr;
       ObjectDef& object = schema->AddObject(oid);
       if (fresh) {
         object.label = record.label;
         object.syntax = record.syntax;
-        object.access = record.access & SNMP_ACCESS_READWRITE
-                            ? record.access & SNMP_ACCESS_READWRITE
-                            : SNMP_ACCESS_NOTACCESS;
+        object.access = access;
       } else {
-        object.access = Wider(object.access, record.access & SNMP_ACCESS_READWRITE
-                                                 ? record.access & SNMP_ACCESS_READWRITE
-                                                 : SNMP_ACCESS_NOTACCESS);
+        object.access = Wider(object.access, access);
       }
       TakeOptions(object, record);
     }
