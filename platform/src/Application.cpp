@@ -1,5 +1,7 @@
 // The application object: the toolkit's lifetime, the message loop, posted
 // messages, deferred releases and exceptions that reach the loop.
+#include <unistd.h>
+
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEvent>
@@ -8,7 +10,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
-#include <unistd.h>
 
 #include "Toolkit.h"
 #include "platform/Dialogs.h"

@@ -105,7 +105,8 @@ bool FireDueTimers() {
   std::vector<Entry> due;
   for (const Entry& e : s.entries)
     if (e.due <= now && e.timer->OnTimer) due.push_back(e);
-  std::stable_sort(due.begin(), due.end(), [](const Entry& a, const Entry& b) { return a.due < b.due; });
+  std::stable_sort(due.begin(), due.end(),
+                   [](const Entry& a, const Entry& b) { return a.due < b.due; });
   bool fired = false;
   for (const Entry& d : due) {
     Entry* e = s.Find(d.timer);  // it may have died or restarted meanwhile
