@@ -64,6 +64,10 @@ void ActivateWindowOf(QWidget* w) {
 }
 
 void PressAndRelease(QWidget* w, QPoint p, bool dbl) {
+  if (!w->isVisible()) {
+    TestKit::Fail("click on a control that is not shown");
+    return;
+  }
   ActivateWindowOf(w);
   ClickFocus(w);
   QPointer<QWidget> guard(w);
@@ -461,6 +465,11 @@ AnsiString DisplayedText(TControl* control) {
   if (auto* b = qobject_cast<QAbstractButton*>(w)) return A(b->text());
   if (auto* cb = qobject_cast<QComboBox*>(w)) return A(cb->currentText());
   return control->Caption();
+}
+
+AnsiString ToolTipOf(TControl* control) {
+  QWidget* w = W(control);
+  return w ? A(w->toolTip()) : AnsiString();
 }
 
 int CaretOf(TEdit* edit) { return WidgetAs<QLineEdit>(edit)->cursorPosition(); }

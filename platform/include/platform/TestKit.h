@@ -139,6 +139,8 @@ bool Grab(TControl* control, const std::string& path);
 bool IsShownOnScreen(TControl* control);
 bool AcceptsInput(TControl* control);
 AnsiString DisplayedText(TControl* control);
+// The tooltip the control shows (its Hint while ShowHint is on).
+AnsiString ToolTipOf(TControl* control);
 // The caret position in an edit box.
 int CaretOf(TEdit* edit);
 
