@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
@@ -439,6 +440,26 @@ void ClickTab(TPageControl* pc, int tabIndex) {
 
 void CloseWindow(TCustomForm* form) {
   if (QWidget* w = W(form)) w->close();
+}
+
+static QMessageBox* ActiveBox() {
+  return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+}
+
+AnsiString ActiveBoxText() {
+  QMessageBox* box = ActiveBox();
+  return box ? A(box->text()) : AnsiString();
+}
+
+bool DismissActiveBox(bool escape) {
+  QMessageBox* box = ActiveBox();
+  if (!box) return false;
+  if (escape) {
+    SendKey(box, Qt::Key_Escape, Qt::NoModifier, QString());
+  } else if (QPushButton* b = box->defaultButton()) {
+    b->click();
+  }
+  return true;
 }
 
 bool Grab(TControl* control, const std::string& path) {
