@@ -1,0 +1,153 @@
+// Tools for testing forms without a display: scripted message boxes, scripts
+// for modal forms, virtual time and user-level input.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Closure.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
+
+class TEdit;
+class TComboBox;
+class TListView;
+class TPageControl;
+
+namespace TestKit {
+
+// Where the kit reports a failed expectation (a test installs one that
+// fails the running test). Without one, failures are kept and can be taken.
+using FailureReporter = void (*)(const std::string& message);
+void SetFailureReporter(FailureReporter reporter);
+std::vector<std::string> TakeFailures();
+void Fail(const std::string& message);
+
+// Creates the application object once (offscreen when no platform is set).
+void EnsureApplication();
+// Overrides Screen->PixelsPerInch (0 restores it).
+void SetPixelsPerInch(int ppi);
+
+// Records every message box and answers from a queue of expected boxes.
+// While it lives it is the dialog service. A box nobody expected, or one
+// whose text differs, is a failure; so are expected boxes left at the end.
+class DialogScript : public IDialogService {
+ public:
+  struct Entry {
+    TDialogRequest request;
+    int answer = 0;
+  };
+  DialogScript();
+  ~DialogScript() override;
+  DialogScript(const DialogScript&) = delete;
+  DialogScript& operator=(const DialogScript&) = delete;
+
+  // Expects a box with exactly this text; answers it (0: the default
+  // answer, mrOk / IDOK).
+  DialogScript& Expect(const AnsiString& text, int answer = 0);
+  int Show(const TDialogRequest& request) override;
+  const std::vector<Entry>& Shown() const { return shown_; }
+  int Pending() const { return static_cast<int>(expected_.size()); }
+  // Reports expected boxes that never came; the destructor calls it.
+  void Verify();
+
+ private:
+  IDialogService* previous_;
+  std::vector<Entry> shown_;
+  std::vector<std::pair<AnsiString, int>> expected_;
+  bool verified_ = false;
+};
+
+// Modal scripts: the next ShowModal runs the first queued script once the
+// form is shown and its first posted messages are handled. A script ends
+// with Close() or a ModalResult; the loop then runs the real close handlers.
+// A modal form without a script fails the test and is closed with mrCancel
+// after the watchdog time.
+using ModalScript = TClosure<void(TCustomForm*)>;
+void OnNextModal(ModalScript script);
+template <class T, class F>
+void OnNextModal(F f) {
+  OnNextModal(ModalScript([f](TCustomForm* form) mutable {
+    T* t = dynamic_cast<T*>(form);
+    if (!t) {
+      Fail("modal script for another form class");
+      form->SetModalResult(mrCancel);
+      return;
+    }
+    f(t);
+  }));
+}
+int PendingModalScripts();
+void ClearModalScripts();
+// Virtual milliseconds a modal form without a script stays open.
+void SetModalWatchdog(unsigned ms);
+
+// Virtual time: while an object lives, GetTickCount, Sleep and every timer
+// run on a clock that moves only when told (Advance, Sleep) or when a loop
+// has nothing else to do (it jumps to the next timer).
+class VirtualTime {
+ public:
+  VirtualTime();
+  ~VirtualTime();
+  VirtualTime(const VirtualTime&) = delete;
+  VirtualTime& operator=(const VirtualTime&) = delete;
+  // Moves the clock, firing the timers that fall due in order.
+  void Advance(unsigned ms);
+  std::uint64_t Now() const;
+
+  struct Clock;  // the toolkit side's clock
+
+ private:
+  std::unique_ptr<Clock> clock_;
+};
+
+// Shows a form and makes it the active window (non-modal).
+void ShowAndActivate(TCustomForm* form);
+// Runs posted messages and pending events.
+void Pump();
+
+// User-level input through the toolkit's widgets: the same paths as a user.
+void Click(TControl* control);
+void DoubleClick(TControl* control);
+// Presses and releases the mouse at a point of the control's client area.
+void ClickAt(TControl* control, int x, int y);
+void MoveMouse(TControl* control, int x, int y);
+// Gives the control the focus as a click would (the control must be shown).
+void FocusTo(TWinControl* control);
+// Moves the focus with the Tab key (backwards with Shift).
+void PressTab(bool backwards = false);
+// Types characters into the focused control after focusing `control`;
+// "\b" is backspace.
+void TypeText(TWinControl* control, const AnsiString& text);
+void PressKey(TWinControl* control, WORD vk, TShiftState shift = 0);
+void Paste(TEdit* edit, const AnsiString& text);
+void PickItem(TComboBox* combo, int index);
+void TypeInCombo(TComboBox* combo, const AnsiString& text);
+void ClickRow(TListView* view, int index);
+void DoubleClickRow(TListView* view, int index);
+void ClickEmpty(TListView* view);
+void PressKeyInList(TListView* view, WORD vk);
+void ClickTab(TPageControl* pc, int tabIndex);
+// Clicks the close box of a form's window.
+void CloseWindow(TCustomForm* form);
+
+// For tests of the toolkit's own message boxes (no DialogScript): the text
+// of the box that is open now ("" when none), and closing it with Escape or
+// with its default button.
+AnsiString ActiveBoxText();
+bool DismissActiveBox(bool escape);
+
+// Saves a picture of the control (and its children) as PNG; true on success.
+bool Grab(TControl* control, const std::string& path);
+// The toolkit's idea of the control: shown on screen, enabled for input,
+// the text it displays.
+bool IsShownOnScreen(TControl* control);
+bool AcceptsInput(TControl* control);
+AnsiString DisplayedText(TControl* control);
+// The tooltip the control shows (its Hint while ShowHint is on).
+AnsiString ToolTipOf(TControl* control);
+// The caret position in an edit box.
+int CaretOf(TEdit* edit);
+
+}  // namespace TestKit

@@ -1,0 +1,352 @@
+// The application object: the toolkit's lifetime, the message loop, posted
+// messages, deferred releases and exceptions that reach the loop.
+#include <unistd.h>
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QEvent>
+#include <QScreen>
+#include <QThread>
+#include <cmath>
+#include <cstdlib>
+#include <deque>
+
+#include "Toolkit.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+
+using namespace ui_detail;
+
+namespace {
+
+struct Posted {
+  HWND target;
+  TMessage message;
+};
+
+struct Release {
+  HWND target;
+  int depth;
+};
+
+// Receives one wake-up event per batch of posted messages.
+class Dispatcher : public QObject {
+ public:
+  bool event(QEvent* e) override;
+  bool pending = false;
+};
+
+const QEvent::Type kWakeEvent = static_cast<QEvent::Type>(QEvent::User + 77);
+
+std::deque<Posted>& Queue() {
+  static auto* q = new std::deque<Posted>();
+  return *q;
+}
+std::vector<Release>& Releases() {
+  static auto* r = new std::vector<Release>();
+  return *r;
+}
+
+QApplication* g_qapp = nullptr;
+bool g_exiting = false;  // static destruction: the loop is closed
+Dispatcher* g_dispatcher = nullptr;
+
+void Wake() {
+  if (!g_dispatcher || g_dispatcher->pending) return;
+  g_dispatcher->pending = true;
+  QCoreApplication::postEvent(g_dispatcher, new QEvent(kWakeEvent));
+}
+
+// Delivers the messages queued so far, in order; those posted meanwhile wait
+// for the next batch. A message whose target died is dropped.
+void DeliverPosted() {
+  std::size_t n = Queue().size();
+  for (std::size_t i = 0; i < n && !Queue().empty(); ++i) {
+    Posted p = Queue().front();
+    Queue().pop_front();
+    TWinControl* target = TWinControl::FromHandle(p.target);
+    if (!target) continue;
+    Guarded(target, [&] { target->Dispatch(p.message); });
+  }
+  if (!Queue().empty()) Wake();
+}
+
+bool Dispatcher::event(QEvent* e) {
+  if (e->type() != kWakeEvent) return QObject::event(e);
+  pending = false;
+  DeliverPosted();
+  return true;
+}
+
+// At exit the forms go, but the toolkit's application object stays: some of
+// the toolkit's own globals are already gone by then.
+void ShutdownAtExit() {
+  g_exiting = true;
+  if (!Application) return;
+  Application->DestroyComponents();
+  TimersApplicationGone();
+}
+
+}  // namespace
+
+namespace ui_detail {
+
+void PostRelease(TCustomForm* form) {
+  for (const Release& r : Releases())
+    if (r.target == form->Handle()) return;
+  Releases().push_back({form->Handle(), Application->ModalDepth()});
+  Wake();
+}
+
+// Releases run from the loops only, at the depth they were asked for or
+// further out: a form released inside its own modal loop is deleted after
+// that loop has returned, unless its opener deletes it first.
+void RunReleases(int depth) {
+  for (std::size_t i = 0; i < Releases().size();) {
+    Release r = Releases()[i];
+    if (r.depth < depth) {
+      ++i;
+      continue;
+    }
+    Releases().erase(Releases().begin() + static_cast<long>(i));
+    if (TWinControl* w = TWinControl::FromHandle(r.target)) delete w;
+  }
+}
+
+bool HasPostedMessages() { return !Queue().empty(); }
+
+}  // namespace ui_detail
+
+BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (!TWinControl::FromHandle(hWnd)) return FALSE;
+  TMessage m;
+  m.Msg = Msg;
+  m.WParam = wParam;
+  m.LParam = lParam;
+  Queue().push_back({hWnd, m});
+  Wake();
+  return TRUE;
+}
+
+static TApplication g_application;
+TApplication* Application = &g_application;
+static TScreen g_screen;
+TScreen* Screen = &g_screen;
+
+TApplication::TApplication() : TComponent(nullptr) {
+  handle_ = reinterpret_cast<HWND>(std::uintptr_t{0x10});
+}
+
+// Static destruction: forms go, the toolkit's application object is left to
+// the process (see ShutdownAtExit).
+TApplication::~TApplication() {
+  BeginDestroy();
+  DestroyComponents();
+}
+
+bool TApplication::Initialized() const { return g_qapp != nullptr; }
+
+void TApplication::Initialize() {
+  if (g_qapp || QCoreApplication::instance()) return;
+  static int argc = 1;
+  static char arg0[] = "kxr5800";
+  static char* argv[] = {arg0, nullptr};
+  g_qapp = new QApplication(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(11);
+  QApplication::setFont(font);
+  g_dispatcher = new Dispatcher();
+  InstallInputHooks();
+  TimersApplicationReady();
+  if (!Queue().empty()) Wake();
+  if (title_.IsEmpty()) {
+    AnsiString name = ExtractFileName(ExeName());
+    int dot = name.LastDelimiter(".");
+    title_ = dot > 0 ? name.SubString(1, dot - 1) : name;
+  }
+  static bool registered = false;
+  if (!registered) {
+    registered = true;
+    std::atexit(ShutdownAtExit);
+  }
+}
+
+void TApplication::Finalize() {
+  DestroyComponents();
+  mainForm_ = nullptr;
+  activeForm_ = nullptr;
+  if (!g_qapp || this != Application) return;
+  TimersApplicationGone();
+  RemoveInputHooks();
+  delete g_dispatcher;
+  g_dispatcher = nullptr;
+  delete g_qapp;
+  g_qapp = nullptr;
+}
+
+AnsiString TApplication::ExeName() const {
+  char buf[4096];
+  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return "";
+  return AnsiString(buf, static_cast<int>(n));
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  Wake();
+}
+
+void TApplication::ProcessMessages() {
+  if (!g_qapp || g_exiting) return;
+  bool hadMessages = HasPostedMessages();
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  bool fired = FireDueTimers();
+  if (VirtualTimeActive()) {
+    if (!hadMessages && !fired && !HasPostedMessages()) IdleAdvance();
+  } else if (!hadMessages && !fired) {
+    // Busy-wait callers loop on this: give the CPU back for a moment.
+    QThread::usleep(200);
+  }
+}
+
+void TApplication::HandleMessage() {
+  if (!g_qapp || g_exiting) return;
+  if (VirtualTimeActive() || TestMode()) {
+    bool had = HasPostedMessages();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    bool fired = FireDueTimers();
+    if (!had && !fired && !HasPostedMessages()) {
+      if (VirtualTimeActive())
+        IdleAdvance();
+      else
+        QThread::usleep(500);
+    }
+  } else {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    FireDueTimers();
+  }
+}
+
+void TApplication::Run() {
+  if (terminated_) return;
+  if (!g_qapp) Initialize();
+  if (mainForm_) mainForm_->Show();
+  while (!terminated_) {
+    HandleMessage();
+    RunReleases(0);
+  }
+}
+
+void TApplication::RunModalLoop(TCustomForm* f) {
+  std::weak_ptr<void> alive = f->LifeToken();
+  ++modalDepth_;
+  int depth = modalDepth_;
+  // The first batch of posted messages (a form's first refresh) runs now,
+  // with the form already visible.
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  if (!alive.expired()) RunModalHook(f);
+  while (!alive.expired()) {
+    if (terminated_) f->modalResult_ = mrCancel;
+    if (ModalWatchdogExpired(f)) f->modalResult_ = mrCancel;
+    if (f->modalResult_ != mrNone) {
+      f->CloseModal();
+      if (alive.expired() || f->modalResult_ != mrNone) break;
+    }
+    HandleMessage();
+    RunReleases(depth + 1);
+  }
+  --modalDepth_;
+}
+
+void TApplication::SetActiveForm(TCustomForm* f) {
+  if (f == activeForm_) return;
+  TCustomForm* old = activeForm_;
+  activeForm_ = f;
+  if (old && !(old->ComponentState() & csDestroying) && old->OnDeactivate)
+    Guarded(old, [&] { old->OnDeactivate(old); });
+  if (f && activeForm_ == f) f->Activated();
+}
+
+void TApplication::FormDestroyed(TCustomForm* f) {
+  if (activeForm_ == f) activeForm_ = nullptr;
+  if (mainForm_ == f) mainForm_ = nullptr;
+}
+
+void TApplication::ShowException(Exception* E) {
+  if (!E) return;
+  AnsiString msg = E->Message;
+  // As the class library does: a message not ending in punctuation gets a
+  // full stop.
+  if (!msg.IsEmpty() && static_cast<unsigned char>(msg[msg.Length()]) > '.') msg += ".";
+  TDialogRequest r;
+  r.kind = TDialogRequest::ExceptionBox;
+  r.caption = title_;
+  r.text = msg;
+  r.type = mtError;
+  r.buttons = mbOK;
+  r.owner = activeForm_;
+  NoteBoxShown();
+  DialogService().Show(r);
+}
+
+void TApplication::HandleException(TObject* Sender) {
+  if (!std::current_exception()) return;
+  try {
+    try {
+      throw;
+    } catch (EAbort&) {
+    } catch (Exception& e) {
+      if (OnException)
+        OnException(Sender, &e);
+      else
+        ShowException(&e);
+    } catch (std::exception& e) {
+      Exception ex(e.what());
+      if (OnException)
+        OnException(Sender, &ex);
+      else
+        ShowException(&ex);
+    } catch (...) {
+      Exception ex("Unknown exception");
+      ShowException(&ex);
+    }
+  } catch (...) {
+    // The handler itself failed: nothing more can be done safely.
+  }
+}
+
+void HandleCurrentException(TObject* Sender) { Application->HandleException(Sender); }
+
+int TScreen::PixelsPerInch() const {
+  if (int o = PixelsPerInchOverride()) return o;
+  if (const char* env = std::getenv("KXR_PIXELS_PER_INCH")) {
+    int v = std::atoi(env);
+    if (v > 0) return v;
+  }
+  if (g_qapp)
+    if (QScreen* s = QGuiApplication::primaryScreen())
+      return static_cast<int>(std::lround(s->logicalDotsPerInch()));
+  return 96;
+}
+
+int TScreen::Width() const {
+  if (g_qapp)
+    if (QScreen* s = QGuiApplication::primaryScreen()) return s->geometry().width();
+  return 1024;
+}
+
+int TScreen::Height() const {
+  if (g_qapp)
+    if (QScreen* s = QGuiApplication::primaryScreen()) return s->geometry().height();
+  return 768;
+}
+
+int TScreen::FormCount() const {
+  int n = 0;
+  for (int i = 0; i < Application->ComponentCount(); ++i)
+    if (dynamic_cast<TCustomForm*>(Application->Components(i))) ++n;
+  return n;
+}

@@ -1,0 +1,177 @@
+// Memos: the lines live here; the widget shows them.
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include "Toolkit.h"
+#include "platform/StdCtrls.h"
+
+using namespace ui_detail;
+
+namespace {
+
+class MemoWidget : public QPlainTextEdit {
+ public:
+  bool publishing = false;
+};
+
+}  // namespace
+
+// ---- TMemoLines
+
+void TMemoLines::Check(int i) const {
+  if (i < 0 || i >= Count()) IndexError(i);
+}
+
+AnsiString TMemoLines::Strings(int i) const {
+  Check(i);
+  return lines_[static_cast<std::size_t>(i)];
+}
+
+void TMemoLines::SetStrings(int i, const AnsiString& s) {
+  Check(i);
+  lines_[static_cast<std::size_t>(i)] = s;
+  Changed(-1);
+}
+
+TObject* TMemoLines::Objects(int i) const {
+  Check(i);
+  return nullptr;
+}
+
+void TMemoLines::SetObjects(int i, TObject*) { Check(i); }
+
+void TMemoLines::InsertObject(int i, const AnsiString& s, TObject*) {
+  if (i < 0 || i > Count()) IndexError(i);
+  // A line may hold line breaks: each becomes a line of its own.
+  std::vector<AnsiString> parts;
+  AnsiString rest = s;
+  for (int p; (p = rest.Pos("\n")) > 0;) {
+    AnsiString part = rest.SubString(1, p - 1);
+    if (part.Length() > 0 && part[part.Length()] == '\r') part.SetLength(part.Length() - 1);
+    parts.push_back(part);
+    rest = rest.SubString(p + 1, rest.Length());
+  }
+  parts.push_back(rest);
+  bool append = i == Count();
+  lines_.insert(lines_.begin() + i, parts.begin(), parts.end());
+  Changed(append && parts.size() == 1 ? i : -1);
+}
+
+void TMemoLines::Delete(int i) {
+  Check(i);
+  lines_.erase(lines_.begin() + i);
+  Changed(-1);
+}
+
+void TMemoLines::Clear() {
+  lines_.clear();
+  Changed(-1);
+}
+
+void TMemoLines::EndUpdate() {
+  if (updating_ > 0 && --updating_ == 0) Changed(-1);
+}
+
+void TMemoLines::Changed(int appendedAt) {
+  if (updating_ == 0) memo_->Publish(appendedAt);
+}
+
+void TMemoLines::Reload(const AnsiString& text) {
+  lines_.clear();
+  if (text.IsEmpty()) return;
+  AnsiString rest = text;
+  for (int p; (p = rest.Pos("\n")) > 0;) {
+    lines_.push_back(rest.SubString(1, p - 1));
+    rest = rest.SubString(p + 1, rest.Length());
+  }
+  lines_.push_back(rest);
+}
+
+// ---- TMemo
+
+TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner, new Peer(new MemoWidget()), 185, 89) {
+  SetTabStop(true);
+  SetColor(clWindow);
+  auto* m = WidgetAs<MemoWidget>(this);
+  m->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  m->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  QObject::connect(m, &QPlainTextEdit::textChanged, m, [this] { UserEdited(); });
+}
+
+TMemo::~TMemo() {
+  BeginDestroy();
+  if (auto* m = WidgetAs<MemoWidget>(this)) QObject::disconnect(m, nullptr, m, nullptr);
+}
+
+// Shows the lines; an appended last line scrolls into view.
+void TMemo::Publish(int appendedAt) {
+  auto* m = WidgetAs<MemoWidget>(this);
+  m->publishing = true;
+  if (appendedAt >= 0 && appendedAt == lines_.Count() - 1 && appendedAt > 0) {
+    m->appendPlainText(Q(lines_.lines_.back()));
+  } else {
+    QString all;
+    for (std::size_t i = 0; i < lines_.lines_.size(); ++i) {
+      if (i) all += '\n';
+      all += Q(lines_.lines_[i]);
+    }
+    m->setPlainText(all);
+  }
+  m->publishing = false;
+  if (appendedAt >= 0) m->verticalScrollBar()->setValue(m->verticalScrollBar()->maximum());
+}
+
+void TMemo::UserEdited() {
+  auto* m = WidgetAs<MemoWidget>(this);
+  if (!m || m->publishing) return;
+  lines_.Reload(A(m->toPlainText()));
+  if (!Quiet() && OnChange) Guarded(this, [this] { OnChange(this); });
+}
+
+AnsiString TMemo::GetText() const {
+  AnsiString out;
+  for (std::size_t i = 0; i < lines_.lines_.size(); ++i) {
+    if (i) out += "\r\n";
+    out += lines_.lines_[i];
+  }
+  return out;
+}
+
+void TMemo::SetTextValue(const AnsiString& v) {
+  lines_.BeginUpdate();
+  lines_.Reload("");
+  AnsiString rest = v;
+  std::vector<AnsiString> parts;
+  if (!v.IsEmpty()) {
+    for (int p; (p = rest.Pos("\n")) > 0;) {
+      AnsiString part = rest.SubString(1, p - 1);
+      if (part.Length() > 0 && part[part.Length()] == '\r') part.SetLength(part.Length() - 1);
+      parts.push_back(part);
+      rest = rest.SubString(p + 1, rest.Length());
+    }
+    parts.push_back(rest);
+  }
+  lines_.lines_ = parts;
+  lines_.EndUpdate();
+  if (!Quiet() && OnChange) OnChange(this);
+}
+
+void TMemo::SetReadOnly(bool v) {
+  readOnly_ = v;
+  WidgetAs<MemoWidget>(this)->setReadOnly(v);
+}
+
+void TMemo::SetWordWrap(bool v) {
+  wordWrap_ = v;
+  WidgetAs<MemoWidget>(this)->setLineWrapMode(v ? QPlainTextEdit::WidgetWidth
+                                                : QPlainTextEdit::NoWrap);
+}
+
+void TMemo::SetScrollBars(TScrollStyle s) {
+  scrollBars_ = s;
+  auto* m = WidgetAs<MemoWidget>(this);
+  m->setVerticalScrollBarPolicy((s == ssVertical || s == ssBoth) ? Qt::ScrollBarAlwaysOn
+                                                                 : Qt::ScrollBarAsNeeded);
+  m->setHorizontalScrollBarPolicy((s == ssHorizontal || s == ssBoth) ? Qt::ScrollBarAlwaysOn
+                                                                     : Qt::ScrollBarAsNeeded);
+}

@@ -1,0 +1,323 @@
+// Labels, static texts, edit boxes, check boxes, buttons and group boxes.
+#include "platform/StdCtrls.h"
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+
+#include "Widgets.h"
+#include "platform/Buttons.h"
+
+using namespace ui_detail;
+
+namespace ui_detail {
+
+QSize TextExtent(const TFont& font, const AnsiString& text) {
+  QFontMetrics fm(ToQFont(font));
+  QStringList lines = Q(text.IsEmpty() ? AnsiString(" ") : text).split('\n');
+  int w = 0;
+  for (const QString& l : lines) w = std::max(w, fm.horizontalAdvance(l));
+  int lineHeight = -font.Height() > 0 ? -font.Height() + 2 : fm.height();
+  return {w, lineHeight * static_cast<int>(lines.size())};
+}
+
+}  // namespace ui_detail
+
+namespace {
+
+Qt::Alignment ToQAlign(TAlignment a) {
+  switch (a) {
+    case taCenter:
+      return Qt::AlignHCenter | Qt::AlignVCenter;
+    case taRightJustify:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+      return Qt::AlignLeft | Qt::AlignVCenter;
+  }
+}
+
+class LabelWidget : public Clickable<QLabel> {
+ public:
+  LabelWidget() {
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  }
+};
+
+// MaxLength limits what the user types or pastes; text set by code may be
+// longer, and shortening such a text is allowed.
+class MaxLengthValidator : public QValidator {
+ public:
+  MaxLengthValidator(TEdit* edit, QLineEdit* le) : QValidator(le), edit_(edit), le_(le) {}
+  State validate(QString& input, int&) const override {
+    int max = edit_->MaxLength();
+    if (max <= 0 || input.size() <= max) return Acceptable;
+    return input.size() < le_->text().size() ? Acceptable : Invalid;
+  }
+
+ private:
+  TEdit* edit_;
+  QLineEdit* le_;
+};
+
+}  // namespace
+
+// ---- TLabel
+
+TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner, new Peer(new LabelWidget()), 0, 0) {
+  AdjustSize();
+}
+
+void TLabel::AdjustSize() {
+  auto* l = WidgetAs<QLabel>(this);
+  l->setText(Q(text_));
+  if (!autoSize_ || wordWrap_) return;
+  QSize s = TextExtent(*Font(), text_);
+  int w = s.width();
+  // A right-aligned or centred label keeps its right edge or centre.
+  int left = Left();
+  if (alignment_ == taRightJustify)
+    left = Left() + Width() - w;
+  else if (alignment_ == taCenter && Width() > 0)
+    left = Left() + (Width() - w) / 2;
+  TGraphicControl::SetBounds(left, Top(), w, s.height());
+}
+
+void TLabel::SetBounds(int l, int t, int w, int h) {
+  if (autoSize_ && !wordWrap_) {
+    QSize s = TextExtent(*Font(), text_);
+    w = s.width();
+    h = s.height();
+  }
+  TGraphicControl::SetBounds(l, t, w, h);
+}
+
+void TLabel::SetTextValue(const AnsiString& v) {
+  text_ = v;
+  AdjustSize();
+}
+
+void TLabel::FontChanged() {
+  TControl::FontChanged();
+  AdjustSize();
+}
+
+void TLabel::SetAutoSize(bool v) {
+  autoSize_ = v;
+  AdjustSize();
+}
+
+void TLabel::SetAlignment(TAlignment a) {
+  alignment_ = a;
+  WidgetAs<QLabel>(this)->setAlignment((ToQAlign(a) & ~Qt::AlignVCenter) | Qt::AlignTop);
+}
+
+void TLabel::SetWordWrap(bool v) {
+  wordWrap_ = v;
+  WidgetAs<QLabel>(this)->setWordWrap(v);
+}
+
+void TLabel::SetTransparent(bool v) { transparent_ = v; }
+
+// ---- TStaticText
+
+TStaticText::TStaticText(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new LabelWidget()), 0, 0) {
+  AdjustSize();
+}
+
+void TStaticText::AdjustSize() {
+  auto* l = WidgetAs<QLabel>(this);
+  l->setText(Q(text_));
+  if (!autoSize_) return;
+  QSize s = TextExtent(*Font(), text_);
+  int frame = borderStyle_ == sbsNone ? 0 : 2;
+  SetBounds(Left(), Top(), s.width() + 2 * frame, s.height() + 2 * frame);
+}
+
+void TStaticText::SetBounds(int l, int t, int w, int h) {
+  if (autoSize_) {
+    QSize s = TextExtent(*Font(), text_);
+    int frame = borderStyle_ == sbsNone ? 0 : 2;
+    w = s.width() + 2 * frame;
+    h = s.height() + 2 * frame;
+  }
+  TWinControl::SetBounds(l, t, w, h);
+}
+
+void TStaticText::SetTextValue(const AnsiString& v) {
+  text_ = v;
+  AdjustSize();
+}
+
+void TStaticText::FontChanged() {
+  TControl::FontChanged();
+  AdjustSize();
+}
+
+void TStaticText::SetAutoSize(bool v) {
+  autoSize_ = v;
+  AdjustSize();
+}
+
+void TStaticText::SetAlignment(TAlignment a) {
+  alignment_ = a;
+  WidgetAs<QLabel>(this)->setAlignment(ToQAlign(a));
+}
+
+void TStaticText::SetBorderStyle(TStaticBorderStyle b) {
+  borderStyle_ = b;
+  auto* l = WidgetAs<QLabel>(this);
+  if (b == sbsSunken) {
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setLineWidth(1);
+  } else if (b == sbsSingle) {
+    l->setFrameStyle(QFrame::Box | QFrame::Plain);
+    l->setLineWidth(1);
+  } else {
+    l->setFrameStyle(QFrame::NoFrame);
+  }
+  AdjustSize();
+}
+
+// ---- TEdit
+
+TEdit::TEdit(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new Clickable<QLineEdit>()), 121, 21) {
+  SetTabStop(true);
+  SetColor(clWindow);
+  auto* le = WidgetAs<QLineEdit>(this);
+  le->setValidator(new MaxLengthValidator(this, le));
+  QObject::connect(le, &QLineEdit::textEdited, le, [this](const QString&) { UserEdited(); });
+}
+
+AnsiString TEdit::GetText() const { return A(WidgetAs<QLineEdit>(this)->text()); }
+
+// A change by code fires OnChange synchronously, outside the toolkit, so
+// that the handler's exceptions reach the caller.
+void TEdit::SetTextValue(const AnsiString& v) {
+  if (v == GetText()) return;
+  auto* le = WidgetAs<QLineEdit>(this);
+  {
+    QSignalBlocker block(le);
+    le->setText(Q(v));
+  }
+  if (!Quiet() && OnChange) OnChange(this);
+}
+
+// The user typed, deleted or pasted. When OnChange rewrites the text (a
+// character filter), the caret stays where the removed characters were.
+void TEdit::UserEdited() {
+  auto* le = WidgetAs<QLineEdit>(this);
+  AnsiString typed = A(le->text());
+  int caret = le->cursorPosition();
+  modified_ = true;
+  if (Quiet() || !OnChange) return;
+  std::weak_ptr<void> alive = LifeToken();
+  Guarded(this, [this] { OnChange(this); });
+  if (alive.expired()) return;
+  AnsiString now = GetText();
+  if (now != typed) {
+    int removed = typed.Length() - now.Length();
+    int pos = caret - std::max(0, removed);
+    le->setCursorPosition(std::clamp(pos, 0, now.Length()));
+  }
+}
+
+void TEdit::SetMaxLength(int v) { maxLength_ = v < 0 ? 0 : v; }
+
+void TEdit::SetReadOnly(bool v) {
+  readOnly_ = v;
+  WidgetAs<QLineEdit>(this)->setReadOnly(v);
+}
+
+void TEdit::SetPasswordChar(char c) {
+  passwordChar_ = c;
+  WidgetAs<QLineEdit>(this)->setEchoMode(c ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+int TEdit::SelStart() const { return WidgetAs<QLineEdit>(this)->cursorPosition(); }
+void TEdit::SetSelStart(int v) { WidgetAs<QLineEdit>(this)->setCursorPosition(v); }
+int TEdit::SelLength() const {
+  return static_cast<int>(WidgetAs<QLineEdit>(this)->selectedText().size());
+}
+void TEdit::SetSelLength(int v) {
+  auto* le = WidgetAs<QLineEdit>(this);
+  le->setSelection(le->cursorPosition(), v);
+}
+void TEdit::SelectAll() { WidgetAs<QLineEdit>(this)->selectAll(); }
+
+// ---- TCheckBox
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner, new Peer(new QCheckBox()), 97, 17) {
+  SetTabStop(true);
+  auto* cb = WidgetAs<QCheckBox>(this);
+  QObject::connect(cb, &QCheckBox::clicked, cb, [this](bool on) { UserToggled(on); });
+}
+
+void TCheckBox::SetTextValue(const AnsiString& v) {
+  text_ = v;
+  WidgetAs<QCheckBox>(this)->setText(Q(v));
+}
+
+// As the class library does: a change of state by code runs OnClick.
+void TCheckBox::SetChecked(bool v) {
+  if (v == checked_) return;
+  checked_ = v;
+  auto* cb = WidgetAs<QCheckBox>(this);
+  {
+    QSignalBlocker block(cb);
+    cb->setChecked(v);
+  }
+  if (!Quiet()) Click();
+}
+
+void TCheckBox::UserToggled(bool on) {
+  checked_ = on;
+  if (!Quiet()) Guarded(this, [this] { Click(); });
+}
+
+// ---- TButton
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner, new Peer(new QPushButton()), 75, 25) {
+  SetTabStop(true);
+  auto* b = WidgetAs<QPushButton>(this);
+  b->setAutoDefault(false);
+  QObject::connect(b, &QPushButton::clicked, b, [this] { Guarded(this, [this] { Click(); }); });
+}
+
+void TButton::SetTextValue(const AnsiString& v) {
+  text_ = v;
+  WidgetAs<QPushButton>(this)->setText(Q(v));
+}
+
+void TButton::SetDefault(bool v) {
+  default_ = v;
+  WidgetAs<QPushButton>(this)->setDefault(v);
+}
+
+void TButton::Click() {
+  if (modalResult_ != mrNone)
+    if (TCustomForm* f = OwningForm()) f->SetModalResult(modalResult_);
+  TControl::Click();
+}
+
+// ---- TGroupBox
+
+TGroupBox::TGroupBox(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new Clickable<QGroupBox>()), 185, 105) {}
+
+void TGroupBox::SetTextValue(const AnsiString& v) {
+  text_ = v;
+  WidgetAs<QGroupBox>(this)->setTitle(Q(v));
+}
+
+TRect TGroupBox::AlignRect() const {
+  int b = BorderWidth();
+  int caption = TextExtent(*Font(), "0").height();
+  return {2 + b, caption + 2 + b, ClientWidth() - 2 - b, ClientHeight() - 2 - b};
+}

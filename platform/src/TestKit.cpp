@@ -1,0 +1,515 @@
+// The test kit: scripted boxes, modal scripts, virtual time and user input
+// through the toolkit's own event paths.
+#include "platform/TestKit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <cstdlib>
+#include <deque>
+#include <map>
+
+#include "Toolkit.h"
+#include "platform/Clock.h"
+#include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
+
+using namespace ui_detail;
+
+namespace {
+
+TestKit::FailureReporter g_reporter = nullptr;
+std::vector<std::string> g_failures;
+bool g_testMode = false;
+int g_ppi = 0;
+std::deque<TestKit::ModalScript> g_scripts;
+unsigned g_watchdog = 30000;
+std::map<const TCustomForm*, std::uint64_t> g_unscripted;
+
+std::string Str(const AnsiString& s) { return s.str(); }
+
+void SendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
+  QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), Qt::LeftButton, buttons,
+                Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &e);
+}
+
+// Focus as a mouse press gives it: the first widget up the chain that takes
+// the focus by click.
+void ClickFocus(QWidget* w) {
+  for (QWidget* f = w; f; f = f->parentWidget()) {
+    if (f->isEnabled() && (f->focusPolicy() & Qt::ClickFocus)) {
+      if (QApplication::focusWidget() != f) f->setFocus(Qt::MouseFocusReason);
+      return;
+    }
+    if (f->isWindow()) return;
+  }
+}
+
+void ActivateWindowOf(QWidget* w) {
+  if (!w) return;
+  QWidget* win = w->window();
+  if (QApplication::activeWindow() != win) {
+    win->activateWindow();
+    QApplication::setActiveWindow(win);
+  }
+}
+
+void PressAndRelease(QWidget* w, QPoint p, bool dbl) {
+  if (!w->isVisible()) {
+    TestKit::Fail("click on a control that is not shown");
+    return;
+  }
+  ActivateWindowOf(w);
+  ClickFocus(w);
+  QPointer<QWidget> guard(w);
+  SendMouse(w, QEvent::MouseButtonPress, p, Qt::LeftButton);
+  if (guard) SendMouse(w, QEvent::MouseButtonRelease, p, Qt::NoButton);
+  if (dbl && guard) {
+    SendMouse(w, QEvent::MouseButtonDblClick, p, Qt::LeftButton);
+    if (guard) SendMouse(w, QEvent::MouseButtonRelease, p, Qt::NoButton);
+  }
+}
+
+Qt::Key KeyOfChar(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  if (c == '\b') return Qt::Key_Backspace;
+  if (c == '\r' || c == '\n') return Qt::Key_Return;
+  if (c >= 'a' && c <= 'z') return static_cast<Qt::Key>(Qt::Key_A + (c - 'a'));
+  if (u >= 0x20 && u < 0x7F) return static_cast<Qt::Key>(u >= 'a' ? u - 32 : u);
+  return Qt::Key_unknown;
+}
+
+Qt::Key KeyOfVk(WORD vk) {
+  if (vk >= '0' && vk <= '9') return static_cast<Qt::Key>(Qt::Key_0 + (vk - '0'));
+  if (vk >= 'A' && vk <= 'Z') return static_cast<Qt::Key>(Qt::Key_A + (vk - 'A'));
+  if (vk >= VK_F1 && vk <= VK_F1 + 11) return static_cast<Qt::Key>(Qt::Key_F1 + (vk - VK_F1));
+  switch (vk) {
+    case VK_BACK:
+      return Qt::Key_Backspace;
+    case VK_TAB:
+      return Qt::Key_Tab;
+    case VK_RETURN:
+      return Qt::Key_Return;
+    case VK_ESCAPE:
+      return Qt::Key_Escape;
+    case VK_SPACE:
+      return Qt::Key_Space;
+    case VK_PRIOR:
+      return Qt::Key_PageUp;
+    case VK_NEXT:
+      return Qt::Key_PageDown;
+    case VK_END:
+      return Qt::Key_End;
+    case VK_HOME:
+      return Qt::Key_Home;
+    case VK_LEFT:
+      return Qt::Key_Left;
+    case VK_UP:
+      return Qt::Key_Up;
+    case VK_RIGHT:
+      return Qt::Key_Right;
+    case VK_DOWN:
+      return Qt::Key_Down;
+    case VK_INSERT:
+      return Qt::Key_Insert;
+    case VK_DELETE:
+      return Qt::Key_Delete;
+    default:
+      return Qt::Key_unknown;
+  }
+}
+
+Qt::KeyboardModifiers ModsOf(TShiftState s) {
+  Qt::KeyboardModifiers m;
+  if (s & ssShift) m |= Qt::ShiftModifier;
+  if (s & ssAlt) m |= Qt::AltModifier;
+  if (s & ssCtrl) m |= Qt::ControlModifier;
+  return m;
+}
+
+void SendKey(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods, const QString& text) {
+  if (!w) return;
+  QPointer<QWidget> guard(w);
+  QKeyEvent press(QEvent::KeyPress, key, mods, text);
+  QCoreApplication::sendEvent(w, &press);
+  if (!guard) return;
+  QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+  QCoreApplication::sendEvent(w, &release);
+}
+
+QWidget* FocusTarget(TWinControl* c) {
+  QWidget* f = QApplication::focusWidget();
+  return f ? f : W(c);
+}
+
+}  // namespace
+
+namespace ui_detail {
+
+bool TestMode() { return g_testMode; }
+
+int PixelsPerInchOverride() { return g_ppi; }
+
+void RunModalHook(TCustomForm* form) {
+  if (!g_testMode) return;
+  if (g_scripts.empty()) {
+    TestKit::Fail("a modal form opened without a script: \"" + Str(form->Caption()) + "\"");
+    g_unscripted[form] = CurrentClock().NowMs() + g_watchdog;
+    return;
+  }
+  TestKit::ModalScript script = g_scripts.front();
+  g_scripts.pop_front();
+  Guarded(form, [&] { script(form); });
+}
+
+bool ModalWatchdogExpired(TCustomForm* form) {
+  auto it = g_unscripted.find(form);
+  if (it == g_unscripted.end()) return false;
+  if (CurrentClock().NowMs() < it->second) return false;
+  g_unscripted.erase(it);
+  return true;
+}
+
+}  // namespace ui_detail
+
+namespace TestKit {
+
+void SetFailureReporter(FailureReporter reporter) { g_reporter = reporter; }
+
+std::vector<std::string> TakeFailures() {
+  std::vector<std::string> out;
+  out.swap(g_failures);
+  return out;
+}
+
+void Fail(const std::string& message) {
+  if (g_reporter)
+    g_reporter(message);
+  else
+    g_failures.push_back(message);
+}
+
+void EnsureApplication() {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  g_testMode = true;
+  Application->Initialize();
+}
+
+void SetPixelsPerInch(int ppi) { g_ppi = ppi; }
+
+// ---- DialogScript
+
+DialogScript::DialogScript() : previous_(SetDialogService(this)) {}
+
+DialogScript::~DialogScript() {
+  Verify();
+  SetDialogService(previous_);
+}
+
+DialogScript& DialogScript::Expect(const AnsiString& text, int answer) {
+  expected_.emplace_back(text, answer);
+  return *this;
+}
+
+int DialogScript::Show(const TDialogRequest& request) {
+  int answer = request.kind == TDialogRequest::MessageBoxABox ? IDOK : mrOk;
+  if (request.buttons & mbOK)
+    answer = mrOk;
+  else if (request.buttons & mbYes)
+    answer = mrYes;
+  if (expected_.empty()) {
+    Fail("unexpected message box: \"" + Str(request.text) + "\"");
+  } else {
+    auto [text, given] = expected_.front();
+    expected_.erase(expected_.begin());
+    if (text != request.text)
+      Fail("message box \"" + Str(request.text) + "\" where \"" + Str(text) + "\" was expected");
+    if (given) answer = given;
+  }
+  shown_.push_back({request, answer});
+  return answer;
+}
+
+void DialogScript::Verify() {
+  for (auto& [text, answer] : expected_)
+    Fail("expected message box never shown: \"" + Str(text) + "\"");
+  expected_.clear();
+}
+
+// ---- Modal scripts
+
+void OnNextModal(ModalScript script) { g_scripts.push_back(std::move(script)); }
+int PendingModalScripts() { return static_cast<int>(g_scripts.size()); }
+void ClearModalScripts() { g_scripts.clear(); }
+void SetModalWatchdog(unsigned ms) { g_watchdog = ms; }
+
+// ---- Virtual time
+
+struct VirtualTime::Clock : TClockSource {
+  std::uint64_t now = 1000000;
+  std::uint64_t NowMs() override { return now; }
+  void SleepMs(DWORD ms) override { now += ms; }
+};
+
+static VirtualTime::Clock* g_clock = nullptr;
+
+VirtualTime::VirtualTime() : clock_(std::make_unique<Clock>()) {
+  SetClockSource(clock_.get());
+  g_clock = clock_.get();
+  SetVirtualTimeActive(true);
+}
+
+VirtualTime::~VirtualTime() {
+  SetVirtualTimeActive(false);
+  g_clock = nullptr;
+  SetClockSource(nullptr);
+  SetVirtualTimeActive(false);  // re-bases the timers on the real clock
+}
+
+void VirtualTime::Advance(unsigned ms) {
+  std::uint64_t target = clock_->now + ms;
+  for (;;) {
+    long long d = NextTimerDelay();
+    if (d < 0 || clock_->now + static_cast<std::uint64_t>(d) > target) break;
+    clock_->now += static_cast<std::uint64_t>(d);
+    FireDueTimers();
+    QCoreApplication::sendPostedEvents();
+  }
+  clock_->now = target;
+  NextTimerDelay();  // timers without a handler start their period now
+}
+
+std::uint64_t VirtualTime::Now() const { return clock_->now; }
+
+// ---- Input
+
+void ShowAndActivate(TCustomForm* form) {
+  form->Show();
+  ActivateWindowOf(W(form));
+  Pump();
+}
+
+void Pump() {
+  for (int i = 0; i < 3; ++i) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  }
+}
+
+void Click(TControl* control) {
+  QWidget* w = W(control);
+  if (!w) return;
+  QPoint p = dynamic_cast<TCheckBox*>(control) ? QPoint(7, w->height() / 2) : w->rect().center();
+  PressAndRelease(w, p, false);
+}
+
+void DoubleClick(TControl* control) {
+  QWidget* w = W(control);
+  if (w) PressAndRelease(w, w->rect().center(), true);
+}
+
+void ClickAt(TControl* control, int x, int y) {
+  QWidget* w = W(control);
+  if (!w) return;
+  QPoint p(x, y);
+  QWidget* target = w->childAt(p);
+  if (!target) target = w;
+  PressAndRelease(target, target->mapFrom(w, p), false);
+}
+
+void MoveMouse(TControl* control, int x, int y) {
+  QWidget* w = W(control);
+  if (!w) return;
+  QPoint p(x, y);
+  QWidget* target = w->childAt(p);
+  if (!target) target = w;
+  SendMouse(target, QEvent::MouseMove, target->mapFrom(w, p), Qt::NoButton);
+}
+
+void FocusTo(TWinControl* control) {
+  QWidget* w = W(control);
+  if (!w) return;
+  ActivateWindowOf(w);
+  if (!WinControlOf(QApplication::focusWidget()) ||
+      WinControlOf(QApplication::focusWidget()) != control)
+    w->setFocus(Qt::TabFocusReason);
+  Pump();
+}
+
+void PressTab(bool backwards) {
+  QWidget* f = QApplication::focusWidget();
+  if (!f) return;
+  SendKey(f, backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+          backwards ? Qt::ShiftModifier : Qt::NoModifier, QString());
+  Pump();
+}
+
+void TypeText(TWinControl* control, const AnsiString& text) {
+  FocusTo(control);
+  for (int i = 1; i <= text.Length(); ++i) {
+    char c = text[i];
+    QString t = c == '\b' ? QString(QChar(8)) : QString(QChar(static_cast<uchar>(c)));
+    SendKey(FocusTarget(control), KeyOfChar(c), Qt::NoModifier, t);
+  }
+}
+
+void PressKey(TWinControl* control, WORD vk, TShiftState shift) {
+  FocusTo(control);
+  Qt::Key key = KeyOfVk(vk);
+  QString text;
+  if (vk == VK_BACK)
+    text = QString(QChar(8));
+  else if (vk == VK_RETURN)
+    text = QString(QChar(13));
+  else if (vk == VK_ESCAPE)
+    text = QString(QChar(27));
+  else if (vk == VK_SPACE)
+    text = QStringLiteral(" ");
+  SendKey(FocusTarget(control), key, ModsOf(shift), text);
+}
+
+void Paste(TEdit* edit, const AnsiString& text) {
+  FocusTo(edit);
+  WidgetAs<QLineEdit>(edit)->insert(Q(text));
+}
+
+void PickItem(TComboBox* combo, int index) {
+  auto* cb = WidgetAs<QComboBox>(combo);
+  {
+    QSignalBlocker block(cb);
+    cb->setCurrentIndex(index);
+  }
+  emit cb->activated(index);
+}
+
+void TypeInCombo(TComboBox* combo, const AnsiString& text) {
+  auto* cb = WidgetAs<QComboBox>(combo);
+  FocusTo(combo);
+  QWidget* target = cb->lineEdit() ? static_cast<QWidget*>(cb->lineEdit()) : cb;
+  for (int i = 1; i <= text.Length(); ++i) {
+    char c = text[i];
+    SendKey(target, KeyOfChar(c), Qt::NoModifier, QString(QChar(static_cast<uchar>(c))));
+  }
+}
+
+static QPoint RowPoint(TListView* view, int index) {
+  auto* tw = WidgetAs<QTreeWidget>(view);
+  tw->doItemsLayout();
+  QTreeWidgetItem* it = tw->topLevelItem(index);
+  if (!it) return {-1, -1};
+  QRect r = tw->visualItemRect(it);
+  return {std::min(r.left() + 5, r.center().x()), r.center().y()};
+}
+
+void ClickRow(TListView* view, int index) {
+  QPoint p = RowPoint(view, index);
+  if (p.x() < 0) return Fail("no such row to click");
+  PressAndRelease(WidgetAs<QTreeWidget>(view)->viewport(), p, false);
+}
+
+void DoubleClickRow(TListView* view, int index) {
+  QPoint p = RowPoint(view, index);
+  if (p.x() < 0) return Fail("no such row to click");
+  PressAndRelease(WidgetAs<QTreeWidget>(view)->viewport(), p, true);
+}
+
+void ClickEmpty(TListView* view) {
+  auto* tw = WidgetAs<QTreeWidget>(view);
+  QWidget* vp = tw->viewport();
+  PressAndRelease(vp, QPoint(5, std::max(0, vp->height() - 2)), false);
+}
+
+void PressKeyInList(TListView* view, WORD vk) {
+  FocusTo(view);
+  SendKey(WidgetAs<QTreeWidget>(view), KeyOfVk(vk), Qt::NoModifier, QString());
+}
+
+void ClickTab(TPageControl* pc, int tabIndex) {
+  if (auto* bar = W(pc)->findChild<QTabBar*>()) bar->setCurrentIndex(tabIndex);
+}
+
+void CloseWindow(TCustomForm* form) {
+  if (QWidget* w = W(form)) w->close();
+}
+
+static QMessageBox* ActiveBox() {
+  return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+}
+
+AnsiString ActiveBoxText() {
+  QMessageBox* box = ActiveBox();
+  return box ? A(box->text()) : AnsiString();
+}
+
+bool DismissActiveBox(bool escape) {
+  QMessageBox* box = ActiveBox();
+  if (!box) return false;
+  if (escape) {
+    SendKey(box, Qt::Key_Escape, Qt::NoModifier, QString());
+  } else if (QPushButton* b = box->defaultButton()) {
+    b->click();
+  }
+  return true;
+}
+
+bool Grab(TControl* control, const std::string& path) {
+  QWidget* w = W(control);
+  if (!w) return false;
+  return w->grab().save(QString::fromStdString(path), "PNG");
+}
+
+bool IsShownOnScreen(TControl* control) {
+  QWidget* w = W(control);
+  return w && w->isVisible();
+}
+
+bool AcceptsInput(TControl* control) {
+  QWidget* w = W(control);
+  return w && w->isEnabled();
+}
+
+AnsiString DisplayedText(TControl* control) {
+  QWidget* w = W(control);
+  if (auto* sb = dynamic_cast<TStatusBar*>(control)) return sb->DisplayedText();
+  if (auto* le = qobject_cast<QLineEdit*>(w)) return A(le->text());
+  if (auto* l = qobject_cast<QLabel*>(w)) return A(l->text());
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return A(b->text());
+  if (auto* cb = qobject_cast<QComboBox*>(w)) return A(cb->currentText());
+  return control->Caption();
+}
+
+AnsiString ToolTipOf(TControl* control) {
+  QWidget* w = W(control);
+  return w ? A(w->toolTip()) : AnsiString();
+}
+
+int CaretOf(TEdit* edit) { return WidgetAs<QLineEdit>(edit)->cursorPosition(); }
+
+}  // namespace TestKit
+
+namespace ui_detail {
+
+bool IdleAdvance() {
+  using TestKit::g_clock;
+  if (!g_clock) return false;
+  long long d = NextTimerDelay();
+  if (d < 0) {
+    g_clock->now += 10;  // nothing waits: let deadlines of busy loops pass
+    return false;
+  }
+  g_clock->now += static_cast<std::uint64_t>(d);
+  FireDueTimers();
+  return true;
+}
+
+}  // namespace ui_detail

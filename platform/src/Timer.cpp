@@ -1,0 +1,190 @@
+// TTimer and the one schedule that drives every timer, on the replaceable
+// clock: a single toolkit timer wakes the loop for the earliest deadline, or,
+// with virtual time, the loops move the clock themselves.
+#include <QApplication>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
+
+#include "Toolkit.h"
+#include "platform/Clock.h"
+#include "platform/ExtCtrls.h"
+
+using namespace ui_detail;
+
+namespace {
+
+struct Entry {
+  TTimer* timer;
+  std::uint64_t due;
+};
+
+struct Schedule {
+  std::vector<Entry> entries;
+  QTimer* wake = nullptr;
+  bool appReady = false;
+  bool virtualTime = false;
+
+  Entry* Find(TTimer* t) {
+    for (Entry& e : entries)
+      if (e.timer == t) return &e;
+    return nullptr;
+  }
+  void Arm();
+};
+
+Schedule& Sched() {
+  static auto* s = new Schedule();  // outlives every static timer
+  return *s;
+}
+
+std::uint64_t Now() { return CurrentClock().NowMs(); }
+
+void Schedule::Arm() {
+  if (!wake) return;
+  if (virtualTime) {
+    wake->stop();
+    return;
+  }
+  // Every timer counts here, also one whose handler is not set yet: the
+  // handler may be assigned at any moment after the timer was enabled.
+  long long delay = -1;
+  std::uint64_t now = Now();
+  for (const Entry& e : entries) {
+    long long d = e.due > now ? static_cast<long long>(e.due - now) : 0;
+    if (delay < 0 || d < delay) delay = d;
+  }
+  if (delay < 0)
+    wake->stop();
+  else
+    wake->start(static_cast<int>(std::min<long long>(delay, 1 << 30)));
+}
+
+}  // namespace
+
+namespace ui_detail {
+
+void TimersApplicationReady() {
+  Schedule& s = Sched();
+  s.appReady = true;
+  std::uint64_t now = Now();
+  for (Entry& e : s.entries) e.due = now + e.timer->Interval();
+  if (!s.wake) {
+    s.wake = new QTimer();
+    s.wake->setSingleShot(true);
+    QObject::connect(s.wake, &QTimer::timeout, [] {
+      FireDueTimers();
+      Sched().Arm();
+    });
+  }
+  s.Arm();
+}
+
+void TimersApplicationGone() {
+  Schedule& s = Sched();
+  s.appReady = false;
+  delete s.wake;
+  s.wake = nullptr;
+}
+
+long long NextTimerDelay() {
+  Schedule& s = Sched();
+  if (!s.appReady) return -1;
+  long long best = -1;
+  std::uint64_t now = Now();
+  for (Entry& e : s.entries) {
+    // A timer without a handler does not run: its period starts again
+    // from the moment a handler is there.
+    if (!e.timer->OnTimer) {
+      e.due = now + e.timer->Interval();
+      continue;
+    }
+    long long d = e.due > now ? static_cast<long long>(e.due - now) : 0;
+    if (best < 0 || d < best) best = d;
+  }
+  return best;
+}
+
+bool FireDueTimers() {
+  Schedule& s = Sched();
+  if (!s.appReady) return false;
+  std::uint64_t now = Now();
+  std::vector<Entry> due;
+  for (Entry& e : s.entries) {
+    if (e.due > now) continue;
+    if (e.timer->OnTimer)
+      due.push_back(e);
+    else
+      e.due = now + std::max(1u, e.timer->Interval());  // not running without a handler
+  }
+  std::stable_sort(due.begin(), due.end(),
+                   [](const Entry& a, const Entry& b) { return a.due < b.due; });
+  bool fired = false;
+  for (const Entry& d : due) {
+    Entry* e = s.Find(d.timer);  // it may have died or restarted meanwhile
+    if (!e || e->due > now) continue;
+    // The next period counts from now: missed ticks do not pile up.
+    e->due = now + std::max(1u, d.timer->Interval());
+    d.timer->Tick();
+    fired = true;
+  }
+  s.Arm();
+  return fired;
+}
+
+bool VirtualTimeActive() { return Sched().virtualTime; }
+
+void SetVirtualTimeActive(bool on) {
+  Schedule& s = Sched();
+  s.virtualTime = on;
+  std::uint64_t now = Now();
+  for (Entry& e : s.entries) e.due = now + e.timer->Interval();
+  s.Arm();
+}
+
+}  // namespace ui_detail
+
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { Restart(); }
+
+TTimer::~TTimer() {
+  BeginDestroy();
+  Schedule& s = Sched();
+  s.entries.erase(std::remove_if(s.entries.begin(), s.entries.end(),
+                                 [this](const Entry& e) { return e.timer == this; }),
+                  s.entries.end());
+}
+
+void TTimer::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  Restart();
+}
+
+void TTimer::SetInterval(unsigned ms) {
+  if (ms == interval_) return;
+  interval_ = ms;
+  Restart();
+}
+
+void TTimer::Restart() {
+  Schedule& s = Sched();
+  s.entries.erase(std::remove_if(s.entries.begin(), s.entries.end(),
+                                 [this](const Entry& e) { return e.timer == this; }),
+                  s.entries.end());
+  if (enabled_ && interval_ > 0) s.entries.push_back({this, Now() + interval_});
+  s.Arm();
+}
+
+// Never re-entered: a tick that falls due while the handler runs (it may pump
+// messages or show a box) is skipped.
+void TTimer::Tick() {
+  if (running_ || !OnTimer || (ComponentState() & csDestroying)) return;
+  std::weak_ptr<void> alive = LifeToken();
+  running_ = true;
+  try {
+    OnTimer(this);
+  } catch (...) {
+    HandleCurrentException(this);
+  }
+  if (!alive.expired()) running_ = false;
+}

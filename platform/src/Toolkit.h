@@ -1,0 +1,102 @@
+// Private to the layer: the native widgets behind the controls and the
+// helpers shared by the toolkit side. Never included by public headers.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "platform/Controls.h"
+#include "platform/Forms.h"
+
+namespace ui_detail {
+
+// The native widget of one control. `widget` is the outer widget placed in
+// the parent; `container` is where child controls go (the inner area of a
+// scroll box, else the widget itself). The peer deletes its widget.
+struct Peer {
+  explicit Peer(QWidget* w);
+  virtual ~Peer();
+  Peer(const Peer&) = delete;
+  Peer& operator=(const Peer&) = delete;
+
+  QPointer<QWidget> widget;
+  QPointer<QWidget> container;
+  TControl* control = nullptr;
+};
+
+// Bytes map to characters one to one (Latin-1) both ways.
+inline QString Q(const AnsiString& s) { return QString::fromLatin1(s.data(), s.Length()); }
+inline AnsiString A(const QString& q) {
+  QByteArray b = q.toLatin1();
+  return AnsiString(b.constData(), static_cast<int>(b.size()));
+}
+
+QColor ToQColor(TColor c);
+QFont ToQFont(const TFont& f);
+
+inline QWidget* W(const TControl* c) {
+  return c && c->PeerOf() ? c->PeerOf()->widget.data() : nullptr;
+}
+inline QWidget* Container(const TControl* c) {
+  return c && c->PeerOf() ? c->PeerOf()->container.data() : nullptr;
+}
+template <class T>
+T* WidgetAs(const TControl* c) {
+  return static_cast<T*>(W(c));
+}
+
+// The control whose widget is w or contains it (walking up), or null. Skips
+// controls that are being destroyed.
+TControl* ControlOf(const QObject* w);
+TWinControl* WinControlOf(const QObject* w);
+
+// Calls f; an exception goes to Application->HandleException and goes no
+// further. Every entry from the toolkit into module code goes through it.
+template <class F>
+void Guarded(TObject* sender, F&& f) {
+  try {
+    f();
+  } catch (...) {
+    HandleCurrentException(sender);
+  }
+}
+
+// Posted messages and deferred releases (Application.cpp).
+void PostRelease(TCustomForm* form);
+void RunReleases(int depth);
+bool HasPostedMessages();
+
+// Timers (Timer.cpp).
+void TimersApplicationReady();
+void TimersApplicationGone();
+// Fires the due timers; true when one fired.
+bool FireDueTimers();
+// With virtual time: moves the clock to the next timer and fires it, or
+// moves it a little when no timer waits. False without virtual time.
+bool IdleAdvance();
+bool VirtualTimeActive();
+void SetVirtualTimeActive(bool on);
+// Milliseconds until the next timer is due (-1: none).
+long long NextTimerDelay();
+
+// Focus, keys and the click veto (Focus.cpp).
+void InstallInputHooks();
+void RemoveInputHooks();
+bool InExitHandler();
+void VetoFocusMove(TWinControl* target);
+void NoteBoxShown();
+
+// Test hooks (TestKit.cpp): the modal script runner and the test mode that
+// keeps loops from blocking.
+bool TestMode();
+void RunModalHook(TCustomForm* form);
+bool ModalWatchdogExpired(TCustomForm* form);
+int PixelsPerInchOverride();
+
+// Reparents a widget, as a child or as a window of its own.
+void Reparent(TControl* c, QWidget* parent, bool asWindow);
+
+}  // namespace ui_detail
