@@ -1,5 +1,7 @@
 // The application object: the toolkit's lifetime, the message loop, posted
 // messages, deferred releases and exceptions that reach the loop.
+#include <unistd.h>
+
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEvent>
@@ -8,13 +10,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
-#include <unistd.h>
 
 #include "Toolkit.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 
@@ -47,6 +48,7 @@ std::vector<Release>& Releases() {
 }
 
 QApplication* g_qapp = nullptr;
+bool g_exiting = false;  // static destruction: the loop is closed
 Dispatcher* g_dispatcher = nullptr;
 
 void Wake() {
@@ -79,6 +81,7 @@ bool Dispatcher::event(QEvent* e) {
 // At exit the forms go, but the toolkit's application object stays: some of
 // the toolkit's own globals are already gone by then.
 void ShutdownAtExit() {
+  g_exiting = true;
   if (!Application) return;
   Application->DestroyComponents();
   TimersApplicationGone();
@@ -86,7 +89,7 @@ void ShutdownAtExit() {
 
 }  // namespace
 
-namespace vcl_detail {
+namespace ui_detail {
 
 void PostRelease(TCustomForm* form) {
   for (const Release& r : Releases())
@@ -112,7 +115,7 @@ void RunReleases(int depth) {
 
 bool HasPostedMessages() { return !Queue().empty(); }
 
-}  // namespace vcl_detail
+}  // namespace ui_detail
 
 BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   if (!TWinControl::FromHandle(hWnd)) return FALSE;
@@ -195,7 +198,7 @@ void TApplication::Terminate() {
 }
 
 void TApplication::ProcessMessages() {
-  if (!g_qapp) return;
+  if (!g_qapp || g_exiting) return;
   bool hadMessages = HasPostedMessages();
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -209,7 +212,7 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::HandleMessage() {
-  if (!g_qapp) return;
+  if (!g_qapp || g_exiting) return;
   if (VirtualTimeActive() || TestMode()) {
     bool had = HasPostedMessages();
     QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -1,31 +1,42 @@
+#include "platform/Graphics.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <cmath>
 
-#include "platform/Forms.h"
-#include "platform/Graphics.h"
 #include "Toolkit.h"
+#include "platform/Forms.h"
 
 namespace {
 
 QPalette::ColorRole RoleOf(int index) {
   switch (index) {
-    case 4: return QPalette::Window;         // menu
-    case 5: return QPalette::Base;           // window (text field)
-    case 8: return QPalette::Text;           // window text
-    case 13: return QPalette::Highlight;
-    case 14: return QPalette::HighlightedText;
-    case 16: return QPalette::Mid;           // button shadow
-    case 17: return QPalette::PlaceholderText;
-    case 18: return QPalette::ButtonText;
-    case 24: return QPalette::ToolTipBase;
-    default: return QPalette::Button;        // button face
+    case 4:
+      return QPalette::Window;  // menu
+    case 5:
+      return QPalette::Base;  // window (text field)
+    case 8:
+      return QPalette::Text;  // window text
+    case 13:
+      return QPalette::Highlight;
+    case 14:
+      return QPalette::HighlightedText;
+    case 16:
+      return QPalette::Mid;  // button shadow
+    case 17:
+      return QPalette::PlaceholderText;
+    case 18:
+      return QPalette::ButtonText;
+    case 24:
+      return QPalette::ToolTipBase;
+    default:
+      return QPalette::Button;  // button face
   }
 }
 
 }  // namespace
 
-namespace vcl_detail {
+namespace ui_detail {
 
 QColor ToQColor(TColor c) {
   unsigned u = static_cast<unsigned>(c);
@@ -56,11 +67,11 @@ QFont ToQFont(const TFont& f) {
   return q;
 }
 
-}  // namespace vcl_detail
+}  // namespace ui_detail
 
 int ColorToRGB(TColor color) {
   if (!(static_cast<unsigned>(color) & 0x80000000u)) return color;
-  QColor q = vcl_detail::ToQColor(color);
+  QColor q = ui_detail::ToQColor(color);
   return q.red() | (q.green() << 8) | (q.blue() << 16);
 }
 

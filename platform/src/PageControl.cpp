@@ -7,7 +7,7 @@
 #include "platform/ComCtrls.h"
 #include "platform/Exceptions.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 
@@ -100,7 +100,8 @@ int TTabSheet::TabIndex() const {
 
 // ---- TPageControl
 
-TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner, new Peer(new PageWidget()), 289, 193) {
+TPageControl::TPageControl(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new PageWidget()), 289, 193) {
   SetTabStop(true);
   PageWidget* w = PW(this);
   QObject::connect(w->tabs, &QTabBar::currentChanged, w, [this](int i) {

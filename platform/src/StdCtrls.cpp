@@ -1,4 +1,6 @@
 // Labels, static texts, edit boxes, check boxes, buttons and group boxes.
+#include "platform/StdCtrls.h"
+
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -9,11 +11,10 @@
 
 #include "Widgets.h"
 #include "platform/Buttons.h"
-#include "platform/StdCtrls.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
-namespace vcl_detail {
+namespace ui_detail {
 
 QSize TextExtent(const TFont& font, const AnsiString& text) {
   QFontMetrics fm(ToQFont(font));
@@ -24,15 +25,18 @@ QSize TextExtent(const TFont& font, const AnsiString& text) {
   return {w, lineHeight * static_cast<int>(lines.size())};
 }
 
-}  // namespace vcl_detail
+}  // namespace ui_detail
 
 namespace {
 
 Qt::Alignment ToQAlign(TAlignment a) {
   switch (a) {
-    case taCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case taRightJustify: return Qt::AlignRight | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    case taCenter:
+      return Qt::AlignHCenter | Qt::AlignVCenter;
+    case taRightJustify:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+      return Qt::AlignLeft | Qt::AlignVCenter;
   }
 }
 
@@ -76,8 +80,10 @@ void TLabel::AdjustSize() {
   int w = s.width();
   // A right-aligned or centred label keeps its right edge or centre.
   int left = Left();
-  if (alignment_ == taRightJustify) left = Left() + Width() - w;
-  else if (alignment_ == taCenter && Width() > 0) left = Left() + (Width() - w) / 2;
+  if (alignment_ == taRightJustify)
+    left = Left() + Width() - w;
+  else if (alignment_ == taCenter && Width() > 0)
+    left = Left() + (Width() - w) / 2;
   TGraphicControl::SetBounds(left, Top(), w, s.height());
 }
 
@@ -119,7 +125,8 @@ void TLabel::SetTransparent(bool v) { transparent_ = v; }
 
 // ---- TStaticText
 
-TStaticText::TStaticText(TComponent* AOwner) : TWinControl(AOwner, new Peer(new LabelWidget()), 0, 0) {
+TStaticText::TStaticText(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new LabelWidget()), 0, 0) {
   AdjustSize();
 }
 
@@ -179,7 +186,8 @@ void TStaticText::SetBorderStyle(TStaticBorderStyle b) {
 
 // ---- TEdit
 
-TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, new Peer(new Clickable<QLineEdit>()), 121, 21) {
+TEdit::TEdit(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new Clickable<QLineEdit>()), 121, 21) {
   SetTabStop(true);
   SetColor(clWindow);
   auto* le = WidgetAs<QLineEdit>(this);
@@ -234,7 +242,9 @@ void TEdit::SetPasswordChar(char c) {
 
 int TEdit::SelStart() const { return WidgetAs<QLineEdit>(this)->cursorPosition(); }
 void TEdit::SetSelStart(int v) { WidgetAs<QLineEdit>(this)->setCursorPosition(v); }
-int TEdit::SelLength() const { return static_cast<int>(WidgetAs<QLineEdit>(this)->selectedText().size()); }
+int TEdit::SelLength() const {
+  return static_cast<int>(WidgetAs<QLineEdit>(this)->selectedText().size());
+}
 void TEdit::SetSelLength(int v) {
   auto* le = WidgetAs<QLineEdit>(this);
   le->setSelection(le->cursorPosition(), v);
@@ -298,7 +308,8 @@ void TButton::Click() {
 
 // ---- TGroupBox
 
-TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner, new Peer(new Clickable<QGroupBox>()), 185, 105) {}
+TGroupBox::TGroupBox(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new Clickable<QGroupBox>()), 185, 105) {}
 
 void TGroupBox::SetTextValue(const AnsiString& v) {
   text_ = v;

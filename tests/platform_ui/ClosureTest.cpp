@@ -1,8 +1,8 @@
 // Event closures: copy, null test, comparison, call.
 #include <gtest/gtest.h>
 
-#include "platform/Closure.h"
 #include "platform/Classes.h"
+#include "platform/Closure.h"
 
 namespace {
 
@@ -15,7 +15,8 @@ struct Derived : Handler {};
 
 TEST(Closure, MethodClosuresCompareByObjectAndMethod) {
   Handler h1, h2;
-  TNotifyEvent e1(&h1, &Handler::A), e2(&h1, &Handler::A), e3(&h1, &Handler::B), e4(&h2, &Handler::A);
+  TNotifyEvent e1(&h1, &Handler::A), e2(&h1, &Handler::A), e3(&h1, &Handler::B),
+      e4(&h2, &Handler::A);
   EXPECT_TRUE(e1 == e2);
   EXPECT_FALSE(e1 == e3);
   EXPECT_FALSE(e1 == e4);

@@ -1,6 +1,9 @@
 // Message boxes: captions, buttons, answers, exceptions, and the responder.
+#include <functional>
+
 #include "UiTestSupport.h"
 #include "platform/Dialogs.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Files.h"
 #include "platform/StdCtrls.h"
 
@@ -84,6 +87,63 @@ TEST_F(Dialogs, OnExceptionReplacesTheDefaultHandler) {
   } catch (...) {
     Application->HandleException(nullptr);  // no box
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The toolkit's own boxes: a timer answers them from inside their loop.
+class ToolkitBoxes : public UiTest {
+ protected:
+  int Answer(std::function<int()> show, bool escape, AnsiString* seen) {
+    TTimer t(nullptr);
+    t.SetInterval(30);
+    t.OnTimer = [&](TObject*) {
+      AnsiString text = TestKit::ActiveBoxText();
+      if (text.IsEmpty()) return;
+      *seen = text;
+      TestKit::DismissActiveBox(escape);
+    };
+    return show();
+  }
+};
+
+TEST_F(ToolkitBoxes, EscapeGivesCancelThenNoThenOk) {
+  AnsiString seen;
+  EXPECT_EQ(
+      Answer([] { return MessageDlg("Go on?", mtConfirmation, mbOK | mbCancel, 0); }, true, &seen),
+      mrCancel);
+  EXPECT_EQ(seen, "Go on?");
+  EXPECT_EQ(
+      Answer([] { return MessageDlg("Change?", mtConfirmation, mbYes | mbNo, 0); }, true, &seen),
+      mrNo);
+  EXPECT_EQ(Answer([] { return MessageBoxA(nullptr, " Empty value is not allowed!", "x", MB_OK); },
+                   true, &seen),
+            IDOK);
+  EXPECT_EQ(seen, " Empty value is not allowed!");
+  EXPECT_EQ(
+      Answer([] { return MessageDlg("Sure?", mtConfirmation, mbYes | mbNo, 0); }, false, &seen),
+      mrYes);
+}
+
+TEST_F(ToolkitBoxes, ClosingABoxDoesNotReactivateTheForm) {
+  auto* f = Create<TForm>(Application);
+  int activations = 0;
+  f->OnActivate = [&](TObject*) { ++activations; };
+  TestKit::ShowAndActivate(f);
+  ASSERT_EQ(activations, 1);
+  AnsiString seen;
+  Answer(
+      [] {
+        ShowMessage("IP Address should be set.");
+        return 0;
+      },
+      false, &seen);
+  TestKit::Pump();
+  EXPECT_EQ(seen, "IP Address should be set.");
+  EXPECT_EQ(activations, 1);
+  delete f;
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ class ListView : public UiTest {
       if (c == ctText) log.push_back("text " + item->Caption().str());
     };
     lv->OnClick = [this](TObject*) {
-      log.push_back("click " + (lv->Selected() ? lv->Selected()->Caption().str() : std::string("none")));
+      log.push_back("click " +
+                    (lv->Selected() ? lv->Selected()->Caption().str() : std::string("none")));
     };
   }
   void TearDown() override {

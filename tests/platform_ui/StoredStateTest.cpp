@@ -37,12 +37,11 @@ TEST_F(StoredState, ClassDefaults) {
   };
   auto* label = Add<TLabel>();
   label->SetCaption("Port");
-  std::vector<Row> rows = {{Add<TEdit>(), 121, 21},     {Add<TComboBox>(), 145, 21},
-                           {Add<TCheckBox>(), 97, 17},  {Add<TButton>(), 75, 25},
-                           {Add<TBitBtn>(), 75, 25},    {Add<TPanel>(), 185, 41},
-                           {Add<TMemo>(), 185, 89},     {Add<TListView>(), 250, 150},
-                           {Add<TScrollBox>(), 185, 41}, {Add<TPageControl>(), 289, 193},
-                           {Add<TGroupBox>(), 185, 105}};
+  std::vector<Row> rows = {
+      {Add<TEdit>(), 121, 21},         {Add<TComboBox>(), 145, 21},  {Add<TCheckBox>(), 97, 17},
+      {Add<TButton>(), 75, 25},        {Add<TBitBtn>(), 75, 25},     {Add<TPanel>(), 185, 41},
+      {Add<TMemo>(), 185, 89},         {Add<TListView>(), 250, 150}, {Add<TScrollBox>(), 185, 41},
+      {Add<TPageControl>(), 289, 193}, {Add<TGroupBox>(), 185, 105}};
   for (const Row& r : rows) {
     EXPECT_EQ(r.c->Width(), r.w);
     EXPECT_EQ(r.c->Height(), r.h);
