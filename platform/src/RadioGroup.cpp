@@ -9,7 +9,7 @@
 #include "Widgets.h"
 #include "platform/Exceptions.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 
@@ -139,5 +139,6 @@ void TRadioGroup::Rebuild() {
     b->setChecked(i == itemIndex_);
     w->buttons->addButton(b, i);
     grid->addWidget(b, rows ? i % rows : 0, rows ? i / rows : 0);
+    b->show();
   }
 }
