@@ -122,8 +122,13 @@ AnsiString ProgramFileName() { return Application ? ExtractFileName(Application-
 
 }  // namespace
 
+// The focus moves on the form of the window (the window itself when it is
+// a form): a panel that owns a request has no focus order of its own.
 void VnEditConstraint::PostNextControl() const {
-  if (window_) PostMessageA(window_->Handle(), WM_NEXTDLGCTL, 0, 0);
+  if (!window_) return;
+  TWinControl* target = dynamic_cast<TCustomForm*>(window_);
+  if (!target) target = window_->TopForm();
+  PostMessageA((target ? target : window_)->Handle(), WM_NEXTDLGCTL, 0, 0);
 }
 
 void VnEditConstraint::EditChange(TObject* Sender) {

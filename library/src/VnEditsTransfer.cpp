@@ -56,7 +56,8 @@ void ShowInEdits(const ControlBinding& b, const AnsiString& text, const VnOctets
   const int n = b.ControlCount();
   const bool null = text == VnNullValueText;
   auto setByte = [&](int k) {
-    if (static_cast<std::size_t>(k) < raw.size()) EditOf(b, k)->SetText(Hex2(raw[static_cast<std::size_t>(k)]));
+    if (static_cast<std::size_t>(k) < raw.size())
+      EditOf(b, k)->SetText(Hex2(raw[static_cast<std::size_t>(k)]));
   };
   switch (b.Syntax) {
     case SNMP_SYNTAX_BITSTR:
@@ -84,9 +85,9 @@ void ShowInEdits(const ControlBinding& b, const AnsiString& text, const VnOctets
     case SNMP_SYNTAX_TIMETICKS: {
       NeedEdits(b, 5);
       if (null || raw.size() < 4) break;
-      const std::uint32_t t = static_cast<std::uint32_t>(raw[0]) | static_cast<std::uint32_t>(raw[1]) << 8 |
-                              static_cast<std::uint32_t>(raw[2]) << 16 |
-                              static_cast<std::uint32_t>(raw[3]) << 24;
+      const std::uint32_t t =
+          static_cast<std::uint32_t>(raw[0]) | static_cast<std::uint32_t>(raw[1]) << 8 |
+          static_cast<std::uint32_t>(raw[2]) << 16 | static_cast<std::uint32_t>(raw[3]) << 24;
       const std::uint32_t parts[5] = {t / 8640000u, (t % 8640000u) / 360000u, (t % 360000u) / 6000u,
                                       (t % 6000u) / 100u, t % 100u};
       for (int k = 0; k < 5; ++k) EditOf(b, k)->SetText(AnsiString::Format("%u", parts[k]));
@@ -106,10 +107,12 @@ void ShowInEdits(const ControlBinding& b, const AnsiString& text, const VnOctets
       NeedEdits(b, 10);
       if (null) break;
       const VnDateTime dt = VnDateTime::Parse(text);
-      const unsigned fields[10] = {dt.Year, dt.Month, dt.Day, dt.Hour, dt.Minutes, dt.Seconds,
-                                   dt.DeciSeconds, 0, dt.ZoneHours, dt.ZoneMinutes};
+      const unsigned fields[10] = {dt.Year,      dt.Month,      dt.Day,         dt.Hour,
+                                   dt.Minutes,   dt.Seconds,    dt.DeciSeconds, 0,
+                                   dt.ZoneHours, dt.ZoneMinutes};
       for (int k = 0; k < 10; ++k)
-        EditOf(b, k)->SetText(k == 7 ? AnsiString(dt.Direction) : AnsiString::Format("%u", fields[k]));
+        EditOf(b, k)->SetText(k == 7 ? AnsiString(dt.Direction)
+                                     : AnsiString::Format("%u", fields[k]));
       break;
     }
     case SNMP_SYNTAX_BCDATETIME: {
@@ -307,8 +310,7 @@ VnOctets VnSNMPRequest2Edits::ReadBinding(const ControlBinding& b, bool& bad) {
     RaiseLibraryError(VNERR_BAD_CONTROL_TYPE);
   }
   if (options) s = options->ValueOf(s);
-  if (b.ControlCount() == 1 && IsBadHexInput(b.Syntax, s))
-    bad = true;
+  if (b.ControlCount() == 1 && IsBadHexInput(b.Syntax, s)) bad = true;
   return VnValueToBytes(s, b.Syntax);
 }
 

@@ -24,10 +24,13 @@ AnsiString VnSNMPRequest2Controls::GetRowFilter() const {
   return RowFilterSource->ExpandItemReferences(RowFilterText, true, '#');
 }
 
-void VnSNMPRequest2Controls::DeliverRow(const AnsiString& condition) {
-  if (!Request.MatchesCondition(condition) || !Request.MatchesRowFilter()) return;
+bool VnSNMPRequest2Controls::DeliverRow(const AnsiString& condition) {
+  if (!Request.MatchesCondition(condition) || !Request.MatchesRowFilter()) return true;
+  std::shared_ptr<Life> life = life_;
   DoGetRow();
+  if (!life->self) return false;
   ++RowCount;
+  return true;
 }
 
 void VnSNMPRequest2Controls::Get() {
@@ -40,10 +43,10 @@ void VnSNMPRequest2Controls::Get() {
     if (AsyncMode == 0) {
       if (!IsTableList()) {
         Request.SendGet(true);
-        DeliverRow(condition_);
+        if (!DeliverRow(condition_)) return;
       } else {
         for (bool more = Request.SendGet(true); more; more = Request.SendGet(false))
-          DeliverRow(condition_);
+          if (!DeliverRow(condition_)) return;
       }
       DoGetEnd();
       Busy = 0;
@@ -73,10 +76,10 @@ void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
   }
   try {
     if (!IsTableList()) {
-      DeliverRow(condition_);
+      if (!DeliverRow(condition_)) return;
     } else if (!error.Finished) {
-      DeliverRow(condition_);
-      if (life->self && Request.Active) {
+      if (!DeliverRow(condition_)) return;
+      if (Request.Active) {
         Request.SendGetAsync(Completion(&VnSNMPRequest2Controls::GetCompleted), false);
         return;
       }
@@ -139,6 +142,7 @@ void VnSNMPRequest2Controls::SetCompleted(VnSNMPError& error) {
     return;
   }
   DoSetEnd();
+  if (!life->self) return;
   Busy = 0;
   StatusKind = STATUS_KIND_SET;
   if (StatusTarget) {

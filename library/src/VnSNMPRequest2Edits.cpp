@@ -77,8 +77,8 @@ ControlBinding* VnSNMPRequest2Edits::AddBinding(std::unique_ptr<ControlBinding> 
 }
 
 ControlBinding* VnSNMPRequest2Edits::AddControlBinding(int item, std::uint32_t offset,
-                                                       std::uint32_t syntax,
-                                                       VnOptionList* options, TControl* control) {
+                                                       std::uint32_t syntax, VnOptionList* options,
+                                                       TControl* control) {
   CheckItem(item);
   CheckUnbound(control);
   auto b = std::make_unique<ControlBinding>();
@@ -97,13 +97,13 @@ ControlBinding* VnSNMPRequest2Edits::AddControlBinding(int item, std::uint32_t o
 }
 
 ControlBinding* VnSNMPRequest2Edits::AddFormatBinding(int item, std::uint32_t offset,
-                                                      std::uint32_t syntax,
-                                                      VnOptionList* options,
+                                                      std::uint32_t syntax, VnOptionList* options,
                                                       const AnsiString& format,
                                                       const std::vector<TEdit*>& edits) {
   CheckItem(item);
   const int count = CountFormatEdits(format);
-  if (count < 1 || static_cast<int>(edits.size()) < count) RaiseLibraryError(VNERR_TOO_FEW_CONTROLS);
+  if (count < 1 || static_cast<int>(edits.size()) < count)
+    RaiseLibraryError(VNERR_TOO_FEW_CONTROLS);
   TList list;
   for (int k = 0; k < count; ++k) {
     CheckUnbound(edits[static_cast<std::size_t>(k)]);

@@ -15,7 +15,8 @@
 namespace {
 
 const VnOptionPair kStatusPairs[] = {{1, "enabled"}, {2, "disabled"}, {0, nullptr}};
-const VnOptionPair kSpeedPairs[] = {{0, "auto"}, {1, "10M"}, {2, "100M"}, {3, "1000M"}, {0, nullptr}};
+const VnOptionPair kSpeedPairs[] = {
+    {0, "auto"}, {1, "10M"}, {2, "100M"}, {3, "1000M"}, {0, nullptr}};
 const VnOptionPair kModePairs[] = {{0, "off"}, {0x102, "both"}, {0x0201, "rx"}, {0, nullptr}};
 const VnOptionPair kPrefixPairs[] = {{"1.3.6", "std"}, {nullptr, nullptr}};
 
@@ -216,8 +217,9 @@ TEST_F(TransferTest, ComboBoxesShowOptionTextsAndGiveValuesBack) {
   EXPECT_EQ(Value(kStatus), "disabled");
 
   VnOptionList prefix(kPrefixPairs, VnOptionList::Prefix);
-  EXPECT_EQ(ErrorOf([&] { request->BindPartComboBox(kOctets, 0, SNMP_SYNTAX_UINT8, &prefix,
-                                                    Add<TComboBox>()); }),
+  EXPECT_EQ(ErrorOf([&] {
+              request->BindPartComboBox(kOctets, 0, SNMP_SYNTAX_UINT8, &prefix, Add<TComboBox>());
+            }),
             -522);
 }
 

@@ -6,6 +6,7 @@
 #include "BindingTestSupport.h"
 #include "library/VnEditConstraint.h"
 #include "platform/Classes.h"
+#include "platform/ExtCtrls.h"
 #include "platform/LaunchServices.h"
 #include "platform/StdCtrls.h"
 
@@ -59,8 +60,8 @@ TEST_F(EditConstraintTest, SpecGrammar) {
   EXPECT_EQ(edit->Width(), 120);
   EXPECT_EQ(AddError("%i{n1x4094"), -2);  // no closing brace
   EXPECT_EQ(AddError("%i{"), -2);
-  EXPECT_EQ(AddError("%q{}"), -2);  // unknown type
-  EXPECT_EQ(AddError("%n"), -2);    // type n without its delimiter
+  EXPECT_EQ(AddError("%q{}"), -2);    // unknown type
+  EXPECT_EQ(AddError("%n"), -2);      // type n without its delimiter
   EXPECT_EQ(AddError("%i{q1}"), -2);  // unknown item
   EXPECT_EQ(AddError("%i{n}"), -2);   // empty number
   EXPECT_EQ(AddError("i{}"), -2);
@@ -155,6 +156,13 @@ TEST_F(EditConstraintTest, AutoAdvanceMovesOnWhenFull) {
   TestKit::Pump();
   EXPECT_TRUE(edit->Focused());
   TestKit::TypeText(edit, "2");
+  TestKit::Pump();
+  EXPECT_TRUE(next->Focused());
+  // A panel as the window moves the focus on its form.
+  auto* panel = Add<TPanel>(200, 0);
+  constraint->SetWindow(panel);
+  edit->SetText("");
+  TestKit::TypeText(edit, "33");
   TestKit::Pump();
   EXPECT_TRUE(next->Focused());
 }

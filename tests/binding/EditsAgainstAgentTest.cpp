@@ -109,10 +109,9 @@ TEST_F(EditsAgainstAgent, ComboBoxesCheckBoxesAndEdits) {
   request->Set(false, true);
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
-  for (const char* bound : {"1.3.6.1.2.1.17.7.1.4.5.1.1.3=Gauge32:300",
-                            "1.3.6.1.2.1.17.7.1.4.5.1.2.3=INTEGER:1",
-                            "1.3.6.1.2.1.17.7.1.4.5.1.3.3=INTEGER:1",
-                            "1.3.6.1.2.1.17.7.1.4.5.1.4.3=INTEGER:2"})
+  for (const char* bound :
+       {"1.3.6.1.2.1.17.7.1.4.5.1.1.3=Gauge32:300", "1.3.6.1.2.1.17.7.1.4.5.1.2.3=INTEGER:1",
+        "1.3.6.1.2.1.17.7.1.4.5.1.3.3=INTEGER:1", "1.3.6.1.2.1.17.7.1.4.5.1.4.3=INTEGER:2"})
     EXPECT_NE(sets[0].find(bound), std::string::npos) << bound << " in " << sets[0];
 }
 
@@ -126,9 +125,9 @@ TEST_F(EditsAgainstAgent, IpAddressOnFourEditsBothWays) {
   for (int k = 0; k < 4; ++k) edits.push_back(Add<TEdit>(40 * k, 0));
   request->BindEdits(0, "%u{n0x255l3a}%u{n0x255l3a}%u{n0x255l3a}%u{n0x255l3a}", edits);
   request->Get();
-  EXPECT_EQ(edits[0]->Text() + "." + edits[1]->Text() + "." + edits[2]->Text() + "." +
-                edits[3]->Text(),
-            "10.90.90.1");
+  EXPECT_EQ(
+      edits[0]->Text() + "." + edits[1]->Text() + "." + edits[2]->Text() + "." + edits[3]->Text(),
+      "10.90.90.1");
   edits[3]->SetText("077");
   request->Set(false, true);
   const auto sets = SetLines();
@@ -202,8 +201,8 @@ TEST_F(EditsAgainstSnmpd, SystemGroupOverVersion1) {
     VnSNMPRequest2Edits request(Form());
     request.AsyncMode = 0;
     // The stock agent has no sysServices unless configured.
-    const VnSNMPVarDesc system[] = {SystemGroup[kSysDescr], SystemGroup[kSysContact],
-                                    SystemGroup[kSysLocation], {}};
+    const VnSNMPVarDesc system[] = {
+        SystemGroup[kSysDescr], SystemGroup[kSysContact], SystemGroup[kSysLocation], {}};
     request.Request.VarList = VnSNMPVarList(system, SVT_SV, 0);
     request.BindEdits(1, "%s{l64}", contact);
     request.BindEdits(2, "%s{l64}", location);

@@ -11,8 +11,8 @@
 
 namespace {
 
-const VnOptionPair kRowStatusPairs[] = {{1, "active"}, {4, "createAndGo"}, {6, "destroy"},
-                                        {0, nullptr}};
+const VnOptionPair kRowStatusPairs[] = {
+    {1, "active"}, {4, "createAndGo"}, {6, "destroy"}, {0, nullptr}};
 
 // The hooks a Get runs, callable by the test.
 class WalkedEdits : public VnSNMPRequest2Edits {
@@ -57,7 +57,8 @@ class ListViewBindingTest : public BindingTest {
   }
   std::vector<AnsiString> Captions() {
     std::vector<AnsiString> v;
-    for (int i = 0; i < view->Columns()->Count(); ++i) v.push_back(view->Columns()->Items(i)->Caption());
+    for (int i = 0; i < view->Columns()->Count(); ++i)
+      v.push_back(view->Columns()->Items(i)->Caption());
     return v;
   }
   std::vector<AnsiString> Cells(int row) {
@@ -85,7 +86,8 @@ TEST_F(ListViewBindingTest, ColumnsAndRowsInListOrder) {
   EXPECT_TRUE(view->RowSelect());
   EXPECT_FALSE(view->HideSelection());
   EXPECT_TRUE(view->GridLines());
-  EXPECT_EQ(Captions(), (std::vector<AnsiString>{"VLAN ID", "VLAN Name", "Egress Ports", "Status"}));
+  EXPECT_EQ(Captions(),
+            (std::vector<AnsiString>{"VLAN ID", "VLAN Name", "Egress Ports", "Status"}));
   EXPECT_GT(view->Columns()->Items(1)->Width(), 0);  // fitted to the header
   Walk();
   ASSERT_EQ(view->Items()->Count(), 2);
@@ -102,7 +104,8 @@ TEST_F(ListViewBindingTest, ColumnsAndRowsInListOrder) {
 TEST_F(ListViewBindingTest, HiddenColumnsComeFirstWithNoWidth) {
   SetAccess(1, SNMP_ACCESS_READWRITE | SNMP_ACCESS_INVALID);
   request->AttachListView(view, false);
-  EXPECT_EQ(Captions(), (std::vector<AnsiString>{"VLAN Name", "VLAN ID", "Egress Ports", "Status"}));
+  EXPECT_EQ(Captions(),
+            (std::vector<AnsiString>{"VLAN Name", "VLAN ID", "Egress Ports", "Status"}));
   EXPECT_EQ(view->Columns()->Items(0)->Width(), 0);
   Walk();
   view->SetItemIndex(1);

@@ -12,12 +12,13 @@
 namespace simdesc {
 
 namespace {
-constexpr VnOptionPair kRowStatusPairs[] = {{1, "Active"},      {2, "NotInService"},  {3, "NotReady"},
-                                       {4, "CreateAndGo"}, {5, "CreateAndWait"}, {6, "Destroy"},
-                                       {0, nullptr}};
+constexpr VnOptionPair kRowStatusPairs[] = {
+    {1, "Active"},        {2, "NotInService"}, {3, "NotReady"}, {4, "CreateAndGo"},
+    {5, "CreateAndWait"}, {6, "Destroy"},      {0, nullptr}};
 constexpr VnOptionPair kTrueFalsePairs[] = {{1, "true"}, {2, "false"}, {0, nullptr}};
 constexpr VnOptionPair kEnabledDisabledPairs[] = {{1, "enabled"}, {2, "disabled"}, {0, nullptr}};
-constexpr VnOptionPair kFrameTypesPairs[] = {{1, "admitAll"}, {2, "admitOnlyVLANTagged"}, {0, nullptr}};
+constexpr VnOptionPair kFrameTypesPairs[] = {
+    {1, "admitAll"}, {2, "admitOnlyVLANTagged"}, {0, nullptr}};
 
 constexpr VnSNMPVarDesc Var(const char* oid, const char* label, std::uint32_t syntax,
                             std::uint32_t access, VnOptionList* options = nullptr) {

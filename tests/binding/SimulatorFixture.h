@@ -16,10 +16,10 @@ class VnSNMPRequest2Controls;
 
 // Descriptor tables of objects the simulator serves, and their option lists.
 namespace simdesc {
-extern VnOptionList RowStatus;    // Active 1 ... Destroy 6
-extern VnOptionList TrueFalse;    // true 1, false 2
+extern VnOptionList RowStatus;  // Active 1 ... Destroy 6
+extern VnOptionList TrueFalse;  // true 1, false 2
 extern VnOptionList EnabledDisabled;
-extern VnOptionList FrameTypes;   // admitAll 1, admitOnlyVLANTagged 2
+extern VnOptionList FrameTypes;  // admitAll 1, admitOnlyVLANTagged 2
 // sysDescr, sysObjectID, sysUpTime, sysContact, sysName, sysLocation, sysServices.
 extern const VnSNMPVarDesc SystemGroup[];
 enum { kSysDescr, kSysObjectId, kSysUpTime, kSysContact, kSysName, kSysLocation, kSysServices };

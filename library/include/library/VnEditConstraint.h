@@ -33,13 +33,13 @@ enum : std::uint16_t {
 // Address kinds of a constraint record (0: none).
 enum : std::uint8_t {
   EC_ADDR_NONE = 0,
-  EC_ADDR_IPV4 = 1,            // I
-  EC_ADDR_MCAST_IPV4 = 2,      // Im
-  EC_ADDR_IPV6 = 3,            // I6
-  EC_ADDR_MCAST_IPV6 = 4,      // I6m
-  EC_ADDR_MAC = 5,             // M
-  EC_ADDR_MCAST_MAC = 6,       // Mm
-  EC_ADDR_UNICAST_MAC = 7,     // Mu
+  EC_ADDR_IPV4 = 1,         // I
+  EC_ADDR_MCAST_IPV4 = 2,   // Im
+  EC_ADDR_IPV6 = 3,         // I6
+  EC_ADDR_MCAST_IPV6 = 4,   // I6m
+  EC_ADDR_MAC = 5,          // M
+  EC_ADDR_MCAST_MAC = 6,    // Mm
+  EC_ADDR_UNICAST_MAC = 7,  // Mu
 };
 
 // The rule of one edit.

@@ -120,8 +120,9 @@ class VnSNMPRequest2Controls {
   };
 
   AnsiString GetRowFilter() const;
-  // Delivers the row when both row conditions hold.
-  void DeliverRow(const AnsiString& condition);
+  // Delivers the row when both row conditions hold; false when this object
+  // was destroyed meanwhile (a form may close while a row is shown).
+  bool DeliverRow(const AnsiString& condition);
   VnSNMPCompletion Completion(void (VnSNMPRequest2Controls::*method)(VnSNMPError&));
   void GetCompleted(VnSNMPError& error);
   void SetCompleted(VnSNMPError& error);

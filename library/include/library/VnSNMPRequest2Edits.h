@@ -28,12 +28,12 @@ class VnOptionList;
 // One binding; owned by the request.
 struct ControlBinding {
   int ItemIndex = 0;
-  std::uint32_t PartOffset = 0;  // byte offset of the part; 0 for whole values
-  std::uint32_t Syntax = 0;      // the item's syntax, or the part syntax
+  std::uint32_t PartOffset = 0;     // byte offset of the part; 0 for whole values
+  std::uint32_t Syntax = 0;         // the item's syntax, or the part syntax
   VnOptionList* Options = nullptr;  // given to a part binder; not owned
   bool HasElements = false;
-  std::vector<int> Elements;  // element bindings: one element per control
-  std::vector<TControl*> Controls;  // not owned
+  std::vector<int> Elements;                // element bindings: one element per control
+  std::vector<TControl*> Controls;          // not owned
   std::vector<TNotifyEvent> SavedHandlers;  // the combo boxes' and check boxes' own
   int ControlCount() const { return static_cast<int>(Controls.size()); }
 };
@@ -69,14 +69,14 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
                      const AnsiString& format, TEdit* edit, More*... more) {
     BindPartEdits(item, offset, syntax, options, format, std::vector<TEdit*>{edit, more...});
   }
-  void BindPartComboBox(int item, std::uint32_t offset, std::uint32_t syntax,
-                        VnOptionList* options, TComboBox* combo);
+  void BindPartComboBox(int item, std::uint32_t offset, std::uint32_t syntax, VnOptionList* options,
+                        TComboBox* combo);
   // A check box for a two-state value: with an option list the first option
   // is unchecked and the second checked; without one the syntax must be
   // boolean, bool8 or bool16 (-517 at the transfer otherwise).
   void BindCheckBox(int item, TCheckBox* box);
-  void BindPartCheckBox(int item, std::uint32_t offset, std::uint32_t syntax,
-                        VnOptionList* options, TCheckBox* box);
+  void BindPartCheckBox(int item, std::uint32_t offset, std::uint32_t syntax, VnOptionList* options,
+                        TCheckBox* box);
   // One control (a check box) per element of a bit string, elements listed
   // as "0,1,2": element e is bit 0x80 >> (e % 8) of byte e / 8.
   void BindElements(int item, const AnsiString& indexList, const std::vector<TControl*>& controls);
