@@ -1,0 +1,194 @@
+#include "support/Snmpd.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace vntest {
+
+namespace {
+
+std::string UserLine(const SnmpdUser& u) {
+  std::ostringstream line;
+  line << "createUser " << u.name;
+  auto key = [](const std::string& k) {
+    return k.rfind("-m ", 0) == 0 || k.rfind("-l ", 0) == 0 ? k : "\"" + k + "\"";
+  };
+  if (!u.auth.empty()) {
+    line << " " << u.auth << " " << key(u.auth_key);
+    if (!u.priv.empty()) line << " " << u.priv << " " << key(u.priv_key);
+  }
+  return line.str();
+}
+
+std::string AccessLine(const SnmpdUser& u) {
+  std::string level = u.auth.empty() ? "noauth" : u.priv.empty() ? "auth" : "priv";
+  return std::string(u.read_write ? "rwuser " : "rouser ") + u.name + " " + level;
+}
+
+// A version 1 GET of sysUpTime.0, encoded by hand: enough to see whether the
+// agent answers.
+std::string ProbePacket(const std::string& community) {
+  const std::string pdu_body =
+      std::string("\x02\x01\x01", 3) +  // request id 1
+      std::string("\x02\x01\x00", 3) + std::string("\x02\x01\x00", 3) +
+      std::string("\x30\x0e\x30\x0c\x06\x08\x2b\x06\x01\x02\x01\x01\x03\x00\x05\x00", 16);
+  std::string pdu = "\xa0" + std::string(1, static_cast<char>(pdu_body.size())) + pdu_body;
+  std::string body = std::string("\x02\x01\x00", 3) + "\x04" +
+                     std::string(1, static_cast<char>(community.size())) + community + pdu;
+  return "\x30" + std::string(1, static_cast<char>(body.size())) + body;
+}
+
+}  // namespace
+
+Snmpd::Snmpd(const SnmpdOptions& options) : read_community_(options.read_community) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (StartOnce(options)) return;
+  }
+  std::string log = Log();
+  Stop();
+  throw std::runtime_error("snmpd did not start:\n" + log);
+}
+
+Snmpd::~Snmpd() { Stop(); }
+
+std::vector<std::string> Snmpd::ToolEnvironment() const {
+  return {"MIBS=", "MIBDIRS=", "SNMPCONFPATH=" + dir_.File("toolconf"),
+          "SNMP_PERSISTENT_DIR=" + dir_.File("toolpersist")};
+}
+
+bool Snmpd::StartOnce(const SnmpdOptions& options) {
+  Stop();
+  port_ = FreeUdpPort();
+  std::ostringstream conf;
+  std::string view;
+  if (!options.view.empty()) {
+    for (const std::string& subtree : options.view)
+      conf << "view vntest included " << subtree << "\n";
+    view = " -V vntest";
+  }
+  if (!options.read_community.empty()) {
+    conf << "rocommunity " << options.read_community << " 127.0.0.1" << view << "\n";
+  }
+  if (!options.write_community.empty()) {
+    conf << "rwcommunity " << options.write_community << " 127.0.0.1" << view << "\n";
+  }
+  for (const SnmpdUser& u : options.users) {
+    conf << UserLine(u) << "\n" << AccessLine(u) << view << "\n";
+  }
+  conf << options.extra_config << "\n";
+  dir_.Write("snmpd.conf", conf.str());
+  mkdir(dir_.File("persist").c_str(), 0700);
+  mkdir(dir_.File("toolconf").c_str(), 0700);
+  mkdir(dir_.File("toolpersist").c_str(), 0700);
+
+  std::vector<std::string> args = {"/usr/sbin/snmpd",
+                                   "-f",
+                                   "-Lo",
+                                   "-C",
+                                   "-c",
+                                   ConfigPath(),
+                                   "-I",
+                                   "-smux",
+                                   "-p",
+                                   dir_.File("snmpd.pid"),
+                                   "udp:127.0.0.1:" + std::to_string(port_)};
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e) {
+    std::string entry = *e;
+    if (entry.rfind("MIBS=", 0) == 0 || entry.rfind("MIBDIRS=", 0) == 0 ||
+        entry.rfind("SNMP_PERSISTENT_DIR=", 0) == 0 || entry.rfind("SNMPCONFPATH=", 0) == 0) {
+      continue;
+    }
+    env.push_back(entry);
+  }
+  env.push_back("MIBS=");
+  env.push_back("SNMP_PERSISTENT_DIR=" + dir_.File("persist"));
+  env.push_back("SNMPCONFPATH=" + dir_.File("toolconf"));
+  std::vector<char*> argv, envp;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  std::string log = dir_.File("snmpd.log");
+  posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+  posix_spawn_file_actions_adddup2(&actions, 1, 2);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  pid_t pid = -1;
+  int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0)
+    throw std::runtime_error("cannot start /usr/sbin/snmpd: " + std::string(strerror(rc)));
+  pid_ = pid;
+
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < deadline) {
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;  // exited: most likely the port was taken meanwhile
+      return false;
+    }
+    if (Answers(100)) return true;
+  }
+  return false;
+}
+
+bool Snmpd::Answers(int timeout_ms) const {
+  int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_port = htons(static_cast<uint16_t>(port_));
+  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  std::string packet = ProbePacket(read_community_.empty() ? "public" : read_community_);
+  sendto(fd, packet.data(), packet.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+  pollfd p{fd, POLLIN, 0};
+  bool ok = poll(&p, 1, timeout_ms) > 0 && (p.revents & POLLIN);
+  if (ok) {
+    char buf[1500];
+    ok = recv(fd, buf, sizeof buf, 0) > 0;
+  }
+  close(fd);
+  if (!ok && read_community_.empty()) {
+    // Without a community the agent stays silent; give it a moment instead.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    return true;
+  }
+  return ok;
+}
+
+void Snmpd::Stop() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  int status = 0;
+  while (waitpid(pid_, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, &status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  pid_ = -1;
+}
+
+}  // namespace vntest
