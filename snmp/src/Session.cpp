@@ -259,6 +259,7 @@ int Snmp::Impl::Submit(Record& r) {
   }
   for (const Vb& vb : r.request.vbs()) {
     if (!vb.get_oid().valid() || vb.get_oid().len() < 2) return SNMP_CLASS_INVALID_OID;
+    if (r.type == sNMP_PDU_SET && !vb.valid()) return SNMP_CLASS_INVALID_PDU;
   }
   if (utarget) {
     const auto& u = static_cast<const UTarget&>(t);
@@ -376,7 +377,8 @@ int Snmp::Impl::Transmit(Record& r) {
   // The library copies the timeout into the request it keeps. Reports of
   // earlier probes leave an engine id in the session; it must not leak into
   // this PDU.
-  unsigned long cs = t.get_timeout() ? t.get_timeout() : 1;
+  // Hundredths of a second, at least one and at most an hour.
+  unsigned long cs = std::clamp(t.get_timeout(), 1UL, 360000UL);
   if (probe && r.timeout_probe) cs = std::min(cs, 50UL);
   session->timeout = static_cast<long>(cs) * 10000L;
   session->retries = 0;

@@ -134,14 +134,14 @@ TEST_F(SessionLocal, ASilentAgentTimesOutAfterEveryTransmission) {
   int rc = 0;
   double s = Seconds([&] { rc = snmp_->get(pdu, Silent2c(100, 1)); });
   EXPECT_EQ(rc, SNMP_CLASS_TIMEOUT);
-  EXPECT_NEAR(s, 2.0, 0.2);
+  EXPECT_NEAR(s, 2.0, 0.25);
   EXPECT_EQ(pdu.get_error_status(), SNMP_CLASS_TIMEOUT);
   ASSERT_EQ(pdu.get_vb_count(), 1);
   EXPECT_EQ(pdu.get_vb(0).get_printable_oid(), kSysName);
 
   s = Seconds([&] { rc = snmp_->get(pdu, Silent2c(50, 0)); });
   EXPECT_EQ(rc, SNMP_CLASS_TIMEOUT);
-  EXPECT_NEAR(s, 0.5, 0.15);
+  EXPECT_NEAR(s, 0.5, 0.2);
 }
 
 TEST_F(SessionLocal, AVersionThreeProbeThatGetsNoAnswerTimesOut) {
@@ -149,7 +149,7 @@ TEST_F(SessionLocal, AVersionThreeProbeThatGetsNoAnswerTimesOut) {
   int rc = 0;
   double s = Seconds([&] { rc = snmp_->get(pdu, SilentV3("full", 30, 1)); });
   EXPECT_EQ(rc, SNMP_CLASS_TIMEOUT);
-  EXPECT_NEAR(s, 0.6, 0.15);
+  EXPECT_NEAR(s, 0.6, 0.2);
 }
 
 TEST_F(SessionLocal, RetriesCountPerRequest) {
@@ -162,8 +162,8 @@ TEST_F(SessionLocal, RetriesCountPerRequest) {
   ASSERT_EQ(once.done.size(), 1u);
   ASSERT_EQ(thrice.done.size(), 1u);
   EXPECT_EQ(once.done[0].reason, SNMP_CLASS_TIMEOUT);
-  EXPECT_NEAR(once.done[0].at_ms, 300, 80);
-  EXPECT_NEAR(thrice.done[0].at_ms, 900, 120);
+  EXPECT_NEAR(once.done[0].at_ms, 300, 100);
+  EXPECT_NEAR(thrice.done[0].at_ms, 900, 150);
   // A timed-out completion carries the request.
   EXPECT_EQ(once.done[0].error_status, SNMP_CLASS_TIMEOUT);
   ASSERT_EQ(once.done[0].pdu.get_vb_count(), 1);

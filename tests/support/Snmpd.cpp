@@ -45,14 +45,20 @@ std::string AccessLine(const SnmpdUser& u) {
 // A version 1 GET of sysUpTime.0, encoded by hand: enough to see whether the
 // agent answers.
 std::string ProbePacket(const std::string& community) {
-  const std::string pdu_body =
-      std::string("\x02\x01\x01", 3) +  // request id 1
-      std::string("\x02\x01\x00", 3) + std::string("\x02\x01\x00", 3) +
-      std::string("\x30\x0e\x30\x0c\x06\x08\x2b\x06\x01\x02\x01\x01\x03\x00\x05\x00", 16);
-  std::string pdu = "\xa0" + std::string(1, static_cast<char>(pdu_body.size())) + pdu_body;
-  std::string body = std::string("\x02\x01\x00", 3) + "\x04" +
-                     std::string(1, static_cast<char>(community.size())) + community + pdu;
-  return "\x30" + std::string(1, static_cast<char>(body.size())) + body;
+  auto tlv = [](char tag, const std::string& content) {
+    std::string out(1, tag);
+    out.push_back(static_cast<char>(content.size()));
+    out.append(content);
+    return out;
+  };
+  const std::string zero("\x02\x01\x00", 3);
+  std::string binding = tlv('\x06', std::string("\x2b\x06\x01\x02\x01\x01\x03\x00", 8));
+  binding.append("\x05\x00", 2);
+  std::string pdu("\x02\x01\x01", 3);  // request id 1
+  pdu.append(zero).append(zero).append(tlv('\x30', tlv('\x30', binding)));
+  std::string message = zero;
+  message.append(tlv('\x04', community)).append(tlv('\xa0', pdu));
+  return tlv('\x30', message);
 }
 
 }  // namespace
