@@ -69,6 +69,19 @@ TEST_F(SessionLocal, OpensOnASystemChosenPortThatNoOtherSessionGets) {
   EXPECT_EQ(second.get(pdu, Silent2c()), SNMP_CLASS_INVALID);
 }
 
+TEST_F(SessionLocal, OpensOnAGivenPort) {
+  int port = vntest::FreeUdpPort();
+  int status = -99;
+  Snmp fixed(status, static_cast<std::uint16_t>(port));
+  ASSERT_EQ(status, SNMP_CLASS_SUCCESS);
+  EXPECT_EQ(fixed.get_local_port(), port);
+  // Later sessions go back to a port of the system's choice.
+  int other_status = -99;
+  Snmp any(other_status);
+  EXPECT_EQ(other_status, SNMP_CLASS_SUCCESS);
+  EXPECT_NE(any.get_local_port(), port);
+}
+
 TEST_F(SessionLocal, RefusedSubmissionsReportTheReason) {
   Pdu pdu = OnePdu();
   CTarget no_address;
