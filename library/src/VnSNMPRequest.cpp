@@ -9,8 +9,6 @@ VnSNMPRequest::VnSNMPRequest() : Timeout(g_SnmpTimeout), Retries(1), Active(1) {
   Outstanding = 0;
 }
 
-VnSNMPRequest::~VnSNMPRequest() { Active = 0; }
-
 void VnSNMPRequest::LoadDefaults() {
   Device.Address = ConnectionDefaults.Device.Address;
   Device.Port = ConnectionDefaults.Device.Port;

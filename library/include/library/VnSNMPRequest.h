@@ -4,12 +4,19 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "library/VnSNMPConnection.h"
+#include "library/VnSNMPError.h"
 #include "library/VnSNMPVarList.h"
 #include "platform/AnsiString.h"
 
 class Vb;
+class Pdu;
+class SnmpTarget;
+class UTarget;
+class CTarget;
+class TStrings;
 
 class VnSNMPRequest {
  public:
@@ -18,6 +25,9 @@ class VnSNMPRequest {
   VnSNMPRequest();
   VnSNMPRequest(const VnSNMPRequest&) = delete;
   VnSNMPRequest& operator=(const VnSNMPRequest&) = delete;
+  // Stops the request, waits (processing messages) at most 6,000 ms for its
+  // outstanding asynchronous calls, then cancels those still outstanding: no
+  // completion reaches a destroyed request.
   virtual ~VnSNMPRequest();
 
   // Copies ConnectionDefaults and g_SnmpTimeout into this request.
@@ -54,6 +64,44 @@ class VnSNMPRequest {
   virtual bool IsTableEnd(const AnsiString& column, const AnsiString& previous,
                           const AnsiString& returned);
 
+  // Sending. Synchronous sends block until the reply, the timeout or an
+  // error and raise failures as numbered exceptions; asynchronous ones
+  // submit and return, and the completion runs from the event pump. Every
+  // send returns at once while Active is 0.
+
+  // GET of a scalar group or one row (first must be true), or one GETNEXT
+  // step of a table walk (first: from the start; else from each item's
+  // LastOid). True when a table row was read and the walk can go on.
+  bool SendGet(bool first);
+  void SendGetAsync(const VnSNMPCompletion& completion, bool first);
+  // SET of the writable items. A non-empty indexList ("1,3") restricts it
+  // to the listed items, whose values are then taken in list order from
+  // values when given. The list's flags and values are restored afterwards
+  // on every path. With readReply the reply is read back into the items.
+  bool SendSet(bool readReply, const AnsiString& indexList, TStrings* values);
+  void SendSetAsync(const VnSNMPCompletion& completion, std::uint8_t readReply,
+                    const AnsiString& indexList, TStrings* values);
+
+  // Fills both targets from the device, security, timeout and retries and
+  // points `target` at the one the version uses. -509 for a bad address.
+  void BuildTarget(UTarget& utarget, CTarget& ctarget, SnmpTarget*& target);
+  // Mode 0 first read, 1 next walk step, 2 SET. `bindingItems`, when given,
+  // receives the item index of each binding in order.
+  void BuildPdu(int mode, Pdu& pdu, std::vector<int>* bindingItems = nullptr);
+  // Stores the index items' values from a row's instance suffix.
+  void DecodeRowIndex(const AnsiString& rowIndex);
+  // The instance suffix that the index items' values make.
+  AnsiString RowIndexText();
+  // Column OID of an item: its Oid, with the list's InstanceSuffix when set.
+  AnsiString ColumnOid(int item) const;
+
+  // The reply handler of every asynchronous exchange (called through the
+  // session's callback with the context it was submitted with).
+  // bindingItems names the item of each binding that was sent.
+  static void ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
+                           std::uint8_t readReply, const VnSNMPCompletion& completion,
+                           const std::vector<int>& bindingItems);
+
   std::uint32_t Timeout = 0;  // hundredths of a second
   std::uint32_t Retries = 1;
   VnSNMPDevice Device;
@@ -76,4 +124,20 @@ class VnSNMPRequest {
   void StoreValue(VnSNMPVarDesc& d, const AnsiString& text) const;
   // True when the item is the last index column and coded without length.
   bool IsImpliedIndex(int item) const;
+
+  // How reading a reply into the items came out.
+  enum class ReplyOutcome { Row, AllEnded, WalkEnd, NoSuchName };
+  // Reads the reply's bindings into the items they were sent for; with
+  // noSuchName only the first binding is looked at. rowIndex receives the
+  // instance suffix of the first column that goes on.
+  ReplyOutcome ReadReply(const Pdu& reply, const std::vector<int>& bindingItems, bool noSuchName,
+                         AnsiString& rowIndex);
+  // After a row was read: index items from the row index, derived items.
+  void FinishRow(const AnsiString& rowIndex);
+  // Marks the items of an index list for one SET and takes their values.
+  void ApplyIndexList(const AnsiString& indexList, TStrings* values);
+  // Submits an asynchronous exchange of the PDU's kind.
+  void Submit(int kind, Pdu& pdu, const SnmpTarget& target, const VnSNMPCompletion& completion,
+              std::uint8_t readReply, std::vector<int> bindingItems);
+  bool IsTable() const { return VarList.ItemType == MVT_FMV || VarList.ItemType == MVT_UMV; }
 };

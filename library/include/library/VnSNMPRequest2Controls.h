@@ -1,0 +1,132 @@
+// A request bound to user-interface controls: runs Get and Set synchronously
+// or asynchronously, walks tables row by row, and reports the outcome as a
+// status line in a memo, a status bar or a status-bar panel, or otherwise in
+// a message box. Subclasses move the values between the variable list and
+// their controls through the hooks.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "library/VnSNMPError.h"
+#include "library/VnSNMPRequest.h"
+#include "platform/AnsiString.h"
+#include "platform/Closure.h"
+
+class OctetStr;
+class TComponent;
+class TMemo;
+class TObject;
+class TStatusBar;
+class TStatusPanel;
+class TStrings;
+class TWinControl;
+
+class VnSNMPRequest2Controls;
+
+// Fired when an asynchronous Get or Set has ended or failed: the request and
+// the completion record (Number 0 on success).
+using VnRequestDoneEvent = TClosure<void(VnSNMPRequest2Controls*, const VnSNMPError&)>;
+
+// Which status format ShowRequestStatus fills.
+enum : std::uint32_t { STATUS_KIND_GET = 0, STATUS_KIND_SET = 1 };
+
+class VnSNMPRequest2Controls {
+ public:
+  // owner: the parent window of the error message boxes.
+  explicit VnSNMPRequest2Controls(TWinControl* owner);
+  VnSNMPRequest2Controls(const VnSNMPRequest2Controls&) = delete;
+  VnSNMPRequest2Controls& operator=(const VnSNMPRequest2Controls&) = delete;
+  // Stops the request and waits (pumping messages, at most 6,000 ms) for its
+  // outstanding asynchronous calls; their completions are dropped.
+  virtual ~VnSNMPRequest2Controls();
+
+  // The status target: one for all three kinds, the last setter wins.
+  void SetStatusMemo(TMemo* memo);
+  void SetStatusBar(TStatusBar* bar);
+  void SetStatusPanel(TStatusPanel* panel);
+
+  // Reads the variable list into the hooks: one GET for a scalar list, a
+  // GETNEXT walk for a table list. Synchronous failures are raised as
+  // Exception (message and help context of the library error).
+  void Get();
+  // Writes the variable list. indexList (item indexes separated by ",")
+  // restricts the SET to those items, taking their values from `values`
+  // when given; an empty list means every writable item. With
+  // valuesFromControls the subclass first reads its controls (DoSetValues).
+  void Set(bool getAfterSet, bool valuesFromControls, const AnsiString& indexList = "",
+           TStrings* values = nullptr);
+
+  // Writes one status line with the text in place of "[ERROR]"; nothing
+  // without a status target.
+  void ShowRequestStatus(const AnsiString& text);
+
+  // Raw bytes of value texts and of parts inside them.
+  static OctetStr ValueToOctets(const AnsiString& text, std::uint32_t syntax);
+  static OctetStr GetPartOctets(const OctetStr& bytes, std::uint32_t offset, std::uint32_t syntax);
+  static AnsiString OctetsToValue(const OctetStr& bytes, std::uint32_t syntax);
+
+  VnSNMPRequest Request;
+  VnRequestDoneEvent OnGetDone;
+  VnRequestDoneEvent OnSetDone;
+  // 1 asynchronous (the default), 0 synchronous.
+  std::uint8_t AsyncMode = 1;
+  // 1 from the start of a send until the operation ends or fails.
+  std::uint8_t Busy = 0;
+  TWinControl* Owner = nullptr;
+  // Rows delivered by the last Get.
+  std::uint32_t RowCount = 0;
+  // A TMemo, TStatusBar or TStatusPanel, or null; another class gets nothing.
+  TObject* StatusTarget = nullptr;
+  std::uint32_t StatusKind = STATUS_KIND_GET;
+  // A table list is read again after a successful Set while it is 1.
+  std::uint8_t GetAfterSet = 1;
+  // Optional producer of a row condition: RowFilterText with its "#"
+  // references expanded against this request's items. Not owned.
+  VnSNMPRequest* RowFilterSource = nullptr;
+  AnsiString RowFilterText;
+
+ protected:
+  virtual void DoGetBegin() {}
+  virtual void DoSetBegin() {}
+  // Once per delivered row, with the row's values in the variable list.
+  virtual void DoGetRow() = 0;
+  // Copies the controls into the variable list.
+  virtual void DoSetValues() {}
+  virtual void DoGetError(const VnSNMPError& error);
+  virtual void DoSetError(const VnSNMPError& error);
+  virtual void DoGetEnd() {}
+  virtual void DoSetEnd() {}
+  // Last check before a SET goes out, with the index list and value strings
+  // of the Set; may raise to keep it from being sent.
+  virtual void CheckBeforeSet(const AnsiString& indexList, TStrings* values);
+  // A component registered with WatchComponent is being destroyed.
+  virtual void ComponentGone(TComponent* component);
+  // Asks to be told (ComponentGone) when the component is destroyed.
+  void WatchComponent(TComponent* component);
+  void UnwatchComponent(TComponent* component);
+
+  bool IsTableList() const;
+  // Shows an error text: a status line when there is a target, else a
+  // message box over the owner captioned with the program's file name.
+  void ShowError(std::uint32_t kind, const AnsiString& text);
+
+ private:
+  class Watcher;
+  // Shared with the completions in flight; self is cleared when this object
+  // goes, so that a late completion finds nobody.
+  struct Life {
+    VnSNMPRequest2Controls* self;
+  };
+
+  AnsiString GetRowFilter() const;
+  // Delivers the row when both row conditions hold.
+  void DeliverRow(const AnsiString& condition);
+  VnSNMPCompletion Completion(void (VnSNMPRequest2Controls::*method)(VnSNMPError&));
+  void GetCompleted(VnSNMPError& error);
+  void SetCompleted(VnSNMPError& error);
+
+  AnsiString condition_;  // controls-side condition of the running Get
+  std::shared_ptr<Life> life_;
+  std::unique_ptr<Watcher> watcher_;
+};

@@ -1,0 +1,159 @@
+// A request bound to edit boxes, combo boxes, check boxes, labels, static
+// texts and a list view. A binding ties one item of the variable list, or a
+// byte range of its raw value, to one or more controls: Get shows the values
+// in them, Set reads them back first.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "library/VnSNMPRequest2Controls.h"
+#include "platform/Closure.h"
+
+class TCheckBox;
+class TComboBox;
+class TComponent;
+class TControl;
+class TEdit;
+class TLabel;
+class TList;
+class TListItem;
+class TListView;
+class TStaticText;
+class VnEditConstraint;
+class VnOptionList;
+
+// One binding; owned by the request.
+struct ControlBinding {
+  int ItemIndex = 0;
+  std::uint32_t PartOffset = 0;  // byte offset of the part; 0 for whole values
+  std::uint32_t Syntax = 0;      // the item's syntax, or the part syntax
+  VnOptionList* Options = nullptr;  // given to a part binder; not owned
+  bool HasElements = false;
+  std::vector<int> Elements;  // element bindings: one element per control
+  std::vector<TControl*> Controls;  // not owned
+  std::vector<TNotifyEvent> SavedHandlers;  // the combo boxes' and check boxes' own
+  int ControlCount() const { return static_cast<int>(Controls.size()); }
+};
+
+using TLVSelectItemHandler = TClosure<void(TObject*, TListItem*, bool)>;
+
+class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
+ public:
+  explicit VnSNMPRequest2Edits(TWinControl* owner);
+  // Unbinds every control (handlers and edit constraints restored) and
+  // gives the list view its own selection handler back.
+  ~VnSNMPRequest2Edits() override;
+
+  // Whole-value bindings of one control. A control may be bound once; a
+  // second binding raises EInvalidOperation.
+  void BindLabel(int item, TLabel* label);
+  void BindStaticText(int item, TStaticText* text);
+  // Makes the combo box a drop-down list of the item's option texts (-520
+  // without an option list, -522 for a prefix list).
+  void BindComboBox(int item, TComboBox* combo);
+  // One edit per spec of the format ("%i{n1x4094l4}%i{n0x7}": two edits),
+  // each getting its input rule.
+  void BindEdits(int item, const AnsiString& format, const std::vector<TEdit*>& edits);
+  template <class... More>
+  void BindEdits(int item, const AnsiString& format, TEdit* edit, More*... more) {
+    BindEdits(item, format, std::vector<TEdit*>{edit, more...});
+  }
+  // A part of the item's octets: `syntax` one of bool8 ... uint16 at `offset`.
+  void BindPartEdits(int item, std::uint32_t offset, std::uint32_t syntax, VnOptionList* options,
+                     const AnsiString& format, const std::vector<TEdit*>& edits);
+  template <class... More>
+  void BindPartEdits(int item, std::uint32_t offset, std::uint32_t syntax, VnOptionList* options,
+                     const AnsiString& format, TEdit* edit, More*... more) {
+    BindPartEdits(item, offset, syntax, options, format, std::vector<TEdit*>{edit, more...});
+  }
+  void BindPartComboBox(int item, std::uint32_t offset, std::uint32_t syntax,
+                        VnOptionList* options, TComboBox* combo);
+  // A check box for a two-state value: with an option list the first option
+  // is unchecked and the second checked; without one the syntax must be
+  // boolean, bool8 or bool16 (-517 at the transfer otherwise).
+  void BindCheckBox(int item, TCheckBox* box);
+  void BindPartCheckBox(int item, std::uint32_t offset, std::uint32_t syntax,
+                        VnOptionList* options, TCheckBox* box);
+  // One control (a check box) per element of a bit string, elements listed
+  // as "0,1,2": element e is bit 0x80 >> (e % 8) of byte e / 8.
+  void BindElements(int item, const AnsiString& indexList, const std::vector<TControl*>& controls);
+  template <class... More>
+  void BindElements(int item, const AnsiString& indexList, TControl* control, More*... more) {
+    BindElements(item, indexList, std::vector<TControl*>{control, more...});
+  }
+  // The k-th listed element with item k of the list (-522 when the list is
+  // shorter).
+  void BindElementList(int item, const AnsiString& indexList, TList* controls);
+  // Removes every binding of the item, giving its controls back their own
+  // handlers and taking the input rules off its edits.
+  void Unbind(int item);
+  void SetConstraintWindow(TWinControl* window);
+
+  // Item -1: every binding.
+  void ValuesToControls(int item);
+  void ControlsToValues(int item);
+  void EnableControls(bool enable);
+
+  // From then on a Get fills the list view, one row per table row, and a
+  // selected row goes into the bound controls.
+  void AttachListView(TListView* listView, bool disableUntilSelected);
+  // The list view's selection handler.
+  virtual void ListViewSelectItem(TObject* Sender, TListItem* Item, bool Selected);
+
+  TLVSelectItemHandler SavedOnSelectItem;
+  TListView* ListView = nullptr;
+  std::vector<std::unique_ptr<ControlBinding>> Bindings;
+  std::unique_ptr<VnEditConstraint> EditConstraint;
+  std::uint8_t DisableUntilSelected = 1;
+
+ protected:
+  void DoGetBegin() override;
+  void DoGetRow() override;
+  void DoSetValues() override;
+  void DoGetEnd() override;
+  void CheckBeforeSet(const AnsiString& indexList, TStrings* values) override;
+  void ComponentGone(TComponent* component) override;
+
+ private:
+  // An item whose controls held a text that cannot be sent as it stands
+  // (non-hex characters for a hex syntax, an unselected combo box), with the
+  // value text that was made of it.
+  struct BadInput {
+    int Item;
+    AnsiString Value;
+  };
+
+  ControlBinding* AddControlBinding(int item, std::uint32_t offset, std::uint32_t syntax,
+                                    VnOptionList* options, TControl* control);
+  ControlBinding* AddFormatBinding(int item, std::uint32_t offset, std::uint32_t syntax,
+                                   VnOptionList* options, const AnsiString& format,
+                                   const std::vector<TEdit*>& edits);
+  ControlBinding* AddElementBinding(int item, const AnsiString& indexList,
+                                    const std::vector<TControl*>& controls);
+  ControlBinding* AddBinding(std::unique_ptr<ControlBinding> binding);
+  void CheckItem(int item) const;
+  void CheckUnbound(TControl* control) const;
+  void HookControl(ControlBinding& b, int k);
+  void UnhookControl(ControlBinding& b, int k);
+  void DropBinding(std::size_t index, TControl* dead);
+  void ForwardEvent(TObject* Sender);
+  VnOptionList* EffectiveOptions(const ControlBinding& b) const;
+
+  void ShowBinding(const ControlBinding& b);
+  // The bytes a binding contributes to its item; bad is set when the
+  // controls held a text that cannot be sent.
+  std::vector<std::uint8_t> ReadBinding(const ControlBinding& b, bool& bad);
+  void NoteBadInput(int item, bool bad);
+
+  void BuildListColumns();
+  void AddListRow();
+  void SelectedRowToValues();
+  void RecordColumnMap();
+
+  std::vector<BadInput> badInputs_;
+  // Item of each list-view column, recorded when the columns are built.
+  std::vector<int> columnItems_;
+};

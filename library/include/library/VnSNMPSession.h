@@ -1,0 +1,62 @@
+// The process-wide SNMP session, its SNMPv3 engine with the persistent
+// engine-boots counter, and the 20 ms timer that lets the SNMP layer deliver
+// asynchronous completions on the GUI thread.
+#pragma once
+
+#include <memory>
+
+#include "platform/AnsiString.h"
+
+class Snmp;
+class Pdu;
+class SnmpTarget;
+class TObject;
+class TTimer;
+
+// Local SNMPv3 engine id and the file, in the folder given to
+// InitSnmpSession, that keeps its boots counter.
+inline constexpr const char* kSnmpEngineId = "VnSNMP_PP_Application";
+inline constexpr const char* kSnmpBootCounterFile = "VnSNMP_PP_BootCounter";
+
+// Null until InitSnmpSession; the session lives until the process ends.
+extern Snmp* g_SnmpSession;
+
+// Creates the session on any local UDP port, loads, raises and saves the
+// boots counter of the folder (the current directory for an empty one),
+// starts the SNMPv3 engine, presets ConnectionDefaults and starts the event
+// timer. Raises -506 (no session), -507 (counter file unreadable in form)
+// or -508 (counter not saved); after -507 or -508 the engine is not started
+// and the timer stays off. A second call replaces the session: requests
+// still outstanding on the old one end without their completions.
+void InitSnmpSession(const AnsiString& folder);
+
+// Drives SNMPProcessPendingEvents from a 20 ms timer. The handler runs with
+// the timer off, so a completion that pumps messages or opens a dialog
+// cannot nest event processing.
+class _SnmpEventProcessor {
+ public:
+  _SnmpEventProcessor();
+  ~_SnmpEventProcessor();
+  _SnmpEventProcessor(const _SnmpEventProcessor&) = delete;
+  _SnmpEventProcessor& operator=(const _SnmpEventProcessor&) = delete;
+
+  void Enable();
+  void Disable();
+  void OnTimer(TObject* Sender);
+  TTimer* Timer() const { return timer_.get(); }
+
+ private:
+  std::unique_ptr<TTimer> timer_;
+};
+
+// The one event processor; its timer is off until InitSnmpSession.
+extern _SnmpEventProcessor g_SnmpEventProcessor;
+
+// What accompanies each asynchronous exchange into the SNMP layer. Owned by
+// the layer while the exchange is outstanding; freed by SnmpCallbackThunk,
+// or by whoever cancels the exchange.
+struct SnmpReplyContext;
+
+// The one callback of every asynchronous exchange: runs the context's reply
+// handler and frees the context.
+void SnmpCallbackThunk(int reason, Snmp* session, Pdu& pdu, SnmpTarget& target, void* context);

@@ -1,0 +1,25 @@
+// The record that travels with an asynchronous exchange through the SNMP
+// layer and comes back to SnmpCallbackThunk.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "library/VnSNMPError.h"
+#include "library/VnSNMPSession.h"
+
+class VnSNMPRequest;
+
+struct SnmpReplyContext {
+  using Handler = void (*)(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
+                           std::uint8_t readReply, const VnSNMPCompletion& completion,
+                           const std::vector<int>& bindingItems);
+
+  Handler ReplyHandler = nullptr;
+  VnSNMPRequest* Request = nullptr;
+  // 1 for GET and GETNEXT; the caller's choice for SET.
+  std::uint8_t ReadReply = 1;
+  VnSNMPCompletion Completion;
+  // The item each binding of the request was made from.
+  std::vector<int> BindingItems;
+};

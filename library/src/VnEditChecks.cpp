@@ -1,0 +1,247 @@
+// Edit constraints at work: the character filter of the change event and the
+// check of the exit event; the address checks on an edit's text.
+#include <cmath>
+#include <cstdlib>
+
+#include "library/VnAddressValidators.h"
+#include "library/VnEditConstraint.h"
+#include "library/VnEvaluator.h"
+#include "library/VnMessageTables.h"
+#include "library/VnNumList.h"
+#include "platform/Files.h"
+#include "platform/Forms.h"
+#include "platform/Launch.h"
+#include "platform/Messages.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+
+bool IsValidIpv4(TEdit* edit) { return edit && IsValidIpv4(edit->Text()); }
+bool IsValidMulticastIpv4(TEdit* edit) { return edit && IsValidMulticastIpv4(edit->Text()); }
+bool IsValidIpv6(TEdit* edit) { return edit && IsValidIpv6(edit->Text()); }
+// Any text passes: the multicast IPv6 item asks for no check.
+bool IsValidMulticastIpv6(TEdit*) { return true; }
+bool IsValidMac(TEdit* edit) { return edit && IsValidMac(edit->Text()); }
+bool IsMulticastMac(TEdit* edit) { return edit && IsMulticastMac(edit->Text()); }
+bool IsUnicastMac(TEdit* edit) { return edit && IsUnicastMac(edit->Text()); }
+
+namespace {
+
+// Entries of the edit-check texts.
+enum : int {
+  kEmptyValue = 3,
+  kMaxLength = 4,
+  kExactLength = 5,
+  kMaxHexLength = 6,
+  kExactHexLength = 7,
+  kNumberRange = 8,
+  kMaxCount = 9,
+  kExactCount = 10,
+  kNumbersRange = 11,
+  kIpv4 = 19,
+  kMulticastIpv4 = 20,
+  kIpv6 = 21,
+  kMac = 23,
+  kMulticastMac = 24,
+  kUnicastMac = 25,
+};
+
+bool IsPlaceholder(const AnsiString& text) { return text == "(NOTDONE)" || text == "(NULL)"; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsHex(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+
+// Position (1-based) of the first character the type does not allow, or 0.
+int FirstRejected(const _EditConstraint_s& r, const AnsiString& text) {
+  bool pointSeen = false;
+  for (int i = 1; i <= text.Length(); ++i) {
+    const char c = text[i];
+    bool ok = false;
+    switch (r.Type) {
+      case 'f':
+        ok = IsDigit(c) || (c == '-' && i == 1) || (c == '.' && !pointSeen);
+        if (c == '.') pointSeen = true;
+        break;
+      case 'h':
+        ok = IsHex(c);
+        break;
+      case 'i':
+        ok = IsDigit(c) || (c == '-' && i == 1);
+        break;
+      case 'u':
+        ok = IsDigit(c);
+        break;
+      case 'n':
+        ok = IsDigit(c) || (c == r.Delimiter && i > 1 && text[i - 1] != r.Delimiter);
+        break;
+      default:  // s
+        ok = true;
+        break;
+    }
+    if (!ok) return i;
+  }
+  return 0;
+}
+
+AnsiString Without(const AnsiString& text, int pos) {
+  return text.SubString(1, pos - 1) + text.SubString(pos + 1, text.Length() - pos);
+}
+
+// A bound truncated to a whole number and taken as an unsigned 32-bit value.
+unsigned WholeBound(double bound) {
+  if (!(bound == bound)) return 0;
+  if (bound >= 9.2e18) return 0xFFFFFFFFu;
+  if (bound <= -9.2e18) return 0;
+  return static_cast<unsigned>(static_cast<long long>(std::trunc(bound)));
+}
+
+AnsiString Fill(int entry, const char* placeholder, const AnsiString& value) {
+  return ReplacePlaceholder(EditCheckText(entry), placeholder, value);
+}
+
+AnsiString AddressMessage(std::uint8_t kind, const AnsiString& text) {
+  switch (kind) {
+    case EC_ADDR_IPV4:
+      return IsValidIpv4(text) ? "" : EditCheckText(kIpv4);
+    case EC_ADDR_MCAST_IPV4:
+      return IsValidMulticastIpv4(text) ? "" : EditCheckText(kMulticastIpv4);
+    case EC_ADDR_IPV6:
+      return IsValidIpv6(text) ? "" : EditCheckText(kIpv6);
+    case EC_ADDR_MAC:
+      return IsValidMac(text) ? "" : EditCheckText(kMac);
+    case EC_ADDR_MCAST_MAC:
+      return IsValidMac(text) && IsMulticastMac(text) ? "" : EditCheckText(kMulticastMac);
+    case EC_ADDR_UNICAST_MAC:
+      return IsValidMac(text) && IsUnicastMac(text) ? "" : EditCheckText(kUnicastMac);
+    default:  // multicast IPv6: no check
+      return "";
+  }
+}
+
+// The program's file name without its folder: the caption of the boxes.
+AnsiString ProgramFileName() { return Application ? ExtractFileName(Application->ExeName()) : ""; }
+
+}  // namespace
+
+void VnEditConstraint::PostNextControl() const {
+  if (window_) PostMessageA(window_->Handle(), WM_NEXTDLGCTL, 0, 0);
+}
+
+void VnEditConstraint::EditChange(TObject* Sender) {
+  auto* edit = dynamic_cast<TEdit*>(Sender);
+  if (!edit) return;
+  AnsiString text = edit->Text();
+  if (IsPlaceholder(text)) return;
+  _EditConstraint_s* r = Find(edit);
+  if (!r || text.IsEmpty()) return;
+  if (r->CutChar != 0) {
+    if (int at = text.Pos(AnsiString(r->CutChar)); at > 0) {
+      edit->SetText(Without(text, at));
+      PostNextControl();
+      return;
+    }
+  }
+  if (int bad = FirstRejected(*r, text); bad > 0) {
+    edit->SetText(Without(text, bad));
+    Beep(1000, 200);
+    return;
+  }
+  // The setter above runs this handler again on the new text; the record
+  // may be gone once the form's handler has run.
+  if (r->SavedOnChange) {
+    TNotifyEvent saved = r->SavedOnChange;
+    saved(edit);
+    if (edit->Tag() == -1) return;
+    r = Find(edit);
+    if (!r) return;
+  }
+  if ((r->Flags & EC_AUTO_ADVANCE) && r->Length > 0 && edit->Text().Length() == r->Length)
+    PostNextControl();
+}
+
+AnsiString VnEditConstraint::CheckText(const _EditConstraint_s& r, const AnsiString& text) const {
+  switch (r.Type) {
+    case 'f':
+    case 'i':
+    case 'u': {
+      const double v = std::strtod(text.c_str(), nullptr);
+      if (v < r.Minimum || v > r.Maximum)
+        return ReplacePlaceholder(Fill(kNumberRange, PH_MIN, FloatToStr(r.Minimum)), PH_MAX,
+                                  FloatToStr(r.Maximum));
+      return "";
+    }
+    case 'h':
+    case 's': {
+      if (r.AddressKind != EC_ADDR_NONE) return AddressMessage(r.AddressKind, text);
+      if (r.Length <= 0) return "";
+      const bool hex = r.Type == 'h';
+      if (r.Flags & EC_EXACT) {
+        if (text.Length() != r.Length)
+          return Fill(hex ? kExactHexLength : kExactLength, PH_LEN, AnsiString(r.Length));
+      } else if (text.Length() > r.Length) {
+        return Fill(hex ? kMaxHexLength : kMaxLength, PH_MAXLEN, AnsiString(r.Length));
+      }
+      return "";
+    }
+    case 'n': {
+      VnNumList<unsigned int> numbers;
+      numbers.Delimiter = r.Delimiter;
+      numbers.Parse(text.c_str());
+      const AnsiString delimiter(r.Delimiter);
+      if (r.Length > 0) {
+        if (r.Flags & EC_EXACT) {
+          if (numbers.Count() != r.Length)
+            return ReplacePlaceholder(Fill(kExactCount, PH_DELIMITER, delimiter), PH_COUNT,
+                                      AnsiString(r.Length));
+        } else if (numbers.Count() > r.Length) {
+          return ReplacePlaceholder(Fill(kMaxCount, PH_DELIMITER, delimiter), PH_MAXCOUNT,
+                                    AnsiString(r.Length));
+        }
+      }
+      const unsigned lo = WholeBound(r.Minimum), hi = WholeBound(r.Maximum);
+      if (!numbers.InRange(lo, hi)) {
+        AnsiString m = Fill(kNumbersRange, PH_DELIMITER, delimiter);
+        m = ReplacePlaceholder(m, PH_MIN, AnsiString(lo));
+        return ReplacePlaceholder(m, PH_MAX, AnsiString(hi));
+      }
+      return "";
+    }
+    default:
+      return "";
+  }
+}
+
+void VnEditConstraint::EditExit(TObject* Sender) {
+  auto* edit = dynamic_cast<TEdit*>(Sender);
+  if (!edit) return;
+  const AnsiString text = edit->Text();
+  if (IsPlaceholder(text)) return;
+  _EditConstraint_s* r = Find(edit);
+  if (!r) return;
+  AnsiString message;
+  if (text.IsEmpty()) {
+    if (!(r->Flags & EC_NOT_EMPTY)) return;
+    message = EditCheckText(kEmptyValue);
+  } else {
+    message = CheckText(*r, text);
+  }
+  if (message.IsEmpty()) {
+    if (r->SavedOnExit) {
+      TNotifyEvent saved = r->SavedOnExit;
+      saved(edit);
+      r = Find(edit);
+      if (!r) return;
+      if (edit->Tag() == -1) {
+        edit->SetText(r->LastValidText);
+        return;
+      }
+    }
+    if (remember_) SaveValidText(edit);
+    return;
+  }
+  const AnsiString caption = ProgramFileName();
+  MessageBoxA(window_ ? window_->Handle() : nullptr, message.c_str(), caption.c_str(), MB_OK);
+  r = Find(edit);
+  if (!r) return;
+  edit->SetText(r->LastValidText);
+  if (edit->CanFocus()) edit->SetFocus();
+}

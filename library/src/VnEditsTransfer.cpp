@@ -1,0 +1,395 @@
+// Values between the variable list and the bound controls: showing value
+// texts in the controls and reading the controls back into value texts.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "library/VnDateTime.h"
+#include "library/VnErrors.h"
+#include "library/VnNumList.h"
+#include "library/VnOptionList.h"
+#include "library/VnRawValue.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/DateTime.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+bool IsHexSyntax(std::uint32_t syntax) {
+  return syntax == SNMP_SYNTAX_BITSTR || syntax == SNMP_SYNTAX_OCTETSTR ||
+         syntax == SNMP_SYNTAX_OPAQUE || syntax == SNMP_SYNTAX_MACADDRESS ||
+         syntax == SNMP_SYNTAX_IPV6ADDRESS;
+}
+
+// A text that hex reading would change: anything but hex digits and blanks
+// (the absent-value text excepted).
+bool IsBadHexInput(std::uint32_t syntax, const AnsiString& text) {
+  return IsHexSyntax(syntax) && text != VnNullValueText && !VnIsHexText(text);
+}
+
+// The number of an edit as the C library's atoi reads it.
+int EditNumber(const AnsiString& text) {
+  long long v = std::strtoll(text.c_str(), nullptr, 10);
+  return static_cast<int>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(v)));
+}
+
+// Two hex characters of an edit: "00" when empty, "0" + text for one
+// character, the text unchanged otherwise.
+AnsiString HexPair(const AnsiString& text) {
+  if (text.IsEmpty()) return "00";
+  if (text.Length() == 1) return "0" + text;
+  return text;
+}
+
+AnsiString Hex2(std::uint8_t byte) { return AnsiString::Format("%02X", byte); }
+
+TEdit* EditOf(const ControlBinding& b, int k) {
+  return static_cast<TEdit*>(b.Controls[static_cast<std::size_t>(k)]);
+}
+
+void NeedEdits(const ControlBinding& b, int needed) {
+  if (b.ControlCount() < needed) RaiseLibraryError(VNERR_TOO_FEW_CONTROLS);
+}
+
+// Several edits, value to edits.
+void ShowInEdits(const ControlBinding& b, const AnsiString& text, const VnOctets& raw) {
+  const int n = b.ControlCount();
+  const bool null = text == VnNullValueText;
+  auto setByte = [&](int k) {
+    if (static_cast<std::size_t>(k) < raw.size()) EditOf(b, k)->SetText(Hex2(raw[static_cast<std::size_t>(k)]));
+  };
+  switch (b.Syntax) {
+    case SNMP_SYNTAX_BITSTR:
+    case SNMP_SYNTAX_OCTETSTR:
+    case SNMP_SYNTAX_OPAQUE:
+      NeedEdits(b, static_cast<int>(raw.size()));
+      for (int k = 0; k < n; ++k) setByte(k);
+      break;
+    case SNMP_SYNTAX_OBJECTID: {
+      VnSubIds ids;
+      if (!VnParseDotted(text, ids)) ids.clear();
+      NeedEdits(b, static_cast<int>(ids.size()));
+      for (std::size_t k = 0; k < ids.size(); ++k)
+        EditOf(b, static_cast<int>(k))->SetText(AnsiString::Format("%u", ids[k]));
+      break;
+    }
+    case SNMP_SYNTAX_IPADDRESS:
+    case SNMP_SYNTAX_NSAPADDR:
+      NeedEdits(b, 4);
+      if (null) break;
+      for (int k = 0; k < 4; ++k)
+        if (static_cast<std::size_t>(k) < raw.size())
+          EditOf(b, k)->SetText(AnsiString::Format("%u", raw[static_cast<std::size_t>(k)]));
+      break;
+    case SNMP_SYNTAX_TIMETICKS: {
+      NeedEdits(b, 5);
+      if (null || raw.size() < 4) break;
+      const std::uint32_t t = static_cast<std::uint32_t>(raw[0]) | static_cast<std::uint32_t>(raw[1]) << 8 |
+                              static_cast<std::uint32_t>(raw[2]) << 16 |
+                              static_cast<std::uint32_t>(raw[3]) << 24;
+      const std::uint32_t parts[5] = {t / 8640000u, (t % 8640000u) / 360000u, (t % 360000u) / 6000u,
+                                      (t % 6000u) / 100u, t % 100u};
+      for (int k = 0; k < 5; ++k) EditOf(b, k)->SetText(AnsiString::Format("%u", parts[k]));
+      break;
+    }
+    case SNMP_SYNTAX_MACADDRESS:
+      NeedEdits(b, 6);
+      if (!null)
+        for (int k = 0; k < n; ++k) setByte(k);
+      break;
+    case SNMP_SYNTAX_IPV6ADDRESS:
+      NeedEdits(b, 16);
+      if (!null)
+        for (int k = 0; k < n; ++k) setByte(k);
+      break;
+    case SNMP_SYNTAX_DATETIME: {
+      NeedEdits(b, 10);
+      if (null) break;
+      const VnDateTime dt = VnDateTime::Parse(text);
+      const unsigned fields[10] = {dt.Year, dt.Month, dt.Day, dt.Hour, dt.Minutes, dt.Seconds,
+                                   dt.DeciSeconds, 0, dt.ZoneHours, dt.ZoneMinutes};
+      for (int k = 0; k < 10; ++k)
+        EditOf(b, k)->SetText(k == 7 ? AnsiString(dt.Direction) : AnsiString::Format("%u", fields[k]));
+      break;
+    }
+    case SNMP_SYNTAX_BCDATETIME: {
+      NeedEdits(b, 7);
+      if (null || raw.size() < 8) break;
+      const TDateTime dt(VnOctetsToDouble(raw.data()));
+      WORD f[7];
+      DecodeDate(dt, f[0], f[1], f[2]);
+      DecodeTime(dt, f[3], f[4], f[5], f[6]);
+      for (int k = 0; k < 7; ++k) EditOf(b, k)->SetText(AnsiString::Format("%u", unsigned{f[k]}));
+      break;
+    }
+    default:
+      EditOf(b, 0)->SetText(text);
+      break;
+  }
+}
+
+// Several edits, edits to value text; bad is set for characters that hex
+// reading would change.
+AnsiString ReadEdits(const ControlBinding& b, bool& bad) {
+  const int n = b.ControlCount();
+  auto text = [&](int k) { return EditOf(b, k)->Text(); };
+  auto hexJoin = [&](int count) {
+    AnsiString s;
+    for (int k = 0; k < count; ++k) {
+      if (IsBadHexInput(b.Syntax, text(k))) bad = true;
+      s += HexPair(text(k));
+    }
+    return s;
+  };
+  switch (b.Syntax) {
+    case SNMP_SYNTAX_BITSTR:
+    case SNMP_SYNTAX_OCTETSTR:
+    case SNMP_SYNTAX_OPAQUE:
+      return hexJoin(n);
+    case SNMP_SYNTAX_OBJECTID: {
+      AnsiString s;
+      for (int k = 0; k < n; ++k) {
+        if (k) s += ".";
+        s += AnsiString(EditNumber(text(k)));
+      }
+      return s;
+    }
+    case SNMP_SYNTAX_IPADDRESS:
+    case SNMP_SYNTAX_NSAPADDR:
+      NeedEdits(b, 4);
+      return AnsiString::Format("%d.%d.%d.%d", EditNumber(text(0)), EditNumber(text(1)),
+                                EditNumber(text(2)), EditNumber(text(3)));
+    case SNMP_SYNTAX_TIMETICKS: {
+      NeedEdits(b, 5);
+      const std::uint32_t t = static_cast<std::uint32_t>(EditNumber(text(0))) * 8640000u +
+                              static_cast<std::uint32_t>(EditNumber(text(1))) * 360000u +
+                              static_cast<std::uint32_t>(EditNumber(text(2))) * 6000u +
+                              static_cast<std::uint32_t>(EditNumber(text(3))) * 100u +
+                              static_cast<std::uint32_t>(EditNumber(text(4)));
+      return VnTimeTicksText(t);
+    }
+    case SNMP_SYNTAX_MACADDRESS:
+      NeedEdits(b, 6);
+      return hexJoin(6);
+    case SNMP_SYNTAX_IPV6ADDRESS:
+      NeedEdits(b, 16);
+      return hexJoin(16);
+    case SNMP_SYNTAX_DATETIME: {
+      NeedEdits(b, 10);
+      VnDateTime dt = VnDateTime::Parse("");
+      dt.Year = static_cast<WORD>(EditNumber(text(0)));
+      dt.Month = static_cast<BYTE>(EditNumber(text(1)));
+      dt.Day = static_cast<BYTE>(EditNumber(text(2)));
+      dt.Hour = static_cast<BYTE>(EditNumber(text(3)));
+      dt.Minutes = static_cast<BYTE>(EditNumber(text(4)));
+      dt.Seconds = static_cast<BYTE>(EditNumber(text(5)));
+      dt.DeciSeconds = static_cast<BYTE>(EditNumber(text(6)));
+      dt.Direction = text(7).IsEmpty() ? '\0' : text(7)[1];
+      dt.ZoneHours = static_cast<BYTE>(EditNumber(text(8)));
+      dt.ZoneMinutes = static_cast<BYTE>(EditNumber(text(9)));
+      return dt.Format();
+    }
+    case SNMP_SYNTAX_BCDATETIME: {
+      NeedEdits(b, 7);
+      auto w = [&](int k) { return static_cast<WORD>(EditNumber(text(k))); };
+      const TDateTime dt =
+          EncodeDate(w(0), w(1), w(2)) + static_cast<double>(EncodeTime(w(3), w(4), w(5), w(6)));
+      return FormatDateTime("yyyy/mm/dd hh:nn:ss am/pm", dt);
+    }
+    default:
+      if (IsBadHexInput(b.Syntax, text(0))) bad = true;
+      return text(0);
+  }
+}
+
+std::uint8_t ElementMask(int e) { return static_cast<std::uint8_t>(0x80u >> (e % 8)); }
+
+}  // namespace
+
+void VnSNMPRequest2Edits::ShowBinding(const ControlBinding& b) {
+  const VnSNMPVarDesc* d = Request.VarList.Item(b.ItemIndex);
+  AnsiString text = *d->Value;
+  if (d->Options) text = d->Options->ValueOf(text);
+  VnOctets raw = VnValueToBytes(text, d->Syntax);
+  if (b.PartOffset != 0 || b.Syntax != d->Syntax) {
+    raw = VnPartBytes(raw, b.PartOffset, b.Syntax);
+    text = VnBytesToValue(raw, b.Syntax);
+  }
+  VnOptionList* options = EffectiveOptions(b);
+  if (options) text = options->TextOf(text);
+
+  TControl* first = b.Controls.front();
+  if (dynamic_cast<TLabel*>(first) || dynamic_cast<TStaticText*>(first)) {
+    first->SetText(text);
+  } else if (dynamic_cast<TCheckBox*>(first) && b.HasElements) {
+    for (int k = 0; k < b.ControlCount(); ++k) {
+      const int e = b.Elements[static_cast<std::size_t>(k)];
+      if (static_cast<std::size_t>(e / 8) >= raw.size()) RaiseLibraryError(VNERR_PART_INDEX_RANGE);
+      auto* box = dynamic_cast<TCheckBox*>(b.Controls[static_cast<std::size_t>(k)]);
+      if (!box) RaiseLibraryError(VNERR_BAD_CONTROL_TYPE);
+      box->SetChecked((raw[static_cast<std::size_t>(e / 8)] & ElementMask(e)) != 0);
+    }
+  } else if (auto* box = dynamic_cast<TCheckBox*>(first)) {
+    if (options) {
+      int p = options->IndexOfText(text);
+      if (p == -1) p = options->IndexOfValue(text);
+      box->SetChecked(p > 0);
+    } else if (b.Syntax == SNMP_SYNTAX_BOOLEAN || b.Syntax == SNMP_SYNTAX_BOOL8 ||
+               b.Syntax == SNMP_SYNTAX_BOOL16) {
+      box->SetChecked(text == "true");
+    } else {
+      RaiseLibraryError(VNERR_BAD_PART_SYNTAX);
+    }
+  } else if (auto* combo = dynamic_cast<TComboBox*>(first)) {
+    if (!options) RaiseLibraryError(VNERR_NO_OPTION_LIST);
+    options->SelectComboBox(combo, text);
+  } else if (dynamic_cast<TEdit*>(first)) {
+    if (b.ControlCount() == 1)
+      first->SetText(text);
+    else
+      ShowInEdits(b, text, raw);
+  } else {
+    RaiseLibraryError(VNERR_BAD_CONTROL_TYPE);
+  }
+}
+
+void VnSNMPRequest2Edits::ValuesToControls(int item) {
+  // By index: a form's handler run by a control may unbind.
+  for (std::size_t i = 0; i < Bindings.size(); ++i) {
+    const ControlBinding& b = *Bindings[i];
+    if (item != -1 && b.ItemIndex != item) continue;
+    if (Request.VarList.Item(b.ItemIndex)->Access & SNMP_ACCESS_INVALID) continue;
+    ShowBinding(b);
+  }
+}
+
+VnOctets VnSNMPRequest2Edits::ReadBinding(const ControlBinding& b, bool& bad) {
+  TControl* first = b.Controls.front();
+  VnOptionList* options = EffectiveOptions(b);
+  AnsiString s;
+  if (dynamic_cast<TLabel*>(first) || dynamic_cast<TStaticText*>(first)) {
+    s = first->Text();
+  } else if (dynamic_cast<TCheckBox*>(first) && b.HasElements) {
+    VnOctets part;
+    for (int k = 0; k < b.ControlCount(); ++k) {
+      const int e = b.Elements[static_cast<std::size_t>(k)];
+      auto* box = dynamic_cast<TCheckBox*>(b.Controls[static_cast<std::size_t>(k)]);
+      if (!box) RaiseLibraryError(VNERR_BAD_CONTROL_TYPE);
+      const std::size_t at = static_cast<std::size_t>(e / 8);
+      if (part.size() <= at) part.resize(at + 1, 0);
+      if (box->Checked())
+        part[at] = static_cast<std::uint8_t>(part[at] | ElementMask(e));
+      else
+        part[at] = static_cast<std::uint8_t>(part[at] & ~ElementMask(e));
+    }
+    return part;
+  } else if (auto* box = dynamic_cast<TCheckBox*>(first)) {
+    if (options) {
+      if (options->Count() < 2) RaiseLibraryError(VNERR_NO_OPTION_LIST);
+      s = options->Item(box->Checked() ? 1 : 0).Text;
+    } else if (b.Syntax == SNMP_SYNTAX_BOOLEAN || b.Syntax == SNMP_SYNTAX_BOOL8 ||
+               b.Syntax == SNMP_SYNTAX_BOOL16) {
+      s = box->Checked() ? "true" : "false";
+    } else {
+      RaiseLibraryError(VNERR_BAD_PART_SYNTAX);
+    }
+  } else if (auto* combo = dynamic_cast<TComboBox*>(first)) {
+    const int at = combo->ItemIndex();
+    if (at >= 0 && at < combo->Items()->Count()) {
+      s = combo->Items()->Strings(at);
+    } else {
+      s = "";  // nothing chosen: this must not be sent
+      bad = true;
+    }
+  } else if (dynamic_cast<TEdit*>(first)) {
+    s = b.ControlCount() == 1 ? first->Text() : ReadEdits(b, bad);
+  } else {
+    RaiseLibraryError(VNERR_BAD_CONTROL_TYPE);
+  }
+  if (options) s = options->ValueOf(s);
+  if (b.ControlCount() == 1 && IsBadHexInput(b.Syntax, s))
+    bad = true;
+  return VnValueToBytes(s, b.Syntax);
+}
+
+void VnSNMPRequest2Edits::ControlsToValues(int item) {
+  const VnSNMPVarList& list = Request.VarList;
+  for (int i = 0; i < list.Count(); ++i) {
+    if (item != -1 && i != item) continue;
+    if (!list.IsWritable(i)) continue;
+    VnSNMPVarDesc* d = list.Item(i);
+    AnsiString text = *d->Value;
+    if (d->Options) text = d->Options->ValueOf(text);
+    VnOctets raw = VnValueToBytes(text, d->Syntax);
+    bool bound = false, bad = false;
+    for (std::size_t n = 0; n < Bindings.size(); ++n) {
+      const ControlBinding& b = *Bindings[n];
+      if (b.ItemIndex != i) continue;
+      if (!bound && d->Syntax == SNMP_SYNTAX_DISPLAYSTR) raw.clear();
+      bound = true;
+      const VnOctets part = ReadBinding(b, bad);
+      // One control holding the whole value replaces it; parts, elements
+      // and values spread over several edits go into the value in place.
+      if (b.ControlCount() == 1 && !b.HasElements && b.PartOffset == 0 && b.Syntax == d->Syntax) {
+        raw = part;
+        continue;
+      }
+      const std::size_t end = b.PartOffset + part.size();
+      if (raw.size() < end) raw.resize(end, 0);
+      std::copy(part.begin(), part.end(), raw.begin() + b.PartOffset);
+    }
+    if (!bound) continue;
+    text = VnBytesToValue(raw, d->Syntax);
+    if (d->Options) text = d->Options->TextOf(text);
+    *d->Value = text;
+    NoteBadInput(i, bad);
+  }
+}
+
+void VnSNMPRequest2Edits::NoteBadInput(int item, bool bad) {
+  badInputs_.erase(std::remove_if(badInputs_.begin(), badInputs_.end(),
+                                  [item](const BadInput& e) { return e.Item == item; }),
+                   badInputs_.end());
+  if (bad) badInputs_.push_back({item, *Request.VarList.Item(item)->Value});
+}
+
+// An item whose controls held text that cannot be sent keeps the SET from
+// going out while the item still carries the value made of that text and
+// takes part in the SET.
+void VnSNMPRequest2Edits::CheckBeforeSet(const AnsiString& indexList, TStrings* values) {
+  const VnSNMPVarList& list = Request.VarList;
+  VnNumList<int> listed;
+  listed.Delimiter = ',';
+  listed.Parse(indexList.c_str());
+  auto isListed = [&](int item) {
+    for (int k = 0; k < listed.Count(); ++k)
+      if (listed[k] == item) return true;
+    return false;
+  };
+  const bool table = list.ItemType == MVT_FMV || list.ItemType == MVT_UMV;
+  for (const BadInput& e : badInputs_) {
+    if (e.Item >= list.Count() || *list.Item(e.Item)->Value != e.Value) continue;
+    bool sent;
+    if (table && static_cast<std::uint32_t>(e.Item) < list.KeyCount)
+      sent = true;  // an index column addresses the row
+    else if (indexList.IsEmpty())
+      sent = list.IsWritable(e.Item);
+    else
+      sent = isListed(e.Item) && !values && (list.Item(e.Item)->Access & SNMP_ACCESS_WRITEONLY);
+    if (sent) RaiseLibraryError(VNERR_BAD_PART_VALUE);
+  }
+}
+
+void VnSNMPRequest2Edits::DoSetValues() {
+  const VnSNMPVarList& list = Request.VarList;
+  for (int i = 0; i < list.Count(); ++i) *list.Item(i)->Value = "";
+  if (ListView) SelectedRowToValues();
+  ControlsToValues(-1);
+}
+
+void VnSNMPRequest2Edits::DoGetRow() {
+  if (ListView)
+    AddListRow();
+  else
+    ValuesToControls(-1);
+}

@@ -1,0 +1,120 @@
+// Requests bound to controls: construction, status targets and status
+// lines, error display, and the watch over components that die first.
+#include "library/VnEvaluator.h"
+#include "library/VnMessageTables.h"
+#include "library/VnRawValue.h"
+#include "library/VnSNMPRequest2Controls.h"
+#include "platform/ComCtrls.h"
+#include "platform/DateTime.h"
+#include "platform/Files.h"
+#include "platform/Forms.h"
+#include "platform/Messages.h"
+#include "platform/StdCtrls.h"
+#include "snmp/OctetStr.h"
+
+// Tells its request when a watched component is destroyed.
+class VnSNMPRequest2Controls::Watcher : public TComponent {
+ public:
+  explicit Watcher(VnSNMPRequest2Controls* request) : TComponent(nullptr), request_(request) {}
+  ~Watcher() override { BeginDestroy(); }
+  void Notification(TComponent* component, TOperation operation) override {
+    if (operation == opRemove) request_->ComponentGone(component);
+  }
+
+ private:
+  VnSNMPRequest2Controls* request_;
+};
+
+VnSNMPRequest2Controls::VnSNMPRequest2Controls(TWinControl* owner)
+    : Owner(owner),
+      life_(std::make_shared<Life>(Life{this})),
+      watcher_(std::make_unique<Watcher>(this)) {}
+
+// The request's own destructor, which runs next, waits for the completions
+// still in flight; they find no one to call.
+VnSNMPRequest2Controls::~VnSNMPRequest2Controls() {
+  Busy = 0;
+  life_->self = nullptr;
+  watcher_.reset();
+}
+
+void VnSNMPRequest2Controls::WatchComponent(TComponent* component) {
+  if (component && watcher_) component->FreeNotification(watcher_.get());
+}
+
+void VnSNMPRequest2Controls::UnwatchComponent(TComponent* component) {
+  if (component && watcher_) component->RemoveFreeNotification(watcher_.get());
+}
+
+void VnSNMPRequest2Controls::ComponentGone(TComponent* component) {
+  if (StatusTarget == component) StatusTarget = nullptr;
+}
+
+void VnSNMPRequest2Controls::SetStatusMemo(TMemo* memo) {
+  UnwatchComponent(dynamic_cast<TComponent*>(StatusTarget));
+  StatusTarget = memo;
+  WatchComponent(memo);
+}
+
+void VnSNMPRequest2Controls::SetStatusBar(TStatusBar* bar) {
+  UnwatchComponent(dynamic_cast<TComponent*>(StatusTarget));
+  StatusTarget = bar;
+  WatchComponent(bar);
+}
+
+void VnSNMPRequest2Controls::SetStatusPanel(TStatusPanel* panel) {
+  UnwatchComponent(dynamic_cast<TComponent*>(StatusTarget));
+  StatusTarget = panel;
+}
+
+bool VnSNMPRequest2Controls::IsTableList() const {
+  return Request.VarList.ItemType == MVT_FMV || Request.VarList.ItemType == MVT_UMV;
+}
+
+void VnSNMPRequest2Controls::ShowRequestStatus(const AnsiString& text) {
+  if (!StatusTarget) return;
+  AnsiString line = g_MessageTables[MT_STATUS_FORMAT][static_cast<int>(StatusKind)];
+  const int p1 = line.Pos(PH_ERROR);
+  const int p2 = line.Pos(PH_VARLIST);
+  const AnsiString& description = Request.VarList.Description;
+  if (description.IsEmpty()) {
+    // Drops everything from behind "[ERROR]" through "[VARLIST]" and the
+    // character after it.
+    if (p1 >= 1 && p1 <= p2) line.Delete(p1 + 7, p2 - p1 + 3);
+  } else {
+    line = ReplacePlaceholder(line, PH_VARLIST, description);
+  }
+  line = ReplacePlaceholder(line, PH_ERROR, text);
+  line = ReplacePlaceholder(line, PH_TIME, FormatDateTime("hh:nn:ss ampm", Now()));
+  if (auto* memo = dynamic_cast<TMemo*>(StatusTarget))
+    memo->Lines()->Add(line);
+  else if (auto* bar = dynamic_cast<TStatusBar*>(StatusTarget))
+    bar->SetSimpleText(line);
+  else if (auto* panel = dynamic_cast<TStatusPanel*>(StatusTarget))
+    panel->SetText(line);
+}
+
+void VnSNMPRequest2Controls::ShowError(std::uint32_t kind, const AnsiString& text) {
+  StatusKind = kind;
+  if (StatusTarget) {
+    ShowRequestStatus(text);
+    return;
+  }
+  const AnsiString caption = Application ? ExtractFileName(Application->ExeName()) : AnsiString();
+  MessageBoxA(Owner ? Owner->Handle() : nullptr, text.c_str(), caption.c_str(), MB_OK);
+}
+
+void VnSNMPRequest2Controls::CheckBeforeSet(const AnsiString&, TStrings*) {}
+
+OctetStr VnSNMPRequest2Controls::ValueToOctets(const AnsiString& text, std::uint32_t syntax) {
+  return ::ValueToOctets(text, syntax);
+}
+
+OctetStr VnSNMPRequest2Controls::GetPartOctets(const OctetStr& bytes, std::uint32_t offset,
+                                               std::uint32_t syntax) {
+  return ::GetPartOctets(bytes, offset, syntax);
+}
+
+AnsiString VnSNMPRequest2Controls::OctetsToValue(const OctetStr& bytes, std::uint32_t syntax) {
+  return ::OctetsToValue(bytes, syntax);
+}

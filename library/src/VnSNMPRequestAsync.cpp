@@ -1,0 +1,182 @@
+// Asynchronous exchanges of a request: submission, the reply handler that
+// the event pump runs, and the end of a request's life while exchanges are
+// still outstanding.
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SnmpReplyContext.h"
+#include "library/VnErrors.h"
+#include "library/VnSNMPRequest.h"
+#include "library/VnSNMPSession.h"
+#include "platform/Clock.h"
+#include "platform/Exceptions.h"
+#include "platform/Forms.h"
+#include "snmp/Address.h"
+#include "snmp/Pdu.h"
+#include "snmp/Snmp.h"
+#include "snmp/Target.h"
+
+namespace {
+
+// Longest wait of a dying request for its outstanding exchanges.
+constexpr DWORD kDestroyWaitMs = 6000;
+
+// A completion of one request being delivered. The frames form a stack
+// (completions may nest when a closure runs a synchronous send that ends
+// another request's exchange... or pumps messages); a request that dies
+// while one of its own completions runs marks the frame, so that the
+// handler does not touch it afterwards, and does not wait for that
+// completion, which cannot end before the request's destructor returns.
+struct CompletionFrame {
+  explicit CompletionFrame(VnSNMPRequest* r) : request(r) { Frames().push_back(this); }
+  ~CompletionFrame() {
+    auto& frames = Frames();
+    frames.erase(std::remove(frames.begin(), frames.end(), this), frames.end());
+    if (!destroyed) --request->Outstanding;
+  }
+  CompletionFrame(const CompletionFrame&) = delete;
+  CompletionFrame& operator=(const CompletionFrame&) = delete;
+
+  static std::vector<CompletionFrame*>& Frames() {
+    static std::vector<CompletionFrame*> frames;
+    return frames;
+  }
+  // Completions of the request running right now.
+  static int Running(const VnSNMPRequest* r) {
+    int n = 0;
+    for (const CompletionFrame* f : Frames())
+      if (f->request == r && !f->destroyed) ++n;
+    return n;
+  }
+  static void RequestGone(const VnSNMPRequest* r) {
+    for (CompletionFrame* f : Frames())
+      if (f->request == r) f->destroyed = true;
+  }
+
+  VnSNMPRequest* request;
+  bool destroyed = false;
+};
+
+// The agent of a target: address text and port.
+VnSNMPDevice DeviceOf(const SnmpTarget& target) {
+  VnSNMPDevice device;
+  GenAddress address;
+  target.get_address(address);
+  const std::string text = address.get_printable();
+  const std::size_t slash = text.find('/');
+  device.Address = text.substr(0, slash);
+  device.Port = slash == std::string::npos
+                    ? 0
+                    : static_cast<std::uint16_t>(std::atoi(text.c_str() + slash + 1));
+  return device;
+}
+
+// Lets the event timer run once; without a running application the
+// session's events are processed directly.
+void PumpOnce() {
+  if (Application && Application->Initialized()) {
+    Application->ProcessMessages();
+  } else {
+    g_SnmpEventProcessor.OnTimer(nullptr);
+    Sleep(1);
+  }
+}
+
+}  // namespace
+
+VnSNMPRequest::~VnSNMPRequest() {
+  Active = 0;
+  const DWORD start = GetTickCount();
+  while (Outstanding - CompletionFrame::Running(this) >= 1 &&
+         GetTickCount() - start < kDestroyWaitMs) {
+    PumpOnce();
+  }
+  CompletionFrame::RequestGone(this);
+  // What is still outstanding is withdrawn: its completion never comes.
+  if (g_SnmpSession && Outstanding > 0) {
+    std::vector<void*> cancelled = g_SnmpSession->cancel_if([this](void* data) {
+      return static_cast<SnmpReplyContext*>(data)->Request == this;
+    });
+    for (void* data : cancelled) delete static_cast<SnmpReplyContext*>(data);
+  }
+}
+
+void VnSNMPRequest::Submit(int kind, Pdu& pdu, const SnmpTarget& target,
+                           const VnSNMPCompletion& completion, std::uint8_t readReply,
+                           std::vector<int> bindingItems) {
+  if (!g_SnmpSession) RaiseLibraryError(VNERR_CREATE_SESSION);
+  auto context = std::make_unique<SnmpReplyContext>();
+  context->ReplyHandler = &VnSNMPRequest::ProcessReply;
+  context->Request = this;
+  context->ReadReply = readReply;
+  context->Completion = completion;
+  context->BindingItems = std::move(bindingItems);
+  int result = SNMP_CLASS_INVALID_OPERATION;
+  switch (kind) {
+    case sNMP_PDU_GET:
+      result = g_SnmpSession->get(pdu, target, SnmpCallbackThunk, context.get());
+      break;
+    case sNMP_PDU_GETNEXT:
+      result = g_SnmpSession->get_next(pdu, target, SnmpCallbackThunk, context.get());
+      break;
+    case sNMP_PDU_SET:
+      result = g_SnmpSession->set(pdu, target, SnmpCallbackThunk, context.get());
+      break;
+  }
+  int number = 0;
+  AnsiString text;
+  MapSnmpError(result, number, text);
+  // Refused: the context stays ours and goes with this scope.
+  if (number != VNERR_OK) throw Exception(text, number);
+  context.release();  // the SNMP layer holds it until the completion
+  ++Outstanding;
+}
+
+void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
+                                 SnmpTarget& target, std::uint8_t readReply,
+                                 const VnSNMPCompletion& completion,
+                                 const std::vector<int>& bindingItems) {
+  if (reason == SNMP_CLASS_SESSION_DESTROYED) {
+    --request->Outstanding;
+    return;
+  }
+  CompletionFrame frame(request);  // lowers Outstanding when the handler is done
+
+  VnSNMPError record;
+  // The status of the exchange is what the SNMP layer reports: the reply's
+  // error status for a response, else the failure itself (a timeout, a
+  // version 3 report, a send that failed).
+  const int status = reason == SNMP_CLASS_ASYNC_RESPONSE ? reply.get_error_status() : reason;
+  MapSnmpError(status, record.Number, record.Text);
+  record.ErrorIndex = reply.get_error_index();
+  record.Device = DeviceOf(target);
+  record.Finished = 1;
+
+  const bool noSuchName = record.Number == VNERR_NOSUCHNAME && request->IsTable();
+  if ((record.Number == VNERR_OK && readReply) || noSuchName) {
+    try {
+      AnsiString rowIndex;
+      switch (request->ReadReply(reply, bindingItems, noSuchName, rowIndex)) {
+        case ReplyOutcome::WalkEnd:
+          MapSnmpError(SNMP_CLASS_SUCCESS, record.Number, record.Text);
+          break;
+        case ReplyOutcome::NoSuchName:
+        case ReplyOutcome::AllEnded:
+          break;
+        case ReplyOutcome::Row:
+          request->FinishRow(rowIndex);
+          record.Finished = request->IsTable() ? 0 : 1;
+          break;
+      }
+    } catch (Exception& e) {
+      // A reply the items cannot take ends the operation with its error.
+      record.Number = e.HelpContext;
+      record.Text = e.Message;
+      record.Finished = 1;
+    }
+  }
+  if (completion) completion(record, request->VarList);
+}

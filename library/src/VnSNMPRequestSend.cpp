@@ -1,0 +1,326 @@
+// Synchronous GET, GETNEXT walk steps and SET of a request's variable list,
+// and the target and PDU building that the asynchronous sends share.
+#include <string>
+#include <vector>
+
+#include "library/VnErrors.h"
+#include "library/VnNumList.h"
+#include "library/VnSNMPRequest.h"
+#include "library/VnSNMPSession.h"
+#include "platform/Classes.h"
+#include "platform/Exceptions.h"
+#include "snmp/Address.h"
+#include "snmp/Oid.h"
+#include "snmp/Pdu.h"
+#include "snmp/Snmp.h"
+#include "snmp/Target.h"
+#include "snmp/Usm.h"
+#include "snmp/Vb.h"
+
+namespace {
+
+const char* const kNotDone = "(NOTDONE)";
+
+Snmp& Session() {
+  if (!g_SnmpSession) RaiseLibraryError(VNERR_CREATE_SESSION);
+  return *g_SnmpSession;
+}
+
+// Raises the exception of an SNMP layer result unless it maps to success.
+void RaiseSnmpResult(int result) {
+  int number = 0;
+  AnsiString text;
+  MapSnmpError(result, number, text);
+  if (number != VNERR_OK) throw Exception(text, number);
+}
+
+// A column OID followed by an instance suffix (nothing added for an empty one).
+AnsiString WithSuffix(const AnsiString& oid, const AnsiString& suffix) {
+  return suffix.IsEmpty() ? oid : oid + "." + suffix;
+}
+
+}  // namespace
+
+AnsiString VnSNMPRequest::ColumnOid(int item) const {
+  return WithSuffix(AnsiString(VarList.Item(item)->Oid), VarList.InstanceSuffix);
+}
+
+void VnSNMPRequest::BuildTarget(UTarget& utarget, CTarget& ctarget, SnmpTarget*& target) {
+  UdpAddress address(Device.Address.str());
+  address.set_port(Device.Port);
+  if (!address.valid()) RaiseLibraryError(VNERR_BAD_ADDRESS);
+  utarget = UTarget(address);
+  ctarget = CTarget(address);
+  if (Security.Version == version3) {
+    utarget.set_version(version3);
+    utarget.set_retry(static_cast<int>(Retries));
+    utarget.set_timeout(Timeout);
+    utarget.set_security_model(static_cast<int>(Security.SecurityModel));
+    utarget.set_security_name(OctetStr(Security.SecurityName.str()));
+    // The user's keys are kept by the SNMP layer; an unsupported protocol
+    // shows up as the exchange's own failure.
+    usmAddUserName(OctetStr(Security.SecurityName.str()), Security.AuthProtocol,
+                   Security.PrivProtocol, OctetStr(Security.AuthPassPhrase.str()),
+                   OctetStr(Security.PrivPassPhrase.str()));
+    target = &utarget;
+  } else {
+    ctarget.set_version(static_cast<snmp_version>(Security.Version));
+    ctarget.set_retry(static_cast<int>(Retries));
+    ctarget.set_timeout(Timeout);
+    ctarget.set_readcommunity(OctetStr(Security.ReadCommunity.str()));
+    ctarget.set_writecommunity(OctetStr(Security.WriteCommunity.str()));
+    target = &ctarget;
+  }
+}
+
+void VnSNMPRequest::BuildPdu(int mode, Pdu& pdu, std::vector<int>* bindingItems) {
+  pdu.set_security_level(static_cast<int>(Security.SecurityLevel));
+  pdu.set_context_name(OctetStr(Scope.ContextName.str()));
+  pdu.set_context_engine_id(Scope.ContextEngineId.c_str());
+  if (bindingItems) bindingItems->clear();
+
+  const int type = VarList.ItemType;
+  if (mode == 1 && (type == SVT_SV || type == MVT_SV)) RaiseLibraryError(VNERR_GETNEXT_SINGLE);
+  if (mode == 2 && type != SVT_SV && type != MVT_SV && !IsTable())
+    RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
+  AnsiString rowIndex;
+  if (mode == 2 && IsTable()) rowIndex = RowIndexText();
+
+  for (int i = 0; i < VarList.Count(); ++i) {
+    VnSNMPVarDesc& item = *VarList.Item(i);
+    Vb vb;
+    if (mode == 0 || mode == 1) {
+      if (!VarList.IsReadable(i)) continue;
+      if (mode == 0) {
+        item.LastOid->str().clear();
+        vb.set_oid(Oid(type == SVT_SV ? ColumnOid(i).str() + ".0" : ColumnOid(i).str()));
+      } else {
+        vb.set_oid(Oid(item.LastOid->str()));
+      }
+    } else {
+      // Index columns are never written: their values make the instance.
+      if (IsTable() && static_cast<std::uint32_t>(i) < VarList.KeyCount) continue;
+      if (!VarList.IsWritable(i)) continue;
+      AnsiString oid = ColumnOid(i);
+      if (type == SVT_SV)
+        oid = oid + ".0";
+      else if (IsTable())
+        oid = WithSuffix(oid, rowIndex);
+      vb.set_oid(Oid(oid.str()));
+      vb.set_syntax(item.Syntax);
+      ValueToVb(i, vb);
+    }
+    pdu += vb;
+    if (bindingItems) bindingItems->push_back(i);
+  }
+}
+
+AnsiString VnSNMPRequest::RowIndexText() {
+  AnsiString text;
+  for (std::uint32_t k = 0; k < VarList.KeyCount && static_cast<int>(k) < VarList.Count(); ++k) {
+    AnsiString part;
+    ValueToIndex(static_cast<int>(k), part);
+    text = k == 0 ? part : text + "." + part;
+  }
+  return text;
+}
+
+void VnSNMPRequest::DecodeRowIndex(const AnsiString& rowIndex) {
+  AnsiString rest = rowIndex;
+  for (std::uint32_t k = 0; k < VarList.KeyCount; ++k) {
+    const int item = static_cast<int>(k);
+    if (rest.IsEmpty() || item >= VarList.Count()) RaiseLibraryError(VNERR_BAD_KEY_COUNT);
+    // Index columns are not read: they stand where their row was found.
+    if (!VarList.IsReadable(item)) *VarList.Item(item)->LastOid = ColumnOid(item) + "." + rowIndex;
+    rest = IndexToValue(item, rest);
+  }
+}
+
+VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
+                                                     const std::vector<int>& bindingItems,
+                                                     bool noSuchName, AnsiString& rowIndex) {
+  rowIndex = AnsiString();
+  if (reply.get_vb_count() < static_cast<int>(bindingItems.size()))
+    RaiseSnmpResult(SNMP_CLASS_INVALID_PDU);
+  std::size_t ended = 0;
+  bool haveRowIndex = false;
+  for (std::size_t j = 0; j < bindingItems.size(); ++j) {
+    const int i = bindingItems[j];
+    if (i >= VarList.Count()) RaiseSnmpResult(SNMP_CLASS_INVALID_PDU);
+    VnSNMPVarDesc& item = *VarList.Item(i);
+    const Vb& vb = reply.get_vb(static_cast<int>(j));
+    const AnsiString col = ColumnOid(i);
+    const AnsiString ret = vb.get_printable_oid();
+    if (noSuchName) {
+      // A version 1 agent answers noSuchName past the last instance and
+      // returns the request's own identifiers.
+      return ret == *item.LastOid ? ReplyOutcome::WalkEnd : ReplyOutcome::NoSuchName;
+    }
+    if (IsTableEnd(col, *item.LastOid, ret)) {
+      ++ended;
+      *item.Value = kNotDone;
+      // The index items still hold the previous row: the next step asks the
+      // column again from there and finds it ended again.
+      *item.LastOid = WithSuffix(col, RowIndexText());
+      continue;
+    }
+    VbToValue(i, vb);
+    *item.LastOid = ret;
+    // The row stands where the first column that goes on stands; a column
+    // that has just ended points into another subtree.
+    if (!haveRowIndex && ret.Length() > col.Length()) {
+      rowIndex = ret.SubString(col.Length() + 2, ret.Length() - col.Length() - 1);
+      haveRowIndex = true;
+    }
+  }
+  return ended == bindingItems.size() ? ReplyOutcome::AllEnded : ReplyOutcome::Row;
+}
+
+void VnSNMPRequest::FinishRow(const AnsiString& rowIndex) {
+  if (IsTable()) DecodeRowIndex(rowIndex);
+  for (int i = 0; i < VarList.Count(); ++i) EvaluateDerived(i, true);
+}
+
+bool VnSNMPRequest::SendGet(bool first) {
+  if (!Active) return false;
+  UTarget utarget;
+  CTarget ctarget;
+  SnmpTarget* target = nullptr;
+  BuildTarget(utarget, ctarget, target);
+  Pdu pdu;
+  std::vector<int> items;
+  BuildPdu(first ? 0 : 1, pdu, &items);
+
+  int result = 0;
+  if (VarList.ItemType == SVT_SV || VarList.ItemType == MVT_SV)
+    result = Session().get(pdu, *target);
+  else if (IsTable())
+    result = Session().get_next(pdu, *target);
+  else
+    RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
+
+  int number = 0;
+  AnsiString text;
+  MapSnmpError(result, number, text);
+  const bool noSuchName = number == VNERR_NOSUCHNAME && IsTable();
+  if (number != VNERR_OK && !noSuchName) throw Exception(text, number);
+
+  AnsiString rowIndex;
+  switch (ReadReply(pdu, items, noSuchName, rowIndex)) {
+    case ReplyOutcome::WalkEnd:
+    case ReplyOutcome::AllEnded:
+      return false;
+    case ReplyOutcome::NoSuchName:
+      throw Exception(text, number);
+    case ReplyOutcome::Row:
+      break;
+  }
+  FinishRow(rowIndex);
+  return IsTable();
+}
+
+void VnSNMPRequest::ApplyIndexList(const AnsiString& indexList, TStrings* values) {
+  if (indexList.IsEmpty()) return;
+  VnNumList<int> listed;
+  listed.Delimiter = ',';
+  listed.Parse(indexList.c_str());
+  // Every value is fetched before any item changes: a short string list
+  // raises its own index error with the list untouched.
+  std::vector<AnsiString> texts;
+  if (values)
+    for (int p = 0; p < listed.Count(); ++p) texts.push_back(values->Strings(p));
+  for (int i = 0; i < VarList.Count(); ++i) {
+    VnSNMPVarDesc& item = *VarList.Item(i);
+    int position = -1;
+    for (int p = 0; p < listed.Count() && position < 0; ++p)
+      if (listed[p] == i) position = p;
+    if (position < 0) {
+      item.Access |= SNMP_ACCESS_INVALID;
+    } else {
+      item.Access &= ~static_cast<std::uint32_t>(SNMP_ACCESS_INVALID);
+      if (values) *item.Value = texts[static_cast<std::size_t>(position)];
+    }
+  }
+}
+
+namespace {
+
+// Puts a saved copy of a variable list back when the scope is left, unless
+// that was done already.
+class ListRestorer {
+ public:
+  ListRestorer(VnSNMPVarList& list) : list_(list), saved_(list) {}  // NOLINT
+  ~ListRestorer() { Restore(); }
+  ListRestorer(const ListRestorer&) = delete;
+  ListRestorer& operator=(const ListRestorer&) = delete;
+  void Restore() {
+    if (done_) return;
+    done_ = true;
+    list_ = saved_;
+  }
+
+ private:
+  VnSNMPVarList& list_;
+  VnSNMPVarList saved_;
+  bool done_ = false;
+};
+
+}  // namespace
+
+bool VnSNMPRequest::SendSet(bool readReply, const AnsiString& indexList, TStrings* values) {
+  if (!Active) return false;
+  ListRestorer restorer(VarList);
+  ApplyIndexList(indexList, values);
+  for (int i = 0; i < VarList.Count(); ++i) EvaluateDerived(i, false);
+  UTarget utarget;
+  CTarget ctarget;
+  SnmpTarget* target = nullptr;
+  BuildTarget(utarget, ctarget, target);
+  Pdu pdu;
+  std::vector<int> items;
+  BuildPdu(2, pdu, &items);
+  const int result = Session().set(pdu, *target);
+  restorer.Restore();
+  RaiseSnmpResult(result);
+  if (!readReply) return false;
+  AnsiString rowIndex;
+  if (ReadReply(pdu, items, false, rowIndex) != ReplyOutcome::Row) return false;
+  FinishRow(rowIndex);
+  return IsTable();
+}
+
+void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, std::uint8_t readReply,
+                                 const AnsiString& indexList, TStrings* values) {
+  if (!Active) return;
+  ListRestorer restorer(VarList);
+  ApplyIndexList(indexList, values);
+  for (int i = 0; i < VarList.Count(); ++i) EvaluateDerived(i, false);
+  UTarget utarget;
+  CTarget ctarget;
+  SnmpTarget* target = nullptr;
+  BuildTarget(utarget, ctarget, target);
+  Pdu pdu;
+  std::vector<int> items;
+  BuildPdu(2, pdu, &items);
+  restorer.Restore();
+  Submit(sNMP_PDU_SET, pdu, *target, completion, readReply, std::move(items));
+}
+
+void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, bool first) {
+  if (!Active) return;
+  UTarget utarget;
+  CTarget ctarget;
+  SnmpTarget* target = nullptr;
+  BuildTarget(utarget, ctarget, target);
+  Pdu pdu;
+  std::vector<int> items;
+  BuildPdu(first ? 0 : 1, pdu, &items);
+  int kind = 0;
+  if (VarList.ItemType == SVT_SV || VarList.ItemType == MVT_SV)
+    kind = sNMP_PDU_GET;
+  else if (IsTable())
+    kind = sNMP_PDU_GETNEXT;
+  else
+    RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
+  Submit(kind, pdu, *target, completion, 1, std::move(items));
+}

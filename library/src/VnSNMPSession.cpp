@@ -1,0 +1,90 @@
+#include "library/VnSNMPSession.h"
+
+#include <string>
+
+#include "SnmpReplyContext.h"
+#include "library/VnErrors.h"
+#include "library/VnSNMPConnection.h"
+#include "library/VnUtils.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Files.h"
+#include "platform/Forms.h"
+#include "snmp/BootCounter.h"
+#include "snmp/OctetStr.h"
+#include "snmp/Snmp.h"
+
+namespace {
+
+// Owner of the session. Held on the heap and never released, so that the
+// session outlives every static object that might still hold a request.
+std::unique_ptr<Snmp>& SessionOwner() {
+  static auto* owner = new std::unique_ptr<Snmp>();
+  return *owner;
+}
+
+}  // namespace
+
+Snmp* g_SnmpSession = nullptr;
+
+_SnmpEventProcessor g_SnmpEventProcessor;
+
+_SnmpEventProcessor::_SnmpEventProcessor() : timer_(std::make_unique<TTimer>(nullptr)) {
+  timer_->SetEnabled(false);
+  timer_->SetInterval(20);
+  timer_->OnTimer = TNotifyEvent(this, &_SnmpEventProcessor::OnTimer);
+}
+
+_SnmpEventProcessor::~_SnmpEventProcessor() { timer_->SetEnabled(false); }
+
+void _SnmpEventProcessor::Enable() { timer_->SetEnabled(true); }
+
+void _SnmpEventProcessor::Disable() { timer_->SetEnabled(false); }
+
+void _SnmpEventProcessor::OnTimer(TObject*) {
+  Disable();
+  struct Reenable {
+    _SnmpEventProcessor* p;
+    ~Reenable() { p->Enable(); }
+  } reenable{this};
+  if (g_SnmpSession) SNMPProcessPendingEvents();
+}
+
+void InitSnmpSession(const AnsiString& folder) {
+  int status = 0;
+  {
+    // The new session is in place before the old one goes, so that the
+    // completions the old one ends find a consistent world.
+    std::unique_ptr<Snmp> previous = std::move(SessionOwner());
+    SessionOwner() = std::make_unique<Snmp>(status, 0);
+    g_SnmpSession = SessionOwner().get();
+  }
+  if (status != SNMP_CLASS_SUCCESS) RaiseLibraryError(VNERR_CREATE_SESSION);
+
+  const std::string path = ToSystemPath(JoinPath(folder, kSnmpBootCounterFile)).str();
+  const OctetStr engineId(kSnmpEngineId);
+  unsigned int boots = 0;
+  int result = getBootCounter(path, engineId, boots);
+  // A missing entry or a missing file starts the count afresh.
+  if (result < SNMPv3_FILEOPEN_ERROR) RaiseLibraryError(VNERR_LOAD_BOOTCOUNTER);
+  if (result != SNMPv3_OK) boots = 0;
+  ++boots;
+  if (saveBootCounter(path, engineId, boots) != SNMPv3_OK)
+    RaiseLibraryError(VNERR_SAVE_BOOTCOUNTER);
+
+  mpInit(g_SnmpSession, engineId, boots);
+  PresetConnectionDefaults();
+  g_SnmpEventProcessor.Enable();
+}
+
+void SnmpCallbackThunk(int reason, Snmp*, Pdu& pdu, SnmpTarget& target, void* context) {
+  std::unique_ptr<SnmpReplyContext> ctx(static_cast<SnmpReplyContext*>(context));
+  if (!ctx || !ctx->ReplyHandler) return;
+  // Nothing may unwind into the SNMP layer: what a completion raises is
+  // shown as any event handler's exception would be.
+  try {
+    ctx->ReplyHandler(ctx->Request, reason, pdu, target, ctx->ReadReply, ctx->Completion,
+                      ctx->BindingItems);
+  } catch (...) {
+    if (Application) Application->HandleException(nullptr);
+  }
+}

@@ -1,0 +1,416 @@
+// Values between the variable list and bound controls, both ways: labels,
+// check boxes, combo boxes, element lists, edits spread over several
+// controls, parts, and what a Set refuses to send.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "BindingTestSupport.h"
+#include "library/VnEditConstraint.h"
+#include "library/VnOptionList.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Classes.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+const VnOptionPair kStatusPairs[] = {{1, "enabled"}, {2, "disabled"}, {0, nullptr}};
+const VnOptionPair kSpeedPairs[] = {{0, "auto"}, {1, "10M"}, {2, "100M"}, {3, "1000M"}, {0, nullptr}};
+const VnOptionPair kModePairs[] = {{0, "off"}, {0x102, "both"}, {0x0201, "rx"}, {0, nullptr}};
+const VnOptionPair kPrefixPairs[] = {{"1.3.6", "std"}, {nullptr, nullptr}};
+
+constexpr VnSNMPVarDesc D(const char* oid, const char* label, std::uint32_t syntax,
+                          std::uint32_t access, VnOptionList* options = nullptr) {
+  return {oid, label, syntax, access, options, nullptr, nullptr, nullptr, nullptr, nullptr};
+}
+
+// Every syntax the transfers treat apart, one read-write item each.
+enum Item {
+  kStatus,
+  kPorts,
+  kIp,
+  kTicks,
+  kMac,
+  kOctets,
+  kDateTime,
+  kOid,
+  kName,
+  kInteger,
+  kBool,
+  kItemCount
+};
+
+class TransferTest : public BindingTest {
+ protected:
+  void SetUp() override {
+    BindingTest::SetUp();
+    const VnSNMPVarDesc table[] = {
+        D("1.3.6.1.4.1.171.9.1", "Status", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READWRITE, &status),
+        D("1.3.6.1.4.1.171.9.2", "Ports", SNMP_SYNTAX_OCTETSTR, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.3", "Address", SNMP_SYNTAX_IPADDRESS, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.4", "Ticks", SNMP_SYNTAX_TIMETICKS, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.5", "Mac", SNMP_SYNTAX_MACADDRESS, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.6", "Octets", SNMP_SYNTAX_OCTETSTR, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.7", "Time", SNMP_SYNTAX_DATETIME, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.8", "Oid", SNMP_SYNTAX_OBJECTID, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.9", "Name", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.10", "Number", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.11", "Flag", SNMP_SYNTAX_BOOLEAN, SNMP_ACCESS_READWRITE),
+        {},
+    };
+    request = std::make_unique<VnSNMPRequest2Edits>(Form());
+    request->Request.VarList = VnSNMPVarList(table, SVT_SV, 0);
+  }
+  void TearDown() override {
+    request.reset();
+    BindingTest::TearDown();
+  }
+  AnsiString& Value(int item) { return *request->Request.VarList.Item(item)->Value; }
+  std::vector<TEdit*> Edits(int n) {
+    std::vector<TEdit*> v;
+    for (int i = 0; i < n; ++i) v.push_back(Add<TEdit>(10 + 40 * i, 10));
+    return v;
+  }
+  std::vector<TControl*> Boxes(int n) {
+    std::vector<TControl*> v;
+    for (int i = 0; i < n; ++i) v.push_back(Add<TCheckBox>(10 + 20 * i, 60));
+    return v;
+  }
+  static AnsiString Texts(const std::vector<TEdit*>& edits) {
+    AnsiString s;
+    for (TEdit* e : edits) s += e->Text() + "|";
+    return s;
+  }
+  static AnsiString ElementsList(int first, int last) {
+    AnsiString s;
+    for (int e = first; e <= last; ++e) s += AnsiString(e) + (e < last ? "," : "");
+    return s;
+  }
+  static int ErrorOf(const std::function<void()>& f) {
+    try {
+      f();
+    } catch (const Exception& e) {
+      return e.HelpContext;
+    }
+    return 0;
+  }
+
+  VnOptionList status{kStatusPairs};
+  VnOptionList speed{kSpeedPairs};
+  std::unique_ptr<VnSNMPRequest2Edits> request;
+};
+
+TEST_F(TransferTest, LabelsStaticTextsAndSingleEditsShowTheValueText) {
+  auto* label = Add<TLabel>();
+  auto* text = Add<TStaticText>();
+  auto edits = Edits(1);
+  request->BindLabel(kStatus, label);
+  request->BindStaticText(kTicks, text);
+  request->BindEdits(kName, "%s{l32}", edits[0]);
+  Value(kStatus) = "disabled";
+  Value(kTicks) = "1 day 0:00:01.23";
+  Value(kName) = "core-1";
+  request->ValuesToControls(-1);
+  EXPECT_EQ(label->Caption(), "disabled");
+  EXPECT_EQ(text->Caption(), "1 day 0:00:01.23");
+  EXPECT_EQ(edits[0]->Text(), "core-1");
+  // One item only; an invalid item is left out.
+  Value(kStatus) = "enabled";
+  Value(kName) = "edge";
+  request->Request.VarList.Item(kName)->Access |= SNMP_ACCESS_INVALID;
+  request->ValuesToControls(-1);
+  EXPECT_EQ(label->Caption(), "enabled");
+  EXPECT_EQ(edits[0]->Text(), "core-1");
+}
+
+TEST_F(TransferTest, PortListOnThirtyTwoCheckBoxes) {
+  auto boxes = Boxes(32);
+  request->BindElements(kPorts, ElementsList(0, 31), boxes);
+  Value(kPorts) = "80000001";
+  request->ValuesToControls(kPorts);
+  for (int k = 0; k < 32; ++k)
+    EXPECT_EQ(static_cast<TCheckBox*>(boxes[k])->Checked(), k == 0 || k == 31) << k;
+
+  for (int k = 0; k < 32; ++k) static_cast<TCheckBox*>(boxes[k])->SetChecked(k == 1 || k == 8);
+  request->ControlsToValues(kPorts);
+  EXPECT_EQ(Value(kPorts), "40800000");
+
+  // A longer value keeps the bytes past the listed elements.
+  Value(kPorts) = "FFFFFFFF01020304";
+  request->ControlsToValues(kPorts);
+  EXPECT_EQ(Value(kPorts), "4080000001020304");
+
+  // Three octets: the boxes up to element 23 are set, then -519.
+  for (auto* b : boxes) static_cast<TCheckBox*>(b)->SetChecked(false);
+  Value(kPorts) = "FFFFFF";
+  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kPorts); }), -519);
+  for (int k = 0; k < 32; ++k) EXPECT_EQ(static_cast<TCheckBox*>(boxes[k])->Checked(), k < 24) << k;
+}
+
+TEST_F(TransferTest, ElementListTakesItsControlsFromATList) {
+  auto boxes = Boxes(8);
+  TList list;
+  for (auto* b : boxes) list.Add(b);
+  EXPECT_EQ(ErrorOf([&] { request->BindElementList(kPorts, ElementsList(0, 8), &list); }), -522);
+  request->BindElementList(kPorts, "7,0", &list);  // box 0 holds element 7
+  Value(kPorts) = "01";
+  request->ValuesToControls(kPorts);
+  EXPECT_TRUE(static_cast<TCheckBox*>(boxes[0])->Checked());
+  EXPECT_FALSE(static_cast<TCheckBox*>(boxes[1])->Checked());
+}
+
+TEST_F(TransferTest, CheckBoxWithOptionsOrBooleanSyntax) {
+  auto* box = Add<TCheckBox>();
+  auto* flag = Add<TCheckBox>(0, 30);
+  auto* number = Add<TCheckBox>(0, 60);
+  auto* bit = Add<TCheckBox>(0, 90);
+  request->BindCheckBox(kStatus, box);
+  request->BindCheckBox(kBool, flag);
+  request->BindCheckBox(kInteger, number);
+  request->BindPartCheckBox(kOctets, 1, SNMP_SYNTAX_BOOL8, nullptr, bit);
+  Value(kStatus) = "disabled";
+  Value(kBool) = "true";
+  Value(kOctets) = "0001";
+  request->ValuesToControls(kStatus);
+  request->ValuesToControls(kBool);
+  request->ValuesToControls(kOctets);
+  EXPECT_TRUE(box->Checked());
+  EXPECT_TRUE(flag->Checked());
+  EXPECT_TRUE(bit->Checked());
+  Value(kStatus) = "1";  // found by value: the first option means unchecked
+  request->ValuesToControls(kStatus);
+  EXPECT_FALSE(box->Checked());
+  request->ControlsToValues(kStatus);
+  EXPECT_EQ(Value(kStatus), "enabled");
+  box->SetChecked(true);
+  flag->SetChecked(false);
+  bit->SetChecked(false);
+  request->ControlsToValues(kStatus);
+  request->ControlsToValues(kBool);
+  request->ControlsToValues(kOctets);
+  EXPECT_EQ(Value(kStatus), "disabled");
+  EXPECT_EQ(Value(kBool), "false");
+  EXPECT_EQ(Value(kOctets), "0000");
+  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kInteger); }), -517);
+  EXPECT_EQ(ErrorOf([&] { request->ControlsToValues(kInteger); }), -517);
+}
+
+TEST_F(TransferTest, ComboBoxesShowOptionTextsAndGiveValuesBack) {
+  auto* combo = Add<TComboBox>();
+  EXPECT_EQ(ErrorOf([&] { request->BindComboBox(kInteger, combo); }), -520);
+  request->BindComboBox(kStatus, combo);
+  EXPECT_EQ(combo->Style(), csDropDownList);
+  ASSERT_EQ(combo->Items()->Count(), 2);
+  EXPECT_EQ(combo->Items()->Strings(1), "disabled");
+  Value(kStatus) = "disabled";
+  request->ValuesToControls(-1);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  Value(kStatus) = "1";
+  request->ValuesToControls(-1);
+  EXPECT_EQ(combo->ItemIndex(), 0);
+  Value(kStatus) = "7";  // unknown: nothing selected
+  request->ValuesToControls(-1);
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  combo->SetItemIndex(1);
+  request->ControlsToValues(-1);
+  EXPECT_EQ(Value(kStatus), "disabled");
+
+  VnOptionList prefix(kPrefixPairs, VnOptionList::Prefix);
+  EXPECT_EQ(ErrorOf([&] { request->BindPartComboBox(kOctets, 0, SNMP_SYNTAX_UINT8, &prefix,
+                                                    Add<TComboBox>()); }),
+            -522);
+}
+
+TEST_F(TransferTest, PartBindingsMergeIntoOneValue) {
+  auto* speedBox = Add<TComboBox>();
+  auto* modeBox = Add<TComboBox>(0, 30);
+  VnOptionList mode(kModePairs);
+  request->BindPartComboBox(kOctets, 0, SNMP_SYNTAX_UINT8, &speed, speedBox);
+  request->BindPartComboBox(kOctets, 1, SNMP_SYNTAX_UINT16, &mode, modeBox);
+  EXPECT_EQ(speedBox->Items()->Count(), 4);  // the binder's list, not the item's
+  Value(kOctets) = "03010299";
+  request->ValuesToControls(kOctets);
+  EXPECT_EQ(speedBox->Text(), "1000M");
+  EXPECT_EQ(modeBox->Text(), "both");
+  speedBox->SetItemIndex(2);
+  modeBox->SetItemIndex(2);
+  request->ControlsToValues(kOctets);
+  EXPECT_EQ(Value(kOctets), "02020199");  // byte 3 kept
+  // A part beyond the value fails on display.
+  Value(kOctets) = "03";
+  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kOctets); }), -519);
+}
+
+TEST_F(TransferTest, DisplayStringPartsAreRebuiltFromEmpty) {
+  auto edits = Edits(2);
+  request->BindPartEdits(kName, 0, SNMP_SYNTAX_UINT8, nullptr, "%u", edits[0]);
+  request->BindPartEdits(kName, 1, SNMP_SYNTAX_UINT8, nullptr, "%u", edits[1]);
+  Value(kName) = "ABCDEF";
+  request->ValuesToControls(kName);
+  EXPECT_EQ(Texts(edits), "65|66|");
+  edits[0]->SetText("97");
+  request->ControlsToValues(kName);
+  EXPECT_EQ(Value(kName), "aB");  // no old characters behind the parts
+}
+
+TEST_F(TransferTest, FormatBindsOneEditPerSpec) {
+  auto edits = Edits(3);
+  request->BindEdits(kInteger, "%i{n1x4094l4}%i{n0x7}", edits[0], edits[1], edits[2]);
+  ASSERT_EQ(request->Bindings.size(), 1u);
+  EXPECT_EQ(request->Bindings[0]->ControlCount(), 2);
+  EXPECT_NE(request->EditConstraint->Find(edits[1]), nullptr);
+  EXPECT_EQ(request->EditConstraint->Find(edits[2]), nullptr);
+  EXPECT_EQ(ErrorOf([&] { request->BindEdits(kName, "%s%s", edits[2]); }), -522);
+  EXPECT_EQ(ErrorOf([&] { request->BindEdits(kName, "%s{", edits[2]); }), -2);
+  EXPECT_EQ(request->Bindings.size(), 1u);
+}
+
+TEST_F(TransferTest, IpAddressOnFourEdits) {
+  auto edits = Edits(4);
+  request->BindEdits(kIp, "%u%u%u%u", edits);
+  Value(kIp) = "10.1.2.3";
+  request->ValuesToControls(kIp);
+  EXPECT_EQ(Texts(edits), "10|1|2|3|");
+  Value(kIp) = "(NULL)";
+  request->ValuesToControls(kIp);
+  EXPECT_EQ(Texts(edits), "10|1|2|3|");
+  edits[0]->SetText("010");
+  edits[1]->SetText(" 1");
+  edits[2]->SetText("2x");
+  edits[3]->SetText("");
+  request->ControlsToValues(kIp);
+  EXPECT_EQ(Value(kIp), "10.1.2.0");
+
+  request->Unbind(kIp);
+  auto three = Edits(3);
+  request->BindEdits(kIp, "%u%u%u", three);
+  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kIp); }), -522);
+  EXPECT_EQ(ErrorOf([&] { request->ControlsToValues(kIp); }), -522);
+}
+
+TEST_F(TransferTest, TimeTicksOnFiveEdits) {
+  auto edits = Edits(5);
+  request->BindEdits(kTicks, "%u%u%u%u%u", edits);
+  Value(kTicks) = "1 day 0:00:01.23";
+  request->ValuesToControls(kTicks);
+  EXPECT_EQ(Texts(edits), "1|0|0|1|23|");
+  edits[0]->SetText("2");
+  edits[1]->SetText("3");
+  edits[4]->SetText("7");
+  request->ControlsToValues(kTicks);
+  EXPECT_EQ(Value(kTicks), "2 days, 3:00:01.07");
+}
+
+TEST_F(TransferTest, MacAddressOnSixEdits) {
+  auto edits = Edits(6);
+  request->BindEdits(kMac, "%h%h%h%h%h%h", edits);
+  Value(kMac) = "00A0C91E0F7B";
+  request->ValuesToControls(kMac);
+  EXPECT_EQ(Texts(edits), "00|A0|C9|1E|0F|7B|");
+  const char* typed[] = {"0", "", "1A", "b", "FF", "00"};
+  for (int k = 0; k < 6; ++k) edits[k]->SetText(typed[k]);
+  request->ControlsToValues(kMac);
+  EXPECT_EQ(Value(kMac), "00001A0BFF00");
+}
+
+TEST_F(TransferTest, OctetStringOnSeveralEdits) {
+  auto four = Edits(4);
+  request->BindEdits(kOctets, "%h%h%h%h", four);
+  Value(kOctets) = "0102030405";
+  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kOctets); }), -522);
+  request->Unbind(kOctets);
+  auto six = Edits(6);
+  six[5]->SetText("keep");
+  request->BindEdits(kOctets, "%h%h%h%h%h%h", six);
+  request->ValuesToControls(kOctets);
+  EXPECT_EQ(Texts(six), "01|02|03|04|05|keep|");
+}
+
+TEST_F(TransferTest, DateTimeOnTenEditsAndObjectIdOnSeveral) {
+  auto edits = Edits(10);
+  request->BindEdits(kDateTime, "%u%u%u%u%u%u%u%s%u%u", edits);
+  Value(kDateTime) = "2009-3-5,14:7:9.5,-5:30";
+  request->ValuesToControls(kDateTime);
+  EXPECT_EQ(Texts(edits), "2009|3|5|14|7|9|5|-|5|30|");
+  edits[7]->SetText("+");
+  edits[8]->SetText("8");
+  edits[9]->SetText("0");
+  request->ControlsToValues(kDateTime);
+  EXPECT_EQ(Value(kDateTime), "2009-3-5,14:7:9.5,+8:0");
+  Value(kDateTime) = "(NULL)";
+  request->ValuesToControls(kDateTime);
+  EXPECT_EQ(edits[0]->Text(), "2009");
+
+  auto ids = Edits(4);
+  request->BindEdits(kOid, "%u%u%u%u", ids);
+  Value(kOid) = "1.3.6.1";
+  request->ValuesToControls(kOid);
+  EXPECT_EQ(Texts(ids), "1|3|6|1|");
+  ids[3]->SetText("4");
+  request->ControlsToValues(kOid);
+  EXPECT_EQ(Value(kOid), "1.3.6.4");
+  Value(kOid) = "1.3.6.1.2";
+  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kOid); }), -522);
+}
+
+// A single control holding a whole value replaces the old value; several
+// edits and parts still merge into it.
+TEST_F(TransferTest, OneControlReplacesTheWholeValue) {
+  auto edits = Edits(1);
+  request->BindEdits(kOctets, "%h{l32}", edits[0]);
+  Value(kOctets) = "AABBCCDDEEFF";  // the selected row's old value
+  edits[0]->SetText("11");
+  request->ControlsToValues(kOctets);
+  EXPECT_EQ(Value(kOctets), "11");
+  edits[0]->SetText("");
+  request->ControlsToValues(kOctets);
+  EXPECT_EQ(Value(kOctets), "(NULL)");
+
+  auto ids = Edits(1);
+  request->BindEdits(kOid, "%s", ids[0]);
+  Value(kOid) = "1.3.6.1.4.1.171";
+  ids[0]->SetText("1.3.6");
+  request->ControlsToValues(kOid);
+  EXPECT_EQ(Value(kOid), "1.3.6");
+
+  auto parts = Edits(6);
+  request->BindEdits(kMac, "%h%h%h%h%h%h", parts);
+  Value(kMac) = "00A0C91E0F7B11";  // seven octets: the seventh stays
+  for (auto* e : parts) e->SetText("01");
+  request->ControlsToValues(kMac);
+  EXPECT_EQ(Value(kMac), "01010101010111");
+}
+
+TEST_F(TransferTest, NonHexTextAndUnselectedComboAreRemembered) {
+  auto mac = Edits(1);
+  auto* combo = Add<TComboBox>();
+  request->BindEdits(kMac, "%s", mac[0]);
+  request->BindComboBox(kStatus, combo);
+  mac[0]->SetText("00-11-22-33-44-55");
+  combo->SetItemIndex(-1);
+  request->ControlsToValues(-1);
+  // Read as hex, the dashes would count as zeros; the value text is what the
+  // rule makes, but it must not go out.
+  EXPECT_EQ(Value(kMac), "000011022033044055");
+  EXPECT_EQ(Value(kStatus), "0");
+  request->AsyncMode = 0;
+  request->Request.Device.Address = "";  // a send would fail on the address
+  EXPECT_EQ(ErrorOf([&] { request->Set(false, false); }), -518);
+  EXPECT_EQ(request->Busy, 0);
+  // Left out of the SET, they do not matter (the bad address now answers).
+  EXPECT_EQ(ErrorOf([&] { request->Set(false, false, "8"); }), -509);
+  // A value the form put in place of the typed one goes out.
+  Value(kMac) = "001122334455";
+  combo->SetItemIndex(0);
+  request->ControlsToValues(kStatus);
+  EXPECT_EQ(ErrorOf([&] { request->Set(false, false); }), -509);
+  // Hex digits and blanks are fine, also an odd count.
+  auto octets = Edits(1);
+  request->BindEdits(kOctets, "%s", octets[0]);
+  octets[0]->SetText("a bc");
+  request->ControlsToValues(kOctets);
+  EXPECT_EQ(Value(kOctets), "0ABC");
+  EXPECT_EQ(ErrorOf([&] { request->Set(false, false); }), -509);
+}
+
+}  // namespace

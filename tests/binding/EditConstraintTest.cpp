@@ -1,0 +1,272 @@
+// Edit constraints: the spec grammar, the character filter, the exit checks
+// and their messages, and the edit's own handlers.
+#include <string>
+#include <vector>
+
+#include "BindingTestSupport.h"
+#include "library/VnEditConstraint.h"
+#include "platform/Classes.h"
+#include "platform/LaunchServices.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+class EditConstraintTest : public BindingTest {
+ protected:
+  void SetUp() override {
+    BindingTest::SetUp();
+    edit = Add<TEdit>(10, 10);
+    next = Add<TEdit>(10, 40);
+    constraint = std::make_unique<VnEditConstraint>(Form(), 1);
+  }
+  void TearDown() override {
+    constraint.reset();
+    BindingTest::TearDown();
+  }
+  // Types into the emptied edit, then leaves it for the next one.
+  void TypeAndLeave(const AnsiString& text) {
+    TestKit::FocusTo(edit);
+    edit->SetText("");
+    TestKit::TypeText(edit, text);
+    TestKit::FocusTo(next);
+    TestKit::Pump();
+  }
+  int AddError(const AnsiString& spec) {
+    try {
+      constraint->Add(spec, edit);
+    } catch (const EConvertError&) {
+      return 1;
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message, " Bad format specifier of edit's constraint!");
+      return e.HelpContext;
+    }
+    return 0;
+  }
+
+  TEdit* edit = nullptr;
+  TEdit* next = nullptr;
+  std::unique_ptr<VnEditConstraint> constraint;
+  TRecordingBeeper beeper;
+  TBeeperOverride beeps{beeper};
+};
+
+TEST_F(EditConstraintTest, SpecGrammar) {
+  EXPECT_EQ(AddError("%i"), 0);  // no braces: the type alone
+  EXPECT_EQ(AddError("%n,{}"), 0);
+  EXPECT_EQ(AddError("%s{I6m}"), 0);
+  EXPECT_EQ(AddError("%s{Mu}"), 0);
+  EXPECT_EQ(AddError("%u{Zw120e.l3a}"), 0);
+  EXPECT_EQ(edit->Width(), 120);
+  EXPECT_EQ(AddError("%i{n1x4094"), -2);  // no closing brace
+  EXPECT_EQ(AddError("%i{"), -2);
+  EXPECT_EQ(AddError("%q{}"), -2);  // unknown type
+  EXPECT_EQ(AddError("%n"), -2);    // type n without its delimiter
+  EXPECT_EQ(AddError("%i{q1}"), -2);  // unknown item
+  EXPECT_EQ(AddError("%i{n}"), -2);   // empty number
+  EXPECT_EQ(AddError("i{}"), -2);
+  EXPECT_EQ(AddError("%i{n1-2}"), 1);  // the number conversion's own error
+
+  constraint->Add("%i{n1x4094l4}", edit);
+  const _EditConstraint_s* r = constraint->Find(edit);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->Type, 'i');
+  EXPECT_EQ(r->Minimum, 1);
+  EXPECT_EQ(r->Maximum, 4094);
+  EXPECT_EQ(r->Length, 4);
+  EXPECT_EQ(edit->MaxLength(), 4);
+  // A failed Add keeps the rule that was there.
+  EXPECT_EQ(AddError("%i{x}"), -2);
+  EXPECT_EQ(constraint->Find(edit)->Maximum, 4094);
+  EXPECT_EQ(constraint->Count(), 1);
+
+  constraint->Add("%n.{n1x9l4fn}", edit);
+  r = constraint->Find(edit);
+  EXPECT_EQ(r->Delimiter, '.');
+  EXPECT_EQ(r->Flags, EC_EXACT | EC_NOT_EMPTY);
+  EXPECT_EQ(constraint->Count(), 1);  // refilled in place
+}
+
+TEST_F(EditConstraintTest, FloatDefaultsCoverEveryDouble) {
+  constraint->Add("%f{}", edit);
+  EXPECT_EQ(constraint->Find(edit)->Minimum, -1.7976931348623157e+308);
+  ShowForm();
+  TestKit::DialogScript boxes;  // no box may come
+  TypeAndLeave("0");
+  TypeAndLeave("-12.5");
+  EXPECT_EQ(boxes.Shown().size(), 0u);
+  EXPECT_EQ(constraint->Find(edit)->LastValidText, "-12.5");
+}
+
+TEST_F(EditConstraintTest, NumberRangeMessageRestoresTheLastValidTextAndKeepsTheFocus) {
+  constraint->Add("%i{n1x4094l4}", edit);
+  ShowForm();
+  TypeAndLeave("100");
+  EXPECT_EQ(constraint->Find(edit)->LastValidText, "100");
+  TestKit::DialogScript boxes;
+  boxes.Expect(" Please enter a number between 1 and 4094!");
+  TypeAndLeave("5000");
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].request.caption, ProgramName());
+  EXPECT_EQ(edit->Text(), "100");
+  EXPECT_TRUE(edit->Focused());
+}
+
+TEST_F(EditConstraintTest, RejectedCharacterIsRemovedWithABeep) {
+  constraint->Add("%i{n1x4094l4}", edit);
+  ShowForm();
+  TestKit::TypeText(edit, "12a");
+  EXPECT_EQ(edit->Text(), "12");
+  EXPECT_EQ(beeper.Calls, (std::vector<std::string>{"Beep 1000 200"}));
+  TestKit::TypeText(edit, "-");  // a sign only in front
+  EXPECT_EQ(edit->Text(), "12");
+  EXPECT_EQ(beeper.Calls.size(), 2u);
+
+  constraint->Add("%n.{}", next);
+  TestKit::TypeText(next, ".1..2x");  // no leading or doubled delimiter
+  EXPECT_EQ(next->Text(), "1.2");
+  EXPECT_EQ(beeper.Calls.size(), 5u);
+}
+
+TEST_F(EditConstraintTest, HexLengthAndExactLength) {
+  constraint->Add("%h{l32f}", edit);
+  ShowForm();
+  TestKit::DialogScript boxes;
+  boxes.Expect(" Please enter a hex string whose length is 32!");
+  TypeAndLeave(AnsiString::StringOfChar('a', 31));
+  EXPECT_EQ(edit->Text(), "");  // nothing valid yet
+  TypeAndLeave(AnsiString::StringOfChar('B', 32));
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(constraint->Find(edit)->LastValidText, AnsiString::StringOfChar('B', 32));
+
+  // Text put by the program may be longer than MaxLength.
+  constraint->Add("%s{l4}", next);
+  next->SetText("abcdef");
+  boxes.Expect(" Please enter a string whose length is less than 4!");
+  TestKit::FocusTo(next);
+  TestKit::FocusTo(edit);
+  TestKit::Pump();
+  EXPECT_EQ(next->Text(), "");
+}
+
+TEST_F(EditConstraintTest, AutoAdvanceMovesOnWhenFull) {
+  constraint->Add("%i{n6x40l2a}", edit);
+  ShowForm();
+  TestKit::TypeText(edit, "1");
+  TestKit::Pump();
+  EXPECT_TRUE(edit->Focused());
+  TestKit::TypeText(edit, "2");
+  TestKit::Pump();
+  EXPECT_TRUE(next->Focused());
+}
+
+TEST_F(EditConstraintTest, CutCharacterMovesToTheNextField) {
+  constraint->Add("%i{e.}", edit);
+  ShowForm();
+  TestKit::TypeText(edit, "10.");
+  TestKit::Pump();
+  EXPECT_EQ(edit->Text(), "10");
+  EXPECT_TRUE(next->Focused());
+  EXPECT_TRUE(beeper.Calls.empty());
+}
+
+TEST_F(EditConstraintTest, AddressChecks) {
+  constraint->Add("%s{I}", edit);
+  ShowForm();
+  TestKit::DialogScript boxes;
+  boxes.Expect(" Please enter a valid IP address!");
+  TypeAndLeave("1.2.3.256");
+  TypeAndLeave("");  // empty passes silently
+  TypeAndLeave("10.0.0.1");
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+
+  constraint->Add("%s{Mm}", edit);
+  boxes.Expect(" Please enter a valid multicast MAC address!");
+  TypeAndLeave("00-11-22-33-44-55");
+  TypeAndLeave("01-00-5E-00-00-01");
+  EXPECT_EQ(boxes.Shown().size(), 2u);
+}
+
+TEST_F(EditConstraintTest, NotEmptyAndDelimitedNumbers) {
+  constraint->Add("%s{l8n}", edit);
+  ShowForm();
+  TestKit::DialogScript boxes;
+  boxes.Expect(" Empty value is not allowed!");
+  TestKit::FocusTo(edit);
+  TestKit::FocusTo(next);
+  TestKit::Pump();
+
+  constraint->Add("%n.{n1x255l4f}", edit);
+  boxes.Expect(
+      " Please enter a delimited number string with delimiter '.'.\nHere,the count of the number "
+      "is equal to 4!");
+  TypeAndLeave("1.2.3");
+  // "l" is also the edit's MaxLength, so a longer list can only come from
+  // the program.
+  boxes.Expect(
+      " Please enter a delimited number string with delimiter '.'.\nHere,each number is between "
+      "1 and 255!");
+  edit->SetText("1.2.300.4");
+  TestKit::FocusTo(next);
+  TestKit::Pump();
+  constraint->Add("%n,{l2}", edit);
+  boxes.Expect(
+      " Please enter a delimited number string with delimiter ','.\nHere,the count of the number "
+      "is less than 2!");
+  edit->SetText("1,2,3");
+  TestKit::FocusTo(next);
+  TestKit::Pump();
+  EXPECT_EQ(boxes.Pending(), 0);
+}
+
+TEST_F(EditConstraintTest, OwnHandlersAreKeptCalledAndGivenBack) {
+  std::vector<std::string> log;
+  TNotifyEvent change = [&](TObject*) { log.push_back("change " + edit->Text().str()); };
+  TNotifyEvent exitHandler = [&](TObject*) {
+    log.push_back("exit");
+    if (edit->Text() == "13") edit->SetTag(-1);  // the form vetoes this value
+  };
+  edit->OnChange = change;
+  edit->OnExit = exitHandler;
+  constraint->Add("%i{n1x20}", edit);
+  constraint->Add("%i{n1x99}", edit);  // a second rule keeps the first saved handlers
+  ShowForm();
+  TypeAndLeave("12");
+  EXPECT_EQ(log, (std::vector<std::string>{"change 1", "change 12", "exit"}));
+  TypeAndLeave("13");
+  EXPECT_EQ(edit->Text(), "12");  // reverted by the veto
+  edit->SetTag(0);
+
+  constraint->Remove(edit);
+  EXPECT_EQ(constraint->Find(edit), nullptr);
+  EXPECT_TRUE(edit->OnChange == change);
+  EXPECT_TRUE(edit->OnExit == exitHandler);
+}
+
+TEST_F(EditConstraintTest, PlaceholderTextsAreLeftAlone) {
+  constraint->Add("%i{n1x10}", edit);
+  ShowForm();
+  TestKit::DialogScript boxes;
+  edit->SetText("(NULL)");
+  TestKit::FocusTo(edit);
+  TestKit::FocusTo(next);
+  edit->SetText("(NOTDONE)");
+  TestKit::FocusTo(edit);
+  TestKit::FocusTo(next);
+  TestKit::Pump();
+  EXPECT_EQ(edit->Text(), "(NOTDONE)");
+  EXPECT_TRUE(beeper.Calls.empty());
+}
+
+TEST_F(EditConstraintTest, FormatSplitsIntoOneSpecPerEdit) {
+  TList edits;
+  edits.Add(edit);
+  edits.Add(next);
+  constraint->AddFormat("%i{n1x4094l4}%i{n0x7}", &edits);
+  EXPECT_EQ(constraint->Find(edit)->Maximum, 4094);
+  EXPECT_EQ(constraint->Find(next)->Maximum, 7);
+  TList one;
+  one.Add(edit);
+  EXPECT_THROW(constraint->AddFormat("%i%i", &one), Exception);  // more specs than edits
+}
+
+}  // namespace

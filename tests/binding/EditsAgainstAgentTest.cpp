@@ -1,0 +1,225 @@
+// Controls bound to device values, end to end: what a Get shows in combo
+// boxes, check boxes, port lists and spread edits, what a Set sends (the
+// simulator's request log), and the SETs that must not go out at all.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "SimulatorFixture.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Classes.h"
+#include "platform/StdCtrls.h"
+#include "support/Snmpd.h"
+
+namespace {
+
+using namespace simdesc;
+
+constexpr const char* kVlan1Egress = "1.3.6.1.2.1.17.7.1.4.3.1.2.1";
+
+class EditsAgainstAgent : public SimulatorTest {
+ protected:
+  void SetUp() override {
+    SimulatorTest::SetUp();
+    request = std::make_unique<VnSNMPRequest2Edits>(Form());
+    request->AsyncMode = 0;
+  }
+  void TearDown() override {
+    request.reset();
+    SimulatorTest::TearDown();
+  }
+  // One row of a table, addressed by its index.
+  void UseRow(const VnSNMPVarDesc* table, const char* index) {
+    request->Request.VarList = VnSNMPVarList(table, MVT_SV, 0);
+    request->Request.VarList.AppendIndex(index);
+  }
+  static int ErrorOf(const std::function<void()>& f) {
+    try {
+      f();
+    } catch (const Exception& e) {
+      return e.HelpContext;
+    }
+    return 0;
+  }
+  std::vector<TCheckBox*> PortBoxes() {
+    std::vector<TCheckBox*> boxes;
+    for (int k = 0; k < 32; ++k) boxes.push_back(Add<TCheckBox>(20 * k, 100));
+    return boxes;
+  }
+  static AnsiString AllElements() {
+    AnsiString s;
+    for (int e = 0; e < 32; ++e) s += AnsiString(e) + (e < 31 ? "," : "");
+    return s;
+  }
+
+  std::unique_ptr<VnSNMPRequest2Edits> request;
+};
+
+TEST_F(EditsAgainstAgent, PortListOnCheckBoxes) {
+  const VnSNMPVarDesc egressOnly[] = {StaticVlans[kVlanEgress], {}};
+  UseRow(egressOnly, "1");
+  auto boxes = PortBoxes();
+  TList list;
+  for (auto* b : boxes) list.Add(b);
+  request->BindElementList(0, AllElements(), &list);
+  Control(std::string("set ") + kVlan1Egress + " x 80000001");
+  request->Get();
+  for (int k = 0; k < 32; ++k) EXPECT_EQ(boxes[k]->Checked(), k == 0 || k == 31) << k;
+
+  for (int k = 0; k < 32; ++k) boxes[k]->SetChecked(k == 1 || k == 8);
+  request->Set(false, true);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find(std::string(kVlan1Egress) + "=Hex-STRING:40 80 00 00"), std::string::npos)
+      << sets[0];
+
+  // The device answers with three octets: the boxes of the first 24 ports
+  // show them, then the transfer fails on element 24.
+  for (auto* b : boxes) b->SetChecked(false);
+  Control(std::string("set ") + kVlan1Egress + " x FFFFFF");
+  EXPECT_EQ(ErrorOf([&] { request->Get(); }), -519);
+  for (int k = 0; k < 32; ++k) EXPECT_EQ(boxes[k]->Checked(), k < 24) << k;
+  EXPECT_EQ(request->Busy, 0);
+}
+
+TEST_F(EditsAgainstAgent, ComboBoxesCheckBoxesAndEdits) {
+  UseRow(PortVlan, "3");
+  auto* pvid = Add<TEdit>();
+  auto* frames = Add<TComboBox>(0, 30);
+  auto* filtering = Add<TCheckBox>(0, 60);
+  auto* gvrp = Add<TComboBox>(0, 90);
+  request->BindEdits(kPvid, "%u{n1x4094l4}", pvid);
+  request->BindComboBox(kFrameTypes, frames);
+  request->BindCheckBox(kIngressFiltering, filtering);
+  request->BindComboBox(kGvrpStatus, gvrp);
+  Control("set 1.3.6.1.2.1.17.7.1.4.5.1.1.3 u 20");
+  Control("set 1.3.6.1.2.1.17.7.1.4.5.1.2.3 i 2");
+  Control("set 1.3.6.1.2.1.17.7.1.4.5.1.3.3 i 2");
+  Control("set 1.3.6.1.2.1.17.7.1.4.5.1.4.3 i 1");
+  request->Get();
+  EXPECT_EQ(pvid->Text(), "20");
+  EXPECT_EQ(frames->Text(), "admitOnlyVLANTagged");
+  EXPECT_TRUE(filtering->Checked());  // the second option, "false", checks the box
+  EXPECT_EQ(gvrp->Text(), "enabled");
+
+  pvid->SetText("300");
+  frames->SetItemIndex(0);
+  filtering->SetChecked(false);
+  gvrp->SetItemIndex(1);
+  request->Set(false, true);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  for (const char* bound : {"1.3.6.1.2.1.17.7.1.4.5.1.1.3=Gauge32:300",
+                            "1.3.6.1.2.1.17.7.1.4.5.1.2.3=INTEGER:1",
+                            "1.3.6.1.2.1.17.7.1.4.5.1.3.3=INTEGER:1",
+                            "1.3.6.1.2.1.17.7.1.4.5.1.4.3=INTEGER:2"})
+    EXPECT_NE(sets[0].find(bound), std::string::npos) << bound << " in " << sets[0];
+}
+
+TEST_F(EditsAgainstAgent, IpAddressOnFourEditsBothWays) {
+  const VnSNMPVarDesc trustHost[] = {
+      {"1.3.6.1.4.1.171.12.1.2.10.1.1.2", "Trust Host IP Address", SNMP_SYNTAX_IPADDRESS,
+       SNMP_ACCESS_READWRITE, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+      {}};
+  UseRow(trustHost, "1");
+  std::vector<TEdit*> edits;
+  for (int k = 0; k < 4; ++k) edits.push_back(Add<TEdit>(40 * k, 0));
+  request->BindEdits(0, "%u{n0x255l3a}%u{n0x255l3a}%u{n0x255l3a}%u{n0x255l3a}", edits);
+  request->Get();
+  EXPECT_EQ(edits[0]->Text() + "." + edits[1]->Text() + "." + edits[2]->Text() + "." +
+                edits[3]->Text(),
+            "10.90.90.1");
+  edits[3]->SetText("077");
+  request->Set(false, true);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find("1.3.6.1.4.1.171.12.1.2.10.1.1.2.1=IpAddress:10.90.90.77"),
+            std::string::npos)
+      << sets[0];
+}
+
+// Dashes read as hex would be zeros: such a value is refused, not sent.
+TEST_F(EditsAgainstAgent, NonHexTextIsNotSent) {
+  const VnSNMPVarDesc egressOnly[] = {StaticVlans[kVlanEgress], {}};
+  UseRow(egressOnly, "1");
+  auto* ports = Add<TEdit>();
+  request->BindEdits(0, "%s", ports);
+  request->Get();
+  EXPECT_EQ(ports->Text(), "FFC00000");
+  ports->SetText("80-00-00-01");
+  EXPECT_EQ(ErrorOf([&] { request->Set(false, true); }), -518);
+  request->AsyncMode = 1;
+  EXPECT_EQ(ErrorOf([&] { request->Set(false, true); }), -518);
+  EXPECT_EQ(request->Busy, 0);
+  PumpFor(50);
+  EXPECT_TRUE(SetLines().empty());
+  ports->SetText("80 00 00 01");  // blanks are allowed
+  request->AsyncMode = 0;
+  request->Set(false, true);
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_NE(SetLines()[0].find("Hex-STRING:80 00 00 01"), std::string::npos);
+}
+
+// The Add dialog of a table page with the status left unchosen.
+TEST_F(EditsAgainstAgent, UnselectedComboIsNotSentAsZero) {
+  request->Request.VarList = VnSNMPVarList(StaticVlans, MVT_FMV, 1);
+  auto* id = Add<TEdit>();
+  auto* name = Add<TEdit>(0, 30);
+  auto* status = Add<TComboBox>(0, 60);
+  request->BindEdits(kVlanId, "%u{n1x4094}", id);
+  request->BindEdits(kVlanName, "%s{l32}", name);
+  request->BindComboBox(kVlanStatus, status);
+  for (int i : {kVlanEgress, kVlanForbidden, kVlanUntagged})
+    request->Request.VarList.Item(i)->Access |= SNMP_ACCESS_INVALID;
+  id->SetText("30");
+  name->SetText("lab");
+  EXPECT_EQ(ErrorOf([&] { request->Set(true, true); }), -518);
+  EXPECT_TRUE(SetLines().empty());
+
+  status->SetItemIndex(3);  // CreateAndGo
+  request->Set(true, true);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find("1.3.6.1.2.1.17.7.1.4.3.1.5.30=INTEGER:4"), std::string::npos) << sets[0];
+  EXPECT_NE(sets[0].find("1.3.6.1.2.1.17.7.1.4.3.1.1.30=STRING:\"lab\""), std::string::npos);
+  // Read again after the Set: the last row read is the new one.
+  EXPECT_EQ(request->RowCount, 2u);
+  EXPECT_EQ(name->Text(), "lab");
+}
+
+// A stock agent serves the system group as well.
+using EditsAgainstSnmpd = SimulatorTest;
+
+TEST_F(EditsAgainstSnmpd, SystemGroupOverVersion1) {
+  vntest::Snmpd agent;
+  ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(agent.Port());
+  ConnectionDefaults.Security.Version = 0;
+  ConnectionDefaults.Security.SecurityModel = 1;
+  auto* contact = Add<TEdit>();
+  auto* location = Add<TEdit>(0, 30);
+  auto* memo = Add<TMemo>(0, 60);
+  {
+    VnSNMPRequest2Edits request(Form());
+    request.AsyncMode = 0;
+    // The stock agent has no sysServices unless configured.
+    const VnSNMPVarDesc system[] = {SystemGroup[kSysDescr], SystemGroup[kSysContact],
+                                    SystemGroup[kSysLocation], {}};
+    request.Request.VarList = VnSNMPVarList(system, SVT_SV, 0);
+    request.BindEdits(1, "%s{l64}", contact);
+    request.BindEdits(2, "%s{l64}", location);
+    request.SetStatusMemo(memo);
+    request.Get();
+    contact->SetText("ops@example.net");
+    location->SetText("hall 2");
+    request.Set(false, true);
+    contact->SetText("");
+    location->SetText("");
+    request.Get();
+    EXPECT_EQ(contact->Text(), "ops@example.net");
+    EXPECT_EQ(location->Text(), "hall 2");
+    ASSERT_EQ(memo->Lines()->Count(), 3);
+    EXPECT_EQ(memo->Lines()->Strings(1).SubString(1, 20), "Set: Ok! Receive at ");
+  }
+}
+
+}  // namespace

@@ -1,0 +1,252 @@
+// A list view filled by table walks against the simulated switch:
+// synchronous and asynchronous walks, hidden columns, a selected row in the
+// bound edits, the controls disabled until a selection, a walk stopped by
+// clearing Active, a walk broken by an exception, and a Set from a row.
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "SimulatorFixture.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/ExtCtrls.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+using namespace simdesc;
+
+// A request that can stop or break its walk at a chosen row.
+class WalkEdits : public VnSNMPRequest2Edits {
+ public:
+  using VnSNMPRequest2Edits::VnSNMPRequest2Edits;
+  int rows = 0, ends = 0;
+  int stopAtRow = 0;   // clears Active after this row
+  int throwAtRow = 0;  // raises in this row
+
+ protected:
+  void DoGetRow() override {
+    ++rows;
+    if (rows == throwAtRow) throw Exception("row refused");
+    VnSNMPRequest2Edits::DoGetRow();
+    if (rows == stopAtRow) Request.Active = 0;
+  }
+  void DoGetEnd() override {
+    ++ends;
+    VnSNMPRequest2Edits::DoGetEnd();
+  }
+};
+
+class ListViewWalk : public SimulatorTest {
+ protected:
+  void SetUp() override {
+    SimulatorTest::SetUp();
+    for (int vlan : {10, 20}) {
+      const std::string id = std::to_string(vlan);
+      Control("set 1.3.6.1.2.1.17.7.1.4.3.1.1." + id + " s vlan" + id);
+      Control("set 1.3.6.1.2.1.17.7.1.4.3.1.2." + id + (vlan == 10 ? " x 80000000" : " x 40000000"));
+      Control("set 1.3.6.1.2.1.17.7.1.4.3.1.3." + id + " x 00000000");
+      Control("set 1.3.6.1.2.1.17.7.1.4.3.1.4." + id + " x 00000000");
+      Control("set 1.3.6.1.2.1.17.7.1.4.3.1.5." + id + " i 1");
+    }
+    view = Add<TListView>(0, 200);
+    view->SetBounds(0, 200, 600, 200);
+    memo = Add<TMemo>(300, 0);
+    request = std::make_unique<WalkEdits>(Form());
+    request->Request.VarList = VnSNMPVarList(StaticVlans, MVT_FMV, 1);
+    request->Request.VarList.Description = "Static VLANs";
+    request->SetStatusMemo(memo);
+    request->OnGetDone = [this](VnSNMPRequest2Controls*, const VnSNMPError& e) {
+      doneNumbers.push_back(e.Number);
+    };
+  }
+  void TearDown() override {
+    request.reset();
+    SimulatorTest::TearDown();
+  }
+  std::vector<AnsiString> Cells(int row) {
+    TListItem* it = view->Items()->Item(row);
+    std::vector<AnsiString> v{it->Caption()};
+    for (int i = 0; i < it->SubItems()->Count(); ++i) v.push_back(it->SubItems()->Strings(i));
+    return v;
+  }
+  std::string LastLine() const {
+    const int n = memo->Lines()->Count();
+    return n ? memo->Lines()->Strings(n - 1).str() : std::string();
+  }
+
+  TListView* view = nullptr;
+  TMemo* memo = nullptr;
+  std::unique_ptr<WalkEdits> request;
+  std::vector<int> doneNumbers;
+};
+
+TEST_F(ListViewWalk, SynchronousWalkWithAHiddenColumn) {
+  request->AsyncMode = 0;
+  request->Request.VarList.Item(kVlanForbidden)->Access |= SNMP_ACCESS_HIDDEN;
+  request->AttachListView(view, true);
+  request->Get();
+  EXPECT_EQ(request->RowCount, 3u);
+  ASSERT_EQ(view->Items()->Count(), 3);
+  EXPECT_EQ(view->Columns()->Items(0)->Caption(), "Forbidden Egress Ports");
+  EXPECT_EQ(view->Columns()->Items(0)->Width(), 0);
+  EXPECT_EQ(Cells(0), (std::vector<AnsiString>{"00000000", "1", "default", "FFC00000",
+                                               "FFC00000", "Active"}));
+  EXPECT_EQ(Cells(2)[1], "20");
+  EXPECT_EQ(LastLine().substr(0, 33), "Get: Ok! Request:Static VLANs. Re");
+  EXPECT_TRUE(doneNumbers.empty());  // no events in synchronous mode
+  TestKit::Grab(Form(), vntest::ArtifactsDir() + "/binding-list-view.png");
+}
+
+TEST_F(ListViewWalk, AsynchronousWalkAndASelectedRowInTheEdits) {
+  auto* id = Add<TEdit>();
+  auto* name = Add<TEdit>(0, 30);
+  auto* status = Add<TComboBox>(0, 60);
+  request->AttachListView(view, true);
+  request->BindEdits(kVlanId, "%u{n1x4094l4}", id);
+  request->BindEdits(kVlanName, "%s{l32}", name);
+  request->BindComboBox(kVlanStatus, status);
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(view->Items()->Count(), 3);
+  EXPECT_EQ(request->RowCount, 3u);
+  EXPECT_EQ(doneNumbers, (std::vector<int>{0}));
+  // Item type 2: the controls wait for a selection.
+  EXPECT_FALSE(id->Enabled());
+  EXPECT_FALSE(status->Enabled());
+  ShowForm();
+  TestKit::ClickRow(view, 1);
+  EXPECT_TRUE(id->Enabled());
+  EXPECT_EQ(id->Text(), "10");
+  EXPECT_EQ(name->Text(), "vlan10");
+  EXPECT_EQ(status->Text(), "Active");
+
+  // A Set from the row and the edits; the table is read again afterwards.
+  name->SetText("office");
+  request->Request.VarList.Item(kVlanEgress)->Access |= SNMP_ACCESS_INVALID;
+  request->Request.VarList.Item(kVlanForbidden)->Access |= SNMP_ACCESS_INVALID;
+  request->Request.VarList.Item(kVlanUntagged)->Access |= SNMP_ACCESS_INVALID;
+  request->Set(true, true);
+  ASSERT_TRUE(WaitIdle(*request));
+  PumpFor(100);
+  ASSERT_TRUE(WaitIdle(*request));
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find("1.3.6.1.2.1.17.7.1.4.3.1.1.10=STRING:\"office\""), std::string::npos)
+      << sets[0];
+  EXPECT_EQ(view->Items()->Count(), 3);
+  EXPECT_EQ(Cells(1)[1], "office");
+  EXPECT_EQ(doneNumbers.size(), 2u);
+}
+
+// A row's old octets are not kept behind a shorter value typed in one edit.
+TEST_F(ListViewWalk, ShorterValueFromOneEditReplacesTheRowsValue) {
+  request->AsyncMode = 0;
+  auto* egress = Add<TEdit>();
+  request->AttachListView(view, false);
+  request->BindEdits(kVlanEgress, "%h{l8}", egress);
+  request->Get();
+  view->SetItemIndex(0);
+  EXPECT_EQ(egress->Text(), "FFC00000");
+  egress->SetText("8000");
+  for (int i : {kVlanName, kVlanForbidden, kVlanUntagged, kVlanStatus})
+    request->Request.VarList.Item(i)->Access |= SNMP_ACCESS_INVALID;
+  request->Set(false, true);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find("1.3.6.1.2.1.17.7.1.4.3.1.2.1=Hex-STRING:80 00"), std::string::npos)
+      << sets[0];
+  EXPECT_EQ(sets[0].find("80 00 00"), std::string::npos) << sets[0];
+}
+
+TEST_F(ListViewWalk, ClearingActiveEndsTheWalkWithOk) {
+  request->AttachListView(view, false);
+  request->stopAtRow = 2;
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(view->Items()->Count(), 2);
+  EXPECT_EQ(request->ends, 1);
+  EXPECT_EQ(LastLine().substr(0, 9), "Get: Ok! ");
+  EXPECT_EQ(doneNumbers, (std::vector<int>{0}));
+}
+
+TEST_F(ListViewWalk, AnExceptionInARowStopsTheWalk) {
+  request->AttachListView(view, false);
+  request->throwAtRow = 2;
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  PumpFor(100);
+  EXPECT_EQ(view->Items()->Count(), 1);
+  EXPECT_EQ(request->rows, 2);
+  EXPECT_EQ(request->ends, 0);
+  EXPECT_TRUE(doneNumbers.empty());
+  EXPECT_EQ(LastLine().substr(0, 43), "Get: row refused Request:Static VLANs. Rece");
+  // Without a status target the message goes to a box.
+  request->StatusTarget = nullptr;
+  request->rows = 0;
+  TestKit::DialogScript boxes;
+  boxes.Expect("row refused");
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+}
+
+// Run by hand: an asynchronous walk of a 5,000-row, 5-column table into a
+// list view against the same walk with no controls bound, and the longest
+// gap between two runs of the event pump during the walk.
+TEST_F(ListViewWalk, DISABLED_Benchmark) {
+  simtest::Simulator big({"--big-table", "5000x5"});
+  ASSERT_TRUE(big.Running());
+  ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(big.Port());
+  const VnSNMPVarDesc table[] = {
+      {"1.3.6.1.3.1717.1.1.1", "C1", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY, nullptr, nullptr,
+       nullptr, nullptr, nullptr, nullptr},
+      {"1.3.6.1.3.1717.1.1.2", "C2", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY, nullptr, nullptr,
+       nullptr, nullptr, nullptr, nullptr},
+      {"1.3.6.1.3.1717.1.1.3", "C3", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY, nullptr, nullptr,
+       nullptr, nullptr, nullptr, nullptr},
+      {"1.3.6.1.3.1717.1.1.4", "C4", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY, nullptr, nullptr,
+       nullptr, nullptr, nullptr, nullptr},
+      {"1.3.6.1.3.1717.1.1.5", "C5", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY, nullptr, nullptr,
+       nullptr, nullptr, nullptr, nullptr},
+      {},
+  };
+  TTimer pulse(nullptr);
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point last;
+  double longestGap = 0;
+  pulse.SetInterval(10);
+  pulse.OnTimer = [&](TObject*) {
+    const auto now = Clock::now();
+    if (last != Clock::time_point())
+      longestGap = std::max(longestGap, std::chrono::duration<double, std::milli>(now - last).count());
+    last = now;
+  };
+  auto walk = [&](bool withListView, double& gap) {
+    auto r = std::make_unique<VnSNMPRequest2Edits>(Form());
+    r->Request.VarList = VnSNMPVarList(table, MVT_FMV, 0);
+    if (withListView) r->AttachListView(view, false);
+    longestGap = 0;
+    last = Clock::time_point();
+    pulse.SetEnabled(true);
+    const auto start = Clock::now();
+    r->Get();
+    EXPECT_TRUE(WaitIdle(*r, 600000));
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    pulse.SetEnabled(false);
+    gap = longestGap;
+    EXPECT_EQ(r->RowCount, 5000u);
+    return seconds;
+  };
+  double gapBare = 0, gapList = 0;
+  const double bare = walk(false, gapBare);
+  const double list = walk(true, gapList);
+  std::printf("walk of 5000 rows: no controls %.2f s (longest pump gap %.0f ms), list view %.2f s "
+              "(longest pump gap %.0f ms), ratio %.2f\n",
+              bare, gapBare, list, gapList, list / bare);
+  EXPECT_EQ(view->Items()->Count(), 5000);
+  EXPECT_LE(list / bare, 1.5);
+  EXPECT_LE(gapList, 100.0);
+}
+
+}  // namespace

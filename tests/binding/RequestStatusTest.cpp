@@ -1,0 +1,243 @@
+// Get and Set of a bound request against the simulated switch: the status
+// lines in a memo, a status bar and a status panel, SNMP errors, timeouts,
+// the message box without a status target, and the done events.
+#include <string>
+#include <vector>
+
+#include "SimulatorFixture.h"
+#include "library/VnMessageTables.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+using namespace simdesc;
+
+// Counts the hooks a Get and a Set run.
+class CountingEdits : public VnSNMPRequest2Edits {
+ public:
+  using VnSNMPRequest2Edits::VnSNMPRequest2Edits;
+  int begins = 0, rows = 0, ends = 0, setEnds = 0;
+
+ protected:
+  void DoGetBegin() override {
+    ++begins;
+    VnSNMPRequest2Edits::DoGetBegin();
+  }
+  void DoGetRow() override {
+    ++rows;
+    VnSNMPRequest2Edits::DoGetRow();
+  }
+  void DoGetEnd() override {
+    ++ends;
+    VnSNMPRequest2Edits::DoGetEnd();
+  }
+  void DoSetEnd() override { ++setEnds; }
+};
+
+class StatusTest : public SimulatorTest {
+ protected:
+  void SetUp() override {
+    SimulatorTest::SetUp();
+    memo = Add<TMemo>(300, 0);
+    request = std::make_unique<CountingEdits>(Form());
+    request->Request.VarList = VnSNMPVarList(SystemGroup, SVT_SV, 0);
+    request->Request.VarList.Description = "System";
+    request->OnGetDone = [this](VnSNMPRequest2Controls* sender, const VnSNMPError& e) {
+      EXPECT_EQ(sender, request.get());
+      done.push_back("get " + std::to_string(e.Number) + " " + LastLine());
+    };
+    request->OnSetDone = [this](VnSNMPRequest2Controls*, const VnSNMPError& e) {
+      done.push_back("set " + std::to_string(e.Number) + " " + LastLine());
+    };
+  }
+  void TearDown() override {
+    request.reset();
+    SimulatorTest::TearDown();
+  }
+  std::string LastLine() const {
+    const int n = memo->Lines()->Count();
+    return n ? memo->Lines()->Strings(n - 1).str() : std::string();
+  }
+  // The status line without its time.
+  static std::string Head(const std::string& line) {
+    EXPECT_TRUE(EndsWithReceiveTime(line)) << line;
+    const std::size_t at = line.find(" Receive at ");
+    return at == std::string::npos ? line : line.substr(0, at);
+  }
+  AnsiString& Value(int item) { return *request->Request.VarList.Item(item)->Value; }
+
+  TMemo* memo = nullptr;
+  std::unique_ptr<CountingEdits> request;
+  std::vector<std::string> done;
+};
+
+TEST_F(StatusTest, SynchronousGetAndSetShowValuesAndStatusLines) {
+  auto* descr = Add<TLabel>();
+  auto* upTime = Add<TStaticText>(0, 20);
+  auto* name = Add<TEdit>(0, 40);
+  auto* location = Add<TEdit>(0, 70);
+  request->AsyncMode = 0;
+  request->SetStatusMemo(memo);
+  request->BindLabel(kSysDescr, descr);
+  request->BindStaticText(kSysUpTime, upTime);
+  request->BindEdits(kSysName, "%s{l64}", name);
+  request->BindEdits(kSysLocation, "%s{l64}", location);
+  request->Get();
+  EXPECT_EQ(request->Busy, 0);
+  EXPECT_EQ(request->RowCount, 1u);
+  EXPECT_EQ(descr->Caption(), "KXR-5810 Gigabit Ethernet Switch");
+  EXPECT_EQ(name->Text(), "KXR-5810");
+  EXPECT_NE(upTime->Caption().Pos(":"), 0);
+  EXPECT_EQ(Head(LastLine()), "Get: Ok! Request:System.");
+
+  name->SetText("core-7");
+  location->SetText("rack 4");
+  request->Set(false, true);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find("1.3.6.1.2.1.1.5.0=STRING:\"core-7\""), std::string::npos) << sets[0];
+  EXPECT_NE(sets[0].find("1.3.6.1.2.1.1.6.0=STRING:\"rack 4\""), std::string::npos) << sets[0];
+  EXPECT_EQ(Head(LastLine()), "Set: Ok! Request:System.");
+  EXPECT_EQ(request->setEnds, 1);
+  EXPECT_EQ(Sim().Control("get 1.3.6.1.2.1.1.5.0"), "ok STRING:\"core-7\"");
+  // A scalar list is not read again by Set, and no event fires synchronously.
+  EXPECT_EQ(request->begins, 1);
+  EXPECT_TRUE(done.empty());
+}
+
+TEST_F(StatusTest, AsynchronousGetInAStatusBarAndAStatusPanel) {
+  auto* bar = Add<TStatusBar>();
+  bar->SetSimplePanel(true);
+  auto* name = Add<TLabel>();
+  request->BindLabel(kSysName, name);
+  request->SetStatusBar(bar);
+  request->Request.VarList.Description = "";
+  request->Get();
+  EXPECT_EQ(request->Busy, 1);
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(name->Caption(), "KXR-5810");
+  EXPECT_EQ(Head(bar->SimpleText().str()), "Get: Ok!");
+  ASSERT_EQ(done.size(), 1u);
+  EXPECT_EQ(done[0].rfind("get 0 ", 0), 0u);
+
+  bar->SetSimplePanel(false);
+  bar->Panels()->Add();
+  TStatusPanel* panel = bar->Panels()->Add();
+  request->SetStatusPanel(panel);
+  request->Request.VarList.Description = "System";
+  request->Set(false, false);
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(Head(panel->Text().str()), "Set: Ok! Request:System.");
+  EXPECT_EQ(bar->Panels()->Items(0)->Text(), "");
+  EXPECT_EQ(done.size(), 2u);
+}
+
+TEST_F(StatusTest, SnmpErrorsInTheStatusLineAndAsExceptions) {
+  request->SetStatusMemo(memo);
+  auto* name = Add<TEdit>();
+  request->BindEdits(kSysName, "%s", name);
+  name->SetText(AnsiString::StringOfChar('n', 70));  // longer than the device takes
+  request->Set(false, true);
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(Head(LastLine()),
+            "Set: (SNMP) Cannot create/set variable, Wrong Length! Request:System.");
+  ASSERT_EQ(done.size(), 1u);
+  EXPECT_EQ(done[0].rfind("set -108 ", 0), 0u);
+  EXPECT_EQ(request->setEnds, 0);
+
+  Control("inject get 1.3.6.1.2.1.1 genErr");
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(Head(LastLine()),
+            "Get: (SNMP) Cannot perform operation, General Error! Request:System.");
+  EXPECT_EQ(request->ends, 0);
+  EXPECT_EQ(done.size(), 2u);
+
+  request->AsyncMode = 0;
+  try {
+    request->Set(false, true);
+    ADD_FAILURE() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message, "(SNMP) Cannot create/set variable, Wrong Length!");
+    EXPECT_EQ(e.HelpContext, -108);
+  }
+  EXPECT_EQ(request->Busy, 0);
+}
+
+TEST_F(StatusTest, TimeoutWithAndWithoutDescription) {
+  Control("mute");
+  request->Request.Timeout = 20;
+  request->Request.Retries = 0;
+  request->SetStatusMemo(memo);
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(Head(LastLine()), "Get: (SNMPClass) SNMP request timed out! Request:System.");
+  request->Request.VarList.Description = "";
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(Head(LastLine()), "Get: (SNMPClass) SNMP request timed out!");
+  ASSERT_EQ(done.size(), 2u);
+  EXPECT_EQ(done[1].rfind("get -405 ", 0), 0u);
+
+  request->AsyncMode = 0;
+  EXPECT_THROW(request->Get(), Exception);
+  EXPECT_EQ(request->Busy, 0);
+}
+
+TEST_F(StatusTest, WithoutStatusTargetErrorsGoToAMessageBox) {
+  Control("mute");
+  request->Request.Timeout = 20;
+  request->Request.Retries = 0;
+  TestKit::DialogScript boxes;
+  boxes.Expect("(SNMPClass) SNMP request timed out!");
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].request.caption, ProgramName());
+  EXPECT_EQ(boxes.Shown()[0].request.kind, TDialogRequest::MessageBoxABox);
+  // The error is announced; a success without a status target is not.
+  EXPECT_EQ(done.size(), 1u);
+  Control("unmute");
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(request->ends, 1);
+  EXPECT_EQ(done.size(), 1u);
+
+  // A target of another class gets nothing, and no box either.
+  auto* label = Add<TLabel>();
+  request->StatusTarget = label;
+  Control("mute");
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(label->Caption(), "");
+}
+
+TEST_F(StatusTest, InactiveRequestStartsNothing) {
+  request->SetStatusMemo(memo);
+  request->Request.Active = 0;
+  request->Get();
+  EXPECT_EQ(request->begins, 1);
+  EXPECT_EQ(request->Busy, 0);
+  request->Set(true, false);
+  EXPECT_EQ(request->Busy, 0);
+  PumpFor(50);
+  EXPECT_EQ(request->ends, 0);
+  EXPECT_EQ(memo->Lines()->Count(), 0);
+  EXPECT_TRUE(NewLogLines().empty());
+}
+
+TEST_F(StatusTest, ReplacedFormatsKeepWhatTheyCannotDrop) {
+  g_MessageTables[MT_STATUS_FORMAT].Replace({"[VARLIST] read: [ERROR] at [TIME]", "[ERROR]"});
+  request->SetStatusMemo(memo);
+  request->Request.VarList.Description = "";
+  request->ShowRequestStatus("Ok!");
+  EXPECT_EQ(LastLine().substr(0, 20), "[VARLIST] read: Ok! ");
+  request->StatusKind = STATUS_KIND_SET;
+  request->ShowRequestStatus("done");
+  EXPECT_EQ(LastLine(), "done");
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+// Failures of an exchange, synchronously as exceptions and asynchronously
+// in the completion record.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "RequestTestSupport.h"
+#include "library/VnErrors.h"
+#include "library/VnSNMPSession.h"
+#include "snmp/Address.h"
+#include "snmp/Pdu.h"
+#include "snmp/SnmpConstants.h"
+#include "snmp/Target.h"
+
+namespace {
+
+using namespace reqtest;
+
+using ExchangeFailure = AgentTest;
+
+// The one completion record of an asynchronous GET.
+VnSNMPError AsyncGetRecord(VnSNMPRequest& r, int timeoutMs = 10000) {
+  std::vector<VnSNMPError> records;
+  r.SendGetAsync([&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); }, true);
+  EXPECT_TRUE(PumpUntil([&] { return !records.empty(); }, timeoutMs));
+  PumpFor(50);
+  EXPECT_EQ(records.size(), 1u);
+  EXPECT_EQ(r.Outstanding, 0);
+  return records.empty() ? VnSNMPError{} : records[0];
+}
+
+TEST_F(ExchangeFailure, SilentPortTimesOut) {
+  SilentPort silent;
+  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  r->Device.Port = static_cast<std::uint16_t>(silent.Port());
+  r->Timeout = 20;  // 200 ms, and one retry
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(RaisedNumber([&] { r->SendGet(true); }), VNERR_TIMEOUT);
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                   start)
+                .count();
+  EXPECT_GE(ms, 350);
+  EXPECT_LT(ms, 3000);
+  VnSNMPError e = AsyncGetRecord(*r);
+  EXPECT_EQ(e.Number, VNERR_TIMEOUT);
+  EXPECT_EQ(e.Text, "(SNMPClass) SNMP request timed out!");
+  EXPECT_EQ(e.Finished, 1);
+  EXPECT_EQ(e.Device.Port, silent.Port());
+}
+
+TEST_F(ExchangeFailure, WrongPassPhraseIsAnErrorBothWays) {
+  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  V3User wrong = kShaAuth;
+  wrong.authPass = "not the pass phrase";
+  UseV3(*r, wrong);
+  SetValue(*r, 0, "untouched");
+  int sync = RaisedNumber([&] { r->SendGet(true); });
+  EXPECT_EQ(sync, -308);  // the agent's report: wrong digest
+  VnSNMPError e = AsyncGetRecord(*r);
+  EXPECT_EQ(e.Number, sync);
+  EXPECT_EQ(e.Text, "(SNMPv3USM) Authentication failure!");
+  EXPECT_EQ(e.Finished, 1);
+  EXPECT_EQ(ValueOf(*r, 0), "untouched");
+}
+
+TEST_F(ExchangeFailure, UnknownUserIsAnErrorBothWays) {
+  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  V3User nobody = kShaAuth;
+  nobody.name = "nobody";
+  UseV3(*r, nobody);
+  int sync = RaisedNumber([&] { r->SendGet(true); });
+  EXPECT_EQ(sync, -304);
+  EXPECT_EQ(AsyncGetRecord(*r).Number, sync);
+}
+
+TEST_F(ExchangeFailure, MissingScalarIsNoSuchNameUnderVersionOne) {
+  static const VnSNMPVarDesc kMissing[] = {
+      Desc("1.3.6.1.2.1.1.99", "Missing", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
+  auto r = MakeRequest(kMissing, SVT_SV, 0);
+  UseV1(*r);
+  EXPECT_EQ(RaisedNumber([&] { r->SendGet(true); }), VNERR_NOSUCHNAME);
+  VnSNMPError e = AsyncGetRecord(*r);
+  EXPECT_EQ(e.Number, VNERR_NOSUCHNAME);
+  EXPECT_EQ(e.ErrorIndex, 1);
+}
+
+TEST_F(ExchangeFailure, ReplacedSessionEndsOutstandingRequestsSilently) {
+  SilentPort silent;
+  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  r->Device.Port = static_cast<std::uint16_t>(silent.Port());
+  bool called = false;
+  r->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { called = true; }, true);
+  EXPECT_EQ(r->Outstanding, 1);
+  InitSnmpSession(AnsiString(Folder().Path()));
+  EXPECT_EQ(r->Outstanding, 0);
+  PumpFor(2500);
+  EXPECT_FALSE(called);
+}
+
+// The reply handler on its own: the status is what the SNMP layer reports
+// for the exchange, not only the reply's error status.
+class ReplyStatus : public ::testing::Test {
+ protected:
+  VnSNMPError Handle(int reason, int errorStatus, std::uint8_t readReply = 1) {
+    Pdu reply;
+    reply.set_error_status(errorStatus);
+    CTarget target(UdpAddress("127.0.0.1/1161"));
+    VnSNMPError record;
+    request_.VarList = VnSNMPVarList(kSystemGroup, SVT_SV, 0);
+    request_.Outstanding = 1;
+    VnSNMPRequest::ProcessReply(
+        &request_, reason, reply, target, readReply,
+        [&](VnSNMPError& e, VnSNMPVarList&) {
+          record = e;
+          ++calls_;
+        },
+        {});
+    return record;
+  }
+  VnSNMPRequest request_;
+  int calls_ = 0;
+};
+
+TEST_F(ReplyStatus, VersionThreeReportIsNotOk) {
+  VnSNMPError e = Handle(SNMPv3_USM_AUTHENTICATION_FAILURE, 0);
+  EXPECT_EQ(e.Number, -308);
+  EXPECT_EQ(e.Text, "(SNMPv3USM) Authentication failure!");
+  EXPECT_EQ(e.Finished, 1);
+  EXPECT_EQ(e.Device.Address, "127.0.0.1");
+  EXPECT_EQ(e.Device.Port, 1161);
+  EXPECT_EQ(request_.Outstanding, 0);
+  EXPECT_EQ(Handle(SNMPv3_MP_UNKNOWN_MSGID, 0).Number, -208);
+}
+
+TEST_F(ReplyStatus, LocalSendFailureIsNotOk) {
+  EXPECT_EQ(Handle(SNMP_CLASS_TL_FAILED, 0).Number, -422);
+  EXPECT_EQ(Handle(SNMP_CLASS_TIMEOUT, 0).Number, VNERR_TIMEOUT);
+}
+
+TEST_F(ReplyStatus, ResponseTakesTheReplyErrorStatus) {
+  VnSNMPError e = Handle(SNMP_CLASS_ASYNC_RESPONSE, SNMP_ERROR_GENERAL_VB_ERR);
+  EXPECT_EQ(e.Number, -105);
+  EXPECT_EQ(e.Finished, 1);
+  // A SET whose reply is not read is finished and fine.
+  e = Handle(SNMP_CLASS_ASYNC_RESPONSE, 0, 0);
+  EXPECT_EQ(e.Number, 0);
+  EXPECT_EQ(e.Finished, 1);
+}
+
+TEST_F(ReplyStatus, SessionGoneLowersTheCountWithoutCompletion) {
+  Handle(SNMP_CLASS_SESSION_DESTROYED, 0);
+  EXPECT_EQ(calls_, 0);
+  EXPECT_EQ(request_.Outstanding, 0);
+}
+
+TEST_F(ReplyStatus, ReplyShorterThanTheRequestIsAnErrorNotACrash) {
+  Pdu reply;  // no bindings for the items that were asked for
+  CTarget target(UdpAddress("127.0.0.1/161"));
+  request_.VarList = VnSNMPVarList(kSystemGroup, SVT_SV, 0);
+  request_.Outstanding = 1;
+  VnSNMPError record;
+  VnSNMPRequest::ProcessReply(
+      &request_, SNMP_CLASS_ASYNC_RESPONSE, reply, target, 1,
+      [&](VnSNMPError& e, VnSNMPVarList&) { record = e; }, {0, 1, 2});
+  EXPECT_EQ(record.Number, -411);
+  EXPECT_EQ(record.Finished, 1);
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+// The session start-up: boots counter, defaults, event timer.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "RequestTestSupport.h"
+#include "library/VnErrors.h"
+#include "library/VnSNMPConnection.h"
+#include "library/VnSNMPSession.h"
+#include "platform/ExtCtrls.h"
+#include "platform/TestKit.h"
+#include "snmp/BootCounter.h"
+#include "snmp/OctetStr.h"
+
+namespace {
+
+using reqtest::RaisedNumber;
+
+// The boots stored for the library's engine in a counter file; -1 when none.
+long StoredBoots(const std::string& path) {
+  unsigned int boots = 0;
+  if (getBootCounter(path, OctetStr(kSnmpEngineId), boots) != SNMPv3_OK) return -1;
+  return boots;
+}
+
+class SessionStart : public ::testing::Test {
+ protected:
+  void SetUp() override { TestKit::EnsureApplication(); }
+  vntest::TempDir dir_;
+};
+
+TEST_F(SessionStart, FirstStartWritesBootsOneAndTheNextTwo) {
+  const std::string path = dir_.File(kSnmpBootCounterFile);
+  InitSnmpSession(AnsiString(dir_.Path()));
+  EXPECT_EQ(StoredBoots(path), 1);
+  // Written in the layer's format: the engine id in hex, then the count.
+  EXPECT_NE(vntest::ReadFile(path).find("566E534E4D505F50505F4170706C69636174696F6E 1"),
+            std::string::npos)
+      << vntest::ReadFile(path);
+  InitSnmpSession(AnsiString(dir_.Path() + "\\"));  // a trailing backslash names the same file
+  EXPECT_EQ(StoredBoots(path), 2);
+  EXPECT_NE(g_SnmpSession, nullptr);
+}
+
+TEST_F(SessionStart, OtherEnginesOfTheFileAreKept) {
+  const std::string path = dir_.File(kSnmpBootCounterFile);
+  ASSERT_EQ(saveBootCounter(path, OctetStr("another engine"), 41), SNMPv3_OK);
+  InitSnmpSession(AnsiString(dir_.Path()));
+  EXPECT_EQ(StoredBoots(path), 1);
+  unsigned int other = 0;
+  EXPECT_EQ(getBootCounter(path, OctetStr("another engine"), other), SNMPv3_OK);
+  EXPECT_EQ(other, 41u);
+}
+
+TEST_F(SessionStart, MalformedCounterFileRaises507AndSavesNothing) {
+  const std::string bad = "566E534E4D505F50505F4170706C69636174696F6E seven\n";
+  const std::string path = dir_.Write(kSnmpBootCounterFile, bad);
+  g_SnmpEventProcessor.Disable();
+  int number = RaisedNumber([&] { InitSnmpSession(AnsiString(dir_.Path())); });
+  EXPECT_EQ(number, VNERR_LOAD_BOOTCOUNTER);
+  EXPECT_EQ(vntest::ReadFile(path), bad);
+  // The start stopped there: the event timer was not started.
+  EXPECT_FALSE(g_SnmpEventProcessor.Timer()->Enabled());
+  try {
+    InitSnmpSession(AnsiString(dir_.Path()));
+  } catch (Exception& e) {
+    EXPECT_EQ(e.Message, "Error when loading SNMP engine boots counter!");
+  }
+}
+
+TEST_F(SessionStart, UnwritableFolderRaises508) {
+  // A folder below a plain file cannot take the counter, whoever runs the test.
+  const std::string file = dir_.Write("plain", "x");
+  EXPECT_EQ(RaisedNumber([&] { InitSnmpSession(AnsiString(file + "/sub")); }),
+            VNERR_SAVE_BOOTCOUNTER);
+  EXPECT_EQ(RaisedNumber([&] { InitSnmpSession(AnsiString(dir_.File("missing"))); }),
+            VNERR_SAVE_BOOTCOUNTER);
+}
+
+TEST_F(SessionStart, EmptyFolderMeansTheCurrentDirectory) {
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(chdir(dir_.Path().c_str()), 0);
+  InitSnmpSession(AnsiString());
+  EXPECT_EQ(StoredBoots(dir_.File(kSnmpBootCounterFile)), 1);
+  ASSERT_EQ(chdir(previous), 0);
+}
+
+TEST_F(SessionStart, PresetsTheConnectionDefaultsAndStartsTheTwentyMsTimer) {
+  ConnectionDefaults.Device.Address = "10.9.8.7";
+  ConnectionDefaults.Device.Port = 1161;
+  ConnectionDefaults.Security.Version = 3;
+  ConnectionDefaults.Security.ReadCommunity = "x";
+  ConnectionDefaults.Security.SecurityName = "someone";
+  g_SnmpTimeout = 7;
+  InitSnmpSession(AnsiString(dir_.Path()));
+  EXPECT_EQ(ConnectionDefaults.Device.Address, "127.0.0.1");
+  EXPECT_EQ(ConnectionDefaults.Device.Port, 161);
+  EXPECT_EQ(ConnectionDefaults.Security.Version, 0);
+  EXPECT_EQ(SnmpVersion, 0);
+  EXPECT_EQ(ConnectionDefaults.Security.ReadCommunity, "qovalt");
+  EXPECT_EQ(ConnectionDefaults.Security.WriteCommunity, "mundrel");
+  EXPECT_EQ(ConnectionDefaults.Security.SecurityModel, 1u);
+  EXPECT_EQ(ConnectionDefaults.Security.SecurityLevel, 1u);
+  EXPECT_TRUE(ConnectionDefaults.Security.SecurityName.IsEmpty());
+  EXPECT_EQ(ConnectionDefaults.Security.AuthProtocol, 1u);
+  EXPECT_EQ(ConnectionDefaults.Security.PrivProtocol, 1u);
+  EXPECT_TRUE(ConnectionDefaults.Scope.ContextName.IsEmpty());
+  EXPECT_TRUE(ConnectionDefaults.Scope.ContextEngineId.IsEmpty());
+  EXPECT_EQ(g_SnmpTimeout, 100u);
+  EXPECT_TRUE(g_SnmpEventProcessor.Timer()->Enabled());
+  EXPECT_EQ(g_SnmpEventProcessor.Timer()->Interval(), 20u);
+}
+
+}  // namespace

@@ -1,0 +1,174 @@
+// Table walks: one GETNEXT per row with every column, the ends of a walk,
+// sparse columns and stopping.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "RequestTestSupport.h"
+#include "library/VnErrors.h"
+
+namespace {
+
+using namespace reqtest;
+
+using TableWalk = AgentTest;
+
+// The part of an instance OID behind its column.
+std::string SuffixOf(const std::string& oid, const std::string& column) {
+  return oid.substr(column.size() + 1);
+}
+
+TEST_F(TableWalk, InterfacesTableGivesTheRowsSnmpwalkGives) {
+  auto expected = Snmpwalk(Agent(), "1.3.6.1.2.1.2.2.1.2");
+  ASSERT_FALSE(expected.empty());
+  auto r = MakeRequest(kIfTable, MVT_FMV, 1);
+  auto rows = WalkSync(*r);
+  ASSERT_EQ(rows.size(), expected.size());
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    EXPECT_EQ(rows[k][0], SuffixOf(expected[k].first, "1.3.6.1.2.1.2.2.1.2"));
+    EXPECT_EQ(rows[k][1], expected[k].second);
+  }
+  // The index column stands where its row was found.
+  EXPECT_EQ(*r->VarList.Item(0)->LastOid, "1.3.6.1.2.1.2.2.1.1." + rows.back()[0]);
+}
+
+TEST_F(TableWalk, TwoIndexColumnsAreSplitFromTheInstance) {
+  auto expected = Snmpwalk(Agent(), "1.3.6.1.6.3.16.1.2.1.3");
+  ASSERT_GE(expected.size(), 4u);  // two communities and two users at least
+  auto r = MakeRequest(kVacmGroups, MVT_UMV, 2);
+  UseV3(*r, kShaAuth);
+  auto rows = WalkSync(*r);
+  ASSERT_EQ(rows.size(), expected.size());
+  bool sawUser = false;
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    // Instance: model, length, the name's characters.
+    std::string suffix = SuffixOf(expected[k].first, "1.3.6.1.6.3.16.1.2.1.3");
+    EXPECT_EQ(suffix.substr(0, suffix.find('.')), rows[k][0]);
+    EXPECT_EQ(rows[k][2], expected[k].second);
+    EXPECT_EQ(rows[k][4], "1");  // active
+    if (rows[k][0] == "3" && rows[k][1] == "shaonly") sawUser = true;
+  }
+  EXPECT_TRUE(sawUser);
+}
+
+TEST_F(TableWalk, AsynchronousWalkDeliversTheSameRows) {
+  auto r = MakeRequest(kIfTable, MVT_FMV, 1);
+  auto sync = WalkSync(*r);
+  AsyncWalk walk;
+  WalkAsync(*r, walk);
+  ASSERT_TRUE(walk.done);
+  EXPECT_EQ(walk.rows, sync);
+  // One completion per row plus the one that finds the end.
+  ASSERT_EQ(walk.records.size(), sync.size() + 1);
+  for (std::size_t k = 0; k + 1 < walk.records.size(); ++k) EXPECT_EQ(walk.records[k].Finished, 0);
+  EXPECT_EQ(walk.records.back().Finished, 1);
+  EXPECT_EQ(walk.records.back().Number, 0);
+  EXPECT_EQ(r->Outstanding, 0);
+}
+
+TEST_F(TableWalk, ColumnEndingEarlyShowsNotDoneInLaterRows) {
+  auto r = MakeRequest(kSparseTable, MVT_FMV, 1);
+  const std::vector<Row> expected = {
+      {"1", "21", "31"}, {"2", "(NOTDONE)", "32"}, {"3", "(NOTDONE)", "33"}};
+  EXPECT_EQ(WalkSync(*r), expected);
+  AsyncWalk walk;
+  WalkAsync(*r, walk);
+  EXPECT_EQ(walk.rows, expected);
+  EXPECT_EQ(walk.records.back().Number, 0);
+}
+
+TEST_F(TableWalk, FirstStepOutsideTheTableDeliversNoRow) {
+  static const VnSNMPVarDesc kEmpty[] = {
+      Desc("1.3.6.1.4.1.99999.1.1.1", "Index", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_NOTACCESS),
+      Desc("1.3.6.1.4.1.99999.1.1.9", "None", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY),
+      kEnd};
+  auto r = MakeRequest(kEmpty, MVT_FMV, 1);
+  EXPECT_FALSE(r->SendGet(true));
+  EXPECT_EQ(ValueOf(*r, 1), "(NOTDONE)");
+}
+
+TEST_F(TableWalk, ActiveZeroStopsAfterTheRowInHand) {
+  auto r = MakeRequest(kSparseTable, MVT_FMV, 1);
+  ASSERT_TRUE(r->SendGet(true));
+  r->Active = 0;
+  EXPECT_FALSE(r->SendGet(false));
+  EXPECT_EQ(ValueOf(*r, 0), "1");  // nothing more was read
+
+  r->Active = 1;
+  AsyncWalk walk;
+  walk.rows.clear();
+  VnSNMPCompletion step = [&](VnSNMPError& e, VnSNMPVarList&) {
+    walk.records.push_back(e);
+    walk.rows.push_back({ValueOf(*r, 0)});
+    r->Active = 0;                  // a Stop button
+    r->SendGetAsync(step, false);  // the walk would go on; it returns at once
+  };
+  r->SendGetAsync(step, true);
+  ASSERT_TRUE(PumpUntil([&] { return !walk.records.empty(); }, 5000));
+  EXPECT_EQ(r->Outstanding, 0);
+  PumpFor(300);
+  EXPECT_EQ(walk.records.size(), 1u);
+  EXPECT_EQ(walk.records[0].Finished, 0);
+  EXPECT_FALSE(r->SendGet(true));  // nothing starts while inactive
+}
+
+// An agent whose view ends with vacmSecurityToGroupTable: version 1 ends a
+// walk with noSuchName, version 2c with endOfMibView.
+class ViewEnd : public ::testing::Test {
+ public:
+  static void SetUpTestSuite() {
+    agent_ = std::make_unique<vntest::Snmpd>(AgentOptions({"1.3.6.1.6.3.16.1.2"}));
+  }
+  static void TearDownTestSuite() { agent_.reset(); }
+
+ protected:
+  void SetUp() override { StartSession(dir_.Path(), *agent_); }
+  static std::unique_ptr<vntest::Snmpd> agent_;
+  vntest::TempDir dir_;
+};
+std::unique_ptr<vntest::Snmpd> ViewEnd::agent_;
+
+TEST_F(ViewEnd, VersionOneEndsByNoSuchName) {
+  auto expected = Snmpwalk(*agent_, "1.3.6.1.6.3.16.1.2.1.5", "1");
+  ASSERT_FALSE(expected.empty());
+  auto r = MakeRequest(kVacmGroups, MVT_FMV, 2);
+  UseV1(*r);
+  EXPECT_EQ(WalkSync(*r).size(), expected.size());
+  AsyncWalk walk;
+  WalkAsync(*r, walk);
+  EXPECT_EQ(walk.rows.size(), expected.size());
+  ASSERT_FALSE(walk.records.empty());
+  EXPECT_EQ(walk.records.back().Number, 0);  // the end is no error
+  EXPECT_EQ(walk.records.back().Text, "Ok!");
+  EXPECT_EQ(walk.records.back().Finished, 1);
+}
+
+TEST_F(ViewEnd, VersionTwoEndsByEndOfMibView) {
+  auto expected = Snmpwalk(*agent_, "1.3.6.1.6.3.16.1.2.1.5");
+  auto r = MakeRequest(kVacmGroups, MVT_FMV, 2);
+  UseV2c(*r);
+  auto rows = WalkSync(*r);
+  EXPECT_EQ(rows.size(), expected.size());
+  AsyncWalk walk;
+  WalkAsync(*r, walk);
+  EXPECT_EQ(walk.rows, rows);
+  EXPECT_EQ(walk.records.back().Number, 0);
+}
+
+TEST_F(ViewEnd, NoSuchNameOnAnotherIdentifierIsAnError) {
+  // The first step already runs past the view: the agent names the
+  // requested column, which is not where the walk stood.
+  static const VnSNMPVarDesc kBeyond[] = {
+      Desc("1.3.6.1.6.3.16.1.2.1.9", "Beyond", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
+  auto r = MakeRequest(kBeyond, MVT_FMV, 0);
+  UseV1(*r);
+  EXPECT_EQ(RaisedNumber([&] { r->SendGet(true); }), VNERR_NOSUCHNAME);
+  AsyncWalk walk;
+  WalkAsync(*r, walk);
+  ASSERT_EQ(walk.records.size(), 1u);
+  EXPECT_EQ(walk.records[0].Number, VNERR_NOSUCHNAME);
+  EXPECT_EQ(walk.records[0].Text, "(SNMP) Variable does not exist!");
+  EXPECT_EQ(walk.records[0].Finished, 1);
+}
+
+}  // namespace
