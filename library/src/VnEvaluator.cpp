@@ -3,8 +3,9 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
+#include "library/VnMessageTables.h"
+#include "platform/DateTime.h"
 #include "platform/Exceptions.h"
 #include "platform/SysUtils.h"
 
@@ -13,35 +14,7 @@ namespace {
 // Index of the bad-operand text among the edit-check messages.
 constexpr int kBadLogicOperand = 1;
 
-AnsiString EditCheckText(int index) {
-  // Built-in edit-check texts used here.
-  static const char* const kTexts[] = {" Ok!", " Bad logic operand!"};
-  return kTexts[index];
-}
-
-// Days since 1899-12-30 of a civil date (proleptic Gregorian calendar).
-long DaysFromCivil(long y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const long era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<long>(doe) - 719468;  // days since 1970-01-01
-}
-
-// The current local date and time as a date-time number.
-double NowNumber() {
-  std::timespec ts{};
-  std::timespec_get(&ts, TIME_UTC);
-  std::tm local{};
-  localtime_r(&ts.tv_sec, &local);
-  const long days = DaysFromCivil(local.tm_year + 1900L, static_cast<unsigned>(local.tm_mon + 1),
-                                  static_cast<unsigned>(local.tm_mday)) -
-                    DaysFromCivil(1899, 12, 30);
-  const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec +
-                         static_cast<double>(ts.tv_nsec / 1000000) / 1000.0;
-  return static_cast<double>(days) + seconds / 86400.0;
-}
+double NowNumber() { return Now().Val; }
 
 bool IsNow(const AnsiString& operand) { return SameText(operand, "NOW"); }
 
@@ -137,7 +110,7 @@ bool EvaluateComparison(const AnsiString& text) {
   if (op < 0) {
     if (SameText(text, "true")) return true;
     if (SameText(text, "false")) return false;
-    throw Exception(EditCheckText(kBadLogicOperand), -1);
+    throw Exception(g_MessageTables[MT_EDIT_CHECK][kBadLogicOperand], -1);
   }
   const int order = ComparisonSide(left).Compare(ComparisonSide(right));
   switch (op) {
