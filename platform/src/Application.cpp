@@ -1,5 +1,7 @@
 // The application object: the toolkit's lifetime, the message loop, posted
 // messages, deferred releases and exceptions that reach the loop.
+#include <unistd.h>
+
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEvent>
@@ -8,7 +10,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
-#include <unistd.h>
 
 #include "Toolkit.h"
 #include "platform/Dialogs.h"
@@ -47,6 +48,7 @@ std::vector<Release>& Releases() {
 }
 
 QApplication* g_qapp = nullptr;
+bool g_exiting = false;  // static destruction: the loop is closed
 Dispatcher* g_dispatcher = nullptr;
 
 void Wake() {
@@ -79,6 +81,7 @@ bool Dispatcher::event(QEvent* e) {
 // At exit the forms go, but the toolkit's application object stays: some of
 // the toolkit's own globals are already gone by then.
 void ShutdownAtExit() {
+  g_exiting = true;
   if (!Application) return;
   Application->DestroyComponents();
   TimersApplicationGone();
@@ -195,7 +198,7 @@ void TApplication::Terminate() {
 }
 
 void TApplication::ProcessMessages() {
-  if (!g_qapp) return;
+  if (!g_qapp || g_exiting) return;
   bool hadMessages = HasPostedMessages();
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -209,7 +212,7 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::HandleMessage() {
-  if (!g_qapp) return;
+  if (!g_qapp || g_exiting) return;
   if (VirtualTimeActive() || TestMode()) {
     bool had = HasPostedMessages();
     QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -1,6 +1,7 @@
+#include "platform/Component.h"
+
 #include <algorithm>
 
-#include "platform/Component.h"
 #include "platform/Exceptions.h"
 #include "platform/SysUtils.h"
 

@@ -43,7 +43,7 @@ class PanelWidget : public Clickable<QWidget> {
     DrawBevel(p, r, panel->BevelInner(), panel->BevelWidth());
     if (!panel->Caption().IsEmpty()) {
       p.setPen(palette().color(QPalette::WindowText));
-      int flags = Qt::AlignVCenter | (panel->Alignment() == taCenter ? Qt::AlignHCenter
+      int flags = Qt::AlignVCenter | (panel->Alignment() == taCenter         ? Qt::AlignHCenter
                                       : panel->Alignment() == taRightJustify ? Qt::AlignRight
                                                                              : Qt::AlignLeft);
       p.drawText(r.adjusted(2, 0, -2, 0), flags, Q(panel->Caption()));
@@ -164,7 +164,8 @@ void TScrollBox::UpdateScrollRange() {
 
 // ---- TSplitter
 
-TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner, new Peer(new SplitterWidget()), 3, 100) {
+TSplitter::TSplitter(TComponent* AOwner)
+    : TGraphicControl(AOwner, new Peer(new SplitterWidget()), 3, 100) {
   SetAlign(alLeft);
 }
 
@@ -175,11 +176,20 @@ TControl* TSplitter::FindNeighbour() const {
     TControl* c = p->Controls(i);
     if (c == this || !c->Visible() || c->Align() != Align()) continue;
     switch (Align()) {
-      case alLeft: if (c->Left() + c->Width() == Left()) return c; break;
-      case alRight: if (c->Left() == Left() + Width()) return c; break;
-      case alTop: if (c->Top() + c->Height() == Top()) return c; break;
-      case alBottom: if (c->Top() == Top() + Height()) return c; break;
-      default: break;
+      case alLeft:
+        if (c->Left() + c->Width() == Left()) return c;
+        break;
+      case alRight:
+        if (c->Left() == Left() + Width()) return c;
+        break;
+      case alTop:
+        if (c->Top() + c->Height() == Top()) return c;
+        break;
+      case alBottom:
+        if (c->Top() == Top() + Height()) return c;
+        break;
+      default:
+        break;
     }
   }
   return nullptr;
@@ -189,11 +199,20 @@ void TSplitter::Dragged(int delta) {
   TControl* c = FindNeighbour();
   if (!c) return;
   switch (Align()) {
-    case alLeft: c->SetWidth(std::max(minSize_, c->Width() + delta)); break;
-    case alRight: c->SetWidth(std::max(minSize_, c->Width() - delta)); break;
-    case alTop: c->SetHeight(std::max(minSize_, c->Height() + delta)); break;
-    case alBottom: c->SetHeight(std::max(minSize_, c->Height() - delta)); break;
-    default: return;
+    case alLeft:
+      c->SetWidth(std::max(minSize_, c->Width() + delta));
+      break;
+    case alRight:
+      c->SetWidth(std::max(minSize_, c->Width() - delta));
+      break;
+    case alTop:
+      c->SetHeight(std::max(minSize_, c->Height() + delta));
+      break;
+    case alBottom:
+      c->SetHeight(std::max(minSize_, c->Height() - delta));
+      break;
+    default:
+      return;
   }
   if (OnMoved) OnMoved(this);
 }

@@ -1,11 +1,12 @@
 // Message boxes: one service shows them all.
+#include "platform/Dialogs.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "Toolkit.h"
-#include "platform/Dialogs.h"
 
 using namespace vcl_detail;
 
@@ -19,11 +20,20 @@ class ToolkitDialogs : public IDialogService {
     if (!qApp) return EscapeResult(r.buttons);
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (r.type) {
-      case mtWarning: icon = QMessageBox::Warning; break;
-      case mtError: icon = QMessageBox::Critical; break;
-      case mtInformation: icon = QMessageBox::Information; break;
-      case mtConfirmation: icon = QMessageBox::Question; break;
-      default: break;
+      case mtWarning:
+        icon = QMessageBox::Warning;
+        break;
+      case mtError:
+        icon = QMessageBox::Critical;
+        break;
+      case mtInformation:
+        icon = QMessageBox::Information;
+        break;
+      case mtConfirmation:
+        icon = QMessageBox::Question;
+        break;
+      default:
+        break;
     }
     QMessageBox box(icon, Q(r.caption), Q(r.text), QMessageBox::NoButton, W(r.owner));
     box.setWindowModality(Qt::ApplicationModal);
@@ -33,10 +43,10 @@ class ToolkitDialogs : public IDialogService {
       const char* text;
       int result;
     };
-    static const B kButtons[] = {{mbYes, "&Yes", mrYes},       {mbNo, "&No", mrNo},
-                                 {mbOK, "OK", mrOk},           {mbCancel, "Cancel", mrCancel},
-                                 {mbAbort, "&Abort", mrAbort}, {mbRetry, "&Retry", mrRetry},
-                                 {mbIgnore, "&Ignore", mrIgnore}};
+    static const B kButtons[] = {
+        {mbYes, "&Yes", mrYes},         {mbNo, "&No", mrNo},          {mbOK, "OK", mrOk},
+        {mbCancel, "Cancel", mrCancel}, {mbAbort, "&Abort", mrAbort}, {mbRetry, "&Retry", mrRetry},
+        {mbIgnore, "&Ignore", mrIgnore}};
     std::vector<std::pair<QAbstractButton*, int>> map;
     int escape = EscapeResult(r.buttons);
     for (const B& b : kButtons) {
@@ -91,11 +101,21 @@ int MessageDlg(const AnsiString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Button
   TDialogRequest r;
   r.kind = TDialogRequest::MessageDlgBox;
   switch (DlgType) {
-    case mtWarning: r.caption = "Warning"; break;
-    case mtError: r.caption = "Error"; break;
-    case mtInformation: r.caption = "Information"; break;
-    case mtConfirmation: r.caption = "Confirm"; break;
-    default: r.caption = Application->Title(); break;
+    case mtWarning:
+      r.caption = "Warning";
+      break;
+    case mtError:
+      r.caption = "Error";
+      break;
+    case mtInformation:
+      r.caption = "Information";
+      break;
+    case mtConfirmation:
+      r.caption = "Confirm";
+      break;
+    default:
+      r.caption = Application->Title();
+      break;
   }
   r.text = Msg;
   r.type = DlgType;
@@ -109,16 +129,31 @@ int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
   r.caption = lpCaption ? lpCaption : "Error";
   r.text = lpText ? lpText : "";
   switch (uType & 0xF) {
-    case MB_OKCANCEL: r.buttons = mbOK | mbCancel; break;
-    case MB_YESNO: r.buttons = mbYes | mbNo; break;
-    default: r.buttons = mbOK; break;
+    case MB_OKCANCEL:
+      r.buttons = mbOK | mbCancel;
+      break;
+    case MB_YESNO:
+      r.buttons = mbYes | mbNo;
+      break;
+    default:
+      r.buttons = mbOK;
+      break;
   }
   switch (uType & 0xF0) {
-    case MB_ICONERROR: r.type = mtError; break;
-    case MB_ICONQUESTION: r.type = mtConfirmation; break;
-    case MB_ICONWARNING: r.type = mtWarning; break;
-    case MB_ICONINFORMATION: r.type = mtInformation; break;
-    default: break;
+    case MB_ICONERROR:
+      r.type = mtError;
+      break;
+    case MB_ICONQUESTION:
+      r.type = mtConfirmation;
+      break;
+    case MB_ICONWARNING:
+      r.type = mtWarning;
+      break;
+    case MB_ICONINFORMATION:
+      r.type = mtInformation;
+      break;
+    default:
+      break;
   }
   if (TWinControl* w = TWinControl::FromHandle(hWnd)) r.owner = w->TopForm();
   // The modal results and the box results share their numbers.

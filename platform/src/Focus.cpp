@@ -34,27 +34,46 @@ WORD VkOf(const QKeyEvent* ke) {
   if (k >= Qt::Key_A && k <= Qt::Key_Z) return static_cast<WORD>('A' + (k - Qt::Key_A));
   if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return static_cast<WORD>(VK_F1 + (k - Qt::Key_F1));
   switch (k) {
-    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Backspace:
+      return VK_BACK;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Backtab:
+      return VK_TAB;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt: return VK_MENU;
-    default: return 0;
+    case Qt::Key_Enter:
+      return VK_RETURN;
+    case Qt::Key_Escape:
+      return VK_ESCAPE;
+    case Qt::Key_Space:
+      return VK_SPACE;
+    case Qt::Key_PageUp:
+      return VK_PRIOR;
+    case Qt::Key_PageDown:
+      return VK_NEXT;
+    case Qt::Key_End:
+      return VK_END;
+    case Qt::Key_Home:
+      return VK_HOME;
+    case Qt::Key_Left:
+      return VK_LEFT;
+    case Qt::Key_Up:
+      return VK_UP;
+    case Qt::Key_Right:
+      return VK_RIGHT;
+    case Qt::Key_Down:
+      return VK_DOWN;
+    case Qt::Key_Insert:
+      return VK_INSERT;
+    case Qt::Key_Delete:
+      return VK_DELETE;
+    case Qt::Key_Shift:
+      return VK_SHIFT;
+    case Qt::Key_Control:
+      return VK_CONTROL;
+    case Qt::Key_Alt:
+      return VK_MENU;
+    default:
+      return 0;
   }
 }
 
@@ -101,7 +120,8 @@ bool HandleKey(QObject* o, QKeyEvent* ke, InputFilter* self) {
     ch = 13;
   else if (vk == VK_ESCAPE)
     ch = 27;
-  else if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() < 256 && !(shift & ssCtrl))
+  else if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() < 256 &&
+           !(shift & ssCtrl))
     ch = static_cast<char>(text[0].unicode());
   if (ch && c->OnKeyPress) {
     char key = ch;

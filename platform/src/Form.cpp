@@ -77,10 +77,13 @@ void TCustomForm::AfterConstruction() {
 int TCustomForm::FrameWidth() const {
   if (Parent()) return 0;
   switch (borderStyle_) {
-    case bsNone: return 0;
+    case bsNone:
+      return 0;
     case bsSizeable:
-    case bsSizeToolWin: return 8;
-    default: return 6;
+    case bsSizeToolWin:
+      return 8;
+    default:
+      return 6;
   }
 }
 
@@ -88,10 +91,13 @@ int TCustomForm::FrameHeight() const {
   if (Parent()) return 0;
   int menu = menu_ ? 20 : 0;
   switch (borderStyle_) {
-    case bsNone: return menu;
+    case bsNone:
+      return menu;
     case bsSizeable:
-    case bsSizeToolWin: return 31 + menu;
-    default: return 29 + menu;
+    case bsSizeToolWin:
+      return 31 + menu;
+    default:
+      return 29 + menu;
   }
 }
 
@@ -100,7 +106,8 @@ int TCustomForm::ClientHeight() const { return std::max(0, Height() - FrameHeigh
 
 void TCustomForm::BoundsChanged() {
   QWidget* w = W(this);
-  if (w && !Parent() && (borderStyle_ == bsSingle || borderStyle_ == bsDialog || borderStyle_ == bsNone))
+  if (w && !Parent() &&
+      (borderStyle_ == bsSingle || borderStyle_ == bsDialog || borderStyle_ == bsNone))
     w->setFixedSize(ClientWidth(), ClientHeight());
 }
 
@@ -113,7 +120,8 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle b) {
     if (b == bsNone) flags |= Qt::FramelessWindowHint;
     if (b == bsDialog) flags |= Qt::Dialog;
     w->setWindowFlags(flags);
-    if (b == bsSizeable || b == bsSizeToolWin) w->setMinimumSize(0, 0), w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (b == bsSizeable || b == bsSizeToolWin)
+      w->setMinimumSize(0, 0), w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   }
   SetBoundsQuiet(Left(), Top(), cw + FrameWidth(), ch + FrameHeight());
   RequestAlign();
@@ -131,9 +139,12 @@ void TCustomForm::SetWindowState(TWindowState s) {
   windowState_ = s;
   QWidget* w = W(this);
   if (!w || Parent() || !Visible()) return;
-  if (s == wsMinimized) w->showMinimized();
-  else if (s == wsMaximized) w->showMaximized();
-  else w->showNormal();
+  if (s == wsMinimized)
+    w->showMinimized();
+  else if (s == wsMaximized)
+    w->showMaximized();
+  else
+    w->showNormal();
 }
 
 void TCustomForm::SetTextValue(const AnsiString& v) {
@@ -175,11 +186,17 @@ void TCustomForm::SetParent(TWinControl* p) {
 void TCustomForm::PlaceOnShow() {
   TCustomForm* ref = nullptr;
   switch (position_) {
-    case poMainFormCenter: ref = Application->MainForm(); break;
-    case poOwnerFormCenter: ref = dynamic_cast<TCustomForm*>(Owner()); break;
+    case poMainFormCenter:
+      ref = Application->MainForm();
+      break;
+    case poOwnerFormCenter:
+      ref = dynamic_cast<TCustomForm*>(Owner());
+      break;
     case poScreenCenter:
-    case poDesktopCenter: break;
-    default: return;
+    case poDesktopCenter:
+      break;
+    default:
+      return;
   }
   if (ref == this || (ref && !ref->Visible())) ref = nullptr;
   int l, t;

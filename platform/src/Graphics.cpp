@@ -1,25 +1,36 @@
+#include "platform/Graphics.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <cmath>
 
-#include "platform/Forms.h"
-#include "platform/Graphics.h"
 #include "Toolkit.h"
+#include "platform/Forms.h"
 
 namespace {
 
 QPalette::ColorRole RoleOf(int index) {
   switch (index) {
-    case 4: return QPalette::Window;         // menu
-    case 5: return QPalette::Base;           // window (text field)
-    case 8: return QPalette::Text;           // window text
-    case 13: return QPalette::Highlight;
-    case 14: return QPalette::HighlightedText;
-    case 16: return QPalette::Mid;           // button shadow
-    case 17: return QPalette::PlaceholderText;
-    case 18: return QPalette::ButtonText;
-    case 24: return QPalette::ToolTipBase;
-    default: return QPalette::Button;        // button face
+    case 4:
+      return QPalette::Window;  // menu
+    case 5:
+      return QPalette::Base;  // window (text field)
+    case 8:
+      return QPalette::Text;  // window text
+    case 13:
+      return QPalette::Highlight;
+    case 14:
+      return QPalette::HighlightedText;
+    case 16:
+      return QPalette::Mid;  // button shadow
+    case 17:
+      return QPalette::PlaceholderText;
+    case 18:
+      return QPalette::ButtonText;
+    case 24:
+      return QPalette::ToolTipBase;
+    default:
+      return QPalette::Button;  // button face
   }
 }
 

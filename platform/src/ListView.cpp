@@ -70,7 +70,8 @@ bool ListWidget::eventFilter(QObject* o, QEvent* e) {
       auto* me = static_cast<QMouseEvent*>(e);
       QTreeWidgetItem* it = itemAt(me->position().toPoint());
       int row = it ? indexOfTopLevelItem(it) : -1;
-      TListItem* item = row >= 0 && row < view->Items()->Count() ? view->Items()->Item(row) : nullptr;
+      TListItem* item =
+          row >= 0 && row < view->Items()->Count() ? view->Items()->Item(row) : nullptr;
       if (me->button() == Qt::LeftButton || item) Guarded(view, [&] { view->SelectByUser(item); });
       return true;
     }
@@ -85,7 +86,8 @@ bool ListWidget::eventFilter(QObject* o, QEvent* e) {
     case QEvent::MouseMove: {
       if (!view->OnMouseMove) return false;
       auto* me = static_cast<QMouseEvent*>(e);
-      QPoint p = me->position().toPoint() + QPoint(frameWidth(), frameWidth() + view->HeaderHeight());
+      QPoint p =
+          me->position().toPoint() + QPoint(frameWidth(), frameWidth() + view->HeaderHeight());
       TShiftState s = 0;
       if (me->modifiers() & Qt::ShiftModifier) s |= ssShift;
       if (me->buttons() & Qt::LeftButton) s |= ssLeft;
@@ -106,13 +108,27 @@ void ListWidget::keyPressEvent(QKeyEvent* e) {
   int page = std::max(1, viewport()->height() / std::max(1, sizeHintForRow(0)) - 1);
   int target = i;
   switch (e->key()) {
-    case Qt::Key_Up: target = i < 0 ? 0 : i - 1; break;
-    case Qt::Key_Down: target = i + 1; break;
-    case Qt::Key_Home: target = 0; break;
-    case Qt::Key_End: target = n - 1; break;
-    case Qt::Key_PageUp: target = i - page; break;
-    case Qt::Key_PageDown: target = i + page; break;
-    default: e->ignore(); return;
+    case Qt::Key_Up:
+      target = i < 0 ? 0 : i - 1;
+      break;
+    case Qt::Key_Down:
+      target = i + 1;
+      break;
+    case Qt::Key_Home:
+      target = 0;
+      break;
+    case Qt::Key_End:
+      target = n - 1;
+      break;
+    case Qt::Key_PageUp:
+      target = i - page;
+      break;
+    case Qt::Key_PageDown:
+      target = i + page;
+      break;
+    default:
+      e->ignore();
+      return;
   }
   if (n == 0) return;
   target = std::clamp(target, 0, n - 1);
@@ -224,7 +240,8 @@ void TListItem::Delete() { owner_->Delete(Index()); }
 TListItems::~TListItems() = default;
 
 TListItem* TListItems::Item(int i) const {
-  if (i < 0 || i >= Count()) throw EListError(AnsiString::Format("List index out of bounds (%d)", i));
+  if (i < 0 || i >= Count())
+    throw EListError(AnsiString::Format("List index out of bounds (%d)", i));
   return items_[static_cast<std::size_t>(i)].get();
 }
 
@@ -237,7 +254,8 @@ int TListItems::IndexOf(const TListItem* item) const {
 TListItem* TListItems::Add() { return Insert(Count()); }
 
 TListItem* TListItems::Insert(int i) {
-  if (i < 0 || i > Count()) throw EListError(AnsiString::Format("List index out of bounds (%d)", i));
+  if (i < 0 || i > Count())
+    throw EListError(AnsiString::Format("List index out of bounds (%d)", i));
   items_.insert(items_.begin() + i, std::make_unique<TListItem>(this));
   view_->ItemAdded(i);
   return items_[static_cast<std::size_t>(i)].get();
@@ -249,7 +267,8 @@ void TListItems::Clear() {
 }
 
 void TListItems::Delete(int i) {
-  if (i < 0 || i >= Count()) throw EListError(AnsiString::Format("List index out of bounds (%d)", i));
+  if (i < 0 || i >= Count())
+    throw EListError(AnsiString::Format("List index out of bounds (%d)", i));
   std::unique_ptr<TListItem> gone = std::move(items_[static_cast<std::size_t>(i)]);
   items_.erase(items_.begin() + i);
   view_->ItemRemoved(i);
@@ -277,7 +296,8 @@ int TListColumn::Index() const { return owner_->IndexOf(this); }
 TListColumns::~TListColumns() = default;
 
 TListColumn* TListColumns::Items(int i) const {
-  if (i < 0 || i >= Count()) throw EListError(AnsiString::Format("List index out of bounds (%d)", i));
+  if (i < 0 || i >= Count())
+    throw EListError(AnsiString::Format("List index out of bounds (%d)", i));
   return columns_[static_cast<std::size_t>(i)].get();
 }
 
@@ -306,7 +326,8 @@ int TListColumns::IndexOf(const TListColumn* c) const {
 
 // ---- TListView
 
-TListView::TListView(TComponent* AOwner) : TWinControl(AOwner, new Peer(new ListWidget()), 250, 150) {
+TListView::TListView(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new ListWidget()), 250, 150) {
   SetTabStop(true);
   SetColor(clWindow);
   ColumnsChanged();
@@ -332,7 +353,9 @@ int TListView::ItemIndex() const {
   return s ? s->Index() : -1;
 }
 
-void TListView::SetItemIndex(int i) { SetSelected(i >= 0 && i < items_.Count() ? items_.Item(i) : nullptr); }
+void TListView::SetItemIndex(int i) {
+  SetSelected(i >= 0 && i < items_.Count() ? items_.Item(i) : nullptr);
+}
 
 TListItem* TListView::ItemFocused() const {
   for (int i = 0; i < items_.Count(); ++i)
@@ -345,7 +368,8 @@ void TListView::SetItemFocused(TListItem* item) {
   if (item) item->focused_ = true;
   ListWidget* w = LW(this);
   int row = item ? item->Index() : -1;
-  if (row >= 0) w->selectionModel()->setCurrentIndex(w->model()->index(row, 0), QItemSelectionModel::NoUpdate);
+  if (row >= 0)
+    w->selectionModel()->setCurrentIndex(w->model()->index(row, 0), QItemSelectionModel::NoUpdate);
 }
 
 void TListView::SetSelected(TListItem* item) { ChangeSelection(item, false); }
@@ -384,7 +408,8 @@ void TListView::ChangeSelection(TListItem* item, bool byUser) {
       item->selected_ = true;
       int row = item->Index();
       QModelIndex idx = w->model()->index(row, 0);
-      w->selectionModel()->select(idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+      w->selectionModel()->select(idx,
+                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
       Changed(item, ctState);
       if (alive.expired()) return;
       if (OnSelectItem && !Quiet() && items_.IndexOf(item) >= 0) OnSelectItem(this, item, true);
@@ -426,9 +451,10 @@ void TListView::CellChanged(TListItem* item, int cell) {
   int row = item->Index();
   if (row < 0 || row >= w->topLevelItemCount()) return;
   QTreeWidgetItem* it = w->topLevelItem(row);
-  AnsiString text = cell == 0 ? item->Caption()
-                              : (cell - 1 < item->SubItems()->Count() ? item->SubItems()->Strings(cell - 1)
-                                                                      : AnsiString());
+  AnsiString text =
+      cell == 0 ? item->Caption()
+                : (cell - 1 < item->SubItems()->Count() ? item->SubItems()->Strings(cell - 1)
+                                                        : AnsiString());
   if (cell < w->columnCount()) it->setText(cell, Q(text));
   Changed(item, ctText);
 }
@@ -449,7 +475,8 @@ void TListView::ColumnsChanged() {
       width = FitWidth(this, i, width == -2);
       c->width_ = width;  // reads back the width given
     }
-    w->header()->setSectionResizeMode(i, width == 0 ? QHeaderView::Fixed : QHeaderView::Interactive);
+    w->header()->setSectionResizeMode(i,
+                                      width == 0 ? QHeaderView::Fixed : QHeaderView::Interactive);
     w->setColumnWidth(i, width);
     Qt::Alignment a = c->Alignment() == taRightJustify ? Qt::AlignRight
                       : c->Alignment() == taCenter     ? Qt::AlignHCenter
@@ -462,7 +489,8 @@ void TListView::ColumnsChanged() {
     QTreeWidgetItem* it = w->topLevelItem(r);
     for (int k = 0; k < n; ++k) {
       AnsiString t = k == 0 ? item->Caption()
-                            : (k - 1 < item->SubItems()->Count() ? item->SubItems()->Strings(k - 1) : AnsiString());
+                            : (k - 1 < item->SubItems()->Count() ? item->SubItems()->Strings(k - 1)
+                                                                 : AnsiString());
       it->setText(k, Q(t));
     }
   }
@@ -475,7 +503,8 @@ void TListView::SetHideSelection(bool v) {
   ListWidget* w = LW(this);
   QPalette pal = w->palette();
   if (!v) {
-    pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
+    pal.setColor(QPalette::Inactive, QPalette::Highlight,
+                 pal.color(QPalette::Active, QPalette::Highlight));
     pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
                  pal.color(QPalette::Active, QPalette::HighlightedText));
   }

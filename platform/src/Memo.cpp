@@ -163,14 +163,15 @@ void TMemo::SetReadOnly(bool v) {
 
 void TMemo::SetWordWrap(bool v) {
   wordWrap_ = v;
-  WidgetAs<MemoWidget>(this)->setLineWrapMode(v ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+  WidgetAs<MemoWidget>(this)->setLineWrapMode(v ? QPlainTextEdit::WidgetWidth
+                                                : QPlainTextEdit::NoWrap);
 }
 
 void TMemo::SetScrollBars(TScrollStyle s) {
   scrollBars_ = s;
   auto* m = WidgetAs<MemoWidget>(this);
   m->setVerticalScrollBarPolicy((s == ssVertical || s == ssBoth) ? Qt::ScrollBarAlwaysOn
-                                                                : Qt::ScrollBarAsNeeded);
+                                                                 : Qt::ScrollBarAsNeeded);
   m->setHorizontalScrollBarPolicy((s == ssHorizontal || s == ssBoth) ? Qt::ScrollBarAlwaysOn
-                                                                    : Qt::ScrollBarAsNeeded);
+                                                                     : Qt::ScrollBarAsNeeded);
 }

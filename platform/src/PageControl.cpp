@@ -100,7 +100,8 @@ int TTabSheet::TabIndex() const {
 
 // ---- TPageControl
 
-TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner, new Peer(new PageWidget()), 289, 193) {
+TPageControl::TPageControl(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new PageWidget()), 289, 193) {
   SetTabStop(true);
   PageWidget* w = PW(this);
   QObject::connect(w->tabs, &QTabBar::currentChanged, w, [this](int i) {

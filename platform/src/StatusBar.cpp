@@ -71,7 +71,8 @@ int TStatusPanel::Index() const {
 TStatusPanels::~TStatusPanels() = default;
 
 TStatusPanel* TStatusPanels::Items(int i) const {
-  if (i < 0 || i >= Count()) throw EListError(AnsiString::Format("List index out of bounds (%d)", i));
+  if (i < 0 || i >= Count())
+    throw EListError(AnsiString::Format("List index out of bounds (%d)", i));
   return panels_[static_cast<std::size_t>(i)].get();
 }
 
@@ -92,7 +93,8 @@ void TStatusPanels::Delete(int i) {
   bar_->Repaint();
 }
 
-TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner, new Peer(new StatusWidget()), 0, 19) {
+TStatusBar::TStatusBar(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new StatusWidget()), 0, 19) {
   SetAlign(alBottom);
 }
 

@@ -1,4 +1,6 @@
 // Labels, static texts, edit boxes, check boxes, buttons and group boxes.
+#include "platform/StdCtrls.h"
+
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -9,7 +11,6 @@
 
 #include "Widgets.h"
 #include "platform/Buttons.h"
-#include "platform/StdCtrls.h"
 
 using namespace vcl_detail;
 
@@ -30,9 +31,12 @@ namespace {
 
 Qt::Alignment ToQAlign(TAlignment a) {
   switch (a) {
-    case taCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case taRightJustify: return Qt::AlignRight | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    case taCenter:
+      return Qt::AlignHCenter | Qt::AlignVCenter;
+    case taRightJustify:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+      return Qt::AlignLeft | Qt::AlignVCenter;
   }
 }
 
@@ -76,9 +80,20 @@ void TLabel::AdjustSize() {
   int w = s.width();
   // A right-aligned or centred label keeps its right edge or centre.
   int left = Left();
-  if (alignment_ == taRightJustify) left = Left() + Width() - w;
-  else if (alignment_ == taCenter && Width() > 0) left = Left() + (Width() - w) / 2;
-  SetBounds(left, Top(), w, s.height());
+  if (alignment_ == taRightJustify)
+    left = Left() + Width() - w;
+  else if (alignment_ == taCenter && Width() > 0)
+    left = Left() + (Width() - w) / 2;
+  TGraphicControl::SetBounds(left, Top(), w, s.height());
+}
+
+void TLabel::SetBounds(int l, int t, int w, int h) {
+  if (autoSize_ && !wordWrap_) {
+    QSize s = TextExtent(*Font(), text_);
+    w = s.width();
+    h = s.height();
+  }
+  TGraphicControl::SetBounds(l, t, w, h);
 }
 
 void TLabel::SetTextValue(const AnsiString& v) {
@@ -110,7 +125,8 @@ void TLabel::SetTransparent(bool v) { transparent_ = v; }
 
 // ---- TStaticText
 
-TStaticText::TStaticText(TComponent* AOwner) : TWinControl(AOwner, new Peer(new LabelWidget()), 0, 0) {
+TStaticText::TStaticText(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new LabelWidget()), 0, 0) {
   AdjustSize();
 }
 
@@ -121,6 +137,16 @@ void TStaticText::AdjustSize() {
   QSize s = TextExtent(*Font(), text_);
   int frame = borderStyle_ == sbsNone ? 0 : 2;
   SetBounds(Left(), Top(), s.width() + 2 * frame, s.height() + 2 * frame);
+}
+
+void TStaticText::SetBounds(int l, int t, int w, int h) {
+  if (autoSize_) {
+    QSize s = TextExtent(*Font(), text_);
+    int frame = borderStyle_ == sbsNone ? 0 : 2;
+    w = s.width() + 2 * frame;
+    h = s.height() + 2 * frame;
+  }
+  TWinControl::SetBounds(l, t, w, h);
 }
 
 void TStaticText::SetTextValue(const AnsiString& v) {
@@ -160,7 +186,8 @@ void TStaticText::SetBorderStyle(TStaticBorderStyle b) {
 
 // ---- TEdit
 
-TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, new Peer(new Clickable<QLineEdit>()), 121, 21) {
+TEdit::TEdit(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new Clickable<QLineEdit>()), 121, 21) {
   SetTabStop(true);
   SetColor(clWindow);
   auto* le = WidgetAs<QLineEdit>(this);
@@ -215,7 +242,9 @@ void TEdit::SetPasswordChar(char c) {
 
 int TEdit::SelStart() const { return WidgetAs<QLineEdit>(this)->cursorPosition(); }
 void TEdit::SetSelStart(int v) { WidgetAs<QLineEdit>(this)->setCursorPosition(v); }
-int TEdit::SelLength() const { return static_cast<int>(WidgetAs<QLineEdit>(this)->selectedText().size()); }
+int TEdit::SelLength() const {
+  return static_cast<int>(WidgetAs<QLineEdit>(this)->selectedText().size());
+}
 void TEdit::SetSelLength(int v) {
   auto* le = WidgetAs<QLineEdit>(this);
   le->setSelection(le->cursorPosition(), v);
@@ -279,7 +308,8 @@ void TButton::Click() {
 
 // ---- TGroupBox
 
-TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner, new Peer(new Clickable<QGroupBox>()), 185, 105) {}
+TGroupBox::TGroupBox(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new Clickable<QGroupBox>()), 185, 105) {}
 
 void TGroupBox::SetTextValue(const AnsiString& v) {
   text_ = v;

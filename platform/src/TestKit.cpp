@@ -1,11 +1,14 @@
 // The test kit: scripted boxes, modal scripts, virtual time and user input
 // through the toolkit's own event paths.
+#include "platform/TestKit.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
@@ -19,7 +22,6 @@
 #include "platform/Clock.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
-#include "platform/TestKit.h"
 
 using namespace vcl_detail;
 
@@ -36,7 +38,8 @@ std::map<const TCustomForm*, std::uint64_t> g_unscripted;
 std::string Str(const AnsiString& s) { return s.str(); }
 
 void SendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
-  QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), Qt::LeftButton, buttons, Qt::NoModifier);
+  QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), Qt::LeftButton, buttons,
+                Qt::NoModifier);
   QCoreApplication::sendEvent(w, &e);
 }
 
@@ -62,6 +65,10 @@ void ActivateWindowOf(QWidget* w) {
 }
 
 void PressAndRelease(QWidget* w, QPoint p, bool dbl) {
+  if (!w->isVisible()) {
+    TestKit::Fail("click on a control that is not shown");
+    return;
+  }
   ActivateWindowOf(w);
   ClickFocus(w);
   QPointer<QWidget> guard(w);
@@ -87,22 +94,38 @@ Qt::Key KeyOfVk(WORD vk) {
   if (vk >= 'A' && vk <= 'Z') return static_cast<Qt::Key>(Qt::Key_A + (vk - 'A'));
   if (vk >= VK_F1 && vk <= VK_F1 + 11) return static_cast<Qt::Key>(Qt::Key_F1 + (vk - VK_F1));
   switch (vk) {
-    case VK_BACK: return Qt::Key_Backspace;
-    case VK_TAB: return Qt::Key_Tab;
-    case VK_RETURN: return Qt::Key_Return;
-    case VK_ESCAPE: return Qt::Key_Escape;
-    case VK_SPACE: return Qt::Key_Space;
-    case VK_PRIOR: return Qt::Key_PageUp;
-    case VK_NEXT: return Qt::Key_PageDown;
-    case VK_END: return Qt::Key_End;
-    case VK_HOME: return Qt::Key_Home;
-    case VK_LEFT: return Qt::Key_Left;
-    case VK_UP: return Qt::Key_Up;
-    case VK_RIGHT: return Qt::Key_Right;
-    case VK_DOWN: return Qt::Key_Down;
-    case VK_INSERT: return Qt::Key_Insert;
-    case VK_DELETE: return Qt::Key_Delete;
-    default: return Qt::Key_unknown;
+    case VK_BACK:
+      return Qt::Key_Backspace;
+    case VK_TAB:
+      return Qt::Key_Tab;
+    case VK_RETURN:
+      return Qt::Key_Return;
+    case VK_ESCAPE:
+      return Qt::Key_Escape;
+    case VK_SPACE:
+      return Qt::Key_Space;
+    case VK_PRIOR:
+      return Qt::Key_PageUp;
+    case VK_NEXT:
+      return Qt::Key_PageDown;
+    case VK_END:
+      return Qt::Key_End;
+    case VK_HOME:
+      return Qt::Key_Home;
+    case VK_LEFT:
+      return Qt::Key_Left;
+    case VK_UP:
+      return Qt::Key_Up;
+    case VK_RIGHT:
+      return Qt::Key_Right;
+    case VK_DOWN:
+      return Qt::Key_Down;
+    case VK_INSERT:
+      return Qt::Key_Insert;
+    case VK_DELETE:
+      return Qt::Key_Delete;
+    default:
+      return Qt::Key_unknown;
   }
 }
 
@@ -200,8 +223,10 @@ DialogScript& DialogScript::Expect(const AnsiString& text, int answer) {
 
 int DialogScript::Show(const TDialogRequest& request) {
   int answer = request.kind == TDialogRequest::MessageBoxABox ? IDOK : mrOk;
-  if (request.buttons & mbOK) answer = mrOk;
-  else if (request.buttons & mbYes) answer = mrYes;
+  if (request.buttons & mbOK)
+    answer = mrOk;
+  else if (request.buttons & mbYes)
+    answer = mrYes;
   if (expected_.empty()) {
     Fail("unexpected message box: \"" + Str(request.text) + "\"");
   } else {
@@ -216,7 +241,8 @@ int DialogScript::Show(const TDialogRequest& request) {
 }
 
 void DialogScript::Verify() {
-  for (auto& [text, answer] : expected_) Fail("expected message box never shown: \"" + Str(text) + "\"");
+  for (auto& [text, answer] : expected_)
+    Fail("expected message box never shown: \"" + Str(text) + "\"");
   expected_.clear();
 }
 
@@ -260,6 +286,7 @@ void VirtualTime::Advance(unsigned ms) {
     QCoreApplication::sendPostedEvents();
   }
   clock_->now = target;
+  NextTimerDelay();  // timers without a handler start their period now
 }
 
 std::uint64_t VirtualTime::Now() const { return clock_->now; }
@@ -313,7 +340,8 @@ void FocusTo(TWinControl* control) {
   QWidget* w = W(control);
   if (!w) return;
   ActivateWindowOf(w);
-  if (!WinControlOf(QApplication::focusWidget()) || WinControlOf(QApplication::focusWidget()) != control)
+  if (!WinControlOf(QApplication::focusWidget()) ||
+      WinControlOf(QApplication::focusWidget()) != control)
     w->setFocus(Qt::TabFocusReason);
   Pump();
 }
@@ -321,8 +349,8 @@ void FocusTo(TWinControl* control) {
 void PressTab(bool backwards) {
   QWidget* f = QApplication::focusWidget();
   if (!f) return;
-  SendKey(f, backwards ? Qt::Key_Backtab : Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier,
-          QString());
+  SendKey(f, backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+          backwards ? Qt::ShiftModifier : Qt::NoModifier, QString());
   Pump();
 }
 
@@ -339,10 +367,14 @@ void PressKey(TWinControl* control, WORD vk, TShiftState shift) {
   FocusTo(control);
   Qt::Key key = KeyOfVk(vk);
   QString text;
-  if (vk == VK_BACK) text = QString(QChar(8));
-  else if (vk == VK_RETURN) text = QString(QChar(13));
-  else if (vk == VK_ESCAPE) text = QString(QChar(27));
-  else if (vk == VK_SPACE) text = QStringLiteral(" ");
+  if (vk == VK_BACK)
+    text = QString(QChar(8));
+  else if (vk == VK_RETURN)
+    text = QString(QChar(13));
+  else if (vk == VK_ESCAPE)
+    text = QString(QChar(27));
+  else if (vk == VK_SPACE)
+    text = QStringLiteral(" ");
   SendKey(FocusTarget(control), key, ModsOf(shift), text);
 }
 
@@ -410,6 +442,26 @@ void CloseWindow(TCustomForm* form) {
   if (QWidget* w = W(form)) w->close();
 }
 
+static QMessageBox* ActiveBox() {
+  return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+}
+
+AnsiString ActiveBoxText() {
+  QMessageBox* box = ActiveBox();
+  return box ? A(box->text()) : AnsiString();
+}
+
+bool DismissActiveBox(bool escape) {
+  QMessageBox* box = ActiveBox();
+  if (!box) return false;
+  if (escape) {
+    SendKey(box, Qt::Key_Escape, Qt::NoModifier, QString());
+  } else if (QPushButton* b = box->defaultButton()) {
+    b->click();
+  }
+  return true;
+}
+
 bool Grab(TControl* control, const std::string& path) {
   QWidget* w = W(control);
   if (!w) return false;
@@ -434,6 +486,11 @@ AnsiString DisplayedText(TControl* control) {
   if (auto* b = qobject_cast<QAbstractButton*>(w)) return A(b->text());
   if (auto* cb = qobject_cast<QComboBox*>(w)) return A(cb->currentText());
   return control->Caption();
+}
+
+AnsiString ToolTipOf(TControl* control) {
+  QWidget* w = W(control);
+  return w ? A(w->toolTip()) : AnsiString();
 }
 
 int CaretOf(TEdit* edit) { return WidgetAs<QLineEdit>(edit)->cursorPosition(); }

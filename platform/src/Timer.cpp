@@ -46,7 +46,14 @@ void Schedule::Arm() {
     wake->stop();
     return;
   }
-  long long delay = NextTimerDelay();
+  // Every timer counts here, also one whose handler is not set yet: the
+  // handler may be assigned at any moment after the timer was enabled.
+  long long delay = -1;
+  std::uint64_t now = Now();
+  for (const Entry& e : entries) {
+    long long d = e.due > now ? static_cast<long long>(e.due - now) : 0;
+    if (delay < 0 || d < delay) delay = d;
+  }
   if (delay < 0)
     wake->stop();
   else
@@ -85,8 +92,13 @@ long long NextTimerDelay() {
   if (!s.appReady) return -1;
   long long best = -1;
   std::uint64_t now = Now();
-  for (const Entry& e : s.entries) {
-    if (!e.timer->OnTimer) continue;
+  for (Entry& e : s.entries) {
+    // A timer without a handler does not run: its period starts again
+    // from the moment a handler is there.
+    if (!e.timer->OnTimer) {
+      e.due = now + e.timer->Interval();
+      continue;
+    }
     long long d = e.due > now ? static_cast<long long>(e.due - now) : 0;
     if (best < 0 || d < best) best = d;
   }
@@ -98,9 +110,15 @@ bool FireDueTimers() {
   if (!s.appReady) return false;
   std::uint64_t now = Now();
   std::vector<Entry> due;
-  for (const Entry& e : s.entries)
-    if (e.due <= now && e.timer->OnTimer) due.push_back(e);
-  std::stable_sort(due.begin(), due.end(), [](const Entry& a, const Entry& b) { return a.due < b.due; });
+  for (Entry& e : s.entries) {
+    if (e.due > now) continue;
+    if (e.timer->OnTimer)
+      due.push_back(e);
+    else
+      e.due = now + std::max(1u, e.timer->Interval());  // not running without a handler
+  }
+  std::stable_sort(due.begin(), due.end(),
+                   [](const Entry& a, const Entry& b) { return a.due < b.due; });
   bool fired = false;
   for (const Entry& d : due) {
     Entry* e = s.Find(d.timer);  // it may have died or restarted meanwhile

@@ -37,7 +37,9 @@ inline AnsiString A(const QString& q) {
 QColor ToQColor(TColor c);
 QFont ToQFont(const TFont& f);
 
-inline QWidget* W(const TControl* c) { return c && c->PeerOf() ? c->PeerOf()->widget.data() : nullptr; }
+inline QWidget* W(const TControl* c) {
+  return c && c->PeerOf() ? c->PeerOf()->widget.data() : nullptr;
+}
 inline QWidget* Container(const TControl* c) {
   return c && c->PeerOf() ? c->PeerOf()->container.data() : nullptr;
 }

@@ -84,7 +84,8 @@ void TWinControl::Realign() {
     return v;
   };
   auto tops = pick(alTop);
-  std::stable_sort(tops.begin(), tops.end(), [](TControl* a, TControl* b) { return a->top_ < b->top_; });
+  std::stable_sort(tops.begin(), tops.end(),
+                   [](TControl* a, TControl* b) { return a->top_ < b->top_; });
   for (TControl* c : tops) {
     c->SetBoundsQuiet(r.Left, r.Top, r.Width(), c->height_);
     r.Top += c->height_;
@@ -98,7 +99,8 @@ void TWinControl::Realign() {
     r.Bottom -= c->height_;
   }
   auto lefts = pick(alLeft);
-  std::stable_sort(lefts.begin(), lefts.end(), [](TControl* a, TControl* b) { return a->left_ < b->left_; });
+  std::stable_sort(lefts.begin(), lefts.end(),
+                   [](TControl* a, TControl* b) { return a->left_ < b->left_; });
   for (TControl* c : lefts) {
     c->SetBoundsQuiet(r.Left, r.Top, c->width_, std::max(0, r.Height()));
     r.Left += c->width_;
@@ -119,7 +121,8 @@ void TWinControl::Realign() {
 
 void TWinControl::ScrollBy(int dx, int dy) {
   DisableAlign();
-  for (TControl* c : controls_) c->SetBoundsQuiet(c->left_ + dx, c->top_ + dy, c->width_, c->height_);
+  for (TControl* c : controls_)
+    c->SetBoundsQuiet(c->left_ + dx, c->top_ + dy, c->width_, c->height_);
   --alignLock_;
   AfterRealign();
 }

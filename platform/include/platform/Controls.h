@@ -13,8 +13,16 @@
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
-enum TModalResultValues { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
-                          mrIgnore = 5, mrYes = 6, mrNo = 7 };
+enum TModalResultValues {
+  mrNone = 0,
+  mrOk = 1,
+  mrCancel = 2,
+  mrAbort = 3,
+  mrRetry = 4,
+  mrIgnore = 5,
+  mrYes = 6,
+  mrNo = 7
+};
 using TModalResult = int;
 
 struct TRect {

@@ -6,8 +6,15 @@
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 enum TMsgDlgBtnBits : unsigned {
-  mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8, mbAbort = 16, mbRetry = 32, mbIgnore = 64,
-  mbAll = 128, mbHelp = 256
+  mbYes = 1,
+  mbNo = 2,
+  mbOK = 4,
+  mbCancel = 8,
+  mbAbort = 16,
+  mbRetry = 32,
+  mbIgnore = 64,
+  mbAll = 128,
+  mbHelp = 256
 };
 using TMsgDlgButtons = unsigned;
 constexpr TMsgDlgButtons mbYesNoCancel = mbYes | mbNo | mbCancel;

@@ -7,8 +7,16 @@
 #include "platform/Exceptions.h"
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
-enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
-                 poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TPosition {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIconBits : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = unsigned;

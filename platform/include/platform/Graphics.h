@@ -8,7 +8,9 @@
 // 0x00BBGGRR, or a system colour: 0x80000000 | index, resolved when painted.
 using TColor = int;
 
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0x80000000u | unsigned(index)); }
+constexpr TColor SystemColor(int index) {
+  return static_cast<TColor>(0x80000000u | unsigned(index));
+}
 
 constexpr TColor clScrollBar = SystemColor(0);
 constexpr TColor clBackground = SystemColor(1);
@@ -53,8 +55,12 @@ using TFontStyles = unsigned;
 class TFont : public TObject {
  public:
   TFont() = default;
-  TFont(const TFont& other) : TObject(other), name_(other.name_), height_(other.height_),
-                              style_(other.style_), color_(other.color_) {}
+  TFont(const TFont& other)
+      : TObject(other),
+        name_(other.name_),
+        height_(other.height_),
+        style_(other.style_),
+        color_(other.color_) {}
   TFont& operator=(const TFont& other);  // copies the values and signals OnChange
   void Assign(const TFont& other) { *this = other; }
 

@@ -25,6 +25,8 @@ class TLabel : public TGraphicControl {
   void SetTransparent(bool v);
   TWinControl* FocusControl() const { return focusControl_; }
   void SetFocusControl(TWinControl* c) { focusControl_ = c; }
+  // With AutoSize the size stays the text's.
+  void SetBounds(int l, int t, int w, int h) override;
 
  protected:
   void SetTextValue(const AnsiString& v) override;
@@ -49,6 +51,8 @@ class TStaticText : public TWinControl {
   void SetAlignment(TAlignment a);
   TStaticBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TStaticBorderStyle b);
+  // With AutoSize the size stays the text's.
+  void SetBounds(int l, int t, int w, int h) override;
 
  protected:
   void SetTextValue(const AnsiString& v) override;

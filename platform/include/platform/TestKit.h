@@ -132,6 +132,12 @@ void ClickTab(TPageControl* pc, int tabIndex);
 // Clicks the close box of a form's window.
 void CloseWindow(TCustomForm* form);
 
+// For tests of the toolkit's own message boxes (no DialogScript): the text
+// of the box that is open now ("" when none), and closing it with Escape or
+// with its default button.
+AnsiString ActiveBoxText();
+bool DismissActiveBox(bool escape);
+
 // Saves a picture of the control (and its children) as PNG; true on success.
 bool Grab(TControl* control, const std::string& path);
 // The toolkit's idea of the control: shown on screen, enabled for input,
@@ -139,6 +145,8 @@ bool Grab(TControl* control, const std::string& path);
 bool IsShownOnScreen(TControl* control);
 bool AcceptsInput(TControl* control);
 AnsiString DisplayedText(TControl* control);
+// The tooltip the control shows (its Hint while ShowHint is on).
+AnsiString ToolTipOf(TControl* control);
 // The caret position in an edit box.
 int CaretOf(TEdit* edit);
 

@@ -1,0 +1,125 @@
+// Combo boxes and edit boxes: Text and Items rules, MaxLength, bytes.
+#include "UiTestSupport.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+class ComboEdit : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    form = Create<TForm>(Application);
+    combo = new TComboBox(form);
+    combo->SetParent(form);
+    combo->SetStyle(csDropDownList);
+    for (const char* s : {"Add", "Delete", "Modify", "Other"}) combo->Items()->Add(s);
+    edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetTop(40);
+  }
+  void TearDown() override {
+    delete form;
+    UiTest::TearDown();
+  }
+  TForm* form = nullptr;
+  TComboBox* combo = nullptr;
+  TEdit* edit = nullptr;
+};
+
+TEST_F(ComboEdit, DropDownListTextFollowsTheItemIndex) {
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_EQ(combo->Text(), "");
+  combo->SetText("modify");  // ignoring case, as IndexOf does
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  EXPECT_EQ(combo->Text(), "Modify");
+  combo->SetText("");
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  combo->SetText("nothing");
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  combo->SetItemIndex(9);
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_THROW(combo->Items()->Strings(combo->ItemIndex()), EStringListError);
+}
+
+TEST_F(ComboEdit, DeleteAndInsertKeepTheSelectedItem) {
+  combo->SetItemIndex(2);  // Modify
+  combo->Items()->Delete(0);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->Text(), "Modify");
+  combo->Items()->Insert(0, "Add");
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  EXPECT_EQ(combo->Text(), "Modify");
+  combo->Items()->Delete(2);  // the selected one: no selection
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_EQ(combo->Text(), "");
+  combo->Items()->Insert(2, "Modify");
+  EXPECT_EQ(combo->Items()->IndexOf("MODIFY"), 2);
+  EXPECT_EQ(combo->Items()->Count(), 4);
+  form->Show();
+  combo->SetItemIndex(3);
+  EXPECT_EQ(TestKit::DisplayedText(combo), "Other");
+}
+
+TEST_F(ComboEdit, DropDownKeepsFreeText) {
+  combo->SetStyle(csDropDown);
+  combo->SetText("Source Ports");
+  EXPECT_EQ(combo->Text(), "Source Ports");
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  combo->SetItemIndex(1);
+  EXPECT_EQ(combo->Text(), "Delete");
+  combo->Items()->Clear();
+  EXPECT_EQ(combo->Text(), "");
+}
+
+TEST_F(ComboEdit, MaxLengthLimitsTypingOnly) {
+  edit->SetMaxLength(3);
+  edit->SetText("12345678");  // code may put more
+  EXPECT_EQ(edit->Text(), "12345678");
+  edit->SetText("");
+  form->Show();
+  TestKit::TypeText(edit, "12345");
+  EXPECT_EQ(edit->Text(), "123");
+  edit->SetText("");
+  TestKit::Paste(edit, "abcdef");
+  EXPECT_EQ(edit->Text(), "");
+  TestKit::Paste(edit, "ab");
+  EXPECT_EQ(edit->Text(), "ab");
+  edit->SetText("toolong");
+  TestKit::TypeText(edit, "\b");  // shortening a long text is allowed
+  EXPECT_EQ(edit->Text(), "toolon");
+}
+
+TEST_F(ComboEdit, BytesRoundTripThroughEveryControl) {
+  AnsiString all;
+  for (int c = 1; c < 256; ++c)
+    if (c != '\n' && c != '\r') all += static_cast<char>(c);
+  edit->SetText(all);
+  EXPECT_EQ(edit->Text(), all);
+  combo->Items()->Add(all);
+  combo->SetItemIndex(4);
+  EXPECT_EQ(combo->Text(), all);
+  auto* memo = new TMemo(form);
+  memo->SetParent(form);
+  memo->Lines()->Add(all);
+  EXPECT_EQ(memo->Lines()->Strings(0), all);
+  auto* label = new TLabel(form);
+  label->SetCaption(all);
+  EXPECT_EQ(label->Caption(), all);
+  AnsiString high("\xE9\xFC\xA0\xFF\xB0");  // what a keyboard can type
+  form->Show();
+  TestKit::TypeText(edit, "");
+  edit->SetText("");
+  TestKit::TypeText(edit, high);
+  EXPECT_EQ(edit->Text(), high);
+}
+
+TEST_F(ComboEdit, ReadOnlyEditRefusesTypingButTakesCode) {
+  edit->SetReadOnly(true);
+  form->Show();
+  TestKit::TypeText(edit, "12");
+  EXPECT_EQ(edit->Text(), "");
+  edit->SetText("7");
+  EXPECT_EQ(edit->Text(), "7");
+}
+
+}  // namespace

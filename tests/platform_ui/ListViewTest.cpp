@@ -1,0 +1,169 @@
+// List views: columns, cells, selection events by code and by the user,
+// hidden list views.
+#include "UiTestSupport.h"
+#include "platform/ComCtrls.h"
+
+namespace {
+
+class ListView : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    form = Create<TForm>(Application);
+    form->SetClientWidth(400);
+    form->SetClientHeight(300);
+    lv = new TListView(form);
+    lv->SetParent(form);
+    lv->SetViewStyle(vsReport);
+    lv->SetReadOnly(true);
+    lv->SetRowSelect(true);
+    lv->SetHideSelection(false);
+    lv->SetGridLines(true);
+    lv->Columns()->Clear();
+    auto* hidden = lv->Columns()->Add();
+    hidden->SetCaption("Index");
+    hidden->SetWidth(0);
+    auto* name = lv->Columns()->Add();
+    name->SetCaption("Status        ");
+    name->SetWidth(-2);
+    auto* value = lv->Columns()->Add();
+    value->SetCaption("Value");
+    value->SetWidth(80);
+    for (int i = 0; i < 3; ++i) {
+      TListItem* it = lv->Items()->Add();
+      it->SetCaption(AnsiString(i + 1));
+      it->SubItems()->Add("row" + AnsiString(i));
+      it->SubItems()->Add(AnsiString(i * 10));
+    }
+    lv->OnSelectItem = [this](TObject*, TListItem* item, bool selected) {
+      log.push_back((selected ? "select " : "deselect ") + item->Caption().str());
+    };
+    lv->OnChange = [this](TObject*, TListItem* item, TItemChange c) {
+      if (c == ctState) log.push_back("state " + item->Caption().str());
+      if (c == ctText) log.push_back("text " + item->Caption().str());
+    };
+    lv->OnClick = [this](TObject*) {
+      log.push_back("click " +
+                    (lv->Selected() ? lv->Selected()->Caption().str() : std::string("none")));
+    };
+  }
+  void TearDown() override {
+    delete form;
+    UiTest::TearDown();
+  }
+  TForm* form = nullptr;
+  TListView* lv = nullptr;
+  std::vector<std::string> log;
+};
+
+TEST_F(ListView, ColumnsOfWidthZeroAndMinusTwo) {
+  EXPECT_EQ(lv->Columns()->Items(0)->Width(), 0);
+  int fitted = lv->Columns()->Items(1)->Width();
+  EXPECT_GT(fitted, 40);  // the header text with its trailing blanks
+  EXPECT_LT(fitted, 200);
+  EXPECT_EQ(lv->Columns()->Items(1)->Caption(), "Status        ");
+  EXPECT_EQ(lv->Columns()->Count(), 3);
+}
+
+TEST_F(ListView, CellsAreCaptionAndSubItems) {
+  TListItem* it = lv->Items()->Item(1);
+  EXPECT_EQ(it->Caption(), "2");
+  EXPECT_EQ(it->SubItems()->Strings(0), "row1");
+  it->SubItems()->SetStrings(1, "99");
+  EXPECT_EQ((*lv->Items())[1]->SubItems()->Strings(1), "99");
+  EXPECT_EQ(it->Index(), 1);
+  EXPECT_THROW(it->SubItems()->Strings(2), EStringListError);
+  EXPECT_THROW(lv->Items()->Item(3), EListError);
+}
+
+TEST_F(ListView, SelectionByCodeFiresEventsForOldThenNewEvenWhenHidden) {
+  lv->Hide();
+  lv->Items()->Item(0)->SetSelected(true);
+  log.clear();
+  lv->Items()->Item(2)->SetSelected(true);
+  EXPECT_EQ(log, (std::vector<std::string>{"state 1", "deselect 1", "state 3", "select 3"}));
+  EXPECT_EQ(lv->Selected(), lv->Items()->Item(2));
+  EXPECT_EQ(lv->ItemIndex(), 2);
+  log.clear();
+  lv->SetSelected(nullptr);
+  EXPECT_EQ(log, (std::vector<std::string>{"state 3", "deselect 3"}));
+  lv->SetItemIndex(1);
+  EXPECT_TRUE(lv->Items()->Item(1)->Selected());
+}
+
+TEST_F(ListView, ClearFiresNothingAndLosesTheSelection) {
+  lv->SetItemIndex(0);
+  log.clear();
+  lv->Items()->Clear();
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(lv->Selected(), nullptr);
+  EXPECT_EQ(lv->Items()->Count(), 0);
+}
+
+TEST_F(ListView, AddingRowsReportsTextChanges) {
+  int changing = 0;
+  lv->OnChanging = [&](TObject*, TListItem*, TItemChange, bool& allow) {
+    ++changing;
+    allow = true;
+  };
+  log.clear();
+  TListItem* it = lv->Items()->Add();
+  it->SetCaption("4");
+  it->SubItems()->Add("row3");
+  EXPECT_EQ(log, (std::vector<std::string>{"text 4", "text 4"}));
+  EXPECT_EQ(changing, 1);
+  EXPECT_EQ(lv->Items()->Count(), 4);
+}
+
+TEST_F(ListView, UserClickSelectsAtPressThenClicksAndEmptySpaceDeselects) {
+  TestKit::ShowAndActivate(form);
+  log.clear();
+  TestKit::ClickRow(lv, 1);
+  EXPECT_EQ(log, (std::vector<std::string>{"state 2", "select 2", "click 2"}));
+  log.clear();
+  TestKit::ClickRow(lv, 1);  // the same row again: only the click
+  EXPECT_EQ(log, std::vector<std::string>{"click 2"});
+  log.clear();
+  TestKit::ClickEmpty(lv);
+  EXPECT_EQ(log, (std::vector<std::string>{"state 2", "deselect 2", "click none"}));
+}
+
+TEST_F(ListView, KeyboardMovesTheSelectionWithoutOnClick) {
+  TestKit::ShowAndActivate(form);
+  lv->SetItemIndex(0);
+  log.clear();
+  TestKit::PressKeyInList(lv, VK_DOWN);
+  EXPECT_EQ(log, (std::vector<std::string>{"state 1", "deselect 1", "state 2", "select 2"}));
+}
+
+TEST_F(ListView, DoubleClickAndItemAtPoint) {
+  int dbl = 0;
+  lv->OnDblClick = [&](TObject*) { ++dbl; };
+  TestKit::ShowAndActivate(form);
+  TestKit::DoubleClickRow(lv, 2);
+  EXPECT_EQ(dbl, 1);
+  EXPECT_EQ(lv->ItemIndex(), 2);
+  EXPECT_EQ(lv->GetItemAt(30, lv->HeaderHeight() + 4), lv->Items()->Item(0));
+  EXPECT_EQ(lv->GetItemAt(30, 140), nullptr);
+}
+
+TEST_F(ListView, DeletingTheSelectedRowLeavesNone) {
+  lv->SetItemIndex(1);
+  lv->Items()->Delete(1);
+  EXPECT_EQ(lv->Selected(), nullptr);
+  EXPECT_EQ(lv->Items()->Item(1)->Caption(), "3");
+  EXPECT_EQ(lv->Items()->Item(1)->Index(), 1);
+}
+
+TEST_F(ListView, HandlerDeletingTheFormDuringSelectionIsSafe) {
+  lv->OnSelectItem = [this](TObject*, TListItem*, bool selected) {
+    if (selected) {
+      delete form;
+      form = nullptr;
+    }
+  };
+  lv->SetItemIndex(0);
+  EXPECT_EQ(form, nullptr);
+}
+
+}  // namespace
