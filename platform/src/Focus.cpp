@@ -1,11 +1,13 @@
 // Focus changes, OnEnter and OnExit, the click veto, keys and the tab order.
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
 
 #include "Toolkit.h"
+#include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 
 using namespace ui_detail;
@@ -147,8 +149,28 @@ bool HandleKey(QObject* o, QKeyEvent* ke, InputFilter* self) {
   return false;
 }
 
+// A right click opens the pop-up menu of the control under the mouse, or of
+// the nearest parent that has one; the menu learns which control that is.
+bool ContextMenu(QObject* o, QContextMenuEvent* ce) {
+  for (TControl* c = ControlOf(o); c; c = c->Parent()) {
+    TPopupMenu* menu = c->PopupMenu();
+    if (!menu) continue;
+    if (!menu->AutoPopup()) return false;
+    QPoint at = ce->globalPos();
+    Guarded(c, [&] {
+      menu->SetPopupComponent(c);
+      menu->Popup(at.x(), at.y());
+    });
+    return true;
+  }
+  return false;
+}
+
 bool InputFilter::eventFilter(QObject* o, QEvent* e) {
   switch (e->type()) {
+    case QEvent::ContextMenu:
+      if (o->isWidgetType()) return ContextMenu(o, static_cast<QContextMenuEvent*>(e));
+      break;
     case QEvent::FocusIn:
       lastReason = static_cast<QFocusEvent*>(e)->reason();
       break;

@@ -79,6 +79,7 @@ class TCustomForm : public TWinControl {
   void BringToFront();
 
   void Dispatch(TMessage& Message) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
