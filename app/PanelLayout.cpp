@@ -5,6 +5,7 @@ namespace {
 using enum PanelPart;
 
 // Ports 1 and 2 share a column, as do 3 and 4 and so on: odd ports on top.
+// clang-format off
 constexpr PanelComponentDef kComponents[] = {
     {"DeviceBG", Image, 0, 0, 795, 125},
     {"PowerLedPanel", Panel, 177, 89, 5, 5},
@@ -48,11 +49,13 @@ constexpr PanelComponentDef kComponents[] = {
     {"Timer1", Timer, 0, 0, 0, 0},
     {"Portspeed", Label, 720, 16, 48, 13},
 };
+// clang-format on
 
 using enum PanelLedMap;
 
 // Power and console read one byte each; the ports a state and a colour byte
 // from their element on (port n of 1 to 8 at 2n + 3).
+// clang-format off
 constexpr PanelLedDef kLeds[] = {
     {"PowerLedPanel", "2", System, 1, 10, 5, 5},
     {"ConsoleLedPanel", "3", System, 1, 10, 5, 5},
@@ -69,6 +72,7 @@ constexpr PanelLedDef kLeds[] = {
     {"Port12LedPanel", "25", PortLink, 0, 10, 6, 6},
     {"Port11LedPanel", "27", System, 0, 10, 6, 6},
 };
+// clang-format on
 
 }  // namespace
 

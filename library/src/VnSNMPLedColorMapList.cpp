@@ -5,7 +5,9 @@
 VnSNMPLedColorMapList::VnSNMPLedColorMapList(const VnLedColorPair* pairs, std::uint8_t colorMask,
                                              std::uint8_t blinkMask, VnLedColor normalColor,
                                              VnLedColor absentColor)
-    : ColorMask(colorMask), BlinkMask(blinkMask), NormalColor(normalColor),
+    : ColorMask(colorMask),
+      BlinkMask(blinkMask),
+      NormalColor(normalColor),
       AbsentColor(absentColor) {
   AddPairs(pairs);
 }

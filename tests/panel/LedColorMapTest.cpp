@@ -13,7 +13,7 @@ namespace {
 constexpr VnLedColor kWhite = 0xFFFFFF, kGreen = 0x00FF00, kBlue = 0xFF0000, kRed = 0x0000FF,
                      kOrange = 0x4080FF;
 
-constexpr VnLedColorPair kRepeated[] = {{1, kWhite}, {1, kGreen}, {2, kGreen}, {3, kGreen},
+constexpr VnLedColorPair kRepeated[] = {{1, kWhite}, {1, kGreen}, {2, kGreen},     {3, kGreen},
                                         {4, kBlue},  {5, kRed},   {0, kNoLedColor}};
 
 TEST(LedColorMap, CopiesPairsUpToTheEndRecordAndTheFirstPairOfAValueWins) {

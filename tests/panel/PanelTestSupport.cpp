@@ -1,6 +1,7 @@
 #include "PanelTestSupport.h"
 
 #include <chrono>
+#include <regex>
 #include <thread>
 
 #include "app/mibdefs/MibOptionLists.h"
@@ -93,3 +94,8 @@ void PanelDeviceTest::PumpFor(int ms) {
 }
 
 std::string PanelDeviceTest::NewLog() const { return sim_->Log().substr(logStart_); }
+
+bool EndsWithReceiveTime(const AnsiString& line) {
+  static const std::regex time("Receive at [01][0-9]:[0-5][0-9]:[0-5][0-9] (AM|PM)\\.$");
+  return std::regex_search(line.str(), time);
+}

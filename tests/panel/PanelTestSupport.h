@@ -49,5 +49,8 @@ class PanelDeviceTest : public PanelUiTest {
   std::size_t logStart_ = 0;
 };
 
+// "Receive at hh:nn:ss AM." (or PM) at the end of a status line.
+bool EndsWithReceiveTime(const AnsiString& line);
+
 // The LED status object's instance.
 inline constexpr const char* kLedStatusInstance = "1.3.6.1.4.1.171.11.101.1.2.1.1.4.0";

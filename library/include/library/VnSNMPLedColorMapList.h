@@ -24,8 +24,8 @@ struct VnLedColorPair {
 class VnSNMPLedColorMapList {
  public:
   // Copies the pairs (which may be null) in order.
-  VnSNMPLedColorMapList(const VnLedColorPair* pairs, std::uint8_t colorMask,
-                        std::uint8_t blinkMask, VnLedColor normalColor, VnLedColor absentColor);
+  VnSNMPLedColorMapList(const VnLedColorPair* pairs, std::uint8_t colorMask, std::uint8_t blinkMask,
+                        VnLedColor normalColor, VnLedColor absentColor);
   VnSNMPLedColorMapList(const VnSNMPLedColorMapList&) = delete;
   VnSNMPLedColorMapList& operator=(const VnSNMPLedColorMapList&) = delete;
   ~VnSNMPLedColorMapList();

@@ -19,10 +19,10 @@ class TTimer;
 
 // One LED; owned by its request.
 struct LedBinding {
-  int ItemIndex = 0;  // the item whose value holds the LED states
-  int ByteIndex = 0;  // where the LED's state starts in that value
+  int ItemIndex = 0;                          // the item whose value holds the LED states
+  int ByteIndex = 0;                          // where the LED's state starts in that value
   VnSNMPLedColorMapList* ColorMap = nullptr;  // not owned
-  TShape* Shape = nullptr;  // owned by the request's owner; null once destroyed
+  TShape* Shape = nullptr;                    // owned by the request's owner; null once destroyed
   bool Blinking = false;
   VnLedColor Color = 0;  // the present colour
 };
