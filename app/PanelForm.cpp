@@ -235,6 +235,8 @@ void TKXR5810PanelForm::ShowLinkPictures(const AnsiString& ledStatusHex) {
 }
 
 void TKXR5810PanelForm::FormClose(TObject*, TCloseAction& Action) {
+  // No link reading may start while the LED request is being waited for.
+  Timer1->SetEnabled(false);
   if (ledRequest_) {
     ledRequest_->StopPolling();
     ledRequest_->Request.Active = 0;
@@ -244,7 +246,6 @@ void TKXR5810PanelForm::FormClose(TObject*, TCloseAction& Action) {
     ledRequest_.reset();
   }
   statusRequest_.reset();
-  Timer1->SetEnabled(false);
   greenImages_.reset();
   orangeImages_.reset();
   Action = caFree;
