@@ -9,6 +9,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/FormBuilder.h"
 #include "platform/Layout.h"
+#include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 
 namespace {
@@ -28,6 +29,11 @@ concept HasInterval = requires(TBuild<T> b) {
 };
 static_assert(HasMaxLength<TEdit> && HasMaxLength<TMemo> && !HasMaxLength<TLabel>);
 static_assert(HasBounds<TLabel> && !HasBounds<TTimer> && HasInterval<TTimer>);
+template <class T>
+concept HasCaption = requires(TBuild<T> b) {
+  b.Caption("");
+};
+static_assert(HasCaption<TButton> && HasCaption<TMenuItem> && !HasCaption<TTimer>);
 
 class TTrunkForm : public TForm {
  public:

@@ -73,7 +73,8 @@ class TBuild {
   }
 
   // ---- state and looks (controls)
-  TBuild& Caption(const AnsiString& v) requires std::is_base_of_v<TControl, T> {
+  TBuild& Caption(const AnsiString& v) requires requires(T* x, AnsiString s) { x->SetCaption(s); }
+  {
     c_->SetCaption(v);
     return *this;
   }
