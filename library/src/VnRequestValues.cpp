@@ -1,0 +1,240 @@
+// Reply bindings into value texts and value texts into SET bindings.
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "library/VnDateTime.h"
+#include "library/VnErrors.h"
+#include "library/VnSNMPRequest.h"
+#include "library/VnValueText.h"
+#include "platform/SysUtils.h"
+#include "snmp/Address.h"
+#include "snmp/Counter64.h"
+#include "snmp/Integer.h"
+#include "snmp/OctetStr.h"
+#include "snmp/Oid.h"
+#include "snmp/TimeTicks.h"
+#include "snmp/Vb.h"
+
+namespace {
+
+// Syntaxes whose value text is the hex text of the octets.
+bool IsHexSyntax(std::uint32_t syntax) {
+  switch (syntax) {
+    case SNMP_SYNTAX_BITSTR:
+    case SNMP_SYNTAX_OCTETSTR:
+    case SNMP_SYNTAX_OPAQUE:
+    case SNMP_SYNTAX_MACADDRESS:
+    case SNMP_SYNTAX_IPV6ADDRESS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Syntaxes an item's own value can have (the part syntaxes cannot).
+bool IsItemSyntax(std::uint32_t syntax) {
+  return (syntax >= SNMP_SYNTAX_BOOLEAN && syntax <= SNMP_SYNTAX_OBJECTID) ||
+         (syntax >= SNMP_SYNTAX_IPADDRESS && syntax <= SNMP_SYNTAX_IPV6ADDRESS);
+}
+
+// A number of any integer kind.
+struct Number {
+  bool ok = false;
+  bool isSigned = false;  // Integer32
+  bool is64 = false;      // Counter64
+  std::int32_t s = 0;     // Integer32 value
+  std::uint64_t u = 0;    // the value taken as unsigned
+};
+
+Number NumberOf(const SnmpSyntax* v) {
+  Number n;
+  if (auto i = dynamic_cast<const SnmpInt32*>(v)) {
+    n.ok = n.isSigned = true;
+    n.s = i->value();
+    n.u = static_cast<std::uint32_t>(n.s);
+  } else if (auto u = dynamic_cast<const SnmpUInt32*>(v)) {
+    n.ok = true;
+    n.u = u->value();
+  } else if (auto c = dynamic_cast<const Counter64*>(v)) {
+    n.ok = n.is64 = true;
+    n.u = c->value();
+  }
+  return n;
+}
+
+Number NeedNumber(const SnmpSyntax* v) {
+  Number n = NumberOf(v);
+  if (!n.ok) RaiseLibraryError(VNERR_BAD_SYNTAX);
+  return n;
+}
+
+const OctetStr& NeedOctets(const SnmpSyntax* v, std::size_t atLeast = 0) {
+  auto o = dynamic_cast<const OctetStr*>(v);
+  if (!o || o->len() < atLeast) RaiseLibraryError(VNERR_BAD_SYNTAX);
+  return *o;
+}
+
+// No value for the conversions: NULL, an exception, an empty octet string,
+// or a value whose text form is empty.
+bool IsEmptyValue(const SnmpSyntax* v) {
+  if (!v) return true;
+  if (auto o = dynamic_cast<const OctetStr*>(v)) return o->empty();
+  return v->get_printable().empty();
+}
+
+AnsiString UnsignedText(const Number& n) {
+  return n.is64 ? VnCounter64Text(n.u) : AnsiString::Format("%u", static_cast<std::uint32_t>(n.u));
+}
+
+OctetStr DoubleOctets(double v) {
+  unsigned char raw[8];
+  VnDoubleToOctets(v, raw);
+  return OctetStr(raw, sizeof raw);
+}
+
+}  // namespace
+
+void VnSNMPRequest::VbToValue(int item, const Vb& vb) {
+  VnSNMPVarDesc& d = ItemAt(item);
+  if (!IsItemSyntax(d.Syntax)) RaiseLibraryError(VNERR_BAD_SYNTAX);
+  const SnmpSyntax* v = vb.get_value_ptr();
+  AnsiString text;
+  if (IsHexSyntax(d.Syntax)) {
+    text = v ? VnHexText(NeedOctets(v).data(), NeedOctets(v).len()) : AnsiString(VnNullValueText);
+  } else if (IsEmptyValue(v)) {
+    text = d.Syntax == SNMP_SYNTAX_DISPLAYSTR ? "" : VnNullValueText;
+  } else {
+    switch (d.Syntax) {
+      case SNMP_SYNTAX_NULL:
+        text = VnNullValueText;
+        break;
+      case SNMP_SYNTAX_BOOLEAN:
+        text = NeedNumber(v).u == 0 ? "false" : "true";
+        break;
+      case SNMP_SYNTAX_INTEGER: {
+        Number n = NeedNumber(v);
+        text = n.isSigned ? AnsiString::Format("%d", n.s) : UnsignedText(n);
+        break;
+      }
+      case SNMP_SYNTAX_COUNTER:
+      case SNMP_SYNTAX_GUAGE:
+      case SNMP_SYNTAX_UINTEGER:
+        text = UnsignedText(NeedNumber(v));
+        break;
+      case SNMP_SYNTAX_TIMETICKS:
+        text = VnTimeTicksText(static_cast<std::uint32_t>(NeedNumber(v).u));
+        break;
+      case SNMP_SYNTAX_COUNTER64:
+        text = VnCounter64Text(NeedNumber(v).u);
+        break;
+      case SNMP_SYNTAX_DOUBLE:
+        text = FloatToStr(VnOctetsToDouble(NeedOctets(v, 8).data()));
+        break;
+      case SNMP_SYNTAX_BCDATETIME:
+        text = VnCalendarText(VnOctetsToDouble(NeedOctets(v, 8).data()));
+        break;
+      case SNMP_SYNTAX_OBJECTID: {
+        auto oid = dynamic_cast<const Oid*>(v);
+        if (!oid) RaiseLibraryError(VNERR_BAD_SYNTAX);
+        text = VnDottedText(oid->subids());
+        break;
+      }
+      case SNMP_SYNTAX_IPADDRESS:
+      case SNMP_SYNTAX_NSAPADDR: {
+        const std::uint8_t* a = nullptr;
+        if (auto ip = dynamic_cast<const IpAddress*>(v)) {
+          a = ip->octets().data();
+        } else {
+          const OctetStr& o = NeedOctets(v, 4);
+          if (o.len() != 4) RaiseLibraryError(VNERR_BAD_SYNTAX);
+          a = o.data();
+        }
+        text = AnsiString::Format("%u.%u.%u.%u", a[0], a[1], a[2], a[3]);
+        break;
+      }
+      case SNMP_SYNTAX_DATETIME:
+        text = VnDateTime::FromWire(NeedOctets(v, VnDateTime::kOctets).data(), VnDateTime::kOctets)
+                   .Format();
+        break;
+      case SNMP_SYNTAX_DISPLAYSTR: {
+        const OctetStr& o = NeedOctets(v);
+        text = VnDisplayText(o.data(), o.len());
+        break;
+      }
+    }
+  }
+  StoreValue(d, text);
+}
+
+void VnSNMPRequest::ValueToVb(int item, Vb& vb) {
+  const VnSNMPVarDesc& d = ItemAt(item);
+  if (!IsItemSyntax(d.Syntax)) RaiseLibraryError(VNERR_BAD_SYNTAX);
+  const AnsiString text = RawValue(d);
+  if (d.Syntax == SNMP_SYNTAX_NULL || text == VnNullValueText) {
+    vb.set_null();
+    return;
+  }
+  std::unique_ptr<SnmpSyntax> value;
+  switch (d.Syntax) {
+    case SNMP_SYNTAX_BOOLEAN:
+      value = std::make_unique<SnmpInt32>(text == "true" ? 1 : 0);
+      break;
+    case SNMP_SYNTAX_INTEGER:
+      value = std::make_unique<SnmpInt32>(static_cast<std::int32_t>(VnLeadingNumber(text)));
+      break;
+    case SNMP_SYNTAX_COUNTER:
+    case SNMP_SYNTAX_GUAGE:
+    case SNMP_SYNTAX_UINTEGER:
+      value = std::make_unique<Gauge32>(VnLeadingNumber(text));
+      break;
+    case SNMP_SYNTAX_TIMETICKS:
+      value = std::make_unique<TimeTicks>(VnTimeTicksValue(text));
+      break;
+    case SNMP_SYNTAX_COUNTER64:
+      value = std::make_unique<Counter64>(VnCounter64Value(text));
+      break;
+    case SNMP_SYNTAX_DOUBLE:
+      value = std::make_unique<OctetStr>(DoubleOctets(VnFloatValue(text)));
+      break;
+    case SNMP_SYNTAX_BCDATETIME:
+      value = std::make_unique<OctetStr>(DoubleOctets(VnCalendarValue(text)));
+      break;
+    case SNMP_SYNTAX_BITSTR:
+    case SNMP_SYNTAX_OCTETSTR:
+    case SNMP_SYNTAX_OPAQUE:
+    case SNMP_SYNTAX_MACADDRESS:
+    case SNMP_SYNTAX_IPV6ADDRESS:
+      value = std::make_unique<OctetStr>(VnHexOctets(text));
+      break;
+    case SNMP_SYNTAX_DISPLAYSTR:
+      value = std::make_unique<OctetStr>(text.str());
+      break;
+    case SNMP_SYNTAX_DATETIME: {
+      unsigned char octets[VnDateTime::kOctets];
+      VnDateTime::Parse(text).ToWire(octets);
+      value = std::make_unique<OctetStr>(octets, sizeof octets);
+      break;
+    }
+    case SNMP_SYNTAX_OBJECTID: {
+      VnSubIds ids;
+      if (!VnParseDotted(text, ids) || ids.empty() || ids.size() > Oid::kMaxLength)
+        RaiseLibraryError(VNERR_BAD_SYNTAX);
+      value = std::make_unique<Oid>(ids);
+      break;
+    }
+    case SNMP_SYNTAX_IPADDRESS:
+    case SNMP_SYNTAX_NSAPADDR: {
+      VnSubIds ids;
+      if (!VnParseDotted(text, ids) || ids.size() != 4) RaiseLibraryError(VNERR_BAD_SYNTAX);
+      std::array<std::uint8_t, 4> octets{};
+      for (std::size_t i = 0; i < 4; ++i) {
+        if (ids[i] > 255) RaiseLibraryError(VNERR_BAD_SYNTAX);
+        octets[i] = static_cast<std::uint8_t>(ids[i]);
+      }
+      value = std::make_unique<IpAddress>(octets);
+      break;
+    }
+  }
+  vb.set_value(*value);
+}

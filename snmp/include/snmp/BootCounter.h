@@ -1,0 +1,21 @@
+// The engine-boots counter file: one line per engine id,
+// "<engine id as upper-case hex> <boots>", '#' lines and empty lines ignored.
+#pragma once
+
+#include <string>
+
+#include "snmp/OctetStr.h"
+#include "snmp/SnmpConstants.h"
+
+// boots := the stored count of engine_id. SNMPv3_OK, SNMPv3_NO_ENTRY_ERROR
+// (not in the file), SNMPv3_FILEOPEN_ERROR (file cannot be opened),
+// SNMPv3_TOO_LONG_ERROR (id over 32 octets) or SNMPv3_FILE_ERROR (a
+// malformed line anywhere in the file). boots is 0 unless SNMPv3_OK.
+int getBootCounter(const std::string& path, const OctetStr& engine_id, unsigned int& boots);
+
+// Stores boots for engine_id, keeping the other entries, through a temporary
+// file and a rename. SNMPv3_OK, SNMPv3_TOO_LONG_ERROR, SNMPv3_FILEOPEN_ERROR
+// (existing file unreadable), SNMPv3_FILECREATE_ERROR or
+// SNMPv3_FILERENAME_ERROR. boots above 2147483647 is refused with
+// SNMPv3_FILE_ERROR.
+int saveBootCounter(const std::string& path, const OctetStr& engine_id, unsigned int boots);

@@ -1,0 +1,146 @@
+#include "snmp/BootCounter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kMaxLine = 255;
+constexpr unsigned long kMaxBoots = 2147483647UL;
+
+struct Entry {
+  std::string hex;  // upper case
+  unsigned int boots = 0;
+};
+
+std::string UpperHex(const OctetStr& id) { return id.get_printable_hex(); }
+
+bool IsHex(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+std::string ToUpper(std::string s) {
+  for (char& c : s) {
+    if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return s;
+}
+
+// A line to skip (comment or empty), an entry, or nothing when malformed.
+enum class LineKind { Skip, Entry, Bad };
+
+LineKind ParseLine(const std::string& line, Entry& entry) {
+  if (line.size() > kMaxLine) return LineKind::Bad;
+  if (line.empty() || line[0] == '#') return LineKind::Skip;
+  std::size_t space = line.find(' ');
+  if (space == std::string::npos || space == 0 || space % 2 != 0 ||
+      space / 2 > MAXLENGTH_ENGINEID) {
+    return LineKind::Bad;
+  }
+  for (std::size_t i = 0; i < space; ++i) {
+    if (!IsHex(line[i])) return LineKind::Bad;
+  }
+  std::string digits = line.substr(space + 1);
+  if (digits.empty() || digits.size() > 10) return LineKind::Bad;
+  unsigned long boots = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return LineKind::Bad;
+    boots = boots * 10 + static_cast<unsigned long>(c - '0');
+  }
+  if (boots > kMaxBoots) return LineKind::Bad;
+  entry.hex = ToUpper(line.substr(0, space));
+  entry.boots = static_cast<unsigned int>(boots);
+  return LineKind::Entry;
+}
+
+// Reads every line; nullopt when the file cannot be opened.
+std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::vector<std::string> lines;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  if (in.bad()) return std::nullopt;
+  return lines;
+}
+
+bool WriteAll(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+int getBootCounter(const std::string& path, const OctetStr& engine_id, unsigned int& boots) {
+  boots = 0;
+  std::optional<std::vector<std::string>> lines = ReadLines(path);
+  if (!lines) return SNMPv3_FILEOPEN_ERROR;
+  if (engine_id.len() > MAXLENGTH_ENGINEID) return SNMPv3_TOO_LONG_ERROR;
+  const std::string wanted = UpperHex(engine_id);
+  std::optional<unsigned int> found;
+  for (const std::string& line : *lines) {
+    Entry entry;
+    LineKind kind = ParseLine(line, entry);
+    if (kind == LineKind::Bad) return SNMPv3_FILE_ERROR;
+    if (kind == LineKind::Entry && entry.hex == wanted) found = entry.boots;
+  }
+  if (!found) return SNMPv3_NO_ENTRY_ERROR;
+  boots = *found;
+  return SNMPv3_OK;
+}
+
+int saveBootCounter(const std::string& path, const OctetStr& engine_id, unsigned int boots) {
+  if (engine_id.len() > MAXLENGTH_ENGINEID) return SNMPv3_TOO_LONG_ERROR;
+  if (boots > kMaxBoots) return SNMPv3_FILE_ERROR;
+  const std::string wanted = UpperHex(engine_id);
+
+  std::string text;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) {
+    std::optional<std::vector<std::string>> lines = ReadLines(path);
+    if (!lines) return SNMPv3_FILEOPEN_ERROR;
+    for (const std::string& line : *lines) {
+      Entry entry;
+      if (ParseLine(line, entry) == LineKind::Entry && entry.hex == wanted) continue;
+      text += line;
+      text += '\n';
+    }
+  }
+  text += wanted + " " + std::to_string(boots) + "\n";
+
+  const std::string tmp = path + ".tmp";
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return SNMPv3_FILECREATE_ERROR;
+  bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
+  if (::close(fd) != 0) ok = false;
+  if (!ok) {
+    std::remove(tmp.c_str());
+    return SNMPv3_FILECREATE_ERROR;
+  }
+  if (std::rename(tmp.c_str(), path.c_str()) != 0) {
+    std::remove(tmp.c_str());
+    return SNMPv3_FILERENAME_ERROR;
+  }
+  return SNMPv3_OK;
+}

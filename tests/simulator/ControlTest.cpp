@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "SmallDevice.h"
+#include "simulator/src/Agent.h"
+#include "simulator/src/Control.h"
+#include "simulator/src/ErrorStatus.h"
+#include "simulator/src/FrontPanel.h"
+#include "simulator/src/Options.h"
+
+namespace simtest {
+namespace {
+
+using sim::ToOid;
+
+struct ControlFixture : ::testing::Test {
+  SmallDevice device;
+  sim::Behaviour behaviour;
+  int released = 0;
+  std::string logPath;
+  bool stopped = false;
+  sim::ControlChannel channel{*device.store, behaviour,
+                              sim::ControlHooks{[this] { ++released; },
+                                                [this](const std::string& path, std::string&) {
+                                                  logPath = path;
+                                                  return true;
+                                                },
+                                                [this] { stopped = true; }}};
+};
+
+TEST_F(ControlFixture, SetsAndReadsAnyValue) {
+  EXPECT_EQ(channel.Execute("set 9.1.6.0 x \"01 02 ff\""), "ok");
+  EXPECT_EQ(channel.Execute("get 9.1.6.0"), "ok Hex-STRING:01 02 FF");
+  EXPECT_EQ(channel.Execute("set 9.1.1.0 s \"two words\""), "ok");
+  EXPECT_EQ(channel.Execute("get 9.1.1.0"), "ok STRING:\"two words\"");
+  EXPECT_EQ(channel.Execute("set 9.2.1.2.4 a 10.9.9.9"), "ok");  // makes the row
+  EXPECT_EQ(channel.Execute("get 9.2.1.3.4"), "ok INTEGER:1");
+  EXPECT_EQ(channel.Execute("get 9.2.1.3.5"), "ok noSuchInstance");
+  EXPECT_EQ(channel.Execute("get 7.7"), "ok noSuchObject");
+  EXPECT_EQ(channel.Execute("set 9.1.1.0 i x"), "error bad value \"x\" for type 'i'");
+  EXPECT_EQ(channel.Execute("set 8.8.0 i 1"), "error no object holds 8.8.0");
+  EXPECT_EQ(channel.Execute("set 9.1.1.0"), "error usage: set OID TYPE VALUE");
+  EXPECT_EQ(channel.Execute("motion 9.3.1.3.1 still"), "ok");
+  EXPECT_EQ(channel.Execute("motion 9.3.1.3.99 still"), "error no instance 9.3.1.3.99");
+}
+
+TEST_F(ControlFixture, ShapesTheAgentsBehaviourAndResets) {
+  EXPECT_EQ(channel.Execute("mute"), "ok");
+  EXPECT_TRUE(behaviour.muted);
+  EXPECT_EQ(channel.Execute("unmute"), "ok");
+  EXPECT_FALSE(behaviour.muted);
+  EXPECT_EQ(channel.Execute("delay 250"), "ok");
+  EXPECT_EQ(behaviour.delayMs, 250);
+  EXPECT_EQ(channel.Execute("delay -5"), "error usage: delay MS");
+  EXPECT_EQ(channel.Execute("drop 3"), "ok");
+  EXPECT_EQ(behaviour.dropNext, 3);
+  EXPECT_EQ(channel.Execute("hold"), "ok");
+  EXPECT_TRUE(behaviour.holding);
+  EXPECT_EQ(channel.Execute("release"), "ok");
+  EXPECT_FALSE(behaviour.holding);
+  EXPECT_EQ(released, 1);
+  EXPECT_EQ(channel.Execute("inject getnext 1.3.6.1.2 tooBig"), "ok");
+  EXPECT_EQ(channel.Execute("inject set 1.3 17"), "ok");
+  EXPECT_EQ(channel.Execute("inject set 1.3 noError"),
+            "error usage: inject get|getnext|getbulk|set|any OID-PREFIX STATUS");
+  EXPECT_EQ(channel.Execute("inject put 1.3 genErr"),
+            "error usage: inject get|getnext|getbulk|set|any OID-PREFIX STATUS");
+  int status = 0;
+  EXPECT_FALSE(behaviour.TakeInjection(sim::PduKind::Get, ToOid("1.3.6.1.2.1"), status));
+  EXPECT_TRUE(behaviour.TakeInjection(sim::PduKind::GetNext, ToOid("1.3.6.1.2.1"), status));
+  EXPECT_EQ(status, sim::kTooBig);
+  EXPECT_FALSE(
+      behaviour.TakeInjection(sim::PduKind::GetNext, ToOid("1.3.6.1.2.1"), status));  // once only
+  EXPECT_EQ(channel.Execute("log /tmp/x.log"), "ok");
+  EXPECT_EQ(logPath, "/tmp/x.log");
+  EXPECT_EQ(channel.Execute("log off"), "ok");
+  EXPECT_EQ(logPath, "");
+
+  EXPECT_EQ(channel.Execute("set 9.1.1.0 s changed"), "ok");
+  EXPECT_EQ(channel.Execute("mute"), "ok");
+  EXPECT_EQ(channel.Execute("reset"), "ok");
+  EXPECT_EQ(channel.Execute("get 9.1.1.0"), "ok STRING:\"switch\"");
+  EXPECT_FALSE(behaviour.muted);
+  EXPECT_TRUE(behaviour.injections.empty());
+  EXPECT_EQ(channel.Execute("stop"), "ok");
+  EXPECT_TRUE(stopped);
+  EXPECT_EQ(channel.Execute("dance"), "error unknown command \"dance\" (try help)");
+  EXPECT_EQ(channel.Execute(""), "error empty command");
+}
+
+TEST(SimFrontPanel, OctetsHoldPowerConsoleAndTwelvePortPairs) {
+  const std::string start = sim::panel::Pattern(0);
+  ASSERT_EQ(start.size(), 29u);
+  EXPECT_EQ(start[2], 0x02);  // power
+  EXPECT_EQ(start[3], 0x01);  // console
+  // A slot's (state, colour) as one number, 0xSSCC.
+  auto pair = [](const std::string& s, int slot) {
+    return static_cast<unsigned char>(s[5 + 2 * slot]) * 256 +
+           static_cast<unsigned char>(s[6 + 2 * slot]);
+  };
+  EXPECT_EQ(pair(start, 0), 0x0204);   // port 1 steady green
+  EXPECT_EQ(pair(start, 1), 0x8203);   // port 2 blinking
+  EXPECT_EQ(pair(start, 2), 0x8101);   // port 3 orange
+  EXPECT_EQ(pair(start, 3), 0x0101);   // port 4 no link
+  EXPECT_EQ(pair(start, 8), 0x0204);   // port 9
+  EXPECT_EQ(pair(start, 11), 0x0101);  // combo 2
+  // It changes slowly: the same within a step, different over a few.
+  EXPECT_EQ(sim::panel::Pattern(sim::panel::kStepMs - 1), start);
+  EXPECT_NE(sim::panel::Pattern(sim::panel::kStepMs), start);
+  EXPECT_EQ(pair(sim::panel::Pattern(2 * sim::panel::kStepMs), 5), 0x0101);
+}
+
+TEST(SimOptions, ParsesTheCommandLine) {
+  sim::Options o;
+  std::string error;
+  ASSERT_TRUE(sim::ParseOptions(
+      {"--port", "1161", "--big-table", "1000x5", "--user", "u1:authPriv:SHA:abcdefgh:DES:12345678",
+       "--context", "ctx", "--control-stdin"},
+      o, error))
+      << error;
+  EXPECT_EQ(o.agent.port, 1161);
+  EXPECT_EQ(o.bigRows, 1000);
+  EXPECT_EQ(o.bigColumns, 5);
+  ASSERT_EQ(o.agent.users.size(), 1u);  // given users replace the default ones
+  EXPECT_EQ(o.agent.users[0].level, sim::UserSpec::AuthPriv);
+  EXPECT_EQ(o.agent.context, "ctx");
+  EXPECT_TRUE(o.controlStdin);
+  ASSERT_TRUE(sim::ParseOptions({}, o, error));
+  EXPECT_EQ(o.agent.users.size(), 5u);
+  EXPECT_EQ(o.agent.readCommunity, "qovalt");
+  EXPECT_EQ(o.agent.writeCommunity, "mundrel");
+
+  for (const std::vector<std::string>& bad :
+       std::vector<std::vector<std::string>>{{"--port", "70000"},
+                                             {"--address", "192.168.1.1"},
+                                             {"--big-table", "10"},
+                                             {"--user", "x:authNoPriv:MD5:short"},
+                                             {"--user", "x:authPriv:SHA:abcdefgh:AES:abcdefgh"},
+                                             {"--bogus"},
+                                             {"--log"},
+                                             {"stray"}}) {
+    EXPECT_FALSE(sim::ParseOptions(bad, o, error)) << bad[0];
+    EXPECT_FALSE(error.empty());
+  }
+  EXPECT_TRUE(sim::IsLoopback("127.8.9.10"));
+}
+
+}  // namespace
+}  // namespace simtest

@@ -1,0 +1,175 @@
+#include "SimulatorHarness.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+namespace simtest {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::vector<char*> Argv(std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  return argv;
+}
+
+}  // namespace
+
+ToolResult RunTool(const std::vector<std::string>& args, const std::string& stateDir) {
+  ToolResult result;
+  const std::string confDir = stateDir + "/conf";
+  std::filesystem::create_directories(confDir);
+  int fds[2];
+  if (pipe(fds) != 0) return result;
+  const auto start = Clock::now();
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(fds[1], 1);
+    dup2(fds[1], 2);
+    close(fds[0]);
+    close(fds[1]);
+    setenv("SNMPCONFPATH", confDir.c_str(), 1);
+    setenv("SNMP_PERSISTENT_DIR", stateDir.c_str(), 1);
+    setenv("MIBS", "", 1);
+    std::vector<std::string> copy = args;
+    auto argv = Argv(copy);
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  close(fds[1]);
+  char buf[8192];
+  ssize_t n;
+  while ((n = read(fds[0], buf, sizeof buf)) > 0 || (n < 0 && errno == EINTR)) {
+    if (n > 0) result.out.append(buf, static_cast<std::size_t>(n));
+  }
+  close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+Simulator::Simulator(std::vector<std::string> extraArgs) {
+  logPath_ = dir_.File("requests.log");
+  outPath_ = dir_.File("output.txt");
+  controlPath_ = dir_.File("control.sock");
+  const std::string portFile = dir_.File("port");
+  std::vector<std::string> args = {VN_SIMULATOR_BIN, "--state-dir", dir_.File("state"),
+                                   "--port-file",    portFile,      "--log",
+                                   logPath_,         "--control",   controlPath_};
+  args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+  pid_ = fork();
+  if (pid_ == 0) {
+    int out = open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(out, 1);
+    dup2(out, 2);
+    auto argv = Argv(args);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  // Up to 60 s: a sanitizer build starts slowly on a busy machine.
+  const auto deadline = Clock::now() + std::chrono::seconds(60);
+  while (Clock::now() < deadline) {
+    const std::string text = vntest::ReadFile(portFile);
+    if (!text.empty()) {
+      port_ = std::atoi(text.c_str());
+      break;
+    }
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  control_ = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::strncpy(addr.sun_path, controlPath_.c_str(), sizeof addr.sun_path - 1);
+  if (connect(control_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    close(control_);
+    control_ = -1;
+  }
+}
+
+Simulator::~Simulator() { Stop(); }
+
+std::string Simulator::Control(const std::string& command) {
+  if (control_ < 0) return "error no control connection";
+  const std::string line = command + "\n";
+  if (write(control_, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+    return "error write";
+  std::string reply;
+  char c;
+  while (read(control_, &c, 1) == 1) {
+    if (c == '\n') return reply;
+    reply += c;
+  }
+  return "error read";
+}
+
+ToolResult Simulator::Tool(const std::string& tool, std::vector<std::string> args) {
+  args.insert(args.begin(), tool);
+  return RunTool(args, dir_.File("tools"));
+}
+
+ToolResult Simulator::V2(const std::string& tool, const std::vector<std::string>& args,
+                         const std::string& community) {
+  std::vector<std::string> a = {"-v2c", "-c", community, "-On", "-t", "2", "-r", "1", Agent()};
+  a.insert(a.end(), args.begin(), args.end());
+  return Tool(tool, a);
+}
+
+ToolResult Simulator::V1(const std::string& tool, const std::vector<std::string>& args,
+                         const std::string& community) {
+  std::vector<std::string> a = {"-v1", "-c", community, "-On", "-t", "2", "-r", "1", Agent()};
+  a.insert(a.end(), args.begin(), args.end());
+  return Tool(tool, a);
+}
+
+ToolResult Simulator::V3(const std::string& tool, const std::vector<std::string>& security,
+                         const std::vector<std::string>& args) {
+  std::vector<std::string> a = {"-v3", "-On", "-t", "2", "-r", "1"};
+  a.insert(a.end(), security.begin(), security.end());
+  a.push_back(Agent());
+  a.insert(a.end(), args.begin(), args.end());
+  return Tool(tool, a);
+}
+
+int Simulator::Stop() {
+  if (control_ >= 0) {
+    close(control_);
+    control_ = -1;
+  }
+  if (pid_ <= 0) return -1;
+  kill(pid_, SIGTERM);
+  int status = 0;
+  const auto deadline = Clock::now() + std::chrono::seconds(20);
+  while (Clock::now() < deadline) {
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  kill(pid_, SIGKILL);
+  waitpid(pid_, &status, 0);
+  pid_ = -1;
+  return -1;
+}
+
+}  // namespace simtest
