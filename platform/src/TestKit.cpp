@@ -387,6 +387,11 @@ void Paste(TEdit* edit, const AnsiString& text) {
   WidgetAs<QLineEdit>(edit)->insert(Q(text));
 }
 
+void Paste(TMemo* memo, const AnsiString& text) {
+  FocusTo(memo);
+  PasteIntoMemo(memo, Q(text));
+}
+
 void PickItem(TComboBox* combo, int index) {
   auto* cb = WidgetAs<QComboBox>(combo);
   {

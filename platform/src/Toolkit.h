@@ -13,6 +13,7 @@
 
 class QAction;
 class QMenu;
+class TMemo;
 class TMenu;
 class TMenuItem;
 
@@ -112,6 +113,9 @@ bool MenuShown(const TMenu* menu);
 void CloseMenus(const TMenu* menu);
 QAction* MenuAction(const TMenuItem* item);
 QMenu* SubMenuOf(const TMenuItem* item);
+
+// Pastes as the user would (Memo.cpp).
+void PasteIntoMemo(TMemo* memo, const QString& text);
 
 // Reparents a widget, as a child or as a window of its own.
 void Reparent(TControl* c, QWidget* parent, bool asWindow);

@@ -12,6 +12,7 @@
 #include "platform/Pictures.h"
 
 class TEdit;
+class TMemo;
 class TMenuItem;
 class TComboBox;
 class TListView;
@@ -124,6 +125,7 @@ void PressTab(bool backwards = false);
 void TypeText(TWinControl* control, const AnsiString& text);
 void PressKey(TWinControl* control, WORD vk, TShiftState shift = 0);
 void Paste(TEdit* edit, const AnsiString& text);
+void Paste(TMemo* memo, const AnsiString& text);
 void PickItem(TComboBox* combo, int index);
 void TypeInCombo(TComboBox* combo, const AnsiString& text);
 void ClickRow(TListView* view, int index);
