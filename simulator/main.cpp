@@ -39,7 +39,8 @@ void OnSignal(int) {
 }
 
 std::int64_t NowMs() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
       .count();
 }
 
@@ -141,7 +142,9 @@ int Run(int argc, char** argv) {
   bool stop = false;
   sim::ControlChannel channel(store, behaviour,
                               sim::ControlHooks{[&] { agent.ReleaseHeld(); },
-                                                [&](const std::string& path, std::string& err) { return log.Open(path, err); },
+                                                [&](const std::string& path, std::string& err) {
+                                                  return log.Open(path, err);
+                                                },
                                                 [&] { stop = true; }});
   sim::ControlServer control(agent, channel);
   if (!options.controlSocket.empty() && !control.Listen(options.controlSocket, error)) {
@@ -168,16 +171,20 @@ int Run(int argc, char** argv) {
   sigaction(SIGINT, &sa, nullptr);
   signal(SIGPIPE, SIG_IGN);
 
-  std::cout << "kxr-simulator: KXR-5810 agent listening on udp:" << options.agent.address << ":" << agent.Port()
-            << " (pid " << ::getpid() << ")\n"
+  std::cout << "kxr-simulator: KXR-5810 agent listening on udp:" << options.agent.address << ":"
+            << agent.Port() << " (pid " << ::getpid() << ")\n"
             << "  communities: read \"" << options.agent.readCommunity << "\", write \""
             << options.agent.writeCommunity << "\"\n"
             << "  v3 engine id " << agent.EngineIdHex() << ", context \"" << options.agent.context
             << "\" besides the default one; users:\n";
   for (const auto& u : options.agent.users) std::cout << "    " << sim::UserSpecText(u) << "\n";
-  if (!options.controlSocket.empty()) std::cout << "  control socket: " << options.controlSocket << "\n";
+  if (!options.controlSocket.empty())
+    std::cout << "  control socket: " << options.controlSocket << "\n";
   if (options.controlStdin) std::cout << "  control commands on standard input (try: help)\n";
-  std::cout << "  " << store.Size() << " instances served\n" << std::flush;
+  std::cout << "  " << store.Size() << " instances served; try: snmpwalk -v2c -c "
+            << options.agent.readCommunity << " " << options.agent.address << ":" << agent.Port()
+            << " 1.3.6.1.4.1.171\n"
+            << std::flush;
   if (!options.portFile.empty() && !WritePortFile(options.portFile, agent.Port())) {
     std::cerr << "kxr-simulator: cannot write " << options.portFile << "\n";
     return 1;

@@ -15,7 +15,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 
@@ -89,7 +89,7 @@ void ShutdownAtExit() {
 
 }  // namespace
 
-namespace vcl_detail {
+namespace ui_detail {
 
 void PostRelease(TCustomForm* form) {
   for (const Release& r : Releases())
@@ -115,7 +115,7 @@ void RunReleases(int depth) {
 
 bool HasPostedMessages() { return !Queue().empty(); }
 
-}  // namespace vcl_detail
+}  // namespace ui_detail
 
 BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   if (!TWinControl::FromHandle(hWnd)) return FALSE;

@@ -6,7 +6,7 @@
 #include "platform/Exceptions.h"
 #include "platform/StdCtrls.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 // ---- TComboItems
 
@@ -60,7 +60,7 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, new Peer(new QCom
   auto* cb = WidgetAs<QComboBox>(this);
   cb->setInsertPolicy(QComboBox::NoInsert);
   cb->setEditable(true);
-  cb->lineEdit()->setProperty("vclEdit", true);
+  cb->lineEdit()->setProperty("uiEdit", true);
   // Only the user's choices reach OnChange (activated is not emitted for
   // changes made by code).
   QObject::connect(cb, &QComboBox::activated, cb, [this](int i) { UserPicked(i); });

@@ -7,7 +7,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 

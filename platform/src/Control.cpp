@@ -6,9 +6,9 @@
 #include "platform/Exceptions.h"
 #include "platform/Forms.h"
 
-namespace vcl_detail {
+namespace ui_detail {
 
-static const char kControlProperty[] = "vclControl";
+static const char kControlProperty[] = "uiControl";
 
 Peer::Peer(QWidget* w) : widget(w), container(w) {}
 
@@ -47,11 +47,11 @@ void Reparent(TControl* c, QWidget* parent, bool asWindow) {
     w->setParent(parent, Qt::Widget);
 }
 
-}  // namespace vcl_detail
+}  // namespace ui_detail
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
-TControl::TControl(TComponent* AOwner, vcl_detail::Peer* peer, int w, int h)
+TControl::TControl(TComponent* AOwner, ui_detail::Peer* peer, int w, int h)
     : TComponent(AOwner), peer_(peer), width_(w), height_(h) {
   peer_->control = this;
   peer_->widget->setProperty(kControlProperty, QVariant::fromValue<void*>(this));

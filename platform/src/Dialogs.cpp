@@ -8,7 +8,7 @@
 
 #include "Toolkit.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "Toolkit.h"
 #include "platform/StdCtrls.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 
@@ -215,7 +215,7 @@ void InputFilter::FocusChanged(QWidget* old, QWidget* now) {
 
 }  // namespace
 
-namespace vcl_detail {
+namespace ui_detail {
 
 void InstallInputHooks() {
   if (g_filter) return;
@@ -242,4 +242,4 @@ void NoteBoxShown() {
   if (g_filter && g_filter->inExit) g_filter->boxInExit = true;
 }
 
-}  // namespace vcl_detail
+}  // namespace ui_detail

@@ -6,7 +6,7 @@
 #include "Toolkit.h"
 #include "platform/Exceptions.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 

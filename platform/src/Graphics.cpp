@@ -36,7 +36,7 @@ QPalette::ColorRole RoleOf(int index) {
 
 }  // namespace
 
-namespace vcl_detail {
+namespace ui_detail {
 
 QColor ToQColor(TColor c) {
   unsigned u = static_cast<unsigned>(c);
@@ -67,11 +67,11 @@ QFont ToQFont(const TFont& f) {
   return q;
 }
 
-}  // namespace vcl_detail
+}  // namespace ui_detail
 
 int ColorToRGB(TColor color) {
   if (!(static_cast<unsigned>(color) & 0x80000000u)) return color;
-  QColor q = vcl_detail::ToQColor(color);
+  QColor q = ui_detail::ToQColor(color);
   return q.red() | (q.green() << 8) | (q.blue() << 16);
 }
 

@@ -5,7 +5,7 @@
 #include "Toolkit.h"
 #include "platform/StdCtrls.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "platform/ComCtrls.h"
 #include "platform/Exceptions.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "Widgets.h"
 #include "platform/Buttons.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
-namespace vcl_detail {
+namespace ui_detail {
 
 QSize TextExtent(const TFont& font, const AnsiString& text) {
   QFontMetrics fm(ToQFont(font));
@@ -25,7 +25,7 @@ QSize TextExtent(const TFont& font, const AnsiString& text) {
   return {w, lineHeight * static_cast<int>(lines.size())};
 }
 
-}  // namespace vcl_detail
+}  // namespace ui_detail
 
 namespace {
 

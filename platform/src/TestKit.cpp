@@ -23,7 +23,7 @@
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 
@@ -154,7 +154,7 @@ QWidget* FocusTarget(TWinControl* c) {
 
 }  // namespace
 
-namespace vcl_detail {
+namespace ui_detail {
 
 bool TestMode() { return g_testMode; }
 
@@ -180,7 +180,7 @@ bool ModalWatchdogExpired(TCustomForm* form) {
   return true;
 }
 
-}  // namespace vcl_detail
+}  // namespace ui_detail
 
 namespace TestKit {
 
@@ -497,7 +497,7 @@ int CaretOf(TEdit* edit) { return WidgetAs<QLineEdit>(edit)->cursorPosition(); }
 
 }  // namespace TestKit
 
-namespace vcl_detail {
+namespace ui_detail {
 
 bool IdleAdvance() {
   using TestKit::g_clock;
@@ -512,4 +512,4 @@ bool IdleAdvance() {
   return true;
 }
 
-}  // namespace vcl_detail
+}  // namespace ui_detail

@@ -10,7 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/ExtCtrls.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 
@@ -62,7 +62,7 @@ void Schedule::Arm() {
 
 }  // namespace
 
-namespace vcl_detail {
+namespace ui_detail {
 
 void TimersApplicationReady() {
   Schedule& s = Sched();
@@ -142,7 +142,7 @@ void SetVirtualTimeActive(bool on) {
   s.Arm();
 }
 
-}  // namespace vcl_detail
+}  // namespace ui_detail
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { Restart(); }
 

@@ -11,7 +11,7 @@
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 
-namespace vcl_detail {
+namespace ui_detail {
 
 // The native widget of one control. `widget` is the outer widget placed in
 // the parent; `container` is where child controls go (the inner area of a
@@ -99,4 +99,4 @@ int PixelsPerInchOverride();
 // Reparents a widget, as a child or as a window of its own.
 void Reparent(TControl* c, QWidget* parent, bool asWindow);
 
-}  // namespace vcl_detail
+}  // namespace ui_detail

@@ -6,7 +6,7 @@
 
 #include "Toolkit.h"
 
-namespace vcl_detail {
+namespace ui_detail {
 
 // A widget that turns mouse clicks into the control's OnClick and OnDblClick.
 template <class Base>
@@ -42,4 +42,4 @@ class Clickable : public Base {
 // captions: an empty text measures as one blank.
 QSize TextExtent(const TFont& font, const AnsiString& text);
 
-}  // namespace vcl_detail
+}  // namespace ui_detail

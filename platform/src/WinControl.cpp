@@ -6,7 +6,7 @@
 #include "Toolkit.h"
 #include "platform/Exceptions.h"
 
-using namespace vcl_detail;
+using namespace ui_detail;
 
 namespace {
 
@@ -23,7 +23,7 @@ HWND NewHandle() {
 
 }  // namespace
 
-TWinControl::TWinControl(TComponent* AOwner, vcl_detail::Peer* peer, int w, int h)
+TWinControl::TWinControl(TComponent* AOwner, ui_detail::Peer* peer, int w, int h)
     : TControl(AOwner, peer, w, h), handle_(NewHandle()) {
   Handles()[handle_] = this;
 }

@@ -1,13 +1,17 @@
-// The only part of the simulator that talks to Net-SNMP's agent library.
+// The agent; with AgentValues the only part of the simulator that talks to
+// Net-SNMP's agent library.
 #include "simulator/src/Agent.h"
 
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/net-snmp-includes.h>
+#include <arpa/inet.h>
+#include <sys/socket.h>
+
+// The library's configuration header comes first (AgentValues.h brings it).
+#include "simulator/src/AgentValues.h"
+// clang-format off
 #include <net-snmp/agent/net-snmp-agent-includes.h>
 #include <net-snmp/agent/agent_callbacks.h>
 #include <net-snmp/library/vacm.h>
-#include <arpa/inet.h>
-#include <sys/socket.h>
+// clang-format on
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,6 +19,7 @@
 #include <fstream>
 #include <list>
 #include <map>
+#include <set>
 
 #include "simulator/src/ErrorStatus.h"
 
@@ -30,105 +35,18 @@ constexpr const char* kAppName = "kxr-simulator";
 
 Agent::Impl* g_impl = nullptr;  // the library's callbacks carry no context of ours
 
-Oid OidOf(const oid* name, std::size_t len) { return Oid(name, name + len); }
-
-std::vector<oid> NetOid(const Oid& o) { return std::vector<oid>(o.begin(), o.end()); }
-
-// A varbind value as the store sees it; `known` is false for types the
-// store never holds (the write then fails its type check).
-Value FromVar(const netsnmp_variable_list* var) {
-  Value v;
-  switch (var->type) {
-    case ASN_INTEGER:
-      return Value::Int(*var->val.integer);
-    case ASN_COUNTER:
-      return Value::Unsigned(Type::Counter32, static_cast<std::int64_t>(*reinterpret_cast<u_long*>(var->val.integer) & 0xFFFFFFFFul));
-    case ASN_GAUGE:
-      return Value::Unsigned(Type::Gauge32, static_cast<std::int64_t>(*reinterpret_cast<u_long*>(var->val.integer) & 0xFFFFFFFFul));
-    case ASN_TIMETICKS:
-      return Value::Unsigned(Type::TimeTicks, static_cast<std::int64_t>(*reinterpret_cast<u_long*>(var->val.integer) & 0xFFFFFFFFul));
-    case ASN_COUNTER64:
-      return Value::C64((static_cast<std::uint64_t>(var->val.counter64->high) << 32) | (var->val.counter64->low & 0xFFFFFFFFul));
-    case ASN_OCTET_STR:
-      return Value::Octets(std::string(reinterpret_cast<const char*>(var->val.string), var->val_len));
-    case ASN_OPAQUE:
-      v = Value::Octets(std::string(reinterpret_cast<const char*>(var->val.string), var->val_len));
-      v.type = Type::Opaque;
-      return v;
-    case ASN_IPADDRESS:
-      v = Value::Octets(std::string(reinterpret_cast<const char*>(var->val.string), var->val_len));
-      v.type = Type::IpAddress;
-      return v;
-    case ASN_OBJECT_ID:
-      return Value::ObjectIdentifier(OidOf(var->val.objid, var->val_len / sizeof(oid)));
-    default:
-      v.type = Type::Null;  // ASN_NULL and anything the store never holds
-      v.num = -1;
-      return v;
-  }
-}
-
-void ToVar(netsnmp_variable_list* var, const Value& v) {
-  switch (v.type) {
-    case Type::Integer: {
-      long n = static_cast<long>(v.num);
-      snmp_set_var_typed_value(var, ASN_INTEGER, &n, sizeof n);
-      return;
-    }
-    case Type::Counter32:
-    case Type::Gauge32:
-    case Type::TimeTicks: {
-      u_long n = static_cast<u_long>(v.num);
-      const u_char t = v.type == Type::Counter32 ? ASN_COUNTER : v.type == Type::Gauge32 ? ASN_GAUGE : ASN_TIMETICKS;
-      snmp_set_var_typed_value(var, t, &n, sizeof n);
-      return;
-    }
-    case Type::Counter64: {
-      counter64 c{};
-      c.high = static_cast<u_long>(v.big >> 32);
-      c.low = static_cast<u_long>(v.big & 0xFFFFFFFFull);
-      snmp_set_var_typed_value(var, ASN_COUNTER64, &c, sizeof c);
-      return;
-    }
-    case Type::OctetString:
-    case Type::Opaque:
-    case Type::IpAddress: {
-      const u_char t = v.type == Type::OctetString ? ASN_OCTET_STR : v.type == Type::Opaque ? ASN_OPAQUE : ASN_IPADDRESS;
-      snmp_set_var_typed_value(var, t, v.bytes.data(), v.bytes.size());
-      return;
-    }
-    case Type::ObjectId: {
-      std::vector<oid> arcs = NetOid(v.oid);
-      snmp_set_var_typed_value(var, ASN_OBJECT_ID, arcs.data(), arcs.size() * sizeof(oid));
-      return;
-    }
-    case Type::Null:
-      snmp_set_var_typed_value(var, ASN_NULL, nullptr, 0);
-      return;
-  }
-}
-
-std::string VarText(const netsnmp_variable_list* var) {
-  std::string text = FormatOid(OidOf(var->name, var->name_length)) + "=";
-  switch (var->type) {
-    case SNMP_NOSUCHOBJECT: return text + "noSuchObject";
-    case SNMP_NOSUCHINSTANCE: return text + "noSuchInstance";
-    case SNMP_ENDOFMIBVIEW: return text + "endOfMibView";
-    case ASN_NULL: return text + "NULL";
-    default: break;
-  }
-  Value v = FromVar(var);
-  if (v.type == Type::Null) return text + "type-" + std::to_string(var->type);
-  return text + FormatValue(v);
-}
-
 PduKind KindOf(int command) {
   switch (command) {
-    case SNMP_MSG_GET: return PduKind::Get;
-    case SNMP_MSG_GETNEXT: return PduKind::GetNext;
-    case SNMP_MSG_GETBULK: return PduKind::GetBulk;
-    case SNMP_MSG_SET: return PduKind::Set;
-    default: return PduKind::Any;
+    case SNMP_MSG_GET:
+      return PduKind::Get;
+    case SNMP_MSG_GETNEXT:
+      return PduKind::GetNext;
+    case SNMP_MSG_GETBULK:
+      return PduKind::GetBulk;
+    case SNMP_MSG_SET:
+      return PduKind::Set;
+    default:
+      return PduKind::Any;
   }
 }
 
@@ -139,14 +57,20 @@ bool IsRequest(int command) {
 
 std::string VersionName(long version) {
   switch (version) {
-    case SNMP_VERSION_1: return "v1";
-    case SNMP_VERSION_2c: return "v2c";
-    case SNMP_VERSION_3: return "v3";
-    default: return "v?" + std::to_string(version);
+    case SNMP_VERSION_1:
+      return "v1";
+    case SNMP_VERSION_2c:
+      return "v2c";
+    case SNMP_VERSION_3:
+      return "v3";
+    default:
+      return "v?" + std::to_string(version);
   }
 }
 
-bool HexBytes(const std::string& hex, std::string& out) { return ParseHex(hex, out) && !out.empty(); }
+bool HexBytes(const std::string& hex, std::string& out) {
+  return ParseHex(hex, out) && !out.empty();
+}
 
 }  // namespace
 
@@ -186,17 +110,20 @@ struct Agent::Impl {
   }
 
   static std::string Community(const netsnmp_pdu* pdu) {
-    return pdu->community ? std::string(reinterpret_cast<const char*>(pdu->community), pdu->community_len)
-                          : std::string();
+    return pdu->community
+               ? std::string(reinterpret_cast<const char*>(pdu->community), pdu->community_len)
+               : std::string();
   }
 
   int CheckAccess(const netsnmp_pdu* pdu) const {
     if (pdu->version == SNMP_VERSION_1 || pdu->version == SNMP_VERSION_2c) {
       const std::string c = Community(pdu);
-      return c == config.readCommunity || c == config.writeCommunity ? VACM_SUCCESS : VACM_NOSECNAME;
+      return c == config.readCommunity || c == config.writeCommunity ? VACM_SUCCESS
+                                                                     : VACM_NOSECNAME;
     }
     if (pdu->version != SNMP_VERSION_3) return VACM_NOSECNAME;
-    const std::string context = pdu->contextName ? std::string(pdu->contextName, pdu->contextNameLen) : "";
+    const std::string context =
+        pdu->contextName ? std::string(pdu->contextName, pdu->contextNameLen) : "";
     if (!context.empty() && context != config.context) return VACM_NOSUCHCONTEXT;
     const UserSpec* user = User(pdu);
     if (!user) return VACM_NOSECNAME;
@@ -221,9 +148,15 @@ struct Agent::Impl {
           }
           Value v;
           switch (store.Get(name, v)) {
-            case Store::Lookup::Found: ToVar(r->requestvb, v); break;
-            case Store::Lookup::NoSuchInstance: snmp_set_var_typed_value(r->requestvb, SNMP_NOSUCHINSTANCE, nullptr, 0); break;
-            case Store::Lookup::NoSuchObject: snmp_set_var_typed_value(r->requestvb, SNMP_NOSUCHOBJECT, nullptr, 0); break;
+            case Store::Lookup::Found:
+              ToVar(r->requestvb, v);
+              break;
+            case Store::Lookup::NoSuchInstance:
+              snmp_set_var_typed_value(r->requestvb, SNMP_NOSUCHINSTANCE, nullptr, 0);
+              break;
+            case Store::Lookup::NoSuchObject:
+              snmp_set_var_typed_value(r->requestvb, SNMP_NOSUCHOBJECT, nullptr, 0);
+              break;
           }
         }
         break;
@@ -260,7 +193,8 @@ struct Agent::Impl {
         std::vector<VarBind> vbs;
         std::vector<netsnmp_request_info*> reqs;
         for (netsnmp_request_info* r = requests; r; r = r->next) {
-          vbs.push_back({OidOf(r->requestvb->name, r->requestvb->name_length), FromVar(r->requestvb)});
+          vbs.push_back(
+              {OidOf(r->requestvb->name, r->requestvb->name_length), FromVar(r->requestvb)});
           reqs.push_back(r);
         }
         if (vbs.empty()) break;
@@ -276,10 +210,14 @@ struct Agent::Impl {
             }
           }
           const SetResult check = store.Check(vbs);
-          if (check.status) netsnmp_set_request_error(reqinfo, reqs[static_cast<std::size_t>(check.index - 1)], check.status);
+          if (check.status)
+            netsnmp_set_request_error(reqinfo, reqs[static_cast<std::size_t>(check.index - 1)],
+                                      check.status);
         } else {
           const SetResult done = store.Set(vbs);
-          if (done.status) netsnmp_set_request_error(reqinfo, reqs[static_cast<std::size_t>(done.index - 1)], SNMP_ERR_COMMITFAILED);
+          if (done.status)
+            netsnmp_set_request_error(reqinfo, reqs[static_cast<std::size_t>(done.index - 1)],
+                                      SNMP_ERR_COMMITFAILED);
         }
         break;
       }
@@ -300,6 +238,7 @@ struct Agent::Impl {
       log.Write(e);
       return 0;
     }
+    if (commands.size() > 4096) commands.clear();  // requests refused after parsing get no reply
     commands[pdu->reqid] = pdu->command;
     return 1;
   }
@@ -307,13 +246,15 @@ struct Agent::Impl {
   LogEntry EntryFor(const netsnmp_pdu* pdu, int command) const {
     LogEntry e;
     e.version = VersionName(pdu->version);
-    e.security = pdu->version == SNMP_VERSION_3 ? std::string(pdu->securityName ? pdu->securityName : "", pdu->securityNameLen)
-                                               : Community(pdu);
+    e.security = pdu->version == SNMP_VERSION_3
+                     ? std::string(pdu->securityName ? pdu->securityName : "", pdu->securityNameLen)
+                     : Community(pdu);
     e.context = pdu->contextName ? std::string(pdu->contextName, pdu->contextNameLen) : "";
     e.pdu = IsRequest(command) ? PduKindName(KindOf(command)) : "?";
     e.status = ErrorName(static_cast<int>(pdu->errstat));
     e.errorIndex = static_cast<int>(pdu->errindex);
-    for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable) e.varbinds.push_back(VarText(v));
+    for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable)
+      e.varbinds.push_back(VarText(v));
     return e;
   }
 
@@ -337,7 +278,8 @@ struct Agent::Impl {
     pending.push_back(p);
     if (!p.held) {
       timeval tv{behaviour.delayMs / 1000, (behaviour.delayMs % 1000) * 1000};
-      snmp_alarm_register_hr(tv, 0, &Impl::DelayedSend, reinterpret_cast<void*>(static_cast<std::uintptr_t>(p.id)));
+      snmp_alarm_register_hr(tv, 0, &Impl::DelayedSend,
+                             reinterpret_cast<void*>(static_cast<std::uintptr_t>(p.id)));
     }
     return size;
   }
@@ -380,12 +322,13 @@ struct Agent::Impl {
     if (!view) return SNMP_ERR_NOERROR;
     // Every object is in view once the request itself was let in.
     view->errorcode = VACM_SUCCESS;
-    if (minor == SNMPD_CALLBACK_ACM_CHECK_INITIAL && g_impl && view->pdu) view->errorcode = g_impl->CheckAccess(view->pdu);
+    if (minor == SNMPD_CALLBACK_ACM_CHECK_INITIAL && g_impl && view->pdu)
+      view->errorcode = g_impl->CheckAccess(view->pdu);
     return SNMP_ERR_NOERROR;
   }
 
-  static int HandlerFn(netsnmp_mib_handler*, netsnmp_handler_registration*, netsnmp_agent_request_info* reqinfo,
-                       netsnmp_request_info* requests) {
+  static int HandlerFn(netsnmp_mib_handler*, netsnmp_handler_registration*,
+                       netsnmp_agent_request_info* reqinfo, netsnmp_request_info* requests) {
     return g_impl ? g_impl->Handle(reqinfo, requests) : SNMP_ERR_GENERR;
   }
 
@@ -397,7 +340,8 @@ struct Agent::Impl {
     return g_impl ? g_impl->PostParse(pdu, result) : 1;
   }
 
-  static int BuildFn(netsnmp_session* session, netsnmp_pdu* pdu, u_char** pkt, size_t* len, size_t* offset) {
+  static int BuildFn(netsnmp_session* session, netsnmp_pdu* pdu, u_char** pkt, size_t* len,
+                     size_t* offset) {
     if (g_impl) g_impl->LogResponse(pdu);
     *offset = 0;
     const int rc = snmp_build(pkt, len, offset, session, pdu);
@@ -419,74 +363,6 @@ struct Agent::Impl {
     callback();
   }
 };
-
-bool ParseUserSpec(const std::string& text, UserSpec& out, std::string& error) {
-  std::vector<std::string> parts;
-  std::size_t pos = 0;
-  while (true) {
-    std::size_t colon = text.find(':', pos);
-    parts.push_back(text.substr(pos, colon == std::string::npos ? std::string::npos : colon - pos));
-    if (colon == std::string::npos) break;
-    pos = colon + 1;
-  }
-  out = UserSpec();
-  error = "bad user \"" + text + "\" (name:noAuthNoPriv, name:authNoPriv:MD5|SHA:pass, name:authPriv:MD5|SHA:pass:DES:pass)";
-  if (parts.size() < 2 || parts[0].empty()) return false;
-  out.name = parts[0];
-  const std::string& level = parts[1];
-  if (level == "noAuthNoPriv" && parts.size() == 2) {
-    out.level = UserSpec::NoAuthNoPriv;
-  } else if (level == "authNoPriv" && parts.size() == 4) {
-    out.level = UserSpec::AuthNoPriv;
-  } else if (level == "authPriv" && parts.size() == 6) {
-    out.level = UserSpec::AuthPriv;
-  } else {
-    return false;
-  }
-  if (out.level >= UserSpec::AuthNoPriv) {
-    out.authProtocol = parts[2];
-    out.authPass = parts[3];
-    if (out.authProtocol != "MD5" && out.authProtocol != "SHA") return false;
-    if (out.authPass.size() < 8) {
-      error = "pass phrases need 8 characters or more: \"" + text + "\"";
-      return false;
-    }
-  }
-  if (out.level == UserSpec::AuthPriv) {
-    out.privProtocol = parts[4];
-    out.privPass = parts[5];
-    if (out.privProtocol != "DES") return false;
-    if (out.privPass.size() < 8) {
-      error = "pass phrases need 8 characters or more: \"" + text + "\"";
-      return false;
-    }
-  }
-  error.clear();
-  return true;
-}
-
-std::string UserSpecText(const UserSpec& u) {
-  switch (u.level) {
-    case UserSpec::NoAuthNoPriv: return u.name + ":noAuthNoPriv";
-    case UserSpec::AuthNoPriv: return u.name + ":authNoPriv:" + u.authProtocol + ":" + u.authPass;
-    case UserSpec::AuthPriv:
-      return u.name + ":authPriv:" + u.authProtocol + ":" + u.authPass + ":" + u.privProtocol + ":" + u.privPass;
-  }
-  return u.name;
-}
-
-std::vector<UserSpec> DefaultUsers() {
-  std::vector<UserSpec> users;
-  for (const char* spec : {"plain:noAuthNoPriv", "md5user:authNoPriv:MD5:md5password", "shauser:authNoPriv:SHA:shapassword",
-                           "md5des:authPriv:MD5:md5password:DES:despassword",
-                           "shades:authPriv:SHA:shapassword:DES:despassword"}) {
-    UserSpec u;
-    std::string error;
-    ParseUserSpec(spec, u, error);
-    users.push_back(u);
-  }
-  return users;
-}
 
 Agent::Agent(Store& store, Behaviour& behaviour, RequestLog& log, AgentConfig config)
     : impl_(std::make_unique<Impl>(store, behaviour, log, std::move(config))) {}
@@ -516,8 +392,10 @@ bool Agent::Start(std::string& error) {
   netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_PERSIST_STATE, 1);
   netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
   netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
-  netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, m.config.stateDir.c_str());
-  netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_CONFIGURATION_DIR, m.config.stateDir.c_str());
+  netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR,
+                        m.config.stateDir.c_str());
+  netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_CONFIGURATION_DIR,
+                        m.config.stateDir.c_str());
   netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);  // master
   // No AgentX socket and no SMUX: the system MIB modules are never started
   // (init_mib_modules is not called), so only our handler serves requests.
@@ -558,24 +436,35 @@ bool Agent::Start(std::string& error) {
     usm_parse_create_usmUser("createUser", buf.data());
   }
 
-  for (int minor : {SNMPD_CALLBACK_ACM_CHECK, SNMPD_CALLBACK_ACM_CHECK_INITIAL, SNMPD_CALLBACK_ACM_CHECK_SUBTREE}) {
+  for (int minor : {SNMPD_CALLBACK_ACM_CHECK, SNMPD_CALLBACK_ACM_CHECK_INITIAL,
+                    SNMPD_CALLBACK_ACM_CHECK_SUBTREE}) {
     snmp_unregister_callback(SNMP_CALLBACK_APPLICATION, minor, vacm_in_view_callback, nullptr, 0);
     // Called after any other access check, so ours has the last word.
     netsnmp_register_callback(SNMP_CALLBACK_APPLICATION, minor, &Impl::AcmCheck, nullptr, 1000);
   }
 
-  static const oid kRoot[] = {1, 3};
+  // One registration per two-arc root of the store (1.0 and 1.3 for the
+  // device); the library keeps {0}, {1} and {2} for itself. A GETNEXT answer
+  // past the end of one registration is carried on by the library into the
+  // next one.
+  std::set<Oid> roots;
+  for (const auto& [oid, object] : m.store.schema().Objects()) {
+    if (oid.size() >= 2) roots.insert(Oid(oid.begin(), oid.begin() + 2));
+  }
   for (const std::string& context : {std::string(), m.config.context}) {
-    netsnmp_handler_registration* reg =
-        netsnmp_create_handler_registration("kxr-store", &Impl::HandlerFn, kRoot, 2, HANDLER_CAN_RWRITE);
-    if (!reg) {
-      error = "cannot register the store";
-      return false;
-    }
-    if (!context.empty()) reg->contextName = strdup(context.c_str());
-    if (netsnmp_register_handler(reg) != MIB_REGISTERED_OK) {
-      error = "cannot register the store in context \"" + context + "\"";
-      return false;
+    for (const Oid& root : roots) {
+      const std::vector<oid> arcs = NetOid(root);
+      netsnmp_handler_registration* reg = netsnmp_create_handler_registration(
+          "kxr-store", &Impl::HandlerFn, arcs.data(), arcs.size(), HANDLER_CAN_RWRITE);
+      if (!reg) {
+        error = "cannot register the store";
+        return false;
+      }
+      if (!context.empty()) reg->contextName = strdup(context.c_str());
+      if (netsnmp_register_handler(reg) != MIB_REGISTERED_OK) {
+        error = "cannot register " + FormatOid(root) + " in context \"" + context + "\"";
+        return false;
+      }
     }
   }
 
@@ -587,7 +476,8 @@ bool Agent::Start(std::string& error) {
   }
   sockaddr_in addr{};
   socklen_t len = sizeof addr;
-  if (getsockname(m.transport->sock, reinterpret_cast<sockaddr*>(&addr), &len) == 0) m.port = ntohs(addr.sin_port);
+  if (getsockname(m.transport->sock, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+    m.port = ntohs(addr.sin_port);
   m.send = m.transport->f_send;
   m.transport->f_send = &Impl::SendFn;
 
@@ -600,8 +490,8 @@ bool Agent::Start(std::string& error) {
   sess.callback = handle_snmp_packet;
   sess.authenticator = nullptr;
   sess.isAuthoritative = SNMP_SESS_AUTHORITATIVE;
-  m.session = snmp_add_full(&sess, m.transport, &Impl::PreParse, nullptr, &Impl::PostParseFn, nullptr, &Impl::BuildFn,
-                            nullptr, nullptr);
+  m.session = snmp_add_full(&sess, m.transport, &Impl::PreParse, nullptr, &Impl::PostParseFn,
+                            nullptr, &Impl::BuildFn, nullptr, nullptr);
   if (!m.session) {
     error = "cannot open the agent session on " + spec;
     return false;

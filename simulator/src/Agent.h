@@ -12,25 +12,9 @@
 #include "simulator/src/Control.h"
 #include "simulator/src/RequestLog.h"
 #include "simulator/src/Store.h"
+#include "simulator/src/UserSpec.h"
 
 namespace sim {
-
-struct UserSpec {
-  enum Level { NoAuthNoPriv = 1, AuthNoPriv = 2, AuthPriv = 3 };
-  std::string name;
-  Level level = NoAuthNoPriv;
-  std::string authProtocol;  // "MD5" or "SHA"
-  std::string authPass;
-  std::string privProtocol;  // "DES"
-  std::string privPass;
-};
-
-// "name:noAuthNoPriv", "name:authNoPriv:MD5|SHA:pass",
-// "name:authPriv:MD5|SHA:pass:DES:pass"; pass phrases of 8 characters or more.
-bool ParseUserSpec(const std::string& text, UserSpec& out, std::string& error);
-// One user of each security level and protocol the module uses.
-std::vector<UserSpec> DefaultUsers();
-std::string UserSpecText(const UserSpec& user);
 
 struct AgentConfig {
   std::string address = "127.0.0.1";
@@ -40,7 +24,7 @@ struct AgentConfig {
   std::vector<UserSpec> users;
   std::string engineId = "800000ab03024b58358100";  // hex
   std::string context = "kxr5810";
-  std::string stateDir;  // the library's private folder (must exist)
+  std::string stateDir;       // the library's private folder (must exist)
   bool persistBoots = false;  // count engine boots in stateDir/engine-boots
 };
 

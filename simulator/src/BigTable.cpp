@@ -21,13 +21,19 @@ void AddBigTable(Schema& schema, int rows, int columns) {
       continue;
     }
     switch ((c - 2) % 4) {
-      case 0: object.syntax = SNMP_SYNTAX_DISPLAYSTR; break;
-      case 1: object.syntax = SNMP_SYNTAX_COUNTER; break;
+      case 0:
+        object.syntax = SNMP_SYNTAX_DISPLAYSTR;
+        break;
+      case 1:
+        object.syntax = SNMP_SYNTAX_COUNTER;
+        break;
       case 2:
         object.syntax = SNMP_SYNTAX_INTEGER;
         object.access = SNMP_ACCESS_READWRITE;
         break;
-      default: object.syntax = SNMP_SYNTAX_IPADDRESS; break;
+      default:
+        object.syntax = SNMP_SYNTAX_IPADDRESS;
+        break;
     }
   }
   table.seedRows.clear();

@@ -23,8 +23,9 @@ std::vector<SeedTable> CatalogueSeed() {
       if (const VnOptionList* list = d->Options) {
         for (int i = 0; i < list->Count(); ++i) {
           const VnOptionItem& item = list->Item(i);
-          std::string value = list->ValueKind() == VnOptionList::Integer ? std::to_string(item.IntValue)
-                                                                         : item.StrValue.str();
+          std::string value = list->ValueKind() == VnOptionList::Integer
+                                  ? std::to_string(item.IntValue)
+                                  : item.StrValue.str();
           record.options.emplace_back(value, item.Text.str());
         }
       }

@@ -35,24 +35,32 @@ bool ParseCount(const std::string& s, int& out) {
 }
 
 std::string Unquote(const std::string& word) {
-  if (word.size() >= 2 && word.front() == '"' && word.back() == '"') return word.substr(1, word.size() - 2);
+  if (word.size() >= 2 && word.front() == '"' && word.back() == '"')
+    return word.substr(1, word.size() - 2);
   return word;
 }
 
 const char* kHelp =
-    "ok commands: ping | get OID | set OID TYPE VALUE | motion OID still|count|tick|panel | mute | unmute | "
-    "delay MS | drop N | inject get|getnext|getbulk|set|any OID-PREFIX STATUS | hold | release | reset | "
+    "ok commands: ping | get OID | set OID TYPE VALUE | motion OID still|count|tick|panel | mute | "
+    "unmute | "
+    "delay MS | drop N | inject get|getnext|getbulk|set|any OID-PREFIX STATUS | hold | release | "
+    "reset | "
     "log PATH | log off | stop";
 
 }  // namespace
 
 const char* PduKindName(PduKind kind) {
   switch (kind) {
-    case PduKind::Get: return "GET";
-    case PduKind::GetNext: return "GETNEXT";
-    case PduKind::GetBulk: return "GETBULK";
-    case PduKind::Set: return "SET";
-    case PduKind::Any: return "ANY";
+    case PduKind::Get:
+      return "GET";
+    case PduKind::GetNext:
+      return "GETNEXT";
+    case PduKind::GetBulk:
+      return "GETBULK";
+    case PduKind::Set:
+      return "SET";
+    case PduKind::Any:
+      return "ANY";
   }
   return "?";
 }
@@ -85,15 +93,19 @@ std::string ControlChannel::Execute(const std::string& line) {
     if (w.size() != 2 || !ParseOid(w[1], oid)) return usage("get OID");
     Value v;
     switch (store_.Get(oid, v)) {
-      case Store::Lookup::Found: return "ok " + FormatValue(v);
-      case Store::Lookup::NoSuchInstance: return "ok noSuchInstance";
-      case Store::Lookup::NoSuchObject: return "ok noSuchObject";
+      case Store::Lookup::Found:
+        return "ok " + FormatValue(v);
+      case Store::Lookup::NoSuchInstance:
+        return "ok noSuchInstance";
+      case Store::Lookup::NoSuchObject:
+        return "ok noSuchObject";
     }
     return "error lookup";
   }
   if (cmd == "set") {
     Oid oid;
-    if (w.size() != 4 || !ParseOid(w[1], oid) || w[2].size() != 1) return usage("set OID TYPE VALUE");
+    if (w.size() != 4 || !ParseOid(w[1], oid) || w[2].size() != 1)
+      return usage("set OID TYPE VALUE");
     Value v;
     std::string error;
     if (!ParseTypedValue(w[2][0], Unquote(w[3]), v, error)) return "error " + error;
@@ -104,13 +116,19 @@ std::string ControlChannel::Execute(const std::string& line) {
     Oid oid;
     if (w.size() != 3 || !ParseOid(w[1], oid)) return usage("motion OID still|count|tick|panel");
     Store::Motion motion;
-    if (w[2] == "still") motion = Store::Motion::Still;
-    else if (w[2] == "count") motion = Store::Motion::Count;
-    else if (w[2] == "tick") motion = Store::Motion::Tick;
-    else if (w[2] == "panel") motion = Store::Motion::Panel;
-    else return usage("motion OID still|count|tick|panel");
+    if (w[2] == "still")
+      motion = Store::Motion::Still;
+    else if (w[2] == "count")
+      motion = Store::Motion::Count;
+    else if (w[2] == "tick")
+      motion = Store::Motion::Tick;
+    else if (w[2] == "panel")
+      motion = Store::Motion::Panel;
+    else
+      return usage("motion OID still|count|tick|panel");
     Value probe;
-    if (store_.Get(oid, probe) != Store::Lookup::Found) return "error no instance " + FormatOid(oid);
+    if (store_.Get(oid, probe) != Store::Lookup::Found)
+      return "error no instance " + FormatOid(oid);
     store_.SetMotion(oid, motion);
     return "ok";
   }
@@ -159,7 +177,8 @@ std::string ControlChannel::Execute(const std::string& line) {
     if (w.size() != 2) return usage("log PATH | log off");
     std::string error;
     const std::string path = w[1] == "off" ? std::string() : Unquote(w[1]);
-    if (!hooks_.openLog || !hooks_.openLog(path, error)) return "error " + (error.empty() ? "no log" : error);
+    if (!hooks_.openLog || !hooks_.openLog(path, error))
+      return "error " + (error.empty() ? "no log" : error);
     return "ok";
   }
   if (cmd == "stop") {

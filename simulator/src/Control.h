@@ -24,10 +24,10 @@ struct Injection {
 
 // What the control channel changes in the agent's behaviour.
 struct Behaviour {
-  bool muted = false;   // incoming messages are dropped unread
-  int delayMs = 0;      // every reply waits this long
-  int dropNext = 0;     // requests still to drop
-  bool holding = false; // replies wait for release
+  bool muted = false;    // incoming messages are dropped unread
+  int delayMs = 0;       // every reply waits this long
+  int dropNext = 0;      // requests still to drop
+  bool holding = false;  // replies wait for release
   std::deque<Injection> injections;
 
   // Takes the first injection that matches, if any.
@@ -36,9 +36,9 @@ struct Behaviour {
 
 // Hooks into the running agent that the channel needs.
 struct ControlHooks {
-  std::function<void()> release;                                   // sends the held replies
+  std::function<void()> release;                                           // sends the held replies
   std::function<bool(const std::string& path, std::string& err)> openLog;  // "" closes it
-  std::function<void()> stop;                                      // ends the agent
+  std::function<void()> stop;                                              // ends the agent
 };
 
 class ControlChannel {

@@ -25,7 +25,8 @@ void WriteAll(int fd, const std::string& text) {
 
 }  // namespace
 
-ControlServer::ControlServer(Agent& agent, ControlChannel& channel) : agent_(agent), channel_(channel) {}
+ControlServer::ControlServer(Agent& agent, ControlChannel& channel)
+    : agent_(agent), channel_(channel) {}
 
 ControlServer::~ControlServer() { Close(); }
 

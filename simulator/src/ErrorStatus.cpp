@@ -7,10 +7,25 @@ namespace sim {
 namespace {
 
 const char* const kNames[] = {
-    "noError",    "tooBig",       "noSuchName",        "badValue",          "readOnly",
-    "genErr",     "noAccess",     "wrongType",         "wrongLength",       "wrongEncoding",
-    "wrongValue", "noCreation",   "inconsistentValue", "resourceUnavailable", "commitFailed",
-    "undoFailed", "authorizationError", "notWritable", "inconsistentName",
+    "noError",
+    "tooBig",
+    "noSuchName",
+    "badValue",
+    "readOnly",
+    "genErr",
+    "noAccess",
+    "wrongType",
+    "wrongLength",
+    "wrongEncoding",
+    "wrongValue",
+    "noCreation",
+    "inconsistentValue",
+    "resourceUnavailable",
+    "commitFailed",
+    "undoFailed",
+    "authorizationError",
+    "notWritable",
+    "inconsistentName",
 };
 constexpr int kCount = static_cast<int>(sizeof kNames / sizeof kNames[0]);
 

@@ -57,11 +57,16 @@ bool ParseSyntaxName(std::string_view name, std::uint32_t& code) {
 }
 
 bool ParseAccessName(std::string_view name, std::uint32_t& flags) {
-  if (name == "notaccess") flags = SNMP_ACCESS_NOTACCESS;
-  else if (name == "readonly") flags = SNMP_ACCESS_READONLY;
-  else if (name == "readwrite") flags = SNMP_ACCESS_READWRITE;
-  else if (name == "writeonly") flags = SNMP_ACCESS_WRITEONLY;
-  else return false;
+  if (name == "notaccess")
+    flags = SNMP_ACCESS_NOTACCESS;
+  else if (name == "readonly")
+    flags = SNMP_ACCESS_READONLY;
+  else if (name == "readwrite")
+    flags = SNMP_ACCESS_READWRITE;
+  else if (name == "writeonly")
+    flags = SNMP_ACCESS_WRITEONLY;
+  else
+    return false;
   return true;
 }
 
@@ -103,7 +108,8 @@ bool ExpandComponent(IndexKind kind, const std::string& text, std::vector<std::s
     std::size_t dash = text.find('-', 1);
     if (dash != std::string::npos) {
       std::int64_t lo = 0, hi = 0;
-      if (!ParseInt(text.substr(0, dash), lo) || !ParseInt(text.substr(dash + 1), hi) || lo > hi || hi - lo > 100000) {
+      if (!ParseInt(text.substr(0, dash), lo) || !ParseInt(text.substr(dash + 1), hi) || lo > hi ||
+          hi - lo > 100000) {
         return false;
       }
       for (std::int64_t v = lo; v <= hi; ++v) out.push_back(std::to_string(v));
@@ -116,7 +122,8 @@ bool ExpandComponent(IndexKind kind, const std::string& text, std::vector<std::s
   return true;
 }
 
-void ParseTable(const std::vector<std::string>& w, int line, Fixture& into, const std::string& where) {
+void ParseTable(const std::vector<std::string>& w, int line, Fixture& into,
+                const std::string& where) {
   if (w.size() < 3) throw FixtureError(where + "table needs an entry OID and index kinds");
   Fixture::Table t;
   t.line = line;
@@ -139,13 +146,15 @@ void ParseTable(const std::vector<std::string>& w, int line, Fixture& into, cons
         if (!ParseInt(c, n) || n < 0) throw FixtureError(where + "bad column number \"" + c + "\"");
         t.cols.push_back(static_cast<int>(n));
       }
-      if (t.cols.size() != t.kinds.size()) throw FixtureError(where + "cols= needs one number per index component");
+      if (t.cols.size() != t.kinds.size())
+        throw FixtureError(where + "cols= needs one number per index component");
       continue;
     }
     if (word == "none") continue;
     auto parts = Split(word, '/');
     if (parts.size() != t.kinds.size()) {
-      throw FixtureError(where + "row \"" + word + "\" needs " + std::to_string(t.kinds.size()) + " components");
+      throw FixtureError(where + "row \"" + word + "\" needs " + std::to_string(t.kinds.size()) +
+                         " components");
     }
     std::vector<std::vector<std::string>> rows{{}};
     for (std::size_t k = 0; k < parts.size(); ++k) {
@@ -167,21 +176,27 @@ void ParseTable(const std::vector<std::string>& w, int line, Fixture& into, cons
   into.tables.push_back(std::move(t));
 }
 
-void ParseRule(const std::vector<std::string>& w, int line, Fixture& into, const std::string& where) {
+void ParseRule(const std::vector<std::string>& w, int line, Fixture& into,
+               const std::string& where) {
   // rule <column> on <value> <create|delete|clear|purge <entry>> [reads <value>]
   Fixture::Rule r;
   r.line = line;
   if (w.size() < 5 || !ParseOid(w[1], r.column) || w[2] != "on" || !ParseInt(w[3], r.rule.on)) {
-    throw FixtureError(where + "rule: expected \"rule <column> on <value> <action> [reads <value>]\"");
+    throw FixtureError(where +
+                       "rule: expected \"rule <column> on <value> <action> [reads <value>]\"");
   }
   std::size_t i = 5;
   const std::string& verb = w[4];
-  if (verb == "create") r.rule.verb = ActionRule::Verb::Create;
-  else if (verb == "delete") r.rule.verb = ActionRule::Verb::Delete;
-  else if (verb == "clear") r.rule.verb = ActionRule::Verb::Clear;
+  if (verb == "create")
+    r.rule.verb = ActionRule::Verb::Create;
+  else if (verb == "delete")
+    r.rule.verb = ActionRule::Verb::Delete;
+  else if (verb == "clear")
+    r.rule.verb = ActionRule::Verb::Clear;
   else if (verb == "purge") {
     r.rule.verb = ActionRule::Verb::Purge;
-    if (w.size() < 6 || !ParseOid(w[5], r.rule.purgeEntry)) throw FixtureError(where + "purge needs a table entry OID");
+    if (w.size() < 6 || !ParseOid(w[5], r.rule.purgeEntry))
+      throw FixtureError(where + "purge needs a table entry OID");
     i = 6;
   } else {
     throw FixtureError(where + "unknown rule action \"" + verb + "\"");
@@ -204,7 +219,8 @@ void ParseFixture(std::string_view text, const std::string& name, Fixture& into)
   std::vector<std::string> w;
   while (pos <= text.size()) {
     std::size_t nl = text.find('\n', pos);
-    std::string_view raw = text.substr(pos, nl == std::string_view::npos ? std::string_view::npos : nl - pos);
+    std::string_view raw =
+        text.substr(pos, nl == std::string_view::npos ? std::string_view::npos : nl - pos);
     pos = nl == std::string_view::npos ? text.size() + 1 : nl + 1;
     ++line;
     const std::string where = name + ":" + std::to_string(line) + ": ";
@@ -217,9 +233,12 @@ void ParseFixture(std::string_view text, const std::string& name, Fixture& into)
       // object <oid> <syntax> <access> [label...]
       Fixture::Object o;
       o.line = line;
-      if (w.size() < 4 || !ParseOid(w[1], o.oid)) throw FixtureError(where + "object: expected \"object <oid> <syntax> <access>\"");
-      if (!ParseSyntaxName(w[2], o.syntax)) throw FixtureError(where + "unknown syntax \"" + w[2] + "\"");
-      if (!ParseAccessName(w[3], o.access)) throw FixtureError(where + "unknown access \"" + w[3] + "\"");
+      if (w.size() < 4 || !ParseOid(w[1], o.oid))
+        throw FixtureError(where + "object: expected \"object <oid> <syntax> <access>\"");
+      if (!ParseSyntaxName(w[2], o.syntax))
+        throw FixtureError(where + "unknown syntax \"" + w[2] + "\"");
+      if (!ParseAccessName(w[3], o.access))
+        throw FixtureError(where + "unknown access \"" + w[3] + "\"");
       for (std::size_t i = 4; i < w.size(); ++i) {
         std::string part = w[i];
         if (part.size() >= 2 && part.front() == '"') part = part.substr(1, part.size() - 2);
@@ -230,7 +249,8 @@ void ParseFixture(std::string_view text, const std::string& name, Fixture& into)
     } else if (kw == "value" || kw == "default") {
       Fixture::Setting s;
       s.line = line;
-      if (w.size() != 3 || !ParseOid(w[1], s.oid)) throw FixtureError(where + kw + ": expected \"" + kw + " <oid> <value>\"");
+      if (w.size() != 3 || !ParseOid(w[1], s.oid))
+        throw FixtureError(where + kw + ": expected \"" + kw + " <oid> <value>\"");
       s.text = w[2];
       (kw == "value" ? into.values : into.defaults).push_back(std::move(s));
     } else if (kw == "motion") {
@@ -245,7 +265,8 @@ void ParseFixture(std::string_view text, const std::string& name, Fixture& into)
     } else if (kw == "range") {
       Fixture::Range r;
       r.line = line;
-      if (w.size() != 4 || !ParseOid(w[1], r.oid) || !ParseInt(w[2], r.lo) || !ParseInt(w[3], r.hi) || r.lo > r.hi) {
+      if (w.size() != 4 || !ParseOid(w[1], r.oid) || !ParseInt(w[2], r.lo) ||
+          !ParseInt(w[3], r.hi) || r.lo > r.hi) {
         throw FixtureError(where + "range: expected \"range <oid> <min> <max>\"");
       }
       into.ranges.push_back(r);

@@ -23,7 +23,7 @@ struct Fixture {
     Oid entry;
     std::vector<IndexKind> kinds;
     std::vector<std::vector<std::string>> rows;  // component texts, ranges expanded
-    std::vector<int> cols;                        // column number per component, 0 for none
+    std::vector<int> cols;                       // column number per component, 0 for none
     int line = 0;
   };
   struct Object {

@@ -25,7 +25,8 @@ inline constexpr PortLed kGreen{0x02, 0x04};
 inline constexpr PortLed kOrange{0x81, 0x01};
 
 // Slots in octet order: ports 1 to 8, port 9, combo 1, port 10, combo 2.
-std::string Compose(std::uint8_t power, std::uint8_t console, const std::array<PortLed, kSlots>& slots);
+std::string Compose(std::uint8_t power, std::uint8_t console,
+                    const std::array<PortLed, kSlots>& slots);
 
 // The LEDs `elapsedMs` after the agent started: some ports up, one with
 // traffic blinking on and off, one whose link comes and goes.

@@ -32,7 +32,8 @@ bool ParseOid(std::string_view text, Oid& out) {
 
 Oid ToOid(std::string_view text) {
   Oid oid;
-  if (!ParseOid(text, oid)) throw std::invalid_argument("not an OID: \"" + std::string(text) + "\"");
+  if (!ParseOid(text, oid))
+    throw std::invalid_argument("not an OID: \"" + std::string(text) + "\"");
   return oid;
 }
 

@@ -65,10 +65,12 @@ bool ParseOptions(const std::vector<std::string>& args, Options& out, std::strin
     } else if (a == "--control-stdin") {
       out.controlStdin = true;
     } else if (!value(v)) {
-      if (a.rfind("--", 0) != 0) error = "unexpected argument \"" + a + "\"";
-      else if (a != "--address" && a != "--port" && a != "--port-file" && a != "--state-dir" && a != "--fixture" &&
-               a != "--read-community" && a != "--write-community" && a != "--user" && a != "--engine-id" &&
-               a != "--context" && a != "--big-table" && a != "--log" && a != "--control") {
+      if (a.rfind("--", 0) != 0)
+        error = "unexpected argument \"" + a + "\"";
+      else if (a != "--address" && a != "--port" && a != "--port-file" && a != "--state-dir" &&
+               a != "--fixture" && a != "--read-community" && a != "--write-community" &&
+               a != "--user" && a != "--engine-id" && a != "--context" && a != "--big-table" &&
+               a != "--log" && a != "--control") {
         error = "unknown option \"" + a + "\"";
       }
       return false;

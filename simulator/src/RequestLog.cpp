@@ -6,8 +6,8 @@
 namespace sim {
 
 std::string FormatLogEntry(const LogEntry& e) {
-  std::string line = e.version + "\t" + e.security + "\t\"" + e.context + "\"\t" + e.pdu + "\t" + e.status + "\t" +
-                     std::to_string(e.errorIndex);
+  std::string line = e.version + "\t" + e.security + "\t\"" + e.context + "\"\t" + e.pdu + "\t" +
+                     e.status + "\t" + std::to_string(e.errorIndex);
   for (const auto& vb : e.varbinds) line += "\t" + vb;
   return line;
 }

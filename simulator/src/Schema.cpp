@@ -8,12 +8,15 @@
 
 namespace sim {
 
-bool ObjectDef::Accessible() const { return (access & (SNMP_ACCESS_READONLY | SNMP_ACCESS_WRITEONLY)) != 0; }
+bool ObjectDef::Accessible() const {
+  return (access & (SNMP_ACCESS_READONLY | SNMP_ACCESS_WRITEONLY)) != 0;
+}
 
 bool ObjectDef::Writable() const { return (access & SNMP_ACCESS_WRITEONLY) != 0; }
 
 bool ObjectDef::HasOption(std::int64_t value) const {
-  return std::any_of(options.begin(), options.end(), [&](const auto& o) { return o.first == value; });
+  return std::any_of(options.begin(), options.end(),
+                     [&](const auto& o) { return o.first == value; });
 }
 
 const ActionRule* ObjectDef::RuleFor(std::int64_t value) const {
@@ -152,14 +155,16 @@ bool DecodeIndex(const std::vector<IndexKind>& kinds, const Oid& arcs, std::vect
         if (pos >= arcs.size()) return false;
         std::size_t n = arcs[pos++];
         if (pos + n > arcs.size()) return false;
-        out.push_back(Value::ObjectIdentifier(Oid(arcs.begin() + static_cast<std::ptrdiff_t>(pos),
-                                                  arcs.begin() + static_cast<std::ptrdiff_t>(pos + n))));
+        out.push_back(
+            Value::ObjectIdentifier(Oid(arcs.begin() + static_cast<std::ptrdiff_t>(pos),
+                                        arcs.begin() + static_cast<std::ptrdiff_t>(pos + n))));
         pos += n;
         break;
       }
       case IndexKind::ImpliedObjectId:
         if (!last) return false;
-        out.push_back(Value::ObjectIdentifier(Oid(arcs.begin() + static_cast<std::ptrdiff_t>(pos), arcs.end())));
+        out.push_back(Value::ObjectIdentifier(
+            Oid(arcs.begin() + static_cast<std::ptrdiff_t>(pos), arcs.end())));
         pos = arcs.size();
         break;
     }
@@ -248,9 +253,14 @@ bool ParseIndexValue(IndexKind kind, std::string_view text, Value& out) {
 
 bool ParseIndexKind(std::string_view name, IndexKind& out) {
   static const std::pair<const char*, IndexKind> kNames[] = {
-      {"int", IndexKind::Int},   {"str", IndexKind::String},      {"istr", IndexKind::ImpliedString},
-      {"mac", IndexKind::Mac},   {"ipv6", IndexKind::Ipv6},        {"ip", IndexKind::Ip},
-      {"oid", IndexKind::ObjectId}, {"ioid", IndexKind::ImpliedObjectId},
+      {"int", IndexKind::Int},
+      {"str", IndexKind::String},
+      {"istr", IndexKind::ImpliedString},
+      {"mac", IndexKind::Mac},
+      {"ipv6", IndexKind::Ipv6},
+      {"ip", IndexKind::Ip},
+      {"oid", IndexKind::ObjectId},
+      {"ioid", IndexKind::ImpliedObjectId},
   };
   for (const auto& [n, k] : kNames) {
     if (name == n) {

@@ -25,7 +25,9 @@ bool IsBlank(const std::string& oid) { return oid.find_first_not_of(' ') == std:
 
 // readwrite beats readonly beats not-accessible where tables disagree.
 std::uint32_t Wider(std::uint32_t a, std::uint32_t b) {
-  auto rank = [](std::uint32_t f) { return (f & SNMP_ACCESS_WRITEONLY) ? 2 : (f & SNMP_ACCESS_READONLY) ? 1 : 0; };
+  auto rank = [](std::uint32_t f) {
+    return (f & SNMP_ACCESS_WRITEONLY) ? 2 : (f & SNMP_ACCESS_READONLY) ? 1 : 0;
+  };
   return rank(b) > rank(a) ? b : a;
 }
 
@@ -50,7 +52,8 @@ bool Compatible(IndexKind kind, std::uint32_t syntax) {
              WireType(syntax) == Type::TimeTicks || WireType(syntax) == Type::Counter32;
     case IndexKind::String:
     case IndexKind::ImpliedString:
-      return syntax == SNMP_SYNTAX_DISPLAYSTR || syntax == SNMP_SYNTAX_OCTETSTR || syntax == SNMP_SYNTAX_BITSTR;
+      return syntax == SNMP_SYNTAX_DISPLAYSTR || syntax == SNMP_SYNTAX_OCTETSTR ||
+             syntax == SNMP_SYNTAX_BITSTR;
     case IndexKind::Mac:
       return syntax == SNMP_SYNTAX_MACADDRESS;
     case IndexKind::Ipv6:
@@ -85,16 +88,18 @@ std::shared_ptr<Schema> BuildSchema(const std::vector<SeedTable>& catalogue, con
       if (IsBlank(record.oid)) continue;  // index-only records name no object
       Oid oid;
       if (!ParseOid(record.oid, oid)) continue;
+      // Read and write bits only; not-accessible (with or without implied) otherwise.
+      const std::uint32_t access = record.access & SNMP_ACCESS_READWRITE
+                                       ? record.access & SNMP_ACCESS_READWRITE
+                                       : SNMP_ACCESS_NOTACCESS;
       const bool fresh = schema->Object(oid) == nullptr;
       ObjectDef& object = schema->AddObject(oid);
       if (fresh) {
         object.label = record.label;
         object.syntax = record.syntax;
-        object.access = record.access & SNMP_ACCESS_READWRITE ? record.access & SNMP_ACCESS_READWRITE
-                                                                : SNMP_ACCESS_NOTACCESS;
+        object.access = access;
       } else {
-        object.access = Wider(object.access, record.access & SNMP_ACCESS_READWRITE ? record.access & SNMP_ACCESS_READWRITE
-                                                                                    : SNMP_ACCESS_NOTACCESS);
+        object.access = Wider(object.access, access);
       }
       TakeOptions(object, record);
     }
@@ -106,18 +111,22 @@ std::shared_ptr<Schema> BuildSchema(const std::vector<SeedTable>& catalogue, con
     if (!o.label.empty() || object.label.empty()) object.label = o.label;
   }
   for (const auto& t : fixture.tables) {
-    if (schema->Table(t.entry)) throw FixtureError(Where(t.line) + "table " + FormatOid(t.entry) + " given twice");
-    if (schema->Object(t.entry)) throw FixtureError(Where(t.line) + FormatOid(t.entry) + " is an object, not a table entry");
+    if (schema->Table(t.entry))
+      throw FixtureError(Where(t.line) + "table " + FormatOid(t.entry) + " given twice");
+    if (schema->Object(t.entry))
+      throw FixtureError(Where(t.line) + FormatOid(t.entry) + " is an object, not a table entry");
     TableDef& table = schema->AddTable(t.entry, t.kinds);
     for (const auto& texts : t.rows) {
       std::vector<Value> values;
       for (std::size_t k = 0; k < texts.size(); ++k) {
         Value v;
-        if (!ParseIndexValue(t.kinds[k], texts[k], v)) throw FixtureError(Where(t.line) + "bad index \"" + texts[k] + "\"");
+        if (!ParseIndexValue(t.kinds[k], texts[k], v))
+          throw FixtureError(Where(t.line) + "bad index \"" + texts[k] + "\"");
         values.push_back(v);
       }
       Oid arcs;
-      if (!EncodeIndex(t.kinds, values, arcs)) throw FixtureError(Where(t.line) + "index does not fit its kinds");
+      if (!EncodeIndex(t.kinds, values, arcs))
+        throw FixtureError(Where(t.line) + "index does not fit its kinds");
       table.seedRows.push_back(arcs);
     }
   }
@@ -130,18 +139,24 @@ std::shared_ptr<Schema> BuildSchema(const std::vector<SeedTable>& catalogue, con
     for (std::size_t k = 0; k < t.kinds.size(); ++k) {
       int column = t.cols.empty() ? static_cast<int>(k) + 1 : t.cols[k];
       if (column == 0) continue;
-      ObjectDef* object = schema->MutableObject(Append(t.entry, {static_cast<std::uint32_t>(column)}));
+      ObjectDef* object =
+          schema->MutableObject(Append(t.entry, {static_cast<std::uint32_t>(column)}));
       if (!object) {
-        if (!t.cols.empty()) throw FixtureError(Where(t.line) + "no column " + std::to_string(column) + " in this table");
+        if (!t.cols.empty())
+          throw FixtureError(Where(t.line) + "no column " + std::to_string(column) +
+                             " in this table");
         continue;
       }
       if (!Compatible(t.kinds[k], object->syntax)) {
-        if (!t.cols.empty()) throw FixtureError(Where(t.line) + "column " + std::to_string(column) + " cannot show this index");
+        if (!t.cols.empty())
+          throw FixtureError(Where(t.line) + "column " + std::to_string(column) +
+                             " cannot show this index");
         continue;
       }
       object->indexPos = static_cast<int>(k);
     }
-    if (table->columns.empty()) throw FixtureError(Where(t.line) + "no object lies in table " + FormatOid(t.entry));
+    if (table->columns.empty())
+      throw FixtureError(Where(t.line) + "no object lies in table " + FormatOid(t.entry));
   }
 
   for (const auto& r : fixture.ranges) {
@@ -151,8 +166,10 @@ std::shared_ptr<Schema> BuildSchema(const std::vector<SeedTable>& catalogue, con
   }
   for (const auto& r : fixture.rules) {
     ObjectDef* object = schema->MutableObject(r.column);
-    if (!object) throw FixtureError(Where(r.line) + "rule for unknown object " + FormatOid(r.column));
-    if (WireType(object->syntax) != Type::Integer) throw FixtureError(Where(r.line) + "rules need an integer column");
+    if (!object)
+      throw FixtureError(Where(r.line) + "rule for unknown object " + FormatOid(r.column));
+    if (WireType(object->syntax) != Type::Integer)
+      throw FixtureError(Where(r.line) + "rules need an integer column");
     if (r.rule.verb == ActionRule::Verb::Purge && !schema->Table(r.rule.purgeEntry)) {
       throw FixtureError(Where(r.line) + "purge of unknown table " + FormatOid(r.rule.purgeEntry));
     }
@@ -163,7 +180,8 @@ std::shared_ptr<Schema> BuildSchema(const std::vector<SeedTable>& catalogue, con
   }
   for (const auto& d : fixture.defaults) {
     ObjectDef* object = schema->MutableObject(d.oid);
-    if (!object) throw FixtureError(Where(d.line) + "default for unknown object " + FormatOid(d.oid));
+    if (!object)
+      throw FixtureError(Where(d.line) + "default for unknown object " + FormatOid(d.oid));
     Value v;
     std::string error;
     if (!ParseObjectValue(*object, d.text, v, error)) throw FixtureError(Where(d.line) + error);

@@ -45,19 +45,23 @@ Value Store::Read(const Cell& cell) const {
       return cell.value;
     case Motion::Count: {
       Value v = cell.value;
-      const auto elapsed = static_cast<std::uint64_t>(std::max<std::int64_t>(0, Now() - cell.since));
+      const auto elapsed =
+          static_cast<std::uint64_t>(std::max<std::int64_t>(0, Now() - cell.since));
       const std::uint64_t grown = cell.rate * elapsed / 1000;
       if (v.type == Type::Counter64) {
         v.big += grown;
       } else {
-        v.num = static_cast<std::int64_t>((static_cast<std::uint64_t>(v.num) + grown) & 0xFFFFFFFFull);
+        v.num =
+            static_cast<std::int64_t>((static_cast<std::uint64_t>(v.num) + grown) & 0xFFFFFFFFull);
       }
       return v;
     }
     case Motion::Tick: {
       Value v = cell.value;
-      const auto elapsed = static_cast<std::uint64_t>(std::max<std::int64_t>(0, Now() - cell.since));
-      v.num = static_cast<std::int64_t>((static_cast<std::uint64_t>(v.num) + elapsed / 10) & 0xFFFFFFFFull);
+      const auto elapsed =
+          static_cast<std::uint64_t>(std::max<std::int64_t>(0, Now() - cell.since));
+      v.num = static_cast<std::int64_t>((static_cast<std::uint64_t>(v.num) + elapsed / 10) &
+                                        0xFFFFFFFFull);
       return v;
     }
     case Motion::Panel:
@@ -128,10 +132,12 @@ void Store::ClearRow(const TableDef& table, const Oid& indexArcs, const ObjectDe
   std::vector<Value> index;
   DecodeIndex(table.index, indexArcs, index);
   for (const ObjectDef* column : table.columns) {
-    if (!column->Accessible() || column == keep || column->rowStatus || column->indexPos >= 0) continue;
+    if (!column->Accessible() || column == keep || column->rowStatus || column->indexPos >= 0)
+      continue;
     Oid oid = Append(column->oid, indexArcs);
     Value v = GeneratedValue(*column, indexArcs, index);
-    if (v.type == Type::Counter32 || v.type == Type::Gauge32 || v.type == Type::TimeTicks) v.num = 0;
+    if (v.type == Type::Counter32 || v.type == Type::Gauge32 || v.type == Type::TimeTicks)
+      v.num = 0;
     if (v.type == Type::Counter64) v.big = 0;
     cells_[oid] = MakeCell(v, oid);
   }
@@ -241,7 +247,8 @@ SetResult Store::MakePlan(const std::vector<VarBind>& vbs, Plan& plan) const {
         } else if (!exists) {
           return {kInconsistentValue, item->index};
         }
-      } else if (const ActionRule* rule = item->object->RuleFor(v.num); rule && v.type == Type::Integer) {
+      } else if (const ActionRule* rule = item->object->RuleFor(v.num);
+                 rule && v.type == Type::Integer) {
         switch (rule->verb) {
           case ActionRule::Verb::Create:
             if (!exists) creating = true;

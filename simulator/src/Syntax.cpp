@@ -40,18 +40,25 @@ Type WireType(std::uint32_t syntax) {
 
 std::size_t FixedOctets(std::uint32_t syntax) {
   switch (syntax) {
-    case SNMP_SYNTAX_MACADDRESS: return 6;
-    case SNMP_SYNTAX_IPV6ADDRESS: return 16;
-    case SNMP_SYNTAX_IPADDRESS: return 4;
-    default: return 0;
+    case SNMP_SYNTAX_MACADDRESS:
+      return 6;
+    case SNMP_SYNTAX_IPV6ADDRESS:
+      return 16;
+    case SNMP_SYNTAX_IPADDRESS:
+      return 4;
+    default:
+      return 0;
   }
 }
 
 std::size_t MaxOctets(std::uint32_t syntax) {
   switch (syntax) {
-    case SNMP_SYNTAX_DISPLAYSTR: return 255;
-    case SNMP_SYNTAX_DATETIME: return 11;
-    default: return 65535;
+    case SNMP_SYNTAX_DISPLAYSTR:
+      return 255;
+    case SNMP_SYNTAX_DATETIME:
+      return 11;
+    default:
+      return 65535;
   }
 }
 
@@ -63,7 +70,8 @@ std::string PortListOctets(const std::vector<int>& ports, std::size_t octets) {
   for (int p : ports) {
     if (p < 1) continue;
     auto bit = static_cast<std::size_t>(p - 1);
-    bytes[bit / 8] = static_cast<char>(static_cast<unsigned char>(bytes[bit / 8]) | (0x80u >> (bit % 8)));
+    bytes[bit / 8] =
+        static_cast<char>(static_cast<unsigned char>(bytes[bit / 8]) | (0x80u >> (bit % 8)));
   }
   return bytes;
 }
@@ -99,7 +107,8 @@ int CheckWrite(const ObjectDef& object, const Value& value) {
       return kNoError;
     case Type::ObjectId:
       if (!object.oidOptions.empty() &&
-          std::find(object.oidOptions.begin(), object.oidOptions.end(), value.oid) == object.oidOptions.end()) {
+          std::find(object.oidOptions.begin(), object.oidOptions.end(), value.oid) ==
+              object.oidOptions.end()) {
         return kWrongValue;
       }
       return kNoError;
@@ -179,13 +188,15 @@ std::string LabelText(const std::string& label) {
 
 }  // namespace
 
-bool ParseObjectValue(const ObjectDef& object, std::string_view text, Value& out, std::string& error) {
+bool ParseObjectValue(const ObjectDef& object, std::string_view text, Value& out,
+                      std::string& error) {
   const Type wire = WireType(object.syntax);
   std::string s(text);
   const bool quoted = s.size() >= 2 && s.front() == '"' && s.back() == '"';
   if (quoted) s = s.substr(1, s.size() - 2);
   auto fail = [&](const char* what) {
-    error = "bad " + std::string(what) + " value \"" + std::string(text) + "\" for " + FormatOid(object.oid);
+    error = "bad " + std::string(what) + " value \"" + std::string(text) + "\" for " +
+            FormatOid(object.oid);
     return false;
   };
   switch (wire) {
@@ -200,7 +211,10 @@ bool ParseObjectValue(const ObjectDef& object, std::string_view text, Value& out
           return true;
         }
       }
-      char letter = wire == Type::Integer ? 'i' : wire == Type::Gauge32 ? 'u' : wire == Type::Counter32 ? 'c' : 't';
+      char letter = wire == Type::Integer     ? 'i'
+                    : wire == Type::Gauge32   ? 'u'
+                    : wire == Type::Counter32 ? 'c'
+                                              : 't';
       return ParseTypedValue(letter, s, out, error) || fail("integer");
     }
     case Type::Counter64:
@@ -247,11 +261,13 @@ Value AsWireType(const ObjectDef& object, Value v) {
   };
   if (numeric(wire) && numeric(v.type)) v.type = wire;
   if (wire == Type::OctetString && v.type == Type::IpAddress) v.type = wire;
-  if (wire == Type::OctetString && v.type == Type::Integer) v = Value::Octets(std::to_string(v.num));
+  if (wire == Type::OctetString && v.type == Type::Integer)
+    v = Value::Octets(std::to_string(v.num));
   return v;
 }
 
-Value GeneratedValue(const ObjectDef& object, const Oid& instanceArcs, const std::vector<Value>& index) {
+Value GeneratedValue(const ObjectDef& object, const Oid& instanceArcs,
+                     const std::vector<Value>& index) {
   if (object.indexPos >= 0 && static_cast<std::size_t>(object.indexPos) < index.size()) {
     return AsWireType(object, index[static_cast<std::size_t>(object.indexPos)]);
   }
@@ -259,13 +275,16 @@ Value GeneratedValue(const ObjectDef& object, const Oid& instanceArcs, const std
   const std::uint32_t h = Hash(object.oid, instanceArcs);
   const Type wire = WireType(object.syntax);
   if (object.rowStatus) return Value::Int(1);
-  if (wire == Type::Integer && !object.options.empty()) return Value::Int(object.options.front().first);
-  if (wire == Type::ObjectId && !object.oidOptions.empty()) return Value::ObjectIdentifier(object.oidOptions.front());
+  if (wire == Type::Integer && !object.options.empty())
+    return Value::Int(object.options.front().first);
+  if (wire == Type::ObjectId && !object.oidOptions.empty())
+    return Value::ObjectIdentifier(object.oidOptions.front());
   switch (wire) {
     case Type::Integer:
     case Type::Gauge32: {
       std::int64_t n = 1 + h % 100;
-      if (object.range && (n < object.range->first || n > object.range->second)) n = object.range->first;
+      if (object.range && (n < object.range->first || n > object.range->second))
+        n = object.range->first;
       Value v = Value::Int(n);
       v.type = wire;
       return v;
@@ -290,8 +309,8 @@ Value GeneratedValue(const ObjectDef& object, const Oid& instanceArcs, const std
   }
   switch (object.syntax) {
     case SNMP_SYNTAX_MACADDRESS:
-      return Value::Octets(std::string{0x02, 0x4B, 0x58, static_cast<char>(h >> 16), static_cast<char>(h >> 8),
-                                       static_cast<char>(h)});
+      return Value::Octets(std::string{0x02, 0x4B, 0x58, static_cast<char>(h >> 16),
+                                       static_cast<char>(h >> 8), static_cast<char>(h)});
     case SNMP_SYNTAX_IPV6ADDRESS: {
       std::string b(16, '\0');
       b[0] = static_cast<char>(0xFE);

@@ -30,11 +30,13 @@ int CheckWrite(const ObjectDef& object, const Value& value);
 // A fixture's value text for the object: numbers or option texts for
 // integers, "quoted" or bare text, 0x hex, ports:1-3,5 for port lists,
 // addresses in their usual notation, dotted OIDs.
-bool ParseObjectValue(const ObjectDef& object, std::string_view text, Value& out, std::string& error);
+bool ParseObjectValue(const ObjectDef& object, std::string_view text, Value& out,
+                      std::string& error);
 
 // A plausible value for one instance of the object; index columns show
 // their component of the row's index.
-Value GeneratedValue(const ObjectDef& object, const Oid& instanceArcs, const std::vector<Value>& index);
+Value GeneratedValue(const ObjectDef& object, const Oid& instanceArcs,
+                     const std::vector<Value>& index);
 
 // A value converted to the object's wire type where only the tag differs
 // (index integers shown by a Gauge32 column).

@@ -10,22 +10,33 @@ namespace sim {
 Value Value::Ip(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d) {
   Value v;
   v.type = Type::IpAddress;
-  v.bytes = {static_cast<char>(a), static_cast<char>(b), static_cast<char>(c), static_cast<char>(d)};
+  v.bytes = {static_cast<char>(a), static_cast<char>(b), static_cast<char>(c),
+             static_cast<char>(d)};
   return v;
 }
 
 const char* TypeName(Type t) {
   switch (t) {
-    case Type::Integer: return "INTEGER";
-    case Type::OctetString: return "STRING";
-    case Type::ObjectId: return "OID";
-    case Type::IpAddress: return "IpAddress";
-    case Type::Counter32: return "Counter32";
-    case Type::Gauge32: return "Gauge32";
-    case Type::TimeTicks: return "Timeticks";
-    case Type::Opaque: return "Opaque";
-    case Type::Counter64: return "Counter64";
-    case Type::Null: return "NULL";
+    case Type::Integer:
+      return "INTEGER";
+    case Type::OctetString:
+      return "STRING";
+    case Type::ObjectId:
+      return "OID";
+    case Type::IpAddress:
+      return "IpAddress";
+    case Type::Counter32:
+      return "Counter32";
+    case Type::Gauge32:
+      return "Gauge32";
+    case Type::TimeTicks:
+      return "Timeticks";
+    case Type::Opaque:
+      return "Opaque";
+    case Type::Counter64:
+      return "Counter64";
+    case Type::Null:
+      return "NULL";
   }
   return "?";
 }
@@ -142,7 +153,10 @@ bool ParseTypedValue(char letter, std::string_view text, Value& out, std::string
     case 'c':
     case 't':
       if (!ParseNumber(text, 0, 4294967295LL, n)) break;
-      out = Value::Unsigned(letter == 'u' ? Type::Gauge32 : letter == 'c' ? Type::Counter32 : Type::TimeTicks, n);
+      out = Value::Unsigned(letter == 'u'   ? Type::Gauge32
+                            : letter == 'c' ? Type::Counter32
+                                            : Type::TimeTicks,
+                            n);
       return true;
     case 'C': {
       std::string s(text);

@@ -25,10 +25,10 @@ enum class Type : std::uint8_t {
 
 struct Value {
   Type type = Type::Null;
-  std::int64_t num = 0;    // Integer (signed 32), Counter32, Gauge32, TimeTicks (unsigned 32)
-  std::uint64_t big = 0;   // Counter64
-  std::string bytes;       // OctetString, Opaque, IpAddress (4 octets)
-  Oid oid;                 // ObjectId
+  std::int64_t num = 0;   // Integer (signed 32), Counter32, Gauge32, TimeTicks (unsigned 32)
+  std::uint64_t big = 0;  // Counter64
+  std::string bytes;      // OctetString, Opaque, IpAddress (4 octets)
+  Oid oid;                // ObjectId
 
   static Value Int(std::int64_t v) { return Make(Type::Integer, v); }
   static Value Unsigned(Type t, std::int64_t v) { return Make(t, v); }

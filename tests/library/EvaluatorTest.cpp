@@ -197,3 +197,20 @@ TEST(TextHelpers, ReplacePlaceholder) {
   EXPECT_EQ(ReplacePlaceholder("[X]", "[X]", ""), "");
   EXPECT_EQ(ReplacePlaceholder("abc", "", "v"), "abc");
 }
+
+#include "library/VnMessageTables.h"
+#include "support/TestSupport.h"
+
+TEST(Evaluator, BadOperandTextFollowsAReplacedMessageFile) {
+  vntest::TempDir dir;
+  std::string file = dir.Write("common.err", " Ok here!\n Operand not understood!\n");
+  ASSERT_TRUE(LoadTextLines(g_MessageTables[MT_EDIT_CHECK], file.c_str()));
+  try {
+    EvaluateLogic("maybe");
+    ADD_FAILURE() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message, " Operand not understood!");
+    EXPECT_EQ(e.HelpContext, -1);
+  }
+  RestoreBuiltInMessages();
+}

@@ -15,7 +15,8 @@ namespace simtest {
 namespace {
 
 const std::string kLed = "1.3.6.1.4.1.171.11.101.1.2.1.1.4.0";
-const std::string kTrust = "1.3.6.1.4.1.171.12.1.2.10.1.1";  // trust host entry: .2 IP, .3 row status, .4 mask
+const std::string kTrust =
+    "1.3.6.1.4.1.171.12.1.2.10.1.1";  // trust host entry: .2 IP, .3 row status, .4 mask
 
 int CountLines(const std::string& text) {
   int n = 0;
@@ -44,7 +45,8 @@ TEST_F(AgentTest, WalksOfTheDeviceMibShowRowsUnderEveryVersionUserAndContext) {
   ASSERT_EQ(v2.status, 0) << v2.out;
   const int rows = CountLines(v2.out);
   EXPECT_GT(rows, 1500);
-  EXPECT_NE(v2.out.find(".1.3.6.1.4.1.171.12.1.2.10.1.1.2.1 = IpAddress: 10.90.90.1"), std::string::npos);
+  EXPECT_NE(v2.out.find(".1.3.6.1.4.1.171.12.1.2.10.1.1.2.1 = IpAddress: 10.90.90.1"),
+            std::string::npos);
   EXPECT_NE(v2.out.find(".1.3.6.1.4.1.171.11.101.1.2.1.1.1.0 = INTEGER: 10"), std::string::npos);
 
   // v1 has no Counter64: the walk skips those and sees the rest.
@@ -52,15 +54,19 @@ TEST_F(AgentTest, WalksOfTheDeviceMibShowRowsUnderEveryVersionUserAndContext) {
   ASSERT_EQ(v1.status, 0) << v1.out;
   EXPECT_EQ(v1.out.find("Counter64"), std::string::npos);
   int counter64 = 0;
-  for (std::size_t p = v2.out.find("Counter64"); p != std::string::npos; p = v2.out.find("Counter64", p + 1)) ++counter64;
+  for (std::size_t p = v2.out.find("Counter64"); p != std::string::npos;
+       p = v2.out.find("Counter64", p + 1))
+    ++counter64;
   EXPECT_EQ(CountLines(v1.out), rows - counter64);
 
   const std::vector<std::vector<std::string>> users = {
       {"-l", "noAuthNoPriv", "-u", "plain"},
       {"-l", "authNoPriv", "-u", "md5user", "-a", "MD5", "-A", "md5password"},
       {"-l", "authNoPriv", "-u", "shauser", "-a", "SHA", "-A", "shapassword"},
-      {"-l", "authPriv", "-u", "md5des", "-a", "MD5", "-A", "md5password", "-x", "DES", "-X", "despassword"},
-      {"-l", "authPriv", "-u", "shades", "-a", "SHA", "-A", "shapassword", "-x", "DES", "-X", "despassword"},
+      {"-l", "authPriv", "-u", "md5des", "-a", "MD5", "-A", "md5password", "-x", "DES", "-X",
+       "despassword"},
+      {"-l", "authPriv", "-u", "shades", "-a", "SHA", "-A", "shapassword", "-x", "DES", "-X",
+       "despassword"},
   };
   for (const auto& user : users) {
     for (const char* context : {"", "kxr5810"}) {
@@ -91,6 +97,27 @@ TEST_F(AgentTest, WalksCrossColumnsAndEndLikeARealAgent) {
   EXPECT_NE(r.out.find("No Such Object"), std::string::npos) << r.out;
   r = sim_.V1("snmpget", {"1.3.6.1.2.1.1.99.0"});
   EXPECT_NE(r.out.find("noSuchName"), std::string::npos) << r.out;
+  // The three states the module reads at start-up, one of them outside 1.3.
+  r = sim_.V1("snmpget", {"1.3.6.1.4.1.171.11.101.1.2.1.2.4.0", "1.3.6.1.4.1.171.12.15.1.2.0",
+                          "1.0.8802.1.1.1.1.1.1.0"});
+  EXPECT_NE(r.out.find(".1.3.6.1.4.1.171.11.101.1.2.1.2.4.0 = INTEGER: "
+                       "2\n.1.3.6.1.4.1.171.12.15.1.2.0 = INTEGER: 1\n"
+                       ".1.0.8802.1.1.1.1.1.1.0 = INTEGER: 2"),
+            std::string::npos)
+      << r.out;
+  // A walk of the whole tree passes from 1.0 into 1.3 and sees every instance once.
+  std::smatch served;
+  const std::string output = sim_.Output();
+  ASSERT_TRUE(std::regex_search(output, served, std::regex("([0-9]+) instances served"))) << output;
+  EXPECT_EQ(CountLines(sim_.V2("snmpwalk", {".1"}).out),
+            std::stoi(served[1]) + 1);  // + the end of the view
+  // GETBULK walks see the same as GETNEXT walks.
+  const ToolResult bulk = sim_.V2("snmpbulkwalk", {"-Cr25", "1.3.6.1.2.1.17"});
+  const ToolResult next = sim_.V2("snmpwalk", {"1.3.6.1.2.1.17"});
+  EXPECT_EQ(bulk.status, 0) << bulk.out.substr(0, 300);
+  EXPECT_GT(CountLines(next.out), 100);
+  EXPECT_EQ(CountLines(bulk.out), CountLines(next.out));
+  EXPECT_NE(sim_.Log().find("\tGETBULK\tnoError\t0\t"), std::string::npos);
 }
 
 TEST_F(AgentTest, AccessNeedsTheRightCommunityUserLevelAndContext) {
@@ -98,9 +125,11 @@ TEST_F(AgentTest, AccessNeedsTheRightCommunityUserLevelAndContext) {
   EXPECT_NE(r.out.find("Timeout"), std::string::npos) << r.out;  // a wrong community gets no reply
   r = sim_.V3("snmpget", {"-l", "noAuthNoPriv", "-u", "shades"}, {"1.3.6.1.2.1.1.5.0"});
   EXPECT_NE(r.out.find("authorizationError"), std::string::npos) << r.out;
-  r = sim_.V3("snmpget", {"-l", "noAuthNoPriv", "-u", "plain", "-n", "elsewhere"}, {"1.3.6.1.2.1.1.5.0"});
+  r = sim_.V3("snmpget", {"-l", "noAuthNoPriv", "-u", "plain", "-n", "elsewhere"},
+              {"1.3.6.1.2.1.1.5.0"});
   EXPECT_NE(r.out.find("Timeout"), std::string::npos) << r.out;
-  r = sim_.V3("snmpget", {"-l", "authNoPriv", "-u", "md5user", "-a", "MD5", "-A", "wrongpassword"}, {"1.3.6.1.2.1.1.5.0"});
+  r = sim_.V3("snmpget", {"-l", "authNoPriv", "-u", "md5user", "-a", "MD5", "-A", "wrongpassword"},
+              {"1.3.6.1.2.1.1.5.0"});
   EXPECT_NE(r.status, 0) << r.out;
   // The read community may not write: noAccess, noSuchName under v1.
   r = sim_.V2("snmpset", {"1.3.6.1.2.1.1.5.0", "s", "x"}, "qovalt");
@@ -111,8 +140,10 @@ TEST_F(AgentTest, AccessNeedsTheRightCommunityUserLevelAndContext) {
 
 TEST_F(AgentTest, LedOctetsReadBackAsSetThroughTheControlChannel) {
   ToolResult r = sim_.V2("snmpget", {kLed});
-  EXPECT_NE(r.out.find("Hex-STRING: 00 00 02 01 00 02 04"), std::string::npos) << r.out;  // power, console, port 1
-  const std::string octets = "00 00 05 03 00 01 01 82 03 02 04 81 01 01 01 01 01 01 01 01 01 01 01 02 04 01 01 01 01";
+  EXPECT_NE(r.out.find("Hex-STRING: 00 00 02 01 00 02 04"), std::string::npos)
+      << r.out;  // power, console, port 1
+  const std::string octets =
+      "00 00 05 03 00 01 01 82 03 02 04 81 01 01 01 01 01 01 01 01 01 01 01 02 04 01 01 01 01";
   ASSERT_EQ(sim_.Control("set " + kLed + " x \"" + octets + "\""), "ok");
   r = sim_.V2("snmpget", {kLed});
   std::string flat = std::regex_replace(r.out, std::regex("\\s+"), " ");
@@ -124,7 +155,8 @@ TEST_F(AgentTest, CreateAndGoThenDestroyAddsAndRemovesATrustHostAndBothAreLogged
   ToolResult r = sim_.V2("snmpset", {kTrust + ".3.5", "i", "4"}, "mundrel");
   ASSERT_EQ(r.status, 0) << r.out;
   r = sim_.V2("snmpwalk", {kTrust});
-  EXPECT_NE(r.out.find(kTrust + ".3.5 = INTEGER: 1"), std::string::npos) << r.out;  // reads back active
+  EXPECT_NE(r.out.find(kTrust + ".3.5 = INTEGER: 1"), std::string::npos)
+      << r.out;  // reads back active
   EXPECT_NE(r.out.find(kTrust + ".4.5 = IpAddress: 255.255.255.0"), std::string::npos) << r.out;
   r = sim_.V2("snmpset", {kTrust + ".3.5", "i", "4"}, "mundrel");
   EXPECT_NE(r.out.find("inconsistentValue"), std::string::npos) << r.out;
@@ -154,8 +186,10 @@ TEST_F(AgentTest, SetErrorsCarryTheirV2cAndV1Statuses) {
   const std::vector<SetCase> cases = {
       {{"1.3.6.1.4.1.171.12.15.1.2.0", "s", "rstp"}, "wrongType", "badValue"},
       {{"1.3.6.1.2.1.1.1.0", "s", "x"}, "notWritable", "noSuchName"},
-      {{"1.3.6.1.4.1.171.12.15.1.2.0", "i", "7"}, "wrongValue", "badValue"},           // not in its options
-      {{"1.3.6.1.2.1.17.7.1.4.5.1.1.1", "u", "4095"}, "wrongValue", "badValue"},      // outside its range
+      {{"1.3.6.1.4.1.171.12.15.1.2.0", "i", "7"}, "wrongValue", "badValue"},  // not in its options
+      {{"1.3.6.1.2.1.17.7.1.4.5.1.1.1", "u", "4095"},
+       "wrongValue",
+       "badValue"},  // outside its range
       {{"1.3.6.1.2.1.1.5.0", "s", std::string(65, 'n')}, "wrongLength", "badValue"},
       {{kTrust + ".2.9", "a", "10.1.1.9"}, "noCreation", "noSuchName"},
       {{kTrust + ".3.1", "i", "4"}, "inconsistentValue", "badValue"},
@@ -170,12 +204,16 @@ TEST_F(AgentTest, SetErrorsCarryTheirV2cAndV1Statuses) {
 }
 
 TEST_F(AgentTest, ASetIsAppliedWhollyOrNotAtAll) {
-  ToolResult r = sim_.V2("snmpset", {"1.3.6.1.2.1.1.5.0", "s", "renamed", "1.3.6.1.4.1.171.12.15.1.2.0", "i", "9"}, "mundrel");
+  ToolResult r = sim_.V2(
+      "snmpset", {"1.3.6.1.2.1.1.5.0", "s", "renamed", "1.3.6.1.4.1.171.12.15.1.2.0", "i", "9"},
+      "mundrel");
   EXPECT_NE(r.out.find("wrongValue"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("Failed object: .1.3.6.1.4.1.171.12.15.1.2.0"), std::string::npos) << r.out;
   r = sim_.V2("snmpget", {"1.3.6.1.2.1.1.5.0"});
   EXPECT_NE(r.out.find("\"KXR-5810\""), std::string::npos) << r.out;
-  r = sim_.V2("snmpset", {"1.3.6.1.2.1.1.5.0", "s", "renamed", "1.3.6.1.4.1.171.12.15.1.2.0", "i", "2"}, "mundrel");
+  r = sim_.V2("snmpset",
+              {"1.3.6.1.2.1.1.5.0", "s", "renamed", "1.3.6.1.4.1.171.12.15.1.2.0", "i", "2"},
+              "mundrel");
   ASSERT_EQ(r.status, 0) << r.out;
   r = sim_.V2("snmpget", {"1.3.6.1.2.1.1.5.0", "1.3.6.1.4.1.171.12.15.1.2.0"});
   EXPECT_NE(r.out.find("\"renamed\""), std::string::npos) << r.out;
@@ -209,7 +247,8 @@ TEST_F(AgentTest, AnInjectedGenErrIsReturnedOnce) {
   r = sim_.V1("snmpset", {"1.3.6.1.2.1.1.5.0", "s", "x"}, "mundrel");
   EXPECT_NE(r.out.find("genErr"), std::string::npos) << r.out;  // resourceUnavailable under v1
   const std::string log = sim_.Log();
-  EXPECT_NE(log.find("v2c\tqovalt\t\"\"\tGET\tgenErr\t1\t1.3.6.1.2.1.1.5.0"), std::string::npos) << log;
+  EXPECT_NE(log.find("v2c\tqovalt\t\"\"\tGET\tgenErr\t1\t1.3.6.1.2.1.1.5.0"), std::string::npos)
+      << log;
 }
 
 TEST_F(AgentTest, DelayDropAndHoldShapeTheReplies) {
@@ -223,11 +262,13 @@ TEST_F(AgentTest, DelayDropAndHoldShapeTheReplies) {
   r = sim_.V2("snmpget", {"1.3.6.1.2.1.1.5.0"});  // timeout 2 s, one retry
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_GE(r.seconds, 1.9);
-  EXPECT_NE(sim_.Log().find("\tGET\tdropped\t0\t1.3.6.1.2.1.1.5.0=NULL"), std::string::npos) << sim_.Log();
+  EXPECT_NE(sim_.Log().find("\tGET\tdropped\t0\t1.3.6.1.2.1.1.5.0=NULL"), std::string::npos)
+      << sim_.Log();
 
   ASSERT_EQ(sim_.Control("hold"), "ok");
   auto pending = std::async(std::launch::async, [this] {
-    return RunTool({"snmpget", "-v2c", "-c", "qovalt", "-On", "-t", "10", "-r", "0", sim_.Agent(), "1.3.6.1.2.1.1.5.0"},
+    return RunTool({"snmpget", "-v2c", "-c", "qovalt", "-On", "-t", "10", "-r", "0", sim_.Agent(),
+                    "1.3.6.1.2.1.1.5.0"},
                    sim_.Dir().File("held-tools"));
   });
   EXPECT_EQ(pending.wait_for(std::chrono::milliseconds(1500)), std::future_status::timeout);
@@ -241,8 +282,10 @@ TEST_F(AgentTest, DelayDropAndHoldShapeTheReplies) {
 TEST_F(AgentTest, CountersAndTimeTicksMoveOnTheirOwn) {
   const std::string in = "1.3.6.1.2.1.2.2.1.10.1";
   auto read = [&](const std::string& oid) {
-    ToolResult r = sim_.V2("snmpget", {"-Oqv", oid});
-    return std::stoull(std::regex_replace(r.out, std::regex("[^0-9]"), ""));
+    ToolResult r = sim_.V2("snmpget", {"-Oqvt", oid});  // the value alone, time ticks as a number
+    std::smatch m;
+    EXPECT_TRUE(std::regex_search(r.out, m, std::regex("(^|\\n)([0-9]+)\\n"))) << r.out;
+    return m.empty() ? 0ull : std::stoull(m[2]);
   };
   const auto c1 = read(in);
   const auto t1 = read("1.3.6.1.2.1.1.3.0");
@@ -261,7 +304,8 @@ TEST(AgentOptions, BigTableOnAChosenPortAndBootsCountedInTheStateFolder) {
   vntest::TempDir state;
   const int port = vntest::FreeUdpPort();
   {
-    Simulator sim({"--port", std::to_string(port), "--big-table", "40x5", "--state-dir", state.Path()});
+    Simulator sim(
+        {"--port", std::to_string(port), "--big-table", "40x5", "--state-dir", state.Path()});
     ASSERT_TRUE(sim.Running()) << sim.Output();
     EXPECT_EQ(sim.Port(), port);
     ToolResult r = sim.V2("snmpwalk", {"1.3.6.1.3.1717.1"});
@@ -274,7 +318,7 @@ TEST(AgentOptions, BigTableOnAChosenPortAndBootsCountedInTheStateFolder) {
     Simulator sim({"--state-dir", state.Path()});
     ASSERT_TRUE(sim.Running()) << sim.Output();
     ToolResult r = sim.V2("snmpget", {"1.3.6.1.6.3.10.2.1.2.0", "1.3.6.1.3.1717.1.1.1.1"});
-    EXPECT_NE(r.out.find("INTEGER: 2"), std::string::npos) << r.out;  // booted again
+    EXPECT_NE(r.out.find("INTEGER: 2"), std::string::npos) << r.out;      // booted again
     EXPECT_NE(r.out.find("No Such Object"), std::string::npos) << r.out;  // no big table this time
   }
   // Bad arguments: a clear message and exit status 2, no agent.
@@ -282,9 +326,12 @@ TEST(AgentOptions, BigTableOnAChosenPortAndBootsCountedInTheStateFolder) {
   ToolResult bad = RunTool({VN_SIMULATOR_BIN, "--address", "10.0.0.1"}, tools.Path());
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.out.find("loopback"), std::string::npos) << bad.out;
-  bad = RunTool({VN_SIMULATOR_BIN, "--fixture", tools.Write("bad.fixture", "table 1.2.3 nokind 1\n")}, tools.Path());
+  bad =
+      RunTool({VN_SIMULATOR_BIN, "--fixture", tools.Write("bad.fixture", "table 1.2.3 nokind 1\n")},
+              tools.Path());
   EXPECT_EQ(bad.status, 2);
-  EXPECT_NE(bad.out.find("bad.fixture:1: unknown index kind \"nokind\""), std::string::npos) << bad.out;
+  EXPECT_NE(bad.out.find("bad.fixture:1: unknown index kind \"nokind\""), std::string::npos)
+      << bad.out;
 }
 
 }  // namespace

@@ -60,13 +60,16 @@ TEST_F(ControlFixture, ShapesTheAgentsBehaviourAndResets) {
   EXPECT_EQ(released, 1);
   EXPECT_EQ(channel.Execute("inject getnext 1.3.6.1.2 tooBig"), "ok");
   EXPECT_EQ(channel.Execute("inject set 1.3 17"), "ok");
-  EXPECT_EQ(channel.Execute("inject set 1.3 noError"), "error usage: inject get|getnext|getbulk|set|any OID-PREFIX STATUS");
-  EXPECT_EQ(channel.Execute("inject put 1.3 genErr"), "error usage: inject get|getnext|getbulk|set|any OID-PREFIX STATUS");
+  EXPECT_EQ(channel.Execute("inject set 1.3 noError"),
+            "error usage: inject get|getnext|getbulk|set|any OID-PREFIX STATUS");
+  EXPECT_EQ(channel.Execute("inject put 1.3 genErr"),
+            "error usage: inject get|getnext|getbulk|set|any OID-PREFIX STATUS");
   int status = 0;
   EXPECT_FALSE(behaviour.TakeInjection(sim::PduKind::Get, ToOid("1.3.6.1.2.1"), status));
   EXPECT_TRUE(behaviour.TakeInjection(sim::PduKind::GetNext, ToOid("1.3.6.1.2.1"), status));
   EXPECT_EQ(status, sim::kTooBig);
-  EXPECT_FALSE(behaviour.TakeInjection(sim::PduKind::GetNext, ToOid("1.3.6.1.2.1"), status));  // once only
+  EXPECT_FALSE(
+      behaviour.TakeInjection(sim::PduKind::GetNext, ToOid("1.3.6.1.2.1"), status));  // once only
   EXPECT_EQ(channel.Execute("log /tmp/x.log"), "ok");
   EXPECT_EQ(logPath, "/tmp/x.log");
   EXPECT_EQ(channel.Execute("log off"), "ok");
@@ -91,13 +94,14 @@ TEST(SimFrontPanel, OctetsHoldPowerConsoleAndTwelvePortPairs) {
   EXPECT_EQ(start[3], 0x01);  // console
   // A slot's (state, colour) as one number, 0xSSCC.
   auto pair = [](const std::string& s, int slot) {
-    return static_cast<unsigned char>(s[5 + 2 * slot]) * 256 + static_cast<unsigned char>(s[6 + 2 * slot]);
+    return static_cast<unsigned char>(s[5 + 2 * slot]) * 256 +
+           static_cast<unsigned char>(s[6 + 2 * slot]);
   };
-  EXPECT_EQ(pair(start, 0), 0x0204);  // port 1 steady green
-  EXPECT_EQ(pair(start, 1), 0x8203);  // port 2 blinking
-  EXPECT_EQ(pair(start, 2), 0x8101);  // port 3 orange
-  EXPECT_EQ(pair(start, 3), 0x0101);  // port 4 no link
-  EXPECT_EQ(pair(start, 8), 0x0204);  // port 9
+  EXPECT_EQ(pair(start, 0), 0x0204);   // port 1 steady green
+  EXPECT_EQ(pair(start, 1), 0x8203);   // port 2 blinking
+  EXPECT_EQ(pair(start, 2), 0x8101);   // port 3 orange
+  EXPECT_EQ(pair(start, 3), 0x0101);   // port 4 no link
+  EXPECT_EQ(pair(start, 8), 0x0204);   // port 9
   EXPECT_EQ(pair(start, 11), 0x0101);  // combo 2
   // It changes slowly: the same within a step, different over a few.
   EXPECT_EQ(sim::panel::Pattern(sim::panel::kStepMs - 1), start);
@@ -108,9 +112,10 @@ TEST(SimFrontPanel, OctetsHoldPowerConsoleAndTwelvePortPairs) {
 TEST(SimOptions, ParsesTheCommandLine) {
   sim::Options o;
   std::string error;
-  ASSERT_TRUE(sim::ParseOptions({"--port", "1161", "--big-table", "1000x5", "--user", "u1:authPriv:SHA:abcdefgh:DES:12345678",
-                                 "--context", "ctx", "--control-stdin"},
-                                o, error))
+  ASSERT_TRUE(sim::ParseOptions(
+      {"--port", "1161", "--big-table", "1000x5", "--user", "u1:authPriv:SHA:abcdefgh:DES:12345678",
+       "--context", "ctx", "--control-stdin"},
+      o, error))
       << error;
   EXPECT_EQ(o.agent.port, 1161);
   EXPECT_EQ(o.bigRows, 1000);

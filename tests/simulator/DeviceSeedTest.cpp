@@ -19,7 +19,8 @@ class DeviceSeed : public ::testing::Test {
     catalogue_ = new std::vector<sim::SeedTable>(sim::CatalogueSeed());
     fixture_ = new sim::Fixture;
     sim::ParseFixture(vntest::ReadFile(VN_SIM_FIXTURE), "kxr5810.fixture", *fixture_);
-    store_ = new sim::Store(sim::BuildSchema(*catalogue_, *fixture_), [] { return std::int64_t{0}; });
+    store_ =
+        new sim::Store(sim::BuildSchema(*catalogue_, *fixture_), [] { return std::int64_t{0}; });
     sim::SeedStore(*store_, *fixture_);
   }
   static void TearDownTestSuite() {
@@ -29,7 +30,8 @@ class DeviceSeed : public ::testing::Test {
   }
   static std::string Read(const std::string& oid) {
     sim::Value v;
-    return store_->Get(ToOid(oid), v) == sim::Store::Lookup::Found ? sim::FormatValue(v) : "missing";
+    return store_->Get(ToOid(oid), v) == sim::Store::Lookup::Found ? sim::FormatValue(v)
+                                                                   : "missing";
   }
   static std::vector<sim::SeedTable>* catalogue_;
   static sim::Fixture* fixture_;
@@ -55,12 +57,14 @@ TEST_F(DeviceSeed, EveryCatalogueObjectIsServedAndEveryTableHasRows) {
       sim::Oid next;
       sim::Value v;
       ASSERT_TRUE(store_->Next(object->oid, false, next, v)) << r.oid;
-      EXPECT_TRUE(sim::StartsWith(next, object->oid)) << table.key << " " << r.oid << " " << r.label;
+      EXPECT_TRUE(sim::StartsWith(next, object->oid))
+          << table.key << " " << r.oid << " " << r.label;
       EXPECT_EQ(v.type, sim::WireType(object->syntax)) << r.oid;
     }
   }
   EXPECT_GT(readable, 1200);
-  for (const auto& [entry, table] : schema.Tables()) EXPECT_GT(store_->RowCount(*table), 0u) << sim::FormatOid(entry);
+  for (const auto& [entry, table] : schema.Tables())
+    EXPECT_GT(store_->RowCount(*table), 0u) << sim::FormatOid(entry);
 }
 
 TEST_F(DeviceSeed, HoldsTheStatesTheModuleReadsAtStartUp) {
@@ -71,14 +75,16 @@ TEST_F(DeviceSeed, HoldsTheStatesTheModuleReadsAtStartUp) {
   EXPECT_EQ(Read("1.3.6.1.4.1.171.11.101.1.2.1.1.1.0"), "INTEGER:10");
   EXPECT_EQ(Read("1.3.6.1.2.1.1.2.0"), "OID:1.3.6.1.4.1.171.10.101.1");
   sim::Value led;
-  ASSERT_EQ(store_->Get(ToOid("1.3.6.1.4.1.171.11.101.1.2.1.1.4.0"), led), sim::Store::Lookup::Found);
+  ASSERT_EQ(store_->Get(ToOid("1.3.6.1.4.1.171.11.101.1.2.1.1.4.0"), led),
+            sim::Store::Lookup::Found);
   EXPECT_EQ(led.bytes.size(), 29u);
 }
 
 TEST_F(DeviceSeed, PortTablesHaveTenPortsAndVlanOneHasEveryPort) {
   const sim::Schema& schema = store_->schema();
-  for (const char* entry : {"1.3.6.1.2.1.2.2.1", "1.3.6.1.2.1.17.7.1.4.5.1", "1.3.6.1.4.1.171.11.101.1.2.7.1.1",
-                            "1.3.6.1.2.1.17.1.4.1", "1.0.8802.1.1.1.1.2.1.1"}) {
+  for (const char* entry :
+       {"1.3.6.1.2.1.2.2.1", "1.3.6.1.2.1.17.7.1.4.5.1", "1.3.6.1.4.1.171.11.101.1.2.7.1.1",
+        "1.3.6.1.2.1.17.1.4.1", "1.0.8802.1.1.1.1.2.1.1"}) {
     const sim::TableDef* t = schema.Table(ToOid(entry));
     ASSERT_NE(t, nullptr) << entry;
     EXPECT_EQ(store_->RowCount(*t), 10u) << entry;
@@ -90,7 +96,8 @@ TEST_F(DeviceSeed, PortTablesHaveTenPortsAndVlanOneHasEveryPort) {
   const sim::ObjectDef* status = schema.Object(ToOid("1.3.6.1.4.1.171.12.1.2.10.1.1.3"));
   ASSERT_NE(status, nullptr);
   EXPECT_TRUE(status->rowStatus);  // the trust hosts' row status
-  EXPECT_FALSE(schema.Object(ToOid("1.3.6.1.4.1.171.11.101.1.2.3.1.1.4"))->rowStatus);  // 4 and 6 are port types
+  EXPECT_FALSE(schema.Object(ToOid("1.3.6.1.4.1.171.11.101.1.2.3.1.1.4"))
+                   ->rowStatus);  // 4 and 6 are port types
 }
 
 TEST(SimRowStatus, ListsNeedCreateAndGoAndDestroyByName) {

@@ -22,9 +22,10 @@ std::string ErrorOf(const std::string& text) {
 
 TEST(SimFixture, RowsExpandPortsRangesAndCrossProducts) {
   Fixture f;
-  sim::ParseFixture("# comment\ntable 1.2.3 int,int ports/0-1 5/7 cols=1,0  # trailing\n"
-                    "table 1.2.4 str,ip \"a b\"/10.0.0.1 0x0102/10.0.0.2\n",
-                    "f", f);
+  sim::ParseFixture(
+      "# comment\ntable 1.2.3 int,int ports/0-1 5/7 cols=1,0  # trailing\n"
+      "table 1.2.4 str,ip \"a b\"/10.0.0.1 0x0102/10.0.0.2\n",
+      "f", f);
   ASSERT_EQ(f.tables.size(), 2u);
   EXPECT_EQ(f.tables[0].rows.size(), 21u);
   EXPECT_EQ(f.tables[0].rows[1], (std::vector<std::string>{"1", "1"}));
@@ -35,7 +36,8 @@ TEST(SimFixture, RowsExpandPortsRangesAndCrossProducts) {
 
 TEST(SimFixture, ErrorsNameTheLineAndTheFault) {
   EXPECT_EQ(ErrorOf("\ntable 1.2 int,bogus 1"), "f:2: unknown index kind \"bogus\"");
-  EXPECT_EQ(ErrorOf("table 1.2 istr,int \"a\"/1"), "f:1: only the last index component may be implied");
+  EXPECT_EQ(ErrorOf("table 1.2 istr,int \"a\"/1"),
+            "f:1: only the last index component may be implied");
   EXPECT_EQ(ErrorOf("table 1.2 int,int 1"), "f:1: row \"1\" needs 2 components");
   EXPECT_EQ(ErrorOf("table 1.2 ip 10.0.0"), "f:1: bad index component \"10.0.0\"");
   EXPECT_EQ(ErrorOf("table 1.2 int 1 cols=1,2"), "f:1: cols= needs one number per index component");
@@ -45,7 +47,8 @@ TEST(SimFixture, ErrorsNameTheLineAndTheFault) {
   EXPECT_EQ(ErrorOf("rule 1.2 on 2 explode"), "f:1: unknown rule action \"explode\"");
   EXPECT_EQ(ErrorOf("rule 1.2 on 2 purge"), "f:1: purge needs a table entry OID");
   EXPECT_EQ(ErrorOf("object 1.2 float readonly"), "f:1: unknown syntax \"float\"");
-  EXPECT_EQ(ErrorOf("motion 1.2.0 wobble"), "f:1: motion: expected \"motion <oid> still|count|tick|panel\"");
+  EXPECT_EQ(ErrorOf("motion 1.2.0 wobble"),
+            "f:1: motion: expected \"motion <oid> still|count|tick|panel\"");
   EXPECT_EQ(ErrorOf("frobnicate"), "f:1: unknown keyword \"frobnicate\"");
 }
 
@@ -58,20 +61,25 @@ TEST(SimFixture, SeedingRejectsWhatDoesNotFitTheCatalogue) {
     }
     return std::string();
   };
-  EXPECT_EQ(seedError("value 9.1.1.0 x\nvalue 9.9.9.0 1\n"), "fixture line 15: no accessible object holds 9.9.9.0");
-  EXPECT_EQ(seedError("value 9.1.2.0 sometimes\n"), "fixture line 14: bad integer value \"sometimes\" for 9.1.2");
+  EXPECT_EQ(seedError("value 9.1.1.0 x\nvalue 9.9.9.0 1\n"),
+            "fixture line 15: no accessible object holds 9.9.9.0");
+  EXPECT_EQ(seedError("value 9.1.2.0 sometimes\n"),
+            "fixture line 14: bad integer value \"sometimes\" for 9.1.2");
   EXPECT_EQ(seedError("range 9.9 1 2\n"), "fixture line 14: range for unknown object 9.9");
   EXPECT_EQ(seedError("rule 9.1.1 on 1 clear\n"), "fixture line 14: rules need an integer column");
   EXPECT_EQ(seedError("rule 9.1.2 on 2 clear\n"), "fixture line 14: only purge rules fit a scalar");
   EXPECT_EQ(seedError("table 9.2.1 int 1\n"), "fixture line 14: table 9.2.1 given twice");
-  EXPECT_EQ(seedError("table 9.5.1 int 1 cols=0\n"), "fixture line 14: no object lies in table 9.5.1");
-  EXPECT_EQ(seedError("default 9.2.1.4 00:11\n"), "fixture line 14: bad MAC address value \"00:11\" for 9.2.1.4");
+  EXPECT_EQ(seedError("table 9.5.1 int 1 cols=0\n"),
+            "fixture line 14: no object lies in table 9.5.1");
+  EXPECT_EQ(seedError("default 9.2.1.4 00:11\n"),
+            "fixture line 14: bad MAC address value \"00:11\" for 9.2.1.4");
   EXPECT_EQ(seedError("value 9.1.2.0 enabled\n"), "");  // option texts stand for their values
 }
 
 TEST(SimIndex, EachKindCodesAndDecodesItsArcs) {
   using sim::Value;
-  const std::vector<IndexKind> kinds = {IndexKind::Int, IndexKind::String, IndexKind::Mac, IndexKind::Ip,
+  const std::vector<IndexKind> kinds = {IndexKind::Int,      IndexKind::String,
+                                        IndexKind::Mac,      IndexKind::Ip,
                                         IndexKind::ObjectId, IndexKind::ImpliedString};
   std::vector<Value> values(6);
   ASSERT_TRUE(sim::ParseIndexValue(IndexKind::Int, "7", values[0]));
@@ -91,8 +99,9 @@ TEST(SimIndex, EachKindCodesAndDecodesItsArcs) {
   ASSERT_TRUE(sim::ParseIndexValue(IndexKind::Ipv6, "fe80::1", v6));
   ASSERT_TRUE(sim::EncodeIndex({IndexKind::Ipv6}, {v6}, arcs));
   EXPECT_EQ(arcs.size(), 16u);
-  EXPECT_FALSE(sim::DecodeIndex({IndexKind::Int}, sim::ToOid("1.2"), back));        // an arc left over
-  EXPECT_FALSE(sim::DecodeIndex({IndexKind::String}, sim::ToOid("3.97.98"), back));  // length beyond the end
+  EXPECT_FALSE(sim::DecodeIndex({IndexKind::Int}, sim::ToOid("1.2"), back));  // an arc left over
+  EXPECT_FALSE(
+      sim::DecodeIndex({IndexKind::String}, sim::ToOid("3.97.98"), back));  // length beyond the end
   EXPECT_FALSE(sim::DecodeIndex({IndexKind::Mac}, sim::ToOid("1.2.3.4.5.256"), back));
   EXPECT_FALSE(sim::ParseIndexValue(IndexKind::Int, "-1", v6));
 }

@@ -68,8 +68,9 @@ Simulator::Simulator(std::vector<std::string> extraArgs) {
   outPath_ = dir_.File("output.txt");
   controlPath_ = dir_.File("control.sock");
   const std::string portFile = dir_.File("port");
-  std::vector<std::string> args = {VN_SIMULATOR_BIN, "--state-dir", dir_.File("state"), "--port-file", portFile,
-                                   "--log", logPath_, "--control", controlPath_};
+  std::vector<std::string> args = {VN_SIMULATOR_BIN, "--state-dir", dir_.File("state"),
+                                   "--port-file",    portFile,      "--log",
+                                   logPath_,         "--control",   controlPath_};
   args.insert(args.end(), extraArgs.begin(), extraArgs.end());
   pid_ = fork();
   if (pid_ == 0) {
@@ -105,14 +106,13 @@ Simulator::Simulator(std::vector<std::string> extraArgs) {
   }
 }
 
-Simulator::~Simulator() {
-  Stop();
-}
+Simulator::~Simulator() { Stop(); }
 
 std::string Simulator::Control(const std::string& command) {
   if (control_ < 0) return "error no control connection";
   const std::string line = command + "\n";
-  if (write(control_, line.data(), line.size()) != static_cast<ssize_t>(line.size())) return "error write";
+  if (write(control_, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+    return "error write";
   std::string reply;
   char c;
   while (read(control_, &c, 1) == 1) {
@@ -127,13 +127,15 @@ ToolResult Simulator::Tool(const std::string& tool, std::vector<std::string> arg
   return RunTool(args, dir_.File("tools"));
 }
 
-ToolResult Simulator::V2(const std::string& tool, const std::vector<std::string>& args, const std::string& community) {
+ToolResult Simulator::V2(const std::string& tool, const std::vector<std::string>& args,
+                         const std::string& community) {
   std::vector<std::string> a = {"-v2c", "-c", community, "-On", "-t", "2", "-r", "1", Agent()};
   a.insert(a.end(), args.begin(), args.end());
   return Tool(tool, a);
 }
 
-ToolResult Simulator::V1(const std::string& tool, const std::vector<std::string>& args, const std::string& community) {
+ToolResult Simulator::V1(const std::string& tool, const std::vector<std::string>& args,
+                         const std::string& community) {
   std::vector<std::string> a = {"-v1", "-c", community, "-On", "-t", "2", "-r", "1", Agent()};
   a.insert(a.end(), args.begin(), args.end());
   return Tool(tool, a);

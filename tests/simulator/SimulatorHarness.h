@@ -11,8 +11,8 @@
 namespace simtest {
 
 struct ToolResult {
-  int status = -1;   // exit status; -1 when it did not end normally
-  std::string out;   // standard output and standard error together
+  int status = -1;  // exit status; -1 when it did not end normally
+  std::string out;  // standard output and standard error together
   double seconds = 0;
 };
 
@@ -39,9 +39,12 @@ class Simulator {
   const vntest::TempDir& Dir() const { return dir_; }
 
   // The tools against this simulator.
-  ToolResult V2(const std::string& tool, const std::vector<std::string>& args, const std::string& community = "qovalt");
-  ToolResult V1(const std::string& tool, const std::vector<std::string>& args, const std::string& community = "qovalt");
-  ToolResult V3(const std::string& tool, const std::vector<std::string>& security, const std::vector<std::string>& args);
+  ToolResult V2(const std::string& tool, const std::vector<std::string>& args,
+                const std::string& community = "qovalt");
+  ToolResult V1(const std::string& tool, const std::vector<std::string>& args,
+                const std::string& community = "qovalt");
+  ToolResult V3(const std::string& tool, const std::vector<std::string>& security,
+                const std::vector<std::string>& args);
 
   // SIGTERM and wait; the exit status, or -1 when it had to be killed.
   int Stop();

@@ -21,10 +21,18 @@ inline std::vector<sim::SeedTable> SmallCatalogue() {
   return {
       {"9.1.1 (4)",
        {R{"9.1.1", "Name", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READWRITE, {}},
-        R{"9.1.2", "Mode", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READWRITE, {{"2", "disabled"}, {"3", "enabled"}}},
+        R{"9.1.2",
+          "Mode",
+          SNMP_SYNTAX_INTEGER,
+          SNMP_ACCESS_READWRITE,
+          {{"2", "disabled"}, {"3", "enabled"}}},
         R{"9.1.3", "Octets", SNMP_SYNTAX_COUNTER, SNMP_ACCESS_READONLY, {}},
         R{"9.1.4", "Up", SNMP_SYNTAX_TIMETICKS, SNMP_ACCESS_READONLY, {}},
-        R{"9.1.5", "Purge Hosts", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READWRITE, {{"1", "none"}, {"2", "start"}}},
+        R{"9.1.5",
+          "Purge Hosts",
+          SNMP_SYNTAX_INTEGER,
+          SNMP_ACCESS_READWRITE,
+          {{"1", "none"}, {"2", "start"}}},
         R{"9.1.6", "Panel", SNMP_SYNTAX_OCTETSTR, SNMP_ACCESS_READONLY, {}}}},
       {"9.2.1.2 (4)",
        {R{" ", "Host Index", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_NOTACCESS, {}},
@@ -34,13 +42,25 @@ inline std::vector<sim::SeedTable> SmallCatalogue() {
         R{"9.2.1.5", "Subnet Mask", SNMP_SYNTAX_IPADDRESS, SNMP_ACCESS_READWRITE, {}}}},
       {"9.3.1.1 (5)",
        {R{"9.3.1.1", "Port", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY, {}},
-        R{"9.3.1.2", "Clear", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READWRITE, {{"1", "other"}, {"2", "start"}}},
+        R{"9.3.1.2",
+          "Clear",
+          SNMP_SYNTAX_INTEGER,
+          SNMP_ACCESS_READWRITE,
+          {{"1", "other"}, {"2", "start"}}},
         R{"9.3.1.3", "In Packets", SNMP_SYNTAX_COUNTER, SNMP_ACCESS_READONLY, {}},
         R{"9.3.1.4", "Members", SNMP_SYNTAX_BITSTR, SNMP_ACCESS_READWRITE, {}},
         R{"9.3.1.5", "Big", SNMP_SYNTAX_COUNTER64, SNMP_ACCESS_READONLY, {}}}},
       {"9.4.1.2 (3)",
-       {R{"9.4.1.1", "Name", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_NOTACCESS | SNMP_ACCESS_IMPLIED, {}},
-        R{"9.4.1.2", "Action", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READWRITE, {{"1", "add"}, {"2", "delete"}}},
+       {R{"9.4.1.1",
+          "Name",
+          SNMP_SYNTAX_DISPLAYSTR,
+          SNMP_ACCESS_NOTACCESS | SNMP_ACCESS_IMPLIED,
+          {}},
+        R{"9.4.1.2",
+          "Action",
+          SNMP_SYNTAX_INTEGER,
+          SNMP_ACCESS_READWRITE,
+          {{"1", "add"}, {"2", "delete"}}},
         R{"9.4.1.3", "Note", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READWRITE, {}}}},
   };
 }
@@ -67,7 +87,8 @@ struct SmallDevice {
 
   explicit SmallDevice(const std::string& extra = "") {
     sim::ParseFixture(std::string(kSmallFixture) + extra, "small", fixture);
-    store = std::make_unique<sim::Store>(sim::BuildSchema(SmallCatalogue(), fixture), [this] { return now; });
+    store = std::make_unique<sim::Store>(sim::BuildSchema(SmallCatalogue(), fixture),
+                                         [this] { return now; });
     sim::SeedStore(*store, fixture);
   }
 };

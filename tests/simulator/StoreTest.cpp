@@ -20,9 +20,12 @@ VarBind Str(const std::string& oid, const std::string& s) { return {ToOid(oid), 
 std::string Read(const Store& store, const std::string& oid) {
   Value v;
   switch (store.Get(ToOid(oid), v)) {
-    case Store::Lookup::Found: return sim::FormatValue(v);
-    case Store::Lookup::NoSuchInstance: return "noSuchInstance";
-    case Store::Lookup::NoSuchObject: return "noSuchObject";
+    case Store::Lookup::Found:
+      return sim::FormatValue(v);
+    case Store::Lookup::NoSuchInstance:
+      return "noSuchInstance";
+    case Store::Lookup::NoSuchObject:
+      return "noSuchObject";
   }
   return "";
 }
@@ -42,11 +45,12 @@ TEST(SimStore, WalksInstancesInOrderAcrossColumnsAndTables) {
   SmallDevice d;
   const auto hosts = Walk(*d.store, "9.2");
   // Not-accessible index columns are never served.
-  EXPECT_EQ(hosts, (std::vector<std::string>{"9.2.1.2.1", "9.2.1.2.2", "9.2.1.3.1", "9.2.1.3.2", "9.2.1.4.1",
-                                             "9.2.1.4.2", "9.2.1.5.1", "9.2.1.5.2"}));
+  EXPECT_EQ(hosts, (std::vector<std::string>{"9.2.1.2.1", "9.2.1.2.2", "9.2.1.3.1", "9.2.1.3.2",
+                                             "9.2.1.4.1", "9.2.1.4.2", "9.2.1.5.1", "9.2.1.5.2"}));
   EXPECT_EQ(Walk(*d.store, "9.3.1.1").size(), 10u);
   EXPECT_EQ(Read(*d.store, "9.3.1.1.7"), "INTEGER:7");  // an index column shows its row's index
-  EXPECT_EQ(Read(*d.store, "9.4.1.3.97.108.112.104.97"), "STRING:\"note\"");  // implied string index
+  EXPECT_EQ(Read(*d.store, "9.4.1.3.97.108.112.104.97"),
+            "STRING:\"note\"");  // implied string index
   Oid next;
   Value v;
   ASSERT_TRUE(d.store->Next(ToOid("9.2.1.5.2"), false, next, v));
@@ -79,10 +83,12 @@ TEST(SimStore, RowStatusCreatesAndDestroysRowsAsADeviceDoes) {
   EXPECT_EQ(r.status, sim::kNoCreation);
   EXPECT_EQ(r.index, 1);
   // createAndGo with other columns in the same SET takes their values.
-  EXPECT_EQ(s.Set({{ToOid("9.2.1.2.9"), Value::Ip(1, 2, 3, 4)}, Int("9.2.1.3.9", 4)}).status, sim::kNoError);
+  EXPECT_EQ(s.Set({{ToOid("9.2.1.2.9"), Value::Ip(1, 2, 3, 4)}, Int("9.2.1.3.9", 4)}).status,
+            sim::kNoError);
   EXPECT_EQ(Read(s, "9.2.1.2.9"), "IpAddress:1.2.3.4");
   // destroy wins over other columns of the row.
-  EXPECT_EQ(s.Set({{ToOid("9.2.1.2.9"), Value::Ip(9, 9, 9, 9)}, Int("9.2.1.3.9", 6)}).status, sim::kNoError);
+  EXPECT_EQ(s.Set({{ToOid("9.2.1.2.9"), Value::Ip(9, 9, 9, 9)}, Int("9.2.1.3.9", 6)}).status,
+            sim::kNoError);
   EXPECT_EQ(Read(s, "9.2.1.2.9"), "noSuchInstance");
   EXPECT_EQ(s.Set({Int("9.2.1.3.9", 6)}).status, sim::kNoError);  // destroying nothing is fine
   EXPECT_EQ(s.Set({Int("9.2.1.3.5", 6)}).status, sim::kNoError);
@@ -93,15 +99,20 @@ TEST(SimStore, WritesAreCheckedAndAppliedAllOrNothing) {
   SmallDevice d;
   Store& s = *d.store;
   EXPECT_EQ(s.Set({Int("9.1.1.0", 3)}).status, sim::kWrongType);
-  EXPECT_EQ(s.Set({Str("9.1.1.0", "toolongname")}).status, sim::kWrongLength);  // range 0..8 on a string
-  EXPECT_EQ(s.Set({Int("9.1.2.0", 4)}).status, sim::kWrongValue);               // not an option
-  EXPECT_EQ(s.Set({Int("9.1.3.0", 4)}).status, sim::kNotWritable);  // read-only comes before the type
-  EXPECT_EQ(s.Set({{ToOid("9.1.3.0"), Value::Unsigned(sim::Type::Counter32, 4)}}).status, sim::kNotWritable);
+  EXPECT_EQ(s.Set({Str("9.1.1.0", "toolongname")}).status,
+            sim::kWrongLength);                                    // range 0..8 on a string
+  EXPECT_EQ(s.Set({Int("9.1.2.0", 4)}).status, sim::kWrongValue);  // not an option
+  EXPECT_EQ(s.Set({Int("9.1.3.0", 4)}).status,
+            sim::kNotWritable);  // read-only comes before the type
+  EXPECT_EQ(s.Set({{ToOid("9.1.3.0"), Value::Unsigned(sim::Type::Counter32, 4)}}).status,
+            sim::kNotWritable);
   EXPECT_EQ(s.Set({Int("9.1.2.1", 2)}).status, sim::kNoCreation);  // a scalar's instance is .0
-  EXPECT_EQ(s.Set({Str("9.4.1.1.97.108.112.104.97", "x")}).status, sim::kNoAccess);  // an index column
+  EXPECT_EQ(s.Set({Str("9.4.1.1.97.108.112.104.97", "x")}).status,
+            sim::kNoAccess);  // an index column
   EXPECT_EQ(s.Set({Int("9.8.0", 2)}).status, sim::kNotWritable);
   EXPECT_EQ(s.Set({Str("9.2.1.4.1", "short")}).status, sim::kWrongLength);  // a MAC has six octets
-  EXPECT_EQ(s.Set({Int("9.3.1.2.11", 2)}).status, sim::kNoCreation);        // no port 11, no way to make one
+  EXPECT_EQ(s.Set({Int("9.3.1.2.11", 2)}).status,
+            sim::kNoCreation);  // no port 11, no way to make one
 
   const SetResult r = s.Set({Str("9.1.1.0", "new"), Int("9.1.2.0", 3), Int("9.1.2.0", 5)});
   EXPECT_EQ(r.status, sim::kWrongValue);
@@ -185,7 +196,8 @@ TEST(SimStore, PutReachesAnyInstanceAndMakesItsRow) {
   EXPECT_TRUE(s.Put(ToOid("9.2.1.2.7"), Value::Ip(7, 7, 7, 7), &error)) << error;
   EXPECT_EQ(Read(s, "9.2.1.3.7"), "INTEGER:1");
   EXPECT_FALSE(s.Put(ToOid("9.1.1.5"), Value::Octets("x"), &error));
-  EXPECT_FALSE(s.Put(ToOid("9.2.1.2.1.1"), Value::Octets("x"), &error));  // one arc too many for the index
+  EXPECT_FALSE(
+      s.Put(ToOid("9.2.1.2.1.1"), Value::Octets("x"), &error));  // one arc too many for the index
   EXPECT_FALSE(s.Put(ToOid("8.1.0"), Value::Int(1), &error));
   EXPECT_NE(error.find("8.1.0"), std::string::npos);
 }

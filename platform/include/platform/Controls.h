@@ -40,7 +40,7 @@ struct TPoint {
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
-namespace vcl_detail {
+namespace ui_detail {
 struct Peer;  // the native widget behind a control (defined with the toolkit)
 }
 
@@ -125,11 +125,11 @@ class TControl : public TComponent {
   virtual void Click();
 
   // For the toolkit side only.
-  vcl_detail::Peer* PeerOf() const { return peer_.get(); }
+  ui_detail::Peer* PeerOf() const { return peer_.get(); }
 
  protected:
   // Takes the native peer; every control class creates its own.
-  TControl(TComponent* AOwner, vcl_detail::Peer* peer, int w, int h);
+  TControl(TComponent* AOwner, ui_detail::Peer* peer, int w, int h);
 
   virtual AnsiString GetText() const { return text_; }
   virtual void SetTextValue(const AnsiString& v);
@@ -151,7 +151,7 @@ class TControl : public TComponent {
   friend class TWinControl;
   void ParentFontChanged(const TFont& f);
 
-  std::unique_ptr<vcl_detail::Peer> peer_;
+  std::unique_ptr<ui_detail::Peer> peer_;
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true;
@@ -218,14 +218,14 @@ class TWinControl : public TControl {
   void GetTabOrderList(std::vector<TWinControl*>& list) const;
 
  protected:
-  TWinControl(TComponent* AOwner, vcl_detail::Peer* peer, int w, int h);
+  TWinControl(TComponent* AOwner, ui_detail::Peer* peer, int w, int h);
   // The rectangle, in client coordinates, that aligned children share.
   virtual TRect AlignRect() const;
   // Runs after every re-alignment (scroll boxes update their range).
   virtual void AfterRealign() {}
   // The children live inside this peer (a scroll box's inner area); the
   // toolkit side asks for it.
-  friend struct vcl_detail::Peer;
+  friend struct ui_detail::Peer;
 
  private:
   friend class TControl;

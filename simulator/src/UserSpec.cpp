@@ -1,0 +1,79 @@
+#include "simulator/src/UserSpec.h"
+
+namespace sim {
+
+bool ParseUserSpec(const std::string& text, UserSpec& out, std::string& error) {
+  std::vector<std::string> parts;
+  std::size_t pos = 0;
+  while (true) {
+    std::size_t colon = text.find(':', pos);
+    parts.push_back(text.substr(pos, colon == std::string::npos ? std::string::npos : colon - pos));
+    if (colon == std::string::npos) break;
+    pos = colon + 1;
+  }
+  out = UserSpec();
+  error =
+      "bad user \"" + text +
+      "\" (name:noAuthNoPriv, name:authNoPriv:MD5|SHA:pass, name:authPriv:MD5|SHA:pass:DES:pass)";
+  if (parts.size() < 2 || parts[0].empty()) return false;
+  out.name = parts[0];
+  const std::string& level = parts[1];
+  if (level == "noAuthNoPriv" && parts.size() == 2) {
+    out.level = UserSpec::NoAuthNoPriv;
+  } else if (level == "authNoPriv" && parts.size() == 4) {
+    out.level = UserSpec::AuthNoPriv;
+  } else if (level == "authPriv" && parts.size() == 6) {
+    out.level = UserSpec::AuthPriv;
+  } else {
+    return false;
+  }
+  if (out.level >= UserSpec::AuthNoPriv) {
+    out.authProtocol = parts[2];
+    out.authPass = parts[3];
+    if (out.authProtocol != "MD5" && out.authProtocol != "SHA") return false;
+    if (out.authPass.size() < 8) {
+      error = "pass phrases need 8 characters or more: \"" + text + "\"";
+      return false;
+    }
+  }
+  if (out.level == UserSpec::AuthPriv) {
+    out.privProtocol = parts[4];
+    out.privPass = parts[5];
+    if (out.privProtocol != "DES") return false;
+    if (out.privPass.size() < 8) {
+      error = "pass phrases need 8 characters or more: \"" + text + "\"";
+      return false;
+    }
+  }
+  error.clear();
+  return true;
+}
+
+std::string UserSpecText(const UserSpec& u) {
+  switch (u.level) {
+    case UserSpec::NoAuthNoPriv:
+      return u.name + ":noAuthNoPriv";
+    case UserSpec::AuthNoPriv:
+      return u.name + ":authNoPriv:" + u.authProtocol + ":" + u.authPass;
+    case UserSpec::AuthPriv:
+      return u.name + ":authPriv:" + u.authProtocol + ":" + u.authPass + ":" + u.privProtocol +
+             ":" + u.privPass;
+  }
+  return u.name;
+}
+
+std::vector<UserSpec> DefaultUsers() {
+  std::vector<UserSpec> users;
+  for (const char* spec :
+       {"plain:noAuthNoPriv", "md5user:authNoPriv:MD5:md5password",
+        "shauser:authNoPriv:SHA:shapassword", "md5des:authPriv:MD5:md5password:DES:despassword",
+        "shades:authPriv:SHA:shapassword:DES:despassword"}) {
+    UserSpec u;
+    std::string error;
+    ParseUserSpec(spec, u, error);
+    users.push_back(u);
+  }
+  return users;
+}
+
+}  // namespace sim
