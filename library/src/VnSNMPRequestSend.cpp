@@ -1,6 +1,7 @@
 // Synchronous GET, GETNEXT walk steps and SET of a request's variable list,
 // and the target and PDU building that the asynchronous sends share.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "library/VnErrors.h"
@@ -150,7 +151,7 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
     VnSNMPVarDesc& item = *VarList.Item(i);
     const Vb& vb = reply.get_vb(static_cast<int>(j));
     const AnsiString col = ColumnOid(i);
-    const AnsiString ret = vb.get_printable_oid();
+    AnsiString ret = vb.get_printable_oid();
     if (noSuchName) {
       // A version 1 agent answers noSuchName past the last instance and
       // returns the request's own identifiers.
@@ -165,13 +166,13 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
       continue;
     }
     VbToValue(i, vb);
-    *item.LastOid = ret;
     // The row stands where the first column that goes on stands; a column
     // that has just ended points into another subtree.
     if (!haveRowIndex && ret.Length() > col.Length()) {
       rowIndex = ret.SubString(col.Length() + 2, ret.Length() - col.Length() - 1);
       haveRowIndex = true;
     }
+    *item.LastOid = std::move(ret);
   }
   return ended == bindingItems.size() ? ReplyOutcome::AllEnded : ReplyOutcome::Row;
 }
