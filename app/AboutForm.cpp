@@ -4,6 +4,7 @@
 
 #include "app/EmbeddedResources.h"
 #include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
 #include "platform/Messages.h"
 #include "platform/StdCtrls.h"
 
@@ -19,73 +20,47 @@ constexpr const char* kFamilyName = "Vantrel KXR-5800-10 Management Module";
 constexpr const char* kTitleFont = "DejaVu Sans Condensed";
 constexpr const char* kVersionWithBuild = "Release Version 1.35R12(Build 2009/2/19)";
 
-TLabel* NewLabel(TAboutForm* form, const char* name, int left, int top, int width, int height,
-                 const char* caption, bool title) {
-  auto* label = new TLabel(form);
-  label->SetName(name);
-  label->SetParent(form);
-  label->SetBounds(left, top, width, height);
-  if (title) {
-    label->Font()->SetName(kTitleFont);
-    label->Font()->SetHeight(-12);
-    label->Font()->SetStyle(fsBold);
-  }
-  label->SetCaption(caption);
-  return label;
-}
-
-TImage* NewIcon(TAboutForm* form, const char* name, int left, const char* resource) {
-  auto* image = new TImage(form);
-  image->SetName(name);
-  image->SetParent(form);
-  image->SetBounds(left, 20, 32, 32);
-  image->SetAutoSize(true);
-  image->Picture()->LoadFromResourceName(resource);
-  return image;
-}
-
 }  // namespace
 
-TAboutForm::TAboutForm(TComponent* AOwner) : TForm(AOwner) {
-  TLoadingScope loading(this);
-  BuildComponents();
-  OnCreate = TNotifyEvent(this, &TAboutForm::FormCreate);
-  OnActivate = TNotifyEvent(this, &TAboutForm::FormActivate);
-  OnClose = TCloseEvent(this, &TAboutForm::FormClose);
-}
+TAboutForm::TAboutForm(TComponent* AOwner) : TForm(AOwner) { BuildComponents(); }
 
 void TAboutForm::BuildComponents() {
   RegisterEmbeddedResources();
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("About KXR-5800 Module")
+      .BorderStyle(bsSingle)
+      .ClientSize(323, 105)
+      .Position(poMainFormCenter)
+      .Font("MS Sans Serif", -11)
+      .OnCreate(this, &TAboutForm::FormCreate)
+      .OnActivate(this, &TAboutForm::FormActivate)
+      .OnClose(this, &TAboutForm::FormClose);
   SetName("AboutForm");
-  SetCaption("About KXR-5800 Module");
-  SetBorderStyle(bsSingle);
   SetBorderIcons(biSystemMenu);
-  SetClientWidth(323);
-  SetClientHeight(105);
-  SetPosition(poMainFormCenter);
-  Font()->SetName("MS Sans Serif");
-  Font()->SetHeight(-11);
-
-  AboutLabel =
-      NewLabel(this, "AboutLabel", 65, 16, 221, 13, "Vantrel KXR5810 Management Module ", true);
-  VersionLabel = NewLabel(this, "VersionLabel", 61, 39, 121, 13, "Release Version 1.35R12", false);
-  CopyrightLabel =
-      NewLabel(this, "CopyrightLabel", 65, 61, 168, 13, "Copyright (C) 2009 Vantrel Corp.", false);
-
-  BT_Ok = new TButton(this);
-  BT_Ok->SetName("BT_Ok");
-  BT_Ok->SetParent(this);
-  BT_Ok->SetBounds(136, 81, 51, 20);
-  BT_Ok->SetTabStop(true);
-  BT_Ok->SetTabOrder(0);
-  BT_Ok->SetCaption("OK");
-  BT_Ok->OnClick = TNotifyEvent(this, &TAboutForm::BT_OkClick);
-  BT_Ok->OnKeyDown = TKeyEvent(this, &TAboutForm::BT_OkKeyDown);
-
-  Image5810 = NewIcon(this, "Image5810", 16, kResIcon5810);
-  Image5816 = NewIcon(this, "Image5816", 17, kResIcon5816);
-  AboutLabe2 =
-      NewLabel(this, "AboutLabe2", 67, 18, 221, 13, "Vantrel KXR5816 Management Module ", true);
+  B.Add(AboutLabel, "AboutLabel")
+      .At(65, 16, 221, 13)
+      .Font(kTitleFont, -12, fsBold)
+      .Caption("Vantrel KXR5810 Management Module ");
+  B.Add(VersionLabel, "VersionLabel").At(61, 39, 121, 13).Caption("Release Version 1.35R12");
+  B.Add(CopyrightLabel, "CopyrightLabel")
+      .At(65, 61, 168, 13)
+      .Caption("Copyright (C) 2009 Vantrel Corp.");
+  B.Add(BT_Ok, "BT_Ok")
+      .At(136, 81, 51, 20)
+      .TabStop(true)
+      .TabOrder(0)
+      .Caption("OK")
+      .OnClick(this, &TAboutForm::BT_OkClick)
+      .OnKeyDown(this, &TAboutForm::BT_OkKeyDown);
+  B.Add(Image5810, "Image5810").At(16, 20, 32, 32).AutoSize(true);
+  Image5810->Picture()->LoadFromResourceName(kResIcon5810);
+  B.Add(Image5816, "Image5816").At(17, 20, 32, 32).AutoSize(true);
+  Image5816->Picture()->LoadFromResourceName(kResIcon5816);
+  B.Add(AboutLabe2, "AboutLabe2")
+      .At(67, 18, 221, 13)
+      .Font(kTitleFont, -12, fsBold)
+      .Caption("Vantrel KXR5816 Management Module ");
   SetActiveControl(BT_Ok);
 }
 

@@ -8,6 +8,7 @@
 #include "library/VnSNMPRequest2Leds.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
 
 TKXR5810PanelForm* KXR5810PanelForm = nullptr;
@@ -36,12 +37,7 @@ AnsiString SlotPicture(int slot, char colour) {
 
 }  // namespace
 
-TKXR5810PanelForm::TKXR5810PanelForm(TComponent* AOwner) : TForm(AOwner) {
-  TLoadingScope loading(this);
-  BuildComponents();
-  OnCreate = TNotifyEvent(this, &TKXR5810PanelForm::FormCreate);
-  OnClose = TCloseEvent(this, &TKXR5810PanelForm::FormClose);
-}
+TKXR5810PanelForm::TKXR5810PanelForm(TComponent* AOwner) : TForm(AOwner) { BuildComponents(); }
 
 TKXR5810PanelForm::~TKXR5810PanelForm() {
   // At program end the owner destroys the panel without closing it: the
@@ -53,43 +49,30 @@ TKXR5810PanelForm::~TKXR5810PanelForm() {
 
 void TKXR5810PanelForm::BuildComponents() {
   RegisterEmbeddedResources();
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("KXR5810")
+      .BorderStyle(bsNone)
+      .ClientSize(kPanelClientWidth, kPanelClientHeight)
+      .Font("MS Sans Serif", -11)
+      .OnCreate(this, &TKXR5810PanelForm::FormCreate)
+      .OnClose(this, &TKXR5810PanelForm::FormClose);
   SetName("KXR5810PanelForm");
-  SetCaption("KXR5810");
-  SetBorderStyle(bsNone);
-  SetClientWidth(kPanelClientWidth);
-  SetClientHeight(kPanelClientHeight);
-  Font()->SetName("MS Sans Serif");
-  Font()->SetHeight(-11);
-
   for (const PanelComponentDef& def : PanelComponents()) {
-    TComponent* made = nullptr;
     switch (def.Kind) {
-      case PanelPart::Image: {
-        auto* image = new TImage(this);
-        image->SetParent(this);
-        image->SetBounds(def.Left, def.Top, def.Width, def.Height);
-        made = image;
+      case PanelPart::Image:
+        B.Make<TImage>(def.Name).At(def.Left, def.Top, def.Width, def.Height);
         break;
-      }
-      case PanelPart::Panel: {
-        auto* panel = new TPanel(this);
-        panel->SetParent(this);
-        panel->SetBounds(def.Left, def.Top, def.Width, def.Height);
-        made = panel;
+      case PanelPart::Panel:
+        B.Make<TPanel>(def.Name).At(def.Left, def.Top, def.Width, def.Height).Caption("");
         break;
-      }
       case PanelPart::Timer:
-        made = new TTimer(this);
+        B.Make<TTimer>(def.Name);
         break;
-      case PanelPart::Label: {
-        auto* label = new TLabel(this);
-        label->SetParent(this);
-        label->SetBounds(def.Left, def.Top, def.Width, def.Height);
-        made = label;
+      case PanelPart::Label:
+        B.Make<TLabel>(def.Name).At(def.Left, def.Top, def.Width, def.Height);
         break;
-      }
     }
-    made->SetName(def.Name);
   }
 
   DeviceBG = Part<TImage>(this, "DeviceBG");
@@ -132,11 +115,6 @@ void TKXR5810PanelForm::BuildComponents() {
         ->Picture()
         ->LoadFromResourceName(combo ? kResComboOrange : kResLinkOrange);
   }
-  for (TPanel* panel : {PowerLedPanel, ConsoleLedPanel, Port12LedPanel, Port9LedPanel,
-                        Port10LedPanel, Port11LedPanel})
-    panel->SetCaption("");
-  for (TPanel** panel : portLeds) (*panel)->SetCaption("");
-
   Timer1->SetInterval(kLinkPollMs);
   Timer1->SetEnabled(true);
   Timer1->OnTimer = TNotifyEvent(this, &TKXR5810PanelForm::Timer1Timer);
