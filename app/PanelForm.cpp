@@ -187,7 +187,7 @@ void TKXR5810PanelForm::Timer1Timer(TObject*) {
 void TKXR5810PanelForm::ShowLinkPictures(const AnsiString& ledStatusHex) {
   for (int slot = 1; slot <= kLinkSlots; ++slot) {
     // Slot 1 starts at character 11: byte 5, the state byte of port 1.
-    const AnsiString piece = ledStatusHex.SubString(4 * slot + 7, 4);
+    const AnsiString pair = ledStatusHex.SubString(4 * slot + 7, 4);
     TImage* green = nullptr;
     TImage* orange = nullptr;
     if (slot <= 8 && greenImages_ && orangeImages_ && greenImages_->Count() >= slot &&
@@ -199,10 +199,10 @@ void TKXR5810PanelForm::ShowLinkPictures(const AnsiString& ledStatusHex) {
       orange = Part<TImage>(this, SlotPicture(slot, 'O'));
     }
     if (!green || !orange) continue;
-    if (piece == "0101") {  // no link
+    if (pair == "0101") {  // no link
       green->Hide();
       orange->Hide();
-    } else if (piece == "8203") {  // link at full speed
+    } else if (pair == "8203") {  // link at full speed
       green->Show();
       orange->Hide();
     } else {

@@ -43,7 +43,7 @@ class TestLeds : public VnSNMPRequest2Leds {
   void Update(int led) { UpdateLed(const_cast<LedBinding&>(Led(led))); }
 };
 
-class LedBinding_ : public PanelUiTest {
+class LedShapes : public PanelUiTest {
  protected:
   void SetUp() override {
     PanelUiTest::SetUp();
@@ -72,7 +72,7 @@ class LedBinding_ : public PanelUiTest {
   std::unique_ptr<TestLeds> leds_;
 };
 
-TEST_F(LedBinding_, AddLedsPlacesOneShapePerListedByteOnThePanel) {
+TEST_F(LedShapes, AddLedsPlacesOneShapePerListedByteOnThePanel) {
   leds_->AddLeds(0, "0,2,5", map_.get(), panel_, 3, 4, stCircle, 6, 7);
   ASSERT_EQ(leds_->LedCount(), 3);
   const int bytes[] = {0, 2, 5};
@@ -96,7 +96,7 @@ TEST_F(LedBinding_, AddLedsPlacesOneShapePerListedByteOnThePanel) {
   EXPECT_EQ(panel_->BevelOuter(), bvNone);
 }
 
-TEST_F(LedBinding_, OneByteLayoutMasksColourAndBlinkBits) {
+TEST_F(LedShapes, OneByteLayoutMasksColourAndBlinkBits) {
   leds_->AddLeds(0, "0,1,2,3", map_.get(), panel_, 0, 2, stRectangle, 5, 5);
   leds_->Reading("85010680");
   EXPECT_EQ(leds_->Led(0).Color, kRed);  // 0x85: colour 5, blinking
@@ -109,7 +109,7 @@ TEST_F(LedBinding_, OneByteLayoutMasksColourAndBlinkBits) {
   EXPECT_TRUE(leds_->Led(3).Blinking);
 }
 
-TEST_F(LedBinding_, TwoByteLayoutReadsStateAndColourFromItsStart) {
+TEST_F(LedShapes, TwoByteLayoutReadsStateAndColourFromItsStart) {
   leds_->SetValueLayout(LED_LAYOUT_TWO_BYTES, 5);
   leds_->AddLeds(0, "3,5,7", map_.get(), panel_, 0, 2, stRectangle, 5, 5);
   leds_->Reading("00000084 04 8203 0105");
@@ -121,7 +121,7 @@ TEST_F(LedBinding_, TwoByteLayoutReadsStateAndColourFromItsStart) {
   EXPECT_FALSE(leds_->Led(2).Blinking);
 }
 
-TEST_F(LedBinding_, SetValueLayoutFallsBackToOneByteFromFour) {
+TEST_F(LedShapes, SetValueLayoutFallsBackToOneByteFromFour) {
   leds_->SetValueLayout(0, 0);
   EXPECT_EQ(leds_->LayoutMode, 1u);
   EXPECT_EQ(leds_->LayoutStart, 4u);
@@ -130,7 +130,7 @@ TEST_F(LedBinding_, SetValueLayoutFallsBackToOneByteFromFour) {
   EXPECT_EQ(leds_->LayoutStart, 9u);
 }
 
-TEST_F(LedBinding_, MissingBytesTakeTheAbsentColourOrFailWithout) {
+TEST_F(LedShapes, MissingBytesTakeTheAbsentColourOrFailWithout) {
   map_->AbsentColor = kBlue;
   leds_->SetValueLayout(LED_LAYOUT_TWO_BYTES, 3);
   leds_->AddLeds(0, "0,6,4", map_.get(), panel_, 0, 2, stRectangle, 5, 5);
@@ -155,7 +155,7 @@ TEST_F(LedBinding_, MissingBytesTakeTheAbsentColourOrFailWithout) {
   EXPECT_FALSE(leds_->Led(0).Blinking);
 }
 
-TEST_F(LedBinding_, AnEmptyOrNullValueLeavesEveryLedAbsent) {
+TEST_F(LedShapes, AnEmptyOrNullValueLeavesEveryLedAbsent) {
   leds_->AddLeds(0, "0,1", map_.get(), panel_, 0, 2, stRectangle, 5, 5);
   leds_->Reading("(NULL)");
   EXPECT_EQ(leds_->Led(0).Color, 0u);
@@ -163,7 +163,7 @@ TEST_F(LedBinding_, AnEmptyOrNullValueLeavesEveryLedAbsent) {
   EXPECT_EQ(leds_->Led(1).Color, 0u);
 }
 
-TEST_F(LedBinding_, BlinkingLedsFlashForSevenTicksAfterAReadingThenStay) {
+TEST_F(LedShapes, BlinkingLedsFlashForSevenTicksAfterAReadingThenStay) {
   TestKit::VirtualTime time;
   leds_->AddLeds(0, "0,1,2", map_.get(), panel_, 0, 2, stRectangle, 5, 5);
   leds_->Reading("850183");  // red blinking, white steady, green blinking
@@ -192,7 +192,7 @@ TEST_F(LedBinding_, BlinkingLedsFlashForSevenTicksAfterAReadingThenStay) {
   EXPECT_EQ(leds_->BlinkTicks, 1u);
 }
 
-TEST_F(LedBinding_, ABlinkingLedInItsNormalColourShowsNoFlashButTicksCount) {
+TEST_F(LedShapes, ABlinkingLedInItsNormalColourShowsNoFlashButTicksCount) {
   TestKit::VirtualTime time;
   map_->NormalColor = kGreen;
   leds_->AddLeds(0, "0", map_.get(), panel_, 0, 2, stRectangle, 5, 5);
@@ -207,7 +207,7 @@ TEST_F(LedBinding_, ABlinkingLedInItsNormalColourShowsNoFlashButTicksCount) {
   EXPECT_EQ(leds_->BlinkTicks, 0u);
 }
 
-TEST_F(LedBinding_, AFailedReadingResetsTheLedsAndGoesToTheStatusTargetOnly) {
+TEST_F(LedShapes, AFailedReadingResetsTheLedsAndGoesToTheStatusTargetOnly) {
   auto* bar = new TStatusBar(form_);
   bar->SetParent(form_);
   bar->Panels()->Add();
@@ -231,7 +231,7 @@ TEST_F(LedBinding_, AFailedReadingResetsTheLedsAndGoesToTheStatusTargetOnly) {
   EXPECT_TRUE(boxes.Shown().empty());
 }
 
-TEST_F(LedBinding_, StopPollingResetsAndTheEndDetachesTheTimers) {
+TEST_F(LedShapes, StopPollingResetsAndTheEndDetachesTheTimers) {
   leds_->AddLeds(0, "0", map_.get(), panel_, 0, 2, stRectangle, 5, 5);
   leds_->Reading("05");
   EXPECT_EQ(Painted(0), kRed);
@@ -257,7 +257,7 @@ TEST_F(LedBinding_, StopPollingResetsAndTheEndDetachesTheTimers) {
   EXPECT_EQ(shape->Owner(), form_);
 }
 
-TEST_F(LedBinding_, ShapesAndTimersDestroyedFirstAreForgotten) {
+TEST_F(LedShapes, ShapesAndTimersDestroyedFirstAreForgotten) {
   TestKit::VirtualTime time;
   leds_->AddLeds(0, "0,1", map_.get(), panel_, 0, 2, stRectangle, 5, 5);
   delete ShapeOf(0);
@@ -271,7 +271,7 @@ TEST_F(LedBinding_, ShapesAndTimersDestroyedFirstAreForgotten) {
   time.Advance(200);
 }
 
-TEST_F(LedBinding_, AColourMapIsRequired) {
+TEST_F(LedShapes, AColourMapIsRequired) {
   EXPECT_THROW(leds_->AddLeds(0, "0", nullptr, panel_, 0, 2, stRectangle, 5, 5), EInvalidOperation);
   EXPECT_EQ(leds_->LedCount(), 0);
 }
