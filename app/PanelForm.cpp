@@ -64,7 +64,11 @@ void TKXR5810PanelForm::BuildComponents() {
         B.Make<TImage>(def.Name).At(def.Left, def.Top, def.Width, def.Height);
         break;
       case PanelPart::Panel:
-        B.Make<TPanel>(def.Name).At(def.Left, def.Top, def.Width, def.Height).Caption("");
+        // LED hosts are dark, like the LED windows of the face picture.
+        B.Make<TPanel>(def.Name)
+            .At(def.Left, def.Top, def.Width, def.Height)
+            .Caption("")
+            .Color(clBlack);
         break;
       case PanelPart::Timer:
         B.Make<TTimer>(def.Name);
