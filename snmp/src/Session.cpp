@@ -85,7 +85,7 @@ struct Snmp::Impl {
   std::uint64_t next_id = 1;
   std::uint64_t next_token = 1;
   std::map<std::uint64_t, std::unique_ptr<Record>> records;
-  std::deque<std::uint64_t> done;  // finished asynchronous records, in order
+  std::deque<std::uint64_t> done;             // finished asynchronous records, in order
   std::map<std::uint64_t, Bytes> engine_ids;  // by AgentKey
 
   // Set while snmp_sess_async_send runs: failures it reports are returned
