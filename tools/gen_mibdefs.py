@@ -311,7 +311,8 @@ def unit_source(unit, stem, areas, tables):
            '#include "app/mibdefs/%s.h"' % stem,
            ""]
     if unit == "Device":
-        out += ['#include "platform/AnsiString.h"']
+        out += ['#include "platform/AnsiString.h"',
+                '#include "app/mibdefs/DevicePanelMaps.h"']
     out += ['#include "app/mibdefs/MibOptionListSlot.h"', ""]
     n = len(lists.lists)
     if n:
@@ -339,7 +340,11 @@ def unit_source(unit, stem, areas, tables):
     init_body = ["gUnitLists.Build();"] if n else []
     free_body = ["gUnitLists.Free();"] if n else []
     if unit == "Device":
+        # The front panel's LED colour maps (hand-written, DevicePanelMaps.cpp)
+        # come after the model text and go before it.
         init_body.append('g_ModelText = "KXR5810";')
+        init_body.append("InitDevicePanelMaps();")
+        free_body.append("FreeDevicePanelMaps();")
         free_body.append("g_ModelText = AnsiString();")
     out.append("void Init%sMibOptionLists() {" % unit)
     out += ["  " + line for line in init_body]

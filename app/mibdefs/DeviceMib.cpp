@@ -6,6 +6,7 @@
 #include "app/mibdefs/DeviceMib.h"
 
 #include "platform/AnsiString.h"
+#include "app/mibdefs/DevicePanelMaps.h"
 #include "app/mibdefs/MibOptionListSlot.h"
 
 namespace {
@@ -516,10 +517,12 @@ AnsiString g_ModelText;
 void InitDeviceMibOptionLists() {
   gUnitLists.Build();
   g_ModelText = "KXR5810";
+  InitDevicePanelMaps();
 }
 
 void FreeDeviceMibOptionLists() {
   gUnitLists.Free();
+  FreeDevicePanelMaps();
   g_ModelText = AnsiString();
 }
 

@@ -24,12 +24,11 @@ namespace {
 // Longest wait of a dying request for its outstanding exchanges.
 constexpr DWORD kDestroyWaitMs = 6000;
 
-// A completion of one request being delivered. The frames form a stack
-// (completions may nest when a closure runs a synchronous send that ends
-// another request's exchange... or pumps messages); a request that dies
-// while one of its own completions runs marks the frame, so that the
-// handler does not touch it afterwards, and does not wait for that
-// completion, which cannot end before the request's destructor returns.
+// A completion being delivered to its request; the frames form a stack, as a
+// closure may pump messages and so run further completions. A request that
+// dies while one of its own completions runs marks that frame: the handler
+// then leaves the request alone, and the destructor does not wait for a
+// completion that cannot end before the destructor itself returns.
 struct CompletionFrame {
   explicit CompletionFrame(VnSNMPRequest* r) : request(r) { Frames().push_back(this); }
   ~CompletionFrame() {
@@ -97,9 +96,8 @@ VnSNMPRequest::~VnSNMPRequest() {
   CompletionFrame::RequestGone(this);
   // What is still outstanding is withdrawn: its completion never comes.
   if (g_SnmpSession && Outstanding > 0) {
-    std::vector<void*> cancelled = g_SnmpSession->cancel_if([this](void* data) {
-      return static_cast<SnmpReplyContext*>(data)->Request == this;
-    });
+    std::vector<void*> cancelled = g_SnmpSession->cancel_if(
+        [this](void* data) { return static_cast<SnmpReplyContext*>(data)->Request == this; });
     for (void* data : cancelled) delete static_cast<SnmpReplyContext*>(data);
   }
 }
@@ -135,9 +133,8 @@ void VnSNMPRequest::Submit(int kind, Pdu& pdu, const SnmpTarget& target,
   ++Outstanding;
 }
 
-void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
-                                 SnmpTarget& target, std::uint8_t readReply,
-                                 const VnSNMPCompletion& completion,
+void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
+                                 std::uint8_t readReply, const VnSNMPCompletion& completion,
                                  const std::vector<int>& bindingItems) {
   if (reason == SNMP_CLASS_SESSION_DESTROYED) {
     --request->Outstanding;

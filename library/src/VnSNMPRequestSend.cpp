@@ -1,6 +1,7 @@
 // Synchronous GET, GETNEXT walk steps and SET of a request's variable list,
 // and the target and PDU building that the asynchronous sends share.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "library/VnErrors.h"
@@ -35,8 +36,12 @@ void RaiseSnmpResult(int result) {
 }
 
 // A column OID followed by an instance suffix (nothing added for an empty one).
-AnsiString WithSuffix(const AnsiString& oid, const AnsiString& suffix) {
-  return suffix.IsEmpty() ? oid : oid + "." + suffix;
+AnsiString WithSuffix(AnsiString oid, const AnsiString& suffix) {
+  if (!suffix.IsEmpty()) {
+    oid += '.';
+    oid += suffix;
+  }
+  return oid;
 }
 
 }  // namespace
@@ -78,6 +83,7 @@ void VnSNMPRequest::BuildPdu(int mode, Pdu& pdu, std::vector<int>* bindingItems)
   pdu.set_context_name(OctetStr(Scope.ContextName.str()));
   pdu.set_context_engine_id(Scope.ContextEngineId.c_str());
   if (bindingItems) bindingItems->clear();
+  pdu.reserve(pdu.get_vb_count() + VarList.Count());
 
   const int type = VarList.ItemType;
   if (mode == 1 && (type == SVT_SV || type == MVT_SV)) RaiseLibraryError(VNERR_GETNEXT_SINGLE);
@@ -105,12 +111,12 @@ void VnSNMPRequest::BuildPdu(int mode, Pdu& pdu, std::vector<int>* bindingItems)
       if (type == SVT_SV)
         oid = oid + ".0";
       else if (IsTable())
-        oid = WithSuffix(oid, rowIndex);
+        oid = WithSuffix(std::move(oid), rowIndex);
       vb.set_oid(Oid(oid.str()));
       vb.set_syntax(item.Syntax);
       ValueToVb(i, vb);
     }
-    pdu += vb;
+    pdu += std::move(vb);
     if (bindingItems) bindingItems->push_back(i);
   }
 }
@@ -150,7 +156,7 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
     VnSNMPVarDesc& item = *VarList.Item(i);
     const Vb& vb = reply.get_vb(static_cast<int>(j));
     const AnsiString col = ColumnOid(i);
-    const AnsiString ret = vb.get_printable_oid();
+    AnsiString ret = vb.get_printable_oid();
     if (noSuchName) {
       // A version 1 agent answers noSuchName past the last instance and
       // returns the request's own identifiers.
@@ -165,13 +171,13 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
       continue;
     }
     VbToValue(i, vb);
-    *item.LastOid = ret;
     // The row stands where the first column that goes on stands; a column
     // that has just ended points into another subtree.
     if (!haveRowIndex && ret.Length() > col.Length()) {
       rowIndex = ret.SubString(col.Length() + 2, ret.Length() - col.Length() - 1);
       haveRowIndex = true;
     }
+    *item.LastOid = std::move(ret);
   }
   return ended == bindingItems.size() ? ReplyOutcome::AllEnded : ReplyOutcome::Row;
 }

@@ -202,16 +202,19 @@ void TBitmap::SetSize(int w, int h) {
   for (int y = 0; y < std::min(h, pixels_.Height); ++y)
     for (int x = 0; x < std::min(w, pixels_.Width); ++x) next.At(x, y) = pixels_.At(x, y);
   pixels_ = std::move(next);
+  Changed();
 }
 
 void TBitmap::SetPixel(int x, int y, std::uint32_t argb) {
   if (x < 0 || y < 0 || x >= pixels_.Width || y >= pixels_.Height) return;
   pixels_.At(x, y) = argb;
+  Changed();
 }
 
 void TBitmap::LoadFromMemory(const void* data, std::size_t size) {
   if (!data) Invalid();
   pixels_ = Decode(Bytes(static_cast<const unsigned char*>(data), size));
+  Changed();
 }
 
 std::string TBitmap::SaveToMemory() const {

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "MaxLength.h"
 #include "Toolkit.h"
 #include "platform/Exceptions.h"
 #include "platform/StdCtrls.h"
@@ -60,13 +61,24 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, new Peer(new QCom
   auto* cb = WidgetAs<QComboBox>(this);
   cb->setInsertPolicy(QComboBox::NoInsert);
   cb->setEditable(true);
-  cb->lineEdit()->setProperty("uiEdit", true);
+  HookEdit();
   // Only the user's choices reach OnChange (activated is not emitted for
   // changes made by code).
   QObject::connect(cb, &QComboBox::activated, cb, [this](int i) { UserPicked(i); });
-  QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, cb,
-                   [this](const QString& t) { UserTyped(A(t)); });
 }
+
+// The edit part of a drop-down (made anew whenever the box becomes
+// editable): typing reaches OnChange, MaxLength limits it.
+void TComboBox::HookEdit() {
+  auto* cb = WidgetAs<QComboBox>(this);
+  QLineEdit* le = cb->lineEdit();
+  if (!le) return;
+  le->setProperty("uiEdit", true);
+  le->setValidator(new MaxLengthValidator([this] { return maxLength_; }, le));
+  QObject::connect(le, &QLineEdit::textEdited, cb, [this](const QString& t) { UserTyped(A(t)); });
+}
+
+void TComboBox::SetMaxLength(int v) { maxLength_ = v < 0 ? 0 : v; }
 
 TComboBox::~TComboBox() { BeginDestroy(); }
 
@@ -78,9 +90,7 @@ void TComboBox::SetStyle(TComboBoxStyle s) {
   bool editable = s != csDropDownList;
   if (cb->isEditable() != editable) {
     cb->setEditable(editable);
-    if (editable)
-      QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, cb,
-                       [this](const QString& t) { UserTyped(A(t)); });
+    if (editable) HookEdit();
   }
   if (!editable) editText_ = "";
   ShowIndex();

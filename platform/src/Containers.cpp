@@ -1,7 +1,9 @@
 // Panels, scroll boxes and splitters.
+#include <QApplication>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 
 #include "Widgets.h"
 #include "platform/ExtCtrls.h"
@@ -132,34 +134,92 @@ TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner, new ScrollPeer(
   UpdateScrollRange();
 }
 
-int TScrollBox::ClientWidth() const { return std::max(0, Width() - 4); }
-int TScrollBox::ClientHeight() const { return std::max(0, Height() - 4); }
+namespace {
+
+constexpr int kScrollFrame = 2;  // the sunken frame, each side
+
+// The thickness of a scroll bar in the toolkit's style.
+int ScrollBarExtent() {
+  if (!qApp) return 16;
+  return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+}  // namespace
+
+// Which bars show: the extent of the visible children placed by position
+// against the area inside the frame, less the other bar where it shows.
+void TScrollBox::ScrollBars(bool& horizontal, bool& vertical) const {
+  horizontal = vertical = false;
+  if (!autoScroll_) return;
+  int right = 0, bottom = 0;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (!c->Visible() || c->Align() != alNone) continue;
+    right = std::max(right, c->Left() + c->Width());
+    bottom = std::max(bottom, c->Top() + c->Height());
+  }
+  int w = Width() - 2 * kScrollFrame, h = Height() - 2 * kScrollFrame, bar = ScrollBarExtent();
+  vertical = bottom > h;
+  horizontal = right > w - (vertical ? bar : 0);
+  if (horizontal && !vertical) vertical = bottom > h - bar;
+}
+
+bool TScrollBox::HorzScrollBarShown() const {
+  bool h, v;
+  ScrollBars(h, v);
+  return h;
+}
+
+bool TScrollBox::VertScrollBarShown() const {
+  bool h, v;
+  ScrollBars(h, v);
+  return v;
+}
+
+int TScrollBox::ClientWidth() const {
+  bool h, v;
+  ScrollBars(h, v);
+  return std::max(0, Width() - 2 * kScrollFrame - (v ? ScrollBarExtent() : 0));
+}
+
+int TScrollBox::ClientHeight() const {
+  bool h, v;
+  ScrollBars(h, v);
+  return std::max(0, Height() - 2 * kScrollFrame - (h ? ScrollBarExtent() : 0));
+}
 
 void TScrollBox::SetAutoScroll(bool v) {
   autoScroll_ = v;
+  Realign();
   UpdateScrollRange();
 }
 
 void TScrollBox::BoundsChanged() { UpdateScrollRange(); }
 
-// The inner area covers the client area and, with AutoScroll, every child.
+// The inner area covers the client area and every child; the bars show as
+// ScrollBars decides. When a bar comes or goes, the client area changes and
+// the aligned children follow.
 void TScrollBox::UpdateScrollRange() {
   auto* area = WidgetAs<QScrollArea>(this);
   QWidget* inner = Container(this);
-  if (!area || !inner) return;
-  int w = ClientWidth(), h = ClientHeight();
-  if (autoScroll_) {
-    for (int i = 0; i < ControlCount(); ++i) {
-      TControl* c = Controls(i);
-      if (!c->Visible() || c->Align() != alNone) continue;
-      w = std::max(w, c->Left() + c->Width());
-      h = std::max(h, c->Top() + c->Height());
-    }
+  if (!area || !inner || updating_) return;
+  updating_ = true;
+  bool h, v;
+  ScrollBars(h, v);
+  bool hadH = area->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
+  bool hadV = area->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
+  area->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  area->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  int w = ClientWidth(), ht = ClientHeight();
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (!c->Visible() || c->Align() != alNone) continue;
+    w = std::max(w, c->Left() + c->Width());
+    ht = std::max(ht, c->Top() + c->Height());
   }
-  Qt::ScrollBarPolicy policy = autoScroll_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
-  area->setHorizontalScrollBarPolicy(policy);
-  area->setVerticalScrollBarPolicy(policy);
-  inner->resize(w, h);
+  inner->resize(w, ht);
+  if (h != hadH || v != hadV) Realign();
+  updating_ = false;
 }
 
 // ---- TSplitter

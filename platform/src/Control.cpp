@@ -5,6 +5,7 @@
 #include "Toolkit.h"
 #include "platform/Exceptions.h"
 #include "platform/Forms.h"
+#include "platform/Menus.h"
 
 namespace ui_detail {
 
@@ -125,12 +126,12 @@ void TControl::SetBoundsQuiet(int l, int t, int w, int h) {
 void TControl::PlacePeer() {
   QWidget* w = W(this);
   if (!w) return;
-  if (auto* f = dynamic_cast<TCustomForm*>(this); f && !parent_) {
-    w->resize(f->ClientWidth(), f->ClientHeight());
+  // A form's window is sized by its peer (client area and menu bar).
+  if (dynamic_cast<TCustomForm*>(this) && !parent_)
     w->move(left_, top_);
-    return;
-  }
-  w->setGeometry(left_, top_, width_, height_);
+  else
+    w->setGeometry(left_, top_, width_, height_);
+  peer_->Layout();
 }
 
 void TControl::RequestAlign() {
@@ -265,4 +266,16 @@ TCustomForm* TControl::TopForm() const {
 
 void TControl::Click() {
   if (OnClick) OnClick(this);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* m) {
+  if (m == popup_) return;
+  if (popup_) RemoveFreeNotification(popup_);
+  popup_ = m;
+  if (m) m->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent && AComponent == popup_) popup_ = nullptr;
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <cstdio>
 
 #include "Toolkit.h"
 
@@ -17,7 +18,13 @@ namespace {
 class ToolkitDialogs : public IDialogService {
  public:
   int Show(const TDialogRequest& r) override {
-    if (!qApp) return EscapeResult(r.buttons);
+    if (!qApp) {
+      // No window can show it yet (start-up): the message goes to the error
+      // stream, and the box answers as Escape would.
+      std::fprintf(stderr, "%s: %s\n", r.caption.c_str(), r.text.c_str());
+      std::fflush(stderr);
+      return EscapeResult(r.buttons);
+    }
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (r.type) {
       case mtWarning:

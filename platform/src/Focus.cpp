@@ -1,11 +1,13 @@
 // Focus changes, OnEnter and OnExit, the click veto, keys and the tab order.
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
 
 #include "Toolkit.h"
+#include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 
 using namespace ui_detail;
@@ -85,6 +87,36 @@ TShiftState ShiftOf(Qt::KeyboardModifiers m) {
   return s;
 }
 
+// The character a key press delivers to OnKeyPress, as the system makes it:
+// Ctrl with a letter gives its control character (Ctrl+A #1 ... Ctrl+Z #26,
+// so Ctrl+C is #3 and Ctrl+V #22), Ctrl with [ \ ] gives #27 #28 #29,
+// Ctrl+Backspace #127 and Ctrl+Enter #10. Ctrl with Alt (AltGr) types what
+// the key shows. 0: no character (editing keys, function keys).
+char CharOf(const QKeyEvent* ke, WORD vk, TShiftState shift) {
+  bool ctrl = (shift & ssCtrl) && !(shift & ssAlt);
+  if (vk == VK_BACK) return ctrl ? 127 : 8;
+  if (vk == VK_RETURN) return ctrl ? 10 : 13;
+  if (vk == VK_ESCAPE) return 27;
+  if (ctrl) {
+    if (vk >= 'A' && vk <= 'Z') return static_cast<char>(vk - 'A' + 1);
+    switch (ke->key()) {
+      case Qt::Key_BracketLeft:
+        return 27;
+      case Qt::Key_Backslash:
+        return 28;
+      case Qt::Key_BracketRight:
+        return 29;
+      default:
+        return 0;
+    }
+  }
+  QString text = ke->text();
+  if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() < 256 &&
+      text[0].unicode() != 127)
+    return static_cast<char>(text[0].unicode());
+  return 0;
+}
+
 // The form's default (Enter) or cancel (Escape) button, when one can act.
 TButton* DialogButton(TWinControl* root, bool wantDefault) {
   std::vector<TWinControl*> list;
@@ -112,23 +144,16 @@ bool HandleKey(QObject* o, QKeyEvent* ke, InputFilter* self) {
     Guarded(form, [&] { form->SelectNext(c, !(shift & ssShift), true); });
     return true;
   }
-  char ch = 0;
-  QString text = ke->text();
-  if (vk == VK_BACK)
-    ch = 8;
-  else if (vk == VK_RETURN)
-    ch = 13;
-  else if (vk == VK_ESCAPE)
-    ch = 27;
-  else if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() < 256 &&
-           !(shift & ssCtrl))
-    ch = static_cast<char>(text[0].unicode());
+  char ch = CharOf(ke, vk, shift);
   if (ch && c->OnKeyPress) {
     char key = ch;
     Guarded(c, [&] { c->OnKeyPress(c, key); });
     if (alive.expired() || key == 0) return true;
     if (key != ch) {
-      QKeyEvent repl(QEvent::KeyPress, key == 8 ? Qt::Key_Backspace : 0, ke->modifiers(),
+      // The new character is typed plainly (a control combination that
+      // became a letter inserts the letter).
+      QKeyEvent repl(QEvent::KeyPress, key == 8 ? Qt::Key_Backspace : 0,
+                     ke->modifiers() & ~(Qt::ControlModifier | Qt::AltModifier),
                      QString(QChar(static_cast<uchar>(key))));
       self->replacing = true;
       QCoreApplication::sendEvent(o, &repl);
@@ -147,8 +172,28 @@ bool HandleKey(QObject* o, QKeyEvent* ke, InputFilter* self) {
   return false;
 }
 
+// A right click opens the pop-up menu of the control under the mouse, or of
+// the nearest parent that has one; the menu learns which control that is.
+bool ContextMenu(QObject* o, QContextMenuEvent* ce) {
+  for (TControl* c = ControlOf(o); c; c = c->Parent()) {
+    TPopupMenu* menu = c->PopupMenu();
+    if (!menu) continue;
+    if (!menu->AutoPopup()) return false;
+    QPoint at = ce->globalPos();
+    Guarded(c, [&] {
+      menu->SetPopupComponent(c);
+      menu->Popup(at.x(), at.y());
+    });
+    return true;
+  }
+  return false;
+}
+
 bool InputFilter::eventFilter(QObject* o, QEvent* e) {
   switch (e->type()) {
+    case QEvent::ContextMenu:
+      if (o->isWidgetType()) return ContextMenu(o, static_cast<QContextMenuEvent*>(e));
+      break;
     case QEvent::FocusIn:
       lastReason = static_cast<QFocusEvent*>(e)->reason();
       break;

@@ -1,14 +1,22 @@
 // Forms: construction, showing, the close protocol and the modal loop.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMenuBar>
 #include <QScreen>
 
 #include "Toolkit.h"
 #include "platform/Exceptions.h"
+#include "platform/Menus.h"
 
 using namespace ui_detail;
 
 namespace {
+
+// The height of the menu bar inside the window (part of the non-client
+// height, see FrameHeight).
+constexpr int kMenuBarHeight = 20;
+
+int MenuBarHeight(const TCustomForm* f) { return f->Menu() && !f->Parent() ? kMenuBarHeight : 0; }
 
 // The window of a form: its client area. The close box asks the form to
 // close; activation makes it the application's active form.
@@ -33,16 +41,52 @@ class FormWidget : public QWidget {
     auto* f = dynamic_cast<TCustomForm*>(ControlOf(this));
     if (!f || !isWindow() || !isVisible()) return;
     // The user resized the window: the stored size follows.
-    if (e->size().width() != f->ClientWidth() || e->size().height() != f->ClientHeight())
+    int bar = MenuBarHeight(f);
+    if (e->size().width() != f->ClientWidth() || e->size().height() != f->ClientHeight() + bar)
       f->SetBounds(f->Left(), f->Top(), e->size().width() + f->FrameWidth(),
-                   e->size().height() + f->FrameHeight());
+                   e->size().height() - bar + f->FrameHeight());
   }
+};
+
+// A form's window holds its menu bar (when it has a main menu) and, below
+// it, the client area where the child controls live.
+struct FormPeer : Peer {
+  FormPeer() : Peer(new FormWidget()) {
+    auto* client = new QWidget(widget);
+    container = client;
+  }
+
+  void Layout() override {
+    auto* f = dynamic_cast<TCustomForm*>(control);
+    if (!f || !widget || !container) return;
+    int cw = f->ClientWidth(), ch = f->ClientHeight(), bar = MenuBarHeight(f);
+    if (!f->Parent()) widget->resize(cw, ch + bar);
+    if (menuBar) {
+      menuBar->setGeometry(0, 0, cw, kMenuBarHeight);
+      menuBar->setVisible(bar > 0);
+    }
+    container->setGeometry(0, bar, cw, ch);
+  }
+
+  // Shows the menu's entries in the window's bar (none: no bar).
+  void SetMenu(TMainMenu* old, TMainMenu* m) {
+    if (menuBar) {
+      if (old) DetachMenuHost(old, menuBar);
+      delete menuBar.data();
+    }
+    if (!m || !qApp) return;
+    auto* b = new QMenuBar(widget);
+    b->setNativeMenuBar(false);
+    menuBar = b;
+    AttachMenuHost(m, b);
+  }
+
+  QPointer<QMenuBar> menuBar;
 };
 
 }  // namespace
 
-TCustomForm::TCustomForm(TComponent* AOwner)
-    : TWinControl(AOwner, new Peer(new FormWidget()), 320, 240) {
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner, new FormPeer(), 320, 240) {
   StoreVisible(false);
   PlacePeer();
   SetColor(clBtnFace);
@@ -108,7 +152,7 @@ void TCustomForm::BoundsChanged() {
   QWidget* w = W(this);
   if (w && !Parent() &&
       (borderStyle_ == bsSingle || borderStyle_ == bsDialog || borderStyle_ == bsNone))
-    w->setFixedSize(ClientWidth(), ClientHeight());
+    w->setFixedSize(ClientWidth(), ClientHeight() + MenuBarHeight(this));
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle b) {
@@ -129,10 +173,23 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle b) {
 
 void TCustomForm::SetBorderIcons(TBorderIcons b) { borderIcons_ = b; }
 
+// The client size stays; the menu bar adds its height to the window.
 void TCustomForm::SetMenu(TMainMenu* m) {
+  if (m == menu_) return;
   int cw = ClientWidth(), ch = ClientHeight();
+  TMainMenu* old = menu_;
+  if (old) old->RemoveFreeNotification(this);
   menu_ = m;
+  if (m) m->FreeNotification(this);
+  static_cast<FormPeer*>(PeerOf())->SetMenu(old, m);
   SetBoundsQuiet(Left(), Top(), cw + FrameWidth(), ch + FrameHeight());
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent && AComponent == menu_ &&
+      !(ComponentState() & csDestroying))
+    SetMenu(nullptr);
 }
 
 void TCustomForm::SetWindowState(TWindowState s) {

@@ -123,3 +123,61 @@ void TFont::SetColor(TColor v) {
   color_ = v;
   Changed();
 }
+
+// ---- TPen
+
+void TPen::Changed() {
+  if (OnChange) OnChange(this);
+}
+
+void TPen::SetColor(TColor v) {
+  if (v == color_) return;
+  color_ = v;
+  Changed();
+}
+
+void TPen::SetWidth(int v) {
+  if (v < 0) v = 0;
+  if (v == width_) return;
+  width_ = v;
+  Changed();
+}
+
+void TPen::SetStyle(TPenStyle v) {
+  if (v == style_) return;
+  style_ = v;
+  Changed();
+}
+
+void TPen::Assign(const TPen& other) {
+  color_ = other.color_;
+  width_ = other.width_;
+  style_ = other.style_;
+  Changed();
+}
+
+// ---- TBrush
+
+void TBrush::Changed() {
+  if (OnChange) OnChange(this);
+}
+
+void TBrush::SetColor(TColor v) {
+  if (v == color_) return;
+  color_ = v;
+  // As the class library does: a colour on a clear brush makes it solid.
+  if (style_ == bsClear) style_ = bsSolid;
+  Changed();
+}
+
+void TBrush::SetStyle(TBrushStyle v) {
+  if (v == style_) return;
+  style_ = v;
+  Changed();
+}
+
+void TBrush::Assign(const TBrush& other) {
+  color_ = other.color_;
+  style_ = other.style_;
+  Changed();
+}

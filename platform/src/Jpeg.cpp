@@ -130,4 +130,5 @@ TPixels DecodeJpeg(const void* data, std::size_t size) {
 
 void TJPEGImage::LoadFromMemory(const void* data, std::size_t size) {
   pixels_ = DecodeJpeg(data, size);
+  Changed();
 }

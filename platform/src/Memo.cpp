@@ -1,4 +1,6 @@
 // Memos: the lines live here; the widget shows them.
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
@@ -9,9 +11,52 @@ using namespace ui_detail;
 
 namespace {
 
+// Characters of a text as the memo counts them: a line break is CR LF.
+int CountedLength(const QString& text) {
+  int n = static_cast<int>(text.size());
+  for (QChar c : text)
+    if (c == QChar('\n') || c == QChar::ParagraphSeparator) ++n;
+  return n;
+}
+
 class MemoWidget : public QPlainTextEdit {
  public:
   bool publishing = false;
+
+  // Whether the user may put `added` counted characters in place of the
+  // selection under the memo's MaxLength.
+  bool Fits(int added) const {
+    auto* memo = dynamic_cast<TMemo*>(ControlOf(this));
+    if (!memo || memo->MaxLength() <= 0 || added <= 0) return true;
+    int now = CountedLength(toPlainText());
+    int after = now - CountedLength(textCursor().selectedText()) + added;
+    return after <= memo->MaxLength() || after < now;
+  }
+
+  void Paste(const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    insertFromMimeData(&data);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    int added = 0;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+      added = 2;
+    else if (!e->text().isEmpty() && e->text()[0].unicode() >= 32 &&
+             !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+      added = static_cast<int>(e->text().size());
+    if (!isReadOnly() && !Fits(added)) {
+      e->accept();  // refused, as the system's edit control refuses it
+      return;
+    }
+    QPlainTextEdit::keyPressEvent(e);
+  }
+  void insertFromMimeData(const QMimeData* source) override {
+    if (source && source->hasText() && !Fits(CountedLength(source->text()))) return;
+    QPlainTextEdit::insertFromMimeData(source);
+  }
 };
 
 }  // namespace
@@ -175,3 +220,11 @@ void TMemo::SetScrollBars(TScrollStyle s) {
   m->setHorizontalScrollBarPolicy((s == ssHorizontal || s == ssBoth) ? Qt::ScrollBarAlwaysOn
                                                                      : Qt::ScrollBarAsNeeded);
 }
+
+namespace ui_detail {
+
+void PasteIntoMemo(TMemo* memo, const QString& text) {
+  if (auto* m = WidgetAs<MemoWidget>(memo)) m->Paste(text);
+}
+
+}  // namespace ui_detail

@@ -21,6 +21,17 @@ std::uint32_t TGraphic::Pixel(int x, int y) const {
   return pixels_.At(x, y);
 }
 
+TGraphic& TGraphic::operator=(const TGraphic& other) {
+  if (&other == this) return *this;
+  pixels_ = other.pixels_;
+  Changed();
+  return *this;
+}
+
+void TGraphic::Changed() {
+  if (OnChange) OnChange();
+}
+
 void TGraphic::LoadFromFile(const AnsiString& fileName) {
   const std::string bytes = vn_pictures::ReadFile(fileName);
   LoadFromMemory(bytes.data(), bytes.size());
@@ -55,18 +66,25 @@ void TPicture::LoadFromMemory(const void* data, std::size_t size) {
     throw EInvalidGraphic("Unknown picture format");
   graphic->LoadFromMemory(data, size);
   graphic_ = std::move(graphic);
+  Hook();
   Changed();
 }
 
 void TPicture::Assign(const TPicture& other) {
   if (&other == this) return;
   graphic_ = other.graphic_ ? other.graphic_->Clone() : nullptr;
+  Hook();
   Changed();
 }
 
 void TPicture::Clear() {
   graphic_.reset();
   Changed();
+}
+
+// Changes made to the picture's pixels count as changes of the picture.
+void TPicture::Hook() {
+  if (graphic_) graphic_->OnChange = [this] { Changed(); };
 }
 
 void TPicture::Changed() {

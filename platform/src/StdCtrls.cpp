@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QValidator>
 
+#include "MaxLength.h"
 #include "Widgets.h"
 #include "platform/Buttons.h"
 
@@ -46,22 +46,6 @@ class LabelWidget : public Clickable<QLabel> {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
   }
-};
-
-// MaxLength limits what the user types or pastes; text set by code may be
-// longer, and shortening such a text is allowed.
-class MaxLengthValidator : public QValidator {
- public:
-  MaxLengthValidator(TEdit* edit, QLineEdit* le) : QValidator(le), edit_(edit), le_(le) {}
-  State validate(QString& input, int&) const override {
-    int max = edit_->MaxLength();
-    if (max <= 0 || input.size() <= max) return Acceptable;
-    return input.size() < le_->text().size() ? Acceptable : Invalid;
-  }
-
- private:
-  TEdit* edit_;
-  QLineEdit* le_;
 };
 
 }  // namespace
@@ -191,7 +175,7 @@ TEdit::TEdit(TComponent* AOwner)
   SetTabStop(true);
   SetColor(clWindow);
   auto* le = WidgetAs<QLineEdit>(this);
-  le->setValidator(new MaxLengthValidator(this, le));
+  le->setValidator(new MaxLengthValidator([this] { return MaxLength(); }, le));
   QObject::connect(le, &QLineEdit::textEdited, le, [this](const QString&) { UserEdited(); });
 }
 

@@ -2,12 +2,15 @@
 // through the toolkit's own event paths.
 #include "platform/TestKit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -21,6 +24,7 @@
 #include "Toolkit.h"
 #include "platform/Clock.h"
 #include "platform/ComCtrls.h"
+#include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 
 using namespace ui_detail;
@@ -383,6 +387,11 @@ void Paste(TEdit* edit, const AnsiString& text) {
   WidgetAs<QLineEdit>(edit)->insert(Q(text));
 }
 
+void Paste(TMemo* memo, const AnsiString& text) {
+  FocusTo(memo);
+  PasteIntoMemo(memo, Q(text));
+}
+
 void PickItem(TComboBox* combo, int index) {
   auto* cb = WidgetAs<QComboBox>(combo);
   {
@@ -442,6 +451,37 @@ void CloseWindow(TCustomForm* form) {
   if (QWidget* w = W(form)) w->close();
 }
 
+bool ChooseMenuItem(TMenuItem* item) {
+  if (!item || item->IsLine()) return false;
+  TMenu* menu = item->GetParentMenu();
+  if (!menu || !item->Parent()) return false;
+  for (TMenuItem* i = item; i->Parent(); i = i->Parent())
+    if (!i->Visible() || !i->Enabled()) return false;
+  QAction* action = MenuAction(item);
+  if (!action || !MenuShown(menu)) return false;
+  if (QMenu* sub = SubMenuOf(item)) {
+    emit sub->aboutToShow();
+  } else {
+    CloseMenus(menu);  // a chosen entry closes its pop-up first
+    action->trigger();
+  }
+  Pump();
+  return true;
+}
+
+void RightClick(TControl* control, int x, int y) {
+  QWidget* w = W(control);
+  if (!w) return;
+  if (!w->isVisible()) return Fail("right click on a control that is not shown");
+  QPoint p(x, y);
+  QWidget* target = w->childAt(p);
+  if (!target) target = w;
+  QPoint local = target->mapFrom(w, p);
+  QContextMenuEvent e(QContextMenuEvent::Mouse, local, target->mapToGlobal(local));
+  QCoreApplication::sendEvent(target, &e);
+  Pump();
+}
+
 static QMessageBox* ActiveBox() {
   return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
 }
@@ -466,6 +506,21 @@ bool Grab(TControl* control, const std::string& path) {
   QWidget* w = W(control);
   if (!w) return false;
   return w->grab().save(QString::fromStdString(path), "PNG");
+}
+
+TPixels GrabPixels(TControl* control) {
+  TPixels out;
+  QWidget* w = W(control);
+  if (!w) return out;
+  QImage img = w->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  out.Width = img.width();
+  out.Height = img.height();
+  out.Data.resize(static_cast<std::size_t>(out.Width) * out.Height);
+  for (int y = 0; y < out.Height; ++y) {
+    const auto* line = reinterpret_cast<const std::uint32_t*>(img.constScanLine(y));
+    std::copy(line, line + out.Width, out.Data.begin() + static_cast<long>(y) * out.Width);
+  }
+  return out;
 }
 
 bool IsShownOnScreen(TControl* control) {

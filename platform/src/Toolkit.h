@@ -11,6 +11,12 @@
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 
+class QAction;
+class QMenu;
+class TMemo;
+class TMenu;
+class TMenuItem;
+
 namespace ui_detail {
 
 // The native widget of one control. `widget` is the outer widget placed in
@@ -21,6 +27,9 @@ struct Peer {
   virtual ~Peer();
   Peer(const Peer&) = delete;
   Peer& operator=(const Peer&) = delete;
+  // Places the parts inside the widget after its geometry changed (a form's
+  // menu bar and client area).
+  virtual void Layout() {}
 
   QPointer<QWidget> widget;
   QPointer<QWidget> container;
@@ -95,6 +104,18 @@ bool TestMode();
 void RunModalHook(TCustomForm* form);
 bool ModalWatchdogExpired(TCustomForm* form);
 int PixelsPerInchOverride();
+
+// Menus (Menus.cpp): a menu bar or pop-up window shows a menu's entries.
+void AttachMenuHost(TMenu* menu, QWidget* host);
+void DetachMenuHost(TMenu* menu, QWidget* host);
+// Some widget showing the menu's entries is on screen.
+bool MenuShown(const TMenu* menu);
+void CloseMenus(const TMenu* menu);
+QAction* MenuAction(const TMenuItem* item);
+QMenu* SubMenuOf(const TMenuItem* item);
+
+// Pastes as the user would (Memo.cpp).
+void PasteIntoMemo(TMemo* memo, const QString& text);
 
 // Reparents a widget, as a child or as a window of its own.
 void Reparent(TControl* c, QWidget* parent, bool asWindow);

@@ -63,6 +63,8 @@ LineKind ParseLine(const std::string& line, Entry& entry) {
 
 // Reads every line; nullopt when the file cannot be opened.
 std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::vector<std::string> lines;

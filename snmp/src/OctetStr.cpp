@@ -94,6 +94,10 @@ OctetStr OctetStr::from_hex_string(const std::string& hex) {
   return OctetStr(std::move(out));
 }
 
+OctetStr OctetStr::from_hex_string(const char* hex) {
+  return from_hex_string(std::string(hex ? hex : ""));
+}
+
 OctetStr OctetStr::from_hex_string(const OctetStr& hex) { return from_hex_string(hex.to_string()); }
 
 std::unique_ptr<SnmpSyntax> OctetStr::clone() const { return std::make_unique<OctetStr>(*this); }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -32,19 +33,31 @@ enum class Stage { Probe, Request };
 struct Record {
   std::uint64_t id = 0;
   unsigned short type = 0;
-  Pdu request;
-  std::unique_ptr<SnmpTarget> target;
+  // What is sent and where to: a synchronous call borrows the caller's PDU
+  // and target, which outlive it; an asynchronous request keeps copies.
+  const Pdu* request = nullptr;
+  const SnmpTarget* target = nullptr;
+  Pdu own_request;
+  std::unique_ptr<SnmpTarget> own_target;
   snmp_callback callback = nullptr;  // null for a synchronous call
   void* data = nullptr;
   bool sync = false;
 
   sockaddr_in agent{};
-  std::string agent_key;  // "a.b.c.d:port"
+  std::uint64_t agent_key = 0;  // see AgentKey
   Stage stage = Stage::Request;
   int retries_left = 0;
-  bool reprobed = false;      // engine id learnt again once already
-  bool time_resent = false;   // resent once after a time-window report
-  int reqid = 0;              // Net-SNMP request id of the current transmission; 0 = none
+  bool reprobed = false;  // engine id learnt again once already
+  // Set while checking, after a version 3 request went unanswered, whether
+  // the agent now has another engine id (whose Reports Net-SNMP cannot read).
+  bool timeout_probe = false;
+  Bytes previous_engine;
+  bool time_resent = false;  // resent once after a time-window report
+  // The current transmission: its token is the magic Net-SNMP hands back to
+  // the callback (0 = none in flight), its deadline a watchdog's in case the
+  // library drops a request without telling.
+  std::uint64_t token = 0;
+  std::chrono::steady_clock::time_point deadline;
   bool pending_send = false;  // to transmit again once Net-SNMP has returned
 
   bool finished = false;
@@ -65,15 +78,20 @@ struct Snmp::Impl {
   std::uint16_t local_port = 0;
   bool closing = false;
   bool pumping = false;
+  // Cleared when the session is destroyed: a completion may destroy the
+  // session whose events are being processed.
+  std::shared_ptr<bool> alive = std::make_shared<bool>(true);
 
   std::uint64_t next_id = 1;
+  std::uint64_t next_token = 1;
   std::map<std::uint64_t, std::unique_ptr<Record>> records;
-  std::deque<std::uint64_t> done;  // finished asynchronous records, in order
-  std::map<std::string, Bytes> engine_ids;
+  std::deque<std::uint64_t> done;             // finished asynchronous records, in order
+  std::map<std::uint64_t, Bytes> engine_ids;  // by AgentKey
 
   // Set while snmp_sess_async_send runs: failures it reports are returned
   // by the submission instead of completing the record.
   std::uint64_t submitting = 0;
+  bool submitting_v3 = false;
   int submit_failure = SNMP_CLASS_SUCCESS;
 
   int Open(std::uint16_t port);
@@ -81,13 +99,17 @@ struct Snmp::Impl {
 
   int Submit(Record& r);
   int Transmit(Record& r);
-  void Finish(Record& r, int reason, int status, const Pdu* reply);
-  void OnCallback(int op, netsnmp_session* sp, int reqid, netsnmp_pdu* pdu, std::uint64_t id);
+  // Ends a record; a reply given is moved into it.
+  void Finish(Record& r, int reason, int status, Pdu* reply);
+  void OnCallback(int op, netsnmp_session* sp, netsnmp_pdu* pdu, std::uint64_t token);
+  void OnTransmissionTimedOut(Record& r);
   void OnReport(Record& r, netsnmp_pdu* report);
   void OnEngineId(Record& r, const netsnmp_pdu* pdu);
 
-  void ReadAvailable();
-  void Service();  // read, time out, transmit what is due
+  void ReadDatagram();    // one datagram; the socket is readable
+  void ReadAvailable();   // every datagram that has arrived
+  void HandleTimeouts();  // time out, transmit what is due
+  void Service();         // read, time out, transmit what is due
   void SendPending();
   int Deliver();
   void WaitFor(Record& r);
@@ -95,21 +117,30 @@ struct Snmp::Impl {
     auto it = records.find(id);
     return it == records.end() ? nullptr : it->second.get();
   }
+  Record* FindByToken(std::uint64_t token) {
+    if (token == 0) return nullptr;
+    for (auto& [id, r] : records) {
+      if (r->token == token) return r.get();
+    }
+    return nullptr;
+  }
 };
 
 namespace {
 
 std::vector<Snmp::Impl*>& Sessions() {
-  static std::vector<Snmp::Impl*> sessions;
-  return sessions;
+  static auto* sessions = new std::vector<Snmp::Impl*>();  // outlives static sessions
+  return *sessions;
 }
 
 bool global_pumping = false;
 
-int NetSnmpCallback(int op, netsnmp_session* sp, int reqid, netsnmp_pdu* pdu, void* magic) {
+int NetSnmpCallback(int op, netsnmp_session* sp, int /*reqid*/, netsnmp_pdu* pdu, void* magic) {
+  // The request id is no guide: a Report about an undecryptable request
+  // carries 0. The magic names the transmission.
   auto* impl = static_cast<Snmp::Impl*>(sp ? sp->callback_magic : nullptr);
   if (impl) {
-    impl->OnCallback(op, sp, reqid, pdu,
+    impl->OnCallback(op, sp, pdu,
                      static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(magic)));
   }
   return 1;
@@ -131,10 +162,9 @@ char* DupText(const void* data, std::size_t len) {
   return out;
 }
 
-std::string AgentKey(const sockaddr_in& a) {
-  char text[INET_ADDRSTRLEN] = {};
-  inet_ntop(AF_INET, &a.sin_addr, text, sizeof text);
-  return std::string(text) + ":" + std::to_string(ntohs(a.sin_port));
+// An agent's IPv4 address and UDP port as one number.
+std::uint64_t AgentKey(const sockaddr_in& a) {
+  return static_cast<std::uint64_t>(ntohl(a.sin_addr.s_addr)) << 16 | ntohs(a.sin_port);
 }
 
 }  // namespace
@@ -205,14 +235,17 @@ void Snmp::Impl::Close() {
   }
 }
 
-void Snmp::Impl::Finish(Record& r, int reason, int status, const Pdu* reply) {
+void Snmp::Impl::Finish(Record& r, int reason, int status, Pdu* reply) {
   if (r.finished) return;
   r.finished = true;
-  r.reqid = 0;
+  r.token = 0;
   r.pending_send = false;
   r.reason = reason;
   r.status = status;
-  r.reply = reply ? *reply : r.request;
+  if (reply)
+    r.reply = std::move(*reply);
+  else if (!r.sync)  // a synchronous caller keeps its own PDU
+    r.reply = *r.request;
   if (reason != SNMP_CLASS_ASYNC_RESPONSE) r.reply.set_error_status(status);
   r.reply.set_request_id(r.id);
   if (!r.sync) done.push_back(r.id);
@@ -233,8 +266,9 @@ int Snmp::Impl::Submit(Record& r) {
   if (r.type != sNMP_PDU_GET && r.type != sNMP_PDU_GETNEXT && r.type != sNMP_PDU_SET) {
     return SNMP_CLASS_UNSUPPORTED;
   }
-  for (const Vb& vb : r.request.vbs()) {
+  for (const Vb& vb : r.request->vbs()) {
     if (!vb.get_oid().valid() || vb.get_oid().len() < 2) return SNMP_CLASS_INVALID_OID;
+    if (r.type == sNMP_PDU_SET && !vb.valid()) return SNMP_CLASS_INVALID_PDU;
   }
   if (utarget) {
     const auto& u = static_cast<const UTarget&>(t);
@@ -242,14 +276,16 @@ int Snmp::Impl::Submit(Record& r) {
     if (u.get_security_model() != SNMP_SECURITY_MODEL_USM) {
       return SNMPv3_MP_UNSUPPORTED_SECURITY_MODEL;
     }
-    int level = r.request.get_security_level();
+    int level = r.request->get_security_level();
     if (level < SNMP_SECURITY_LEVEL_NOAUTH_NOPRIV || level > SNMP_SECURITY_LEVEL_AUTH_PRIV) {
       return SNMPv3_USM_UNSUPPORTED_SECURITY_LEVEL;
     }
-    if (!r.request.context_engine_id_valid() ||
-        r.request.get_context_engine_id().len() > MAXLENGTH_ENGINEID) {
+    if (!r.request->context_engine_id_valid() ||
+        r.request->get_context_engine_id().len() > MAXLENGTH_ENGINEID) {
       return SNMPv3_MP_INVALID_ENGINEID;
     }
+    int rc = vnsnmp::CheckUsmUser(u.get_security_name().to_string(), level);
+    if (rc != SNMPv3_USM_OK) return rc;
   }
   r.agent.sin_family = AF_INET;
   std::memcpy(&r.agent.sin_addr.s_addr, address.octets().data(), 4);
@@ -270,7 +306,7 @@ int Snmp::Impl::Transmit(Record& r) {
   if (v3 && !probe) {
     const auto& u = static_cast<const UTarget&>(t);
     int rc = vnsnmp::EnsureUsmUser(engine_ids[r.agent_key], u.get_security_name().to_string(),
-                                   r.request.get_security_level());
+                                   r.request->get_security_level());
     if (rc != SNMPv3_USM_OK) return rc;
   }
 
@@ -308,7 +344,7 @@ int Snmp::Impl::Transmit(Record& r) {
       const auto& u = static_cast<const UTarget&>(t);
       const Bytes& engine = engine_ids[r.agent_key];
       std::string name = u.get_security_name().to_string();
-      int level = r.request.get_security_level();
+      int level = r.request->get_security_level();
       pdu->securityLevel = level == SNMP_SECURITY_LEVEL_AUTH_PRIV     ? SNMP_SEC_LEVEL_AUTHPRIV
                            : level == SNMP_SECURITY_LEVEL_AUTH_NOPRIV ? SNMP_SEC_LEVEL_AUTHNOPRIV
                                                                       : SNMP_SEC_LEVEL_NOAUTH;
@@ -316,7 +352,7 @@ int Snmp::Impl::Transmit(Record& r) {
       pdu->securityNameLen = name.size();
       pdu->securityEngineID = Dup<u_char>(engine.data(), engine.size());
       pdu->securityEngineIDLen = engine.size();
-      const OctetStr& ctx_engine = r.request.get_context_engine_id();
+      const OctetStr& ctx_engine = r.request->get_context_engine_id();
       if (ctx_engine.empty()) {
         pdu->contextEngineID = Dup<u_char>(engine.data(), engine.size());
         pdu->contextEngineIDLen = engine.size();
@@ -324,7 +360,7 @@ int Snmp::Impl::Transmit(Record& r) {
         pdu->contextEngineID = Dup<u_char>(ctx_engine.data(), ctx_engine.len());
         pdu->contextEngineIDLen = ctx_engine.len();
       }
-      const OctetStr& ctx_name = r.request.get_context_name();
+      const OctetStr& ctx_name = r.request->get_context_name();
       pdu->contextName = DupText(ctx_name.data(), ctx_name.len());
       pdu->contextNameLen = ctx_name.len();
       if (!pdu->securityName || !pdu->securityEngineID || !pdu->contextEngineID ||
@@ -343,14 +379,16 @@ int Snmp::Impl::Transmit(Record& r) {
   }
 
   if (!probe) {
-    int rc = vnsnmp::AddBindings(pdu, r.request, r.type != sNMP_PDU_SET);
+    int rc = vnsnmp::AddBindings(pdu, *r.request, r.type != sNMP_PDU_SET);
     if (rc != SNMP_CLASS_SUCCESS) return rc;
   }
 
   // The library copies the timeout into the request it keeps. Reports of
   // earlier probes leave an engine id in the session; it must not leak into
   // this PDU.
-  unsigned long cs = t.get_timeout() ? t.get_timeout() : 1;
+  // Hundredths of a second, at least one and at most an hour.
+  unsigned long cs = std::clamp(t.get_timeout(), 1UL, 360000UL);
+  if (probe && r.timeout_probe) cs = std::min(cs, 50UL);
   session->timeout = static_cast<long>(cs) * 10000L;
   session->retries = 0;
   SNMP_FREE(session->securityEngineID);
@@ -359,10 +397,12 @@ int Snmp::Impl::Transmit(Record& r) {
   session->contextEngineIDLen = 0;
   session->s_snmp_errno = 0;
 
-  submitting = r.id;
+  std::uint64_t token = next_token++;
+  submitting = token;
+  submitting_v3 = v3;
   submit_failure = SNMP_CLASS_SUCCESS;
   int reqid = snmp_sess_async_send(sessp, pdu, NetSnmpCallback,
-                                   reinterpret_cast<void*>(static_cast<std::uintptr_t>(r.id)));
+                                   reinterpret_cast<void*>(static_cast<std::uintptr_t>(token)));
   submitting = 0;
   if (reqid == 0) {
     int code = submit_failure;
@@ -377,7 +417,9 @@ int Snmp::Impl::Transmit(Record& r) {
     return code;  // the guard frees the PDU
   }
   pdu = nullptr;  // the library owns it now
-  r.reqid = reqid;
+  r.token = token;
+  r.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(cs * 10) +
+               std::chrono::seconds(2);
   return SNMP_CLASS_SUCCESS;
 }
 
@@ -387,11 +429,19 @@ void Snmp::Impl::OnEngineId(Record& r, const netsnmp_pdu* pdu) {
     Finish(r, SNMPv3_USM_UNKNOWN_ENGINEID, SNMPv3_USM_UNKNOWN_ENGINEID, nullptr);
     return;
   }
-  engine_ids[r.agent_key] =
-      Bytes(pdu->securityEngineID, pdu->securityEngineID + pdu->securityEngineIDLen);
+  Bytes engine(pdu->securityEngineID, pdu->securityEngineID + pdu->securityEngineIDLen);
+  engine_ids[r.agent_key] = engine;
+  if (r.timeout_probe) {
+    r.timeout_probe = false;
+    if (engine == r.previous_engine) {
+      // Same agent: the request itself went unanswered.
+      Finish(r, SNMP_CLASS_TIMEOUT, SNMP_CLASS_TIMEOUT, nullptr);
+      return;
+    }
+  }
   r.stage = Stage::Request;
   r.retries_left = r.target->get_retry() > 0 ? r.target->get_retry() : 0;
-  r.reqid = 0;
+  r.token = 0;
   r.pending_send = true;
 }
 
@@ -407,14 +457,14 @@ void Snmp::Impl::OnReport(Record& r, netsnmp_pdu* report) {
     engine_ids.erase(r.agent_key);
     r.stage = Stage::Probe;
     r.retries_left = r.target->get_retry() > 0 ? r.target->get_retry() : 0;
-    r.reqid = 0;
+    r.token = 0;
     r.pending_send = true;
     return;
   }
   if (code == SNMPv3_USM_NOT_IN_TIME_WINDOW && !r.time_resent) {
     // The report taught the library the agent's time; send once more.
     r.time_resent = true;
-    r.reqid = 0;
+    r.token = 0;
     r.pending_send = true;
     return;
   }
@@ -424,16 +474,14 @@ void Snmp::Impl::OnReport(Record& r, netsnmp_pdu* report) {
   Finish(r, code, code, &reply);
 }
 
-void Snmp::Impl::OnCallback(int op, netsnmp_session* sp, int reqid, netsnmp_pdu* pdu,
-                            std::uint64_t id) {
-  if (submitting != 0 && id == submitting) {
+void Snmp::Impl::OnCallback(int op, netsnmp_session* sp, netsnmp_pdu* pdu, std::uint64_t token) {
+  if (submitting != 0 && token == submitting) {
     // Reported from inside snmp_sess_async_send: the submission fails.
     if (op == NETSNMP_CALLBACK_OP_SEND_FAILED) {
       // Build failures arrive this way too; the session says which.
       int liberr = sp ? sp->s_snmp_errno : 0;
-      Record* r = Find(id);
       submit_failure =
-          liberr != 0 ? vnsnmp::MapNetSnmpError(liberr, r && IsV3(*r)) : SNMP_CLASS_TL_FAILED;
+          liberr != 0 ? vnsnmp::MapNetSnmpError(liberr, submitting_v3) : SNMP_CLASS_TL_FAILED;
       if (submit_failure == SNMP_CLASS_SUCCESS) submit_failure = SNMP_CLASS_TL_FAILED;
     } else if (op == NETSNMP_CALLBACK_OP_TIMED_OUT) {
       submit_failure = SNMP_CLASS_TIMEOUT;
@@ -443,8 +491,8 @@ void Snmp::Impl::OnCallback(int op, netsnmp_session* sp, int reqid, netsnmp_pdu*
     }
     return;
   }
-  Record* r = Find(id);
-  if (!r || r->finished || r->reqid == 0 || r->reqid != reqid) return;  // stale or cancelled
+  Record* r = FindByToken(token);
+  if (!r || r->finished) return;  // stale, cancelled or finished
   switch (op) {
     case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
       if (!pdu) return;
@@ -461,9 +509,9 @@ void Snmp::Impl::OnCallback(int op, netsnmp_session* sp, int reqid, netsnmp_pdu*
         reply.set_error_status(static_cast<int>(pdu->errstat));
         reply.set_error_index(static_cast<int>(pdu->errindex));
         if (IsV3(*r)) {
-          reply.set_security_level(r->request.get_security_level());
-          reply.set_context_name(r->request.get_context_name());
-          reply.set_context_engine_id(r->request.get_context_engine_id());
+          reply.set_security_level(r->request->get_security_level());
+          reply.set_context_name(r->request->get_context_name());
+          reply.set_context_engine_id(r->request->get_context_engine_id());
         }
         Finish(*r, SNMP_CLASS_ASYNC_RESPONSE, static_cast<int>(pdu->errstat), &reply);
       }
@@ -480,12 +528,8 @@ void Snmp::Impl::OnCallback(int op, netsnmp_session* sp, int reqid, netsnmp_pdu*
     case NETSNMP_CALLBACK_OP_TIMED_OUT:
       if (closing) {
         Finish(*r, SNMP_CLASS_SESSION_DESTROYED, SNMP_CLASS_SESSION_DESTROYED, nullptr);
-      } else if (r->retries_left > 0) {
-        --r->retries_left;
-        r->reqid = 0;
-        r->pending_send = true;
       } else {
-        Finish(*r, SNMP_CLASS_TIMEOUT, SNMP_CLASS_TIMEOUT, nullptr);
+        OnTransmissionTimedOut(*r);
       }
       return;
     case NETSNMP_CALLBACK_OP_SEND_FAILED:
@@ -493,6 +537,29 @@ void Snmp::Impl::OnCallback(int op, netsnmp_session* sp, int reqid, netsnmp_pdu*
       return;
     default:  // RESEND and anything else: nothing to do
       return;
+  }
+}
+
+void Snmp::Impl::OnTransmissionTimedOut(Record& r) {
+  r.token = 0;
+  if (r.timeout_probe && r.stage == Stage::Probe) {
+    Finish(r, SNMP_CLASS_TIMEOUT, SNMP_CLASS_TIMEOUT, nullptr);
+  } else if (r.retries_left > 0) {
+    --r.retries_left;
+    r.pending_send = true;
+  } else if (IsV3(r) && r.stage == Stage::Request && !r.reprobed) {
+    // An agent that restarted with another engine id answers with a Report
+    // that Net-SNMP drops (it knows no such user for that engine): ask for
+    // the engine id once, quickly, and send again only if it changed.
+    r.reprobed = true;
+    r.timeout_probe = true;
+    r.previous_engine = engine_ids[r.agent_key];
+    engine_ids.erase(r.agent_key);
+    r.stage = Stage::Probe;
+    r.retries_left = 0;
+    r.pending_send = true;
+  } else {
+    Finish(r, SNMP_CLASS_TIMEOUT, SNMP_CLASS_TIMEOUT, nullptr);
   }
 }
 
@@ -510,31 +577,53 @@ void Snmp::Impl::SendPending() {
   }
 }
 
+namespace {
+
+// Whether a poll of the socket found something to read.
+bool Readable(const pollfd& p) { return (p.revents & (POLLIN | POLLERR)) != 0; }
+
+}  // namespace
+
+void Snmp::Impl::ReadDatagram() {
+  netsnmp_large_fd_set fds;
+  netsnmp_large_fd_set_init(&fds, fd + 1);
+  netsnmp_large_fd_setfd(fd, &fds);
+  snmp_sess_read2(sessp, &fds);
+  netsnmp_large_fd_set_cleanup(&fds);
+}
+
 void Snmp::Impl::ReadAvailable() {
   // One datagram per read; stop after a generous batch so that a flood
   // cannot hold the thread.
   for (int i = 0; i < 256 && sessp; ++i) {
     pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, 0) <= 0 || !(p.revents & (POLLIN | POLLERR))) break;
-    netsnmp_large_fd_set fds;
-    netsnmp_large_fd_set_init(&fds, fd + 1);
-    netsnmp_large_fd_setfd(fd, &fds);
-    snmp_sess_read2(sessp, &fds);
-    netsnmp_large_fd_set_cleanup(&fds);
+    if (::poll(&p, 1, 0) <= 0 || !Readable(p)) break;
+    ReadDatagram();
   }
+}
+
+void Snmp::Impl::HandleTimeouts() {
+  if (sessp) snmp_sess_timeout(sessp);
+  // A transmission the library forgot without a word (none is known, but a
+  // request must never wait for ever) counts as timed out.
+  auto now = std::chrono::steady_clock::now();
+  for (auto& [id, r] : records) {
+    if (!r->finished && r->token != 0 && now > r->deadline) OnTransmissionTimedOut(*r);
+  }
+  SendPending();
 }
 
 void Snmp::Impl::Service() {
   if (!sessp) return;
   ReadAvailable();
-  if (sessp) snmp_sess_timeout(sessp);
-  SendPending();
+  HandleTimeouts();
 }
 
+// One wait on the socket per round, no longer than until the library's next
+// timeout: the datagram that ends it is read at once (more that arrived
+// meanwhile are read in the next rounds), then what has timed out is handled.
 void Snmp::Impl::WaitFor(Record& r) {
   while (!r.finished && sessp) {
-    SendPending();
-    if (r.finished) break;
     int numfds = 0;
     int block = 0;
     timeval tv{0, 200000};  // upper bound of one wait
@@ -546,22 +635,23 @@ void Snmp::Impl::WaitFor(Record& r) {
     if (ms < 0) ms = 0;
     if (ms > 200) ms = 200;
     pollfd p{fd, POLLIN, 0};
-    ::poll(&p, 1, ms);
-    Service();
+    if (::poll(&p, 1, ms) > 0 && Readable(p)) ReadDatagram();
+    HandleTimeouts();
   }
 }
 
 int Snmp::Impl::Deliver() {
   int ran = 0;
-  while (!done.empty()) {
+  std::shared_ptr<bool> still_alive = alive;
+  while (*still_alive && !done.empty()) {
     std::uint64_t id = done.front();
     done.pop_front();
     auto it = records.find(id);
     if (it == records.end()) continue;  // cancelled meanwhile
     std::unique_ptr<Record> r = std::move(it->second);
     records.erase(it);
-    Pdu reply = r->reply;
-    r->callback(r->reason, owner, reply, *r->target, r->data);
+    Pdu reply = std::move(r->reply);
+    r->callback(r->reason, owner, reply, *r->own_target, r->data);
     ++ran;
   }
   return ran;
@@ -579,6 +669,7 @@ Snmp::~Snmp() {
   d_->Close();
   d_->pumping = true;  // callbacks may not pump this session any more
   d_->Deliver();
+  *d_->alive = false;
 }
 
 bool Snmp::valid() const { return d_->sessp != nullptr; }
@@ -612,12 +703,19 @@ int Snmp::send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_cal
   Record& r = *record;
   r.id = d.next_id++;
   r.type = type;
-  r.request = pdu;
-  r.request.set_type(type);
-  r.target = target.clone();
   r.callback = callback;
   r.data = callback_data;
   r.sync = callback == nullptr;
+  if (r.sync) {
+    r.request = &pdu;
+    r.target = &target;
+  } else {
+    r.own_request = pdu;
+    r.own_request.set_type(type);
+    r.own_target = target.clone();
+    r.request = &r.own_request;
+    r.target = r.own_target.get();
+  }
   d.records.emplace(r.id, std::move(record));
 
   int rc = d.Submit(r);
@@ -642,7 +740,6 @@ int Snmp::send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_cal
   int status = done->status;
   if (done->reason == SNMP_CLASS_ASYNC_RESPONSE) {
     Pdu reply = std::move(done->reply);
-    reply.set_type(type);
     reply.set_security_level(pdu.get_security_level());
     reply.set_context_name(pdu.get_context_name());
     if (pdu.context_engine_id_valid()) reply.set_context_engine_id(pdu.get_context_engine_id());
@@ -691,8 +788,9 @@ int Snmp::process_pending_events() {
   if (d.pumping) return 0;
   d.pumping = true;
   d.Service();
+  std::shared_ptr<bool> still_alive = d.alive;
   int ran = d.Deliver();
-  d.pumping = false;
+  if (*still_alive) d.pumping = false;
   return ran;
 }
 

@@ -10,8 +10,8 @@ namespace vnsnmp {
 namespace {
 
 std::map<std::string, UsmCredentials>& Users() {
-  static std::map<std::string, UsmCredentials> users;  // GUI thread only
-  return users;
+  static auto* users = new std::map<std::string, UsmCredentials>();  // GUI thread; lives to exit
+  return *users;
 }
 
 std::uint64_t next_generation = 1;

@@ -98,25 +98,17 @@ int Install(const std::vector<std::uint8_t>& engine_id, const UsmCredentials& cr
 
 }  // namespace
 
-int EnsureUsmUser(const std::vector<std::uint8_t>& engine_id, const std::string& name,
-                  int security_level) {
-  const UsmCredentials* known = FindUsmUser(name);
-  if (!known && security_level != SNMP_SECURITY_LEVEL_NOAUTH_NOPRIV) {
-    return SNMPv3_USM_UNKNOWN_SECURITY_NAME;
+int CheckUsmUser(const std::string& name, int security_level) {
+  const UsmCredentials* cred = FindUsmUser(name);
+  if (security_level == SNMP_SECURITY_LEVEL_NOAUTH_NOPRIV) return SNMPv3_USM_OK;
+  if (!cred) return SNMPv3_USM_UNKNOWN_SECURITY_NAME;
+  if (cred->auth_protocol != SNMP_AUTHPROTOCOL_NONE &&
+      cred->auth_protocol != SNMP_AUTHPROTOCOL_HMACMD5 &&
+      cred->auth_protocol != SNMP_AUTHPROTOCOL_HMACSHA) {
+    return SNMPv3_USM_UNSUPPORTED_AUTHPROTOCOL;
   }
-  // Without keys the agent decides whether it knows the name.
-  UsmCredentials keyless;
-  keyless.name = name;
-  const UsmCredentials* cred = known ? known : &keyless;
-  if (security_level >= SNMP_SECURITY_LEVEL_AUTH_NOPRIV) {
-    if (cred->auth_protocol != SNMP_AUTHPROTOCOL_NONE &&
-        cred->auth_protocol != SNMP_AUTHPROTOCOL_HMACMD5 &&
-        cred->auth_protocol != SNMP_AUTHPROTOCOL_HMACSHA) {
-      return SNMPv3_USM_UNSUPPORTED_AUTHPROTOCOL;
-    }
-    if (cred->auth_protocol == SNMP_AUTHPROTOCOL_NONE || cred->auth_password.empty()) {
-      return SNMPv3_USM_UNSUPPORTED_SECURITY_LEVEL;
-    }
+  if (cred->auth_protocol == SNMP_AUTHPROTOCOL_NONE || cred->auth_password.empty()) {
+    return SNMPv3_USM_UNSUPPORTED_SECURITY_LEVEL;
   }
   if (security_level >= SNMP_SECURITY_LEVEL_AUTH_PRIV) {
     if (cred->priv_protocol != SNMP_PRIVPROTOCOL_NONE &&
@@ -127,6 +119,18 @@ int EnsureUsmUser(const std::vector<std::uint8_t>& engine_id, const std::string&
       return SNMPv3_USM_UNSUPPORTED_SECURITY_LEVEL;
     }
   }
+  return SNMPv3_USM_OK;
+}
+
+int EnsureUsmUser(const std::vector<std::uint8_t>& engine_id, const std::string& name,
+                  int security_level) {
+  int rc = CheckUsmUser(name, security_level);
+  if (rc != SNMPv3_USM_OK) return rc;
+  // Without keys the agent decides whether it knows the name.
+  UsmCredentials keyless;
+  keyless.name = name;
+  const UsmCredentials* known = FindUsmUser(name);
+  const UsmCredentials* cred = known ? known : &keyless;
 
   Key key{engine_id, name};
   auto& users = InstalledUsers();
@@ -141,7 +145,7 @@ int EnsureUsmUser(const std::vector<std::uint8_t>& engine_id, const std::string&
     users.erase(it);
   }
   usmUser* installed = nullptr;
-  int rc = Install(engine_id, *cred, keyed, installed);
+  rc = Install(engine_id, *cred, keyed, installed);
   if (rc != SNMPv3_USM_OK) return rc;
   users[key] = Installed{cred->generation, keyed, installed};
   return SNMPv3_USM_OK;

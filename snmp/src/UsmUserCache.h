@@ -8,6 +8,10 @@
 
 namespace vnsnmp {
 
+// Whether a request of that level can be sent for the user at all (known
+// user, supported protocols, pass phrases the level needs).
+int CheckUsmUser(const std::string& name, int security_level);
+
 // Makes sure the user `name` exists for `engine_id` with the keys the
 // security level needs. Returns SNMPv3_USM_OK or the code why not
 // (unknown user, unsupported protocol or level, ...).

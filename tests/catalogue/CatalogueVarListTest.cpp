@@ -8,7 +8,6 @@
 #include "app/mibdefs/CatalogueTables.h"
 #include "app/mibdefs/MibOptionLists.h"
 
-#if __has_include("library/VnSNMPVarList.h")
 #include "library/VnSNMPVarList.h"
 
 TEST(CatalogueVarLists, EveryTableBuildsForEachOfItsUsers) {
@@ -58,10 +57,3 @@ TEST(CatalogueVarLists, EveryTableBuildsForEachOfItsUsers) {
   FreeMibOptionLists();
 }
 
-#else
-
-TEST(CatalogueVarLists, EveryTableBuildsForEachOfItsUsers) {
-  GTEST_SKIP() << "VnSNMPVarList is not part of this build yet";
-}
-
-#endif

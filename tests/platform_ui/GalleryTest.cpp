@@ -1,13 +1,29 @@
 // One form with every control, drawn offscreen for people to look at, with
 // the geometry the Align model must give.
+#include <vector>
+
 #include "UiTestSupport.h"
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
+#include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"
 
 namespace {
+
+// A 16 x 16 glyph: a green tick on a magenta (transparent) background.
+TBitmap TickGlyph() {
+  TBitmap b;
+  b.SetSize(16, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) b.SetPixel(x, y, 0xFFFF00FFu);
+  for (int i = 0; i < 4; ++i)
+    for (int t = 0; t < 2; ++t) b.SetPixel(3 + i, 8 + i + t, 0xFF008000u);
+  for (int i = 0; i < 8; ++i)
+    for (int t = 0; t < 2; ++t) b.SetPixel(6 + i, 11 - i + t, 0xFF008000u);
+  return b;
+}
 
 class TGalleryForm : public TForm {
  public:
@@ -16,10 +32,19 @@ class TGalleryForm : public TForm {
     SetCaption("Gallery");
     SetBorderStyle(bsSingle);
     SetClientWidth(720);
-    SetClientHeight(480);
+    SetClientHeight(512);
+
+    Menu = new TMainMenu(this);
+    for (const char* path :
+         {"Basic Configuration > Device Management > System Information", "Basic Configuration > -",
+          "Basic Configuration > About", "RMON > Statistics", "Bridge > Bridge Information",
+          "VLAN > 802.1Q Static VLAN", "SNMP V3 > User Table", "Help > About"})
+      AddMenuEntry(Menu, path, "", nullptr);
+    Menu->Items()->Items(4)->SetEnabled(false);
+    SetMenu(Menu);
 
     Top = Make<TPanel>(this);
-    Top->SetHeight(64);
+    Top->SetHeight(96);
     Top->SetAlign(alTop);
     auto* l1 = Make<TLabel>(Top);
     l1->SetCaption("Device address");
@@ -51,6 +76,44 @@ class TGalleryForm : public TForm {
     auto* kind = Make<TComboBox>(Top);
     kind->SetBounds(290, 36, 145, 21);
     kind->SetText("Source Ports");
+    Progress = Make<TProgressBar>(Top);
+    Progress->SetBounds(10, 68, 225, 16);
+    Progress->SetMax(76);
+    Progress->SetPosition(30);
+    // The LED colours of the front panel, then the other shapes.
+    const TColor leds[] = {0xFFFFFF, 0x00FF00, 0xFF0000, 0x0000FF, 0x4080FF, 0x000000};
+    for (int i = 0; i < 6; ++i) {
+      auto* led = Make<TShape>(Top);
+      led->SetBounds(250 + i * 16, 70, 10, 10);
+      led->Brush()->SetColor(leds[i]);
+      led->Pen()->SetColor(leds[i]);
+      Shapes.push_back(led);
+    }
+    const TShapeType kinds[] = {stCircle, stRoundRect, stEllipse};
+    for (int i = 0; i < 3; ++i) {
+      auto* s = Make<TShape>(Top);
+      s->SetShape(kinds[i]);
+      s->SetBounds(350 + i * 30, 66, 24, 18);
+      s->Brush()->SetColor(i == 0 ? clYellow : i == 1 ? clAqua : clSilver);
+      Shapes.push_back(s);
+    }
+    Face = Make<TImage>(Top);
+    Face->SetBounds(520, 8, 190, 30);
+    Face->SetStretch(true);
+    Face->Picture()->LoadFromFile(
+        (vntest::SourceDir() + "/resources/panel/kxr5810-face.jpg").c_str());
+    Icon = Make<TImage>(Top);
+    Icon->SetBounds(520, 48, 0, 0);
+    Icon->SetAutoSize(true);
+    Icon->Picture()->LoadFromFile((vntest::SourceDir() + "/resources/about/kxr5810.bmp").c_str());
+    auto* link = Make<TImage>(Top);
+    link->SetBounds(570, 56, 37, 15);
+    link->Picture()->LoadFromFile(
+        (vntest::SourceDir() + "/resources/panel/link-green.bmp").c_str());
+    auto* combo = Make<TImage>(Top);
+    combo->SetBounds(620, 56, 42, 15);
+    combo->Picture()->LoadFromFile(
+        (vntest::SourceDir() + "/resources/panel/combo-orange.bmp").c_str());
 
     Status = Make<TStatusBar>(this);
     for (const char* s : {"Ready", "Get: Ok!"}) {
@@ -104,6 +167,20 @@ class TGalleryForm : public TForm {
       b->SetBounds(10, y, 96, 25);
       y += 30;
     }
+    // A glyph-only button, and speed buttons with one down.
+    Glyph = new TBitBtn(this);
+    Glyph->SetParent(Right);
+    Glyph->SetBounds(10, y, 96, 25);
+    Glyph->SetGlyph(TickGlyph());
+    y += 30;
+    for (int i = 0; i < 3; ++i) {
+      auto* sb = new TSpeedButton(this);
+      sb->SetParent(Right);
+      sb->SetBounds(10 + i * 32, y, 30, 22);
+      sb->SetCaption(AnsiString(i + 1) + ".1");
+      sb->SetGroupIndex(1);
+      sb->SetDown(i == 1);
+    }
     Splitter = Make<TSplitter>(this);
     Splitter->SetAlign(alRight);
     Splitter->SetLeft(Right->Left() - 1);
@@ -136,6 +213,11 @@ class TGalleryForm : public TForm {
     c->SetParent(parent);
     return c;
   }
+  TMainMenu* Menu;
+  TProgressBar* Progress;
+  std::vector<TShape*> Shapes;
+  TImage *Face, *Icon;
+  TBitBtn* Glyph;
   TPanel *Top, *Left, *Right;
   TEdit* Address;
   TComboBox* Mode;
@@ -151,17 +233,20 @@ class Gallery : public UiTest {};
 
 TEST_F(Gallery, EveryControlOnOneFormAlignedAndDrawn) {
   auto* f = Create<TGalleryForm>(Application);
-  // The Align model: top 64, status 19 and memo 60 at the bottom, left 200,
-  // right 116 with a 3-pixel splitter, the list view in the rest.
-  EXPECT_EQ(f->Top->BoundsRect(), (TRect{0, 0, 720, 64}));
-  EXPECT_EQ(f->Status->BoundsRect(), (TRect{0, 461, 720, 480}));
-  EXPECT_EQ(f->Memo->BoundsRect(), (TRect{0, 401, 720, 461}));
-  EXPECT_EQ(f->Left->BoundsRect(), (TRect{0, 64, 200, 401}));
-  EXPECT_EQ(f->Right->BoundsRect(), (TRect{604, 64, 720, 401}));
-  EXPECT_EQ(f->Splitter->BoundsRect(), (TRect{601, 64, 604, 401}));
-  EXPECT_EQ(f->List->BoundsRect(), (TRect{200, 64, 601, 401}));
+  // The Align model: top 96, status 19 and memo 60 at the bottom, left 200,
+  // right 116 with a 3-pixel splitter, the list view in the rest. The menu
+  // bar lies outside the client area.
+  EXPECT_EQ(f->Height() - f->ClientHeight(), 29 + 20);
+  EXPECT_EQ(f->Top->BoundsRect(), (TRect{0, 0, 720, 96}));
+  EXPECT_EQ(f->Status->BoundsRect(), (TRect{0, 493, 720, 512}));
+  EXPECT_EQ(f->Memo->BoundsRect(), (TRect{0, 433, 720, 493}));
+  EXPECT_EQ(f->Left->BoundsRect(), (TRect{0, 96, 200, 433}));
+  EXPECT_EQ(f->Right->BoundsRect(), (TRect{604, 96, 720, 433}));
+  EXPECT_EQ(f->Splitter->BoundsRect(), (TRect{601, 96, 604, 433}));
+  EXPECT_EQ(f->List->BoundsRect(), (TRect{200, 96, 601, 433}));
   EXPECT_EQ(f->Pages->BoundsRect(), (TRect{1, 1, 199, 336}));
   EXPECT_EQ(f->List->Columns()->Items(0)->Width(), 0);
+  EXPECT_EQ(f->Icon->BoundsRect(), (TRect{520, 48, 552, 80}));  // AutoSize: 32 x 32
   TestKit::ShowAndActivate(f);
   // Dragging the splitter resizes the right panel, and the list view follows.
   f->Splitter->Dragged(-20);
@@ -171,6 +256,11 @@ TEST_F(Gallery, EveryControlOnOneFormAlignedAndDrawn) {
   TestKit::Pump();
   std::string path = vntest::ArtifactsDir() + "/platform-gallery.png";
   EXPECT_TRUE(TestKit::Grab(f, path));
+  // The LEDs in their exact colours, below the 20-pixel menu bar.
+  TPixels shot = TestKit::GrabPixels(f);
+  ASSERT_EQ(shot.Height, 532);
+  EXPECT_EQ(shot.At(250 + 4 * 16 + 5, 20 + 70 + 5), 0xFFFF8040u);  // orange 0x4080FF
+  EXPECT_EQ(shot.At(250 + 1 * 16 + 5, 20 + 70 + 5), 0xFF00FF00u);
   delete f;
 }
 

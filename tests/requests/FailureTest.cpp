@@ -37,7 +37,7 @@ TEST_F(ExchangeFailure, SilentPortTimesOut) {
   auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(RaisedNumber([&] { r->SendGet(true); }), VNERR_TIMEOUT);
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                   start)
+                                                                  start)
                 .count();
   EXPECT_GE(ms, 350);
   EXPECT_LT(ms, 3000);
@@ -108,13 +108,12 @@ class ReplyStatus : public ::testing::Test {
     VnSNMPError record;
     request_.VarList = VnSNMPVarList(kSystemGroup, SVT_SV, 0);
     request_.Outstanding = 1;
-    VnSNMPRequest::ProcessReply(
-        &request_, reason, reply, target, readReply,
-        [&](VnSNMPError& e, VnSNMPVarList&) {
-          record = e;
-          ++calls_;
-        },
-        {});
+    VnSNMPRequest::ProcessReply(&request_, reason, reply, target, readReply,
+                                [&](VnSNMPError& e, VnSNMPVarList&) {
+                                  record = e;
+                                  ++calls_;
+                                },
+                                {});
     return record;
   }
   VnSNMPRequest request_;
@@ -159,9 +158,8 @@ TEST_F(ReplyStatus, ReplyShorterThanTheRequestIsAnErrorNotACrash) {
   request_.VarList = VnSNMPVarList(kSystemGroup, SVT_SV, 0);
   request_.Outstanding = 1;
   VnSNMPError record;
-  VnSNMPRequest::ProcessReply(
-      &request_, SNMP_CLASS_ASYNC_RESPONSE, reply, target, 1,
-      [&](VnSNMPError& e, VnSNMPVarList&) { record = e; }, {0, 1, 2});
+  VnSNMPRequest::ProcessReply(&request_, SNMP_CLASS_ASYNC_RESPONSE, reply, target, 1,
+                              [&](VnSNMPError& e, VnSNMPVarList&) { record = e; }, {0, 1, 2});
   EXPECT_EQ(record.Number, -411);
   EXPECT_EQ(record.Finished, 1);
 }

@@ -16,6 +16,8 @@ struct Version {
   void (*use)(VnSNMPRequest&);
 };
 
+void PrintTo(const Version& v, std::ostream* os) { *os << v.name; }
+
 const Version kVersions[] = {
     {"v1", [](VnSNMPRequest& r) { UseV1(r); }},
     {"v2c", [](VnSNMPRequest& r) { UseV2c(r); }},
@@ -72,13 +74,12 @@ TEST_P(ScalarGet, AsynchronousThroughTheEventPump) {
   ExpectSystemGroup(*r);
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, ScalarGet, ::testing::ValuesIn(kVersions),
-                         [](const auto& info) {
-                           std::string n = info.param.name;
-                           for (char& c : n)
-                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Versions, ScalarGet, ::testing::ValuesIn(kVersions), [](const auto& info) {
+  std::string n = info.param.name;
+  for (char& c : n)
+    if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+  return n;
+});
 
 using RowGet = AgentTest;
 

@@ -75,7 +75,7 @@ TEST_F(RequestEnd, WaitsForTheOutstandingReply) {
   auto start = std::chrono::steady_clock::now();
   r.reset();
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                   start)
+                                                                  start)
                 .count();
   EXPECT_EQ(calls, 1);
   EXPECT_FALSE(descr.empty());

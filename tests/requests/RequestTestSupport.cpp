@@ -136,9 +136,7 @@ std::unique_ptr<VnSNMPRequest> MakeRequest(const VnSNMPVarDesc* table, std::uint
   return r;
 }
 
-std::string ValueOf(const VnSNMPRequest& r, int item) {
-  return r.VarList.Item(item)->Value->str();
-}
+std::string ValueOf(const VnSNMPRequest& r, int item) { return r.VarList.Item(item)->Value->str(); }
 
 void SetValue(VnSNMPRequest& r, int item, const std::string& value) {
   *r.VarList.Item(item)->Value = value;
@@ -240,8 +238,8 @@ std::vector<std::pair<std::string, std::string>> Snmpwalk(const vntest::Snmpd& a
 }
 
 std::string Snmpget(const vntest::Snmpd& agent, const std::string& oid) {
-  std::string out = Run(agent, "snmpget -v2c -c qovalt -Oqv 127.0.0.1:" +
-                                   std::to_string(agent.Port()) + " " + oid);
+  std::string out = Run(
+      agent, "snmpget -v2c -c qovalt -Oqv 127.0.0.1:" + std::to_string(agent.Port()) + " " + oid);
   while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
   return Unquote(out);
 }

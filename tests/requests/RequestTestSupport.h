@@ -40,11 +40,11 @@ constexpr VnSNMPVarDesc Desc(const char* oid, const char* label, std::uint32_t s
 inline constexpr VnSNMPVarDesc kEnd{};
 
 // Descriptor tables.
-extern const VnSNMPVarDesc kSystemGroup[];    // sysDescr .. sysServices, scalar
-extern const VnSNMPVarDesc kSystemWritable[];  // sysContact, sysName, sysLocation
-extern const VnSNMPVarDesc kIfTable[];        // ifIndex (index), ifDescr, ifType
-extern const VnSNMPVarDesc kVacmGroups[];     // vacmSecurityToGroupTable, 2 index columns
-extern const VnSNMPVarDesc kSparseTable[];    // index, column 2, column 3
+extern const VnSNMPVarDesc kSystemGroup[];      // sysDescr .. sysServices, scalar
+extern const VnSNMPVarDesc kSystemWritable[];   // sysContact, sysName, sysLocation
+extern const VnSNMPVarDesc kIfTable[];          // ifIndex (index), ifDescr, ifType
+extern const VnSNMPVarDesc kVacmGroups[];       // vacmSecurityToGroupTable, 2 index columns
+extern const VnSNMPVarDesc kSparseTable[];      // index, column 2, column 3
 extern const VnSNMPVarDesc kTargetAddrTable[];  // snmpTargetAddrTable, implied name
 
 // The agent options of the test process's agent (communities, two version

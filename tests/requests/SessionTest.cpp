@@ -43,16 +43,6 @@ TEST_F(SessionStart, FirstStartWritesBootsOneAndTheNextTwo) {
   EXPECT_NE(g_SnmpSession, nullptr);
 }
 
-TEST_F(SessionStart, OtherEnginesOfTheFileAreKept) {
-  const std::string path = dir_.File(kSnmpBootCounterFile);
-  ASSERT_EQ(saveBootCounter(path, OctetStr("another engine"), 41), SNMPv3_OK);
-  InitSnmpSession(AnsiString(dir_.Path()));
-  EXPECT_EQ(StoredBoots(path), 1);
-  unsigned int other = 0;
-  EXPECT_EQ(getBootCounter(path, OctetStr("another engine"), other), SNMPv3_OK);
-  EXPECT_EQ(other, 41u);
-}
-
 TEST_F(SessionStart, MalformedCounterFileRaises507AndSavesNothing) {
   const std::string bad = "566E534E4D505F50505F4170706C69636174696F6E seven\n";
   const std::string path = dir_.Write(kSnmpBootCounterFile, bad);

@@ -18,7 +18,8 @@ using ScalarSet = AgentTest;
 // Every item's access flags and value.
 std::vector<std::pair<std::uint32_t, std::string>> Snapshot(const VnSNMPRequest& r) {
   std::vector<std::pair<std::uint32_t, std::string>> s;
-  for (int i = 0; i < r.VarList.Count(); ++i) s.emplace_back(r.VarList.Item(i)->Access, ValueOf(r, i));
+  for (int i = 0; i < r.VarList.Count(); ++i)
+    s.emplace_back(r.VarList.Item(i)->Access, ValueOf(r, i));
   return s;
 }
 

@@ -80,8 +80,7 @@ TEST_F(TableWalk, ColumnEndingEarlyShowsNotDoneInLaterRows) {
 TEST_F(TableWalk, FirstStepOutsideTheTableDeliversNoRow) {
   static const VnSNMPVarDesc kEmpty[] = {
       Desc("1.3.6.1.4.1.99999.1.1.1", "Index", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_NOTACCESS),
-      Desc("1.3.6.1.4.1.99999.1.1.9", "None", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY),
-      kEnd};
+      Desc("1.3.6.1.4.1.99999.1.1.9", "None", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
   auto r = MakeRequest(kEmpty, MVT_FMV, 1);
   EXPECT_FALSE(r->SendGet(true));
   EXPECT_EQ(ValueOf(*r, 1), "(NOTDONE)");
@@ -100,7 +99,7 @@ TEST_F(TableWalk, ActiveZeroStopsAfterTheRowInHand) {
   VnSNMPCompletion step = [&](VnSNMPError& e, VnSNMPVarList&) {
     walk.records.push_back(e);
     walk.rows.push_back({ValueOf(*r, 0)});
-    r->Active = 0;                  // a Stop button
+    r->Active = 0;                 // a Stop button
     r->SendGetAsync(step, false);  // the walk would go on; it returns at once
   };
   r->SendGetAsync(step, true);

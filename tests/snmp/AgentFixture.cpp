@@ -1,6 +1,12 @@
 #include "AgentFixture.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <stdexcept>
 #include <thread>
 
 #include "KeyDerivation.h"
@@ -92,6 +98,48 @@ Pdu AgentTest::MakePdu(std::initializer_list<const char*> oids, int level) {
   pdu.set_context_name("");
   pdu.set_context_engine_id("");
   return pdu;
+}
+
+SilentPort::SilentPort() {
+  fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t len = sizeof a;
+  if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+      getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) != 0) {
+    throw std::runtime_error("cannot bind a silent port");
+  }
+  port_ = ntohs(a.sin_port);
+}
+
+SilentPort::~SilentPort() {
+  if (fd_ >= 0) close(fd_);
+}
+
+UdpAddress SilentPort::Address() const {
+  UdpAddress address("127.0.0.1");
+  address.set_port(static_cast<std::uint16_t>(port_));
+  return address;
+}
+
+Recorder::Recorder() : start_(std::chrono::steady_clock::now()) {}
+
+void Recorder::Callback(int reason, Snmp* session, Pdu& pdu, SnmpTarget& target, void* data) {
+  auto* self = static_cast<Recorder*>(data);
+  Completion c;
+  c.reason = reason;
+  c.error_status = pdu.get_error_status();
+  c.error_index = pdu.get_error_index();
+  c.pdu = pdu;
+  GenAddress address;
+  target.get_address(address);
+  c.address = address.get_printable();
+  c.at_ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - self->start_)
+          .count();
+  self->done.push_back(c);
+  if (self->on_completion) self->on_completion(session);
 }
 
 double PumpUntil(const std::function<bool()>& done, int limit_ms) {

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "snmp/SnmpLib.h"
 #include "support/Snmpd.h"
@@ -20,7 +23,7 @@ inline constexpr const char* kSysUpTime = "1.3.6.1.2.1.1.3.0";
 inline constexpr const char* kSysContact = "1.3.6.1.2.1.1.4.0";
 inline constexpr const char* kSysName = "1.3.6.1.2.1.1.5.0";
 inline constexpr const char* kSysLocation = "1.3.6.1.2.1.1.6.0";
-inline constexpr const char* kSysServices = "1.3.6.1.2.1.1.7.0";
+inline constexpr const char* kEngineBoots = "1.3.6.1.6.3.10.2.1.2.0";
 inline constexpr const char* kSnmpInPkts = "1.3.6.1.2.1.11.1.0";
 inline constexpr const char* kIfSpeed1 = "1.3.6.1.2.1.2.2.1.5.1";
 inline constexpr const char* kIfHCInOctets1 = "1.3.6.1.2.1.31.1.1.1.6.1";
@@ -59,7 +62,7 @@ inline constexpr TestUser kNoAuth{"noauth", SNMP_AUTHPROTOCOL_NONE,
 inline constexpr TestUser kAllUsers[] = {kMd5Des, kShaDes, kMd5Only, kShaOnly, kShort, kNoAuth};
 
 class AgentTest : public ::testing::Test {
- protected:
+ public:
   static void SetUpTestSuite();
   static void TearDownTestSuite();
 
@@ -77,6 +80,40 @@ class AgentTest : public ::testing::Test {
  private:
   static std::unique_ptr<vntest::Snmpd> agent_;
   static std::unique_ptr<Snmp> snmp_;
+};
+
+// A UDP port on 127.0.0.1 that is bound but never answers.
+class SilentPort {
+ public:
+  SilentPort();
+  ~SilentPort();
+  SilentPort(const SilentPort&) = delete;
+  SilentPort& operator=(const SilentPort&) = delete;
+  UdpAddress Address() const;
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
+
+// Collects the completions of asynchronous requests; pass it as callback data.
+struct Completion {
+  int reason = 0;
+  int error_status = 0;
+  int error_index = 0;
+  Pdu pdu;
+  std::string address;
+  double at_ms = 0;  // since the recorder was made
+};
+class Recorder {
+ public:
+  Recorder();
+  static void Callback(int reason, Snmp* session, Pdu& pdu, SnmpTarget& target, void* data);
+  std::vector<Completion> done;
+  std::function<void(Snmp*)> on_completion;  // runs inside the callback
+
+ private:
+  std::chrono::steady_clock::time_point start_;
 };
 
 // Pumps SNMPProcessPendingEvents every 20 ms until done() or the time is up;

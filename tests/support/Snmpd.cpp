@@ -5,12 +5,13 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <sstream>
@@ -44,20 +45,27 @@ std::string AccessLine(const SnmpdUser& u) {
 // A version 1 GET of sysUpTime.0, encoded by hand: enough to see whether the
 // agent answers.
 std::string ProbePacket(const std::string& community) {
-  const std::string pdu_body =
-      std::string("\x02\x01\x01", 3) +  // request id 1
-      std::string("\x02\x01\x00", 3) + std::string("\x02\x01\x00", 3) +
-      std::string("\x30\x0e\x30\x0c\x06\x08\x2b\x06\x01\x02\x01\x01\x03\x00\x05\x00", 16);
-  std::string pdu = "\xa0" + std::string(1, static_cast<char>(pdu_body.size())) + pdu_body;
-  std::string body = std::string("\x02\x01\x00", 3) + "\x04" +
-                     std::string(1, static_cast<char>(community.size())) + community + pdu;
-  return "\x30" + std::string(1, static_cast<char>(body.size())) + body;
+  auto tlv = [](char tag, const std::string& content) {
+    std::string out(1, tag);
+    out.push_back(static_cast<char>(content.size()));
+    out.append(content);
+    return out;
+  };
+  const std::string zero("\x02\x01\x00", 3);
+  std::string binding = tlv('\x06', std::string("\x2b\x06\x01\x02\x01\x01\x03\x00", 8));
+  binding.append("\x05\x00", 2);
+  std::string pdu("\x02\x01\x01", 3);  // request id 1
+  pdu.append(zero).append(zero).append(tlv('\x30', tlv('\x30', binding)));
+  std::string message = zero;
+  message.append(tlv('\x04', community)).append(tlv('\xa0', pdu));
+  return tlv('\x30', message);
 }
 
 }  // namespace
 
 Snmpd::Snmpd(const SnmpdOptions& options) : read_community_(options.read_community) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
+  // A port found free may be taken before the agent binds it: try again.
+  for (int attempt = 0; attempt < (options.port ? 1 : 3); ++attempt) {
     if (StartOnce(options)) return;
   }
   std::string log = Log();
@@ -74,7 +82,7 @@ std::vector<std::string> Snmpd::ToolEnvironment() const {
 
 bool Snmpd::StartOnce(const SnmpdOptions& options) {
   Stop();
-  port_ = FreeUdpPort();
+  port_ = options.port ? options.port : FreeUdpPort();
   std::ostringstream conf;
   std::string view;
   if (!options.view.empty()) {
@@ -126,17 +134,23 @@ bool Snmpd::StartOnce(const SnmpdOptions& options) {
   for (std::string& e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
+  // fork and exec rather than posix_spawn: the agent must die with the test
+  // process even when that is killed (a test timeout), so the child asks
+  // for a signal on its parent's death before it execs.
   std::string log = dir_.File("snmpd.log");
-  posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  pid_t pid = -1;
-  int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0)
-    throw std::runtime_error("cannot start /usr/sbin/snmpd: " + std::string(strerror(rc)));
+  pid_t parent = getpid();
+  pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("cannot fork: " + std::string(strerror(errno)));
+  if (pid == 0) {
+    // Only async-signal-safe calls from here on.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) _exit(127);
+    int out = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    int in = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (out < 0 || in < 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0 || dup2(in, 0) < 0) _exit(127);
+    execve(argv[0], argv.data(), envp.data());
+    _exit(127);
+  }
   pid_ = pid;
 
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);

@@ -26,6 +26,8 @@ struct SnmpdUser {
 };
 
 struct SnmpdOptions {
+  // UDP port on 127.0.0.1; 0 picks a free one.
+  int port = 0;
   std::string read_community = "qovalt";
   std::string write_community = "mundrel";
   std::vector<SnmpdUser> users;

@@ -334,3 +334,31 @@ class TStatusBar : public TWinControl {
   bool sizeGrip_ = true;
   AnsiString simpleText_;
 };
+
+// A progress bar. Position stays within Min..Max (changing the range moves
+// it inside). StepIt advances by Step and starts again from Min past Max;
+// StepBy stops at the ends.
+class TProgressBar : public TWinControl {
+ public:
+  explicit TProgressBar(TComponent* AOwner);
+  int Min() const { return min_; }
+  void SetMin(int v);
+  int Max() const { return max_; }
+  void SetMax(int v);
+  int Position() const { return position_; }
+  void SetPosition(int v);
+  int Step() const { return step_; }
+  void SetStep(int v) { step_ = v; }
+  bool Smooth() const { return smooth_; }
+  void SetSmooth(bool v);
+  void StepIt();
+  void StepBy(int delta);
+
+ private:
+  int Clamp(int v) const;
+  int min_ = 0;
+  int max_ = 100;
+  int position_ = 0;
+  int step_ = 10;
+  bool smooth_ = false;
+};

@@ -102,7 +102,9 @@ class TControl : public TComponent {
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool v);
   TPopupMenu* PopupMenu() const { return popup_; }
-  void SetPopupMenu(TPopupMenu* m) { popup_ = m; }
+  // A right click on the control (or on a child without a menu of its own)
+  // opens it. Forgotten when the menu is destroyed.
+  void SetPopupMenu(TPopupMenu* m);
 
   // Moves the control to the front or back among its siblings (painting only).
   void BringToFront();
@@ -123,6 +125,8 @@ class TControl : public TComponent {
 
   // Runs OnClick (a no-op when none is set).
   virtual void Click();
+
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   // For the toolkit side only.
   ui_detail::Peer* PeerOf() const { return peer_.get(); }

@@ -79,6 +79,7 @@ class TCustomForm : public TWinControl {
   void BringToFront();
 
   void Dispatch(TMessage& Message) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
@@ -229,6 +230,9 @@ class TScreen : public TComponent {
 extern TScreen* Screen;
 
 // A control whose children are placed by position and scroll inside it.
+// With AutoScroll, a scroll bar shows where the children placed by position
+// reach beyond the client area, and the client area is what the bars leave
+// (inside a 2-pixel sunken frame).
 class TScrollBox : public TWinControl {
  public:
   explicit TScrollBox(TComponent* AOwner);
@@ -236,6 +240,8 @@ class TScrollBox : public TWinControl {
   int ClientHeight() const override;
   bool AutoScroll() const { return autoScroll_; }
   void SetAutoScroll(bool v);
+  bool HorzScrollBarShown() const;
+  bool VertScrollBarShown() const;
   // Refreshes the scrollable area after children moved.
   void UpdateScrollRange();
 
@@ -244,7 +250,9 @@ class TScrollBox : public TWinControl {
   void AfterRealign() override { UpdateScrollRange(); }
 
  private:
+  void ScrollBars(bool& horizontal, bool& vertical) const;
   bool autoScroll_ = true;
+  bool updating_ = false;
 };
 
 // Runs when an exception must not leave a handler: hands it to

@@ -90,3 +90,54 @@ class TFont : public TObject {
   TFontStyles style_ = 0;
   TColor color_ = clWindowText;
 };
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TBrushStyle {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
+};
+
+// The outline of a shape. Color reads back exactly what was written.
+class TPen : public TObject {
+ public:
+  TColor Color() const { return color_; }
+  void SetColor(TColor v);
+  int Width() const { return width_; }
+  void SetWidth(int v);
+  TPenStyle Style() const { return style_; }
+  void SetStyle(TPenStyle v);
+  void Assign(const TPen& other);
+
+  // Called after every change (the owning control repaints).
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed();
+  TColor color_ = clBlack;
+  int width_ = 1;
+  TPenStyle style_ = psSolid;
+};
+
+// The fill of a shape. Color reads back exactly what was written.
+class TBrush : public TObject {
+ public:
+  TColor Color() const { return color_; }
+  void SetColor(TColor v);
+  TBrushStyle Style() const { return style_; }
+  void SetStyle(TBrushStyle v);
+  void Assign(const TBrush& other);
+
+  // Called after every change (the owning control repaints).
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed();
+  TColor color_ = clWhite;
+  TBrushStyle style_ = bsSolid;
+};

@@ -43,6 +43,12 @@ constexpr long long kMaxPicturePixels = 32LL * 1024 * 1024;
 // Base of the picture kinds.
 class TGraphic : public TObject {
  public:
+  TGraphic() = default;
+  // A copy takes the pixels, not the change handler; assigning one picture
+  // to another signals OnChange.
+  TGraphic(const TGraphic& other) : TObject(other), pixels_(other.pixels_) {}
+  TGraphic& operator=(const TGraphic& other);
+
   int Width() const { return pixels_.Width; }
   int Height() const { return pixels_.Height; }
   bool Empty() const { return pixels_.Empty(); }
@@ -59,7 +65,12 @@ class TGraphic : public TObject {
   // A copy of the same kind.
   virtual std::unique_ptr<TGraphic> Clone() const = 0;
 
+  // Called after every change of the pixels (a control showing the picture
+  // repaints). Not copied with the picture.
+  std::function<void()> OnChange;
+
  protected:
+  void Changed();
   TPixels pixels_;
 };
 
@@ -108,6 +119,7 @@ class TPicture : public TObject {
   std::function<void()> OnChange;
 
  private:
+  void Hook();
   void Changed();
   std::unique_ptr<TGraphic> graphic_;
 };

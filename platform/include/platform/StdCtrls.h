@@ -139,8 +139,10 @@ class TComboBox : public TWinControl {
   void SetItems(const TStrings& s) { items_.Assign(s); }
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int i);
+  // Limits what the user types or pastes into a drop-down (0: no limit);
+  // text set by code may be longer.
   int MaxLength() const { return maxLength_; }
-  void SetMaxLength(int v) { maxLength_ = v; }
+  void SetMaxLength(int v);
   int DropDownCount() const { return dropDownCount_; }
   void SetDropDownCount(int v) { dropDownCount_ = v; }
   bool Sorted() const { return false; }
@@ -163,6 +165,7 @@ class TComboBox : public TWinControl {
 
  private:
   void ShowIndex();
+  void HookEdit();
   TComboItems items_{this};
   TComboBoxStyle style_ = csDropDown;
   int itemIndex_ = -1;
@@ -255,8 +258,10 @@ class TMemo : public TWinControl {
   void SetWordWrap(bool v);
   TScrollStyle ScrollBars() const { return scrollBars_; }
   void SetScrollBars(TScrollStyle s);
+  // Limits what the user types or pastes (0: no limit), counting a line
+  // break as two characters (CR LF); text set by code may be longer.
   int MaxLength() const { return maxLength_; }
-  void SetMaxLength(int v) { maxLength_ = v; }
+  void SetMaxLength(int v) { maxLength_ = v < 0 ? 0 : v; }
   void Clear() { lines_.Clear(); }
 
   TNotifyEvent OnChange;

@@ -9,8 +9,11 @@
 #include "platform/Closure.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
+#include "platform/Pictures.h"
 
 class TEdit;
+class TMemo;
+class TMenuItem;
 class TComboBox;
 class TListView;
 class TPageControl;
@@ -122,6 +125,7 @@ void PressTab(bool backwards = false);
 void TypeText(TWinControl* control, const AnsiString& text);
 void PressKey(TWinControl* control, WORD vk, TShiftState shift = 0);
 void Paste(TEdit* edit, const AnsiString& text);
+void Paste(TMemo* memo, const AnsiString& text);
 void PickItem(TComboBox* combo, int index);
 void TypeInCombo(TComboBox* combo, const AnsiString& text);
 void ClickRow(TListView* view, int index);
@@ -131,6 +135,12 @@ void PressKeyInList(TListView* view, WORD vk);
 void ClickTab(TPageControl* pc, int tabIndex);
 // Clicks the close box of a form's window.
 void CloseWindow(TCustomForm* form);
+// The user picks a menu entry: false when they cannot (the entry or an item
+// above it is hidden or disabled, it is a separator, or its menu is not on
+// screen). An entry with sub-items is opened (its OnClick runs).
+bool ChooseMenuItem(TMenuItem* item);
+// A right click at a point of the control's client area.
+void RightClick(TControl* control, int x, int y);
 
 // For tests of the toolkit's own message boxes (no DialogScript): the text
 // of the box that is open now ("" when none), and closing it with Escape or
@@ -140,6 +150,8 @@ bool DismissActiveBox(bool escape);
 
 // Saves a picture of the control (and its children) as PNG; true on success.
 bool Grab(TControl* control, const std::string& path);
+// The control (and its children) as drawn now; a form with its menu bar.
+TPixels GrabPixels(TControl* control);
 // The toolkit's idea of the control: shown on screen, enabled for input,
 // the text it displays.
 bool IsShownOnScreen(TControl* control);

@@ -42,6 +42,8 @@ class OctetStr : public SnmpSyntax {
   // digits in either case; any other character counts as 0.
   static OctetStr from_hex_string(const OctetStr& hex);
   static OctetStr from_hex_string(const std::string& hex);
+  static OctetStr from_hex_string(const char* hex);  // null reads as ""
+
   // All octets as a std::string (zero octets included).
   std::string to_string() const { return std::string(bytes_.begin(), bytes_.end()); }
 

@@ -41,8 +41,10 @@ class Snmp {
   // SNMP_CLASS_TL_FAILED, ...) after which every call fails with
   // SNMP_CLASS_INVALID.
   Snmp(int& status, std::uint16_t port = 0);
-  // Runs the completion of every outstanding, not cancelled request with
-  // reason SNMP_CLASS_SESSION_DESTROYED, then closes the socket.
+  // Closes the socket, then runs the completions still due: those already
+  // finished with their own result, every other outstanding, not cancelled
+  // request with reason SNMP_CLASS_SESSION_DESTROYED. A completion may
+  // destroy the session it is called for.
   ~Snmp();
   Snmp(const Snmp&) = delete;
   Snmp& operator=(const Snmp&) = delete;

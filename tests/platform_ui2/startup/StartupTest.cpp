@@ -1,0 +1,126 @@
+// Start-up: the message loop before the application object exists, and
+// exceptions that reach the program entry. The tests that need no
+// application object come first; each runs in a process of its own under
+// CTest.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "platform/Dialogs.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
+#include "platform/SysUtils.h"
+#include "platform/TestKit.h"
+
+namespace {
+
+void SkipWhenInitialized() {
+  if (Application->Initialized()) GTEST_SKIP() << "the application object already exists";
+}
+
+TEST(BeforeTheApplication, ProcessMessagesAndHandleMessageReturnAtOnce) {
+  SkipWhenInitialized();
+  TTimer timer(nullptr);
+  int ticks = 0;
+  timer.SetInterval(1);
+  timer.OnTimer = [&](TObject*) { ++ticks; };
+  auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 1000; ++i) {
+    Application->ProcessMessages();
+    Application->HandleMessage();
+  }
+  auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(took, std::chrono::milliseconds(500));
+  EXPECT_FALSE(Application->Initialized());  // nothing was created on the way
+  EXPECT_FALSE(timer.Running());
+  EXPECT_EQ(ticks, 0);
+  EXPECT_FALSE(PostMessageA(reinterpret_cast<HWND>(0x1234), WM_APP, 0, 0));
+}
+
+TEST(BeforeTheApplication, ShowExceptionWritesTheMessageWhereItCan) {
+  SkipWhenInitialized();
+  Application->SetTitle("KXR-5800-10");
+  EConvertError e("'abc' is not a valid integer value");
+  testing::internal::CaptureStderr();
+  Application->ShowException(&e);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("KXR-5800-10: 'abc' is not a valid integer value."), std::string::npos) << err;
+  EXPECT_FALSE(Application->Initialized());
+  // Through a replaced dialog service the box is as always.
+  TestKit::DialogScript boxes;
+  boxes.Expect("'abc' is not a valid integer value.");
+  Application->ShowException(&e);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].request.caption, "KXR-5800-10");
+}
+
+// A main window whose constructor fails, as a bad number in the
+// configuration file makes it fail.
+class TFailingMainForm : public TForm {
+ public:
+  explicit TFailingMainForm(TComponent* owner) : TForm(owner) {
+    timer_ = new TTimer(this);
+    StrToInt("abc");
+  }
+
+ private:
+  TTimer* timer_;
+};
+
+class TSecondForm : public TForm {
+ public:
+  using TForm::TForm;
+};
+
+// The program entry: Initialize, Title, CreateForm, Run; an exception that
+// reaches it is shown with ShowException and the program ends.
+int Entry(bool& ran) {
+  try {
+    Application->Initialize();
+    Application->SetTitle("KXR-5800-10");
+    TFailingMainForm* main = nullptr;
+    Application->CreateForm(main);
+    TSecondForm* second = nullptr;
+    Application->CreateForm(second);
+    ran = true;
+    Application->Run();
+  } catch (Exception& e) {
+    Application->ShowException(&e);
+  }
+  return 0;
+}
+
+TEST(AtStartUp, AnExceptionFromTheMainFormConstructorIsShownAndNothingIsLeft) {
+  TestKit::EnsureApplication();
+  TestKit::DialogScript boxes;
+  boxes.Expect("'abc' is not a valid integer value.");
+  bool ran = false;
+  EXPECT_EQ(Entry(ran), 0);
+  EXPECT_FALSE(ran);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].request.caption, "KXR-5800-10");
+  EXPECT_EQ(boxes.Shown()[0].request.kind, TDialogRequest::ExceptionBox);
+  EXPECT_EQ(Application->MainForm(), nullptr);
+  EXPECT_EQ(Application->ComponentCount(), 0);  // the failed form is gone
+  // The loop still works afterwards.
+  Application->ProcessMessages();
+}
+
+TEST(AtStartUp, AnExceptionFromFormCreateIsShownAndTheWindowOpens) {
+  TestKit::EnsureApplication();
+  class TMainWithBadCreate : public TForm {
+   public:
+    explicit TMainWithBadCreate(TComponent* owner) : TForm(owner) {
+      OnCreate = [](TObject*) { throw Exception("List index out of bounds (0)"); };
+    }
+  };
+  TestKit::DialogScript boxes;
+  boxes.Expect("List index out of bounds (0).");
+  TMainWithBadCreate* main = nullptr;
+  Application->CreateForm(main);
+  EXPECT_EQ(Application->MainForm(), main);
+  Application->ResetLoopState();
+  delete main;
+}
+
+}  // namespace
