@@ -81,6 +81,7 @@ class TConfigForm : public TForm {
   void CheckEmpty() const;
   void GrowToPanel(const TControl* panel);
   void DeleteRequests();
+  void ReleaseRequest(VnSNMPRequest2Edits* request);
 
   std::uint8_t formType_ = ftEmpty;
   std::unique_ptr<TList> requestList_;
