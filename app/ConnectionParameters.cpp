@@ -39,14 +39,17 @@ template <class T>
 T WholeNumber(const AnsiString& text) {
   const long long v = StrToInt64(text);
   if (v < 0 || static_cast<unsigned long long>(v) > std::numeric_limits<T>::max())
-    throw EConvertError(AnsiString::Format("'%s' is out of range (0 to %llu)", text.c_str(),
-                                           static_cast<unsigned long long>(std::numeric_limits<T>::max())));
+    throw EConvertError(
+        AnsiString::Format("'%s' is out of range (0 to %llu)", text.c_str(),
+                           static_cast<unsigned long long>(std::numeric_limits<T>::max())));
   return static_cast<T>(v);
 }
 
 // The value of a switch found in an argument: everything after its two
 // characters, up to the end of the argument.
-AnsiString SwitchValue(const AnsiString& arg, int pos) { return arg.SubString(pos + 2, arg.Length()); }
+AnsiString SwitchValue(const AnsiString& arg, int pos) {
+  return arg.SubString(pos + 2, arg.Length());
+}
 
 bool IsVersion3(const TConnectionTexts& texts) {
   return texts.VersionText == "3" || SnmpVersion == 3;
@@ -75,8 +78,8 @@ AnsiString ModuleFolderOf(const AnsiString& helpPath) {
 
 void LoadMessageFiles(const AnsiString& moduleFolder) {
   // The order of the files as the host installs them.
-  static const VnMessageTableId kOrder[] = {MT_EDIT_CHECK, MT_SNMP_ERROR_STATUS, MT_SNMPV3_MP,
-                                            MT_SNMP_USM,   MT_SNMP_CLASS,        MT_LIBRARY,
+  static const VnMessageTableId kOrder[] = {MT_EDIT_CHECK,   MT_SNMP_ERROR_STATUS, MT_SNMPV3_MP,
+                                            MT_SNMP_USM,     MT_SNMP_CLASS,        MT_LIBRARY,
                                             MT_STATUS_FORMAT};
   for (VnMessageTableId table : kOrder)
     LoadTextLines(g_MessageTables[table], moduleFolder + MessageFileName(table));

@@ -52,8 +52,8 @@ void ShowFeatureForm(TComponent* owner, const AnsiString& caption, T** global) {
 
 #define VN_FORM_OPENER_CONCAT2(a, b) a##b
 #define VN_FORM_OPENER_CONCAT(a, b) VN_FORM_OPENER_CONCAT2(a, b)
-#define VN_REGISTER_FORM_OPENER(Class, Global)                                            \
-  static const bool VN_FORM_OPENER_CONCAT(vn_form_opener_, Class) = RegisterFormOpener( \
-      #Class, [](TComponent* owner, const AnsiString& caption) {                          \
-        ShowFeatureForm<Class>(owner, caption, Global);                                   \
+#define VN_REGISTER_FORM_OPENER(Class, Global)                                      \
+  static const bool VN_FORM_OPENER_CONCAT(vn_form_opener_, Class) =                 \
+      RegisterFormOpener(#Class, [](TComponent* owner, const AnsiString& caption) { \
+        ShowFeatureForm<Class>(owner, caption, Global);                             \
       })

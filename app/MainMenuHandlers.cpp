@@ -124,7 +124,8 @@ void TMainForm::OpenConfigPage(const TMainMenuEntry& entry) {
     panel->EditsPanel->ShowNote("Note:Each bit means one VID unit in VLAN range list!", clRed, 10);
     if (spec.EditsPanelHeight) panel->EditsPanel->SetHeight(spec.EditsPanelHeight);
   }
-  if (entry.Marks & emRmonClose) form->OnClose = TCloseEvent(this, &TMainForm::RmonControlFormClose);
+  if (entry.Marks & emRmonClose)
+    form->OnClose = TCloseEvent(this, &TMainForm::RmonControlFormClose);
 
   form->SetCaption(entry.Separator ? PageCaption + entry.Separator + AgentAddress : PageCaption);
   form->ShowModal();
@@ -145,7 +146,7 @@ void TMainForm::OpenFeatureForm(const TMainMenuEntry& entry) {
     return;
   }
   TComponent* owner = entry.Owner == TFormOwner::MainWindow ? static_cast<TComponent*>(this)
-                                                             : static_cast<TComponent*>(Application);
+                                                            : static_cast<TComponent*>(Application);
   opener(owner, entry.Title + AgentAddress);
 }
 

@@ -24,12 +24,12 @@ enum class TFormOwner : std::uint8_t { Application, MainWindow };
 
 // What a handler does besides opening its page or form.
 enum TEntryMarks : unsigned {
-  emRmonClose = 1,    // the page's close handler also updates the RMON entries
-  em8021xAfter = 2,   // the 802.1X entry follows the device once the page is gone
-  emV2c = 4,          // the page's request is made with SNMPv2c
-  emStpFirst = 8,     // the spanning-tree version is read before anything else
-  emNoEdit = 16,      // the list page's Edit button is hidden
-  emNote = 32,        // the list page's rows show the VLAN range note
+  emRmonClose = 1,   // the page's close handler also updates the RMON entries
+  em8021xAfter = 2,  // the 802.1X entry follows the device once the page is gone
+  emV2c = 4,         // the page's request is made with SNMPv2c
+  emStpFirst = 8,    // the spanning-tree version is read before anything else
+  emNoEdit = 16,     // the list page's Edit button is hidden
+  emNote = 32,       // the list page's rows show the VLAN range note
 };
 
 // One edit format given to a page row (TSNMPEditorPanel::SetVarFormat).
@@ -52,11 +52,11 @@ struct TPageSpec {
   const char* DeleteText = nullptr;
   int Height = 0;  // the form's height, when not 0
   bool HeightScaled = false;
-  int HeightGrow = 0;     // added to the form's height, scaled
-  int WidthGrow = 0;      // added to the form's width, scaled
-  int EditWidth = 0;      // the editor panel's edit width, scaled
-  int EditWidthGrow = 0;  // added to the first row's edit width, scaled
-  int RowEditWidth = 0;   // a list page's edit rows' width (not scaled)
+  int HeightGrow = 0;        // added to the form's height, scaled
+  int WidthGrow = 0;         // added to the form's width, scaled
+  int EditWidth = 0;         // the editor panel's edit width, scaled
+  int EditWidthGrow = 0;     // added to the first row's edit width, scaled
+  int RowEditWidth = 0;      // a list page's edit rows' width (not scaled)
   int EditsPanelHeight = 0;  // a list page's edit rows' panel height
   TVarFormat Formats[8] = {};
 };

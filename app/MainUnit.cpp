@@ -65,9 +65,8 @@ void TMainForm::BuildComponents() {
   B.Add(PortInfoPopupMenu, "PortInfoPopupMenu");
   PortInformation2 = AddMenuEntry(PortInfoPopupMenu, "Port Information", "PortInformation2",
                                   TNotifyEvent(this, &TMainForm::PortInformation2Click));
-  PortConfiguration1 =
-      AddMenuEntry(PortInfoPopupMenu, "Port Configuration", "PortConfiguration1",
-                   TNotifyEvent(this, &TMainForm::PortConfiguration1Click));
+  PortConfiguration1 = AddMenuEntry(PortInfoPopupMenu, "Port Configuration", "PortConfiguration1",
+                                    TNotifyEvent(this, &TMainForm::PortConfiguration1Click));
   B.Add(MainMenu1, "MainMenu1");
   BuildMainMenu();
   SetMenu(MainMenu1);
@@ -80,8 +79,6 @@ void TMainForm::BuildMainMenu() {
     if (e.OnClick) click = TNotifyEvent(this, e.OnClick);
     AddMenuEntry(MainMenu1, e.Path, e.Name, click, e.Visible);
   }
-  // The sub-menus that the registry's presence shows or hides start the
-  // other way round.
   VACM1 = MainMenu1->FindItem("VACM1");
   Statistics1 = MainMenu1->FindItem("Statistics1");
   History1 = MainMenu1->FindItem("History1");
@@ -92,8 +89,6 @@ void TMainForm::BuildMainMenu() {
   AgentSupportedConfigFiles1 = MainMenu1->FindItem("AgentSupportedConfigFiles1");
   Multipleimagemanagement1 = MainMenu1->FindItem("Multipleimagemanagement1");
   MultipleConfigManagement1 = MainMenu1->FindItem("MultipleConfigManagement1");
-  Multipleimagemanagement1->SetVisible(false);
-  MultipleConfigManagement1->SetVisible(false);
 }
 
 void TMainForm::ReadStartupSettings() {

@@ -38,10 +38,10 @@ class ConnectionTest : public ::testing::Test {
   }
   // A complete file; `extra` lines replace the defaults of their keys.
   std::string FullConfig(const std::string& address, const std::vector<std::string>& extra) {
-    std::vector<std::string> lines = {"AgentPort=161",   "Version=0",      "ContextName=",
+    std::vector<std::string> lines = {"AgentPort=161",    "Version=0",       "ContextName=",
                                       "ContextEngineID=", "SecurityModel=1", "SecurityLevel=0",
-                                      "SecurityName=",   "AuthProtocol=0", "PrivProtocol=0",
-                                      "AuthPassword=",   "PrivPassword="};
+                                      "SecurityName=",    "AuthProtocol=0",  "PrivProtocol=0",
+                                      "AuthPassword=",    "PrivPassword="};
     for (const std::string& e : extra) {
       const std::string key = e.substr(0, e.find('=') + 1);
       for (std::string& l : lines)
@@ -49,7 +49,9 @@ class ConnectionTest : public ::testing::Test {
     }
     return Config(address, lines);
   }
-  void Apply(const std::vector<AnsiString>& args) { ApplyConnectionArguments(texts_, args, Folder()); }
+  void Apply(const std::vector<AnsiString>& args) {
+    ApplyConnectionArguments(texts_, args, Folder());
+  }
   AnsiString Folder() const { return AnsiString(dir_.Path() + "/"); }
 
   vntest::TempDir dir_;
@@ -71,8 +73,8 @@ TEST_F(ConnectionTest, AddressAndCommunitiesWithoutFileKeepVersionOneAndPort161)
 }
 
 TEST_F(ConnectionTest, Version3SwitchesCountOnlyAfterTheVersion) {
-  Apply({"/I10.0.0.1", "/nearly", "/v3", "/nadmin", "/l3", "/a2", "/Amd5password", "/t1161",
-         "/m3", "/ckxr", "/d800000ab03", "/p2", "/Pdespassword"});
+  Apply({"/I10.0.0.1", "/nearly", "/v3", "/nadmin", "/l3", "/a2", "/Amd5password", "/t1161", "/m3",
+         "/ckxr", "/d800000ab03", "/p2", "/Pdespassword"});
   EXPECT_EQ(SnmpVersion, 3);
   EXPECT_EQ(texts_.VersionText, "3");
   EXPECT_EQ(ConnectionDefaults.Security.SecurityName, "admin");
@@ -223,12 +225,12 @@ TEST(ModuleRegistry, HelpPathKeyIsCreatedWhenMissing) {
 
 TEST(ModuleRegistry, HelpPathFromTheRegistryFile) {
   vntest::TempDir dir;
-  const std::string file = dir.Write(
-      "registry.ini",
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vantrel\\Modules\\HelpPath]\n"
-      "1.3.6.1.4.1.171.10.101.1=/opt/vantrel/kxr/KXR58001.hlp\n"
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vantrel\\Kelvane5.1\\ExePath]\n"
-      "Path=/opt/kelvane/bin/\n");
+  const std::string file =
+      dir.Write("registry.ini",
+                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vantrel\\Modules\\HelpPath]\n"
+                "1.3.6.1.4.1.171.10.101.1=/opt/vantrel/kxr/KXR58001.hlp\n"
+                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vantrel\\Kelvane5.1\\ExePath]\n"
+                "Path=/opt/kelvane/bin/\n");
   TFileRegistryStore store(file);
   TRegistryStoreOverride use(store);
   bool opened = false;

@@ -93,9 +93,9 @@ TEST_F(StartupTest, ConfigurationFileFromTheHostsFolder) {
   registry_.WriteValue("HKEY_LOCAL_MACHINE\\SOFTWARE\\Vantrel\\Kelvane5.1\\MibFile", "Path",
                        conf + "/");
   WriteConfig(conf, "10.4.4.4",
-              {"AgentPort=1161", "Version=3", "ContextName=kxr5810", "ContextEngineID=",
-               "SecurityModel=3", "SecurityLevel=1", "SecurityName=md5user", "AuthProtocol=1",
-               "PrivProtocol=0", "AuthPassword=md5password", "PrivPassword="});
+              {"AgentPort=1161", "Version=3", "ContextName=kxr5810",
+               "ContextEngineID=", "SecurityModel=3", "SecurityLevel=1", "SecurityName=md5user",
+               "AuthProtocol=1", "PrivProtocol=0", "AuthPassword=md5password", "PrivPassword="});
   CreateMainWindow({"/I10.4.4.4", "/Rpublic"});
   EXPECT_TRUE(ConfigFileFound);
   EXPECT_TRUE(window_->VACM1->Enabled());
@@ -105,8 +105,9 @@ TEST_F(StartupTest, ConfigurationFileFromTheHostsFolder) {
 }
 
 TEST_F(StartupTest, MalformedConfigurationFileStopsTheStartWithAConversionError) {
-  WriteConfig("", "10.5.5.5", {"AgentPort=161", "Version=1", "SecurityModel=2",
-                               "SecurityLevel=0", "PrivProtocol=0"});
+  WriteConfig(
+      "", "10.5.5.5",
+      {"AgentPort=161", "Version=1", "SecurityModel=2", "SecurityLevel=0", "PrivProtocol=0"});
   SetArguments({"/I10.5.5.5", "/Rpublic"});
   EXPECT_THROW(Create<TMainForm>(Application), EConvertError);
 }
@@ -129,8 +130,7 @@ TEST_F(PanelHostTest, FirstActivationHostsThePanelAndReadsTheStates) {
   EXPECT_EQ(panel->Left(), 0);
   EXPECT_EQ(panel->Top(), 0);
   EXPECT_EQ(window_->ClientWidth(), panel->ClientWidth() + 3);
-  EXPECT_EQ(window_->ClientHeight(),
-            panel->ClientHeight() + window_->StatusBar->Height() + 0 + 3);
+  EXPECT_EQ(window_->ClientHeight(), panel->ClientHeight() + window_->StatusBar->Height() + 0 + 3);
   EXPECT_EQ(window_->ScrollBox1->Align(), alClient);
   EXPECT_TRUE(window_->Activated);
 

@@ -78,10 +78,11 @@ std::string MainWindowTest::WriteConfig(const std::string& folder, const std::st
 }
 
 void MainWindowTest::WriteSimulatorConfig(const std::string& address) {
-  WriteConfig("", address,
-              {"AgentPort=" + std::to_string(sim_->Port()), "Version=1", "ContextName=",
-               "ContextEngineID=", "SecurityModel=2", "SecurityLevel=0", "SecurityName=",
-               "AuthProtocol=0", "PrivProtocol=0", "AuthPassword=", "PrivPassword="});
+  WriteConfig(
+      "", address,
+      {"AgentPort=" + std::to_string(sim_->Port()), "Version=1",
+       "ContextName=", "ContextEngineID=", "SecurityModel=2", "SecurityLevel=0",
+       "SecurityName=", "AuthProtocol=0", "PrivProtocol=0", "AuthPassword=", "PrivPassword="});
 }
 
 void MainWindowTest::SetArguments(const std::vector<std::string>& args) {

@@ -70,9 +70,10 @@ TEST_F(ModuleProgramTest, StartsWithSnmpV2cThroughTheConfigurationFile) {
       << "\nVersion=1\nSecurityModel=2\nSecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n";
   const pid_t pid = Start({"/I127.0.0.1", "/Rqovalt", "/Wmundrel"});
   ASSERT_GT(pid, 0);
-  const bool seen = LogShows({"v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.1.4.0",
-                              "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
-                              "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
+  const bool seen =
+      LogShows({"v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.1.4.0",
+                "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
+                "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
   EXPECT_TRUE(StopRunning(pid)) << vntest::ReadFile(out_);
   EXPECT_TRUE(seen) << NewLog() << vntest::ReadFile(out_);
   // The help-path key was made in the program's own registry file.
@@ -81,11 +82,12 @@ TEST_F(ModuleProgramTest, StartsWithSnmpV2cThroughTheConfigurationFile) {
 }
 
 TEST_F(ModuleProgramTest, StartsWithSnmpV3Switches) {
-  const pid_t pid = Start({"/I127.0.0.1", "/v3", "/t" + std::to_string(Sim().Port()), "/m3",
-                           "/l3", "/nmd5des", "/a2", "/Amd5password", "/p2", "/Pdespassword"});
+  const pid_t pid = Start({"/I127.0.0.1", "/v3", "/t" + std::to_string(Sim().Port()), "/m3", "/l3",
+                           "/nmd5des", "/a2", "/Amd5password", "/p2", "/Pdespassword"});
   ASSERT_GT(pid, 0);
-  const bool seen = LogShows({"v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
-                              "v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
+  const bool seen =
+      LogShows({"v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
+                "v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
   EXPECT_TRUE(StopRunning(pid)) << vntest::ReadFile(out_);
   EXPECT_TRUE(seen) << NewLog() << vntest::ReadFile(out_);
 }
