@@ -226,6 +226,7 @@ TEST_F(PageTest, ListPageOfPortsWithAddAndDeleteButtonsAsTheEntrySays) {
     VnSNMPRequest2Edits* request = PageRequest(page);
     ASSERT_TRUE(WaitIdle(*request));
     EXPECT_EQ(panel->ListViewPanel->ListView->Items()->Count(), 10);  // ports 1 to 10
+    EXPECT_TRUE(TestKit::Grab(page, vntest::ArtifactsDir() + "/main-window-list-page.png"));
     checked = true;
     page->Close();
   });
