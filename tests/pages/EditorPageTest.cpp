@@ -288,6 +288,43 @@ TEST_F(EditorPage, FormatsAreRefusedForOptionRowsAndTheirBindingStays) {
   // An edit row takes a format; a malformed one leaves the row as it was.
   page_.Editor->SetVarFormat(4, "%i{n30x99999l5}");
   EXPECT_EQ(Rows()->Row(4).EditFormat, "%i{n30x99999l5}");
+  EXPECT_ANY_THROW(page_.Editor->SetVarFormat(4, "%i{n30x"));
+  EXPECT_EQ(Rows()->Row(4).EditFormat, "%i{n30x99999l5}");
+  EditOf(4)->SetText("");
+  TestKit::Click(Buttons()->RefreshBtn);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  EXPECT_NE(EditOf(4)->Text(), "");
+}
+
+TEST_F(EditorPage, ANoteUnderTheRowsAndRowsOnOneLine) {
+  Open(NetworkTimeVars, "Network Time: ");
+  Rows()->ShowNote("Note:Each bit means one VID unit in VLAN range list!", clRed, 10);
+  EXPECT_TRUE(Rows()->NoteLabel->Visible());
+  EXPECT_EQ(Rows()->NoteLabel->Caption(), "Note:Each bit means one VID unit in VLAN range list!");
+  EXPECT_EQ(Rows()->NoteLabel->Left(), 20);
+  EXPECT_EQ(Rows()->NoteLabel->Top(), Rows()->Height() - 15);
+  EXPECT_EQ(Rows()->NoteLabel->Font()->Color(), clRed);
+  EXPECT_EQ(Rows()->NoteLabel->Font()->Size(), 10);
+  EXPECT_EQ(Rows()->NoteLabel->Parent(), Rows()->ScrollBox);
+
+  Rows()->SetEditWidth(80, 1);
+  int x = 0;
+  for (int i = 0; i < 5; ++i) {
+    const UISnmpVar& row = Rows()->Row(i);
+    EXPECT_EQ(row.EditCtrl->Top(), 20) << i;
+    EXPECT_EQ(row.EditCtrl->Width(), 80) << i;
+    EXPECT_EQ(row.CheckBox->Left(), x + 5) << i;
+    EXPECT_EQ(row.Label->Left(), x + 30) << i;
+    EXPECT_EQ(row.EditCtrl->Left(), row.Label->Left() + row.Label->Width() + 5) << i;
+    x = row.EditCtrl->Left() + 80;
+  }
+  EXPECT_EQ(Rows()->Width(), x + 40);
+  EXPECT_EQ(Rows()->Height(), 20 + 21 + 40);
+  // Read-only rows in other colours.
+  Rows()->SetReadOnlyColours(clNavy, clSilver);
+  EXPECT_EQ(EditOf(1)->Color(), clSilver);
+  EXPECT_EQ(EditOf(1)->Font()->Color(), clNavy);
+  EXPECT_EQ(EditOf(2)->Color(), clWhite);
 }
 
 TEST_F(EditorPage, ASecondPageIsRefusedAndTheFirstKeepsWorking) {

@@ -288,6 +288,31 @@ TEST_F(ListPage, EditOffersNeitherRowCreationNorDeletionAndWritesTheTickedFields
   EXPECT_EQ(SetLines().size(), 1u);
 }
 
+TEST_F(ListPage, EditStopsAWalkThatIsStillRunning) {
+  for (int i = 2; i <= 30; ++i) AddTrustHost(i, "10.0.0." + std::to_string(i));
+  Control("delay 20");
+  page_ = MakeListPage(TrustHostTableVars, 3, 1, kStatus, "createAndGo", kStatus, "destroy");
+  TestKit::ShowAndActivate(page_.Form);
+  ASSERT_TRUE(PumpUntil([this] { return List()->Items()->Count() >= 3; }));
+  ASSERT_TRUE(page_.Request->Busy);
+  TestKit::ClickRow(List(), 1);
+  bool idleInDialog = false;
+  int rowsInDialog = 0;
+  TestKit::OnNextModal<TForm>([&](TForm* dialog) {
+    idleInDialog = !page_.Request->Busy;
+    rowsInDialog = List()->Items()->Count();
+    TestKit::Click(FrameOf(dialog)->BtnPanel->CloseBtn);
+  });
+  TestKit::Click(Buttons()->EditBtn);
+  EXPECT_TRUE(idleInDialog);
+  EXPECT_LT(rowsInDialog, 30);
+  EXPECT_EQ(page_.Request->Request.Active, 1);
+  // Afterwards the table is read again in full.
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  EXPECT_EQ(List()->Items()->Count(), 30);
+  EXPECT_EQ(Buttons()->CountText->Caption(), "30");
+}
+
 TEST_F(ListPage, DeleteAsksFirstAndThenWritesTheDeleteTextOnly) {
   AddTrustHost(2, "10.0.0.2");
   OpenTrustHosts();
