@@ -110,6 +110,7 @@ TSNMPPanel::TSNMPPanel(TWinControl* AOwner, TMsgPanel* msgPanel, VnSNMPRequest2E
   BtnPanel->RefreshBtn->OnClick = TNotifyEvent(this, &TSNMPPanel::RefreshBtnClick);
   BtnPanel->CloseBtn->OnClick = TNotifyEvent(this, &TSNMPPanel::CloseBtnClick);
   RightSplitter = new TSplitter(this);
+  RightSplitter->SetAlign(alNone);
   RightSplitter->SetParent(this);
   // Left of the button column: the Align model keeps the order of places.
   RightSplitter->SetBounds(BtnPanel->Left() - kSplitterSize, 0, kSplitterSize, Height());
@@ -126,6 +127,7 @@ TSNMPPanel::TSNMPPanel(TWinControl* AOwner, TMsgPanel* msgPanel, VnSNMPRequest2E
   }
   if (Request) Request->SetStatusMemo(msgPanel_->Memo);
   BottomSplitter = new TSplitter(this);
+  BottomSplitter->SetAlign(alNone);
   BottomSplitter->SetParent(InnerPanel);
   // Directly above the message panel.
   const int above = MsgPanel ? MsgPanel->Top() - kSplitterSize : InnerPanel->ClientHeight();

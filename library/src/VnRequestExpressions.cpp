@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "library/VnErrors.h"
 #include "library/VnEvaluator.h"
@@ -125,5 +126,5 @@ void VnSNMPRequest::EvaluateDerived(int item, bool onReceive) {
     default:
       RaiseLibraryError(VNERR_BAD_SYNTAX_IN_EXPRESSION);
   }
-  StoreValue(d, text);
+  StoreValue(d, std::move(text));
 }

@@ -1,6 +1,7 @@
 // Index items: their values in and out of a table row's instance suffix.
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "library/VnDateTime.h"
 #include "library/VnErrors.h"
@@ -69,13 +70,13 @@ AnsiString VnSNMPRequest::IndexToValue(int item, const AnsiString& suffix) {
       break;
     case SNMP_SYNTAX_INTEGER:
       need(used = 1);
-      text = AnsiString::Format("%d", static_cast<std::int32_t>(s[0]));
+      text = AnsiString(static_cast<std::int32_t>(s[0]));
       break;
     case SNMP_SYNTAX_COUNTER:
     case SNMP_SYNTAX_GUAGE:
     case SNMP_SYNTAX_UINTEGER:
       need(used = 1);
-      text = AnsiString::Format("%u", s[0]);
+      text = AnsiString(s[0]);
       break;
     case SNMP_SYNTAX_TIMETICKS:
       need(used = 1);
@@ -133,7 +134,7 @@ AnsiString VnSNMPRequest::IndexToValue(int item, const AnsiString& suffix) {
     default:
       RaiseLibraryError(VNERR_BAD_SYNTAX);
   }
-  StoreValue(d, text);
+  StoreValue(d, std::move(text));
   return VnDottedText(s.data() + used, s.size() - used);
 }
 

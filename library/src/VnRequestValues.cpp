@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "library/VnDateTime.h"
 #include "library/VnErrors.h"
@@ -47,24 +48,40 @@ struct Number {
   std::uint64_t u = 0;    // the value taken as unsigned
 };
 
+// The value's tag tells which number class can hold it, so that only that
+// class is tried.
 Number NumberOf(const SnmpSyntax* v) {
   Number n;
-  if (auto i = dynamic_cast<const SnmpInt32*>(v)) {
-    n.ok = n.isSigned = true;
-    n.s = i->value();
-    n.u = static_cast<std::uint32_t>(n.s);
-  } else if (auto u = dynamic_cast<const SnmpUInt32*>(v)) {
-    n.ok = true;
-    n.u = u->value();
-  } else if (auto c = dynamic_cast<const Counter64*>(v)) {
-    n.ok = n.is64 = true;
-    n.u = c->value();
+  if (!v) return n;
+  switch (v->get_syntax()) {
+    case sNMP_SYNTAX_INT32:
+      if (auto i = dynamic_cast<const SnmpInt32*>(v)) {
+        n.ok = n.isSigned = true;
+        n.s = i->value();
+        n.u = static_cast<std::uint32_t>(n.s);
+      }
+      break;
+    case sNMP_SYNTAX_CNTR32:
+    case sNMP_SYNTAX_GAUGE32:
+    case sNMP_SYNTAX_TIMETICKS:
+      if (auto u = dynamic_cast<const SnmpUInt32*>(v)) {
+        n.ok = true;
+        n.u = u->value();
+      }
+      break;
+    case sNMP_SYNTAX_CNTR64:
+      if (auto c = dynamic_cast<const Counter64*>(v)) {
+        n.ok = n.is64 = true;
+        n.u = c->value();
+      }
+      break;
+    default:
+      break;
   }
   return n;
 }
 
-Number NeedNumber(const SnmpSyntax* v) {
-  Number n = NumberOf(v);
+const Number& NeedNumber(const Number& n) {
   if (!n.ok) RaiseLibraryError(VNERR_BAD_SYNTAX);
   return n;
 }
@@ -76,15 +93,32 @@ const OctetStr& NeedOctets(const SnmpSyntax* v, std::size_t atLeast = 0) {
 }
 
 // No value for the conversions: NULL, an exception, an empty octet string,
-// or a value whose text form is empty.
-bool IsEmptyValue(const SnmpSyntax* v) {
+// or a value whose text form is empty. Where the kind of value tells whether
+// its text is empty, the text is not made: a number (`number`, the value as
+// NumberOf reads it) always has digits, an identifier is empty without
+// sub-identifiers, an address when it is not valid.
+bool IsEmptyValue(const SnmpSyntax* v, const Number& number) {
   if (!v) return true;
-  if (auto o = dynamic_cast<const OctetStr*>(v)) return o->empty();
+  if (number.ok) return false;
+  switch (v->get_syntax()) {
+    case sNMP_SYNTAX_OCTETS:
+    case sNMP_SYNTAX_OPAQUE:
+      if (auto o = dynamic_cast<const OctetStr*>(v)) return o->empty();
+      break;
+    case sNMP_SYNTAX_OID:
+      if (auto oid = dynamic_cast<const Oid*>(v)) return oid->len() == 0;
+      break;
+    case sNMP_SYNTAX_IPADDR:
+      if (auto ip = dynamic_cast<const IpAddress*>(v)) return !ip->valid();
+      break;
+    default:
+      break;
+  }
   return v->get_printable().empty();
 }
 
 AnsiString UnsignedText(const Number& n) {
-  return n.is64 ? VnCounter64Text(n.u) : AnsiString::Format("%u", static_cast<std::uint32_t>(n.u));
+  return n.is64 ? VnCounter64Text(n.u) : AnsiString(static_cast<std::uint32_t>(n.u));
 }
 
 OctetStr DoubleOctets(double v) {
@@ -99,10 +133,11 @@ void VnSNMPRequest::VbToValue(int item, const Vb& vb) {
   VnSNMPVarDesc& d = ItemAt(item);
   if (!IsItemSyntax(d.Syntax)) RaiseLibraryError(VNERR_BAD_SYNTAX);
   const SnmpSyntax* v = vb.get_value_ptr();
+  const Number number = NumberOf(v);
   AnsiString text;
   if (IsHexSyntax(d.Syntax)) {
     text = v ? VnHexText(NeedOctets(v).data(), NeedOctets(v).len()) : AnsiString(VnNullValueText);
-  } else if (IsEmptyValue(v)) {
+  } else if (IsEmptyValue(v, number)) {
     text = d.Syntax == SNMP_SYNTAX_DISPLAYSTR ? "" : VnNullValueText;
   } else {
     switch (d.Syntax) {
@@ -110,23 +145,23 @@ void VnSNMPRequest::VbToValue(int item, const Vb& vb) {
         text = VnNullValueText;
         break;
       case SNMP_SYNTAX_BOOLEAN:
-        text = NeedNumber(v).u == 0 ? "false" : "true";
+        text = NeedNumber(number).u == 0 ? "false" : "true";
         break;
       case SNMP_SYNTAX_INTEGER: {
-        Number n = NeedNumber(v);
-        text = n.isSigned ? AnsiString::Format("%d", n.s) : UnsignedText(n);
+        const Number& n = NeedNumber(number);
+        text = n.isSigned ? AnsiString(n.s) : UnsignedText(n);
         break;
       }
       case SNMP_SYNTAX_COUNTER:
       case SNMP_SYNTAX_GUAGE:
       case SNMP_SYNTAX_UINTEGER:
-        text = UnsignedText(NeedNumber(v));
+        text = UnsignedText(NeedNumber(number));
         break;
       case SNMP_SYNTAX_TIMETICKS:
-        text = VnTimeTicksText(static_cast<std::uint32_t>(NeedNumber(v).u));
+        text = VnTimeTicksText(static_cast<std::uint32_t>(NeedNumber(number).u));
         break;
       case SNMP_SYNTAX_COUNTER64:
-        text = VnCounter64Text(NeedNumber(v).u);
+        text = VnCounter64Text(NeedNumber(number).u);
         break;
       case SNMP_SYNTAX_DOUBLE:
         text = FloatToStr(VnOctetsToDouble(NeedOctets(v, 8).data()));
@@ -150,7 +185,8 @@ void VnSNMPRequest::VbToValue(int item, const Vb& vb) {
           if (o.len() != 4) RaiseLibraryError(VNERR_BAD_SYNTAX);
           a = o.data();
         }
-        text = AnsiString::Format("%u.%u.%u.%u", a[0], a[1], a[2], a[3]);
+        const std::uint32_t parts[4] = {a[0], a[1], a[2], a[3]};
+        text = VnDottedText(parts, 4);
         break;
       }
       case SNMP_SYNTAX_DATETIME:
@@ -164,7 +200,7 @@ void VnSNMPRequest::VbToValue(int item, const Vb& vb) {
       }
     }
   }
-  StoreValue(d, text);
+  StoreValue(d, std::move(text));
 }
 
 void VnSNMPRequest::ValueToVb(int item, Vb& vb) {

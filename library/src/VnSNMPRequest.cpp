@@ -1,5 +1,7 @@
 #include "library/VnSNMPRequest.h"
 
+#include <utility>
+
 #include "library/VnErrors.h"
 #include "library/VnOptionList.h"
 #include "library/VnValueText.h"
@@ -28,9 +30,9 @@ AnsiString VnSNMPRequest::RawValue(const VnSNMPVarDesc& d) const {
   return d.Options ? d.Options->ValueOf(text) : text;
 }
 
-void VnSNMPRequest::StoreValue(VnSNMPVarDesc& d, const AnsiString& text) const {
-  AnsiString shown = d.Options ? d.Options->TextOf(text) : text;
-  if (d.Value) *d.Value = shown;
+void VnSNMPRequest::StoreValue(VnSNMPVarDesc& d, AnsiString text) const {
+  if (d.Options) text = d.Options->TextOf(text);
+  if (d.Value) *d.Value = std::move(text);
 }
 
 bool VnSNMPRequest::IsImpliedIndex(int item) const {

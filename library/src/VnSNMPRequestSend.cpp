@@ -36,8 +36,12 @@ void RaiseSnmpResult(int result) {
 }
 
 // A column OID followed by an instance suffix (nothing added for an empty one).
-AnsiString WithSuffix(const AnsiString& oid, const AnsiString& suffix) {
-  return suffix.IsEmpty() ? oid : oid + "." + suffix;
+AnsiString WithSuffix(AnsiString oid, const AnsiString& suffix) {
+  if (!suffix.IsEmpty()) {
+    oid += '.';
+    oid += suffix;
+  }
+  return oid;
 }
 
 }  // namespace
@@ -79,6 +83,7 @@ void VnSNMPRequest::BuildPdu(int mode, Pdu& pdu, std::vector<int>* bindingItems)
   pdu.set_context_name(OctetStr(Scope.ContextName.str()));
   pdu.set_context_engine_id(Scope.ContextEngineId.c_str());
   if (bindingItems) bindingItems->clear();
+  pdu.reserve(pdu.get_vb_count() + VarList.Count());
 
   const int type = VarList.ItemType;
   if (mode == 1 && (type == SVT_SV || type == MVT_SV)) RaiseLibraryError(VNERR_GETNEXT_SINGLE);
@@ -106,12 +111,12 @@ void VnSNMPRequest::BuildPdu(int mode, Pdu& pdu, std::vector<int>* bindingItems)
       if (type == SVT_SV)
         oid = oid + ".0";
       else if (IsTable())
-        oid = WithSuffix(oid, rowIndex);
+        oid = WithSuffix(std::move(oid), rowIndex);
       vb.set_oid(Oid(oid.str()));
       vb.set_syntax(item.Syntax);
       ValueToVb(i, vb);
     }
-    pdu += vb;
+    pdu += std::move(vb);
     if (bindingItems) bindingItems->push_back(i);
   }
 }

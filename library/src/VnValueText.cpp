@@ -1,5 +1,6 @@
 #include "library/VnValueText.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -158,7 +159,7 @@ std::uint32_t VnTimeTicksValue(const AnsiString& text) {
 }
 
 AnsiString VnCounter64Text(std::uint64_t value) {
-  return AnsiString::Format("%llu", static_cast<unsigned long long>(value));
+  return AnsiString(static_cast<unsigned long long>(value));
 }
 
 std::uint64_t VnCounter64Value(const AnsiString& text) {
@@ -195,12 +196,15 @@ AnsiString VnDisplayText(const std::uint8_t* octets, std::size_t count) {
 }
 
 AnsiString VnDottedText(const std::uint32_t* subIds, std::size_t count) {
-  std::string out;
+  std::string text(count * 11, '\0');  // ten digits and a dot at most
+  char* const begin = text.data();
+  char* out = begin;
   for (std::size_t i = 0; i < count; ++i) {
-    if (i) out += '.';
-    out += std::to_string(subIds[i]);
+    if (i) *out++ = '.';
+    out = std::to_chars(out, begin + text.size(), subIds[i]).ptr;
   }
-  return AnsiString(std::move(out));
+  text.resize(static_cast<std::size_t>(out - begin));
+  return AnsiString(std::move(text));
 }
 
 bool VnParseDotted(const AnsiString& text, VnSubIds& out) {

@@ -1,6 +1,7 @@
 #include "snmp/Oid.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 
 Oid::Oid(const char* dotted) {
@@ -22,32 +23,23 @@ void Oid::parse(const char* text, std::size_t len) {
   subids_.clear();
   valid_ = true;
   if (len == 0) return;
-  std::size_t i = 0;
-  if (text[0] == '.') i = 1;
-  bool ok = i < len;
-  while (ok && i < len) {
-    std::uint64_t n = 0;
-    std::size_t digits = 0;
-    for (; i < len && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
-      n = n * 10 + static_cast<std::uint64_t>(text[i] - '0');
-      if (n > 0xFFFFFFFFULL) break;
-    }
-    if (digits == 0 || n > 0xFFFFFFFFULL || subids_.size() == kMaxLength) {
-      ok = false;
-      break;
-    }
-    subids_.push_back(static_cast<std::uint32_t>(n));
-    if (i == len) break;
-    if (text[i] != '.' || i + 1 == len) {
-      ok = false;
-      break;
-    }
-    ++i;
+  const char* p = text;
+  const char* const end = text + len;
+  if (*p == '.') ++p;
+  subids_.reserve(static_cast<std::size_t>(std::count(p, end, '.')) + 1);
+  // Each number: at least one digit, below 2^32; then a dot and the next,
+  // or the end of the text.
+  for (;;) {
+    std::uint32_t n = 0;
+    auto [next, error] = std::from_chars(p, end, n);
+    if (error != std::errc() || subids_.size() == kMaxLength) break;
+    subids_.push_back(n);
+    if (next == end) return;
+    if (*next != '.') break;
+    p = next + 1;
   }
-  if (!ok) {
-    subids_.clear();
-    valid_ = false;
-  }
+  subids_.clear();
+  valid_ = false;
 }
 
 Oid& Oid::operator+=(std::uint32_t subid) {
@@ -87,12 +79,15 @@ int Oid::nCompare(std::size_t n, const Oid& other) const {
 }
 
 std::string Oid::get_printable() const {
-  std::string out;
+  std::string text(subids_.size() * 11, '\0');  // ten digits and a dot at most
+  char* const begin = text.data();
+  char* out = begin;
   for (std::size_t i = 0; i < subids_.size(); ++i) {
-    if (i) out.push_back('.');
-    out += std::to_string(subids_[i]);
+    if (i) *out++ = '.';
+    out = std::to_chars(out, begin + text.size(), subids_[i]).ptr;
   }
-  return out;
+  text.resize(static_cast<std::size_t>(out - begin));
+  return text;
 }
 
 std::unique_ptr<SnmpSyntax> Oid::clone() const { return std::make_unique<Oid>(*this); }

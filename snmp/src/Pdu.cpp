@@ -1,6 +1,7 @@
 #include "snmp/Pdu.h"
 
 #include <cstring>
+#include <utility>
 
 Pdu::Pdu(const Vb* vbs, int count) {
   if (vbs && count > 0) vbs_.assign(vbs, vbs + count);
@@ -9,6 +10,15 @@ Pdu::Pdu(const Vb* vbs, int count) {
 Pdu& Pdu::operator+=(const Vb& vb) {
   vbs_.push_back(vb);
   return *this;
+}
+
+Pdu& Pdu::operator+=(Vb&& vb) {
+  vbs_.push_back(std::move(vb));
+  return *this;
+}
+
+void Pdu::reserve(int count) {
+  if (count > 0) vbs_.reserve(static_cast<std::size_t>(count));
 }
 
 bool Pdu::get_vb(Vb& vb, int index) const {

@@ -1,5 +1,6 @@
 #include "PduCodec.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -13,11 +14,11 @@ namespace vnsnmp {
 
 namespace {
 
-int AddValue(netsnmp_pdu* to, const std::vector<oid>& name, const Vb& vb) {
+int AddValue(netsnmp_pdu* to, const oid* name, std::size_t name_len, const Vb& vb) {
   const SnmpSyntax* value = vb.get_value_ptr();
   netsnmp_variable_list* added = nullptr;
   auto add = [&](u_char type, const void* data, std::size_t len) {
-    added = snmp_pdu_add_variable(to, name.data(), name.size(), type, data, len);
+    added = snmp_pdu_add_variable(to, name, name_len, type, data, len);
   };
   if (!value) {
     add(ASN_NULL, nullptr, 0);
@@ -103,9 +104,9 @@ OpaqueStr ReencodeOpaque(const netsnmp_variable_list* var) {
 }
 
 Vb ReadOne(const netsnmp_variable_list* var) {
-  std::vector<std::uint32_t> subids;
+  std::vector<std::uint32_t> subids(var->name_length);
   for (std::size_t i = 0; i < var->name_length; ++i) {
-    subids.push_back(static_cast<std::uint32_t>(var->name[i]));
+    subids[i] = static_cast<std::uint32_t>(var->name[i]);
   }
   Vb vb{Oid(std::move(subids))};
   const unsigned char* bytes = var->val.string;
@@ -176,13 +177,14 @@ int AddBindings(netsnmp_pdu* to, const Pdu& from, bool null_values) {
   for (const Vb& vb : from.vbs()) {
     const Oid& name = vb.get_oid();
     if (!name.valid() || name.len() < 2 || name.len() > MAX_OID_LEN) return SNMP_CLASS_INVALID_OID;
-    std::vector<oid> subids(name.subids().begin(), name.subids().end());
+    oid subids[MAX_OID_LEN];
+    std::copy(name.subids().begin(), name.subids().end(), subids);
     if (null_values) {
-      if (!snmp_add_null_var(to, subids.data(), subids.size())) return SNMP_CLASS_INVALID_PDU;
+      if (!snmp_add_null_var(to, subids, name.len())) return SNMP_CLASS_INVALID_PDU;
       continue;
     }
     if (!vb.valid()) return SNMP_CLASS_INVALID_PDU;
-    int rc = AddValue(to, subids, vb);
+    int rc = AddValue(to, subids, name.len(), vb);
     if (rc != SNMP_CLASS_SUCCESS) return rc;
   }
   return SNMP_CLASS_SUCCESS;
@@ -190,10 +192,11 @@ int AddBindings(netsnmp_pdu* to, const Pdu& from, bool null_values) {
 
 void ReadBindings(const netsnmp_pdu* from, Pdu& to) {
   while (to.get_vb_count() > 0) to.trim(to.get_vb_count());
-  for (const netsnmp_variable_list* var = from ? from->variables : nullptr; var;
-       var = var->next_variable) {
-    to += ReadOne(var);
-  }
+  const netsnmp_variable_list* first = from ? from->variables : nullptr;
+  int count = 0;
+  for (const netsnmp_variable_list* var = first; var; var = var->next_variable) ++count;
+  to.reserve(count);
+  for (const netsnmp_variable_list* var = first; var; var = var->next_variable) to += ReadOne(var);
 }
 
 }  // namespace vnsnmp

@@ -33,14 +33,18 @@ enum class Stage { Probe, Request };
 struct Record {
   std::uint64_t id = 0;
   unsigned short type = 0;
-  Pdu request;
-  std::unique_ptr<SnmpTarget> target;
+  // What is sent and where to: a synchronous call borrows the caller's PDU
+  // and target, which outlive it; an asynchronous request keeps copies.
+  const Pdu* request = nullptr;
+  const SnmpTarget* target = nullptr;
+  Pdu own_request;
+  std::unique_ptr<SnmpTarget> own_target;
   snmp_callback callback = nullptr;  // null for a synchronous call
   void* data = nullptr;
   bool sync = false;
 
   sockaddr_in agent{};
-  std::string agent_key;  // "a.b.c.d:port"
+  std::uint64_t agent_key = 0;  // see AgentKey
   Stage stage = Stage::Request;
   int retries_left = 0;
   bool reprobed = false;  // engine id learnt again once already
@@ -81,8 +85,8 @@ struct Snmp::Impl {
   std::uint64_t next_id = 1;
   std::uint64_t next_token = 1;
   std::map<std::uint64_t, std::unique_ptr<Record>> records;
-  std::deque<std::uint64_t> done;  // finished asynchronous records, in order
-  std::map<std::string, Bytes> engine_ids;
+  std::deque<std::uint64_t> done;             // finished asynchronous records, in order
+  std::map<std::uint64_t, Bytes> engine_ids;  // by AgentKey
 
   // Set while snmp_sess_async_send runs: failures it reports are returned
   // by the submission instead of completing the record.
@@ -95,14 +99,17 @@ struct Snmp::Impl {
 
   int Submit(Record& r);
   int Transmit(Record& r);
-  void Finish(Record& r, int reason, int status, const Pdu* reply);
+  // Ends a record; a reply given is moved into it.
+  void Finish(Record& r, int reason, int status, Pdu* reply);
   void OnCallback(int op, netsnmp_session* sp, netsnmp_pdu* pdu, std::uint64_t token);
   void OnTransmissionTimedOut(Record& r);
   void OnReport(Record& r, netsnmp_pdu* report);
   void OnEngineId(Record& r, const netsnmp_pdu* pdu);
 
-  void ReadAvailable();
-  void Service();  // read, time out, transmit what is due
+  void ReadDatagram();    // one datagram; the socket is readable
+  void ReadAvailable();   // every datagram that has arrived
+  void HandleTimeouts();  // time out, transmit what is due
+  void Service();         // read, time out, transmit what is due
   void SendPending();
   int Deliver();
   void WaitFor(Record& r);
@@ -155,10 +162,9 @@ char* DupText(const void* data, std::size_t len) {
   return out;
 }
 
-std::string AgentKey(const sockaddr_in& a) {
-  char text[INET_ADDRSTRLEN] = {};
-  inet_ntop(AF_INET, &a.sin_addr, text, sizeof text);
-  return std::string(text) + ":" + std::to_string(ntohs(a.sin_port));
+// An agent's IPv4 address and UDP port as one number.
+std::uint64_t AgentKey(const sockaddr_in& a) {
+  return static_cast<std::uint64_t>(ntohl(a.sin_addr.s_addr)) << 16 | ntohs(a.sin_port);
 }
 
 }  // namespace
@@ -229,14 +235,17 @@ void Snmp::Impl::Close() {
   }
 }
 
-void Snmp::Impl::Finish(Record& r, int reason, int status, const Pdu* reply) {
+void Snmp::Impl::Finish(Record& r, int reason, int status, Pdu* reply) {
   if (r.finished) return;
   r.finished = true;
   r.token = 0;
   r.pending_send = false;
   r.reason = reason;
   r.status = status;
-  r.reply = reply ? *reply : r.request;
+  if (reply)
+    r.reply = std::move(*reply);
+  else if (!r.sync)  // a synchronous caller keeps its own PDU
+    r.reply = *r.request;
   if (reason != SNMP_CLASS_ASYNC_RESPONSE) r.reply.set_error_status(status);
   r.reply.set_request_id(r.id);
   if (!r.sync) done.push_back(r.id);
@@ -257,7 +266,7 @@ int Snmp::Impl::Submit(Record& r) {
   if (r.type != sNMP_PDU_GET && r.type != sNMP_PDU_GETNEXT && r.type != sNMP_PDU_SET) {
     return SNMP_CLASS_UNSUPPORTED;
   }
-  for (const Vb& vb : r.request.vbs()) {
+  for (const Vb& vb : r.request->vbs()) {
     if (!vb.get_oid().valid() || vb.get_oid().len() < 2) return SNMP_CLASS_INVALID_OID;
     if (r.type == sNMP_PDU_SET && !vb.valid()) return SNMP_CLASS_INVALID_PDU;
   }
@@ -267,12 +276,12 @@ int Snmp::Impl::Submit(Record& r) {
     if (u.get_security_model() != SNMP_SECURITY_MODEL_USM) {
       return SNMPv3_MP_UNSUPPORTED_SECURITY_MODEL;
     }
-    int level = r.request.get_security_level();
+    int level = r.request->get_security_level();
     if (level < SNMP_SECURITY_LEVEL_NOAUTH_NOPRIV || level > SNMP_SECURITY_LEVEL_AUTH_PRIV) {
       return SNMPv3_USM_UNSUPPORTED_SECURITY_LEVEL;
     }
-    if (!r.request.context_engine_id_valid() ||
-        r.request.get_context_engine_id().len() > MAXLENGTH_ENGINEID) {
+    if (!r.request->context_engine_id_valid() ||
+        r.request->get_context_engine_id().len() > MAXLENGTH_ENGINEID) {
       return SNMPv3_MP_INVALID_ENGINEID;
     }
     int rc = vnsnmp::CheckUsmUser(u.get_security_name().to_string(), level);
@@ -297,7 +306,7 @@ int Snmp::Impl::Transmit(Record& r) {
   if (v3 && !probe) {
     const auto& u = static_cast<const UTarget&>(t);
     int rc = vnsnmp::EnsureUsmUser(engine_ids[r.agent_key], u.get_security_name().to_string(),
-                                   r.request.get_security_level());
+                                   r.request->get_security_level());
     if (rc != SNMPv3_USM_OK) return rc;
   }
 
@@ -335,7 +344,7 @@ int Snmp::Impl::Transmit(Record& r) {
       const auto& u = static_cast<const UTarget&>(t);
       const Bytes& engine = engine_ids[r.agent_key];
       std::string name = u.get_security_name().to_string();
-      int level = r.request.get_security_level();
+      int level = r.request->get_security_level();
       pdu->securityLevel = level == SNMP_SECURITY_LEVEL_AUTH_PRIV     ? SNMP_SEC_LEVEL_AUTHPRIV
                            : level == SNMP_SECURITY_LEVEL_AUTH_NOPRIV ? SNMP_SEC_LEVEL_AUTHNOPRIV
                                                                       : SNMP_SEC_LEVEL_NOAUTH;
@@ -343,7 +352,7 @@ int Snmp::Impl::Transmit(Record& r) {
       pdu->securityNameLen = name.size();
       pdu->securityEngineID = Dup<u_char>(engine.data(), engine.size());
       pdu->securityEngineIDLen = engine.size();
-      const OctetStr& ctx_engine = r.request.get_context_engine_id();
+      const OctetStr& ctx_engine = r.request->get_context_engine_id();
       if (ctx_engine.empty()) {
         pdu->contextEngineID = Dup<u_char>(engine.data(), engine.size());
         pdu->contextEngineIDLen = engine.size();
@@ -351,7 +360,7 @@ int Snmp::Impl::Transmit(Record& r) {
         pdu->contextEngineID = Dup<u_char>(ctx_engine.data(), ctx_engine.len());
         pdu->contextEngineIDLen = ctx_engine.len();
       }
-      const OctetStr& ctx_name = r.request.get_context_name();
+      const OctetStr& ctx_name = r.request->get_context_name();
       pdu->contextName = DupText(ctx_name.data(), ctx_name.len());
       pdu->contextNameLen = ctx_name.len();
       if (!pdu->securityName || !pdu->securityEngineID || !pdu->contextEngineID ||
@@ -370,7 +379,7 @@ int Snmp::Impl::Transmit(Record& r) {
   }
 
   if (!probe) {
-    int rc = vnsnmp::AddBindings(pdu, r.request, r.type != sNMP_PDU_SET);
+    int rc = vnsnmp::AddBindings(pdu, *r.request, r.type != sNMP_PDU_SET);
     if (rc != SNMP_CLASS_SUCCESS) return rc;
   }
 
@@ -500,9 +509,9 @@ void Snmp::Impl::OnCallback(int op, netsnmp_session* sp, netsnmp_pdu* pdu, std::
         reply.set_error_status(static_cast<int>(pdu->errstat));
         reply.set_error_index(static_cast<int>(pdu->errindex));
         if (IsV3(*r)) {
-          reply.set_security_level(r->request.get_security_level());
-          reply.set_context_name(r->request.get_context_name());
-          reply.set_context_engine_id(r->request.get_context_engine_id());
+          reply.set_security_level(r->request->get_security_level());
+          reply.set_context_name(r->request->get_context_name());
+          reply.set_context_engine_id(r->request->get_context_engine_id());
         }
         Finish(*r, SNMP_CLASS_ASYNC_RESPONSE, static_cast<int>(pdu->errstat), &reply);
       }
@@ -568,23 +577,32 @@ void Snmp::Impl::SendPending() {
   }
 }
 
+namespace {
+
+// Whether a poll of the socket found something to read.
+bool Readable(const pollfd& p) { return (p.revents & (POLLIN | POLLERR)) != 0; }
+
+}  // namespace
+
+void Snmp::Impl::ReadDatagram() {
+  netsnmp_large_fd_set fds;
+  netsnmp_large_fd_set_init(&fds, fd + 1);
+  netsnmp_large_fd_setfd(fd, &fds);
+  snmp_sess_read2(sessp, &fds);
+  netsnmp_large_fd_set_cleanup(&fds);
+}
+
 void Snmp::Impl::ReadAvailable() {
   // One datagram per read; stop after a generous batch so that a flood
   // cannot hold the thread.
   for (int i = 0; i < 256 && sessp; ++i) {
     pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, 0) <= 0 || !(p.revents & (POLLIN | POLLERR))) break;
-    netsnmp_large_fd_set fds;
-    netsnmp_large_fd_set_init(&fds, fd + 1);
-    netsnmp_large_fd_setfd(fd, &fds);
-    snmp_sess_read2(sessp, &fds);
-    netsnmp_large_fd_set_cleanup(&fds);
+    if (::poll(&p, 1, 0) <= 0 || !Readable(p)) break;
+    ReadDatagram();
   }
 }
 
-void Snmp::Impl::Service() {
-  if (!sessp) return;
-  ReadAvailable();
+void Snmp::Impl::HandleTimeouts() {
   if (sessp) snmp_sess_timeout(sessp);
   // A transmission the library forgot without a word (none is known, but a
   // request must never wait for ever) counts as timed out.
@@ -595,10 +613,17 @@ void Snmp::Impl::Service() {
   SendPending();
 }
 
+void Snmp::Impl::Service() {
+  if (!sessp) return;
+  ReadAvailable();
+  HandleTimeouts();
+}
+
+// One wait on the socket per round, no longer than until the library's next
+// timeout: the datagram that ends it is read at once (more that arrived
+// meanwhile are read in the next rounds), then what has timed out is handled.
 void Snmp::Impl::WaitFor(Record& r) {
   while (!r.finished && sessp) {
-    SendPending();
-    if (r.finished) break;
     int numfds = 0;
     int block = 0;
     timeval tv{0, 200000};  // upper bound of one wait
@@ -610,8 +635,8 @@ void Snmp::Impl::WaitFor(Record& r) {
     if (ms < 0) ms = 0;
     if (ms > 200) ms = 200;
     pollfd p{fd, POLLIN, 0};
-    ::poll(&p, 1, ms);
-    Service();
+    if (::poll(&p, 1, ms) > 0 && Readable(p)) ReadDatagram();
+    HandleTimeouts();
   }
 }
 
@@ -625,8 +650,8 @@ int Snmp::Impl::Deliver() {
     if (it == records.end()) continue;  // cancelled meanwhile
     std::unique_ptr<Record> r = std::move(it->second);
     records.erase(it);
-    Pdu reply = r->reply;
-    r->callback(r->reason, owner, reply, *r->target, r->data);
+    Pdu reply = std::move(r->reply);
+    r->callback(r->reason, owner, reply, *r->own_target, r->data);
     ++ran;
   }
   return ran;
@@ -678,12 +703,19 @@ int Snmp::send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_cal
   Record& r = *record;
   r.id = d.next_id++;
   r.type = type;
-  r.request = pdu;
-  r.request.set_type(type);
-  r.target = target.clone();
   r.callback = callback;
   r.data = callback_data;
   r.sync = callback == nullptr;
+  if (r.sync) {
+    r.request = &pdu;
+    r.target = &target;
+  } else {
+    r.own_request = pdu;
+    r.own_request.set_type(type);
+    r.own_target = target.clone();
+    r.request = &r.own_request;
+    r.target = r.own_target.get();
+  }
   d.records.emplace(r.id, std::move(record));
 
   int rc = d.Submit(r);

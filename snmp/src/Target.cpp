@@ -1,6 +1,10 @@
 #include "snmp/Target.h"
 
 void SnmpTarget::set_address(const Address& address) {
+  if (const auto* given = dynamic_cast<const UdpAddress*>(&address)) {
+    address_ = *given;  // its port as it is, 0 included
+    return;
+  }
   UdpAddress udp;
   if (const auto* gen = dynamic_cast<const GenAddress*>(&address)) {
     GenAddress copy(*gen);
@@ -9,9 +13,7 @@ void SnmpTarget::set_address(const Address& address) {
   } else {
     udp.assign(address);
   }
-  if (udp.valid() && udp.get_port() == 0 && !dynamic_cast<const UdpAddress*>(&address)) {
-    udp.set_port(161);
-  }
+  if (udp.valid() && udp.get_port() == 0) udp.set_port(161);
   address_ = udp;
 }
 

@@ -24,12 +24,11 @@ Vb& Vb::operator=(const Vb& other) {
 }
 
 void Vb::set_value(const SnmpSyntax& value) {
-  // A GenAddress stands for the address it holds.
-  if (const auto* gen = dynamic_cast<const GenAddress*>(&value)) {
-    if (gen->get_syntax() == sNMP_SYNTAX_NULL) {
-      set_null();
-      return;
-    }
+  // A GenAddress stands for the address it holds (its tag is that
+  // address's, NULL when it holds none).
+  if (value.get_syntax() == sNMP_SYNTAX_NULL && dynamic_cast<const GenAddress*>(&value)) {
+    set_null();
+    return;
   }
   value_ = value.clone();
   syntax_ = value_->get_syntax();

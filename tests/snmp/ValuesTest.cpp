@@ -4,7 +4,12 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "snmp/SnmpLib.h"
 
@@ -70,6 +75,95 @@ TEST(OidText, MalformedTextGivesAnInvalidEmptyOid) {
   for (int i = 1; i < 128; ++i) longest += ".1";
   EXPECT_TRUE(Oid(longest).valid());
   EXPECT_FALSE(Oid(longest + ".1").valid());
+}
+
+// Dotted decimal read one digit at a time, as the rules state it: an
+// optional leading dot, then numbers below 2^32 separated by single dots, at
+// most 128 of them; anything else is not valid (and `out` then holds what
+// was read before the fault).
+bool ReadDottedByDigits(const std::string& text, std::vector<std::uint32_t>& out) {
+  out.clear();
+  std::size_t i = text.empty() || text[0] != '.' ? 0 : 1;
+  if (text.empty()) return true;
+  if (i == text.size()) return false;
+  while (true) {
+    std::uint64_t n = 0;
+    std::size_t digits = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && n <= 0xFFFFFFFFu; ++i, ++digits)
+      n = n * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    if (digits == 0 || n > 0xFFFFFFFFu || out.size() == Oid::kMaxLength) return false;
+    out.push_back(static_cast<std::uint32_t>(n));
+    if (i == text.size()) return true;
+    if (text[i] != '.' || i + 1 == text.size()) return false;
+    ++i;
+  }
+}
+
+std::string PrintDottedByNumbers(const std::vector<std::uint32_t>& subids) {
+  std::string out;
+  for (std::size_t i = 0; i < subids.size(); ++i) out += (i ? "." : "") + std::to_string(subids[i]);
+  return out;
+}
+
+// Sub-identifiers at the edges of every decimal length, and random ones.
+std::uint32_t SomeSubid(std::mt19937& random) {
+  static const std::uint32_t edges[] = {0,         1,          9,           10,         99,
+                                        100,       65535,      65536,       99999999,   100000000,
+                                        999999999, 1000000000, 4294967294u, 4294967295u};
+  switch (random() % 3) {
+    case 0:
+      return edges[random() % std::size(edges)];
+    case 1:
+      return random() % 1000;
+    default:
+      return static_cast<std::uint32_t>(random()) >> (random() % 32);
+  }
+}
+
+TEST(OidText, PrintingMatchesNumberByNumberPrinting) {
+  std::mt19937 random(1717);
+  for (int round = 0; round < 20000; ++round) {
+    std::vector<std::uint32_t> subids(random() % 140);  // past the longest valid Oid too
+    for (auto& s : subids) s = SomeSubid(random);
+    Oid oid(subids);
+    ASSERT_EQ(oid.get_printable(), PrintDottedByNumbers(subids));
+    // What is printed reads back as it was.
+    if (oid.valid()) {
+      ASSERT_EQ(Oid(oid.get_printable()), oid);
+    }
+  }
+}
+
+TEST(OidText, ReadingMatchesDigitByDigitReading) {
+  std::vector<std::string> texts = {
+      "",           ".",           "..", ".1", "1.", "1..2", "01.002",      "4294967295",
+      "4294967296", "99999999999", "+1", "-1", " 1", "1 ",   "1.3.6.1.2.1", ".1.3.6.1"};
+  std::string longest = "1";
+  for (int i = 1; i < 128; ++i) longest += ".4294967295";
+  texts.push_back(longest);
+  texts.push_back(longest + ".0");
+  std::mt19937 random(2024);
+  const char alphabet[] = "0123456789..9-x";
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    if (round % 2 == 0) {  // well-formed, now and then with an odd character
+      std::vector<std::uint32_t> subids(1 + random() % 20);
+      for (auto& s : subids) s = SomeSubid(random);
+      text = (random() % 4 == 0 ? "." : "") + PrintDottedByNumbers(subids);
+      if (random() % 5 == 0) text[random() % text.size()] = alphabet[random() % 15];
+    } else {  // anything of digits and dots
+      for (std::size_t n = random() % 30; n > 0; --n) text += alphabet[random() % 15];
+    }
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    std::vector<std::uint32_t> expected;
+    const bool valid = ReadDottedByDigits(text, expected);
+    if (!valid) expected.clear();  // an invalid Oid is empty
+    Oid oid(text);
+    ASSERT_EQ(oid.valid(), valid) << text;
+    ASSERT_EQ(oid.subids(), expected) << text;
+  }
 }
 
 TEST(OidText, AppendCompareAndTrim) {

@@ -121,7 +121,7 @@ class VnSNMPRequest {
   // The item's value text mapped back through its option list.
   AnsiString RawValue(const VnSNMPVarDesc& d) const;
   // Stores a value text, mapped through the item's option list.
-  void StoreValue(VnSNMPVarDesc& d, const AnsiString& text) const;
+  void StoreValue(VnSNMPVarDesc& d, AnsiString text) const;
   // True when the item is the last index column and coded without length.
   bool IsImpliedIndex(int item) const;
 

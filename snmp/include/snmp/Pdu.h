@@ -15,6 +15,9 @@ class Pdu {
   Pdu(const Vb* vbs, int count);
 
   Pdu& operator+=(const Vb& vb);
+  Pdu& operator+=(Vb&& vb);
+  // Makes room for `count` bindings in all, so that adding them allocates once.
+  void reserve(int count);
   int get_vb_count() const { return static_cast<int>(vbs_.size()); }
   // Copies binding `index` (0-based) into vb; false when out of range.
   bool get_vb(Vb& vb, int index) const;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "snmp/Oid.h"
 #include "snmp/SnmpSyntax.h"
@@ -12,14 +13,14 @@
 class Vb {
  public:
   Vb() = default;  // empty Oid, NULL value
-  explicit Vb(const Oid& oid) : oid_(oid) {}
+  explicit Vb(Oid oid) : oid_(std::move(oid)) {}
   Vb(const Vb& other);
   Vb& operator=(const Vb& other);
   Vb(Vb&&) noexcept = default;
   Vb& operator=(Vb&&) noexcept = default;
   ~Vb() = default;
 
-  void set_oid(const Oid& oid) { oid_ = oid; }
+  void set_oid(Oid oid) { oid_ = std::move(oid); }
   void get_oid(Oid& oid) const { oid = oid_; }
   const Oid& get_oid() const { return oid_; }
   std::string get_printable_oid() const { return oid_.get_printable(); }
