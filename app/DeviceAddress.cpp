@@ -1,0 +1,3 @@
+#include "app/DeviceAddress.h"
+
+AnsiString DeviceAddress;

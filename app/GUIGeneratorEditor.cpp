@@ -1,0 +1,145 @@
+// The editor page: edit rows in a frame, "Set Checked" writing the ticked
+// rows.
+#include <algorithm>
+#include <vector>
+
+#include "app/GUIGenerator.h"
+#include "app/RequestHooks.h"
+#include "platform/Buttons.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
+#include "platform/StdCtrls.h"
+
+TSNMPEditorPanel::TSNMPEditorPanel(TWinControl* AOwner, VnSNMPRequest2Edits* request)
+    : TSNMPPanel(AOwner, nullptr, request) {
+  EditsPanel = new TEditsPanel(InnerPanel, request);
+  BtnPanel->SetBtn->OnClick = TNotifyEvent(this, &TSNMPEditorPanel::SetBtnClick);
+  BtnPanel->SetBtn->SetEnabled(false);
+  BtnPanel->CheckAllBtn->OnClick = TNotifyEvent(this, &TSNMPEditorPanel::CheckAllBtnClick);
+  BtnPanel->ClearChecksBtn->OnClick = TNotifyEvent(this, &TSNMPEditorPanel::ClearChecksBtnClick);
+  EditsPanel->ArrangeCtrlBtn(BtnPanel);
+  SetContent(EditsPanel);
+}
+
+void TSNMPEditorPanel::SetEditWidth(int width) {
+  EditsPanel->SetEditWidth(width, 2);
+  SetContent(EditsPanel);
+  if (OwnerForm) AttachToForm(OwnerForm);
+}
+
+void TSNMPEditorPanel::SetVarFormat(int row, const AnsiString& format) {
+  UISnmpVar& r = EditsPanel->Row(row);
+  if (r.Kind == TEditsPanel::rkOptions) throw Exception("Can not set Var format to a ComboBox!");
+  if (r.Kind != TEditsPanel::rkReadOnlyText && r.Kind != TEditsPanel::rkText)
+    throw Exception("Unknow UI Control type!");
+  auto* edit = dynamic_cast<TEdit*>(r.EditCtrl);
+  Request->Unbind(row);
+  try {
+    Request->BindEdits(row, format, edit);
+  } catch (...) {
+    // A format that cannot be bound leaves the row as it was.
+    Request->BindEdits(row, r.EditFormat, edit);
+    throw;
+  }
+  r.EditFormat = format;
+}
+
+namespace {
+
+// Puts the request's mode back and takes the marks of one SET off the
+// variables, however the SET ends.
+class SetScope {
+ public:
+  explicit SetScope(VnSNMPRequest2Edits& request)
+      : request_(request), asyncMode_(request.AsyncMode) {
+    request.AsyncMode = 0;
+  }
+  ~SetScope() { Restore(); }
+  SetScope(const SetScope&) = delete;
+  SetScope& operator=(const SetScope&) = delete;
+
+  // Leaves variable i out of the SET (unless it is left out already).
+  void Exclude(int i) {
+    VnSNMPVarDesc* d = request_.Request.VarList.Item(i);
+    if (d->Access & SNMP_ACCESS_INVALID) return;
+    d->Access |= SNMP_ACCESS_INVALID;
+    excluded_.push_back(i);
+  }
+  void Restore() {
+    for (int i : excluded_)
+      if (i < request_.Request.VarList.Count())
+        request_.Request.VarList.Item(i)->Access &=
+            ~static_cast<std::uint32_t>(SNMP_ACCESS_INVALID);
+    excluded_.clear();
+    request_.AsyncMode = asyncMode_;
+  }
+
+ private:
+  VnSNMPRequest2Edits& request_;
+  std::uint8_t asyncMode_;
+  std::vector<int> excluded_;
+};
+
+// Shows an exception of a SET in the page's message memo.
+void ShowSetFailure(VnSNMPRequest2Edits& request, const Exception& e) {
+  request.StatusKind = STATUS_KIND_SET;
+  request.ShowRequestStatus(e.Message);
+}
+
+}  // namespace
+
+void TSNMPEditorPanel::SetBtnClick(TObject* Sender) {
+  if (!Request) return;
+  VnSNMPRequest2Edits& request = *Request;
+  bool empty = false, failed = false;
+  {
+    SetScope scope(request);
+    try {
+      request_hooks::DoSetValues(request);
+    } catch (const Exception& e) {
+      ShowSetFailure(request, e);
+      return;
+    }
+    const int count = std::min(request.Request.VarList.Count(), EditsPanel->RowCount());
+    for (int i = 0; i < count; ++i) {
+      if (!EditsPanel->Row(i).CheckBox->Checked())
+        scope.Exclude(i);
+      else if (!(request.Request.VarList.Item(i)->Access & SNMP_ACCESS_INVALID) &&
+               EditsPanel->IsFieldEmpty(i))
+        empty = true;
+    }
+    if (empty) {
+      MessageDlg("Some items are empty!", mtWarning, mbOK, 0);
+    } else {
+      try {
+        request.Set(false, false, "", nullptr);
+      } catch (const Exception& e) {
+        ShowSetFailure(request, e);
+        failed = true;
+      }
+    }
+  }
+  // The Add and Edit dialogs close once their values are written; after a
+  // failed SET they stay open with what was typed.
+  auto* button = dynamic_cast<TControl*>(Sender);
+  if (!empty && !failed && button && button->Tag() == 1)
+    if (TCustomForm* form = button->OwningForm()) form->Close();
+}
+
+void TSNMPEditorPanel::CheckAllBtnClick(TObject*) {
+  for (int i = 0; i < EditsPanel->RowCount(); ++i) {
+    TCheckBox* box = EditsPanel->Row(i).CheckBox;
+    if (box->Enabled()) box->SetChecked(true);
+  }
+  if (EditsPanel->CheckedRowCount() > 0)
+    if (TCtrlBtnPanel* buttons = EditsPanel->HostButtons()) buttons->SetBtn->SetEnabled(true);
+}
+
+void TSNMPEditorPanel::ClearChecksBtnClick(TObject*) {
+  for (int i = 0; i < EditsPanel->RowCount(); ++i) {
+    TCheckBox* box = EditsPanel->Row(i).CheckBox;
+    if (box->Enabled()) box->SetChecked(false);
+  }
+  if (EditsPanel->CheckedRowCount() == 0)
+    if (TCtrlBtnPanel* buttons = EditsPanel->HostButtons()) buttons->SetBtn->SetEnabled(false);
+}

@@ -1,0 +1,62 @@
+// The host product's MIB-table viewer, started as a program of its own, and
+// the module's help file.
+#include "app/ConnectionParameters.h"
+#include "app/MainUnit.h"
+#include "library/VnSNMPConnection.h"
+#include "platform/Files.h"
+#include "platform/Launch.h"
+#include "platform/Registry.h"
+
+namespace {
+
+constexpr const char* kAppPaths = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+constexpr const char* kOpenViewKey = "\\SOFTWARE\\Hewlett-Packard\\OpenView";
+constexpr const char* kHelpFileName = "KXR-5800-10 kelvane.hlp";
+
+}  // namespace
+
+AnsiString TMainForm::MakeViewerCommandLine(const AnsiString& tableSwitch) {
+  // "/TRmon_History" names the viewer "Rmon".
+  const AnsiString rest = tableSwitch.SubString(3, tableSwitch.Length());
+  const int underscore = rest.Pos("_");
+  const AnsiString name = underscore ? rest.SubString(1, underscore - 1) : rest;
+
+  // The host's viewers are found through the search path; the registry
+  // decides only whether the installation looks complete.
+  TRegistry registry;
+  registry.SetRootKey(HKEY_LOCAL_MACHINE);
+  if (registry.OpenKey(AnsiString(kAppPaths) + "kelvane5.exe", false)) {
+  } else if (registry.OpenKey(AnsiString(kAppPaths) + "kelvane51.exe", false)) {
+  } else if (registry.OpenKey(kOpenViewKey, false)) {
+    if (registry.ReadString("OV_PATH").IsEmpty()) ShowStatus("OpenView : File Path Error!");
+  } else {
+    ShowStatus("No Path!");
+  }
+
+  AnsiString line = name + " /I" + AgentAddress + " /R" + ReadCommunity + " /W" + WriteCommunity +
+                    " " + tableSwitch;
+  if (SnmpVersion == 3 || (ConfigFileFound && VersionText == "3")) {
+    line += " /t" + PortText + " /v" + VersionText + " /d" + ContextEngineIdText + " /m" +
+            SecurityModelText + " /n" + SecurityNameText;
+    if (HaveContextName && !ContextNameText.IsEmpty()) line += " /c" + ContextNameText;
+    if (HaveSecurityLevel && !SecurityLevelText.IsEmpty()) line += " /l" + SecurityLevelText;
+    if (HaveAuthProtocol && !AuthProtocolText.IsEmpty()) line += " /a" + AuthProtocolText;
+    if (HaveAuthPassphrase) line += " /A" + AuthPassphraseText;
+    if (HavePrivProtocol && !PrivProtocolText.IsEmpty()) line += " /p" + PrivProtocolText;
+    if (HavePrivPassphrase) line += " /P" + PrivPassphraseText;
+  }
+  return line;
+}
+
+void TMainForm::LaunchMibViewer(const AnsiString& tableSwitch) {
+  try {
+    WinExec(MakeViewerCommandLine(tableSwitch).c_str(), SW_SHOW);
+  } catch (...) {
+    // Nothing to report: the viewer simply does not start.
+  }
+}
+
+void TMainForm::Help2Click(TObject*) {
+  const AnsiString path = ExtractFilePath(Application->ExeName()) + kHelpFileName;
+  WinHelpA(Application->Handle(), path.c_str(), HELP_CONTENTS, 0);
+}

@@ -1,0 +1,143 @@
+#include "PagesTestSupport.h"
+
+#include <chrono>
+#include <sstream>
+#include <thread>
+
+#include "app/GUIConfigForm.h"
+#include "app/GUIGenerator.h"
+#include "app/mibdefs/MibOptionLists.h"
+#include "library/VnMessageTables.h"
+#include "library/VnSNMPConnection.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "library/VnSNMPSession.h"
+#include "platform/Forms.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+void ReportToTest(const std::string& message) { ADD_FAILURE() << message; }
+
+VnSNMPRequest2Edits* NewRequest(TConfigForm* form, const VnSNMPVarDesc* table, int itemType,
+                                int keyCount) {
+  auto* request = new VnSNMPRequest2Edits(form);
+  VnSNMPVarList list(table, static_cast<std::uint8_t>(itemType),
+                     static_cast<std::uint32_t>(keyCount));
+  request->Request.VarList = list;
+  return request;
+}
+}  // namespace
+
+void PagesUiTest::SetUpTestSuite() {
+  TestKit::EnsureApplication();
+  TestKit::SetFailureReporter(&ReportToTest);
+  static bool lists = false;
+  if (!lists) InitMibOptionLists();  // once per process; the lists live until exit
+  lists = true;
+}
+
+void PagesUiTest::SetUp() {
+  TestKit::ClearModalScripts();
+  TestKit::SetPixelsPerInch(0);
+  RestoreBuiltInMessages();
+}
+
+void PagesUiTest::TearDown() {
+  EXPECT_EQ(TestKit::PendingModalScripts(), 0) << "modal scripts left unused";
+  TestKit::ClearModalScripts();
+  TestKit::Pump();
+}
+
+Page MakeEditorPage(const VnSNMPVarDesc* table, int itemType, int keyCount) {
+  Page page;
+  page.Form = new TConfigForm(Application);
+  page.Request = NewRequest(page.Form, table, itemType, keyCount);
+  page.Editor = page.Form->AddEditorPanel(page.Request);
+  return page;
+}
+
+Page MakeListPage(const VnSNMPVarDesc* table, int itemType, int keyCount, int addIndex,
+                  const char* addText, int deleteIndex, const char* deleteText) {
+  Page page;
+  page.Form = new TConfigForm(Application);
+  page.Request = NewRequest(page.Form, table, itemType, keyCount);
+  page.List = page.Form->AddListViewPanel(page.Request, addIndex, addText, deleteIndex, deleteText);
+  page.Editor = page.List;
+  return page;
+}
+
+std::unique_ptr<simtest::Simulator> PagesDeviceTest::sim_;
+std::unique_ptr<vntest::TempDir> PagesDeviceTest::session_;
+
+void PagesDeviceTest::SetUpTestSuite() {
+  PagesUiTest::SetUpTestSuite();
+  if (!sim_) {
+    sim_ = std::make_unique<simtest::Simulator>();
+    session_ = std::make_unique<vntest::TempDir>();
+    InitSnmpSession(AnsiString(session_->Path()));
+  }
+}
+
+void PagesDeviceTest::SetUp() {
+  PagesUiTest::SetUp();
+  ASSERT_TRUE(sim_->Running()) << sim_->Output();
+  Control("reset");
+  PresetConnectionDefaults();
+  ConnectionDefaults.Device.Address = "127.0.0.1";
+  ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(sim_->Port());
+  ConnectionDefaults.Security.Version = 1;  // v2c
+  ConnectionDefaults.Security.SecurityModel = 2;
+  logStart_ = sim_->Log().size();
+}
+
+void PagesDeviceTest::TearDown() {
+  Control("reset");
+  PagesUiTest::TearDown();
+}
+
+void PagesDeviceTest::Control(const std::string& command) {
+  const std::string reply = sim_->Control(command);
+  EXPECT_EQ(reply.rfind("ok", 0), 0u) << command << ": " << reply;
+}
+
+std::string PagesDeviceTest::Value(const std::string& oid) {
+  const std::string reply = sim_->Control("get " + oid);
+  return reply.rfind("ok ", 0) == 0 ? reply.substr(3) : reply;
+}
+
+bool PagesDeviceTest::PumpUntil(const std::function<bool()>& done, int ms) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    Application->ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+bool PagesDeviceTest::WaitIdle(const VnSNMPRequest2Controls& request, int ms) {
+  return PumpUntil([&request] { return request.Busy == 0; }, ms);
+}
+
+std::vector<std::string> PagesDeviceTest::NewLog() const {
+  std::vector<std::string> lines;
+  std::istringstream in(sim_->Log().substr(logStart_));
+  for (std::string line; std::getline(in, line);)
+    if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> PagesDeviceTest::SetLines() const {
+  std::vector<std::string> sets;
+  for (const std::string& line : NewLog())
+    if (line.find("\tSET\t") != std::string::npos) sets.push_back(line);
+  return sets;
+}
+
+std::string MemoText(const TMemo* memo) {
+  std::string text;
+  for (int i = 0; i < memo->Lines()->Count(); ++i) {
+    if (i) text += "|";
+    text += memo->Lines()->Strings(i).str();
+  }
+  return text;
+}

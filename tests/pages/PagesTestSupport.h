@@ -1,0 +1,73 @@
+// Shared set-up of the page tests: one application object, kit failures
+// reported to the running test, the MIB catalogue built once, and for the
+// pages against the device one simulator and one SNMP session per process.
+// Pages are built the way the main window's menu handlers build them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/AnsiString.h"
+#include "platform/TestKit.h"
+#include "simulator/SimulatorHarness.h"
+
+class TConfigForm;
+class TSNMPEditorPanel;
+class TSNMPListViewPanel;
+class TWinControl;
+class VnSNMPRequest2Controls;
+class VnSNMPRequest2Edits;
+struct VnSNMPVarDesc;
+
+class PagesUiTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  void SetUp() override;
+  void TearDown() override;
+};
+
+// A page as a menu handler builds it: the form, its request over the table
+// (item type, key count) and the page's panel.
+struct Page {
+  TConfigForm* Form = nullptr;
+  VnSNMPRequest2Edits* Request = nullptr;
+  TSNMPEditorPanel* Editor = nullptr;
+  TSNMPListViewPanel* List = nullptr;
+};
+
+Page MakeEditorPage(const VnSNMPVarDesc* table, int itemType, int keyCount);
+// Add and delete texts as the handlers pass them (nullptr: none).
+Page MakeListPage(const VnSNMPVarDesc* table, int itemType, int keyCount, int addIndex,
+                  const char* addText, int deleteIndex, const char* deleteText);
+
+class PagesDeviceTest : public PagesUiTest {
+ protected:
+  static void SetUpTestSuite();
+  void SetUp() override;
+  void TearDown() override;
+
+  static simtest::Simulator& Sim() { return *sim_; }
+  // One control-channel command; fails the test unless it answers ok.
+  static void Control(const std::string& command);
+  // The simulator's value of an instance ("INTEGER:4", "noSuchInstance").
+  static std::string Value(const std::string& oid);
+  // Runs the message loop (real time) until the condition holds; false
+  // after `ms` milliseconds.
+  static bool PumpUntil(const std::function<bool()>& done, int ms = 10000);
+  static bool WaitIdle(const VnSNMPRequest2Controls& request, int ms = 10000);
+  // Request-log lines since the test began; and of those the SET lines.
+  std::vector<std::string> NewLog() const;
+  std::vector<std::string> SetLines() const;
+
+ private:
+  static std::unique_ptr<simtest::Simulator> sim_;
+  static std::unique_ptr<vntest::TempDir> session_;
+  std::size_t logStart_ = 0;
+};
+
+// The memo's lines joined with "|".
+std::string MemoText(const class TMemo* memo);
