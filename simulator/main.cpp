@@ -4,12 +4,14 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <vector>
 
 #include "simulator/src/Agent.h"
 #include "simulator/src/BigTable.h"
@@ -28,6 +30,22 @@ namespace fs = std::filesystem;
 namespace {
 
 volatile sig_atomic_t g_signalled = 0;
+
+// The device fixture, then every further *.fixture file beside it in name
+// order (feature areas keep their tables and rules in files of their own).
+std::vector<std::string> DefaultFixtures() {
+  const fs::path main = VN_SIM_FIXTURE;
+  std::vector<std::string> out{main.string()};
+  std::vector<std::string> more;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(main.parent_path(), ec)) {
+    if (entry.path().extension() == ".fixture" && entry.path() != main)
+      more.push_back(entry.path().string());
+  }
+  std::sort(more.begin(), more.end());
+  out.insert(out.end(), more.begin(), more.end());
+  return out;
+}
 int g_wakeFd = -1;
 
 void OnSignal(int) {
@@ -85,7 +103,7 @@ int Run(int argc, char** argv) {
   }
 
   sim::Fixture fixture;
-  if (options.fixtures.empty()) options.fixtures.push_back(VN_SIM_FIXTURE);
+  if (options.fixtures.empty()) options.fixtures = DefaultFixtures();
   for (const std::string& path : options.fixtures) {
     std::string text;
     if (!ReadText(path, text)) {
