@@ -149,6 +149,30 @@ TEST_F(Layer2Control, TickedWebPortIsWritten) {
   EXPECT_EQ(Count(SetLines(), "SET", kWebState), 0);
 }
 
+TEST_F(Layer2Control, ASilentDeviceGivesAMessageNotACrash) {
+  Control("mute");
+  Open();
+  EXPECT_NE(MemoText(form_->Memo1).find("timed out"), std::string::npos) << MemoText(form_->Memo1);
+  Control("unmute");
+  form_->GetButtonClick(nullptr);
+  EXPECT_NE(ComboText(form_->RmonComBo), "");
+}
+
+TEST_F(Layer2Control, OpenerShowsTheFormModallyAndForgetsIt) {
+  const TFormOpener opener = FindFormOpener("TLayer2ControlForm");
+  ASSERT_NE(opener, nullptr);
+  TLayer2ControlForm* seen = nullptr;
+  TestKit::OnNextModal<TLayer2ControlForm>([&seen](TLayer2ControlForm* form) {
+    seen = form;
+    EXPECT_EQ(Layer2ControlForm, form);
+    EXPECT_EQ(form->Caption(), "Layer2 Device Control: 127.0.0.1");
+    form->CloseButtonClick(nullptr);
+  });
+  opener(Application, "Layer2 Device Control: 127.0.0.1");
+  EXPECT_NE(seen, nullptr);
+  EXPECT_EQ(Layer2ControlForm, nullptr);
+}
+
 TEST_F(Layer2Control, ClosingFreesEveryRequest) {
   Open();
   form_->Close();
