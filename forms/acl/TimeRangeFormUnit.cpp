@@ -191,8 +191,8 @@ void TTimeRangeForm::btnAddClick(TObject*) {
 }
 
 void TTimeRangeForm::btnSetClick(TObject*) {
-  if (!ReadyToWrite()) return;
   if (!ListView1->Selected()) return;
+  if (!ReadyToWrite()) return;
   try {
     if (!TextsGiven()) return;
     WriteAndRead();
@@ -206,8 +206,8 @@ void TTimeRangeForm::btnSetClick(TObject*) {
 }
 
 void TTimeRangeForm::btnDeleteClick(TObject*) {
-  if (!ReadyToWrite()) return;
   if (!ListView1->Selected()) return;
+  if (!ReadyToWrite()) return;
   try {
     cbxStatus->SetItemIndex(kDestroy);
     WriteAndRead();

@@ -186,3 +186,25 @@ TEST_F(TimeRangeFormTest, TheMenuOpenerCaptionsAndClosesTheForm) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TimeRangeFormTest, StopEndsTheReadAndTheFormCanCloseAgain) {
+  Open();
+  Control("hold");
+  TestKit::Click(form_->btnGet);
+  TestKit::Click(form_->btnStop);
+  EXPECT_EQ(form_->Request->Request.Active, 0);
+  Control("release");
+  ASSERT_TRUE(WaitForm());
+  EXPECT_EQ(form_->Request->Busy, 0);
+  // Edit and Delete do nothing at all without a selected row.
+  form_->btnDeleteClick(form_->btnDelete);
+  form_->btnSetClick(form_->btnSet);
+  EXPECT_TRUE(SetLines().empty());
+  bool canClose = true;
+  form_->FormCloseQuery(form_.get(), canClose);
+  EXPECT_TRUE(canClose);
+}
+
+}  // namespace
