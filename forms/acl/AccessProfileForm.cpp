@@ -80,16 +80,15 @@ void TAccessProfileForm::WriteProfile(TSavedAccess& saved, bool readAgainOnFailu
     Request->Set(false, true, "");
   } catch (const Exception& e) {
     saved.Restore();
-    // A failed SET is reported where a failed read is: the user must see
-    // that the profile was not written.
-    ShowFailure(e.Message);
     if (readAgainOnFailure) {
       ReadAfterWrite();
-      ShowFailure(e.Message);
     } else {
       SetNoSelection();
       ClearMaskEdits();
     }
+    // A failed SET is reported where a failed read is: the user must see
+    // that the profile was not written.
+    ShowFailure(e.Message);
     return;
   }
   saved.Restore();
