@@ -1,0 +1,198 @@
+// What every feature form repeats, written once: the busy answer, captions
+// and screen scaling, request construction, the stop-wait-delete protocol of
+// the close handlers, saving and restoring access words around a SET, the
+// colouring of value edits that a selector switches off, focus after an input
+// error, port frames, and a few list-view and combo-box chores.
+//
+// A form keeps its own fields (`Request`, `RequestIdle`, its frames) and calls
+// these helpers from its handlers; nothing here holds state of a form.
+//
+//   std::unique_ptr<VnSNMPRequest2Edits> Request;   // owned by the form
+//   std::uint8_t RequestIdle = 0;
+//
+//   void TSomeForm::FormCreate(TObject*) {
+//     Request = NewFormRequest(this, SomeTable, MVT_FMV, 1);
+//     ...bindings...
+//     Request->SetStatusMemo(Memo1);
+//     Request->OnGetDone = TClosure(...);   // RequestIdle := 1
+//     RefreshClick(nullptr);
+//   }
+//   void TSomeForm::SetClick(TObject*) {
+//     if (!CheckRequestIdle(RequestIdle)) return;          // "Get data not complete"
+//     if (edtName->Text().IsEmpty()) { InputError("...", edtName); return; }
+//     TSavedAccess saved(*Request);                        // restored on every path
+//     saved.Invalidate(3);
+//     Request->Set(false, true);
+//   }
+//   void TSomeForm::FormClose(TObject*, TCloseAction& Action) {
+//     StopWaitDelete(Request);
+//     Action = caFree;
+//   }
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "platform/AnsiString.h"
+
+class TComboBox;
+class TControl;
+class TCustomForm;
+class TEdit;
+class TListView;
+class TMemo;
+class TStackingPortUitForm;
+class TStatusBar;
+class TWinControl;
+class VnSNMPRequest;
+class VnSNMPRequest2Controls;
+class VnSNMPRequest2Edits;
+class VnSNMPVarList;
+struct VnSNMPVarDesc;
+
+// ---- texts shared by many forms -------------------------------------------
+
+inline constexpr const char* kGetDataNotComplete = "Get data not complete";
+inline constexpr const char* kRowCreateAndGo = "createAndGo";  // row status 4
+inline constexpr const char* kRowDestroy = "destroy";          // row status 6
+inline constexpr const char* kDefaultModel = "KXR-5810";
+
+// ---- busy flag --------------------------------------------------------------
+
+// True when idle (RequestIdle != 0). Otherwise shows `message` (none when
+// null) and returns false.
+bool CheckRequestIdle(std::uint8_t requestIdle, const char* message = kGetDataNotComplete);
+
+// The refuse kind of close query: while a request exists and RequestIdle is 0,
+// CanClose := false and "Get data not complete" is shown.
+void RefuseCloseWhileBusy(const void* request, std::uint8_t requestIdle, bool& CanClose);
+
+// ---- construction -----------------------------------------------------------
+
+// The caption a menu handler gives a feature form: title + the device address.
+AnsiString FeatureCaption(const AnsiString& title);
+
+// Width and Height times 1.25 (truncated) when the screen is not 96 pixels
+// per inch; call from the constructor after the components are built.
+void ScaleFormForScreen(TCustomForm* form);
+
+// A request owned by `owner` (the form) over the descriptor table with the
+// item type and index-column count; asynchronous unless `synchronous`.
+std::unique_ptr<VnSNMPRequest2Edits> NewFormRequest(TWinControl* owner, const VnSNMPVarDesc* table,
+                                                    int itemType, int keyCount,
+                                                    bool synchronous = false);
+
+// Rebuilds the request's variable list from the table (a temporary list
+// assigned to it); with a non-empty `instance`, ".instance" is appended to
+// every OID (item type 1: the row of one port, for example).
+void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, int itemType, int keyCount,
+                   const AnsiString& instance = "");
+
+// ---- closing ------------------------------------------------------------------
+
+// Active := 0, then messages are pumped while the request is busy, for at
+// most `limitMs` (a silent device cannot hold a form open for ever: the
+// request's destructor cancels what is still outstanding). Null is fine.
+void StopAndWait(VnSNMPRequest2Controls* request, unsigned limitMs = 6000);
+
+// StopAndWait, then the request is deleted and the pointer nulled.
+template <class R>
+void StopWaitDelete(std::unique_ptr<R>& request) {
+  StopAndWait(request.get());
+  request.reset();
+}
+
+// ---- access words -------------------------------------------------------------
+
+// Saves every item's access word of a request's list when constructed and
+// writes them back in Restore() or, at the latest, in the destructor (so also
+// when the SET raises). Invalidate(i) sets item i to 32: left out of the next
+// SET and read. The list must keep its item count meanwhile.
+class TSavedAccess {
+ public:
+  explicit TSavedAccess(VnSNMPRequest2Controls& request);
+  explicit TSavedAccess(VnSNMPVarList& list);
+  ~TSavedAccess();
+  TSavedAccess(const TSavedAccess&) = delete;
+  TSavedAccess& operator=(const TSavedAccess&) = delete;
+
+  void Invalidate(int item);
+  // Every item except those listed := 32.
+  void InvalidateAllBut(const std::vector<int>& keep);
+  // Writes the saved words back now (once; later calls do nothing).
+  void Restore();
+  std::uint32_t Saved(int item) const;
+
+ private:
+  VnSNMPVarList* list_;
+  std::vector<std::uint32_t> words_;
+  bool restored_ = false;
+};
+
+// ---- controls -----------------------------------------------------------------
+
+// A value edit switched off by a selector: emptied, disabled, clScrollBar.
+void DisableValueEdit(TEdit* edit);
+// Switched on again: enabled, clWindow.
+void EnableValueEdit(TEdit* edit);
+
+// Gives the control the focus when it can take it.
+void FocusIfPossible(TWinControl* control);
+// ShowMessage(message), then the focus to `control` when it can take it.
+void InputError(const AnsiString& message, TWinControl* control);
+
+// A handler's failure as a new line of the memo / panel 0 of the status bar
+// (its simple text when it has no panels).
+void ShowFailureInMemo(TMemo* memo, const AnsiString& message);
+void ShowFailureInStatusBar(TStatusBar* bar, const AnsiString& message);
+
+// Item index of the text in the combo box (-1 when absent).
+int ComboIndexOf(TComboBox* combo, const AnsiString& text);
+// Selects the item with the text; false (selection unchanged) when absent.
+bool SelectComboText(TComboBox* combo, const AnsiString& text);
+// The text of the selected item; empty with no selection.
+AnsiString ComboText(TComboBox* combo);
+
+// ---- list views -----------------------------------------------------------------
+
+// The list view's row count as decimal text into the control (label, static
+// text or edit): the "Samples" count.
+void ShowRowCount(TListView* listView, TControl* countControl);
+
+// Text of a cell: column 0 is the row's caption, column c > 0 its sub-item
+// c - 1 (empty when the row has fewer).
+AnsiString ListCellText(TListView* listView, int row, int column);
+
+// True when some row has every given (column, text) pair: the duplicate-key
+// test of the Add handlers. Texts are compared exactly.
+bool ListViewHasRow(TListView* listView, const std::vector<std::pair<int, AnsiString>>& cells);
+
+// ---- port frames ------------------------------------------------------------------
+
+// "0,1,2,...,31": the element-index list that binds a frame's 32 boxes.
+AnsiString PortElementList(int count = 32);
+
+// Builds one port frame: a grid owned by `owner`, parented into `host` with
+// alClient and shown; `units` unit pages ("Unit1".."UnitN", 32 boxes each,
+// `perRow` per line), and unit 1 showing GetPortCount("KXR-5810") ports. The
+// owner frees the grid (and its lists) when it goes; a form may delete it
+// earlier.
+TStackingPortUitForm* CreatePortFrame(TCustomForm* owner, TWinControl* host, int perRow = 12,
+                                      int units = 1);
+
+// Per-unit record of the trunk, mirror and port-security forms.
+struct TStackUnitRecord {
+  int Unit = 1;
+  int PortCount = 0;
+  AnsiString Model;
+};
+// One record: unit 1, GetPortCount("KXR-5810") ports, "KXR-5810".
+std::vector<TStackUnitRecord> MakeUnitRecords();
+
+// ---- pumping ------------------------------------------------------------------------
+
+// Processes messages for about `ms` milliseconds (virtual time in tests
+// advances through the platform clock).
+void PumpFor(unsigned ms);
