@@ -1,5 +1,7 @@
 #include "forms/switching/VlanStaticFormUnit.h"
 
+#include <string>
+
 #include "app/FormOpeners.h"
 #include "app/StackingPortUitFormUnit.h"
 #include "app/mibdefs/BridgeExtMib.h"
@@ -23,6 +25,17 @@ enum { kVlanId, kName, kEgress, kForbidden, kUntagged, kStatus };
 // Positions in the row-status combo box (its options in value order).
 constexpr int kCreateAndGoIndex = 3;
 constexpr int kDestroyIndex = 5;
+
+// The row index is sent as an unsigned 32-bit number: a text that is not
+// one (empty, other characters than digits, too large) would address a
+// different row than the one typed.
+bool IsVlanIdText(const AnsiString& text) {
+  const std::string s = text.str();
+  if (s.empty() || s.size() > 10) return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return std::stoull(s) <= 0xFFFFFFFFull;
+}
 
 }  // namespace
 
@@ -140,7 +153,11 @@ void TVlanStaticForm::FormCreate(TObject*) {
 }
 
 bool TVlanStaticForm::ReadyForWork() {
-  return CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0);
+  if (!CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0)) return false;
+  if (IsVlanIdText(ED_VLANID->Text())) return true;
+  ShowFailureInMemo(Memo1, "VLAN ID \"" + ED_VLANID->Text() +
+                               "\" is not a number from 0 to 4294967295: nothing was sent.");
+  return false;
 }
 
 void TVlanStaticForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { RequestIdle = 1; }

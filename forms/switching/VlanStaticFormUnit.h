@@ -83,7 +83,8 @@ class TVlanStaticForm : public TForm {
   // Set and Delete offered only while a row is selected, Add only while none is.
   void ShowRowButtons(bool rowSelected);
   void ShowCount();
-  // Idle and not busy; otherwise "Get data not complete" and false.
+  // Idle and not busy (otherwise "Get data not complete"), and the VLAN ID
+  // a number that names a row (otherwise a line in the memo).
   bool ReadyForWork();
   void SetAccess(int first, int last, std::uint32_t access);
 };

@@ -209,3 +209,35 @@ TEST_F(VlanStaticFormTest, TheMenuOpensItWithTheCaptionAndTheGlobal) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(VlanStaticFormTest, AVlanIdThatIsNoRowNumberIsNotSent) {
+  AddVlan(50, "fifty");
+  Open();
+  // Such texts were sent as VLAN 0 or as a wrapped number: another row.
+  for (const char* id : {"", "abc", "5 ", "99999999999", "4294967296"}) {
+    form_->ED_VLANID->SetText(id);
+    form_->ED_VLANName->SetText("x");
+    TestKit::Click(form_->AddBtn);
+    EXPECT_EQ(form_->RequestIdle, 1) << id;
+  }
+  TestKit::ClickRow(List(), RowOf("50"));
+  form_->ED_VLANID->SetText("50x");
+  TestKit::Click(form_->DeleteBtn);
+  TestKit::Click(form_->SetBtn);
+  EXPECT_TRUE(SetLines().empty());
+  EXPECT_NE(Memo().find("VLAN ID \"abc\" is not a number from 0 to 4294967295: nothing was sent."),
+            std::string::npos)
+      << Memo();
+  EXPECT_EQ(Value(std::string(kStatic) + ".5.50"), "INTEGER:1");
+  // The largest row number is still sent as typed.
+  TestKit::ClickEmpty(List());
+  form_->ED_VLANID->SetText("4294967295");
+  TestKit::Click(form_->AddBtn);
+  WaitWalk();
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_NE(SetLines()[0].find(".5.4294967295=INTEGER:4"), std::string::npos) << SetLines()[0];
+}
+
+}  // namespace
