@@ -240,4 +240,27 @@ TEST_F(VlanStaticFormTest, AVlanIdThatIsNoRowNumberIsNotSent) {
   EXPECT_NE(SetLines()[0].find(".5.4294967295=INTEGER:4"), std::string::npos) << SetLines()[0];
 }
 
+TEST_F(VlanStaticFormTest, DeviceRefusalsReachTheMemoAndTheFormStaysUsable) {
+  // A walk that fails still makes the form idle: it can be closed.
+  Control(std::string("inject getnext ") + kStatic + " genErr");
+  Open();
+  EXPECT_NE(Memo().find("Get: "), std::string::npos) << Memo();
+  EXPECT_EQ(List()->Items()->Count(), 0);
+  EXPECT_TRUE(form_->CloseQuery());
+  TestKit::Click(form_->RefreshBtn);
+  WaitWalk();
+  ASSERT_EQ(List()->Items()->Count(), 1);
+
+  // Adding a VLAN that exists: the device's answer is in the memo.
+  form_->ED_VLANID->SetText("1");
+  form_->ED_VLANName->SetText("again");
+  TestKit::Click(form_->AddBtn);
+  WaitWalk();
+  EXPECT_NE(Memo().find("Set: (SNMP) Cannot create/set variable, Inconsistent Value!"),
+            std::string::npos)
+      << Memo();
+  EXPECT_EQ(Value(std::string(kStatic) + ".1.1"), "STRING:\"default\"");
+  EXPECT_TRUE(form_->CloseQuery());
+}
+
 }  // namespace
