@@ -75,3 +75,22 @@ TEST_F(EquipmentForm, RefreshReadsAgainAndAFailureGoesToTheMemo) {
 }
 
 }  // namespace
+
+namespace {
+
+// Of the forms here the equipment and probe forms scale with the screen; the
+// log-save form keeps its size.
+TEST_F(EquipmentForm, ScalesOnAScreenOtherThan96PixelsPerInch) {
+  int width = 0, height = 0;
+  Open([&](TEquipmentBasicInfoForm* f) {
+    width = f->Width();
+    height = f->Height();
+  });
+  TestKit::SetPixelsPerInch(120);
+  Open([&](TEquipmentBasicInfoForm* f) {
+    EXPECT_EQ(f->Width(), static_cast<int>(width * 1.25));
+    EXPECT_EQ(f->Height(), static_cast<int>(height * 1.25));
+  });
+}
+
+}  // namespace

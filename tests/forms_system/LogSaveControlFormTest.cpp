@@ -124,3 +124,14 @@ TEST_F(LogSaveForm, NoMethodChosenIsRefusedAndTheIntervalRangeIsChecked) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LogSaveForm, KeepsItsSizeOnAScreenOtherThan96PixelsPerInch) {
+  int width = 0;
+  Open([&](TLogSaveControlForm* f) { width = f->Width(); });
+  TestKit::SetPixelsPerInch(120);
+  Open([&](TLogSaveControlForm* f) { EXPECT_EQ(f->Width(), width); });
+}
+
+}  // namespace
