@@ -200,4 +200,18 @@ TEST_F(SummerTimeForm, AnEmptyTickedRowStopsTheSecondWriteOnly) {
   });
 }
 
+TEST_F(SummerTimeForm, AFailedFirstReadOpensTheFormAndRefreshReadsAgain) {
+  Control(std::string("inject get ") + kSummer + " genErr");
+  Open([this](TSummerTimeForm* f) {
+    const std::string memo = MemoText(f->Panel->StatusPanel()->Memo);
+    EXPECT_EQ(memo.rfind("Get: ", 0), 0u) << memo;
+    EXPECT_EQ(memo.find("Ok!"), std::string::npos) << memo;
+    EXPECT_EQ(NewLog().size(), 1u);  // the status read failed: no second read
+    EXPECT_TRUE(f->CtrlsLists[0]->Host->Visible());
+    TestKit::Click(f->Panel->BtnPanel->RefreshBtn);
+    EXPECT_EQ(NewLog().size(), 3u);
+    EXPECT_EQ(Part(2, 1)->Text(), "Mar");
+  });
+}
+
 }  // namespace
