@@ -90,16 +90,3 @@ TEST_F(ProbeForm, FailedReadsAndWritesShowTheirMessageInTheStatusBar) {
 }
 
 }  // namespace
-
-namespace {
-
-TEST_F(ProbeForm, ScalesOnAScreenOtherThan96PixelsPerInch) {
-  int width = 0;
-  Open([&](TProbeBasicInformationForm* f) { width = f->Width(); });
-  TestKit::SetPixelsPerInch(120);
-  Open([&](TProbeBasicInformationForm* f) {
-    EXPECT_EQ(f->Width(), static_cast<int>(width * 1.25));
-  });
-}
-
-}  // namespace
