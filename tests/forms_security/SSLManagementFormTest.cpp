@@ -116,6 +116,31 @@ TEST_F(SSLManagementFormTest, EmptyFieldStopsSet) {
   EXPECT_TRUE(SetLines().empty());
 }
 
+TEST_F(SSLManagementFormTest, ClosingDuringAReadWaitsForItsEnd) {
+  Open();
+  Control("delay 300");
+  Control("set " + kCiphers + " x 10");
+  TestKit::Click(form_->btnGet);
+  ASSERT_EQ(form_->Request->Busy, 1);
+  TCloseAction action = caFree;
+  form_->FormClose(form_.get(), action);
+  EXPECT_EQ(form_->Request, nullptr);
+  // The read in flight ended (and was shown) before the request went.
+  EXPECT_EQ(Suites(), "0001");
+  form_.reset();
+  Control("delay 0");
+}
+
+TEST_F(SSLManagementFormTest, OpensLargerOnAHundredAndTwentyDotsPerInch) {
+  std::unique_ptr<TSSLManagementForm> normal(Create<TSSLManagementForm>(Application));
+  TestKit::SetPixelsPerInch(120);
+  Open();
+  EXPECT_EQ(form_->Width(), static_cast<int>(normal->Width() * 1.25));
+  EXPECT_EQ(form_->Height(), static_cast<int>(normal->Height() * 1.25));
+  TCloseAction action = caFree;
+  normal->FormClose(normal.get(), action);
+}
+
 TEST_F(SSLManagementFormTest, MenuOpenerShowsTheForm) {
   const TFormOpener opener = FindFormOpener("TSSLManagementForm");
   ASSERT_NE(opener, nullptr);
