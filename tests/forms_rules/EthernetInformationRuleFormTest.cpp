@@ -171,6 +171,32 @@ TEST_F(EthernetRuleFormTest, EditWritesTheTickedFieldsAndThePortsOfTheSelectedRu
   ExpectCatalogueAccess();
 }
 
+TEST_F(EthernetRuleFormTest, PriorityIsWrittenOnlyWhenTheRuleEnablesIt) {
+  Control("set " + kColumn + "8.1.1 i 2");  // the rule's priority: disabled
+  Open();
+  TestKit::ClickRow(form_->ListView1, 0);
+  EXPECT_EQ(form_->EnablePriorityComboBox->Text(), "disabled");
+  EXPECT_FALSE(form_->cbxPriority->Enabled());
+  // Ticked although disabled (as Check All does): the row says disabled.
+  form_->cbxPriority->SetChecked(true);
+  form_->PriorityEdit->SetText("3");
+  PortBox(form_->PortFrame, 1)->SetChecked(true);
+  TestKit::Click(form_->EditButton);
+  TestKit::ClickRow(form_->ListView1, 0);
+  TestKit::PickItem(form_->EnablePriorityComboBox, 0);  // enabled
+  EXPECT_TRUE(form_->cbxPriority->Enabled());
+  form_->cbxEnablePriority->SetChecked(true);
+  form_->cbxPriority->SetChecked(true);
+  form_->PriorityEdit->SetText("5");
+  TestKit::Click(form_->EditButton);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 2u);
+  EXPECT_EQ(ColumnsOf(sets[0], kColumn, "1.1"), (std::set<int>{14})) << sets[0];
+  EXPECT_EQ(ColumnsOf(sets[1], kColumn, "1.1"), (std::set<int>{8, 9, 14})) << sets[1];
+  EXPECT_EQ(Value(kColumn + "9.1.1"), "INTEGER:5");
+  ExpectCatalogueAccess();
+}
+
 TEST_F(EthernetRuleFormTest, DeleteAndDestroyingEditSendOnlyTheRowStatus) {
   Open();
   TestKit::ClickRow(form_->ListView1, 0);

@@ -179,4 +179,21 @@ TEST_F(IPRuleFormTest, AFailedEditShowsTheErrorAndReturnsToNoSelection) {
   EXPECT_FALSE(form_->cbxDscp->Checked());
 }
 
+TEST_F(IPRuleFormTest, TheMenuOpenerCaptionsShowsAndClosesTheForm) {
+  TFormOpener opener = FindFormOpener("TIPRuleForm");
+  ASSERT_TRUE(opener != nullptr);
+  AnsiString caption;
+  int rows = -1;
+  TestKit::OnNextModal<TIPRuleForm>([&](TIPRuleForm* f) {
+    caption = f->Caption();
+    rows = f->ListView1->Items()->Count();
+    TestKit::ClickRow(f->ListView1, 0);
+    f->Close();
+  });
+  opener(Application, "IP Rule: 127.0.0.1");
+  EXPECT_EQ(caption, "IP Rule: 127.0.0.1");
+  EXPECT_EQ(rows, 1);
+  EXPECT_EQ(TestKit::PendingModalScripts(), 0);
+}
+
 }  // namespace
