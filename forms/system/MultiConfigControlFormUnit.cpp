@@ -29,7 +29,12 @@ TMultipleConfigControlForm::TMultipleConfigControlForm(TComponent* AOwner) : TFo
   ScaleFormForScreen(this);
 }
 
-TMultipleConfigControlForm::~TMultipleConfigControlForm() = default;
+// A form destroyed without closing takes its dialog with it (as owner): the
+// global must not keep pointing at it.
+TMultipleConfigControlForm::~TMultipleConfigControlForm() {
+  if (MultiConfigControlEditForm && MultiConfigControlEditForm->Owner() == this)
+    MultiConfigControlEditForm = nullptr;
+}
 
 void TMultipleConfigControlForm::InitComponents() {
   TFormBuilder B(this);

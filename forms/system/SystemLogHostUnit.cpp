@@ -31,7 +31,11 @@ TSystemLogHostForm::TSystemLogHostForm(TComponent* AOwner) : TForm(AOwner) {
   ScaleFormForScreen(this);
 }
 
-TSystemLogHostForm::~TSystemLogHostForm() = default;
+// A form destroyed without closing takes its dialog with it (as owner): the
+// global must not keep pointing at it.
+TSystemLogHostForm::~TSystemLogHostForm() {
+  if (LogHostEditForm && LogHostEditForm->Owner() == this) LogHostEditForm = nullptr;
+}
 
 void TSystemLogHostForm::InitComponents() {
   TFormBuilder B(this);

@@ -182,6 +182,32 @@ TEST_F(LogHostForm, DeleteSendsOnlyTheRowStatusAndTheRowGoes) {
   });
 }
 
+TEST_F(LogHostForm, AnAddForAnIndexInUseIsRefusedByTheDeviceAndNothingIsLost) {
+  Open([this](TSystemLogHostForm* f) {
+    InDialog(f->AddButton, [](TLogHostEditForm* d) {
+      TestKit::PickItem(d->cbxIndex, 0);
+      d->IPAddrEdit->SetText("1.2.3.5");
+      TestKit::PickItem(d->RowComboBox, 3);
+      TestKit::Click(d->SetButton);
+    });
+    EXPECT_TRUE(PumpUntil([&] {
+      return !f->Request->Busy && MemoText(f->Memo1).find("Set: ") != std::string::npos;
+    }));
+    ASSERT_EQ(SetLines().size(), 1u);
+    EXPECT_NE(SetLines()[0].find("inconsistentValue"), std::string::npos) << SetLines()[0];
+    EXPECT_EQ(Value(Col(2, 1)), "IpAddress:10.1.1.1");
+    EXPECT_TRUE(WaitRows(f, 2));
+  });
+}
+
+TEST_F(LogHostForm, AFormDestroyedWithoutClosingTakesItsDialogAlong) {
+  std::unique_ptr<TSystemLogHostForm> f(Create<TSystemLogHostForm>(Application));
+  ASSERT_NE(LogHostEditForm, nullptr);
+  EXPECT_EQ(LogHostEditForm->Owner(), f.get());
+  f.reset();
+  EXPECT_EQ(LogHostEditForm, nullptr);
+}
+
 class LogHostRules : public PagesUiTest {};
 
 TEST_F(LogHostRules, AddressAndPortKinds) {
