@@ -143,6 +143,24 @@ TEST_F(PortTrunk, AddChecksTheInputAndSendsNothingOnAFault) {
   EXPECT_EQ(f->PortEdit->Text(), "12");
 }
 
+TEST_F(PortTrunk, SetWritesTheSelectedGroupWithTheChosenState) {
+  Control("set " + kTrunk + "3.1 i 2");
+  Control("set " + kTrunk + "4.1 x 60000000");
+  auto f = Open<TPortTrunkForm>();
+  TestKit::ClickRow(f->LV_PortTrunk, 0);
+  Port(f->MemberFrame, 4)->SetChecked(true);
+  TestKit::PickItem(f->ComboBox1, 1);  // disable
+  TestKit::Click(f->SetBtn);
+  auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find(kTrunk + "7.1=INTEGER:2"), std::string::npos) << sets[0];
+  EXPECT_NE(sets[0].find(kTrunk + "3.1=INTEGER:2"), std::string::npos) << sets[0];
+  EXPECT_NE(sets[0].find(kTrunk + "4.1=Hex-STRING:70 00 00 00"), std::string::npos) << sets[0];
+  EXPECT_TRUE(f->ED_Index->Enabled());
+  EXPECT_FALSE(f->SetBtn->Enabled());
+  EXPECT_EQ(f->LV_PortTrunk->Items()->Item(0)->SubItems()->Strings(3), "disable");
+}
+
 TEST_F(PortTrunk, DeleteSendsOnlyTheRowStatusAndRestoresTheColumns) {
   auto f = Open<TPortTrunkForm>();
   {
