@@ -46,8 +46,10 @@ function(vn_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE vn_test_support ${T_LIBS} GTest::gtest GTest::gmock)
   target_compile_options(${name} PRIVATE ${VN_WARNINGS})
+  # Disabled tests are benchmarks run by hand: CTest does not list them.
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
+    TEST_FILTER "-*.DISABLED_*:DISABLED_*"
     PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}
                ENVIRONMENT "VN_SOURCE_DIR=${PROJECT_SOURCE_DIR};VN_ARTIFACTS_DIR=${PROJECT_BINARY_DIR}/artifacts")
 endfunction()

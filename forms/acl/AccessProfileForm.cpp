@@ -1,0 +1,120 @@
+#include "forms/acl/AccessProfileForm.h"
+
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Exceptions.h"
+#include "platform/StdCtrls.h"
+
+TAccessProfileForm::TAccessProfileForm(TComponent* AOwner) : TForm(AOwner) {}
+
+TAccessProfileForm::~TAccessProfileForm() = default;
+
+void TAccessProfileForm::CreateProfileRequest(const VnSNMPVarDesc* table) {
+  Request = NewFormRequest(this, table, MVT_UMV, 1, true);
+  Request->AttachListView(Profile.List, true);
+  Request->SetStatusBar(Profile.StatusBar);
+}
+
+void TAccessProfileForm::ShowFailure(const AnsiString& text) {
+  ShowFailureInStatusBar(Profile.StatusBar, text);
+}
+
+void TAccessProfileForm::ReadProfiles() {
+  try {
+    if (Request) Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+  SetNoSelection();
+  ClearMaskEdits();
+}
+
+void TAccessProfileForm::SetNoSelection() {
+  Profile.AddButton->SetEnabled(true);
+  Profile.DeleteButton->SetEnabled(false);
+  Profile.IdEdit->SetEnabled(true);
+  if (Profile.SetButton) Profile.SetButton->SetEnabled(false);
+}
+
+void TAccessProfileForm::SetRowSelected() {
+  Profile.AddButton->SetEnabled(false);
+  Profile.DeleteButton->SetEnabled(true);
+  Profile.IdEdit->SetEnabled(false);
+  if (Profile.SetButton) Profile.SetButton->SetEnabled(true);
+}
+
+void TAccessProfileForm::ProfileListClick() {
+  if (Profile.List->Selected()) {
+    SetRowSelected();
+  } else {
+    SetNoSelection();
+    ClearMaskEdits();
+  }
+}
+
+bool TAccessProfileForm::IsDuplicateProfile(const AnsiString& message) {
+  if (!ListViewHasRow(Profile.List, {{0, Profile.IdEdit->Text()}})) return false;
+  InputError(message, Profile.IdEdit);
+  return true;
+}
+
+bool TAccessProfileForm::RowStatusIsCreateAndGo() {
+  if (Profile.RowStatus->ItemIndex() == kProfileCreateAndGo) return true;
+  InputError(kRowStatusMustBeCreateAndGo, Profile.RowStatus);
+  return false;
+}
+
+void TAccessProfileForm::ReadAfterWrite() {
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+  SetNoSelection();
+  ClearMaskEdits();
+}
+
+void TAccessProfileForm::WriteProfile(TSavedAccess& saved, bool readAgainOnFailure) {
+  try {
+    Request->Set(false, true, "");
+  } catch (const Exception& e) {
+    saved.Restore();
+    if (readAgainOnFailure) {
+      ReadAfterWrite();
+    } else {
+      SetNoSelection();
+      ClearMaskEdits();
+    }
+    // A failed SET is reported where a failed read is: the user must see
+    // that the profile was not written.
+    ShowFailure(e.Message);
+    return;
+  }
+  saved.Restore();
+  ReadAfterWrite();
+}
+
+void TAccessProfileForm::DeleteProfile() {
+  if (!Request) return;
+  TSavedAccess saved(*Request);
+  saved.InvalidateAllBut({0, Profile.RowStatusItem});
+  Profile.RowStatus->SetItemIndex(kProfileDestroy);
+  try {
+    Request->Set(false, true, "");
+  } catch (const Exception& e) {
+    saved.Restore();
+    ShowFailure(e.Message);
+    SetNoSelection();
+    ClearMaskEdits();
+    return;
+  }
+  saved.Restore();
+  ReadAfterWrite();
+}
+
+void TAccessProfileForm::CloseProfiles(bool clearSelectionFirst) {
+  if (clearSelectionFirst && Profile.List && Profile.List->Selected())
+    Profile.List->SetSelected(nullptr);
+  StopWaitDelete(Request);
+}

@@ -1,0 +1,358 @@
+#include "forms/acl/IPMaskInformationFormUnit.h"
+
+#include <vector>
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/AclMib.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/common/InputChecks.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Buttons.h"
+#include "platform/ComCtrls.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
+#include "platform/Layout.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+
+VN_REGISTER_FORM_OPENER(TIPMaskInformationForm, nullptr);
+
+namespace {
+
+// Items of the IP profile table.
+enum : int {
+  kProfileId = 0,
+  kUseVlan = 1,
+  kMaskState = 2,
+  kSrcIpMask = 3,
+  kDstIpMask = 4,
+  kUseDscp = 5,
+  kProtocolType = 6,
+  kIcmpOption = 7,
+  kIgmpOption = 8,
+  kTcpOption = 9,
+  kUdpOption = 10,
+  kSrcPortMask = 11,
+  kDstPortMask = 12,
+  kTcpFlagBit = 13,
+  kTcpFlagMask = 14,
+  kProtoIdOption = 15,
+  kProtoId = 16,
+  kProtoIdMask = 17,
+  kRowStatus = 18,
+  kOwner = 19,
+  kSrcMacMask = 20,
+  kUnusedEntries = 21,
+};
+
+constexpr const char* kInvalidMask = "Invalid Mask!";
+constexpr const char* kInvalidValue = "Please input a valid value";
+
+// The integer of the text, -1 when it is none.
+int IntegerOrMinusOne(const AnsiString& text) { return StrToIntDef(text, -1); }
+
+bool OneOf(const AnsiString& text, std::initializer_list<const char*> texts) {
+  for (const char* t : texts)
+    if (text == t) return true;
+  return false;
+}
+
+}  // namespace
+
+TIPMaskInformationForm::TIPMaskInformationForm(TComponent* AOwner) : TAccessProfileForm(AOwner) {
+  BuildComponents();
+  ScaleFormForScreen(this);
+  Profile.List = ListView1;
+  Profile.IdEdit = IPIDEdit;
+  Profile.AddButton = BT_Add;
+  Profile.DeleteButton = BT_Delete;
+  Profile.SetButton = SetBtn;
+  Profile.RowStatus = RowStatusComBo;
+  Profile.StatusBar = StatusBar1;
+  Profile.RowStatusItem = kRowStatus;
+}
+
+TIPMaskInformationForm::~TIPMaskInformationForm() = default;
+
+void TIPMaskInformationForm::BuildComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("IP Mask Information Form")
+      .Size(792, 491)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .Font("MS Sans Serif", -11)
+      .OnCreate(this, &TIPMaskInformationForm::FormCreate)
+      .OnClose(this, &TIPMaskInformationForm::FormClose);
+  SetName("IPMaskInformationForm");
+
+  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
+  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
+  B.Add(BT_Get, "BT_Get", Panel1)
+      .At(10, 10, 96, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TIPMaskInformationForm::BT_GetClick);
+  B.Add(BT_Add, "BT_Add", Panel1)
+      .At(10, 40, 96, 25)
+      .Caption("Add")
+      .OnClick(this, &TIPMaskInformationForm::BT_AddClick);
+  B.Add(BT_Delete, "BT_Delete", Panel1)
+      .At(10, 70, 96, 25)
+      .Caption("Delete")
+      .OnClick(this, &TIPMaskInformationForm::BT_DeleteClick);
+  B.Add(SetBtn, "SetBtn", Panel1).At(10, 100, 96, 25).Caption("Set").Hidden();
+
+  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
+  B.Parent(Panel2);
+  B.Add(ListView1, "ListView1")
+      .At(8, 8, 652, 130)
+      .OnClick(this, &TIPMaskInformationForm::ListView1Click);
+
+  std::vector<TFieldRow> rows;
+  int n = 0;
+  auto label = [&](const char* caption) {
+    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
+  };
+  auto edit = [&](TEdit*& field, const char* name, const char* caption) {
+    TLabel* l = label(caption);
+    B.Add(field, name);
+    rows.push_back({l, field});
+  };
+  auto combo = [&](TComboBox*& field, const char* name, const char* caption) {
+    TLabel* l = label(caption);
+    B.Add(field, name).Style(csDropDownList);
+    rows.push_back({l, field});
+  };
+  edit(IPIDEdit, "IPIDEdit", "IP Mask ID");
+  combo(VlanComboBox, "VlanComboBox", "Use VLAN");
+  combo(IpAddMaskStateComboBox, "IpAddMaskStateComboBox", "IP Address Mask State");
+  edit(IpAddMaskSrcEdit, "IpAddMaskSrcEdit", "IP Address Mask Source");
+  edit(IpAddMaskDstEdit, "IpAddMaskDstEdit", "IP Address Mask Destination");
+  combo(UseDSCPComBo, "UseDSCPComBo", "Use DSCP");
+  combo(UseProTypeComBo, "UseProTypeComBo", "Use Protocol Type");
+  combo(IcmpComboBox, "IcmpComboBox", "ICMP Option");
+  combo(IgmpComboBox, "IgmpComboBox", "IGMP Option");
+  combo(TCPOptionComBo, "TCPOptionComBo", "TCP Option");
+  combo(UDPOptionComBo, "UDPOptionComBo", "UDP Option");
+  edit(TCPUDPSrcMaskEdit, "TCPUDPSrcMaskEdit", "TCP or UDP Srouce Port Mask");
+  edit(TCPUDPDstPortMaskEdit, "TCPUDPDstPortMaskEdit", "TCP or UDP Destination Port Mask");
+  combo(TCPFlagBitOptionComBo, "TCPFlagBitOptionComBo", "TCP Flag Bit Option");
+  edit(TCPFlagBitMaskEdit, "TCPFlagBitMaskEdit", "TCP Flag Bit Mask [0-63]");
+  combo(ProOptionComBo, "ProOptionComBo", "Protocol ID Option");
+  edit(ProtoIDEdit, "ProtoIDEdit", "Proto ID Mask [0-255]");
+  edit(ProIDMaskEdit, "ProIDMaskEdit", "User Mask");
+  combo(RowStatusComBo, "RowStatusComBo", "Row Status");
+  combo(OwnerComboBox, "OwnerComboBox", "Owner");
+  edit(SrcMacAddrMaskEdit, "SrcMacAddrMaskEdit", "Source MAC Address Mask");
+  edit(EntriesEdit, "EntriesEdit", "Unused Rule Entries");
+  OwnerComboBox->SetEnabled(false);
+  SrcMacAddrMaskEdit->SetEnabled(false);
+  EntriesEdit->SetEnabled(false);
+
+  TFieldLayout layout;
+  layout.Left = 8;
+  layout.Top = 146;
+  layout.Gap = 4;
+  layout.FieldWidth = 130;
+  layout.Columns = 2;
+  layout.ColumnGap = 24;
+  ArrangeFieldRows(rows, layout);
+}
+
+void TIPMaskInformationForm::FormCreate(TObject*) {
+  try {
+    CreateProfileRequest(IPMaskInformationVars);
+    Request->BindEdits(kProfileId, "%i{n1x200}", IPIDEdit);
+    Request->BindComboBox(kUseVlan, VlanComboBox);
+    Request->BindComboBox(kMaskState, IpAddMaskStateComboBox);
+    Request->BindEdits(kSrcIpMask, "%s", IpAddMaskSrcEdit);
+    Request->BindEdits(kDstIpMask, "%s", IpAddMaskDstEdit);
+    Request->BindComboBox(kUseDscp, UseDSCPComBo);
+    Request->BindComboBox(kProtocolType, UseProTypeComBo);
+    Request->BindComboBox(kIcmpOption, IcmpComboBox);
+    Request->BindComboBox(kIgmpOption, IgmpComboBox);
+    Request->BindComboBox(kTcpOption, TCPOptionComBo);
+    Request->BindComboBox(kUdpOption, UDPOptionComBo);
+    Request->BindEdits(kSrcPortMask, "%s", TCPUDPSrcMaskEdit);
+    Request->BindEdits(kDstPortMask, "%s", TCPUDPDstPortMaskEdit);
+    Request->BindComboBox(kTcpFlagBit, TCPFlagBitOptionComBo);
+    Request->BindEdits(kTcpFlagMask, "%i", TCPFlagBitMaskEdit);
+    Request->BindComboBox(kProtoIdOption, ProOptionComBo);
+    Request->BindEdits(kProtoId, "%i", ProtoIDEdit);
+    Request->BindEdits(kProtoIdMask, "%s", ProIDMaskEdit);
+    Request->BindComboBox(kRowStatus, RowStatusComBo);
+    Request->BindComboBox(kOwner, OwnerComboBox);
+    Request->BindEdits(kSrcMacMask, "%s", SrcMacAddrMaskEdit);
+    Request->BindEdits(kUnusedEntries, "%i", EntriesEdit);
+  } catch (const Exception& e) {
+    ShowFailureInStatusBar(StatusBar1, e.Message);
+  }
+  VlanComboBox->SetItemIndex(0);
+  IpAddMaskStateComboBox->SetItemIndex(0);
+  UseDSCPComBo->SetItemIndex(1);
+  UseProTypeComBo->SetItemIndex(0);
+  IcmpComboBox->SetItemIndex(0);
+  IgmpComboBox->SetItemIndex(1);
+  TCPOptionComBo->SetItemIndex(0);
+  UDPOptionComBo->SetItemIndex(0);
+  TCPFlagBitOptionComBo->SetItemIndex(1);
+  ProOptionComBo->SetItemIndex(1);
+  RowStatusComBo->SetItemIndex(kProfileCreateAndGo);
+  OwnerComboBox->SetItemIndex(1);
+  ReadProfiles();
+}
+
+void TIPMaskInformationForm::ClearMaskEdits() {
+  for (TEdit* e :
+       {IPIDEdit, IpAddMaskSrcEdit, IpAddMaskDstEdit, TCPUDPSrcMaskEdit, TCPUDPDstPortMaskEdit,
+        TCPFlagBitMaskEdit, ProIDMaskEdit, ProtoIDEdit, SrcMacAddrMaskEdit, EntriesEdit})
+    e->SetText("");
+  OwnerComboBox->SetItemIndex(1);
+}
+
+void TIPMaskInformationForm::BT_GetClick(TObject*) { ReadProfiles(); }
+
+void TIPMaskInformationForm::ListView1Click(TObject*) { ProfileListClick(); }
+
+void TIPMaskInformationForm::BT_AddClick(TObject*) {
+  if (!Request) return;
+  if (!ValidateMaskInput()) return;
+  if (IsDuplicateProfile("There is already a record with the same IP Mask ID. Please modified it."))
+    return;
+  if (!RowStatusIsCreateAndGo()) return;
+  WriteMask();
+}
+
+bool TIPMaskInformationForm::ValidateMaskInput() {
+  if (IPIDEdit->Text().IsEmpty()) {
+    InputError("IP Mask ID must be set.", IPIDEdit);
+    return false;
+  }
+  // A non-empty edit must pass the check; the check shows its own message.
+  auto bad = [](TEdit* edit, bool ok) {
+    if (edit->Text().IsEmpty() || ok) return false;
+    FocusIfPossible(edit);
+    return true;
+  };
+  auto badHex = [&](TEdit* edit, int digits) {
+    return !edit->Text().IsEmpty() &&
+           bad(edit, ValidateHexDigits(edit->Text(), digits, kInvalidMask));
+  };
+  auto badRange = [&](TEdit* edit, int max) {
+    if (edit->Text().IsEmpty()) return false;
+    const int v = IntegerOrMinusOne(edit->Text());
+    if (v >= 0 && v <= max) return false;
+    InputError(kInvalidValue, edit);
+    return true;
+  };
+  const AnsiString state = ComboText(IpAddMaskStateComboBox);
+  if (OneOf(state, {"src-ip-addr", "dst-src-ip-addr"}) && !IpAddMaskSrcEdit->Text().IsEmpty() &&
+      bad(IpAddMaskSrcEdit,
+          ValidateIpAddressText(IpAddMaskSrcEdit->Text(), kInvalidIpLowerMessage)))
+    return false;
+  if (OneOf(state, {"dst-ip-addr", "dst-src-ip-addr"}) && !IpAddMaskDstEdit->Text().IsEmpty() &&
+      bad(IpAddMaskDstEdit,
+          ValidateIpAddressText(IpAddMaskDstEdit->Text(), kInvalidIpLowerMessage)))
+    return false;
+  const AnsiString type = ComboText(UseProTypeComBo);
+  if (type == "protocolId" && ComboText(ProOptionComBo) == "enable" && badHex(ProIDMaskEdit, 8))
+    return false;
+  if (type == "protocolId" && badRange(ProtoIDEdit, 255)) return false;
+  if (type == "tcp" || type == "udp") {
+    const AnsiString tcp = ComboText(TCPOptionComBo);
+    const AnsiString udp = ComboText(UDPOptionComBo);
+    if ((OneOf(tcp, {"dst-addr", "dst-src-addr"}) || OneOf(udp, {"dst-addr", "dst-src-addr"})) &&
+        badHex(TCPUDPDstPortMaskEdit, 4))
+      return false;
+    if ((OneOf(tcp, {"src-addr", "dst-src-addr"}) || OneOf(udp, {"src-addr", "dst-src-addr"})) &&
+        badHex(TCPUDPSrcMaskEdit, 4))
+      return false;
+  }
+  if (type == "tcp" && ComboText(TCPFlagBitOptionComBo) == "enable" &&
+      badRange(TCPFlagBitMaskEdit, 63))
+    return false;
+  return true;
+}
+
+void TIPMaskInformationForm::ApplyProtocolTypeMask(TSavedAccess& saved) {
+  const AnsiString type = ComboText(UseProTypeComBo);
+  auto range = [&saved](int from, int to) {
+    for (int i = from; i <= to; ++i) saved.Invalidate(i);
+  };
+  auto items = [&saved](std::initializer_list<int> list) {
+    for (int i : list) saved.Invalidate(i);
+  };
+  if (type == "none") {
+    range(kProtocolType, kProtoIdMask);
+  } else if (type == "icmp") {
+    range(kIgmpOption, kProtoIdMask);
+  } else if (type == "igmp") {
+    items({kIcmpOption});
+    range(kTcpOption, kProtoIdMask);
+  } else if (type == "tcp") {
+    items({kIcmpOption, kIgmpOption, kUdpOption, kProtoIdOption, kProtoId, kProtoIdMask});
+  } else if (type == "udp") {
+    items({kIcmpOption, kIgmpOption, kTcpOption, kTcpFlagBit, kTcpFlagMask, kProtoIdOption,
+           kProtoId, kProtoIdMask});
+  } else if (type == "protocolId") {
+    range(kIcmpOption, kTcpFlagMask);
+  }
+}
+
+void TIPMaskInformationForm::WriteMask() {
+  TSavedAccess saved(*Request);
+  VnSNMPVarList& list = Request->Request.VarList;
+  auto keep = [&](int item) { list.Item(item)->Access = saved.Saved(item); };
+
+  const AnsiString state = ComboText(IpAddMaskStateComboBox);
+  if (state == "other") {
+    saved.Invalidate(kMaskState);
+    saved.Invalidate(kSrcIpMask);
+    saved.Invalidate(kDstIpMask);
+  } else if (state == "dst-ip-addr") {
+    saved.Invalidate(kSrcIpMask);
+  } else if (state == "src-ip-addr") {
+    saved.Invalidate(kDstIpMask);
+  }
+  if (ComboText(IcmpComboBox) == "none") saved.Invalidate(kIcmpOption);
+  const AnsiString tcp = ComboText(TCPOptionComBo);
+  const AnsiString udp = ComboText(UDPOptionComBo);
+  if (tcp == "other") {
+    saved.Invalidate(kTcpOption);
+    saved.Invalidate(kSrcPortMask);
+    saved.Invalidate(kDstPortMask);
+  }
+  if (udp == "other") {
+    saved.Invalidate(kUdpOption);
+    saved.Invalidate(kSrcPortMask);
+    saved.Invalidate(kDstPortMask);
+  }
+  if (tcp == "dst-addr" || udp == "dst-addr") keep(kDstPortMask);
+  if (tcp == "src-addr" || udp == "src-addr") keep(kSrcPortMask);
+  if (tcp == "dst-src-addr" || udp == "dst-src-addr") {
+    keep(kSrcPortMask);
+    keep(kDstPortMask);
+  }
+  if (ComboText(TCPFlagBitOptionComBo) == "disable") saved.Invalidate(kTcpFlagMask);
+  if (ComboText(ProOptionComBo) == "disable") {
+    saved.Invalidate(kProtoId);
+    saved.Invalidate(kProtoIdMask);
+  }
+  ApplyProtocolTypeMask(saved);
+  const std::pair<TEdit*, int> empties[] = {
+      {TCPFlagBitMaskEdit, kTcpFlagMask},    {IpAddMaskSrcEdit, kSrcIpMask},
+      {IpAddMaskDstEdit, kDstIpMask},        {TCPUDPSrcMaskEdit, kSrcPortMask},
+      {TCPUDPDstPortMaskEdit, kDstPortMask}, {ProtoIDEdit, kProtoId},
+      {ProIDMaskEdit, kProtoIdMask},         {SrcMacAddrMaskEdit, kSrcMacMask},
+      {EntriesEdit, kUnusedEntries}};
+  for (const auto& [edit, item] : empties)
+    if (edit->Text().IsEmpty()) saved.Invalidate(item);
+  WriteProfile(saved, true);
+}
+
+void TIPMaskInformationForm::BT_DeleteClick(TObject*) { DeleteProfile(); }
+
+void TIPMaskInformationForm::FormClose(TObject*, TCloseAction& Action) {
+  CloseProfiles(true);
+  Action = caFree;
+}

@@ -1,0 +1,250 @@
+#include "forms/acl/TimeRangeFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/TimeRangeMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPError.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TTimeRangeForm* TimeRangeForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TTimeRangeForm, &TimeRangeForm);
+
+namespace {
+
+// Items of the time range table.
+enum : int { kName = 0, kWeekdays = 1, kStart = 2, kEnd = 3, kStatus = 4 };
+// Positions in the status combo (the option list's order).
+constexpr int kCreateAndGo = 3;
+constexpr int kDestroy = 5;
+
+}  // namespace
+
+TTimeRangeForm::TTimeRangeForm(TComponent* AOwner) : TForm(AOwner) {
+  BuildComponents();
+  ScaleFormForScreen(this);
+  RequestIdle = 0;
+}
+
+TTimeRangeForm::~TTimeRangeForm() = default;
+
+void TTimeRangeForm::BuildComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Time Range Form")
+      .Size(467, 386)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .Font("MS Sans Serif", -11)
+      .OnCreate(this, &TTimeRangeForm::FormCreate)
+      .OnCloseQuery(this, &TTimeRangeForm::FormCloseQuery)
+      .OnClose(this, &TTimeRangeForm::FormClose);
+  SetName("TimeRangeForm");
+
+  B.Add(StatusBar1, "StatusBar1").Align(alBottom);
+  StatusBar1->SetSimplePanel(true);
+
+  B.Add(Panel1, "Panel1").Align(alRight).Width(106).BevelOuter(bvNone);
+  B.Add(btnGet, "btnGet", Panel1)
+      .At(10, 10, 86, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TTimeRangeForm::btnGetClick);
+  B.Add(btnSet, "btnSet", Panel1)
+      .At(10, 40, 86, 25)
+      .Caption("Edit")
+      .OnClick(this, &TTimeRangeForm::btnSetClick);
+  B.Add(btnAdd, "btnAdd", Panel1)
+      .At(10, 70, 86, 25)
+      .Caption("Add")
+      .OnClick(this, &TTimeRangeForm::btnAddClick);
+  B.Add(btnDelete, "btnDelete", Panel1)
+      .At(10, 100, 86, 25)
+      .Caption("Delete")
+      .OnClick(this, &TTimeRangeForm::btnDeleteClick);
+  B.Add(btnClose, "btnClose", Panel1)
+      .At(10, 130, 86, 25)
+      .Caption("Close")
+      .OnClick(this, &TTimeRangeForm::btnCloseClick);
+  B.Add(btnStop, "btnStop", Panel1)
+      .At(10, 160, 86, 25)
+      .Caption("Stop")
+      .OnClick(this, &TTimeRangeForm::btnStopClick);
+
+  B.Add(ListView1, "ListView1").At(8, 8, 345, 150).OnClick(this, &TTimeRangeForm::ListView1Click);
+
+  B.Add(Panel2, "Panel2").At(8, 164, 345, 84).BevelOuter(bvLowered);
+  B.Add(Label1, "Label1", Panel2).At(10, 10).Caption("Name");
+  B.Add(edtName, "edtName", Panel2).At(60, 6, 110, 21);
+  B.Add(Label2, "Label2", Panel2).At(185, 10).Caption("Status");
+  B.Add(cbxStatus, "cbxStatus", Panel2).At(225, 6, 110, 21).Style(csDropDownList);
+  B.Add(Label3, "Label3", Panel2).At(10, 38).Caption("Weekdays (Example Mon,Thu)");
+  B.Add(edtweekdays, "edtweekdays", Panel2).At(10, 54, 325, 21);
+
+  B.Add(GroupBox1, "GroupBox1").At(8, 252, 345, 80).Caption("Daily");
+  B.Add(Label4, "Label4", GroupBox1).At(10, 22).Caption("Start Time");
+  B.Add(edtStart, "edtStart", GroupBox1).At(75, 18, 110, 21);
+  B.Add(Label5, "Label5", GroupBox1).At(195, 22).Caption("(Time hh:mm:ss )");
+  B.Add(Label6, "Label6", GroupBox1).At(10, 50).Caption("End Time");
+  B.Add(edtEnd, "edtEnd", GroupBox1).At(75, 46, 110, 21);
+  B.Add(Label7, "Label7", GroupBox1).At(195, 50).Caption("(Time hh:mm:ss )");
+}
+
+void TTimeRangeForm::FormCreate(TObject*) {
+  try {
+    Request = NewFormRequest(this, TimeRangeVars, MVT_UMV, 1);
+    Request->AttachListView(ListView1, true);
+    Request->BindEdits(kName, "%s", edtName);
+    Request->BindComboBox(kStatus, cbxStatus);
+    Request->BindEdits(kWeekdays, "%s", edtweekdays);
+    Request->BindEdits(kStart, "%s", edtStart);
+    Request->BindEdits(kEnd, "%s", edtEnd);
+    Request->SetStatusBar(StatusBar1);
+    Request->OnGetDone = VnRequestDoneEvent(this, &TTimeRangeForm::GetDone);
+    btnSet->SetEnabled(false);
+    btnDelete->SetEnabled(false);
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+}
+
+void TTimeRangeForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { RequestIdle = 1; }
+
+void TTimeRangeForm::ShowFailure(const AnsiString& text) {
+  RequestIdle = 1;
+  ShowFailureInStatusBar(StatusBar1, text);
+}
+
+void TTimeRangeForm::ClearTimeRangeEdits() {
+  cbxStatus->SetEnabled(true);
+  cbxStatus->SetItemIndex(-1);
+  edtStart->SetText("");
+  edtEnd->SetText("");
+  edtName->SetEnabled(true);
+  edtName->SetText("");
+  edtweekdays->SetText("");
+}
+
+void TTimeRangeForm::btnGetClick(TObject*) {
+  if (!Request || RequestIdle == 0 || Request->Busy) return;
+  try {
+    RequestIdle = 0;
+    Request->Request.Active = 1;
+    Request->Get();
+    ClearTimeRangeEdits();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+}
+
+bool TTimeRangeForm::ReadyToWrite() {
+  if (Request && Request->Busy) return CheckRequestIdle(0);
+  return Request && CheckRequestIdle(RequestIdle);
+}
+
+bool TTimeRangeForm::TextsGiven() {
+  if (edtweekdays->Text().IsEmpty()) {
+    ShowMessage("Please input the weekdays");
+    return false;
+  }
+  if (edtStart->Text().IsEmpty()) {
+    ShowMessage("Please select the daily start time");
+    return false;
+  }
+  if (edtEnd->Text().IsEmpty()) {
+    ShowMessage("Please select the daily end time");
+    return false;
+  }
+  return true;
+}
+
+void TTimeRangeForm::WriteAndRead() {
+  RequestIdle = 0;
+  Request->Request.Active = 1;
+  Request->Set(false, true, "");
+  Request->Get();
+}
+
+void TTimeRangeForm::ResetRowButtons() {
+  btnSet->SetEnabled(false);
+  btnDelete->SetEnabled(false);
+  btnAdd->SetEnabled(true);
+  edtName->SetEnabled(true);
+  cbxStatus->SetEnabled(true);
+}
+
+void TTimeRangeForm::btnAddClick(TObject*) {
+  if (!ReadyToWrite()) return;
+  try {
+    cbxStatus->SetItemIndex(kCreateAndGo);
+    if (!TextsGiven()) return;
+    WriteAndRead();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+}
+
+void TTimeRangeForm::btnSetClick(TObject*) {
+  if (!ListView1->Selected()) return;
+  if (!ReadyToWrite()) return;
+  try {
+    if (!TextsGiven()) return;
+    WriteAndRead();
+    ResetRowButtons();
+    ClearTimeRangeEdits();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+    ResetRowButtons();
+    ClearTimeRangeEdits();
+  }
+}
+
+void TTimeRangeForm::btnDeleteClick(TObject*) {
+  if (!ListView1->Selected()) return;
+  if (!ReadyToWrite()) return;
+  try {
+    cbxStatus->SetItemIndex(kDestroy);
+    WriteAndRead();
+    ResetRowButtons();
+    ClearTimeRangeEdits();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+    ResetRowButtons();
+    ClearTimeRangeEdits();
+  }
+}
+
+void TTimeRangeForm::ListView1Click(TObject*) {
+  const bool selected = ListView1->Selected() != nullptr;
+  btnSet->SetEnabled(selected);
+  btnDelete->SetEnabled(selected);
+  btnAdd->SetEnabled(!selected);
+  if (selected) {
+    edtName->SetEnabled(false);
+    cbxStatus->SetEnabled(false);
+  } else {
+    ClearTimeRangeEdits();
+  }
+}
+
+void TTimeRangeForm::btnStopClick(TObject*) {
+  if (Request) Request->Request.Active = 0;
+}
+
+void TTimeRangeForm::btnCloseClick(TObject*) { Close(); }
+
+void TTimeRangeForm::FormCloseQuery(TObject*, bool& CanClose) {
+  RefuseCloseWhileBusy(Request.get(), RequestIdle, CanClose);
+}
+
+void TTimeRangeForm::FormClose(TObject*, TCloseAction& Action) {
+  if (ListView1->Selected()) ListView1->SetSelected(nullptr);
+  StopWaitDelete(Request);
+  Action = caFree;
+}

@@ -1,0 +1,84 @@
+// Time range management: lists the device's time range profiles (a name,
+// the weekdays and a daily start and end time) and adds, edits and deletes
+// one. The request is asynchronous; RequestIdle keeps a second request, or
+// closing, from overlapping a running one.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/Forms.h"
+
+class TButton;
+class TComboBox;
+class TEdit;
+class TGroupBox;
+class TLabel;
+class TListView;
+class TPanel;
+class TStatusBar;
+class VnSNMPRequest2Controls;
+class VnSNMPRequest2Edits;
+struct VnSNMPError;
+
+class TTimeRangeForm : public TForm {
+ public:
+  explicit TTimeRangeForm(TComponent* AOwner);
+  ~TTimeRangeForm() override;
+
+  TPanel* Panel1 = nullptr;  // button column
+  TButton* btnGet = nullptr;
+  TButton* btnSet = nullptr;
+  TButton* btnAdd = nullptr;
+  TButton* btnDelete = nullptr;
+  TButton* btnClose = nullptr;
+  TButton* btnStop = nullptr;
+  TListView* ListView1 = nullptr;
+  TPanel* Panel2 = nullptr;  // edit panel
+  TLabel* Label1 = nullptr;
+  TEdit* edtName = nullptr;
+  TLabel* Label2 = nullptr;
+  TComboBox* cbxStatus = nullptr;
+  TLabel* Label3 = nullptr;
+  TEdit* edtweekdays = nullptr;
+  TGroupBox* GroupBox1 = nullptr;  // "Daily"
+  TLabel* Label4 = nullptr;
+  TEdit* edtStart = nullptr;
+  TLabel* Label5 = nullptr;
+  TLabel* Label6 = nullptr;
+  TEdit* edtEnd = nullptr;
+  TLabel* Label7 = nullptr;
+  TStatusBar* StatusBar1 = nullptr;
+
+  void FormCreate(TObject* Sender);
+  void btnGetClick(TObject* Sender);
+  void btnAddClick(TObject* Sender);
+  void btnSetClick(TObject* Sender);
+  void btnDeleteClick(TObject* Sender);
+  void btnCloseClick(TObject* Sender);
+  void btnStopClick(TObject* Sender);
+  void ListView1Click(TObject* Sender);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+
+  void ClearTimeRangeEdits();
+  // The request's OnGetDone: the read (and the busy period) has ended.
+  void GetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Error);
+
+  // Owned by the form; null once the form has closed.
+  std::unique_ptr<VnSNMPRequest2Edits> Request;
+  std::uint8_t RequestIdle = 0;
+
+ private:
+  void BuildComponents();
+  // Add's and Edit's checks of the typed texts; false after a message.
+  bool TextsGiven();
+  // The common guard of Add, Edit and Delete; false after a message.
+  bool ReadyToWrite();
+  // Sets, then reads again; RequestIdle stays 0 until GetDone.
+  void WriteAndRead();
+  void ResetRowButtons();
+  void ShowFailure(const AnsiString& text);
+};
+
+extern TTimeRangeForm* TimeRangeForm;

@@ -1,0 +1,147 @@
+#include "forms/switching/VLanCurrentTableFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/BridgeExtMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Classes.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TVLanCurrentTableForm* VLanCurrentTableForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TVLanCurrentTableForm, &VLanCurrentTableForm);
+
+namespace {
+
+// Columns of the current VLAN table; the first two are its index.
+enum { kTimeMark, kVlanIndex, kFdbId, kEgress, kUntagged, kVlanStatus, kCreationTime };
+
+}  // namespace
+
+TVLanCurrentTableForm::TVLanCurrentTableForm(TComponent* AOwner) : TForm(AOwner) {
+  InitComponents();
+  ScaleFormForScreen(this);
+}
+
+TVLanCurrentTableForm::~TVLanCurrentTableForm() = default;
+
+void TVLanCurrentTableForm::InitComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("VLAN Current Table")
+      .Size(704, 519)
+      .Position(poMainFormCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &TVLanCurrentTableForm::FormCreate)
+      .OnClose(this, &TVLanCurrentTableForm::FormClose);
+  B.Add(LV_dot1qVlanCurrentEntry, "LV_dot1qVlanCurrentEntry")
+      .At(8, 8, 576, 200)
+      .OnChange(this, &TVLanCurrentTableForm::LV_dot1qVlanCurrentEntryChange)
+      .OnSelectItem(this, &TVLanCurrentTableForm::LV_dot1qVlanCurrentEntrySelectItem);
+  B.Add(RefreshBtn, "RefreshBtn")
+      .At(596, 8, 92, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TVLanCurrentTableForm::RefreshBtnClick);
+  B.Add(SetBtn, "SetBtn").At(596, 40, 92, 25).Caption("Set").Hidden();
+  B.Add(Label3, "Label3").At(596, 192).Caption("Samples");
+  B.Add(ST_Count2, "ST_Count2").At(646, 192, 42, 17).Caption("0");
+
+  B.Add(GroupBox2, "GroupBox2").At(8, 214, 280, 44);
+  B.Add(Label1, "Label1", GroupBox2).At(10, 18).Caption("VLAN Delete Numbers");
+  B.Add(VlanNumDeletes, "VlanNumDeletes", GroupBox2).At(140, 18, 120, 17);
+  B.Add(Label2, "Label2").At(304, 232).Caption("VLAN Index");
+  B.Add(StaticText1, "StaticText1").At(376, 232, 100, 17);
+
+  B.Add(PageControl1, "PageControl1").At(8, 266, 680, 160);
+  B.Add(TabSheet1, "TabSheet1").Caption("Egress Port").PageControl(PageControl1);
+  B.Add(ScrollBox1, "ScrollBox1", TabSheet1).Align(alClient);
+  B.Add(TabSheet2, "TabSheet2").Caption("Untagged Port").PageControl(PageControl1);
+  B.Add(ScrollBox2, "ScrollBox2", TabSheet2).Align(alClient);
+  PageControl1->SetActivePageIndex(0);
+
+  B.Add(Memo1, "Memo1").At(8, 432, 680, 52).ReadOnly();
+  Memo1->SetScrollBars(ssVertical);
+}
+
+void TVLanCurrentTableForm::CreatePortFrame() {
+  EgressPortFrame = ::CreatePortFrame(this, ScrollBox1, 12, 12);
+  UntaggedPortFrame = ::CreatePortFrame(this, ScrollBox2, 12, 12);
+}
+
+void TVLanCurrentTableForm::FormCreate(TObject*) {
+  CreatePortFrame();
+  const AnsiString elements = PortElementList();
+
+  NumDeletesRequest = NewFormRequest(this, VLanCurrentTableVLANNumDeletesVars, 0, 0, true);
+  NumDeletesRequest->BindStaticText(0, VlanNumDeletes);
+  NumDeletesRequest->SetStatusMemo(Memo1);
+  try {
+    NumDeletesRequest->Get();
+  } catch (const Exception& e) {
+    NumDeletesRequest->ShowRequestStatus(e.Message);
+  }
+
+  Request = NewFormRequest(this, VLanCurrentTableFDBIDVars, 3, 2, true);
+  Request->AttachListView(LV_dot1qVlanCurrentEntry, true);
+  Request->BindStaticText(kVlanIndex, StaticText1);
+  Request->BindElementList(kEgress, elements, EgressPortFrame->PortCheckBoxes.get());
+  Request->BindElementList(kUntagged, elements, UntaggedPortFrame->PortCheckBoxes.get());
+  Request->SetStatusMemo(Memo1);
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    Request->ShowRequestStatus(e.Message);
+  }
+  ShowCount();
+}
+
+void TVLanCurrentTableForm::ShowCount() { ShowRowCount(LV_dot1qVlanCurrentEntry, ST_Count2); }
+
+void TVLanCurrentTableForm::ClearEntryFields() {
+  for (TStackingPortUitForm* frame : {EgressPortFrame, UntaggedPortFrame}) {
+    if (!frame || !frame->PortCheckBoxes) continue;
+    for (int i = 0; i < 32 && i < frame->PortCheckBoxes->Count(); ++i)
+      static_cast<TCheckBox*>(frame->PortCheckBoxes->Items(i))->SetChecked(false);
+  }
+  StaticText1->SetCaption("");
+}
+
+void TVLanCurrentTableForm::RefreshBtnClick(TObject*) {
+  try {
+    NumDeletesRequest->Request.Active = 1;
+    if (!NumDeletesRequest->Busy) NumDeletesRequest->Get();
+  } catch (const Exception& e) {
+    NumDeletesRequest->ShowRequestStatus(e.Message);
+  }
+  try {
+    Request->Request.Active = 1;
+    if (!Request->Busy) Request->Get();
+  } catch (const Exception& e) {
+    Request->ShowRequestStatus(e.Message);
+  }
+  ShowCount();
+  ClearEntryFields();
+}
+
+void TVLanCurrentTableForm::LV_dot1qVlanCurrentEntryChange(TObject*, TListItem*, TItemChange) {
+  ShowCount();
+}
+
+void TVLanCurrentTableForm::LV_dot1qVlanCurrentEntrySelectItem(TObject*, TListItem*,
+                                                               bool Selected) {
+  if (!Selected) ClearEntryFields();
+}
+
+void TVLanCurrentTableForm::FormClose(TObject*, TCloseAction& Action) {
+  LV_dot1qVlanCurrentEntry->SetSelected(nullptr);
+  for (TStackingPortUitForm** frame : {&EgressPortFrame, &UntaggedPortFrame}) {
+    delete *frame;
+    *frame = nullptr;
+  }
+  StopWaitDelete(NumDeletesRequest);
+  StopWaitDelete(Request);
+  Action = caFree;
+}

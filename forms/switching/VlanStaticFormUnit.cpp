@@ -1,0 +1,310 @@
+#include "forms/switching/VlanStaticFormUnit.h"
+
+#include <string>
+
+#include "app/FormOpeners.h"
+#include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/BridgeExtMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Classes.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+
+TVlanStaticForm* VlanStaticForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TVlanStaticForm, &VlanStaticForm);
+
+namespace {
+
+// Columns of the static VLAN table.
+enum { kVlanId, kName, kEgress, kForbidden, kUntagged, kStatus };
+// Positions in the row-status combo box (its options in value order).
+constexpr int kCreateAndGoIndex = 3;
+constexpr int kDestroyIndex = 5;
+
+// The row index is sent as an unsigned 32-bit number: a text that is not
+// one (empty, other characters than digits, too large) would address a
+// different row than the one typed.
+bool IsVlanIdText(const AnsiString& text) {
+  const std::string s = text.str();
+  if (s.empty() || s.size() > 10) return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return std::stoull(s) <= 0xFFFFFFFFull;
+}
+
+}  // namespace
+
+TVlanStaticForm::TVlanStaticForm(TComponent* AOwner) : TForm(AOwner) {
+  InitComponents();
+  ScaleFormForScreen(this);
+  RequestIdle = 0;
+}
+
+TVlanStaticForm::~TVlanStaticForm() = default;
+
+void TVlanStaticForm::InitComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("VLAN Static Form")
+      .Size(687, 566)
+      .Position(poMainFormCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &TVlanStaticForm::FormCreate)
+      .OnCloseQuery(this, &TVlanStaticForm::FormCloseQuery)
+      .OnClose(this, &TVlanStaticForm::FormClose);
+  B.Add(LV_dot1qVlanStaticEntry, "LV_dot1qVlanStaticEntry")
+      .At(8, 8, 560, 200)
+      .OnChange(this, &TVlanStaticForm::LV_dot1qVlanStaticEntryChange)
+      .OnSelectItem(this, &TVlanStaticForm::LV_dot1qVlanStaticEntrySelectItem);
+
+  B.Add(RefreshBtn, "RefreshBtn")
+      .At(580, 8, 96, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TVlanStaticForm::RefreshBtnClick);
+  B.Add(SetBtn, "SetBtn")
+      .At(580, 40, 96, 25)
+      .Caption("Set")
+      .OnClick(this, &TVlanStaticForm::SetBtnClick);
+  B.Add(AddBtn, "AddBtn")
+      .At(580, 72, 96, 25)
+      .Caption("Add")
+      .OnClick(this, &TVlanStaticForm::AddBtnClick);
+  B.Add(DeleteBtn, "DeleteBtn")
+      .At(580, 104, 96, 25)
+      .Caption("Delete")
+      .OnClick(this, &TVlanStaticForm::DeleteBtnClick);
+  B.Add(btnStop, "btnStop")
+      .At(580, 136, 96, 25)
+      .Caption("Stop")
+      .OnClick(this, &TVlanStaticForm::btnStopClick);
+  B.Add(btnClose, "btnClose")
+      .At(580, 168, 96, 25)
+      .Caption("Close")
+      .OnClick(this, &TVlanStaticForm::btnCloseClick);
+  B.Add(Label5, "Label5").At(580, 204).Caption("Samples");
+  B.Add(ST_Count2, "ST_Count2").At(630, 204, 46, 17).Caption("0");
+
+  B.Add(Label1, "Label1").At(8, 222).Caption("VLAN ID");
+  B.Add(ED_VLANID, "ED_VLANID").At(72, 218, 120, 21);
+  B.Add(Label2, "Label2").At(212, 222).Caption("VLAN Name");
+  B.Add(ED_VLANName, "ED_VLANName").At(284, 218, 160, 21);
+  B.Add(Label3, "Label3").At(8, 252).Caption("Status");
+  B.Add(Status, "Status").At(72, 248, 120, 21).Style(csDropDownList);
+  B.Add(Label4, "Label4").At(212, 252).Caption("Next Free Local VLAN Index");
+  B.Add(NextFreeLocalVlanIndex, "NextFreeLocalVlanIndex").At(384, 252, 100, 17);
+
+  B.Add(PageControl1, "PageControl1").At(8, 280, 668, 180);
+  B.Add(TSheetEgressPort, "TSheetEgressPort").Caption("Egress Ports").PageControl(PageControl1);
+  B.Add(ScrollBox1, "ScrollBox1", TSheetEgressPort).Align(alClient);
+  B.Add(TSheetFbdenEgrsP, "TSheetFbdenEgrsP")
+      .Caption("Forbidden Egress Ports")
+      .PageControl(PageControl1);
+  B.Add(ScrollBox2, "ScrollBox2", TSheetFbdenEgrsP).Align(alClient);
+  B.Add(TabSheet3, "TabSheet3").Caption("Untagged Ports").PageControl(PageControl1);
+  B.Add(ScrollBox3, "ScrollBox3", TabSheet3).Align(alClient);
+  PageControl1->SetActivePageIndex(0);
+
+  B.Add(Memo1, "Memo1").At(8, 466, 668, 64).ReadOnly();
+  Memo1->SetScrollBars(ssVertical);
+}
+
+void TVlanStaticForm::CreatePortFrame() {
+  EgressPortFrame = ::CreatePortFrame(this, ScrollBox1, 12, 12);
+  ForbiddenPortFrame = ::CreatePortFrame(this, ScrollBox2, 12, 12);
+  UntaggedPortFrame = ::CreatePortFrame(this, ScrollBox3, 12, 12);
+}
+
+void TVlanStaticForm::FormCreate(TObject*) {
+  CreatePortFrame();
+  const AnsiString elements = PortElementList();
+
+  Request = NewFormRequest(this, StaticVlanTableVars, 3, 1);
+  Request->AttachListView(LV_dot1qVlanStaticEntry, true);
+  Request->BindEdits(kVlanId, "%s", ED_VLANID);
+  Request->BindEdits(kName, "%s", ED_VLANName);
+  Request->BindElementList(kEgress, elements, EgressPortFrame->PortCheckBoxes.get());
+  Request->BindElementList(kForbidden, elements, ForbiddenPortFrame->PortCheckBoxes.get());
+  Request->BindElementList(kUntagged, elements, UntaggedPortFrame->PortCheckBoxes.get());
+  Request->BindComboBox(kStatus, Status);
+  Request->SetStatusMemo(Memo1);
+  Request->OnGetDone = VnRequestDoneEvent(this, &TVlanStaticForm::GetDone);
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    RequestIdle = 1;
+    Request->ShowRequestStatus(e.Message);
+  }
+  ShowCount();
+
+  NextFreeRequest = NewFormRequest(this, VlanStaticNextFreeLocalVLANIndexVars, 0, 0, true);
+  NextFreeRequest->BindStaticText(0, NextFreeLocalVlanIndex);
+  NextFreeRequest->SetStatusMemo(Memo1);
+  try {
+    NextFreeRequest->Get();
+  } catch (const Exception& e) {
+    NextFreeRequest->ShowRequestStatus(e.Message);
+  }
+  ShowRowButtons(false);
+}
+
+bool TVlanStaticForm::ReadyForWork() {
+  if (!CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0)) return false;
+  if (IsVlanIdText(ED_VLANID->Text())) return true;
+  ShowFailureInMemo(Memo1, "VLAN ID \"" + ED_VLANID->Text() +
+                               "\" is not a number from 0 to 4294967295: nothing was sent.");
+  return false;
+}
+
+void TVlanStaticForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { RequestIdle = 1; }
+
+void TVlanStaticForm::ShowRowButtons(bool rowSelected) {
+  SetBtn->SetEnabled(rowSelected);
+  DeleteBtn->SetEnabled(rowSelected);
+  AddBtn->SetEnabled(!rowSelected);
+}
+
+void TVlanStaticForm::ShowCount() { ShowRowCount(LV_dot1qVlanStaticEntry, ST_Count2); }
+
+void TVlanStaticForm::ClearEntryFields() {
+  for (TStackingPortUitForm* frame : {EgressPortFrame, ForbiddenPortFrame, UntaggedPortFrame}) {
+    if (!frame || !frame->PortCheckBoxes) continue;
+    for (int i = 0; i < 32 && i < frame->PortCheckBoxes->Count(); ++i)
+      static_cast<TCheckBox*>(frame->PortCheckBoxes->Items(i))->SetChecked(false);
+  }
+  ED_VLANID->SetText("");
+  ED_VLANName->SetText("");
+  Status->SetItemIndex(-1);
+  Status->SetText("");
+}
+
+void TVlanStaticForm::SetAccess(int first, int last, std::uint32_t access) {
+  for (int i = first; i <= last; ++i) Request->Request.VarList.Item(i)->Access = access;
+}
+
+void TVlanStaticForm::LV_dot1qVlanStaticEntryChange(TObject*, TListItem*, TItemChange) {
+  ShowCount();
+}
+
+void TVlanStaticForm::LV_dot1qVlanStaticEntrySelectItem(TObject*, TListItem*, bool Selected) {
+  if (!Selected) ClearEntryFields();
+  ShowRowButtons(Selected);
+}
+
+void TVlanStaticForm::RefreshBtnClick(TObject*) {
+  if (!RequestIdle) return;
+  try {
+    NextFreeRequest->Request.Active = 1;
+    if (!NextFreeRequest->Busy) NextFreeRequest->Get();
+  } catch (const Exception& e) {
+    NextFreeRequest->ShowRequestStatus(e.Message);
+  }
+  try {
+    if (Request->Busy) return;
+    RequestIdle = 0;
+    Request->Request.Active = 1;
+    Request->Get();
+    ShowCount();
+    ClearEntryFields();
+    ShowCount();
+  } catch (const Exception& e) {
+    RequestIdle = 1;
+    Request->ShowRequestStatus(e.Message);
+    ShowCount();
+  }
+  ShowRowButtons(false);
+}
+
+void TVlanStaticForm::SetBtnClick(TObject*) {
+  if (!LV_dot1qVlanStaticEntry->Selected()) return;
+  if (!ReadyForWork()) return;
+  RequestIdle = 0;
+  Request->Request.Active = 1;
+  try {
+    // One column per SET, so that a port list the device refuses does not
+    // keep the others from being written.
+    TSavedAccess saved(*Request);
+    SetAccess(kName, kStatus, SNMP_ACCESS_INVALID);
+    SetAccess(kEgress, kEgress, SNMP_ACCESS_READWRITE);
+    Request->Set(false, true, "");
+    SetAccess(kEgress, kEgress, SNMP_ACCESS_INVALID);
+    SetAccess(kForbidden, kForbidden, SNMP_ACCESS_READWRITE);
+    Request->Set(false, true, "");
+    SetAccess(kForbidden, kForbidden, SNMP_ACCESS_INVALID);
+    SetAccess(kUntagged, kUntagged, SNMP_ACCESS_READWRITE);
+    Request->Set(false, true, "");
+    SetAccess(kUntagged, kUntagged, SNMP_ACCESS_INVALID);
+    SetAccess(kStatus, kStatus, SNMP_ACCESS_READWRITE);
+    Request->Set(false, true, "");
+    saved.Restore();
+    Request->Get();
+    ClearEntryFields();
+  } catch (const Exception& e) {
+    RequestIdle = 1;
+    Request->ShowRequestStatus(e.Message);
+  }
+  ShowRowButtons(false);
+}
+
+void TVlanStaticForm::AddBtnClick(TObject*) {
+  if (!ReadyForWork()) return;
+  Status->SetItemIndex(kCreateAndGoIndex);
+  RequestIdle = 0;
+  Request->Request.Active = 1;
+  try {
+    TSavedAccess saved(*Request);
+    // A new VLAN gets no forbidden ports; Set writes them afterwards.
+    saved.Invalidate(kForbidden);
+    Request->Set(false, true, "");
+    saved.Restore();
+    Request->Get();
+    ClearEntryFields();
+  } catch (const Exception& e) {
+    RequestIdle = 1;
+    Request->ShowRequestStatus(e.Message);
+  }
+}
+
+void TVlanStaticForm::DeleteBtnClick(TObject*) {
+  if (!ReadyForWork()) return;
+  Status->SetItemIndex(kDestroyIndex);
+  RequestIdle = 0;
+  Request->Request.Active = 1;
+  try {
+    TSavedAccess saved(*Request);
+    for (int i = kName; i <= kUntagged; ++i) saved.Invalidate(i);
+    Request->Set(false, true, "");
+    saved.Restore();
+    Request->Get();
+    ClearEntryFields();
+  } catch (const Exception& e) {
+    RequestIdle = 1;
+    Request->ShowRequestStatus(e.Message);
+  }
+  ShowRowButtons(false);
+}
+
+void TVlanStaticForm::btnStopClick(TObject*) {
+  if (Request) Request->Request.Active = 0;
+}
+
+void TVlanStaticForm::btnCloseClick(TObject*) { Close(); }
+
+void TVlanStaticForm::FormCloseQuery(TObject*, bool& CanClose) {
+  RefuseCloseWhileBusy(Request.get(), RequestIdle, CanClose);
+}
+
+void TVlanStaticForm::FormClose(TObject*, TCloseAction& Action) {
+  LV_dot1qVlanStaticEntry->SetSelected(nullptr);
+  for (TStackingPortUitForm** frame : {&EgressPortFrame, &ForbiddenPortFrame, &UntaggedPortFrame}) {
+    delete *frame;
+    *frame = nullptr;
+  }
+  StopWaitDelete(Request);
+  StopWaitDelete(NextFreeRequest);
+  Action = caFree;
+}

@@ -1,0 +1,92 @@
+// The static 802.1Q VLAN table: one row per VLAN with its name, its egress,
+// forbidden-egress and untagged port lists (on three tabs of port grids) and
+// its row status; VLANs are added, changed and deleted through the row
+// status. Beside the list the device's next free local VLAN index.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/ComCtrls.h"
+#include "platform/Forms.h"
+
+class TButton;
+class TComboBox;
+class TEdit;
+class TLabel;
+class TMemo;
+class TStackingPortUitForm;
+class TStaticText;
+struct VnSNMPError;
+class VnSNMPRequest2Controls;
+class VnSNMPRequest2Edits;
+
+class TVlanStaticForm : public TForm {
+ public:
+  explicit TVlanStaticForm(TComponent* AOwner);
+  ~TVlanStaticForm() override;
+
+  TListView* LV_dot1qVlanStaticEntry = nullptr;
+  TLabel* Label1 = nullptr;  // "VLAN ID"
+  TEdit* ED_VLANID = nullptr;
+  TLabel* Label2 = nullptr;  // "VLAN Name"
+  TEdit* ED_VLANName = nullptr;
+  TLabel* Label3 = nullptr;  // "Status"
+  TComboBox* Status = nullptr;
+  TLabel* Label4 = nullptr;  // "Next Free Local VLAN Index"
+  TStaticText* NextFreeLocalVlanIndex = nullptr;
+  TPageControl* PageControl1 = nullptr;
+  TTabSheet* TSheetEgressPort = nullptr;
+  TTabSheet* TSheetFbdenEgrsP = nullptr;
+  TTabSheet* TabSheet3 = nullptr;
+  TScrollBox* ScrollBox1 = nullptr;
+  TScrollBox* ScrollBox2 = nullptr;
+  TScrollBox* ScrollBox3 = nullptr;
+  TLabel* Label5 = nullptr;  // "Samples"
+  TStaticText* ST_Count2 = nullptr;
+  TButton* RefreshBtn = nullptr;
+  TButton* SetBtn = nullptr;
+  TButton* AddBtn = nullptr;
+  TButton* DeleteBtn = nullptr;
+  TButton* btnStop = nullptr;
+  TButton* btnClose = nullptr;
+  TMemo* Memo1 = nullptr;
+
+  void FormCreate(TObject* Sender);
+  void RefreshBtnClick(TObject* Sender);
+  void SetBtnClick(TObject* Sender);
+  void AddBtnClick(TObject* Sender);
+  void DeleteBtnClick(TObject* Sender);
+  void LV_dot1qVlanStaticEntryChange(TObject* Sender, TListItem* Item, TItemChange Change);
+  void LV_dot1qVlanStaticEntrySelectItem(TObject* Sender, TListItem* Item, bool Selected);
+  void btnStopClick(TObject* Sender);
+  void btnCloseClick(TObject* Sender);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+
+  // The VLAN table (walked asynchronously) and the next free index (read
+  // synchronously). Owned by the form; released when it closes.
+  std::unique_ptr<VnSNMPRequest2Edits> Request;
+  std::unique_ptr<VnSNMPRequest2Edits> NextFreeRequest;
+  // Owned by the form (component owner).
+  TStackingPortUitForm* EgressPortFrame = nullptr;
+  TStackingPortUitForm* ForbiddenPortFrame = nullptr;
+  TStackingPortUitForm* UntaggedPortFrame = nullptr;
+  // 0 while the table walk runs.
+  std::uint8_t RequestIdle = 0;
+
+ private:
+  void InitComponents();
+  void CreatePortFrame();
+  void ClearEntryFields();
+  void GetDone(VnSNMPRequest2Controls* request, const VnSNMPError& result);
+  // Set and Delete offered only while a row is selected, Add only while none is.
+  void ShowRowButtons(bool rowSelected);
+  void ShowCount();
+  // Idle and not busy (otherwise "Get data not complete"), and the VLAN ID
+  // a number that names a row (otherwise a line in the memo).
+  bool ReadyForWork();
+  void SetAccess(int first, int last, std::uint32_t access);
+};
+
+extern TVlanStaticForm* VlanStaticForm;

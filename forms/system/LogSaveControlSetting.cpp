@@ -1,0 +1,116 @@
+#include "forms/system/LogSaveControlSetting.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/DeviceMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TLogSaveControlForm* LogSaveControlForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TLogSaveControlForm, &LogSaveControlForm);
+
+namespace {
+
+// Items of the log-save group.
+constexpr int kMethodItem = 0;
+constexpr int kIntervalItem = 1;
+
+// Position of "time-interval" in the method's option list.
+constexpr int kTimeIntervalIndex = 0;
+
+}  // namespace
+
+TLogSaveControlForm::TLogSaveControlForm(TComponent* AOwner) : TForm(AOwner) { InitComponents(); }
+
+TLogSaveControlForm::~TLogSaveControlForm() = default;
+
+void TLogSaveControlForm::InitComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("System Log Save Control")
+      .ClientSize(330, 136)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &TLogSaveControlForm::FormCreate)
+      .OnCloseQuery(this, &TLogSaveControlForm::FormCloseQuery)
+      .OnClose(this, &TLogSaveControlForm::FormClose);
+  B.Add(Label1, "Label1").At(16, 20).Caption("Log Save Method");
+  B.Add(cbxLogSaveMethod, "cbxLogSaveMethod")
+      .At(160, 16, 150)
+      .Style(csDropDownList)
+      .OnChange(this, &TLogSaveControlForm::cbxLogSaveMethodChange);
+  B.Add(Label2, "Label2").At(16, 52).Caption("Log SaveTime Interval");
+  B.Add(EdLogSavetimeInterval, "EdLogSavetimeInterval").At(160, 48, 150, 21);
+  B.Add(btnRefresh, "btnRefresh")
+      .At(150, 82, 75, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TLogSaveControlForm::btnRefreshClick);
+  B.Add(btnSet, "btnSet")
+      .At(235, 82, 75, 25)
+      .Caption("Set")
+      .OnClick(this, &TLogSaveControlForm::btnSetClick);
+  B.Add(StatusBar1, "StatusBar1").Panels({330});
+}
+
+void TLogSaveControlForm::FormCreate(TObject*) {
+  Request = NewFormRequest(this, LogSaveControlVars, SVT_SV, 0);
+  Request->BindComboBox(kMethodItem, cbxLogSaveMethod);
+  Request->BindEdits(kIntervalItem, "%i{n0x65535l5a}", EdLogSavetimeInterval);
+  Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
+  Request->AsyncMode = 0;
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+  cbxLogSaveMethodChange(nullptr);
+}
+
+void TLogSaveControlForm::ShowFailure(const AnsiString& message) {
+  ShowFailureInStatusBar(StatusBar1, message);
+}
+
+void TLogSaveControlForm::cbxLogSaveMethodChange(TObject*) {
+  EdLogSavetimeInterval->SetEnabled(cbxLogSaveMethod->ItemIndex() == kTimeIntervalIndex);
+}
+
+void TLogSaveControlForm::btnRefreshClick(TObject*) {
+  if (!Request || Request->Busy) return;
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+  cbxLogSaveMethodChange(nullptr);
+}
+
+void TLogSaveControlForm::btnSetClick(TObject*) {
+  if (!Request || Request->Busy) return;
+  if (cbxLogSaveMethod->ItemIndex() < 0) {
+    InputError("You should choose Log Save Method.", cbxLogSaveMethod);
+    return;
+  }
+  {
+    // The interval is written with the time-interval method only; its
+    // access word comes back however the SET ends.
+    TSavedAccess saved(*Request);
+    if (cbxLogSaveMethod->ItemIndex() != kTimeIntervalIndex) saved.Invalidate(kIntervalItem);
+    try {
+      Request->Set(true, true);
+    } catch (const Exception& e) {
+      ShowFailure(e.Message);
+    }
+  }
+  btnRefreshClick(nullptr);
+}
+
+void TLogSaveControlForm::FormCloseQuery(TObject*, bool&) { StopWaitDelete(Request); }
+
+void TLogSaveControlForm::FormClose(TObject*, TCloseAction& Action) {
+  StopWaitDelete(Request);
+  Action = caFree;
+}

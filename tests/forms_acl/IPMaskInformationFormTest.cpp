@@ -1,0 +1,187 @@
+// The IP access profile form against the simulated switch: the first read,
+// the columns an Add writes by mask state, options and protocol type, the
+// input checks before anything is sent, Delete, and a failed SET.
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "PagesTestSupport.h"
+#include "app/FormOpeners.h"
+#include "app/mibdefs/AclMib.h"
+#include "forms/acl/IPMaskInformationFormUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Buttons.h"
+#include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+const std::string kColumn = "1.3.6.1.4.1.171.12.9.2.2.1.";
+
+// The columns (item + 1) of the varbinds of a SET line on row `row`.
+std::set<int> ColumnsOf(const std::string& line, int row) {
+  std::set<int> columns;
+  std::istringstream in(line);
+  for (std::string field; std::getline(in, field, '\t');) {
+    if (field.rfind(kColumn, 0) != 0) continue;
+    const std::string rest = field.substr(kColumn.size());
+    const std::string suffix = "." + std::to_string(row) + "=";
+    const auto at = rest.find(suffix);
+    if (at != std::string::npos) columns.insert(std::stoi(rest.substr(0, at)));
+  }
+  return columns;
+}
+
+class IPMaskFormTest : public PagesDeviceTest {
+ protected:
+  void Open() {
+    form_.reset(Create<TIPMaskInformationForm>(Application));
+    TestKit::ShowAndActivate(form_.get());
+  }
+  void TearDown() override {
+    if (form_) {
+      form_->Hide();
+      form_.reset();
+    }
+    PagesDeviceTest::TearDown();
+  }
+  std::unique_ptr<TIPMaskInformationForm> form_;
+};
+
+TEST_F(IPMaskFormTest, OpensWithTheProfilesAndThePresets) {
+  Open();
+  ASSERT_EQ(form_->ListView1->Items()->Count(), 1);
+  EXPECT_EQ(form_->ListView1->Items()->Item(0)->Caption(), "1");
+  EXPECT_TRUE(form_->BT_Add->Enabled());
+  EXPECT_FALSE(form_->BT_Delete->Enabled());
+  EXPECT_FALSE(form_->SetBtn->Visible());
+  EXPECT_EQ(form_->RowStatusComBo->Text(), "createAndGo");
+  EXPECT_EQ(form_->OwnerComboBox->Text(), "acl");
+  EXPECT_EQ(form_->UseProTypeComBo->Text(), "none");
+  EXPECT_EQ(form_->IPIDEdit->Text(), "");
+  EXPECT_EQ(form_->Request->AsyncMode, 0);
+  EXPECT_FALSE(form_->OwnerComboBox->Enabled());
+  EXPECT_FALSE(form_->EntriesEdit->Enabled());
+  EXPECT_TRUE(FindFormOpener("TIPMaskInformationForm") != nullptr);
+  EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-IPMaskInformation.png"));
+}
+
+TEST_F(IPMaskFormTest, TcpProfileWritesOnlyTheColumnsItUses) {
+  Open();
+  form_->IPIDEdit->SetText("5");
+  form_->UseProTypeComBo->SetItemIndex(3);  // tcp
+  form_->TCPOptionComBo->SetItemIndex(1);   // dst-addr
+  form_->TCPUDPDstPortMaskEdit->SetText("00ff");
+  TestKit::Click(form_->BT_Add);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find("\tnoError\t"), std::string::npos) << sets[0];
+  // Items 1, 5, 6, 9, 12, 13 and 18 are columns 2, 6, 7, 10, 13, 14 and 19.
+  EXPECT_EQ(ColumnsOf(sets[0], 5), (std::set<int>{2, 6, 7, 10, 13, 14, 19})) << sets[0];
+  EXPECT_NE(sets[0].find(kColumn + "19.5=INTEGER:4"), std::string::npos);
+  ASSERT_EQ(form_->ListView1->Items()->Count(), 2);
+  EXPECT_EQ(form_->ListView1->Items()->Item(1)->Caption(), "5");
+  EXPECT_NE(Value(kColumn + "13.5").find("FF"), std::string::npos) << Value(kColumn + "13.5");
+  // Every item has its catalogue access word again.
+  for (int i = 0; IPMaskInformationVars[i].Oid; ++i)
+    EXPECT_EQ(form_->Request->Request.VarList.Item(i)->Access, IPMaskInformationVars[i].Access)
+        << i;
+  EXPECT_EQ(form_->IPIDEdit->Text(), "");
+}
+
+TEST_F(IPMaskFormTest, ProtocolTypeNoneAndMaskStateOtherWriteOnlyTheFlagsAndRowStatus) {
+  Open();
+  form_->IPIDEdit->SetText("7");
+  form_->TCPOptionComBo->SetItemIndex(1);  // left over: "none" leaves every option out
+  form_->TCPUDPDstPortMaskEdit->SetText("00ff");
+  form_->IpAddMaskSrcEdit->SetText("255.255.0.0");
+  TestKit::Click(form_->BT_Add);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_EQ(ColumnsOf(sets[0], 7), (std::set<int>{2, 6, 19})) << sets[0];
+}
+
+TEST_F(IPMaskFormTest, AddChecksStopBeforeAnythingIsSent) {
+  Open();
+  {
+    TestKit::DialogScript boxes;
+    boxes.Expect("IP Mask ID must be set.");
+    TestKit::Click(form_->BT_Add);
+  }
+  {
+    TestKit::DialogScript boxes;
+    boxes.Expect("There is already a record with the same IP Mask ID. Please modified it.");
+    form_->IPIDEdit->SetText("1");
+    TestKit::Click(form_->BT_Add);
+    EXPECT_EQ(form_->ActiveControl(), form_->IPIDEdit);
+  }
+  {
+    TestKit::DialogScript boxes;
+    boxes.Expect("Please input a valid value");
+    form_->IPIDEdit->SetText("9");
+    form_->UseProTypeComBo->SetItemIndex(5);  // protocolId
+    form_->ProtoIDEdit->SetText("256");
+    TestKit::Click(form_->BT_Add);
+    EXPECT_EQ(form_->ActiveControl(), form_->ProtoIDEdit);
+  }
+  {
+    TestKit::DialogScript boxes;
+    boxes.Expect("Invalid Mask!");
+    form_->ProtoIDEdit->SetText("6");
+    form_->ProOptionComBo->SetItemIndex(0);  // enable
+    form_->ProIDMaskEdit->SetText("FFFF00");
+    TestKit::Click(form_->BT_Add);
+  }
+  {
+    TestKit::DialogScript boxes;
+    boxes.Expect("Please input a valid ip");
+    form_->ProIDMaskEdit->SetText("");
+    form_->IpAddMaskStateComboBox->SetItemIndex(3);  // dst-src-ip-addr
+    form_->IpAddMaskSrcEdit->SetText("00.255.0.0");
+    TestKit::Click(form_->BT_Add);
+    EXPECT_EQ(form_->ActiveControl(), form_->IpAddMaskSrcEdit);
+  }
+  {
+    TestKit::DialogScript boxes;
+    boxes.Expect("Row Status must be createAndGo.");
+    form_->IpAddMaskSrcEdit->SetText("255.255.0.0");
+    form_->RowStatusComBo->SetItemIndex(0);
+    TestKit::Click(form_->BT_Add);
+    EXPECT_EQ(form_->ActiveControl(), form_->RowStatusComBo);
+  }
+  EXPECT_TRUE(SetLines().empty());
+}
+
+TEST_F(IPMaskFormTest, DeleteSendsOnlyTheIndexAndDestroy) {
+  Open();
+  TestKit::ClickRow(form_->ListView1, 0);
+  EXPECT_TRUE(form_->BT_Delete->Enabled());
+  EXPECT_FALSE(form_->BT_Add->Enabled());
+  EXPECT_FALSE(form_->IPIDEdit->Enabled());
+  EXPECT_TRUE(form_->SetBtn->Enabled());
+  TestKit::Click(form_->BT_Delete);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_EQ(ColumnsOf(sets[0], 1), (std::set<int>{19})) << sets[0];
+  EXPECT_NE(sets[0].find(kColumn + "19.1=INTEGER:6"), std::string::npos);
+  EXPECT_EQ(form_->ListView1->Items()->Count(), 0);
+  EXPECT_TRUE(form_->BT_Add->Enabled());
+  EXPECT_FALSE(form_->BT_Delete->Enabled());
+}
+
+TEST_F(IPMaskFormTest, AFailedAddRestoresTheAccessWordsAndShowsTheError) {
+  Open();
+  Control("inject set 1.3.6.1.4.1.171.12.9.2.2.1 genErr");
+  form_->IPIDEdit->SetText("8");
+  TestKit::Click(form_->BT_Add);
+  for (int i = 0; IPMaskInformationVars[i].Oid; ++i)
+    EXPECT_EQ(form_->Request->Request.VarList.Item(i)->Access, IPMaskInformationVars[i].Access)
+        << i;
+  ASSERT_GE(form_->StatusBar1->Panels()->Count(), 1);
+  EXPECT_FALSE(form_->StatusBar1->Panels()->Items(0)->Text().IsEmpty());
+  EXPECT_EQ(form_->ListView1->Items()->Count(), 1);
+  EXPECT_TRUE(form_->BT_Add->Enabled());
+}
+
+}  // namespace
