@@ -102,7 +102,6 @@ void TPortMirrorForm::FormCreate(TObject*) {
     Request->BindElementList(kEgress, ports, EgressFrame->PortCheckBoxes.get());
     Request->BindComboBox(kState, State_Combox);
     Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
-    Request->Get();
 
     TrunkFrame = Create<TStackingPortUitForm>(this);
     TrunkFrame->SetParent(StackingPortPanel);
@@ -113,6 +112,18 @@ void TPortMirrorForm::FormCreate(TObject*) {
     TrunkRequest->AttachListView(LV_PortTrunk, true);
     TrunkRequest->BindEdits(kTrunkMasterPort, "%i", ED_MasterPort);
     TrunkRequest->BindElementList(kTrunkMembers, ports, TrunkFrame->PortCheckBoxes.get());
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+    return;
+  }
+  // Both requests exist whatever the device answers, so that Refresh can
+  // read again after a failed first read.
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+  try {
     TrunkRequest->Get();
   } catch (const Exception& e) {
     ShowFailure(e.Message);

@@ -105,4 +105,16 @@ TEST_F(PortMirror, TheTargetMayNotBeASourceATrunkMemberOrAMissingPort) {
   EXPECT_NE(sets[0].find(kMirror + "1.0=INTEGER:2"), std::string::npos) << sets[0];
 }
 
+TEST_F(PortMirror, RefreshReadsAgainAfterASilentDeviceAtOpening) {
+  Control("mute");
+  auto f = Open<TPortMirrorForm>();
+  EXPECT_EQ(f->StatusBar1->Panels()->Items(0)->Text().Pos("Ok!"), 0);
+  EXPECT_EQ(f->LV_PortTrunk->Items()->Count(), 0);
+  Control("unmute");
+  Control("set " + kMirror + "1.0 i 7");
+  TestKit::Click(f->BT_Refresh);
+  EXPECT_EQ(f->PortEdit->Text(), "7");
+  EXPECT_EQ(f->LV_PortTrunk->Items()->Count(), 1);
+}
+
 }  // namespace
