@@ -134,6 +134,9 @@ void TTrafficSegmentationForm::BT_SetClick(TObject*) {
     ClearSelection();
     RequestIdle = 1;
   }
+  // The grid is empty now: a click on the same row must show the port's
+  // list again rather than leave the grid empty for the next Set.
+  LV_TrafficForward->SetSelected(nullptr);
 }
 
 void TTrafficSegmentationForm::StopBtnClick(TObject*) {

@@ -66,6 +66,23 @@ TEST_F(TrafficSegmentation, SetWritesTheSelectedPortsListAndClearsTheGrid) {
   EXPECT_EQ(Value(kForward + "3"), "Hex-STRING:C0 00 00 00");
 }
 
+TEST_F(TrafficSegmentation, AfterAFailedSetTheSameRowShowsItsListAgain) {
+  auto f = Open<TTrafficSegmentationForm>();
+  ASSERT_TRUE(WaitForm(f.get()));
+  Control("inject set " + kForward.substr(0, kForward.size() - 1) + " genErr");
+  TestKit::ClickRow(f->LV_TrafficForward, 2);
+  Port(f->PortFrame, 5)->SetChecked(false);
+  TestKit::Click(f->BT_Set);
+  ASSERT_TRUE(WaitForm(f.get()));
+  EXPECT_EQ(f->StatusBar1->Panels()->Items(0)->Text().Pos("Ok!"), 0);
+  EXPECT_FALSE(Port(f->PortFrame, 1)->Checked());
+  EXPECT_FALSE(f->BT_Set->Enabled());
+  TestKit::ClickRow(f->LV_TrafficForward, 2);
+  EXPECT_TRUE(Port(f->PortFrame, 1)->Checked());
+  EXPECT_TRUE(Port(f->PortFrame, 5)->Checked());
+  EXPECT_TRUE(f->BT_Set->Enabled());
+}
+
 TEST_F(TrafficSegmentation, StopEndsTheWalkAndMakesTheFormIdle) {
   auto f = Open<TTrafficSegmentationForm>();
   ASSERT_TRUE(WaitForm(f.get()));
