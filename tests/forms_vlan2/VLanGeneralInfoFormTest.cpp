@@ -76,6 +76,7 @@ TEST_F(VLanGeneralInfoFormTest, ARefusedSetIsShownAndClicksDuringAnExchangeAreIg
   Control("hold");
   TestKit::Click(form_->RefreshBtn);
   ASSERT_EQ(form_->Request->Busy, 1);
+  PumpUntil([] { return false; }, 200);  // the held GET reaches the log
   const std::size_t before = NewLog().size();
   TestKit::Click(form_->RefreshBtn);
   TestKit::Click(form_->SetBtn);
