@@ -134,3 +134,24 @@ TEST_F(VLanPortInfomationFormTest, TheMenuOpensItWithTheCaptionAndTheGlobal) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(VLanPortInfomationFormTest, OnlyDigitsReachThePvid) {
+  Open();
+  TestKit::ClickRow(List(), RowOf("2"));
+  TestKit::FocusTo(form_->PortVLanID);
+  form_->PortVLanID->SetText("");
+  TestKit::TypeText(form_->PortVLanID, "x9y");
+  EXPECT_EQ(form_->PortVLanID->Text(), "9");
+  TestKit::DialogScript none;
+  TestKit::FocusTo(form_->GvrpStatus);
+  EXPECT_TRUE(none.Shown().empty());
+  TestKit::Click(form_->SetBtn);
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_NE(SetLines()[0].find(std::string(kPortVlan) + ".1.2=Gauge32:9"), std::string::npos)
+      << SetLines()[0];
+}
+
+}  // namespace
