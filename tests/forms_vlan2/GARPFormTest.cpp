@@ -9,6 +9,7 @@
 #include "app/FormOpeners.h"
 #include "app/Unit1.h"
 #include "forms/switching/GARPFormUnit.h"
+#include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/PagesTestSupport.h"
 #include "platform/ComCtrls.h"
@@ -100,6 +101,18 @@ TEST_F(GARPFormTest, RefreshDuringAWalkStartsNoSecondOneAndAFailedWalkUnlocksIt)
   EXPECT_NE(MemoText(form_->Memo1).find("General Error"), std::string::npos)
       << MemoText(form_->Memo1);
   EXPECT_EQ(Form1->RefreshIdle, 1);
+  TestKit::Click(form_->RefreshBtn);
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_EQ(List()->Items()->Count(), 10);
+}
+
+TEST_F(GARPFormTest, AReadThatCannotStartLeavesRefreshUsable) {
+  // The first read fails before anything is sent: no completion will come.
+  ConnectionDefaults.Device.Address = "";
+  Create();
+  EXPECT_EQ(form_->Request->Busy, 0);
+  EXPECT_FALSE(MemoText(form_->Memo1).empty());
+  form_->Request->Request.Device.Address = "127.0.0.1";
   TestKit::Click(form_->RefreshBtn);
   ASSERT_TRUE(WaitIdle(*form_->Request));
   EXPECT_EQ(List()->Items()->Count(), 10);
