@@ -21,10 +21,11 @@ namespace {
 class IBPViewFormsTest : public PagesDeviceTest {
  protected:
   template <class T>
+  // Opens the view; saves its picture when named.
   T* Open(const char* picture) {
     form_.reset(Create<T>(Application));
     TestKit::ShowAndActivate(form_.get());
-    EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/" + picture));
+    if (picture) EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/" + picture));
     return static_cast<T*>(form_.get());
   }
   void TearDown() override {
@@ -102,6 +103,18 @@ TEST_F(IBPViewFormsTest, IpRuleWithALongPortListShowsTheFirst32Ports) {
   TestKit::Click(f->btnRefresh);
   EXPECT_TRUE(Ticked(f->PortFrame()).empty());
   EXPECT_TRUE(FindFormOpener("TIBPIPRuleForm") != nullptr);
+}
+
+TEST_F(IBPViewFormsTest, AFailedRefreshShowsTheErrorAndClearsTheView) {
+  auto* f = Open<TIBPEtherRuleForm>(nullptr);
+  TestKit::ClickRow(f->ListView1, 0);
+  Control("inject getnext 1.3.6.1.4.1.171.12.9.3.5.1 genErr");
+  TestKit::Click(f->btnRefresh);
+  EXPECT_FALSE(f->StatusBar1->Panels()->Items(0)->Text().IsEmpty());
+  EXPECT_TRUE(Ticked(f->PortFrame()).empty());
+  EXPECT_EQ(f->edtMaskID->Text(), "");
+  TestKit::Click(f->btnRefresh);
+  EXPECT_EQ(f->ListView1->Items()->Count(), 1);
 }
 
 }  // namespace

@@ -151,4 +151,19 @@ TEST_F(IPv6MaskFormTest, DeleteSendsTheIndexAndDestroyOnly) {
   ExpectCatalogueAccess();
 }
 
+TEST_F(IPv6MaskFormTest, AFailedDeleteReadsAgainAndShowsTheError) {
+  Open();
+  TestKit::ClickRow(form_->ListView1, 0);
+  Control("inject set 1.3.6.1.4.1.171.12.9.2.4.1 genErr");
+  TestKit::Click(form_->DeleteButton);
+  ExpectCatalogueAccess();
+  EXPECT_EQ(form_->ListView1->Items()->Count(), 1);
+  EXPECT_EQ(form_->ListView1->Selected(), nullptr);
+  EXPECT_FALSE(form_->DeleteButton->Enabled());
+  EXPECT_TRUE(form_->edtMaskID->Enabled());
+  ASSERT_GE(form_->StatusBar1->Panels()->Count(), 1);
+  EXPECT_FALSE(form_->StatusBar1->Panels()->Items(0)->Text().IsEmpty());
+  EXPECT_NE(form_->StatusBar1->Panels()->Items(0)->Text(), "Ok!");
+}
+
 }  // namespace
