@@ -117,4 +117,27 @@ TEST_F(IBPViewFormsTest, AFailedRefreshShowsTheErrorAndClearsTheView) {
   EXPECT_EQ(f->ListView1->Items()->Count(), 1);
 }
 
+TEST_F(IBPViewFormsTest, TheMenuOpensARuleViewAndClosingFreesItsGrid) {
+  const TFormOpener opener = FindFormOpener("TIBPIPRuleForm");
+  ASSERT_NE(opener, nullptr);
+  bool seen = false;
+  TestKit::OnNextModal<TIBPIPRuleForm>([&seen](TIBPIPRuleForm* f) {
+    seen = true;
+    EXPECT_EQ(IBPIPRuleForm, f);
+    EXPECT_EQ(f->Caption(), "IP-MAC Binding IP Rule : 127.0.0.1");
+    TestKit::ClickRow(f->ListView1, 0);
+    // The close handler itself, then the close that ends the modal run
+    // (which runs it once more, with nothing left to free).
+    TCloseAction action = caNone;
+    f->FormClose(f, action);
+    EXPECT_EQ(action, caFree);
+    EXPECT_EQ(f->PortFrame(), nullptr);
+    EXPECT_EQ(f->Request, nullptr);
+    f->Close();
+  });
+  opener(Application, "IP-MAC Binding IP Rule : 127.0.0.1");
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(IBPIPRuleForm, nullptr);
+}
+
 }  // namespace

@@ -113,4 +113,26 @@ TEST_F(PktContentMaskFormTest, DeleteSendsTheIndexAndDestroyOnly) {
   ExpectCatalogueAccess();
 }
 
+TEST_F(PktContentMaskFormTest, TheMenuOpensItAndClosingWithASelectedRowFreesTheRequest) {
+  const TFormOpener opener = FindFormOpener("TPktContentMaskForm");
+  ASSERT_NE(opener, nullptr);
+  bool seen = false;
+  TestKit::OnNextModal<TPktContentMaskForm>([&seen](TPktContentMaskForm* f) {
+    seen = true;
+    EXPECT_EQ(PktContentMaskForm, f);
+    TestKit::ClickRow(f->ListView1, 0);
+    // The close handler itself, then the close that ends the modal run
+    // (which runs it once more, with nothing left to free).
+    TCloseAction action = caNone;
+    f->FormClose(f, action);
+    EXPECT_EQ(action, caFree);
+    EXPECT_EQ(f->ListView1->Selected(), nullptr);
+    EXPECT_EQ(f->Request, nullptr);
+    f->Close();
+  });
+  opener(Application, "Packet Content Mask Information: 127.0.0.1");
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(PktContentMaskForm, nullptr);
+}
+
 }  // namespace
