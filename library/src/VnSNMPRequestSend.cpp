@@ -252,7 +252,9 @@ void VnSNMPRequest::ApplyIndexList(const AnsiString& indexList, TStrings* values
 namespace {
 
 // Puts a saved copy of a variable list back when the scope is left, unless
-// that was done already.
+// that was done already. The items keep their addresses: forms hold
+// pointers to them across a Set, so flags and texts are written back into
+// the same records (the list's shape does not change while a SET is built).
 class ListRestorer {
  public:
   ListRestorer(VnSNMPVarList& list) : list_(list), saved_(list) {}  // NOLINT
@@ -262,7 +264,17 @@ class ListRestorer {
   void Restore() {
     if (done_) return;
     done_ = true;
-    list_ = saved_;
+    if (list_.Count() != saved_.Count()) {
+      list_ = saved_;
+      return;
+    }
+    for (int i = 0; i < list_.Count(); ++i) {
+      VnSNMPVarDesc* item = list_.Item(i);
+      const VnSNMPVarDesc* saved = saved_.Item(i);
+      item->Access = saved->Access;
+      *item->Value = *saved->Value;
+      *item->LastOid = *saved->LastOid;
+    }
   }
 
  private:

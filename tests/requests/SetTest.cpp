@@ -80,6 +80,24 @@ TEST_F(ScalarSet, IndexListSendsExactlyTheNamedItems) {
   EXPECT_EQ(Snapshot(*w), before);
 }
 
+TEST_F(ScalarSet, ItemsKeepTheirAddressesAcrossASet) {
+  // Forms keep pointers to items while they write: putting the saved flags
+  // back must not replace the records.
+  auto w = MakeRequest(kSystemWritable, SVT_SV, 0);
+  VnSNMPVarDesc* name = w->VarList.Item(1);
+  AnsiString* value = name->Value;
+  SetValue(*w, 1, "kept");
+  w->SendSet(false, "1", nullptr);
+  EXPECT_EQ(w->VarList.Item(1), name);
+  EXPECT_EQ(name->Value, value);
+  EXPECT_EQ(*name->Value, "kept");
+  EXPECT_EQ(name->Access & SNMP_ACCESS_INVALID, 0u);
+  w->SendSetAsync([](VnSNMPError&, VnSNMPVarList&) {}, 0, "0", nullptr);
+  EXPECT_EQ(w->VarList.Item(1), name);
+  EXPECT_EQ(name->Access & SNMP_ACCESS_INVALID, 0u);
+  PumpUntil([&] { return w->Outstanding == 0; }, 5000);
+}
+
 TEST_F(ScalarSet, ItemMarkedInvalidBeforeStaysOut) {
   auto w = MakeRequest(kSystemWritable, SVT_SV, 0);
   SetValue(*w, 0, "a0");

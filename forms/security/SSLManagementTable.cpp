@@ -1,0 +1,133 @@
+#include "forms/security/SSLManagementTable.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/SecurityMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TSSLManagementForm* SSLManagementForm = nullptr;
+VN_REGISTER_FORM_OPENER(TSSLManagementForm, &SSLManagementForm);
+
+namespace {
+
+enum { kState = 0, kCiphers = 1, kCacheTimeout = 2 };
+
+// The value of one hexadecimal digit, -1 for any other character.
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+}  // namespace
+
+TSSLManagementForm::TSSLManagementForm(TComponent* AOwner) : TForm(AOwner) {
+  InitComponents();
+  ScaleFormForScreen(this);
+}
+
+TSSLManagementForm::~TSSLManagementForm() = default;
+
+void TSSLManagementForm::InitComponents() {
+  using F = TSSLManagementForm;
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("SSL Management Table")
+      .ClientSize(402, 238)
+      .Position(poMainFormCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &F::FormCreate)
+      .OnClose(this, &F::FormClose);
+  B.Add(Label1, "Label1").At(16, 20).Caption("SSL Status");
+  B.Add(Label2, "Label2").At(16, 48).Caption("Cache Time Out [60-86400]");
+  B.Add(Label3, "Label3").At(16, 76).Caption("RSA-with-RC4-128-MD5");
+  B.Add(Label4, "Label4").At(16, 104).Caption("RSA-with-3DES-EDE-CBC-SHA");
+  B.Add(Label5, "Label5").At(16, 132).Caption("DHE-DSS-with-3DES-EDE-CBC-SHA");
+  B.Add(Label6, "Label6").At(16, 160).Caption("RSA-EXPORT-with-RC4-40-MD5");
+  B.Add(cbxSSLVersion, "cbxSSLVersion").At(232, 16, 153, 21).Style(csDropDownList);
+  B.Add(edtCacheTimeOut, "edtCacheTimeOut").At(232, 44, 153, 21);
+  TComboBox** suites[] = {&cbxciphersuites1, &cbxciphersuites2, &cbxciphersuites3,
+                          &cbxciphersuites4};
+  for (int i = 0; i < 4; ++i)
+    B.Add(*suites[i], "cbxciphersuites" + AnsiString(i + 1))
+        .At(232, 72 + 28 * i, 153, 21)
+        .Style(csDropDownList)
+        .Items({"disabled", "enabled"});
+  B.Add(edtciphersuites, "edtciphersuites").At(320, 190, 33, 21).Hidden();
+  B.Add(btnGet, "btnGet").At(16, 190, 75, 25).Caption("Refresh").OnClick(this, &F::btnGetClick);
+  B.Add(btnSet, "btnSet").At(104, 190, 75, 25).Caption("Set").OnClick(this, &F::btnSetClick);
+  B.Add(StatusBar1, "StatusBar1").Panels({50});
+}
+
+void TSSLManagementForm::FormCreate(TObject*) {
+  try {
+    Request = NewFormRequest(this, SSLManagementVars, SVT_SV, 0);
+    Request->BindComboBox(kState, cbxSSLVersion);
+    Request->BindEdits(kCiphers, "%s{l2}", edtciphersuites);
+    Request->BindEdits(kCacheTimeout, "%i{n60x86400l5}", edtCacheTimeOut);
+    Request->OnGetDone = VnRequestDoneEvent(this, &TSSLManagementForm::RequestGetDone);
+    // The bar shows one panel, so the request's status lines go into it
+    // (a bar in panel mode never draws its simple text).
+    Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailureInStatusBar(StatusBar1, e.Message);
+  }
+}
+
+void TSSLManagementForm::btnGetClick(TObject*) {
+  if (!Request) return;
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailureInStatusBar(StatusBar1, e.Message);
+  }
+}
+
+void TSSLManagementForm::RequestGetDone(VnSNMPRequest2Controls*, const VnSNMPError& Result) {
+  if (Result.Number == 0) DecodeCipherSuites();
+}
+
+void TSSLManagementForm::DecodeCipherSuites() {
+  const AnsiString text = edtciphersuites->Text();
+  if (text.Length() != 2) return;
+  const int value = HexDigitValue(text[1]);
+  if (value < 0) return;
+  TComboBox* boxes[] = {cbxciphersuites1, cbxciphersuites2, cbxciphersuites3, cbxciphersuites4};
+  const int weights[] = {8, 4, 2, 1};
+  for (int i = 0; i < 4; ++i) boxes[i]->SetItemIndex((value & weights[i]) ? 1 : 0);
+}
+
+void TSSLManagementForm::EncodeCipherSuites() {
+  int value = 0;
+  if (cbxciphersuites1->ItemIndex() == 1) value += 8;
+  if (cbxciphersuites2->ItemIndex() == 1) value += 4;
+  if (cbxciphersuites3->ItemIndex() == 1) value += 2;
+  if (cbxciphersuites4->ItemIndex() == 1) value += 1;
+  const char digit = static_cast<char>(value < 10 ? '0' + value : 'A' + value - 10);
+  edtciphersuites->SetText(AnsiString(digit) + "0");
+}
+
+void TSSLManagementForm::btnSetClick(TObject*) {
+  if (!Request) return;
+  if (cbxSSLVersion->Text().IsEmpty() || edtCacheTimeOut->Text().IsEmpty() ||
+      cbxciphersuites1->Text().IsEmpty() || cbxciphersuites2->Text().IsEmpty() ||
+      cbxciphersuites3->Text().IsEmpty() || cbxciphersuites4->Text().IsEmpty()) {
+    MessageDlg("Some items are empty.", mtWarning, mbOK, 0);
+    FocusIfPossible(btnSet);
+    return;
+  }
+  EncodeCipherSuites();
+  try {
+    Request->Set(true, true, "");
+  } catch (const Exception& e) {
+    ShowFailureInStatusBar(StatusBar1, e.Message);
+  }
+}
+
+void TSSLManagementForm::FormClose(TObject*, TCloseAction&) { StopWaitDelete(Request); }

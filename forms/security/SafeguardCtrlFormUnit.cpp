@@ -1,0 +1,197 @@
+#include "forms/security/SafeguardCtrlFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/SecurityMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+
+TSafeguardCtrlForm* SafeguardCtrlForm = nullptr;
+VN_REGISTER_FORM_OPENER(TSafeguardCtrlForm, &SafeguardCtrlForm);
+
+namespace {
+
+// Items of the safeguard group, in catalogue order.
+enum { kRising = 0, kFalling = 1, kMode = 2, kAlarm = 3, kCurrent = 4 };
+
+}  // namespace
+
+TSafeguardCtrlForm::TSafeguardCtrlForm(TComponent* AOwner) : TForm(AOwner) {
+  InitComponents();
+  ScaleFormForScreen(this);
+  FallingFirst = 0;
+}
+
+TSafeguardCtrlForm::~TSafeguardCtrlForm() = default;
+
+void TSafeguardCtrlForm::InitComponents() {
+  using F = TSafeguardCtrlForm;
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Safeguard Control")
+      .ClientSize(430, 222)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &F::FormCreate)
+      .OnCloseQuery(this, &F::FormCloseQuery);
+  B.Add(Label1, "Label1").At(16, 20).Caption("Rising Threshold [20-100]");
+  B.Add(Label2, "Label2").At(16, 48).Caption("Falling Threshold [20-100]");
+  B.Add(Label3, "Label3").At(16, 76).Caption("Alarm State");
+  B.Add(Label4, "Label4").At(16, 104).Caption("Mode");
+  B.Add(Label5, "Label5").At(16, 132).Caption("Current State");
+  B.Add(edtRising, "edtRising").At(196, 16, 121, 21);
+  B.Add(edtFalling, "edtFalling").At(196, 44, 121, 21);
+  B.Add(cbxAlarm, "cbxAlarm").At(196, 72, 121, 21).Style(csDropDownList);
+  B.Add(cbxMode, "cbxMode").At(196, 100, 121, 21).Style(csDropDownList);
+  B.Add(cbxCurrentState, "cbxCurrentState")
+      .At(196, 128, 121, 21)
+      .Style(csDropDownList)
+      .Enabled(false);
+  B.Add(ckRising, "ckRising").At(330, 18, 17, 17).OnClick(this, &F::ChangeSetState);
+  B.Add(ckFalling, "ckFalling").At(330, 46, 17, 17).OnClick(this, &F::ChangeSetState);
+  B.Add(ckAlarm, "ckAlarm").At(330, 74, 17, 17).OnClick(this, &F::ChangeSetState);
+  B.Add(ckMode, "ckMode").At(330, 102, 17, 17).OnClick(this, &F::ChangeSetState);
+  B.Add(btnGet, "btnGet").At(8, 164, 75, 25).Caption("Refresh").OnClick(this, &F::btnGetClick);
+  B.Add(btnSet, "btnSet").At(92, 164, 75, 25).Caption("Set").OnClick(this, &F::btnSetClick);
+  B.Add(btnCheckAll, "btnCheckAll")
+      .At(176, 164, 75, 25)
+      .Caption("Check All")
+      .OnClick(this, &F::btnCheckAllClick);
+  B.Add(btnClearCheck, "btnClearCheck")
+      .At(260, 164, 75, 25)
+      .Caption("Clear Checks")
+      .OnClick(this, &F::btnClearCheckClick);
+  B.Add(btnClose, "btnClose")
+      .At(344, 164, 75, 25)
+      .Caption("Close")
+      .OnClick(this, &F::btnCloseClick);
+  B.Add(stbStatus, "stbStatus").Panels({50});
+  B.Add(lbFalling, "lbFalling").At(356, 48).Hidden();
+}
+
+void TSafeguardCtrlForm::FormCreate(TObject*) {
+  try {
+    btnSet->SetEnabled(false);
+    Request = NewFormRequest(this, SafeguardCtrlVars, SVT_SV, 0, true);
+    Request->BindEdits(kRising, "%i{n20x100l3}", edtRising);
+    Request->BindEdits(kFalling, "%i{n20x100l3}", edtFalling);
+    Request->BindComboBox(kMode, cbxMode);
+    Request->BindComboBox(kAlarm, cbxAlarm);
+    Request->BindComboBox(kCurrent, cbxCurrentState);
+    Request->SetStatusPanel(stbStatus->Panels()->Items(0));
+    btnGetClick(this);
+  } catch (const Exception& e) {
+    ShowStatusText(e.Message);
+  }
+}
+
+void TSafeguardCtrlForm::ShowStatusText(const AnsiString& text) {
+  ShowFailureInStatusBar(stbStatus, text);
+}
+
+void TSafeguardCtrlForm::btnGetClick(TObject*) {
+  if (!Request || Request->Busy) return;
+  try {
+    Request->Get();
+    lbFalling->SetCaption(edtFalling->Text());
+  } catch (const Exception& e) {
+    ShowStatusText(e.Message);
+  }
+}
+
+void TSafeguardCtrlForm::ChangeSetState(TObject*) {
+  btnSet->SetEnabled(ckRising->Checked() || ckFalling->Checked() || ckAlarm->Checked() ||
+                     ckMode->Checked());
+}
+
+void TSafeguardCtrlForm::btnCheckAllClick(TObject*) {
+  ckRising->SetChecked(true);
+  ckFalling->SetChecked(true);
+  ckAlarm->SetChecked(true);
+  ckMode->SetChecked(true);
+}
+
+void TSafeguardCtrlForm::btnClearCheckClick(TObject*) {
+  ckRising->SetChecked(false);
+  ckFalling->SetChecked(false);
+  ckAlarm->SetChecked(false);
+  ckMode->SetChecked(false);
+}
+
+void TSafeguardCtrlForm::WriteOne(int item, const TCheckBox* box) {
+  if (!box->Checked()) return;
+  // A SET may rebuild the list's items: each access is looked up afresh.
+  VnSNMPVarList& list = Request->Request.VarList;
+  list.Item(item)->Access = SNMP_ACCESS_READWRITE;
+  try {
+    Request->Set(false, true, "");
+  } catch (...) {
+    list.Item(item)->Access = SNMP_ACCESS_INVALID;
+    throw;
+  }
+  list.Item(item)->Access = SNMP_ACCESS_INVALID;
+}
+
+void TSafeguardCtrlForm::btnSetClick(TObject*) {
+  if (!Request) return;
+  if (ckRising->Checked()) {
+    const int rising = edtRising->Text().ToIntDef(-1);
+    if (rising < 20 || rising > 100) {
+      ShowMessage("Rising Threshold should between 20-100");
+      return;
+    }
+  }
+  if (ckFalling->Checked()) {
+    const int falling = edtFalling->Text().ToIntDef(-1);
+    if (falling < 20 || falling > 100) {
+      ShowMessage("Falling Threshold should between 20-100");
+      return;
+    }
+  }
+  // An empty or non-numeric threshold ends Set here with the conversion
+  // error, before anything is sent.
+  const int rising = StrToInt(edtRising->Text());
+  const int falling = StrToInt(edtFalling->Text());
+  if (rising <= falling) {
+    InputError("he rising threshold must be larger than the falling threshold.", edtRising);
+    return;
+  }
+  if (Request->Busy) return;
+
+  // Lowering both thresholds writes the falling one first, so that the
+  // device never holds a rising threshold below the falling one. A last
+  // reading that is no number counts as not higher.
+  if (ckRising->Checked() && ckFalling->Checked() &&
+      lbFalling->Caption().ToIntDef(falling) > falling)
+    FallingFirst = 1;
+
+  TSavedAccess saved(*Request);
+  try {
+    for (int i = kRising; i <= kAlarm; ++i) saved.Invalidate(i);
+    if (FallingFirst) {
+      WriteOne(kFalling, ckFalling);
+      WriteOne(kRising, ckRising);
+    } else {
+      WriteOne(kRising, ckRising);
+      WriteOne(kFalling, ckFalling);
+    }
+    WriteOne(kMode, ckMode);
+    WriteOne(kAlarm, ckAlarm);
+  } catch (const Exception& e) {
+    ShowStatusText(e.Message);
+  }
+  saved.Restore();
+  btnGetClick(this);
+  FallingFirst = 0;
+}
+
+void TSafeguardCtrlForm::btnCloseClick(TObject*) { Close(); }
+
+void TSafeguardCtrlForm::FormCloseQuery(TObject*, bool& CanClose) {
+  CanClose = true;
+  StopWaitDelete(Request);
+}

@@ -1,0 +1,79 @@
+#include "forms/switching/dot3PauseFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/DeviceMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+Tdot3PauseForm* dot3PauseForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(Tdot3PauseForm, &dot3PauseForm);
+
+namespace {
+enum { kIndex, kAdminMode, kOperMode };
+}  // namespace
+
+Tdot3PauseForm::Tdot3PauseForm(TComponent* AOwner)
+    : TDot3FormBase(AOwner, "dot3PauseForm", Dot3PauseAdminModeVars, Dot3PauseInPauseFramesVars,
+                    {"In Pause Frame", "Out Pause Frame"}) {
+  TFormBuilder B(this);
+  B.Add(edtIndex, "edtIndex").At(kSideLeft, 200, 60, 21).Hidden();
+  B.Add(Label2, "Label2").At(kSideLeft, 128).Caption("Admin Mode");
+  B.Add(cbxAdminMode, "cbxAdminMode").At(kSideLeft + 80, 124, 144, 21).Style(csDropDownList);
+  B.Add(btnSet, "btnSet")
+      .At(kSideLeft, 244, 70, 25)
+      .Caption("Set")
+      .OnClick(this, &Tdot3PauseForm::btnSetClick);
+  B.Add(btnStop, "btnStop")
+      .At(kSideLeft + 77, 278, 70, 25)
+      .Caption("Stop")
+      .OnClick(this, &Tdot3PauseForm::btnStopClick);
+}
+
+void Tdot3PauseForm::BindPortControls() {
+  Request->BindEdits(kIndex, "%i", edtIndex);
+  Request->BindComboBox(kAdminMode, cbxAdminMode);
+  btnSet->SetEnabled(false);
+}
+
+void Tdot3PauseForm::ResetPortControls() {
+  cbxAdminMode->SetItemIndex(-1);
+  btnSet->SetEnabled(false);
+}
+
+void Tdot3PauseForm::PortsRead() {
+  if (!cbxAdminMode->CanFocus()) cbxAdminMode->SetEnabled(true);
+}
+
+void Tdot3PauseForm::PortClicked() { btnSet->SetEnabled(true); }
+
+void Tdot3PauseForm::CountersShown() {
+  if (RequestIdle) btnSet->SetEnabled(true);
+}
+
+void Tdot3PauseForm::btnSetClick(TObject*) {
+  if (!Request || !ListView1->Selected()) return;
+  if (!RequestIdle || Request->Busy) {
+    ShowMessage(kGetDataNotComplete);
+    return;
+  }
+  try {
+    RequestIdle = 0;
+    Request->Request.Active = 1;
+    Request->Set(false, true);
+    ResetView();
+    // The walk that follows marks the form idle when it ends, so that no
+    // second walk can overlap it.
+    Request->Get();
+  } catch (...) {
+    ReportFailure();
+  }
+}
+
+void Tdot3PauseForm::btnStopClick(TObject*) {
+  if (Request) Request->Request.Active = 0;
+}

@@ -1,0 +1,148 @@
+// The dot3 control and pause forms against the simulated switch: the port
+// walk, a port's counters on a click and on the interval timer, the pause
+// admin mode written for the selected port, and the busy answer.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "PagesTestSupport.h"
+#include "app/FormOpeners.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/switching/dot3ControlFormUnit.h"
+#include "forms/switching/dot3PauseFormUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/ExtCtrls.h"
+#include "platform/StdCtrls.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+AnsiString Cell(TListView* view, int row) { return ListCellText(view, row, 1); }
+
+template <class F>
+class Dot3Form : public PagesDeviceTest {
+ protected:
+  void Open(const char* title) {
+    form_.reset(Create<F>(Application));
+    form_->SetCaption(FeatureCaption(title));
+    TestKit::ShowAndActivate(form_.get());
+    ASSERT_TRUE(WaitIdle(*form_->Request));
+    ASSERT_TRUE(PumpUntil([this] { return form_->RequestIdle == 1; }));
+  }
+  void TearDown() override {
+    form_.reset();
+    PagesDeviceTest::TearDown();
+  }
+  std::unique_ptr<F> form_;
+};
+
+using Dot3Control = Dot3Form<Tdot3ControlForm>;
+using Dot3Pause = Dot3Form<Tdot3PauseForm>;
+
+TEST_F(Dot3Control, ListsThePortsAndShowsTheClickedPortsCounter) {
+  EXPECT_NE(FindFormOpener("Tdot3ControlForm"), nullptr);
+  Control("set 1.3.6.1.2.1.10.7.9.1.2.3 c 77");
+  Control("motion 1.3.6.1.2.1.10.7.9.1.2.3 still");
+  Open("Dot3 Control: ");
+  ASSERT_EQ(form_->ListView1->Items()->Count(), 10) << MemoText(form_->Memo1);
+  EXPECT_EQ(form_->ListView1->Items()->Item(2)->Caption(), "3");
+  EXPECT_EQ(form_->ListView2->Items()->Item(0)->Caption(), "Recived Unknown Opcodes");
+  EXPECT_TRUE(form_->CheckBox1->Visible());
+  EXPECT_FALSE(form_->CheckBox2->Visible());
+  TestKit::ClickRow(form_->ListView1, 2);
+  EXPECT_EQ(Cell(form_->ListView2, 0), "77") << MemoText(form_->Memo1);
+  EXPECT_EQ(form_->CounterRequest->AsyncMode, 0);
+  EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-dot3Control.png"));
+}
+
+TEST_F(Dot3Control, IntervalRepeatsTheReadAndRefreshStopsIt) {
+  TestKit::VirtualTime time;
+  Open("Dot3 Control: ");
+  ASSERT_GT(form_->ListView1->Items()->Count(), 0);
+  TestKit::ClickRow(form_->ListView1, 0);
+  const auto reads = [this] {
+    int n = 0;
+    for (const auto& line : NewLog())
+      if (line.find("\tGET\t") != std::string::npos &&
+          line.find("1.3.6.1.2.1.10.7.9.1.2.1=") != std::string::npos)
+        ++n;
+    return n;
+  };
+  EXPECT_EQ(reads(), 1);
+  ASSERT_TRUE(SelectComboText(form_->cbxInterval, "2s"));
+  form_->cbxIntervalChange(form_->cbxInterval);
+  EXPECT_TRUE(form_->Timer1->Enabled());
+  EXPECT_EQ(form_->Timer1->Interval(), 2000u);
+  time.Advance(4100);
+  EXPECT_EQ(reads(), 3);
+  form_->btnGetClick(nullptr);
+  EXPECT_FALSE(form_->Timer1->Enabled());
+  EXPECT_EQ(ComboText(form_->cbxInterval), "none");
+  EXPECT_EQ(Cell(form_->ListView2, 0), "");
+}
+
+TEST_F(Dot3Pause, SetWritesTheSelectedPortsAdminMode) {
+  EXPECT_NE(FindFormOpener("Tdot3PauseForm"), nullptr);
+  Control("set 1.3.6.1.2.1.10.7.10.1.1.4 i 4");
+  Open("Dot3 Pause: ");
+  EXPECT_FALSE(form_->btnSet->Enabled());
+  ASSERT_EQ(form_->ListView1->Items()->Count(), 10) << MemoText(form_->Memo1);
+  EXPECT_EQ(form_->ListView2->Items()->Item(1)->Caption(), "Out Pause Frame");
+  TestKit::ClickRow(form_->ListView1, 3);
+  EXPECT_TRUE(form_->btnSet->Enabled());
+  EXPECT_EQ(ComboText(form_->cbxAdminMode), "enabledXmitAndRcv");
+  EXPECT_NE(Cell(form_->ListView2, 0), "");
+  EXPECT_NE(Cell(form_->ListView2, 1), "");
+  ASSERT_TRUE(SelectComboText(form_->cbxAdminMode, "disabled"));
+  form_->btnSetClick(nullptr);
+  EXPECT_FALSE(form_->btnSet->Enabled());
+  EXPECT_EQ(ComboText(form_->cbxAdminMode), "");
+  ASSERT_TRUE(PumpUntil([this] { return form_->RequestIdle == 1; }));
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u) << MemoText(form_->Memo1);
+  EXPECT_NE(sets[0].find("1.3.6.1.2.1.10.7.10.1.1.4=INTEGER:1"), std::string::npos) << sets[0];
+  EXPECT_EQ(std::count(sets[0].begin(), sets[0].end(), '='), 1) << sets[0];
+  EXPECT_EQ(Value("1.3.6.1.2.1.10.7.10.1.1.4"), "INTEGER:1");
+  EXPECT_EQ(form_->ListView1->Items()->Count(), 10);
+  EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-dot3Pause.png"));
+}
+
+TEST_F(Dot3Pause, SetDuringTheWalkIsRefusedAndStopEndsIt) {
+  Open("Dot3 Pause: ");
+  TestKit::ClickRow(form_->ListView1, 0);
+  Control("delay 200");
+  form_->btnGetClick(nullptr);
+  EXPECT_EQ(form_->RequestIdle, 0);
+  form_->btnGetClick(nullptr);  // a second Refresh is ignored
+  ASSERT_TRUE(PumpUntil([this] { return form_->ListView1->Items()->Count() > 0; }));
+  {
+    TestKit::DialogScript dialogs;
+    form_->ListView1->SetItemIndex(0);
+    dialogs.Expect("Get data not complete");
+    form_->btnSetClick(nullptr);
+    dialogs.Verify();
+  }
+  form_->btnStopClick(nullptr);
+  ASSERT_TRUE(PumpUntil([this] { return form_->RequestIdle == 1; }));
+  EXPECT_LT(form_->ListView1->Items()->Count(), 10);
+  EXPECT_TRUE(SetLines().empty());
+  Control("delay 0");
+}
+
+TEST_F(Dot3Pause, NoSelectionClearsTheValues) {
+  Open("Dot3 Pause: ");
+  TestKit::ClickRow(form_->ListView1, 1);
+  ASSERT_NE(Cell(form_->ListView2, 0), "");
+  TestKit::ClickEmpty(form_->ListView1);
+  EXPECT_EQ(Cell(form_->ListView2, 0), "");
+  EXPECT_FALSE(form_->btnSet->Enabled());
+  EXPECT_EQ(form_->cbxAdminMode->ItemIndex(), -1);
+  form_->Close();
+  EXPECT_EQ(form_->Request, nullptr);
+  EXPECT_EQ(form_->CounterRequest, nullptr);
+}
+
+}  // namespace
