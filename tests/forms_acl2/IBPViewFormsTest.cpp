@@ -25,7 +25,9 @@ class IBPViewFormsTest : public PagesDeviceTest {
   T* Open(const char* picture) {
     form_.reset(Create<T>(Application));
     TestKit::ShowAndActivate(form_.get());
-    if (picture) EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/" + picture));
+    if (picture) {
+      EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/" + picture));
+    }
     return static_cast<T*>(form_.get());
   }
   void TearDown() override {

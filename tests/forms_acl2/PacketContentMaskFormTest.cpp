@@ -39,7 +39,9 @@ class PktContentMaskFormTest : public PagesDeviceTest {
     TestKit::DialogScript boxes;
     boxes.Expect(message);
     TestKit::Click(form_->AddButton);
-    if (focus) EXPECT_EQ(form_->ActiveControl(), focus) << message;
+    if (focus) {
+      EXPECT_EQ(form_->ActiveControl(), focus) << message;
+    }
   }
   std::unique_ptr<TPktContentMaskForm> form_;
 };
