@@ -1,0 +1,33 @@
+#include "forms/acl/CPUFilterPktCntRuleUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/AclMib.h"
+
+VN_REGISTER_FORM_OPENER(TCPUFilterPktCntRuleForm, nullptr);
+
+namespace {
+
+constexpr const char* kWindow = "%h{l32f}";
+
+}  // namespace
+
+TCPUFilterPktCntRuleForm::TCPUFilterPktCntRuleForm(TComponent* AOwner)
+    : TCPUFilterRuleForm(AOwner) {
+  // Items: 2-6 the windows, 7 permit, 8 row status, 9 ports.
+  BuildRuleForm(
+      {"CPUFilterPktCntRuleForm", "Packet Content Rule (CPU Filter)", 980, 600,
+       CPUFilterPktCntRuleVars, 7, 8, 9},
+      {{"Payload Offset [1-15]", &cbxPayloadOff1, "cbxPayloadOff1", &PayloadOff1Edit,
+        "PayloadOff1Edit", 2, kWindow},
+       {"Payload Offset [16-31]", &cbxPayloadOff2, "cbxPayloadOff2", &PayloadOff2Edit,
+        "PayloadOff2Edit", 3, kWindow},
+       {"Payload Offset [32-47]", &cbxPayloadOff3, "cbxPayloadOff3", &PayloadOff3Edit,
+        "PayloadOff3Edit", 4, kWindow},
+       {"Payload Offset [48-63]", &cbxPayloadOff4, "cbxPayloadOff4", &PayloadOff4Edit,
+        "PayloadOff4Edit", 5, kWindow},
+       {"Payload Offset [64-79]", &cbxPayloadOff5, "cbxPayloadOff5", &PayloadOff5Edit,
+        "PayloadOff5Edit", 6, kWindow}},
+      {&cbxPayloadOff1, &cbxPayloadOff2, &cbxPayloadOff3, &cbxPayloadOff4, &cbxPayloadOff5});
+}
+
+TCPUFilterPktCntRuleForm::~TCPUFilterPktCntRuleForm() = default;
