@@ -195,7 +195,7 @@ int Run(int argc, char** argv) {
             << options.agent.writeCommunity << "\"\n"
             << "  v3 engine id " << agent.EngineIdHex() << ", context \"" << options.agent.context
             << "\" besides the default one; users:\n";
-  for (const auto& u : options.agent.users) std::cout << "    " << sim::UserSpecText(u) << "\n";
+  for (const auto& u : options.agent.users) std::cout << "    " << sim::V3UserOptionText(u) << "\n";
   if (!options.controlSocket.empty())
     std::cout << "  control socket: " << options.controlSocket << "\n";
   if (options.controlStdin) std::cout << "  control commands on standard input (try: help)\n";

@@ -100,7 +100,7 @@ struct Agent::Impl {
 
   // --- access control -------------------------------------------------------
 
-  const UserSpec* User(const netsnmp_pdu* pdu) const {
+  const V3UserOption* User(const netsnmp_pdu* pdu) const {
     if (!pdu->securityName) return nullptr;
     const std::string name(pdu->securityName, pdu->securityNameLen);
     for (const auto& u : config.users) {
@@ -125,7 +125,7 @@ struct Agent::Impl {
     const std::string context =
         pdu->contextName ? std::string(pdu->contextName, pdu->contextNameLen) : "";
     if (!context.empty() && context != config.context) return VACM_NOSUCHCONTEXT;
-    const UserSpec* user = User(pdu);
+    const V3UserOption* user = User(pdu);
     if (!user) return VACM_NOSECNAME;
     return pdu->securityLevel >= user->level ? VACM_SUCCESS : VACM_NOACCESS;
   }
@@ -427,10 +427,10 @@ bool Agent::Start(std::string& error) {
     std::ofstream(file) << snmpv3_local_snmpEngineBoots() << "\n";
   }
 
-  for (const UserSpec& u : m.config.users) {
+  for (const V3UserOption& u : m.config.users) {
     std::string line = u.name;
-    if (u.level >= UserSpec::AuthNoPriv) line += " " + u.authProtocol + " " + u.authPass;
-    if (u.level == UserSpec::AuthPriv) line += " " + u.privProtocol + " " + u.privPass;
+    if (u.level >= V3UserOption::AuthNoPriv) line += " " + u.authProtocol + " " + u.authPass;
+    if (u.level == V3UserOption::AuthPriv) line += " " + u.privProtocol + " " + u.privPass;
     std::vector<char> buf(line.begin(), line.end());
     buf.push_back('\0');
     usm_parse_create_usmUser("createUser", buf.data());

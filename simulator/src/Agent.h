@@ -12,7 +12,7 @@
 #include "simulator/src/Control.h"
 #include "simulator/src/RequestLog.h"
 #include "simulator/src/Store.h"
-#include "simulator/src/UserSpec.h"
+#include "simulator/src/V3User.h"
 
 namespace sim {
 
@@ -21,7 +21,7 @@ struct AgentConfig {
   int port = 0;  // 0: a free port
   std::string readCommunity = "qovalt";
   std::string writeCommunity = "mundrel";
-  std::vector<UserSpec> users;
+  std::vector<V3UserOption> users;
   std::string engineId = "800000ab03024b58358100";  // hex
   std::string context = "kxr5810";
   std::string stateDir;       // the library's private folder (must exist)

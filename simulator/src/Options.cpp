@@ -96,8 +96,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& out, std::strin
     } else if (a == "--write-community") {
       out.agent.writeCommunity = v;
     } else if (a == "--user") {
-      UserSpec user;
-      if (!ParseUserSpec(v, user, error)) return false;
+      V3UserOption user;
+      if (!ParseV3UserOption(v, user, error)) return false;
       if (!usersGiven) out.agent.users.clear();
       usersGiven = true;
       out.agent.users.push_back(user);

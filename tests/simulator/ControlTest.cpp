@@ -121,7 +121,7 @@ TEST(SimOptions, ParsesTheCommandLine) {
   EXPECT_EQ(o.bigRows, 1000);
   EXPECT_EQ(o.bigColumns, 5);
   ASSERT_EQ(o.agent.users.size(), 1u);  // given users replace the default ones
-  EXPECT_EQ(o.agent.users[0].level, sim::UserSpec::AuthPriv);
+  EXPECT_EQ(o.agent.users[0].level, sim::V3UserOption::AuthPriv);
   EXPECT_EQ(o.agent.context, "ctx");
   EXPECT_TRUE(o.controlStdin);
   ASSERT_TRUE(sim::ParseOptions({}, o, error));

@@ -1,8 +1,8 @@
-#include "simulator/src/UserSpec.h"
+#include "simulator/src/V3User.h"
 
 namespace sim {
 
-bool ParseUserSpec(const std::string& text, UserSpec& out, std::string& error) {
+bool ParseV3UserOption(const std::string& text, V3UserOption& out, std::string& error) {
   std::vector<std::string> parts;
   std::size_t pos = 0;
   while (true) {
@@ -11,7 +11,7 @@ bool ParseUserSpec(const std::string& text, UserSpec& out, std::string& error) {
     if (colon == std::string::npos) break;
     pos = colon + 1;
   }
-  out = UserSpec();
+  out = V3UserOption();
   error =
       "bad user \"" + text +
       "\" (name:noAuthNoPriv, name:authNoPriv:MD5|SHA:pass, name:authPriv:MD5|SHA:pass:DES:pass)";
@@ -19,15 +19,15 @@ bool ParseUserSpec(const std::string& text, UserSpec& out, std::string& error) {
   out.name = parts[0];
   const std::string& level = parts[1];
   if (level == "noAuthNoPriv" && parts.size() == 2) {
-    out.level = UserSpec::NoAuthNoPriv;
+    out.level = V3UserOption::NoAuthNoPriv;
   } else if (level == "authNoPriv" && parts.size() == 4) {
-    out.level = UserSpec::AuthNoPriv;
+    out.level = V3UserOption::AuthNoPriv;
   } else if (level == "authPriv" && parts.size() == 6) {
-    out.level = UserSpec::AuthPriv;
+    out.level = V3UserOption::AuthPriv;
   } else {
     return false;
   }
-  if (out.level >= UserSpec::AuthNoPriv) {
+  if (out.level >= V3UserOption::AuthNoPriv) {
     out.authProtocol = parts[2];
     out.authPass = parts[3];
     if (out.authProtocol != "MD5" && out.authProtocol != "SHA") return false;
@@ -36,7 +36,7 @@ bool ParseUserSpec(const std::string& text, UserSpec& out, std::string& error) {
       return false;
     }
   }
-  if (out.level == UserSpec::AuthPriv) {
+  if (out.level == V3UserOption::AuthPriv) {
     out.privProtocol = parts[4];
     out.privPass = parts[5];
     if (out.privProtocol != "DES") return false;
@@ -49,28 +49,28 @@ bool ParseUserSpec(const std::string& text, UserSpec& out, std::string& error) {
   return true;
 }
 
-std::string UserSpecText(const UserSpec& u) {
+std::string V3UserOptionText(const V3UserOption& u) {
   switch (u.level) {
-    case UserSpec::NoAuthNoPriv:
+    case V3UserOption::NoAuthNoPriv:
       return u.name + ":noAuthNoPriv";
-    case UserSpec::AuthNoPriv:
+    case V3UserOption::AuthNoPriv:
       return u.name + ":authNoPriv:" + u.authProtocol + ":" + u.authPass;
-    case UserSpec::AuthPriv:
+    case V3UserOption::AuthPriv:
       return u.name + ":authPriv:" + u.authProtocol + ":" + u.authPass + ":" + u.privProtocol +
              ":" + u.privPass;
   }
   return u.name;
 }
 
-std::vector<UserSpec> DefaultUsers() {
-  std::vector<UserSpec> users;
+std::vector<V3UserOption> DefaultUsers() {
+  std::vector<V3UserOption> users;
   for (const char* spec :
        {"plain:noAuthNoPriv", "md5user:authNoPriv:MD5:md5password",
         "shauser:authNoPriv:SHA:shapassword", "md5des:authPriv:MD5:md5password:DES:despassword",
         "shades:authPriv:SHA:shapassword:DES:despassword"}) {
-    UserSpec u;
+    V3UserOption u;
     std::string error;
-    ParseUserSpec(spec, u, error);
+    ParseV3UserOption(spec, u, error);
     users.push_back(u);
   }
   return users;

@@ -6,7 +6,7 @@
 
 namespace sim {
 
-struct UserSpec {
+struct V3UserOption {
   enum Level { NoAuthNoPriv = 1, AuthNoPriv = 2, AuthPriv = 3 };
   std::string name;
   Level level = NoAuthNoPriv;
@@ -18,9 +18,9 @@ struct UserSpec {
 
 // "name:noAuthNoPriv", "name:authNoPriv:MD5|SHA:pass",
 // "name:authPriv:MD5|SHA:pass:DES:pass"; pass phrases of 8 characters or more.
-bool ParseUserSpec(const std::string& text, UserSpec& out, std::string& error);
+bool ParseV3UserOption(const std::string& text, V3UserOption& out, std::string& error);
 // One user of each security level and protocol the module uses.
-std::vector<UserSpec> DefaultUsers();
-std::string UserSpecText(const UserSpec& user);
+std::vector<V3UserOption> DefaultUsers();
+std::string V3UserOptionText(const V3UserOption& user);
 
 }  // namespace sim
