@@ -1,7 +1,7 @@
 // The CPU-filter Ethernet and IP rule forms against the simulated switch: the
 // first read, Add's VLAN condition, the columns Add and Edit write (the IP
-// form's protocol mask and its permit value), Delete with the ports, and the
-// Close button through the menu opener.
+// form's protocol mask and its permit value), Delete with the ports, a bad
+// address typed into a ticked edit, and the Close button through the opener.
 #include "RuleTestSupport.h"
 #include "app/FormOpeners.h"
 #include "app/mibdefs/AclMib.h"
@@ -196,6 +196,21 @@ TEST_F(CPUFilterIPRuleTest, EditAlwaysWritesPermitAndPortsAndDeleteCarriesThePor
   EXPECT_EQ(ColumnsOf(sets[1], kIpColumn, "1.1"), (std::set<int>{16, 17})) << sets[1];
   EXPECT_EQ(form_->ListView1->Items()->Count(), 0);
   ExpectCatalogueAccess(CPUFilterIPRuleVars);
+}
+
+TEST_F(CPUFilterIPRuleTest, ABadAddressTypedIntoATickedEditIsNeverSent) {
+  Open();
+  FillNewRule("3", "2", "v10");
+  form_->cbxSource->SetChecked(true);
+  // The edit's own constraint judges the address when the focus leaves it.
+  TestKit::TypeText(form_->SourceIPEdit, "1.2.3");
+  {
+    TestKit::DialogScript boxes;
+    boxes.Expect(" Please enter a valid IP address!");
+    TestKit::Click(form_->AddButton);
+  }
+  EXPECT_EQ(form_->SourceIPEdit->Text(), "");
+  EXPECT_TRUE(SetLines().empty());
 }
 
 }  // namespace

@@ -230,20 +230,4 @@ TEST_F(IPv6RuleFormTest, AFailedAddRestoresTheAccessWordsAndShowsTheError) {
   EXPECT_EQ(form_->edtRuleID->Text(), "");
 }
 
-TEST_F(IPv6RuleFormTest, TheMenuOpenerCaptionsShowsAndClosesTheForm) {
-  TFormOpener opener = FindFormOpener("TIpv6RuleForm");
-  ASSERT_TRUE(opener != nullptr);
-  AnsiString caption;
-  int rows = -1;
-  TestKit::OnNextModal<TIpv6RuleForm>([&](TIpv6RuleForm* f) {
-    caption = f->Caption();
-    rows = f->ListView1->Items()->Count();
-    f->Close();
-  });
-  opener(Application, "IPV6 Rule: 127.0.0.1");
-  EXPECT_EQ(caption, "IPV6 Rule: 127.0.0.1");
-  EXPECT_EQ(rows, 1);
-  EXPECT_EQ(TestKit::PendingModalScripts(), 0);
-}
-
 }  // namespace
