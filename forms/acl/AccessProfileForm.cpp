@@ -95,7 +95,7 @@ void TAccessProfileForm::WriteProfile(TSavedAccess& saved, bool readAgainOnFailu
   ReadAfterWrite();
 }
 
-void TAccessProfileForm::DeleteProfile() {
+void TAccessProfileForm::DeleteProfile(bool readAgainOnFailure) {
   if (!Request) return;
   TSavedAccess saved(*Request);
   saved.InvalidateAllBut({0, Profile.RowStatusItem});
@@ -104,9 +104,12 @@ void TAccessProfileForm::DeleteProfile() {
     Request->Set(false, true, "");
   } catch (const Exception& e) {
     saved.Restore();
+    if (readAgainOnFailure) ReadAfterWrite();
     ShowFailure(e.Message);
-    SetNoSelection();
-    ClearMaskEdits();
+    if (!readAgainOnFailure) {
+      SetNoSelection();
+      ClearMaskEdits();
+    }
     return;
   }
   saved.Restore();

@@ -81,8 +81,10 @@ class TAccessProfileForm : public TForm {
   // words are written back, the text goes to the first status panel, and
   // the table is read again when `readAgainOnFailure`.
   void WriteProfile(TSavedAccess& saved, bool readAgainOnFailure);
-  // The selected profile's index and "destroy" only, then the re-read.
-  void DeleteProfile();
+  // The selected profile's index and "destroy" only, then the re-read. On
+  // failure the words are written back and the text goes to the first
+  // status panel, after a re-read when `readAgainOnFailure`.
+  void DeleteProfile(bool readAgainOnFailure = false);
 
   // The close of the profile forms: selection cleared first when asked,
   // the request stopped, waited for and deleted.

@@ -1,0 +1,219 @@
+#include "forms/acl/IPv6MaskInfoFormUnit.h"
+
+#include <vector>
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/AclMib.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/common/InputChecks.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Exceptions.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
+#include "platform/Layout.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+
+TIPv6MaskInfoForm* IPv6MaskInfoForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TIPv6MaskInfoForm, &IPv6MaskInfoForm);
+
+namespace {
+
+// Items of the IPv6 profile table.
+enum : int {
+  kProfileId = 0,
+  kMaskClass = 1,
+  kFlowLabel = 2,
+  kMaskState = 3,
+  kSrcMask = 4,
+  kDstMask = 5,
+  kRowStatus = 6,
+  kOwner = 7,
+  kUnusedEntries = 8,
+};
+
+// Item indexes of the mask-state combo.
+enum : int { kStateOther = 0, kStateDst = 1, kStateSrc = 2, kStateDstSrc = 3 };
+
+constexpr const char* kInvalidIpv6 = "Invalid Ipv6 Address value";
+
+}  // namespace
+
+TIPv6MaskInfoForm::TIPv6MaskInfoForm(TComponent* AOwner) : TAccessProfileForm(AOwner) {
+  BuildComponents();
+  ScaleFormForScreen(this);
+  Profile.List = ListView1;
+  Profile.IdEdit = edtMaskID;
+  Profile.AddButton = AddButton;
+  Profile.DeleteButton = DeleteButton;
+  Profile.SetButton = EditButton;
+  Profile.RowStatus = cbxStatus;
+  Profile.StatusBar = StatusBar1;
+  Profile.RowStatusItem = kRowStatus;
+}
+
+TIPv6MaskInfoForm::~TIPv6MaskInfoForm() = default;
+
+void TIPv6MaskInfoForm::BuildComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("IPv6 Mask Information")
+      .Size(809, 357)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .Font("MS Sans Serif", -11)
+      .OnCreate(this, &TIPv6MaskInfoForm::FormCreate)
+      .OnClose(this, &TIPv6MaskInfoForm::FormClose);
+  SetName("IPv6MaskInfoForm");
+
+  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
+  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
+  B.Add(GetButton, "GetButton", Panel1)
+      .At(10, 10, 96, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TIPv6MaskInfoForm::GetButtonClick);
+  B.Add(AddButton, "AddButton", Panel1)
+      .At(10, 40, 96, 25)
+      .Caption("Add")
+      .OnClick(this, &TIPv6MaskInfoForm::AddButtonClick);
+  B.Add(DeleteButton, "DeleteButton", Panel1)
+      .At(10, 70, 96, 25)
+      .Caption("Delete")
+      .OnClick(this, &TIPv6MaskInfoForm::DeleteButtonClick);
+  B.Add(EditButton, "EditButton", Panel1).At(10, 100, 96, 25).Caption("Edit").Hidden();
+  B.Add(Static, "Static", Panel1).At(10, 134, 96, 17).Hidden();
+
+  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
+  B.Parent(Panel2);
+  B.Add(ListView1, "ListView1")
+      .At(8, 8, 677, 150)
+      .OnClick(this, &TIPv6MaskInfoForm::ListView1Click)
+      .OnChange(this, &TIPv6MaskInfoForm::ListView1Change);
+
+  std::vector<TFieldRow> rows;
+  int n = 0;
+  auto label = [&](const char* caption) {
+    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
+  };
+  auto edit = [&](TEdit*& field, const char* name, const char* caption) {
+    TLabel* l = label(caption);
+    B.Add(field, name);
+    rows.push_back({l, field});
+  };
+  auto combo = [&](TComboBox*& field, const char* name, const char* caption) {
+    TLabel* l = label(caption);
+    B.Add(field, name).Style(csDropDownList);
+    rows.push_back({l, field});
+  };
+  edit(edtMaskID, "edtMaskID", "IPv6 Mask ID");
+  combo(cbxMaskClass, "cbxMaskClass", "Mask Class");
+  combo(cbxMaskFlowlabel, "cbxMaskFlowlabel", "Mask Flow Label");
+  combo(cbxMaskState, "cbxMaskState", "Address Mask State");
+  edit(edtSrcMask, "edtSrcMask", "Source Mask");
+  edit(edtDstMask, "edtDstMask", "Destination Mask");
+  combo(cbxStatus, "cbxStatus", "RowStatus");
+  combo(cbxOwner, "cbxOwner", "Owner");
+  edit(EntiesEdit, "EntiesEdit", "Unused Rule Entries");
+  cbxOwner->SetEnabled(false);
+  EntiesEdit->SetEnabled(false);
+
+  TFieldLayout layout;
+  layout.Left = 8;
+  layout.Top = 166;
+  layout.Gap = 5;
+  layout.FieldWidth = 200;
+  layout.Columns = 2;
+  layout.ColumnGap = 24;
+  ArrangeFieldRows(rows, layout);
+}
+
+void TIPv6MaskInfoForm::FormCreate(TObject*) {
+  try {
+    CreateProfileRequest(IPv6MaskInfoVars);
+    Request->BindEdits(kProfileId, "%i{n1x200}", edtMaskID);
+    Request->BindComboBox(kMaskClass, cbxMaskClass);
+    Request->BindComboBox(kFlowLabel, cbxMaskFlowlabel);
+    Request->BindComboBox(kMaskState, cbxMaskState);
+    Request->BindEdits(kSrcMask, "%s{l32}", edtSrcMask);
+    Request->BindEdits(kDstMask, "%s{l32}", edtDstMask);
+    Request->BindComboBox(kRowStatus, cbxStatus);
+    Request->BindComboBox(kOwner, cbxOwner);
+    Request->BindEdits(kUnusedEntries, "%i", EntiesEdit);
+  } catch (const Exception& e) {
+    ShowFailureInStatusBar(StatusBar1, e.Message);
+  }
+  cbxMaskClass->SetItemIndex(1);
+  cbxMaskFlowlabel->SetItemIndex(1);
+  cbxMaskState->SetItemIndex(kStateOther);
+  cbxStatus->SetItemIndex(kProfileCreateAndGo);
+  cbxOwner->SetItemIndex(1);
+  ReadProfiles();
+}
+
+void TIPv6MaskInfoForm::ClearMaskEdits() {
+  for (TEdit* e : {edtMaskID, edtSrcMask, edtDstMask, EntiesEdit}) e->SetText("");
+  ShowRowCount(ListView1, Static);
+}
+
+void TIPv6MaskInfoForm::GetButtonClick(TObject*) { ReadProfiles(); }
+
+void TIPv6MaskInfoForm::ListView1Change(TObject*, TListItem*, TItemChange) {
+  ShowRowCount(ListView1, Static);
+}
+
+void TIPv6MaskInfoForm::ListView1Click(TObject*) { ProfileListClick(); }
+
+bool TIPv6MaskInfoForm::ValidateMaskInput() {
+  if (!edtMaskID->Text().IsEmpty()) return true;
+  InputError("IPv6 Mask ID must be set.", edtMaskID);
+  return false;
+}
+
+void TIPv6MaskInfoForm::AddButtonClick(TObject*) {
+  if (!Request) return;
+  if (!ValidateMaskInput()) return;
+  if (IsDuplicateProfile("There is already a record with the same IPv6 Mask ID. Please modify it."))
+    return;
+  if (!RowStatusIsCreateAndGo()) return;
+  TSavedAccess saved(*Request);
+  if (!PrepareIpv6MaskWrite(saved)) return;  // the words go back with `saved`
+  WriteProfile(saved, false);
+}
+
+bool TIPv6MaskInfoForm::PrepareIpv6MaskWrite(TSavedAccess& saved) {
+  // A non-empty mask of a state that uses it must be 32 hex digits; an empty
+  // one is written as it is.
+  auto bad = [](TEdit* edit) {
+    if (edit->Text().IsEmpty() || ValidateHexDigits(edit->Text(), 32, kInvalidIpv6)) return false;
+    FocusIfPossible(edit);
+    return true;
+  };
+  const AnsiString state = ComboText(cbxMaskState);
+  if ((state == "src-ipv6-addr" || state == "dst-src-ipv6-addr") && bad(edtSrcMask)) return false;
+  if ((state == "dst-ipv6-addr" || state == "dst-src-ipv6-addr") && bad(edtDstMask)) return false;
+  switch (cbxMaskState->ItemIndex()) {
+    case kStateOther:
+      saved.Invalidate(kMaskState);
+      saved.Invalidate(kSrcMask);
+      saved.Invalidate(kDstMask);
+      break;
+    case kStateDst:
+      saved.Invalidate(kSrcMask);
+      break;
+    case kStateSrc:
+      saved.Invalidate(kDstMask);
+      break;
+    default:  // dst-src: both masks and the state are written
+      break;
+  }
+  return true;
+}
+
+void TIPv6MaskInfoForm::DeleteButtonClick(TObject*) { DeleteProfile(true); }
+
+void TIPv6MaskInfoForm::FormClose(TObject*, TCloseAction& Action) {
+  CloseProfiles(true);
+  Action = caFree;
+}

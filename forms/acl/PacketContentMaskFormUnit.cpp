@@ -1,0 +1,251 @@
+#include "forms/acl/PacketContentMaskFormUnit.h"
+
+#include <vector>
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/AclMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
+#include "platform/Layout.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+
+TPktContentMaskForm* PktContentMaskForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TPktContentMaskForm, &PktContentMaskForm);
+
+namespace {
+
+// Items of the packet-content profile table: chunk k (1 to 4) is the state
+// 3k - 2, the position 3k - 1 and the hex value 3k.
+enum : int {
+  kProfileId = 0,
+  kRowStatus = 13,
+  kOwner = 14,
+  kUnusedEntries = 15,
+};
+constexpr int StateItem(int k) { return 3 * k - 2; }
+constexpr int PositionItem(int k) { return 3 * k - 1; }
+constexpr int HexItem(int k) { return 3 * k; }
+
+// Item indexes of a chunk's state combo.
+enum : int { kChunkEnabled = 0, kChunkDisabled = 1 };
+
+}  // namespace
+
+TPktContentMaskForm::TPktContentMaskForm(TComponent* AOwner) : TAccessProfileForm(AOwner) {
+  BuildComponents();
+  ScaleFormForScreen(this);
+  Profile.List = ListView1;
+  Profile.IdEdit = edtProfileID;
+  Profile.AddButton = AddButton;
+  Profile.DeleteButton = DeleteButton;
+  Profile.RowStatus = cbxStatus;
+  Profile.StatusBar = StatusBar1;
+  Profile.RowStatusItem = kRowStatus;
+}
+
+TPktContentMaskForm::~TPktContentMaskForm() = default;
+
+std::array<TPktContentMaskForm::TChunk, 4> TPktContentMaskForm::Chunks() const {
+  return {{{cbxChunk1State, edtChunk1Value, edtChunk1Offset},
+           {cbxChunk2State, edtChunk2Value, edtChunk2Offset},
+           {cbxChunk3State, edtChunk3Value, edtChunk3Offset},
+           {cbxChunk4State, edtChunk4Value, edtChunk4Offset}}};
+}
+
+void TPktContentMaskForm::BuildComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Packet Content Mask")
+      .Size(645, 459)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .Font("MS Sans Serif", -11)
+      .OnCreate(this, &TPktContentMaskForm::FormCreate)
+      .OnClose(this, &TPktContentMaskForm::FormClose);
+  SetName("PktContentMaskForm");
+
+  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
+  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
+  B.Add(GetButton, "GetButton", Panel1)
+      .At(10, 10, 96, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TPktContentMaskForm::GetButtonClick);
+  B.Add(AddButton, "AddButton", Panel1)
+      .At(10, 40, 96, 25)
+      .Caption("Add")
+      .OnClick(this, &TPktContentMaskForm::AddButtonClick);
+  B.Add(DeleteButton, "DeleteButton", Panel1)
+      .At(10, 70, 96, 25)
+      .Caption("Delete")
+      .OnClick(this, &TPktContentMaskForm::DeleteButtonClick);
+  B.Add(Static, "Static", Panel1).At(10, 104, 96, 17).Hidden();
+
+  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
+  B.Parent(Panel2);
+  B.Add(ListView1, "ListView1")
+      .At(8, 8, 513, 160)
+      .OnClick(this, &TPktContentMaskForm::ListView1Click)
+      .OnChange(this, &TPktContentMaskForm::ListView1Change);
+
+  std::vector<TFieldRow> rows;
+  int n = 0;
+  auto label = [&](const AnsiString& caption) {
+    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
+  };
+  auto edit = [&](TEdit*& field, const AnsiString& name, const AnsiString& caption) {
+    TLabel* l = label(caption);
+    B.Add(field, name);
+    rows.push_back({l, field});
+  };
+  auto combo = [&](TComboBox*& field, const AnsiString& name, const AnsiString& caption) {
+    TLabel* l = label(caption);
+    B.Add(field, name).Style(csDropDownList);
+    rows.push_back({l, field});
+  };
+  edit(edtProfileID, "edtProfileID", "Profile ID");
+  TComboBox** states[] = {&cbxChunk1State, &cbxChunk2State, &cbxChunk3State, &cbxChunk4State};
+  TEdit** positions[] = {&edtChunk1Value, &edtChunk2Value, &edtChunk3Value, &edtChunk4Value};
+  TEdit** hexes[] = {&edtChunk1Offset, &edtChunk2Offset, &edtChunk3Offset, &edtChunk4Offset};
+  for (int k = 1; k <= 4; ++k) {
+    const AnsiString chunk = "Chunk" + IntToStr(k);
+    combo(*states[k - 1], "cbx" + chunk + "State", chunk + " State");
+    // The screen names the position edit "Offset" and the hex edit "Value".
+    edit(*positions[k - 1], "edt" + chunk + "Value", "Offset " + chunk);
+    edit(*hexes[k - 1], "edt" + chunk + "Offset", chunk + " Value");
+  }
+  combo(cbxStatus, "cbxStatus", "Row Status");
+  combo(cbxOwner, "cbxOwner", "Owner");
+  edit(EntiesEdit, "EntiesEdit", "Unused Rule Entries");
+  cbxOwner->SetEnabled(false);
+  EntiesEdit->SetEnabled(false);
+  // Two columns of eight: ID, chunks 1 and 2 and the row status on the left,
+  // chunks 3 and 4, owner and free entries on the right.
+  const TFieldRow status = rows[13];
+  rows.erase(rows.begin() + 13);
+  rows.insert(rows.begin() + 7, status);
+
+  TFieldLayout layout;
+  layout.Left = 8;
+  layout.Top = 176;
+  layout.Gap = 5;
+  layout.FieldWidth = 140;
+  layout.Columns = 2;
+  layout.ColumnGap = 24;
+  ArrangeFieldRows(rows, layout);
+}
+
+void TPktContentMaskForm::FormCreate(TObject*) {
+  try {
+    CreateProfileRequest(PktContentMaskVars);
+    Request->BindEdits(kProfileId, "%i{n1x6}", edtProfileID);
+    const auto chunks = Chunks();
+    for (int k = 1; k <= 4; ++k) {
+      Request->BindComboBox(StateItem(k), chunks[k - 1].State);
+      Request->BindEdits(PositionItem(k), "%i{n0x31l2}", chunks[k - 1].Value);
+      Request->BindEdits(HexItem(k), "%s{l8}", chunks[k - 1].Offset);
+    }
+    Request->BindComboBox(kRowStatus, cbxStatus);
+    Request->BindComboBox(kOwner, cbxOwner);
+    Request->BindEdits(kUnusedEntries, "%i", EntiesEdit);
+  } catch (const Exception& e) {
+    ShowFailureInStatusBar(StatusBar1, e.Message);
+  }
+  for (const TChunk& c : Chunks()) c.State->SetItemIndex(kChunkDisabled);
+  cbxOwner->SetItemIndex(1);
+  cbxStatus->SetItemIndex(kProfileCreateAndGo);
+  ReadProfiles();
+}
+
+void TPktContentMaskForm::ClearMaskEdits() {
+  edtProfileID->SetText("");
+  for (const TChunk& c : Chunks()) {
+    c.Value->SetText("");
+    c.Offset->SetText("");
+  }
+  EntiesEdit->SetText("");
+  // The list view reports no change while a read fills it: the count is
+  // brought up to date here, after every read.
+  ShowRowCount(ListView1, Static);
+}
+
+void TPktContentMaskForm::GetButtonClick(TObject*) { ReadProfiles(); }
+
+void TPktContentMaskForm::ListView1Change(TObject*, TListItem*, TItemChange) {
+  ShowRowCount(ListView1, Static);
+}
+
+void TPktContentMaskForm::ListView1Click(TObject*) { ProfileListClick(); }
+
+bool TPktContentMaskForm::IsHexOffset(const AnsiString& text) {
+  const AnsiString upper = UpperCase(text);
+  if (upper.Length() > 8) return false;
+  for (int i = 1; i <= upper.Length(); ++i) {
+    const char c = upper[i];
+    if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) return false;
+  }
+  return true;
+}
+
+bool TPktContentMaskForm::ValidateMaskInput() {
+  if (edtProfileID->Text().IsEmpty()) {
+    InputError("Profile ID must be set.", edtProfileID);
+    return false;
+  }
+  const auto chunks = Chunks();
+  bool allDisabled = true;
+  for (int k = 1; k <= 4; ++k) {
+    const TChunk& c = chunks[k - 1];
+    if (c.State->ItemIndex() != kChunkDisabled) allDisabled = false;
+    if (c.State->ItemIndex() != kChunkEnabled) continue;
+    const AnsiString chunk = "Chunk" + IntToStr(k);
+    if (c.Value->Text().IsEmpty()) {
+      InputError("Please specify " + chunk + " Value!", c.Value);
+      return false;
+    }
+    if (c.Offset->Text().IsEmpty()) {
+      InputError("Please specify " + chunk + " Offset!", c.Offset);
+      return false;
+    }
+    if (!IsHexOffset(c.Offset->Text())) {
+      InputError(chunk + " Offset error!", c.Offset);
+      return false;
+    }
+  }
+  if (allDisabled) {
+    ShowMessage("Please specify at least one Chunk!");
+    return false;
+  }
+  return true;
+}
+
+void TPktContentMaskForm::DropDisabledChunks(TSavedAccess& saved) {
+  const auto chunks = Chunks();
+  for (int k = 1; k <= 4; ++k) {
+    if (chunks[k - 1].State->ItemIndex() != kChunkDisabled) continue;
+    saved.Invalidate(PositionItem(k));
+    saved.Invalidate(HexItem(k));
+  }
+}
+
+void TPktContentMaskForm::AddButtonClick(TObject*) {
+  if (!Request) return;
+  if (!ValidateMaskInput()) return;
+  if (!RowStatusIsCreateAndGo()) return;
+  TSavedAccess saved(*Request);
+  DropDisabledChunks(saved);
+  WriteProfile(saved, false);
+}
+
+void TPktContentMaskForm::DeleteButtonClick(TObject*) { DeleteProfile(); }
+
+void TPktContentMaskForm::FormClose(TObject*, TCloseAction& Action) {
+  CloseProfiles(true);
+  Action = caFree;
+}

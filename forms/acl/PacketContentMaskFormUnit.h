@@ -1,0 +1,70 @@
+// Packet-content access profiles: lists the device's packet-content
+// profiles (up to four chunks of the packet, each with a state, a position
+// and a four-byte value), adds one and deletes one.
+#pragma once
+
+#include <array>
+
+#include "forms/acl/AccessProfileForm.h"
+#include "platform/ComCtrls.h"  // TItemChange
+
+class TButton;
+class TPanel;
+class TStaticText;
+
+class TPktContentMaskForm : public TAccessProfileForm {
+ public:
+  explicit TPktContentMaskForm(TComponent* AOwner);
+  ~TPktContentMaskForm() override;
+
+  TPanel* Panel1 = nullptr;  // button column
+  TButton* GetButton = nullptr;
+  TButton* AddButton = nullptr;
+  TButton* DeleteButton = nullptr;
+  TStaticText* Static = nullptr;  // never shown: the row count
+  TPanel* Panel2 = nullptr;
+  TListView* ListView1 = nullptr;
+  TEdit* edtProfileID = nullptr;
+  TComboBox* cbxChunk1State = nullptr;
+  TEdit* edtChunk1Value = nullptr;
+  TEdit* edtChunk1Offset = nullptr;
+  TComboBox* cbxChunk2State = nullptr;
+  TEdit* edtChunk2Value = nullptr;
+  TEdit* edtChunk2Offset = nullptr;
+  TComboBox* cbxChunk3State = nullptr;
+  TEdit* edtChunk3Value = nullptr;
+  TEdit* edtChunk3Offset = nullptr;
+  TComboBox* cbxChunk4State = nullptr;
+  TEdit* edtChunk4Value = nullptr;
+  TEdit* edtChunk4Offset = nullptr;
+  TComboBox* cbxStatus = nullptr;
+  TComboBox* cbxOwner = nullptr;
+  TEdit* EntiesEdit = nullptr;
+  TStatusBar* StatusBar1 = nullptr;
+
+  void FormCreate(TObject* Sender);
+  void GetButtonClick(TObject* Sender);
+  void AddButtonClick(TObject* Sender);
+  void DeleteButtonClick(TObject* Sender);
+  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
+  void ListView1Click(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+
+  void ClearMaskEdits() override;
+  bool ValidateMaskInput();
+  // At most eight hexadecimal digits, either case.
+  static bool IsHexOffset(const AnsiString& text);
+  // The position and hex items of every disabled chunk := invalid.
+  void DropDisabledChunks(TSavedAccess& saved);
+
+ private:
+  struct TChunk {
+    TComboBox* State;
+    TEdit* Value;   // the position 0 to 31 (item "ChunkN Value")
+    TEdit* Offset;  // the hex digits (item "ChunkN Offset")
+  };
+  std::array<TChunk, 4> Chunks() const;
+  void BuildComponents();
+};
+
+extern TPktContentMaskForm* PktContentMaskForm;

@@ -1,0 +1,228 @@
+#include "forms/switching/PortMirror.h"
+
+#include "app/FormOpeners.h"
+#include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/DeviceMib.h"
+#include "forms/switching/PortNumber.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Classes.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+
+TPortMirrorForm* PortMirrorForm = nullptr;
+VN_REGISTER_FORM_OPENER(TPortMirrorForm, &PortMirrorForm);
+
+namespace {
+
+// Items of the mirror scalars and of the trunk table.
+enum { kTarget = 0, kIngress = 1, kEgress = 2, kState = 3 };
+enum { kTrunkMasterPort = 1, kTrunkMembers = 2 };
+constexpr int kMaxUnits = 12;
+
+bool Ticked(TStackingPortUitForm* frame, int port) {
+  if (!frame || port < 1 || port > frame->PortCheckBoxes->Count()) return false;
+  return static_cast<TCheckBox*>(frame->PortCheckBoxes->Items(port - 1))->Checked();
+}
+
+int ColumnOf(TListView* view, const AnsiString& caption) {
+  for (int c = 0; c < view->Columns()->Count(); ++c)
+    if (view->Columns()->Items(c)->Caption() == caption) return c;
+  return -1;
+}
+
+}  // namespace
+
+TPortMirrorForm::TPortMirrorForm(TComponent* AOwner) : TForm(AOwner) {
+  BuildComponents();
+  ScaleFormForScreen(this);
+}
+
+TPortMirrorForm::~TPortMirrorForm() = default;
+
+void TPortMirrorForm::BuildComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Port Mirroring")
+      .BorderStyle(bsSingle)
+      .ClientSize(600, 262)
+      .Position(poScreenCenter)
+      .Font("MS Sans Serif", -11)
+      .OnCreate(this, &TPortMirrorForm::FormCreate)
+      .OnClose(this, &TPortMirrorForm::FormClose);
+  SetName("PortMirrorForm");
+  B.Add(SourcePortGB, "SourcePortGB").At(8, 4, 584, 186).Caption("Source Port");
+  B.Add(IngressPortGB, "IngressPortGB", SourcePortGB).At(8, 16, 568, 80).Caption("Ingress Port");
+  B.Add(EgressPortGB, "EgressPortGB", SourcePortGB).At(8, 100, 568, 80).Caption("Egress Port");
+  B.Add(Label_Target, "Label_Target").At(16, 204).Caption("Target Port ");
+  B.Add(UnitEdit, "UnitEdit")
+      .At(90, 200, 30, 21)
+      .Text("1")
+      .Hidden()
+      .OnKeyPress(this, &TPortMirrorForm::UnitEditKeyPress);
+  B.Add(PortEdit, "PortEdit")
+      .At(90, 200, 50, 21)
+      .OnKeyPress(this, &TPortMirrorForm::PortEditKeyPress);
+  B.Add(Label_State, "Label_State").At(170, 204).Caption("Mirroring Status");
+  B.Add(State_Combox, "State_Combox").At(262, 200, 100, 21).Style(csDropDownList);
+  B.Add(BT_Refresh, "BT_Refresh")
+      .At(402, 198, 90, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TPortMirrorForm::BT_RefreshClick);
+  B.Add(BT_Set, "BT_Set")
+      .At(500, 198, 90, 25)
+      .Caption("Set")
+      .OnClick(this, &TPortMirrorForm::BT_SetClick);
+
+  // The target as the device holds it, and the trunk groups for the check.
+  B.Add(ET_TargetPort, "ET_TargetPort")
+      .At(8, 230, 40, 21)
+      .Hidden()
+      .Enabled(false)
+      .OnChange(this, &TPortMirrorForm::ET_TargetPortChange);
+  B.Add(LV_PortTrunk, "LV_PortTrunk").At(56, 230, 100, 20).Hidden();
+  B.Add(ED_MasterPort, "ED_MasterPort").At(164, 230, 40, 21).Hidden();
+  B.Add(StackingPortPanel, "StackingPortPanel").At(212, 230, 100, 20).Hidden();
+  B.Add(StatusBar1, "StatusBar1").Panels({580});
+}
+
+void TPortMirrorForm::FormCreate(TObject*) {
+  try {
+    IngressFrame = CreatePortFrame(this, IngressPortGB);
+    EgressFrame = CreatePortFrame(this, EgressPortGB);
+    UnitRecords = MakeUnitRecords();
+
+    const AnsiString ports = PortElementList();
+    Request = NewFormRequest(this, PortMirrorLogicTargetPortVars, SVT_SV, 0, true);
+    Request->BindEdits(kTarget, "%i", ET_TargetPort);
+    Request->BindElementList(kIngress, ports, IngressFrame->PortCheckBoxes.get());
+    Request->BindElementList(kEgress, ports, EgressFrame->PortCheckBoxes.get());
+    Request->BindComboBox(kState, State_Combox);
+    Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
+
+    TrunkFrame = Create<TStackingPortUitForm>(this);
+    TrunkFrame->SetParent(StackingPortPanel);
+    TrunkFrame->SetAlign(alClient);
+    TrunkFrame->Show();
+    TrunkFrame->AddPortUnitPage("Unit" + AnsiString(1), 1, 32, 12, false);
+    TrunkRequest = NewFormRequest(this, PortMirrorIndexVars, MVT_UMV, 1, true);
+    TrunkRequest->AttachListView(LV_PortTrunk, true);
+    TrunkRequest->BindEdits(kTrunkMasterPort, "%i", ED_MasterPort);
+    TrunkRequest->BindElementList(kTrunkMembers, ports, TrunkFrame->PortCheckBoxes.get());
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+    return;
+  }
+  // Both requests exist whatever the device answers, so that Refresh can
+  // read again after a failed first read.
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+  try {
+    TrunkRequest->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+}
+
+void TPortMirrorForm::ShowFailure(const AnsiString& message) {
+  if (Request)
+    Request->ShowRequestStatus(message);
+  else
+    ShowFailureInStatusBar(StatusBar1, message);
+}
+
+void TPortMirrorForm::BT_RefreshClick(TObject*) {
+  if (!Request || !TrunkRequest) return;
+  try {
+    Request->Request.Active = 1;
+    Request->Get();
+    TrunkRequest->Request.Active = 1;
+    TrunkRequest->Get();
+    ET_TargetPortChange(nullptr);
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+}
+
+void TPortMirrorForm::ET_TargetPortChange(TObject*) {
+  const TUnitPort target = SplitPortNumber(ET_TargetPort->Text().ToIntDef(0), kLogicalPortsPerUnit);
+  PortEdit->SetText(target.Port);
+  UnitEdit->SetText(target.Unit);
+}
+
+const TStackUnitRecord* TPortMirrorForm::FindUnit(int unit) const {
+  for (const TStackUnitRecord& r : UnitRecords)
+    if (r.Unit == unit) return &r;
+  return nullptr;
+}
+
+// True when an enabled trunk group has the port among its members; says so
+// once for each such group.
+bool TPortMirrorForm::PortInTrunk(int target) {
+  const int stateColumn = ColumnOf(LV_PortTrunk, "Trunk State");
+  bool inTrunk = false;
+  for (int i = 0; i < LV_PortTrunk->Items()->Count(); ++i) {
+    LV_PortTrunk->SetSelected(LV_PortTrunk->Items()->Item(i));
+    if (ListCellText(LV_PortTrunk, i, stateColumn) == "enable" && Ticked(TrunkFrame, target)) {
+      ShowMessage("Target port can not be Trunk port!");
+      inTrunk = true;
+    }
+  }
+  return inTrunk;
+}
+
+bool TPortMirrorForm::CheckTargetPort() {
+  const char* invalid = "Set valid target port";
+  const int unit = UnitEdit->Text().ToIntDef(-1);
+  const TStackUnitRecord* record = unit >= 1 && unit <= kMaxUnits ? FindUnit(unit) : nullptr;
+  if (!record) {
+    InputError(invalid, UnitEdit);
+    return false;
+  }
+  const int port = PortEdit->Text().ToIntDef(-1);
+  if (port < 1) InputError("set valid master port", PortEdit);
+  if (port < 1 || port > record->PortCount) {
+    InputError(invalid, PortEdit);
+    return false;
+  }
+  const int target = (unit - 1) * kLogicalPortsPerUnit + port;
+  if (PortInTrunk(target)) return false;
+  ET_TargetPort->SetText(IntToStr(target));
+  if (Ticked(IngressFrame, target) || Ticked(EgressFrame, target)) {
+    ShowMessage("Target port can not be member port!");
+    return false;
+  }
+  return true;
+}
+
+void TPortMirrorForm::BT_SetClick(TObject*) {
+  if (!Request) return;
+  try {
+    UnitEdit->SetText("1");
+    if (!CheckTargetPort()) return;
+    Request->Request.Active = 1;
+    Request->Set(true, true);
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+}
+
+void TPortMirrorForm::UnitEditKeyPress(TObject*, char& Key) { DigitsOnlyKeyPress(Key); }
+void TPortMirrorForm::PortEditKeyPress(TObject*, char& Key) { DigitsOnlyKeyPress(Key); }
+
+void TPortMirrorForm::FormClose(TObject*, TCloseAction& Action) {
+  UnitRecords.clear();
+  Action = caFree;
+  StopWaitDelete(Request);
+  StopWaitDelete(TrunkRequest);
+  for (TStackingPortUitForm** frame : {&IngressFrame, &EgressFrame, &TrunkFrame}) {
+    delete *frame;
+    *frame = nullptr;
+  }
+}

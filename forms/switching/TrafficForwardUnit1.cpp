@@ -1,0 +1,157 @@
+#include "forms/switching/TrafficForwardUnit1.h"
+
+#include "app/FormOpeners.h"
+#include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/DeviceMib.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/switching/PortNumber.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TTrafficSegmentationForm* TrafficSegmentationForm = nullptr;
+VN_REGISTER_FORM_OPENER(TTrafficSegmentationForm, &TrafficSegmentationForm);
+
+namespace {
+enum { kTrafficPort = 0, kForwardPorts = 1 };
+constexpr const char* kRefreshNotComplete = "Refresh not complete";
+}  // namespace
+
+TTrafficSegmentationForm::TTrafficSegmentationForm(TComponent* AOwner) : TForm(AOwner) {
+  BuildComponents();
+  ScaleFormForScreen(this);
+}
+
+TTrafficSegmentationForm::~TTrafficSegmentationForm() = default;
+
+void TTrafficSegmentationForm::BuildComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Traffic Segmentation")
+      .BorderStyle(bsSingle)
+      .ClientSize(600, 352)
+      .Position(poScreenCenter)
+      .Font("MS Sans Serif", -11)
+      .OnCreate(this, &TTrafficSegmentationForm::FormCreate)
+      .OnClose(this, &TTrafficSegmentationForm::FormClose);
+  SetName("TrafficSegmentationForm");
+  B.Add(LV_TrafficForward, "LV_TrafficForward")
+      .At(8, 8, 480, 180)
+      .OnClick(this, &TTrafficSegmentationForm::LV_TrafficForwardClick)
+      .OnChange(this, &TTrafficSegmentationForm::LV_TrafficForwardChange);
+  B.Add(StaticText1, "StaticText1").At(500, 172, 60, 17).Caption("0");
+  B.Add(BT_Get, "BT_Get")
+      .At(500, 8, 90, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TTrafficSegmentationForm::BT_GetClick);
+  B.Add(BT_Set, "BT_Set")
+      .At(500, 40, 90, 25)
+      .Caption("Set")
+      .OnClick(this, &TTrafficSegmentationForm::BT_SetClick);
+  B.Add(StopBtn, "StopBtn")
+      .At(500, 72, 90, 25)
+      .Caption("Stop")
+      .OnClick(this, &TTrafficSegmentationForm::StopBtnClick);
+  B.Add(GroupBox1, "GroupBox1").At(8, 194, 584, 44);
+  B.Add(Label_Unit, "Label_Unit", GroupBox1).At(12, 20).Caption("Unit : ").Hidden();
+  B.Add(Combo_Unit, "Combo_Unit", GroupBox1).At(50, 16, 40, 21).ReadOnly().Hidden();
+  B.Add(Label_Port, "Label_Port", GroupBox1).At(12, 20).Caption("Port : ");
+  B.Add(Combo_Port, "Combo_Port", GroupBox1).At(50, 16, 50, 21).ReadOnly();
+  B.Add(ST_Port, "ST_Port", GroupBox1).At(120, 20, 40, 17).Hidden();
+  B.Add(Panel4, "Panel4").At(8, 244, 584, 84).BevelOuter(bvNone);
+  B.Add(StatusBar1, "StatusBar1").Panels({580});
+}
+
+void TTrafficSegmentationForm::FormCreate(TObject*) {
+  try {
+    PortFrame = CreatePortFrame(this, Panel4);
+    Request = NewFormRequest(this, TrafficSegmentationVars, MVT_UMV, 1);
+    Request->AttachListView(LV_TrafficForward, true);
+    Request->BindStaticText(kTrafficPort, ST_Port);
+    Request->BindElementList(kForwardPorts, PortElementList(), PortFrame->PortCheckBoxes.get());
+    Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
+    Request->OnGetDone = VnRequestDoneEvent(this, &TTrafficSegmentationForm::RequestGetDone);
+    Request->OnSetDone = VnRequestDoneEvent(this, &TTrafficSegmentationForm::RequestSetDone);
+    Request->Get();
+    BT_Set->SetEnabled(false);
+  } catch (const Exception& e) {
+    // Nothing runs: the form is idle, so that Refresh can try again.
+    ShowFailureInStatusBar(StatusBar1, e.Message);
+    BT_Set->SetEnabled(false);
+    RequestIdle = 1;
+  }
+}
+
+void TTrafficSegmentationForm::RequestGetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
+  RequestIdle = 1;
+}
+
+// A failed write reads nothing after it; a good one reads the table again
+// and the end of that read makes the form idle.
+void TTrafficSegmentationForm::RequestSetDone(VnSNMPRequest2Controls*, const VnSNMPError& Result) {
+  if (Result.Number != 0) RequestIdle = 1;
+}
+
+void TTrafficSegmentationForm::ClearSelection() {
+  Combo_Unit->SetText("");
+  Combo_Port->SetText("");
+  if (PortFrame) PortFrame->ClearPorts();
+  BT_Set->SetEnabled(false);
+}
+
+void TTrafficSegmentationForm::BT_GetClick(TObject*) {
+  if (!Request || !CheckRequestIdle(RequestIdle, kRefreshNotComplete)) return;
+  try {
+    Request->Request.Active = 1;
+    RequestIdle = 0;
+    Request->Get();
+    ClearSelection();
+  } catch (const Exception& e) {
+    ShowFailureInStatusBar(StatusBar1, e.Message);
+    RequestIdle = 1;
+  }
+}
+
+void TTrafficSegmentationForm::LV_TrafficForwardClick(TObject*) {
+  if (!LV_TrafficForward->Selected()) return ClearSelection();
+  const TUnitPort port = SplitPortNumber(ST_Port->Text().ToIntDef(0), kLogicalPortsPerUnit);
+  Combo_Unit->SetText(port.Unit);
+  Combo_Port->SetText(port.Port);
+  BT_Set->SetEnabled(true);
+}
+
+void TTrafficSegmentationForm::BT_SetClick(TObject*) {
+  if (!Request || !CheckRequestIdle(RequestIdle, kRefreshNotComplete)) return;
+  try {
+    Request->Request.Active = 1;
+    // The table is read again once the device has answered.
+    RequestIdle = 0;
+    Request->Set(true, true);
+    ClearSelection();
+  } catch (const Exception& e) {
+    ShowFailureInStatusBar(StatusBar1, e.Message);
+    ClearSelection();
+    RequestIdle = 1;
+  }
+  // The grid is empty now: a click on the same row must show the port's
+  // list again rather than leave the grid empty for the next Set.
+  LV_TrafficForward->SetSelected(nullptr);
+}
+
+void TTrafficSegmentationForm::StopBtnClick(TObject*) {
+  RequestIdle = 1;
+  if (Request) Request->Request.Active = 0;
+}
+
+void TTrafficSegmentationForm::LV_TrafficForwardChange(TObject*, TListItem*, TItemChange) {
+  ShowRowCount(LV_TrafficForward, StaticText1);
+}
+
+void TTrafficSegmentationForm::FormClose(TObject*, TCloseAction& Action) {
+  LV_TrafficForward->SetSelected(nullptr);
+  StopWaitDelete(Request);
+  delete PortFrame;
+  PortFrame = nullptr;
+  Action = caFree;
+}

@@ -1,0 +1,11 @@
+#include "forms/system/DiagnosticsInformationFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/AuthMib.h"
+
+TDiagnosticsInformationForm* DiagnosticsInformationForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TDiagnosticsInformationForm, &DiagnosticsInformationForm);
+
+TDiagnosticsInformationForm::TDiagnosticsInformationForm(TComponent* AOwner)
+    : TPaeCounterListForm(AOwner, DiagnosticsInformationVars, "Diagnostics Information") {}

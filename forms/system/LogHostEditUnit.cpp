@@ -1,0 +1,265 @@
+#include "forms/system/LogHostEditUnit.h"
+
+#include <cstring>
+#include <vector>
+
+#include "app/DeviceAddress.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/system/SystemLogHostUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TLogHostEditForm* LogHostEditForm = nullptr;
+
+const THostAddressRule HostAddressRules[11] = {
+    {"Unix Style", 0},
+    {"All Zero", 1},
+    {"All Boardcast", 0},
+    {"LAN Boardcast", 1},
+    {"Local Host", 0},
+    {"Class A", 1},
+    {"Class B", 1},
+    {"Class C", 1},
+    {"Class D", 0},
+    {"Class E", 0},
+    {"Zero Above Non-zero", 1},
+};
+
+namespace {
+
+enum { kIndex, kAddress, kFacility, kSeverity, kUdpPort, kState, kRowStatus };
+
+// Column of the list that shows a host's address (after the index).
+constexpr int kAddressColumn = 1;
+// Position of "createAndGo" in the row-status option list.
+constexpr int kCreateAndGoIndex = 3;
+
+bool Allowed(const char* rule) {
+  for (const THostAddressRule& r : HostAddressRules)
+    if (std::strcmp(r.Name, rule) == 0) return r.Allowed != 0;
+  return false;
+}
+
+struct TClassRange {
+  const char* Rule;
+  int Low, High;
+};
+// Class D starts at 223 on purpose: 223 is refused.
+constexpr TClassRange kClassRanges[] = {
+    {"Class A", 0, 127},   {"Class B", 128, 191}, {"Class C", 192, 223},
+    {"Class D", 223, 239}, {"Class E", 240, 247},
+};
+
+}  // namespace
+
+bool IsValidLogHostAddress(TLogHostEditForm* dialog) {
+  const AnsiString text = dialog->IPAddrEdit->Text();
+  if (text.Length() < 1 || text.Length() > 16) return false;
+  std::vector<AnsiString> parts;
+  AnsiString part;
+  for (int i = 1; i <= text.Length(); ++i) {
+    const char c = text[i];
+    if (c == '.') {
+      if (parts.size() >= 4) return false;
+      parts.push_back(part);
+      part = "";
+    } else if (c >= '0' && c <= '9') {
+      part += c;
+    } else {
+      return false;
+    }
+  }
+  parts.push_back(part);
+  if (!Allowed("Unix Style") && parts.size() != 4) return false;
+
+  // A missing, empty or non-numeric part counts as -1.
+  int zeros = 0, broadcasts = 0;
+  for (std::size_t p = 0; p < 4; ++p) {
+    const int n = p >= parts.size() || parts[p].IsEmpty() ? -1 : parts[p].ToIntDef(-1);
+    if (n < 0 || n > 255) return false;
+    if (n == 0) ++zeros;
+    if (n == 255) ++broadcasts;
+    if (zeros == 4 && !Allowed("All Zero")) return false;
+    if (broadcasts == 4 && !Allowed("All Boardcast")) return false;
+    if (p != 0) continue;
+    if (n == 127 && !Allowed("Local Host")) return false;
+    for (const TClassRange& range : kClassRanges)
+      if (n >= range.Low && n <= range.High && !Allowed(range.Rule)) return false;
+  }
+  return true;
+}
+
+bool IsValidLogHostPort(TLogHostEditForm* dialog) {
+  const int port = dialog->PortEdit->Text().ToIntDef(-1);
+  return port == 514 || (port >= 6000 && port <= 65535);
+}
+
+TLogHostEditForm::TLogHostEditForm(TComponent* AOwner) : TForm(AOwner) {
+  InitComponents();
+  ScaleFormForScreen(this);
+}
+
+TLogHostEditForm::~TLogHostEditForm() = default;
+
+void TLogHostEditForm::InitComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Log Host")
+      .ClientSize(310, 262)
+      .Position(poScreenCenter)
+      .BorderStyle(bsDialog)
+      .OnActivate(this, &TLogHostEditForm::FormActivate);
+  struct Row {
+    TLabel*& Label;
+    const char* Name;
+    const char* Caption;
+  };
+  const Row rows[] = {
+      {Label1, "Label1", "Server Index"},      {Label2, "Label2", "Server Facility"},
+      {Label3, "Label3", "Server Severity"},   {Label4, "Label4", "Server UDP Port"},
+      {Label5, "Label5", "Server IP Address"}, {Label6, "Label6", "Server State"},
+      {Label7, "Label7", "Server Row Status"},
+  };
+  int top = 16;
+  for (const Row& row : rows) {
+    B.Add(row.Label, row.Name).At(16, top + 4).Caption(row.Caption);
+    top += 30;
+  }
+  B.Add(cbxIndex, "cbxIndex").At(140, 16, 154).Style(csDropDownList);
+  B.Add(FacComboBox, "FacComboBox").At(140, 46, 154).Style(csDropDownList);
+  B.Add(SevComboBox, "SevComboBox").At(140, 76, 154).Style(csDropDownList);
+  B.Add(PortEdit, "PortEdit").At(140, 106, 154, 21);
+  B.Add(IPAddrEdit, "IPAddrEdit").At(140, 136, 154, 21);
+  B.Add(StateComboBox, "StateComboBox").At(140, 166, 154).Style(csDropDownList);
+  B.Add(RowComboBox, "RowComboBox").At(140, 196, 154).Style(csDropDownList);
+  B.Add(SetButton, "SetButton")
+      .At(130, 230, 78, 25)
+      .Caption("Set")
+      .OnClick(this, &TLogHostEditForm::SetButtonClick);
+  B.Add(CloseButton, "CloseButton")
+      .At(216, 230, 78, 25)
+      .Caption("Close")
+      .OnClick(this, &TLogHostEditForm::CloseButtonClick);
+}
+
+void TLogHostEditForm::FormActivate(TObject*) {
+  if (EditMode == kEditMode) {
+    SetCaption(AnsiString("Log Host Edit: ") + DeviceAddress);
+    cbxIndex->SetEnabled(false);
+    RowComboBox->SetEnabled(false);
+  } else if (EditMode == kAddMode) {
+    SetCaption(AnsiString("Log Host Add: ") + DeviceAddress);
+    cbxIndex->SetEnabled(true);
+    RowComboBox->SetEnabled(true);
+    cbxIndex->SetItemIndex(-1);
+    for (TComboBox* combo : {FacComboBox, SevComboBox, StateComboBox, RowComboBox})
+      combo->SetItemIndex(0);
+    PortEdit->SetText("");
+    IPAddrEdit->SetText("");
+  }
+}
+
+bool TLogHostEditForm::CheckPortAndAddress() {
+  if (!PortEdit->Text().IsEmpty() && !IsValidLogHostPort(this)) {
+    InputError("The range of UDP Port for syslog is 514 or 6000-65535.", PortEdit);
+    return false;
+  }
+  if (IPAddrEdit->Text().IsEmpty()) {
+    InputError("IP Address should be set.", IPAddrEdit);
+    return false;
+  }
+  if (!IsValidLogHostAddress(this)) {
+    InputError("IP Address in not valid.", IPAddrEdit);
+    return false;
+  }
+  return true;
+}
+
+bool TLogHostEditForm::CheckAdd() {
+  if (cbxIndex->ItemIndex() < 0) {
+    InputError("Index is needed.", cbxIndex);
+    return false;
+  }
+  if (!CheckPortAndAddress()) return false;
+  if (ListViewHasRow(SystemLogHostForm->ListView1, {{kAddressColumn, IPAddrEdit->Text()}})) {
+    InputError("IP Address must be different.", IPAddrEdit);
+    return false;
+  }
+  if (RowComboBox->ItemIndex() != kCreateAndGoIndex) {
+    InputError("State should be createAndGo.", RowComboBox);
+    return false;
+  }
+  if (!SystemLogHostForm->Request || SystemLogHostForm->Request->Busy) {
+    ShowMessage(kGetDataNotComplete);
+    return false;
+  }
+  return true;
+}
+
+bool TLogHostEditForm::CheckEdit() {
+  if (!CheckPortAndAddress()) return false;
+  TListView* list = SystemLogHostForm->ListView1;
+  const AnsiString index = ComboText(cbxIndex);
+  int row = -1;
+  for (int r = 0; r < list->Items()->Count() && row < 0; ++r)
+    if (ListCellText(list, r, 0) == index) row = r;
+  if (list->Items()->Count() > 0 && row < 0) {
+    InputError("Index is needed.", cbxIndex);
+    return false;
+  }
+  const AnsiString address = IPAddrEdit->Text();
+  if (row >= 0 && ListCellText(list, row, kAddressColumn) != address) {
+    for (int r = 0; r < list->Items()->Count(); ++r) {
+      if (r != row && ListCellText(list, r, kAddressColumn) == address) {
+        InputError("IP Address must be different.", IPAddrEdit);
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// One SET through the list form's request, empty fields left out, then the
+// list is read again.
+void TLogHostEditForm::WriteThroughList(bool adding) {
+  VnSNMPRequest2Edits& request = *SystemLogHostForm->Request;
+  {
+    TSavedAccess SavedAccess(request);
+    if (FacComboBox->Text().IsEmpty()) SavedAccess.Invalidate(kFacility);
+    if (SevComboBox->Text().IsEmpty()) SavedAccess.Invalidate(kSeverity);
+    if (PortEdit->Text().IsEmpty()) SavedAccess.Invalidate(kUdpPort);
+    if (StateComboBox->Text().IsEmpty()) SavedAccess.Invalidate(kState);
+    if (adding) {
+      if (IPAddrEdit->Text().IsEmpty()) SavedAccess.Invalidate(kAddress);
+    } else {
+      if (IPAddrEdit->Text().IsEmpty() || IPAddrEdit->Text() == "0.0.0.0")
+        SavedAccess.Invalidate(kAddress);
+      SavedAccess.Invalidate(kRowStatus);
+    }
+    request.Request.Active = 1;
+    request.Set(false, true);
+  }
+  request.Get();
+}
+
+void TLogHostEditForm::SetButtonClick(TObject*) {
+  if (!SystemLogHostForm || !SystemLogHostForm->Request ||
+      (EditMode != kEditMode && EditMode != kAddMode)) {
+    Close();
+    return;
+  }
+  const bool adding = EditMode == kAddMode;
+  if (!(adding ? CheckAdd() : CheckEdit())) return;
+  try {
+    WriteThroughList(adding);
+  } catch (const Exception& e) {
+    ShowFailureInMemo(SystemLogHostForm->Memo1, e.Message);
+  }
+  Close();
+}
+
+void TLogHostEditForm::CloseButtonClick(TObject*) { Close(); }

@@ -1,0 +1,11 @@
+#include "forms/system/MacStatisticTableFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/AuthMib.h"
+
+TMacStatisticTableForm* MacStatisticTableForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TMacStatisticTableForm, &MacStatisticTableForm);
+
+TMacStatisticTableForm::TMacStatisticTableForm(TComponent* AOwner)
+    : TPaeCounterListForm(AOwner, MacStatisticTableVars, "MAC Statistic") {}

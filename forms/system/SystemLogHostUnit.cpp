@@ -1,0 +1,192 @@
+#include "forms/system/SystemLogHostUnit.h"
+
+#include "app/DeviceAddress.h"
+#include "app/FormOpeners.h"
+#include "app/mibdefs/DeviceMib.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/system/LogHostEditUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TSystemLogHostForm* SystemLogHostForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TSystemLogHostForm, &SystemLogHostForm);
+
+namespace {
+
+enum { kIndex, kAddress, kFacility, kSeverity, kUdpPort, kState, kRowStatus };
+
+// Position of "destroy" in the row-status option list.
+constexpr int kDestroyIndex = 5;
+
+}  // namespace
+
+TSystemLogHostForm::TSystemLogHostForm(TComponent* AOwner) : TForm(AOwner) {
+  InitComponents();
+  ScaleFormForScreen(this);
+}
+
+// A form destroyed without closing takes its dialog with it (as owner): the
+// global must not keep pointing at it.
+TSystemLogHostForm::~TSystemLogHostForm() {
+  if (LogHostEditForm && LogHostEditForm->Owner() == this) LogHostEditForm = nullptr;
+}
+
+void TSystemLogHostForm::InitComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("System Log Host")
+      .ClientSize(560, 300)
+      .Position(poScreenCenter)
+      .OnCreate(this, &TSystemLogHostForm::FormCreate)
+      .OnActivate(this, &TSystemLogHostForm::FormActivate)
+      .OnCloseQuery(this, &TSystemLogHostForm::FormCloseQuery)
+      .OnClose(this, &TSystemLogHostForm::FormClose);
+  B.Add(Panel1, "Panel1").At(0, 0, 560, 41).Align(alTop).BevelOuter(bvNone);
+  B.Add(GetButton, "GetButton", Panel1)
+      .At(8, 8, 75, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TSystemLogHostForm::GetButtonClick);
+  B.Add(EditButton, "EditButton", Panel1)
+      .At(91, 8, 75, 25)
+      .Caption("Edit")
+      .OnClick(this, &TSystemLogHostForm::EditButtonClick);
+  B.Add(AddButton, "AddButton", Panel1)
+      .At(174, 8, 75, 25)
+      .Caption("Add")
+      .OnClick(this, &TSystemLogHostForm::AddButtonClick);
+  B.Add(DeleteButton, "DeleteButton", Panel1)
+      .At(257, 8, 75, 25)
+      .Caption("Delete")
+      .OnClick(this, &TSystemLogHostForm::DeleteButtonClick);
+  B.Add(StaticText1, "StaticText1", Panel1).At(500, 12, 48, 17).Caption("0");
+
+  B.Add(Panel2, "Panel2").At(0, 41, 560, 259).Align(alClient).BevelOuter(bvNone);
+  B.Add(Memo1, "Memo1", Panel2).At(0, 189, 560, 70).Align(alBottom).ReadOnly();
+  Memo1->SetScrollBars(ssVertical);
+  // Directly above the memo: the alignment keeps the order of places.
+  B.Add(Splitter1, "Splitter1", Panel2);
+  Splitter1->SetAlign(alNone);
+  Splitter1->SetBounds(0, Memo1->Top() - 3, Panel2->ClientWidth(), 3);
+  Splitter1->SetAlign(alBottom);
+  B.Add(ListView1, "ListView1", Panel2)
+      .At(0, 0, 560, 186)
+      .Align(alClient)
+      .OnSelectItem(this, &TSystemLogHostForm::ListView1SelectItem)
+      .OnChange(this, &TSystemLogHostForm::ListView1Change)
+      .OnDblClick(this, &TSystemLogHostForm::ListView1DblClick);
+}
+
+void TSystemLogHostForm::FormCreate(TObject*) {
+  StaticText1->SetCaption("0");
+  LogHostEditForm = Create<TLogHostEditForm>(this);
+  Request = NewFormRequest(this, SystemLogHostVars, 3, 1);
+  Request->AttachListView(ListView1, true);
+  TLogHostEditForm* dialog = LogHostEditForm;
+  Request->BindComboBox(kIndex, dialog->cbxIndex);
+  Request->BindEdits(kAddress, "%s{l16}", dialog->IPAddrEdit);
+  Request->BindComboBox(kFacility, dialog->FacComboBox);
+  Request->BindComboBox(kSeverity, dialog->SevComboBox);
+  Request->BindEdits(kUdpPort, "%i{l5}", dialog->PortEdit);
+  Request->BindComboBox(kState, dialog->StateComboBox);
+  Request->BindComboBox(kRowStatus, dialog->RowComboBox);
+  Request->SetStatusMemo(Memo1);
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+  EnableRowButtons(false);
+}
+
+void TSystemLogHostForm::FormActivate(TObject*) {
+  SetCaption(AnsiString("System Log Host: ") + DeviceAddress);
+}
+
+void TSystemLogHostForm::EnableRowButtons(bool enabled) {
+  EditButton->SetEnabled(enabled);
+  DeleteButton->SetEnabled(enabled);
+}
+
+void TSystemLogHostForm::ShowFailure(const AnsiString& message) {
+  ShowFailureInMemo(Memo1, message);
+  EnableRowButtons(false);
+}
+
+void TSystemLogHostForm::GetButtonClick(TObject*) {
+  if (!Request || Request->Busy) return;
+  try {
+    Request->Request.Active = 1;
+    Request->Get();
+    EnableRowButtons(false);
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+}
+
+void TSystemLogHostForm::ListView1SelectItem(TObject*, TListItem*, bool) {
+  EnableRowButtons(ListView1->Selected() != nullptr);
+}
+
+void TSystemLogHostForm::ListView1Change(TObject*, TListItem*, TItemChange) {
+  ShowRowCount(ListView1, StaticText1);
+}
+
+void TSystemLogHostForm::EditButtonClick(TObject*) {
+  if (!ListView1->Selected() || !LogHostEditForm) return;
+  LogHostEditForm->EditMode = TLogHostEditForm::kEditMode;
+  LogHostEditForm->ShowModal();
+}
+
+void TSystemLogHostForm::ListView1DblClick(TObject* Sender) { EditButtonClick(Sender); }
+
+void TSystemLogHostForm::AddButtonClick(TObject*) {
+  if (!LogHostEditForm) return;
+  LogHostEditForm->EditMode = TLogHostEditForm::kAddMode;
+  LogHostEditForm->ShowModal();
+  EnableRowButtons(false);
+}
+
+void TSystemLogHostForm::DeleteButtonClick(TObject*) {
+  if (!ListView1->Selected()) {
+    ShowMessage("Choose the item first.");
+  } else if (!Request || Request->Busy) {
+    ShowMessage(kGetDataNotComplete);
+    return;
+  } else {
+    try {
+      // Only the index (the row's instance) and the row status go out.
+      {
+        TSavedAccess saved(*Request);
+        for (int item = kAddress; item <= kState; ++item) saved.Invalidate(item);
+        LogHostEditForm->RowComboBox->SetItemIndex(kDestroyIndex);
+        Request->Request.Active = 1;
+        Request->Set(false, true);
+      }
+      Request->Get();
+    } catch (const Exception& e) {
+      ShowFailure(e.Message);
+    }
+  }
+  EnableRowButtons(false);
+  if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
+}
+
+void TSystemLogHostForm::FreeDialogAndRequest() {
+  delete LogHostEditForm;
+  LogHostEditForm = nullptr;
+  StopWaitDelete(Request);
+}
+
+void TSystemLogHostForm::FormCloseQuery(TObject*, bool&) { FreeDialogAndRequest(); }
+
+void TSystemLogHostForm::FormClose(TObject*, TCloseAction& Action) {
+  ListView1->SetSelected(nullptr);
+  FreeDialogAndRequest();
+  Action = caFree;
+}

@@ -1,0 +1,13 @@
+#include "FormsL2Support.h"
+
+#include "app/StackingPortUitFormUnit.h"
+#include "platform/Classes.h"
+#include "platform/StdCtrls.h"
+
+TCheckBox* FormsL2Test::Port(TStackingPortUitForm* frame, int port) {
+  return static_cast<TCheckBox*>(frame->PortCheckBoxes->Items(port - 1));
+}
+
+void FormsL2Test::SavePicture(TControl* form, const std::string& name) {
+  EXPECT_TRUE(TestKit::Grab(form, vntest::ArtifactsDir() + "/form-" + name + ".png"));
+}

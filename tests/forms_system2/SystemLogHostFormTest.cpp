@@ -1,0 +1,234 @@
+// The system log host list and its add/edit dialog against the simulated
+// switch: the first walk filling the dialog on selection, Add's checks in
+// their order and its SET, Edit leaving out the row status and empty fields,
+// Delete sending only the row status, and the address and port rules.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "PagesTestSupport.h"
+#include "app/DeviceAddress.h"
+#include "app/FormOpeners.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/system/LogHostEditUnit.h"
+#include "forms/system/SystemLogHostUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr const char* kHost = "1.3.6.1.4.1.171.12.12.2.1";
+
+std::string Col(int column, int row) {
+  return std::string(kHost) + "." + std::to_string(column) + "." + std::to_string(row);
+}
+
+class LogHostForm : public PagesDeviceTest {
+ protected:
+  void Open(std::function<void(TSystemLogHostForm*)> script) {
+    const TFormOpener opener = FindFormOpener("TSystemLogHostForm");
+    ASSERT_NE(opener, nullptr);
+    DeviceAddress = "127.0.0.1";
+    TestKit::OnNextModal<TSystemLogHostForm>([this, script](TSystemLogHostForm* f) {
+      EXPECT_EQ(SystemLogHostForm, f);
+      EXPECT_TRUE(WaitIdle(*f->Request));
+      script(f);
+      f->Close();
+    });
+    opener(Application, "System Log Host Table: 127.0.0.1");
+    EXPECT_EQ(SystemLogHostForm, nullptr);
+    EXPECT_EQ(LogHostEditForm, nullptr);
+  }
+  // Opens the dialog with the button and runs `script` in it.
+  static void InDialog(TButton* button, std::function<void(TLogHostEditForm*)> script) {
+    TestKit::OnNextModal<TLogHostEditForm>(script);
+    TestKit::Click(button);
+    EXPECT_EQ(TestKit::PendingModalScripts(), 0);
+  }
+  // The walk after a write has ended with `rows` rows.
+  static bool WaitRows(TSystemLogHostForm* f, int rows) {
+    return PumpUntil(
+        [f, rows] { return !f->Request->Busy && f->ListView1->Items()->Count() == rows; });
+  }
+  // Set is pressed and must be refused with the message, focus on `focus`.
+  static void Refused(TLogHostEditForm* d, const char* message, TWinControl* focus) {
+    {
+      TestKit::DialogScript boxes;
+      boxes.Expect(message);
+      TestKit::Click(d->SetButton);
+    }
+    EXPECT_TRUE(d->Visible()) << message;
+    if (focus) {
+      EXPECT_TRUE(focus->Focused()) << message;
+    }
+  }
+};
+
+TEST_F(LogHostForm, OpensWithTheHostsAndASelectionFillsTheDialog) {
+  Open([](TSystemLogHostForm* f) {
+    EXPECT_EQ(f->Caption(), "System Log Host: 127.0.0.1");
+    EXPECT_GT(f->ListView1->Height(), 100);  // between the buttons and the memo
+    TListView* list = f->ListView1;
+    ASSERT_EQ(list->Items()->Count(), 2);
+    EXPECT_EQ(f->StaticText1->Caption(), "2");
+    EXPECT_EQ(ListCellText(list, 0, 0), "swSysLogServerIndex-1");
+    EXPECT_EQ(ListCellText(list, 0, 1), "10.1.1.1");
+    EXPECT_EQ(ListCellText(list, 1, 2), "local3");
+    EXPECT_FALSE(f->EditButton->Enabled());
+    EXPECT_FALSE(f->DeleteButton->Enabled());
+    TestKit::ClickRow(list, 1);
+    EXPECT_TRUE(f->EditButton->Enabled());
+    EXPECT_TRUE(f->DeleteButton->Enabled());
+    TLogHostEditForm* d = LogHostEditForm;
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->Owner(), f);
+    EXPECT_EQ(d->IPAddrEdit->Text(), "10.1.1.2");
+    EXPECT_EQ(d->PortEdit->Text(), "514");
+    EXPECT_EQ(ComboText(d->cbxIndex), "swSysLogServerIndex-2");
+    EXPECT_EQ(ComboText(d->StateComboBox), "enabled");
+    EXPECT_TRUE(TestKit::Grab(f, vntest::ArtifactsDir() + "/form-SystemLogHost.png"));
+  });
+}
+
+TEST_F(LogHostForm, AddChecksInOrderAndCreatesTheRowWithOneSet) {
+  Open([this](TSystemLogHostForm* f) {
+    InDialog(f->AddButton, [f](TLogHostEditForm* d) {
+      EXPECT_EQ(d->Caption(), "Log Host Add: 127.0.0.1");
+      EXPECT_EQ(d->cbxIndex->ItemIndex(), -1);
+      EXPECT_EQ(ComboText(d->RowComboBox), "active");
+      Refused(d, "Index is needed.", d->cbxIndex);
+      TestKit::PickItem(d->cbxIndex, 2);
+      d->PortEdit->SetText("515");
+      Refused(d, "The range of UDP Port for syslog is 514 or 6000-65535.", d->PortEdit);
+      d->PortEdit->SetText("6000");
+      Refused(d, "IP Address should be set.", d->IPAddrEdit);
+      d->IPAddrEdit->SetText("223.1.1.1");
+      Refused(d, "IP Address in not valid.", d->IPAddrEdit);
+      d->IPAddrEdit->SetText("10.1.1.1");
+      Refused(d, "IP Address must be different.", d->IPAddrEdit);
+      d->IPAddrEdit->SetText("1.2.3.4");
+      Refused(d, "State should be createAndGo.", d->RowComboBox);
+      TestKit::PickItem(d->RowComboBox, 3);
+      EXPECT_TRUE(TestKit::Grab(d, vntest::ArtifactsDir() + "/form-LogHostEdit.png"));
+      TestKit::Click(d->SetButton);
+      (void)f;
+    });
+    EXPECT_TRUE(WaitRows(f, 3));
+    const std::vector<std::string> sets = SetLines();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_NE(sets[0].find(Col(2, 3) + "=IpAddress:1.2.3.4"), std::string::npos) << sets[0];
+    EXPECT_NE(sets[0].find(Col(5, 3) + "=INTEGER:6000"), std::string::npos) << sets[0];
+    EXPECT_NE(sets[0].find(Col(7, 3) + "=INTEGER:4"), std::string::npos) << sets[0];
+    EXPECT_EQ(f->ListView1->Items()->Count(), 3);
+    EXPECT_EQ(f->StaticText1->Caption(), "3");
+    EXPECT_FALSE(f->EditButton->Enabled());
+    for (int item = 1; item <= 6; ++item)
+      EXPECT_EQ(f->Request->Request.VarList.Item(item)->Access, 6u) << item;
+  });
+}
+
+TEST_F(LogHostForm, EditLeavesOutTheRowStatusAndAnEmptyPort) {
+  Open([this](TSystemLogHostForm* f) {
+    TestKit::ClickRow(f->ListView1, 1);
+    InDialog(f->EditButton, [](TLogHostEditForm* d) {
+      EXPECT_EQ(d->Caption(), "Log Host Edit: 127.0.0.1");
+      EXPECT_FALSE(d->cbxIndex->Enabled());
+      EXPECT_FALSE(d->RowComboBox->Enabled());
+      d->IPAddrEdit->SetText("10.1.1.1");  // the other row's address
+      Refused(d, "IP Address must be different.", d->IPAddrEdit);
+      d->IPAddrEdit->SetText("10.1.1.2");  // its own: fine
+      d->PortEdit->SetText("");
+      ASSERT_TRUE(SelectComboText(d->FacComboBox, "local7"));
+      TestKit::Click(d->SetButton);
+    });
+    EXPECT_TRUE(PumpUntil(
+        [f] { return !f->Request->Busy && ListCellText(f->ListView1, 1, 2) == "local7"; }));
+    const std::vector<std::string> sets = SetLines();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_NE(sets[0].find(Col(3, 2) + "=INTEGER:7"), std::string::npos) << sets[0];
+    EXPECT_EQ(sets[0].find(Col(5, 2) + "="), std::string::npos) << sets[0];
+    EXPECT_EQ(sets[0].find(Col(7, 2) + "="), std::string::npos) << sets[0];
+    EXPECT_EQ(Value(Col(3, 2)), "INTEGER:7");
+    EXPECT_EQ(ListCellText(f->ListView1, 1, 2), "local7");
+  });
+}
+
+TEST_F(LogHostForm, DeleteSendsOnlyTheRowStatusAndTheRowGoes) {
+  Open([this](TSystemLogHostForm* f) {
+    {
+      TestKit::DialogScript boxes;
+      boxes.Expect("Choose the item first.");
+      f->DeleteButtonClick(nullptr);  // the button is off without a row
+    }
+    EXPECT_FALSE(f->DeleteButton->Enabled());
+    TestKit::ClickRow(f->ListView1, 1);
+    TestKit::Click(f->DeleteButton);
+    EXPECT_FALSE(f->DeleteButton->Enabled());
+    EXPECT_TRUE(WaitRows(f, 1));
+    const std::vector<std::string> sets = SetLines();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_NE(sets[0].find(Col(7, 2) + "=INTEGER:6"), std::string::npos) << sets[0];
+    for (int column = 2; column <= 6; ++column)
+      EXPECT_EQ(sets[0].find(Col(column, 2) + "="), std::string::npos) << sets[0];
+    ASSERT_EQ(f->ListView1->Items()->Count(), 1);
+    EXPECT_EQ(f->StaticText1->Caption(), "1");
+    EXPECT_EQ(Value(Col(2, 2)), "noSuchInstance");
+    for (int item = 1; item <= 6; ++item)
+      EXPECT_EQ(f->Request->Request.VarList.Item(item)->Access, 6u) << item;
+  });
+}
+
+TEST_F(LogHostForm, AnAddForAnIndexInUseIsRefusedByTheDeviceAndNothingIsLost) {
+  Open([this](TSystemLogHostForm* f) {
+    InDialog(f->AddButton, [](TLogHostEditForm* d) {
+      TestKit::PickItem(d->cbxIndex, 0);
+      d->IPAddrEdit->SetText("1.2.3.5");
+      TestKit::PickItem(d->RowComboBox, 3);
+      TestKit::Click(d->SetButton);
+    });
+    EXPECT_TRUE(PumpUntil([&] {
+      return !f->Request->Busy && MemoText(f->Memo1).find("Set: ") != std::string::npos;
+    }));
+    ASSERT_EQ(SetLines().size(), 1u);
+    EXPECT_NE(SetLines()[0].find("inconsistentValue"), std::string::npos) << SetLines()[0];
+    EXPECT_EQ(Value(Col(2, 1)), "IpAddress:10.1.1.1");
+    EXPECT_TRUE(WaitRows(f, 2));
+  });
+}
+
+TEST_F(LogHostForm, AFormDestroyedWithoutClosingTakesItsDialogAlong) {
+  std::unique_ptr<TSystemLogHostForm> f(Create<TSystemLogHostForm>(Application));
+  ASSERT_NE(LogHostEditForm, nullptr);
+  EXPECT_EQ(LogHostEditForm->Owner(), f.get());
+  f.reset();
+  EXPECT_EQ(LogHostEditForm, nullptr);
+}
+
+class LogHostRules : public PagesUiTest {};
+
+TEST_F(LogHostRules, AddressAndPortKinds) {
+  std::unique_ptr<TLogHostEditForm> d(Create<TLogHostEditForm>(Application));
+  const auto address = [&](const char* text) {
+    d->IPAddrEdit->SetText(text);
+    return IsValidLogHostAddress(d.get());
+  };
+  for (const char* good :
+       {"0.0.0.0", "222.1.1.1", "248.1.1.1", "1.2.3.4", "10.90.90.254", "001.002.003.0004"})
+    EXPECT_TRUE(address(good)) << good;
+  for (const char* bad : {"255.255.255.255", "127.0.0.1", "223.1.1.1", "224.1.1.1", "240.0.0.1",
+                          "10.1.1", "1.2.3.4.5", "1.2.3.", "1..2.3", "1.2.3.256", "a.1.1.1", "",
+                          "100.100.100.1000", "1.2.3.4 ", "001.002.003.00004"})
+    EXPECT_FALSE(address(bad)) << bad;
+  const auto port = [&](const char* text) {
+    d->PortEdit->SetText(text);
+    return IsValidLogHostPort(d.get());
+  };
+  for (const char* good : {"514", "6000", "65535"}) EXPECT_TRUE(port(good)) << good;
+  for (const char* bad : {"515", "5999", "65536", "x", "-514"}) EXPECT_FALSE(port(bad)) << bad;
+}
+
+}  // namespace
