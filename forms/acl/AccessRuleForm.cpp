@@ -153,6 +153,37 @@ void TAccessRuleForm::ApplyPriorityFieldMask(TSavedAccess& saved, int priorityIt
   if (!enableTick->Checked() || comboDisabled) saved.Invalidate(priorityItem);
 }
 
+void TAccessRuleForm::MaskUnusedProtocolFields(TSavedAccess& saved, TCheckBox* protocolTick,
+                                               TComboBox* protocolCombo, int typeItem) {
+  if (!protocolTick->Checked()) return;
+  // Offsets from the Type item.
+  enum : int { Type, Code, SourcePort, DestPort, FlagBits, ProtocolId, UserMask };
+  std::vector<int> leftOut;
+  switch (protocolCombo->ItemIndex()) {
+    case 0:  // none
+      leftOut = {Type, Code, SourcePort, DestPort, FlagBits, ProtocolId, UserMask};
+      break;
+    case 1:  // icmp
+      leftOut = {Code, SourcePort, DestPort, FlagBits, ProtocolId, UserMask};
+      break;
+    case 2:  // igmp
+      leftOut = {Type, SourcePort, DestPort, FlagBits, ProtocolId, UserMask};
+      break;
+    case 3:  // tcp
+      leftOut = {Type, Code, ProtocolId, UserMask};
+      break;
+    case 4:  // udp
+      leftOut = {Type, Code, FlagBits, ProtocolId, UserMask};
+      break;
+    case 5:  // protocolId
+      leftOut = {Type, Code, SourcePort, DestPort, FlagBits};
+      break;
+    default:
+      break;
+  }
+  for (int offset : leftOut) saved.Invalidate(typeItem + offset);
+}
+
 bool TAccessRuleForm::AddConditionsHold() {
   if (ListViewHasRow(Rule.List,
                      {{0, Rule.FirstKeyEdit->Text()}, {1, Rule.AccessKeyEdit->Text()}})) {

@@ -124,6 +124,12 @@ class TAccessRuleForm : public TForm {
   // `enableItem`'s column of the selected row, or the selector's text.
   void ApplyPriorityFieldMask(TSavedAccess& saved, int priorityItem, int enableItem,
                               TCheckBox* enableTick, TComboBox* enableCombo);
+  // With the protocol's tick box ticked, leaves out the protocol fields that
+  // the chosen protocol (item index of the combo box: none, icmp, igmp, tcp,
+  // udp, protocolId) does not use. `typeItem` is the Type item; Code, Source
+  // Port, Destination Port, Flag Bits, Protocol ID and User Mask follow it.
+  void MaskUnusedProtocolFields(TSavedAccess& saved, TCheckBox* protocolTick,
+                                TComboBox* protocolCombo, int typeItem);
 
   void AddRule();
   void EditRule();

@@ -345,31 +345,7 @@ bool TIPRuleForm::ValidateRuleInput() {
 }
 
 void TIPRuleForm::ApplyProtocolFieldMask(TSavedAccess& saved) {
-  if (!cbxProtocol->Checked()) return;
-  std::vector<int> leftOut;
-  switch (ProtocolComboBox->ItemIndex()) {
-    case 0:  // none
-      leftOut = {kType, kCode, kSourcePort, kDestPort, kFlagBits, kProtocolId, kUserMask};
-      break;
-    case 1:  // icmp
-      leftOut = {kCode, kSourcePort, kDestPort, kFlagBits, kProtocolId, kUserMask};
-      break;
-    case 2:  // igmp
-      leftOut = {kType, kSourcePort, kDestPort, kFlagBits, kProtocolId, kUserMask};
-      break;
-    case 3:  // tcp
-      leftOut = {kType, kCode, kProtocolId, kUserMask};
-      break;
-    case 4:  // udp
-      leftOut = {kType, kCode, kFlagBits, kProtocolId, kUserMask};
-      break;
-    case 5:  // protocolId
-      leftOut = {kType, kCode, kSourcePort, kDestPort, kFlagBits};
-      break;
-    default:
-      break;
-  }
-  for (int item : leftOut) saved.Invalidate(item);
+  MaskUnusedProtocolFields(saved, cbxProtocol, ProtocolComboBox, kType);
 }
 
 void TIPRuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {

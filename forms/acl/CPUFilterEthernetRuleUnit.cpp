@@ -1,0 +1,254 @@
+#include "forms/acl/CPUFilterEthernetRuleUnit.h"
+
+#include <vector>
+
+#include "app/FormOpeners.h"
+#include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/AclMib.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/common/InputChecks.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Exceptions.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
+#include "platform/Layout.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+
+VN_REGISTER_FORM_OPENER(TCPUFilterEthernetRuleForm, nullptr);
+
+namespace {
+
+// Items of the CPU-filter Ethernet rule table.
+enum : int {
+  kProfileId = 0,
+  kAccessId = 1,
+  kVlan = 2,
+  kSourceMac = 3,
+  kDestMac = 4,
+  kDot1p = 5,
+  kEtherType = 6,
+  kPermit = 7,
+  kRowStatus = 8,
+  kPorts = 9,
+};
+
+constexpr const char* kFieldEmpty = "Some check field is empty";
+constexpr const char* kInvalidMac = "Invalid MAC Address";
+constexpr const char* kInvalidEtherType = "Invalid Ethernet Type";
+
+}  // namespace
+
+TCPUFilterEthernetRuleForm::TCPUFilterEthernetRuleForm(TComponent* AOwner)
+    : TAccessRuleForm(AOwner) {
+  BuildComponents();
+  ScaleFormForScreen(this);
+  Rule.List = ListView1;
+  Rule.FirstKeyEdit = ProfileIDEdit;
+  Rule.AccessKeyEdit = AccessEdit;
+  Rule.AddButton = AddButton;
+  Rule.EditButton = EditButton;
+  Rule.DeleteButton = DeleteButton;
+  Rule.CountText = StaticText1;
+  Rule.PortHost = StackingPortPanel;
+  Rule.StatusBar = StatusBar1;
+  Rule.RowStatus = RowComboBox;
+  Rule.RowTick = cbxRow;
+  Rule.Permit = PermitComboBox;
+  Rule.PermitTick = cbxPermit;
+  Rule.VlanTick = cbxVlan;
+  Rule.VlanEdit = VlanRuleEdit;
+  Rule.RowStatusItem = kRowStatus;
+  Rule.PortItem = kPorts;
+  Rule.FirstKeyMessage = "Profile ID must be set.";
+  Rule.AccessKeyMessage = "Access ID must be set.";
+  Rule.DuplicateMessage =
+      "Has already a record with the same Profile ID and Access ID. Please change eithor of them.";
+  Rule.DeleteCarriesPorts = true;
+  TickItems = {{cbxVlan, kVlan},          {cbxSource, kSourceMac},    {cbxDestination, kDestMac},
+               {cbxIEEE802dot1P, kDot1p}, {cbxEtherType, kEtherType}, {cbxPermit, kPermit},
+               {cbxRow, kRowStatus}};
+}
+
+TCPUFilterEthernetRuleForm::~TCPUFilterEthernetRuleForm() = default;
+
+void TCPUFilterEthernetRuleForm::BuildComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Ethernet Information Rule")
+      .Size(716, 532)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .Font("MS Sans Serif", -11)
+      .OnCreate(this, &TCPUFilterEthernetRuleForm::FormCreate)
+      .OnClose(this, &TCPUFilterEthernetRuleForm::FormClose);
+  SetName("CPUFilterEthernetRuleForm");
+
+  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
+  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
+  B.Parent(Panel1);
+  B.Add(GetButton, "GetButton")
+      .Caption("Refresh")
+      .OnClick(this, &TCPUFilterEthernetRuleForm::GetButtonClick);
+  B.Add(EditButton, "EditButton")
+      .Caption("Edit")
+      .OnClick(this, &TCPUFilterEthernetRuleForm::EditButtonClick);
+  B.Add(AddButton, "AddButton")
+      .Caption("Add")
+      .OnClick(this, &TCPUFilterEthernetRuleForm::AddButtonClick);
+  B.Add(DeleteButton, "DeleteButton")
+      .Caption("Delete")
+      .OnClick(this, &TCPUFilterEthernetRuleForm::DeleteButtonClick);
+  B.Add(StaticText1, "StaticText1").Alignment(taCenter).Height(17);
+  B.Add(AddCheckButton, "AddCheckButton")
+      .Caption("Check All")
+      .OnClick(this, &TCPUFilterEthernetRuleForm::AddCheckButtonClick);
+  B.Add(CleanCheButton, "CleanCheButton")
+      .Caption("Clear Checks")
+      .OnClick(this, &TCPUFilterEthernetRuleForm::CleanCheButtonClick);
+  B.Add(Button1, "Button1")
+      .Caption("Close")
+      .OnClick(this, &TCPUFilterEthernetRuleForm::Button1Click);
+  ArrangeColumn({GetButton, EditButton, AddButton, DeleteButton, StaticText1, AddCheckButton,
+                 CleanCheButton, Button1});
+
+  B.Parent(this);
+  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
+  B.Parent(Panel2);
+  B.Add(ListView1, "ListView1")
+      .At(8, 8, 584, 140)
+      .OnClick(this, &TCPUFilterEthernetRuleForm::ListView1Click)
+      .OnChange(this, &TCPUFilterEthernetRuleForm::ListView1Change);
+
+  std::vector<TFieldRow> rows;
+  int n = 0;
+  auto label = [&](const char* caption) {
+    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
+  };
+  auto edit = [&](TCheckBox*& box, const char* boxName, TEdit*& field, const char* name,
+                  const char* caption) {
+    TLabel* l = label(caption);
+    TCheckBox* t = nullptr;
+    if (boxName) {
+      B.Add(box, boxName).Width(17);
+      t = box;
+    }
+    B.Add(field, name);
+    rows.push_back({l, field, t});
+  };
+  auto combo = [&](TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
+                   const char* caption) {
+    TLabel* l = label(caption);
+    B.Add(box, boxName).Width(17);
+    B.Add(field, name).Style(csDropDownList);
+    rows.push_back({l, field, box});
+  };
+  TCheckBox* none = nullptr;
+  edit(none, nullptr, ProfileIDEdit, "ProfileIDEdit", "Profile ID");
+  edit(none, nullptr, AccessEdit, "AccessEdit", "Access ID");
+  edit(cbxVlan, "cbxVlan", VlanRuleEdit, "VlanRuleEdit", "VLAN");
+  edit(cbxSource, "cbxSource", SourceMACEdit, "SourceMACEdit", "Rule Source MAC Address");
+  edit(cbxDestination, "cbxDestination", DestMACEdit, "DestMACEdit",
+       "Rule Destination MAC Address");
+  edit(cbxIEEE802dot1P, "cbxIEEE802dot1P", IEEE8021pEdit, "IEEE8021pEdit", "802.1P");
+  edit(cbxEtherType, "cbxEtherType", EthTypeEdit, "EthTypeEdit", "Ethernet Type");
+  combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
+  combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
+  PermitComboBox->OnChange = TNotifyEvent(this, &TCPUFilterEthernetRuleForm::PermitComboBoxChange);
+  B.Add(RuleOwnerComboBox, "RuleOwnerComboBox").Style(csDropDownList).Enabled(false).Hidden();
+
+  TFieldLayout layout;
+  layout.Left = 8;
+  layout.Top = 156;
+  layout.Gap = 4;
+  layout.FieldWidth = 100;
+  layout.Columns = 2;
+  layout.ColumnGap = 16;
+  const TRect fields = ArrangeFieldRows(rows, layout);
+
+  B.Add(StackingPortPanel, "StackingPortPanel")
+      .At(8, fields.Bottom + 8, 584, 150)
+      .BevelOuter(bvLowered);
+}
+
+void TCPUFilterEthernetRuleForm::FormCreate(TObject*) {
+  try {
+    CreateRuleRequest(CPUFilterEthernetRuleVars);
+    Request->BindEdits(kProfileId, "%i{n1x200}", ProfileIDEdit);
+    Request->BindEdits(kAccessId, "%i{n1x200}", AccessEdit);
+    Request->BindEdits(kVlan, "%s{l32}", VlanRuleEdit);
+    Request->BindEdits(kSourceMac, "%s{l12}", SourceMACEdit);
+    Request->BindEdits(kDestMac, "%s{l12}", DestMACEdit);
+    Request->BindEdits(kDot1p, "%i{n0x7}", IEEE8021pEdit);
+    Request->BindEdits(kEtherType, "%s{l4}", EthTypeEdit);
+    Request->BindComboBox(kPermit, PermitComboBox);
+    Request->BindComboBox(kRowStatus, RowComboBox);
+  } catch (const Exception& e) {
+    ShowFailureInStatusBar(StatusBar1, e.Message);
+  }
+  ClearRuleEdits();
+  PermitComboBox->SetItemIndex(kRulePermit);
+  RowComboBox->SetItemIndex(kRuleCreateAndGo);
+  RuleOwnerComboBox->SetItemIndex(1);  // an empty list: stays unchosen
+  SetNoSelection();
+  FirstRead();
+}
+
+void TCPUFilterEthernetRuleForm::ClearRuleEdits() {
+  for (TEdit* e : {ProfileIDEdit, AccessEdit, VlanRuleEdit, SourceMACEdit, DestMACEdit,
+                   IEEE8021pEdit, EthTypeEdit})
+    e->SetText("");
+  for (const auto& [box, item] : TickItems) box->SetChecked(false);
+  if (PortFrame) PortFrame->ClearPorts();
+  ShowCount();
+}
+
+void TCPUFilterEthernetRuleForm::GetButtonClick(TObject*) { ReadRules(); }
+
+bool TCPUFilterEthernetRuleForm::ValidateRuleInput() {
+  if (!CheckKeys()) return false;
+  const std::pair<TCheckBox*, TWinControl*> filled[] = {
+      {cbxVlan, VlanRuleEdit},       {cbxSource, SourceMACEdit},
+      {cbxDestination, DestMACEdit}, {cbxIEEE802dot1P, IEEE8021pEdit},
+      {cbxEtherType, EthTypeEdit},   {cbxPermit, PermitComboBox},
+      {cbxRow, RowComboBox}};
+  for (const auto& [box, control] : filled)
+    if (!TickedFieldFilled(box, control, kFieldEmpty)) return false;
+  auto hex = [](TCheckBox* box, TEdit* edit, int digits, const char* message) {
+    if (!box->Checked() || ValidateHexDigits(edit->Text(), digits, message)) return true;
+    if (edit->Enabled()) FocusIfPossible(edit);
+    return false;
+  };
+  if (!hex(cbxSource, SourceMACEdit, 12, kInvalidMac)) return false;
+  if (!hex(cbxDestination, DestMACEdit, 12, kInvalidMac)) return false;
+  if (!hex(cbxEtherType, EthTypeEdit, 4, kInvalidEtherType)) return false;
+  return CheckPortSelected();
+}
+
+void TCPUFilterEthernetRuleForm::AddButtonClick(TObject*) { AddRule(); }
+
+void TCPUFilterEthernetRuleForm::EditButtonClick(TObject*) { EditRule(); }
+
+void TCPUFilterEthernetRuleForm::DeleteButtonClick(TObject*) { DeleteRule(); }
+
+void TCPUFilterEthernetRuleForm::AddCheckButtonClick(TObject*) {
+  for (const auto& [box, item] : TickItems) box->SetChecked(true);
+}
+
+void TCPUFilterEthernetRuleForm::CleanCheButtonClick(TObject*) {
+  for (const auto& [box, item] : TickItems) box->SetChecked(false);
+}
+
+void TCPUFilterEthernetRuleForm::ListView1Click(TObject*) { RuleListClick(); }
+
+void TCPUFilterEthernetRuleForm::ListView1Change(TObject*, TListItem*, TItemChange) { ShowCount(); }
+
+void TCPUFilterEthernetRuleForm::PermitComboBoxChange(TObject*) {}
+
+void TCPUFilterEthernetRuleForm::Button1Click(TObject*) { Close(); }
+
+void TCPUFilterEthernetRuleForm::FormClose(TObject*, TCloseAction& Action) {
+  CloseRules();
+  Action = caFree;
+}
