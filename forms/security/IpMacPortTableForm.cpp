@@ -207,6 +207,9 @@ void TIpMacPortTableForm::Button1Click(TObject*) {}
 
 void TIpMacPortTableForm::FormClose(TObject*, TCloseAction& Action) {
   if (ListView1->Selected()) ListView1->SetSelected(nullptr);
+  // The request goes first: it is bound to the grid's boxes.
   StopWaitDelete(Request);
+  delete PortFrame;
+  PortFrame = nullptr;
   Action = caFree;
 }

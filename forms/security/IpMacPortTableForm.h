@@ -71,7 +71,7 @@ class TIpMacPortTableForm : public TForm {
 
   // Owned by the form; null once the form has closed.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
-  // Owned by the form (as its component).
+  // Owned by the form until FormClose frees it.
   TStackingPortUitForm* PortFrame = nullptr;
 
  private:

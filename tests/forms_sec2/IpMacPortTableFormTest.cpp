@@ -128,6 +128,12 @@ TEST_F(IpMacBindingFormTest, InputChecksComeInOrderAndSendNothing) {
   Fill("10.1.1.5", "00055E00000");
   ClickExpecting(form_->btnAdd, "Invalid MAC address");
   EXPECT_TRUE(SetLines().empty());
+
+  // No port ticked: the entry is made with an empty port list.
+  Fill("10.1.1.5", "00055E000001");
+  TestKit::Click(form_->btnAdd);
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_EQ(Value(kBinding + ".4.10.1.1.5"), "Hex-STRING:00 00 00 00");
 }
 
 TEST_F(IpMacBindingFormTest, EditRewritesMacStatusAndPortsOfTheSelectedEntry) {
