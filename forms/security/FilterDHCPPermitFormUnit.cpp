@@ -1,0 +1,27 @@
+#include "forms/security/FilterDHCPPermitFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/Oid_filterunit.h"
+
+TFilterDHCPPermitForm* FilterDHCPPermitForm = nullptr;
+VN_REGISTER_FORM_OPENER(TFilterDHCPPermitForm, &FilterDHCPPermitForm);
+
+namespace {
+
+TIpMacPortTableLayout PermitLayout() {
+  TIpMacPortTableLayout l;
+  l.Caption = "DHCP Permit Table Form";
+  l.Table = FilterDHCPPermitVars;
+  l.KeyCount = 2;  // server address and client MAC address
+  l.StatusItem = 3;
+  l.PortsItem = 2;
+  l.MacIsKey = true;
+  l.NeedsPorts = true;
+  l.OffersEdit = false;
+  return l;
+}
+
+}  // namespace
+
+TFilterDHCPPermitForm::TFilterDHCPPermitForm(TComponent* AOwner)
+    : TIpMacPortTableForm(AOwner, PermitLayout()) {}

@@ -1,0 +1,40 @@
+#include "forms/security/GuestVlanFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/PaeMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+
+TGuestVlanForm* GuestVlanForm = nullptr;
+VN_REGISTER_FORM_OPENER(TGuestVlanForm, &GuestVlanForm);
+
+namespace {
+
+TVlanPortsLayout GuestLayout() {
+  TVlanPortsLayout l;
+  l.Caption = "Guest VLAN";
+  l.NameLabel = "Name";
+  l.NameCopyText = "Guest Vlan Name";
+  l.PortTop = 48;
+  l.SettingsTable = GuestVlanNamePortsVars;
+  l.NameCopyTable = GuestVlanNameVars;
+  l.DeleteTable = GuestVlanDeleteStateVars;
+  return l;
+}
+
+}  // namespace
+
+TGuestVlanForm::TGuestVlanForm(TComponent* AOwner) : TVlanPortsSettingsForm(AOwner, GuestLayout()) {
+  ScaleFormForScreen(this);
+}
+
+void TGuestVlanForm::BT_GetClick(TObject*) {
+  if (!SettingsRequest || SettingsRequest->Busy) return;
+  if (GetOf(SettingsRequest.get())) GetOf(NameCopyRequest.get());
+  if (!DeleteRequest || DeleteRequest->Busy) return;
+  GetOf(DeleteRequest.get());
+}
+
+void TGuestVlanForm::SetBtnClick(TObject*) {
+  if (WriteNameAndPorts()) BT_GetClick(nullptr);
+}

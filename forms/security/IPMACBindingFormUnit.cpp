@@ -1,0 +1,24 @@
+#include "forms/security/IPMACBindingFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/SecurityMib.h"
+
+TIPMACBindingForm* IPMACBindingForm = nullptr;
+VN_REGISTER_FORM_OPENER(TIPMACBindingForm, &IPMACBindingForm);
+
+namespace {
+
+TIpMacPortTableLayout BindingLayout() {
+  TIpMacPortTableLayout l;
+  l.Caption = "IP-MAC Binding Form";
+  l.Table = IPMACBindingVars;
+  l.KeyCount = 1;  // the IP address
+  l.StatusItem = 2;
+  l.PortsItem = 3;
+  return l;
+}
+
+}  // namespace
+
+TIPMACBindingForm::TIPMACBindingForm(TComponent* AOwner)
+    : TIpMacPortTableForm(AOwner, BindingLayout()) {}

@@ -1,0 +1,215 @@
+#include "forms/security/IpMacPortTableForm.h"
+
+#include "app/MainUnit.h"
+#include "app/StackingPortUitFormUnit.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/common/InputChecks.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Classes.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+enum { kIpItem = 0, kMacItem = 1 };
+// Item indexes of the row-status options.
+constexpr int kCreateAndGoIndex = 3;
+constexpr int kDestroyIndex = 5;
+
+}  // namespace
+
+TIpMacPortTableForm::TIpMacPortTableForm(TComponent* AOwner, const TIpMacPortTableLayout& layout)
+    : TForm(AOwner), layout_(layout) {
+  InitComponents();
+  ScaleFormForScreen(this);
+}
+
+TIpMacPortTableForm::~TIpMacPortTableForm() = default;
+
+void TIpMacPortTableForm::InitComponents() {
+  using F = TIpMacPortTableForm;
+  TFormBuilder B(this);
+  B.Form()
+      .Caption(layout_.Caption)
+      .ClientSize(560, 430)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &F::FormCreate)
+      .OnClose(this, &F::FormClose);
+  B.Add(StatusBar1, "StatusBar1").Align(alBottom);
+  StatusBar1->SetSimplePanel(true);
+  B.Add(Panel1, "Panel1").Align(alRight).Width(100).BevelOuter(bvNone);
+  B.Add(btnGet, "btnGet", Panel1)
+      .At(10, 8, 80, 25)
+      .Caption("Refresh")
+      .OnClick(this, &F::btnGetClick);
+  B.Add(btnAdd, "btnAdd", Panel1).At(10, 40, 80, 25).Caption("Add").OnClick(this, &F::btnAddClick);
+  B.Add(btnEdit, "btnEdit", Panel1)
+      .At(10, 72, 80, 25)
+      .Caption("Edit")
+      .OnClick(this, &F::btnEditClick);
+  B.Add(btnDelete, "btnDelete", Panel1)
+      .At(10, 104, 80, 25)
+      .Caption("Delete")
+      .OnClick(this, &F::btnDeleteClick);
+  B.Add(btnClose, "btnClose", Panel1)
+      .At(10, 136, 80, 25)
+      .Caption("Close")
+      .OnClick(this, &F::btnCloseClick);
+  B.Add(Button1, "Button1", Panel1)
+      .At(10, 168, 80, 25)
+      .Caption("Stop")
+      .OnClick(this, &F::Button1Click)
+      .Hidden();
+  if (!layout_.OffersEdit) btnEdit->SetVisible(false);
+
+  B.Add(ListView1, "ListView1").At(8, 8, 445, 200).OnClick(this, &F::ListView1Click);
+  B.Add(Label1, "Label1").At(8, 222).Caption("IP Address");
+  B.Add(edtIpAddr, "edtIpAddr").At(90, 218, 130, 21);
+  B.Add(Label2, "Label2").At(236, 222).Caption("MAC Address");
+  B.Add(edtMacAddr, "edtMacAddr").At(322, 218, 130, 21);
+  B.Add(Label3, "Label3").At(8, 248).Caption("Mode").Hidden();
+  B.Add(cbxMode, "cbxMode").At(90, 244, 130, 21).Style(csDropDownList).Hidden();
+  B.Add(ComboStatus, "ComboStatus").At(322, 244, 130, 21).Style(csDropDownList).Hidden();
+  B.Add(StackingPortPanel, "StackingPortPanel").At(8, 250, 445, 150).BevelOuter(bvLowered);
+}
+
+void TIpMacPortTableForm::FormCreate(TObject*) {
+  PortFrame = CreatePortFrame(this, StackingPortPanel);
+  const AnsiString elements = PortElementList();
+  Request = NewFormRequest(this, layout_.Table, MVT_UMV, layout_.KeyCount, true);
+  try {
+    Request->AttachListView(ListView1, true);
+    Request->BindEdits(kIpItem, "%s{l16}", edtIpAddr);
+    Request->BindEdits(kMacItem, "%s{l12}", edtMacAddr);
+    Request->BindComboBox(layout_.StatusItem, ComboStatus);
+    Request->BindElementList(layout_.PortsItem, elements, PortFrame->PortCheckBoxes.get());
+    Request->SetStatusBar(StatusBar1);
+    Request->Get();
+  } catch (const Exception& e) {
+    Request->ShowRequestStatus(e.Message);
+  }
+  btnEdit->SetEnabled(false);
+  btnDelete->SetEnabled(false);
+}
+
+void TIpMacPortTableForm::SetKeyEditsEnabled(bool enabled) {
+  edtIpAddr->SetEnabled(enabled);
+  if (layout_.MacIsKey) edtMacAddr->SetEnabled(enabled);
+}
+
+void TIpMacPortTableForm::ResetEntry(bool clearPorts) {
+  btnEdit->SetEnabled(false);
+  btnDelete->SetEnabled(false);
+  SetKeyEditsEnabled(true);
+  edtIpAddr->SetText("");
+  edtMacAddr->SetText("");
+  if (clearPorts && PortFrame) PortFrame->ClearPorts();
+}
+
+void TIpMacPortTableForm::ShowFailure(const AnsiString& message) {
+  // The failed write leaves no row selected behind the emptied edits.
+  if (ListView1->Selected()) ListView1->SetSelected(nullptr);
+  ResetEntry(false);
+  if (Request) Request->ShowRequestStatus(message);
+}
+
+void TIpMacPortTableForm::btnGetClick(TObject*) {
+  if (!Request || Request->Busy) return;
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    Request->ShowRequestStatus(e.Message);
+  }
+  ResetEntry(true);
+}
+
+void TIpMacPortTableForm::ListView1Click(TObject*) {
+  if (ListView1->Selected()) {
+    btnEdit->SetEnabled(true);
+    btnDelete->SetEnabled(true);
+    SetKeyEditsEnabled(false);
+  } else {
+    ResetEntry(true);
+  }
+}
+
+bool TIpMacPortTableForm::AnyPortTicked() const {
+  if (!PortFrame || !PortFrame->PortCheckBoxes) return false;
+  const int ports = GetPortCount(kDefaultModel);
+  for (int i = 0; i < ports && i < PortFrame->PortCheckBoxes->Count(); ++i)
+    if (static_cast<TCheckBox*>(PortFrame->PortCheckBoxes->Items(i))->Checked()) return true;
+  return false;
+}
+
+bool TIpMacPortTableForm::CheckAddresses() {
+  if (!ValidateIpAddressText(edtIpAddr->Text())) {
+    FocusIfPossible(edtIpAddr);
+    return false;
+  }
+  if (!ValidateMacInput(edtMacAddr->Text())) {
+    FocusIfPossible(edtMacAddr);
+    return false;
+  }
+  return true;
+}
+
+void TIpMacPortTableForm::WriteEntry() {
+  try {
+    Request->Set(false, true, "");
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+    return;
+  }
+  btnGetClick(nullptr);
+}
+
+void TIpMacPortTableForm::btnAddClick(TObject*) {
+  if (!Request || Request->Busy) return;
+  if (layout_.NeedsPorts && !AnyPortTicked()) {
+    ShowMessage("Please select a certain portlist to configure!");
+    return;
+  }
+  if (!CheckAddresses()) return;
+  ComboStatus->SetItemIndex(kCreateAndGoIndex);
+  WriteEntry();
+}
+
+void TIpMacPortTableForm::btnEditClick(TObject*) {
+  if (!Request || Request->Busy) return;
+  if (!CheckAddresses()) return;
+  WriteEntry();
+}
+
+void TIpMacPortTableForm::btnDeleteClick(TObject*) {
+  if (!Request || Request->Busy) return;
+  TSavedAccess saved(*Request);
+  saved.Invalidate(layout_.PortsItem);
+  ComboStatus->SetItemIndex(kDestroyIndex);
+  try {
+    Request->Set(false, true, "");
+  } catch (const Exception& e) {
+    saved.Restore();
+    ShowFailure(e.Message);
+    return;
+  }
+  saved.Restore();
+  btnGetClick(nullptr);
+}
+
+void TIpMacPortTableForm::btnCloseClick(TObject*) { Close(); }
+
+void TIpMacPortTableForm::Button1Click(TObject*) {}
+
+void TIpMacPortTableForm::FormClose(TObject*, TCloseAction& Action) {
+  if (ListView1->Selected()) ListView1->SetSelected(nullptr);
+  // The request goes first: it is bound to the grid's boxes.
+  StopWaitDelete(Request);
+  delete PortFrame;
+  PortFrame = nullptr;
+  Action = caFree;
+}

@@ -1,0 +1,83 @@
+#include "forms/security/MBAControlUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/MbaMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TMBAControlForm* MBAControlForm = nullptr;
+VN_REGISTER_FORM_OPENER(TMBAControlForm, &MBAControlForm);
+
+namespace {
+
+enum { kState = 0, kMethod = 1, kPassword = 2 };
+
+TVlanPortsLayout MbaLayout() {
+  TVlanPortsLayout l;
+  l.Caption = "MBA Control";
+  l.NameLabel = "VLAN Name";
+  l.NameCopyText = "Vlan Name";
+  l.PortTop = 132;
+  l.SettingsTable = MbaVlanNamePortsVars;
+  l.NameCopyTable = MbaVlanNameVars;
+  l.DeleteTable = MbaVlanDeleteStateVars;
+  return l;
+}
+
+}  // namespace
+
+TMBAControlForm::TMBAControlForm(TComponent* AOwner) : TVlanPortsSettingsForm(AOwner, MbaLayout()) {
+  TFormBuilder B(this);
+  B.Add(Label2, "Label2").At(16, 48).Caption("State");
+  B.Add(Cbox_State, "Cbox_State").At(110, 44, 160, 21).Style(csDropDownList);
+  B.Add(Label3, "Label3").At(16, 76).Caption("Method");
+  B.Add(Cbox_Method, "Cbox_Method").At(110, 72, 160, 21).Style(csDropDownList);
+  B.Add(Label4, "Label4").At(16, 104).Caption("Password");
+  B.Add(edtPassWord, "edtPassWord").At(110, 100, 160, 21);
+  B.Add(Label5, "Label5").At(280, 20).Caption("VLAN Name Delete State").Hidden();
+  ScaleFormForScreen(this);
+}
+
+TMBAControlForm::~TMBAControlForm() = default;
+
+void TMBAControlForm::FormCreate(TObject*) {
+  GlobalRequest = NewScalarRequest(MBAControlStateVars);
+  GlobalRequest->BindComboBox(kState, Cbox_State);
+  GlobalRequest->BindComboBox(kMethod, Cbox_Method);
+  GlobalRequest->BindEdits(kPassword, "%s{l32}", edtPassWord);
+  CreateSettingsRequests();
+  CreateDeleteRequest();
+  CreateNameCopyRequest();
+  GetOf(NameCopyRequest.get());
+  GetOf(GlobalRequest.get());
+  GetOf(SettingsRequest.get());
+  GetOf(DeleteRequest.get());
+}
+
+void TMBAControlForm::BT_GetClick(TObject*) {
+  for (VnSNMPRequest2Edits* r :
+       {SettingsRequest.get(), DeleteRequest.get(), NameCopyRequest.get(), GlobalRequest.get()}) {
+    if (!r || r->Busy) return;
+    GetOf(r);
+  }
+}
+
+void TMBAControlForm::SetBtnClick(TObject*) {
+  // The VLAN settings go first; their failure does not hold the global ones.
+  if (!WriteNameAndPorts()) return;
+  if (!GlobalRequest || GlobalRequest->Busy) return;
+  try {
+    GlobalRequest->Set(true, true, "");
+  } catch (const Exception& e) {
+    GlobalRequest->ShowRequestStatus(e.Message);
+  }
+}
+
+void TMBAControlForm::StopRequests() {
+  StopWaitDelete(GlobalRequest);
+  TVlanPortsSettingsForm::StopRequests();
+}

@@ -1,0 +1,137 @@
+#include "forms/security/VlanPortsSettingsForm.h"
+
+#include "app/StackingPortUitFormUnit.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+enum { kName = 0, kPorts = 1 };
+constexpr std::uint32_t kReadWrite = 6;
+constexpr std::uint32_t kTimeout = 300;  // hundredths of a second
+constexpr int kStartIndex = 1;           // "start" (2)
+
+}  // namespace
+
+TVlanPortsSettingsForm::TVlanPortsSettingsForm(TComponent* AOwner, const TVlanPortsLayout& layout)
+    : TForm(AOwner), layout_(layout) {
+  using F = TVlanPortsSettingsForm;
+  TFormBuilder B(this);
+  B.Form()
+      .Caption(layout_.Caption)
+      .ClientSize(550, layout_.PortTop + 190)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &F::FormCreate)
+      .OnClose(this, &F::FormClose);
+  B.Add(StatusBar1, "StatusBar1").Panels({50});
+  B.Add(Label1, "Label1").At(16, 20).Caption(layout_.NameLabel);
+  B.Add(edtName, "edtName").At(110, 16, 160, 21);
+  B.Add(gbStackingPort, "gbStackingPort").At(8, layout_.PortTop, 432, 150).Caption("Port");
+  B.Add(BT_Get, "BT_Get").At(456, 14, 80, 25).Caption("Refresh").OnClick(this, &F::BT_GetClick);
+  B.Add(SetBtn, "SetBtn").At(456, 46, 80, 25).Caption("Set").OnClick(this, &F::SetBtnClick);
+  B.Add(DelBtn, "DelBtn").At(456, 78, 80, 25).Caption("Delete").OnClick(this, &F::DelBtnClick);
+  B.Add(BT_Close, "BT_Close")
+      .At(456, 110, 80, 25)
+      .Caption("Close")
+      .OnClick(this, &F::BT_CloseClick);
+  B.Add(cbxDel, "cbxDel").At(456, 142, 80, 21).Style(csDropDownList).Hidden();
+  B.Add(Edit1, "Edit1").At(456, 168, 80, 21).Text(layout_.NameCopyText).Hidden();
+}
+
+TVlanPortsSettingsForm::~TVlanPortsSettingsForm() = default;
+
+std::unique_ptr<VnSNMPRequest2Edits> TVlanPortsSettingsForm::NewScalarRequest(
+    const VnSNMPVarDesc* table) {
+  std::unique_ptr<VnSNMPRequest2Edits> r = NewFormRequest(this, table, SVT_SV, 0, true);
+  r->Request.Timeout = kTimeout;
+  r->SetStatusPanel(StatusBar1->Panels()->Items(0));
+  return r;
+}
+
+void TVlanPortsSettingsForm::CreateSettingsRequests() {
+  PortFrame = CreatePortFrame(this, gbStackingPort);
+  const AnsiString elements = PortElementList();
+  SettingsRequest = NewScalarRequest(layout_.SettingsTable);
+  SettingsRequest->BindEdits(kName, "%s", edtName);
+  SettingsRequest->BindElementList(kPorts, elements, PortFrame->PortCheckBoxes.get());
+}
+
+void TVlanPortsSettingsForm::CreateNameCopyRequest() {
+  NameCopyRequest = NewScalarRequest(layout_.NameCopyTable);
+  NameCopyRequest->BindEdits(0, "%s", Edit1);
+}
+
+void TVlanPortsSettingsForm::CreateDeleteRequest() {
+  DeleteRequest = NewScalarRequest(layout_.DeleteTable);
+  DeleteRequest->BindComboBox(0, cbxDel);
+}
+
+void TVlanPortsSettingsForm::FormCreate(TObject*) {
+  CreateSettingsRequests();
+  CreateNameCopyRequest();
+  CreateDeleteRequest();
+  if (GetOf(NameCopyRequest.get())) GetOf(SettingsRequest.get());
+}
+
+bool TVlanPortsSettingsForm::GetOf(VnSNMPRequest2Edits* request) {
+  if (!request) return false;
+  try {
+    request->Get();
+    return true;
+  } catch (const Exception& e) {
+    request->ShowRequestStatus(e.Message);
+    return false;
+  }
+}
+
+bool TVlanPortsSettingsForm::WriteNameAndPorts() {
+  if (!SettingsRequest || SettingsRequest->Busy) return false;
+  VnSNMPVarList& list = SettingsRequest->Request.VarList;
+  const bool unchanged = !Edit1->Text().IsEmpty() && edtName->Text() == Edit1->Text();
+  list.Item(kName)->Access = unchanged ? SNMP_ACCESS_INVALID : kReadWrite;
+  try {
+    SettingsRequest->Set(true, true, "");
+  } catch (const Exception& e) {
+    list.Item(kName)->Access = kReadWrite;
+    SettingsRequest->ShowRequestStatus(e.Message);
+    return true;
+  }
+  list.Item(kName)->Access = kReadWrite;
+  return true;
+}
+
+bool TVlanPortsSettingsForm::StartDelete() {
+  if (!DeleteRequest || DeleteRequest->Busy) return false;
+  cbxDel->SetItemIndex(kStartIndex);
+  try {
+    DeleteRequest->Set(true, true, "");
+  } catch (const Exception& e) {
+    DeleteRequest->ShowRequestStatus(e.Message);
+  }
+  return true;
+}
+
+void TVlanPortsSettingsForm::DelBtnClick(TObject*) {
+  if (StartDelete()) BT_GetClick(nullptr);
+}
+
+void TVlanPortsSettingsForm::BT_CloseClick(TObject*) { Close(); }
+
+void TVlanPortsSettingsForm::StopRequests() {
+  StopWaitDelete(SettingsRequest);
+  StopWaitDelete(NameCopyRequest);
+  StopWaitDelete(DeleteRequest);
+}
+
+void TVlanPortsSettingsForm::FormClose(TObject*, TCloseAction& Action) {
+  Action = caFree;
+  // The requests go first: the settings request is bound to the grid's boxes.
+  StopRequests();
+  delete PortFrame;
+  PortFrame = nullptr;
+}
