@@ -166,8 +166,10 @@ bool Store::Put(const Oid& oid, const Value& value, std::string* error) {
   }
   Cell& cell = cells_[oid];
   const std::uint32_t rate = cell.rate;
+  const bool still = it != cells_.end() && cell.motion == Motion::Still;
   cell = MakeCell(value, oid);  // counters and ticks move on from the new value
   if (rate) cell.rate = rate;
+  if (still) cell.motion = Motion::Still;  // a value stopped on purpose stays stopped
   return true;
 }
 

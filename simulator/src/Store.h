@@ -56,7 +56,8 @@ class Store {
   SetResult Check(const std::vector<VarBind>& vbs) const;
 
   // Writes without access or type checks (seed and control channel). A table
-  // instance brings its row into being with default values. False with a
+  // instance brings its row into being with default values. A value stopped
+  // with SetMotion(Still) stays stopped. False with a
   // reason when the OID names no instance of a known object.
   bool Put(const Oid& oid, const Value& value, std::string* error = nullptr);
   // Makes an instance follow a motion from its current value on.

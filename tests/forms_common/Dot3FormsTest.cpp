@@ -44,8 +44,9 @@ using Dot3Pause = Dot3Form<Tdot3PauseForm>;
 
 TEST_F(Dot3Control, ListsThePortsAndShowsTheClickedPortsCounter) {
   EXPECT_NE(FindFormOpener("Tdot3ControlForm"), nullptr);
-  Control("set 1.3.6.1.2.1.10.7.9.1.2.3 c 77");
+  // Stop the counter first, so that it cannot move between the two commands.
   Control("motion 1.3.6.1.2.1.10.7.9.1.2.3 still");
+  Control("set 1.3.6.1.2.1.10.7.9.1.2.3 c 77");
   Open("Dot3 Control: ");
   ASSERT_EQ(form_->ListView1->Items()->Count(), 10) << MemoText(form_->Memo1);
   EXPECT_EQ(form_->ListView1->Items()->Item(2)->Caption(), "3");
