@@ -72,7 +72,7 @@ void TServerGroupForm::InitComponents() {
   B.Add(Static, "Static", Panel1).At(10, 104, 96, 17).Caption("0");
 
   B.Add(Panel2, "Panel2").Align(alBottom).Height(250).BevelOuter(bvNone);
-  B.Add(Memo1, "Memo1").Align(alBottom).Height(72).ReadOnly();
+  B.Add(Memo1, "Memo1").At(0, 600, 644, 72).Align(alBottom).Height(72).ReadOnly();
   B.Add(ListView2, "ListView2")
       .At(8, 8, 628, 150)
       .OnClick(this, &F::ListView2Click)
