@@ -37,8 +37,8 @@ void TEnableMethodForm::InitComponents() {
       .OnClose(this, &F::FormClose);
   SetName("EnableMethodForm");
 
-  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
   B.Add(Panel1, "Panel1").Align(alBottom).Height(162).BevelOuter(bvNone);
+  B.Add(StatusBar1, "StatusBar1").At(0, 1000, 100, 19).Align(alBottom).Panels({50});
   B.Add(ListView1, "ListView1")
       .At(8, 8, 560, 190)
       .OnClick(this, &F::ListView1Click)

@@ -45,7 +45,6 @@ void TServerInformationForm::InitComponents() {
       .OnClose(this, &F::FormClose);
   SetName("ServerInformationForm");
 
-  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
   B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
   B.Add(GetButton, "GetButton", Panel1)
       .At(10, 10, 96, 25)
@@ -66,6 +65,7 @@ void TServerInformationForm::InitComponents() {
   B.Add(Static, "Static", Panel1).At(10, 134, 96, 17).Caption("0");
 
   B.Add(Panel2, "Panel2").Align(alBottom).Height(200).BevelOuter(bvNone);
+  B.Add(StatusBar1, "StatusBar1").At(0, 1000, 100, 19).Align(alBottom).Panels({50});
   B.Add(ListView1, "ListView1")
       .Align(alClient)
       .OnClick(this, &F::ListView1Click)
