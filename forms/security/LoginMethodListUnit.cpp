@@ -1,0 +1,100 @@
+#include "forms/security/LoginMethodListUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/SecurityMib.h"
+#include "forms/common/FeatureForm.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+
+TLoginMethodListForm* LoginMethodListForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TLoginMethodListForm, &LoginMethodListForm);
+
+TLoginMethodListForm::TLoginMethodListForm(TComponent* AOwner)
+    : TMethodListForm(AOwner, {.Table = LoginMethodListVars,
+                               .CaptionTitle = "Login Method List: ",
+                               .NameMissing = "AAC Login Method List Name must be set.",
+                               .Duplicate = "Has already a record with the same Login Method List "
+                                            "Name. Please Change Login Method List Name.",
+                               .TypesAgainAfterWrite = false}) {
+  InitComponents();
+  ScaleFormForScreen(this);
+}
+
+TLoginMethodListForm::~TLoginMethodListForm() = default;
+
+void TLoginMethodListForm::InitComponents() {
+  using F = TLoginMethodListForm;
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Login Method List")
+      .Size(633, 423)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &F::FormCreate)
+      .OnClose(this, &F::FormClose);
+  SetName("LoginMethodListForm");
+
+  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
+  B.Add(ListView1, "ListView1")
+      .At(8, 8, 500, 170)
+      .OnClick(this, &F::ListView1Click)
+      .OnChange(this, &F::ListView1Change);
+  B.Add(GetButton, "GetButton")
+      .At(520, 8, 96, 25)
+      .Caption("Refresh")
+      .OnClick(this, &F::GetButtonClick);
+  B.Add(EditButton, "EditButton")
+      .At(520, 40, 96, 25)
+      .Caption("Edit")
+      .OnClick(this, &F::EditButtonClick);
+  B.Add(AddButton, "AddButton")
+      .At(520, 72, 96, 25)
+      .Caption("Add")
+      .OnClick(this, &F::AddButtonClick);
+  B.Add(DeleteButton, "DeleteButton")
+      .At(520, 104, 96, 25)
+      .Caption("Delete")
+      .OnClick(this, &F::DeleteButtonClick);
+  B.Add(StaticText1, "StaticText1").At(520, 140, 96, 17).Caption("0");
+
+  B.Add(Label1, "Label1").At(8, 194).Caption("AAC Login Method List Name");
+  B.Add(ListnameEdit, "ListnameEdit").At(180, 190, 130, 21);
+  B.Add(Label10, "Label10").At(320, 194).Caption("Row Status");
+  B.Add(RowComboBox, "RowComboBox").At(480, 190, 130, 21).Style(csDropDownList);
+
+  TLabel** typeLabels[] = {&Label2, &Label4, &Label6, &Label8};
+  TLabel** groupLabels[] = {&Label3, &Label5, &Label7, &Label9};
+  TComboBox** types[] = {&ComboBoxType1, &ComboBoxType2, &ComboBoxType3, &ComboBoxType4};
+  TEdit** groups[] = {&Server1Edit, &Server2Edit, &Server3Edit, &Server4Edit};
+  void (F::*changes[])(TObject*) = {&F::ComboBoxType1Change, &F::ComboBoxType2Change,
+                                    &F::ComboBoxType3Change, &F::ComboBoxType4Change};
+  for (int n = 0; n < kSlots; ++n) {
+    const int y = 222 + n * 30;
+    const AnsiString slot = IntToStr(n + 1);
+    B.Add(*typeLabels[n], "Label" + IntToStr(2 * n + 2))
+        .At(8, y + 4)
+        .Caption("Method" + slot + " Type");
+    B.Add(*types[n], "ComboBoxType" + slot)
+        .At(180, y, 130, 21)
+        .Style(csDropDownList)
+        .OnChange(this, changes[n]);
+    B.Add(*groupLabels[n], "Label" + IntToStr(2 * n + 3))
+        .At(320, y + 4)
+        .Caption("Method" + slot + " Server Group");
+    B.Add(*groups[n], "Server" + slot + "Edit").At(480, y, 130, 21);
+    Type_[n] = *types[n];
+    Group_[n] = *groups[n];
+  }
+
+  List_ = ListView1;
+  Name_ = ListnameEdit;
+  Row_ = RowComboBox;
+  Bar_ = StatusBar1;
+  Count_ = StaticText1;
+  Get_ = GetButton;
+  Edit_ = EditButton;
+  Add_ = AddButton;
+  Delete_ = DeleteButton;
+}

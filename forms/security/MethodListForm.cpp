@@ -1,0 +1,241 @@
+#include "forms/security/MethodListForm.h"
+
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+// Items of a method-list table: the name, then type and server group of each
+// slot, then the row status.
+constexpr int kNameItem = 0;
+constexpr int kRowStatusItem = 9;
+int TypeItem(int slot) { return 2 * slot + 1; }
+int GroupItem(int slot) { return 2 * slot + 2; }
+
+// Positions in the combo boxes (their options in list order).
+constexpr int kServerGroupIndex = 4;
+constexpr int kLocalIndex = 5;  // "local" / "local-enable"
+constexpr int kNoneIndex = 6;
+constexpr int kCreateAndGoIndex = 3;
+constexpr int kDestroyIndex = 5;
+
+constexpr const char* kRowStateMustBeCreateAndGo = "Row State must be createAndGo.";
+constexpr const char* kIneffectiveMethods =
+    "Method(s) after method local and none is(are) ineffective. Do you want to change your "
+    "configurations?";
+
+bool EndsTheList(int index) { return index == kLocalIndex || index == kNoneIndex; }
+
+}  // namespace
+
+TMethodListForm::TMethodListForm(TComponent* AOwner, const TMethodListTexts& texts)
+    : TForm(AOwner), texts_(texts) {}
+
+TMethodListForm::~TMethodListForm() = default;
+
+void TMethodListForm::FormCreate(TObject*) {
+  if (texts_.CaptionTitle) SetCaption(FeatureCaption(texts_.CaptionTitle));
+  try {
+    Request = NewFormRequest(this, texts_.Table, MVT_UMV, 1, true);
+    Request->AttachListView(List_, true);
+    Request->BindEdits(kNameItem, "%s{l15}", Name_);
+    for (int n = 0; n < kSlots; ++n) {
+      Request->BindComboBox(TypeItem(n), Type_[n]);
+      Request->BindEdits(GroupItem(n), "%s{l15}", Group_[n]);
+    }
+    Request->BindComboBox(kRowStatusItem, Row_);
+    Request->SetStatusBar(Bar_);
+    Name_->SetText("");
+    for (TEdit* group : Group_) group->SetText("");
+    Row_->SetItemIndex(kCreateAndGoIndex);
+    SetIdleState();
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+  AllTypesChanged();
+}
+
+void TMethodListForm::FormClose(TObject*, TCloseAction&) {
+  List_->SetSelected(nullptr);
+  StopWaitDelete(Request);
+}
+
+void TMethodListForm::ShowFailure(const AnsiString& message) {
+  ShowFailureInStatusBar(Bar_, message);
+}
+
+void TMethodListForm::SetIdleState() {
+  Edit_->SetEnabled(false);
+  Delete_->SetEnabled(false);
+  Name_->SetEnabled(true);
+  Add_->SetEnabled(true);
+}
+
+void TMethodListForm::SetRowState() {
+  Edit_->SetEnabled(true);
+  // The list named "default" always exists on the device.
+  Delete_->SetEnabled(List_->Selected()->Caption() != "default");
+  Name_->SetEnabled(false);
+  Add_->SetEnabled(false);
+}
+
+void TMethodListForm::TypeChanged(int slot, bool keepName) {
+  TEdit* group = Group_[slot];
+  if (Type_[slot]->ItemIndex() == kServerGroupIndex) {
+    EnableValueEdit(group);
+    if (!keepName) group->SetText("");
+  } else {
+    DisableValueEdit(group);
+  }
+}
+
+void TMethodListForm::AllTypesChanged(bool keepNames) {
+  for (int n = 0; n < kSlots; ++n) TypeChanged(n, keepNames);
+}
+
+void TMethodListForm::ClearMethodEdits() {
+  Name_->SetText("");
+  for (TEdit* group : Group_) group->SetText("");
+  if (List_->Items()->Count() == 0) Count_->SetText("0");
+}
+
+void TMethodListForm::ListView1Change(TObject*, TListItem*, TItemChange) {
+  ShowRowCount(List_, Count_);
+}
+
+void TMethodListForm::ListView1Click(TObject*) {
+  const bool selected = List_->Selected() != nullptr;
+  if (selected)
+    SetRowState();
+  else
+    SetIdleState();
+  // The row's server-group names stay: emptied, an Edit would write them
+  // empty unless the user typed each one again.
+  AllTypesChanged(selected);
+}
+
+void TMethodListForm::GetButtonClick(TObject*) {
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+  SetIdleState();
+  ClearMethodEdits();
+  AllTypesChanged();
+}
+
+bool TMethodListForm::ValidateMethodOrder() {
+  for (int n = 0; n < kSlots; ++n) {
+    const AnsiString text = ComboText(Type_[n]);
+    MethodTypeIndex[n] = (!text.IsEmpty() && text != "other") ? Type_[n]->ItemIndex() : -1;
+  }
+  for (int n = 0; n < kSlots; ++n) {
+    if (!EndsTheList(MethodTypeIndex[n])) continue;
+    for (int later = n + 1; later < kSlots; ++later)
+      if (MethodTypeIndex[later] >= 0) return false;
+  }
+  return true;
+}
+
+void TMethodListForm::DropMethodsAfterLocal(TSavedAccess& saved) {
+  for (int n = 0; n < kSlots; ++n) {
+    if (!EndsTheList(MethodTypeIndex[n])) continue;
+    for (int later = n + 1; later < kSlots; ++later) MethodTypeIndex[later] = -1;
+    break;
+  }
+  for (int n = 0; n < kSlots; ++n) {
+    if (MethodTypeIndex[n] >= 0) continue;
+    saved.Invalidate(TypeItem(n));
+    saved.Invalidate(GroupItem(n));
+  }
+}
+
+void TMethodListForm::LeaveOutUnusedSlots(TSavedAccess& saved) {
+  for (int n = 0; n < kSlots; ++n) {
+    const AnsiString text = ComboText(Type_[n]);
+    if (text.IsEmpty() || text == "other") {
+      saved.Invalidate(TypeItem(n));
+      saved.Invalidate(GroupItem(n));
+    } else if (text != "server-group") {
+      saved.Invalidate(GroupItem(n));
+    }
+  }
+}
+
+bool TMethodListForm::AskAboutMethodOrder(bool& drop) {
+  drop = false;
+  if (ValidateMethodOrder()) return true;
+  if (MessageDlg(kIneffectiveMethods, mtConfirmation, mbYes | mbNo, 0) == mrYes) return false;
+  drop = true;
+  return true;
+}
+
+void TMethodListForm::WriteAndReread(TSavedAccess& saved) {
+  try {
+    Request->Set(false, true, "");
+    saved.Restore();
+    Request->Get();
+  } catch (const Exception& e) {
+    saved.Restore();
+    ShowFailure(e.Message);
+  }
+  SetIdleState();
+  ClearMethodEdits();
+}
+
+void TMethodListForm::AddButtonClick(TObject*) {
+  const AnsiString name = Name_->Text();
+  if (name.IsEmpty()) {
+    InputError(texts_.NameMissing, Name_);
+    return;
+  }
+  if (ListViewHasRow(List_, {{0, name}})) {
+    InputError(texts_.Duplicate, Name_);
+    return;
+  }
+  if (Row_->ItemIndex() != kCreateAndGoIndex) {
+    InputError(kRowStateMustBeCreateAndGo, Row_);
+    return;
+  }
+  bool drop = false;
+  if (!AskAboutMethodOrder(drop)) return;
+  TSavedAccess saved(*Request);
+  LeaveOutUnusedSlots(saved);
+  if (drop) DropMethodsAfterLocal(saved);
+  WriteAndReread(saved);
+  if (texts_.TypesAgainAfterWrite) AllTypesChanged();
+}
+
+void TMethodListForm::EditButtonClick(TObject*) {
+  if (Name_->Text().IsEmpty()) {
+    ShowMessage(texts_.NameMissing);
+    return;
+  }
+  if (Row_->ItemIndex() == kDestroyIndex) {
+    DestroySelectedRow();
+    if (texts_.TypesAgainAfterWrite) AllTypesChanged();
+    return;
+  }
+  bool drop = false;
+  if (!AskAboutMethodOrder(drop)) return;
+  TSavedAccess saved(*Request);
+  LeaveOutUnusedSlots(saved);
+  saved.Invalidate(kRowStatusItem);
+  if (drop) DropMethodsAfterLocal(saved);
+  WriteAndReread(saved);
+  if (texts_.TypesAgainAfterWrite) AllTypesChanged();
+}
+
+void TMethodListForm::DestroySelectedRow() {
+  TSavedAccess saved(*Request);
+  for (int i = GroupItem(0); i <= GroupItem(kSlots - 1); ++i) saved.Invalidate(i);
+  Row_->SetItemIndex(kDestroyIndex);
+  WriteAndReread(saved);
+}
+
+void TMethodListForm::DeleteButtonClick(TObject*) { DestroySelectedRow(); }

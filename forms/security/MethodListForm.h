@@ -1,0 +1,94 @@
+// What the login and the enable method-list forms share: a synchronous
+// request over a method-list table (name, four method slots of type and
+// server group, row status), the list view with its edit panel, and the
+// Refresh, Add, Edit and Delete handlers. Each form builds its own
+// components (their names differ) and gives this class their addresses.
+#pragma once
+
+#include <memory>
+
+#include "platform/ComCtrls.h"
+#include "platform/Forms.h"
+
+class TButton;
+class TComboBox;
+class TEdit;
+class TLabel;
+class TPanel;
+class TStaticText;
+class VnSNMPRequest2Edits;
+class TSavedAccess;
+struct VnSNMPVarDesc;
+
+class TMethodListForm : public TForm {
+ public:
+  static constexpr int kSlots = 4;
+
+  void FormCreate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void GetButtonClick(TObject* Sender);
+  void AddButtonClick(TObject* Sender);
+  void EditButtonClick(TObject* Sender);
+  void DeleteButtonClick(TObject* Sender);
+  void ListView1Click(TObject* Sender);
+  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
+
+  void ClearMethodEdits();
+  // True when no method follows a "local" ("local-enable") or "none" slot.
+  bool ValidateMethodOrder();
+  // Leaves every slot after the first ending method out of the next SET.
+  void DropMethodsAfterLocal(TSavedAccess& saved);
+
+  // The table, read and written synchronously. Owned by the form.
+  std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // Per slot: the type combo's item index, -1 when the slot has no method.
+  int MethodTypeIndex[kSlots] = {-1, -1, -1, -1};
+
+ protected:
+  // What differs between the two forms.
+  struct TMethodListTexts {
+    const VnSNMPVarDesc* Table;
+    const char* CaptionTitle;  // set by FormCreate too; null: only by the opener
+    const char* NameMissing;
+    const char* Duplicate;
+    bool TypesAgainAfterWrite;  // the type handlers run once more after Add and Edit
+  };
+  TMethodListForm(TComponent* AOwner, const TMethodListTexts& texts);
+  ~TMethodListForm() override;
+
+  // Slot n (0-based): enables its server-group edit for "server-group" and
+  // disables it otherwise; the edit is emptied unless `keepName` (a row was
+  // just loaded) and the slot is a server group.
+  void TypeChanged(int slot, bool keepName = false);
+
+  // Components, created by the derived form (owned by the form).
+  TListView* List_ = nullptr;
+  TEdit* Name_ = nullptr;
+  TComboBox* Type_[kSlots] = {};
+  TEdit* Group_[kSlots] = {};
+  TComboBox* Row_ = nullptr;
+  TStatusBar* Bar_ = nullptr;
+  TStaticText* Count_ = nullptr;
+  TButton* Get_ = nullptr;
+  TButton* Edit_ = nullptr;
+  TButton* Add_ = nullptr;
+  TButton* Delete_ = nullptr;
+
+ private:
+  void SetIdleState();
+  void SetRowState();
+  void AllTypesChanged(bool keepNames = false);
+  void ShowFailure(const AnsiString& message);
+  // Method-slot write rule: which type and group items go into the SET.
+  void LeaveOutUnusedSlots(TSavedAccess& saved);
+  // The order check and its question; false when the user chose to correct
+  // the slots. `drop` tells whether the later methods are to be left out.
+  bool AskAboutMethodOrder(bool& drop);
+  // Delete steps: everything but the name, type 1 and the row status left
+  // out, "destroy", SET, read again.
+  void DestroySelectedRow();
+  // SET of the bound values, then the table read again; failures into panel 0.
+  void WriteAndReread(TSavedAccess& saved);
+
+  TMethodListTexts texts_;
+};

@@ -1,0 +1,264 @@
+#include "forms/security/ServerGroupUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/SecurityMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+
+TServerGroupForm* ServerGroupForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TServerGroupForm, &ServerGroupForm);
+
+namespace {
+
+constexpr int kNameItem = 0;
+constexpr int kRowStatusItem = 17;
+int AddressItem(int member) { return 2 * member + 1; }
+int ProtocolItem(int member) { return 2 * member + 2; }
+
+constexpr int kCreateAndGoIndex = 3;
+constexpr int kDestroyIndex = 5;
+
+constexpr const char* kNameMissing = "Server Group Name can not be null.";
+
+// The groups the device always has.
+bool IsDefaultGroup(const AnsiString& name) {
+  for (const char* g : {"TACACS", "XTACACS", "TACACS+", "TACACS-plus", "RADIUS"})
+    if (SameText(name, g)) return true;
+  return false;
+}
+
+}  // namespace
+
+TServerGroupForm::TServerGroupForm(TComponent* AOwner) : TForm(AOwner) {
+  InitComponents();
+  ScaleFormForScreen(this);
+}
+
+TServerGroupForm::~TServerGroupForm() = default;
+
+void TServerGroupForm::InitComponents() {
+  using F = TServerGroupForm;
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Server Group Information")
+      .Size(760, 562)
+      .Position(poMainFormCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &F::FormCreate)
+      .OnClose(this, &F::FormClose);
+  SetName("ServerGroupForm");
+
+  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
+  B.Add(GetButton, "GetButton", Panel1)
+      .At(10, 10, 96, 25)
+      .Caption("Refresh")
+      .OnClick(this, &F::GetButtonClick);
+  B.Add(EditButton, "EditButton", Panel1).At(10, 40, 96, 25).Caption("Edit").Hidden();
+  B.Add(AddButton, "AddButton", Panel1)
+      .At(10, 40, 96, 25)
+      .Caption("Add")
+      .OnClick(this, &F::AddButtonClick);
+  B.Add(DeleteButton, "DeleteButton", Panel1)
+      .At(10, 70, 96, 25)
+      .Caption("Delete")
+      .OnClick(this, &F::DeleteButtonClick);
+  B.Add(Static, "Static", Panel1).At(10, 104, 96, 17).Caption("0");
+
+  B.Add(Panel2, "Panel2").Align(alBottom).Height(250).BevelOuter(bvNone);
+  B.Add(Memo1, "Memo1").At(0, 600, 644, 72).Align(alBottom).Height(72).ReadOnly();
+  B.Add(ListView2, "ListView2")
+      .At(8, 8, 628, 150)
+      .OnClick(this, &F::ListView2Click)
+      .OnChange(this, &F::ListView2Change);
+
+  B.Parent(Panel2);
+  B.Add(Label1, "Label1").At(8, 12).Caption("Server Group Name");
+  B.Add(edtServerName, "edtServerName").At(190, 8, 120, 21);
+  B.Add(Label18, "Label18").At(330, 12).Caption("Row Status");
+  B.Add(cbxRowStatus, "cbxRowStatus").At(510, 8, 120, 21).Style(csDropDownList);
+  TEdit** ips[] = {&edtIP1, &edtIP2, &edtIP3, &edtIP4, &edtIP5, &edtIP6, &edtIP7, &edtIP8};
+  TComboBox** protocols[] = {&cbxProt1, &cbxProt2, &cbxProt3, &cbxProt4,
+                             &cbxProt5, &cbxProt6, &cbxProt7, &cbxProt8};
+  for (int k = 0; k < kMembers; ++k) {
+    const AnsiString n = IntToStr(k + 1);
+    const int y = 38 + k * 26;
+    B.Make<TLabel>("Label" + IntToStr(2 * k + 2))
+        .At(8, y + 4)
+        .Caption("Server Group IP Address" + n);
+    B.Add(*ips[k], "edtIP" + n).At(190, y, 120, 21).Enabled(false);
+    B.Make<TLabel>("Label" + IntToStr(2 * k + 3))
+        .At(330, y + 4)
+        .Caption("Authentication Protocol" + n);
+    B.Add(*protocols[k], "cbxProt" + n).At(510, y, 120, 21).Style(csDropDownList).Enabled(false);
+    ip_[k] = *ips[k];
+    protocol_[k] = *protocols[k];
+  }
+}
+
+void TServerGroupForm::ShowFailure(const AnsiString& message) { ShowFailureInMemo(Memo1, message); }
+
+void TServerGroupForm::FormCreate(TObject*) {
+  ListView2->SetAlign(alClient);
+  try {
+    Request = NewFormRequest(this, ServerGroupVars, MVT_UMV, 1);
+    Request->AttachListView(ListView2, true);
+    Request->BindEdits(kNameItem, "%s{l15}", edtServerName);
+    for (int k = 0; k < kMembers; ++k) {
+      Request->BindEdits(AddressItem(k), "%s{l16}", ip_[k]);
+      Request->BindComboBox(ProtocolItem(k), protocol_[k]);
+    }
+    Request->BindComboBox(kRowStatusItem, cbxRowStatus);
+    Request->SetStatusMemo(Memo1);
+    // The count is current also when the walk's last rows came after the
+    // last change of the list.
+    Request->OnGetDone = VnRequestDoneEvent(
+        [this](VnSNMPRequest2Controls*, const VnSNMPError&) { ShowRowCount(ListView2, Static); });
+    edtServerName->SetText("");
+    for (TEdit* ip : ip_) ip->SetText("");
+    cbxRowStatus->SetItemIndex(kCreateAndGoIndex);
+    SetIdleState();
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+}
+
+void TServerGroupForm::FormClose(TObject*, TCloseAction& Action) {
+  ListView2->SetSelected(nullptr);
+  StopWaitDelete(Request);
+  Action = caFree;
+}
+
+void TServerGroupForm::SetIdleState() {
+  EditButton->SetEnabled(false);
+  DeleteButton->SetEnabled(false);
+  edtServerName->SetEnabled(true);
+  AddButton->SetEnabled(true);
+}
+
+void TServerGroupForm::SetRowState() {
+  EditButton->SetEnabled(true);
+  DeleteButton->SetEnabled(true);
+  edtServerName->SetEnabled(false);
+  AddButton->SetEnabled(false);
+}
+
+void TServerGroupForm::DisableMemberFields() {
+  for (int k = 0; k < kMembers; ++k) {
+    ip_[k]->SetEnabled(false);
+    protocol_[k]->SetEnabled(false);
+  }
+}
+
+void TServerGroupForm::ClearGroupEdits() {
+  edtServerName->SetText("");
+  for (TEdit* ip : ip_) ip->SetText("");
+  cbxRowStatus->SetItemIndex(kCreateAndGoIndex);
+  for (TComboBox* protocol : protocol_) protocol->SetItemIndex(-1);
+  if (ListView2->Items()->Count() == 0) Static->SetText("0");
+}
+
+void TServerGroupForm::ListView2Change(TObject*, TListItem*, TItemChange) {
+  ShowRowCount(ListView2, Static);
+}
+
+void TServerGroupForm::ListView2Click(TObject*) {
+  if (ListView2->Selected()) {
+    SetRowState();
+    DisableMemberFields();
+  } else {
+    SetIdleState();
+    ClearGroupEdits();
+  }
+}
+
+void TServerGroupForm::ReadGroups() {
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+  SetIdleState();
+  ClearGroupEdits();
+  ShowRowCount(ListView2, Static);
+}
+
+void TServerGroupForm::WaitForSet() {
+  // The SET's answer comes before the table is read again, so that the busy
+  // flag stands for the walk alone (the SET is sent with one retry).
+  for (int i = 0; i < 600 && Request && Request->Busy; ++i) PumpFor(10);
+}
+
+void TServerGroupForm::GetButtonClick(TObject*) {
+  // A second walk into the same list while one runs would mix their rows.
+  if (!Request || Request->Busy) return;
+  ReadGroups();
+}
+
+void TServerGroupForm::AddButtonClick(TObject*) {
+  if (!Request || !CheckRequestIdle(Request->Busy ? 0 : 1)) return;
+  const AnsiString name = edtServerName->Text();
+  if (name.IsEmpty()) {
+    InputError(kNameMissing, edtServerName);
+    return;
+  }
+  if (ListViewHasRow(ListView2, {{0, name}})) {
+    InputError("Has already a record with the same Server Group Name. Please change it.",
+               edtServerName);
+    return;
+  }
+  if (cbxRowStatus->ItemIndex() != kCreateAndGoIndex) {
+    InputError("RowState must be createAndGo.", cbxRowStatus);
+    return;
+  }
+  {
+    TSavedAccess saved(*Request);
+    try {
+      Request->Set(false, true, "");
+    } catch (const Exception& e) {
+      saved.Restore();
+      ShowFailure(e.Message);
+      SetIdleState();
+      ClearGroupEdits();
+      ShowRowCount(ListView2, Static);
+      return;
+    }
+  }
+  WaitForSet();
+  if (!Request) return;
+  ReadGroups();
+}
+
+void TServerGroupForm::DeleteButtonClick(TObject*) {
+  if (!Request || !CheckRequestIdle(Request->Busy ? 0 : 1)) return;
+  const AnsiString name = edtServerName->Text();
+  if (name.IsEmpty()) {
+    ShowMessage(kNameMissing);
+    return;
+  }
+  if (IsDefaultGroup(name)) {
+    ShowMessage("Default Server Group can not be deleted.");
+    return;
+  }
+  {
+    TSavedAccess saved(*Request);
+    try {
+      for (int i = AddressItem(0); i <= ProtocolItem(kMembers - 1); ++i) saved.Invalidate(i);
+      cbxRowStatus->SetItemIndex(kDestroyIndex);
+      Request->Set(false, true, "");
+    } catch (const Exception& e) {
+      ShowFailure(e.Message);
+    }
+  }
+  WaitForSet();
+  if (!Request) return;
+  ShowRowCount(ListView2, Static);
+  ReadGroups();
+}

@@ -1,0 +1,242 @@
+#include "forms/security/ServerInfoUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/SecurityMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TServerInformationForm* ServerInformationForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TServerInformationForm, &ServerInformationForm);
+
+namespace {
+
+enum : int { kIp, kProtocol, kPort, kKey, kTimeout, kRetry, kRowStatus };
+
+constexpr int kCreateAndGoIndex = 3;
+constexpr int kDestroyIndex = 5;
+
+constexpr const char* kIpMissing = "Server IP must be set.";
+constexpr const char* kProtocolMissing = "Protocol must be set.";
+
+}  // namespace
+
+TServerInformationForm::TServerInformationForm(TComponent* AOwner) : TForm(AOwner) {
+  InitComponents();
+  ScaleFormForScreen(this);
+}
+
+TServerInformationForm::~TServerInformationForm() = default;
+
+void TServerInformationForm::InitComponents() {
+  using F = TServerInformationForm;
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Server Information Table")
+      .Size(596, 429)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &F::FormCreate)
+      .OnClose(this, &F::FormClose);
+  SetName("ServerInformationForm");
+
+  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
+  B.Add(GetButton, "GetButton", Panel1)
+      .At(10, 10, 96, 25)
+      .Caption("Refresh")
+      .OnClick(this, &F::GetButtonClick);
+  B.Add(EditButton, "EditButton", Panel1)
+      .At(10, 40, 96, 25)
+      .Caption("Edit")
+      .OnClick(this, &F::EditButtonClick);
+  B.Add(AddButton, "AddButton", Panel1)
+      .At(10, 70, 96, 25)
+      .Caption("Add")
+      .OnClick(this, &F::AddButtonClick);
+  B.Add(DeleteButton, "DeleteButton", Panel1)
+      .At(10, 100, 96, 25)
+      .Caption("Delete")
+      .OnClick(this, &F::DeleteButtonClick);
+  B.Add(Static, "Static", Panel1).At(10, 134, 96, 17).Caption("0");
+
+  B.Add(Panel2, "Panel2").Align(alBottom).Height(200).BevelOuter(bvNone);
+  B.Add(StatusBar1, "StatusBar1").At(0, 1000, 100, 19).Align(alBottom).Panels({50});
+  B.Add(ListView1, "ListView1")
+      .Align(alClient)
+      .OnClick(this, &F::ListView1Click)
+      .OnChange(this, &F::ListView1Change);
+
+  B.Parent(Panel2);
+  struct Row {
+    TLabel*& label;
+    const char* labelName;
+    const char* caption;
+  };
+  const Row rows[] = {
+      {Label1, "Label1", "Server IP"},        {Label2, "Label2", "Server Auth Protocol"},
+      {Label3, "Label3", "Server Auth Port"}, {Label4, "Label4", "Server Auth Key"},
+      {Label5, "Label5", "Server Timeout"},   {Label6, "Label6", "Server Retry Count"},
+      {Label7, "Label7", "Server Row Status"}};
+  for (int i = 0; i < 7; ++i)
+    B.Add(rows[i].label, rows[i].labelName).At(12, 12 + i * 26).Caption(rows[i].caption);
+  B.Add(IPEdit, "IPEdit").At(160, 8, 160, 21);
+  B.Add(ProtocolComboBox, "ProtocolComboBox").At(160, 34, 160, 21).Style(csDropDownList);
+  B.Add(PortEdit, "PortEdit").At(160, 60, 160, 21);
+  B.Add(KeyEdit, "KeyEdit").At(160, 86, 300, 21);
+  B.Add(TimeoutEdit, "TimeoutEdit").At(160, 112, 160, 21);
+  B.Add(RetryCEdit, "RetryCEdit").At(160, 138, 160, 21);
+  B.Add(RowComboBox, "RowComboBox").At(160, 164, 160, 21).Style(csDropDownList);
+}
+
+void TServerInformationForm::ShowFailure(const AnsiString& message) {
+  ShowFailureInStatusBar(StatusBar1, message);
+}
+
+void TServerInformationForm::FormCreate(TObject*) {
+  try {
+    Request = NewFormRequest(this, ServerInformationVars, MVT_UMV, 2, true);
+    Request->AttachListView(ListView1, true);
+    Request->BindEdits(kIp, "%s{l16}", IPEdit);
+    Request->BindComboBox(kProtocol, ProtocolComboBox);
+    Request->BindEdits(kPort, "%i{n1x65535l5}", PortEdit);
+    Request->BindEdits(kKey, "%s{l254}", KeyEdit);
+    Request->BindEdits(kTimeout, "%i{n1x255l3}", TimeoutEdit);
+    Request->BindEdits(kRetry, "%i{n1x255l3}", RetryCEdit);
+    Request->BindComboBox(kRowStatus, RowComboBox);
+    Request->SetStatusBar(StatusBar1);
+    for (TEdit* e : {IPEdit, PortEdit, KeyEdit, TimeoutEdit, RetryCEdit}) e->SetText("");
+    RowComboBox->SetItemIndex(kCreateAndGoIndex);
+    SetIdleState();
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+  ShowRowCount(ListView1, Static);
+}
+
+void TServerInformationForm::FormClose(TObject*, TCloseAction&) {
+  ListView1->SetSelected(nullptr);
+  StopWaitDelete(Request);
+}
+
+void TServerInformationForm::SetIdleState() {
+  EditButton->SetEnabled(false);
+  DeleteButton->SetEnabled(false);
+  IPEdit->SetEnabled(true);
+  ProtocolComboBox->SetEnabled(true);
+  AddButton->SetEnabled(true);
+}
+
+void TServerInformationForm::SetRowState() {
+  EditButton->SetEnabled(true);
+  DeleteButton->SetEnabled(true);
+  IPEdit->SetEnabled(false);
+  ProtocolComboBox->SetEnabled(false);
+  AddButton->SetEnabled(false);
+}
+
+void TServerInformationForm::ClearServerEdits() {
+  for (TEdit* e : {IPEdit, PortEdit, KeyEdit, TimeoutEdit, RetryCEdit}) e->SetText("");
+  if (ListView1->Items()->Count() == 0) Static->SetText("0");
+}
+
+void TServerInformationForm::ListView1Change(TObject*, TListItem*, TItemChange) {
+  ShowRowCount(ListView1, Static);
+}
+
+void TServerInformationForm::ListView1Click(TObject*) {
+  if (ListView1->Selected()) {
+    SetRowState();
+  } else {
+    SetIdleState();
+    ClearServerEdits();
+  }
+}
+
+void TServerInformationForm::GetButtonClick(TObject*) {
+  try {
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+  SetIdleState();
+  ClearServerEdits();
+}
+
+void TServerInformationForm::LeaveOutEmptyFields(TSavedAccess& saved) {
+  const std::pair<TEdit*, int> fields[] = {
+      {PortEdit, kPort}, {KeyEdit, kKey}, {TimeoutEdit, kTimeout}, {RetryCEdit, kRetry}};
+  for (const auto& [edit, item] : fields)
+    if (edit->Text().IsEmpty()) saved.Invalidate(item);
+}
+
+void TServerInformationForm::WriteAndReread(TSavedAccess& saved) {
+  try {
+    Request->Set(false, true, "");
+    saved.Restore();
+    Request->Get();
+  } catch (const Exception& e) {
+    saved.Restore();
+    ShowFailure(e.Message);
+  }
+  SetIdleState();
+  ClearServerEdits();
+}
+
+void TServerInformationForm::DestroyRow() {
+  TSavedAccess saved(*Request);
+  for (int i = kPort; i <= kRetry; ++i) saved.Invalidate(i);
+  RowComboBox->SetItemIndex(kDestroyIndex);
+  WriteAndReread(saved);
+}
+
+void TServerInformationForm::AddButtonClick(TObject*) {
+  if (IPEdit->Text().IsEmpty()) {
+    InputError(kIpMissing, IPEdit);
+    return;
+  }
+  if (ProtocolComboBox->ItemIndex() < 0) {
+    InputError(kProtocolMissing, ProtocolComboBox);
+    return;
+  }
+  if (ListViewHasRow(ListView1, {{0, IPEdit->Text()}, {1, ComboText(ProtocolComboBox)}})) {
+    InputError(
+        "Has already a record with the same Server IP and Protocol. Please Change Server IP or "
+        "Protocol.",
+        IPEdit);
+    return;
+  }
+  if (RowComboBox->ItemIndex() != kCreateAndGoIndex) {
+    InputError("Row State must be createAndGo.", RowComboBox);
+    return;
+  }
+  TSavedAccess saved(*Request);
+  LeaveOutEmptyFields(saved);
+  WriteAndReread(saved);
+}
+
+void TServerInformationForm::EditButtonClick(TObject*) {
+  if (IPEdit->Text().IsEmpty()) {
+    ShowMessage(kIpMissing);
+    return;
+  }
+  if (ProtocolComboBox->ItemIndex() < 0) {
+    ShowMessage(kProtocolMissing);
+    return;
+  }
+  if (RowComboBox->ItemIndex() == kDestroyIndex) {
+    DestroyRow();
+    return;
+  }
+  TSavedAccess saved(*Request);
+  LeaveOutEmptyFields(saved);
+  saved.Invalidate(kRowStatus);
+  WriteAndReread(saved);
+}
+
+void TServerInformationForm::DeleteButtonClick(TObject*) { DestroyRow(); }

@@ -1,0 +1,74 @@
+// The authentication servers the device knows: one row per server address
+// and protocol with its port, key, timeout and retry count; servers are
+// added, changed and deleted through the row status.
+#pragma once
+
+#include <memory>
+
+#include "platform/ComCtrls.h"
+#include "platform/Forms.h"
+
+class TButton;
+class TComboBox;
+class TEdit;
+class TLabel;
+class TPanel;
+class TStaticText;
+class VnSNMPRequest2Edits;
+
+class TServerInformationForm : public TForm {
+ public:
+  explicit TServerInformationForm(TComponent* AOwner);
+  ~TServerInformationForm() override;
+
+  TPanel* Panel1 = nullptr;  // button column
+  TPanel* Panel2 = nullptr;  // edit panel
+  TListView* ListView1 = nullptr;
+  TLabel* Label1 = nullptr;  // "Server IP"
+  TEdit* IPEdit = nullptr;
+  TLabel* Label2 = nullptr;  // "Server Auth Protocol"
+  TComboBox* ProtocolComboBox = nullptr;
+  TLabel* Label3 = nullptr;  // "Server Auth Port"
+  TEdit* PortEdit = nullptr;
+  TLabel* Label4 = nullptr;  // "Server Auth Key"
+  TEdit* KeyEdit = nullptr;
+  TLabel* Label5 = nullptr;  // "Server Timeout"
+  TEdit* TimeoutEdit = nullptr;
+  TLabel* Label6 = nullptr;  // "Server Retry Count"
+  TEdit* RetryCEdit = nullptr;
+  TLabel* Label7 = nullptr;  // "Server Row Status"
+  TComboBox* RowComboBox = nullptr;
+  TStatusBar* StatusBar1 = nullptr;
+  TStaticText* Static = nullptr;
+  TButton* GetButton = nullptr;
+  TButton* EditButton = nullptr;
+  TButton* AddButton = nullptr;
+  TButton* DeleteButton = nullptr;
+
+  void FormCreate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void GetButtonClick(TObject* Sender);
+  void EditButtonClick(TObject* Sender);
+  void AddButtonClick(TObject* Sender);
+  void DeleteButtonClick(TObject* Sender);
+  void ListView1Click(TObject* Sender);
+  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
+
+  void ClearServerEdits();
+
+  // The server table, read and written synchronously. Owned by the form.
+  std::unique_ptr<VnSNMPRequest2Edits> Request;
+
+ private:
+  void InitComponents();
+  void SetIdleState();
+  void SetRowState();
+  void ShowFailure(const AnsiString& message);
+  // Port, key, timeout and retry count left out of the next SET when empty.
+  void LeaveOutEmptyFields(class TSavedAccess& saved);
+  // The SET of the bound values, then the table read again.
+  void WriteAndReread(class TSavedAccess& saved);
+  void DestroyRow();
+};
+
+extern TServerInformationForm* ServerInformationForm;
