@@ -1,0 +1,223 @@
+#include "forms/switching/MulticastFilterInformationFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/BridgeExtMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Classes.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TMulticastFilterInformationForm* MulticastFilterInformationForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TMulticastFilterInformationForm, &MulticastFilterInformationForm);
+
+namespace {
+
+// Columns of the static multicast table; the first three form the index.
+enum { kVid, kMac, kReceivePort, kEgressPorts, kStatus };
+constexpr int kInvalidIndex = 1;  // "invalid" (2) in the status combo
+constexpr const char* kPermanent = "permanent";
+
+}  // namespace
+
+TMulticastFilterInformationForm::TMulticastFilterInformationForm(TComponent* AOwner)
+    : TForm(AOwner) {
+  InitComponents();
+  ScaleFormForScreen(this);
+}
+
+TMulticastFilterInformationForm::~TMulticastFilterInformationForm() = default;
+
+void TMulticastFilterInformationForm::InitComponents() {
+  using Self = TMulticastFilterInformationForm;
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Multicast Filter InformationForm")
+      .Size(640, 540)
+      .Position(poMainFormCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &Self::FormCreate)
+      .OnClose(this, &Self::FormClose);
+  B.Add(LV_dot1qStaticMulticastEntry, "LV_dot1qStaticMulticastEntry")
+      .At(8, 8, 510, 190)
+      .OnChange(this, &Self::LV_dot1qStaticMulticastEntryChange)
+      .OnClick(this, &Self::LV_dot1qStaticMulticastEntryClick);
+  B.Add(RefreshBtn, "RefreshBtn")
+      .At(528, 8, 96, 25)
+      .Caption("Refresh")
+      .OnClick(this, &Self::RefreshBtnClick);
+  B.Add(SetBtn, "SetBtn").At(528, 40, 96, 25).Caption("Set").OnClick(this, &Self::SetBtnClick);
+  B.Add(AddBtn, "AddBtn").At(528, 72, 96, 25).Caption("Add").OnClick(this, &Self::AddBtnClick);
+  B.Add(btnDelete, "btnDelete")
+      .At(528, 104, 96, 25)
+      .Caption("Delete")
+      .OnClick(this, &Self::btnDeleteClick);
+  B.Add(Label1, "Label1").At(528, 180).Caption("Samples");
+  B.Add(ST_Count, "ST_Count").At(580, 180, 44, 17).Caption("0");
+
+  B.Add(Label2, "Label2").At(8, 212).Caption("VID");
+  B.Add(ED_MulticastVID, "ED_MulticastVID").At(40, 208, 80, 21);
+  B.Add(Label3, "Label3").At(136, 212).Caption("MAC Address");
+  B.Add(ED_MACAddress, "ED_MACAddress").At(214, 208, 130, 21);
+  B.Add(Label4, "Label4").At(360, 212).Caption("Status");
+  B.Add(Status, "Status").At(400, 208, 118, 21).Style(csDropDownList);
+
+  B.Add(PageControl1, "PageControl1").At(8, 240, 616, 180);
+  B.Add(TabSheet1, "TabSheet1").Caption("Egress Ports").PageControl(PageControl1);
+  B.Add(ScrollBox1, "ScrollBox1", TabSheet1).Align(alClient);
+  B.Add(TabSheet2, "TabSheet2").Caption("Forbidden Ports").PageControl(PageControl1);
+  B.Add(ScrollBox2, "ScrollBox2", TabSheet2).Align(alClient);
+  PageControl1->SetActivePageIndex(0);
+
+  B.Add(Memo1, "Memo1").At(8, 428, 616, 72).ReadOnly();
+  Memo1->SetScrollBars(ssVertical);
+}
+
+void TMulticastFilterInformationForm::CreatePortFrame() {
+  PortFrame = ::CreatePortFrame(this, ScrollBox1);
+}
+
+void TMulticastFilterInformationForm::FormCreate(TObject*) {
+  try {
+    CreatePortFrame();
+    Request = NewFormRequest(this, MulticastFilterInformationVars, 3, 3);
+    Request->AttachListView(LV_dot1qStaticMulticastEntry, true);
+    Request->BindEdits(kVid, "%i{n1x4094}", ED_MulticastVID);
+    Request->BindEdits(kMac, "%h", ED_MACAddress);
+    Request->BindComboBox(kStatus, Status);
+    Request->BindElementList(kEgressPorts, PortElementList(), PortFrame->PortCheckBoxes.get());
+    Request->SetStatusMemo(Memo1);
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+  }
+  ShowRowCount(LV_dot1qStaticMulticastEntry, ST_Count);
+  SetBtn->SetEnabled(false);
+  btnDelete->SetEnabled(false);
+}
+
+bool TMulticastFilterInformationForm::RequestBusy() const { return !Request || Request->Busy; }
+
+void TMulticastFilterInformationForm::ClearEntryFields() {
+  if (PortFrame && PortFrame->PortCheckBoxes) {
+    TList* boxes = PortFrame->PortCheckBoxes.get();
+    for (int i = 0; i < 32 && i < boxes->Count(); ++i)
+      static_cast<TCheckBox*>(boxes->Items(i))->SetChecked(false);
+  }
+  ED_MulticastVID->SetText("");
+  ED_MACAddress->SetText("");
+  Status->SetItemIndex(-1);
+  Status->SetText("");
+}
+
+void TMulticastFilterInformationForm::EntryState() {
+  ED_MulticastVID->SetEnabled(true);
+  ED_MACAddress->SetEnabled(true);
+  Status->SetEnabled(true);
+  SetBtn->SetEnabled(false);
+  btnDelete->SetEnabled(false);
+  AddBtn->SetEnabled(true);
+  ClearEntryFields();
+  // A later click on the same row must fill the fields again.
+  LV_dot1qStaticMulticastEntry->SetSelected(nullptr);
+}
+
+void TMulticastFilterInformationForm::RowState() {
+  ED_MulticastVID->SetEnabled(false);
+  ED_MACAddress->SetEnabled(false);
+  Status->SetEnabled(false);
+  SetBtn->SetEnabled(true);
+  btnDelete->SetEnabled(true);
+  AddBtn->SetEnabled(false);
+}
+
+void TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntryChange(TObject*, TListItem*,
+                                                                         TItemChange) {
+  ShowRowCount(LV_dot1qStaticMulticastEntry, ST_Count);
+}
+
+void TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntryClick(TObject*) {
+  if (LV_dot1qStaticMulticastEntry->Selected())
+    RowState();
+  else
+    EntryState();
+}
+
+void TMulticastFilterInformationForm::RefreshBtnClick(TObject*) {
+  try {
+    if (!Request) return;
+    Request->Request.Active = 1;
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+  }
+  EntryState();
+}
+
+void TMulticastFilterInformationForm::SetBtnClick(TObject*) {
+  if (RequestBusy()) {
+    ShowMessage(kGetDataNotComplete);
+    return;
+  }
+  SetBtn->SetEnabled(false);
+  try {
+    // Only the egress ports of the selected row: the status stays.
+    TSavedAccess saved(*Request);
+    saved.Invalidate(kStatus);
+    Request->Request.Active = 1;
+    Request->Set(true, true, "");
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+  }
+  ClearEntryFields();
+  EntryState();
+}
+
+void TMulticastFilterInformationForm::AddBtnClick(TObject*) {
+  if (ComboText(Status) != kPermanent) {
+    ShowMessage("Status should be set to permanent");
+    return;
+  }
+  if (RequestBusy()) {
+    ShowMessage(kGetDataNotComplete);
+    return;
+  }
+  try {
+    // A new entry has no receive port of its own: 0, not the value of the
+    // row that was selected last.
+    if (VnSNMPVarDesc* port = Request->Request.VarList.Item(kReceivePort); port && port->Value)
+      *port->Value = "0";
+    Request->Request.Active = 1;
+    Request->Set(true, true, "");
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+  }
+  EntryState();
+}
+
+void TMulticastFilterInformationForm::btnDeleteClick(TObject*) {
+  Status->SetItemIndex(kInvalidIndex);
+  if (RequestBusy()) {
+    ShowMessage(kGetDataNotComplete);
+    return;
+  }
+  try {
+    Request->Request.Active = 1;
+    Request->Set(true, true, "");
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+  }
+  EntryState();
+}
+
+void TMulticastFilterInformationForm::FormClose(TObject*, TCloseAction& Action) {
+  LV_dot1qStaticMulticastEntry->SetSelected(nullptr);
+  Action = caFree;
+  delete PortFrame;
+  PortFrame = nullptr;
+  StopWaitDelete(Request);
+}

@@ -1,0 +1,96 @@
+#include "forms/switching/PortListTableFormBase.h"
+
+#include "app/StackingPortUitFormUnit.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Classes.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TPortListTableForm::TPortListTableForm(TComponent* AOwner, const char* name, int width, int height,
+                                       const char* listName, const VnSNMPVarDesc* table,
+                                       int itemType, int keyCount, std::vector<TPortTab> tabs)
+    : TForm(AOwner),
+      table_(table),
+      itemType_(itemType),
+      keyCount_(keyCount),
+      tabs_(std::move(tabs)) {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption(name)
+      .Size(width, height)
+      .Position(poMainFormCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &TPortListTableForm::FormCreate)
+      .OnClose(this, &TPortListTableForm::FormClose);
+  B.Add(list_, listName).At(8, 8, kSideLeft - 16, 200);
+
+  const int pagesTop = 216;
+  const int memoHeight = 64;
+  const int memoTop = height - memoHeight - 48;
+  B.Add(PageControl1, "PageControl1").At(8, pagesTop, width - 24, memoTop - pagesTop - 8);
+  TTabSheet** sheets[] = {&TabSheet1, &TabSheet2, &TabSheet3};
+  TScrollBox** boxes[] = {&ScrollBox1, &ScrollBox2, &ScrollBox3};
+  for (std::size_t i = 0; i < tabs_.size() && i < 3; ++i) {
+    const AnsiString n = AnsiString(static_cast<int>(i + 1));
+    B.Add(*sheets[i], ("TabSheet" + n).c_str()).Caption(tabs_[i].Caption).PageControl(PageControl1);
+    B.Add(*boxes[i], ("ScrollBox" + n).c_str(), *sheets[i]).Align(alClient);
+  }
+  PageControl1->SetActivePageIndex(0);
+  B.Add(Memo1, "Memo1").At(8, memoTop, width - 24, memoHeight).ReadOnly();
+  Memo1->SetScrollBars(ssVertical);
+  ScaleFormForScreen(this);
+}
+
+TPortListTableForm::~TPortListTableForm() = default;
+
+void TPortListTableForm::FormCreate(TObject*) {
+  try {
+    // Twelve unit pages a frame; unit 1 shown, its 32 boxes bound.
+    for (TScrollBox* host : {ScrollBox1, ScrollBox2, ScrollBox3})
+      if (host) PortFrames.push_back(::CreatePortFrame(this, host, 12, 12));
+    const AnsiString elements = PortElementList();
+    Request = NewFormRequest(this, table_, itemType_, keyCount_);
+    Request->AttachListView(list_, true);
+    for (std::size_t i = 0; i < tabs_.size() && i < PortFrames.size(); ++i)
+      Request->BindElementList(tabs_[i].Item, elements, PortFrames[i]->PortCheckBoxes.get());
+    Request->SetStatusMemo(Memo1);
+    Request->OnGetDone = VnRequestDoneEvent(this, &TPortListTableForm::GetDone);
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+  }
+}
+
+void TPortListTableForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { TableRead(); }
+
+void TPortListTableForm::ReadTable() {
+  if (!Request) return;
+  try {
+    Request->Request.Active = 1;
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+  }
+}
+
+void TPortListTableForm::ClearPortFrames() {
+  for (TStackingPortUitForm* frame : PortFrames) {
+    if (!frame || !frame->PortCheckBoxes) continue;
+    TList* boxes = frame->PortCheckBoxes.get();
+    for (int i = 0; i < 32 && i < boxes->Count(); ++i)
+      static_cast<TCheckBox*>(boxes->Items(i))->SetChecked(false);
+  }
+}
+
+void TPortListTableForm::FormClose(TObject*, TCloseAction& Action) {
+  list_->SetSelected(nullptr);
+  StopWaitDelete(Request);
+  for (TStackingPortUitForm*& frame : PortFrames) {
+    delete frame;
+    frame = nullptr;
+  }
+  PortFrames.clear();
+  Action = caFree;
+}

@@ -1,0 +1,74 @@
+// What the per-VLAN multicast forwarding forms share: a list of the table's
+// rows, and under it a page control whose tabs each hold one port grid
+// showing one port list of the selected row. One asynchronous request, read
+// when the form is created; closing the form stops, waits for and releases
+// it.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/ComCtrls.h"
+#include "platform/Forms.h"
+
+class TMemo;
+struct VnSNMPError;
+class VnSNMPRequest2Controls;
+class TStackingPortUitForm;
+class VnSNMPRequest2Edits;
+struct VnSNMPVarDesc;
+
+class TPortListTableForm : public TForm {
+ public:
+  ~TPortListTableForm() override;
+
+  TPageControl* PageControl1 = nullptr;
+  TTabSheet* TabSheet1 = nullptr;
+  TTabSheet* TabSheet2 = nullptr;
+  TTabSheet* TabSheet3 = nullptr;  // null with two tabs
+  TScrollBox* ScrollBox1 = nullptr;
+  TScrollBox* ScrollBox2 = nullptr;
+  TScrollBox* ScrollBox3 = nullptr;
+  TMemo* Memo1 = nullptr;
+
+  // Owned by the form; released when it closes.
+  std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // One per tab, in tab order; owned by the form (component owner).
+  std::vector<TStackingPortUitForm*> PortFrames;
+
+  void FormCreate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+
+ protected:
+  // A tab: its caption and the port-list item of the table it shows.
+  struct TPortTab {
+    const char* Caption;
+    int Item;
+  };
+  // Builds the form (resource name, size), the list view named `listName`
+  // (ListView(); the form keeps it in its own field) and the tabs; the table
+  // is walked with the item type and index-column count.
+  TPortListTableForm(TComponent* AOwner, const char* name, int width, int height,
+                     const char* listName, const VnSNMPVarDesc* table, int itemType, int keyCount,
+                     std::vector<TPortTab> tabs);
+
+  // Get; a failure to start it goes into the memo.
+  void ReadTable();
+  // Unticks boxes 1 to 32 of every frame.
+  void ClearPortFrames();
+  // When a walk has ended (normally or by error).
+  virtual void TableRead() {}
+
+  TListView* ListView() const { return list_; }
+  // Left edge of the buttons beside the list.
+  static constexpr int kSideLeft = 596;
+
+ private:
+  void GetDone(VnSNMPRequest2Controls* request, const VnSNMPError& result);
+
+  TListView* list_ = nullptr;
+  const VnSNMPVarDesc* table_;
+  int itemType_;
+  int keyCount_;
+  std::vector<TPortTab> tabs_;
+};

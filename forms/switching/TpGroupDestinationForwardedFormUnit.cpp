@@ -1,0 +1,28 @@
+#include "forms/switching/TpGroupDestinationForwardedFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/BridgeExtMib.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TTpGroupDestinationForwardedForm* TpGroupDestinationForwardedForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TTpGroupDestinationForwardedForm, &TpGroupDestinationForwardedForm);
+
+namespace {
+enum { kVlanId, kGroupAddress, kEgressPorts, kLearntPorts };
+}  // namespace
+
+TTpGroupDestinationForwardedForm::TTpGroupDestinationForwardedForm(TComponent* AOwner)
+    : TPortListTableForm(AOwner, "Tp Group Destination Forwarded", 696, 460, "LV_dot1qTpGroupEntry",
+                         FilteringInformationVars, 3, 2,
+                         {{"Egress Ports", kEgressPorts}, {"GMRP Learn Port", kLearntPorts}}) {
+  LV_dot1qTpGroupEntry = ListView();
+  TFormBuilder B(this);
+  B.Add(RefreshBtn, "RefreshBtn")
+      .At(kSideLeft, 8, 88, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TTpGroupDestinationForwardedForm::RefreshBtnClick);
+}
+
+void TTpGroupDestinationForwardedForm::RefreshBtnClick(TObject*) { ReadTable(); }

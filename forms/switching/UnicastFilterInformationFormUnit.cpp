@@ -1,0 +1,205 @@
+#include "forms/switching/UnicastFilterInformationFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/BridgeExtMib.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Classes.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TUnicastFilterInformationForm* UnicastFilterInformationForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TUnicastFilterInformationForm, &UnicastFilterInformationForm);
+
+namespace {
+
+// Columns of the static unicast table; the first three form the index.
+enum { kVid, kMac, kReceivePort, kAllowedPorts, kStatus };
+constexpr int kInvalidIndex = 1;  // "invalid" (2) in the status combo
+constexpr const char* kPermanent = "permanent";
+
+}  // namespace
+
+TUnicastFilterInformationForm::TUnicastFilterInformationForm(TComponent* AOwner) : TForm(AOwner) {
+  InitComponents();
+  ScaleFormForScreen(this);
+}
+
+TUnicastFilterInformationForm::~TUnicastFilterInformationForm() = default;
+
+void TUnicastFilterInformationForm::InitComponents() {
+  using Self = TUnicastFilterInformationForm;
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Unicast Filter Information")
+      .Size(640, 540)
+      .Position(poMainFormCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &Self::FormCreate)
+      .OnClose(this, &Self::FormClose);
+  B.Add(LV_dot1qStaticUnicastEntry, "LV_dot1qStaticUnicastEntry")
+      .At(8, 8, 510, 190)
+      .OnChange(this, &Self::LV_dot1qStaticUnicastEntryChange)
+      .OnClick(this, &Self::LV_dot1qStaticUnicastEntryClick);
+  B.Add(RefreshBtn, "RefreshBtn")
+      .At(528, 8, 96, 25)
+      .Caption("Refresh")
+      .OnClick(this, &Self::RefreshBtnClick);
+  B.Add(SetBtn, "SetBtn").At(528, 40, 96, 25).Caption("Add").OnClick(this, &Self::SetBtnClick);
+  B.Add(DeleteBtn, "DeleteBtn")
+      .At(528, 72, 96, 25)
+      .Caption("Delete")
+      .OnClick(this, &Self::DeleteBtnClick);
+  B.Add(Label1, "Label1").At(528, 180).Caption("Samples");
+  B.Add(ST_Count, "ST_Count").At(580, 180, 44, 17).Caption("0");
+
+  B.Add(GroupBox2, "GroupBox2").At(8, 204, 616, 48);
+  B.Add(Label2, "Label2", GroupBox2).At(10, 22).Caption("VID");
+  B.Add(ED_UnicastVID, "ED_UnicastVID", GroupBox2).At(40, 18, 80, 21);
+  B.Add(Label3, "Label3", GroupBox2).At(136, 22).Caption("MAC  Address");
+  B.Add(UnicastAddress, "UnicastAddress", GroupBox2).At(220, 18, 130, 21);
+  B.Add(Label4, "Label4", GroupBox2).At(370, 22).Caption("Status");
+  B.Add(UStatus, "UStatus", GroupBox2).At(412, 18, 130, 21).Style(csDropDownList);
+
+  B.Add(GroupBox1, "GroupBox1").At(8, 258, 616, 160).Caption("Allow To Go To Port");
+  B.Add(Memo1, "Memo1").At(8, 428, 616, 72).ReadOnly();
+  Memo1->SetScrollBars(ssVertical);
+}
+
+void TUnicastFilterInformationForm::CreatePortFrame() {
+  PortFrame = ::CreatePortFrame(this, GroupBox1);
+}
+
+void TUnicastFilterInformationForm::FormCreate(TObject*) {
+  try {
+    CreatePortFrame();
+    Request = NewFormRequest(this, UnicastFilterInformationVars, 3, 3);
+    Request->AttachListView(LV_dot1qStaticUnicastEntry, true);
+    Request->BindEdits(kVid, "%i{n1x4094}", ED_UnicastVID);
+    Request->BindEdits(kMac, "%h", UnicastAddress);
+    Request->BindComboBox(kStatus, UStatus);
+    Request->BindElementList(kAllowedPorts, PortElementList(), PortFrame->PortCheckBoxes.get());
+    Request->SetStatusMemo(Memo1);
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+  }
+  ShowCount();
+  DeleteBtn->SetEnabled(false);
+}
+
+bool TUnicastFilterInformationForm::RequestBusy() const { return !Request || Request->Busy; }
+
+void TUnicastFilterInformationForm::ShowCount() {
+  ShowRowCount(LV_dot1qStaticUnicastEntry, ST_Count);
+}
+
+void TUnicastFilterInformationForm::ClearEntryFields() {
+  if (PortFrame && PortFrame->PortCheckBoxes) {
+    TList* boxes = PortFrame->PortCheckBoxes.get();
+    for (int i = 0; i < 32 && i < boxes->Count(); ++i)
+      static_cast<TCheckBox*>(boxes->Items(i))->SetChecked(false);
+  }
+  ED_UnicastVID->SetText("");
+  UnicastAddress->SetText("");
+  UStatus->SetItemIndex(-1);
+  UStatus->SetText("");
+  ShowCount();
+}
+
+void TUnicastFilterInformationForm::EntryState() {
+  ClearEntryFields();
+  DeleteBtn->SetEnabled(false);
+  SetBtn->SetEnabled(true);
+  ED_UnicastVID->SetReadOnly(false);
+  UnicastAddress->SetReadOnly(false);
+}
+
+void TUnicastFilterInformationForm::LV_dot1qStaticUnicastEntryChange(TObject*, TListItem*,
+                                                                     TItemChange) {
+  ShowCount();
+}
+
+void TUnicastFilterInformationForm::LV_dot1qStaticUnicastEntryClick(TObject*) {
+  TListItem* row = LV_dot1qStaticUnicastEntry->Selected();
+  if (!row) return EntryState();
+  ED_UnicastVID->SetText(row->Caption());
+  UnicastAddress->SetText(row->SubItems()->Count() > 0 ? row->SubItems()->Strings(0) : "");
+  ED_UnicastVID->SetReadOnly(true);
+  UnicastAddress->SetReadOnly(true);
+  DeleteBtn->SetEnabled(true);
+  SetBtn->SetEnabled(false);
+}
+
+void TUnicastFilterInformationForm::RefreshBtnClick(TObject*) {
+  try {
+    if (!Request) return;
+    Request->Request.Active = 1;
+    if (!Request->Busy) Request->Get();
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+  }
+  ShowCount();
+}
+
+void TUnicastFilterInformationForm::SetBtnClick(TObject*) {
+  if (ED_UnicastVID->Text().IsEmpty() || UnicastAddress->Text().IsEmpty()) {
+    ShowMessage("Please input VID and MAC Address!");
+    return;
+  }
+  if (ComboText(UStatus) != kPermanent) {
+    ShowMessage("Status Should be permanent");
+    return;
+  }
+  if (RequestBusy()) {
+    ShowMessage(kGetDataNotComplete);
+    return;
+  }
+  try {
+    // A new entry has no receive port of its own: 0, not the value of the
+    // row that was selected last.
+    if (VnSNMPVarDesc* port = Request->Request.VarList.Item(kReceivePort); port && port->Value)
+      *port->Value = "0";
+    Request->Request.Active = 1;
+    Request->Set(true, true, "");
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+  }
+  ClearEntryFields();
+}
+
+void TUnicastFilterInformationForm::DeleteBtnClick(TObject*) {
+  if (ED_UnicastVID->Text().IsEmpty() || UnicastAddress->Text().IsEmpty()) {
+    MessageDlg("Please select which entry you want to delete.", mtWarning, mbOK, 0);
+    return;
+  }
+  if (RequestBusy()) {
+    ShowMessage(kGetDataNotComplete);
+    return;
+  }
+  try {
+    TSavedAccess saved(*Request);
+    saved.Invalidate(kAllowedPorts);
+    UStatus->SetItemIndex(kInvalidIndex);
+    Request->Request.Active = 1;
+    Request->Set(true, true, "");
+    saved.Restore();
+    EntryState();
+    Request->Get();
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+    EntryState();
+  }
+}
+
+void TUnicastFilterInformationForm::FormClose(TObject*, TCloseAction& Action) {
+  LV_dot1qStaticUnicastEntry->SetSelected(nullptr);
+  Action = caFree;
+  delete PortFrame;
+  PortFrame = nullptr;
+  StopWaitDelete(Request);
+}
