@@ -138,3 +138,24 @@ TEST_F(MSTPPortState, WhileTheWalkRunsEditAndCloseAnswerBusy) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MSTPPortState, TheMenusOpenerKeepsTheFormInItsGlobalForTheDialog) {
+  const TFormOpener opener = FindFormOpener("TMSTPPortStateForm");
+  ASSERT_NE(opener, nullptr);
+  bool seen = false;
+  TestKit::OnNextModal<TMSTPPortStateForm>([&](TMSTPPortStateForm* f) {
+    seen = true;
+    EXPECT_EQ(MSTPPortStateForm, f);
+    EXPECT_EQ(f->Caption(), "MSTP Port State Information: 127.0.0.1");
+    EXPECT_TRUE(PumpUntil([f] { return f->RequestIdle == 1; }));
+    f->btnCloseClick(nullptr);
+  });
+  opener(Application, "MSTP Port State Information: 127.0.0.1");
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(MSTPPortStateForm, nullptr);
+  EXPECT_EQ(MSTPPortStateEditForm, nullptr);
+}
+
+}  // namespace
