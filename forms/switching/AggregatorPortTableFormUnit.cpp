@@ -1,0 +1,214 @@
+#include "forms/switching/AggregatorPortTableFormUnit.h"
+
+#include <vector>
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/LinkAggregationMib.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/common/InputChecks.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+
+TAggregatorPortTableForm* AggregatorPortTableForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TAggregatorPortTableForm, &AggregatorPortTableForm);
+
+namespace {
+
+// Items of the port table that the edits and boxes show.
+enum { kActorAdminKey = 3, kPartnerAdminId = 7, kPartnerAdminKey = 9 };
+enum { kActorAdminState = 19, kPartnerAdminState = 21 };
+
+constexpr const char* kStateElements = "0,1,2,3,4,5,6,7";
+
+AnsiString CurrentMessage() {
+  try {
+    throw;
+  } catch (const Exception& e) {
+    return e.Message;
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+}
+
+}  // namespace
+
+TAggregatorPortTableForm::TAggregatorPortTableForm(TComponent* AOwner) : TForm(AOwner) {
+  BuildComponents();
+  ScaleFormForScreen(this);
+  // Only the administrative tabs are shown; the others keep their boxes
+  // unbound.
+  TabSheet2->SetTabVisible(false);
+  TabSheet4->SetTabVisible(false);
+  PageControl1->SetActivePage(TabSheet1);
+  RequestIdle = 0;
+}
+
+TAggregatorPortTableForm::~TAggregatorPortTableForm() = default;
+
+void TAggregatorPortTableForm::BuildComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Aggregator Port Table")
+      .ClientSize(720, 520)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &TAggregatorPortTableForm::FormCreate)
+      .OnCloseQuery(this, &TAggregatorPortTableForm::FormCloseQuery)
+      .OnClose(this, &TAggregatorPortTableForm::FormClose);
+  B.Add(ListView1, "ListView1")
+      .At(8, 8, 592, 240)
+      .OnClick(this, &TAggregatorPortTableForm::ListView1Click)
+      .OnChange(this, &TAggregatorPortTableForm::ListView1Change);
+
+  int top = 8;
+  auto button = [&](TButton*& b, const char* name, const char* caption,
+                    void (TAggregatorPortTableForm::*handler)(TObject*)) {
+    B.Add(b, name).At(612, top, 100, 25).Caption(caption).OnClick(this, handler);
+    top += 34;
+  };
+  button(GetBtn, "GetBtn", "Refresh", &TAggregatorPortTableForm::GetBtnClick);
+  button(btnEdit, "btnEdit", "Edit", &TAggregatorPortTableForm::btnEditClick);
+  button(btnStop, "btnStop", "Stop", &TAggregatorPortTableForm::btnStopClick);
+  button(btnClose, "btnClose", "Close", &TAggregatorPortTableForm::btnCloseClick);
+  B.Add(Label1, "Label1").At(612, top + 6).Caption("Samples");
+  B.Add(StaticText1, "StaticText1").At(664, top + 6, 48, 17).Caption("0");
+
+  B.Add(Label2, "Label2").At(8, 262).Caption("Actor Admin Key");
+  B.Add(edtActorKey, "edtActorKey").At(160, 258, 140, 21);
+  B.Add(Label3, "Label3").At(8, 290).Caption("Partner Admin System ID");
+  B.Add(edtPartnerID, "edtPartnerID").At(160, 286, 140, 21);
+  B.Add(Label4, "Label4").At(8, 318).Caption("Partner Admin Key");
+  B.Add(edtPartnerKey, "edtPartnerKey").At(160, 314, 140, 21);
+
+  B.Add(PageControl1, "PageControl1").At(316, 256, 396, 150);
+  TTabSheet** sheets[4] = {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4};
+  const char* sheetCaptions[4] = {"Actor Admin State", "Actor Oper State", "Partner Admin State",
+                                  "Partner Oper State"};
+  const char* sheetNames[4] = {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4"};
+  for (int s = 0; s < 4; ++s) {
+    B.Add(*sheets[s], sheetNames[s]).Caption(sheetCaptions[s]).PageControl(PageControl1);
+    // "synchronization" on the actor's administrative tab only.
+    const char* bits[8] = {"lacpActivity", "lacpTimeout",
+                           "aggregation",  s == 0 ? "synchronization" : "synchronisation",
+                           "collecting",   "distributing",
+                           "defaulted",    "expired"};
+    for (int e = 0; e < 8; ++e) {
+      const int n = s * 8 + e;
+      const AnsiString name = "CheckBox" + IntToStr(n + 1);
+      B.Add(CheckBoxes[n], name.c_str(), *sheets[s])
+          .At(12 + (e / 4) * 180, 10 + (e % 4) * 26, 170, 17)
+          .Caption(bits[e]);
+    }
+  }
+
+  B.Add(Memo1, "Memo1").At(8, 414, 704, 98).ReadOnly();
+  Memo1->SetScrollBars(ssVertical);
+}
+
+void TAggregatorPortTableForm::FormCreate(TObject*) {
+  Request = NewFormRequest(this, AggregatorPortTableVars, 2, 1);
+  Request->AttachListView(ListView1, true);
+  Request->BindEdits(kActorAdminKey, "%i{n0x65535l5}", edtActorKey);
+  Request->BindEdits(kPartnerAdminId, "%s{l12}", edtPartnerID);
+  Request->BindEdits(kPartnerAdminKey, "%i{n0x65535l5}", edtPartnerKey);
+  Request->BindElements(kActorAdminState, kStateElements,
+                        std::vector<TControl*>(CheckBoxes, CheckBoxes + 8));
+  Request->BindElements(kPartnerAdminState, kStateElements,
+                        std::vector<TControl*>(CheckBoxes + 16, CheckBoxes + 24));
+  Request->SetStatusMemo(Memo1);
+  Request->OnGetDone = VnRequestDoneEvent(this, &TAggregatorPortTableForm::GetDone);
+  btnEdit->SetEnabled(false);
+  try {
+    Request->Get();
+  } catch (...) {
+    Fail(false);
+  }
+  ClearEdits();
+}
+
+void TAggregatorPortTableForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
+  RequestIdle = 1;
+  SetEditsEnabled(true);
+}
+
+void TAggregatorPortTableForm::ClearEdits() {
+  for (int n : {0, 1, 2, 3, 4, 5, 6, 7, 16, 17, 18, 19, 20, 21, 22, 23})
+    CheckBoxes[n]->SetChecked(false);
+  for (TEdit* e : {edtActorKey, edtPartnerID, edtPartnerKey}) e->SetText("");
+}
+
+void TAggregatorPortTableForm::SetEditsEnabled(bool enabled) {
+  for (int n : {0, 1, 2, 3, 4, 5, 6, 7, 16, 17, 18, 19, 20, 21, 22, 23})
+    CheckBoxes[n]->SetEnabled(enabled);
+  for (TEdit* e : {edtActorKey, edtPartnerID, edtPartnerKey}) e->SetEnabled(enabled);
+}
+
+void TAggregatorPortTableForm::Fail(bool disableEdit) {
+  ShowFailureInMemo(Memo1, CurrentMessage());
+  RequestIdle = 1;
+  ClearEdits();
+  if (disableEdit) btnEdit->SetEnabled(false);
+}
+
+void TAggregatorPortTableForm::GetBtnClick(TObject*) {
+  if (!RequestIdle || !Request) return;
+  try {
+    RequestIdle = 0;
+    btnEdit->SetEnabled(false);
+    Request->Request.Active = 1;
+    Request->Get();
+    ClearEdits();
+  } catch (...) {
+    Fail(true);
+  }
+}
+
+void TAggregatorPortTableForm::btnEditClick(TObject*) {
+  if (!CheckRequestIdle(RequestIdle) || !Request) return;
+  // A row that the list no longer shows has nothing to write to.
+  if (!ListView1->Selected()) return;
+  if (!ValidateMacInput(edtPartnerID->Text())) {
+    FocusIfPossible(edtPartnerID);
+    return;
+  }
+  try {
+    Request->Request.Active = 1;
+    Request->Set(false, true);
+    GetBtnClick(nullptr);
+  } catch (...) {
+    Fail(true);
+  }
+}
+
+void TAggregatorPortTableForm::btnStopClick(TObject*) {
+  if (Request) Request->Request.Active = 0;
+}
+
+void TAggregatorPortTableForm::btnCloseClick(TObject*) { Close(); }
+
+void TAggregatorPortTableForm::ListView1Click(TObject*) {
+  if (ListView1->Selected()) {
+    btnEdit->SetEnabled(true);
+  } else {
+    btnEdit->SetEnabled(false);
+    ClearEdits();
+  }
+}
+
+void TAggregatorPortTableForm::ListView1Change(TObject*, TListItem*, TItemChange) {
+  ShowRowCount(ListView1, StaticText1);
+}
+
+void TAggregatorPortTableForm::FormCloseQuery(TObject*, bool& CanClose) {
+  RefuseCloseWhileBusy(Request.get(), RequestIdle, CanClose);
+}
+
+void TAggregatorPortTableForm::FormClose(TObject*, TCloseAction& Action) {
+  ListView1->SetSelected(nullptr);
+  StopWaitDelete(Request);
+  Action = caFree;
+}

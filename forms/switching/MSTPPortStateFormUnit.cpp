@@ -1,0 +1,169 @@
+#include "forms/switching/MSTPPortStateFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/DeviceMib.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/switching/MSTPPortStateEditFormUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TMSTPPortStateForm* MSTPPortStateForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TMSTPPortStateForm, &MSTPPortStateForm);
+
+namespace {
+
+AnsiString CurrentMessage() {
+  try {
+    throw;
+  } catch (const Exception& e) {
+    return e.Message;
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+}
+
+}  // namespace
+
+TMSTPPortStateForm::TMSTPPortStateForm(TComponent* AOwner) : TForm(AOwner) {
+  BuildComponents();
+  ScaleFormForScreen(this);
+  RequestIdle = 0;
+}
+
+TMSTPPortStateForm::~TMSTPPortStateForm() {
+  // Destroyed without closing: the dialog goes with this form.
+  if (MSTPPortStateEditForm && MSTPPortStateEditForm->Owner() == this)
+    MSTPPortStateEditForm = nullptr;
+}
+
+void TMSTPPortStateForm::BuildComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("MSTP Port State Information")
+      .ClientSize(700, 420)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &TMSTPPortStateForm::FormCreate)
+      .OnCloseQuery(this, &TMSTPPortStateForm::FormCloseQuery)
+      .OnClose(this, &TMSTPPortStateForm::FormClose);
+  B.Add(lvMSTPPortState, "lvMSTPPortState")
+      .At(8, 8, 572, 300)
+      .OnSelectItem(this, &TMSTPPortStateForm::lvMSTPPortStateSelectItem)
+      .OnDblClick(this, &TMSTPPortStateForm::lvMSTPPortStateDblClick);
+  int top = 8;
+  auto button = [&](TButton*& b, const char* name, const char* caption,
+                    void (TMSTPPortStateForm::*handler)(TObject*)) {
+    B.Add(b, name).At(592, top, 100, 25).Caption(caption).OnClick(this, handler);
+    top += 34;
+  };
+  button(btnRefresh, "btnRefresh", "Refresh", &TMSTPPortStateForm::btnRefreshClick);
+  button(btnEdit, "btnEdit", "Edit", &TMSTPPortStateForm::btnEditClick);
+  button(btnStop, "btnStop", "Stop", &TMSTPPortStateForm::btnStopClick);
+  button(btnClose, "btnClose", "Close", &TMSTPPortStateForm::btnCloseClick);
+  B.Add(lblSTPVersion, "lblSTPVersion").At(592, top + 8).Hidden();
+  B.Add(memMsg, "memMsg").At(8, 316, 684, 96).ReadOnly();
+  memMsg->SetScrollBars(ssVertical);
+}
+
+void TMSTPPortStateForm::FormCreate(TObject*) {
+  MSTPPortStateEditForm = Create<TMSTPPortStateEditForm>(this);
+  TMSTPPortStateEditForm* d = MSTPPortStateEditForm;
+
+  VersionRequest = NewFormRequest(this, MSTPPortStateSTPVersionVars, 0, 0);
+  VersionRequest->BindLabel(0, lblSTPVersion);
+
+  Request = NewFormRequest(this, MSTPPortStateMSTPPortOperHelloTimeVars, 3, 1);
+  Request->AttachListView(lvMSTPPortState, true);
+  Request->BindEdits(0, "%u", d->edtPortIndex);
+  Request->BindEdits(1, "%u", d->edtOperHelloTime);
+  Request->BindEdits(2, "%u", d->edtAdminHelloTime);
+  Request->BindComboBox(3, d->cbxPortEnable);
+  Request->BindEdits(4, "%u", d->edtExtPathCost);
+  Request->BindComboBox(5, d->cbxMigration);
+  Request->BindComboBox(6, d->cbxAdminEdgePort);
+  Request->BindComboBox(7, d->cbxOperEdgePort);
+  Request->BindComboBox(8, d->cbxAdminP2P);
+  Request->BindComboBox(9, d->cbxOperP2P);
+  Request->BindComboBox(10, d->cbxSTPlbd);
+  Request->BindComboBox(11, d->cbxSTPRole);
+  Request->BindComboBox(12, d->cbxSTPTCN);
+  Request->SetStatusMemo(memMsg);
+  Request->OnGetDone = VnRequestDoneEvent(this, &TMSTPPortStateForm::GetDone);
+  Request->Request.Timeout = 300;
+  btnEdit->SetEnabled(false);
+
+  try {
+    VersionRequest->Get();
+    Request->Get();
+  } catch (...) {
+    RequestIdle = 1;
+    ShowFailureInMemo(memMsg, CurrentMessage());
+  }
+}
+
+void TMSTPPortStateForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { RequestIdle = 1; }
+
+void TMSTPPortStateForm::ReadVersion() {
+  if (!VersionRequest || VersionRequest->Busy) return;
+  VersionRequest->Request.Active = 1;
+  VersionRequest->Get();
+}
+
+void TMSTPPortStateForm::btnRefreshClick(TObject*) {
+  if (!RequestIdle || !Request) return;
+  try {
+    ReadVersion();
+    if (!Request->Busy) {
+      RequestIdle = 0;
+      Request->Request.Active = 1;
+      Request->Get();
+    }
+  } catch (...) {
+    RequestIdle = 1;
+    ShowFailureInMemo(memMsg, CurrentMessage());
+  }
+}
+
+void TMSTPPortStateForm::lvMSTPPortStateSelectItem(TObject*, TListItem*, bool) {
+  btnEdit->SetEnabled(lvMSTPPortState->Selected() != nullptr);
+}
+
+void TMSTPPortStateForm::lvMSTPPortStateDblClick(TObject* Sender) { btnEditClick(Sender); }
+
+void TMSTPPortStateForm::btnEditClick(TObject*) {
+  if (!Request || !MSTPPortStateEditForm) return;
+  try {
+    if (lvMSTPPortState->Selected()) {
+      if (!CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0)) return;
+      MSTPPortStateEditForm->SetCaption(FeatureCaption("Port State Information(Edit): "));
+      MSTPPortStateEditForm->ShowModal();
+    }
+    btnEdit->SetEnabled(false);
+    ReadVersion();
+  } catch (...) {
+    RequestIdle = 1;
+    ShowFailureInMemo(memMsg, CurrentMessage());
+  }
+}
+
+void TMSTPPortStateForm::btnStopClick(TObject*) {
+  if (Request) Request->Request.Active = 0;
+}
+
+void TMSTPPortStateForm::btnCloseClick(TObject*) { Close(); }
+
+void TMSTPPortStateForm::FormCloseQuery(TObject*, bool& CanClose) {
+  RefuseCloseWhileBusy(Request.get(), RequestIdle, CanClose);
+}
+
+void TMSTPPortStateForm::FormClose(TObject*, TCloseAction& Action) {
+  lvMSTPPortState->SetSelected(nullptr);
+  delete MSTPPortStateEditForm;
+  MSTPPortStateEditForm = nullptr;
+  StopWaitDelete(VersionRequest);
+  StopWaitDelete(Request);
+  Action = caFree;
+}

@@ -1,0 +1,128 @@
+#include "forms/switching/SpanningTreeAlgorithmUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/DeviceMib.h"
+#include "app/progress.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TSpanningTreeAlgorithmForm* SpanningTreeAlgorithmForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TSpanningTreeAlgorithmForm, &SpanningTreeAlgorithmForm);
+
+namespace {
+
+constexpr const char* kEnableQuestion = "To enable STP may take a long time. Do you want to go on?";
+
+// The progress dialog writes the enable setting through the open form.
+VnSNMPRequest2Controls* OpenFormRequest() {
+  return SpanningTreeAlgorithmForm ? SpanningTreeAlgorithmForm->Request.get() : nullptr;
+}
+
+const bool kSourceInstalled = [] {
+  GetSpanningTreeRequest = &OpenFormRequest;
+  return true;
+}();
+
+AnsiString CurrentMessage() {
+  try {
+    throw;
+  } catch (const Exception& e) {
+    return e.Message;
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+}
+
+}  // namespace
+
+TSpanningTreeAlgorithmForm::TSpanningTreeAlgorithmForm(TComponent* AOwner) : TForm(AOwner) {
+  (void)kSourceInstalled;
+  BuildComponents();
+  ScaleFormForScreen(this);
+}
+
+TSpanningTreeAlgorithmForm::~TSpanningTreeAlgorithmForm() = default;
+
+void TSpanningTreeAlgorithmForm::BuildComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("Spanning Tree Algorithm")
+      .ClientSize(368, 124)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &TSpanningTreeAlgorithmForm::FormCreate)
+      .OnClose(this, &TSpanningTreeAlgorithmForm::FormClose);
+  B.Add(Label1, "Label1").At(16, 24).Caption("Spanning Tree Algorithm");
+  B.Add(ComboBox1, "ComboBox1").At(176, 20, 170, 21).Style(csDropDownList);
+  B.Add(GetButton, "GetButton")
+      .At(96, 62, 80, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TSpanningTreeAlgorithmForm::GetButtonClick);
+  B.Add(SetButton, "SetButton")
+      .At(192, 62, 80, 25)
+      .Caption("Set")
+      .OnClick(this, &TSpanningTreeAlgorithmForm::SetButtonClick);
+  B.Add(StatusBar1, "StatusBar1").Panels({368});
+}
+
+void TSpanningTreeAlgorithmForm::FormCreate(TObject*) {
+  Request = NewFormRequest(this, SpanningTreeAlgorithmVars, 0, 0);
+  Request->BindComboBox(0, ComboBox1);
+  Request->SetStatusBar(StatusBar1);
+  GetButtonClick(nullptr);
+}
+
+void TSpanningTreeAlgorithmForm::GetButtonClick(TObject*) {
+  if (!Request) return;
+  try {
+    Request->Request.Active = 1;
+    Request->Get();
+  } catch (...) {
+    ShowFailureInStatusBar(StatusBar1, CurrentMessage());
+  }
+}
+
+void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
+  if (!Request) return;
+  const AnsiString choice = ComboText(ComboBox1);
+  try {
+    if (choice == "disabled") {
+      Request->Request.Active = 1;
+      Request->Set(true, true);
+      Request->Get();
+    } else if (choice == "enabled") {
+      if (MessageDlg(kEnableQuestion, mtConfirmation, mbOKCancel, 0) == mrOk) {
+        struct Forget {
+          ~Forget() { ProgressForm = nullptr; }
+        } forget;
+        Request->Request.Active = 1;
+        // Its constructor sends the Set through OpenFormRequest().
+        std::unique_ptr<TProgressForm> dialog(Create<TProgressForm>(Application, nullptr));
+        ProgressForm = dialog.get();
+        dialog->SetCaption("Enable STP Progress");
+        dialog->LB_Prompt->SetCaption("Enable STP is doing...");
+        dialog->ShowModal();
+      }
+      Request->Get();
+    }
+  } catch (...) {
+    ShowFailureInStatusBar(StatusBar1, CurrentMessage());
+    try {
+      Request->Get();
+    } catch (...) {
+      ShowFailureInStatusBar(StatusBar1, CurrentMessage());
+    }
+  }
+}
+
+void TSpanningTreeAlgorithmForm::FormClose(TObject*, TCloseAction& Action) {
+  // A reply still on its way is dropped by the request's destructor.
+  StopWaitDelete(Request);
+  Action = caFree;
+}

@@ -1,0 +1,129 @@
+// The spanning-tree information form against the simulated switch: the
+// first read and the hello-time rule, the timer checks, and the writes for
+// stp/rstp (timers with the hello time) and mstp (without it, behind the
+// progress dialog while spanning tree is on).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "PagesTestSupport.h"
+#include "app/FormOpeners.h"
+#include "app/Progress2.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/switching/STPInfo.h"
+#include "platform/ComCtrls.h"
+#include "platform/Graphics.h"
+#include "platform/StdCtrls.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+const std::string kBridge = "1.3.6.1.4.1.171.12.15.1";
+constexpr const char* kAlgorithm = "1.3.6.1.4.1.171.11.101.1.2.1.2.1.0";
+
+class STPInfo : public PagesDeviceTest {
+ protected:
+  void SetUp() override {
+    PagesDeviceTest::SetUp();
+    Seed(3, 2000);  // max age
+    Seed(5, 1500);  // forward delay
+    Seed(6, 20);    // max hops
+    Seed(7, 6);     // TX hold count
+    Seed(8, 2);     // forwarding BPDU disabled
+  }
+  void Seed(int column, int value) {
+    Control("set " + kBridge + "." + std::to_string(column) + ".0 i " + std::to_string(value));
+  }
+  void Open() {
+    form_.reset(Create<TSTP_Info>(Application));
+    TestKit::ShowAndActivate(form_.get());
+  }
+  void TearDown() override {
+    form_.reset();
+    PagesDeviceTest::TearDown();
+  }
+  std::string Panel() const { return form_->StatusBar1->Panels()->Items(0)->Text().str(); }
+  std::unique_ptr<TSTP_Info> form_;
+};
+
+TEST_F(STPInfo, OpensWithTheDeviceValuesAndTheHelloTimeRule) {
+  EXPECT_NE(FindFormOpener("TSTP_Info"), nullptr);
+  Seed(2, 1);
+  Open();
+  EXPECT_EQ(ComboText(form_->Combo_STPVersion), "rstp");
+  EXPECT_EQ(form_->lbstpversion->Caption(), "rstp");
+  EXPECT_EQ(form_->ET_AgingTime->Text(), "2000");
+  EXPECT_EQ(form_->ET_ForwardDelay->Text(), "1500");
+  EXPECT_EQ(form_->ET_Priority->Text(), "20");
+  EXPECT_EQ(form_->ET_HelloTime->Text(), "200");
+  EXPECT_TRUE(form_->ET_HelloTime->Enabled());
+  EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-STPInfo.png"));
+  ASSERT_TRUE(SelectComboText(form_->Combo_STPVersion, "mstp"));
+  form_->Combo_STPVersionChange(nullptr);
+  EXPECT_EQ(form_->ET_HelloTime->Text(), "");
+  EXPECT_FALSE(form_->ET_HelloTime->Enabled());
+  EXPECT_EQ(form_->ET_HelloTime->Color(), clMenu);
+}
+
+TEST_F(STPInfo, TimerChecksSendNothing) {
+  Seed(2, 1);
+  Open();
+  form_->ET_AgingTime->SetText("2900");  // above 2 * 1500 - 200
+  form_->BT_SetClick(nullptr);
+  EXPECT_EQ(Panel(), "Data Error !");
+  form_->ET_AgingTime->SetText("2000");
+  form_->ET_Priority->SetText("");
+  form_->BT_SetClick(nullptr);
+  EXPECT_EQ(Panel(), "Don't Leave Empty Fileds !");
+  form_->ET_Priority->SetText("20");
+  form_->ET_HelloTime->SetText("1000");  // max age below 2 * hello + 200
+  form_->BT_SetClick(nullptr);
+  EXPECT_EQ(Panel(), "Data Error !");
+  EXPECT_TRUE(SetLines().empty());
+}
+
+TEST_F(STPInfo, StpToRstpWithSpanningTreeOffWritesTheTimersOnly) {
+  Seed(2, 0);
+  Control("set " + std::string(kAlgorithm) + " i 2");
+  Open();
+  ASSERT_EQ(form_->lbMSTPState->Caption(), "disabled");
+  ASSERT_TRUE(SelectComboText(form_->Combo_STPVersion, "rstp"));
+  form_->BT_SetClick(nullptr);  // no progress dialog: an unscripted one fails
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u) << Panel();
+  EXPECT_NE(sets[0].find(kBridge + ".2.0=INTEGER:1"), std::string::npos) << sets[0];
+  EXPECT_NE(sets[0].find(kBridge + ".4.0=INTEGER:200"), std::string::npos) << sets[0];
+  EXPECT_EQ(Value(kBridge + ".2.0"), "INTEGER:1");
+  EXPECT_EQ(form_->lbstpversion->Caption(), "rstp");
+}
+
+TEST_F(STPInfo, MstpIsWrittenWithoutHelloTimeBehindTheProgressDialog) {
+  Seed(2, 1);
+  Control("set " + std::string(kAlgorithm) + " i 3");
+  Open();
+  ASSERT_EQ(form_->lbMSTPState->Caption(), "enabled");
+  ASSERT_TRUE(SelectComboText(form_->Combo_STPVersion, "mstp"));
+  form_->Combo_STPVersionChange(nullptr);
+  form_->ET_Priority->SetText("30");
+  bool shown = false;
+  TestKit::OnNextModal<TProgressForm2>([&](TProgressForm2* dialog) {
+    shown = true;
+    EXPECT_EQ(dialog->Caption(), "Set STP Progress");
+    EXPECT_EQ(dialog->LB_Prompt->Caption(), "Change STP Version is doing...");
+    for (int i = 0; i < 31; ++i) dialog->ProgressTimerTimer(nullptr);
+  });
+  form_->BT_SetClick(nullptr);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(ProgressForm2, nullptr);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u) << Panel();
+  EXPECT_EQ(sets[0].find(kBridge + ".4.0="), std::string::npos) << sets[0];
+  EXPECT_NE(sets[0].find(kBridge + ".2.0=INTEGER:2"), std::string::npos) << sets[0];
+  EXPECT_NE(sets[0].find(kBridge + ".6.0=INTEGER:30"), std::string::npos) << sets[0];
+  EXPECT_EQ(Value(kBridge + ".6.0"), "INTEGER:30");
+  EXPECT_EQ(form_->lbstpversion->Caption(), "mstp");
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+// The spanning-tree on/off form against the simulated switch: the first
+// read, switching off, and switching on behind the confirmation and the
+// timed progress dialog.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "PagesTestSupport.h"
+#include "app/FormOpeners.h"
+#include "app/progress.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/switching/SpanningTreeAlgorithmUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr const char* kAlgorithm = "1.3.6.1.4.1.171.11.101.1.2.1.2.1.0";
+constexpr const char* kQuestion = "To enable STP may take a long time. Do you want to go on?";
+
+int Count(const std::vector<std::string>& lines, const std::string& pdu) {
+  int n = 0;
+  for (const auto& line : lines)
+    if (line.find("\t" + pdu + "\t") != std::string::npos &&
+        line.find(std::string(kAlgorithm) + "=") != std::string::npos)
+      ++n;
+  return n;
+}
+
+class SpanningTreeAlgorithm : public PagesDeviceTest {
+ protected:
+  void Open() {
+    form_.reset(Create<TSpanningTreeAlgorithmForm>(Application));
+    SpanningTreeAlgorithmForm = form_.get();
+    TestKit::ShowAndActivate(form_.get());
+    ASSERT_TRUE(WaitIdle(*form_->Request));
+  }
+  void TearDown() override {
+    form_.reset();
+    SpanningTreeAlgorithmForm = nullptr;
+    PagesDeviceTest::TearDown();
+  }
+  std::unique_ptr<TSpanningTreeAlgorithmForm> form_;
+};
+
+TEST_F(SpanningTreeAlgorithm, OpensWithTheDeviceStateAndSwitchesOff) {
+  EXPECT_NE(FindFormOpener("TSpanningTreeAlgorithmForm"), nullptr);
+  Control("set " + std::string(kAlgorithm) + " i 3");
+  Open();
+  EXPECT_EQ(ComboText(form_->ComboBox1), "enabled");
+  EXPECT_TRUE(
+      TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-SpanningTreeAlgorithm.png"));
+  ASSERT_TRUE(SelectComboText(form_->ComboBox1, "disabled"));
+  form_->SetButtonClick(nullptr);  // no question for switching off
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  ASSERT_TRUE(PumpUntil([] { return Value(kAlgorithm) == "INTEGER:2"; }));
+  EXPECT_EQ(Count(SetLines(), "SET"), 1);
+}
+
+TEST_F(SpanningTreeAlgorithm, CancelSendsNothingAndReadsAgain) {
+  Control("set " + std::string(kAlgorithm) + " i 2");
+  Open();
+  const int gets = Count(NewLog(), "GET");
+  ASSERT_TRUE(SelectComboText(form_->ComboBox1, "enabled"));
+  TestKit::DialogScript dialogs;
+  dialogs.Expect(kQuestion, mrCancel);
+  form_->SetButtonClick(nullptr);
+  dialogs.Verify();
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_TRUE(SetLines().empty());
+  EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
+  EXPECT_EQ(ComboText(form_->ComboBox1), "disabled");
+}
+
+TEST_F(SpanningTreeAlgorithm, EnablingWritesThroughTheProgressDialog) {
+  Control("set " + std::string(kAlgorithm) + " i 2");
+  Open();
+  ASSERT_TRUE(SelectComboText(form_->ComboBox1, "enabled"));
+  TestKit::DialogScript dialogs;
+  dialogs.Expect(kQuestion, mrOk);
+  bool shown = false;
+  TestKit::OnNextModal<TProgressForm>([&](TProgressForm* dialog) {
+    shown = true;
+    EXPECT_EQ(ProgressForm, dialog);
+    EXPECT_EQ(dialog->Caption(), "Enable STP Progress");
+    EXPECT_EQ(dialog->LB_Prompt->Caption(), "Enable STP is doing...");
+    // The dialog closes itself after its 30 ticks.
+    for (int i = 0; i < 31; ++i) dialog->ProgressTimerTimer(nullptr);
+  });
+  form_->SetButtonClick(nullptr);
+  dialogs.Verify();
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(ProgressForm, nullptr);
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  ASSERT_TRUE(PumpUntil([] { return Value(kAlgorithm) == "INTEGER:3"; }));
+  EXPECT_EQ(Count(SetLines(), "SET"), 1);
+}
+
+TEST_F(SpanningTreeAlgorithm, TheProgressDialogFindsNoRequestOnceTheFormIsGone) {
+  Open();
+  EXPECT_EQ(GetSpanningTreeRequest(), form_->Request.get());
+  form_->Close();
+  EXPECT_EQ(form_->Request, nullptr);
+  EXPECT_EQ(GetSpanningTreeRequest(), nullptr);
+  form_->SetButtonClick(nullptr);  // nothing left to write with: no crash
+  form_.reset();
+  TestKit::Pump();
+}
+
+}  // namespace
