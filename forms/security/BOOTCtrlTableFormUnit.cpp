@@ -1,0 +1,159 @@
+#include "forms/security/BOOTCtrlTableFormUnit.h"
+
+#include "app/DeviceAddress.h"
+#include "app/FormOpeners.h"
+#include "app/mibdefs/DeviceMib.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/security/NewBootpCtrlFormUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TBOOTCtrlTableForm* BOOTCtrlTableForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TBOOTCtrlTableForm, &BOOTCtrlTableForm);
+
+namespace {
+
+enum { kInterface, kServer, kState };
+
+// Positions in the state option list ("other", "invalid", "valid").
+constexpr int kInvalidIndex = 1;
+
+}  // namespace
+
+TBOOTCtrlTableForm::TBOOTCtrlTableForm(TComponent* AOwner) : TForm(AOwner) {
+  InitComponents();
+  ScaleFormForScreen(this);
+}
+
+// A form destroyed without closing takes its dialog with it (as owner): the
+// global must not keep pointing at it.
+TBOOTCtrlTableForm::~TBOOTCtrlTableForm() {
+  if (NewBootpCtrlForm && NewBootpCtrlForm->Owner() == this) NewBootpCtrlForm = nullptr;
+}
+
+void TBOOTCtrlTableForm::InitComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("BOOTCtrlTableForm")
+      .ClientSize(520, 318)
+      .Position(poMainFormCenter)
+      .OnCreate(this, &TBOOTCtrlTableForm::FormCreate)
+      .OnCloseQuery(this, &TBOOTCtrlTableForm::FormCloseQuery)
+      .OnClose(this, &TBOOTCtrlTableForm::FormClose);
+  B.Add(ListView1, "ListView1")
+      .At(8, 8, 408, 210)
+      .OnSelectItem(this, &TBOOTCtrlTableForm::ListView1SelectItem);
+  B.Add(Memo1, "Memo1").At(8, 226, 408, 84).ReadOnly();
+  Memo1->SetScrollBars(ssVertical);
+  struct Btn {
+    TButton*& Button;
+    const char* Name;
+    const char* Caption;
+    void (TBOOTCtrlTableForm::*Click)(TObject*);
+  };
+  const Btn buttons[] = {
+      {RefreshBtn, "RefreshBtn", "Refresh", &TBOOTCtrlTableForm::RefreshBtnClick},
+      {AddBtn, "AddBtn", "Add", &TBOOTCtrlTableForm::AddBtnClick},
+      {DeleteBtn, "DeleteBtn", "Delete", &TBOOTCtrlTableForm::DeleteBtnClick},
+      {btnStop, "btnStop", "Stop", &TBOOTCtrlTableForm::btnStopClick},
+      {CloseBtn, "CloseBtn", "Close", &TBOOTCtrlTableForm::CloseBtnClick},
+  };
+  int top = 8;
+  for (const Btn& b : buttons) {
+    B.Add(b.Button, b.Name).At(428, top, 84, 25).Caption(b.Caption).OnClick(this, b.Click);
+    top += 33;
+  }
+  B.Add(ComboBox1, "ComboBox1").At(428, 200, 84).Style(csDropDownList).Hidden();
+}
+
+void TBOOTCtrlTableForm::FormCreate(TObject*) {
+  NewBootpCtrlForm = Create<TNewBootpCtrlForm>(this);
+  Request = NewFormRequest(this, BOOTCtrlTableVars, 2, 2);
+  Request->AttachListView(ListView1, true);
+  Request->BindEdits(kInterface, "%s", NewBootpCtrlForm->Edit1);
+  Request->BindEdits(kServer, "%s", NewBootpCtrlForm->Edit2);
+  Request->BindComboBox(kState, ComboBox1);
+  Request->OnGetDone = VnRequestDoneEvent(this, &TBOOTCtrlTableForm::RequestGetDone);
+  Request->SetStatusMemo(Memo1);
+  try {
+    Request->Get();
+    DeleteBtn->SetEnabled(false);
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+}
+
+void TBOOTCtrlTableForm::RequestGetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
+  RequestIdle = 1;
+}
+
+void TBOOTCtrlTableForm::ShowFailure(const AnsiString& message) {
+  RequestIdle = 1;
+  ShowFailureInMemo(Memo1, message);
+}
+
+void TBOOTCtrlTableForm::RefreshBtnClick(TObject*) {
+  if (!RequestIdle || !Request || Request->Busy) return;
+  try {
+    RequestIdle = 0;
+    Request->Request.Active = 1;
+    Request->Get();
+    DeleteBtn->SetEnabled(false);
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+}
+
+void TBOOTCtrlTableForm::ListView1SelectItem(TObject*, TListItem*, bool) {
+  DeleteBtn->SetEnabled(ListView1->Selected() != nullptr);
+}
+
+void TBOOTCtrlTableForm::AddBtnClick(TObject*) {
+  if (!CheckRequestIdle(RequestIdle) || !NewBootpCtrlForm) return;
+  NewBootpCtrlForm->SetCaption(AnsiString("New DHCP Control: ") + DeviceAddress);
+  if (!Request || Request->Busy) {
+    ShowMessage(kGetDataNotComplete);
+    return;
+  }
+  NewBootpCtrlForm->ShowModal();
+}
+
+void TBOOTCtrlTableForm::DeleteBtnClick(TObject*) {
+  if (!ListView1->Selected()) return;
+  if (!CheckRequestIdle(RequestIdle)) return;
+  ComboBox1->SetItemIndex(kInvalidIndex);
+  if (!Request || Request->Busy) {
+    ShowMessage(kGetDataNotComplete);
+    return;
+  }
+  try {
+    Request->Request.Active = 1;
+    Request->Set(false, true);
+    RequestIdle = 0;
+    Request->Get();
+    DeleteBtn->SetEnabled(false);
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+}
+
+void TBOOTCtrlTableForm::btnStopClick(TObject*) {
+  if (Request) Request->Request.Active = 0;
+}
+
+void TBOOTCtrlTableForm::CloseBtnClick(TObject*) { Close(); }
+
+void TBOOTCtrlTableForm::FormCloseQuery(TObject*, bool& CanClose) {
+  RefuseCloseWhileBusy(Request.get(), RequestIdle, CanClose);
+}
+
+void TBOOTCtrlTableForm::FormClose(TObject*, TCloseAction& Action) {
+  ListView1->SetSelected(nullptr);
+  StopWaitDelete(Request);
+  Action = caFree;
+}

@@ -1,0 +1,154 @@
+#include "forms/system/Ipv6StaticRouteUnit.h"
+
+#include "app/DeviceAddress.h"
+#include "app/FormOpeners.h"
+#include "app/mibdefs/DeviceMib.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/system/Ipv6StaticRouteEditUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+TIpv6StaticRouteForm* Ipv6StaticRouteForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TIpv6StaticRouteForm, &Ipv6StaticRouteForm);
+
+namespace {
+
+enum { kDestination, kPrefix, kInterface, kNextHop, kMetric, kProtocol, kStatus };
+
+}  // namespace
+
+TIpv6StaticRouteForm::TIpv6StaticRouteForm(TComponent* AOwner) : TForm(AOwner) {
+  InitComponents();
+  ScaleFormForScreen(this);
+}
+
+// A form destroyed without closing takes its dialog with it (as owner): the
+// global must not keep pointing at it.
+TIpv6StaticRouteForm::~TIpv6StaticRouteForm() {
+  if (Ipv6StaticRouteEditForm && Ipv6StaticRouteEditForm->Owner() == this)
+    Ipv6StaticRouteEditForm = nullptr;
+}
+
+void TIpv6StaticRouteForm::InitComponents() {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption("IPV6 Static Route")
+      .ClientSize(640, 330)
+      .Position(poScreenCenter)
+      .OnCreate(this, &TIpv6StaticRouteForm::FormCreate)
+      .OnClose(this, &TIpv6StaticRouteForm::FormClose);
+  B.Add(ListView1, "ListView1")
+      .At(8, 8, 528, 226)
+      .OnSelectItem(this, &TIpv6StaticRouteForm::ListView1SelectItem);
+  B.Add(Memo1, "Memo1").At(8, 242, 528, 80).ReadOnly();
+  Memo1->SetScrollBars(ssVertical);
+  B.Add(StaticText1, "StaticText1").At(548, 8, 84, 17).Caption("0");
+  struct Btn {
+    TButton*& Button;
+    const char* Name;
+    const char* Caption;
+    void (TIpv6StaticRouteForm::*Click)(TObject*);
+  };
+  const Btn buttons[] = {
+      {btnGet, "btnGet", "Refresh", &TIpv6StaticRouteForm::btnGetClick},
+      {btnAdd, "btnAdd", "Add", &TIpv6StaticRouteForm::btnAddClick},
+      {btnAddDefault, "btnAddDefault", "Add Default", &TIpv6StaticRouteForm::btnAddDefaultClick},
+      {btnDelete, "btnDelete", "Delete", &TIpv6StaticRouteForm::btnDeleteClick},
+      {btnClose, "btnClose", "Close", &TIpv6StaticRouteForm::btnCloseClick},
+  };
+  int top = 36;
+  for (const Btn& b : buttons) {
+    B.Add(b.Button, b.Name).At(548, top, 84, 25).Caption(b.Caption).OnClick(this, b.Click);
+    top += 33;
+  }
+}
+
+void TIpv6StaticRouteForm::FormCreate(TObject*) {
+  Ipv6StaticRouteEditForm = Create<TIpv6StaticRouteEditForm>(this);
+  TIpv6StaticRouteEditForm* d = Ipv6StaticRouteEditForm;
+  Request = NewFormRequest(this, Ipv6StaticRouteVars, 3, 4, true);
+  Request->AttachListView(ListView1, true);
+  Request->BindEdits(kDestination, "%s{l32}", d->edtDst);
+  Request->BindEdits(kPrefix, "%i{n0x128l3}", d->edtPrefix);
+  Request->BindEdits(kInterface, "%s{l12}", d->edtInterface);
+  Request->BindEdits(kNextHop, "%s{l32}", d->edtNextHop);
+  Request->BindEdits(kMetric, "%i{n1x65535l5}", d->edtMetric);
+  Request->BindEdits(kProtocol, "%s", d->edtProtocol);
+  Request->BindComboBox(kStatus, d->cbxStatus);
+  Request->SetStatusMemo(Memo1);
+  try {
+    Request->Get();
+    btnDelete->SetEnabled(false);
+    ShowRowCount(ListView1, StaticText1);
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+    btnDelete->SetEnabled(false);
+  }
+}
+
+void TIpv6StaticRouteForm::btnGetClick(TObject*) {
+  if (!Request || Request->Busy) return;
+  try {
+    Request->Get();
+    btnDelete->SetEnabled(false);
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+    btnDelete->SetEnabled(false);
+  }
+}
+
+void TIpv6StaticRouteForm::ListView1SelectItem(TObject*, TListItem*, bool) {
+  btnDelete->SetEnabled(ListView1->Selected() != nullptr);
+}
+
+void TIpv6StaticRouteForm::ShowEditDialog(int mode, const char* title) {
+  if (!Ipv6StaticRouteEditForm) return;
+  Ipv6StaticRouteEditForm->EditMode = mode;
+  Ipv6StaticRouteEditForm->SetCaption(AnsiString(title) + DeviceAddress);
+  Ipv6StaticRouteEditForm->ShowModal();
+}
+
+void TIpv6StaticRouteForm::btnAddClick(TObject*) {
+  ShowEditDialog(TIpv6StaticRouteEditForm::kAddMode, "IPV6 Static Route(Add): ");
+}
+
+void TIpv6StaticRouteForm::btnAddDefaultClick(TObject*) {
+  ShowEditDialog(TIpv6StaticRouteEditForm::kAddDefaultMode, "IPV6 Static Route(Add default): ");
+}
+
+void TIpv6StaticRouteForm::btnDeleteClick(TObject*) {
+  if (!ListView1->Selected()) {
+    ShowMessage("Choose the item first.");
+  } else if (!Request || Request->Busy) {
+    ShowMessage(kGetDataNotComplete);
+    return;
+  } else {
+    try {
+      {
+        TSavedAccess saved(*Request);
+        Ipv6StaticRouteEditForm->cbxStatus->SetItemIndex(kRouteDestroyIndex);
+        Request->Set(false, true);
+      }
+      Request->Get();
+    } catch (const Exception& e) {
+      ShowFailureInMemo(Memo1, e.Message);
+    }
+  }
+  btnDelete->SetEnabled(false);
+  if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
+}
+
+void TIpv6StaticRouteForm::btnCloseClick(TObject*) { Close(); }
+
+void TIpv6StaticRouteForm::FormClose(TObject*, TCloseAction& Action) {
+  ListView1->SetSelected(nullptr);
+  StopWaitDelete(Request);
+  delete Ipv6StaticRouteEditForm;
+  Ipv6StaticRouteEditForm = nullptr;
+  Action = caFree;
+}

@@ -1,0 +1,45 @@
+#include "forms/system/PingControlTableFormUnit.h"
+
+#include "app/FormOpeners.h"
+#include "app/mibdefs/EquipmentMib.h"
+#include "forms/system/PingControlTableFormEditUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/StdCtrls.h"
+
+TPingctrlTableForm* PingctrlTableForm = nullptr;
+
+VN_REGISTER_FORM_OPENER(TPingctrlTableForm, &PingctrlTableForm);
+
+TPingctrlTableForm::TPingctrlTableForm(TComponent* AOwner)
+    : TTestControlListForm(AOwner, "Ping Control Table") {}
+
+// A form destroyed without closing takes its dialog with it (as owner): the
+// global must not keep pointing at it.
+TPingctrlTableForm::~TPingctrlTableForm() {
+  if (PingcrtlEditForm && PingcrtlEditForm->Owner() == this) PingcrtlEditForm = nullptr;
+}
+
+TTestControlEditForm* TPingctrlTableForm::CreateEditForm() {
+  PingcrtlEditForm = Create<TPingcrtlEditForm>(this);
+  return PingcrtlEditForm;
+}
+
+TTestControlEditForm* TPingctrlTableForm::EditForm() const { return PingcrtlEditForm; }
+
+void TPingctrlTableForm::FreeEditForm() {
+  delete PingcrtlEditForm;
+  PingcrtlEditForm = nullptr;
+}
+
+void TPingctrlTableForm::CreateRequest(TTestControlEditForm* dialog) {
+  auto* d = static_cast<TPingcrtlEditForm*>(dialog);
+  Request = NewFormRequest(this, PingctrlTableVars, 3, 2);
+  Request->BindEdits(0, "%i{n1x32l2}", d->IndexEdit);
+  Request->BindEdits(1, "%s{l32}", d->NameEdit);
+  Request->BindEdits(2, "%s{l16}", d->IpEdit);
+  Request->BindEdits(3, "%s", d->TimeoutEdit);
+  Request->BindEdits(4, "%i{n1x255l3}", d->probeEdit);
+  Request->BindComboBox(5, d->AdminComboBox);
+  Request->BindEdits(6, "%s{l16}", d->DecpEdit);
+  Request->BindComboBox(7, d->StatusComboBox);
+}

@@ -1,0 +1,355 @@
+#include "forms/system/TestControlForms.h"
+
+#include "forms/common/InputChecks.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+// Positions in the row-status option list ("active", "createAndGo",
+// "destroy").
+constexpr int kCreateAndGoIndex = 1;
+constexpr int kDestroyIndex = 2;
+
+}  // namespace
+
+// ---- list form ------------------------------------------------------------------
+
+TTestControlListForm::TTestControlListForm(TComponent* AOwner, const char* caption)
+    : TForm(AOwner) {
+  InitComponents(caption);
+  ScaleFormForScreen(this);
+}
+
+TTestControlListForm::~TTestControlListForm() = default;
+
+void TTestControlListForm::InitComponents(const char* caption) {
+  TFormBuilder B(this);
+  B.Form()
+      .Caption(caption)
+      .ClientSize(620, 330)
+      .Position(poScreenCenter)
+      .OnCreate(this, &TTestControlListForm::FormCreate)
+      .OnCloseQuery(this, &TTestControlListForm::FormCloseQuery)
+      .OnClose(this, &TTestControlListForm::FormClose);
+  B.Add(ListView1, "ListView1")
+      .At(8, 8, 508, 230)
+      .OnSelectItem(this, &TTestControlListForm::ListView1SelectItem)
+      .OnChange(this, &TTestControlListForm::ListView1Change);
+  B.Add(Memo1, "Memo1").At(8, 246, 508, 76).ReadOnly();
+  Memo1->SetScrollBars(ssVertical);
+  B.Add(StaticText1, "StaticText1").At(528, 8, 84, 17).Caption("0");
+  B.Add(Label1, "Label1").At(528, 28).Caption("Samples");
+  struct Btn {
+    TButton*& Button;
+    const char* Name;
+    const char* Caption;
+    void (TTestControlListForm::*Click)(TObject*);
+  };
+  const Btn buttons[] = {
+      {GetButton, "GetButton", "Refresh", &TTestControlListForm::GetButtonClick},
+      {EditButton, "EditButton", "Edit", &TTestControlListForm::EditButtonClick},
+      {AddButton, "AddButton", "Add", &TTestControlListForm::AddButtonClick},
+      {DeleteButton, "DeleteButton", "Delete", &TTestControlListForm::DeleteButtonClick},
+      {CloseButton, "CloseButton", "Close", &TTestControlListForm::CloseButtonClick},
+  };
+  int top = 56;
+  for (const Btn& b : buttons) {
+    B.Add(b.Button, b.Name).At(528, top, 84, 25).Caption(b.Caption).OnClick(this, b.Click);
+    top += 33;
+  }
+}
+
+void TTestControlListForm::FormCreate(TObject*) {
+  StaticText1->SetCaption("0");
+  EditMode = 0;
+  TTestControlEditForm* dialog = CreateEditForm();
+  CreateRequest(dialog);
+  Request->AttachListView(ListView1, true);
+  Request->SetStatusMemo(Memo1);
+  try {
+    Request->Get();
+    EnableRowButtons(false);
+  } catch (const Exception& e) {
+    ShowFailure(e.Message, true);
+  }
+}
+
+void TTestControlListForm::EnableRowButtons(bool enabled) {
+  DeleteButton->SetEnabled(enabled);
+  EditButton->SetEnabled(enabled);
+}
+
+void TTestControlListForm::ShowFailure(const AnsiString& message, bool editToo) {
+  ShowFailureInMemo(Memo1, message);
+  DeleteButton->SetEnabled(false);
+  if (editToo) EditButton->SetEnabled(false);
+}
+
+void TTestControlListForm::GetButtonClick(TObject*) {
+  if (!Request || Request->Busy) return;
+  try {
+    Request->Request.Active = 1;
+    Request->Get();
+    EnableRowButtons(false);
+  } catch (const Exception& e) {
+    ShowFailure(e.Message, true);
+  }
+}
+
+void TTestControlListForm::ShowEditForm(std::int32_t mode, const char* suffix) {
+  TTestControlEditForm* dialog = EditForm();
+  if (!dialog) return;
+  EditMode = mode;
+  dialog->SetCaption(Caption() + suffix);
+  dialog->ShowModal();
+  ListView1->SetSelected(nullptr);
+  DeleteButton->SetEnabled(false);
+}
+
+void TTestControlListForm::AddButtonClick(TObject*) { ShowEditForm(kAddMode, " (Add)"); }
+
+void TTestControlListForm::EditButtonClick(TObject*) {
+  if (!ListView1->Selected()) return;
+  ShowEditForm(kEditMode, " (Edit)");
+}
+
+void TTestControlListForm::DeleteButtonClick(TObject*) {
+  if (!ListView1->Selected()) {
+    ShowMessage("Choose the item first.");
+  } else if (!Request || Request->Busy) {
+    ShowMessage(kGetDataNotComplete);
+    return;
+  } else {
+    try {
+      {
+        // Only the row status goes out, on the selected row's instance.
+        TSavedAccess saved(*Request);
+        for (int item = 0; item < RowStatusItem(); ++item) saved.Invalidate(item);
+        if (TTestControlEditForm* dialog = EditForm())
+          dialog->StatusComboBox->SetItemIndex(kDestroyIndex);
+        Request->Request.Active = 1;
+        Request->Set(false, true);
+      }
+      Request->Get();
+      DeleteButton->SetEnabled(false);
+    } catch (const Exception& e) {
+      ShowFailure(e.Message, false);
+    }
+  }
+  ListView1->SetSelected(nullptr);
+  DeleteButton->SetEnabled(false);
+  if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
+}
+
+void TTestControlListForm::ListView1SelectItem(TObject*, TListItem*, bool) {
+  EnableRowButtons(ListView1->Selected() != nullptr);
+}
+
+void TTestControlListForm::ListView1Change(TObject*, TListItem*, TItemChange) {
+  ShowRowCount(ListView1, StaticText1);
+}
+
+void TTestControlListForm::CloseButtonClick(TObject*) { Close(); }
+
+void TTestControlListForm::FreeDialogAndRequest() {
+  FreeEditForm();
+  StopWaitDelete(Request);
+}
+
+void TTestControlListForm::FormCloseQuery(TObject*, bool&) { FreeDialogAndRequest(); }
+
+void TTestControlListForm::FormClose(TObject*, TCloseAction& Action) {
+  ListView1->SetSelected(nullptr);
+  FreeDialogAndRequest();
+  Action = caFree;
+}
+
+// ---- dialog ---------------------------------------------------------------------------
+
+TTestControlEditForm::TTestControlEditForm(TComponent* AOwner) : TForm(AOwner) {}
+
+TTestControlEditForm::~TTestControlEditForm() = default;
+
+void TTestControlEditForm::AddRow(TFormBuilder& B, TCheckBox*& box, const char* boxName,
+                                  const char* caption, TEdit*& edit, const char* editName,
+                                  int top) {
+  B.Add(box, boxName).At(16, top, 130, 17).Caption(caption);
+  B.Add(edit, editName).At(150, top - 2, 160, 21);
+}
+
+void TTestControlEditForm::AddRow(TFormBuilder& B, TCheckBox*& box, const char* boxName,
+                                  const char* caption, TComboBox*& combo, const char* comboName,
+                                  int top) {
+  B.Add(box, boxName).At(16, top, 130, 17).Caption(caption);
+  B.Add(combo, comboName).At(150, top - 2, 160).Style(csDropDownList);
+}
+
+void TTestControlEditForm::BuildFrame(TFormBuilder& B, int height) {
+  B.Form()
+      .ClientSize(420, height)
+      .Position(poOwnerFormCenter)
+      .BorderStyle(bsDialog)
+      .OnActivate(this, &TTestControlEditForm::FormActivate);
+  struct Btn {
+    TButton*& Button;
+    const char* Name;
+    const char* Caption;
+    void (TTestControlEditForm::*Click)(TObject*);
+  };
+  const Btn buttons[] = {
+      {SetButton, "SetButton", "Set Checked", &TTestControlEditForm::SetButtonClick},
+      {CheckAllButton, "CheckAllButton", "CheckAll", &TTestControlEditForm::CheckAllButtonClick},
+      {ClearButton, "ClearButton", "Clear Checked", &TTestControlEditForm::ClearButtonClick},
+      {CloseButton, "CloseButton", "Close", &TTestControlEditForm::CloseButtonClick},
+  };
+  int top = 16;
+  for (const Btn& b : buttons) {
+    B.Add(b.Button, b.Name).At(324, top, 84, 25).Caption(b.Caption).OnClick(this, b.Click);
+    top += 33;
+  }
+}
+
+void TTestControlEditForm::FormActivate(TObject*) {
+  TTestControlListForm* list = ListForm();
+  const bool adding = list && list->EditMode == TTestControlListForm::kAddMode;
+  for (TCheckBox* key : {IndexCBox, TestNameCheckBox}) {
+    key->SetChecked(true);
+    key->SetVisible(adding);
+    key->SetEnabled(false);
+  }
+  IndexEdit->SetEnabled(adding);
+  NameEdit->SetEnabled(adding);
+  IPCBox->SetChecked(false);
+  for (const TValueField& field : ValueFields) field.Box->SetChecked(false);
+  if (adding) {
+    StatusCBox->SetChecked(true);
+    StatusCBox->SetEnabled(false);
+    for (TEdit* edit : {IpEdit, IndexEdit, NameEdit}) edit->SetText("");
+    for (const TValueField& field : ValueFields)
+      if (TEdit* edit = dynamic_cast<TEdit*>(field.Control)) edit->SetText("");
+    StatusComboBox->SetEnabled(false);
+    StatusComboBox->SetItemIndex(kCreateAndGoIndex);
+    AdminComboBox->SetEnabled(true);
+  } else {
+    StatusCBox->SetChecked(false);
+    StatusCBox->SetEnabled(true);
+    StatusComboBox->SetEnabled(true);
+  }
+}
+
+void TTestControlEditForm::CheckAllButtonClick(TObject*) {
+  IPCBox->SetChecked(true);
+  for (const TValueField& field : ValueFields) field.Box->SetChecked(true);
+}
+
+void TTestControlEditForm::ClearButtonClick(TObject*) {
+  IPCBox->SetChecked(false);
+  for (const TValueField& field : ValueFields) field.Box->SetChecked(false);
+}
+
+void TTestControlEditForm::CloseButtonClick(TObject*) { Close(); }
+
+bool TTestControlEditForm::IsAllowedTargetIp() {
+  const AnsiString text = IpEdit->Text();
+  if (text == "255.255.255.255" || text == "0.0.0.0") {
+    ShowMessage("you can't input this IP address");
+    return true;
+  }
+  if (text.SubString(1, 3) == "127") {
+    ShowMessage("you can't input IP address like 127.*.*.*");
+    return true;
+  }
+  const int dot = text.Pos(".");
+  if (dot == 0) {
+    ShowMessage(kInvalidIpMessage);
+    return true;
+  }
+  // Class D and E (from 223 on, as the device counts) are no test targets.
+  const int first = text.SubString(1, dot - 1).ToIntDef(-1);
+  if (first < 0 || (first >= 223 && first <= 247)) {
+    ShowMessage(kInvalidIpMessage);
+    return true;
+  }
+  return false;
+}
+
+bool TTestControlEditForm::ValidateIpAddressText() { return ::ValidateIpAddressText(TargetText); }
+
+bool TTestControlEditForm::FieldEmpty(const TValueField& field) const {
+  return field.Control->Text().IsEmpty();
+}
+
+bool TTestControlEditForm::PrepareCheckedFields() {
+  TTestControlListForm* list = ListForm();
+  if (!list || !list->Request || list->Request->Busy) return false;
+  if (IPCBox->Checked()) {
+    if (IpEdit->Text().IsEmpty()) {
+      InputError("Target Address can't be empty", IpEdit);
+      return false;
+    }
+    if (IsAllowedTargetIp()) {
+      FocusIfPossible(IpEdit);
+      return false;
+    }
+    TargetText = IpEdit->Text();
+    if (!ValidateIpAddressText()) {
+      FocusIfPossible(IpEdit);
+      return false;
+    }
+  }
+  if (TestNameCheckBox->Checked() && NameEdit->Text().IsEmpty()) {
+    InputError("The Test Name can't be empty", NameEdit);
+    return false;
+  }
+  if (IndexCBox->Checked() && IndexEdit->Text().IsEmpty()) {
+    InputError("The Owner Index can't be empty", IndexEdit);
+    return false;
+  }
+  for (const TValueField& field : ValueFields) {
+    if (field.Item >= 0 && field.Box->Checked() && FieldEmpty(field)) {
+      InputError("Some Checked fields are empty", field.Control);
+      return false;
+    }
+  }
+  if (!SavedAccess) SavedAccess.emplace(*list->Request);
+  if (!IPCBox->Checked()) SavedAccess->Invalidate(kTestTargetItem);
+  for (const TValueField& field : ValueFields)
+    if (field.Item >= 0 && !field.Box->Checked()) SavedAccess->Invalidate(field.Item);
+  if (!StatusCBox->Checked()) SavedAccess->Invalidate(list->RowStatusItem());
+  return true;
+}
+
+void TTestControlEditForm::SetButtonClick(TObject*) {
+  TTestControlListForm* list = ListForm();
+  if (!list || !list->Request) {
+    Close();
+    return;
+  }
+  VnSNMPRequest2Edits& request = *list->Request;
+  SavedAccess.emplace(request);
+  if (!PrepareCheckedFields()) {
+    SavedAccess.reset();
+    return;
+  }
+  try {
+    if (list->EditMode == TTestControlListForm::kAddMode)
+      StatusComboBox->SetItemIndex(kCreateAndGoIndex);
+    else
+      SavedAccess->Invalidate(list->RowStatusItem());
+    request.Request.Active = 1;
+    request.Set(false, true);
+    SavedAccess.reset();
+    request.Get();
+  } catch (const Exception& e) {
+    // The typed values stay for a correction.
+    SavedAccess.reset();
+    ShowFailureInMemo(list->Memo1, e.Message);
+    return;
+  }
+  Close();
+}

@@ -1,0 +1,243 @@
+// The ping and traceroute test lists and their "Set Checked" dialogs against
+// the simulated switch: the first walk, Add with only the keys ticked, the
+// target address rules, an empty ticked field, Edit never writing the row
+// status, Delete writing only "destroy", and the traceroute ranges.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "PagesTestSupport.h"
+#include "app/DeviceAddress.h"
+#include "app/FormOpeners.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/system/PingControlTableFormEditUnit.h"
+#include "forms/system/PingControlTableFormUnit.h"
+#include "forms/system/TraceRouteControlUnit.h"
+#include "forms/system/TraceRouteEditForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr const char* kPing = "1.3.6.1.2.1.80.1.2.1";
+constexpr const char* kTrace = "1.3.6.1.2.1.81.1.2.1";
+// "1"/"t1" and "admin"/"ping1" as row instances.
+constexpr const char* kNewRow = "1.49.2.116.49";
+// "2"/"p2": a test whose owner index is a number, as the dialog takes it.
+constexpr const char* kPingRow = "1.50.2.112.50";
+
+std::string Col(const char* table, int column, const char* row) {
+  return std::string(table) + "." + std::to_string(column) + "." + row;
+}
+
+class TestControlForms : public PagesDeviceTest {
+ protected:
+  template <class F>
+  void Open(const char* className, F** global, const char* caption,
+            std::function<void(F*)> script) {
+    const TFormOpener opener = FindFormOpener(className);
+    ASSERT_NE(opener, nullptr);
+    DeviceAddress = "127.0.0.1";
+    TestKit::OnNextModal<F>([script](F* f) {
+      EXPECT_TRUE(WaitIdle(*f->Request));
+      script(f);
+      f->Close();
+    });
+    opener(Application, caption);
+    EXPECT_EQ(*global, nullptr);
+  }
+  void OpenPing(std::function<void(TPingctrlTableForm*)> script) {
+    Open<TPingctrlTableForm>("TPingctrlTableForm", &PingctrlTableForm,
+                             "Ping Control Table: 127.0.0.1", script);
+    EXPECT_EQ(PingcrtlEditForm, nullptr);
+  }
+  template <class D>
+  static void InDialog(TButton* button, std::function<void(D*)> script) {
+    TestKit::OnNextModal<D>(script);
+    TestKit::Click(button);
+    EXPECT_EQ(TestKit::PendingModalScripts(), 0);
+  }
+  static bool WaitRows(TTestControlListForm* f, int rows) {
+    return PumpUntil(
+        [f, rows] { return !f->Request->Busy && f->ListView1->Items()->Count() == rows; });
+  }
+  static void Refused(TTestControlEditForm* d, const char* message, TWinControl* focus) {
+    {
+      TestKit::DialogScript boxes;
+      boxes.Expect(message);
+      TestKit::Click(d->SetButton);
+    }
+    EXPECT_TRUE(d->Visible()) << message;
+    EXPECT_TRUE(focus->Focused()) << message;
+  }
+};
+
+TEST_F(TestControlForms, PingListOpensAndASelectionFillsTheDialog) {
+  OpenPing([](TPingctrlTableForm* f) {
+    TListView* list = f->ListView1;
+    ASSERT_EQ(list->Items()->Count(), 1);
+    EXPECT_EQ(f->StaticText1->Caption(), "1");
+    EXPECT_EQ(ListCellText(list, 0, 1), "ping1");
+    EXPECT_FALSE(f->EditButton->Enabled());
+    EXPECT_FALSE(f->DeleteButton->Enabled());
+    TestKit::ClickRow(list, 0);
+    EXPECT_TRUE(f->EditButton->Enabled());
+    EXPECT_TRUE(f->DeleteButton->Enabled());
+    ASSERT_NE(PingcrtlEditForm, nullptr);
+    EXPECT_EQ(PingcrtlEditForm->Owner(), f);
+    EXPECT_EQ(PingcrtlEditForm->NameEdit->Text(), "ping1");
+    EXPECT_TRUE(TestKit::Grab(f, vntest::ArtifactsDir() + "/form-PingctrlTable.png"));
+  });
+}
+
+TEST_F(TestControlForms, PingAddWithOnlyTheKeysSendsOnlyCreateAndGo) {
+  OpenPing([this](TPingctrlTableForm* f) {
+    InDialog<TPingcrtlEditForm>(f->AddButton, [f](TPingcrtlEditForm* d) {
+      EXPECT_EQ(d->Caption(), f->Caption() + " (Add)");
+      EXPECT_TRUE(d->IndexCBox->Checked());
+      EXPECT_FALSE(d->IndexCBox->Enabled());
+      EXPECT_TRUE(d->StatusCBox->Checked());
+      EXPECT_FALSE(d->IPCBox->Checked());
+      EXPECT_EQ(ComboText(d->StatusComboBox), "createAndGo");
+      Refused(d, "The Test Name can't be empty", d->NameEdit);
+      d->NameEdit->SetText("t1");
+      Refused(d, "The Owner Index can't be empty", d->IndexEdit);
+      d->IndexEdit->SetText("1");
+      d->TimeoutCheckBox->SetChecked(true);
+      Refused(d, "Some Checked fields are empty", d->TimeoutEdit);
+      d->TimeoutCheckBox->SetChecked(false);
+      EXPECT_TRUE(TestKit::Grab(d, vntest::ArtifactsDir() + "/form-PingcrtlEdit.png"));
+      TestKit::Click(d->SetButton);
+      EXPECT_EQ(d->ModalResult(), mrCancel) << MemoText(f->Memo1);
+    });
+    EXPECT_TRUE(WaitRows(f, 2));
+    const std::vector<std::string> sets = SetLines();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_NE(sets[0].find(Col(kPing, 23, kNewRow) + "=INTEGER:4"), std::string::npos) << sets[0];
+    for (int column : {1, 2, 4, 6, 7, 8, 17})
+      EXPECT_EQ(sets[0].find(Col(kPing, column, kNewRow)), std::string::npos) << sets[0];
+    for (int item = 0; item < 8; ++item)
+      EXPECT_NE(f->Request->Request.VarList.Item(item)->Access, 32u) << item;
+  });
+}
+
+TEST_F(TestControlForms, PingTargetAddressRules) {
+  OpenPing([this](TPingctrlTableForm* f) {
+    InDialog<TPingcrtlEditForm>(f->AddButton, [](TPingcrtlEditForm* d) {
+      d->IndexEdit->SetText("1");
+      d->NameEdit->SetText("t1");
+      d->IpEdit->SetText("127.0.0.1");  // unticked: not looked at
+      d->CheckAllButtonClick(nullptr);
+      EXPECT_TRUE(d->AdminCheckBox->Checked());
+      d->ClearButtonClick(nullptr);
+      EXPECT_FALSE(d->IPCBox->Checked());
+      EXPECT_TRUE(d->IndexCBox->Checked());
+      d->IPCBox->SetChecked(true);
+      d->IpEdit->SetText("");
+      Refused(d, "Target Address can't be empty", d->IpEdit);
+      const std::pair<const char*, const char*> cases[] = {
+          {"0.0.0.0", "you can't input this IP address"},
+          {"255.255.255.255", "you can't input this IP address"},
+          {"127.0.0.1", "you can't input IP address like 127.*.*.*"},
+          {"223.1.1.1", "Please input a valid IP"},
+          {"240.1.1.1", "Please input a valid IP"},
+          {"10", "Please input a valid IP"},
+          {"10.1.1", "Please input a valid IP"},
+      };
+      for (const auto& [text, message] : cases) {
+        d->IpEdit->SetText(text);
+        Refused(d, message, d->IpEdit);
+      }
+      d->IpEdit->SetText("10.1.1.1");
+      TestKit::Click(d->SetButton);
+    });
+    EXPECT_TRUE(WaitRows(f, 2));
+    const std::vector<std::string> sets = SetLines();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_NE(sets[0].find(Col(kPing, 4, kNewRow) + "=STRING:\"10.1.1.1\""), std::string::npos)
+        << sets[0];
+  });
+}
+
+TEST_F(TestControlForms, PingEditNeverWritesTheRowStatusAndDeleteOnlyDestroys) {
+  Control("set " + Col(kPing, 23, kPingRow) + " i 1");
+  OpenPing([this](TPingctrlTableForm* f) {
+    ASSERT_EQ(f->ListView1->Items()->Count(), 2);
+    TestKit::ClickRow(f->ListView1, 0);
+    InDialog<TPingcrtlEditForm>(f->EditButton, [f](TPingcrtlEditForm* d) {
+      EXPECT_FALSE(d->IndexCBox->Visible());
+      EXPECT_FALSE(d->IndexEdit->Enabled());
+      EXPECT_EQ(d->NameEdit->Text(), "p2");
+      d->StatusCBox->SetChecked(true);
+      d->StatusComboBox->SetItemIndex(2);  // "destroy": still not sent
+      d->DescriptionCBX->SetChecked(true);
+      d->DecpEdit->SetText("nightly");
+      TestKit::Click(d->SetButton);
+      EXPECT_EQ(d->ModalResult(), mrCancel) << MemoText(f->Memo1);
+      d->Close();
+    });
+    EXPECT_TRUE(PumpUntil(
+        [f] { return !f->Request->Busy && ListCellText(f->ListView1, 0, 6) == "nightly"; }));
+    std::vector<std::string> sets = SetLines();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_NE(sets[0].find(Col(kPing, 17, kPingRow) + "=STRING:\"nightly\""), std::string::npos)
+        << sets[0];
+    EXPECT_EQ(sets[0].find(Col(kPing, 23, kPingRow)), std::string::npos) << sets[0];
+
+    TestKit::ClickRow(f->ListView1, 0);
+    TestKit::Click(f->DeleteButton);
+    EXPECT_FALSE(f->DeleteButton->Enabled());
+    EXPECT_TRUE(WaitRows(f, 1));
+    sets = SetLines();
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_NE(sets[1].find(Col(kPing, 23, kPingRow) + "=INTEGER:6"), std::string::npos) << sets[1];
+    EXPECT_EQ(sets[1].find(Col(kPing, 17, kPingRow)), std::string::npos) << sets[1];
+    EXPECT_EQ(f->StaticText1->Caption(), "1");
+  });
+}
+
+TEST_F(TestControlForms, TraceRouteAddKeysOnlyAndRangesRefusedBeforeTheSet) {
+  Open<TTraceRouteControlForm>(
+      "TTraceRouteControlForm", &TraceRouteControlForm, "Trace Router Control: 127.0.0.1",
+      [this](TTraceRouteControlForm* f) {
+        ASSERT_EQ(f->ListView1->Items()->Count(), 1);
+        EXPECT_EQ(ListCellText(f->ListView1, 0, 1), "trace1");
+        EXPECT_TRUE(TestKit::Grab(f, vntest::ArtifactsDir() + "/form-TraceRouteControl.png"));
+        InDialog<TTraceRouteEditorForm>(f->AddButton, [f](TTraceRouteEditorForm* d) {
+          EXPECT_FALSE(d->DescriptionCBX->Visible());
+          d->IndexEdit->SetText("1");
+          d->NameEdit->SetText("t1");
+          d->IPCBox->SetChecked(true);
+          d->IpEdit->SetText("223.0.0.1");
+          Refused(d, "Please input a valid IP", d->IpEdit);
+          d->IPCBox->SetChecked(false);
+          d->PortCheckBox->SetChecked(true);
+          Refused(d, "Some Checked fields are empty", d->PortEdit);
+          d->PortEdit->SetText("70000");
+          {
+            // Refused by the port's range on leaving the edit.
+            TestKit::DialogScript boxes;
+            boxes.Expect(" Please enter a number between 30000 and 64900!");
+            TestKit::Click(d->SetButton);
+          }
+          EXPECT_EQ(d->ModalResult(), mrNone);
+          (void)f;
+          d->PortCheckBox->SetChecked(false);
+          EXPECT_TRUE(TestKit::Grab(d, vntest::ArtifactsDir() + "/form-TraceRouteEditor.png"));
+          TestKit::Click(d->SetButton);
+        });
+        EXPECT_TRUE(WaitRows(f, 2));
+        const std::vector<std::string> sets = SetLines();
+        ASSERT_EQ(sets.size(), 1u);
+        EXPECT_NE(sets[0].find(Col(kTrace, 27, kNewRow) + "=INTEGER:4"), std::string::npos)
+            << sets[0];
+        EXPECT_EQ(sets[0].find(Col(kTrace, 9, kNewRow)), std::string::npos) << sets[0];
+      });
+  EXPECT_EQ(TraceRouteEditorForm, nullptr);
+}
+
+}  // namespace
