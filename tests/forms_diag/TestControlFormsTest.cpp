@@ -25,7 +25,7 @@ namespace {
 
 constexpr const char* kPing = "1.3.6.1.2.1.80.1.2.1";
 constexpr const char* kTrace = "1.3.6.1.2.1.81.1.2.1";
-// "1"/"t1" and "admin"/"ping1" as row instances.
+// "1"/"t1" and "1"/"ping1" (the seeded test) as row instances.
 constexpr const char* kNewRow = "1.49.2.116.49";
 // "2"/"p2": a test whose owner index is a number, as the dialog takes it.
 constexpr const char* kPingRow = "1.50.2.112.50";
@@ -167,7 +167,7 @@ TEST_F(TestControlForms, PingEditNeverWritesTheRowStatusAndDeleteOnlyDestroys) {
   Control("set " + Col(kPing, 23, kPingRow) + " i 1");
   OpenPing([this](TPingctrlTableForm* f) {
     ASSERT_EQ(f->ListView1->Items()->Count(), 2);
-    TestKit::ClickRow(f->ListView1, 0);
+    TestKit::ClickRow(f->ListView1, 1);  // "2"/"p2" sorts after "1"/"ping1"
     InDialog<TPingcrtlEditForm>(f->EditButton, [f](TPingcrtlEditForm* d) {
       EXPECT_FALSE(d->IndexCBox->Visible());
       EXPECT_FALSE(d->IndexEdit->Enabled());
@@ -181,14 +181,14 @@ TEST_F(TestControlForms, PingEditNeverWritesTheRowStatusAndDeleteOnlyDestroys) {
       d->Close();
     });
     EXPECT_TRUE(PumpUntil(
-        [f] { return !f->Request->Busy && ListCellText(f->ListView1, 0, 6) == "nightly"; }));
+        [f] { return !f->Request->Busy && ListCellText(f->ListView1, 1, 6) == "nightly"; }));
     std::vector<std::string> sets = SetLines();
     ASSERT_EQ(sets.size(), 1u);
     EXPECT_NE(sets[0].find(Col(kPing, 17, kPingRow) + "=STRING:\"nightly\""), std::string::npos)
         << sets[0];
     EXPECT_EQ(sets[0].find(Col(kPing, 23, kPingRow)), std::string::npos) << sets[0];
 
-    TestKit::ClickRow(f->ListView1, 0);
+    TestKit::ClickRow(f->ListView1, 1);  // "2"/"p2" sorts after "1"/"ping1"
     TestKit::Click(f->DeleteButton);
     EXPECT_FALSE(f->DeleteButton->Enabled());
     EXPECT_TRUE(WaitRows(f, 1));
