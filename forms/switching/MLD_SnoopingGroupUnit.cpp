@@ -42,12 +42,12 @@ void TMLD_SnoopingGroupForm::BuildComponents() {
       .OnClick(this, &TMLD_SnoopingGroupForm::btnGetClick);
   B.Add(Label1, "Label1").At(8, 192).Caption("VID");
   B.Add(stVID, "stVID").At(90, 192, 80, 17);
-  B.Add(Label4, "Label4").At(320, 192).Caption("Count");
-  B.Add(edtCount, "edtCount").At(400, 188, 100, 21);
+  B.Add(Label4, "Label4").At(350, 192).Caption("Count");
+  B.Add(edtCount, "edtCount").At(430, 188, 100, 21);
   B.Add(Label2, "Label2").At(8, 220).Caption("IP Address");
-  B.Add(edtIPAddress, "edtIPAddress").At(90, 216, 220, 21);
-  B.Add(Label3, "Label3").At(320, 220).Caption("MAC Address");
-  B.Add(edtMAC, "edtMAC").At(400, 216, 160, 21);
+  B.Add(edtIPAddress, "edtIPAddress").At(90, 216, 250, 21);
+  B.Add(Label3, "Label3").At(350, 220).Caption("MAC Address");
+  B.Add(edtMAC, "edtMAC").At(430, 216, 160, 21);
   B.Add(StackingPortPanel, "StackingPortPanel").At(8, 248, 620, 130).BevelOuter(bvNone);
   B.Add(StatusBar1, "StatusBar1");
 }

@@ -171,3 +171,23 @@ TEST_F(MulticastVlanTest, InputChecksSendNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MulticastVlanTest, ADnsReplaceAddressIsSentAsTyped) {
+  auto f = Open();
+  ASSERT_TRUE(WaitForm(f.get()));
+  TestKit::ClickRow(f->LV_IGMPMulticastVlanEntry, 0);
+  f->CBoxType->SetItemIndex(3);  // "dns"
+  f->RepalceIPEdit->SetText("mcast.local");
+  TestKit::Click(f->btnSet);  // no message box: only IPv4 text is checked
+  ASSERT_TRUE(WaitForm(f.get()));
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_TRUE(Has(sets[0], kEntry + ".8.1=INTEGER:16")) << sets[0];
+  EXPECT_TRUE(Has(sets[0], kEntry + ".9.1=STRING:\"mcast.local\"")) << sets[0];
+  EXPECT_TRUE(Has(sets[0], kEntry + ".3.1=")) << sets[0];  // "Source Ports": the one list
+  EXPECT_FALSE(Has(sets[0], kEntry + ".4.1=")) << sets[0];
+}
+
+}  // namespace
