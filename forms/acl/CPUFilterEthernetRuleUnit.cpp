@@ -86,40 +86,24 @@ void TCPUFilterEthernetRuleForm::BuildComponents() {
   SetName("CPUFilterEthernetRuleForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Parent(Panel1);
-  B.Add(GetButton, "GetButton")
-      .Caption("Refresh")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::GetButtonClick);
-  B.Add(EditButton, "EditButton")
-      .Caption("Edit")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::EditButtonClick);
-  B.Add(AddButton, "AddButton")
-      .Caption("Add")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton")
-      .Caption("Delete")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::DeleteButtonClick);
-  B.Add(StaticText1, "StaticText1").Alignment(taCenter).Height(17);
-  B.Add(AddCheckButton, "AddCheckButton")
-      .Caption("Check All")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::AddCheckButtonClick);
-  B.Add(CleanCheButton, "CleanCheButton")
-      .Caption("Clear Checks")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::CleanCheButtonClick);
-  B.Add(Button1, "Button1")
-      .Caption("Close")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::Button1Click);
-  ArrangeColumn({GetButton, EditButton, AddButton, DeleteButton, StaticText1, AddCheckButton,
-                 CleanCheButton, Button1});
-
-  B.Parent(this);
-  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
-  B.Parent(Panel2);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, 584, 140)
-      .OnClick(this, &TCPUFilterEthernetRuleForm::ListView1Click)
-      .OnChange(this, &TCPUFilterEthernetRuleForm::ListView1Change);
+  BuildRuleButtonColumn(B, Panel1, StaticText1,
+                        {{GetButton, "GetButton", "Refresh",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::GetButtonClick)},
+                         {EditButton, "EditButton", "Edit",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::EditButtonClick)},
+                         {AddButton, "AddButton", "Add",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::AddButtonClick)},
+                         {DeleteButton, "DeleteButton", "Delete",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::DeleteButtonClick)},
+                         {AddCheckButton, "AddCheckButton", "Check All",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::AddCheckButtonClick)},
+                         {CleanCheButton, "CleanCheButton", "Clear Checks",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::CleanCheButtonClick)},
+                         {Button1, "Button1", "Close",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::Button1Click)}});
+  BuildListPanel(B, Panel2, ListView1, 8, 8, 584, 140,
+                 TNotifyEvent(this, &TCPUFilterEthernetRuleForm::ListView1Click),
+                 TLVChangeEvent(this, &TCPUFilterEthernetRuleForm::ListView1Change));
 
   std::vector<TFieldRow> rows;
   int n = 0;
@@ -232,13 +216,9 @@ void TCPUFilterEthernetRuleForm::EditButtonClick(TObject*) { EditRule(); }
 
 void TCPUFilterEthernetRuleForm::DeleteButtonClick(TObject*) { DeleteRule(); }
 
-void TCPUFilterEthernetRuleForm::AddCheckButtonClick(TObject*) {
-  for (const auto& [box, item] : TickItems) box->SetChecked(true);
-}
+void TCPUFilterEthernetRuleForm::AddCheckButtonClick(TObject*) { SetAllTicks(true); }
 
-void TCPUFilterEthernetRuleForm::CleanCheButtonClick(TObject*) {
-  for (const auto& [box, item] : TickItems) box->SetChecked(false);
-}
+void TCPUFilterEthernetRuleForm::CleanCheButtonClick(TObject*) { SetAllTicks(false); }
 
 void TCPUFilterEthernetRuleForm::ListView1Click(TObject*) { RuleListClick(); }
 

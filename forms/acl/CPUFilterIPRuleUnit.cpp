@@ -90,36 +90,23 @@ void TCPUFilterIPRuleForm::BuildComponents() {
   SetName("CPUFilterIPRuleForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Parent(Panel1);
-  B.Add(GetButton, "GetButton")
-      .Caption("Refresh")
-      .OnClick(this, &TCPUFilterIPRuleForm::GetButtonClick);
-  B.Add(EditButton, "EditButton")
-      .Caption("Edit")
-      .OnClick(this, &TCPUFilterIPRuleForm::EditButtonClick);
-  B.Add(AddButton, "AddButton").Caption("Add").OnClick(this, &TCPUFilterIPRuleForm::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton")
-      .Caption("Delete")
-      .OnClick(this, &TCPUFilterIPRuleForm::DeleteButtonClick);
-  B.Add(StaticText1, "StaticText1").Alignment(taCenter).Height(17);
-  B.Add(AddCheckButton, "AddCheckButton")
-      .Caption("Check All")
-      .OnClick(this, &TCPUFilterIPRuleForm::AddCheckButtonClick);
-  B.Add(CleanCheButton, "CleanCheButton")
-      .Caption("Clear Checks")
-      .OnClick(this, &TCPUFilterIPRuleForm::CleanCheButtonClick);
-  B.Add(Button1, "Button1").Caption("Close").OnClick(this, &TCPUFilterIPRuleForm::Button1Click);
-  ArrangeColumn({GetButton, EditButton, AddButton, DeleteButton, StaticText1, AddCheckButton,
-                 CleanCheButton, Button1});
-
-  B.Parent(this);
-  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
-  B.Parent(Panel2);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, 584, 140)
-      .OnClick(this, &TCPUFilterIPRuleForm::ListView1Click)
-      .OnChange(this, &TCPUFilterIPRuleForm::ListView1Change);
+  BuildRuleButtonColumn(
+      B, Panel1, StaticText1,
+      {{GetButton, "GetButton", "Refresh",
+        TNotifyEvent(this, &TCPUFilterIPRuleForm::GetButtonClick)},
+       {EditButton, "EditButton", "Edit",
+        TNotifyEvent(this, &TCPUFilterIPRuleForm::EditButtonClick)},
+       {AddButton, "AddButton", "Add", TNotifyEvent(this, &TCPUFilterIPRuleForm::AddButtonClick)},
+       {DeleteButton, "DeleteButton", "Delete",
+        TNotifyEvent(this, &TCPUFilterIPRuleForm::DeleteButtonClick)},
+       {AddCheckButton, "AddCheckButton", "Check All",
+        TNotifyEvent(this, &TCPUFilterIPRuleForm::AddCheckButtonClick)},
+       {CleanCheButton, "CleanCheButton", "Clear Checks",
+        TNotifyEvent(this, &TCPUFilterIPRuleForm::CleanCheButtonClick)},
+       {Button1, "Button1", "Close", TNotifyEvent(this, &TCPUFilterIPRuleForm::Button1Click)}});
+  BuildListPanel(B, Panel2, ListView1, 8, 8, 584, 140,
+                 TNotifyEvent(this, &TCPUFilterIPRuleForm::ListView1Click),
+                 TLVChangeEvent(this, &TCPUFilterIPRuleForm::ListView1Change));
 
   std::vector<TFieldRow> rows;
   int n = 0;

@@ -37,30 +37,18 @@ void TCPUFilterRuleForm::BuildRuleForm(const TRuleLayout& layout, const std::vec
   SetName(layout.FormName);
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Parent(Panel1);
-  B.Add(GetButton, "GetButton").Caption("Refresh").OnClick(this, &F::GetButtonClick);
-  B.Add(EditButton, "EditButton").Caption("Edit").OnClick(this, &F::EditButtonClick);
-  B.Add(AddButton, "AddButton").Caption("Add").OnClick(this, &F::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton").Caption("Delete").OnClick(this, &F::DeleteButtonClick);
-  B.Add(StaticText1, "StaticText1").Alignment(taCenter).Height(17);
-  B.Add(AddCheckButton, "AddCheckButton")
-      .Caption("Check All")
-      .OnClick(this, &F::AddCheckButtonClick);
-  B.Add(CleanCheButton, "CleanCheButton")
-      .Caption("Clear Checks")
-      .OnClick(this, &F::CleanCheButtonClick);
-  B.Add(Button1, "Button1").Caption("Close").OnClick(this, &F::Button1Click);
-  ArrangeColumn({GetButton, EditButton, AddButton, DeleteButton, StaticText1, AddCheckButton,
-                 CleanCheButton, Button1});
-
-  B.Parent(this);
-  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
-  B.Parent(Panel2);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, layout.Width - 132, 150)
-      .OnClick(this, &F::ListView1Click)
-      .OnChange(this, &F::ListView1Change);
+  BuildRuleButtonColumn(
+      B, Panel1, StaticText1,
+      {{GetButton, "GetButton", "Refresh", TNotifyEvent(this, &F::GetButtonClick)},
+       {EditButton, "EditButton", "Edit", TNotifyEvent(this, &F::EditButtonClick)},
+       {AddButton, "AddButton", "Add", TNotifyEvent(this, &F::AddButtonClick)},
+       {DeleteButton, "DeleteButton", "Delete", TNotifyEvent(this, &F::DeleteButtonClick)},
+       {AddCheckButton, "AddCheckButton", "Check All", TNotifyEvent(this, &F::AddCheckButtonClick)},
+       {CleanCheButton, "CleanCheButton", "Clear Checks",
+        TNotifyEvent(this, &F::CleanCheButtonClick)},
+       {Button1, "Button1", "Close", TNotifyEvent(this, &F::Button1Click)}});
+  BuildListPanel(B, Panel2, ListView1, 8, 8, layout.Width - 132, 150,
+                 TNotifyEvent(this, &F::ListView1Click), TLVChangeEvent(this, &F::ListView1Change));
 
   std::vector<TFieldRow> rows;
   int n = 0;
@@ -188,13 +176,9 @@ void TCPUFilterRuleForm::EditButtonClick(TObject*) { EditRule(); }
 
 void TCPUFilterRuleForm::DeleteButtonClick(TObject*) { DeleteRule(); }
 
-void TCPUFilterRuleForm::AddCheckButtonClick(TObject*) {
-  for (TCheckBox* box : Ticks()) box->SetChecked(true);
-}
+void TCPUFilterRuleForm::AddCheckButtonClick(TObject*) { SetAllTicks(true); }
 
-void TCPUFilterRuleForm::CleanCheButtonClick(TObject*) {
-  for (TCheckBox* box : Ticks()) box->SetChecked(false);
-}
+void TCPUFilterRuleForm::CleanCheButtonClick(TObject*) { SetAllTicks(false); }
 
 void TCPUFilterRuleForm::ListView1Click(TObject*) { RuleListClick(); }
 
