@@ -12,6 +12,7 @@
 #include "platform/FormBuilder.h"
 #include "platform/Layout.h"
 #include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
 
 namespace {
 
@@ -59,6 +60,30 @@ void TAccessRuleForm::BuildListPanel(TFormBuilder& B, TPanel*& panel, TListView*
   B.Add(panel, "Panel2").Align(alClient).BevelOuter(bvNone);
   B.Parent(panel);
   B.Add(list, "ListView1").At(left, top, width, height).OnClick(onClick).OnChange(onChange);
+}
+
+TControl* TAccessRuleForm::TRuleRows::Label(const char* caption) {
+  return B.Make<TLabel>("Label" + IntToStr(++count_)).Caption(caption).Get();
+}
+
+void TAccessRuleForm::TRuleRows::Edit(TCheckBox*& box, const char* boxName, TEdit*& field,
+                                      const char* name, const char* caption) {
+  TControl* l = Label(caption);
+  TCheckBox* t = nullptr;
+  if (boxName) {
+    B.Add(box, boxName).Width(17);
+    t = box;
+  }
+  B.Add(field, name);
+  Rows.push_back({l, field, t});
+}
+
+void TAccessRuleForm::TRuleRows::Combo(TCheckBox*& box, const char* boxName, TComboBox*& field,
+                                       const char* name, const char* caption) {
+  TControl* l = Label(caption);
+  B.Add(box, boxName).Width(17);
+  B.Add(field, name).Style(csDropDownList);
+  Rows.push_back({l, field, box});
 }
 
 TAccessRuleForm::~TAccessRuleForm() = default;

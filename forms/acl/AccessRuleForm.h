@@ -23,6 +23,7 @@
 
 #include "platform/ComCtrls.h"  // TListItem, TItemChange of the list handlers
 #include "platform/Forms.h"
+#include "platform/Layout.h"
 
 class TButton;
 class TCheckBox;
@@ -161,6 +162,24 @@ class TAccessRuleForm : public TForm {
   // the builder's parent at `panel`.
   void BuildListPanel(TFormBuilder& B, TPanel*& panel, TListView*& list, int left, int top,
                       int width, int height, TNotifyEvent onClick, TLVChangeEvent onChange);
+
+  // The labelled field rows of a rule form: each row a label ("Label1",
+  // "Label2", ... in the order made), its tick box (17 wide) unless
+  // `boxName` is null, and its edit or drop-down list, put on the builder's
+  // current parent.
+  struct TRuleRows {
+    explicit TRuleRows(TFormBuilder& builder) : B(builder) {}
+    void Edit(TCheckBox*& box, const char* boxName, TEdit*& field, const char* name,
+              const char* caption);
+    void Combo(TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
+               const char* caption);
+    TFormBuilder& B;
+    std::vector<TFieldRow> Rows;
+
+   private:
+    TControl* Label(const char* caption);
+    int count_ = 0;
+  };
 
   // Selection cleared, the port frame freed, the request stopped, waited for
   // and deleted.

@@ -105,40 +105,18 @@ void TCPUFilterEthernetRuleForm::BuildComponents() {
                  TNotifyEvent(this, &TCPUFilterEthernetRuleForm::ListView1Click),
                  TLVChangeEvent(this, &TCPUFilterEthernetRuleForm::ListView1Change));
 
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const char* caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  auto edit = [&](TCheckBox*& box, const char* boxName, TEdit*& field, const char* name,
-                  const char* caption) {
-    TLabel* l = label(caption);
-    TCheckBox* t = nullptr;
-    if (boxName) {
-      B.Add(box, boxName).Width(17);
-      t = box;
-    }
-    B.Add(field, name);
-    rows.push_back({l, field, t});
-  };
-  auto combo = [&](TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
-                   const char* caption) {
-    TLabel* l = label(caption);
-    B.Add(box, boxName).Width(17);
-    B.Add(field, name).Style(csDropDownList);
-    rows.push_back({l, field, box});
-  };
+  TRuleRows rows(B);
   TCheckBox* none = nullptr;
-  edit(none, nullptr, ProfileIDEdit, "ProfileIDEdit", "Profile ID");
-  edit(none, nullptr, AccessEdit, "AccessEdit", "Access ID");
-  edit(cbxVlan, "cbxVlan", VlanRuleEdit, "VlanRuleEdit", "VLAN");
-  edit(cbxSource, "cbxSource", SourceMACEdit, "SourceMACEdit", "Rule Source MAC Address");
-  edit(cbxDestination, "cbxDestination", DestMACEdit, "DestMACEdit",
-       "Rule Destination MAC Address");
-  edit(cbxIEEE802dot1P, "cbxIEEE802dot1P", IEEE8021pEdit, "IEEE8021pEdit", "802.1P");
-  edit(cbxEtherType, "cbxEtherType", EthTypeEdit, "EthTypeEdit", "Ethernet Type");
-  combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
-  combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
+  rows.Edit(none, nullptr, ProfileIDEdit, "ProfileIDEdit", "Profile ID");
+  rows.Edit(none, nullptr, AccessEdit, "AccessEdit", "Access ID");
+  rows.Edit(cbxVlan, "cbxVlan", VlanRuleEdit, "VlanRuleEdit", "VLAN");
+  rows.Edit(cbxSource, "cbxSource", SourceMACEdit, "SourceMACEdit", "Rule Source MAC Address");
+  rows.Edit(cbxDestination, "cbxDestination", DestMACEdit, "DestMACEdit",
+            "Rule Destination MAC Address");
+  rows.Edit(cbxIEEE802dot1P, "cbxIEEE802dot1P", IEEE8021pEdit, "IEEE8021pEdit", "802.1P");
+  rows.Edit(cbxEtherType, "cbxEtherType", EthTypeEdit, "EthTypeEdit", "Ethernet Type");
+  rows.Combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
+  rows.Combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
   PermitComboBox->OnChange = TNotifyEvent(this, &TCPUFilterEthernetRuleForm::PermitComboBoxChange);
   B.Add(RuleOwnerComboBox, "RuleOwnerComboBox").Style(csDropDownList).Enabled(false).Hidden();
 
@@ -149,7 +127,7 @@ void TCPUFilterEthernetRuleForm::BuildComponents() {
   layout.FieldWidth = 100;
   layout.Columns = 2;
   layout.ColumnGap = 16;
-  const TRect fields = ArrangeFieldRows(rows, layout);
+  const TRect fields = ArrangeFieldRows(rows.Rows, layout);
 
   B.Add(StackingPortPanel, "StackingPortPanel")
       .At(8, fields.Bottom + 8, 584, 150)
