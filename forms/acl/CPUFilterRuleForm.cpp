@@ -50,33 +50,13 @@ void TCPUFilterRuleForm::BuildRuleForm(const TRuleLayout& layout, const std::vec
   BuildListPanel(B, Panel2, ListView1, 8, 8, layout.Width - 132, 150,
                  TNotifyEvent(this, &F::ListView1Click), TLVChangeEvent(this, &F::ListView1Change));
 
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const char* caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  auto key = [&](TEdit*& edit, const char* name, const char* caption) {
-    TControl* l = label(caption);
-    B.Add(edit, name);
-    rows.push_back({l, edit, nullptr});
-  };
-  auto combo = [&](TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
-                   const char* caption) {
-    TControl* l = label(caption);
-    B.Add(box, boxName).Width(17);
-    B.Add(field, name).Style(csDropDownList);
-    rows.push_back({l, field, box});
-  };
-  key(ProfileIDEdit, "ProfileIDEdit", "Profile ID");
-  key(AccessEdit, "AccessEdit", "Access ID");
-  for (const TField& f : fields) {
-    TControl* l = label(f.Label);
-    B.Add(*f.Tick, f.TickName).Width(17);
-    B.Add(*f.Edit, f.EditName);
-    rows.push_back({l, *f.Edit, *f.Tick});
-  }
-  combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
-  combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
+  TRuleRows rows(B);
+  TCheckBox* none = nullptr;
+  rows.Edit(none, nullptr, ProfileIDEdit, "ProfileIDEdit", "Profile ID");
+  rows.Edit(none, nullptr, AccessEdit, "AccessEdit", "Access ID");
+  for (const TField& f : fields) rows.Edit(*f.Tick, f.TickName, *f.Edit, f.EditName, f.Label);
+  rows.Combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
+  rows.Combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
   PermitComboBox->OnChange = TNotifyEvent(this, &F::PermitComboBoxChange);
   B.Add(RuleOwnerComboBox, "RuleOwnerComboBox").Style(csDropDownList).Enabled(false).Hidden();
 
@@ -87,7 +67,7 @@ void TCPUFilterRuleForm::BuildRuleForm(const TRuleLayout& layout, const std::vec
   fieldLayout.FieldWidth = 230;
   fieldLayout.Columns = 2;
   fieldLayout.ColumnGap = 24;
-  const TRect placed = ArrangeFieldRows(rows, fieldLayout);
+  const TRect placed = ArrangeFieldRows(rows.Rows, fieldLayout);
   B.Add(StackingPortPanel, "StackingPortPanel")
       .At(8, placed.Bottom + 8, layout.Width - 132, 150)
       .BevelOuter(bvLowered);
