@@ -4,7 +4,10 @@
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
 #include "platform/Exceptions.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
 
 TAccessProfileForm::TAccessProfileForm(TComponent* AOwner) : TForm(AOwner) {}
 
@@ -120,4 +123,32 @@ void TAccessProfileForm::CloseProfiles(bool clearSelectionFirst) {
   if (clearSelectionFirst && Profile.List && Profile.List->Selected())
     Profile.List->SetSelected(nullptr);
   StopWaitDelete(Request);
+}
+
+void TAccessProfileForm::BuildProfileButtons(TFormBuilder& B, TPanel*& panel,
+                                             const std::vector<TProfileButton>& buttons) {
+  B.Add(panel, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
+  int top = 10;
+  for (const TProfileButton& b : buttons) {
+    B.Add(b.Button, b.Name, panel).At(10, top, 96, 25).Caption(b.Caption).OnClick(b.OnClick);
+    top += 30;
+  }
+}
+
+TControl* TAccessProfileForm::TProfileRows::Label(const AnsiString& caption) {
+  return B.Make<TLabel>("Label" + IntToStr(++count_)).Caption(caption).Get();
+}
+
+void TAccessProfileForm::TProfileRows::Edit(TEdit*& field, const AnsiString& name,
+                                            const AnsiString& caption) {
+  TControl* l = Label(caption);
+  B.Add(field, name);
+  Rows.push_back({l, field});
+}
+
+void TAccessProfileForm::TProfileRows::Combo(TComboBox*& field, const AnsiString& name,
+                                             const AnsiString& caption) {
+  TControl* l = Label(caption);
+  B.Add(field, name).Style(csDropDownList);
+  Rows.push_back({l, field});
 }

@@ -17,12 +17,17 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/Forms.h"
+#include "platform/Layout.h"
 
+class TButton;
 class TComboBox;
 class TEdit;
+class TFormBuilder;
 class TListView;
+class TPanel;
 class TSavedAccess;
 class TStatusBar;
 class VnSNMPRequest2Edits;
@@ -85,6 +90,34 @@ class TAccessProfileForm : public TForm {
   // failure the words are written back and the text goes to the first
   // status panel, after a re-read when `readAgainOnFailure`.
   void DeleteProfile(bool readAgainOnFailure = false);
+
+  // One button of the button column: the form's member, its name, caption
+  // and click handler.
+  struct TProfileButton {
+    TButton*& Button;
+    const char* Name;
+    const char* Caption;
+    TNotifyEvent OnClick;
+  };
+  // "Panel1" (aligned right, 116 wide, no bevels) on the form and on it the
+  // buttons, 96 x 25, from (10, 10) down in steps of 30.
+  void BuildProfileButtons(TFormBuilder& B, TPanel*& panel,
+                           const std::vector<TProfileButton>& buttons);
+
+  // The labelled field rows of a profile form: each row a label ("Label1",
+  // "Label2", ... in the order made) and its edit or drop-down list, put on
+  // the builder's current parent.
+  struct TProfileRows {
+    explicit TProfileRows(TFormBuilder& builder) : B(builder) {}
+    void Edit(TEdit*& field, const AnsiString& name, const AnsiString& caption);
+    void Combo(TComboBox*& field, const AnsiString& name, const AnsiString& caption);
+    TFormBuilder& B;
+    std::vector<TFieldRow> Rows;
+
+   private:
+    TControl* Label(const AnsiString& caption);
+    int count_ = 0;
+  };
 
   // The close of the profile forms: selection cleared first when asked,
   // the request stopped, waited for and deleted.

@@ -8,7 +8,11 @@
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FormBuilder.h"
+#include "platform/Layout.h"
 #include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
 
 namespace {
 
@@ -27,6 +31,60 @@ void RuleInputError(const AnsiString& message, TWinControl* control) {
 }  // namespace
 
 TAccessRuleForm::TAccessRuleForm(TComponent* AOwner) : TForm(AOwner) {}
+
+void TAccessRuleForm::SetAllTicks(bool checked) {
+  for (const auto& [box, item] : TickItems) box->SetChecked(checked);
+}
+
+void TAccessRuleForm::BuildRuleButtonColumn(TFormBuilder& B, TPanel*& panel, TStaticText*& count,
+                                            const std::vector<TColumnButton>& buttons) {
+  B.Add(panel, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
+  B.Parent(panel);
+  std::vector<TControl*> column;
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    if (i == 4) {
+      B.Add(count, "StaticText1").Alignment(taCenter).Height(17);
+      column.push_back(count);
+    }
+    const TColumnButton& b = buttons[i];
+    B.Add(b.Button, b.Name).Caption(b.Caption).OnClick(b.OnClick);
+    column.push_back(b.Button);
+  }
+  ArrangeColumn(column);
+}
+
+void TAccessRuleForm::BuildListPanel(TFormBuilder& B, TPanel*& panel, TListView*& list, int left,
+                                     int top, int width, int height, TNotifyEvent onClick,
+                                     TLVChangeEvent onChange) {
+  B.Parent(this);
+  B.Add(panel, "Panel2").Align(alClient).BevelOuter(bvNone);
+  B.Parent(panel);
+  B.Add(list, "ListView1").At(left, top, width, height).OnClick(onClick).OnChange(onChange);
+}
+
+TControl* TAccessRuleForm::TRuleRows::Label(const char* caption) {
+  return B.Make<TLabel>("Label" + IntToStr(++count_)).Caption(caption).Get();
+}
+
+void TAccessRuleForm::TRuleRows::Edit(TCheckBox*& box, const char* boxName, TEdit*& field,
+                                      const char* name, const char* caption) {
+  TControl* l = Label(caption);
+  TCheckBox* t = nullptr;
+  if (boxName) {
+    B.Add(box, boxName).Width(17);
+    t = box;
+  }
+  B.Add(field, name);
+  Rows.push_back({l, field, t});
+}
+
+void TAccessRuleForm::TRuleRows::Combo(TCheckBox*& box, const char* boxName, TComboBox*& field,
+                                       const char* name, const char* caption) {
+  TControl* l = Label(caption);
+  B.Add(box, boxName).Width(17);
+  B.Add(field, name).Style(csDropDownList);
+  Rows.push_back({l, field, box});
+}
 
 TAccessRuleForm::~TAccessRuleForm() = default;
 

@@ -23,12 +23,17 @@
 
 #include "platform/ComCtrls.h"  // TListItem, TItemChange of the list handlers
 #include "platform/Forms.h"
+#include "platform/Layout.h"
 
+class TButton;
 class TCheckBox;
 class TComboBox;
 class TEdit;
+class TFormBuilder;
+class TPanel;
 class TSavedAccess;
 class TStackingPortUitForm;
+class TStaticText;
 class TStatusBar;
 class VnSNMPRequest2Edits;
 struct VnSNMPVarDesc;
@@ -134,6 +139,47 @@ class TAccessRuleForm : public TForm {
   void AddRule();
   void EditRule();
   void DeleteRule();
+
+  // Ticks (Check All) or unticks (Clear Checks) every box of TickItems.
+  void SetAllTicks(bool checked);
+
+  // One button of the button column: the form's member, its name, caption
+  // and click handler.
+  struct TColumnButton {
+    TButton*& Button;
+    const char* Name;
+    const char* Caption;
+    TNotifyEvent OnClick;
+  };
+  // The button column: `panel` ("Panel1", aligned right, 116 wide, no
+  // bevels) on the form, the buttons in order with the row count `count`
+  // ("StaticText1", centred, 17 high) after the fourth, arranged top-down.
+  // Leaves the builder's parent at `panel`.
+  void BuildRuleButtonColumn(TFormBuilder& B, TPanel*& panel, TStaticText*& count,
+                             const std::vector<TColumnButton>& buttons);
+  // The client panel `panel` ("Panel2", no bevels) on the form and the list
+  // view `list` ("ListView1") on it at the bounds given with its handlers. Leaves
+  // the builder's parent at `panel`.
+  void BuildListPanel(TFormBuilder& B, TPanel*& panel, TListView*& list, int left, int top,
+                      int width, int height, TNotifyEvent onClick, TLVChangeEvent onChange);
+
+  // The labelled field rows of a rule form: each row a label ("Label1",
+  // "Label2", ... in the order made), its tick box (17 wide) unless
+  // `boxName` is null, and its edit or drop-down list, put on the builder's
+  // current parent.
+  struct TRuleRows {
+    explicit TRuleRows(TFormBuilder& builder) : B(builder) {}
+    void Edit(TCheckBox*& box, const char* boxName, TEdit*& field, const char* name,
+              const char* caption);
+    void Combo(TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
+               const char* caption);
+    TFormBuilder& B;
+    std::vector<TFieldRow> Rows;
+
+   private:
+    TControl* Label(const char* caption);
+    int count_ = 0;
+  };
 
   // Selection cleared, the port frame freed, the request stopped, waited for
   // and deleted.

@@ -86,75 +86,37 @@ void TCPUFilterEthernetRuleForm::BuildComponents() {
   SetName("CPUFilterEthernetRuleForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Parent(Panel1);
-  B.Add(GetButton, "GetButton")
-      .Caption("Refresh")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::GetButtonClick);
-  B.Add(EditButton, "EditButton")
-      .Caption("Edit")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::EditButtonClick);
-  B.Add(AddButton, "AddButton")
-      .Caption("Add")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton")
-      .Caption("Delete")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::DeleteButtonClick);
-  B.Add(StaticText1, "StaticText1").Alignment(taCenter).Height(17);
-  B.Add(AddCheckButton, "AddCheckButton")
-      .Caption("Check All")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::AddCheckButtonClick);
-  B.Add(CleanCheButton, "CleanCheButton")
-      .Caption("Clear Checks")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::CleanCheButtonClick);
-  B.Add(Button1, "Button1")
-      .Caption("Close")
-      .OnClick(this, &TCPUFilterEthernetRuleForm::Button1Click);
-  ArrangeColumn({GetButton, EditButton, AddButton, DeleteButton, StaticText1, AddCheckButton,
-                 CleanCheButton, Button1});
+  BuildRuleButtonColumn(B, Panel1, StaticText1,
+                        {{GetButton, "GetButton", "Refresh",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::GetButtonClick)},
+                         {EditButton, "EditButton", "Edit",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::EditButtonClick)},
+                         {AddButton, "AddButton", "Add",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::AddButtonClick)},
+                         {DeleteButton, "DeleteButton", "Delete",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::DeleteButtonClick)},
+                         {AddCheckButton, "AddCheckButton", "Check All",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::AddCheckButtonClick)},
+                         {CleanCheButton, "CleanCheButton", "Clear Checks",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::CleanCheButtonClick)},
+                         {Button1, "Button1", "Close",
+                          TNotifyEvent(this, &TCPUFilterEthernetRuleForm::Button1Click)}});
+  BuildListPanel(B, Panel2, ListView1, 8, 8, 584, 140,
+                 TNotifyEvent(this, &TCPUFilterEthernetRuleForm::ListView1Click),
+                 TLVChangeEvent(this, &TCPUFilterEthernetRuleForm::ListView1Change));
 
-  B.Parent(this);
-  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
-  B.Parent(Panel2);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, 584, 140)
-      .OnClick(this, &TCPUFilterEthernetRuleForm::ListView1Click)
-      .OnChange(this, &TCPUFilterEthernetRuleForm::ListView1Change);
-
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const char* caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  auto edit = [&](TCheckBox*& box, const char* boxName, TEdit*& field, const char* name,
-                  const char* caption) {
-    TLabel* l = label(caption);
-    TCheckBox* t = nullptr;
-    if (boxName) {
-      B.Add(box, boxName).Width(17);
-      t = box;
-    }
-    B.Add(field, name);
-    rows.push_back({l, field, t});
-  };
-  auto combo = [&](TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
-                   const char* caption) {
-    TLabel* l = label(caption);
-    B.Add(box, boxName).Width(17);
-    B.Add(field, name).Style(csDropDownList);
-    rows.push_back({l, field, box});
-  };
+  TRuleRows rows(B);
   TCheckBox* none = nullptr;
-  edit(none, nullptr, ProfileIDEdit, "ProfileIDEdit", "Profile ID");
-  edit(none, nullptr, AccessEdit, "AccessEdit", "Access ID");
-  edit(cbxVlan, "cbxVlan", VlanRuleEdit, "VlanRuleEdit", "VLAN");
-  edit(cbxSource, "cbxSource", SourceMACEdit, "SourceMACEdit", "Rule Source MAC Address");
-  edit(cbxDestination, "cbxDestination", DestMACEdit, "DestMACEdit",
-       "Rule Destination MAC Address");
-  edit(cbxIEEE802dot1P, "cbxIEEE802dot1P", IEEE8021pEdit, "IEEE8021pEdit", "802.1P");
-  edit(cbxEtherType, "cbxEtherType", EthTypeEdit, "EthTypeEdit", "Ethernet Type");
-  combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
-  combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
+  rows.Edit(none, nullptr, ProfileIDEdit, "ProfileIDEdit", "Profile ID");
+  rows.Edit(none, nullptr, AccessEdit, "AccessEdit", "Access ID");
+  rows.Edit(cbxVlan, "cbxVlan", VlanRuleEdit, "VlanRuleEdit", "VLAN");
+  rows.Edit(cbxSource, "cbxSource", SourceMACEdit, "SourceMACEdit", "Rule Source MAC Address");
+  rows.Edit(cbxDestination, "cbxDestination", DestMACEdit, "DestMACEdit",
+            "Rule Destination MAC Address");
+  rows.Edit(cbxIEEE802dot1P, "cbxIEEE802dot1P", IEEE8021pEdit, "IEEE8021pEdit", "802.1P");
+  rows.Edit(cbxEtherType, "cbxEtherType", EthTypeEdit, "EthTypeEdit", "Ethernet Type");
+  rows.Combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
+  rows.Combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
   PermitComboBox->OnChange = TNotifyEvent(this, &TCPUFilterEthernetRuleForm::PermitComboBoxChange);
   B.Add(RuleOwnerComboBox, "RuleOwnerComboBox").Style(csDropDownList).Enabled(false).Hidden();
 
@@ -165,7 +127,7 @@ void TCPUFilterEthernetRuleForm::BuildComponents() {
   layout.FieldWidth = 100;
   layout.Columns = 2;
   layout.ColumnGap = 16;
-  const TRect fields = ArrangeFieldRows(rows, layout);
+  const TRect fields = ArrangeFieldRows(rows.Rows, layout);
 
   B.Add(StackingPortPanel, "StackingPortPanel")
       .At(8, fields.Bottom + 8, 584, 150)
@@ -232,13 +194,9 @@ void TCPUFilterEthernetRuleForm::EditButtonClick(TObject*) { EditRule(); }
 
 void TCPUFilterEthernetRuleForm::DeleteButtonClick(TObject*) { DeleteRule(); }
 
-void TCPUFilterEthernetRuleForm::AddCheckButtonClick(TObject*) {
-  for (const auto& [box, item] : TickItems) box->SetChecked(true);
-}
+void TCPUFilterEthernetRuleForm::AddCheckButtonClick(TObject*) { SetAllTicks(true); }
 
-void TCPUFilterEthernetRuleForm::CleanCheButtonClick(TObject*) {
-  for (const auto& [box, item] : TickItems) box->SetChecked(false);
-}
+void TCPUFilterEthernetRuleForm::CleanCheButtonClick(TObject*) { SetAllTicks(false); }
 
 void TCPUFilterEthernetRuleForm::ListView1Click(TObject*) { RuleListClick(); }
 

@@ -90,77 +90,43 @@ void TCPUFilterIPRuleForm::BuildComponents() {
   SetName("CPUFilterIPRuleForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Parent(Panel1);
-  B.Add(GetButton, "GetButton")
-      .Caption("Refresh")
-      .OnClick(this, &TCPUFilterIPRuleForm::GetButtonClick);
-  B.Add(EditButton, "EditButton")
-      .Caption("Edit")
-      .OnClick(this, &TCPUFilterIPRuleForm::EditButtonClick);
-  B.Add(AddButton, "AddButton").Caption("Add").OnClick(this, &TCPUFilterIPRuleForm::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton")
-      .Caption("Delete")
-      .OnClick(this, &TCPUFilterIPRuleForm::DeleteButtonClick);
-  B.Add(StaticText1, "StaticText1").Alignment(taCenter).Height(17);
-  B.Add(AddCheckButton, "AddCheckButton")
-      .Caption("Check All")
-      .OnClick(this, &TCPUFilterIPRuleForm::AddCheckButtonClick);
-  B.Add(CleanCheButton, "CleanCheButton")
-      .Caption("Clear Checks")
-      .OnClick(this, &TCPUFilterIPRuleForm::CleanCheButtonClick);
-  B.Add(Button1, "Button1").Caption("Close").OnClick(this, &TCPUFilterIPRuleForm::Button1Click);
-  ArrangeColumn({GetButton, EditButton, AddButton, DeleteButton, StaticText1, AddCheckButton,
-                 CleanCheButton, Button1});
+  BuildRuleButtonColumn(
+      B, Panel1, StaticText1,
+      {{GetButton, "GetButton", "Refresh",
+        TNotifyEvent(this, &TCPUFilterIPRuleForm::GetButtonClick)},
+       {EditButton, "EditButton", "Edit",
+        TNotifyEvent(this, &TCPUFilterIPRuleForm::EditButtonClick)},
+       {AddButton, "AddButton", "Add", TNotifyEvent(this, &TCPUFilterIPRuleForm::AddButtonClick)},
+       {DeleteButton, "DeleteButton", "Delete",
+        TNotifyEvent(this, &TCPUFilterIPRuleForm::DeleteButtonClick)},
+       {AddCheckButton, "AddCheckButton", "Check All",
+        TNotifyEvent(this, &TCPUFilterIPRuleForm::AddCheckButtonClick)},
+       {CleanCheButton, "CleanCheButton", "Clear Checks",
+        TNotifyEvent(this, &TCPUFilterIPRuleForm::CleanCheButtonClick)},
+       {Button1, "Button1", "Close", TNotifyEvent(this, &TCPUFilterIPRuleForm::Button1Click)}});
+  BuildListPanel(B, Panel2, ListView1, 8, 8, 584, 140,
+                 TNotifyEvent(this, &TCPUFilterIPRuleForm::ListView1Click),
+                 TLVChangeEvent(this, &TCPUFilterIPRuleForm::ListView1Change));
 
-  B.Parent(this);
-  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
-  B.Parent(Panel2);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, 584, 140)
-      .OnClick(this, &TCPUFilterIPRuleForm::ListView1Click)
-      .OnChange(this, &TCPUFilterIPRuleForm::ListView1Change);
-
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const char* caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  auto edit = [&](TCheckBox*& box, const char* boxName, TEdit*& field, const char* name,
-                  const char* caption) {
-    TLabel* l = label(caption);
-    TCheckBox* t = nullptr;
-    if (boxName) {
-      B.Add(box, boxName).Width(17);
-      t = box;
-    }
-    B.Add(field, name);
-    rows.push_back({l, field, t});
-  };
-  auto combo = [&](TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
-                   const char* caption) {
-    TLabel* l = label(caption);
-    B.Add(box, boxName).Width(17);
-    B.Add(field, name).Style(csDropDownList);
-    rows.push_back({l, field, box});
-  };
+  TRuleRows rows(B);
   TCheckBox* none = nullptr;
-  edit(none, nullptr, ProfileIDEdit, "ProfileIDEdit", "Profile ID");
-  edit(none, nullptr, AccessEdit, "AccessEdit", "Access ID");
-  edit(cbxVlan, "cbxVlan", VlanRuleEdit, "VlanRuleEdit", "VLAN");
-  edit(cbxSource, "cbxSource", SourceIPEdit, "SourceIPEdit", "Rule Source IP Address");
-  edit(cbxDestination, "cbxDestination", DestIPEdit, "DestIPEdit", "Rule Destination IP Address");
-  edit(cbxDSCP, "cbxDSCP", DSCPEdit, "DSCPEdit", "DSCP");
-  combo(cbxProtocol, "cbxProtocol", ProtocolComboBox, "ProtocolComboBox", "Protocol");
-  edit(cbxType, "cbxType", TypeEdit, "TypeEdit", "Type");
-  edit(cbxCode, "cbxCode", CodeEdit, "CodeEdit", "Code");
-  edit(cbxSourcePort, "cbxSourcePort", SourcePortEdit, "SourcePortEdit", "Rule Source Port");
-  edit(cbxDestPort, "cbxDestPort", DestPortEdit, "DestPortEdit", "Rule Destination Port");
-  edit(cbxFlagBit, "cbxFlagBit", FlagBitEdit, "FlagBitEdit", "Flag Bit");
-  edit(cbxProtocolID, "cbxProtocolID", ProtocolIDEdit, "ProtocolIDEdit", "Protocol ID");
-  edit(cbxUserMask, "cbxUserMask", UserMaskEdit, "UserMaskEdit", "User Mask");
-  combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
-  combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
+  rows.Edit(none, nullptr, ProfileIDEdit, "ProfileIDEdit", "Profile ID");
+  rows.Edit(none, nullptr, AccessEdit, "AccessEdit", "Access ID");
+  rows.Edit(cbxVlan, "cbxVlan", VlanRuleEdit, "VlanRuleEdit", "VLAN");
+  rows.Edit(cbxSource, "cbxSource", SourceIPEdit, "SourceIPEdit", "Rule Source IP Address");
+  rows.Edit(cbxDestination, "cbxDestination", DestIPEdit, "DestIPEdit",
+            "Rule Destination IP Address");
+  rows.Edit(cbxDSCP, "cbxDSCP", DSCPEdit, "DSCPEdit", "DSCP");
+  rows.Combo(cbxProtocol, "cbxProtocol", ProtocolComboBox, "ProtocolComboBox", "Protocol");
+  rows.Edit(cbxType, "cbxType", TypeEdit, "TypeEdit", "Type");
+  rows.Edit(cbxCode, "cbxCode", CodeEdit, "CodeEdit", "Code");
+  rows.Edit(cbxSourcePort, "cbxSourcePort", SourcePortEdit, "SourcePortEdit", "Rule Source Port");
+  rows.Edit(cbxDestPort, "cbxDestPort", DestPortEdit, "DestPortEdit", "Rule Destination Port");
+  rows.Edit(cbxFlagBit, "cbxFlagBit", FlagBitEdit, "FlagBitEdit", "Flag Bit");
+  rows.Edit(cbxProtocolID, "cbxProtocolID", ProtocolIDEdit, "ProtocolIDEdit", "Protocol ID");
+  rows.Edit(cbxUserMask, "cbxUserMask", UserMaskEdit, "UserMaskEdit", "User Mask");
+  rows.Combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
+  rows.Combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
   PermitComboBox->OnChange = TNotifyEvent(this, &TCPUFilterIPRuleForm::PermitComboBoxChange);
   B.Add(RuleOwnerComboBox, "RuleOwnerComboBox").Style(csDropDownList).Enabled(false).Hidden();
 
@@ -171,7 +137,7 @@ void TCPUFilterIPRuleForm::BuildComponents() {
   layout.FieldWidth = 100;
   layout.Columns = 2;
   layout.ColumnGap = 16;
-  const TRect fields = ArrangeFieldRows(rows, layout);
+  const TRect fields = ArrangeFieldRows(rows.Rows, layout);
 
   B.Add(StackingPortPanel, "StackingPortPanel")
       .At(8, fields.Bottom + 8, 584, 150)

@@ -37,58 +37,26 @@ void TCPUFilterRuleForm::BuildRuleForm(const TRuleLayout& layout, const std::vec
   SetName(layout.FormName);
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Parent(Panel1);
-  B.Add(GetButton, "GetButton").Caption("Refresh").OnClick(this, &F::GetButtonClick);
-  B.Add(EditButton, "EditButton").Caption("Edit").OnClick(this, &F::EditButtonClick);
-  B.Add(AddButton, "AddButton").Caption("Add").OnClick(this, &F::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton").Caption("Delete").OnClick(this, &F::DeleteButtonClick);
-  B.Add(StaticText1, "StaticText1").Alignment(taCenter).Height(17);
-  B.Add(AddCheckButton, "AddCheckButton")
-      .Caption("Check All")
-      .OnClick(this, &F::AddCheckButtonClick);
-  B.Add(CleanCheButton, "CleanCheButton")
-      .Caption("Clear Checks")
-      .OnClick(this, &F::CleanCheButtonClick);
-  B.Add(Button1, "Button1").Caption("Close").OnClick(this, &F::Button1Click);
-  ArrangeColumn({GetButton, EditButton, AddButton, DeleteButton, StaticText1, AddCheckButton,
-                 CleanCheButton, Button1});
+  BuildRuleButtonColumn(
+      B, Panel1, StaticText1,
+      {{GetButton, "GetButton", "Refresh", TNotifyEvent(this, &F::GetButtonClick)},
+       {EditButton, "EditButton", "Edit", TNotifyEvent(this, &F::EditButtonClick)},
+       {AddButton, "AddButton", "Add", TNotifyEvent(this, &F::AddButtonClick)},
+       {DeleteButton, "DeleteButton", "Delete", TNotifyEvent(this, &F::DeleteButtonClick)},
+       {AddCheckButton, "AddCheckButton", "Check All", TNotifyEvent(this, &F::AddCheckButtonClick)},
+       {CleanCheButton, "CleanCheButton", "Clear Checks",
+        TNotifyEvent(this, &F::CleanCheButtonClick)},
+       {Button1, "Button1", "Close", TNotifyEvent(this, &F::Button1Click)}});
+  BuildListPanel(B, Panel2, ListView1, 8, 8, layout.Width - 132, 150,
+                 TNotifyEvent(this, &F::ListView1Click), TLVChangeEvent(this, &F::ListView1Change));
 
-  B.Parent(this);
-  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
-  B.Parent(Panel2);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, layout.Width - 132, 150)
-      .OnClick(this, &F::ListView1Click)
-      .OnChange(this, &F::ListView1Change);
-
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const char* caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  auto key = [&](TEdit*& edit, const char* name, const char* caption) {
-    TControl* l = label(caption);
-    B.Add(edit, name);
-    rows.push_back({l, edit, nullptr});
-  };
-  auto combo = [&](TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
-                   const char* caption) {
-    TControl* l = label(caption);
-    B.Add(box, boxName).Width(17);
-    B.Add(field, name).Style(csDropDownList);
-    rows.push_back({l, field, box});
-  };
-  key(ProfileIDEdit, "ProfileIDEdit", "Profile ID");
-  key(AccessEdit, "AccessEdit", "Access ID");
-  for (const TField& f : fields) {
-    TControl* l = label(f.Label);
-    B.Add(*f.Tick, f.TickName).Width(17);
-    B.Add(*f.Edit, f.EditName);
-    rows.push_back({l, *f.Edit, *f.Tick});
-  }
-  combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
-  combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
+  TRuleRows rows(B);
+  TCheckBox* none = nullptr;
+  rows.Edit(none, nullptr, ProfileIDEdit, "ProfileIDEdit", "Profile ID");
+  rows.Edit(none, nullptr, AccessEdit, "AccessEdit", "Access ID");
+  for (const TField& f : fields) rows.Edit(*f.Tick, f.TickName, *f.Edit, f.EditName, f.Label);
+  rows.Combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
+  rows.Combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
   PermitComboBox->OnChange = TNotifyEvent(this, &F::PermitComboBoxChange);
   B.Add(RuleOwnerComboBox, "RuleOwnerComboBox").Style(csDropDownList).Enabled(false).Hidden();
 
@@ -99,7 +67,7 @@ void TCPUFilterRuleForm::BuildRuleForm(const TRuleLayout& layout, const std::vec
   fieldLayout.FieldWidth = 230;
   fieldLayout.Columns = 2;
   fieldLayout.ColumnGap = 24;
-  const TRect placed = ArrangeFieldRows(rows, fieldLayout);
+  const TRect placed = ArrangeFieldRows(rows.Rows, fieldLayout);
   B.Add(StackingPortPanel, "StackingPortPanel")
       .At(8, placed.Bottom + 8, layout.Width - 132, 150)
       .BevelOuter(bvLowered);
@@ -188,13 +156,9 @@ void TCPUFilterRuleForm::EditButtonClick(TObject*) { EditRule(); }
 
 void TCPUFilterRuleForm::DeleteButtonClick(TObject*) { DeleteRule(); }
 
-void TCPUFilterRuleForm::AddCheckButtonClick(TObject*) {
-  for (TCheckBox* box : Ticks()) box->SetChecked(true);
-}
+void TCPUFilterRuleForm::AddCheckButtonClick(TObject*) { SetAllTicks(true); }
 
-void TCPUFilterRuleForm::CleanCheButtonClick(TObject*) {
-  for (TCheckBox* box : Ticks()) box->SetChecked(false);
-}
+void TCPUFilterRuleForm::CleanCheButtonClick(TObject*) { SetAllTicks(false); }
 
 void TCPUFilterRuleForm::ListView1Click(TObject*) { RuleListClick(); }
 

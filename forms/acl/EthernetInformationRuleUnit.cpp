@@ -102,37 +102,22 @@ void TEthernetInformationRuleForm::BuildComponents() {
   SetName("EthernetInformationRuleForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Parent(Panel1);
-  B.Add(GetButton, "GetButton")
-      .Caption("Refresh")
-      .OnClick(this, &TEthernetInformationRuleForm::GetButtonClick);
-  B.Add(EditButton, "EditButton")
-      .Caption("Edit")
-      .OnClick(this, &TEthernetInformationRuleForm::EditButtonClick);
-  B.Add(AddButton, "AddButton")
-      .Caption("Add")
-      .OnClick(this, &TEthernetInformationRuleForm::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton")
-      .Caption("Delete")
-      .OnClick(this, &TEthernetInformationRuleForm::DeleteButtonClick);
-  B.Add(StaticText1, "StaticText1").Alignment(taCenter).Height(17);
-  B.Add(AddCheckButton, "AddCheckButton")
-      .Caption("Check All")
-      .OnClick(this, &TEthernetInformationRuleForm::AddCheckButtonClick);
-  B.Add(CleanCheButton, "CleanCheButton")
-      .Caption("Clear Checks")
-      .OnClick(this, &TEthernetInformationRuleForm::CleanCheButtonClick);
-  ArrangeColumn({GetButton, EditButton, AddButton, DeleteButton, StaticText1, AddCheckButton,
-                 CleanCheButton});
-
-  B.Parent(this);
-  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
-  B.Parent(Panel2);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, 584, 140)
-      .OnClick(this, &TEthernetInformationRuleForm::ListView1Click)
-      .OnChange(this, &TEthernetInformationRuleForm::ListView1Change);
+  BuildRuleButtonColumn(B, Panel1, StaticText1,
+                        {{GetButton, "GetButton", "Refresh",
+                          TNotifyEvent(this, &TEthernetInformationRuleForm::GetButtonClick)},
+                         {EditButton, "EditButton", "Edit",
+                          TNotifyEvent(this, &TEthernetInformationRuleForm::EditButtonClick)},
+                         {AddButton, "AddButton", "Add",
+                          TNotifyEvent(this, &TEthernetInformationRuleForm::AddButtonClick)},
+                         {DeleteButton, "DeleteButton", "Delete",
+                          TNotifyEvent(this, &TEthernetInformationRuleForm::DeleteButtonClick)},
+                         {AddCheckButton, "AddCheckButton", "Check All",
+                          TNotifyEvent(this, &TEthernetInformationRuleForm::AddCheckButtonClick)},
+                         {CleanCheButton, "CleanCheButton", "Clear Checks",
+                          TNotifyEvent(this, &TEthernetInformationRuleForm::CleanCheButtonClick)}});
+  BuildListPanel(B, Panel2, ListView1, 8, 8, 584, 140,
+                 TNotifyEvent(this, &TEthernetInformationRuleForm::ListView1Click),
+                 TLVChangeEvent(this, &TEthernetInformationRuleForm::ListView1Change));
 
   std::vector<TFieldRow> rows;
   int n = 0;

@@ -67,19 +67,13 @@ void TEthernetMaskInformationForm::BuildComponents() {
   SetName("EthernetMaskInformationForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Add(BT_Get, "BT_Get", Panel1)
-      .At(10, 10, 96, 25)
-      .Caption("Refresh")
-      .OnClick(this, &TEthernetMaskInformationForm::BT_GetClick);
-  B.Add(AddBtn, "AddBtn", Panel1)
-      .At(10, 40, 96, 25)
-      .Caption("Add")
-      .OnClick(this, &TEthernetMaskInformationForm::AddBtnClick);
-  B.Add(BT_Delete, "BT_Delete", Panel1)
-      .At(10, 70, 96, 25)
-      .Caption("Delete")
-      .OnClick(this, &TEthernetMaskInformationForm::BT_DeleteClick);
+  BuildProfileButtons(
+      B, Panel1,
+      {{BT_Get, "BT_Get", "Refresh",
+        TNotifyEvent(this, &TEthernetMaskInformationForm::BT_GetClick)},
+       {AddBtn, "AddBtn", "Add", TNotifyEvent(this, &TEthernetMaskInformationForm::AddBtnClick)},
+       {BT_Delete, "BT_Delete", "Delete",
+        TNotifyEvent(this, &TEthernetMaskInformationForm::BT_DeleteClick)}});
   B.Add(SetBtn, "SetBtn", Panel1).At(10, 100, 96, 25).Caption("Set").Hidden();
 
   B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
@@ -88,31 +82,17 @@ void TEthernetMaskInformationForm::BuildComponents() {
       .At(8, 8, 565, 130)
       .OnClick(this, &TEthernetMaskInformationForm::ListView1Click);
 
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const char* caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  auto edit = [&](TEdit*& field, const char* name, const char* caption) {
-    TLabel* l = label(caption);
-    B.Add(field, name);
-    rows.push_back({l, field});
-  };
-  auto combo = [&](TComboBox*& field, const char* name, const char* caption) {
-    TLabel* l = label(caption);
-    B.Add(field, name).Style(csDropDownList);
-    rows.push_back({l, field});
-  };
-  edit(IDEdit, "IDEdit", "Ethernet Mask ID");
-  combo(UseVLanComBo, "UseVLanComBo", "Use VLAN");
-  combo(MacMaskStateComBo, "MacMaskStateComBo", "MAC Address Mask State");
-  edit(MacAddMaskSourceEdit, "MacAddMaskSourceEdit", "MAC Address Mask Source");
-  edit(MacMaskDstEdit, "MacMaskDstEdit", "MAC Address Mask Destination");
-  combo(Use8021pComBo, "Use8021pComBo", "Use 8021p");
-  combo(UseEthTypeCombo, "UseEthTypeCombo", "Use Ethernet Type");
-  combo(RowStatusComBo, "RowStatusComBo", "Row Status");
-  combo(cbxOwner, "cbxOwner", "Owner");
-  edit(EntiesEdit, "EntiesEdit", "Unused Rule Entries");
+  TProfileRows fields(B);
+  fields.Edit(IDEdit, "IDEdit", "Ethernet Mask ID");
+  fields.Combo(UseVLanComBo, "UseVLanComBo", "Use VLAN");
+  fields.Combo(MacMaskStateComBo, "MacMaskStateComBo", "MAC Address Mask State");
+  fields.Edit(MacAddMaskSourceEdit, "MacAddMaskSourceEdit", "MAC Address Mask Source");
+  fields.Edit(MacMaskDstEdit, "MacMaskDstEdit", "MAC Address Mask Destination");
+  fields.Combo(Use8021pComBo, "Use8021pComBo", "Use 8021p");
+  fields.Combo(UseEthTypeCombo, "UseEthTypeCombo", "Use Ethernet Type");
+  fields.Combo(RowStatusComBo, "RowStatusComBo", "Row Status");
+  fields.Combo(cbxOwner, "cbxOwner", "Owner");
+  fields.Edit(EntiesEdit, "EntiesEdit", "Unused Rule Entries");
   cbxOwner->SetEnabled(false);
   EntiesEdit->SetEnabled(false);
 
@@ -123,7 +103,7 @@ void TEthernetMaskInformationForm::BuildComponents() {
   layout.FieldWidth = 120;
   layout.Columns = 2;
   layout.ColumnGap = 24;
-  ArrangeFieldRows(rows, layout);
+  ArrangeFieldRows(fields.Rows, layout);
 }
 
 void TEthernetMaskInformationForm::FormCreate(TObject*) {

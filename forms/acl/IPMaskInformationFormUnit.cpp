@@ -87,19 +87,12 @@ void TIPMaskInformationForm::BuildComponents() {
   SetName("IPMaskInformationForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Add(BT_Get, "BT_Get", Panel1)
-      .At(10, 10, 96, 25)
-      .Caption("Refresh")
-      .OnClick(this, &TIPMaskInformationForm::BT_GetClick);
-  B.Add(BT_Add, "BT_Add", Panel1)
-      .At(10, 40, 96, 25)
-      .Caption("Add")
-      .OnClick(this, &TIPMaskInformationForm::BT_AddClick);
-  B.Add(BT_Delete, "BT_Delete", Panel1)
-      .At(10, 70, 96, 25)
-      .Caption("Delete")
-      .OnClick(this, &TIPMaskInformationForm::BT_DeleteClick);
+  BuildProfileButtons(
+      B, Panel1,
+      {{BT_Get, "BT_Get", "Refresh", TNotifyEvent(this, &TIPMaskInformationForm::BT_GetClick)},
+       {BT_Add, "BT_Add", "Add", TNotifyEvent(this, &TIPMaskInformationForm::BT_AddClick)},
+       {BT_Delete, "BT_Delete", "Delete",
+        TNotifyEvent(this, &TIPMaskInformationForm::BT_DeleteClick)}});
   B.Add(SetBtn, "SetBtn", Panel1).At(10, 100, 96, 25).Caption("Set").Hidden();
 
   B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
@@ -108,43 +101,29 @@ void TIPMaskInformationForm::BuildComponents() {
       .At(8, 8, 652, 130)
       .OnClick(this, &TIPMaskInformationForm::ListView1Click);
 
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const char* caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  auto edit = [&](TEdit*& field, const char* name, const char* caption) {
-    TLabel* l = label(caption);
-    B.Add(field, name);
-    rows.push_back({l, field});
-  };
-  auto combo = [&](TComboBox*& field, const char* name, const char* caption) {
-    TLabel* l = label(caption);
-    B.Add(field, name).Style(csDropDownList);
-    rows.push_back({l, field});
-  };
-  edit(IPIDEdit, "IPIDEdit", "IP Mask ID");
-  combo(VlanComboBox, "VlanComboBox", "Use VLAN");
-  combo(IpAddMaskStateComboBox, "IpAddMaskStateComboBox", "IP Address Mask State");
-  edit(IpAddMaskSrcEdit, "IpAddMaskSrcEdit", "IP Address Mask Source");
-  edit(IpAddMaskDstEdit, "IpAddMaskDstEdit", "IP Address Mask Destination");
-  combo(UseDSCPComBo, "UseDSCPComBo", "Use DSCP");
-  combo(UseProTypeComBo, "UseProTypeComBo", "Use Protocol Type");
-  combo(IcmpComboBox, "IcmpComboBox", "ICMP Option");
-  combo(IgmpComboBox, "IgmpComboBox", "IGMP Option");
-  combo(TCPOptionComBo, "TCPOptionComBo", "TCP Option");
-  combo(UDPOptionComBo, "UDPOptionComBo", "UDP Option");
-  edit(TCPUDPSrcMaskEdit, "TCPUDPSrcMaskEdit", "TCP or UDP Srouce Port Mask");
-  edit(TCPUDPDstPortMaskEdit, "TCPUDPDstPortMaskEdit", "TCP or UDP Destination Port Mask");
-  combo(TCPFlagBitOptionComBo, "TCPFlagBitOptionComBo", "TCP Flag Bit Option");
-  edit(TCPFlagBitMaskEdit, "TCPFlagBitMaskEdit", "TCP Flag Bit Mask [0-63]");
-  combo(ProOptionComBo, "ProOptionComBo", "Protocol ID Option");
-  edit(ProtoIDEdit, "ProtoIDEdit", "Proto ID Mask [0-255]");
-  edit(ProIDMaskEdit, "ProIDMaskEdit", "User Mask");
-  combo(RowStatusComBo, "RowStatusComBo", "Row Status");
-  combo(OwnerComboBox, "OwnerComboBox", "Owner");
-  edit(SrcMacAddrMaskEdit, "SrcMacAddrMaskEdit", "Source MAC Address Mask");
-  edit(EntriesEdit, "EntriesEdit", "Unused Rule Entries");
+  TProfileRows fields(B);
+  fields.Edit(IPIDEdit, "IPIDEdit", "IP Mask ID");
+  fields.Combo(VlanComboBox, "VlanComboBox", "Use VLAN");
+  fields.Combo(IpAddMaskStateComboBox, "IpAddMaskStateComboBox", "IP Address Mask State");
+  fields.Edit(IpAddMaskSrcEdit, "IpAddMaskSrcEdit", "IP Address Mask Source");
+  fields.Edit(IpAddMaskDstEdit, "IpAddMaskDstEdit", "IP Address Mask Destination");
+  fields.Combo(UseDSCPComBo, "UseDSCPComBo", "Use DSCP");
+  fields.Combo(UseProTypeComBo, "UseProTypeComBo", "Use Protocol Type");
+  fields.Combo(IcmpComboBox, "IcmpComboBox", "ICMP Option");
+  fields.Combo(IgmpComboBox, "IgmpComboBox", "IGMP Option");
+  fields.Combo(TCPOptionComBo, "TCPOptionComBo", "TCP Option");
+  fields.Combo(UDPOptionComBo, "UDPOptionComBo", "UDP Option");
+  fields.Edit(TCPUDPSrcMaskEdit, "TCPUDPSrcMaskEdit", "TCP or UDP Srouce Port Mask");
+  fields.Edit(TCPUDPDstPortMaskEdit, "TCPUDPDstPortMaskEdit", "TCP or UDP Destination Port Mask");
+  fields.Combo(TCPFlagBitOptionComBo, "TCPFlagBitOptionComBo", "TCP Flag Bit Option");
+  fields.Edit(TCPFlagBitMaskEdit, "TCPFlagBitMaskEdit", "TCP Flag Bit Mask [0-63]");
+  fields.Combo(ProOptionComBo, "ProOptionComBo", "Protocol ID Option");
+  fields.Edit(ProtoIDEdit, "ProtoIDEdit", "Proto ID Mask [0-255]");
+  fields.Edit(ProIDMaskEdit, "ProIDMaskEdit", "User Mask");
+  fields.Combo(RowStatusComBo, "RowStatusComBo", "Row Status");
+  fields.Combo(OwnerComboBox, "OwnerComboBox", "Owner");
+  fields.Edit(SrcMacAddrMaskEdit, "SrcMacAddrMaskEdit", "Source MAC Address Mask");
+  fields.Edit(EntriesEdit, "EntriesEdit", "Unused Rule Entries");
   OwnerComboBox->SetEnabled(false);
   SrcMacAddrMaskEdit->SetEnabled(false);
   EntriesEdit->SetEnabled(false);
@@ -156,7 +135,7 @@ void TIPMaskInformationForm::BuildComponents() {
   layout.FieldWidth = 130;
   layout.Columns = 2;
   layout.ColumnGap = 24;
-  ArrangeFieldRows(rows, layout);
+  ArrangeFieldRows(fields.Rows, layout);
 }
 
 void TIPMaskInformationForm::FormCreate(TObject*) {

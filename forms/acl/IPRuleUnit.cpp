@@ -113,31 +113,20 @@ void TIPRuleForm::BuildComponents() {
   SetName("IPRuleForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Parent(Panel1);
-  B.Add(GetButton, "GetButton").Caption("Refresh").OnClick(this, &TIPRuleForm::GetButtonClick);
-  B.Add(EditButton, "EditButton").Caption("Edit").OnClick(this, &TIPRuleForm::EditButtonClick);
-  B.Add(AddButton, "AddButton").Caption("Add").OnClick(this, &TIPRuleForm::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton")
-      .Caption("Delete")
-      .OnClick(this, &TIPRuleForm::DeleteButtonClick);
-  B.Add(StaticText1, "StaticText1").Alignment(taCenter).Height(17);
-  B.Add(CheckButton, "CheckButton")
-      .Caption("Check All")
-      .OnClick(this, &TIPRuleForm::CheckButtonClick);
-  B.Add(UncheckButton, "UncheckButton")
-      .Caption("Clear Checks")
-      .OnClick(this, &TIPRuleForm::UncheckButtonClick);
-  ArrangeColumn(
-      {GetButton, EditButton, AddButton, DeleteButton, StaticText1, CheckButton, UncheckButton});
-
-  B.Parent(this);
-  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
-  B.Parent(Panel2);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, 695, 150)
-      .OnClick(this, &TIPRuleForm::ListView1Click)
-      .OnChange(this, &TIPRuleForm::ListView1Change);
+  BuildRuleButtonColumn(
+      B, Panel1, StaticText1,
+      {{GetButton, "GetButton", "Refresh", TNotifyEvent(this, &TIPRuleForm::GetButtonClick)},
+       {EditButton, "EditButton", "Edit", TNotifyEvent(this, &TIPRuleForm::EditButtonClick)},
+       {AddButton, "AddButton", "Add", TNotifyEvent(this, &TIPRuleForm::AddButtonClick)},
+       {DeleteButton, "DeleteButton", "Delete",
+        TNotifyEvent(this, &TIPRuleForm::DeleteButtonClick)},
+       {CheckButton, "CheckButton", "Check All",
+        TNotifyEvent(this, &TIPRuleForm::CheckButtonClick)},
+       {UncheckButton, "UncheckButton", "Clear Checks",
+        TNotifyEvent(this, &TIPRuleForm::UncheckButtonClick)}});
+  BuildListPanel(B, Panel2, ListView1, 8, 8, 695, 150,
+                 TNotifyEvent(this, &TIPRuleForm::ListView1Click),
+                 TLVChangeEvent(this, &TIPRuleForm::ListView1Change));
 
   std::vector<TFieldRow> rows;
   int n = 0;

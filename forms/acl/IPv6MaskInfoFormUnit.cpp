@@ -69,19 +69,12 @@ void TIPv6MaskInfoForm::BuildComponents() {
   SetName("IPv6MaskInfoForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Add(GetButton, "GetButton", Panel1)
-      .At(10, 10, 96, 25)
-      .Caption("Refresh")
-      .OnClick(this, &TIPv6MaskInfoForm::GetButtonClick);
-  B.Add(AddButton, "AddButton", Panel1)
-      .At(10, 40, 96, 25)
-      .Caption("Add")
-      .OnClick(this, &TIPv6MaskInfoForm::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton", Panel1)
-      .At(10, 70, 96, 25)
-      .Caption("Delete")
-      .OnClick(this, &TIPv6MaskInfoForm::DeleteButtonClick);
+  BuildProfileButtons(
+      B, Panel1,
+      {{GetButton, "GetButton", "Refresh", TNotifyEvent(this, &TIPv6MaskInfoForm::GetButtonClick)},
+       {AddButton, "AddButton", "Add", TNotifyEvent(this, &TIPv6MaskInfoForm::AddButtonClick)},
+       {DeleteButton, "DeleteButton", "Delete",
+        TNotifyEvent(this, &TIPv6MaskInfoForm::DeleteButtonClick)}});
   B.Add(EditButton, "EditButton", Panel1).At(10, 100, 96, 25).Caption("Edit").Hidden();
   B.Add(Static, "Static", Panel1).At(10, 134, 96, 17).Hidden();
 
@@ -92,30 +85,16 @@ void TIPv6MaskInfoForm::BuildComponents() {
       .OnClick(this, &TIPv6MaskInfoForm::ListView1Click)
       .OnChange(this, &TIPv6MaskInfoForm::ListView1Change);
 
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const char* caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  auto edit = [&](TEdit*& field, const char* name, const char* caption) {
-    TLabel* l = label(caption);
-    B.Add(field, name);
-    rows.push_back({l, field});
-  };
-  auto combo = [&](TComboBox*& field, const char* name, const char* caption) {
-    TLabel* l = label(caption);
-    B.Add(field, name).Style(csDropDownList);
-    rows.push_back({l, field});
-  };
-  edit(edtMaskID, "edtMaskID", "IPv6 Mask ID");
-  combo(cbxMaskClass, "cbxMaskClass", "Mask Class");
-  combo(cbxMaskFlowlabel, "cbxMaskFlowlabel", "Mask Flow Label");
-  combo(cbxMaskState, "cbxMaskState", "Address Mask State");
-  edit(edtSrcMask, "edtSrcMask", "Source Mask");
-  edit(edtDstMask, "edtDstMask", "Destination Mask");
-  combo(cbxStatus, "cbxStatus", "RowStatus");
-  combo(cbxOwner, "cbxOwner", "Owner");
-  edit(EntiesEdit, "EntiesEdit", "Unused Rule Entries");
+  TProfileRows fields(B);
+  fields.Edit(edtMaskID, "edtMaskID", "IPv6 Mask ID");
+  fields.Combo(cbxMaskClass, "cbxMaskClass", "Mask Class");
+  fields.Combo(cbxMaskFlowlabel, "cbxMaskFlowlabel", "Mask Flow Label");
+  fields.Combo(cbxMaskState, "cbxMaskState", "Address Mask State");
+  fields.Edit(edtSrcMask, "edtSrcMask", "Source Mask");
+  fields.Edit(edtDstMask, "edtDstMask", "Destination Mask");
+  fields.Combo(cbxStatus, "cbxStatus", "RowStatus");
+  fields.Combo(cbxOwner, "cbxOwner", "Owner");
+  fields.Edit(EntiesEdit, "EntiesEdit", "Unused Rule Entries");
   cbxOwner->SetEnabled(false);
   EntiesEdit->SetEnabled(false);
 
@@ -126,7 +105,7 @@ void TIPv6MaskInfoForm::BuildComponents() {
   layout.FieldWidth = 200;
   layout.Columns = 2;
   layout.ColumnGap = 24;
-  ArrangeFieldRows(rows, layout);
+  ArrangeFieldRows(fields.Rows, layout);
 }
 
 void TIPv6MaskInfoForm::FormCreate(TObject*) {

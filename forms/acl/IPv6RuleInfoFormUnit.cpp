@@ -99,31 +99,20 @@ void TIpv6RuleForm::BuildComponents() {
   SetName("Ipv6RuleForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Parent(Panel1);
-  B.Add(GetButton, "GetButton").Caption("Refresh").OnClick(this, &TIpv6RuleForm::GetButtonClick);
-  B.Add(EditButton, "EditButton").Caption("Edit").OnClick(this, &TIpv6RuleForm::EditButtonClick);
-  B.Add(AddButton, "AddButton").Caption("Add").OnClick(this, &TIpv6RuleForm::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton")
-      .Caption("Delete")
-      .OnClick(this, &TIpv6RuleForm::DeleteButtonClick);
-  B.Add(StaticText1, "StaticText1").Alignment(taCenter).Height(17);
-  B.Add(CheckButton, "CheckButton")
-      .Caption("Check All")
-      .OnClick(this, &TIpv6RuleForm::CheckButtonClick);
-  B.Add(UncheckButton, "UncheckButton")
-      .Caption("Clear Checks")
-      .OnClick(this, &TIpv6RuleForm::UncheckButtonClick);
-  ArrangeColumn(
-      {GetButton, EditButton, AddButton, DeleteButton, StaticText1, CheckButton, UncheckButton});
-
-  B.Parent(this);
-  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
-  B.Parent(Panel2);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, 668, 140)
-      .OnClick(this, &TIpv6RuleForm::ListView1Click)
-      .OnChange(this, &TIpv6RuleForm::ListView1Change);
+  BuildRuleButtonColumn(
+      B, Panel1, StaticText1,
+      {{GetButton, "GetButton", "Refresh", TNotifyEvent(this, &TIpv6RuleForm::GetButtonClick)},
+       {EditButton, "EditButton", "Edit", TNotifyEvent(this, &TIpv6RuleForm::EditButtonClick)},
+       {AddButton, "AddButton", "Add", TNotifyEvent(this, &TIpv6RuleForm::AddButtonClick)},
+       {DeleteButton, "DeleteButton", "Delete",
+        TNotifyEvent(this, &TIpv6RuleForm::DeleteButtonClick)},
+       {CheckButton, "CheckButton", "Check All",
+        TNotifyEvent(this, &TIpv6RuleForm::CheckButtonClick)},
+       {UncheckButton, "UncheckButton", "Clear Checks",
+        TNotifyEvent(this, &TIpv6RuleForm::UncheckButtonClick)}});
+  BuildListPanel(B, Panel2, ListView1, 8, 8, 668, 140,
+                 TNotifyEvent(this, &TIpv6RuleForm::ListView1Click),
+                 TLVChangeEvent(this, &TIpv6RuleForm::ListView1Change));
 
   std::vector<TFieldRow> rows;
   int n = 0;

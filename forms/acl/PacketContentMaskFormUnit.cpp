@@ -72,19 +72,13 @@ void TPktContentMaskForm::BuildComponents() {
   SetName("PktContentMaskForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Add(GetButton, "GetButton", Panel1)
-      .At(10, 10, 96, 25)
-      .Caption("Refresh")
-      .OnClick(this, &TPktContentMaskForm::GetButtonClick);
-  B.Add(AddButton, "AddButton", Panel1)
-      .At(10, 40, 96, 25)
-      .Caption("Add")
-      .OnClick(this, &TPktContentMaskForm::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton", Panel1)
-      .At(10, 70, 96, 25)
-      .Caption("Delete")
-      .OnClick(this, &TPktContentMaskForm::DeleteButtonClick);
+  BuildProfileButtons(
+      B, Panel1,
+      {{GetButton, "GetButton", "Refresh",
+        TNotifyEvent(this, &TPktContentMaskForm::GetButtonClick)},
+       {AddButton, "AddButton", "Add", TNotifyEvent(this, &TPktContentMaskForm::AddButtonClick)},
+       {DeleteButton, "DeleteButton", "Delete",
+        TNotifyEvent(this, &TPktContentMaskForm::DeleteButtonClick)}});
   B.Add(Static, "Static", Panel1).At(10, 104, 96, 17).Hidden();
 
   B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
@@ -94,42 +88,28 @@ void TPktContentMaskForm::BuildComponents() {
       .OnClick(this, &TPktContentMaskForm::ListView1Click)
       .OnChange(this, &TPktContentMaskForm::ListView1Change);
 
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const AnsiString& caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  auto edit = [&](TEdit*& field, const AnsiString& name, const AnsiString& caption) {
-    TLabel* l = label(caption);
-    B.Add(field, name);
-    rows.push_back({l, field});
-  };
-  auto combo = [&](TComboBox*& field, const AnsiString& name, const AnsiString& caption) {
-    TLabel* l = label(caption);
-    B.Add(field, name).Style(csDropDownList);
-    rows.push_back({l, field});
-  };
-  edit(edtProfileID, "edtProfileID", "Profile ID");
+  TProfileRows fields(B);
+  fields.Edit(edtProfileID, "edtProfileID", "Profile ID");
   TComboBox** states[] = {&cbxChunk1State, &cbxChunk2State, &cbxChunk3State, &cbxChunk4State};
   TEdit** positions[] = {&edtChunk1Value, &edtChunk2Value, &edtChunk3Value, &edtChunk4Value};
   TEdit** hexes[] = {&edtChunk1Offset, &edtChunk2Offset, &edtChunk3Offset, &edtChunk4Offset};
   for (int k = 1; k <= 4; ++k) {
     const AnsiString chunk = "Chunk" + IntToStr(k);
-    combo(*states[k - 1], "cbx" + chunk + "State", chunk + " State");
+    fields.Combo(*states[k - 1], "cbx" + chunk + "State", chunk + " State");
     // The screen names the position edit "Offset" and the hex edit "Value".
-    edit(*positions[k - 1], "edt" + chunk + "Value", "Offset " + chunk);
-    edit(*hexes[k - 1], "edt" + chunk + "Offset", chunk + " Value");
+    fields.Edit(*positions[k - 1], "edt" + chunk + "Value", "Offset " + chunk);
+    fields.Edit(*hexes[k - 1], "edt" + chunk + "Offset", chunk + " Value");
   }
-  combo(cbxStatus, "cbxStatus", "Row Status");
-  combo(cbxOwner, "cbxOwner", "Owner");
-  edit(EntiesEdit, "EntiesEdit", "Unused Rule Entries");
+  fields.Combo(cbxStatus, "cbxStatus", "Row Status");
+  fields.Combo(cbxOwner, "cbxOwner", "Owner");
+  fields.Edit(EntiesEdit, "EntiesEdit", "Unused Rule Entries");
   cbxOwner->SetEnabled(false);
   EntiesEdit->SetEnabled(false);
   // Two columns of eight: ID, chunks 1 and 2 and the row status on the left,
   // chunks 3 and 4, owner and free entries on the right.
-  const TFieldRow status = rows[13];
-  rows.erase(rows.begin() + 13);
-  rows.insert(rows.begin() + 7, status);
+  const TFieldRow status = fields.Rows[13];
+  fields.Rows.erase(fields.Rows.begin() + 13);
+  fields.Rows.insert(fields.Rows.begin() + 7, status);
 
   TFieldLayout layout;
   layout.Left = 8;
@@ -138,7 +118,7 @@ void TPktContentMaskForm::BuildComponents() {
   layout.FieldWidth = 140;
   layout.Columns = 2;
   layout.ColumnGap = 24;
-  ArrangeFieldRows(rows, layout);
+  ArrangeFieldRows(fields.Rows, layout);
 }
 
 void TPktContentMaskForm::FormCreate(TObject*) {

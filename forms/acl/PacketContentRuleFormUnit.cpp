@@ -100,35 +100,22 @@ void TPktContentRuleForm::BuildComponents() {
   SetName("PktContentRuleForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Parent(Panel1);
-  B.Add(GetButton, "GetButton")
-      .Caption("Refresh")
-      .OnClick(this, &TPktContentRuleForm::GetButtonClick);
-  B.Add(EditButton, "EditButton")
-      .Caption("Edit")
-      .OnClick(this, &TPktContentRuleForm::EditButtonClick);
-  B.Add(AddButton, "AddButton").Caption("Add").OnClick(this, &TPktContentRuleForm::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton")
-      .Caption("Delete")
-      .OnClick(this, &TPktContentRuleForm::DeleteButtonClick);
-  B.Add(StaticText1, "StaticText1").Alignment(taCenter).Height(17);
-  B.Add(CheckButton, "CheckButton")
-      .Caption("Check All")
-      .OnClick(this, &TPktContentRuleForm::CheckButtonClick);
-  B.Add(UncheckButton, "UncheckButton")
-      .Caption("Clear Checks")
-      .OnClick(this, &TPktContentRuleForm::UncheckButtonClick);
-  ArrangeColumn(
-      {GetButton, EditButton, AddButton, DeleteButton, StaticText1, CheckButton, UncheckButton});
-
-  B.Parent(this);
-  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
-  B.Parent(Panel2);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, 695, 150)
-      .OnClick(this, &TPktContentRuleForm::ListView1Click)
-      .OnChange(this, &TPktContentRuleForm::ListView1Change);
+  BuildRuleButtonColumn(
+      B, Panel1, StaticText1,
+      {{GetButton, "GetButton", "Refresh",
+        TNotifyEvent(this, &TPktContentRuleForm::GetButtonClick)},
+       {EditButton, "EditButton", "Edit",
+        TNotifyEvent(this, &TPktContentRuleForm::EditButtonClick)},
+       {AddButton, "AddButton", "Add", TNotifyEvent(this, &TPktContentRuleForm::AddButtonClick)},
+       {DeleteButton, "DeleteButton", "Delete",
+        TNotifyEvent(this, &TPktContentRuleForm::DeleteButtonClick)},
+       {CheckButton, "CheckButton", "Check All",
+        TNotifyEvent(this, &TPktContentRuleForm::CheckButtonClick)},
+       {UncheckButton, "UncheckButton", "Clear Checks",
+        TNotifyEvent(this, &TPktContentRuleForm::UncheckButtonClick)}});
+  BuildListPanel(B, Panel2, ListView1, 8, 8, 695, 150,
+                 TNotifyEvent(this, &TPktContentRuleForm::ListView1Click),
+                 TLVChangeEvent(this, &TPktContentRuleForm::ListView1Change));
 
   std::vector<TFieldRow> rows;
   int n = 0;
