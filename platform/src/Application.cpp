@@ -5,6 +5,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEvent>
+#include <QLatin1String>
 #include <QScreen>
 #include <QThread>
 #include <cmath>
@@ -45,6 +46,15 @@ std::deque<Posted>& Queue() {
 std::vector<Release>& Releases() {
   static auto* r = new std::vector<Release>();
   return *r;
+}
+
+QtMessageHandler g_nextHandler = nullptr;
+
+// Without XDG_RUNTIME_DIR the toolkit announces the folder it uses instead;
+// that is no news to the user of this program. Everything else goes on.
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+  if (g_nextHandler) g_nextHandler(type, context, text);
 }
 
 QApplication* g_qapp = nullptr;
@@ -151,6 +161,7 @@ void TApplication::Initialize() {
   static int argc = 1;
   static char arg0[] = "kxr5800";
   static char* argv[] = {arg0, nullptr};
+  if (!g_nextHandler) g_nextHandler = qInstallMessageHandler(QuietHandler);
   g_qapp = new QApplication(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   QFont font(QStringLiteral("DejaVu Sans"));

@@ -94,6 +94,7 @@ struct Agent::Impl {
   std::list<Pending> pending;
   unsigned nextPending = 1;
   std::map<int, std::function<void()>> watchers;
+  std::map<int, std::function<void()>> writers;
 
   Impl(Store& s, Behaviour& b, RequestLog& l, AgentConfig c)
       : store(s), behaviour(b), log(l), config(std::move(c)) {}
@@ -355,12 +356,17 @@ struct Agent::Impl {
     return g_impl ? g_impl->Send(t, buf, size, opaque, olength) : -1;
   }
 
-  static void FdReady(int fd, void*) {
-    if (!g_impl) return;
-    auto it = g_impl->watchers.find(fd);
-    if (it == g_impl->watchers.end()) return;
+  static void Dispatch(const std::map<int, std::function<void()>>& callbacks, int fd) {
+    auto it = callbacks.find(fd);
+    if (it == callbacks.end()) return;
     auto callback = it->second;  // the callback may unwatch itself
     callback();
+  }
+  static void FdReady(int fd, void*) {
+    if (g_impl) Dispatch(g_impl->watchers, fd);
+  }
+  static void FdWritable(int fd, void*) {
+    if (g_impl) Dispatch(g_impl->writers, fd);
   }
 };
 
@@ -525,6 +531,16 @@ void Agent::Unwatch(int fd) {
   impl_->watchers.erase(fd);
 }
 
+void Agent::WatchWritable(int fd, std::function<void()> onWritable) {
+  impl_->writers[fd] = std::move(onWritable);
+  register_writefd(fd, &Impl::FdWritable, nullptr);
+}
+
+void Agent::UnwatchWritable(int fd) {
+  unregister_writefd(fd);
+  impl_->writers.erase(fd);
+}
+
 void Agent::ReleaseHeld() { impl_->ReleaseHeld(); }
 
 void Agent::Shutdown() {
@@ -532,6 +548,8 @@ void Agent::Shutdown() {
   impl_->started = false;
   for (auto& [fd, callback] : impl_->watchers) unregister_readfd(fd);
   impl_->watchers.clear();
+  for (auto& [fd, callback] : impl_->writers) unregister_writefd(fd);
+  impl_->writers.clear();
   snmp_shutdown(kAppName);
   g_impl = nullptr;
 }

@@ -46,6 +46,9 @@ class Agent {
   // Calls back when the descriptor is readable, until unwatched.
   void Watch(int fd, std::function<void()> onReadable);
   void Unwatch(int fd);
+  // Calls back when the descriptor can take more output, until unwatched.
+  void WatchWritable(int fd, std::function<void()> onWritable);
+  void UnwatchWritable(int fd);
 
   // Sends the replies held by the control channel's "hold".
   void ReleaseHeld();

@@ -1,11 +1,14 @@
 #include "simulator/src/ControlServer.h"
 
 #include <fcntl.h>
+#include <limits.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -13,14 +16,16 @@ namespace sim {
 
 namespace {
 
-void WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;  // the client went away; its read end reports that
-    done += static_cast<std::size_t>(n);
+// A socket takes what fits at once; other outputs (standard output) only as
+// much as a poll promises, a pipe's atomic size, so that no write blocks.
+ssize_t WriteSome(int fd, const std::string& text) {
+  if (fd != 1) return ::send(fd, text.data(), text.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+  pollfd p{fd, POLLOUT, 0};
+  if (::poll(&p, 1, 0) <= 0 || !(p.revents & POLLOUT)) {
+    errno = EAGAIN;
+    return -1;
   }
+  return ::write(fd, text.data(), std::min<std::size_t>(text.size(), PIPE_BUF));
 }
 
 }  // namespace
@@ -68,7 +73,7 @@ void ControlServer::UseStdin() {
 }
 
 void ControlServer::Accept() {
-  int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+  int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
   if (fd < 0) return;
   clients_[fd] = Client{fd, fd, {}};
   agent_.Watch(fd, [this, fd] { Read(fd); });
@@ -79,7 +84,7 @@ void ControlServer::Read(int fd) {
   if (it == clients_.end()) return;
   char buf[4096];
   ssize_t n = ::read(fd, buf, sizeof buf);
-  if (n < 0 && errno == EINTR) return;
+  if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) return;
   if (n <= 0) {
     Drop(fd);
     return;
@@ -90,15 +95,48 @@ void ControlServer::Read(int fd) {
     std::string line = it->second.buffer.substr(0, nl);
     it->second.buffer.erase(0, nl + 1);
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const int out = it->second.out;
-    WriteAll(out, channel_.Execute(line) + "\n");
+    const std::string reply = channel_.Execute(line) + "\n";
     it = clients_.find(fd);  // a command may have closed the channel
     if (it == clients_.end()) return;
+    it->second.pending += reply;
+    if (it->second.pending.size() > kMaxUnread) {
+      Drop(fd);  // it sends and does not read: it may not hold the agent up
+      return;
+    }
   }
-  if (it->second.buffer.size() > 65536) Drop(fd);  // no line that long is a command
+  if (it->second.buffer.size() > 65536) {
+    Drop(fd);  // no line that long is a command
+    return;
+  }
+  Flush(fd);
+}
+
+void ControlServer::Flush(int fd) {
+  auto it = clients_.find(fd);
+  if (it == clients_.end()) return;
+  Client& c = it->second;
+  while (!c.pending.empty()) {
+    ssize_t n = WriteSome(c.out, c.pending);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+    if (n <= 0) {
+      Drop(fd);  // the client went away
+      return;
+    }
+    c.pending.erase(0, static_cast<std::size_t>(n));
+  }
+  if (!c.pending.empty() && !c.waitingToWrite) {
+    agent_.WatchWritable(c.out, [this, fd] { Flush(fd); });
+    c.waitingToWrite = true;
+  } else if (c.pending.empty() && c.waitingToWrite) {
+    agent_.UnwatchWritable(c.out);
+    c.waitingToWrite = false;
+  }
 }
 
 void ControlServer::Drop(int fd) {
+  auto it = clients_.find(fd);
+  if (it != clients_.end() && it->second.waitingToWrite) agent_.UnwatchWritable(it->second.out);
   agent_.Unwatch(fd);
   if (fd != 0) ::close(fd);
   clients_.erase(fd);

@@ -1,5 +1,8 @@
 // Carries control-channel lines over a UNIX stream socket (any number of
-// clients) or standard input, each line answered by one reply line.
+// clients) or standard input, each line answered by one reply line. Nothing
+// here waits for a client: replies that a client does not read yet wait in
+// its own queue, and a client whose queue outgrows kMaxUnread loses its
+// connection (and the replies it never read).
 #pragma once
 
 #include <map>
@@ -13,6 +16,8 @@ namespace sim {
 
 class ControlServer {
  public:
+  static constexpr std::size_t kMaxUnread = 256 * 1024;
+
   ControlServer(Agent& agent, ControlChannel& channel);
   ~ControlServer();
   ControlServer(const ControlServer&) = delete;
@@ -28,10 +33,14 @@ class ControlServer {
   struct Client {
     int fd;
     int out;
-    std::string buffer;
+    std::string buffer;   // received, not yet a whole line
+    std::string pending;  // replies not yet written
+    bool waitingToWrite = false;
   };
   void Accept();
   void Read(int fd);
+  // Writes what the client can take now; watches for room when some is left.
+  void Flush(int fd);
   void Drop(int fd);
 
   Agent& agent_;

@@ -112,7 +112,9 @@ int getBootCounter(const std::string& path, const OctetStr& engine_id, unsigned 
 
 int saveBootCounter(const std::string& path, const OctetStr& engine_id, unsigned int boots) {
   if (engine_id.len() > MAXLENGTH_ENGINEID) return SNMPv3_TOO_LONG_ERROR;
-  if (boots > kMaxBoots) return SNMPv3_FILE_ERROR;
+  // An empty id would make a line that no reader accepts, and with it every
+  // later read of the whole file would fail.
+  if (engine_id.len() == 0 || boots > kMaxBoots) return SNMPv3_FILE_ERROR;
   const std::string wanted = UpperHex(engine_id);
 
   std::string text;

@@ -26,6 +26,7 @@ class ModuleProgramTest : public MainWindowTest {
       dup2(fd, 2);
       setenv("QT_QPA_PLATFORM", "offscreen", 1);
       setenv("KXR_REGISTRY", dir_.File("registry.ini").c_str(), 1);
+      unsetenv("XDG_RUNTIME_DIR");  // as on a machine without a login session
       std::vector<std::string> copy = {VN_MODULE_BIN};
       copy.insert(copy.end(), args.begin(), args.end());
       std::vector<char*> argv;
@@ -90,6 +91,9 @@ TEST_F(ModuleProgramTest, StartsWithSnmpV3Switches) {
                 "v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
   EXPECT_TRUE(StopRunning(pid)) << vntest::ReadFile(out_);
   EXPECT_TRUE(seen) << NewLog() << vntest::ReadFile(out_);
+  // Starting without a runtime folder is nothing to tell the user about.
+  EXPECT_EQ(vntest::ReadFile(out_).find("XDG_RUNTIME_DIR"), std::string::npos)
+      << vntest::ReadFile(out_);
 }
 
 }  // namespace

@@ -16,6 +16,6 @@ int getBootCounter(const std::string& path, const OctetStr& engine_id, unsigned 
 // Stores boots for engine_id, keeping the other entries, through a temporary
 // file and a rename. SNMPv3_OK, SNMPv3_TOO_LONG_ERROR, SNMPv3_FILEOPEN_ERROR
 // (existing file unreadable), SNMPv3_FILECREATE_ERROR or
-// SNMPv3_FILERENAME_ERROR. boots above 2147483647 is refused with
-// SNMPv3_FILE_ERROR.
+// SNMPv3_FILERENAME_ERROR. An empty engine_id, or boots above 2147483647,
+// is refused with SNMPv3_FILE_ERROR.
 int saveBootCounter(const std::string& path, const OctetStr& engine_id, unsigned int boots);

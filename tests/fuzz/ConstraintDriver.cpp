@@ -1,0 +1,73 @@
+// The edit-constraint grammar and checks: the first line is a spec (or a
+// run of specs for several edits), every further line a text typed into the
+// first edit and then left. Message boxes are answered at once and beeps
+// are silent.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fuzz/FuzzDrivers.h"
+#include "fuzz/FuzzSupport.h"
+#include "library/VnEditConstraint.h"
+#include "platform/Classes.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/LaunchServices.h"
+#include "platform/StdCtrls.h"
+#include "platform/TestKit.h"
+
+namespace {
+
+class Answering : public IDialogService {
+ public:
+  int Show(const TDialogRequest&) override { return mrOk; }
+};
+
+class Silent : public TBeeper {
+ public:
+  void Beep(DWORD, DWORD) override {}
+  void MessageBeep(UINT) override {}
+};
+
+struct Edits {
+  Answering answering;
+  Silent silent;
+  std::vector<std::unique_ptr<TEdit>> edits;
+  std::unique_ptr<TList> list = std::make_unique<TList>();
+  Edits() {
+    TestKit::EnsureApplication();
+    SetDialogService(&answering);
+    SetBeeper(&silent);
+    for (int i = 0; i < 3; ++i) {
+      edits.push_back(std::make_unique<TEdit>(nullptr));
+      list->Add(edits.back().get());
+    }
+  }
+};
+
+}  // namespace
+
+void vnfuzz::RunConstraintInput(const std::uint8_t* data, std::size_t size) {
+  static Edits fixture;
+  const std::vector<std::string> lines = Split(Text(data, size), "\n");
+  VnEditConstraint constraint(nullptr, 1);
+  try {
+    if (lines[0].find('%', 1) != std::string::npos)
+      constraint.AddFormat(AnsiString(lines[0]), fixture.list.get());
+    else
+      constraint.Add(AnsiString(lines[0]), fixture.edits[0].get());
+  } catch (const Exception&) {
+    // A bad spec: the bad-format error or a conversion error.
+  }
+  TEdit* edit = fixture.edits[0].get();
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    edit->SetText(AnsiString(lines[i]));  // runs the change filter
+    constraint.EditExit(edit);
+  }
+  for (const auto& e : fixture.edits) {
+    constraint.Remove(e.get());
+    e->SetMaxLength(0);
+    e->SetText("");
+  }
+}

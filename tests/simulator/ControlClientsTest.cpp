@@ -1,0 +1,121 @@
+// Control clients that do not read their replies: the agent and the other
+// clients go on; a client whose unread replies pile up too high loses its
+// connection, one that reads late gets every reply in order.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <future>
+#include <string>
+
+#include "SimulatorHarness.h"
+#include "simulator/src/ControlServer.h"
+
+namespace simtest {
+namespace {
+
+int Connect(const std::string& path) {
+  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::strncpy(addr.sun_path, path.c_str(), sizeof addr.sun_path - 1);
+  if (fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    close(fd);
+    fd = -1;
+  }
+  return fd;
+}
+
+void SendAll(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    ssize_t n = send(fd, text.data() + done, text.size() - done, MSG_NOSIGNAL);
+    ASSERT_GT(n, 0) << std::strerror(errno);
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+// Everything the client receives until the agent closes its end. The wait
+// only guards against a hang: a closed end comes at once.
+std::string ReadToEnd(int fd) {
+  std::string all;
+  char buf[65536];
+  for (;;) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 60000) <= 0) {
+      ADD_FAILURE() << "the agent neither sent nor closed";
+      return all;
+    }
+    ssize_t n = read(fd, buf, sizeof buf);
+    if (n <= 0) return all;
+    all.append(buf, static_cast<std::size_t>(n));
+  }
+}
+
+// Reads exactly `count` lines.
+std::string ReadLines(int fd, int count) {
+  std::string all;
+  char c;
+  while (count > 0) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 60000) <= 0 || read(fd, &c, 1) != 1) {
+      ADD_FAILURE() << "the reply stream ended early";
+      break;
+    }
+    all += c;
+    if (c == '\n') --count;
+  }
+  return all;
+}
+
+std::string Repeat(const std::string& line, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += line;
+  return out;
+}
+
+TEST(ControlClients, AClientThatNeverReadsIsDroppedWhileTheAgentAndOtherClientsGoOn) {
+  Simulator sim;
+  ASSERT_TRUE(sim.Running()) << sim.Output();
+  const std::string path = sim.Dir().File("control.sock");
+  const std::string help = sim.Control("help") + "\n";
+  ASSERT_EQ(help.rfind("ok commands:", 0), 0u) << help;
+
+  // A late reader: its replies outgrow the socket's buffer but not the limit.
+  const int lateCount = static_cast<int>(sim::ControlServer::kMaxUnread * 3 / 4 / help.size());
+  int late = Connect(path);
+  ASSERT_GE(late, 0);
+  SendAll(late, Repeat("help\n", lateCount));
+
+  // A stuck client: its replies would be several times the limit.
+  const int stuckCount = static_cast<int>(sim::ControlServer::kMaxUnread * 3 / help.size());
+  int stuck = Connect(path);
+  ASSERT_GE(stuck, 0);
+  SendAll(stuck, Repeat("help\n", stuckCount));
+
+  auto ping = std::async(std::launch::async, [&sim] { return sim.Control("ping"); });
+  if (ping.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+    sim.Stop();  // ends the stalled agent, and with it the waiting ping
+    FAIL() << "the agent stalled behind a client that does not read";
+  }
+  EXPECT_EQ(ping.get(), "ok pong");
+  ToolResult r = sim.V2("snmpget", {"1.3.6.1.2.1.1.5.0"});
+  EXPECT_EQ(r.status, 0) << r.out;
+
+  const std::string stuckGot = ReadToEnd(stuck);
+  EXPECT_LT(stuckGot.size(), help.size() * static_cast<std::size_t>(stuckCount));
+  close(stuck);
+
+  EXPECT_EQ(ReadLines(late, lateCount), Repeat(help, lateCount));
+  SendAll(late, "ping\n");
+  EXPECT_EQ(ReadLines(late, 1), "ok pong\n");
+  close(late);
+  EXPECT_EQ(sim.Control("ping"), "ok pong");
+}
+
+}  // namespace
+}  // namespace simtest
