@@ -68,14 +68,14 @@ bool ControlServer::Listen(const std::string& path, std::string& error) {
 }
 
 void ControlServer::UseStdin() {
-  clients_[0] = Client{0, 1, {}};
+  clients_[0] = Client{0, 1, {}, {}, false};
   agent_.Watch(0, [this] { Read(0); });
 }
 
 void ControlServer::Accept() {
   int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
   if (fd < 0) return;
-  clients_[fd] = Client{fd, fd, {}};
+  clients_[fd] = Client{fd, fd, {}, {}, false};
   agent_.Watch(fd, [this, fd] { Read(fd); });
 }
 

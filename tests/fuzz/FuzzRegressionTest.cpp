@@ -8,6 +8,11 @@
 
 #include "fuzz/FuzzDrivers.h"
 
+namespace vnfuzz {
+// Test names and messages show the target by its name.
+void PrintTo(const Target& target, std::ostream* out) { *out << target.name; }
+}  // namespace vnfuzz
+
 // Every kept input of a fuzz target, seeds and inputs that once failed,
 // through the target's driver: no crash, no sanitizer report, no broken
 // invariant.
