@@ -97,7 +97,7 @@ void TAccessRuleForm::CreateRuleRequest(const VnSNMPVarDesc* table) {
   Request = NewFormRequest(this, table, MVT_UMV, 2, true);
   Request->AttachListView(Rule.List, true);
   Request->BindElementList(Rule.PortItem, PortElementList(), PortFrame->PortCheckBoxes.get());
-  if (Rule.StatusBarIsTarget) Request->SetStatusBar(Rule.StatusBar);
+  if (Rule.StatusBarIsTarget) SetStatusTargetShown(*Request, Rule.StatusBar);
 }
 
 void TAccessRuleForm::ShowFailure(const AnsiString& text) {
