@@ -86,8 +86,7 @@ void TPortListTableForm::ClearPortFrames() {
 
 void TPortListTableForm::WriteSelectedRow() {
   if (!Request) return;
-  // Without a selected row the list's values are those of the last row
-  // read: the boxes (off and unticked) would overwrite that VLAN's ports.
+  // Without a selected row there is no VLAN to write to.
   if (!list_->Selected()) {
     ShowFailureInMemo(Memo1, "Select a VLAN first: nothing was sent.");
     return;
