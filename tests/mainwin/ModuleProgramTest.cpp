@@ -64,6 +64,13 @@ class ModuleProgramTest : public MainWindowTest {
     return running;
   }
 
+  // The program reads every text of the log and still runs; it is ended.
+  void ExpectRunningAfterReading(pid_t pid, const std::vector<std::string>& texts) {
+    const bool seen = LogShows(texts);
+    EXPECT_TRUE(StopRunning(pid)) << vntest::ReadFile(out_);
+    EXPECT_TRUE(seen) << NewLog() << vntest::ReadFile(out_);
+  }
+
   vntest::TempDir dir_;
   std::string out_;
 };
@@ -75,12 +82,10 @@ TEST_F(ModuleProgramTest, StartsWithSnmpV2cThroughTheConfigurationFile) {
       << "\nVersion=1\nSecurityModel=2\nSecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n";
   const pid_t pid = Start({"/I127.0.0.1", "/Rqovalt", "/Wmundrel"});
   ASSERT_GT(pid, 0);
-  const bool seen =
-      LogShows({"v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.1.4.0",
-                "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
-                "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
-  EXPECT_TRUE(StopRunning(pid)) << vntest::ReadFile(out_);
-  EXPECT_TRUE(seen) << NewLog() << vntest::ReadFile(out_);
+  ExpectRunningAfterReading(
+      pid, {"v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.1.4.0",
+            "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
+            "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
   // The help-path key was made in the program's own registry file.
   EXPECT_NE(vntest::ReadFile(dir_.File("registry.ini")).find("Modules\\HelpPath"),
             std::string::npos);
@@ -90,11 +95,9 @@ TEST_F(ModuleProgramTest, StartsWithSnmpV3Switches) {
   const pid_t pid = Start({"/I127.0.0.1", "/v3", "/t" + std::to_string(Sim().Port()), "/m3", "/l3",
                            "/nmd5des", "/a2", "/Amd5password", "/p2", "/Pdespassword"});
   ASSERT_GT(pid, 0);
-  const bool seen =
-      LogShows({"v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
-                "v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
-  EXPECT_TRUE(StopRunning(pid)) << vntest::ReadFile(out_);
-  EXPECT_TRUE(seen) << NewLog() << vntest::ReadFile(out_);
+  ExpectRunningAfterReading(
+      pid, {"v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
+            "v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
 }
 
 // A file without most keys is no obstacle, and a pass phrase that holds
@@ -104,11 +107,9 @@ TEST_F(ModuleProgramTest, StartsWithAFileLackingKeysAndAPassPhraseHoldingASwitch
       << "[Program Information]\nAgentPort=" << Sim().Port() << "\nVersion=1\n";
   const pid_t pid = Start({"/I127.0.0.1", "/Rqovalt", "/Aab/I9.9.9.9", "/Wmundrel"});
   ASSERT_GT(pid, 0);
-  const bool seen =
-      LogShows({"v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
-                "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
-  EXPECT_TRUE(StopRunning(pid)) << vntest::ReadFile(out_);
-  EXPECT_TRUE(seen) << NewLog() << vntest::ReadFile(out_);
+  ExpectRunningAfterReading(
+      pid, {"v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
+            "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
 }
 
 // The program entry run in this process, its forms deleted afterwards.
