@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <limits>
+#include <map>
+#include <string>
 
 #include "library/VnIni.h"
 #include "library/VnMessageTables.h"
@@ -118,7 +120,13 @@ void ReadDeviceConfigFile(TConnectionTexts& texts, const AnsiString& fileName) {
   const VnIni ini(fileName);
   // An absent or empty key leaves its field as it is (the connection
   // default, or what an earlier argument set).
-  auto read = [&ini](const char* key) { return ini.ReadString(kConfigSection, key, ""); };
+  // Each key is read from the file once, however often it is asked for.
+  std::map<std::string, AnsiString> values;
+  auto read = [&ini, &values](const char* key) {
+    auto it = values.find(key);
+    if (it == values.end()) it = values.emplace(key, ini.ReadString(kConfigSection, key, "")).first;
+    return it->second;
+  };
   VnConnectionDefaultsRecord& d = ConnectionDefaults;
 
   if (read("AgentPort") != "") {

@@ -1,7 +1,7 @@
 // The module's command line with the device's configuration file re-read
-// before the arguments: the input holds the arguments one per line, then a
-// blank line, then the file's text (kept under every address the arguments
-// name).
+// before the arguments: the input holds the arguments one per line (the
+// first three count), then a blank line, then the file's text (kept under
+// every address the arguments name).
 #include <set>
 #include <string>
 #include <vector>
@@ -15,7 +15,10 @@
 
 namespace {
 
-constexpr std::size_t kMostArguments = 6;
+constexpr std::size_t kMostArguments = 3;
+// The file's own reading is the config target's: here it only has to hold
+// a few keys, and it is read some thirty times per argument.
+constexpr std::size_t kMostFileBytes = 160;
 
 // An address usable as a file name inside the scratch folder.
 bool SafeName(const std::string& s) {
@@ -30,12 +33,12 @@ void vnfuzz::RunCommandLineInput(const std::uint8_t* data, std::size_t size) {
   const std::string text = Text(data, size);
   const std::size_t blank = text.find("\n\n");
   const std::string argText = text.substr(0, blank);
-  const std::string config = blank == std::string::npos ? std::string() : text.substr(blank + 2);
+  const std::string config =
+      blank == std::string::npos ? std::string() : text.substr(blank + 2, kMostFileBytes);
 
   std::vector<AnsiString> args;
   std::set<std::string> names = {""};
   for (const std::string& arg : Split(argText, "\n")) {
-    // Every argument re-reads the file: a few show all there is to see.
     if (args.size() == kMostArguments) break;
     args.emplace_back(arg);
     for (std::size_t at = arg.find("/I"); at != std::string::npos; at = arg.find("/I", at + 1))
