@@ -1,7 +1,6 @@
 #include "MenuBar.h"
 
 #include <QActionEvent>
-#include <QApplication>
 #include <QMenuBar>
 
 namespace ui_detail {
