@@ -16,7 +16,8 @@
 #include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
 
-VN_REGISTER_FORM_OPENER(TCPUFilterEthernetRuleForm, nullptr);
+TCPUFilterEthernetRuleForm* CPUFilterEthernetRuleForm = nullptr;
+VN_REGISTER_FORM_OPENER(TCPUFilterEthernetRuleForm, &CPUFilterEthernetRuleForm);
 
 namespace {
 

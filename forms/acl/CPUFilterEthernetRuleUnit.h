@@ -66,3 +66,5 @@ class TCPUFilterEthernetRuleForm : public TAccessRuleForm {
  private:
   void BuildComponents();
 };
+
+extern TCPUFilterEthernetRuleForm* CPUFilterEthernetRuleForm;

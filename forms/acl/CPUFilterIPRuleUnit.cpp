@@ -13,7 +13,8 @@
 #include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
 
-VN_REGISTER_FORM_OPENER(TCPUFilterIPRuleForm, nullptr);
+TCPUFilterIPRuleForm* CPUFilterIPRuleForm = nullptr;
+VN_REGISTER_FORM_OPENER(TCPUFilterIPRuleForm, &CPUFilterIPRuleForm);
 
 namespace {
 

@@ -92,3 +92,5 @@ class TCPUFilterIPRuleForm : public TAccessRuleForm {
   // Every tick box of the form, the permit box included.
   std::vector<TCheckBox*> FieldTicks() const;
 };
+
+extern TCPUFilterIPRuleForm* CPUFilterIPRuleForm;

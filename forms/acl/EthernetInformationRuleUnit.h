@@ -81,3 +81,5 @@ class TEthernetInformationRuleForm : public TAccessRuleForm {
  private:
   void BuildComponents();
 };
+
+extern TEthernetInformationRuleForm* EthernetInformationRuleForm;

@@ -82,3 +82,5 @@ class TIpv6RuleForm : public TAccessRuleForm {
  private:
   void BuildComponents();
 };
+
+extern TIpv6RuleForm* Ipv6RuleForm;

@@ -89,3 +89,5 @@ class TPktContentRuleForm : public TAccessRuleForm {
   // Chunk tick boxes and data edits, chunk 1 first.
   std::vector<std::pair<TCheckBox*, TEdit*>> Chunks() const;
 };
+
+extern TPktContentRuleForm* PktContentRuleForm;
