@@ -8,7 +8,6 @@
 #include "platform/Dialogs.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
-#include "platform/SysUtils.h"
 
 TSafeguardCtrlForm* SafeguardCtrlForm = nullptr;
 VN_REGISTER_FORM_OPENER(TSafeguardCtrlForm, &SafeguardCtrlForm);

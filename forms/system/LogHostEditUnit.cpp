@@ -45,24 +45,9 @@ bool Allowed(const char* rule) {
   return false;
 }
 
-// The rule that governs each class of address.
-const char* ClassRule(TIpv4Class c) {
-  switch (c) {
-    case TIpv4Class::A:
-      return "Class A";
-    case TIpv4Class::B:
-      return "Class B";
-    case TIpv4Class::C:
-      return "Class C";
-    case TIpv4Class::D:
-      return "Class D";
-    case TIpv4Class::E:
-      return "Class E";
-    case TIpv4Class::None:
-      break;
-  }
-  return nullptr;
-}
+// The rule that governs each class of address, in TIpv4Class order.
+constexpr const char* kClassRules[] = {nullptr,   "Class A", "Class B",
+                                       "Class C", "Class D", "Class E"};
 
 }  // namespace
 
@@ -97,7 +82,7 @@ bool IsValidLogHostAddress(TLogHostEditForm* dialog) {
     if (broadcasts == 4 && !Allowed("All Boardcast")) return false;
     if (p != 0) continue;
     if (n == 127 && !Allowed("Local Host")) return false;
-    const char* rule = ClassRule(Ipv4ClassOf(n));
+    const char* rule = kClassRules[static_cast<int>(Ipv4ClassOf(n))];
     if (rule && !Allowed(rule)) return false;
   }
   return true;
