@@ -85,6 +85,7 @@ void ShutdownAtExit() {
   if (!Application) return;
   Application->DestroyComponents();
   TimersApplicationGone();
+  SocketNotifiersApplicationGone();
 }
 
 }  // namespace
@@ -159,6 +160,7 @@ void TApplication::Initialize() {
   g_dispatcher = new Dispatcher();
   InstallInputHooks();
   TimersApplicationReady();
+  SocketNotifiersApplicationReady();
   if (!Queue().empty()) Wake();
   if (title_.IsEmpty()) {
     AnsiString name = ExtractFileName(ExeName());
@@ -178,6 +180,7 @@ void TApplication::Finalize() {
   activeForm_ = nullptr;
   if (!g_qapp || this != Application) return;
   TimersApplicationGone();
+  SocketNotifiersApplicationGone();
   RemoveInputHooks();
   delete g_dispatcher;
   g_dispatcher = nullptr;
@@ -197,18 +200,15 @@ void TApplication::Terminate() {
   Wake();
 }
 
+// Never sleeps: a table walk pumps after every row. Callers that wait in a
+// loop give the processor back themselves.
 void TApplication::ProcessMessages() {
   if (!g_qapp || g_exiting) return;
   bool hadMessages = HasPostedMessages();
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   bool fired = FireDueTimers();
-  if (VirtualTimeActive()) {
-    if (!hadMessages && !fired && !HasPostedMessages()) IdleAdvance();
-  } else if (!hadMessages && !fired) {
-    // Busy-wait callers loop on this: give the CPU back for a moment.
-    QThread::usleep(200);
-  }
+  if (VirtualTimeActive() && !hadMessages && !fired && !HasPostedMessages()) IdleAdvance();
 }
 
 void TApplication::HandleMessage() {
