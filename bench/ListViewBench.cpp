@@ -91,6 +91,13 @@ class Bench {
     const auto start = Clock::now();
     request->Get();
     while (request->Busy) Application->HandleMessage();
+    if (listView) {
+      // The last rows wait for their batch; asking for a row by its place
+      // hands them to the widget now, and the loop lays them out and paints
+      // them: that work counts, the wait for the batch does not.
+      view_->GetItemAt(0, 0);
+      Application->ProcessMessages();
+    }
     Walk w;
     w.ms = MsSince(start);
     pulse_.SetEnabled(false);
