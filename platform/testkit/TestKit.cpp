@@ -33,7 +33,6 @@ namespace {
 
 TestKit::FailureReporter g_reporter = nullptr;
 std::vector<std::string> g_failures;
-bool g_testMode = false;
 int g_ppi = 0;
 std::deque<TestKit::ModalScript> g_scripts;
 unsigned g_watchdog = 30000;
@@ -156,35 +155,37 @@ QWidget* FocusTarget(TWinControl* c) {
   return f ? f : W(c);
 }
 
-}  // namespace
-
-namespace ui_detail {
-
-bool TestMode() { return g_testMode; }
-
-int PixelsPerInchOverride() { return g_ppi; }
-
-void RunModalHook(TCustomForm* form) {
-  if (!g_testMode) return;
-  if (g_scripts.empty()) {
-    TestKit::Fail("a modal form opened without a script: \"" + Str(form->Caption()) + "\"");
-    g_unscripted[form] = CurrentClock().NowMs() + g_watchdog;
-    return;
+// The kit's answers to the layer's test hooks: modal scripts, the watchdog
+// for unscripted modal forms, the pixel density and virtual time.
+class KitHooks : public TestHooks {
+ public:
+  void ModalShown(TCustomForm* form) override {
+    if (g_scripts.empty()) {
+      TestKit::Fail("a modal form opened without a script: \"" + Str(form->Caption()) + "\"");
+      g_unscripted[form] = CurrentClock().NowMs() + g_watchdog;
+      return;
+    }
+    TestKit::ModalScript script = g_scripts.front();
+    g_scripts.pop_front();
+    Guarded(form, [&] { script(form); });
   }
-  TestKit::ModalScript script = g_scripts.front();
-  g_scripts.pop_front();
-  Guarded(form, [&] { script(form); });
-}
 
-bool ModalWatchdogExpired(TCustomForm* form) {
-  auto it = g_unscripted.find(form);
-  if (it == g_unscripted.end()) return false;
-  if (CurrentClock().NowMs() < it->second) return false;
-  g_unscripted.erase(it);
-  return true;
-}
+  bool ModalWatchdogExpired(TCustomForm* form) override {
+    auto it = g_unscripted.find(form);
+    if (it == g_unscripted.end()) return false;
+    if (CurrentClock().NowMs() < it->second) return false;
+    g_unscripted.erase(it);
+    return true;
+  }
 
-}  // namespace ui_detail
+  int PixelsPerInch() override { return g_ppi; }
+
+  bool IdleAdvance() override;
+};
+
+KitHooks g_hooks;
+
+}  // namespace
 
 namespace TestKit {
 
@@ -205,7 +206,7 @@ void Fail(const std::string& message) {
 
 void EnsureApplication() {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  g_testMode = true;
+  SetTestHooks(&g_hooks);
   Application->Initialize();
 }
 
@@ -552,9 +553,7 @@ int CaretOf(TEdit* edit) { return WidgetAs<QLineEdit>(edit)->cursorPosition(); }
 
 }  // namespace TestKit
 
-namespace ui_detail {
-
-bool IdleAdvance() {
+bool KitHooks::IdleAdvance() {
   using TestKit::g_clock;
   if (!g_clock) return false;
   long long d = NextTimerDelay();
@@ -566,5 +565,3 @@ bool IdleAdvance() {
   FireDueTimers();
   return true;
 }
-
-}  // namespace ui_detail
