@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTreeWidget>
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <map>
@@ -185,6 +186,30 @@ class KitHooks : public TestHooks {
 
 KitHooks g_hooks;
 
+// The answer of a box's default button.
+int DefaultAnswer(const TDialogRequest& request) {
+  if (request.buttons & mbOK) return mrOk;
+  if (request.buttons & mbYes) return mrYes;
+  return request.kind == TDialogRequest::MessageBoxABox ? IDOK : mrOk;
+}
+
+std::string Describe(const TDialogRequest& request) {
+  return "\"" + Str(request.caption) + "\": \"" + Str(request.text) + "\"";
+}
+
+// The dialog service while the kit runs and no script is there: a box fails
+// the running test at once and gets its default answer, so the test goes on
+// to its end instead of waiting in the box's loop.
+class UnscriptedBoxes : public IDialogService {
+ public:
+  int Show(const TDialogRequest& request) override {
+    TestKit::Fail("message box without a script: " + Describe(request));
+    return DefaultAnswer(request);
+  }
+};
+
+UnscriptedBoxes g_unscriptedBoxes;
+
 }  // namespace
 
 namespace TestKit {
@@ -198,17 +223,25 @@ std::vector<std::string> TakeFailures() {
 }
 
 void Fail(const std::string& message) {
-  if (g_reporter)
+  if (g_reporter) {
     g_reporter(message);
-  else
+  } else {
+    std::fprintf(stderr, "test kit: %s\n", message.c_str());
     g_failures.push_back(message);
+  }
 }
 
 void EnsureApplication() {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   SetTestHooks(&g_hooks);
+  // Unscripted boxes fail the test, unless a service is already in place.
+  if (IDialogService* current = SetDialogService(&g_unscriptedBoxes)) SetDialogService(current);
   Application->Initialize();
 }
+
+ToolkitBoxes::ToolkitBoxes() : previous_(SetDialogService(nullptr)) {}
+
+ToolkitBoxes::~ToolkitBoxes() { SetDialogService(previous_); }
 
 void SetPixelsPerInch(int ppi) { g_ppi = ppi; }
 
@@ -227,13 +260,9 @@ DialogScript& DialogScript::Expect(const AnsiString& text, int answer) {
 }
 
 int DialogScript::Show(const TDialogRequest& request) {
-  int answer = request.kind == TDialogRequest::MessageBoxABox ? IDOK : mrOk;
-  if (request.buttons & mbOK)
-    answer = mrOk;
-  else if (request.buttons & mbYes)
-    answer = mrYes;
+  int answer = DefaultAnswer(request);
   if (expected_.empty()) {
-    Fail("unexpected message box: \"" + Str(request.text) + "\"");
+    Fail("unexpected message box: " + Describe(request));
   } else {
     auto [text, given] = expected_.front();
     expected_.erase(expected_.begin());
