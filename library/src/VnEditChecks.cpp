@@ -12,14 +12,14 @@
 #include "platform/Forms.h"
 #include "platform/Launch.h"
 #include "platform/Messages.h"
+#include "platform/NumberText.h"
 #include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
 
 bool IsValidIpv4(TEdit* edit) { return edit && IsValidIpv4(edit->Text()); }
 bool IsValidMulticastIpv4(TEdit* edit) { return edit && IsValidMulticastIpv4(edit->Text()); }
 bool IsValidIpv6(TEdit* edit) { return edit && IsValidIpv6(edit->Text()); }
-// Any text passes: the multicast IPv6 item asks for no check.
-bool IsValidMulticastIpv6(TEdit*) { return true; }
+bool IsValidMulticastIpv6(TEdit* edit) { return edit && IsValidMulticastIpv6(edit->Text()); }
 bool IsValidMac(TEdit* edit) { return edit && IsValidMac(edit->Text()); }
 bool IsMulticastMac(TEdit* edit) { return edit && IsMulticastMac(edit->Text()); }
 bool IsUnicastMac(TEdit* edit) { return edit && IsUnicastMac(edit->Text()); }
@@ -40,6 +40,7 @@ enum : int {
   kIpv4 = 19,
   kMulticastIpv4 = 20,
   kIpv6 = 21,
+  kMulticastIpv6 = 22,
   kMac = 23,
   kMulticastMac = 24,
   kUnicastMac = 25,
@@ -112,8 +113,8 @@ AnsiString AddressMessage(std::uint8_t kind, const AnsiString& text) {
       return IsValidMac(text) && IsMulticastMac(text) ? "" : EditCheckText(kMulticastMac);
     case EC_ADDR_UNICAST_MAC:
       return IsValidMac(text) && IsUnicastMac(text) ? "" : EditCheckText(kUnicastMac);
-    default:  // multicast IPv6: no check
-      return "";
+    default:  // multicast IPv6
+      return IsValidMulticastIpv6(text) ? "" : EditCheckText(kMulticastIpv6);
   }
 }
 
@@ -168,7 +169,7 @@ AnsiString VnEditConstraint::CheckText(const _EditConstraint_s& r, const AnsiStr
     case 'f':
     case 'i':
     case 'u': {
-      const double v = std::strtod(text.c_str(), nullptr);
+      const double v = LeadingFloat(text.c_str());
       if (v < r.Minimum || v > r.Maximum)
         return ReplacePlaceholder(Fill(kNumberRange, PH_MIN, FloatToStr(r.Minimum)), PH_MAX,
                                   FloatToStr(r.Maximum));

@@ -4,11 +4,13 @@
 #include <vector>
 
 #include "BindingTestSupport.h"
+#include "library/VnAddressValidators.h"
 #include "library/VnEditConstraint.h"
 #include "platform/Classes.h"
 #include "platform/ExtCtrls.h"
 #include "platform/LaunchServices.h"
 #include "platform/StdCtrls.h"
+#include "support/DecimalCommaLocale.h"
 
 namespace {
 
@@ -112,6 +114,23 @@ TEST_F(EditConstraintTest, NumberRangeMessageRestoresTheLastValidTextAndKeepsThe
   EXPECT_TRUE(edit->Focused());
 }
 
+TEST_F(EditConstraintTest, NumbersIgnoreADecimalCommaLocale) {
+  vntest::ScopedDecimalCommaLocale german;
+  ASSERT_TRUE(german.Active()) << german.Error();
+  constraint->Add("%i{n1x4094l4}", edit);
+  ShowForm();
+  TestKit::DialogScript boxes;
+  boxes.Expect(" Please enter a number between 1 and 4094!");
+  TypeAndLeave("5000");
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+  constraint->Add("%f{n0.5x2.5}", edit);
+  EXPECT_EQ(constraint->Find(edit)->Minimum, 0.5);
+  TypeAndLeave("2.5");
+  TypeAndLeave("0.75");
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(constraint->Find(edit)->LastValidText, "0.75");
+}
+
 TEST_F(EditConstraintTest, RejectedCharacterIsRemovedWithABeep) {
   constraint->Add("%i{n1x4094l4}", edit);
   ShowForm();
@@ -192,6 +211,19 @@ TEST_F(EditConstraintTest, AddressChecks) {
   TypeAndLeave("00-11-22-33-44-55");
   TypeAndLeave("01-00-5E-00-00-01");
   EXPECT_EQ(boxes.Shown().size(), 2u);
+
+  constraint->Add("%s{I6m}", edit);
+  boxes.Expect(" Please enter a valid multicast IPV6 address!");
+  boxes.Expect(" Please enter a valid multicast IPV6 address!");
+  TypeAndLeave("FE800000000000000000000000000001");  // not multicast
+  TypeAndLeave("hello");
+  TypeAndLeave("ff020000000000000000000000000001");
+  EXPECT_EQ(boxes.Shown().size(), 4u);
+  EXPECT_EQ(edit->Text(), "ff020000000000000000000000000001");
+  edit->SetText("FF02");
+  EXPECT_FALSE(IsValidMulticastIpv6(edit));
+  edit->SetText("FF020000000000000000000000000001");
+  EXPECT_TRUE(IsValidMulticastIpv6(edit));
 }
 
 TEST_F(EditConstraintTest, NotEmptyAndDelimitedNumbers) {
