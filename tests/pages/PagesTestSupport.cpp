@@ -133,6 +133,15 @@ std::vector<std::string> PagesDeviceTest::SetLines() const {
   return sets;
 }
 
+int PagesDeviceTest::CountLog(const char* pdu, std::size_t from) const {
+  const std::string field = std::string("\t") + pdu + "\t";
+  const std::vector<std::string> lines = NewLog();
+  int n = 0;
+  for (std::size_t i = from; i < lines.size(); ++i)
+    if (lines[i].find(field) != std::string::npos) ++n;
+  return n;
+}
+
 std::string MemoText(const TMemo* memo) {
   std::string text;
   for (int i = 0; i < memo->Lines()->Count(); ++i) {

@@ -62,6 +62,9 @@ class PagesDeviceTest : public PagesUiTest {
   // Request-log lines since the test began; and of those the SET lines.
   std::vector<std::string> NewLog() const;
   std::vector<std::string> SetLines() const;
+  // Of the request-log lines since the test began, from line `from` on, those
+  // of the PDU type ("GETNEXT", "SET", "GET").
+  int CountLog(const char* pdu, std::size_t from = 0) const;
 
  private:
   static std::unique_ptr<simtest::Simulator> sim_;

@@ -123,6 +123,17 @@ UdpAddress SilentPort::Address() const {
   return address;
 }
 
+std::vector<std::vector<std::uint8_t>> SilentPort::Received() {
+  std::vector<std::vector<std::uint8_t>> datagrams;
+  std::vector<std::uint8_t> buffer(65536);
+  for (;;) {
+    const ssize_t n = recv(fd_, buffer.data(), buffer.size(), MSG_DONTWAIT);
+    if (n < 0) break;
+    datagrams.emplace_back(buffer.begin(), buffer.begin() + n);
+  }
+  return datagrams;
+}
+
 Recorder::Recorder() : start_(std::chrono::steady_clock::now()) {}
 
 void Recorder::Callback(int reason, Snmp* session, Pdu& pdu, SnmpTarget& target, void* data) {
