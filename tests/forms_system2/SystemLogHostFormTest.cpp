@@ -131,6 +131,29 @@ TEST_F(LogHostForm, AddChecksInOrderAndCreatesTheRowWithOneSet) {
   });
 }
 
+// Refresh as soon as the Add's SET is answered, while the read after it
+// still runs: ignored, so the list shows the three hosts once.
+TEST_F(LogHostForm, RefreshWhileTheReadAfterAnAddRunsIsIgnored) {
+  Open([this](TSystemLogHostForm* f) {
+    Control("delay 50");
+    const std::size_t mark = NewLog().size();
+    InDialog(f->AddButton, [](TLogHostEditForm* d) {
+      TestKit::PickItem(d->cbxIndex, 2);
+      d->IPAddrEdit->SetText("1.2.3.4");
+      TestKit::PickItem(d->RowComboBox, 3);
+      TestKit::Click(d->SetButton);
+    });
+    ASSERT_TRUE(PumpUntil([f] { return MemoText(f->Memo1).find("Set: Ok!") != std::string::npos; }));
+    TestKit::Click(f->GetButton);
+    EXPECT_TRUE(WaitRows(f, 3));
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(f->ListView1->Items()->Count(), 3);
+    EXPECT_EQ(CountLog("SET", mark), 1);
+    EXPECT_EQ(CountLog("GETNEXT", mark), 4);
+    Control("delay 0");
+  });
+}
+
 TEST_F(LogHostForm, EditLeavesOutTheRowStatusAndAnEmptyPort) {
   Open([this](TSystemLogHostForm* f) {
     TestKit::ClickRow(f->ListView1, 1);
