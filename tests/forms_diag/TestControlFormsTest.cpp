@@ -143,7 +143,8 @@ TEST_F(TestControlForms, PingRefreshWhileBusyStartsNoSecondWalk) {
       d->NameEdit->SetText("t1");
       TestKit::Click(d->SetButton);
     });
-    ASSERT_TRUE(PumpUntil([f] { return MemoText(f->Memo1).find("Set: Ok!") != std::string::npos; }));
+    ASSERT_TRUE(
+        PumpUntil([f] { return MemoText(f->Memo1).find("Set: Ok!") != std::string::npos; }));
     TestKit::Click(f->GetButton);
     EXPECT_TRUE(WaitRows(f, 2));
     PumpUntil([] { return false; }, 300);

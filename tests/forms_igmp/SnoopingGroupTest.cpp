@@ -91,6 +91,20 @@ TEST_F(SnoopingGroupTest, MldGroupTableShowsIpv6IndexPartsAndAFailedWalkInTheSta
   EXPECT_TRUE(TestKit::Grab(f.get(), vntest::ArtifactsDir() + "/form-MLD_SnoopingGroupTable.png"));
 }
 
+TEST_F(SnoopingGroupTest, RefreshWhileAWalkRunsStartsNoSecondOne) {
+  auto f = Open<TIGMP_SnoopingGroupTableForm>();
+  ASSERT_TRUE(Wait(f.get()));
+  Control("delay 30");
+  const std::size_t mark = NewLog().size();
+  TestKit::Click(f->btnGet);
+  TestKit::Click(f->btnGet);
+  ASSERT_TRUE(Wait(f.get()));
+  PumpUntil([] { return false; }, 200);
+  EXPECT_EQ(f->ListView1->Items()->Count(), 1);
+  EXPECT_EQ(CountLog("GETNEXT", mark), 2);
+  Control("delay 0");
+}
+
 TEST_F(SnoopingGroupTest, ClosingDuringAWalkStopsAndReleasesTheRequest) {
   Control("delay 200");
   bool seen = false;

@@ -167,6 +167,19 @@ TEST_F(MulticastFilterFormTest, WhileBusyNothingIsSentAndDeleteLeavesInvalid) {
   EXPECT_TRUE(SetLines().empty());
 }
 
+// Refresh while the walk runs starts no second walk.
+TEST_F(MulticastFilterFormTest, RefreshWhileAWalkRunsStartsNoSecondOne) {
+  Open();
+  Control("delay 30");
+  const std::size_t mark = NewLog().size();
+  TestKit::Click(form_->RefreshBtn);
+  TestKit::Click(form_->RefreshBtn);
+  Wait();
+  EXPECT_EQ(List()->Items()->Count(), 1);
+  EXPECT_EQ(CountLog("GETNEXT", mark), 2);
+  Control("delay 0");
+}
+
 TEST_F(MulticastFilterFormTest, TheMenuOpensItWithTheCaptionAndTheGlobal) {
   const TFormOpener opener = FindFormOpener("TMulticastFilterInformationForm");
   ASSERT_NE(opener, nullptr);

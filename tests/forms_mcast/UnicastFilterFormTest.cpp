@@ -101,8 +101,10 @@ TEST_F(UnicastFilterFormTest, DeleteRemovesExactlyTheSelectedEntry) {
   EXPECT_TRUE(form_->DeleteBtn->Enabled());
   EXPECT_FALSE(form_->SetBtn->Enabled());
   EXPECT_TRUE(TestKit::Grab(form_, vntest::ArtifactsDir() + "/form-UnicastFilterInformation.png"));
+  const std::size_t mark = NewLog().size();
   TestKit::Click(form_->DeleteBtn);
   Wait();
+  EXPECT_EQ(CountLog("GETNEXT", mark), 2);  // one read after the write
   const std::vector<std::string> sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
   EXPECT_NE(sets[0].find(std::string(kEntry) + ".4" + kSeeded + "=INTEGER:2"), std::string::npos)

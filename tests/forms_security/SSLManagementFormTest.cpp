@@ -104,6 +104,20 @@ TEST_F(SSLManagementFormTest, SetEncodesTheBoxesIntoOneSet) {
   EXPECT_NE(NewLog().back().find("\tSET\t"), std::string::npos) << NewLog().back();
 }
 
+// Refresh while the read runs starts no second read.
+TEST_F(SSLManagementFormTest, RefreshWhileAReadRunsStartsNoSecondOne) {
+  Open();
+  Control("delay 30");
+  const std::size_t mark = NewLog().size();
+  TestKit::Click(form_->btnGet);
+  TestKit::Click(form_->btnGet);
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  PumpUntil([] { return false; }, 200);
+  EXPECT_EQ(CountLog("GET", mark), 1);
+  EXPECT_EQ(Suites(), "1010");
+  Control("delay 0");
+}
+
 TEST_F(SSLManagementFormTest, EmptyFieldStopsSet) {
   Open();
   form_->edtCacheTimeOut->SetText("");
