@@ -129,28 +129,16 @@ TEST_F(TestControlForms, PingAddWithOnlyTheKeysSendsOnlyCreateAndGo) {
 // Add's SET is answered, while the read after it runs, is ignored too.
 TEST_F(TestControlForms, PingRefreshWhileBusyStartsNoSecondWalk) {
   OpenPing([this](TPingctrlTableForm* f) {
+    EXPECT_EQ(ExchangesOfTwoClicks(f->GetButton, *f->Request), 2);
     Control("delay 50");
-    std::size_t mark = NewLog().size();
-    TestKit::Click(f->GetButton);
-    TestKit::Click(f->GetButton);
-    EXPECT_TRUE(WaitRows(f, 1));
-    PumpUntil([] { return false; }, 200);
-    EXPECT_EQ(CountLog("GETNEXT", mark), 2);
-
-    mark = NewLog().size();
+    const std::size_t mark = NewLog().size();
     InDialog<TPingcrtlEditForm>(f->AddButton, [](TPingcrtlEditForm* d) {
       d->IndexEdit->SetText("1");
       d->NameEdit->SetText("t1");
       TestKit::Click(d->SetButton);
     });
-    ASSERT_TRUE(
-        PumpUntil([f] { return MemoText(f->Memo1).find("Set: Ok!") != std::string::npos; }));
-    TestKit::Click(f->GetButton);
-    EXPECT_TRUE(WaitRows(f, 2));
-    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(RefreshAfterSetOk(f->Memo1, f->GetButton, *f->Request, mark), "1/3");
     EXPECT_EQ(f->ListView1->Items()->Count(), 2);
-    EXPECT_EQ(CountLog("SET", mark), 1);
-    EXPECT_EQ(CountLog("GETNEXT", mark), 3);
     Control("delay 0");
   });
 }

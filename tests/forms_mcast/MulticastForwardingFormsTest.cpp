@@ -122,14 +122,10 @@ TEST_F(MulticastForwardingFormsTest, ForwardUnregisteredSetOnlyReadsAgain) {
 // Refresh while the walk runs starts no second walk; a write is read once.
 TEST_F(MulticastForwardingFormsTest, OneWalkAtATimeAndOneReadAfterAWrite) {
   auto* form = Open<TMulticastForwardingInformationForm>();
-  Control("delay 30");
-  std::size_t mark = NewLog().size();
-  TestKit::Click(form->RefreshBtn);
-  TestKit::Click(form->RefreshBtn);
-  Wait(form);
-  EXPECT_EQ(CountLog("GETNEXT", mark), 2);
+  EXPECT_EQ(ExchangesOfTwoClicks(form->RefreshBtn, *form->Request), 2);
   TestKit::ClickRow(form->LV_dot1qForwardUnregisteredEntry, 0);
-  mark = NewLog().size();
+  Control("delay 30");
+  const std::size_t mark = NewLog().size();
   TestKit::Click(form->SetBtn);
   Wait(form);
   EXPECT_EQ(CountLog("SET", mark), 1);

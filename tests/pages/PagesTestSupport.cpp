@@ -142,6 +142,28 @@ int PagesDeviceTest::CountLog(const char* pdu, std::size_t from) const {
   return n;
 }
 
+int PagesDeviceTest::ExchangesOfTwoClicks(TControl* button, const VnSNMPRequest2Controls& request,
+                                          const char* pdu) {
+  Control("delay 30");
+  const std::size_t mark = NewLog().size();
+  TestKit::Click(button);
+  TestKit::Click(button);
+  EXPECT_TRUE(WaitIdle(request));
+  PumpUntil([] { return false; }, 200);
+  Control("delay 0");
+  return CountLog(pdu, mark);
+}
+
+std::string PagesDeviceTest::RefreshAfterSetOk(const TMemo* memo, TControl* refresh,
+                                               const VnSNMPRequest2Controls& request,
+                                               std::size_t mark) {
+  EXPECT_TRUE(PumpUntil([memo] { return MemoText(memo).find("Set: Ok!") != std::string::npos; }));
+  TestKit::Click(refresh);
+  EXPECT_TRUE(WaitIdle(request));
+  PumpUntil([] { return false; }, 300);
+  return std::to_string(CountLog("SET", mark)) + "/" + std::to_string(CountLog("GETNEXT", mark));
+}
+
 std::string MemoText(const TMemo* memo) {
   std::string text;
   for (int i = 0; i < memo->Lines()->Count(); ++i) {
