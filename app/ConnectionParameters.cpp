@@ -34,21 +34,40 @@ namespace {
 // A whole number of the field's type. A text that is no number raises the
 // class library's conversion error; so does a number the field cannot
 // hold, which would otherwise be cut to another value silently (port 70000
-// would become 4464).
+// would become 4464). `source` says where the text came from (the switch,
+// or the file and its key), so that the user can find it.
 template <class T>
-T WholeNumber(const AnsiString& text) {
-  const long long v = StrToInt64(text);
+T WholeNumber(const AnsiString& text, const AnsiString& source) {
+  long long v = 0;
+  try {
+    v = StrToInt64(text);
+  } catch (const EConvertError& e) {
+    throw EConvertError(source + ": " + e.Message);
+  }
   if (v < 0 || static_cast<unsigned long long>(v) > std::numeric_limits<T>::max())
     throw EConvertError(
+        source + ": " +
         AnsiString::Format("'%s' is out of range (0 to %llu)", text.c_str(),
                            static_cast<unsigned long long>(std::numeric_limits<T>::max())));
   return static_cast<T>(v);
 }
 
-// The value of a switch found in an argument: everything after its two
-// characters, up to the end of the argument.
-AnsiString SwitchValue(const AnsiString& arg, int pos) {
-  return arg.SubString(pos + 2, arg.Length());
+// The switch of an argument: its first two characters. Whatever follows is
+// the switch's value, whatever it holds ("/Aab/I9.9.9.9" is the pass phrase
+// "ab/I9.9.9.9").
+AnsiString SwitchOf(const AnsiString& arg) { return arg.SubString(1, 2); }
+AnsiString SwitchValue(const AnsiString& arg) { return arg.SubString(3, arg.Length()); }
+
+// A whole number of the device's file; a bad one names the file and the key.
+template <class T>
+T FileNumber(const AnsiString& text, const AnsiString& fileName, const char* key) {
+  return WholeNumber<T>(text, "Configuration file \"" + fileName + "\", key \"" + key + "\"");
+}
+
+// A whole number of a switch; a bad one names the switch.
+template <class T>
+T SwitchNumber(const AnsiString& arg) {
+  return WholeNumber<T>(SwitchValue(arg), "Switch \"" + SwitchOf(arg) + "\"");
 }
 
 bool IsVersion3(const TConnectionTexts& texts) {
@@ -97,15 +116,20 @@ AnsiString ReadConfigFolder() {
 
 void ReadDeviceConfigFile(TConnectionTexts& texts, const AnsiString& fileName) {
   const VnIni ini(fileName);
+  // An absent or empty key leaves its field as it is (the connection
+  // default, or what an earlier argument set).
   auto read = [&ini](const char* key) { return ini.ReadString(kConfigSection, key, ""); };
   VnConnectionDefaultsRecord& d = ConnectionDefaults;
 
-  const auto port = WholeNumber<std::uint16_t>(read("AgentPort"));
-  d.Device.Port = port;
-  texts.PortText = IntToStr(static_cast<int>(port));
+  if (read("AgentPort") != "") {
+    d.Device.Port = FileNumber<std::uint16_t>(read("AgentPort"), fileName, "AgentPort");
+    texts.PortText = IntToStr(static_cast<int>(d.Device.Port));
+  }
 
-  texts.VersionText = read("Version");
-  SnmpVersion = WholeNumber<std::uint8_t>(texts.VersionText);
+  if (read("Version") != "") {
+    SnmpVersion = FileNumber<std::uint8_t>(read("Version"), fileName, "Version");
+    texts.VersionText = read("Version");
+  }
 
   if (read("ContextName") != "") {
     d.Scope.ContextName = read("ContextName");
@@ -113,29 +137,39 @@ void ReadDeviceConfigFile(TConnectionTexts& texts, const AnsiString& fileName) {
     HaveContextName = true;
   }
 
-  d.Scope.ContextEngineId = read("ContextEngineID");
-  texts.ContextEngineIdText = d.Scope.ContextEngineId;
+  if (read("ContextEngineID") != "") {
+    d.Scope.ContextEngineId = read("ContextEngineID");
+    texts.ContextEngineIdText = d.Scope.ContextEngineId;
+  }
 
-  texts.SecurityModelText = read("SecurityModel");
-  d.Security.SecurityModel = WholeNumber<std::uint32_t>(texts.SecurityModelText);
+  if (read("SecurityModel") != "") {
+    d.Security.SecurityModel =
+        FileNumber<std::uint32_t>(read("SecurityModel"), fileName, "SecurityModel");
+    texts.SecurityModelText = read("SecurityModel");
+  }
 
   // The file counts levels and protocols from 0; the library from 1.
-  if (read("SecurityLevel") != "0") {
-    d.Security.SecurityLevel = WholeNumber<std::uint32_t>(read("SecurityLevel")) + 1;
+  if (read("SecurityLevel") != "" && read("SecurityLevel") != "0") {
+    d.Security.SecurityLevel =
+        FileNumber<std::uint32_t>(read("SecurityLevel"), fileName, "SecurityLevel") + 1;
     texts.SecurityLevelText = AnsiString(static_cast<unsigned>(d.Security.SecurityLevel));
     HaveSecurityLevel = true;
   }
 
-  d.Security.SecurityName = read("SecurityName");
-  texts.SecurityNameText = d.Security.SecurityName;
+  if (read("SecurityName") != "") {
+    d.Security.SecurityName = read("SecurityName");
+    texts.SecurityNameText = d.Security.SecurityName;
+  }
 
-  if (read("AuthProtocol") != "0") {
-    d.Security.AuthProtocol = WholeNumber<std::uint32_t>(read("AuthProtocol")) + 1;
+  if (read("AuthProtocol") != "" && read("AuthProtocol") != "0") {
+    d.Security.AuthProtocol =
+        FileNumber<std::uint32_t>(read("AuthProtocol"), fileName, "AuthProtocol") + 1;
     texts.AuthProtocolText = AnsiString(static_cast<unsigned>(d.Security.AuthProtocol));
     HaveAuthProtocol = true;
   }
-  if (read("PrivProtocol") != "0") {
-    d.Security.PrivProtocol = WholeNumber<std::uint32_t>(read("PrivProtocol")) + 1;
+  if (read("PrivProtocol") != "" && read("PrivProtocol") != "0") {
+    d.Security.PrivProtocol =
+        FileNumber<std::uint32_t>(read("PrivProtocol"), fileName, "PrivProtocol") + 1;
     texts.PrivProtocolText = AnsiString(static_cast<unsigned>(d.Security.PrivProtocol));
     HavePrivProtocol = true;
   }
@@ -154,70 +188,71 @@ void ReadDeviceConfigFile(TConnectionTexts& texts, const AnsiString& fileName) {
 
 namespace {
 
-// Applies the first switch of the chain that the argument holds.
+// Applies the argument's switch when it is one of the chain.
 void ApplySwitch(TConnectionTexts& texts, const AnsiString& arg) {
   VnConnectionDefaultsRecord& d = ConnectionDefaults;
-  if (int p = arg.Pos("/R")) {
-    d.Security.ReadCommunity = SwitchValue(arg, p);
+  const AnsiString sw = SwitchOf(arg);
+  if (sw == "/R") {
+    d.Security.ReadCommunity = SwitchValue(arg);
     texts.ReadCommunity = d.Security.ReadCommunity;
     return;
   }
-  if (int p = arg.Pos("/W")) {
-    d.Security.WriteCommunity = SwitchValue(arg, p);
+  if (sw == "/W") {
+    d.Security.WriteCommunity = SwitchValue(arg);
     texts.WriteCommunity = d.Security.WriteCommunity;
     return;
   }
-  if (int p = arg.Pos("/v")) {
-    SnmpVersion = WholeNumber<std::uint8_t>(SwitchValue(arg, p));
+  if (sw == "/v") {
+    SnmpVersion = SwitchNumber<std::uint8_t>(arg);
     texts.VersionText = IntToStr(static_cast<int>(SnmpVersion));
     return;
   }
   // The SNMPv3 switches count only once the version is 3.
   if (!IsVersion3(texts)) return;
-  if (int p = arg.Pos("/t")) {
-    d.Device.Port = WholeNumber<std::uint16_t>(SwitchValue(arg, p));
+  if (sw == "/t") {
+    d.Device.Port = SwitchNumber<std::uint16_t>(arg);
     texts.PortText = IntToStr(static_cast<int>(d.Device.Port));
-  } else if (int p = arg.Pos("/c")) {
-    d.Scope.ContextName = SwitchValue(arg, p);
+  } else if (sw == "/c") {
+    d.Scope.ContextName = SwitchValue(arg);
     if (d.Scope.ContextName != "") {
       texts.ContextNameText = d.Scope.ContextName;
       HaveContextName = true;
     }
-  } else if (int p = arg.Pos("/d")) {
-    d.Scope.ContextEngineId = SwitchValue(arg, p);
+  } else if (sw == "/d") {
+    d.Scope.ContextEngineId = SwitchValue(arg);
     texts.ContextEngineIdText = d.Scope.ContextEngineId;
-  } else if (int p = arg.Pos("/m")) {
-    d.Security.SecurityModel = WholeNumber<std::uint32_t>(SwitchValue(arg, p));
+  } else if (sw == "/m") {
+    d.Security.SecurityModel = SwitchNumber<std::uint32_t>(arg);
     texts.SecurityModelText = AnsiString(static_cast<unsigned>(d.Security.SecurityModel));
-  } else if (int p = arg.Pos("/l")) {
-    d.Security.SecurityLevel = WholeNumber<std::uint32_t>(SwitchValue(arg, p));
+  } else if (sw == "/l") {
+    d.Security.SecurityLevel = SwitchNumber<std::uint32_t>(arg);
     if (d.Security.SecurityLevel != 0) {
       texts.SecurityLevelText = AnsiString(static_cast<unsigned>(d.Security.SecurityLevel));
       HaveSecurityLevel = true;
     }
-  } else if (int p = arg.Pos("/n")) {
-    d.Security.SecurityName = SwitchValue(arg, p);
+  } else if (sw == "/n") {
+    d.Security.SecurityName = SwitchValue(arg);
     texts.SecurityNameText = d.Security.SecurityName;
-  } else if (int p = arg.Pos("/A")) {
-    d.Security.AuthPassPhrase = SwitchValue(arg, p);
+  } else if (sw == "/A") {
+    d.Security.AuthPassPhrase = SwitchValue(arg);
     if (d.Security.AuthPassPhrase != "") {
       texts.AuthPassphraseText = d.Security.AuthPassPhrase;
       HaveAuthPassphrase = true;
     }
-  } else if (int p = arg.Pos("/P")) {
-    d.Security.PrivPassPhrase = SwitchValue(arg, p);
+  } else if (sw == "/P") {
+    d.Security.PrivPassPhrase = SwitchValue(arg);
     if (d.Security.PrivPassPhrase != "") {
       texts.PrivPassphraseText = d.Security.PrivPassPhrase;
       HavePrivPassphrase = true;
     }
-  } else if (int p = arg.Pos("/a")) {
-    d.Security.AuthProtocol = WholeNumber<std::uint32_t>(SwitchValue(arg, p));
+  } else if (sw == "/a") {
+    d.Security.AuthProtocol = SwitchNumber<std::uint32_t>(arg);
     if (texts.AuthProtocolText != "0") {
       texts.AuthProtocolText = AnsiString(static_cast<unsigned>(d.Security.AuthProtocol));
       HaveAuthProtocol = true;
     }
-  } else if (int p = arg.Pos("/p")) {
-    d.Security.PrivProtocol = WholeNumber<std::uint32_t>(SwitchValue(arg, p));
+  } else if (sw == "/p") {
+    d.Security.PrivProtocol = SwitchNumber<std::uint32_t>(arg);
     if (texts.PrivProtocolText != "0") {
       texts.PrivProtocolText = AnsiString(static_cast<unsigned>(d.Security.PrivProtocol));
       HavePrivProtocol = true;
@@ -230,8 +265,8 @@ void ApplySwitch(TConnectionTexts& texts, const AnsiString& arg) {
 void ApplyConnectionArguments(TConnectionTexts& texts, const std::vector<AnsiString>& args,
                               const AnsiString& configFolder) {
   for (const AnsiString& arg : args) {
-    if (int p = arg.Pos("/I")) {
-      ConnectionDefaults.Device.Address = SwitchValue(arg, p);
+    if (SwitchOf(arg) == "/I") {
+      ConnectionDefaults.Device.Address = SwitchValue(arg);
       DeviceAddress = ConnectionDefaults.Device.Address;
       texts.AgentAddress = DeviceAddress;
       continue;

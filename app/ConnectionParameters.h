@@ -61,12 +61,15 @@ void LoadMessageFiles(const AnsiString& moduleFolder);
 // opens; "" when neither opens.
 AnsiString ReadConfigFolder();
 
-// Reads the arguments (each "/X" followed at once by its value) into
-// ConnectionDefaults, DeviceAddress and `texts`, re-reading the device's
-// configuration file (configFolder + address + ".cfg") before every argument
-// that does not name the address. A value that must be a whole number and
-// is not one (or is out of range) raises EConvertError.
+// Reads the arguments into ConnectionDefaults, DeviceAddress and `texts`.
+// An argument's first two characters are its switch ("/I", "/R", ...), the
+// rest its value, whatever it holds. The device's configuration file
+// (configFolder + address + ".cfg") is read again before every argument
+// that is not the address switch. A value that must be a whole number and
+// is not one (or is out of range) raises EConvertError naming the switch,
+// or the file and its key.
 void ApplyConnectionArguments(TConnectionTexts& texts, const std::vector<AnsiString>& args,
                               const AnsiString& configFolder);
-// Reads one configuration file as ApplyConnectionArguments does.
+// Reads one configuration file as ApplyConnectionArguments does. A key that
+// is absent or empty leaves its field as it is.
 void ReadDeviceConfigFile(TConnectionTexts& texts, const AnsiString& fileName);

@@ -8,6 +8,13 @@
 
 TConfigForm* ConfigForm = nullptr;
 
+namespace {
+
+// How long closing waits for a request to end before giving up on it.
+constexpr DWORD kCloseWaitMs = 6000;
+
+}  // namespace
+
 TConfigForm::TConfigForm(TComponent* AOwner) : TForm(AOwner) {
   BuildComponents();
   currentRequest_ = nullptr;
@@ -118,10 +125,13 @@ void TConfigForm::FormClose(TObject*, TCloseAction&) {
     auto* request = static_cast<VnSNMPRequest2Edits*>(list->Items(i));
     request->Request.Active = 0;
     // A reply in flight or a table walk finishes first (the walk stops
-    // after its current row).
-    while (request->Busy) {
+    // after its current row). A silent device is given up on: deleting the
+    // request withdraws what is still outstanding, so no completion comes
+    // to this form afterwards.
+    const DWORD start = GetTickCount();
+    while (request->Busy && GetTickCount() - start < kCloseWaitMs) {
       Application->ProcessMessages();
-      Sleep(1);
+      if (request->Busy) Sleep(1);
     }
     ReleaseRequest(request);
   }

@@ -57,7 +57,8 @@ class TConfigForm : public TForm {
   void Refresh();
 
   // OnClose: stops every request, waits (processing messages) until each is
-  // idle and deletes them. The close action stays the default (hide).
+  // idle, at most 6,000 ms each, and deletes them; what is still outstanding
+  // then is withdrawn. The close action stays the default (hide).
   void FormClose(TObject* Sender, TCloseAction& Action);
 
   void Dispatch(TMessage& Message) override;

@@ -201,7 +201,8 @@ class TSNMPEditorPanel : public TSNMPPanel {
 
   // "Set Checked": writes the ticked rows only, synchronously. A ticked row
   // with an empty field refuses with "Some items are empty!". A button with
-  // Tag 1 (the Add and Edit dialogs') closes its form after the write.
+  // Tag 1 (the Add and Edit dialogs') closes its form after the write; when
+  // the write fails, the form stays and a message box shows the error.
   void SetBtnClick(TObject* Sender);
   void CheckAllBtnClick(TObject* Sender);
   void ClearChecksBtnClick(TObject* Sender);

@@ -80,10 +80,13 @@ class SetScope {
   std::vector<int> excluded_;
 };
 
-// Shows an exception of a SET in the page's message memo.
-void ShowSetFailure(VnSNMPRequest2Edits& request, const Exception& e) {
+// Shows an exception of a SET in the page's message memo. An Add or Edit
+// dialog stands in front of that memo: there the user sees the error in a
+// message box as well.
+void ShowSetFailure(VnSNMPRequest2Edits& request, const Exception& e, bool inDialog) {
   request.StatusKind = STATUS_KIND_SET;
   request.ShowRequestStatus(e.Message);
+  if (inDialog) MessageDlg(e.Message, mtError, mbOK, 0);
 }
 
 }  // namespace
@@ -91,13 +94,16 @@ void ShowSetFailure(VnSNMPRequest2Edits& request, const Exception& e) {
 void TSNMPEditorPanel::SetBtnClick(TObject* Sender) {
   if (!Request) return;
   VnSNMPRequest2Edits& request = *Request;
+  // The Add and Edit dialogs' button has Tag 1.
+  auto* button = dynamic_cast<TControl*>(Sender);
+  const bool inDialog = button && button->Tag() == 1;
   bool empty = false, failed = false;
   {
     SetScope scope(request);
     try {
       request_hooks::DoSetValues(request);
     } catch (const Exception& e) {
-      ShowSetFailure(request, e);
+      ShowSetFailure(request, e, inDialog);
       return;
     }
     const int count = std::min(request.Request.VarList.Count(), EditsPanel->RowCount());
@@ -114,15 +120,14 @@ void TSNMPEditorPanel::SetBtnClick(TObject* Sender) {
       try {
         request.Set(false, false, "", nullptr);
       } catch (const Exception& e) {
-        ShowSetFailure(request, e);
+        ShowSetFailure(request, e, inDialog);
         failed = true;
       }
     }
   }
   // The Add and Edit dialogs close once their values are written; after a
   // failed SET they stay open with what was typed.
-  auto* button = dynamic_cast<TControl*>(Sender);
-  if (!empty && !failed && button && button->Tag() == 1)
+  if (!empty && !failed && inDialog)
     if (TCustomForm* form = button->OwningForm()) form->Close();
 }
 

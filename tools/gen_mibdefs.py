@@ -6,7 +6,9 @@ Usage: tools/gen_mibdefs.py [catalogue.json] [--out DIR] [--check] [--quiet]
 Without a path the data file is looked up as shared/catalogue/mib-catalogue.json
 beside the repository (in the repository's parent folder, or further up).
 --check writes nothing and exits with 1 when a generated file differs from
-what is on disk. Exits with 77 when the data file cannot be found.
+what is on disk. Exits with 77 when the data file cannot be found, or with 1
+under CI (CI set in the environment), where a checkout without it must not
+pass.
 
 The output depends on the data only: the same input always gives the same
 bytes. Standard library only.
@@ -409,6 +411,9 @@ def main():
     if data is None or not data.is_file():
         sys.stderr.write("gen_mibdefs: catalogue data not found (%s)\n" %
                          (data or "shared/catalogue/mib-catalogue.json beside the repository"))
+        if "CI" in os.environ:
+            sys.stderr.write("gen_mibdefs: CI is set: this is a failure\n")
+            return 1
         return EXIT_NO_DATA
     with open(data, encoding="utf-8") as f:
         tables = json.load(f)

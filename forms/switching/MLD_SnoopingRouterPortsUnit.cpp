@@ -81,7 +81,7 @@ void TMLD_SnoopingRouterPortsForm::FormCreate(TObject*) {
     Request->BindElementList(kStatic, elements, StaticPortFrame->PortCheckBoxes.get());
     Request->BindElementList(kDynamic, elements, DynamicPortFrame->PortCheckBoxes.get());
     Request->BindElementList(kForbidden, elements, ForbiddenPortFrame->PortCheckBoxes.get());
-    Request->SetStatusBar(StatusBar1);
+    SetStatusTargetShown(*Request, StatusBar1);
     Request->OnGetDone =
         VnRequestDoneEvent(this, &TMLD_SnoopingRouterPortsForm::RouterPortsGetDone);
     Request->Get();
@@ -127,10 +127,12 @@ void TMLD_SnoopingRouterPortsForm::ListView1Click(TObject*) {
     ClearEntryFields();
 }
 
-// One SET of the static and forbidden lists; the dynamic list is read-only
-// and never sent.
+// One SET of the static and forbidden lists of the selected VLAN; the
+// dynamic list is read-only and never sent. Without a selected row there is
+// no VLAN to write: nothing happens.
 void TMLD_SnoopingRouterPortsForm::btnSetClick(TObject*) {
-  if (!Request || !CheckRequestIdle(RequestIdle)) return;
+  if (!Request || !ListView1->Selected()) return;
+  if (!CheckRequestIdle(RequestIdle)) return;
   try {
     RequestIdle = 0;
     Request->Request.Active = 1;

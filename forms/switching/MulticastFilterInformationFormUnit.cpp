@@ -178,6 +178,10 @@ void TMulticastFilterInformationForm::SetBtnClick(TObject*) {
 }
 
 void TMulticastFilterInformationForm::AddBtnClick(TObject*) {
+  if (ED_MulticastVID->Text().IsEmpty() || ED_MACAddress->Text().IsEmpty()) {
+    ShowMessage("Please input VID and MAC Address!");
+    return;
+  }
   if (ComboText(Status) != kPermanent) {
     ShowMessage("Status should be set to permanent");
     return;
@@ -189,10 +193,8 @@ void TMulticastFilterInformationForm::AddBtnClick(TObject*) {
   try {
     // A new entry has no receive port of its own: 0, not the value of the
     // row that was selected last.
-    if (VnSNMPVarDesc* port = Request->Request.VarList.Item(kReceivePort); port && port->Value)
-      *port->Value = "0";
     Request->Request.Active = 1;
-    Request->Set(true, true, "");
+    SetControlsWith(*Request, kReceivePort, "0", true);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
   }

@@ -162,10 +162,8 @@ void TUnicastFilterInformationForm::SetBtnClick(TObject*) {
   try {
     // A new entry has no receive port of its own: 0, not the value of the
     // row that was selected last.
-    if (VnSNMPVarDesc* port = Request->Request.VarList.Item(kReceivePort); port && port->Value)
-      *port->Value = "0";
     Request->Request.Active = 1;
-    Request->Set(true, true, "");
+    SetControlsWith(*Request, kReceivePort, "0", true);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
   }

@@ -19,8 +19,9 @@ class CatalogueData : public ::testing::Test {
   void SetUp() override {
     data_ = cattest::CatalogueData();
     if (!data_)
-      GTEST_SKIP() << "catalogue data not found: expected shared/catalogue/mib-catalogue.json "
-                      "beside the repository (or VN_CATALOGUE_DATA)";
+      VN_REFERENCE_MISSING(
+          "catalogue data: shared/catalogue/mib-catalogue.json beside the repository (or "
+          "VN_CATALOGUE_DATA)");
     InitMibOptionLists();
   }
   void TearDown() override { FreeMibOptionLists(); }

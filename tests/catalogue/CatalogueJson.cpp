@@ -192,12 +192,11 @@ class Parser {
 
 Json ParseJson(const std::string& text) { return Parser(text).Document(); }
 
-std::string CatalogueDataPath() {
-  if (const char* env = std::getenv("VN_CATALOGUE_DATA")) return env;
+std::string SharedFilePath(const std::string& relative) {
   namespace fs = std::filesystem;
   fs::path dir = fs::absolute(vntest::SourceDir()).parent_path();
   while (!dir.empty()) {
-    const fs::path candidate = dir / "shared" / "catalogue" / "mib-catalogue.json";
+    const fs::path candidate = dir / "shared" / relative;
     if (fs::is_regular_file(candidate)) return candidate.string();
     if (dir == dir.parent_path()) break;
     dir = dir.parent_path();
@@ -205,10 +204,17 @@ std::string CatalogueDataPath() {
   return std::string();
 }
 
+std::string CatalogueDataPath() {
+  if (const char* env = std::getenv("VN_CATALOGUE_DATA")) return env;
+  return SharedFilePath("catalogue/mib-catalogue.json");
+}
+
+bool ReferenceRequired() { return std::getenv("CI") != nullptr; }
+
 const Json* CatalogueData() {
   static const std::unique_ptr<Json> data = [] {
     const std::string path = CatalogueDataPath();
-    if (path.empty()) return std::unique_ptr<Json>();
+    if (path.empty() || !std::filesystem::is_regular_file(path)) return std::unique_ptr<Json>();
     return std::make_unique<Json>(ParseJson(vntest::ReadFile(path)));
   }();
   return data.get();

@@ -2,6 +2,8 @@
 // so that the tests compare the compiled tables with it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -31,11 +33,28 @@ struct Json {
 // integers.
 Json ParseJson(const std::string& text);
 
-// The catalogue data file beside the repository, searched upwards from the
-// repository's parent folder; empty when not found.
+// A reference file of the shared folder beside the repository (`relative`
+// below "shared"), searched upwards from the repository's parent folder;
+// empty when not found.
+std::string SharedFilePath(const std::string& relative);
+
+// The catalogue data file (VN_CATALOGUE_DATA, else the shared one); empty
+// when not found.
 std::string CatalogueDataPath();
 
-// The parsed data file; null when it is not found.
+// Under CI (CI set in the environment) a reference file that is missing
+// fails a test instead of skipping it: a broken checkout must not pass.
+bool ReferenceRequired();
+
+// The parsed data file; null when it is not there.
 const Json* CatalogueData();
 
 }  // namespace cattest
+
+// Ends the test (from its body or SetUp) when its reference file is missing:
+// a failure under CI, else a skip.
+#define VN_REFERENCE_MISSING(what)                                    \
+  do {                                                                \
+    if (cattest::ReferenceRequired()) FAIL() << (what) << " missing"; \
+    GTEST_SKIP() << (what) << " not found";                           \
+  } while (false)

@@ -19,24 +19,13 @@ const std::string kColumn = "1.3.6.1.4.1.171.12.9.3.2.1.";
 
 class IPRuleFormTest : public ruletest::RuleFormTest<TIPRuleForm> {
  protected:
-  void ExpectCatalogueAccess() {
-    for (int i = 0; IPRuleVars[i].Oid; ++i)
-      EXPECT_EQ(form_->Request->Request.VarList.Item(i)->Access, IPRuleVars[i].Access) << i;
-  }
+  void ExpectCatalogueAccess() { RuleFormTest::ExpectCatalogueAccess(IPRuleVars); }
   // Keys, permit and row status ticked at their presets, port 1 ticked, and
   // the protocol ticked at `protocol`.
   void FillNewRule(const char* profile, const char* access, int protocol) {
-    form_->IPRuleEdit->SetText(profile);
-    form_->AccessIDEdit->SetText(access);
-    form_->cbxPermit->SetChecked(true);
-    form_->cbxRow->SetChecked(true);
+    FillKeys(form_->IPRuleEdit, profile, form_->AccessIDEdit, access);
     form_->cbxProtocol->SetChecked(true);
     form_->ProtocolComboBox->SetItemIndex(protocol);
-    PortBox(form_->PortFrame, 1)->SetChecked(true);
-  }
-  void TickEdit(TCheckBox* box, TEdit* edit, const char* text) {
-    box->SetChecked(true);
-    edit->SetText(text);
   }
 };
 
@@ -112,6 +101,10 @@ TEST_F(IPRuleFormTest, InputChecksStopBeforeAnythingIsSent) {
   TickEdit(form_->cbxSourceIP, form_->SourceIPEdit, "192.168.1.300");
   expect("Please input a valid IP", form_->SourceIPEdit);
   form_->SourceIPEdit->SetText("192.168.1.30");
+  TickEdit(form_->cbxDestIP, form_->DestIPEdit, "192.168.100.1001");  // judged whole
+  expect("Please input a valid IP", form_->DestIPEdit);
+  form_->cbxDestIP->SetChecked(false);
+  form_->DestIPEdit->SetText("");
   TickEdit(form_->cbxUserMask, form_->UserMaskEdit, "0000fff");
   expect("Invalid User Mask", form_->UserMaskEdit);
   form_->UserMaskEdit->SetText("0000fffg");

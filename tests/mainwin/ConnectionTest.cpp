@@ -2,6 +2,7 @@
 // values that say where the module and the host's files are.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -159,25 +160,62 @@ TEST_F(ConnectionTest, AddressAsTheLastArgumentReadsNoFile) {
   EXPECT_EQ(ConnectionDefaults.Device.Port, 161);
 }
 
-TEST_F(ConnectionTest, AddressSwitchIsFoundAnywhereInAnArgument) {
-  Apply({"/Rpublic/I10.1.1.1"});
-  EXPECT_EQ(DeviceAddress, "10.1.1.1");
-  EXPECT_EQ(ConnectionDefaults.Security.ReadCommunity, "qovalt");  // unchanged
+// A switch is the first two characters of an argument; what follows is its
+// value, whatever it holds.
+TEST_F(ConnectionTest, ASwitchIsOnlyTheStartOfAnArgument) {
+  Apply({"/I10.0.0.2", "/Rpublic/I10.1.1.1", "/Wpriv/Rx", "x/Ry", "/v3", "/Aab/I9.9.9.9"});
+  EXPECT_EQ(DeviceAddress, "10.0.0.2");
+  EXPECT_EQ(ConnectionDefaults.Device.Address, "10.0.0.2");
+  EXPECT_EQ(texts_.AgentAddress, "10.0.0.2");
+  EXPECT_EQ(ConnectionDefaults.Security.ReadCommunity, "public/I10.1.1.1");
+  EXPECT_EQ(ConnectionDefaults.Security.WriteCommunity, "priv/Rx");
+  EXPECT_EQ(ConnectionDefaults.Security.AuthPassPhrase, "ab/I9.9.9.9");
+  EXPECT_EQ(SnmpVersion, 3);
+  // Letter case counts: "/r" is no switch.
+  Apply({"/I10.0.0.2", "/rlower"});
+  EXPECT_EQ(ConnectionDefaults.Security.ReadCommunity, "public/I10.1.1.1");
 }
 
-TEST_F(ConnectionTest, MissingOrEmptyNumbersInTheFileAreConversionErrors) {
-  Config("10.0.0.7", {"AgentPort=161", "Version=0", "SecurityModel=1", "SecurityLevel=0",
-                      "PrivProtocol=0"});  // no AuthProtocol
-  EXPECT_THROW(Apply({"/I10.0.0.7", "/Rpublic"}), EConvertError);
-  FullConfig("10.0.0.8", {"AuthProtocol="});
-  EXPECT_THROW(Apply({"/I10.0.0.8", "/Rpublic"}), EConvertError);
-  FullConfig("10.0.0.9", {"AgentPort=abc"});
-  EXPECT_THROW(Apply({"/I10.0.0.9", "/Rpublic"}), EConvertError);
+// A key that is absent or empty leaves its field to the defaults or to an
+// earlier argument; only a value that is there and wrong ends start-up.
+TEST_F(ConnectionTest, MissingOrEmptyKeysOfTheFileLeaveTheirFields) {
+  Config("10.0.0.7", {"AgentPort=", "Version=3", "SecurityLevel="});  // nothing else
+  Apply({"/I10.0.0.7", "/v3", "/nadmin", "/a2", "/Rpublic"});
+  EXPECT_TRUE(ConfigFileFound);
+  EXPECT_EQ(SnmpVersion, 3);
+  EXPECT_EQ(ConnectionDefaults.Device.Port, 161);
+  EXPECT_EQ(ConnectionDefaults.Security.SecurityModel, 1u);  // the library's default
+  EXPECT_EQ(ConnectionDefaults.Security.SecurityLevel, 1u);
+  EXPECT_EQ(ConnectionDefaults.Security.SecurityName, "admin");  // from "/n"
+  EXPECT_EQ(ConnectionDefaults.Security.AuthProtocol, 2u);       // from "/a"
+  EXPECT_EQ(ConnectionDefaults.Security.PrivProtocol, 1u);
+  EXPECT_EQ(ConnectionDefaults.Security.ReadCommunity, "public");
 }
 
-TEST_F(ConnectionTest, NonNumericSwitchValuesAreConversionErrors) {
-  EXPECT_THROW(Apply({"/I10.0.0.1", "/vthree"}), EConvertError);
-  EXPECT_THROW(Apply({"/I10.0.0.1", "/v3", "/tport"}), EConvertError);
+TEST_F(ConnectionTest, BadNumbersNameWhereTheyCameFrom) {
+  const std::string file = "Configuration file \"" + Folder().str() + "10.0.0.9.cfg\", key ";
+  const std::vector<AnsiString> fileArgs = {"/I10.0.0.9", "/Rpublic"};
+  struct Case {
+    std::string line;  // of the file; none when empty
+    std::vector<AnsiString> args;
+    std::string message;
+  } cases[] = {
+      {"AgentPort=abc", fileArgs, file + "\"AgentPort\": 'abc' is not a valid integer value"},
+      {"AuthProtocol=x1", fileArgs, file + "\"AuthProtocol\": 'x1' is not a valid integer value"},
+      {"Version=300", fileArgs, file + "\"Version\": '300' is out of range (0 to 255)"},
+      {"", {"/I10.0.0.1", "/vthree"}, "Switch \"/v\": 'three' is not a valid integer value"},
+      {"", {"/I10.0.0.1", "/v3", "/tport"}, "Switch \"/t\": 'port' is not a valid integer value"},
+  };
+  for (const Case& c : cases) {
+    std::remove((dir_.Path() + "/10.0.0.9.cfg").c_str());
+    if (!c.line.empty()) FullConfig("10.0.0.9", {c.line});
+    try {
+      Apply(c.args);
+      ADD_FAILURE() << c.message;
+    } catch (const EConvertError& e) {
+      EXPECT_EQ(e.Message.str().rfind(c.message, 0), 0u) << e.Message;
+    }
+  }
 }
 
 // A number the field cannot hold is refused instead of being cut to another
@@ -190,8 +228,9 @@ TEST_F(ConnectionTest, NumbersOutOfTheFieldsRangeAreRefused) {
   EXPECT_THROW(Apply({"/I10.0.1.2", "/v3", "/l-1"}), EConvertError);
   try {
     Apply({"/I10.0.1.2", "/v3", "/t70000"});
+    ADD_FAILURE() << "no error";
   } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message, "'70000' is out of range (0 to 65535)");
+    EXPECT_EQ(e.Message, "Switch \"/t\": '70000' is out of range (0 to 65535)");
   }
   EXPECT_NO_THROW(Apply({"/I10.0.1.2", "/v3", "/t65535"}));
   EXPECT_EQ(ConnectionDefaults.Device.Port, 65535);

@@ -107,7 +107,7 @@ TEST_F(StartupTest, ConfigurationFileFromTheHostsFolder) {
 TEST_F(StartupTest, MalformedConfigurationFileStopsTheStartWithAConversionError) {
   WriteConfig(
       "", "10.5.5.5",
-      {"AgentPort=161", "Version=1", "SecurityModel=2", "SecurityLevel=0", "PrivProtocol=0"});
+      {"AgentPort=161", "Version=1", "SecurityModel=2", "SecurityLevel=0", "AuthProtocol=md5"});
   SetArguments({"/I10.5.5.5", "/Rpublic"});
   EXPECT_THROW(Create<TMainForm>(Application), EConvertError);
 }

@@ -1,7 +1,6 @@
-// The menu tree and what its entries open: generic pages read from the
-// simulated switch, dedicated feature forms through their openers.
-#include <functional>
-#include <set>
+// What menu entries open: generic pages read from the simulated switch,
+// dedicated feature forms through their openers. The whole tree against its
+// reference data is MenuTreeTest's.
 #include <string>
 #include <vector>
 
@@ -22,34 +21,8 @@
 
 namespace {
 
-using MenuTreeTest = MainWindowTest;
 using PageTest = MainWindowTest;
 using FeatureFormTest = MainWindowTest;
-
-// Every item below `item`, depth first.
-void Walk(TMenuItem* item, const std::function<void(TMenuItem*)>& f) {
-  for (int i = 0; i < item->Count(); ++i) {
-    f(item->Items(i));
-    Walk(item->Items(i), f);
-  }
-}
-
-// The item reached by captions from the top level (" > " between levels).
-TMenuItem* ByPath(TMainMenu* menu, const std::string& path) {
-  TMenuItem* item = menu->Items();
-  std::size_t start = 0;
-  while (item) {
-    const std::size_t end = path.find(" > ", start);
-    const std::string caption = path.substr(start, end == std::string::npos ? end : end - start);
-    TMenuItem* next = nullptr;
-    for (int i = 0; i < item->Count(); ++i)
-      if (item->Items(i)->Caption() == caption) next = item->Items(i);
-    item = next;
-    if (end == std::string::npos) break;
-    start = end + 3;
-  }
-  return item;
-}
 
 // The page's editor panel (or list panel).
 TSNMPEditorPanel* PagePanel(TConfigForm* form) {
@@ -61,120 +34,6 @@ TSNMPEditorPanel* PagePanel(TConfigForm* form) {
 VnSNMPRequest2Edits* PageRequest(TConfigForm* form) {
   TList* list = form->RequestList();
   return list && list->Count() ? static_cast<VnSNMPRequest2Edits*>(list->Items(0)) : nullptr;
-}
-
-TEST_F(MenuTreeTest, TenMenusAndEveryEntryWithItsNameCaptionAndHandler) {
-  CreateMainWindow({"/I10.1.2.3"});
-  TMenuItem* root = window_->MainMenu1->Items();
-  const char* tops[] = {"Basic Configuration",
-                        "RMON",
-                        "Bridge",
-                        "VLAN",
-                        "SNMP V3",
-                        "Security Management",
-                        "Layer 2 Management",
-                        "Layer 3 Management",
-                        "Single IP",
-                        "Help"};
-  ASSERT_EQ(root->Count(), 10);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(root->Items(i)->Caption(), tops[i]);
-  EXPECT_EQ(root->Items(4)->Name(), "VACM1");
-  EXPECT_EQ(root->Items(1)->Name(), "Menu_RMON");
-
-  int leaves = 0, all = 0, withHandler = 0;
-  std::set<std::string> names;
-  Walk(root, [&](TMenuItem* item) {
-    ++all;
-    if (item->Count() == 0) ++leaves;
-    if (item->OnClick) ++withHandler;
-    EXPECT_TRUE(names.insert(item->Name().str()).second) << item->Name();
-  });
-  EXPECT_EQ(leaves, 317);
-  EXPECT_EQ(all, kMainMenuEntryCount);
-  EXPECT_EQ(withHandler, 292);  // 291 handlers, "Refresh Panel" twice
-
-  // The menu holds the table's entries in the table's order.
-  std::vector<TMenuItem*> items;
-  Walk(root, [&](TMenuItem* item) { items.push_back(item); });
-  ASSERT_EQ(static_cast<int>(items.size()), kMainMenuEntryCount);
-  for (int i = 0; i < kMainMenuEntryCount; ++i) {
-    const TMainMenuEntry& e = kMainMenuEntries[i];
-    EXPECT_EQ(items[i]->Name(), AnsiString(e.Name)) << e.Path;
-    std::string path = e.Path;
-    EXPECT_EQ(
-        items[i]->Caption(),
-        AnsiString(path.substr(path.rfind(" > ") == std::string::npos ? 0 : path.rfind(" > ") + 3)))
-        << e.Path;
-    // These four change at start-up (registry, FormCreate).
-    const std::set<std::string> changing = {
-        "FanTable1", "FileSystem1", "AgentSupportedConfigFiles1", "Multipleimagemanagement1"};
-    if (!changing.count(e.Name) && std::string(e.Name) != "MultipleConfigManagement1") {
-      EXPECT_EQ(items[i]->Visible(), e.Visible) << e.Path;
-    }
-    EXPECT_EQ(static_cast<bool>(items[i]->OnClick), e.OnClick != nullptr) << e.Path;
-  }
-}
-
-TEST_F(MenuTreeTest, SampleEntries) {
-  CreateMainWindow({"/I10.1.2.3"});
-  TMainMenu* m = window_->MainMenu1;
-  struct Sample {
-    const char* path;
-    const char* name;
-    bool visible;
-  } samples[] = {
-      {"Basic Configuration > Device Management > System Information", "Information3", true},
-      {"Basic Configuration > Device Management > Refresh Panel", "RefreshPanel1", false},
-      {"Basic Configuration > Refresh Panel", "RefreshPanel2", true},
-      {"Basic Configuration > Agent Management > ARP Clear All State", "AgentARPClearAllStatl1",
-       true},
-      {"Bridge > Spanning Tree > STP Port Table", "PortTable", false},
-      {"Security Management > 802.1X > MAC-based Authentication > PAE Over Land  Frames Statistic "
-       "Table",
-       "StatisticTable1", false},
-      {"Layer 2 Management > IGMP Snooping Management > IGMP Soonping Group", "IGMPSoonpingGroup1",
-       true},
-      {"Single IP > MS Trap Message", "MSTrapMessage1", false},
-      {"Help > About", "About1", true},
-  };
-  for (const Sample& s : samples) {
-    TMenuItem* item = ByPath(m, s.path);
-    ASSERT_NE(item, nullptr) << s.path;
-    EXPECT_EQ(item->Name(), s.name);
-    EXPECT_EQ(item->Visible(), s.visible) << s.path;
-  }
-  // Sub-menus whose entries are all hidden are hidden themselves.
-  EXPECT_FALSE(ByPath(m, "Layer 2 Management > PoE")->Visible());
-  EXPECT_FALSE(ByPath(m, "Basic Configuration > Entity")->Visible());
-  EXPECT_TRUE(ByPath(m, "Basic Configuration > IF-MIB")->Visible());
-
-  const TMainMenuEntry* e = FindMenuEntry(&TMainForm::IFXTable1Click);
-  ASSERT_NE(e, nullptr);
-  EXPECT_EQ(e->Opens, TEntryOpens::Page);
-  EXPECT_STREQ(e->Title, "IfX Table: ");
-  EXPECT_EQ(e->Marks, static_cast<unsigned>(emV2c));
-  EXPECT_EQ(e->Page.Height, 450);
-  EXPECT_FALSE(e->Page.HeightScaled);
-  e = FindMenuEntry(&TMainForm::PortTrunk2Click);
-  EXPECT_EQ(e->Opens, TEntryOpens::Form);
-  EXPECT_STREQ(e->Target, "TPortTrunkForm");
-  EXPECT_EQ(e->Global, nullptr);
-  e = FindMenuEntry(&TMainForm::StaticForm1Click);
-  EXPECT_EQ(e->Owner, TFormOwner::MainWindow);
-  EXPECT_STREQ(e->Global, "VlanStaticForm");
-  e = FindMenuEntry(&TMainForm::MaxConcurrentRequests1Click);
-  EXPECT_STREQ(e->Title, "Max Concurrent Requests: ");
-  EXPECT_STREQ(e->Separator, " : ");
-
-  int viewers = 0, forms = 0, pages = 0;
-  for (int i = 0; i < kMainMenuEntryCount; ++i) {
-    viewers += kMainMenuEntries[i].Opens == TEntryOpens::Viewer;
-    forms += kMainMenuEntries[i].Opens == TEntryOpens::Form;
-    pages += kMainMenuEntries[i].Opens == TEntryOpens::Page;
-  }
-  EXPECT_EQ(viewers, 19);
-  EXPECT_EQ(forms, 71);
-  EXPECT_EQ(pages, 195);
 }
 
 TEST_F(PageTest, EditorPageFromTheMenuReadsTheDevice) {

@@ -1,5 +1,6 @@
 // The module program itself, started as the host starts it, against the
-// simulated switch: it comes up, shows its window and reads the device.
+// simulated switch: it comes up, shows its window and reads the device; and
+// the exit status its entry gives the host.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -10,6 +11,10 @@
 #include <thread>
 
 #include "MainWindowTestSupport.h"
+#include "app/MainUnit.h"
+#include "app/ProgramEntry.h"
+#include "app/Unit1.h"
+#include "platform/ExtCtrls.h"
 
 namespace {
 
@@ -59,6 +64,13 @@ class ModuleProgramTest : public MainWindowTest {
     return running;
   }
 
+  // The program reads every text of the log and still runs; it is ended.
+  void ExpectRunningAfterReading(pid_t pid, const std::vector<std::string>& texts) {
+    const bool seen = LogShows(texts);
+    EXPECT_TRUE(StopRunning(pid)) << vntest::ReadFile(out_);
+    EXPECT_TRUE(seen) << NewLog() << vntest::ReadFile(out_);
+  }
+
   vntest::TempDir dir_;
   std::string out_;
 };
@@ -70,12 +82,10 @@ TEST_F(ModuleProgramTest, StartsWithSnmpV2cThroughTheConfigurationFile) {
       << "\nVersion=1\nSecurityModel=2\nSecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n";
   const pid_t pid = Start({"/I127.0.0.1", "/Rqovalt", "/Wmundrel"});
   ASSERT_GT(pid, 0);
-  const bool seen =
-      LogShows({"v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.1.4.0",
-                "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
-                "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
-  EXPECT_TRUE(StopRunning(pid)) << vntest::ReadFile(out_);
-  EXPECT_TRUE(seen) << NewLog() << vntest::ReadFile(out_);
+  ExpectRunningAfterReading(
+      pid, {"v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.1.4.0",
+            "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
+            "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
   // The help-path key was made in the program's own registry file.
   EXPECT_NE(vntest::ReadFile(dir_.File("registry.ini")).find("Modules\\HelpPath"),
             std::string::npos);
@@ -85,11 +95,67 @@ TEST_F(ModuleProgramTest, StartsWithSnmpV3Switches) {
   const pid_t pid = Start({"/I127.0.0.1", "/v3", "/t" + std::to_string(Sim().Port()), "/m3", "/l3",
                            "/nmd5des", "/a2", "/Amd5password", "/p2", "/Pdespassword"});
   ASSERT_GT(pid, 0);
-  const bool seen =
-      LogShows({"v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
-                "v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
-  EXPECT_TRUE(StopRunning(pid)) << vntest::ReadFile(out_);
-  EXPECT_TRUE(seen) << NewLog() << vntest::ReadFile(out_);
+  ExpectRunningAfterReading(
+      pid, {"v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
+            "v3\tmd5des\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
+}
+
+// A file without most keys is no obstacle, and a pass phrase that holds
+// "/I" does not move the module to another device.
+TEST_F(ModuleProgramTest, StartsWithAFileLackingKeysAndAPassPhraseHoldingASwitch) {
+  std::ofstream(dir_.File("127.0.0.1.cfg"))
+      << "[Program Information]\nAgentPort=" << Sim().Port() << "\nVersion=1\n";
+  const pid_t pid = Start({"/I127.0.0.1", "/Rqovalt", "/Aab/I9.9.9.9", "/Wmundrel"});
+  ASSERT_GT(pid, 0);
+  ExpectRunningAfterReading(
+      pid, {"v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.3.6.1.4.1.171.11.101.1.2.1.2.4.0",
+            "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
+}
+
+// The program entry run in this process, its forms deleted afterwards.
+class ProgramEntryTest : public MainWindowTest {
+ protected:
+  void TearDown() override {
+    Forget();
+    MainWindowTest::TearDown();
+  }
+  void Forget() {
+    DeleteMainWindow();
+    delete Form1;
+    Form1 = nullptr;
+    Application->ResetLoopState();
+  }
+};
+
+TEST_F(ProgramEntryTest, AStartUpThatCannotGoOnEndsWithANonZeroStatus) {
+  TestKit::DialogScript boxes;
+  boxes.Expect("No parameter input");
+  SetArguments({});
+  window_ = nullptr;
+  EXPECT_EQ(RunModule(), kStartupFailedStatus);
+  window_ = MainForm;
+  Forget();
+
+  WriteConfig("", "127.0.0.1", {"AgentPort=abc"});
+  boxes.Expect(
+      "Configuration file \"127.0.0.1.cfg\", key \"AgentPort\": 'abc' is not a valid integer "
+      "value.");
+  SetArguments({"/I127.0.0.1", "/Rqovalt"});
+  EXPECT_EQ(RunModule(), kStartupFailedStatus);
+  EXPECT_EQ(MainForm, nullptr);
+}
+
+TEST_F(ProgramEntryTest, ANormalCloseEndsWithStatusZero) {
+  WriteSimulatorConfig();
+  SetArguments({"/I127.0.0.1", "/Rqovalt", "/Wmundrel"});
+  TTimer closer;
+  closer.SetInterval(10);
+  closer.OnTimer = [](TObject*) {
+    if (MainForm && MainForm->Activated) MainForm->Close();
+  };
+  EXPECT_EQ(RunModule(), 0);
+  window_ = MainForm;
+  EXPECT_TRUE(window_ && window_->Activated);
 }
 
 }  // namespace

@@ -104,6 +104,30 @@ TEST_F(ConfigForm, ClosingWaitsForTheReplyInFlightAndDeletesTheRequestAfterwards
   delete form;
 }
 
+// A silent device cannot hold the page open: closing gives up after its
+// wait, and the reply that never came does not reach the page later.
+TEST_F(ConfigForm, ClosingGivesUpOnASilentDevice) {
+  TestKit::VirtualTime time;
+  Control("mute");
+  bool gone = false, completed = false;
+  auto* form = new TConfigForm(Application);
+  auto* request = new WatchedRequest(form, gone);
+  request->Request.VarList = VnSNMPVarList(NetworkTimeVars, 0, 0);
+  request->Request.Timeout = 1000;  // ten seconds, longer than closing waits
+  request->Request.Retries = 0;
+  request->OnGetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError&) { completed = true; };
+  TSNMPEditorPanel* page = form->AddEditorPanel(request);
+  TestKit::OnNextModal<TConfigForm>([&](TConfigForm*) {
+    EXPECT_TRUE(request->Busy);
+    TestKit::Click(page->BtnPanel->CloseBtn);
+  });
+  form->ShowModal();
+  EXPECT_TRUE(gone);
+  EXPECT_FALSE(completed);
+  delete form;
+  Control("unmute");
+}
+
 TEST_F(ConfigForm, ClosingDuringATableWalkStopsItAfterTheRowInFlight) {
   for (int i = 2; i <= 30; ++i)
     Control(std::string("set ") + kTrustHost + ".2." + std::to_string(i) + " a 10.0.0." +

@@ -24,6 +24,7 @@ namespace {
 
 constexpr const char* kTrustHost = "1.3.6.1.4.1.171.12.1.2.10.1.1";
 enum { kIndex, kAddress, kStatus, kMask };
+constexpr const char* kInconsistentValue = "(SNMP) Cannot create/set variable, Inconsistent Value!";
 
 // The frame of an Add or Edit dialog.
 TSNMPPanel* FrameOf(TCustomForm* dialog) {
@@ -217,7 +218,12 @@ TEST_F(ListPage, AFailedAddKeepsTheDialogAndWhatWasTyped) {
     EditOf(kIndex)->SetText("1");
     EditOf(kAddress)->SetText("10.1.1.1");
     Rows()->Row(kAddress).CheckBox->SetChecked(true);
+    // The error is shown in front of the dialog, not only in the page's
+    // memo behind it.
+    TestKit::DialogScript boxes;
+    boxes.Expect(kInconsistentValue);
     TestKit::Click(frame->BtnPanel->SetBtn);
+    boxes.Verify();
     EXPECT_TRUE(dialog->Visible());
     EXPECT_EQ(dialog->ModalResult(), mrNone);
     EXPECT_EQ(EditOf(kAddress)->Text(), "10.1.1.1");
