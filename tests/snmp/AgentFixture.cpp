@@ -123,15 +123,10 @@ UdpAddress SilentPort::Address() const {
   return address;
 }
 
-std::vector<std::vector<std::uint8_t>> SilentPort::Received() {
-  std::vector<std::vector<std::uint8_t>> datagrams;
-  std::vector<std::uint8_t> buffer(65536);
-  for (;;) {
-    const ssize_t n = recv(fd_, buffer.data(), buffer.size(), MSG_DONTWAIT);
-    if (n < 0) break;
-    datagrams.emplace_back(buffer.begin(), buffer.begin() + n);
-  }
-  return datagrams;
+std::string SilentPort::Take() const {
+  char buf[65536];
+  const ssize_t n = recv(fd_, buf, sizeof buf, MSG_DONTWAIT);
+  return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
 }
 
 Recorder::Recorder() : start_(std::chrono::steady_clock::now()) {}
