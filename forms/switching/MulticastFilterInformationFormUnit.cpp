@@ -103,11 +103,7 @@ void TMulticastFilterInformationForm::FormCreate(TObject*) {
 bool TMulticastFilterInformationForm::RequestBusy() const { return !Request || Request->Busy; }
 
 void TMulticastFilterInformationForm::ClearEntryFields() {
-  if (PortFrame && PortFrame->PortCheckBoxes) {
-    TList* boxes = PortFrame->PortCheckBoxes.get();
-    for (int i = 0; i < 32 && i < boxes->Count(); ++i)
-      static_cast<TCheckBox*>(boxes->Items(i))->SetChecked(false);
-  }
+  if (PortFrame) PortFrame->ClearPorts();
   ED_MulticastVID->SetText("");
   ED_MACAddress->SetText("");
   Status->SetItemIndex(-1);

@@ -99,11 +99,7 @@ void TUnicastFilterInformationForm::ShowCount() {
 }
 
 void TUnicastFilterInformationForm::ClearEntryFields() {
-  if (PortFrame && PortFrame->PortCheckBoxes) {
-    TList* boxes = PortFrame->PortCheckBoxes.get();
-    for (int i = 0; i < 32 && i < boxes->Count(); ++i)
-      static_cast<TCheckBox*>(boxes->Items(i))->SetChecked(false);
-  }
+  if (PortFrame) PortFrame->ClearPorts();
   ED_UnicastVID->SetText("");
   UnicastAddress->SetText("");
   UStatus->SetItemIndex(-1);
