@@ -2,6 +2,7 @@
 
 #include "app/StackingPortUitFormUnit.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPVarList.h"
 #include "platform/Classes.h"
@@ -32,34 +33,53 @@ void RuleInputError(const AnsiString& message, TWinControl* control) {
 
 TAccessRuleForm::TAccessRuleForm(TComponent* AOwner) : TForm(AOwner) {}
 
-void TAccessRuleForm::SetAllTicks(bool checked) {
-  for (const auto& [box, item] : TickItems) box->SetChecked(checked);
-}
+void TAccessRuleForm::BuildRuleFrame(TFormBuilder& B, const TRuleFrame& frame,
+                                     const std::vector<TColumnButton>& more) {
+  using F = TAccessRuleForm;
+  B.Form()
+      .Caption(frame.Caption)
+      .Size(frame.Width, frame.Height)
+      .Position(poScreenCenter)
+      .BorderStyle(bsSingle)
+      .Font("MS Sans Serif", -11)
+      .OnCreate(this, &F::FormCreate)
+      .OnClose(this, &F::FormClose);
+  SetName(frame.Name);
 
-void TAccessRuleForm::BuildRuleButtonColumn(TFormBuilder& B, TPanel*& panel, TStaticText*& count,
-                                            const std::vector<TColumnButton>& buttons) {
-  B.Add(panel, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Parent(panel);
+  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
+  B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
+  B.Parent(Panel1);
+  std::vector<TColumnButton> buttons = {
+      {GetButton, "GetButton", "Refresh", TNotifyEvent(this, &F::GetButtonClick)},
+      {EditButton, "EditButton", "Edit", TNotifyEvent(this, &F::EditButtonClick)},
+      {AddButton, "AddButton", "Add", TNotifyEvent(this, &F::AddButtonClick)},
+      {DeleteButton, "DeleteButton", "Delete", TNotifyEvent(this, &F::DeleteButtonClick)}};
+  for (const TColumnButton& b : more) buttons.push_back(b);
   std::vector<TControl*> column;
   for (size_t i = 0; i < buttons.size(); ++i) {
     if (i == 4) {
-      B.Add(count, "StaticText1").Alignment(taCenter).Height(17);
-      column.push_back(count);
+      B.Add(StaticText1, "StaticText1").Alignment(taCenter).Height(17);
+      column.push_back(StaticText1);
     }
     const TColumnButton& b = buttons[i];
     B.Add(b.Button, b.Name).Caption(b.Caption).OnClick(b.OnClick);
     column.push_back(b.Button);
   }
   ArrangeColumn(column);
+
+  B.Parent(this);
+  B.Add(Panel2, "Panel2").Align(alClient).BevelOuter(bvNone);
+  B.Parent(Panel2);
+  B.Add(ListView1, "ListView1")
+      .At(8, 8, frame.ListWidth, frame.ListHeight)
+      .OnClick(this, &F::ListView1Click)
+      .OnChange(this, &F::ListView1Change);
 }
 
-void TAccessRuleForm::BuildListPanel(TFormBuilder& B, TPanel*& panel, TListView*& list, int left,
-                                     int top, int width, int height, TNotifyEvent onClick,
-                                     TLVChangeEvent onChange) {
-  B.Parent(this);
-  B.Add(panel, "Panel2").Align(alClient).BevelOuter(bvNone);
-  B.Parent(panel);
-  B.Add(list, "ListView1").At(left, top, width, height).OnClick(onClick).OnChange(onChange);
+void TAccessRuleForm::BuildPortPanel(TFormBuilder& B, int top, int height) {
+  B.Add(StackingPortPanel, "StackingPortPanel")
+      .At(8, top, ListView1->Width(), height)
+      .BevelOuter(bvLowered);
 }
 
 TControl* TAccessRuleForm::TRuleRows::Label(const char* caption) {
@@ -67,44 +87,89 @@ TControl* TAccessRuleForm::TRuleRows::Label(const char* caption) {
 }
 
 void TAccessRuleForm::TRuleRows::Edit(TCheckBox*& box, const char* boxName, TEdit*& field,
-                                      const char* name, const char* caption) {
+                                      const char* name, const char* caption, int width) {
   TControl* l = Label(caption);
   TCheckBox* t = nullptr;
   if (boxName) {
     B.Add(box, boxName).Width(17);
     t = box;
   }
-  B.Add(field, name);
+  auto f = B.Add(field, name);
+  if (width) f.Width(width);
   Rows.push_back({l, field, t});
 }
 
 void TAccessRuleForm::TRuleRows::Combo(TCheckBox*& box, const char* boxName, TComboBox*& field,
-                                       const char* name, const char* caption) {
+                                       const char* name, const char* caption, int width) {
   TControl* l = Label(caption);
   B.Add(box, boxName).Width(17);
-  B.Add(field, name).Style(csDropDownList);
+  auto f = B.Add(field, name).Style(csDropDownList);
+  if (width) f.Width(width);
   Rows.push_back({l, field, box});
+}
+
+void TAccessRuleForm::TRuleRows::CaptionedEdit(TCheckBox*& box, const char* boxName,
+                                               const char* caption, int boxWidth, TEdit*& field,
+                                               const char* name, int width) {
+  B.Add(box, boxName).Caption(caption).Width(boxWidth);
+  auto f = B.Add(field, name);
+  if (width) f.Width(width);
+  Rows.push_back({box, field, nullptr});
+}
+
+void TAccessRuleForm::TRuleRows::CaptionedCombo(TCheckBox*& box, const char* boxName,
+                                                const char* caption, int boxWidth,
+                                                TComboBox*& field, const char* name, int width) {
+  B.Add(box, boxName).Caption(caption).Width(boxWidth);
+  auto f = B.Add(field, name).Style(csDropDownList);
+  if (width) f.Width(width);
+  Rows.push_back({box, field, nullptr});
 }
 
 TAccessRuleForm::~TAccessRuleForm() = default;
 
 void TAccessRuleForm::ApplyFieldMasks(TSavedAccess&, bool) {}
 
-void TAccessRuleForm::ReadAfterWrite() { ReadRules(); }
+void TAccessRuleForm::ReadAfterWrite() {
+  ReadRules();
+  if (Rule.ReplaceDscpAfterWrite) ReplaceDscpChange();
+}
+
+void TAccessRuleForm::GetButtonClick(TObject*) {
+  ReadRules();
+  ReplaceDscpChange();
+}
+
+void TAccessRuleForm::AddButtonClick(TObject*) { AddRule(); }
+
+void TAccessRuleForm::EditButtonClick(TObject*) { EditRule(); }
+
+void TAccessRuleForm::DeleteButtonClick(TObject*) { DeleteRule(); }
+
+void TAccessRuleForm::ListView1Click(TObject*) { RuleListClick(); }
+
+void TAccessRuleForm::ListView1Change(TObject*, TListItem*, TItemChange) { ShowCount(); }
+
+void TAccessRuleForm::PermitComboBoxChange(TObject*) {}
+
+void TAccessRuleForm::FormClose(TObject*, TCloseAction& Action) {
+  CloseRules();
+  Action = caFree;
+}
 
 void TAccessRuleForm::CreateRuleRequest(const VnSNMPVarDesc* table) {
-  PortFrame = CreatePortFrame(this, Rule.PortHost);
+  PortFrame = CreatePortFrame(this, StackingPortPanel);
   Request = NewFormRequest(this, table, MVT_UMV, 2, true);
-  Request->AttachListView(Rule.List, true);
+  Request->AttachListView(ListView1, true);
   Request->BindElementList(Rule.PortItem, PortElementList(), PortFrame->PortCheckBoxes.get());
-  if (Rule.StatusBarIsTarget) Request->SetStatusBar(Rule.StatusBar);
+  if (Rule.StatusBarIsTarget) Request->SetStatusBar(StatusBar1);
 }
 
 void TAccessRuleForm::ShowFailure(const AnsiString& text) {
-  ShowFailureInStatusBar(Rule.StatusBar, text);
+  ShowFailureInStatusBar(StatusBar1, text);
 }
 
-void TAccessRuleForm::ShowCount() { ShowRowCount(Rule.List, Rule.CountText); }
+void TAccessRuleForm::ShowCount() { ShowRowCount(ListView1, StaticText1); }
 
 void TAccessRuleForm::ReadRules() {
   try {
@@ -126,26 +191,26 @@ void TAccessRuleForm::FirstRead() {
 }
 
 void TAccessRuleForm::SetNoSelection() {
-  Rule.EditButton->SetEnabled(false);
-  Rule.DeleteButton->SetEnabled(false);
+  EditButton->SetEnabled(false);
+  DeleteButton->SetEnabled(false);
   Rule.FirstKeyEdit->SetEnabled(true);
   Rule.AccessKeyEdit->SetEnabled(true);
-  Rule.AddButton->SetEnabled(true);
+  AddButton->SetEnabled(true);
 }
 
 void TAccessRuleForm::SetRowSelected() {
-  Rule.EditButton->SetEnabled(true);
-  Rule.DeleteButton->SetEnabled(true);
+  EditButton->SetEnabled(true);
+  DeleteButton->SetEnabled(true);
   Rule.FirstKeyEdit->SetEnabled(false);
   Rule.AccessKeyEdit->SetEnabled(false);
-  Rule.AddButton->SetEnabled(false);
+  AddButton->SetEnabled(false);
 }
 
 bool TAccessRuleForm::RuleListClick() {
-  const int row = Rule.List->ItemIndex();
-  if (Rule.List->Selected() && row >= 0) {
-    Rule.FirstKeyEdit->SetText(ListCellText(Rule.List, row, 0));
-    Rule.AccessKeyEdit->SetText(ListCellText(Rule.List, row, 1));
+  const int row = ListView1->ItemIndex();
+  if (ListView1->Selected() && row >= 0) {
+    Rule.FirstKeyEdit->SetText(ListCellText(ListView1, row, 0));
+    Rule.AccessKeyEdit->SetText(ListCellText(ListView1, row, 1));
     SetRowSelected();
     return true;
   }
@@ -193,6 +258,56 @@ bool TAccessRuleForm::TickedFieldFilled(TCheckBox* tick, TWinControl* control,
   return false;
 }
 
+bool TAccessRuleForm::TickedFieldsFilled(
+    std::initializer_list<std::pair<TCheckBox*, TWinControl*>> fields, const char* message) {
+  for (const auto& [tick, control] : fields)
+    if (!TickedFieldFilled(tick, control, message)) return false;
+  return true;
+}
+
+bool TAccessRuleForm::TickedHexDigits(TCheckBox* tick, TEdit* edit, int digits,
+                                      const char* message) {
+  if (!tick->Checked() || ValidateHexDigits(edit->Text(), digits, message)) return true;
+  if (edit->Enabled()) FocusIfPossible(edit);
+  return false;
+}
+
+bool TAccessRuleForm::RxRateInRange() {
+  TEdit* rate = Rule.Actions.RxRate;
+  if (!Rule.Actions.RxRateTick->Checked()) return true;
+  const int value = StrToIntDef(rate->Text(), -1);
+  if (value >= 0 && value <= kRxRateMax) return true;
+  ShowMessage(kRxRateRange);
+  if (rate->Enabled()) FocusIfPossible(rate);
+  return false;
+}
+
+void TAccessRuleForm::PriorityChange(bool otherTextDisables) {
+  const TRuleActions& a = Rule.Actions;
+  const AnsiString text = ComboText(a.EnablePriority);
+  if (!otherTextDisables && text != "enabled" && text != "disabled") return;
+  const bool enabled = text == "enabled";
+  a.PriorityTick->SetEnabled(enabled);
+  a.PriorityTick->SetChecked(false);
+  a.Priority->SetEnabled(enabled);
+}
+
+void TAccessRuleForm::ReplaceDscpChange() {
+  const TRuleActions& a = Rule.Actions;
+  if (!a.ReplaceDscp) return;
+  const AnsiString text = ComboText(a.ReplaceDscp);
+  if (text == "disabled") {
+    DisableValueEdit(a.DscpValue);
+    a.DscpValueTick->SetChecked(false);
+    a.DscpValueTick->SetEnabled(false);
+    a.ReplaceDscpTick->SetChecked(false);
+  } else if (text == "enabled") {
+    EnableValueEdit(a.DscpValue);
+    a.DscpValueTick->SetEnabled(true);
+    a.ReplaceDscpTick->SetEnabled(true);
+  }
+}
+
 void TAccessRuleForm::MaskUnticked(TSavedAccess& saved) {
   for (const auto& [tick, item] : TickItems)
     if (!tick->Checked()) saved.Invalidate(item);
@@ -201,9 +316,9 @@ void TAccessRuleForm::MaskUnticked(TSavedAccess& saved) {
 void TAccessRuleForm::ApplyPriorityFieldMask(TSavedAccess& saved, int priorityItem, int enableItem,
                                              TCheckBox* enableTick, TComboBox* enableCombo) {
   const bool comboDisabled = ComboText(enableCombo) == "disabled";
-  const int row = Rule.List->ItemIndex();
-  if (Rule.List->Selected() && row >= 0) {
-    const AnsiString cell = ListCellText(Rule.List, row, enableItem);
+  const int row = ListView1->ItemIndex();
+  if (ListView1->Selected() && row >= 0) {
+    const AnsiString cell = ListCellText(ListView1, row, enableItem);
     if (cell.IsEmpty()) return;
     if (enableTick->Checked() ? comboDisabled : cell == "disabled") saved.Invalidate(priorityItem);
     return;
@@ -243,7 +358,7 @@ void TAccessRuleForm::MaskUnusedProtocolFields(TSavedAccess& saved, TCheckBox* p
 }
 
 bool TAccessRuleForm::AddConditionsHold() {
-  if (ListViewHasRow(Rule.List,
+  if (ListViewHasRow(ListView1,
                      {{0, Rule.FirstKeyEdit->Text()}, {1, Rule.AccessKeyEdit->Text()}})) {
     RuleInputError(Rule.DuplicateMessage, Rule.FirstKeyEdit);
     return false;
@@ -252,12 +367,12 @@ bool TAccessRuleForm::AddConditionsHold() {
     RuleInputError(kVlanMustBeChecked, Rule.VlanEdit);
     return false;
   }
-  if (!Rule.PermitTick->Checked()) {
-    RuleInputError(kPermitMustBeChecked, Rule.Permit);
+  if (!cbxPermit->Checked()) {
+    RuleInputError(kPermitMustBeChecked, PermitComboBox);
     return false;
   }
-  if (!Rule.RowTick->Checked() || Rule.RowStatus->ItemIndex() != kRuleCreateAndGo) {
-    RuleInputError(kRowStateMustBeCreateAndGo, Rule.RowStatus);
+  if (!cbxRow->Checked() || RowComboBox->ItemIndex() != kRuleCreateAndGo) {
+    RuleInputError(kRowStateMustBeCreateAndGo, RowComboBox);
     return false;
   }
   return true;
@@ -289,7 +404,7 @@ void TAccessRuleForm::AddRule() {
 void TAccessRuleForm::EditRule() {
   if (!Request || !ValidateRuleInput()) return;
   TSavedAccess saved(*Request);
-  if (Rule.RowTick->Checked() && Rule.RowStatus->ItemIndex() == kRuleDestroy) {
+  if (cbxRow->Checked() && RowComboBox->ItemIndex() == kRuleDestroy) {
     // "destroy" chosen and ticked: the Edit removes the rule.
     saved.InvalidateAllBut({0, 1});
     Request->Request.VarList.Item(Rule.RowStatusItem)->Access = SNMP_ACCESS_READWRITE;
@@ -309,12 +424,12 @@ void TAccessRuleForm::DeleteRule() {
     saved.InvalidateAllBut({0, 1, Rule.RowStatusItem, Rule.PortItem});
   else
     saved.InvalidateAllBut({0, 1, Rule.RowStatusItem});
-  Rule.RowStatus->SetItemIndex(kRuleDestroy);
+  RowComboBox->SetItemIndex(kRuleDestroy);
   WriteRule(saved);
 }
 
 void TAccessRuleForm::CloseRules() {
-  if (Rule.List && Rule.List->Selected()) Rule.List->SetSelected(nullptr);
+  if (ListView1 && ListView1->Selected()) ListView1->SetSelected(nullptr);
   StopWaitDelete(Request);
   delete PortFrame;
   PortFrame = nullptr;

@@ -5,18 +5,18 @@
 // Refresh, Add, Edit, Delete, Check All and Clear Checks, and a status bar
 // whose first panel shows failures.
 //
-// A form derives from TAccessRuleForm, builds its components, fills `Rule`
-// and `TickItems`, and calls the helpers from its own handlers:
-//
-//   FormCreate:  CreateRuleRequest(table); bindings; presets; ReadRules();
-//   Refresh:     ReadRules(); its selector handlers
-//   Add:         AddRule();    (ValidateRuleInput and ApplyFieldMasks are the
-//   Edit:        EditRule();    form's own)
-//   Delete:      DeleteRule();
-//   list click:  RuleListClick(); its selector handlers
-//   FormClose:   CloseRules(); Action = caFree;
+// A form of the family still writes itself: its own components (built with
+// BuildRuleFrame, TRuleRows and its layout data), its key edits and the
+// texts and flags of `Rule`, `TickItems`, FormCreate (CreateRuleRequest, the
+// table's bindings, its presets, FirstRead), ClearRuleEdits,
+// ValidateRuleInput with its own checks in their order, the masks of
+// ApplyFieldMasks, and its Check All and Clear Checks handlers. Refresh,
+// Add, Edit, Delete, the list's click and change, Permit's change and
+// closing are here; a form overrides the virtual ones only where its steps
+// differ.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -42,10 +42,38 @@ class TAccessRuleForm : public TForm {
  public:
   ~TAccessRuleForm() override;
 
+  // The components every rule form has, under its resource's names.
+  TPanel* Panel1 = nullptr;  // button column
+  TButton* GetButton = nullptr;
+  TButton* EditButton = nullptr;
+  TButton* AddButton = nullptr;
+  TButton* DeleteButton = nullptr;
+  TStaticText* StaticText1 = nullptr;  // the row count
+  TPanel* Panel2 = nullptr;            // list, fields and ports
+  TListView* ListView1 = nullptr;
+  TCheckBox* cbxPermit = nullptr;
+  TComboBox* PermitComboBox = nullptr;
+  TCheckBox* cbxRow = nullptr;
+  TComboBox* RowComboBox = nullptr;
+  TPanel* StackingPortPanel = nullptr;
+  TStatusBar* StatusBar1 = nullptr;
+
   // Owned by the form; null once it has closed.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
   // The port grid in the port host panel; owned by the form, freed on close.
   TStackingPortUitForm* PortFrame = nullptr;
+
+  virtual void FormCreate(TObject* Sender) = 0;
+  // CloseRules, then the form is freed.
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  // Refresh: ReadRules, then the replace-DSCP state where the form has one.
+  virtual void GetButtonClick(TObject* Sender);
+  void AddButtonClick(TObject* Sender);
+  virtual void EditButtonClick(TObject* Sender);
+  void DeleteButtonClick(TObject* Sender);
+  virtual void ListView1Click(TObject* Sender);
+  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
+  void PermitComboBoxChange(TObject* Sender);
 
   // Empties the key and field edits, unticks the tick boxes and the ports,
   // and shows the row count.
@@ -60,24 +88,27 @@ class TAccessRuleForm : public TForm {
  protected:
   explicit TAccessRuleForm(TComponent* AOwner);
 
-  // The controls and texts that the shared handling works on.
+  // The priority, replace-DSCP and receive-rate controls of the forms that
+  // have them (null elsewhere).
+  struct TRuleActions {
+    TComboBox* EnablePriority = nullptr;
+    TCheckBox* PriorityTick = nullptr;
+    TEdit* Priority = nullptr;
+    TComboBox* ReplaceDscp = nullptr;
+    TCheckBox* ReplaceDscpTick = nullptr;
+    TCheckBox* DscpValueTick = nullptr;
+    TEdit* DscpValue = nullptr;
+    TCheckBox* RxRateTick = nullptr;
+    TEdit* RxRate = nullptr;
+  };
+  // What differs between the forms in the shared handling.
   struct TRuleControls {
-    TListView* List = nullptr;
     TEdit* FirstKeyEdit = nullptr;
     TEdit* AccessKeyEdit = nullptr;
-    TWinControl* AddButton = nullptr;
-    TWinControl* EditButton = nullptr;
-    TWinControl* DeleteButton = nullptr;
-    TControl* CountText = nullptr;  // the row count
-    TWinControl* PortHost = nullptr;
-    TStatusBar* StatusBar = nullptr;
-    TComboBox* RowStatus = nullptr;
-    TCheckBox* RowTick = nullptr;
-    TComboBox* Permit = nullptr;
-    TCheckBox* PermitTick = nullptr;
     // Set only where Add requires a VLAN.
     TCheckBox* VlanTick = nullptr;
     TEdit* VlanEdit = nullptr;
+    TRuleActions Actions;
     int RowStatusItem = 0;
     int PortItem = 0;
     const char* FirstKeyMessage = "";
@@ -86,6 +117,9 @@ class TAccessRuleForm : public TForm {
     bool PortWrittenOnEdit = true;
     bool DeleteCarriesPorts = false;
     bool StatusBarIsTarget = true;
+    // Refresh ends with the replace-DSCP state; the read after Add, Edit and
+    // Delete only where this is set.
+    bool ReplaceDscpAfterWrite = false;
   };
   TRuleControls Rule;
   // Tick box and the item it lets into the SET, in the form's order.
@@ -94,7 +128,8 @@ class TAccessRuleForm : public TForm {
   // The masks a form applies after the unticked fields are left out (its
   // protocol and priority masks); `editing` for Edit.
   virtual void ApplyFieldMasks(TSavedAccess& saved, bool editing);
-  // What follows a completed Add, Edit or Delete: by default ReadRules().
+  // What follows a completed Add, Edit or Delete: ReadRules(), then the
+  // replace-DSCP state where Rule.ReplaceDscpAfterWrite asks for it.
   virtual void ReadAfterWrite();
 
   // The port frame, the request (synchronous, item type 3, two index
@@ -122,6 +157,25 @@ class TAccessRuleForm : public TForm {
   // False after `message` (focus to the control when enabled) when the box
   // is ticked and the edit is empty or the combo box has no choice.
   bool TickedFieldFilled(TCheckBox* tick, TWinControl* control, const char* message);
+  // TickedFieldFilled over the pairs in order.
+  bool TickedFieldsFilled(std::initializer_list<std::pair<TCheckBox*, TWinControl*>> fields,
+                          const char* message);
+  // False after `message` (focus to the edit when enabled) when the box is
+  // ticked and the edit does not hold `digits` hexadecimal digits.
+  bool TickedHexDigits(TCheckBox* tick, TEdit* edit, int digits, const char* message);
+  // False after the Rx-rate range message when the Rx rate is ticked and
+  // not 0 to 156249.
+  bool RxRateInRange();
+
+  // The priority selector's change: "enabled" enables the priority edit and
+  // its box, "disabled" disables them, the box unticked either way. Any
+  // other text changes nothing, or disables like "disabled" where
+  // `otherTextDisables`.
+  void PriorityChange(bool otherTextDisables);
+  // The replace-DSCP selector's change: "disabled" empties and disables the
+  // value edit and unticks both boxes, the value box disabled; "enabled"
+  // enables the edit and both boxes; any other text changes nothing.
+  void ReplaceDscpChange();
 
   // Unticked boxes' items := 32.
   void MaskUnticked(TSavedAccess& saved);
@@ -140,9 +194,6 @@ class TAccessRuleForm : public TForm {
   void EditRule();
   void DeleteRule();
 
-  // Ticks (Check All) or unticks (Clear Checks) every box of TickItems.
-  void SetAllTicks(bool checked);
-
   // One button of the button column: the form's member, its name, caption
   // and click handler.
   struct TColumnButton {
@@ -151,28 +202,42 @@ class TAccessRuleForm : public TForm {
     const char* Caption;
     TNotifyEvent OnClick;
   };
-  // The button column: `panel` ("Panel1", aligned right, 116 wide, no
-  // bevels) on the form, the buttons in order with the row count `count`
-  // ("StaticText1", centred, 17 high) after the fourth, arranged top-down.
-  // Leaves the builder's parent at `panel`.
-  void BuildRuleButtonColumn(TFormBuilder& B, TPanel*& panel, TStaticText*& count,
-                             const std::vector<TColumnButton>& buttons);
-  // The client panel `panel` ("Panel2", no bevels) on the form and the list
-  // view `list` ("ListView1") on it at the bounds given with its handlers. Leaves
-  // the builder's parent at `panel`.
-  void BuildListPanel(TFormBuilder& B, TPanel*& panel, TListView*& list, int left, int top,
-                      int width, int height, TNotifyEvent onClick, TLVChangeEvent onChange);
+  // The frame of a rule form: its name, caption and size, and the list
+  // view's size.
+  struct TRuleFrame {
+    const char* Name;
+    const char* Caption;
+    int Width;
+    int Height;
+    int ListWidth;
+    int ListHeight;
+  };
+  // The form (centred, single border, its font, FormCreate and FormClose),
+  // the status bar with one panel, the button column ("Panel1", aligned
+  // right, 116 wide, no bevels: Refresh, Edit, Add, Delete, the row count
+  // "StaticText1" centred and 17 high, then `more`), and the client panel
+  // ("Panel2", no bevels) with the list view at (8, 8). Leaves the builder's
+  // parent at the client panel.
+  void BuildRuleFrame(TFormBuilder& B, const TRuleFrame& frame,
+                      const std::vector<TColumnButton>& more);
+  // The port host panel below the field rows, as wide as the list view.
+  void BuildPortPanel(TFormBuilder& B, int top, int height);
 
   // The labelled field rows of a rule form: each row a label ("Label1",
   // "Label2", ... in the order made), its tick box (17 wide) unless
-  // `boxName` is null, and its edit or drop-down list, put on the builder's
-  // current parent.
+  // `boxName` is null, and its edit or drop-down list (`width` wide, or the
+  // layout's width when 0), put on the builder's current parent. A
+  // captioned row's tick box carries the caption in the label's place.
   struct TRuleRows {
     explicit TRuleRows(TFormBuilder& builder) : B(builder) {}
     void Edit(TCheckBox*& box, const char* boxName, TEdit*& field, const char* name,
-              const char* caption);
+              const char* caption, int width = 0);
     void Combo(TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
-               const char* caption);
+               const char* caption, int width = 0);
+    void CaptionedEdit(TCheckBox*& box, const char* boxName, const char* caption, int boxWidth,
+                       TEdit*& field, const char* name, int width = 0);
+    void CaptionedCombo(TCheckBox*& box, const char* boxName, const char* caption, int boxWidth,
+                        TComboBox*& field, const char* name, int width = 0);
     TFormBuilder& B;
     std::vector<TFieldRow> Rows;
 

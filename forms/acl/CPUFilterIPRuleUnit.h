@@ -6,33 +6,13 @@
 // a VLAN.
 #pragma once
 
-#include <vector>
+#include "forms/acl/CPUFilterRuleForm.h"
 
-#include "forms/acl/AccessRuleForm.h"
-
-class TButton;
-class TLabel;
-class TPanel;
-class TStaticText;
-
-class TCPUFilterIPRuleForm : public TAccessRuleForm {
+class TCPUFilterIPRuleForm : public TCPUFilterRuleForm {
  public:
   explicit TCPUFilterIPRuleForm(TComponent* AOwner);
   ~TCPUFilterIPRuleForm() override;
 
-  TPanel* Panel1 = nullptr;  // button column
-  TButton* GetButton = nullptr;
-  TButton* EditButton = nullptr;
-  TButton* AddButton = nullptr;
-  TButton* DeleteButton = nullptr;
-  TStaticText* StaticText1 = nullptr;
-  TButton* AddCheckButton = nullptr;
-  TButton* CleanCheButton = nullptr;
-  TButton* Button1 = nullptr;  // Close
-  TPanel* Panel2 = nullptr;    // list, fields and ports
-  TListView* ListView1 = nullptr;
-  TEdit* ProfileIDEdit = nullptr;
-  TEdit* AccessEdit = nullptr;
   TCheckBox* cbxVlan = nullptr;
   TEdit* VlanRuleEdit = nullptr;
   TCheckBox* cbxSource = nullptr;
@@ -57,38 +37,11 @@ class TCPUFilterIPRuleForm : public TAccessRuleForm {
   TEdit* ProtocolIDEdit = nullptr;
   TCheckBox* cbxUserMask = nullptr;
   TEdit* UserMaskEdit = nullptr;
-  TCheckBox* cbxPermit = nullptr;
-  TComboBox* PermitComboBox = nullptr;
-  TCheckBox* cbxRow = nullptr;
-  TComboBox* RowComboBox = nullptr;
-  TComboBox* RuleOwnerComboBox = nullptr;  // never shown, not bound
-  TPanel* StackingPortPanel = nullptr;
-  TStatusBar* StatusBar1 = nullptr;
 
-  void FormCreate(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
-  void GetButtonClick(TObject* Sender);
-  void AddButtonClick(TObject* Sender);
-  void EditButtonClick(TObject* Sender);
-  void DeleteButtonClick(TObject* Sender);
-  void AddCheckButtonClick(TObject* Sender);
-  void CleanCheButtonClick(TObject* Sender);
-  void ListView1Click(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
-  void PermitComboBoxChange(TObject* Sender);
-  void Button1Click(TObject* Sender);
-
-  void ClearRuleEdits() override;
-  bool ValidateRuleInput() override;
   // Leaves out the protocol-specific fields that the ticked protocol does
   // not use.
   void ApplyProtocolFieldMask(TSavedAccess& saved);
 
  protected:
   void ApplyFieldMasks(TSavedAccess& saved, bool editing) override;
-
- private:
-  void BuildComponents();
-  // Every tick box of the form, the permit box included.
-  std::vector<TCheckBox*> FieldTicks() const;
 };

@@ -26,35 +26,25 @@ void TCPUFilterRuleForm::BuildRuleForm(const TRuleLayout& layout, const std::vec
                                        const std::vector<TCheckBox**>& checkOrder) {
   using F = TCPUFilterRuleForm;
   TFormBuilder B(this);
-  B.Form()
-      .Caption(layout.Caption)
-      .Size(layout.Width, layout.Height)
-      .Position(poScreenCenter)
-      .BorderStyle(bsSingle)
-      .Font("MS Sans Serif", -11)
-      .OnCreate(this, &F::FormCreate)
-      .OnClose(this, &F::FormClose);
-  SetName(layout.FormName);
-
-  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  BuildRuleButtonColumn(
-      B, Panel1, StaticText1,
-      {{GetButton, "GetButton", "Refresh", TNotifyEvent(this, &F::GetButtonClick)},
-       {EditButton, "EditButton", "Edit", TNotifyEvent(this, &F::EditButtonClick)},
-       {AddButton, "AddButton", "Add", TNotifyEvent(this, &F::AddButtonClick)},
-       {DeleteButton, "DeleteButton", "Delete", TNotifyEvent(this, &F::DeleteButtonClick)},
-       {AddCheckButton, "AddCheckButton", "Check All", TNotifyEvent(this, &F::AddCheckButtonClick)},
+  BuildRuleFrame(
+      B,
+      {layout.FormName, layout.Caption, layout.Width, layout.Height, layout.Width - 132,
+       layout.ListHeight},
+      {{AddCheckButton, "AddCheckButton", "Check All", TNotifyEvent(this, &F::AddCheckButtonClick)},
        {CleanCheButton, "CleanCheButton", "Clear Checks",
         TNotifyEvent(this, &F::CleanCheButtonClick)},
        {Button1, "Button1", "Close", TNotifyEvent(this, &F::Button1Click)}});
-  BuildListPanel(B, Panel2, ListView1, 8, 8, layout.Width - 132, 150,
-                 TNotifyEvent(this, &F::ListView1Click), TLVChangeEvent(this, &F::ListView1Change));
 
   TRuleRows rows(B);
   TCheckBox* none = nullptr;
   rows.Edit(none, nullptr, ProfileIDEdit, "ProfileIDEdit", "Profile ID");
   rows.Edit(none, nullptr, AccessEdit, "AccessEdit", "Access ID");
-  for (const TField& f : fields) rows.Edit(*f.Tick, f.TickName, *f.Edit, f.EditName, f.Label);
+  for (const TField& f : fields) {
+    if (f.Combo)
+      rows.Combo(*f.Tick, f.TickName, *f.Combo, f.EditName, f.Label);
+    else
+      rows.Edit(*f.Tick, f.TickName, *f.Edit, f.EditName, f.Label);
+  }
   rows.Combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
   rows.Combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
   PermitComboBox->OnChange = TNotifyEvent(this, &F::PermitComboBoxChange);
@@ -62,38 +52,28 @@ void TCPUFilterRuleForm::BuildRuleForm(const TRuleLayout& layout, const std::vec
 
   TFieldLayout fieldLayout;
   fieldLayout.Left = 8;
-  fieldLayout.Top = 166;
+  fieldLayout.Top = 16 + layout.ListHeight;
   fieldLayout.Gap = 4;
-  fieldLayout.FieldWidth = 230;
+  fieldLayout.FieldWidth = layout.FieldWidth;
   fieldLayout.Columns = 2;
-  fieldLayout.ColumnGap = 24;
-  const TRect placed = ArrangeFieldRows(rows.Rows, fieldLayout);
-  B.Add(StackingPortPanel, "StackingPortPanel")
-      .At(8, placed.Bottom + 8, layout.Width - 132, 150)
-      .BevelOuter(bvLowered);
+  fieldLayout.ColumnGap = layout.ColumnGap;
+  BuildPortPanel(B, ArrangeFieldRows(rows.Rows, fieldLayout).Bottom + 8, 150);
 
   table_ = layout.Table;
   permitItem_ = layout.PermitItem;
   fields_ = fields;
+  auto control = [](const TField& f) -> TWinControl* {
+    if (f.Combo) return *f.Combo;
+    return *f.Edit;
+  };
   for (TCheckBox** box : checkOrder)
     for (const TField& f : fields)
-      if (f.Tick == box) checks_.push_back({*box, *f.Edit});
+      if (f.Tick == box) checks_.push_back({*box, control(f)});
   checks_.push_back({cbxPermit, PermitComboBox});
   checks_.push_back({cbxRow, RowComboBox});
 
-  Rule.List = ListView1;
   Rule.FirstKeyEdit = ProfileIDEdit;
   Rule.AccessKeyEdit = AccessEdit;
-  Rule.AddButton = AddButton;
-  Rule.EditButton = EditButton;
-  Rule.DeleteButton = DeleteButton;
-  Rule.CountText = StaticText1;
-  Rule.PortHost = StackingPortPanel;
-  Rule.StatusBar = StatusBar1;
-  Rule.RowStatus = RowComboBox;
-  Rule.RowTick = cbxRow;
-  Rule.Permit = PermitComboBox;
-  Rule.PermitTick = cbxPermit;
   Rule.RowStatusItem = layout.RowStatusItem;
   Rule.PortItem = layout.PortItem;
   Rule.FirstKeyMessage = "Profile ID must be set.";
@@ -101,16 +81,15 @@ void TCPUFilterRuleForm::BuildRuleForm(const TRuleLayout& layout, const std::vec
   Rule.DuplicateMessage =
       "Has already a record with the same Profile ID and Access ID. Please change eithor of them.";
   Rule.DeleteCarriesPorts = true;
-  for (const TField& f : fields) TickItems.push_back({*f.Tick, f.Item});
-  TickItems.push_back({cbxPermit, layout.PermitItem});
+  for (const TField& f : fields) {
+    TickItems.push_back({*f.Tick, f.Item});
+    ticks_.push_back(*f.Tick);
+  }
+  if (!layout.PermitAlwaysWritten) TickItems.push_back({cbxPermit, layout.PermitItem});
   TickItems.push_back({cbxRow, layout.RowStatusItem});
+  ticks_.push_back(cbxPermit);
+  ticks_.push_back(cbxRow);
   ScaleFormForScreen(this);
-}
-
-std::vector<TCheckBox*> TCPUFilterRuleForm::Ticks() const {
-  std::vector<TCheckBox*> ticks;
-  for (const auto& tick : TickItems) ticks.push_back(tick.first);
-  return ticks;
 }
 
 void TCPUFilterRuleForm::FormCreate(TObject*) {
@@ -118,7 +97,12 @@ void TCPUFilterRuleForm::FormCreate(TObject*) {
     CreateRuleRequest(table_);
     Request->BindEdits(0, kKeyBinding, ProfileIDEdit);
     Request->BindEdits(1, kKeyBinding, AccessEdit);
-    for (const TField& f : fields_) Request->BindEdits(f.Item, f.Binding, *f.Edit);
+    for (const TField& f : fields_) {
+      if (f.Combo)
+        Request->BindComboBox(f.Item, *f.Combo);
+      else
+        Request->BindEdits(f.Item, f.Binding, *f.Edit);
+    }
     Request->BindComboBox(permitItem_, PermitComboBox);
     Request->BindComboBox(Rule.RowStatusItem, RowComboBox);
   } catch (const Exception& e) {
@@ -135,40 +119,28 @@ void TCPUFilterRuleForm::FormCreate(TObject*) {
 void TCPUFilterRuleForm::ClearRuleEdits() {
   ProfileIDEdit->SetText("");
   AccessEdit->SetText("");
-  for (const TField& f : fields_) (*f.Edit)->SetText("");
-  for (TCheckBox* box : Ticks()) box->SetChecked(false);
+  for (const TField& f : fields_)
+    if (f.Edit) (*f.Edit)->SetText("");
+  SetTicks(false);
   if (PortFrame) PortFrame->ClearPorts();
   ShowCount();
 }
+
+bool TCPUFilterRuleForm::ValidateFieldValues() { return true; }
 
 bool TCPUFilterRuleForm::ValidateRuleInput() {
   if (!CheckKeys()) return false;
   for (const auto& [box, control] : checks_)
     if (!TickedFieldFilled(box, control, kFieldEmpty)) return false;
-  return CheckPortSelected();
+  return ValidateFieldValues() && CheckPortSelected();
 }
 
-void TCPUFilterRuleForm::GetButtonClick(TObject*) { ReadRules(); }
+void TCPUFilterRuleForm::SetTicks(bool checked) {
+  for (TCheckBox* box : ticks_) box->SetChecked(checked);
+}
 
-void TCPUFilterRuleForm::AddButtonClick(TObject*) { AddRule(); }
+void TCPUFilterRuleForm::AddCheckButtonClick(TObject*) { SetTicks(true); }
 
-void TCPUFilterRuleForm::EditButtonClick(TObject*) { EditRule(); }
-
-void TCPUFilterRuleForm::DeleteButtonClick(TObject*) { DeleteRule(); }
-
-void TCPUFilterRuleForm::AddCheckButtonClick(TObject*) { SetAllTicks(true); }
-
-void TCPUFilterRuleForm::CleanCheButtonClick(TObject*) { SetAllTicks(false); }
-
-void TCPUFilterRuleForm::ListView1Click(TObject*) { RuleListClick(); }
-
-void TCPUFilterRuleForm::ListView1Change(TObject*, TListItem*, TItemChange) { ShowCount(); }
-
-void TCPUFilterRuleForm::PermitComboBoxChange(TObject*) {}
+void TCPUFilterRuleForm::CleanCheButtonClick(TObject*) { SetTicks(false); }
 
 void TCPUFilterRuleForm::Button1Click(TObject*) { Close(); }
-
-void TCPUFilterRuleForm::FormClose(TObject*, TCloseAction& Action) {
-  CloseRules();
-  Action = caFree;
-}

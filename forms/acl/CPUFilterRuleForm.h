@@ -1,9 +1,13 @@
-// What the CPU-filter rule forms without a VLAN key share: the keys
-// (profile ID and access ID, 1 to 200), a column of edit fields each with a
-// tick box, the permit and row-status choices, the buttons of the rule forms
-// plus "Close", and no priority, replace-DSCP or rate fields. A form names
-// its fields and their check order; everything else is here. Only ticked
-// fields are written; the ports always are, also by Delete.
+// What the CPU-filter rule forms share: the keys (profile ID and access ID,
+// 1 to 200), a column of fields each with a tick box, the permit and
+// row-status choices, the buttons of the rule forms plus "Close", and no
+// priority, replace-DSCP or rate fields. Only ticked fields are written; the
+// ports always are, also by Delete.
+//
+// A form of the family still writes itself: its field members, the table's
+// items and bindings and its layout data (BuildRuleForm), the order of the
+// empty-field check, and, where it has them, the VLAN an Add requires, the
+// checks of ValidateFieldValues and the masks of ApplyFieldMasks.
 #pragma once
 
 #include <vector>
@@ -11,45 +15,21 @@
 #include "forms/acl/AccessRuleForm.h"
 
 class TButton;
-class TPanel;
-class TStaticText;
 
 class TCPUFilterRuleForm : public TAccessRuleForm {
  public:
   ~TCPUFilterRuleForm() override;
 
-  TPanel* Panel1 = nullptr;  // button column
-  TButton* GetButton = nullptr;
-  TButton* EditButton = nullptr;
-  TButton* AddButton = nullptr;
-  TButton* DeleteButton = nullptr;
-  TStaticText* StaticText1 = nullptr;
   TButton* AddCheckButton = nullptr;
   TButton* CleanCheButton = nullptr;
   TButton* Button1 = nullptr;  // "Close"
-  TPanel* Panel2 = nullptr;    // list, fields and ports
-  TListView* ListView1 = nullptr;
   TEdit* ProfileIDEdit = nullptr;
   TEdit* AccessEdit = nullptr;
-  TCheckBox* cbxPermit = nullptr;
-  TComboBox* PermitComboBox = nullptr;
-  TCheckBox* cbxRow = nullptr;
-  TComboBox* RowComboBox = nullptr;
   TComboBox* RuleOwnerComboBox = nullptr;  // never shown, not bound
-  TPanel* StackingPortPanel = nullptr;
-  TStatusBar* StatusBar1 = nullptr;
 
-  void FormCreate(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
-  void GetButtonClick(TObject* Sender);
-  void AddButtonClick(TObject* Sender);
-  void EditButtonClick(TObject* Sender);
-  void DeleteButtonClick(TObject* Sender);
+  void FormCreate(TObject* Sender) override;
   void AddCheckButtonClick(TObject* Sender);
   void CleanCheButtonClick(TObject* Sender);
-  void ListView1Click(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
-  void PermitComboBoxChange(TObject* Sender);
   void Button1Click(TObject* Sender);
 
   void ClearRuleEdits() override;
@@ -58,8 +38,9 @@ class TCPUFilterRuleForm : public TAccessRuleForm {
  protected:
   explicit TCPUFilterRuleForm(TComponent* AOwner);
 
-  // One edit field of the rule: its label, tick box and edit (members of the
-  // form, created by BuildRuleForm), the item and the edit constraint.
+  // One field of the rule: its label, tick box and edit or drop-down list
+  // (members of the form, created by BuildRuleForm), the item and, for an
+  // edit, the edit constraint.
   struct TField {
     const char* Label;
     TCheckBox** Tick;
@@ -68,6 +49,7 @@ class TCPUFilterRuleForm : public TAccessRuleForm {
     const char* EditName;
     int Item;
     const char* Binding;
+    TComboBox** Combo = nullptr;  // instead of Edit
   };
   struct TRuleLayout {
     const char* FormName;
@@ -78,6 +60,11 @@ class TCPUFilterRuleForm : public TAccessRuleForm {
     int PermitItem;
     int RowStatusItem;
     int PortItem;
+    int ListHeight = 150;
+    int FieldWidth = 230;
+    int ColumnGap = 24;
+    // The permit value is written whether its box is ticked or not.
+    bool PermitAlwaysWritten = false;
   };
   // Builds and scales the components, the fields in their order of display,
   // and sets the shared rule settings. `checkOrder`: the fields' tick-box
@@ -85,6 +72,9 @@ class TCPUFilterRuleForm : public TAccessRuleForm {
   // follow).
   void BuildRuleForm(const TRuleLayout& layout, const std::vector<TField>& fields,
                      const std::vector<TCheckBox**>& checkOrder);
+  // The form's own checks of the ticked values, after the empty-field check
+  // and before the ports'; true by default.
+  virtual bool ValidateFieldValues();
 
  private:
   const VnSNMPVarDesc* table_ = nullptr;
@@ -92,5 +82,7 @@ class TCPUFilterRuleForm : public TAccessRuleForm {
   std::vector<TField> fields_;
   // Tick box and control of the empty-field check, in order.
   std::vector<std::pair<TCheckBox*, TWinControl*>> checks_;
-  std::vector<TCheckBox*> Ticks() const;
+  // Every tick box, in the order of display: Check All and Clear Checks.
+  std::vector<TCheckBox*> ticks_;
+  void SetTicks(bool checked);
 };

@@ -45,30 +45,18 @@ constexpr const char* kInvalidMac = "Invalid MAC Address";
 constexpr const char* kInvalidEtherType = "Invalid Ethernet Type";
 constexpr const char* kPriorityRange = "Priority value should between 0-7";
 
-// The integer of the text, -1 when it is none.
-int IntegerOrMinusOne(const AnsiString& text) { return StrToIntDef(text, -1); }
-
 }  // namespace
 
 TEthernetInformationRuleForm::TEthernetInformationRuleForm(TComponent* AOwner)
-    : TAccessRuleForm(AOwner) {
+    : TActionRuleForm(AOwner) {
   BuildComponents();
   ScaleFormForScreen(this);
-  Rule.List = ListView1;
   Rule.FirstKeyEdit = MaskIDEdit;
   Rule.AccessKeyEdit = AccessEdit;
-  Rule.AddButton = AddButton;
-  Rule.EditButton = EditButton;
-  Rule.DeleteButton = DeleteButton;
-  Rule.CountText = StaticText1;
-  Rule.PortHost = StackingPortPanel;
-  Rule.StatusBar = StatusBar1;
-  Rule.RowStatus = RowComboBox;
-  Rule.RowTick = cbxRow;
-  Rule.Permit = PermitComboBox;
-  Rule.PermitTick = cbxPermit;
   Rule.RowStatusItem = kRowStatus;
   Rule.PortItem = kPorts;
+  Rule.ReplaceDscpAfterWrite = true;
+  SetRuleActions(EnablePriorityComboBox);
   Rule.FirstKeyMessage = "Mask ID must be set.";
   Rule.AccessKeyMessage = "Access ID must be set.";
   Rule.DuplicateMessage =
@@ -90,78 +78,34 @@ TEthernetInformationRuleForm::TEthernetInformationRuleForm(TComponent* AOwner)
 TEthernetInformationRuleForm::~TEthernetInformationRuleForm() = default;
 
 void TEthernetInformationRuleForm::BuildComponents() {
+  using F = TEthernetInformationRuleForm;
   TFormBuilder B(this);
-  B.Form()
-      .Caption("Ethernet Information Rule")
-      .Size(716, 587)
-      .Position(poScreenCenter)
-      .BorderStyle(bsSingle)
-      .Font("MS Sans Serif", -11)
-      .OnCreate(this, &TEthernetInformationRuleForm::FormCreate)
-      .OnClose(this, &TEthernetInformationRuleForm::FormClose);
-  SetName("EthernetInformationRuleForm");
+  BuildRuleFrame(
+      B, {"EthernetInformationRuleForm", "Ethernet Information Rule", 716, 587, 584, 140},
+      {{AddCheckButton, "AddCheckButton", "Check All", TNotifyEvent(this, &F::AddCheckButtonClick)},
+       {CleanCheButton, "CleanCheButton", "Clear Checks",
+        TNotifyEvent(this, &F::CleanCheButtonClick)}});
 
-  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  BuildRuleButtonColumn(B, Panel1, StaticText1,
-                        {{GetButton, "GetButton", "Refresh",
-                          TNotifyEvent(this, &TEthernetInformationRuleForm::GetButtonClick)},
-                         {EditButton, "EditButton", "Edit",
-                          TNotifyEvent(this, &TEthernetInformationRuleForm::EditButtonClick)},
-                         {AddButton, "AddButton", "Add",
-                          TNotifyEvent(this, &TEthernetInformationRuleForm::AddButtonClick)},
-                         {DeleteButton, "DeleteButton", "Delete",
-                          TNotifyEvent(this, &TEthernetInformationRuleForm::DeleteButtonClick)},
-                         {AddCheckButton, "AddCheckButton", "Check All",
-                          TNotifyEvent(this, &TEthernetInformationRuleForm::AddCheckButtonClick)},
-                         {CleanCheButton, "CleanCheButton", "Clear Checks",
-                          TNotifyEvent(this, &TEthernetInformationRuleForm::CleanCheButtonClick)}});
-  BuildListPanel(B, Panel2, ListView1, 8, 8, 584, 140,
-                 TNotifyEvent(this, &TEthernetInformationRuleForm::ListView1Click),
-                 TLVChangeEvent(this, &TEthernetInformationRuleForm::ListView1Change));
-
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const char* caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  auto tick = [&](TCheckBox*& box, const char* name) {
-    if (!name) return static_cast<TCheckBox*>(nullptr);
-    B.Add(box, name).Width(17);
-    return box;
-  };
-  auto edit = [&](TCheckBox*& box, const char* boxName, TEdit*& field, const char* name,
-                  const char* caption) {
-    TLabel* l = label(caption);
-    TCheckBox* t = tick(box, boxName);
-    B.Add(field, name);
-    rows.push_back({l, field, t});
-  };
-  auto combo = [&](TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
-                   const char* caption) {
-    TLabel* l = label(caption);
-    TCheckBox* t = tick(box, boxName);
-    B.Add(field, name).Style(csDropDownList);
-    rows.push_back({l, field, t});
-  };
+  TRuleRows rows(B);
   TCheckBox* none = nullptr;
-  edit(none, nullptr, MaskIDEdit, "MaskIDEdit", "Mask ID");
-  edit(none, nullptr, AccessEdit, "AccessEdit", "Access ID");
-  edit(cbxVlan, "cbxVlan", VlanRuleEdit, "VlanRuleEdit", "VLAN Rule");
-  edit(cbxSource, "cbxSource", SourceMACEdit, "SourceMACEdit", "Source MAC Address Rule");
-  edit(cbxDestination, "cbxDestination", DestMACEdit, "DestMACEdit",
-       "Destination MAC Address Rule");
-  edit(cbxIEEE802dot1P, "cbxIEEE802dot1P", IEEE8021pEdit, "IEEE8021pEdit", "802.1P Rule");
-  edit(cbxEtherType, "cbxEtherType", EthTypeEdit, "EthTypeEdit", "Ethernet Type Rule");
-  combo(cbxEnablePriority, "cbxEnablePriority", EnablePriorityComboBox, "EnablePriorityComboBox",
-        "Enable Priority Rule");
-  edit(cbxPriority, "cbxPriority", PriorityEdit, "PriorityEdit", "Priority Rule");
-  combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
-  edit(cbxRxRate, "cbxRxRate", RxRateEdit, "RxRateEdit", "RX Rate");
-  combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status Rule");
-  EnablePriorityComboBox->OnChange =
-      TNotifyEvent(this, &TEthernetInformationRuleForm::EnablePriorityComboBoxChange);
-  PermitComboBox->OnChange =
-      TNotifyEvent(this, &TEthernetInformationRuleForm::PermitComboBoxChange);
+  rows.Edit(none, nullptr, MaskIDEdit, "MaskIDEdit", "Mask ID");
+  rows.Edit(none, nullptr, AccessEdit, "AccessEdit", "Access ID");
+  rows.Edit(cbxVlan, "cbxVlan", VlanRuleEdit, "VlanRuleEdit", "VLAN Rule");
+  rows.Edit(cbxSource, "cbxSource", SourceMACEdit, "SourceMACEdit", "Source MAC Address Rule");
+  rows.Edit(cbxDestination, "cbxDestination", DestMACEdit, "DestMACEdit",
+            "Destination MAC Address Rule");
+  rows.Edit(cbxIEEE802dot1P, "cbxIEEE802dot1P", IEEE8021pEdit, "IEEE8021pEdit", "802.1P Rule");
+  rows.Edit(cbxEtherType, "cbxEtherType", EthTypeEdit, "EthTypeEdit", "Ethernet Type Rule");
+  rows.Combo(cbxEnablePriority, "cbxEnablePriority", EnablePriorityComboBox,
+             "EnablePriorityComboBox", "Enable Priority Rule");
+  rows.Edit(cbxPriority, "cbxPriority", PriorityEdit, "PriorityEdit", "Priority Rule");
+  rows.Combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
+  rows.Edit(cbxRxRate, "cbxRxRate", RxRateEdit, "RxRateEdit", "RX Rate");
+  rows.Combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status Rule");
+  EnablePriorityComboBox->OnChange = TNotifyEvent(this, &F::EnablePriorityComboBoxChange);
+  PermitComboBox->OnChange = TNotifyEvent(this, &F::PermitComboBoxChange);
+  B.Add(RuleOwnerLabel, "RuleOwnerLabel").Caption("Rule Owner").Hidden();
+  B.Add(RuleOwnerComboBox, "RuleOwnerComboBox").Style(csDropDownList).Enabled(false).Hidden();
 
   TFieldLayout layout;
   layout.Left = 8;
@@ -170,26 +114,9 @@ void TEthernetInformationRuleForm::BuildComponents() {
   layout.FieldWidth = 100;
   layout.Columns = 2;
   layout.ColumnGap = 16;
-  const TRect fields = ArrangeFieldRows(rows, layout);
-
-  // The replace-DSCP rows: the tick boxes carry the captions.
-  B.Add(cbxEnableReplaceDSCP, "cbxEnableReplaceDSCP").Caption(" Enable Replace DSCP").Width(140);
-  B.Add(EnableReplaceDSCPComboBox, "EnableReplaceDSCPComboBox")
-      .Style(csDropDownList)
-      .OnChange(this, &TEthernetInformationRuleForm::EnableReplaceDSCPComboBoxChange);
-  B.Add(cbxEnableDSCPValue, "cbxEnableDSCPValue").Caption(" Replace DSCP Value").Width(140);
-  B.Add(DSCPEdit, "DSCPEdit");
-  B.Add(RuleOwnerLabel, "RuleOwnerLabel").Caption("Rule Owner").Hidden();
-  B.Add(RuleOwnerComboBox, "RuleOwnerComboBox").Style(csDropDownList).Enabled(false).Hidden();
-  TFieldLayout dscp = layout;
-  dscp.Top = fields.Bottom + layout.Gap;
-  ArrangeFieldRows({{nullptr, EnableReplaceDSCPComboBox, cbxEnableReplaceDSCP},
-                    {nullptr, DSCPEdit, cbxEnableDSCPValue}},
-                   dscp);
-
-  B.Add(StackingPortPanel, "StackingPortPanel")
-      .At(8, dscp.Top + 30, 584, 170)
-      .BevelOuter(bvLowered);
+  const int dscpTop = ArrangeFieldRows(rows.Rows, layout).Bottom + layout.Gap;
+  BuildReplaceDscpRows(B, layout, dscpTop);
+  BuildPortPanel(B, dscpTop + 30, 170);
 }
 
 void TEthernetInformationRuleForm::FormCreate(TObject*) {
@@ -233,45 +160,37 @@ void TEthernetInformationRuleForm::ClearRuleEdits() {
   ShowCount();
 }
 
-void TEthernetInformationRuleForm::GetButtonClick(TObject*) {
-  ReadRules();
-  EnableReplaceDSCPComboBoxChange(nullptr);
-}
-
-void TEthernetInformationRuleForm::ReadAfterWrite() { GetButtonClick(nullptr); }
-
 bool TEthernetInformationRuleForm::ValidateRuleInput() {
   if (!CheckKeys()) return false;
-  const std::pair<TCheckBox*, TWinControl*> filled[] = {
-      {cbxVlan, VlanRuleEdit},       {cbxSource, SourceMACEdit},
-      {cbxDestination, DestMACEdit}, {cbxIEEE802dot1P, IEEE8021pEdit},
-      {cbxEtherType, EthTypeEdit},   {cbxEnablePriority, EnablePriorityComboBox},
-      {cbxPriority, PriorityEdit},   {cbxPermit, PermitComboBox},
-      {cbxRxRate, RxRateEdit},       {cbxRow, RowComboBox}};
-  for (const auto& [box, control] : filled)
-    if (!TickedFieldFilled(box, control, kFieldEmpty)) return false;
-  auto hex = [](TCheckBox* box, TEdit* edit, int digits, const char* message) {
-    if (!box->Checked() || ValidateHexDigits(edit->Text(), digits, message)) return true;
-    if (edit->Enabled()) FocusIfPossible(edit);
+  if (!TickedFieldsFilled({{cbxVlan, VlanRuleEdit},
+                           {cbxSource, SourceMACEdit},
+                           {cbxDestination, DestMACEdit},
+                           {cbxIEEE802dot1P, IEEE8021pEdit},
+                           {cbxEtherType, EthTypeEdit},
+                           {cbxEnablePriority, EnablePriorityComboBox},
+                           {cbxPriority, PriorityEdit},
+                           {cbxPermit, PermitComboBox},
+                           {cbxRxRate, RxRateEdit},
+                           {cbxRow, RowComboBox}},
+                          kFieldEmpty))
     return false;
-  };
-  if (!hex(cbxSource, SourceMACEdit, 12, kInvalidMac)) return false;
-  if (!hex(cbxDestination, DestMACEdit, 12, kInvalidMac)) return false;
-  if (!hex(cbxEtherType, EthTypeEdit, 4, kInvalidEtherType)) return false;
-  auto range = [](TCheckBox* box, TEdit* edit, int max, const char* message) {
-    if (!box->Checked()) return true;
-    const int v = IntegerOrMinusOne(edit->Text());
-    if (v >= 0 && v <= max) return true;
-    ShowMessage(message);
-    if (edit->Enabled()) FocusIfPossible(edit);
+  if (!TickedHexDigits(cbxSource, SourceMACEdit, 12, kInvalidMac) ||
+      !TickedHexDigits(cbxDestination, DestMACEdit, 12, kInvalidMac) ||
+      !TickedHexDigits(cbxEtherType, EthTypeEdit, 4, kInvalidEtherType))
     return false;
-  };
-  if (!range(cbxPriority, PriorityEdit, 7, kPriorityRange)) return false;
-  if (!range(cbxRxRate, RxRateEdit, kRxRateMax, kRxRateRange)) return false;
-  if (!TickedFieldFilled(cbxEnableReplaceDSCP, EnableReplaceDSCPComboBox, kFieldEmpty))
-    return false;
-  if (!TickedFieldFilled(cbxEnableDSCPValue, DSCPEdit, kFieldEmpty)) return false;
-  return CheckPortSelected();
+  if (cbxPriority->Checked()) {
+    const int priority = StrToIntDef(PriorityEdit->Text(), -1);
+    if (priority < 0 || priority > 7) {
+      ShowMessage(kPriorityRange);
+      if (PriorityEdit->Enabled()) FocusIfPossible(PriorityEdit);
+      return false;
+    }
+  }
+  return RxRateInRange() &&
+         TickedFieldsFilled(
+             {{cbxEnableReplaceDSCP, EnableReplaceDSCPComboBox}, {cbxEnableDSCPValue, DSCPEdit}},
+             kFieldEmpty) &&
+         CheckPortSelected();
 }
 
 void TEthernetInformationRuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {
@@ -279,22 +198,11 @@ void TEthernetInformationRuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {
                          EnablePriorityComboBox);
 }
 
-void TEthernetInformationRuleForm::AddButtonClick(TObject*) { AddRule(); }
-
-void TEthernetInformationRuleForm::EditButtonClick(TObject*) { EditRule(); }
-
-void TEthernetInformationRuleForm::DeleteButtonClick(TObject*) { DeleteRule(); }
-
 void TEthernetInformationRuleForm::AddCheckButtonClick(TObject*) {
   for (TCheckBox* box : {cbxVlan, cbxSource, cbxDestination, cbxIEEE802dot1P, cbxEtherType,
                          cbxEnablePriority, cbxPriority, cbxPermit, cbxRow, cbxRxRate})
     box->SetChecked(true);
-  if (ComboText(EnableReplaceDSCPComboBox) == "enabled") {
-    for (TCheckBox* box : {cbxEnableDSCPValue, cbxEnableReplaceDSCP}) {
-      box->SetEnabled(true);
-      box->SetChecked(true);
-    }
-  }
+  TickReplaceDscpWhenEnabled();
 }
 
 void TEthernetInformationRuleForm::CleanCheButtonClick(TObject*) {
@@ -310,34 +218,4 @@ void TEthernetInformationRuleForm::ListView1Click(TObject*) {
   EnableReplaceDSCPComboBoxChange(nullptr);
 }
 
-void TEthernetInformationRuleForm::ListView1Change(TObject*, TListItem*, TItemChange) {
-  ShowCount();
-}
-
-void TEthernetInformationRuleForm::EnablePriorityComboBoxChange(TObject*) {
-  const bool enabled = ComboText(EnablePriorityComboBox) == "enabled";
-  cbxPriority->SetEnabled(enabled);
-  cbxPriority->SetChecked(false);
-  PriorityEdit->SetEnabled(enabled);
-}
-
-void TEthernetInformationRuleForm::EnableReplaceDSCPComboBoxChange(TObject*) {
-  const AnsiString text = ComboText(EnableReplaceDSCPComboBox);
-  if (text == "disabled") {
-    DisableValueEdit(DSCPEdit);
-    cbxEnableDSCPValue->SetChecked(false);
-    cbxEnableDSCPValue->SetEnabled(false);
-    cbxEnableReplaceDSCP->SetChecked(false);
-  } else if (text == "enabled") {
-    EnableValueEdit(DSCPEdit);
-    cbxEnableDSCPValue->SetEnabled(true);
-    cbxEnableReplaceDSCP->SetEnabled(true);
-  }
-}
-
-void TEthernetInformationRuleForm::PermitComboBoxChange(TObject*) {}
-
-void TEthernetInformationRuleForm::FormClose(TObject*, TCloseAction& Action) {
-  CloseRules();
-  Action = caFree;
-}
+void TEthernetInformationRuleForm::EnablePriorityComboBoxChange(TObject*) { PriorityChange(true); }

@@ -4,28 +4,18 @@
 // and adds, edits and deletes them. Only ticked fields are written.
 #pragma once
 
-#include "forms/acl/AccessRuleForm.h"
+#include "forms/acl/ActionRuleForm.h"
 
 class TButton;
 class TLabel;
-class TPanel;
-class TStaticText;
 
-class TEthernetInformationRuleForm : public TAccessRuleForm {
+class TEthernetInformationRuleForm : public TActionRuleForm {
  public:
   explicit TEthernetInformationRuleForm(TComponent* AOwner);
   ~TEthernetInformationRuleForm() override;
 
-  TPanel* Panel1 = nullptr;  // button column
-  TButton* GetButton = nullptr;
-  TButton* EditButton = nullptr;
-  TButton* AddButton = nullptr;
-  TButton* DeleteButton = nullptr;
-  TStaticText* StaticText1 = nullptr;
   TButton* AddCheckButton = nullptr;
   TButton* CleanCheButton = nullptr;
-  TPanel* Panel2 = nullptr;  // list, fields and ports
-  TListView* ListView1 = nullptr;
   TEdit* MaskIDEdit = nullptr;
   TEdit* AccessEdit = nullptr;
   TCheckBox* cbxVlan = nullptr;
@@ -38,45 +28,21 @@ class TEthernetInformationRuleForm : public TAccessRuleForm {
   TEdit* IEEE8021pEdit = nullptr;
   TCheckBox* cbxEtherType = nullptr;
   TEdit* EthTypeEdit = nullptr;
-  TCheckBox* cbxEnablePriority = nullptr;
   TComboBox* EnablePriorityComboBox = nullptr;
-  TCheckBox* cbxPriority = nullptr;
-  TEdit* PriorityEdit = nullptr;
-  TCheckBox* cbxPermit = nullptr;
-  TComboBox* PermitComboBox = nullptr;
-  TCheckBox* cbxRxRate = nullptr;
-  TEdit* RxRateEdit = nullptr;
-  TCheckBox* cbxRow = nullptr;
-  TComboBox* RowComboBox = nullptr;
-  TCheckBox* cbxEnableReplaceDSCP = nullptr;
-  TComboBox* EnableReplaceDSCPComboBox = nullptr;
-  TCheckBox* cbxEnableDSCPValue = nullptr;
-  TEdit* DSCPEdit = nullptr;
   TLabel* RuleOwnerLabel = nullptr;        // never shown
   TComboBox* RuleOwnerComboBox = nullptr;  // never shown, not bound
-  TPanel* StackingPortPanel = nullptr;
-  TStatusBar* StatusBar1 = nullptr;
 
-  void FormCreate(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
-  void GetButtonClick(TObject* Sender);
-  void AddButtonClick(TObject* Sender);
-  void EditButtonClick(TObject* Sender);
-  void DeleteButtonClick(TObject* Sender);
+  void FormCreate(TObject* Sender) override;
   void AddCheckButtonClick(TObject* Sender);
   void CleanCheButtonClick(TObject* Sender);
-  void ListView1Click(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
+  void ListView1Click(TObject* Sender) override;
   void EnablePriorityComboBoxChange(TObject* Sender);
-  void EnableReplaceDSCPComboBoxChange(TObject* Sender);
-  void PermitComboBoxChange(TObject* Sender);
 
   void ClearRuleEdits() override;
   bool ValidateRuleInput() override;
 
  protected:
   void ApplyFieldMasks(TSavedAccess& saved, bool editing) override;
-  void ReadAfterWrite() override;
 
  private:
   void BuildComponents();

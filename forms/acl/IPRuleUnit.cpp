@@ -56,19 +56,11 @@ constexpr const char* kInvalidUserMask = "Invalid User Mask";
 TIPRuleForm::TIPRuleForm(TComponent* AOwner) : TAccessRuleForm(AOwner) {
   BuildComponents();
   ScaleFormForScreen(this);
-  Rule.List = ListView1;
   Rule.FirstKeyEdit = IPRuleEdit;
   Rule.AccessKeyEdit = AccessIDEdit;
-  Rule.AddButton = AddButton;
-  Rule.EditButton = EditButton;
-  Rule.DeleteButton = DeleteButton;
-  Rule.CountText = StaticText1;
-  Rule.PortHost = StackingPortPanel;
-  Rule.StatusBar = StatusBar1;
-  Rule.RowStatus = RowComboBox;
-  Rule.RowTick = cbxRow;
-  Rule.Permit = PermitComboBox;
-  Rule.PermitTick = cbxPermit;
+  Rule.Actions = {
+      PriorityComboBox, cbxPriority,   PriorityEdit, EnableReplComboBox, cbxEnableReplaceDscp,
+      cbxValue,         DSCPValueEdit, cbxRxRate,    RxRateEdit};
   Rule.RowStatusItem = kRowStatus;
   Rule.PortItem = kPorts;
   Rule.FirstKeyMessage = "IP Rule ID must be set.";
@@ -102,91 +94,39 @@ TIPRuleForm::~TIPRuleForm() = default;
 
 void TIPRuleForm::BuildComponents() {
   TFormBuilder B(this);
-  B.Form()
-      .Caption("IP Rule")
-      .Size(827, 681)
-      .Position(poScreenCenter)
-      .BorderStyle(bsSingle)
-      .Font("MS Sans Serif", -11)
-      .OnCreate(this, &TIPRuleForm::FormCreate)
-      .OnClose(this, &TIPRuleForm::FormClose);
-  SetName("IPRuleForm");
+  BuildRuleFrame(B, {"IPRuleForm", "IP Rule", 827, 681, 695, 150},
+                 {{CheckButton, "CheckButton", "Check All",
+                   TNotifyEvent(this, &TIPRuleForm::CheckButtonClick)},
+                  {UncheckButton, "UncheckButton", "Clear Checks",
+                   TNotifyEvent(this, &TIPRuleForm::UncheckButtonClick)}});
 
-  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  BuildRuleButtonColumn(
-      B, Panel1, StaticText1,
-      {{GetButton, "GetButton", "Refresh", TNotifyEvent(this, &TIPRuleForm::GetButtonClick)},
-       {EditButton, "EditButton", "Edit", TNotifyEvent(this, &TIPRuleForm::EditButtonClick)},
-       {AddButton, "AddButton", "Add", TNotifyEvent(this, &TIPRuleForm::AddButtonClick)},
-       {DeleteButton, "DeleteButton", "Delete",
-        TNotifyEvent(this, &TIPRuleForm::DeleteButtonClick)},
-       {CheckButton, "CheckButton", "Check All",
-        TNotifyEvent(this, &TIPRuleForm::CheckButtonClick)},
-       {UncheckButton, "UncheckButton", "Clear Checks",
-        TNotifyEvent(this, &TIPRuleForm::UncheckButtonClick)}});
-  BuildListPanel(B, Panel2, ListView1, 8, 8, 695, 150,
-                 TNotifyEvent(this, &TIPRuleForm::ListView1Click),
-                 TLVChangeEvent(this, &TIPRuleForm::ListView1Change));
-
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const char* caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  // A row whose tick box carries the caption stands in the label's place.
-  auto captioned = [&](TCheckBox*& box, const char* boxName, const char* caption) {
-    B.Add(box, boxName).Caption(caption).Width(90);
-    return box;
-  };
-  auto tick = [&](TCheckBox*& box, const char* boxName) {
-    B.Add(box, boxName).Width(17);
-    return box;
-  };
-  auto edit = [&](TCheckBox*& box, const char* boxName, TEdit*& field, const char* name,
-                  const char* caption) {
-    TControl* l = label(caption);
-    TCheckBox* t = boxName ? tick(box, boxName) : nullptr;
-    B.Add(field, name);
-    rows.push_back({l, field, t});
-  };
-  auto combo = [&](TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
-                   const char* caption) {
-    TControl* l = label(caption);
-    TCheckBox* t = tick(box, boxName);
-    B.Add(field, name).Style(csDropDownList);
-    rows.push_back({l, field, t});
-  };
-  auto tickEdit = [&](TCheckBox*& box, const char* boxName, const char* caption, TEdit*& field,
-                      const char* name) {
-    TControl* l = captioned(box, boxName, caption);
-    B.Add(field, name);
-    rows.push_back({l, field, nullptr});
-  };
+  // Where the tick box carries the caption it stands in the label's place.
+  TRuleRows rows(B);
   TCheckBox* none = nullptr;
-  edit(none, nullptr, IPRuleEdit, "IPRuleEdit", "IP Rule ID");
-  edit(none, nullptr, AccessIDEdit, "AccessIDEdit", "IP Rule Access ID");
-  tickEdit(cbxVlan, "cbxVlan", "Rule VLAN", VLANEdit, "VLANEdit");
-  edit(cbxSourceIP, "cbxSourceIP", SourceIPEdit, "SourceIPEdit", "Source IP Address");
-  edit(cbxDestIP, "cbxDestIP", DestIPEdit, "DestIPEdit", "Destination IP Address");
-  edit(cbxDscp, "cbxDscp", DSCPEdit, "DSCPEdit", "DSCP");
-  combo(cbxProtocol, "cbxProtocol", ProtocolComboBox, "ProtocolComboBox", "Rule Protocol");
-  tickEdit(cbxType, "cbxType", "Type", TypeEdit, "TypeEdit");
-  tickEdit(cbxCode, "cbxCode", "Code", CodeEdit, "CodeEdit");
-  edit(cbxSourcePort, "cbxSourcePort", SourcePortEdit, "SourcePortEdit", "Source Port");
-  edit(cbxDestPort, "cbxDestPort", DestPortEdit, "DestPortEdit", "Destination Port");
-  edit(cbxFBs, "cbxFBs", FlagEdit, "FlagEdit", "Flag Bits");
-  edit(cbxProtocolID, "cbxProtocolID", ProtocolIDEdit, "ProtocolIDEdit", "Protocol ID");
-  edit(cbxUserMask, "cbxUserMask", UserMaskEdit, "UserMaskEdit", "User Mask");
-  combo(cbxEnablePriority, "cbxEnablePriority", PriorityComboBox, "PriorityComboBox",
-        "Enable Priority");
-  edit(cbxPriority, "cbxPriority", PriorityEdit, "PriorityEdit", "Priority");
-  combo(cbxEnableReplaceDscp, "cbxEnableReplaceDscp", EnableReplComboBox, "EnableReplComboBox",
-        "Enable Replace DSCP");
-  edit(cbxValue, "cbxValue", DSCPValueEdit, "DSCPValueEdit", "Replace DSCP");
-  combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
-  edit(cbxRxRate, "cbxRxRate", RxRateEdit, "RxRateEdit", "RX Rate");
-  combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
-  edit(none, nullptr, SrcMacAddressEdit, "SrcMacAddressEdit", "Source MAC Address");
+  rows.Edit(none, nullptr, IPRuleEdit, "IPRuleEdit", "IP Rule ID");
+  rows.Edit(none, nullptr, AccessIDEdit, "AccessIDEdit", "IP Rule Access ID");
+  rows.CaptionedEdit(cbxVlan, "cbxVlan", "Rule VLAN", 90, VLANEdit, "VLANEdit");
+  rows.Edit(cbxSourceIP, "cbxSourceIP", SourceIPEdit, "SourceIPEdit", "Source IP Address");
+  rows.Edit(cbxDestIP, "cbxDestIP", DestIPEdit, "DestIPEdit", "Destination IP Address");
+  rows.Edit(cbxDscp, "cbxDscp", DSCPEdit, "DSCPEdit", "DSCP");
+  rows.Combo(cbxProtocol, "cbxProtocol", ProtocolComboBox, "ProtocolComboBox", "Rule Protocol");
+  rows.CaptionedEdit(cbxType, "cbxType", "Type", 90, TypeEdit, "TypeEdit");
+  rows.CaptionedEdit(cbxCode, "cbxCode", "Code", 90, CodeEdit, "CodeEdit");
+  rows.Edit(cbxSourcePort, "cbxSourcePort", SourcePortEdit, "SourcePortEdit", "Source Port");
+  rows.Edit(cbxDestPort, "cbxDestPort", DestPortEdit, "DestPortEdit", "Destination Port");
+  rows.Edit(cbxFBs, "cbxFBs", FlagEdit, "FlagEdit", "Flag Bits");
+  rows.Edit(cbxProtocolID, "cbxProtocolID", ProtocolIDEdit, "ProtocolIDEdit", "Protocol ID");
+  rows.Edit(cbxUserMask, "cbxUserMask", UserMaskEdit, "UserMaskEdit", "User Mask");
+  rows.Combo(cbxEnablePriority, "cbxEnablePriority", PriorityComboBox, "PriorityComboBox",
+             "Enable Priority");
+  rows.Edit(cbxPriority, "cbxPriority", PriorityEdit, "PriorityEdit", "Priority");
+  rows.Combo(cbxEnableReplaceDscp, "cbxEnableReplaceDscp", EnableReplComboBox, "EnableReplComboBox",
+             "Enable Replace DSCP");
+  rows.Edit(cbxValue, "cbxValue", DSCPValueEdit, "DSCPValueEdit", "Replace DSCP");
+  rows.Combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
+  rows.Edit(cbxRxRate, "cbxRxRate", RxRateEdit, "RxRateEdit", "RX Rate");
+  rows.Combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
+  rows.Edit(none, nullptr, SrcMacAddressEdit, "SrcMacAddressEdit", "Source MAC Address");
   SrcMacAddressEdit->SetEnabled(false);
   PriorityComboBox->OnChange = TNotifyEvent(this, &TIPRuleForm::PriorityComboBoxChange);
   EnableReplComboBox->OnChange = TNotifyEvent(this, &TIPRuleForm::EnableReplComboBoxChange);
@@ -201,11 +141,7 @@ void TIPRuleForm::BuildComponents() {
   layout.FieldWidth = 110;
   layout.Columns = 2;
   layout.ColumnGap = 24;
-  const TRect fields = ArrangeFieldRows(rows, layout);
-
-  B.Add(StackingPortPanel, "StackingPortPanel")
-      .At(8, fields.Bottom + 8, 695, 150)
-      .BevelOuter(bvLowered);
+  BuildPortPanel(B, ArrangeFieldRows(rows.Rows, layout).Bottom + 8, 150);
 }
 
 void TIPRuleForm::FormCreate(TObject*) {
@@ -287,11 +223,6 @@ void TIPRuleForm::ClearRuleEdits() {
   ShowCount();
 }
 
-void TIPRuleForm::GetButtonClick(TObject*) {
-  ReadRules();
-  EnableReplComboBoxChange(nullptr);
-}
-
 bool TIPRuleForm::ValidateRuleInput() {
   if (!CheckKeys()) return false;
   if (!TickedFieldFilled(cbxVlan, VLANEdit, kFieldEmpty)) return false;
@@ -302,33 +233,27 @@ bool TIPRuleForm::ValidateRuleInput() {
     return false;
   };
   if (!address(cbxSourceIP, SourceIPEdit) || !address(cbxDestIP, DestIPEdit)) return false;
-  const std::pair<TCheckBox*, TWinControl*> middle[] = {
-      {cbxDscp, DSCPEdit}, {cbxProtocol, ProtocolComboBox}, {cbxType, TypeEdit},
-      {cbxCode, CodeEdit}, {cbxSourcePort, SourcePortEdit}, {cbxDestPort, DestPortEdit},
-      {cbxFBs, FlagEdit},  {cbxProtocolID, ProtocolIDEdit}};
-  for (const auto& [box, control] : middle)
-    if (!TickedFieldFilled(box, control, kFieldEmpty)) return false;
-  if (!TickedFieldFilled(cbxUserMask, UserMaskEdit, kFieldEmpty)) return false;
-  if (cbxUserMask->Checked() && !ValidateHexDigits(UserMaskEdit->Text(), 8, kInvalidUserMask)) {
-    if (UserMaskEdit->Enabled()) FocusIfPossible(UserMaskEdit);
+  if (!TickedFieldsFilled({{cbxDscp, DSCPEdit},
+                           {cbxProtocol, ProtocolComboBox},
+                           {cbxType, TypeEdit},
+                           {cbxCode, CodeEdit},
+                           {cbxSourcePort, SourcePortEdit},
+                           {cbxDestPort, DestPortEdit},
+                           {cbxFBs, FlagEdit},
+                           {cbxProtocolID, ProtocolIDEdit},
+                           {cbxUserMask, UserMaskEdit}},
+                          kFieldEmpty))
     return false;
-  }
-  const std::pair<TCheckBox*, TWinControl*> actions[] = {{cbxEnablePriority, PriorityComboBox},
-                                                         {cbxPriority, PriorityEdit},
-                                                         {cbxEnableReplaceDscp, EnableReplComboBox},
-                                                         {cbxValue, DSCPValueEdit},
-                                                         {cbxPermit, PermitComboBox},
-                                                         {cbxRxRate, RxRateEdit}};
-  for (const auto& [box, control] : actions)
-    if (!TickedFieldFilled(box, control, kFieldEmpty)) return false;
-  if (cbxRxRate->Checked()) {
-    const int rate = StrToIntDef(RxRateEdit->Text(), -1);
-    if (rate < 0 || rate > kRxRateMax) {
-      ShowMessage(kRxRateRange);
-      if (RxRateEdit->Enabled()) FocusIfPossible(RxRateEdit);
-      return false;
-    }
-  }
+  if (!TickedHexDigits(cbxUserMask, UserMaskEdit, 8, kInvalidUserMask)) return false;
+  if (!TickedFieldsFilled({{cbxEnablePriority, PriorityComboBox},
+                           {cbxPriority, PriorityEdit},
+                           {cbxEnableReplaceDscp, EnableReplComboBox},
+                           {cbxValue, DSCPValueEdit},
+                           {cbxPermit, PermitComboBox},
+                           {cbxRxRate, RxRateEdit}},
+                          kFieldEmpty))
+    return false;
+  if (!RxRateInRange()) return false;
   if (!TickedFieldFilled(cbxRow, RowComboBox, kFieldEmpty)) return false;
   return CheckPortSelected();
 }
@@ -341,12 +266,6 @@ void TIPRuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {
   ApplyProtocolFieldMask(saved);
   ApplyPriorityFieldMask(saved, kPriority, kEnablePriority, cbxEnablePriority, PriorityComboBox);
 }
-
-void TIPRuleForm::AddButtonClick(TObject*) { AddRule(); }
-
-void TIPRuleForm::EditButtonClick(TObject*) { EditRule(); }
-
-void TIPRuleForm::DeleteButtonClick(TObject*) { DeleteRule(); }
 
 void TIPRuleForm::CheckButtonClick(TObject*) {
   for (TCheckBox* box : FieldTicks())
@@ -373,34 +292,6 @@ void TIPRuleForm::ListView1Click(TObject*) {
   if (selected) EnableReplComboBoxChange(nullptr);
 }
 
-void TIPRuleForm::ListView1Change(TObject*, TListItem*, TItemChange) { ShowCount(); }
+void TIPRuleForm::PriorityComboBoxChange(TObject*) { PriorityChange(false); }
 
-void TIPRuleForm::PriorityComboBoxChange(TObject*) {
-  const AnsiString text = ComboText(PriorityComboBox);
-  if (text != "enabled" && text != "disabled") return;
-  const bool enabled = text == "enabled";
-  cbxPriority->SetEnabled(enabled);
-  cbxPriority->SetChecked(false);
-  PriorityEdit->SetEnabled(enabled);
-}
-
-void TIPRuleForm::EnableReplComboBoxChange(TObject*) {
-  const AnsiString text = ComboText(EnableReplComboBox);
-  if (text == "disabled") {
-    DisableValueEdit(DSCPValueEdit);
-    cbxEnableReplaceDscp->SetChecked(false);
-    cbxValue->SetEnabled(false);
-    cbxValue->SetChecked(false);
-  } else if (text == "enabled") {
-    EnableValueEdit(DSCPValueEdit);
-    cbxEnableReplaceDscp->SetEnabled(true);
-    cbxValue->SetEnabled(true);
-  }
-}
-
-void TIPRuleForm::PermitComboBoxChange(TObject*) {}
-
-void TIPRuleForm::FormClose(TObject*, TCloseAction& Action) {
-  CloseRules();
-  Action = caFree;
-}
+void TIPRuleForm::EnableReplComboBoxChange(TObject*) { ReplaceDscpChange(); }

@@ -10,24 +10,14 @@
 
 class TButton;
 class TLabel;
-class TPanel;
-class TStaticText;
 
 class TIPRuleForm : public TAccessRuleForm {
  public:
   explicit TIPRuleForm(TComponent* AOwner);
   ~TIPRuleForm() override;
 
-  TPanel* Panel1 = nullptr;  // button column
-  TButton* GetButton = nullptr;
-  TButton* EditButton = nullptr;
-  TButton* AddButton = nullptr;
-  TButton* DeleteButton = nullptr;
-  TStaticText* StaticText1 = nullptr;
   TButton* CheckButton = nullptr;
   TButton* UncheckButton = nullptr;
-  TPanel* Panel2 = nullptr;  // list, fields and ports
-  TListView* ListView1 = nullptr;
   TEdit* IPRuleEdit = nullptr;
   TEdit* AccessIDEdit = nullptr;
   TCheckBox* cbxVlan = nullptr;
@@ -62,31 +52,18 @@ class TIPRuleForm : public TAccessRuleForm {
   TComboBox* EnableReplComboBox = nullptr;
   TCheckBox* cbxValue = nullptr;
   TEdit* DSCPValueEdit = nullptr;
-  TCheckBox* cbxPermit = nullptr;
-  TComboBox* PermitComboBox = nullptr;
   TCheckBox* cbxRxRate = nullptr;
   TEdit* RxRateEdit = nullptr;
-  TCheckBox* cbxRow = nullptr;
-  TComboBox* RowComboBox = nullptr;
   TEdit* SrcMacAddressEdit = nullptr;  // shown only
   TLabel* OwnerLabel = nullptr;        // never shown
   TComboBox* OwnerComboBox = nullptr;  // never shown, not bound
-  TPanel* StackingPortPanel = nullptr;
-  TStatusBar* StatusBar1 = nullptr;
 
-  void FormCreate(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
-  void GetButtonClick(TObject* Sender);
-  void AddButtonClick(TObject* Sender);
-  void EditButtonClick(TObject* Sender);
-  void DeleteButtonClick(TObject* Sender);
+  void FormCreate(TObject* Sender) override;
   void CheckButtonClick(TObject* Sender);
   void UncheckButtonClick(TObject* Sender);
-  void ListView1Click(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
+  void ListView1Click(TObject* Sender) override;
   void PriorityComboBoxChange(TObject* Sender);
   void EnableReplComboBoxChange(TObject* Sender);
-  void PermitComboBoxChange(TObject* Sender);
 
   void ClearRuleEdits() override;
   bool ValidateRuleInput() override;

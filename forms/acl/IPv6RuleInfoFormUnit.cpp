@@ -40,32 +40,21 @@ enum : int {
 };
 
 constexpr const char* kFieldEmpty = "Some checked field is empty";
-// The replace-DSCP rows word it without the "ed".
-constexpr const char* kDscpFieldEmpty = "Some check field is empty";
 constexpr const char* kInvalidFlowLabel = "Invalid data!";
 constexpr const char* kInvalidAddress = "Invalid Ipv6 Address value";
 constexpr int kAddressDigits = 32;
 
 }  // namespace
 
-TIpv6RuleForm::TIpv6RuleForm(TComponent* AOwner) : TAccessRuleForm(AOwner) {
+TIpv6RuleForm::TIpv6RuleForm(TComponent* AOwner) : TActionRuleForm(AOwner) {
   BuildComponents();
   ScaleFormForScreen(this);
-  Rule.List = ListView1;
   Rule.FirstKeyEdit = edtRuleID;
   Rule.AccessKeyEdit = edtRuleAccessID;
-  Rule.AddButton = AddButton;
-  Rule.EditButton = EditButton;
-  Rule.DeleteButton = DeleteButton;
-  Rule.CountText = StaticText1;
-  Rule.PortHost = StackingPortPanel;
-  Rule.StatusBar = StatusBar1;
-  Rule.RowStatus = RowComboBox;
-  Rule.RowTick = cbxRow;
-  Rule.Permit = PermitComboBox;
-  Rule.PermitTick = cbxPermit;
   Rule.RowStatusItem = kRowStatus;
   Rule.PortItem = kPorts;
+  Rule.ReplaceDscpAfterWrite = true;
+  SetRuleActions(PriorityComboBox);
   Rule.FirstKeyMessage = "Rule ID must be set.";
   Rule.AccessKeyMessage = "Rule Access ID must be set.";
   Rule.DuplicateMessage =
@@ -88,72 +77,33 @@ TIpv6RuleForm::~TIpv6RuleForm() = default;
 
 void TIpv6RuleForm::BuildComponents() {
   TFormBuilder B(this);
-  B.Form()
-      .Caption("Ipv6 Rule Form")
-      .Size(800, 580)
-      .Position(poScreenCenter)
-      .BorderStyle(bsSingle)
-      .Font("MS Sans Serif", -11)
-      .OnCreate(this, &TIpv6RuleForm::FormCreate)
-      .OnClose(this, &TIpv6RuleForm::FormClose);
-  SetName("Ipv6RuleForm");
+  BuildRuleFrame(B, {"Ipv6RuleForm", "Ipv6 Rule Form", 800, 580, 668, 140},
+                 {{CheckButton, "CheckButton", "Check All",
+                   TNotifyEvent(this, &TIpv6RuleForm::CheckButtonClick)},
+                  {UncheckButton, "UncheckButton", "Clear Checks",
+                   TNotifyEvent(this, &TIpv6RuleForm::UncheckButtonClick)}});
 
-  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  BuildRuleButtonColumn(
-      B, Panel1, StaticText1,
-      {{GetButton, "GetButton", "Refresh", TNotifyEvent(this, &TIpv6RuleForm::GetButtonClick)},
-       {EditButton, "EditButton", "Edit", TNotifyEvent(this, &TIpv6RuleForm::EditButtonClick)},
-       {AddButton, "AddButton", "Add", TNotifyEvent(this, &TIpv6RuleForm::AddButtonClick)},
-       {DeleteButton, "DeleteButton", "Delete",
-        TNotifyEvent(this, &TIpv6RuleForm::DeleteButtonClick)},
-       {CheckButton, "CheckButton", "Check All",
-        TNotifyEvent(this, &TIpv6RuleForm::CheckButtonClick)},
-       {UncheckButton, "UncheckButton", "Clear Checks",
-        TNotifyEvent(this, &TIpv6RuleForm::UncheckButtonClick)}});
-  BuildListPanel(B, Panel2, ListView1, 8, 8, 668, 140,
-                 TNotifyEvent(this, &TIpv6RuleForm::ListView1Click),
-                 TLVChangeEvent(this, &TIpv6RuleForm::ListView1Change));
-
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const char* caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  auto edit = [&](TCheckBox*& box, const char* boxName, TEdit*& field, const char* name,
-                  const char* caption, int width) {
-    TLabel* l = label(caption);
-    TCheckBox* t = nullptr;
-    if (boxName) {
-      B.Add(box, boxName).Width(17);
-      t = box;
-    }
-    B.Add(field, name).Width(width);
-    rows.push_back({l, field, t});
-  };
-  auto combo = [&](TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
-                   const char* caption) {
-    TLabel* l = label(caption);
-    B.Add(box, boxName).Width(17);
-    B.Add(field, name).Style(csDropDownList).Width(100);
-    rows.push_back({l, field, box});
-  };
+  TRuleRows rows(B);
   TCheckBox* none = nullptr;
-  edit(none, nullptr, edtRuleID, "edtRuleID", "IPv6 Rule ID", 100);
-  edit(none, nullptr, edtRuleAccessID, "edtRuleAccessID", "IPv6 Rule Access ID", 100);
-  edit(cbxRuleClass, "cbxRuleClass", edtRuleClass, "edtRuleClass", "IPv6 Rule Class (0-255)", 100);
-  edit(cbxRuleFlowlabel, "cbxRuleFlowlabel", edtRuleFlowlabel, "edtRuleFlowlabel",
-       "IPv6 Rule Flowlabel", 100);
-  edit(cbxRuleSrcIpv6addr, "cbxRuleSrcIpv6addr", edtRuleSrcIpv6addr, "edtRuleSrcIpv6addr",
-       "Rule Source IPv6 Address", 226);
-  edit(cbxRuleDstIpv6addr, "cbxRuleDstIpv6addr", edtRuleDstIpv6addr, "edtRuleDstIpv6addr",
-       "Rule Destination IPv6 Address", 226);
-  combo(cbxEnablePriority, "cbxEnablePriority", PriorityComboBox, "PriorityComboBox",
-        "Enable Priority");
-  edit(cbxPriority, "cbxPriority", PriorityEdit, "PriorityEdit", "Priority", 100);
-  combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
-  combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
-  edit(cbxRxRate, "cbxRxRate", RxRateEdit, "RxRateEdit", "Rx Rate", 100);
+  rows.Edit(none, nullptr, edtRuleID, "edtRuleID", "IPv6 Rule ID", 100);
+  rows.Edit(none, nullptr, edtRuleAccessID, "edtRuleAccessID", "IPv6 Rule Access ID", 100);
+  rows.Edit(cbxRuleClass, "cbxRuleClass", edtRuleClass, "edtRuleClass", "IPv6 Rule Class (0-255)",
+            100);
+  rows.Edit(cbxRuleFlowlabel, "cbxRuleFlowlabel", edtRuleFlowlabel, "edtRuleFlowlabel",
+            "IPv6 Rule Flowlabel", 100);
+  rows.Edit(cbxRuleSrcIpv6addr, "cbxRuleSrcIpv6addr", edtRuleSrcIpv6addr, "edtRuleSrcIpv6addr",
+            "Rule Source IPv6 Address", 226);
+  rows.Edit(cbxRuleDstIpv6addr, "cbxRuleDstIpv6addr", edtRuleDstIpv6addr, "edtRuleDstIpv6addr",
+            "Rule Destination IPv6 Address", 226);
+  rows.Combo(cbxEnablePriority, "cbxEnablePriority", PriorityComboBox, "PriorityComboBox",
+             "Enable Priority", 100);
+  rows.Edit(cbxPriority, "cbxPriority", PriorityEdit, "PriorityEdit", "Priority", 100);
+  rows.Combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit", 100);
+  rows.Combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status", 100);
+  rows.Edit(cbxRxRate, "cbxRxRate", RxRateEdit, "RxRateEdit", "Rx Rate", 100);
   PriorityComboBox->OnChange = TNotifyEvent(this, &TIpv6RuleForm::PriorityComboBoxChange);
+  B.Add(RuleOwnerLabel, "RuleOwnerLabel").Caption("Rule Owner").Hidden();
+  B.Add(RuleOwnerComboBox, "RuleOwnerComboBox").Style(csDropDownList).Enabled(false).Hidden();
 
   TFieldLayout layout;
   layout.Left = 8;
@@ -162,28 +112,9 @@ void TIpv6RuleForm::BuildComponents() {
   layout.FieldWidth = 0;  // the widths given above
   layout.Columns = 2;
   layout.ColumnGap = 16;
-  const TRect fields = ArrangeFieldRows(rows, layout);
-
-  // The replace-DSCP rows: the tick boxes carry the captions.
-  B.Add(cbxEnableReplaceDSCP, "cbxEnableReplaceDSCP").Caption(" Enable Replace DSCP").Width(140);
-  B.Add(EnableReplaceDSCPComboBox, "EnableReplaceDSCPComboBox")
-      .Style(csDropDownList)
-      .Width(100)
-      .OnChange(this, &TIpv6RuleForm::EnableReplaceDSCPComboBoxChange);
-  B.Add(cbxEnableDSCPValue, "cbxEnableDSCPValue").Caption(" Replace DSCP Value").Width(140);
-  B.Add(DSCPEdit, "DSCPEdit").Width(100);
-  B.Add(RuleOwnerLabel, "RuleOwnerLabel").Caption("Rule Owner").Hidden();
-  B.Add(RuleOwnerComboBox, "RuleOwnerComboBox").Style(csDropDownList).Enabled(false).Hidden();
-  TFieldLayout dscp = layout;
-  dscp.Top = fields.Bottom + layout.Gap;
-  const TRect dscpRows =
-      ArrangeFieldRows({{nullptr, EnableReplaceDSCPComboBox, cbxEnableReplaceDSCP},
-                        {nullptr, DSCPEdit, cbxEnableDSCPValue}},
-                       dscp);
-
-  B.Add(StackingPortPanel, "StackingPortPanel")
-      .At(8, dscpRows.Bottom + 8, 668, 150)
-      .BevelOuter(bvLowered);
+  const TRect fields = ArrangeFieldRows(rows.Rows, layout);
+  const TRect dscp = BuildReplaceDscpRows(B, layout, fields.Bottom + layout.Gap, 100);
+  BuildPortPanel(B, dscp.Bottom + 8, 150);
 }
 
 void TIpv6RuleForm::FormCreate(TObject*) {
@@ -232,51 +163,21 @@ void TIpv6RuleForm::ClearRuleEdits() {
   ShowCount();
 }
 
-void TIpv6RuleForm::GetButtonClick(TObject*) {
-  ReadRules();
-  EnableReplaceDSCPComboBoxChange(nullptr);
-}
-
-void TIpv6RuleForm::ReadAfterWrite() { GetButtonClick(nullptr); }
-
 bool TIpv6RuleForm::ValidateRuleInput() {
   if (!CheckKeys()) return false;
   if (!TickedFieldFilled(cbxRuleClass, edtRuleClass, kFieldEmpty)) return false;
   auto hex = [&](TCheckBox* box, TEdit* edit, int digits, const char* message) {
-    if (!TickedFieldFilled(box, edit, kFieldEmpty)) return false;
-    if (!box->Checked() || ValidateHexDigits(edit->Text(), digits, message)) return true;
-    if (edit->Enabled()) FocusIfPossible(edit);
-    return false;
+    return TickedFieldFilled(box, edit, kFieldEmpty) && TickedHexDigits(box, edit, digits, message);
   };
-  if (!hex(cbxRuleFlowlabel, edtRuleFlowlabel, kFlowLabelDigits, kInvalidFlowLabel)) return false;
-  if (!hex(cbxRuleSrcIpv6addr, edtRuleSrcIpv6addr, kAddressDigits, kInvalidAddress)) return false;
-  if (!hex(cbxRuleDstIpv6addr, edtRuleDstIpv6addr, kAddressDigits, kInvalidAddress)) return false;
-  const std::pair<TCheckBox*, TWinControl*> actions[] = {{cbxEnablePriority, PriorityComboBox},
-                                                         {cbxPriority, PriorityEdit},
-                                                         {cbxPermit, PermitComboBox},
-                                                         {cbxRxRate, RxRateEdit}};
-  for (const auto& [box, control] : actions)
-    if (!TickedFieldFilled(box, control, kFieldEmpty)) return false;
-  if (cbxRxRate->Checked()) {
-    const int rate = StrToIntDef(RxRateEdit->Text(), -1);
-    if (rate < 0 || rate > kRxRateMax) {
-      ShowMessage(kRxRateRange);
-      if (RxRateEdit->Enabled()) FocusIfPossible(RxRateEdit);
-      return false;
-    }
-  }
-  if (!TickedFieldFilled(cbxRow, RowComboBox, kFieldEmpty)) return false;
-  if (!TickedFieldFilled(cbxEnableReplaceDSCP, EnableReplaceDSCPComboBox, kDscpFieldEmpty))
-    return false;
-  if (!TickedFieldFilled(cbxEnableDSCPValue, DSCPEdit, kDscpFieldEmpty)) return false;
-  return CheckPortSelected();
+  return hex(cbxRuleFlowlabel, edtRuleFlowlabel, kFlowLabelDigits, kInvalidFlowLabel) &&
+         hex(cbxRuleSrcIpv6addr, edtRuleSrcIpv6addr, kAddressDigits, kInvalidAddress) &&
+         hex(cbxRuleDstIpv6addr, edtRuleDstIpv6addr, kAddressDigits, kInvalidAddress) &&
+         ValidateActionFields(PriorityComboBox, kFieldEmpty);
 }
 
 void TIpv6RuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {
   ApplyPriorityFieldMask(saved, kPriority, kEnablePriority, cbxEnablePriority, PriorityComboBox);
 }
-
-void TIpv6RuleForm::AddButtonClick(TObject*) { AddRule(); }
 
 void TIpv6RuleForm::EditButtonClick(TObject*) {
   if (!Request || !ValidateRuleInput()) return;
@@ -284,28 +185,21 @@ void TIpv6RuleForm::EditButtonClick(TObject*) {
   // its tick box shows.
   switch (RowComboBox->ItemIndex()) {
     case kRuleCreateAndGo:
-      AddButtonClick(nullptr);
+      AddRule();
       return;
     case kRuleDestroy:
-      DeleteButtonClick(nullptr);
+      DeleteRule();
       return;
     default:
       EditRule();
   }
 }
 
-void TIpv6RuleForm::DeleteButtonClick(TObject*) { DeleteRule(); }
-
 void TIpv6RuleForm::CheckButtonClick(TObject*) {
   for (TCheckBox* box : {cbxRuleClass, cbxRuleFlowlabel, cbxRuleSrcIpv6addr, cbxRuleDstIpv6addr,
                          cbxEnablePriority, cbxPermit, cbxRow})
     box->SetChecked(true);
-  if (ComboText(EnableReplaceDSCPComboBox) == "enabled") {
-    for (TCheckBox* box : {cbxEnableReplaceDSCP, cbxEnableDSCPValue}) {
-      box->SetEnabled(true);
-      box->SetChecked(true);
-    }
-  }
+  TickReplaceDscpWhenEnabled();
 }
 
 void TIpv6RuleForm::UncheckButtonClick(TObject*) {
@@ -321,32 +215,4 @@ void TIpv6RuleForm::ListView1Click(TObject*) {
   EnableReplaceDSCPComboBoxChange(nullptr);
 }
 
-void TIpv6RuleForm::ListView1Change(TObject*, TListItem*, TItemChange) { ShowCount(); }
-
-void TIpv6RuleForm::PriorityComboBoxChange(TObject*) {
-  const AnsiString text = ComboText(PriorityComboBox);
-  if (text != "enabled" && text != "disabled") return;
-  const bool enabled = text == "enabled";
-  cbxPriority->SetEnabled(enabled);
-  cbxPriority->SetChecked(false);
-  PriorityEdit->SetEnabled(enabled);
-}
-
-void TIpv6RuleForm::EnableReplaceDSCPComboBoxChange(TObject*) {
-  const AnsiString text = ComboText(EnableReplaceDSCPComboBox);
-  if (text == "disabled") {
-    DisableValueEdit(DSCPEdit);
-    cbxEnableDSCPValue->SetChecked(false);
-    cbxEnableDSCPValue->SetEnabled(false);
-    cbxEnableReplaceDSCP->SetChecked(false);
-  } else if (text == "enabled") {
-    EnableValueEdit(DSCPEdit);
-    cbxEnableDSCPValue->SetEnabled(true);
-    cbxEnableReplaceDSCP->SetEnabled(true);
-  }
-}
-
-void TIpv6RuleForm::FormClose(TObject*, TCloseAction& Action) {
-  CloseRules();
-  Action = caFree;
-}
+void TIpv6RuleForm::PriorityComboBoxChange(TObject*) { PriorityChange(false); }

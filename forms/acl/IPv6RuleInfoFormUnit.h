@@ -5,28 +5,18 @@
 // the ports are written by every Add and Edit.
 #pragma once
 
-#include "forms/acl/AccessRuleForm.h"
+#include "forms/acl/ActionRuleForm.h"
 
 class TButton;
 class TLabel;
-class TPanel;
-class TStaticText;
 
-class TIpv6RuleForm : public TAccessRuleForm {
+class TIpv6RuleForm : public TActionRuleForm {
  public:
   explicit TIpv6RuleForm(TComponent* AOwner);
   ~TIpv6RuleForm() override;
 
-  TPanel* Panel1 = nullptr;  // button column
-  TButton* GetButton = nullptr;
-  TButton* EditButton = nullptr;
-  TButton* AddButton = nullptr;
-  TButton* DeleteButton = nullptr;
-  TStaticText* StaticText1 = nullptr;
   TButton* CheckButton = nullptr;
   TButton* UncheckButton = nullptr;
-  TPanel* Panel2 = nullptr;  // list, fields and ports
-  TListView* ListView1 = nullptr;
   TEdit* edtRuleID = nullptr;
   TEdit* edtRuleAccessID = nullptr;
   TCheckBox* cbxRuleClass = nullptr;
@@ -37,37 +27,17 @@ class TIpv6RuleForm : public TAccessRuleForm {
   TEdit* edtRuleSrcIpv6addr = nullptr;
   TCheckBox* cbxRuleDstIpv6addr = nullptr;
   TEdit* edtRuleDstIpv6addr = nullptr;
-  TCheckBox* cbxEnablePriority = nullptr;
   TComboBox* PriorityComboBox = nullptr;
-  TCheckBox* cbxPriority = nullptr;
-  TEdit* PriorityEdit = nullptr;
-  TCheckBox* cbxPermit = nullptr;
-  TComboBox* PermitComboBox = nullptr;
-  TCheckBox* cbxRow = nullptr;
-  TComboBox* RowComboBox = nullptr;
-  TCheckBox* cbxRxRate = nullptr;
-  TEdit* RxRateEdit = nullptr;
-  TCheckBox* cbxEnableReplaceDSCP = nullptr;
-  TComboBox* EnableReplaceDSCPComboBox = nullptr;
-  TCheckBox* cbxEnableDSCPValue = nullptr;
-  TEdit* DSCPEdit = nullptr;
   TLabel* RuleOwnerLabel = nullptr;        // never shown
   TComboBox* RuleOwnerComboBox = nullptr;  // never shown, not bound
-  TPanel* StackingPortPanel = nullptr;
-  TStatusBar* StatusBar1 = nullptr;
 
-  void FormCreate(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
-  void GetButtonClick(TObject* Sender);
-  void AddButtonClick(TObject* Sender);
-  void EditButtonClick(TObject* Sender);
-  void DeleteButtonClick(TObject* Sender);
+  void FormCreate(TObject* Sender) override;
+  // The row-status choice turns an Edit into an Add or a Delete.
+  void EditButtonClick(TObject* Sender) override;
   void CheckButtonClick(TObject* Sender);
   void UncheckButtonClick(TObject* Sender);
-  void ListView1Click(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
+  void ListView1Click(TObject* Sender) override;
   void PriorityComboBoxChange(TObject* Sender);
-  void EnableReplaceDSCPComboBoxChange(TObject* Sender);
 
   void ClearRuleEdits() override;
   bool ValidateRuleInput() override;
@@ -77,7 +47,6 @@ class TIpv6RuleForm : public TAccessRuleForm {
 
  protected:
   void ApplyFieldMasks(TSavedAccess& saved, bool editing) override;
-  void ReadAfterWrite() override;
 
  private:
   void BuildComponents();

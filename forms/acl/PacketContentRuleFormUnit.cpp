@@ -44,30 +44,19 @@ enum : int {
 };
 
 constexpr const char* kCheckedFieldEmpty = "Some checked field is empty";
-constexpr const char* kCheckFieldEmpty = "Some check field is empty";
 constexpr const char* kInvalidOffset = "Invalid Offset";
 constexpr int kChunkDigits = 8;
 
 }  // namespace
 
-TPktContentRuleForm::TPktContentRuleForm(TComponent* AOwner) : TAccessRuleForm(AOwner) {
+TPktContentRuleForm::TPktContentRuleForm(TComponent* AOwner) : TActionRuleForm(AOwner) {
   BuildComponents();
   ScaleFormForScreen(this);
-  Rule.List = ListView1;
   Rule.FirstKeyEdit = edtProfile;
   Rule.AccessKeyEdit = edtAccess;
-  Rule.AddButton = AddButton;
-  Rule.EditButton = EditButton;
-  Rule.DeleteButton = DeleteButton;
-  Rule.CountText = StaticText1;
-  Rule.PortHost = StackingPortPanel;
-  Rule.StatusBar = StatusBar1;
-  Rule.RowStatus = RowComboBox;
-  Rule.RowTick = cbxRow;
-  Rule.Permit = PermitComboBox;
-  Rule.PermitTick = cbxPermit;
   Rule.RowStatusItem = kRowStatus;
   Rule.PortItem = kPorts;
+  SetRuleActions(PriorityComboBox);
   Rule.FirstKeyMessage = "IP Rule ID must be set.";
   Rule.AccessKeyMessage = "IP Rule Access ID must be set.";
   Rule.DuplicateMessage =
@@ -89,81 +78,34 @@ TPktContentRuleForm::~TPktContentRuleForm() = default;
 
 void TPktContentRuleForm::BuildComponents() {
   TFormBuilder B(this);
-  B.Form()
-      .Caption("Packet Content Rule")
-      .Size(827, 681)
-      .Position(poScreenCenter)
-      .BorderStyle(bsSingle)
-      .Font("MS Sans Serif", -11)
-      .OnCreate(this, &TPktContentRuleForm::FormCreate)
-      .OnClose(this, &TPktContentRuleForm::FormClose);
-  SetName("PktContentRuleForm");
+  BuildRuleFrame(B, {"PktContentRuleForm", "Packet Content Rule", 827, 681, 695, 150},
+                 {{CheckButton, "CheckButton", "Check All",
+                   TNotifyEvent(this, &TPktContentRuleForm::CheckButtonClick)},
+                  {UncheckButton, "UncheckButton", "Clear Checks",
+                   TNotifyEvent(this, &TPktContentRuleForm::UncheckButtonClick)}});
 
-  B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  BuildRuleButtonColumn(
-      B, Panel1, StaticText1,
-      {{GetButton, "GetButton", "Refresh",
-        TNotifyEvent(this, &TPktContentRuleForm::GetButtonClick)},
-       {EditButton, "EditButton", "Edit",
-        TNotifyEvent(this, &TPktContentRuleForm::EditButtonClick)},
-       {AddButton, "AddButton", "Add", TNotifyEvent(this, &TPktContentRuleForm::AddButtonClick)},
-       {DeleteButton, "DeleteButton", "Delete",
-        TNotifyEvent(this, &TPktContentRuleForm::DeleteButtonClick)},
-       {CheckButton, "CheckButton", "Check All",
-        TNotifyEvent(this, &TPktContentRuleForm::CheckButtonClick)},
-       {UncheckButton, "UncheckButton", "Clear Checks",
-        TNotifyEvent(this, &TPktContentRuleForm::UncheckButtonClick)}});
-  BuildListPanel(B, Panel2, ListView1, 8, 8, 695, 150,
-                 TNotifyEvent(this, &TPktContentRuleForm::ListView1Click),
-                 TLVChangeEvent(this, &TPktContentRuleForm::ListView1Change));
-
-  std::vector<TFieldRow> rows;
-  int n = 0;
-  auto label = [&](const char* caption) {
-    return B.Make<TLabel>("Label" + IntToStr(++n)).Caption(caption).Get();
-  };
-  auto tick = [&](TCheckBox*& box, const char* boxName) {
-    B.Add(box, boxName).Width(17);
-    return box;
-  };
-  auto edit = [&](TCheckBox*& box, const char* boxName, TEdit*& field, const char* name,
-                  const char* caption) {
-    TControl* l = label(caption);
-    TCheckBox* t = boxName ? tick(box, boxName) : nullptr;
-    B.Add(field, name);
-    rows.push_back({l, field, t});
-  };
-  auto combo = [&](TCheckBox*& box, const char* boxName, TComboBox*& field, const char* name,
-                   const char* caption) {
-    TControl* l = label(caption);
-    TCheckBox* t = tick(box, boxName);
-    B.Add(field, name).Style(csDropDownList);
-    rows.push_back({l, field, t});
-  };
+  TRuleRows rows(B);
   TCheckBox* none = nullptr;
-  edit(none, nullptr, edtProfile, "edtProfile", "Profile ID");
-  edit(none, nullptr, edtAccess, "edtAccess", "Access ID");
-  edit(none, nullptr, edtChunk1Value, "edtChunk1Value", "Offset Chunk1");
-  edit(cbxChunk1Offset, "cbxChunk1Offset", edtChunk1Offset, "edtChunk1Offset", "Chunk1 Value");
-  edit(none, nullptr, edtChunk2Value, "edtChunk2Value", "Offset Chunk2");
-  edit(cbxChunk2Offset, "cbxChunk2Offset", edtChunk2Offset, "edtChunk2Offset", "Chunk2 Value");
-  edit(none, nullptr, edtChunk3Value, "edtChunk3Value", "Offset Chunk3");
-  edit(cbxChunk3Offset, "cbxChunk3Offset", edtChunk3Offset, "edtChunk3Offset", "Chunk3 Value");
-  edit(none, nullptr, edtChunk4Value, "edtChunk4Value", "Offset Chunk4");
-  edit(cbxChunk4Offset, "cbxChunk4Offset", edtChunk4Offset, "edtChunk4Offset", "Chunk4 Value");
-  combo(cbxEnablePriority, "cbxEnablePriority", PriorityComboBox, "PriorityComboBox",
-        "Enable Priority");
-  edit(cbxPriority, "cbxPriority", PriorityEdit, "PriorityEdit", "Priority");
-  combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
-  combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
-  edit(cbxRxRate, "cbxRxRate", RxRateEdit, "RxRateEdit", "Rx Rate");
-  // The replace-DSCP tick boxes carry their captions in the label's place.
-  B.Add(cbxEnableReplaceDSCP, "cbxEnableReplaceDSCP").Caption(" Enable Replace DSCP").Width(160);
-  B.Add(EnableReplaceDSCPComboBox, "EnableReplaceDSCPComboBox").Style(csDropDownList);
-  rows.push_back({cbxEnableReplaceDSCP, EnableReplaceDSCPComboBox, nullptr});
-  B.Add(cbxEnableDSCPValue, "cbxEnableDSCPValue").Caption(" Replace DSCP Value").Width(160);
-  B.Add(DSCPEdit, "DSCPEdit");
-  rows.push_back({cbxEnableDSCPValue, DSCPEdit, nullptr});
+  rows.Edit(none, nullptr, edtProfile, "edtProfile", "Profile ID");
+  rows.Edit(none, nullptr, edtAccess, "edtAccess", "Access ID");
+  rows.Edit(none, nullptr, edtChunk1Value, "edtChunk1Value", "Offset Chunk1");
+  rows.Edit(cbxChunk1Offset, "cbxChunk1Offset", edtChunk1Offset, "edtChunk1Offset", "Chunk1 Value");
+  rows.Edit(none, nullptr, edtChunk2Value, "edtChunk2Value", "Offset Chunk2");
+  rows.Edit(cbxChunk2Offset, "cbxChunk2Offset", edtChunk2Offset, "edtChunk2Offset", "Chunk2 Value");
+  rows.Edit(none, nullptr, edtChunk3Value, "edtChunk3Value", "Offset Chunk3");
+  rows.Edit(cbxChunk3Offset, "cbxChunk3Offset", edtChunk3Offset, "edtChunk3Offset", "Chunk3 Value");
+  rows.Edit(none, nullptr, edtChunk4Value, "edtChunk4Value", "Offset Chunk4");
+  rows.Edit(cbxChunk4Offset, "cbxChunk4Offset", edtChunk4Offset, "edtChunk4Offset", "Chunk4 Value");
+  rows.Combo(cbxEnablePriority, "cbxEnablePriority", PriorityComboBox, "PriorityComboBox",
+             "Enable Priority");
+  rows.Edit(cbxPriority, "cbxPriority", PriorityEdit, "PriorityEdit", "Priority");
+  rows.Combo(cbxPermit, "cbxPermit", PermitComboBox, "PermitComboBox", "Permit");
+  rows.Combo(cbxRow, "cbxRow", RowComboBox, "RowComboBox", "Row Status");
+  rows.Edit(cbxRxRate, "cbxRxRate", RxRateEdit, "RxRateEdit", "Rx Rate");
+  rows.CaptionedCombo(cbxEnableReplaceDSCP, "cbxEnableReplaceDSCP", " Enable Replace DSCP", 160,
+                      EnableReplaceDSCPComboBox, "EnableReplaceDSCPComboBox");
+  rows.CaptionedEdit(cbxEnableDSCPValue, "cbxEnableDSCPValue", " Replace DSCP Value", 160, DSCPEdit,
+                     "DSCPEdit");
   PriorityComboBox->OnChange = TNotifyEvent(this, &TPktContentRuleForm::PriorityComboBoxChange);
   EnableReplaceDSCPComboBox->OnChange =
       TNotifyEvent(this, &TPktContentRuleForm::EnableReplaceDSCPComboBoxChange);
@@ -180,11 +122,7 @@ void TPktContentRuleForm::BuildComponents() {
   layout.FieldWidth = 110;
   layout.Columns = 2;
   layout.ColumnGap = 24;
-  const TRect fields = ArrangeFieldRows(rows, layout);
-
-  B.Add(StackingPortPanel, "StackingPortPanel")
-      .At(8, fields.Bottom + 8, 695, 150)
-      .BevelOuter(bvLowered);
+  BuildPortPanel(B, ArrangeFieldRows(rows.Rows, layout).Bottom + 8, 150);
 }
 
 std::vector<std::pair<TCheckBox*, TEdit*>> TPktContentRuleForm::Chunks() const {
@@ -246,58 +184,21 @@ bool TPktContentRuleForm::ValidateRuleInput() {
   if (!CheckKeys()) return false;
   for (const auto& [box, edit] : Chunks()) {
     if (!TickedFieldFilled(box, edit, kCheckedFieldEmpty)) return false;
-    if (box->Checked() && !ValidateHexDigits(edit->Text(), kChunkDigits, kInvalidOffset)) {
-      if (edit->Enabled()) FocusIfPossible(edit);
-      return false;
-    }
+    if (!TickedHexDigits(box, edit, kChunkDigits, kInvalidOffset)) return false;
   }
-  const std::pair<TCheckBox*, TWinControl*> actions[] = {{cbxEnablePriority, PriorityComboBox},
-                                                         {cbxPriority, PriorityEdit},
-                                                         {cbxPermit, PermitComboBox},
-                                                         {cbxRxRate, RxRateEdit}};
-  for (const auto& [box, control] : actions)
-    if (!TickedFieldFilled(box, control, kCheckedFieldEmpty)) return false;
-  if (cbxRxRate->Checked()) {
-    const int rate = StrToIntDef(RxRateEdit->Text(), -1);
-    if (rate < 0 || rate > kRxRateMax) {
-      ShowMessage(kRxRateRange);
-      if (RxRateEdit->Enabled()) FocusIfPossible(RxRateEdit);
-      return false;
-    }
-  }
-  if (!TickedFieldFilled(cbxRow, RowComboBox, kCheckedFieldEmpty)) return false;
-  if (!TickedFieldFilled(cbxEnableReplaceDSCP, EnableReplaceDSCPComboBox, kCheckFieldEmpty))
-    return false;
-  if (!TickedFieldFilled(cbxEnableDSCPValue, DSCPEdit, kCheckFieldEmpty)) return false;
-  return CheckPortSelected();
+  return ValidateActionFields(PriorityComboBox, kCheckedFieldEmpty);
 }
 
 void TPktContentRuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {
   ApplyPriorityFieldMask(saved, kPriority, kEnablePriority, cbxEnablePriority, PriorityComboBox);
 }
 
-void TPktContentRuleForm::GetButtonClick(TObject*) {
-  ReadRules();
-  EnableReplaceDSCPComboBoxChange(nullptr);
-}
-
-void TPktContentRuleForm::AddButtonClick(TObject*) { AddRule(); }
-
-void TPktContentRuleForm::EditButtonClick(TObject*) { EditRule(); }
-
-void TPktContentRuleForm::DeleteButtonClick(TObject*) { DeleteRule(); }
-
 void TPktContentRuleForm::CheckButtonClick(TObject*) {
   for (const auto& chunk : Chunks()) chunk.first->SetChecked(true);
   cbxEnablePriority->SetChecked(true);
   if (cbxPriority->Enabled()) cbxPriority->SetChecked(true);
   for (TCheckBox* box : {cbxPermit, cbxRxRate, cbxRow}) box->SetChecked(true);
-  if (ComboText(EnableReplaceDSCPComboBox) == "enabled") {
-    for (TCheckBox* box : {cbxEnableReplaceDSCP, cbxEnableDSCPValue}) {
-      box->SetEnabled(true);
-      box->SetChecked(true);
-    }
-  }
+  TickReplaceDscpWhenEnabled();
 }
 
 void TPktContentRuleForm::UncheckButtonClick(TObject*) {
@@ -313,32 +214,4 @@ void TPktContentRuleForm::ListView1Click(TObject*) {
   PriorityComboBoxChange(nullptr);
 }
 
-void TPktContentRuleForm::ListView1Change(TObject*, TListItem*, TItemChange) { ShowCount(); }
-
-void TPktContentRuleForm::PriorityComboBoxChange(TObject*) {
-  const AnsiString text = ComboText(PriorityComboBox);
-  if (text != "enabled" && text != "disabled") return;
-  const bool enabled = text == "enabled";
-  cbxPriority->SetEnabled(enabled);
-  cbxPriority->SetChecked(false);
-  PriorityEdit->SetEnabled(enabled);
-}
-
-void TPktContentRuleForm::EnableReplaceDSCPComboBoxChange(TObject*) {
-  const AnsiString text = ComboText(EnableReplaceDSCPComboBox);
-  if (text == "disabled") {
-    DisableValueEdit(DSCPEdit);
-    cbxEnableDSCPValue->SetChecked(false);
-    cbxEnableDSCPValue->SetEnabled(false);
-    cbxEnableReplaceDSCP->SetChecked(false);
-  } else if (text == "enabled") {
-    EnableValueEdit(DSCPEdit);
-    cbxEnableDSCPValue->SetEnabled(true);
-    cbxEnableReplaceDSCP->SetEnabled(true);
-  }
-}
-
-void TPktContentRuleForm::FormClose(TObject*, TCloseAction& Action) {
-  CloseRules();
-  Action = caFree;
-}
+void TPktContentRuleForm::PriorityComboBoxChange(TObject*) { PriorityChange(false); }

@@ -5,28 +5,21 @@
 // deletes them. Only ticked fields are written; the ports always are.
 #pragma once
 
-#include "forms/acl/AccessRuleForm.h"
+#include <utility>
+#include <vector>
+
+#include "forms/acl/ActionRuleForm.h"
 
 class TButton;
 class TLabel;
-class TPanel;
-class TStaticText;
 
-class TPktContentRuleForm : public TAccessRuleForm {
+class TPktContentRuleForm : public TActionRuleForm {
  public:
   explicit TPktContentRuleForm(TComponent* AOwner);
   ~TPktContentRuleForm() override;
 
-  TPanel* Panel1 = nullptr;  // button column
-  TButton* GetButton = nullptr;
-  TButton* EditButton = nullptr;
-  TButton* AddButton = nullptr;
-  TButton* DeleteButton = nullptr;
-  TStaticText* StaticText1 = nullptr;
   TButton* CheckButton = nullptr;
   TButton* UncheckButton = nullptr;
-  TPanel* Panel2 = nullptr;  // list, fields and ports
-  TListView* ListView1 = nullptr;
   TEdit* edtProfile = nullptr;
   TEdit* edtAccess = nullptr;
   // The offsets the device reports: shown, never written.
@@ -43,40 +36,18 @@ class TPktContentRuleForm : public TAccessRuleForm {
   TEdit* edtChunk3Offset = nullptr;
   TCheckBox* cbxChunk4Offset = nullptr;
   TEdit* edtChunk4Offset = nullptr;
-  TCheckBox* cbxEnablePriority = nullptr;
   TComboBox* PriorityComboBox = nullptr;
-  TCheckBox* cbxPriority = nullptr;
-  TEdit* PriorityEdit = nullptr;
-  TCheckBox* cbxPermit = nullptr;
-  TComboBox* PermitComboBox = nullptr;
-  TCheckBox* cbxRow = nullptr;
-  TComboBox* RowComboBox = nullptr;
-  TCheckBox* cbxRxRate = nullptr;
-  TEdit* RxRateEdit = nullptr;
-  TCheckBox* cbxEnableReplaceDSCP = nullptr;
-  TComboBox* EnableReplaceDSCPComboBox = nullptr;
-  TCheckBox* cbxEnableDSCPValue = nullptr;
-  TEdit* DSCPEdit = nullptr;
   TLabel* TimeRangeLabel = nullptr;    // never shown
   TCheckBox* cbxTimeRange = nullptr;   // never shown, not bound
   TEdit* edtTimeRange = nullptr;       // never shown, not bound
   TLabel* OwnerLabel = nullptr;        // never shown
   TComboBox* OwnerComboBox = nullptr;  // never shown, not bound
-  TPanel* StackingPortPanel = nullptr;
-  TStatusBar* StatusBar1 = nullptr;
 
-  void FormCreate(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
-  void GetButtonClick(TObject* Sender);
-  void AddButtonClick(TObject* Sender);
-  void EditButtonClick(TObject* Sender);
-  void DeleteButtonClick(TObject* Sender);
+  void FormCreate(TObject* Sender) override;
   void CheckButtonClick(TObject* Sender);
   void UncheckButtonClick(TObject* Sender);
-  void ListView1Click(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
+  void ListView1Click(TObject* Sender) override;
   void PriorityComboBoxChange(TObject* Sender);
-  void EnableReplaceDSCPComboBoxChange(TObject* Sender);
 
   void ClearRuleEdits() override;
   bool ValidateRuleInput() override;

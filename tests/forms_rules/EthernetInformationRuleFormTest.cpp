@@ -19,19 +19,10 @@ const std::string kColumn = "1.3.6.1.4.1.171.12.9.3.1.1.";
 
 class EthernetRuleFormTest : public ruletest::RuleFormTest<TEthernetInformationRuleForm> {
  protected:
-  void ExpectCatalogueAccess() {
-    for (int i = 0; EthernetInformationRuleVars[i].Oid; ++i)
-      EXPECT_EQ(form_->Request->Request.VarList.Item(i)->Access,
-                EthernetInformationRuleVars[i].Access)
-          << i;
-  }
+  void ExpectCatalogueAccess() { RuleFormTest::ExpectCatalogueAccess(EthernetInformationRuleVars); }
   // Keys, permit and row status ticked at their presets, port 1 ticked.
   void FillNewRule(const char* mask, const char* access) {
-    form_->MaskIDEdit->SetText(mask);
-    form_->AccessEdit->SetText(access);
-    form_->cbxPermit->SetChecked(true);
-    form_->cbxRow->SetChecked(true);
-    PortBox(form_->PortFrame, 1)->SetChecked(true);
+    FillKeys(form_->MaskIDEdit, mask, form_->AccessEdit, access);
   }
 };
 

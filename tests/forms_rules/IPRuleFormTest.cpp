@@ -19,24 +19,13 @@ const std::string kColumn = "1.3.6.1.4.1.171.12.9.3.2.1.";
 
 class IPRuleFormTest : public ruletest::RuleFormTest<TIPRuleForm> {
  protected:
-  void ExpectCatalogueAccess() {
-    for (int i = 0; IPRuleVars[i].Oid; ++i)
-      EXPECT_EQ(form_->Request->Request.VarList.Item(i)->Access, IPRuleVars[i].Access) << i;
-  }
+  void ExpectCatalogueAccess() { RuleFormTest::ExpectCatalogueAccess(IPRuleVars); }
   // Keys, permit and row status ticked at their presets, port 1 ticked, and
   // the protocol ticked at `protocol`.
   void FillNewRule(const char* profile, const char* access, int protocol) {
-    form_->IPRuleEdit->SetText(profile);
-    form_->AccessIDEdit->SetText(access);
-    form_->cbxPermit->SetChecked(true);
-    form_->cbxRow->SetChecked(true);
+    FillKeys(form_->IPRuleEdit, profile, form_->AccessIDEdit, access);
     form_->cbxProtocol->SetChecked(true);
     form_->ProtocolComboBox->SetItemIndex(protocol);
-    PortBox(form_->PortFrame, 1)->SetChecked(true);
-  }
-  void TickEdit(TCheckBox* box, TEdit* edit, const char* text) {
-    box->SetChecked(true);
-    edit->SetText(text);
   }
 };
 

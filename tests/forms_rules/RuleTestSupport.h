@@ -1,5 +1,7 @@
 // Helpers of the access-rule form tests: reading a SET line of the request
-// log, ticking port boxes, and a fixture that opens one form.
+// log, ticking port boxes, and the fixture every rule form's tests share: it
+// opens one form, fills a new rule's keys and presets, and expects the
+// messages of the checks.
 #pragma once
 
 #include <memory>
@@ -9,6 +11,8 @@
 
 #include "PagesTestSupport.h"
 #include "app/StackingPortUitFormUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "library/VnSNMPVarDesc.h"
 #include "platform/Classes.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
@@ -41,6 +45,36 @@ class RuleFormTest : public PagesDeviceTest {
   void Open() {
     form_.reset(Create<F>(Application));
     TestKit::ShowAndActivate(form_.get());
+  }
+  // Every item of the request has the catalogue's access of `table`: what
+  // a write left out is restored.
+  void ExpectCatalogueAccess(const VnSNMPVarDesc* table) {
+    for (int i = 0; table[i].Oid; ++i)
+      EXPECT_EQ(form_->Request->Request.VarList.Item(i)->Access, table[i].Access) << i;
+  }
+  // The keys typed, permit and row status ticked at their presets, and
+  // `port` ticked.
+  void FillKeys(TEdit* firstEdit, const char* first, TEdit* accessEdit, const char* access,
+                int port = 1) {
+    firstEdit->SetText(first);
+    accessEdit->SetText(access);
+    form_->cbxPermit->SetChecked(true);
+    form_->cbxRow->SetChecked(true);
+    PortBox(form_->PortFrame, port)->SetChecked(true);
+  }
+  void TickEdit(TCheckBox* box, TEdit* edit, const char* text) {
+    box->SetChecked(true);
+    edit->SetText(text);
+  }
+  // Clicking `button` shows `text`, and the focus is on `focus` when given.
+  void ExpectMessage(const char* text, TWinControl* focus, TButton* button) {
+    TestKit::DialogScript boxes;
+    boxes.Expect(text);
+    TestKit::Click(button);
+    boxes.Verify();
+    if (focus) {
+      EXPECT_EQ(form_->ActiveControl(), focus) << text;
+    }
   }
   void TearDown() override {
     if (form_) {

@@ -23,36 +23,12 @@ const std::string kIpColumn = "1.3.6.1.4.1.171.12.9.5.2.1.";
 template <class F>
 class CPUFilterRuleTest : public ruletest::RuleFormTest<F> {
  protected:
-  void ExpectCatalogueAccess(const VnSNMPVarDesc* table) {
-    for (int i = 0; table[i].Oid; ++i)
-      EXPECT_EQ(this->form_->Request->Request.VarList.Item(i)->Access, table[i].Access) << i;
-  }
   // Keys, permit and row status ticked at their presets, port 1 ticked; the
   // VLAN too when given.
   void FillNewRule(const char* profile, const char* access, const char* vlan) {
     F* f = this->form_.get();
-    f->ProfileIDEdit->SetText(profile);
-    f->AccessEdit->SetText(access);
-    f->cbxPermit->SetChecked(true);
-    f->cbxRow->SetChecked(true);
-    PortBox(f->PortFrame, 1)->SetChecked(true);
-    if (vlan) {
-      f->cbxVlan->SetChecked(true);
-      f->VlanRuleEdit->SetText(vlan);
-    }
-  }
-  void TickEdit(TCheckBox* box, TEdit* edit, const char* text) {
-    box->SetChecked(true);
-    edit->SetText(text);
-  }
-  void ExpectMessage(const char* text, TWinControl* focus, TButton* button) {
-    TestKit::DialogScript boxes;
-    boxes.Expect(text);
-    TestKit::Click(button);
-    boxes.Verify();
-    if (focus) {
-      EXPECT_EQ(this->form_->ActiveControl(), focus) << text;
-    }
+    this->FillKeys(f->ProfileIDEdit, profile, f->AccessEdit, access);
+    if (vlan) this->TickEdit(f->cbxVlan, f->VlanRuleEdit, vlan);
   }
 };
 

@@ -20,30 +20,10 @@ const char* kSource = "fe800000000000000200ABCDEF012345";
 
 class IPv6RuleFormTest : public ruletest::RuleFormTest<TIpv6RuleForm> {
  protected:
-  void ExpectCatalogueAccess() {
-    for (int i = 0; Ipv6RuleVars[i].Oid; ++i)
-      EXPECT_EQ(form_->Request->Request.VarList.Item(i)->Access, Ipv6RuleVars[i].Access) << i;
-  }
+  void ExpectCatalogueAccess() { RuleFormTest::ExpectCatalogueAccess(Ipv6RuleVars); }
   // Keys, permit and row status ticked at their presets, port 1 ticked.
   void FillNewRule(const char* profile, const char* access) {
-    form_->edtRuleID->SetText(profile);
-    form_->edtRuleAccessID->SetText(access);
-    form_->cbxPermit->SetChecked(true);
-    form_->cbxRow->SetChecked(true);
-    PortBox(form_->PortFrame, 1)->SetChecked(true);
-  }
-  void TickEdit(TCheckBox* box, TEdit* edit, const char* text) {
-    box->SetChecked(true);
-    edit->SetText(text);
-  }
-  void ExpectMessage(const char* text, TWinControl* focus, TButton* button) {
-    TestKit::DialogScript boxes;
-    boxes.Expect(text);
-    TestKit::Click(button);
-    boxes.Verify();
-    if (focus) {
-      EXPECT_EQ(form_->ActiveControl(), focus) << text;
-    }
+    FillKeys(form_->edtRuleID, profile, form_->edtRuleAccessID, access);
   }
 };
 

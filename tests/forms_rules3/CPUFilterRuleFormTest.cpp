@@ -23,25 +23,8 @@ template <class F>
 class CPUFilterRuleTest : public ruletest::RuleFormTest<F> {
  protected:
   F* form() { return this->form_.get(); }
-  void ExpectCatalogueAccess(const VnSNMPVarDesc* table) {
-    for (int i = 0; table[i].Oid; ++i)
-      EXPECT_EQ(form()->Request->Request.VarList.Item(i)->Access, table[i].Access) << i;
-  }
   void FillNewRule(const char* profile, const char* access) {
-    form()->ProfileIDEdit->SetText(profile);
-    form()->AccessEdit->SetText(access);
-    form()->cbxPermit->SetChecked(true);
-    form()->cbxRow->SetChecked(true);
-    PortBox(form()->PortFrame, 2)->SetChecked(true);
-  }
-  void ExpectMessage(const char* text, TWinControl* focus, TButton* button) {
-    TestKit::DialogScript boxes;
-    boxes.Expect(text);
-    TestKit::Click(button);
-    boxes.Verify();
-    if (focus) {
-      EXPECT_EQ(form()->ActiveControl(), focus) << text;
-    }
+    this->FillKeys(form()->ProfileIDEdit, profile, form()->AccessEdit, access, 2);
   }
 };
 

@@ -19,29 +19,9 @@ const std::string kColumn = "1.3.6.1.4.1.171.12.9.3.7.1.";
 
 class PktContentRuleFormTest : public ruletest::RuleFormTest<TPktContentRuleForm> {
  protected:
-  void ExpectCatalogueAccess() {
-    for (int i = 0; PktContentRuleVars[i].Oid; ++i)
-      EXPECT_EQ(form_->Request->Request.VarList.Item(i)->Access, PktContentRuleVars[i].Access) << i;
-  }
+  void ExpectCatalogueAccess() { RuleFormTest::ExpectCatalogueAccess(PktContentRuleVars); }
   void FillNewRule(const char* profile, const char* access) {
-    form_->edtProfile->SetText(profile);
-    form_->edtAccess->SetText(access);
-    form_->cbxPermit->SetChecked(true);
-    form_->cbxRow->SetChecked(true);
-    PortBox(form_->PortFrame, 2)->SetChecked(true);
-  }
-  void TickEdit(TCheckBox* box, TEdit* edit, const char* text) {
-    box->SetChecked(true);
-    edit->SetText(text);
-  }
-  void ExpectMessage(const char* text, TWinControl* focus, TButton* button) {
-    TestKit::DialogScript boxes;
-    boxes.Expect(text);
-    TestKit::Click(button);
-    boxes.Verify();
-    if (focus) {
-      EXPECT_EQ(form_->ActiveControl(), focus) << text;
-    }
+    FillKeys(form_->edtProfile, profile, form_->edtAccess, access, 2);
   }
 };
 
