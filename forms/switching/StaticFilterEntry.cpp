@@ -1,0 +1,23 @@
+#include "forms/switching/StaticFilterEntry.h"
+
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+
+bool WriteNewFilterEntry(VnSNMPRequest2Edits* request, TMemo* memo) {
+  if (!request || request->Busy) {
+    ShowMessage(kGetDataNotComplete);
+    return false;
+  }
+  try {
+    if (VnSNMPVarDesc* port = request->Request.VarList.Item(kFilterReceivePortItem);
+        port && port->Value)
+      *port->Value = "0";
+    request->Request.Active = 1;
+    request->Set(true, true, "");
+  } catch (const Exception& e) {
+    ShowFailureInMemo(memo, e.Message);
+  }
+  return true;
+}
