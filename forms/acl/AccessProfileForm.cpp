@@ -16,7 +16,7 @@ TAccessProfileForm::~TAccessProfileForm() = default;
 void TAccessProfileForm::CreateProfileRequest(const VnSNMPVarDesc* table) {
   Request = NewFormRequest(this, table, MVT_UMV, 1, true);
   Request->AttachListView(Profile.List, true);
-  Request->SetStatusBar(Profile.StatusBar);
+  SetStatusTargetShown(*Request, Profile.StatusBar);
 }
 
 void TAccessProfileForm::ShowFailure(const AnsiString& text) {

@@ -162,7 +162,7 @@ void TAccessRuleForm::CreateRuleRequest(const VnSNMPVarDesc* table) {
   Request = NewFormRequest(this, table, MVT_UMV, 2, true);
   Request->AttachListView(ListView1, true);
   Request->BindElementList(Rule.PortItem, PortElementList(), PortFrame->PortCheckBoxes.get());
-  if (Rule.StatusBarIsTarget) Request->SetStatusBar(StatusBar1);
+  if (Rule.StatusBarIsTarget) SetStatusTargetShown(*Request, StatusBar1);
 }
 
 void TAccessRuleForm::ShowFailure(const AnsiString& text) {

@@ -18,7 +18,7 @@ void TIBPViewForm::CreateViewPorts(TWinControl* host) {
 void TIBPViewForm::CreateViewRequest(const VnSNMPVarDesc* table, int keyCount) {
   Request = NewFormRequest(this, table, MVT_UMV, keyCount, true);
   Request->AttachListView(View.List, true);
-  Request->SetStatusBar(View.StatusBar);
+  SetStatusTargetShown(*Request, View.StatusBar);
 }
 
 void TIBPViewForm::BindViewPorts(int item) {

@@ -3,6 +3,7 @@
 #include "app/FormOpeners.h"
 #include "app/mibdefs/TimeRangeMib.h"
 #include "forms/common/FeatureForm.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPError.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
@@ -106,6 +107,7 @@ void TTimeRangeForm::FormCreate(TObject*) {
     Request->BindEdits(kEnd, "%s", edtEnd);
     Request->SetStatusBar(StatusBar1);
     Request->OnGetDone = VnRequestDoneEvent(this, &TTimeRangeForm::GetDone);
+    Request->OnSetDone = VnRequestDoneEvent(this, &TTimeRangeForm::SetDone);
     btnSet->SetEnabled(false);
     btnDelete->SetEnabled(false);
     Request->Get();
@@ -115,6 +117,19 @@ void TTimeRangeForm::FormCreate(TObject*) {
 }
 
 void TTimeRangeForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { RequestIdle = 1; }
+
+void TTimeRangeForm::SetDone(VnSNMPRequest2Controls*, const VnSNMPError& Error) {
+  if (Error.Number != VNERR_OK) {
+    RequestIdle = 1;
+    return;
+  }
+  try {
+    Request->Get();
+    if (!Request->Busy) RequestIdle = 1;  // stopped meanwhile: no read runs
+  } catch (const Exception& e) {
+    ShowFailure(e.Message);
+  }
+}
 
 void TTimeRangeForm::ShowFailure(const AnsiString& text) {
   RequestIdle = 1;
@@ -168,7 +183,6 @@ void TTimeRangeForm::WriteAndRead() {
   RequestIdle = 0;
   Request->Request.Active = 1;
   Request->Set(false, true, "");
-  Request->Get();
 }
 
 void TTimeRangeForm::ResetRowButtons() {

@@ -64,6 +64,9 @@ class TTimeRangeForm : public TForm {
   void ClearTimeRangeEdits();
   // The request's OnGetDone: the read (and the busy period) has ended.
   void GetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Error);
+  // The request's OnSetDone: a write the device took is read back; after a
+  // refusal nothing is read, so the refusal stays in the status bar.
+  void SetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Error);
 
   // Owned by the form; null once the form has closed.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
@@ -75,7 +78,8 @@ class TTimeRangeForm : public TForm {
   bool TextsGiven();
   // The common guard of Add, Edit and Delete; false after a message.
   bool ReadyToWrite();
-  // Sets, then reads again; RequestIdle stays 0 until GetDone.
+  // Sets; RequestIdle stays 0 until the read after it ends (GetDone), or
+  // until the device refuses the write (SetDone).
   void WriteAndRead();
   void ResetRowButtons();
   void ShowFailure(const AnsiString& text);

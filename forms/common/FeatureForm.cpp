@@ -159,6 +159,25 @@ AnsiString CurrentMessage() {
   }
 }
 
+void SetControlsWith(VnSNMPRequest2Edits& request, int item, const AnsiString& value,
+                     bool getAfterSet) {
+  const VnSNMPVarList& list = request.Request.VarList;
+  for (int i = 0; i < list.Count(); ++i) *list.Item(i)->Value = "";
+  request.ControlsToValues(-1);
+  if (VnSNMPVarDesc* d = list.Item(item); d && d->Value) *d->Value = value;
+  request.Set(getAfterSet, false, "");
+}
+
+void SetStatusTargetShown(VnSNMPRequest2Controls& request, TStatusBar* bar) {
+  if (!bar) return;
+  if (bar->Panels()->Count() > 0 && !bar->SimplePanel()) {
+    request.SetStatusPanel(bar->Panels()->Items(0));
+    return;
+  }
+  bar->SetSimplePanel(true);
+  request.SetStatusBar(bar);
+}
+
 int ComboIndexOf(TComboBox* combo, const AnsiString& text) {
   if (!combo) return -1;
   for (int i = 0; i < combo->Items()->Count(); ++i)

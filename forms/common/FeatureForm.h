@@ -166,6 +166,17 @@ void ShowFailureInStatusBar(TStatusBar* bar, const AnsiString& message);
 // platform Exception or a std::exception).
 AnsiString CurrentMessage();
 
+// Set from the controls as with no row selected, except that `item` (an
+// index column without a control) takes `value`.
+void SetControlsWith(VnSNMPRequest2Edits& request, int item, const AnsiString& value,
+                     bool getAfterSet);
+
+// Makes the bar the request's status target where the bar shows it: panel 0
+// of a bar with panels, else its simple text (a bar without panels is put
+// into simple mode, which draws that text). "Ok!" and every error of the
+// request are then seen where the handlers' failures are.
+void SetStatusTargetShown(VnSNMPRequest2Controls& request, TStatusBar* bar);
+
 // Item index of the text in the combo box (-1 when absent).
 int ComboIndexOf(TComboBox* combo, const AnsiString& text);
 // Selects the item with the text; false (selection unchanged) when absent.

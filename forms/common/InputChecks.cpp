@@ -30,14 +30,14 @@ bool ExactHex(const std::string& s, int count) {
 
 TIpTextFault CheckIpAddressText(const AnsiString& text) {
   const std::string& t = text.str();
-  if (t.empty()) return TIpTextFault::Bad;
-  const std::size_t window = t.size() < 15 ? t.size() : 15;
+  // The whole text is judged: a dotted address never needs more than 15
+  // characters.
+  if (t.empty() || t.size() > 15) return TIpTextFault::Bad;
   int dots = 0;
   std::string part;
-  for (std::size_t i = 0; i < window; ++i) {
+  for (std::size_t i = 0; i < t.size(); ++i) {
     const char c = t[i];
     if (c == '.') {
-      // The character after the dot is looked at even past the window.
       if (i + 1 >= t.size() || !IsDigit(t[i + 1])) return TIpTextFault::Bad;
       ++dots;
       if (i == 0) return TIpTextFault::Bad;
@@ -51,8 +51,6 @@ TIpTextFault CheckIpAddressText(const AnsiString& text) {
       part += c;
     }
   }
-  // A dot as the 15th character leaves no last part inside the window.
-  if (part.empty()) return TIpTextFault::Bad;
   const int n = PartValue(part);
   if (n == 0 && part.find("00") != std::string::npos) return TIpTextFault::Bad;
   if (n > 255) return TIpTextFault::Bad;

@@ -12,7 +12,8 @@ inline constexpr const char* kInvalidIpMessage = "Please input a valid IP";
 inline constexpr const char* kInvalidIpLowerMessage = "Please input a valid ip";
 inline constexpr const char* kInvalidMacMessage = "Invalid MAC address";
 
-// How an IPv4 text failed. Only the first 15 characters are looked at.
+// How an IPv4 text failed. The whole text is judged: more than 15
+// characters fail.
 enum class TIpTextFault {
   None,
   Bad,

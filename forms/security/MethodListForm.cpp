@@ -44,7 +44,7 @@ void TMethodListForm::FormCreate(TObject*) {
       Request->BindEdits(GroupItem(n), "%s{l15}", Group_[n]);
     }
     Request->BindComboBox(kRowStatusItem, Row_);
-    Request->SetStatusBar(Bar_);
+    SetStatusTargetShown(*Request, Bar_);
     Name_->SetText("");
     for (TEdit* group : Group_) group->SetText("");
     Row_->SetItemIndex(kRowCreateAndGoIndex);

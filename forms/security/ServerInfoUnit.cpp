@@ -105,7 +105,7 @@ void TServerInformationForm::FormCreate(TObject*) {
     Request->BindEdits(kTimeout, "%i{n1x255l3}", TimeoutEdit);
     Request->BindEdits(kRetry, "%i{n1x255l3}", RetryCEdit);
     Request->BindComboBox(kRowStatus, RowComboBox);
-    Request->SetStatusBar(StatusBar1);
+    SetStatusTargetShown(*Request, StatusBar1);
     for (TEdit* e : {IPEdit, PortEdit, KeyEdit, TimeoutEdit, RetryCEdit}) e->SetText("");
     RowComboBox->SetItemIndex(kRowCreateAndGoIndex);
     SetIdleState();

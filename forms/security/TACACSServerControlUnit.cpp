@@ -70,7 +70,7 @@ void TAAASrvCtrlForm::FormCreate(TObject*) {
     Request->BindEdits(kAddress, "%s{l16}", edtSrvIP);
     Request->BindComboBox(kProtocol, cbxAuthPtcl);
     Request->BindComboBox(kOperation, cbxOper);
-    Request->SetStatusBar(stbResult);
+    SetStatusTargetShown(*Request, stbResult);
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInStatusBar(stbResult, e.Message);

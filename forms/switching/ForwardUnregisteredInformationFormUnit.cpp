@@ -44,9 +44,10 @@ void TForwardUnregisteredInformationForm::RefreshBtnClick(TObject*) {
   ClearEntryFields();
 }
 
-// Reads again; nothing is written.
+// Writes the static and forbidden lists of the selected VLAN, as the
+// forward-all form does.
 void TForwardUnregisteredInformationForm::SetBtnClick(TObject*) {
-  ReadTable();
+  WriteSelectedRow();
   ShowRowCount(LV_dot1qForwardUnregisteredEntry, ST_Count);
 }
 

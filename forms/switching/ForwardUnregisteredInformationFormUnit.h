@@ -1,6 +1,6 @@
 // Per VLAN, the ports to which unregistered multicast traffic goes: the
 // ports in use, the static and the forbidden ones, shown for the selected
-// VLAN. The form only reads.
+// VLAN; Set writes the static and forbidden lists of the selected VLAN.
 #pragma once
 
 #include "forms/switching/PortListTableFormBase.h"

@@ -62,7 +62,7 @@ void TMLD_SnoopingGroupForm::FormCreate(TObject*) {
     Request->BindEdits(kMac, "%s", edtMAC);
     Request->BindElementList(kPorts, PortElementList(), PortFrame->PortCheckBoxes.get());
     Request->BindEdits(kReportCount, "%i", edtCount);
-    Request->SetStatusBar(StatusBar1);
+    SetStatusTargetShown(*Request, StatusBar1);
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);

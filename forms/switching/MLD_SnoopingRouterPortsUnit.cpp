@@ -35,7 +35,7 @@ TMLD_SnoopingRouterPortsForm::TMLD_SnoopingRouterPortsForm(TComponent* AOwner)
 
 TMLD_SnoopingRouterPortsForm::~TMLD_SnoopingRouterPortsForm() = default;
 
-void TMLD_SnoopingRouterPortsForm::AttachStatus() { Request->SetStatusBar(StatusBar1); }
+void TMLD_SnoopingRouterPortsForm::AttachStatus() { SetStatusTargetShown(*Request, StatusBar1); }
 
 void TMLD_SnoopingRouterPortsForm::ShowFailure(const AnsiString& message) {
   ShowFailureInStatusBar(StatusBar1, message);

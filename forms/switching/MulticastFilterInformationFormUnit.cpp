@@ -173,6 +173,10 @@ void TMulticastFilterInformationForm::SetBtnClick(TObject*) {
 }
 
 void TMulticastFilterInformationForm::AddBtnClick(TObject*) {
+  if (ED_MulticastVID->Text().IsEmpty() || ED_MACAddress->Text().IsEmpty()) {
+    ShowMessage("Please input VID and MAC Address!");
+    return;
+  }
   if (ComboText(Status) != kFilterPermanent) {
     ShowMessage("Status should be set to permanent");
     return;

@@ -3,8 +3,6 @@
 #include "app/FormOpeners.h"
 #include "app/mibdefs/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
-#include "library/VnSNMPRequest2Edits.h"
-#include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
 
@@ -44,19 +42,7 @@ void TMulticastForwardingInformationForm::RefreshBtnClick(TObject*) {
 }
 
 void TMulticastForwardingInformationForm::SetBtnClick(TObject*) {
-  if (!Request) return;
-  // Without a selected row the list's values are those of the last row
-  // read: the boxes (off and unticked) would overwrite that VLAN's ports.
-  if (!LV_dot1qForwardUnregisteredEntry->Selected()) {
-    ShowFailureInMemo(Memo1, "Select a VLAN first: nothing was sent.");
-    return;
-  }
-  try {
-    Request->Request.Active = 1;
-    Request->Set(true, true, "");
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
+  WriteSelectedRow();
   ShowRowCount(LV_dot1qForwardUnregisteredEntry, ST_Count);
 }
 

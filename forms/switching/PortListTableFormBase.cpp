@@ -80,6 +80,21 @@ void TPortListTableForm::ClearPortFrames() {
     if (frame) frame->ClearPorts();
 }
 
+void TPortListTableForm::WriteSelectedRow() {
+  if (!Request) return;
+  // Without a selected row there is no VLAN to write to.
+  if (!list_->Selected()) {
+    ShowFailureInMemo(Memo1, "Select a VLAN first: nothing was sent.");
+    return;
+  }
+  try {
+    Request->Request.Active = 1;
+    Request->Set(true, true, "");
+  } catch (const Exception& e) {
+    ShowFailureInMemo(Memo1, e.Message);
+  }
+}
+
 void TPortListTableForm::FormClose(TObject*, TCloseAction& Action) {
   list_->SetSelected(nullptr);
   StopWaitDelete(Request);

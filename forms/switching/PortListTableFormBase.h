@@ -56,6 +56,10 @@ class TPortListTableForm : public TForm {
   void ReadTable();
   // Unticks boxes 1 to 32 of every frame.
   void ClearPortFrames();
+  // One SET of the selected row's writable port lists from the ticks of
+  // their frames; the table is read again after it. Without a selected row
+  // nothing is sent and the memo says so.
+  void WriteSelectedRow();
   // When a walk has ended (normally or by error).
   virtual void TableRead() {}
 

@@ -221,18 +221,21 @@ void TSTP_Info::ShowVersionProgress() {
   dialog->ShowModal();
 }
 
+// The version labels follow the device only once it has taken the new
+// version: after a failed Set they keep what it runs.
 void TSTP_Info::BT_SetClick(TObject*) {
   if (!TimerRequest || !MSTPRequest) return;
   const AnsiString version = ComboText(Combo_STPVersion);
   try {
     if (!CheckAndWrite(version)) return;
-    const AnsiString current =
-        MainForm && MainForm->ST_STPVersion ? MainForm->ST_STPVersion->Caption() : AnsiString();
+    TStaticText* running = MainForm ? MainForm->ST_STPVersion : nullptr;
+    const AnsiString current = running ? running->Caption() : AnsiString();
+    if (running) running->SetCaption(version);
+    lbstpversion->SetCaption(version);
     if (version != current && lbMSTPState->Caption() == "enabled") ShowVersionProgress();
   } catch (...) {
     TimerRequest->ShowRequestStatus(CurrentMessage());
   }
-  lbstpversion->SetCaption(version);
 }
 
 void TSTP_Info::FormClose(TObject*, TCloseAction& Action) {

@@ -67,7 +67,7 @@ void TSnoopingGroupTableForm::FormCreate(TObject*) {
     Request->BindElementList(kInclude, elements, IncludePortFrame->PortCheckBoxes.get());
     Request->BindElementList(kExclude, elements, ExcludePortFrame->PortCheckBoxes.get());
     BindExtras();
-    Request->SetStatusBar(StatusBar1);
+    SetStatusTargetShown(*Request, StatusBar1);
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);

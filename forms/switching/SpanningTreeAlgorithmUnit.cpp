@@ -64,7 +64,7 @@ void TSpanningTreeAlgorithmForm::BuildComponents() {
 void TSpanningTreeAlgorithmForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, SpanningTreeAlgorithmVars, 0, 0);
   Request->BindComboBox(0, ComboBox1);
-  Request->SetStatusBar(StatusBar1);
+  SetStatusTargetShown(*Request, StatusBar1);
   GetButtonClick(nullptr);
 }
 

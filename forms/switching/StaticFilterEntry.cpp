@@ -11,11 +11,8 @@ bool WriteNewFilterEntry(VnSNMPRequest2Edits* request, TMemo* memo) {
     return false;
   }
   try {
-    if (VnSNMPVarDesc* port = request->Request.VarList.Item(kFilterReceivePortItem);
-        port && port->Value)
-      *port->Value = "0";
     request->Request.Active = 1;
-    request->Set(true, true, "");
+    SetControlsWith(*request, kFilterReceivePortItem, "0", true);
   } catch (const Exception& e) {
     ShowFailureInMemo(memo, e.Message);
   }

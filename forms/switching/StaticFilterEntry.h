@@ -15,6 +15,6 @@ inline constexpr const char* kFilterPermanent = "permanent";
 
 // The Add of both forms: while the request is missing or busy, "Get data not
 // complete" and false (nothing sent). Otherwise one SET of the entry in the
-// edits, read after, with receive port 0 (a new entry has none of its own,
-// not the one of the row selected last); a failure becomes a memo line.
+// controls, read after, with receive port 0 (a new entry has none of its
+// own, not the one of the row selected last); a failure becomes a memo line.
 bool WriteNewFilterEntry(VnSNMPRequest2Edits* request, TMemo* memo);

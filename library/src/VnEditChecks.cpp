@@ -18,8 +18,7 @@
 bool IsValidIpv4(TEdit* edit) { return edit && IsValidIpv4(edit->Text()); }
 bool IsValidMulticastIpv4(TEdit* edit) { return edit && IsValidMulticastIpv4(edit->Text()); }
 bool IsValidIpv6(TEdit* edit) { return edit && IsValidIpv6(edit->Text()); }
-// Any text passes: the multicast IPv6 item asks for no check.
-bool IsValidMulticastIpv6(TEdit*) { return true; }
+bool IsValidMulticastIpv6(TEdit* edit) { return edit && IsValidMulticastIpv6(edit->Text()); }
 bool IsValidMac(TEdit* edit) { return edit && IsValidMac(edit->Text()); }
 bool IsMulticastMac(TEdit* edit) { return edit && IsMulticastMac(edit->Text()); }
 bool IsUnicastMac(TEdit* edit) { return edit && IsUnicastMac(edit->Text()); }
@@ -40,6 +39,7 @@ enum : int {
   kIpv4 = 19,
   kMulticastIpv4 = 20,
   kIpv6 = 21,
+  kMulticastIpv6 = 22,
   kMac = 23,
   kMulticastMac = 24,
   kUnicastMac = 25,
@@ -112,8 +112,8 @@ AnsiString AddressMessage(std::uint8_t kind, const AnsiString& text) {
       return IsValidMac(text) && IsMulticastMac(text) ? "" : EditCheckText(kMulticastMac);
     case EC_ADDR_UNICAST_MAC:
       return IsValidMac(text) && IsUnicastMac(text) ? "" : EditCheckText(kUnicastMac);
-    default:  // multicast IPv6: no check
-      return "";
+    default:  // multicast IPv6
+      return IsValidMulticastIpv6(text) ? "" : EditCheckText(kMulticastIpv6);
   }
 }
 

@@ -207,6 +207,19 @@ AnsiString ReadEdits(const ControlBinding& b, bool& bad) {
 
 std::uint8_t ElementMask(int e) { return static_cast<std::uint8_t>(0x80u >> (e % 8)); }
 
+// An item that names the row of a table list instead of being written.
+bool IsIndexColumn(const VnSNMPVarList& list, int item) {
+  return (list.ItemType == MVT_FMV || list.ItemType == MVT_UMV) &&
+         static_cast<std::uint32_t>(item) < list.KeyCount;
+}
+
+// An edit, label or static text showing nothing.
+bool IsEmptyText(TControl* control) {
+  return (dynamic_cast<TEdit*>(control) || dynamic_cast<TLabel*>(control) ||
+          dynamic_cast<TStaticText*>(control)) &&
+         control->Text().IsEmpty();
+}
+
 }  // namespace
 
 void VnSNMPRequest2Edits::ShowBinding(const ControlBinding& b) {
@@ -323,7 +336,7 @@ void VnSNMPRequest2Edits::ControlsToValues(int item) {
     AnsiString text = *d->Value;
     if (d->Options) text = d->Options->ValueOf(text);
     VnOctets raw = VnValueToBytes(text, d->Syntax);
-    bool bound = false, bad = false;
+    bool bound = false, bad = false, emptyKey = false;
     for (std::size_t n = 0; n < Bindings.size(); ++n) {
       const ControlBinding& b = *Bindings[n];
       if (b.ItemIndex != i) continue;
@@ -334,6 +347,9 @@ void VnSNMPRequest2Edits::ControlsToValues(int item) {
       // and values spread over several edits go into the value in place.
       if (b.ControlCount() == 1 && !b.HasElements && b.PartOffset == 0 && b.Syntax == d->Syntax) {
         raw = part;
+        // An index column left empty keeps no value (not the 0 of an empty
+        // number): the row instance refuses it or takes the empty string.
+        emptyKey = IsIndexColumn(list, i) && IsEmptyText(b.Controls.front());
         continue;
       }
       const std::size_t end = b.PartOffset + part.size();
@@ -341,7 +357,7 @@ void VnSNMPRequest2Edits::ControlsToValues(int item) {
       std::copy(part.begin(), part.end(), raw.begin() + b.PartOffset);
     }
     if (!bound) continue;
-    text = VnBytesToValue(raw, d->Syntax);
+    text = emptyKey ? AnsiString() : VnBytesToValue(raw, d->Syntax);
     if (d->Options) text = d->Options->TextOf(text);
     *d->Value = text;
     NoteBadInput(i, bad);

@@ -107,9 +107,13 @@ VnOctets VnValueToBytes(const AnsiString& text, std::uint32_t syntax) {
       break;
     case SNMP_SYNTAX_IPADDRESS:
     case SNMP_SYNTAX_NSAPADDR: {
+      // A part that does not fit its byte is never cut to one.
       VnSubIds ids;
       if (VnParseDotted(text, ids))
-        for (std::uint32_t id : ids) out.push_back(static_cast<std::uint8_t>(id));
+        for (std::uint32_t id : ids) {
+          if (id > 255) RaiseLibraryError(VNERR_BAD_PART_VALUE);
+          out.push_back(static_cast<std::uint8_t>(id));
+        }
       break;
     }
     case SNMP_SYNTAX_OBJECTID: {

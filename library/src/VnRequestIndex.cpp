@@ -33,6 +33,18 @@ VnOctets LowOctets(const VnSubIds& s, std::size_t start, std::size_t count) {
   return out;
 }
 
+// A decimal number at the front of the text: blanks, an optional sign, then
+// at least one digit.
+bool HasLeadingNumber(const AnsiString& text) {
+  const char* p = text.c_str();
+  while (*p == ' ' || *p == '\t') ++p;
+  if (*p == '+' || *p == '-') ++p;
+  return *p >= '0' && *p <= '9';
+}
+
+// A value that cannot name a row: the instance would lose its part.
+[[noreturn]] void RefuseIndexValue() { RaiseLibraryError(VNERR_BAD_PART_VALUE); }
+
 }  // namespace
 
 AnsiString VnSNMPRequest::IndexToValue(int item, const AnsiString& suffix) {
@@ -140,7 +152,12 @@ AnsiString VnSNMPRequest::IndexToValue(int item, const AnsiString& suffix) {
 
 void VnSNMPRequest::ValueToIndex(int item, AnsiString& out) {
   const VnSNMPVarDesc& d = ItemAt(item);
-  const AnsiString value = RawValue(d);
+  AnsiString value = RawValue(d);
+  // "(NULL)" is how a value says it is absent; an index is never left out.
+  // Strings and identifiers without a value are the zero-length one; every
+  // other syntax refuses to make an instance without a value.
+  const bool absent = value.IsEmpty() || value == VnNullValueText;
+  if (value == VnNullValueText) value = AnsiString();
   const bool implied = IsImpliedIndex(item);
   VnSubIds ids;
   auto appendCounted = [&](const VnOctets& octets) {
@@ -151,27 +168,33 @@ void VnSNMPRequest::ValueToIndex(int item, AnsiString& out) {
     case SNMP_SYNTAX_NULL:
       break;
     case SNMP_SYNTAX_BOOLEAN:
+      if (absent) RefuseIndexValue();
       ids.push_back(value == "true" ? 1 : 0);
       break;
     case SNMP_SYNTAX_INTEGER:
     case SNMP_SYNTAX_COUNTER:
     case SNMP_SYNTAX_GUAGE:
     case SNMP_SYNTAX_UINTEGER:
+      if (!HasLeadingNumber(value)) RefuseIndexValue();
       ids.push_back(VnLeadingNumber(value));
       break;
     case SNMP_SYNTAX_TIMETICKS:
+      if (absent) RefuseIndexValue();
       ids.push_back(VnTimeTicksValue(value));
       break;
     case SNMP_SYNTAX_COUNTER64: {
+      if (absent) RefuseIndexValue();
       std::uint64_t v = VnCounter64Value(value);
       ids.push_back(static_cast<std::uint32_t>(v >> 32));
       ids.push_back(static_cast<std::uint32_t>(v));
       break;
     }
     case SNMP_SYNTAX_DOUBLE:
+      if (absent) RefuseIndexValue();
       AppendDoubleWords(ids, VnFloatValue(value));
       break;
     case SNMP_SYNTAX_BCDATETIME:
+      if (absent) RefuseIndexValue();
       AppendDoubleWords(ids, VnCalendarValue(value));
       break;
     case SNMP_SYNTAX_BITSTR:
@@ -203,10 +226,12 @@ void VnSNMPRequest::ValueToIndex(int item, AnsiString& out) {
     case SNMP_SYNTAX_IPV6ADDRESS: {
       const std::size_t size = d.Syntax == SNMP_SYNTAX_MACADDRESS ? 6 : 16;
       VnOctets octets = VnHexOctets(value);
-      if (octets.size() >= size) ids.assign(octets.begin(), octets.begin() + size);
+      if (octets.size() < size) RefuseIndexValue();
+      ids.assign(octets.begin(), octets.begin() + size);
       break;
     }
     case SNMP_SYNTAX_DATETIME: {
+      if (absent) RefuseIndexValue();
       std::uint8_t octets[VnDateTime::kOctets];
       VnDateTime::Parse(value).ToWire(octets);
       ids.assign(octets, octets + VnDateTime::kOctets);

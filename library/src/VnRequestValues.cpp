@@ -189,10 +189,12 @@ void VnSNMPRequest::VbToValue(int item, const Vb& vb) {
         text = VnDottedText(parts, 4);
         break;
       }
-      case SNMP_SYNTAX_DATETIME:
-        text = VnDateTime::FromWire(NeedOctets(v, VnDateTime::kOctets).data(), VnDateTime::kOctets)
-                   .Format();
+      case SNMP_SYNTAX_DATETIME: {
+        // 11 octets, or 8 without the zone (which is then not shown).
+        const OctetStr& o = NeedOctets(v, VnDateTime::kOctetsWithoutZone);
+        text = VnDateTime::FromWire(o.data(), static_cast<int>(o.len())).Format();
         break;
+      }
       case SNMP_SYNTAX_DISPLAYSTR: {
         const OctetStr& o = NeedOctets(v);
         text = VnDisplayText(o.data(), o.len());

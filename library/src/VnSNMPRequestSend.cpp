@@ -166,8 +166,13 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
       ++ended;
       *item.Value = kNotDone;
       // The index items still hold the previous row: the next step asks the
-      // column again from there and finds it ended again.
-      *item.LastOid = WithSuffix(col, RowIndexText());
+      // column again from there and finds it ended again. Before any row
+      // they hold nothing to name one: the column is asked from where it
+      // was asked now.
+      try {
+        *item.LastOid = WithSuffix(col, RowIndexText());
+      } catch (const Exception&) {
+      }
       continue;
     }
     VbToValue(i, vb);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BindingTestSupport.h"
+#include "library/VnAddressValidators.h"
 #include "library/VnEditConstraint.h"
 #include "platform/Classes.h"
 #include "platform/ExtCtrls.h"
@@ -192,6 +193,19 @@ TEST_F(EditConstraintTest, AddressChecks) {
   TypeAndLeave("00-11-22-33-44-55");
   TypeAndLeave("01-00-5E-00-00-01");
   EXPECT_EQ(boxes.Shown().size(), 2u);
+
+  constraint->Add("%s{I6m}", edit);
+  boxes.Expect(" Please enter a valid multicast IPV6 address!");
+  boxes.Expect(" Please enter a valid multicast IPV6 address!");
+  TypeAndLeave("FE800000000000000000000000000001");  // not multicast
+  TypeAndLeave("hello");
+  TypeAndLeave("ff020000000000000000000000000001");
+  EXPECT_EQ(boxes.Shown().size(), 4u);
+  EXPECT_EQ(edit->Text(), "ff020000000000000000000000000001");
+  edit->SetText("FF02");
+  EXPECT_FALSE(IsValidMulticastIpv6(edit));
+  edit->SetText("FF020000000000000000000000000001");
+  EXPECT_TRUE(IsValidMulticastIpv6(edit));
 }
 
 TEST_F(EditConstraintTest, NotEmptyAndDelimitedNumbers) {

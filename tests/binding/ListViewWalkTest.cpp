@@ -162,6 +162,28 @@ TEST_F(ListViewWalk, ShorterValueFromOneEditReplacesTheRowsValue) {
   EXPECT_EQ(sets[0].find("80 00 00"), std::string::npos) << sets[0];
 }
 
+// A key edit left empty names no row: no SET goes to an instance of 0 or to
+// none; the conversion error comes out of Set for the form to show.
+TEST_F(ListViewWalk, AnEmptyKeyIsAConversionErrorAndNothingIsSent) {
+  auto* id = Add<TEdit>();
+  request->AttachListView(view, false);
+  request->BindEdits(kVlanId, "%u{n1x4094l4}", id);
+  for (int i : {kVlanEgress, kVlanForbidden, kVlanUntagged, kVlanStatus})
+    request->Request.VarList.Item(i)->Access |= SNMP_ACCESS_INVALID;
+  for (const char* key : {"", "(NULL)"}) {
+    id->SetText(key);
+    try {
+      request->Set(true, true);
+      ADD_FAILURE() << "sent with the key " << key;
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.HelpContext, -518) << key;
+    }
+    EXPECT_EQ(request->Busy, 0);
+  }
+  PumpFor(100);
+  EXPECT_TRUE(SetLines().empty());
+}
+
 TEST_F(ListViewWalk, ClearingActiveEndsTheWalkWithOk) {
   request->AttachListView(view, false);
   request->stopAtRow = 2;

@@ -52,6 +52,8 @@ TEST_F(EthernetMaskFormTest, OpensWithTheProfilesAndThePresets) {
   ASSERT_EQ(form_->ListView1->Items()->Count(), 1);
   EXPECT_EQ(form_->ListView1->Items()->Item(0)->Caption(), "1");
   EXPECT_EQ(form_->ListView1->Columns()->Count(), 10);
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Get: Ok!"), 1)
+      << form_->StatusBar1->DisplayedText().str();
   EXPECT_EQ(form_->UseVLanComBo->Text(), "enabled");
   EXPECT_EQ(form_->Use8021pComBo->Text(), "disabled");
   EXPECT_EQ(form_->MacMaskStateComBo->Text(), "other");

@@ -1,6 +1,7 @@
 // The time range form against the simulated switch: the first read, adding
 // (the status forced to createAndGo), the input checks, deleting a selected
 // row, and the busy guards while a read runs.
+#include <algorithm>
 #include <memory>
 
 #include "PagesTestSupport.h"
@@ -76,6 +77,43 @@ TEST_F(TimeRangeFormTest, AddSendsTheTypedTextsWithCreateAndGoWhateverTheComboSh
   EXPECT_NE(sets[0].find(std::string(kStatusColumn) + kNight + "=INTEGER:4"), std::string::npos);
   EXPECT_EQ(form_->ListView1->Items()->Count(), 2);
   EXPECT_EQ(Value(base + "2" + kNight), "STRING:\"Mon,Thu\"");
+}
+
+// The form does not look at the name: an empty one is the zero-length
+// string index, not the text "(NULL)".
+TEST_F(TimeRangeFormTest, AnEmptyNameIsSentAsTheEmptyStringIndex) {
+  Open();
+  Fill("", "Sun", "01:00:00", "02:00:00");
+  TestKit::Click(form_->btnAdd);
+  ASSERT_TRUE(WaitForm());
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find(std::string(kStatusColumn) + ".0=INTEGER:4"), std::string::npos)
+      << sets[0];
+  EXPECT_EQ(sets[0].find(".6.40.78.85.76.76.41"), std::string::npos) << sets[0];
+}
+
+// A refused write is not followed by a read: its error stays in the bar.
+TEST_F(TimeRangeFormTest, ARefusedAddIsNotReadOverAndStaysInTheStatusBar) {
+  Open();
+  Control(std::string("inject set ") + kStatusColumn + " genErr");
+  Fill("night", "Mon,Thu", "22:00:00", "23:59:59");
+  TestKit::Click(form_->btnAdd);
+  ASSERT_TRUE(WaitForm());
+  PumpUntil([] { return false; }, 100);
+  const std::string status = form_->StatusBar1->DisplayedText().str();
+  EXPECT_EQ(status.rfind("Set: ", 0), 0u) << status;
+  EXPECT_EQ(status.find("Ok!"), std::string::npos) << status;
+  const auto log = NewLog();
+  const auto set = std::find_if(log.begin(), log.end(), [](const std::string& line) {
+    return line.find("\tSET\t") != std::string::npos;
+  });
+  ASSERT_NE(set, log.end());
+  EXPECT_EQ(std::count_if(set, log.end(),
+                          [](const std::string& line) {
+                            return line.find("\tGETNEXT\t") != std::string::npos;
+                          }),
+            0);
 }
 
 TEST_F(TimeRangeFormTest, AddRefusesMissingTextsInOrderAndSendsNothing) {

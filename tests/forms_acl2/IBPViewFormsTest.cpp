@@ -53,6 +53,8 @@ TEST_F(IBPViewFormsTest, EthernetProfilesShowTheRowWithTheComboStillDisabled) {
   auto* f = Open<TIBPACLEtherMaskForm>("form-IBPACLEtherMask.png");
   ASSERT_EQ(f->ListView1->Items()->Count(), 1);
   EXPECT_EQ(f->ListView1->Columns()->Count(), 2);
+  EXPECT_EQ(f->StatusBar1->DisplayedText().Pos("Get: Ok!"), 1)
+      << f->StatusBar1->DisplayedText().str();
   EXPECT_EQ(f->cbxEtherType->ItemIndex(), -1);
   EXPECT_FALSE(f->cbxEtherType->Enabled());
   EXPECT_TRUE(f->edtID->ReadOnly());

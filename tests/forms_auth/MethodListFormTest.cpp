@@ -62,6 +62,9 @@ TEST_F(LoginMethodFormTest, OpensWithTheListsAndTheGroupEditsOff) {
   EXPECT_EQ(form_->Request->AsyncMode, 0);
   EXPECT_EQ(form_->RowComboBox->Text(), "createAndGo");
   EXPECT_FALSE(form_->EditButton->Enabled());
+  // The request's status line is where the bar shows it: panel 0.
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Get: Ok!"), 1)
+      << form_->StatusBar1->DisplayedText().str();
   EXPECT_FALSE(form_->DeleteButton->Enabled());
   EXPECT_TRUE(form_->AddButton->Enabled());
   for (TEdit* e : {form_->Server1Edit, form_->Server4Edit}) EXPECT_FALSE(e->Enabled());

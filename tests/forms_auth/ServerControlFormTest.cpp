@@ -47,6 +47,8 @@ TEST_F(ServerControlFormTest, OpensEmptyWithTheWalkInTheHiddenList) {
   Open();
   EXPECT_FALSE(form_->lvOper->Visible());
   EXPECT_EQ(form_->lvOper->Items()->Count(), 1);
+  EXPECT_EQ(form_->stbResult->DisplayedText().Pos("Get: Ok!"), 1)
+      << form_->stbResult->DisplayedText().str();
   EXPECT_EQ(form_->edtSrvGrpName->Text(), "");
   EXPECT_EQ(form_->cbxOper->ItemIndex(), -1);
   ASSERT_EQ(form_->cbxOper->Items()->Count(), 2);

@@ -48,7 +48,7 @@ TEST_F(SnoopingGroupTest, IgmpGroupsShowOneRowPerSourceWithItsPortsAndTimes) {
   auto f = Open<TIGMP_SnoopingGroupTableForm>();
   ASSERT_TRUE(Wait(f.get()));
   ASSERT_EQ(f->ListView1->Items()->Count(), 2);
-  EXPECT_NE(f->StatusBar1->SimpleText().Pos("Ok!"), 0) << f->StatusBar1->SimpleText().str();
+  EXPECT_NE(f->StatusBar1->DisplayedText().Pos("Ok!"), 0) << f->StatusBar1->DisplayedText().str();
 
   TestKit::ClickRow(f->ListView1, 1);
   EXPECT_EQ(f->stVlanID->Caption(), "1");

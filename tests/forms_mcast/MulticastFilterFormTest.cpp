@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/FormOpeners.h"
@@ -64,6 +65,16 @@ TEST_F(MulticastFilterFormTest, OpensWithTheEntriesAndARowLocksItsKey) {
 
 TEST_F(MulticastFilterFormTest, AddWritesPortsAndPermanentAfterASelectedRow) {
   Open();
+  // An empty key is refused before anything reaches the library.
+  SelectComboText(form_->Status, "permanent");
+  for (const auto& [vid, mac] : {std::pair{"", "01005E000005"}, std::pair{"5", ""}}) {
+    TestKit::DialogScript dialogs;
+    dialogs.Expect("Please input VID and MAC Address!");
+    form_->ED_MulticastVID->SetText(vid);
+    form_->ED_MACAddress->SetText(mac);
+    TestKit::Click(form_->AddBtn);
+  }
+  form_->Status->SetItemIndex(-1);
   {
     TestKit::DialogScript dialogs;
     dialogs.Expect("Status should be set to permanent");

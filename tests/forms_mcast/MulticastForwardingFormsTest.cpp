@@ -1,6 +1,7 @@
 // The per-VLAN multicast forwarding forms against the simulated switch: each
-// tab shows its port list of the selected row, only the forward-all form
-// writes (its static and forbidden lists), and the menu opens all three.
+// tab shows its port list of the selected row, the forward-all and
+// forward-unregistered forms write their static and forbidden lists, and
+// the menu opens all three.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -98,21 +99,28 @@ TEST_F(MulticastForwardingFormsTest, ForwardAllShowsTheListsAndWritesOnlyStaticA
   EXPECT_EQ(form->ST_Count->Caption(), "1");
 }
 
-TEST_F(MulticastForwardingFormsTest, ForwardUnregisteredSetOnlyReadsAgain) {
+TEST_F(MulticastForwardingFormsTest, ForwardUnregisteredSetWritesStaticAndForbidden) {
   Control(std::string("set ") + kUnregistered + ".2.1 x 80000000");
   auto* form = Open<TForwardUnregisteredInformationForm>();
   TListView* list = form->LV_dot1qForwardUnregisteredEntry;
   ASSERT_EQ(list->Items()->Count(), 1);
   EXPECT_EQ(form->TabSheet2->Caption(), "Unregisteried Static Ports");
+  TestKit::Click(form->SetBtn);  // no VLAN selected: nothing written
+  EXPECT_TRUE(SetLines().empty());
   TestKit::ClickRow(list, 0);
   EXPECT_TRUE(Port(form, 1, 1)->Checked());
   EXPECT_TRUE(
       TestKit::Grab(form, vntest::ArtifactsDir() + "/form-ForwardUnregisteredInformation.png"));
+  Port(form, 0, 4)->SetChecked(true);  // the ports in use: never written
   Port(form, 1, 2)->SetChecked(true);
+  Port(form, 2, 9)->SetChecked(true);
   TestKit::Click(form->SetBtn);
   Wait(form);
-  EXPECT_TRUE(SetLines().empty());
-  EXPECT_EQ(Value(std::string(kUnregistered) + ".2.1"), "Hex-STRING:80 00 00 00");
+  const std::vector<std::string> sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_EQ(sets[0].find(std::string(kUnregistered) + ".1.1="), std::string::npos) << sets[0];
+  EXPECT_EQ(Value(std::string(kUnregistered) + ".2.1"), "Hex-STRING:C0 00 00 00");
+  EXPECT_EQ(Value(std::string(kUnregistered) + ".3.1"), "Hex-STRING:00 80 00 00");
   EXPECT_EQ(form->ST_Count->Caption(), "1");
   TestKit::Click(form->RefreshBtn);
   EXPECT_FALSE(Port(form, 1, 1)->Checked());

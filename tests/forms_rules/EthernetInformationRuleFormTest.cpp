@@ -31,6 +31,8 @@ TEST_F(EthernetRuleFormTest, OpensWithTheRulesAndThePresets) {
   ASSERT_EQ(form_->ListView1->Items()->Count(), 1);
   EXPECT_EQ(form_->ListView1->Items()->Item(0)->Caption(), "1");
   EXPECT_EQ(form_->ListView1->Columns()->Items(12)->Caption(), "Rule RX Rate");
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Get: Ok!"), 1)
+      << form_->StatusBar1->DisplayedText().str();
   EXPECT_EQ(form_->StaticText1->Text(), "1");
   EXPECT_TRUE(form_->AddButton->Enabled());
   EXPECT_FALSE(form_->EditButton->Enabled());

@@ -101,6 +101,10 @@ TEST_F(IPRuleFormTest, InputChecksStopBeforeAnythingIsSent) {
   TickEdit(form_->cbxSourceIP, form_->SourceIPEdit, "192.168.1.300");
   expect("Please input a valid IP", form_->SourceIPEdit);
   form_->SourceIPEdit->SetText("192.168.1.30");
+  TickEdit(form_->cbxDestIP, form_->DestIPEdit, "192.168.100.1001");  // judged whole
+  expect("Please input a valid IP", form_->DestIPEdit);
+  form_->cbxDestIP->SetChecked(false);
+  form_->DestIPEdit->SetText("");
   TickEdit(form_->cbxUserMask, form_->UserMaskEdit, "0000fff");
   expect("Invalid User Mask", form_->UserMaskEdit);
   form_->UserMaskEdit->SetText("0000fffg");

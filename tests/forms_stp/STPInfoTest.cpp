@@ -5,16 +5,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
+#include "app/MainUnit.h"
 #include "app/Progress2.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/STPInfo.h"
+#include "library/VnSNMPConnection.h"
 #include "platform/ComCtrls.h"
+#include "platform/Files.h"
 #include "platform/Graphics.h"
+#include "platform/RegistryStore.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"
 
@@ -45,6 +50,26 @@ class STPInfo : public PagesDeviceTest {
     PagesDeviceTest::TearDown();
   }
   std::string Panel() const { return form_->StatusBar1->Panels()->Items(0)->Text().str(); }
+  // A main window as the module starts it (its session and connection made
+  // in `folder`), kept in MainForm; the form's requests still reach the
+  // simulator.
+  TMainForm* MakeMainWindow(const std::string& folder) {
+    const std::string here = std::filesystem::current_path().string();
+    std::filesystem::current_path(folder);
+    const char* argv[] = {"kxr-module", "/I127.0.0.1", "/Rqovalt", "/Wmundrel"};
+    SetCommandLine(4, argv);
+    auto* window = Create<TMainForm>(Application);
+    SetCommandLine(0, nullptr);
+    std::filesystem::current_path(here);
+    MainForm = window;
+    // The form's requests copy the connection to the simulator.
+    PresetConnectionDefaults();
+    ConnectionDefaults.Device.Address = "127.0.0.1";
+    ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(Sim().Port());
+    ConnectionDefaults.Security.Version = 1;
+    ConnectionDefaults.Security.SecurityModel = 2;
+    return window;
+  }
   std::unique_ptr<TSTP_Info> form_;
 };
 
@@ -124,6 +149,46 @@ TEST_F(STPInfo, MstpIsWrittenWithoutHelloTimeBehindTheProgressDialog) {
   EXPECT_NE(sets[0].find(kBridge + ".6.0=INTEGER:30"), std::string::npos) << sets[0];
   EXPECT_EQ(Value(kBridge + ".6.0"), "INTEGER:30");
   EXPECT_EQ(form_->lbstpversion->Caption(), "mstp");
+}
+
+TEST_F(STPInfo, AFailedSetLeavesTheVersionLabelsAtTheDevicesVersion) {
+  Seed(2, 0);
+  Control("set " + std::string(kAlgorithm) + " i 2");
+  Open();
+  ASSERT_EQ(form_->lbstpversion->Caption(), "stp");
+  ASSERT_TRUE(SelectComboText(form_->Combo_STPVersion, "rstp"));
+  Control("inject set " + kBridge + " genErr");
+  form_->BT_SetClick(nullptr);
+  EXPECT_NE(Panel().find("Set: "), std::string::npos) << Panel();
+  EXPECT_EQ(Value(kBridge + ".2.0"), "INTEGER:0");
+  EXPECT_EQ(form_->lbstpversion->Caption(), "stp");
+}
+
+// The main window's version is what the next change is compared with: once
+// the device runs mstp, going back to it is no version change.
+TEST_F(STPInfo, ASuccessfulVersionSetUpdatesTheMainWindowsVersion) {
+  Seed(2, 1);
+  Control("set " + std::string(kAlgorithm) + " i 3");
+  TMemoryRegistryStore registry;
+  TRegistryStoreOverride useRegistry(registry);
+  vntest::TempDir work;
+  const std::unique_ptr<TMainForm> window(MakeMainWindow(work.Path()));
+  window->ST_STPVersion->SetCaption("rstp");
+  Open();
+  ASSERT_TRUE(SelectComboText(form_->Combo_STPVersion, "mstp"));
+  form_->Combo_STPVersionChange(nullptr);
+  int dialogs = 0;
+  TestKit::OnNextModal<TProgressForm2>([&](TProgressForm2* dialog) {
+    ++dialogs;
+    for (int i = 0; i < 31; ++i) dialog->ProgressTimerTimer(nullptr);
+  });
+  form_->BT_SetClick(nullptr);
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_EQ(window->ST_STPVersion->Caption(), "mstp");
+  form_->BT_SetClick(nullptr);  // mstp again: no progress dialog (an unscripted one fails)
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_EQ(SetLines().size(), 2u);
+  form_.reset();
 }
 
 }  // namespace

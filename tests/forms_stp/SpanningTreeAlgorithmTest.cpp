@@ -60,6 +60,19 @@ TEST_F(SpanningTreeAlgorithm, OpensWithTheDeviceStateAndSwitchesOff) {
   EXPECT_EQ(Count(SetLines(), "SET"), 1);
 }
 
+// The request's own status lines land in the panel the bar shows.
+TEST_F(SpanningTreeAlgorithm, TheRequestsOutcomeIsShownInTheBar) {
+  Open();
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Get: Ok!"), 1)
+      << form_->StatusBar1->DisplayedText().str();
+  Control("inject get 1.3.6.1.4.1.171.11.101.1.2.1.2.1 genErr");
+  form_->GetButtonClick(nullptr);
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Get: "), 1)
+      << form_->StatusBar1->DisplayedText().str();
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Ok!"), 0);
+}
+
 TEST_F(SpanningTreeAlgorithm, CancelSendsNothingAndReadsAgain) {
   Control("set " + std::string(kAlgorithm) + " i 2");
   Open();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "library/VnOptionList.h"
@@ -105,12 +106,40 @@ TEST(IndexEncoding, StringsWithAndWithoutLength) {
 
 TEST(IndexEncoding, FixedSizeAddressesAndDates) {
   EXPECT_EQ(Encode1(SNMP_SYNTAX_MACADDRESS, "0011223344FF"), "0.17.34.51.68.255");
-  EXPECT_EQ(Encode1(SNMP_SYNTAX_MACADDRESS, "00112233"), "");  // fewer than 6 octets
   EXPECT_EQ(Encode1(SNMP_SYNTAX_MACADDRESS, "0011223344556677"), "0.17.34.51.68.85");
   EXPECT_EQ(Encode1(SNMP_SYNTAX_IPV6ADDRESS, "FE800000000000000000000000000001"),
             "254.128.0.0.0.0.0.0.0.0.0.0.0.0.0.1");
-  EXPECT_EQ(Encode1(SNMP_SYNTAX_IPV6ADDRESS, "FE80"), "");
   EXPECT_EQ(Encode1(SNMP_SYNTAX_DATETIME, "2009-3-5,14:7:9.0,+8:0"), "7.217.3.5.14.7.9.0.43.8.0");
+}
+
+TEST(IndexEncoding, AnIndexWithoutAValue) {
+  // A string without a value is the zero-length string, never "(NULL)".
+  EXPECT_EQ(Encode1(SNMP_SYNTAX_DISPLAYSTR, ""), "0");
+  EXPECT_EQ(Encode1(SNMP_SYNTAX_DISPLAYSTR, "(NULL)"), "0");
+  EXPECT_EQ(Encode1(SNMP_SYNTAX_DISPLAYSTR, "(NULL)", kImplied), "");
+  EXPECT_EQ(Encode1(SNMP_SYNTAX_OCTETSTR, "(NULL)"), "0");
+  // Any other syntax makes no instance of it: a number that is not there,
+  // an address too short to fill its octets.
+  const std::pair<std::uint32_t, const char*> refused[] = {{SNMP_SYNTAX_INTEGER, ""},
+                                                           {SNMP_SYNTAX_INTEGER, "(NULL)"},
+                                                           {SNMP_SYNTAX_GUAGE, "ports"},
+                                                           {SNMP_SYNTAX_TIMETICKS, ""},
+                                                           {SNMP_SYNTAX_MACADDRESS, "00112233"},
+                                                           {SNMP_SYNTAX_IPV6ADDRESS, "FE80"},
+                                                           {SNMP_SYNTAX_MACADDRESS, ""},
+                                                           {SNMP_SYNTAX_DATETIME, "(NULL)"}};
+  for (const auto& [syntax, value] : refused) {
+    Table t({{syntax}}, 1);
+    t.Value(0) = value;
+    AnsiString out = "untouched";
+    try {
+      t.request.ValueToIndex(0, out);
+      ADD_FAILURE() << syntax << " " << value;
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.HelpContext, -518) << syntax << " " << value;
+    }
+    EXPECT_EQ(out, "untouched");
+  }
 }
 
 TEST(IndexEncoding, BadValuesAreRejected) {

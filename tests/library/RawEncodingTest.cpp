@@ -101,6 +101,9 @@ TEST(RawEncodingParts, TooFewBytesToDecode) {
   EXPECT_EQ(ErrorOf([] { VnBytesToValue(Bytes({1}), SNMP_SYNTAX_BCDATETIME); }), -518);
   EXPECT_EQ(ErrorOf([] { VnBytesToValue(Bytes({1}), 0xC7); }), -511);
   EXPECT_EQ(ErrorOf([] { VnValueToBytes("1", 0); }), -511);
+  // An address part above 255 is refused, not cut to its low byte.
+  EXPECT_EQ(ErrorOf([] { VnValueToBytes("192.168.100.1001", SNMP_SYNTAX_IPADDRESS); }), -518);
+  EXPECT_EQ(ErrorOf([] { VnValueToBytes("256.0.0.1", SNMP_SYNTAX_NSAPADDR); }), -518);
 }
 
 TEST(RawEncodingTexts, NullAndEmpty) {

@@ -12,6 +12,8 @@
 class VnDateTime {
  public:
   static constexpr int kOctets = 11;
+  // The shorter form of the convention: no direction and zone.
+  static constexpr int kOctetsWithoutZone = 8;
 
   // The current local date and time to the second; deci-seconds 0, direction
   // '+', zone 0:0.

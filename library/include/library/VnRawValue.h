@@ -6,7 +6,7 @@
 // text "(NULL)" encodes to no bytes and no bytes decode to "(NULL)", in every
 // syntax. Failures raise the library's numbered exceptions: -511 for a
 // syntax these routines do not know, -519 for a part beyond the value, -518
-// for too few bytes to decode.
+// for too few bytes to decode and for an address part above 255.
 #pragma once
 
 #include <cstdint>
