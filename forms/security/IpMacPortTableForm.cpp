@@ -16,6 +16,7 @@
 namespace {
 
 enum { kIpItem = 0, kMacItem = 1 };
+
 }  // namespace
 
 TIpMacPortTableForm::TIpMacPortTableForm(TComponent* AOwner, const TIpMacPortTableLayout& layout)

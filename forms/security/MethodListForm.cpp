@@ -19,6 +19,7 @@ int GroupItem(int slot) { return 2 * slot + 2; }
 constexpr int kServerGroupIndex = 4;
 constexpr int kLocalIndex = 5;  // "local" / "local-enable"
 constexpr int kNoneIndex = 6;
+
 constexpr const char* kRowStateMustBeCreateAndGo = "Row State must be createAndGo.";
 constexpr const char* kIneffectiveMethods =
     "Method(s) after method local and none is(are) ineffective. Do you want to change your "

@@ -22,6 +22,7 @@ namespace {
 
 // Columns of the static VLAN table.
 enum { kVlanId, kName, kEgress, kForbidden, kUntagged, kStatus };
+
 // The row index is sent as an unsigned 32-bit number: a text that is not
 // one (empty, other characters than digits, too large) would address a
 // different row than the one typed.
