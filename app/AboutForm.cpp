@@ -18,7 +18,17 @@ constexpr const char* kFamilyName = "Vantrel KXR-5800-10 Management Module";
 // stand-in here is wider, and the condensed face keeps the family name
 // inside the dialog.
 constexpr const char* kTitleFont = "DejaVu Sans Condensed";
+// Room the title leaves at the dialog's right edge.
+constexpr int kTitleMargin = 6;
 constexpr const char* kVersionWithBuild = "Release Version 1.35R12(Build 2009/2/19)";
+
+// Where the stand-in font still draws the label past the dialog's right
+// edge (fonts differ between desktops), its height shrinks until it fits.
+void FitInside(TLabel* label, int clientWidth) {
+  while (label->Left() + label->Width() > clientWidth - kTitleMargin &&
+         label->Font()->Height() < -8)
+    label->Font()->SetHeight(label->Font()->Height() + 1);
+}
 
 }  // namespace
 
@@ -72,6 +82,7 @@ void TAboutForm::FormActivate(TObject*) {
   Image5816->Hide();
   AboutLabe2->Hide();
   AboutLabel->SetCaption(kFamilyName);
+  FitInside(AboutLabel, ClientWidth());
   if (AboutForm) AboutForm->SetCaption(kFamilyCaption);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/Forms.h"
 #include "platform/Launch.h"
 #include "platform/Messages.h"
+#include "platform/NumberText.h"
 #include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
 
@@ -168,7 +169,7 @@ AnsiString VnEditConstraint::CheckText(const _EditConstraint_s& r, const AnsiStr
     case 'f':
     case 'i':
     case 'u': {
-      const double v = std::strtod(text.c_str(), nullptr);
+      const double v = LeadingFloat(text.c_str());
       if (v < r.Minimum || v > r.Maximum)
         return ReplacePlaceholder(Fill(kNumberRange, PH_MIN, FloatToStr(r.Minimum)), PH_MAX,
                                   FloatToStr(r.Maximum));

@@ -1,12 +1,12 @@
 // Arithmetic and logic evaluators over text.
 #include "library/VnEvaluator.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "library/VnMessageTables.h"
 #include "platform/DateTime.h"
 #include "platform/Exceptions.h"
+#include "platform/NumberText.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -35,7 +35,7 @@ int MatchingParen(const AnsiString& text, int open) {
 // there is none).
 double Operand(const AnsiString& text) {
   if (IsNow(text.Trim())) return NowNumber();
-  return std::atof(text.c_str());
+  return LeadingFloat(text.c_str());
 }
 
 AnsiString Before(const AnsiString& text, int pos) { return text.SubString(1, pos - 1); }

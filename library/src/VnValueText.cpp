@@ -8,6 +8,7 @@
 
 #include "library/VnErrors.h"
 #include "platform/DateTime.h"
+#include "platform/NumberText.h"
 
 const char* const VnNullValueText = "(NULL)";
 
@@ -181,12 +182,12 @@ std::uint32_t VnLeadingNumber(const AnsiString& text) {
 
 double VnFloatValue(const AnsiString& text) {
   std::string prefix = FloatPrefix(text);
-  return prefix.empty() ? 0.0 : std::strtod(prefix.c_str(), nullptr);
+  return prefix.empty() ? 0.0 : LeadingFloat(prefix.c_str());
 }
 
 long double VnLongFloatValue(const AnsiString& text) {
   std::string prefix = FloatPrefix(text);
-  return prefix.empty() ? 0.0L : std::strtold(prefix.c_str(), nullptr);
+  return prefix.empty() ? 0.0L : LeadingLongFloat(prefix.c_str());
 }
 
 AnsiString VnDisplayText(const std::uint8_t* octets, std::size_t count) {

@@ -7,6 +7,8 @@
 #include <QEvent>
 #include <QScreen>
 #include <QThread>
+#include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <deque>
@@ -27,6 +29,7 @@ struct Posted {
 struct Release {
   HWND target;
   int depth;
+  unsigned long serial;  // order of the requests
 };
 
 // Receives one wake-up event per batch of posted messages.
@@ -46,7 +49,20 @@ std::vector<Release>& Releases() {
   static auto* r = new std::vector<Release>();
   return *r;
 }
+// Forms with an event handler on the stack, once per running handler.
+std::vector<HWND>& BusyForms() {
+  static auto* b = new std::vector<HWND>();
+  return *b;
+}
 
+TCustomForm* FormOf(TObject* sender) {
+  if (auto* c = dynamic_cast<TControl*>(sender)) return c->TopForm();
+  for (auto* c = dynamic_cast<TComponent*>(sender); c; c = c->Owner())
+    if (auto* f = dynamic_cast<TCustomForm*>(c)) return f;
+  return nullptr;
+}
+
+unsigned long g_releaseSerial = 0;
 QApplication* g_qapp = nullptr;
 bool g_exiting = false;  // static destruction: the loop is closed
 Dispatcher* g_dispatcher = nullptr;
@@ -78,8 +94,8 @@ bool Dispatcher::event(QEvent* e) {
   return true;
 }
 
-// At exit the forms go, but the toolkit's application object stays: some of
-// the toolkit's own globals are already gone by then.
+// At exit the forms go; the toolkit's application object is left to the
+// process.
 void ShutdownAtExit() {
   g_exiting = true;
   if (!Application) return;
@@ -91,20 +107,39 @@ void ShutdownAtExit() {
 
 namespace ui_detail {
 
+HandlerScope::HandlerScope(TObject* sender) {
+  if (TCustomForm* f = FormOf(sender)) {
+    form_ = f->Handle();
+    BusyForms().push_back(form_);
+  }
+}
+
+HandlerScope::~HandlerScope() {
+  if (!form_) return;
+  auto& busy = BusyForms();
+  auto it = std::find(busy.rbegin(), busy.rend(), form_);
+  if (it != busy.rend()) busy.erase(std::next(it).base());
+}
+
+unsigned long NextReleaseSerial() { return g_releaseSerial; }
+
 void PostRelease(TCustomForm* form) {
   for (const Release& r : Releases())
     if (r.target == form->Handle()) return;
-  Releases().push_back({form->Handle(), Application->ModalDepth()});
+  Releases().push_back({form->Handle(), Application->ModalDepth(), g_releaseSerial++});
   Wake();
 }
 
-// Releases run from the loops only, at the depth they were asked for or
-// further out: a form released inside its own modal loop is deleted after
-// that loop has returned, unless its opener deletes it first.
-void RunReleases(int depth) {
+// Releases run at the depth they were asked for or further out: a form
+// released inside its own modal loop is deleted after that loop has
+// returned, unless its opener deletes it first. A form waits while one of
+// its handlers runs.
+void RunReleases(int depth, unsigned long fromSerial) {
   for (std::size_t i = 0; i < Releases().size();) {
     Release r = Releases()[i];
-    if (r.depth < depth) {
+    const auto& busy = BusyForms();
+    if (r.depth < depth || r.serial < fromSerial ||
+        std::find(busy.begin(), busy.end(), r.target) != busy.end()) {
       ++i;
       continue;
     }
@@ -152,6 +187,9 @@ void TApplication::Initialize() {
   static char arg0[] = "kxr5800";
   static char* argv[] = {arg0, nullptr};
   g_qapp = new QApplication(argc, argv);
+  // The toolkit takes the user's locale for the C library; numbers keep the
+  // class library's fixed notation (a decimal point) whatever that locale is.
+  std::setlocale(LC_NUMERIC, "C");
   QApplication::setQuitOnLastWindowClosed(false);
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPixelSize(11);
@@ -165,11 +203,14 @@ void TApplication::Initialize() {
     int dot = name.LastDelimiter(".");
     title_ = dot > 0 ? name.SubString(1, dot - 1) : name;
   }
-  static bool registered = false;
-  if (!registered) {
-    registered = true;
-    std::atexit(ShutdownAtExit);
-  }
+  // The forms still alive at exit go first of all: the main thread's
+  // thread-local objects end before any atexit handler or static object, so
+  // the toolkit's own globals (created lazily, after this call) are intact.
+  struct ExitGuard {
+    ~ExitGuard() { ShutdownAtExit(); }
+  };
+  static thread_local ExitGuard guard;
+  (void)&guard;
 }
 
 void TApplication::Finalize() {
@@ -200,6 +241,10 @@ void TApplication::Terminate() {
 void TApplication::ProcessMessages() {
   if (!g_qapp || g_exiting) return;
   bool hadMessages = HasPostedMessages();
+  // Forms closed with caFree while this call delivers the user's input go
+  // before it returns; older releases are left to the loops (a form closed
+  // and then deleted by code may pump from its destructor).
+  const unsigned long firstRelease = NextReleaseSerial();
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   bool fired = FireDueTimers();
@@ -209,6 +254,7 @@ void TApplication::ProcessMessages() {
     // Busy-wait callers loop on this: give the CPU back for a moment.
     QThread::usleep(200);
   }
+  RunReleases(modalDepth_, firstRelease);
 }
 
 void TApplication::HandleMessage() {

@@ -1,9 +1,9 @@
 // Forms: construction, showing, the close protocol and the modal loop.
 #include <QApplication>
 #include <QCloseEvent>
-#include <QMenuBar>
 #include <QScreen>
 
+#include "MenuBar.h"
 #include "Toolkit.h"
 #include "platform/Exceptions.h"
 #include "platform/Menus.h"
@@ -13,10 +13,8 @@ using namespace ui_detail;
 namespace {
 
 // The height of the menu bar inside the window (part of the non-client
-// height, see FrameHeight).
-constexpr int kMenuBarHeight = 20;
-
-int MenuBarHeight(const TCustomForm* f) { return f->Menu() && !f->Parent() ? kMenuBarHeight : 0; }
+// height, see FrameHeight): one row, or more when the entries wrap.
+int MenuBarHeight(const TCustomForm* f);
 
 // The window of a form: its client area. The close box asks the form to
 // close; activation makes it the application's active form.
@@ -59,30 +57,50 @@ struct FormPeer : Peer {
   void Layout() override {
     auto* f = dynamic_cast<TCustomForm*>(control);
     if (!f || !widget || !container) return;
-    int cw = f->ClientWidth(), ch = f->ClientHeight(), bar = MenuBarHeight(f);
+    int cw = f->ClientWidth();
+    if (menuBar) menuBar->LayOut(cw);  // the rows at this width decide the client height
+    int ch = f->ClientHeight(), bar = MenuBarHeight(f);
     if (!f->Parent()) widget->resize(cw, ch + bar);
     if (menuBar) {
-      menuBar->setGeometry(0, 0, cw, kMenuBarHeight);
+      menuBar->move(0, 0);
       menuBar->setVisible(bar > 0);
     }
     container->setGeometry(0, bar, cw, ch);
   }
 
   // Shows the menu's entries in the window's bar (none: no bar).
-  void SetMenu(TMainMenu* old, TMainMenu* m) {
+  void SetMenu(TMainMenu* old, TMainMenu* m, int clientWidth) {
     if (menuBar) {
-      if (old) DetachMenuHost(old, menuBar);
-      delete menuBar.data();
+      QPointer<WrappingMenuBar> gone = menuBar;
+      menuBar = nullptr;
+      if (old) DetachMenuHost(old, gone);
+      delete gone.data();
     }
     if (!m || !qApp) return;
-    auto* b = new QMenuBar(widget);
-    b->setNativeMenuBar(false);
-    menuBar = b;
+    auto* b = new WrappingMenuBar(widget, [this] { RowsChanged(); });
     AttachMenuHost(m, b);
+    b->LayOut(clientWidth);
+    menuBar = b;
   }
 
-  QPointer<QMenuBar> menuBar;
+  // The entries now need more or fewer rows: the window keeps its size and
+  // the client area gives or takes the difference.
+  void RowsChanged() {
+    auto* f = dynamic_cast<TCustomForm*>(control);
+    if (!f || !menuBar || (f->ComponentState() & csDestroying)) return;
+    Layout();
+    f->Realign();
+  }
+
+  int MenuRows() const { return menuBar ? menuBar->Rows() : 1; }
+
+  QPointer<WrappingMenuBar> menuBar;
 };
+
+int MenuBarHeight(const TCustomForm* f) {
+  if (!f->Menu() || f->Parent()) return 0;
+  return static_cast<const FormPeer*>(f->PeerOf())->MenuRows() * WrappingMenuBar::kRowHeight;
+}
 
 }  // namespace
 
@@ -133,7 +151,7 @@ int TCustomForm::FrameWidth() const {
 
 int TCustomForm::FrameHeight() const {
   if (Parent()) return 0;
-  int menu = menu_ ? 20 : 0;
+  int menu = MenuBarHeight(this);
   switch (borderStyle_) {
     case bsNone:
       return menu;
@@ -181,7 +199,7 @@ void TCustomForm::SetMenu(TMainMenu* m) {
   if (old) old->RemoveFreeNotification(this);
   menu_ = m;
   if (m) m->FreeNotification(this);
-  static_cast<FormPeer*>(PeerOf())->SetMenu(old, m);
+  static_cast<FormPeer*>(PeerOf())->SetMenu(old, m, cw);
   SetBoundsQuiet(Left(), Top(), cw + FrameWidth(), ch + FrameHeight());
 }
 

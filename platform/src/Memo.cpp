@@ -3,6 +3,8 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include "Toolkit.h"
 #include "platform/StdCtrls.h"
@@ -169,7 +171,17 @@ void TMemo::Publish(int appendedAt) {
 void TMemo::UserEdited() {
   auto* m = WidgetAs<MemoWidget>(this);
   if (!m || m->publishing) return;
-  lines_.Reload(A(m->toPlainText()));
+  // Lines the user left alone keep their bytes (the blocks' own text: the
+  // plain text would turn no-break spaces into blanks).
+  std::vector<AnsiString> old = std::move(lines_.lines_);
+  lines_.lines_.clear();
+  const QTextDocument* doc = m->document();
+  if (!doc->isEmpty()) {
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+      const std::size_t at = lines_.lines_.size();
+      lines_.lines_.push_back(at < old.size() ? A(b.text(), old[at]) : A(b.text()));
+    }
+  }
   if (!Quiet() && OnChange) Guarded(this, [this] { OnChange(this); });
 }
 

@@ -5,9 +5,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <algorithm>
 
+#include "MenuBar.h"
 #include "Toolkit.h"
 #include "platform/SysUtils.h"
 
@@ -192,6 +194,7 @@ void TMenuItem::Realize() {
   }
   if (!items_.empty() && !peer_->submenu) {
     auto* sub = new QMenu();
+    sub->setFont(MenuFont());
     peer_->submenu = sub;
     // Opening a sub-menu is this item's click, as the class library has it.
     QObject::connect(sub, &QMenu::aboutToShow, sub, [this] { Guarded(this, [this] { Click(); }); });
@@ -273,6 +276,7 @@ void TPopupMenu::Popup(int X, int Y) {
   MenuPeer* p = root->PeerOf();
   if (!p || !p->popup) {
     auto* menu = new QMenu();
+    menu->setFont(MenuFont());
     AttachMenuHost(this, menu);
     root->PeerOf()->popup = menu;
     p = root->PeerOf();
@@ -312,6 +316,21 @@ TMenuItem* AddMenuEntry(TMenu* menu, const AnsiString& path, const AnsiString& n
   item->OnClick = onClick;
   parent->Add(item);
   return item;
+}
+
+TRect MenuItemRect(const TMenuItem* item) {
+  QAction* action = item ? ActionOf(item) : nullptr;
+  if (!action || !item->Parent() || item->Parent()->Parent() || !action->isVisible()) return {};
+  for (QWidget* host : HostsOf(item->Parent())) {
+    for (QMenuBar* bar : host->findChildren<QMenuBar*>(Qt::FindDirectChildrenOnly)) {
+      if (bar->isHidden() || !bar->actions().contains(action)) continue;
+      QRect r = bar->actionGeometry(action);
+      if (r.isEmpty() || !bar->rect().contains(r)) return {};
+      QPoint p = bar->mapTo(bar->window(), r.topLeft());
+      return {p.x(), p.y(), p.x() + r.width(), p.y() + r.height()};
+    }
+  }
+  return {};
 }
 
 // ---- Toolkit side

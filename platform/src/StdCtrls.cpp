@@ -40,6 +40,13 @@ Qt::Alignment ToQAlign(TAlignment a) {
   }
 }
 
+// An edit box's line edit, with the bytes that code put there last: they
+// come back unchanged while the user leaves the text alone.
+class EditWidget : public Clickable<QLineEdit> {
+ public:
+  AnsiString shown;
+};
+
 class LabelWidget : public Clickable<QLabel> {
  public:
   LabelWidget() {
@@ -170,8 +177,7 @@ void TStaticText::SetBorderStyle(TStaticBorderStyle b) {
 
 // ---- TEdit
 
-TEdit::TEdit(TComponent* AOwner)
-    : TWinControl(AOwner, new Peer(new Clickable<QLineEdit>()), 121, 21) {
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, new Peer(new EditWidget()), 121, 21) {
   SetTabStop(true);
   SetColor(clWindow);
   auto* le = WidgetAs<QLineEdit>(this);
@@ -179,13 +185,17 @@ TEdit::TEdit(TComponent* AOwner)
   QObject::connect(le, &QLineEdit::textEdited, le, [this](const QString&) { UserEdited(); });
 }
 
-AnsiString TEdit::GetText() const { return A(WidgetAs<QLineEdit>(this)->text()); }
+AnsiString TEdit::GetText() const {
+  auto* le = WidgetAs<EditWidget>(this);
+  return A(le->text(), le->shown);
+}
 
 // A change by code fires OnChange synchronously, outside the toolkit, so
 // that the handler's exceptions reach the caller.
 void TEdit::SetTextValue(const AnsiString& v) {
   if (v == GetText()) return;
-  auto* le = WidgetAs<QLineEdit>(this);
+  auto* le = WidgetAs<EditWidget>(this);
+  le->shown = v;
   {
     QSignalBlocker block(le);
     le->setText(Q(v));
@@ -197,18 +207,18 @@ void TEdit::SetTextValue(const AnsiString& v) {
 // character filter), the caret stays where the removed characters were.
 void TEdit::UserEdited() {
   auto* le = WidgetAs<QLineEdit>(this);
-  AnsiString typed = A(le->text());
+  QString typed = le->text();
   int caret = le->cursorPosition();
   modified_ = true;
   if (Quiet() || !OnChange) return;
   std::weak_ptr<void> alive = LifeToken();
   Guarded(this, [this] { OnChange(this); });
   if (alive.expired()) return;
-  AnsiString now = GetText();
+  QString now = le->text();
   if (now != typed) {
-    int removed = typed.Length() - now.Length();
+    int removed = static_cast<int>(typed.size() - now.size());
     int pos = caret - std::max(0, removed);
-    le->setCursorPosition(std::clamp(pos, 0, now.Length()));
+    le->setCursorPosition(std::clamp(pos, 0, static_cast<int>(now.size())));
   }
 }
 

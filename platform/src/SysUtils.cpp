@@ -1,6 +1,8 @@
 #include "platform/SysUtils.h"
 
-#include <cerrno>
+#include <locale.h>
+
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -8,6 +10,7 @@
 #include <cstring>
 
 #include "platform/Exceptions.h"
+#include "platform/NumberText.h"
 
 namespace {
 
@@ -39,28 +42,52 @@ bool ParseInt(const AnsiString& text, long long lo, long long hi, long long& out
   unsigned long long v = 0;
   for (; *p; ++p) {
     int d;
-    if (*p >= '0' && *p <= '9') d = *p - '0';
-    else if (base == 16 && *p >= 'a' && *p <= 'f') d = *p - 'a' + 10;
-    else if (base == 16 && *p >= 'A' && *p <= 'F') d = *p - 'A' + 10;
-    else return false;
+    if (*p >= '0' && *p <= '9')
+      d = *p - '0';
+    else if (base == 16 && *p >= 'a' && *p <= 'f')
+      d = *p - 'a' + 10;
+    else if (base == 16 && *p >= 'A' && *p <= 'F')
+      d = *p - 'A' + 10;
+    else
+      return false;
     v = v * static_cast<unsigned long long>(base) + static_cast<unsigned long long>(d);
     if (v > static_cast<unsigned long long>(LLONG_MAX) + 1ULL) return false;
   }
   long long r;
   if (neg) {
-    r = (v == static_cast<unsigned long long>(LLONG_MAX) + 1ULL) ? LLONG_MIN : -static_cast<long long>(v);
+    r = (v == static_cast<unsigned long long>(LLONG_MAX) + 1ULL) ? LLONG_MIN
+                                                                 : -static_cast<long long>(v);
   } else {
     if (v > static_cast<unsigned long long>(LLONG_MAX)) return false;
     r = static_cast<long long>(v);
   }
   // Hexadecimal 32-bit values wrap like the class library's reader does.
-  if (base == 16 && hi == INT_MAX && !neg && v <= 0xFFFFFFFFULL) r = static_cast<int>(static_cast<unsigned int>(v));
+  if (base == 16 && hi == INT_MAX && !neg && v <= 0xFFFFFFFFULL)
+    r = static_cast<int>(static_cast<unsigned int>(v));
   if (r < lo || r > hi) return false;
   out = r;
   return true;
 }
 
+// The "C" locale, for the C library's number readers: the process's own
+// locale may use a decimal comma. Made once, kept for the process.
+locale_t CLocale() {
+  static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return c;
+}
+
 }  // namespace
+
+double LeadingFloat(const char* text, const char** end) {
+  char* stop = nullptr;
+  double v = text ? strtod_l(text, &stop, CLocale()) : 0.0;
+  if (end) *end = text ? stop : text;
+  return v;
+}
+
+long double LeadingLongFloat(const char* text) {
+  return text ? strtold_l(text, nullptr, CLocale()) : 0.0L;
+}
 
 AnsiString IntToStr(int v) { return AnsiString(v); }
 AnsiString IntToStr(long long v) { return AnsiString(v); }
@@ -99,12 +126,12 @@ double StrToFloat(const AnsiString& s) {
   if (t.IsEmpty()) BadFloat(s);
   // Only plain decimal notation: no hexadecimal floats, no "inf"/"nan".
   for (char c : t.str()) {
-    if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E')) BadFloat(s);
+    if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E'))
+      BadFloat(s);
   }
-  errno = 0;
-  char* end = nullptr;
-  double v = std::strtod(t.c_str(), &end);
-  if (end != t.c_str() + t.Length() || (errno == ERANGE && std::isinf(v))) BadFloat(s);
+  const char* end = nullptr;
+  double v = LeadingFloat(t.c_str(), &end);
+  if (end != t.c_str() + t.Length() || std::isinf(v)) BadFloat(s);
   return v;
 }
 
@@ -115,9 +142,10 @@ AnsiString FloatToStr(double v) {
   // 15 significant digits, then the class library's general layout: fixed
   // when the exponent lies in [-5, 14], else d.dddE[-]x without padding.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14e", v);
-  // buf: [-]d.dddddddddddddde[+-]xx
-  std::string s(buf);
+  std::to_chars_result r =
+      std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+  // buf: [-]d.dddddddddddddde[+-]xx, whatever the process's locale
+  std::string s(buf, r.ptr);
   std::size_t epos = s.find('e');
   int exp = std::atoi(s.c_str() + epos + 1);
   bool neg = s[0] == '-';
@@ -132,7 +160,8 @@ AnsiString FloatToStr(double v) {
     } else if (static_cast<int>(digits.size()) <= exp + 1) {
       out += digits + std::string(static_cast<std::size_t>(exp + 1) - digits.size(), '0');
     } else {
-      out += digits.substr(0, static_cast<std::size_t>(exp + 1)) + "." + digits.substr(static_cast<std::size_t>(exp + 1));
+      out += digits.substr(0, static_cast<std::size_t>(exp + 1)) + "." +
+             digits.substr(static_cast<std::size_t>(exp + 1));
     }
   } else {
     out += digits.substr(0, 1);

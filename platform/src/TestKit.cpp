@@ -360,10 +360,10 @@ void PressTab(bool backwards) {
 
 void TypeText(TWinControl* control, const AnsiString& text) {
   FocusTo(control);
-  for (int i = 1; i <= text.Length(); ++i) {
-    char c = text[i];
-    QString t = c == '\b' ? QString(QChar(8)) : QString(QChar(static_cast<uchar>(c)));
-    SendKey(FocusTarget(control), KeyOfChar(c), Qt::NoModifier, t);
+  // One key per character of the text as the widget shows it.
+  for (char32_t u : Q(text).toUcs4()) {
+    char c = u < 0x80 ? static_cast<char>(u) : '\0';
+    SendKey(FocusTarget(control), KeyOfChar(c), Qt::NoModifier, QString::fromUcs4(&u, 1));
   }
 }
 

@@ -36,12 +36,14 @@ struct Peer {
   TControl* control = nullptr;
 };
 
-// Bytes map to characters one to one (Latin-1) both ways.
-inline QString Q(const AnsiString& s) { return QString::fromLatin1(s.data(), s.Length()); }
-inline AnsiString A(const QString& q) {
-  QByteArray b = q.toLatin1();
-  return AnsiString(b.constData(), static_cast<int>(b.size()));
-}
+// Text is UTF-8 (TextCodec.cpp). Going to a widget, bytes that are not
+// valid UTF-8 show as one character each (Latin-1), never dropped; coming
+// back, text is encoded as UTF-8.
+QString Q(const AnsiString& s);
+AnsiString A(const QString& q);
+// The bytes of q; `shown` itself while q is still what Q made of it, so
+// bytes set by code come back unchanged until the user edits them.
+AnsiString A(const QString& q, const AnsiString& shown);
 
 QColor ToQColor(TColor c);
 QFont ToQFont(const TFont& f);
@@ -62,10 +64,25 @@ T* WidgetAs(const TControl* c) {
 TControl* ControlOf(const QObject* w);
 TWinControl* WinControlOf(const QObject* w);
 
+// Marks the form of `sender` (a control's form, or the form owning a
+// component) as running an event handler while it lives: a released form
+// is not deleted before its handlers have returned (Application.cpp).
+class HandlerScope {
+ public:
+  explicit HandlerScope(TObject* sender);
+  ~HandlerScope();
+  HandlerScope(const HandlerScope&) = delete;
+  HandlerScope& operator=(const HandlerScope&) = delete;
+
+ private:
+  HWND form_ = nullptr;
+};
+
 // Calls f; an exception goes to Application->HandleException and goes no
 // further. Every entry from the toolkit into module code goes through it.
 template <class F>
 void Guarded(TObject* sender, F&& f) {
+  HandlerScope scope(sender);
   try {
     f();
   } catch (...) {
@@ -75,7 +92,11 @@ void Guarded(TObject* sender, F&& f) {
 
 // Posted messages and deferred releases (Application.cpp).
 void PostRelease(TCustomForm* form);
-void RunReleases(int depth);
+// Deletes the forms released at modal depth `depth` or deeper, from the
+// release numbered fromSerial on (see NextReleaseSerial), except those with
+// a handler on the stack.
+void RunReleases(int depth, unsigned long fromSerial = 0);
+unsigned long NextReleaseSerial();
 bool HasPostedMessages();
 
 // Timers (Timer.cpp).

@@ -10,6 +10,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/LaunchServices.h"
 #include "platform/StdCtrls.h"
+#include "support/DecimalCommaLocale.h"
 
 namespace {
 
@@ -111,6 +112,23 @@ TEST_F(EditConstraintTest, NumberRangeMessageRestoresTheLastValidTextAndKeepsThe
   EXPECT_EQ(boxes.Shown()[0].request.caption, ProgramName());
   EXPECT_EQ(edit->Text(), "100");
   EXPECT_TRUE(edit->Focused());
+}
+
+TEST_F(EditConstraintTest, NumbersIgnoreADecimalCommaLocale) {
+  vntest::ScopedDecimalCommaLocale german;
+  ASSERT_TRUE(german.Active()) << german.Error();
+  constraint->Add("%i{n1x4094l4}", edit);
+  ShowForm();
+  TestKit::DialogScript boxes;
+  boxes.Expect(" Please enter a number between 1 and 4094!");
+  TypeAndLeave("5000");
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+  constraint->Add("%f{n0.5x2.5}", edit);
+  EXPECT_EQ(constraint->Find(edit)->Minimum, 0.5);
+  TypeAndLeave("2.5");
+  TypeAndLeave("0.75");
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(constraint->Find(edit)->LastValidText, "0.75");
 }
 
 TEST_F(EditConstraintTest, RejectedCharacterIsRemovedWithABeep) {

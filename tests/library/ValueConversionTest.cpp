@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "library/VnEvaluator.h"
 #include "library/VnOptionList.h"
 #include "library/VnRawValue.h"
 #include "library/VnSNMPRequest.h"
@@ -13,6 +14,7 @@
 #include "snmp/Oid.h"
 #include "snmp/TimeTicks.h"
 #include "snmp/Vb.h"
+#include "support/DecimalCommaLocale.h"
 
 namespace {
 
@@ -278,6 +280,16 @@ TEST(ValueToVbOctets, StringsDatesAndDoubles) {
   Vb dbl = OneItem(SNMP_SYNTAX_DOUBLE).Write("2.5");
   EXPECT_EQ(dbl.get_syntax(), 0x04u);
   EXPECT_EQ(OctetsOf(dbl), Octets({0, 0, 0, 0, 0, 0, 0x04, 0x40}));
+}
+
+TEST(NumberTexts, KeepTheDecimalPointUnderADecimalCommaLocale) {
+  vntest::ScopedDecimalCommaLocale german;
+  ASSERT_TRUE(german.Active()) << german.Error();
+  OneItem dbl(SNMP_SYNTAX_DOUBLE);
+  EXPECT_EQ(dbl.Read(With(Octets({0, 0, 0, 0, 0, 0, 0x04, 0x40}))), "2.5");
+  EXPECT_EQ(OctetsOf(dbl.Write("2.5")), Octets({0, 0, 0, 0, 0, 0, 0x04, 0x40}));
+  EXPECT_DOUBLE_EQ(EvaluateNumber("2.5*2"), 5);
+  EXPECT_DOUBLE_EQ(EvaluateNumber("(1.5+1)/0.5"), 5);
 }
 
 TEST(ValueToVbOther, IdentifiersAddressesAndNull) {

@@ -205,6 +205,7 @@ TEST_F(MenuStateTest, RmonAnd8021xEntriesFollowTheDevice) {
   EXPECT_FALSE(TestKit::ChooseMenuItem(window_->Statistics1));
 }
 
+// The picture shows the whole menu bar: all ten top-level menus in one row.
 TEST_F(PanelHostTest, MainWindowPicture) {
   StartAgainstSimulator();
   auto* panel = static_cast<TKXR5810PanelForm*>(window_->CurrentPanelForm);
@@ -212,6 +213,14 @@ TEST_F(PanelHostTest, MainWindowPicture) {
   ASSERT_TRUE(WaitIdle(*panel->LedRequest()));
   panel->Timer1Timer(nullptr);  // the link pictures, without waiting 5 s
   TestKit::Pump();
+  TMenuItem* root = window_->Menu()->Items();
+  ASSERT_EQ(root->Count(), 10);
+  for (int i = 0; i < root->Count(); ++i) {
+    const TRect r = MenuItemRect(root->Items(i));
+    EXPECT_GT(r.Width(), 0) << root->Items(i)->Caption();
+    EXPECT_LE(r.Right, window_->ClientWidth()) << root->Items(i)->Caption();
+    EXPECT_EQ(r.Top, 0) << root->Items(i)->Caption();
+  }
   const std::string path = vntest::ArtifactsDir() + "/main-window.png";
   ASSERT_TRUE(TestKit::Grab(window_, path));
   EXPECT_TRUE(std::filesystem::exists(path));

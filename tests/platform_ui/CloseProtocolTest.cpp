@@ -1,6 +1,8 @@
 // Construction order, the modal loop, the close protocol, releases and
 // posted messages.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "UiTestSupport.h"
 #include "platform/Dialogs.h"
@@ -241,6 +243,38 @@ TEST_F(CloseProtocol, ReleaseWithoutDeleteFreesTheFormFromTheMainLoop) {
   Application->ResetLoopState();
 }
 
+// A form closed with caFree while ProcessMessages delivers input goes before
+// the call returns, unless one of its own handlers is pumping.
+TEST_F(CloseProtocol, CaFreeInsideProcessMessagesFreesTheFormUnlessItsHandlerRuns) {
+  TestKit::VirtualTime vt;
+  auto* f = Create<TRefreshForm>(Application);
+  f->Show();
+  TTimer closer(nullptr);
+  closer.SetInterval(10);
+  closer.OnTimer = [&](TObject*) {
+    closer.SetEnabled(false);
+    f->Close();
+  };
+  while (closer.Enabled()) Application->ProcessMessages();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "destructor"), 1);
+
+  f = Create<TRefreshForm>(Application);
+  f->Show();
+  auto* button = new TButton(f);
+  button->SetParent(f);
+  bool survived = false;
+  button->OnClick = [&](TObject*) {
+    closer.SetEnabled(true);
+    while (closer.Enabled()) Application->ProcessMessages();
+    survived = std::count(log.begin(), log.end(), "destructor") == 1;
+  };
+  TestKit::Click(button);
+  EXPECT_TRUE(survived);
+  delete f;  // its release is still pending: nothing is freed twice
+  Application->ProcessMessages();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "destructor"), 2);
+}
+
 TEST_F(CloseProtocol, DestructionByTheOwnerRunsNoCloseHandlers) {
   auto* owner = Create<TForm>(Application);
   auto* f = Create<TRefreshForm>(owner);
@@ -327,6 +361,24 @@ TEST_F(CloseProtocol, MainFormCloseTerminatesAndRunShowsOnlyTheMainForm) {
   delete main;
   delete second;
   Application->ResetLoopState();
+}
+
+// A form still alive when the process ends is destroyed while the toolkit
+// is whole (its focused edit asks the toolkit for fonts as it goes).
+TEST(ProcessExit, DestroysTheFormsStillAlive) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        TestKit::EnsureApplication();
+        auto* f = Create<TForm>(Application);
+        f->OnDestroy = [](TObject*) { std::fputs("form destroyed\n", stderr); };
+        auto* edit = new TEdit(f);
+        edit->SetParent(f);
+        f->Show();
+        TestKit::FocusTo(edit);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "form destroyed");
 }
 
 }  // namespace

@@ -89,7 +89,9 @@ TEST_F(ComboEdit, MaxLengthLimitsTypingOnly) {
   EXPECT_EQ(edit->Text(), "toolon");
 }
 
-TEST_F(ComboEdit, BytesRoundTripThroughEveryControl) {
+// Text is UTF-8; bytes that are not show one character each and come back
+// unchanged while nobody edits them.
+TEST_F(ComboEdit, TextCrossesAsUtf8AndBytesSetByCodeComeBack) {
   AnsiString all;
   for (int c = 1; c < 256; ++c)
     if (c != '\n' && c != '\r') all += static_cast<char>(c);
@@ -101,16 +103,33 @@ TEST_F(ComboEdit, BytesRoundTripThroughEveryControl) {
   auto* memo = new TMemo(form);
   memo->SetParent(form);
   memo->Lines()->Add(all);
+  memo->Lines()->Add("x");
   EXPECT_EQ(memo->Lines()->Strings(0), all);
   auto* label = new TLabel(form);
   label->SetCaption(all);
   EXPECT_EQ(label->Caption(), all);
-  AnsiString high("\xE9\xFC\xA0\xFF\xB0");  // what a keyboard can type
+
+  const AnsiString name(
+      "Gr\xC3\xBC\xC3\x9F"
+      "e");  // "Grüße"
+  edit->SetText(name);
+  EXPECT_EQ(TestKit::DisplayedText(edit), name);
+  edit->SetText("B\xFCro\xC3");  // a Latin-1 byte and a cut-off sequence
+  EXPECT_EQ(TestKit::DisplayedText(edit), "B\xC3\xBCro\xC3\x83");
+  EXPECT_EQ(edit->Text(), "B\xFCro\xC3");
+
   form->Show();
-  TestKit::TypeText(edit, "");
   edit->SetText("");
-  TestKit::TypeText(edit, high);
-  EXPECT_EQ(edit->Text(), high);
+  TestKit::TypeText(edit, name);
+  EXPECT_EQ(edit->Text(), name);
+  edit->SetText("");
+  edit->SetMaxLength(4);  // bytes
+  TestKit::TypeText(edit, "\xC3\xA4\xC3\xB6\xC3\xBC");
+  EXPECT_EQ(edit->Text(), "\xC3\xA4\xC3\xB6");
+  TestKit::PressKey(memo, VK_END, ssCtrl);
+  TestKit::TypeText(memo, "\xC3\xBC");
+  EXPECT_EQ(memo->Lines()->Strings(0), all);  // the line nobody touched
+  EXPECT_EQ(memo->Lines()->Strings(1), "x\xC3\xBC");
 }
 
 TEST_F(ComboEdit, ReadOnlyEditRefusesTypingButTakesCode) {

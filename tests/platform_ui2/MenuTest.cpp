@@ -7,6 +7,7 @@
 #include "platform/Buttons.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Menus.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -156,6 +157,36 @@ TEST_F(Menus, TheMenuBarLiesOutsideTheClientArea) {
   form->SetParent(nullptr);
   EXPECT_EQ(form->Height(), 169);
   delete host;
+}
+
+// As the class library's bar does: entries that do not fit wrap onto
+// another row, which the client area gives up; the window keeps its size.
+TEST_F(Menus, EntriesThatDoNotFitWrapOntoAnotherRow) {
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  panel->SetAlign(alClient);
+  form->SetMenu(form->MainMenu1);
+  TestKit::ShowAndActivate(form);
+  TMenuItem* root = form->MainMenu1->Items();
+  TMenuItem* help = root->Items(3);
+  EXPECT_EQ(MenuItemRect(help).Top, 0);
+  const int height = form->Height();
+  form->SetClientWidth(250);
+  EXPECT_EQ(form->Height(), height);
+  EXPECT_EQ(form->ClientHeight(), 100);
+  EXPECT_EQ(panel->BoundsRect(), (TRect{0, 0, 250, 100}));
+  for (int i = 0; i < root->Count(); ++i) {
+    const TRect r = MenuItemRect(root->Items(i));
+    EXPECT_GT(r.Width(), 0) << i;
+    EXPECT_LE(r.Right, 250) << i;
+  }
+  EXPECT_EQ(MenuItemRect(help).Top, 20);
+  EXPECT_TRUE(TestKit::Grab(form, vntest::ArtifactsDir() + "/menu-bar-two-rows.png"));
+  EXPECT_EQ(TestKit::GrabPixels(form).Height, 140);  // two rows and the client area
+  root->Items(0)->SetVisible(false);                 // the rest fits in one row
+  EXPECT_EQ(MenuItemRect(help).Top, 0);
+  EXPECT_EQ(form->ClientHeight(), 120);
+  EXPECT_EQ(panel->Height(), 120);
 }
 
 TEST_F(Menus, DestroyingTheMenuLeavesTheFormWithoutOne) {

@@ -8,6 +8,7 @@
 
 #include "platform/Closure.h"
 #include "platform/Component.h"
+#include "platform/Controls.h"
 #include "platform/Exceptions.h"
 
 class TMenu;
@@ -140,6 +141,12 @@ class TPopupMenu : public TMenu {
   std::weak_ptr<void> popupToken_;
   bool autoPopup_ = true;
 };
+
+// Where a top-level item of a form's main menu shows, in the coordinates of
+// the form's window (the menu bar's rows lie above the client area), as the
+// system's GetMenuItemRect gives it; an empty rectangle while the bar does
+// not show the item (hidden, cut off, not a top-level item, no window).
+TRect MenuItemRect(const TMenuItem* item);
 
 // Adds one entry below the menu's root: `path` is the chain of captions from
 // the top level down, " > " between levels (for example

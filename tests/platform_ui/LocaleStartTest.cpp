@@ -1,0 +1,27 @@
+// Starting the toolkit under a decimal-comma locale leaves the C library's
+// numbers with a decimal point.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/Forms.h"
+#include "platform/TestKit.h"
+#include "support/DecimalCommaLocale.h"
+
+TEST(ApplicationStart, KeepsTheCNumericLocale) {
+  if (Application->Initialized()) GTEST_SKIP() << "needs a process of its own, as CTest runs it";
+  std::string error;
+  const std::string name = vntest::DecimalCommaLocale(&error);
+  ASSERT_FALSE(name.empty()) << error;
+  setenv("LC_ALL", name.c_str(), 1);
+  TestKit::EnsureApplication();
+  unsetenv("LC_ALL");
+  EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+  char text[16];
+  std::snprintf(text, sizeof text, "%.1f", 2.5);
+  EXPECT_STREQ(text, "2.5");
+  EXPECT_EQ(std::setlocale(LC_CTYPE, nullptr), name);  // the user's locale otherwise
+}
