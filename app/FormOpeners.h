@@ -8,11 +8,16 @@
 // has made (the form's title and the device address). An entry whose form
 // has no opener yet shows a message box instead.
 //
+// The menu table (MainMenuTree.cpp) says which form keeps a global form
+// variable and its name; a registration follows it, and the registry keeps
+// the name it was given so that the two can be held against each other.
+//
 // Registration runs from a static initialiser, so every program that opens
 // forms from the menu links the forms' library whole (kxr-module does).
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/AnsiString.h"
 #include "platform/Forms.h"
@@ -24,11 +29,23 @@ class TComponent;
 using TFormOpener = void (*)(TComponent* owner, const AnsiString& caption);
 
 // False (and nothing changes) when the class already has an opener.
-bool RegisterFormOpener(const char* className, TFormOpener opener);
+// `global` names the global form variable the opener keeps its form in.
+bool RegisterFormOpener(const char* className, TFormOpener opener, const char* global = nullptr);
 // Null when the class has none.
 TFormOpener FindFormOpener(const AnsiString& className);
+// The name of the global form variable of the class's opener; null when it
+// keeps none or the class has no opener.
+const char* FindFormOpenerGlobal(const AnsiString& className);
+// Every class that has an opener, in name order.
+std::vector<AnsiString> FormOpenerClasses();
 // Removes a class's opener (tests).
 void UnregisterFormOpener(const AnsiString& className);
+
+// The variable's name in a registration's second argument: "&Name" gives
+// "Name", "nullptr" gives null.
+constexpr const char* FormGlobalName(const char* argument) {
+  return argument[0] == '&' ? argument + 1 : nullptr;
+}
 
 // The text shown for a form that has no opener yet.
 inline constexpr const char* kPageNotAvailable = "This page is not available in this version.";
@@ -52,8 +69,10 @@ void ShowFeatureForm(TComponent* owner, const AnsiString& caption, T** global) {
 
 #define VN_FORM_OPENER_CONCAT2(a, b) a##b
 #define VN_FORM_OPENER_CONCAT(a, b) VN_FORM_OPENER_CONCAT2(a, b)
-#define VN_REGISTER_FORM_OPENER(Class, Global)                                      \
-  static const bool VN_FORM_OPENER_CONCAT(vn_form_opener_, Class) =                 \
-      RegisterFormOpener(#Class, [](TComponent* owner, const AnsiString& caption) { \
-        ShowFeatureForm<Class>(owner, caption, Global);                             \
-      })
+#define VN_REGISTER_FORM_OPENER(Class, Global)                                          \
+  static const bool VN_FORM_OPENER_CONCAT(vn_form_opener_, Class) = RegisterFormOpener( \
+      #Class,                                                                           \
+      [](TComponent* owner, const AnsiString& caption) {                                \
+        ShowFeatureForm<Class>(owner, caption, Global);                                 \
+      },                                                                                \
+      FormGlobalName(#Global))

@@ -3,7 +3,8 @@
 #include "app/FormOpeners.h"
 #include "app/mibdefs/AclMib.h"
 
-VN_REGISTER_FORM_OPENER(TCPUFilterEthernetRuleForm, nullptr);
+TCPUFilterEthernetRuleForm* CPUFilterEthernetRuleForm = nullptr;
+VN_REGISTER_FORM_OPENER(TCPUFilterEthernetRuleForm, &CPUFilterEthernetRuleForm);
 
 namespace {
 

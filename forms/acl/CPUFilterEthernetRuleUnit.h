@@ -26,3 +26,5 @@ class TCPUFilterEthernetRuleForm : public TCPUFilterRuleForm {
   // The MAC addresses as 12 and the Ethernet type as 4 hexadecimal digits.
   bool ValidateFieldValues() override;
 };
+
+extern TCPUFilterEthernetRuleForm* CPUFilterEthernetRuleForm;

@@ -3,7 +3,8 @@
 #include "app/FormOpeners.h"
 #include "app/mibdefs/AclMib.h"
 
-VN_REGISTER_FORM_OPENER(TCPUFilterIPRuleForm, nullptr);
+TCPUFilterIPRuleForm* CPUFilterIPRuleForm = nullptr;
+VN_REGISTER_FORM_OPENER(TCPUFilterIPRuleForm, &CPUFilterIPRuleForm);
 
 namespace {
 

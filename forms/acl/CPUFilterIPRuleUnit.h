@@ -45,3 +45,5 @@ class TCPUFilterIPRuleForm : public TCPUFilterRuleForm {
  protected:
   void ApplyFieldMasks(TSavedAccess& saved, bool editing) override;
 };
+
+extern TCPUFilterIPRuleForm* CPUFilterIPRuleForm;

@@ -3,7 +3,8 @@
 #include "app/FormOpeners.h"
 #include "app/mibdefs/AclMib.h"
 
-VN_REGISTER_FORM_OPENER(TCPUFilterIPV6RuleForm, nullptr);
+TCPUFilterIPV6RuleForm* CPUFilterIPV6RuleForm = nullptr;
+VN_REGISTER_FORM_OPENER(TCPUFilterIPV6RuleForm, &CPUFilterIPV6RuleForm);
 
 TCPUFilterIPV6RuleForm::TCPUFilterIPV6RuleForm(TComponent* AOwner) : TCPUFilterRuleForm(AOwner) {
   // Items: 2 class, 3 flow label, 4 and 5 the addresses, 6 permit, 7 row

@@ -19,3 +19,5 @@ class TCPUFilterIPV6RuleForm : public TCPUFilterRuleForm {
   TCheckBox* cbxDestination = nullptr;
   TEdit* DestIPV6Edit = nullptr;  // 32 hexadecimal digits
 };
+
+extern TCPUFilterIPV6RuleForm* CPUFilterIPV6RuleForm;

@@ -3,7 +3,8 @@
 #include "app/FormOpeners.h"
 #include "app/mibdefs/AclMib.h"
 
-VN_REGISTER_FORM_OPENER(TCPUFilterPktCntRuleForm, nullptr);
+TCPUFilterPktCntRuleForm* CPUFilterPktCntRuleForm = nullptr;
+VN_REGISTER_FORM_OPENER(TCPUFilterPktCntRuleForm, &CPUFilterPktCntRuleForm);
 
 namespace {
 

@@ -22,3 +22,5 @@ class TCPUFilterPktCntRuleForm : public TCPUFilterRuleForm {
   TCheckBox* cbxPayloadOff5 = nullptr;
   TEdit* PayloadOff5Edit = nullptr;
 };
+
+extern TCPUFilterPktCntRuleForm* CPUFilterPktCntRuleForm;

@@ -17,7 +17,8 @@
 #include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
 
-VN_REGISTER_FORM_OPENER(TEthernetInformationRuleForm, nullptr);
+TEthernetInformationRuleForm* EthernetInformationRuleForm = nullptr;
+VN_REGISTER_FORM_OPENER(TEthernetInformationRuleForm, &EthernetInformationRuleForm);
 
 namespace {
 

@@ -47,3 +47,5 @@ class TEthernetInformationRuleForm : public TActionRuleForm {
  private:
   void BuildComponents();
 };
+
+extern TEthernetInformationRuleForm* EthernetInformationRuleForm;

@@ -17,7 +17,8 @@
 #include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
 
-VN_REGISTER_FORM_OPENER(TIPRuleForm, nullptr);
+TIPRuleForm* IPRuleForm = nullptr;
+VN_REGISTER_FORM_OPENER(TIPRuleForm, &IPRuleForm);
 
 namespace {
 

@@ -79,3 +79,5 @@ class TIPRuleForm : public TAccessRuleForm {
   // The tick boxes of Check All and Clear Checks.
   std::vector<TCheckBox*> FieldTicks() const;
 };
+
+extern TIPRuleForm* IPRuleForm;

@@ -17,7 +17,8 @@
 #include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
 
-VN_REGISTER_FORM_OPENER(TIpv6RuleForm, nullptr);
+TIpv6RuleForm* Ipv6RuleForm = nullptr;
+VN_REGISTER_FORM_OPENER(TIpv6RuleForm, &Ipv6RuleForm);
 
 namespace {
 

@@ -51,3 +51,5 @@ class TIpv6RuleForm : public TActionRuleForm {
  private:
   void BuildComponents();
 };
+
+extern TIpv6RuleForm* Ipv6RuleForm;

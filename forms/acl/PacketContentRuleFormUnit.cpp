@@ -17,7 +17,8 @@
 #include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
 
-VN_REGISTER_FORM_OPENER(TPktContentRuleForm, nullptr);
+TPktContentRuleForm* PktContentRuleForm = nullptr;
+VN_REGISTER_FORM_OPENER(TPktContentRuleForm, &PktContentRuleForm);
 
 namespace {
 

@@ -60,3 +60,5 @@ class TPktContentRuleForm : public TActionRuleForm {
   // Chunk tick boxes and data edits, chunk 1 first.
   std::vector<std::pair<TCheckBox*, TEdit*>> Chunks() const;
 };
+
+extern TPktContentRuleForm* PktContentRuleForm;

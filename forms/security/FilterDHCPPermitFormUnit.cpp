@@ -3,8 +3,7 @@
 #include "app/FormOpeners.h"
 #include "app/mibdefs/Oid_filterunit.h"
 
-TFilterDHCPPermitForm* FilterDHCPPermitForm = nullptr;
-VN_REGISTER_FORM_OPENER(TFilterDHCPPermitForm, &FilterDHCPPermitForm);
+VN_REGISTER_FORM_OPENER(TFilterDHCPPermitForm, nullptr);
 
 namespace {
 

@@ -9,5 +9,3 @@ class TFilterDHCPPermitForm : public TIpMacPortTableForm {
  public:
   explicit TFilterDHCPPermitForm(TComponent* AOwner);
 };
-
-extern TFilterDHCPPermitForm* FilterDHCPPermitForm;

@@ -159,7 +159,9 @@ void TMethodListForm::LeaveOutUnusedSlots(TSavedAccess& saved) {
     if (text.IsEmpty() || text == "other") {
       saved.Invalidate(TypeItem(n));
       saved.Invalidate(GroupItem(n));
-    } else if (text != "server-group") {
+    } else if (text != "server-group" || Group_[n]->Text().IsEmpty()) {
+      // A server group without a name would make the device refuse the
+      // whole SET: the slot's type is written, its group left as it is.
       saved.Invalidate(GroupItem(n));
     }
   }

@@ -8,7 +8,6 @@
 #include "platform/Dialogs.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
-#include "platform/SysUtils.h"
 
 TSafeguardCtrlForm* SafeguardCtrlForm = nullptr;
 VN_REGISTER_FORM_OPENER(TSafeguardCtrlForm, &SafeguardCtrlForm);
@@ -17,6 +16,29 @@ namespace {
 
 // Items of the safeguard group, in catalogue order.
 enum { kRising = 0, kFalling = 1, kMode = 2, kAlarm = 3, kCurrent = 4 };
+
+constexpr const char* kRisingRange = "Rising Threshold should between 20-100";
+constexpr const char* kFallingRange = "Falling Threshold should between 20-100";
+
+// The threshold typed into `edit`; false when the text is no number.
+bool ThresholdValue(const TEdit* edit, int& value) {
+  const AnsiString text = edit->Text();
+  value = text.ToIntDef(-1);
+  return value != -1 || text.ToIntDef(0) == -1;
+}
+
+// A ticked threshold lies in 20..100; one that is no number takes the focus.
+bool ThresholdAccepted(TEdit* edit, bool number, int value, const char* message) {
+  if (!number) {
+    InputError(message, edit);
+    return false;
+  }
+  if (value < 20 || value > 100) {
+    ShowMessage(message);
+    return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -138,24 +160,24 @@ void TSafeguardCtrlForm::WriteOne(int item, const TCheckBox* box) {
 
 void TSafeguardCtrlForm::btnSetClick(TObject*) {
   if (!Request) return;
-  if (ckRising->Checked()) {
-    const int rising = edtRising->Text().ToIntDef(-1);
-    if (rising < 20 || rising > 100) {
-      ShowMessage("Rising Threshold should between 20-100");
-      return;
-    }
+  int rising = 0;
+  int falling = 0;
+  const bool risingNumber = ThresholdValue(edtRising, rising);
+  const bool fallingNumber = ThresholdValue(edtFalling, falling);
+  if (ckRising->Checked() && !ThresholdAccepted(edtRising, risingNumber, rising, kRisingRange))
+    return;
+  if (ckFalling->Checked() && !ThresholdAccepted(edtFalling, fallingNumber, falling, kFallingRange))
+    return;
+  // The order check compares both thresholds, ticked or not: one that is
+  // no number is an input error of its own edit.
+  if (!risingNumber) {
+    InputError(kRisingRange, edtRising);
+    return;
   }
-  if (ckFalling->Checked()) {
-    const int falling = edtFalling->Text().ToIntDef(-1);
-    if (falling < 20 || falling > 100) {
-      ShowMessage("Falling Threshold should between 20-100");
-      return;
-    }
+  if (!fallingNumber) {
+    InputError(kFallingRange, edtFalling);
+    return;
   }
-  // An empty or non-numeric threshold ends Set here with the conversion
-  // error, before anything is sent.
-  const int rising = StrToInt(edtRising->Text());
-  const int falling = StrToInt(edtFalling->Text());
   if (rising <= falling) {
     InputError("he rising threshold must be larger than the falling threshold.", edtRising);
     return;

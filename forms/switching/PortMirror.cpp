@@ -13,8 +13,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
 
-TPortMirrorForm* PortMirrorForm = nullptr;
-VN_REGISTER_FORM_OPENER(TPortMirrorForm, &PortMirrorForm);
+VN_REGISTER_FORM_OPENER(TPortMirrorForm, nullptr);
 
 namespace {
 

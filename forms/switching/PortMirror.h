@@ -67,5 +67,3 @@ class TPortMirrorForm : public TForm {
   bool CheckTargetPort();
   bool PortInTrunk(int target);
 };
-
-extern TPortMirrorForm* PortMirrorForm;

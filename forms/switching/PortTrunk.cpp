@@ -13,8 +13,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
 
-TPortTrunkForm* PortTrunkForm = nullptr;
-VN_REGISTER_FORM_OPENER(TPortTrunkForm, &PortTrunkForm);
+VN_REGISTER_FORM_OPENER(TPortTrunkForm, nullptr);
 
 namespace {
 

@@ -88,5 +88,3 @@ class TPortTrunkForm : public TForm {
   bool CheckMemberCount(int unit);
   bool MasterPortTicked(int masterPort);
 };
-
-extern TPortTrunkForm* PortTrunkForm;

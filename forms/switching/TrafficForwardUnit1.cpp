@@ -10,8 +10,7 @@
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
 
-TTrafficSegmentationForm* TrafficSegmentationForm = nullptr;
-VN_REGISTER_FORM_OPENER(TTrafficSegmentationForm, &TrafficSegmentationForm);
+VN_REGISTER_FORM_OPENER(TTrafficSegmentationForm, nullptr);
 
 namespace {
 enum { kTrafficPort = 0, kForwardPorts = 1 };

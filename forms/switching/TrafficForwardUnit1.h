@@ -64,5 +64,3 @@ class TTrafficSegmentationForm : public TForm {
   // No port in the edits, every box unticked, Set off.
   void ClearSelection();
 };
-
-extern TTrafficSegmentationForm* TrafficSegmentationForm;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/DeviceAddress.h"
+#include "forms/common/AddressClass.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/SystemLogHostUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -42,15 +43,9 @@ bool Allowed(const char* rule) {
   return false;
 }
 
-struct TClassRange {
-  const char* Rule;
-  int Low, High;
-};
-// Class D starts at 223 on purpose: 223 is refused.
-constexpr TClassRange kClassRanges[] = {
-    {"Class A", 0, 127},   {"Class B", 128, 191}, {"Class C", 192, 223},
-    {"Class D", 223, 239}, {"Class E", 240, 247},
-};
+// The rule that governs each class of address, in TIpv4Class order.
+constexpr const char* kClassRules[] = {nullptr,   "Class A", "Class B",
+                                       "Class C", "Class D", "Class E"};
 
 }  // namespace
 
@@ -85,8 +80,8 @@ bool IsValidLogHostAddress(TLogHostEditForm* dialog) {
     if (broadcasts == 4 && !Allowed("All Boardcast")) return false;
     if (p != 0) continue;
     if (n == 127 && !Allowed("Local Host")) return false;
-    for (const TClassRange& range : kClassRanges)
-      if (n >= range.Low && n <= range.High && !Allowed(range.Rule)) return false;
+    const char* rule = kClassRules[static_cast<int>(Ipv4ClassOf(n))];
+    if (rule && !Allowed(rule)) return false;
   }
   return true;
 }

@@ -48,12 +48,14 @@ void TPaeCounterListForm::FormCreate(TObject*) {
   ReadTable();
 }
 
-// A failed read is dropped here: the list keeps the rows that arrived.
+// A failed read keeps the rows that arrived and says why the list ends
+// there, in the memo's status-line form.
 void TPaeCounterListForm::ReadTable() {
   if (!Request || Request->Busy) return;
   try {
     Request->Get();
-  } catch (const Exception&) {
+  } catch (const Exception& e) {
+    if (Request) Request->ShowRequestStatus(e.Message);
   }
 }
 

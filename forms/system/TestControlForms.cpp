@@ -1,5 +1,6 @@
 #include "forms/system/TestControlForms.h"
 
+#include "forms/common/AddressClass.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
@@ -269,9 +270,9 @@ bool TTestControlEditForm::IsAllowedTargetIp() {
     ShowMessage(kInvalidIpMessage);
     return true;
   }
-  // Class D and E (from 223 on, as the device counts) are no test targets.
+  // Multicast (class D) and reserved (class E) addresses are no test targets.
   const int first = text.SubString(1, dot - 1).ToIntDef(-1);
-  if (first < 0 || (first >= 223 && first <= 247)) {
+  if (first < 0 || IsMulticastOrReserved(first)) {
     ShowMessage(kInvalidIpMessage);
     return true;
   }
@@ -286,7 +287,11 @@ bool TTestControlEditForm::FieldEmpty(const TValueField& field) const {
 
 bool TTestControlEditForm::PrepareCheckedFields() {
   TTestControlListForm* list = ListForm();
-  if (!list || !list->Request || list->Request->Busy) return false;
+  if (!list || !list->Request) return false;
+  if (list->Request->Busy) {
+    ShowMessage(kGetDataNotComplete);
+    return false;
+  }
   if (IPCBox->Checked()) {
     if (IpEdit->Text().IsEmpty()) {
       InputError("Target Address can't be empty", IpEdit);

@@ -2,9 +2,11 @@
 // the event pump runs, and the end of a request's life while exchanges are
 // still outstanding.
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SnmpReplyContext.h"
@@ -73,11 +75,12 @@ VnSNMPDevice DeviceOf(const SnmpTarget& target) {
   return device;
 }
 
-// Lets the event timer run once; without a running application the
+// Lets the event pump run once; without a running application the
 // session's events are processed directly.
 void PumpOnce() {
   if (Application && Application->Initialized()) {
     Application->ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
   } else {
     g_SnmpEventProcessor.OnTimer(nullptr);
     Sleep(1);

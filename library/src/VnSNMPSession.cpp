@@ -9,6 +9,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Files.h"
 #include "platform/Forms.h"
+#include "platform/SocketNotifier.h"
 #include "snmp/BootCounter.h"
 #include "snmp/OctetStr.h"
 #include "snmp/Snmp.h"
@@ -28,17 +29,29 @@ Snmp* g_SnmpSession = nullptr;
 
 _SnmpEventProcessor g_SnmpEventProcessor;
 
-_SnmpEventProcessor::_SnmpEventProcessor() : timer_(std::make_unique<TTimer>(nullptr)) {
+_SnmpEventProcessor::_SnmpEventProcessor()
+    : timer_(std::make_unique<TTimer>(nullptr)),
+      notifier_(std::make_unique<TSocketNotifier>(nullptr)) {
   timer_->SetEnabled(false);
   timer_->SetInterval(20);
   timer_->OnTimer = TNotifyEvent(this, &_SnmpEventProcessor::OnTimer);
+  notifier_->SetEnabled(false);
+  notifier_->OnReadable = TNotifyEvent(this, &_SnmpEventProcessor::OnTimer);
 }
 
-_SnmpEventProcessor::~_SnmpEventProcessor() { timer_->SetEnabled(false); }
+_SnmpEventProcessor::~_SnmpEventProcessor() { Disable(); }
 
-void _SnmpEventProcessor::Enable() { timer_->SetEnabled(true); }
+void _SnmpEventProcessor::Enable() {
+  timer_->SetEnabled(true);
+  notifier_->SetEnabled(true);
+}
 
-void _SnmpEventProcessor::Disable() { timer_->SetEnabled(false); }
+void _SnmpEventProcessor::Disable() {
+  timer_->SetEnabled(false);
+  notifier_->SetEnabled(false);
+}
+
+void _SnmpEventProcessor::WatchSocket(int fd) { notifier_->SetSocket(fd); }
 
 void _SnmpEventProcessor::OnTimer(TObject*) {
   Disable();
@@ -52,12 +65,15 @@ void _SnmpEventProcessor::OnTimer(TObject*) {
 void InitSnmpSession(const AnsiString& folder) {
   int status = 0;
   {
+    // The old socket closes at the end of this block: it is watched no more.
+    g_SnmpEventProcessor.WatchSocket(-1);
     // The new session is in place before the old one goes, so that the
     // completions the old one ends find a consistent world.
     std::unique_ptr<Snmp> previous = std::move(SessionOwner());
     SessionOwner() = std::make_unique<Snmp>(status, 0);
     g_SnmpSession = SessionOwner().get();
   }
+  g_SnmpEventProcessor.WatchSocket(g_SnmpSession->get_socket());
   if (status != SNMP_CLASS_SUCCESS) RaiseLibraryError(VNERR_CREATE_SESSION);
 
   const std::string path = ToSystemPath(JoinPath(folder, kSnmpBootCounterFile)).str();

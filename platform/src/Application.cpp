@@ -101,6 +101,7 @@ void ShutdownAtExit() {
   if (!Application) return;
   Application->DestroyComponents();
   TimersApplicationGone();
+  SocketNotifiersApplicationGone();
 }
 
 }  // namespace
@@ -197,6 +198,7 @@ void TApplication::Initialize() {
   g_dispatcher = new Dispatcher();
   InstallInputHooks();
   TimersApplicationReady();
+  SocketNotifiersApplicationReady();
   if (!Queue().empty()) Wake();
   if (title_.IsEmpty()) {
     AnsiString name = ExtractFileName(ExeName());
@@ -219,6 +221,7 @@ void TApplication::Finalize() {
   activeForm_ = nullptr;
   if (!g_qapp || this != Application) return;
   TimersApplicationGone();
+  SocketNotifiersApplicationGone();
   RemoveInputHooks();
   delete g_dispatcher;
   g_dispatcher = nullptr;
@@ -238,6 +241,8 @@ void TApplication::Terminate() {
   Wake();
 }
 
+// Never sleeps: a table walk pumps after every row. Callers that wait in a
+// loop give the processor back themselves.
 void TApplication::ProcessMessages() {
   if (!g_qapp || g_exiting) return;
   bool hadMessages = HasPostedMessages();
@@ -248,12 +253,7 @@ void TApplication::ProcessMessages() {
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   bool fired = FireDueTimers();
-  if (VirtualTimeActive()) {
-    if (!hadMessages && !fired && !HasPostedMessages()) IdleAdvance();
-  } else if (!hadMessages && !fired) {
-    // Busy-wait callers loop on this: give the CPU back for a moment.
-    QThread::usleep(200);
-  }
+  if (VirtualTimeActive() && !hadMessages && !fired && !HasPostedMessages()) IdleAdvance();
   RunReleases(modalDepth_, firstRelease);
 }
 

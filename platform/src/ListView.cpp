@@ -2,12 +2,19 @@
 // report style shows them. The mouse and keys are handled here, so that the
 // selection events follow the class library: selection at the press, OnClick
 // at the release, no OnClick for keyboard moves.
+//
+// The widget lays out all its rows whenever rows are added, so rows added at
+// the end of a long list reach it in batches (see TListView::ItemAdded); the
+// widget's rows are always the first rows of the list, in the same order.
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
+#include <vector>
 
 #include "Toolkit.h"
 #include "platform/ComCtrls.h"
@@ -32,9 +39,26 @@ class GridDelegate : public QStyledItemDelegate {
   }
 };
 
+class ListWidget;
+
+// Widgets with rows still to be handed over.
+std::vector<ListWidget*>& Unsynced() {
+  static auto* v = new std::vector<ListWidget*>();
+  return *v;
+}
+
+// Rows added at the end reach the widget this long after the first of them
+// was added, a little later in a long list: each batch costs a layout of
+// every row and a repaint, so batches come less often as the list grows.
+int BatchDelayMs(int rows) { return 40 + rows / 100; }
+
 class ListWidget : public QTreeWidget {
  public:
   ListWidget() {
+    syncTimer.setSingleShot(true);
+    QObject::connect(&syncTimer, &QTimer::timeout, [this] {
+      if (auto* v = dynamic_cast<TListView*>(ControlOf(this))) SyncListRows(v);
+    });
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setItemsExpandable(false);
@@ -51,7 +75,20 @@ class ListWidget : public QTreeWidget {
     viewport()->installEventFilter(this);
     viewport()->setMouseTracking(true);
   }
+  ~ListWidget() override { Forget(); }
   GridDelegate* delegate;
+  QTimer syncTimer;
+
+  void ScheduleSync() {
+    if (syncTimer.isActive()) return;
+    syncTimer.start(BatchDelayMs(topLevelItemCount()));
+    Unsynced().push_back(this);
+  }
+  void Forget() {
+    syncTimer.stop();
+    auto& v = Unsynced();
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+  }
 
  protected:
   bool eventFilter(QObject* o, QEvent* e) override;
@@ -67,6 +104,7 @@ bool ListWidget::eventFilter(QObject* o, QEvent* e) {
   if (!view) return false;
   switch (e->type()) {
     case QEvent::MouseButtonPress: {
+      SyncListRows(view);
       auto* me = static_cast<QMouseEvent*>(e);
       QTreeWidgetItem* it = itemAt(me->position().toPoint());
       int row = it ? indexOfTopLevelItem(it) : -1;
@@ -228,6 +266,7 @@ void TListItem::SetFocused(bool v) {
 }
 
 void TListItem::MakeVisible(bool) {
+  SyncListRows(ListView());
   ListWidget* w = LW(ListView());
   int row = Index();
   if (w && row >= 0 && row < w->topLevelItemCount()) w->scrollToItem(w->topLevelItem(row));
@@ -245,8 +284,10 @@ TListItem* TListItems::Item(int i) const {
   return items_[static_cast<std::size_t>(i)].get();
 }
 
+// From the end: the row asked for most is the one just added, once per cell
+// written.
 int TListItems::IndexOf(const TListItem* item) const {
-  for (std::size_t i = 0; i < items_.size(); ++i)
+  for (std::size_t i = items_.size(); i-- > 0;)
     if (items_[i].get() == item) return static_cast<int>(i);
   return -1;
 }
@@ -366,6 +407,7 @@ TListItem* TListView::ItemFocused() const {
 void TListView::SetItemFocused(TListItem* item) {
   for (int i = 0; i < items_.Count(); ++i) items_.Item(i)->focused_ = false;
   if (item) item->focused_ = true;
+  SyncListRows(this);
   ListWidget* w = LW(this);
   int row = item ? item->Index() : -1;
   if (row >= 0)
@@ -392,6 +434,7 @@ void TListView::Changed(TListItem* item, TItemChange c) {
 void TListView::ChangeSelection(TListItem* item, bool byUser) {
   TListItem* old = Selected();
   std::weak_ptr<void> alive = LifeToken();
+  SyncListRows(this);
   ListWidget* w = LW(this);
   if (item != old) {
     if (old) {
@@ -423,6 +466,7 @@ void TListView::ChangeSelection(TListItem* item, bool byUser) {
 }
 
 TListItem* TListView::GetItemAt(int X, int Y) const {
+  SyncListRows(const_cast<TListView*>(this));
   ListWidget* w = LW(this);
   QPoint p(X - w->frameWidth(), Y - w->frameWidth() - HeaderHeight());
   QTreeWidgetItem* it = w->itemAt(p);
@@ -430,38 +474,53 @@ TListItem* TListView::GetItemAt(int X, int Y) const {
   return row >= 0 && row < items_.Count() ? items_.Item(row) : nullptr;
 }
 
+namespace {
+
+AnsiString CellText(const TListItem* item, int cell) {
+  if (cell == 0) return item->Caption();
+  const TStrings* sub = item->SubItems();
+  return cell - 1 < sub->Count() ? sub->Strings(cell - 1) : AnsiString();
+}
+
+}  // namespace
+
+// A row inside the widget's rows goes in at once; a row added at the end
+// waits for its batch. A table walk adds one row per reply and lets the loop
+// run after each: the widget's layout of every row and its repaint on each
+// addition would cost more than the walk, and grow with the list.
 void TListView::ItemAdded(int at) {
   ListWidget* w = LW(this);
-  auto* it = new QTreeWidgetItem();
-  w->insertTopLevelItem(at, it);
+  if (at < w->topLevelItemCount())
+    w->insertTopLevelItem(at, new QTreeWidgetItem());
+  else
+    w->ScheduleSync();
 }
 
 void TListView::ItemRemoved(int at) {
   ListWidget* w = LW(this);
-  delete w->takeTopLevelItem(at);
+  if (at < w->topLevelItemCount()) delete w->takeTopLevelItem(at);
 }
 
 void TListView::ItemsCleared() {
   ListWidget* w = LW(this);
+  w->Forget();
   w->clear();
 }
 
 void TListView::CellChanged(TListItem* item, int cell) {
   ListWidget* w = LW(this);
   int row = item->Index();
-  if (row < 0 || row >= w->topLevelItemCount()) return;
-  QTreeWidgetItem* it = w->topLevelItem(row);
-  AnsiString text =
-      cell == 0 ? item->Caption()
-                : (cell - 1 < item->SubItems()->Count() ? item->SubItems()->Strings(cell - 1)
-                                                        : AnsiString());
-  if (cell < w->columnCount()) it->setText(cell, Q(text));
+  if (row < 0) return;
+  // A row still waiting takes its texts when it joins the widget.
+  if (row < w->topLevelItemCount() && cell < w->columnCount())
+    w->topLevelItem(row)->setText(cell, Q(CellText(item, cell)));
   Changed(item, ctText);
 }
 
 void TListView::ColumnsChanged() {
   ListWidget* w = LW(this);
   if (!w) return;
+  SyncListRows(this);  // a width fitted to the cells reads every row
   int n = columns_.Count();
   w->setColumnCount(std::max(1, n));
   QStringList labels;
@@ -487,12 +546,7 @@ void TListView::ColumnsChanged() {
   for (int r = 0; r < items_.Count() && r < w->topLevelItemCount(); ++r) {
     TListItem* item = items_.Item(r);
     QTreeWidgetItem* it = w->topLevelItem(r);
-    for (int k = 0; k < n; ++k) {
-      AnsiString t = k == 0 ? item->Caption()
-                            : (k - 1 < item->SubItems()->Count() ? item->SubItems()->Strings(k - 1)
-                                                                 : AnsiString());
-      it->setText(k, Q(t));
-    }
+    for (int k = 0; k < n; ++k) it->setText(k, Q(CellText(item, k)));
   }
 }
 
@@ -521,3 +575,31 @@ void TListView::FontChanged() {
   TControl::FontChanged();
   ColumnsChanged();
 }
+
+namespace ui_detail {
+
+void SyncListRows(TListView* view) {
+  ListWidget* w = LW(view);
+  if (!w) return;
+  w->Forget();
+  const TListItems* items = view->Items();
+  const int shown = w->topLevelItemCount();
+  if (shown >= items->Count()) return;
+  const int columns = w->columnCount();
+  QList<QTreeWidgetItem*> rows;
+  rows.reserve(items->Count() - shown);
+  for (int r = shown; r < items->Count(); ++r) {
+    auto* it = new QTreeWidgetItem();
+    for (int k = 0; k < columns; ++k) it->setText(k, Q(CellText(items->Item(r), k)));
+    rows.append(it);
+  }
+  w->insertTopLevelItems(shown, rows);
+}
+
+void SyncListViews() {
+  std::vector<ListWidget*> waiting = Unsynced();
+  for (ListWidget* w : waiting)
+    if (auto* v = dynamic_cast<TListView*>(ControlOf(w))) SyncListRows(v);
+}
+
+}  // namespace ui_detail

@@ -412,6 +412,7 @@ void TypeInCombo(TComboBox* combo, const AnsiString& text) {
 }
 
 static QPoint RowPoint(TListView* view, int index) {
+  SyncListRows(view);
   auto* tw = WidgetAs<QTreeWidget>(view);
   tw->doItemsLayout();
   QTreeWidgetItem* it = tw->topLevelItem(index);
@@ -503,6 +504,7 @@ bool DismissActiveBox(bool escape) {
 }
 
 bool Grab(TControl* control, const std::string& path) {
+  SyncListViews();
   QWidget* w = W(control);
   if (!w) return false;
   return w->grab().save(QString::fromStdString(path), "PNG");

@@ -13,6 +13,7 @@
 
 class QAction;
 class QMenu;
+class TListView;
 class TMemo;
 class TMenu;
 class TMenuItem;
@@ -111,6 +112,16 @@ bool VirtualTimeActive();
 void SetVirtualTimeActive(bool on);
 // Milliseconds until the next timer is due (-1: none).
 long long NextTimerDelay();
+
+// List views (ListView.cpp): rows added at the end join the widget in
+// batches; these hand the waiting rows of one list view, or of all, to the
+// widget now.
+void SyncListRows(TListView* view);
+void SyncListViews();
+
+// Socket notifiers (SocketNotifier.cpp) follow the application object.
+void SocketNotifiersApplicationReady();
+void SocketNotifiersApplicationGone();
 
 // Focus, keys and the click veto (Focus.cpp).
 void InstallInputHooks();

@@ -178,7 +178,8 @@ void ParseTable(const std::vector<std::string>& w, int line, Fixture& into,
 
 void ParseRule(const std::vector<std::string>& w, int line, Fixture& into,
                const std::string& where) {
-  // rule <column> on <value> <create|delete|clear|purge <entry>> [reads <value>]
+  // rule <column> on <value> <create|delete [member <entry>]|clear|purge <entry>>
+  //      [reads <value>]
   Fixture::Rule r;
   r.line = line;
   if (w.size() < 5 || !ParseOid(w[1], r.column) || w[2] != "on" || !ParseInt(w[3], r.rule.on)) {
@@ -200,6 +201,13 @@ void ParseRule(const std::vector<std::string>& w, int line, Fixture& into,
     i = 6;
   } else {
     throw FixtureError(where + "unknown rule action \"" + verb + "\"");
+  }
+  const bool listed =
+      r.rule.verb == ActionRule::Verb::Create || r.rule.verb == ActionRule::Verb::Delete;
+  if (listed && i < w.size() && w[i] == "member") {
+    if (i + 1 >= w.size() || !ParseOid(w[i + 1], r.rule.memberEntry))
+      throw FixtureError(where + "member needs a table entry OID");
+    i += 2;
   }
   if (i < w.size()) {
     std::int64_t reads = 0;

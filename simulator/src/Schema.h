@@ -34,6 +34,7 @@ struct ActionRule {
   Verb verb = Verb::Create;
   std::optional<std::int64_t> reads;  // what the column reads back afterwards
   Oid purgeEntry;                     // Purge: the table whose rows all go
+  Oid memberEntry;  // Create, Delete: the table whose rows list the member (see MemberList.h)
 };
 
 struct TableDef;

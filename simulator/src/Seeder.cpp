@@ -176,6 +176,14 @@ std::shared_ptr<Schema> BuildSchema(const std::vector<SeedTable>& catalogue, con
     if (r.rule.verb != ActionRule::Verb::Purge && !object->table) {
       throw FixtureError(Where(r.line) + "only purge rules fit a scalar");
     }
+    if (!r.rule.memberEntry.empty()) {
+      const TableDef* list = schema->Table(r.rule.memberEntry);
+      if (!list || list->index.size() != 1 || object->table->index.size() < 2 ||
+          list->index.front() != object->table->index.front()) {
+        throw FixtureError(Where(r.line) + "member list " + FormatOid(r.rule.memberEntry) +
+                           " is no table keyed by the row's first index component");
+      }
+    }
     object->rules.push_back(r.rule);
   }
   for (const auto& d : fixture.defaults) {

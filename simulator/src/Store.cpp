@@ -4,6 +4,7 @@
 
 #include "simulator/src/ErrorStatus.h"
 #include "simulator/src/FrontPanel.h"
+#include "simulator/src/MemberList.h"
 #include "simulator/src/Syntax.h"
 
 namespace sim {
@@ -251,6 +252,12 @@ SetResult Store::MakePlan(const std::vector<VarBind>& vbs, Plan& plan) const {
         }
       } else if (const ActionRule* rule = item->object->RuleFor(v.num);
                  rule && v.type == Type::Integer) {
+        if (!rule->memberEntry.empty()) {
+          const bool add = rule->verb == ActionRule::Verb::Create;
+          if (int status = MemberListWrites(*this, rule->memberEntry, *row.table, row.arcs, add,
+                                            plan.writes))
+            return {status, item->index};
+        }
         switch (rule->verb) {
           case ActionRule::Verb::Create:
             if (!exists) creating = true;

@@ -1,13 +1,17 @@
 // Round trips per second against a local snmpd, through this layer and
-// through Net-SNMP directly, and the cost of key derivation. Run by hand:
-//   build/release/snmp/snmp_bench [round trips per case]
+// through Net-SNMP directly, and the cost of key derivation. The cases
+// alternate within each round so that they share the machine's load; the
+// figures are medians of the rounds.
+//   snmp_bench [round trips per case and round]
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "BenchSupport.h"
 #include "KeyDerivation.h"
 #include "NetSnmp.h"
 #include "snmp/SnmpLib.h"
@@ -78,7 +82,7 @@ bool RawGet(void* sess) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int n = argc > 1 ? std::atoi(argv[1]) : 2000;
+  int n = argc > 1 ? std::atoi(argv[1]) : 1000;
   vntest::SnmpdOptions options;
   options.users.push_back({"md5des", "MD5", "md5authpass", "DES", "md5privpass", true});
   vntest::Snmpd agent(options);
@@ -110,21 +114,24 @@ int main(int argc, char** argv) {
   if (!raw2 || !raw3) return 1;
   RawGet(raw3);  // Net-SNMP's own discovery, once
 
-  // Alternate the cases so that both see the same machine load.
-  double raw_v2 = 0, layer_v2 = 0, raw_v3 = 0, layer_v3 = 0;
-  for (int round = 0; round < 3; ++round) {
-    raw_v2 += PerSecond(n, [&] { return RawGet(raw2); });
-    layer_v2 += PerSecond(n, [&] { return layer_get(v2, SNMP_SECURITY_LEVEL_NOAUTH_NOPRIV); });
-    raw_v3 += PerSecond(n, [&] { return RawGet(raw3); });
-    layer_v3 += PerSecond(n, [&] { return layer_get(v3, SNMP_SECURITY_LEVEL_AUTH_PRIV); });
+  std::vector<double> rawV2, layerV2, rawV3, layerV3, ratioV2, ratioV3;
+  for (int round = 0; round < 5; ++round) {
+    rawV2.push_back(PerSecond(n, [&] { return RawGet(raw2); }));
+    layerV2.push_back(
+        PerSecond(n, [&] { return layer_get(v2, SNMP_SECURITY_LEVEL_NOAUTH_NOPRIV); }));
+    rawV3.push_back(PerSecond(n, [&] { return RawGet(raw3); }));
+    layerV3.push_back(PerSecond(n, [&] { return layer_get(v3, SNMP_SECURITY_LEVEL_AUTH_PRIV); }));
+    ratioV2.push_back(layerV2.back() / rawV2.back());
+    ratioV3.push_back(layerV3.back() / rawV3.back());
   }
-  std::printf("GET sysDescr.0, %d round trips x 3 per case\n", n);
-  std::printf("v2c       Net-SNMP %8.0f/s   this layer %8.0f/s   overhead %+5.1f%%\n", raw_v2 / 3,
-              layer_v2 / 3, 100.0 * (raw_v2 / layer_v2 - 1));
-  std::printf("v3 MD5/DES Net-SNMP %8.0f/s   this layer %8.0f/s   overhead %+5.1f%%\n", raw_v3 / 3,
-              layer_v3 / 3, 100.0 * (raw_v3 / layer_v3 - 1));
   snmp_sess_close(raw2);
   snmp_sess_close(raw3);
+  bench::Note("GET sysDescr.0 from snmpd, " + std::to_string(n) +
+              " round trips per case, 5 rounds; load average " + bench::LoadAverage());
+  bench::Report({"SNMP layer: v2c GET", bench::Median(layerV2), "Net-SNMP directly",
+                 bench::Median(rawV2), "/s", bench::Median(ratioV2)});
+  bench::Report({"SNMP layer: v3 MD5/DES GET", bench::Median(layerV3), "Net-SNMP directly",
+                 bench::Median(rawV3), "/s", bench::Median(ratioV3)});
 
   const int keys = 20;
   for (auto [hash, label] :
@@ -132,7 +139,9 @@ int main(int argc, char** argv) {
     auto start = Clock::now();
     for (int i = 0; i < keys; ++i) vnsnmp::PasswordToKu(hash, "maplesyrup" + std::to_string(i));
     double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count() / keys;
-    std::printf("key from pass phrase (%s): %.2f ms\n", label, ms);
+    char line[96];
+    std::snprintf(line, sizeof line, "  key from pass phrase (%s): %.2f ms", label, ms);
+    bench::Note(line);
   }
   return 0;
 }

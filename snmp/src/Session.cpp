@@ -676,6 +676,8 @@ bool Snmp::valid() const { return d_->sessp != nullptr; }
 
 std::uint16_t Snmp::get_local_port() const { return d_->sessp ? d_->local_port : 0; }
 
+int Snmp::get_socket() const { return d_->sessp ? d_->fd : -1; }
+
 int Snmp::get(Pdu& pdu, const SnmpTarget& target) {
   return send(sNMP_PDU_GET, pdu, target, nullptr, nullptr);
 }

@@ -2,16 +2,12 @@
 // synchronous and asynchronous walks, hidden columns, a selected row in the
 // bound edits, the controls disabled until a selection, a walk stopped by
 // clearing Active, a walk broken by an exception, and a Set from a row.
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "SimulatorFixture.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
-#include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 
 namespace {
@@ -233,70 +229,6 @@ TEST_F(ListViewWalk, RequestDeletedInItsSetDoneEvent) {
   PumpFor(100);
   for (const std::string& line : NewLogLines())
     EXPECT_EQ(line.find("GETNEXT"), std::string::npos) << line;
-}
-
-// Run by hand: an asynchronous walk of a 5,000-row, 5-column table into a
-// list view against the same walk with no controls bound, and the longest
-// gap between two runs of the event pump during the walk.
-// VN_BENCH_ROWS changes the number of rows.
-TEST_F(ListViewWalk, DISABLED_Benchmark) {
-  const char* env = std::getenv("VN_BENCH_ROWS");
-  const int rows = env ? std::atoi(env) : 5000;
-  simtest::Simulator big({"--big-table", std::to_string(rows) + "x5"});
-  ASSERT_TRUE(big.Running());
-  ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(big.Port());
-  const VnSNMPVarDesc table[] = {
-      {"1.3.6.1.3.1717.1.1.1", "C1", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY, nullptr, nullptr,
-       nullptr, nullptr, nullptr, nullptr},
-      {"1.3.6.1.3.1717.1.1.2", "C2", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READONLY, nullptr, nullptr,
-       nullptr, nullptr, nullptr, nullptr},
-      {"1.3.6.1.3.1717.1.1.3", "C3", SNMP_SYNTAX_COUNTER, SNMP_ACCESS_READONLY, nullptr, nullptr,
-       nullptr, nullptr, nullptr, nullptr},
-      {"1.3.6.1.3.1717.1.1.4", "C4", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY, nullptr, nullptr,
-       nullptr, nullptr, nullptr, nullptr},
-      {"1.3.6.1.3.1717.1.1.5", "C5", SNMP_SYNTAX_IPADDRESS, SNMP_ACCESS_READONLY, nullptr, nullptr,
-       nullptr, nullptr, nullptr, nullptr},
-      {},
-  };
-  TestKit::DialogScript noBoxes;
-  TTimer pulse(nullptr);
-  using Clock = std::chrono::steady_clock;
-  Clock::time_point last;
-  double longestGap = 0;
-  pulse.SetInterval(10);
-  pulse.OnTimer = [&](TObject*) {
-    const auto now = Clock::now();
-    if (last != Clock::time_point())
-      longestGap =
-          std::max(longestGap, std::chrono::duration<double, std::milli>(now - last).count());
-    last = now;
-  };
-  auto walk = [&](bool withListView, double& gap) {
-    auto r = std::make_unique<VnSNMPRequest2Edits>(Form());
-    r->Request.VarList = VnSNMPVarList(table, MVT_FMV, 0);
-    if (withListView) r->AttachListView(view, false);
-    longestGap = 0;
-    last = Clock::time_point();
-    pulse.SetEnabled(true);
-    const auto start = Clock::now();
-    r->Get();
-    EXPECT_TRUE(WaitIdle(*r, 600000));
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    pulse.SetEnabled(false);
-    gap = longestGap;
-    EXPECT_EQ(r->RowCount, static_cast<std::uint32_t>(rows));
-    return seconds;
-  };
-  double gapBare = 0, gapList = 0;
-  const double bare = walk(false, gapBare);
-  const double list = walk(true, gapList);
-  std::printf(
-      "walk of %d rows: no controls %.2f s (longest pump gap %.0f ms), list view %.2f s "
-      "(longest pump gap %.0f ms), ratio %.2f\n",
-      rows, bare, gapBare, list, gapList, list / bare);
-  EXPECT_EQ(view->Items()->Count(), rows);
-  EXPECT_LE(list / bare, 1.5);
-  EXPECT_LE(gapList, 100.0);
 }
 
 }  // namespace

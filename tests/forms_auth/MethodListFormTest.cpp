@@ -145,7 +145,7 @@ TEST_F(LoginMethodFormTest, InputChecksComeBeforeAnythingIsSent) {
   EXPECT_EQ(form_->ListnameEdit->Text().Length(), 15);
 }
 
-TEST_F(LoginMethodFormTest, EditKeepsTheServerGroupOfTheRowAndDestroyDeletes) {
+TEST_F(LoginMethodFormTest, EditKeepsOrLeavesOutTheServerGroupAndDestroyDeletes) {
   AddList("ops");
   Control("set " + kLogin + "2." + Row("ops") + " i 5");
   Control("set " + kLogin + "3." + Row("ops") + " s radius");
@@ -167,13 +167,23 @@ TEST_F(LoginMethodFormTest, EditKeepsTheServerGroupOfTheRowAndDestroyDeletes) {
   EXPECT_FALSE(Has(SetLines()[0], kLogin + "10" + row)) << SetLines()[0];
   EXPECT_EQ(Value(kLogin + "3." + Row("ops")), "STRING:\"radius\"");
 
+  // An emptied group name is left out; the type is still written.
+  TestKit::ClickRow(form_->ListView1, RowOf("ops"));
+  form_->Server1Edit->SetText("");
+  TestKit::Click(form_->EditButton);
+  ASSERT_EQ(SetLines().size(), 2u);
+  EXPECT_TRUE(Has(SetLines()[1], kLogin + "2" + row + "INTEGER:5")) << SetLines()[1];
+  EXPECT_FALSE(Has(SetLines()[1], kLogin + "3" + row)) << SetLines()[1];
+  EXPECT_EQ(Value(kLogin + "3." + Row("ops")), "STRING:\"radius\"");
+  EXPECT_EQ(form_->Request->Request.VarList.Item(2)->Access, 6u);
+
   // Edit with "destroy" deletes the row: type 1 and the row status only.
   TestKit::ClickRow(form_->ListView1, RowOf("ops"));
   form_->RowComboBox->SetItemIndex(5);
   TestKit::Click(form_->EditButton);
-  ASSERT_EQ(SetLines().size(), 2u);
-  EXPECT_TRUE(Has(SetLines()[1], kLogin + "10" + row + "INTEGER:6")) << SetLines()[1];
-  EXPECT_FALSE(Has(SetLines()[1], kLogin + "3" + row)) << SetLines()[1];
+  ASSERT_EQ(SetLines().size(), 3u);
+  EXPECT_TRUE(Has(SetLines()[2], kLogin + "10" + row + "INTEGER:6")) << SetLines()[2];
+  EXPECT_FALSE(Has(SetLines()[2], kLogin + "3" + row)) << SetLines()[2];
   EXPECT_EQ(RowOf("ops"), -1);
   EXPECT_EQ(form_->StaticText1->Caption(), "1");
 }

@@ -1,6 +1,7 @@
 // The server control form against the simulated switch: the checks in their
-// order, adding a server to a group and removing it again with one SET each,
-// the inputs kept after the SET, and closing while the walk is held.
+// order, adding a server to a group and removing it again with one SET each
+// (the group lists it among its members meanwhile), the inputs kept after
+// the SET, and closing while the walk is held.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -17,8 +18,11 @@
 namespace {
 
 const std::string kMember = "1.3.6.1.4.1.171.12.5.12.1.";
-// "radius", 10.90.90.21, TACACS (1).
-const std::string kRow = ".6.114.97.100.105.117.115.10.90.90.21.1";
+// "RADIUS", 10.90.90.21, TACACS (1).
+const std::string kRow = ".6.82.65.68.73.85.83.10.90.90.21.1";
+// The group "RADIUS" in the server group table: its second member slot.
+const std::string kGroup = "1.3.6.1.4.1.171.12.5.9.1.";
+const std::string kGroupRow = ".6.82.65.68.73.85.83";
 
 class ServerControlFormTest : public PagesDeviceTest {
  protected:
@@ -36,7 +40,7 @@ class ServerControlFormTest : public PagesDeviceTest {
     PagesDeviceTest::TearDown();
   }
   void Fill() {
-    form_->edtSrvGrpName->SetText("radius");
+    form_->edtSrvGrpName->SetText("RADIUS");
     form_->edtSrvIP->SetText("10.90.90.21");
     TestKit::PickItem(form_->cbxAuthPtcl, 0);  // TACACS
   }
@@ -67,7 +71,7 @@ TEST_F(ServerControlFormTest, ChecksComeInOrderAndNothingIsSent) {
       .Expect("Please choose Server Authentication Protocol.")
       .Expect("Please choose Operate.");
   TestKit::Click(form_->btnSet);
-  form_->edtSrvGrpName->SetText("radius");
+  form_->edtSrvGrpName->SetText("RADIUS");
   TestKit::Click(form_->btnSet);
   form_->edtSrvIP->SetText("10.90.90.21");
   TestKit::Click(form_->btnSet);
@@ -87,6 +91,10 @@ TEST_F(ServerControlFormTest, AddThenDeleteAMemberWithOneSetEach) {
       << SetLines()[0];
   EXPECT_EQ(SetLines()[0].find(kMember + "1."), std::string::npos) << SetLines()[0];
   EXPECT_EQ(Value(kMember + "4" + kRow), "INTEGER:1");
+  // The group lists the server after its first member.
+  EXPECT_EQ(Value(kGroup + "2" + kGroupRow), "IpAddress:10.90.90.20");
+  EXPECT_EQ(Value(kGroup + "4" + kGroupRow), "IpAddress:10.90.90.21");
+  EXPECT_EQ(Value(kGroup + "5" + kGroupRow), "INTEGER:1");
   // No read follows; the inputs stay for the next operation.
   EXPECT_EQ(form_->edtSrvIP->Text(), "10.90.90.21");
   EXPECT_EQ(form_->lvOper->Items()->Count(), 1);
@@ -98,6 +106,9 @@ TEST_F(ServerControlFormTest, AddThenDeleteAMemberWithOneSetEach) {
   EXPECT_NE(SetLines()[1].find(kMember + "4" + kRow + "=INTEGER:2"), std::string::npos)
       << SetLines()[1];
   EXPECT_EQ(Value(kMember + "4" + kRow), "noSuchInstance");
+  EXPECT_EQ(Value(kGroup + "4" + kGroupRow), "IpAddress:0.0.0.0");
+  EXPECT_EQ(Value(kGroup + "5" + kGroupRow), "INTEGER:5");
+  EXPECT_EQ(Value(kGroup + "2" + kGroupRow), "IpAddress:10.90.90.20");
 }
 
 TEST_F(ServerControlFormTest, ClosingDuringAHeldWalkDoesNotWaitForEver) {

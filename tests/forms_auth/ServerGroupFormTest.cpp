@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/FormOpeners.h"
+#include "forms/common/FeatureForm.h"
 #include "forms/security/ServerGroupUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/PagesTestSupport.h"
@@ -52,10 +53,15 @@ class ServerGroupFormTest : public PagesDeviceTest {
 
 TEST_F(ServerGroupFormTest, OpensWithTheGroupsAndTheirMembersShownOnly) {
   Open();
-  ASSERT_EQ(List()->Items()->Count(), 1);
-  EXPECT_EQ(List()->Items()->Item(0)->Caption(), "radius");
+  // The device's default groups, in the walk's order; RADIUS has a member.
+  ASSERT_EQ(List()->Items()->Count(), 4);
+  EXPECT_EQ(List()->Items()->Item(0)->Caption(), "RADIUS");
+  EXPECT_EQ(List()->Items()->Item(3)->Caption(), "TACACS-plus");
   EXPECT_EQ(List()->Columns()->Items(1)->Caption(), "AAC Server Group IP Address1");
-  EXPECT_EQ(form_->Static->Caption(), "1");
+  EXPECT_EQ(ListCellText(List(), 0, 1), "10.90.90.20");
+  EXPECT_EQ(ListCellText(List(), 0, 2), "RADIUS");
+  EXPECT_EQ(ListCellText(List(), 0, 3), "0.0.0.0");
+  EXPECT_EQ(form_->Static->Caption(), "4");
   EXPECT_EQ(form_->cbxRowStatus->Text(), "createAndGo");
   EXPECT_FALSE(form_->EditButton->Visible());
   EXPECT_FALSE(form_->edtIP1->Enabled());
@@ -63,7 +69,7 @@ TEST_F(ServerGroupFormTest, OpensWithTheGroupsAndTheirMembersShownOnly) {
   EXPECT_NE(FindFormOpener("TServerGroupForm"), nullptr);
 
   TestKit::ClickRow(List(), 0);
-  EXPECT_EQ(form_->edtServerName->Text(), "radius");
+  EXPECT_EQ(form_->edtServerName->Text(), "RADIUS");
   EXPECT_TRUE(form_->DeleteButton->Enabled());
   EXPECT_FALSE(form_->AddButton->Enabled());
   EXPECT_FALSE(form_->edtIP1->Enabled());
@@ -79,7 +85,7 @@ TEST_F(ServerGroupFormTest, AddCreatesTheGroupByNameOnly) {
       .Expect("RowState must be createAndGo.");
   TestKit::Click(form_->AddButton);
   EXPECT_TRUE(form_->edtServerName->Focused());
-  form_->edtServerName->SetText("radius");
+  form_->edtServerName->SetText("RADIUS");
   TestKit::Click(form_->AddButton);
   form_->edtServerName->SetText("Radius");
   form_->cbxRowStatus->SetItemIndex(0);
@@ -96,7 +102,7 @@ TEST_F(ServerGroupFormTest, AddCreatesTheGroupByNameOnly) {
   EXPECT_EQ(set.find(kGroup + "2."), std::string::npos) << set;
   EXPECT_EQ(set.find(kGroup), set.rfind(kGroup)) << set;
   EXPECT_GE(RowOf("Radius"), 0);
-  EXPECT_EQ(form_->Static->Caption(), "2");
+  EXPECT_EQ(form_->Static->Caption(), "5");
   EXPECT_EQ(form_->edtServerName->Text(), "");
 }
 
@@ -105,10 +111,12 @@ TEST_F(ServerGroupFormTest, DefaultGroupsStayAndOthersAreDestroyed) {
   Open();
   {
     TestKit::DialogScript dialogs;
-    dialogs.Expect("Default Server Group can not be deleted.")
-        .Expect("Default Server Group can not be deleted.");
-    TestKit::ClickRow(List(), RowOf("radius"));
-    TestKit::Click(form_->DeleteButton);
+    for (const char* name : {"TACACS", "XTACACS", "TACACS-plus", "RADIUS"}) {
+      dialogs.Expect("Default Server Group can not be deleted.");
+      TestKit::ClickRow(List(), RowOf(name));
+      TestKit::Click(form_->DeleteButton);
+    }
+    dialogs.Expect("Default Server Group can not be deleted.");
     form_->edtServerName->SetText("tacacs-PLUS");
     TestKit::Click(form_->DeleteButton);
   }
@@ -132,8 +140,8 @@ TEST_F(ServerGroupFormTest, ASecondRefreshDuringTheWalkIsIgnored) {
   TestKit::Click(form_->GetButton);
   Control("release");
   WaitWalk();
-  EXPECT_EQ(List()->Items()->Count(), 2);
-  EXPECT_EQ(form_->Static->Caption(), "2");
+  EXPECT_EQ(List()->Items()->Count(), 5);
+  EXPECT_EQ(form_->Static->Caption(), "5");
 }
 
 }  // namespace

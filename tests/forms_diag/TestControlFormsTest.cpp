@@ -1,7 +1,8 @@
 // The ping and traceroute test lists and their "Set Checked" dialogs against
 // the simulated switch: the first walk, Add with only the keys ticked, the
 // target address rules, an empty ticked field, Edit never writing the row
-// status, Delete writing only "destroy", and the traceroute ranges.
+// status, Delete writing only "destroy", Set Checked while the list is still
+// read, and the traceroute ranges.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -143,7 +144,7 @@ TEST_F(TestControlForms, PingTargetAddressRules) {
           {"0.0.0.0", "you can't input this IP address"},
           {"255.255.255.255", "you can't input this IP address"},
           {"127.0.0.1", "you can't input IP address like 127.*.*.*"},
-          {"223.1.1.1", "Please input a valid IP"},
+          {"224.1.1.1", "Please input a valid IP"},
           {"240.1.1.1", "Please input a valid IP"},
           {"10", "Please input a valid IP"},
           {"10.1.1", "Please input a valid IP"},
@@ -152,13 +153,13 @@ TEST_F(TestControlForms, PingTargetAddressRules) {
         d->IpEdit->SetText(text);
         Refused(d, message, d->IpEdit);
       }
-      d->IpEdit->SetText("10.1.1.1");
+      d->IpEdit->SetText("223.1.1.1");  // class C: a host
       TestKit::Click(d->SetButton);
     });
     EXPECT_TRUE(WaitRows(f, 2));
     const std::vector<std::string> sets = SetLines();
     ASSERT_EQ(sets.size(), 1u);
-    EXPECT_NE(sets[0].find(Col(kPing, 4, kNewRow) + "=STRING:\"10.1.1.1\""), std::string::npos)
+    EXPECT_NE(sets[0].find(Col(kPing, 4, kNewRow) + "=STRING:\"223.1.1.1\""), std::string::npos)
         << sets[0];
   });
 }
@@ -200,19 +201,31 @@ TEST_F(TestControlForms, PingEditNeverWritesTheRowStatusAndDeleteOnlyDestroys) {
   });
 }
 
-TEST_F(TestControlForms, TraceRouteAddKeysOnlyAndRangesRefusedBeforeTheSet) {
+TEST_F(TestControlForms, TraceRouteAddWaitsForTheWalkAndSendsTheKeysOnly) {
   Open<TTraceRouteControlForm>(
       "TTraceRouteControlForm", &TraceRouteControlForm, "Trace Router Control: 127.0.0.1",
       [this](TTraceRouteControlForm* f) {
         ASSERT_EQ(f->ListView1->Items()->Count(), 1);
         EXPECT_EQ(ListCellText(f->ListView1, 0, 1), "trace1");
         EXPECT_TRUE(TestKit::Grab(f, vntest::ArtifactsDir() + "/form-TraceRouteControl.png"));
-        InDialog<TTraceRouteEditorForm>(f->AddButton, [f](TTraceRouteEditorForm* d) {
+        // Add while a Refresh is still under way: Set Checked waits for it.
+        Control("hold");
+        TestKit::Click(f->GetButton);
+        ASSERT_TRUE(f->Request->Busy);
+        InDialog<TTraceRouteEditorForm>(f->AddButton, [this, f](TTraceRouteEditorForm* d) {
           EXPECT_FALSE(d->DescriptionCBX->Visible());
           d->IndexEdit->SetText("1");
           d->NameEdit->SetText("t1");
+          {
+            TestKit::DialogScript boxes;
+            boxes.Expect("Get data not complete");
+            TestKit::Click(d->SetButton);
+          }
+          EXPECT_TRUE(d->Visible());
+          Control("release");
+          EXPECT_TRUE(WaitIdle(*f->Request));
           d->IPCBox->SetChecked(true);
-          d->IpEdit->SetText("223.0.0.1");
+          d->IpEdit->SetText("224.0.0.1");
           Refused(d, "Please input a valid IP", d->IpEdit);
           d->IPCBox->SetChecked(false);
           d->PortCheckBox->SetChecked(true);
@@ -225,7 +238,6 @@ TEST_F(TestControlForms, TraceRouteAddKeysOnlyAndRangesRefusedBeforeTheSet) {
             TestKit::Click(d->SetButton);
           }
           EXPECT_EQ(d->ModalResult(), mrNone);
-          (void)f;
           d->PortCheckBox->SetChecked(false);
           EXPECT_TRUE(TestKit::Grab(d, vntest::ArtifactsDir() + "/form-TraceRouteEditor.png"));
           TestKit::Click(d->SetButton);

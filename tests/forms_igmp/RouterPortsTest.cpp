@@ -46,8 +46,10 @@ TEST_F(RouterPortsTest, IgmpShowsTheVlansPortsAndSetWritesStaticAndForbiddenOnly
   Control("set " + kIgmp + ".3.1 x 80000000");
   Control("set " + kIgmp + ".4.1 x 40000000");
   Control("set " + kIgmp + ".5.1 x 00000000");
-  auto f = Open<TIGMPRouterPortsForm>();
+  // The walk starts with the form (its reply may come while the form is shown).
+  std::unique_ptr<TIGMPRouterPortsForm> f(Create<TIGMPRouterPortsForm>(Application));
   EXPECT_EQ(f->RequestIdle, 0);
+  TestKit::ShowAndActivate(f.get());
   ASSERT_TRUE(WaitForm(f.get()));
   ASSERT_EQ(f->ListView1->Items()->Count(), 1);
   EXPECT_FALSE(f->btnSet->Enabled());

@@ -1,6 +1,6 @@
 // The three forms as the menu opens them: registered openers, the caption,
-// the global form variable while modal, and closing (also in the middle of
-// a walk), after which nothing of the form is left.
+// no global form variable, and closing (also in the middle of a walk), after
+// which nothing of the form is left.
 #include <gtest/gtest.h>
 
 #include "FormsL2Support.h"
@@ -16,13 +16,13 @@ namespace {
 using OpenFromMenu = FormsL2Test;
 
 template <class T>
-void OpenAndClose(const char* className, const char* caption, T** global) {
+void OpenAndClose(const char* className, const char* caption) {
   TFormOpener opener = FindFormOpener(className);
   ASSERT_NE(opener, nullptr) << className;
+  EXPECT_EQ(FindFormOpenerGlobal(className), nullptr) << className;
   bool seen = false;
   std::weak_ptr<void> life;
   TestKit::OnNextModal<T>([&](T* f) {
-    EXPECT_EQ(*global, f);
     EXPECT_EQ(f->Caption(), caption);
     life = f->LifeToken();
     seen = true;
@@ -30,16 +30,14 @@ void OpenAndClose(const char* className, const char* caption, T** global) {
   });
   opener(Application, caption);
   EXPECT_TRUE(seen);
-  EXPECT_EQ(*global, nullptr);
   EXPECT_TRUE(life.expired());
 }
 
 TEST_F(OpenFromMenu, EachFormOpensCaptionedAndClosesCompletely) {
-  OpenAndClose<TPortTrunkForm>("TPortTrunkForm", "Port Trunk: 127.0.0.1", &PortTrunkForm);
-  OpenAndClose<TPortMirrorForm>("TPortMirrorForm", "Port Mirror: 127.0.0.1", &PortMirrorForm);
+  OpenAndClose<TPortTrunkForm>("TPortTrunkForm", "Port Trunk: 127.0.0.1");
+  OpenAndClose<TPortMirrorForm>("TPortMirrorForm", "Port Mirror: 127.0.0.1");
   OpenAndClose<TTrafficSegmentationForm>("TTrafficSegmentationForm",
-                                         "Traffic Segmentation Table: 127.0.0.1",
-                                         &TrafficSegmentationForm);
+                                         "Traffic Segmentation Table: 127.0.0.1");
 }
 
 TEST_F(OpenFromMenu, TrafficSegmentationClosesInTheMiddleOfItsWalk) {
@@ -51,7 +49,6 @@ TEST_F(OpenFromMenu, TrafficSegmentationClosesInTheMiddleOfItsWalk) {
   });
   FindFormOpener("TTrafficSegmentationForm")(Application, "Traffic Segmentation Table: x");
   EXPECT_TRUE(busy);
-  EXPECT_EQ(TrafficSegmentationForm, nullptr);
   Control("delay 0");
   const auto log = NewLog();
   ASSERT_FALSE(log.empty());

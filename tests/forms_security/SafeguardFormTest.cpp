@@ -139,6 +139,8 @@ TEST_F(SafeguardFormTest, InputChecksSendNothing) {
     form_->ckFalling->SetChecked(true);
     form_->edtFalling->SetText("abc");
     TestKit::Click(form_->btnSet);
+    EXPECT_EQ(form_->ActiveControl(), form_->edtFalling);
+    form_->edtFalling->SetText("");
   }
   {
     TestKit::DialogScript boxes;
@@ -151,13 +153,19 @@ TEST_F(SafeguardFormTest, InputChecksSendNothing) {
     EXPECT_EQ(form_->ActiveControl(), form_->edtRising);
   }
   {
-    // Unticked, the range is not checked but the order check still runs;
-    // an empty threshold ends Set with the conversion error.
+    // Unticked, the range is not checked but the order check still runs: a
+    // threshold that is no number is refused with its edit's range message.
+    form_->edtRising->SetText("");
+    form_->edtFalling->SetText("30");
+    TestKit::DialogScript boxes;
+    boxes.Expect("Rising Threshold should between 20-100")
+        .Expect("Falling Threshold should between 20-100");
+    TestKit::Click(form_->btnSet);
+    EXPECT_EQ(form_->ActiveControl(), form_->edtRising);
     form_->edtRising->SetText("90");
     form_->edtFalling->SetText("");
-    TestKit::DialogScript boxes;
-    boxes.Expect("'' is not a valid integer value.");
     TestKit::Click(form_->btnSet);
+    EXPECT_EQ(form_->ActiveControl(), form_->edtFalling);
   }
   EXPECT_TRUE(SetLines().empty());
   TestKit::Click(form_->btnGet);

@@ -1,6 +1,6 @@
 // The two 802.1X MAC-based authentication lists against the simulated
 // switch: opened through their menu openers, one synchronous walk keyed by
-// MAC address and port, Refresh, and a failed walk dropped without a box.
+// MAC address and port, Refresh, and a failed walk shown in the memo.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -100,18 +100,25 @@ TEST_F(PaeCounterForms, MacStatisticsRefreshReadsTheDeviceAgain) {
       });
 }
 
-TEST_F(PaeCounterForms, AFailedWalkShowsNoBoxAndRefreshRecovers) {
-  Open<TMacStatisticTableForm>("TMacStatisticTableForm", &MacStatisticTableForm,
-                               "MAC Statistic: 127.0.0.1", [this](TMacStatisticTableForm* f) {
-                                 Control(std::string("inject getnext ") + kStatistics + " genErr");
-                                 {
-                                   TestKit::DialogScript boxes;  // nothing expected
-                                   TestKit::Click(f->Button1);
-                                 }
-                                 EXPECT_FALSE(f->Request->Busy);
-                                 TestKit::Click(f->Button1);
-                                 EXPECT_EQ(f->ListView1->Items()->Count(), 2);
-                               });
+TEST_F(PaeCounterForms, AFailedWalkIsShownInTheMemoAndKeepsItsRows) {
+  Open<TMacStatisticTableForm>(
+      "TMacStatisticTableForm", &MacStatisticTableForm, "MAC Statistic: 127.0.0.1",
+      [this](TMacStatisticTableForm* f) {
+        // The request after the first row fails.
+        Control(std::string("inject getnext ") + kStatistics + ".1.0.10.94.88.16.33 genErr");
+        {
+          TestKit::DialogScript boxes;  // nothing expected
+          TestKit::Click(f->Button1);
+        }
+        EXPECT_FALSE(f->Request->Busy);
+        EXPECT_EQ(f->ListView1->Items()->Count(), 1);
+        const std::string memo = MemoText(f->Memo1);
+        const std::string last = memo.substr(memo.rfind('|') + 1);
+        EXPECT_EQ(last.rfind("Get: ", 0), 0u) << memo;
+        EXPECT_NE(last.find("General Error"), std::string::npos) << memo;
+        TestKit::Click(f->Button1);
+        EXPECT_EQ(f->ListView1->Items()->Count(), 2);
+      });
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ TEST_F(LogHostForm, AddChecksInOrderAndCreatesTheRowWithOneSet) {
       Refused(d, "The range of UDP Port for syslog is 514 or 6000-65535.", d->PortEdit);
       d->PortEdit->SetText("6000");
       Refused(d, "IP Address should be set.", d->IPAddrEdit);
-      d->IPAddrEdit->SetText("223.1.1.1");
+      d->IPAddrEdit->SetText("224.1.1.1");
       Refused(d, "IP Address in not valid.", d->IPAddrEdit);
       d->IPAddrEdit->SetText("10.1.1.1");
       Refused(d, "IP Address must be different.", d->IPAddrEdit);
@@ -217,9 +217,9 @@ TEST_F(LogHostRules, AddressAndPortKinds) {
     return IsValidLogHostAddress(d.get());
   };
   for (const char* good :
-       {"0.0.0.0", "222.1.1.1", "248.1.1.1", "1.2.3.4", "10.90.90.254", "001.002.003.0004"})
+       {"0.0.0.0", "223.1.1.1", "248.1.1.1", "1.2.3.4", "10.90.90.254", "001.002.003.0004"})
     EXPECT_TRUE(address(good)) << good;
-  for (const char* bad : {"255.255.255.255", "127.0.0.1", "223.1.1.1", "224.1.1.1", "240.0.0.1",
+  for (const char* bad : {"255.255.255.255", "127.0.0.1", "224.1.1.1", "239.1.1.1", "240.0.0.1",
                           "10.1.1", "1.2.3.4.5", "1.2.3.", "1..2.3", "1.2.3.256", "a.1.1.1", "",
                           "100.100.100.1000", "1.2.3.4 ", "001.002.003.00004"})
     EXPECT_FALSE(address(bad)) << bad;

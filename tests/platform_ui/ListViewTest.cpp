@@ -1,5 +1,8 @@
 // List views: columns, cells, selection events by code and by the user,
 // hidden list views.
+#include <chrono>
+#include <thread>
+
 #include "UiTestSupport.h"
 #include "platform/ComCtrls.h"
 
@@ -153,6 +156,56 @@ TEST_F(ListView, DeletingTheSelectedRowLeavesNone) {
   EXPECT_EQ(lv->Selected(), nullptr);
   EXPECT_EQ(lv->Items()->Item(1)->Caption(), "3");
   EXPECT_EQ(lv->Items()->Item(1)->Index(), 1);
+}
+
+// Rows added at the end reach the widget in batches; rows inserted and
+// deleted meanwhile keep the widget's rows and the items in step, so a click
+// always selects the row the user sees.
+TEST_F(ListView, RowsAddedInBulkStayInStepWithTheWidget) {
+  TestKit::ShowAndActivate(form);
+  for (int i = 3; i < 300; ++i) lv->Items()->Add()->SetCaption(AnsiString(i + 1));
+  lv->Items()->Insert(0)->SetCaption("first");
+  lv->Items()->Delete(150);  // "150" goes; "151" moves up to row 150
+  lv->Items()->Add()->SetCaption("last");
+  ASSERT_EQ(lv->Items()->Count(), 301);
+  for (int i = 0; i < lv->Items()->Count(); ++i) ASSERT_EQ(lv->Items()->Item(i)->Index(), i);
+  TestKit::ClickRow(lv, 0);
+  EXPECT_EQ(lv->Selected()->Caption(), "first");
+  TestKit::ClickRow(lv, 150);
+  EXPECT_EQ(lv->Selected()->Caption(), "151");
+  // Rows added after the widget has caught up, and one inserted among them.
+  for (int i = 0; i < 100; ++i) lv->Items()->Add()->SetCaption("more" + AnsiString(i));
+  lv->Items()->Insert(290)->SetCaption("inserted");
+  lv->Items()->Item(350)->SetCaption("renamed");
+  TestKit::ClickRow(lv, 290);
+  EXPECT_EQ(lv->Selected()->Caption(), "inserted");
+  TestKit::ClickRow(lv, 350);
+  EXPECT_EQ(lv->Selected()->Caption(), "renamed");
+  TestKit::ClickRow(lv, 401);
+  EXPECT_EQ(lv->Selected()->Caption(), "more99");
+  lv->Items()->Clear();
+  for (int i = 0; i < 5; ++i) lv->Items()->Add()->SetCaption("again" + AnsiString(i));
+  TestKit::ClickRow(lv, 4);
+  EXPECT_EQ(lv->Selected()->Caption(), "again4");
+  EXPECT_EQ(lv->GetItemAt(30, lv->HeaderHeight() + 4), lv->Items()->Item(0));
+}
+
+// The widget takes rows added at the end on its own, shortly afterwards
+// (a picture grabbed as pixels shows what the widget holds now).
+TEST_F(ListView, RowsAddedAtTheEndAppearOnTheirOwn) {
+  TestKit::ShowAndActivate(form);
+  lv->Items()->Clear();
+  TestKit::Pump();
+  const TPixels empty = TestKit::GrabPixels(lv);
+  for (int i = 0; i < 3; ++i) lv->Items()->Add()->SetCaption("row" + AnsiString(i));
+  bool shown = false;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (!shown && std::chrono::steady_clock::now() < deadline) {
+    TestKit::Pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    shown = TestKit::GrabPixels(lv).Data != empty.Data;
+  }
+  EXPECT_TRUE(shown);
 }
 
 TEST_F(ListView, HandlerDeletingTheFormDuringSelectionIsSafe) {

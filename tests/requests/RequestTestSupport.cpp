@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <sstream>
+#include <thread>
 
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPSession.h"
@@ -181,9 +182,14 @@ void WalkAsync(VnSNMPRequest& r, AsyncWalk& walk, int timeoutMs) {
   PumpUntil([&] { return walk.done; }, timeoutMs);
 }
 
+// ProcessMessages returns at once: these loops give the processor back
+// between two rounds.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!done() && std::chrono::steady_clock::now() < deadline) Application->ProcessMessages();
+  while (!done() && std::chrono::steady_clock::now() < deadline) {
+    Application->ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
   return done();
 }
 
@@ -191,6 +197,7 @@ void PumpFor(int ms) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   do {
     Application->ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
   } while (std::chrono::steady_clock::now() < deadline);
 }
 

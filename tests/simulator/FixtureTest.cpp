@@ -46,6 +46,7 @@ TEST(SimFixture, ErrorsNameTheLineAndTheFault) {
   EXPECT_EQ(ErrorOf("range 1.2 5 1"), "f:1: range: expected \"range <oid> <min> <max>\"");
   EXPECT_EQ(ErrorOf("rule 1.2 on 2 explode"), "f:1: unknown rule action \"explode\"");
   EXPECT_EQ(ErrorOf("rule 1.2 on 2 purge"), "f:1: purge needs a table entry OID");
+  EXPECT_EQ(ErrorOf("rule 1.2 on 1 create member"), "f:1: member needs a table entry OID");
   EXPECT_EQ(ErrorOf("object 1.2 float readonly"), "f:1: unknown syntax \"float\"");
   EXPECT_EQ(ErrorOf("motion 1.2.0 wobble"),
             "f:1: motion: expected \"motion <oid> still|count|tick|panel\"");
@@ -68,6 +69,9 @@ TEST(SimFixture, SeedingRejectsWhatDoesNotFitTheCatalogue) {
   EXPECT_EQ(seedError("range 9.9 1 2\n"), "fixture line 14: range for unknown object 9.9");
   EXPECT_EQ(seedError("rule 9.1.1 on 1 clear\n"), "fixture line 14: rules need an integer column");
   EXPECT_EQ(seedError("rule 9.1.2 on 2 clear\n"), "fixture line 14: only purge rules fit a scalar");
+  EXPECT_EQ(seedError("rule 9.4.1.2 on 1 create member 9.2.1\n"),
+            "fixture line 14: member list 9.2.1 is no table keyed by the row's first index "
+            "component");
   EXPECT_EQ(seedError("table 9.2.1 int 1\n"), "fixture line 14: table 9.2.1 given twice");
   EXPECT_EQ(seedError("table 9.5.1 int 1 cols=0\n"),
             "fixture line 14: no object lies in table 9.5.1");

@@ -1,6 +1,6 @@
 // The process-wide SNMP session, its SNMPv3 engine with the persistent
-// engine-boots counter, and the 20 ms timer that lets the SNMP layer deliver
-// asynchronous completions on the GUI thread.
+// engine-boots counter, and the event processor that lets the SNMP layer
+// deliver asynchronous completions on the GUI thread.
 #pragma once
 
 #include <memory>
@@ -12,6 +12,7 @@ class Pdu;
 class SnmpTarget;
 class TObject;
 class TTimer;
+class TSocketNotifier;
 
 // Local SNMPv3 engine id and the file, in the folder given to
 // InitSnmpSession, that keeps its boots counter.
@@ -30,9 +31,11 @@ extern Snmp* g_SnmpSession;
 // still outstanding on the old one end without their completions.
 void InitSnmpSession(const AnsiString& folder);
 
-// Drives SNMPProcessPendingEvents from a 20 ms timer. The handler runs with
-// the timer off, so a completion that pumps messages or opens a dialog
-// cannot nest event processing.
+// Drives SNMPProcessPendingEvents on the GUI thread: a 20 ms timer for
+// timeouts and retransmissions, and a notifier on the session's socket, so
+// that a reply is handled as soon as it has arrived. Both run the same
+// handler, and it runs with both off, so a completion that pumps messages or
+// opens a dialog cannot nest event processing.
 class _SnmpEventProcessor {
  public:
   _SnmpEventProcessor();
@@ -43,10 +46,14 @@ class _SnmpEventProcessor {
   void Enable();
   void Disable();
   void OnTimer(TObject* Sender);
+  // The socket to watch (-1: none); set whenever the session changes.
+  void WatchSocket(int fd);
   TTimer* Timer() const { return timer_.get(); }
+  TSocketNotifier* Notifier() const { return notifier_.get(); }
 
  private:
   std::unique_ptr<TTimer> timer_;
+  std::unique_ptr<TSocketNotifier> notifier_;
 };
 
 // The one event processor; its timer is off until InitSnmpSession.

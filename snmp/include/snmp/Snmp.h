@@ -52,6 +52,10 @@ class Snmp {
   bool valid() const;
   // The local UDP port of the socket (0 when not open).
   std::uint16_t get_local_port() const;
+  // The descriptor of the socket (-1 when not open), for an event loop to
+  // watch: when it is readable, process_pending_events has work. Replies
+  // that a synchronous call reads while it waits do not make it readable.
+  int get_socket() const;
 
   // Synchronous: blocks until the reply, the timeout or an error. Returns
   // SNMP_CLASS_SUCCESS, the reply's error status (1..18), or a failure code

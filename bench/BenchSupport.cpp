@@ -1,0 +1,162 @@
+#include "BenchSupport.h"
+
+#include <fcntl.h>
+#include <sched.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include "library/VnSNMPSession.h"
+#include "platform/Exceptions.h"
+#include "support/TestSupport.h"
+
+extern char** environ;
+
+namespace bench {
+
+namespace fs = std::filesystem;
+
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double CpuMs() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 +
+         (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+}
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  const std::size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+Options TakeOptions(int argc, char** argv, int defaultRounds) {
+  Options o;
+  o.rounds = defaultRounds;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--no-pin")
+      o.pin = false;
+    else
+      o.rounds = std::max(1, std::atoi(argv[i]));
+  }
+  const int cpu = sched_getcpu();
+  if (o.pin && cpu >= 0) {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    CPU_SET(cpu, &set);
+    sched_setaffinity(0, sizeof set, &set);
+  }
+  return o;
+}
+
+bool StartSession(const std::string& folder) {
+  try {
+    InitSnmpSession(AnsiString(folder));
+    return true;
+  } catch (Exception& e) {
+    std::fprintf(stderr, "session: %s\n", e.Message.c_str());
+    return false;
+  }
+}
+
+Simulator::Simulator(const std::string& program, const std::string& dir, int rows) {
+  const std::string portFile = dir + "/port";
+  log_ = dir + "/requests.log";
+  fs::create_directories(dir + "/state");
+  std::vector<std::string> args = {
+      program, "--port-file", portFile,      "--big-table", std::to_string(rows) + "x5",
+      "--log", log_,          "--state-dir", dir + "/state"};
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  // The simulator's greeting would mix with the figures.
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  const int rc = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) {
+    pid_ = -1;
+    return;
+  }
+  for (int i = 0; i < 600 && port_ == 0; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    port_ = std::atoi(vntest::ReadFile(portFile).c_str());
+  }
+  if (port_ == 0) std::fprintf(stderr, "the simulator did not start\n");
+}
+
+Simulator::~Simulator() {
+  if (pid_ > 0) {
+    kill(pid_, SIGTERM);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+  }
+}
+
+long Simulator::LoggedGetNexts() const {
+  std::istringstream lines(vntest::ReadFile(log_));
+  std::string line;
+  long n = 0;
+  while (std::getline(lines, line))
+    if (line.find("\tGETNEXT\t") != std::string::npos) ++n;
+  return n;
+}
+
+namespace {
+
+std::string Amount(double v, const std::string& unit) {
+  char buf[64];
+  if (v >= 10000)
+    std::snprintf(buf, sizeof buf, "%.0f %s", v, unit.c_str());
+  else if (v >= 100)
+    std::snprintf(buf, sizeof buf, "%.1f %s", v, unit.c_str());
+  else
+    std::snprintf(buf, sizeof buf, "%.2f %s", v, unit.c_str());
+  return buf;
+}
+
+}  // namespace
+
+bool Report(const Figure& f) {
+  bool ok = true;
+  std::string goal;
+  if (f.goalKind) {
+    ok = f.goalKind == '<' ? f.ratio <= f.goal : f.ratio >= f.goal;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "(goal %c= %.2f) %s", f.goalKind, f.goal, ok ? "ok" : "MISSED");
+    goal = buf;
+  }
+  std::printf("  %-40s %13s | %-28s %13s | ratio %5.2f %s\n", f.name.c_str(),
+              Amount(f.value, f.unit).c_str(), f.reference.c_str(),
+              Amount(f.referenceValue, f.unit).c_str(), f.ratio, goal.c_str());
+  std::fflush(stdout);
+  return ok;
+}
+
+void Note(const std::string& text) {
+  std::printf("%s\n", text.c_str());
+  std::fflush(stdout);
+}
+
+std::string LoadAverage() {
+  std::istringstream in(vntest::ReadFile("/proc/loadavg"));
+  std::string one, five, fifteen;
+  in >> one >> five >> fifteen;
+  return one + ", " + five + ", " + fifteen;
+}
+
+}  // namespace bench

@@ -1,0 +1,75 @@
+// What the benchmark programs share: the simulated switch with a generated
+// table, timing, medians and the one-line report of a figure.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point start);
+// Processor time of this process so far, in milliseconds.
+double CpuMs();
+double Median(std::vector<double> v);
+
+// The command line of a walking benchmark: [--no-pin] [ROUNDS]. Unless
+// --no-pin is given, this process and every process it starts later stay on
+// the processor it runs on: on a shared machine the placement of client and
+// agent on processors otherwise decides the figures more than the code.
+struct Options {
+  bool pin = true;
+  int rounds = 0;
+};
+Options TakeOptions(int argc, char** argv, int defaultRounds);
+
+// Starts the library's SNMP session in a folder; false (and why, on the
+// error stream) when it cannot.
+bool StartSession(const std::string& folder);
+
+// The simulated switch serving a generated table of rows x 5 columns under
+// 1.3.6.1.3.1717.1.1, with its request log, in a folder of its own. Port()
+// is 0 when it did not start (said on the error stream).
+class Simulator {
+ public:
+  Simulator(const std::string& program, const std::string& dir, int rows);
+  ~Simulator();
+  Simulator(const Simulator&) = delete;
+  Simulator& operator=(const Simulator&) = delete;
+
+  int Port() const { return port_; }
+  const std::string& Log() const { return log_; }
+  // GETNEXT requests logged so far.
+  long LoggedGetNexts() const;
+
+ private:
+  pid_t pid_ = -1;
+  int port_ = 0;
+  std::string log_;
+};
+
+// One figure and what it is compared with, measured side by side:
+//   <figure>  <value> <unit>  | <reference>  <value> <unit>  | ratio <r>  <goal> ok
+// A goal is "<= x" or ">= x" on the ratio; without one only the ratio is
+// shown. Returns false when a goal was missed.
+struct Figure {
+  std::string name;
+  double value = 0;
+  std::string reference;
+  double referenceValue = 0;
+  std::string unit;   // of both values
+  double ratio = 0;   // median of the rounds' ratios
+  char goalKind = 0;  // '<', '>' or 0
+  double goal = 0;
+};
+bool Report(const Figure& f);
+// A line of context (sizes, rounds, the machine's load).
+void Note(const std::string& text);
+// The one-minute load average, as uptime shows it.
+std::string LoadAverage();
+
+}  // namespace bench

@@ -1,0 +1,88 @@
+// TSocketNotifier over the toolkit's socket notifier: one native notifier
+// per watched socket, made while the application object exists.
+#include "platform/SocketNotifier.h"
+
+#include <QSocketNotifier>
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "Toolkit.h"
+
+using namespace ui_detail;
+
+namespace {
+
+struct Watches {
+  std::vector<TSocketNotifier*> all;
+  std::map<TSocketNotifier*, std::unique_ptr<QSocketNotifier>> native;
+  bool appReady = false;
+};
+
+Watches& Registry() {
+  static auto* w = new Watches();  // outlives every static notifier
+  return *w;
+}
+
+}  // namespace
+
+namespace ui_detail {
+
+void SocketNotifiersApplicationReady() {
+  Registry().appReady = true;
+  for (TSocketNotifier* n : Registry().all) n->Rewatch();
+}
+
+void SocketNotifiersApplicationGone() {
+  Registry().appReady = false;
+  Registry().native.clear();
+}
+
+}  // namespace ui_detail
+
+TSocketNotifier::TSocketNotifier(TComponent* AOwner) : TComponent(AOwner) {
+  Registry().all.push_back(this);
+}
+
+TSocketNotifier::~TSocketNotifier() {
+  BeginDestroy();
+  Watches& w = Registry();
+  w.native.erase(this);
+  w.all.erase(std::remove(w.all.begin(), w.all.end(), this), w.all.end());
+}
+
+void TSocketNotifier::SetSocket(int fd) {
+  if (fd == socket_) return;
+  socket_ = fd;
+  Rewatch();
+}
+
+void TSocketNotifier::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  auto it = Registry().native.find(this);
+  if (it != Registry().native.end()) it->second->setEnabled(v);
+}
+
+void TSocketNotifier::Rewatch() {
+  Watches& w = Registry();
+  w.native.erase(this);
+  if (!w.appReady || socket_ < 0) return;
+  auto native = std::make_unique<QSocketNotifier>(socket_, QSocketNotifier::Read);
+  native->setEnabled(enabled_);
+  QObject::connect(native.get(), &QSocketNotifier::activated, [this] { Readable(); });
+  w.native[this] = std::move(native);
+}
+
+void TSocketNotifier::Readable() {
+  if (running_ || !enabled_ || !OnReadable || (ComponentState() & csDestroying)) return;
+  std::weak_ptr<void> alive = LifeToken();
+  running_ = true;
+  try {
+    OnReadable(this);
+  } catch (...) {
+    HandleCurrentException(this);
+  }
+  if (!alive.expired()) running_ = false;
+}

@@ -1,0 +1,99 @@
+// A socket notifier: called from the message loop while its socket has data
+// and it is enabled, never re-entered, and free to stop watching.
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "UiTestSupport.h"
+#include "platform/Forms.h"
+#include "platform/SocketNotifier.h"
+
+namespace {
+
+class SocketNotifier : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_DGRAM, 0, fds), 0);
+    notifier.SetSocket(fds[0]);
+  }
+  void TearDown() override {
+    notifier.SetSocket(-1);
+    close(fds[0]);
+    close(fds[1]);
+    UiTest::TearDown();
+  }
+  void Send() { ASSERT_EQ(write(fds[1], "x", 1), 1); }
+  void Drain() {
+    char c;
+    while (recv(fds[0], &c, 1, MSG_DONTWAIT) == 1) {
+    }
+  }
+  // Runs the loop until calls reaches n, at most for ms.
+  void PumpUntil(const int& calls, int n, int ms) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (calls < n && std::chrono::steady_clock::now() < deadline) {
+      Application->ProcessMessages();
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+  }
+
+  int fds[2] = {-1, -1};
+  TSocketNotifier notifier;
+};
+
+TEST_F(SocketNotifier, CalledWhileEnabledAndDataWaits) {
+  int calls = 0;
+  notifier.OnReadable = [&](TObject* sender) {
+    EXPECT_EQ(sender, &notifier);
+    ++calls;
+    Drain();
+  };
+  PumpUntil(calls, 1, 50);
+  EXPECT_EQ(calls, 0);  // nothing to read
+  Send();
+  PumpUntil(calls, 1, 2000);
+  EXPECT_EQ(calls, 1);
+  notifier.SetEnabled(false);
+  Send();
+  PumpUntil(calls, 2, 50);
+  EXPECT_EQ(calls, 1);
+  notifier.SetEnabled(true);  // the datagram that waited is reported now
+  PumpUntil(calls, 2, 2000);
+  EXPECT_EQ(calls, 2);
+}
+
+TEST_F(SocketNotifier, HandlerThatPumpsIsNotEnteredAgain) {
+  int calls = 0, depth = 0, deepest = 0;
+  notifier.OnReadable = [&](TObject*) {
+    ++calls;
+    deepest = std::max(deepest, ++depth);
+    for (int i = 0; i < 20; ++i) Application->ProcessMessages();  // data still waiting
+    Drain();
+    --depth;
+  };
+  Send();
+  PumpUntil(calls, 1, 2000);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(deepest, 1);
+}
+
+TEST_F(SocketNotifier, AnotherSocketOrNoneIsWatchedFromThen) {
+  int calls = 0;
+  notifier.OnReadable = [&](TObject*) {
+    ++calls;
+    Drain();
+  };
+  notifier.SetSocket(-1);
+  Send();
+  PumpUntil(calls, 1, 50);
+  EXPECT_EQ(calls, 0);
+  notifier.SetSocket(fds[0]);
+  PumpUntil(calls, 1, 2000);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(notifier.Socket(), fds[0]);
+}
+
+}  // namespace
