@@ -130,8 +130,23 @@ bool InExitHandler();
 void VetoFocusMove(TWinControl* target);
 void NoteBoxShown();
 
-// Test hooks (TestKit.cpp): the modal script runner and the test mode that
-// keeps loops from blocking.
+// Test hooks (TestHooks.cpp). The test kit, a library of its own that only
+// tests link, installs them; the module runs without. While they are
+// installed the layer is in test mode: loops never block.
+class TestHooks {
+ public:
+  virtual ~TestHooks() = default;
+  // A modal form is shown and its first posted messages ran.
+  virtual void ModalShown(TCustomForm* form) = 0;
+  // The form has been open too long without a script: close it.
+  virtual bool ModalWatchdogExpired(TCustomForm* form) = 0;
+  // Screen->PixelsPerInch as the test sets it (0: the real one).
+  virtual int PixelsPerInch() = 0;
+  // Moves virtual time to the next timer and fires it (see IdleAdvance).
+  virtual bool IdleAdvance() = 0;
+};
+// The caller keeps ownership; nullptr removes them.
+void SetTestHooks(TestHooks* hooks);
 bool TestMode();
 void RunModalHook(TCustomForm* form);
 bool ModalWatchdogExpired(TCustomForm* form);

@@ -109,6 +109,34 @@ TEST_F(STPInfo, TimerChecksSendNothing) {
   EXPECT_TRUE(SetLines().empty());
 }
 
+TEST_F(STPInfo, TimerChecksHoldUpToTheirBoundaries) {
+  Seed(2, 1);
+  Control("set " + std::string(kAlgorithm) + " i 2");  // off: no progress dialog
+  Open();
+  // Max age: 2 * forward delay - 200 = 2800 goes out, one more does not.
+  form_->ET_AgingTime->SetText("2801");
+  form_->BT_SetClick(nullptr);
+  EXPECT_EQ(Panel(), "Data Error !");
+  EXPECT_TRUE(SetLines().empty());
+  form_->ET_AgingTime->SetText("2800");
+  form_->BT_SetClick(nullptr);
+  auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u) << Panel();
+  EXPECT_NE(sets[0].find(kBridge + ".3.0=INTEGER:2800"), std::string::npos) << sets[0];
+  // Hello time: max age 2000 = 2 * 900 + 200 goes out, hello time 901 does not.
+  form_->ET_AgingTime->SetText("2000");
+  form_->ET_HelloTime->SetText("901");
+  form_->BT_SetClick(nullptr);
+  EXPECT_EQ(Panel(), "Data Error !");
+  EXPECT_EQ(SetLines().size(), 1u);
+  form_->ET_HelloTime->SetText("900");
+  form_->BT_SetClick(nullptr);
+  sets = SetLines();
+  ASSERT_EQ(sets.size(), 2u) << Panel();
+  EXPECT_NE(sets[1].find(kBridge + ".3.0=INTEGER:2000"), std::string::npos) << sets[1];
+  EXPECT_NE(sets[1].find(kBridge + ".4.0=INTEGER:900"), std::string::npos) << sets[1];
+}
+
 TEST_F(STPInfo, StpToRstpWithSpanningTreeOffWritesTheTimersOnly) {
   Seed(2, 0);
   Control("set " + std::string(kAlgorithm) + " i 2");

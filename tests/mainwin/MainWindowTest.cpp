@@ -49,6 +49,11 @@ TEST_F(StartupTest, WindowTakesItsCaptionAndTheVersionFromTheCommandLine) {
   EXPECT_TRUE(std::filesystem::exists(WorkDir() + "/VnSNMP_PP_BootCounter"));
   DeleteMainWindow();
 
+  CreateMainWindow({"/I10.1.2.3", "/v1"});  // SNMPv2c: still off
+  EXPECT_EQ(SnmpVersion, 1);
+  EXPECT_FALSE(window_->VACM1->Enabled());
+  DeleteMainWindow();
+
   CreateMainWindow({"/I10.1.2.3", "/v3", "/nadmin"});
   EXPECT_TRUE(window_->VACM1->Enabled());
 }

@@ -58,6 +58,25 @@ TEST_F(Dialogs, TheResponderFailsOnUnexpectedAndMissingBoxes) {
   EXPECT_NE(failures[2].find("surprise"), std::string::npos);
 }
 
+TEST_F(Dialogs, AnUnscriptedBoxFailsTheTestAtOnceAndGetsItsDefaultAnswer) {
+  Application->SetTitle("KXR-5800-10");
+  // A box the toolkit itself shows would wait for a user: close it.
+  bool toolkitBox = false;
+  TTimer t(nullptr);
+  t.SetInterval(30);
+  t.OnTimer = [&](TObject*) { toolkitBox = TestKit::DismissActiveBox(true) || toolkitBox; };
+  TestKit::SetFailureReporter(nullptr);
+  EXPECT_EQ(MessageDlg("Are you sure to delete it?", mtConfirmation, mbYes | mbNo, 0), mrYes);
+  ShowMessage("Done.");
+  TestKit::SetFailureReporter([](const std::string& m) { ADD_FAILURE() << m; });
+  EXPECT_FALSE(toolkitBox);
+  auto failures = TestKit::TakeFailures();
+  ASSERT_EQ(failures.size(), 2u);
+  EXPECT_NE(failures[0].find("\"Confirm\": \"Are you sure to delete it?\""), std::string::npos)
+      << failures[0];
+  EXPECT_NE(failures[1].find("\"KXR-5800-10\": \"Done.\""), std::string::npos) << failures[1];
+}
+
 TEST_F(Dialogs, ExceptionsFromHandlersAreShownAndTheLoopGoesOn) {
   auto* f = Create<TForm>(Application);
   auto* b = new TButton(f);
@@ -96,6 +115,7 @@ namespace {
 // The toolkit's own boxes: a timer answers them from inside their loop.
 class ToolkitBoxes : public UiTest {
  protected:
+  TestKit::ToolkitBoxes shownByTheToolkit_;
   int Answer(std::function<int()> show, bool escape, AnsiString* seen) {
     TTimer t(nullptr);
     t.SetInterval(30);

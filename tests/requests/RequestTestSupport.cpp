@@ -98,8 +98,11 @@ void AgentTest::TearDown() {
   PumpFor(0);
 }
 
+void ReportToTest(const std::string& message) { ADD_FAILURE() << message; }
+
 void StartSession(const std::string& folder, const vntest::Snmpd& agent) {
   TestKit::EnsureApplication();
+  TestKit::SetFailureReporter(&ReportToTest);
   InitSnmpSession(AnsiString(folder));
   ConnectionDefaults.Device.Address = agent.Address();
   ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(agent.Port());

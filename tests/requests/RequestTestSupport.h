@@ -69,7 +69,10 @@ class AgentTest : public ::testing::Test {
   vntest::TempDir folder_;
 };
 
-// Starts the session in `folder` and aims ConnectionDefaults at the agent.
+// Fails the running test with the test kit's message.
+void ReportToTest(const std::string& message);
+// Starts the session in `folder` and aims ConnectionDefaults at the agent;
+// the test kit's failures fail the running test.
 void StartSession(const std::string& folder, const vntest::Snmpd& agent);
 
 // Settings of a request for each version.

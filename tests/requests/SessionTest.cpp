@@ -26,7 +26,10 @@ long StoredBoots(const std::string& path) {
 
 class SessionStart : public ::testing::Test {
  protected:
-  void SetUp() override { TestKit::EnsureApplication(); }
+  void SetUp() override {
+    TestKit::EnsureApplication();
+    TestKit::SetFailureReporter(&reqtest::ReportToTest);
+  }
   vntest::TempDir dir_;
 };
 

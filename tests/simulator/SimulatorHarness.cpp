@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -72,8 +73,13 @@ Simulator::Simulator(std::vector<std::string> extraArgs) {
                                    "--port-file",    portFile,      "--log",
                                    logPath_,         "--control",   controlPath_};
   args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+  const pid_t parent = getpid();
   pid_ = fork();
   if (pid_ == 0) {
+    // The simulator ends with the test process, even when that is killed
+    // (a test timeout); the test may have died before the request.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) _exit(126);
     int out = open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(out, 1);
     dup2(out, 2);

@@ -21,7 +21,7 @@ struct ToolResult {
 ToolResult RunTool(const std::vector<std::string>& args, const std::string& stateDir);
 
 // One simulator process on a free loopback port, stopped by pid (SIGTERM)
-// when the object goes.
+// when the object goes, and by the system when the test process dies.
 class Simulator {
  public:
   explicit Simulator(std::vector<std::string> extraArgs = {});
@@ -30,6 +30,7 @@ class Simulator {
   Simulator& operator=(const Simulator&) = delete;
 
   bool Running() const { return pid_ > 0; }
+  pid_t Pid() const { return pid_; }
   int Port() const { return port_; }
   std::string Agent() const { return "127.0.0.1:" + std::to_string(port_); }
   // One control command; its reply line.

@@ -123,6 +123,12 @@ UdpAddress SilentPort::Address() const {
   return address;
 }
 
+std::string SilentPort::Take() const {
+  char buf[65536];
+  const ssize_t n = recv(fd_, buf, sizeof buf, MSG_DONTWAIT);
+  return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
+}
+
 Recorder::Recorder() : start_(std::chrono::steady_clock::now()) {}
 
 void Recorder::Callback(int reason, Snmp* session, Pdu& pdu, SnmpTarget& target, void* data) {

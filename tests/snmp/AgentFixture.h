@@ -90,6 +90,8 @@ class SilentPort {
   SilentPort(const SilentPort&) = delete;
   SilentPort& operator=(const SilentPort&) = delete;
   UdpAddress Address() const;
+  // The first datagram that came in and was not taken yet ("" when none).
+  std::string Take() const;
 
  private:
   int fd_ = -1;

@@ -114,6 +114,22 @@ TEST_F(SessionLocal, RefusedSubmissionsReportTheReason) {
   EXPECT_EQ(snmp_->outstanding(), 0u);
 }
 
+TEST_F(SessionLocal, ATimeTicksValueGoesOutWithItsOwnTag) {
+  Pdu pdu;
+  Vb ticks{Oid(kSysUpTime)};
+  ticks.set_value(TimeTicks(8640001));
+  pdu += ticks;
+  EXPECT_EQ(snmp_->set(pdu, Silent2c(50, 0)), SNMP_CLASS_TIMEOUT);
+  // The binding on the wire: sysUpTime.0, then application tag 3
+  // (TimeTicks) with 8640001 as four octets.
+  const unsigned char binding[] = {0x06, 0x08, 0x2B, 0x06, 0x01, 0x02, 0x01, 0x01,
+                                   0x03, 0x00, 0x43, 0x04, 0x00, 0x83, 0xD6, 0x01};
+  const std::string datagram = silent_.Take();
+  ASSERT_FALSE(datagram.empty());
+  EXPECT_NE(datagram.find(std::string(reinterpret_cast<const char*>(binding), sizeof binding)),
+            std::string::npos);
+}
+
 TEST_F(SessionLocal, VersionThreeSettingsAreCheckedBeforeSending) {
   UTarget model2 = SilentV3("full");
   model2.set_security_model(SNMP_SECURITY_MODEL_V2);

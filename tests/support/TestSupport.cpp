@@ -2,21 +2,51 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
 namespace vntest {
 
+namespace {
+
+constexpr std::string_view kTempPrefix = "vntest-";
+
+// The pid in a folder name "vntest-<pid>-XXXXXX", or 0.
+pid_t OwnerOf(const std::string& name) {
+  if (name.compare(0, kTempPrefix.size(), kTempPrefix) != 0) return 0;
+  const char* digits = name.c_str() + kTempPrefix.size();
+  char* end = nullptr;
+  const long pid = std::strtol(digits, &end, 10);
+  return end != digits && *end == '-' && pid > 0 ? static_cast<pid_t>(pid) : 0;
+}
+
+}  // namespace
+
+void RemoveStaleTempDirs() {
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(fs::temp_directory_path(), ec)) {
+    const pid_t owner = OwnerOf(entry.path().filename().string());
+    if (owner > 0 && kill(owner, 0) != 0 && errno == ESRCH) fs::remove_all(entry.path(), ec);
+  }
+}
+
 TempDir::TempDir() {
-  std::string pattern = (fs::temp_directory_path() / "vntest-XXXXXX").string();
+  static const bool cleaned = (RemoveStaleTempDirs(), true);
+  (void)cleaned;
+  std::string pattern = (fs::temp_directory_path() /
+                         (std::string(kTempPrefix) + std::to_string(getpid()) + "-XXXXXX"))
+                            .string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }

@@ -6,7 +6,9 @@
 namespace vntest {
 
 // A fresh folder under the system's temporary folder, removed with its
-// contents when the object goes.
+// contents when the object goes. Its name carries the pid of the process
+// that made it; the first one a process makes removes the folders of
+// processes that are gone (a test killed at its timeout leaves its own).
 class TempDir {
  public:
   TempDir();
@@ -23,6 +25,9 @@ class TempDir {
  private:
   std::string path_;
 };
+
+// Removes the folders of TempDir objects whose process is gone.
+void RemoveStaleTempDirs();
 
 // A UDP port on 127.0.0.1 that was free a moment ago.
 int FreeUdpPort();

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTreeWidget>
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <map>
@@ -33,7 +34,6 @@ namespace {
 
 TestKit::FailureReporter g_reporter = nullptr;
 std::vector<std::string> g_failures;
-bool g_testMode = false;
 int g_ppi = 0;
 std::deque<TestKit::ModalScript> g_scripts;
 unsigned g_watchdog = 30000;
@@ -156,35 +156,61 @@ QWidget* FocusTarget(TWinControl* c) {
   return f ? f : W(c);
 }
 
-}  // namespace
-
-namespace ui_detail {
-
-bool TestMode() { return g_testMode; }
-
-int PixelsPerInchOverride() { return g_ppi; }
-
-void RunModalHook(TCustomForm* form) {
-  if (!g_testMode) return;
-  if (g_scripts.empty()) {
-    TestKit::Fail("a modal form opened without a script: \"" + Str(form->Caption()) + "\"");
-    g_unscripted[form] = CurrentClock().NowMs() + g_watchdog;
-    return;
+// The kit's answers to the layer's test hooks: modal scripts, the watchdog
+// for unscripted modal forms, the pixel density and virtual time.
+class KitHooks : public TestHooks {
+ public:
+  void ModalShown(TCustomForm* form) override {
+    if (g_scripts.empty()) {
+      TestKit::Fail("a modal form opened without a script: \"" + Str(form->Caption()) + "\"");
+      g_unscripted[form] = CurrentClock().NowMs() + g_watchdog;
+      return;
+    }
+    TestKit::ModalScript script = g_scripts.front();
+    g_scripts.pop_front();
+    Guarded(form, [&] { script(form); });
   }
-  TestKit::ModalScript script = g_scripts.front();
-  g_scripts.pop_front();
-  Guarded(form, [&] { script(form); });
+
+  bool ModalWatchdogExpired(TCustomForm* form) override {
+    auto it = g_unscripted.find(form);
+    if (it == g_unscripted.end()) return false;
+    if (CurrentClock().NowMs() < it->second) return false;
+    g_unscripted.erase(it);
+    return true;
+  }
+
+  int PixelsPerInch() override { return g_ppi; }
+
+  bool IdleAdvance() override;
+};
+
+KitHooks g_hooks;
+
+// The answer of a box's default button.
+int DefaultAnswer(const TDialogRequest& request) {
+  if (request.buttons & mbOK) return mrOk;
+  if (request.buttons & mbYes) return mrYes;
+  return request.kind == TDialogRequest::MessageBoxABox ? IDOK : mrOk;
 }
 
-bool ModalWatchdogExpired(TCustomForm* form) {
-  auto it = g_unscripted.find(form);
-  if (it == g_unscripted.end()) return false;
-  if (CurrentClock().NowMs() < it->second) return false;
-  g_unscripted.erase(it);
-  return true;
+std::string Describe(const TDialogRequest& request) {
+  return "\"" + Str(request.caption) + "\": \"" + Str(request.text) + "\"";
 }
 
-}  // namespace ui_detail
+// The dialog service while the kit runs and no script is there: a box fails
+// the running test at once and gets its default answer, so the test goes on
+// to its end instead of waiting in the box's loop.
+class UnscriptedBoxes : public IDialogService {
+ public:
+  int Show(const TDialogRequest& request) override {
+    TestKit::Fail("message box without a script: " + Describe(request));
+    return DefaultAnswer(request);
+  }
+};
+
+UnscriptedBoxes g_unscriptedBoxes;
+
+}  // namespace
 
 namespace TestKit {
 
@@ -197,17 +223,25 @@ std::vector<std::string> TakeFailures() {
 }
 
 void Fail(const std::string& message) {
-  if (g_reporter)
+  if (g_reporter) {
     g_reporter(message);
-  else
+  } else {
+    std::fprintf(stderr, "test kit: %s\n", message.c_str());
     g_failures.push_back(message);
+  }
 }
 
 void EnsureApplication() {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  g_testMode = true;
+  SetTestHooks(&g_hooks);
+  // Unscripted boxes fail the test, unless a service is already in place.
+  if (IDialogService* current = SetDialogService(&g_unscriptedBoxes)) SetDialogService(current);
   Application->Initialize();
 }
+
+ToolkitBoxes::ToolkitBoxes() : previous_(SetDialogService(nullptr)) {}
+
+ToolkitBoxes::~ToolkitBoxes() { SetDialogService(previous_); }
 
 void SetPixelsPerInch(int ppi) { g_ppi = ppi; }
 
@@ -226,13 +260,9 @@ DialogScript& DialogScript::Expect(const AnsiString& text, int answer) {
 }
 
 int DialogScript::Show(const TDialogRequest& request) {
-  int answer = request.kind == TDialogRequest::MessageBoxABox ? IDOK : mrOk;
-  if (request.buttons & mbOK)
-    answer = mrOk;
-  else if (request.buttons & mbYes)
-    answer = mrYes;
+  int answer = DefaultAnswer(request);
   if (expected_.empty()) {
-    Fail("unexpected message box: \"" + Str(request.text) + "\"");
+    Fail("unexpected message box: " + Describe(request));
   } else {
     auto [text, given] = expected_.front();
     expected_.erase(expected_.begin());
@@ -554,9 +584,7 @@ int CaretOf(TEdit* edit) { return WidgetAs<QLineEdit>(edit)->cursorPosition(); }
 
 }  // namespace TestKit
 
-namespace ui_detail {
-
-bool IdleAdvance() {
+bool KitHooks::IdleAdvance() {
   using TestKit::g_clock;
   if (!g_clock) return false;
   long long d = NextTimerDelay();
@@ -568,5 +596,3 @@ bool IdleAdvance() {
   FireDueTimers();
   return true;
 }
-
-}  // namespace ui_detail

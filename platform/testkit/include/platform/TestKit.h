@@ -28,6 +28,8 @@ std::vector<std::string> TakeFailures();
 void Fail(const std::string& message);
 
 // Creates the application object once (offscreen when no platform is set).
+// From then on a message box that no DialogScript answers fails the running
+// test, naming its caption and text, and gets its default answer.
 void EnsureApplication();
 // Overrides Screen->PixelsPerInch (0 restores it).
 void SetPixelsPerInch(int ppi);
@@ -60,6 +62,19 @@ class DialogScript : public IDialogService {
   std::vector<Entry> shown_;
   std::vector<std::pair<AnsiString, int>> expected_;
   bool verified_ = false;
+};
+
+// For tests of the toolkit's own message boxes: while it lives, boxes are
+// shown by the toolkit (see ActiveBoxText, DismissActiveBox).
+class ToolkitBoxes {
+ public:
+  ToolkitBoxes();
+  ~ToolkitBoxes();
+  ToolkitBoxes(const ToolkitBoxes&) = delete;
+  ToolkitBoxes& operator=(const ToolkitBoxes&) = delete;
+
+ private:
+  IDialogService* previous_;
 };
 
 // Modal scripts: the next ShowModal runs the first queued script once the
@@ -142,9 +157,9 @@ bool ChooseMenuItem(TMenuItem* item);
 // A right click at a point of the control's client area.
 void RightClick(TControl* control, int x, int y);
 
-// For tests of the toolkit's own message boxes (no DialogScript): the text
-// of the box that is open now ("" when none), and closing it with Escape or
-// with its default button.
+// For tests of the toolkit's own message boxes (under ToolkitBoxes): the
+// text of the box that is open now ("" when none), and closing it with
+// Escape or with its default button.
 AnsiString ActiveBoxText();
 bool DismissActiveBox(bool escape);
 
