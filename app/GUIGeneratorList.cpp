@@ -275,6 +275,9 @@ void TSNMPListViewPanel::ShowEditDialog() {
       Application->ProcessMessages();
       Sleep(1);
     }
+    // A reply slower than that must not take the walk up again under the
+    // dialog: the walk ends now, and the list is read once afterwards.
+    Request->AbandonWalk();
     Request->Request.Active = 1;
   }
   {

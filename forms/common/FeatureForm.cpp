@@ -1,5 +1,7 @@
 #include "forms/common/FeatureForm.h"
 
+#include <exception>
+
 #include "app/DeviceAddress.h"
 #include "app/MainUnit.h"
 #include "app/StackingPortUitFormUnit.h"
@@ -9,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
 #include "platform/Forms.h"
 #include "platform/Graphics.h"
 #include "platform/StdCtrls.h"
@@ -95,6 +98,23 @@ std::uint32_t TSavedAccess::Saved(int item) const {
   return words_[static_cast<std::size_t>(item)];
 }
 
+void SetAccess(VnSNMPRequest2Controls& request, int first, int last, std::uint32_t access) {
+  for (int i = first; i <= last; ++i) request.Request.VarList.Item(i)->Access = access;
+}
+
+bool WriteAndReread(VnSNMPRequest2Controls& request, TSavedAccess& saved, AnsiString& failure) {
+  try {
+    request.Set(false, true, "");
+    saved.Restore();
+    request.Get();
+    return true;
+  } catch (const Exception& e) {
+    saved.Restore();
+    failure = e.Message;
+    return false;
+  }
+}
+
 void DisableValueEdit(TEdit* edit) {
   if (!edit) return;
   edit->SetText("");
@@ -127,6 +147,16 @@ void ShowFailureInStatusBar(TStatusBar* bar, const AnsiString& message) {
     bar->Panels()->Items(0)->SetText(message);
   else
     bar->SetSimpleText(message);
+}
+
+AnsiString CurrentMessage() {
+  try {
+    throw;
+  } catch (const Exception& e) {
+    return e.Message;
+  } catch (const std::exception& e) {
+    return e.what();
+  }
 }
 
 void SetControlsWith(VnSNMPRequest2Edits& request, int item, const AnsiString& value,
@@ -195,6 +225,12 @@ bool ListViewHasRow(TListView* listView, const std::vector<std::pair<int, AnsiSt
     if (all) return true;
   }
   return false;
+}
+
+int ColumnOf(TListView* listView, const AnsiString& caption) {
+  for (int c = 0; c < listView->Columns()->Count(); ++c)
+    if (listView->Columns()->Items(c)->Caption() == caption) return c;
+  return -1;
 }
 
 AnsiString PortElementList(int count) {

@@ -59,6 +59,12 @@ inline constexpr const char* kRowCreateAndGo = "createAndGo";  // row status 4
 inline constexpr const char* kRowDestroy = "destroy";          // row status 6
 inline constexpr const char* kDefaultModel = "KXR-5810";
 
+// Positions in the row-status option list ("active", "notInService",
+// "notReady", "createAndGo", "createAndWait", "destroy"): the row status
+// less one.
+inline constexpr int kRowCreateAndGoIndex = 3;
+inline constexpr int kRowDestroyIndex = 5;
+
 // ---- busy flag --------------------------------------------------------------
 
 // True when idle (RequestIdle != 0). Otherwise shows `message` (none when
@@ -131,6 +137,15 @@ class TSavedAccess {
   bool restored_ = false;
 };
 
+// Items first..last of the request's list := `access` (32: left out of the
+// next SET and read).
+void SetAccess(VnSNMPRequest2Controls& request, int first, int last, std::uint32_t access);
+
+// One SET of the request's items from the controls, the saved words written
+// back, then a read of the whole list. The words are written back also when
+// the SET raises; then `failure` gets the message and the result is false.
+bool WriteAndReread(VnSNMPRequest2Controls& request, TSavedAccess& saved, AnsiString& failure);
+
 // ---- controls -----------------------------------------------------------------
 
 // A value edit switched off by a selector: emptied, disabled, clScrollBar.
@@ -147,6 +162,9 @@ void InputError(const AnsiString& message, TWinControl* control);
 // (its simple text when it has no panels).
 void ShowFailureInMemo(TMemo* memo, const AnsiString& message);
 void ShowFailureInStatusBar(TStatusBar* bar, const AnsiString& message);
+// Inside a catch block: the message of the exception being handled (a
+// platform Exception or a std::exception).
+AnsiString CurrentMessage();
 
 // Set from the controls as with no row selected, except that `item` (an
 // index column without a control) takes `value`.
@@ -179,6 +197,9 @@ AnsiString ListCellText(TListView* listView, int row, int column);
 // True when some row has every given (column, text) pair: the duplicate-key
 // test of the Add handlers. Texts are compared exactly.
 bool ListViewHasRow(TListView* listView, const std::vector<std::pair<int, AnsiString>>& cells);
+
+// The column whose header is `caption` (-1 when none).
+int ColumnOf(TListView* listView, const AnsiString& caption);
 
 // ---- port frames ------------------------------------------------------------------
 

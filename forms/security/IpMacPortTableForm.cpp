@@ -16,9 +16,6 @@
 namespace {
 
 enum { kIpItem = 0, kMacItem = 1 };
-// Item indexes of the row-status options.
-constexpr int kCreateAndGoIndex = 3;
-constexpr int kDestroyIndex = 5;
 
 }  // namespace
 
@@ -175,7 +172,7 @@ void TIpMacPortTableForm::btnAddClick(TObject*) {
     return;
   }
   if (!CheckAddresses()) return;
-  ComboStatus->SetItemIndex(kCreateAndGoIndex);
+  ComboStatus->SetItemIndex(kRowCreateAndGoIndex);
   WriteEntry();
 }
 
@@ -189,7 +186,7 @@ void TIpMacPortTableForm::btnDeleteClick(TObject*) {
   if (!Request || Request->Busy) return;
   TSavedAccess saved(*Request);
   saved.Invalidate(layout_.PortsItem);
-  ComboStatus->SetItemIndex(kDestroyIndex);
+  ComboStatus->SetItemIndex(kRowDestroyIndex);
   try {
     Request->Set(false, true, "");
   } catch (const Exception& e) {

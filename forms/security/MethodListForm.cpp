@@ -19,8 +19,6 @@ int GroupItem(int slot) { return 2 * slot + 2; }
 constexpr int kServerGroupIndex = 4;
 constexpr int kLocalIndex = 5;  // "local" / "local-enable"
 constexpr int kNoneIndex = 6;
-constexpr int kCreateAndGoIndex = 3;
-constexpr int kDestroyIndex = 5;
 
 constexpr const char* kRowStateMustBeCreateAndGo = "Row State must be createAndGo.";
 constexpr const char* kIneffectiveMethods =
@@ -50,7 +48,7 @@ void TMethodListForm::FormCreate(TObject*) {
     SetStatusTargetShown(*Request, Bar_);
     Name_->SetText("");
     for (TEdit* group : Group_) group->SetText("");
-    Row_->SetItemIndex(kCreateAndGoIndex);
+    Row_->SetItemIndex(kRowCreateAndGoIndex);
     SetIdleState();
     Request->Get();
   } catch (const Exception& e) {
@@ -178,14 +176,8 @@ bool TMethodListForm::AskAboutMethodOrder(bool& drop) {
 }
 
 void TMethodListForm::WriteAndReread(TSavedAccess& saved) {
-  try {
-    Request->Set(false, true, "");
-    saved.Restore();
-    Request->Get();
-  } catch (const Exception& e) {
-    saved.Restore();
-    ShowFailure(e.Message);
-  }
+  AnsiString failure;
+  if (!::WriteAndReread(*Request, saved, failure)) ShowFailure(failure);
   SetIdleState();
   ClearMethodEdits();
 }
@@ -200,7 +192,7 @@ void TMethodListForm::AddButtonClick(TObject*) {
     InputError(texts_.Duplicate, Name_);
     return;
   }
-  if (Row_->ItemIndex() != kCreateAndGoIndex) {
+  if (Row_->ItemIndex() != kRowCreateAndGoIndex) {
     InputError(kRowStateMustBeCreateAndGo, Row_);
     return;
   }
@@ -218,7 +210,7 @@ void TMethodListForm::EditButtonClick(TObject*) {
     ShowMessage(texts_.NameMissing);
     return;
   }
-  if (Row_->ItemIndex() == kDestroyIndex) {
+  if (Row_->ItemIndex() == kRowDestroyIndex) {
     DestroySelectedRow();
     if (texts_.TypesAgainAfterWrite) AllTypesChanged();
     return;
@@ -236,7 +228,7 @@ void TMethodListForm::EditButtonClick(TObject*) {
 void TMethodListForm::DestroySelectedRow() {
   TSavedAccess saved(*Request);
   for (int i = GroupItem(0); i <= GroupItem(kSlots - 1); ++i) saved.Invalidate(i);
-  Row_->SetItemIndex(kDestroyIndex);
+  Row_->SetItemIndex(kRowDestroyIndex);
   WriteAndReread(saved);
 }
 

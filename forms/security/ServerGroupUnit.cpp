@@ -22,9 +22,6 @@ constexpr int kRowStatusItem = 17;
 int AddressItem(int member) { return 2 * member + 1; }
 int ProtocolItem(int member) { return 2 * member + 2; }
 
-constexpr int kCreateAndGoIndex = 3;
-constexpr int kDestroyIndex = 5;
-
 constexpr const char* kNameMissing = "Server Group Name can not be null.";
 
 // The groups the device always has.
@@ -122,7 +119,7 @@ void TServerGroupForm::FormCreate(TObject*) {
         [this](VnSNMPRequest2Controls*, const VnSNMPError&) { ShowRowCount(ListView2, Static); });
     edtServerName->SetText("");
     for (TEdit* ip : ip_) ip->SetText("");
-    cbxRowStatus->SetItemIndex(kCreateAndGoIndex);
+    cbxRowStatus->SetItemIndex(kRowCreateAndGoIndex);
     SetIdleState();
     Request->Get();
   } catch (const Exception& e) {
@@ -160,7 +157,7 @@ void TServerGroupForm::DisableMemberFields() {
 void TServerGroupForm::ClearGroupEdits() {
   edtServerName->SetText("");
   for (TEdit* ip : ip_) ip->SetText("");
-  cbxRowStatus->SetItemIndex(kCreateAndGoIndex);
+  cbxRowStatus->SetItemIndex(kRowCreateAndGoIndex);
   for (TComboBox* protocol : protocol_) protocol->SetItemIndex(-1);
   if (ListView2->Items()->Count() == 0) Static->SetText("0");
 }
@@ -214,7 +211,7 @@ void TServerGroupForm::AddButtonClick(TObject*) {
                edtServerName);
     return;
   }
-  if (cbxRowStatus->ItemIndex() != kCreateAndGoIndex) {
+  if (cbxRowStatus->ItemIndex() != kRowCreateAndGoIndex) {
     InputError("RowState must be createAndGo.", cbxRowStatus);
     return;
   }
@@ -251,7 +248,7 @@ void TServerGroupForm::DeleteButtonClick(TObject*) {
     TSavedAccess saved(*Request);
     try {
       for (int i = AddressItem(0); i <= ProtocolItem(kMembers - 1); ++i) saved.Invalidate(i);
-      cbxRowStatus->SetItemIndex(kDestroyIndex);
+      cbxRowStatus->SetItemIndex(kRowDestroyIndex);
       Request->Set(false, true, "");
     } catch (const Exception& e) {
       ShowFailure(e.Message);

@@ -18,9 +18,6 @@ namespace {
 
 enum : int { kIp, kProtocol, kPort, kKey, kTimeout, kRetry, kRowStatus };
 
-constexpr int kCreateAndGoIndex = 3;
-constexpr int kDestroyIndex = 5;
-
 constexpr const char* kIpMissing = "Server IP must be set.";
 constexpr const char* kProtocolMissing = "Protocol must be set.";
 
@@ -110,7 +107,7 @@ void TServerInformationForm::FormCreate(TObject*) {
     Request->BindComboBox(kRowStatus, RowComboBox);
     SetStatusTargetShown(*Request, StatusBar1);
     for (TEdit* e : {IPEdit, PortEdit, KeyEdit, TimeoutEdit, RetryCEdit}) e->SetText("");
-    RowComboBox->SetItemIndex(kCreateAndGoIndex);
+    RowComboBox->SetItemIndex(kRowCreateAndGoIndex);
     SetIdleState();
     Request->Get();
   } catch (const Exception& e) {
@@ -176,14 +173,8 @@ void TServerInformationForm::LeaveOutEmptyFields(TSavedAccess& saved) {
 }
 
 void TServerInformationForm::WriteAndReread(TSavedAccess& saved) {
-  try {
-    Request->Set(false, true, "");
-    saved.Restore();
-    Request->Get();
-  } catch (const Exception& e) {
-    saved.Restore();
-    ShowFailure(e.Message);
-  }
+  AnsiString failure;
+  if (!::WriteAndReread(*Request, saved, failure)) ShowFailure(failure);
   SetIdleState();
   ClearServerEdits();
 }
@@ -191,7 +182,7 @@ void TServerInformationForm::WriteAndReread(TSavedAccess& saved) {
 void TServerInformationForm::DestroyRow() {
   TSavedAccess saved(*Request);
   for (int i = kPort; i <= kRetry; ++i) saved.Invalidate(i);
-  RowComboBox->SetItemIndex(kDestroyIndex);
+  RowComboBox->SetItemIndex(kRowDestroyIndex);
   WriteAndReread(saved);
 }
 
@@ -211,7 +202,7 @@ void TServerInformationForm::AddButtonClick(TObject*) {
         IPEdit);
     return;
   }
-  if (RowComboBox->ItemIndex() != kCreateAndGoIndex) {
+  if (RowComboBox->ItemIndex() != kRowCreateAndGoIndex) {
     InputError("Row State must be createAndGo.", RowComboBox);
     return;
   }
@@ -229,7 +220,7 @@ void TServerInformationForm::EditButtonClick(TObject*) {
     ShowMessage(kProtocolMissing);
     return;
   }
-  if (RowComboBox->ItemIndex() == kDestroyIndex) {
+  if (RowComboBox->ItemIndex() == kRowDestroyIndex) {
     DestroyRow();
     return;
   }

@@ -24,16 +24,6 @@ enum { kActorAdminState = 19, kPartnerAdminState = 21 };
 
 constexpr const char* kStateElements = "0,1,2,3,4,5,6,7";
 
-AnsiString CurrentMessage() {
-  try {
-    throw;
-  } catch (const Exception& e) {
-    return e.Message;
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-}
-
 }  // namespace
 
 TAggregatorPortTableForm::TAggregatorPortTableForm(TComponent* AOwner) : TForm(AOwner) {

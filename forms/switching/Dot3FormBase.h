@@ -1,7 +1,9 @@
 // What the dot3 control and dot3 pause forms share: the port list read by an
 // asynchronous request into ListView1, and the selected port's counters read
 // by a second, synchronous request into a Name/Value table, once on a click
-// and again on every tick of the interval timer.
+// and again on every tick of the interval timer. A form of the family still
+// writes its layout and its port controls: their bindings, their reset and
+// what follows a read (BindPortControls, ResetPortControls, PortsRead).
 #pragma once
 
 #include <cstdint>

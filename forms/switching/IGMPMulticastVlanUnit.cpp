@@ -29,8 +29,6 @@ enum {
   kProfileList,
   kRowStatus
 };
-constexpr int kCreateAndGoIndex = 3;
-constexpr int kDestroyIndex = 5;
 constexpr int kIpv4TypeIndex = 1;
 constexpr const char* kSourcePortsText = "Source Ports";
 constexpr const char* kMemberPortsText = "Member Ports";
@@ -157,15 +155,11 @@ void TIGMPMulticastVlanForm::FormCreate(TObject*) {
     ShowFailureInMemo(Memo1, e.Message);
   }
   ShowRowButtons(false);
-  CBoxStatus->SetItemIndex(kCreateAndGoIndex);
+  CBoxStatus->SetItemIndex(kRowCreateAndGoIndex);
 }
 
 void TIGMPMulticastVlanForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
   RequestIdle = 1;
-}
-
-void TIGMPMulticastVlanForm::SetAccess(int first, int last, std::uint32_t access) {
-  for (int i = first; i <= last; ++i) Request->Request.VarList.Item(i)->Access = access;
 }
 
 void TIGMPMulticastVlanForm::ShowRowButtons(bool rowSelected) {
@@ -208,7 +202,7 @@ void TIGMPMulticastVlanForm::ClearEntryFields() {
        {VlanIDEdit, VlanNameEdit, RepalceIPEdit, RemapPriorityEdit, ProfileIDListEdit})
     edit->SetText("");
   for (TComboBox* combo : {CBoxType, CBoxRaplacePriority, CBoxState}) combo->SetItemIndex(-1);
-  CBoxStatus->SetItemIndex(kCreateAndGoIndex);
+  CBoxStatus->SetItemIndex(kRowCreateAndGoIndex);
 }
 
 void TIGMPMulticastVlanForm::LV_IGMPMulticastVlanEntryClick(TObject*) {
@@ -239,7 +233,7 @@ void TIGMPMulticastVlanForm::btnGetClick(TObject*) {
     RequestIdle = 0;
     Request->Request.Active = 1;
     // Every column is shown and writable again.
-    SetAccess(kName, kRowStatus, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
@@ -261,24 +255,24 @@ void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
   if (!CheckRequestIdle(RequestIdle) || !Request) return;
   VlanIDEdit->SetEnabled(false);
   VlanIDEdit->SetColor(clMenu);
-  SetAccess(kName, kRowStatus, SNMP_ACCESS_READWRITE);
-  if (VlanNameEdit->Text().IsEmpty()) SetAccess(kName, kName, SNMP_ACCESS_INVALID);
+  SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
+  if (VlanNameEdit->Text().IsEmpty()) SetAccess(*Request, kName, kName, SNMP_ACCESS_INVALID);
   if (RepalceIPEdit->Text().IsEmpty())
-    SetAccess(kReplaceAddress, kReplaceAddress, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, kReplaceAddress, kReplaceAddress, SNMP_ACCESS_INVALID);
   else if (!ReplaceAddressAccepted())
     return;
   if (ProfileIDListEdit->Text().IsEmpty())
-    SetAccess(kProfileList, kProfileList, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, kProfileList, kProfileList, SNMP_ACCESS_INVALID);
   try {
     RequestIdle = 0;
     Request->Request.Active = 1;
     ApplyPortTypeSelection();
     Request->Set(false, true, "");
-    SetAccess(kName, kRowStatus, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
-    SetAccess(kName, kRowStatus, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
     RequestIdle = 1;
     ShowFailureInMemo(Memo1, e.Message);
     ClearEntryFields();
@@ -288,27 +282,27 @@ void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
 
 void TIGMPMulticastVlanForm::btnAddClick(TObject*) {
   if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0)) return;
-  SetAccess(kName, kRowStatus, SNMP_ACCESS_READWRITE);
+  SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
   if (VlanIDEdit->Text().IsEmpty())
     return InputError("Multicast VLAN ID need to input.", VlanIDEdit);
-  if (VlanNameEdit->Text().IsEmpty()) SetAccess(kName, kName, SNMP_ACCESS_INVALID);
+  if (VlanNameEdit->Text().IsEmpty()) SetAccess(*Request, kName, kName, SNMP_ACCESS_INVALID);
   if (!RepalceIPEdit->Text().IsEmpty() && !ReplaceAddressAccepted()) return;
   if (ProfileIDListEdit->Text().IsEmpty())
-    SetAccess(kProfileList, kProfileList, SNMP_ACCESS_INVALID);
-  if (CBoxStatus->ItemIndex() != kCreateAndGoIndex)
+    SetAccess(*Request, kProfileList, kProfileList, SNMP_ACCESS_INVALID);
+  if (CBoxStatus->ItemIndex() != kRowCreateAndGoIndex)
     return InputError("Row Status must be createAndGo.", CBoxStatus);
   ApplyPortTypeSelection();
   // A new entry carries only its ID, name, profile list and row status.
-  SetAccess(kSourcePorts, kReplaceAddress, SNMP_ACCESS_INVALID);
+  SetAccess(*Request, kSourcePorts, kReplaceAddress, SNMP_ACCESS_INVALID);
   try {
     RequestIdle = 0;
     Request->Request.Active = 1;
     Request->Set(false, true, "");
-    SetAccess(kName, kRowStatus, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
-    SetAccess(kName, kRowStatus, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
     RequestIdle = 1;
     ShowFailureInMemo(Memo1, e.Message);
   }
@@ -316,17 +310,17 @@ void TIGMPMulticastVlanForm::btnAddClick(TObject*) {
 
 void TIGMPMulticastVlanForm::btnDeleteClick(TObject*) {
   if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0)) return;
-  CBoxStatus->SetItemIndex(kDestroyIndex);
+  CBoxStatus->SetItemIndex(kRowDestroyIndex);
   try {
     RequestIdle = 0;
     Request->Request.Active = 1;
-    SetAccess(kName, kProfileList, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, kName, kProfileList, SNMP_ACCESS_INVALID);
     Request->Set(false, true, "");
-    SetAccess(kName, kProfileList, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, kName, kProfileList, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
-    SetAccess(kName, kProfileList, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, kName, kProfileList, SNMP_ACCESS_READWRITE);
     RequestIdle = 1;
     ShowFailureInMemo(Memo1, e.Message);
   }

@@ -94,7 +94,6 @@ class TIGMPMulticastVlanForm : public TForm {
   void CreatePortFrame();
   void ClearEntryFields();
   void ShowRowButtons(bool rowSelected);
-  void SetAccess(int first, int last, std::uint32_t access);
   // False (after the messages, focus on the edit) when an IPv4 replace
   // address is not a valid address.
   bool ReplaceAddressAccepted();

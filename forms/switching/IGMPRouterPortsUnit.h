@@ -1,68 +1,27 @@
 // The multicast router ports IGMP snooping uses, per VLAN: static, dynamic
 // and forbidden ports on three tabs of port grids. Set writes the static and
 // forbidden lists of the selected VLAN; the dynamic list is the device's.
+// This form adds the VLAN name and reports into a memo.
 #pragma once
 
-#include <cstdint>
-#include <memory>
+#include "forms/switching/RouterPortsFormBase.h"
 
-#include "platform/ComCtrls.h"
-#include "platform/Forms.h"
-
-class TButton;
-class TLabel;
 class TMemo;
-class TStackingPortUitForm;
-class TStaticText;
-class VnSNMPRequest2Controls;
-class VnSNMPRequest2Edits;
-struct VnSNMPError;
 
-class TIGMPRouterPortsForm : public TForm {
+class TIGMPRouterPortsForm : public TRouterPortsForm {
  public:
   explicit TIGMPRouterPortsForm(TComponent* AOwner);
   ~TIGMPRouterPortsForm() override;
 
-  TListView* ListView1 = nullptr;
-  TLabel* Label1 = nullptr;  // "VLAN ID"
-  TStaticText* stVlanID = nullptr;
   TLabel* Label2 = nullptr;  // "VLAN Name"
   TStaticText* stVlanName = nullptr;
-  TPageControl* PageControl1 = nullptr;
-  TTabSheet* tbsStatic = nullptr;
-  TTabSheet* tbsDynamic = nullptr;
-  TTabSheet* tbsForbidden = nullptr;
-  TScrollBox* ScrollBox1 = nullptr;
-  TScrollBox* ScrollBox2 = nullptr;
-  TScrollBox* ScrollBox3 = nullptr;
-  TButton* btnGet = nullptr;
-  TButton* btnSet = nullptr;
-  TButton* btnStop = nullptr;
-  TButton* btnClose = nullptr;
   TMemo* Memo1 = nullptr;
 
-  void FormCreate(TObject* Sender);
-  void btnGetClick(TObject* Sender);
-  void btnSetClick(TObject* Sender);
-  void ListView1Click(TObject* Sender);
-  void btnStopClick(TObject* Sender);
-  void btnCloseClick(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
-
-  // Owned by the form; stopped, waited for and released when it closes.
-  std::unique_ptr<VnSNMPRequest2Edits> Request;
-  // Owned by the form (component owner); deleted when it closes.
-  TStackingPortUitForm* StaticPortFrame = nullptr;
-  TStackingPortUitForm* DynamicPortFrame = nullptr;
-  TStackingPortUitForm* ForbiddenPortFrame = nullptr;
-  // 0 from the start of a walk until it ends.
-  std::uint8_t RequestIdle = 0;
-
- private:
-  void BuildComponents();
-  void CreatePortFrame();
-  void ClearEntryFields();
-  void RouterPortsGetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Result);
+ protected:
+  void BindExtras() override;
+  void ClearExtras() override;
+  void AttachStatus() override;
+  void ShowFailure(const AnsiString& message) override;
 };
 
 extern TIGMPRouterPortsForm* IGMPRouterPortsForm;

@@ -33,16 +33,6 @@ constexpr std::uint32_t kReadOnly = 2;
 constexpr std::uint32_t kReadWrite = 6;
 constexpr std::uint32_t kLeftOut = 32;
 
-AnsiString CurrentMessage() {
-  try {
-    throw;
-  } catch (const Exception& e) {
-    return e.Message;
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-}
-
 }  // namespace
 
 TMSTPPortStateEditForm::TMSTPPortStateEditForm(TComponent* AOwner) : TForm(AOwner) {

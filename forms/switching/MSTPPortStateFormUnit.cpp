@@ -13,20 +13,6 @@ TMSTPPortStateForm* MSTPPortStateForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TMSTPPortStateForm, &MSTPPortStateForm);
 
-namespace {
-
-AnsiString CurrentMessage() {
-  try {
-    throw;
-  } catch (const Exception& e) {
-    return e.Message;
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-}
-
-}  // namespace
-
 TMSTPPortStateForm::TMSTPPortStateForm(TComponent* AOwner) : TForm(AOwner) {
   BuildComponents();
   ScaleFormForScreen(this);

@@ -4,6 +4,7 @@
 #include "app/StackingPortUitFormUnit.h"
 #include "app/mibdefs/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/switching/StaticFilterEntry.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Classes.h"
 #include "platform/Dialogs.h"
@@ -19,8 +20,6 @@ namespace {
 
 // Columns of the static multicast table; the first three form the index.
 enum { kVid, kMac, kReceivePort, kEgressPorts, kStatus };
-constexpr int kInvalidIndex = 1;  // "invalid" (2) in the status combo
-constexpr const char* kPermanent = "permanent";
 
 }  // namespace
 
@@ -103,11 +102,7 @@ void TMulticastFilterInformationForm::FormCreate(TObject*) {
 bool TMulticastFilterInformationForm::RequestBusy() const { return !Request || Request->Busy; }
 
 void TMulticastFilterInformationForm::ClearEntryFields() {
-  if (PortFrame && PortFrame->PortCheckBoxes) {
-    TList* boxes = PortFrame->PortCheckBoxes.get();
-    for (int i = 0; i < 32 && i < boxes->Count(); ++i)
-      static_cast<TCheckBox*>(boxes->Items(i))->SetChecked(false);
-  }
+  if (PortFrame) PortFrame->ClearPorts();
   ED_MulticastVID->SetText("");
   ED_MACAddress->SetText("");
   Status->SetItemIndex(-1);
@@ -182,27 +177,16 @@ void TMulticastFilterInformationForm::AddBtnClick(TObject*) {
     ShowMessage("Please input VID and MAC Address!");
     return;
   }
-  if (ComboText(Status) != kPermanent) {
+  if (ComboText(Status) != kFilterPermanent) {
     ShowMessage("Status should be set to permanent");
     return;
   }
-  if (RequestBusy()) {
-    ShowMessage(kGetDataNotComplete);
-    return;
-  }
-  try {
-    // A new entry has no receive port of its own: 0, not the value of the
-    // row that was selected last.
-    Request->Request.Active = 1;
-    SetControlsWith(*Request, kReceivePort, "0", true);
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
+  if (!WriteNewFilterEntry(Request.get(), Memo1)) return;
   EntryState();
 }
 
 void TMulticastFilterInformationForm::btnDeleteClick(TObject*) {
-  Status->SetItemIndex(kInvalidIndex);
+  Status->SetItemIndex(kFilterInvalidIndex);
   if (RequestBusy()) {
     ShowMessage(kGetDataNotComplete);
     return;

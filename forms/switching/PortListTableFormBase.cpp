@@ -76,12 +76,8 @@ void TPortListTableForm::ReadTable() {
 }
 
 void TPortListTableForm::ClearPortFrames() {
-  for (TStackingPortUitForm* frame : PortFrames) {
-    if (!frame || !frame->PortCheckBoxes) continue;
-    TList* boxes = frame->PortCheckBoxes.get();
-    for (int i = 0; i < 32 && i < boxes->Count(); ++i)
-      static_cast<TCheckBox*>(boxes->Items(i))->SetChecked(false);
-  }
+  for (TStackingPortUitForm* frame : PortFrames)
+    if (frame) frame->ClearPorts();
 }
 
 void TPortListTableForm::WriteSelectedRow() {

@@ -2,7 +2,8 @@
 // rows, and under it a page control whose tabs each hold one port grid
 // showing one port list of the selected row. One asynchronous request, read
 // when the form is created; closing the form stops, waits for and releases
-// it.
+// it. A form of the family still writes its buttons beside the list with
+// their handlers, and what follows a walk (TableRead).
 #pragma once
 
 #include <memory>
@@ -54,7 +55,7 @@ class TPortListTableForm : public TForm {
 
   // Get; a failure to start it goes into the memo.
   void ReadTable();
-  // Unticks boxes 1 to 32 of every frame.
+  // Unticks every box of every frame.
   void ClearPortFrames();
   // One SET of the selected row's writable port lists from the ticks of
   // their frames; the table is read again after it. Without a selected row

@@ -27,12 +27,6 @@ bool Ticked(TStackingPortUitForm* frame, int port) {
   return static_cast<TCheckBox*>(frame->PortCheckBoxes->Items(port - 1))->Checked();
 }
 
-int ColumnOf(TListView* view, const AnsiString& caption) {
-  for (int c = 0; c < view->Columns()->Count(); ++c)
-    if (view->Columns()->Items(c)->Caption() == caption) return c;
-  return -1;
-}
-
 }  // namespace
 
 TPortMirrorForm::TPortMirrorForm(TComponent* AOwner) : TForm(AOwner) {

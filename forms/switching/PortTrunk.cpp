@@ -22,13 +22,6 @@ enum { kIndex = 0, kMasterPort = 1, kMemberPorts = 2, kTrunkType = 3, kTrunkStat
 constexpr int kMaxMembers = 8;
 constexpr int kPortsPerRow = 10;
 
-// The list-view column captioned with the item's label (-1 when none).
-int ColumnOf(TListView* view, const AnsiString& caption) {
-  for (int c = 0; c < view->Columns()->Count(); ++c)
-    if (view->Columns()->Items(c)->Caption() == caption) return c;
-  return -1;
-}
-
 TCheckBox* PortBox(TStackingPortUitForm* frame, int index) {
   if (!frame || index < 0 || index >= frame->PortCheckBoxes->Count()) return nullptr;
   return static_cast<TCheckBox*>(frame->PortCheckBoxes->Items(index));

@@ -25,16 +25,6 @@ constexpr const char* kPriorityWrong = "Priority value is wrong!";
 // Items of the timer request.
 enum { kVersion, kMaxAge, kHelloTime, kForwardDelay, kMaxHops, kTxHoldCount, kForwardBpdu };
 
-AnsiString CurrentMessage() {
-  try {
-    throw;
-  } catch (const Exception& e) {
-    return e.Message;
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-}
-
 // An edit's number; 0 for text that is none (the edit rules admit digits
 // only, so this is the empty field the checks already caught).
 long long Number(const TEdit* edit) { return edit->Text().Trim().ToIntDef(0); }

@@ -2,7 +2,9 @@
 // of every VLAN, one row per (VLAN, group, source), with the include and
 // exclude ports of the selected row on two tabs of port grids. Read only;
 // Refresh is the one command. The forms differ in their table and in the
-// IGMP form's up and expiry times.
+// IGMP form's up and expiry times: a form of the family still gives its
+// table, caption and size, and binds its texts beyond the five shared
+// columns (BindExtras).
 #pragma once
 
 #include <memory>

@@ -29,16 +29,6 @@ const bool kSourceInstalled = [] {
   return true;
 }();
 
-AnsiString CurrentMessage() {
-  try {
-    throw;
-  } catch (const Exception& e) {
-    return e.Message;
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-}
-
 }  // namespace
 
 TSpanningTreeAlgorithmForm::TSpanningTreeAlgorithmForm(TComponent* AOwner) : TForm(AOwner) {

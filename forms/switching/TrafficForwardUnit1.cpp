@@ -100,7 +100,7 @@ void TTrafficSegmentationForm::ClearSelection() {
 }
 
 void TTrafficSegmentationForm::BT_GetClick(TObject*) {
-  if (!Request || !CheckRequestIdle(RequestIdle, kRefreshNotComplete)) return;
+  if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy, kRefreshNotComplete)) return;
   try {
     Request->Request.Active = 1;
     RequestIdle = 0;
@@ -121,7 +121,7 @@ void TTrafficSegmentationForm::LV_TrafficForwardClick(TObject*) {
 }
 
 void TTrafficSegmentationForm::BT_SetClick(TObject*) {
-  if (!Request || !CheckRequestIdle(RequestIdle, kRefreshNotComplete)) return;
+  if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy, kRefreshNotComplete)) return;
   try {
     Request->Request.Active = 1;
     // The table is read again once the device has answered.

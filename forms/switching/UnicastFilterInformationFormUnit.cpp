@@ -4,6 +4,7 @@
 #include "app/StackingPortUitFormUnit.h"
 #include "app/mibdefs/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/switching/StaticFilterEntry.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Classes.h"
 #include "platform/Dialogs.h"
@@ -19,8 +20,6 @@ namespace {
 
 // Columns of the static unicast table; the first three form the index.
 enum { kVid, kMac, kReceivePort, kAllowedPorts, kStatus };
-constexpr int kInvalidIndex = 1;  // "invalid" (2) in the status combo
-constexpr const char* kPermanent = "permanent";
 
 }  // namespace
 
@@ -99,11 +98,7 @@ void TUnicastFilterInformationForm::ShowCount() {
 }
 
 void TUnicastFilterInformationForm::ClearEntryFields() {
-  if (PortFrame && PortFrame->PortCheckBoxes) {
-    TList* boxes = PortFrame->PortCheckBoxes.get();
-    for (int i = 0; i < 32 && i < boxes->Count(); ++i)
-      static_cast<TCheckBox*>(boxes->Items(i))->SetChecked(false);
-  }
+  if (PortFrame) PortFrame->ClearPorts();
   ED_UnicastVID->SetText("");
   UnicastAddress->SetText("");
   UStatus->SetItemIndex(-1);
@@ -151,22 +146,11 @@ void TUnicastFilterInformationForm::SetBtnClick(TObject*) {
     ShowMessage("Please input VID and MAC Address!");
     return;
   }
-  if (ComboText(UStatus) != kPermanent) {
+  if (ComboText(UStatus) != kFilterPermanent) {
     ShowMessage("Status Should be permanent");
     return;
   }
-  if (RequestBusy()) {
-    ShowMessage(kGetDataNotComplete);
-    return;
-  }
-  try {
-    // A new entry has no receive port of its own: 0, not the value of the
-    // row that was selected last.
-    Request->Request.Active = 1;
-    SetControlsWith(*Request, kReceivePort, "0", true);
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
+  if (!WriteNewFilterEntry(Request.get(), Memo1)) return;
   ClearEntryFields();
 }
 
@@ -182,7 +166,7 @@ void TUnicastFilterInformationForm::DeleteBtnClick(TObject*) {
   try {
     TSavedAccess saved(*Request);
     saved.Invalidate(kAllowedPorts);
-    UStatus->SetItemIndex(kInvalidIndex);
+    UStatus->SetItemIndex(kFilterInvalidIndex);
     Request->Request.Active = 1;
     Request->Set(true, true, "");
     saved.Restore();

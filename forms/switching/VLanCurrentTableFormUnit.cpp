@@ -101,11 +101,8 @@ void TVLanCurrentTableForm::FormCreate(TObject*) {
 void TVLanCurrentTableForm::ShowCount() { ShowRowCount(LV_dot1qVlanCurrentEntry, ST_Count2); }
 
 void TVLanCurrentTableForm::ClearEntryFields() {
-  for (TStackingPortUitForm* frame : {EgressPortFrame, UntaggedPortFrame}) {
-    if (!frame || !frame->PortCheckBoxes) continue;
-    for (int i = 0; i < 32 && i < frame->PortCheckBoxes->Count(); ++i)
-      static_cast<TCheckBox*>(frame->PortCheckBoxes->Items(i))->SetChecked(false);
-  }
+  for (TStackingPortUitForm* frame : {EgressPortFrame, UntaggedPortFrame})
+    if (frame) frame->ClearPorts();
   StaticText1->SetCaption("");
 }
 

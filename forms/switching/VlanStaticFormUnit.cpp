@@ -22,9 +22,6 @@ namespace {
 
 // Columns of the static VLAN table.
 enum { kVlanId, kName, kEgress, kForbidden, kUntagged, kStatus };
-// Positions in the row-status combo box (its options in value order).
-constexpr int kCreateAndGoIndex = 3;
-constexpr int kDestroyIndex = 5;
 
 // The row index is sent as an unsigned 32-bit number: a text that is not
 // one (empty, other characters than digits, too large) would address a
@@ -171,19 +168,12 @@ void TVlanStaticForm::ShowRowButtons(bool rowSelected) {
 void TVlanStaticForm::ShowCount() { ShowRowCount(LV_dot1qVlanStaticEntry, ST_Count2); }
 
 void TVlanStaticForm::ClearEntryFields() {
-  for (TStackingPortUitForm* frame : {EgressPortFrame, ForbiddenPortFrame, UntaggedPortFrame}) {
-    if (!frame || !frame->PortCheckBoxes) continue;
-    for (int i = 0; i < 32 && i < frame->PortCheckBoxes->Count(); ++i)
-      static_cast<TCheckBox*>(frame->PortCheckBoxes->Items(i))->SetChecked(false);
-  }
+  for (TStackingPortUitForm* frame : {EgressPortFrame, ForbiddenPortFrame, UntaggedPortFrame})
+    if (frame) frame->ClearPorts();
   ED_VLANID->SetText("");
   ED_VLANName->SetText("");
   Status->SetItemIndex(-1);
   Status->SetText("");
-}
-
-void TVlanStaticForm::SetAccess(int first, int last, std::uint32_t access) {
-  for (int i = first; i <= last; ++i) Request->Request.VarList.Item(i)->Access = access;
 }
 
 void TVlanStaticForm::LV_dot1qVlanStaticEntryChange(TObject*, TListItem*, TItemChange) {
@@ -228,17 +218,17 @@ void TVlanStaticForm::SetBtnClick(TObject*) {
     // One column per SET, so that a port list the device refuses does not
     // keep the others from being written.
     TSavedAccess saved(*Request);
-    SetAccess(kName, kStatus, SNMP_ACCESS_INVALID);
-    SetAccess(kEgress, kEgress, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, kName, kStatus, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, kEgress, kEgress, SNMP_ACCESS_READWRITE);
     Request->Set(false, true, "");
-    SetAccess(kEgress, kEgress, SNMP_ACCESS_INVALID);
-    SetAccess(kForbidden, kForbidden, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, kEgress, kEgress, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, kForbidden, kForbidden, SNMP_ACCESS_READWRITE);
     Request->Set(false, true, "");
-    SetAccess(kForbidden, kForbidden, SNMP_ACCESS_INVALID);
-    SetAccess(kUntagged, kUntagged, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, kForbidden, kForbidden, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, kUntagged, kUntagged, SNMP_ACCESS_READWRITE);
     Request->Set(false, true, "");
-    SetAccess(kUntagged, kUntagged, SNMP_ACCESS_INVALID);
-    SetAccess(kStatus, kStatus, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, kUntagged, kUntagged, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, kStatus, kStatus, SNMP_ACCESS_READWRITE);
     Request->Set(false, true, "");
     saved.Restore();
     Request->Get();
@@ -252,7 +242,7 @@ void TVlanStaticForm::SetBtnClick(TObject*) {
 
 void TVlanStaticForm::AddBtnClick(TObject*) {
   if (!ReadyForWork()) return;
-  Status->SetItemIndex(kCreateAndGoIndex);
+  Status->SetItemIndex(kRowCreateAndGoIndex);
   RequestIdle = 0;
   Request->Request.Active = 1;
   try {
@@ -271,7 +261,7 @@ void TVlanStaticForm::AddBtnClick(TObject*) {
 
 void TVlanStaticForm::DeleteBtnClick(TObject*) {
   if (!ReadyForWork()) return;
-  Status->SetItemIndex(kDestroyIndex);
+  Status->SetItemIndex(kRowDestroyIndex);
   RequestIdle = 0;
   Request->Request.Active = 1;
   try {

@@ -86,7 +86,6 @@ class TVlanStaticForm : public TForm {
   // Idle and not busy (otherwise "Get data not complete"), and the VLAN ID
   // a number that names a row (otherwise a line in the memo).
   bool ReadyForWork();
-  void SetAccess(int first, int last, std::uint32_t access);
 };
 
 extern TVlanStaticForm* VlanStaticForm;

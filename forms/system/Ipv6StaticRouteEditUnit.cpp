@@ -73,7 +73,7 @@ void TIpv6StaticRouteEditForm::InitComponents() {
 }
 
 void TIpv6StaticRouteEditForm::FormActivate(TObject*) {
-  cbxStatus->SetItemIndex(kRouteCreateAndGoIndex);
+  cbxStatus->SetItemIndex(kRowCreateAndGoIndex);
   cbxStatus->SetEnabled(false);
   const bool route = EditMode != kAddDefaultMode;
   edtDst->SetText(route ? "" : kUnspecified);
@@ -139,7 +139,7 @@ void TIpv6StaticRouteEditForm::btnSetClick(TObject*) {
       TSavedAccess SavedAccess(request);
       // No metric typed: the route takes the device's default.
       if (edtMetric->Text().IsEmpty()) SavedAccess.Invalidate(kMetric);
-      cbxStatus->SetItemIndex(kRouteCreateAndGoIndex);
+      cbxStatus->SetItemIndex(kRowCreateAndGoIndex);
       request.Set(false, true);
     }
     request.Get();

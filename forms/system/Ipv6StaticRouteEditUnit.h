@@ -56,9 +56,5 @@ class TIpv6StaticRouteEditForm : public TForm {
   void InitComponents();
 };
 
-// Position of "createAndGo" and "destroy" in the status option list.
-inline constexpr int kRouteCreateAndGoIndex = 3;
-inline constexpr int kRouteDestroyIndex = 5;
-
 // Created by the route table form; deleted when it closes.
 extern TIpv6StaticRouteEditForm* Ipv6StaticRouteEditForm;

@@ -131,7 +131,7 @@ void TIpv6StaticRouteForm::btnDeleteClick(TObject*) {
     try {
       {
         TSavedAccess saved(*Request);
-        Ipv6StaticRouteEditForm->cbxStatus->SetItemIndex(kRouteDestroyIndex);
+        Ipv6StaticRouteEditForm->cbxStatus->SetItemIndex(kRowDestroyIndex);
         Request->Set(false, true);
       }
       Request->Get();

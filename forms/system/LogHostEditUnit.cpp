@@ -36,8 +36,6 @@ enum { kIndex, kAddress, kFacility, kSeverity, kUdpPort, kState, kRowStatus };
 
 // Column of the list that shows a host's address (after the index).
 constexpr int kAddressColumn = 1;
-// Position of "createAndGo" in the row-status option list.
-constexpr int kCreateAndGoIndex = 3;
 
 bool Allowed(const char* rule) {
   for (const THostAddressRule& r : HostAddressRules)
@@ -184,7 +182,7 @@ bool TLogHostEditForm::CheckAdd() {
     InputError("IP Address must be different.", IPAddrEdit);
     return false;
   }
-  if (RowComboBox->ItemIndex() != kCreateAndGoIndex) {
+  if (RowComboBox->ItemIndex() != kRowCreateAndGoIndex) {
     InputError("State should be createAndGo.", RowComboBox);
     return false;
   }

@@ -21,9 +21,6 @@ namespace {
 
 enum { kIndex, kAddress, kFacility, kSeverity, kUdpPort, kState, kRowStatus };
 
-// Position of "destroy" in the row-status option list.
-constexpr int kDestroyIndex = 5;
-
 }  // namespace
 
 TSystemLogHostForm::TSystemLogHostForm(TComponent* AOwner) : TForm(AOwner) {
@@ -164,7 +161,7 @@ void TSystemLogHostForm::DeleteButtonClick(TObject*) {
       {
         TSavedAccess saved(*Request);
         for (int item = kAddress; item <= kState; ++item) saved.Invalidate(item);
-        LogHostEditForm->RowComboBox->SetItemIndex(kDestroyIndex);
+        LogHostEditForm->RowComboBox->SetItemIndex(kRowDestroyIndex);
         Request->Request.Active = 1;
         Request->Set(false, true);
       }

@@ -11,12 +11,26 @@ namespace {
 
 }  // namespace
 
-VnSNMPCompletion VnSNMPRequest2Controls::Completion(
-    void (VnSNMPRequest2Controls::*method)(VnSNMPError&)) {
+VnSNMPCompletion VnSNMPRequest2Controls::ReadCompletion() {
   std::shared_ptr<Life> life = life_;
-  return VnSNMPCompletion([life, method](VnSNMPError& error, VnSNMPVarList&) {
-    if (life->self) (life->self->*method)(error);
+  const std::uint32_t read = read_;
+  return VnSNMPCompletion([life, read](VnSNMPError& error, VnSNMPVarList&) {
+    VnSNMPRequest2Controls* self = life->self;
+    // Only the running read goes on; an abandoned walk stays ended.
+    if (self && self->reading_ && self->read_ == read) self->GetCompleted(error);
   });
+}
+
+VnSNMPCompletion VnSNMPRequest2Controls::WriteCompletion(bool getAfterSet) {
+  std::shared_ptr<Life> life = life_;
+  const std::uint32_t reads = readsStarted_;
+  return VnSNMPCompletion([life, getAfterSet, reads](VnSNMPError& error, VnSNMPVarList&) {
+    if (life->self) life->self->SetCompleted(error, getAfterSet, reads);
+  });
+}
+
+void VnSNMPRequest2Controls::UpdateBusy() {
+  Busy = reading_ || writes_ > 0 || readsAfterWrite_ > 0 || syncRunning_ ? 1 : 0;
 }
 
 AnsiString VnSNMPRequest2Controls::GetRowFilter() const {
@@ -34,6 +48,7 @@ bool VnSNMPRequest2Controls::DeliverRow(const AnsiString& condition) {
 }
 
 void VnSNMPRequest2Controls::Get() {
+  if (reading_) return;
   StatusKind = STATUS_KIND_GET;
   DoGetBegin();
   condition_ = GetRowFilter();
@@ -41,6 +56,8 @@ void VnSNMPRequest2Controls::Get() {
   Busy = 1;
   try {
     if (AsyncMode == 0) {
+      ++readsStarted_;
+      syncRunning_ = true;
       if (!IsTableList()) {
         Request.SendGet(true);
         if (!DeliverRow(condition_)) return;
@@ -49,19 +66,26 @@ void VnSNMPRequest2Controls::Get() {
           if (!DeliverRow(condition_)) return;
       }
       DoGetEnd();
-      Busy = 0;
+      syncRunning_ = false;
+      UpdateBusy();
       if (StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
       return;
     }
-    if (Request.Active)
-      Request.SendGetAsync(Completion(&VnSNMPRequest2Controls::GetCompleted), true);
-    else
-      Busy = 0;
+    if (Request.Active) {
+      ++readsStarted_;
+      ++read_;
+      reading_ = true;
+      Request.SendGetAsync(ReadCompletion(), true);
+    } else {
+      UpdateBusy();
+    }
   } catch (const Exception& e) {
-    Busy = 0;
+    reading_ = syncRunning_ = false;
+    UpdateBusy();
     Reraise(e);
   } catch (...) {
-    Busy = 0;
+    reading_ = syncRunning_ = false;
+    UpdateBusy();
     throw;
   }
 }
@@ -69,7 +93,8 @@ void VnSNMPRequest2Controls::Get() {
 void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
   std::shared_ptr<Life> life = life_;
   if (error.Number != VNERR_OK) {
-    Busy = 0;
+    reading_ = false;
+    UpdateBusy();
     DoGetError(error);
     if (life->self && OnGetDone) OnGetDone(this, error);
     return;
@@ -80,25 +105,42 @@ void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
     } else if (!error.Finished) {
       if (!DeliverRow(condition_)) return;
       if (Request.Active) {
-        Request.SendGetAsync(Completion(&VnSNMPRequest2Controls::GetCompleted), false);
+        Request.SendGetAsync(ReadCompletion(), false);
         return;
       }
     }
   } catch (const Exception& e) {
     if (!life->self) return;
-    Busy = 0;
+    reading_ = false;
+    UpdateBusy();
     ShowError(STATUS_KIND_GET, e.Message);
     return;
   }
   if (!life->self) return;
+  EndRead(error);
+}
+
+void VnSNMPRequest2Controls::EndRead(const VnSNMPError& record) {
+  std::shared_ptr<Life> life = life_;
   DoGetEnd();
-  Busy = 0;
+  if (!life->self) return;
+  reading_ = false;
+  UpdateBusy();
   // Without a status target the end of a read is not announced.
   if (StatusTarget) {
     StatusKind = STATUS_KIND_GET;
     ShowRequestStatus(ErrorText(VNERR_OK));
-    if (OnGetDone) OnGetDone(this, error);
+    if (OnGetDone) OnGetDone(this, record);
   }
+}
+
+void VnSNMPRequest2Controls::AbandonWalk() {
+  if (!reading_ || !IsTableList()) return;
+  ++read_;  // the reply in flight finds another read and is dropped
+  VnSNMPError ended;
+  ended.Text = ErrorText(VNERR_OK);
+  ended.Device = Request.Device;
+  EndRead(ended);
 }
 
 void VnSNMPRequest2Controls::Set(bool getAfterSet, bool valuesFromControls,
@@ -108,53 +150,82 @@ void VnSNMPRequest2Controls::Set(bool getAfterSet, bool valuesFromControls,
   DoSetBegin();
   if (valuesFromControls) DoSetValues();
   Busy = 1;
+  bool readAfter = false;
   try {
     if (AsyncMode == 0) {
+      syncRunning_ = true;
       if (Request.Active) CheckBeforeSet(indexList, values);
       Request.SendSet(false, indexList, values);
       DoSetEnd();
-      Busy = 0;
+      syncRunning_ = false;
+      readAfter = IsTableList() && GetAfterSet;
+      if (readAfter) ++readsAfterWrite_;
+      UpdateBusy();
       if (StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
     } else if (Request.Active) {
       CheckBeforeSet(indexList, values);
-      Request.SendSetAsync(Completion(&VnSNMPRequest2Controls::SetCompleted), 0, indexList, values);
+      ++writes_;
+      try {
+        Request.SendSetAsync(WriteCompletion(getAfterSet), 0, indexList, values);
+      } catch (...) {
+        --writes_;
+        throw;
+      }
       return;
     } else {
-      Busy = 0;
+      UpdateBusy();
       return;
     }
   } catch (const Exception& e) {
-    Busy = 0;
+    syncRunning_ = false;
+    UpdateBusy();
     Reraise(e);
   } catch (...) {
-    Busy = 0;
+    syncRunning_ = false;
+    UpdateBusy();
     throw;
   }
-  if (IsTableList() && GetAfterSet) Get();
+  if (!readAfter) return;
+  --readsAfterWrite_;
+  try {
+    Get();
+  } catch (...) {
+    UpdateBusy();
+    throw;
+  }
+  UpdateBusy();
 }
 
-void VnSNMPRequest2Controls::SetCompleted(VnSNMPError& error) {
+void VnSNMPRequest2Controls::SetCompleted(VnSNMPError& error, bool getAfterSet,
+                                          std::uint32_t readsBefore) {
   std::shared_ptr<Life> life = life_;
+  --writes_;
   if (error.Number != VNERR_OK) {
-    Busy = 0;
+    UpdateBusy();
     DoSetError(error);
     if (life->self && OnSetDone) OnSetDone(this, error);
     return;
   }
+  // The table is read once after the write; a read started after the SET
+  // went out (a form's own) already shows it.
+  const bool readAfter = getAfterSet && IsTableList() && readsStarted_ == readsBefore;
+  if (readAfter) ++readsAfterWrite_;  // Busy until that read has ended
   DoSetEnd();
   if (!life->self) return;
-  Busy = 0;
+  UpdateBusy();
   StatusKind = STATUS_KIND_SET;
   if (StatusTarget) {
     ShowRequestStatus(ErrorText(VNERR_OK));
     if (OnSetDone) OnSetDone(this, error);
   }
-  if (!life->self || !IsTableList() || !GetAfterSet) return;
+  if (!life->self || !readAfter) return;
+  --readsAfterWrite_;
   try {
-    Get();
+    if (readsStarted_ == readsBefore) Get();
   } catch (const Exception& e) {
     if (life->self) ShowError(STATUS_KIND_GET, e.Message);
   }
+  if (life->self) UpdateBusy();
 }
 
 void VnSNMPRequest2Controls::DoGetError(const VnSNMPError& error) {

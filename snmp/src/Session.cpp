@@ -30,6 +30,14 @@ using Bytes = std::vector<std::uint8_t>;
 
 enum class Stage { Probe, Request };
 
+// One transmission of a record: its token is the magic Net-SNMP hands back
+// to the callback, its deadline a watchdog's in case the library drops it
+// without telling.
+struct Transmission {
+  std::uint64_t token = 0;
+  std::chrono::steady_clock::time_point deadline;
+};
+
 struct Record {
   std::uint64_t id = 0;
   unsigned short type = 0;
@@ -46,19 +54,22 @@ struct Record {
   sockaddr_in agent{};
   std::uint64_t agent_key = 0;  // see AgentKey
   Stage stage = Stage::Request;
+  // Retransmissions still allowed in this stage, and when the next is due.
   int retries_left = 0;
+  std::chrono::steady_clock::time_point retry_at;
   bool reprobed = false;  // engine id learnt again once already
   // Set while checking, after a version 3 request went unanswered, whether
   // the agent now has another engine id (whose Reports Net-SNMP cannot read).
   bool timeout_probe = false;
   Bytes previous_engine;
   bool time_resent = false;  // resent once after a time-window report
-  // The current transmission: its token is the magic Net-SNMP hands back to
-  // the callback (0 = none in flight), its deadline a watchdog's in case the
-  // library drops a request without telling.
-  std::uint64_t token = 0;
-  std::chrono::steady_clock::time_point deadline;
-  bool pending_send = false;  // to transmit again once Net-SNMP has returned
+  // The transmissions of this stage still waiting for an answer: a
+  // retransmission re-sends the same request (the same request id) and
+  // leaves the earlier ones waiting, so a reply to any of them completes it.
+  std::vector<Transmission> sent;
+  int request_id = 0;           // of this stage's transmissions; 0 before the first
+  bool pending_send = false;    // a new transmission once Net-SNMP has returned
+  bool pending_resend = false;  // a retransmission once Net-SNMP has returned
 
   bool finished = false;
   int reason = SNMP_CLASS_ASYNC_RESPONSE;
@@ -98,11 +109,15 @@ struct Snmp::Impl {
   void Close();
 
   int Submit(Record& r);
-  int Transmit(Record& r);
+  // A new transmission of the record's stage, or a retransmission of it.
+  int Transmit(Record& r, bool resend = false);
   // Ends a record; a reply given is moved into it.
   void Finish(Record& r, int reason, int status, Pdu* reply);
   void OnCallback(int op, netsnmp_session* sp, netsnmp_pdu* pdu, std::uint64_t token);
-  void OnTransmissionTimedOut(Record& r);
+  // A transmission got no answer in its time.
+  void OnTransmissionTimedOut(Record& r, std::uint64_t token);
+  // Every transmission of the record's stage went unanswered.
+  void OnStageTimedOut(Record& r);
   void OnReport(Record& r, netsnmp_pdu* report);
   void OnEngineId(Record& r, const netsnmp_pdu* pdu);
 
@@ -120,7 +135,8 @@ struct Snmp::Impl {
   Record* FindByToken(std::uint64_t token) {
     if (token == 0) return nullptr;
     for (auto& [id, r] : records) {
-      if (r->token == token) return r.get();
+      for (const Transmission& t : r->sent)
+        if (t.token == token) return r.get();
     }
     return nullptr;
   }
@@ -238,8 +254,9 @@ void Snmp::Impl::Close() {
 void Snmp::Impl::Finish(Record& r, int reason, int status, Pdu* reply) {
   if (r.finished) return;
   r.finished = true;
-  r.token = 0;
+  r.sent.clear();
   r.pending_send = false;
+  r.pending_resend = false;
   r.reason = reason;
   r.status = status;
   if (reply)
@@ -296,8 +313,10 @@ int Snmp::Impl::Submit(Record& r) {
   return Transmit(r);
 }
 
-// One transmission of the record's current stage.
-int Snmp::Impl::Transmit(Record& r) {
+// One transmission of the record's current stage. A retransmission carries
+// the request id of the stage's first one (a version 3 message still gets a
+// message id of its own, as Net-SNMP's own retransmissions do).
+int Snmp::Impl::Transmit(Record& r, bool resend) {
   if (!sessp) return SNMP_CLASS_INVALID;
   const SnmpTarget& t = *r.target;
   bool v3 = IsV3(r);
@@ -315,6 +334,7 @@ int Snmp::Impl::Transmit(Record& r) {
                                              : SNMP_MSG_SET;
   netsnmp_pdu* pdu = snmp_pdu_create(probe ? SNMP_MSG_GET : command);
   if (!pdu) return SNMP_CLASS_RESOURCE_UNAVAIL;
+  if (resend && r.request_id != 0) pdu->reqid = r.request_id;
   struct PduGuard {
     netsnmp_pdu*& p;
     ~PduGuard() {
@@ -386,10 +406,13 @@ int Snmp::Impl::Transmit(Record& r) {
   // The library copies the timeout into the request it keeps. Reports of
   // earlier probes leave an engine id in the session; it must not leak into
   // this PDU.
-  // Hundredths of a second, at least one and at most an hour.
+  // Hundredths of a second, at least one and at most an hour. A
+  // transmission waits until the stage's last retransmission has had its
+  // time, so that a late reply to it still counts.
   unsigned long cs = std::clamp(t.get_timeout(), 1UL, 360000UL);
   if (probe && r.timeout_probe) cs = std::min(cs, 50UL);
-  session->timeout = static_cast<long>(cs) * 10000L;
+  const unsigned long window = cs * static_cast<unsigned long>(r.retries_left + 1);
+  session->timeout = static_cast<long>(window) * 10000L;
   session->retries = 0;
   SNMP_FREE(session->securityEngineID);
   session->securityEngineIDLen = 0;
@@ -416,10 +439,12 @@ int Snmp::Impl::Transmit(Record& r) {
     }
     return code;  // the guard frees the PDU
   }
+  const int request_id = static_cast<int>(pdu->reqid);
   pdu = nullptr;  // the library owns it now
-  r.token = token;
-  r.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(cs * 10) +
-               std::chrono::seconds(2);
+  if (!resend) r.request_id = request_id;
+  const auto now = std::chrono::steady_clock::now();
+  r.sent.push_back({token, now + std::chrono::milliseconds(window * 10) + std::chrono::seconds(2)});
+  r.retry_at = now + std::chrono::milliseconds(cs * 10);
   return SNMP_CLASS_SUCCESS;
 }
 
@@ -441,7 +466,7 @@ void Snmp::Impl::OnEngineId(Record& r, const netsnmp_pdu* pdu) {
   }
   r.stage = Stage::Request;
   r.retries_left = r.target->get_retry() > 0 ? r.target->get_retry() : 0;
-  r.token = 0;
+  r.sent.clear();
   r.pending_send = true;
 }
 
@@ -457,14 +482,14 @@ void Snmp::Impl::OnReport(Record& r, netsnmp_pdu* report) {
     engine_ids.erase(r.agent_key);
     r.stage = Stage::Probe;
     r.retries_left = r.target->get_retry() > 0 ? r.target->get_retry() : 0;
-    r.token = 0;
+    r.sent.clear();
     r.pending_send = true;
     return;
   }
   if (code == SNMPv3_USM_NOT_IN_TIME_WINDOW && !r.time_resent) {
     // The report taught the library the agent's time; send once more.
     r.time_resent = true;
-    r.token = 0;
+    r.sent.clear();
     r.pending_send = true;
     return;
   }
@@ -529,7 +554,7 @@ void Snmp::Impl::OnCallback(int op, netsnmp_session* sp, netsnmp_pdu* pdu, std::
       if (closing) {
         Finish(*r, SNMP_CLASS_SESSION_DESTROYED, SNMP_CLASS_SESSION_DESTROYED, nullptr);
       } else {
-        OnTransmissionTimedOut(*r);
+        OnTransmissionTimedOut(*r, token);
       }
       return;
     case NETSNMP_CALLBACK_OP_SEND_FAILED:
@@ -540,13 +565,18 @@ void Snmp::Impl::OnCallback(int op, netsnmp_session* sp, netsnmp_pdu* pdu, std::
   }
 }
 
-void Snmp::Impl::OnTransmissionTimedOut(Record& r) {
-  r.token = 0;
+void Snmp::Impl::OnTransmissionTimedOut(Record& r, std::uint64_t token) {
+  std::erase_if(r.sent, [token](const Transmission& t) { return t.token == token; });
+  if (r.sent.empty() && !r.pending_send && !r.pending_resend) OnStageTimedOut(r);
+}
+
+void Snmp::Impl::OnStageTimedOut(Record& r) {
   if (r.timeout_probe && r.stage == Stage::Probe) {
     Finish(r, SNMP_CLASS_TIMEOUT, SNMP_CLASS_TIMEOUT, nullptr);
   } else if (r.retries_left > 0) {
+    // Late: the earlier transmissions ran out before the retransmission.
     --r.retries_left;
-    r.pending_send = true;
+    r.pending_resend = true;
   } else if (IsV3(r) && r.stage == Stage::Request && !r.reprobed) {
     // An agent that restarted with another engine id answers with a Report
     // that Net-SNMP drops (it knows no such user for that engine): ask for
@@ -566,14 +596,17 @@ void Snmp::Impl::OnTransmissionTimedOut(Record& r) {
 void Snmp::Impl::SendPending() {
   std::vector<std::uint64_t> due;
   for (auto& [id, r] : records) {
-    if (r->pending_send && !r->finished) due.push_back(id);
+    if ((r->pending_send || r->pending_resend) && !r->finished) due.push_back(id);
   }
   for (std::uint64_t id : due) {
     Record* r = Find(id);
-    if (!r || !r->pending_send || r->finished) continue;
-    r->pending_send = false;
-    int rc = Transmit(*r);
-    if (rc != SNMP_CLASS_SUCCESS) Finish(*r, rc, rc, nullptr);
+    if (!r || r->finished || !(r->pending_send || r->pending_resend)) continue;
+    // A new transmission (a new stage) wins over a retransmission of the old.
+    const bool resend = !r->pending_send;
+    r->pending_send = r->pending_resend = false;
+    int rc = Transmit(*r, resend);
+    // A retransmission that cannot go out leaves the earlier ones waiting.
+    if (rc != SNMP_CLASS_SUCCESS && !(resend && !r->sent.empty())) Finish(*r, rc, rc, nullptr);
   }
 }
 
@@ -605,10 +638,18 @@ void Snmp::Impl::ReadAvailable() {
 void Snmp::Impl::HandleTimeouts() {
   if (sessp) snmp_sess_timeout(sessp);
   // A transmission the library forgot without a word (none is known, but a
-  // request must never wait for ever) counts as timed out.
+  // request must never wait for ever) counts as timed out. A request whose
+  // transmissions are still waiting is sent again when its retry is due.
   auto now = std::chrono::steady_clock::now();
   for (auto& [id, r] : records) {
-    if (!r->finished && r->token != 0 && now > r->deadline) OnTransmissionTimedOut(*r);
+    if (r->finished) continue;
+    for (const Transmission& t : std::vector<Transmission>(r->sent))
+      if (now > t.deadline) OnTransmissionTimedOut(*r, t.token);
+    if (!r->finished && !r->sent.empty() && r->retries_left > 0 && now >= r->retry_at &&
+        !r->pending_send && !r->pending_resend) {
+      --r->retries_left;
+      r->pending_resend = true;
+    }
   }
   SendPending();
 }

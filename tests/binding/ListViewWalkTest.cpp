@@ -69,6 +69,16 @@ class ListViewWalk : public SimulatorTest {
     for (int i = 0; i < it->SubItems()->Count(); ++i) v.push_back(it->SubItems()->Strings(i));
     return v;
   }
+  // Walks that reached the table (their first step read row 1), and
+  // GETNEXT exchanges, since the test began.
+  int Walks() const { return Count("GETNEXT", "1.3.6.1.2.1.17.7.1.4.3.1.1.1="); }
+  int Steps() const { return Count("GETNEXT", ""); }
+  int Count(const char* pdu, const char* binding) const {
+    int n = 0;
+    for (const std::string& line : NewLogLines())
+      if (line.find(pdu) != std::string::npos && line.find(binding) != std::string::npos) ++n;
+    return n;
+  }
   std::string LastLine() const {
     const int n = memo->Lines()->Count();
     return n ? memo->Lines()->Strings(n - 1).str() : std::string();
@@ -189,6 +199,67 @@ TEST_F(ListViewWalk, ClearingActiveEndsTheWalkWithOk) {
   EXPECT_EQ(request->ends, 1);
   EXPECT_EQ(LastLine().substr(0, 9), "Get: Ok! ");
   EXPECT_EQ(doneNumbers, (std::vector<int>{0}));
+}
+
+// One walk at a time, and one read after a write: a Get while the walk
+// runs does nothing; a Set whose table is read again, or that the form reads
+// itself, is read once, and the request stays busy until that read ends.
+TEST_F(ListViewWalk, OneWalkAtATimeAndOneReadAfterAWrite) {
+  request->AttachListView(view, false);
+  request->Get();
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(Walks(), 1);
+  EXPECT_EQ(view->Items()->Count(), 3);
+  EXPECT_EQ(request->ends, 1);
+
+  std::vector<int> busyAtSetDone;
+  request->OnSetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError&) {
+    busyAtSetDone.push_back(request->Busy);
+    request->Get();  // the form's own read besides the library's
+  };
+  *request->Request.VarList.Item(kVlanId)->Value = "10";
+  *request->Request.VarList.Item(kVlanName)->Value = "office";
+  request->Set(true, false, "1");
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(SetLines().size(), 1u);
+  EXPECT_EQ(Walks(), 2);
+  EXPECT_EQ(Cells(1)[1], "office");
+
+  // The form reads at once after the SET: the SET's reply does not end Busy.
+  request->OnSetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError&) {
+    busyAtSetDone.push_back(request->Busy);
+  };
+  request->Set(true, false, "1");
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(Walks(), 3);
+  EXPECT_EQ(Steps(), 3 * 4);
+  EXPECT_EQ(view->Items()->Count(), 3);
+  EXPECT_EQ(busyAtSetDone, (std::vector<int>{1, 1}));
+}
+
+// A walk abandoned while its reply is held back ends at once; the late
+// reply does not take it up again, though Active is set again.
+TEST_F(ListViewWalk, AnAbandonedWalkStaysEnded) {
+  request->AttachListView(view, false);
+  Control("hold");
+  request->Get();
+  PumpFor(50);
+  request->Request.Active = 0;
+  request->AbandonWalk();
+  EXPECT_EQ(request->Busy, 0);
+  EXPECT_EQ(request->ends, 1);
+  EXPECT_EQ(doneNumbers, (std::vector<int>{0}));
+  request->Request.Active = 1;
+  Control("release");
+  PumpFor(300);
+  EXPECT_EQ(request->rows, 0);
+  EXPECT_EQ(Steps(), 1);
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(request->rows, 3);
+  EXPECT_EQ(Walks(), 2);
 }
 
 TEST_F(ListViewWalk, AnExceptionInARowStopsTheWalk) {

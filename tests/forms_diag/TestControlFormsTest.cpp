@@ -126,6 +126,24 @@ TEST_F(TestControlForms, PingAddWithOnlyTheKeysSendsOnlyCreateAndGo) {
   });
 }
 
+// Refresh twice while a walk runs starts one walk; Refresh as soon as the
+// Add's SET is answered, while the read after it runs, is ignored too.
+TEST_F(TestControlForms, PingRefreshWhileBusyStartsNoSecondWalk) {
+  OpenPing([this](TPingctrlTableForm* f) {
+    EXPECT_EQ(ExchangesOfTwoClicks(f->GetButton, *f->Request), 2);
+    Control("delay 50");
+    const std::size_t mark = NewLog().size();
+    InDialog<TPingcrtlEditForm>(f->AddButton, [](TPingcrtlEditForm* d) {
+      d->IndexEdit->SetText("1");
+      d->NameEdit->SetText("t1");
+      TestKit::Click(d->SetButton);
+    });
+    EXPECT_EQ(RefreshAfterSetOk(f->Memo1, f->GetButton, *f->Request, mark), "1/3");
+    EXPECT_EQ(f->ListView1->Items()->Count(), 2);
+    Control("delay 0");
+  });
+}
+
 TEST_F(TestControlForms, PingTargetAddressRules) {
   OpenPing([this](TPingctrlTableForm* f) {
     InDialog<TPingcrtlEditForm>(f->AddButton, [](TPingcrtlEditForm* d) {

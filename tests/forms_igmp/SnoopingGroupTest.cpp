@@ -91,6 +91,13 @@ TEST_F(SnoopingGroupTest, MldGroupTableShowsIpv6IndexPartsAndAFailedWalkInTheSta
   EXPECT_TRUE(TestKit::Grab(f.get(), vntest::ArtifactsDir() + "/form-MLD_SnoopingGroupTable.png"));
 }
 
+TEST_F(SnoopingGroupTest, RefreshWhileAWalkRunsStartsNoSecondOne) {
+  auto f = Open<TIGMP_SnoopingGroupTableForm>();
+  ASSERT_TRUE(Wait(f.get()));
+  EXPECT_EQ(ExchangesOfTwoClicks(f->btnGet, *f->Request), 2);
+  EXPECT_EQ(f->ListView1->Items()->Count(), 1);
+}
+
 TEST_F(SnoopingGroupTest, ClosingDuringAWalkStopsAndReleasesTheRequest) {
   Control("delay 200");
   bool seen = false;

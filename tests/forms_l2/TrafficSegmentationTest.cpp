@@ -45,6 +45,7 @@ TEST_F(TrafficSegmentation, SetWritesTheSelectedPortsListAndClearsTheGrid) {
   auto f = Open<TTrafficSegmentationForm>();
   ASSERT_TRUE(WaitForm(f.get()));
   TestKit::ClickRow(f->LV_TrafficForward, 2);
+  const std::size_t mark = NewLog().size();
   f->PortFrame->ClearPorts();
   Port(f->PortFrame, 1)->SetChecked(true);
   Port(f->PortFrame, 2)->SetChecked(true);
@@ -59,8 +60,10 @@ TEST_F(TrafficSegmentation, SetWritesTheSelectedPortsListAndClearsTheGrid) {
     TestKit::Click(f->BT_Get);
   }
   ASSERT_TRUE(WaitForm(f.get()));
+  PumpUntil([] { return false; }, 200);
   auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
+  EXPECT_EQ(CountLog("GETNEXT", mark), 11);  // one walk after the write
   EXPECT_NE(sets[0].find(kForward + "3=Hex-STRING:C0 00 00 00"), std::string::npos) << sets[0];
   EXPECT_EQ(f->LV_TrafficForward->Items()->Count(), 10);
   EXPECT_EQ(Value(kForward + "3"), "Hex-STRING:C0 00 00 00");
@@ -83,16 +86,30 @@ TEST_F(TrafficSegmentation, AfterAFailedSetTheSameRowShowsItsListAgain) {
   EXPECT_TRUE(f->BT_Set->Enabled());
 }
 
+// Stop makes the form idle at once, but while the stopped walk's last reply
+// is out Refresh and Set answer busy: no second walk, and the stopped one
+// does not go on.
 TEST_F(TrafficSegmentation, StopEndsTheWalkAndMakesTheFormIdle) {
   auto f = Open<TTrafficSegmentationForm>();
   ASSERT_TRUE(WaitForm(f.get()));
   Control("delay 30");
+  const std::size_t mark = NewLog().size();
   TestKit::Click(f->BT_Get);
   EXPECT_EQ(f->RequestIdle, 0);
   TestKit::Click(f->StopBtn);
   EXPECT_EQ(f->RequestIdle, 1);
+  {
+    TestKit::DialogScript script;
+    script.Expect("Refresh not complete").Expect("Refresh not complete");
+    TestKit::Click(f->BT_Get);
+    f->BT_SetClick(nullptr);
+  }
   ASSERT_TRUE(WaitIdle(*f->Request));
-  EXPECT_LT(f->LV_TrafficForward->Items()->Count(), 10);
+  PumpUntil([] { return false; }, 200);
+  const int rows = f->LV_TrafficForward->Items()->Count();
+  EXPECT_LT(rows, 10);
+  EXPECT_EQ(CountLog("GETNEXT", mark), rows);
+  EXPECT_TRUE(SetLines().empty());
   Control("delay 0");
 }
 

@@ -11,8 +11,8 @@
 #include "app/StackingPortUitFormUnit.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/MulticastFilterInformationFormUnit.h"
+#include "forms_mcast/FilterFormTest.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
@@ -24,36 +24,9 @@ constexpr const char* kEntry = "1.3.6.1.2.1.17.7.1.3.2.1";
 // VLAN 1, 01:00:5E:01:01:01, receive port 0: the seeded entry.
 constexpr const char* kSeeded = ".1.1.0.94.1.1.1.0";
 
-class MulticastFilterFormTest : public PagesDeviceTest {
+class MulticastFilterFormTest : public FilterFormTest<TMulticastFilterInformationForm, 100> {
  protected:
-  void TearDown() override {
-    if (form_) {
-      Control("release");
-      WaitIdle(*form_->Request);
-      form_->Close();
-      delete form_;
-      form_ = nullptr;
-    }
-    PagesDeviceTest::TearDown();
-  }
-  void Open() {
-    form_ = Create<TMulticastFilterInformationForm>(Application);
-    TestKit::ShowAndActivate(form_);
-    Wait();
-  }
-  // Waits for the request, and for a read that a write leaves behind.
-  void Wait() {
-    ASSERT_TRUE(WaitIdle(*form_->Request));
-    PumpUntil([] { return false; }, 100);
-    ASSERT_TRUE(WaitIdle(*form_->Request));
-  }
   TListView* List() const { return form_->LV_dot1qStaticMulticastEntry; }
-  TCheckBox* Port(int port) const {
-    return static_cast<TCheckBox*>(form_->PortFrame->PortCheckBoxes->Items(port - 1));
-  }
-  std::string Memo() const { return MemoText(form_->Memo1); }
-
-  TMulticastFilterInformationForm* form_ = nullptr;
 };
 
 TEST_F(MulticastFilterFormTest, OpensWithTheEntriesAndARowLocksItsKey) {
@@ -176,6 +149,13 @@ TEST_F(MulticastFilterFormTest, WhileBusyNothingIsSentAndDeleteLeavesInvalid) {
   Control("release");
   Wait();
   EXPECT_TRUE(SetLines().empty());
+}
+
+// Refresh while the walk runs starts no second walk.
+TEST_F(MulticastFilterFormTest, RefreshWhileAWalkRunsStartsNoSecondOne) {
+  Open();
+  EXPECT_EQ(ExchangesOfTwoClicks(form_->RefreshBtn, *form_->Request), 2);
+  EXPECT_EQ(List()->Items()->Count(), 1);
 }
 
 TEST_F(MulticastFilterFormTest, TheMenuOpensItWithTheCaptionAndTheGlobal) {

@@ -127,6 +127,21 @@ TEST_F(MulticastForwardingFormsTest, ForwardUnregisteredSetWritesStaticAndForbid
   Wait(form);
 }
 
+// Refresh while the walk runs starts no second walk; a write is read once.
+TEST_F(MulticastForwardingFormsTest, OneWalkAtATimeAndOneReadAfterAWrite) {
+  auto* form = Open<TMulticastForwardingInformationForm>();
+  EXPECT_EQ(ExchangesOfTwoClicks(form->RefreshBtn, *form->Request), 2);
+  TestKit::ClickRow(form->LV_dot1qForwardUnregisteredEntry, 0);
+  Control("delay 30");
+  const std::size_t mark = NewLog().size();
+  TestKit::Click(form->SetBtn);
+  Wait(form);
+  EXPECT_EQ(CountLog("SET", mark), 1);
+  EXPECT_EQ(CountLog("GETNEXT", mark), 2);
+  EXPECT_EQ(form->LV_dot1qForwardUnregisteredEntry->Items()->Count(), 1);
+  Control("delay 0");
+}
+
 TEST_F(MulticastForwardingFormsTest, GroupFormShowsTheGroupsPortsAndClosesDuringAWalk) {
   Control(std::string("set ") + kGroup + ".2.1.1.0.94.1.1.1 x 00400000");
   Control(std::string("set ") + kGroup + ".3.1.1.0.94.1.1.1 x 00000000");

@@ -9,8 +9,8 @@
 #include "app/StackingPortUitFormUnit.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/UnicastFilterInformationFormUnit.h"
+#include "forms_mcast/FilterFormTest.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
@@ -22,35 +22,9 @@ constexpr const char* kEntry = "1.3.6.1.2.1.17.7.1.3.1.1";
 // VLAN 1, 00:0A:5E:58:10:10, receive port 0: the seeded entry.
 constexpr const char* kSeeded = ".1.0.10.94.88.16.16.0";
 
-class UnicastFilterFormTest : public PagesDeviceTest {
+class UnicastFilterFormTest : public FilterFormTest<TUnicastFilterInformationForm, 150> {
  protected:
-  void TearDown() override {
-    if (form_) {
-      Control("release");
-      WaitIdle(*form_->Request);
-      form_->Close();
-      delete form_;
-      form_ = nullptr;
-    }
-    PagesDeviceTest::TearDown();
-  }
-  void Open() {
-    form_ = Create<TUnicastFilterInformationForm>(Application);
-    TestKit::ShowAndActivate(form_);
-    Wait();
-  }
-  void Wait() {
-    ASSERT_TRUE(WaitIdle(*form_->Request));
-    PumpUntil([] { return false; }, 150);
-    ASSERT_TRUE(WaitIdle(*form_->Request));
-  }
   TListView* List() const { return form_->LV_dot1qStaticUnicastEntry; }
-  TCheckBox* Port(int port) const {
-    return static_cast<TCheckBox*>(form_->PortFrame->PortCheckBoxes->Items(port - 1));
-  }
-  std::string Memo() const { return MemoText(form_->Memo1); }
-
-  TUnicastFilterInformationForm* form_ = nullptr;
 };
 
 TEST_F(UnicastFilterFormTest, OpensAndAddChecksKeyAndStatusBeforeWriting) {
@@ -101,8 +75,10 @@ TEST_F(UnicastFilterFormTest, DeleteRemovesExactlyTheSelectedEntry) {
   EXPECT_TRUE(form_->DeleteBtn->Enabled());
   EXPECT_FALSE(form_->SetBtn->Enabled());
   EXPECT_TRUE(TestKit::Grab(form_, vntest::ArtifactsDir() + "/form-UnicastFilterInformation.png"));
+  const std::size_t mark = NewLog().size();
   TestKit::Click(form_->DeleteBtn);
   Wait();
+  EXPECT_EQ(CountLog("GETNEXT", mark), 2);  // one read after the write
   const std::vector<std::string> sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
   EXPECT_NE(sets[0].find(std::string(kEntry) + ".4" + kSeeded + "=INTEGER:2"), std::string::npos)

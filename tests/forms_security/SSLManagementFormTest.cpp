@@ -104,6 +104,13 @@ TEST_F(SSLManagementFormTest, SetEncodesTheBoxesIntoOneSet) {
   EXPECT_NE(NewLog().back().find("\tSET\t"), std::string::npos) << NewLog().back();
 }
 
+// Refresh while the read runs starts no second read.
+TEST_F(SSLManagementFormTest, RefreshWhileAReadRunsStartsNoSecondOne) {
+  Open();
+  EXPECT_EQ(ExchangesOfTwoClicks(form_->btnGet, *form_->Request, "GET"), 1);
+  EXPECT_EQ(Suites(), "1010");
+}
+
 TEST_F(SSLManagementFormTest, EmptyFieldStopsSet) {
   Open();
   form_->edtCacheTimeOut->SetText("");

@@ -103,9 +103,14 @@ TEST_F(MSTPPortState, MstpWritesTheHelloTimeAloneThenTheRest) {
   Control(std::string("set ") + kVersion + " i 2");
   Open();
   ASSERT_EQ(form_->lblSTPVersion->Caption(), "mstp");
+  const std::size_t mark = NewLog().size();
   EditPort3();
+  PumpUntil([] { return false; }, 200);
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 2u) << MemoText(form_->memMsg);
+  // The two writes are read once: one walk of the ten ports.
+  EXPECT_EQ(CountLog("GETNEXT", mark), 11);
+  EXPECT_EQ(form_->lvMSTPPortState->Items()->Count(), 10);
   const std::string e(kEntry);
   EXPECT_NE(sets[0].find(e + ".2.3=INTEGER:2"), std::string::npos) << sets[0];
   EXPECT_EQ(std::count(sets[0].begin(), sets[0].end(), '='), 1) << sets[0];

@@ -131,6 +131,24 @@ TEST_F(LogHostForm, AddChecksInOrderAndCreatesTheRowWithOneSet) {
   });
 }
 
+// Refresh as soon as the Add's SET is answered, while the read after it
+// still runs: ignored, so the list shows the three hosts once.
+TEST_F(LogHostForm, RefreshWhileTheReadAfterAnAddRunsIsIgnored) {
+  Open([this](TSystemLogHostForm* f) {
+    Control("delay 50");
+    const std::size_t mark = NewLog().size();
+    InDialog(f->AddButton, [](TLogHostEditForm* d) {
+      TestKit::PickItem(d->cbxIndex, 2);
+      d->IPAddrEdit->SetText("1.2.3.4");
+      TestKit::PickItem(d->RowComboBox, 3);
+      TestKit::Click(d->SetButton);
+    });
+    EXPECT_EQ(RefreshAfterSetOk(f->Memo1, f->GetButton, *f->Request, mark), "1/4");
+    EXPECT_EQ(f->ListView1->Items()->Count(), 3);
+    Control("delay 0");
+  });
+}
+
 TEST_F(LogHostForm, EditLeavesOutTheRowStatusAndAnEmptyPort) {
   Open([this](TSystemLogHostForm* f) {
     TestKit::ClickRow(f->ListView1, 1);

@@ -319,6 +319,37 @@ TEST_F(ListPage, EditStopsAWalkThatIsStillRunning) {
   EXPECT_EQ(Buttons()->CountText->Caption(), "30");
 }
 
+// A reply slower than the Edit dialog's wait does not take the stopped walk
+// up again while the dialog is open; the table is read once afterwards.
+TEST_F(ListPage, ASlowReplyDoesNotTakeTheWalkUpUnderTheEditDialog) {
+  for (int i = 2; i <= 5; ++i) AddTrustHost(i, "10.0.0." + std::to_string(i));
+  Control("delay 1200");
+  page_ = MakeListPage(TrustHostTableVars, 3, 1, kStatus, "createAndGo", kStatus, "destroy");
+  page_.Request->Request.Timeout = 300;  // no retransmissions
+  TestKit::ShowAndActivate(page_.Form);
+  ASSERT_TRUE(PumpUntil([this] { return List()->Items()->Count() >= 2; }));
+  TestKit::ClickRow(List(), 0);
+  int rowsAtOpen = 0, rowsLater = 0;
+  TestKit::OnNextModal<TForm>([&](TForm* dialog) {
+    rowsAtOpen = List()->Items()->Count();
+    PumpUntil([] { return false; }, 1500);  // the reply in flight comes meanwhile
+    rowsLater = List()->Items()->Count();
+    Control("delay 0");
+    TestKit::Click(FrameOf(dialog)->BtnPanel->CloseBtn);
+  });
+  const std::size_t before = NewLog().size();
+  TestKit::Click(Buttons()->EditBtn);
+  EXPECT_EQ(rowsAtOpen, 2);
+  EXPECT_EQ(rowsLater, 2);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  PumpUntil([] { return false; }, 200);
+  EXPECT_EQ(List()->Items()->Count(), 5);
+  // One walk of five rows and its end (and the step in flight, if the
+  // agent logged it only now).
+  EXPECT_GE(CountLog("GETNEXT", before), 6);
+  EXPECT_LE(CountLog("GETNEXT", before), 7);
+}
+
 TEST_F(ListPage, DeleteAsksFirstAndThenWritesTheDeleteTextOnly) {
   AddTrustHost(2, "10.0.0.2");
   OpenTrustHosts();

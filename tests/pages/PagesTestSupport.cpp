@@ -133,6 +133,37 @@ std::vector<std::string> PagesDeviceTest::SetLines() const {
   return sets;
 }
 
+int PagesDeviceTest::CountLog(const char* pdu, std::size_t from) const {
+  const std::string field = std::string("\t") + pdu + "\t";
+  const std::vector<std::string> lines = NewLog();
+  int n = 0;
+  for (std::size_t i = from; i < lines.size(); ++i)
+    if (lines[i].find(field) != std::string::npos) ++n;
+  return n;
+}
+
+int PagesDeviceTest::ExchangesOfTwoClicks(TControl* button, const VnSNMPRequest2Controls& request,
+                                          const char* pdu) {
+  Control("delay 30");
+  const std::size_t mark = NewLog().size();
+  TestKit::Click(button);
+  TestKit::Click(button);
+  EXPECT_TRUE(WaitIdle(request));
+  PumpUntil([] { return false; }, 200);
+  Control("delay 0");
+  return CountLog(pdu, mark);
+}
+
+std::string PagesDeviceTest::RefreshAfterSetOk(const TMemo* memo, TControl* refresh,
+                                               const VnSNMPRequest2Controls& request,
+                                               std::size_t mark) {
+  EXPECT_TRUE(PumpUntil([memo] { return MemoText(memo).find("Set: Ok!") != std::string::npos; }));
+  TestKit::Click(refresh);
+  EXPECT_TRUE(WaitIdle(request));
+  PumpUntil([] { return false; }, 300);
+  return std::to_string(CountLog("SET", mark)) + "/" + std::to_string(CountLog("GETNEXT", mark));
+}
+
 std::string MemoText(const TMemo* memo) {
   std::string text;
   for (int i = 0; i < memo->Lines()->Count(); ++i) {

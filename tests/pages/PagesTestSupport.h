@@ -16,6 +16,7 @@
 #include "simulator/SimulatorHarness.h"
 
 class TConfigForm;
+class TControl;
 class TSNMPEditorPanel;
 class TSNMPListViewPanel;
 class TWinControl;
@@ -62,6 +63,18 @@ class PagesDeviceTest : public PagesUiTest {
   // Request-log lines since the test began; and of those the SET lines.
   std::vector<std::string> NewLog() const;
   std::vector<std::string> SetLines() const;
+  // Of the request-log lines since the test began, from line `from` on, those
+  // of the PDU type ("GETNEXT", "SET", "GET").
+  int CountLog(const char* pdu, std::size_t from = 0) const;
+  // Clicks the button twice while the agent answers slowly and returns how
+  // many exchanges of the PDU type that made once the request is idle.
+  int ExchangesOfTwoClicks(TControl* button, const VnSNMPRequest2Controls& request,
+                           const char* pdu = "GETNEXT");
+  // Clicks Refresh as soon as the memo shows the SET's "Set: Ok!" (the read
+  // after the write still runs); once the request is idle, the SETs and the
+  // GETNEXT exchanges since log line `mark`, as "SETs/GETNEXTs".
+  std::string RefreshAfterSetOk(const class TMemo* memo, TControl* refresh,
+                                const VnSNMPRequest2Controls& request, std::size_t mark);
 
  private:
   static std::unique_ptr<simtest::Simulator> sim_;

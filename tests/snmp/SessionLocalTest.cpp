@@ -201,6 +201,25 @@ TEST_F(SessionLocal, RetriesCountPerRequest) {
   EXPECT_EQ(snmp_->outstanding(), 0u);
 }
 
+TEST_F(SessionLocal, ARetryResendsTheSameRequest) {
+  for (snmp_version version : {version1, version2c}) {
+    Recorder rec;
+    Pdu pdu = OnePdu();
+    CTarget target = Silent2c(30, 2);
+    target.set_version(version);
+    ASSERT_EQ(snmp_->get(pdu, target, Recorder::Callback, &rec), SNMP_CLASS_SUCCESS);
+    PumpUntil([&] { return !rec.done.empty(); });
+    ASSERT_EQ(rec.done.size(), 1u);
+    EXPECT_EQ(rec.done[0].reason, SNMP_CLASS_TIMEOUT);
+    // Three transmissions of one message: the same request id throughout.
+    const std::string first = silent_.Take();
+    ASSERT_FALSE(first.empty()) << version;
+    EXPECT_EQ(silent_.Take(), first) << version;
+    EXPECT_EQ(silent_.Take(), first) << version;
+    EXPECT_EQ(silent_.Take(), "") << version;
+  }
+}
+
 TEST_F(SessionLocal, ASubmissionThatFailsNeverCallsBack) {
   // Sending to the broadcast address without permission fails in sendto.
   UdpAddress broadcast("255.255.255.255");

@@ -48,12 +48,21 @@ class VnSNMPRequest2Controls {
 
   // Reads the variable list into the hooks: one GET for a scalar list, a
   // GETNEXT walk for a table list. Synchronous failures are raised as
-  // Exception (message and help context of the library error).
+  // Exception (message and help context of the library error). One read at
+  // a time: while an asynchronous read of this request runs, Get does
+  // nothing.
   void Get();
+  // Ends a running asynchronous table walk now rather than after the reply
+  // in flight, as a stopped walk ends (end hook, "Ok!", OnGetDone); that
+  // reply is dropped when it comes, so the walk never goes on.
+  void AbandonWalk();
   // Writes the variable list. indexList (item indexes separated by ",")
   // restricts the SET to those items, taking their values from `values`
   // when given; an empty list means every writable item. With
   // valuesFromControls the subclass first reads its controls (DoSetValues).
+  // With getAfterSet a table list is read once after a successful SET,
+  // unless a read was started after the SET went out (that read shows the
+  // write); the request stays Busy until that read has ended.
   void Set(bool getAfterSet, bool valuesFromControls, const AnsiString& indexList = "",
            TStrings* values = nullptr);
 
@@ -71,7 +80,8 @@ class VnSNMPRequest2Controls {
   VnRequestDoneEvent OnSetDone;
   // 1 asynchronous (the default), 0 synchronous.
   std::uint8_t AsyncMode = 1;
-  // 1 from the start of a send until the operation ends or fails.
+  // 1 while a send of this request runs: a read, a SET, or a SET whose read
+  // after it has not ended yet.
   std::uint8_t Busy = 0;
   TWinControl* Owner = nullptr;
   // Rows delivered by the last Get.
@@ -123,11 +133,26 @@ class VnSNMPRequest2Controls {
   // Delivers the row when both row conditions hold; false when this object
   // was destroyed meanwhile (a form may close while a row is shown).
   bool DeliverRow(const AnsiString& condition);
-  VnSNMPCompletion Completion(void (VnSNMPRequest2Controls::*method)(VnSNMPError&));
+  VnSNMPCompletion ReadCompletion();
+  VnSNMPCompletion WriteCompletion(bool getAfterSet);
   void GetCompleted(VnSNMPError& error);
-  void SetCompleted(VnSNMPError& error);
+  void SetCompleted(VnSNMPError& error, bool getAfterSet, std::uint32_t readsBefore);
+  // The end of the running asynchronous read, reported with the record.
+  void EndRead(const VnSNMPError& record);
+  // Busy from the operations in flight.
+  void UpdateBusy();
 
   AnsiString condition_;  // controls-side condition of the running Get
+  // What makes up Busy: an asynchronous read running, SETs in flight, SETs
+  // whose read after them is still to start, a synchronous operation.
+  bool reading_ = false;
+  int writes_ = 0;
+  int readsAfterWrite_ = 0;
+  bool syncRunning_ = false;
+  // Counts the reads started: a completion of an earlier read than the
+  // running one, or of an abandoned walk, is dropped.
+  std::uint32_t read_ = 0;
+  std::uint32_t readsStarted_ = 0;
   std::shared_ptr<Life> life_;
   std::unique_ptr<Watcher> watcher_;
 };

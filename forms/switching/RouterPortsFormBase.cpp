@@ -1,0 +1,160 @@
+#include "forms/switching/RouterPortsFormBase.h"
+
+#include "app/StackingPortUitFormUnit.h"
+#include "forms/common/FeatureForm.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+constexpr int kVlanId = 0;
+}  // namespace
+
+TRouterPortsForm::TRouterPortsForm(TComponent* AOwner, const VnSNMPVarDesc* table, int staticItem,
+                                   bool checksBusy)
+    : TForm(AOwner), table_(table), staticItem_(staticItem), checksBusy_(checksBusy) {}
+
+TRouterPortsForm::~TRouterPortsForm() = default;
+
+void TRouterPortsForm::BuildComponents(TFormBuilder& B, const TRouterPortsLayout& layout) {
+  B.Form()
+      .Caption(layout.Caption)
+      .Size(layout.Width, layout.Height)
+      .Position(poMainFormCenter)
+      .BorderStyle(bsSingle)
+      .OnCreate(this, &TRouterPortsForm::FormCreate)
+      .OnClose(this, &TRouterPortsForm::FormClose);
+  B.Add(ListView1, "ListView1")
+      .At(8, 8, layout.ListWidth, 170)
+      .OnClick(this, &TRouterPortsForm::ListView1Click);
+  const int x = layout.ButtonsLeft;
+  B.Add(btnGet, "btnGet")
+      .At(x, 8, 92, 25)
+      .Caption("Refresh")
+      .OnClick(this, &TRouterPortsForm::btnGetClick);
+  B.Add(btnSet, "btnSet")
+      .At(x, 40, 92, 25)
+      .Caption("Set")
+      .OnClick(this, &TRouterPortsForm::btnSetClick);
+  B.Add(btnStop, "btnStop")
+      .At(x, 72, 92, 25)
+      .Caption("Stop")
+      .OnClick(this, &TRouterPortsForm::btnStopClick);
+  B.Add(btnClose, "btnClose")
+      .At(x, 104, 92, 25)
+      .Caption("Close")
+      .OnClick(this, &TRouterPortsForm::btnCloseClick);
+  B.Add(Label1, "Label1").At(8, 190).Caption(layout.VlanIdCaption);
+  B.Add(stVlanID, "stVlanID").At(layout.VlanIdLeft, 190, 80, 17);
+  B.Add(PageControl1, "PageControl1").At(8, 214, layout.TabsWidth, layout.TabsHeight);
+  B.Add(tbsStatic, "tbsStatic").Caption("Static Ports").PageControl(PageControl1);
+  B.Add(ScrollBox1, "ScrollBox1", tbsStatic).Align(alClient);
+  B.Add(tbsDynamic, "tbsDynamic").Caption("Dynamic Ports").PageControl(PageControl1);
+  B.Add(ScrollBox2, "ScrollBox2", tbsDynamic).Align(alClient);
+  B.Add(tbsForbidden, "tbsForbidden").Caption("Forbidden Ports").PageControl(PageControl1);
+  B.Add(ScrollBox3, "ScrollBox3", tbsForbidden).Align(alClient);
+  PageControl1->SetActivePageIndex(0);
+}
+
+void TRouterPortsForm::CreatePortFrame() {
+  StaticPortFrame = ::CreatePortFrame(this, ScrollBox1);
+  DynamicPortFrame = ::CreatePortFrame(this, ScrollBox2);
+  ForbiddenPortFrame = ::CreatePortFrame(this, ScrollBox3);
+}
+
+void TRouterPortsForm::FormCreate(TObject*) {
+  try {
+    CreatePortFrame();
+    const AnsiString elements = PortElementList();
+    Request = NewFormRequest(this, table_, MVT_FMV, 1);
+    Request->AttachListView(ListView1, true);
+    Request->BindStaticText(kVlanId, stVlanID);
+    BindExtras();
+    int item = staticItem_;
+    for (TStackingPortUitForm* frame : {StaticPortFrame, DynamicPortFrame, ForbiddenPortFrame})
+      Request->BindElementList(item++, elements, frame->PortCheckBoxes.get());
+    AttachStatus();
+    Request->OnGetDone = VnRequestDoneEvent(this, &TRouterPortsForm::RouterPortsGetDone);
+    Request->Get();
+    btnSet->SetEnabled(false);
+  } catch (const Exception& e) {
+    RequestIdle = 1;
+    ShowFailure(e.Message);
+  }
+}
+
+// The library leaves the bound boxes disabled until a row is selected; the
+// ports stay tickable at once.
+void TRouterPortsForm::RouterPortsGetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
+  RequestIdle = 1;
+  for (TStackingPortUitForm* frame : {StaticPortFrame, DynamicPortFrame, ForbiddenPortFrame})
+    if (frame) frame->EnablePorts();
+}
+
+void TRouterPortsForm::ClearEntryFields() {
+  for (TStackingPortUitForm* frame : {StaticPortFrame, DynamicPortFrame, ForbiddenPortFrame})
+    if (frame) frame->ClearPorts();
+  ClearExtras();
+  stVlanID->SetCaption("");
+  btnSet->SetEnabled(false);
+}
+
+void TRouterPortsForm::btnGetClick(TObject*) {
+  if (!Request || RequestIdle != 1) return;
+  if (checksBusy_ && Request->Busy) return;
+  try {
+    RequestIdle = 0;
+    Request->Request.Active = 1;
+    Request->Get();
+    ClearEntryFields();
+  } catch (const Exception& e) {
+    RequestIdle = 1;
+    ShowFailure(e.Message);
+  }
+}
+
+void TRouterPortsForm::ListView1Click(TObject*) {
+  if (ListView1->Selected())
+    btnSet->SetEnabled(true);
+  else
+    ClearEntryFields();
+}
+
+// One SET of the static and forbidden lists of the selected VLAN; the
+// dynamic list is read-only and never sent.
+void TRouterPortsForm::btnSetClick(TObject*) {
+  if (!Request || !ListView1->Selected()) return;
+  if (!CheckRequestIdle(RequestIdle)) return;
+  if (checksBusy_ && Request->Busy) {
+    ShowMessage(kGetDataNotComplete);
+    return;
+  }
+  try {
+    RequestIdle = 0;
+    Request->Request.Active = 1;
+    Request->Set(false, true);
+    ClearEntryFields();
+    Request->Get();
+  } catch (const Exception& e) {
+    RequestIdle = 1;
+    ShowFailure(e.Message);
+  }
+}
+
+void TRouterPortsForm::btnStopClick(TObject*) {
+  if (Request) Request->Request.Active = 0;
+}
+
+void TRouterPortsForm::btnCloseClick(TObject*) { Close(); }
+
+void TRouterPortsForm::FormClose(TObject*, TCloseAction& Action) {
+  ListView1->SetSelected(nullptr);
+  StopWaitDelete(Request);
+  for (TStackingPortUitForm** frame : {&StaticPortFrame, &DynamicPortFrame, &ForbiddenPortFrame}) {
+    delete *frame;
+    *frame = nullptr;
+  }
+  Action = caFree;
+}

@@ -1,0 +1,20 @@
+// What the static unicast and multicast filter forms share: their tables'
+// index (VID, MAC address, receive port), the status texts, and the write of
+// a new entry. Each form still writes its own layout, bindings, input checks
+// and what its fields do after a write.
+#pragma once
+
+class TMemo;
+class VnSNMPRequest2Edits;
+
+// The receive port, third index column of both tables.
+inline constexpr int kFilterReceivePortItem = 2;
+// "invalid" (2) in the status combo box.
+inline constexpr int kFilterInvalidIndex = 1;
+inline constexpr const char* kFilterPermanent = "permanent";
+
+// The Add of both forms: while the request is missing or busy, "Get data not
+// complete" and false (nothing sent). Otherwise one SET of the entry in the
+// controls, read after, with receive port 0 (a new entry has none of its
+// own, not the one of the row selected last); a failure becomes a memo line.
+bool WriteNewFilterEntry(VnSNMPRequest2Edits* request, TMemo* memo);

@@ -1,0 +1,53 @@
+// Requests against a simulated switch that answers later than one timeout
+// but sooner than two: the retry re-sends the request, and the reply to the
+// first transmission completes it, for every version and both modes.
+#include <string>
+
+#include "SimulatorFixture.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+using namespace simdesc;
+
+class SlowAgent : public SimulatorTest {
+ protected:
+  // Reads sysName with a 300 ms timeout and one retry; the status line.
+  std::string ReadName(std::uint8_t version, std::uint8_t asyncMode) {
+    auto* memo = Add<TMemo>();
+    VnSNMPRequest2Edits request(Form());
+    request.Request.VarList = VnSNMPVarList(SystemGroup, SVT_SV, 0);
+    request.Request.Timeout = 30;
+    request.Request.Retries = 1;
+    request.AsyncMode = asyncMode;
+    if (version == 3) {
+      VnSNMPSecurity& s = request.Request.Security;
+      s.Version = 3;
+      s.SecurityModel = 3;
+      s.SecurityLevel = 3;
+      s.SecurityName = "shades";
+      s.AuthProtocol = 3;
+      s.AuthPassPhrase = "shapassword";
+      s.PrivProtocol = 2;
+      s.PrivPassPhrase = "despassword";
+    } else {
+      request.Request.Security.Version = version;
+    }
+    request.SetStatusMemo(memo);
+    request.Get();
+    EXPECT_TRUE(WaitIdle(request));
+    EXPECT_FALSE(request.Request.VarList.Item(kSysName)->Value->IsEmpty());
+    return memo->Lines()->Strings(memo->Lines()->Count() - 1).str().substr(0, 9);
+  }
+};
+
+TEST_F(SlowAgent, AReplyAfterTheFirstTimeoutCompletesTheRequest) {
+  Control("delay 450");
+  for (std::uint8_t version : {0, 1, 3}) {
+    EXPECT_EQ(ReadName(version, 1), "Get: Ok! ") << int(version);
+    EXPECT_EQ(ReadName(version, 0), "Get: Ok! ") << int(version);
+  }
+}
+
+}  // namespace
