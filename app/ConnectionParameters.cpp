@@ -117,10 +117,11 @@ AnsiString ReadConfigFolder() {
 }
 
 void ReadDeviceConfigFile(TConnectionTexts& texts, const AnsiString& fileName) {
-  const VnIni ini(fileName);
+  // The file is read once, and each key taken from that reading once,
+  // however often it is asked for.
+  const VnIni ini = VnIni::Snapshot(fileName);
   // An absent or empty key leaves its field as it is (the connection
   // default, or what an earlier argument set).
-  // Each key is read from the file once, however often it is asked for.
   std::map<std::string, AnsiString> values;
   auto read = [&ini, &values](const char* key) {
     auto it = values.find(key);

@@ -132,6 +132,21 @@ void VnEditConstraint::PostNextControl() const {
   PostMessageA((target ? target : window_)->Handle(), WM_NEXTDLGCTL, 0, 0);
 }
 
+VnEditConstraint::FilterStep VnEditConstraint::FilterOnce(const _EditConstraint_s& r,
+                                                          AnsiString& text) {
+  if (r.CutChar != 0) {
+    if (int at = text.Pos(AnsiString(r.CutChar)); at > 0) {
+      text = Without(text, at);
+      return FilterStep::Cut;
+    }
+  }
+  if (int bad = FirstRejected(r, text); bad > 0) {
+    text = Without(text, bad);
+    return FilterStep::Rejected;
+  }
+  return FilterStep::Passed;
+}
+
 void VnEditConstraint::EditChange(TObject* Sender) {
   auto* edit = dynamic_cast<TEdit*>(Sender);
   if (!edit) return;
@@ -139,17 +154,17 @@ void VnEditConstraint::EditChange(TObject* Sender) {
   if (IsPlaceholder(text)) return;
   _EditConstraint_s* r = Find(edit);
   if (!r || text.IsEmpty()) return;
-  if (r->CutChar != 0) {
-    if (int at = text.Pos(AnsiString(r->CutChar)); at > 0) {
-      edit->SetText(Without(text, at));
+  switch (FilterOnce(*r, text)) {
+    case FilterStep::Cut:
+      edit->SetText(text);
       PostNextControl();
       return;
-    }
-  }
-  if (int bad = FirstRejected(*r, text); bad > 0) {
-    edit->SetText(Without(text, bad));
-    Beep(1000, 200);
-    return;
+    case FilterStep::Rejected:
+      edit->SetText(text);
+      Beep(1000, 200);
+      return;
+    case FilterStep::Passed:
+      break;
   }
   // The setter above runs this handler again on the new text; the record
   // may be gone once the form's handler has run.
@@ -216,6 +231,12 @@ AnsiString VnEditConstraint::CheckText(const _EditConstraint_s& r, const AnsiStr
   }
 }
 
+AnsiString VnEditConstraint::ExitMessage(const _EditConstraint_s& r, const AnsiString& text) const {
+  if (IsPlaceholder(text)) return "";
+  if (text.IsEmpty()) return (r.Flags & EC_NOT_EMPTY) ? EditCheckText(kEmptyValue) : AnsiString();
+  return CheckText(r, text);
+}
+
 void VnEditConstraint::EditExit(TObject* Sender) {
   auto* edit = dynamic_cast<TEdit*>(Sender);
   if (!edit) return;
@@ -223,14 +244,9 @@ void VnEditConstraint::EditExit(TObject* Sender) {
   if (IsPlaceholder(text)) return;
   _EditConstraint_s* r = Find(edit);
   if (!r) return;
-  AnsiString message;
-  if (text.IsEmpty()) {
-    if (!(r->Flags & EC_NOT_EMPTY)) return;
-    message = EditCheckText(kEmptyValue);
-  } else {
-    message = CheckText(*r, text);
-  }
+  const AnsiString message = ExitMessage(*r, text);
   if (message.IsEmpty()) {
+    if (text.IsEmpty()) return;
     if (r->SavedOnExit) {
       TNotifyEvent saved = r->SavedOnExit;
       saved(edit);

@@ -5,12 +5,14 @@
 #include <exception>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/Files.h"
+#include "platform/IniSnapshot.h"
 #include "platform/WinApi.h"
 
 namespace {
@@ -139,13 +141,23 @@ DWORD CopyList(const std::vector<std::string_view>& names, LPSTR buffer, DWORD s
 
 }  // namespace
 
-DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
-                               LPCSTR fileName) {
-  if (!buffer || size == 0) return 0;
+struct TIniSnapshot::Sections {
+  std::vector<Section> list;
+};
 
+TIniSnapshot::TIniSnapshot(LPCSTR fileName) {
   std::string text;
-  const bool haveFile = ReadWholeFile(fileName, text);
-  const std::vector<Section> sections = haveFile ? Parse(text) : std::vector<Section>();
+  auto parsed = std::make_unique<Sections>();
+  if (ReadWholeFile(fileName, text)) parsed->list = Parse(text);
+  sections_ = std::move(parsed);
+}
+
+TIniSnapshot::~TIniSnapshot() = default;
+
+DWORD TIniSnapshot::GetString(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer,
+                              DWORD size) const {
+  if (!buffer || size == 0) return 0;
+  const std::vector<Section>& sections = sections_->list;
 
   if (!section) {
     std::vector<std::string_view> names;
@@ -181,4 +193,11 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buf
   std::string_view d = def ? std::string_view(def) : std::string_view();
   while (!d.empty() && (d.back() == ' ' || d.back() == '\t')) d.remove_suffix(1);
   return CopyOut(d, buffer, size);
+}
+
+// Like the system call, every question reads the file afresh.
+DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buffer, DWORD size,
+                               LPCSTR fileName) {
+  if (!buffer || size == 0) return 0;
+  return TIniSnapshot(fileName).GetString(section, key, def, buffer, size);
 }

@@ -96,12 +96,20 @@ class VnEditConstraint {
   void EditChange(TObject* Sender);
   void EditExit(TObject* Sender);
 
+  // What the handlers decide on a text, without an edit. The change filter
+  // takes out one character per step: the first cut character, else the
+  // first character the type does not allow.
+  enum class FilterStep { Passed, Cut, Rejected };
+  static FilterStep FilterOnce(const _EditConstraint_s& r, AnsiString& text);
+  // The message of a failed exit check, or "" when the text passes.
+  AnsiString ExitMessage(const _EditConstraint_s& r, const AnsiString& text) const;
+
   // Default bounds of type f, the whole range of a double.
   static constexpr double kFloatMin = -1.7976931348623157e+308;
   static constexpr double kFloatMax = 1.7976931348623157e+308;
 
  private:
-  // The message of a failed exit check, or "" when the text passes.
+  // ExitMessage of a text that is not empty.
   AnsiString CheckText(const _EditConstraint_s& r, const AnsiString& text) const;
   void PostNextControl() const;
 
