@@ -1,6 +1,6 @@
 #include "library/VnIni.h"
 
-#include <vector>
+#include <memory>
 
 #include "platform/IniSnapshot.h"
 #include "platform/WinApi.h"
@@ -17,13 +17,13 @@ VnIni VnIni::Snapshot(const AnsiString& fileName) {
 
 AnsiString VnIni::ReadString(const AnsiString& section, const AnsiString& key,
                              const AnsiString& def) const {
-  std::vector<char> buffer(kValueBufferSize, '\0');
+  // The reader always terminates what it copies.
+  const auto buffer = std::make_unique_for_overwrite<char[]>(kValueBufferSize);
   const DWORD copied =
-      snapshot_ ? snapshot_->GetString(section.c_str(), key.c_str(), def.c_str(), buffer.data(),
+      snapshot_ ? snapshot_->GetString(section.c_str(), key.c_str(), def.c_str(), buffer.get(),
                                        kValueBufferSize)
-                : GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buffer.data(),
+                : GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buffer.get(),
                                            kValueBufferSize, FileName.c_str());
   if (copied == 0) return def;
-  buffer.back() = '\0';
-  return AnsiString(buffer.data()).Trim();
+  return AnsiString(buffer.get()).Trim();
 }

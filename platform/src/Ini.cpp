@@ -4,7 +4,6 @@
 #include <cstring>
 #include <exception>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,13 +35,14 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Names and values are views into the text they were parsed from.
 struct Entry {
-  std::string key;
-  std::optional<std::string> value;  // none for a line without "="
+  std::string_view key;
+  std::optional<std::string_view> value;  // none for a line without "="
 };
 
 struct Section {
-  std::string name;
+  std::string_view name;
   std::vector<Entry> entries;
 };
 
@@ -50,32 +50,32 @@ struct Section {
 // with ";" are skipped; "[name]" opens a section (a missing "]" ends the name
 // at the line end); "key = value" lines before the first section belong to
 // none.
-std::vector<Section> Parse(const std::string& text) {
+std::vector<Section> Parse(std::string_view text) {
   std::vector<Section> sections;
   std::size_t p = 0;
   // A UTF-8 byte-order mark is not part of the first line.
-  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) p = 3;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") p = 3;
   while (p < text.size()) {
     std::size_t end = text.find_first_of(std::string_view("\r\n\0", 3), p);
-    if (end == std::string::npos) end = text.size();
-    std::string_view line = TrimBlanks(std::string_view(text).substr(p, end - p));
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = TrimBlanks(text.substr(p, end - p));
     p = end + 1;
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       line.remove_prefix(1);
       std::size_t close = line.rfind(']');
       if (close != std::string_view::npos) line = line.substr(0, close);
-      sections.push_back(Section{std::string(TrimBlanks(line)), {}});
+      sections.push_back(Section{TrimBlanks(line), {}});
       continue;
     }
     if (sections.empty()) continue;
     Entry e;
     std::size_t eq = line.find('=');
     if (eq == std::string_view::npos) {
-      e.key = std::string(line);
+      e.key = line;
     } else {
-      e.key = std::string(TrimBlanks(line.substr(0, eq)));
-      e.value = std::string(TrimBlanks(line.substr(eq + 1)));
+      e.key = TrimBlanks(line.substr(0, eq));
+      e.value = TrimBlanks(line.substr(eq + 1));
     }
     sections.back().entries.push_back(std::move(e));
   }
@@ -91,7 +91,10 @@ bool ReadWholeFile(const char* fileName, std::string& out) {
   try {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    out.clear();
+    char chunk[4096];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+      out.append(chunk, static_cast<std::size_t>(in.gcount()));
     return !in.bad();
   } catch (const std::exception&) {
     out.clear();
@@ -142,13 +145,13 @@ DWORD CopyList(const std::vector<std::string_view>& names, LPSTR buffer, DWORD s
 }  // namespace
 
 struct TIniSnapshot::Sections {
-  std::vector<Section> list;
+  std::string text;
+  std::vector<Section> list;  // views into text
 };
 
 TIniSnapshot::TIniSnapshot(LPCSTR fileName) {
-  std::string text;
   auto parsed = std::make_unique<Sections>();
-  if (ReadWholeFile(fileName, text)) parsed->list = Parse(text);
+  if (ReadWholeFile(fileName, parsed->text)) parsed->list = Parse(parsed->text);
   sections_ = std::move(parsed);
 }
 

@@ -1,10 +1,10 @@
 // The edit-constraint grammar and checks: the first line is a spec (or a
 // run of specs for several edits), the next two lines texts typed into the
 // first edit and then left. Every input goes through the change filter and
-// the exit check directly; about one in 32 (by a hash of its bytes) is also
-// typed into the real edit (each typed text costs the toolkit a text
-// layout), which must end with the text the filter gave. Message boxes are
-// answered at once and beeps are silent.
+// the exit check directly; about one in 32 (by a hash of its bytes; every
+// kept input when replayed) is also typed into the real edit (each typed
+// text costs the toolkit a text layout), which must end with the text the
+// filter gave. Message boxes are answered at once and beeps are silent.
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,7 +79,7 @@ void vnfuzz::RunConstraintInput(const std::uint8_t* data, std::size_t size) {
   // Any change of the input may move it to the typed ones.
   std::uint32_t hash = 2166136261u;  // FNV-1a
   for (std::size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 16777619u;
-  const bool typed = hash % 32 == 0;
+  const bool typed = Replaying || hash % 32 == 0;
   // Two texts show every path (a valid one, then one that is not).
   for (std::size_t i = 1; i < lines.size() && i <= kMostTexts; ++i) {
     const AnsiString line(lines[i]);

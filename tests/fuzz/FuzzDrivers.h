@@ -10,6 +10,10 @@
 
 namespace vnfuzz {
 
+// Set while kept inputs are replayed: a driver that sends only a share of
+// the inputs down its costly path (for the fuzzer's speed) sends them all.
+inline bool Replaying = false;
+
 using Driver = void (*)(const std::uint8_t* data, std::size_t size);
 
 void RunValueInput(const std::uint8_t* data, std::size_t size);

@@ -29,6 +29,7 @@ class KeptInputs : public ::testing::TestWithParam<vnfuzz::Target> {};
 
 TEST_P(KeptInputs, RunWithoutFault) {
   const vnfuzz::Target& target = GetParam();
+  vnfuzz::Replaying = true;
   int count = 0;
   for (const char* kind : {"corpus", "regressions"}) {
     const fs::path folder = fs::path(VN_FUZZ_DIR) / kind / target.name;

@@ -60,4 +60,22 @@ TEST_F(VnIniRead, LongValuesAndBackslashNames) {
   EXPECT_EQ(ini.ReadString("S", "Key", "").str(), value.substr(0, 4095));
 }
 
+TEST_F(VnIniRead, SnapshotAnswersAsTheFileDidWhenRead) {
+  const VnIni snapshot = VnIni::Snapshot(path_.c_str());
+  const VnIni live(path_.c_str());
+  for (const char* key : {"AgentPort", "Version", "ContextName", "Quoted", "SecurityLevel"})
+    for (const char* def : {"", " public ", "   "})
+      EXPECT_EQ(snapshot.ReadString("program information", key, def),
+                live.ReadString("program information", key, def))
+          << key << " with default \"" << def << '"';
+
+  dir_.Write("10.90.90.90.cfg", "[Program Information]\nAgentPort=162\n");
+  EXPECT_EQ(snapshot.ReadString("Program Information", "AgentPort", ""), "161");
+  EXPECT_EQ(snapshot.ReadString("Other", "Version", ""), "3");
+  EXPECT_EQ(live.ReadString("Program Information", "AgentPort", ""), "162");
+
+  const VnIni missing = VnIni::Snapshot(dir_.File("none.cfg").c_str());
+  EXPECT_EQ(missing.ReadString("Program Information", "AgentPort", " 161 "), "161");
+}
+
 }  // namespace
