@@ -41,7 +41,7 @@ constexpr const char* kInvalidIpv6 = "Invalid Ipv6 Address value";
 
 }  // namespace
 
-TIPv6MaskInfoForm::TIPv6MaskInfoForm(TComponent* AOwner) : TAccessProfileForm(AOwner) {
+TIPv6MaskInfoForm::TIPv6MaskInfoForm(TComponent* AOwner) : TProfileListForm(AOwner) {
   BuildComponents();
   ScaleFormForScreen(this);
   Profile.List = ListView1;
@@ -136,14 +136,6 @@ void TIPv6MaskInfoForm::ClearMaskEdits() {
   ShowRowCount(ListView1, Static);
 }
 
-void TIPv6MaskInfoForm::GetButtonClick(TObject*) { ReadProfiles(); }
-
-void TIPv6MaskInfoForm::ListView1Change(TObject*, TListItem*, TItemChange) {
-  ShowRowCount(ListView1, Static);
-}
-
-void TIPv6MaskInfoForm::ListView1Click(TObject*) { ProfileListClick(); }
-
 bool TIPv6MaskInfoForm::ValidateMaskInput() {
   if (!edtMaskID->Text().IsEmpty()) return true;
   InputError("IPv6 Mask ID must be set.", edtMaskID);
@@ -191,8 +183,3 @@ bool TIPv6MaskInfoForm::PrepareIpv6MaskWrite(TSavedAccess& saved) {
 }
 
 void TIPv6MaskInfoForm::DeleteButtonClick(TObject*) { DeleteProfile(true); }
-
-void TIPv6MaskInfoForm::FormClose(TObject*, TCloseAction& Action) {
-  CloseProfiles(true);
-  Action = caFree;
-}

@@ -38,7 +38,7 @@ enum : int { kChunkEnabled = 0, kChunkDisabled = 1 };
 
 }  // namespace
 
-TPktContentMaskForm::TPktContentMaskForm(TComponent* AOwner) : TAccessProfileForm(AOwner) {
+TPktContentMaskForm::TPktContentMaskForm(TComponent* AOwner) : TProfileListForm(AOwner) {
   BuildComponents();
   ScaleFormForScreen(this);
   Profile.List = ListView1;
@@ -155,14 +155,6 @@ void TPktContentMaskForm::ClearMaskEdits() {
   ShowRowCount(ListView1, Static);
 }
 
-void TPktContentMaskForm::GetButtonClick(TObject*) { ReadProfiles(); }
-
-void TPktContentMaskForm::ListView1Change(TObject*, TListItem*, TItemChange) {
-  ShowRowCount(ListView1, Static);
-}
-
-void TPktContentMaskForm::ListView1Click(TObject*) { ProfileListClick(); }
-
 bool TPktContentMaskForm::IsHexOffset(const AnsiString& text) {
   const AnsiString upper = UpperCase(text);
   if (upper.Length() > 8) return false;
@@ -224,8 +216,3 @@ void TPktContentMaskForm::AddButtonClick(TObject*) {
 }
 
 void TPktContentMaskForm::DeleteButtonClick(TObject*) { DeleteProfile(); }
-
-void TPktContentMaskForm::FormClose(TObject*, TCloseAction& Action) {
-  CloseProfiles(true);
-  Action = caFree;
-}

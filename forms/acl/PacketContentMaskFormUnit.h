@@ -5,25 +5,15 @@
 
 #include <array>
 
-#include "forms/acl/AccessProfileForm.h"
-#include "platform/ComCtrls.h"  // TItemChange
+#include "forms/acl/ProfileListForm.h"
 
 class TButton;
-class TPanel;
-class TStaticText;
 
-class TPktContentMaskForm : public TAccessProfileForm {
+class TPktContentMaskForm : public TProfileListForm {
  public:
   explicit TPktContentMaskForm(TComponent* AOwner);
   ~TPktContentMaskForm() override;
 
-  TPanel* Panel1 = nullptr;  // button column
-  TButton* GetButton = nullptr;
-  TButton* AddButton = nullptr;
-  TButton* DeleteButton = nullptr;
-  TStaticText* Static = nullptr;  // never shown: the row count
-  TPanel* Panel2 = nullptr;
-  TListView* ListView1 = nullptr;
   TEdit* edtProfileID = nullptr;
   TComboBox* cbxChunk1State = nullptr;
   TEdit* edtChunk1Value = nullptr;
@@ -37,18 +27,10 @@ class TPktContentMaskForm : public TAccessProfileForm {
   TComboBox* cbxChunk4State = nullptr;
   TEdit* edtChunk4Value = nullptr;
   TEdit* edtChunk4Offset = nullptr;
-  TComboBox* cbxStatus = nullptr;
-  TComboBox* cbxOwner = nullptr;
-  TEdit* EntiesEdit = nullptr;
-  TStatusBar* StatusBar1 = nullptr;
 
   void FormCreate(TObject* Sender);
-  void GetButtonClick(TObject* Sender);
   void AddButtonClick(TObject* Sender);
   void DeleteButtonClick(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
-  void ListView1Click(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
 
   void ClearMaskEdits() override;
   bool ValidateMaskInput();

@@ -60,7 +60,10 @@ TEST_F(AgentFailure, WrongPrivacyPassPhraseMakesTheAgentSilent) {
   int rc = 0;
   double s = Seconds([&] { rc = Session().get(pdu, V3Target(kMd5Des)); });
   EXPECT_EQ(rc, SNMP_CLASS_TIMEOUT);
-  EXPECT_NEAR(s, 2.0, 0.25);
+  // The whole window of the transmission and its one retry (2 x 1 s), and
+  // not a third transmission; a loaded machine may add to the upper side.
+  EXPECT_GE(s, 1.9);
+  EXPECT_LT(s, 2.9);
 }
 
 TEST_F(AgentFailure, ALevelBelowTheUsersAccessIsRefused) {
