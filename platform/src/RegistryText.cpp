@@ -29,20 +29,16 @@ bool SameName(const std::string& a, const std::string& b) {
 // "a\\b\" and "\a\b" both become "a\b".
 std::string NormalPath(const std::string& path) {
   std::string out;
-  std::string part;
-  auto flush = [&] {
-    if (part.empty()) return;
-    if (!out.empty()) out += '\\';
-    out += part;
-    part.clear();
-  };
-  for (char c : path) {
-    if (c == '\\')
-      flush();
-    else
-      part += c;
+  out.reserve(path.size());
+  for (std::size_t start = 0; start <= path.size();) {
+    std::size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) {
+      if (!out.empty()) out += '\\';
+      out.append(path, start, end - start);
+    }
+    start = end + 1;
   }
-  flush();
   return out;
 }
 
@@ -78,11 +74,14 @@ struct Lines {
 
 // The section name of a header line "[name]".
 bool HeaderName(const std::string& line, std::string& name) {
-  std::string t = Trim(line);
-  if (t.size() < 2 || t.front() != '[') return false;
-  std::size_t close = t.rfind(']');
-  if (close == std::string::npos || close == 0) return false;
-  name = NormalPath(t.substr(1, close - 1));
+  // Most lines are values: no copy is made of them.
+  std::size_t b = 0, e = line.size();
+  while (b < e && IsBlank(line[b])) ++b;
+  while (e > b && IsBlank(line[e - 1])) --e;
+  if (e - b < 2 || line[b] != '[') return false;
+  std::size_t close = line.rfind(']', e - 1);
+  if (close == std::string::npos || close == b) return false;
+  name = NormalPath(line.substr(b + 1, close - b - 1));
   return true;
 }
 

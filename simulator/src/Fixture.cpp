@@ -1,5 +1,6 @@
 #include "simulator/src/Fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "library/VnSNMPVarDesc.h"
@@ -96,9 +97,22 @@ std::vector<std::string> Split(const std::string& s, char sep) {
   return parts;
 }
 
+// How many seed rows a text may still name, of how many in all.
+struct RowBudget {
+  std::size_t most;
+  std::size_t left;
+};
+
+std::string TooManyRows(const std::string& where, const RowBudget& budget) {
+  return where + "more than " + std::to_string(budget.most) + " rows in all tables";
+}
+
 // One component text of a row tuple into the values it stands for:
-// "ports" for 1 to 10 and "a-b" ranges for integer components.
-bool ExpandComponent(IndexKind kind, const std::string& text, std::vector<std::string>& out) {
+// "ports" for 1 to 10 and "a-b" ranges for integer components. A range of
+// more than `most` values throws before any is made.
+bool ExpandComponent(IndexKind kind, const std::string& text, std::size_t most,
+                     const RowBudget& budget, const std::string& where,
+                     std::vector<std::string>& out) {
   out.clear();
   if (kind == IndexKind::Int) {
     if (text == "ports") {
@@ -112,6 +126,8 @@ bool ExpandComponent(IndexKind kind, const std::string& text, std::vector<std::s
           hi - lo > 100000) {
         return false;
       }
+      if (static_cast<std::uint64_t>(hi - lo) >= most)
+        throw FixtureError(TooManyRows(where, budget));
       for (std::int64_t v = lo; v <= hi; ++v) out.push_back(std::to_string(v));
       return true;
     }
@@ -122,7 +138,7 @@ bool ExpandComponent(IndexKind kind, const std::string& text, std::vector<std::s
   return true;
 }
 
-void ParseTable(const std::vector<std::string>& w, int line, Fixture& into,
+void ParseTable(const std::vector<std::string>& w, int line, Fixture& into, RowBudget& budget,
                 const std::string& where) {
   if (w.size() < 3) throw FixtureError(where + "table needs an entry OID and index kinds");
   Fixture::Table t;
@@ -159,9 +175,12 @@ void ParseTable(const std::vector<std::string>& w, int line, Fixture& into,
     std::vector<std::vector<std::string>> rows{{}};
     for (std::size_t k = 0; k < parts.size(); ++k) {
       std::vector<std::string> values;
-      if (!ExpandComponent(t.kinds[k], parts[k], values)) {
+      // Every component may multiply the rows so far, and no more than is left.
+      const std::size_t most = budget.left / rows.size();
+      if (!ExpandComponent(t.kinds[k], parts[k], most, budget, where, values)) {
         throw FixtureError(where + "bad index component \"" + parts[k] + "\"");
       }
+      if (values.size() > most) throw FixtureError(TooManyRows(where, budget));
       std::vector<std::vector<std::string>> next;
       for (const auto& r : rows) {
         for (const auto& v : values) {
@@ -171,6 +190,7 @@ void ParseTable(const std::vector<std::string>& w, int line, Fixture& into,
       }
       rows = std::move(next);
     }
+    budget.left -= rows.size();
     t.rows.insert(t.rows.end(), rows.begin(), rows.end());
   }
   into.tables.push_back(std::move(t));
@@ -221,7 +241,11 @@ void ParseRule(const std::vector<std::string>& w, int line, Fixture& into,
 
 }  // namespace
 
-void ParseFixture(std::string_view text, const std::string& name, Fixture& into) {
+void ParseFixture(std::string_view text, const std::string& name, Fixture& into,
+                  std::size_t mostRows) {
+  RowBudget budget{mostRows, mostRows};
+  for (const Fixture::Table& table : into.tables)
+    budget.left -= std::min(budget.left, table.rows.size());
   int line = 0;
   std::size_t pos = 0;
   std::vector<std::string> w;
@@ -236,7 +260,7 @@ void ParseFixture(std::string_view text, const std::string& name, Fixture& into)
     if (w.empty()) continue;
     const std::string& kw = w[0];
     if (kw == "table") {
-      ParseTable(w, line, into, where);
+      ParseTable(w, line, into, budget, where);
     } else if (kw == "object") {
       // object <oid> <syntax> <access> [label...]
       Fixture::Object o;

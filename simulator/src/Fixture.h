@@ -58,8 +58,13 @@ struct Fixture {
   std::vector<Rule> rules;
 };
 
-// Adds the lines of one fixture text; throws FixtureError "name:line: why".
-void ParseFixture(std::string_view text, const std::string& name, Fixture& into);
+// The most seed rows one fixture text may name, over all its tables.
+inline constexpr std::size_t kMostSeedRows = 100000;
+
+// Adds the lines of one fixture text; throws FixtureError "name:line: why",
+// also when its tables would seed more than mostRows rows.
+void ParseFixture(std::string_view text, const std::string& name, Fixture& into,
+                  std::size_t mostRows = kMostSeedRows);
 
 // Splits a line into blank-separated words; a double-quoted word keeps its
 // quotes and may hold blanks, \" and \\. A # outside quotes ends the line.

@@ -113,6 +113,7 @@ std::size_t Store::RowCount(const TableDef& table) const {
 }
 
 void Store::CreateRow(const TableDef& table, const Oid& indexArcs) {
+  changed_ = true;
   std::vector<Value> index;
   DecodeIndex(table.index, indexArcs, index);
   rows_[table.entry].insert(indexArcs);
@@ -124,12 +125,14 @@ void Store::CreateRow(const TableDef& table, const Oid& indexArcs) {
 }
 
 void Store::DeleteRow(const TableDef& table, const Oid& indexArcs) {
+  changed_ = true;
   auto it = rows_.find(table.entry);
   if (it != rows_.end()) it->second.erase(indexArcs);
   for (const ObjectDef* column : table.columns) cells_.erase(Append(column->oid, indexArcs));
 }
 
 void Store::ClearRow(const TableDef& table, const Oid& indexArcs, const ObjectDef* keep) {
+  changed_ = true;
   std::vector<Value> index;
   DecodeIndex(table.index, indexArcs, index);
   for (const ObjectDef* column : table.columns) {
@@ -145,6 +148,7 @@ void Store::ClearRow(const TableDef& table, const Oid& indexArcs, const ObjectDe
 }
 
 bool Store::Put(const Oid& oid, const Value& value, std::string* error) {
+  changed_ = true;
   auto it = cells_.find(oid);
   if (it == cells_.end()) {
     Oid rest;
@@ -175,6 +179,7 @@ bool Store::Put(const Oid& oid, const Value& value, std::string* error) {
 }
 
 void Store::SetMotion(const Oid& oid, Motion motion) {
+  changed_ = true;
   auto it = cells_.find(oid);
   if (it == cells_.end()) return;
   it->second.value = Read(it->second);
@@ -290,6 +295,7 @@ SetResult Store::MakePlan(const std::vector<VarBind>& vbs, Plan& plan) const {
 }
 
 void Store::Apply(const Plan& plan) {
+  changed_ = true;
   for (const Oid& entry : plan.purges) {
     const TableDef* table = schema_->Table(entry);
     if (!table) continue;
@@ -324,11 +330,17 @@ SetResult Store::Set(const std::vector<VarBind>& vbs) {
 void Store::SaveSeed() {
   seedCells_ = cells_;
   seedRows_ = rows_;
+  changed_ = false;
 }
 
 void Store::Reset() {
-  cells_ = seedCells_;
-  rows_ = seedRows_;
+  // Copying the seed back is most of the cost; a store not written since
+  // holds it already.
+  if (changed_) {
+    cells_ = seedCells_;
+    rows_ = seedRows_;
+    changed_ = false;
+  }
   const std::int64_t now = Now();
   for (auto& [oid, cell] : cells_) cell.since = now;
   start_ = now;

@@ -95,6 +95,7 @@ class Store {
   std::map<Oid, std::set<Oid>> rows_;  // per table entry, the index arcs of its rows
   std::map<Oid, Cell> seedCells_;
   std::map<Oid, std::set<Oid>> seedRows_;
+  bool changed_ = false;  // written since SaveSeed or Reset
 };
 
 }  // namespace sim

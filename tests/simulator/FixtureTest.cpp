@@ -53,6 +53,20 @@ TEST(SimFixture, ErrorsNameTheLineAndTheFault) {
   EXPECT_EQ(ErrorOf("frobnicate"), "f:1: unknown keyword \"frobnicate\"");
 }
 
+TEST(SimFixture, RowsAreCountedBeforeTheyAreMade) {
+  // Each range is within bounds, their cross product is not.
+  EXPECT_EQ(ErrorOf("table 1.2 int,int 1-100000/1-100000"),
+            "f:1: more than 100000 rows in all tables");
+  EXPECT_EQ(ErrorOf("table 1.2 int 1-60000\ntable 1.3 int 1-60000"),
+            "f:2: more than 100000 rows in all tables");
+  Fixture f;
+  EXPECT_THROW(sim::ParseFixture("table 1.2 int ports\ntable 1.3 int 1 2", "f", f, 11),
+               FixtureError);
+  f = Fixture();
+  sim::ParseFixture("table 1.2 int ports\ntable 1.3 int 1", "f", f, 11);
+  EXPECT_EQ(f.tables[1].rows.size(), 1u);
+}
+
 TEST(SimFixture, SeedingRejectsWhatDoesNotFitTheCatalogue) {
   auto seedError = [](const std::string& extra) {
     try {
