@@ -189,6 +189,33 @@ TEST(SimStore, ValuesMoveWithTheClockAndResetReturnsToTheSeed) {
   EXPECT_EQ(a.bytes.size(), sim::panel::kOctets);
 }
 
+TEST(SimStore, ResetUndoesEachKindOfWriteOnItsOwn) {
+  SmallDevice d;
+  Store& s = *d.store;
+  const sim::TableDef& hosts = *s.schema().Table(ToOid("9.2.1"));
+  s.Reset();  // nothing written: the seed stays
+  EXPECT_EQ(Read(s, "9.1.1.0"), "STRING:\"switch\"");
+  ASSERT_TRUE(s.Put(ToOid("9.1.1.0"), Value::Octets("x")));
+  s.Reset();
+  EXPECT_EQ(Read(s, "9.1.1.0"), "STRING:\"switch\"");
+  s.CreateRow(hosts, ToOid("7"));
+  s.Reset();
+  EXPECT_EQ(s.RowCount(hosts), 2u);
+  s.DeleteRow(hosts, ToOid("1"));
+  s.Reset();
+  EXPECT_EQ(Read(s, "9.2.1.2.1"), "IpAddress:10.0.0.1");
+  s.SetMotion(ToOid("9.1.4.0"), Store::Motion::Still);
+  s.Reset();
+  Value a, b;
+  s.Get(ToOid("9.1.4.0"), a);
+  d.now += 1000;
+  s.Get(ToOid("9.1.4.0"), b);
+  EXPECT_EQ(b.num, a.num + 100);
+  ASSERT_EQ(s.Set({Int("9.2.1.3.1", 6)}).status, sim::kNoError);
+  s.Reset();
+  EXPECT_EQ(s.RowCount(hosts), 2u);
+}
+
 TEST(SimStore, PutReachesAnyInstanceAndMakesItsRow) {
   SmallDevice d;
   Store& s = *d.store;
