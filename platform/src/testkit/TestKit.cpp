@@ -22,7 +22,7 @@
 #include <deque>
 #include <map>
 
-#include "Toolkit.h"
+#include "../Toolkit.h"
 #include "platform/Clock.h"
 #include "platform/ComCtrls.h"
 #include "platform/Menus.h"
