@@ -2,6 +2,7 @@
 // texts in the controls and reading the controls back into value texts.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "library/VnDateTime.h"
@@ -10,6 +11,7 @@
 #include "library/VnOptionList.h"
 #include "library/VnRawValue.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "library/VnValueText.h"
 #include "platform/DateTime.h"
 #include "platform/StdCtrls.h"
 
@@ -25,6 +27,24 @@ bool IsHexSyntax(std::uint32_t syntax) {
 // (the absent-value text excepted).
 bool IsBadHexInput(std::uint32_t syntax, const AnsiString& text) {
   return IsHexSyntax(syntax) && text != VnNullValueText && !VnIsHexText(text);
+}
+
+// A typed number that the leading-number rule would turn into another value
+// ("abc" into 0, "1O" into 1, 4294967297 into 1 for a 32-bit item).
+bool IsBadNumberInput(std::uint32_t syntax, const AnsiString& text) {
+  if (text == VnNullValueText) return false;
+  switch (syntax) {
+    case SNMP_SYNTAX_INTEGER:
+      return !VnIsWholeNumber(text, INT32_MIN, INT32_MAX);
+    case SNMP_SYNTAX_COUNTER:
+    case SNMP_SYNTAX_GUAGE:
+    case SNMP_SYNTAX_UINTEGER:
+      return !VnIsWholeNumber(text, 0, UINT32_MAX);
+    case SNMP_SYNTAX_COUNTER64:
+      return !VnIsWholeNumber(text, 0, UINT64_MAX);
+    default:
+      return false;
+  }
 }
 
 // The number of an edit as the C library's atoi reads it.
@@ -283,6 +303,7 @@ VnOctets VnSNMPRequest2Edits::ReadBinding(const ControlBinding& b, bool& bad) {
   TControl* first = b.Controls.front();
   VnOptionList* options = EffectiveOptions(b);
   AnsiString s;
+  bool typed = false;  // text of edits, which numbers must match exactly
   if (dynamic_cast<TLabel*>(first) || dynamic_cast<TStaticText*>(first)) {
     s = first->Text();
   } else if (dynamic_cast<TCheckBox*>(first) && b.HasElements) {
@@ -319,10 +340,12 @@ VnOctets VnSNMPRequest2Edits::ReadBinding(const ControlBinding& b, bool& bad) {
     }
   } else if (dynamic_cast<TEdit*>(first)) {
     s = b.ControlCount() == 1 ? first->Text() : ReadEdits(b, bad);
+    typed = true;
   } else {
     RaiseLibraryError(VNERR_BAD_CONTROL_TYPE);
   }
   if (options) s = options->ValueOf(s);
+  if (typed && IsBadNumberInput(b.Syntax, s)) bad = true;
   if (b.ControlCount() == 1 && IsBadHexInput(b.Syntax, s)) bad = true;
   return VnValueToBytes(s, b.Syntax);
 }

@@ -170,6 +170,28 @@ std::uint64_t VnCounter64Value(const AnsiString& text) {
   return static_cast<std::uint64_t>(v);
 }
 
+bool VnIsWholeNumber(const AnsiString& text, std::int64_t least, std::uint64_t most) {
+  const char* p = text.c_str();
+  const char* end = p + text.Length();
+  while (p < end && IsSpace(*p)) ++p;
+  while (end > p && IsSpace(end[-1])) --end;
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) negative = (*p++ == '-');
+  if (p == end) return false;
+  // Magnitudes beyond 2^64 - 1 fit no syntax; stop before they wrap.
+  std::uint64_t v = 0;
+  for (; p < end; ++p) {
+    if (!IsDigit(*p)) return false;
+    const auto digit = static_cast<std::uint64_t>(*p - '0');
+    if (v > (UINT64_MAX - digit) / 10u) return false;
+    v = v * 10u + digit;
+  }
+  if (!negative) return v <= most;
+  if (v == 0) return least <= 0;
+  // -v >= least, with least negative: v <= -least.
+  return least < 0 && v <= static_cast<std::uint64_t>(-(least + 1)) + 1u;
+}
+
 std::uint32_t VnLeadingNumber(const AnsiString& text) {
   const char* p = text.c_str();
   while (IsSpace(*p)) ++p;

@@ -2,6 +2,7 @@
 // check boxes, combo boxes, element lists, edits spread over several
 // controls, parts, and what a Set refuses to send.
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,8 @@ enum Item {
   kName,
   kInteger,
   kBool,
+  kGauge,
+  kCounter64,
   kItemCount
 };
 
@@ -57,6 +60,8 @@ class TransferTest : public BindingTest {
         D("1.3.6.1.4.1.171.9.9", "Name", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READWRITE),
         D("1.3.6.1.4.1.171.9.10", "Number", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READWRITE),
         D("1.3.6.1.4.1.171.9.11", "Flag", SNMP_SYNTAX_BOOLEAN, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.12", "Gauge", SNMP_SYNTAX_GUAGE, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.13", "Octets in", SNMP_SYNTAX_COUNTER64, SNMP_ACCESS_READWRITE),
         {},
     };
     request = std::make_unique<VnSNMPRequest2Edits>(Form());
@@ -413,6 +418,50 @@ TEST_F(TransferTest, NonHexTextAndUnselectedComboAreRemembered) {
   request->ControlsToValues(kOctets);
   EXPECT_EQ(Value(kOctets), "0ABC");
   EXPECT_EQ(ErrorOf([&] { request->Set(false, false); }), -509);
+}
+
+// A typed number is sent only when it is a whole number of the item's
+// syntax; the leading-number rule would send "abc" as 0, 4294967297 as 1.
+TEST_F(TransferTest, TypedNumbersMustBeWholeAndFitTheSyntax) {
+  request->AsyncMode = 0;
+  request->Request.Device.Address = "";  // a send would fail on the address: -509
+  std::map<int, TEdit*> edit;
+  for (int item : {kInteger, kGauge, kCounter64}) {
+    edit[item] = Add<TEdit>();
+    request->BindEdits(item, "%s", edit[item]);
+  }
+  const struct {
+    int item;
+    const char* text;
+    int error;
+  } cases[] = {
+      {kInteger, "abc", -518},
+      {kInteger, "1O", -518},
+      {kInteger, "", -518},
+      {kInteger, "1.5", -518},
+      {kInteger, "1 2", -518},
+      {kInteger, "2147483648", -518},
+      {kInteger, "-2147483649", -518},
+      {kInteger, "99999999999999999999999", -518},
+      {kInteger, " -2147483648 ", -509},
+      {kInteger, "+7", -509},
+      {kInteger, "(NULL)", -509},
+      {kGauge, "-1", -518},
+      {kGauge, "4294967297", -518},
+      {kGauge, "5000000000", -518},
+      {kGauge, "4294967295", -509},
+      {kGauge, "-0", -509},
+      {kCounter64, "1e3", -518},
+      {kCounter64, "-1", -518},
+      {kCounter64, "18446744073709551616", -518},
+      {kCounter64, "18446744073709551615", -509},
+  };
+  for (const auto& c : cases) {
+    edit[c.item]->SetText(c.text);
+    request->ControlsToValues(c.item);
+    EXPECT_EQ(ErrorOf([&] { request->Set(false, false, AnsiString(c.item)); }), c.error)
+        << c.item << " \"" << c.text << "\" made " << Value(c.item).str();
+  }
 }
 
 }  // namespace

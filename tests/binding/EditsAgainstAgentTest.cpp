@@ -159,6 +159,41 @@ TEST_F(EditsAgainstAgent, NonHexTextIsNotSent) {
   EXPECT_NE(SetLines()[0].find("Hex-STRING:80 00 00 01"), std::string::npos);
 }
 
+// Typed numbers go out only as typed: the leading-number rule would send
+// "abc" as 0 and -1 or 5000000000 as other Gauge32 values.
+TEST_F(EditsAgainstAgent, NumbersThatAreNotWholeOrDoNotFitAreNotSent) {
+  const VnSNMPVarDesc pvidAndFrames[] = {
+      PortVlan[kPvid],
+      {"1.3.6.1.2.1.17.7.1.4.5.1.2", "Acceptable Frame Types", SNMP_SYNTAX_INTEGER,
+       SNMP_ACCESS_READWRITE, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+      {}};
+  UseRow(pvidAndFrames, "3");
+  auto* pvid = Add<TEdit>();
+  auto* frames = Add<TEdit>(0, 30);
+  // Edits without a number rule: every text reaches the value.
+  request->BindEdits(0, "%s", pvid);
+  request->BindEdits(1, "%s", frames);
+  request->Get();
+  for (const char* typed : {"-1", "5000000000", "1O", ""}) {
+    pvid->SetText(typed);
+    EXPECT_EQ(ErrorOf([&] { request->Set(false, true); }), -518) << typed;
+  }
+  pvid->SetText("20");
+  frames->SetText("abc");
+  request->AsyncMode = 1;
+  EXPECT_EQ(ErrorOf([&] { request->Set(false, true); }), -518);
+  EXPECT_EQ(request->Busy, 0);
+  PumpFor(50);
+  EXPECT_TRUE(SetLines().empty());
+  frames->SetText(" 2 ");  // blanks around a number are allowed
+  request->AsyncMode = 0;
+  request->Set(false, true);
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_NE(SetLines()[0].find("1.3.6.1.2.1.17.7.1.4.5.1.1.3=Gauge32:20"), std::string::npos)
+      << SetLines()[0];
+  EXPECT_NE(SetLines()[0].find("1.3.6.1.2.1.17.7.1.4.5.1.2.3=INTEGER:2"), std::string::npos);
+}
+
 // The Add dialog of a table page with the status left unchosen.
 TEST_F(EditsAgainstAgent, UnselectedComboIsNotSentAsZero) {
   request->Request.VarList = VnSNMPVarList(StaticVlans, MVT_FMV, 1);

@@ -119,8 +119,9 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
 
  private:
   // An item whose controls held a text that cannot be sent as it stands
-  // (non-hex characters for a hex syntax, an unselected combo box), with the
-  // value text that was made of it.
+  // (non-hex characters for a hex syntax, a typed number that is not whole or
+  // does not fit the syntax, an unselected combo box), with the value text
+  // that was made of it.
   struct BadInput {
     int Item;
     AnsiString Value;

@@ -40,6 +40,10 @@ AnsiString VnCounter64Text(std::uint64_t value);
 // largest counter).
 std::uint64_t VnCounter64Value(const AnsiString& text);
 
+// True when the text, blanks around it aside, is one whole decimal number
+// (an optional sign, then digits only) from least to most.
+bool VnIsWholeNumber(const AnsiString& text, std::int64_t least, std::uint64_t most);
+
 // The leading decimal number of a text: blanks skipped, an optional sign,
 // digits up to the first non-digit, accumulated modulo 2^32; no digits give 0.
 std::uint32_t VnLeadingNumber(const AnsiString& text);
