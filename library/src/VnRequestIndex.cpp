@@ -240,5 +240,8 @@ void VnSNMPRequest::ValueToIndex(int item, AnsiString& out) {
     default:
       RaiseLibraryError(VNERR_BAD_SYNTAX);
   }
+  // An empty implied last index after other index parts would leave the
+  // instance ending in a dot: an identifier no agent can take.
+  if (implied && item > 0 && ids.empty() && d.Syntax != SNMP_SYNTAX_NULL) RefuseIndexValue();
   out = VnDottedText(ids);
 }

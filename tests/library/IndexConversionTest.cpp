@@ -142,6 +142,28 @@ TEST(IndexEncoding, AnIndexWithoutAValue) {
   }
 }
 
+// A profile name, then an implied subtree: left empty, the subtree would
+// leave the instance ending in a dot.
+TEST(IndexEncoding, AnEmptyImpliedLastIndexAfterOthersIsRefused) {
+  for (std::uint32_t syntax :
+       {SNMP_SYNTAX_OBJECTID, SNMP_SYNTAX_DISPLAYSTR, SNMP_SYNTAX_OCTETSTR}) {
+    Table t({{SNMP_SYNTAX_DISPLAYSTR}, {syntax, kImplied}}, 2);
+    t.Value(0) = "p";
+    for (const char* empty : {"", "(NULL)"}) {
+      t.Value(1) = empty;
+      try {
+        ADD_FAILURE() << syntax << " gave " << t.Encode().str();
+      } catch (const Exception& e) {
+        EXPECT_EQ(e.HelpContext, -518) << syntax;
+      }
+    }
+  }
+  Table t({{SNMP_SYNTAX_DISPLAYSTR}, {SNMP_SYNTAX_OBJECTID, kImplied}}, 2);
+  t.Value(0) = "p";
+  t.Value(1) = "1.3";
+  EXPECT_EQ(t.Encode(), "1.112.1.3");
+}
+
 TEST(IndexEncoding, BadValuesAreRejected) {
   Table t({{SNMP_SYNTAX_IPADDRESS}, {SNMP_SYNTAX_OBJECTID}, {SNMP_SYNTAX_BOOL8}}, 3);
   AnsiString out = "untouched";
