@@ -39,18 +39,17 @@ namespace {
 // would become 4464). `source` says where the text came from (the switch,
 // or the file and its key), so that the user can find it.
 template <class T>
-T WholeNumber(const AnsiString& text, const AnsiString& source) {
+T WholeNumber(const AnsiString& text, const AnsiString& source,
+              unsigned long long most = std::numeric_limits<T>::max()) {
   long long v = 0;
   try {
     v = StrToInt64(text);
   } catch (const EConvertError& e) {
     throw EConvertError(source + ": " + e.Message);
   }
-  if (v < 0 || static_cast<unsigned long long>(v) > std::numeric_limits<T>::max())
-    throw EConvertError(
-        source + ": " +
-        AnsiString::Format("'%s' is out of range (0 to %llu)", text.c_str(),
-                           static_cast<unsigned long long>(std::numeric_limits<T>::max())));
+  if (v < 0 || static_cast<unsigned long long>(v) > most)
+    throw EConvertError(source + ": " +
+                        AnsiString::Format("'%s' is out of range (0 to %llu)", text.c_str(), most));
   return static_cast<T>(v);
 }
 
@@ -60,10 +59,23 @@ T WholeNumber(const AnsiString& text, const AnsiString& source) {
 AnsiString SwitchOf(const AnsiString& arg) { return arg.SubString(1, 2); }
 AnsiString SwitchValue(const AnsiString& arg) { return arg.SubString(3, arg.Length()); }
 
+// Where a number of the device's file stands: the file and the key.
+AnsiString FileSource(const AnsiString& fileName, const char* key) {
+  return "Configuration file \"" + fileName + "\", key \"" + key + "\"";
+}
+
 // A whole number of the device's file; a bad one names the file and the key.
 template <class T>
 T FileNumber(const AnsiString& text, const AnsiString& fileName, const char* key) {
-  return WholeNumber<T>(text, "Configuration file \"" + fileName + "\", key \"" + key + "\"");
+  return WholeNumber<T>(text, FileSource(fileName, key));
+}
+
+// A number the file keeps one lower than the library: the largest stored
+// value would wrap to 0 once raised.
+std::uint32_t FileNumberOneLower(const AnsiString& text, const AnsiString& fileName,
+                                 const char* key) {
+  const std::uint32_t most = std::numeric_limits<std::uint32_t>::max() - 1;
+  return WholeNumber<std::uint32_t>(text, FileSource(fileName, key), most) + 1;
 }
 
 // A whole number of a switch; a bad one names the switch.
@@ -159,8 +171,7 @@ void ReadDeviceConfigFile(TConnectionTexts& texts, const AnsiString& fileName) {
 
   // The file counts levels and protocols from 0; the library from 1.
   if (read("SecurityLevel") != "" && read("SecurityLevel") != "0") {
-    d.Security.SecurityLevel =
-        FileNumber<std::uint32_t>(read("SecurityLevel"), fileName, "SecurityLevel") + 1;
+    d.Security.SecurityLevel = FileNumberOneLower(read("SecurityLevel"), fileName, "SecurityLevel");
     texts.SecurityLevelText = AnsiString(static_cast<unsigned>(d.Security.SecurityLevel));
     HaveSecurityLevel = true;
   }
@@ -171,14 +182,12 @@ void ReadDeviceConfigFile(TConnectionTexts& texts, const AnsiString& fileName) {
   }
 
   if (read("AuthProtocol") != "" && read("AuthProtocol") != "0") {
-    d.Security.AuthProtocol =
-        FileNumber<std::uint32_t>(read("AuthProtocol"), fileName, "AuthProtocol") + 1;
+    d.Security.AuthProtocol = FileNumberOneLower(read("AuthProtocol"), fileName, "AuthProtocol");
     texts.AuthProtocolText = AnsiString(static_cast<unsigned>(d.Security.AuthProtocol));
     HaveAuthProtocol = true;
   }
   if (read("PrivProtocol") != "" && read("PrivProtocol") != "0") {
-    d.Security.PrivProtocol =
-        FileNumber<std::uint32_t>(read("PrivProtocol"), fileName, "PrivProtocol") + 1;
+    d.Security.PrivProtocol = FileNumberOneLower(read("PrivProtocol"), fileName, "PrivProtocol");
     texts.PrivProtocolText = AnsiString(static_cast<unsigned>(d.Security.PrivProtocol));
     HavePrivProtocol = true;
   }

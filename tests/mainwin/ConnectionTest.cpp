@@ -203,6 +203,13 @@ TEST_F(ConnectionTest, BadNumbersNameWhereTheyCameFrom) {
       {"AgentPort=abc", fileArgs, file + "\"AgentPort\": 'abc' is not a valid integer value"},
       {"AuthProtocol=x1", fileArgs, file + "\"AuthProtocol\": 'x1' is not a valid integer value"},
       {"Version=300", fileArgs, file + "\"Version\": '300' is out of range (0 to 255)"},
+      // Stored one lower, the largest number would wrap to 0 once raised.
+      {"SecurityLevel=4294967295", fileArgs,
+       file + "\"SecurityLevel\": '4294967295' is out of range (0 to 4294967294)"},
+      {"AuthProtocol=4294967295", fileArgs,
+       file + "\"AuthProtocol\": '4294967295' is out of range (0 to 4294967294)"},
+      {"PrivProtocol=4294967295", fileArgs,
+       file + "\"PrivProtocol\": '4294967295' is out of range (0 to 4294967294)"},
       {"", {"/I10.0.0.1", "/vthree"}, "Switch \"/v\": 'three' is not a valid integer value"},
       {"", {"/I10.0.0.1", "/v3", "/tport"}, "Switch \"/t\": 'port' is not a valid integer value"},
   };
