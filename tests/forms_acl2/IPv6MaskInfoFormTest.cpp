@@ -151,6 +151,14 @@ TEST_F(IPv6MaskFormTest, DeleteSendsTheIndexAndDestroyOnly) {
   ExpectCatalogueAccess();
 }
 
+TEST_F(IPv6MaskFormTest, RefreshCountsTheRowsAgain) {
+  Open();
+  Control("set " + kTable + "7.4 i 1");
+  TestKit::Click(form_->GetButton);
+  EXPECT_EQ(form_->ListView1->Items()->Count(), 2);
+  EXPECT_EQ(form_->Static->Text(), "2");
+}
+
 TEST_F(IPv6MaskFormTest, AFailedDeleteReadsAgainAndShowsTheError) {
   Open();
   TestKit::ClickRow(form_->ListView1, 0);

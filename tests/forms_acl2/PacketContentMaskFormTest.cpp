@@ -115,6 +115,14 @@ TEST_F(PktContentMaskFormTest, DeleteSendsTheIndexAndDestroyOnly) {
   ExpectCatalogueAccess();
 }
 
+TEST_F(PktContentMaskFormTest, RefreshCountsTheRowsAgain) {
+  Open();
+  Control("set " + kTable + "14.4 i 1");
+  TestKit::Click(form_->GetButton);
+  EXPECT_EQ(form_->ListView1->Items()->Count(), 2);
+  EXPECT_EQ(form_->Static->Text(), "2");
+}
+
 TEST_F(PktContentMaskFormTest, TheMenuOpensItAndClosingWithASelectedRowFreesTheRequest) {
   const TFormOpener opener = FindFormOpener("TPktContentMaskForm");
   ASSERT_NE(opener, nullptr);

@@ -35,6 +35,7 @@ TEST(IpAddressText, TheWholeTextIsJudged) {
   EXPECT_FALSE(IsIpAddressText("192.168.100.100x"));
   EXPECT_FALSE(IsIpAddressText("192.168.100.10.x"));
   EXPECT_FALSE(IsIpAddressText("1.2.3.4.........."));
+  EXPECT_FALSE(IsIpAddressText("1.2.3.0000000004"));  // 16 characters, every part in range
 }
 
 TEST_F(InputChecks, IpFailureShowsOneMessage) {

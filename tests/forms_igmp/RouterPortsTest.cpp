@@ -97,6 +97,29 @@ TEST_F(RouterPortsTest, IgmpIsBusyUntilTheWalkEndsAndStopEndsIt) {
   EXPECT_TRUE(SetLines().empty());
 }
 
+// The walk after a Set has ended, but the SET itself still waits for its
+// lost reply: a second Set is refused and sends nothing.
+TEST_F(RouterPortsTest, IgmpSetWhileTheRequestWaitsForADroppedSetReplyIsRefused) {
+  Control("set " + kIgmp + ".3.1 x 80000000");
+  auto f = Open<TIGMPRouterPortsForm>();
+  ASSERT_TRUE(WaitForm(f.get()));
+  TestKit::ClickRow(f->ListView1, 0);
+  Control("drop 1");
+  TestKit::Click(f->btnSet);
+  ASSERT_TRUE(PumpUntil([&f] { return f->RequestIdle == 1; }));
+  ASSERT_EQ(f->Request->Busy, 1);
+  TestKit::ClickRow(f->ListView1, 0);
+  Port(f->StaticPortFrame, 6)->SetChecked(true);
+  {
+    TestKit::DialogScript script;
+    script.Expect("Get data not complete");
+    TestKit::Click(f->btnSet);
+  }
+  ASSERT_TRUE(WaitForm(f.get()));
+  for (const std::string& set : SetLines())
+    EXPECT_EQ(set.find(kIgmp + ".3.1=Hex-STRING:84"), std::string::npos) << set;
+}
+
 TEST_F(RouterPortsTest, MldSetsTheSelectedVlanAndRefusesToCloseDuringAWalk) {
   Control("set " + kMld + ".2.1 x 00000000");
   Control("set " + kMld + ".3.1 x 10000000");

@@ -151,6 +151,23 @@ TEST_F(MulticastFilterFormTest, WhileBusyNothingIsSentAndDeleteLeavesInvalid) {
   EXPECT_TRUE(SetLines().empty());
 }
 
+TEST_F(MulticastFilterFormTest, AddWhileAWalkRunsSendsNothing) {
+  Open();
+  form_->ED_MulticastVID->SetText("5");
+  form_->ED_MACAddress->SetText("01005E000005");
+  SelectComboText(form_->Status, "permanent");
+  Control("hold");
+  form_->Request->Get();
+  {
+    TestKit::DialogScript dialogs;
+    dialogs.Expect("Get data not complete");
+    TestKit::Click(form_->AddBtn);
+  }
+  Control("release");
+  Wait();
+  EXPECT_TRUE(SetLines().empty());
+}
+
 // Refresh while the walk runs starts no second walk.
 TEST_F(MulticastFilterFormTest, RefreshWhileAWalkRunsStartsNoSecondOne) {
   Open();

@@ -59,6 +59,23 @@ TEST_F(UnicastFilterFormTest, OpensAndAddChecksKeyAndStatusBeforeWriting) {
   EXPECT_EQ(form_->ST_Count->Caption(), "2");
 }
 
+TEST_F(UnicastFilterFormTest, AddWhileAWalkRunsSendsNothing) {
+  Open();
+  form_->ED_UnicastVID->SetText("3");
+  form_->UnicastAddress->SetText("000A5E000003");
+  SelectComboText(form_->UStatus, "permanent");
+  Control("hold");
+  form_->Request->Get();
+  {
+    TestKit::DialogScript dialogs;
+    dialogs.Expect("Get data not complete");
+    TestKit::Click(form_->SetBtn);
+  }
+  Control("release");
+  Wait();
+  EXPECT_TRUE(SetLines().empty());
+}
+
 TEST_F(UnicastFilterFormTest, DeleteRemovesExactlyTheSelectedEntry) {
   Control(std::string("set ") + kEntry + ".4.1.0.10.94.88.16.32.0 i 3");
   Open();

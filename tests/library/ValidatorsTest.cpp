@@ -10,6 +10,8 @@ TEST(AddressValidators, Ipv4) {
   EXPECT_TRUE(IsValidIpv4("0001.002.003.004"));    // 16 characters
   EXPECT_FALSE(IsValidIpv4("0001.0002.003.004"));  // 17 characters
   EXPECT_FALSE(IsValidIpv4("1.2.3.256"));
+  EXPECT_FALSE(IsValidIpv4("1.2.3.1000"));
+  EXPECT_FALSE(IsValidIpv4("10.0.0.100a"));
   EXPECT_FALSE(IsValidIpv4("256.2.3.4"));
   EXPECT_FALSE(IsValidIpv4("1.2.3"));
   EXPECT_FALSE(IsValidIpv4("1.2.3.4.5"));

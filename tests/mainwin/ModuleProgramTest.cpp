@@ -3,6 +3,7 @@
 // the exit status its entry gives the host.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,8 +24,13 @@ class ModuleProgramTest : public MainWindowTest {
   // Starts the program in a folder of its own with its own registry file.
   pid_t Start(const std::vector<std::string>& args) {
     out_ = dir_.File("output.txt");
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid == 0) {
+      // The module ends with the test process, even when that is killed (a
+      // test timeout); the test may have died before the request.
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
+      if (getppid() != parent) _exit(126);
       if (chdir(dir_.Path().c_str()) != 0) _exit(126);
       const int fd = open(out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(fd, 1);

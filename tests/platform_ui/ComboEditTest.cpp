@@ -117,6 +117,9 @@ TEST_F(ComboEdit, TextCrossesAsUtf8AndBytesSetByCodeComeBack) {
   edit->SetText("B\xFCro\xC3");  // a Latin-1 byte and a cut-off sequence
   EXPECT_EQ(TestKit::DisplayedText(edit), "B\xC3\xBCro\xC3\x83");
   EXPECT_EQ(edit->Text(), "B\xFCro\xC3");
+  edit->SetText("\xC0\x80\xC1\xBF");  // overlong forms of U+0000 and U+007F
+  EXPECT_EQ(TestKit::DisplayedText(edit), "\xC3\x80\xC2\x80\xC3\x81\xC2\xBF");
+  EXPECT_EQ(edit->Text(), "\xC0\x80\xC1\xBF");
 
   form->Show();
   edit->SetText("");
