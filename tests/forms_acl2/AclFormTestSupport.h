@@ -1,10 +1,15 @@
 // What the profile and view form tests share: the columns of a table that a
-// logged SET carries for one row.
+// logged SET carries for one row, and rows taken away behind a form's back.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "simulator/SimulatorHarness.h"
 
 // Column numbers of `table` (the entry's OID with a final ".") in the SET
 // line, for the row instance `row`.
@@ -20,4 +25,14 @@ inline std::set<int> SetColumns(const std::string& line, const std::string& tabl
     if (at != std::string::npos) columns.insert(std::stoi(rest.substr(0, at)));
   }
   return columns;
+}
+
+// Destroys rows with a stock tool's SET of their status column (`column`:
+// the column's OID with a final "."); the form does not see it happen.
+inline void DestroyRows(simtest::Simulator& sim, const std::string& column,
+                        const std::vector<std::string>& rows) {
+  std::vector<std::string> args;
+  for (const std::string& row : rows) args.insert(args.end(), {column + row, "i", "6"});
+  const simtest::ToolResult done = sim.V2("snmpset", args, "mundrel");
+  ASSERT_EQ(done.status, 0) << done.out;
 }

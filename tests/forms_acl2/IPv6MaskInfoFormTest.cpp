@@ -157,6 +157,10 @@ TEST_F(IPv6MaskFormTest, RefreshCountsTheRowsAgain) {
   TestKit::Click(form_->GetButton);
   EXPECT_EQ(form_->ListView1->Items()->Count(), 2);
   EXPECT_EQ(form_->Static->Text(), "2");
+  DestroyRows(Sim(), kTable + "7.", {"1", "4"});
+  TestKit::Click(form_->GetButton);
+  EXPECT_EQ(form_->ListView1->Items()->Count(), 0);
+  EXPECT_EQ(form_->Static->Text(), "0");
 }
 
 TEST_F(IPv6MaskFormTest, AFailedDeleteReadsAgainAndShowsTheError) {

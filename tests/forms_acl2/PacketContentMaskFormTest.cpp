@@ -121,6 +121,10 @@ TEST_F(PktContentMaskFormTest, RefreshCountsTheRowsAgain) {
   TestKit::Click(form_->GetButton);
   EXPECT_EQ(form_->ListView1->Items()->Count(), 2);
   EXPECT_EQ(form_->Static->Text(), "2");
+  DestroyRows(Sim(), kTable + "14.", {"1", "4"});
+  TestKit::Click(form_->GetButton);
+  EXPECT_EQ(form_->ListView1->Items()->Count(), 0);
+  EXPECT_EQ(form_->Static->Text(), "0");
 }
 
 TEST_F(PktContentMaskFormTest, TheMenuOpensItAndClosingWithASelectedRowFreesTheRequest) {
