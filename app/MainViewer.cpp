@@ -1,10 +1,13 @@
 // The host product's MIB-table viewer, started as a program of its own, and
 // the module's help file.
+#include <vector>
+
 #include "app/ConnectionParameters.h"
 #include "app/MainUnit.h"
 #include "library/VnSNMPConnection.h"
 #include "platform/Files.h"
 #include "platform/Launch.h"
+#include "platform/LaunchServices.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -33,17 +36,25 @@ AnsiString TMainForm::MakeViewerCommandLine(const AnsiString& tableSwitch) {
     ShowStatus("No Path!");
   }
 
-  AnsiString line = name + " /I" + AgentAddress + " /R" + ReadCommunity + " /W" + WriteCommunity +
-                    " " + tableSwitch;
+  std::vector<AnsiString> args = {name, "/I" + AgentAddress, "/R" + ReadCommunity,
+                                  "/W" + WriteCommunity, tableSwitch};
   if (SnmpVersion == 3 || (ConfigFileFound && VersionText == "3")) {
-    line += " /t" + PortText + " /v" + VersionText + " /d" + ContextEngineIdText + " /m" +
-            SecurityModelText + " /n" + SecurityNameText;
-    if (HaveContextName && !ContextNameText.IsEmpty()) line += " /c" + ContextNameText;
-    if (HaveSecurityLevel && !SecurityLevelText.IsEmpty()) line += " /l" + SecurityLevelText;
-    if (HaveAuthProtocol && !AuthProtocolText.IsEmpty()) line += " /a" + AuthProtocolText;
-    if (HaveAuthPassphrase) line += " /A" + AuthPassphraseText;
-    if (HavePrivProtocol && !PrivProtocolText.IsEmpty()) line += " /p" + PrivProtocolText;
-    if (HavePrivPassphrase) line += " /P" + PrivPassphraseText;
+    args.insert(args.end(), {"/t" + PortText, "/v" + VersionText, "/d" + ContextEngineIdText,
+                             "/m" + SecurityModelText, "/n" + SecurityNameText});
+    if (HaveContextName && !ContextNameText.IsEmpty()) args.push_back("/c" + ContextNameText);
+    if (HaveSecurityLevel && !SecurityLevelText.IsEmpty()) args.push_back("/l" + SecurityLevelText);
+    if (HaveAuthProtocol && !AuthProtocolText.IsEmpty()) args.push_back("/a" + AuthProtocolText);
+    if (HaveAuthPassphrase) args.push_back("/A" + AuthPassphraseText);
+    if (HavePrivProtocol && !PrivProtocolText.IsEmpty()) args.push_back("/p" + PrivProtocolText);
+    if (HavePrivPassphrase) args.push_back("/P" + PrivPassphraseText);
+  }
+  // WinExec splits the line again at blanks and quotes: each switch with its
+  // value must come back as one argument, whatever the value holds (a
+  // community "x /Aevil" is not a second switch).
+  AnsiString line;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (i > 0) line += " ";
+    line += QuoteCommandLineArgument(args[i]);
   }
   return line;
 }
@@ -52,7 +63,8 @@ void TMainForm::LaunchMibViewer(const AnsiString& tableSwitch) {
   try {
     WinExec(MakeViewerCommandLine(tableSwitch).c_str(), SW_SHOW);
   } catch (...) {
-    // Nothing to report: the viewer simply does not start.
+    // Nothing to report: the viewer simply does not start (so too when a
+    // value holds a zero byte, which no command line can carry).
   }
 }
 
