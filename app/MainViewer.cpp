@@ -1,13 +1,9 @@
 // The host product's MIB-table viewer, started as a program of its own, and
 // the module's help file.
-#include <vector>
-
-#include "app/ConnectionParameters.h"
 #include "app/MainUnit.h"
-#include "library/VnSNMPConnection.h"
+#include "app/ViewerCommandLine.h"
 #include "platform/Files.h"
 #include "platform/Launch.h"
-#include "platform/LaunchServices.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -19,11 +15,6 @@ constexpr const char* kHelpFileName = "KXR-5800-10 kelvane.hlp";
 }  // namespace
 
 AnsiString TMainForm::MakeViewerCommandLine(const AnsiString& tableSwitch) {
-  // "/TRmon_History" names the viewer "Rmon".
-  const AnsiString rest = tableSwitch.SubString(3, tableSwitch.Length());
-  const int underscore = rest.Pos("_");
-  const AnsiString name = underscore ? rest.SubString(1, underscore - 1) : rest;
-
   // The host's viewers are found through the search path; the registry
   // decides only whether the installation looks complete.
   TRegistry registry;
@@ -35,28 +26,7 @@ AnsiString TMainForm::MakeViewerCommandLine(const AnsiString& tableSwitch) {
   } else {
     ShowStatus("No Path!");
   }
-
-  std::vector<AnsiString> args = {name, "/I" + AgentAddress, "/R" + ReadCommunity,
-                                  "/W" + WriteCommunity, tableSwitch};
-  if (SnmpVersion == 3 || (ConfigFileFound && VersionText == "3")) {
-    args.insert(args.end(), {"/t" + PortText, "/v" + VersionText, "/d" + ContextEngineIdText,
-                             "/m" + SecurityModelText, "/n" + SecurityNameText});
-    if (HaveContextName && !ContextNameText.IsEmpty()) args.push_back("/c" + ContextNameText);
-    if (HaveSecurityLevel && !SecurityLevelText.IsEmpty()) args.push_back("/l" + SecurityLevelText);
-    if (HaveAuthProtocol && !AuthProtocolText.IsEmpty()) args.push_back("/a" + AuthProtocolText);
-    if (HaveAuthPassphrase) args.push_back("/A" + AuthPassphraseText);
-    if (HavePrivProtocol && !PrivProtocolText.IsEmpty()) args.push_back("/p" + PrivProtocolText);
-    if (HavePrivPassphrase) args.push_back("/P" + PrivPassphraseText);
-  }
-  // WinExec splits the line again at blanks and quotes: each switch with its
-  // value must come back as one argument, whatever the value holds (a
-  // community "x /Aevil" is not a second switch).
-  AnsiString line;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (i > 0) line += " ";
-    line += QuoteCommandLineArgument(args[i]);
-  }
-  return line;
+  return ViewerCommandLine(*this, tableSwitch);
 }
 
 void TMainForm::LaunchMibViewer(const AnsiString& tableSwitch) {
