@@ -123,6 +123,10 @@ TEST(Registry, RejectsWhatTheTextFormCannotHold) {
   EXPECT_THROW(reg.WriteString("[name]", "x"), ERegistryException);
   EXPECT_EQ(store.Text(), "[HKEY_LOCAL_MACHINE\\A]\n");
   EXPECT_THROW(reg.CreateKey("\\"), ERegistryException);
+  // A line break in a key path would split its section header in two.
+  EXPECT_THROW(reg.CreateKey("\\B\n[HKEY_LOCAL_MACHINE\\C]"), ERegistryException);
+  EXPECT_THROW(store.WriteValue("HKEY_LOCAL_MACHINE\\B\r\nx=1", "y", "2"), ERegistryException);
+  EXPECT_EQ(store.Text(), "[HKEY_LOCAL_MACHINE\\A]\n");
 }
 
 TEST(Registry, FileStorePersistsAcrossInstances) {
