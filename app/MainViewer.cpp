@@ -1,8 +1,7 @@
 // The host product's MIB-table viewer, started as a program of its own, and
 // the module's help file.
-#include "app/ConnectionParameters.h"
 #include "app/MainUnit.h"
-#include "library/VnSNMPConnection.h"
+#include "app/ViewerCommandLine.h"
 #include "platform/Files.h"
 #include "platform/Launch.h"
 #include "platform/Registry.h"
@@ -16,11 +15,6 @@ constexpr const char* kHelpFileName = "KXR-5800-10 kelvane.hlp";
 }  // namespace
 
 AnsiString TMainForm::MakeViewerCommandLine(const AnsiString& tableSwitch) {
-  // "/TRmon_History" names the viewer "Rmon".
-  const AnsiString rest = tableSwitch.SubString(3, tableSwitch.Length());
-  const int underscore = rest.Pos("_");
-  const AnsiString name = underscore ? rest.SubString(1, underscore - 1) : rest;
-
   // The host's viewers are found through the search path; the registry
   // decides only whether the installation looks complete.
   TRegistry registry;
@@ -32,27 +26,15 @@ AnsiString TMainForm::MakeViewerCommandLine(const AnsiString& tableSwitch) {
   } else {
     ShowStatus("No Path!");
   }
-
-  AnsiString line = name + " /I" + AgentAddress + " /R" + ReadCommunity + " /W" + WriteCommunity +
-                    " " + tableSwitch;
-  if (SnmpVersion == 3 || (ConfigFileFound && VersionText == "3")) {
-    line += " /t" + PortText + " /v" + VersionText + " /d" + ContextEngineIdText + " /m" +
-            SecurityModelText + " /n" + SecurityNameText;
-    if (HaveContextName && !ContextNameText.IsEmpty()) line += " /c" + ContextNameText;
-    if (HaveSecurityLevel && !SecurityLevelText.IsEmpty()) line += " /l" + SecurityLevelText;
-    if (HaveAuthProtocol && !AuthProtocolText.IsEmpty()) line += " /a" + AuthProtocolText;
-    if (HaveAuthPassphrase) line += " /A" + AuthPassphraseText;
-    if (HavePrivProtocol && !PrivProtocolText.IsEmpty()) line += " /p" + PrivProtocolText;
-    if (HavePrivPassphrase) line += " /P" + PrivPassphraseText;
-  }
-  return line;
+  return ViewerCommandLine(*this, tableSwitch);
 }
 
 void TMainForm::LaunchMibViewer(const AnsiString& tableSwitch) {
   try {
     WinExec(MakeViewerCommandLine(tableSwitch).c_str(), SW_SHOW);
   } catch (...) {
-    // Nothing to report: the viewer simply does not start.
+    // Nothing to report: the viewer simply does not start (so too when a
+    // value holds a zero byte, which no command line can carry).
   }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/Launch.h"
 
+#include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "platform/LaunchServices.h"
 
@@ -50,6 +51,21 @@ std::vector<AnsiString> SplitCommandLine(const AnsiString& cmdLine) {
   }
   if (started) args.emplace_back(std::move(arg));
   return args;
+}
+
+AnsiString QuoteCommandLineArgument(const AnsiString& arg) {
+  const std::string& s = arg.str();
+  if (s.find('\0') != std::string::npos)
+    throw EConvertError("A command-line argument cannot hold a zero byte");
+  if (!s.empty() && s.find_first_of(" \t\"") == std::string::npos) return arg;
+  std::string quoted = "\"";
+  for (const char c : s) {
+    // Inside quotes the split reads two quotes as one.
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  quoted += '"';
+  return AnsiString(std::move(quoted));
 }
 
 UINT WinExec(LPCSTR cmdLine, UINT /*cmdShow*/) {

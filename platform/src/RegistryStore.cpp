@@ -1,11 +1,14 @@
 #include "platform/RegistryStore.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/random.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,6 +19,73 @@
 #include "platform/Registry.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Closes the descriptor when it goes out of scope.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() { Close(); }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  // False when closing reports an error (errno tells which).
+  bool Close() {
+    if (fd_ < 0) return true;
+    const int rc = ::close(fd_);
+    fd_ = -1;
+    return rc == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+// Creates a new file beside `target` under a name no one can foresee: a
+// fixed or guessable name could be a planted link that the write would
+// follow. O_EXCL refuses whatever already stands at the name, links
+// included. The mode is that of any new file of the user's (umask applies).
+// Returns the descriptor (and the name in `temp`), or -1 with errno set.
+int CreateTempFile(const std::string& target, std::string& temp) {
+  static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    unsigned char noise[8] = {};
+    if (::getrandom(noise, sizeof noise, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof noise)) {
+      // Only the chance of a name taken rises; O_EXCL keeps it safe.
+      const unsigned long mix = static_cast<unsigned long>(::getpid()) * 7919UL +
+                                static_cast<unsigned long>(attempt) * 104729UL +
+                                static_cast<unsigned long>(::time(nullptr));
+      for (std::size_t i = 0; i < sizeof noise; ++i)
+        noise[i] = static_cast<unsigned char>(mix >> (i * 5));
+    }
+    std::string name = target + ".tmp.";
+    for (unsigned char n : noise) name += kLetters[n % (sizeof kLetters - 1)];
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      temp = name;
+      return fd;
+    }
+    if (errno != EEXIST && errno != EINTR) return -1;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+bool WriteAll(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
 
 bool TMemoryRegistryStore::KeyExists(const AnsiString& path) {
   return vn_registry::KeyExists(text_, path.str());
@@ -93,21 +163,18 @@ void TFileRegistryStore::Save(const std::string& text) const {
     fs::create_directories(target.parent_path(), ec);
     if (ec) fail(ec.message());
   }
-  fs::path temp = target;
-  temp += ".tmp" + std::to_string(static_cast<long>(getpid()));
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-      fs::remove(temp, ec);
-      fail(std::strerror(errno));
-    }
+  std::string temp;
+  FileDescriptor fd(CreateTempFile(target.string(), temp));
+  if (fd.get() < 0) fail(std::strerror(errno));
+  int error = WriteAll(fd.get(), text) ? 0 : errno;
+  if (!fd.Close() && error == 0) error = errno;
+  if (error != 0) {
+    ::unlink(temp.c_str());
+    fail(std::strerror(error));
   }
   fs::rename(temp, target, ec);
   if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
+    ::unlink(temp.c_str());
     fail(ec.message());
   }
 }

@@ -133,6 +133,12 @@ std::size_t AppendSection(Lines& text, const std::string& path) {
   return text.lines.size() - 1;
 }
 
+// A key's section header is one line: a line break in its path would end
+// it and turn the rest into lines of their own.
+bool CannotHead(const std::string& key) {
+  return key.empty() || key.find_first_of("\r\n") != std::string::npos;
+}
+
 }  // namespace
 
 bool KeyExists(const std::string& text, const std::string& path) {
@@ -153,6 +159,7 @@ bool KeyExists(const std::string& text, const std::string& path) {
 bool CreateKey(std::string& text, const std::string& path) {
   const std::string key = NormalPath(path);
   if (key.empty()) throw ERegistryException("empty key path");
+  if (CannotHead(key)) throw ERegistryException("the key path cannot be stored");
   Lines lines(text);
   if (FindSection(lines, key) >= 0) return false;
   AppendSection(lines, key);
@@ -180,7 +187,7 @@ void WriteValue(std::string& text, const std::string& path, const std::string& n
                 const std::string& value) {
   const std::string key = NormalPath(path);
   const std::string fileName = FileValueName(Trim(name));
-  if (key.empty() || name.find_first_of("=\r\n") != std::string::npos || Trim(name) != name ||
+  if (CannotHead(key) || name.find_first_of("=\r\n") != std::string::npos || Trim(name) != name ||
       value.find_first_of("\r\n") != std::string::npos || fileName[0] == ';' ||
       fileName[0] == '#' || fileName[0] == '[')
     throw ERegistryException("the name or the text cannot be stored");

@@ -1,11 +1,13 @@
 #include "snmp/BootCounter.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -90,6 +92,35 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
+// Creates a new file beside `path` under a name no one can foresee. The
+// counter usually lives in the current folder, which others may write to:
+// a fixed name there could be a planted link that the write would follow.
+// O_EXCL refuses whatever already stands at the name, links included.
+// Returns the descriptor (and the name in `temp`), or -1.
+int CreateTempFile(const std::string& path, std::string& temp) {
+  static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    unsigned char noise[8] = {};
+    if (::getrandom(noise, sizeof noise, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof noise)) {
+      // Only the chance of a name taken rises; O_EXCL keeps it safe.
+      const unsigned long mix = static_cast<unsigned long>(::getpid()) * 7919UL +
+                                static_cast<unsigned long>(attempt) * 104729UL +
+                                static_cast<unsigned long>(::time(nullptr));
+      for (std::size_t i = 0; i < sizeof noise; ++i)
+        noise[i] = static_cast<unsigned char>(mix >> (i * 5));
+    }
+    std::string name = path + ".tmp.";
+    for (unsigned char n : noise) name += kLetters[n % (sizeof kLetters - 1)];
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+      temp = name;
+      return fd;
+    }
+    if (errno != EEXIST && errno != EINTR) return -1;
+  }
+  return -1;
+}
+
 }  // namespace
 
 int getBootCounter(const std::string& path, const OctetStr& engine_id, unsigned int& boots) {
@@ -131,8 +162,10 @@ int saveBootCounter(const std::string& path, const OctetStr& engine_id, unsigned
   }
   text += wanted + " " + std::to_string(boots) + "\n";
 
-  const std::string tmp = path + ".tmp";
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // The rename puts the new file in place of whatever stands at `path`, a
+  // link included, and never writes through it.
+  std::string tmp;
+  const int fd = CreateTempFile(path, tmp);
   if (fd < 0) return SNMPv3_FILECREATE_ERROR;
   bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
   if (::close(fd) != 0) ok = false;

@@ -27,6 +27,8 @@ void RunExpressionInput(const std::uint8_t* data, std::size_t size);
 void RunConstraintInput(const std::uint8_t* data, std::size_t size);
 void RunFixtureInput(const std::uint8_t* data, std::size_t size);
 void RunControlInput(const std::uint8_t* data, std::size_t size);
+void RunViewerInput(const std::uint8_t* data, std::size_t size);
+void RunRegistrySaveInput(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;  // also the folder of its seeds and kept inputs
@@ -39,7 +41,8 @@ inline constexpr Target kTargets[] = {
     {"cmdline", RunCommandLineInput},   {"boots", RunBootCounterInput},
     {"reply", RunReplyInput},           {"expression", RunExpressionInput},
     {"constraint", RunConstraintInput}, {"fixture", RunFixtureInput},
-    {"control", RunControlInput},
+    {"control", RunControlInput},       {"viewer", RunViewerInput},
+    {"regsave", RunRegistrySaveInput},
 };
 
 }  // namespace vnfuzz

@@ -124,6 +124,37 @@ TEST_F(ViewerTest, Version3FromTheConfigurationFileGoesOutInLibraryNumbers) {
             "/m3 /nmd5des /l3 /a2 /Amd5password /p2 /Pdespassword");
 }
 
+TEST_F(ViewerTest, EveryValueReachesTheViewerWholeWhateverItHolds) {
+  // Blanks, tabs, quotes, backslashes and values that look like switches:
+  // after WinExec's split each switch still has its whole value, and no
+  // value turns into a switch of its own.
+  CreateMainWindow({"/I10.90.90.90", "/Rx /Aevil", "/W\"q\" a\"\"b\\\"", "/v3", "/n/Pfake",
+                    "/A pass phrase ", "/P\t\""});
+  InstallHost();
+  window_->History1Click(nullptr);
+  ASSERT_EQ(launcher_.Calls.size(), 1u);
+  const std::vector<AnsiString> expected = {"Rmon",
+                                            "/I10.90.90.90",
+                                            "/Rx /Aevil",
+                                            "/W\"q\" a\"\"b\\\"",
+                                            "/TRmon_History",
+                                            "/t",
+                                            "/v3",
+                                            "/d",
+                                            "/m",
+                                            "/n/Pfake",
+                                            "/A pass phrase ",
+                                            "/P\t\""};
+  EXPECT_EQ(launcher_.Calls[0], expected);
+
+  // A zero byte cannot travel in a command line: no viewer rather than one
+  // that gets the rest of the line cut off.
+  launcher_.Calls.clear();
+  window_->ReadCommunity = AnsiString(std::string("pub\0lic", 7));
+  window_->History1Click(nullptr);
+  EXPECT_TRUE(launcher_.Calls.empty());
+}
+
 TEST_F(ViewerTest, HelpOpensTheHelpFileBesideTheProgram) {
   CreateMainWindow({"/I10.90.90.90"});
   const AnsiString help = ExtractFilePath(Application->ExeName()) + "KXR-5800-10 kelvane.hlp";

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
 
 #include "ScopedEnv.h"
 #include "platform/Registry.h"
@@ -119,6 +123,10 @@ TEST(Registry, RejectsWhatTheTextFormCannotHold) {
   EXPECT_THROW(reg.WriteString("[name]", "x"), ERegistryException);
   EXPECT_EQ(store.Text(), "[HKEY_LOCAL_MACHINE\\A]\n");
   EXPECT_THROW(reg.CreateKey("\\"), ERegistryException);
+  // A line break in a key path would split its section header in two.
+  EXPECT_THROW(reg.CreateKey("\\B\n[HKEY_LOCAL_MACHINE\\C]"), ERegistryException);
+  EXPECT_THROW(store.WriteValue("HKEY_LOCAL_MACHINE\\B\r\nx=1", "y", "2"), ERegistryException);
+  EXPECT_EQ(store.Text(), "[HKEY_LOCAL_MACHINE\\A]\n");
 }
 
 TEST(Registry, FileStorePersistsAcrossInstances) {
@@ -175,6 +183,26 @@ TEST(Registry, StoreFailuresRaiseOrFailTheOpen) {
   } catch (const Exception& e) {
     EXPECT_EQ(AnsiString(e.Message).Pos("Failed to set data for 'x'"), 1) << e.Message;
   }
+}
+
+TEST(Registry, FileStoreWritesThroughNoPlantedTemporaryFile) {
+  // Links at every temporary name the store once used (its own pid's and
+  // the plain one): their target stays as it was, and no temporary file is
+  // left beside the store.
+  vntest::TempDir dir;
+  const std::string victim = dir.Write("victim", "untouched\n");
+  const std::string file = dir.File("registry.ini");
+  for (const std::string& name :
+       {file + ".tmp", file + ".tmp" + std::to_string(static_cast<long>(getpid()))})
+    ASSERT_EQ(symlink(victim.c_str(), name.c_str()), 0);
+  TFileRegistryStore store(file.c_str());
+  store.WriteValue("HKEY_LOCAL_MACHINE\\A", "x", "1");
+  store.WriteValue("HKEY_LOCAL_MACHINE\\A", "y", "2");
+  EXPECT_EQ(vntest::ReadFile(victim), "untouched\n");
+  EXPECT_EQ(vntest::ReadFile(file), "[HKEY_LOCAL_MACHINE\\A]\nx=1\ny=2\n");
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++entries;
+  EXPECT_EQ(entries, 4u);  // the store, the victim and the two links
 }
 
 TEST(Registry, DefaultFileFollowsTheEnvironment) {

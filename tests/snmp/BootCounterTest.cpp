@@ -1,7 +1,10 @@
 // The engine-boots counter file.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -91,6 +94,30 @@ TEST_F(BootCounter, AFolderInPlaceOfTheFileCannotBeReplaced) {
   unsigned int boots = 0;
   EXPECT_EQ(getBootCounter(path_, kEngine, boots), SNMPv3_FILEOPEN_ERROR);
   EXPECT_EQ(saveBootCounter(path_, kEngine, 1), SNMPv3_FILEOPEN_ERROR);
+}
+
+TEST_F(BootCounter, PlantedLinksAreNeverWrittenThrough) {
+  // A link at the old fixed temporary name, and the counter itself a link:
+  // neither file they point at may change, and the counter becomes a file
+  // of its own, with nothing left beside it.
+  const std::string victim = dir_.Write("victim", "# not ours\n");
+  const std::string linked = dir_.Write("linked", "0102 7\n");
+  ASSERT_EQ(symlink(victim.c_str(), (path_ + ".tmp").c_str()), 0);
+  ASSERT_EQ(symlink(linked.c_str(), path_.c_str()), 0);
+  EXPECT_EQ(saveBootCounter(path_, kEngine, 5), SNMPv3_OK);
+  EXPECT_EQ(vntest::ReadFile(victim), "# not ours\n");
+  EXPECT_EQ(vntest::ReadFile(linked), "0102 7\n");
+  struct stat st {};
+  ASSERT_EQ(lstat(path_.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISREG(st.st_mode));
+  EXPECT_EQ(vntest::ReadFile(path_), "0102 7\n566E534E4D505F50505F4170706C69636174696F6E 5\n");
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.Path()))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  const std::vector<std::string> expected = {"VnSNMP_PP_BootCounter", "VnSNMP_PP_BootCounter.tmp",
+                                             "linked", "victim"};
+  EXPECT_EQ(names, expected);
 }
 
 }  // namespace

@@ -43,6 +43,13 @@ TBeeper& Beeper();
 // Splits a command line as WinExec does.
 std::vector<AnsiString> SplitCommandLine(const AnsiString& cmdLine);
 
+// The inverse of that split for one argument: the text that comes back from
+// it as exactly `arg`, byte for byte, when it stands between blanks. That is
+// `arg` itself when it is not empty and holds no blank, tab or double quote,
+// else `arg` in double quotes with each of its own quotes doubled. A zero
+// byte cannot travel in a command line: EConvertError.
+AnsiString QuoteCommandLineArgument(const AnsiString& arg);
+
 // Records every start and answers with `Result`.
 class TRecordingLauncher : public TProcessLauncher {
  public:

@@ -14,7 +14,8 @@
 int getBootCounter(const std::string& path, const OctetStr& engine_id, unsigned int& boots);
 
 // Stores boots for engine_id, keeping the other entries, through a temporary
-// file and a rename. SNMPv3_OK, SNMPv3_TOO_LONG_ERROR, SNMPv3_FILEOPEN_ERROR
+// file of a fresh name and a rename (a link at `path` is replaced, never
+// written through). SNMPv3_OK, SNMPv3_TOO_LONG_ERROR, SNMPv3_FILEOPEN_ERROR
 // (existing file unreadable), SNMPv3_FILECREATE_ERROR or
 // SNMPv3_FILERENAME_ERROR. An empty engine_id, or boots above 2147483647,
 // is refused with SNMPv3_FILE_ERROR.
