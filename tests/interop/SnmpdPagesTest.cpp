@@ -127,6 +127,21 @@ TEST_F(SnmpdPages, TargetPagesOverV2c) {
              Walk("1.3.6.1.6.3.12.1.2.1.6", Over::V2c), 5, implied);
   ExpectRows("snmpTargetParamsSecurityName", OpenPage("TargetParameters1"),
              Walk("1.3.6.1.6.3.12.1.3.1.4", Over::V2c), 3, implied);
+  ExpectRows("snmpNotifyTag", OpenPage("NotifyTable1"), Walk("1.3.6.1.6.3.13.1.1.1.2", Over::V2c),
+             1, implied);
+  const PageView general = OpenPage("GeneralInformation1");
+  ASSERT_EQ(general.Edits.size(), 3u) << general.Status;
+  EXPECT_EQ(general.Edits[0], Walk("1.3.6.1.6.3.12.1.1", Over::V2c).at(0).Value);
+}
+
+TEST_F(SnmpdPages, MessageProcessingCountersOverV2c) {
+  StartModule(Over::V2c);
+  const PageView page = OpenPage("MessageProcessingandDispatching1");
+  ASSERT_EQ(page.Edits.size(), 3u) << page.Status;
+  for (unsigned column = 1; column <= 3; ++column)
+    EXPECT_EQ(page.Edits[column - 1],
+              Walk("1.3.6.1.6.3.11.2.1." + std::to_string(column), Over::V2c).at(0).Value)
+        << column;
 }
 
 }  // namespace
