@@ -2,8 +2,9 @@
 
 #include "app/EmbeddedResources.h"
 #include "app/PanelLayout.h"
+#include "app/PanelLedRequest.h"
+#include "app/PanelLedStatus.h"
 #include "app/mibdefs/DeviceMib.h"
-#include "app/mibdefs/DevicePanelMaps.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPRequest2Leds.h"
 #include "platform/ComCtrls.h"
@@ -142,19 +143,15 @@ void TKXR5810PanelForm::SetupPanelLeds(TStatusPanel* statusPanel) {
   }
 
   try {
-    ledRequest_ = std::make_unique<VnSNMPRequest2Leds>(this);
-    VnSNMPRequest& request = ledRequest_->Request;
+    auto leds = std::make_unique<TPanelLedRequest>(this);
+    VnSNMPRequest& request = leds->Request;
     request.VarList = VnSNMPVarList(FrontPanelLedStatusVars, MVT_SV, 0);
     request.VarList.InstanceSuffix = "0";
     request.VarList.Description = " Led Status";
     request.Retries = kLedRetries;
-    ledRequest_->SetValueLayout(LED_LAYOUT_TWO_BYTES, 5);
-    for (const PanelLedDef& led : PanelLeds()) {
-      VnSNMPLedColorMapList* map =
-          led.Map == PanelLedMap::System ? SystemLedColorMap() : PortLinkLedColorMap();
-      ledRequest_->AddLeds(0, led.Element, map, Part<TPanel>(this, led.Host), led.Left, led.Spacing,
-                           stRectangle, led.Width, led.Height);
-    }
+    leds->SetValueLayout(LED_LAYOUT_TWO_BYTES, 5);
+    leds->AddPanelLeds(this);
+    ledRequest_ = std::move(leds);
     if (statusPanel) ledRequest_->SetStatusPanel(statusPanel);
     ledRequest_->StartPolling(kLedPollTenMs);
   } catch (...) {
@@ -189,9 +186,10 @@ void TKXR5810PanelForm::Timer1Timer(TObject*) {
 }
 
 void TKXR5810PanelForm::ShowLinkPictures(const AnsiString& ledStatusHex) {
+  // No value, or no octets: nothing is known about the links, so the
+  // pictures keep what the last reading showed.
+  if (!IsLedStatusText(ledStatusHex)) return;
   for (int slot = 1; slot <= kLinkSlots; ++slot) {
-    // Slot 1 starts at character 11: byte 5, the state byte of port 1.
-    const AnsiString pair = ledStatusHex.SubString(4 * slot + 7, 4);
     TImage* green = nullptr;
     TImage* orange = nullptr;
     if (slot <= 8 && greenImages_ && orangeImages_ && greenImages_->Count() >= slot &&
@@ -203,16 +201,9 @@ void TKXR5810PanelForm::ShowLinkPictures(const AnsiString& ledStatusHex) {
       orange = Part<TImage>(this, SlotPicture(slot, 'O'));
     }
     if (!green || !orange) continue;
-    if (pair == "0101") {  // no link
-      green->Hide();
-      orange->Hide();
-    } else if (pair == "8203") {  // link at full speed
-      green->Show();
-      orange->Hide();
-    } else {
-      green->Hide();
-      orange->Show();
-    }
+    const TLinkPicture picture = LinkPictureOf(ledStatusHex, slot);
+    green->SetVisible(picture == TLinkPicture::Green);
+    orange->SetVisible(picture == TLinkPicture::Orange);
   }
 }
 

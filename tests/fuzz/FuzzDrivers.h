@@ -29,20 +29,31 @@ void RunFixtureInput(const std::uint8_t* data, std::size_t size);
 void RunControlInput(const std::uint8_t* data, std::size_t size);
 void RunViewerInput(const std::uint8_t* data, std::size_t size);
 void RunRegistrySaveInput(const std::uint8_t* data, std::size_t size);
+void RunLedInput(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;  // also the folder of its seeds and kept inputs
   Driver run;
 };
 
+// One entry a line, so that adding a target touches one line.
+// clang-format off
 inline constexpr Target kTargets[] = {
-    {"value", RunValueInput},           {"config", RunConfigInput},
-    {"messages", RunMessageInput},      {"registry", RunRegistryInput},
-    {"cmdline", RunCommandLineInput},   {"boots", RunBootCounterInput},
-    {"reply", RunReplyInput},           {"expression", RunExpressionInput},
-    {"constraint", RunConstraintInput}, {"fixture", RunFixtureInput},
-    {"control", RunControlInput},       {"viewer", RunViewerInput},
+    {"value", RunValueInput},
+    {"config", RunConfigInput},
+    {"messages", RunMessageInput},
+    {"registry", RunRegistryInput},
+    {"cmdline", RunCommandLineInput},
+    {"boots", RunBootCounterInput},
+    {"reply", RunReplyInput},
+    {"expression", RunExpressionInput},
+    {"constraint", RunConstraintInput},
+    {"fixture", RunFixtureInput},
+    {"control", RunControlInput},
+    {"viewer", RunViewerInput},
     {"regsave", RunRegistrySaveInput},
+    {"leds", RunLedInput},
 };
+// clang-format on
 
 }  // namespace vnfuzz

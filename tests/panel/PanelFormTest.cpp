@@ -10,6 +10,7 @@
 #include "PanelTestSupport.h"
 #include "app/PanelForm.h"
 #include "app/PanelLayout.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPRequest2Leds.h"
@@ -290,6 +291,33 @@ TEST_F(FrontPanel, AnErrorReplyResetsTheLedsAndShowsItsStatusLine) {
   NextPoll(time);
   EXPECT_EQ(StatusLine().str().rfind("Get: Ok! Request: Led Status. Receive at ", 0), 0u);
   EXPECT_EQ(Led(kPort1Led).Color, kGreen);
+}
+
+// An agent without the object gives no octets ("(NULL)" or an empty string):
+// that is no news of the links, not a panel whose ports all have link.
+TEST_F(FrontPanel, AValueWithoutOctetsLinksNoPortAndKeepsTheLeds) {
+  TestKit::VirtualTime time;
+  std::vector<std::string> pairs = AllPorts("0101");
+  pairs[0] = "8203";
+  SetLedOctets(Octets("02", "01", pairs));
+  OpenPanel();
+  ASSERT_TRUE(WaitIdle(Leds()));
+  NextPoll(time);
+  ASSERT_EQ(Port(1), "G");
+
+  SetLedOctets("");
+  NextPoll(time);
+  EXPECT_EQ(Port(1), "G");
+  for (int n = 2; n <= 10; ++n) EXPECT_EQ(Port(n), "-") << n;
+  EXPECT_EQ(LinkOf("Combo1G", "Combo1O"), "-");
+  EXPECT_EQ(Led(kPowerLed).Color, kGreen);
+  EXPECT_EQ(Led(kPort1Led).Color, kGreen);
+  EXPECT_TRUE(Led(kPort1Led).Blinking);
+  EXPECT_EQ(
+      StatusLine().str().rfind(
+          "Get: " + ErrorText(VNERR_NOSUCHNAME).str() + " Request: Led Status. Receive at ", 0),
+      0u)
+      << StatusLine().str();
 }
 
 TEST_F(FrontPanel, ASilentDeviceGetsNoSecondReadingAndClosingGivesUpOnIt) {

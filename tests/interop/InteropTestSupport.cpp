@@ -1,0 +1,166 @@
+#include "InteropTestSupport.h"
+
+#include <chrono>
+#include <thread>
+
+#include "app/GUIConfigForm.h"
+#include "app/GUIGenerator.h"
+#include "app/MainMenuTree.h"
+#include "app/MainUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "library/VnSNMPSession.h"
+#include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+constexpr const char* kUser = "md5des";
+constexpr const char* kAuthPass = "qovalt-auth-1";
+constexpr const char* kPrivPass = "mundrel-priv-1";
+
+TSNMPEditorPanel* PagePanel(TConfigForm* form) {
+  for (int i = 0; i < form->ControlCount(); ++i)
+    if (auto* p = dynamic_cast<TSNMPEditorPanel*>(form->Controls(i))) return p;
+  return nullptr;
+}
+
+VnSNMPRequest2Edits* PageRequest(TConfigForm* form) {
+  TList* list = form->RequestList();
+  return list && list->Count() ? static_cast<VnSNMPRequest2Edits*>(list->Items(0)) : nullptr;
+}
+
+std::vector<unsigned> SubIds(const std::string& dotted) {
+  std::vector<unsigned> out;
+  std::size_t at = 0;
+  while (at < dotted.size()) {
+    std::size_t dot = dotted.find('.', at);
+    if (dot == std::string::npos) dot = dotted.size();
+    if (dot > at) out.push_back(static_cast<unsigned>(std::stoul(dotted.substr(at, dot - at))));
+    at = dot + 1;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::unique_ptr<vntest::Snmpd> SnmpdTest::agent_;
+std::unique_ptr<vntest::TempDir> SnmpdTest::tools_;
+
+void SnmpdTest::SetUpTestSuite() {
+  MainWindowTest::SetUpTestSuite();
+  vntest::SnmpdOptions options;
+  options.users.push_back({kUser, "MD5", kAuthPass, "DES", kPrivPass, true});
+  // A notification target gives the target and notify tables a row each.
+  options.extra_config = "trapsess -v 2c -c qovalt 127.0.0.1:9\n";
+  agent_ = std::make_unique<vntest::Snmpd>(options);
+  tools_ = std::make_unique<vntest::TempDir>();
+}
+
+void SnmpdTest::TearDownTestSuite() {
+  agent_.reset();
+  tools_.reset();
+}
+
+void SnmpdTest::StartModule(Over version) {
+  const std::string port = std::to_string(agent_->Port());
+  if (version == Over::V3) {
+    CreateMainWindow({"/I127.0.0.1", "/v3", "/t" + port, "/m3", "/l3", std::string("/n") + kUser,
+                      "/a2", std::string("/A") + kAuthPass, "/p2", std::string("/P") + kPrivPass});
+    return;
+  }
+  WriteConfig("", "127.0.0.1",
+              {"AgentPort=" + port, version == Over::V1 ? "Version=0" : "Version=1",
+               version == Over::V1 ? "SecurityModel=1" : "SecurityModel=2"});
+  CreateMainWindow({"/I127.0.0.1", "/Rqovalt", "/Wmundrel"});
+}
+
+PageView SnmpdTest::OpenPage(const char* entryName) {
+  const TMainMenuEntry* entry = FindMenuEntryByName(entryName);
+  PageView view;
+  if (!entry) {
+    ADD_FAILURE() << "no menu entry " << entryName;
+    return view;
+  }
+  TestKit::OnNextModal<TConfigForm>([&](TConfigForm* page) {
+    VnSNMPRequest2Edits* request = PageRequest(page);
+    TSNMPEditorPanel* panel = PagePanel(page);
+    if (!request || !panel) {
+      ADD_FAILURE() << entryName << ": no request or panel";
+      page->Close();
+      return;
+    }
+    EXPECT_TRUE(PumpUntil([&] { return request->Busy == 0 && request->RowCount > 0; }))
+        << entryName << " read nothing";
+    EXPECT_TRUE(WaitIdle(*request));
+    if (TMsgPanel* messages = panel->StatusPanel(); messages && messages->Memo)
+      view.Status = messages->Memo->Lines()->Text().str();
+    if (auto* list = dynamic_cast<TSNMPListViewPanel*>(panel)) {
+      TListView* lv = list->ListViewPanel->ListView;
+      for (int c = 0; c < lv->Columns()->Count(); ++c)
+        view.Columns.push_back(lv->Columns()->Items(c)->Caption().str());
+      for (int r = 0; r < lv->Items()->Count(); ++r) {
+        TListItem* item = lv->Items()->Item(r);
+        std::vector<std::string> row = {item->Caption().str()};
+        for (int s = 0; s < item->SubItems()->Count(); ++s)
+          row.push_back(item->SubItems()->Strings(s).str());
+        view.Rows.push_back(std::move(row));
+      }
+    } else if (panel->EditsPanel) {
+      for (int r = 0; r < panel->EditsPanel->RowCount(); ++r)
+        view.Edits.push_back(panel->EditsPanel->Row(r).EditCtrl->Text().str());
+    }
+    page->Close();
+  });
+  window_->RunMenuEntry(*entry);
+  return view;
+}
+
+bool SnmpdTest::PumpSnmpUntil(const std::function<bool()>& done, int realMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(realMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    g_SnmpEventProcessor.OnTimer(nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+std::vector<WalkLine> SnmpdTest::Walk(const std::string& oid, Over version) {
+  std::vector<std::string> args = {"snmpwalk"};
+  if (version == Over::V3) {
+    args.insert(args.end(), {"-v3", "-l", "authPriv", "-u", kUser, "-a", "MD5", "-A", kAuthPass,
+                             "-x", "DES", "-X", kPrivPass});
+  } else {
+    args.insert(args.end(), {version == Over::V1 ? "-v1" : "-v2c", "-c", "qovalt"});
+  }
+  args.insert(args.end(), {"-On", "-Oq", "-Oe", "-r1", "-t2",
+                           "127.0.0.1:" + std::to_string(agent_->Port()), oid});
+  const simtest::ToolResult result = simtest::RunTool(args, tools_->Path());
+  EXPECT_EQ(result.status, 0) << result.out;
+  std::vector<WalkLine> lines;
+  const std::string prefix = "." + oid + ".";
+  std::size_t at = 0;
+  while (at < result.out.size()) {
+    std::size_t end = result.out.find('\n', at);
+    if (end == std::string::npos) end = result.out.size();
+    const std::string line = result.out.substr(at, end - at);
+    at = end + 1;
+    if (line.rfind(prefix, 0) != 0) continue;
+    const std::size_t space = line.find(' ');
+    WalkLine w;
+    w.Suffix = SubIds(line.substr(prefix.size(), space - prefix.size()));
+    w.Value = space == std::string::npos ? "" : line.substr(space + 1);
+    if (w.Value.size() >= 2 && w.Value.front() == '"' && w.Value.back() == '"')
+      w.Value = w.Value.substr(1, w.Value.size() - 2);
+    lines.push_back(std::move(w));
+  }
+  return lines;
+}
+
+std::string LengthPrefixedText(const std::vector<unsigned>& suffix, std::size_t at) {
+  std::string text;
+  if (at >= suffix.size()) return text;
+  for (std::size_t i = at + 1; i <= at + suffix[at] && i < suffix.size(); ++i)
+    text += static_cast<char>(suffix[i]);
+  return text;
+}
