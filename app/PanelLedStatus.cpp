@@ -13,7 +13,9 @@ bool IsLedStatusText(const AnsiString& hex) {
 TLinkPicture LinkPictureOf(const AnsiString& hex, int slot) {
   // Slot 1 starts at character 11: byte 5, the state byte of port 1.
   const AnsiString pair = hex.SubString(4 * slot + 7, 4);
-  if (pair == "0101") return TLinkPicture::None;
+  // A slot the value does not reach says nothing of a link, as its black LED
+  // does not either.
+  if (pair.Length() < 4 || pair == "0101") return TLinkPicture::None;
   if (pair == "8203") return TLinkPicture::Green;
   return TLinkPicture::Orange;
 }

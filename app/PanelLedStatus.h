@@ -15,5 +15,5 @@ bool IsLedStatusText(const AnsiString& hex);
 
 // The link picture of slot 1 to kLinkSlots from a reading: its state and
 // colour pair "0101" shows none, "8203" the green picture, any other pair
-// (also one cut short by the end of the value) the orange one.
+// the orange one; a slot whose pair the value does not hold whole shows none.
 TLinkPicture LinkPictureOf(const AnsiString& hex, int slot);

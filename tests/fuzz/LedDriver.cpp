@@ -76,5 +76,7 @@ void vnfuzz::RunLedInput(const std::uint8_t* data, std::size_t size) {
     const TLinkPicture picture = LinkPictureOf(text, slot);
     if (picture == TLinkPicture::Green && text.SubString(4 * slot + 7, 4) != "8203")
       Broken("a green link picture without its pair");
+    if (picture != TLinkPicture::None && text.SubString(4 * slot + 7, 4).Length() < 4)
+      Broken("a link picture for a slot the value does not reach");
   }
 }

@@ -212,7 +212,7 @@ TEST_F(FrontPanel, PortOneFollowsItsStateAndColourBytes) {
   EXPECT_EQ(Painted(kPort1Led), kGreen);
 }
 
-TEST_F(FrontPanel, AShortValueShowsOrangeAndBlackForThePortsBeyondIt) {
+TEST_F(FrontPanel, AShortValueLinksNoPortBeyondIt) {
   TestKit::VirtualTime time;
   // 15 octets: ports 1 to 4 and half of port 5.
   SetLedOctets("0000020100 8203 0101 8101 0204 82");
@@ -226,9 +226,9 @@ TEST_F(FrontPanel, AShortValueShowsOrangeAndBlackForThePortsBeyondIt) {
   EXPECT_EQ(Port(2), "-");
   EXPECT_EQ(Port(3), "O");
   EXPECT_EQ(Port(4), "O");
-  for (int n = 5; n <= 10; ++n) EXPECT_EQ(Port(n), "O") << n;
-  EXPECT_EQ(LinkOf("Combo1G", "Combo1O"), "O");
-  EXPECT_EQ(LinkOf("Combo2G", "Combo2O"), "O");
+  for (int n = 5; n <= 10; ++n) EXPECT_EQ(Port(n), "-") << n;
+  EXPECT_EQ(LinkOf("Combo1G", "Combo1O"), "-");
+  EXPECT_EQ(LinkOf("Combo2G", "Combo2O"), "-");
 
   EXPECT_EQ(Led(kPort1Led).Color, kGreen);
   EXPECT_EQ(Led(kPort1Led + 3).Color, kGreen);  // port 4: 02 04
