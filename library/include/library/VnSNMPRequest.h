@@ -103,8 +103,7 @@ class VnSNMPRequest {
   // SET.
   static void ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
                            std::uint8_t readReply, const VnSNMPCompletion& completion,
-                           const std::vector<int>& bindingItems,
-                           std::int64_t readGeneration = -1);
+                           const std::vector<int>& bindingItems, std::int64_t readGeneration = -1);
   // The replies of the reads submitted so far are dropped when they come:
   // they neither touch the items nor reach their completions. SETs still
   // complete.
