@@ -65,7 +65,14 @@ void TSpanningTreeAlgorithmForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, SpanningTreeAlgorithmVars, 0, 0);
   Request->BindComboBox(0, ComboBox1);
   SetStatusTargetShown(*Request, StatusBar1);
+  Request->OnSetDone = VnRequestDoneEvent(this, &TSpanningTreeAlgorithmForm::RequestSetDone);
   GetButtonClick(nullptr);
+}
+
+void TSpanningTreeAlgorithmForm::RequestSetDone(VnSNMPRequest2Controls*, const VnSNMPError& Error) {
+  if (!readAfterSwitchOff_) return;
+  readAfterSwitchOff_ = false;
+  if (Error.Number == 0) GetButtonClick(nullptr);
 }
 
 void TSpanningTreeAlgorithmForm::GetButtonClick(TObject*) {
@@ -84,8 +91,11 @@ void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
   try {
     if (choice == "disabled") {
       Request->Request.Active = 1;
+      // Read when the SET is answered, not beside it: a read's "Ok!" must
+      // not hide the SET's error.
+      readAfterSwitchOff_ = true;
       Request->Set(true, true);
-      Request->Get();
+      if (!Request->Busy) readAfterSwitchOff_ = false;
     } else if (choice == "enabled") {
       if (MessageDlg(kEnableQuestion, mtConfirmation, mbOKCancel, 0) == mrOk) {
         struct Forget {
@@ -102,6 +112,7 @@ void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
       Request->Get();
     }
   } catch (...) {
+    readAfterSwitchOff_ = false;
     ShowFailureInStatusBar(StatusBar1, CurrentMessage());
     try {
       Request->Get();

@@ -12,7 +12,9 @@ class TButton;
 class TComboBox;
 class TLabel;
 class TStatusBar;
+class VnSNMPRequest2Controls;
 class VnSNMPRequest2Edits;
+struct VnSNMPError;
 
 class TSpanningTreeAlgorithmForm : public TForm {
  public:
@@ -35,6 +37,11 @@ class TSpanningTreeAlgorithmForm : public TForm {
 
  private:
   void BuildComponents();
+  // The request's OnSetDone: switching off is read back once its SET has
+  // been taken; a refused one leaves its error in the bar.
+  void RequestSetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Error);
+
+  bool readAfterSwitchOff_ = false;
 };
 
 extern TSpanningTreeAlgorithmForm* SpanningTreeAlgorithmForm;

@@ -213,6 +213,11 @@ bool TLogHostEditForm::CheckEdit() {
       }
     }
   }
+  // As in Add: a write while the list is read would not be read back.
+  if (!SystemLogHostForm->Request || SystemLogHostForm->Request->Busy) {
+    ShowMessage(kGetDataNotComplete);
+    return false;
+  }
   return true;
 }
 

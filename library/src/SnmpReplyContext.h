@@ -13,7 +13,7 @@ class VnSNMPRequest;
 struct SnmpReplyContext {
   using Handler = void (*)(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
                            std::uint8_t readReply, const VnSNMPCompletion& completion,
-                           const std::vector<int>& bindingItems);
+                           const std::vector<int>& bindingItems, std::int64_t readGeneration);
 
   Handler ReplyHandler = nullptr;
   VnSNMPRequest* Request = nullptr;
@@ -22,4 +22,6 @@ struct SnmpReplyContext {
   VnSNMPCompletion Completion;
   // The item each binding of the request was made from.
   std::vector<int> BindingItems;
+  // A read's generation at submission; -1 for a SET.
+  std::int64_t ReadGeneration = -1;
 };

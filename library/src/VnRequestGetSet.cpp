@@ -48,7 +48,12 @@ bool VnSNMPRequest2Controls::DeliverRow(const AnsiString& condition) {
 }
 
 void VnSNMPRequest2Controls::Get() {
-  if (reading_) return;
+  // The running walk may already have passed what this read is to show (a
+  // row written meanwhile): one more read follows it, however often asked.
+  if (reading_) {
+    readAgain_ = true;
+    return;
+  }
   StatusKind = STATUS_KIND_GET;
   DoGetBegin();
   condition_ = GetRowFilter();
@@ -97,6 +102,7 @@ void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
     UpdateBusy();
     DoGetError(error);
     if (life->self && OnGetDone) OnGetDone(this, error);
+    if (life->self) ReadAgainIfAsked();
     return;
   }
   try {
@@ -111,7 +117,7 @@ void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
     }
   } catch (const Exception& e) {
     if (!life->self) return;
-    reading_ = false;
+    reading_ = readAgain_ = false;
     UpdateBusy();
     ShowError(STATUS_KIND_GET, e.Message);
     return;
@@ -132,11 +138,27 @@ void VnSNMPRequest2Controls::EndRead(const VnSNMPError& record) {
     ShowRequestStatus(ErrorText(VNERR_OK));
     if (OnGetDone) OnGetDone(this, record);
   }
+  if (life->self) ReadAgainIfAsked();
+}
+
+void VnSNMPRequest2Controls::ReadAgainIfAsked() {
+  // A read the done event started already comes after the ask.
+  if (!readAgain_) return;
+  readAgain_ = false;
+  if (reading_) return;
+  std::shared_ptr<Life> life = life_;
+  try {
+    Get();
+  } catch (const Exception& e) {
+    if (life->self) ShowError(STATUS_KIND_GET, e.Message);
+  }
 }
 
 void VnSNMPRequest2Controls::AbandonWalk() {
   if (!reading_ || !IsTableList()) return;
   ++read_;  // the reply in flight finds another read and is dropped
+  Request.DropReadsInFlight();
+  readAgain_ = false;  // an abandoned walk is not followed by another
   VnSNMPError ended;
   ended.Text = ErrorText(VNERR_OK);
   ended.Device = Request.Device;

@@ -135,8 +135,12 @@ void VnSNMPRequest::VbToValue(int item, const Vb& vb) {
   const SnmpSyntax* v = vb.get_value_ptr();
   const Number number = NumberOf(v);
   AnsiString text;
-  if (IsHexSyntax(d.Syntax)) {
-    text = v ? VnHexText(NeedOctets(v).data(), NeedOctets(v).len()) : AnsiString(VnNullValueText);
+  if (!v) {
+    // A null value or an exception (noSuchObject, noSuchInstance,
+    // endOfMibView) is an absent value, whatever the item's syntax.
+    text = VnNullValueText;
+  } else if (IsHexSyntax(d.Syntax)) {
+    text = VnHexText(NeedOctets(v).data(), NeedOctets(v).len());
   } else if (IsEmptyValue(v, number)) {
     text = d.Syntax == SNMP_SYNTAX_DISPLAYSTR ? "" : VnNullValueText;
   } else {

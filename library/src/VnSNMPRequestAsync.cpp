@@ -115,6 +115,7 @@ void VnSNMPRequest::Submit(int kind, Pdu& pdu, const SnmpTarget& target,
   context->ReadReply = readReply;
   context->Completion = completion;
   context->BindingItems = std::move(bindingItems);
+  if (kind != sNMP_PDU_SET) context->ReadGeneration = readGeneration_;
   int result = SNMP_CLASS_INVALID_OPERATION;
   switch (kind) {
     case sNMP_PDU_GET:
@@ -138,8 +139,12 @@ void VnSNMPRequest::Submit(int kind, Pdu& pdu, const SnmpTarget& target,
 
 void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
                                  std::uint8_t readReply, const VnSNMPCompletion& completion,
-                                 const std::vector<int>& bindingItems) {
-  if (reason == SNMP_CLASS_SESSION_DESTROYED) {
+                                 const std::vector<int>& bindingItems,
+                                 std::int64_t readGeneration) {
+  // A reply of a dropped read must not move the items a newer walk reads
+  // into (its LastOid would end that walk early).
+  if (reason == SNMP_CLASS_SESSION_DESTROYED ||
+      (readGeneration >= 0 && readGeneration != request->readGeneration_)) {
     --request->Outstanding;
     return;
   }

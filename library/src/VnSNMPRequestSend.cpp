@@ -166,12 +166,17 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
       ++ended;
       *item.Value = kNotDone;
       // The index items still hold the previous row: the next step asks the
-      // column again from there and finds it ended again. Before any row
-      // they hold nothing to name one: the column is asked from where it
-      // was asked now.
-      try {
-        *item.LastOid = WithSuffix(col, RowIndexText());
-      } catch (const Exception&) {
+      // column again from there and finds it ended again. A column that ends
+      // on the first step has no row of this walk to name (the index items
+      // may still hold an earlier walk's): it is asked from itself again.
+      if (item.LastOid->IsEmpty()) {
+        *item.LastOid = col;
+      } else {
+        try {
+          *item.LastOid = WithSuffix(col, RowIndexText());
+        } catch (const Exception&) {
+          *item.LastOid = col;
+        }
       }
       continue;
     }

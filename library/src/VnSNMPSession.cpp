@@ -99,7 +99,7 @@ void SnmpCallbackThunk(int reason, Snmp*, Pdu& pdu, SnmpTarget& target, void* co
   // shown as any event handler's exception would be.
   try {
     ctx->ReplyHandler(ctx->Request, reason, pdu, target, ctx->ReadReply, ctx->Completion,
-                      ctx->BindingItems);
+                      ctx->BindingItems, ctx->ReadGeneration);
   } catch (...) {
     if (Application) Application->HandleException(nullptr);
   }

@@ -56,6 +56,8 @@ struct Fixture {
   std::vector<Setting> motions;  // text: still, count, tick or panel
   std::vector<Range> ranges;
   std::vector<Rule> rules;
+  std::vector<Setting> absents;    // instances, or whole subtrees, left out of the seed
+  std::vector<Setting> disorders;  // columns whose GETNEXT answers do not increase
 };
 
 // The most seed rows one fixture text may name, over all its tables.

@@ -186,6 +186,12 @@ std::shared_ptr<Schema> BuildSchema(const std::vector<SeedTable>& catalogue, con
     }
     object->rules.push_back(r.rule);
   }
+  for (const auto& d : fixture.disorders) {
+    ObjectDef* object = schema->MutableObject(d.oid);
+    if (!object || !object->table || !object->Accessible())
+      throw FixtureError(Where(d.line) + "disorder needs a readable table column");
+    object->disorderedWalk = true;
+  }
   for (const auto& d : fixture.defaults) {
     ObjectDef* object = schema->MutableObject(d.oid);
     if (!object)
@@ -230,6 +236,10 @@ void SeedStore(Store& store, const Fixture& fixture) {
                                  : m.text == "tick"  ? Store::Motion::Tick
                                                      : Store::Motion::Still;
     store.SetMotion(m.oid, motion);
+  }
+  for (const auto& a : fixture.absents) {
+    if (!store.Remove(a.oid))
+      throw FixtureError(Where(a.line) + "no instance at or under " + FormatOid(a.oid));
   }
   store.SaveSeed();
 }

@@ -38,7 +38,10 @@ struct Store::Plan {
 };
 
 Store::Store(std::shared_ptr<const Schema> schema, Clock clock)
-    : schema_(std::move(schema)), clock_(std::move(clock)), start_(clock_()) {}
+    : schema_(std::move(schema)), clock_(std::move(clock)), start_(clock_()) {
+  for (const auto& [oid, object] : schema_->Objects())
+    if (object->disorderedWalk) disorder_ = true;
+}
 
 Value Store::Read(const Cell& cell) const {
   switch (cell.motion) {
@@ -96,9 +99,34 @@ Store::Lookup Store::Get(const Oid& oid, Value& out) const {
 
 bool Store::Next(const Oid& from, bool inclusive, Oid& oid, Value& out) const {
   auto it = inclusive ? cells_.lower_bound(from) : cells_.upper_bound(from);
+  if (disorder_ && !inclusive) {
+    auto back = DisorderedNext(from);
+    if (back != cells_.end()) it = back;
+  }
   if (it == cells_.end()) return false;
   oid = it->first;
   out = Read(it->second);
+  return true;
+}
+
+std::map<Oid, Store::Cell>::const_iterator Store::DisorderedNext(const Oid& from) const {
+  Oid rest;
+  const ObjectDef* column = schema_->Resolve(from, &rest);
+  if (!column || !column->disorderedWalk || rest.empty()) return cells_.end();
+  auto it = cells_.lower_bound(from);
+  if (it == cells_.begin()) return cells_.end();
+  --it;
+  const bool inColumn = StartsWith(it->first, column->oid) && it->first.size() > column->oid.size();
+  return inColumn ? it : cells_.end();
+}
+
+bool Store::Remove(const Oid& prefix) {
+  auto first = cells_.lower_bound(prefix);
+  auto last = first;
+  while (last != cells_.end() && StartsWith(last->first, prefix)) ++last;
+  if (first == last) return false;
+  cells_.erase(first, last);
+  changed_ = true;
   return true;
 }
 

@@ -60,6 +60,9 @@ class Store {
   // with SetMotion(Still) stays stopped. False with a
   // reason when the OID names no instance of a known object.
   bool Put(const Oid& oid, const Value& value, std::string* error = nullptr);
+  // Removes the instance at the OID and every instance under it (their rows
+  // stay: a sparse column, an absent scalar). False when there was none.
+  bool Remove(const Oid& prefix);
   // Makes an instance follow a motion from its current value on.
   void SetMotion(const Oid& oid, Motion motion);
 
@@ -88,7 +91,12 @@ class Store {
   void Apply(const Plan& plan);
   void ClearRow(const TableDef& table, const Oid& indexArcs, const ObjectDef* keep);
 
+  // Where a GETNEXT from inside a disordered column goes instead; end when
+  // it goes where it would anyway.
+  std::map<Oid, Cell>::const_iterator DisorderedNext(const Oid& from) const;
+
   std::shared_ptr<const Schema> schema_;
+  bool disorder_ = false;  // some column's walk does not increase
   Clock clock_;
   std::int64_t start_;
   std::map<Oid, Cell> cells_;

@@ -79,6 +79,11 @@ class ListViewWalk : public SimulatorTest {
       if (line.find(pdu) != std::string::npos && line.find(binding) != std::string::npos) ++n;
     return n;
   }
+  // Pumps until the list shows `rows` rows; false after 10 s.
+  bool PumpUntilRows(int rows) {
+    for (int i = 0; i < 10000 && view->Items()->Count() < rows; ++i) PumpFor(1);
+    return view->Items()->Count() >= rows;
+  }
   std::string LastLine() const {
     const int n = memo->Lines()->Count();
     return n ? memo->Lines()->Strings(n - 1).str() : std::string();
@@ -201,17 +206,19 @@ TEST_F(ListViewWalk, ClearingActiveEndsTheWalkWithOk) {
   EXPECT_EQ(doneNumbers, (std::vector<int>{0}));
 }
 
-// One walk at a time, and one read after a write: a Get while the walk
-// runs does nothing; a Set whose table is read again, or that the form reads
-// itself, is read once, and the request stays busy until that read ends.
+// One walk at a time, and one read after a write: Gets while the walk runs
+// make one more walk after it; a Set whose table is read again, or that the
+// form reads itself, is read once, and the request stays busy until that
+// read ends.
 TEST_F(ListViewWalk, OneWalkAtATimeAndOneReadAfterAWrite) {
   request->AttachListView(view, false);
   request->Get();
   request->Get();
+  request->Get();
   ASSERT_TRUE(WaitIdle(*request));
-  EXPECT_EQ(Walks(), 1);
+  EXPECT_EQ(Walks(), 2);
   EXPECT_EQ(view->Items()->Count(), 3);
-  EXPECT_EQ(request->ends, 1);
+  EXPECT_EQ(request->ends, 2);
 
   std::vector<int> busyAtSetDone;
   request->OnSetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError&) {
@@ -223,7 +230,7 @@ TEST_F(ListViewWalk, OneWalkAtATimeAndOneReadAfterAWrite) {
   request->Set(true, false, "1");
   ASSERT_TRUE(WaitIdle(*request));
   EXPECT_EQ(SetLines().size(), 1u);
-  EXPECT_EQ(Walks(), 2);
+  EXPECT_EQ(Walks(), 3);
   EXPECT_EQ(Cells(1)[1], "office");
 
   // The form reads at once after the SET: the SET's reply does not end Busy.
@@ -233,10 +240,48 @@ TEST_F(ListViewWalk, OneWalkAtATimeAndOneReadAfterAWrite) {
   request->Set(true, false, "1");
   request->Get();
   ASSERT_TRUE(WaitIdle(*request));
-  EXPECT_EQ(Walks(), 3);
-  EXPECT_EQ(Steps(), 3 * 4);
+  EXPECT_EQ(Walks(), 4);
+  EXPECT_EQ(Steps(), 4 * 4);
   EXPECT_EQ(view->Items()->Count(), 3);
   EXPECT_EQ(busyAtSetDone, (std::vector<int>{1, 1}));
+}
+
+// A Set whose row the running walk has already passed (the form sends it
+// without waiting) is read once more after that walk: the list ends showing
+// the device.
+TEST_F(ListViewWalk, AWriteBehindTheRunningWalkIsReadAfterIt) {
+  request->AttachListView(view, false);
+  Control("delay 60");
+  request->Get();
+  ASSERT_TRUE(PumpUntilRows(1));
+  *request->Request.VarList.Item(kVlanId)->Value = "1";
+  *request->Request.VarList.Item(kVlanName)->Value = "office";
+  request->Set(true, false, "1");
+  ASSERT_TRUE(WaitIdle(*request, 20000));
+  EXPECT_EQ(SetLines().size(), 1u);
+  EXPECT_EQ(Walks(), 2);
+  ASSERT_EQ(view->Items()->Count(), 3);
+  EXPECT_EQ(Cells(0)[1], "office");
+}
+
+// A walk abandoned and started again before the old walk's reply comes: that
+// reply is dropped before it touches the items, so the new walk reads the
+// whole table.
+TEST_F(ListViewWalk, AWalkRestartedBeforeTheAbandonedReplyReadsEveryRow) {
+  request->AttachListView(view, false);
+  Control("hold");
+  request->Get();
+  PumpFor(50);
+  request->Request.Active = 0;
+  request->AbandonWalk();
+  request->Request.Active = 1;
+  request->Get();
+  PumpFor(50);
+  Control("release");
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(request->rows, 3);
+  EXPECT_EQ(view->Items()->Count(), 3);
+  EXPECT_EQ(LastLine().substr(0, 9), "Get: Ok! ");
 }
 
 // A walk abandoned while its reply is held back ends at once; the late

@@ -91,10 +91,11 @@ TEST_F(SnoopingGroupTest, MldGroupTableShowsIpv6IndexPartsAndAFailedWalkInTheSta
   EXPECT_TRUE(TestKit::Grab(f.get(), vntest::ArtifactsDir() + "/form-MLD_SnoopingGroupTable.png"));
 }
 
-TEST_F(SnoopingGroupTest, RefreshWhileAWalkRunsStartsNoSecondOne) {
+TEST_F(SnoopingGroupTest, RefreshWhileAWalkRunsIsOneMoreWalkAfterIt) {
   auto f = Open<TIGMP_SnoopingGroupTableForm>();
   ASSERT_TRUE(Wait(f.get()));
-  EXPECT_EQ(ExchangesOfTwoClicks(f->btnGet, *f->Request), 2);
+  // No second walk beside the running one; one more follows it.
+  EXPECT_EQ(ExchangesOfTwoClicks(f->btnGet, *f->Request), 4);
   EXPECT_EQ(f->ListView1->Items()->Count(), 1);
 }
 

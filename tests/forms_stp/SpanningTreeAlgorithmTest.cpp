@@ -60,6 +60,30 @@ TEST_F(SpanningTreeAlgorithm, OpensWithTheDeviceStateAndSwitchesOff) {
   EXPECT_EQ(Count(SetLines(), "SET"), 1);
 }
 
+// Switching off is read once, after the SET is answered; a refused SET
+// leaves its error in the bar and is not read over.
+TEST_F(SpanningTreeAlgorithm, SwitchingOffReadsOnceAfterTheSetAndKeepsItsError) {
+  Control("set " + std::string(kAlgorithm) + " i 3");
+  Open();
+  const int gets = Count(NewLog(), "GET");
+  ASSERT_TRUE(SelectComboText(form_->ComboBox1, "disabled"));
+  form_->SetButtonClick(nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return Count(NewLog(), "GET") == gets + 1; }));
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_NE(NewLog().back().find("\tGET\t"), std::string::npos) << NewLog().back();
+  EXPECT_EQ(ComboText(form_->ComboBox1), "disabled");
+
+  Control("set " + std::string(kAlgorithm) + " i 3");
+  Control("inject set 1.3.6.1.4.1.171.11.101.1.2.1.2.1 genErr");
+  form_->SetButtonClick(nullptr);
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  PumpUntil([] { return false; }, 200);
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Set: "), 1)
+      << form_->StatusBar1->DisplayedText().str();
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Ok!"), 0);
+  EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
+}
+
 // The request's own status lines land in the panel the bar shows.
 TEST_F(SpanningTreeAlgorithm, TheRequestsOutcomeIsShownInTheBar) {
   Open();

@@ -175,6 +175,26 @@ TEST_F(LogHostForm, EditLeavesOutTheRowStatusAndAnEmptyPort) {
   });
 }
 
+// Edit, as Add, waits for the list's read: a write while it runs would not
+// be read back.
+TEST_F(LogHostForm, EditWhileTheListIsReadSendsNothing) {
+  Open([this](TSystemLogHostForm* f) {
+    Control("delay 80");
+    TestKit::Click(f->GetButton);
+    ASSERT_TRUE(PumpUntil([f] { return f->ListView1->Items()->Count() == 2; }));
+    ASSERT_TRUE(f->Request->Busy);
+    TestKit::ClickRow(f->ListView1, 1);
+    InDialog(f->EditButton, [](TLogHostEditForm* d) {
+      d->PortEdit->SetText("6002");
+      Refused(d, "Get data not complete", nullptr);
+      TestKit::Click(d->CloseButton);
+    });
+    EXPECT_TRUE(WaitIdle(*f->Request));
+    Control("delay 0");
+    EXPECT_TRUE(SetLines().empty());
+  });
+}
+
 TEST_F(LogHostForm, DeleteSendsOnlyTheRowStatusAndTheRowGoes) {
   Open([this](TSystemLogHostForm* f) {
     {

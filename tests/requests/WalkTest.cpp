@@ -77,6 +77,31 @@ TEST_F(TableWalk, ColumnEndingEarlyShowsNotDoneInLaterRows) {
   EXPECT_EQ(walk.records.back().Number, 0);
 }
 
+// The agent has no ifLinkUpDownTrapEnable: that column ends on the first
+// step, before any row names where to ask it again; the walk goes on with
+// the names alone.
+TEST_F(TableWalk, ColumnEndedOnTheFirstStepLeavesTheOtherColumnsRows) {
+  static const VnSNMPVarDesc kIfX[] = {
+      Desc("1.3.6.1.2.1.2.2.1.1", "ifIndex", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_NOTACCESS),
+      Desc("1.3.6.1.2.1.31.1.1.1.1", "ifName", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READONLY),
+      Desc("1.3.6.1.2.1.31.1.1.1.14", "ifLinkUpDownTrapEnable", SNMP_SYNTAX_INTEGER,
+           SNMP_ACCESS_READONLY),
+      kEnd};
+  auto names = Snmpwalk(Agent(), "1.3.6.1.2.1.31.1.1.1.1");
+  ASSERT_FALSE(names.empty());
+  ASSERT_TRUE(Snmpwalk(Agent(), "1.3.6.1.2.1.31.1.1.1.14").empty());
+  std::vector<Row> expected;
+  for (const auto& [oid, name] : names)
+    expected.push_back({SuffixOf(oid, "1.3.6.1.2.1.31.1.1.1.1"), name, "(NOTDONE)"});
+  auto r = MakeRequest(kIfX, MVT_FMV, 1);
+  EXPECT_EQ(WalkSync(*r), expected);
+  AsyncWalk walk;
+  WalkAsync(*r, walk);
+  EXPECT_EQ(walk.rows, expected);
+  ASSERT_FALSE(walk.records.empty());
+  EXPECT_EQ(walk.records.back().Number, 0);
+}
+
 TEST_F(TableWalk, FirstStepOutsideTheTableDeliversNoRow) {
   static const VnSNMPVarDesc kEmpty[] = {
       Desc("1.3.6.1.4.1.99999.1.1.1", "Index", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_NOTACCESS),

@@ -56,6 +56,8 @@ TEST(SimFixture, ErrorsNameTheLineAndTheFault) {
   EXPECT_EQ(ErrorOf("object 1.2 float readonly"), "f:1: unknown syntax \"float\"");
   EXPECT_EQ(ErrorOf("motion 1.2.0 wobble"),
             "f:1: motion: expected \"motion <oid> still|count|tick|panel\"");
+  EXPECT_EQ(ErrorOf("absent"), "f:1: absent: expected \"absent <oid>\"");
+  EXPECT_EQ(ErrorOf("disorder 1.2 3"), "f:1: disorder: expected \"disorder <oid>\"");
   EXPECT_EQ(ErrorOf("frobnicate"), "f:1: unknown keyword \"frobnicate\"");
 }
 
@@ -115,6 +117,9 @@ TEST(SimFixture, SeedingRejectsWhatDoesNotFitTheCatalogue) {
             "fixture line 14: no object lies in table 9.5.1");
   EXPECT_EQ(seedError("default 9.2.1.4 00:11\n"),
             "fixture line 14: bad MAC address value \"00:11\" for 9.2.1.4");
+  EXPECT_EQ(seedError("absent 9.9.9\n"), "fixture line 14: no instance at or under 9.9.9");
+  EXPECT_EQ(seedError("disorder 9.1.2\n"),
+            "fixture line 14: disorder needs a readable table column");
   EXPECT_EQ(seedError("value 9.1.2.0 enabled\n"), "");  // option texts stand for their values
 }
 

@@ -98,9 +98,16 @@ class VnSNMPRequest {
   // The reply handler of every asynchronous exchange (called through the
   // session's callback with the context it was submitted with).
   // bindingItems names the item of each binding that was sent.
+  // readGeneration: for a read, the request's read generation when it was
+  // submitted (a reply of an earlier generation is dropped unread); -1 for a
+  // SET.
   static void ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
                            std::uint8_t readReply, const VnSNMPCompletion& completion,
-                           const std::vector<int>& bindingItems);
+                           const std::vector<int>& bindingItems, std::int64_t readGeneration = -1);
+  // The replies of the reads submitted so far are dropped when they come:
+  // they neither touch the items nor reach their completions. SETs still
+  // complete.
+  void DropReadsInFlight() { ++readGeneration_; }
 
   std::uint32_t Timeout = 0;  // hundredths of a second
   std::uint32_t Retries = 1;
@@ -140,4 +147,6 @@ class VnSNMPRequest {
   void Submit(int kind, Pdu& pdu, const SnmpTarget& target, const VnSNMPCompletion& completion,
               std::uint8_t readReply, std::vector<int> bindingItems);
   bool IsTable() const { return VarList.ItemType == MVT_FMV || VarList.ItemType == MVT_UMV; }
+
+  std::uint32_t readGeneration_ = 0;
 };

@@ -49,8 +49,9 @@ class VnSNMPRequest2Controls {
   // Reads the variable list into the hooks: one GET for a scalar list, a
   // GETNEXT walk for a table list. Synchronous failures are raised as
   // Exception (message and help context of the library error). One read at
-  // a time: while an asynchronous read of this request runs, Get does
-  // nothing.
+  // a time: asked while an asynchronous read of this request runs, Get
+  // reads once more after that read has ended (several such asks make one
+  // read).
   void Get();
   // Ends a running asynchronous table walk now rather than after the reply
   // in flight, as a stopped walk ends (end hook, "Ok!", OnGetDone); that
@@ -139,6 +140,8 @@ class VnSNMPRequest2Controls {
   void SetCompleted(VnSNMPError& error, bool getAfterSet, std::uint32_t readsBefore);
   // The end of the running asynchronous read, reported with the record.
   void EndRead(const VnSNMPError& record);
+  // Starts the read asked for while the last one ran.
+  void ReadAgainIfAsked();
   // Busy from the operations in flight.
   void UpdateBusy();
 
@@ -146,6 +149,7 @@ class VnSNMPRequest2Controls {
   // What makes up Busy: an asynchronous read running, SETs in flight, SETs
   // whose read after them is still to start, a synchronous operation.
   bool reading_ = false;
+  bool readAgain_ = false;  // a Get came while the running read ran
   int writes_ = 0;
   int readsAfterWrite_ = 0;
   bool syncRunning_ = false;
