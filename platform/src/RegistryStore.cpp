@@ -2,13 +2,12 @@
 
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/random.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -42,34 +41,22 @@ class FileDescriptor {
   int fd_;
 };
 
-// Creates a new file beside `target` under a name no one can foresee: a
-// fixed or guessable name could be a planted link that the write would
-// follow. O_EXCL refuses whatever already stands at the name, links
-// included. The mode is that of any new file of the user's (umask applies).
-// Returns the descriptor (and the name in `temp`), or -1 with errno set.
+// Creates a new file beside `target` under a name no one can foresee
+// (mkostemp): a fixed or guessable name could be a planted link that the
+// write would follow, and O_EXCL refuses whatever already stands at the
+// name, links included. Returns the descriptor (and the name in `temp`), or
+// -1 with errno set.
 int CreateTempFile(const std::string& target, std::string& temp) {
-  static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    unsigned char noise[8] = {};
-    if (::getrandom(noise, sizeof noise, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof noise)) {
-      // Only the chance of a name taken rises; O_EXCL keeps it safe.
-      const unsigned long mix = static_cast<unsigned long>(::getpid()) * 7919UL +
-                                static_cast<unsigned long>(attempt) * 104729UL +
-                                static_cast<unsigned long>(::time(nullptr));
-      for (std::size_t i = 0; i < sizeof noise; ++i)
-        noise[i] = static_cast<unsigned char>(mix >> (i * 5));
-    }
-    std::string name = target + ".tmp.";
-    for (unsigned char n : noise) name += kLetters[n % (sizeof kLetters - 1)];
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      temp = name;
-      return fd;
-    }
-    if (errno != EEXIST && errno != EINTR) return -1;
-  }
-  errno = EEXIST;
-  return -1;
+  std::string name = target + ".tmp.XXXXXX";
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return -1;
+  // mkostemp gives 0600; the file keeps the mode any new file of the user's
+  // would have.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+  temp = std::move(name);
+  return fd;
 }
 
 bool WriteAll(int fd, const std::string& text) {

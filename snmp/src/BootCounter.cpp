@@ -1,13 +1,11 @@
 #include "snmp/BootCounter.h"
 
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -92,33 +90,21 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
-// Creates a new file beside `path` under a name no one can foresee. The
-// counter usually lives in the current folder, which others may write to:
-// a fixed name there could be a planted link that the write would follow.
-// O_EXCL refuses whatever already stands at the name, links included.
-// Returns the descriptor (and the name in `temp`), or -1.
+// Creates a new file beside `path` under a name no one can foresee
+// (mkostemp). The counter usually lives in the current folder, which others
+// may write to: a fixed name there could be a planted link that the write
+// would follow. Returns the descriptor (and the name in `temp`), or -1.
 int CreateTempFile(const std::string& path, std::string& temp) {
-  static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    unsigned char noise[8] = {};
-    if (::getrandom(noise, sizeof noise, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof noise)) {
-      // Only the chance of a name taken rises; O_EXCL keeps it safe.
-      const unsigned long mix = static_cast<unsigned long>(::getpid()) * 7919UL +
-                                static_cast<unsigned long>(attempt) * 104729UL +
-                                static_cast<unsigned long>(::time(nullptr));
-      for (std::size_t i = 0; i < sizeof noise; ++i)
-        noise[i] = static_cast<unsigned char>(mix >> (i * 5));
-    }
-    std::string name = path + ".tmp.";
-    for (unsigned char n : noise) name += kLetters[n % (sizeof kLetters - 1)];
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd >= 0) {
-      temp = name;
-      return fd;
-    }
-    if (errno != EEXIST && errno != EINTR) return -1;
-  }
-  return -1;
+  std::string name = path + ".tmp.XXXXXX";
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return -1;
+  // mkostemp gives 0600; the file keeps the mode any new file of the user's
+  // would have.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0644 & ~mask);
+  temp = std::move(name);
+  return fd;
 }
 
 }  // namespace
