@@ -14,6 +14,7 @@
 // clang-format on
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -430,7 +431,28 @@ bool Agent::Start(std::string& error) {
     if (!(in >> previous) || previous < 0 || previous >= 2147483646) previous = 0;
     std::string text = std::to_string(previous);
     engineBoots_conf("engineBoots", text.data());
-    std::ofstream(file) << snmpv3_local_snmpEngineBoots() << "\n";
+    // Written aside and renamed: a stop halfway through must not leave a
+    // count that restarts from 1 (managers would then see time go back).
+    const std::string tmp = file + ".tmp";
+    {
+      std::ofstream out(tmp);
+      out << snmpv3_local_snmpEngineBoots() << "\n";
+      if (!out.flush()) {
+        error = "cannot write " + tmp;
+        return false;
+      }
+    }
+    if (std::rename(tmp.c_str(), file.c_str()) != 0) {
+      error = "cannot write " + file;
+      return false;
+    }
+    // The library stamped its time cache for our own engine when it
+    // started, with the count it had then; Reports and replies take boots
+    // and time from that cache while requests are checked against the new
+    // count, so without this no v3 request would ever be in time.
+    set_enginetime(reinterpret_cast<const u_char*>(engine.data()),
+                   static_cast<u_int>(engine.size()), snmpv3_local_snmpEngineBoots(),
+                   snmpv3_local_snmpEngineTime(), TRUE);
   }
 
   for (const V3UserOption& u : m.config.users) {
