@@ -1,5 +1,5 @@
-// The agent; with AgentValues the only part of the simulator that talks to
-// Net-SNMP's agent library.
+// The agent; with AgentValues and EventLoop the only part of the simulator
+// that talks to Net-SNMP's agent library.
 #include "simulator/src/Agent.h"
 
 #include <arpa/inet.h>
@@ -23,6 +23,7 @@
 #include <set>
 
 #include "simulator/src/ErrorStatus.h"
+#include "simulator/src/EventLoop.h"
 
 // The agent library's own view-based access control; this agent decides
 // access itself (communities, users, contexts) and takes it out.
@@ -94,8 +95,7 @@ struct Agent::Impl {
   };
   std::list<Pending> pending;
   unsigned nextPending = 1;
-  std::map<int, std::function<void()>> watchers;
-  std::map<int, std::function<void()>> writers;
+  EventLoop loop;
 
   Impl(Store& s, Behaviour& b, RequestLog& l, AgentConfig c)
       : store(s), behaviour(b), log(l), config(std::move(c)) {}
@@ -356,19 +356,6 @@ struct Agent::Impl {
   static int SendFn(netsnmp_transport* t, const void* buf, int size, void** opaque, int* olength) {
     return g_impl ? g_impl->Send(t, buf, size, opaque, olength) : -1;
   }
-
-  static void Dispatch(const std::map<int, std::function<void()>>& callbacks, int fd) {
-    auto it = callbacks.find(fd);
-    if (it == callbacks.end()) return;
-    auto callback = it->second;  // the callback may unwatch itself
-    callback();
-  }
-  static void FdReady(int fd, void*) {
-    if (g_impl) Dispatch(g_impl->watchers, fd);
-  }
-  static void FdWritable(int fd, void*) {
-    if (g_impl) Dispatch(g_impl->writers, fd);
-  }
 };
 
 Agent::Agent(Store& store, Behaviour& behaviour, RequestLog& log, AgentConfig config)
@@ -541,37 +528,26 @@ std::string Agent::EngineIdHex() const {
 
 long Agent::EngineBoots() const { return static_cast<long>(snmpv3_local_snmpEngineBoots()); }
 
-void Agent::RunOnce() { agent_check_and_process(1); }
+void Agent::RunOnce() { impl_->loop.RunOnce(); }
 
 void Agent::Watch(int fd, std::function<void()> onReadable) {
-  impl_->watchers[fd] = std::move(onReadable);
-  register_readfd(fd, &Impl::FdReady, nullptr);
+  impl_->loop.Watch(fd, std::move(onReadable));
 }
 
-void Agent::Unwatch(int fd) {
-  unregister_readfd(fd);
-  impl_->watchers.erase(fd);
-}
+void Agent::Unwatch(int fd) { impl_->loop.Unwatch(fd); }
 
 void Agent::WatchWritable(int fd, std::function<void()> onWritable) {
-  impl_->writers[fd] = std::move(onWritable);
-  register_writefd(fd, &Impl::FdWritable, nullptr);
+  impl_->loop.WatchWritable(fd, std::move(onWritable));
 }
 
-void Agent::UnwatchWritable(int fd) {
-  unregister_writefd(fd);
-  impl_->writers.erase(fd);
-}
+void Agent::UnwatchWritable(int fd) { impl_->loop.UnwatchWritable(fd); }
 
 void Agent::ReleaseHeld() { impl_->ReleaseHeld(); }
 
 void Agent::Shutdown() {
   if (!impl_ || !impl_->started) return;
   impl_->started = false;
-  for (auto& [fd, callback] : impl_->watchers) unregister_readfd(fd);
-  impl_->watchers.clear();
-  for (auto& [fd, callback] : impl_->writers) unregister_writefd(fd);
-  impl_->writers.clear();
+  impl_->loop.Clear();
   snmp_shutdown(kAppName);
   g_impl = nullptr;
 }
