@@ -27,6 +27,7 @@ void RunExpressionInput(const std::uint8_t* data, std::size_t size);
 void RunConstraintInput(const std::uint8_t* data, std::size_t size);
 void RunFixtureInput(const std::uint8_t* data, std::size_t size);
 void RunControlInput(const std::uint8_t* data, std::size_t size);
+void RunSessionInput(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;  // also the folder of its seeds and kept inputs
@@ -39,7 +40,7 @@ inline constexpr Target kTargets[] = {
     {"cmdline", RunCommandLineInput},   {"boots", RunBootCounterInput},
     {"reply", RunReplyInput},           {"expression", RunExpressionInput},
     {"constraint", RunConstraintInput}, {"fixture", RunFixtureInput},
-    {"control", RunControlInput},
+    {"control", RunControlInput},       {"session", RunSessionInput},
 };
 
 }  // namespace vnfuzz
