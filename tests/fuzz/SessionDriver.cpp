@@ -104,6 +104,7 @@ void vnfuzz::RunSessionInput(const std::uint8_t* data, std::size_t size) {
   ReplayIdsGuard ids;
   ForgetEngineTimes();  // each input is judged on its own
   setup.agent.Drain();
+  Outcome outcome;  // outlives the session, whose end completes what is left
   int status = 0;
   Snmp session(status);  // a fresh one: no engine ids, no requests left over
   if (status != SNMP_CLASS_SUCCESS) Broken("cannot open a session");
@@ -120,7 +121,6 @@ void vnfuzz::RunSessionInput(const std::uint8_t* data, std::size_t size) {
   pdu += Vb(Oid("1.3.6.1.2.1.1.5.0"));
   if (v3) pdu.set_security_level(SNMP_SECURITY_LEVEL_AUTH_PRIV);
 
-  Outcome outcome;
   if (session.get(pdu, target, OnCompletion, &outcome) != SNMP_CLASS_SUCCESS)
     Broken("the request was refused");
   for (std::size_t n = 0; n < kMaxDatagrams && size >= 2 && outcome.completions == 0; ++n) {
