@@ -1,5 +1,5 @@
-// The agent; with AgentValues the only part of the simulator that talks to
-// Net-SNMP's agent library.
+// The agent; with AgentValues and EventLoop the only part of the simulator
+// that talks to Net-SNMP's agent library.
 #include "simulator/src/Agent.h"
 
 #include <arpa/inet.h>
@@ -14,6 +14,7 @@
 // clang-format on
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -22,6 +23,7 @@
 #include <set>
 
 #include "simulator/src/ErrorStatus.h"
+#include "simulator/src/EventLoop.h"
 
 // The agent library's own view-based access control; this agent decides
 // access itself (communities, users, contexts) and takes it out.
@@ -93,8 +95,7 @@ struct Agent::Impl {
   };
   std::list<Pending> pending;
   unsigned nextPending = 1;
-  std::map<int, std::function<void()>> watchers;
-  std::map<int, std::function<void()>> writers;
+  EventLoop loop;
 
   Impl(Store& s, Behaviour& b, RequestLog& l, AgentConfig c)
       : store(s), behaviour(b), log(l), config(std::move(c)) {}
@@ -355,19 +356,6 @@ struct Agent::Impl {
   static int SendFn(netsnmp_transport* t, const void* buf, int size, void** opaque, int* olength) {
     return g_impl ? g_impl->Send(t, buf, size, opaque, olength) : -1;
   }
-
-  static void Dispatch(const std::map<int, std::function<void()>>& callbacks, int fd) {
-    auto it = callbacks.find(fd);
-    if (it == callbacks.end()) return;
-    auto callback = it->second;  // the callback may unwatch itself
-    callback();
-  }
-  static void FdReady(int fd, void*) {
-    if (g_impl) Dispatch(g_impl->watchers, fd);
-  }
-  static void FdWritable(int fd, void*) {
-    if (g_impl) Dispatch(g_impl->writers, fd);
-  }
 };
 
 Agent::Agent(Store& store, Behaviour& behaviour, RequestLog& log, AgentConfig config)
@@ -430,7 +418,28 @@ bool Agent::Start(std::string& error) {
     if (!(in >> previous) || previous < 0 || previous >= 2147483646) previous = 0;
     std::string text = std::to_string(previous);
     engineBoots_conf("engineBoots", text.data());
-    std::ofstream(file) << snmpv3_local_snmpEngineBoots() << "\n";
+    // Written aside and renamed: a stop halfway through must not leave a
+    // count that restarts from 1 (managers would then see time go back).
+    const std::string tmp = file + ".tmp";
+    {
+      std::ofstream out(tmp);
+      out << snmpv3_local_snmpEngineBoots() << "\n";
+      if (!out.flush()) {
+        error = "cannot write " + tmp;
+        return false;
+      }
+    }
+    if (std::rename(tmp.c_str(), file.c_str()) != 0) {
+      error = "cannot write " + file;
+      return false;
+    }
+    // The library stamped its time cache for our own engine when it
+    // started, with the count it had then; Reports and replies take boots
+    // and time from that cache while requests are checked against the new
+    // count, so without this no v3 request would ever be in time.
+    set_enginetime(reinterpret_cast<const u_char*>(engine.data()),
+                   static_cast<u_int>(engine.size()), snmpv3_local_snmpEngineBoots(),
+                   snmpv3_local_snmpEngineTime(), TRUE);
   }
 
   for (const V3UserOption& u : m.config.users) {
@@ -519,37 +528,26 @@ std::string Agent::EngineIdHex() const {
 
 long Agent::EngineBoots() const { return static_cast<long>(snmpv3_local_snmpEngineBoots()); }
 
-void Agent::RunOnce() { agent_check_and_process(1); }
+void Agent::RunOnce() { impl_->loop.RunOnce(); }
 
 void Agent::Watch(int fd, std::function<void()> onReadable) {
-  impl_->watchers[fd] = std::move(onReadable);
-  register_readfd(fd, &Impl::FdReady, nullptr);
+  impl_->loop.Watch(fd, std::move(onReadable));
 }
 
-void Agent::Unwatch(int fd) {
-  unregister_readfd(fd);
-  impl_->watchers.erase(fd);
-}
+void Agent::Unwatch(int fd) { impl_->loop.Unwatch(fd); }
 
 void Agent::WatchWritable(int fd, std::function<void()> onWritable) {
-  impl_->writers[fd] = std::move(onWritable);
-  register_writefd(fd, &Impl::FdWritable, nullptr);
+  impl_->loop.WatchWritable(fd, std::move(onWritable));
 }
 
-void Agent::UnwatchWritable(int fd) {
-  unregister_writefd(fd);
-  impl_->writers.erase(fd);
-}
+void Agent::UnwatchWritable(int fd) { impl_->loop.UnwatchWritable(fd); }
 
 void Agent::ReleaseHeld() { impl_->ReleaseHeld(); }
 
 void Agent::Shutdown() {
   if (!impl_ || !impl_->started) return;
   impl_->started = false;
-  for (auto& [fd, callback] : impl_->watchers) unregister_readfd(fd);
-  impl_->watchers.clear();
-  for (auto& [fd, callback] : impl_->writers) unregister_writefd(fd);
-  impl_->writers.clear();
+  impl_->loop.Clear();
   snmp_shutdown(kAppName);
   g_impl = nullptr;
 }

@@ -49,14 +49,15 @@ bool ControlServer::Listen(const std::string& path, std::string& error) {
     }
     ::unlink(path.c_str());
   }
-  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (fd < 0) {
     error = std::string("socket: ") + std::strerror(errno);
     return false;
   }
   addr.sun_family = AF_UNIX;
   std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 8) != 0) {
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+      ::listen(fd, SOMAXCONN) != 0) {
     error = "cannot listen on " + path + ": " + std::strerror(errno);
     ::close(fd);
     return false;
@@ -73,10 +74,31 @@ void ControlServer::UseStdin() {
 }
 
 void ControlServer::Accept() {
-  int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-  if (fd < 0) return;
-  clients_[fd] = Client{fd, fd, {}, {}, false};
-  agent_.Watch(fd, [this, fd] { Read(fd); });
+  for (;;) {
+    int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (fd < 0) {
+      if (errno == EINTR || errno == ECONNABORTED) continue;
+      if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+        agent_.Unwatch(listenFd_);
+        acceptPaused_ = true;
+      }
+      return;  // EAGAIN: every waiting connection taken
+    }
+    if (socketClients_ >= kMaxClients) {
+      Refuse(fd);
+      continue;
+    }
+    clients_[fd] = Client{fd, fd, {}, {}, false};
+    ++socketClients_;
+    agent_.Watch(fd, [this, fd] { Read(fd); });
+  }
+}
+
+void ControlServer::Refuse(int fd) {
+  // One try: a client that cannot take a line at once only misses the reason.
+  const std::string text = kRefusal;
+  [[maybe_unused]] ssize_t n = ::send(fd, text.data(), text.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+  ::close(fd);
 }
 
 void ControlServer::Read(int fd) {
@@ -138,13 +160,21 @@ void ControlServer::Drop(int fd) {
   auto it = clients_.find(fd);
   if (it != clients_.end() && it->second.waitingToWrite) agent_.UnwatchWritable(it->second.out);
   agent_.Unwatch(fd);
-  if (fd != 0) ::close(fd);
+  if (it != clients_.end() && fd != 0) {
+    ::close(fd);
+    --socketClients_;
+  }
   clients_.erase(fd);
+  if (acceptPaused_ && listenFd_ >= 0) {
+    acceptPaused_ = false;
+    agent_.Watch(listenFd_, [this] { Accept(); });
+  }
 }
 
 void ControlServer::Close() {
   while (!clients_.empty()) Drop(clients_.begin()->first);
   if (listenFd_ >= 0) {
+    acceptPaused_ = false;
     agent_.Unwatch(listenFd_);
     ::close(listenFd_);
     ::unlink(path_.c_str());

@@ -1,8 +1,9 @@
-// Carries control-channel lines over a UNIX stream socket (any number of
-// clients) or standard input, each line answered by one reply line. Nothing
-// here waits for a client: replies that a client does not read yet wait in
-// its own queue, and a client whose queue outgrows kMaxUnread loses its
-// connection (and the replies it never read).
+// Carries control-channel lines over a UNIX stream socket (up to kMaxClients
+// clients at once) or standard input, each line answered by one reply line.
+// Nothing here waits for a client: replies that a client does not read yet
+// wait in its own queue, and a client whose queue outgrows kMaxUnread loses
+// its connection (and the replies it never read). A client past the limit
+// is told so in one error line and disconnected.
 #pragma once
 
 #include <map>
@@ -17,6 +18,8 @@ namespace sim {
 class ControlServer {
  public:
   static constexpr std::size_t kMaxUnread = 256 * 1024;
+  static constexpr std::size_t kMaxClients = 256;
+  static constexpr const char* kRefusal = "error too many control clients (at most 256)\n";
 
   ControlServer(Agent& agent, ControlChannel& channel);
   ~ControlServer();
@@ -38,6 +41,7 @@ class ControlServer {
     bool waitingToWrite = false;
   };
   void Accept();
+  void Refuse(int fd);
   void Read(int fd);
   // Writes what the client can take now; watches for room when some is left.
   void Flush(int fd);
@@ -46,6 +50,10 @@ class ControlServer {
   Agent& agent_;
   ControlChannel& channel_;
   int listenFd_ = -1;
+  // Out of descriptors: the socket is not watched until a client leaves,
+  // lest a connection we cannot take wake the loop for ever.
+  bool acceptPaused_ = false;
+  std::size_t socketClients_ = 0;
   std::string path_;
   std::map<int, Client> clients_;
 };

@@ -21,6 +21,7 @@
 #include "ErrorMap.h"
 #include "NetSnmp.h"
 #include "PduCodec.h"
+#include "ReplayIds.h"
 #include "UsmUserCache.h"
 #include "snmp/Snmp.h"
 
@@ -335,6 +336,11 @@ int Snmp::Impl::Transmit(Record& r, bool resend) {
   netsnmp_pdu* pdu = snmp_pdu_create(probe ? SNMP_MSG_GET : command);
   if (!pdu) return SNMP_CLASS_RESOURCE_UNAVAIL;
   if (resend && r.request_id != 0) pdu->reqid = r.request_id;
+  int replay_request = 0, replay_message = 0;
+  if (vnsnmp::ReplayIds(replay_request, replay_message)) {
+    pdu->reqid = replay_request;
+    pdu->msgid = replay_message;
+  }
   struct PduGuard {
     netsnmp_pdu*& p;
     ~PduGuard() {

@@ -1,6 +1,7 @@
 // Requests against a simulated switch that answers later than one timeout
 // but sooner than two: the retry re-sends the request, and the reply to the
-// first transmission completes it, for every version and both modes.
+// first transmission completes it, for every version and both modes. And one
+// that reboots between two requests.
 #include <string>
 
 #include "SimulatorFixture.h"
@@ -48,6 +49,26 @@ TEST_F(SlowAgent, AReplyAfterTheFirstTimeoutCompletesTheRequest) {
     EXPECT_EQ(ReadName(version, 1), "Get: Ok! ") << int(version);
     EXPECT_EQ(ReadName(version, 0), "Get: Ok! ") << int(version);
   }
+}
+
+// The rebooted switch counts one boot more and starts its time afresh: the
+// first v3 request after it meets a time-window Report, which teaches the
+// module the new boots and time, and goes through when sent again.
+TEST_F(SlowAgent, V3RequestsGoThroughAgainAfterTheSwitchReboots) {
+  simtest::Simulator device;
+  ASSERT_TRUE(device.Running()) << device.Output();
+  ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(device.Port());
+  EXPECT_EQ(ReadName(3, 1), "Get: Ok! ");
+  ASSERT_TRUE(device.Restart()) << device.Output();
+  EXPECT_EQ(device.Control("get 1.3.6.1.6.3.10.2.1.2.0"), "ok INTEGER:2");
+  EXPECT_EQ(ReadName(3, 1), "Get: Ok! ");
+  EXPECT_EQ(ReadName(3, 0), "Get: Ok! ");
+  // Each of the three reached the switch (its log goes on across the reboot).
+  const std::string log = device.Log();
+  std::size_t answered = 0;
+  for (std::size_t at = 0; (at = log.find("v3\tshades\t\"\"\tGET\tnoError", at)) != log.npos; ++at)
+    ++answered;
+  EXPECT_EQ(answered, 3u) << log;
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ void RunControlInput(const std::uint8_t* data, std::size_t size);
 void RunViewerInput(const std::uint8_t* data, std::size_t size);
 void RunRegistrySaveInput(const std::uint8_t* data, std::size_t size);
 void RunLedInput(const std::uint8_t* data, std::size_t size);
+void RunSessionInput(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;  // also the folder of its seeds and kept inputs
@@ -53,6 +54,7 @@ inline constexpr Target kTargets[] = {
     {"viewer", RunViewerInput},
     {"regsave", RunRegistrySaveInput},
     {"leds", RunLedInput},
+    {"session", RunSessionInput},
 };
 // clang-format on
 

@@ -320,6 +320,13 @@ TEST(AgentOptions, BigTableOnAChosenPortAndBootsCountedInTheStateFolder) {
     ToolResult r = sim.V2("snmpget", {"1.3.6.1.6.3.10.2.1.2.0", "1.3.6.1.3.1717.1.1.1.1"});
     EXPECT_NE(r.out.find("INTEGER: 2"), std::string::npos) << r.out;      // booted again
     EXPECT_NE(r.out.find("No Such Object"), std::string::npos) << r.out;  // no big table this time
+    // SNMPv3 goes on working: boots and time of the new start are in step.
+    r = sim.V3("snmpget",
+               {"-l", "authPriv", "-u", "shades", "-a", "SHA", "-A", "shapassword", "-x", "DES",
+                "-X", "despassword"},
+               {"1.3.6.1.6.3.10.2.1.2.0"});
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("INTEGER: 2"), std::string::npos) << r.out;
   }
   // Bad arguments: a clear message and exit status 2, no agent.
   vntest::TempDir tools;

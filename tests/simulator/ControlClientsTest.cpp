@@ -1,6 +1,8 @@
 // Control clients that do not read their replies: the agent and the other
 // clients go on; a client whose unread replies pile up too high loses its
-// connection, one that reads late gets every reply in order.
+// connection, one that reads late gets every reply in order. Many clients at
+// once: each is answered up to the limit, the next is told no, and their
+// descriptors go when they leave.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -9,8 +11,11 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <future>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "SimulatorHarness.h"
 #include "simulator/src/ControlServer.h"
@@ -115,6 +120,57 @@ TEST(ControlClients, AClientThatNeverReadsIsDroppedWhileTheAgentAndOtherClientsG
   EXPECT_EQ(ReadLines(late, 1), "ok pong\n");
   close(late);
   EXPECT_EQ(sim.Control("ping"), "ok pong");
+}
+
+std::size_t OpenDescriptors(pid_t pid) {
+  std::error_code ec;
+  std::size_t n = 0;
+  for (std::filesystem::directory_iterator it("/proc/" + std::to_string(pid) + "/fd", ec), end;
+       !ec && it != end; it.increment(ec))
+    ++n;
+  return n;
+}
+
+TEST(ControlClients, ManyClientsAreEachAnsweredUpToTheLimitAndLeaveNoDescriptorsBehind) {
+  Simulator sim;  // its own control connection is the first client
+  ASSERT_TRUE(sim.Running()) << sim.Output();
+  ASSERT_EQ(sim.Control("ping"), "ok pong");
+  const std::size_t before = OpenDescriptors(sim.Pid());
+  const std::string path = sim.Dir().File("control.sock");
+
+  std::vector<int> clients;
+  for (std::size_t i = 1; i < sim::ControlServer::kMaxClients; ++i) {
+    const int fd = Connect(path);
+    ASSERT_GE(fd, 0) << i;
+    clients.push_back(fd);
+    SendAll(fd, "ping\n");
+  }
+  // One common deadline: a client left unserved fails the test, not each in turn.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  std::size_t answered = 0;
+  for (int fd : clients) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, static_cast<int>(std::max<long long>(left.count(), 0))) > 0 &&
+        ReadLines(fd, 1) == "ok pong\n")
+      ++answered;
+  }
+  EXPECT_EQ(answered, clients.size());
+
+  const int extra = Connect(path);
+  ASSERT_GE(extra, 0);
+  EXPECT_EQ(ReadToEnd(extra), sim::ControlServer::kRefusal);
+  close(extra);
+
+  for (int fd : clients) close(fd);
+  while (OpenDescriptors(sim.Pid()) != before && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(OpenDescriptors(sim.Pid()), before);
+  const int again = Connect(path);
+  SendAll(again, "ping\n");
+  EXPECT_EQ(ReadLines(again, 1), "ok pong\n");
+  close(again);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "SimulatorHarness.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
@@ -51,10 +52,23 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::string& stat
     _exit(127);
   }
   close(fds[1]);
+  const auto deadline = start + std::chrono::seconds(60);
   char buf[8192];
-  ssize_t n;
-  while ((n = read(fds[0], buf, sizeof buf)) > 0 || (n < 0 && errno == EINTR)) {
-    if (n > 0) result.out.append(buf, static_cast<std::size_t>(n));
+  for (;;) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    pollfd p{fds[0], POLLIN, 0};
+    const int ready = left > 0 ? poll(&p, 1, static_cast<int>(left)) : 0;
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) {
+      kill(pid, SIGKILL);
+      result.out += "\n(killed: still running after 60 s)";
+      break;
+    }
+    const ssize_t n = read(fds[0], buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    result.out.append(buf, static_cast<std::size_t>(n));
   }
   close(fds[0]);
   int status = 0;
@@ -68,11 +82,26 @@ Simulator::Simulator(std::vector<std::string> extraArgs) {
   logPath_ = dir_.File("requests.log");
   outPath_ = dir_.File("output.txt");
   controlPath_ = dir_.File("control.sock");
-  const std::string portFile = dir_.File("port");
-  std::vector<std::string> args = {VN_SIMULATOR_BIN, "--state-dir", dir_.File("state"),
-                                   "--port-file",    portFile,      "--log",
-                                   logPath_,         "--control",   controlPath_};
-  args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+  portFile_ = dir_.File("port");
+  args_ = {VN_SIMULATOR_BIN, "--state-dir", dir_.File("state"), "--port-file", portFile_,
+           "--log",          logPath_,      "--control",        controlPath_};
+  args_.insert(args_.end(), extraArgs.begin(), extraArgs.end());
+  Start(args_);
+}
+
+bool Simulator::Restart() {
+  if (port_ <= 0) return false;
+  const std::string port = std::to_string(port_);
+  Stop();
+  std::filesystem::remove(portFile_);
+  std::vector<std::string> args = args_;
+  args.insert(args.end(), {"--port", port});
+  Start(args);
+  return Running() && std::to_string(port_) == port && control_ >= 0;
+}
+
+void Simulator::Start(std::vector<std::string> args) {
+  port_ = 0;
   const pid_t parent = getpid();
   pid_ = fork();
   if (pid_ == 0) {
@@ -90,7 +119,7 @@ Simulator::Simulator(std::vector<std::string> extraArgs) {
   // Up to 60 s: a sanitizer build starts slowly on a busy machine.
   const auto deadline = Clock::now() + std::chrono::seconds(60);
   while (Clock::now() < deadline) {
-    const std::string text = vntest::ReadFile(portFile);
+    const std::string text = vntest::ReadFile(portFile_);
     if (!text.empty()) {
       port_ = std::atoi(text.c_str());
       break;

@@ -17,7 +17,8 @@ struct ToolResult {
 };
 
 // Runs a Net-SNMP tool (snmpget, snmpwalk, ...) with an empty configuration
-// path, no MIBs and its persistent files in `stateDir`.
+// path, no MIBs and its persistent files in `stateDir`. A tool still running
+// after a minute is killed (status -1): a fault may make it retry for ever.
 ToolResult RunTool(const std::vector<std::string>& args, const std::string& stateDir);
 
 // One simulator process on a free loopback port, stopped by pid (SIGTERM)
@@ -49,12 +50,17 @@ class Simulator {
 
   // SIGTERM and wait; the exit status, or -1 when it had to be killed.
   int Stop();
+  // Stops it and starts it again on the same port with the same state
+  // folder, as a device reboots; false when it did not come back.
+  bool Restart();
 
  private:
+  void Start(std::vector<std::string> args);
   ToolResult Tool(const std::string& tool, std::vector<std::string> args);
 
   vntest::TempDir dir_;
-  std::string logPath_, outPath_, controlPath_;
+  std::string logPath_, outPath_, controlPath_, portFile_;
+  std::vector<std::string> args_;
   pid_t pid_ = -1;
   int port_ = 0;
   int control_ = -1;
