@@ -11,6 +11,8 @@
 #include "library/VnSNMPSession.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
+#include "platform/TestKit.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -92,6 +94,7 @@ PageView SnmpdTest::OpenPage(const char* entryName) {
     EXPECT_TRUE(PumpUntil([&] { return request->Busy == 0 && request->RowCount > 0; }))
         << entryName << " read nothing";
     EXPECT_TRUE(WaitIdle(*request));
+    EXPECT_TRUE(TestKit::Grab(page, vntest::ArtifactsDir() + "/snmpd-" + entryName + ".png"));
     if (TMsgPanel* messages = panel->StatusPanel(); messages && messages->Memo)
       view.Status = messages->Memo->Lines()->Text().str();
     if (auto* list = dynamic_cast<TSNMPListViewPanel*>(panel)) {
