@@ -55,14 +55,21 @@ Options TakeOptions(int argc, char** argv, int defaultRounds, bool pinByDefault)
     else
       o.rounds = std::max(1, std::atoi(argv[i]));
   }
-  const int cpu = sched_getcpu();
-  if (o.pin && cpu >= 0) {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    CPU_SET(cpu, &set);
-    sched_setaffinity(0, sizeof set, &set);
-  }
+  if (o.pin) Pin(0, true);
   return o;
+}
+
+void Pin(pid_t pid, bool oneProcessor) {
+  static const int cpu = sched_getcpu();  // the first call's: one processor for all
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (oneProcessor && cpu >= 0) {
+    CPU_SET(cpu, &set);
+  } else {
+    const long n = sysconf(_SC_NPROCESSORS_ONLN);
+    for (long i = 0; i < n && i < CPU_SETSIZE; ++i) CPU_SET(static_cast<int>(i), &set);
+  }
+  sched_setaffinity(pid, sizeof set, &set);
 }
 
 bool StartSession(const std::string& folder) {

@@ -28,6 +28,9 @@ struct Options {
   int rounds = 0;
 };
 Options TakeOptions(int argc, char** argv, int defaultRounds, bool pinByDefault = true);
+// Keeps a process (0: this one, with the processes it starts later) on the
+// processor this one runs on, or lets it run on every processor again.
+void Pin(pid_t pid, bool oneProcessor);
 
 // Starts the library's SNMP session in a folder; false (and why, on the
 // error stream) when it cannot.
@@ -46,6 +49,7 @@ class Simulator {
   Simulator& operator=(const Simulator&) = delete;
 
   int Port() const { return port_; }
+  pid_t Pid() const { return pid_; }
   const std::string& Log() const { return log_; }
   // GETNEXT requests logged so far.
   long LoggedGetNexts() const;
