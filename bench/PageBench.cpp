@@ -204,7 +204,7 @@ struct Series {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Options options = TakeOptions(argc, argv, 3, false);
+  const Options options = TakeOptions(argc, argv, 5, false);
   XServer x;
   if (!x.Ok()) return 1;
   setenv("QT_QPA_PLATFORM", "xcb", 1);
