@@ -1,6 +1,7 @@
 // The synchronous walk: a table of 1,000 rows and 5 columns served by the
 // simulator, walked
 //   1. by the library (synchronous GETNEXT steps, every column in one PDU),
+//      in a process of its own as every other walker,
 //   2. by a minimal Net-SNMP client doing the same row-wise walk,
 //   3. by snmptable -CB: the same PDUs, one GETNEXT per row for all columns,
 //   4. by snmpwalk, one column after the other, one value per request (five
@@ -14,6 +15,8 @@
 // all processors, as a user runs them.
 //
 // usage: walk_bench [--no-pin] [ROUNDS]   (--no-pin: all processors only)
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -69,33 +72,38 @@ const VnSNMPVarDesc kColumns[] = {
     Desc(nullptr, nullptr, 0, 0),
 };
 
-Result LibraryWalk(const Simulator& sim) {
+// The library's walk, in a process of its own (this program, started with
+// --walk-once): started as the reference client is, it meets the same
+// placement on a shared machine's processors. Prints what the reference
+// client prints.
+int WalkOnce(int port, const std::string& dir) {
+  if (!StartSession(dir)) return 1;
   VnSNMPRequest request;
-  request.Device.Port = static_cast<std::uint16_t>(sim.Port());
+  request.Device.Port = static_cast<std::uint16_t>(port);
   request.Security.Version = 1;  // v2c
   request.VarList = VnSNMPVarList(kColumns, MVT_FMV, 1);
-  Result r;
-  const long before = sim.LoggedGetNexts();
-  const double cpuStart = CpuMs();
-  auto start = Clock::now();
-  for (bool more = request.SendGet(true); more; more = request.SendGet(false)) ++r.rows;
-  r.ms = MsSince(start);
-  r.cpu = CpuMs() - cpuStart;
-  r.requests = sim.LoggedGetNexts() - before;
-  return r;
+  long rows = 0;
+  try {
+    const double cpuStart = CpuMs();
+    auto start = Clock::now();
+    for (bool more = request.SendGet(true); more; more = request.SendGet(false)) ++rows;
+    std::printf("requests=0 rows=%ld ms=%.3f cpu=%.3f\n", rows, MsSince(start), CpuMs() - cpuStart);
+  } catch (Exception& e) {
+    std::fprintf(stderr, "library walk: %s (%d)\n", e.Message.c_str(), e.HelpContext);
+    return 1;
+  }
+  return 0;
 }
 
 std::string ToolEnvironment(const std::string& dir) {
   return "env MIBS= SNMPCONFPATH=" + dir + "/toolconf SNMP_PERSISTENT_DIR=" + dir + "/toolstate ";
 }
 
-Result ReferenceWalk(const Simulator& sim, const std::string& dir) {
-  std::string command = ToolEnvironment(dir) + VN_NETSNMP_WALK + std::string(" 127.0.0.1:") +
-                        std::to_string(sim.Port()) + " " + kCommunity;
-  for (int c = 1; c <= 5; ++c) command += " " + std::string(kEntry) + "." + std::to_string(c);
+// A walking process's own report: its rows, time and processor time.
+Result Reported(const std::string& command, const Simulator& sim, const char* who) {
   Result r;
   const long before = sim.LoggedGetNexts();
-  std::string out = RunAndRead(command + " 2>/dev/null");
+  std::string out = RunAndRead(command);
   r.requests = sim.LoggedGetNexts() - before;
   double ms = -1;
   long requests = 0;
@@ -103,9 +111,22 @@ Result ReferenceWalk(const Simulator& sim, const std::string& dir) {
   if (at == std::string::npos ||
       std::sscanf(out.c_str() + at, "requests=%ld rows=%ld ms=%lf cpu=%lf", &requests, &r.rows, &ms,
                   &r.cpu) != 4)
-    std::fprintf(stderr, "reference client: %s\n", out.c_str());
+    std::fprintf(stderr, "%s: %s\n", who, out.c_str());
   r.ms = ms;
   return r;
+}
+
+Result LibraryWalk(const Simulator& sim, const std::string& dir) {
+  return Reported("/proc/" + std::to_string(getpid()) + "/exe --walk-once " +
+                      std::to_string(sim.Port()) + " " + dir + "/library",
+                  sim, "library walk");
+}
+
+Result ReferenceWalk(const Simulator& sim, const std::string& dir) {
+  std::string command = ToolEnvironment(dir) + VN_NETSNMP_WALK + std::string(" 127.0.0.1:") +
+                        std::to_string(sim.Port()) + " " + kCommunity;
+  for (int c = 1; c <= 5; ++c) command += " " + std::string(kEntry) + "." + std::to_string(c);
+  return Reported(command + " 2>/dev/null", sim, "reference client");
 }
 
 // A MIB of the generated table, so that snmptable knows its columns; it
@@ -184,12 +205,8 @@ bool RunPhase(const Simulator& sim, const std::string& dir, int rounds, Phase& p
   // The walks run next to each other in every round, so that the ratios of
   // one round share the machine's load of that moment.
   for (int i = 0; i < rounds; ++i) {
-    try {
-      p.lastOurs = LibraryWalk(sim);
-    } catch (Exception& e) {
-      std::fprintf(stderr, "library walk: %s (%d)\n", e.Message.c_str(), e.HelpContext);
-      return false;
-    }
+    p.lastOurs = LibraryWalk(sim, dir);
+    if (p.lastOurs.ms < 0) return false;
     p.lastReference = ReferenceWalk(sim, dir);
     p.lastTable = Snmptable(sim, dir);
     p.lastTool = SnmpwalkColumns(sim, dir);
@@ -229,11 +246,14 @@ bool ReportPhase(const Phase& p, const std::string& where) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--walk-once")
+    return WalkOnce(std::atoi(argv[2]), argv[3]);
   const Options options = TakeOptions(argc, argv, 7);
   const int rounds = options.rounds;
   vntest::TempDir dir;
   Simulator sim(VN_SIMULATOR, dir.Path(), kRows);
-  if (sim.Port() == 0 || !StartSession(dir.Path())) return 1;
+  if (sim.Port() == 0) return 1;
+  std::filesystem::create_directories(dir.Path() + "/library");
   std::filesystem::create_directories(dir.Path() + "/mibs");
   std::ofstream(dir.Path() + "/mibs/BENCH-TABLE-MIB.txt") << kTableMib;
 
