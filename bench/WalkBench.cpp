@@ -8,8 +8,9 @@
 //      times the PDUs: a line of information),
 //   5. by snmpbulkwalk with a large max-repetitions: the fewest PDUs, the
 //      wire's floor (a line of information; walks use GETNEXT).
-// They run next to each other in every round; the figures are medians of
-// the rounds, the ratios medians of the rounds' ratios. Every ratio is
+// They run next to each other in every round, each walker three times, the
+// quickest run counting; the figures are medians of the rounds, the ratios
+// medians of the rounds' ratios. Every ratio is
 // measured twice: with this program, the simulator and the tools on one
 // processor, where ping-pong between client and agent costs little, and on
 // all processors, as a user runs them.
@@ -201,16 +202,30 @@ struct Phase {
   Result lastOurs, lastReference, lastTable, lastTool;
 };
 
+// The quickest of a few runs of a walker: where the scheduler puts a fresh
+// process on a shared machine decides a single run more than the walker.
+template <class Walk>
+Result Best(Walk walk) {
+  Result best = walk();
+  for (int i = 1; i < 3; ++i) {
+    const Result r = walk();
+    if (r.ms >= 0 && r.ms < best.ms) best = r;
+  }
+  return best;
+}
+
 bool RunPhase(const Simulator& sim, const std::string& dir, int rounds, Phase& p) {
   // The walks run next to each other in every round, so that the ratios of
   // one round share the machine's load of that moment.
   for (int i = 0; i < rounds; ++i) {
-    p.lastOurs = LibraryWalk(sim, dir);
+    // The library and its reference in turns first.
+    if (i % 2) p.lastReference = Best([&] { return ReferenceWalk(sim, dir); });
+    p.lastOurs = Best([&] { return LibraryWalk(sim, dir); });
     if (p.lastOurs.ms < 0) return false;
-    p.lastReference = ReferenceWalk(sim, dir);
-    p.lastTable = Snmptable(sim, dir);
-    p.lastTool = SnmpwalkColumns(sim, dir);
-    const Result bulk = Snmpbulkwalk(sim, dir);
+    if (i % 2 == 0) p.lastReference = Best([&] { return ReferenceWalk(sim, dir); });
+    p.lastTable = Best([&] { return Snmptable(sim, dir); });
+    p.lastTool = Best([&] { return SnmpwalkColumns(sim, dir); });
+    const Result bulk = Best([&] { return Snmpbulkwalk(sim, dir); });
     p.ours.push_back(p.lastOurs.ms);
     p.reference.push_back(p.lastReference.ms);
     p.table.push_back(p.lastTable.ms);
