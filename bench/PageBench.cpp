@@ -207,7 +207,7 @@ struct Series {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Options options = TakeOptions(argc, argv, 7, false);
+  const Options options = TakeOptions(argc, argv, 9, false);
   XServer x;
   if (!x.Ok()) return 1;
   setenv("QT_QPA_PLATFORM", "xcb", 1);
@@ -259,7 +259,7 @@ int main(int argc, char** argv) {
       v3.Add(p, b);
     }
     // 50,000 rows over v2c in fewer rounds: each takes seconds.
-    for (int i = 0; i < std::max(1, options.rounds - 2); ++i) {
+    for (int i = 0; i < std::max(1, options.rounds - 4); ++i) {
       Fill p, b;
       pair(large, 1, kLarge + kDeviceRows, i % 2 == 1, "50,000", p, b);
       largePage.push_back(p.ms);
