@@ -43,23 +43,33 @@ double Median(std::vector<double> v) {
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-Options TakeOptions(int argc, char** argv, int defaultRounds) {
+Options TakeOptions(int argc, char** argv, int defaultRounds, bool pinByDefault) {
   Options o;
+  o.pin = pinByDefault;
   o.rounds = defaultRounds;
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--no-pin")
       o.pin = false;
+    else if (std::string(argv[i]) == "--pin")
+      o.pin = true;
     else
       o.rounds = std::max(1, std::atoi(argv[i]));
   }
-  const int cpu = sched_getcpu();
-  if (o.pin && cpu >= 0) {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    CPU_SET(cpu, &set);
-    sched_setaffinity(0, sizeof set, &set);
-  }
+  if (o.pin) Pin(0, true);
   return o;
+}
+
+void Pin(pid_t pid, bool oneProcessor) {
+  static const int cpu = sched_getcpu();  // the first call's: one processor for all
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (oneProcessor && cpu >= 0) {
+    CPU_SET(cpu, &set);
+  } else {
+    const long n = sysconf(_SC_NPROCESSORS_ONLN);
+    for (long i = 0; i < n && i < CPU_SETSIZE; ++i) CPU_SET(static_cast<int>(i), &set);
+  }
+  sched_setaffinity(pid, sizeof set, &set);
 }
 
 bool StartSession(const std::string& folder) {
@@ -72,13 +82,15 @@ bool StartSession(const std::string& folder) {
   }
 }
 
-Simulator::Simulator(const std::string& program, const std::string& dir, int rows) {
+Simulator::Simulator(const std::string& program, const std::string& dir, int rows,
+                     const std::vector<std::string>& more) {
   const std::string portFile = dir + "/port";
   log_ = dir + "/requests.log";
   fs::create_directories(dir + "/state");
   std::vector<std::string> args = {
       program, "--port-file", portFile,      "--big-table", std::to_string(rows) + "x5",
       "--log", log_,          "--state-dir", dir + "/state"};
+  args.insert(args.end(), more.begin(), more.end());
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -114,6 +126,56 @@ long Simulator::LoggedGetNexts() const {
   while (std::getline(lines, line))
     if (line.find("\tGETNEXT\t") != std::string::npos) ++n;
   return n;
+}
+
+XServer::XServer() {
+  if (const char* shown = std::getenv("DISPLAY"); shown && *shown) {
+    ok_ = true;
+    description_ = std::string("DISPLAY ") + shown;
+    return;
+  }
+  // Xvfb names the display it took on a pipe (-displayfd): no guessing of a
+  // free display number against other users of the machine.
+  int fds[2];
+  if (pipe(fds) != 0) return;
+  const std::string fd = std::to_string(fds[1]);
+  std::vector<std::string> args = {"Xvfb",         "-displayfd", fd,    "-screen", "0",
+                                   "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addclose(&actions, fds[0]);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  const int rc = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
+  if (rc != 0) {
+    pid_ = -1;
+    close(fds[0]);
+    std::fprintf(stderr, "Xvfb could not be started\n");
+    return;
+  }
+  std::string number;
+  char c = 0;
+  while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+  close(fds[0]);
+  if (number.empty()) {
+    std::fprintf(stderr, "Xvfb did not name its display\n");
+    return;
+  }
+  setenv("DISPLAY", (":" + number).c_str(), 1);
+  ok_ = true;
+  description_ = "DISPLAY :" + number + " (Xvfb started here)";
+}
+
+XServer::~XServer() {
+  if (pid_ > 0) {
+    kill(pid_, SIGTERM);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+  }
 }
 
 namespace {

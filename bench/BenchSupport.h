@@ -21,11 +21,16 @@ double Median(std::vector<double> v);
 // --no-pin is given, this process and every process it starts later stay on
 // the processor it runs on: on a shared machine the placement of client and
 // agent on processors otherwise decides the figures more than the code.
+// A program that measures what a user sees passes pinByDefault false and
+// takes --pin instead.
 struct Options {
   bool pin = true;
   int rounds = 0;
 };
-Options TakeOptions(int argc, char** argv, int defaultRounds);
+Options TakeOptions(int argc, char** argv, int defaultRounds, bool pinByDefault = true);
+// Keeps a process (0: this one, with the processes it starts later) on the
+// processor this one runs on, or lets it run on every processor again.
+void Pin(pid_t pid, bool oneProcessor);
 
 // Starts the library's SNMP session in a folder; false (and why, on the
 // error stream) when it cannot.
@@ -36,12 +41,15 @@ bool StartSession(const std::string& folder);
 // is 0 when it did not start (said on the error stream).
 class Simulator {
  public:
-  Simulator(const std::string& program, const std::string& dir, int rows);
+  // `more` goes on the simulator's command line (fixtures, for example).
+  Simulator(const std::string& program, const std::string& dir, int rows,
+            const std::vector<std::string>& more = {});
   ~Simulator();
   Simulator(const Simulator&) = delete;
   Simulator& operator=(const Simulator&) = delete;
 
   int Port() const { return port_; }
+  pid_t Pid() const { return pid_; }
   const std::string& Log() const { return log_; }
   // GETNEXT requests logged so far.
   long LoggedGetNexts() const;
@@ -50,6 +58,25 @@ class Simulator {
   pid_t pid_ = -1;
   int port_ = 0;
   std::string log_;
+};
+
+// An X server for the benchmarks that draw on a real screen: the one named
+// by DISPLAY, else a virtual one (Xvfb) started here and stopped with this
+// object. Ok() is false (said on the error stream) when there is none.
+class XServer {
+ public:
+  XServer();
+  ~XServer();
+  XServer(const XServer&) = delete;
+  XServer& operator=(const XServer&) = delete;
+  bool Ok() const { return ok_; }
+  // "DISPLAY :n (Xvfb started here)" or the display used.
+  const std::string& Description() const { return description_; }
+
+ private:
+  pid_t pid_ = -1;
+  bool ok_ = false;
+  std::string description_;
 };
 
 // One figure and what it is compared with, measured side by side:

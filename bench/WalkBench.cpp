@@ -1,18 +1,30 @@
 // The synchronous walk: a table of 1,000 rows and 5 columns served by the
 // simulator, walked
 //   1. by the library (synchronous GETNEXT steps, every column in one PDU),
+//      in a process of its own as every other walker,
 //   2. by a minimal Net-SNMP client doing the same row-wise walk,
-//   3. by snmpwalk, one column after the other, one value per request.
-// The three run next to each other in every round; the figures are medians
-// of the rounds, the ratios medians of the rounds' ratios.
+//   3. by snmptable -CB: the same PDUs, one GETNEXT per row for all columns,
+//   4. by snmpwalk, one column after the other, one value per request (five
+//      times the PDUs: a line of information),
+//   5. by snmpbulkwalk with a large max-repetitions: the fewest PDUs, the
+//      wire's floor (a line of information; walks use GETNEXT).
+// They run next to each other in every round, each walker three times, the
+// quickest run counting; the figures are medians of the rounds, the ratios
+// medians of the rounds' ratios. Every ratio is
+// measured twice: with this program, the simulator and the tools on one
+// processor, where ping-pong between client and agent costs little, and on
+// all processors, as a user runs them.
 //
-// The benchmark and every process it starts share one processor unless
-// --no-pin is given.
-//
-// usage: walk_bench [--no-pin] [ROUNDS]
+// usage: walk_bench [--no-pin] [ROUNDS]   (--no-pin: all processors only)
+#include <unistd.h>
+
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -61,33 +73,38 @@ const VnSNMPVarDesc kColumns[] = {
     Desc(nullptr, nullptr, 0, 0),
 };
 
-Result LibraryWalk(const Simulator& sim) {
+// The library's walk, in a process of its own (this program, started with
+// --walk-once): started as the reference client is, it meets the same
+// placement on a shared machine's processors. Prints what the reference
+// client prints.
+int WalkOnce(int port, const std::string& dir) {
+  if (!StartSession(dir)) return 1;
   VnSNMPRequest request;
-  request.Device.Port = static_cast<std::uint16_t>(sim.Port());
+  request.Device.Port = static_cast<std::uint16_t>(port);
   request.Security.Version = 1;  // v2c
   request.VarList = VnSNMPVarList(kColumns, MVT_FMV, 1);
-  Result r;
-  const long before = sim.LoggedGetNexts();
-  const double cpuStart = CpuMs();
-  auto start = Clock::now();
-  for (bool more = request.SendGet(true); more; more = request.SendGet(false)) ++r.rows;
-  r.ms = MsSince(start);
-  r.cpu = CpuMs() - cpuStart;
-  r.requests = sim.LoggedGetNexts() - before;
-  return r;
+  long rows = 0;
+  try {
+    const double cpuStart = CpuMs();
+    auto start = Clock::now();
+    for (bool more = request.SendGet(true); more; more = request.SendGet(false)) ++rows;
+    std::printf("requests=0 rows=%ld ms=%.3f cpu=%.3f\n", rows, MsSince(start), CpuMs() - cpuStart);
+  } catch (Exception& e) {
+    std::fprintf(stderr, "library walk: %s (%d)\n", e.Message.c_str(), e.HelpContext);
+    return 1;
+  }
+  return 0;
 }
 
 std::string ToolEnvironment(const std::string& dir) {
   return "env MIBS= SNMPCONFPATH=" + dir + "/toolconf SNMP_PERSISTENT_DIR=" + dir + "/toolstate ";
 }
 
-Result ReferenceWalk(const Simulator& sim, const std::string& dir) {
-  std::string command = ToolEnvironment(dir) + VN_NETSNMP_WALK + std::string(" 127.0.0.1:") +
-                        std::to_string(sim.Port()) + " " + kCommunity;
-  for (int c = 1; c <= 5; ++c) command += " " + std::string(kEntry) + "." + std::to_string(c);
+// A walking process's own report: its rows, time and processor time.
+Result Reported(const std::string& command, const Simulator& sim, const char* who) {
   Result r;
   const long before = sim.LoggedGetNexts();
-  std::string out = RunAndRead(command + " 2>/dev/null");
+  std::string out = RunAndRead(command);
   r.requests = sim.LoggedGetNexts() - before;
   double ms = -1;
   long requests = 0;
@@ -95,8 +112,72 @@ Result ReferenceWalk(const Simulator& sim, const std::string& dir) {
   if (at == std::string::npos ||
       std::sscanf(out.c_str() + at, "requests=%ld rows=%ld ms=%lf cpu=%lf", &requests, &r.rows, &ms,
                   &r.cpu) != 4)
-    std::fprintf(stderr, "reference client: %s\n", out.c_str());
+    std::fprintf(stderr, "%s: %s\n", who, out.c_str());
   r.ms = ms;
+  return r;
+}
+
+Result LibraryWalk(const Simulator& sim, const std::string& dir) {
+  return Reported("/proc/" + std::to_string(getpid()) + "/exe --walk-once " +
+                      std::to_string(sim.Port()) + " " + dir + "/library",
+                  sim, "library walk");
+}
+
+Result ReferenceWalk(const Simulator& sim, const std::string& dir) {
+  std::string command = ToolEnvironment(dir) + VN_NETSNMP_WALK + std::string(" 127.0.0.1:") +
+                        std::to_string(sim.Port()) + " " + kCommunity;
+  for (int c = 1; c <= 5; ++c) command += " " + std::string(kEntry) + "." + std::to_string(c);
+  return Reported(command + " 2>/dev/null", sim, "reference client");
+}
+
+// A MIB of the generated table, so that snmptable knows its columns; it
+// stands on its own (the system may have no SMI modules to import from).
+constexpr const char* kTableMib = R"(BENCH-TABLE-MIB DEFINITIONS ::= BEGIN
+benchTables OBJECT IDENTIFIER ::= { iso org(3) dod(6) internet(1) experimental(3) 1717 }
+benchTable OBJECT-TYPE SYNTAX SEQUENCE OF BenchEntry MAX-ACCESS not-accessible
+    STATUS current DESCRIPTION "The generated table." ::= { benchTables 1 }
+benchEntry OBJECT-TYPE SYNTAX BenchEntry MAX-ACCESS not-accessible
+    STATUS current DESCRIPTION "A row." INDEX { benchRow } ::= { benchTable 1 }
+BenchEntry ::= SEQUENCE { benchRow Integer32, benchText OCTET STRING,
+    benchCounter Counter32, benchNumber Integer32, benchAddress IpAddress }
+benchRow OBJECT-TYPE SYNTAX Integer32 MAX-ACCESS read-only STATUS current
+    DESCRIPTION "Row number." ::= { benchEntry 1 }
+benchText OBJECT-TYPE SYNTAX OCTET STRING MAX-ACCESS read-only STATUS current
+    DESCRIPTION "Text." ::= { benchEntry 2 }
+benchCounter OBJECT-TYPE SYNTAX Counter32 MAX-ACCESS read-only STATUS current
+    DESCRIPTION "Counter." ::= { benchEntry 3 }
+benchNumber OBJECT-TYPE SYNTAX Integer32 MAX-ACCESS read-write STATUS current
+    DESCRIPTION "Number." ::= { benchEntry 4 }
+benchAddress OBJECT-TYPE SYNTAX IpAddress MAX-ACCESS read-only STATUS current
+    DESCRIPTION "Address." ::= { benchEntry 5 }
+END
+)";
+
+Result Snmptable(const Simulator& sim, const std::string& dir) {
+  Result r;
+  const long before = sim.LoggedGetNexts();
+  auto start = Clock::now();
+  std::string out = RunAndRead(ToolEnvironment(dir) + "snmptable -M " + dir + "/mibs" +
+                               " -m BENCH-TABLE-MIB -v2c -c " + kCommunity +
+                               " -CB -CH -Cf , 127.0.0.1:" + std::to_string(sim.Port()) +
+                               " BENCH-TABLE-MIB::benchTable 2>/dev/null");
+  r.ms = MsSince(start);
+  r.requests = sim.LoggedGetNexts() - before;
+  // Rows start with their row number (a title may come before them).
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);)
+    if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0]))) ++r.rows;
+  return r;
+}
+
+Result Snmpbulkwalk(const Simulator& sim, const std::string& dir) {
+  Result r;
+  auto start = Clock::now();
+  std::string out = RunAndRead(ToolEnvironment(dir) + "snmpbulkwalk -v2c -c " + kCommunity +
+                               " -Cr1000 -On 127.0.0.1:" + std::to_string(sim.Port()) + " " +
+                               kEntry + " 2>/dev/null");
+  r.ms = MsSince(start);
+  r.rows = std::count(out.begin(), out.end(), '\n') / 5;
   return r;
 }
 
@@ -115,46 +196,100 @@ Result SnmpwalkColumns(const Simulator& sim, const std::string& dir) {
   return r;
 }
 
+struct Phase {
+  std::vector<double> ours, reference, table, tool, bulk;
+  std::vector<double> nearRatio, tableRatio, toolRatio, bulkRatio;
+  Result lastOurs, lastReference, lastTable, lastTool;
+};
+
+// The quickest of a few runs of a walker: where the scheduler puts a fresh
+// process on a shared machine decides a single run more than the walker.
+template <class Walk>
+Result Best(Walk walk) {
+  Result best = walk();
+  for (int i = 1; i < 3; ++i) {
+    const Result r = walk();
+    if (r.ms >= 0 && r.ms < best.ms) best = r;
+  }
+  return best;
+}
+
+bool RunPhase(const Simulator& sim, const std::string& dir, int rounds, Phase& p) {
+  // The walks run next to each other in every round, so that the ratios of
+  // one round share the machine's load of that moment.
+  for (int i = 0; i < rounds; ++i) {
+    // The library and its reference in turns first.
+    if (i % 2) p.lastReference = Best([&] { return ReferenceWalk(sim, dir); });
+    p.lastOurs = Best([&] { return LibraryWalk(sim, dir); });
+    if (p.lastOurs.ms < 0) return false;
+    if (i % 2 == 0) p.lastReference = Best([&] { return ReferenceWalk(sim, dir); });
+    p.lastTable = Best([&] { return Snmptable(sim, dir); });
+    p.lastTool = Best([&] { return SnmpwalkColumns(sim, dir); });
+    const Result bulk = Best([&] { return Snmpbulkwalk(sim, dir); });
+    p.ours.push_back(p.lastOurs.ms);
+    p.reference.push_back(p.lastReference.ms);
+    p.table.push_back(p.lastTable.ms);
+    p.tool.push_back(p.lastTool.ms);
+    p.bulk.push_back(bulk.ms);
+    p.nearRatio.push_back(p.lastOurs.ms / p.lastReference.ms);
+    p.tableRatio.push_back(p.lastOurs.ms / p.lastTable.ms);
+    p.toolRatio.push_back(p.lastTool.ms / p.lastOurs.ms);
+    p.bulkRatio.push_back(p.lastOurs.ms / bulk.ms);
+    if (p.lastTable.rows != kRows || bulk.rows != kRows) {
+      std::fprintf(stderr, "snmptable read %ld rows, snmpbulkwalk %ld, of %d\n", p.lastTable.rows,
+                   bulk.rows, kRows);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ReportPhase(const Phase& p, const std::string& where) {
+  Note("  " + where);
+  bool ok = Report({"sync walk: library", Median(p.ours), "Net-SNMP row client",
+                    Median(p.reference), "ms", Median(p.nearRatio), '<', 1.3});
+  ok = Report({"sync walk: library", Median(p.ours), "snmptable -CB", Median(p.table), "ms",
+               Median(p.tableRatio), '<', 1.3}) &&
+       ok;
+  Report({"snmpwalk, column by column", Median(p.tool), "library", Median(p.ours), "ms",
+          Median(p.toolRatio)});
+  Report({"sync walk: library", Median(p.ours), "snmpbulkwalk -Cr1000", Median(p.bulk), "ms",
+          Median(p.bulkRatio)});
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Options options = TakeOptions(argc, argv, 5);
+  if (argc == 4 && std::string(argv[1]) == "--walk-once")
+    return WalkOnce(std::atoi(argv[2]), argv[3]);
+  const Options options = TakeOptions(argc, argv, 7);
   const int rounds = options.rounds;
   vntest::TempDir dir;
   Simulator sim(VN_SIMULATOR, dir.Path(), kRows);
-  if (sim.Port() == 0 || !StartSession(dir.Path())) return 1;
+  if (sim.Port() == 0) return 1;
+  std::filesystem::create_directories(dir.Path() + "/library");
+  std::filesystem::create_directories(dir.Path() + "/mibs");
+  std::ofstream(dir.Path() + "/mibs/BENCH-TABLE-MIB.txt") << kTableMib;
 
-  // The three walks run next to each other in every round, so that the
-  // ratios of one round share the machine's load of that moment.
-  std::vector<double> ours, reference, tool, nearRatio, toolRatio;
-  Result lastOurs, lastReference, lastTool;
-  for (int i = 0; i < rounds; ++i) {
-    try {
-      lastOurs = LibraryWalk(sim);
-    } catch (Exception& e) {
-      std::fprintf(stderr, "library walk: %s (%d)\n", e.Message.c_str(), e.HelpContext);
-      return 1;
-    }
-    lastReference = ReferenceWalk(sim, dir.Path());
-    lastTool = SnmpwalkColumns(sim, dir.Path());
-    ours.push_back(lastOurs.ms);
-    reference.push_back(lastReference.ms);
-    tool.push_back(lastTool.ms);
-    nearRatio.push_back(lastOurs.ms / lastReference.ms);
-    toolRatio.push_back(lastTool.ms / lastOurs.ms);
-  }
+  Phase pinned, spread;
+  if (options.pin && !RunPhase(sim, dir.Path(), rounds, pinned)) return 1;
+  Pin(0, false);
+  Pin(sim.Pid(), false);
+  if (!RunPhase(sim, dir.Path(), rounds, spread)) return 1;
+
+  const Phase& last = spread;
   Note("synchronous walk of " + std::to_string(kRows) + " rows x 5 columns, " +
-       std::to_string(rounds) + " rounds" +
-       (options.pin ? ", client and agent on one processor" : "") + "; GETNEXT requests: library " +
-       std::to_string(lastOurs.requests) + ", Net-SNMP client " +
-       std::to_string(lastReference.requests) + ", snmpwalk " + std::to_string(lastTool.requests));
-  bool ok = Report({"sync walk: library", Median(ours), "Net-SNMP row client", Median(reference),
-                    "ms", Median(nearRatio), '<', 1.3});
-  ok = Report({"sync walk: snmpwalk, column by column", Median(tool), "library", Median(ours), "ms",
-               Median(toolRatio), '>', 3}) &&
-       ok;
+       std::to_string(rounds) + " rounds; GETNEXT requests: library " +
+       std::to_string(last.lastOurs.requests) + ", Net-SNMP client " +
+       std::to_string(last.lastReference.requests) + ", snmptable " +
+       std::to_string(last.lastTable.requests) + ", snmpwalk " +
+       std::to_string(last.lastTool.requests) + "; load average " + LoadAverage());
+  bool ok = true;
+  if (options.pin) ok = ReportPhase(pinned, "client, agent and tools on one processor:") && ok;
+  ok = ReportPhase(spread, "on all processors:") && ok;
   // One request per row and one more that finds the end: nothing repeated.
-  const bool exact = lastOurs.requests == kRows + 1 && lastOurs.rows == kRows;
+  const bool exact = last.lastOurs.requests == kRows + 1 && last.lastOurs.rows == kRows;
   if (!exact) Note("  the library did not send exactly one request per row and one more");
   return ok && exact ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "MaxLength.h"
+#include "ShownLater.h"
 #include "Widgets.h"
 #include "platform/Buttons.h"
 
@@ -47,12 +48,24 @@ class EditWidget : public Clickable<QLineEdit> {
   AnsiString shown;
 };
 
+// A label's text follows its control at a human rate (ShownLater.h): a
+// count set after every row of a walk repaints a few dozen times a second.
 class LabelWidget : public Clickable<QLabel> {
  public:
   LabelWidget() {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
   }
+  void ShowText(const QString& text) {
+    wanted_ = text;
+    if (wanted_ != this->text()) shown_.Changed();
+  }
+
+ private:
+  QString wanted_;
+  ShownLater shown_{[this] {
+    if (text() != wanted_) setText(wanted_);
+  }};
 };
 
 }  // namespace
@@ -64,8 +77,7 @@ TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner, new Peer(new LabelW
 }
 
 void TLabel::AdjustSize() {
-  auto* l = WidgetAs<QLabel>(this);
-  l->setText(Q(text_));
+  WidgetAs<LabelWidget>(this)->ShowText(Q(text_));
   if (!autoSize_ || wordWrap_) return;
   QSize s = TextExtent(*Font(), text_);
   int w = s.width();
@@ -122,8 +134,7 @@ TStaticText::TStaticText(TComponent* AOwner)
 }
 
 void TStaticText::AdjustSize() {
-  auto* l = WidgetAs<QLabel>(this);
-  l->setText(Q(text_));
+  WidgetAs<LabelWidget>(this)->ShowText(Q(text_));
   if (!autoSize_) return;
   QSize s = TextExtent(*Font(), text_);
   int frame = borderStyle_ == sbsNone ? 0 : 2;

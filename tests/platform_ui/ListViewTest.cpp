@@ -5,6 +5,7 @@
 
 #include "UiTestSupport.h"
 #include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
 
 namespace {
 
@@ -206,6 +207,39 @@ TEST_F(ListView, RowsAddedAtTheEndAppearOnTheirOwn) {
     shown = TestKit::GrabPixels(lv).Data != empty.Data;
   }
   EXPECT_TRUE(shown);
+}
+
+// A count beside the list, set after every row with the loop run after each
+// as a walk does, is redrawn a few dozen times a second rather than once per
+// row; the control holds every count at once, and the last one reaches the
+// screen by itself.
+TEST_F(ListView, ACountSetAfterEveryRowIsRedrawnAtAHumanRate) {
+  auto* count = new TStaticText(form);
+  count->SetParent(form);
+  count->SetAutoSize(false);
+  count->SetBounds(300, 270, 80, 20);
+  TestKit::ShowAndActivate(form);
+  TestKit::Pump();
+  TestKit::PaintCounter paints(count);
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 1; i <= 400; ++i) {
+    lv->Items()->Add()->SetCaption("row" + AnsiString(i));
+    count->SetCaption(AnsiString(i));
+    ASSERT_EQ(count->Caption(), AnsiString(i));
+    Application->ProcessMessages();
+  }
+  const double ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_LE(paints.Count(), ms / 30 + 3) << "in " << ms << " ms";
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
+  while (std::chrono::steady_clock::now() < deadline) {
+    TestKit::Pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  TestKit::PaintCounter late(count);
+  EXPECT_EQ(TestKit::DisplayedText(count), "400");
+  TestKit::Pump();
+  EXPECT_EQ(late.Count(), 0) << "the last count waited for someone to read it";
 }
 
 TEST_F(ListView, HandlerDeletingTheFormDuringSelectionIsSafe) {

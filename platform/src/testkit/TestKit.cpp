@@ -22,6 +22,7 @@
 #include <deque>
 #include <map>
 
+#include "../ShownLater.h"
 #include "../Toolkit.h"
 #include "platform/Clock.h"
 #include "platform/ComCtrls.h"
@@ -535,12 +536,14 @@ bool DismissActiveBox(bool escape) {
 
 bool Grab(TControl* control, const std::string& path) {
   SyncListViews();
+  ShowAllWaiting();
   QWidget* w = W(control);
   if (!w) return false;
   return w->grab().save(QString::fromStdString(path), "PNG");
 }
 
 TPixels GrabPixels(TControl* control) {
+  ShowAllWaiting();
   TPixels out;
   QWidget* w = W(control);
   if (!w) return out;
@@ -566,6 +569,7 @@ bool AcceptsInput(TControl* control) {
 }
 
 AnsiString DisplayedText(TControl* control) {
+  ShowAllWaiting();
   QWidget* w = W(control);
   if (auto* sb = dynamic_cast<TStatusBar*>(control)) return sb->DisplayedText();
   if (auto* le = qobject_cast<QLineEdit*>(w)) return A(le->text());
@@ -574,6 +578,20 @@ AnsiString DisplayedText(TControl* control) {
   if (auto* cb = qobject_cast<QComboBox*>(w)) return A(cb->currentText());
   return control->Caption();
 }
+
+struct PaintCounter::Filter : QObject {
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+PaintCounter::PaintCounter(TControl* control) : filter_(std::make_unique<Filter>()) {
+  if (QWidget* w = W(control)) w->installEventFilter(filter_.get());
+}
+PaintCounter::~PaintCounter() = default;  // a filter object leaves its widgets as it goes
+int PaintCounter::Count() const { return filter_->paints; }
 
 AnsiString ToolTipOf(TControl* control) {
   QWidget* w = W(control);

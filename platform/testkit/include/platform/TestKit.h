@@ -172,6 +172,20 @@ TPixels GrabPixels(TControl* control);
 bool IsShownOnScreen(TControl* control);
 bool AcceptsInput(TControl* control);
 AnsiString DisplayedText(TControl* control);
+// Counts the paintings of the control's widget while the counter lives: how
+// often the screen was redrawn for it.
+class PaintCounter {
+ public:
+  explicit PaintCounter(TControl* control);
+  ~PaintCounter();
+  PaintCounter(const PaintCounter&) = delete;
+  PaintCounter& operator=(const PaintCounter&) = delete;
+  int Count() const;
+
+ private:
+  struct Filter;
+  std::unique_ptr<Filter> filter_;
+};
 // The tooltip the control shows (its Hint while ShowHint is on).
 AnsiString ToolTipOf(TControl* control);
 // The caret position in an edit box.

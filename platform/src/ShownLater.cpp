@@ -1,0 +1,59 @@
+#include "ShownLater.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace ui_detail {
+
+namespace {
+
+std::vector<ShownLater*>& WaitingViews() {
+  static auto* v = new std::vector<ShownLater*>();
+  return *v;
+}
+
+void Forget(ShownLater* s) {
+  auto& v = WaitingViews();
+  v.erase(std::remove(v.begin(), v.end(), s), v.end());
+}
+
+}  // namespace
+
+ShownLater::ShownLater(std::function<void()> apply) : apply_(std::move(apply)) {
+  timer_.setSingleShot(true);
+  QObject::connect(&timer_, &QTimer::timeout, [this] { ApplyNow(); });
+}
+
+ShownLater::~ShownLater() { Forget(this); }
+
+void ShownLater::Changed() {
+  if (waiting_) return;
+  const qint64 quiet = since_.isValid() ? since_.elapsed() : kShowIntervalMs;
+  if (quiet >= kShowIntervalMs) {
+    Apply();
+    return;
+  }
+  waiting_ = true;
+  WaitingViews().push_back(this);
+  timer_.start(static_cast<int>(kShowIntervalMs - quiet));
+}
+
+void ShownLater::ApplyNow() {
+  if (!waiting_) return;
+  timer_.stop();
+  Forget(this);
+  Apply();
+}
+
+void ShownLater::Apply() {
+  waiting_ = false;
+  since_.start();
+  apply_();
+}
+
+void ShowAllWaiting() {
+  const std::vector<ShownLater*> waiting = WaitingViews();
+  for (ShownLater* s : waiting) s->ApplyNow();
+}
+
+}  // namespace ui_detail
