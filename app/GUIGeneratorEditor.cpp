@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/GUIGenerator.h"
-#include "app/RequestHooks.h"
+#include "library/VnSNMPRequest2Edits.h"
 #include "platform/Buttons.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
@@ -101,7 +101,7 @@ void TSNMPEditorPanel::SetBtnClick(TObject* Sender) {
   {
     SetScope scope(request);
     try {
-      request_hooks::DoSetValues(request);
+      request.ReadValuesFromControls();
     } catch (const Exception& e) {
       ShowSetFailure(request, e, inDialog);
       return;

@@ -6,7 +6,7 @@
 
 #include "app/DeviceAddress.h"
 #include "app/GUIGenerator.h"
-#include "app/RequestHooks.h"
+#include "library/VnSNMPRequest2Edits.h"
 #include "platform/Buttons.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -323,7 +323,7 @@ void TSNMPListViewPanel::DeleteBtnClick(TObject*) {
     scope.excluded.push_back(i);
   }
   try {
-    request_hooks::DoSetValues(*Request);
+    Request->ReadValuesFromControls();
     *list.Item(status)->Value = ListViewPanel->DeleteStatusText;
     Request->Set(false, false, "", nullptr);
   } catch (const Exception& e) {

@@ -20,12 +20,6 @@
 
 TMainForm* MainForm = nullptr;
 
-int GetPortCount(const AnsiString& model) {
-  if (SameText(model, "KXR-5810")) return 10;
-  if (SameText(model, "KXR-5816")) return 16;
-  return 0;
-}
-
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   BuildComponents();
   Scale = Screen->PixelsPerInch() == 96 ? 1.0f : 1.25f;
@@ -34,9 +28,12 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   SnmpVersion = 0;
   ReadStartupSettings();
   VACM1->SetEnabled(SnmpVersion == 3);
+  // Last: a constructor that raised leaves no host behind.
+  RegisterFormHost(this);
 }
 
 TMainForm::~TMainForm() {
+  WithdrawFormHost(this);
   // The status requests go before the static texts they are bound to.
   RmonStateRequest = Dot1xStateRequest = StpVersionRequest = nullptr;
   rmonState_.reset();
@@ -266,6 +263,14 @@ void TMainForm::FormClose(TObject*, TCloseAction& Action) {
 void TMainForm::ShowStatus(const AnsiString& text) {
   if (StatusBar && StatusBar->Panels()->Count() > 0) StatusBar->Panels()->Items(0)->SetText(text);
 }
+
+AnsiString TMainForm::Address() const { return AgentAddress; }
+
+AnsiString TMainForm::StpVersion() const { return ST_STPVersion->Caption(); }
+
+void TMainForm::SetStpVersion(const AnsiString& version) { ST_STPVersion->SetCaption(version); }
+
+TSharedIdleFlags& TMainForm::IdleFlags() { return idleFlags_; }
 
 void TMainForm::Bridge1Click(TObject*) {}
 void TMainForm::FanTable1Click(TObject*) {}

@@ -1,13 +1,16 @@
 // The main window: start-up from the command line, the registry and the
 // device's configuration file, the front panel in its client area, the menu
 // tree whose entries open every page of the module, and the three hidden
-// status readings that enable or disable menu entries.
+// status readings that enable or disable menu entries. It is the feature
+// forms' host from its construction to its destruction.
 #pragma once
 
 #include <initializer_list>
 #include <memory>
 
 #include "app/ConnectionParameters.h"
+#include "app/FormHost.h"
+#include "app/PortCount.h"
 #include "platform/Forms.h"
 
 class TList;
@@ -19,7 +22,7 @@ class TStatusBar;
 class VnSNMPRequest2Edits;
 struct TMainMenuEntry;
 
-class TMainForm : public TForm, public TConnectionTexts {
+class TMainForm : public TForm, public TConnectionTexts, public TFormHost {
  public:
   // Runs the whole start-up (SNMP session, registry, message files,
   // connection parameters). Failures raise; with no argument at all the
@@ -55,7 +58,7 @@ class TMainForm : public TForm, public TConnectionTexts {
   // Read the RMON (802.1X) state and enable or disable the entries that
   // depend on it; a text other than "enabled" or "disabled" changes nothing.
   // A failed reading raises as a synchronous Get does.
-  void UpdateRmonMenuState();
+  void UpdateRmonMenuState() override;
   void UpdateDot1xMenuState();
 
   void BuildFrontPanel();
@@ -93,6 +96,13 @@ class TMainForm : public TForm, public TConnectionTexts {
   // Status-bar panel 0: errors of the window's own actions.
   void ShowStatus(const AnsiString& text);
 
+  // The forms' host: AgentAddress, the text of ST_STPVersion, and the idle
+  // flags below.
+  AnsiString Address() const override;
+  AnsiString StpVersion() const override;
+  void SetStpVersion(const AnsiString& version) override;
+  TSharedIdleFlags& IdleFlags() override;
+
   AnsiString PageCaption;
   AnsiString ModelNames[2];
   bool Activated = false;
@@ -126,10 +136,8 @@ class TMainForm : public TForm, public TConnectionTexts {
   std::unique_ptr<VnSNMPRequest2Edits> stpVersion_;
   std::unique_ptr<TList> portButtons_;
   std::unique_ptr<TList> panelForms_;
+  TSharedIdleFlags idleFlags_;
 };
 
 // The one main window; null before it is created.
 extern TMainForm* MainForm;
-// Ports of a model: 10 for "KXR-5810", 16 for "KXR-5816" (letter case
-// ignored), 0 for any other text.
-int GetPortCount(const AnsiString& model);

@@ -1,6 +1,6 @@
 // The program's second form: created after the main window, never shown.
-// Two feature forms use its flags as their busy flags and install MarkIdle
-// as their requests' OnGetDone.
+// The feature forms do not read its flags: they share their busy flags
+// through their host (app/FormHost.h).
 #pragma once
 
 #include <cstdint>

@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "app/DeviceAddress.h"
-#include "app/MainUnit.h"
+#include "app/FormHost.h"
+#include "app/PortCount.h"
 #include "app/StackingPortUitFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPVarList.h"
@@ -29,7 +29,7 @@ void RefuseCloseWhileBusy(const void* request, std::uint8_t requestIdle, bool& C
   }
 }
 
-AnsiString FeatureCaption(const AnsiString& title) { return title + DeviceAddress; }
+AnsiString FeatureCaption(const AnsiString& title) { return title + FormHost().Address(); }
 
 void ScaleFormForScreen(TCustomForm* form) {
   if (!form || Screen->PixelsPerInch() == 96) return;

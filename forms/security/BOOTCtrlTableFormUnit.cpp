@@ -1,6 +1,5 @@
 #include "forms/security/BOOTCtrlTableFormUnit.h"
 
-#include "app/DeviceAddress.h"
 #include "app/FormOpeners.h"
 #include "app/mibdefs/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
@@ -115,7 +114,7 @@ void TBOOTCtrlTableForm::ListView1SelectItem(TObject*, TListItem*, bool) {
 
 void TBOOTCtrlTableForm::AddBtnClick(TObject*) {
   if (!CheckRequestIdle(RequestIdle) || !NewBootpCtrlForm) return;
-  NewBootpCtrlForm->SetCaption(AnsiString("New DHCP Control: ") + DeviceAddress);
+  NewBootpCtrlForm->SetCaption(FeatureCaption("New DHCP Control: "));
   if (!Request || Request->Busy) {
     ShowMessage(kGetDataNotComplete);
     return;

@@ -1,6 +1,6 @@
 #include "forms/security/IpMacPortTableForm.h"
 
-#include "app/MainUnit.h"
+#include "app/PortCount.h"
 #include "app/StackingPortUitFormUnit.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"

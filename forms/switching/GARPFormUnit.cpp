@@ -1,7 +1,7 @@
 #include "forms/switching/GARPFormUnit.h"
 
+#include "app/FormHost.h"
 #include "app/FormOpeners.h"
-#include "app/Unit1.h"
 #include "app/mibdefs/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -20,13 +20,6 @@ namespace {
 enum { kPort, kJoin, kLeave, kLeaveAll };
 
 constexpr const char* kTimerFormat = "%i{n0x2147483647l10}";
-
-// The flags live in the application's second form; a program that has not
-// made it yet gets it here (owned by the application, like the main one's).
-TForm1& IdleFlags() {
-  if (!Form1) Application->CreateForm(Form1);
-  return *Form1;
-}
 
 }  // namespace
 
@@ -73,14 +66,14 @@ void TGARPForm::InitComponents() {
 }
 
 void TGARPForm::FormCreate(TObject*) {
-  TForm1& flags = IdleFlags();
+  TSharedIdleFlags& flags = FormHost().IdleFlags();
   Request = NewFormRequest(this, GARPVars, 2, 1);
   Request->AttachListView(LV_dot1dPortGarpEntry, true);
   Request->BindEdits(kJoin, kTimerFormat, GarpJoinTime);
   Request->BindEdits(kLeave, kTimerFormat, GarpLeaveTime);
   Request->BindEdits(kLeaveAll, kTimerFormat, GarpLeaveAllTime);
   Request->SetStatusMemo(Memo1);
-  Request->OnGetDone = VnRequestDoneEvent(&flags, &TForm1::MarkIdle);
+  Request->OnGetDone = VnRequestDoneEvent(&flags, &TSharedIdleFlags::MarkIdle);
   flags.RefreshIdle = 0;
   try {
     Request->Get();
@@ -97,7 +90,7 @@ void TGARPForm::FormCreate(TObject*) {
 void TGARPForm::ShowCount() { ShowRowCount(LV_dot1dPortGarpEntry, ST_Count); }
 
 void TGARPForm::RefreshBtnClick(TObject*) {
-  TForm1& flags = IdleFlags();
+  TSharedIdleFlags& flags = FormHost().IdleFlags();
   // During a walk a click is ignored.
   if (!flags.RefreshIdle || !flags.SetIdle) return;
   flags.RefreshIdle = 0;

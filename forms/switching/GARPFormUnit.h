@@ -1,6 +1,6 @@
 // The GARP join, leave and leave-all timers of each bridge port, in
-// centiseconds; read only. Its busy state is the pair of idle flags of the
-// application's second form (Form1), which the walk's end sets.
+// centiseconds; read only. Its busy state is the pair of idle flags its host
+// shares with the port capability form, which the walk's end sets.
 #pragma once
 
 #include <memory>

@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "app/FormHost.h"
 #include "app/FormOpeners.h"
-#include "app/MainUnit.h"
 #include "app/mibdefs/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPConnection.h"
@@ -347,6 +347,6 @@ void TLayer2ControlForm::FormClose(TObject*, TCloseAction& Action) {
   StopWaitDelete(Request);
   StopWaitDelete(WebPortRequest);
   StopWaitDelete(TelnetPortRequest);
-  if (MainForm) MainForm->UpdateRmonMenuState();
+  FormHost().UpdateRmonMenuState();
   Action = caFree;
 }

@@ -1,7 +1,7 @@
 #include "forms/switching/PortCapabilities8021dFormUnit.h"
 
+#include "app/FormHost.h"
 #include "app/FormOpeners.h"
-#include "app/Unit1.h"
 #include "app/mibdefs/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -12,17 +12,6 @@
 TPortCapabilities8021dForm* PortCapabilities8021dForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TPortCapabilities8021dForm, &PortCapabilities8021dForm);
-
-namespace {
-
-// The flags live in the application's second form; a program that has not
-// made it yet gets it here (owned by the application, like the main one's).
-TForm1& IdleFlags() {
-  if (!Form1) Application->CreateForm(Form1);
-  return *Form1;
-}
-
-}  // namespace
 
 TPortCapabilities8021dForm::TPortCapabilities8021dForm(TComponent* AOwner) : TForm(AOwner) {
   InitComponents();
@@ -54,12 +43,12 @@ void TPortCapabilities8021dForm::InitComponents() {
 }
 
 void TPortCapabilities8021dForm::FormCreate(TObject*) {
-  TForm1& flags = IdleFlags();
+  TSharedIdleFlags& flags = FormHost().IdleFlags();
   // The port number is not requested: it comes from each row's instance.
   Request = NewFormRequest(this, PortCapabilities8021dVars, 2, 1);
   Request->AttachListView(LV_dot1dPortCapabilitiesEntry, true);
   Request->SetStatusMemo(Memo1);
-  Request->OnGetDone = VnRequestDoneEvent(&flags, &TForm1::MarkIdle);
+  Request->OnGetDone = VnRequestDoneEvent(&flags, &TSharedIdleFlags::MarkIdle);
   flags.RefreshIdle = 0;
   try {
     Request->Get();
@@ -75,7 +64,7 @@ void TPortCapabilities8021dForm::ShowCount() {
 }
 
 void TPortCapabilities8021dForm::RefreshBtnClick(TObject*) {
-  TForm1& flags = IdleFlags();
+  TSharedIdleFlags& flags = FormHost().IdleFlags();
   // During a walk a click is ignored.
   if (!flags.RefreshIdle) return;
   flags.RefreshIdle = 0;

@@ -1,6 +1,6 @@
 // The 802.1D/802.1Q capability bits of each bridge port; read only. Its
-// busy state is the refresh flag of the application's second form (Form1),
-// which the walk's end sets.
+// busy state is the refresh flag of the idle flags its host shares with the
+// GARP form, which the walk's end sets.
 #pragma once
 
 #include <memory>

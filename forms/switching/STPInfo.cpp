@@ -1,7 +1,7 @@
 #include "forms/switching/STPInfo.h"
 
+#include "app/FormHost.h"
 #include "app/FormOpeners.h"
-#include "app/MainUnit.h"
 #include "app/Progress2.h"
 #include "app/mibdefs/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
@@ -228,9 +228,9 @@ void TSTP_Info::BT_SetClick(TObject*) {
   const AnsiString version = ComboText(Combo_STPVersion);
   try {
     if (!CheckAndWrite(version)) return;
-    TStaticText* running = MainForm ? MainForm->ST_STPVersion : nullptr;
-    const AnsiString current = running ? running->Caption() : AnsiString();
-    if (running) running->SetCaption(version);
+    TFormHost& host = FormHost();
+    const AnsiString current = host.StpVersion();
+    host.SetStpVersion(version);
     lbstpversion->SetCaption(version);
     if (version != current && lbMSTPState->Caption() == "enabled") ShowVersionProgress();
   } catch (...) {

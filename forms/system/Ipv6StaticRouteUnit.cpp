@@ -1,6 +1,5 @@
 #include "forms/system/Ipv6StaticRouteUnit.h"
 
-#include "app/DeviceAddress.h"
 #include "app/FormOpeners.h"
 #include "app/mibdefs/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
@@ -109,7 +108,7 @@ void TIpv6StaticRouteForm::ListView1SelectItem(TObject*, TListItem*, bool) {
 void TIpv6StaticRouteForm::ShowEditDialog(int mode, const char* title) {
   if (!Ipv6StaticRouteEditForm) return;
   Ipv6StaticRouteEditForm->EditMode = mode;
-  Ipv6StaticRouteEditForm->SetCaption(AnsiString(title) + DeviceAddress);
+  Ipv6StaticRouteEditForm->SetCaption(FeatureCaption(title));
   Ipv6StaticRouteEditForm->ShowModal();
 }
 

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <vector>
 
-#include "app/DeviceAddress.h"
 #include "forms/common/AddressClass.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/SystemLogHostUnit.h"
@@ -141,11 +140,11 @@ void TLogHostEditForm::InitComponents() {
 
 void TLogHostEditForm::FormActivate(TObject*) {
   if (EditMode == kEditMode) {
-    SetCaption(AnsiString("Log Host Edit: ") + DeviceAddress);
+    SetCaption(FeatureCaption("Log Host Edit: "));
     cbxIndex->SetEnabled(false);
     RowComboBox->SetEnabled(false);
   } else if (EditMode == kAddMode) {
-    SetCaption(AnsiString("Log Host Add: ") + DeviceAddress);
+    SetCaption(FeatureCaption("Log Host Add: "));
     cbxIndex->SetEnabled(true);
     RowComboBox->SetEnabled(true);
     cbxIndex->SetItemIndex(-1);

@@ -1,6 +1,5 @@
 #include "forms/system/MultiConfigControlFormUnit.h"
 
-#include "app/DeviceAddress.h"
 #include "app/FormOpeners.h"
 #include "app/mibdefs/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
@@ -106,8 +105,7 @@ void TMultipleConfigControlForm::btnEditClick(TObject*) {
   // row through the request's selection handler.
   if (!MultiConfigControlEditForm || !ListView1->Selected()) return;
   MultiConfigControlEditForm->cbxCtrlID->SetEnabled(false);
-  MultiConfigControlEditForm->SetCaption(AnsiString("Multiple Config Control Edit:") +
-                                         DeviceAddress);
+  MultiConfigControlEditForm->SetCaption(FeatureCaption("Multiple Config Control Edit:"));
   MultiConfigControlEditForm->ShowModal();
 }
 

@@ -1,6 +1,5 @@
 #include "forms/system/SystemLogHostUnit.h"
 
-#include "app/DeviceAddress.h"
 #include "app/FormOpeners.h"
 #include "app/mibdefs/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
@@ -101,9 +100,7 @@ void TSystemLogHostForm::FormCreate(TObject*) {
   EnableRowButtons(false);
 }
 
-void TSystemLogHostForm::FormActivate(TObject*) {
-  SetCaption(AnsiString("System Log Host: ") + DeviceAddress);
-}
+void TSystemLogHostForm::FormActivate(TObject*) { SetCaption(FeatureCaption("System Log Host: ")); }
 
 void TSystemLogHostForm::EnableRowButtons(bool enabled) {
   EditButton->SetEnabled(enabled);

@@ -1,13 +1,13 @@
 // The GARP timer form against the simulated switch: the ports' timers are
 // walked when it opens, a selected row fills the hidden timer edits, and
-// the idle flags of the second form keep a Refresh from starting a second
-// walk.
+// the idle flags it shares through its host keep a Refresh from starting a
+// second walk.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "app/FormHost.h"
 #include "app/FormOpeners.h"
-#include "app/Unit1.h"
 #include "forms/switching/GARPFormUnit.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -26,9 +26,8 @@ class GARPFormTest : public PagesDeviceTest {
   void SetUp() override {
     PagesDeviceTest::SetUp();
     // As at start-up.
-    if (!Form1) Application->CreateForm(Form1);
-    Form1->RefreshIdle = 0;
-    Form1->SetIdle = 0;
+    FormHost().IdleFlags().RefreshIdle = 0;
+    FormHost().IdleFlags().SetIdle = 0;
   }
   void TearDown() override {
     if (form_) {
@@ -58,8 +57,8 @@ TEST_F(GARPFormTest, ShowsEachPortsTimersAndTheSelectedRowInTheHiddenEdits) {
   Control(std::string("set ") + kGarp + ".3.2 i 1000");
   Create();
   ASSERT_TRUE(WaitIdle(*form_->Request));
-  EXPECT_EQ(Form1->RefreshIdle, 1);
-  EXPECT_EQ(Form1->SetIdle, 1);
+  EXPECT_EQ(FormHost().IdleFlags().RefreshIdle, 1);
+  EXPECT_EQ(FormHost().IdleFlags().SetIdle, 1);
   ASSERT_EQ(List()->Items()->Count(), 10);
   EXPECT_EQ(form_->ST_Count->Caption(), "10");
   EXPECT_EQ(List()->Columns()->Items(1)->Caption(), "GARP Join Time");
@@ -77,9 +76,9 @@ TEST_F(GARPFormTest, ShowsEachPortsTimersAndTheSelectedRowInTheHiddenEdits) {
   EXPECT_TRUE(TestKit::Grab(form_, path)) << path;
 
   TestKit::Click(form_->RefreshBtn);
-  EXPECT_EQ(Form1->RefreshIdle, 0);
+  EXPECT_EQ(FormHost().IdleFlags().RefreshIdle, 0);
   ASSERT_TRUE(WaitIdle(*form_->Request));
-  EXPECT_EQ(Form1->RefreshIdle, 1);
+  EXPECT_EQ(FormHost().IdleFlags().RefreshIdle, 1);
   EXPECT_TRUE(SetLines().empty());
 }
 
@@ -100,7 +99,7 @@ TEST_F(GARPFormTest, RefreshDuringAWalkStartsNoSecondOneAndAFailedWalkUnlocksIt)
   ASSERT_TRUE(WaitIdle(*form_->Request));
   EXPECT_NE(MemoText(form_->Memo1).find("General Error"), std::string::npos)
       << MemoText(form_->Memo1);
-  EXPECT_EQ(Form1->RefreshIdle, 1);
+  EXPECT_EQ(FormHost().IdleFlags().RefreshIdle, 1);
   TestKit::Click(form_->RefreshBtn);
   ASSERT_TRUE(WaitIdle(*form_->Request));
   EXPECT_EQ(List()->Items()->Count(), 10);
@@ -131,7 +130,7 @@ TEST_F(GARPFormTest, TheMenuOpensItWithTheCaptionAndTheGlobal) {
   opener(Application, "GARP: 127.0.0.1");
   EXPECT_TRUE(seen);
   EXPECT_EQ(GARPForm, nullptr);
-  EXPECT_EQ(Form1->RefreshIdle, 1);  // closing waited for the walk
+  EXPECT_EQ(FormHost().IdleFlags().RefreshIdle, 1);  // closing waited for the walk
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 // The port capability form against the simulated switch: the port numbers
 // come from the rows' instances, the count beside "Samples" follows the
-// list, and the refresh flag of the second form keeps a second walk out.
+// list, and the refresh flag it shares through its host keeps a second walk
+// out.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "app/FormHost.h"
 #include "app/FormOpeners.h"
-#include "app/Unit1.h"
 #include "forms/switching/PortCapabilities8021dFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/PagesTestSupport.h"
@@ -22,9 +23,8 @@ class PortCapabilitiesFormTest : public PagesDeviceTest {
  protected:
   void SetUp() override {
     PagesDeviceTest::SetUp();
-    if (!Form1) Application->CreateForm(Form1);
-    Form1->RefreshIdle = 0;
-    Form1->SetIdle = 0;
+    FormHost().IdleFlags().RefreshIdle = 0;
+    FormHost().IdleFlags().SetIdle = 0;
   }
   void TearDown() override {
     if (form_) {
@@ -47,7 +47,7 @@ TEST_F(PortCapabilitiesFormTest, ListsEachPortsCapabilitiesWithItsNumber) {
   Control(std::string("set ") + kCapabilities + ".7 x C0");
   Create();
   ASSERT_TRUE(WaitIdle(*form_->Request));
-  EXPECT_EQ(Form1->RefreshIdle, 1);
+  EXPECT_EQ(FormHost().IdleFlags().RefreshIdle, 1);
   ASSERT_EQ(List()->Items()->Count(), 10);
   EXPECT_EQ(form_->ST_Count->Caption(), "10");
   EXPECT_EQ(List()->Items()->Item(0)->Caption(), "1");
@@ -72,9 +72,9 @@ TEST_F(PortCapabilitiesFormTest, RefreshDuringAWalkIsIgnored) {
   Control("release");
   ASSERT_TRUE(WaitIdle(*form_->Request));
   // Unlike the GARP form, this one needs the refresh flag only.
-  Form1->SetIdle = 0;
+  FormHost().IdleFlags().SetIdle = 0;
   TestKit::Click(form_->RefreshBtn);
-  EXPECT_EQ(Form1->RefreshIdle, 0);
+  EXPECT_EQ(FormHost().IdleFlags().RefreshIdle, 0);
   ASSERT_TRUE(WaitIdle(*form_->Request));
   EXPECT_EQ(form_->ST_Count->Caption(), "10");
 }

@@ -6,6 +6,7 @@
 
 #include "MainWindowTestSupport.h"
 #include "app/ConnectionParameters.h"
+#include "app/FormHost.h"
 #include "app/MainUnit.h"
 #include "app/PanelForm.h"
 #include "library/VnMessageTables.h"
@@ -115,6 +116,27 @@ TEST_F(StartupTest, MalformedConfigurationFileStopsTheStartWithAConversionError)
       {"AgentPort=161", "Version=1", "SecurityModel=2", "SecurityLevel=0", "AuthProtocol=md5"});
   SetArguments({"/I10.5.5.5", "/Rpublic"});
   EXPECT_THROW(Create<TMainForm>(Application), EConvertError);
+}
+
+// Forms reach the window only through their host: a window that is gone, or
+// whose start-up raised, must not be left behind as one.
+TEST_F(StartupTest, TheWindowHostsTheFormsFromItsStartToItsEnd) {
+  CreateMainWindow({"/I10.1.2.3", "/Rpublic"});
+  window_->ST_STPVersion->SetCaption("mstp");
+  EXPECT_EQ(FormHost().Address(), "10.1.2.3");
+  EXPECT_EQ(FormHost().StpVersion(), "mstp");
+  FormHost().SetStpVersion("rstp");
+  EXPECT_EQ(window_->ST_STPVersion->Caption(), "rstp");
+  DeleteMainWindow();
+  EXPECT_EQ(FormHost().StpVersion(), "");
+  FormHost().UpdateRmonMenuState();
+
+  WriteConfig("", "10.5.5.5", {"AgentPort=161", "Version=1", "AuthProtocol=md5"});
+  SetArguments({"/I10.5.5.5", "/Rpublic"});
+  EXPECT_THROW(Create<TMainForm>(Application), EConvertError);
+  FormHost().SetStpVersion("stp");
+  EXPECT_EQ(FormHost().StpVersion(), "");
+  EXPECT_EQ(FormHost().IdleFlags().RefreshIdle, 0);
 }
 
 TEST(PortCount, FollowsTheModelNameWhateverTheCase) {

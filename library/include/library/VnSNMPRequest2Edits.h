@@ -95,6 +95,10 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   // Item -1: every binding.
   void ValuesToControls(int item);
   void ControlsToValues(int item);
+  // What Set does first when the values come from the controls: every value
+  // text cleared, then the selected list row and the bound controls read in.
+  // For a page that marks or completes the values before it sends them.
+  void ReadValuesFromControls() { DoSetValues(); }
   void EnableControls(bool enable);
 
   // From then on a Get fills the list view, one row per table row, and a
