@@ -119,7 +119,7 @@ void TServerGroupForm::FormCreate(TObject*) {
         [this](VnSNMPRequest2Controls*, const VnSNMPError&) { ShowRowCount(ListView2, Static); });
     edtServerName->SetText("");
     for (TEdit* ip : ip_) ip->SetText("");
-    cbxRowStatus->SetItemIndex(kRowCreateAndGoIndex);
+    cbxRowStatus->SetItemIndex(ServerGroupRowStatusOption::kCreateAndGo);
     SetIdleState();
     Request->Get();
   } catch (const Exception& e) {
@@ -157,7 +157,7 @@ void TServerGroupForm::DisableMemberFields() {
 void TServerGroupForm::ClearGroupEdits() {
   edtServerName->SetText("");
   for (TEdit* ip : ip_) ip->SetText("");
-  cbxRowStatus->SetItemIndex(kRowCreateAndGoIndex);
+  cbxRowStatus->SetItemIndex(ServerGroupRowStatusOption::kCreateAndGo);
   for (TComboBox* protocol : protocol_) protocol->SetItemIndex(-1);
   if (ListView2->Items()->Count() == 0) Static->SetText("0");
 }
@@ -211,7 +211,7 @@ void TServerGroupForm::AddButtonClick(TObject*) {
                edtServerName);
     return;
   }
-  if (cbxRowStatus->ItemIndex() != kRowCreateAndGoIndex) {
+  if (cbxRowStatus->ItemIndex() != ServerGroupRowStatusOption::kCreateAndGo) {
     InputError("RowState must be createAndGo.", cbxRowStatus);
     return;
   }
@@ -248,7 +248,7 @@ void TServerGroupForm::DeleteButtonClick(TObject*) {
     TSavedAccess saved(*Request);
     try {
       for (int i = AddressItem(0); i <= ProtocolItem(kMembers - 1); ++i) saved.Invalidate(i);
-      cbxRowStatus->SetItemIndex(kRowDestroyIndex);
+      cbxRowStatus->SetItemIndex(ServerGroupRowStatusOption::kDestroy);
       Request->Set(false, true, "");
     } catch (const Exception& e) {
       ShowFailure(e.Message);

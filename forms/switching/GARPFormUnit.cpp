@@ -16,9 +16,6 @@ VN_REGISTER_FORM_OPENER(TGARPForm, &GARPForm);
 
 namespace {
 
-// Columns of the walk: the bridge port number (the index) beside the timers.
-enum { kPort, kJoin, kLeave, kLeaveAll };
-
 constexpr const char* kTimerFormat = "%i{n0x2147483647l10}";
 
 // The flags live in the application's second form; a program that has not
@@ -76,9 +73,9 @@ void TGARPForm::FormCreate(TObject*) {
   TForm1& flags = IdleFlags();
   Request = NewFormRequest(this, GARPVars, 2, 1);
   Request->AttachListView(LV_dot1dPortGarpEntry, true);
-  Request->BindEdits(kJoin, kTimerFormat, GarpJoinTime);
-  Request->BindEdits(kLeave, kTimerFormat, GarpLeaveTime);
-  Request->BindEdits(kLeaveAll, kTimerFormat, GarpLeaveAllTime);
+  Request->BindEdits(GARPItem::kGARPJoinTime, kTimerFormat, GarpJoinTime);
+  Request->BindEdits(GARPItem::kGARPLeaveTime, kTimerFormat, GarpLeaveTime);
+  Request->BindEdits(GARPItem::kGARPLeaveAllTime, kTimerFormat, GarpLeaveAllTime);
   Request->SetStatusMemo(Memo1);
   Request->OnGetDone = VnRequestDoneEvent(&flags, &TForm1::MarkIdle);
   flags.RefreshIdle = 0;
