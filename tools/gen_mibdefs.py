@@ -231,13 +231,17 @@ def table_names(tables):
 
 
 def unique_ids(labels, what):
-    """k-names of labels, unique in their list: a repeated label takes the
-    number of its use (kStatus, kStatus2)."""
+    """k-names of labels, unique in their list. A range or unit in brackets
+    is left out unless it tells items apart ("Offset Mask[1-15]" gives
+    kOffsetMask1To15); a repeated label takes the number of its use
+    (kStatus, kStatus2)."""
+    short = [id_word(re.sub(r"\([^)]*\)|\[[^]]*\]", " ", label)) for label in labels]
+    uses = Counter(short)
     seen = Counter()
     ids = []
-    for label in labels:
-        # A range or unit in brackets says nothing about the item.
-        word = id_word(re.sub(r"\([^)]*\)", " ", label)) or id_word(label)
+    for label, word in zip(labels, short):
+        if not word or (uses[word] > 1 and len({l for l, w in zip(labels, short) if w == word}) > 1):
+            word = id_word(re.sub(r"(?<=\d)-(?=\d)", " To ", label))
         if not word:
             fail("%s: label %r gives no name" % (what, label))
         seen[word] += 1

@@ -401,11 +401,11 @@ extern const VnSNMPVarDesc PacketContentMaskCPUFilterVars[];
 namespace PacketContentMaskCPUFilterItem {
 enum : int {
   kProfileID = 0,
-  kPacketContentOffsetMask115 = 1,
-  kPacketContentOffsetMask1631 = 2,
-  kPacketContentOffsetMask3247 = 3,
-  kPacketContentOffsetMask4863 = 4,
-  kPacketContentOffsetMask6479 = 5,
+  kPacketContentOffsetMask1To15 = 1,
+  kPacketContentOffsetMask16To31 = 2,
+  kPacketContentOffsetMask32To47 = 3,
+  kPacketContentOffsetMask48To63 = 4,
+  kPacketContentOffsetMask64To79 = 5,
   kRowStatus = 6,
 };
 }  // namespace PacketContentMaskCPUFilterItem
@@ -518,11 +518,11 @@ namespace CPUFilterPktCntRuleItem {
 enum : int {
   kProfileID = 0,
   kAccessID = 1,
-  kPayloadOffset115 = 2,
-  kPayloadOffset1631 = 3,
-  kPayloadOffset3247 = 4,
-  kPayloadOffset4863 = 5,
-  kPayloadOffset6479 = 6,
+  kPayloadOffset1To15 = 2,
+  kPayloadOffset16To31 = 3,
+  kPayloadOffset32To47 = 4,
+  kPayloadOffset48To63 = 5,
+  kPayloadOffset64To79 = 6,
   kPermit = 7,
   kRowStatus = 8,
   kPort = 9,

@@ -55,7 +55,7 @@ enum : int {
   kSNMPTrapState = 2,
   kCleanAllStatisticCounters = 3,
   kVLANIDOfFDBTBL = 4,
-  kManagementVLANID14094 = 5,
+  kManagementVLANID = 5,
   kMACNotificationState = 6,
   kMACNotificationHistorySize = 7,
   kMACNotificationInterval = 8,
@@ -655,7 +655,7 @@ namespace BridgeInformationItem {
 enum : int {
   kNumberOfPorts = 0,
   kLearnedEntryDiscards = 1,
-  kAgingTime10875 = 2,
+  kAgingTime = 2,
 };
 }  // namespace BridgeInformationItem
 // 1.3.6.1.2.1.17.2.15.1.1 (10)
@@ -715,11 +715,11 @@ extern const VnSNMPVarDesc StpInfoBridgeTimersVars[];
 namespace StpInfoBridgeTimersItem {
 enum : int {
   kSTPVersion = 0,
-  kMaxAge6004000 = 1,
-  kHelloTime100200 = 2,
-  kForwardDelay4003000 = 3,
-  kMaxHops120 = 4,
-  kTXHoldCount110 = 5,
+  kMaxAge = 1,
+  kHelloTime = 2,
+  kForwardDelay = 3,
+  kMaxHops = 4,
+  kTXHoldCount = 5,
   kForwardingBPDU = 6,
 };
 }  // namespace StpInfoBridgeTimersItem
@@ -736,14 +736,14 @@ extern const VnSNMPVarDesc InstanceInformationVars[];
 namespace InstanceInformationItem {
 enum : int {
   kMSTPInstanceID = 0,
-  kVLANRangeListByte164 = 1,
-  kVLANRangeListByte65128 = 2,
-  kVLANRangeListByte129192 = 3,
-  kVLANRangeListByte193256 = 4,
-  kVLANRangeListByte257320 = 5,
-  kVLANRangeListByte321384 = 6,
-  kVLANRangeListByte385448 = 7,
-  kVLANRangeListByte449512 = 8,
+  kVLANRangeListByte1To64 = 1,
+  kVLANRangeListByte65To128 = 2,
+  kVLANRangeListByte129To192 = 3,
+  kVLANRangeListByte193To256 = 4,
+  kVLANRangeListByte257To320 = 5,
+  kVLANRangeListByte321To384 = 6,
+  kVLANRangeListByte385To448 = 7,
+  kVLANRangeListByte449To512 = 8,
   kType = 9,
   kStatus = 10,
   kPriority = 11,

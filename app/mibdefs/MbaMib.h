@@ -43,9 +43,9 @@ namespace WebAuthenticationPortTableItem {
 enum : int {
   kPortIndex = 0,
   kPortState = 1,
-  kAgeingTimeMin011440 = 2,
-  kIdleTimeMin011440 = 3,
-  kBlockTimeSec0300 = 4,
+  kAgeingTime = 2,
+  kIdleTime = 3,
+  kBlockTime = 4,
 };
 }  // namespace WebAuthenticationPortTableItem
 // 1.3.6.1.4.1.171.12.27.3.2.1.1 (5)
@@ -123,8 +123,8 @@ enum : int {
   kPortIndex = 0,
   kPortState = 1,
   kPortMode = 2,
-  kPortAgingTimeMin011440 = 3,
-  kPortHoldTimeSec01300 = 4,
+  kPortAgingTime = 3,
+  kPortHoldTime = 4,
   kClearPortAction = 5,
 };
 }  // namespace MACBasedAccessControlPortManagementTableItem
@@ -188,9 +188,9 @@ enum : int {
   kPortIndex = 0,
   kPortState = 1,
   kPortMaxAuthHost = 2,
-  kPortAgingTimeMin011440 = 3,
-  kPortIdleTimeMin011440 = 4,
-  kPortBlockTimeSec01300 = 5,
+  kPortAgingTime = 3,
+  kPortIdleTime = 4,
+  kPortBlockTime = 5,
   kJWACPortAuthenticationMode = 6,
 };
 }  // namespace JWACPortTableItem

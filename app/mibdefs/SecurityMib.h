@@ -26,8 +26,8 @@ enum : int {
   kAACMaxEnableMethodList = 1,
   kAACMaxServerGroup = 2,
   kAACMaxServer = 3,
-  kAACResponseTimeout0255 = 4,
-  kAACAttempt1255 = 5,
+  kAACResponseTimeout = 4,
+  kAACAttempt = 5,
 };
 }  // namespace AACInformationItem
 // 1.3.6.1.4.1.171.12.5.3.1.1 (10)

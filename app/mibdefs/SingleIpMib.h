@@ -34,8 +34,8 @@ namespace SingleIPControlItem {
 enum : int {
   kSingleIPStatus = 0,
   kSingleIPRole = 1,
-  kSingleIPHoldtime100255 = 2,
-  kDiscoveryInterval3090 = 3,
+  kSingleIPHoldtime = 2,
+  kDiscoveryInterval = 3,
   kCSGroupName = 4,
 };
 }  // namespace SingleIPControlItem

@@ -26,7 +26,7 @@ enum : int {
   kCurrentTime = 0,
   kSystemUpTime = 1,
   kSystemBootTime = 2,
-  kSystemTimeZone779839 = 3,
+  kSystemTimeZone = 3,
 };
 }  // namespace SystemTimeItem
 // 1.3.6.1.4.1.171.12.10.11.1 (5)
@@ -37,7 +37,7 @@ enum : int {
   kTimeSource = 1,
   kServer1IPAddress = 2,
   kServer2IPAddress = 3,
-  kPollInterval3099999 = 4,
+  kPollInterval = 4,
 };
 }  // namespace NetworkTimeItem
 // 1.3.6.1.4.1.171.12.10.12.1 (6)

@@ -17,10 +17,12 @@ VN_REGISTER_FORM_OPENER(TServerGroupForm, &ServerGroupForm);
 
 namespace {
 
-constexpr int kNameItem = 0;
-constexpr int kRowStatusItem = 17;
-int AddressItem(int member) { return 2 * member + 1; }
-int ProtocolItem(int member) { return 2 * member + 2; }
+namespace Item = ServerGroupItem;
+// Address and protocol of member k follow those of member k - 1.
+constexpr int AddressItem(int member) { return Item::kAACServerGroupIPAddress1 + 2 * member; }
+constexpr int ProtocolItem(int member) { return Item::kAACServerGroupAuthProtocol1 + 2 * member; }
+static_assert(AddressItem(TServerGroupForm::kMembers - 1) == Item::kAACServerGroupIPAddress8 &&
+              ProtocolItem(TServerGroupForm::kMembers - 1) == Item::kAACServerGroupAuthProtocol8);
 
 constexpr const char* kNameMissing = "Server Group Name can not be null.";
 
@@ -106,12 +108,12 @@ void TServerGroupForm::FormCreate(TObject*) {
   try {
     Request = NewFormRequest(this, ServerGroupVars, MVT_UMV, 1);
     Request->AttachListView(ListView2, true);
-    Request->BindEdits(kNameItem, "%s{l15}", edtServerName);
+    Request->BindEdits(Item::kAACServerGroupName, "%s{l15}", edtServerName);
     for (int k = 0; k < kMembers; ++k) {
       Request->BindEdits(AddressItem(k), "%s{l16}", ip_[k]);
       Request->BindComboBox(ProtocolItem(k), protocol_[k]);
     }
-    Request->BindComboBox(kRowStatusItem, cbxRowStatus);
+    Request->BindComboBox(Item::kAACServerGroupRowStatus, cbxRowStatus);
     Request->SetStatusMemo(Memo1);
     // The count is current also when the walk's last rows came after the
     // last change of the list.

@@ -96,13 +96,13 @@ void TSTP_Info::BuildComponents() {
 void TSTP_Info::FormCreate(TObject*) {
   TimerRequest = NewFormRequest(this, StpInfoBridgeTimersVars, 0, 0, true);
   TimerRequest->BindComboBox(Item::kSTPVersion, Combo_STPVersion);
-  TimerRequest->BindEdits(Item::kMaxAge6004000, "%i{n600x4000l4a}", ET_AgingTime);
-  TimerRequest->BindEdits(Item::kHelloTime100200, "%i{n100x200l3a}", ET_HelloTime);
-  TimerRequest->BindEdits(Item::kForwardDelay4003000, "%i{n400x3000l4a}", ET_ForwardDelay);
+  TimerRequest->BindEdits(Item::kMaxAge, "%i{n600x4000l4a}", ET_AgingTime);
+  TimerRequest->BindEdits(Item::kHelloTime, "%i{n100x200l3a}", ET_HelloTime);
+  TimerRequest->BindEdits(Item::kForwardDelay, "%i{n400x3000l4a}", ET_ForwardDelay);
   // The device accepts 6 to 40 hops and a hold count of 1 to 10, as the
   // labels say.
-  TimerRequest->BindEdits(Item::kMaxHops120, "%i{n6x40l2a}", ET_Priority);
-  TimerRequest->BindEdits(Item::kTXHoldCount110, "%i{n1x10l2a}", ED_TxHoldCount);
+  TimerRequest->BindEdits(Item::kMaxHops, "%i{n6x40l2a}", ET_Priority);
+  TimerRequest->BindEdits(Item::kTXHoldCount, "%i{n1x10l2a}", ED_TxHoldCount);
   TimerRequest->BindComboBox(Item::kForwardingBPDU, Combo_BPDU);
   TimerRequest->Request.Timeout = 300;
 
