@@ -349,8 +349,18 @@ void TAccessRuleForm::ApplyPriorityFieldMask(TSavedAccess& saved, int priorityIt
 void TAccessRuleForm::MaskUnusedProtocolFields(TSavedAccess& saved, TCheckBox* protocolTick,
                                                TComboBox* protocolCombo, int typeItem) {
   if (!protocolTick->Checked()) return;
-  // Offsets from the Type item.
+  // Offsets from the Type item, alike in the IP rule tables.
   enum : int { Type, Code, SourcePort, DestPort, FlagBits, ProtocolId, UserMask };
+  namespace Ip = IPRuleItem;
+  namespace Cpu = CPUFilterIPRuleItem;
+  static_assert(Ip::kCode - Ip::kType == Code && Ip::kSourcePort - Ip::kType == SourcePort &&
+                Ip::kDestinationPort - Ip::kType == DestPort &&
+                Ip::kFlagBits - Ip::kType == FlagBits &&
+                Ip::kProtocolID - Ip::kType == ProtocolId && Ip::kUserMask - Ip::kType == UserMask);
+  static_assert(
+      Cpu::kCode - Cpu::kType == Code && Cpu::kSourcePort - Cpu::kType == SourcePort &&
+      Cpu::kDestinationPort - Cpu::kType == DestPort && Cpu::kFlagBits - Cpu::kType == FlagBits &&
+      Cpu::kProtocolID - Cpu::kType == ProtocolId && Cpu::kUserMask - Cpu::kType == UserMask);
   std::vector<int> leftOut;
   switch (protocolCombo->ItemIndex()) {
     case 0:  // none
