@@ -128,7 +128,7 @@ void TPortTrunkForm::FormCreate(TObject*) {
     Request->BindElementList(Item::kMemberPorts, ports, MemberFrame->PortCheckBoxes.get());
     Request->BindComboBox(Item::kTrunkType, Combo_Type);
     Request->BindComboBox(Item::kTrunkState, Combo_State);
-    Request->BindElementList(5, ports, ActiveFrame->PortCheckBoxes.get());
+    Request->BindElementList(Item::kActivePorts, ports, ActiveFrame->PortCheckBoxes.get());
     Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
     Request->Request.Timeout = 300;
   } catch (const Exception& e) {
