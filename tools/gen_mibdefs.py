@@ -10,6 +10,11 @@ what is on disk. Exits with 77 when the data file cannot be found, or with 1
 under CI (CI set in the environment), where a checkout without it must not
 pass.
 
+Beside each table a unit header names its item positions (namespace
+<Table>Item, from the item labels) and, where the table has a row status, the
+positions of the row-status options as a combo box lists them (namespace
+<Table>RowStatusOption).
+
 The output depends on the data only: the same input always gives the same
 bytes. Standard library only.
 """
@@ -236,11 +241,13 @@ def unique_ids(labels, what):
     kOffsetMask1To15); a repeated label takes the number of its use
     (kStatus, kStatus2)."""
     short = [id_word(re.sub(r"\([^)]*\)|\[[^]]*\]", " ", label)) for label in labels]
-    uses = Counter(short)
+    sources = {}
+    for label, word in zip(labels, short):
+        sources.setdefault(word, set()).add(label)
     seen = Counter()
     ids = []
     for label, word in zip(labels, short):
-        if not word or (uses[word] > 1 and len({l for l, w in zip(labels, short) if w == word}) > 1):
+        if not word or len(sources[word]) > 1:
             word = id_word(re.sub(r"(?<=\d)-(?=\d)", " To ", label))
         if not word:
             fail("%s: label %r gives no name" % (what, label))
