@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "CatalogueJson.h"
 #include "MainWindowTestSupport.h"
 #include "app/FormOpeners.h"
 #include "app/GUIConfigForm.h"
 #include "app/GUIGenerator.h"
 #include "app/MainUnit.h"
 #include "app/mibdefs/CatalogueTables.h"
-#include "catalogue/CatalogueJson.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPVarList.h"

@@ -2,9 +2,9 @@
 // read, and the release of a selected host with its one-column SET.
 #include <memory>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "forms/security/IpMacBindBlockedFormUnitUnit.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 

@@ -3,12 +3,12 @@
 // and Delete with their SETs, the input checks and the device's refusals.
 #include <memory>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "app/StackingPortUitFormUnit.h"
 #include "forms/security/FilterDHCPPermitFormUnit.h"
 #include "forms/security/IPMACBindingFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

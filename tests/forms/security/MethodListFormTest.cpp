@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "forms/security/EnableMethodListUnit.h"
 #include "forms/security/LoginMethodListUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/StdCtrls.h"

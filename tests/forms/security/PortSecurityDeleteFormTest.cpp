@@ -3,9 +3,9 @@
 // input checks in their order.
 #include <memory>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "forms/security/PortSercurityDeleteFormUnit.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 

@@ -3,10 +3,10 @@
 // and the empty-field check.
 #include <memory>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "forms/security/SSLManagementTable.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 

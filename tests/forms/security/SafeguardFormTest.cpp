@@ -3,9 +3,9 @@
 // checks, and opening from the menu's opener.
 #include <memory>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "forms/security/SafeguardCtrlFormUnit.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 

@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "forms/security/TACACSServerControlUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/security/ServerGroupUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

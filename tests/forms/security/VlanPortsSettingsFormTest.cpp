@@ -3,12 +3,12 @@
 // the order of the MAC-based form's two SETs.
 #include <memory>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "app/StackingPortUitFormUnit.h"
 #include "forms/security/GuestVlanFormUnit.h"
 #include "forms/security/MBAControlUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

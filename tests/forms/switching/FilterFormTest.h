@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "PagesTestSupport.h"
 #include "app/StackingPortUitFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/Classes.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "PagesTestSupport.h"
 #include "app/StackingPortUitFormUnit.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/Forms.h"
 #include "platform/TestKit.h"
 #include "support/TestSupport.h"

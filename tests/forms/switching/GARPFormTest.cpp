@@ -6,12 +6,12 @@
 
 #include <string>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "app/Unit1.h"
 #include "forms/switching/GARPFormUnit.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"

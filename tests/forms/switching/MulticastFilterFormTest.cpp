@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "FilterFormTest.h"
 #include "app/FormOpeners.h"
 #include "app/StackingPortUitFormUnit.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/MulticastFilterInformationFormUnit.h"
-#include "forms_mcast/FilterFormTest.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "app/StackingPortUitFormUnit.h"
 #include "forms/switching/ForwardUnregisteredInformationFormUnit.h"
 #include "forms/switching/MulticastForwardingInformationFormUnit.h"
 #include "forms/switching/TpGroupDestinationForwardedFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

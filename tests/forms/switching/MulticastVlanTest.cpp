@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "PagesTestSupport.h"
 #include "app/StackingPortUitFormUnit.h"
 #include "forms/switching/IGMPMulticastVlanUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/Graphics.h"

@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "forms/switching/PBridgeConfigFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"
 

@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
+#include "PagesTestSupport.h"
 #include "app/StackingPortUitFormUnit.h"
 #include "forms/switching/IGMPRouterPortsUnit.h"
 #include "forms/switching/MLD_SnoopingRouterPortsUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

@@ -6,13 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "app/StackingPortUitFormUnit.h"
 #include "forms/switching/IGMP_SnoopingGroupTable.h"
 #include "forms/switching/MLD_SnoopingGroupTableUnit.h"
 #include "forms/switching/MLD_SnoopingGroupUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "FilterFormTest.h"
 #include "app/FormOpeners.h"
 #include "app/StackingPortUitFormUnit.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/UnicastFilterInformationFormUnit.h"
-#include "forms_mcast/FilterFormTest.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"

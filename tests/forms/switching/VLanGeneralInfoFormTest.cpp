@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "forms/switching/VLanGeneralInfoUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"
 

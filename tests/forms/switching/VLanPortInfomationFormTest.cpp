@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
 #include "forms/switching/VLanPortInfomationUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
-#include "pages/PagesTestSupport.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"
