@@ -1,0 +1,253 @@
+// The login and enable method-list forms against the simulated switch: the
+// first read, which slots an Add or Edit writes (and the question about
+// methods after "local"), the input checks, and deleting through Edit.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PagesTestSupport.h"
+#include "app/FormOpeners.h"
+#include "forms/security/EnableMethodListUnit.h"
+#include "forms/security/LoginMethodListUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/Dialogs.h"
+#include "platform/StdCtrls.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+const std::string kLogin = "1.3.6.1.4.1.171.12.5.3.1.";
+const std::string kEnable = "1.3.6.1.4.1.171.12.5.4.1.";
+// The instance of a list name: its length and character codes.
+std::string Row(const std::string& name) {
+  std::string s = std::to_string(name.size());
+  for (unsigned char c : name) s += "." + std::to_string(c);
+  return s;
+}
+bool Has(const std::string& line, const std::string& text) {
+  return line.find(text) != std::string::npos;
+}
+
+class LoginMethodFormTest : public PagesDeviceTest {
+ protected:
+  void Open() {
+    form_.reset(Create<TLoginMethodListForm>(Application));
+    TestKit::ShowAndActivate(form_.get());
+  }
+  void TearDown() override {
+    if (form_) {
+      form_->Hide();
+      form_.reset();
+    }
+    PagesDeviceTest::TearDown();
+  }
+  int RowOf(const char* name) const {
+    for (int i = 0; i < form_->ListView1->Items()->Count(); ++i)
+      if (form_->ListView1->Items()->Item(i)->Caption() == name) return i;
+    return -1;
+  }
+  void AddList(const std::string& name) { Control("set " + kLogin + "10." + Row(name) + " i 4"); }
+  std::unique_ptr<TLoginMethodListForm> form_;
+};
+
+TEST_F(LoginMethodFormTest, OpensWithTheListsAndTheGroupEditsOff) {
+  Open();
+  EXPECT_EQ(form_->Caption().Pos("Login Method List: "), 1);
+  ASSERT_EQ(form_->ListView1->Items()->Count(), 1);
+  EXPECT_EQ(form_->ListView1->Items()->Item(0)->Caption(), "default");
+  EXPECT_EQ(form_->StaticText1->Caption(), "1");
+  EXPECT_EQ(form_->Request->AsyncMode, 0);
+  EXPECT_EQ(form_->RowComboBox->Text(), "createAndGo");
+  EXPECT_FALSE(form_->EditButton->Enabled());
+  // The request's status line is where the bar shows it: panel 0.
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Get: Ok!"), 1)
+      << form_->StatusBar1->DisplayedText().str();
+  EXPECT_FALSE(form_->DeleteButton->Enabled());
+  EXPECT_TRUE(form_->AddButton->Enabled());
+  for (TEdit* e : {form_->Server1Edit, form_->Server4Edit}) EXPECT_FALSE(e->Enabled());
+  ASSERT_EQ(form_->ComboBoxType1->Items()->Count(), 8);
+  EXPECT_EQ(form_->ComboBoxType1->Items()->Strings(4), "server-group");
+  EXPECT_NE(FindFormOpener("TLoginMethodListForm"), nullptr);
+
+  // The list "default" can be edited but not deleted.
+  TestKit::ClickRow(form_->ListView1, 0);
+  EXPECT_TRUE(form_->EditButton->Enabled());
+  EXPECT_FALSE(form_->DeleteButton->Enabled());
+  EXPECT_FALSE(form_->ListnameEdit->Enabled());
+  EXPECT_EQ(form_->ListnameEdit->Text(), "default");
+  EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-LoginMethodListForm.png"));
+}
+
+TEST_F(LoginMethodFormTest, AddAsksAboutMethodsAfterLocalAndLeavesThemOut) {
+  Open();
+  form_->ListnameEdit->SetText("vty");
+  TestKit::PickItem(form_->ComboBoxType1, 5);  // local
+  TestKit::PickItem(form_->ComboBoxType2, 3);  // RADIUS
+  form_->ComboBoxType3->SetItemIndex(-1);
+  form_->ComboBoxType4->SetItemIndex(7);  // other
+  const char* question =
+      "Method(s) after method local and none is(are) ineffective. Do you want to change your "
+      "configurations?";
+  {
+    TestKit::DialogScript dialogs;
+    dialogs.Expect(question, mrYes);
+    TestKit::Click(form_->AddButton);
+  }
+  EXPECT_TRUE(SetLines().empty());
+  EXPECT_EQ(form_->ListnameEdit->Text(), "vty");
+  {
+    TestKit::DialogScript dialogs;
+    dialogs.Expect(question, mrNo);
+    TestKit::Click(form_->AddButton);
+  }
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  const std::string row = "." + Row("vty") + "=";
+  EXPECT_TRUE(Has(sets[0], kLogin + "2" + row + "INTEGER:6")) << sets[0];
+  EXPECT_TRUE(Has(sets[0], kLogin + "10" + row + "INTEGER:4")) << sets[0];
+  for (const char* column : {"3", "4", "5", "6", "7", "8", "9"})
+    EXPECT_FALSE(Has(sets[0], kLogin + column + row)) << column << " " << sets[0];
+  EXPECT_GE(RowOf("vty"), 0);
+  EXPECT_EQ(form_->ListnameEdit->Text(), "");
+  for (int i = 0; i < 10; ++i)
+    EXPECT_EQ(form_->Request->Request.VarList.Item(i)->Access, i == 0 ? 1u : 6u) << i;
+}
+
+TEST_F(LoginMethodFormTest, InputChecksComeBeforeAnythingIsSent) {
+  Open();
+  TestKit::DialogScript dialogs;
+  dialogs.Expect("AAC Login Method List Name must be set.")
+      .Expect(
+          "Has already a record with the same Login Method List Name. Please Change Login "
+          "Method List Name.")
+      .Expect("Row State must be createAndGo.");
+  TestKit::Click(form_->AddButton);
+  form_->ListnameEdit->SetText("default");
+  TestKit::Click(form_->AddButton);
+  EXPECT_TRUE(form_->ListnameEdit->Focused());
+  form_->ListnameEdit->SetText("Default");
+  form_->RowComboBox->SetItemIndex(0);
+  TestKit::Click(form_->AddButton);
+  EXPECT_TRUE(SetLines().empty());
+  // Another letter case is another list.
+  form_->RowComboBox->SetItemIndex(3);
+  TestKit::PickItem(form_->ComboBoxType1, 0);  // TACACS
+  form_->Server1Edit->SetText("left");
+  TestKit::Click(form_->AddButton);
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_TRUE(Has(SetLines()[0], kLogin + "2." + Row("Default") + "=INTEGER:1")) << SetLines()[0];
+  EXPECT_FALSE(Has(SetLines()[0], kLogin + "3.")) << SetLines()[0];
+  // A name of 16 characters cannot be typed.
+  TestKit::TypeText(form_->ListnameEdit, "abcdefghijklmnopq");
+  EXPECT_EQ(form_->ListnameEdit->Text().Length(), 15);
+}
+
+TEST_F(LoginMethodFormTest, EditKeepsOrLeavesOutTheServerGroupAndDestroyDeletes) {
+  AddList("ops");
+  Control("set " + kLogin + "2." + Row("ops") + " i 5");
+  Control("set " + kLogin + "3." + Row("ops") + " s radius");
+  Control("set " + kLogin + "4." + Row("ops") + " i 6");
+  Control("set " + kLogin + "6." + Row("ops") + " i 9");
+  Control("set " + kLogin + "8." + Row("ops") + " i 9");
+  Open();
+  TestKit::ClickRow(form_->ListView1, RowOf("ops"));
+  EXPECT_TRUE(form_->DeleteButton->Enabled());
+  EXPECT_EQ(form_->ComboBoxType1->Text(), "server-group");
+  // The row's group name stays shown; an Edit sends it unchanged.
+  EXPECT_EQ(form_->Server1Edit->Text(), "radius");
+  EXPECT_TRUE(form_->Server1Edit->Enabled());
+  EXPECT_FALSE(form_->Server2Edit->Enabled());
+  TestKit::Click(form_->EditButton);
+  ASSERT_EQ(SetLines().size(), 1u);
+  const std::string row = "." + Row("ops") + "=";
+  EXPECT_TRUE(Has(SetLines()[0], kLogin + "3" + row + "STRING:\"radius\"")) << SetLines()[0];
+  EXPECT_FALSE(Has(SetLines()[0], kLogin + "10" + row)) << SetLines()[0];
+  EXPECT_EQ(Value(kLogin + "3." + Row("ops")), "STRING:\"radius\"");
+
+  // An emptied group name is left out; the type is still written.
+  TestKit::ClickRow(form_->ListView1, RowOf("ops"));
+  form_->Server1Edit->SetText("");
+  TestKit::Click(form_->EditButton);
+  ASSERT_EQ(SetLines().size(), 2u);
+  EXPECT_TRUE(Has(SetLines()[1], kLogin + "2" + row + "INTEGER:5")) << SetLines()[1];
+  EXPECT_FALSE(Has(SetLines()[1], kLogin + "3" + row)) << SetLines()[1];
+  EXPECT_EQ(Value(kLogin + "3." + Row("ops")), "STRING:\"radius\"");
+  EXPECT_EQ(form_->Request->Request.VarList.Item(2)->Access, 6u);
+
+  // Edit with "destroy" deletes the row: type 1 and the row status only.
+  TestKit::ClickRow(form_->ListView1, RowOf("ops"));
+  form_->RowComboBox->SetItemIndex(5);
+  TestKit::Click(form_->EditButton);
+  ASSERT_EQ(SetLines().size(), 3u);
+  EXPECT_TRUE(Has(SetLines()[2], kLogin + "10" + row + "INTEGER:6")) << SetLines()[2];
+  EXPECT_FALSE(Has(SetLines()[2], kLogin + "3" + row)) << SetLines()[2];
+  EXPECT_EQ(RowOf("ops"), -1);
+  EXPECT_EQ(form_->StaticText1->Caption(), "1");
+}
+
+TEST_F(LoginMethodFormTest, ARefusedSetIsShownInPanelZero) {
+  Open();
+  Control("inject set " + kLogin + "10 genErr");
+  form_->ListnameEdit->SetText("bad");
+  TestKit::Click(form_->AddButton);
+  EXPECT_NE(form_->StatusBar1->Panels()->Items(0)->Text().Pos("General"), 0)
+      << form_->StatusBar1->Panels()->Items(0)->Text().c_str();
+  EXPECT_EQ(form_->Request->Request.VarList.Item(1)->Access, 6u);
+  EXPECT_TRUE(form_->AddButton->Enabled());
+}
+
+class EnableMethodFormTest : public PagesDeviceTest {
+ protected:
+  void TearDown() override {
+    if (form_) {
+      form_->Hide();
+      form_.reset();
+    }
+    PagesDeviceTest::TearDown();
+  }
+  std::unique_ptr<TEnableMethodForm> form_;
+};
+
+TEST_F(EnableMethodFormTest, ItsOwnTableTextsAndLocalEnable) {
+  form_.reset(Create<TEnableMethodForm>(Application));
+  TestKit::ShowAndActivate(form_.get());
+  EXPECT_EQ(form_->Caption(), "Enable Method List");
+  ASSERT_EQ(form_->ListView1->Items()->Count(), 1);
+  EXPECT_EQ(form_->ListView1->Items()->Item(0)->Caption(), "enable");
+  EXPECT_EQ(form_->Type1ComboBox->Items()->Strings(5), "local-enable");
+  EXPECT_NE(FindFormOpener("TEnableMethodForm"), nullptr);
+  EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-EnableMethodForm.png"));
+
+  TestKit::DialogScript dialogs;
+  dialogs.Expect("Enable MethodList Name must be set.")
+      .Expect(
+          "Has already a record with the same Enable MethodList Name. Please Change Enable "
+          "MethodList Name.");
+  TestKit::Click(form_->AddButton);
+  form_->NameEdit->SetText("enable");
+  TestKit::Click(form_->AddButton);
+  // "none" then RADIUS: RADIUS is dropped on No; the group edits are set
+  // by the type handlers again after the write.
+  form_->NameEdit->SetText("admin");
+  TestKit::PickItem(form_->Type1ComboBox, 6);  // none
+  TestKit::PickItem(form_->Type2ComboBox, 4);  // server-group
+  form_->ServerGroupEdit2->SetText("g1");
+  dialogs.Expect(
+      "Method(s) after method local and none is(are) ineffective. Do you want to change your "
+      "configurations?",
+      mrNo);
+  TestKit::Click(form_->AddButton);
+  ASSERT_EQ(SetLines().size(), 1u);
+  const std::string row = "." + Row("admin") + "=";
+  EXPECT_TRUE(Has(SetLines()[0], kEnable + "2" + row + "INTEGER:8")) << SetLines()[0];
+  EXPECT_FALSE(Has(SetLines()[0], kEnable + "4" + row)) << SetLines()[0];
+  EXPECT_FALSE(Has(SetLines()[0], kEnable + "5" + row)) << SetLines()[0];
+  EXPECT_EQ(form_->ListView1->Items()->Count(), 2);
+  EXPECT_TRUE(form_->ServerGroupEdit2->Enabled());
+  EXPECT_EQ(form_->ServerGroupEdit2->Text(), "");
+}
+
+}  // namespace

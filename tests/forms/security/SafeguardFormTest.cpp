@@ -1,0 +1,192 @@
+// The safeguard engine form against the simulated switch: the first read,
+// the order of the threshold writes, one SET per ticked setting, the input
+// checks, and opening from the menu's opener.
+#include <memory>
+
+#include "PagesTestSupport.h"
+#include "app/FormOpeners.h"
+#include "forms/security/SafeguardCtrlFormUnit.h"
+#include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+const std::string kRising = "1.3.6.1.4.1.171.12.19.2.1.0";
+const std::string kFalling = "1.3.6.1.4.1.171.12.19.2.2.0";
+const std::string kMode = "1.3.6.1.4.1.171.12.19.2.3.0";
+
+class SafeguardFormTest : public PagesDeviceTest {
+ protected:
+  void Open() {
+    form_.reset(Create<TSafeguardCtrlForm>(Application));
+    TestKit::ShowAndActivate(form_.get());
+  }
+  void TearDown() override {
+    if (form_) {
+      bool canClose = true;
+      form_->FormCloseQuery(form_.get(), canClose);
+    }
+    form_.reset();
+    PagesDeviceTest::TearDown();
+  }
+  // The SET lines' varbinds, in order.
+  std::vector<std::string> SetVarbinds() const {
+    std::vector<std::string> out;
+    for (const std::string& line : SetLines()) out.push_back(line.substr(line.rfind('\t') + 1));
+    return out;
+  }
+  std::string Panel() const { return form_->stbStatus->Panels()->Items(0)->Text().str(); }
+
+  std::unique_ptr<TSafeguardCtrlForm> form_;
+};
+
+TEST_F(SafeguardFormTest, OpensWithTheDeviceValuesAndSetDisabled) {
+  Open();
+  EXPECT_EQ(form_->edtRising->Text(), "80");
+  EXPECT_EQ(form_->edtFalling->Text(), "60");
+  EXPECT_EQ(form_->lbFalling->Caption(), "60");
+  EXPECT_EQ(form_->cbxMode->Text(), "strict");
+  EXPECT_EQ(form_->cbxAlarm->Text(), "other");
+  EXPECT_EQ(form_->cbxCurrentState->Text(), "normal");
+  EXPECT_FALSE(form_->cbxCurrentState->Enabled());
+  EXPECT_FALSE(form_->btnSet->Enabled());
+  EXPECT_NE(Panel().find("Ok!"), std::string::npos) << Panel();
+
+  TestKit::Click(form_->ckMode);
+  EXPECT_TRUE(form_->btnSet->Enabled());
+  TestKit::Click(form_->btnClearCheck);
+  EXPECT_FALSE(form_->btnSet->Enabled());
+  TestKit::Click(form_->btnCheckAll);
+  EXPECT_TRUE(form_->ckRising->Checked() && form_->ckFalling->Checked() &&
+              form_->ckAlarm->Checked() && form_->ckMode->Checked());
+  EXPECT_TRUE(form_->btnSet->Enabled());
+
+  EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-SafeguardCtrl.png"));
+}
+
+TEST_F(SafeguardFormTest, LoweringBothWritesFallingFirstAndRaisingWritesRisingFirst) {
+  Open();
+  form_->ckRising->SetChecked(true);
+  form_->ckFalling->SetChecked(true);
+  form_->edtRising->SetText("50");
+  form_->edtFalling->SetText("30");
+  TestKit::Click(form_->btnSet);
+  EXPECT_EQ(SetVarbinds(),
+            (std::vector<std::string>{kFalling + "=INTEGER:30", kRising + "=INTEGER:50"}));
+  EXPECT_EQ(Value(kRising), "INTEGER:50");
+  EXPECT_EQ(form_->lbFalling->Caption(), "30");  // read again after the writes
+  EXPECT_EQ(form_->FallingFirst, 0);
+
+  const std::size_t before = SetLines().size();
+  form_->edtRising->SetText("95");
+  form_->edtFalling->SetText("85");
+  TestKit::Click(form_->btnSet);
+  std::vector<std::string> sets = SetVarbinds();
+  sets.erase(sets.begin(), sets.begin() + static_cast<long>(before));
+  EXPECT_EQ(sets, (std::vector<std::string>{kRising + "=INTEGER:95", kFalling + "=INTEGER:85"}));
+  // Every item is read again afterwards: the access words are back.
+  EXPECT_EQ(form_->edtFalling->Text(), "85");
+  EXPECT_EQ(form_->cbxCurrentState->Text(), "normal");
+}
+
+TEST_F(SafeguardFormTest, OnlyTheTickedSettingIsWrittenAlone) {
+  Open();
+  form_->ckMode->SetChecked(true);
+  form_->cbxMode->SetItemIndex(1);  // fuzzy
+  form_->edtRising->SetText("99");  // not ticked: not written
+  TestKit::Click(form_->btnSet);
+  EXPECT_EQ(SetVarbinds(), (std::vector<std::string>{kMode + "=INTEGER:2"}));
+  EXPECT_EQ(form_->edtRising->Text(), "80");
+}
+
+TEST_F(SafeguardFormTest, FailingWriteEndsTheSequenceAndStillReadsAgain) {
+  Open();
+  TestKit::Click(form_->btnCheckAll);
+  form_->edtRising->SetText("70");
+  form_->cbxMode->SetItemIndex(1);
+  Control("inject set " + kRising.substr(0, kRising.size() - 2) + " genErr");
+  TestKit::Click(form_->btnSet);
+  // Rising first (70 > 60), it fails: nothing later is written.
+  EXPECT_EQ(SetVarbinds().size(), 1u);
+  EXPECT_EQ(Value(kMode), "INTEGER:1");
+  EXPECT_EQ(form_->edtRising->Text(), "80");
+  EXPECT_NE(Panel().find("Get: Ok!"), std::string::npos) << Panel();
+  // The access words came back: the next Set writes again.
+  form_->edtRising->SetText("70");
+  form_->cbxMode->SetItemIndex(1);
+  TestKit::Click(form_->btnSet);
+  EXPECT_EQ(Value(kRising), "INTEGER:70");
+  EXPECT_EQ(Value(kMode), "INTEGER:2");
+}
+
+TEST_F(SafeguardFormTest, InputChecksSendNothing) {
+  Open();
+  // Typed while the edits have no focus: the edits' own range check on
+  // leaving them stays out of the way.
+  TestKit::FocusTo(form_->btnGet);
+  {
+    TestKit::DialogScript boxes;
+    boxes.Expect("Rising Threshold should between 20-100");
+    form_->ckMode->SetChecked(true);
+    form_->ckRising->SetChecked(true);
+    form_->edtRising->SetText("101");
+    TestKit::Click(form_->btnSet);
+  }
+  {
+    TestKit::DialogScript boxes;
+    boxes.Expect("Falling Threshold should between 20-100");
+    form_->edtRising->SetText("90");
+    form_->ckFalling->SetChecked(true);
+    form_->edtFalling->SetText("abc");
+    TestKit::Click(form_->btnSet);
+    EXPECT_EQ(form_->ActiveControl(), form_->edtFalling);
+    form_->edtFalling->SetText("");
+  }
+  {
+    TestKit::DialogScript boxes;
+    boxes.Expect("he rising threshold must be larger than the falling threshold.");
+    form_->ckRising->SetChecked(false);
+    form_->ckFalling->SetChecked(false);
+    form_->edtRising->SetText("20");
+    form_->edtFalling->SetText("20");
+    TestKit::Click(form_->btnSet);
+    EXPECT_EQ(form_->ActiveControl(), form_->edtRising);
+  }
+  {
+    // Unticked, the range is not checked but the order check still runs: a
+    // threshold that is no number is refused with its edit's range message.
+    form_->edtRising->SetText("");
+    form_->edtFalling->SetText("30");
+    TestKit::DialogScript boxes;
+    boxes.Expect("Rising Threshold should between 20-100")
+        .Expect("Falling Threshold should between 20-100");
+    TestKit::Click(form_->btnSet);
+    EXPECT_EQ(form_->ActiveControl(), form_->edtRising);
+    form_->edtRising->SetText("90");
+    form_->edtFalling->SetText("");
+    TestKit::Click(form_->btnSet);
+    EXPECT_EQ(form_->ActiveControl(), form_->edtFalling);
+  }
+  EXPECT_TRUE(SetLines().empty());
+  TestKit::Click(form_->btnGet);
+  EXPECT_EQ(form_->edtRising->Text(), "80");
+  EXPECT_EQ(form_->edtFalling->Text(), "60");
+}
+
+TEST_F(SafeguardFormTest, MenuOpenerCaptionsShowsAndDeletesTheForm) {
+  const TFormOpener opener = FindFormOpener("TSafeguardCtrlForm");
+  ASSERT_NE(opener, nullptr);
+  bool shown = false;
+  TestKit::OnNextModal<TSafeguardCtrlForm>([&shown](TSafeguardCtrlForm* f) {
+    shown = true;
+    EXPECT_EQ(SafeguardCtrlForm, f);
+    EXPECT_EQ(f->Caption(), "Safeguard Control: 127.0.0.1");
+    EXPECT_EQ(f->edtRising->Text(), "80");
+    TestKit::Click(f->btnClose);
+  });
+  opener(Application, "Safeguard Control: 127.0.0.1");
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(SafeguardCtrlForm, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,153 @@
+// The guest VLAN and MAC-based access control forms against the simulated
+// switch: an unchanged name is left out of the SET, the delete action, and
+// the order of the MAC-based form's two SETs.
+#include <memory>
+
+#include "PagesTestSupport.h"
+#include "app/FormOpeners.h"
+#include "app/StackingPortUitFormUnit.h"
+#include "forms/security/GuestVlanFormUnit.h"
+#include "forms/security/MBAControlUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Classes.h"
+#include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+const std::string kGuest = "1.3.6.1.4.1.171.12.30.1.";
+const std::string kMba = "1.3.6.1.4.1.171.12.35.1.";
+
+template <class T>
+class VlanFormTest : public PagesDeviceTest {
+ protected:
+  void Open() {
+    form_.reset(Create<T>(Application));
+    TestKit::ShowAndActivate(form_.get());
+  }
+  void TearDown() override {
+    if (form_) {
+      TCloseAction action = caFree;
+      form_->FormClose(form_.get(), action);
+    }
+    form_.reset();
+    PagesDeviceTest::TearDown();
+  }
+  TCheckBox* Port(int port) const {
+    return static_cast<TCheckBox*>(form_->PortFrame->PortCheckBoxes->Items(port - 1));
+  }
+  std::string Panel() const { return form_->StatusBar1->Panels()->Items(0)->Text().str(); }
+  bool LogHas(const std::string& line, const std::string& what) const {
+    return line.find(what) != std::string::npos;
+  }
+
+  std::unique_ptr<T> form_;
+};
+
+using GuestVlanFormTest = VlanFormTest<TGuestVlanForm>;
+using MbaControlFormTest = VlanFormTest<TMBAControlForm>;
+
+TEST_F(GuestVlanFormTest, ShowsTheGuestVlanAndLeavesAnUnchangedNameOut) {
+  Control("set " + kGuest + "1.0 s guests");
+  Control("set " + kGuest + "2.0 x 80000000");
+  Open();
+  EXPECT_EQ(form_->edtName->Text(), "guests");
+  EXPECT_EQ(form_->Edit1->Text(), "guests");
+  EXPECT_FALSE(form_->Edit1->Visible());
+  EXPECT_TRUE(Port(1)->Checked());
+  EXPECT_FALSE(Port(2)->Checked());
+  EXPECT_NE(Panel().find("Ok!"), std::string::npos) << Panel();
+  EXPECT_EQ(form_->SettingsRequest->Request.Timeout, 300u);
+  EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-GuestVlan.png"));
+
+  Port(2)->SetChecked(true);
+  TestKit::Click(form_->SetBtn);
+  std::vector<std::string> sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find(kGuest + "2.0=Hex-STRING:C0 00 00 00"), std::string::npos) << sets[0];
+  EXPECT_EQ(sets[0].find(kGuest + "1.0"), std::string::npos) << sets[0];
+  EXPECT_EQ(form_->SettingsRequest->Request.VarList.Item(0)->Access, 6u);
+
+  // A changed name goes with the ports; the copy follows the device.
+  form_->edtName->SetText("visitors");
+  TestKit::Click(form_->SetBtn);
+  sets = SetLines();
+  ASSERT_EQ(sets.size(), 2u);
+  EXPECT_NE(sets[1].find(kGuest + "1.0=STRING:\"visitors\""), std::string::npos) << sets[1];
+  EXPECT_NE(sets[1].find(kGuest + "2.0="), std::string::npos) << sets[1];
+  EXPECT_EQ(form_->Edit1->Text(), "visitors");
+}
+
+TEST_F(GuestVlanFormTest, AnEmptyNameOnTheDeviceIsAlwaysWritten) {
+  Control("set " + kGuest + "1.0 s \"\"");
+  Open();
+  EXPECT_EQ(form_->Edit1->Text(), "");
+  TestKit::Click(form_->SetBtn);
+  const std::vector<std::string> sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find(kGuest + "1.0="), std::string::npos) << sets[0];
+}
+
+TEST_F(GuestVlanFormTest, DeleteStartsTheActionAndReadsAgain) {
+  Open();
+  EXPECT_EQ(form_->cbxDel->Text(), "");  // not read on opening
+  TestKit::Click(form_->DelBtn);
+  const std::vector<std::string> sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find(kGuest + "3.0=INTEGER:2"), std::string::npos) << sets[0];
+  EXPECT_NE(NewLog().back().find("GET"), std::string::npos) << NewLog().back();
+  EXPECT_EQ(form_->cbxDel->Text(), "start");
+}
+
+TEST_F(GuestVlanFormTest, AFailedSetRestoresTheNameAndReadsAgain) {
+  Open();
+  Control("inject set " + kGuest.substr(0, kGuest.size() - 1) + " genErr");
+  TestKit::Click(form_->SetBtn);
+  EXPECT_EQ(form_->SettingsRequest->Request.VarList.Item(0)->Access, 6u);
+  EXPECT_NE(NewLog().back().find("GET"), std::string::npos) << NewLog().back();
+}
+
+TEST_F(MbaControlFormTest, ReadsEveryGroupAndWritesVlanThenGlobal) {
+  Control("set " + kMba + "1.0 i 2");
+  Control("set " + kMba + "3.0 s secret");
+  Control("set " + kMba + "4.0 s mba");
+  Open();
+  EXPECT_EQ(form_->Cbox_State->Text(), "enabled");
+  EXPECT_EQ(form_->Cbox_Method->Text(), "local");
+  EXPECT_EQ(form_->edtPassWord->Text(), "secret");
+  EXPECT_EQ(form_->edtName->Text(), "mba");
+  EXPECT_EQ(form_->Edit1->Text(), "mba");
+  EXPECT_EQ(form_->cbxDel->Text(), "none");
+  EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-MBAControl.png"));
+
+  form_->Cbox_Method->SetItemIndex(1);
+  Port(4)->SetChecked(true);
+  TestKit::Click(form_->SetBtn);
+  const std::vector<std::string> sets = SetLines();
+  ASSERT_EQ(sets.size(), 2u);
+  EXPECT_NE(sets[0].find(kMba + "5.0="), std::string::npos) << sets[0];
+  EXPECT_EQ(sets[0].find(kMba + "4.0"), std::string::npos) << sets[0];
+  EXPECT_NE(sets[1].find(kMba + "2.0=INTEGER:2"), std::string::npos) << sets[1];
+  EXPECT_NE(sets[1].find(kMba + "3.0=STRING:\"secret\""), std::string::npos) << sets[1];
+  // No read follows.
+  EXPECT_NE(NewLog().back().find("SET"), std::string::npos) << NewLog().back();
+}
+
+TEST_F(MbaControlFormTest, AFailedVlanSetDoesNotHoldTheGlobalOne) {
+  Open();
+  form_->Cbox_State->SetItemIndex(1);
+  Control("inject set " + kMba + "5 genErr");
+  TestKit::Click(form_->SetBtn);
+  EXPECT_EQ(Value(kMba + "1.0"), "INTEGER:2");
+  EXPECT_EQ(form_->SettingsRequest->Request.VarList.Item(0)->Access, 6u);
+
+  TestKit::Click(form_->DelBtn);
+  EXPECT_NE(SetLines().back().find(kMba + "7.0=INTEGER:2"), std::string::npos);
+}
+
+TEST(VlanSettingsOpeners, MenuOpenersShowTheForms) {
+  for (const char* name : {"TGuestVlanForm", "TMBAControlForm"})
+    EXPECT_NE(FindFormOpener(name), nullptr) << name;
+}
+
+}  // namespace
