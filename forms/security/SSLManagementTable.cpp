@@ -124,7 +124,7 @@ void TSSLManagementForm::btnSetClick(TObject*) {
   }
   EncodeCipherSuites();
   try {
-    Request->Set(true, true, "");
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }

@@ -96,7 +96,7 @@ void TAAASrvCtrlForm::btnSetClick(TObject*) {
     return;
   }
   try {
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(stbResult, e.Message);
   }

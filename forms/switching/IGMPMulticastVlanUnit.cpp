@@ -231,7 +231,7 @@ void TIGMPMulticastVlanForm::btnGetClick(TObject*) {
   if (!RequestIdle || !Request || Request->Busy) return;
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     // Every column is shown and writable again.
     SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
@@ -265,9 +265,9 @@ void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
     SetAccess(*Request, kProfileList, kProfileList, SNMP_ACCESS_INVALID);
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     ApplyPortTypeSelection();
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
@@ -296,8 +296,8 @@ void TIGMPMulticastVlanForm::btnAddClick(TObject*) {
   SetAccess(*Request, kSourcePorts, kReplaceAddress, SNMP_ACCESS_INVALID);
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
-    Request->Set(false, true, "");
+    Request->Request.Active = true;
+    Request->Set(kSetFromControls);
     SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
@@ -313,9 +313,9 @@ void TIGMPMulticastVlanForm::btnDeleteClick(TObject*) {
   CBoxStatus->SetItemIndex(kRowDestroyIndex);
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     SetAccess(*Request, kName, kProfileList, SNMP_ACCESS_INVALID);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     SetAccess(*Request, kName, kProfileList, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();

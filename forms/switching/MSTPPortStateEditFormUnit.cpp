@@ -117,23 +117,23 @@ void TMSTPPortStateEditForm::btnEditClick(TObject*) {
     {
       TSavedAccess access(request);  // written back on every path
       const AnsiString version = parent->lblSTPVersion->Caption();
-      request.Request.Active = 1;
+      request.Request.Active = true;
       if (version == "mstp") {
         // The port's hello time alone first, then the other settings.
         access.InvalidateAllBut({kAdminHello});
         request.Request.VarList.Item(kAdminHello)->Access = kReadWrite;
-        request.Set(true, true);
+        request.Set(kSetFromControlsThenRead);
         for (int i : {kPortEnable, kPathCost, kMigration, kAdminEdge, kAdminP2P, kBpduFiltering,
                       kRestrictedRole, kRestrictedTcn})
           request.Request.VarList.Item(i)->Access = kReadWrite;
         for (int i : {kPort, kOperHello, kOperEdge, kOperP2P})
           request.Request.VarList.Item(i)->Access = kReadOnly;
         request.Request.VarList.Item(kAdminHello)->Access = kLeftOut;
-        request.Set(false, true);
+        request.Set(kSetFromControls);
       } else {
         // stp and rstp have no per-port hello time.
         access.Invalidate(kAdminHello);
-        request.Set(false, true);
+        request.Set(kSetFromControls);
       }
     }
     parent->RequestIdle = 0;

@@ -145,7 +145,7 @@ void TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntryClick(TObject*
 void TMulticastFilterInformationForm::RefreshBtnClick(TObject*) {
   try {
     if (!Request) return;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
@@ -163,8 +163,8 @@ void TMulticastFilterInformationForm::SetBtnClick(TObject*) {
     // Only the egress ports of the selected row: the status stays.
     TSavedAccess saved(*Request);
     saved.Invalidate(kStatus);
-    Request->Request.Active = 1;
-    Request->Set(true, true, "");
+    Request->Request.Active = true;
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
   }
@@ -192,8 +192,8 @@ void TMulticastFilterInformationForm::btnDeleteClick(TObject*) {
     return;
   }
   try {
-    Request->Request.Active = 1;
-    Request->Set(true, true, "");
+    Request->Request.Active = true;
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
   }

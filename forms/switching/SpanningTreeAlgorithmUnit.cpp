@@ -78,7 +78,7 @@ void TSpanningTreeAlgorithmForm::RequestSetDone(VnSNMPRequest2Controls*, const V
 void TSpanningTreeAlgorithmForm::GetButtonClick(TObject*) {
   if (!Request) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
   } catch (...) {
     ShowFailureInStatusBar(StatusBar1, CurrentMessage());
@@ -90,18 +90,18 @@ void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
   const AnsiString choice = ComboText(ComboBox1);
   try {
     if (choice == "disabled") {
-      Request->Request.Active = 1;
+      Request->Request.Active = true;
       // Read when the SET is answered, not beside it: a read's "Ok!" must
       // not hide the SET's error.
       readAfterSwitchOff_ = true;
-      Request->Set(true, true);
+      Request->Set(kSetFromControlsThenRead);
       if (!Request->Busy) readAfterSwitchOff_ = false;
     } else if (choice == "enabled") {
       if (MessageDlg(kEnableQuestion, mtConfirmation, mbOKCancel, 0) == mrOk) {
         struct Forget {
           ~Forget() { ProgressForm = nullptr; }
         } forget;
-        Request->Request.Active = 1;
+        Request->Request.Active = true;
         // Its constructor sends the Set through OpenFormRequest().
         std::unique_ptr<TProgressForm> dialog(Create<TProgressForm>(Application, nullptr));
         ProgressForm = dialog.get();

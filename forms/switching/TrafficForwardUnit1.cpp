@@ -102,7 +102,7 @@ void TTrafficSegmentationForm::ClearSelection() {
 void TTrafficSegmentationForm::BT_GetClick(TObject*) {
   if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy, kRefreshNotComplete)) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     RequestIdle = 0;
     Request->Get();
     ClearSelection();
@@ -123,10 +123,10 @@ void TTrafficSegmentationForm::LV_TrafficForwardClick(TObject*) {
 void TTrafficSegmentationForm::BT_SetClick(TObject*) {
   if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy, kRefreshNotComplete)) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     // The table is read again once the device has answered.
     RequestIdle = 0;
-    Request->Set(true, true);
+    Request->Set(kSetFromControlsThenRead);
     ClearSelection();
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
@@ -140,7 +140,7 @@ void TTrafficSegmentationForm::BT_SetClick(TObject*) {
 
 void TTrafficSegmentationForm::StopBtnClick(TObject*) {
   RequestIdle = 1;
-  if (Request) Request->Request.Active = 0;
+  if (Request) Request->Request.Active = false;
 }
 
 void TTrafficSegmentationForm::LV_TrafficForwardChange(TObject*, TListItem*, TItemChange) {

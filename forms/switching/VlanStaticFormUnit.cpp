@@ -188,7 +188,7 @@ void TVlanStaticForm::LV_dot1qVlanStaticEntrySelectItem(TObject*, TListItem*, bo
 void TVlanStaticForm::RefreshBtnClick(TObject*) {
   if (!RequestIdle) return;
   try {
-    NextFreeRequest->Request.Active = 1;
+    NextFreeRequest->Request.Active = true;
     if (!NextFreeRequest->Busy) NextFreeRequest->Get();
   } catch (const Exception& e) {
     NextFreeRequest->ShowRequestStatus(e.Message);
@@ -196,7 +196,7 @@ void TVlanStaticForm::RefreshBtnClick(TObject*) {
   try {
     if (Request->Busy) return;
     RequestIdle = 0;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
     ShowCount();
     ClearEntryFields();
@@ -213,23 +213,23 @@ void TVlanStaticForm::SetBtnClick(TObject*) {
   if (!LV_dot1qVlanStaticEntry->Selected()) return;
   if (!ReadyForWork()) return;
   RequestIdle = 0;
-  Request->Request.Active = 1;
+  Request->Request.Active = true;
   try {
     // One column per SET, so that a port list the device refuses does not
     // keep the others from being written.
     TSavedAccess saved(*Request);
     SetAccess(*Request, kName, kStatus, SNMP_ACCESS_INVALID);
     SetAccess(*Request, kEgress, kEgress, SNMP_ACCESS_READWRITE);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     SetAccess(*Request, kEgress, kEgress, SNMP_ACCESS_INVALID);
     SetAccess(*Request, kForbidden, kForbidden, SNMP_ACCESS_READWRITE);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     SetAccess(*Request, kForbidden, kForbidden, SNMP_ACCESS_INVALID);
     SetAccess(*Request, kUntagged, kUntagged, SNMP_ACCESS_READWRITE);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     SetAccess(*Request, kUntagged, kUntagged, SNMP_ACCESS_INVALID);
     SetAccess(*Request, kStatus, kStatus, SNMP_ACCESS_READWRITE);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     saved.Restore();
     Request->Get();
     ClearEntryFields();
@@ -244,12 +244,12 @@ void TVlanStaticForm::AddBtnClick(TObject*) {
   if (!ReadyForWork()) return;
   Status->SetItemIndex(kRowCreateAndGoIndex);
   RequestIdle = 0;
-  Request->Request.Active = 1;
+  Request->Request.Active = true;
   try {
     TSavedAccess saved(*Request);
     // A new VLAN gets no forbidden ports; Set writes them afterwards.
     saved.Invalidate(kForbidden);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     saved.Restore();
     Request->Get();
     ClearEntryFields();
@@ -263,11 +263,11 @@ void TVlanStaticForm::DeleteBtnClick(TObject*) {
   if (!ReadyForWork()) return;
   Status->SetItemIndex(kRowDestroyIndex);
   RequestIdle = 0;
-  Request->Request.Active = 1;
+  Request->Request.Active = true;
   try {
     TSavedAccess saved(*Request);
     for (int i = kName; i <= kUntagged; ++i) saved.Invalidate(i);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     saved.Restore();
     Request->Get();
     ClearEntryFields();
@@ -279,7 +279,7 @@ void TVlanStaticForm::DeleteBtnClick(TObject*) {
 }
 
 void TVlanStaticForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = 0;
+  if (Request) Request->Request.Active = false;
 }
 
 void TVlanStaticForm::btnCloseClick(TObject*) { Close(); }

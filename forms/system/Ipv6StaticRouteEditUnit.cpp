@@ -140,7 +140,7 @@ void TIpv6StaticRouteEditForm::btnSetClick(TObject*) {
       // No metric typed: the route takes the device's default.
       if (edtMetric->Text().IsEmpty()) SavedAccess.Invalidate(kMetric);
       cbxStatus->SetItemIndex(kRowCreateAndGoIndex);
-      request.Set(false, true);
+      request.Set(kSetFromControls);
     }
     request.Get();
   } catch (const Exception& e) {

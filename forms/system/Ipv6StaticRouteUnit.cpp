@@ -132,7 +132,7 @@ void TIpv6StaticRouteForm::btnDeleteClick(TObject*) {
       {
         TSavedAccess saved(*Request);
         Ipv6StaticRouteEditForm->cbxStatus->SetItemIndex(kRowDestroyIndex);
-        Request->Set(false, true);
+        Request->Set(kSetFromControls);
       }
       Request->Get();
     } catch (const Exception& e) {

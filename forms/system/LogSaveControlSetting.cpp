@@ -61,7 +61,7 @@ void TLogSaveControlForm::FormCreate(TObject*) {
   Request->BindComboBox(kMethodItem, cbxLogSaveMethod);
   Request->BindEdits(kIntervalItem, "%i{n0x65535l5a}", EdLogSavetimeInterval);
   Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
-  Request->AsyncMode = 0;
+  Request->AsyncMode = false;
   try {
     Request->Get();
   } catch (const Exception& e) {
@@ -100,7 +100,7 @@ void TLogSaveControlForm::btnSetClick(TObject*) {
     TSavedAccess saved(*Request);
     if (cbxLogSaveMethod->ItemIndex() != kTimeIntervalIndex) saved.Invalidate(kIntervalItem);
     try {
-      Request->Set(true, true);
+      Request->Set(kSetFromControlsThenRead);
     } catch (const Exception& e) {
       ShowFailure(e.Message);
     }

@@ -94,7 +94,7 @@ void TTestControlListForm::ShowFailure(const AnsiString& message, bool editToo) 
 void TTestControlListForm::GetButtonClick(TObject*) {
   if (!Request || Request->Busy) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
     EnableRowButtons(false);
   } catch (const Exception& e) {
@@ -133,8 +133,8 @@ void TTestControlListForm::DeleteButtonClick(TObject*) {
         for (int item = 0; item < RowStatusItem(); ++item) saved.Invalidate(item);
         if (TTestControlEditForm* dialog = EditForm())
           dialog->StatusComboBox->SetItemIndex(kDestroyIndex);
-        Request->Request.Active = 1;
-        Request->Set(false, true);
+        Request->Request.Active = true;
+        Request->Set(kSetFromControls);
       }
       Request->Get();
       DeleteButton->SetEnabled(false);
@@ -346,8 +346,8 @@ void TTestControlEditForm::SetButtonClick(TObject*) {
       StatusComboBox->SetItemIndex(kCreateAndGoIndex);
     else
       SavedAccess->Invalidate(list->RowStatusItem());
-    request.Request.Active = 1;
-    request.Set(false, true);
+    request.Request.Active = true;
+    request.Set(kSetFromControls);
     SavedAccess.reset();
     request.Get();
   } catch (const Exception& e) {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "library/VnErrors.h"
 #include "library/VnMessageTables.h"
 #include "platform/Classes.h"
 #include "platform/Exceptions.h"
@@ -13,7 +14,9 @@ namespace {
 
 constexpr int kBadFormatEntry = 2;
 
-[[noreturn]] void BadSpec() { throw Exception(EditCheckText(kBadFormatEntry), -kBadFormatEntry); }
+[[noreturn]] void BadSpec() {
+  throw Exception(EditCheckText(kBadFormatEntry), VNERR_BAD_CONSTRAINT_SPEC);
+}
 
 // The parsed fields of one spec, before they go into a record.
 struct ParsedSpec {

@@ -60,7 +60,7 @@ void VnSNMPRequest2Controls::Get() {
   RowCount = 0;
   Busy = 1;
   try {
-    if (AsyncMode == 0) {
+    if (!AsyncMode) {
       ++readsStarted_;
       syncRunning_ = true;
       if (!IsTableList()) {
@@ -165,16 +165,17 @@ void VnSNMPRequest2Controls::AbandonWalk() {
   EndRead(ended);
 }
 
-void VnSNMPRequest2Controls::Set(bool getAfterSet, bool valuesFromControls,
-                                 const AnsiString& indexList, TStrings* values) {
+void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexList,
+                                 TStrings* values) {
+  const bool getAfterSet = options.getAfterSet;
   StatusKind = STATUS_KIND_SET;
-  GetAfterSet = getAfterSet ? 1 : 0;
+  GetAfterSet = getAfterSet;
   DoSetBegin();
-  if (valuesFromControls) DoSetValues();
+  if (options.valuesFromControls) DoSetValues();
   Busy = 1;
   bool readAfter = false;
   try {
-    if (AsyncMode == 0) {
+    if (!AsyncMode) {
       syncRunning_ = true;
       if (Request.Active) CheckBeforeSet(indexList, values);
       Request.SendSet(false, indexList, values);
@@ -188,7 +189,7 @@ void VnSNMPRequest2Controls::Set(bool getAfterSet, bool valuesFromControls,
       CheckBeforeSet(indexList, values);
       ++writes_;
       try {
-        Request.SendSetAsync(WriteCompletion(getAfterSet), 0, indexList, values);
+        Request.SendSetAsync(WriteCompletion(getAfterSet), false, indexList, values);
       } catch (...) {
         --writes_;
         throw;

@@ -90,7 +90,7 @@ void PumpOnce() {
 }  // namespace
 
 VnSNMPRequest::~VnSNMPRequest() {
-  Active = 0;
+  Active = false;
   const DWORD start = GetTickCount();
   while (Outstanding - CompletionFrame::Running(this) >= 1 &&
          GetTickCount() - start < kDestroyWaitMs) {
@@ -106,7 +106,7 @@ VnSNMPRequest::~VnSNMPRequest() {
 }
 
 void VnSNMPRequest::Submit(int kind, Pdu& pdu, const SnmpTarget& target,
-                           const VnSNMPCompletion& completion, std::uint8_t readReply,
+                           const VnSNMPCompletion& completion, bool readReply,
                            std::vector<int> bindingItems) {
   if (!g_SnmpSession) RaiseLibraryError(VNERR_CREATE_SESSION);
   auto context = std::make_unique<SnmpReplyContext>();
@@ -138,7 +138,7 @@ void VnSNMPRequest::Submit(int kind, Pdu& pdu, const SnmpTarget& target,
 }
 
 void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
-                                 std::uint8_t readReply, const VnSNMPCompletion& completion,
+                                 bool readReply, const VnSNMPCompletion& completion,
                                  const std::vector<int>& bindingItems,
                                  std::int64_t readGeneration) {
   // A reply of a dropped read must not move the items a newer walk reads

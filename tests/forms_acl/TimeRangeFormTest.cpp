@@ -232,7 +232,7 @@ TEST_F(TimeRangeFormTest, StopEndsTheReadAndTheFormCanCloseAgain) {
   Control("hold");
   TestKit::Click(form_->btnGet);
   TestKit::Click(form_->btnStop);
-  EXPECT_EQ(form_->Request->Request.Active, 0);
+  EXPECT_FALSE(form_->Request->Request.Active);
   Control("release");
   ASSERT_TRUE(WaitForm());
   EXPECT_EQ(form_->Request->Busy, 0);

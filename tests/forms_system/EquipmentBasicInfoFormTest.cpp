@@ -51,7 +51,7 @@ TEST_F(EquipmentForm, OpensWithOneReadShowingTopologyAndTheFixedCapacity) {
     for (TControl* hidden : std::vector<TControl*>{f->Edit2, f->Edit3, f->Edit4, f->cbxStackMode})
       EXPECT_FALSE(hidden->Visible()) << hidden->Name().str();
     EXPECT_EQ(MemoText(f->Memo1).rfind("Get: Ok! Receive at ", 0), 0u) << MemoText(f->Memo1);
-    EXPECT_EQ(f->Request->AsyncMode, 0);
+    EXPECT_FALSE(f->Request->AsyncMode);
     EXPECT_TRUE(TestKit::Grab(f, vntest::ArtifactsDir() + "/form-EquipmentBasicInfo.png"));
   });
 }

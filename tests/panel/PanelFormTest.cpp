@@ -122,13 +122,13 @@ TEST_F(FrontPanel, SetupBuildsBothRequestsAndFourteenLedsAndReadsAtOnce) {
   EXPECT_EQ(led.VarList.ItemType, MVT_SV);
   EXPECT_EQ(led.VarList.InstanceSuffix, "0");
   EXPECT_EQ(led.VarList.Description, " Led Status");
-  EXPECT_EQ(Leds().AsyncMode, 1);
+  EXPECT_TRUE(Leds().AsyncMode);
   EXPECT_EQ(Leds().LayoutMode, 2u);
   EXPECT_EQ(Leds().LayoutStart, 5u);
   EXPECT_TRUE(Leds().PollTimer()->Enabled());
   EXPECT_EQ(Leds().PollTimer()->Interval(), 5000u);
   EXPECT_EQ(Leds().StatusTarget, bar_->Panels()->Items(0));
-  EXPECT_EQ(panel_->StatusTextRequest()->AsyncMode, 0);
+  EXPECT_FALSE(panel_->StatusTextRequest()->AsyncMode);
   EXPECT_EQ(panel_->StatusTextRequest()->Request.VarList.ItemType, SVT_SV);
   EXPECT_EQ(StatusLine().str().rfind("Get: Ok! Request: Led Status. Receive at ", 0), 0u)
       << StatusLine().str();

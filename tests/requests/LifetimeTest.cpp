@@ -32,7 +32,7 @@ TEST(RequestDefaults, NewRequestsCopyTheDefaultsOfTheirTime) {
   EXPECT_EQ(before.Security.WriteCommunity, "mundrel");
   EXPECT_EQ(before.Timeout, 100u);
   EXPECT_EQ(before.Retries, 1u);
-  EXPECT_EQ(before.Active, 1);
+  EXPECT_TRUE(before.Active);
   EXPECT_EQ(before.Outstanding, 0);
   EXPECT_TRUE(before.RowFilter.IsEmpty());
   EXPECT_EQ(before.VarList.Count(), 0);

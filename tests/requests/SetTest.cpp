@@ -142,13 +142,13 @@ TEST_F(ScalarSet, RefusedSetRaisesAndLeavesTheList) {
   SetValue(*w, 0, "new description");
   const auto before = Snapshot(*w);
   int number = RaisedNumber([&] { w->SendSet(false, "0", nullptr); });
-  EXPECT_EQ(number, -117);  // notWritable
+  EXPECT_EQ(number, VNERR_NOT_WRITABLE);
   EXPECT_EQ(Snapshot(*w), before);
 
   std::vector<VnSNMPError> records;
   w->SendSetAsync([&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); }, 0, "0", nullptr);
   ASSERT_TRUE(PumpUntil([&] { return !records.empty(); }, 5000));
-  EXPECT_EQ(records[0].Number, -117);
+  EXPECT_EQ(records[0].Number, VNERR_NOT_WRITABLE);
   EXPECT_EQ(records[0].ErrorIndex, 1);
   EXPECT_EQ(records[0].Text, "(SNMP) Cannot create/set variable, Not Writable!");
   EXPECT_EQ(Snapshot(*w), before);

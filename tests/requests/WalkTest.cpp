@@ -114,17 +114,17 @@ TEST_F(TableWalk, FirstStepOutsideTheTableDeliversNoRow) {
 TEST_F(TableWalk, ActiveZeroStopsAfterTheRowInHand) {
   auto r = MakeRequest(kSparseTable, MVT_FMV, 1);
   ASSERT_TRUE(r->SendGet(true));
-  r->Active = 0;
+  r->Active = false;
   EXPECT_FALSE(r->SendGet(false));
   EXPECT_EQ(ValueOf(*r, 0), "1");  // nothing more was read
 
-  r->Active = 1;
+  r->Active = true;
   AsyncWalk walk;
   walk.rows.clear();
   VnSNMPCompletion step = [&](VnSNMPError& e, VnSNMPVarList&) {
     walk.records.push_back(e);
     walk.rows.push_back({ValueOf(*r, 0)});
-    r->Active = 0;                 // a Stop button
+    r->Active = false;             // a Stop button
     r->SendGetAsync(step, false);  // the walk would go on; it returns at once
   };
   r->SendGetAsync(step, true);
