@@ -30,7 +30,7 @@ VnSNMPCompletion VnSNMPRequest2Controls::WriteCompletion(bool getAfterSet) {
 }
 
 void VnSNMPRequest2Controls::UpdateBusy() {
-  Busy = reading_ || writes_ > 0 || readsAfterWrite_ > 0 || syncRunning_ ? 1 : 0;
+  Busy = reading_ || writes_ > 0 || readsAfterWrite_ > 0 || syncRunning_;
 }
 
 AnsiString VnSNMPRequest2Controls::GetRowFilter() const {
@@ -58,7 +58,7 @@ void VnSNMPRequest2Controls::Get() {
   DoGetBegin();
   condition_ = GetRowFilter();
   RowCount = 0;
-  Busy = 1;
+  Busy = true;
   try {
     if (!AsyncMode) {
       ++readsStarted_;
@@ -172,7 +172,7 @@ void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexLi
   GetAfterSet = getAfterSet;
   DoSetBegin();
   if (options.valuesFromControls) DoSetValues();
-  Busy = 1;
+  Busy = true;
   bool readAfter = false;
   try {
     if (!AsyncMode) {

@@ -158,7 +158,7 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
   MapSnmpError(status, record.Number, record.Text);
   record.ErrorIndex = reply.get_error_index();
   record.Device = DeviceOf(target);
-  record.Finished = 1;
+  record.Finished = true;
 
   const bool noSuchName = record.Number == VNERR_NOSUCHNAME && request->IsTable();
   if ((record.Number == VNERR_OK && readReply) || noSuchName) {
@@ -173,14 +173,14 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
           break;
         case ReplyOutcome::Row:
           request->FinishRow(rowIndex);
-          record.Finished = request->IsTable() ? 0 : 1;
+          record.Finished = !request->IsTable();
           break;
       }
     } catch (Exception& e) {
       // A reply the items cannot take ends the operation with its error.
       record.Number = e.HelpContext;
       record.Text = e.Message;
-      record.Finished = 1;
+      record.Finished = true;
     }
   }
   if (completion) completion(record, request->VarList);

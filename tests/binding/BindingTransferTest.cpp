@@ -405,7 +405,7 @@ TEST_F(TransferTest, NonHexTextAndUnselectedComboAreRemembered) {
   request->AsyncMode = false;
   request->Request.Device.Address = "";  // a send would fail on the address
   EXPECT_EQ(ErrorOf([&] { request->Set(kSetListValues); }), VNERR_BAD_PART_VALUE);
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
   // Left out of the SET, they do not matter (the bad address now answers).
   EXPECT_EQ(ErrorOf([&] { request->Set(kSetListValues, "8"); }), VNERR_BAD_ADDRESS);
   // A value the form put in place of the typed one goes out.

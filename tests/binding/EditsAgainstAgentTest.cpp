@@ -80,7 +80,7 @@ TEST_F(EditsAgainstAgent, PortListOnCheckBoxes) {
   Control(std::string("set ") + kVlan1Egress + " x FFFFFF");
   EXPECT_EQ(ErrorOf([&] { request->Get(); }), VNERR_PART_INDEX_RANGE);
   for (int k = 0; k < 32; ++k) EXPECT_EQ(boxes[k]->Checked(), k < 24) << k;
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
 }
 
 TEST_F(EditsAgainstAgent, ComboBoxesCheckBoxesAndEdits) {
@@ -150,7 +150,7 @@ TEST_F(EditsAgainstAgent, NonHexTextIsNotSent) {
   EXPECT_EQ(ErrorOf([&] { request->Set(kSetFromControls); }), VNERR_BAD_PART_VALUE);
   request->AsyncMode = true;
   EXPECT_EQ(ErrorOf([&] { request->Set(kSetFromControls); }), VNERR_BAD_PART_VALUE);
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
   PumpFor(50);
   EXPECT_TRUE(SetLines().empty());
   ports->SetText("80 00 00 01");  // blanks are allowed
@@ -183,7 +183,7 @@ TEST_F(EditsAgainstAgent, NumbersThatAreNotWholeOrDoNotFitAreNotSent) {
   frames->SetText("abc");
   request->AsyncMode = true;
   EXPECT_EQ(ErrorOf([&] { request->Set(kSetFromControls); }), VNERR_BAD_PART_VALUE);
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
   PumpFor(50);
   EXPECT_TRUE(SetLines().empty());
   frames->SetText(" 2 ");  // blanks around a number are allowed

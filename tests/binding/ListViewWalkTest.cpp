@@ -190,7 +190,7 @@ TEST_F(ListViewWalk, AnEmptyKeyIsAConversionErrorAndNothingIsSent) {
     } catch (const Exception& e) {
       EXPECT_EQ(e.HelpContext, VNERR_BAD_PART_VALUE) << key;
     }
-    EXPECT_EQ(request->Busy, 0);
+    EXPECT_FALSE(request->Busy);
   }
   PumpFor(100);
   EXPECT_TRUE(SetLines().empty());
@@ -294,7 +294,7 @@ TEST_F(ListViewWalk, AnAbandonedWalkStaysEnded) {
   PumpFor(50);
   request->Request.Active = false;
   request->AbandonWalk();
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
   EXPECT_EQ(request->ends, 1);
   EXPECT_EQ(doneNumbers, (std::vector<int>{0}));
   request->Request.Active = true;

@@ -86,7 +86,7 @@ TEST_F(StatusTest, SynchronousGetAndSetShowValuesAndStatusLines) {
   request->BindEdits(kSysName, "%s{l64}", name);
   request->BindEdits(kSysLocation, "%s{l64}", location);
   request->Get();
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
   EXPECT_EQ(request->RowCount, 1u);
   EXPECT_EQ(descr->Caption(), "KXR-5810 Gigabit Ethernet Switch");
   EXPECT_EQ(name->Text(), "KXR-5810");
@@ -116,7 +116,7 @@ TEST_F(StatusTest, AsynchronousGetInAStatusBarAndAStatusPanel) {
   request->SetStatusBar(bar);
   request->Request.VarList.Description = "";
   request->Get();
-  EXPECT_EQ(request->Busy, 1);
+  EXPECT_TRUE(request->Busy);
   ASSERT_TRUE(WaitIdle(*request));
   EXPECT_EQ(name->Caption(), "KXR-5810");
   EXPECT_EQ(Head(bar->SimpleText().str()), "Get: Ok!");
@@ -164,7 +164,7 @@ TEST_F(StatusTest, SnmpErrorsInTheStatusLineAndAsExceptions) {
     EXPECT_EQ(e.Message, "(SNMP) Cannot create/set variable, Wrong Length!");
     EXPECT_EQ(e.HelpContext, VNERR_WRONG_LENGTH);
   }
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
 }
 
 TEST_F(StatusTest, TimeoutWithAndWithoutDescription) {
@@ -184,7 +184,7 @@ TEST_F(StatusTest, TimeoutWithAndWithoutDescription) {
 
   request->AsyncMode = false;
   EXPECT_THROW(request->Get(), Exception);
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
 }
 
 TEST_F(StatusTest, WithoutStatusTargetErrorsGoToAMessageBox) {
@@ -221,9 +221,9 @@ TEST_F(StatusTest, InactiveRequestStartsNothing) {
   request->Request.Active = false;
   request->Get();
   EXPECT_EQ(request->begins, 1);
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
   request->Set(kSetListValuesThenRead);
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
   PumpFor(50);
   EXPECT_EQ(request->ends, 0);
   EXPECT_EQ(memo->Lines()->Count(), 0);

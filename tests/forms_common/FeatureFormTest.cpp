@@ -151,7 +151,7 @@ TEST_F(FeatureFormDevice, ClosingGivesUpOnASilentDevice) {
   request->Request.Retries = 0;
   Control("mute");
   request->Get();
-  ASSERT_EQ(request->Busy, 1);
+  ASSERT_TRUE(request->Busy);
   const auto start = std::chrono::steady_clock::now();
   StopAndWait(request.get(), 300);
   const auto waited = std::chrono::steady_clock::now() - start;

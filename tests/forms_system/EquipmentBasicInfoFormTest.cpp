@@ -68,7 +68,7 @@ TEST_F(EquipmentForm, RefreshReadsAgainAndAFailureGoesToTheMemo) {
     const std::string last = memo->Lines()->Strings(2).str();
     EXPECT_EQ(last.rfind("Get: ", 0), 0u) << last;
     EXPECT_EQ(last.find("Ok!"), std::string::npos) << last;
-    EXPECT_EQ(f->Request->Busy, 0);
+    EXPECT_FALSE(f->Request->Busy);
     // The fixed text is not replaced by a read.
     EXPECT_EQ(f->Edit1->Text(), "Fan, Redundant Power");
   });

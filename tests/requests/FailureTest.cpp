@@ -44,7 +44,7 @@ TEST_F(ExchangeFailure, SilentPortTimesOut) {
   VnSNMPError e = AsyncGetRecord(*r);
   EXPECT_EQ(e.Number, VNERR_TIMEOUT);
   EXPECT_EQ(e.Text, "(SNMPClass) SNMP request timed out!");
-  EXPECT_EQ(e.Finished, 1);
+  EXPECT_TRUE(e.Finished);
   EXPECT_EQ(e.Device.Port, silent.Port());
 }
 
@@ -59,7 +59,7 @@ TEST_F(ExchangeFailure, WrongPassPhraseIsAnErrorBothWays) {
   VnSNMPError e = AsyncGetRecord(*r);
   EXPECT_EQ(e.Number, sync);
   EXPECT_EQ(e.Text, "(SNMPv3USM) Authentication failure!");
-  EXPECT_EQ(e.Finished, 1);
+  EXPECT_TRUE(e.Finished);
   EXPECT_EQ(ValueOf(*r, 0), "untouched");
 }
 
@@ -124,7 +124,7 @@ TEST_F(ReplyStatus, VersionThreeReportIsNotOk) {
   VnSNMPError e = Handle(SNMPv3_USM_AUTHENTICATION_FAILURE, 0);
   EXPECT_EQ(e.Number, VNERR_USM_AUTHENTICATION_FAILURE);
   EXPECT_EQ(e.Text, "(SNMPv3USM) Authentication failure!");
-  EXPECT_EQ(e.Finished, 1);
+  EXPECT_TRUE(e.Finished);
   EXPECT_EQ(e.Device.Address, "127.0.0.1");
   EXPECT_EQ(e.Device.Port, 1161);
   EXPECT_EQ(request_.Outstanding, 0);
@@ -139,11 +139,11 @@ TEST_F(ReplyStatus, LocalSendFailureIsNotOk) {
 TEST_F(ReplyStatus, ResponseTakesTheReplyErrorStatus) {
   VnSNMPError e = Handle(SNMP_CLASS_ASYNC_RESPONSE, SNMP_ERROR_GENERAL_VB_ERR);
   EXPECT_EQ(e.Number, VNERR_GEN_ERR);
-  EXPECT_EQ(e.Finished, 1);
+  EXPECT_TRUE(e.Finished);
   // A SET whose reply is not read is finished and fine.
   e = Handle(SNMP_CLASS_ASYNC_RESPONSE, 0, 0);
   EXPECT_EQ(e.Number, 0);
-  EXPECT_EQ(e.Finished, 1);
+  EXPECT_TRUE(e.Finished);
 }
 
 TEST_F(ReplyStatus, SessionGoneLowersTheCountWithoutCompletion) {
@@ -161,7 +161,7 @@ TEST_F(ReplyStatus, ReplyShorterThanTheRequestIsAnErrorNotACrash) {
   VnSNMPRequest::ProcessReply(&request_, SNMP_CLASS_ASYNC_RESPONSE, reply, target, 1,
                               [&](VnSNMPError& e, VnSNMPVarList&) { record = e; }, {0, 1, 2});
   EXPECT_EQ(record.Number, VNERR_CLASS_INVALID_PDU);
-  EXPECT_EQ(record.Finished, 1);
+  EXPECT_TRUE(record.Finished);
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST_P(ScalarGet, AsynchronousThroughTheEventPump) {
   EXPECT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].Number, 0);
   EXPECT_EQ(records[0].Text, "Ok!");
-  EXPECT_EQ(records[0].Finished, 1);
+  EXPECT_TRUE(records[0].Finished);
   EXPECT_EQ(records[0].Device.Address, "127.0.0.1");
   EXPECT_EQ(records[0].Device.Port, Agent().Port());
   EXPECT_TRUE(timerOffInside);

@@ -38,7 +38,7 @@ TEST_F(ScalarSet, WritableScalarIsReadBack) {
   EXPECT_EQ(w->Outstanding, 1);
   ASSERT_TRUE(PumpUntil([&] { return !records.empty(); }, 5000));
   EXPECT_EQ(records[0].Number, 0);
-  EXPECT_EQ(records[0].Finished, 1);
+  EXPECT_TRUE(records[0].Finished);
   EXPECT_EQ(Snmpget(Agent(), "1.3.6.1.2.1.1.6.0"), "Rack 8");
 }
 

@@ -60,8 +60,8 @@ TEST_F(TableWalk, AsynchronousWalkDeliversTheSameRows) {
   EXPECT_EQ(walk.rows, sync);
   // One completion per row plus the one that finds the end.
   ASSERT_EQ(walk.records.size(), sync.size() + 1);
-  for (std::size_t k = 0; k + 1 < walk.records.size(); ++k) EXPECT_EQ(walk.records[k].Finished, 0);
-  EXPECT_EQ(walk.records.back().Finished, 1);
+  for (std::size_t k = 0; k + 1 < walk.records.size(); ++k) EXPECT_FALSE(walk.records[k].Finished);
+  EXPECT_TRUE(walk.records.back().Finished);
   EXPECT_EQ(walk.records.back().Number, 0);
   EXPECT_EQ(r->Outstanding, 0);
 }
@@ -132,7 +132,7 @@ TEST_F(TableWalk, ActiveZeroStopsAfterTheRowInHand) {
   EXPECT_EQ(r->Outstanding, 0);
   PumpFor(300);
   EXPECT_EQ(walk.records.size(), 1u);
-  EXPECT_EQ(walk.records[0].Finished, 0);
+  EXPECT_FALSE(walk.records[0].Finished);
   EXPECT_FALSE(r->SendGet(true));  // nothing starts while inactive
 }
 
@@ -164,7 +164,7 @@ TEST_F(ViewEnd, VersionOneEndsByNoSuchName) {
   ASSERT_FALSE(walk.records.empty());
   EXPECT_EQ(walk.records.back().Number, 0);  // the end is no error
   EXPECT_EQ(walk.records.back().Text, "Ok!");
-  EXPECT_EQ(walk.records.back().Finished, 1);
+  EXPECT_TRUE(walk.records.back().Finished);
 }
 
 TEST_F(ViewEnd, VersionTwoEndsByEndOfMibView) {
@@ -192,7 +192,7 @@ TEST_F(ViewEnd, NoSuchNameOnAnotherIdentifierIsAnError) {
   ASSERT_EQ(walk.records.size(), 1u);
   EXPECT_EQ(walk.records[0].Number, VNERR_NOSUCHNAME);
   EXPECT_EQ(walk.records[0].Text, "(SNMP) Variable does not exist!");
-  EXPECT_EQ(walk.records[0].Finished, 1);
+  EXPECT_TRUE(walk.records[0].Finished);
 }
 
 }  // namespace

@@ -97,9 +97,9 @@ class VnSNMPRequest2Controls {
   VnRequestDoneEvent OnSetDone;
   // Asynchronous (the default); false sends synchronously.
   bool AsyncMode = true;
-  // 1 while a send of this request runs: a read, a SET, or a SET whose read
-  // after it has not ended yet.
-  std::uint8_t Busy = 0;
+  // Set while a send of this request runs: a read, a SET, or a SET whose
+  // read after it has not ended yet.
+  bool Busy = false;
   TWinControl* Owner = nullptr;
   // Rows delivered by the last Get.
   std::uint32_t RowCount = 0;
