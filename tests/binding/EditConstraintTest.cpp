@@ -21,7 +21,7 @@ class EditConstraintTest : public BindingTest {
     BindingTest::SetUp();
     edit = Add<TEdit>(10, 10);
     next = Add<TEdit>(10, 40);
-    constraint = std::make_unique<VnEditConstraint>(Form(), 1);
+    constraint = std::make_unique<VnEditConstraint>(Form(), true);
   }
   void TearDown() override {
     constraint.reset();
