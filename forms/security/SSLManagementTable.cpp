@@ -3,6 +3,7 @@
 #include "app/FormOpeners.h"
 #include "app/mibdefs/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
@@ -90,7 +91,7 @@ void TSSLManagementForm::btnGetClick(TObject*) {
 }
 
 void TSSLManagementForm::RequestGetDone(VnSNMPRequest2Controls*, const VnSNMPError& Result) {
-  if (Result.Number == 0) DecodeCipherSuites();
+  if (Result.Number == VNERR_OK) DecodeCipherSuites();
 }
 
 void TSSLManagementForm::DecodeCipherSuites() {

@@ -4,6 +4,7 @@
 #include "app/mibdefs/DeviceMib.h"
 #include "app/progress.h"
 #include "forms/common/FeatureForm.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
@@ -72,7 +73,7 @@ void TSpanningTreeAlgorithmForm::FormCreate(TObject*) {
 void TSpanningTreeAlgorithmForm::RequestSetDone(VnSNMPRequest2Controls*, const VnSNMPError& Error) {
   if (!readAfterSwitchOff_) return;
   readAfterSwitchOff_ = false;
-  if (Error.Number == 0) GetButtonClick(nullptr);
+  if (Error.Number == VNERR_OK) GetButtonClick(nullptr);
 }
 
 void TSpanningTreeAlgorithmForm::GetButtonClick(TObject*) {

@@ -5,6 +5,7 @@
 #include "app/mibdefs/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/PortNumber.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FormBuilder.h"
@@ -89,7 +90,7 @@ void TTrafficSegmentationForm::RequestGetDone(VnSNMPRequest2Controls*, const VnS
 // A failed write reads nothing after it; a good one reads the table again
 // and the end of that read makes the form idle.
 void TTrafficSegmentationForm::RequestSetDone(VnSNMPRequest2Controls*, const VnSNMPError& Result) {
-  if (Result.Number != 0) RequestIdle = 1;
+  if (Result.Number != VNERR_OK) RequestIdle = 1;
 }
 
 void TTrafficSegmentationForm::ClearSelection() {

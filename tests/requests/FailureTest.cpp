@@ -142,7 +142,7 @@ TEST_F(ReplyStatus, ResponseTakesTheReplyErrorStatus) {
   EXPECT_TRUE(e.Finished);
   // A SET whose reply is not read is finished and fine.
   e = Handle(SNMP_CLASS_ASYNC_RESPONSE, 0, 0);
-  EXPECT_EQ(e.Number, 0);
+  EXPECT_EQ(e.Number, VNERR_OK);
   EXPECT_TRUE(e.Finished);
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "RequestTestSupport.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPConnection.h"
 #include "platform/TestKit.h"
 
@@ -68,7 +69,7 @@ TEST_F(RequestEnd, WaitsForTheOutstandingReply) {
   r->SendGetAsync(
       [&](VnSNMPError& e, VnSNMPVarList& list) {
         ++calls;
-        EXPECT_EQ(e.Number, 0);
+        EXPECT_EQ(e.Number, VNERR_OK);
         descr = list.Item(0)->Value->str();
       },
       true);

@@ -62,7 +62,7 @@ TEST_F(TableWalk, AsynchronousWalkDeliversTheSameRows) {
   ASSERT_EQ(walk.records.size(), sync.size() + 1);
   for (std::size_t k = 0; k + 1 < walk.records.size(); ++k) EXPECT_FALSE(walk.records[k].Finished);
   EXPECT_TRUE(walk.records.back().Finished);
-  EXPECT_EQ(walk.records.back().Number, 0);
+  EXPECT_EQ(walk.records.back().Number, VNERR_OK);
   EXPECT_EQ(r->Outstanding, 0);
 }
 
@@ -74,7 +74,7 @@ TEST_F(TableWalk, ColumnEndingEarlyShowsNotDoneInLaterRows) {
   AsyncWalk walk;
   WalkAsync(*r, walk);
   EXPECT_EQ(walk.rows, expected);
-  EXPECT_EQ(walk.records.back().Number, 0);
+  EXPECT_EQ(walk.records.back().Number, VNERR_OK);
 }
 
 // The agent has no ifLinkUpDownTrapEnable: that column ends on the first
@@ -99,7 +99,7 @@ TEST_F(TableWalk, ColumnEndedOnTheFirstStepLeavesTheOtherColumnsRows) {
   WalkAsync(*r, walk);
   EXPECT_EQ(walk.rows, expected);
   ASSERT_FALSE(walk.records.empty());
-  EXPECT_EQ(walk.records.back().Number, 0);
+  EXPECT_EQ(walk.records.back().Number, VNERR_OK);
 }
 
 TEST_F(TableWalk, FirstStepOutsideTheTableDeliversNoRow) {
@@ -162,7 +162,7 @@ TEST_F(ViewEnd, VersionOneEndsByNoSuchName) {
   WalkAsync(*r, walk);
   EXPECT_EQ(walk.rows.size(), expected.size());
   ASSERT_FALSE(walk.records.empty());
-  EXPECT_EQ(walk.records.back().Number, 0);  // the end is no error
+  EXPECT_EQ(walk.records.back().Number, VNERR_OK);  // the end is no error
   EXPECT_EQ(walk.records.back().Text, "Ok!");
   EXPECT_TRUE(walk.records.back().Finished);
 }
@@ -176,7 +176,7 @@ TEST_F(ViewEnd, VersionTwoEndsByEndOfMibView) {
   AsyncWalk walk;
   WalkAsync(*r, walk);
   EXPECT_EQ(walk.rows, rows);
-  EXPECT_EQ(walk.records.back().Number, 0);
+  EXPECT_EQ(walk.records.back().Number, VNERR_OK);
 }
 
 TEST_F(ViewEnd, NoSuchNameOnAnotherIdentifierIsAnError) {
