@@ -40,7 +40,7 @@ struct VnSetOptions {
   bool valuesFromControls = false;
 };
 
-// The four ways forms write.
+// The four ways a Set goes out.
 inline constexpr VnSetOptions kSetFromControls{.getAfterSet = false, .valuesFromControls = true};
 inline constexpr VnSetOptions kSetFromControlsThenRead{.getAfterSet = true,
                                                        .valuesFromControls = true};
