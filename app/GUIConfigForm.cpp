@@ -107,9 +107,9 @@ void TConfigForm::Refresh() {
     default:
       throw Exception("Refresh a Form with unknown Form Type!");
   }
-  if (currentRequest_) currentRequest_->Request.Active = 0;
+  if (currentRequest_) currentRequest_->Request.Active = false;
   currentRequest_ = request;
-  request->Request.Active = 1;
+  request->Request.Active = true;
   try {
     request->Get();
   } catch (const Exception& e) {
@@ -123,7 +123,7 @@ void TConfigForm::FormClose(TObject*, TCloseAction&) {
   currentRequest_ = nullptr;
   for (int i = 0; i < list->Count(); ++i) {
     auto* request = static_cast<VnSNMPRequest2Edits*>(list->Items(i));
-    request->Request.Active = 0;
+    request->Request.Active = false;
     // A reply in flight or a table walk finishes first (the walk stops
     // after its current row). A silent device is given up on: deleting the
     // request withdraws what is still outstanding, so no completion comes

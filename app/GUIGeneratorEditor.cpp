@@ -52,7 +52,7 @@ class SetScope {
  public:
   explicit SetScope(VnSNMPRequest2Edits& request)
       : request_(request), asyncMode_(request.AsyncMode) {
-    request.AsyncMode = 0;
+    request.AsyncMode = false;
   }
   ~SetScope() { Restore(); }
   SetScope(const SetScope&) = delete;
@@ -76,7 +76,7 @@ class SetScope {
 
  private:
   VnSNMPRequest2Edits& request_;
-  std::uint8_t asyncMode_;
+  bool asyncMode_;
   std::vector<int> excluded_;
 };
 
@@ -118,7 +118,7 @@ void TSNMPEditorPanel::SetBtnClick(TObject* Sender) {
       MessageDlg("Some items are empty!", mtWarning, mbOK, 0);
     } else {
       try {
-        request.Set(false, false, "", nullptr);
+        request.Set(kSetListValues);
       } catch (const Exception& e) {
         ShowSetFailure(request, e, inDialog);
         failed = true;

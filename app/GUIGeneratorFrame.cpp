@@ -169,7 +169,7 @@ void TSNMPPanel::AttachToForm(TForm* form) {
 
 void TSNMPPanel::RefreshBtnClick(TObject*) {
   if (!Request) return;
-  Request->Request.Active = 1;
+  Request->Request.Active = true;
   if (!Request->Busy) Request->Get();
 }
 

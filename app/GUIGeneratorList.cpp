@@ -267,9 +267,9 @@ class RemovedStatusTexts {
 
 void TSNMPListViewPanel::ShowEditDialog() {
   if (!Request) return;
-  if (Request->AsyncMode == 1) {
+  if (Request->AsyncMode) {
     // A table walk still running stops first.
-    Request->Request.Active = 0;
+    Request->Request.Active = false;
     const DWORD start = GetTickCount();
     while (Request->Busy && GetTickCount() - start < kWalkStopWaitMs) {
       Application->ProcessMessages();
@@ -278,7 +278,7 @@ void TSNMPListViewPanel::ShowEditDialog() {
     // A reply slower than that must not take the walk up again under the
     // dialog: the walk ends now, and the list is read once afterwards.
     Request->AbandonWalk();
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
   }
   {
     Dialog dialog(*this, " (Edit)");
@@ -306,7 +306,7 @@ void TSNMPListViewPanel::DeleteBtnClick(TObject*) {
   // Only the index values (naming the row) and the row status are sent.
   struct Scope {
     VnSNMPRequest2Edits& request;
-    std::uint8_t asyncMode;
+    bool asyncMode;
     std::vector<int> excluded;
     ~Scope() {
       for (int i : excluded)
@@ -314,7 +314,7 @@ void TSNMPListViewPanel::DeleteBtnClick(TObject*) {
       request.AsyncMode = asyncMode;
     }
   } scope{*Request, Request->AsyncMode, {}};
-  Request->AsyncMode = 0;
+  Request->AsyncMode = false;
   for (int i = 0; i < list.Count(); ++i) {
     if (static_cast<std::uint32_t>(i) < list.KeyCount || i == status) continue;
     VnSNMPVarDesc* d = list.Item(i);
@@ -325,7 +325,7 @@ void TSNMPListViewPanel::DeleteBtnClick(TObject*) {
   try {
     Request->ReadValuesFromControls();
     *list.Item(status)->Value = ListViewPanel->DeleteStatusText;
-    Request->Set(false, false, "", nullptr);
+    Request->Set(kSetListValues);
   } catch (const Exception& e) {
     Request->StatusKind = STATUS_KIND_SET;
     Request->ShowRequestStatus(e.Message);

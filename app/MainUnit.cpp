@@ -144,7 +144,7 @@ void TMainForm::CreateStatusRequests() {
   for (const StatusRequest& r : requests) {
     r.slot = std::make_unique<VnSNMPRequest2Edits>(this);
     r.field = r.slot.get();
-    r.slot->AsyncMode = 0;
+    r.slot->AsyncMode = false;
     r.slot->Request.VarList = VnSNMPVarList(r.table, SVT_SV, 0);
     r.slot->BindStaticText(0, r.text);
   }

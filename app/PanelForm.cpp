@@ -136,7 +136,7 @@ void TKXR5810PanelForm::SetupPanelLeds(TStatusPanel* statusPanel) {
   try {
     statusRequest_ = std::make_unique<VnSNMPRequest2Edits>(this);
     statusRequest_->Request.VarList = VnSNMPVarList(FrontPanelLedScalarVars, SVT_SV, 0);
-    statusRequest_->AsyncMode = 0;
+    statusRequest_->AsyncMode = false;
     statusRequest_->BindLabel(0, Portspeed);
   } catch (...) {
     // Without it the link pictures stay as they are.
@@ -212,7 +212,7 @@ void TKXR5810PanelForm::FormClose(TObject*, TCloseAction& Action) {
   Timer1->SetEnabled(false);
   if (ledRequest_) {
     ledRequest_->StopPolling();
-    ledRequest_->Request.Active = 0;
+    ledRequest_->Request.Active = false;
     // A reading still outstanding is waited for (processing messages) at
     // most 6,000 ms, then withdrawn: a silent device would otherwise keep
     // the panel for the whole of its 300 retries.

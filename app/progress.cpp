@@ -37,7 +37,7 @@ TProgressForm::TProgressForm(TComponent* AOwner, TWinControl* parent) : TForm(AO
   SetParent(parent);
   // The enable setting is sent while the dialog is being built.
   if (VnSNMPRequest2Controls* request = GetSpanningTreeRequest ? GetSpanningTreeRequest() : nullptr)
-    request->Set(true, true, "", nullptr);
+    request->Set(kSetFromControlsThenRead);
 }
 
 void TProgressForm::FormCreate(TObject*) { ProgressTimer->SetEnabled(true); }

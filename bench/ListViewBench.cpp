@@ -80,7 +80,7 @@ class Bench {
     auto request = std::make_unique<VnSNMPRequest2Edits>(form_);
     request->Request.Device.Port = static_cast<std::uint16_t>(sim.Port());
     request->Request.VarList = VnSNMPVarList(kColumns, MVT_FMV, 1);
-    request->AsyncMode = async ? 1 : 0;
+    request->AsyncMode = async;
     if (listView) request->AttachListView(view_, false);
     // The rows of the previous walk go before the clock starts.
     view_->Items()->Clear();

@@ -96,7 +96,7 @@ void TAccessProfileForm::ReadAfterWrite() {
 
 void TAccessProfileForm::WriteProfile(TSavedAccess& saved, bool readAgainOnFailure) {
   try {
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
   } catch (const Exception& e) {
     saved.Restore();
     if (readAgainOnFailure) {
@@ -120,7 +120,7 @@ void TAccessProfileForm::DeleteProfile(bool readAgainOnFailure) {
   saved.InvalidateAllBut({0, Profile.RowStatusItem});
   Profile.RowStatus->SetItemIndex(kProfileDestroy);
   try {
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
   } catch (const Exception& e) {
     saved.Restore();
     if (readAgainOnFailure) ReadAfterWrite();

@@ -410,7 +410,7 @@ bool TAccessRuleForm::AddConditionsHold() {
 
 void TAccessRuleForm::WriteRule(TSavedAccess& saved) {
   try {
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
   } catch (const Exception& e) {
     saved.Restore();
     SetNoSelection();

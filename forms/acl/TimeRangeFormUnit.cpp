@@ -140,7 +140,7 @@ void TTimeRangeForm::btnGetClick(TObject*) {
   if (!Request || RequestIdle == 0 || Request->Busy) return;
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
     ClearTimeRangeEdits();
   } catch (const Exception& e) {
@@ -171,8 +171,8 @@ bool TTimeRangeForm::TextsGiven() {
 
 void TTimeRangeForm::WriteAndRead() {
   RequestIdle = 0;
-  Request->Request.Active = 1;
-  Request->Set(false, true, "");
+  Request->Request.Active = true;
+  Request->Set(kSetFromControls);
 }
 
 void TTimeRangeForm::ResetRowButtons() {
@@ -238,7 +238,7 @@ void TTimeRangeForm::ListView1Click(TObject*) {
 }
 
 void TTimeRangeForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = 0;
+  if (Request) Request->Request.Active = false;
 }
 
 void TTimeRangeForm::btnCloseClick(TObject*) { Close(); }

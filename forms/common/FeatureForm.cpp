@@ -41,7 +41,7 @@ std::unique_ptr<VnSNMPRequest2Edits> NewFormRequest(TWinControl* owner, const Vn
                                                     int itemType, int keyCount, bool synchronous) {
   auto request = std::make_unique<VnSNMPRequest2Edits>(owner);
   ReloadVarList(request->Request, table, itemType, keyCount);
-  if (synchronous) request->AsyncMode = 0;
+  if (synchronous) request->AsyncMode = false;
   return request;
 }
 
@@ -55,7 +55,7 @@ void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, int itemT
 
 void StopAndWait(VnSNMPRequest2Controls* request, unsigned limitMs) {
   if (!request) return;
-  request->Request.Active = 0;
+  request->Request.Active = false;
   const DWORD start = GetTickCount();
   while (request->Busy && GetTickCount() - start < limitMs) {
     Application->ProcessMessages();
@@ -104,7 +104,7 @@ void SetAccess(VnSNMPRequest2Controls& request, int first, int last, std::uint32
 
 bool WriteAndReread(VnSNMPRequest2Controls& request, TSavedAccess& saved, AnsiString& failure) {
   try {
-    request.Set(false, true, "");
+    request.Set(kSetFromControls);
     saved.Restore();
     request.Get();
     return true;
@@ -165,7 +165,7 @@ void SetControlsWith(VnSNMPRequest2Edits& request, int item, const AnsiString& v
   for (int i = 0; i < list.Count(); ++i) *list.Item(i)->Value = "";
   request.ControlsToValues(-1);
   if (VnSNMPVarDesc* d = list.Item(item); d && d->Value) *d->Value = value;
-  request.Set(getAfterSet, false, "");
+  request.Set({.getAfterSet = getAfterSet});
 }
 
 void SetStatusTargetShown(VnSNMPRequest2Controls& request, TStatusBar* bar) {

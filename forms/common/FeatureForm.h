@@ -22,7 +22,7 @@
 //     if (edtName->Text().IsEmpty()) { InputError("...", edtName); return; }
 //     TSavedAccess saved(*Request);                        // restored on every path
 //     saved.Invalidate(3);
-//     Request->Set(false, true);
+//     Request->Set(kSetFromControls);
 //   }
 //   void TSomeForm::FormClose(TObject*, TCloseAction& Action) {
 //     StopWaitDelete(Request);
@@ -92,7 +92,7 @@ void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, int itemT
 
 // ---- closing ------------------------------------------------------------------
 
-// Active := 0, then messages are pumped while the request is busy, for at
+// Active := false, then messages are pumped while the request is busy, for at
 // most `limitMs` (a silent device cannot hold a form open for ever: the
 // request's destructor cancels what is still outstanding). Null is fine.
 void StopAndWait(VnSNMPRequest2Controls* request, unsigned limitMs = 6000);

@@ -99,7 +99,7 @@ void TBOOTCtrlTableForm::RefreshBtnClick(TObject*) {
   if (!RequestIdle || !Request || Request->Busy) return;
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
     DeleteBtn->SetEnabled(false);
   } catch (const Exception& e) {
@@ -130,8 +130,8 @@ void TBOOTCtrlTableForm::DeleteBtnClick(TObject*) {
     return;
   }
   try {
-    Request->Request.Active = 1;
-    Request->Set(false, true);
+    Request->Request.Active = true;
+    Request->Set(kSetFromControls);
     RequestIdle = 0;
     Request->Get();
     DeleteBtn->SetEnabled(false);
@@ -141,7 +141,7 @@ void TBOOTCtrlTableForm::DeleteBtnClick(TObject*) {
 }
 
 void TBOOTCtrlTableForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = 0;
+  if (Request) Request->Request.Active = false;
 }
 
 void TBOOTCtrlTableForm::CloseBtnClick(TObject*) { Close(); }

@@ -80,7 +80,7 @@ void TIpMacBindBlockedForm::btnDeleteClick(TObject*) {
   ComboType->SetItemIndex(kReleaseIndex);
   try {
     // The library reads the table again after the SET.
-    Request->Set(true, true, "");
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     Request->ShowRequestStatus(e.Message);
   }

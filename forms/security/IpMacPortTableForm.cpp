@@ -168,7 +168,7 @@ bool TIpMacPortTableForm::CheckAddresses() {
 
 void TIpMacPortTableForm::WriteEntry() {
   try {
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
   } catch (const Exception& e) {
     ShowFailure(e.Message);
     return;
@@ -199,7 +199,7 @@ void TIpMacPortTableForm::btnDeleteClick(TObject*) {
   saved.Invalidate(layout_.PortsItem);
   ComboStatus->SetItemIndex(kRowDestroyIndex);
   try {
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
   } catch (const Exception& e) {
     saved.Restore();
     ShowFailure(e.Message);

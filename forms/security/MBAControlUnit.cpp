@@ -69,7 +69,7 @@ void TMBAControlForm::SetBtnClick(TObject*) {
   if (!WriteNameAndPorts()) return;
   if (!GlobalRequest || GlobalRequest->Busy) return;
   try {
-    GlobalRequest->Set(true, true, "");
+    GlobalRequest->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     GlobalRequest->ShowRequestStatus(e.Message);
   }

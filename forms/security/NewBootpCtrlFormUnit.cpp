@@ -73,8 +73,8 @@ void TNewBootpCtrlForm::DeleteBtnClick(TObject*) {
   try {
     parent->ComboBox1->SetItemIndex(kValidIndex);
     VnSNMPRequest2Edits& request = *parent->Request;
-    request.Request.Active = 1;
-    request.Set(false, true);
+    request.Request.Active = true;
+    request.Set(kSetFromControls);
     parent->RequestIdle = 0;
     request.Get();
   } catch (const Exception& e) {

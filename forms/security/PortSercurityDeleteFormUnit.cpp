@@ -171,7 +171,7 @@ void TPrtSecDelCtrlForm::btnSetClick(TObject*) {
   if (!CheckInput()) return;
   cbxOper->SetItemIndex(1);  // "start"
   try {
-    Request->Set(true, true, "");
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     Request->ShowRequestStatus(e.Message);
   }

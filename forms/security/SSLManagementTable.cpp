@@ -3,6 +3,7 @@
 #include "app/FormOpeners.h"
 #include "app/mibdefs/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
@@ -88,7 +89,7 @@ void TSSLManagementForm::btnGetClick(TObject*) {
 }
 
 void TSSLManagementForm::RequestGetDone(VnSNMPRequest2Controls*, const VnSNMPError& Result) {
-  if (Result.Number == 0) DecodeCipherSuites();
+  if (Result.Number == VNERR_OK) DecodeCipherSuites();
 }
 
 void TSSLManagementForm::DecodeCipherSuites() {
@@ -122,7 +123,7 @@ void TSSLManagementForm::btnSetClick(TObject*) {
   }
   EncodeCipherSuites();
   try {
-    Request->Set(true, true, "");
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }

@@ -149,7 +149,7 @@ void TSafeguardCtrlForm::WriteOne(int item, const TCheckBox* box) {
   VnSNMPVarList& list = Request->Request.VarList;
   list.Item(item)->Access = SNMP_ACCESS_READWRITE;
   try {
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
   } catch (...) {
     list.Item(item)->Access = SNMP_ACCESS_INVALID;
     throw;

@@ -220,7 +220,7 @@ void TServerGroupForm::AddButtonClick(TObject*) {
   {
     TSavedAccess saved(*Request);
     try {
-      Request->Set(false, true, "");
+      Request->Set(kSetFromControls);
     } catch (const Exception& e) {
       saved.Restore();
       ShowFailure(e.Message);
@@ -251,7 +251,7 @@ void TServerGroupForm::DeleteButtonClick(TObject*) {
     try {
       for (int i = AddressItem(0); i <= ProtocolItem(kMembers - 1); ++i) saved.Invalidate(i);
       cbxRowStatus->SetItemIndex(ServerGroupRowStatusOption::kDestroy);
-      Request->Set(false, true, "");
+      Request->Set(kSetFromControls);
     } catch (const Exception& e) {
       ShowFailure(e.Message);
     }

@@ -94,7 +94,7 @@ void TAAASrvCtrlForm::btnSetClick(TObject*) {
     return;
   }
   try {
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(stbResult, e.Message);
   }

@@ -101,7 +101,7 @@ bool TVlanPortsSettingsForm::WriteNameAndPorts() {
   const bool unchanged = !Edit1->Text().IsEmpty() && edtName->Text() == Edit1->Text();
   list.Item(kName)->Access = unchanged ? SNMP_ACCESS_INVALID : kReadWrite;
   try {
-    SettingsRequest->Set(true, true, "");
+    SettingsRequest->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     list.Item(kName)->Access = kReadWrite;
     SettingsRequest->ShowRequestStatus(e.Message);
@@ -115,7 +115,7 @@ bool TVlanPortsSettingsForm::StartDelete() {
   if (!DeleteRequest || DeleteRequest->Busy) return false;
   cbxDel->SetItemIndex(kStartIndex);
   try {
-    DeleteRequest->Set(true, true, "");
+    DeleteRequest->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     DeleteRequest->ShowRequestStatus(e.Message);
   }

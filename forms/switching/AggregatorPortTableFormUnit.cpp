@@ -145,7 +145,7 @@ void TAggregatorPortTableForm::GetBtnClick(TObject*) {
   try {
     RequestIdle = 0;
     btnEdit->SetEnabled(false);
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
     ClearEdits();
   } catch (...) {
@@ -162,8 +162,8 @@ void TAggregatorPortTableForm::btnEditClick(TObject*) {
     return;
   }
   try {
-    Request->Request.Active = 1;
-    Request->Set(false, true);
+    Request->Request.Active = true;
+    Request->Set(kSetFromControls);
     GetBtnClick(nullptr);
   } catch (...) {
     Fail(true);
@@ -171,7 +171,7 @@ void TAggregatorPortTableForm::btnEditClick(TObject*) {
 }
 
 void TAggregatorPortTableForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = 0;
+  if (Request) Request->Request.Active = false;
 }
 
 void TAggregatorPortTableForm::btnCloseClick(TObject*) { Close(); }

@@ -116,7 +116,7 @@ void TDot3FormBase::btnGetClick(TObject*) {
   try {
     ResetView();
     RequestIdle = 0;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
   } catch (...) {
     ReportFailure();
@@ -125,7 +125,7 @@ void TDot3FormBase::btnGetClick(TObject*) {
 
 void TDot3FormBase::ReadCounters() {
   lvChart->Items()->Clear();
-  CounterRequest->Request.Active = 1;
+  CounterRequest->Request.Active = true;
   CounterRequest->Get();
   UpdateChart();
 }
@@ -141,7 +141,7 @@ void TDot3FormBase::ListView1Click(TObject*) {
     PortClicked();
     port_ = row->Caption();
     ReloadVarList(CounterRequest->Request, counterTable_, MVT_SV, 0, port_);
-    CounterRequest->AsyncMode = 0;
+    CounterRequest->AsyncMode = false;
     ReadCounters();
     CountersShown();
   } catch (...) {

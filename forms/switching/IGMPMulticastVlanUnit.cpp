@@ -221,7 +221,7 @@ void TIGMPMulticastVlanForm::btnGetClick(TObject*) {
   if (!RequestIdle || !Request || Request->Busy) return;
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     // Every column is shown and writable again.
     SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
@@ -257,9 +257,9 @@ void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
     SetAccess(*Request, Item::kProfileIDList, Item::kProfileIDList, SNMP_ACCESS_INVALID);
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     ApplyPortTypeSelection();
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
@@ -289,8 +289,8 @@ void TIGMPMulticastVlanForm::btnAddClick(TObject*) {
   SetAccess(*Request, Item::kSourcePort, Item::kReplaceSourceAddress, SNMP_ACCESS_INVALID);
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
-    Request->Set(false, true, "");
+    Request->Request.Active = true;
+    Request->Set(kSetFromControls);
     SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
@@ -306,9 +306,9 @@ void TIGMPMulticastVlanForm::btnDeleteClick(TObject*) {
   CBoxStatus->SetItemIndex(IGMPMulticastVlanRowStatusOption::kDestroy);
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     SetAccess(*Request, Item::kName, Item::kProfileIDList, SNMP_ACCESS_INVALID);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     SetAccess(*Request, Item::kName, Item::kProfileIDList, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();

@@ -183,18 +183,18 @@ bool TLayer2ControlForm::AnyRequestBusy() const {
 
 void TLayer2ControlForm::ReadAll() {
   if (!Request || !AuthTrapRequest || !WebPortRequest || !TelnetPortRequest) return;
-  Request->Request.Active = 1;
+  Request->Request.Active = true;
   Request->Get();
-  AuthTrapRequest->Request.Active = 1;
+  AuthTrapRequest->Request.Active = true;
   AuthTrapRequest->Get();
   WebStateComBoChange(nullptr);
   TelStateComBoChange(nullptr);
   if (ComboText(WebStateComBo) == "enabled") {
-    WebPortRequest->Request.Active = 1;
+    WebPortRequest->Request.Active = true;
     WebPortRequest->Get();
   }
   if (ComboText(TelStateComBo) == "enabled") {
-    TelnetPortRequest->Request.Active = 1;
+    TelnetPortRequest->Request.Active = true;
     TelnetPortRequest->Get();
   }
 }
@@ -275,12 +275,12 @@ void TLayer2ControlForm::SetButtonClick(TObject*) {
       WebStateRowChecked = CheckBox6->Checked();
       TelnetStateRowChecked = CheckBox8->Checked();
       if (MainRowsChecked) {
-        Request->Request.Active = 1;
-        Request->Set(false, true);
+        Request->Request.Active = true;
+        Request->Set(kSetFromControls);
       }
       if (AuthRowChecked) {
-        AuthTrapRequest->Request.Active = 1;
-        AuthTrapRequest->Set(false, true);
+        AuthTrapRequest->Request.Active = true;
+        AuthTrapRequest->Set(kSetFromControls);
       }
     }  // access words restored here, also when a Set raised
     if (MainRowsChecked) Request->Get();
@@ -298,11 +298,11 @@ void TLayer2ControlForm::SetButtonClick(TObject*) {
 void TLayer2ControlForm::WritePortRow(VnSNMPRequest2Edits* request, TComboBox* state,
                                       TCheckBox* portRow, TEdit* portEdit, bool stateRowChecked) {
   if (!request || ComboText(state) != "enabled") return;
-  request->Request.Active = 1;
+  request->Request.Active = true;
   if (portRow->Checked()) {
     {
       TSavedAccess access(*request);
-      request->Set(true, true);
+      request->Set(kSetFromControlsThenRead);
     }
     request->Get();
   } else if (stateRowChecked) {

@@ -103,12 +103,12 @@ void TMSTPPortStateEditForm::btnEditClick(TObject*) {
     {
       TSavedAccess access(request);  // written back on every path
       const AnsiString version = parent->lblSTPVersion->Caption();
-      request.Request.Active = 1;
+      request.Request.Active = true;
       if (version == "mstp") {
         // The port's hello time alone first, then the other settings.
         access.InvalidateAllBut({Item::kMSTPPortAdminHelloTime});
         request.Request.VarList.Item(Item::kMSTPPortAdminHelloTime)->Access = kReadWrite;
-        request.Set(true, true);
+        request.Set(kSetFromControlsThenRead);
         for (int i :
              {Item::kMSTPSTPPortEnable, Item::kMSTPPortExternalPathCost, Item::kMSTPPortMigration,
               Item::kMSTPPortAdminEdgePort, Item::kMSTPPortAdminP2P, Item::kMSTPPortBPDUFiltering,
@@ -118,11 +118,11 @@ void TMSTPPortStateEditForm::btnEditClick(TObject*) {
                       Item::kMSTPPortOperP2P})
           request.Request.VarList.Item(i)->Access = kReadOnly;
         request.Request.VarList.Item(Item::kMSTPPortAdminHelloTime)->Access = kLeftOut;
-        request.Set(false, true);
+        request.Set(kSetFromControls);
       } else {
         // stp and rstp have no per-port hello time.
         access.Invalidate(Item::kMSTPPortAdminHelloTime);
-        request.Set(false, true);
+        request.Set(kSetFromControls);
       }
     }
     parent->RequestIdle = 0;

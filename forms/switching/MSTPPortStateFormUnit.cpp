@@ -95,7 +95,7 @@ void TMSTPPortStateForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { 
 
 void TMSTPPortStateForm::ReadVersion() {
   if (!VersionRequest || VersionRequest->Busy) return;
-  VersionRequest->Request.Active = 1;
+  VersionRequest->Request.Active = true;
   VersionRequest->Get();
 }
 
@@ -105,7 +105,7 @@ void TMSTPPortStateForm::btnRefreshClick(TObject*) {
     ReadVersion();
     if (!Request->Busy) {
       RequestIdle = 0;
-      Request->Request.Active = 1;
+      Request->Request.Active = true;
       Request->Get();
     }
   } catch (...) {
@@ -137,7 +137,7 @@ void TMSTPPortStateForm::btnEditClick(TObject*) {
 }
 
 void TMSTPPortStateForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = 0;
+  if (Request) Request->Request.Active = false;
 }
 
 void TMSTPPortStateForm::btnCloseClick(TObject*) { Close(); }

@@ -143,7 +143,7 @@ void TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntryClick(TObject*
 void TMulticastFilterInformationForm::RefreshBtnClick(TObject*) {
   try {
     if (!Request) return;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
@@ -161,8 +161,8 @@ void TMulticastFilterInformationForm::SetBtnClick(TObject*) {
     // Only the egress ports of the selected row: the status stays.
     TSavedAccess saved(*Request);
     saved.Invalidate(MulticastFilterInformationItem::kStatus);
-    Request->Request.Active = 1;
-    Request->Set(true, true, "");
+    Request->Request.Active = true;
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
   }
@@ -190,8 +190,8 @@ void TMulticastFilterInformationForm::btnDeleteClick(TObject*) {
     return;
   }
   try {
-    Request->Request.Active = 1;
-    Request->Set(true, true, "");
+    Request->Request.Active = true;
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
   }

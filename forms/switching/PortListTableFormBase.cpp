@@ -68,7 +68,7 @@ void TPortListTableForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { 
 void TPortListTableForm::ReadTable() {
   if (!Request) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
@@ -88,8 +88,8 @@ void TPortListTableForm::WriteSelectedRow() {
     return;
   }
   try {
-    Request->Request.Active = 1;
-    Request->Set(true, true, "");
+    Request->Request.Active = true;
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
   }

@@ -133,9 +133,9 @@ void TPortMirrorForm::ShowFailure(const AnsiString& message) {
 void TPortMirrorForm::BT_RefreshClick(TObject*) {
   if (!Request || !TrunkRequest) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
-    TrunkRequest->Request.Active = 1;
+    TrunkRequest->Request.Active = true;
     TrunkRequest->Get();
     ET_TargetPortChange(nullptr);
   } catch (const Exception& e) {
@@ -199,8 +199,8 @@ void TPortMirrorForm::BT_SetClick(TObject*) {
   try {
     UnitEdit->SetText("1");
     if (!CheckTargetPort()) return;
-    Request->Request.Active = 1;
-    Request->Set(true, true);
+    Request->Request.Active = true;
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailure(e.Message);
   }

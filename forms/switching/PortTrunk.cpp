@@ -166,7 +166,7 @@ void TPortTrunkForm::ShowFailure(const AnsiString& message) {
 void TPortTrunkForm::BT_GetClick(TObject*) {
   if (!Request) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
     ResetEdits();
     ResetButtons();
@@ -263,10 +263,10 @@ void TPortTrunkForm::BT_SetClick(TObject*) {
     ED_MasterPort->SetText(IntToStr(master));
     SelectComboText(Combo_State, kRowCreateAndGo);
     if (!CheckMemberCount(unit)) return;
-    Request->Set(false, true);
+    Request->Set(kSetFromControls);
     if (ComboText(ComboBox1) == "enable") {
       SelectComboText(Combo_State, "enable");
-      Request->Set(false, true);
+      Request->Set(kSetFromControls);
     }
     BT_GetClick(nullptr);
   } catch (const Exception& e) {
@@ -290,7 +290,7 @@ void TPortTrunkForm::SetBtnClick(TObject*) {
     ED_MasterPort->SetText(IntToStr(master));
     if (!MasterPortTicked(master)) return InputError("Master port must be checked.", PortEdit);
     if (!CheckMemberCount(unit)) return;
-    Request->Set(false, true);
+    Request->Set(kSetFromControls);
     ComboBox1->SetItemIndex(Combo_State->ItemIndex());
     ED_Index->SetColor(clWindow);
     ED_Index->SetEnabled(true);
@@ -313,7 +313,7 @@ void TPortTrunkForm::BT_DeleteClick(TObject*) {
     saved.Invalidate(Item::kMemberPorts);
     saved.Invalidate(Item::kTrunkType);
     SelectComboText(Combo_State, kRowDestroy);
-    Request->Set(false, true);
+    Request->Set(kSetFromControls);
     saved.Restore();
     BT_GetClick(nullptr);
   } catch (const Exception& e) {

@@ -110,7 +110,7 @@ void TRouterPortsForm::btnGetClick(TObject*) {
   if (checksBusy_ && Request->Busy) return;
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
@@ -137,8 +137,8 @@ void TRouterPortsForm::btnSetClick(TObject*) {
   }
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
-    Request->Set(false, true);
+    Request->Request.Active = true;
+    Request->Set(kSetFromControls);
     ClearEntryFields();
     Request->Get();
   } catch (const Exception& e) {
@@ -148,7 +148,7 @@ void TRouterPortsForm::btnSetClick(TObject*) {
 }
 
 void TRouterPortsForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = 0;
+  if (Request) Request->Request.Active = false;
 }
 
 void TRouterPortsForm::btnCloseClick(TObject*) { Close(); }

@@ -191,8 +191,8 @@ bool TSTP_Info::CheckAndWrite(const AnsiString& version) {
     cells->Add(ET_Priority->Text());
     cells->Add(ED_TxHoldCount->Text());
     cells->Add(ComboText(Combo_BPDU));
-    MSTPRequest->Request.Active = 1;
-    MSTPRequest->Set(true, true);
+    MSTPRequest->Request.Active = true;
+    MSTPRequest->Set(kSetFromControlsThenRead);
     return true;
   }
   if (ET_HelloTime->Text().IsEmpty()) {
@@ -203,8 +203,8 @@ bool TSTP_Info::CheckAndWrite(const AnsiString& version) {
     ShowFailureInStatusBar(StatusBar1, kDataError);
     return false;
   }
-  TimerRequest->Request.Active = 1;
-  TimerRequest->Set(true, true);
+  TimerRequest->Request.Active = true;
+  TimerRequest->Set(kSetFromControlsThenRead);
   return true;
 }
 

@@ -90,7 +90,7 @@ void TSnoopingGroupTableForm::FormCreate(TObject*) {
 void TSnoopingGroupTableForm::btnGetClick(TObject*) {
   if (!Request) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);

@@ -4,6 +4,7 @@
 #include "app/mibdefs/DeviceMib.h"
 #include "app/progress.h"
 #include "forms/common/FeatureForm.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
@@ -72,13 +73,13 @@ void TSpanningTreeAlgorithmForm::FormCreate(TObject*) {
 void TSpanningTreeAlgorithmForm::RequestSetDone(VnSNMPRequest2Controls*, const VnSNMPError& Error) {
   if (!readAfterSwitchOff_) return;
   readAfterSwitchOff_ = false;
-  if (Error.Number == 0) GetButtonClick(nullptr);
+  if (Error.Number == VNERR_OK) GetButtonClick(nullptr);
 }
 
 void TSpanningTreeAlgorithmForm::GetButtonClick(TObject*) {
   if (!Request) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
   } catch (...) {
     ShowFailureInStatusBar(StatusBar1, CurrentMessage());
@@ -90,18 +91,18 @@ void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
   const AnsiString choice = ComboText(ComboBox1);
   try {
     if (choice == "disabled") {
-      Request->Request.Active = 1;
+      Request->Request.Active = true;
       // Read when the SET is answered, not beside it: a read's "Ok!" must
       // not hide the SET's error.
       readAfterSwitchOff_ = true;
-      Request->Set(true, true);
+      Request->Set(kSetFromControlsThenRead);
       if (!Request->Busy) readAfterSwitchOff_ = false;
     } else if (choice == "enabled") {
       if (MessageDlg(kEnableQuestion, mtConfirmation, mbOKCancel, 0) == mrOk) {
         struct Forget {
           ~Forget() { ProgressForm = nullptr; }
         } forget;
-        Request->Request.Active = 1;
+        Request->Request.Active = true;
         // Its constructor sends the Set through OpenFormRequest().
         std::unique_ptr<TProgressForm> dialog(Create<TProgressForm>(Application, nullptr));
         ProgressForm = dialog.get();

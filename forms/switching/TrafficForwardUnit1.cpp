@@ -5,6 +5,7 @@
 #include "app/mibdefs/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/PortNumber.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FormBuilder.h"
@@ -89,7 +90,7 @@ void TTrafficSegmentationForm::RequestGetDone(VnSNMPRequest2Controls*, const VnS
 // A failed write reads nothing after it; a good one reads the table again
 // and the end of that read makes the form idle.
 void TTrafficSegmentationForm::RequestSetDone(VnSNMPRequest2Controls*, const VnSNMPError& Result) {
-  if (Result.Number != 0) RequestIdle = 1;
+  if (Result.Number != VNERR_OK) RequestIdle = 1;
 }
 
 void TTrafficSegmentationForm::ClearSelection() {
@@ -102,7 +103,7 @@ void TTrafficSegmentationForm::ClearSelection() {
 void TTrafficSegmentationForm::BT_GetClick(TObject*) {
   if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy, kRefreshNotComplete)) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     RequestIdle = 0;
     Request->Get();
     ClearSelection();
@@ -123,10 +124,10 @@ void TTrafficSegmentationForm::LV_TrafficForwardClick(TObject*) {
 void TTrafficSegmentationForm::BT_SetClick(TObject*) {
   if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy, kRefreshNotComplete)) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     // The table is read again once the device has answered.
     RequestIdle = 0;
-    Request->Set(true, true);
+    Request->Set(kSetFromControlsThenRead);
     ClearSelection();
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
@@ -140,7 +141,7 @@ void TTrafficSegmentationForm::BT_SetClick(TObject*) {
 
 void TTrafficSegmentationForm::StopBtnClick(TObject*) {
   RequestIdle = 1;
-  if (Request) Request->Request.Active = 0;
+  if (Request) Request->Request.Active = false;
 }
 
 void TTrafficSegmentationForm::LV_TrafficForwardChange(TObject*, TListItem*, TItemChange) {

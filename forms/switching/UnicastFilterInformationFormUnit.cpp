@@ -131,7 +131,7 @@ void TUnicastFilterInformationForm::LV_dot1qStaticUnicastEntryClick(TObject*) {
 void TUnicastFilterInformationForm::RefreshBtnClick(TObject*) {
   try {
     if (!Request) return;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     if (!Request->Busy) Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
@@ -165,8 +165,8 @@ void TUnicastFilterInformationForm::DeleteBtnClick(TObject*) {
     TSavedAccess saved(*Request);
     saved.Invalidate(UnicastFilterInformationItem::kPortsUnicastAllowedToGoTo);
     UStatus->SetItemIndex(kFilterInvalidIndex);
-    Request->Request.Active = 1;
-    Request->Set(true, true, "");
+    Request->Request.Active = true;
+    Request->Set(kSetFromControlsThenRead);
     saved.Restore();
     EntryState();
     Request->Get();

@@ -79,7 +79,7 @@ void TVLanGeneralInfoForm::SetBtnClick(TObject*) {
   if (!Request || Request->Busy) return;
   try {
     // Only the GVRP status is writable; a scalar group is not read again.
-    Request->Set(true, true);
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
   }

@@ -88,7 +88,7 @@ void TVLanPortInfomationForm::RefreshBtnClick(TObject*) {
     return;
   }
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
@@ -107,8 +107,8 @@ void TVLanPortInfomationForm::SetBtnClick(TObject*) {
   if (!selected) return;
   const AnsiString port = selected->Caption();
   try {
-    Request->Request.Active = 1;
-    Request->Set(true, true);
+    Request->Request.Active = true;
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
   }

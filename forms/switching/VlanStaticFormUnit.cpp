@@ -188,7 +188,7 @@ void TVlanStaticForm::LV_dot1qVlanStaticEntrySelectItem(TObject*, TListItem*, bo
 void TVlanStaticForm::RefreshBtnClick(TObject*) {
   if (!RequestIdle) return;
   try {
-    NextFreeRequest->Request.Active = 1;
+    NextFreeRequest->Request.Active = true;
     if (!NextFreeRequest->Busy) NextFreeRequest->Get();
   } catch (const Exception& e) {
     NextFreeRequest->ShowRequestStatus(e.Message);
@@ -196,7 +196,7 @@ void TVlanStaticForm::RefreshBtnClick(TObject*) {
   try {
     if (Request->Busy) return;
     RequestIdle = 0;
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
     ShowCount();
     ClearEntryFields();
@@ -213,25 +213,25 @@ void TVlanStaticForm::SetBtnClick(TObject*) {
   if (!LV_dot1qVlanStaticEntry->Selected()) return;
   if (!ReadyForWork()) return;
   RequestIdle = 0;
-  Request->Request.Active = 1;
+  Request->Request.Active = true;
   try {
     // One column per SET, so that a port list the device refuses does not
     // keep the others from being written.
     TSavedAccess saved(*Request);
     SetAccess(*Request, Item::kVLANName, Item::kStatus, SNMP_ACCESS_INVALID);
     SetAccess(*Request, Item::kEgressPorts, Item::kEgressPorts, SNMP_ACCESS_READWRITE);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     SetAccess(*Request, Item::kEgressPorts, Item::kEgressPorts, SNMP_ACCESS_INVALID);
     SetAccess(*Request, Item::kForbiddenEgressPorts, Item::kForbiddenEgressPorts,
               SNMP_ACCESS_READWRITE);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     SetAccess(*Request, Item::kForbiddenEgressPorts, Item::kForbiddenEgressPorts,
               SNMP_ACCESS_INVALID);
     SetAccess(*Request, Item::kUntaggedPorts, Item::kUntaggedPorts, SNMP_ACCESS_READWRITE);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     SetAccess(*Request, Item::kUntaggedPorts, Item::kUntaggedPorts, SNMP_ACCESS_INVALID);
     SetAccess(*Request, Item::kStatus, Item::kStatus, SNMP_ACCESS_READWRITE);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     saved.Restore();
     Request->Get();
     ClearEntryFields();
@@ -246,12 +246,12 @@ void TVlanStaticForm::AddBtnClick(TObject*) {
   if (!ReadyForWork()) return;
   Status->SetItemIndex(StaticVlanTableRowStatusOption::kCreateAndGo);
   RequestIdle = 0;
-  Request->Request.Active = 1;
+  Request->Request.Active = true;
   try {
     TSavedAccess saved(*Request);
     // A new VLAN gets no forbidden ports; Set writes them afterwards.
     saved.Invalidate(Item::kForbiddenEgressPorts);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     saved.Restore();
     Request->Get();
     ClearEntryFields();
@@ -265,11 +265,11 @@ void TVlanStaticForm::DeleteBtnClick(TObject*) {
   if (!ReadyForWork()) return;
   Status->SetItemIndex(StaticVlanTableRowStatusOption::kDestroy);
   RequestIdle = 0;
-  Request->Request.Active = 1;
+  Request->Request.Active = true;
   try {
     TSavedAccess saved(*Request);
     for (int i = Item::kVLANName; i <= Item::kUntaggedPorts; ++i) saved.Invalidate(i);
-    Request->Set(false, true, "");
+    Request->Set(kSetFromControls);
     saved.Restore();
     Request->Get();
     ClearEntryFields();
@@ -281,7 +281,7 @@ void TVlanStaticForm::DeleteBtnClick(TObject*) {
 }
 
 void TVlanStaticForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = 0;
+  if (Request) Request->Request.Active = false;
 }
 
 void TVlanStaticForm::btnCloseClick(TObject*) { Close(); }

@@ -61,8 +61,8 @@ void Tdot3PauseForm::btnSetClick(TObject*) {
   }
   try {
     RequestIdle = 0;
-    Request->Request.Active = 1;
-    Request->Set(false, true);
+    Request->Request.Active = true;
+    Request->Set(kSetFromControls);
     ResetView();
     // The walk that follows marks the form idle when it ends, so that no
     // second walk can overlap it.
@@ -73,5 +73,5 @@ void Tdot3PauseForm::btnSetClick(TObject*) {
 }
 
 void Tdot3PauseForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = 0;
+  if (Request) Request->Request.Active = false;
 }

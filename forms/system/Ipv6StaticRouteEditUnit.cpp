@@ -139,7 +139,7 @@ void TIpv6StaticRouteEditForm::btnSetClick(TObject*) {
       // No metric typed: the route takes the device's default.
       if (edtMetric->Text().IsEmpty()) SavedAccess.Invalidate(Ipv6StaticRouteItem::kMetric);
       cbxStatus->SetItemIndex(Ipv6StaticRouteRowStatusOption::kCreateAndGo);
-      request.Set(false, true);
+      request.Set(kSetFromControls);
     }
     request.Get();
   } catch (const Exception& e) {

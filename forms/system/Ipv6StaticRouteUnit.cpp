@@ -131,7 +131,7 @@ void TIpv6StaticRouteForm::btnDeleteClick(TObject*) {
       {
         TSavedAccess saved(*Request);
         Ipv6StaticRouteEditForm->cbxStatus->SetItemIndex(Ipv6StaticRouteRowStatusOption::kDestroy);
-        Request->Set(false, true);
+        Request->Set(kSetFromControls);
       }
       Request->Get();
     } catch (const Exception& e) {

@@ -238,8 +238,8 @@ void TLogHostEditForm::WriteThroughList(bool adding) {
         SavedAccess.Invalidate(Item::kIPAddress);
       SavedAccess.Invalidate(Item::kRowStatus);
     }
-    request.Request.Active = 1;
-    request.Set(false, true);
+    request.Request.Active = true;
+    request.Set(kSetFromControls);
   }
   request.Get();
 }

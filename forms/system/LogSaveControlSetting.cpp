@@ -57,7 +57,7 @@ void TLogSaveControlForm::FormCreate(TObject*) {
   Request->BindComboBox(LogSaveControlItem::kMethod, cbxLogSaveMethod);
   Request->BindEdits(LogSaveControlItem::kTimeInterval, "%i{n0x65535l5a}", EdLogSavetimeInterval);
   Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
-  Request->AsyncMode = 0;
+  Request->AsyncMode = false;
   try {
     Request->Get();
   } catch (const Exception& e) {
@@ -97,7 +97,7 @@ void TLogSaveControlForm::btnSetClick(TObject*) {
     if (cbxLogSaveMethod->ItemIndex() != kTimeIntervalIndex)
       saved.Invalidate(LogSaveControlItem::kTimeInterval);
     try {
-      Request->Set(true, true);
+      Request->Set(kSetFromControlsThenRead);
     } catch (const Exception& e) {
       ShowFailure(e.Message);
     }

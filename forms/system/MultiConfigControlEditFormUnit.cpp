@@ -70,7 +70,7 @@ void TMultiConfigControlEditForm::btnSetClick(TObject*) {
     return;
   }
   try {
-    list->Request->Set(false, true);
+    list->Request->Set(kSetFromControls);
     if (ComboText(cbxCfgAction) == kActivate) WaitForActivation();
   } catch (const Exception& e) {
     ShowFailureInMemo(list->Memo1, e.Message);

@@ -84,7 +84,7 @@ void TMultipleConfigControlForm::FormCreate(TObject*) {
 void TMultipleConfigControlForm::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);

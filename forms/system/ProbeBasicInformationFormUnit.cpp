@@ -82,7 +82,7 @@ void TProbeBasicInformationForm::ReadDevice() {
 void TProbeBasicInformationForm::btnSetClick(TObject*) {
   if (!Request || Request->Busy) return;
   try {
-    Request->Set(true, true);
+    Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }

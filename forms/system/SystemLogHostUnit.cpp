@@ -115,7 +115,7 @@ void TSystemLogHostForm::ShowFailure(const AnsiString& message) {
 void TSystemLogHostForm::GetButtonClick(TObject*) {
   if (!Request || Request->Busy) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
     EnableRowButtons(false);
   } catch (const Exception& e) {
@@ -159,8 +159,8 @@ void TSystemLogHostForm::DeleteButtonClick(TObject*) {
         TSavedAccess saved(*Request);
         for (int item = Item::kIPAddress; item <= Item::kState; ++item) saved.Invalidate(item);
         LogHostEditForm->RowComboBox->SetItemIndex(SystemLogHostRowStatusOption::kDestroy);
-        Request->Request.Active = 1;
-        Request->Set(false, true);
+        Request->Request.Active = true;
+        Request->Set(kSetFromControls);
       }
       Request->Get();
     } catch (const Exception& e) {

@@ -99,7 +99,7 @@ void TTestControlListForm::ShowFailure(const AnsiString& message, bool editToo) 
 void TTestControlListForm::GetButtonClick(TObject*) {
   if (!Request || Request->Busy) return;
   try {
-    Request->Request.Active = 1;
+    Request->Request.Active = true;
     Request->Get();
     EnableRowButtons(false);
   } catch (const Exception& e) {
@@ -138,8 +138,8 @@ void TTestControlListForm::DeleteButtonClick(TObject*) {
         for (int item = 0; item < RowStatusItem(); ++item) saved.Invalidate(item);
         if (TTestControlEditForm* dialog = EditForm())
           dialog->StatusComboBox->SetItemIndex(kDestroyIndex);
-        Request->Request.Active = 1;
-        Request->Set(false, true);
+        Request->Request.Active = true;
+        Request->Set(kSetFromControls);
       }
       Request->Get();
       DeleteButton->SetEnabled(false);
@@ -351,8 +351,8 @@ void TTestControlEditForm::SetButtonClick(TObject*) {
       StatusComboBox->SetItemIndex(kCreateAndGoIndex);
     else
       SavedAccess->Invalidate(list->RowStatusItem());
-    request.Request.Active = 1;
-    request.Set(false, true);
+    request.Request.Active = true;
+    request.Set(kSetFromControls);
     SavedAccess.reset();
     request.Get();
   } catch (const Exception& e) {

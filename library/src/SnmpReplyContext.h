@@ -12,13 +12,13 @@ class VnSNMPRequest;
 
 struct SnmpReplyContext {
   using Handler = void (*)(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
-                           std::uint8_t readReply, const VnSNMPCompletion& completion,
+                           bool readReply, const VnSNMPCompletion& completion,
                            const std::vector<int>& bindingItems, std::int64_t readGeneration);
 
   Handler ReplyHandler = nullptr;
   VnSNMPRequest* Request = nullptr;
-  // 1 for GET and GETNEXT; the caller's choice for SET.
-  std::uint8_t ReadReply = 1;
+  // Set for GET and GETNEXT; the caller's choice for SET.
+  bool ReadReply = true;
   VnSNMPCompletion Completion;
   // The item each binding of the request was made from.
   std::vector<int> BindingItems;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "library/VnErrors.h"
 #include "library/VnMessageTables.h"
 #include "platform/Classes.h"
 #include "platform/Exceptions.h"
@@ -13,7 +14,9 @@ namespace {
 
 constexpr int kBadFormatEntry = 2;
 
-[[noreturn]] void BadSpec() { throw Exception(EditCheckText(kBadFormatEntry), -kBadFormatEntry); }
+[[noreturn]] void BadSpec() {
+  throw Exception(EditCheckText(kBadFormatEntry), VNERR_BAD_CONSTRAINT_SPEC);
+}
 
 // The parsed fields of one spec, before they go into a record.
 struct ParsedSpec {
@@ -26,7 +29,7 @@ struct ParsedSpec {
   std::uint16_t Flags = 0;
   char CutChar = 0;
   std::uint8_t AddressKind = EC_ADDR_NONE;
-  std::uint8_t CustomCheckFlag = 0;
+  bool CustomCheckFlag = false;
 };
 
 // The run of characters of `set` that starts at position `from` (1-based)
@@ -113,7 +116,7 @@ ParsedSpec Parse(const AnsiString& spec) {
         i += 2;
         break;
       case 'Z':
-        p.CustomCheckFlag = 1;
+        p.CustomCheckFlag = true;
         ++i;
         break;
       case 'I':
@@ -154,7 +157,7 @@ ParsedSpec Parse(const AnsiString& spec) {
 
 AnsiString EditCheckText(int entry) { return g_MessageTables[MT_EDIT_CHECK][entry]; }
 
-VnEditConstraint::VnEditConstraint(TWinControl* window, std::uint8_t rememberValid)
+VnEditConstraint::VnEditConstraint(TWinControl* window, bool rememberValid)
     : window_(window), remember_(rememberValid) {}
 
 VnEditConstraint::~VnEditConstraint() = default;

@@ -23,7 +23,7 @@ void VnSNMPRequest2Edits::AttachListView(TListView* listView, bool disableUntilS
   SavedOnSelectItem = listView->OnSelectItem;
   listView->OnSelectItem = TLVSelectItemHandler(this, &VnSNMPRequest2Edits::ListViewSelectItem);
   WatchComponent(listView);
-  DisableUntilSelected = disableUntilSelected ? 1 : 0;
+  DisableUntilSelected = disableUntilSelected;
   BuildListColumns();
 }
 

@@ -27,11 +27,16 @@ void MapSnmpError(int result, int& number, AnsiString& text) {
 
 AnsiString ErrorText(int number) {
   if (number == VNERR_OK) return g_MessageTables[MT_LIBRARY][0];
-  if (number <= -101 && number >= -118) return g_MessageTables[MT_SNMP_ERROR_STATUS][-101 - number];
-  if (number <= -201 && number >= -217) return g_MessageTables[MT_SNMPV3_MP][-201 - number];
-  if (number <= -301 && number >= -314) return g_MessageTables[MT_SNMP_USM][-301 - number];
-  if (number <= -401 && number >= -423) return g_MessageTables[MT_SNMP_CLASS][-401 - number];
-  if (number <= -501 && number >= -528) return g_MessageTables[MT_LIBRARY][-500 - number];
+  if (number <= VNERR_TOO_BIG && number >= VNERR_INCONSISTENT_NAME)
+    return g_MessageTables[MT_SNMP_ERROR_STATUS][VNERR_TOO_BIG - number];
+  if (number <= VNERR_MP_UNSUPPORTED_SECURITY_MODEL && number >= VNERR_MP_REPORT_SENT)
+    return g_MessageTables[MT_SNMPV3_MP][VNERR_MP_UNSUPPORTED_SECURITY_MODEL - number];
+  if (number <= VNERR_USM_ERROR && number >= VNERR_USM_ADDRESS_ERROR)
+    return g_MessageTables[MT_SNMP_USM][VNERR_USM_ERROR - number];
+  if (number <= VNERR_CLASS_ERROR && number >= VNERR_CLASS_SHUTDOWN)
+    return g_MessageTables[MT_SNMP_CLASS][VNERR_CLASS_ERROR - number];
+  if (number <= VNERR_READ_VARFILE && number >= VNERR_UNKNOWN)
+    return g_MessageTables[MT_LIBRARY][-500 - number];
   return g_MessageTables[MT_LIBRARY][-500 - VNERR_UNKNOWN];
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "library/VnErrors.h"
 #include "library/VnMessageTables.h"
 #include "platform/DateTime.h"
 #include "platform/Exceptions.h"
@@ -110,7 +111,7 @@ bool EvaluateComparison(const AnsiString& text) {
   if (op < 0) {
     if (SameText(text, "true")) return true;
     if (SameText(text, "false")) return false;
-    throw Exception(g_MessageTables[MT_EDIT_CHECK][kBadLogicOperand], -1);
+    throw Exception(g_MessageTables[MT_EDIT_CHECK][kBadLogicOperand], VNERR_BAD_LOGIC_OPERAND);
   }
   const int order = ComparisonSide(left).Compare(ComparisonSide(right));
   switch (op) {

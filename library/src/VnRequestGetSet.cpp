@@ -30,7 +30,7 @@ VnSNMPCompletion VnSNMPRequest2Controls::WriteCompletion(bool getAfterSet) {
 }
 
 void VnSNMPRequest2Controls::UpdateBusy() {
-  Busy = reading_ || writes_ > 0 || readsAfterWrite_ > 0 || syncRunning_ ? 1 : 0;
+  Busy = reading_ || writes_ > 0 || readsAfterWrite_ > 0 || syncRunning_;
 }
 
 AnsiString VnSNMPRequest2Controls::GetRowFilter() const {
@@ -58,9 +58,9 @@ void VnSNMPRequest2Controls::Get() {
   DoGetBegin();
   condition_ = GetRowFilter();
   RowCount = 0;
-  Busy = 1;
+  Busy = true;
   try {
-    if (AsyncMode == 0) {
+    if (!AsyncMode) {
       ++readsStarted_;
       syncRunning_ = true;
       if (!IsTableList()) {
@@ -165,16 +165,17 @@ void VnSNMPRequest2Controls::AbandonWalk() {
   EndRead(ended);
 }
 
-void VnSNMPRequest2Controls::Set(bool getAfterSet, bool valuesFromControls,
-                                 const AnsiString& indexList, TStrings* values) {
+void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexList,
+                                 TStrings* values) {
+  const bool getAfterSet = options.getAfterSet;
   StatusKind = STATUS_KIND_SET;
-  GetAfterSet = getAfterSet ? 1 : 0;
+  GetAfterSet = getAfterSet;
   DoSetBegin();
-  if (valuesFromControls) DoSetValues();
-  Busy = 1;
+  if (options.valuesFromControls) DoSetValues();
+  Busy = true;
   bool readAfter = false;
   try {
-    if (AsyncMode == 0) {
+    if (!AsyncMode) {
       syncRunning_ = true;
       if (Request.Active) CheckBeforeSet(indexList, values);
       Request.SendSet(false, indexList, values);
@@ -188,7 +189,7 @@ void VnSNMPRequest2Controls::Set(bool getAfterSet, bool valuesFromControls,
       CheckBeforeSet(indexList, values);
       ++writes_;
       try {
-        Request.SendSetAsync(WriteCompletion(getAfterSet), 0, indexList, values);
+        Request.SendSetAsync(WriteCompletion(getAfterSet), false, indexList, values);
       } catch (...) {
         --writes_;
         throw;

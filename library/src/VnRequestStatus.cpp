@@ -33,7 +33,7 @@ VnSNMPRequest2Controls::VnSNMPRequest2Controls(TWinControl* owner)
 // The request's own destructor, which runs next, waits for the completions
 // still in flight; they find no one to call.
 VnSNMPRequest2Controls::~VnSNMPRequest2Controls() {
-  Busy = 0;
+  Busy = false;
   life_->self = nullptr;
   watcher_.reset();
 }

@@ -34,7 +34,7 @@ bool OidTextGreater(const AnsiString& a, const AnsiString& b) {
 
 }  // namespace
 
-VnSNMPRequest::VnSNMPRequest() : Timeout(g_SnmpTimeout), Retries(1), Active(1) {
+VnSNMPRequest::VnSNMPRequest() : Timeout(g_SnmpTimeout), Retries(1), Active(true) {
   LoadDefaults();
   Outstanding = 0;
 }

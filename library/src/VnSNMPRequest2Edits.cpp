@@ -31,7 +31,8 @@ int CountFormatEdits(const AnsiString& format) {
 }  // namespace
 
 VnSNMPRequest2Edits::VnSNMPRequest2Edits(TWinControl* owner)
-    : VnSNMPRequest2Controls(owner), EditConstraint(std::make_unique<VnEditConstraint>(owner, 1)) {}
+    : VnSNMPRequest2Controls(owner),
+      EditConstraint(std::make_unique<VnEditConstraint>(owner, true)) {}
 
 VnSNMPRequest2Edits::~VnSNMPRequest2Edits() {
   for (auto& b : Bindings)

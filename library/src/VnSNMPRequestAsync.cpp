@@ -90,7 +90,7 @@ void PumpOnce() {
 }  // namespace
 
 VnSNMPRequest::~VnSNMPRequest() {
-  Active = 0;
+  Active = false;
   const DWORD start = GetTickCount();
   while (Outstanding - CompletionFrame::Running(this) >= 1 &&
          GetTickCount() - start < kDestroyWaitMs) {
@@ -106,7 +106,7 @@ VnSNMPRequest::~VnSNMPRequest() {
 }
 
 void VnSNMPRequest::Submit(int kind, Pdu& pdu, const SnmpTarget& target,
-                           const VnSNMPCompletion& completion, std::uint8_t readReply,
+                           const VnSNMPCompletion& completion, bool readReply,
                            std::vector<int> bindingItems) {
   if (!g_SnmpSession) RaiseLibraryError(VNERR_CREATE_SESSION);
   auto context = std::make_unique<SnmpReplyContext>();
@@ -138,7 +138,7 @@ void VnSNMPRequest::Submit(int kind, Pdu& pdu, const SnmpTarget& target,
 }
 
 void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
-                                 std::uint8_t readReply, const VnSNMPCompletion& completion,
+                                 bool readReply, const VnSNMPCompletion& completion,
                                  const std::vector<int>& bindingItems,
                                  std::int64_t readGeneration) {
   // A reply of a dropped read must not move the items a newer walk reads
@@ -158,7 +158,7 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
   MapSnmpError(status, record.Number, record.Text);
   record.ErrorIndex = reply.get_error_index();
   record.Device = DeviceOf(target);
-  record.Finished = 1;
+  record.Finished = true;
 
   const bool noSuchName = record.Number == VNERR_NOSUCHNAME && request->IsTable();
   if ((record.Number == VNERR_OK && readReply) || noSuchName) {
@@ -173,14 +173,14 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
           break;
         case ReplyOutcome::Row:
           request->FinishRow(rowIndex);
-          record.Finished = request->IsTable() ? 0 : 1;
+          record.Finished = !request->IsTable();
           break;
       }
     } catch (Exception& e) {
       // A reply the items cannot take ends the operation with its error.
       record.Number = e.HelpContext;
       record.Text = e.Message;
-      record.Finished = 1;
+      record.Finished = true;
     }
   }
   if (completion) completion(record, request->VarList);

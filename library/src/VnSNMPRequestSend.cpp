@@ -78,7 +78,7 @@ void VnSNMPRequest::BuildTarget(UTarget& utarget, CTarget& ctarget, SnmpTarget*&
   }
 }
 
-void VnSNMPRequest::BuildPdu(int mode, Pdu& pdu, std::vector<int>* bindingItems) {
+void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingItems) {
   pdu.set_security_level(static_cast<int>(Security.SecurityLevel));
   pdu.set_context_name(OctetStr(Scope.ContextName.str()));
   pdu.set_context_engine_id(Scope.ContextEngineId.c_str());
@@ -86,18 +86,19 @@ void VnSNMPRequest::BuildPdu(int mode, Pdu& pdu, std::vector<int>* bindingItems)
   pdu.reserve(pdu.get_vb_count() + VarList.Count());
 
   const int type = VarList.ItemType;
-  if (mode == 1 && (type == SVT_SV || type == MVT_SV)) RaiseLibraryError(VNERR_GETNEXT_SINGLE);
-  if (mode == 2 && type != SVT_SV && type != MVT_SV && !IsTable())
+  if (mode == PduMode::WalkStep && (type == SVT_SV || type == MVT_SV))
+    RaiseLibraryError(VNERR_GETNEXT_SINGLE);
+  if (mode == PduMode::Set && type != SVT_SV && type != MVT_SV && !IsTable())
     RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
   AnsiString rowIndex;
-  if (mode == 2 && IsTable()) rowIndex = RowIndexText();
+  if (mode == PduMode::Set && IsTable()) rowIndex = RowIndexText();
 
   for (int i = 0; i < VarList.Count(); ++i) {
     VnSNMPVarDesc& item = *VarList.Item(i);
     Vb vb;
-    if (mode == 0 || mode == 1) {
+    if (mode != PduMode::Set) {
       if (!VarList.IsReadable(i)) continue;
-      if (mode == 0) {
+      if (mode == PduMode::FirstRead) {
         item.LastOid->str().clear();
         vb.set_oid(Oid(type == SVT_SV ? ColumnOid(i).str() + ".0" : ColumnOid(i).str()));
       } else {
@@ -205,7 +206,7 @@ bool VnSNMPRequest::SendGet(bool first) {
   BuildTarget(utarget, ctarget, target);
   Pdu pdu;
   std::vector<int> items;
-  BuildPdu(first ? 0 : 1, pdu, &items);
+  BuildPdu(first ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
 
   int result = 0;
   if (VarList.ItemType == SVT_SV || VarList.ItemType == MVT_SV)
@@ -306,7 +307,7 @@ bool VnSNMPRequest::SendSet(bool readReply, const AnsiString& indexList, TString
   BuildTarget(utarget, ctarget, target);
   Pdu pdu;
   std::vector<int> items;
-  BuildPdu(2, pdu, &items);
+  BuildPdu(PduMode::Set, pdu, &items);
   const int result = Session().set(pdu, *target);
   restorer.Restore();
   RaiseSnmpResult(result);
@@ -317,7 +318,7 @@ bool VnSNMPRequest::SendSet(bool readReply, const AnsiString& indexList, TString
   return IsTable();
 }
 
-void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, std::uint8_t readReply,
+void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, bool readReply,
                                  const AnsiString& indexList, TStrings* values) {
   if (!Active) return;
   ListRestorer restorer(VarList);
@@ -329,7 +330,7 @@ void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, std::uint8_
   BuildTarget(utarget, ctarget, target);
   Pdu pdu;
   std::vector<int> items;
-  BuildPdu(2, pdu, &items);
+  BuildPdu(PduMode::Set, pdu, &items);
   restorer.Restore();
   Submit(sNMP_PDU_SET, pdu, *target, completion, readReply, std::move(items));
 }
@@ -342,7 +343,7 @@ void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, bool first)
   BuildTarget(utarget, ctarget, target);
   Pdu pdu;
   std::vector<int> items;
-  BuildPdu(first ? 0 : 1, pdu, &items);
+  BuildPdu(first ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
   int kind = 0;
   if (VarList.ItemType == SVT_SV || VarList.ItemType == MVT_SV)
     kind = sNMP_PDU_GET;
@@ -350,5 +351,5 @@ void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, bool first)
     kind = sNMP_PDU_GETNEXT;
   else
     RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
-  Submit(kind, pdu, *target, completion, 1, std::move(items));
+  Submit(kind, pdu, *target, completion, true, std::move(items));
 }

@@ -60,7 +60,7 @@ void vnfuzz::RunReplyInput(const std::uint8_t* data, std::size_t size) {
   FillList(request, kItemTypes[size % 3]);
   Pdu sent;
   std::vector<int> items;
-  request.BuildPdu(0, sent, &items);
+  request.BuildPdu(VnSNMPRequest::PduMode::FirstRead, sent, &items);
 
   const int reason = reply.get_type() == sNMP_PDU_REPORT ? SNMPv3_USM_UNKNOWN_SECURITY_NAME
                                                          : SNMP_CLASS_ASYNC_RESPONSE;
@@ -69,7 +69,7 @@ void vnfuzz::RunReplyInput(const std::uint8_t* data, std::size_t size) {
   VnSNMPRequest::ProcessReply(&request, reason, reply, target, 1, VnSNMPCompletion(), items);
   // A walk step goes on from where the reply left each column.
   if (request.VarList.ItemType == MVT_FMV) {
-    request.BuildPdu(1, sent, &items);
+    request.BuildPdu(VnSNMPRequest::PduMode::WalkStep, sent, &items);
     ++request.Outstanding;
     VnSNMPRequest::ProcessReply(&request, reason, reply, target, 1, VnSNMPCompletion(), items);
   }

@@ -50,7 +50,7 @@ struct _EditConstraint_s {
   double Minimum = 0;
   double Maximum = 0;
   std::int32_t Length = 0;  // 0: no limit
-  std::uint8_t CustomCheckFlag = 0;
+  bool CustomCheckFlag = false;
   std::uint8_t AddressKind = EC_ADDR_NONE;
   bool (*CustomCheck)(TEdit*) = nullptr;  // reserved; always null
   std::uint16_t Flags = 0;
@@ -65,7 +65,7 @@ class VnEditConstraint {
   // window: owner of the message boxes and receiver of the focus moves.
   // rememberValid: a text that passes the exit check becomes the edit's last
   // valid text.
-  VnEditConstraint(TWinControl* window, std::uint8_t rememberValid);
+  VnEditConstraint(TWinControl* window, bool rememberValid);
   VnEditConstraint(const VnEditConstraint&) = delete;
   VnEditConstraint& operator=(const VnEditConstraint&) = delete;
   // Frees the records; the edits keep the handlers installed here, so an
@@ -114,7 +114,7 @@ class VnEditConstraint {
   void PostNextControl() const;
 
   TWinControl* window_;
-  std::uint8_t remember_;
+  bool remember_;
   std::vector<std::unique_ptr<_EditConstraint_s>> records_;
 };
 

@@ -19,10 +19,10 @@ struct VnSNMPError {
   AnsiString Text;
   // The agent the exchange went to.
   VnSNMPDevice Device;
-  // 1 when the exchange ends the operation (an error, a scalar or single-row
-  // read, a SET, the end of a walk); 0 when a table row was read and the
-  // walk can go on.
-  std::uint8_t Finished = 1;
+  // Set when the exchange ends the operation (an error, a scalar or
+  // single-row read, a SET, the end of a walk); clear when a table row was
+  // read and the walk can go on.
+  bool Finished = true;
 };
 
 // Called once per completed asynchronous exchange with its record and the

@@ -67,7 +67,7 @@ class VnSNMPRequest {
   // Sending. Synchronous sends block until the reply, the timeout or an
   // error and raise failures as numbered exceptions; asynchronous ones
   // submit and return, and the completion runs from the event pump. Every
-  // send returns at once while Active is 0.
+  // send returns at once while Active is false.
 
   // GET of a scalar group or one row (first must be true), or one GETNEXT
   // step of a table walk (first: from the start; else from each item's
@@ -79,15 +79,21 @@ class VnSNMPRequest {
   // values when given. The list's flags and values are restored afterwards
   // on every path. With readReply the reply is read back into the items.
   bool SendSet(bool readReply, const AnsiString& indexList, TStrings* values);
-  void SendSetAsync(const VnSNMPCompletion& completion, std::uint8_t readReply,
-                    const AnsiString& indexList, TStrings* values);
+  void SendSetAsync(const VnSNMPCompletion& completion, bool readReply, const AnsiString& indexList,
+                    TStrings* values);
 
   // Fills both targets from the device, security, timeout and retries and
   // points `target` at the one the version uses. -509 for a bad address.
   void BuildTarget(UTarget& utarget, CTarget& ctarget, SnmpTarget*& target);
-  // Mode 0 first read, 1 next walk step, 2 SET. `bindingItems`, when given,
-  // receives the item index of each binding in order.
-  void BuildPdu(int mode, Pdu& pdu, std::vector<int>* bindingItems = nullptr);
+  // What BuildPdu builds a PDU for.
+  enum class PduMode {
+    FirstRead,  // a GET, or the first GETNEXT of a walk
+    WalkStep,   // the next GETNEXT of a walk, from each item's LastOid
+    Set,
+  };
+  // `bindingItems`, when given, receives the item index of each binding in
+  // order.
+  void BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingItems = nullptr);
   // Stores the index items' values from a row's instance suffix.
   void DecodeRowIndex(const AnsiString& rowIndex);
   // The instance suffix that the index items' values make.
@@ -102,7 +108,7 @@ class VnSNMPRequest {
   // submitted (a reply of an earlier generation is dropped unread); -1 for a
   // SET.
   static void ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
-                           std::uint8_t readReply, const VnSNMPCompletion& completion,
+                           bool readReply, const VnSNMPCompletion& completion,
                            const std::vector<int>& bindingItems, std::int64_t readGeneration = -1);
   // The replies of the reads submitted so far are dropped when they come:
   // they neither touch the items nor reach their completions. SETs still
@@ -117,8 +123,9 @@ class VnSNMPRequest {
   VnSNMPVarList VarList;
   // Row condition of table walks; empty accepts every row.
   AnsiString RowFilter;
-  // 0 stops a running walk after the row in hand and keeps sends from starting.
-  std::uint8_t Active = 1;
+  // false stops a running walk after the row in hand and keeps sends from
+  // starting.
+  bool Active = true;
   // Asynchronous requests submitted and not yet completed.
   std::int32_t Outstanding = 0;
 
@@ -145,7 +152,7 @@ class VnSNMPRequest {
   void ApplyIndexList(const AnsiString& indexList, TStrings* values);
   // Submits an asynchronous exchange of the PDU's kind.
   void Submit(int kind, Pdu& pdu, const SnmpTarget& target, const VnSNMPCompletion& completion,
-              std::uint8_t readReply, std::vector<int> bindingItems);
+              bool readReply, std::vector<int> bindingItems);
   bool IsTable() const { return VarList.ItemType == MVT_FMV || VarList.ItemType == MVT_UMV; }
 
   std::uint32_t readGeneration_ = 0;

@@ -31,6 +31,23 @@ using VnRequestDoneEvent = TClosure<void(VnSNMPRequest2Controls*, const VnSNMPEr
 // Which status format ShowRequestStatus fills.
 enum : std::uint32_t { STATUS_KIND_GET = 0, STATUS_KIND_SET = 1 };
 
+// How VnSNMPRequest2Controls::Set writes.
+struct VnSetOptions {
+  // A table list is read once after a successful SET.
+  bool getAfterSet = false;
+  // The subclass first copies its controls into the list (DoSetValues);
+  // otherwise the list's values (or the values given) are sent as they are.
+  bool valuesFromControls = false;
+};
+
+// The four ways a Set goes out.
+inline constexpr VnSetOptions kSetFromControls{.getAfterSet = false, .valuesFromControls = true};
+inline constexpr VnSetOptions kSetFromControlsThenRead{.getAfterSet = true,
+                                                       .valuesFromControls = true};
+inline constexpr VnSetOptions kSetListValues{.getAfterSet = false, .valuesFromControls = false};
+inline constexpr VnSetOptions kSetListValuesThenRead{.getAfterSet = true,
+                                                     .valuesFromControls = false};
+
 class VnSNMPRequest2Controls {
  public:
   // owner: the parent window of the error message boxes.
@@ -64,8 +81,7 @@ class VnSNMPRequest2Controls {
   // With getAfterSet a table list is read once after a successful SET,
   // unless a read was started after the SET went out (that read shows the
   // write); the request stays Busy until that read has ended.
-  void Set(bool getAfterSet, bool valuesFromControls, const AnsiString& indexList = "",
-           TStrings* values = nullptr);
+  void Set(VnSetOptions options, const AnsiString& indexList = "", TStrings* values = nullptr);
 
   // Writes one status line with the text in place of "[ERROR]"; nothing
   // without a status target.
@@ -79,19 +95,19 @@ class VnSNMPRequest2Controls {
   VnSNMPRequest Request;
   VnRequestDoneEvent OnGetDone;
   VnRequestDoneEvent OnSetDone;
-  // 1 asynchronous (the default), 0 synchronous.
-  std::uint8_t AsyncMode = 1;
-  // 1 while a send of this request runs: a read, a SET, or a SET whose read
-  // after it has not ended yet.
-  std::uint8_t Busy = 0;
+  // Asynchronous (the default); false sends synchronously.
+  bool AsyncMode = true;
+  // Set while a send of this request runs: a read, a SET, or a SET whose
+  // read after it has not ended yet.
+  bool Busy = false;
   TWinControl* Owner = nullptr;
   // Rows delivered by the last Get.
   std::uint32_t RowCount = 0;
   // A TMemo, TStatusBar or TStatusPanel, or null; another class gets nothing.
   TObject* StatusTarget = nullptr;
   std::uint32_t StatusKind = STATUS_KIND_GET;
-  // A table list is read again after a successful Set while it is 1.
-  std::uint8_t GetAfterSet = 1;
+  // A table list is read again after a successful Set while it is set.
+  bool GetAfterSet = true;
   // Optional producer of a row condition: RowFilterText with its "#"
   // references expanded against this request's items. Not owned.
   VnSNMPRequest* RowFilterSource = nullptr;

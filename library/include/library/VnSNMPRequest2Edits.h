@@ -111,7 +111,7 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   TListView* ListView = nullptr;
   std::vector<std::unique_ptr<ControlBinding>> Bindings;
   std::unique_ptr<VnEditConstraint> EditConstraint;
-  std::uint8_t DisableUntilSelected = 1;
+  bool DisableUntilSelected = true;
 
  protected:
   void DoGetBegin() override;

@@ -65,7 +65,7 @@ TEST_F(ConfigForm, TheFirstReadRunsInsideTheModalLoopAndCloseReleasesTheRequest)
     scripted = true;
     EXPECT_TRUE(shown->Visible());
     EXPECT_EQ(shown->CurrentRequest(), request);
-    EXPECT_EQ(request->Request.Active, 1);
+    EXPECT_TRUE(request->Request.Active);
     ASSERT_TRUE(WaitIdle(*request));
     EXPECT_EQ(NewLog().size(), 1u);
     TestKit::Click(page->BtnPanel->CloseBtn);
@@ -163,7 +163,7 @@ TEST_F(ConfigForm, AFailingFirstReadEndsInTheMemoAndTheFormStaysOpen) {
   auto* form = new TConfigForm(Application);
   auto* request = new VnSNMPRequest2Edits(form);
   request->Request.VarList = VnSNMPVarList(NetworkTimeVars, 0, 0);
-  request->AsyncMode = 0;  // failures are raised to the form
+  request->AsyncMode = false;  // failures are raised to the form
   request->Request.Device.Address = "no.such.host.invalid";
   TSNMPEditorPanel* page = form->AddEditorPanel(request);
   TestKit::OnNextModal<TConfigForm>([&](TConfigForm* shown) {

@@ -58,7 +58,7 @@ class EditorPage : public PagesDeviceTest {
     const VnSNMPVarList& list = page_.Request->Request.VarList;
     for (int i = 0; i < list.Count(); ++i)
       EXPECT_EQ(list.Item(i)->Access & SNMP_ACCESS_INVALID, 0u) << i;
-    EXPECT_EQ(page_.Request->AsyncMode, 1);
+    EXPECT_TRUE(page_.Request->AsyncMode);
   }
 
   Page page_;
@@ -258,9 +258,9 @@ TEST_F(EditorPage, AReadOnlyPageHasOnlyRefreshAndClose) {
   // Refresh reads again; while busy a second click only re-activates.
   TestKit::Click(Buttons()->RefreshBtn);
   EXPECT_TRUE(page_.Request->Busy);
-  page_.Request->Request.Active = 0;
+  page_.Request->Request.Active = false;
   TestKit::Click(Buttons()->RefreshBtn);
-  EXPECT_EQ(page_.Request->Request.Active, 1);
+  EXPECT_TRUE(page_.Request->Request.Active);
   ASSERT_TRUE(WaitIdle(*page_.Request));
   EXPECT_EQ(NewLog().size(), 2u);
 }

@@ -88,7 +88,7 @@ class ListPage : public PagesDeviceTest {
     const VnSNMPVarList& list = page_.Request->Request.VarList;
     for (int i = 0; i < list.Count(); ++i)
       EXPECT_EQ(list.Item(i)->Access & (SNMP_ACCESS_INVALID | SNMP_ACCESS_HIDDEN), 0u) << i;
-    EXPECT_EQ(page_.Request->AsyncMode, 1);
+    EXPECT_TRUE(page_.Request->AsyncMode);
   }
   // The edit rows are back on the page, hidden.
   void ExpectRowsBack() const {
@@ -312,7 +312,7 @@ TEST_F(ListPage, EditStopsAWalkThatIsStillRunning) {
   TestKit::Click(Buttons()->EditBtn);
   EXPECT_TRUE(idleInDialog);
   EXPECT_LT(rowsInDialog, 30);
-  EXPECT_EQ(page_.Request->Request.Active, 1);
+  EXPECT_TRUE(page_.Request->Request.Active);
   // Afterwards the table is read again in full.
   ASSERT_TRUE(WaitIdle(*page_.Request));
   EXPECT_EQ(List()->Items()->Count(), 30);

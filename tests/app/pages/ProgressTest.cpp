@@ -125,7 +125,7 @@ TEST_F(EnableProgress, TheDialogSendsTheEnableSettingWhileItIsBuilt) {
   state->SetParent(stpForm.get());
   VnSNMPRequest2Edits request(stpForm.get());
   request.Request.VarList = VnSNMPVarList(SpanningTreeAlgorithmVars, SVT_SV, 0);
-  request.AsyncMode = 0;
+  request.AsyncMode = false;
   request.BindComboBox(0, state);
   request.Get();
   const std::string before = Value("1.3.6.1.4.1.171.11.101.1.2.1.2.1.0");

@@ -36,7 +36,7 @@ class TestLeds : public VnSNMPRequest2Leds {
   }
   void FailedReading(const AnsiString& text) {
     VnSNMPError error;
-    error.Number = -105;
+    error.Number = VNERR_GEN_ERR;
     error.Text = text;
     DoGetError(error);
   }

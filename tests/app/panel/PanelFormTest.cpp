@@ -122,13 +122,13 @@ TEST_F(FrontPanel, SetupBuildsBothRequestsAndFourteenLedsAndReadsAtOnce) {
   EXPECT_EQ(led.VarList.ItemType, MVT_SV);
   EXPECT_EQ(led.VarList.InstanceSuffix, "0");
   EXPECT_EQ(led.VarList.Description, " Led Status");
-  EXPECT_EQ(Leds().AsyncMode, 1);
+  EXPECT_TRUE(Leds().AsyncMode);
   EXPECT_EQ(Leds().LayoutMode, 2u);
   EXPECT_EQ(Leds().LayoutStart, 5u);
   EXPECT_TRUE(Leds().PollTimer()->Enabled());
   EXPECT_EQ(Leds().PollTimer()->Interval(), 5000u);
   EXPECT_EQ(Leds().StatusTarget, bar_->Panels()->Items(0));
-  EXPECT_EQ(panel_->StatusTextRequest()->AsyncMode, 0);
+  EXPECT_FALSE(panel_->StatusTextRequest()->AsyncMode);
   EXPECT_EQ(panel_->StatusTextRequest()->Request.VarList.ItemType, SVT_SV);
   EXPECT_EQ(StatusLine().str().rfind("Get: Ok! Request: Led Status. Receive at ", 0), 0u)
       << StatusLine().str();
@@ -337,7 +337,7 @@ TEST_F(FrontPanel, ASilentDeviceGetsNoSecondReadingAndClosingGivesUpOnIt) {
   for (int tick = 0; tick < 4; ++tick) {
     time.Advance(5000);
     PumpSnmpUntil([] { return false; }, 20);
-    EXPECT_EQ(Leds().Busy, 1) << tick;
+    EXPECT_TRUE(Leds().Busy) << tick;
     EXPECT_EQ(Leds().Request.Outstanding, 1) << tick;  // one reading, never a second
   }
   // Timer1's failures are dropped: the pictures and the label stay.
@@ -358,7 +358,7 @@ TEST_F(FrontPanel, ClosingWaitsForTheReadingInFlight) {
   // Real time: the reply comes 600 ms after the request.
   Control("delay 600");
   OpenPanel();
-  ASSERT_EQ(Leds().Busy, 1);
+  ASSERT_TRUE(Leds().Busy);
   const auto start = std::chrono::steady_clock::now();
   ClosePanel();
   const auto waited = std::chrono::steady_clock::now() - start;
@@ -376,7 +376,7 @@ TEST_F(FrontPanel, SetupFailuresAreDroppedAndTheTimerKeepsThePictures) {
   EXPECT_NO_THROW(OpenPanel());
   ASSERT_NE(panel_->LedRequest(), nullptr);
   EXPECT_EQ(Leds().LedCount(), 14);
-  EXPECT_EQ(Leds().Busy, 0);
+  EXPECT_FALSE(Leds().Busy);
   for (int k = 0; k < 14; ++k) EXPECT_EQ(Led(k).Color, kBlack);
   time.Advance(5000);
   EXPECT_EQ(panel_->Portspeed->Caption(), "Portspeed");

@@ -44,7 +44,7 @@ TEST_F(CPUFilterPktCntRuleTest, OpensWithTheRulesAndThePresets) {
   EXPECT_FALSE(form_->DeleteButton->Enabled());
   EXPECT_FALSE(form_->RuleOwnerComboBox->Visible());
   EXPECT_EQ(form_->Button1->Caption(), "Close");
-  EXPECT_EQ(form_->Request->AsyncMode, 0);
+  EXPECT_FALSE(form_->Request->AsyncMode);
   EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-CPUFilterPktCntRule.png"));
 }
 

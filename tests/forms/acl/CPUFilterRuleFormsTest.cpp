@@ -45,7 +45,7 @@ TEST_F(CPUFilterEthernetRuleTest, OpensWithTheRulesAndThePresets) {
   EXPECT_EQ(form_->PermitComboBox->Items()->Count(), 2);  // deny, permit
   EXPECT_EQ(form_->RowComboBox->Text(), "createAndGo");
   EXPECT_EQ(form_->Button1->Caption(), "Close");
-  EXPECT_EQ(form_->Request->AsyncMode, 0);
+  EXPECT_FALSE(form_->Request->AsyncMode);
   EXPECT_TRUE(FindFormOpener("TCPUFilterEthernetRuleForm") != nullptr);
   EXPECT_TRUE(
       TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-CPUFilterEthernetRule.png"));

@@ -44,7 +44,7 @@ TEST_F(EthernetRuleFormTest, OpensWithTheRulesAndThePresets) {
   EXPECT_FALSE(form_->DSCPEdit->Enabled());
   EXPECT_FALSE(form_->RuleOwnerComboBox->Visible());
   EXPECT_EQ(form_->cbxEnableReplaceDSCP->Caption(), " Enable Replace DSCP");
-  EXPECT_EQ(form_->Request->AsyncMode, 0);
+  EXPECT_FALSE(form_->Request->AsyncMode);
   EXPECT_TRUE(FindFormOpener("TEthernetInformationRuleForm") != nullptr);
   EXPECT_TRUE(
       TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-EthernetInformationRule.png"));

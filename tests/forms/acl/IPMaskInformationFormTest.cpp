@@ -60,7 +60,7 @@ TEST_F(IPMaskFormTest, OpensWithTheProfilesAndThePresets) {
   EXPECT_EQ(form_->OwnerComboBox->Text(), "acl");
   EXPECT_EQ(form_->UseProTypeComBo->Text(), "none");
   EXPECT_EQ(form_->IPIDEdit->Text(), "");
-  EXPECT_EQ(form_->Request->AsyncMode, 0);
+  EXPECT_FALSE(form_->Request->AsyncMode);
   EXPECT_FALSE(form_->OwnerComboBox->Enabled());
   EXPECT_FALSE(form_->EntriesEdit->Enabled());
   EXPECT_TRUE(FindFormOpener("TIPMaskInformationForm") != nullptr);

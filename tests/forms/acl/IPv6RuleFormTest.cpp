@@ -45,7 +45,7 @@ TEST_F(IPv6RuleFormTest, OpensWithTheRulesAndThePresets) {
   EXPECT_FALSE(form_->cbxEnableDSCPValue->Enabled());
   EXPECT_EQ(form_->cbxEnableDSCPValue->Caption(), " Replace DSCP Value");
   EXPECT_FALSE(form_->RuleOwnerComboBox->Visible());
-  EXPECT_EQ(form_->Request->AsyncMode, 0);
+  EXPECT_FALSE(form_->Request->AsyncMode);
   EXPECT_TRUE(FindFormOpener("TIpv6RuleForm") != nullptr);
   EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-Ipv6Rule.png"));
 

@@ -42,7 +42,7 @@ TEST_F(PktContentRuleFormTest, OpensWithTheRulesAndThePresets) {
   EXPECT_FALSE(form_->cbxEnableDSCPValue->Enabled());
   EXPECT_FALSE(form_->edtTimeRange->Visible());
   EXPECT_EQ(form_->cbxEnableDSCPValue->Caption(), " Replace DSCP Value");
-  EXPECT_EQ(form_->Request->AsyncMode, 0);
+  EXPECT_FALSE(form_->Request->AsyncMode);
   EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-PktContentRule.png"));
 }
 

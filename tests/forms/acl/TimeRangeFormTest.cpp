@@ -232,10 +232,10 @@ TEST_F(TimeRangeFormTest, StopEndsTheReadAndTheFormCanCloseAgain) {
   Control("hold");
   TestKit::Click(form_->btnGet);
   TestKit::Click(form_->btnStop);
-  EXPECT_EQ(form_->Request->Request.Active, 0);
+  EXPECT_FALSE(form_->Request->Request.Active);
   Control("release");
   ASSERT_TRUE(WaitForm());
-  EXPECT_EQ(form_->Request->Busy, 0);
+  EXPECT_FALSE(form_->Request->Busy);
   // Edit and Delete do nothing at all without a selected row.
   form_->btnDeleteClick(form_->btnDelete);
   form_->btnSetClick(form_->btnSet);

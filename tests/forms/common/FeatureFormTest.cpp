@@ -126,13 +126,13 @@ TEST_F(FeatureFormUi, ListViewKeysAndCombos) {
 TEST_F(FeatureFormDevice, LeftOutItemsAreNotSent) {
   std::unique_ptr<TForm> form(new TForm(Application));
   auto request = NewFormRequest(form.get(), Layer2ControlIGMPSnoopingVars, SVT_SV, 0, true);
-  ASSERT_EQ(request->AsyncMode, 0);
+  ASSERT_FALSE(request->AsyncMode);
   request->Get();
   request->Request.VarList.Item(1)->Value->operator=("2");
   {
     TSavedAccess saved(*request);
     saved.InvalidateAllBut({1});
-    request->Set(false, false);
+    request->Set(kSetListValues);
   }
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
@@ -151,11 +151,11 @@ TEST_F(FeatureFormDevice, ClosingGivesUpOnASilentDevice) {
   request->Request.Retries = 0;
   Control("mute");
   request->Get();
-  ASSERT_EQ(request->Busy, 1);
+  ASSERT_TRUE(request->Busy);
   const auto start = std::chrono::steady_clock::now();
   StopAndWait(request.get(), 300);
   const auto waited = std::chrono::steady_clock::now() - start;
-  EXPECT_EQ(request->Request.Active, 0);
+  EXPECT_FALSE(request->Request.Active);
   EXPECT_LT(waited, std::chrono::seconds(3));
   Control("unmute");
   StopWaitDelete(request);  // waits for the timeout this time

@@ -59,7 +59,7 @@ TEST_F(LoginMethodFormTest, OpensWithTheListsAndTheGroupEditsOff) {
   ASSERT_EQ(form_->ListView1->Items()->Count(), 1);
   EXPECT_EQ(form_->ListView1->Items()->Item(0)->Caption(), "default");
   EXPECT_EQ(form_->StaticText1->Caption(), "1");
-  EXPECT_EQ(form_->Request->AsyncMode, 0);
+  EXPECT_FALSE(form_->Request->AsyncMode);
   EXPECT_EQ(form_->RowComboBox->Text(), "createAndGo");
   EXPECT_FALSE(form_->EditButton->Enabled());
   // The request's status line is where the bar shows it: panel 0.

@@ -129,7 +129,7 @@ TEST_F(SSLManagementFormTest, ClosingDuringAReadWaitsForItsEnd) {
   Control("delay 300");
   Control("set " + kCiphers + " x 10");
   TestKit::Click(form_->btnGet);
-  ASSERT_EQ(form_->Request->Busy, 1);
+  ASSERT_TRUE(form_->Request->Busy);
   TCloseAction action = caFree;
   form_->FormClose(form_.get(), action);
   EXPECT_EQ(form_->Request, nullptr);

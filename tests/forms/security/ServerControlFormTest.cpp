@@ -115,7 +115,7 @@ TEST_F(ServerControlFormTest, ClosingDuringAHeldWalkDoesNotWaitForEver) {
   Control("hold");
   form_.reset(Create<TAAASrvCtrlForm>(Application));
   TestKit::ShowAndActivate(form_.get());
-  EXPECT_EQ(form_->Request->Busy, 1);
+  EXPECT_TRUE(form_->Request->Busy);
   TestKit::Click(form_->btnClose);
   EXPECT_EQ(form_->Request, nullptr);
 }

@@ -48,7 +48,7 @@ TEST_F(ServerInfoFormTest, OpensWithTheServersAndTheirKeysFixedOnSelection) {
   EXPECT_EQ(List()->Items()->Item(0)->Caption(), "10.90.90.20");
   EXPECT_EQ(List()->Items()->Item(0)->SubItems()->Strings(0), "RADIUS");
   EXPECT_EQ(form_->Static->Caption(), "1");
-  EXPECT_EQ(form_->Request->AsyncMode, 0);
+  EXPECT_FALSE(form_->Request->AsyncMode);
   EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Get: Ok!"), 1)
       << form_->StatusBar1->DisplayedText().str();
   EXPECT_EQ(form_->RowComboBox->Text(), "createAndGo");

@@ -55,7 +55,7 @@ TEST_F(Dot3Control, ListsThePortsAndShowsTheClickedPortsCounter) {
   EXPECT_FALSE(form_->CheckBox2->Visible());
   TestKit::ClickRow(form_->ListView1, 2);
   EXPECT_EQ(Cell(form_->ListView2, 0), "77") << MemoText(form_->Memo1);
-  EXPECT_EQ(form_->CounterRequest->AsyncMode, 0);
+  EXPECT_FALSE(form_->CounterRequest->AsyncMode);
   EXPECT_TRUE(TestKit::Grab(form_.get(), vntest::ArtifactsDir() + "/form-dot3Control.png"));
 }
 

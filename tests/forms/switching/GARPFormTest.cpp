@@ -85,7 +85,7 @@ TEST_F(GARPFormTest, ShowsEachPortsTimersAndTheSelectedRowInTheHiddenEdits) {
 TEST_F(GARPFormTest, RefreshDuringAWalkStartsNoSecondOneAndAFailedWalkUnlocksIt) {
   Control("hold");
   Create();
-  ASSERT_EQ(form_->Request->Busy, 1);
+  ASSERT_TRUE(form_->Request->Busy);
   const std::size_t before = SettledLogSize();
   TestKit::Click(form_->RefreshBtn);
   TestKit::Click(form_->RefreshBtn);
@@ -109,7 +109,7 @@ TEST_F(GARPFormTest, AReadThatCannotStartLeavesRefreshUsable) {
   // The first read fails before anything is sent: no completion will come.
   ConnectionDefaults.Device.Address = "";
   Create();
-  EXPECT_EQ(form_->Request->Busy, 0);
+  EXPECT_FALSE(form_->Request->Busy);
   EXPECT_FALSE(MemoText(form_->Memo1).empty());
   form_->Request->Request.Device.Address = "127.0.0.1";
   TestKit::Click(form_->RefreshBtn);

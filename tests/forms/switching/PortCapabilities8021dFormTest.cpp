@@ -63,7 +63,7 @@ TEST_F(PortCapabilitiesFormTest, ListsEachPortsCapabilitiesWithItsNumber) {
 TEST_F(PortCapabilitiesFormTest, RefreshDuringAWalkIsIgnored) {
   Control("hold");
   Create();
-  ASSERT_EQ(form_->Request->Busy, 1);
+  ASSERT_TRUE(form_->Request->Busy);
   PumpUntil([] { return false; }, 200);
   const std::size_t before = NewLog().size();
   TestKit::Click(form_->RefreshBtn);

@@ -106,7 +106,7 @@ TEST_F(SnoopingGroupTest, ClosingDuringAWalkStopsAndReleasesTheRequest) {
     seen = true;
     EXPECT_EQ(IGMP_SnoopingGroupTableForm, f);
     EXPECT_EQ(f->Caption(), "IGMP Snooping Group Table: 127.0.0.1");
-    EXPECT_EQ(f->Request->Busy, 1);
+    EXPECT_TRUE(f->Request->Busy);
     f->Close();
   });
   const TFormOpener opener = FindFormOpener("TIGMP_SnoopingGroupTableForm");

@@ -75,7 +75,7 @@ TEST_F(VLanGeneralInfoFormTest, ARefusedSetIsShownAndClicksDuringAnExchangeAreIg
 
   Control("hold");
   TestKit::Click(form_->RefreshBtn);
-  ASSERT_EQ(form_->Request->Busy, 1);
+  ASSERT_TRUE(form_->Request->Busy);
   PumpUntil([] { return false; }, 200);  // the held GET reaches the log
   const std::size_t before = NewLog().size();
   TestKit::Click(form_->RefreshBtn);

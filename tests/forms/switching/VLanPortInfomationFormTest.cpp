@@ -106,7 +106,7 @@ TEST_F(VLanPortInfomationFormTest, BusyAnswersAndSetWithoutAPortSendsNothing) {
 
   Control("hold");
   TestKit::Click(form_->RefreshBtn);
-  ASSERT_EQ(form_->Request->Busy, 1);
+  ASSERT_TRUE(form_->Request->Busy);
   {
     TestKit::DialogScript dialogs;
     dialogs.Expect("Refresh Not Complete").Expect("Refresh Not Complete");

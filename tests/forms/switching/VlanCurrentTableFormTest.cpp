@@ -66,8 +66,8 @@ TEST_F(VlanCurrentTableFormTest, ReadsBothTablesBeforeItIsShownAndShowsTheSelect
   ASSERT_EQ(List()->Items()->Count(), 2);
   EXPECT_EQ(form_->ST_Count2->Caption(), "2");
   EXPECT_EQ(form_->VlanNumDeletes->Caption(), deletes.c_str());
-  EXPECT_EQ(form_->Request->AsyncMode, 0);
-  EXPECT_EQ(form_->NumDeletesRequest->AsyncMode, 0);
+  EXPECT_FALSE(form_->Request->AsyncMode);
+  EXPECT_FALSE(form_->NumDeletesRequest->AsyncMode);
   TestKit::ShowAndActivate(form_);
   EXPECT_FALSE(form_->SetBtn->Visible());
 

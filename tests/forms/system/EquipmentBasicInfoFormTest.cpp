@@ -51,7 +51,7 @@ TEST_F(EquipmentForm, OpensWithOneReadShowingTopologyAndTheFixedCapacity) {
     for (TControl* hidden : std::vector<TControl*>{f->Edit2, f->Edit3, f->Edit4, f->cbxStackMode})
       EXPECT_FALSE(hidden->Visible()) << hidden->Name().str();
     EXPECT_EQ(MemoText(f->Memo1).rfind("Get: Ok! Receive at ", 0), 0u) << MemoText(f->Memo1);
-    EXPECT_EQ(f->Request->AsyncMode, 0);
+    EXPECT_FALSE(f->Request->AsyncMode);
     EXPECT_TRUE(TestKit::Grab(f, vntest::ArtifactsDir() + "/form-EquipmentBasicInfo.png"));
   });
 }
@@ -68,7 +68,7 @@ TEST_F(EquipmentForm, RefreshReadsAgainAndAFailureGoesToTheMemo) {
     const std::string last = memo->Lines()->Strings(2).str();
     EXPECT_EQ(last.rfind("Get: ", 0), 0u) << last;
     EXPECT_EQ(last.find("Ok!"), std::string::npos) << last;
-    EXPECT_EQ(f->Request->Busy, 0);
+    EXPECT_FALSE(f->Request->Busy);
     // The fixed text is not replaced by a read.
     EXPECT_EQ(f->Edit1->Text(), "Fan, Redundant Power");
   });

@@ -58,7 +58,7 @@ TEST_F(PaeCounterForms, DiagnosticsListsOneRowPerMacAddressWithItsCounters) {
       "TDiagnosticsInformationForm", &DiagnosticsInformationForm,
       "Diagnostics Information: 127.0.0.1", [this](TDiagnosticsInformationForm* f) {
         EXPECT_EQ(f->Caption(), "Diagnostics Information: 127.0.0.1");
-        EXPECT_EQ(f->Request->AsyncMode, 0);
+        EXPECT_FALSE(f->Request->AsyncMode);
         TListView* list = f->ListView1;
         ASSERT_EQ(list->Items()->Count(), 2);
         EXPECT_EQ(ListCellText(list, 0, 0), "000A5E581021");

@@ -85,7 +85,7 @@ TEST_F(ProbeForm, FailedReadsAndWritesShowTheirMessageInTheStatusBar) {
     TestKit::Click(f->btnGet);
     EXPECT_FALSE(f->StatusBar1->SimpleText().IsEmpty());
     EXPECT_EQ(f->StatusBar1->SimpleText().str().find("Ok!"), std::string::npos);
-    EXPECT_EQ(f->Request->Busy, 0);
+    EXPECT_FALSE(f->Request->Busy);
   });
 }
 

@@ -8,6 +8,7 @@
 
 #include "BindingTestSupport.h"
 #include "library/VnEditConstraint.h"
+#include "library/VnErrors.h"
 #include "library/VnOptionList.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Classes.h"
@@ -149,7 +150,7 @@ TEST_F(TransferTest, PortListOnThirtyTwoCheckBoxes) {
   // Three octets: the boxes up to element 23 are set, then -519.
   for (auto* b : boxes) static_cast<TCheckBox*>(b)->SetChecked(false);
   Value(kPorts) = "FFFFFF";
-  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kPorts); }), -519);
+  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kPorts); }), VNERR_PART_INDEX_RANGE);
   for (int k = 0; k < 32; ++k) EXPECT_EQ(static_cast<TCheckBox*>(boxes[k])->Checked(), k < 24) << k;
 }
 
@@ -157,7 +158,8 @@ TEST_F(TransferTest, ElementListTakesItsControlsFromATList) {
   auto boxes = Boxes(8);
   TList list;
   for (auto* b : boxes) list.Add(b);
-  EXPECT_EQ(ErrorOf([&] { request->BindElementList(kPorts, ElementsList(0, 8), &list); }), -522);
+  EXPECT_EQ(ErrorOf([&] { request->BindElementList(kPorts, ElementsList(0, 8), &list); }),
+            VNERR_TOO_FEW_CONTROLS);
   request->BindElementList(kPorts, "7,0", &list);  // box 0 holds element 7
   Value(kPorts) = "01";
   request->ValuesToControls(kPorts);
@@ -197,13 +199,13 @@ TEST_F(TransferTest, CheckBoxWithOptionsOrBooleanSyntax) {
   EXPECT_EQ(Value(kStatus), "disabled");
   EXPECT_EQ(Value(kBool), "false");
   EXPECT_EQ(Value(kOctets), "0000");
-  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kInteger); }), -517);
-  EXPECT_EQ(ErrorOf([&] { request->ControlsToValues(kInteger); }), -517);
+  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kInteger); }), VNERR_BAD_PART_SYNTAX);
+  EXPECT_EQ(ErrorOf([&] { request->ControlsToValues(kInteger); }), VNERR_BAD_PART_SYNTAX);
 }
 
 TEST_F(TransferTest, ComboBoxesShowOptionTextsAndGiveValuesBack) {
   auto* combo = Add<TComboBox>();
-  EXPECT_EQ(ErrorOf([&] { request->BindComboBox(kInteger, combo); }), -520);
+  EXPECT_EQ(ErrorOf([&] { request->BindComboBox(kInteger, combo); }), VNERR_NO_OPTION_LIST);
   request->BindComboBox(kStatus, combo);
   EXPECT_EQ(combo->Style(), csDropDownList);
   ASSERT_EQ(combo->Items()->Count(), 2);
@@ -225,7 +227,7 @@ TEST_F(TransferTest, ComboBoxesShowOptionTextsAndGiveValuesBack) {
   EXPECT_EQ(ErrorOf([&] {
               request->BindPartComboBox(kOctets, 0, SNMP_SYNTAX_UINT8, &prefix, Add<TComboBox>());
             }),
-            -522);
+            VNERR_TOO_FEW_CONTROLS);
 }
 
 TEST_F(TransferTest, PartBindingsMergeIntoOneValue) {
@@ -245,7 +247,7 @@ TEST_F(TransferTest, PartBindingsMergeIntoOneValue) {
   EXPECT_EQ(Value(kOctets), "02020199");  // byte 3 kept
   // A part beyond the value fails on display.
   Value(kOctets) = "03";
-  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kOctets); }), -519);
+  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kOctets); }), VNERR_PART_INDEX_RANGE);
 }
 
 TEST_F(TransferTest, DisplayStringPartsAreRebuiltFromEmpty) {
@@ -267,7 +269,7 @@ TEST_F(TransferTest, FormatBindsOneEditPerSpec) {
   EXPECT_EQ(request->Bindings[0]->ControlCount(), 2);
   EXPECT_NE(request->EditConstraint->Find(edits[1]), nullptr);
   EXPECT_EQ(request->EditConstraint->Find(edits[2]), nullptr);
-  EXPECT_EQ(ErrorOf([&] { request->BindEdits(kName, "%s%s", edits[2]); }), -522);
+  EXPECT_EQ(ErrorOf([&] { request->BindEdits(kName, "%s%s", edits[2]); }), VNERR_TOO_FEW_CONTROLS);
   EXPECT_EQ(ErrorOf([&] { request->BindEdits(kName, "%s{", edits[2]); }), -2);
   EXPECT_EQ(request->Bindings.size(), 1u);
 }
@@ -291,8 +293,8 @@ TEST_F(TransferTest, IpAddressOnFourEdits) {
   request->Unbind(kIp);
   auto three = Edits(3);
   request->BindEdits(kIp, "%u%u%u", three);
-  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kIp); }), -522);
-  EXPECT_EQ(ErrorOf([&] { request->ControlsToValues(kIp); }), -522);
+  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kIp); }), VNERR_TOO_FEW_CONTROLS);
+  EXPECT_EQ(ErrorOf([&] { request->ControlsToValues(kIp); }), VNERR_TOO_FEW_CONTROLS);
 }
 
 TEST_F(TransferTest, TimeTicksOnFiveEdits) {
@@ -324,7 +326,7 @@ TEST_F(TransferTest, OctetStringOnSeveralEdits) {
   auto four = Edits(4);
   request->BindEdits(kOctets, "%h%h%h%h", four);
   Value(kOctets) = "0102030405";
-  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kOctets); }), -522);
+  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kOctets); }), VNERR_TOO_FEW_CONTROLS);
   request->Unbind(kOctets);
   auto six = Edits(6);
   six[5]->SetText("keep");
@@ -357,7 +359,7 @@ TEST_F(TransferTest, DateTimeOnTenEditsAndObjectIdOnSeveral) {
   request->ControlsToValues(kOid);
   EXPECT_EQ(Value(kOid), "1.3.6.4");
   Value(kOid) = "1.3.6.1.2";
-  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kOid); }), -522);
+  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kOid); }), VNERR_TOO_FEW_CONTROLS);
 }
 
 // A single control holding a whole value replaces the old value; several
@@ -400,30 +402,30 @@ TEST_F(TransferTest, NonHexTextAndUnselectedComboAreRemembered) {
   // rule makes, but it must not go out.
   EXPECT_EQ(Value(kMac), "000011022033044055");
   EXPECT_EQ(Value(kStatus), "0");
-  request->AsyncMode = 0;
+  request->AsyncMode = false;
   request->Request.Device.Address = "";  // a send would fail on the address
-  EXPECT_EQ(ErrorOf([&] { request->Set(false, false); }), -518);
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_EQ(ErrorOf([&] { request->Set(kSetListValues); }), VNERR_BAD_PART_VALUE);
+  EXPECT_FALSE(request->Busy);
   // Left out of the SET, they do not matter (the bad address now answers).
-  EXPECT_EQ(ErrorOf([&] { request->Set(false, false, "8"); }), -509);
+  EXPECT_EQ(ErrorOf([&] { request->Set(kSetListValues, "8"); }), VNERR_BAD_ADDRESS);
   // A value the form put in place of the typed one goes out.
   Value(kMac) = "001122334455";
   combo->SetItemIndex(0);
   request->ControlsToValues(kStatus);
-  EXPECT_EQ(ErrorOf([&] { request->Set(false, false); }), -509);
+  EXPECT_EQ(ErrorOf([&] { request->Set(kSetListValues); }), VNERR_BAD_ADDRESS);
   // Hex digits and blanks are fine, also an odd count.
   auto octets = Edits(1);
   request->BindEdits(kOctets, "%s", octets[0]);
   octets[0]->SetText("a bc");
   request->ControlsToValues(kOctets);
   EXPECT_EQ(Value(kOctets), "0ABC");
-  EXPECT_EQ(ErrorOf([&] { request->Set(false, false); }), -509);
+  EXPECT_EQ(ErrorOf([&] { request->Set(kSetListValues); }), VNERR_BAD_ADDRESS);
 }
 
 // A typed number is sent only when it is a whole number of the item's
 // syntax; the leading-number rule would send "abc" as 0, 4294967297 as 1.
 TEST_F(TransferTest, TypedNumbersMustBeWholeAndFitTheSyntax) {
-  request->AsyncMode = 0;
+  request->AsyncMode = false;
   request->Request.Device.Address = "";  // a send would fail on the address: -509
   std::map<int, TEdit*> edit;
   for (int item : {kInteger, kGauge, kCounter64}) {
@@ -435,31 +437,31 @@ TEST_F(TransferTest, TypedNumbersMustBeWholeAndFitTheSyntax) {
     const char* text;
     int error;
   } cases[] = {
-      {kInteger, "abc", -518},
-      {kInteger, "1O", -518},
-      {kInteger, "", -518},
-      {kInteger, "1.5", -518},
-      {kInteger, "1 2", -518},
-      {kInteger, "2147483648", -518},
-      {kInteger, "-2147483649", -518},
-      {kInteger, "99999999999999999999999", -518},
-      {kInteger, " -2147483648 ", -509},
-      {kInteger, "+7", -509},
-      {kInteger, "(NULL)", -509},
-      {kGauge, "-1", -518},
-      {kGauge, "4294967297", -518},
-      {kGauge, "5000000000", -518},
-      {kGauge, "4294967295", -509},
-      {kGauge, "-0", -509},
-      {kCounter64, "1e3", -518},
-      {kCounter64, "-1", -518},
-      {kCounter64, "18446744073709551616", -518},
-      {kCounter64, "18446744073709551615", -509},
+      {kInteger, "abc", VNERR_BAD_PART_VALUE},
+      {kInteger, "1O", VNERR_BAD_PART_VALUE},
+      {kInteger, "", VNERR_BAD_PART_VALUE},
+      {kInteger, "1.5", VNERR_BAD_PART_VALUE},
+      {kInteger, "1 2", VNERR_BAD_PART_VALUE},
+      {kInteger, "2147483648", VNERR_BAD_PART_VALUE},
+      {kInteger, "-2147483649", VNERR_BAD_PART_VALUE},
+      {kInteger, "99999999999999999999999", VNERR_BAD_PART_VALUE},
+      {kInteger, " -2147483648 ", VNERR_BAD_ADDRESS},
+      {kInteger, "+7", VNERR_BAD_ADDRESS},
+      {kInteger, "(NULL)", VNERR_BAD_ADDRESS},
+      {kGauge, "-1", VNERR_BAD_PART_VALUE},
+      {kGauge, "4294967297", VNERR_BAD_PART_VALUE},
+      {kGauge, "5000000000", VNERR_BAD_PART_VALUE},
+      {kGauge, "4294967295", VNERR_BAD_ADDRESS},
+      {kGauge, "-0", VNERR_BAD_ADDRESS},
+      {kCounter64, "1e3", VNERR_BAD_PART_VALUE},
+      {kCounter64, "-1", VNERR_BAD_PART_VALUE},
+      {kCounter64, "18446744073709551616", VNERR_BAD_PART_VALUE},
+      {kCounter64, "18446744073709551615", VNERR_BAD_ADDRESS},
   };
   for (const auto& c : cases) {
     edit[c.item]->SetText(c.text);
     request->ControlsToValues(c.item);
-    EXPECT_EQ(ErrorOf([&] { request->Set(false, false, AnsiString(c.item)); }), c.error)
+    EXPECT_EQ(ErrorOf([&] { request->Set(kSetListValues, AnsiString(c.item)); }), c.error)
         << c.item << " \"" << c.text << "\" made " << Value(c.item).str();
   }
 }

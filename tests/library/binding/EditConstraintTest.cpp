@@ -6,6 +6,7 @@
 #include "BindingTestSupport.h"
 #include "library/VnAddressValidators.h"
 #include "library/VnEditConstraint.h"
+#include "library/VnErrors.h"
 #include "platform/Classes.h"
 #include "platform/ExtCtrls.h"
 #include "platform/LaunchServices.h"
@@ -20,7 +21,7 @@ class EditConstraintTest : public BindingTest {
     BindingTest::SetUp();
     edit = Add<TEdit>(10, 10);
     next = Add<TEdit>(10, 40);
-    constraint = std::make_unique<VnEditConstraint>(Form(), 1);
+    constraint = std::make_unique<VnEditConstraint>(Form(), true);
   }
   void TearDown() override {
     constraint.reset();
@@ -60,13 +61,13 @@ TEST_F(EditConstraintTest, SpecGrammar) {
   EXPECT_EQ(AddError("%s{Mu}"), 0);
   EXPECT_EQ(AddError("%u{Zw120e.l3a}"), 0);
   EXPECT_EQ(edit->Width(), 120);
-  EXPECT_EQ(AddError("%i{n1x4094"), -2);  // no closing brace
-  EXPECT_EQ(AddError("%i{"), -2);
-  EXPECT_EQ(AddError("%q{}"), -2);    // unknown type
-  EXPECT_EQ(AddError("%n"), -2);      // type n without its delimiter
-  EXPECT_EQ(AddError("%i{q1}"), -2);  // unknown item
-  EXPECT_EQ(AddError("%i{n}"), -2);   // empty number
-  EXPECT_EQ(AddError("i{}"), -2);
+  EXPECT_EQ(AddError("%i{n1x4094"), VNERR_BAD_CONSTRAINT_SPEC);  // no closing brace
+  EXPECT_EQ(AddError("%i{"), VNERR_BAD_CONSTRAINT_SPEC);
+  EXPECT_EQ(AddError("%q{}"), VNERR_BAD_CONSTRAINT_SPEC);    // unknown type
+  EXPECT_EQ(AddError("%n"), VNERR_BAD_CONSTRAINT_SPEC);      // type n without its delimiter
+  EXPECT_EQ(AddError("%i{q1}"), VNERR_BAD_CONSTRAINT_SPEC);  // unknown item
+  EXPECT_EQ(AddError("%i{n}"), VNERR_BAD_CONSTRAINT_SPEC);   // empty number
+  EXPECT_EQ(AddError("i{}"), VNERR_BAD_CONSTRAINT_SPEC);
   EXPECT_EQ(AddError("%i{n1-2}"), 1);  // the number conversion's own error
 
   constraint->Add("%i{n1x4094l4}", edit);
@@ -78,7 +79,7 @@ TEST_F(EditConstraintTest, SpecGrammar) {
   EXPECT_EQ(r->Length, 4);
   EXPECT_EQ(edit->MaxLength(), 4);
   // A failed Add keeps the rule that was there.
-  EXPECT_EQ(AddError("%i{x}"), -2);
+  EXPECT_EQ(AddError("%i{x}"), VNERR_BAD_CONSTRAINT_SPEC);
   EXPECT_EQ(constraint->Find(edit)->Maximum, 4094);
   EXPECT_EQ(constraint->Count(), 1);
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SimulatorFixture.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Classes.h"
 #include "platform/StdCtrls.h"
@@ -22,7 +23,7 @@ class EditsAgainstAgent : public SimulatorTest {
   void SetUp() override {
     SimulatorTest::SetUp();
     request = std::make_unique<VnSNMPRequest2Edits>(Form());
-    request->AsyncMode = 0;
+    request->AsyncMode = false;
   }
   void TearDown() override {
     request.reset();
@@ -67,7 +68,7 @@ TEST_F(EditsAgainstAgent, PortListOnCheckBoxes) {
   for (int k = 0; k < 32; ++k) EXPECT_EQ(boxes[k]->Checked(), k == 0 || k == 31) << k;
 
   for (int k = 0; k < 32; ++k) boxes[k]->SetChecked(k == 1 || k == 8);
-  request->Set(false, true);
+  request->Set(kSetFromControls);
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
   EXPECT_NE(sets[0].find(std::string(kVlan1Egress) + "=Hex-STRING:40 80 00 00"), std::string::npos)
@@ -77,9 +78,9 @@ TEST_F(EditsAgainstAgent, PortListOnCheckBoxes) {
   // show them, then the transfer fails on element 24.
   for (auto* b : boxes) b->SetChecked(false);
   Control(std::string("set ") + kVlan1Egress + " x FFFFFF");
-  EXPECT_EQ(ErrorOf([&] { request->Get(); }), -519);
+  EXPECT_EQ(ErrorOf([&] { request->Get(); }), VNERR_PART_INDEX_RANGE);
   for (int k = 0; k < 32; ++k) EXPECT_EQ(boxes[k]->Checked(), k < 24) << k;
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
 }
 
 TEST_F(EditsAgainstAgent, ComboBoxesCheckBoxesAndEdits) {
@@ -106,7 +107,7 @@ TEST_F(EditsAgainstAgent, ComboBoxesCheckBoxesAndEdits) {
   frames->SetItemIndex(0);
   filtering->SetChecked(false);
   gvrp->SetItemIndex(1);
-  request->Set(false, true);
+  request->Set(kSetFromControls);
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
   for (const char* bound :
@@ -129,7 +130,7 @@ TEST_F(EditsAgainstAgent, IpAddressOnFourEditsBothWays) {
       edits[0]->Text() + "." + edits[1]->Text() + "." + edits[2]->Text() + "." + edits[3]->Text(),
       "10.90.90.1");
   edits[3]->SetText("077");
-  request->Set(false, true);
+  request->Set(kSetFromControls);
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
   EXPECT_NE(sets[0].find("1.3.6.1.4.1.171.12.1.2.10.1.1.2.1=IpAddress:10.90.90.77"),
@@ -146,15 +147,15 @@ TEST_F(EditsAgainstAgent, NonHexTextIsNotSent) {
   request->Get();
   EXPECT_EQ(ports->Text(), "FFC00000");
   ports->SetText("80-00-00-01");
-  EXPECT_EQ(ErrorOf([&] { request->Set(false, true); }), -518);
-  request->AsyncMode = 1;
-  EXPECT_EQ(ErrorOf([&] { request->Set(false, true); }), -518);
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_EQ(ErrorOf([&] { request->Set(kSetFromControls); }), VNERR_BAD_PART_VALUE);
+  request->AsyncMode = true;
+  EXPECT_EQ(ErrorOf([&] { request->Set(kSetFromControls); }), VNERR_BAD_PART_VALUE);
+  EXPECT_FALSE(request->Busy);
   PumpFor(50);
   EXPECT_TRUE(SetLines().empty());
   ports->SetText("80 00 00 01");  // blanks are allowed
-  request->AsyncMode = 0;
-  request->Set(false, true);
+  request->AsyncMode = false;
+  request->Set(kSetFromControls);
   ASSERT_EQ(SetLines().size(), 1u);
   EXPECT_NE(SetLines()[0].find("Hex-STRING:80 00 00 01"), std::string::npos);
 }
@@ -176,18 +177,18 @@ TEST_F(EditsAgainstAgent, NumbersThatAreNotWholeOrDoNotFitAreNotSent) {
   request->Get();
   for (const char* typed : {"-1", "5000000000", "1O", ""}) {
     pvid->SetText(typed);
-    EXPECT_EQ(ErrorOf([&] { request->Set(false, true); }), -518) << typed;
+    EXPECT_EQ(ErrorOf([&] { request->Set(kSetFromControls); }), VNERR_BAD_PART_VALUE) << typed;
   }
   pvid->SetText("20");
   frames->SetText("abc");
-  request->AsyncMode = 1;
-  EXPECT_EQ(ErrorOf([&] { request->Set(false, true); }), -518);
-  EXPECT_EQ(request->Busy, 0);
+  request->AsyncMode = true;
+  EXPECT_EQ(ErrorOf([&] { request->Set(kSetFromControls); }), VNERR_BAD_PART_VALUE);
+  EXPECT_FALSE(request->Busy);
   PumpFor(50);
   EXPECT_TRUE(SetLines().empty());
   frames->SetText(" 2 ");  // blanks around a number are allowed
-  request->AsyncMode = 0;
-  request->Set(false, true);
+  request->AsyncMode = false;
+  request->Set(kSetFromControls);
   ASSERT_EQ(SetLines().size(), 1u);
   EXPECT_NE(SetLines()[0].find("1.3.6.1.2.1.17.7.1.4.5.1.1.3=Gauge32:20"), std::string::npos)
       << SetLines()[0];
@@ -207,11 +208,11 @@ TEST_F(EditsAgainstAgent, UnselectedComboIsNotSentAsZero) {
     request->Request.VarList.Item(i)->Access |= SNMP_ACCESS_INVALID;
   id->SetText("30");
   name->SetText("lab");
-  EXPECT_EQ(ErrorOf([&] { request->Set(true, true); }), -518);
+  EXPECT_EQ(ErrorOf([&] { request->Set(kSetFromControlsThenRead); }), VNERR_BAD_PART_VALUE);
   EXPECT_TRUE(SetLines().empty());
 
   status->SetItemIndex(3);  // CreateAndGo
-  request->Set(true, true);
+  request->Set(kSetFromControlsThenRead);
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
   EXPECT_NE(sets[0].find("1.3.6.1.2.1.17.7.1.4.3.1.5.30=INTEGER:4"), std::string::npos) << sets[0];
@@ -234,7 +235,7 @@ TEST_F(EditsAgainstSnmpd, SystemGroupOverVersion1) {
   auto* memo = Add<TMemo>(0, 60);
   {
     VnSNMPRequest2Edits request(Form());
-    request.AsyncMode = 0;
+    request.AsyncMode = false;
     // The stock agent has no sysServices unless configured.
     const VnSNMPVarDesc system[] = {
         SystemGroup[kSysDescr], SystemGroup[kSysContact], SystemGroup[kSysLocation], {}};
@@ -245,7 +246,7 @@ TEST_F(EditsAgainstSnmpd, SystemGroupOverVersion1) {
     request.Get();
     contact->SetText("ops@example.net");
     location->SetText("hall 2");
-    request.Set(false, true);
+    request.Set(kSetFromControls);
     contact->SetText("");
     location->SetText("");
     request.Get();

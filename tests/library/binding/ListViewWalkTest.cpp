@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SimulatorFixture.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
@@ -27,7 +28,7 @@ class WalkEdits : public VnSNMPRequest2Edits {
     ++rows;
     if (rows == throwAtRow) throw Exception("row refused");
     VnSNMPRequest2Edits::DoGetRow();
-    if (rows == stopAtRow) Request.Active = 0;
+    if (rows == stopAtRow) Request.Active = false;
   }
   void DoGetEnd() override {
     ++ends;
@@ -96,7 +97,7 @@ class ListViewWalk : public SimulatorTest {
 };
 
 TEST_F(ListViewWalk, SynchronousWalkWithAHiddenColumn) {
-  request->AsyncMode = 0;
+  request->AsyncMode = false;
   request->Request.VarList.Item(kVlanForbidden)->Access |= SNMP_ACCESS_HIDDEN;
   request->AttachListView(view, true);
   request->Get();
@@ -140,7 +141,7 @@ TEST_F(ListViewWalk, AsynchronousWalkAndASelectedRowInTheEdits) {
   request->Request.VarList.Item(kVlanEgress)->Access |= SNMP_ACCESS_INVALID;
   request->Request.VarList.Item(kVlanForbidden)->Access |= SNMP_ACCESS_INVALID;
   request->Request.VarList.Item(kVlanUntagged)->Access |= SNMP_ACCESS_INVALID;
-  request->Set(true, true);
+  request->Set(kSetFromControlsThenRead);
   ASSERT_TRUE(WaitIdle(*request));
   PumpFor(100);
   ASSERT_TRUE(WaitIdle(*request));
@@ -155,7 +156,7 @@ TEST_F(ListViewWalk, AsynchronousWalkAndASelectedRowInTheEdits) {
 
 // A row's old octets are not kept behind a shorter value typed in one edit.
 TEST_F(ListViewWalk, ShorterValueFromOneEditReplacesTheRowsValue) {
-  request->AsyncMode = 0;
+  request->AsyncMode = false;
   auto* egress = Add<TEdit>();
   request->AttachListView(view, false);
   request->BindEdits(kVlanEgress, "%h{l8}", egress);
@@ -165,7 +166,7 @@ TEST_F(ListViewWalk, ShorterValueFromOneEditReplacesTheRowsValue) {
   egress->SetText("8000");
   for (int i : {kVlanName, kVlanForbidden, kVlanUntagged, kVlanStatus})
     request->Request.VarList.Item(i)->Access |= SNMP_ACCESS_INVALID;
-  request->Set(false, true);
+  request->Set(kSetFromControls);
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
   EXPECT_NE(sets[0].find("1.3.6.1.2.1.17.7.1.4.3.1.2.1=Hex-STRING:80 00"), std::string::npos)
@@ -184,12 +185,12 @@ TEST_F(ListViewWalk, AnEmptyKeyIsAConversionErrorAndNothingIsSent) {
   for (const char* key : {"", "(NULL)"}) {
     id->SetText(key);
     try {
-      request->Set(true, true);
+      request->Set(kSetFromControlsThenRead);
       ADD_FAILURE() << "sent with the key " << key;
     } catch (const Exception& e) {
-      EXPECT_EQ(e.HelpContext, -518) << key;
+      EXPECT_EQ(e.HelpContext, VNERR_BAD_PART_VALUE) << key;
     }
-    EXPECT_EQ(request->Busy, 0);
+    EXPECT_FALSE(request->Busy);
   }
   PumpFor(100);
   EXPECT_TRUE(SetLines().empty());
@@ -227,7 +228,7 @@ TEST_F(ListViewWalk, OneWalkAtATimeAndOneReadAfterAWrite) {
   };
   *request->Request.VarList.Item(kVlanId)->Value = "10";
   *request->Request.VarList.Item(kVlanName)->Value = "office";
-  request->Set(true, false, "1");
+  request->Set(kSetListValuesThenRead, "1");
   ASSERT_TRUE(WaitIdle(*request));
   EXPECT_EQ(SetLines().size(), 1u);
   EXPECT_EQ(Walks(), 3);
@@ -237,7 +238,7 @@ TEST_F(ListViewWalk, OneWalkAtATimeAndOneReadAfterAWrite) {
   request->OnSetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError&) {
     busyAtSetDone.push_back(request->Busy);
   };
-  request->Set(true, false, "1");
+  request->Set(kSetListValuesThenRead, "1");
   request->Get();
   ASSERT_TRUE(WaitIdle(*request));
   EXPECT_EQ(Walks(), 4);
@@ -256,7 +257,7 @@ TEST_F(ListViewWalk, AWriteBehindTheRunningWalkIsReadAfterIt) {
   ASSERT_TRUE(PumpUntilRows(1));
   *request->Request.VarList.Item(kVlanId)->Value = "1";
   *request->Request.VarList.Item(kVlanName)->Value = "office";
-  request->Set(true, false, "1");
+  request->Set(kSetListValuesThenRead, "1");
   ASSERT_TRUE(WaitIdle(*request, 20000));
   EXPECT_EQ(SetLines().size(), 1u);
   EXPECT_EQ(Walks(), 2);
@@ -272,9 +273,9 @@ TEST_F(ListViewWalk, AWalkRestartedBeforeTheAbandonedReplyReadsEveryRow) {
   Control("hold");
   request->Get();
   PumpFor(50);
-  request->Request.Active = 0;
+  request->Request.Active = false;
   request->AbandonWalk();
-  request->Request.Active = 1;
+  request->Request.Active = true;
   request->Get();
   PumpFor(50);
   Control("release");
@@ -291,12 +292,12 @@ TEST_F(ListViewWalk, AnAbandonedWalkStaysEnded) {
   Control("hold");
   request->Get();
   PumpFor(50);
-  request->Request.Active = 0;
+  request->Request.Active = false;
   request->AbandonWalk();
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
   EXPECT_EQ(request->ends, 1);
   EXPECT_EQ(doneNumbers, (std::vector<int>{0}));
-  request->Request.Active = 1;
+  request->Request.Active = true;
   Control("release");
   PumpFor(300);
   EXPECT_EQ(request->rows, 0);
@@ -338,7 +339,7 @@ TEST_F(ListViewWalk, RequestDeletedInItsSetDoneEvent) {
   };
   *request->Request.VarList.Item(kVlanId)->Value = "1";
   *request->Request.VarList.Item(kVlanStatus)->Value = "Active";
-  request->Set(true, false, "5");
+  request->Set(kSetListValuesThenRead, "5");
   for (int i = 0; i < 500 && request; ++i) PumpFor(2);
   EXPECT_EQ(request, nullptr);
   EXPECT_EQ(number, 0);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "SimulatorFixture.h"
+#include "library/VnErrors.h"
 #include "library/VnMessageTables.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
@@ -78,14 +79,14 @@ TEST_F(StatusTest, SynchronousGetAndSetShowValuesAndStatusLines) {
   auto* upTime = Add<TStaticText>(0, 20);
   auto* name = Add<TEdit>(0, 40);
   auto* location = Add<TEdit>(0, 70);
-  request->AsyncMode = 0;
+  request->AsyncMode = false;
   request->SetStatusMemo(memo);
   request->BindLabel(kSysDescr, descr);
   request->BindStaticText(kSysUpTime, upTime);
   request->BindEdits(kSysName, "%s{l64}", name);
   request->BindEdits(kSysLocation, "%s{l64}", location);
   request->Get();
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
   EXPECT_EQ(request->RowCount, 1u);
   EXPECT_EQ(descr->Caption(), "KXR-5810 Gigabit Ethernet Switch");
   EXPECT_EQ(name->Text(), "KXR-5810");
@@ -94,7 +95,7 @@ TEST_F(StatusTest, SynchronousGetAndSetShowValuesAndStatusLines) {
 
   name->SetText("core-7");
   location->SetText("rack 4");
-  request->Set(false, true);
+  request->Set(kSetFromControls);
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
   EXPECT_NE(sets[0].find("1.3.6.1.2.1.1.5.0=STRING:\"core-7\""), std::string::npos) << sets[0];
@@ -115,7 +116,7 @@ TEST_F(StatusTest, AsynchronousGetInAStatusBarAndAStatusPanel) {
   request->SetStatusBar(bar);
   request->Request.VarList.Description = "";
   request->Get();
-  EXPECT_EQ(request->Busy, 1);
+  EXPECT_TRUE(request->Busy);
   ASSERT_TRUE(WaitIdle(*request));
   EXPECT_EQ(name->Caption(), "KXR-5810");
   EXPECT_EQ(Head(bar->SimpleText().str()), "Get: Ok!");
@@ -127,7 +128,7 @@ TEST_F(StatusTest, AsynchronousGetInAStatusBarAndAStatusPanel) {
   TStatusPanel* panel = bar->Panels()->Add();
   request->SetStatusPanel(panel);
   request->Request.VarList.Description = "System";
-  request->Set(false, false);
+  request->Set(kSetListValues);
   ASSERT_TRUE(WaitIdle(*request));
   EXPECT_EQ(Head(panel->Text().str()), "Set: Ok! Request:System.");
   EXPECT_EQ(bar->Panels()->Items(0)->Text(), "");
@@ -139,7 +140,7 @@ TEST_F(StatusTest, SnmpErrorsInTheStatusLineAndAsExceptions) {
   auto* name = Add<TEdit>();
   request->BindEdits(kSysName, "%s", name);
   name->SetText(AnsiString::StringOfChar('n', 70));  // longer than the device takes
-  request->Set(false, true);
+  request->Set(kSetFromControls);
   ASSERT_TRUE(WaitIdle(*request));
   EXPECT_EQ(Head(LastLine()),
             "Set: (SNMP) Cannot create/set variable, Wrong Length! Request:System.");
@@ -155,15 +156,15 @@ TEST_F(StatusTest, SnmpErrorsInTheStatusLineAndAsExceptions) {
   EXPECT_EQ(request->ends, 0);
   EXPECT_EQ(done.size(), 2u);
 
-  request->AsyncMode = 0;
+  request->AsyncMode = false;
   try {
-    request->Set(false, true);
+    request->Set(kSetFromControls);
     ADD_FAILURE() << "no exception";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message, "(SNMP) Cannot create/set variable, Wrong Length!");
-    EXPECT_EQ(e.HelpContext, -108);
+    EXPECT_EQ(e.HelpContext, VNERR_WRONG_LENGTH);
   }
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
 }
 
 TEST_F(StatusTest, TimeoutWithAndWithoutDescription) {
@@ -181,9 +182,9 @@ TEST_F(StatusTest, TimeoutWithAndWithoutDescription) {
   ASSERT_EQ(done.size(), 2u);
   EXPECT_EQ(done[1].rfind("get -405 ", 0), 0u);
 
-  request->AsyncMode = 0;
+  request->AsyncMode = false;
   EXPECT_THROW(request->Get(), Exception);
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
 }
 
 TEST_F(StatusTest, WithoutStatusTargetErrorsGoToAMessageBox) {
@@ -217,12 +218,12 @@ TEST_F(StatusTest, WithoutStatusTargetErrorsGoToAMessageBox) {
 
 TEST_F(StatusTest, InactiveRequestStartsNothing) {
   request->SetStatusMemo(memo);
-  request->Request.Active = 0;
+  request->Request.Active = false;
   request->Get();
   EXPECT_EQ(request->begins, 1);
-  EXPECT_EQ(request->Busy, 0);
-  request->Set(true, false);
-  EXPECT_EQ(request->Busy, 0);
+  EXPECT_FALSE(request->Busy);
+  request->Set(kSetListValuesThenRead);
+  EXPECT_FALSE(request->Busy);
   PumpFor(50);
   EXPECT_EQ(request->ends, 0);
   EXPECT_EQ(memo->Lines()->Count(), 0);

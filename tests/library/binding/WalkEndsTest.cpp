@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "SimulatorFixture.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest.h"
 #include "support/TestSupport.h"
 
@@ -93,7 +94,7 @@ class OddDevice : public SimulatorTest {
     bool done = false;
     VnSNMPCompletion step = [&](VnSNMPError& e, VnSNMPVarList&) {
       number = e.Number;
-      if (e.Finished || e.Number != 0 || rows.size() >= kMostRows) {
+      if (e.Finished || e.Number != VNERR_OK || rows.size() >= kMostRows) {
         done = true;
         return;
       }

@@ -20,22 +20,22 @@ const MapCase kBoundaries[] = {
     {0, 0, "Ok!"},
     {-1401, 0, "Ok!"},
     {1400, 0, "Ok!"},
-    {1401, -301, "(SNMPv3USM) error!"},
-    {1414, -314, "(SNMPv3USM) Address error!"},
-    {1415, -528, "Unknown error code!"},
-    {1399, -528, "Unknown error code!"},
-    {-1402, -201, "(SNMPv3) Unsupported Security Model!"},
-    {-1418, -217, "(SNMPv3) Report sent!"},
-    {-1419, -528, "Unknown error code!"},
-    {-1400, -528, "Unknown error code!"},
-    {1, -101, "(SNMP) Response PDU Too Big!"},
-    {2, -102, "(SNMP) Variable does not exist!"},
-    {18, -118, "(SNMP) Cannot create variable, Inconsistent Name!"},
-    {19, -528, "Unknown error code!"},
-    {-1, -401, "(SNMPClass) Operation failed!"},
-    {-5, -405, "(SNMPClass) SNMP request timed out!"},
-    {-23, -423, "(SNMPClass) Blocked Mode Shutdown!"},
-    {-24, -528, "Unknown error code!"},
+    {1401, VNERR_USM_ERROR, "(SNMPv3USM) error!"},
+    {1414, VNERR_USM_ADDRESS_ERROR, "(SNMPv3USM) Address error!"},
+    {1415, VNERR_UNKNOWN, "Unknown error code!"},
+    {1399, VNERR_UNKNOWN, "Unknown error code!"},
+    {-1402, VNERR_MP_UNSUPPORTED_SECURITY_MODEL, "(SNMPv3) Unsupported Security Model!"},
+    {-1418, VNERR_MP_REPORT_SENT, "(SNMPv3) Report sent!"},
+    {-1419, VNERR_UNKNOWN, "Unknown error code!"},
+    {-1400, VNERR_UNKNOWN, "Unknown error code!"},
+    {1, VNERR_TOO_BIG, "(SNMP) Response PDU Too Big!"},
+    {2, VNERR_NOSUCHNAME, "(SNMP) Variable does not exist!"},
+    {18, VNERR_INCONSISTENT_NAME, "(SNMP) Cannot create variable, Inconsistent Name!"},
+    {19, VNERR_UNKNOWN, "Unknown error code!"},
+    {-1, VNERR_CLASS_ERROR, "(SNMPClass) Operation failed!"},
+    {-5, VNERR_TIMEOUT, "(SNMPClass) SNMP request timed out!"},
+    {-23, VNERR_CLASS_SHUTDOWN, "(SNMPClass) Blocked Mode Shutdown!"},
+    {-24, VNERR_UNKNOWN, "Unknown error code!"},
 };
 
 TEST(MapSnmpError, RangeBoundaries) {
@@ -80,13 +80,14 @@ TEST(MessageTables, TextsByteForByte) {
   EXPECT_EQ(g_MessageTables[MT_SNMP_ERROR_STATUS][2], "(SNMP) Cannot modify variable: Bad Value!");
   EXPECT_EQ(g_MessageTables[MT_SNMPV3_MP][12], "(SNMPv3) USM: error!");
   EXPECT_EQ(g_MessageTables[MT_SNMP_USM][10], "(SNMPv3USM) Message not in TimeWindow!");
-  EXPECT_EQ(ErrorText(-502), "Bad format at line([LINENO])in SNMP variables file([FILENAME])!");
-  EXPECT_EQ(ErrorText(-510),
+  EXPECT_EQ(ErrorText(VNERR_VARFILE_FORMAT),
+            "Bad format at line([LINENO])in SNMP variables file([FILENAME])!");
+  EXPECT_EQ(ErrorText(VNERR_GETNEXT_SINGLE),
             "Can't send get-next command for a SNMP variable list with single value!");
-  EXPECT_EQ(ErrorText(-520),
+  EXPECT_EQ(ErrorText(VNERR_NO_OPTION_LIST),
             "No reference option list for a SNMP variable's (partial) data associating with a "
             "optional visual control!");
-  EXPECT_EQ(ErrorText(-527), "Bad syntax for the history chart of log!");
+  EXPECT_EQ(ErrorText(VNERR_LOG_CHART_SYNTAX), "Bad syntax for the history chart of log!");
   EXPECT_EQ(g_MessageTables[MT_STATUS_FORMAT][MSG_STATUS_GET],
             "Get: [ERROR] Request:[VARLIST]. Receive at [TIME].");
   EXPECT_EQ(g_MessageTables[MT_STATUS_FORMAT][MSG_STATUS_SET],
@@ -116,7 +117,7 @@ TEST(RaiseLibraryError, MessageAndHelpContext) {
     FAIL() << "no exception";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message, "Cannot create the global VnSNMP++ session!");
-    EXPECT_EQ(e.HelpContext, -506);
+    EXPECT_EQ(e.HelpContext, VNERR_CREATE_SESSION);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "library/VnErrors.h"
 #include "library/VnEvaluator.h"
 #include "platform/Exceptions.h"
 #include "platform/SysUtils.h"
@@ -33,7 +34,7 @@ void ExpectBadOperand(const AnsiString& condition) {
     ADD_FAILURE() << "no exception for '" << condition << "'";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message, " Bad logic operand!") << condition;
-    EXPECT_EQ(e.HelpContext, -1) << condition;
+    EXPECT_EQ(e.HelpContext, VNERR_BAD_LOGIC_OPERAND) << condition;
   }
 }
 
@@ -147,7 +148,7 @@ TEST(EvaluateComparison, TextOrderWithCase) {
     ADD_FAILURE();
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message, " Bad logic operand!");
-    EXPECT_EQ(e.HelpContext, -1);
+    EXPECT_EQ(e.HelpContext, VNERR_BAD_LOGIC_OPERAND);
   }
 }
 
@@ -210,7 +211,7 @@ TEST(Evaluator, BadOperandTextFollowsAReplacedMessageFile) {
     ADD_FAILURE() << "no exception";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message, " Operand not understood!");
-    EXPECT_EQ(e.HelpContext, -1);
+    EXPECT_EQ(e.HelpContext, VNERR_BAD_LOGIC_OPERAND);
   }
   RestoreBuiltInMessages();
 }

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "library/VnErrors.h"
 #include "library/VnOptionList.h"
 #include "library/VnSNMPRequest.h"
 #include "platform/Exceptions.h"
@@ -136,7 +137,7 @@ TEST(IndexEncoding, AnIndexWithoutAValue) {
       t.request.ValueToIndex(0, out);
       ADD_FAILURE() << syntax << " " << value;
     } catch (const Exception& e) {
-      EXPECT_EQ(e.HelpContext, -518) << syntax << " " << value;
+      EXPECT_EQ(e.HelpContext, VNERR_BAD_PART_VALUE) << syntax << " " << value;
     }
     EXPECT_EQ(out, "untouched");
   }
@@ -154,7 +155,7 @@ TEST(IndexEncoding, AnEmptyImpliedLastIndexAfterOthersIsRefused) {
       try {
         ADD_FAILURE() << syntax << " gave " << t.Encode().str();
       } catch (const Exception& e) {
-        EXPECT_EQ(e.HelpContext, -518) << syntax;
+        EXPECT_EQ(e.HelpContext, VNERR_BAD_PART_VALUE) << syntax;
       }
     }
   }
@@ -173,7 +174,7 @@ TEST(IndexEncoding, BadValuesAreRejected) {
       t.request.ValueToIndex(0, out);
       ADD_FAILURE() << bad;
     } catch (const Exception& e) {
-      EXPECT_EQ(e.HelpContext, -511) << bad;
+      EXPECT_EQ(e.HelpContext, VNERR_BAD_SYNTAX) << bad;
     }
   }
   t.Value(1) = "1..3";
@@ -289,22 +290,23 @@ TEST(IndexDecoding, OptionListsMapBothWays) {
 
 TEST(IndexDecoding, MalformedSuffixesRaiseBadSyntax) {
   // A length larger than what remains.
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_OCTETSTR, "5.1.2"), -511);
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_DISPLAYSTR, "4294967295.1"), -511);
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_OBJECTID, "3.1.3"), -511);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_OCTETSTR, "5.1.2"), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_DISPLAYSTR, "4294967295.1"), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_OBJECTID, "3.1.3"), VNERR_BAD_SYNTAX);
   // Suffixes shorter than a fixed-size syntax needs.
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_IPADDRESS, "10.1.2"), -511);
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_MACADDRESS, "1.2.3.4.5"), -511);
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_IPV6ADDRESS, "1.2.3.4.5.6.7.8.9.10.11.12.13.14.15"), -511);
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_DATETIME, "7.217.3.5.14.7.9.0.43.8"), -511);
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_COUNTER64, "1"), -511);
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_INTEGER, ""), -511);
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_OCTETSTR, ""), -511);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_IPADDRESS, "10.1.2"), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_MACADDRESS, "1.2.3.4.5"), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_IPV6ADDRESS, "1.2.3.4.5.6.7.8.9.10.11.12.13.14.15"),
+            VNERR_BAD_SYNTAX);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_DATETIME, "7.217.3.5.14.7.9.0.43.8"), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_COUNTER64, "1"), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_INTEGER, ""), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_OCTETSTR, ""), VNERR_BAD_SYNTAX);
   // Text that is no dotted suffix, unknown syntaxes, item beyond the list.
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_INTEGER, "1..2"), -511);
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_INTEGER, "1.x"), -511);
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_INTEGER, "99999999999"), -511);
-  EXPECT_EQ(DecodeError(SNMP_SYNTAX_UINT16, "1"), -511);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_INTEGER, "1..2"), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_INTEGER, "1.x"), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_INTEGER, "99999999999"), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_UINT16, "1"), VNERR_BAD_SYNTAX);
   Table t({{SNMP_SYNTAX_INTEGER}}, 1);
   EXPECT_THROW(t.request.IndexToValue(1, "1"), Exception);
   EXPECT_THROW(t.request.IndexToValue(-1, "1"), Exception);

@@ -48,16 +48,16 @@ TEST_F(MessageFiles, ShorterFileKeepsBuiltInTextsForUncoveredNumbers) {
   AnsiString text;
   MapSnmpError(0, number, text);
   EXPECT_EQ(text, "Bien!");
-  EXPECT_EQ(ErrorText(-501), "Lecture impossible ([FILENAME])!");
+  EXPECT_EQ(ErrorText(VNERR_READ_VARFILE), "Lecture impossible ([FILENAME])!");
   MapSnmpError(19, number, text);
-  EXPECT_EQ(number, -528);
+  EXPECT_EQ(number, VNERR_UNKNOWN);
   EXPECT_EQ(text, "Unknown error code!");
   try {
-    RaiseLibraryError(-508);
+    RaiseLibraryError(VNERR_SAVE_BOOTCOUNTER);
     FAIL() << "no exception";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message, "Error when saving SNMP engine boots counter!");
-    EXPECT_EQ(e.HelpContext, -508);
+    EXPECT_EQ(e.HelpContext, VNERR_SAVE_BOOTCOUNTER);
   }
 }
 

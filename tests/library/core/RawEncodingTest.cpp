@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "library/VnErrors.h"
 #include "library/VnRawValue.h"
 #include "library/VnSNMPVarDesc.h"
 #include "platform/Exceptions.h"
@@ -82,28 +83,39 @@ TEST(RawEncodingParts, SixteenBitPartsAreBigEndian) {
 TEST(RawEncodingParts, CuttingPartsOutOfAValue) {
   VnOctets value = Bytes({1, 2, 3, 4});
   EXPECT_EQ(VnPartBytes(value, 2, SNMP_SYNTAX_UINT16), Bytes({3, 4}));
-  EXPECT_EQ(ErrorOf([&] { VnPartBytes(value, 3, SNMP_SYNTAX_UINT16); }), -519);
-  EXPECT_EQ(ErrorOf([&] { VnPartBytes(value, 0xFFFFFFFFu, SNMP_SYNTAX_UINT8); }), -519);
+  EXPECT_EQ(ErrorOf([&] { VnPartBytes(value, 3, SNMP_SYNTAX_UINT16); }), VNERR_PART_INDEX_RANGE);
+  EXPECT_EQ(ErrorOf([&] { VnPartBytes(value, 0xFFFFFFFFu, SNMP_SYNTAX_UINT8); }),
+            VNERR_PART_INDEX_RANGE);
   EXPECT_EQ(VnPartBytes(value, 0, SNMP_SYNTAX_INTEGER), value);
-  EXPECT_EQ(ErrorOf([&] { VnPartBytes(value, 1, SNMP_SYNTAX_INTEGER); }), -519);
+  EXPECT_EQ(ErrorOf([&] { VnPartBytes(value, 1, SNMP_SYNTAX_INTEGER); }), VNERR_PART_INDEX_RANGE);
   EXPECT_EQ(VnPartBytes(value, 1, SNMP_SYNTAX_OCTETSTR), Bytes({2, 3, 4}));
   EXPECT_TRUE(VnPartBytes(value, 9, SNMP_SYNTAX_DISPLAYSTR).empty());
   EXPECT_TRUE(VnPartBytes(value, 0, SNMP_SYNTAX_NULL).empty());
   EXPECT_TRUE(VnPartBytes(VnOctets(), 5, SNMP_SYNTAX_UINT16).empty());
-  EXPECT_EQ(ErrorOf([&] { VnPartBytes(value, 0, 0x99); }), -511);
+  EXPECT_EQ(ErrorOf([&] { VnPartBytes(value, 0, 0x99); }), VNERR_BAD_SYNTAX);
 }
 
 TEST(RawEncodingParts, TooFewBytesToDecode) {
-  EXPECT_EQ(ErrorOf([] { VnBytesToValue(Bytes({1, 2, 3}), SNMP_SYNTAX_INTEGER); }), -518);
-  EXPECT_EQ(ErrorOf([] { VnBytesToValue(Bytes({1}), SNMP_SYNTAX_UINT16); }), -518);
-  EXPECT_EQ(ErrorOf([] { VnBytesToValue(Bytes({0, 1, 2, 3, 4}), SNMP_SYNTAX_MACADDRESS); }), -518);
-  EXPECT_EQ(ErrorOf([] { VnBytesToValue(VnOctets(10, 0), SNMP_SYNTAX_DATETIME); }), -518);
-  EXPECT_EQ(ErrorOf([] { VnBytesToValue(Bytes({1}), SNMP_SYNTAX_BCDATETIME); }), -518);
-  EXPECT_EQ(ErrorOf([] { VnBytesToValue(Bytes({1}), 0xC7); }), -511);
-  EXPECT_EQ(ErrorOf([] { VnValueToBytes("1", 0); }), -511);
+  EXPECT_EQ(ErrorOf([] {
+              VnBytesToValue(Bytes({1, 2, 3}), SNMP_SYNTAX_INTEGER);
+            }),
+            VNERR_BAD_PART_VALUE);
+  EXPECT_EQ(ErrorOf([] { VnBytesToValue(Bytes({1}), SNMP_SYNTAX_UINT16); }), VNERR_BAD_PART_VALUE);
+  EXPECT_EQ(ErrorOf([] {
+              VnBytesToValue(Bytes({0, 1, 2, 3, 4}), SNMP_SYNTAX_MACADDRESS);
+            }),
+            VNERR_BAD_PART_VALUE);
+  EXPECT_EQ(ErrorOf([] { VnBytesToValue(VnOctets(10, 0), SNMP_SYNTAX_DATETIME); }),
+            VNERR_BAD_PART_VALUE);
+  EXPECT_EQ(ErrorOf([] { VnBytesToValue(Bytes({1}), SNMP_SYNTAX_BCDATETIME); }),
+            VNERR_BAD_PART_VALUE);
+  EXPECT_EQ(ErrorOf([] { VnBytesToValue(Bytes({1}), 0xC7); }), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(ErrorOf([] { VnValueToBytes("1", 0); }), VNERR_BAD_SYNTAX);
   // An address part above 255 is refused, not cut to its low byte.
-  EXPECT_EQ(ErrorOf([] { VnValueToBytes("192.168.100.1001", SNMP_SYNTAX_IPADDRESS); }), -518);
-  EXPECT_EQ(ErrorOf([] { VnValueToBytes("256.0.0.1", SNMP_SYNTAX_NSAPADDR); }), -518);
+  EXPECT_EQ(ErrorOf([] { VnValueToBytes("192.168.100.1001", SNMP_SYNTAX_IPADDRESS); }),
+            VNERR_BAD_PART_VALUE);
+  EXPECT_EQ(ErrorOf([] { VnValueToBytes("256.0.0.1", SNMP_SYNTAX_NSAPADDR); }),
+            VNERR_BAD_PART_VALUE);
 }
 
 TEST(RawEncodingTexts, NullAndEmpty) {

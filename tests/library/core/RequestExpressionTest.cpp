@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "library/VnErrors.h"
 #include "library/VnOptionList.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest.h"
@@ -50,7 +51,7 @@ TEST(RequestDefaults, NewRequestsCopyTheConnectionDefaults) {
   EXPECT_EQ(before.Security.Version, 0);
   EXPECT_EQ(before.Timeout, 100u);
   EXPECT_EQ(before.Retries, 1u);
-  EXPECT_EQ(before.Active, 1);
+  EXPECT_TRUE(before.Active);
   EXPECT_EQ(before.Outstanding, 0);
   EXPECT_TRUE(before.RowFilter.IsEmpty());
   EXPECT_EQ(before.VarList.Count(), 0);
@@ -97,8 +98,10 @@ TEST(ExpandItemReferences, StringOperandsAreQuotedOnlyWhereAllowed) {
   EXPECT_EQ(r.ExpandItemReferences("$0=abc", true, '$'), "\"abc\"=abc");
   EXPECT_EQ(r.ExpandItemReferences("$1", false, '$'), "2");  // through the option list
   EXPECT_EQ(r.ExpandItemReferences("$2", true, '$'), "\"7\"");
-  EXPECT_EQ(ErrorOf([&] { r.ExpandItemReferences("$0", false, '$'); }), -513);
-  EXPECT_EQ(ErrorOf([&] { r.ExpandItemReferences("$2", false, '$'); }), -513);
+  EXPECT_EQ(ErrorOf([&] { r.ExpandItemReferences("$0", false, '$'); }),
+            VNERR_BAD_SYNTAX_IN_EXPRESSION);
+  EXPECT_EQ(ErrorOf([&] { r.ExpandItemReferences("$2", false, '$'); }),
+            VNERR_BAD_SYNTAX_IN_EXPRESSION);
 }
 
 TEST(ExpandItemReferences, FailuresAndSelfReferringValues) {
@@ -107,9 +110,10 @@ TEST(ExpandItemReferences, FailuresAndSelfReferringValues) {
   // A value holding the marker is inserted once, not expanded again.
   EXPECT_EQ(r.ExpandItemReferences("$0", true, '$'), "\"$0\"");
   EXPECT_EQ(r.ExpandItemReferences("$0-$0", true, '$'), "\"$0\"-\"$0\"");
-  EXPECT_EQ(ErrorOf([&] { r.ExpandItemReferences("$1", false, '$'); }), -512);
-  EXPECT_EQ(ErrorOf([&] { r.ExpandItemReferences("$2", false, '$'); }), -511);
-  EXPECT_EQ(ErrorOf([&] { r.ExpandItemReferences("$99999999999999999999", true, '$'); }), -511);
+  EXPECT_EQ(ErrorOf([&] { r.ExpandItemReferences("$1", false, '$'); }), VNERR_NULL_IN_EXPRESSION);
+  EXPECT_EQ(ErrorOf([&] { r.ExpandItemReferences("$2", false, '$'); }), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(ErrorOf([&] { r.ExpandItemReferences("$99999999999999999999", true, '$'); }),
+            VNERR_BAD_SYNTAX);
 }
 
 TEST(EvaluateCondition, EmptyIsTrueAndStringsCompareQuoted) {
@@ -149,7 +153,7 @@ TEST(EvaluateDerived, ResultsStoredBySyntax) {
   EXPECT_EQ(*r.VarList.Item(8)->Value, "unchanged");  // only a send expression
   r.EvaluateDerived(8, false);
   EXPECT_EQ(*r.VarList.Item(8)->Value, "5");
-  EXPECT_EQ(ErrorOf([&] { r.EvaluateDerived(9, true); }), -513);
+  EXPECT_EQ(ErrorOf([&] { r.EvaluateDerived(9, true); }), VNERR_BAD_SYNTAX_IN_EXPRESSION);
   EXPECT_EQ(*r.VarList.Item(9)->Value, "kept");
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "library/VnErrors.h"
 #include "library/VnEvaluator.h"
 #include "library/VnOptionList.h"
 #include "library/VnRawValue.h"
@@ -160,15 +161,16 @@ TEST(VbToValueOctets, DatesAndDoublesNeedTheirOctets) {
             "2009-3-5,14:7:9.5");
   // The 8-octet form has no zone: none is shown. Shorter values are refused.
   EXPECT_EQ(dt.Read(With(Octets({0x07, 0xD9, 3, 5, 14, 7, 9, 0}))), "2009-3-5,14:7:9.0");
-  EXPECT_EQ(dt.ReadError(With(Octets({0x07, 0xD9, 3, 5, 14, 7, 9}))), -511);
+  EXPECT_EQ(dt.ReadError(With(Octets({0x07, 0xD9, 3, 5, 14, 7, 9}))), VNERR_BAD_SYNTAX);
   OneItem dbl(SNMP_SYNTAX_DOUBLE);
   EXPECT_EQ(dbl.Read(With(Octets({0, 0, 0, 0, 0, 0, 0x04, 0x40}))), "2.5");
   EXPECT_EQ(dbl.Read(With(Octets({0, 0, 0, 0, 0, 0, 0, 0}))), "0");
-  EXPECT_EQ(dbl.ReadError(With(Octets({0, 0, 0, 0, 0, 0, 0x04}))), -511);
+  EXPECT_EQ(dbl.ReadError(With(Octets({0, 0, 0, 0, 0, 0, 0x04}))), VNERR_BAD_SYNTAX);
   OneItem cal(SNMP_SYNTAX_BCDATETIME);
-  EXPECT_EQ(cal.ReadError(With(Octets({1, 2, 3}))), -511);
+  EXPECT_EQ(cal.ReadError(With(Octets({1, 2, 3}))), VNERR_BAD_SYNTAX);
   // A date-time number far outside the calendar is refused, not formatted.
-  EXPECT_EQ(cal.ReadError(With(Octets({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xEF, 0x7F}))), -511);
+  EXPECT_EQ(cal.ReadError(With(Octets({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xEF, 0x7F}))),
+            VNERR_BAD_SYNTAX);
 }
 
 TEST(VbToValueOther, IdentifiersAndAddresses) {
@@ -195,14 +197,14 @@ TEST(VbToValueOther, NullAndExceptionsReadAsNull) {
 }
 
 TEST(VbToValueOther, WrongKindsAndPartSyntaxesAreRefused) {
-  EXPECT_EQ(OneItem(SNMP_SYNTAX_INTEGER).ReadError(With(OctetStr("12"))), -511);
-  EXPECT_EQ(OneItem(SNMP_SYNTAX_OCTETSTR).ReadError(With(SnmpInt32(12))), -511);
-  EXPECT_EQ(OneItem(SNMP_SYNTAX_OBJECTID).ReadError(With(SnmpInt32(12))), -511);
-  EXPECT_EQ(OneItem(SNMP_SYNTAX_IPADDRESS).ReadError(With(Octets({1, 2, 3}))), -511);
-  EXPECT_EQ(OneItem(SNMP_SYNTAX_DISPLAYSTR).ReadError(With(Oid("1.3"))), -511);
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_INTEGER).ReadError(With(OctetStr("12"))), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_OCTETSTR).ReadError(With(SnmpInt32(12))), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_OBJECTID).ReadError(With(SnmpInt32(12))), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_IPADDRESS).ReadError(With(Octets({1, 2, 3}))), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_DISPLAYSTR).ReadError(With(Oid("1.3"))), VNERR_BAD_SYNTAX);
   for (std::uint32_t syntax : {0xC1u, 0xC4u, 0xC6u, 0u, 0x99u}) {
-    EXPECT_EQ(OneItem(syntax).ReadError(With(SnmpInt32(1))), -511) << syntax;
-    EXPECT_EQ(OneItem(syntax).WriteError("1"), -511) << syntax;
+    EXPECT_EQ(OneItem(syntax).ReadError(With(SnmpInt32(1))), VNERR_BAD_SYNTAX) << syntax;
+    EXPECT_EQ(OneItem(syntax).WriteError("1"), VNERR_BAD_SYNTAX) << syntax;
   }
 }
 
@@ -298,14 +300,14 @@ TEST(ValueToVbOther, IdentifiersAddressesAndNull) {
   Vb oid = OneItem(SNMP_SYNTAX_OBJECTID).Write("1.3.6.1.4.1.171");
   EXPECT_EQ(oid.get_syntax(), 0x06u);
   EXPECT_EQ(dynamic_cast<const Oid*>(oid.get_value_ptr())->get_printable(), "1.3.6.1.4.1.171");
-  EXPECT_EQ(OneItem(SNMP_SYNTAX_OBJECTID).WriteError("1.3.x"), -511);
-  EXPECT_EQ(OneItem(SNMP_SYNTAX_OBJECTID).WriteError(""), -511);
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_OBJECTID).WriteError("1.3.x"), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_OBJECTID).WriteError(""), VNERR_BAD_SYNTAX);
   Vb ip = OneItem(SNMP_SYNTAX_IPADDRESS).Write("192.168.0.1");
   EXPECT_EQ(ip.get_syntax(), 0x40u);
   EXPECT_EQ(dynamic_cast<const IpAddress*>(ip.get_value_ptr())->octets(),
             (std::array<std::uint8_t, 4>{192, 168, 0, 1}));
   for (const char* bad : {"1.2.3", "1.2.3.256", "router", ""})
-    EXPECT_EQ(OneItem(SNMP_SYNTAX_IPADDRESS).WriteError(bad), -511) << bad;
+    EXPECT_EQ(OneItem(SNMP_SYNTAX_IPADDRESS).WriteError(bad), VNERR_BAD_SYNTAX) << bad;
   // "(NULL)" is sent as a null value in every syntax, never as its characters.
   for (std::uint32_t syntax : kItemSyntaxes) {
     Vb vb = OneItem(syntax).Write("(NULL)");

@@ -28,7 +28,7 @@ TEST(PduBuilding, SetOfATableRowCarriesTheRowIndexAndLeavesIndexColumnsOut) {
   EXPECT_EQ(r->RowIndexText(), "10.1.2.3.7");
   Pdu pdu;
   std::vector<int> items;
-  r->BuildPdu(2, pdu, &items);
+  r->BuildPdu(VnSNMPRequest::PduMode::Set, pdu, &items);
   ASSERT_EQ(pdu.get_vb_count(), 1);
   EXPECT_EQ(pdu.get_vb(0).get_printable_oid(), "1.3.6.1.4.1.171.9.1.3.10.1.2.3.7");
   EXPECT_EQ(pdu.get_vb(0).get_printable_value(), "5");
@@ -39,36 +39,38 @@ TEST(PduBuilding, ReadsAskForReadableItemsAndStartAfresh) {
   auto r = MakeRequest(kRouteTable, MVT_FMV, 2);
   *r->VarList.Item(2)->LastOid = "1.3.6.1.4.1.171.9.1.3.1.1.1.1.1";
   Pdu first;
-  r->BuildPdu(0, first);
+  r->BuildPdu(VnSNMPRequest::PduMode::FirstRead, first);
   ASSERT_EQ(first.get_vb_count(), 2);  // Metric and Counter
   EXPECT_EQ(first.get_vb(0).get_printable_oid(), "1.3.6.1.4.1.171.9.1.3");
   EXPECT_TRUE(r->VarList.Item(2)->LastOid->IsEmpty());
   *r->VarList.Item(2)->LastOid = "1.3.6.1.4.1.171.9.1.3.9";
   *r->VarList.Item(4)->LastOid = "1.3.6.1.4.1.171.9.1.5.9";
   Pdu next;
-  r->BuildPdu(1, next);
+  r->BuildPdu(VnSNMPRequest::PduMode::WalkStep, next);
   EXPECT_EQ(next.get_vb(1).get_printable_oid(), "1.3.6.1.4.1.171.9.1.5.9");
 
   auto s = MakeRequest(kSystemGroup, SVT_SV, 0);
   s->Scope.ContextName = "bridge";
   s->Security.SecurityLevel = 3;
   Pdu scalar;
-  s->BuildPdu(0, scalar);
+  s->BuildPdu(VnSNMPRequest::PduMode::FirstRead, scalar);
   EXPECT_EQ(scalar.get_vb(0).get_printable_oid(), "1.3.6.1.2.1.1.1.0");
   EXPECT_EQ(scalar.get_context_name().get_printable(), "bridge");
   EXPECT_EQ(scalar.get_security_level(), 3);
   s->VarList.InstanceSuffix = "4";
   Pdu suffixed;
-  s->BuildPdu(0, suffixed);
+  s->BuildPdu(VnSNMPRequest::PduMode::FirstRead, suffixed);
   EXPECT_EQ(suffixed.get_vb(0).get_printable_oid(), "1.3.6.1.2.1.1.1.4.0");
 }
 
 TEST(PduBuilding, MisuseRaisesItsNumber) {
   auto s = MakeRequest(kSystemGroup, SVT_SV, 0);
   Pdu pdu;
-  EXPECT_EQ(RaisedNumber([&] { s->BuildPdu(1, pdu); }), VNERR_GETNEXT_SINGLE);
+  EXPECT_EQ(RaisedNumber([&] { s->BuildPdu(VnSNMPRequest::PduMode::WalkStep, pdu); }),
+            VNERR_GETNEXT_SINGLE);
   s->VarList.ItemType = 7;
-  EXPECT_EQ(RaisedNumber([&] { s->BuildPdu(2, pdu); }), VNERR_BAD_ITEM_TYPE);
+  EXPECT_EQ(RaisedNumber([&] { s->BuildPdu(VnSNMPRequest::PduMode::Set, pdu); }),
+            VNERR_BAD_ITEM_TYPE);
   EXPECT_EQ(RaisedNumber([&] { s->SendGet(true); }), VNERR_BAD_ITEM_TYPE);
   s->VarList.ItemType = SVT_SV;
   s->Device.Address = "";
@@ -111,7 +113,7 @@ TEST(Targets, VersionChoosesTheTarget) {
 TEST(Inactive, EverySendReturnsAtOnce) {
   auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
   r->Device.Address = "";  // would raise if anything were built
-  r->Active = 0;
+  r->Active = false;
   bool called = false;
   auto done = [&](VnSNMPError&, VnSNMPVarList&) { called = true; };
   EXPECT_FALSE(r->SendGet(true));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "RequestTestSupport.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPSession.h"
 #include "platform/ExtCtrls.h"
 #include "platform/SocketNotifier.h"
@@ -37,7 +38,7 @@ TEST_F(EventPump, ReplyIsHandledWithoutWaitingForTheTimer) {
   ASSERT_TRUE(walk.done);
   EXPECT_EQ(walk.rows, WalkSync(*r));
   ASSERT_FALSE(walk.records.empty());
-  EXPECT_EQ(walk.records.back().Number, 0);
+  EXPECT_EQ(walk.records.back().Number, VNERR_OK);
 }
 
 // The second reply arrives while the first completion pumps messages: it is
@@ -55,7 +56,7 @@ TEST_F(EventPump, CompletionThatPumpsRunsNoOtherCompletion) {
         second->SendGetAsync(
             [&](VnSNMPError& e, VnSNMPVarList&) {
               nested = firstRunning;
-              EXPECT_EQ(e.Number, 0);
+              EXPECT_EQ(e.Number, VNERR_OK);
               secondDone = true;
             },
             true);

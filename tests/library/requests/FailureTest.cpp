@@ -44,7 +44,7 @@ TEST_F(ExchangeFailure, SilentPortTimesOut) {
   VnSNMPError e = AsyncGetRecord(*r);
   EXPECT_EQ(e.Number, VNERR_TIMEOUT);
   EXPECT_EQ(e.Text, "(SNMPClass) SNMP request timed out!");
-  EXPECT_EQ(e.Finished, 1);
+  EXPECT_TRUE(e.Finished);
   EXPECT_EQ(e.Device.Port, silent.Port());
 }
 
@@ -55,11 +55,11 @@ TEST_F(ExchangeFailure, WrongPassPhraseIsAnErrorBothWays) {
   UseV3(*r, wrong);
   SetValue(*r, 0, "untouched");
   int sync = RaisedNumber([&] { r->SendGet(true); });
-  EXPECT_EQ(sync, -308);  // the agent's report: wrong digest
+  EXPECT_EQ(sync, VNERR_USM_AUTHENTICATION_FAILURE);  // the agent's report: wrong digest
   VnSNMPError e = AsyncGetRecord(*r);
   EXPECT_EQ(e.Number, sync);
   EXPECT_EQ(e.Text, "(SNMPv3USM) Authentication failure!");
-  EXPECT_EQ(e.Finished, 1);
+  EXPECT_TRUE(e.Finished);
   EXPECT_EQ(ValueOf(*r, 0), "untouched");
 }
 
@@ -69,7 +69,7 @@ TEST_F(ExchangeFailure, UnknownUserIsAnErrorBothWays) {
   nobody.name = "nobody";
   UseV3(*r, nobody);
   int sync = RaisedNumber([&] { r->SendGet(true); });
-  EXPECT_EQ(sync, -304);
+  EXPECT_EQ(sync, VNERR_USM_UNKNOWN_SECURITY_NAME);
   EXPECT_EQ(AsyncGetRecord(*r).Number, sync);
 }
 
@@ -122,28 +122,28 @@ class ReplyStatus : public ::testing::Test {
 
 TEST_F(ReplyStatus, VersionThreeReportIsNotOk) {
   VnSNMPError e = Handle(SNMPv3_USM_AUTHENTICATION_FAILURE, 0);
-  EXPECT_EQ(e.Number, -308);
+  EXPECT_EQ(e.Number, VNERR_USM_AUTHENTICATION_FAILURE);
   EXPECT_EQ(e.Text, "(SNMPv3USM) Authentication failure!");
-  EXPECT_EQ(e.Finished, 1);
+  EXPECT_TRUE(e.Finished);
   EXPECT_EQ(e.Device.Address, "127.0.0.1");
   EXPECT_EQ(e.Device.Port, 1161);
   EXPECT_EQ(request_.Outstanding, 0);
-  EXPECT_EQ(Handle(SNMPv3_MP_UNKNOWN_MSGID, 0).Number, -208);
+  EXPECT_EQ(Handle(SNMPv3_MP_UNKNOWN_MSGID, 0).Number, VNERR_MP_UNKNOWN_MSGID);
 }
 
 TEST_F(ReplyStatus, LocalSendFailureIsNotOk) {
-  EXPECT_EQ(Handle(SNMP_CLASS_TL_FAILED, 0).Number, -422);
+  EXPECT_EQ(Handle(SNMP_CLASS_TL_FAILED, 0).Number, VNERR_CLASS_TL_FAILED);
   EXPECT_EQ(Handle(SNMP_CLASS_TIMEOUT, 0).Number, VNERR_TIMEOUT);
 }
 
 TEST_F(ReplyStatus, ResponseTakesTheReplyErrorStatus) {
   VnSNMPError e = Handle(SNMP_CLASS_ASYNC_RESPONSE, SNMP_ERROR_GENERAL_VB_ERR);
-  EXPECT_EQ(e.Number, -105);
-  EXPECT_EQ(e.Finished, 1);
+  EXPECT_EQ(e.Number, VNERR_GEN_ERR);
+  EXPECT_TRUE(e.Finished);
   // A SET whose reply is not read is finished and fine.
   e = Handle(SNMP_CLASS_ASYNC_RESPONSE, 0, 0);
-  EXPECT_EQ(e.Number, 0);
-  EXPECT_EQ(e.Finished, 1);
+  EXPECT_EQ(e.Number, VNERR_OK);
+  EXPECT_TRUE(e.Finished);
 }
 
 TEST_F(ReplyStatus, SessionGoneLowersTheCountWithoutCompletion) {
@@ -160,8 +160,8 @@ TEST_F(ReplyStatus, ReplyShorterThanTheRequestIsAnErrorNotACrash) {
   VnSNMPError record;
   VnSNMPRequest::ProcessReply(&request_, SNMP_CLASS_ASYNC_RESPONSE, reply, target, 1,
                               [&](VnSNMPError& e, VnSNMPVarList&) { record = e; }, {0, 1, 2});
-  EXPECT_EQ(record.Number, -411);
-  EXPECT_EQ(record.Finished, 1);
+  EXPECT_EQ(record.Number, VNERR_CLASS_INVALID_PDU);
+  EXPECT_TRUE(record.Finished);
 }
 
 }  // namespace

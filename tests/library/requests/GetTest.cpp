@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RequestTestSupport.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPSession.h"
 #include "platform/ExtCtrls.h"
 #include "snmp/Snmp.h"
@@ -63,9 +64,9 @@ TEST_P(ScalarGet, AsynchronousThroughTheEventPump) {
   EXPECT_TRUE(records.empty());
   ASSERT_TRUE(PumpUntil([&] { return !records.empty(); }, 5000));
   EXPECT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].Number, 0);
+  EXPECT_EQ(records[0].Number, VNERR_OK);
   EXPECT_EQ(records[0].Text, "Ok!");
-  EXPECT_EQ(records[0].Finished, 1);
+  EXPECT_TRUE(records[0].Finished);
   EXPECT_EQ(records[0].Device.Address, "127.0.0.1");
   EXPECT_EQ(records[0].Device.Port, Agent().Port());
   EXPECT_TRUE(timerOffInside);

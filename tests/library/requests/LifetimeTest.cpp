@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "RequestTestSupport.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPConnection.h"
 #include "platform/TestKit.h"
 
@@ -32,7 +33,7 @@ TEST(RequestDefaults, NewRequestsCopyTheDefaultsOfTheirTime) {
   EXPECT_EQ(before.Security.WriteCommunity, "mundrel");
   EXPECT_EQ(before.Timeout, 100u);
   EXPECT_EQ(before.Retries, 1u);
-  EXPECT_EQ(before.Active, 1);
+  EXPECT_TRUE(before.Active);
   EXPECT_EQ(before.Outstanding, 0);
   EXPECT_TRUE(before.RowFilter.IsEmpty());
   EXPECT_EQ(before.VarList.Count(), 0);
@@ -68,7 +69,7 @@ TEST_F(RequestEnd, WaitsForTheOutstandingReply) {
   r->SendGetAsync(
       [&](VnSNMPError& e, VnSNMPVarList& list) {
         ++calls;
-        EXPECT_EQ(e.Number, 0);
+        EXPECT_EQ(e.Number, VNERR_OK);
         descr = list.Item(0)->Value->str();
       },
       true);

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "library/VnErrors.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPSession.h"
 #include "platform/Exceptions.h"
@@ -170,7 +171,7 @@ void WalkAsync(VnSNMPRequest& r, AsyncWalk& walk, int timeoutMs) {
   VnSNMPCompletion next;
   next = [&r, &walk, &next](VnSNMPError& e, VnSNMPVarList&) {
     walk.records.push_back(e);
-    if (e.Number != 0 || e.Finished) {
+    if (e.Number != VNERR_OK || e.Finished) {
       walk.done = true;
       return;
     }

@@ -37,8 +37,8 @@ TEST_F(ScalarSet, WritableScalarIsReadBack) {
   w->SendSetAsync([&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); }, 0, "", nullptr);
   EXPECT_EQ(w->Outstanding, 1);
   ASSERT_TRUE(PumpUntil([&] { return !records.empty(); }, 5000));
-  EXPECT_EQ(records[0].Number, 0);
-  EXPECT_EQ(records[0].Finished, 1);
+  EXPECT_EQ(records[0].Number, VNERR_OK);
+  EXPECT_TRUE(records[0].Finished);
   EXPECT_EQ(Snmpget(Agent(), "1.3.6.1.2.1.1.6.0"), "Rack 8");
 }
 
@@ -142,13 +142,13 @@ TEST_F(ScalarSet, RefusedSetRaisesAndLeavesTheList) {
   SetValue(*w, 0, "new description");
   const auto before = Snapshot(*w);
   int number = RaisedNumber([&] { w->SendSet(false, "0", nullptr); });
-  EXPECT_EQ(number, -117);  // notWritable
+  EXPECT_EQ(number, VNERR_NOT_WRITABLE);
   EXPECT_EQ(Snapshot(*w), before);
 
   std::vector<VnSNMPError> records;
   w->SendSetAsync([&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); }, 0, "0", nullptr);
   ASSERT_TRUE(PumpUntil([&] { return !records.empty(); }, 5000));
-  EXPECT_EQ(records[0].Number, -117);
+  EXPECT_EQ(records[0].Number, VNERR_NOT_WRITABLE);
   EXPECT_EQ(records[0].ErrorIndex, 1);
   EXPECT_EQ(records[0].Text, "(SNMP) Cannot create/set variable, Not Writable!");
   EXPECT_EQ(Snapshot(*w), before);
@@ -191,11 +191,11 @@ TEST_F(RowSet, CreateAndGoThenDestroy) {
   auto done = [&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); };
   w->SendSetAsync(done, 0, "", nullptr);
   ASSERT_TRUE(PumpUntil([&] { return records.size() == 1; }, 5000));
-  EXPECT_EQ(records[0].Number, 0);
+  EXPECT_EQ(records[0].Number, VNERR_OK);
   EXPECT_EQ(TargetRows().size(), 1u);
   w->SendSetAsync(done, 0, "4", &destroy);
   ASSERT_TRUE(PumpUntil([&] { return records.size() == 2; }, 5000));
-  EXPECT_EQ(records[1].Number, 0);
+  EXPECT_EQ(records[1].Number, VNERR_OK);
   EXPECT_TRUE(TargetRows().empty());
 }
 

@@ -60,9 +60,9 @@ TEST_F(TableWalk, AsynchronousWalkDeliversTheSameRows) {
   EXPECT_EQ(walk.rows, sync);
   // One completion per row plus the one that finds the end.
   ASSERT_EQ(walk.records.size(), sync.size() + 1);
-  for (std::size_t k = 0; k + 1 < walk.records.size(); ++k) EXPECT_EQ(walk.records[k].Finished, 0);
-  EXPECT_EQ(walk.records.back().Finished, 1);
-  EXPECT_EQ(walk.records.back().Number, 0);
+  for (std::size_t k = 0; k + 1 < walk.records.size(); ++k) EXPECT_FALSE(walk.records[k].Finished);
+  EXPECT_TRUE(walk.records.back().Finished);
+  EXPECT_EQ(walk.records.back().Number, VNERR_OK);
   EXPECT_EQ(r->Outstanding, 0);
 }
 
@@ -74,7 +74,7 @@ TEST_F(TableWalk, ColumnEndingEarlyShowsNotDoneInLaterRows) {
   AsyncWalk walk;
   WalkAsync(*r, walk);
   EXPECT_EQ(walk.rows, expected);
-  EXPECT_EQ(walk.records.back().Number, 0);
+  EXPECT_EQ(walk.records.back().Number, VNERR_OK);
 }
 
 // The agent has no ifLinkUpDownTrapEnable: that column ends on the first
@@ -99,7 +99,7 @@ TEST_F(TableWalk, ColumnEndedOnTheFirstStepLeavesTheOtherColumnsRows) {
   WalkAsync(*r, walk);
   EXPECT_EQ(walk.rows, expected);
   ASSERT_FALSE(walk.records.empty());
-  EXPECT_EQ(walk.records.back().Number, 0);
+  EXPECT_EQ(walk.records.back().Number, VNERR_OK);
 }
 
 TEST_F(TableWalk, FirstStepOutsideTheTableDeliversNoRow) {
@@ -114,17 +114,17 @@ TEST_F(TableWalk, FirstStepOutsideTheTableDeliversNoRow) {
 TEST_F(TableWalk, ActiveZeroStopsAfterTheRowInHand) {
   auto r = MakeRequest(kSparseTable, MVT_FMV, 1);
   ASSERT_TRUE(r->SendGet(true));
-  r->Active = 0;
+  r->Active = false;
   EXPECT_FALSE(r->SendGet(false));
   EXPECT_EQ(ValueOf(*r, 0), "1");  // nothing more was read
 
-  r->Active = 1;
+  r->Active = true;
   AsyncWalk walk;
   walk.rows.clear();
   VnSNMPCompletion step = [&](VnSNMPError& e, VnSNMPVarList&) {
     walk.records.push_back(e);
     walk.rows.push_back({ValueOf(*r, 0)});
-    r->Active = 0;                 // a Stop button
+    r->Active = false;             // a Stop button
     r->SendGetAsync(step, false);  // the walk would go on; it returns at once
   };
   r->SendGetAsync(step, true);
@@ -132,7 +132,7 @@ TEST_F(TableWalk, ActiveZeroStopsAfterTheRowInHand) {
   EXPECT_EQ(r->Outstanding, 0);
   PumpFor(300);
   EXPECT_EQ(walk.records.size(), 1u);
-  EXPECT_EQ(walk.records[0].Finished, 0);
+  EXPECT_FALSE(walk.records[0].Finished);
   EXPECT_FALSE(r->SendGet(true));  // nothing starts while inactive
 }
 
@@ -162,9 +162,9 @@ TEST_F(ViewEnd, VersionOneEndsByNoSuchName) {
   WalkAsync(*r, walk);
   EXPECT_EQ(walk.rows.size(), expected.size());
   ASSERT_FALSE(walk.records.empty());
-  EXPECT_EQ(walk.records.back().Number, 0);  // the end is no error
+  EXPECT_EQ(walk.records.back().Number, VNERR_OK);  // the end is no error
   EXPECT_EQ(walk.records.back().Text, "Ok!");
-  EXPECT_EQ(walk.records.back().Finished, 1);
+  EXPECT_TRUE(walk.records.back().Finished);
 }
 
 TEST_F(ViewEnd, VersionTwoEndsByEndOfMibView) {
@@ -176,7 +176,7 @@ TEST_F(ViewEnd, VersionTwoEndsByEndOfMibView) {
   AsyncWalk walk;
   WalkAsync(*r, walk);
   EXPECT_EQ(walk.rows, rows);
-  EXPECT_EQ(walk.records.back().Number, 0);
+  EXPECT_EQ(walk.records.back().Number, VNERR_OK);
 }
 
 TEST_F(ViewEnd, NoSuchNameOnAnotherIdentifierIsAnError) {
@@ -192,7 +192,7 @@ TEST_F(ViewEnd, NoSuchNameOnAnotherIdentifierIsAnError) {
   ASSERT_EQ(walk.records.size(), 1u);
   EXPECT_EQ(walk.records[0].Number, VNERR_NOSUCHNAME);
   EXPECT_EQ(walk.records[0].Text, "(SNMP) Variable does not exist!");
-  EXPECT_EQ(walk.records[0].Finished, 1);
+  EXPECT_TRUE(walk.records[0].Finished);
 }
 
 }  // namespace
