@@ -91,7 +91,7 @@ PageView SnmpdTest::OpenPage(const char* entryName) {
       page->Close();
       return;
     }
-    EXPECT_TRUE(PumpUntil([&] { return request->Busy == 0 && request->RowCount > 0; }))
+    EXPECT_TRUE(PumpUntil([&] { return !request->Busy && request->RowCount > 0; }))
         << entryName << " read nothing";
     EXPECT_TRUE(WaitIdle(*request));
     EXPECT_TRUE(TestKit::Grab(page, vntest::ArtifactsDir() + "/snmpd-" + entryName + ".png"));

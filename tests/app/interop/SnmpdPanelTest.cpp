@@ -34,7 +34,7 @@ class SnmpdPanel : public SnmpdTest {
     panel_->SetParent(host_);
     host_->Show();
     panel_->Show();
-    ASSERT_TRUE(PumpSnmpUntil([this] { return panel_->LedRequest()->Busy == 0; }));
+    ASSERT_TRUE(PumpSnmpUntil([this] { return !panel_->LedRequest()->Busy; }));
   }
   void ClosePanel() {
     delete host_;  // the panel with it, as at program end
@@ -85,7 +85,7 @@ TEST_F(SnmpdPanel, AbsentLedObjectLinksNoPortAndReadsAsVersion1SaysIt) {
     // Timer1 reads the value for the link pictures; the LED request reads
     // it again.
     time.Advance(5000);
-    ASSERT_TRUE(PumpSnmpUntil([&leds] { return leds.Busy == 0; }));
+    ASSERT_TRUE(PumpSnmpUntil([&leds] { return !leds.Busy; }));
     EXPECT_EQ(Links(), "------------");
     EXPECT_EQ(StatusLine(), v1);
     ClosePanel();

@@ -122,7 +122,7 @@ bool MainWindowTest::PumpUntil(const std::function<bool()>& done, int ms) {
 }
 
 bool MainWindowTest::WaitIdle(const VnSNMPRequest2Controls& request, int ms) {
-  return PumpUntil([&request] { return request.Busy == 0; }, ms);
+  return PumpUntil([&request] { return !request.Busy; }, ms);
 }
 
 std::string MainWindowTest::NewLog() const { return sim_->Log().substr(logStart_); }

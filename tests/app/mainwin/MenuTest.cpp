@@ -45,7 +45,7 @@ TEST_F(PageTest, EditorPageFromTheMenuReadsTheDevice) {
     EXPECT_EQ(page->FormType(), TConfigForm::ftEditor);
     VnSNMPRequest2Edits* request = PageRequest(page);
     ASSERT_NE(request, nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return request->Busy == 0 && request->RowCount > 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return !request->Busy && request->RowCount > 0; }));
     TSNMPEditorPanel* panel = PagePanel(page);
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->EditsPanel->Row(0).Label->Caption(), "Total Number of Ports");

@@ -46,7 +46,7 @@ TEST_F(ReadmeDeviceFile, ExampleReachesTheDevice) {
   bool read = false;
   TestKit::OnNextModal<TConfigForm>([&](TConfigForm* page) {
     auto* request = static_cast<VnSNMPRequest2Edits*>(page->RequestList()->Items(0));
-    EXPECT_TRUE(PumpUntil([&] { return request->Busy == 0 && request->RowCount > 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return !request->Busy && request->RowCount > 0; }));
     for (int i = 0; i < page->ControlCount(); ++i) {
       if (auto* panel = dynamic_cast<TSNMPEditorPanel*>(page->Controls(i))) {
         EXPECT_EQ(panel->EditsPanel->Row(0).EditCtrl->Text(), "10");  // ports

@@ -115,7 +115,7 @@ bool PagesDeviceTest::PumpUntil(const std::function<bool()>& done, int ms) {
 }
 
 bool PagesDeviceTest::WaitIdle(const VnSNMPRequest2Controls& request, int ms) {
-  return PumpUntil([&request] { return request.Busy == 0; }, ms);
+  return PumpUntil([&request] { return !request.Busy; }, ms);
 }
 
 std::vector<std::string> PagesDeviceTest::NewLog() const {

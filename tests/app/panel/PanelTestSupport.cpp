@@ -82,7 +82,7 @@ bool PanelDeviceTest::PumpSnmpUntil(const std::function<bool()>& done, int realM
 }
 
 bool PanelDeviceTest::WaitIdle(const VnSNMPRequest2Controls& request, int realMs) {
-  return PumpSnmpUntil([&request] { return request.Busy == 0; }, realMs);
+  return PumpSnmpUntil([&request] { return !request.Busy; }, realMs);
 }
 
 void PanelDeviceTest::PumpFor(int ms) {

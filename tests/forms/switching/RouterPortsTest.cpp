@@ -37,7 +37,7 @@ class RouterPortsTest : public PagesDeviceTest {
   }
   template <class T>
   static bool WaitForm(T* f) {
-    return PumpUntil([f] { return f->RequestIdle == 1 && f->Request->Busy == 0; });
+    return PumpUntil([f] { return f->RequestIdle == 1 && !f->Request->Busy; });
   }
 };
 

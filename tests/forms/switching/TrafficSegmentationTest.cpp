@@ -15,7 +15,7 @@ const std::string kForward = "1.3.6.1.4.1.171.11.101.1.2.14.1.1.2.";
 class TrafficSegmentation : public FormsL2Test {
  protected:
   bool WaitForm(TTrafficSegmentationForm* f) {
-    return PumpUntil([f] { return f->RequestIdle == 1 && f->Request->Busy == 0; });
+    return PumpUntil([f] { return f->RequestIdle == 1 && !f->Request->Busy; });
   }
 };
 
