@@ -2,6 +2,7 @@
 
 #include "app/FormOpeners.h"
 #include "app/mibdefs/DeviceMib.h"
+#include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/LogHostEditUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -44,22 +45,12 @@ void TSystemLogHostForm::InitComponents() {
       .OnCloseQuery(this, &TSystemLogHostForm::FormCloseQuery)
       .OnClose(this, &TSystemLogHostForm::FormClose);
   B.Add(Panel1, "Panel1").At(0, 0, 560, 41).Align(alTop).BevelOuter(bvNone);
-  B.Add(GetButton, "GetButton", Panel1)
-      .At(8, 8, 75, 25)
-      .Caption("Refresh")
-      .OnClick(this, &TSystemLogHostForm::GetButtonClick);
-  B.Add(EditButton, "EditButton", Panel1)
-      .At(91, 8, 75, 25)
-      .Caption("Edit")
-      .OnClick(this, &TSystemLogHostForm::EditButtonClick);
-  B.Add(AddButton, "AddButton", Panel1)
-      .At(174, 8, 75, 25)
-      .Caption("Add")
-      .OnClick(this, &TSystemLogHostForm::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton", Panel1)
-      .At(257, 8, 75, 25)
-      .Caption("Delete")
-      .OnClick(this, &TSystemLogHostForm::DeleteButtonClick);
+  using F = TSystemLogHostForm;
+  AddButtonRun<F>(B, this, {Panel1, 8, 8, 75, 25, 83, 0},
+                  {{GetButton, "GetButton", "Refresh", &F::GetButtonClick},
+                   {EditButton, "EditButton", "Edit", &F::EditButtonClick},
+                   {AddButton, "AddButton", "Add", &F::AddButtonClick},
+                   {DeleteButton, "DeleteButton", "Delete", &F::DeleteButtonClick}});
   B.Add(StaticText1, "StaticText1", Panel1).At(500, 12, 48, 17).Caption("0");
 
   B.Add(Panel2, "Panel2").At(0, 41, 560, 259).Align(alClient).BevelOuter(bvNone);

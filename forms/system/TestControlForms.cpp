@@ -2,6 +2,7 @@
 
 #include "app/mibdefs/EquipmentMib.h"
 #include "forms/common/AddressClass.h"
+#include "forms/common/ButtonRun.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
@@ -50,24 +51,13 @@ void TTestControlListForm::InitComponents(const char* caption) {
   Memo1->SetScrollBars(ssVertical);
   B.Add(StaticText1, "StaticText1").At(528, 8, 84, 17).Caption("0");
   B.Add(Label1, "Label1").At(528, 28).Caption("Samples");
-  struct Btn {
-    TButton*& Button;
-    const char* Name;
-    const char* Caption;
-    void (TTestControlListForm::*Click)(TObject*);
-  };
-  const Btn buttons[] = {
-      {GetButton, "GetButton", "Refresh", &TTestControlListForm::GetButtonClick},
-      {EditButton, "EditButton", "Edit", &TTestControlListForm::EditButtonClick},
-      {AddButton, "AddButton", "Add", &TTestControlListForm::AddButtonClick},
-      {DeleteButton, "DeleteButton", "Delete", &TTestControlListForm::DeleteButtonClick},
-      {CloseButton, "CloseButton", "Close", &TTestControlListForm::CloseButtonClick},
-  };
-  int top = 56;
-  for (const Btn& b : buttons) {
-    B.Add(b.Button, b.Name).At(528, top, 84, 25).Caption(b.Caption).OnClick(this, b.Click);
-    top += 33;
-  }
+  AddButtonRun<TTestControlListForm>(
+      B, this, {nullptr, 528, 56, 84, 25, 0, 33},
+      {{GetButton, "GetButton", "Refresh", &TTestControlListForm::GetButtonClick},
+       {EditButton, "EditButton", "Edit", &TTestControlListForm::EditButtonClick},
+       {AddButton, "AddButton", "Add", &TTestControlListForm::AddButtonClick},
+       {DeleteButton, "DeleteButton", "Delete", &TTestControlListForm::DeleteButtonClick},
+       {CloseButton, "CloseButton", "Close", &TTestControlListForm::CloseButtonClick}});
 }
 
 void TTestControlListForm::FormCreate(TObject*) {
@@ -201,23 +191,12 @@ void TTestControlEditForm::BuildFrame(TFormBuilder& B, int height) {
       .Position(poOwnerFormCenter)
       .BorderStyle(bsDialog)
       .OnActivate(this, &TTestControlEditForm::FormActivate);
-  struct Btn {
-    TButton*& Button;
-    const char* Name;
-    const char* Caption;
-    void (TTestControlEditForm::*Click)(TObject*);
-  };
-  const Btn buttons[] = {
-      {SetButton, "SetButton", "Set Checked", &TTestControlEditForm::SetButtonClick},
-      {CheckAllButton, "CheckAllButton", "CheckAll", &TTestControlEditForm::CheckAllButtonClick},
-      {ClearButton, "ClearButton", "Clear Checked", &TTestControlEditForm::ClearButtonClick},
-      {CloseButton, "CloseButton", "Close", &TTestControlEditForm::CloseButtonClick},
-  };
-  int top = 16;
-  for (const Btn& b : buttons) {
-    B.Add(b.Button, b.Name).At(324, top, 84, 25).Caption(b.Caption).OnClick(this, b.Click);
-    top += 33;
-  }
+  AddButtonRun<TTestControlEditForm>(
+      B, this, {nullptr, 324, 16, 84, 25, 0, 33},
+      {{SetButton, "SetButton", "Set Checked", &TTestControlEditForm::SetButtonClick},
+       {CheckAllButton, "CheckAllButton", "CheckAll", &TTestControlEditForm::CheckAllButtonClick},
+       {ClearButton, "ClearButton", "Clear Checked", &TTestControlEditForm::ClearButtonClick},
+       {CloseButton, "CloseButton", "Close", &TTestControlEditForm::CloseButtonClick}});
 }
 
 void TTestControlEditForm::FormActivate(TObject*) {
