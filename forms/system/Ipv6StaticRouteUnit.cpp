@@ -4,6 +4,7 @@
 #include "app/mibdefs/DeviceMib.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/RowDelete.h"
 #include "forms/system/Ipv6StaticRouteEditUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
@@ -111,23 +112,14 @@ void TIpv6StaticRouteForm::btnAddDefaultClick(TObject*) {
 }
 
 void TIpv6StaticRouteForm::btnDeleteClick(TObject*) {
-  if (!ListView1->Selected()) {
-    ShowMessage("Choose the item first.");
-  } else if (!Request || Request->Busy) {
-    ShowMessage(kGetDataNotComplete);
-    return;
-  } else {
-    try {
-      {
-        TSavedAccess saved(*Request);
+  const bool idle = DeleteSelectedRow(
+      ListView1, Request.get(),
+      [this](TSavedAccess&) {
         Ipv6StaticRouteEditForm->cbxStatus->SetItemIndex(Ipv6StaticRouteRowStatusOption::kDestroy);
         Request->Set(false, true);
-      }
-      Request->Get();
-    } catch (const Exception& e) {
-      ShowFailureInMemo(Memo1, e.Message);
-    }
-  }
+      },
+      [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); });
+  if (!idle) return;
   btnDelete->SetEnabled(false);
   if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
 }

@@ -4,6 +4,7 @@
 #include "app/mibdefs/DeviceMib.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/RowDelete.h"
 #include "forms/system/LogHostEditUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
@@ -138,26 +139,17 @@ void TSystemLogHostForm::AddButtonClick(TObject*) {
 }
 
 void TSystemLogHostForm::DeleteButtonClick(TObject*) {
-  if (!ListView1->Selected()) {
-    ShowMessage("Choose the item first.");
-  } else if (!Request || Request->Busy) {
-    ShowMessage(kGetDataNotComplete);
-    return;
-  } else {
-    try {
-      // Only the index (the row's instance) and the row status go out.
-      {
-        TSavedAccess saved(*Request);
+  const bool idle = DeleteSelectedRow(
+      ListView1, Request.get(),
+      [this](TSavedAccess& saved) {
+        // Only the index (the row's instance) and the row status go out.
         for (int item = Item::kIPAddress; item <= Item::kState; ++item) saved.Invalidate(item);
         LogHostEditForm->RowComboBox->SetItemIndex(SystemLogHostRowStatusOption::kDestroy);
         Request->Request.Active = 1;
         Request->Set(false, true);
-      }
-      Request->Get();
-    } catch (const Exception& e) {
-      ShowFailure(e.Message);
-    }
-  }
+      },
+      [this](const AnsiString& message) { ShowFailure(message); });
+  if (!idle) return;
   EnableRowButtons(false);
   if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
 }

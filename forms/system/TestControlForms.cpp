@@ -4,6 +4,7 @@
 #include "forms/common/AddressClass.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/InputChecks.h"
+#include "forms/common/RowDelete.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
@@ -115,28 +116,18 @@ void TTestControlListForm::EditButtonClick(TObject*) {
 }
 
 void TTestControlListForm::DeleteButtonClick(TObject*) {
-  if (!ListView1->Selected()) {
-    ShowMessage("Choose the item first.");
-  } else if (!Request || Request->Busy) {
-    ShowMessage(kGetDataNotComplete);
-    return;
-  } else {
-    try {
-      {
+  const bool idle = DeleteSelectedRow(
+      ListView1, Request.get(),
+      [this](TSavedAccess& saved) {
         // Only the row status goes out, on the selected row's instance.
-        TSavedAccess saved(*Request);
         for (int item = 0; item < RowStatusItem(); ++item) saved.Invalidate(item);
         if (TTestControlEditForm* dialog = EditForm())
           dialog->StatusComboBox->SetItemIndex(kDestroyIndex);
         Request->Request.Active = 1;
         Request->Set(false, true);
-      }
-      Request->Get();
-      DeleteButton->SetEnabled(false);
-    } catch (const Exception& e) {
-      ShowFailure(e.Message, false);
-    }
-  }
+      },
+      [this](const AnsiString& message) { ShowFailure(message, false); });
+  if (!idle) return;
   ListView1->SetSelected(nullptr);
   DeleteButton->SetEnabled(false);
   if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
