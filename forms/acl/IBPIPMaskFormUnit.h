@@ -1,31 +1,15 @@
 // The IP profiles of IP-MAC binding, read only.
 #pragma once
 
-#include "forms/acl/IBPViewForm.h"
+#include "forms/acl/IBPMaskViewForm.h"
 
-class TButton;
-class TPanel;
-
-class TIBPIPMaskForm : public TIBPViewForm {
+class TIBPIPMaskForm : public TIBPMaskViewForm {
  public:
   explicit TIBPIPMaskForm(TComponent* AOwner);
   ~TIBPIPMaskForm() override;
 
-  TPanel* Panel1 = nullptr;  // button column
-  TButton* BT_Get = nullptr;
-  TListView* ListView1 = nullptr;
-  TEdit* edtID = nullptr;
   TEdit* edtSrcMacMask = nullptr;
   TEdit* edtSrcIPMask = nullptr;
-  TStatusBar* StatusBar1 = nullptr;
-
-  void FormCreate(TObject* Sender);
-  void BT_GetClick(TObject* Sender);
-  void ListView1Click(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
-
- private:
-  void BuildComponents();
 };
 
 extern TIBPIPMaskForm* IBPIPMaskForm;

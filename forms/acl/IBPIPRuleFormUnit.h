@@ -1,36 +1,15 @@
 // The IP rules of IP-MAC binding, read only, with the rule's ports.
 #pragma once
 
-#include "forms/acl/IBPViewForm.h"
+#include "forms/acl/IBPRuleViewForm.h"
 
-class TButton;
-class TPanel;
-
-class TIBPIPRuleForm : public TIBPViewForm {
+class TIBPIPRuleForm : public TIBPRuleViewForm {
  public:
   explicit TIBPIPRuleForm(TComponent* AOwner);
   ~TIBPIPRuleForm() override;
 
-  TPanel* Panel1 = nullptr;  // button column
-  TButton* btnRefresh = nullptr;
-  TListView* ListView1 = nullptr;
-  TEdit* edtMaskID = nullptr;
-  TEdit* edtAccessID = nullptr;
   TEdit* edtSrcMac = nullptr;
   TEdit* edtSrcIP = nullptr;
-  TComboBox* cbxPermit = nullptr;
-  TPanel* StackingPortPanel = nullptr;
-  TStatusBar* StatusBar1 = nullptr;
-
-  TStackingPortUitForm* PortFrame() const { return View.Ports; }
-
-  void FormCreate(TObject* Sender);
-  void btnRefreshClick(TObject* Sender);
-  void ListView1Click(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
-
- private:
-  void BuildComponents();
 };
 
 extern TIBPIPRuleForm* IBPIPRuleForm;

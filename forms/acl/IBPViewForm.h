@@ -51,6 +51,15 @@ class TIBPViewForm : public TForm {
   };
   TViewControls View;
 
+  // A read-only edit that a view has of its own: where it is kept, its name
+  // and caption, and the table item shown in it.
+  struct TViewField {
+    TEdit** Field;
+    const char* Name;
+    const char* Caption;
+    int Item;
+  };
+
   // Rule views: the port grid in `host` (one unit page of the model's ports).
   void CreateViewPorts(TWinControl* host);
   // The request (synchronous, item type 3) over the table, the list view

@@ -2,6 +2,7 @@
 
 #include "app/FormOpeners.h"
 #include "app/mibdefs/TimeRangeMib.h"
+#include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPError.h"
@@ -42,30 +43,14 @@ void TTimeRangeForm::BuildComponents() {
   StatusBar1->SetSimplePanel(true);
 
   B.Add(Panel1, "Panel1").Align(alRight).Width(106).BevelOuter(bvNone);
-  B.Add(btnGet, "btnGet", Panel1)
-      .At(10, 10, 86, 25)
-      .Caption("Refresh")
-      .OnClick(this, &TTimeRangeForm::btnGetClick);
-  B.Add(btnSet, "btnSet", Panel1)
-      .At(10, 40, 86, 25)
-      .Caption("Edit")
-      .OnClick(this, &TTimeRangeForm::btnSetClick);
-  B.Add(btnAdd, "btnAdd", Panel1)
-      .At(10, 70, 86, 25)
-      .Caption("Add")
-      .OnClick(this, &TTimeRangeForm::btnAddClick);
-  B.Add(btnDelete, "btnDelete", Panel1)
-      .At(10, 100, 86, 25)
-      .Caption("Delete")
-      .OnClick(this, &TTimeRangeForm::btnDeleteClick);
-  B.Add(btnClose, "btnClose", Panel1)
-      .At(10, 130, 86, 25)
-      .Caption("Close")
-      .OnClick(this, &TTimeRangeForm::btnCloseClick);
-  B.Add(btnStop, "btnStop", Panel1)
-      .At(10, 160, 86, 25)
-      .Caption("Stop")
-      .OnClick(this, &TTimeRangeForm::btnStopClick);
+  using F = TTimeRangeForm;
+  AddButtonRun<F>(B, this, {Panel1, 10, 10, 86, 25, 0, 30},
+                  {{btnGet, "btnGet", "Refresh", &F::btnGetClick},
+                   {btnSet, "btnSet", "Edit", &F::btnSetClick},
+                   {btnAdd, "btnAdd", "Add", &F::btnAddClick},
+                   {btnDelete, "btnDelete", "Delete", &F::btnDeleteClick},
+                   {btnClose, "btnClose", "Close", &F::btnCloseClick},
+                   {btnStop, "btnStop", "Stop", &F::btnStopClick}});
 
   B.Add(ListView1, "ListView1").At(8, 8, 345, 150).OnClick(this, &TTimeRangeForm::ListView1Click);
 

@@ -2,6 +2,7 @@
 
 #include "app/FormOpeners.h"
 #include "app/mibdefs/DeviceMib.h"
+#include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/security/NewBootpCtrlFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -47,24 +48,13 @@ void TBOOTCtrlTableForm::InitComponents() {
       .OnSelectItem(this, &TBOOTCtrlTableForm::ListView1SelectItem);
   B.Add(Memo1, "Memo1").At(8, 226, 408, 84).ReadOnly();
   Memo1->SetScrollBars(ssVertical);
-  struct Btn {
-    TButton*& Button;
-    const char* Name;
-    const char* Caption;
-    void (TBOOTCtrlTableForm::*Click)(TObject*);
-  };
-  const Btn buttons[] = {
-      {RefreshBtn, "RefreshBtn", "Refresh", &TBOOTCtrlTableForm::RefreshBtnClick},
-      {AddBtn, "AddBtn", "Add", &TBOOTCtrlTableForm::AddBtnClick},
-      {DeleteBtn, "DeleteBtn", "Delete", &TBOOTCtrlTableForm::DeleteBtnClick},
-      {btnStop, "btnStop", "Stop", &TBOOTCtrlTableForm::btnStopClick},
-      {CloseBtn, "CloseBtn", "Close", &TBOOTCtrlTableForm::CloseBtnClick},
-  };
-  int top = 8;
-  for (const Btn& b : buttons) {
-    B.Add(b.Button, b.Name).At(428, top, 84, 25).Caption(b.Caption).OnClick(this, b.Click);
-    top += 33;
-  }
+  AddButtonRun<TBOOTCtrlTableForm>(
+      B, this, {nullptr, 428, 8, 84, 25, 0, 33},
+      {{RefreshBtn, "RefreshBtn", "Refresh", &TBOOTCtrlTableForm::RefreshBtnClick},
+       {AddBtn, "AddBtn", "Add", &TBOOTCtrlTableForm::AddBtnClick},
+       {DeleteBtn, "DeleteBtn", "Delete", &TBOOTCtrlTableForm::DeleteBtnClick},
+       {btnStop, "btnStop", "Stop", &TBOOTCtrlTableForm::btnStopClick},
+       {CloseBtn, "CloseBtn", "Close", &TBOOTCtrlTableForm::CloseBtnClick}});
   B.Add(ComboBox1, "ComboBox1").At(428, 200, 84).Style(csDropDownList).Hidden();
 }
 

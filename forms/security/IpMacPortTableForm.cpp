@@ -4,6 +4,7 @@
 #include "app/StackingPortUitFormUnit.h"
 #include "app/mibdefs/Oid_filterunit.h"
 #include "app/mibdefs/SecurityMib.h"
+#include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -51,23 +52,12 @@ void TIpMacPortTableForm::InitComponents() {
   B.Add(StatusBar1, "StatusBar1").Align(alBottom);
   StatusBar1->SetSimplePanel(true);
   B.Add(Panel1, "Panel1").Align(alRight).Width(100).BevelOuter(bvNone);
-  B.Add(btnGet, "btnGet", Panel1)
-      .At(10, 8, 80, 25)
-      .Caption("Refresh")
-      .OnClick(this, &F::btnGetClick);
-  B.Add(btnAdd, "btnAdd", Panel1).At(10, 40, 80, 25).Caption("Add").OnClick(this, &F::btnAddClick);
-  B.Add(btnEdit, "btnEdit", Panel1)
-      .At(10, 72, 80, 25)
-      .Caption("Edit")
-      .OnClick(this, &F::btnEditClick);
-  B.Add(btnDelete, "btnDelete", Panel1)
-      .At(10, 104, 80, 25)
-      .Caption("Delete")
-      .OnClick(this, &F::btnDeleteClick);
-  B.Add(btnClose, "btnClose", Panel1)
-      .At(10, 136, 80, 25)
-      .Caption("Close")
-      .OnClick(this, &F::btnCloseClick);
+  AddButtonRun<F>(B, this, {Panel1, 10, 8, 80, 25, 0, 32},
+                  {{btnGet, "btnGet", "Refresh", &F::btnGetClick},
+                   {btnAdd, "btnAdd", "Add", &F::btnAddClick},
+                   {btnEdit, "btnEdit", "Edit", &F::btnEditClick},
+                   {btnDelete, "btnDelete", "Delete", &F::btnDeleteClick},
+                   {btnClose, "btnClose", "Close", &F::btnCloseClick}});
   B.Add(Button1, "Button1", Panel1)
       .At(10, 168, 80, 25)
       .Caption("Stop")

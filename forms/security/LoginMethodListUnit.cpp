@@ -37,35 +37,13 @@ void TLoginMethodListForm::InitComponents() {
   SetName("LoginMethodListForm");
 
   B.Add(StatusBar1, "StatusBar1").Align(alBottom).Panels({50});
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, 500, 170)
-      .OnClick(this, &F::ListView1Click)
-      .OnChange(this, &F::ListView1Change);
-  B.Add(GetButton, "GetButton")
-      .At(520, 8, 96, 25)
-      .Caption("Refresh")
-      .OnClick(this, &F::GetButtonClick);
-  B.Add(EditButton, "EditButton")
-      .At(520, 40, 96, 25)
-      .Caption("Edit")
-      .OnClick(this, &F::EditButtonClick);
-  B.Add(AddButton, "AddButton")
-      .At(520, 72, 96, 25)
-      .Caption("Add")
-      .OnClick(this, &F::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton")
-      .At(520, 104, 96, 25)
-      .Caption("Delete")
-      .OnClick(this, &F::DeleteButtonClick);
-  B.Add(StaticText1, "StaticText1").At(520, 140, 96, 17).Caption("0");
+  AddListAndButtons(B, 500, 170, 520);
 
   B.Add(Label1, "Label1").At(8, 194).Caption("AAC Login Method List Name");
   B.Add(ListnameEdit, "ListnameEdit").At(180, 190, 130, 21);
   B.Add(Label10, "Label10").At(320, 194).Caption("Row Status");
   B.Add(RowComboBox, "RowComboBox").At(480, 190, 130, 21).Style(csDropDownList);
 
-  TLabel** typeLabels[] = {&Label2, &Label4, &Label6, &Label8};
-  TLabel** groupLabels[] = {&Label3, &Label5, &Label7, &Label9};
   TComboBox** types[] = {&ComboBoxType1, &ComboBoxType2, &ComboBoxType3, &ComboBoxType4};
   TEdit** groups[] = {&Server1Edit, &Server2Edit, &Server3Edit, &Server4Edit};
   void (F::*changes[])(TObject*) = {&F::ComboBoxType1Change, &F::ComboBoxType2Change,
@@ -73,28 +51,19 @@ void TLoginMethodListForm::InitComponents() {
   for (int n = 0; n < kSlots; ++n) {
     const int y = 222 + n * 30;
     const AnsiString slot = IntToStr(n + 1);
-    B.Add(*typeLabels[n], "Label" + IntToStr(2 * n + 2))
+    B.Add(SlotLabels[2 * n], "Label" + IntToStr(2 * n + 2))
         .At(8, y + 4)
         .Caption("Method" + slot + " Type");
     B.Add(*types[n], "ComboBoxType" + slot)
         .At(180, y, 130, 21)
         .Style(csDropDownList)
         .OnChange(this, changes[n]);
-    B.Add(*groupLabels[n], "Label" + IntToStr(2 * n + 3))
+    B.Add(SlotLabels[2 * n + 1], "Label" + IntToStr(2 * n + 3))
         .At(320, y + 4)
         .Caption("Method" + slot + " Server Group");
     B.Add(*groups[n], "Server" + slot + "Edit").At(480, y, 130, 21);
-    Type_[n] = *types[n];
-    Group_[n] = *groups[n];
   }
 
-  List_ = ListView1;
-  Name_ = ListnameEdit;
-  Row_ = RowComboBox;
-  Bar_ = StatusBar1;
-  Count_ = StaticText1;
-  Get_ = GetButton;
-  Edit_ = EditButton;
-  Add_ = AddButton;
-  Delete_ = DeleteButton;
+  BindComponents(ListnameEdit, {ComboBoxType1, ComboBoxType2, ComboBoxType3, ComboBoxType4},
+                 {Server1Edit, Server2Edit, Server3Edit, Server4Edit});
 }

@@ -1,10 +1,12 @@
 #include "forms/security/MethodListForm.h"
 
 #include "app/mibdefs/SecurityMib.h"
+#include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
+#include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
 
 namespace {
@@ -47,6 +49,38 @@ TMethodListForm::TMethodListForm(TComponent* AOwner, const TMethodListTexts& tex
     : TForm(AOwner), texts_(texts) {}
 
 TMethodListForm::~TMethodListForm() = default;
+
+void TMethodListForm::AddListAndButtons(TFormBuilder& B, int listWidth, int listHeight,
+                                        int buttonsX) {
+  using F = TMethodListForm;
+  B.Add(ListView1, "ListView1")
+      .At(8, 8, listWidth, listHeight)
+      .OnClick(this, &F::ListView1Click)
+      .OnChange(this, &F::ListView1Change);
+  AddButtonRun<F>(B, this, {nullptr, buttonsX, 8, 96, 25, 0, 32},
+                  {{GetButton, "GetButton", "Refresh", &F::GetButtonClick},
+                   {EditButton, "EditButton", "Edit", &F::EditButtonClick},
+                   {AddButton, "AddButton", "Add", &F::AddButtonClick},
+                   {DeleteButton, "DeleteButton", "Delete", &F::DeleteButtonClick}});
+  B.Add(StaticText1, "StaticText1").At(buttonsX, 140, 96, 17).Caption("0");
+}
+
+void TMethodListForm::BindComponents(TEdit* name, TComboBox* const (&types)[kSlots],
+                                     TEdit* const (&groups)[kSlots]) {
+  for (int n = 0; n < kSlots; ++n) {
+    Type_[n] = types[n];
+    Group_[n] = groups[n];
+  }
+  List_ = ListView1;
+  Name_ = name;
+  Row_ = RowComboBox;
+  Bar_ = StatusBar1;
+  Count_ = StaticText1;
+  Get_ = GetButton;
+  Edit_ = EditButton;
+  Add_ = AddButton;
+  Delete_ = DeleteButton;
+}
 
 void TMethodListForm::FormCreate(TObject*) {
   if (texts_.CaptionTitle) SetCaption(FeatureCaption(texts_.CaptionTitle));

@@ -1,8 +1,9 @@
 // What the login and the enable method-list forms share: a synchronous
 // request over a method-list table (name, four method slots of type and
 // server group, row status), the list view with its edit panel, and the
-// Refresh, Add, Edit and Delete handlers. Each form builds its own
-// components (their names differ) and gives this class their addresses.
+// Refresh, Add, Edit and Delete handlers, and the components both forms
+// name alike. Each form lays them out and builds the name and slot edits
+// (their names differ), then gives this class their addresses.
 #pragma once
 
 #include <memory>
@@ -13,6 +14,7 @@
 class TButton;
 class TComboBox;
 class TEdit;
+class TFormBuilder;
 class TLabel;
 class TPanel;
 class TStaticText;
@@ -44,6 +46,20 @@ class TMethodListForm : public TForm {
   // Per slot: the type combo's item index, -1 when the slot has no method.
   int MethodTypeIndex[kSlots] = {-1, -1, -1, -1};
 
+  // Components named alike in both forms (owned by the form).
+  TListView* ListView1 = nullptr;
+  TLabel* Label1 = nullptr;  // the list name
+  // Per slot its type's and its server group's label ("Label2" .. "Label9").
+  TLabel* SlotLabels[2 * kSlots] = {};
+  TLabel* Label10 = nullptr;  // "Row Status"
+  TComboBox* RowComboBox = nullptr;
+  TStatusBar* StatusBar1 = nullptr;
+  TStaticText* StaticText1 = nullptr;
+  TButton* GetButton = nullptr;
+  TButton* EditButton = nullptr;
+  TButton* AddButton = nullptr;
+  TButton* DeleteButton = nullptr;
+
  protected:
   // What differs between the two forms.
   struct TMethodListTexts {
@@ -61,7 +77,15 @@ class TMethodListForm : public TForm {
   // just loaded) and the slot is a server group.
   void TypeChanged(int slot, bool keepName = false);
 
-  // Components, created by the derived form (owned by the form).
+  // The list view at (8, 8) and the button column right of it at `buttonsX`.
+  void AddListAndButtons(TFormBuilder& B, int listWidth, int listHeight, int buttonsX);
+  // Points the logic at the components; `name` and the slot edits are the
+  // derived form's.
+  void BindComponents(TEdit* name, TComboBox* const (&types)[kSlots],
+                      TEdit* const (&groups)[kSlots]);
+
+ private:
+  // What the logic works on, set by BindComponents.
   TListView* List_ = nullptr;
   TEdit* Name_ = nullptr;
   TComboBox* Type_[kSlots] = {};
@@ -74,7 +98,6 @@ class TMethodListForm : public TForm {
   TButton* Add_ = nullptr;
   TButton* Delete_ = nullptr;
 
- private:
   void SetIdleState();
   void SetRowState();
   void AllTypesChanged(bool keepNames = false);

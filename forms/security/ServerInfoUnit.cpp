@@ -2,6 +2,7 @@
 
 #include "app/FormOpeners.h"
 #include "app/mibdefs/SecurityMib.h"
+#include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Dialogs.h"
@@ -9,6 +10,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
 
 TServerInformationForm* ServerInformationForm = nullptr;
 
@@ -43,22 +45,11 @@ void TServerInformationForm::InitComponents() {
   SetName("ServerInformationForm");
 
   B.Add(Panel1, "Panel1").Align(alRight).Width(116).BevelOuter(bvNone);
-  B.Add(GetButton, "GetButton", Panel1)
-      .At(10, 10, 96, 25)
-      .Caption("Refresh")
-      .OnClick(this, &F::GetButtonClick);
-  B.Add(EditButton, "EditButton", Panel1)
-      .At(10, 40, 96, 25)
-      .Caption("Edit")
-      .OnClick(this, &F::EditButtonClick);
-  B.Add(AddButton, "AddButton", Panel1)
-      .At(10, 70, 96, 25)
-      .Caption("Add")
-      .OnClick(this, &F::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton", Panel1)
-      .At(10, 100, 96, 25)
-      .Caption("Delete")
-      .OnClick(this, &F::DeleteButtonClick);
+  AddButtonRun<F>(B, this, {Panel1, 10, 10, 96, 25, 0, 30},
+                  {{GetButton, "GetButton", "Refresh", &F::GetButtonClick},
+                   {EditButton, "EditButton", "Edit", &F::EditButtonClick},
+                   {AddButton, "AddButton", "Add", &F::AddButtonClick},
+                   {DeleteButton, "DeleteButton", "Delete", &F::DeleteButtonClick}});
   B.Add(Static, "Static", Panel1).At(10, 134, 96, 17).Caption("0");
 
   B.Add(Panel2, "Panel2").Align(alBottom).Height(200).BevelOuter(bvNone);
@@ -69,18 +60,12 @@ void TServerInformationForm::InitComponents() {
       .OnChange(this, &F::ListView1Change);
 
   B.Parent(Panel2);
-  struct Row {
-    TLabel*& label;
-    const char* labelName;
-    const char* caption;
-  };
-  const Row rows[] = {
-      {Label1, "Label1", "Server IP"},        {Label2, "Label2", "Server Auth Protocol"},
-      {Label3, "Label3", "Server Auth Port"}, {Label4, "Label4", "Server Auth Key"},
-      {Label5, "Label5", "Server Timeout"},   {Label6, "Label6", "Server Retry Count"},
-      {Label7, "Label7", "Server Row Status"}};
+  // The captions beside the edits; nothing refers to them afterwards.
+  const char* const captions[] = {"Server IP",        "Server Auth Protocol", "Server Auth Port",
+                                  "Server Auth Key",  "Server Timeout",       "Server Retry Count",
+                                  "Server Row Status"};
   for (int i = 0; i < 7; ++i)
-    B.Add(rows[i].label, rows[i].labelName).At(12, 12 + i * 26).Caption(rows[i].caption);
+    B.Make<TLabel>("Label" + IntToStr(i + 1)).At(12, 12 + i * 26).Caption(captions[i]);
   B.Add(IPEdit, "IPEdit").At(160, 8, 160, 21);
   B.Add(ProtocolComboBox, "ProtocolComboBox").At(160, 34, 160, 21).Style(csDropDownList);
   B.Add(PortEdit, "PortEdit").At(160, 60, 160, 21);

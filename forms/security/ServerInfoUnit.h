@@ -11,7 +11,6 @@
 class TButton;
 class TComboBox;
 class TEdit;
-class TLabel;
 class TPanel;
 class TStaticText;
 class VnSNMPRequest2Edits;
@@ -24,19 +23,12 @@ class TServerInformationForm : public TForm {
   TPanel* Panel1 = nullptr;  // button column
   TPanel* Panel2 = nullptr;  // edit panel
   TListView* ListView1 = nullptr;
-  TLabel* Label1 = nullptr;  // "Server IP"
   TEdit* IPEdit = nullptr;
-  TLabel* Label2 = nullptr;  // "Server Auth Protocol"
   TComboBox* ProtocolComboBox = nullptr;
-  TLabel* Label3 = nullptr;  // "Server Auth Port"
   TEdit* PortEdit = nullptr;
-  TLabel* Label4 = nullptr;  // "Server Auth Key"
   TEdit* KeyEdit = nullptr;
-  TLabel* Label5 = nullptr;  // "Server Timeout"
   TEdit* TimeoutEdit = nullptr;
-  TLabel* Label6 = nullptr;  // "Server Retry Count"
   TEdit* RetryCEdit = nullptr;
-  TLabel* Label7 = nullptr;  // "Server Row Status"
   TComboBox* RowComboBox = nullptr;
   TStatusBar* StatusBar1 = nullptr;
   TStaticText* Static = nullptr;

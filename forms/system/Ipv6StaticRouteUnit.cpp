@@ -2,7 +2,9 @@
 
 #include "app/FormOpeners.h"
 #include "app/mibdefs/DeviceMib.h"
+#include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/RowDelete.h"
 #include "forms/system/Ipv6StaticRouteEditUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
@@ -47,24 +49,13 @@ void TIpv6StaticRouteForm::InitComponents() {
   B.Add(Memo1, "Memo1").At(8, 242, 528, 80).ReadOnly();
   Memo1->SetScrollBars(ssVertical);
   B.Add(StaticText1, "StaticText1").At(548, 8, 84, 17).Caption("0");
-  struct Btn {
-    TButton*& Button;
-    const char* Name;
-    const char* Caption;
-    void (TIpv6StaticRouteForm::*Click)(TObject*);
-  };
-  const Btn buttons[] = {
-      {btnGet, "btnGet", "Refresh", &TIpv6StaticRouteForm::btnGetClick},
-      {btnAdd, "btnAdd", "Add", &TIpv6StaticRouteForm::btnAddClick},
-      {btnAddDefault, "btnAddDefault", "Add Default", &TIpv6StaticRouteForm::btnAddDefaultClick},
-      {btnDelete, "btnDelete", "Delete", &TIpv6StaticRouteForm::btnDeleteClick},
-      {btnClose, "btnClose", "Close", &TIpv6StaticRouteForm::btnCloseClick},
-  };
-  int top = 36;
-  for (const Btn& b : buttons) {
-    B.Add(b.Button, b.Name).At(548, top, 84, 25).Caption(b.Caption).OnClick(this, b.Click);
-    top += 33;
-  }
+  AddButtonRun<TIpv6StaticRouteForm>(
+      B, this, {nullptr, 548, 36, 84, 25, 0, 33},
+      {{btnGet, "btnGet", "Refresh", &TIpv6StaticRouteForm::btnGetClick},
+       {btnAdd, "btnAdd", "Add", &TIpv6StaticRouteForm::btnAddClick},
+       {btnAddDefault, "btnAddDefault", "Add Default", &TIpv6StaticRouteForm::btnAddDefaultClick},
+       {btnDelete, "btnDelete", "Delete", &TIpv6StaticRouteForm::btnDeleteClick},
+       {btnClose, "btnClose", "Close", &TIpv6StaticRouteForm::btnCloseClick}});
 }
 
 void TIpv6StaticRouteForm::FormCreate(TObject*) {
@@ -121,23 +112,14 @@ void TIpv6StaticRouteForm::btnAddDefaultClick(TObject*) {
 }
 
 void TIpv6StaticRouteForm::btnDeleteClick(TObject*) {
-  if (!ListView1->Selected()) {
-    ShowMessage("Choose the item first.");
-  } else if (!Request || Request->Busy) {
-    ShowMessage(kGetDataNotComplete);
-    return;
-  } else {
-    try {
-      {
-        TSavedAccess saved(*Request);
+  const bool idle = DeleteSelectedRow(
+      ListView1, Request.get(),
+      [this](TSavedAccess&) {
         Ipv6StaticRouteEditForm->cbxStatus->SetItemIndex(Ipv6StaticRouteRowStatusOption::kDestroy);
         Request->Set(kSetFromControls);
-      }
-      Request->Get();
-    } catch (const Exception& e) {
-      ShowFailureInMemo(Memo1, e.Message);
-    }
-  }
+      },
+      [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); });
+  if (!idle) return;
   btnDelete->SetEnabled(false);
   if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
 }

@@ -13,6 +13,7 @@
 #include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
 
 TLogHostEditForm* LogHostEditForm = nullptr;
 
@@ -106,20 +107,13 @@ void TLogHostEditForm::InitComponents() {
       .Position(poScreenCenter)
       .BorderStyle(bsDialog)
       .OnActivate(this, &TLogHostEditForm::FormActivate);
-  struct Row {
-    TLabel*& Label;
-    const char* Name;
-    const char* Caption;
-  };
-  const Row rows[] = {
-      {Label1, "Label1", "Server Index"},      {Label2, "Label2", "Server Facility"},
-      {Label3, "Label3", "Server Severity"},   {Label4, "Label4", "Server UDP Port"},
-      {Label5, "Label5", "Server IP Address"}, {Label6, "Label6", "Server State"},
-      {Label7, "Label7", "Server Row Status"},
-  };
+  // The captions beside the fields; nothing refers to them afterwards.
+  const char* const captions[] = {"Server Index",     "Server Facility",   "Server Severity",
+                                  "Server UDP Port",  "Server IP Address", "Server State",
+                                  "Server Row Status"};
   int top = 16;
-  for (const Row& row : rows) {
-    B.Add(row.Label, row.Name).At(16, top + 4).Caption(row.Caption);
+  for (int i = 0; i < 7; ++i) {
+    B.Make<TLabel>("Label" + IntToStr(i + 1)).At(16, top + 4).Caption(captions[i]);
     top += 30;
   }
   B.Add(cbxIndex, "cbxIndex").At(140, 16, 154).Style(csDropDownList);

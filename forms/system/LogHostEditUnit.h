@@ -11,20 +11,12 @@
 class TButton;
 class TComboBox;
 class TEdit;
-class TLabel;
 
 class TLogHostEditForm : public TForm {
  public:
   explicit TLogHostEditForm(TComponent* AOwner);
   ~TLogHostEditForm() override;
 
-  TLabel* Label1 = nullptr;  // "Server Index"
-  TLabel* Label2 = nullptr;  // "Server Facility"
-  TLabel* Label3 = nullptr;  // "Server Severity"
-  TLabel* Label4 = nullptr;  // "Server UDP Port"
-  TLabel* Label5 = nullptr;  // "Server IP Address"
-  TLabel* Label6 = nullptr;  // "Server State"
-  TLabel* Label7 = nullptr;  // "Server Row Status"
   TComboBox* cbxIndex = nullptr;
   TComboBox* FacComboBox = nullptr;
   TComboBox* SevComboBox = nullptr;

@@ -2,7 +2,9 @@
 
 #include "app/FormOpeners.h"
 #include "app/mibdefs/DeviceMib.h"
+#include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/RowDelete.h"
 #include "forms/system/LogHostEditUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
@@ -44,22 +46,12 @@ void TSystemLogHostForm::InitComponents() {
       .OnCloseQuery(this, &TSystemLogHostForm::FormCloseQuery)
       .OnClose(this, &TSystemLogHostForm::FormClose);
   B.Add(Panel1, "Panel1").At(0, 0, 560, 41).Align(alTop).BevelOuter(bvNone);
-  B.Add(GetButton, "GetButton", Panel1)
-      .At(8, 8, 75, 25)
-      .Caption("Refresh")
-      .OnClick(this, &TSystemLogHostForm::GetButtonClick);
-  B.Add(EditButton, "EditButton", Panel1)
-      .At(91, 8, 75, 25)
-      .Caption("Edit")
-      .OnClick(this, &TSystemLogHostForm::EditButtonClick);
-  B.Add(AddButton, "AddButton", Panel1)
-      .At(174, 8, 75, 25)
-      .Caption("Add")
-      .OnClick(this, &TSystemLogHostForm::AddButtonClick);
-  B.Add(DeleteButton, "DeleteButton", Panel1)
-      .At(257, 8, 75, 25)
-      .Caption("Delete")
-      .OnClick(this, &TSystemLogHostForm::DeleteButtonClick);
+  using F = TSystemLogHostForm;
+  AddButtonRun<F>(B, this, {Panel1, 8, 8, 75, 25, 83, 0},
+                  {{GetButton, "GetButton", "Refresh", &F::GetButtonClick},
+                   {EditButton, "EditButton", "Edit", &F::EditButtonClick},
+                   {AddButton, "AddButton", "Add", &F::AddButtonClick},
+                   {DeleteButton, "DeleteButton", "Delete", &F::DeleteButtonClick}});
   B.Add(StaticText1, "StaticText1", Panel1).At(500, 12, 48, 17).Caption("0");
 
   B.Add(Panel2, "Panel2").At(0, 41, 560, 259).Align(alClient).BevelOuter(bvNone);
@@ -147,26 +139,17 @@ void TSystemLogHostForm::AddButtonClick(TObject*) {
 }
 
 void TSystemLogHostForm::DeleteButtonClick(TObject*) {
-  if (!ListView1->Selected()) {
-    ShowMessage("Choose the item first.");
-  } else if (!Request || Request->Busy) {
-    ShowMessage(kGetDataNotComplete);
-    return;
-  } else {
-    try {
-      // Only the index (the row's instance) and the row status go out.
-      {
-        TSavedAccess saved(*Request);
+  const bool idle = DeleteSelectedRow(
+      ListView1, Request.get(),
+      [this](TSavedAccess& saved) {
+        // Only the index (the row's instance) and the row status go out.
         for (int item = Item::kIPAddress; item <= Item::kState; ++item) saved.Invalidate(item);
         LogHostEditForm->RowComboBox->SetItemIndex(SystemLogHostRowStatusOption::kDestroy);
         Request->Request.Active = true;
         Request->Set(kSetFromControls);
-      }
-      Request->Get();
-    } catch (const Exception& e) {
-      ShowFailure(e.Message);
-    }
-  }
+      },
+      [this](const AnsiString& message) { ShowFailure(message); });
+  if (!idle) return;
   EnableRowButtons(false);
   if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
 }

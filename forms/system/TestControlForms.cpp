@@ -2,7 +2,9 @@
 
 #include "app/mibdefs/EquipmentMib.h"
 #include "forms/common/AddressClass.h"
+#include "forms/common/ButtonRun.h"
 #include "forms/common/InputChecks.h"
+#include "forms/common/RowDelete.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
@@ -50,24 +52,13 @@ void TTestControlListForm::InitComponents(const char* caption) {
   Memo1->SetScrollBars(ssVertical);
   B.Add(StaticText1, "StaticText1").At(528, 8, 84, 17).Caption("0");
   B.Add(Label1, "Label1").At(528, 28).Caption("Samples");
-  struct Btn {
-    TButton*& Button;
-    const char* Name;
-    const char* Caption;
-    void (TTestControlListForm::*Click)(TObject*);
-  };
-  const Btn buttons[] = {
-      {GetButton, "GetButton", "Refresh", &TTestControlListForm::GetButtonClick},
-      {EditButton, "EditButton", "Edit", &TTestControlListForm::EditButtonClick},
-      {AddButton, "AddButton", "Add", &TTestControlListForm::AddButtonClick},
-      {DeleteButton, "DeleteButton", "Delete", &TTestControlListForm::DeleteButtonClick},
-      {CloseButton, "CloseButton", "Close", &TTestControlListForm::CloseButtonClick},
-  };
-  int top = 56;
-  for (const Btn& b : buttons) {
-    B.Add(b.Button, b.Name).At(528, top, 84, 25).Caption(b.Caption).OnClick(this, b.Click);
-    top += 33;
-  }
+  AddButtonRun<TTestControlListForm>(
+      B, this, {nullptr, 528, 56, 84, 25, 0, 33},
+      {{GetButton, "GetButton", "Refresh", &TTestControlListForm::GetButtonClick},
+       {EditButton, "EditButton", "Edit", &TTestControlListForm::EditButtonClick},
+       {AddButton, "AddButton", "Add", &TTestControlListForm::AddButtonClick},
+       {DeleteButton, "DeleteButton", "Delete", &TTestControlListForm::DeleteButtonClick},
+       {CloseButton, "CloseButton", "Close", &TTestControlListForm::CloseButtonClick}});
 }
 
 void TTestControlListForm::FormCreate(TObject*) {
@@ -125,28 +116,18 @@ void TTestControlListForm::EditButtonClick(TObject*) {
 }
 
 void TTestControlListForm::DeleteButtonClick(TObject*) {
-  if (!ListView1->Selected()) {
-    ShowMessage("Choose the item first.");
-  } else if (!Request || Request->Busy) {
-    ShowMessage(kGetDataNotComplete);
-    return;
-  } else {
-    try {
-      {
+  const bool idle = DeleteSelectedRow(
+      ListView1, Request.get(),
+      [this](TSavedAccess& saved) {
         // Only the row status goes out, on the selected row's instance.
-        TSavedAccess saved(*Request);
         for (int item = 0; item < RowStatusItem(); ++item) saved.Invalidate(item);
         if (TTestControlEditForm* dialog = EditForm())
           dialog->StatusComboBox->SetItemIndex(kDestroyIndex);
         Request->Request.Active = true;
         Request->Set(kSetFromControls);
-      }
-      Request->Get();
-      DeleteButton->SetEnabled(false);
-    } catch (const Exception& e) {
-      ShowFailure(e.Message, false);
-    }
-  }
+      },
+      [this](const AnsiString& message) { ShowFailure(message, false); });
+  if (!idle) return;
   ListView1->SetSelected(nullptr);
   DeleteButton->SetEnabled(false);
   if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
@@ -201,23 +182,12 @@ void TTestControlEditForm::BuildFrame(TFormBuilder& B, int height) {
       .Position(poOwnerFormCenter)
       .BorderStyle(bsDialog)
       .OnActivate(this, &TTestControlEditForm::FormActivate);
-  struct Btn {
-    TButton*& Button;
-    const char* Name;
-    const char* Caption;
-    void (TTestControlEditForm::*Click)(TObject*);
-  };
-  const Btn buttons[] = {
-      {SetButton, "SetButton", "Set Checked", &TTestControlEditForm::SetButtonClick},
-      {CheckAllButton, "CheckAllButton", "CheckAll", &TTestControlEditForm::CheckAllButtonClick},
-      {ClearButton, "ClearButton", "Clear Checked", &TTestControlEditForm::ClearButtonClick},
-      {CloseButton, "CloseButton", "Close", &TTestControlEditForm::CloseButtonClick},
-  };
-  int top = 16;
-  for (const Btn& b : buttons) {
-    B.Add(b.Button, b.Name).At(324, top, 84, 25).Caption(b.Caption).OnClick(this, b.Click);
-    top += 33;
-  }
+  AddButtonRun<TTestControlEditForm>(
+      B, this, {nullptr, 324, 16, 84, 25, 0, 33},
+      {{SetButton, "SetButton", "Set Checked", &TTestControlEditForm::SetButtonClick},
+       {CheckAllButton, "CheckAllButton", "CheckAll", &TTestControlEditForm::CheckAllButtonClick},
+       {ClearButton, "ClearButton", "Clear Checked", &TTestControlEditForm::ClearButtonClick},
+       {CloseButton, "CloseButton", "Close", &TTestControlEditForm::CloseButtonClick}});
 }
 
 void TTestControlEditForm::FormActivate(TObject*) {
