@@ -10,6 +10,11 @@ what is on disk. Exits with 77 when the data file cannot be found, or with 1
 under CI (CI set in the environment), where a checkout without it must not
 pass.
 
+Beside each table a unit header names its item positions (namespace
+<Table>Item, from the item labels) and, where the table has a row status, the
+positions of the row-status options as a combo box lists them (namespace
+<Table>RowStatusOption).
+
 The output depends on the data only: the same input always gives the same
 bytes. Standard library only.
 """
@@ -172,9 +177,14 @@ def assign_units(tables):
         table["_unit"] = unit[:-3]
 
 
-def camel(text):
+def id_word(text):
+    """The identifier of a label: its words joined, each capitalised."""
     words = re.findall(r"[A-Za-z0-9]+", text.replace("\\n", " "))
-    name = "".join(w[0].upper() + w[1:] for w in words)
+    return "".join(w[0].upper() + w[1:] for w in words)
+
+
+def camel(text):
+    name = id_word(text)
     if name and name[0].isdigit():
         name = "Dot" + name
     return name
@@ -223,6 +233,58 @@ def table_names(tables):
         fail("table names not unique: %s" % ", ".join(sorted(duplicates)))
     for table, name in zip(tables, names):
         table["_name"] = name
+
+
+def unique_ids(labels, what):
+    """k-names of labels, unique in their list. A range or unit in brackets
+    is left out unless it tells items apart ("Offset Mask[1-15]" gives
+    kOffsetMask1To15); a repeated label takes the number of its use
+    (kStatus, kStatus2)."""
+    short = [id_word(re.sub(r"\([^)]*\)|\[[^]]*\]", " ", label)) for label in labels]
+    sources = {}
+    for label, word in zip(labels, short):
+        sources.setdefault(word, set()).add(label)
+    seen = Counter()
+    ids = []
+    for label, word in zip(labels, short):
+        if not word or len(sources[word]) > 1:
+            word = id_word(re.sub(r"(?<=\d)-(?=\d)", " To ", label))
+        if not word:
+            fail("%s: label %r gives no name" % (what, label))
+        seen[word] += 1
+        ids.append("k%s%s" % (word, seen[word] if seen[word] > 1 else ""))
+    duplicates = [n for n, c in Counter(ids).items() if c > 1]
+    if duplicates:
+        fail("%s: names not unique: %s" % (what, ", ".join(sorted(duplicates))))
+    return ids
+
+
+def row_status_record(table):
+    """The table's row status: the record whose options offer createAndGo."""
+    rows = [r for r in table["records"]
+            if r["options"] and any(str(t).lower() == "createandgo" for _, t in r["options"])]
+    if len(rows) > 1:
+        fail("table %r: more than one row status" % table["key"])
+    return rows[0] if rows else None
+
+
+def item_ids(table):
+    """Named item positions of a table, so that code indexing the table
+    follows the data instead of counting; and, where the table has a row
+    status, the positions of its options as a combo box lists them."""
+    base = table["_name"][:-len("Vars")]
+    ids = unique_ids([r["label"] for r in table["records"]], table["key"])
+    out = ["namespace %sItem {" % base, "enum : int {"]
+    out += ["  %s = %d," % (name, i) for i, name in enumerate(ids)]
+    out += ["};", "}  // namespace %sItem" % base]
+    row = row_status_record(table)
+    if row is not None:
+        names = unique_ids([t for _, t in row["options"]], table["key"] + " row status")
+        out += ["// Positions in the option list of %s." % c_string(row["label"]),
+                "namespace %sRowStatusOption {" % base, "enum : int {"]
+        out += ["  %s = %d," % (name, i) for i, name in enumerate(names)]
+        out += ["};", "}  // namespace %sRowStatusOption" % base]
+    return out
 
 
 def c_string(text):
@@ -299,6 +361,7 @@ def unit_header(unit, stem, areas, tables):
     for table in tables:
         out.append("// %s" % table["key"])
         out.append("extern const VnSNMPVarDesc %s[];" % table["_name"])
+        out += item_ids(table)
     out += ["// clang-format on", ""]
     return "\n".join(out)
 

@@ -12,50 +12,557 @@ void FreeAclMibOptionLists();
 
 // 1.3.6.1.4.1.171.12.9.1.1 (1)
 extern const VnSNMPVarDesc CPUFilterControlVars[];
+namespace CPUFilterControlItem {
+enum : int {
+  kCPUInterfaceFilteringState = 0,
+};
+}  // namespace CPUFilterControlItem
 // 1.3.6.1.4.1.171.12.9.1.2 (2)
 extern const VnSNMPVarDesc ACLInformationVars[];
+namespace ACLInformationItem {
+enum : int {
+  kACLTotalUsedRuleEntries = 0,
+  kACLTotalUnusedRuleEntries = 1,
+};
+}  // namespace ACLInformationItem
 // 1.3.6.1.4.1.171.12.9.2.1.1.1 (10)
 extern const VnSNMPVarDesc EthernetMaskInformationVars[];
+namespace EthernetMaskInformationItem {
+enum : int {
+  kEthernetMaskID = 0,
+  kUseVLAN = 1,
+  kMACAddressMaskState = 2,
+  kMACAddressMaskSource = 3,
+  kMACAddressMaskDestination = 4,
+  kUse8021p = 5,
+  kUseEthernetType = 6,
+  kRowStatus = 7,
+  kOwner = 8,
+  kUnusedRuleEntries = 9,
+};
+}  // namespace EthernetMaskInformationItem
+// Positions in the option list of "Row Status".
+namespace EthernetMaskInformationRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace EthernetMaskInformationRowStatusOption
 // 1.3.6.1.4.1.171.12.9.2.2.1.1 (22)
 extern const VnSNMPVarDesc IPMaskInformationVars[];
+namespace IPMaskInformationItem {
+enum : int {
+  kProfileID = 0,
+  kUseVLAN = 1,
+  kAddressMaskState = 2,
+  kSourceIPAddressMask = 3,
+  kDestinationIPAddressMask = 4,
+  kUseDSCP = 5,
+  kUseProtocolType = 6,
+  kICMPOption = 7,
+  kIGMPOption = 8,
+  kTCPOption = 9,
+  kUDPOption = 10,
+  kTCPOrUDPSourcePortMask = 11,
+  kTCPOrUDPDestinationPortMask = 12,
+  kTCPFlagBit = 13,
+  kTCPFlagBitMask = 14,
+  kProtocolIDOption = 15,
+  kProtocolID = 16,
+  kProtocolIDMask = 17,
+  kRowStatus = 18,
+  kOwner = 19,
+  kSourceMACAddressMask = 20,
+  kUnusedRuleEntries = 21,
+};
+}  // namespace IPMaskInformationItem
+// Positions in the option list of "Row Status".
+namespace IPMaskInformationRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IPMaskInformationRowStatusOption
 // 1.3.6.1.4.1.171.12.9.2.4.1.1 (9)
 extern const VnSNMPVarDesc IPv6MaskInfoVars[];
+namespace IPv6MaskInfoItem {
+enum : int {
+  kProfileID = 0,
+  kMaskClass = 1,
+  kFlowLabel = 2,
+  kIPAddressMaskState = 3,
+  kIPv6MaskSourceIPv6Mask = 4,
+  kIPv6MaskDestinationIPv6Mask = 5,
+  kRowStatus = 6,
+  kOwner = 7,
+  kUnusedRuleEntries = 8,
+};
+}  // namespace IPv6MaskInfoItem
+// Positions in the option list of "Row Status".
+namespace IPv6MaskInfoRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IPv6MaskInfoRowStatusOption
 // 1.3.6.1.4.1.171.12.9.2.5 (1)
 extern const VnSNMPVarDesc ACLMaskDeleteAllVars[];
+namespace ACLMaskDeleteAllItem {
+enum : int {
+  kDeleteAllState = 0,
+};
+}  // namespace ACLMaskDeleteAllItem
 // 1.3.6.1.4.1.171.12.9.2.6.1.1 (2)
 extern const VnSNMPVarDesc IBPACLEtherMaskVars[];
+namespace IBPACLEtherMaskItem {
+enum : int {
+  kProfileID = 0,
+  kEthernetType = 1,
+};
+}  // namespace IBPACLEtherMaskItem
 // 1.3.6.1.4.1.171.12.9.2.7.1.1 (3)
 extern const VnSNMPVarDesc IBPIPMaskVars[];
+namespace IBPIPMaskItem {
+enum : int {
+  kProfileID = 0,
+  kSourceMACAddressMask = 1,
+  kSourceIPAddressMask = 2,
+};
+}  // namespace IBPIPMaskItem
 // 1.3.6.1.4.1.171.12.9.2.8.1.1 (16)
 extern const VnSNMPVarDesc PktContentMaskVars[];
+namespace PktContentMaskItem {
+enum : int {
+  kProfileID = 0,
+  kChunk1State = 1,
+  kChunk1Value = 2,
+  kChunk1Offset = 3,
+  kChunk2State = 4,
+  kChunk2Value = 5,
+  kChunk2Offset = 6,
+  kChunk3State = 7,
+  kChunk3Value = 8,
+  kChunk3Offset = 9,
+  kChunk4State = 10,
+  kChunk4Value = 11,
+  kChunk4Offset = 12,
+  kRowStatus = 13,
+  kOwner = 14,
+  kUnusedRuleEntries = 15,
+};
+}  // namespace PktContentMaskItem
+// Positions in the option list of "Row Status".
+namespace PktContentMaskRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace PktContentMaskRowStatusOption
 // 1.3.6.1.4.1.171.12.9.3.1.1.1 (15)
 extern const VnSNMPVarDesc EthernetInformationRuleVars[];
+namespace EthernetInformationRuleItem {
+enum : int {
+  kMaskID = 0,
+  kAccessID = 1,
+  kRuleVLAN = 2,
+  kRuleSourceMACAddress = 3,
+  kRuleDestinationMACAddress = 4,
+  kRule8021P = 5,
+  kRuleEthernetType = 6,
+  kRuleEnablePriority = 7,
+  kRulePriority = 8,
+  kPermitRule = 9,
+  kRulePort = 10,
+  kRowStatus = 11,
+  kRuleRXRate = 12,
+  kEnableReplaceDSCP = 13,
+  kReplaceDSCP = 14,
+};
+}  // namespace EthernetInformationRuleItem
+// Positions in the option list of "Row Status".
+namespace EthernetInformationRuleRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace EthernetInformationRuleRowStatusOption
 // 1.3.6.1.4.1.171.12.9.3.2.1.1 (23)
 extern const VnSNMPVarDesc IPRuleVars[];
+namespace IPRuleItem {
+enum : int {
+  kProfileID = 0,
+  kAccessID = 1,
+  kRuleVLAN = 2,
+  kSourceIPAddress = 3,
+  kDestinationIPAddress = 4,
+  kDSCP = 5,
+  kProtocol = 6,
+  kType = 7,
+  kCode = 8,
+  kSourcePort = 9,
+  kDestinationPort = 10,
+  kFlagBits = 11,
+  kProtocolID = 12,
+  kUserMask = 13,
+  kEnablePriority = 14,
+  kPriority = 15,
+  kEnableReplaceDSCP = 16,
+  kReplaceDSCP = 17,
+  kPermit = 18,
+  kPort = 19,
+  kRowStatus = 20,
+  kRXRate = 21,
+  kSourceMACAddress = 22,
+};
+}  // namespace IPRuleItem
+// Positions in the option list of "Row Status".
+namespace IPRuleRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IPRuleRowStatusOption
 // 1.3.6.1.4.1.171.12.9.3.4.1.1 (14)
 extern const VnSNMPVarDesc Ipv6RuleVars[];
+namespace Ipv6RuleItem {
+enum : int {
+  kProfileID = 0,
+  kAccessID = 1,
+  kClass = 2,
+  kFlowLabel = 3,
+  kSourceIPv6Address = 4,
+  kDestinationIPv6Address = 5,
+  kEnablePriority = 6,
+  kRulePriority = 7,
+  kPermit = 8,
+  kPort = 9,
+  kRowStatus = 10,
+  kRXRate = 11,
+  kEnableReplaceDSCP = 12,
+  kReplaceDSCP = 13,
+};
+}  // namespace Ipv6RuleItem
+// Positions in the option list of "Row Status".
+namespace Ipv6RuleRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace Ipv6RuleRowStatusOption
 // 1.3.6.1.4.1.171.12.9.3.5.1.1 (5)
 extern const VnSNMPVarDesc IBPEtherRuleVars[];
+namespace IBPEtherRuleItem {
+enum : int {
+  kProfileID = 0,
+  kAccessID = 1,
+  kRuleType = 2,
+  kPermit = 3,
+  kPort = 4,
+};
+}  // namespace IBPEtherRuleItem
 // 1.3.6.1.4.1.171.12.9.3.6.1.1 (6)
 extern const VnSNMPVarDesc IBPIPRuleVars[];
+namespace IBPIPRuleItem {
+enum : int {
+  kProfileID = 0,
+  kAccessID = 1,
+  kSourceMACAddress = 2,
+  kSourceIPAddress = 3,
+  kPermit = 4,
+  kPort = 5,
+};
+}  // namespace IBPIPRuleItem
 // 1.3.6.1.4.1.171.12.9.3.7.1.1 (18)
 extern const VnSNMPVarDesc PktContentRuleVars[];
+namespace PktContentRuleItem {
+enum : int {
+  kProfileID = 0,
+  kAccessID = 1,
+  kChunk1Value = 2,
+  kChunk1 = 3,
+  kChunk2Value = 4,
+  kChunk2 = 5,
+  kChunk3Value = 6,
+  kChunk3 = 7,
+  kChunk4Value = 8,
+  kChunk4 = 9,
+  kEnablePriority = 10,
+  kPriority = 11,
+  kPermit = 12,
+  kRulePort = 13,
+  kRowStatus = 14,
+  kRxRate = 15,
+  kEnableReplaceDSCP = 16,
+  kReplaceDSCPValue = 17,
+};
+}  // namespace PktContentRuleItem
+// Positions in the option list of "Row Status".
+namespace PktContentRuleRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace PktContentRuleRowStatusOption
 // 1.3.6.1.4.1.171.12.9.4.1.1.1 (8)
 extern const VnSNMPVarDesc EthernetMaskCPUFilterVars[];
+namespace EthernetMaskCPUFilterItem {
+enum : int {
+  kCPUACLEthernetProfileID = 0,
+  kCPUACLEthernetUseVLAN = 1,
+  kCPUACLEthernetMACAddressMaskState = 2,
+  kCPUACLEthernetSourceMACAddressMask = 3,
+  kCPUACLEthernetDestinationMACAddressMask = 4,
+  kCPUACLEthernetUse8021P = 5,
+  kCPUACLEthernetUseEthernetType = 6,
+  kCPUACLEthernetRowStatus = 7,
+};
+}  // namespace EthernetMaskCPUFilterItem
+// Positions in the option list of "CPU ACL Ethernet Row Status".
+namespace EthernetMaskCPUFilterRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace EthernetMaskCPUFilterRowStatusOption
 // 1.3.6.1.4.1.171.12.9.4.2.1.1 (19)
 extern const VnSNMPVarDesc IPMaskCPUFilterVars[];
+namespace IPMaskCPUFilterItem {
+enum : int {
+  kProfileID = 0,
+  kUseVLAN = 1,
+  kIPAddressMaskState = 2,
+  kIPAddressMaskSource = 3,
+  kIPAddressMaskDestination = 4,
+  kUseDSCP = 5,
+  kUseProtocolType = 6,
+  kICMPOption = 7,
+  kIGMPOption = 8,
+  kTCPOption = 9,
+  kUDPOption = 10,
+  kTCPOrUDPSroucePortMask = 11,
+  kTCPOrUDPDestinationPortMask = 12,
+  kTCPFlagBit = 13,
+  kTCPFlagBitMask = 14,
+  kProtocolIDOption = 15,
+  kProtocolIDMask = 16,
+  kUserMask = 17,
+  kRowStatus = 18,
+};
+}  // namespace IPMaskCPUFilterItem
+// Positions in the option list of "Row Status".
+namespace IPMaskCPUFilterRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IPMaskCPUFilterRowStatusOption
 // 1.3.6.1.4.1.171.12.9.4.3.1.1 (7)
 extern const VnSNMPVarDesc PacketContentMaskCPUFilterVars[];
+namespace PacketContentMaskCPUFilterItem {
+enum : int {
+  kProfileID = 0,
+  kPacketContentOffsetMask1To15 = 1,
+  kPacketContentOffsetMask16To31 = 2,
+  kPacketContentOffsetMask32To47 = 3,
+  kPacketContentOffsetMask48To63 = 4,
+  kPacketContentOffsetMask64To79 = 5,
+  kRowStatus = 6,
+};
+}  // namespace PacketContentMaskCPUFilterItem
+// Positions in the option list of "Row Status".
+namespace PacketContentMaskCPUFilterRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace PacketContentMaskCPUFilterRowStatusOption
 // 1.3.6.1.4.1.171.12.9.4.4.1.1 (7)
 extern const VnSNMPVarDesc IPv6MaskInformationCPUFilterVars[];
+namespace IPv6MaskInformationCPUFilterItem {
+enum : int {
+  kProfileID = 0,
+  kClass = 1,
+  kFlowLabel = 2,
+  kMaskState = 3,
+  kSourceIPv6Mask = 4,
+  kDestinationIPv6Mask = 5,
+  kRowStatus = 6,
+};
+}  // namespace IPv6MaskInformationCPUFilterItem
+// Positions in the option list of "Row Status".
+namespace IPv6MaskInformationCPUFilterRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IPv6MaskInformationCPUFilterRowStatusOption
 // 1.3.6.1.4.1.171.12.9.4.5 (1)
 extern const VnSNMPVarDesc CPUACLMaskDeleteAllVars[];
+namespace CPUACLMaskDeleteAllItem {
+enum : int {
+  kDeleteAllState = 0,
+};
+}  // namespace CPUACLMaskDeleteAllItem
 // 1.3.6.1.4.1.171.12.9.5.1.1.1 (10)
 extern const VnSNMPVarDesc CPUFilterEthernetRuleVars[];
+namespace CPUFilterEthernetRuleItem {
+enum : int {
+  kProfileID = 0,
+  kAccessID = 1,
+  kVLAN = 2,
+  kRuleSourceMACAddress = 3,
+  kRuleDestinationMACAddress = 4,
+  k8021P = 5,
+  kEthernetType = 6,
+  kPermit = 7,
+  kRowStatus = 8,
+  kPort = 9,
+};
+}  // namespace CPUFilterEthernetRuleItem
+// Positions in the option list of "Row Status".
+namespace CPUFilterEthernetRuleRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace CPUFilterEthernetRuleRowStatusOption
 // 1.3.6.1.4.1.171.12.9.5.2.1.1 (17)
 extern const VnSNMPVarDesc CPUFilterIPRuleVars[];
+namespace CPUFilterIPRuleItem {
+enum : int {
+  kProfileID = 0,
+  kAccessID = 1,
+  kVLAN = 2,
+  kSourceIPAddress = 3,
+  kDestinationIPAddress = 4,
+  kDSCP = 5,
+  kProtocol = 6,
+  kType = 7,
+  kCode = 8,
+  kSourcePort = 9,
+  kDestinationPort = 10,
+  kFlagBits = 11,
+  kProtocolID = 12,
+  kUserMask = 13,
+  kPermit = 14,
+  kRowStatus = 15,
+  kPort = 16,
+};
+}  // namespace CPUFilterIPRuleItem
+// Positions in the option list of "Row Status".
+namespace CPUFilterIPRuleRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace CPUFilterIPRuleRowStatusOption
 // 1.3.6.1.4.1.171.12.9.5.3.1.1 (10)
 extern const VnSNMPVarDesc CPUFilterPktCntRuleVars[];
+namespace CPUFilterPktCntRuleItem {
+enum : int {
+  kProfileID = 0,
+  kAccessID = 1,
+  kPayloadOffset1To15 = 2,
+  kPayloadOffset16To31 = 3,
+  kPayloadOffset32To47 = 4,
+  kPayloadOffset48To63 = 5,
+  kPayloadOffset64To79 = 6,
+  kPermit = 7,
+  kRowStatus = 8,
+  kPort = 9,
+};
+}  // namespace CPUFilterPktCntRuleItem
+// Positions in the option list of "Row Status".
+namespace CPUFilterPktCntRuleRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace CPUFilterPktCntRuleRowStatusOption
 // 1.3.6.1.4.1.171.12.9.5.4.1.1 (9)
 extern const VnSNMPVarDesc CPUFilterIPV6RuleVars[];
+namespace CPUFilterIPV6RuleItem {
+enum : int {
+  kProfileID = 0,
+  kAccessID = 1,
+  kClass = 2,
+  kFlowLabel = 3,
+  kSourceIPv6Address = 4,
+  kDestinationIPv6Address = 5,
+  kPermit = 6,
+  kRowStatus = 7,
+  kPort = 8,
+};
+}  // namespace CPUFilterIPV6RuleItem
+// Positions in the option list of "Row Status".
+namespace CPUFilterIPV6RuleRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace CPUFilterIPV6RuleRowStatusOption
 // clang-format on

@@ -12,26 +12,180 @@ void FreeAuthMibOptionLists();
 
 // 1.3.6.1.4.1.171.12.3.1.1 (2)
 extern const VnSNMPVarDesc AuthenticationModeSettingVars[];
+namespace AuthenticationModeSettingItem {
+enum : int {
+  kUserAuthenticationProtocol = 0,
+  kDeviceAuthenticationMode = 1,
+};
+}  // namespace AuthenticationModeSettingItem
 // 1.3.6.1.4.1.171.12.3.1.3 (1)
 extern const VnSNMPVarDesc AuthorizationStateVars[];
+namespace AuthorizationStateItem {
+enum : int {
+  kAuthorizationState = 0,
+};
+}  // namespace AuthorizationStateItem
 // 1.3.6.1.4.1.171.12.3.2.4.1.1 (9)
 extern const VnSNMPVarDesc RADIUSServerTableVars[];
+namespace RADIUSServerTableItem {
+enum : int {
+  kServerIndex = 0,
+  kServerIP = 1,
+  kAuthPortNumber = 2,
+  kAcctPortNumber = 3,
+  kServerStatus = 4,
+  kServerTimeout = 5,
+  kServerRetransmit = 6,
+  kServerAddressType = 7,
+  kServerAddress = 8,
+};
+}  // namespace RADIUSServerTableItem
+// Positions in the option list of "Server Status".
+namespace RADIUSServerTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace RADIUSServerTableRowStatusOption
 // 1.3.6.1.4.1.171.12.3.6.1.1.1 (5)
 extern const VnSNMPVarDesc StateTableVars[];
+namespace StateTableItem {
+enum : int {
+  kPAEMACAddress = 0,
+  kPAEPortNumber = 1,
+  kPAEState = 2,
+  kBackendState = 3,
+  kControlLedPortStatus = 4,
+};
+}  // namespace StateTableItem
 // 1.3.6.1.4.1.171.12.3.6.1.1.1 (11)
 extern const VnSNMPVarDesc SessionInformationVars[];
+namespace SessionInformationItem {
+enum : int {
+  kPAEMACAddress = 0,
+  kPAEPortNumber = 1,
+  kSessionOctetsRX = 2,
+  kSessionOctetsTX = 3,
+  kSessionFramesRX = 4,
+  kSessionFramesTX = 5,
+  kSessionID = 6,
+  kSessionAuthenticMethod = 7,
+  kSessionTime = 8,
+  kSessionTerminateCause = 9,
+  kSessionUserName = 10,
+};
+}  // namespace SessionInformationItem
 // 1.3.6.1.4.1.171.12.3.6.1.1.1 (14)
 extern const VnSNMPVarDesc MacStatisticTableVars[];
+namespace MacStatisticTableItem {
+enum : int {
+  kPAEMACAddress = 0,
+  kPAEPortNumber = 1,
+  kEapolFramesRX = 2,
+  kEapolFramesTX = 3,
+  kEapolStartFramesRX = 4,
+  kEapolLogOffFramesRX = 5,
+  kEapolResponseIDFramesRX = 6,
+  kEapolResponseFramesRX = 7,
+  kEapolRequsetIDFramesTX = 8,
+  kEapolRequsetFramesTX = 9,
+  kInvalidEapolFramesRX = 10,
+  kEapLengthErrorFramesRX = 11,
+  kLastEapolFrameVersion = 12,
+  kLastEapolFrameSource = 13,
+};
+}  // namespace MacStatisticTableItem
 // 1.3.6.1.4.1.171.12.3.6.1.1.1 (20)
 extern const VnSNMPVarDesc DiagnosticsInformationVars[];
+namespace DiagnosticsInformationItem {
+enum : int {
+  kMACAddress = 0,
+  kPortNumber = 1,
+  kEntersConnecting = 2,
+  kEapLogoffsWhileConnecting = 3,
+  kEntersAuthenticating = 4,
+  kAuthSuccessWhileAuthenticating = 5,
+  kAuthTimeoutsWhileAuthenticating = 6,
+  kAuthFailWhileAuthenticating = 7,
+  kAuthReauthsWhileAuthenticating = 8,
+  kAuthEapStartsWhileAuthenticating = 9,
+  kAuthEapLogoffWhileAuthenticating = 10,
+  kAuthReauthsWhileAuthenticated = 11,
+  kAuthEapStartsWhileAuthenticated = 12,
+  kAuthEapLogoffWhileAuthenticated = 13,
+  kBackendResponses = 14,
+  kBackendAccessChallenges = 15,
+  kBackendOtherRequestsToSupplicant = 16,
+  kBackendNonNakResponsesFromSupplicant = 17,
+  kBackendAuthSuccesses = 18,
+  kBackendAuthFails = 19,
+};
+}  // namespace DiagnosticsInformationItem
 // 1.3.6.1.4.1.171.12.3.8.1.1.1 (2)
 extern const VnSNMPVarDesc AuthenticationPortControlVars[];
+namespace AuthenticationPortControlItem {
+enum : int {
+  kAuthenticationPortNumber = 0,
+  kAuthenticationPortCapabilities = 1,
+};
+}  // namespace AuthenticationPortControlItem
 // 1.3.6.1.4.1.171.12.3.9.1.1.1 (3)
 extern const VnSNMPVarDesc MACBasedPAEPortControlVars[];
+namespace MACBasedPAEPortControlItem {
+enum : int {
+  kPortNumber = 0,
+  kMACAddress = 1,
+  kPortInitializeOrReauthenticateStatus = 2,
+};
+}  // namespace MACBasedPAEPortControlItem
 // 1.3.6.1.4.1.171.12.3.11.1.1.1 (3)
 extern const VnSNMPVarDesc MultipleAuthenticationPortTableVars[];
+namespace MultipleAuthenticationPortTableItem {
+enum : int {
+  kMultipleAuthenticationPortIndex = 0,
+  kMultipleAuthenticationPortMode = 1,
+  kMultipleAuthenticationPortMethod = 2,
+};
+}  // namespace MultipleAuthenticationPortTableItem
 // 1.3.6.1.4.1.171.12.3.11.2.1.1 (3)
 extern const VnSNMPVarDesc MultipleAuthenticationGuestVLANTableVars[];
+namespace MultipleAuthenticationGuestVLANTableItem {
+enum : int {
+  kGuestVLANID = 0,
+  kGuestVLANPorts = 1,
+  kGuestVLANRowStatus = 2,
+};
+}  // namespace MultipleAuthenticationGuestVLANTableItem
+// Positions in the option list of "Guest VLAN Row Status".
+namespace MultipleAuthenticationGuestVLANTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace MultipleAuthenticationGuestVLANTableRowStatusOption
 // 1.3.6.1.4.1.171.12.56.3.1.1.1 (3)
 extern const VnSNMPVarDesc StaticMACBasedVLANVars[];
+namespace StaticMACBasedVLANItem {
+enum : int {
+  kStaticMACBasedVLANControlMACAddress = 0,
+  kStaticMACBasedVLANControlVLANName = 1,
+  kStaticMACBasedVLANControlStatus = 2,
+};
+}  // namespace StaticMACBasedVLANItem
+// Positions in the option list of "Static MAC-Based VLAN Control Status".
+namespace StaticMACBasedVLANRowStatusOption {
+enum : int {
+  kActive = 0,
+  kCreateAndGo = 1,
+  kDestroy = 2,
+};
+}  // namespace StaticMACBasedVLANRowStatusOption
 // clang-format on

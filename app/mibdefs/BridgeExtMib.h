@@ -12,46 +12,224 @@ void FreeBridgeExtMibOptionLists();
 
 // 1.3.6.1.2.1.17.1.4.1.1 (2)
 extern const VnSNMPVarDesc PortCapabilities8021dVars[];
+namespace PortCapabilities8021dItem {
+enum : int {
+  kPortNumber = 0,
+  kCapabilities = 1,
+};
+}  // namespace PortCapabilities8021dItem
 // 1.3.6.1.2.1.17.1.4.1.1 (3) #1
 extern const VnSNMPVarDesc DefaultUserPrioritiesOfEachPortVars[];
+namespace DefaultUserPrioritiesOfEachPortItem {
+enum : int {
+  kPortNumber = 0,
+  kDefaultUserPriority = 1,
+  kPortNumTrafficClasses = 2,
+};
+}  // namespace DefaultUserPrioritiesOfEachPortItem
 // 1.3.6.1.2.1.17.1.4.1.1 (3) #2
 extern const VnSNMPVarDesc RegeneratedUserPrioritiesVars[];
+namespace RegeneratedUserPrioritiesItem {
+enum : int {
+  kPortNumber = 0,
+  kUserPriority = 1,
+  kRegeneratedUserPriority = 2,
+};
+}  // namespace RegeneratedUserPrioritiesItem
 // 1.3.6.1.2.1.17.1.4.1.1 (3) #3
 extern const VnSNMPVarDesc UserPrioritiesToTrafficClassVars[];
+namespace UserPrioritiesToTrafficClassItem {
+enum : int {
+  kPortNumber = 0,
+  kTrafficClassPriority = 1,
+  kMappedTrafficClass = 2,
+};
+}  // namespace UserPrioritiesToTrafficClassItem
 // 1.3.6.1.2.1.17.1.4.1.1 (3) #4
 extern const VnSNMPVarDesc PortOutboundAccessPrioritiesVars[];
+namespace PortOutboundAccessPrioritiesItem {
+enum : int {
+  kPortNumber = 0,
+  kRegeneratedUserPriority = 1,
+  kPortOutboundAccessPriority = 2,
+};
+}  // namespace PortOutboundAccessPrioritiesItem
 // 1.3.6.1.2.1.17.1.4.1.1 (4)
 extern const VnSNMPVarDesc GARPVars[];
+namespace GARPItem {
+enum : int {
+  kPortNumber = 0,
+  kGARPJoinTime = 1,
+  kGARPLeaveTime = 2,
+  kGARPLeaveAllTime = 3,
+};
+}  // namespace GARPItem
 // 1.3.6.1.2.1.17.1.4.1.1 (7)
 extern const VnSNMPVarDesc VLanPortInfomationVars[];
+namespace VLanPortInfomationItem {
+enum : int {
+  kPortNumber = 0,
+  kPortVLANID = 1,
+  kAcceptableFrameTypes = 2,
+  kIngressFiltering = 3,
+  kGVRPStatus = 4,
+  kGVRPFailedRegistrations = 5,
+  kGVRPLastPDUOrigin = 6,
+};
+}  // namespace VLanPortInfomationItem
 // 1.3.6.1.2.1.17.4.4.1.1 (4) #2
 extern const VnSNMPVarDesc HighCapacityPortOverflowVars[];
+namespace HighCapacityPortOverflowItem {
+enum : int {
+  kPortIndex = 0,
+  kInOverflowFrames = 1,
+  kOutOverflowFrames = 2,
+  kInOverflowDiscards = 3,
+};
+}  // namespace HighCapacityPortOverflowItem
 // 1.3.6.1.2.1.17.6.1.1.1 (1)
 extern const VnSNMPVarDesc PBridgeConfigDeviceCapabilitiesVars[];
+namespace PBridgeConfigDeviceCapabilitiesItem {
+enum : int {
+  kDeviceCapabilities = 0,
+};
+}  // namespace PBridgeConfigDeviceCapabilitiesItem
 // 1.3.6.1.2.1.17.6.1.1.2 (1)
 extern const VnSNMPVarDesc PBridgeConfigTrafficClassesEnabledVars[];
+namespace PBridgeConfigTrafficClassesEnabledItem {
+enum : int {
+  kTrafficClassesEnabled = 0,
+};
+}  // namespace PBridgeConfigTrafficClassesEnabledItem
 // 1.3.6.1.2.1.17.7.1.1.1 (5)
 extern const VnSNMPVarDesc VLanGeneralInfoVars[];
+namespace VLanGeneralInfoItem {
+enum : int {
+  kVLANVersionNumber = 0,
+  kMaxVLANID = 1,
+  kMaxSupportedVLANs = 2,
+  kCurrentNumOfVLANs = 3,
+  kGVRPStatus = 4,
+};
+}  // namespace VLanGeneralInfoItem
 // 1.3.6.1.2.1.17.7.1.2.1.1.1 (2)
 extern const VnSNMPVarDesc FilteringDatabaseVars[];
+namespace FilteringDatabaseItem {
+enum : int {
+  kFDBID = 0,
+  kFDBDynamicCount = 1,
+};
+}  // namespace FilteringDatabaseItem
 // 1.3.6.1.2.1.17.7.1.2.1.1.1 (4)
 extern const VnSNMPVarDesc UnicastForwardingInformationVars[];
+namespace UnicastForwardingInformationItem {
+enum : int {
+  kFDBID = 0,
+  kFDBMACAddress = 1,
+  kPortNumber = 2,
+  kStatus = 3,
+};
+}  // namespace UnicastForwardingInformationItem
 // 1.3.6.1.2.1.17.7.1.2.1.1.1 (5) #1
 extern const VnSNMPVarDesc MulticastFilterInformationVars[];
+namespace MulticastFilterInformationItem {
+enum : int {
+  kIndex = 0,
+  kMACAddress = 1,
+  kReceivePort = 2,
+  kEgressPorts = 3,
+  kStatus = 4,
+};
+}  // namespace MulticastFilterInformationItem
 // 1.3.6.1.2.1.17.7.1.2.1.1.1 (5) #2
 extern const VnSNMPVarDesc UnicastFilterInformationVars[];
+namespace UnicastFilterInformationItem {
+enum : int {
+  kIndex = 0,
+  kUnicastAddress = 1,
+  kReceivePort = 2,
+  kPortsUnicastAllowedToGoTo = 3,
+  kStatus = 4,
+};
+}  // namespace UnicastFilterInformationItem
 // 1.3.6.1.2.1.17.7.1.4.1 (1)
 extern const VnSNMPVarDesc VLanCurrentTableVLANNumDeletesVars[];
+namespace VLanCurrentTableVLANNumDeletesItem {
+enum : int {
+  kVLANNumDeletes = 0,
+};
+}  // namespace VLanCurrentTableVLANNumDeletesItem
 // 1.3.6.1.2.1.17.7.1.4.2.1.1 (7)
 extern const VnSNMPVarDesc VLanCurrentTableFDBIDVars[];
+namespace VLanCurrentTableFDBIDItem {
+enum : int {
+  kVLANTimeMark = 0,
+  kVLANIndex = 1,
+  kFDBID = 2,
+  kCurrentEgressPorts = 3,
+  kCurrentUntaggedPorts = 4,
+  kVLANStatus = 5,
+  kCreationTime = 6,
+};
+}  // namespace VLanCurrentTableFDBIDItem
 // 1.3.6.1.2.1.17.7.1.4.2.1.2 (4) #1
 extern const VnSNMPVarDesc FilteringInformationVars[];
+namespace FilteringInformationItem {
+enum : int {
+  kVLANID = 0,
+  kGroupAddress = 1,
+  kEgressPorts = 2,
+  kGMRPLearntPorts = 3,
+};
+}  // namespace FilteringInformationItem
 // 1.3.6.1.2.1.17.7.1.4.2.1.2 (4) #2
 extern const VnSNMPVarDesc MulticastForwardingInformationVars[];
+namespace MulticastForwardingInformationItem {
+enum : int {
+  kVLANID = 0,
+  kAllPorts = 1,
+  kStaticPorts = 2,
+  kForbiddenPorts = 3,
+};
+}  // namespace MulticastForwardingInformationItem
 // 1.3.6.1.2.1.17.7.1.4.2.1.2 (4) #3
 extern const VnSNMPVarDesc ForwardUnregisteredInformationVars[];
+namespace ForwardUnregisteredInformationItem {
+enum : int {
+  kVLANID = 0,
+  kUnregisteredPorts = 1,
+  kUnregisteredStaticPorts = 2,
+  kUnregisteredForbiddenPorts = 3,
+};
+}  // namespace ForwardUnregisteredInformationItem
 // 1.3.6.1.2.1.17.7.1.4.3.1.1 (6)
 extern const VnSNMPVarDesc StaticVlanTableVars[];
+namespace StaticVlanTableItem {
+enum : int {
+  kVLANID = 0,
+  kVLANName = 1,
+  kEgressPorts = 2,
+  kForbiddenEgressPorts = 3,
+  kUntaggedPorts = 4,
+  kStatus = 5,
+};
+}  // namespace StaticVlanTableItem
+// Positions in the option list of "Status".
+namespace StaticVlanTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace StaticVlanTableRowStatusOption
 // 1.3.6.1.2.1.17.7.1.4.4 (1)
 extern const VnSNMPVarDesc VlanStaticNextFreeLocalVLANIndexVars[];
+namespace VlanStaticNextFreeLocalVLANIndexItem {
+enum : int {
+  kNextFreeLocalVLANIndex = 0,
+};
+}  // namespace VlanStaticNextFreeLocalVLANIndexItem
 // clang-format on

@@ -19,208 +19,1195 @@ extern AnsiString g_ModelText;
 
 // 1.3.6.1.4.1.171.11.101.1.2.1.1.1 (2)
 extern const VnSNMPVarDesc DeviceInformationVars[];
+namespace DeviceInformationItem {
+enum : int {
+  kTotalNumberOfPorts = 0,
+  kNumberOfPortsInUse = 1,
+};
+}  // namespace DeviceInformationItem
 // 1.3.6.1.4.1.171.11.101.1.2.1.1.4 (1) #1
 extern const VnSNMPVarDesc FrontPanelLedStatusVars[];
+namespace FrontPanelLedStatusItem {
+enum : int {
+  kManagementFrontPanelLedStatus = 0,
+};
+}  // namespace FrontPanelLedStatusItem
 // 1.3.6.1.4.1.171.11.101.1.2.1.1.4 (1) #2
 extern const VnSNMPVarDesc FrontPanelLedScalarVars[];
+namespace FrontPanelLedScalarItem {
+enum : int {
+  kSwDevInfoFrontPanelLedStatus = 0,
+};
+}  // namespace FrontPanelLedScalarItem
 // 1.3.6.1.4.1.171.11.101.1.2.1.2.1 (1)
 extern const VnSNMPVarDesc SpanningTreeAlgorithmVars[];
+namespace SpanningTreeAlgorithmItem {
+enum : int {
+  kSpanningTreeAlgorithm = 0,
+};
+}  // namespace SpanningTreeAlgorithmItem
 // 1.3.6.1.4.1.171.11.101.1.2.1.2.2 (14)
 extern const VnSNMPVarDesc Layer2ControlIGMPSnoopingVars[];
+namespace Layer2ControlIGMPSnoopingItem {
+enum : int {
+  kIGMPSnooping = 0,
+  kRMONState = 1,
+  kSNMPTrapState = 2,
+  kCleanAllStatisticCounters = 3,
+  kVLANIDOfFDBTBL = 4,
+  kManagementVLANID = 5,
+  kMACNotificationState = 6,
+  kMACNotificationHistorySize = 7,
+  kMACNotificationInterval = 8,
+  kWebState = 9,
+  kTelnetState = 10,
+  kIPAutoConfig = 11,
+  kPortSecurityTrapLogState = 12,
+  kVLANTrunkState = 13,
+};
+}  // namespace Layer2ControlIGMPSnoopingItem
 // 1.3.6.1.4.1.171.11.101.1.2.1.2.4 (1)
 extern const VnSNMPVarDesc RMONControlVars[];
+namespace RMONControlItem {
+enum : int {
+  kRMONState = 0,
+};
+}  // namespace RMONControlItem
 // 1.3.6.1.4.1.171.11.101.1.2.1.2.14.2 (1)
 extern const VnSNMPVarDesc Layer2ControlTelnetTCPPortVars[];
+namespace Layer2ControlTelnetTCPPortItem {
+enum : int {
+  kTelnetTCPPort = 0,
+};
+}  // namespace Layer2ControlTelnetTCPPortItem
 // 1.3.6.1.4.1.171.11.101.1.2.1.2.17.2 (1)
 extern const VnSNMPVarDesc Layer2ControlWebTCPPortVars[];
+namespace Layer2ControlWebTCPPortItem {
+enum : int {
+  kWebTCPPort = 0,
+};
+}  // namespace Layer2ControlWebTCPPortItem
 // 1.3.6.1.4.1.171.11.101.1.2.1.3.1 (3)
 extern const VnSNMPVarDesc AlarmControlVars[];
+namespace AlarmControlItem {
+enum : int {
+  kAlarmNewRoot = 0,
+  kAlarmTopologyChange = 1,
+  kAlarmLinkChange = 2,
+};
+}  // namespace AlarmControlItem
 // 1.3.6.1.4.1.171.11.101.1.2.2.1.1.1 (2)
 extern const VnSNMPVarDesc VLANStaticManagementVars[];
+namespace VLANStaticManagementItem {
+enum : int {
+  kVLANIndex = 0,
+  kVLANAdvertisement = 1,
+};
+}  // namespace VLANStaticManagementItem
 // 1.3.6.1.4.1.171.11.101.1.2.2.2 (1)
 extern const VnSNMPVarDesc PVIDVLANAutoAssignmentStateVars[];
+namespace PVIDVLANAutoAssignmentStateItem {
+enum : int {
+  kPVIDAutoAssignmentState = 0,
+};
+}  // namespace PVIDVLANAutoAssignmentStateItem
 // 1.3.6.1.4.1.171.11.101.1.2.2.3.1.1 (3)
 extern const VnSNMPVarDesc VLANPortInformationVars[];
+namespace VLANPortInformationItem {
+enum : int {
+  kPortIndex = 0,
+  kVLANID = 1,
+  kPortRole = 2,
+};
+}  // namespace VLANPortInformationItem
 // 1.3.6.1.4.1.171.11.101.1.2.3.1.1.1 (7)
 extern const VnSNMPVarDesc PortInformationTableVars[];
+namespace PortInformationTableItem {
+enum : int {
+  kPortIndex = 0,
+  kPortInfoMediumType = 1,
+  kPortInfoUnitID = 2,
+  kPortInfoType = 3,
+  kPortInfoLinkStatus = 4,
+  kPortInfoNWayStatus = 5,
+  kPortInfoErrorDisable = 6,
+};
+}  // namespace PortInformationTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.3.1.1.3 (5)
 extern const VnSNMPVarDesc PortInformationVars[];
+namespace PortInformationItem {
+enum : int {
+  kPortInfoUnitID = 0,
+  kPortInfoType = 1,
+  kPortInfoLinkStatus = 2,
+  kPortInfoNWayStatus = 3,
+  kPortInfoErrorDisable = 4,
+};
+}  // namespace PortInformationItem
 // 1.3.6.1.4.1.171.11.101.1.2.3.2.1.1 (8)
 extern const VnSNMPVarDesc PortControlTableVars[];
+namespace PortControlTableItem {
+enum : int {
+  kPortIndex = 0,
+  kMediumType = 1,
+  kUnitIndex = 2,
+  kAdminState = 3,
+  kNWayState = 4,
+  kFlowControlState = 5,
+  kLearningState = 6,
+  kMACNotificationState = 7,
+};
+}  // namespace PortControlTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.3.2.1.3 (6)
 extern const VnSNMPVarDesc PortConfigurationVars[];
+namespace PortConfigurationItem {
+enum : int {
+  kUnitIndex = 0,
+  kAdminState = 1,
+  kNWayState = 2,
+  kFlowControlState = 3,
+  kLearningState = 4,
+  kMACNotificationState = 5,
+};
+}  // namespace PortConfigurationItem
 // 1.3.6.1.4.1.171.11.101.1.2.3.3 (2)
 extern const VnSNMPVarDesc JumboFrameCtrlVars[];
+namespace JumboFrameCtrlItem {
+enum : int {
+  kJumboFrame = 0,
+  kJumboFrameMaximumSize = 1,
+};
+}  // namespace JumboFrameCtrlItem
 // 1.3.6.1.4.1.171.11.101.1.2.3.5.1.1 (6)
 extern const VnSNMPVarDesc PortCableDiagnosticsTableVars[];
+namespace PortCableDiagnosticsTableItem {
+enum : int {
+  kPortCableDiagnosisPortIndex = 0,
+  kPortCableDiagnosisPairIndex = 1,
+  kPortCableDiagnosisCableStatus = 2,
+  kPortCableDiagnosisPairStatus = 3,
+  kPortCableDiagnosisPairLength = 4,
+  kPortCableDiagnosisPairLengthInaccuracy = 5,
+};
+}  // namespace PortCableDiagnosticsTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.3.6.1.1 (2)
 extern const VnSNMPVarDesc PortCounterControlTableVars[];
+namespace PortCounterControlTableItem {
+enum : int {
+  kPortCounterControlPortIndex = 0,
+  kPortCounterClearControl = 1,
+};
+}  // namespace PortCounterControlTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.3.7.1.1 (4)
 extern const VnSNMPVarDesc PortErrorTableVars[];
+namespace PortErrorTableItem {
+enum : int {
+  kPortErrorPortIndex = 0,
+  kPortErrorPortState = 1,
+  kPortErrorPortConnectionStatus = 2,
+  kPortErrorPortReason = 3,
+};
+}  // namespace PortErrorTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.5.1.1.1 (3)
 extern const VnSNMPVarDesc MulticastFilterProfileTableVars[];
+namespace MulticastFilterProfileTableItem {
+enum : int {
+  kMulticastFilterProfileIndex = 0,
+  kMulticastFilterProfileName = 1,
+  kMulticastFilterStatus = 2,
+};
+}  // namespace MulticastFilterProfileTableItem
+// Positions in the option list of "Multicast Filter Status".
+namespace MulticastFilterProfileTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace MulticastFilterProfileTableRowStatusOption
 // 1.3.6.1.4.1.171.11.101.1.2.5.2.1.1 (4)
 extern const VnSNMPVarDesc MulticastFilterProfileAddressTableVars[];
+namespace MulticastFilterProfileAddressTableItem {
+enum : int {
+  kMulticastFilterProfileIDIndex = 0,
+  kMulticastFilterFromIP = 1,
+  kMulticastFilterToIP = 2,
+  kMulticastFilterAddressState = 3,
+};
+}  // namespace MulticastFilterProfileAddressTableItem
+// Positions in the option list of "Multicast Filter Address State".
+namespace MulticastFilterProfileAddressTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace MulticastFilterProfileAddressTableRowStatusOption
 // 1.3.6.1.4.1.171.11.101.1.2.5.3.1.1 (4)
 extern const VnSNMPVarDesc LimitedMulticastFilterPortTableVars[];
+namespace LimitedMulticastFilterPortTableItem {
+enum : int {
+  kLimitedMulticastFilterPortIndex = 0,
+  kLimitedMulticastFilterPortAccess = 1,
+  kLimitedMulticastFilterPortProfileID = 2,
+  kLimitedMulticastFilterPortProfileStatus = 3,
+};
+}  // namespace LimitedMulticastFilterPortTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.5.4.1.1 (2)
 extern const VnSNMPVarDesc MulticastFilterPortMaxGroupTableVars[];
+namespace MulticastFilterPortMaxGroupTableItem {
+enum : int {
+  kMulticastFilterPortMaxGroupPortIndex = 0,
+  kMulticastFilterPortMaxGroup = 1,
+};
+}  // namespace MulticastFilterPortMaxGroupTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.6.1.1.1 (5)
 extern const VnSNMPVarDesc BandwidthControlTableVars[];
+namespace BandwidthControlTableItem {
+enum : int {
+  kPortIndex = 0,
+  kReceiveRate = 1,
+  kTransmitRate = 2,
+  kRADIUSReceiveRate = 3,
+  kRADIUSTransmitRate = 4,
+};
+}  // namespace BandwidthControlTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.6.2.1.1 (3)
 extern const VnSNMPVarDesc SchedulingTableVars[];
+namespace SchedulingTableItem {
+enum : int {
+  kQoSSchedulingClassIndex = 0,
+  kQoSSchedulingMaxPackets = 1,
+  kQoSSchedulingMechanism = 2,
+};
+}  // namespace SchedulingTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.6.3.1.1 (2)
 extern const VnSNMPVarDesc Dot8021pUserPriorityTableVars[];
+namespace Dot8021pUserPriorityTableItem {
+enum : int {
+  kUserPriorityIndex = 0,
+  k8021pUserPriorityClass = 1,
+};
+}  // namespace Dot8021pUserPriorityTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.6.4.1.1 (3)
 extern const VnSNMPVarDesc Dot8021pDefaultPriorityTableVars[];
+namespace Dot8021pDefaultPriorityTableItem {
+enum : int {
+  kPriorityIndex = 0,
+  k8021pDefaultPriority = 1,
+  kRADIUSPriority = 2,
+};
+}  // namespace Dot8021pDefaultPriorityTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.6.5 (1)
 extern const VnSNMPVarDesc QoSControlVars[];
+namespace QoSControlItem {
+enum : int {
+  kQoSSchedulingMechanismControl = 0,
+};
+}  // namespace QoSControlItem
 // 1.3.6.1.4.1.171.11.101.1.2.7.1.1.1 (5)
 extern const VnSNMPVarDesc PortSecurityTableVars[];
+namespace PortSecurityTableItem {
+enum : int {
+  kPortIndex = 0,
+  kMaxLearnAddress = 1,
+  kLockAddressMode = 2,
+  kAdminState = 3,
+  kClearControl = 4,
+};
+}  // namespace PortSecurityTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.7.2.1 (4)
 extern const VnSNMPVarDesc PrtSecDelCtrlVars[];
+namespace PrtSecDelCtrlItem {
+enum : int {
+  kDeleteVLANName = 0,
+  kDeletePort = 1,
+  kDeleteMACAddress = 2,
+  kDeleteActivity = 3,
+};
+}  // namespace PrtSecDelCtrlItem
 // 1.3.6.1.4.1.171.11.101.1.2.8.1 (7)
 extern const VnSNMPVarDesc DHCPBasicConfigurationVars[];
+namespace DHCPBasicConfigurationItem {
+enum : int {
+  kDHCPRelayState = 0,
+  kDHCPRelayHopCount = 1,
+  kDHCPRelayTimeThreshold = 2,
+  kDHCPRelayOption82State = 3,
+  kDHCPRelayOption82Check = 4,
+  kDHCPRelayOption82Policy = 5,
+  kDHCPLocalRelayState = 6,
+};
+}  // namespace DHCPBasicConfigurationItem
 // 1.3.6.1.4.1.171.11.101.1.2.8.7.1.1 (3)
 extern const VnSNMPVarDesc BOOTCtrlTableVars[];
+namespace BOOTCtrlTableItem {
+enum : int {
+  kDHCPRelayControlInterfaceName = 0,
+  kDHCPRelayControlServer = 1,
+  kDHCPRelayControlState = 2,
+};
+}  // namespace BOOTCtrlTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.9.1 (3)
 extern const VnSNMPVarDesc TrunkBasicInformationVars[];
+namespace TrunkBasicInformationItem {
+enum : int {
+  kTrunkMaxSupportedEntries = 0,
+  kTrunkCurrentEntriesNumber = 1,
+  kTrunkAlgorithm = 2,
+};
+}  // namespace TrunkBasicInformationItem
 // 1.3.6.1.4.1.171.11.101.1.2.9.3.1.1 (6)
 extern const VnSNMPVarDesc PortMirrorIndexVars[];
+namespace PortMirrorIndexItem {
+enum : int {
+  kIndex = 0,
+  kMasterPort = 1,
+  kMemberPorts = 2,
+  kTrunkType = 3,
+  kTrunkState = 4,
+  kActivePorts = 5,
+};
+}  // namespace PortMirrorIndexItem
+// Positions in the option list of "Trunk State".
+namespace PortMirrorIndexRowStatusOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+  kCreateAndGo = 2,
+  kCreateAndWait = 3,
+  kDestroy = 4,
+};
+}  // namespace PortMirrorIndexRowStatusOption
 // 1.3.6.1.4.1.171.11.101.1.2.9.5.1.1 (2)
 extern const VnSNMPVarDesc LACPPortTableVars[];
+namespace LACPPortTableItem {
+enum : int {
+  kLACPPortIndex = 0,
+  kLACPPortState = 1,
+};
+}  // namespace LACPPortTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.9.6.1.1 (2)
 extern const VnSNMPVarDesc TrunkVLANTableVars[];
+namespace TrunkVLANTableItem {
+enum : int {
+  kTrunkVLANPort = 0,
+  kTrunkVLANState = 1,
+};
+}  // namespace TrunkVLANTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.10.1 (4)
 extern const VnSNMPVarDesc PortMirrorLogicTargetPortVars[];
+namespace PortMirrorLogicTargetPortItem {
+enum : int {
+  kLogicTargetPort = 0,
+  kPortSourceIngress = 1,
+  kPortSourceEgress = 2,
+  kPortState = 3,
+};
+}  // namespace PortMirrorLogicTargetPortItem
 // 1.3.6.1.4.1.171.11.101.1.2.11.1 (2)
 extern const VnSNMPVarDesc IGMPSnoopingInformationVars[];
+namespace IGMPSnoopingInformationItem {
+enum : int {
+  kIGMPMaxSupportedVLANs = 0,
+  kIGMPMaxIPGroupNumberPerVLAN = 1,
+};
+}  // namespace IGMPSnoopingInformationItem
 // 1.3.6.1.4.1.171.11.101.1.2.11.3.1.1 (15)
 extern const VnSNMPVarDesc IGMPSnoopingControlTableVars[];
+namespace IGMPSnoopingControlTableItem {
+enum : int {
+  kIGMPControlVLANID = 0,
+  kIGMPQueryInterval = 1,
+  kIGMPMaxResponseTime = 2,
+  kIGMPRobustness = 3,
+  kIGMPLastMemberQueryInterval = 4,
+  kIGMPHostTimeout = 5,
+  kIGMPRouteTimeout = 6,
+  kIGMPLeaveTimer = 7,
+  kIGMPQueryState = 8,
+  kIGMPCurrentState = 9,
+  kIGMPControlState = 10,
+  kIGMPFastLeaveState = 11,
+  kIGMPQueryVersion = 12,
+  kIGMPDynamicIPMulticastVLANState = 13,
+  kIGMPDynamicIPMulticastVLANAge = 14,
+};
+}  // namespace IGMPSnoopingControlTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.11.4.1.1 (3)
 extern const VnSNMPVarDesc IGMPSnoopingQueryInformationVars[];
+namespace IGMPSnoopingQueryInformationItem {
+enum : int {
+  kVLANID = 0,
+  kQueryCount = 1,
+  kSendQueryCount = 2,
+};
+}  // namespace IGMPSnoopingQueryInformationItem
 // 1.3.6.1.4.1.171.11.101.1.2.11.5.1.1 (7)
 extern const VnSNMPVarDesc IGMPSnoopingInformationTableVars[];
+namespace IGMPSnoopingInformationTableItem {
+enum : int {
+  kIGMPVLANID = 0,
+  kIGMPGroupIPAddress = 1,
+  kIGMPMACAddress = 2,
+  kIGMPPortMap = 3,
+  kIGMPIPGroupReportCount = 4,
+  kIGMPVersion = 5,
+  kIGMPGroupMode = 6,
+};
+}  // namespace IGMPSnoopingInformationTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.11.6.1.1 (5)
 extern const VnSNMPVarDesc IGMPRouterPortsVars[];
+namespace IGMPRouterPortsItem {
+enum : int {
+  kIGMPRouterPortsVLANID = 0,
+  kIGMPRouterPortVLANName = 1,
+  kIGMPRouterStaticPortList = 2,
+  kIGMPRouterDynamicPortList = 3,
+  kIGMPRouterForbiddenPortList = 4,
+};
+}  // namespace IGMPRouterPortsItem
 // 1.3.6.1.4.1.171.11.101.1.2.11.8.1.1 (4)
 extern const VnSNMPVarDesc IGMPMulticastVLANGroupVars[];
+namespace IGMPMulticastVLANGroupItem {
+enum : int {
+  kGroupVLANID = 0,
+  kGroupFromIP = 1,
+  kGroupToIP = 2,
+  kGroupStatus = 3,
+};
+}  // namespace IGMPMulticastVLANGroupItem
+// Positions in the option list of "Group Status".
+namespace IGMPMulticastVLANGroupRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IGMPMulticastVLANGroupRowStatusOption
 // 1.3.6.1.4.1.171.11.101.1.2.11.10.1.1 (5)
 extern const VnSNMPVarDesc IGMPv3TableVars[];
+namespace IGMPv3TableItem {
+enum : int {
+  kIGMPVID = 0,
+  kIGMPGroupIPAddress = 1,
+  kIGMPv3SourceIPAddress = 2,
+  kIGMPv3Forwarding = 3,
+  kIGMPv3ExpireTimer = 4,
+};
+}  // namespace IGMPv3TableItem
 // 1.3.6.1.4.1.171.11.101.1.2.11.11.1.1 (7)
 extern const VnSNMPVarDesc IGMPSnoopingGroupTableVars[];
+namespace IGMPSnoopingGroupTableItem {
+enum : int {
+  kIGMPSnoopingGroupVLANID = 0,
+  kIGMPSnoopingGroupGroupAddress = 1,
+  kIGMPSnoopingGroupSourceAddress = 2,
+  kIGMPSnoopingGroupIncludePortMap = 3,
+  kIGMPSnoopingGroupExcludePortMap = 4,
+  kIGMPSnoopingGroupUpTime = 5,
+  kIGMPSnoopingGroupExpiryTime = 6,
+};
+}  // namespace IGMPSnoopingGroupTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.11.20.1.1 (2)
 extern const VnSNMPVarDesc IGMPAccessAuthenticationTableVars[];
+namespace IGMPAccessAuthenticationTableItem {
+enum : int {
+  kIGMPAccessAuthenticationPort = 0,
+  kIGMPAccessAuthenticationState = 1,
+};
+}  // namespace IGMPAccessAuthenticationTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.14.1.1.1 (2)
 extern const VnSNMPVarDesc TrafficSegmentationVars[];
+namespace TrafficSegmentationItem {
+enum : int {
+  kTrafficPort = 0,
+  kTrafficForwardPorts = 1,
+};
+}  // namespace TrafficSegmentationItem
 // 1.3.6.1.4.1.171.11.101.1.2.17.1.1.1 (2)
 extern const VnSNMPVarDesc MulticastFilterModeVLANTableVars[];
+namespace MulticastFilterModeVLANTableItem {
+enum : int {
+  kVLANID = 0,
+  kVLANMode = 1,
+};
+}  // namespace MulticastFilterModeVLANTableItem
 // 1.3.6.1.4.1.171.11.101.1.2.18.1.1 (5)
 extern const VnSNMPVarDesc LoopDetectionControlVars[];
+namespace LoopDetectionControlItem {
+enum : int {
+  kAdminState = 0,
+  kInterval = 1,
+  kRecoverTime = 2,
+  kMode = 3,
+  kTrapMode = 4,
+};
+}  // namespace LoopDetectionControlItem
 // 1.3.6.1.4.1.171.11.101.1.2.18.2.1.1.1 (4)
 extern const VnSNMPVarDesc LoopDetectionPortManagementVars[];
+namespace LoopDetectionPortManagementItem {
+enum : int {
+  kPortIndex = 0,
+  kPortState = 1,
+  kPortLoopVLAN = 2,
+  kPortLoopStatus = 3,
+};
+}  // namespace LoopDetectionPortManagementItem
 // 1.3.6.1.4.1.171.11.101.1.2.24.2.1.1 (2)
 extern const VnSNMPVarDesc DHCPLocalRelayVLANTableVars[];
+namespace DHCPLocalRelayVLANTableItem {
+enum : int {
+  kDHCPLocalRelayVLANID = 0,
+  kDHCPLocalRelayVLANState = 1,
+};
+}  // namespace DHCPLocalRelayVLANTableItem
 // 1.3.6.1.4.1.171.11.101.1.3.2.1.3.1.1 (11)
 extern const VnSNMPVarDesc IPControlTableVars[];
+namespace IPControlTableItem {
+enum : int {
+  kInterfaceName = 0,
+  kIfIndex = 1,
+  kIPAddress = 2,
+  kIPSubnetMask = 3,
+  kVLANName = 4,
+  kMode = 5,
+  kAdminState = 6,
+  kIPv6LinkLocalAddress = 7,
+  kIPv6LinkLocalPrefixLen = 8,
+  kState = 9,
+  kIPv6LinkLocalAutoState = 10,
+};
+}  // namespace IPControlTableItem
+// Positions in the option list of "State".
+namespace IPControlTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IPControlTableRowStatusOption
 // 1.3.6.1.4.1.171.11.101.1.3.2.1.4.1.1 (12)
 extern const VnSNMPVarDesc IPv6ControlTableVars[];
+namespace IPv6ControlTableItem {
+enum : int {
+  kInterfaceName = 0,
+  kMaxReassmblySize = 1,
+  kRetransTimer = 2,
+  kRaState = 3,
+  kRaMinRouterAdvertisementInterval = 4,
+  kRaMaxRouterAdvertisementInterval = 5,
+  kRaLifeTime = 6,
+  kRaReachableTime = 7,
+  kRaRetransTime = 8,
+  kRaHopLimit = 9,
+  kRaManagedFlag = 10,
+  kRaOtherConfigFlag = 11,
+};
+}  // namespace IPv6ControlTableItem
 // 1.3.6.1.4.1.171.11.101.1.3.2.1.5.1.1 (8)
 extern const VnSNMPVarDesc IPv6AddressControlTableVars[];
+namespace IPv6AddressControlTableItem {
+enum : int {
+  kInterfaceName = 0,
+  kIPv6Address = 1,
+  kPrefixLen = 2,
+  kPreferredLifeTime = 3,
+  kValidLifeTime = 4,
+  kOnLinkFlag = 5,
+  kAutonomousFlag = 6,
+  kState = 7,
+};
+}  // namespace IPv6AddressControlTableItem
+// Positions in the option list of "State".
+namespace IPv6AddressControlTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IPv6AddressControlTableRowStatusOption
 // 1.3.6.1.4.1.171.11.101.1.3.2.1.7 (1)
 extern const VnSNMPVarDesc AllInterfaceStateVars[];
+namespace AllInterfaceStateItem {
+enum : int {
+  kAllInterfaceState = 0,
+};
+}  // namespace AllInterfaceStateItem
 // 1.3.6.1.2.1.17.1.2 (3)
 extern const VnSNMPVarDesc BridgeInformationVars[];
+namespace BridgeInformationItem {
+enum : int {
+  kNumberOfPorts = 0,
+  kLearnedEntryDiscards = 1,
+  kAgingTime = 2,
+};
+}  // namespace BridgeInformationItem
 // 1.3.6.1.2.1.17.2.15.1.1 (10)
 extern const VnSNMPVarDesc STPPortTableVars[];
+namespace STPPortTableItem {
+enum : int {
+  kPort = 0,
+  kPriority = 1,
+  kStatus = 2,
+  kState = 3,
+  kPathCost = 4,
+  kDesignatedRoot = 5,
+  kDesignatedCost = 6,
+  kDesignatedBridge = 7,
+  kDesignatedPort = 8,
+  kForwardTransitions = 9,
+};
+}  // namespace STPPortTableItem
 // 1.3.6.1.2.1.17.4.4.1.1 (4) #1
 extern const VnSNMPVarDesc HighCapacityPortTableVars[];
+namespace HighCapacityPortTableItem {
+enum : int {
+  kPortIndex = 0,
+  kHCPortInFrames = 1,
+  kHCPortOutFrames = 2,
+  kHCPortInDiscards = 3,
+};
+}  // namespace HighCapacityPortTableItem
 // 1.3.6.1.4.1.171.12.15.1.2 (1) #1
 extern const VnSNMPVarDesc MSTPPortStateSTPVersionVars[];
+namespace MSTPPortStateSTPVersionItem {
+enum : int {
+  kSTPVersion = 0,
+};
+}  // namespace MSTPPortStateSTPVersionItem
 // 1.3.6.1.4.1.171.12.15.1.2 (1) #2
 extern const VnSNMPVarDesc StpVersionVars[];
+namespace StpVersionItem {
+enum : int {
+  kSTPVersion = 0,
+};
+}  // namespace StpVersionItem
 // 1.3.6.1.4.1.171.12.15.1.2 (6)
 extern const VnSNMPVarDesc StpInfoBridgeVars[];
+namespace StpInfoBridgeItem {
+enum : int {
+  kSTPVersion = 0,
+  kSTPMaxAge = 1,
+  kSTPForwardDelay = 2,
+  kSTPMaxHops = 3,
+  kSTPTXHoldCount = 4,
+  kSTPForwardBPDU = 5,
+};
+}  // namespace StpInfoBridgeItem
 // 1.3.6.1.4.1.171.12.15.1.2 (7)
 extern const VnSNMPVarDesc StpInfoBridgeTimersVars[];
+namespace StpInfoBridgeTimersItem {
+enum : int {
+  kSTPVersion = 0,
+  kMaxAge = 1,
+  kHelloTime = 2,
+  kForwardDelay = 3,
+  kMaxHops = 4,
+  kTXHoldCount = 5,
+  kForwardingBPDU = 6,
+};
+}  // namespace StpInfoBridgeTimersItem
 // 1.3.6.1.4.1.171.12.15.2.1 (2)
 extern const VnSNMPVarDesc ConfigurationIdentificationVars[];
+namespace ConfigurationIdentificationItem {
+enum : int {
+  kMSTPName = 0,
+  kMSTPRevisionLevel = 1,
+};
+}  // namespace ConfigurationIdentificationItem
 // 1.3.6.1.4.1.171.12.15.2.3.1.1 (24)
 extern const VnSNMPVarDesc InstanceInformationVars[];
+namespace InstanceInformationItem {
+enum : int {
+  kMSTPInstanceID = 0,
+  kVLANRangeListByte1To64 = 1,
+  kVLANRangeListByte65To128 = 2,
+  kVLANRangeListByte129To192 = 3,
+  kVLANRangeListByte193To256 = 4,
+  kVLANRangeListByte257To320 = 5,
+  kVLANRangeListByte321To384 = 6,
+  kVLANRangeListByte385To448 = 7,
+  kVLANRangeListByte449To512 = 8,
+  kType = 9,
+  kStatus = 10,
+  kPriority = 11,
+  kDesignatedRootBridge = 12,
+  kExternalRootCost = 13,
+  kRegionalRootBridge = 14,
+  kInternalRootCost = 15,
+  kDesignatedBridge = 16,
+  kRootPort = 17,
+  kMaxAge = 18,
+  kForwardDelay = 19,
+  kLastTopologyChange = 20,
+  kTopChangesCount = 21,
+  kRemainHops = 22,
+  kRowStatus = 23,
+};
+}  // namespace InstanceInformationItem
+// Positions in the option list of "Row Status".
+namespace InstanceInformationRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace InstanceInformationRowStatusOption
 // 1.3.6.1.4.1.171.12.15.2.4.1.1 (13)
 extern const VnSNMPVarDesc MSTPPortStateMSTPPortOperHelloTimeVars[];
+namespace MSTPPortStateMSTPPortOperHelloTimeItem {
+enum : int {
+  kMSTPPort = 0,
+  kMSTPPortOperHelloTime = 1,
+  kMSTPPortAdminHelloTime = 2,
+  kMSTPSTPPortEnable = 3,
+  kMSTPPortExternalPathCost = 4,
+  kMSTPPortMigration = 5,
+  kMSTPPortAdminEdgePort = 6,
+  kMSTPPortOperEdgePort = 7,
+  kMSTPPortAdminP2P = 8,
+  kMSTPPortOperP2P = 9,
+  kMSTPPortBPDUFiltering = 10,
+  kMSTPPortRestrictedRole = 11,
+  kMSTPPortRestrictedTCN = 12,
+};
+}  // namespace MSTPPortStateMSTPPortOperHelloTimeItem
 // 1.3.6.1.4.1.171.12.15.2.5.1.1 (7)
 extern const VnSNMPVarDesc PortMSTPInformationVars[];
+namespace PortMSTPInformationItem {
+enum : int {
+  kMSTPort = 0,
+  kMSTPortInstanceID = 1,
+  kMSTPortDesignatedBridge = 2,
+  kMSTPortInternalPathCost = 3,
+  kMSTPortPriority = 4,
+  kMSTPortStatus = 5,
+  kMSTPortRole = 6,
+};
+}  // namespace PortMSTPInformationItem
 // 1.3.6.1.4.1.171.12.1.1.1 (6)
 extern const VnSNMPVarDesc AgentManagementBasicInformationVars[];
+namespace AgentManagementBasicInformationItem {
+enum : int {
+  kProtocolCapability = 0,
+  kConsoleStatus = 1,
+  kDeviceConfigurationStatus = 2,
+  kFirmwareDownloadStatus = 3,
+  kDualImageStatus = 4,
+  kSerialNumber = 5,
+};
+}  // namespace AgentManagementBasicInformationItem
 // 1.3.6.1.4.1.171.12.1.1.2.1.1 (4)
 extern const VnSNMPVarDesc MIBCapabilitiesVars[];
+namespace MIBCapabilitiesItem {
+enum : int {
+  kIndex = 0,
+  kDescription = 1,
+  kVersion = 2,
+  kType = 3,
+};
+}  // namespace MIBCapabilitiesItem
 // 1.3.6.1.4.1.171.12.1.1.6.1 (3)
 extern const VnSNMPVarDesc CPUUtilizationVars[];
+namespace CPUUtilizationItem {
+enum : int {
+  kCPUUtilizationIn5Sec = 0,
+  kCPUUtilizationIn1Min = 1,
+  kCPUUtilizationIn5Min = 2,
+};
+}  // namespace CPUUtilizationItem
 // 1.3.6.1.4.1.171.12.1.1.8.1.1 (4)
 extern const VnSNMPVarDesc PortUtilizationVars[];
+namespace PortUtilizationItem {
+enum : int {
+  kAgentPortUtilizationPortIndex = 0,
+  kAgentPortUtilizationTX = 1,
+  kAgentPortUtilizationRX = 2,
+  kAgentPortUtilizationUtil = 3,
+};
+}  // namespace PortUtilizationItem
 // 1.3.6.1.4.1.171.12.1.2.1.1.1 (13)
 extern const VnSNMPVarDesc AgentSupportedUpdateFilesVars[];
+namespace AgentSupportedUpdateFilesItem {
+enum : int {
+  kIndex = 0,
+  kDescription = 1,
+  kFileAddress = 2,
+  kFileTransferType = 3,
+  kFile = 4,
+  kFileLocateID = 5,
+  kFileLoadType = 6,
+  kFileControl = 7,
+  kFileIncrement = 8,
+  kMultipleImageControlID = 9,
+  kUnitID = 10,
+  kFileIPv6Address = 11,
+  kFileInterfaceName = 12,
+};
+}  // namespace AgentSupportedUpdateFilesItem
 // 1.3.6.1.4.1.171.12.1.2.3 (1)
 extern const VnSNMPVarDesc AgentSystemResetVars[];
+namespace AgentSystemResetItem {
+enum : int {
+  kAgentSystemReset = 0,
+};
+}  // namespace AgentSystemResetItem
 // 1.3.6.1.4.1.171.12.1.2.3 (8)
 extern const VnSNMPVarDesc BasicConfigurationVars[];
+namespace BasicConfigurationItem {
+enum : int {
+  kSystemResetState = 0,
+  kRs232PortConfig = 1,
+  kOutOfBandBaudRateConfig = 2,
+  kSaveConfig = 3,
+  kOutOfBandDataBits = 4,
+  kOutOfBandParityBits = 5,
+  kOutOfBandStopBits = 6,
+  kOutOfBandAutoLogoutConfig = 7,
+};
+}  // namespace BasicConfigurationItem
 // 1.3.6.1.4.1.171.12.1.2.7.1.1 (6)
 extern const VnSNMPVarDesc MultipleImageManagementGeneralInformationVars[];
+namespace MultipleImageManagementGeneralInformationItem {
+enum : int {
+  kImageInformationID = 0,
+  kImageVersion = 1,
+  kImageSize = 2,
+  kImageUpdateTime = 3,
+  kImageFrom = 4,
+  kImageSendUser = 5,
+};
+}  // namespace MultipleImageManagementGeneralInformationItem
 // 1.3.6.1.4.1.171.12.1.2.8.1.1.1 (6)
 extern const VnSNMPVarDesc MultipleConfigInformationVars[];
+namespace MultipleConfigInformationItem {
+enum : int {
+  kConfigInformationID = 0,
+  kConfigVersion = 1,
+  kConfigSize = 2,
+  kConfigUpdateTime = 3,
+  kConfigFrom = 4,
+  kConfigSendUser = 5,
+};
+}  // namespace MultipleConfigInformationItem
 // 1.3.6.1.4.1.171.12.1.2.8.2 (2)
 extern const VnSNMPVarDesc MultipleConfigManagementGeneralInformationVars[];
+namespace MultipleConfigManagementGeneralInformationItem {
+enum : int {
+  kConfigCurrentUsed = 0,
+  kConfigBootUp = 1,
+};
+}  // namespace MultipleConfigManagementGeneralInformationItem
 // 1.3.6.1.4.1.171.12.1.2.8.4.1.1 (2)
 extern const VnSNMPVarDesc MultipleConfigControlVars[];
+namespace MultipleConfigControlItem {
+enum : int {
+  kConfigControlID = 0,
+  kConfigAction = 1,
+};
+}  // namespace MultipleConfigControlItem
 // 1.3.6.1.4.1.171.12.1.2.9.1 (2)
 extern const VnSNMPVarDesc SeverityControlManagementVars[];
+namespace SeverityControlManagementItem {
+enum : int {
+  kSystemSeverityTrapControl = 0,
+  kSystemSeverityLogControl = 1,
+};
+}  // namespace SeverityControlManagementItem
 // 1.3.6.1.4.1.171.12.1.2.10.1.1.1 (4)
 extern const VnSNMPVarDesc TrustHostTableVars[];
+namespace TrustHostTableItem {
+enum : int {
+  kTrustHostIndex = 0,
+  kTrustHostIPAddress = 1,
+  kTrustHostRowStatus = 2,
+  kTrustHostIPSubnetMask = 3,
+};
+}  // namespace TrustHostTableItem
+// Positions in the option list of "Trust Host Row Status".
+namespace TrustHostTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kCreateAndGo = 1,
+  kDestroy = 2,
+};
+}  // namespace TrustHostTableRowStatusOption
 // 1.3.6.1.4.1.171.12.1.2.10.2 (1)
 extern const VnSNMPVarDesc TrustHostDeleteAllStateVars[];
+namespace TrustHostDeleteAllStateItem {
+enum : int {
+  kTrustHostDeleteAllState = 0,
+};
+}  // namespace TrustHostDeleteAllStateItem
 // 1.3.6.1.4.1.171.12.1.2.11.1 (1)
 extern const VnSNMPVarDesc FDBClearAllStateVars[];
+namespace FDBClearAllStateItem {
+enum : int {
+  kFDBClearAllState = 0,
+};
+}  // namespace FDBClearAllStateItem
 // 1.3.6.1.4.1.171.12.1.2.12.1 (1)
 extern const VnSNMPVarDesc ARPClearAllStateVars[];
+namespace ARPClearAllStateItem {
+enum : int {
+  kARPClearAllState = 0,
+};
+}  // namespace ARPClearAllStateItem
 // 1.3.6.1.4.1.171.12.1.2.13.1.1 (2)
 extern const VnSNMPVarDesc MultipleImageControlVars[];
+namespace MultipleImageControlItem {
+enum : int {
+  kMultipleImageControlID = 0,
+  kMultipleImageControlAction = 1,
+};
+}  // namespace MultipleImageControlItem
 // 1.3.6.1.4.1.171.12.1.3.1 (2)
 extern const VnSNMPVarDesc IPProtocolConfigureVars[];
+namespace IPProtocolConfigureItem {
+enum : int {
+  kAgentIPNumberOfInterfaces = 0,
+  kAgentIPGetIPFrom = 1,
+};
+}  // namespace IPProtocolConfigureItem
 // 1.3.6.1.4.1.171.12.1.4.2.1.1 (5)
 extern const VnSNMPVarDesc TrapManagerTableVars[];
+namespace TrapManagerTableItem {
+enum : int {
+  kTrapManagerIndex = 0,
+  kTrapManagerIPAddress = 1,
+  kTrapManagerCommunity = 2,
+  kTrapManagerMessageVersion = 3,
+  kTrapManagerStatus = 4,
+};
+}  // namespace TrapManagerTableItem
 // 1.3.6.1.4.1.171.12.12.1 (1)
 extern const VnSNMPVarDesc SystemLogStateVars[];
+namespace SystemLogStateItem {
+enum : int {
+  kLogControlState = 0,
+};
+}  // namespace SystemLogStateItem
 // 1.3.6.1.4.1.171.12.12.2.1.1 (7)
 extern const VnSNMPVarDesc SystemLogHostVars[];
+namespace SystemLogHostItem {
+enum : int {
+  kIndex = 0,
+  kIPAddress = 1,
+  kFacility = 2,
+  kSeverity = 3,
+  kUDPPort = 4,
+  kState = 5,
+  kRowStatus = 6,
+};
+}  // namespace SystemLogHostItem
+// Positions in the option list of "Row Status".
+namespace SystemLogHostRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace SystemLogHostRowStatusOption
 // 1.3.6.1.4.1.171.12.12.3.1 (2)
 extern const VnSNMPVarDesc LogSaveControlVars[];
+namespace LogSaveControlItem {
+enum : int {
+  kMethod = 0,
+  kTimeInterval = 1,
+};
+}  // namespace LogSaveControlItem
 // 1.3.6.1.4.1.171.12.12.4.1 (1)
 extern const VnSNMPVarDesc ClearLogVars[];
+namespace ClearLogItem {
+enum : int {
+  kClearLog = 0,
+};
+}  // namespace ClearLogItem
 // 1.3.6.1.4.1.171.12.12.4.2.2 (1)
 extern const VnSNMPVarDesc ClearDangerousLogVars[];
+namespace ClearDangerousLogItem {
+enum : int {
+  kClearDangerousLog = 0,
+};
+}  // namespace ClearDangerousLogItem
 // 1.3.6.1.4.1.171.12.25.1.2 (1)
 extern const VnSNMPVarDesc PacketStormControlVars[];
+namespace PacketStormControlItem {
+enum : int {
+  kStormTrapControl = 0,
+};
+}  // namespace PacketStormControlItem
 // 1.3.6.1.4.1.171.12.25.3.1.1.1 (9)
 extern const VnSNMPVarDesc PacketStormControlTableVars[];
+namespace PacketStormControlTableItem {
+enum : int {
+  kStormControlPortIndex = 0,
+  kStormControlThreshold = 1,
+  kStormControlBroadcastStatus = 2,
+  kStormControlMulticastStatus = 3,
+  kStormControlUnicastStatus = 4,
+  kStormControlActionStatus = 5,
+  kStormControlCountDown = 6,
+  kStormControlTimeInterval = 7,
+  kStormControlShutdownForever = 8,
+};
+}  // namespace PacketStormControlTableItem
 // 1.3.6.1.4.1.171.12.26.3.1.1.1 (7)
 extern const VnSNMPVarDesc Ipv6StaticRouteVars[];
+namespace Ipv6StaticRouteItem {
+enum : int {
+  kDestination = 0,
+  kPrefixLength = 1,
+  kInterfaceName = 2,
+  kNextHop = 3,
+  kMetric = 4,
+  kProtocol = 5,
+  kStatus = 6,
+};
+}  // namespace Ipv6StaticRouteItem
+// Positions in the option list of "Status".
+namespace Ipv6StaticRouteRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace Ipv6StaticRouteRowStatusOption
 // 1.3.6.1.4.1.171.12.26.4.1.1.1 (5)
 extern const VnSNMPVarDesc IPv6NeighborCacheTableVars[];
+namespace IPv6NeighborCacheTableItem {
+enum : int {
+  kIPv6Address = 0,
+  kMACAddress = 1,
+  kInterfaceName = 2,
+  kReachState = 3,
+  kCacheRouteStatus = 4,
+};
+}  // namespace IPv6NeighborCacheTableItem
+// Positions in the option list of "Cache Route Status".
+namespace IPv6NeighborCacheTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IPv6NeighborCacheTableRowStatusOption
 // 1.3.6.1.4.1.171.12.26.4.2 (1)
 extern const VnSNMPVarDesc IPv6NeighborCacheDeleteActionVars[];
+namespace IPv6NeighborCacheDeleteActionItem {
+enum : int {
+  kIPv6NeighborCacheDeleteAction = 0,
+};
+}  // namespace IPv6NeighborCacheDeleteActionItem
 // 1.3.6.1.4.1.171.12.58.1.1.1.1 (12)
 extern const VnSNMPVarDesc CableDiagnosesTableVars[];
+namespace CableDiagnosesTableItem {
+enum : int {
+  kPortIndex = 0,
+  kPortType = 1,
+  kLinkStatus = 2,
+  kPair1Status = 3,
+  kPair2Status = 4,
+  kPair3Status = 5,
+  kPair4Status = 6,
+  kPair1Length = 7,
+  kPair2Length = 8,
+  kPair3Length = 9,
+  kPair4Length = 10,
+  kAction = 11,
+};
+}  // namespace CableDiagnosesTableItem
 // 1.3.6.1.2.1.2.2.1.1 (20)
 extern const VnSNMPVarDesc IfXTableVars[];
+namespace IfXTableItem {
+enum : int {
+  kInterfaceIndex = 0,
+  kName = 1,
+  kMulticastPacketsReceived = 2,
+  kBroadcastPacketsReceived = 3,
+  kMulticastPacketsSend = 4,
+  kBroadcastPacketsSend = 5,
+  kOctetsReceived = 6,
+  kUnicastPacketsReceived = 7,
+  kMulticastPacketsReceived2 = 8,
+  kBroadcastPacketsReceived2 = 9,
+  kOctetsSend = 10,
+  kUnicastPacketsSend = 11,
+  kMulticastPacketsSend2 = 12,
+  kBroadcastPacketsSend2 = 13,
+  kLinkUpDownTrapState = 14,
+  kHighSpeed = 15,
+  kPromiscuousMode = 16,
+  kConnectorPresent = 17,
+  kAlias = 18,
+  kDiscontinuityTimeCount = 19,
+};
+}  // namespace IfXTableItem
 // 1.3.6.1.2.1.10.7.2.1.1 (2)
 extern const VnSNMPVarDesc Dot3ControlFunctionSupportedVars[];
+namespace Dot3ControlFunctionSupportedItem {
+enum : int {
+  kIndex = 0,
+  kFunctionSupported = 1,
+};
+}  // namespace Dot3ControlFunctionSupportedItem
 // 1.3.6.1.2.1.10.7.2.1.1 (3)
 extern const VnSNMPVarDesc Dot3PauseAdminModeVars[];
+namespace Dot3PauseAdminModeItem {
+enum : int {
+  kIndex = 0,
+  kAdminMode = 1,
+  kOperMode = 2,
+};
+}  // namespace Dot3PauseAdminModeItem
 // 1.3.6.1.2.1.10.7.9.1.2 (1)
 extern const VnSNMPVarDesc Dot3ControlReceivedUnknownOpcodeVars[];
+namespace Dot3ControlReceivedUnknownOpcodeItem {
+enum : int {
+  kReceivedUnknownOpcode = 0,
+};
+}  // namespace Dot3ControlReceivedUnknownOpcodeItem
 // 1.3.6.1.2.1.10.7.10.1.3 (2)
 extern const VnSNMPVarDesc Dot3PauseInPauseFramesVars[];
+namespace Dot3PauseInPauseFramesItem {
+enum : int {
+  kInPauseFrames = 0,
+  kOutPauseFrames = 1,
+};
+}  // namespace Dot3PauseInPauseFramesItem
 // 1.3.6.1.2.1.11.30 (1)
 extern const VnSNMPVarDesc Layer2ControlAuthenticationTrapStateVars[];
+namespace Layer2ControlAuthenticationTrapStateItem {
+enum : int {
+  kAuthenticationTrapState = 0,
+};
+}  // namespace Layer2ControlAuthenticationTrapStateItem
 // clang-format on

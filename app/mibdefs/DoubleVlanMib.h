@@ -12,4 +12,12 @@ void FreeDoubleVlanMibOptionLists();
 
 // 1.3.6.1.6.3.10.2.1.1 (4)
 extern const VnSNMPVarDesc SNMPEngineVars[];
+namespace SNMPEngineItem {
+enum : int {
+  kEngineID = 0,
+  kEngineBootNumbers = 1,
+  kEngineTime = 2,
+  kEngineMaxMessageSize = 3,
+};
+}  // namespace SNMPEngineItem
 // clang-format on

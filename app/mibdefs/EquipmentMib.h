@@ -13,26 +13,166 @@ void FreeEquipmentMibOptionLists();
 
 // 1.3.6.1.4.1.171.12.11.1.1 (2)
 extern const VnSNMPVarDesc EquipmentBasicInfoVars[];
+namespace EquipmentBasicInfoItem {
+enum : int {
+  kEquipmentCapacity = 0,
+  kTopology = 1,
+};
+}  // namespace EquipmentBasicInfoItem
 // 1.3.6.1.4.1.171.12.11.1.6.1.1 (3)
 extern const VnSNMPVarDesc PowerTableVars[];
+namespace PowerTableItem {
+enum : int {
+  kPowerUnitIndex = 0,
+  kPowerID = 1,
+  kPowerStatus = 2,
+};
+}  // namespace PowerTableItem
 // 1.3.6.1.4.1.171.12.11.1.9.1 (3)
 extern const VnSNMPVarDesc UnitInformationVars[];
+namespace UnitInformationItem {
+enum : int {
+  kUnitStackingVersion = 0,
+  kUnitMaxSupportedUnits = 1,
+  kUnitNumOfUnit = 2,
+};
+}  // namespace UnitInformationItem
 // 1.3.6.1.4.1.171.12.11.1.9.4.1.1 (14)
 extern const VnSNMPVarDesc UnitTableVars[];
+namespace UnitTableItem {
+enum : int {
+  kManagementID = 0,
+  kMACAddress = 1,
+  kStartPort = 2,
+  kPortRange = 3,
+  kCurrentMode = 4,
+  kVersion = 5,
+  kModuleName = 6,
+  kPromVersion = 7,
+  kFirmwareVersion = 8,
+  kHardwareVersion = 9,
+  kPriority = 10,
+  kUserSetState = 11,
+  kExistState = 12,
+  kBoxID = 13,
+};
+}  // namespace UnitTableItem
 // 1.3.6.1.4.1.171.12.11.1.11.1 (1)
 extern const VnSNMPVarDesc EquipmentPowerSavingVars[];
+namespace EquipmentPowerSavingItem {
+enum : int {
+  kEquipmentPowerSavingState = 0,
+};
+}  // namespace EquipmentPowerSavingItem
 // 1.3.6.1.2.1.80.1.1 (1)
 extern const VnSNMPVarDesc PingManagementMaxConcurrentRequestsVars[];
+namespace PingManagementMaxConcurrentRequestsItem {
+enum : int {
+  kMaxConcurrentRequests = 0,
+};
+}  // namespace PingManagementMaxConcurrentRequestsItem
 // 1.3.6.1.2.1.80.1.2.1.1 (8)
 extern const VnSNMPVarDesc PingctrlTableVars[];
+namespace PingctrlTableItem {
+enum : int {
+  kOwnerIndex = 0,
+  kTestName = 1,
+  kTargetAddress = 2,
+  kTimeOut = 3,
+  kProbeCount = 4,
+  kAdminStatus = 5,
+  kDescr = 6,
+  kRowStatus = 7,
+};
+}  // namespace PingctrlTableItem
+// Positions in the option list of "Row Status".
+namespace PingctrlTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kCreateAndGo = 1,
+  kDestroy = 2,
+};
+}  // namespace PingctrlTableRowStatusOption
 // 1.3.6.1.2.1.80.1.3.1.1 (12)
 extern const VnSNMPVarDesc PingResultsTableVars[];
+namespace PingResultsTableItem {
+enum : int {
+  kOwnerIndex = 0,
+  kTestName = 1,
+  kOperStatus = 2,
+  kIPTargetAddressType = 3,
+  kIPTargetAddress = 4,
+  kMinRtt = 5,
+  kMaxRtt = 6,
+  kAverageRtt = 7,
+  kProbeResponses = 8,
+  kSentProbes = 9,
+  kRttSumOfSquares = 10,
+  kLastGoodProbe = 11,
+};
+}  // namespace PingResultsTableItem
 // 1.3.6.1.2.1.81.1.1 (1)
 extern const VnSNMPVarDesc TraceRouteMaxConcurrentRequestsVars[];
+namespace TraceRouteMaxConcurrentRequestsItem {
+enum : int {
+  kMaxConcurrentRequests = 0,
+};
+}  // namespace TraceRouteMaxConcurrentRequestsItem
 // 1.3.6.1.2.1.81.1.2.1.1 (9)
 extern const VnSNMPVarDesc TraceRouteControlVars[];
+namespace TraceRouteControlItem {
+enum : int {
+  kOwnerIndex = 0,
+  kTestName = 1,
+  kTargetAddress = 2,
+  kTimeOut = 3,
+  kProbesPerHop = 4,
+  kPort = 5,
+  kMaxTimeToLive = 6,
+  kAdminStatus = 7,
+  kRowStatus = 8,
+};
+}  // namespace TraceRouteControlItem
+// Positions in the option list of "Row Status".
+namespace TraceRouteControlRowStatusOption {
+enum : int {
+  kActive = 0,
+  kCreateAndGo = 1,
+  kDestroy = 2,
+};
+}  // namespace TraceRouteControlRowStatusOption
 // 1.3.6.1.2.1.81.1.3.1.1 (10)
 extern const VnSNMPVarDesc ResultTableVars[];
+namespace ResultTableItem {
+enum : int {
+  kOwnerIndex = 0,
+  kTestName = 1,
+  kOperStatus = 2,
+  kCurHopCount = 3,
+  kCurProbeCount = 4,
+  kIPTargetAddressType = 5,
+  kIPTargetAddress = 6,
+  kTestAttempts = 7,
+  kTestSuccesses = 8,
+  kLastGoodPath = 9,
+};
+}  // namespace ResultTableItem
 // 1.3.6.1.2.1.81.1.5.1.1 (12)
 extern const VnSNMPVarDesc RouteHopsTableVars[];
+namespace RouteHopsTableItem {
+enum : int {
+  kOwnerIndex = 0,
+  kTestName = 1,
+  kHopIndex = 2,
+  kIPTargetAddressType = 3,
+  kIPTargetAddress = 4,
+  kMinRtt = 5,
+  kMaxRtt = 6,
+  kAverageRtt = 7,
+  kRttSumOfSquares = 8,
+  kSentProbes = 9,
+  kProbeResponses = 10,
+  kLastGoodProbe = 11,
+};
+}  // namespace RouteHopsTableItem
 // clang-format on

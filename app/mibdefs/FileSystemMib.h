@@ -12,12 +12,48 @@ void FreeFileSystemMibOptionLists();
 
 // 1.3.6.1.4.1.171.12.14.2.1.1.1 (6)
 extern const VnSNMPVarDesc MediaInformationVars[];
+namespace MediaInformationItem {
+enum : int {
+  kIndex = 0,
+  kDriveID = 1,
+  kType = 2,
+  kSize = 3,
+  kPartition = 4,
+  kFileSystemType = 5,
+};
+}  // namespace MediaInformationItem
 // 1.3.6.1.4.1.171.12.14.3.3.1 (1)
 extern const VnSNMPVarDesc DirectoryPathVars[];
+namespace DirectoryPathItem {
+enum : int {
+  kFSDirectoryPath = 0,
+};
+}  // namespace DirectoryPathItem
 // 1.3.6.1.4.1.171.12.14.3.3.2.1.1 (5)
 extern const VnSNMPVarDesc DirectoryInformationVars[];
+namespace DirectoryInformationItem {
+enum : int {
+  kDirectoryUnitID = 0,
+  kDirectoryName = 1,
+  kDirectoryAttribute = 2,
+  kDirectorySize = 3,
+  kDirectoryTime = 4,
+};
+}  // namespace DirectoryInformationItem
 // 1.3.6.1.4.1.171.12.14.4.1.1 (3)
 extern const VnSNMPVarDesc FileRenameVars[];
+namespace FileRenameItem {
+enum : int {
+  kFSFileSourceName = 0,
+  kFSFileTargetName = 1,
+  kFSFileRenameActivity = 2,
+};
+}  // namespace FileRenameItem
 // 1.3.6.1.4.1.171.12.14.4.2.1 (1)
 extern const VnSNMPVarDesc FileDeleteVars[];
+namespace FileDeleteItem {
+enum : int {
+  kFSFileDeleteName = 0,
+};
+}  // namespace FileDeleteItem
 // clang-format on

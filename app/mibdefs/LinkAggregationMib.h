@@ -12,8 +12,57 @@ void FreeLinkAggregationMibOptionLists();
 
 // 1.3.6.1.4.1.171.12.4.1.1.1.1.1 (2)
 extern const VnSNMPVarDesc AggregatorPortListVars[];
+namespace AggregatorPortListItem {
+enum : int {
+  kIndex = 0,
+  kPorts = 1,
+};
+}  // namespace AggregatorPortListItem
 // 1.3.6.1.4.1.171.12.4.1.1.1.1.1 (11)
 extern const VnSNMPVarDesc AggregatorTableVars[];
+namespace AggregatorTableItem {
+enum : int {
+  kIndex = 0,
+  kMACAddress = 1,
+  kActorSystemPriority = 2,
+  kActorSystemID = 3,
+  kAggregateOrIndividual = 4,
+  kActorAdminValueKey = 5,
+  kActorOperationalValueKey = 6,
+  kPartnerSystemID = 7,
+  kPartnerSystemPriority = 8,
+  kPartnerOperationalValueKey = 9,
+  kCollectorMaxDelay = 10,
+};
+}  // namespace AggregatorTableItem
 // 1.3.6.1.4.1.171.12.4.1.2.1.1.1 (24)
 extern const VnSNMPVarDesc AggregatorPortTableVars[];
+namespace AggregatorPortTableItem {
+enum : int {
+  kPortIndex = 0,
+  kActorSystemPriority = 1,
+  kActorSystemID = 2,
+  kActorAdminKey = 3,
+  kActorOperKey = 4,
+  kPartnerAdminSystemPriority = 5,
+  kPartnerOperSystemPriority = 6,
+  kPartnerAdminSystemID = 7,
+  kPartnerOperSystemID = 8,
+  kPartnerAdminKey = 9,
+  kPartnerOperKey = 10,
+  kSelectedAggID = 11,
+  kAttachedAggID = 12,
+  kActorPort = 13,
+  kActorPortPriority = 14,
+  kPartnerAdminPort = 15,
+  kPartnerOperPort = 16,
+  kPartnerAdminPortPriority = 17,
+  kPartnerOperPortPriority = 18,
+  kActorAdminState = 19,
+  kActorOperState = 20,
+  kPartnerAdminState = 21,
+  kPartnerOperState = 22,
+  kAggregateOrIndividual = 23,
+};
+}  // namespace AggregatorPortTableItem
 // clang-format on

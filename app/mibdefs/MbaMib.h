@@ -12,36 +12,212 @@ void FreeMbaMibOptionLists();
 
 // 1.3.6.1.4.1.171.12.27.1.1 (7)
 extern const VnSNMPVarDesc WebBasedAccessGlobalControlVars[];
+namespace WebBasedAccessGlobalControlItem {
+enum : int {
+  kState = 0,
+  kMethod = 1,
+  kDefaultRedirectPath = 2,
+  kVirtualIPAddrass = 3,
+  kSwitchHTTPProtocol = 4,
+  kSwitchHTTPPort = 5,
+  kAuthFailOverState = 6,
+};
+}  // namespace WebBasedAccessGlobalControlItem
 // 1.3.6.1.4.1.171.12.27.2.1.1.1 (8)
 extern const VnSNMPVarDesc WebAuthenticationInformationTableVars[];
+namespace WebAuthenticationInformationTableItem {
+enum : int {
+  kPort = 0,
+  kStatus = 1,
+  kMACAddress = 2,
+  kVID = 3,
+  kRemainAgeTime = 4,
+  kIdleTime = 5,
+  kBlockTime = 6,
+  kStatus2 = 7,
+};
+}  // namespace WebAuthenticationInformationTableItem
 // 1.3.6.1.4.1.171.12.27.3.1.1.1 (5)
 extern const VnSNMPVarDesc WebAuthenticationPortTableVars[];
+namespace WebAuthenticationPortTableItem {
+enum : int {
+  kPortIndex = 0,
+  kPortState = 1,
+  kAgeingTime = 2,
+  kIdleTime = 3,
+  kBlockTime = 4,
+};
+}  // namespace WebAuthenticationPortTableItem
 // 1.3.6.1.4.1.171.12.27.3.2.1.1 (5)
 extern const VnSNMPVarDesc WebAuthenticationUserTableVars[];
+namespace WebAuthenticationUserTableItem {
+enum : int {
+  kUserNameIndex = 0,
+  kUserPassword = 1,
+  kUserVLANName = 2,
+  kUserStatus = 3,
+  kUserVID = 4,
+};
+}  // namespace WebAuthenticationUserTableItem
+// Positions in the option list of "User Status".
+namespace WebAuthenticationUserTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kCreateAndGo = 1,
+  kDestroy = 2,
+};
+}  // namespace WebAuthenticationUserTableRowStatusOption
 // 1.3.6.1.4.1.171.12.35.1.1 (3)
 extern const VnSNMPVarDesc MBAControlStateVars[];
+namespace MBAControlStateItem {
+enum : int {
+  kState = 0,
+  kMethod = 1,
+  kAuthPassWord = 2,
+};
+}  // namespace MBAControlStateItem
 // 1.3.6.1.4.1.171.12.35.1.4 (1)
 extern const VnSNMPVarDesc MbaVlanNameVars[];
+namespace MbaVlanNameItem {
+enum : int {
+  kVLANName = 0,
+};
+}  // namespace MbaVlanNameItem
 // 1.3.6.1.4.1.171.12.35.1.4 (2)
 extern const VnSNMPVarDesc MbaVlanNamePortsVars[];
+namespace MbaVlanNamePortsItem {
+enum : int {
+  kVLANName = 0,
+  kMemberPorts = 1,
+};
+}  // namespace MbaVlanNamePortsItem
 // 1.3.6.1.4.1.171.12.35.1.7 (1)
 extern const VnSNMPVarDesc MbaVlanDeleteStateVars[];
+namespace MbaVlanDeleteStateItem {
+enum : int {
+  kVLANNameDeleteState = 0,
+};
+}  // namespace MbaVlanDeleteStateItem
 // 1.3.6.1.4.1.171.12.35.1.8 (1)
 extern const VnSNMPVarDesc MACBasedAccessControlClearAllActionVars[];
+namespace MACBasedAccessControlClearAllActionItem {
+enum : int {
+  kMACBasedAuthenticationClearAllAction = 0,
+};
+}  // namespace MACBasedAccessControlClearAllActionItem
 // 1.3.6.1.4.1.171.12.35.2.1.1.1 (5)
 extern const VnSNMPVarDesc MACBasedAccessControlPortInformationTableVars[];
+namespace MACBasedAccessControlPortInformationTableItem {
+enum : int {
+  kPortIndex = 0,
+  kMACIndex = 1,
+  kStatus = 2,
+  kAssignVLANName = 3,
+  kClearMACAction = 4,
+};
+}  // namespace MACBasedAccessControlPortInformationTableItem
 // 1.3.6.1.4.1.171.12.35.3.1.1.1 (6)
 extern const VnSNMPVarDesc MACBasedAccessControlPortManagementTableVars[];
+namespace MACBasedAccessControlPortManagementTableItem {
+enum : int {
+  kPortIndex = 0,
+  kPortState = 1,
+  kPortMode = 2,
+  kPortAgingTime = 3,
+  kPortHoldTime = 4,
+  kClearPortAction = 5,
+};
+}  // namespace MACBasedAccessControlPortManagementTableItem
 // 1.3.6.1.4.1.171.12.35.4.1.1.1 (3)
 extern const VnSNMPVarDesc MACBasedAccessControlDatebaseTableVars[];
+namespace MACBasedAccessControlDatebaseTableItem {
+enum : int {
+  kDatabaseMACIndex = 0,
+  kDatabaseVLANName = 1,
+  kDatabaseStatus = 2,
+};
+}  // namespace MACBasedAccessControlDatebaseTableItem
+// Positions in the option list of "Database Status".
+namespace MACBasedAccessControlDatebaseTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kCreateAndGo = 1,
+  kDestroy = 2,
+};
+}  // namespace MACBasedAccessControlDatebaseTableRowStatusOption
 // 1.3.6.1.4.1.171.12.39.1.1 (13)
 extern const VnSNMPVarDesc JWACControlVars[];
+namespace JWACControlItem {
+enum : int {
+  kState = 0,
+  kRedirectState = 1,
+  kForcibleLogoutState = 2,
+  kUDPFilteringState = 3,
+  kQuarantineServerMonitorState = 4,
+  kQuarantineServerErrorTimeOut = 5,
+  kRedirectDestination = 6,
+  kRedirectDelayTime = 7,
+  kVirtualIPAddress = 8,
+  kQuarantineServerURL = 9,
+  kSwitchHTTPPortNumber = 10,
+  kSwitchHTTPProtocol = 11,
+  kRADIUSProtocol = 12,
+};
+}  // namespace JWACControlItem
 // 1.3.6.1.4.1.171.12.39.1.14.1.1 (3)
 extern const VnSNMPVarDesc JWACUpdateServerTableVars[];
+namespace JWACUpdateServerTableItem {
+enum : int {
+  kUpdateServerIPAddress = 0,
+  kUpdateServerMask = 1,
+  kUpdateServerStatus = 2,
+};
+}  // namespace JWACUpdateServerTableItem
+// Positions in the option list of "Update Server Status".
+namespace JWACUpdateServerTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kCreateAndGo = 1,
+  kDestroy = 2,
+};
+}  // namespace JWACUpdateServerTableRowStatusOption
 // 1.3.6.1.4.1.171.12.39.3.1.1.1 (7)
 extern const VnSNMPVarDesc JWACPortTableVars[];
+namespace JWACPortTableItem {
+enum : int {
+  kPortIndex = 0,
+  kPortState = 1,
+  kPortMaxAuthHost = 2,
+  kPortAgingTime = 3,
+  kPortIdleTime = 4,
+  kPortBlockTime = 5,
+  kJWACPortAuthenticationMode = 6,
+};
+}  // namespace JWACPortTableItem
 // 1.3.6.1.4.1.171.12.39.4.1.1.1 (8)
 extern const VnSNMPVarDesc JWACHostTableVars[];
+namespace JWACHostTableItem {
+enum : int {
+  kHostPort = 0,
+  kHostAuthStatus = 1,
+  kHostMACAddress = 2,
+  kHostVLANID = 3,
+  kHostRemainAgeTime = 4,
+  kHostIdleTime = 5,
+  kHostBlockTime = 6,
+  kHostStatus = 7,
+};
+}  // namespace JWACHostTableItem
 // 1.3.6.1.4.1.171.12.39.4.2.1.1 (6)
 extern const VnSNMPVarDesc JWACPageElementTableVars[];
+namespace JWACPageElementTableItem {
+enum : int {
+  kJWACPageElementPage = 0,
+  kJWACPageElementPageTitle = 1,
+  kJWACPageElementLoginWindowTitle = 2,
+  kJWACPageElementUserName = 3,
+  kJWACPageElementPassWord = 4,
+  kJWACPageElementLogoutWindowTitle = 5,
+};
+}  // namespace JWACPageElementTableItem
 // clang-format on

@@ -12,14 +12,70 @@ void FreeMldSnoopingMibOptionLists();
 
 // 1.3.6.1.6.3.11.2.1.1 (3)
 extern const VnSNMPVarDesc MessageProcessingAndDispatchingVars[];
+namespace MessageProcessingAndDispatchingItem {
+enum : int {
+  kUnknownSecurityModels = 0,
+  kInvalidMessage = 1,
+  kUnknownPDUHandlers = 2,
+};
+}  // namespace MessageProcessingAndDispatchingItem
 // 1.3.6.1.4.1.171.12.34.1.1 (2)
 extern const VnSNMPVarDesc MLDSnoopingManagementVars[];
+namespace MLDSnoopingManagementItem {
+enum : int {
+  kMLDSnoopingGlobalState = 0,
+  kMLDSnoopingMaxSupportedVLANs = 1,
+};
+}  // namespace MLDSnoopingManagementItem
 // 1.3.6.1.4.1.171.12.34.3.2.1.1 (13)
 extern const VnSNMPVarDesc MLDSnoopingControlVars[];
+namespace MLDSnoopingControlItem {
+enum : int {
+  kMLDSnoopingControlVLANID = 0,
+  kMLDSnoopingQueryInterval = 1,
+  kMLDSnoopingMaxResponseTime = 2,
+  kMLDSnoopingRobustness = 3,
+  kMLDSnoopingLastMemberQueryInterval = 4,
+  kMLDSnoopingHostTimeout = 5,
+  kMLDSnoopingRouteTimeout = 6,
+  kMLDSnoopingDoneTimer = 7,
+  kMLDSnoopingQueryState = 8,
+  kMLDSnoopingCurrentState = 9,
+  kMLDSnoopingControlState = 10,
+  kMLDSnoopingFastDoneState = 11,
+  kMLDSnoopingVersion = 12,
+};
+}  // namespace MLDSnoopingControlItem
 // 1.3.6.1.4.1.171.12.34.3.3.1.1 (5)
 extern const VnSNMPVarDesc MLDSnoopingGroupVars[];
+namespace MLDSnoopingGroupItem {
+enum : int {
+  kMLDSnoopingGroupInfoVLANID = 0,
+  kMLDSnoopingGroupInfoIPAddress = 1,
+  kMLDSnoopingGroupInfoMACAddress = 2,
+  kMLDSnoopingGroupInfoPortMap = 3,
+  kMLDSnoopingGroupInfoReportCount = 4,
+};
+}  // namespace MLDSnoopingGroupItem
 // 1.3.6.1.4.1.171.12.34.3.4.1.1 (4)
 extern const VnSNMPVarDesc MLDSnoopingRouterPortsVars[];
+namespace MLDSnoopingRouterPortsItem {
+enum : int {
+  kRouterPortsVLANID = 0,
+  kRouterStaticPortList = 1,
+  kDynamicPortList = 2,
+  kRouterForbiddenPortList = 3,
+};
+}  // namespace MLDSnoopingRouterPortsItem
 // 1.3.6.1.4.1.171.12.34.3.5.1.1 (5)
 extern const VnSNMPVarDesc MLDSnoopingGroupTableVars[];
+namespace MLDSnoopingGroupTableItem {
+enum : int {
+  kMLDSnoopingGroupVLANID = 0,
+  kMLDSnoopingGroupGroupAddress = 1,
+  kMLDSnoopingGroupSourceAddress = 2,
+  kMLDSnoopingGroupIncludePortMap = 3,
+  kMLDSnoopingGroupExcludePortMap = 4,
+};
+}  // namespace MLDSnoopingGroupTableItem
 // clang-format on

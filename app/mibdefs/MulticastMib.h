@@ -12,10 +12,78 @@ void FreeMulticastMibOptionLists();
 
 // 1.3.6.1.4.1.171.12.64.1.1 (1)
 extern const VnSNMPVarDesc IGMPMulticastVLANControlVars[];
+namespace IGMPMulticastVLANControlItem {
+enum : int {
+  kIGMPSnoopingMulticastVLANGlobalState = 0,
+};
+}  // namespace IGMPMulticastVLANControlItem
 // 1.3.6.1.4.1.171.12.64.3.1.1.1 (10)
 extern const VnSNMPVarDesc IGMPMulticastVlanVars[];
+namespace IGMPMulticastVlanItem {
+enum : int {
+  kID = 0,
+  kName = 1,
+  kSourcePort = 2,
+  kMemberPort = 3,
+  kTagMemberPort = 4,
+  kState = 5,
+  kReplaceSourceAddressType = 6,
+  kReplaceSourceAddress = 7,
+  kProfileIDList = 8,
+  kRowStatus = 9,
+};
+}  // namespace IGMPMulticastVlanItem
+// Positions in the option list of "Row Status".
+namespace IGMPMulticastVlanRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IGMPMulticastVlanRowStatusOption
 // 1.3.6.1.4.1.171.12.64.3.2.1.1 (3)
 extern const VnSNMPVarDesc IGMPSnoopingMulticastVLANGroupProfileTableVars[];
+namespace IGMPSnoopingMulticastVLANGroupProfileTableItem {
+enum : int {
+  kProfileName = 0,
+  kProfileID = 1,
+  kProfileStatus = 2,
+};
+}  // namespace IGMPSnoopingMulticastVLANGroupProfileTableItem
+// Positions in the option list of "Profile Status".
+namespace IGMPSnoopingMulticastVLANGroupProfileTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IGMPSnoopingMulticastVLANGroupProfileTableRowStatusOption
 // 1.3.6.1.4.1.171.12.64.3.3.1.1 (5)
 extern const VnSNMPVarDesc IGMPSnoopingMulticastVLANGroupProfileAddressTableVars[];
+namespace IGMPSnoopingMulticastVLANGroupProfileAddressTableItem {
+enum : int {
+  kProfileName = 0,
+  kAddressType = 1,
+  kAddressStart = 2,
+  kAddressEnd = 3,
+  kStatus = 4,
+};
+}  // namespace IGMPSnoopingMulticastVLANGroupProfileAddressTableItem
+// Positions in the option list of "Status".
+namespace IGMPSnoopingMulticastVLANGroupProfileAddressTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IGMPSnoopingMulticastVLANGroupProfileAddressTableRowStatusOption
 // clang-format on

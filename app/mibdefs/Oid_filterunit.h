@@ -12,10 +12,48 @@ void FreeFilterMibOptionLists();
 
 // 1.3.6.1.4.1.171.12.37.1.1.1.1 (4)
 extern const VnSNMPVarDesc FilterDHCPPermitVars[];
+namespace FilterDHCPPermitItem {
+enum : int {
+  kDHCPServerIP = 0,
+  kDHCPClientMAC = 1,
+  kDHCPPorts = 2,
+  kDHCPStatus = 3,
+};
+}  // namespace FilterDHCPPermitItem
+// Positions in the option list of "DHCP Status".
+namespace FilterDHCPPermitRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace FilterDHCPPermitRowStatusOption
 // 1.3.6.1.4.1.171.12.37.1.2.1.1 (2)
 extern const VnSNMPVarDesc FilterDHCPPortTableVars[];
+namespace FilterDHCPPortTableItem {
+enum : int {
+  kFilterDHCPPortIndex = 0,
+  kFilterDHCPPortState = 1,
+};
+}  // namespace FilterDHCPPortTableItem
 // 1.3.6.1.4.1.171.12.37.1.3 (2)
 extern const VnSNMPVarDesc FilterDHCPServerLogTableVars[];
+namespace FilterDHCPServerLogTableItem {
+enum : int {
+  kDHCPServerIllegalServerLogSuppressDuration = 0,
+  kDHCPServerTrapLogState = 1,
+};
+}  // namespace FilterDHCPServerLogTableItem
 // 1.3.6.1.4.1.171.12.37.5.1.1.1 (3)
 extern const VnSNMPVarDesc PacketEgressFilterControlTableVars[];
+namespace PacketEgressFilterControlTableItem {
+enum : int {
+  kPacketEgressFilterPortIndex = 0,
+  kPacketEgressFilterUnknownUnicastStatus = 1,
+  kPacketEgressFilterUnknownMulticastStatus = 2,
+};
+}  // namespace PacketEgressFilterControlTableItem
 // clang-format on

@@ -12,22 +12,129 @@ void FreePaeMibOptionLists();
 
 // 1.0.8802.1.1.1.1.1.1 (1) #1
 extern const VnSNMPVarDesc Dot8021XConfigurationVars[];
+namespace Dot8021XConfigurationItem {
+enum : int {
+  kSystemAuthenticationControl = 0,
+};
+}  // namespace Dot8021XConfigurationItem
 // 1.0.8802.1.1.1.1.1.1 (1) #2
 extern const VnSNMPVarDesc SystemAuthenticationControlVars[];
+namespace SystemAuthenticationControlItem {
+enum : int {
+  kSystemAuthenticationControl = 0,
+};
+}  // namespace SystemAuthenticationControlItem
 // 1.0.8802.1.1.1.1.1.2.1.1 (5)
 extern const VnSNMPVarDesc Dot8021XPortTableVars[];
+namespace Dot8021XPortTableItem {
+enum : int {
+  kPortNumber = 0,
+  kProtocolVersion = 1,
+  kCapabilities = 2,
+  kInitialize = 3,
+  kReauthenticate = 4,
+};
+}  // namespace Dot8021XPortTableItem
 // 1.0.8802.1.1.1.1.1.2.1.1 (10)
 extern const VnSNMPVarDesc Dot8021XPortSessionStatisticsVars[];
+namespace Dot8021XPortSessionStatisticsItem {
+enum : int {
+  kPortNumber = 0,
+  kOctetsRX = 1,
+  kOctetsTX = 2,
+  kFramesRX = 3,
+  kFramesTX = 4,
+  kID = 5,
+  kAuthenticMethod = 6,
+  kTime = 7,
+  kTerminateCause = 8,
+  kUserName = 9,
+};
+}  // namespace Dot8021XPortSessionStatisticsItem
 // 1.0.8802.1.1.1.1.1.2.1.1 (13)
 extern const VnSNMPVarDesc Dot8021XPortStatisticsVars[];
+namespace Dot8021XPortStatisticsItem {
+enum : int {
+  kPortNumber = 0,
+  kEAPOLFramesRX = 1,
+  kEAPOLFramesTX = 2,
+  kEAPOLStartFramesRX = 3,
+  kEAPOLLogoffFramesRX = 4,
+  kEAPOLResponseIPFramesRX = 5,
+  kEAPOLResponseFramesRX = 6,
+  kEAPOLRequestIDFramesTX = 7,
+  kEAPOLResponseFramesTX = 8,
+  kInvalidEAPOLFramesRX = 9,
+  kEAPOLLengthErrorFramesRX = 10,
+  kLastEAPOLFrameVersion = 11,
+  kLastEAPOLFrameSource = 12,
+};
+}  // namespace Dot8021XPortStatisticsItem
 // 1.0.8802.1.1.1.1.1.2.1.1 (14)
 extern const VnSNMPVarDesc Dot8021XPortConfigurationVars[];
+namespace Dot8021XPortConfigurationItem {
+enum : int {
+  kPortNumber = 0,
+  kPAEState = 1,
+  kBackendState = 2,
+  kAdministrativeControlledDirections = 3,
+  kOperationalControlledDirections = 4,
+  kPortStatus = 5,
+  kPortControl = 6,
+  kQuietPeriod = 7,
+  kTXPeriod = 8,
+  kSuppTimeout = 9,
+  kServerTimeout = 10,
+  kMaxRequest = 11,
+  kReAuthenticatePeriod = 12,
+  kReAuthenticateEnabled = 13,
+};
+}  // namespace Dot8021XPortConfigurationItem
 // 1.0.8802.1.1.1.1.1.2.1.1 (19)
 extern const VnSNMPVarDesc Dot8021XPortDiagnosticsVars[];
+namespace Dot8021XPortDiagnosticsItem {
+enum : int {
+  kPortNumber = 0,
+  kEntersConnecting = 1,
+  kEAPLogoffsWhileConnecting = 2,
+  kEntersAuthenticating = 3,
+  kAuthenticationSuccessWhileAuthenticating = 4,
+  kAuthenticationTimeoutsWhileAuthenticating = 5,
+  kAuthenticationFailWhileAuthenticating = 6,
+  kAuthenticationReauthsWhileAuthenticating = 7,
+  kAuthenticationEAPStartsWhileAuthenticating = 8,
+  kAuthenticationEAPLogoffWhileAuthenticating = 9,
+  kAuthenticationReauthsWhileAuthenticated = 10,
+  kAuthenticationEAPStartsWhileAuthenticated = 11,
+  kAuthenticationEAPLogoffWhileAuthenticated = 12,
+  kBackendResponses = 13,
+  kBackendAccessChallenges = 14,
+  kBackendOtherRequestsToSupplicant = 15,
+  kBackendNonNakResponsesFromSupplicant = 16,
+  kBackendAuthenticationSuccesses = 17,
+  kBackendAuthenticationFails = 18,
+};
+}  // namespace Dot8021XPortDiagnosticsItem
 // 1.3.6.1.4.1.171.12.30.1.1 (1)
 extern const VnSNMPVarDesc GuestVlanNameVars[];
+namespace GuestVlanNameItem {
+enum : int {
+  kGuestVLANName = 0,
+};
+}  // namespace GuestVlanNameItem
 // 1.3.6.1.4.1.171.12.30.1.1 (2)
 extern const VnSNMPVarDesc GuestVlanNamePortsVars[];
+namespace GuestVlanNamePortsItem {
+enum : int {
+  kGuestVLANName = 0,
+  kGuestVLANPort = 1,
+};
+}  // namespace GuestVlanNamePortsItem
 // 1.3.6.1.4.1.171.12.30.1.3 (1)
 extern const VnSNMPVarDesc GuestVlanDeleteStateVars[];
+namespace GuestVlanDeleteStateItem {
+enum : int {
+  kGuestVLANDeleteState = 0,
+};
+}  // namespace GuestVlanDeleteStateItem
 // clang-format on

@@ -12,8 +12,38 @@ void FreeProbeMibOptionLists();
 
 // 1.3.6.1.2.1.16.19.1 (3)
 extern const VnSNMPVarDesc ProbeBasicInformationVars[];
+namespace ProbeBasicInformationItem {
+enum : int {
+  kCapabilities = 0,
+  kSoftwareRevision = 1,
+  kResetControl = 2,
+};
+}  // namespace ProbeBasicInformationItem
 // 1.3.6.1.2.1.16.19.11.1.1 (3)
 extern const VnSNMPVarDesc NetConfigurationVars[];
+namespace NetConfigurationItem {
+enum : int {
+  kNetConfigIPAddress = 0,
+  kNetConfigSubnetMask = 1,
+  kNetConfigStatus = 2,
+};
+}  // namespace NetConfigurationItem
+// Positions in the option list of "Net Config Status".
+namespace NetConfigurationRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace NetConfigurationRowStatusOption
 // 1.3.6.1.2.1.16.19.12 (1)
 extern const VnSNMPVarDesc NetDefaultGatewayVars[];
+namespace NetDefaultGatewayItem {
+enum : int {
+  kNetDefaultGateway = 0,
+};
+}  // namespace NetDefaultGatewayItem
 // clang-format on

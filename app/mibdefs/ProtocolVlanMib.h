@@ -12,8 +12,50 @@ void FreeProtocolVlanMibOptionLists();
 
 // 1.3.6.1.2.1.17.7.1.5.1.1.1 (4)
 extern const VnSNMPVarDesc ProtocolVLANGroupVars[];
+namespace ProtocolVLANGroupItem {
+enum : int {
+  kTemplateFrameType = 0,
+  kTemplateProtocolValue = 1,
+  kGroupID = 2,
+  kGroupRowStatus = 3,
+};
+}  // namespace ProtocolVLANGroupItem
+// Positions in the option list of "Group Row Status".
+namespace ProtocolVLANGroupRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace ProtocolVLANGroupRowStatusOption
 // 1.3.6.1.2.1.17.7.1.5.2.1.1 (4)
 extern const VnSNMPVarDesc ProtocolVLANPortVars[];
+namespace ProtocolVLANPortItem {
+enum : int {
+  kPort = 0,
+  kGroupID = 1,
+  kGroupVID = 2,
+  kRowStatus = 3,
+};
+}  // namespace ProtocolVLANPortItem
+// Positions in the option list of "Row Status".
+namespace ProtocolVLANPortRowStatusOption {
+enum : int {
+  kActive = 0,
+  kCreateAndGo = 1,
+  kDestroy = 2,
+};
+}  // namespace ProtocolVLANPortRowStatusOption
 // 1.3.6.1.4.1.171.12.16.1.2.1.1 (3)
 extern const VnSNMPVarDesc ProtocolVLANGroupPriorityVars[];
+namespace ProtocolVLANGroupPriorityItem {
+enum : int {
+  kPort = 0,
+  kGroupID = 1,
+  kPortGroupPriority = 2,
+};
+}  // namespace ProtocolVLANGroupPriorityItem
 // clang-format on

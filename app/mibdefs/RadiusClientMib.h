@@ -12,10 +12,58 @@ void FreeRadiusClientMibOptionLists();
 
 // 1.3.6.1.2.1.67.1.2.1.1.1 (2)
 extern const VnSNMPVarDesc AuthenticationInformationVars[];
+namespace AuthenticationInformationItem {
+enum : int {
+  kUnknownAddressPackets = 0,
+  kAuthenticationClientIdentifier = 1,
+};
+}  // namespace AuthenticationInformationItem
 // 1.3.6.1.2.1.67.1.2.1.1.3.1.1 (15)
 extern const VnSNMPVarDesc AuthenticationTableVars[];
+namespace AuthenticationTableItem {
+enum : int {
+  kIndex = 0,
+  kAddress = 1,
+  kAuthenticationPortNumber = 2,
+  kRoundTripTime = 3,
+  kAccessRequestsPackets = 4,
+  kAccessRetransmissionsPackets = 5,
+  kAccessAcceptsPackets = 6,
+  kAccessRejectsPackets = 7,
+  kAccessChallengesPackets = 8,
+  kMalformedAccessResponsesPackets = 9,
+  kBadAuthenticatorsPackets = 10,
+  kPendingRequestsPackets = 11,
+  kTimeoutNumbers = 12,
+  kUnknownTypesPackets = 13,
+  kPacketsDropped = 14,
+};
+}  // namespace AuthenticationTableItem
 // 1.3.6.1.2.1.67.2.2.1.1.1 (2)
 extern const VnSNMPVarDesc AccountingControlBasicInformationVars[];
+namespace AccountingControlBasicInformationItem {
+enum : int {
+  kUnknownAddressPackets = 0,
+  kAccoutingClientIdentifier = 1,
+};
+}  // namespace AccountingControlBasicInformationItem
 // 1.3.6.1.2.1.67.2.2.1.1.3.1.1 (13)
 extern const VnSNMPVarDesc ServerTableVars[];
+namespace ServerTableItem {
+enum : int {
+  kIndex = 0,
+  kAddress = 1,
+  kAccoutingPortNumber = 2,
+  kRoundTripTime = 3,
+  kRequestsPackets = 4,
+  kRetransmissionsPackets = 5,
+  kResponsesPackets = 6,
+  kMalformedResponsesPackets = 7,
+  kBadAuthenticatorsPackets = 8,
+  kPendingRequestsPackets = 9,
+  kTimeoutNumbers = 10,
+  kUnknownTypesPackets = 11,
+  kPacketsDropped = 12,
+};
+}  // namespace ServerTableItem
 // clang-format on

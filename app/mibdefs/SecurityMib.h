@@ -13,52 +13,355 @@ void FreeSecurityMibOptionLists();
 
 // 1.3.6.1.4.1.171.12.5.1.1 (1)
 extern const VnSNMPVarDesc AACControlVars[];
+namespace AACControlItem {
+enum : int {
+  kAACAuthenAdminState = 0,
+};
+}  // namespace AACControlItem
 // 1.3.6.1.4.1.171.12.5.2.1 (6)
 extern const VnSNMPVarDesc AACInformationVars[];
+namespace AACInformationItem {
+enum : int {
+  kAACMaxMethodList = 0,
+  kAACMaxEnableMethodList = 1,
+  kAACMaxServerGroup = 2,
+  kAACMaxServer = 3,
+  kAACResponseTimeout = 4,
+  kAACAttempt = 5,
+};
+}  // namespace AACInformationItem
 // 1.3.6.1.4.1.171.12.5.3.1.1 (10)
 extern const VnSNMPVarDesc LoginMethodListVars[];
+namespace LoginMethodListItem {
+enum : int {
+  kAACLoginMethodListName = 0,
+  kMethod1Type = 1,
+  kMethod1ServerGroup = 2,
+  kMethod2Type = 3,
+  kMethod2ServerGroup = 4,
+  kMethod3Type = 5,
+  kMethod3ServerGroup = 6,
+  kMethod4Type = 7,
+  kMethod4ServerGroup = 8,
+  kMethodListRowStatus = 9,
+};
+}  // namespace LoginMethodListItem
+// Positions in the option list of "MethodList Row Status".
+namespace LoginMethodListRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace LoginMethodListRowStatusOption
 // 1.3.6.1.4.1.171.12.5.4.1.1 (10)
 extern const VnSNMPVarDesc EnableMethodVars[];
+namespace EnableMethodItem {
+enum : int {
+  kEnableMethodListName = 0,
+  kEnableMethod1Type = 1,
+  kEnableMethod1ServerGroup = 2,
+  kEnableMethod2Type = 3,
+  kEnableMethod2ServerGroup = 4,
+  kEnableMethod3Type = 5,
+  kEnableMethod3ServerGroup = 6,
+  kEnableMethod4Type = 7,
+  kEnableMethod4ServerGroup = 8,
+  kEnableMethodListRowStatus = 9,
+};
+}  // namespace EnableMethodItem
+// Positions in the option list of "Enable Method List Row Status".
+namespace EnableMethodRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace EnableMethodRowStatusOption
 // 1.3.6.1.4.1.171.12.5.7.1.1 (8)
 extern const VnSNMPVarDesc LoginInformationVars[];
+namespace LoginInformationItem {
+enum : int {
+  kAPConsoleLoginMethod = 0,
+  kAPConsoleEnableMethod = 1,
+  kAPTelnetLoginMethod = 2,
+  kAPTelnetEnableMethod = 3,
+  kAPSSHLoginMethod = 4,
+  kAPSSHEnableMethod = 5,
+  kAPHttpLoginMethod = 6,
+  kAPHttpEnableMethod = 7,
+};
+}  // namespace LoginInformationItem
 // 1.3.6.1.4.1.171.12.5.9.1.1 (18)
 extern const VnSNMPVarDesc ServerGroupVars[];
+namespace ServerGroupItem {
+enum : int {
+  kAACServerGroupName = 0,
+  kAACServerGroupIPAddress1 = 1,
+  kAACServerGroupAuthProtocol1 = 2,
+  kAACServerGroupIPAddress2 = 3,
+  kAACServerGroupAuthProtocol2 = 4,
+  kAACServerGroupIPAddress3 = 5,
+  kAACServerGroupAuthProtocol3 = 6,
+  kAACServerGroupIPAddress4 = 7,
+  kAACServerGroupAuthProtocol4 = 8,
+  kAACServerGroupIPAddress5 = 9,
+  kAACServerGroupAuthProtocol5 = 10,
+  kAACServerGroupIPAddr6 = 11,
+  kAACServerGroupAuthProtocol6 = 12,
+  kAACServerGroupIPAddress7 = 13,
+  kAACServerGroupAuthProtocol7 = 14,
+  kAACServerGroupIPAddress8 = 15,
+  kAACServerGroupAuthProtocol8 = 16,
+  kAACServerGroupRowStatus = 17,
+};
+}  // namespace ServerGroupItem
+// Positions in the option list of "AAC Server Group Row Status".
+namespace ServerGroupRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace ServerGroupRowStatusOption
 // 1.3.6.1.4.1.171.12.5.10.1.1 (7)
 extern const VnSNMPVarDesc ServerInformationVars[];
+namespace ServerInformationItem {
+enum : int {
+  kServerIP = 0,
+  kServerAuthProtocol = 1,
+  kServerAuthPort = 2,
+  kServerAuthKey = 3,
+  kServerTimeout = 4,
+  kServerRetryCount = 5,
+  kServerRowStatus = 6,
+};
+}  // namespace ServerInformationItem
+// Positions in the option list of "Server Row Status".
+namespace ServerInformationRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace ServerInformationRowStatusOption
 // 1.3.6.1.4.1.171.12.5.12.1.1 (4)
 extern const VnSNMPVarDesc AAASrvCtrlVars[];
+namespace AAASrvCtrlItem {
+enum : int {
+  kAACControlServerGroupName = 0,
+  kAACControlServerIPAddress = 1,
+  kAACControlServerAuthProtocol = 2,
+  kAACControlServerRowState = 3,
+};
+}  // namespace AAASrvCtrlItem
 // 1.3.6.1.4.1.171.12.6.1.1 (7)
 extern const VnSNMPVarDesc SSHManagementVars[];
+namespace SSHManagementItem {
+enum : int {
+  kSSHVersion = 0,
+  kSSHAdministration = 1,
+  kSSHMaxAuthenticationFailAttempts = 2,
+  kSSHSessionKeyRekeying = 3,
+  kSSHMaxSession = 4,
+  kSSHConnectionTimeout = 5,
+  kSSHListenedPort = 6,
+};
+}  // namespace SSHManagementItem
 // 1.3.6.1.4.1.171.12.6.3.1.1 (14)
 extern const VnSNMPVarDesc EncryptionAlgorithmVars[];
+namespace EncryptionAlgorithmItem {
+enum : int {
+  k3DESState = 0,
+  kBlowfishState = 1,
+  kAES128State = 2,
+  kAES192State = 3,
+  kAES256State = 4,
+  kArcfourState = 5,
+  kCast128State = 6,
+  kTwofish128State = 7,
+  kTwofish192State = 8,
+  kTwofish256State = 9,
+  kSHAState = 10,
+  kMD5State = 11,
+  kRSAState = 12,
+  kDSAState = 13,
+};
+}  // namespace EncryptionAlgorithmItem
 // 1.3.6.1.4.1.171.12.6.3.2.1 (3)
 extern const VnSNMPVarDesc AuthenticationMethodVars[];
+namespace AuthenticationMethodItem {
+enum : int {
+  kPasswordAuthenticationAdministration = 0,
+  kPublicKeyAuthenticationAdministration = 1,
+  kHostKeyAuthenticationAdministration = 2,
+};
+}  // namespace AuthenticationMethodItem
 // 1.3.6.1.4.1.171.12.6.3.3.1 (2)
 extern const VnSNMPVarDesc HMACAlgorithmVars[];
+namespace HMACAlgorithmItem {
+enum : int {
+  kHMACSHA1Administration = 0,
+  kHMACMD5Administration = 1,
+};
+}  // namespace HMACAlgorithmItem
 // 1.3.6.1.4.1.171.12.6.3.4 (1)
 extern const VnSNMPVarDesc DiffieHellmanAlgorithmVars[];
+namespace DiffieHellmanAlgorithmItem {
+enum : int {
+  kSSHKeyExpandAdministration = 0,
+};
+}  // namespace DiffieHellmanAlgorithmItem
 // 1.3.6.1.4.1.171.12.6.3.5.1 (2)
 extern const VnSNMPVarDesc PublicKeyAlgorithmVars[];
+namespace PublicKeyAlgorithmItem {
+enum : int {
+  kRSAState = 0,
+  kDSAState = 1,
+};
+}  // namespace PublicKeyAlgorithmItem
 // 1.3.6.1.4.1.171.12.6.4.1.1.1 (4)
 extern const VnSNMPVarDesc UserControlTableVars[];
+namespace UserControlTableItem {
+enum : int {
+  kSSHUserName = 0,
+  kSSHUserAuthMode = 1,
+  kSSHUserHostName = 2,
+  kSSHUserHostIPAddress = 3,
+};
+}  // namespace UserControlTableItem
 // 1.3.6.1.4.1.171.12.7.1.1 (3)
 extern const VnSNMPVarDesc SSLManagementVars[];
+namespace SSLManagementItem {
+enum : int {
+  kSSLStatusAdministration = 0,
+  kCipherSuites = 1,
+  kSSLCacheTimeout = 2,
+};
+}  // namespace SSLManagementItem
 // 1.3.6.1.4.1.171.12.7.2.1 (5)
 extern const VnSNMPVarDesc SSLCertificateFileVars[];
+namespace SSLCertificateFileItem {
+enum : int {
+  kCertificateFileIPAddress = 0,
+  kCertificateFilePath = 1,
+  kCertificateKeyFilePath = 2,
+  kCertificateFileCtrl = 3,
+  kCertificateFileShowSatus = 4,
+};
+}  // namespace SSLCertificateFileItem
 // 1.3.6.1.4.1.171.12.19.1.1 (1)
 extern const VnSNMPVarDesc GlobalManagementVars[];
+namespace GlobalManagementItem {
+enum : int {
+  kSafeguardAdminState = 0,
+};
+}  // namespace GlobalManagementItem
 // 1.3.6.1.4.1.171.12.19.2.1 (5)
 extern const VnSNMPVarDesc SafeguardCtrlVars[];
+namespace SafeguardCtrlItem {
+enum : int {
+  kSafeguardRisingThreshold = 0,
+  kSafeguardFallingThreshold = 1,
+  kSafeguardMode = 2,
+  kSafeguardAlarmAdminState = 3,
+  kSafeguardCurrentStatus = 4,
+};
+}  // namespace SafeguardCtrlItem
 // 1.3.6.1.4.1.171.12.19.3.1 (1)
 extern const VnSNMPVarDesc ARPStormControlVars[];
+namespace ARPStormControlItem {
+enum : int {
+  kARPStormThreshold = 0,
+};
+}  // namespace ARPStormControlItem
 // 1.3.6.1.4.1.171.12.23.1.1 (4)
 extern const VnSNMPVarDesc IPMACBindingControlVars[];
+namespace IPMACBindingControlItem {
+enum : int {
+  kTrapLogState = 0,
+  kAllPortState = 1,
+  kDHCPSnoopState = 2,
+  kDHCPSnoopEntryClearAllState = 3,
+};
+}  // namespace IPMACBindingControlItem
 // 1.3.6.1.4.1.171.12.23.3.2.1.1 (7)
 extern const VnSNMPVarDesc IPMACBindingPortInformationVars[];
+namespace IPMACBindingPortInformationItem {
+enum : int {
+  kPortIndex = 0,
+  kPortState = 1,
+  kZeroIPState = 2,
+  kPortForwardDHCPPacket = 3,
+  kPortDHCPSnoopMaxEntry = 4,
+  kPortDHCPSnoopEntryClearAction = 5,
+  kPortMode = 6,
+};
+}  // namespace IPMACBindingPortInformationItem
 // 1.3.6.1.4.1.171.12.23.4.1.1.1 (4)
 extern const VnSNMPVarDesc IPMACBindingVars[];
+namespace IPMACBindingItem {
+enum : int {
+  kIPIndex = 0,
+  kMACAddress = 1,
+  kStatus = 2,
+  kPorts = 3,
+};
+}  // namespace IPMACBindingItem
+// Positions in the option list of "Status".
+namespace IPMACBindingRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IPMACBindingRowStatusOption
 // 1.3.6.1.4.1.171.12.23.4.2.1.1 (5)
 extern const VnSNMPVarDesc IpMacBindBlockedVars[];
+namespace IpMacBindBlockedItem {
+enum : int {
+  kBlockedVID = 0,
+  kBlockedMACAddress = 1,
+  kBlockedVLANName = 2,
+  kBlockedPort = 3,
+  kBlockedStatus = 4,
+};
+}  // namespace IpMacBindBlockedItem
+// Positions in the option list of "Blocked Status".
+namespace IpMacBindBlockedRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace IpMacBindBlockedRowStatusOption
 // 1.3.6.1.4.1.171.12.23.4.3.1.1 (5)
 extern const VnSNMPVarDesc IPMACBindingDHCPSnoopTableVars[];
+namespace IPMACBindingDHCPSnoopTableItem {
+enum : int {
+  kDHCPSnoopIPIndex = 0,
+  kDHCPSnoopMACAddress = 1,
+  kDHCPSnoopLeaseTime = 2,
+  kDHCPSnoopPort = 3,
+  kDHCPSnoopStatus = 4,
+};
+}  // namespace IPMACBindingDHCPSnoopTableItem
 // clang-format on

@@ -12,18 +12,101 @@ void FreeSingleIpMibOptionLists();
 
 // 1.3.6.1.6.3.12.1.1 (3)
 extern const VnSNMPVarDesc SNMPTargetMIBGeneralInformationVars[];
+namespace SNMPTargetMIBGeneralInformationItem {
+enum : int {
+  kTargetSpinLock = 0,
+  kUnavailableContexts = 1,
+  kUnknownContexts = 2,
+};
+}  // namespace SNMPTargetMIBGeneralInformationItem
 // 1.3.6.1.4.1.171.12.8.1.1.1 (3)
 extern const VnSNMPVarDesc MyInformationVars[];
+namespace MyInformationItem {
+enum : int {
+  kVersion = 0,
+  kCapability = 1,
+  kPlatform = 2,
+};
+}  // namespace MyInformationItem
 // 1.3.6.1.4.1.171.12.8.1.2.1 (5)
 extern const VnSNMPVarDesc SingleIPControlVars[];
+namespace SingleIPControlItem {
+enum : int {
+  kSingleIPStatus = 0,
+  kSingleIPRole = 1,
+  kSingleIPHoldtime = 2,
+  kDiscoveryInterval = 3,
+  kCSGroupName = 4,
+};
+}  // namespace SingleIPControlItem
 // 1.3.6.1.4.1.171.12.8.1.3.1.1 (10)
 extern const VnSNMPVarDesc MemberSwitchVars[];
+namespace MemberSwitchItem {
+enum : int {
+  kMemberID = 0,
+  kMemberName = 1,
+  kMemberMACAddress = 2,
+  kMemberFirmwareVersion = 3,
+  kMemberCapability = 4,
+  kMemberPlatform = 5,
+  kMemberHoldtime = 6,
+  kMemberCandidateSource = 7,
+  kMemberPassword = 8,
+  kMemberRowStatus = 9,
+};
+}  // namespace MemberSwitchItem
+// Positions in the option list of "Member Row Status".
+namespace MemberSwitchRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace MemberSwitchRowStatusOption
 // 1.3.6.1.4.1.171.12.8.1.4.1.1 (7)
 extern const VnSNMPVarDesc CandidateSwitchVars[];
+namespace CandidateSwitchItem {
+enum : int {
+  kCaSID = 0,
+  kDeviceName = 1,
+  kMACAddress = 2,
+  kFirmwareVersion = 3,
+  kCapability = 4,
+  kPlatform = 5,
+  kHoldtime = 6,
+};
+}  // namespace CandidateSwitchItem
 // 1.3.6.1.4.1.171.12.8.1.5.1.1 (8)
 extern const VnSNMPVarDesc GroupInformationVars[];
+namespace GroupInformationItem {
+enum : int {
+  kGroupMACAddress = 0,
+  kGroupName = 1,
+  kDeviceName = 2,
+  kMemberCount = 3,
+  kFirmwareVersion = 4,
+  kCapability = 5,
+  kPlatform = 6,
+  kHoldtime = 7,
+};
+}  // namespace GroupInformationItem
 // 1.3.6.1.4.1.171.12.8.1.6.1.1 (3)
 extern const VnSNMPVarDesc NeighborSwitchVars[];
+namespace NeighborSwitchItem {
+enum : int {
+  kReceivedPort = 0,
+  kMACAddress = 1,
+  kRole = 2,
+};
+}  // namespace NeighborSwitchItem
 // 1.3.6.1.4.1.171.12.8.6.1.1 (1)
 extern const VnSNMPVarDesc MSTrapMessageVars[];
+namespace MSTrapMessageItem {
+enum : int {
+  kSingleIPMSTrapMessage = 0,
+};
+}  // namespace MSTrapMessageItem
 // clang-format on

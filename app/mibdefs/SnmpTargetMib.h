@@ -12,16 +12,152 @@ void FreeSnmpTargetMibOptionLists();
 
 // 1.3.6.1.6.3.12.1.2.1.1 (3)
 extern const VnSNMPVarDesc CommunityTargetAddressTableVars[];
+namespace CommunityTargetAddressTableItem {
+enum : int {
+  kTargetAddressName = 0,
+  kTargetAddressTMask = 1,
+  kTargetAddressMMS = 2,
+};
+}  // namespace CommunityTargetAddressTableItem
 // 1.3.6.1.6.3.12.1.2.1.1 (9)
 extern const VnSNMPVarDesc SNMPTargetMIBTargetAddressTableVars[];
+namespace SNMPTargetMIBTargetAddressTableItem {
+enum : int {
+  kAddressName = 0,
+  kAddressTDomain = 1,
+  kAddressTAddress = 2,
+  kAddressTimeout = 3,
+  kAddressRetryCount = 4,
+  kAddressTagList = 5,
+  kAddressParams = 6,
+  kAddressStorageType = 7,
+  kRowStatus = 8,
+};
+}  // namespace SNMPTargetMIBTargetAddressTableItem
+// Positions in the option list of "Row Status".
+namespace SNMPTargetMIBTargetAddressTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace SNMPTargetMIBTargetAddressTableRowStatusOption
 // 1.3.6.1.6.3.12.1.3.1.1 (4)
 extern const VnSNMPVarDesc NotifyFilterProfileTableVars[];
+namespace NotifyFilterProfileTableItem {
+enum : int {
+  kTargetParamsName = 0,
+  kNotifyFilterProfileName = 1,
+  kNotifyFilterProfileStorType = 2,
+  kNotifyFilterProfileRowStatus = 3,
+};
+}  // namespace NotifyFilterProfileTableItem
+// Positions in the option list of "Notify Filter Profile Row Status".
+namespace NotifyFilterProfileTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace NotifyFilterProfileTableRowStatusOption
 // 1.3.6.1.6.3.12.1.3.1.1 (7)
 extern const VnSNMPVarDesc TargetParametersVars[];
+namespace TargetParametersItem {
+enum : int {
+  kName = 0,
+  kMPModel = 1,
+  kSecurityModel = 2,
+  kSecuritYName = 3,
+  kSecurityLevel = 4,
+  kStorageType = 5,
+  kRowStatus = 6,
+};
+}  // namespace TargetParametersItem
+// Positions in the option list of "Row Status".
+namespace TargetParametersRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace TargetParametersRowStatusOption
 // 1.3.6.1.6.3.13.1.1.1.1 (5)
 extern const VnSNMPVarDesc NotifyTableVars[];
+namespace NotifyTableItem {
+enum : int {
+  kName = 0,
+  kTag = 1,
+  kType = 2,
+  kStorageType = 3,
+  kRowStatus = 4,
+};
+}  // namespace NotifyTableItem
+// Positions in the option list of "Row Status".
+namespace NotifyTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace NotifyTableRowStatusOption
 // 1.3.6.1.6.3.13.1.2.1.1 (6)
 extern const VnSNMPVarDesc NotifyFilterEntryTableVars[];
+namespace NotifyFilterEntryTableItem {
+enum : int {
+  kNotifyFilterProfileName = 0,
+  kNotifyFilterSubtree = 1,
+  kNotifyFilterMask = 2,
+  kNotifyFilterType = 3,
+  kNotifyFilterStorageType = 4,
+  kNotifyFilterRowStatus = 5,
+};
+}  // namespace NotifyFilterEntryTableItem
+// Positions in the option list of "Notify Filter Row Status".
+namespace NotifyFilterEntryTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace NotifyFilterEntryTableRowStatusOption
 // 1.3.6.1.6.3.18.1.1.1.1 (8)
 extern const VnSNMPVarDesc CommunityStringTableVars[];
+namespace CommunityStringTableItem {
+enum : int {
+  kIndex = 0,
+  kName = 1,
+  kSecurityName = 2,
+  kContextEngineID = 3,
+  kContextName = 4,
+  kTransportTag = 5,
+  kStorageType = 6,
+  kStatus = 7,
+};
+}  // namespace CommunityStringTableItem
+// Positions in the option list of "Status".
+namespace CommunityStringTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace CommunityStringTableRowStatusOption
 // clang-format on

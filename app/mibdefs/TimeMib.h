@@ -12,10 +12,44 @@ void FreeTimeMibOptionLists();
 
 // 1.3.6.1.4.1.171.12.10.1 (3)
 extern const VnSNMPVarDesc CurrentTimeVars[];
+namespace CurrentTimeItem {
+enum : int {
+  kTimeCapacity = 0,
+  kCurrentClock = 1,
+  kClockResetOnReboot = 2,
+};
+}  // namespace CurrentTimeItem
 // 1.3.6.1.4.1.171.12.10.10.1 (4)
 extern const VnSNMPVarDesc SystemTimeVars[];
+namespace SystemTimeItem {
+enum : int {
+  kCurrentTime = 0,
+  kSystemUpTime = 1,
+  kSystemBootTime = 2,
+  kSystemTimeZone = 3,
+};
+}  // namespace SystemTimeItem
 // 1.3.6.1.4.1.171.12.10.11.1 (5)
 extern const VnSNMPVarDesc NetworkTimeVars[];
+namespace NetworkTimeItem {
+enum : int {
+  kNetworkTimeState = 0,
+  kTimeSource = 1,
+  kServer1IPAddress = 2,
+  kServer2IPAddress = 3,
+  kPollInterval = 4,
+};
+}  // namespace NetworkTimeItem
 // 1.3.6.1.4.1.171.12.10.12.1 (6)
 extern const VnSNMPVarDesc SummerTimeVars[];
+namespace SummerTimeItem {
+enum : int {
+  kSummerTimeStatus = 0,
+  kSummerTimeOffset = 1,
+  kRepeatSummerTimeStart = 2,
+  kRepeatSummerTimeEnd = 3,
+  kAnnualSummerTimeStart = 4,
+  kAnnualSummerTimeEnd = 5,
+};
+}  // namespace SummerTimeItem
 // clang-format on

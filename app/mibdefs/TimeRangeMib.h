@@ -12,10 +12,54 @@ void FreeTimeRangeMibOptionLists();
 
 // 1.3.6.1.6.3.15.1.1.1 (6)
 extern const VnSNMPVarDesc StatisticsVars[];
+namespace StatisticsItem {
+enum : int {
+  kUnsupportedSecurityLevelPackets = 0,
+  kNotInTimeWindowPackets = 1,
+  kUnknownUserNamePackets = 2,
+  kUnknownEngineIDPackets = 3,
+  kWrongDigestPackets = 4,
+  kDecryptionErrorPackets = 5,
+};
+}  // namespace StatisticsItem
 // 1.3.6.1.4.1.171.12.50.3.1.1.1 (5)
 extern const VnSNMPVarDesc TimeRangeVars[];
+namespace TimeRangeItem {
+enum : int {
+  kTimeRangeName = 0,
+  kTimeRangeWeekdays = 1,
+  kTimeRangeStartTime = 2,
+  kTimeRangeEndTime = 3,
+  kTimeRangeStatus = 4,
+};
+}  // namespace TimeRangeItem
+// Positions in the option list of "Time Range Status".
+namespace TimeRangeRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace TimeRangeRowStatusOption
 // 1.3.6.1.4.1.171.12.50.3.2.1.1 (3)
 extern const VnSNMPVarDesc TimeRangeACLTableVars[];
+namespace TimeRangeACLTableItem {
+enum : int {
+  kTimeRangeACLProfileID = 0,
+  kTimeRangeACLAccessID = 1,
+  kTimeRangeACLTimeRangeName = 2,
+};
+}  // namespace TimeRangeACLTableItem
 // 1.3.6.1.4.1.171.12.50.3.3.1.1 (3)
 extern const VnSNMPVarDesc TimeRangeCPUACLTableVars[];
+namespace TimeRangeCPUACLTableItem {
+enum : int {
+  kTimeRangeCPUACLProfileID = 0,
+  kTimeRangeCPUACLAccessID = 1,
+  kTimeRangeCPUACLTimeRangeName = 2,
+};
+}  // namespace TimeRangeCPUACLTableItem
 // clang-format on

@@ -12,4 +12,32 @@ void FreeUsmMibOptionLists();
 
 // 1.3.6.1.6.3.15.1.2.2.1.1 (13)
 extern const VnSNMPVarDesc UserTableVars[];
+namespace UserTableItem {
+enum : int {
+  kEngineID = 0,
+  kUserName = 1,
+  kSecurityName = 2,
+  kCloneFrom = 3,
+  kAuthenticationProtocol = 4,
+  kAuthenticationKeyChange = 5,
+  kOwnAuthenticationKeyChange = 6,
+  kPrivacyProtocol = 7,
+  kPrivacyKeyChange = 8,
+  kOwnPrivacyKeyChange = 9,
+  kPublic = 10,
+  kStorageType = 11,
+  kStatus = 12,
+};
+}  // namespace UserTableItem
+// Positions in the option list of "Status".
+namespace UserTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace UserTableRowStatusOption
 // clang-format on

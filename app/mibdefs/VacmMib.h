@@ -12,8 +12,74 @@ void FreeVacmMibOptionLists();
 
 // 1.3.6.1.6.3.16.1.2.1.1 (5)
 extern const VnSNMPVarDesc SecurityGroupTableVars[];
+namespace SecurityGroupTableItem {
+enum : int {
+  kSecurityModel = 0,
+  kSecurityName = 1,
+  kGroupName = 2,
+  kSecurityGroupStorageType = 3,
+  kSecurityGroupStatus = 4,
+};
+}  // namespace SecurityGroupTableItem
+// Positions in the option list of "Security Group Status".
+namespace SecurityGroupTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace SecurityGroupTableRowStatusOption
 // 1.3.6.1.6.3.16.1.2.1.3 (10)
 extern const VnSNMPVarDesc AccessTableVars[];
+namespace AccessTableItem {
+enum : int {
+  kGroupName = 0,
+  kAccessContextPrefix = 1,
+  kAccessSecurityModel = 2,
+  kAccessSecurityLevel = 3,
+  kAccessContextMatch = 4,
+  kAccessReadViewName = 5,
+  kAccessWriteViewName = 6,
+  kAccessNotifyViewName = 7,
+  kAccessStorageType = 8,
+  kAccessStatus = 9,
+};
+}  // namespace AccessTableItem
+// Positions in the option list of "Access Status".
+namespace AccessTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace AccessTableRowStatusOption
 // 1.3.6.1.6.3.16.1.5.2.1.1 (6)
 extern const VnSNMPVarDesc ViewMIBTreeFamilyTableVars[];
+namespace ViewMIBTreeFamilyTableItem {
+enum : int {
+  kVACMViewTreeFamilyViewName = 0,
+  kVACMViewTreeFamilySubtree = 1,
+  kVACMViewTreeFamilyMask = 2,
+  kVACMViewTreeFamilyType = 3,
+  kVACMViewTreeFamilyStorageType = 4,
+  kVACM = 5,
+};
+}  // namespace ViewMIBTreeFamilyTableItem
+// Positions in the option list of "VACM".
+namespace ViewMIBTreeFamilyTableRowStatusOption {
+enum : int {
+  kActive = 0,
+  kNotInService = 1,
+  kNotReady = 2,
+  kCreateAndGo = 3,
+  kCreateAndWait = 4,
+  kDestroy = 5,
+};
+}  // namespace ViewMIBTreeFamilyTableRowStatusOption
 // clang-format on

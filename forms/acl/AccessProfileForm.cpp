@@ -1,5 +1,6 @@
 #include "forms/acl/AccessProfileForm.h"
 
+#include "app/mibdefs/AclMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
@@ -8,6 +9,21 @@
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
 #include "platform/SysUtils.h"
+
+namespace {
+
+// Positions in the row-status combo box, which every profile table fills
+// with the same options.
+constexpr int kProfileCreateAndGo = IPMaskInformationRowStatusOption::kCreateAndGo;
+constexpr int kProfileDestroy = IPMaskInformationRowStatusOption::kDestroy;
+static_assert(EthernetMaskInformationRowStatusOption::kCreateAndGo == kProfileCreateAndGo &&
+              EthernetMaskInformationRowStatusOption::kDestroy == kProfileDestroy &&
+              PktContentMaskRowStatusOption::kCreateAndGo == kProfileCreateAndGo &&
+              PktContentMaskRowStatusOption::kDestroy == kProfileDestroy &&
+              IPv6MaskInfoRowStatusOption::kCreateAndGo == kProfileCreateAndGo &&
+              IPv6MaskInfoRowStatusOption::kDestroy == kProfileDestroy);
+
+}  // namespace
 
 TAccessProfileForm::TAccessProfileForm(TComponent* AOwner) : TForm(AOwner) {}
 

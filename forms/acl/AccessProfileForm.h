@@ -128,7 +128,4 @@ class TAccessProfileForm : public TForm {
   void ShowFailure(const AnsiString& text);
 };
 
-// Item index of the row-status options in a profile form's combo box.
-inline constexpr int kProfileCreateAndGo = 3;
-inline constexpr int kProfileDestroy = 5;
 inline constexpr const char* kRowStatusMustBeCreateAndGo = "Row Status must be createAndGo.";

@@ -1,6 +1,7 @@
 #include "forms/acl/AccessRuleForm.h"
 
 #include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/AclMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -16,6 +17,25 @@
 #include "platform/SysUtils.h"
 
 namespace {
+
+// Positions in the row-status combo box, which every rule table fills with
+// the same options.
+constexpr int kRuleCreateAndGo = IPRuleRowStatusOption::kCreateAndGo;
+constexpr int kRuleDestroy = IPRuleRowStatusOption::kDestroy;
+static_assert(EthernetInformationRuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
+              EthernetInformationRuleRowStatusOption::kDestroy == kRuleDestroy &&
+              PktContentRuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
+              PktContentRuleRowStatusOption::kDestroy == kRuleDestroy &&
+              Ipv6RuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
+              Ipv6RuleRowStatusOption::kDestroy == kRuleDestroy &&
+              CPUFilterEthernetRuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
+              CPUFilterEthernetRuleRowStatusOption::kDestroy == kRuleDestroy &&
+              CPUFilterIPRuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
+              CPUFilterIPRuleRowStatusOption::kDestroy == kRuleDestroy &&
+              CPUFilterPktCntRuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
+              CPUFilterPktCntRuleRowStatusOption::kDestroy == kRuleDestroy &&
+              CPUFilterIPV6RuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
+              CPUFilterIPV6RuleRowStatusOption::kDestroy == kRuleDestroy);
 
 constexpr const char* kChoosePort = "You must choose at least 1 port!";
 constexpr const char* kPermitMustBeChecked = "Permit option must be checked.";
@@ -329,8 +349,18 @@ void TAccessRuleForm::ApplyPriorityFieldMask(TSavedAccess& saved, int priorityIt
 void TAccessRuleForm::MaskUnusedProtocolFields(TSavedAccess& saved, TCheckBox* protocolTick,
                                                TComboBox* protocolCombo, int typeItem) {
   if (!protocolTick->Checked()) return;
-  // Offsets from the Type item.
+  // Offsets from the Type item, alike in the IP rule tables.
   enum : int { Type, Code, SourcePort, DestPort, FlagBits, ProtocolId, UserMask };
+  namespace Ip = IPRuleItem;
+  namespace Cpu = CPUFilterIPRuleItem;
+  static_assert(Ip::kCode - Ip::kType == Code && Ip::kSourcePort - Ip::kType == SourcePort &&
+                Ip::kDestinationPort - Ip::kType == DestPort &&
+                Ip::kFlagBits - Ip::kType == FlagBits &&
+                Ip::kProtocolID - Ip::kType == ProtocolId && Ip::kUserMask - Ip::kType == UserMask);
+  static_assert(
+      Cpu::kCode - Cpu::kType == Code && Cpu::kSourcePort - Cpu::kType == SourcePort &&
+      Cpu::kDestinationPort - Cpu::kType == DestPort && Cpu::kFlagBits - Cpu::kType == FlagBits &&
+      Cpu::kProtocolID - Cpu::kType == ProtocolId && Cpu::kUserMask - Cpu::kType == UserMask);
   std::vector<int> leftOut;
   switch (protocolCombo->ItemIndex()) {
     case 0:  // none

@@ -256,9 +256,6 @@ class TAccessRuleForm : public TForm {
   void ShowFailure(const AnsiString& text);
 };
 
-// Item index of the row-status options in a rule form's combo box.
-inline constexpr int kRuleCreateAndGo = 3;
-inline constexpr int kRuleDestroy = 5;
 // Permit combo box preset: "permit".
 inline constexpr int kRulePermit = 1;
 inline constexpr const char* kRxRateRange = "Rx Rate should between 0-156249";

@@ -15,29 +15,29 @@ constexpr const char* kInvalidEtherType = "Invalid Ethernet Type";
 
 TCPUFilterEthernetRuleForm::TCPUFilterEthernetRuleForm(TComponent* AOwner)
     : TCPUFilterRuleForm(AOwner) {
-  // Items: 2 VLAN, 3 and 4 the MAC addresses, 5 802.1p, 6 Ethernet type,
-  // 7 permit, 8 row status, 9 ports.
+  namespace Item = CPUFilterEthernetRuleItem;
   TRuleLayout layout{"CPUFilterEthernetRuleForm",
                      "Ethernet Information Rule",
                      716,
                      532,
                      CPUFilterEthernetRuleVars,
-                     7,
-                     8,
-                     9};
+                     Item::kPermit,
+                     Item::kRowStatus,
+                     Item::kPort};
   layout.ListHeight = 140;
   layout.FieldWidth = 100;
   layout.ColumnGap = 16;
   BuildRuleForm(
       layout,
-      {{"VLAN", &cbxVlan, "cbxVlan", &VlanRuleEdit, "VlanRuleEdit", 2, "%s{l32}"},
-       {"Rule Source MAC Address", &cbxSource, "cbxSource", &SourceMACEdit, "SourceMACEdit", 3,
-        "%s{l12}"},
+      {{"VLAN", &cbxVlan, "cbxVlan", &VlanRuleEdit, "VlanRuleEdit", Item::kVLAN, "%s{l32}"},
+       {"Rule Source MAC Address", &cbxSource, "cbxSource", &SourceMACEdit, "SourceMACEdit",
+        Item::kRuleSourceMACAddress, "%s{l12}"},
        {"Rule Destination MAC Address", &cbxDestination, "cbxDestination", &DestMACEdit,
-        "DestMACEdit", 4, "%s{l12}"},
-       {"802.1P", &cbxIEEE802dot1P, "cbxIEEE802dot1P", &IEEE8021pEdit, "IEEE8021pEdit", 5,
-        "%i{n0x7}"},
-       {"Ethernet Type", &cbxEtherType, "cbxEtherType", &EthTypeEdit, "EthTypeEdit", 6, "%s{l4}"}},
+        "DestMACEdit", Item::kRuleDestinationMACAddress, "%s{l12}"},
+       {"802.1P", &cbxIEEE802dot1P, "cbxIEEE802dot1P", &IEEE8021pEdit, "IEEE8021pEdit",
+        Item::k8021P, "%i{n0x7}"},
+       {"Ethernet Type", &cbxEtherType, "cbxEtherType", &EthTypeEdit, "EthTypeEdit",
+        Item::kEthernetType, "%s{l4}"}},
       {&cbxVlan, &cbxSource, &cbxDestination, &cbxIEEE802dot1P, &cbxEtherType});
   Rule.VlanTick = cbxVlan;
   Rule.VlanEdit = VlanRuleEdit;

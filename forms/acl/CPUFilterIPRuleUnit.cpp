@@ -8,24 +8,7 @@ VN_REGISTER_FORM_OPENER(TCPUFilterIPRuleForm, &CPUFilterIPRuleForm);
 
 namespace {
 
-// Items of the CPU-filter IP rule table.
-enum : int {
-  kVlan = 2,
-  kSourceIp = 3,
-  kDestIp = 4,
-  kDscp = 5,
-  kProtocol = 6,  // read-only: shown, never written
-  kType = 7,
-  kCode = 8,
-  kSourcePort = 9,
-  kDestPort = 10,
-  kFlagBits = 11,
-  kProtocolId = 12,
-  kUserMask = 13,
-  kPermit = 14,
-  kRowStatus = 15,
-  kPorts = 16,
-};
+namespace Item = CPUFilterIPRuleItem;
 
 }  // namespace
 
@@ -35,9 +18,9 @@ TCPUFilterIPRuleForm::TCPUFilterIPRuleForm(TComponent* AOwner) : TCPUFilterRuleF
                      716,
                      609,
                      CPUFilterIPRuleVars,
-                     kPermit,
-                     kRowStatus,
-                     kPorts};
+                     Item::kPermit,
+                     Item::kRowStatus,
+                     Item::kPort};
   layout.ListHeight = 140;
   layout.FieldWidth = 100;
   layout.ColumnGap = 16;
@@ -45,24 +28,25 @@ TCPUFilterIPRuleForm::TCPUFilterIPRuleForm(TComponent* AOwner) : TCPUFilterRuleF
   // The addresses and the user mask are judged by their edits' constraints.
   BuildRuleForm(
       layout,
-      {{"VLAN", &cbxVlan, "cbxVlan", &VlanRuleEdit, "VlanRuleEdit", kVlan, "%s{l32}"},
-       {"Rule Source IP Address", &cbxSource, "cbxSource", &SourceIPEdit, "SourceIPEdit", kSourceIp,
-        "%s{I}"},
+      {{"VLAN", &cbxVlan, "cbxVlan", &VlanRuleEdit, "VlanRuleEdit", Item::kVLAN, "%s{l32}"},
+       {"Rule Source IP Address", &cbxSource, "cbxSource", &SourceIPEdit, "SourceIPEdit",
+        Item::kSourceIPAddress, "%s{I}"},
        {"Rule Destination IP Address", &cbxDestination, "cbxDestination", &DestIPEdit, "DestIPEdit",
-        kDestIp, "%s{I}"},
-       {"DSCP", &cbxDSCP, "cbxDSCP", &DSCPEdit, "DSCPEdit", kDscp, "%i{n0x63l2}"},
-       {"Protocol", &cbxProtocol, "cbxProtocol", nullptr, "ProtocolComboBox", kProtocol, nullptr,
-        &ProtocolComboBox},
-       {"Type", &cbxType, "cbxType", &TypeEdit, "TypeEdit", kType, "%i{n0x255}"},
-       {"Code", &cbxCode, "cbxCode", &CodeEdit, "CodeEdit", kCode, "%i{n0x255}"},
+        Item::kDestinationIPAddress, "%s{I}"},
+       {"DSCP", &cbxDSCP, "cbxDSCP", &DSCPEdit, "DSCPEdit", Item::kDSCP, "%i{n0x63l2}"},
+       {"Protocol", &cbxProtocol, "cbxProtocol", nullptr, "ProtocolComboBox", Item::kProtocol,
+        nullptr, &ProtocolComboBox},
+       {"Type", &cbxType, "cbxType", &TypeEdit, "TypeEdit", Item::kType, "%i{n0x255}"},
+       {"Code", &cbxCode, "cbxCode", &CodeEdit, "CodeEdit", Item::kCode, "%i{n0x255}"},
        {"Rule Source Port", &cbxSourcePort, "cbxSourcePort", &SourcePortEdit, "SourcePortEdit",
-        kSourcePort, "%i{n0x65535}"},
+        Item::kSourcePort, "%i{n0x65535}"},
        {"Rule Destination Port", &cbxDestPort, "cbxDestPort", &DestPortEdit, "DestPortEdit",
-        kDestPort, "%i{n0x65535}"},
-       {"Flag Bit", &cbxFlagBit, "cbxFlagBit", &FlagBitEdit, "FlagBitEdit", kFlagBits, "%i{n0x63}"},
+        Item::kDestinationPort, "%i{n0x65535}"},
+       {"Flag Bit", &cbxFlagBit, "cbxFlagBit", &FlagBitEdit, "FlagBitEdit", Item::kFlagBits,
+        "%i{n0x63}"},
        {"Protocol ID", &cbxProtocolID, "cbxProtocolID", &ProtocolIDEdit, "ProtocolIDEdit",
-        kProtocolId, "%i{n0x255}"},
-       {"User Mask", &cbxUserMask, "cbxUserMask", &UserMaskEdit, "UserMaskEdit", kUserMask,
+        Item::kProtocolID, "%i{n0x255}"},
+       {"User Mask", &cbxUserMask, "cbxUserMask", &UserMaskEdit, "UserMaskEdit", Item::kUserMask,
         "%h{l10}"}},
       {&cbxVlan, &cbxSource, &cbxDestination, &cbxDSCP, &cbxProtocol, &cbxProtocolID, &cbxFlagBit,
        &cbxDestPort, &cbxSourcePort, &cbxType, &cbxCode, &cbxUserMask});
@@ -73,7 +57,7 @@ TCPUFilterIPRuleForm::TCPUFilterIPRuleForm(TComponent* AOwner) : TCPUFilterRuleF
 TCPUFilterIPRuleForm::~TCPUFilterIPRuleForm() = default;
 
 void TCPUFilterIPRuleForm::ApplyProtocolFieldMask(TSavedAccess& saved) {
-  MaskUnusedProtocolFields(saved, cbxProtocol, ProtocolComboBox, kType);
+  MaskUnusedProtocolFields(saved, cbxProtocol, ProtocolComboBox, Item::kType);
 }
 
 void TCPUFilterIPRuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {

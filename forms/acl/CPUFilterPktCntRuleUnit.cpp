@@ -14,20 +14,20 @@ constexpr const char* kWindow = "%h{l32f}";
 
 TCPUFilterPktCntRuleForm::TCPUFilterPktCntRuleForm(TComponent* AOwner)
     : TCPUFilterRuleForm(AOwner) {
-  // Items: 2-6 the windows, 7 permit, 8 row status, 9 ports.
+  namespace Item = CPUFilterPktCntRuleItem;
   BuildRuleForm(
       {"CPUFilterPktCntRuleForm", "Packet Content Rule (CPU Filter)", 980, 600,
-       CPUFilterPktCntRuleVars, 7, 8, 9},
+       CPUFilterPktCntRuleVars, Item::kPermit, Item::kRowStatus, Item::kPort},
       {{"Payload Offset [1-15]", &cbxPayloadOff1, "cbxPayloadOff1", &PayloadOff1Edit,
-        "PayloadOff1Edit", 2, kWindow},
+        "PayloadOff1Edit", Item::kPayloadOffset1To15, kWindow},
        {"Payload Offset [16-31]", &cbxPayloadOff2, "cbxPayloadOff2", &PayloadOff2Edit,
-        "PayloadOff2Edit", 3, kWindow},
+        "PayloadOff2Edit", Item::kPayloadOffset16To31, kWindow},
        {"Payload Offset [32-47]", &cbxPayloadOff3, "cbxPayloadOff3", &PayloadOff3Edit,
-        "PayloadOff3Edit", 4, kWindow},
+        "PayloadOff3Edit", Item::kPayloadOffset32To47, kWindow},
        {"Payload Offset [48-63]", &cbxPayloadOff4, "cbxPayloadOff4", &PayloadOff4Edit,
-        "PayloadOff4Edit", 5, kWindow},
+        "PayloadOff4Edit", Item::kPayloadOffset48To63, kWindow},
        {"Payload Offset [64-79]", &cbxPayloadOff5, "cbxPayloadOff5", &PayloadOff5Edit,
-        "PayloadOff5Edit", 6, kWindow}},
+        "PayloadOff5Edit", Item::kPayloadOffset64To79, kWindow}},
       {&cbxPayloadOff1, &cbxPayloadOff2, &cbxPayloadOff3, &cbxPayloadOff4, &cbxPayloadOff5});
 }
 

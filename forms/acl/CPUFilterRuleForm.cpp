@@ -1,6 +1,7 @@
 #include "forms/acl/CPUFilterRuleForm.h"
 
 #include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/AclMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
@@ -15,6 +16,12 @@ namespace {
 
 constexpr const char* kFieldEmpty = "Some check field is empty";
 constexpr const char* kKeyBinding = "%i{n1x200}";
+// The position of createAndGo in the row-status combo box, which the four
+// CPU rule tables fill with the same options.
+constexpr int kRuleCreateAndGo = CPUFilterIPRuleRowStatusOption::kCreateAndGo;
+static_assert(CPUFilterEthernetRuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
+              CPUFilterPktCntRuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
+              CPUFilterIPV6RuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo);
 
 }  // namespace
 

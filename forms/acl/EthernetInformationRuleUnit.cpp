@@ -22,24 +22,7 @@ VN_REGISTER_FORM_OPENER(TEthernetInformationRuleForm, &EthernetInformationRuleFo
 
 namespace {
 
-// Items of the Ethernet rule table.
-enum : int {
-  kMaskId = 0,
-  kAccessId = 1,
-  kVlan = 2,
-  kSourceMac = 3,
-  kDestMac = 4,
-  kDot1p = 5,
-  kEtherType = 6,
-  kEnablePriority = 7,
-  kPriority = 8,
-  kPermit = 9,
-  kPorts = 10,
-  kRowStatus = 11,
-  kRxRate = 12,
-  kEnableReplaceDscp = 13,
-  kReplaceDscp = 14,
-};
+namespace Item = EthernetInformationRuleItem;
 
 constexpr const char* kFieldEmpty = "Some check field is empty";
 constexpr const char* kInvalidMac = "Invalid MAC Address";
@@ -54,26 +37,26 @@ TEthernetInformationRuleForm::TEthernetInformationRuleForm(TComponent* AOwner)
   ScaleFormForScreen(this);
   Rule.FirstKeyEdit = MaskIDEdit;
   Rule.AccessKeyEdit = AccessEdit;
-  Rule.RowStatusItem = kRowStatus;
-  Rule.PortItem = kPorts;
+  Rule.RowStatusItem = Item::kRowStatus;
+  Rule.PortItem = Item::kRulePort;
   Rule.ReplaceDscpAfterWrite = true;
   SetRuleActions(EnablePriorityComboBox);
   Rule.FirstKeyMessage = "Mask ID must be set.";
   Rule.AccessKeyMessage = "Access ID must be set.";
   Rule.DuplicateMessage =
       "Has already a record with the same Mask ID and Access ID. Please change eithor of them.";
-  TickItems = {{cbxVlan, kVlan},
-               {cbxSource, kSourceMac},
-               {cbxDestination, kDestMac},
-               {cbxIEEE802dot1P, kDot1p},
-               {cbxEtherType, kEtherType},
-               {cbxEnablePriority, kEnablePriority},
-               {cbxPriority, kPriority},
-               {cbxPermit, kPermit},
-               {cbxRxRate, kRxRate},
-               {cbxRow, kRowStatus},
-               {cbxEnableReplaceDSCP, kEnableReplaceDscp},
-               {cbxEnableDSCPValue, kReplaceDscp}};
+  TickItems = {{cbxVlan, Item::kRuleVLAN},
+               {cbxSource, Item::kRuleSourceMACAddress},
+               {cbxDestination, Item::kRuleDestinationMACAddress},
+               {cbxIEEE802dot1P, Item::kRule8021P},
+               {cbxEtherType, Item::kRuleEthernetType},
+               {cbxEnablePriority, Item::kRuleEnablePriority},
+               {cbxPriority, Item::kRulePriority},
+               {cbxPermit, Item::kPermitRule},
+               {cbxRxRate, Item::kRuleRXRate},
+               {cbxRow, Item::kRowStatus},
+               {cbxEnableReplaceDSCP, Item::kEnableReplaceDSCP},
+               {cbxEnableDSCPValue, Item::kReplaceDSCP}};
 }
 
 TEthernetInformationRuleForm::~TEthernetInformationRuleForm() = default;
@@ -123,20 +106,20 @@ void TEthernetInformationRuleForm::BuildComponents() {
 void TEthernetInformationRuleForm::FormCreate(TObject*) {
   try {
     CreateRuleRequest(EthernetInformationRuleVars);
-    Request->BindEdits(kMaskId, "%i{n1x200}", MaskIDEdit);
-    Request->BindEdits(kAccessId, "%i{n1x200}", AccessEdit);
-    Request->BindEdits(kVlan, "%s{l32}", VlanRuleEdit);
-    Request->BindEdits(kSourceMac, "%s{l12}", SourceMACEdit);
-    Request->BindEdits(kDestMac, "%s{l12}", DestMACEdit);
-    Request->BindEdits(kDot1p, "%i{n0x7}", IEEE8021pEdit);
-    Request->BindEdits(kEtherType, "%s{l4}", EthTypeEdit);
-    Request->BindComboBox(kEnablePriority, EnablePriorityComboBox);
-    Request->BindEdits(kPriority, "%i{n0x7}", PriorityEdit);
-    Request->BindComboBox(kPermit, PermitComboBox);
-    Request->BindComboBox(kRowStatus, RowComboBox);
-    Request->BindEdits(kRxRate, "%i{n0x156249}", RxRateEdit);
-    Request->BindComboBox(kEnableReplaceDscp, EnableReplaceDSCPComboBox);
-    Request->BindEdits(kReplaceDscp, "%i{n0x63}", DSCPEdit);
+    Request->BindEdits(Item::kMaskID, "%i{n1x200}", MaskIDEdit);
+    Request->BindEdits(Item::kAccessID, "%i{n1x200}", AccessEdit);
+    Request->BindEdits(Item::kRuleVLAN, "%s{l32}", VlanRuleEdit);
+    Request->BindEdits(Item::kRuleSourceMACAddress, "%s{l12}", SourceMACEdit);
+    Request->BindEdits(Item::kRuleDestinationMACAddress, "%s{l12}", DestMACEdit);
+    Request->BindEdits(Item::kRule8021P, "%i{n0x7}", IEEE8021pEdit);
+    Request->BindEdits(Item::kRuleEthernetType, "%s{l4}", EthTypeEdit);
+    Request->BindComboBox(Item::kRuleEnablePriority, EnablePriorityComboBox);
+    Request->BindEdits(Item::kRulePriority, "%i{n0x7}", PriorityEdit);
+    Request->BindComboBox(Item::kPermitRule, PermitComboBox);
+    Request->BindComboBox(Item::kRowStatus, RowComboBox);
+    Request->BindEdits(Item::kRuleRXRate, "%i{n0x156249}", RxRateEdit);
+    Request->BindComboBox(Item::kEnableReplaceDSCP, EnableReplaceDSCPComboBox);
+    Request->BindEdits(Item::kReplaceDSCP, "%i{n0x63}", DSCPEdit);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
@@ -145,7 +128,7 @@ void TEthernetInformationRuleForm::FormCreate(TObject*) {
   PermitComboBox->SetItemIndex(kRulePermit);
   EnablePriorityComboBoxChange(nullptr);
   EnableReplaceDSCPComboBoxChange(nullptr);
-  RowComboBox->SetItemIndex(kRuleCreateAndGo);
+  RowComboBox->SetItemIndex(EthernetInformationRuleRowStatusOption::kCreateAndGo);
   RuleOwnerComboBox->SetItemIndex(1);  // an empty list: stays unchosen
   SetNoSelection();
   FirstRead();
@@ -195,7 +178,7 @@ bool TEthernetInformationRuleForm::ValidateRuleInput() {
 }
 
 void TEthernetInformationRuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {
-  ApplyPriorityFieldMask(saved, kPriority, kEnablePriority, cbxEnablePriority,
+  ApplyPriorityFieldMask(saved, Item::kRulePriority, Item::kRuleEnablePriority, cbxEnablePriority,
                          EnablePriorityComboBox);
 }
 

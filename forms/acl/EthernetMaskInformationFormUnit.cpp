@@ -20,19 +20,7 @@ VN_REGISTER_FORM_OPENER(TEthernetMaskInformationForm, nullptr);
 
 namespace {
 
-// Items of the Ethernet profile table.
-enum : int {
-  kProfileId = 0,
-  kUseVlan = 1,
-  kMaskState = 2,
-  kSrcMacMask = 3,
-  kDstMacMask = 4,
-  kUse8021p = 5,
-  kUseEthType = 6,
-  kRowStatus = 7,
-  kOwner = 8,
-  kUnusedEntries = 9,
-};
+namespace Item = EthernetMaskInformationItem;
 
 constexpr const char* kInvalidMac = "Invalid MAC Address";
 
@@ -49,7 +37,7 @@ TEthernetMaskInformationForm::TEthernetMaskInformationForm(TComponent* AOwner)
   Profile.SetButton = SetBtn;
   Profile.RowStatus = RowStatusComBo;
   Profile.StatusBar = StatusBar1;
-  Profile.RowStatusItem = kRowStatus;
+  Profile.RowStatusItem = Item::kRowStatus;
 }
 
 TEthernetMaskInformationForm::~TEthernetMaskInformationForm() = default;
@@ -109,16 +97,16 @@ void TEthernetMaskInformationForm::BuildComponents() {
 void TEthernetMaskInformationForm::FormCreate(TObject*) {
   try {
     CreateProfileRequest(EthernetMaskInformationVars);
-    Request->BindEdits(kProfileId, "%i{n1x200}", IDEdit);
-    Request->BindComboBox(kUseVlan, UseVLanComBo);
-    Request->BindComboBox(kMaskState, MacMaskStateComBo);
-    Request->BindEdits(kSrcMacMask, "%s", MacAddMaskSourceEdit);
-    Request->BindEdits(kDstMacMask, "%s", MacMaskDstEdit);
-    Request->BindComboBox(kUse8021p, Use8021pComBo);
-    Request->BindComboBox(kUseEthType, UseEthTypeCombo);
-    Request->BindComboBox(kRowStatus, RowStatusComBo);
-    Request->BindComboBox(kOwner, cbxOwner);
-    Request->BindEdits(kUnusedEntries, "%i", EntiesEdit);
+    Request->BindEdits(Item::kEthernetMaskID, "%i{n1x200}", IDEdit);
+    Request->BindComboBox(Item::kUseVLAN, UseVLanComBo);
+    Request->BindComboBox(Item::kMACAddressMaskState, MacMaskStateComBo);
+    Request->BindEdits(Item::kMACAddressMaskSource, "%s", MacAddMaskSourceEdit);
+    Request->BindEdits(Item::kMACAddressMaskDestination, "%s", MacMaskDstEdit);
+    Request->BindComboBox(Item::kUse8021p, Use8021pComBo);
+    Request->BindComboBox(Item::kUseEthernetType, UseEthTypeCombo);
+    Request->BindComboBox(Item::kRowStatus, RowStatusComBo);
+    Request->BindComboBox(Item::kOwner, cbxOwner);
+    Request->BindEdits(Item::kUnusedRuleEntries, "%i", EntiesEdit);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
@@ -126,7 +114,7 @@ void TEthernetMaskInformationForm::FormCreate(TObject*) {
   Use8021pComBo->SetItemIndex(1);
   MacMaskStateComBo->SetItemIndex(0);
   UseEthTypeCombo->SetItemIndex(1);
-  RowStatusComBo->SetItemIndex(kProfileCreateAndGo);
+  RowStatusComBo->SetItemIndex(EthernetMaskInformationRowStatusOption::kCreateAndGo);
   ReadProfiles();
 }
 
@@ -172,24 +160,24 @@ bool TEthernetMaskInformationForm::ValidateMaskInput() {
 
 void TEthernetMaskInformationForm::WriteMask() {
   TSavedAccess saved(*Request);
-  if (ComboText(UseVLanComBo).IsEmpty()) saved.Invalidate(kUseVlan);
-  if (ComboText(Use8021pComBo).IsEmpty()) saved.Invalidate(kUse8021p);
+  if (ComboText(UseVLanComBo).IsEmpty()) saved.Invalidate(Item::kUseVLAN);
+  if (ComboText(Use8021pComBo).IsEmpty()) saved.Invalidate(Item::kUse8021p);
   const AnsiString state = ComboText(MacMaskStateComBo);
   if (state.IsEmpty()) {
-    saved.Invalidate(kMaskState);
-    saved.Invalidate(kSrcMacMask);
-    saved.Invalidate(kDstMacMask);
+    saved.Invalidate(Item::kMACAddressMaskState);
+    saved.Invalidate(Item::kMACAddressMaskSource);
+    saved.Invalidate(Item::kMACAddressMaskDestination);
   } else if (state == "other") {
-    saved.Invalidate(kSrcMacMask);
-    saved.Invalidate(kDstMacMask);
+    saved.Invalidate(Item::kMACAddressMaskSource);
+    saved.Invalidate(Item::kMACAddressMaskDestination);
   } else if (state == "dst-mac-addr") {
-    saved.Invalidate(kSrcMacMask);
+    saved.Invalidate(Item::kMACAddressMaskSource);
   } else if (state == "src-mac-addr") {
-    saved.Invalidate(kDstMacMask);
+    saved.Invalidate(Item::kMACAddressMaskDestination);
   }
-  if (MacMaskDstEdit->Text().IsEmpty()) saved.Invalidate(kDstMacMask);
-  if (MacAddMaskSourceEdit->Text().IsEmpty()) saved.Invalidate(kSrcMacMask);
-  if (ComboText(UseEthTypeCombo).IsEmpty()) saved.Invalidate(kUseEthType);
+  if (MacMaskDstEdit->Text().IsEmpty()) saved.Invalidate(Item::kMACAddressMaskDestination);
+  if (MacAddMaskSourceEdit->Text().IsEmpty()) saved.Invalidate(Item::kMACAddressMaskSource);
+  if (ComboText(UseEthTypeCombo).IsEmpty()) saved.Invalidate(Item::kUseEthernetType);
   WriteProfile(saved, false);
 }
 

@@ -15,9 +15,7 @@ TIBPACLEtherMaskForm* IBPACLEtherMaskForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TIBPACLEtherMaskForm, &IBPACLEtherMaskForm);
 
-namespace {
-enum : int { kProfileId = 0, kEtherType = 1 };
-}  // namespace
+namespace {}  // namespace
 
 TIBPACLEtherMaskForm::TIBPACLEtherMaskForm(TComponent* AOwner) : TIBPViewForm(AOwner) {
   BuildComponents();
@@ -61,8 +59,8 @@ void TIBPACLEtherMaskForm::BuildComponents() {
 void TIBPACLEtherMaskForm::FormCreate(TObject*) {
   try {
     CreateViewRequest(IBPACLEtherMaskVars, 1);
-    Request->BindEdits(kProfileId, "%i{n1x14l2}", edtID);
-    Request->BindComboBox(kEtherType, cbxEtherType);
+    Request->BindEdits(IBPACLEtherMaskItem::kProfileID, "%i{n1x14l2}", edtID);
+    Request->BindComboBox(IBPACLEtherMaskItem::kEthernetType, cbxEtherType);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }

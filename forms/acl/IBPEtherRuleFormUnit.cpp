@@ -15,9 +15,7 @@ TIBPEtherRuleForm* IBPEtherRuleForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TIBPEtherRuleForm, &IBPEtherRuleForm);
 
-namespace {
-enum : int { kProfileId = 0, kAccessId = 1, kRuleType = 2, kPermit = 3, kPorts = 4 };
-}  // namespace
+namespace {}  // namespace
 
 TIBPEtherRuleForm::TIBPEtherRuleForm(TComponent* AOwner) : TIBPViewForm(AOwner) {
   BuildComponents();
@@ -65,11 +63,11 @@ void TIBPEtherRuleForm::FormCreate(TObject*) {
   try {
     CreateViewPorts(StackingPortPanel);
     CreateViewRequest(IBPEtherRuleVars, 2);
-    Request->BindEdits(kProfileId, "%i{n1x14}", edtMaskID);
-    Request->BindEdits(kAccessId, "%i{n1x128}", edtAccessID);
-    Request->BindEdits(kRuleType, "%s", edtRuleType);
-    Request->BindComboBox(kPermit, cbxPermit);
-    BindViewPorts(kPorts);
+    Request->BindEdits(IBPEtherRuleItem::kProfileID, "%i{n1x14}", edtMaskID);
+    Request->BindEdits(IBPEtherRuleItem::kAccessID, "%i{n1x128}", edtAccessID);
+    Request->BindEdits(IBPEtherRuleItem::kRuleType, "%s", edtRuleType);
+    Request->BindComboBox(IBPEtherRuleItem::kPermit, cbxPermit);
+    BindViewPorts(IBPEtherRuleItem::kPort);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }

@@ -15,9 +15,7 @@ TIBPIPMaskForm* IBPIPMaskForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TIBPIPMaskForm, &IBPIPMaskForm);
 
-namespace {
-enum : int { kProfileId = 0, kSrcMacMask = 1, kSrcIpMask = 2 };
-}  // namespace
+namespace {}  // namespace
 
 TIBPIPMaskForm::TIBPIPMaskForm(TComponent* AOwner) : TIBPViewForm(AOwner) {
   BuildComponents();
@@ -59,9 +57,9 @@ void TIBPIPMaskForm::BuildComponents() {
 void TIBPIPMaskForm::FormCreate(TObject*) {
   try {
     CreateViewRequest(IBPIPMaskVars, 1);
-    Request->BindEdits(kProfileId, "%i{n1x14l2}", edtID);
-    Request->BindEdits(kSrcMacMask, "%s", edtSrcMacMask);
-    Request->BindEdits(kSrcIpMask, "%s", edtSrcIPMask);
+    Request->BindEdits(IBPIPMaskItem::kProfileID, "%i{n1x14l2}", edtID);
+    Request->BindEdits(IBPIPMaskItem::kSourceMACAddressMask, "%s", edtSrcMacMask);
+    Request->BindEdits(IBPIPMaskItem::kSourceIPAddressMask, "%s", edtSrcIPMask);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }

@@ -15,9 +15,7 @@ TIBPIPRuleForm* IBPIPRuleForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TIBPIPRuleForm, &IBPIPRuleForm);
 
-namespace {
-enum : int { kProfileId = 0, kAccessId = 1, kSrcMac = 2, kSrcIp = 3, kPermit = 4, kPorts = 5 };
-}  // namespace
+namespace {}  // namespace
 
 TIBPIPRuleForm::TIBPIPRuleForm(TComponent* AOwner) : TIBPViewForm(AOwner) {
   BuildComponents();
@@ -64,12 +62,12 @@ void TIBPIPRuleForm::FormCreate(TObject*) {
   try {
     CreateViewPorts(StackingPortPanel);
     CreateViewRequest(IBPIPRuleVars, 2);
-    Request->BindEdits(kProfileId, "%i{n1x14}", edtMaskID);
-    Request->BindEdits(kAccessId, "%i{n1x128}", edtAccessID);
-    Request->BindEdits(kSrcMac, "%s", edtSrcMac);
-    Request->BindEdits(kSrcIp, "%s", edtSrcIP);
-    Request->BindComboBox(kPermit, cbxPermit);
-    BindViewPorts(kPorts);
+    Request->BindEdits(IBPIPRuleItem::kProfileID, "%i{n1x14}", edtMaskID);
+    Request->BindEdits(IBPIPRuleItem::kAccessID, "%i{n1x128}", edtAccessID);
+    Request->BindEdits(IBPIPRuleItem::kSourceMACAddress, "%s", edtSrcMac);
+    Request->BindEdits(IBPIPRuleItem::kSourceIPAddress, "%s", edtSrcIP);
+    Request->BindComboBox(IBPIPRuleItem::kPermit, cbxPermit);
+    BindViewPorts(IBPIPRuleItem::kPort);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }

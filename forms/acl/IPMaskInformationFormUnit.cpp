@@ -19,31 +19,7 @@ VN_REGISTER_FORM_OPENER(TIPMaskInformationForm, nullptr);
 
 namespace {
 
-// Items of the IP profile table.
-enum : int {
-  kProfileId = 0,
-  kUseVlan = 1,
-  kMaskState = 2,
-  kSrcIpMask = 3,
-  kDstIpMask = 4,
-  kUseDscp = 5,
-  kProtocolType = 6,
-  kIcmpOption = 7,
-  kIgmpOption = 8,
-  kTcpOption = 9,
-  kUdpOption = 10,
-  kSrcPortMask = 11,
-  kDstPortMask = 12,
-  kTcpFlagBit = 13,
-  kTcpFlagMask = 14,
-  kProtoIdOption = 15,
-  kProtoId = 16,
-  kProtoIdMask = 17,
-  kRowStatus = 18,
-  kOwner = 19,
-  kSrcMacMask = 20,
-  kUnusedEntries = 21,
-};
+namespace Item = IPMaskInformationItem;
 
 constexpr const char* kInvalidMask = "Invalid Mask!";
 constexpr const char* kInvalidValue = "Please input a valid value";
@@ -69,7 +45,7 @@ TIPMaskInformationForm::TIPMaskInformationForm(TComponent* AOwner) : TAccessProf
   Profile.SetButton = SetBtn;
   Profile.RowStatus = RowStatusComBo;
   Profile.StatusBar = StatusBar1;
-  Profile.RowStatusItem = kRowStatus;
+  Profile.RowStatusItem = Item::kRowStatus;
 }
 
 TIPMaskInformationForm::~TIPMaskInformationForm() = default;
@@ -141,28 +117,28 @@ void TIPMaskInformationForm::BuildComponents() {
 void TIPMaskInformationForm::FormCreate(TObject*) {
   try {
     CreateProfileRequest(IPMaskInformationVars);
-    Request->BindEdits(kProfileId, "%i{n1x200}", IPIDEdit);
-    Request->BindComboBox(kUseVlan, VlanComboBox);
-    Request->BindComboBox(kMaskState, IpAddMaskStateComboBox);
-    Request->BindEdits(kSrcIpMask, "%s", IpAddMaskSrcEdit);
-    Request->BindEdits(kDstIpMask, "%s", IpAddMaskDstEdit);
-    Request->BindComboBox(kUseDscp, UseDSCPComBo);
-    Request->BindComboBox(kProtocolType, UseProTypeComBo);
-    Request->BindComboBox(kIcmpOption, IcmpComboBox);
-    Request->BindComboBox(kIgmpOption, IgmpComboBox);
-    Request->BindComboBox(kTcpOption, TCPOptionComBo);
-    Request->BindComboBox(kUdpOption, UDPOptionComBo);
-    Request->BindEdits(kSrcPortMask, "%s", TCPUDPSrcMaskEdit);
-    Request->BindEdits(kDstPortMask, "%s", TCPUDPDstPortMaskEdit);
-    Request->BindComboBox(kTcpFlagBit, TCPFlagBitOptionComBo);
-    Request->BindEdits(kTcpFlagMask, "%i", TCPFlagBitMaskEdit);
-    Request->BindComboBox(kProtoIdOption, ProOptionComBo);
-    Request->BindEdits(kProtoId, "%i", ProtoIDEdit);
-    Request->BindEdits(kProtoIdMask, "%s", ProIDMaskEdit);
-    Request->BindComboBox(kRowStatus, RowStatusComBo);
-    Request->BindComboBox(kOwner, OwnerComboBox);
-    Request->BindEdits(kSrcMacMask, "%s", SrcMacAddrMaskEdit);
-    Request->BindEdits(kUnusedEntries, "%i", EntriesEdit);
+    Request->BindEdits(Item::kProfileID, "%i{n1x200}", IPIDEdit);
+    Request->BindComboBox(Item::kUseVLAN, VlanComboBox);
+    Request->BindComboBox(Item::kAddressMaskState, IpAddMaskStateComboBox);
+    Request->BindEdits(Item::kSourceIPAddressMask, "%s", IpAddMaskSrcEdit);
+    Request->BindEdits(Item::kDestinationIPAddressMask, "%s", IpAddMaskDstEdit);
+    Request->BindComboBox(Item::kUseDSCP, UseDSCPComBo);
+    Request->BindComboBox(Item::kUseProtocolType, UseProTypeComBo);
+    Request->BindComboBox(Item::kICMPOption, IcmpComboBox);
+    Request->BindComboBox(Item::kIGMPOption, IgmpComboBox);
+    Request->BindComboBox(Item::kTCPOption, TCPOptionComBo);
+    Request->BindComboBox(Item::kUDPOption, UDPOptionComBo);
+    Request->BindEdits(Item::kTCPOrUDPSourcePortMask, "%s", TCPUDPSrcMaskEdit);
+    Request->BindEdits(Item::kTCPOrUDPDestinationPortMask, "%s", TCPUDPDstPortMaskEdit);
+    Request->BindComboBox(Item::kTCPFlagBit, TCPFlagBitOptionComBo);
+    Request->BindEdits(Item::kTCPFlagBitMask, "%i", TCPFlagBitMaskEdit);
+    Request->BindComboBox(Item::kProtocolIDOption, ProOptionComBo);
+    Request->BindEdits(Item::kProtocolID, "%i", ProtoIDEdit);
+    Request->BindEdits(Item::kProtocolIDMask, "%s", ProIDMaskEdit);
+    Request->BindComboBox(Item::kRowStatus, RowStatusComBo);
+    Request->BindComboBox(Item::kOwner, OwnerComboBox);
+    Request->BindEdits(Item::kSourceMACAddressMask, "%s", SrcMacAddrMaskEdit);
+    Request->BindEdits(Item::kUnusedRuleEntries, "%i", EntriesEdit);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
@@ -176,7 +152,7 @@ void TIPMaskInformationForm::FormCreate(TObject*) {
   UDPOptionComBo->SetItemIndex(0);
   TCPFlagBitOptionComBo->SetItemIndex(1);
   ProOptionComBo->SetItemIndex(1);
-  RowStatusComBo->SetItemIndex(kProfileCreateAndGo);
+  RowStatusComBo->SetItemIndex(IPMaskInformationRowStatusOption::kCreateAndGo);
   OwnerComboBox->SetItemIndex(1);
   ReadProfiles();
 }
@@ -262,19 +238,21 @@ void TIPMaskInformationForm::ApplyProtocolTypeMask(TSavedAccess& saved) {
     for (int i : list) saved.Invalidate(i);
   };
   if (type == "none") {
-    range(kProtocolType, kProtoIdMask);
+    range(Item::kUseProtocolType, Item::kProtocolIDMask);
   } else if (type == "icmp") {
-    range(kIgmpOption, kProtoIdMask);
+    range(Item::kIGMPOption, Item::kProtocolIDMask);
   } else if (type == "igmp") {
-    items({kIcmpOption});
-    range(kTcpOption, kProtoIdMask);
+    items({Item::kICMPOption});
+    range(Item::kTCPOption, Item::kProtocolIDMask);
   } else if (type == "tcp") {
-    items({kIcmpOption, kIgmpOption, kUdpOption, kProtoIdOption, kProtoId, kProtoIdMask});
+    items({Item::kICMPOption, Item::kIGMPOption, Item::kUDPOption, Item::kProtocolIDOption,
+           Item::kProtocolID, Item::kProtocolIDMask});
   } else if (type == "udp") {
-    items({kIcmpOption, kIgmpOption, kTcpOption, kTcpFlagBit, kTcpFlagMask, kProtoIdOption,
-           kProtoId, kProtoIdMask});
+    items({Item::kICMPOption, Item::kIGMPOption, Item::kTCPOption, Item::kTCPFlagBit,
+           Item::kTCPFlagBitMask, Item::kProtocolIDOption, Item::kProtocolID,
+           Item::kProtocolIDMask});
   } else if (type == "protocolId") {
-    range(kIcmpOption, kTcpFlagMask);
+    range(Item::kICMPOption, Item::kTCPFlagBitMask);
   }
 }
 
@@ -285,45 +263,49 @@ void TIPMaskInformationForm::WriteMask() {
 
   const AnsiString state = ComboText(IpAddMaskStateComboBox);
   if (state == "other") {
-    saved.Invalidate(kMaskState);
-    saved.Invalidate(kSrcIpMask);
-    saved.Invalidate(kDstIpMask);
+    saved.Invalidate(Item::kAddressMaskState);
+    saved.Invalidate(Item::kSourceIPAddressMask);
+    saved.Invalidate(Item::kDestinationIPAddressMask);
   } else if (state == "dst-ip-addr") {
-    saved.Invalidate(kSrcIpMask);
+    saved.Invalidate(Item::kSourceIPAddressMask);
   } else if (state == "src-ip-addr") {
-    saved.Invalidate(kDstIpMask);
+    saved.Invalidate(Item::kDestinationIPAddressMask);
   }
-  if (ComboText(IcmpComboBox) == "none") saved.Invalidate(kIcmpOption);
+  if (ComboText(IcmpComboBox) == "none") saved.Invalidate(Item::kICMPOption);
   const AnsiString tcp = ComboText(TCPOptionComBo);
   const AnsiString udp = ComboText(UDPOptionComBo);
   if (tcp == "other") {
-    saved.Invalidate(kTcpOption);
-    saved.Invalidate(kSrcPortMask);
-    saved.Invalidate(kDstPortMask);
+    saved.Invalidate(Item::kTCPOption);
+    saved.Invalidate(Item::kTCPOrUDPSourcePortMask);
+    saved.Invalidate(Item::kTCPOrUDPDestinationPortMask);
   }
   if (udp == "other") {
-    saved.Invalidate(kUdpOption);
-    saved.Invalidate(kSrcPortMask);
-    saved.Invalidate(kDstPortMask);
+    saved.Invalidate(Item::kUDPOption);
+    saved.Invalidate(Item::kTCPOrUDPSourcePortMask);
+    saved.Invalidate(Item::kTCPOrUDPDestinationPortMask);
   }
-  if (tcp == "dst-addr" || udp == "dst-addr") keep(kDstPortMask);
-  if (tcp == "src-addr" || udp == "src-addr") keep(kSrcPortMask);
+  if (tcp == "dst-addr" || udp == "dst-addr") keep(Item::kTCPOrUDPDestinationPortMask);
+  if (tcp == "src-addr" || udp == "src-addr") keep(Item::kTCPOrUDPSourcePortMask);
   if (tcp == "dst-src-addr" || udp == "dst-src-addr") {
-    keep(kSrcPortMask);
-    keep(kDstPortMask);
+    keep(Item::kTCPOrUDPSourcePortMask);
+    keep(Item::kTCPOrUDPDestinationPortMask);
   }
-  if (ComboText(TCPFlagBitOptionComBo) == "disable") saved.Invalidate(kTcpFlagMask);
+  if (ComboText(TCPFlagBitOptionComBo) == "disable") saved.Invalidate(Item::kTCPFlagBitMask);
   if (ComboText(ProOptionComBo) == "disable") {
-    saved.Invalidate(kProtoId);
-    saved.Invalidate(kProtoIdMask);
+    saved.Invalidate(Item::kProtocolID);
+    saved.Invalidate(Item::kProtocolIDMask);
   }
   ApplyProtocolTypeMask(saved);
   const std::pair<TEdit*, int> empties[] = {
-      {TCPFlagBitMaskEdit, kTcpFlagMask},    {IpAddMaskSrcEdit, kSrcIpMask},
-      {IpAddMaskDstEdit, kDstIpMask},        {TCPUDPSrcMaskEdit, kSrcPortMask},
-      {TCPUDPDstPortMaskEdit, kDstPortMask}, {ProtoIDEdit, kProtoId},
-      {ProIDMaskEdit, kProtoIdMask},         {SrcMacAddrMaskEdit, kSrcMacMask},
-      {EntriesEdit, kUnusedEntries}};
+      {TCPFlagBitMaskEdit, Item::kTCPFlagBitMask},
+      {IpAddMaskSrcEdit, Item::kSourceIPAddressMask},
+      {IpAddMaskDstEdit, Item::kDestinationIPAddressMask},
+      {TCPUDPSrcMaskEdit, Item::kTCPOrUDPSourcePortMask},
+      {TCPUDPDstPortMaskEdit, Item::kTCPOrUDPDestinationPortMask},
+      {ProtoIDEdit, Item::kProtocolID},
+      {ProIDMaskEdit, Item::kProtocolIDMask},
+      {SrcMacAddrMaskEdit, Item::kSourceMACAddressMask},
+      {EntriesEdit, Item::kUnusedRuleEntries}};
   for (const auto& [edit, item] : empties)
     if (edit->Text().IsEmpty()) saved.Invalidate(item);
   WriteProfile(saved, true);

@@ -22,32 +22,7 @@ VN_REGISTER_FORM_OPENER(TIPRuleForm, &IPRuleForm);
 
 namespace {
 
-// Items of the IP rule table.
-enum : int {
-  kProfileId = 0,
-  kAccessId = 1,
-  kVlan = 2,
-  kSourceIp = 3,
-  kDestIp = 4,
-  kDscp = 5,
-  kProtocol = 6,
-  kType = 7,
-  kCode = 8,
-  kSourcePort = 9,
-  kDestPort = 10,
-  kFlagBits = 11,
-  kProtocolId = 12,
-  kUserMask = 13,
-  kEnablePriority = 14,
-  kPriority = 15,
-  kEnableReplaceDscp = 16,
-  kReplaceDscp = 17,
-  kPermit = 18,
-  kPorts = 19,
-  kRowStatus = 20,
-  kRxRate = 21,
-  kSourceMac = 22,
-};
+namespace Item = IPRuleItem;
 
 constexpr const char* kFieldEmpty = "Some checked field is empty";
 constexpr const char* kInvalidUserMask = "Invalid User Mask";
@@ -62,33 +37,33 @@ TIPRuleForm::TIPRuleForm(TComponent* AOwner) : TAccessRuleForm(AOwner) {
   Rule.Actions = {
       PriorityComboBox, cbxPriority,   PriorityEdit, EnableReplComboBox, cbxEnableReplaceDscp,
       cbxValue,         DSCPValueEdit, cbxRxRate,    RxRateEdit};
-  Rule.RowStatusItem = kRowStatus;
-  Rule.PortItem = kPorts;
+  Rule.RowStatusItem = Item::kRowStatus;
+  Rule.PortItem = Item::kPort;
   Rule.FirstKeyMessage = "IP Rule ID must be set.";
   Rule.AccessKeyMessage = "IP Rule Access ID must be set.";
   Rule.DuplicateMessage =
       "Has already a record with the same IP Rule ID and Access ID. Please change eithor of them.";
   Rule.PortWrittenOnEdit = false;
   Rule.StatusBarIsTarget = false;
-  TickItems = {{cbxVlan, kVlan},
-               {cbxSourceIP, kSourceIp},
-               {cbxDestIP, kDestIp},
-               {cbxDscp, kDscp},
-               {cbxProtocol, kProtocol},
-               {cbxType, kType},
-               {cbxCode, kCode},
-               {cbxSourcePort, kSourcePort},
-               {cbxDestPort, kDestPort},
-               {cbxFBs, kFlagBits},
-               {cbxProtocolID, kProtocolId},
-               {cbxUserMask, kUserMask},
-               {cbxEnablePriority, kEnablePriority},
-               {cbxPriority, kPriority},
-               {cbxEnableReplaceDscp, kEnableReplaceDscp},
-               {cbxValue, kReplaceDscp},
-               {cbxPermit, kPermit},
-               {cbxRxRate, kRxRate},
-               {cbxRow, kRowStatus}};
+  TickItems = {{cbxVlan, Item::kRuleVLAN},
+               {cbxSourceIP, Item::kSourceIPAddress},
+               {cbxDestIP, Item::kDestinationIPAddress},
+               {cbxDscp, Item::kDSCP},
+               {cbxProtocol, Item::kProtocol},
+               {cbxType, Item::kType},
+               {cbxCode, Item::kCode},
+               {cbxSourcePort, Item::kSourcePort},
+               {cbxDestPort, Item::kDestinationPort},
+               {cbxFBs, Item::kFlagBits},
+               {cbxProtocolID, Item::kProtocolID},
+               {cbxUserMask, Item::kUserMask},
+               {cbxEnablePriority, Item::kEnablePriority},
+               {cbxPriority, Item::kPriority},
+               {cbxEnableReplaceDscp, Item::kEnableReplaceDSCP},
+               {cbxValue, Item::kReplaceDSCP},
+               {cbxPermit, Item::kPermit},
+               {cbxRxRate, Item::kRXRate},
+               {cbxRow, Item::kRowStatus}};
 }
 
 TIPRuleForm::~TIPRuleForm() = default;
@@ -148,28 +123,28 @@ void TIPRuleForm::BuildComponents() {
 void TIPRuleForm::FormCreate(TObject*) {
   try {
     CreateRuleRequest(IPRuleVars);
-    Request->BindEdits(kProfileId, "%i{n1x200}", IPRuleEdit);
-    Request->BindEdits(kAccessId, "%i{n1x200}", AccessIDEdit);
-    Request->BindEdits(kVlan, "%s{l32}", VLANEdit);
-    Request->BindEdits(kSourceIp, "%s{l16}", SourceIPEdit);
-    Request->BindEdits(kDestIp, "%s{l16}", DestIPEdit);
-    Request->BindEdits(kDscp, "%i{n0x63l2}", DSCPEdit);
-    Request->BindComboBox(kProtocol, ProtocolComboBox);
-    Request->BindEdits(kType, "%i{n0x255}", TypeEdit);
-    Request->BindEdits(kCode, "%i{n0x255}", CodeEdit);
-    Request->BindEdits(kSourcePort, "%i{n0x65535l5}", SourcePortEdit);
-    Request->BindEdits(kDestPort, "%i{n0x65535l5}", DestPortEdit);
-    Request->BindEdits(kFlagBits, "%i{n0x63l2}", FlagEdit);
-    Request->BindEdits(kProtocolId, "%i{n0x255l3}", ProtocolIDEdit);
-    Request->BindEdits(kUserMask, "%s", UserMaskEdit);
-    Request->BindComboBox(kEnablePriority, PriorityComboBox);
-    Request->BindEdits(kPriority, "%i{n0x7l1}", PriorityEdit);
-    Request->BindComboBox(kEnableReplaceDscp, EnableReplComboBox);
-    Request->BindEdits(kReplaceDscp, "%i{n0x63l2}", DSCPValueEdit);
-    Request->BindComboBox(kPermit, PermitComboBox);
-    Request->BindComboBox(kRowStatus, RowComboBox);
-    Request->BindEdits(kRxRate, "%i{n0x156249}", RxRateEdit);
-    Request->BindEdits(kSourceMac, "%s", SrcMacAddressEdit);
+    Request->BindEdits(Item::kProfileID, "%i{n1x200}", IPRuleEdit);
+    Request->BindEdits(Item::kAccessID, "%i{n1x200}", AccessIDEdit);
+    Request->BindEdits(Item::kRuleVLAN, "%s{l32}", VLANEdit);
+    Request->BindEdits(Item::kSourceIPAddress, "%s{l16}", SourceIPEdit);
+    Request->BindEdits(Item::kDestinationIPAddress, "%s{l16}", DestIPEdit);
+    Request->BindEdits(Item::kDSCP, "%i{n0x63l2}", DSCPEdit);
+    Request->BindComboBox(Item::kProtocol, ProtocolComboBox);
+    Request->BindEdits(Item::kType, "%i{n0x255}", TypeEdit);
+    Request->BindEdits(Item::kCode, "%i{n0x255}", CodeEdit);
+    Request->BindEdits(Item::kSourcePort, "%i{n0x65535l5}", SourcePortEdit);
+    Request->BindEdits(Item::kDestinationPort, "%i{n0x65535l5}", DestPortEdit);
+    Request->BindEdits(Item::kFlagBits, "%i{n0x63l2}", FlagEdit);
+    Request->BindEdits(Item::kProtocolID, "%i{n0x255l3}", ProtocolIDEdit);
+    Request->BindEdits(Item::kUserMask, "%s", UserMaskEdit);
+    Request->BindComboBox(Item::kEnablePriority, PriorityComboBox);
+    Request->BindEdits(Item::kPriority, "%i{n0x7l1}", PriorityEdit);
+    Request->BindComboBox(Item::kEnableReplaceDSCP, EnableReplComboBox);
+    Request->BindEdits(Item::kReplaceDSCP, "%i{n0x63l2}", DSCPValueEdit);
+    Request->BindComboBox(Item::kPermit, PermitComboBox);
+    Request->BindComboBox(Item::kRowStatus, RowComboBox);
+    Request->BindEdits(Item::kRXRate, "%i{n0x156249}", RxRateEdit);
+    Request->BindEdits(Item::kSourceMACAddress, "%s", SrcMacAddressEdit);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
@@ -182,7 +157,7 @@ void TIPRuleForm::FormCreate(TObject*) {
   PermitComboBox->SetItemIndex(kRulePermit);
   PriorityComboBoxChange(nullptr);
   EnableReplComboBoxChange(nullptr);  // no item chosen yet: no change
-  RowComboBox->SetItemIndex(kRuleCreateAndGo);
+  RowComboBox->SetItemIndex(IPRuleRowStatusOption::kCreateAndGo);
   OwnerComboBox->SetItemIndex(1);  // an empty list: stays unchosen
   SetNoSelection();
   FirstRead();
@@ -260,12 +235,13 @@ bool TIPRuleForm::ValidateRuleInput() {
 }
 
 void TIPRuleForm::ApplyProtocolFieldMask(TSavedAccess& saved) {
-  MaskUnusedProtocolFields(saved, cbxProtocol, ProtocolComboBox, kType);
+  MaskUnusedProtocolFields(saved, cbxProtocol, ProtocolComboBox, Item::kType);
 }
 
 void TIPRuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {
   ApplyProtocolFieldMask(saved);
-  ApplyPriorityFieldMask(saved, kPriority, kEnablePriority, cbxEnablePriority, PriorityComboBox);
+  ApplyPriorityFieldMask(saved, Item::kPriority, Item::kEnablePriority, cbxEnablePriority,
+                         PriorityComboBox);
 }
 
 void TIPRuleForm::CheckButtonClick(TObject*) {

@@ -21,18 +21,7 @@ VN_REGISTER_FORM_OPENER(TIPv6MaskInfoForm, &IPv6MaskInfoForm);
 
 namespace {
 
-// Items of the IPv6 profile table.
-enum : int {
-  kProfileId = 0,
-  kMaskClass = 1,
-  kFlowLabel = 2,
-  kMaskState = 3,
-  kSrcMask = 4,
-  kDstMask = 5,
-  kRowStatus = 6,
-  kOwner = 7,
-  kUnusedEntries = 8,
-};
+namespace Item = IPv6MaskInfoItem;
 
 // Item indexes of the mask-state combo.
 enum : int { kStateOther = 0, kStateDst = 1, kStateSrc = 2, kStateDstSrc = 3 };
@@ -51,7 +40,7 @@ TIPv6MaskInfoForm::TIPv6MaskInfoForm(TComponent* AOwner) : TProfileListForm(AOwn
   Profile.SetButton = EditButton;
   Profile.RowStatus = cbxStatus;
   Profile.StatusBar = StatusBar1;
-  Profile.RowStatusItem = kRowStatus;
+  Profile.RowStatusItem = Item::kRowStatus;
 }
 
 TIPv6MaskInfoForm::~TIPv6MaskInfoForm() = default;
@@ -111,22 +100,22 @@ void TIPv6MaskInfoForm::BuildComponents() {
 void TIPv6MaskInfoForm::FormCreate(TObject*) {
   try {
     CreateProfileRequest(IPv6MaskInfoVars);
-    Request->BindEdits(kProfileId, "%i{n1x200}", edtMaskID);
-    Request->BindComboBox(kMaskClass, cbxMaskClass);
-    Request->BindComboBox(kFlowLabel, cbxMaskFlowlabel);
-    Request->BindComboBox(kMaskState, cbxMaskState);
-    Request->BindEdits(kSrcMask, "%s{l32}", edtSrcMask);
-    Request->BindEdits(kDstMask, "%s{l32}", edtDstMask);
-    Request->BindComboBox(kRowStatus, cbxStatus);
-    Request->BindComboBox(kOwner, cbxOwner);
-    Request->BindEdits(kUnusedEntries, "%i", EntiesEdit);
+    Request->BindEdits(Item::kProfileID, "%i{n1x200}", edtMaskID);
+    Request->BindComboBox(Item::kMaskClass, cbxMaskClass);
+    Request->BindComboBox(Item::kFlowLabel, cbxMaskFlowlabel);
+    Request->BindComboBox(Item::kIPAddressMaskState, cbxMaskState);
+    Request->BindEdits(Item::kIPv6MaskSourceIPv6Mask, "%s{l32}", edtSrcMask);
+    Request->BindEdits(Item::kIPv6MaskDestinationIPv6Mask, "%s{l32}", edtDstMask);
+    Request->BindComboBox(Item::kRowStatus, cbxStatus);
+    Request->BindComboBox(Item::kOwner, cbxOwner);
+    Request->BindEdits(Item::kUnusedRuleEntries, "%i", EntiesEdit);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
   cbxMaskClass->SetItemIndex(1);
   cbxMaskFlowlabel->SetItemIndex(1);
   cbxMaskState->SetItemIndex(kStateOther);
-  cbxStatus->SetItemIndex(kProfileCreateAndGo);
+  cbxStatus->SetItemIndex(IPv6MaskInfoRowStatusOption::kCreateAndGo);
   cbxOwner->SetItemIndex(1);
   ReadProfiles();
 }
@@ -166,15 +155,15 @@ bool TIPv6MaskInfoForm::PrepareIpv6MaskWrite(TSavedAccess& saved) {
   if ((state == "dst-ipv6-addr" || state == "dst-src-ipv6-addr") && bad(edtDstMask)) return false;
   switch (cbxMaskState->ItemIndex()) {
     case kStateOther:
-      saved.Invalidate(kMaskState);
-      saved.Invalidate(kSrcMask);
-      saved.Invalidate(kDstMask);
+      saved.Invalidate(Item::kIPAddressMaskState);
+      saved.Invalidate(Item::kIPv6MaskSourceIPv6Mask);
+      saved.Invalidate(Item::kIPv6MaskDestinationIPv6Mask);
       break;
     case kStateDst:
-      saved.Invalidate(kSrcMask);
+      saved.Invalidate(Item::kIPv6MaskSourceIPv6Mask);
       break;
     case kStateSrc:
-      saved.Invalidate(kDstMask);
+      saved.Invalidate(Item::kIPv6MaskDestinationIPv6Mask);
       break;
     default:  // dst-src: both masks and the state are written
       break;

@@ -22,23 +22,7 @@ VN_REGISTER_FORM_OPENER(TIpv6RuleForm, &Ipv6RuleForm);
 
 namespace {
 
-// Items of the IPv6 rule table.
-enum : int {
-  kProfileId = 0,
-  kAccessId = 1,
-  kClass = 2,
-  kFlowLabel = 3,
-  kSourceAddress = 4,
-  kDestAddress = 5,
-  kEnablePriority = 6,
-  kPriority = 7,
-  kPermit = 8,
-  kPorts = 9,
-  kRowStatus = 10,
-  kRxRate = 11,
-  kEnableReplaceDscp = 12,
-  kReplaceDscp = 13,
-};
+namespace Item = Ipv6RuleItem;
 
 constexpr const char* kFieldEmpty = "Some checked field is empty";
 constexpr const char* kInvalidFlowLabel = "Invalid data!";
@@ -52,8 +36,8 @@ TIpv6RuleForm::TIpv6RuleForm(TComponent* AOwner) : TActionRuleForm(AOwner) {
   ScaleFormForScreen(this);
   Rule.FirstKeyEdit = edtRuleID;
   Rule.AccessKeyEdit = edtRuleAccessID;
-  Rule.RowStatusItem = kRowStatus;
-  Rule.PortItem = kPorts;
+  Rule.RowStatusItem = Item::kRowStatus;
+  Rule.PortItem = Item::kPort;
   Rule.ReplaceDscpAfterWrite = true;
   SetRuleActions(PriorityComboBox);
   Rule.FirstKeyMessage = "Rule ID must be set.";
@@ -61,17 +45,17 @@ TIpv6RuleForm::TIpv6RuleForm(TComponent* AOwner) : TActionRuleForm(AOwner) {
   Rule.DuplicateMessage =
       "Has already a record with the same IPv6 Rule ID and Access ID. Please change eithor of "
       "them.";
-  TickItems = {{cbxRuleClass, kClass},
-               {cbxRuleFlowlabel, kFlowLabel},
-               {cbxRuleSrcIpv6addr, kSourceAddress},
-               {cbxRuleDstIpv6addr, kDestAddress},
-               {cbxEnablePriority, kEnablePriority},
-               {cbxPriority, kPriority},
-               {cbxPermit, kPermit},
-               {cbxRow, kRowStatus},
-               {cbxRxRate, kRxRate},
-               {cbxEnableReplaceDSCP, kEnableReplaceDscp},
-               {cbxEnableDSCPValue, kReplaceDscp}};
+  TickItems = {{cbxRuleClass, Item::kClass},
+               {cbxRuleFlowlabel, Item::kFlowLabel},
+               {cbxRuleSrcIpv6addr, Item::kSourceIPv6Address},
+               {cbxRuleDstIpv6addr, Item::kDestinationIPv6Address},
+               {cbxEnablePriority, Item::kEnablePriority},
+               {cbxPriority, Item::kRulePriority},
+               {cbxPermit, Item::kPermit},
+               {cbxRow, Item::kRowStatus},
+               {cbxRxRate, Item::kRXRate},
+               {cbxEnableReplaceDSCP, Item::kEnableReplaceDSCP},
+               {cbxEnableDSCPValue, Item::kReplaceDSCP}};
 }
 
 TIpv6RuleForm::~TIpv6RuleForm() = default;
@@ -121,26 +105,26 @@ void TIpv6RuleForm::BuildComponents() {
 void TIpv6RuleForm::FormCreate(TObject*) {
   try {
     CreateRuleRequest(Ipv6RuleVars);
-    Request->BindEdits(kProfileId, "%i{n1x200}", edtRuleID);
-    Request->BindEdits(kAccessId, "%i{n1x200}", edtRuleAccessID);
-    Request->BindEdits(kClass, "%i{n0x255}", edtRuleClass);
+    Request->BindEdits(Item::kProfileID, "%i{n1x200}", edtRuleID);
+    Request->BindEdits(Item::kAccessID, "%i{n1x200}", edtRuleAccessID);
+    Request->BindEdits(Item::kClass, "%i{n0x255}", edtRuleClass);
     // Four octets, as the flow-label check below requires.
-    Request->BindEdits(kFlowLabel, "%h{l8f}", edtRuleFlowlabel);
-    Request->BindEdits(kSourceAddress, "%h{l32f}", edtRuleSrcIpv6addr);
-    Request->BindEdits(kDestAddress, "%h{l32f}", edtRuleDstIpv6addr);
-    Request->BindComboBox(kEnablePriority, PriorityComboBox);
-    Request->BindEdits(kPriority, "%i{n0x7}", PriorityEdit);
-    Request->BindComboBox(kPermit, PermitComboBox);
-    Request->BindComboBox(kRowStatus, RowComboBox);
-    Request->BindEdits(kRxRate, "%i{n0x156249}", RxRateEdit);
-    Request->BindComboBox(kEnableReplaceDscp, EnableReplaceDSCPComboBox);
-    Request->BindEdits(kReplaceDscp, "%i{n0x63}", DSCPEdit);
+    Request->BindEdits(Item::kFlowLabel, "%h{l8f}", edtRuleFlowlabel);
+    Request->BindEdits(Item::kSourceIPv6Address, "%h{l32f}", edtRuleSrcIpv6addr);
+    Request->BindEdits(Item::kDestinationIPv6Address, "%h{l32f}", edtRuleDstIpv6addr);
+    Request->BindComboBox(Item::kEnablePriority, PriorityComboBox);
+    Request->BindEdits(Item::kRulePriority, "%i{n0x7}", PriorityEdit);
+    Request->BindComboBox(Item::kPermit, PermitComboBox);
+    Request->BindComboBox(Item::kRowStatus, RowComboBox);
+    Request->BindEdits(Item::kRXRate, "%i{n0x156249}", RxRateEdit);
+    Request->BindComboBox(Item::kEnableReplaceDSCP, EnableReplaceDSCPComboBox);
+    Request->BindEdits(Item::kReplaceDSCP, "%i{n0x63}", DSCPEdit);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
   PriorityComboBox->SetItemIndex(1);  // disabled
   PermitComboBox->SetItemIndex(kRulePermit);
-  RowComboBox->SetItemIndex(kRuleCreateAndGo);
+  RowComboBox->SetItemIndex(Ipv6RuleRowStatusOption::kCreateAndGo);
   RuleOwnerComboBox->SetItemIndex(1);  // an empty list: stays unchosen
   ClearRuleEdits();
   SetNoSelection();
@@ -177,7 +161,8 @@ bool TIpv6RuleForm::ValidateRuleInput() {
 }
 
 void TIpv6RuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {
-  ApplyPriorityFieldMask(saved, kPriority, kEnablePriority, cbxEnablePriority, PriorityComboBox);
+  ApplyPriorityFieldMask(saved, Item::kRulePriority, Item::kEnablePriority, cbxEnablePriority,
+                         PriorityComboBox);
 }
 
 void TIpv6RuleForm::EditButtonClick(TObject*) {
@@ -185,10 +170,10 @@ void TIpv6RuleForm::EditButtonClick(TObject*) {
   // The row-status choice turns an Edit into an Add or a Delete, whatever
   // its tick box shows.
   switch (RowComboBox->ItemIndex()) {
-    case kRuleCreateAndGo:
+    case Ipv6RuleRowStatusOption::kCreateAndGo:
       AddRule();
       return;
-    case kRuleDestroy:
+    case Ipv6RuleRowStatusOption::kDestroy:
       DeleteRule();
       return;
     default:

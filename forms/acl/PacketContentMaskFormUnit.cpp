@@ -21,17 +21,11 @@ VN_REGISTER_FORM_OPENER(TPktContentMaskForm, &PktContentMaskForm);
 
 namespace {
 
-// Items of the packet-content profile table: chunk k (1 to 4) is the state
-// 3k - 2, the position 3k - 1 and the hex value 3k.
-enum : int {
-  kProfileId = 0,
-  kRowStatus = 13,
-  kOwner = 14,
-  kUnusedEntries = 15,
-};
-constexpr int StateItem(int k) { return 3 * k - 2; }
-constexpr int PositionItem(int k) { return 3 * k - 1; }
-constexpr int HexItem(int k) { return 3 * k; }
+// Chunk k (1 to 4) of the profile table: its state, position and hex value
+// come three items after those of chunk k - 1.
+constexpr int StateItem(int k) { return PktContentMaskItem::kChunk1State + 3 * (k - 1); }
+constexpr int PositionItem(int k) { return PktContentMaskItem::kChunk1Value + 3 * (k - 1); }
+constexpr int HexItem(int k) { return PktContentMaskItem::kChunk1Offset + 3 * (k - 1); }
 
 // Item indexes of a chunk's state combo.
 enum : int { kChunkEnabled = 0, kChunkDisabled = 1 };
@@ -47,7 +41,7 @@ TPktContentMaskForm::TPktContentMaskForm(TComponent* AOwner) : TProfileListForm(
   Profile.DeleteButton = DeleteButton;
   Profile.RowStatus = cbxStatus;
   Profile.StatusBar = StatusBar1;
-  Profile.RowStatusItem = kRowStatus;
+  Profile.RowStatusItem = PktContentMaskItem::kRowStatus;
 }
 
 TPktContentMaskForm::~TPktContentMaskForm() = default;
@@ -124,22 +118,22 @@ void TPktContentMaskForm::BuildComponents() {
 void TPktContentMaskForm::FormCreate(TObject*) {
   try {
     CreateProfileRequest(PktContentMaskVars);
-    Request->BindEdits(kProfileId, "%i{n1x6}", edtProfileID);
+    Request->BindEdits(PktContentMaskItem::kProfileID, "%i{n1x6}", edtProfileID);
     const auto chunks = Chunks();
     for (int k = 1; k <= 4; ++k) {
       Request->BindComboBox(StateItem(k), chunks[k - 1].State);
       Request->BindEdits(PositionItem(k), "%i{n0x31l2}", chunks[k - 1].Value);
       Request->BindEdits(HexItem(k), "%s{l8}", chunks[k - 1].Offset);
     }
-    Request->BindComboBox(kRowStatus, cbxStatus);
-    Request->BindComboBox(kOwner, cbxOwner);
-    Request->BindEdits(kUnusedEntries, "%i", EntiesEdit);
+    Request->BindComboBox(PktContentMaskItem::kRowStatus, cbxStatus);
+    Request->BindComboBox(PktContentMaskItem::kOwner, cbxOwner);
+    Request->BindEdits(PktContentMaskItem::kUnusedRuleEntries, "%i", EntiesEdit);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
   for (const TChunk& c : Chunks()) c.State->SetItemIndex(kChunkDisabled);
   cbxOwner->SetItemIndex(1);
-  cbxStatus->SetItemIndex(kProfileCreateAndGo);
+  cbxStatus->SetItemIndex(PktContentMaskRowStatusOption::kCreateAndGo);
   ReadProfiles();
 }
 

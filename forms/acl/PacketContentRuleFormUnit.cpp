@@ -22,27 +22,7 @@ VN_REGISTER_FORM_OPENER(TPktContentRuleForm, &PktContentRuleForm);
 
 namespace {
 
-// Items of the packet-content rule table.
-enum : int {
-  kProfileId = 0,
-  kAccessId = 1,
-  kChunk1Value = 2,
-  kChunk1 = 3,
-  kChunk2Value = 4,
-  kChunk2 = 5,
-  kChunk3Value = 6,
-  kChunk3 = 7,
-  kChunk4Value = 8,
-  kChunk4 = 9,
-  kEnablePriority = 10,
-  kPriority = 11,
-  kPermit = 12,
-  kPorts = 13,
-  kRowStatus = 14,
-  kRxRate = 15,
-  kEnableReplaceDscp = 16,
-  kReplaceDscp = 17,
-};
+namespace Item = PktContentRuleItem;
 
 constexpr const char* kCheckedFieldEmpty = "Some checked field is empty";
 constexpr const char* kInvalidOffset = "Invalid Offset";
@@ -55,24 +35,24 @@ TPktContentRuleForm::TPktContentRuleForm(TComponent* AOwner) : TActionRuleForm(A
   ScaleFormForScreen(this);
   Rule.FirstKeyEdit = edtProfile;
   Rule.AccessKeyEdit = edtAccess;
-  Rule.RowStatusItem = kRowStatus;
-  Rule.PortItem = kPorts;
+  Rule.RowStatusItem = Item::kRowStatus;
+  Rule.PortItem = Item::kRulePort;
   SetRuleActions(PriorityComboBox);
   Rule.FirstKeyMessage = "IP Rule ID must be set.";
   Rule.AccessKeyMessage = "IP Rule Access ID must be set.";
   Rule.DuplicateMessage =
       "Has already a record with the same IP Rule ID and Access ID. Please change eithor of them.";
-  TickItems = {{cbxChunk1Offset, kChunk1},
-               {cbxChunk2Offset, kChunk2},
-               {cbxChunk3Offset, kChunk3},
-               {cbxChunk4Offset, kChunk4},
-               {cbxEnablePriority, kEnablePriority},
-               {cbxPriority, kPriority},
-               {cbxPermit, kPermit},
-               {cbxRxRate, kRxRate},
-               {cbxRow, kRowStatus},
-               {cbxEnableReplaceDSCP, kEnableReplaceDscp},
-               {cbxEnableDSCPValue, kReplaceDscp}};
+  TickItems = {{cbxChunk1Offset, Item::kChunk1},
+               {cbxChunk2Offset, Item::kChunk2},
+               {cbxChunk3Offset, Item::kChunk3},
+               {cbxChunk4Offset, Item::kChunk4},
+               {cbxEnablePriority, Item::kEnablePriority},
+               {cbxPriority, Item::kPriority},
+               {cbxPermit, Item::kPermit},
+               {cbxRxRate, Item::kRxRate},
+               {cbxRow, Item::kRowStatus},
+               {cbxEnableReplaceDSCP, Item::kEnableReplaceDSCP},
+               {cbxEnableDSCPValue, Item::kReplaceDSCPValue}};
 }
 
 TPktContentRuleForm::~TPktContentRuleForm() = default;
@@ -136,30 +116,30 @@ std::vector<std::pair<TCheckBox*, TEdit*>> TPktContentRuleForm::Chunks() const {
 void TPktContentRuleForm::FormCreate(TObject*) {
   try {
     CreateRuleRequest(PktContentRuleVars);
-    Request->BindEdits(kProfileId, "%i{n1x6}", edtProfile);
-    Request->BindEdits(kAccessId, "%i{n1x128}", edtAccess);
-    Request->BindEdits(kChunk1Value, "%i", edtChunk1Value);
-    Request->BindEdits(kChunk1, "%s{l8}", edtChunk1Offset);
-    Request->BindEdits(kChunk2Value, "%i", edtChunk2Value);
-    Request->BindEdits(kChunk2, "%s{l8}", edtChunk2Offset);
-    Request->BindEdits(kChunk3Value, "%i", edtChunk3Value);
-    Request->BindEdits(kChunk3, "%s{l8}", edtChunk3Offset);
-    Request->BindEdits(kChunk4Value, "%i", edtChunk4Value);
-    Request->BindEdits(kChunk4, "%s{l8}", edtChunk4Offset);
-    Request->BindComboBox(kEnablePriority, PriorityComboBox);
-    Request->BindEdits(kPriority, "%i{n0x7l1}", PriorityEdit);
-    Request->BindComboBox(kPermit, PermitComboBox);
-    Request->BindComboBox(kRowStatus, RowComboBox);
-    Request->BindEdits(kRxRate, "%i{n0x156249}", RxRateEdit);
-    Request->BindComboBox(kEnableReplaceDscp, EnableReplaceDSCPComboBox);
-    Request->BindEdits(kReplaceDscp, "%i{n0x63}", DSCPEdit);
+    Request->BindEdits(Item::kProfileID, "%i{n1x6}", edtProfile);
+    Request->BindEdits(Item::kAccessID, "%i{n1x128}", edtAccess);
+    Request->BindEdits(Item::kChunk1Value, "%i", edtChunk1Value);
+    Request->BindEdits(Item::kChunk1, "%s{l8}", edtChunk1Offset);
+    Request->BindEdits(Item::kChunk2Value, "%i", edtChunk2Value);
+    Request->BindEdits(Item::kChunk2, "%s{l8}", edtChunk2Offset);
+    Request->BindEdits(Item::kChunk3Value, "%i", edtChunk3Value);
+    Request->BindEdits(Item::kChunk3, "%s{l8}", edtChunk3Offset);
+    Request->BindEdits(Item::kChunk4Value, "%i", edtChunk4Value);
+    Request->BindEdits(Item::kChunk4, "%s{l8}", edtChunk4Offset);
+    Request->BindComboBox(Item::kEnablePriority, PriorityComboBox);
+    Request->BindEdits(Item::kPriority, "%i{n0x7l1}", PriorityEdit);
+    Request->BindComboBox(Item::kPermit, PermitComboBox);
+    Request->BindComboBox(Item::kRowStatus, RowComboBox);
+    Request->BindEdits(Item::kRxRate, "%i{n0x156249}", RxRateEdit);
+    Request->BindComboBox(Item::kEnableReplaceDSCP, EnableReplaceDSCPComboBox);
+    Request->BindEdits(Item::kReplaceDSCPValue, "%i{n0x63}", DSCPEdit);
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
   ClearRuleEdits();
   PriorityComboBox->SetItemIndex(1);  // disabled
   PermitComboBox->SetItemIndex(kRulePermit);
-  RowComboBox->SetItemIndex(kRuleCreateAndGo);
+  RowComboBox->SetItemIndex(PktContentRuleRowStatusOption::kCreateAndGo);
   PriorityComboBoxChange(nullptr);
   EnableReplaceDSCPComboBoxChange(nullptr);
   SetNoSelection();
@@ -191,7 +171,8 @@ bool TPktContentRuleForm::ValidateRuleInput() {
 }
 
 void TPktContentRuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {
-  ApplyPriorityFieldMask(saved, kPriority, kEnablePriority, cbxEnablePriority, PriorityComboBox);
+  ApplyPriorityFieldMask(saved, Item::kPriority, Item::kEnablePriority, cbxEnablePriority,
+                         PriorityComboBox);
 }
 
 void TPktContentRuleForm::CheckButtonClick(TObject*) {

@@ -17,16 +17,6 @@ TTimeRangeForm* TimeRangeForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TTimeRangeForm, &TimeRangeForm);
 
-namespace {
-
-// Items of the time range table.
-enum : int { kName = 0, kWeekdays = 1, kStart = 2, kEnd = 3, kStatus = 4 };
-// Positions in the status combo (the option list's order).
-constexpr int kCreateAndGo = 3;
-constexpr int kDestroy = 5;
-
-}  // namespace
-
 TTimeRangeForm::TTimeRangeForm(TComponent* AOwner) : TForm(AOwner) {
   BuildComponents();
   ScaleFormForScreen(this);
@@ -100,11 +90,11 @@ void TTimeRangeForm::FormCreate(TObject*) {
   try {
     Request = NewFormRequest(this, TimeRangeVars, MVT_UMV, 1);
     Request->AttachListView(ListView1, true);
-    Request->BindEdits(kName, "%s", edtName);
-    Request->BindComboBox(kStatus, cbxStatus);
-    Request->BindEdits(kWeekdays, "%s", edtweekdays);
-    Request->BindEdits(kStart, "%s", edtStart);
-    Request->BindEdits(kEnd, "%s", edtEnd);
+    Request->BindEdits(TimeRangeItem::kTimeRangeName, "%s", edtName);
+    Request->BindComboBox(TimeRangeItem::kTimeRangeStatus, cbxStatus);
+    Request->BindEdits(TimeRangeItem::kTimeRangeWeekdays, "%s", edtweekdays);
+    Request->BindEdits(TimeRangeItem::kTimeRangeStartTime, "%s", edtStart);
+    Request->BindEdits(TimeRangeItem::kTimeRangeEndTime, "%s", edtEnd);
     Request->SetStatusBar(StatusBar1);
     Request->OnGetDone = VnRequestDoneEvent(this, &TTimeRangeForm::GetDone);
     Request->OnSetDone = VnRequestDoneEvent(this, &TTimeRangeForm::SetDone);
@@ -196,7 +186,7 @@ void TTimeRangeForm::ResetRowButtons() {
 void TTimeRangeForm::btnAddClick(TObject*) {
   if (!ReadyToWrite()) return;
   try {
-    cbxStatus->SetItemIndex(kCreateAndGo);
+    cbxStatus->SetItemIndex(TimeRangeRowStatusOption::kCreateAndGo);
     if (!TextsGiven()) return;
     WriteAndRead();
   } catch (const Exception& e) {
@@ -223,7 +213,7 @@ void TTimeRangeForm::btnDeleteClick(TObject*) {
   if (!ListView1->Selected()) return;
   if (!ReadyToWrite()) return;
   try {
-    cbxStatus->SetItemIndex(kDestroy);
+    cbxStatus->SetItemIndex(TimeRangeRowStatusOption::kDestroy);
     WriteAndRead();
     ResetRowButtons();
     ClearTimeRangeEdits();

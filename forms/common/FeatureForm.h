@@ -59,12 +59,6 @@ inline constexpr const char* kRowCreateAndGo = "createAndGo";  // row status 4
 inline constexpr const char* kRowDestroy = "destroy";          // row status 6
 inline constexpr const char* kDefaultModel = "KXR-5810";
 
-// Positions in the row-status option list ("active", "notInService",
-// "notReady", "createAndGo", "createAndWait", "destroy"): the row status
-// less one.
-inline constexpr int kRowCreateAndGoIndex = 3;
-inline constexpr int kRowDestroyIndex = 5;
-
 // ---- busy flag --------------------------------------------------------------
 
 // True when idle (RequestIdle != 0). Otherwise shows `message` (none when

@@ -17,8 +17,6 @@ VN_REGISTER_FORM_OPENER(TBOOTCtrlTableForm, &BOOTCtrlTableForm);
 
 namespace {
 
-enum { kInterface, kServer, kState };
-
 // Positions in the state option list ("other", "invalid", "valid").
 constexpr int kInvalidIndex = 1;
 
@@ -74,9 +72,10 @@ void TBOOTCtrlTableForm::FormCreate(TObject*) {
   NewBootpCtrlForm = Create<TNewBootpCtrlForm>(this);
   Request = NewFormRequest(this, BOOTCtrlTableVars, 2, 2);
   Request->AttachListView(ListView1, true);
-  Request->BindEdits(kInterface, "%s", NewBootpCtrlForm->Edit1);
-  Request->BindEdits(kServer, "%s", NewBootpCtrlForm->Edit2);
-  Request->BindComboBox(kState, ComboBox1);
+  Request->BindEdits(BOOTCtrlTableItem::kDHCPRelayControlInterfaceName, "%s",
+                     NewBootpCtrlForm->Edit1);
+  Request->BindEdits(BOOTCtrlTableItem::kDHCPRelayControlServer, "%s", NewBootpCtrlForm->Edit2);
+  Request->BindComboBox(BOOTCtrlTableItem::kDHCPRelayControlState, ComboBox1);
   Request->OnGetDone = VnRequestDoneEvent(this, &TBOOTCtrlTableForm::RequestGetDone);
   Request->SetStatusMemo(Memo1);
   try {

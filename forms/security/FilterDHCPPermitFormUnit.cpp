@@ -12,8 +12,8 @@ TIpMacPortTableLayout PermitLayout() {
   l.Caption = "DHCP Permit Table Form";
   l.Table = FilterDHCPPermitVars;
   l.KeyCount = 2;  // server address and client MAC address
-  l.StatusItem = 3;
-  l.PortsItem = 2;
+  l.StatusItem = FilterDHCPPermitItem::kDHCPStatus;
+  l.PortsItem = FilterDHCPPermitItem::kDHCPPorts;
   l.MacIsKey = true;
   l.NeedsPorts = true;
   l.OffersEdit = false;

@@ -13,8 +13,8 @@ TIpMacPortTableLayout BindingLayout() {
   l.Caption = "IP-MAC Binding Form";
   l.Table = IPMACBindingVars;
   l.KeyCount = 1;  // the IP address
-  l.StatusItem = 2;
-  l.PortsItem = 3;
+  l.StatusItem = IPMACBindingItem::kStatus;
+  l.PortsItem = IPMACBindingItem::kPorts;
   return l;
 }
 

@@ -15,9 +15,9 @@ VN_REGISTER_FORM_OPENER(TIpMacBindBlockedForm, &IpMacBindBlockedForm);
 namespace {
 
 // VID and MAC address are the index; the status is the only writable column.
-enum { kKeyCount = 2, kStatus = 4 };
+constexpr int kKeyCount = 2;
 // "notInService" (2) in the status options: releases the host.
-constexpr int kReleaseIndex = 1;
+constexpr int kReleaseIndex = IpMacBindBlockedRowStatusOption::kNotInService;
 
 }  // namespace
 
@@ -53,7 +53,7 @@ void TIpMacBindBlockedForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, IpMacBindBlockedVars, MVT_UMV, kKeyCount, true);
   try {
     Request->AttachListView(ListView1, true);
-    Request->BindComboBox(kStatus, ComboType);
+    Request->BindComboBox(IpMacBindBlockedItem::kBlockedStatus, ComboType);
     Request->SetStatusMemo(Memo1);
     Request->Get();
   } catch (const Exception& e) {

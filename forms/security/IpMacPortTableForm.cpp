@@ -2,6 +2,8 @@
 
 #include "app/PortCount.h"
 #include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/Oid_filterunit.h"
+#include "app/mibdefs/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -15,7 +17,16 @@
 
 namespace {
 
-enum { kIpItem = 0, kMacItem = 1 };
+// The IP-MAC binding and the DHCP permit tables begin alike, with the IP
+// and the MAC address, and offer the same row-status options.
+constexpr int kIpItem = IPMACBindingItem::kIPIndex;
+constexpr int kMacItem = IPMACBindingItem::kMACAddress;
+constexpr int kRowCreateAndGoIndex = IPMACBindingRowStatusOption::kCreateAndGo;
+constexpr int kRowDestroyIndex = IPMACBindingRowStatusOption::kDestroy;
+static_assert(FilterDHCPPermitItem::kDHCPServerIP == kIpItem &&
+              FilterDHCPPermitItem::kDHCPClientMAC == kMacItem &&
+              FilterDHCPPermitRowStatusOption::kCreateAndGo == kRowCreateAndGoIndex &&
+              FilterDHCPPermitRowStatusOption::kDestroy == kRowDestroyIndex);
 
 }  // namespace
 

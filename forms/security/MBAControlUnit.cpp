@@ -14,8 +14,6 @@ VN_REGISTER_FORM_OPENER(TMBAControlForm, &MBAControlForm);
 
 namespace {
 
-enum { kState = 0, kMethod = 1, kPassword = 2 };
-
 TVlanPortsLayout MbaLayout() {
   TVlanPortsLayout l;
   l.Caption = "MBA Control";
@@ -46,9 +44,9 @@ TMBAControlForm::~TMBAControlForm() = default;
 
 void TMBAControlForm::FormCreate(TObject*) {
   GlobalRequest = NewScalarRequest(MBAControlStateVars);
-  GlobalRequest->BindComboBox(kState, Cbox_State);
-  GlobalRequest->BindComboBox(kMethod, Cbox_Method);
-  GlobalRequest->BindEdits(kPassword, "%s{l32}", edtPassWord);
+  GlobalRequest->BindComboBox(MBAControlStateItem::kState, Cbox_State);
+  GlobalRequest->BindComboBox(MBAControlStateItem::kMethod, Cbox_Method);
+  GlobalRequest->BindEdits(MBAControlStateItem::kAuthPassWord, "%s{l32}", edtPassWord);
   CreateSettingsRequests();
   CreateDeleteRequest();
   CreateNameCopyRequest();

@@ -1,5 +1,6 @@
 #include "forms/security/MethodListForm.h"
 
+#include "app/mibdefs/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Dialogs.h"
@@ -8,12 +9,25 @@
 
 namespace {
 
-// Items of a method-list table: the name, then type and server group of each
-// slot, then the row status.
-constexpr int kNameItem = 0;
-constexpr int kRowStatusItem = 9;
-int TypeItem(int slot) { return 2 * slot + 1; }
-int GroupItem(int slot) { return 2 * slot + 2; }
+// Items of a method-list table, login or enable alike: the name, then type
+// and server group of each slot, then the row status.
+constexpr int kNameItem = LoginMethodListItem::kAACLoginMethodListName;
+constexpr int kRowStatusItem = LoginMethodListItem::kMethodListRowStatus;
+constexpr int TypeItem(int slot) { return LoginMethodListItem::kMethod1Type + 2 * slot; }
+constexpr int GroupItem(int slot) { return LoginMethodListItem::kMethod1ServerGroup + 2 * slot; }
+static_assert(TypeItem(3) == LoginMethodListItem::kMethod4Type &&
+              GroupItem(3) == LoginMethodListItem::kMethod4ServerGroup);
+static_assert(EnableMethodItem::kEnableMethodListName == kNameItem &&
+              EnableMethodItem::kEnableMethod1Type == TypeItem(0) &&
+              EnableMethodItem::kEnableMethod1ServerGroup == GroupItem(0) &&
+              EnableMethodItem::kEnableMethod4Type == TypeItem(3) &&
+              EnableMethodItem::kEnableMethod4ServerGroup == GroupItem(3) &&
+              EnableMethodItem::kEnableMethodListRowStatus == kRowStatusItem);
+// Positions in the row-status combo box.
+constexpr int kRowCreateAndGoIndex = LoginMethodListRowStatusOption::kCreateAndGo;
+constexpr int kRowDestroyIndex = LoginMethodListRowStatusOption::kDestroy;
+static_assert(EnableMethodRowStatusOption::kCreateAndGo == kRowCreateAndGoIndex &&
+              EnableMethodRowStatusOption::kDestroy == kRowDestroyIndex);
 
 // Positions in the combo boxes (their options in list order).
 constexpr int kServerGroupIndex = 4;

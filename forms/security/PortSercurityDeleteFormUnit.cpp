@@ -14,8 +14,6 @@ VN_REGISTER_FORM_OPENER(TPrtSecDelCtrlForm, &PrtSecDelCtrlForm);
 
 namespace {
 
-enum { kVlanName = 0, kPort = 1, kMac = 2, kActivity = 3 };
-
 constexpr int kPortsPerUnit = 32;
 // Port count assumed for a unit that the list does not hold.
 constexpr int kUnknownUnitPorts = 50;
@@ -62,10 +60,11 @@ void TPrtSecDelCtrlForm::InitComponents() {
 void TPrtSecDelCtrlForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, PrtSecDelCtrlVars, SVT_SV, 0, true);
   try {
-    Request->BindEdits(kVlanName, "%s{l32}", edtVlan);
-    Request->BindEdits(kPort, "%i{n0x" + AnsiString(12 * kPortsPerUnit) + "l3}", edtPort);
-    Request->BindEdits(kMac, "%s{l12}", edtMac);
-    Request->BindComboBox(kActivity, cbxOper);
+    Request->BindEdits(PrtSecDelCtrlItem::kDeleteVLANName, "%s{l32}", edtVlan);
+    Request->BindEdits(PrtSecDelCtrlItem::kDeletePort,
+                       "%i{n0x" + AnsiString(12 * kPortsPerUnit) + "l3}", edtPort);
+    Request->BindEdits(PrtSecDelCtrlItem::kDeleteMACAddress, "%s{l12}", edtMac);
+    Request->BindComboBox(PrtSecDelCtrlItem::kDeleteActivity, cbxOper);
     Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
     Request->Get();
     ShowUnitAndPort();

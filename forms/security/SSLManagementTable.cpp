@@ -14,8 +14,6 @@ VN_REGISTER_FORM_OPENER(TSSLManagementForm, &SSLManagementForm);
 
 namespace {
 
-enum { kState = 0, kCiphers = 1, kCacheTimeout = 2 };
-
 // The value of one hexadecimal digit, -1 for any other character.
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -67,9 +65,9 @@ void TSSLManagementForm::InitComponents() {
 void TSSLManagementForm::FormCreate(TObject*) {
   try {
     Request = NewFormRequest(this, SSLManagementVars, SVT_SV, 0);
-    Request->BindComboBox(kState, cbxSSLVersion);
-    Request->BindEdits(kCiphers, "%s{l2}", edtciphersuites);
-    Request->BindEdits(kCacheTimeout, "%i{n60x86400l5}", edtCacheTimeOut);
+    Request->BindComboBox(SSLManagementItem::kSSLStatusAdministration, cbxSSLVersion);
+    Request->BindEdits(SSLManagementItem::kCipherSuites, "%s{l2}", edtciphersuites);
+    Request->BindEdits(SSLManagementItem::kSSLCacheTimeout, "%i{n60x86400l5}", edtCacheTimeOut);
     Request->OnGetDone = VnRequestDoneEvent(this, &TSSLManagementForm::RequestGetDone);
     // The bar shows one panel, so the request's status lines go into it
     // (a bar in panel mode never draws its simple text).

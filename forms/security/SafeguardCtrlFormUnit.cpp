@@ -14,8 +14,7 @@ VN_REGISTER_FORM_OPENER(TSafeguardCtrlForm, &SafeguardCtrlForm);
 
 namespace {
 
-// Items of the safeguard group, in catalogue order.
-enum { kRising = 0, kFalling = 1, kMode = 2, kAlarm = 3, kCurrent = 4 };
+namespace Item = SafeguardCtrlItem;
 
 constexpr const char* kRisingRange = "Rising Threshold should between 20-100";
 constexpr const char* kFallingRange = "Falling Threshold should between 20-100";
@@ -99,11 +98,11 @@ void TSafeguardCtrlForm::FormCreate(TObject*) {
   try {
     btnSet->SetEnabled(false);
     Request = NewFormRequest(this, SafeguardCtrlVars, SVT_SV, 0, true);
-    Request->BindEdits(kRising, "%i{n20x100l3}", edtRising);
-    Request->BindEdits(kFalling, "%i{n20x100l3}", edtFalling);
-    Request->BindComboBox(kMode, cbxMode);
-    Request->BindComboBox(kAlarm, cbxAlarm);
-    Request->BindComboBox(kCurrent, cbxCurrentState);
+    Request->BindEdits(Item::kSafeguardRisingThreshold, "%i{n20x100l3}", edtRising);
+    Request->BindEdits(Item::kSafeguardFallingThreshold, "%i{n20x100l3}", edtFalling);
+    Request->BindComboBox(Item::kSafeguardMode, cbxMode);
+    Request->BindComboBox(Item::kSafeguardAlarmAdminState, cbxAlarm);
+    Request->BindComboBox(Item::kSafeguardCurrentStatus, cbxCurrentState);
     Request->SetStatusPanel(stbStatus->Panels()->Items(0));
     btnGetClick(this);
   } catch (const Exception& e) {
@@ -193,16 +192,17 @@ void TSafeguardCtrlForm::btnSetClick(TObject*) {
 
   TSavedAccess saved(*Request);
   try {
-    for (int i = kRising; i <= kAlarm; ++i) saved.Invalidate(i);
+    for (int i = Item::kSafeguardRisingThreshold; i <= Item::kSafeguardAlarmAdminState; ++i)
+      saved.Invalidate(i);
     if (FallingFirst) {
-      WriteOne(kFalling, ckFalling);
-      WriteOne(kRising, ckRising);
+      WriteOne(Item::kSafeguardFallingThreshold, ckFalling);
+      WriteOne(Item::kSafeguardRisingThreshold, ckRising);
     } else {
-      WriteOne(kRising, ckRising);
-      WriteOne(kFalling, ckFalling);
+      WriteOne(Item::kSafeguardRisingThreshold, ckRising);
+      WriteOne(Item::kSafeguardFallingThreshold, ckFalling);
     }
-    WriteOne(kMode, ckMode);
-    WriteOne(kAlarm, ckAlarm);
+    WriteOne(Item::kSafeguardMode, ckMode);
+    WriteOne(Item::kSafeguardAlarmAdminState, ckAlarm);
   } catch (const Exception& e) {
     ShowStatusText(e.Message);
   }

@@ -17,10 +17,12 @@ VN_REGISTER_FORM_OPENER(TServerGroupForm, &ServerGroupForm);
 
 namespace {
 
-constexpr int kNameItem = 0;
-constexpr int kRowStatusItem = 17;
-int AddressItem(int member) { return 2 * member + 1; }
-int ProtocolItem(int member) { return 2 * member + 2; }
+namespace Item = ServerGroupItem;
+// Address and protocol of member k follow those of member k - 1.
+constexpr int AddressItem(int member) { return Item::kAACServerGroupIPAddress1 + 2 * member; }
+constexpr int ProtocolItem(int member) { return Item::kAACServerGroupAuthProtocol1 + 2 * member; }
+static_assert(AddressItem(TServerGroupForm::kMembers - 1) == Item::kAACServerGroupIPAddress8 &&
+              ProtocolItem(TServerGroupForm::kMembers - 1) == Item::kAACServerGroupAuthProtocol8);
 
 constexpr const char* kNameMissing = "Server Group Name can not be null.";
 
@@ -106,12 +108,12 @@ void TServerGroupForm::FormCreate(TObject*) {
   try {
     Request = NewFormRequest(this, ServerGroupVars, MVT_UMV, 1);
     Request->AttachListView(ListView2, true);
-    Request->BindEdits(kNameItem, "%s{l15}", edtServerName);
+    Request->BindEdits(Item::kAACServerGroupName, "%s{l15}", edtServerName);
     for (int k = 0; k < kMembers; ++k) {
       Request->BindEdits(AddressItem(k), "%s{l16}", ip_[k]);
       Request->BindComboBox(ProtocolItem(k), protocol_[k]);
     }
-    Request->BindComboBox(kRowStatusItem, cbxRowStatus);
+    Request->BindComboBox(Item::kAACServerGroupRowStatus, cbxRowStatus);
     Request->SetStatusMemo(Memo1);
     // The count is current also when the walk's last rows came after the
     // last change of the list.
@@ -119,7 +121,7 @@ void TServerGroupForm::FormCreate(TObject*) {
         [this](VnSNMPRequest2Controls*, const VnSNMPError&) { ShowRowCount(ListView2, Static); });
     edtServerName->SetText("");
     for (TEdit* ip : ip_) ip->SetText("");
-    cbxRowStatus->SetItemIndex(kRowCreateAndGoIndex);
+    cbxRowStatus->SetItemIndex(ServerGroupRowStatusOption::kCreateAndGo);
     SetIdleState();
     Request->Get();
   } catch (const Exception& e) {
@@ -157,7 +159,7 @@ void TServerGroupForm::DisableMemberFields() {
 void TServerGroupForm::ClearGroupEdits() {
   edtServerName->SetText("");
   for (TEdit* ip : ip_) ip->SetText("");
-  cbxRowStatus->SetItemIndex(kRowCreateAndGoIndex);
+  cbxRowStatus->SetItemIndex(ServerGroupRowStatusOption::kCreateAndGo);
   for (TComboBox* protocol : protocol_) protocol->SetItemIndex(-1);
   if (ListView2->Items()->Count() == 0) Static->SetText("0");
 }
@@ -211,7 +213,7 @@ void TServerGroupForm::AddButtonClick(TObject*) {
                edtServerName);
     return;
   }
-  if (cbxRowStatus->ItemIndex() != kRowCreateAndGoIndex) {
+  if (cbxRowStatus->ItemIndex() != ServerGroupRowStatusOption::kCreateAndGo) {
     InputError("RowState must be createAndGo.", cbxRowStatus);
     return;
   }
@@ -248,7 +250,7 @@ void TServerGroupForm::DeleteButtonClick(TObject*) {
     TSavedAccess saved(*Request);
     try {
       for (int i = AddressItem(0); i <= ProtocolItem(kMembers - 1); ++i) saved.Invalidate(i);
-      cbxRowStatus->SetItemIndex(kRowDestroyIndex);
+      cbxRowStatus->SetItemIndex(ServerGroupRowStatusOption::kDestroy);
       Request->Set(false, true, "");
     } catch (const Exception& e) {
       ShowFailure(e.Message);

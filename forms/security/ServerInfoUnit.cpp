@@ -16,7 +16,7 @@ VN_REGISTER_FORM_OPENER(TServerInformationForm, &ServerInformationForm);
 
 namespace {
 
-enum : int { kIp, kProtocol, kPort, kKey, kTimeout, kRetry, kRowStatus };
+namespace Item = ServerInformationItem;
 
 constexpr const char* kIpMissing = "Server IP must be set.";
 constexpr const char* kProtocolMissing = "Protocol must be set.";
@@ -98,16 +98,16 @@ void TServerInformationForm::FormCreate(TObject*) {
   try {
     Request = NewFormRequest(this, ServerInformationVars, MVT_UMV, 2, true);
     Request->AttachListView(ListView1, true);
-    Request->BindEdits(kIp, "%s{l16}", IPEdit);
-    Request->BindComboBox(kProtocol, ProtocolComboBox);
-    Request->BindEdits(kPort, "%i{n1x65535l5}", PortEdit);
-    Request->BindEdits(kKey, "%s{l254}", KeyEdit);
-    Request->BindEdits(kTimeout, "%i{n1x255l3}", TimeoutEdit);
-    Request->BindEdits(kRetry, "%i{n1x255l3}", RetryCEdit);
-    Request->BindComboBox(kRowStatus, RowComboBox);
+    Request->BindEdits(Item::kServerIP, "%s{l16}", IPEdit);
+    Request->BindComboBox(Item::kServerAuthProtocol, ProtocolComboBox);
+    Request->BindEdits(Item::kServerAuthPort, "%i{n1x65535l5}", PortEdit);
+    Request->BindEdits(Item::kServerAuthKey, "%s{l254}", KeyEdit);
+    Request->BindEdits(Item::kServerTimeout, "%i{n1x255l3}", TimeoutEdit);
+    Request->BindEdits(Item::kServerRetryCount, "%i{n1x255l3}", RetryCEdit);
+    Request->BindComboBox(Item::kServerRowStatus, RowComboBox);
     SetStatusTargetShown(*Request, StatusBar1);
     for (TEdit* e : {IPEdit, PortEdit, KeyEdit, TimeoutEdit, RetryCEdit}) e->SetText("");
-    RowComboBox->SetItemIndex(kRowCreateAndGoIndex);
+    RowComboBox->SetItemIndex(ServerInformationRowStatusOption::kCreateAndGo);
     SetIdleState();
     Request->Get();
   } catch (const Exception& e) {
@@ -166,8 +166,10 @@ void TServerInformationForm::GetButtonClick(TObject*) {
 }
 
 void TServerInformationForm::LeaveOutEmptyFields(TSavedAccess& saved) {
-  const std::pair<TEdit*, int> fields[] = {
-      {PortEdit, kPort}, {KeyEdit, kKey}, {TimeoutEdit, kTimeout}, {RetryCEdit, kRetry}};
+  const std::pair<TEdit*, int> fields[] = {{PortEdit, Item::kServerAuthPort},
+                                           {KeyEdit, Item::kServerAuthKey},
+                                           {TimeoutEdit, Item::kServerTimeout},
+                                           {RetryCEdit, Item::kServerRetryCount}};
   for (const auto& [edit, item] : fields)
     if (edit->Text().IsEmpty()) saved.Invalidate(item);
 }
@@ -181,8 +183,8 @@ void TServerInformationForm::WriteAndReread(TSavedAccess& saved) {
 
 void TServerInformationForm::DestroyRow() {
   TSavedAccess saved(*Request);
-  for (int i = kPort; i <= kRetry; ++i) saved.Invalidate(i);
-  RowComboBox->SetItemIndex(kRowDestroyIndex);
+  for (int i = Item::kServerAuthPort; i <= Item::kServerRetryCount; ++i) saved.Invalidate(i);
+  RowComboBox->SetItemIndex(ServerInformationRowStatusOption::kDestroy);
   WriteAndReread(saved);
 }
 
@@ -202,7 +204,7 @@ void TServerInformationForm::AddButtonClick(TObject*) {
         IPEdit);
     return;
   }
-  if (RowComboBox->ItemIndex() != kRowCreateAndGoIndex) {
+  if (RowComboBox->ItemIndex() != ServerInformationRowStatusOption::kCreateAndGo) {
     InputError("Row State must be createAndGo.", RowComboBox);
     return;
   }
@@ -220,13 +222,13 @@ void TServerInformationForm::EditButtonClick(TObject*) {
     ShowMessage(kProtocolMissing);
     return;
   }
-  if (RowComboBox->ItemIndex() == kRowDestroyIndex) {
+  if (RowComboBox->ItemIndex() == ServerInformationRowStatusOption::kDestroy) {
     DestroyRow();
     return;
   }
   TSavedAccess saved(*Request);
   LeaveOutEmptyFields(saved);
-  saved.Invalidate(kRowStatus);
+  saved.Invalidate(Item::kServerRowStatus);
   WriteAndReread(saved);
 }
 

@@ -16,8 +16,6 @@ VN_REGISTER_FORM_OPENER(TAAASrvCtrlForm, &AAASrvCtrlForm);
 
 namespace {
 
-enum : int { kGroup, kAddress, kProtocol, kOperation };
-
 }  // namespace
 
 TAAASrvCtrlForm::TAAASrvCtrlForm(TComponent* AOwner) : TForm(AOwner) {
@@ -66,10 +64,10 @@ void TAAASrvCtrlForm::FormCreate(TObject*) {
   try {
     Request = NewFormRequest(this, AAASrvCtrlVars, MVT_UMV, 3);
     Request->AttachListView(lvOper, true);
-    Request->BindEdits(kGroup, "%s{l15}", edtSrvGrpName);
-    Request->BindEdits(kAddress, "%s{l16}", edtSrvIP);
-    Request->BindComboBox(kProtocol, cbxAuthPtcl);
-    Request->BindComboBox(kOperation, cbxOper);
+    Request->BindEdits(AAASrvCtrlItem::kAACControlServerGroupName, "%s{l15}", edtSrvGrpName);
+    Request->BindEdits(AAASrvCtrlItem::kAACControlServerIPAddress, "%s{l16}", edtSrvIP);
+    Request->BindComboBox(AAASrvCtrlItem::kAACControlServerAuthProtocol, cbxAuthPtcl);
+    Request->BindComboBox(AAASrvCtrlItem::kAACControlServerRowState, cbxOper);
     SetStatusTargetShown(*Request, stbResult);
     Request->Get();
   } catch (const Exception& e) {

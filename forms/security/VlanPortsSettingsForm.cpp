@@ -1,6 +1,8 @@
 #include "forms/security/VlanPortsSettingsForm.h"
 
 #include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/MbaMib.h"
+#include "app/mibdefs/PaeMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
@@ -10,7 +12,11 @@
 
 namespace {
 
-enum { kName = 0, kPorts = 1 };
+// The guest VLAN and the MBA VLAN settings tables: the VLAN name, then its ports.
+constexpr int kName = GuestVlanNamePortsItem::kGuestVLANName;
+constexpr int kPorts = GuestVlanNamePortsItem::kGuestVLANPort;
+static_assert(MbaVlanNamePortsItem::kVLANName == kName &&
+              MbaVlanNamePortsItem::kMemberPorts == kPorts);
 constexpr std::uint32_t kReadWrite = 6;
 constexpr std::uint32_t kTimeout = 300;  // hundredths of a second
 constexpr int kStartIndex = 1;           // "start" (2)

@@ -18,10 +18,6 @@ VN_REGISTER_FORM_OPENER(TAggregatorPortTableForm, &AggregatorPortTableForm);
 
 namespace {
 
-// Items of the port table that the edits and boxes show.
-enum { kActorAdminKey = 3, kPartnerAdminId = 7, kPartnerAdminKey = 9 };
-enum { kActorAdminState = 19, kPartnerAdminState = 21 };
-
 constexpr const char* kStateElements = "0,1,2,3,4,5,6,7";
 
 }  // namespace
@@ -102,12 +98,12 @@ void TAggregatorPortTableForm::BuildComponents() {
 void TAggregatorPortTableForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, AggregatorPortTableVars, 2, 1);
   Request->AttachListView(ListView1, true);
-  Request->BindEdits(kActorAdminKey, "%i{n0x65535l5}", edtActorKey);
-  Request->BindEdits(kPartnerAdminId, "%s{l12}", edtPartnerID);
-  Request->BindEdits(kPartnerAdminKey, "%i{n0x65535l5}", edtPartnerKey);
-  Request->BindElements(kActorAdminState, kStateElements,
+  Request->BindEdits(AggregatorPortTableItem::kActorAdminKey, "%i{n0x65535l5}", edtActorKey);
+  Request->BindEdits(AggregatorPortTableItem::kPartnerAdminSystemID, "%s{l12}", edtPartnerID);
+  Request->BindEdits(AggregatorPortTableItem::kPartnerAdminKey, "%i{n0x65535l5}", edtPartnerKey);
+  Request->BindElements(AggregatorPortTableItem::kActorAdminState, kStateElements,
                         std::vector<TControl*>(CheckBoxes, CheckBoxes + 8));
-  Request->BindElements(kPartnerAdminState, kStateElements,
+  Request->BindElements(AggregatorPortTableItem::kPartnerAdminState, kStateElements,
                         std::vector<TControl*>(CheckBoxes + 16, CheckBoxes + 24));
   Request->SetStatusMemo(Memo1);
   Request->OnGetDone = VnRequestDoneEvent(this, &TAggregatorPortTableForm::GetDone);

@@ -10,17 +10,17 @@ TForwardUnregisteredInformationForm* ForwardUnregisteredInformationForm = nullpt
 
 VN_REGISTER_FORM_OPENER(TForwardUnregisteredInformationForm, &ForwardUnregisteredInformationForm);
 
-namespace {
-enum { kVlanId, kPorts, kStaticPorts, kForbiddenPorts };
-}  // namespace
+namespace {}  // namespace
 
 TForwardUnregisteredInformationForm::TForwardUnregisteredInformationForm(TComponent* AOwner)
-    : TPortListTableForm(AOwner, "Forward Unregistered Information", 696, 480,
-                         "LV_dot1qForwardUnregisteredEntry", ForwardUnregisteredInformationVars, 2,
-                         1,
-                         {{"Unregistered Ports", kPorts},
-                          {"Unregisteried Static Ports", kStaticPorts},
-                          {"Unregistered Forbidden Ports", kForbiddenPorts}}) {
+    : TPortListTableForm(
+          AOwner, "Forward Unregistered Information", 696, 480, "LV_dot1qForwardUnregisteredEntry",
+          ForwardUnregisteredInformationVars, 2, 1,
+          {{"Unregistered Ports", ForwardUnregisteredInformationItem::kUnregisteredPorts},
+           {"Unregisteried Static Ports",
+            ForwardUnregisteredInformationItem::kUnregisteredStaticPorts},
+           {"Unregistered Forbidden Ports",
+            ForwardUnregisteredInformationItem::kUnregisteredForbiddenPorts}}) {
   using Self = TForwardUnregisteredInformationForm;
   LV_dot1qForwardUnregisteredEntry = ListView();
   TFormBuilder B(this);

@@ -16,9 +16,6 @@ VN_REGISTER_FORM_OPENER(TGARPForm, &GARPForm);
 
 namespace {
 
-// Columns of the walk: the bridge port number (the index) beside the timers.
-enum { kPort, kJoin, kLeave, kLeaveAll };
-
 constexpr const char* kTimerFormat = "%i{n0x2147483647l10}";
 
 }  // namespace
@@ -69,9 +66,9 @@ void TGARPForm::FormCreate(TObject*) {
   TSharedIdleFlags& flags = FormHost().IdleFlags();
   Request = NewFormRequest(this, GARPVars, 2, 1);
   Request->AttachListView(LV_dot1dPortGarpEntry, true);
-  Request->BindEdits(kJoin, kTimerFormat, GarpJoinTime);
-  Request->BindEdits(kLeave, kTimerFormat, GarpLeaveTime);
-  Request->BindEdits(kLeaveAll, kTimerFormat, GarpLeaveAllTime);
+  Request->BindEdits(GARPItem::kGARPJoinTime, kTimerFormat, GarpJoinTime);
+  Request->BindEdits(GARPItem::kGARPLeaveTime, kTimerFormat, GarpLeaveTime);
+  Request->BindEdits(GARPItem::kGARPLeaveAllTime, kTimerFormat, GarpLeaveAllTime);
   Request->SetStatusMemo(Memo1);
   Request->OnGetDone = VnRequestDoneEvent(&flags, &TSharedIdleFlags::MarkIdle);
   flags.RefreshIdle = 0;

@@ -17,18 +17,7 @@ VN_REGISTER_FORM_OPENER(TIGMPMulticastVlanForm, &IGMPMulticastVlanForm);
 
 namespace {
 
-enum {
-  kId,
-  kName,
-  kSourcePorts,
-  kMemberPorts,
-  kTagMemberPorts,
-  kState,
-  kAddressType,
-  kReplaceAddress,
-  kProfileList,
-  kRowStatus
-};
+namespace Item = IGMPMulticastVlanItem;
 constexpr int kIpv4TypeIndex = 1;
 constexpr const char* kSourcePortsText = "Source Ports";
 constexpr const char* kMemberPortsText = "Member Ports";
@@ -137,16 +126,17 @@ void TIGMPMulticastVlanForm::FormCreate(TObject*) {
     const AnsiString elements = PortElementList();
     Request = NewFormRequest(this, IGMPMulticastVlanVars, MVT_UMV, 1);
     Request->AttachListView(LV_IGMPMulticastVlanEntry, true);
-    Request->BindEdits(kId, "%i{n2x4094l4}", VlanIDEdit);
-    Request->BindEdits(kName, "%s{l32}", VlanNameEdit);
-    Request->BindElementList(kSourcePorts, elements, SourcePortFrame->PortCheckBoxes.get());
-    Request->BindElementList(kMemberPorts, elements, MemberPortFrame->PortCheckBoxes.get());
-    Request->BindElementList(kTagMemberPorts, elements, TagMemberPortFrame->PortCheckBoxes.get());
-    Request->BindComboBox(kState, CBoxState);
-    Request->BindComboBox(kAddressType, CBoxType);
-    Request->BindEdits(kReplaceAddress, "%s", RepalceIPEdit);
-    Request->BindEdits(kProfileList, "%i{n0x255}", ProfileIDListEdit);
-    Request->BindComboBox(kRowStatus, CBoxStatus);
+    Request->BindEdits(Item::kID, "%i{n2x4094l4}", VlanIDEdit);
+    Request->BindEdits(Item::kName, "%s{l32}", VlanNameEdit);
+    Request->BindElementList(Item::kSourcePort, elements, SourcePortFrame->PortCheckBoxes.get());
+    Request->BindElementList(Item::kMemberPort, elements, MemberPortFrame->PortCheckBoxes.get());
+    Request->BindElementList(Item::kTagMemberPort, elements,
+                             TagMemberPortFrame->PortCheckBoxes.get());
+    Request->BindComboBox(Item::kState, CBoxState);
+    Request->BindComboBox(Item::kReplaceSourceAddressType, CBoxType);
+    Request->BindEdits(Item::kReplaceSourceAddress, "%s", RepalceIPEdit);
+    Request->BindEdits(Item::kProfileIDList, "%i{n0x255}", ProfileIDListEdit);
+    Request->BindComboBox(Item::kRowStatus, CBoxStatus);
     Request->SetStatusMemo(Memo1);
     Request->OnGetDone = VnRequestDoneEvent(this, &TIGMPMulticastVlanForm::GetDone);
     Request->Get();
@@ -155,7 +145,7 @@ void TIGMPMulticastVlanForm::FormCreate(TObject*) {
     ShowFailureInMemo(Memo1, e.Message);
   }
   ShowRowButtons(false);
-  CBoxStatus->SetItemIndex(kRowCreateAndGoIndex);
+  CBoxStatus->SetItemIndex(IGMPMulticastVlanRowStatusOption::kCreateAndGo);
 }
 
 void TIGMPMulticastVlanForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
@@ -183,7 +173,7 @@ void TIGMPMulticastVlanForm::ApplyPortTypeSelection() {
   for (int i = 0; i < 3; ++i) {
     const bool on = i == chosen;
     if (Request)
-      Request->Request.VarList.Item(kSourcePorts + i)->Access =
+      Request->Request.VarList.Item(Item::kSourcePort + i)->Access =
           on ? SNMP_ACCESS_READWRITE : SNMP_ACCESS_INVALID;
     if (!frames[i]) continue;
     if (on)
@@ -202,7 +192,7 @@ void TIGMPMulticastVlanForm::ClearEntryFields() {
        {VlanIDEdit, VlanNameEdit, RepalceIPEdit, RemapPriorityEdit, ProfileIDListEdit})
     edit->SetText("");
   for (TComboBox* combo : {CBoxType, CBoxRaplacePriority, CBoxState}) combo->SetItemIndex(-1);
-  CBoxStatus->SetItemIndex(kRowCreateAndGoIndex);
+  CBoxStatus->SetItemIndex(IGMPMulticastVlanRowStatusOption::kCreateAndGo);
 }
 
 void TIGMPMulticastVlanForm::LV_IGMPMulticastVlanEntryClick(TObject*) {
@@ -233,7 +223,7 @@ void TIGMPMulticastVlanForm::btnGetClick(TObject*) {
     RequestIdle = 0;
     Request->Request.Active = 1;
     // Every column is shown and writable again.
-    SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
@@ -255,24 +245,26 @@ void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
   if (!CheckRequestIdle(RequestIdle) || !Request) return;
   VlanIDEdit->SetEnabled(false);
   VlanIDEdit->SetColor(clMenu);
-  SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
-  if (VlanNameEdit->Text().IsEmpty()) SetAccess(*Request, kName, kName, SNMP_ACCESS_INVALID);
+  SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
+  if (VlanNameEdit->Text().IsEmpty())
+    SetAccess(*Request, Item::kName, Item::kName, SNMP_ACCESS_INVALID);
   if (RepalceIPEdit->Text().IsEmpty())
-    SetAccess(*Request, kReplaceAddress, kReplaceAddress, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, Item::kReplaceSourceAddress, Item::kReplaceSourceAddress,
+              SNMP_ACCESS_INVALID);
   else if (!ReplaceAddressAccepted())
     return;
   if (ProfileIDListEdit->Text().IsEmpty())
-    SetAccess(*Request, kProfileList, kProfileList, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, Item::kProfileIDList, Item::kProfileIDList, SNMP_ACCESS_INVALID);
   try {
     RequestIdle = 0;
     Request->Request.Active = 1;
     ApplyPortTypeSelection();
     Request->Set(false, true, "");
-    SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
-    SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     RequestIdle = 1;
     ShowFailureInMemo(Memo1, e.Message);
     ClearEntryFields();
@@ -282,27 +274,28 @@ void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
 
 void TIGMPMulticastVlanForm::btnAddClick(TObject*) {
   if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0)) return;
-  SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
+  SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
   if (VlanIDEdit->Text().IsEmpty())
     return InputError("Multicast VLAN ID need to input.", VlanIDEdit);
-  if (VlanNameEdit->Text().IsEmpty()) SetAccess(*Request, kName, kName, SNMP_ACCESS_INVALID);
+  if (VlanNameEdit->Text().IsEmpty())
+    SetAccess(*Request, Item::kName, Item::kName, SNMP_ACCESS_INVALID);
   if (!RepalceIPEdit->Text().IsEmpty() && !ReplaceAddressAccepted()) return;
   if (ProfileIDListEdit->Text().IsEmpty())
-    SetAccess(*Request, kProfileList, kProfileList, SNMP_ACCESS_INVALID);
-  if (CBoxStatus->ItemIndex() != kRowCreateAndGoIndex)
+    SetAccess(*Request, Item::kProfileIDList, Item::kProfileIDList, SNMP_ACCESS_INVALID);
+  if (CBoxStatus->ItemIndex() != IGMPMulticastVlanRowStatusOption::kCreateAndGo)
     return InputError("Row Status must be createAndGo.", CBoxStatus);
   ApplyPortTypeSelection();
   // A new entry carries only its ID, name, profile list and row status.
-  SetAccess(*Request, kSourcePorts, kReplaceAddress, SNMP_ACCESS_INVALID);
+  SetAccess(*Request, Item::kSourcePort, Item::kReplaceSourceAddress, SNMP_ACCESS_INVALID);
   try {
     RequestIdle = 0;
     Request->Request.Active = 1;
     Request->Set(false, true, "");
-    SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
-    SetAccess(*Request, kName, kRowStatus, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     RequestIdle = 1;
     ShowFailureInMemo(Memo1, e.Message);
   }
@@ -310,17 +303,17 @@ void TIGMPMulticastVlanForm::btnAddClick(TObject*) {
 
 void TIGMPMulticastVlanForm::btnDeleteClick(TObject*) {
   if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0)) return;
-  CBoxStatus->SetItemIndex(kRowDestroyIndex);
+  CBoxStatus->SetItemIndex(IGMPMulticastVlanRowStatusOption::kDestroy);
   try {
     RequestIdle = 0;
     Request->Request.Active = 1;
-    SetAccess(*Request, kName, kProfileList, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, Item::kName, Item::kProfileIDList, SNMP_ACCESS_INVALID);
     Request->Set(false, true, "");
-    SetAccess(*Request, kName, kProfileList, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, Item::kName, Item::kProfileIDList, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
-    SetAccess(*Request, kName, kProfileList, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, Item::kName, Item::kProfileIDList, SNMP_ACCESS_READWRITE);
     RequestIdle = 1;
     ShowFailureInMemo(Memo1, e.Message);
   }

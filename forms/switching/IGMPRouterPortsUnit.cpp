@@ -11,10 +11,6 @@ TIGMPRouterPortsForm* IGMPRouterPortsForm = nullptr;
 VN_REGISTER_FORM_OPENER(TIGMPRouterPortsForm, &IGMPRouterPortsForm);
 
 namespace {
-// VLAN ID, VLAN name, then the static, dynamic and forbidden port lists.
-constexpr int kVlanName = 1;
-constexpr int kStatic = 2;
-
 constexpr TRouterPortsLayout kLayout = {.Caption = "IGMP Router ports",
                                         .Width = 658,
                                         .Height = 495,
@@ -27,7 +23,8 @@ constexpr TRouterPortsLayout kLayout = {.Caption = "IGMP Router ports",
 }  // namespace
 
 TIGMPRouterPortsForm::TIGMPRouterPortsForm(TComponent* AOwner)
-    : TRouterPortsForm(AOwner, IGMPRouterPortsVars, kStatic, true) {
+    : TRouterPortsForm(AOwner, IGMPRouterPortsVars, IGMPRouterPortsItem::kIGMPRouterStaticPortList,
+                       true) {
   TFormBuilder B(this);
   BuildComponents(B, kLayout);
   B.Add(Label2, "Label2").At(200, 190).Caption("VLAN Name");
@@ -39,7 +36,9 @@ TIGMPRouterPortsForm::TIGMPRouterPortsForm(TComponent* AOwner)
 
 TIGMPRouterPortsForm::~TIGMPRouterPortsForm() = default;
 
-void TIGMPRouterPortsForm::BindExtras() { Request->BindStaticText(kVlanName, stVlanName); }
+void TIGMPRouterPortsForm::BindExtras() {
+  Request->BindStaticText(IGMPRouterPortsItem::kIGMPRouterPortVLANName, stVlanName);
+}
 
 void TIGMPRouterPortsForm::ClearExtras() { stVlanName->SetCaption(""); }
 

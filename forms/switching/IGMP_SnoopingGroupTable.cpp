@@ -10,9 +10,7 @@
 TIGMP_SnoopingGroupTableForm* IGMP_SnoopingGroupTableForm = nullptr;
 VN_REGISTER_FORM_OPENER(TIGMP_SnoopingGroupTableForm, &IGMP_SnoopingGroupTableForm);
 
-namespace {
-enum { kUpTime = 5, kExpiryTime = 6 };
-}  // namespace
+namespace {}  // namespace
 
 TIGMP_SnoopingGroupTableForm::TIGMP_SnoopingGroupTableForm(TComponent* AOwner)
     : TSnoopingGroupTableForm(AOwner, IGMPSnoopingGroupTableVars, "IGMP Snooping Group Table", 660,
@@ -28,6 +26,7 @@ TIGMP_SnoopingGroupTableForm::TIGMP_SnoopingGroupTableForm(TComponent* AOwner)
 }
 
 void TIGMP_SnoopingGroupTableForm::BindExtras() {
-  Request->BindStaticText(kUpTime, InputUpTime);
-  Request->BindStaticText(kExpiryTime, InputExpiryTime);
+  Request->BindStaticText(IGMPSnoopingGroupTableItem::kIGMPSnoopingGroupUpTime, InputUpTime);
+  Request->BindStaticText(IGMPSnoopingGroupTableItem::kIGMPSnoopingGroupExpiryTime,
+                          InputExpiryTime);
 }

@@ -20,24 +20,9 @@ namespace {
 
 constexpr const char* kFieldsEmpty = "Some Checked fields are empty.";
 
-// Items of the main request.
-enum {
-  kIgmp,
-  kRmon,
-  kTrapState,
-  kClean,
-  kFdbVlan,
-  kManagementVlan,
-  kMacNotify,
-  kNotifySize,
-  kNotifyInterval,
-  kWebState,
-  kTelnetState,
-  kIpAutoConfig,
-  kTrapLog,
-  kVlanTrunk,
-  kMainItems
-};
+namespace Item = Layer2ControlIGMPSnoopingItem;
+// The main request writes each of its items.
+constexpr int kMainItems = Item::kVLANTrunkState + 1;
 
 AnsiString FieldText(TWinControl* field) {
   if (auto* combo = dynamic_cast<TComboBox*>(field)) return ComboText(combo);
@@ -154,20 +139,20 @@ void TLayer2ControlForm::BuildComponents() {
 
 void TLayer2ControlForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, Layer2ControlIGMPSnoopingVars, SVT_SV, 0, true);
-  Request->BindComboBox(kIgmp, IGMPComBo);
-  Request->BindComboBox(kRmon, RmonComBo);
-  Request->BindComboBox(kTrapState, TrapStateComBo);
-  Request->BindComboBox(kClean, CleanComBo);
-  Request->BindEdits(kFdbVlan, "%i{n1x4094l4}", VlanEdit);
-  Request->BindEdits(kManagementVlan, "%i{n1x4094l4}", edtMVlanID);
-  Request->BindComboBox(kMacNotify, cbxMACNotify);
-  Request->BindEdits(kNotifySize, "%i{n1x500l3}", edtNotifySize);
-  Request->BindEdits(kNotifyInterval, "%i{n1x2147483647}", edtNotifyInterval);
-  Request->BindComboBox(kWebState, WebStateComBo);
-  Request->BindComboBox(kTelnetState, TelStateComBo);
-  Request->BindComboBox(kIpAutoConfig, IPConfigComBo);
-  Request->BindComboBox(kTrapLog, TrapLogComBo);
-  Request->BindComboBox(kVlanTrunk, VLANTrunkCombo);
+  Request->BindComboBox(Item::kIGMPSnooping, IGMPComBo);
+  Request->BindComboBox(Item::kRMONState, RmonComBo);
+  Request->BindComboBox(Item::kSNMPTrapState, TrapStateComBo);
+  Request->BindComboBox(Item::kCleanAllStatisticCounters, CleanComBo);
+  Request->BindEdits(Item::kVLANIDOfFDBTBL, "%i{n1x4094l4}", VlanEdit);
+  Request->BindEdits(Item::kManagementVLANID, "%i{n1x4094l4}", edtMVlanID);
+  Request->BindComboBox(Item::kMACNotificationState, cbxMACNotify);
+  Request->BindEdits(Item::kMACNotificationHistorySize, "%i{n1x500l3}", edtNotifySize);
+  Request->BindEdits(Item::kMACNotificationInterval, "%i{n1x2147483647}", edtNotifyInterval);
+  Request->BindComboBox(Item::kWebState, WebStateComBo);
+  Request->BindComboBox(Item::kTelnetState, TelStateComBo);
+  Request->BindComboBox(Item::kIPAutoConfig, IPConfigComBo);
+  Request->BindComboBox(Item::kPortSecurityTrapLogState, TrapLogComBo);
+  Request->BindComboBox(Item::kVLANTrunkState, VLANTrunkCombo);
   Request->SetStatusMemo(Memo1);
 
   WebPortRequest = NewFormRequest(this, Layer2ControlWebTCPPortVars, SVT_SV, 0, true);

@@ -13,9 +13,7 @@
 TMLD_SnoopingGroupForm* MLD_SnoopingGroupForm = nullptr;
 VN_REGISTER_FORM_OPENER(TMLD_SnoopingGroupForm, &MLD_SnoopingGroupForm);
 
-namespace {
-enum { kVlanId, kAddress, kMac, kPorts, kReportCount };
-}  // namespace
+namespace {}  // namespace
 
 TMLD_SnoopingGroupForm::TMLD_SnoopingGroupForm(TComponent* AOwner) : TForm(AOwner) {
   BuildComponents();
@@ -57,11 +55,13 @@ void TMLD_SnoopingGroupForm::FormCreate(TObject*) {
     PortFrame = CreatePortFrame(this, StackingPortPanel);
     Request = NewFormRequest(this, MLDSnoopingGroupVars, MVT_UMV, 2);
     Request->AttachListView(ListView1, true);
-    Request->BindStaticText(kVlanId, stVID);
-    Request->BindEdits(kAddress, "%s{l32}", edtIPAddress);
-    Request->BindEdits(kMac, "%s", edtMAC);
-    Request->BindElementList(kPorts, PortElementList(), PortFrame->PortCheckBoxes.get());
-    Request->BindEdits(kReportCount, "%i", edtCount);
+    Request->BindStaticText(MLDSnoopingGroupItem::kMLDSnoopingGroupInfoVLANID, stVID);
+    Request->BindEdits(MLDSnoopingGroupItem::kMLDSnoopingGroupInfoIPAddress, "%s{l32}",
+                       edtIPAddress);
+    Request->BindEdits(MLDSnoopingGroupItem::kMLDSnoopingGroupInfoMACAddress, "%s", edtMAC);
+    Request->BindElementList(MLDSnoopingGroupItem::kMLDSnoopingGroupInfoPortMap, PortElementList(),
+                             PortFrame->PortCheckBoxes.get());
+    Request->BindEdits(MLDSnoopingGroupItem::kMLDSnoopingGroupInfoReportCount, "%i", edtCount);
     SetStatusTargetShown(*Request, StatusBar1);
     Request->Get();
   } catch (const Exception& e) {

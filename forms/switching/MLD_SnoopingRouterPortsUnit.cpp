@@ -10,9 +10,6 @@ TMLD_SnoopingRouterPortsForm* MLD_SnoopingRouterPortsForm = nullptr;
 VN_REGISTER_FORM_OPENER(TMLD_SnoopingRouterPortsForm, &MLD_SnoopingRouterPortsForm);
 
 namespace {
-// VLAN ID, then the static, dynamic and forbidden port lists.
-constexpr int kStatic = 1;
-
 constexpr TRouterPortsLayout kLayout = {.Caption = "MLD Snooping Router Ports Form",
                                         .Width = 671,
                                         .Height = 472,
@@ -25,7 +22,8 @@ constexpr TRouterPortsLayout kLayout = {.Caption = "MLD Snooping Router Ports Fo
 }  // namespace
 
 TMLD_SnoopingRouterPortsForm::TMLD_SnoopingRouterPortsForm(TComponent* AOwner)
-    : TRouterPortsForm(AOwner, MLDSnoopingRouterPortsVars, kStatic, false) {
+    : TRouterPortsForm(AOwner, MLDSnoopingRouterPortsVars,
+                       MLDSnoopingRouterPortsItem::kRouterStaticPortList, false) {
   TFormBuilder B(this);
   BuildComponents(B, kLayout);
   B.Form().OnCloseQuery(this, &TMLD_SnoopingRouterPortsForm::FormCloseQuery);

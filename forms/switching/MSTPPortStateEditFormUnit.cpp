@@ -1,5 +1,6 @@
 #include "forms/switching/MSTPPortStateEditFormUnit.h"
 
+#include "app/mibdefs/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/MSTPPortStateFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -12,22 +13,7 @@ TMSTPPortStateEditForm* MSTPPortStateEditForm = nullptr;
 
 namespace {
 
-// Items of the port table request.
-enum {
-  kPort,
-  kOperHello,
-  kAdminHello,
-  kPortEnable,
-  kPathCost,
-  kMigration,
-  kAdminEdge,
-  kOperEdge,
-  kAdminP2P,
-  kOperP2P,
-  kBpduFiltering,
-  kRestrictedRole,
-  kRestrictedTcn
-};
+namespace Item = MSTPPortStateMSTPPortOperHelloTimeItem;
 
 constexpr std::uint32_t kReadOnly = 2;
 constexpr std::uint32_t kReadWrite = 6;
@@ -120,19 +106,22 @@ void TMSTPPortStateEditForm::btnEditClick(TObject*) {
       request.Request.Active = 1;
       if (version == "mstp") {
         // The port's hello time alone first, then the other settings.
-        access.InvalidateAllBut({kAdminHello});
-        request.Request.VarList.Item(kAdminHello)->Access = kReadWrite;
+        access.InvalidateAllBut({Item::kMSTPPortAdminHelloTime});
+        request.Request.VarList.Item(Item::kMSTPPortAdminHelloTime)->Access = kReadWrite;
         request.Set(true, true);
-        for (int i : {kPortEnable, kPathCost, kMigration, kAdminEdge, kAdminP2P, kBpduFiltering,
-                      kRestrictedRole, kRestrictedTcn})
+        for (int i :
+             {Item::kMSTPSTPPortEnable, Item::kMSTPPortExternalPathCost, Item::kMSTPPortMigration,
+              Item::kMSTPPortAdminEdgePort, Item::kMSTPPortAdminP2P, Item::kMSTPPortBPDUFiltering,
+              Item::kMSTPPortRestrictedRole, Item::kMSTPPortRestrictedTCN})
           request.Request.VarList.Item(i)->Access = kReadWrite;
-        for (int i : {kPort, kOperHello, kOperEdge, kOperP2P})
+        for (int i : {Item::kMSTPPort, Item::kMSTPPortOperHelloTime, Item::kMSTPPortOperEdgePort,
+                      Item::kMSTPPortOperP2P})
           request.Request.VarList.Item(i)->Access = kReadOnly;
-        request.Request.VarList.Item(kAdminHello)->Access = kLeftOut;
+        request.Request.VarList.Item(Item::kMSTPPortAdminHelloTime)->Access = kLeftOut;
         request.Set(false, true);
       } else {
         // stp and rstp have no per-port hello time.
-        access.Invalidate(kAdminHello);
+        access.Invalidate(Item::kMSTPPortAdminHelloTime);
         request.Set(false, true);
       }
     }

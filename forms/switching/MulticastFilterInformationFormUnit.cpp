@@ -18,9 +18,6 @@ VN_REGISTER_FORM_OPENER(TMulticastFilterInformationForm, &MulticastFilterInforma
 
 namespace {
 
-// Columns of the static multicast table; the first three form the index.
-enum { kVid, kMac, kReceivePort, kEgressPorts, kStatus };
-
 }  // namespace
 
 TMulticastFilterInformationForm::TMulticastFilterInformationForm(TComponent* AOwner)
@@ -85,10 +82,11 @@ void TMulticastFilterInformationForm::FormCreate(TObject*) {
     CreatePortFrame();
     Request = NewFormRequest(this, MulticastFilterInformationVars, 3, 3);
     Request->AttachListView(LV_dot1qStaticMulticastEntry, true);
-    Request->BindEdits(kVid, "%i{n1x4094}", ED_MulticastVID);
-    Request->BindEdits(kMac, "%h", ED_MACAddress);
-    Request->BindComboBox(kStatus, Status);
-    Request->BindElementList(kEgressPorts, PortElementList(), PortFrame->PortCheckBoxes.get());
+    Request->BindEdits(MulticastFilterInformationItem::kIndex, "%i{n1x4094}", ED_MulticastVID);
+    Request->BindEdits(MulticastFilterInformationItem::kMACAddress, "%h", ED_MACAddress);
+    Request->BindComboBox(MulticastFilterInformationItem::kStatus, Status);
+    Request->BindElementList(MulticastFilterInformationItem::kEgressPorts, PortElementList(),
+                             PortFrame->PortCheckBoxes.get());
     Request->SetStatusMemo(Memo1);
     Request->Get();
   } catch (const Exception& e) {
@@ -162,7 +160,7 @@ void TMulticastFilterInformationForm::SetBtnClick(TObject*) {
   try {
     // Only the egress ports of the selected row: the status stays.
     TSavedAccess saved(*Request);
-    saved.Invalidate(kStatus);
+    saved.Invalidate(MulticastFilterInformationItem::kStatus);
     Request->Request.Active = 1;
     Request->Set(true, true, "");
   } catch (const Exception& e) {

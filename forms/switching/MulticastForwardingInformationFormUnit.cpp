@@ -10,17 +10,15 @@ TMulticastForwardingInformationForm* MulticastForwardingInformationForm = nullpt
 
 VN_REGISTER_FORM_OPENER(TMulticastForwardingInformationForm, &MulticastForwardingInformationForm);
 
-namespace {
-enum { kVlanId, kAllPorts, kStaticPorts, kForbiddenPorts };
-}  // namespace
+namespace {}  // namespace
 
 TMulticastForwardingInformationForm::TMulticastForwardingInformationForm(TComponent* AOwner)
-    : TPortListTableForm(AOwner, "MulticastForwardingInformationForm", 696, 514,
-                         "LV_dot1qForwardUnregisteredEntry", MulticastForwardingInformationVars, 2,
-                         1,
-                         {{"All Forwarded Ports", kAllPorts},
-                          {"All Static Ports", kStaticPorts},
-                          {"All Forbiden Ports", kForbiddenPorts}}) {
+    : TPortListTableForm(
+          AOwner, "MulticastForwardingInformationForm", 696, 514,
+          "LV_dot1qForwardUnregisteredEntry", MulticastForwardingInformationVars, 2, 1,
+          {{"All Forwarded Ports", MulticastForwardingInformationItem::kAllPorts},
+           {"All Static Ports", MulticastForwardingInformationItem::kStaticPorts},
+           {"All Forbiden Ports", MulticastForwardingInformationItem::kForbiddenPorts}}) {
   using Self = TMulticastForwardingInformationForm;
   LV_dot1qForwardUnregisteredEntry = ListView();
   TFormBuilder B(this);

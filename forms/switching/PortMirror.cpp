@@ -17,9 +17,6 @@ VN_REGISTER_FORM_OPENER(TPortMirrorForm, nullptr);
 
 namespace {
 
-// Items of the mirror scalars and of the trunk table.
-enum { kTarget = 0, kIngress = 1, kEgress = 2, kState = 3 };
-enum { kTrunkMasterPort = 1, kTrunkMembers = 2 };
 constexpr int kMaxUnits = 12;
 
 bool Ticked(TStackingPortUitForm* frame, int port) {
@@ -90,10 +87,12 @@ void TPortMirrorForm::FormCreate(TObject*) {
 
     const AnsiString ports = PortElementList();
     Request = NewFormRequest(this, PortMirrorLogicTargetPortVars, SVT_SV, 0, true);
-    Request->BindEdits(kTarget, "%i", ET_TargetPort);
-    Request->BindElementList(kIngress, ports, IngressFrame->PortCheckBoxes.get());
-    Request->BindElementList(kEgress, ports, EgressFrame->PortCheckBoxes.get());
-    Request->BindComboBox(kState, State_Combox);
+    Request->BindEdits(PortMirrorLogicTargetPortItem::kLogicTargetPort, "%i", ET_TargetPort);
+    Request->BindElementList(PortMirrorLogicTargetPortItem::kPortSourceIngress, ports,
+                             IngressFrame->PortCheckBoxes.get());
+    Request->BindElementList(PortMirrorLogicTargetPortItem::kPortSourceEgress, ports,
+                             EgressFrame->PortCheckBoxes.get());
+    Request->BindComboBox(PortMirrorLogicTargetPortItem::kPortState, State_Combox);
     Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
 
     TrunkFrame = Create<TStackingPortUitForm>(this);
@@ -103,8 +102,9 @@ void TPortMirrorForm::FormCreate(TObject*) {
     TrunkFrame->AddPortUnitPage("Unit" + AnsiString(1), 1, 32, 12, false);
     TrunkRequest = NewFormRequest(this, PortMirrorIndexVars, MVT_UMV, 1, true);
     TrunkRequest->AttachListView(LV_PortTrunk, true);
-    TrunkRequest->BindEdits(kTrunkMasterPort, "%i", ED_MasterPort);
-    TrunkRequest->BindElementList(kTrunkMembers, ports, TrunkFrame->PortCheckBoxes.get());
+    TrunkRequest->BindEdits(PortMirrorIndexItem::kMasterPort, "%i", ED_MasterPort);
+    TrunkRequest->BindElementList(PortMirrorIndexItem::kMemberPorts, ports,
+                                  TrunkFrame->PortCheckBoxes.get());
   } catch (const Exception& e) {
     ShowFailure(e.Message);
     return;

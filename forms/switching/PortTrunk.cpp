@@ -17,8 +17,7 @@ VN_REGISTER_FORM_OPENER(TPortTrunkForm, nullptr);
 
 namespace {
 
-// Items of the trunk table.
-enum { kIndex = 0, kMasterPort = 1, kMemberPorts = 2, kTrunkType = 3, kTrunkState = 4 };
+namespace Item = PortMirrorIndexItem;
 constexpr int kMaxMembers = 8;
 constexpr int kPortsPerRow = 10;
 
@@ -124,12 +123,12 @@ void TPortTrunkForm::FormCreate(TObject*) {
     Request = NewFormRequest(this, PortMirrorIndexVars, MVT_UMV, 1, true);
     Request->AttachListView(LV_PortTrunk, true);
     const AnsiString ports = PortElementList();
-    Request->BindEdits(kIndex, "%i{n1x5}", ED_Index);
-    Request->BindEdits(kMasterPort, "%i", ED_MasterPort);
-    Request->BindElementList(kMemberPorts, ports, MemberFrame->PortCheckBoxes.get());
-    Request->BindComboBox(kTrunkType, Combo_Type);
-    Request->BindComboBox(kTrunkState, Combo_State);
-    Request->BindElementList(5, ports, ActiveFrame->PortCheckBoxes.get());
+    Request->BindEdits(Item::kIndex, "%i{n1x5}", ED_Index);
+    Request->BindEdits(Item::kMasterPort, "%i", ED_MasterPort);
+    Request->BindElementList(Item::kMemberPorts, ports, MemberFrame->PortCheckBoxes.get());
+    Request->BindComboBox(Item::kTrunkType, Combo_Type);
+    Request->BindComboBox(Item::kTrunkState, Combo_State);
+    Request->BindElementList(Item::kActivePorts, ports, ActiveFrame->PortCheckBoxes.get());
     Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
     Request->Request.Timeout = 300;
   } catch (const Exception& e) {
@@ -310,9 +309,9 @@ void TPortTrunkForm::BT_DeleteClick(TObject*) {
     // Only the row status goes out; the other columns are back as they were
     // on every path.
     TSavedAccess saved(*Request);
-    saved.Invalidate(kMasterPort);
-    saved.Invalidate(kMemberPorts);
-    saved.Invalidate(kTrunkType);
+    saved.Invalidate(Item::kMasterPort);
+    saved.Invalidate(Item::kMemberPorts);
+    saved.Invalidate(Item::kTrunkType);
     SelectComboText(Combo_State, kRowDestroy);
     Request->Set(false, true);
     saved.Restore();

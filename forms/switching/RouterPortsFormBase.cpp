@@ -1,6 +1,8 @@
 #include "forms/switching/RouterPortsFormBase.h"
 
 #include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/DeviceMib.h"
+#include "app/mibdefs/MldSnoopingMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Dialogs.h"
@@ -9,7 +11,9 @@
 #include "platform/StdCtrls.h"
 
 namespace {
-constexpr int kVlanId = 0;
+// Both router-port tables begin with the VLAN ID.
+constexpr int kVlanId = IGMPRouterPortsItem::kIGMPRouterPortsVLANID;
+static_assert(MLDSnoopingRouterPortsItem::kRouterPortsVLANID == kVlanId);
 }  // namespace
 
 TRouterPortsForm::TRouterPortsForm(TComponent* AOwner, const VnSNMPVarDesc* table, int staticItem,

@@ -22,8 +22,7 @@ constexpr const char* kEmptyFields = "Don't Leave Empty Fileds !";
 constexpr const char* kDataError = "Data Error !";
 constexpr const char* kPriorityWrong = "Priority value is wrong!";
 
-// Items of the timer request.
-enum { kVersion, kMaxAge, kHelloTime, kForwardDelay, kMaxHops, kTxHoldCount, kForwardBpdu };
+namespace Item = StpInfoBridgeTimersItem;
 
 // An edit's number; 0 for text that is none (the edit rules admit digits
 // only, so this is the empty field the checks already caught).
@@ -96,15 +95,15 @@ void TSTP_Info::BuildComponents() {
 
 void TSTP_Info::FormCreate(TObject*) {
   TimerRequest = NewFormRequest(this, StpInfoBridgeTimersVars, 0, 0, true);
-  TimerRequest->BindComboBox(kVersion, Combo_STPVersion);
-  TimerRequest->BindEdits(kMaxAge, "%i{n600x4000l4a}", ET_AgingTime);
-  TimerRequest->BindEdits(kHelloTime, "%i{n100x200l3a}", ET_HelloTime);
-  TimerRequest->BindEdits(kForwardDelay, "%i{n400x3000l4a}", ET_ForwardDelay);
+  TimerRequest->BindComboBox(Item::kSTPVersion, Combo_STPVersion);
+  TimerRequest->BindEdits(Item::kMaxAge, "%i{n600x4000l4a}", ET_AgingTime);
+  TimerRequest->BindEdits(Item::kHelloTime, "%i{n100x200l3a}", ET_HelloTime);
+  TimerRequest->BindEdits(Item::kForwardDelay, "%i{n400x3000l4a}", ET_ForwardDelay);
   // The device accepts 6 to 40 hops and a hold count of 1 to 10, as the
   // labels say.
-  TimerRequest->BindEdits(kMaxHops, "%i{n6x40l2a}", ET_Priority);
-  TimerRequest->BindEdits(kTxHoldCount, "%i{n1x10l2a}", ED_TxHoldCount);
-  TimerRequest->BindComboBox(kForwardBpdu, Combo_BPDU);
+  TimerRequest->BindEdits(Item::kMaxHops, "%i{n6x40l2a}", ET_Priority);
+  TimerRequest->BindEdits(Item::kTXHoldCount, "%i{n1x10l2a}", ED_TxHoldCount);
+  TimerRequest->BindComboBox(Item::kForwardingBPDU, Combo_BPDU);
   TimerRequest->Request.Timeout = 300;
 
   MSTPRequest = NewFormRequest(this, StpInfoBridgeVars, 0, 0, true);

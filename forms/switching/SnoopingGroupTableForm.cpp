@@ -1,6 +1,8 @@
 #include "forms/switching/SnoopingGroupTableForm.h"
 
 #include "app/StackingPortUitFormUnit.h"
+#include "app/mibdefs/DeviceMib.h"
+#include "app/mibdefs/MldSnoopingMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Exceptions.h"
@@ -9,7 +11,18 @@
 
 namespace {
 // Columns shared by both group tables; the first three are the index.
-enum { kVlan, kGroup, kSource, kInclude, kExclude };
+namespace Igmp = IGMPSnoopingGroupTableItem;
+namespace Mld = MLDSnoopingGroupTableItem;
+constexpr int kVlan = Igmp::kIGMPSnoopingGroupVLANID;
+constexpr int kGroup = Igmp::kIGMPSnoopingGroupGroupAddress;
+constexpr int kSource = Igmp::kIGMPSnoopingGroupSourceAddress;
+constexpr int kInclude = Igmp::kIGMPSnoopingGroupIncludePortMap;
+constexpr int kExclude = Igmp::kIGMPSnoopingGroupExcludePortMap;
+static_assert(Mld::kMLDSnoopingGroupVLANID == kVlan &&
+              Mld::kMLDSnoopingGroupGroupAddress == kGroup &&
+              Mld::kMLDSnoopingGroupSourceAddress == kSource &&
+              Mld::kMLDSnoopingGroupIncludePortMap == kInclude &&
+              Mld::kMLDSnoopingGroupExcludePortMap == kExclude);
 constexpr int kRowHeight = 24;
 }  // namespace
 

@@ -1,9 +1,13 @@
 #include "forms/switching/StaticFilterEntry.h"
 
+#include "app/mibdefs/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
+
+static_assert(UnicastFilterInformationItem::kReceivePort == kFilterReceivePortItem &&
+              MulticastFilterInformationItem::kReceivePort == kFilterReceivePortItem);
 
 bool WriteNewFilterEntry(VnSNMPRequest2Edits* request, TMemo* memo) {
   if (!request || request->Busy) {

@@ -9,14 +9,13 @@ TTpGroupDestinationForwardedForm* TpGroupDestinationForwardedForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TTpGroupDestinationForwardedForm, &TpGroupDestinationForwardedForm);
 
-namespace {
-enum { kVlanId, kGroupAddress, kEgressPorts, kLearntPorts };
-}  // namespace
+namespace {}  // namespace
 
 TTpGroupDestinationForwardedForm::TTpGroupDestinationForwardedForm(TComponent* AOwner)
     : TPortListTableForm(AOwner, "Tp Group Destination Forwarded", 696, 460, "LV_dot1qTpGroupEntry",
                          FilteringInformationVars, 3, 2,
-                         {{"Egress Ports", kEgressPorts}, {"GMRP Learn Port", kLearntPorts}}) {
+                         {{"Egress Ports", FilteringInformationItem::kEgressPorts},
+                          {"GMRP Learn Port", FilteringInformationItem::kGMRPLearntPorts}}) {
   LV_dot1qTpGroupEntry = ListView();
   TFormBuilder B(this);
   B.Add(RefreshBtn, "RefreshBtn")

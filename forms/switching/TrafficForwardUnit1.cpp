@@ -13,7 +13,6 @@
 VN_REGISTER_FORM_OPENER(TTrafficSegmentationForm, nullptr);
 
 namespace {
-enum { kTrafficPort = 0, kForwardPorts = 1 };
 constexpr const char* kRefreshNotComplete = "Refresh not complete";
 }  // namespace
 
@@ -67,8 +66,9 @@ void TTrafficSegmentationForm::FormCreate(TObject*) {
     PortFrame = CreatePortFrame(this, Panel4);
     Request = NewFormRequest(this, TrafficSegmentationVars, MVT_UMV, 1);
     Request->AttachListView(LV_TrafficForward, true);
-    Request->BindStaticText(kTrafficPort, ST_Port);
-    Request->BindElementList(kForwardPorts, PortElementList(), PortFrame->PortCheckBoxes.get());
+    Request->BindStaticText(TrafficSegmentationItem::kTrafficPort, ST_Port);
+    Request->BindElementList(TrafficSegmentationItem::kTrafficForwardPorts, PortElementList(),
+                             PortFrame->PortCheckBoxes.get());
     Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
     Request->OnGetDone = VnRequestDoneEvent(this, &TTrafficSegmentationForm::RequestGetDone);
     Request->OnSetDone = VnRequestDoneEvent(this, &TTrafficSegmentationForm::RequestSetDone);

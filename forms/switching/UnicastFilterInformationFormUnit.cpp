@@ -18,9 +18,6 @@ VN_REGISTER_FORM_OPENER(TUnicastFilterInformationForm, &UnicastFilterInformation
 
 namespace {
 
-// Columns of the static unicast table; the first three form the index.
-enum { kVid, kMac, kReceivePort, kAllowedPorts, kStatus };
-
 }  // namespace
 
 TUnicastFilterInformationForm::TUnicastFilterInformationForm(TComponent* AOwner) : TForm(AOwner) {
@@ -78,10 +75,11 @@ void TUnicastFilterInformationForm::FormCreate(TObject*) {
     CreatePortFrame();
     Request = NewFormRequest(this, UnicastFilterInformationVars, 3, 3);
     Request->AttachListView(LV_dot1qStaticUnicastEntry, true);
-    Request->BindEdits(kVid, "%i{n1x4094}", ED_UnicastVID);
-    Request->BindEdits(kMac, "%h", UnicastAddress);
-    Request->BindComboBox(kStatus, UStatus);
-    Request->BindElementList(kAllowedPorts, PortElementList(), PortFrame->PortCheckBoxes.get());
+    Request->BindEdits(UnicastFilterInformationItem::kIndex, "%i{n1x4094}", ED_UnicastVID);
+    Request->BindEdits(UnicastFilterInformationItem::kUnicastAddress, "%h", UnicastAddress);
+    Request->BindComboBox(UnicastFilterInformationItem::kStatus, UStatus);
+    Request->BindElementList(UnicastFilterInformationItem::kPortsUnicastAllowedToGoTo,
+                             PortElementList(), PortFrame->PortCheckBoxes.get());
     Request->SetStatusMemo(Memo1);
     Request->Get();
   } catch (const Exception& e) {
@@ -165,7 +163,7 @@ void TUnicastFilterInformationForm::DeleteBtnClick(TObject*) {
   }
   try {
     TSavedAccess saved(*Request);
-    saved.Invalidate(kAllowedPorts);
+    saved.Invalidate(UnicastFilterInformationItem::kPortsUnicastAllowedToGoTo);
     UStatus->SetItemIndex(kFilterInvalidIndex);
     Request->Request.Active = 1;
     Request->Set(true, true, "");

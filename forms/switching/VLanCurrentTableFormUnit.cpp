@@ -16,9 +16,6 @@ VN_REGISTER_FORM_OPENER(TVLanCurrentTableForm, &VLanCurrentTableForm);
 
 namespace {
 
-// Columns of the current VLAN table; the first two are its index.
-enum { kTimeMark, kVlanIndex, kFdbId, kEgress, kUntagged, kVlanStatus, kCreationTime };
-
 }  // namespace
 
 TVLanCurrentTableForm::TVLanCurrentTableForm(TComponent* AOwner) : TForm(AOwner) {
@@ -86,9 +83,11 @@ void TVLanCurrentTableForm::FormCreate(TObject*) {
 
   Request = NewFormRequest(this, VLanCurrentTableFDBIDVars, 3, 2, true);
   Request->AttachListView(LV_dot1qVlanCurrentEntry, true);
-  Request->BindStaticText(kVlanIndex, StaticText1);
-  Request->BindElementList(kEgress, elements, EgressPortFrame->PortCheckBoxes.get());
-  Request->BindElementList(kUntagged, elements, UntaggedPortFrame->PortCheckBoxes.get());
+  Request->BindStaticText(VLanCurrentTableFDBIDItem::kVLANIndex, StaticText1);
+  Request->BindElementList(VLanCurrentTableFDBIDItem::kCurrentEgressPorts, elements,
+                           EgressPortFrame->PortCheckBoxes.get());
+  Request->BindElementList(VLanCurrentTableFDBIDItem::kCurrentUntaggedPorts, elements,
+                           UntaggedPortFrame->PortCheckBoxes.get());
   Request->SetStatusMemo(Memo1);
   try {
     Request->Get();

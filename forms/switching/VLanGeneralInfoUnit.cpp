@@ -14,9 +14,6 @@ VN_REGISTER_FORM_OPENER(TVLanGeneralInfoForm, &VLanGeneralInfoForm);
 
 namespace {
 
-// Items of the dot1qBase group; only the GVRP status is writable.
-enum { kVersion, kMaxVlanId, kMaxSupported, kCurrentNum, kGvrpStatus };
-
 }  // namespace
 
 TVLanGeneralInfoForm::TVLanGeneralInfoForm(TComponent* AOwner) : TForm(AOwner) {
@@ -59,11 +56,11 @@ void TVLanGeneralInfoForm::InitComponents() {
 
 void TVLanGeneralInfoForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, VLanGeneralInfoVars, 0, 0);
-  Request->BindStaticText(kVersion, VlanVersionNumber);
-  Request->BindStaticText(kMaxVlanId, MaxVlanId);
-  Request->BindStaticText(kMaxSupported, MaxSupportedVlans);
-  Request->BindStaticText(kCurrentNum, CurrentNumOfVlans);
-  Request->BindComboBox(kGvrpStatus, GvrpStatus);
+  Request->BindStaticText(VLanGeneralInfoItem::kVLANVersionNumber, VlanVersionNumber);
+  Request->BindStaticText(VLanGeneralInfoItem::kMaxVLANID, MaxVlanId);
+  Request->BindStaticText(VLanGeneralInfoItem::kMaxSupportedVLANs, MaxSupportedVlans);
+  Request->BindStaticText(VLanGeneralInfoItem::kCurrentNumOfVLANs, CurrentNumOfVlans);
+  Request->BindComboBox(VLanGeneralInfoItem::kGVRPStatus, GvrpStatus);
   Request->SetStatusMemo(Memo1);
   RefreshBtnClick(nullptr);
 }

@@ -16,10 +16,6 @@ VN_REGISTER_FORM_OPENER(TVLanPortInfomationForm, &VLanPortInfomationForm);
 
 namespace {
 
-// Columns of the walk: the bridge port number (the index) beside the port
-// VLAN columns.
-enum { kPort, kPvid, kFrameTypes, kIngress, kGvrpStatus, kGvrpFailed, kGvrpOrigin };
-
 constexpr const char* kRefreshNotComplete = "Refresh Not Complete";
 
 }  // namespace
@@ -70,10 +66,10 @@ void TVLanPortInfomationForm::InitComponents() {
 void TVLanPortInfomationForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, VLanPortInfomationVars, 2, 1);
   Request->AttachListView(LV_dot1qPortVlanEntry, true);
-  Request->BindEdits(kPvid, "%i{}", PortVLanID);
-  Request->BindComboBox(kFrameTypes, AcceptableFrameTypes);
-  Request->BindComboBox(kIngress, IngressFiltering);
-  Request->BindComboBox(kGvrpStatus, GvrpStatus);
+  Request->BindEdits(VLanPortInfomationItem::kPortVLANID, "%i{}", PortVLanID);
+  Request->BindComboBox(VLanPortInfomationItem::kAcceptableFrameTypes, AcceptableFrameTypes);
+  Request->BindComboBox(VLanPortInfomationItem::kIngressFiltering, IngressFiltering);
+  Request->BindComboBox(VLanPortInfomationItem::kGVRPStatus, GvrpStatus);
   Request->SetStatusMemo(Memo1);
   try {
     Request->Get();

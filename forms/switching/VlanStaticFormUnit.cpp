@@ -20,8 +20,7 @@ VN_REGISTER_FORM_OPENER(TVlanStaticForm, &VlanStaticForm);
 
 namespace {
 
-// Columns of the static VLAN table.
-enum { kVlanId, kName, kEgress, kForbidden, kUntagged, kStatus };
+namespace Item = StaticVlanTableItem;
 
 // The row index is sent as an unsigned 32-bit number: a text that is not
 // one (empty, other characters than digits, too large) would address a
@@ -122,12 +121,13 @@ void TVlanStaticForm::FormCreate(TObject*) {
 
   Request = NewFormRequest(this, StaticVlanTableVars, 3, 1);
   Request->AttachListView(LV_dot1qVlanStaticEntry, true);
-  Request->BindEdits(kVlanId, "%s", ED_VLANID);
-  Request->BindEdits(kName, "%s", ED_VLANName);
-  Request->BindElementList(kEgress, elements, EgressPortFrame->PortCheckBoxes.get());
-  Request->BindElementList(kForbidden, elements, ForbiddenPortFrame->PortCheckBoxes.get());
-  Request->BindElementList(kUntagged, elements, UntaggedPortFrame->PortCheckBoxes.get());
-  Request->BindComboBox(kStatus, Status);
+  Request->BindEdits(Item::kVLANID, "%s", ED_VLANID);
+  Request->BindEdits(Item::kVLANName, "%s", ED_VLANName);
+  Request->BindElementList(Item::kEgressPorts, elements, EgressPortFrame->PortCheckBoxes.get());
+  Request->BindElementList(Item::kForbiddenEgressPorts, elements,
+                           ForbiddenPortFrame->PortCheckBoxes.get());
+  Request->BindElementList(Item::kUntaggedPorts, elements, UntaggedPortFrame->PortCheckBoxes.get());
+  Request->BindComboBox(Item::kStatus, Status);
   Request->SetStatusMemo(Memo1);
   Request->OnGetDone = VnRequestDoneEvent(this, &TVlanStaticForm::GetDone);
   try {
@@ -218,17 +218,19 @@ void TVlanStaticForm::SetBtnClick(TObject*) {
     // One column per SET, so that a port list the device refuses does not
     // keep the others from being written.
     TSavedAccess saved(*Request);
-    SetAccess(*Request, kName, kStatus, SNMP_ACCESS_INVALID);
-    SetAccess(*Request, kEgress, kEgress, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, Item::kVLANName, Item::kStatus, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, Item::kEgressPorts, Item::kEgressPorts, SNMP_ACCESS_READWRITE);
     Request->Set(false, true, "");
-    SetAccess(*Request, kEgress, kEgress, SNMP_ACCESS_INVALID);
-    SetAccess(*Request, kForbidden, kForbidden, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, Item::kEgressPorts, Item::kEgressPorts, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, Item::kForbiddenEgressPorts, Item::kForbiddenEgressPorts,
+              SNMP_ACCESS_READWRITE);
     Request->Set(false, true, "");
-    SetAccess(*Request, kForbidden, kForbidden, SNMP_ACCESS_INVALID);
-    SetAccess(*Request, kUntagged, kUntagged, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, Item::kForbiddenEgressPorts, Item::kForbiddenEgressPorts,
+              SNMP_ACCESS_INVALID);
+    SetAccess(*Request, Item::kUntaggedPorts, Item::kUntaggedPorts, SNMP_ACCESS_READWRITE);
     Request->Set(false, true, "");
-    SetAccess(*Request, kUntagged, kUntagged, SNMP_ACCESS_INVALID);
-    SetAccess(*Request, kStatus, kStatus, SNMP_ACCESS_READWRITE);
+    SetAccess(*Request, Item::kUntaggedPorts, Item::kUntaggedPorts, SNMP_ACCESS_INVALID);
+    SetAccess(*Request, Item::kStatus, Item::kStatus, SNMP_ACCESS_READWRITE);
     Request->Set(false, true, "");
     saved.Restore();
     Request->Get();
@@ -242,13 +244,13 @@ void TVlanStaticForm::SetBtnClick(TObject*) {
 
 void TVlanStaticForm::AddBtnClick(TObject*) {
   if (!ReadyForWork()) return;
-  Status->SetItemIndex(kRowCreateAndGoIndex);
+  Status->SetItemIndex(StaticVlanTableRowStatusOption::kCreateAndGo);
   RequestIdle = 0;
   Request->Request.Active = 1;
   try {
     TSavedAccess saved(*Request);
     // A new VLAN gets no forbidden ports; Set writes them afterwards.
-    saved.Invalidate(kForbidden);
+    saved.Invalidate(Item::kForbiddenEgressPorts);
     Request->Set(false, true, "");
     saved.Restore();
     Request->Get();
@@ -261,12 +263,12 @@ void TVlanStaticForm::AddBtnClick(TObject*) {
 
 void TVlanStaticForm::DeleteBtnClick(TObject*) {
   if (!ReadyForWork()) return;
-  Status->SetItemIndex(kRowDestroyIndex);
+  Status->SetItemIndex(StaticVlanTableRowStatusOption::kDestroy);
   RequestIdle = 0;
   Request->Request.Active = 1;
   try {
     TSavedAccess saved(*Request);
-    for (int i = kName; i <= kUntagged; ++i) saved.Invalidate(i);
+    for (int i = Item::kVLANName; i <= Item::kUntaggedPorts; ++i) saved.Invalidate(i);
     Request->Set(false, true, "");
     saved.Restore();
     Request->Get();

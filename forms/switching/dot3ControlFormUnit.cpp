@@ -10,9 +10,7 @@ Tdot3ControlForm* dot3ControlForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(Tdot3ControlForm, &dot3ControlForm);
 
-namespace {
-enum { kIndex, kFunctionSupported };
-}  // namespace
+namespace {}  // namespace
 
 Tdot3ControlForm::Tdot3ControlForm(TComponent* AOwner)
     : TDot3FormBase(AOwner, "dot3ControlForm", Dot3ControlFunctionSupportedVars,
@@ -29,8 +27,9 @@ Tdot3ControlForm::Tdot3ControlForm(TComponent* AOwner)
 }
 
 void Tdot3ControlForm::BindPortControls() {
-  Request->BindElements(kFunctionSupported, "0,1,2,3,4,5,6,7", CheckBox1, CheckBox2, CheckBox3,
-                        CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8);
+  Request->BindElements(Dot3ControlFunctionSupportedItem::kFunctionSupported, "0,1,2,3,4,5,6,7",
+                        CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7,
+                        CheckBox8);
 }
 
 void Tdot3ControlForm::ResetPortControls() {

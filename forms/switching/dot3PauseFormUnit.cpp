@@ -13,9 +13,7 @@ Tdot3PauseForm* dot3PauseForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(Tdot3PauseForm, &dot3PauseForm);
 
-namespace {
-enum { kIndex, kAdminMode, kOperMode };
-}  // namespace
+namespace {}  // namespace
 
 Tdot3PauseForm::Tdot3PauseForm(TComponent* AOwner)
     : TDot3FormBase(AOwner, "dot3PauseForm", Dot3PauseAdminModeVars, Dot3PauseInPauseFramesVars,
@@ -35,8 +33,8 @@ Tdot3PauseForm::Tdot3PauseForm(TComponent* AOwner)
 }
 
 void Tdot3PauseForm::BindPortControls() {
-  Request->BindEdits(kIndex, "%i", edtIndex);
-  Request->BindComboBox(kAdminMode, cbxAdminMode);
+  Request->BindEdits(Dot3PauseAdminModeItem::kIndex, "%i", edtIndex);
+  Request->BindComboBox(Dot3PauseAdminModeItem::kAdminMode, cbxAdminMode);
   btnSet->SetEnabled(false);
 }
 

@@ -14,9 +14,6 @@ VN_REGISTER_FORM_OPENER(TEquipmentBasicInfoForm, &EquipmentBasicInfoForm);
 
 namespace {
 
-// Items of the equipment group.
-constexpr int kTopologyItem = 1;
-
 // What the capacity field shows; the device's own capacity text is not shown.
 constexpr const char* kCapacityText = "Fan, Redundant Power";
 
@@ -62,7 +59,7 @@ void TEquipmentBasicInfoForm::InitComponents() {
 
 void TEquipmentBasicInfoForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, EquipmentBasicInfoVars, SVT_SV, 0, true);
-  Request->BindComboBox(kTopologyItem, cbxTopology);
+  Request->BindComboBox(EquipmentBasicInfoItem::kTopology, cbxTopology);
   Request->SetStatusMemo(Memo1);
   ReadDevice();
   Edit1->SetText(kCapacityText);

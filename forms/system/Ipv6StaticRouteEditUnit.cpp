@@ -1,5 +1,6 @@
 #include "forms/system/Ipv6StaticRouteEditUnit.h"
 
+#include "app/mibdefs/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "forms/system/Ipv6StaticRouteUnit.h"
@@ -11,8 +12,6 @@
 TIpv6StaticRouteEditForm* Ipv6StaticRouteEditForm = nullptr;
 
 namespace {
-
-enum { kDestination, kPrefix, kInterface, kNextHop, kMetric, kProtocol, kStatus };
 
 constexpr const char* kInvalidIpv6 = "Please input a valid IPv6 address";
 constexpr const char* kUnspecified = "00000000000000000000000000000000";
@@ -73,7 +72,7 @@ void TIpv6StaticRouteEditForm::InitComponents() {
 }
 
 void TIpv6StaticRouteEditForm::FormActivate(TObject*) {
-  cbxStatus->SetItemIndex(kRowCreateAndGoIndex);
+  cbxStatus->SetItemIndex(Ipv6StaticRouteRowStatusOption::kCreateAndGo);
   cbxStatus->SetEnabled(false);
   const bool route = EditMode != kAddDefaultMode;
   edtDst->SetText(route ? "" : kUnspecified);
@@ -138,8 +137,8 @@ void TIpv6StaticRouteEditForm::btnSetClick(TObject*) {
     {
       TSavedAccess SavedAccess(request);
       // No metric typed: the route takes the device's default.
-      if (edtMetric->Text().IsEmpty()) SavedAccess.Invalidate(kMetric);
-      cbxStatus->SetItemIndex(kRowCreateAndGoIndex);
+      if (edtMetric->Text().IsEmpty()) SavedAccess.Invalidate(Ipv6StaticRouteItem::kMetric);
+      cbxStatus->SetItemIndex(Ipv6StaticRouteRowStatusOption::kCreateAndGo);
       request.Set(false, true);
     }
     request.Get();

@@ -17,7 +17,7 @@ VN_REGISTER_FORM_OPENER(TIpv6StaticRouteForm, &Ipv6StaticRouteForm);
 
 namespace {
 
-enum { kDestination, kPrefix, kInterface, kNextHop, kMetric, kProtocol, kStatus };
+namespace Item = Ipv6StaticRouteItem;
 
 }  // namespace
 
@@ -72,13 +72,13 @@ void TIpv6StaticRouteForm::FormCreate(TObject*) {
   TIpv6StaticRouteEditForm* d = Ipv6StaticRouteEditForm;
   Request = NewFormRequest(this, Ipv6StaticRouteVars, 3, 4, true);
   Request->AttachListView(ListView1, true);
-  Request->BindEdits(kDestination, "%s{l32}", d->edtDst);
-  Request->BindEdits(kPrefix, "%i{n0x128l3}", d->edtPrefix);
-  Request->BindEdits(kInterface, "%s{l12}", d->edtInterface);
-  Request->BindEdits(kNextHop, "%s{l32}", d->edtNextHop);
-  Request->BindEdits(kMetric, "%i{n1x65535l5}", d->edtMetric);
-  Request->BindEdits(kProtocol, "%s", d->edtProtocol);
-  Request->BindComboBox(kStatus, d->cbxStatus);
+  Request->BindEdits(Item::kDestination, "%s{l32}", d->edtDst);
+  Request->BindEdits(Item::kPrefixLength, "%i{n0x128l3}", d->edtPrefix);
+  Request->BindEdits(Item::kInterfaceName, "%s{l12}", d->edtInterface);
+  Request->BindEdits(Item::kNextHop, "%s{l32}", d->edtNextHop);
+  Request->BindEdits(Item::kMetric, "%i{n1x65535l5}", d->edtMetric);
+  Request->BindEdits(Item::kProtocol, "%s", d->edtProtocol);
+  Request->BindComboBox(Item::kStatus, d->cbxStatus);
   Request->SetStatusMemo(Memo1);
   try {
     Request->Get();
@@ -130,7 +130,7 @@ void TIpv6StaticRouteForm::btnDeleteClick(TObject*) {
     try {
       {
         TSavedAccess saved(*Request);
-        Ipv6StaticRouteEditForm->cbxStatus->SetItemIndex(kRowDestroyIndex);
+        Ipv6StaticRouteEditForm->cbxStatus->SetItemIndex(Ipv6StaticRouteRowStatusOption::kDestroy);
         Request->Set(false, true);
       }
       Request->Get();

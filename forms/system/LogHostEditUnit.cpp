@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/mibdefs/DeviceMib.h"
 #include "forms/common/AddressClass.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/SystemLogHostUnit.h"
@@ -31,7 +32,7 @@ const THostAddressRule HostAddressRules[11] = {
 
 namespace {
 
-enum { kIndex, kAddress, kFacility, kSeverity, kUdpPort, kState, kRowStatus };
+namespace Item = SystemLogHostItem;
 
 // Column of the list that shows a host's address (after the index).
 constexpr int kAddressColumn = 1;
@@ -181,7 +182,7 @@ bool TLogHostEditForm::CheckAdd() {
     InputError("IP Address must be different.", IPAddrEdit);
     return false;
   }
-  if (RowComboBox->ItemIndex() != kRowCreateAndGoIndex) {
+  if (RowComboBox->ItemIndex() != SystemLogHostRowStatusOption::kCreateAndGo) {
     InputError("State should be createAndGo.", RowComboBox);
     return false;
   }
@@ -226,16 +227,16 @@ void TLogHostEditForm::WriteThroughList(bool adding) {
   VnSNMPRequest2Edits& request = *SystemLogHostForm->Request;
   {
     TSavedAccess SavedAccess(request);
-    if (FacComboBox->Text().IsEmpty()) SavedAccess.Invalidate(kFacility);
-    if (SevComboBox->Text().IsEmpty()) SavedAccess.Invalidate(kSeverity);
-    if (PortEdit->Text().IsEmpty()) SavedAccess.Invalidate(kUdpPort);
-    if (StateComboBox->Text().IsEmpty()) SavedAccess.Invalidate(kState);
+    if (FacComboBox->Text().IsEmpty()) SavedAccess.Invalidate(Item::kFacility);
+    if (SevComboBox->Text().IsEmpty()) SavedAccess.Invalidate(Item::kSeverity);
+    if (PortEdit->Text().IsEmpty()) SavedAccess.Invalidate(Item::kUDPPort);
+    if (StateComboBox->Text().IsEmpty()) SavedAccess.Invalidate(Item::kState);
     if (adding) {
-      if (IPAddrEdit->Text().IsEmpty()) SavedAccess.Invalidate(kAddress);
+      if (IPAddrEdit->Text().IsEmpty()) SavedAccess.Invalidate(Item::kIPAddress);
     } else {
       if (IPAddrEdit->Text().IsEmpty() || IPAddrEdit->Text() == "0.0.0.0")
-        SavedAccess.Invalidate(kAddress);
-      SavedAccess.Invalidate(kRowStatus);
+        SavedAccess.Invalidate(Item::kIPAddress);
+      SavedAccess.Invalidate(Item::kRowStatus);
     }
     request.Request.Active = 1;
     request.Set(false, true);

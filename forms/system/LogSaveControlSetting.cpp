@@ -15,10 +15,6 @@ VN_REGISTER_FORM_OPENER(TLogSaveControlForm, &LogSaveControlForm);
 
 namespace {
 
-// Items of the log-save group.
-constexpr int kMethodItem = 0;
-constexpr int kIntervalItem = 1;
-
 // Position of "time-interval" in the method's option list.
 constexpr int kTimeIntervalIndex = 0;
 
@@ -58,8 +54,8 @@ void TLogSaveControlForm::InitComponents() {
 
 void TLogSaveControlForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, LogSaveControlVars, SVT_SV, 0);
-  Request->BindComboBox(kMethodItem, cbxLogSaveMethod);
-  Request->BindEdits(kIntervalItem, "%i{n0x65535l5a}", EdLogSavetimeInterval);
+  Request->BindComboBox(LogSaveControlItem::kMethod, cbxLogSaveMethod);
+  Request->BindEdits(LogSaveControlItem::kTimeInterval, "%i{n0x65535l5a}", EdLogSavetimeInterval);
   Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
   Request->AsyncMode = 0;
   try {
@@ -98,7 +94,8 @@ void TLogSaveControlForm::btnSetClick(TObject*) {
     // The interval is written with the time-interval method only; its
     // access word comes back however the SET ends.
     TSavedAccess saved(*Request);
-    if (cbxLogSaveMethod->ItemIndex() != kTimeIntervalIndex) saved.Invalidate(kIntervalItem);
+    if (cbxLogSaveMethod->ItemIndex() != kTimeIntervalIndex)
+      saved.Invalidate(LogSaveControlItem::kTimeInterval);
     try {
       Request->Set(true, true);
     } catch (const Exception& e) {

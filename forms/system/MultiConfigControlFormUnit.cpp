@@ -16,8 +16,6 @@ VN_REGISTER_FORM_OPENER(TMultipleConfigControlForm, &MultipleConfigControlForm);
 
 namespace {
 
-enum { kControlIdItem, kActionItem };
-
 // Activation takes the device a while: the request waits longer than usual.
 constexpr std::uint32_t kTimeout = 300;
 
@@ -70,8 +68,10 @@ void TMultipleConfigControlForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, MultipleConfigControlVars, 3, 1);
   Request->Request.Timeout = kTimeout;
   Request->AttachListView(ListView1, true);
-  Request->BindComboBox(kControlIdItem, MultiConfigControlEditForm->cbxCtrlID);
-  Request->BindComboBox(kActionItem, MultiConfigControlEditForm->cbxCfgAction);
+  Request->BindComboBox(MultipleConfigControlItem::kConfigControlID,
+                        MultiConfigControlEditForm->cbxCtrlID);
+  Request->BindComboBox(MultipleConfigControlItem::kConfigAction,
+                        MultiConfigControlEditForm->cbxCfgAction);
   Request->SetStatusMemo(Memo1);
   btnEdit->SetEnabled(false);
   try {

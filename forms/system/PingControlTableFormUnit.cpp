@@ -33,13 +33,14 @@ void TPingctrlTableForm::FreeEditForm() {
 
 void TPingctrlTableForm::CreateRequest(TTestControlEditForm* dialog) {
   auto* d = static_cast<TPingcrtlEditForm*>(dialog);
+  namespace Item = PingctrlTableItem;
   Request = NewFormRequest(this, PingctrlTableVars, 3, 2);
-  Request->BindEdits(0, "%i{n1x32l2}", d->IndexEdit);
-  Request->BindEdits(1, "%s{l32}", d->NameEdit);
-  Request->BindEdits(2, "%s{l16}", d->IpEdit);
-  Request->BindEdits(3, "%s", d->TimeoutEdit);
-  Request->BindEdits(4, "%i{n1x255l3}", d->probeEdit);
-  Request->BindComboBox(5, d->AdminComboBox);
-  Request->BindEdits(6, "%s{l16}", d->DecpEdit);
-  Request->BindComboBox(7, d->StatusComboBox);
+  Request->BindEdits(Item::kOwnerIndex, "%i{n1x32l2}", d->IndexEdit);
+  Request->BindEdits(Item::kTestName, "%s{l32}", d->NameEdit);
+  Request->BindEdits(Item::kTargetAddress, "%s{l16}", d->IpEdit);
+  Request->BindEdits(Item::kTimeOut, "%s", d->TimeoutEdit);
+  Request->BindEdits(Item::kProbeCount, "%i{n1x255l3}", d->probeEdit);
+  Request->BindComboBox(Item::kAdminStatus, d->AdminComboBox);
+  Request->BindEdits(Item::kDescr, "%s{l16}", d->DecpEdit);
+  Request->BindComboBox(Item::kRowStatus, d->StatusComboBox);
 }

@@ -15,11 +15,6 @@ VN_REGISTER_FORM_OPENER(TProbeBasicInformationForm, &ProbeBasicInformationForm);
 
 namespace {
 
-// Items of the probe configuration group.
-constexpr int kCapabilitiesItem = 0;
-constexpr int kSoftwareItem = 1;
-constexpr int kResetItem = 2;
-
 constexpr const char* kCapabilities =
     "etherStats,historyControl,etherHistory,alarm,event,probeConfig";
 
@@ -66,9 +61,9 @@ void TProbeBasicInformationForm::InitComponents() {
 
 void TProbeBasicInformationForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, ProbeBasicInformationVars, SVT_SV, 0, true);
-  Request->BindEdits(kCapabilitiesItem, "%s", edtCap);
-  Request->BindStaticText(kSoftwareItem, stSoftware);
-  Request->BindComboBox(kResetItem, cbxReset);
+  Request->BindEdits(ProbeBasicInformationItem::kCapabilities, "%s", edtCap);
+  Request->BindStaticText(ProbeBasicInformationItem::kSoftwareRevision, stSoftware);
+  Request->BindComboBox(ProbeBasicInformationItem::kResetControl, cbxReset);
   Request->SetStatusBar(StatusBar1);
   ReadDevice();
 }

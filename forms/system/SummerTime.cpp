@@ -18,13 +18,13 @@ VN_REGISTER_FORM_OPENER(TSummerTimeForm, nullptr);
 namespace {
 
 // Items of the summer-time group.
-constexpr int kStatusItem = 0;
-constexpr int kOffsetItem = 1;
-constexpr int kRepeatStartItem = 2;
-constexpr int kRepeatEndItem = 3;
-constexpr int kAnnualStartItem = 4;
-constexpr int kAnnualEndItem = 5;
-constexpr int kItemCount = 6;
+constexpr int kStatusItem = SummerTimeItem::kSummerTimeStatus;
+constexpr int kOffsetItem = SummerTimeItem::kSummerTimeOffset;
+constexpr int kRepeatStartItem = SummerTimeItem::kRepeatSummerTimeStart;
+constexpr int kRepeatEndItem = SummerTimeItem::kRepeatSummerTimeEnd;
+constexpr int kAnnualStartItem = SummerTimeItem::kAnnualSummerTimeStart;
+constexpr int kAnnualEndItem = SummerTimeItem::kAnnualSummerTimeEnd;
+constexpr int kItemCount = kAnnualEndItem + 1;
 
 constexpr const char* kRepeating = "repeating";
 constexpr const char* kAnnual = "annual";

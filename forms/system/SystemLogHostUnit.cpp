@@ -18,7 +18,7 @@ VN_REGISTER_FORM_OPENER(TSystemLogHostForm, &SystemLogHostForm);
 
 namespace {
 
-enum { kIndex, kAddress, kFacility, kSeverity, kUdpPort, kState, kRowStatus };
+namespace Item = SystemLogHostItem;
 
 }  // namespace
 
@@ -84,13 +84,13 @@ void TSystemLogHostForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, SystemLogHostVars, 3, 1);
   Request->AttachListView(ListView1, true);
   TLogHostEditForm* dialog = LogHostEditForm;
-  Request->BindComboBox(kIndex, dialog->cbxIndex);
-  Request->BindEdits(kAddress, "%s{l16}", dialog->IPAddrEdit);
-  Request->BindComboBox(kFacility, dialog->FacComboBox);
-  Request->BindComboBox(kSeverity, dialog->SevComboBox);
-  Request->BindEdits(kUdpPort, "%i{l5}", dialog->PortEdit);
-  Request->BindComboBox(kState, dialog->StateComboBox);
-  Request->BindComboBox(kRowStatus, dialog->RowComboBox);
+  Request->BindComboBox(Item::kIndex, dialog->cbxIndex);
+  Request->BindEdits(Item::kIPAddress, "%s{l16}", dialog->IPAddrEdit);
+  Request->BindComboBox(Item::kFacility, dialog->FacComboBox);
+  Request->BindComboBox(Item::kSeverity, dialog->SevComboBox);
+  Request->BindEdits(Item::kUDPPort, "%i{l5}", dialog->PortEdit);
+  Request->BindComboBox(Item::kState, dialog->StateComboBox);
+  Request->BindComboBox(Item::kRowStatus, dialog->RowComboBox);
   Request->SetStatusMemo(Memo1);
   try {
     Request->Get();
@@ -157,8 +157,8 @@ void TSystemLogHostForm::DeleteButtonClick(TObject*) {
       // Only the index (the row's instance) and the row status go out.
       {
         TSavedAccess saved(*Request);
-        for (int item = kAddress; item <= kState; ++item) saved.Invalidate(item);
-        LogHostEditForm->RowComboBox->SetItemIndex(kRowDestroyIndex);
+        for (int item = Item::kIPAddress; item <= Item::kState; ++item) saved.Invalidate(item);
+        LogHostEditForm->RowComboBox->SetItemIndex(SystemLogHostRowStatusOption::kDestroy);
         Request->Request.Active = 1;
         Request->Set(false, true);
       }

@@ -1,5 +1,6 @@
 #include "forms/system/TestControlForms.h"
 
+#include "app/mibdefs/EquipmentMib.h"
 #include "forms/common/AddressClass.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -11,10 +12,14 @@
 
 namespace {
 
-// Positions in the row-status option list ("active", "createAndGo",
-// "destroy").
-constexpr int kCreateAndGoIndex = 1;
-constexpr int kDestroyIndex = 2;
+// The ping and the trace route tables share the item of the target address
+// and the options of the row status.
+constexpr int kTestTargetItem = PingctrlTableItem::kTargetAddress;
+constexpr int kCreateAndGoIndex = PingctrlTableRowStatusOption::kCreateAndGo;
+constexpr int kDestroyIndex = PingctrlTableRowStatusOption::kDestroy;
+static_assert(TraceRouteControlItem::kTargetAddress == kTestTargetItem &&
+              TraceRouteControlRowStatusOption::kCreateAndGo == kCreateAndGoIndex &&
+              TraceRouteControlRowStatusOption::kDestroy == kDestroyIndex);
 
 }  // namespace
 

@@ -26,10 +26,6 @@ class TStaticText;
 class VnSNMPRequest2Edits;
 class TTestControlEditForm;
 
-// Item layout common to both tables: owner index, test name, target address
-// first; the row status last.
-enum { kTestOwnerItem, kTestNameItem, kTestTargetItem };
-
 class TTestControlListForm : public TForm {
  public:
   ~TTestControlListForm() override;

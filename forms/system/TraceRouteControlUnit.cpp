@@ -33,14 +33,15 @@ void TTraceRouteControlForm::FreeEditForm() {
 
 void TTraceRouteControlForm::CreateRequest(TTestControlEditForm* dialog) {
   auto* d = static_cast<TTraceRouteEditorForm*>(dialog);
+  namespace Item = TraceRouteControlItem;
   Request = NewFormRequest(this, TraceRouteControlVars, 3, 2);
-  Request->BindEdits(0, "%i{n1x32l2}", d->IndexEdit);
-  Request->BindEdits(1, "%s{l32}", d->NameEdit);
-  Request->BindEdits(2, "%s{l16}", d->IpEdit);
-  Request->BindEdits(3, "%i{n1x65535}", d->TimeoutEdit);
-  Request->BindEdits(4, "%i{n1x9}", d->probePerHopEdit);
-  Request->BindEdits(5, "%i{n30000x64900}", d->PortEdit);
-  Request->BindEdits(6, "%i{n1x60}", d->MaxTimeEdit);
-  Request->BindComboBox(7, d->AdminComboBox);
-  Request->BindComboBox(8, d->StatusComboBox);
+  Request->BindEdits(Item::kOwnerIndex, "%i{n1x32l2}", d->IndexEdit);
+  Request->BindEdits(Item::kTestName, "%s{l32}", d->NameEdit);
+  Request->BindEdits(Item::kTargetAddress, "%s{l16}", d->IpEdit);
+  Request->BindEdits(Item::kTimeOut, "%i{n1x65535}", d->TimeoutEdit);
+  Request->BindEdits(Item::kProbesPerHop, "%i{n1x9}", d->probePerHopEdit);
+  Request->BindEdits(Item::kPort, "%i{n30000x64900}", d->PortEdit);
+  Request->BindEdits(Item::kMaxTimeToLive, "%i{n1x60}", d->MaxTimeEdit);
+  Request->BindComboBox(Item::kAdminStatus, d->AdminComboBox);
+  Request->BindComboBox(Item::kRowStatus, d->StatusComboBox);
 }

@@ -212,3 +212,28 @@ TEST_F(CatalogueOptionLists, OneObjectInTwoTablesSharesItsList) {
   // Equal pairs of different objects are different lists.
   EXPECT_NE(AlarmControlVars[0].Options, AlarmControlVars[1].Options);
 }
+
+TEST_F(CatalogueOptionLists, ItemAndRowStatusNamesPointAtTheirRecordsAndOptions) {
+  // Names from the labels: plain, with the range left out, with the range
+  // that tells items apart, and a repeated label.
+  EXPECT_STREQ(IPMaskInformationVars[IPMaskInformationItem::kRowStatus].Label, "Row Status");
+  EXPECT_STREQ(StpInfoBridgeTimersVars[StpInfoBridgeTimersItem::kMaxAge].Label,
+               "Max Age[600-4000]");
+  EXPECT_STREQ(CPUFilterPktCntRuleVars[CPUFilterPktCntRuleItem::kPayloadOffset16To31].Label,
+               "Payload Offset [16-31]");
+  EXPECT_STREQ(
+      WebAuthenticationInformationTableVars[WebAuthenticationInformationTableItem::kStatus2].Label,
+      "Status");
+  EXPECT_EQ(WebAuthenticationInformationTableItem::kStatus2, 7);
+
+  // Row-status options where the combo boxes list them: the six of the
+  // usual row status, the three of the test tables, and capitalised texts.
+  const VnOptionList* usual = IPMaskInformationVars[IPMaskInformationItem::kRowStatus].Options;
+  EXPECT_EQ(usual->Item(IPMaskInformationRowStatusOption::kCreateAndGo).Text, "createAndGo");
+  EXPECT_EQ(usual->Item(IPMaskInformationRowStatusOption::kDestroy).Text, "destroy");
+  const VnOptionList* test = PingctrlTableVars[PingctrlTableItem::kRowStatus].Options;
+  EXPECT_EQ(test->Item(PingctrlTableRowStatusOption::kCreateAndGo).Text, "createAndGo");
+  EXPECT_EQ(test->Item(PingctrlTableRowStatusOption::kDestroy).Text, "destroy");
+  const VnOptionList* vlan = StaticVlanTableVars[StaticVlanTableItem::kStatus].Options;
+  EXPECT_EQ(vlan->Item(StaticVlanTableRowStatusOption::kCreateAndGo).Text, "CreateAndGo");
+}

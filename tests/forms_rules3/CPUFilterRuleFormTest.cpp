@@ -139,7 +139,8 @@ TEST_F(CPUFilterIPV6RuleTest, OpensAndEditWritesOnlyTheTickedSourceAndThePorts) 
   form_->cbxSource->SetChecked(true);
   form_->SourceIPV6Edit->SetText("fe800000000000000000000000000001");
   form_->ClassEdit->SetText("9");                  // not ticked
-  form_->RowComboBox->SetItemIndex(kRuleDestroy);  // not ticked: an ordinary Edit
+  form_->RowComboBox->SetItemIndex(
+      CPUFilterIPV6RuleRowStatusOption::kDestroy);  // not ticked: an ordinary Edit
   TestKit::Click(form_->EditButton);
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);

@@ -125,7 +125,7 @@ TEST_F(PktContentRuleFormTest, EditRemovesTheRuleOnlyWithTheRowStatusTicked) {
   // "destroy" chosen, its box unticked: an ordinary Edit.
   PortBox(form_->PortFrame, 3)->SetChecked(true);
   TickEdit(form_->cbxRxRate, form_->RxRateEdit, "500");
-  form_->RowComboBox->SetItemIndex(kRuleDestroy);
+  form_->RowComboBox->SetItemIndex(PktContentRuleRowStatusOption::kDestroy);
   TestKit::Click(form_->EditButton);
   auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
@@ -138,7 +138,7 @@ TEST_F(PktContentRuleFormTest, EditRemovesTheRuleOnlyWithTheRowStatusTicked) {
   TestKit::ClickRow(form_->ListView1, 0);
   PortBox(form_->PortFrame, 3)->SetChecked(true);
   form_->cbxRow->SetChecked(true);
-  form_->RowComboBox->SetItemIndex(kRuleDestroy);
+  form_->RowComboBox->SetItemIndex(PktContentRuleRowStatusOption::kDestroy);
   TestKit::Click(form_->EditButton);
   sets = SetLines();
   ASSERT_EQ(sets.size(), 2u);
