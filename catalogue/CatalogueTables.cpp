@@ -1,9 +1,9 @@
 // Keys of the catalogue's tables, computed from their records.
-#include "app/mibdefs/CatalogueTables.h"
+#include "catalogue/CatalogueTables.h"
 
 #include <map>
 
-#include "app/mibdefs/CatalogueIndex.h"
+#include "catalogue/CatalogueIndex.h"
 #include "library/VnSNMPVarDesc.h"
 
 namespace {

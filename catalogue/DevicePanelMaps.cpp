@@ -1,4 +1,4 @@
-#include "app/mibdefs/DevicePanelMaps.h"
+#include "catalogue/DevicePanelMaps.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 // Construction and destruction of the catalogue's option lists.
-#include "app/mibdefs/MibOptionListSlot.h"
+#include "catalogue/MibOptionListSlot.h"
 
 #include <new>
 

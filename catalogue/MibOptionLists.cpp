@@ -1,9 +1,9 @@
 // The fixed start-up and exit order of the catalogue units.
-#include "app/mibdefs/MibOptionLists.h"
+#include "catalogue/MibOptionLists.h"
 
 #include <iterator>
 
-#include "app/mibdefs/MibDefs.h"
+#include "catalogue/MibDefs.h"
 
 namespace {
 

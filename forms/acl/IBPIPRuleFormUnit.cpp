@@ -1,7 +1,7 @@
 #include "forms/acl/IBPIPRuleFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/acl/IBPViewLayout.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
