@@ -4,7 +4,7 @@
 #include "app/MainMenuTree.h"
 
 #include "app/MainUnit.h"
-#include "app/mibdefs/MibDefs.h"
+#include "catalogue/MibDefs.h"
 
 namespace {
 using M = TMainForm;

@@ -4,8 +4,8 @@
 
 #include "app/MainMenuTree.h"
 #include "app/PanelForm.h"
-#include "app/mibdefs/DeviceMib.h"
-#include "app/mibdefs/PaeMib.h"
+#include "catalogue/DeviceMib.h"
+#include "catalogue/PaeMib.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPSession.h"

@@ -4,7 +4,7 @@
 #include "app/PanelLayout.h"
 #include "app/PanelLedRequest.h"
 #include "app/PanelLedStatus.h"
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPRequest2Leds.h"
 #include "platform/ComCtrls.h"

@@ -2,7 +2,7 @@
 
 #include "app/PanelLayout.h"
 #include "app/PanelLedStatus.h"
-#include "app/mibdefs/DevicePanelMaps.h"
+#include "catalogue/DevicePanelMaps.h"
 #include "library/VnErrors.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"

@@ -30,7 +30,7 @@
 #include "app/GUIGenerator.h"
 #include "app/MainMenuTree.h"
 #include "app/MainUnit.h"
-#include "app/mibdefs/MibOptionLists.h"
+#include "catalogue/MibOptionLists.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Generates the MIB catalogue units under app/mibdefs/ from the catalogue data.
+"""Generates the MIB catalogue units under catalogue/ from the catalogue data.
 
 Usage: tools/gen_mibdefs.py [catalogue.json] [--out DIR] [--check] [--quiet]
 
@@ -373,12 +373,12 @@ def unit_source(unit, stem, areas, tables):
         refs.append([lists.list_for(r) if r["options"] else None for r in table["records"]])
     out = unit_comment(unit, areas) + [
            "// clang-format off",
-           '#include "app/mibdefs/%s.h"' % stem,
+           '#include "catalogue/%s.h"' % stem,
            ""]
     if unit == "Device":
         out += ['#include "platform/AnsiString.h"',
-                '#include "app/mibdefs/DevicePanelMaps.h"']
-    out += ['#include "app/mibdefs/MibOptionListSlot.h"', ""]
+                '#include "catalogue/DevicePanelMaps.h"']
+    out += ['#include "catalogue/MibOptionListSlot.h"', ""]
     n = len(lists.lists)
     if n:
         out += ["namespace {", "", "// Option lists, in data order."]
@@ -437,7 +437,7 @@ def umbrella_header(units):
            "// clang-format off",
            "#pragma once",
            ""]
-    out += ['#include "app/mibdefs/%s.h"' % stem for _, stem in sorted(units, key=lambda u: u[1])]
+    out += ['#include "catalogue/%s.h"' % stem for _, stem in sorted(units, key=lambda u: u[1])]
     out += ["// clang-format on", ""]
     return "\n".join(out)
 
@@ -446,9 +446,9 @@ def index_source(tables):
     out = ["// The catalogue's tables in data order.",
            "// " + GENERATED,
            "// clang-format off",
-           '#include "app/mibdefs/CatalogueIndex.h"',
+           '#include "catalogue/CatalogueIndex.h"',
            "",
-           '#include "app/mibdefs/MibDefs.h"',
+           '#include "catalogue/MibDefs.h"',
            "",
            "const CatalogueEntry kCatalogueEntries[] = {"]
     for table in tables:
@@ -465,7 +465,7 @@ def main():
     repo = Path(__file__).resolve().parent.parent
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("data", nargs="?", help="path of mib-catalogue.json")
-    parser.add_argument("--out", default=str(repo / "app" / "mibdefs"), help="output folder")
+    parser.add_argument("--out", default=str(repo / "catalogue"), help="output folder")
     parser.add_argument("--check", action="store_true", help="compare only; exit 1 on a difference")
     parser.add_argument("--quiet", action="store_true", help="no summary")
     args = parser.parse_args()

@@ -2,7 +2,7 @@
 // window and the message loop; the exit status tells the host product
 // whether start-up could go on.
 #include "app/ProgramEntry.h"
-#include "app/mibdefs/MibOptionLists.h"
+#include "catalogue/MibOptionLists.h"
 #include "platform/Files.h"
 #include "platform/Forms.h"
 

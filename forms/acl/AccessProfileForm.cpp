@@ -1,6 +1,6 @@
 #include "forms/acl/AccessProfileForm.h"
 
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"

@@ -1,7 +1,7 @@
 #include "forms/acl/CPUFilterPktCntRuleUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 
 TCPUFilterPktCntRuleForm* CPUFilterPktCntRuleForm = nullptr;
 VN_REGISTER_FORM_OPENER(TCPUFilterPktCntRuleForm, &CPUFilterPktCntRuleForm);

@@ -1,7 +1,7 @@
 #include "forms/acl/IBPEtherRuleFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/common/FeatureForm.h"
 
 TIBPEtherRuleForm* IBPEtherRuleForm = nullptr;

@@ -1,7 +1,7 @@
 #include "forms/acl/IBPIPRuleFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/common/FeatureForm.h"
 
 TIBPIPRuleForm* IBPIPRuleForm = nullptr;

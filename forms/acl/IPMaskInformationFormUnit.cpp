@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"

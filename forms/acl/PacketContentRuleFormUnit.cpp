@@ -4,7 +4,7 @@
 
 #include "app/FormOpeners.h"
 #include "app/StackingPortUitFormUnit.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"

@@ -1,7 +1,7 @@
 #include "forms/acl/TimeRangeFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/TimeRangeMib.h"
+#include "catalogue/TimeRangeMib.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnErrors.h"

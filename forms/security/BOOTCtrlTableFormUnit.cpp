@@ -1,7 +1,7 @@
 #include "forms/security/BOOTCtrlTableFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/security/NewBootpCtrlFormUnit.h"

@@ -1,7 +1,7 @@
 #include "forms/security/EnableMethodListUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/SecurityMib.h"
+#include "catalogue/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FormBuilder.h"

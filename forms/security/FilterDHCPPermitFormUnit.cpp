@@ -1,7 +1,7 @@
 #include "forms/security/FilterDHCPPermitFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/Oid_filterunit.h"
+#include "catalogue/Oid_filterunit.h"
 
 VN_REGISTER_FORM_OPENER(TFilterDHCPPermitForm, nullptr);
 

@@ -1,7 +1,7 @@
 #include "forms/security/GuestVlanFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/PaeMib.h"
+#include "catalogue/PaeMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 

@@ -1,7 +1,7 @@
 #include "forms/security/IPMACBindingFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/SecurityMib.h"
+#include "catalogue/SecurityMib.h"
 
 TIPMACBindingForm* IPMACBindingForm = nullptr;
 VN_REGISTER_FORM_OPENER(TIPMACBindingForm, &IPMACBindingForm);

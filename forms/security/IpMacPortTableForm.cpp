@@ -2,8 +2,8 @@
 
 #include "app/PortCount.h"
 #include "app/StackingPortUitFormUnit.h"
-#include "app/mibdefs/Oid_filterunit.h"
-#include "app/mibdefs/SecurityMib.h"
+#include "catalogue/Oid_filterunit.h"
+#include "catalogue/SecurityMib.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"

@@ -1,7 +1,7 @@
 #include "forms/security/LoginMethodListUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/SecurityMib.h"
+#include "catalogue/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"

@@ -1,7 +1,7 @@
 #include "forms/security/MBAControlUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/MbaMib.h"
+#include "catalogue/MbaMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"

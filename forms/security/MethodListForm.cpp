@@ -1,6 +1,6 @@
 #include "forms/security/MethodListForm.h"
 
-#include "app/mibdefs/SecurityMib.h"
+#include "catalogue/SecurityMib.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"

@@ -1,7 +1,7 @@
 #include "forms/security/SSLManagementTable.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/SecurityMib.h"
+#include "catalogue/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"

@@ -1,7 +1,7 @@
 #include "forms/security/TACACSServerControlUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/SecurityMib.h"
+#include "catalogue/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Dialogs.h"

@@ -1,8 +1,8 @@
 #include "forms/security/VlanPortsSettingsForm.h"
 
 #include "app/StackingPortUitFormUnit.h"
-#include "app/mibdefs/MbaMib.h"
-#include "app/mibdefs/PaeMib.h"
+#include "catalogue/MbaMib.h"
+#include "catalogue/PaeMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"

@@ -2,7 +2,7 @@
 
 #include "app/FormOpeners.h"
 #include "app/StackingPortUitFormUnit.h"
-#include "app/mibdefs/MulticastMib.h"
+#include "catalogue/MulticastMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"

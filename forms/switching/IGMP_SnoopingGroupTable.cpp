@@ -1,7 +1,7 @@
 #include "forms/switching/IGMP_SnoopingGroupTable.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/FormBuilder.h"

@@ -4,7 +4,7 @@
 
 #include "app/FormHost.h"
 #include "app/FormOpeners.h"
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"

@@ -1,7 +1,7 @@
 #include "forms/switching/MLD_SnoopingGroupTableUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/MldSnoopingMib.h"
+#include "catalogue/MldSnoopingMib.h"
 #include "forms/common/FeatureForm.h"
 
 TMLD_SnoopingGroupTableForm* MLD_SnoopingGroupTableForm = nullptr;

@@ -1,7 +1,7 @@
 #include "forms/switching/MLD_SnoopingRouterPortsUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/MldSnoopingMib.h"
+#include "catalogue/MldSnoopingMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/FormBuilder.h"

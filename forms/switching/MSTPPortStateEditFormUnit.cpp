@@ -1,6 +1,6 @@
 #include "forms/switching/MSTPPortStateEditFormUnit.h"
 
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/MSTPPortStateFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"

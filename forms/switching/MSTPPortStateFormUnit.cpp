@@ -1,7 +1,7 @@
 #include "forms/switching/MSTPPortStateFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/MSTPPortStateEditFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"

@@ -1,7 +1,7 @@
 #include "forms/switching/MulticastForwardingInformationFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/BridgeExtMib.h"
+#include "catalogue/BridgeExtMib.h"
 
 TMulticastForwardingInformationForm* MulticastForwardingInformationForm = nullptr;
 

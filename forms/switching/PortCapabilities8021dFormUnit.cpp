@@ -2,7 +2,7 @@
 
 #include "app/FormHost.h"
 #include "app/FormOpeners.h"
-#include "app/mibdefs/BridgeExtMib.h"
+#include "catalogue/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Exceptions.h"

@@ -2,7 +2,7 @@
 
 #include "app/FormOpeners.h"
 #include "app/StackingPortUitFormUnit.h"
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "forms/switching/PortNumber.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Classes.h"

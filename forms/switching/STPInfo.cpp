@@ -3,7 +3,7 @@
 #include "app/FormHost.h"
 #include "app/FormOpeners.h"
 #include "app/Progress2.h"
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"

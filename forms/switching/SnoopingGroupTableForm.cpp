@@ -1,8 +1,8 @@
 #include "forms/switching/SnoopingGroupTableForm.h"
 
 #include "app/StackingPortUitFormUnit.h"
-#include "app/mibdefs/DeviceMib.h"
-#include "app/mibdefs/MldSnoopingMib.h"
+#include "catalogue/DeviceMib.h"
+#include "catalogue/MldSnoopingMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Exceptions.h"

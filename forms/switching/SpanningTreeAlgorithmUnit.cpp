@@ -1,8 +1,8 @@
 #include "forms/switching/SpanningTreeAlgorithmUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/DeviceMib.h"
 #include "app/progress.h"
+#include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"

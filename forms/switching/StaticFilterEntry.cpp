@@ -1,6 +1,6 @@
 #include "forms/switching/StaticFilterEntry.h"
 
-#include "app/mibdefs/BridgeExtMib.h"
+#include "catalogue/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Dialogs.h"

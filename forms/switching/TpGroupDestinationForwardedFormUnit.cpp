@@ -1,7 +1,7 @@
 #include "forms/switching/TpGroupDestinationForwardedFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/BridgeExtMib.h"
+#include "catalogue/BridgeExtMib.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
 

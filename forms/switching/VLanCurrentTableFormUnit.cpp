@@ -2,7 +2,7 @@
 
 #include "app/FormOpeners.h"
 #include "app/StackingPortUitFormUnit.h"
-#include "app/mibdefs/BridgeExtMib.h"
+#include "catalogue/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Classes.h"

@@ -1,7 +1,7 @@
 #include "forms/switching/VLanGeneralInfoUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/BridgeExtMib.h"
+#include "catalogue/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Exceptions.h"

@@ -1,7 +1,7 @@
 #include "forms/switching/dot3ControlFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"

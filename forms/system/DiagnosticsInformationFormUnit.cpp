@@ -1,7 +1,7 @@
 #include "forms/system/DiagnosticsInformationFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AuthMib.h"
+#include "catalogue/AuthMib.h"
 
 TDiagnosticsInformationForm* DiagnosticsInformationForm = nullptr;
 

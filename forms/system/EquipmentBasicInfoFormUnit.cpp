@@ -1,7 +1,7 @@
 #include "forms/system/EquipmentBasicInfoFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/EquipmentMib.h"
+#include "catalogue/EquipmentMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Buttons.h"

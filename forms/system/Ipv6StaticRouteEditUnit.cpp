@@ -1,6 +1,6 @@
 #include "forms/system/Ipv6StaticRouteEditUnit.h"
 
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "forms/system/Ipv6StaticRouteUnit.h"

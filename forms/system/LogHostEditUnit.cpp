@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "forms/common/AddressClass.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/SystemLogHostUnit.h"

@@ -1,7 +1,7 @@
 #include "forms/system/MacStatisticTableFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AuthMib.h"
+#include "catalogue/AuthMib.h"
 
 TMacStatisticTableForm* MacStatisticTableForm = nullptr;
 

@@ -1,7 +1,7 @@
 #include "forms/system/PingControlTableFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/EquipmentMib.h"
+#include "catalogue/EquipmentMib.h"
 #include "forms/system/PingControlTableFormEditUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/StdCtrls.h"

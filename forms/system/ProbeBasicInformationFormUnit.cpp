@@ -1,7 +1,7 @@
 #include "forms/system/ProbeBasicInformationFormUnit.h"
 
 #include "app/FormOpeners.h"
-#include "app/mibdefs/ProbeMib.h"
+#include "catalogue/ProbeMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"

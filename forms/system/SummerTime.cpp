@@ -4,7 +4,7 @@
 
 #include "app/FormOpeners.h"
 #include "app/GUIGenerator.h"
-#include "app/mibdefs/TimeMib.h"
+#include "catalogue/TimeMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnOptionList.h"
 #include "library/VnSNMPRequest2Edits.h"

@@ -1,6 +1,6 @@
 #include "forms/system/TestControlForms.h"
 
-#include "app/mibdefs/EquipmentMib.h"
+#include "catalogue/EquipmentMib.h"
 #include "forms/common/AddressClass.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/InputChecks.h"

@@ -1,6 +1,6 @@
 // The seam between the catalogue's descriptor tables and the seeder.
-#include "app/mibdefs/CatalogueTables.h"
-#include "app/mibdefs/MibOptionLists.h"
+#include "catalogue/CatalogueTables.h"
+#include "catalogue/MibOptionLists.h"
 #include "library/VnOptionList.h"
 #include "library/VnSNMPVarDesc.h"
 #include "simulator/src/Seed.h"

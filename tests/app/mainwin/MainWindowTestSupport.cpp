@@ -9,7 +9,7 @@
 
 #include "app/ConnectionParameters.h"
 #include "app/MainUnit.h"
-#include "app/mibdefs/MibOptionLists.h"
+#include "catalogue/MibOptionLists.h"
 #include "library/VnMessageTables.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Controls.h"

@@ -10,7 +10,7 @@
 #include "app/GUIGenerator.h"
 #include "app/MainMenuTree.h"
 #include "app/MainUnit.h"
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Buttons.h"

@@ -14,7 +14,7 @@
 #include "app/GUIConfigForm.h"
 #include "app/GUIGenerator.h"
 #include "app/MainUnit.h"
-#include "app/mibdefs/CatalogueTables.h"
+#include "catalogue/CatalogueTables.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPVarList.h"

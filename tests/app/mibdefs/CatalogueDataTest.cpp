@@ -5,8 +5,8 @@
 #include <string>
 
 #include "CatalogueJson.h"
-#include "app/mibdefs/CatalogueTables.h"
-#include "app/mibdefs/MibOptionLists.h"
+#include "catalogue/CatalogueTables.h"
+#include "catalogue/MibOptionLists.h"
 #include "library/VnOptionList.h"
 #include "library/VnSNMPVarDesc.h"
 

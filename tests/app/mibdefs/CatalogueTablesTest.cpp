@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "app/mibdefs/CatalogueTables.h"
-#include "app/mibdefs/MibDefs.h"
+#include "catalogue/CatalogueTables.h"
+#include "catalogue/MibDefs.h"
 #include "library/VnSNMPVarDesc.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/mibdefs/CatalogueTables.h"
-#include "app/mibdefs/MibDefs.h"
-#include "app/mibdefs/MibOptionListSlot.h"
-#include "app/mibdefs/MibOptionLists.h"
+#include "catalogue/CatalogueTables.h"
+#include "catalogue/MibDefs.h"
+#include "catalogue/MibOptionListSlot.h"
+#include "catalogue/MibOptionLists.h"
 #include "platform/AnsiString.h"
 
 namespace {

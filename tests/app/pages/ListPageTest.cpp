@@ -11,7 +11,7 @@
 #include "app/DeviceAddress.h"
 #include "app/GUIConfigForm.h"
 #include "app/GUIGenerator.h"
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "library/VnOptionList.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Buttons.h"

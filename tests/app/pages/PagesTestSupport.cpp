@@ -6,7 +6,7 @@
 
 #include "app/GUIConfigForm.h"
 #include "app/GUIGenerator.h"
-#include "app/mibdefs/MibOptionLists.h"
+#include "catalogue/MibOptionLists.h"
 #include "library/VnMessageTables.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"

@@ -1,9 +1,9 @@
 // Colour maps of LED state bytes, and the device unit's two maps.
 #include <gtest/gtest.h>
 
-#include "app/mibdefs/DeviceMib.h"
-#include "app/mibdefs/DevicePanelMaps.h"
-#include "app/mibdefs/MibOptionLists.h"
+#include "catalogue/DeviceMib.h"
+#include "catalogue/DevicePanelMaps.h"
+#include "catalogue/MibOptionLists.h"
 #include "library/VnSNMPLedColorMapList.h"
 #include "platform/AnsiString.h"
 #include "platform/Exceptions.h"

@@ -3,7 +3,7 @@
 // checks, and "Close".
 #include "RuleTestSupport.h"
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/acl/CPUFilterIPV6RuleUnit.h"
 #include "forms/acl/CPUFilterPktCntRuleUnit.h"
 #include "library/VnSNMPRequest2Edits.h"

@@ -4,7 +4,7 @@
 // address typed into a ticked edit, and the Close button through the opener.
 #include "RuleTestSupport.h"
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/acl/CPUFilterEthernetRuleUnit.h"
 #include "forms/acl/CPUFilterIPRuleUnit.h"
 #include "library/VnSNMPRequest2Edits.h"

@@ -3,7 +3,7 @@
 // the delete-by-Edit path, and a failed SET.
 #include "RuleTestSupport.h"
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/acl/EthernetInformationRuleUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"

@@ -7,7 +7,7 @@
 
 #include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/acl/IPMaskInformationFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Buttons.h"

@@ -3,7 +3,7 @@
 // leaves the ports alone, Delete, and a failed SET without a status target.
 #include "RuleTestSupport.h"
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/acl/IPRuleUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"

@@ -3,7 +3,7 @@
 // choice that turns an Edit into an Add or a Delete, and a failed SET.
 #include "RuleTestSupport.h"
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/acl/IPv6RuleInfoFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"

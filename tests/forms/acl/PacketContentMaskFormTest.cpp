@@ -7,7 +7,7 @@
 #include "AclFormTestSupport.h"
 #include "PagesTestSupport.h"
 #include "app/FormOpeners.h"
-#include "app/mibdefs/AclMib.h"
+#include "catalogue/AclMib.h"
 #include "forms/acl/PacketContentMaskFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"

@@ -8,7 +8,7 @@
 
 #include "PagesTestSupport.h"
 #include "app/StackingPortUitFormUnit.h"
-#include "app/mibdefs/DeviceMib.h"
+#include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Classes.h"

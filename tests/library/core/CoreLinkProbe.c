@@ -1,0 +1,2 @@
+/* Only a program to link the cores into: see CMakeLists.txt. */
+int main(void) { return 0; }
