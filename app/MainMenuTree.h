@@ -20,7 +20,11 @@ enum class TEntryOpens : std::uint8_t {
 };
 
 // Who owns a dedicated feature form while it is shown.
+// GCC 12 takes a scoped enumerator for a rival of the global Application.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wshadow"
 enum class TFormOwner : std::uint8_t { Application, MainWindow };
+#pragma GCC diagnostic pop
 
 // What a handler does besides opening its page or form.
 enum TEntryMarks : unsigned {

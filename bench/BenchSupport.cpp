@@ -32,8 +32,8 @@ double MsSince(Clock::time_point start) {
 double CpuMs() {
   rusage u{};
   getrusage(RUSAGE_SELF, &u);
-  return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 +
-         (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 +
+         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
 }
 
 double Median(std::vector<double> v) {

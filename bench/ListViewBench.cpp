@@ -8,8 +8,8 @@
 //      near 1).
 // The event loop runs as in a modal form. A 1 ms timer measures the gaps:
 // the longest time between two of its ticks during an asynchronous walk or
-// a list fill (a coarser one could not show a gap below its interval). Figures of one round are measured side by side; the report
-// gives medians of the rounds.
+// a list fill (a coarser one could not show a gap below its interval). Figures of one round are
+// measured side by side; the report gives medians of the rounds.
 //
 // usage: listview_bench [--no-pin] [ROUNDS]
 #include <stdlib.h>

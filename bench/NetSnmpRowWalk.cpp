@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
   auto cpuMs = [] {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
-    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 +
-           (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
   };
   const double cpuStart = cpuMs();
   auto start = std::chrono::steady_clock::now();

@@ -14,10 +14,6 @@ TAAASrvCtrlForm* AAASrvCtrlForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TAAASrvCtrlForm, &AAASrvCtrlForm);
 
-namespace {
-
-}  // namespace
-
 TAAASrvCtrlForm::TAAASrvCtrlForm(TComponent* AOwner) : TForm(AOwner) {
   InitComponents();
   ScaleFormForScreen(this);

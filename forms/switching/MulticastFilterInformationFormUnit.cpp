@@ -16,10 +16,6 @@ TMulticastFilterInformationForm* MulticastFilterInformationForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TMulticastFilterInformationForm, &MulticastFilterInformationForm);
 
-namespace {
-
-}  // namespace
-
 TMulticastFilterInformationForm::TMulticastFilterInformationForm(TComponent* AOwner)
     : TForm(AOwner) {
   InitComponents();

@@ -16,10 +16,6 @@ TUnicastFilterInformationForm* UnicastFilterInformationForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TUnicastFilterInformationForm, &UnicastFilterInformationForm);
 
-namespace {
-
-}  // namespace
-
 TUnicastFilterInformationForm::TUnicastFilterInformationForm(TComponent* AOwner) : TForm(AOwner) {
   InitComponents();
   ScaleFormForScreen(this);

@@ -14,10 +14,6 @@ TVLanCurrentTableForm* VLanCurrentTableForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TVLanCurrentTableForm, &VLanCurrentTableForm);
 
-namespace {
-
-}  // namespace
-
 TVLanCurrentTableForm::TVLanCurrentTableForm(TComponent* AOwner) : TForm(AOwner) {
   InitComponents();
   ScaleFormForScreen(this);

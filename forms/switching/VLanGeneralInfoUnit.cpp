@@ -12,10 +12,6 @@ TVLanGeneralInfoForm* VLanGeneralInfoForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(TVLanGeneralInfoForm, &VLanGeneralInfoForm);
 
-namespace {
-
-}  // namespace
-
 TVLanGeneralInfoForm::TVLanGeneralInfoForm(TComponent* AOwner) : TForm(AOwner) {
   InitComponents();
   ScaleFormForScreen(this);

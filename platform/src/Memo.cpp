@@ -36,9 +36,9 @@ class MemoWidget : public QPlainTextEdit {
   }
 
   void Paste(const QString& text) {
-    QMimeData data;
-    data.setText(text);
-    insertFromMimeData(&data);
+    QMimeData mime;
+    mime.setText(text);
+    insertFromMimeData(&mime);
   }
 
  protected:

@@ -438,8 +438,9 @@ bool Agent::Start(std::string& error) {
     // and time from that cache while requests are checked against the new
     // count, so without this no v3 request would ever be in time.
     set_enginetime(reinterpret_cast<const u_char*>(engine.data()),
-                   static_cast<u_int>(engine.size()), snmpv3_local_snmpEngineBoots(),
-                   snmpv3_local_snmpEngineTime(), TRUE);
+                   static_cast<u_int>(engine.size()),
+                   static_cast<u_int>(snmpv3_local_snmpEngineBoots()),
+                   static_cast<u_int>(snmpv3_local_snmpEngineTime()), TRUE);
   }
 
   for (const V3UserOption& u : m.config.users) {

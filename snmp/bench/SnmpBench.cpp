@@ -58,13 +58,15 @@ void* RawSession(const std::string& peer, bool v3) {
     s.securityAuthKeyLen = USM_AUTH_KU_LEN;
     static char auth[] = "md5authpass";
     static char priv[] = "md5privpass";
-    generate_Ku(s.securityAuthProto, s.securityAuthProtoLen, reinterpret_cast<u_char*>(auth),
-                std::strlen(auth), s.securityAuthKey, &s.securityAuthKeyLen);
+    generate_Ku(s.securityAuthProto, static_cast<u_int>(s.securityAuthProtoLen),
+                reinterpret_cast<u_char*>(auth), std::strlen(auth), s.securityAuthKey,
+                &s.securityAuthKeyLen);
     s.securityPrivProto = usmDESPrivProtocol;
     s.securityPrivProtoLen = OID_LENGTH(usmDESPrivProtocol);
     s.securityPrivKeyLen = USM_PRIV_KU_LEN;
-    generate_Ku(s.securityAuthProto, s.securityAuthProtoLen, reinterpret_cast<u_char*>(priv),
-                std::strlen(priv), s.securityPrivKey, &s.securityPrivKeyLen);
+    generate_Ku(s.securityAuthProto, static_cast<u_int>(s.securityAuthProtoLen),
+                reinterpret_cast<u_char*>(priv), std::strlen(priv), s.securityPrivKey,
+                &s.securityPrivKeyLen);
   }
   return snmp_sess_open(&s);
 }

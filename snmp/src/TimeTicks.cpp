@@ -86,12 +86,12 @@ TimeTicks& TimeTicks::operator=(const std::string& text) {
 }
 
 std::string TimeTicks::format(std::uint32_t hundredths) {
-  std::uint32_t days = hundredths / kDay;
-  std::uint32_t rest = hundredths % kDay;
-  unsigned h = rest / kHour;
-  unsigned m = (rest / kMinute) % 60;
-  unsigned sec = (rest / kSecond) % 60;
-  unsigned cc = rest % kSecond;
+  std::uint32_t days = static_cast<std::uint32_t>(hundredths / kDay);
+  std::uint32_t rest = static_cast<std::uint32_t>(hundredths % kDay);
+  unsigned h = static_cast<unsigned>(rest / kHour);
+  unsigned m = static_cast<unsigned>((rest / kMinute) % 60);
+  unsigned sec = static_cast<unsigned>((rest / kSecond) % 60);
+  unsigned cc = static_cast<unsigned>(rest % kSecond);
   char buf[64];
   if (days == 0) {
     std::snprintf(buf, sizeof buf, "%u:%02u:%02u.%02u", h, m, sec, cc);

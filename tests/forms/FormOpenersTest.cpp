@@ -85,10 +85,10 @@ TEST(FormOpeners, EveryMenuFormIsKeptInTheGlobalTheMenuNames) {
 }
 
 TEST(FormOpeners, TheMenuTableNamesTheReferenceGlobals) {
-  const std::string path = MenuTreePath();
-  if (path.empty()) GTEST_SKIP() << "shared/menu/menu-tree.json not found beside the repository";
+  const std::string tree = MenuTreePath();
+  if (tree.empty()) GTEST_SKIP() << "shared/menu/menu-tree.json not found beside the repository";
   std::map<std::string, TReferenceForm> reference;
-  CollectForms(cattest::ParseJson(vntest::ReadFile(path)), reference);
+  CollectForms(cattest::ParseJson(vntest::ReadFile(tree)), reference);
   ASSERT_EQ(reference.size(), 71u);
   for (const auto& [path, form] : reference) {
     const TMainMenuEntry* e = EntryAt(path);

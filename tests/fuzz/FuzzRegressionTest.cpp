@@ -49,6 +49,6 @@ TEST_P(KeptInputs, RunWithoutFault) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fuzz, KeptInputs, ::testing::ValuesIn(vnfuzz::kTargets),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -114,7 +114,7 @@ std::uint32_t SomeSubid(std::mt19937& random) {
     case 0:
       return edges[random() % std::size(edges)];
     case 1:
-      return random() % 1000;
+      return static_cast<std::uint32_t>(random() % 1000);
     default:
       return static_cast<std::uint32_t>(random()) >> (random() % 32);
   }

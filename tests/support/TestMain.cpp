@@ -1,7 +1,7 @@
 // Shared main of every test binary.
-#include <cstdlib>
-
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 // Qt and libnetsnmp keep allocations for the life of the process; leak
 // reports about them would drown real findings.

@@ -14,18 +14,18 @@ class AnsiString {
   AnsiString() = default;
   AnsiString(const char* s) : s_(s ? s : "") {}  // NOLINT: implicit, as the Parts use it
   AnsiString(const char* s, int len) : s_(s ? std::string(s, len < 0 ? 0 : len) : std::string()) {}
-  AnsiString(const std::string& s) : s_(s) {}  // NOLINT
+  AnsiString(const std::string& s) : s_(s) {}        // NOLINT
   AnsiString(std::string&& s) : s_(std::move(s)) {}  // NOLINT
-  AnsiString(std::string_view s) : s_(s) {}  // NOLINT
+  AnsiString(std::string_view s) : s_(s) {}          // NOLINT
   explicit AnsiString(char c) : s_(1, c) {}
-  AnsiString(int v);                 // NOLINT: numeric constructors
-  AnsiString(unsigned int v);        // NOLINT
-  AnsiString(long v);                // NOLINT
-  AnsiString(unsigned long v);       // NOLINT
-  AnsiString(long long v);           // NOLINT
-  AnsiString(unsigned long long v);  // NOLINT
-  AnsiString(double v);              // NOLINT: through FloatToStr
-  AnsiString(short v) : AnsiString(static_cast<int>(v)) {}                    // NOLINT
+  AnsiString(int v);                                        // NOLINT: numeric constructors
+  AnsiString(unsigned int v);                               // NOLINT
+  AnsiString(long v);                                       // NOLINT
+  AnsiString(unsigned long v);                              // NOLINT
+  AnsiString(long long v);                                  // NOLINT
+  AnsiString(unsigned long long v);                         // NOLINT
+  AnsiString(double v);                                     // NOLINT: through FloatToStr
+  AnsiString(short v) : AnsiString(static_cast<int>(v)) {}  // NOLINT
   AnsiString(unsigned short v) : AnsiString(static_cast<unsigned int>(v)) {}  // NOLINT
 
   // Never null; valid until the string changes.
@@ -52,7 +52,7 @@ class AnsiString {
   AnsiString& Delete(int start, int count);
   AnsiString& Insert(const AnsiString& str, int index);
 
-  AnsiString Trim() const;       // removes bytes <= blank on both ends
+  AnsiString Trim() const;  // removes bytes <= blank on both ends
   AnsiString TrimLeft() const;
   AnsiString TrimRight() const;
   AnsiString UpperCase() const;  // ASCII letters only
@@ -83,9 +83,15 @@ class AnsiString {
     return *this;
   }
 
-  friend AnsiString operator+(const AnsiString& a, const AnsiString& b) { return AnsiString(a.s_ + b.s_); }
-  friend AnsiString operator+(const AnsiString& a, const char* b) { return AnsiString(a.s_ + (b ? b : "")); }
-  friend AnsiString operator+(const char* a, const AnsiString& b) { return AnsiString((a ? a : "") + b.s_); }
+  friend AnsiString operator+(const AnsiString& a, const AnsiString& b) {
+    return AnsiString(a.s_ + b.s_);
+  }
+  friend AnsiString operator+(const AnsiString& a, const char* b) {
+    return AnsiString(a.s_ + (b ? b : ""));
+  }
+  friend AnsiString operator+(const char* a, const AnsiString& b) {
+    return AnsiString((a ? a : "") + b.s_);
+  }
   friend AnsiString operator+(const AnsiString& a, char c) { return AnsiString(a.s_ + c); }
 
   friend bool operator==(const AnsiString& a, const AnsiString& b) { return a.s_ == b.s_; }
@@ -118,5 +124,7 @@ using String = AnsiString;
 
 template <>
 struct std::hash<AnsiString> {
-  std::size_t operator()(const AnsiString& s) const noexcept { return std::hash<std::string>()(s.str()); }
+  std::size_t operator()(const AnsiString& s) const noexcept {
+    return std::hash<std::string>()(s.str());
+  }
 };

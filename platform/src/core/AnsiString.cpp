@@ -55,7 +55,8 @@ bool AnsiString::IsDelimiter(const AnsiString& delimiters, int index) const {
 AnsiString AnsiString::SubString(int start, int count) const {
   if (start < 1) start = 1;
   if (count <= 0 || start > Length()) return AnsiString();
-  return AnsiString(s_.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)));
+  return AnsiString(
+      s_.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)));
 }
 
 AnsiString& AnsiString::Delete(int start, int count) {

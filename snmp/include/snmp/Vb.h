@@ -13,15 +13,15 @@
 class Vb {
  public:
   Vb() = default;  // empty Oid, NULL value
-  explicit Vb(Oid oid) : oid_(std::move(oid)) {}
+  explicit Vb(Oid id) : oid_(std::move(id)) {}
   Vb(const Vb& other);
   Vb& operator=(const Vb& other);
   Vb(Vb&&) noexcept = default;
   Vb& operator=(Vb&&) noexcept = default;
   ~Vb() = default;
 
-  void set_oid(Oid oid) { oid_ = std::move(oid); }
-  void get_oid(Oid& oid) const { oid = oid_; }
+  void set_oid(Oid id) { oid_ = std::move(id); }
+  void get_oid(Oid& id) const { id = oid_; }
   const Oid& get_oid() const { return oid_; }
   std::string get_printable_oid() const { return oid_.get_printable(); }
 

@@ -138,7 +138,7 @@ TEST_F(CPUFilterIPV6RuleTest, OpensAndEditWritesOnlyTheTickedSourceAndThePorts) 
   PortBox(form_->PortFrame, 4)->SetChecked(true);
   form_->cbxSource->SetChecked(true);
   form_->SourceIPV6Edit->SetText("fe800000000000000000000000000001");
-  form_->ClassEdit->SetText("9");                  // not ticked
+  form_->ClassEdit->SetText("9");  // not ticked
   form_->RowComboBox->SetItemIndex(
       CPUFilterIPV6RuleRowStatusOption::kDestroy);  // not ticked: an ordinary Edit
   TestKit::Click(form_->EditButton);

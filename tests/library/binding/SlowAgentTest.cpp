@@ -45,7 +45,7 @@ class SlowAgent : public SimulatorTest {
 
 TEST_F(SlowAgent, AReplyAfterTheFirstTimeoutCompletesTheRequest) {
   Control("delay 450");
-  for (std::uint8_t version : {0, 1, 3}) {
+  for (std::uint8_t version : {std::uint8_t{0}, std::uint8_t{1}, std::uint8_t{3}}) {
     EXPECT_EQ(ReadName(version, 1), "Get: Ok! ") << int(version);
     EXPECT_EQ(ReadName(version, 0), "Get: Ok! ") << int(version);
   }

@@ -75,8 +75,8 @@ TEST_P(ScalarGet, AsynchronousThroughTheEventPump) {
   ExpectSystemGroup(*r);
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, ScalarGet, ::testing::ValuesIn(kVersions), [](const auto& info) {
-  std::string n = info.param.name;
+INSTANTIATE_TEST_SUITE_P(Versions, ScalarGet, ::testing::ValuesIn(kVersions), [](const auto& p) {
+  std::string n = p.param.name;
   for (char& c : n)
     if (!isalnum(static_cast<unsigned char>(c))) c = '_';
   return n;
