@@ -193,8 +193,8 @@ void TSNMPListViewPanel::ShowAddDialog() {
   {
     Dialog dialog(*this, " (Add)");
     // Index values must be typed and are always sent.
-    const int keys = static_cast<int>(
-        std::min<std::uint32_t>(Request->Request.VarList.KeyCount, EditsPanel->RowCount()));
+    const int keys = static_cast<int>(std::min<std::uint32_t>(
+        Request->Request.VarList.KeyCount, static_cast<std::uint32_t>(EditsPanel->RowCount())));
     for (int i = 0; i < keys; ++i) {
       EditsPanel->SetRowWritableLook(i);
       UISnmpVar& row = EditsPanel->Row(i);
@@ -374,8 +374,9 @@ void TSNMPListViewPanel::ListMouseMove(TObject*, TShiftState, int X, int Y) {
       cell = item->Caption();
     else if (c - 1 < item->SubItems()->Count())
       cell = item->SubItems()->Strings(c - 1);
-    hint = hint + caption + AnsiString(std::string(longest - caption.Length(), '\t')) + "  " +
-           cell + "\n";
+    hint = hint + caption +
+           AnsiString(std::string(static_cast<std::size_t>(longest - caption.Length()), '\t')) +
+           "  " + cell + "\n";
   }
   list->SetHint(hint);
   list->SetShowHint(true);

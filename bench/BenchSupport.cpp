@@ -64,10 +64,10 @@ void Pin(pid_t pid, bool oneProcessor) {
   cpu_set_t set;
   CPU_ZERO(&set);
   if (oneProcessor && cpu >= 0) {
-    CPU_SET(cpu, &set);
+    CPU_SET(static_cast<std::size_t>(cpu), &set);
   } else {
     const long n = sysconf(_SC_NPROCESSORS_ONLN);
-    for (long i = 0; i < n && i < CPU_SETSIZE; ++i) CPU_SET(static_cast<int>(i), &set);
+    for (long i = 0; i < n && i < CPU_SETSIZE; ++i) CPU_SET(static_cast<std::size_t>(i), &set);
   }
   sched_setaffinity(pid, sizeof set, &set);
 }

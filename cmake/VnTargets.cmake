@@ -3,13 +3,14 @@
 # Our own code is built warning-free with these, and a warning stops the build.
 # Qt, Net-SNMP and GoogleTest come in as system headers, so their warnings do
 # not count. Clang (the fuzz tree) groups its warnings differently, so it gets
-# the common set without -Werror. -Wsign-conversion stays off: it flags
-# index and size arithmetic whose mixes of int and size_t are deliberate.
+# the common set without -Werror. With -Wsign-conversion every mix of signed
+# and unsigned in index and size arithmetic is spelled out: a cast says the
+# value is known not to be negative.
 # GCC 12 reports -Wrestrict and -Warray-bounds from inside libstdc++'s string
 # and vector copies once it optimises (the tests in a Release tree): those
 # stay warnings.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-  set(VN_WARNINGS -Wall -Wextra -Wshadow -Wconversion -Werror -Wno-error=restrict
+  set(VN_WARNINGS -Wall -Wextra -Wshadow -Wconversion -Wsign-conversion -Werror -Wno-error=restrict
                   -Wno-error=array-bounds)
 else()
   set(VN_WARNINGS -Wall -Wextra)

@@ -121,9 +121,10 @@ void TPktContentMaskForm::FormCreate(TObject*) {
     Request->BindEdits(PktContentMaskItem::kProfileID, "%i{n1x6}", edtProfileID);
     const auto chunks = Chunks();
     for (int k = 1; k <= 4; ++k) {
-      Request->BindComboBox(StateItem(k), chunks[k - 1].State);
-      Request->BindEdits(PositionItem(k), "%i{n0x31l2}", chunks[k - 1].Value);
-      Request->BindEdits(HexItem(k), "%s{l8}", chunks[k - 1].Offset);
+      Request->BindComboBox(StateItem(k), chunks[static_cast<std::size_t>(k - 1)].State);
+      Request->BindEdits(PositionItem(k), "%i{n0x31l2}",
+                         chunks[static_cast<std::size_t>(k - 1)].Value);
+      Request->BindEdits(HexItem(k), "%s{l8}", chunks[static_cast<std::size_t>(k - 1)].Offset);
     }
     Request->BindComboBox(PktContentMaskItem::kRowStatus, cbxStatus);
     Request->BindComboBox(PktContentMaskItem::kOwner, cbxOwner);
@@ -167,7 +168,7 @@ bool TPktContentMaskForm::ValidateMaskInput() {
   const auto chunks = Chunks();
   bool allDisabled = true;
   for (int k = 1; k <= 4; ++k) {
-    const TChunk& c = chunks[k - 1];
+    const TChunk& c = chunks[static_cast<std::size_t>(k - 1)];
     if (c.State->ItemIndex() != kChunkDisabled) allDisabled = false;
     if (c.State->ItemIndex() != kChunkEnabled) continue;
     const AnsiString chunk = "Chunk" + IntToStr(k);
@@ -194,7 +195,7 @@ bool TPktContentMaskForm::ValidateMaskInput() {
 void TPktContentMaskForm::DropDisabledChunks(TSavedAccess& saved) {
   const auto chunks = Chunks();
   for (int k = 1; k <= 4; ++k) {
-    if (chunks[k - 1].State->ItemIndex() != kChunkDisabled) continue;
+    if (chunks[static_cast<std::size_t>(k - 1)].State->ItemIndex() != kChunkDisabled) continue;
     saved.Invalidate(PositionItem(k));
     saved.Invalidate(HexItem(k));
   }

@@ -275,8 +275,9 @@ bool TSummerTimeForm::CheckSummerTime() {
   auto number = [](const TCtrlsList& list, int entry, int& value) {
     return ParseCount(list.Control(entry)->Text(), value);
   };
-  const TCtrlsList& start = *CtrlsLists[0 + (status == kAnnual ? 2 : 0)];
-  const TCtrlsList& end = *CtrlsLists[1 + (status == kAnnual ? 2 : 0)];
+  const std::size_t first = status == kAnnual ? 2 : 0;
+  const TCtrlsList& start = *CtrlsLists[first];
+  const TCtrlsList& end = *CtrlsLists[first + 1];
   if (status == kRepeating) {
     for (int k = 0; k < 2; ++k) {
       if (!ticked(kRepeatStartItem + k)) continue;

@@ -1,4 +1,5 @@
 // Index items: their values in and out of a table row's instance suffix.
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -227,7 +228,7 @@ void VnSNMPRequest::ValueToIndex(int item, AnsiString& out) {
       const std::size_t size = d.Syntax == SNMP_SYNTAX_MACADDRESS ? 6 : 16;
       VnOctets octets = VnHexOctets(value);
       if (octets.size() < size) RefuseIndexValue();
-      ids.assign(octets.begin(), octets.begin() + size);
+      ids.assign(octets.begin(), octets.begin() + static_cast<std::ptrdiff_t>(size));
       break;
     }
     case SNMP_SYNTAX_DATETIME: {

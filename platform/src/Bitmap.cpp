@@ -85,10 +85,10 @@ TPixels Decode(const Bytes& in) {
     compression = in.U32(30);
     colorsUsed = in.U32(46);
     if (compression == kBitFields || compression == kAlphaBitFields) {
-      const int count = compression == kAlphaBitFields ? 4 : 3;
+      const unsigned count = compression == kAlphaBitFields ? 4 : 3;
       // Short headers have the masks behind them, the longer ones inside.
       const std::uint64_t at = headerSize >= 52 ? 54 : paletteAt;
-      for (int i = 0; i < count; ++i) masks[i] = in.U32(at + 4u * i);
+      for (unsigned i = 0; i < count; ++i) masks[i] = in.U32(at + 4u * i);
       if (headerSize >= 56) masks[3] = in.U32(66);
       if (headerSize < 52) paletteAt += 4u * count;
     }
@@ -147,8 +147,9 @@ TPixels Decode(const Bytes& in) {
         case 4:
         case 8: {
           const unsigned perByte = 8 / bpp;
-          const unsigned byte = src[x / perByte];
-          const unsigned shift = 8 - bpp * (x % perByte + 1);
+          const unsigned column = static_cast<unsigned>(x);
+          const unsigned byte = src[column / perByte];
+          const unsigned shift = 8 - bpp * (column % perByte + 1);
           const unsigned index = (byte >> shift) & ((1u << bpp) - 1);
           px = index < palette.size() ? palette[index] : kOpaque;
           break;
@@ -198,7 +199,7 @@ void TBitmap::SetSize(int w, int h) {
   TPixels next;
   next.Width = w;
   next.Height = h;
-  next.Data.assign(static_cast<std::size_t>(w) * h, kOpaque);
+  next.Data.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), kOpaque);
   for (int y = 0; y < std::min(h, pixels_.Height); ++y)
     for (int x = 0; x < std::min(w, pixels_.Width); ++x) next.At(x, y) = pixels_.At(x, y);
   pixels_ = std::move(next);

@@ -45,9 +45,10 @@ class PanelWidget : public Clickable<QWidget> {
     DrawBevel(p, r, panel->BevelInner(), panel->BevelWidth());
     if (!panel->Caption().IsEmpty()) {
       p.setPen(palette().color(QPalette::WindowText));
-      int flags = Qt::AlignVCenter | (panel->Alignment() == taCenter         ? Qt::AlignHCenter
-                                      : panel->Alignment() == taRightJustify ? Qt::AlignRight
-                                                                             : Qt::AlignLeft);
+      const int flags = static_cast<int>(Qt::AlignVCenter |
+                                         (panel->Alignment() == taCenter         ? Qt::AlignHCenter
+                                          : panel->Alignment() == taRightJustify ? Qt::AlignRight
+                                                                                 : Qt::AlignLeft));
       p.drawText(r.adjusted(2, 0, -2, 0), flags, Q(panel->Caption()));
     }
   }

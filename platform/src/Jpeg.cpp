@@ -122,7 +122,9 @@ TPixels DecodeJpeg(const void* data, std::size_t size) {
   TPixels pixels;
   pixels.Width = static_cast<int>(d.cinfo.output_width);
   pixels.Height = static_cast<int>(d.cinfo.output_height);
-  pixels.Data.assign(static_cast<std::size_t>(pixels.Width) * pixels.Height, 0xFF000000u);
+  pixels.Data.assign(
+      static_cast<std::size_t>(pixels.Width) * static_cast<std::size_t>(pixels.Height),
+      0xFF000000u);
   if (!ReadRows(&d, pixels.Data.data())) d.Fail();
   if (d.err.pub.num_warnings > 0) d.Fail();
   return pixels;

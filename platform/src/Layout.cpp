@@ -68,7 +68,7 @@ TRect ArrangeFieldRows(const std::vector<TFieldRow>& rows, const TFieldLayout& l
   for (const TFieldRow& r : rows)
     if (Shown(r)) shown.push_back(&r);
   if (shown.empty()) return {};
-  int columns = std::max(1, layout.Columns);
+  const auto columns = static_cast<std::size_t>(std::max(1, layout.Columns));
   std::size_t per = (shown.size() + columns - 1) / columns;
   TRect all{layout.Left, layout.Top, layout.Left, layout.Top};
   int left = layout.Left;

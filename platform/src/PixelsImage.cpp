@@ -9,8 +9,7 @@ QImage ToQImage(const TPixels& pixels) {
   QImage image(pixels.Width, pixels.Height, QImage::Format_ARGB32);
   const std::size_t rowBytes = static_cast<std::size_t>(pixels.Width) * sizeof(std::uint32_t);
   for (int y = 0; y < pixels.Height; ++y)
-    std::memcpy(image.scanLine(y), &pixels.Data[static_cast<std::size_t>(y) * pixels.Width],
-                rowBytes);
+    std::memcpy(image.scanLine(y), &pixels.Data[pixels.Index(0, y)], rowBytes);
   return image;
 }
 

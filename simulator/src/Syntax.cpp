@@ -174,7 +174,8 @@ bool LabelHas(const std::string& label, const char* word) {
 
 std::string LabelText(const std::string& label) {
   std::string out;
-  for (unsigned char c : label) {
+  for (const char ch : label) {
+    const auto c = static_cast<unsigned char>(ch);
     if (std::isalnum(c)) {
       out += static_cast<char>(std::tolower(c));
     } else if (!out.empty() && out.back() != '-') {

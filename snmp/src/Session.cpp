@@ -333,7 +333,7 @@ int Snmp::Impl::Transmit(Record& r, bool resend) {
   int command = r.type == sNMP_PDU_GET       ? SNMP_MSG_GET
                 : r.type == sNMP_PDU_GETNEXT ? SNMP_MSG_GETNEXT
                                              : SNMP_MSG_SET;
-  netsnmp_pdu* pdu = snmp_pdu_create(probe ? SNMP_MSG_GET : command);
+  netsnmp_pdu* pdu = snmp_pdu_create(probe ? static_cast<int>(SNMP_MSG_GET) : command);
   if (!pdu) return SNMP_CLASS_RESOURCE_UNAVAIL;
   if (resend && r.request_id != 0) pdu->reqid = r.request_id;
   int replay_request = 0, replay_message = 0;

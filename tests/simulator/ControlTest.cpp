@@ -93,7 +93,7 @@ TEST(SimFrontPanel, OctetsHoldPowerConsoleAndTwelvePortPairs) {
   EXPECT_EQ(start[2], 0x02);  // power
   EXPECT_EQ(start[3], 0x01);  // console
   // A slot's (state, colour) as one number, 0xSSCC.
-  auto pair = [](const std::string& s, int slot) {
+  auto pair = [](const std::string& s, std::size_t slot) {
     return static_cast<unsigned char>(s[5 + 2 * slot]) * 256 +
            static_cast<unsigned char>(s[6 + 2 * slot]);
   };

@@ -233,7 +233,8 @@ constinit VnMessageTable g_MessageTables[MT_TABLE_COUNT] = {
 
 AnsiString VnMessageTable::Text(int index) const {
   if (index < 0) return AnsiString();
-  if (static_cast<std::size_t>(index) < replaced_.size()) return AnsiString(replaced_[index]);
+  if (static_cast<std::size_t>(index) < replaced_.size())
+    return AnsiString(replaced_[static_cast<std::size_t>(index)]);
   if (index < builtInCount_) return AnsiString(builtIn_[index]);
   return AnsiString();
 }

@@ -13,7 +13,8 @@ class AnsiString {
  public:
   AnsiString() = default;
   AnsiString(const char* s) : s_(s ? s : "") {}  // NOLINT: implicit, as the Parts use it
-  AnsiString(const char* s, int len) : s_(s ? std::string(s, len < 0 ? 0 : len) : std::string()) {}
+  AnsiString(const char* s, int len)
+      : s_(s ? std::string(s, static_cast<std::size_t>(len < 0 ? 0 : len)) : std::string()) {}
   AnsiString(const std::string& s) : s_(s) {}        // NOLINT
   AnsiString(std::string&& s) : s_(std::move(s)) {}  // NOLINT
   AnsiString(std::string_view s) : s_(s) {}          // NOLINT

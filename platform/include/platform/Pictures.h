@@ -33,8 +33,13 @@ struct TPixels {
   std::vector<std::uint32_t> Data;  // Width * Height pixels
 
   bool Empty() const { return Width <= 0 || Height <= 0; }
-  std::uint32_t At(int x, int y) const { return Data[static_cast<std::size_t>(y) * Width + x]; }
-  std::uint32_t& At(int x, int y) { return Data[static_cast<std::size_t>(y) * Width + x]; }
+  std::uint32_t At(int x, int y) const { return Data[Index(x, y)]; }
+  std::uint32_t& At(int x, int y) { return Data[Index(x, y)]; }
+  // Coordinates lie inside the picture, so none of them is negative.
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) +
+           static_cast<std::size_t>(x);
+  }
 };
 
 // Pictures larger than this many pixels are refused as invalid.

@@ -174,7 +174,8 @@ bool ReadValue(const std::string& text, const std::string& path, const std::stri
   if (header < 0) return false;
   const std::string wanted = FileValueName(name);
   std::string n, v;
-  for (std::size_t i = header + 1, end = SectionEnd(lines, header); i < end; ++i) {
+  const auto at = static_cast<std::size_t>(header);
+  for (std::size_t i = at + 1, end = SectionEnd(lines, at); i < end; ++i) {
     if (ValueLine(lines.lines[i], n, v) && SameName(n, wanted)) {
       value = v;
       return true;

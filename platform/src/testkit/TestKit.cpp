@@ -550,7 +550,7 @@ TPixels GrabPixels(TControl* control) {
   QImage img = w->grab().toImage().convertToFormat(QImage::Format_ARGB32);
   out.Width = img.width();
   out.Height = img.height();
-  out.Data.resize(static_cast<std::size_t>(out.Width) * out.Height);
+  out.Data.resize(static_cast<std::size_t>(out.Width) * static_cast<std::size_t>(out.Height));
   for (int y = 0; y < out.Height; ++y) {
     const auto* line = reinterpret_cast<const std::uint32_t*>(img.constScanLine(y));
     std::copy(line, line + out.Width, out.Data.begin() + static_cast<long>(y) * out.Width);

@@ -367,7 +367,7 @@ TEST_F(EditorPage, ALongPageStopsAtTheLargestFormAndScrolls) {
       oids.push_back("1.3.6.1.4.1.171.12.1.2." + std::to_string(100 + i));
       labels.push_back("Setting number " + std::to_string(i + 1));
     }
-    for (int i = 0; i < 60; ++i)
+    for (std::size_t i = 0; i < 60; ++i)
       table.push_back({oids[i].c_str(), labels[i].c_str(), SNMP_SYNTAX_DISPLAYSTR,
                        SNMP_ACCESS_READWRITE, nullptr, nullptr, nullptr, nullptr, nullptr,
                        nullptr});

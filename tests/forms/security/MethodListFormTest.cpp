@@ -24,7 +24,7 @@ const std::string kEnable = "1.3.6.1.4.1.171.12.5.4.1.";
 // The instance of a list name: its length and character codes.
 std::string Row(const std::string& name) {
   std::string s = std::to_string(name.size());
-  for (unsigned char c : name) s += "." + std::to_string(c);
+  for (const char c : name) s += "." + std::to_string(static_cast<unsigned char>(c));
   return s;
 }
 bool Has(const std::string& line, const std::string& text) {

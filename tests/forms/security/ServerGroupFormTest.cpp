@@ -21,7 +21,7 @@ const std::string kGroup = "1.3.6.1.4.1.171.12.5.9.1.";
 
 std::string Row(const std::string& name) {
   std::string s = std::to_string(name.size());
-  for (unsigned char c : name) s += "." + std::to_string(c);
+  for (const char c : name) s += "." + std::to_string(static_cast<unsigned char>(c));
   return s;
 }
 

@@ -49,7 +49,8 @@ class MulticastForwardingFormsTest : public PagesDeviceTest {
     PagesDeviceTest::TearDown();
   }
   static TCheckBox* Port(TPortListTableForm* form, int tab, int port) {
-    return static_cast<TCheckBox*>(form->PortFrames[tab]->PortCheckBoxes->Items(port - 1));
+    return static_cast<TCheckBox*>(
+        form->PortFrames[static_cast<std::size_t>(tab)]->PortCheckBoxes->Items(port - 1));
   }
 
   std::unique_ptr<TPortListTableForm> form_;

@@ -141,7 +141,7 @@ TEST_F(VlanStaticFormTest, SetWritesEachPortListAndTheStatusButNeverTheName) {
   const std::vector<std::string> sets = SetLines();
   ASSERT_EQ(sets.size(), 4u);
   const char* columns[] = {".2.30=", ".3.30=", ".4.30=", ".5.30=INTEGER:1"};
-  for (int i = 0; i < 4; ++i) {
+  for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_NE(sets[i].find(std::string(kStatic) + columns[i]), std::string::npos) << sets[i];
     // One variable per SET.
     EXPECT_EQ(sets[i].find(kStatic), sets[i].rfind(kStatic)) << sets[i];

@@ -127,7 +127,7 @@ TEST_F(SummerTimeForm, DisableHidesAndUnticksTheRulesSoOnlyStatusAndOffsetAreWri
   Open([this](TSummerTimeForm* f) {
     Tick(2);
     TestKit::PickItem(Status(), 0);
-    for (int k = 0; k < 4; ++k) EXPECT_FALSE(f->CtrlsLists[k]->Host->Visible()) << k;
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_FALSE(f->CtrlsLists[k]->Host->Visible()) << k;
     for (int i = 2; i <= 5; ++i) EXPECT_FALSE(Rows()->Row(i).CheckBox->Checked()) << i;
     TestKit::Click(f->Panel->BtnPanel->CheckAllBtn);
     PressSet();

@@ -135,10 +135,11 @@ TEST_F(TransferTest, PortListOnThirtyTwoCheckBoxes) {
   request->BindElements(kPorts, ElementsList(0, 31), boxes);
   Value(kPorts) = "80000001";
   request->ValuesToControls(kPorts);
-  for (int k = 0; k < 32; ++k)
+  for (std::size_t k = 0; k < 32; ++k)
     EXPECT_EQ(static_cast<TCheckBox*>(boxes[k])->Checked(), k == 0 || k == 31) << k;
 
-  for (int k = 0; k < 32; ++k) static_cast<TCheckBox*>(boxes[k])->SetChecked(k == 1 || k == 8);
+  for (std::size_t k = 0; k < 32; ++k)
+    static_cast<TCheckBox*>(boxes[k])->SetChecked(k == 1 || k == 8);
   request->ControlsToValues(kPorts);
   EXPECT_EQ(Value(kPorts), "40800000");
 
@@ -151,7 +152,8 @@ TEST_F(TransferTest, PortListOnThirtyTwoCheckBoxes) {
   for (auto* b : boxes) static_cast<TCheckBox*>(b)->SetChecked(false);
   Value(kPorts) = "FFFFFF";
   EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kPorts); }), VNERR_PART_INDEX_RANGE);
-  for (int k = 0; k < 32; ++k) EXPECT_EQ(static_cast<TCheckBox*>(boxes[k])->Checked(), k < 24) << k;
+  for (std::size_t k = 0; k < 32; ++k)
+    EXPECT_EQ(static_cast<TCheckBox*>(boxes[k])->Checked(), k < 24) << k;
 }
 
 TEST_F(TransferTest, ElementListTakesItsControlsFromATList) {
@@ -317,7 +319,7 @@ TEST_F(TransferTest, MacAddressOnSixEdits) {
   request->ValuesToControls(kMac);
   EXPECT_EQ(Texts(edits), "00|A0|C9|1E|0F|7B|");
   const char* typed[] = {"0", "", "1A", "b", "FF", "00"};
-  for (int k = 0; k < 6; ++k) edits[k]->SetText(typed[k]);
+  for (std::size_t k = 0; k < 6; ++k) edits[k]->SetText(typed[k]);
   request->ControlsToValues(kMac);
   EXPECT_EQ(Value(kMac), "00001A0BFF00");
 }

@@ -65,9 +65,9 @@ TEST_F(EditsAgainstAgent, PortListOnCheckBoxes) {
   request->BindElementList(0, AllElements(), &list);
   Control(std::string("set ") + kVlan1Egress + " x 80000001");
   request->Get();
-  for (int k = 0; k < 32; ++k) EXPECT_EQ(boxes[k]->Checked(), k == 0 || k == 31) << k;
+  for (std::size_t k = 0; k < 32; ++k) EXPECT_EQ(boxes[k]->Checked(), k == 0 || k == 31) << k;
 
-  for (int k = 0; k < 32; ++k) boxes[k]->SetChecked(k == 1 || k == 8);
+  for (std::size_t k = 0; k < 32; ++k) boxes[k]->SetChecked(k == 1 || k == 8);
   request->Set(kSetFromControls);
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
@@ -79,7 +79,7 @@ TEST_F(EditsAgainstAgent, PortListOnCheckBoxes) {
   for (auto* b : boxes) b->SetChecked(false);
   Control(std::string("set ") + kVlan1Egress + " x FFFFFF");
   EXPECT_EQ(ErrorOf([&] { request->Get(); }), VNERR_PART_INDEX_RANGE);
-  for (int k = 0; k < 32; ++k) EXPECT_EQ(boxes[k]->Checked(), k < 24) << k;
+  for (std::size_t k = 0; k < 32; ++k) EXPECT_EQ(boxes[k]->Checked(), k < 24) << k;
   EXPECT_FALSE(request->Busy);
 }
 

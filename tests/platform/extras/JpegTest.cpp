@@ -42,12 +42,14 @@ std::string Encode(Kind kind) {
   jpeg_set_quality(&c, 100, TRUE);
   if (kind == Kind::kProgressive) jpeg_simple_progression(&c);
   jpeg_start_compress(&c, TRUE);
-  std::vector<unsigned char> row(static_cast<std::size_t>(width) * c.input_components);
+  std::vector<unsigned char> row(static_cast<std::size_t>(width) *
+                                 static_cast<std::size_t>(c.input_components));
   while (c.next_scanline < c.image_height) {
     for (int x = 0; x < width; ++x) {
       const std::uint32_t px = StripeAt(x);
       const unsigned r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
-      unsigned char* p = &row[static_cast<std::size_t>(x) * c.input_components];
+      unsigned char* p =
+          &row[static_cast<std::size_t>(x) * static_cast<std::size_t>(c.input_components)];
       if (kind == Kind::kGrey) {
         p[0] = static_cast<unsigned char>((r + g + b) / 3);
       } else if (kind == Kind::kAdobeCmyk) {

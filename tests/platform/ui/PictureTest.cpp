@@ -42,9 +42,10 @@ std::string EncodeHalves(int width, int height) {
   std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
   for (int x = 0; x < width; ++x) {
     bool left = x < width / 2;
-    row[x * 3] = left ? 255 : 0;
-    row[x * 3 + 1] = 0;
-    row[x * 3 + 2] = left ? 0 : 255;
+    const std::size_t at = static_cast<std::size_t>(x) * 3;
+    row[at] = left ? 255 : 0;
+    row[at + 1] = 0;
+    row[at + 2] = left ? 0 : 255;
   }
   while (c.next_scanline < c.image_height) {
     JSAMPROW rows[1] = {row.data()};
