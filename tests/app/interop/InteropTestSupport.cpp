@@ -20,17 +20,6 @@ constexpr const char* kUser = "md5des";
 constexpr const char* kAuthPass = "qovalt-auth-1";
 constexpr const char* kPrivPass = "mundrel-priv-1";
 
-TSNMPEditorPanel* PagePanel(TConfigForm* form) {
-  for (int i = 0; i < form->ControlCount(); ++i)
-    if (auto* p = dynamic_cast<TSNMPEditorPanel*>(form->Controls(i))) return p;
-  return nullptr;
-}
-
-VnSNMPRequest2Edits* PageRequest(TConfigForm* form) {
-  TList* list = form->RequestList();
-  return list && list->Count() ? static_cast<VnSNMPRequest2Edits*>(list->Items(0)) : nullptr;
-}
-
 std::vector<unsigned> SubIds(const std::string& dotted) {
   std::vector<unsigned> out;
   std::size_t at = 0;

@@ -8,11 +8,15 @@
 #include <thread>
 
 #include "app/ConnectionParameters.h"
+#include "app/GUIConfigForm.h"
+#include "app/GUIGenerator.h"
 #include "app/MainUnit.h"
 #include "catalogue/MibOptionLists.h"
 #include "library/VnMessageTables.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Controls.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/Files.h"
 #include "platform/Forms.h"
@@ -128,3 +132,14 @@ bool MainWindowTest::WaitIdle(const VnSNMPRequest2Controls& request, int ms) {
 std::string MainWindowTest::NewLog() const { return sim_->Log().substr(logStart_); }
 
 AnsiString StatusText(TMainForm* window) { return window->StatusBar->Panels()->Items(0)->Text(); }
+
+TSNMPEditorPanel* PagePanel(TConfigForm* page) {
+  for (int i = 0; i < page->ControlCount(); ++i)
+    if (auto* p = dynamic_cast<TSNMPEditorPanel*>(page->Controls(i))) return p;
+  return nullptr;
+}
+
+VnSNMPRequest2Edits* PageRequest(TConfigForm* page) {
+  TList* list = page->RequestList();
+  return list && list->Count() ? static_cast<VnSNMPRequest2Edits*>(list->Items(0)) : nullptr;
+}

@@ -16,8 +16,11 @@
 #include "platform/TestKit.h"
 #include "simulator/SimulatorHarness.h"
 
+class TConfigForm;
 class TMainForm;
+class TSNMPEditorPanel;
 class VnSNMPRequest2Controls;
+class VnSNMPRequest2Edits;
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -66,3 +69,8 @@ class MainWindowTest : public ::testing::Test {
 
 // The text of status-bar panel 0 of the main window.
 AnsiString StatusText(TMainForm* window);
+
+// A generic page's editor or list panel, and its request; null when the page
+// has none.
+TSNMPEditorPanel* PagePanel(TConfigForm* page);
+VnSNMPRequest2Edits* PageRequest(TConfigForm* page);

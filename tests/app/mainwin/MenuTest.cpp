@@ -24,18 +24,6 @@ namespace {
 using PageTest = MainWindowTest;
 using FeatureFormTest = MainWindowTest;
 
-// The page's editor panel (or list panel).
-TSNMPEditorPanel* PagePanel(TConfigForm* form) {
-  for (int i = 0; i < form->ControlCount(); ++i)
-    if (auto* p = dynamic_cast<TSNMPEditorPanel*>(form->Controls(i))) return p;
-  return nullptr;
-}
-
-VnSNMPRequest2Edits* PageRequest(TConfigForm* form) {
-  TList* list = form->RequestList();
-  return list && list->Count() ? static_cast<VnSNMPRequest2Edits*>(list->Items(0)) : nullptr;
-}
-
 TEST_F(PageTest, EditorPageFromTheMenuReadsTheDevice) {
   StartAgainstSimulator();
   Control("set 1.3.6.1.4.1.171.11.101.1.2.1.1.2.0 i 7");

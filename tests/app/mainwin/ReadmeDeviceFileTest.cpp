@@ -45,13 +45,12 @@ TEST_F(ReadmeDeviceFile, ExampleReachesTheDevice) {
   CreateMainWindow({"/I127.0.0.1", "/Rqovalt", "/Wmundrel"});
   bool read = false;
   TestKit::OnNextModal<TConfigForm>([&](TConfigForm* page) {
-    auto* request = static_cast<VnSNMPRequest2Edits*>(page->RequestList()->Items(0));
-    EXPECT_TRUE(PumpUntil([&] { return !request->Busy && request->RowCount > 0; }));
-    for (int i = 0; i < page->ControlCount(); ++i) {
-      if (auto* panel = dynamic_cast<TSNMPEditorPanel*>(page->Controls(i))) {
-        EXPECT_EQ(panel->EditsPanel->Row(0).EditCtrl->Text(), "10");  // ports
-        read = true;
-      }
+    VnSNMPRequest2Edits* request = PageRequest(page);
+    TSNMPEditorPanel* panel = PagePanel(page);
+    if (request && panel) {
+      EXPECT_TRUE(PumpUntil([&] { return !request->Busy && request->RowCount > 0; }));
+      EXPECT_EQ(panel->EditsPanel->Row(0).EditCtrl->Text(), "10");  // ports
+      read = true;
     }
     page->Close();
   });
