@@ -1,38 +1,11 @@
 #include "library/VnSNMPRequest.h"
 
-#include <algorithm>
-#include <string>
-#include <string_view>
 #include <utility>
 
 #include "library/VnErrors.h"
 #include "library/VnOptionList.h"
 #include "library/VnValueText.h"
-
-namespace {
-
-// Dotted OID texts in SNMP order: sub-identifier by sub-identifier as
-// numbers, a prefix before its extensions.
-bool OidTextGreater(const AnsiString& a, const AnsiString& b) {
-  const std::string& x = a.str();
-  const std::string& y = b.str();
-  std::size_t i = 0, j = 0;
-  while (i < x.size() && j < y.size()) {
-    const std::size_t ei = std::min(x.find('.', i), x.size());
-    const std::size_t ej = std::min(y.find('.', j), y.size());
-    // Without leading zeros, a longer run of digits is the greater number.
-    std::string_view u(x.data() + i, ei - i), v(y.data() + j, ej - j);
-    while (u.size() > 1 && u.front() == '0') u.remove_prefix(1);
-    while (v.size() > 1 && v.front() == '0') v.remove_prefix(1);
-    if (u.size() != v.size()) return u.size() > v.size();
-    if (u != v) return u > v;
-    i = ei + 1;
-    j = ej + 1;
-  }
-  return i < x.size() && j >= y.size();
-}
-
-}  // namespace
+#include "snmp/Oid.h"
 
 VnSNMPRequest::VnSNMPRequest() : Timeout(g_SnmpTimeout), Retries(1), Active(true) {
   LoadDefaults();
@@ -78,5 +51,5 @@ bool VnSNMPRequest::IsTableEnd(const AnsiString& column, const AnsiString& previ
   if (ret.compare(0, column.str().size(), column.str()) != 0 || ret[column.str().size()] != '.')
     return true;
   // An agent whose answers do not increase would keep a walk going for ever.
-  return !previous.IsEmpty() && !OidTextGreater(returned, previous);
+  return !previous.IsEmpty() && Oid(returned.str()) <= Oid(previous.str());
 }
