@@ -179,7 +179,9 @@ TEST_F(LogHostForm, EditLeavesOutTheRowStatusAndAnEmptyPort) {
 // be read back.
 TEST_F(LogHostForm, EditWhileTheListIsReadSendsNothing) {
   Open([this](TSystemLogHostForm* f) {
-    Control("delay 80");
+    // Long enough that the dialog opens before the last reply, however busy
+    // the machine; well inside the request's timeout.
+    Control("delay 500");
     TestKit::Click(f->GetButton);
     ASSERT_TRUE(PumpUntil([f] { return f->ListView1->Items()->Count() == 2; }));
     ASSERT_TRUE(f->Request->Busy);
