@@ -139,15 +139,14 @@ TEST_F(OddDevice, ColumnsThatEndEarlyLeaveTheOtherColumnsRows) {
                    {"2", "b", "(NOTDONE)", "42"},
                    {"3", "c", "(NOTDONE)", "(NOTDONE)"},
                    {"4", "d", "(NOTDONE)", "(NOTDONE)"}});
-  auto foreign = Request(
-      {Var("1.3.6.1.3.1718.4.1.1", SNMP_SYNTAX_IPV6ADDRESS,
-           SNMP_ACCESS_NOTACCESS | SNMP_ACCESS_IMPLIED),
-       Var("1.3.6.1.3.1718.4.1.2", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READONLY),
-       Var("1.3.6.1.3.1718.4.1.3", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY)},
-      MVT_FMV, 1);
-  ExpectWalks(*foreign, {{"0A000001", "x", "71"},
-                         {"0A000002", "y", "(NOTDONE)"},
-                         {"0A000003", "z", "(NOTDONE)"}});
+  auto foreign = Request({Var("1.3.6.1.3.1718.4.1.1", SNMP_SYNTAX_IPV6ADDRESS,
+                              SNMP_ACCESS_NOTACCESS | SNMP_ACCESS_IMPLIED),
+                          Var("1.3.6.1.3.1718.4.1.2", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READONLY),
+                          Var("1.3.6.1.3.1718.4.1.3", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY)},
+                         MVT_FMV, 1);
+  ExpectWalks(
+      *foreign,
+      {{"0A000001", "x", "71"}, {"0A000002", "y", "(NOTDONE)"}, {"0A000003", "z", "(NOTDONE)"}});
 }
 
 // An answer that is not past the previous one ends its column as a repeated
