@@ -176,7 +176,9 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
         try {
           *item.LastOid = WithSuffix(col, RowIndexText());
         } catch (const Exception&) {
-          *item.LastOid = col;
+          // An index the items cannot name again (the agent indexes the
+          // table otherwise): the column is asked again from where it was
+          // asked now, which ends it again.
         }
       }
       continue;

@@ -4,11 +4,14 @@
 // once: each is answered up to the limit, the next is told no, and their
 // descriptors go when they leave.
 #include <gtest/gtest.h>
+#include <linux/sockios.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -120,6 +123,61 @@ TEST(ControlClients, AClientThatNeverReadsIsDroppedWhileTheAgentAndOtherClientsG
   EXPECT_EQ(ReadLines(late, 1), "ok pong\n");
   close(late);
   EXPECT_EQ(sim.Control("ping"), "ok pong");
+}
+
+// Reads exactly `count` bytes; fewer when the stream ends or nothing comes
+// for 20 s.
+std::string ReadBytes(int fd, std::size_t count) {
+  std::string all;
+  char buf[65536];
+  while (all.size() < count) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 20000) <= 0) break;
+    const ssize_t n = read(fd, buf, std::min(sizeof buf, count - all.size()));
+    if (n <= 0) break;
+    all.append(buf, static_cast<std::size_t>(n));
+  }
+  return all;
+}
+
+// Replies that outgrow what the agent's socket takes at once, though not the
+// limit of its queue: the agent sends the rest as the client makes room, whole
+// and in order.
+TEST(ControlClients, RepliesBeyondTheSocketBufferReachALateReaderWholeAndInOrder) {
+  Simulator sim;
+  ASSERT_TRUE(sim.Running()) << sim.Output();
+  const int late = Connect(sim.Dir().File("control.sock"));
+  ASSERT_GE(late, 0);
+  // The agent's end has the system's default buffer, as this end has.
+  int buffer = 0;
+  socklen_t size = sizeof buffer;
+  ASSERT_EQ(getsockopt(late, SOL_SOCKET, SO_SNDBUF, &buffer, &size), 0);
+  const std::size_t wanted = static_cast<std::size_t>(buffer) + sim::ControlServer::kMaxUnread / 4;
+  const std::string help = sim.Control("help") + "\n";
+  std::string commands, expected;
+  for (int i = 0; expected.size() < wanted; ++i) {
+    const std::string word = "n" + std::to_string(i);
+    commands += "help\n" + word + "\n";
+    expected += help + "error unknown command \"" + word + "\" (try help)\n";
+  }
+  SendAll(late, commands);
+  // Every command has been taken in and answered before this end reads.
+  int unsent = 1;
+  for (int i = 0; i < 10000 && unsent > 0; ++i) {
+    ASSERT_EQ(ioctl(late, SIOCOUTQ, &unsent), 0) << std::strerror(errno);
+    if (unsent > 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_EQ(unsent, 0);
+  ASSERT_EQ(sim.Control("ping"), "ok pong");
+
+  const std::string got = ReadBytes(late, expected.size());
+  ASSERT_EQ(got.size(), expected.size());
+  EXPECT_TRUE(got == expected) << "first difference at byte "
+                               << std::mismatch(got.begin(), got.end(), expected.begin()).first -
+                                      got.begin();
+  SendAll(late, "ping\n");
+  EXPECT_EQ(ReadLines(late, 1), "ok pong\n");
+  close(late);
 }
 
 std::size_t OpenDescriptors(pid_t pid) {

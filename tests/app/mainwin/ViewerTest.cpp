@@ -127,9 +127,9 @@ TEST_F(ViewerTest, Version3FromTheConfigurationFileGoesOutInLibraryNumbers) {
 TEST_F(ViewerTest, EveryValueReachesTheViewerWholeWhateverItHolds) {
   // Blanks, tabs, quotes, backslashes and values that look like switches:
   // after WinExec's split each switch still has its whole value, and no
-  // value turns into a switch of its own.
+  // value turns into a switch of its own. A tab alone splits as a blank does.
   CreateMainWindow({"/I10.90.90.90", "/Rx /Aevil", "/W\"q\" a\"\"b\\\"", "/v3", "/n/Pfake",
-                    "/A pass phrase ", "/P\t\""});
+                    "/cone\ttwo", "/A pass phrase ", "/P\t\""});
   InstallHost();
   window_->History1Click(nullptr);
   ASSERT_EQ(launcher_.Calls.size(), 1u);
@@ -143,6 +143,7 @@ TEST_F(ViewerTest, EveryValueReachesTheViewerWholeWhateverItHolds) {
                                             "/d",
                                             "/m",
                                             "/n/Pfake",
+                                            "/cone\ttwo",
                                             "/A pass phrase ",
                                             "/P\t\""};
   EXPECT_EQ(launcher_.Calls[0], expected);

@@ -3,6 +3,7 @@
 // bound edits, the controls disabled until a selection, a walk stopped by
 // clearing Active, a walk broken by an exception, and a Set from a row.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "SimulatorFixture.h"
@@ -263,6 +264,65 @@ TEST_F(ListViewWalk, AWriteBehindTheRunningWalkIsReadAfterIt) {
   EXPECT_EQ(Walks(), 2);
   ASSERT_EQ(view->Items()->Count(), 3);
   EXPECT_EQ(Cells(0)[1], "office");
+}
+
+// A Get asked while a walk runs is one read after that walk, whether the walk
+// ends or fails; a read that the done event starts itself is that read, not
+// one more.
+TEST_F(ListViewWalk, AGetAskedWhileAWalkRunsIsOneReadAfterItHoweverTheWalkEnds) {
+  request->AttachListView(view, false);
+  bool readInDone = false;
+  request->OnGetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError& e) {
+    doneNumbers.push_back(e.Number);
+    if (std::exchange(readInDone, false)) request->Get();
+  };
+  for (const bool fails : {false, true}) {
+    for (const bool doneReads : {false, true}) {
+      SCOPED_TRACE(std::string(fails ? "failing" : "ending") + " walk, done event " +
+                   (doneReads ? "reads" : "idle"));
+      doneNumbers.clear();
+      const int walksBefore = Walks();
+      // The step from VLAN 10's row is answered with an error.
+      if (fails) Control("inject getnext 1.3.6.1.2.1.17.7.1.4.3.1.1.10 genErr");
+      readInDone = doneReads;
+      request->Get();
+      request->Get();
+      ASSERT_TRUE(WaitIdle(*request));
+      PumpFor(100);
+      EXPECT_FALSE(request->Busy);
+      EXPECT_EQ(Walks() - walksBefore, 2);
+      ASSERT_EQ(doneNumbers.size(), 2u);
+      EXPECT_EQ(doneNumbers[0] != VNERR_OK, fails);
+      EXPECT_EQ(doneNumbers[1], VNERR_OK);
+      EXPECT_EQ(view->Items()->Count(), 3);
+    }
+  }
+}
+
+// A SET sent while a walk runs is not one of the walk's reads: abandoning the
+// walk leaves it to complete, read its table after it and end Busy.
+TEST_F(ListViewWalk, ASetInFlightWhenTheWalkIsAbandonedCompletes) {
+  request->AttachListView(view, false);
+  std::vector<int> setDone;
+  request->OnSetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError& e) {
+    setDone.push_back(e.Number);
+  };
+  Control("hold");
+  request->Get();
+  PumpFor(50);
+  *request->Request.VarList.Item(kVlanId)->Value = "10";
+  *request->Request.VarList.Item(kVlanName)->Value = "office";
+  request->Set(kSetListValuesThenRead, "1");
+  PumpFor(50);
+  request->Request.Active = false;
+  request->AbandonWalk();
+  request->Request.Active = true;
+  Control("release");
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(setDone, (std::vector<int>{VNERR_OK}));
+  EXPECT_EQ(SetLines().size(), 1u);
+  ASSERT_EQ(view->Items()->Count(), 3);
+  EXPECT_EQ(Cells(1)[1], "office");
 }
 
 // A walk abandoned and started again before the old walk's reply comes: that

@@ -32,7 +32,16 @@ constexpr const char* kFixture =
     "absent 1.3.6.1.3.1718.1.1.3\n"
     "absent 1.3.6.1.3.1718.1.1.4.3\nabsent 1.3.6.1.3.1718.1.1.4.4\n"
     "absent 1.3.6.1.3.1718.2.0\n"
-    "disorder 1.3.6.1.3.1718.1.1.5\n";
+    "disorder 1.3.6.1.3.1718.1.1.5\n"
+    // Rows indexed by an IPv4 address where the request declares an implied
+    // IPv6 one: the index read back cannot name the row again.
+    "object 1.3.6.1.3.1718.4.1.1 ipaddress notaccess Address\n"
+    "object 1.3.6.1.3.1718.4.1.2 displaystr readonly Host\n"
+    "object 1.3.6.1.3.1718.4.1.3 integer readonly Weight\n"
+    "table 1.3.6.1.3.1718.4.1 ip 10.0.0.1 10.0.0.2 10.0.0.3\n"
+    "value 1.3.6.1.3.1718.4.1.2.10.0.0.1 \"x\"\nvalue 1.3.6.1.3.1718.4.1.2.10.0.0.2 \"y\"\n"
+    "value 1.3.6.1.3.1718.4.1.2.10.0.0.3 \"z\"\nvalue 1.3.6.1.3.1718.4.1.3.10.0.0.1 71\n"
+    "absent 1.3.6.1.3.1718.4.1.3.10.0.0.2\nabsent 1.3.6.1.3.1718.4.1.3.10.0.0.3\n";
 
 constexpr VnSNMPVarDesc Var(const char* oid, std::uint32_t syntax, std::uint32_t access) {
   return {oid, "", syntax, access, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
@@ -122,13 +131,22 @@ std::unique_ptr<vntest::TempDir> OddDevice::dir_;
 std::unique_ptr<simtest::Simulator> OddDevice::odd_;
 
 // A column no row has ends on the first step, before any row names where to
-// ask it again; one that only the first rows have ends after them.
+// ask it again; one that only the first rows have ends after them and stays
+// ended, also where the index read back cannot name the row again.
 TEST_F(OddDevice, ColumnsThatEndEarlyLeaveTheOtherColumnsRows) {
   auto r = Request({kIndex, kName, kTrap, kSparse}, MVT_FMV, 1);
   ExpectWalks(*r, {{"1", "a", "(NOTDONE)", "41"},
                    {"2", "b", "(NOTDONE)", "42"},
                    {"3", "c", "(NOTDONE)", "(NOTDONE)"},
                    {"4", "d", "(NOTDONE)", "(NOTDONE)"}});
+  auto foreign = Request({Var("1.3.6.1.3.1718.4.1.1", SNMP_SYNTAX_IPV6ADDRESS,
+                              SNMP_ACCESS_NOTACCESS | SNMP_ACCESS_IMPLIED),
+                          Var("1.3.6.1.3.1718.4.1.2", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READONLY),
+                          Var("1.3.6.1.3.1718.4.1.3", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY)},
+                         MVT_FMV, 1);
+  ExpectWalks(
+      *foreign,
+      {{"0A000001", "x", "71"}, {"0A000002", "y", "(NOTDONE)"}, {"0A000003", "z", "(NOTDONE)"}});
 }
 
 // An answer that is not past the previous one ends its column as a repeated
