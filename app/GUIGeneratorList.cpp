@@ -19,7 +19,7 @@ namespace {
 constexpr int kPixelsPerCaptionChar = 8;
 constexpr int kMaxListWidth = 450;
 constexpr int kListHeight = 350;
-// How long Edit waits for a running table walk to stop.
+// How long Add, Edit and Delete wait for a running table walk to stop.
 constexpr DWORD kWalkStopWaitMs = 1000;
 
 // The position of the text among the combo box's items (exact match), or -1.
@@ -27,6 +27,26 @@ int ItemPosition(const TComboBox* combo, const AnsiString& text) {
   for (int k = 0; k < combo->Items()->Count(); ++k)
     if (combo->Items()->Strings(k) == text) return k;
   return -1;
+}
+
+// A table walk still running stops before a dialog borrows the edit rows or
+// a row is written, so that the read which follows the write starts afresh
+// and shows it. False when the page lost its request meanwhile (its form
+// was closed while messages were processed).
+bool StopRunningWalk(const TSNMPPanel& page) {
+  if (!page.Request || !page.Request->AsyncMode) return page.Request != nullptr;
+  page.Request->Request.Active = false;
+  const DWORD start = GetTickCount();
+  while (page.Request && page.Request->Busy && GetTickCount() - start < kWalkStopWaitMs) {
+    Application->ProcessMessages();
+    Sleep(1);
+  }
+  if (!page.Request) return false;
+  // A reply slower than that must not take the walk up again under the
+  // dialog: the walk ends now, and the list is read once afterwards.
+  page.Request->AbandonWalk();
+  page.Request->Request.Active = true;
+  return true;
 }
 
 }  // namespace
@@ -189,7 +209,7 @@ class TSNMPListViewPanel::Dialog {
 };
 
 void TSNMPListViewPanel::ShowAddDialog() {
-  if (!Request) return;
+  if (!StopRunningWalk(*this)) return;
   {
     Dialog dialog(*this, " (Add)");
     // Index values must be typed and are always sent.
@@ -266,20 +286,7 @@ class RemovedStatusTexts {
 }  // namespace
 
 void TSNMPListViewPanel::ShowEditDialog() {
-  if (!Request) return;
-  if (Request->AsyncMode) {
-    // A table walk still running stops first.
-    Request->Request.Active = false;
-    const DWORD start = GetTickCount();
-    while (Request->Busy && GetTickCount() - start < kWalkStopWaitMs) {
-      Application->ProcessMessages();
-      Sleep(1);
-    }
-    // A reply slower than that must not take the walk up again under the
-    // dialog: the walk ends now, and the list is read once afterwards.
-    Request->AbandonWalk();
-    Request->Request.Active = true;
-  }
+  if (!StopRunningWalk(*this)) return;
   {
     Dialog dialog(*this, " (Edit)");
     dialog.Frame()->BtnPanel->SetBtn->SetEnabled(false);
@@ -302,6 +309,7 @@ void TSNMPListViewPanel::DeleteBtnClick(TObject*) {
   VnSNMPVarList& list = Request->Request.VarList;
   if (status < 0 || status >= list.Count()) return;
   if (MessageDlg("Are you sure to delete it?", mtConfirmation, mbOK | mbCancel, 0) != mrOk) return;
+  if (!StopRunningWalk(*this)) return;
 
   // Only the index values (naming the row) and the row status are sent.
   struct Scope {

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "SetReplyCheck.h"
 #include "SnmpReplyContext.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPRequest.h"
@@ -159,8 +160,18 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
   record.ErrorIndex = reply.get_error_index();
   record.Device = DeviceOf(target);
   record.Finished = true;
+  // A SET answered with an exception where a value was written set nothing.
+  const bool set = readGeneration < 0;
+  if (set && record.Number == VNERR_OK && reason == SNMP_CLASS_ASYNC_RESPONSE) {
+    if (const int binding = FirstExceptionBinding(reply)) {
+      record.Number = VNERR_NOSUCHNAME;
+      record.Text = ErrorText(VNERR_NOSUCHNAME);
+      record.ErrorIndex = binding;
+    }
+  }
 
-  const bool noSuchName = record.Number == VNERR_NOSUCHNAME && request->IsTable();
+  // noSuchName ends a version 1 walk; for a SET it is the refusal it says.
+  const bool noSuchName = !set && record.Number == VNERR_NOSUCHNAME && request->IsTable();
   if ((record.Number == VNERR_OK && readReply) || noSuchName) {
     try {
       AnsiString rowIndex;

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "SetReplyCheck.h"
 #include "library/VnErrors.h"
 #include "library/VnNumList.h"
 #include "library/VnSNMPRequest.h"
@@ -313,6 +314,7 @@ bool VnSNMPRequest::SendSet(bool readReply, const AnsiString& indexList, TString
   const int result = Session().set(pdu, *target);
   restorer.Restore();
   RaiseSnmpResult(result);
+  if (FirstExceptionBinding(pdu) != 0) RaiseLibraryError(VNERR_NOSUCHNAME);
   if (!readReply) return false;
   AnsiString rowIndex;
   if (ReadReply(pdu, items, false, rowIndex) != ReplyOutcome::Row) return false;

@@ -74,6 +74,15 @@ bool HexBytes(const std::string& hex, std::string& out) {
   return ParseHex(hex, out) && !out.empty();
 }
 
+// Answers a varbind as an injection says: with its error status, or with
+// its exception in place of the value.
+void AnswerInjected(netsnmp_agent_request_info* reqinfo, netsnmp_request_info* r, int status) {
+  if (IsInjectedException(status))
+    snmp_set_var_typed_value(r->requestvb, static_cast<u_char>(status), nullptr, 0);
+  else
+    netsnmp_set_request_error(reqinfo, r, status);
+}
+
 }  // namespace
 
 struct Agent::Impl {
@@ -145,7 +154,7 @@ struct Agent::Impl {
           if (r->processed) continue;
           const Oid name = OidOf(r->requestvb->name, r->requestvb->name_length);
           if (behaviour.TakeInjection(kind, name, status)) {
-            netsnmp_set_request_error(reqinfo, r, status);
+            AnswerInjected(reqinfo, r, status);
             continue;
           }
           Value v;
@@ -167,7 +176,7 @@ struct Agent::Impl {
           if (r->processed) continue;
           Oid from = OidOf(r->requestvb->name, r->requestvb->name_length);
           if (behaviour.TakeInjection(kind, from, status)) {
-            netsnmp_set_request_error(reqinfo, r, status);
+            AnswerInjected(reqinfo, r, status);
             continue;
           }
           bool inclusive = r->inclusive != 0;
@@ -207,7 +216,7 @@ struct Agent::Impl {
           }
           for (std::size_t i = 0; i < vbs.size(); ++i) {
             if (behaviour.TakeInjection(PduKind::Set, vbs[i].oid, status)) {
-              netsnmp_set_request_error(reqinfo, reqs[i], status);
+              AnswerInjected(reqinfo, reqs[i], status);
               return SNMP_ERR_NOERROR;
             }
           }
@@ -216,6 +225,9 @@ struct Agent::Impl {
             netsnmp_set_request_error(reqinfo, reqs[static_cast<std::size_t>(check.index - 1)],
                                       check.status);
         } else {
+          // An exception injected into the answer: nothing is set.
+          for (const netsnmp_request_info* r : reqs)
+            if (IsInjectedException(r->requestvb->type)) return SNMP_ERR_NOERROR;
           const SetResult done = store.Set(vbs);
           if (done.status)
             netsnmp_set_request_error(reqinfo, reqs[static_cast<std::size_t>(done.index - 1)],

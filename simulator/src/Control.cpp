@@ -34,6 +34,19 @@ bool ParseCount(const std::string& s, int& out) {
   return true;
 }
 
+// An error status, or the name of an exception (its ASN.1 tag).
+bool ParseInjectedStatus(const std::string& s, int& out) {
+  static const std::pair<const char*, int> kExceptions[] = {
+      {"noSuchObject", 0x80}, {"noSuchInstance", 0x81}, {"endOfMibView", 0x82}};
+  for (const auto& [name, tag] : kExceptions) {
+    if (strcasecmp(s.c_str(), name) == 0) {
+      out = tag;
+      return true;
+    }
+  }
+  return ParseErrorStatus(s, out) && out != 0;
+}
+
 std::string Unquote(const std::string& word) {
   if (word.size() >= 2 && word.front() == '"' && word.back() == '"')
     return word.substr(1, word.size() - 2);
@@ -152,7 +165,7 @@ std::string ControlChannel::Execute(const std::string& line) {
   if (cmd == "inject") {
     Injection inj;
     if (w.size() != 4 || !ParsePduKind(w[1], inj.kind) || !ParseOid(w[2], inj.prefix) ||
-        !ParseErrorStatus(w[3], inj.status) || inj.status == 0) {
+        !ParseInjectedStatus(w[3], inj.status)) {
       return usage("inject get|getnext|getbulk|set|any OID-PREFIX STATUS");
     }
     behaviour_.injections.push_back(inj);

@@ -15,12 +15,16 @@ enum class PduKind { Get, GetNext, GetBulk, Set, Any };
 const char* PduKindName(PduKind kind);  // "GET", "GETNEXT", "GETBULK", "SET", "ANY"
 
 // One injected error: the next request of the kind with a varbind under the
-// prefix is answered with the status, once.
+// prefix is answered with the status, once. A status of 0x80 to 0x82 is no
+// error status but an exception (noSuchObject, noSuchInstance, endOfMibView)
+// that takes the varbind's place in a noError answer; a SET answered so sets
+// nothing.
 struct Injection {
   PduKind kind = PduKind::Any;
   Oid prefix;
   int status = 0;
 };
+inline bool IsInjectedException(int status) { return status >= 0x80 && status <= 0x82; }
 
 // What the control channel changes in the agent's behaviour.
 struct Behaviour {

@@ -66,11 +66,12 @@ void vnfuzz::RunReplyInput(const std::uint8_t* data, std::size_t size) {
                                                          : SNMP_CLASS_ASYNC_RESPONSE;
   CTarget target(UdpAddress("127.0.0.1:161"));
   ++request.Outstanding;
-  VnSNMPRequest::ProcessReply(&request, reason, reply, target, 1, VnSNMPCompletion(), items);
+  // Read generation 0: replies to this request's own reads, not to a SET.
+  VnSNMPRequest::ProcessReply(&request, reason, reply, target, 1, VnSNMPCompletion(), items, 0);
   // A walk step goes on from where the reply left each column.
   if (request.VarList.ItemType == MVT_FMV) {
     request.BuildPdu(VnSNMPRequest::PduMode::WalkStep, sent, &items);
     ++request.Outstanding;
-    VnSNMPRequest::ProcessReply(&request, reason, reply, target, 1, VnSNMPCompletion(), items);
+    VnSNMPRequest::ProcessReply(&request, reason, reply, target, 1, VnSNMPCompletion(), items, 0);
   }
 }

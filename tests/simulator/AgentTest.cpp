@@ -8,6 +8,7 @@
 #include <regex>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include "SimulatorHarness.h"
 
@@ -249,6 +250,35 @@ TEST_F(AgentTest, AnInjectedGenErrIsReturnedOnce) {
   const std::string log = sim_.Log();
   EXPECT_NE(log.find("v2c\tqovalt\t\"\"\tGET\tgenErr\t1\t1.3.6.1.2.1.1.5.0"), std::string::npos)
       << log;
+}
+
+// An injected exception answers a SET with noError and the exception in the
+// varbind's place, as some agents answer for an object they lack; nothing is
+// set, and the injection is taken once.
+TEST_F(AgentTest, AnInjectedExceptionAnswersASetThatSetsNothing) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"noSuchObject", "No Such Object available on this agent at this OID"},
+      {"noSuchInstance", "No Such Instance currently exists at this OID"},
+      {"endOfMibView", "No more variables left in this MIB View"},
+  };
+  for (const auto& [name, printed] : cases) {
+    SCOPED_TRACE(name);
+    ASSERT_EQ(sim_.Control(std::string("inject set 1.3.6.1.2.1.1.5 ") + name), "ok");
+    const ToolResult r = sim_.V2("snmpset", {"1.3.6.1.2.1.1.5.0", "s", "renamed"}, "mundrel");
+    EXPECT_NE(r.out.find(printed), std::string::npos) << r.out;
+    EXPECT_EQ(sim_.Control("get 1.3.6.1.2.1.1.5.0"), "ok STRING:\"KXR-5810\"");
+    EXPECT_NE(sim_.Log().find(std::string("\tSET\tnoError\t0\t1.3.6.1.2.1.1.5.0=") + name),
+              std::string::npos)
+        << sim_.Log();
+  }
+  const ToolResult r = sim_.V2("snmpset", {"1.3.6.1.2.1.1.5.0", "s", "renamed"}, "mundrel");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(sim_.Control("get 1.3.6.1.2.1.1.5.0"), "ok STRING:\"renamed\"");
+  // A read is answered the same way.
+  ASSERT_EQ(sim_.Control("inject get 1.3.6.1.2.1.1.5 noSuchInstance"), "ok");
+  const ToolResult get = sim_.V2("snmpget", {"1.3.6.1.2.1.1.5.0"});
+  EXPECT_NE(get.out.find("No Such Instance currently exists at this OID"), std::string::npos)
+      << get.out;
 }
 
 TEST_F(AgentTest, DelayDropAndHoldShapeTheReplies) {

@@ -3,6 +3,7 @@
 // row-deleting texts, Delete after the question, and the list's events.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "app/GUIConfigForm.h"
 #include "app/GUIGenerator.h"
 #include "catalogue/DeviceMib.h"
+#include "catalogue/SnmpTargetMib.h"
 #include "library/VnOptionList.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Buttons.h"
@@ -348,6 +350,139 @@ TEST_F(ListPage, ASlowReplyDoesNotTakeTheWalkUpUnderTheEditDialog) {
   // agent logged it only now).
   EXPECT_GE(CountLog("GETNEXT", before), 6);
   EXPECT_LE(CountLog("GETNEXT", before), 7);
+}
+
+// A row deleted or added while the table is still being read: once the read
+// that follows the write has ended, the list holds what the device holds,
+// whatever the kind of the table's index.
+struct WriteDuringReadCase {
+  const char* name;
+  const VnSNMPVarDesc* table;
+  int keys;
+  int status;                          // the row-status row: add and delete text
+  std::string statusColumn;            // its column OID
+  std::string (*seeded)(int i);        // instance suffix of seeded row i
+  std::vector<std::string> addedKeys;  // the index fields of the added row
+  std::string addedSuffix;             // and its instance suffix
+};
+
+std::string IntSuffix(int i) { return std::to_string(i); }
+std::string AddressPairSuffix(int i) {
+  const std::string address = "239.1.2." + std::to_string(i);
+  return "1." + address + "." + address;
+}
+std::string ImpliedNameSuffix(int i) {
+  std::string suffix = "110";  // "n" and the number's digits, without a length
+  for (char c : std::to_string(i)) suffix += "." + std::to_string(static_cast<int>(c));
+  return suffix;
+}
+
+TEST_F(ListPage, AWriteDuringTheReadLeavesTheListAsTheDeviceHoldsIt) {
+  const WriteDuringReadCase cases[] = {
+      {"integer index",
+       TrustHostTableVars,
+       1,
+       kStatus,
+       std::string(kTrustHost) + ".3",
+       &IntSuffix,
+       {"5"},
+       "5"},
+      {"address index",
+       MulticastFilterProfileAddressTableVars,
+       3,
+       3,
+       "1.3.6.1.4.1.171.11.101.1.2.5.2.1.4",
+       &AddressPairSuffix,
+       {"1", "239.0.0.5", "239.0.0.6"},
+       "1.239.0.0.5.239.0.0.6"},
+      {"implied string index",
+       NotifyTableVars,
+       1,
+       4,
+       "1.3.6.1.6.3.13.1.1.1.5",
+       &ImpliedNameSuffix,
+       {"m5"},
+       "109.53"},
+  };
+  constexpr int kSeeded = 30;
+  for (const WriteDuringReadCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Control("reset");
+    for (int i = 10; i < 10 + kSeeded; ++i)
+      Control("set " + c.statusColumn + "." + c.seeded(i) + " i 1");
+    // The rows the device holds: the suffixes of its row-status column.
+    auto deviceRows = [&] {
+      Control("delay 0");
+      std::vector<std::string> rows;
+      const simtest::ToolResult walk = Sim().V2("snmpwalk", {c.statusColumn});
+      EXPECT_EQ(walk.status, 0) << walk.out;
+      const std::string prefix = "." + c.statusColumn + ".";
+      std::size_t at = 0;
+      while ((at = walk.out.find(prefix, at)) != std::string::npos) {
+        at += prefix.size();
+        rows.push_back(walk.out.substr(at, walk.out.find(' ', at) - at));
+      }
+      return rows;
+    };
+    // Every cell of a list row, joined.
+    auto cells = [&](int row) {
+      TListItem* item = List()->Items()->Item(row);
+      std::string text = item->Caption().str();
+      for (int k = 0; k < item->SubItems()->Count(); ++k)
+        text += "|" + item->SubItems()->Strings(k).str();
+      return text;
+    };
+    auto listHolds = [&](const std::vector<std::string>& parts) {
+      for (int row = 0; row < List()->Items()->Count(); ++row) {
+        const std::string text = "|" + cells(row) + "|";
+        bool all = true;
+        for (const std::string& part : parts)
+          all = all && text.find("|" + part + "|") != std::string::npos;
+        if (all) return true;
+      }
+      return false;
+    };
+    // A read of the table that is still running, four rows in.
+    auto startSlowRead = [&] {
+      Control("delay 15");
+      TestKit::Click(Buttons()->RefreshBtn);
+      return PumpUntil([this] { return List()->Items()->Count() >= 4; }) && page_.Request->Busy;
+    };
+    Open(c.table, 3, c.keys, c.status, "createAndGo", c.status, "destroy", "Write during read: ");
+
+    // Delete the third row while the read is still running.
+    ASSERT_TRUE(startSlowRead());
+    TestKit::ClickRow(List(), 2);
+    const std::string deleted = cells(2);
+    {
+      TestKit::DialogScript boxes;
+      boxes.Expect("Are you sure to delete it?", mrOk);
+      TestKit::Click(Buttons()->DeleteBtn);
+    }
+    ASSERT_TRUE(WaitIdle(*page_.Request, 20000));
+    std::vector<std::string> rows = deviceRows();
+    EXPECT_EQ(rows.size(), static_cast<std::size_t>(kSeeded));  // one of kSeeded + 1 gone
+    EXPECT_EQ(List()->Items()->Count(), static_cast<int>(rows.size()));
+    EXPECT_EQ(Buttons()->CountText->Caption().str(), std::to_string(rows.size()));
+    for (int row = 0; row < List()->Items()->Count(); ++row) EXPECT_NE(cells(row), deleted);
+
+    // Add a row before those the running read has passed.
+    ASSERT_TRUE(startSlowRead());
+    TestKit::OnNextModal<TForm>([&](TForm* dialog) {
+      for (std::size_t k = 0; k < c.addedKeys.size(); ++k)
+        EditOf(static_cast<int>(k))->SetText(c.addedKeys[k].c_str());
+      TestKit::Click(FrameOf(dialog)->BtnPanel->SetBtn);
+    });
+    TestKit::Click(Buttons()->AddBtn);
+    ASSERT_TRUE(WaitIdle(*page_.Request, 20000));
+    rows = deviceRows();
+    EXPECT_NE(std::find(rows.begin(), rows.end(), c.addedSuffix), rows.end());
+    EXPECT_EQ(List()->Items()->Count(), static_cast<int>(rows.size()));
+    EXPECT_EQ(Buttons()->CountText->Caption().str(), std::to_string(rows.size()));
+    EXPECT_TRUE(listHolds(c.addedKeys)) << c.addedKeys[0];
+    ExpectNoMarks();
+    Close();
+  }
 }
 
 TEST_F(ListPage, DeleteAsksFirstAndThenWritesTheDeleteTextOnly) {

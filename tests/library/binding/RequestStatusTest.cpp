@@ -167,6 +167,71 @@ TEST_F(StatusTest, SnmpErrorsInTheStatusLineAndAsExceptions) {
   EXPECT_FALSE(request->Busy);
 }
 
+// An agent that answers a SET with noError but an exception where the value
+// was written has set nothing: the Set fails as for a variable that does not
+// exist, synchronously and asynchronously.
+TEST_F(StatusTest, AnExceptionInTheSetReplyIsTheFailureOfTheSet) {
+  request->SetStatusMemo(memo);
+  auto* name = Add<TEdit>();
+  request->BindEdits(kSysName, "%s{l64}", name);
+  for (const bool async : {true, false}) {
+    for (const char* exception : {"noSuchObject", "noSuchInstance", "endOfMibView"}) {
+      SCOPED_TRACE(std::string(exception) + (async ? " async" : " sync"));
+      done.clear();
+      request->AsyncMode = async;
+      name->SetText("renamed");
+      Control(std::string("inject set 1.3.6.1.2.1.1.5 ") + exception);
+      if (async) {
+        request->Set(kSetFromControls);
+        ASSERT_TRUE(WaitIdle(*request));
+        EXPECT_EQ(Head(LastLine()), "Set: (SNMP) Variable does not exist! Request:System.");
+        ASSERT_EQ(done.size(), 1u);
+        EXPECT_EQ(done[0].rfind("set -102 ", 0), 0u) << done[0];
+      } else {
+        try {
+          request->Set(kSetFromControls);
+          ADD_FAILURE() << "no exception";
+        } catch (const Exception& e) {
+          EXPECT_EQ(e.Message, "(SNMP) Variable does not exist!");
+          EXPECT_EQ(e.HelpContext, VNERR_NOSUCHNAME);
+        }
+        EXPECT_TRUE(done.empty());
+      }
+      EXPECT_FALSE(request->Busy);
+      EXPECT_EQ(request->setEnds, 0);
+      // The agent answered as asked, and set nothing.
+      const std::vector<std::string> sets = SetLines();
+      ASSERT_FALSE(sets.empty());
+      EXPECT_NE(sets.back().find("\tnoError\t"), std::string::npos) << sets.back();
+      EXPECT_NE(sets.back().find("1.3.6.1.2.1.1.5.0=" + std::string(exception)), std::string::npos)
+          << sets.back();
+      EXPECT_EQ(Sim().Control("get 1.3.6.1.2.1.1.5.0"), "ok STRING:\"KXR-5810\"");
+    }
+  }
+}
+
+// noSuchName ends a version 1 walk, but a SET answered with it was refused,
+// also where the answer names the instance at which the last walk of that
+// column ended.
+TEST_F(StatusTest, ANoSuchNameAnswerToATableSetIsItsFailure) {
+  VnSNMPRequest2Edits vlans(Form());
+  vlans.Request.VarList = VnSNMPVarList(StaticVlans, MVT_FMV, 1);
+  vlans.Request.Security.Version = 0;
+  vlans.SetStatusMemo(memo);
+  vlans.Get();
+  ASSERT_TRUE(WaitIdle(vlans));
+  ASSERT_EQ(vlans.RowCount, 1u);
+  ASSERT_EQ(*vlans.Request.VarList.Item(kVlanName)->LastOid, "1.3.6.1.2.1.17.7.1.4.3.1.1.1");
+  Control("inject set 1.3.6.1.2.1.17.7.1.4.3.1.1 noSuchName");
+  *vlans.Request.VarList.Item(kVlanId)->Value = "1";
+  *vlans.Request.VarList.Item(kVlanName)->Value = "office";
+  vlans.Set(kSetListValuesThenRead, "1");
+  ASSERT_TRUE(WaitIdle(vlans));
+  EXPECT_EQ(Head(LastLine()), "Set: (SNMP) Variable does not exist!");
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_NE(SetLines()[0].find("\tnoSuchName\t1\t"), std::string::npos) << SetLines()[0];
+}
+
 TEST_F(StatusTest, TimeoutWithAndWithoutDescription) {
   Control("mute");
   request->Request.Timeout = 20;
