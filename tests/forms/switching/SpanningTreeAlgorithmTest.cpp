@@ -136,6 +136,40 @@ TEST_F(SpanningTreeAlgorithm, EnablingWritesThroughTheProgressDialog) {
   EXPECT_EQ(Count(SetLines(), "SET"), 1);
 }
 
+// A switch-off whose Set raises (nothing goes out) leaves no read pending:
+// the next switch-on is read once, after its dialog, not when its SET is
+// answered while the dialog is still up.
+TEST_F(SpanningTreeAlgorithm, ASwitchOffThatRaisesLeavesNoReadBehind) {
+  Control("set " + std::string(kAlgorithm) + " i 3");
+  Open();
+  const AnsiString address = form_->Request->Request.Device.Address;
+  form_->Request->Request.Device.Address = "";  // the SET cannot be addressed
+  ASSERT_TRUE(SelectComboText(form_->ComboBox1, "disabled"));
+  form_->SetButtonClick(nullptr);
+  EXPECT_FALSE(form_->Request->Busy);
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Ok!"), 0)
+      << form_->StatusBar1->DisplayedText().str();
+  form_->Request->Request.Device.Address = address;
+  EXPECT_TRUE(SetLines().empty());
+
+  const int gets = Count(NewLog(), "GET");
+  ASSERT_TRUE(SelectComboText(form_->ComboBox1, "enabled"));
+  TestKit::DialogScript dialogs;
+  dialogs.Expect(kQuestion, mrOk);
+  TestKit::OnNextModal<TProgressForm>([&](TProgressForm* dialog) {
+    ASSERT_TRUE(WaitIdle(*form_->Request));
+    EXPECT_EQ(Count(SetLines(), "SET"), 1);
+    EXPECT_EQ(Count(NewLog(), "GET"), gets);  // nothing read while the dialog shows
+    for (int i = 0; i < 31; ++i) dialog->ProgressTimerTimer(nullptr);
+  });
+  form_->SetButtonClick(nullptr);
+  dialogs.Verify();
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
+  EXPECT_EQ(ComboText(form_->ComboBox1), "enabled");
+  EXPECT_NE(form_->StatusBar1->DisplayedText().Pos("Get: Ok!"), 0);
+}
+
 TEST_F(SpanningTreeAlgorithm, TheProgressDialogFindsNoRequestOnceTheFormIsGone) {
   Open();
   EXPECT_EQ(GetSpanningTreeRequest(), form_->Request.get());
