@@ -115,6 +115,9 @@ TEST_F(SpanningTreeAlgorithm, CancelSendsNothingAndReadsAgain) {
 TEST_F(SpanningTreeAlgorithm, EnablingWritesThroughTheProgressDialog) {
   Control("set " + std::string(kAlgorithm) + " i 2");
   Open();
+  const int gets = Count(NewLog(), "GET");
+  // The answer comes after the dialog has closed: the read waits for it.
+  Control("hold");
   ASSERT_TRUE(SelectComboText(form_->ComboBox1, "enabled"));
   TestKit::DialogScript dialogs;
   dialogs.Expect(kQuestion, mrOk);
@@ -131,9 +134,33 @@ TEST_F(SpanningTreeAlgorithm, EnablingWritesThroughTheProgressDialog) {
   dialogs.Verify();
   EXPECT_TRUE(shown);
   EXPECT_EQ(ProgressForm, nullptr);
+  EXPECT_TRUE(form_->Request->Busy);
+  Control("release");
+  ASSERT_TRUE(PumpUntil([&] { return Count(NewLog(), "GET") == gets + 1; }));
   ASSERT_TRUE(WaitIdle(*form_->Request));
-  ASSERT_TRUE(PumpUntil([] { return Value(kAlgorithm) == "INTEGER:3"; }));
+  EXPECT_EQ(Value(kAlgorithm), "INTEGER:3");
   EXPECT_EQ(Count(SetLines(), "SET"), 1);
+  EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Get: Ok!"), 1);
+
+  // Refused, and answered after the dialog: nothing is read over the error.
+  Control("set " + std::string(kAlgorithm) + " i 2");
+  Control("inject set 1.3.6.1.4.1.171.11.101.1.2.1.2.1 wrongValue");
+  Control("hold");
+  dialogs.Expect(kQuestion, mrOk);
+  TestKit::OnNextModal<TProgressForm>([](TProgressForm* dialog) {
+    for (int i = 0; i < 31; ++i) dialog->ProgressTimerTimer(nullptr);
+  });
+  form_->SetButtonClick(nullptr);
+  dialogs.Verify();
+  Control("release");
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  PumpUntil([] { return false; }, 200);
+  EXPECT_EQ(Count(SetLines(), "SET"), 2);
+  EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Set: "), 1)
+      << form_->StatusBar1->DisplayedText().str();
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Ok!"), 0);
 }
 
 // A switch-off whose Set raises (nothing goes out) leaves no read pending:
