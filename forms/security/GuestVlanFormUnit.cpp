@@ -36,5 +36,5 @@ void TGuestVlanForm::BT_GetClick(TObject*) {
 }
 
 void TGuestVlanForm::SetBtnClick(TObject*) {
-  if (WriteNameAndPorts()) BT_GetClick(nullptr);
+  if (WriteNameAndPorts()) RefreshAfterWrite();
 }

@@ -114,13 +114,17 @@ void TSafeguardCtrlForm::ShowStatusText(const AnsiString& text) {
   ShowFailureInStatusBar(stbStatus, text);
 }
 
-void TSafeguardCtrlForm::btnGetClick(TObject*) {
-  if (!Request || Request->Busy) return;
+void TSafeguardCtrlForm::btnGetClick(TObject*) { Refresh(); }
+
+bool TSafeguardCtrlForm::Refresh() {
+  if (!Request || Request->Busy) return true;
   try {
     Request->Get();
     lbFalling->SetCaption(edtFalling->Text());
+    return true;
   } catch (const Exception& e) {
     ShowStatusText(e.Message);
+    return false;
   }
 }
 
@@ -191,6 +195,7 @@ void TSafeguardCtrlForm::btnSetClick(TObject*) {
     FallingFirst = 1;
 
   TSavedAccess saved(*Request);
+  AnsiString refusal;
   try {
     for (int i = Item::kSafeguardRisingThreshold; i <= Item::kSafeguardAlarmAdminState; ++i)
       saved.Invalidate(i);
@@ -204,10 +209,13 @@ void TSafeguardCtrlForm::btnSetClick(TObject*) {
     WriteOne(Item::kSafeguardMode, ckMode);
     WriteOne(Item::kSafeguardAlarmAdminState, ckAlarm);
   } catch (const Exception& e) {
-    ShowStatusText(e.Message);
+    refusal = e.Message;
+    ShowStatusText(refusal);
   }
   saved.Restore();
-  btnGetClick(this);
+  // The read shows what the device holds; a refused write stays in the
+  // status line unless the read fails itself.
+  if (Refresh() && !refusal.IsEmpty()) ShowStatusText(refusal);
   FallingFirst = 0;
 }
 

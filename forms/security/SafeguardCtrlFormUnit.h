@@ -62,6 +62,8 @@ class TSafeguardCtrlForm : public TForm {
   void InitComponents();
   // Writes item alone when its box is ticked.
   void WriteOne(int item, const TCheckBox* box);
+  // Reads every item; false when the read failed (its message is shown).
+  bool Refresh();
   void ShowStatusText(const AnsiString& text);
 };
 

@@ -91,6 +91,7 @@ bool TVlanPortsSettingsForm::GetOf(VnSNMPRequest2Edits* request) {
     return true;
   } catch (const Exception& e) {
     request->ShowRequestStatus(e.Message);
+    readFailed_ = true;
     return false;
   }
 }
@@ -100,11 +101,13 @@ bool TVlanPortsSettingsForm::WriteNameAndPorts() {
   VnSNMPVarList& list = SettingsRequest->Request.VarList;
   const bool unchanged = !Edit1->Text().IsEmpty() && edtName->Text() == Edit1->Text();
   list.Item(kName)->Access = unchanged ? SNMP_ACCESS_INVALID : kReadWrite;
+  refusal_ = "";
   try {
     SettingsRequest->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     list.Item(kName)->Access = kReadWrite;
     SettingsRequest->ShowRequestStatus(e.Message);
+    refusal_ = StatusBar1->DisplayedText();
     return true;
   }
   list.Item(kName)->Access = kReadWrite;
@@ -114,16 +117,24 @@ bool TVlanPortsSettingsForm::WriteNameAndPorts() {
 bool TVlanPortsSettingsForm::StartDelete() {
   if (!DeleteRequest || DeleteRequest->Busy) return false;
   cbxDel->SetItemIndex(kStartIndex);
+  refusal_ = "";
   try {
     DeleteRequest->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     DeleteRequest->ShowRequestStatus(e.Message);
+    refusal_ = StatusBar1->DisplayedText();
   }
   return true;
 }
 
+void TVlanPortsSettingsForm::RefreshAfterWrite() {
+  readFailed_ = false;
+  BT_GetClick(nullptr);
+  if (!refusal_.IsEmpty() && !readFailed_) ShowFailureInStatusBar(StatusBar1, refusal_);
+}
+
 void TVlanPortsSettingsForm::DelBtnClick(TObject*) {
-  if (StartDelete()) BT_GetClick(nullptr);
+  if (StartDelete()) RefreshAfterWrite();
 }
 
 void TVlanPortsSettingsForm::BT_CloseClick(TObject*) { Close(); }

@@ -70,14 +70,23 @@ class TVlanPortsSettingsForm : public TForm {
   void CreateNameCopyRequest();
   void CreateDeleteRequest();
   // Get of the request; false (message in panel 0) when it raised.
-  static bool GetOf(VnSNMPRequest2Edits* request);
+  bool GetOf(VnSNMPRequest2Edits* request);
   // Writes the ports, and the name when it differs from the copy; a failure
   // goes to panel 0. False (nothing sent) when the request was busy.
   bool WriteNameAndPorts();
   // Starts the delete action. False when the request was busy.
   bool StartDelete();
+  // Refresh after a write: a refused write keeps its line in panel 0 unless
+  // a read of the Refresh fails itself.
+  void RefreshAfterWrite();
   // Every request of the derived form, for closing.
   virtual void StopRequests();
 
   TVlanPortsLayout layout_;
+
+ private:
+  // The status line of the last refused write, until the next write.
+  AnsiString refusal_;
+  // Set when a Get raised since it was last cleared.
+  bool readFailed_ = false;
 };

@@ -4,6 +4,8 @@
 #include "catalogue/DeviceMib.h"
 #include "catalogue/MldSnoopingMib.h"
 #include "forms/common/FeatureForm.h"
+#include "library/VnErrors.h"
+#include "library/VnSNMPError.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
@@ -81,6 +83,7 @@ void TRouterPortsForm::FormCreate(TObject*) {
       Request->BindElementList(item++, elements, frame->PortCheckBoxes.get());
     AttachStatus();
     Request->OnGetDone = VnRequestDoneEvent(this, &TRouterPortsForm::RouterPortsGetDone);
+    Request->OnSetDone = VnRequestDoneEvent(this, &TRouterPortsForm::RouterPortsSetDone);
     Request->Get();
     btnSet->SetEnabled(false);
   } catch (const Exception& e) {
@@ -95,6 +98,25 @@ void TRouterPortsForm::RouterPortsGetDone(VnSNMPRequest2Controls*, const VnSNMPE
   RequestIdle = 1;
   for (TStackingPortUitForm* frame : {StaticPortFrame, DynamicPortFrame, ForbiddenPortFrame})
     if (frame) frame->EnablePorts();
+}
+
+// The table is read once the SET is answered; a refused SET is not read
+// over, so its error stays in the status target.
+void TRouterPortsForm::RouterPortsSetDone(VnSNMPRequest2Controls*, const VnSNMPError& Result) {
+  if (Result.Number != VNERR_OK) {
+    RequestIdle = 1;
+    // The list still holds the device's rows; a click on the row just
+    // written shows its ports again.
+    ListView1->SetSelected(nullptr);
+    return;
+  }
+  try {
+    Request->Get();
+    if (!Request->Busy) RequestIdle = 1;  // stopped meanwhile: no read runs
+  } catch (const Exception& e) {
+    RequestIdle = 1;
+    ShowFailure(e.Message);
+  }
 }
 
 void TRouterPortsForm::ClearEntryFields() {
@@ -140,7 +162,7 @@ void TRouterPortsForm::btnSetClick(TObject*) {
     Request->Request.Active = true;
     Request->Set(kSetFromControls);
     ClearEntryFields();
-    Request->Get();
+    if (!Request->Busy) RequestIdle = 1;  // nothing went out
   } catch (const Exception& e) {
     RequestIdle = 1;
     ShowFailure(e.Message);

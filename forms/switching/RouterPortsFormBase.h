@@ -2,7 +2,8 @@
 // static, dynamic and forbidden router ports on three tabs of port grids
 // under the list of VLANs; Set writes the static and forbidden lists of the
 // selected VLAN (the dynamic list is the device's and never sent), then
-// reads again. Set with no VLAN selected does nothing.
+// reads again once the SET is answered. Set with no VLAN selected does
+// nothing.
 //
 // A form of the family still writes itself: its layout (through
 // BuildComponents and a TRouterPortsLayout), the texts beyond the VLAN ID
@@ -98,6 +99,7 @@ class TRouterPortsForm : public TForm {
   void CreatePortFrame();
   void ClearEntryFields();
   void RouterPortsGetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Result);
+  void RouterPortsSetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Result);
 
   const VnSNMPVarDesc* table_;
   int staticItem_;

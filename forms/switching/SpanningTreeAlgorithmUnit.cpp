@@ -71,9 +71,11 @@ void TSpanningTreeAlgorithmForm::FormCreate(TObject*) {
 }
 
 void TSpanningTreeAlgorithmForm::RequestSetDone(VnSNMPRequest2Controls*, const VnSNMPError& Error) {
+  setAnswered_ = true;
+  setRefused_ = Error.Number != VNERR_OK;
   if (!readAfterSwitchOff_) return;
   readAfterSwitchOff_ = false;
-  if (Error.Number == VNERR_OK) GetButtonClick(nullptr);
+  if (!setRefused_) GetButtonClick(nullptr);
 }
 
 void TSpanningTreeAlgorithmForm::GetButtonClick(TObject*) {
@@ -103,14 +105,23 @@ void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
           ~Forget() { ProgressForm = nullptr; }
         } forget;
         Request->Request.Active = true;
+        setAnswered_ = false;
+        setRefused_ = false;
         // Its constructor sends the Set through OpenFormRequest().
         std::unique_ptr<TProgressForm> dialog(Create<TProgressForm>(Application, nullptr));
         ProgressForm = dialog.get();
         dialog->SetCaption("Enable STP Progress");
         dialog->LB_Prompt->SetCaption("Enable STP is doing...");
         dialog->ShowModal();
+        // Read once the SET is answered; a refused one leaves its error in
+        // the bar.
+        if (!setAnswered_ && Request->Busy)
+          readAfterSwitchOff_ = true;
+        else if (!setRefused_)
+          Request->Get();
+      } else {
+        Request->Get();
       }
-      Request->Get();
     }
   } catch (...) {
     readAfterSwitchOff_ = false;

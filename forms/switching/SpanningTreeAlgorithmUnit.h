@@ -37,11 +37,16 @@ class TSpanningTreeAlgorithmForm : public TForm {
 
  private:
   void BuildComponents();
-  // The request's OnSetDone: switching off is read back once its SET has
-  // been taken; a refused one leaves its error in the bar.
+  // The request's OnSetDone: a SET is read back once it has been taken; a
+  // refused one leaves its error in the bar.
   void RequestSetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Error);
 
+  // Set while a SET is on its way whose answer is to be read back: switching
+  // off, or switching on when the progress dialog closed before the answer.
   bool readAfterSwitchOff_ = false;
+  // What became of the last SET answered since switching on began.
+  bool setAnswered_ = false;
+  bool setRefused_ = false;
 };
 
 extern TSpanningTreeAlgorithmForm* SpanningTreeAlgorithmForm;

@@ -74,14 +74,19 @@ void TLogSaveControlForm::cbxLogSaveMethodChange(TObject*) {
   EdLogSavetimeInterval->SetEnabled(cbxLogSaveMethod->ItemIndex() == kTimeIntervalIndex);
 }
 
-void TLogSaveControlForm::btnRefreshClick(TObject*) {
-  if (!Request || Request->Busy) return;
+void TLogSaveControlForm::btnRefreshClick(TObject*) { Refresh(); }
+
+bool TLogSaveControlForm::Refresh() {
+  if (!Request || Request->Busy) return true;
+  bool read = true;
   try {
     Request->Get();
   } catch (const Exception& e) {
     ShowFailure(e.Message);
+    read = false;
   }
   cbxLogSaveMethodChange(nullptr);
+  return read;
 }
 
 void TLogSaveControlForm::btnSetClick(TObject*) {
@@ -90,6 +95,7 @@ void TLogSaveControlForm::btnSetClick(TObject*) {
     InputError("You should choose Log Save Method.", cbxLogSaveMethod);
     return;
   }
+  AnsiString refusal;
   {
     // The interval is written with the time-interval method only; its
     // access word comes back however the SET ends.
@@ -99,10 +105,13 @@ void TLogSaveControlForm::btnSetClick(TObject*) {
     try {
       Request->Set(kSetFromControlsThenRead);
     } catch (const Exception& e) {
-      ShowFailure(e.Message);
+      refusal = e.Message;
+      ShowFailure(refusal);
     }
   }
-  btnRefreshClick(nullptr);
+  // The read shows what the device holds; a refused write stays in the
+  // status line unless the read fails itself.
+  if (Refresh() && !refusal.IsEmpty()) ShowFailure(refusal);
 }
 
 void TLogSaveControlForm::FormCloseQuery(TObject*, bool&) { StopWaitDelete(Request); }

@@ -41,6 +41,8 @@ class TLogSaveControlForm : public TForm {
  private:
   void InitComponents();
   void ShowFailure(const AnsiString& message);
+  // Reads both items; false when the read failed (its message is shown).
+  bool Refresh();
 };
 
 extern TLogSaveControlForm* LogSaveControlForm;

@@ -115,6 +115,9 @@ TEST_F(SpanningTreeAlgorithm, CancelSendsNothingAndReadsAgain) {
 TEST_F(SpanningTreeAlgorithm, EnablingWritesThroughTheProgressDialog) {
   Control("set " + std::string(kAlgorithm) + " i 2");
   Open();
+  const int gets = Count(NewLog(), "GET");
+  // The answer comes after the dialog has closed: the read waits for it.
+  Control("hold");
   ASSERT_TRUE(SelectComboText(form_->ComboBox1, "enabled"));
   TestKit::DialogScript dialogs;
   dialogs.Expect(kQuestion, mrOk);
@@ -131,9 +134,67 @@ TEST_F(SpanningTreeAlgorithm, EnablingWritesThroughTheProgressDialog) {
   dialogs.Verify();
   EXPECT_TRUE(shown);
   EXPECT_EQ(ProgressForm, nullptr);
+  EXPECT_TRUE(form_->Request->Busy);
+  Control("release");
+  ASSERT_TRUE(PumpUntil([&] { return Count(NewLog(), "GET") == gets + 1; }));
   ASSERT_TRUE(WaitIdle(*form_->Request));
-  ASSERT_TRUE(PumpUntil([] { return Value(kAlgorithm) == "INTEGER:3"; }));
+  EXPECT_EQ(Value(kAlgorithm), "INTEGER:3");
   EXPECT_EQ(Count(SetLines(), "SET"), 1);
+  EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Get: Ok!"), 1);
+
+  // Refused, and answered after the dialog: nothing is read over the error.
+  Control("set " + std::string(kAlgorithm) + " i 2");
+  Control("inject set 1.3.6.1.4.1.171.11.101.1.2.1.2.1 wrongValue");
+  Control("hold");
+  dialogs.Expect(kQuestion, mrOk);
+  TestKit::OnNextModal<TProgressForm>([](TProgressForm* dialog) {
+    for (int i = 0; i < 31; ++i) dialog->ProgressTimerTimer(nullptr);
+  });
+  form_->SetButtonClick(nullptr);
+  dialogs.Verify();
+  Control("release");
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  PumpUntil([] { return false; }, 200);
+  EXPECT_EQ(Count(SetLines(), "SET"), 2);
+  EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Set: "), 1)
+      << form_->StatusBar1->DisplayedText().str();
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Ok!"), 0);
+}
+
+// A switch-off whose Set raises (nothing goes out) leaves no read pending:
+// the next switch-on is read once, after its dialog, not when its SET is
+// answered while the dialog is still up.
+TEST_F(SpanningTreeAlgorithm, ASwitchOffThatRaisesLeavesNoReadBehind) {
+  Control("set " + std::string(kAlgorithm) + " i 3");
+  Open();
+  const AnsiString address = form_->Request->Request.Device.Address;
+  form_->Request->Request.Device.Address = "";  // the SET cannot be addressed
+  ASSERT_TRUE(SelectComboText(form_->ComboBox1, "disabled"));
+  form_->SetButtonClick(nullptr);
+  EXPECT_FALSE(form_->Request->Busy);
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Ok!"), 0)
+      << form_->StatusBar1->DisplayedText().str();
+  form_->Request->Request.Device.Address = address;
+  EXPECT_TRUE(SetLines().empty());
+
+  const int gets = Count(NewLog(), "GET");
+  ASSERT_TRUE(SelectComboText(form_->ComboBox1, "enabled"));
+  TestKit::DialogScript dialogs;
+  dialogs.Expect(kQuestion, mrOk);
+  TestKit::OnNextModal<TProgressForm>([&](TProgressForm* dialog) {
+    ASSERT_TRUE(WaitIdle(*form_->Request));
+    EXPECT_EQ(Count(SetLines(), "SET"), 1);
+    EXPECT_EQ(Count(NewLog(), "GET"), gets);  // nothing read while the dialog shows
+    for (int i = 0; i < 31; ++i) dialog->ProgressTimerTimer(nullptr);
+  });
+  form_->SetButtonClick(nullptr);
+  dialogs.Verify();
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
+  EXPECT_EQ(ComboText(form_->ComboBox1), "enabled");
+  EXPECT_NE(form_->StatusBar1->DisplayedText().Pos("Get: Ok!"), 0);
 }
 
 TEST_F(SpanningTreeAlgorithm, TheProgressDialogFindsNoRequestOnceTheFormIsGone) {
