@@ -97,8 +97,7 @@ TEST(StateFile, EngineBootsLatchAtTheirMaximum) {
     Simulator sim({"--state-dir", state.Path()});
     ASSERT_TRUE(sim.Running()) << sim.Output();
     const ToolResult r = sim.V2("snmpget", {kEngineBoots});
-    EXPECT_NE(r.out.find(std::string("INTEGER: ") + c.expected + "\n"), std::string::npos)
-        << r.out;
+    EXPECT_NE(r.out.find(std::string("INTEGER: ") + c.expected + "\n"), std::string::npos) << r.out;
     EXPECT_EQ(vntest::ReadFile(state.File("engine-boots")), std::string(c.expected) + "\n");
   }
 }
