@@ -12,6 +12,7 @@
 #include "SimulatorHarness.h"
 #include "simulator/src/StateFile.h"
 #include "support/FileSizeLimit.h"
+#include "support/FlushedFiles.h"
 
 namespace simtest {
 namespace {
@@ -45,6 +46,7 @@ TEST(StateFile, IsWrittenWholeUnderAFreshNameOrNotAtAll) {
       ASSERT_EQ(symlink(victim.c_str(), (file + ".tmp").c_str()), 0);
     }
     const std::vector<std::string> before = Names(dir.Path());
+    vntest::ForgetFlushedFiles();
     std::string error;
     bool ok = false;
     if (c.limit > 0) {
@@ -54,6 +56,13 @@ TEST(StateFile, IsWrittenWholeUnderAFreshNameOrNotAtAll) {
       ok = sim::WriteStateFile(file, "12345\n", error);
     }
     EXPECT_EQ(ok, c.written) << error;
+    if (c.written) {
+      // On disk under its own name before it takes the old file's place.
+      const std::vector<std::string> flushed = vntest::FlushedFiles();
+      ASSERT_EQ(flushed.size(), 1u);
+      const std::string name = std::filesystem::path(flushed[0]).filename().string();
+      EXPECT_TRUE(name.rfind("engine-boots.", 0) == 0) << name;
+    }
     EXPECT_EQ(vntest::ReadFile(file), c.written ? "12345\n" : "7\n");
     EXPECT_EQ(vntest::ReadFile(victim), "untouched\n");
     EXPECT_EQ(Names(dir.Path()), before);

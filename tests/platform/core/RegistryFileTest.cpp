@@ -11,6 +11,7 @@
 #include "platform/Registry.h"
 #include "platform/RegistryStore.h"
 #include "support/FileSizeLimit.h"
+#include "support/FlushedFiles.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -31,9 +32,10 @@ mode_t ModeOf(const std::string& path) {
   return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
-TEST(RegistryFile, ARewriteKeepsTheFilesMode) {
-  // A file its owner made private stays private, also when the name is a
-  // link to it; a new file gets what any new file of the user's gets.
+TEST(RegistryFile, ARewriteIsFlushedFirstAndKeepsTheFilesMode) {
+  // The new file is on disk before it takes the old one's place. A file its
+  // owner made private stays private, also when the name is a link to it; a
+  // new file gets what any new file of the user's gets.
   struct Case {
     int existing;  // mode of the file before; -1: no file
     bool linked;   // registry.ini is a link to the file
@@ -59,9 +61,18 @@ TEST(RegistryFile, ARewriteKeepsTheFilesMode) {
       ASSERT_EQ(symlink(real.c_str(), file.c_str()), 0);
     }
     const mode_t previous = umask(c.mask);
+    vntest::ForgetFlushedFiles();
     TFileRegistryStore store(file.c_str());
     store.WriteValue(kKey, "x", "1");
     umask(previous);
+    const std::vector<std::string> flushed = vntest::FlushedFiles();
+    ASSERT_EQ(flushed.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(flushed[0])
+                  .filename()
+                  .string()
+                  .rfind(std::filesystem::path(real).filename().string() + ".tmp.", 0),
+              0u)
+        << flushed[0];
     EXPECT_EQ(ModeOf(real), c.expected);
     const std::string text = vntest::ReadFile(file);
     EXPECT_EQ(text.rfind("; kept\n", 0) == 0, c.existing >= 0) << text;
