@@ -20,6 +20,7 @@
 #include "simulator/src/Fixture.h"
 #include "simulator/src/Options.h"
 #include "simulator/src/Seeder.h"
+#include "simulator/src/StateFile.h"
 
 #ifndef VN_SIM_FIXTURE
 #define VN_SIM_FIXTURE "simulator/fixture/kxr5810.fixture"
@@ -80,17 +81,10 @@ struct TempFolder {
   }
 };
 
-bool WritePortFile(const std::string& path, int port) {
-  const std::string tmp = path + ".tmp";
-  {
-    std::ofstream out(tmp);
-    out << port << "\n";
-    if (!out) return false;
-  }
-  return std::rename(tmp.c_str(), path.c_str()) == 0;  // readers never see half a file
-}
-
 int Run(int argc, char** argv) {
+  // Under a file-size limit a write fails (and is reported) instead of
+  // killing the agent halfway through a file.
+  signal(SIGXFSZ, SIG_IGN);
   sim::Options options;
   std::string error;
   if (!sim::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
@@ -203,8 +197,10 @@ int Run(int argc, char** argv) {
             << options.agent.readCommunity << " " << options.agent.address << ":" << agent.Port()
             << " 1.3.6.1.4.1.171\n"
             << std::flush;
-  if (!options.portFile.empty() && !WritePortFile(options.portFile, agent.Port())) {
-    std::cerr << "kxr-simulator: cannot write " << options.portFile << "\n";
+  // Readers never see half a file.
+  if (!options.portFile.empty() &&
+      !sim::WriteStateFile(options.portFile, std::to_string(agent.Port()) + "\n", error)) {
+    std::cerr << "kxr-simulator: " << error << "\n";
     return 1;
   }
 

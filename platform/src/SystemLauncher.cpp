@@ -117,8 +117,8 @@ class TForkLauncher : public TProcessLauncher {
     sigemptyset(&noSignals);
     struct sigaction byDefault = {};
     byDefault.sa_handler = SIG_DFL;
-    const int kResetSignals[] = {SIGPIPE, SIGCHLD, SIGHUP,  SIGINT,
-                                 SIGQUIT, SIGTERM, SIGUSR1, SIGUSR2};
+    const int kResetSignals[] = {SIGPIPE, SIGCHLD, SIGHUP,  SIGINT, SIGQUIT,
+                                 SIGTERM, SIGUSR1, SIGUSR2, SIGXFSZ};
     long maxFd = sysconf(_SC_OPEN_MAX);
     if (maxFd < 0 || maxFd > 65536) maxFd = 65536;
 

@@ -21,9 +21,11 @@
 #include <list>
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "simulator/src/ErrorStatus.h"
 #include "simulator/src/EventLoop.h"
+#include "simulator/src/StateFile.h"
 
 // The agent library's own view-based access control; this agent decides
 // access itself (communities, users, contexts) and takes it out.
@@ -426,25 +428,14 @@ bool Agent::Start(std::string& error) {
     // own persistent file.
     const std::string file = m.config.stateDir + "/engine-boots";
     std::ifstream in(file);
-    long previous = 0;
-    if (!(in >> previous) || previous < 0 || previous >= 2147483646) previous = 0;
-    std::string text = std::to_string(previous);
+    std::ostringstream stored;
+    stored << in.rdbuf();
+    std::string text = std::to_string(EngineBootsBase(stored.str()));
     engineBoots_conf("engineBoots", text.data());
     // Written aside and renamed: a stop halfway through must not leave a
     // count that restarts from 1 (managers would then see time go back).
-    const std::string tmp = file + ".tmp";
-    {
-      std::ofstream out(tmp);
-      out << snmpv3_local_snmpEngineBoots() << "\n";
-      if (!out.flush()) {
-        error = "cannot write " + tmp;
-        return false;
-      }
-    }
-    if (std::rename(tmp.c_str(), file.c_str()) != 0) {
-      error = "cannot write " + file;
+    if (!WriteStateFile(file, std::to_string(snmpv3_local_snmpEngineBoots()) + "\n", error))
       return false;
-    }
     // The library stamped its time cache for our own engine when it
     // started, with the count it had then; Reports and replies take boots
     // and time from that cache while requests are checked against the new

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,20 +60,49 @@ LineKind ParseLine(const std::string& line, Entry& entry) {
   return LineKind::Entry;
 }
 
-// Reads every line; nullopt when the file cannot be opened.
-std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
+// What stands at the counter's name.
+enum class FileState { Read, Missing, Link, Unreadable };
+
+// Reads every line of the file at `path` (and its permission bits into
+// `mode`) through a descriptor opened without following a link at the last
+// name: the counter usually lives in a folder others may write to, and a
+// link planted there could lead to any file of the user's.
+FileState ReadLines(const std::string& path, std::vector<std::string>& lines, mode_t& mode) {
+  // O_NONBLOCK: a FIFO at the name must not stop the start-up.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ELOOP) return FileState::Link;
+    return errno == ENOENT ? FileState::Missing : FileState::Unreadable;
   }
-  if (in.bad()) return std::nullopt;
-  return lines;
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return FileState::Unreadable;
+  mode = st.st_mode & 0777;
+  std::string bytes;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return FileState::Unreadable;
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  lines.clear();
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return FileState::Read;
 }
 
 bool WriteAll(int fd, const std::string& text) {
@@ -91,32 +119,48 @@ bool WriteAll(int fd, const std::string& text) {
 }
 
 // Creates a new file beside `path` under a name no one can foresee
-// (mkostemp). The counter usually lives in the current folder, which others
-// may write to: a fixed name there could be a planted link that the write
-// would follow. Returns the descriptor (and the name in `temp`), or -1.
-int CreateTempFile(const std::string& path, std::string& temp) {
+// (mkostemp, which also refuses whatever already stands at the name). The
+// counter usually lives in the current folder, which others may write to: a
+// fixed name there could be a planted link that the write would follow.
+// The file gets `mode`. Returns the descriptor (and the name in `temp`), or
+// -1.
+int CreateTempFile(const std::string& path, mode_t mode, std::string& temp) {
   std::string name = path + ".tmp.XXXXXX";
   const int fd = ::mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) return -1;
-  // mkostemp gives 0600; the file keeps the mode any new file of the user's
-  // would have.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0644 & ~mask);
+  // mkostemp gives 0600; should the change fail, the file stays the
+  // narrower of the two.
+  ::fchmod(fd, mode);
   temp = std::move(name);
   return fd;
+}
+
+// The mode of a new file of the user's (0644 as far as the umask allows).
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0644 & ~mask;
 }
 
 }  // namespace
 
 int getBootCounter(const std::string& path, const OctetStr& engine_id, unsigned int& boots) {
   boots = 0;
-  std::optional<std::vector<std::string>> lines = ReadLines(path);
-  if (!lines) return SNMPv3_FILEOPEN_ERROR;
+  std::vector<std::string> lines;
+  mode_t mode = 0;
+  switch (ReadLines(path, lines, mode)) {
+    case FileState::Read:
+      break;
+    case FileState::Link:
+      return SNMPv3_FILE_ERROR;
+    case FileState::Missing:
+    case FileState::Unreadable:
+      return SNMPv3_FILEOPEN_ERROR;
+  }
   if (engine_id.len() > MAXLENGTH_ENGINEID) return SNMPv3_TOO_LONG_ERROR;
   const std::string wanted = UpperHex(engine_id);
   std::optional<unsigned int> found;
-  for (const std::string& line : *lines) {
+  for (const std::string& line : lines) {
     Entry entry;
     LineKind kind = ParseLine(line, entry);
     if (kind == LineKind::Bad) return SNMPv3_FILE_ERROR;
@@ -135,23 +179,33 @@ int saveBootCounter(const std::string& path, const OctetStr& engine_id, unsigned
   const std::string wanted = UpperHex(engine_id);
 
   std::string text;
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) {
-    std::optional<std::vector<std::string>> lines = ReadLines(path);
-    if (!lines) return SNMPv3_FILEOPEN_ERROR;
-    for (const std::string& line : *lines) {
-      Entry entry;
-      if (ParseLine(line, entry) == LineKind::Entry && entry.hex == wanted) continue;
-      text += line;
-      text += '\n';
-    }
+  std::vector<std::string> lines;
+  // A new file gets the mode of any new file of the user's; a rewritten one
+  // keeps its own, so that a counter its owner made private stays private.
+  mode_t mode = 0;
+  switch (ReadLines(path, lines, mode)) {
+    case FileState::Read:
+      break;
+    case FileState::Missing:
+      mode = NewFileMode();
+      break;
+    case FileState::Link:
+      return SNMPv3_FILE_ERROR;
+    case FileState::Unreadable:
+      return SNMPv3_FILEOPEN_ERROR;
+  }
+  for (const std::string& line : lines) {
+    Entry entry;
+    if (ParseLine(line, entry) == LineKind::Entry && entry.hex == wanted) continue;
+    text += line;
+    text += '\n';
   }
   text += wanted + " " + std::to_string(boots) + "\n";
 
-  // The rename puts the new file in place of whatever stands at `path`, a
-  // link included, and never writes through it.
+  // The rename puts the new file in place of whatever stands at `path` by
+  // then, and never writes through it.
   std::string tmp;
-  const int fd = CreateTempFile(path, tmp);
+  const int fd = CreateTempFile(path, mode, tmp);
   if (fd < 0) return SNMPv3_FILECREATE_ERROR;
   bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
   if (::close(fd) != 0) ok = false;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "snmp/BootCounter.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -17,6 +18,15 @@ const OctetStr kEngine("VnSNMP_PP_Application");
 
 class BootCounter : public ::testing::Test {
  protected:
+  // The names in the folder, sorted.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.Path()))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
   vntest::TempDir dir_;
   std::string path_ = dir_.File("VnSNMP_PP_BootCounter");
 };
@@ -97,27 +107,103 @@ TEST_F(BootCounter, AFolderInPlaceOfTheFileCannotBeReplaced) {
 }
 
 TEST_F(BootCounter, PlantedLinksAreNeverWrittenThrough) {
-  // A link at the old fixed temporary name, and the counter itself a link:
-  // neither file they point at may change, and the counter becomes a file
-  // of its own, with nothing left beside it.
+  // A link at the old fixed temporary name: the file it points at stays as
+  // it was, and nothing is left beside the counter.
   const std::string victim = dir_.Write("victim", "# not ours\n");
-  const std::string linked = dir_.Write("linked", "0102 7\n");
+  dir_.Write("VnSNMP_PP_BootCounter", "0102 7\n");
   ASSERT_EQ(symlink(victim.c_str(), (path_ + ".tmp").c_str()), 0);
-  ASSERT_EQ(symlink(linked.c_str(), path_.c_str()), 0);
   EXPECT_EQ(saveBootCounter(path_, kEngine, 5), SNMPv3_OK);
   EXPECT_EQ(vntest::ReadFile(victim), "# not ours\n");
-  EXPECT_EQ(vntest::ReadFile(linked), "0102 7\n");
-  struct stat st {};
-  ASSERT_EQ(lstat(path_.c_str(), &st), 0);
-  EXPECT_TRUE(S_ISREG(st.st_mode));
   EXPECT_EQ(vntest::ReadFile(path_), "0102 7\n566E534E4D505F50505F4170706C69636174696F6E 5\n");
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir_.Path()))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
   const std::vector<std::string> expected = {"VnSNMP_PP_BootCounter", "VnSNMP_PP_BootCounter.tmp",
-                                             "linked", "victim"};
-  EXPECT_EQ(names, expected);
+                                             "victim"};
+  EXPECT_EQ(Names(), expected);
+}
+
+TEST_F(BootCounter, ALinkAtTheCounterIsRefusedAndLeftAsItIs) {
+  // The counter is never read or written through a link: a private file
+  // it leads to would otherwise be copied into a new file beside it.
+  struct Case {
+    const char* what;
+    std::string target;  // in the folder; empty for a link to nothing
+  };
+  const std::string secret = dir_.Write("secret", "#password=hush\n0102 7\n");
+  ASSERT_EQ(chmod(secret.c_str(), 0600), 0);
+  const std::string counter =
+      dir_.Write("counter", "566E534E4D505F50505F4170706C69636174696F6E 4\n");
+  ASSERT_EQ(mkdir(dir_.File("folder").c_str(), 0700), 0);
+  const std::vector<Case> cases = {{"a private file", secret},
+                                   {"a counter file", counter},
+                                   {"a folder", dir_.File("folder")},
+                                   {"nothing", dir_.File("missing")}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(symlink(c.target.c_str(), path_.c_str()), 0);
+    const std::vector<std::string> before = Names();
+    unsigned int boots = 9;
+    EXPECT_EQ(getBootCounter(path_, kEngine, boots), SNMPv3_FILE_ERROR);
+    EXPECT_EQ(boots, 0u);
+    EXPECT_EQ(saveBootCounter(path_, kEngine, 5), SNMPv3_FILE_ERROR);
+    EXPECT_EQ(std::filesystem::read_symlink(path_), c.target);
+    EXPECT_EQ(Names(), before);
+    ASSERT_EQ(unlink(path_.c_str()), 0);
+  }
+  EXPECT_EQ(vntest::ReadFile(secret), "#password=hush\n0102 7\n");
+  EXPECT_EQ(vntest::ReadFile(counter), "566E534E4D505F50505F4170706C69636174696F6E 4\n");
+  struct stat st {};
+  ASSERT_EQ(stat(secret.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST_F(BootCounter, TheRewrittenFileKeepsItsMode) {
+  struct Case {
+    int existing;  // the file's mode before; -1: no file
+    mode_t mask;
+    mode_t expected;
+  };
+  const std::vector<Case> cases = {
+      {0600, 022, 0600}, {0640, 022, 0640}, {0400, 022, 0400}, {0664, 022, 0664},
+      {0644, 077, 0644}, {-1, 022, 0644},   {-1, 077, 0600},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::oct << "mode " << c.existing << ", umask " << c.mask);
+    unlink(path_.c_str());
+    if (c.existing >= 0) {
+      dir_.Write("VnSNMP_PP_BootCounter", "#password=hush\n");
+      ASSERT_EQ(chmod(path_.c_str(), static_cast<mode_t>(c.existing)), 0);
+    }
+    const mode_t previous = umask(c.mask);
+    EXPECT_EQ(saveBootCounter(path_, kEngine, 3), SNMPv3_OK);
+    umask(previous);
+    struct stat st {};
+    ASSERT_EQ(stat(path_.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, c.expected);
+    unsigned int boots = 0;
+    EXPECT_EQ(getBootCounter(path_, kEngine, boots), SNMPv3_OK);
+    EXPECT_EQ(boots, 3u);
+  }
+}
+
+TEST_F(BootCounter, AWriteCutShortByAFileSizeLimitFailsAndLeavesNothing) {
+  struct Case {
+    const char* existing;  // nullptr: no file
+    rlim_t limit;
+  };
+  const std::vector<Case> cases = {{nullptr, 0}, {nullptr, 20}, {"0102 7\n", 0}, {"0102 7\n", 20}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.existing ? "a file" : "no file") << ", " << c.limit);
+    unlink(path_.c_str());
+    if (c.existing) dir_.Write("VnSNMP_PP_BootCounter", c.existing);
+    const std::vector<std::string> before = Names();
+    {
+      vntest::FileSizeLimit limit(c.limit);
+      EXPECT_EQ(saveBootCounter(path_, kEngine, 5), SNMPv3_FILECREATE_ERROR);
+    }
+    EXPECT_EQ(Names(), before);
+    if (c.existing) {
+      EXPECT_EQ(vntest::ReadFile(path_), c.existing);
+    }
+  }
 }
 
 }  // namespace

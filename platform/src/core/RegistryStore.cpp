@@ -44,19 +44,28 @@ class FileDescriptor {
 // Creates a new file beside `target` under a name no one can foresee
 // (mkostemp): a fixed or guessable name could be a planted link that the
 // write would follow, and O_EXCL refuses whatever already stands at the
-// name, links included. Returns the descriptor (and the name in `temp`), or
-// -1 with errno set.
-int CreateTempFile(const std::string& target, std::string& temp) {
+// name, links included. The file gets `mode`. Returns the descriptor (and
+// the name in `temp`), or -1 with errno set.
+int CreateTempFile(const std::string& target, mode_t mode, std::string& temp) {
   std::string name = target + ".tmp.XXXXXX";
   const int fd = ::mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) return -1;
-  // mkostemp gives 0600; the file keeps the mode any new file of the user's
-  // would have.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
+  // mkostemp gives 0600; should the change fail, the file stays the
+  // narrower of the two.
+  ::fchmod(fd, mode);
   temp = std::move(name);
   return fd;
+}
+
+// The mode the rewritten file gets: the one it has, so that a file its
+// owner made private stays private; a new file gets the mode any new file
+// of the user's would have.
+mode_t ModeFor(const std::string& target) {
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 0777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
 }
 
 bool WriteAll(int fd, const std::string& text) {
@@ -151,9 +160,11 @@ void TFileRegistryStore::Save(const std::string& text) const {
     if (ec) fail(ec.message());
   }
   std::string temp;
-  FileDescriptor fd(CreateTempFile(target.string(), temp));
+  FileDescriptor fd(CreateTempFile(target.string(), ModeFor(target.string()), temp));
   if (fd.get() < 0) fail(std::strerror(errno));
-  int error = WriteAll(fd.get(), text) ? 0 : errno;
+  // On disk before the rename: a crash then leaves the old file or the new
+  // one, never an empty one.
+  int error = WriteAll(fd.get(), text) && ::fsync(fd.get()) == 0 ? 0 : errno;
   if (!fd.Close() && error == 0) error = errno;
   if (error != 0) {
     ::unlink(temp.c_str());

@@ -1,13 +1,21 @@
 // The module program itself, started as the host starts it, against the
 // simulated switch: it comes up, shows its window and reads the device; and
 // the exit status its entry gives the host.
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -15,14 +23,113 @@
 #include "app/MainUnit.h"
 #include "app/ProgramEntry.h"
 #include "app/Unit1.h"
+#include "library/VnSNMPSession.h"
 #include "platform/ExtCtrls.h"
+#include "support/FileSizeLimit.h"
 
 namespace {
 
+// A TCP port on 127.0.0.1 that was free a moment ago.
+int FreeTcpPort() {
+  const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t len = sizeof addr;
+  int port = 0;
+  if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
+      getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+    port = ntohs(addr.sin_port);
+  close(fd);
+  return port;
+}
+
+// The keyboard of a program shown on Qt's VNC platform: a minimal RFB client
+// that presses keys, as the user in front of the screen would.
+class VncKeyboard {
+ public:
+  VncKeyboard() = default;
+  ~VncKeyboard() {
+    if (fd_ >= 0) close(fd_);
+  }
+  VncKeyboard(const VncKeyboard&) = delete;
+  VncKeyboard& operator=(const VncKeyboard&) = delete;
+
+  // Connects and shakes hands (no authentication); false when the server is
+  // not there (yet) or answers otherwise.
+  bool Connect(int port) {
+    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(static_cast<std::uint16_t>(port));
+    if (connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) return Fail();
+    std::string version;
+    if (!Read(12, version) || version.rfind("RFB 003.", 0) != 0) return Fail();
+    std::string security;
+    if (version == "RFB 003.003\n") {
+      // The server names the one security type: 1, none.
+      if (!Write(version) || !Read(4, security) || security != std::string("\0\0\0\1", 4))
+        return Fail();
+    } else {
+      std::string count, types, result;
+      if (!Write("RFB 003.008\n") || !Read(1, count) || count[0] == 0 ||
+          !Read(static_cast<unsigned char>(count[0]), types) ||
+          types.find('\1') == std::string::npos || !Write(std::string(1, '\1')) ||
+          !Read(4, result) || result != std::string(4, '\0'))
+        return Fail();
+    }
+    return Write(std::string(1, '\1'));  // shared session
+  }
+  // Presses and releases the key (an X keysym).
+  bool Press(std::uint32_t keysym) {
+    std::string event = {4,
+                         1,
+                         0,
+                         0,
+                         static_cast<char>(keysym >> 24),
+                         static_cast<char>(keysym >> 16),
+                         static_cast<char>(keysym >> 8),
+                         static_cast<char>(keysym)};
+    if (!Write(event)) return false;
+    event[1] = 0;
+    return Write(event);
+  }
+
+ private:
+  bool Fail() {
+    close(fd_);
+    fd_ = -1;
+    return false;
+  }
+  bool Write(const std::string& bytes) {
+    return send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
+           static_cast<ssize_t>(bytes.size());
+  }
+  bool Read(std::size_t count, std::string& out) {
+    out.clear();
+    while (out.size() < count) {
+      pollfd p{fd_, POLLIN, 0};
+      if (poll(&p, 1, 5000) <= 0) return false;
+      char buf[64];
+      const ssize_t n = recv(fd_, buf, std::min(sizeof buf, count - out.size()), 0);
+      if (n <= 0) return false;
+      out.append(buf, static_cast<std::size_t>(n));
+    }
+    return true;
+  }
+
+  int fd_ = -1;
+};
+
+constexpr std::uint32_t kReturnKey = 0xff0d;
+
 class ModuleProgramTest : public MainWindowTest {
  protected:
-  // Starts the program in a folder of its own with its own registry file.
-  pid_t Start(const std::vector<std::string>& args) {
+  // Starts the program in a folder of its own with its own registry file,
+  // on Qt's `platform`, under a file-size limit when one is given.
+  pid_t Start(const std::vector<std::string>& args, const std::string& platform = "offscreen",
+              rlim_t fileSizeLimit = RLIM_INFINITY) {
     out_ = dir_.File("output.txt");
     const pid_t parent = getpid();
     const pid_t pid = fork();
@@ -35,9 +142,13 @@ class ModuleProgramTest : public MainWindowTest {
       const int fd = open(out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(fd, 1);
       dup2(fd, 2);
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
       setenv("KXR_REGISTRY", dir_.File("registry.ini").c_str(), 1);
       unsetenv("XDG_RUNTIME_DIR");  // as on a machine without a login session
+      if (fileSizeLimit != RLIM_INFINITY) {
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+      }
       std::vector<std::string> copy = {VN_MODULE_BIN};
       copy.insert(copy.end(), args.begin(), args.end());
       std::vector<char*> argv;
@@ -122,6 +233,58 @@ TEST_F(ModuleProgramTest, StartsWithAFileLackingKeysAndAPassPhraseHoldingASwitch
             "v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
 }
 
+// A file-size limit (ulimit -f) makes the boots counter's write fail: the
+// program says so in its box and, once that is answered, ends with status 1,
+// leaving no temporary file and the counter as it was.
+TEST_F(ModuleProgramTest, AFileSizeLimitIsAFailedWriteThatLeavesNoTemporaryFile) {
+  struct Case {
+    const char* what;
+    const char* counter;  // the counter file before; nullptr: none
+  };
+  const std::vector<Case> cases = {
+      {"a first start", nullptr},
+      {"a later start", "566E534E4D505F50505F4170706C69636174696F6E 4\n"}};
+  const std::string counter = dir_.File(kSnmpBootCounterFile);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::remove(counter.c_str());
+    if (c.counter) dir_.Write(kSnmpBootCounterFile, c.counter);
+    dir_.Write("output.txt", "");
+    std::vector<std::string> before;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.Path()))
+      before.push_back(entry.path().filename().string());
+    std::sort(before.begin(), before.end());
+
+    const int vncPort = FreeTcpPort();
+    const pid_t pid = Start({"/I127.0.0.1", "/Rqovalt", "/Wmundrel"},
+                            "vnc:size=640x480:port=" + std::to_string(vncPort), 0);
+    ASSERT_GT(pid, 0);
+    // Return answers the box once it is up, as the user in front of it would.
+    VncKeyboard keyboard;
+    bool connected = false;
+    int status = 0;
+    bool ended = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < deadline) {
+      ended = waitpid(pid, &status, WNOHANG) == pid;
+      if (ended) break;
+      if (!connected) connected = keyboard.Connect(vncPort);
+      if (connected) keyboard.Press(kReturnKey);
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    if (!ended) StopRunning(pid);
+    EXPECT_TRUE(ended) << "still running with its box";
+    EXPECT_TRUE(WIFEXITED(status)) << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "");
+    EXPECT_EQ(WEXITSTATUS(status), kStartupFailedStatus);
+    std::vector<std::string> after;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.Path()))
+      after.push_back(entry.path().filename().string());
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(vntest::ReadFile(counter), c.counter ? c.counter : "");
+  }
+}
+
 // The program entry run in this process, its forms deleted afterwards.
 class ProgramEntryTest : public MainWindowTest {
  protected:
@@ -153,6 +316,18 @@ TEST_F(ProgramEntryTest, AStartUpThatCannotGoOnEndsWithANonZeroStatus) {
   SetArguments({"/I127.0.0.1", "/Rqovalt"});
   EXPECT_EQ(RunModule(), kStartupFailedStatus);
   EXPECT_EQ(MainForm, nullptr);
+
+  // The boots counter cut short by a file-size limit: nothing is left of
+  // the new file.
+  WriteSimulatorConfig();
+  boxes.Expect("Error when saving SNMP engine boots counter!");
+  {
+    vntest::FileSizeLimit limit(0);
+    EXPECT_EQ(RunModule(), kStartupFailedStatus);
+  }
+  EXPECT_EQ(MainForm, nullptr);
+  for (const auto& entry : std::filesystem::directory_iterator(WorkDir()))
+    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
 }
 
 TEST_F(ProgramEntryTest, ANormalCloseEndsWithStatusZero) {

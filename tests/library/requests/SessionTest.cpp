@@ -55,6 +55,20 @@ TEST_F(SessionStart, MalformedCounterFileRaises507AndSavesNothing) {
   EXPECT_EQ(vntest::ReadFile(path), bad);
   // The start stopped there: the event timer was not started.
   EXPECT_FALSE(g_SnmpEventProcessor.Timer()->Enabled());
+
+  // A link in place of the counter, to a good counter elsewhere, is no
+  // counter either: it stays as it is.
+  vntest::TempDir elsewhere;
+  const std::string good = "566E534E4D505F50505F4170706C69636174696F6E 7\n";
+  const std::string target = elsewhere.Write("counter", good);
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(symlink(target.c_str(), path.c_str()), 0);
+  EXPECT_EQ(RaisedNumber([&] { InitSnmpSession(AnsiString(dir_.Path())); }),
+            VNERR_LOAD_BOOTCOUNTER);
+  EXPECT_EQ(vntest::ReadFile(target), good);
+  char linked[4096] = {};
+  EXPECT_GT(readlink(path.c_str(), linked, sizeof linked - 1), 0);
+  EXPECT_EQ(std::string(linked), target);
   try {
     InitSnmpSession(AnsiString(dir_.Path()));
   } catch (Exception& e) {

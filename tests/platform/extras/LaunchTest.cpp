@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <thread>
 
@@ -133,6 +135,27 @@ TEST(WinExec, LooksForBareNamesInTheCurrentFolder) {
   ASSERT_TRUE(WaitForFile(dir.File("vn-viewer-stub.out")));
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_EQ(vntest::ReadFile(dir.File("vn-viewer-stub.out")), "/I1.2.3.4 /TMIB_Info\n");
+}
+
+TEST(WinExec, StartedProgramsInheritNoIgnoredSignal) {
+  // The module ignores SIGXFSZ and SIGPIPE for itself; a program it starts
+  // gets their default actions.
+  vntest::TempDir dir;
+  WriteProgram(dir.File("vn-signals-stub"), "#!/bin/sh\ngrep SigIgn /proc/$$/status > \"$0.out\"\n",
+               0755);
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  const int kSignals[] = {SIGXFSZ, SIGPIPE};
+  struct sigaction previous[2] = {};
+  for (int i = 0; i < 2; ++i) sigaction(kSignals[i], &ignore, &previous[i]);
+  EXPECT_GT(WinExec(dir.File("vn-signals-stub").c_str(), SW_SHOW), 31u);
+  for (int i = 0; i < 2; ++i) sigaction(kSignals[i], &previous[i], nullptr);
+  ASSERT_TRUE(WaitForFile(dir.File("vn-signals-stub.out")));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const std::string line = vntest::ReadFile(dir.File("vn-signals-stub.out"));
+  ASSERT_EQ(line.rfind("SigIgn:", 0), 0u) << line;
+  const unsigned long long ignored = std::stoull(line.substr(7), nullptr, 16);
+  for (int sig : kSignals) EXPECT_EQ(ignored & (1ULL << (sig - 1)), 0u) << strsignal(sig);
 }
 
 TEST(WinExec, FailuresGiveTheSmallResultCodes) {

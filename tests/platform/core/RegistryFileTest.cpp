@@ -1,0 +1,107 @@
+// The registry's file store on disk: the file's mode, and writes that fail.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/Registry.h"
+#include "platform/RegistryStore.h"
+#include "support/FileSizeLimit.h"
+#include "support/FlushedFiles.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+const char kKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vantrel\\Modules\\HelpPath";
+const char kStored[] = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vantrel\\Modules\\HelpPath]\nx=1\n";
+
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+mode_t ModeOf(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+TEST(RegistryFile, ARewriteIsFlushedFirstAndKeepsTheFilesMode) {
+  // The new file is on disk before it takes the old one's place. A file its
+  // owner made private stays private, also when the name is a link to it; a
+  // new file gets what any new file of the user's gets.
+  struct Case {
+    int existing;  // mode of the file before; -1: no file
+    bool linked;   // registry.ini is a link to the file
+    mode_t mask;
+    mode_t expected;
+  };
+  const std::vector<Case> cases = {
+      {0600, false, 022, 0600}, {0640, false, 022, 0640}, {0664, false, 022, 0664},
+      {0644, false, 077, 0644}, {0600, true, 022, 0600},  {-1, false, 022, 0644},
+      {-1, false, 077, 0600},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::oct << "mode " << c.existing << ", umask " << c.mask
+                                    << (c.linked ? ", linked" : ""));
+    vntest::TempDir dir;
+    const std::string file = dir.File("registry.ini");
+    const std::string real = c.linked ? dir.File("real.ini") : file;
+    if (c.existing >= 0) {
+      dir.Write(c.linked ? "real.ini" : "registry.ini", "; kept\n");
+      ASSERT_EQ(chmod(real.c_str(), static_cast<mode_t>(c.existing)), 0);
+    }
+    if (c.linked) {
+      ASSERT_EQ(symlink(real.c_str(), file.c_str()), 0);
+    }
+    const mode_t previous = umask(c.mask);
+    vntest::ForgetFlushedFiles();
+    TFileRegistryStore store(file.c_str());
+    store.WriteValue(kKey, "x", "1");
+    umask(previous);
+    const std::vector<std::string> flushed = vntest::FlushedFiles();
+    ASSERT_EQ(flushed.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(flushed[0])
+                  .filename()
+                  .string()
+                  .rfind(std::filesystem::path(real).filename().string() + ".tmp.", 0),
+              0u)
+        << flushed[0];
+    EXPECT_EQ(ModeOf(real), c.expected);
+    const std::string text = vntest::ReadFile(file);
+    EXPECT_EQ(text.rfind("; kept\n", 0) == 0, c.existing >= 0) << text;
+    EXPECT_NE(text.find(kStored), std::string::npos) << text;
+  }
+}
+
+TEST(RegistryFile, AWriteCutShortByAFileSizeLimitFailsAndLeavesNothing) {
+  struct Case {
+    const char* existing;  // nullptr: no file
+    rlim_t limit;
+  };
+  const std::vector<Case> cases = {{nullptr, 0}, {nullptr, 10}, {kStored, 0}, {kStored, 10}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.existing ? "a file" : "no file") << ", " << c.limit);
+    vntest::TempDir dir;
+    const std::string file = dir.File("registry.ini");
+    if (c.existing) dir.Write("registry.ini", c.existing);
+    const std::vector<std::string> before = Names(dir.Path());
+    TFileRegistryStore store(file.c_str());
+    {
+      vntest::FileSizeLimit limit(c.limit);
+      EXPECT_THROW(store.WriteValue(kKey, "y", "2"), ERegistryException);
+    }
+    EXPECT_EQ(Names(dir.Path()), before);
+    if (c.existing) {
+      EXPECT_EQ(vntest::ReadFile(file), c.existing);
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// The files the simulator writes for others: the engine-boots count in its
+// state folder and the port file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "SimulatorHarness.h"
+#include "simulator/src/StateFile.h"
+#include "support/FileSizeLimit.h"
+#include "support/FlushedFiles.h"
+
+namespace simtest {
+namespace {
+
+const std::string kEngineBoots = "1.3.6.1.6.3.10.2.1.2.0";
+
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(StateFile, IsWrittenWholeUnderAFreshNameOrNotAtAll) {
+  struct Case {
+    const char* what;
+    bool linkAtFixedName;  // a link at "<file>.tmp" to a file of someone else's
+    rlim_t limit;          // file-size limit; 0: none
+    bool written;
+  };
+  const std::vector<Case> cases = {{"plain", false, 0, true},
+                                   {"a link at the fixed name", true, 0, true},
+                                   {"a file-size limit", false, 3, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    vntest::TempDir dir;
+    const std::string file = dir.Write("engine-boots", "7\n");
+    const std::string victim = dir.Write("victim", "untouched\n");
+    if (c.linkAtFixedName) {
+      ASSERT_EQ(symlink(victim.c_str(), (file + ".tmp").c_str()), 0);
+    }
+    const std::vector<std::string> before = Names(dir.Path());
+    vntest::ForgetFlushedFiles();
+    std::string error;
+    bool ok = false;
+    if (c.limit > 0) {
+      vntest::FileSizeLimit limit(c.limit);
+      ok = sim::WriteStateFile(file, "12345\n", error);
+    } else {
+      ok = sim::WriteStateFile(file, "12345\n", error);
+    }
+    EXPECT_EQ(ok, c.written) << error;
+    if (c.written) {
+      // On disk under its own name before it takes the old file's place.
+      const std::vector<std::string> flushed = vntest::FlushedFiles();
+      ASSERT_EQ(flushed.size(), 1u);
+      const std::string name = std::filesystem::path(flushed[0]).filename().string();
+      EXPECT_TRUE(name.rfind("engine-boots.", 0) == 0) << name;
+    }
+    EXPECT_EQ(vntest::ReadFile(file), c.written ? "12345\n" : "7\n");
+    EXPECT_EQ(vntest::ReadFile(victim), "untouched\n");
+    EXPECT_EQ(Names(dir.Path()), before);
+    if (!c.written) {
+      EXPECT_NE(error.find("cannot write " + file), std::string::npos) << error;
+    }
+  }
+}
+
+TEST(StateFile, TheProgramFollowsNoLinkAtTheOldFixedNames) {
+  Simulator sim;
+  ASSERT_TRUE(sim.Running()) << sim.Output();
+  const vntest::TempDir& dir = sim.Dir();
+  const std::string victim = dir.Write("victim", "untouched\n");
+  for (const char* name : {"port.tmp", "state/engine-boots.tmp"})
+    ASSERT_EQ(symlink(victim.c_str(), dir.File(name).c_str()), 0);
+  const std::vector<std::string> top = Names(dir.Path());
+  const std::vector<std::string> state = Names(dir.File("state"));
+  ASSERT_TRUE(sim.Restart()) << sim.Output();
+  EXPECT_EQ(vntest::ReadFile(victim), "untouched\n");
+  EXPECT_EQ(vntest::ReadFile(dir.File("port")), std::to_string(sim.Port()) + "\n");
+  EXPECT_EQ(vntest::ReadFile(dir.File("state/engine-boots")), "2\n");
+  EXPECT_EQ(Names(dir.Path()), top);
+  EXPECT_EQ(Names(dir.File("state")), state);
+}
+
+TEST(StateFile, EngineBootsLatchAtTheirMaximum) {
+  // snmpEngineBoots counts up to 2147483647 and stays there.
+  struct Case {
+    const char* stored;
+    const char* expected;
+  };
+  const std::vector<Case> cases = {{"2147483645\n", "2147483646"},
+                                   {"2147483646\n", "2147483647"},
+                                   {"2147483647\n", "2147483647"},
+                                   {"not a count\n", "1"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored);
+    vntest::TempDir state;
+    state.Write("engine-boots", c.stored);
+    Simulator sim({"--state-dir", state.Path()});
+    ASSERT_TRUE(sim.Running()) << sim.Output();
+    const ToolResult r = sim.V2("snmpget", {kEngineBoots});
+    EXPECT_NE(r.out.find(std::string("INTEGER: ") + c.expected + "\n"), std::string::npos) << r.out;
+    EXPECT_EQ(vntest::ReadFile(state.File("engine-boots")), std::string(c.expected) + "\n");
+  }
+}
+
+}  // namespace
+}  // namespace simtest
