@@ -49,6 +49,8 @@ int HexDigitCount(const AnsiString& text) {
 // single control (IsBadHexInput).
 bool IsBadTypedText(std::uint32_t syntax, const AnsiString& text) {
   if (text == VnNullValueText) return false;
+  // An empty address is no value, sent as such (as "(NULL)" is).
+  const bool empty = text.IsEmpty();
   switch (syntax) {
     case SNMP_SYNTAX_INTEGER:
       return !VnIsWholeNumber(text, INT32_MIN, INT32_MAX);
@@ -69,6 +71,7 @@ bool IsBadTypedText(std::uint32_t syntax, const AnsiString& text) {
     case SNMP_SYNTAX_IPADDRESS:
     case SNMP_SYNTAX_NSAPADDR: {
       VnSubIds ids;
+      if (empty) return false;
       return !VnParseDotted(text, ids) || ids.size() != 4 ||
              std::any_of(ids.begin(), ids.end(), [](std::uint32_t id) { return id > 255; });
     }
@@ -79,9 +82,9 @@ bool IsBadTypedText(std::uint32_t syntax, const AnsiString& text) {
     case SNMP_SYNTAX_OPAQUE:
       return HexDigitCount(text) % 2 != 0;
     case SNMP_SYNTAX_MACADDRESS:
-      return HexDigitCount(text) != 12;
+      return !empty && HexDigitCount(text) != 12;
     case SNMP_SYNTAX_IPV6ADDRESS:
-      return HexDigitCount(text) != 32;
+      return !empty && HexDigitCount(text) != 32;
     default:
       return false;
   }

@@ -59,9 +59,8 @@ TEST_F(TypedValuesPage, ADateAndTimeOutOfItsFormOrRangeIsRefused) {
   page_.Editor->SetVarFormat(kClockRow, "%s{l22}");  // as the menu opens it
   Show("Current Time: ");
   const std::string before = Value(kCurrentClock);
-  for (const char* typed : {"2024-300-26,13:30:15.0", "2024-5-26,13:30:300.0",
-                            "2024-5-26 13:30:15", "13:30:15", "abc", "70000-1-1,13:30:15.0",
-                            "2024-5-26,13:30:15.0x"}) {
+  for (const char* typed : {"2024-300-26,13:30:15.0", "2024-5-26,13:30:300.0", "2024-5-26 13:30:15",
+                            "13:30:15", "abc", "70000-1-1,13:30:15.0", "2024-5-26,13:30:15.0x"}) {
     SCOPED_TRACE(typed);
     EditOf(kClockRow)->SetText(typed);
     Rows()->Row(kClockRow).CheckBox->SetChecked(true);

@@ -527,7 +527,7 @@ TEST_F(TransferTest, TypedDateAndTimeMustBeTheTextFormInRange) {
 // Typed hex text is sent only as whole octets (an odd digit count would
 // make the first digit an octet alone), and an address only with its
 // digit count (blanks between hex digits are dropped); an IPv4 address
-// only as four dotted numbers up to 255.
+// only as four dotted numbers up to 255. An empty address is no value.
 TEST_F(TransferTest, TypedHexTextsAndAddressesMustBeWhole) {
   request->AsyncMode = false;
   request->Request.Device.Address = "";
@@ -552,7 +552,7 @@ TEST_F(TransferTest, TypedHexTextsAndAddressesMustBeWhole) {
       {kMac, "00112233445", VNERR_BAD_PART_VALUE},
       {kMac, "0011223344556", VNERR_BAD_PART_VALUE},
       {kMac, "00112233445566", VNERR_BAD_PART_VALUE},
-      {kMac, "", VNERR_BAD_PART_VALUE},
+      {kMac, "", VNERR_BAD_ADDRESS},  // no value, sent as such
       {kMac, "00-11-22-33-44-55", VNERR_BAD_PART_VALUE},
       {kMac, "(NULL)", VNERR_BAD_ADDRESS},
       {kIpv6, v6, VNERR_BAD_ADDRESS},
@@ -564,7 +564,8 @@ TEST_F(TransferTest, TypedHexTextsAndAddressesMustBeWhole) {
       {kIp, "10.90.90", VNERR_BAD_PART_VALUE},
       {kIp, "10.90.90.256", VNERR_BAD_PART_VALUE},
       {kIp, "abc", VNERR_BAD_PART_VALUE},
-      {kIp, "", VNERR_BAD_PART_VALUE},
+      {kIp, "", VNERR_BAD_ADDRESS},
+      {kIpv6, "", VNERR_BAD_ADDRESS},
   };
   for (const auto& c : cases) {
     edit[c.item]->SetText(c.text.c_str());
