@@ -602,6 +602,7 @@ TEST_F(TransferTest, TypedPartsMustFitTheirPart) {
       {"mac", {kMac, {"00", "a", "", "1B", "ff", "0"}, {}}},
       {"ipv6", {kIpv6, std::vector<const char*>(16, "fe"), {}}},
       {"calendar", {kCalendar, {"2024", "2", "29", "23", "59", "59", "999"}, {}}},
+      {"pair", {kInteger, {"-7", "3"}, {}}},  // edit 0 holds the number
   };
   for (auto& [name, b] : bound) {
     for (std::size_t k = 0; k < b.good.size(); ++k) b.edits.push_back(Add<TEdit>());
@@ -682,6 +683,9 @@ TEST_F(TransferTest, TypedPartsMustFitTheirPart) {
       {"calendar", 3, "24", VNERR_BAD_PART_VALUE},
       {"calendar", 6, "1000", VNERR_BAD_PART_VALUE},
       {"calendar", 6, "", VNERR_BAD_PART_VALUE},
+      {"pair", 0, "7x", VNERR_BAD_PART_VALUE},
+      {"pair", 0, "2147483648", VNERR_BAD_PART_VALUE},
+      {"pair", 1, "anything", VNERR_BAD_ADDRESS},
   };
   for (const auto& c : cases) {
     Binding& b = bound.at(c.binding);
@@ -695,6 +699,8 @@ TEST_F(TransferTest, TypedPartsMustFitTheirPart) {
         << c.binding << " edit " << c.edit << " \"" << c.text << "\" made " << Value(b.item).str();
     b.edits[c.edit]->SetText(b.good[c.edit]);
   }
+  request->ControlsToValues(kOid);
+  EXPECT_EQ(Value(kOid), "1.3.4294967295");
   // A datetime without a zone needs no direction.
   Binding& dt = bound.at("datetime");
   for (std::size_t k : {7u, 8u, 9u}) dt.edits[k]->SetText(k == 7 ? "" : "0");
