@@ -72,8 +72,7 @@ bool IsBadTypedText(std::uint32_t syntax, const AnsiString& text) {
     case SNMP_SYNTAX_NSAPADDR: {
       VnSubIds ids;
       if (empty) return false;
-      return !VnParseDotted(text, ids) || ids.size() != 4 ||
-             std::any_of(ids.begin(), ids.end(), [](std::uint32_t id) { return id > 255; });
+      return !VnParseDotted(text, ids) || ids.size() != 4;  // encoding refuses a part over 255
     }
     case SNMP_SYNTAX_DATETIME:
       return !VnDateTime::IsValidText(text);
