@@ -1,6 +1,7 @@
 // Values between the variable list and the bound controls: showing value
 // texts in the controls and reading the controls back into value texts.
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -29,10 +30,27 @@ bool IsBadHexInput(std::uint32_t syntax, const AnsiString& text) {
   return IsHexSyntax(syntax) && text != VnNullValueText && !VnIsHexText(text);
 }
 
-// A typed number that the leading-number rule would turn into another value
-// ("abc" into 0, "1O" into 1, 4294967297 into 1 for a 32-bit item).
-bool IsBadNumberInput(std::uint32_t syntax, const AnsiString& text) {
+// The number of hexadecimal digits of a hex text (blanks are dropped).
+int HexDigitCount(const AnsiString& text) {
+  int n = 0;
+  for (char c : text.str())
+    if (c != ' ') ++n;
+  return n;
+}
+
+// A text typed into one edit that reading by the syntax would turn into
+// another value: a number that is not one whole value of the syntax ("abc"
+// into 0, "1O" into 1, 4294967297 into 1 for a 32-bit item, 300 into 44 for
+// a byte), an IPv4 address that is not four dotted numbers up to 255 (more
+// would be cut to four, "abc" would be no value), a date and time that is
+// not the text form with every field in range, hex text of an odd digit
+// count (its first digit would become an octet alone), a MAC or IPv6 address
+// of the wrong digit count. Text that is not hex at all is judged for every
+// single control (IsBadHexInput).
+bool IsBadTypedText(std::uint32_t syntax, const AnsiString& text) {
   if (text == VnNullValueText) return false;
+  // An empty address is no value, sent as such (as "(NULL)" is).
+  const bool empty = text.IsEmpty();
   switch (syntax) {
     case SNMP_SYNTAX_INTEGER:
       return !VnIsWholeNumber(text, INT32_MIN, INT32_MAX);
@@ -42,9 +60,42 @@ bool IsBadNumberInput(std::uint32_t syntax, const AnsiString& text) {
       return !VnIsWholeNumber(text, 0, UINT32_MAX);
     case SNMP_SYNTAX_COUNTER64:
       return !VnIsWholeNumber(text, 0, UINT64_MAX);
+    case SNMP_SYNTAX_INT8:
+      return !VnIsWholeNumber(text, INT8_MIN, INT8_MAX);
+    case SNMP_SYNTAX_UINT8:
+      return !VnIsWholeNumber(text, 0, UINT8_MAX);
+    case SNMP_SYNTAX_INT16:
+      return !VnIsWholeNumber(text, INT16_MIN, INT16_MAX);
+    case SNMP_SYNTAX_UINT16:
+      return !VnIsWholeNumber(text, 0, UINT16_MAX);
+    case SNMP_SYNTAX_IPADDRESS:
+    case SNMP_SYNTAX_NSAPADDR: {
+      VnSubIds ids;
+      if (empty) return false;
+      return !VnParseDotted(text, ids) || ids.size() != 4;  // encoding refuses a part over 255
+    }
+    case SNMP_SYNTAX_DATETIME:
+      return !VnDateTime::IsValidText(text);
+    case SNMP_SYNTAX_BITSTR:
+    case SNMP_SYNTAX_OCTETSTR:
+    case SNMP_SYNTAX_OPAQUE:
+      return HexDigitCount(text) % 2 != 0;
+    case SNMP_SYNTAX_MACADDRESS:
+      return !empty && HexDigitCount(text) != 12;
+    case SNMP_SYNTAX_IPV6ADDRESS:
+      return !empty && HexDigitCount(text) != 32;
     default:
       return false;
   }
+}
+
+// One octet of a value spread over several edits: at most two hex digits
+// (none or one are padded with "0"), nothing else.
+bool IsOctetText(const AnsiString& text) {
+  if (text.Length() > 2) return false;
+  for (char c : text.str())
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+  return true;
 }
 
 // The number of an edit as the C library's atoi reads it.
@@ -151,18 +202,25 @@ void ShowInEdits(const ControlBinding& b, const AnsiString& text, const VnOctets
   }
 }
 
-// Several edits, edits to value text; bad is set for characters that hex
-// reading would change.
-AnsiString ReadEdits(const ControlBinding& b, bool& bad) {
+// Several edits, edits to value text; bad is set for an edit whose text is
+// not what its part of the value allows (a whole number in the part's range,
+// an octet of at most two hex digits): reading it would send another value.
+// typed is set when the text is edit 0's as typed, to be judged as such.
+AnsiString ReadEdits(const ControlBinding& b, bool& bad, bool& typed) {
   const int n = b.ControlCount();
   auto text = [&](int k) { return EditOf(b, k)->Text(); };
   auto hexJoin = [&](int count) {
     AnsiString s;
     for (int k = 0; k < count; ++k) {
-      if (IsBadHexInput(b.Syntax, text(k))) bad = true;
+      if (!IsOctetText(text(k))) bad = true;
       s += HexPair(text(k));
     }
     return s;
+  };
+  // The number of edit k, which must be a whole number from least to most.
+  auto number = [&](int k, std::int64_t least, std::uint64_t most) {
+    if (!VnIsWholeNumber(text(k), least, most)) bad = true;
+    return EditNumber(text(k));
   };
   switch (b.Syntax) {
     case SNMP_SYNTAX_BITSTR:
@@ -173,23 +231,25 @@ AnsiString ReadEdits(const ControlBinding& b, bool& bad) {
       AnsiString s;
       for (int k = 0; k < n; ++k) {
         if (k) s += ".";
-        s += AnsiString(EditNumber(text(k)));
+        s += AnsiString::Format("%u", static_cast<std::uint32_t>(number(k, 0, UINT32_MAX)));
       }
       return s;
     }
     case SNMP_SYNTAX_IPADDRESS:
     case SNMP_SYNTAX_NSAPADDR:
       NeedEdits(b, 4);
-      return AnsiString::Format("%d.%d.%d.%d", EditNumber(text(0)), EditNumber(text(1)),
-                                EditNumber(text(2)), EditNumber(text(3)));
+      return AnsiString::Format("%d.%d.%d.%d", number(0, 0, 255), number(1, 0, 255),
+                                number(2, 0, 255), number(3, 0, 255));
     case SNMP_SYNTAX_TIMETICKS: {
       NeedEdits(b, 5);
-      const std::uint32_t t = static_cast<std::uint32_t>(EditNumber(text(0))) * 8640000u +
-                              static_cast<std::uint32_t>(EditNumber(text(1))) * 360000u +
-                              static_cast<std::uint32_t>(EditNumber(text(2))) * 6000u +
-                              static_cast<std::uint32_t>(EditNumber(text(3))) * 100u +
-                              static_cast<std::uint32_t>(EditNumber(text(4)));
-      return VnTimeTicksText(t);
+      // Days, hours, minutes, seconds, hundredths; the whole must fit 32 bits.
+      static constexpr std::uint64_t kMost[5] = {UINT32_MAX / 8640000u, 23, 59, 59, 99};
+      static constexpr std::uint64_t kUnit[5] = {8640000u, 360000u, 6000u, 100u, 1u};
+      std::uint64_t t = 0;
+      for (int k = 0; k < 5; ++k)
+        t += static_cast<std::uint32_t>(number(k, 0, kMost[k])) * kUnit[k];
+      if (t > UINT32_MAX) bad = true;
+      return VnTimeTicksText(static_cast<std::uint32_t>(t));
     }
     case SNMP_SYNTAX_MACADDRESS:
       NeedEdits(b, 6);
@@ -199,28 +259,54 @@ AnsiString ReadEdits(const ControlBinding& b, bool& bad) {
       return hexJoin(16);
     case SNMP_SYNTAX_DATETIME: {
       NeedEdits(b, 10);
+      // Edits 0-6 and 8-9 hold the numbers of the text form, edit 7 the
+      // direction: "+" or "-", or nothing when the zone is 0:0.
+      int f[VnDateTime::kNumbers];
+      for (int k = 0; k < VnDateTime::kNumbers; ++k) {
+        const VnDateTime::Range r = VnDateTime::kRanges[k];
+        f[k] = number(k < 7 ? k : k + 1, r.Least, static_cast<std::uint64_t>(r.Most));
+      }
+      const AnsiString direction = text(7);
+      if (direction != "+" && direction != "-" && !(direction.IsEmpty() && f[7] == 0 && f[8] == 0))
+        bad = true;
       VnDateTime dt = VnDateTime::Parse("");
-      dt.Year = static_cast<WORD>(EditNumber(text(0)));
-      dt.Month = static_cast<BYTE>(EditNumber(text(1)));
-      dt.Day = static_cast<BYTE>(EditNumber(text(2)));
-      dt.Hour = static_cast<BYTE>(EditNumber(text(3)));
-      dt.Minutes = static_cast<BYTE>(EditNumber(text(4)));
-      dt.Seconds = static_cast<BYTE>(EditNumber(text(5)));
-      dt.DeciSeconds = static_cast<BYTE>(EditNumber(text(6)));
-      dt.Direction = text(7).IsEmpty() ? '\0' : text(7)[1];
-      dt.ZoneHours = static_cast<BYTE>(EditNumber(text(8)));
-      dt.ZoneMinutes = static_cast<BYTE>(EditNumber(text(9)));
+      dt.Year = static_cast<WORD>(f[0]);
+      dt.Month = static_cast<BYTE>(f[1]);
+      dt.Day = static_cast<BYTE>(f[2]);
+      dt.Hour = static_cast<BYTE>(f[3]);
+      dt.Minutes = static_cast<BYTE>(f[4]);
+      dt.Seconds = static_cast<BYTE>(f[5]);
+      dt.DeciSeconds = static_cast<BYTE>(f[6]);
+      dt.Direction = direction.IsEmpty() ? '\0' : direction[1];
+      dt.ZoneHours = static_cast<BYTE>(f[7]);
+      dt.ZoneMinutes = static_cast<BYTE>(f[8]);
       return dt.Format();
     }
     case SNMP_SYNTAX_BCDATETIME: {
       NeedEdits(b, 7);
-      auto w = [&](int k) { return static_cast<WORD>(EditNumber(text(k))); };
+      // Year, month, day, hour, minute, second, millisecond.
+      static constexpr int kLeast[7] = {1, 1, 1, 0, 0, 0, 0};
+      static constexpr int kMost[7] = {9999, 12, 31, 23, 59, 59, 999};
+      static constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+      bool wrong = false;
+      WORD w[7];
+      for (int k = 0; k < 7; ++k) {
+        wrong = !VnIsWholeNumber(text(k), kLeast[k], static_cast<std::uint64_t>(kMost[k])) || wrong;
+        w[k] = static_cast<WORD>(EditNumber(text(k)));
+      }
+      if (!wrong && w[2] > kMonthDays[w[1] - 1] + (w[1] == 2 && IsLeapYear(w[0]) ? 1 : 0))
+        wrong = true;
+      if (wrong) {
+        bad = true;
+        return VnNullValueText;  // no date to encode
+      }
       const TDateTime dt =
-          EncodeDate(w(0), w(1), w(2)) + static_cast<double>(EncodeTime(w(3), w(4), w(5), w(6)));
+          EncodeDate(w[0], w[1], w[2]) + static_cast<double>(EncodeTime(w[3], w[4], w[5], w[6]));
       return FormatDateTime("yyyy/mm/dd hh:nn:ss am/pm", dt);
     }
     default:
       if (IsBadHexInput(b.Syntax, text(0))) bad = true;
+      typed = true;
       return text(0);
   }
 }
@@ -303,7 +389,7 @@ VnOctets VnSNMPRequest2Edits::ReadBinding(const ControlBinding& b, bool& bad) {
   TControl* first = b.Controls.front();
   VnOptionList* options = EffectiveOptions(b);
   AnsiString s;
-  bool typed = false;  // text of edits, which numbers must match exactly
+  bool typed = false;  // the text of an edit, judged as typed
   if (dynamic_cast<TLabel*>(first) || dynamic_cast<TStaticText*>(first)) {
     s = first->Text();
   } else if (dynamic_cast<TCheckBox*>(first) && b.HasElements) {
@@ -339,13 +425,13 @@ VnOctets VnSNMPRequest2Edits::ReadBinding(const ControlBinding& b, bool& bad) {
       bad = true;
     }
   } else if (dynamic_cast<TEdit*>(first)) {
-    s = b.ControlCount() == 1 ? first->Text() : ReadEdits(b, bad);
-    typed = true;
+    typed = b.ControlCount() == 1;
+    s = typed ? first->Text() : ReadEdits(b, bad, typed);
   } else {
     RaiseLibraryError(VNERR_BAD_CONTROL_TYPE);
   }
   if (options) s = options->ValueOf(s);
-  if (typed && IsBadNumberInput(b.Syntax, s)) bad = true;
+  if (typed && IsBadTypedText(b.Syntax, s)) bad = true;
   if (b.ControlCount() == 1 && IsBadHexInput(b.Syntax, s)) bad = true;
   return VnValueToBytes(s, b.Syntax);
 }

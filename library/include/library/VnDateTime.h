@@ -24,6 +24,20 @@ class VnDateTime {
   // counts as absent. The year keeps its low 16 bits, every other number its
   // low 8 bits.
   static VnDateTime Parse(const AnsiString& text);
+  // True when a typed text is the text form and nothing else: blanks only
+  // around it, plain decimals (leading zeros allowed) and every number in its
+  // range (kRanges). Parse reads more (values from the device keep it); a
+  // text sent as typed must pass this first.
+  static bool IsValidText(const AnsiString& text);
+  // The range of each number of the text form, in text order: year, month,
+  // day, hour, minutes, seconds, deci-seconds, zone hours, zone minutes.
+  struct Range {
+    int Least;
+    int Most;
+  };
+  static constexpr int kNumbers = 9;
+  static constexpr Range kRanges[kNumbers] = {{0, 65535}, {1, 12}, {1, 31}, {0, 23}, {0, 59},
+                                              {0, 60},    {0, 9},  {0, 13}, {0, 59}};
   // Plain decimals without leading zeros; the zone only when it is not 0:0
   // and the direction is '+' or '-'.
   AnsiString Format() const;

@@ -51,6 +51,46 @@ VnDateTime VnDateTime::Parse(const AnsiString& text) {
   return v;
 }
 
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// One run of decimal digits at p within its range; p moves past it.
+bool ReadField(const char*& p, const char* end, VnDateTime::Range range) {
+  long value = 0;
+  const char* start = p;
+  for (; p < end && *p >= '0' && *p <= '9'; ++p) {
+    value = value * 10 + (*p - '0');
+    if (value > range.Most) return false;  // also stops long runs
+  }
+  return p > start && value >= range.Least;
+}
+
+bool ReadChar(const char*& p, const char* end, char c) {
+  if (p == end || *p != c) return false;
+  ++p;
+  return true;
+}
+
+}  // namespace
+
+bool VnDateTime::IsValidText(const AnsiString& text) {
+  const char* p = text.c_str();
+  const char* end = p + text.Length();
+  while (p < end && IsBlank(*p)) ++p;
+  while (end > p && IsBlank(end[-1])) --end;
+  static constexpr char kAfter[] = "--,::.";  // the separator after each of the first six
+  for (int k = 0; k < 7; ++k) {
+    if (!ReadField(p, end, kRanges[k])) return false;
+    if (k < 6 && !ReadChar(p, end, kAfter[k])) return false;
+  }
+  if (p == end) return true;
+  if (!ReadChar(p, end, ',')) return false;
+  if (!ReadChar(p, end, '+') && !ReadChar(p, end, '-')) return false;
+  return ReadField(p, end, kRanges[7]) && ReadChar(p, end, ':') && ReadField(p, end, kRanges[8]) &&
+         p == end;
+}
+
 AnsiString VnDateTime::Format() const {
   AnsiString text = AnsiString::Format("%u-%u-%u,%u:%u:%u.%u", unsigned{Year}, unsigned{Month},
                                        unsigned{Day}, unsigned{Hour}, unsigned{Minutes},

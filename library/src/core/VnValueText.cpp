@@ -186,7 +186,7 @@ bool VnIsWholeNumber(const AnsiString& text, std::int64_t least, std::uint64_t m
     if (v > (UINT64_MAX - digit) / 10u) return false;
     v = v * 10u + digit;
   }
-  if (!negative) return v <= most;
+  if (!negative) return v <= most && (least <= 0 || v >= static_cast<std::uint64_t>(least));
   if (v == 0) return least <= 0;
   // -v >= least, with least negative: v <= -least.
   return least < 0 && v <= static_cast<std::uint64_t>(-(least + 1)) + 1u;

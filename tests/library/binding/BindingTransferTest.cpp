@@ -42,6 +42,8 @@ enum Item {
   kBool,
   kGauge,
   kCounter64,
+  kIpv6,
+  kCalendar,
   kItemCount
 };
 
@@ -63,10 +65,13 @@ class TransferTest : public BindingTest {
         D("1.3.6.1.4.1.171.9.11", "Flag", SNMP_SYNTAX_BOOLEAN, SNMP_ACCESS_READWRITE),
         D("1.3.6.1.4.1.171.9.12", "Gauge", SNMP_SYNTAX_GUAGE, SNMP_ACCESS_READWRITE),
         D("1.3.6.1.4.1.171.9.13", "Octets in", SNMP_SYNTAX_COUNTER64, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.14", "Address6", SNMP_SYNTAX_IPV6ADDRESS, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.15", "Calendar", SNMP_SYNTAX_BCDATETIME, SNMP_ACCESS_READWRITE),
         {},
     };
     request = std::make_unique<VnSNMPRequest2Edits>(Form());
     request->Request.VarList = VnSNMPVarList(table, SVT_SV, 0);
+    Value(kCalendar) = "(NULL)";  // an empty calendar text reads as no date
   }
   void TearDown() override {
     request.reset();
@@ -415,12 +420,12 @@ TEST_F(TransferTest, NonHexTextAndUnselectedComboAreRemembered) {
   combo->SetItemIndex(0);
   request->ControlsToValues(kStatus);
   EXPECT_EQ(ErrorOf([&] { request->Set(kSetListValues); }), VNERR_BAD_ADDRESS);
-  // Hex digits and blanks are fine, also an odd count.
+  // Hex digits and blanks are fine.
   auto octets = Edits(1);
   request->BindEdits(kOctets, "%s", octets[0]);
-  octets[0]->SetText("a bc");
+  octets[0]->SetText("a bc d");
   request->ControlsToValues(kOctets);
-  EXPECT_EQ(Value(kOctets), "0ABC");
+  EXPECT_EQ(Value(kOctets), "ABCD");
   EXPECT_EQ(ErrorOf([&] { request->Set(kSetListValues); }), VNERR_BAD_ADDRESS);
 }
 
@@ -466,6 +471,243 @@ TEST_F(TransferTest, TypedNumbersMustBeWholeAndFitTheSyntax) {
     EXPECT_EQ(ErrorOf([&] { request->Set(kSetListValues, AnsiString(c.item)); }), c.error)
         << c.item << " \"" << c.text << "\" made " << Value(c.item).str();
   }
+}
+
+// A typed date and time is sent only in the text form with every field in
+// its range; reading would keep a field's low bits (month 300 as 44) or
+// fill what the text lacks with zeros.
+TEST_F(TransferTest, TypedDateAndTimeMustBeTheTextFormInRange) {
+  request->AsyncMode = false;
+  request->Request.Device.Address = "";  // a send would fail on the address: -509
+  auto* edit = Add<TEdit>();
+  request->BindEdits(kDateTime, "%s", edit);
+  const struct {
+    const char* text;
+    int error;
+  } cases[] = {
+      {"2024-5-26,13:30:15.0", VNERR_BAD_ADDRESS},
+      {" 2024-05-26,13:30:15.0,+8:0 ", VNERR_BAD_ADDRESS},
+      {"2024-5-26,13:30:15.0,-5:30", VNERR_BAD_ADDRESS},
+      {"0-1-1,0:0:0.0", VNERR_BAD_ADDRESS},
+      {"65535-12-31,23:59:60.9,+13:59", VNERR_BAD_ADDRESS},
+      {"(NULL)", VNERR_BAD_ADDRESS},
+      {"2024-300-26,13:30:15.0", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,13:30:300.0", VNERR_BAD_PART_VALUE},
+      {"2024-5-26 13:30:15", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,13:30:15", VNERR_BAD_PART_VALUE},
+      {"13:30:15", VNERR_BAD_PART_VALUE},
+      {"abc", VNERR_BAD_PART_VALUE},
+      {"", VNERR_BAD_PART_VALUE},
+      {"70000-1-1,13:30:15.0", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,13:30:15.0x", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,13:30:15.0,", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,13:30:15.0,+8", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,13:30:15.0,*8:0", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,13:30:15.0,+14:0", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,13:30:15.0,-5:60", VNERR_BAD_PART_VALUE},
+      {"2024-0-26,13:30:15.0", VNERR_BAD_PART_VALUE},
+      {"2024-13-26,13:30:15.0", VNERR_BAD_PART_VALUE},
+      {"2024-5-0,13:30:15.0", VNERR_BAD_PART_VALUE},
+      {"2024-5-32,13:30:15.0", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,24:30:15.0", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,13:60:15.0", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,13:30:61.0", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,13:30:15.10", VNERR_BAD_PART_VALUE},
+      {"+2024-5-26,13:30:15.0", VNERR_BAD_PART_VALUE},
+      {"2024-5-26,13:30:15.0,+8:0 9", VNERR_BAD_PART_VALUE},
+  };
+  for (const auto& c : cases) {
+    edit->SetText(c.text);
+    request->ControlsToValues(kDateTime);
+    EXPECT_EQ(ErrorOf([&] { request->Set(kSetListValues, AnsiString(kDateTime)); }), c.error)
+        << "\"" << c.text << "\" made " << Value(kDateTime).str();
+  }
+}
+
+// Typed hex text is sent only as whole octets (an odd digit count would
+// make the first digit an octet alone), and an address only with its
+// digit count (blanks between hex digits are dropped); an IPv4 address
+// only as four dotted numbers up to 255. An empty address is no value.
+TEST_F(TransferTest, TypedHexTextsAndAddressesMustBeWhole) {
+  request->AsyncMode = false;
+  request->Request.Device.Address = "";
+  std::map<int, TEdit*> edit;
+  for (int item : {kOctets, kMac, kIpv6, kIp}) {
+    edit[item] = Add<TEdit>();
+    request->BindEdits(item, "%s", edit[item]);
+  }
+  const std::string v6(32, 'a');
+  const struct {
+    int item;
+    std::string text;
+    int error;
+  } cases[] = {
+      {kOctets, "ABCD", VNERR_BAD_ADDRESS},
+      {kOctets, "a bc d", VNERR_BAD_ADDRESS},
+      {kOctets, "abc", VNERR_BAD_PART_VALUE},
+      {kOctets, "a bc", VNERR_BAD_PART_VALUE},
+      {kOctets, "1", VNERR_BAD_PART_VALUE},
+      {kMac, "001122334455", VNERR_BAD_ADDRESS},
+      {kMac, "00 11 22 33 44 55", VNERR_BAD_ADDRESS},
+      {kMac, "00112233445", VNERR_BAD_PART_VALUE},
+      {kMac, "0011223344556", VNERR_BAD_PART_VALUE},
+      {kMac, "00112233445566", VNERR_BAD_PART_VALUE},
+      {kMac, "", VNERR_BAD_ADDRESS},  // no value, sent as such
+      {kMac, "00-11-22-33-44-55", VNERR_BAD_PART_VALUE},
+      {kMac, "(NULL)", VNERR_BAD_ADDRESS},
+      {kIpv6, v6, VNERR_BAD_ADDRESS},
+      {kIpv6, v6.substr(1), VNERR_BAD_PART_VALUE},
+      {kIpv6, v6 + "aa", VNERR_BAD_PART_VALUE},
+      {kIpv6, "fe80::1", VNERR_BAD_PART_VALUE},
+      {kIp, "10.90.90.1", VNERR_BAD_ADDRESS},
+      {kIp, "10.90.90.1.5", VNERR_BAD_PART_VALUE},
+      {kIp, "10.90.90", VNERR_BAD_PART_VALUE},
+      {kIp, "10.90.90.256", VNERR_BAD_PART_VALUE},
+      {kIp, "abc", VNERR_BAD_PART_VALUE},
+      {kIp, "", VNERR_BAD_ADDRESS},
+      {kIpv6, "", VNERR_BAD_ADDRESS},
+  };
+  for (const auto& c : cases) {
+    edit[c.item]->SetText(c.text.c_str());
+    EXPECT_EQ(ErrorOf([&] {
+                request->ControlsToValues(c.item);
+                request->Set(kSetListValues, AnsiString(c.item));
+              }),
+              c.error)
+        << c.item << " \"" << c.text << "\" made " << Value(c.item).str();
+  }
+}
+
+// A part at a byte offset and every part of a value spread over several
+// edits is sent only as a whole number of the part's range (or an octet of
+// at most two hex digits); reading keeps the low bits or what precedes a
+// stray character.
+TEST_F(TransferTest, TypedPartsMustFitTheirPart) {
+  request->AsyncMode = false;
+  request->Request.Device.Address = "";
+  struct Binding {
+    int item;
+    std::vector<const char*> good;  // texts that are sent
+    std::vector<TEdit*> edits;
+  };
+  std::map<std::string, Binding> bound = {
+      {"uint8", {kOctets, {"255"}, {}}},
+      {"int8", {kOctets, {"-128"}, {}}},
+      {"uint16", {kOctets, {"65535"}, {}}},
+      {"int16", {kOctets, {"-32768"}, {}}},
+      {"ip", {kIp, {"10", "0", "255", "1"}, {}}},
+      {"ticks", {kTicks, {"497", "2", "27", "52", "95"}, {}}},
+      {"datetime", {kDateTime, {"2024", "5", "26", "13", "30", "60", "9", "+", "13", "59"}, {}}},
+      {"oid", {kOid, {"1", "3", "4294967295"}, {}}},
+      {"mac", {kMac, {"00", "a", "", "1B", "ff", "0"}, {}}},
+      {"ipv6", {kIpv6, std::vector<const char*>(16, "fe"), {}}},
+      {"calendar", {kCalendar, {"2024", "2", "29", "23", "59", "59", "999"}, {}}},
+      {"pair", {kInteger, {"-7", "3"}, {}}},  // edit 0 holds the number
+  };
+  for (auto& [name, b] : bound) {
+    for (std::size_t k = 0; k < b.good.size(); ++k) b.edits.push_back(Add<TEdit>());
+    const std::size_t n = b.edits.size();
+    if (name == "uint8")
+      request->BindPartEdits(kOctets, 0, SNMP_SYNTAX_UINT8, nullptr, "%s", b.edits[0]);
+    else if (name == "int8")
+      request->BindPartEdits(kOctets, 1, SNMP_SYNTAX_INT8, nullptr, "%s", b.edits[0]);
+    else if (name == "uint16")
+      request->BindPartEdits(kOctets, 2, SNMP_SYNTAX_UINT16, nullptr, "%s", b.edits[0]);
+    else if (name == "int16")
+      request->BindPartEdits(kOctets, 4, SNMP_SYNTAX_INT16, nullptr, "%s", b.edits[0]);
+    else {
+      std::string format;
+      for (std::size_t k = 0; k < n; ++k) format += "%s";
+      request->BindEdits(b.item, format.c_str(), b.edits);
+    }
+    for (std::size_t k = 0; k < n; ++k) b.edits[k]->SetText(b.good[k]);
+  }
+  const struct {
+    const char* binding;
+    std::size_t edit;
+    const char* text;
+    int error;
+  } cases[] = {
+      {"uint8", 0, "255", VNERR_BAD_ADDRESS},
+      {"uint8", 0, "0", VNERR_BAD_ADDRESS},
+      {"uint8", 0, "256", VNERR_BAD_PART_VALUE},
+      {"uint8", 0, "300", VNERR_BAD_PART_VALUE},
+      {"uint8", 0, "-1", VNERR_BAD_PART_VALUE},
+      {"uint8", 0, "", VNERR_BAD_PART_VALUE},
+      {"uint8", 0, "1x", VNERR_BAD_PART_VALUE},
+      {"int8", 0, "127", VNERR_BAD_ADDRESS},
+      {"int8", 0, "128", VNERR_BAD_PART_VALUE},
+      {"int8", 0, "-129", VNERR_BAD_PART_VALUE},
+      {"uint16", 0, "65536", VNERR_BAD_PART_VALUE},
+      {"uint16", 0, "-1", VNERR_BAD_PART_VALUE},
+      {"int16", 0, "32767", VNERR_BAD_ADDRESS},
+      {"int16", 0, "32768", VNERR_BAD_PART_VALUE},
+      {"int16", 0, "-32769", VNERR_BAD_PART_VALUE},
+      {"ip", 2, " 7 ", VNERR_BAD_ADDRESS},
+      {"ip", 2, "256", VNERR_BAD_PART_VALUE},
+      {"ip", 2, "-1", VNERR_BAD_PART_VALUE},
+      {"ip", 2, "2x", VNERR_BAD_PART_VALUE},
+      {"ip", 3, "", VNERR_BAD_PART_VALUE},
+      {"ticks", 0, "498", VNERR_BAD_PART_VALUE},
+      {"ticks", 1, "3", VNERR_BAD_PART_VALUE},  // 497 days 3:27:52.95 is beyond 2^32 - 1
+      {"ticks", 1, "24", VNERR_BAD_PART_VALUE},
+      {"ticks", 2, "60", VNERR_BAD_PART_VALUE},
+      {"ticks", 3, "60", VNERR_BAD_PART_VALUE},
+      {"ticks", 4, "100", VNERR_BAD_PART_VALUE},
+      {"ticks", 4, "a", VNERR_BAD_PART_VALUE},
+      {"datetime", 0, "65536", VNERR_BAD_PART_VALUE},
+      {"datetime", 1, "0", VNERR_BAD_PART_VALUE},
+      {"datetime", 1, "300", VNERR_BAD_PART_VALUE},
+      {"datetime", 2, "32", VNERR_BAD_PART_VALUE},
+      {"datetime", 3, "24", VNERR_BAD_PART_VALUE},
+      {"datetime", 4, "60", VNERR_BAD_PART_VALUE},
+      {"datetime", 5, "61", VNERR_BAD_PART_VALUE},
+      {"datetime", 6, "10", VNERR_BAD_PART_VALUE},
+      {"datetime", 7, "-", VNERR_BAD_ADDRESS},
+      {"datetime", 7, "", VNERR_BAD_PART_VALUE},  // a zone needs its direction
+      {"datetime", 7, "x", VNERR_BAD_PART_VALUE},
+      {"datetime", 8, "14", VNERR_BAD_PART_VALUE},
+      {"datetime", 9, "60", VNERR_BAD_PART_VALUE},
+      {"oid", 2, "4294967296", VNERR_BAD_PART_VALUE},
+      {"oid", 1, "-3", VNERR_BAD_PART_VALUE},
+      {"oid", 1, "3.1", VNERR_BAD_PART_VALUE},
+      {"mac", 3, "1B2", VNERR_BAD_PART_VALUE},
+      {"mac", 3, "g", VNERR_BAD_PART_VALUE},
+      {"mac", 3, " 1", VNERR_BAD_PART_VALUE},
+      {"ipv6", 15, "100", VNERR_BAD_PART_VALUE},
+      {"ipv6", 15, "-", VNERR_BAD_PART_VALUE},
+      {"calendar", 2, "30", VNERR_BAD_PART_VALUE},  // no 30 February
+      {"calendar", 0, "0", VNERR_BAD_PART_VALUE},
+      {"calendar", 0, "10000", VNERR_BAD_PART_VALUE},
+      {"calendar", 1, "13", VNERR_BAD_PART_VALUE},
+      {"calendar", 3, "24", VNERR_BAD_PART_VALUE},
+      {"calendar", 6, "1000", VNERR_BAD_PART_VALUE},
+      {"calendar", 6, "", VNERR_BAD_PART_VALUE},
+      {"pair", 0, "7x", VNERR_BAD_PART_VALUE},
+      {"pair", 0, "2147483648", VNERR_BAD_PART_VALUE},
+      {"pair", 1, "anything", VNERR_BAD_ADDRESS},
+  };
+  for (const auto& c : cases) {
+    Binding& b = bound.at(c.binding);
+    b.edits[c.edit]->SetText(c.text);
+    Value(b.item) = "(NULL)";  // the parts make the whole value
+    EXPECT_EQ(ErrorOf([&] {
+                request->ControlsToValues(b.item);
+                request->Set(kSetListValues, AnsiString(b.item));
+              }),
+              c.error)
+        << c.binding << " edit " << c.edit << " \"" << c.text << "\" made " << Value(b.item).str();
+    b.edits[c.edit]->SetText(b.good[c.edit]);
+  }
+  request->ControlsToValues(kOid);
+  EXPECT_EQ(Value(kOid), "1.3.4294967295");
+  // A datetime without a zone needs no direction.
+  Binding& dt = bound.at("datetime");
+  for (std::size_t k : {7u, 8u, 9u}) dt.edits[k]->SetText(k == 7 ? "" : "0");
+  request->ControlsToValues(kDateTime);
+  EXPECT_EQ(Value(kDateTime), "2024-5-26,13:30:60.9");
+  EXPECT_EQ(ErrorOf([&] { request->Set(kSetListValues, AnsiString(kDateTime)); }),
+            VNERR_BAD_ADDRESS);
 }
 
 }  // namespace

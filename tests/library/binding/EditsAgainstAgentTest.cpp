@@ -195,6 +195,53 @@ TEST_F(EditsAgainstAgent, NumbersThatAreNotWholeOrDoNotFitAreNotSent) {
   EXPECT_NE(SetLines()[0].find("1.3.6.1.2.1.17.7.1.4.5.1.2.3=INTEGER:2"), std::string::npos);
 }
 
+// A part at a byte offset and the parts of an address spread over four
+// edits go out only as whole numbers of their range: the low bits of 300
+// would send 44, "2x" would send 2.
+TEST_F(EditsAgainstAgent, PartsOutOfTheirRangeAreNotSent) {
+  const VnSNMPVarDesc startAndHost[] = {
+      {"1.3.6.1.4.1.171.12.10.12.3.0", "Repeat Summer Time Start", SNMP_SYNTAX_OCTETSTR,
+       SNMP_ACCESS_READWRITE, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+      {"1.3.6.1.4.1.171.12.1.2.10.1.1.2.1", "Trust Host IP Address", SNMP_SYNTAX_IPADDRESS,
+       SNMP_ACCESS_READWRITE, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+      {}};
+  request->Request.VarList = VnSNMPVarList(startAndHost, MVT_SV, 0);
+  auto* hour = Add<TEdit>();
+  request->BindPartEdits(0, 4, SNMP_SYNTAX_UINT8, nullptr, "%s", hour);
+  std::vector<TEdit*> quads;
+  for (int k = 0; k < 4; ++k) quads.push_back(Add<TEdit>(40 * k, 30));
+  request->BindEdits(1, "%s%s%s%s", quads);
+  request->Get();
+  ASSERT_EQ(hour->Text(), "2");
+  ASSERT_EQ(quads[3]->Text(), "1");
+  const struct {
+    TEdit* edit;
+    const char* typed;
+  } cases[] = {{hour, "300"}, {hour, "-1"}, {hour, "3h"}, {quads[3], "2x"}, {quads[3], ""}};
+  for (const auto& c : cases) {
+    const AnsiString before = c.edit->Text();
+    c.edit->SetText(c.typed);
+    EXPECT_EQ(ErrorOf([&] {
+                request->ControlsToValues(-1);  // into the values read
+                request->Set(kSetListValues);
+              }),
+              VNERR_BAD_PART_VALUE)
+        << c.typed;
+    c.edit->SetText(before);
+  }
+  EXPECT_TRUE(SetLines().empty());
+  hour->SetText("23");
+  quads[3]->SetText("2");
+  request->ControlsToValues(-1);
+  request->Set(kSetListValues);
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_NE(SetLines()[0].find("1.3.6.1.4.1.171.12.10.12.3.0=Hex-STRING:01 00 01 03 17 00"),
+            std::string::npos)
+      << SetLines()[0];
+  EXPECT_NE(SetLines()[0].find("1.3.6.1.4.1.171.12.1.2.10.1.1.2.1=IpAddress:10.90.90.2"),
+            std::string::npos);
+}
+
 // The Add dialog of a table page with the status left unchosen.
 TEST_F(EditsAgainstAgent, UnselectedComboIsNotSentAsZero) {
   request->Request.VarList = VnSNMPVarList(StaticVlans, MVT_FMV, 1);

@@ -1,0 +1,124 @@
+// What a page sends of a typed value, against the simulated switch: a value
+// typed in a form its syntax does not read as typed (a date and time with a
+// field out of range, a MAC address of 11 digits) is refused with the
+// library's message, and nothing goes to the device.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PagesTestSupport.h"
+#include "app/GUIConfigForm.h"
+#include "app/GUIGenerator.h"
+#include "catalogue/AuthMib.h"
+#include "catalogue/TimeMib.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/Buttons.h"
+#include "platform/ComCtrls.h"
+#include "platform/Forms.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+constexpr const char* kCurrentClock = "1.3.6.1.4.1.171.12.10.2.0";
+constexpr const char* kPaeMac = "1.3.6.1.4.1.171.12.3.9.1.1.2";
+constexpr const char* kBadValue = "Bad value of the associated SNMP variable's (partial) data!";
+enum { kClockRow = 1, kMacRow = 1 };
+
+std::string LastLine(const TMemo* memo) {
+  const int n = memo->Lines()->Count();
+  return n ? memo->Lines()->Strings(n - 1).str() : "";
+}
+
+class TypedValuesPage : public PagesDeviceTest {
+ protected:
+  void TearDown() override {
+    if (page_.Form) {
+      page_.Form->Close();
+      delete page_.Form;
+      page_ = Page();
+    }
+    PagesDeviceTest::TearDown();
+  }
+  void Show(const char* caption) {
+    page_.Form->SetCaption(AnsiString(caption) + "127.0.0.1");
+    TestKit::ShowAndActivate(page_.Form);
+    ASSERT_TRUE(PumpUntil([this] { return page_.Form->CurrentRequest() != nullptr; }));
+    ASSERT_TRUE(WaitIdle(*page_.Request));
+  }
+  TEditsPanel* Rows() const { return page_.Editor->EditsPanel; }
+  TEdit* EditOf(int row) const { return dynamic_cast<TEdit*>(Rows()->Row(row).EditCtrl); }
+  const TMemo* Memo() const { return page_.Editor->StatusPanel()->Memo; }
+
+  Page page_;
+};
+
+// Basic Configuration > Time Management > Current Time, a scalar page.
+TEST_F(TypedValuesPage, ADateAndTimeOutOfItsFormOrRangeIsRefused) {
+  page_ = MakeEditorPage(CurrentTimeVars, 0, 0);
+  page_.Editor->SetVarFormat(kClockRow, "%s{l22}");  // as the menu opens it
+  Show("Current Time: ");
+  const std::string before = Value(kCurrentClock);
+  for (const char* typed : {"2024-300-26,13:30:15.0", "2024-5-26,13:30:300.0", "2024-5-26 13:30:15",
+                            "13:30:15", "abc", "70000-1-1,13:30:15.0", "2024-5-26,13:30:15.0x"}) {
+    SCOPED_TRACE(typed);
+    EditOf(kClockRow)->SetText(typed);
+    Rows()->Row(kClockRow).CheckBox->SetChecked(true);
+    TestKit::Click(page_.Editor->BtnPanel->SetBtn);
+    ASSERT_TRUE(WaitIdle(*page_.Request));
+    EXPECT_TRUE(SetLines().empty());
+    const std::string last = LastLine(Memo());
+    EXPECT_EQ(last.rfind("Set: ", 0), 0u) << last;
+    EXPECT_NE(last.find(kBadValue), std::string::npos) << last;
+  }
+  EXPECT_EQ(Value(kCurrentClock), before);
+  // The text form with every field in range goes out as typed.
+  EditOf(kClockRow)->SetText("2024-5-26,13:30:15.0");
+  TestKit::Click(page_.Editor->BtnPanel->SetBtn);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_NE(SetLines()[0].find(std::string(kCurrentClock) + "=Hex-STRING:07 E8 05 1A 0D 1E 0F 00"),
+            std::string::npos)
+      << SetLines()[0];
+  EXPECT_EQ(LastLine(Memo()).rfind("Set: Ok!", 0), 0u) << LastLine(Memo());
+}
+
+// Security Management > 802.1X > MAC-based Authentication > MAC-based PAE
+// Port Control, the Edit dialog of port 1.
+TEST_F(TypedValuesPage, AMacAddressOfTheWrongDigitCountIsRefusedInTheEditDialog) {
+  page_ = MakeListPage(MACBasedPAEPortControlVars, 3, 1, -1, nullptr, -1, nullptr);
+  Show("MAC-based PAE Port Control: ");
+  TListView* list = page_.List->ListViewPanel->ListView;
+  ASSERT_GE(list->Items()->Count(), 1);
+  TestKit::ClickRow(list, 0);
+  const std::string before = Value(std::string(kPaeMac) + ".1");
+  std::vector<std::string> lines;
+  TestKit::OnNextModal<TForm>([&](TForm* dialog) {
+    TSNMPPanel* frame = nullptr;
+    for (int i = 0; i < dialog->ComponentCount() && !frame; ++i)
+      frame = dynamic_cast<TSNMPPanel*>(dialog->Components(i));
+    ASSERT_NE(frame, nullptr);
+    for (const char* typed : {"00112233445", "0011223344556", "001"}) {
+      EditOf(kMacRow)->SetText(typed);
+      Rows()->Row(kMacRow).CheckBox->SetChecked(true);
+      TestKit::DialogScript boxes;
+      boxes.Expect(kBadValue);
+      TestKit::Click(frame->BtnPanel->SetBtn);
+      boxes.Verify();
+      lines.push_back(LastLine(Memo()));
+    }
+    EXPECT_TRUE(dialog->Visible());
+    TestKit::Click(frame->BtnPanel->CloseBtn);
+  });
+  TestKit::Click(page_.List->BtnPanel->EditBtn);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  EXPECT_TRUE(SetLines().empty());
+  ASSERT_EQ(lines.size(), 3u);
+  for (const std::string& last : lines) {
+    EXPECT_EQ(last.rfind("Set: ", 0), 0u) << last;
+    EXPECT_NE(last.find(kBadValue), std::string::npos) << last;
+  }
+  EXPECT_EQ(Value(std::string(kPaeMac) + ".1"), before);
+}
+
+}  // namespace
