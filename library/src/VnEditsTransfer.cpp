@@ -45,7 +45,9 @@ int HexDigitCount(const AnsiString& text) {
 // would be cut to four, "abc" would be no value), a date and time that is
 // not the text form with every field in range, hex text of an odd digit
 // count (its first digit would become an octet alone), a MAC or IPv6 address
-// of the wrong digit count. Text that is not hex at all is judged for every
+// of the wrong digit count, a time not as it is printed ("100" and "abc"
+// into 0:00:00.00, ".5" into five hundredths), an object identifier that is
+// not dotted numbers (no value). Text that is not hex at all is judged for every
 // single control (IsBadHexInput).
 bool IsBadTypedText(std::uint32_t syntax, const AnsiString& text) {
   if (text == VnNullValueText) return false;
@@ -76,6 +78,12 @@ bool IsBadTypedText(std::uint32_t syntax, const AnsiString& text) {
     }
     case SNMP_SYNTAX_DATETIME:
       return !VnDateTime::IsValidText(text);
+    case SNMP_SYNTAX_TIMETICKS:
+      return !VnIsTimeTicksText(text);
+    case SNMP_SYNTAX_OBJECTID: {
+      VnSubIds ids;
+      return !VnParseDotted(text, ids);
+    }
     case SNMP_SYNTAX_BITSTR:
     case SNMP_SYNTAX_OCTETSTR:
     case SNMP_SYNTAX_OPAQUE:

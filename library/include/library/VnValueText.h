@@ -32,6 +32,11 @@ bool VnIsHexText(const AnsiString& text);
 AnsiString VnTimeTicksText(std::uint32_t hundredths);
 // The count of hundredths that a time-ticks text stands for (modulo 2^32).
 std::uint32_t VnTimeTicksValue(const AnsiString& text);
+// True when the text, blanks around it aside, is a time as it is printed:
+// "h:mm:ss.cc", after "1 day " or "N days, " when it has days; minutes and
+// seconds below 60, two digits of hundredths, hours below 24 after days,
+// the whole below 2^32 hundredths. Leading zeros are allowed.
+bool VnIsTimeTicksText(const AnsiString& text);
 
 // Unsigned decimal, without sign or separators.
 AnsiString VnCounter64Text(std::uint64_t value);

@@ -159,6 +159,39 @@ std::uint32_t VnTimeTicksValue(const AnsiString& text) {
   return static_cast<std::uint32_t>(t);
 }
 
+bool VnIsTimeTicksText(const AnsiString& text) {
+  const char* p = text.c_str();
+  const char* end = p + text.Length();
+  while (p < end && IsSpace(*p)) ++p;
+  while (end > p && IsSpace(end[-1])) --end;
+  // From least to most digits at p, and no digit after them; their value in v.
+  auto digits = [&](std::size_t least, std::size_t most, std::uint64_t& v) {
+    std::size_t n = 0;
+    v = 0;
+    while (p < end && IsDigit(*p) && n < most)
+      v = v * 10u + static_cast<std::uint64_t>(*p++ - '0'), ++n;
+    return n >= least && (p == end || !IsDigit(*p));
+  };
+  auto literal = [&](const char* word) {
+    const std::size_t n = std::strlen(word);
+    if (static_cast<std::size_t>(end - p) < n || std::strncmp(p, word, n) != 0) return false;
+    p += n;
+    return true;
+  };
+  std::uint64_t days = 0, hours = 0, minutes = 0, seconds = 0, cc = 0;
+  if (!digits(1, 10, hours)) return false;
+  if (literal(" day")) {
+    days = hours;
+    const bool plural = literal("s,");
+    if ((!plural && days != 1) || !literal(" ") || !digits(1, 2, hours) || hours > 23) return false;
+  }
+  if (!literal(":") || !digits(1, 2, minutes) || minutes > 59) return false;
+  if (!literal(":") || !digits(1, 2, seconds) || seconds > 59) return false;
+  if (!literal(".") || !digits(2, 2, cc) || p != end) return false;
+  const std::uint64_t t = days * 8640000u + hours * 360000u + minutes * 6000u + seconds * 100u + cc;
+  return t <= UINT32_MAX;
+}
+
 AnsiString VnCounter64Text(std::uint64_t value) {
   return AnsiString(static_cast<unsigned long long>(value));
 }

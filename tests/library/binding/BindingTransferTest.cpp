@@ -527,12 +527,14 @@ TEST_F(TransferTest, TypedDateAndTimeMustBeTheTextFormInRange) {
 // Typed hex text is sent only as whole octets (an odd digit count would
 // make the first digit an octet alone), and an address only with its
 // digit count (blanks between hex digits are dropped); an IPv4 address
-// only as four dotted numbers up to 255. An empty address is no value.
-TEST_F(TransferTest, TypedHexTextsAndAddressesMustBeWhole) {
+// only as four dotted numbers up to 255. An empty address is no value. A
+// time is sent only as it is printed, an object identifier only as dotted
+// numbers.
+TEST_F(TransferTest, TypedHexAddressTimeAndIdentifierTextsMustBeWhole) {
   request->AsyncMode = false;
   request->Request.Device.Address = "";
   std::map<int, TEdit*> edit;
-  for (int item : {kOctets, kMac, kIpv6, kIp}) {
+  for (int item : {kOctets, kMac, kIpv6, kIp, kTicks, kOid}) {
     edit[item] = Add<TEdit>();
     request->BindEdits(item, "%s", edit[item]);
   }
@@ -566,6 +568,22 @@ TEST_F(TransferTest, TypedHexTextsAndAddressesMustBeWhole) {
       {kIp, "abc", VNERR_BAD_PART_VALUE},
       {kIp, "", VNERR_BAD_ADDRESS},
       {kIpv6, "", VNERR_BAD_ADDRESS},
+      {kTicks, "0:00:01.23", VNERR_BAD_ADDRESS},
+      {kTicks, " 1 day 0:00:01.23 ", VNERR_BAD_ADDRESS},
+      {kTicks, "497 days, 2:27:52.95", VNERR_BAD_ADDRESS},  // 2^32 - 1
+      {kTicks, "30:00:00.00", VNERR_BAD_ADDRESS},
+      {kTicks, "497 days, 2:27:52.96", VNERR_BAD_PART_VALUE},
+      {kTicks, "100", VNERR_BAD_PART_VALUE},
+      {kTicks, "abc", VNERR_BAD_PART_VALUE},
+      {kTicks, "0:00:01.5", VNERR_BAD_PART_VALUE},
+      {kTicks, "0:60:00.00", VNERR_BAD_PART_VALUE},
+      {kTicks, "0:00:60.00", VNERR_BAD_PART_VALUE},
+      {kTicks, "2 days, 24:00:00.00", VNERR_BAD_PART_VALUE},
+      {kTicks, "2 day 1:00:00.00", VNERR_BAD_PART_VALUE},
+      {kTicks, "0:00:01.23x", VNERR_BAD_PART_VALUE},
+      {kOid, "1.3.6.1.4.1.171", VNERR_BAD_ADDRESS},
+      {kOid, "1.3.6.x", VNERR_BAD_PART_VALUE},
+      {kOid, "1.3.4294967296", VNERR_BAD_PART_VALUE},
   };
   for (const auto& c : cases) {
     edit[c.item]->SetText(c.text.c_str());
