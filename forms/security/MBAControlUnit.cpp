@@ -72,7 +72,11 @@ void TMBAControlForm::SetBtnClick(TObject*) {
     GlobalRequest->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     GlobalRequest->ShowRequestStatus(e.Message);
+    return;
   }
+  // The global settings went through: a refusal of the VLAN settings stays
+  // the last word of the line.
+  if (!Refusal().IsEmpty()) ShowFailureInStatusBar(StatusBar1, Refusal());
 }
 
 void TMBAControlForm::StopRequests() {

@@ -79,6 +79,9 @@ class TVlanPortsSettingsForm : public TForm {
   // Refresh after a write: a refused write keeps its line in panel 0 unless
   // a read of the Refresh fails itself.
   void RefreshAfterWrite();
+  // The status line of the last write of the name and ports if it was
+  // refused, else empty.
+  const AnsiString& Refusal() const { return refusal_; }
   // Every request of the derived form, for closing.
   virtual void StopRequests();
 

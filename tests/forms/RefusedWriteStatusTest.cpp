@@ -170,6 +170,18 @@ TEST_F(RefusedWriteStatus, TheRefusalStaysTheLastWordOfTheStatusLine) {
          EXPECT_EQ(As<TMBAControlForm>(f)->edtName->Text(), "mba");
        },
        CloseAndDelete<TMBAControlForm>},
+      {"MAC-based access control, Set",
+       {"set " + kMba + "4.0 s mba", "set " + kMba + "5.0 x 80000000"},
+       kMba + "5",
+       "",  // the global SET that follows takes its values from its reply
+       [] { return Shown<TMBAControlForm>(); },
+       [](TForm* f) {
+         Port(As<TMBAControlForm>(f)->PortFrame, 2)->SetChecked(true);
+         TestKit::Click(As<TMBAControlForm>(f)->SetBtn);
+       },
+       [](TForm* f) { return PanelText(As<TMBAControlForm>(f)->StatusBar1); },
+       nullptr,  // the global settings are read again, the VLAN's are not
+       CloseAndDelete<TMBAControlForm>},
       {"MLD snooping router ports",
        {"set " + kMld + "2.1 x 00000000", "set " + kMld + "3.1 x 10000000",
         "set " + kMld + "4.1 x 00000000"},
