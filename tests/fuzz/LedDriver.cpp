@@ -68,11 +68,11 @@ struct DesignLed {
   std::size_t byte;
   const VnLedColor* colors;
 };
-constexpr DesignLed kDesign[] = {{2, kSystemColors},  {3, kSystemColors},  {5, kPortColors},
-                                 {7, kPortColors},    {9, kPortColors},    {11, kPortColors},
-                                 {13, kPortColors},   {15, kPortColors},   {17, kPortColors},
-                                 {19, kPortColors},   {21, kPortColors},   {23, kSystemColors},
-                                 {25, kPortColors},   {27, kSystemColors}};
+constexpr DesignLed kDesign[] = {{2, kSystemColors}, {3, kSystemColors}, {5, kPortColors},
+                                 {7, kPortColors},   {9, kPortColors},   {11, kPortColors},
+                                 {13, kPortColors},  {15, kPortColors},  {17, kPortColors},
+                                 {19, kPortColors},  {21, kPortColors},  {23, kSystemColors},
+                                 {25, kPortColors},  {27, kSystemColors}};
 constexpr std::size_t kFirstTwoByteLed = 5;
 
 int HexValue(char c) {

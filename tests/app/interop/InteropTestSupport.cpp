@@ -137,8 +137,8 @@ namespace {
 
 std::vector<std::string> VersionArgs(Over version) {
   if (version == Over::V3)
-    return {"-v3", "-l", "authPriv", "-u", kUser, "-a", "MD5", "-A", kAuthPass, "-x", "DES", "-X",
-            kPrivPass};
+    return {"-v3", "-l",      "authPriv", "-u",  kUser, "-a",     "MD5",
+            "-A",  kAuthPass, "-x",       "DES", "-X",  kPrivPass};
   return {version == Over::V1 ? "-v1" : "-v2c", "-c", "qovalt"};
 }
 

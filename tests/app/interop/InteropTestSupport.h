@@ -44,8 +44,7 @@ class SnmpdTest : public MainWindowTest {
   void StartModule(Over version);
   // Chooses the menu entry (by component name), waits for the page's read,
   // runs `whileOpen` (when given) on the open page, and closes the page.
-  PageView OpenPage(const char* entryName,
-                    const std::function<void(TConfigForm*)>& whileOpen = {});
+  PageView OpenPage(const char* entryName, const std::function<void(TConfigForm*)>& whileOpen = {});
   // What the open page shows now.
   static PageView ViewOf(TConfigForm* page);
   // Lets the SNMP layer deliver what has arrived without moving the clock
