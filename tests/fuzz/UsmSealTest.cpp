@@ -36,6 +36,13 @@ TEST(UsmSeal, CiphersGiveTheirPublishedAnswers) {
   EXPECT_EQ(cipher, Hex("85e813540f0ab405"));
   EXPECT_EQ(vnfuzz::DesCbc(Hex("133457799bbcdff1"), Bytes(8, 0), cipher, false),
             Hex("0123456789abcdef"));
+  // 4 KiB of counting octets, which put every S-box entry to use: the digest
+  // of their ciphertext as another CBC-DES gives it.
+  Bytes counting(4096);
+  for (std::size_t i = 0; i < counting.size(); ++i) counting[i] = static_cast<std::uint8_t>(i);
+  const Bytes longCipher = vnfuzz::DesCbc(Hex("133457799bbcdff1"), Bytes(8, 0), counting, true);
+  EXPECT_EQ(vnfuzz::Sha1(longCipher), Hex("706e1ec64c33e3eec0da67553d1840383828d8ed"));
+  EXPECT_EQ(vnfuzz::DesCbc(Hex("133457799bbcdff1"), Bytes(8, 0), longCipher, false), counting);
 }
 
 TEST(UsmSeal, TheSealedSeedIsTheRecordedReply) {
