@@ -6,6 +6,12 @@
 // length and its bytes, fed one after another, each after the session has
 // sent what it had to send (a v3 exchange starts with the discovery probe).
 // The requests carry fixed ids (SetReplayIds) so that recorded replies match.
+// A recorded ciphertext mutated fails the authentication before it is
+// decrypted; so a first octet with its two low bits set instead takes the
+// rest of the input as the plaintext scoped PDU of the reply: the agent's
+// recorded discovery Report goes first, then that plaintext sealed with
+// the user's keys, as the agent would seal it, so that what lies behind
+// decryption reads well-authenticated text of the fuzzer's choice.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -16,6 +22,7 @@
 
 #include "fuzz/FuzzDrivers.h"
 #include "fuzz/FuzzSupport.h"
+#include "fuzz/UsmSeal.h"
 #include "snmp/Replay.h"
 #include "snmp/Snmp.h"
 #include "snmp/Usm.h"
@@ -62,8 +69,20 @@ struct FakeAgent {
   }
 };
 
+// The agent's answer to the discovery probe, as recorded: its engine id,
+// boots 1, time 3.
+constexpr std::uint8_t kDiscoveryReport[] = {
+    0x30, 0x61, 0x02, 0x01, 0x03, 0x30, 0x0f, 0x02, 0x02, 0x58, 0x10, 0x02, 0x03, 0x00, 0xff,
+    0xe3, 0x04, 0x01, 0x00, 0x02, 0x01, 0x03, 0x04, 0x1b, 0x30, 0x19, 0x04, 0x0b, 0x80, 0x00,
+    0x00, 0xab, 0x03, 0x02, 0x4b, 0x58, 0x35, 0x81, 0x00, 0x02, 0x01, 0x01, 0x02, 0x01, 0x03,
+    0x04, 0x00, 0x04, 0x00, 0x04, 0x00, 0x30, 0x2e, 0x04, 0x0b, 0x80, 0x00, 0x00, 0xab, 0x03,
+    0x02, 0x4b, 0x58, 0x35, 0x81, 0x00, 0x04, 0x00, 0xa8, 0x1d, 0x02, 0x02, 0x4b, 0x58, 0x02,
+    0x01, 0x00, 0x02, 0x01, 0x00, 0x30, 0x11, 0x30, 0x0f, 0x06, 0x0a, 0x2b, 0x06, 0x01, 0x06,
+    0x03, 0x0f, 0x01, 0x01, 0x04, 0x00, 0x41, 0x01, 0x01};
+
 struct Setup {
   FakeAgent agent;
+  vnfuzz::SealParams seal = vnfuzz::RecordedAgentSeal(kMessageId);
   Setup() {
     // The engine a module starts and the simulator's authPriv user.
     int status = 0;
@@ -84,6 +103,8 @@ struct ReplayIdsGuard {
   ReplayIdsGuard& operator=(const ReplayIdsGuard&) = delete;
 };
 
+using vnfuzz::Bytes;
+
 struct Outcome {
   int completions = 0;
 };
@@ -98,6 +119,7 @@ void vnfuzz::RunSessionInput(const std::uint8_t* data, std::size_t size) {
   static Setup setup;
   if (size < 1) return;
   const bool v3 = data[0] & 1;
+  const bool sealed = (data[0] & 3) == 3;
   ++data;
   --size;
 
@@ -123,6 +145,17 @@ void vnfuzz::RunSessionInput(const std::uint8_t* data, std::size_t size) {
 
   if (session.get(pdu, target, OnCompletion, &outcome) != SNMP_CLASS_SUCCESS)
     Broken("the request was refused");
+  if (sealed) {
+    setup.agent.Drain();
+    setup.agent.SendTo(session.get_local_port(), kDiscoveryReport, sizeof kDiscoveryReport);
+    session.process_pending_events();
+    const Bytes reply =
+        SealResponse(setup.seal, Bytes(data, data + std::min<std::size_t>(size, 60000)));
+    setup.agent.Drain();
+    setup.agent.SendTo(session.get_local_port(), reply.data(), reply.size());
+    session.process_pending_events();
+    size = 0;
+  }
   for (std::size_t n = 0; n < kMaxDatagrams && size >= 2 && outcome.completions == 0; ++n) {
     const std::size_t length = std::min<std::size_t>((data[0] << 8 | data[1]), size - 2);
     setup.agent.Drain();

@@ -1,6 +1,12 @@
 #include "InteropTestSupport.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdint>
 #include <thread>
 
 #include "app/GUIConfigForm.h"
@@ -65,7 +71,32 @@ void SnmpdTest::StartModule(Over version) {
   CreateMainWindow({"/I127.0.0.1", "/Rqovalt", "/Wmundrel"});
 }
 
-PageView SnmpdTest::OpenPage(const char* entryName) {
+PageView SnmpdTest::ViewOf(TConfigForm* page) {
+  PageView view;
+  TSNMPEditorPanel* panel = PagePanel(page);
+  if (!panel) return view;
+  if (TMsgPanel* messages = panel->StatusPanel(); messages && messages->Memo)
+    view.Status = messages->Memo->Lines()->Text().str();
+  if (auto* list = dynamic_cast<TSNMPListViewPanel*>(panel)) {
+    TListView* lv = list->ListViewPanel->ListView;
+    for (int c = 0; c < lv->Columns()->Count(); ++c)
+      view.Columns.push_back(lv->Columns()->Items(c)->Caption().str());
+    for (int r = 0; r < lv->Items()->Count(); ++r) {
+      TListItem* item = lv->Items()->Item(r);
+      std::vector<std::string> row = {item->Caption().str()};
+      for (int s = 0; s < item->SubItems()->Count(); ++s)
+        row.push_back(item->SubItems()->Strings(s).str());
+      view.Rows.push_back(std::move(row));
+    }
+  } else if (panel->EditsPanel) {
+    for (int r = 0; r < panel->EditsPanel->RowCount(); ++r)
+      view.Edits.push_back(panel->EditsPanel->Row(r).EditCtrl->Text().str());
+  }
+  return view;
+}
+
+PageView SnmpdTest::OpenPage(const char* entryName,
+                             const std::function<void(TConfigForm*)>& whileOpen) {
   const TMainMenuEntry* entry = FindMenuEntryByName(entryName);
   PageView view;
   if (!entry) {
@@ -84,23 +115,8 @@ PageView SnmpdTest::OpenPage(const char* entryName) {
         << entryName << " read nothing";
     EXPECT_TRUE(WaitIdle(*request));
     EXPECT_TRUE(TestKit::Grab(page, vntest::ArtifactsDir() + "/snmpd-" + entryName + ".png"));
-    if (TMsgPanel* messages = panel->StatusPanel(); messages && messages->Memo)
-      view.Status = messages->Memo->Lines()->Text().str();
-    if (auto* list = dynamic_cast<TSNMPListViewPanel*>(panel)) {
-      TListView* lv = list->ListViewPanel->ListView;
-      for (int c = 0; c < lv->Columns()->Count(); ++c)
-        view.Columns.push_back(lv->Columns()->Items(c)->Caption().str());
-      for (int r = 0; r < lv->Items()->Count(); ++r) {
-        TListItem* item = lv->Items()->Item(r);
-        std::vector<std::string> row = {item->Caption().str()};
-        for (int s = 0; s < item->SubItems()->Count(); ++s)
-          row.push_back(item->SubItems()->Strings(s).str());
-        view.Rows.push_back(std::move(row));
-      }
-    } else if (panel->EditsPanel) {
-      for (int r = 0; r < panel->EditsPanel->RowCount(); ++r)
-        view.Edits.push_back(panel->EditsPanel->Row(r).EditCtrl->Text().str());
-    }
+    view = ViewOf(page);
+    if (whileOpen) whileOpen(page);
     page->Close();
   });
   window_->RunMenuEntry(*entry);
@@ -117,16 +133,25 @@ bool SnmpdTest::PumpSnmpUntil(const std::function<bool()>& done, int realMs) {
   return true;
 }
 
-std::vector<WalkLine> SnmpdTest::Walk(const std::string& oid, Over version) {
+namespace {
+
+std::vector<std::string> VersionArgs(Over version) {
+  if (version == Over::V3)
+    return {"-v3", "-l",      "authPriv", "-u",  kUser, "-a",     "MD5",
+            "-A",  kAuthPass, "-x",       "DES", "-X",  kPrivPass};
+  return {version == Over::V1 ? "-v1" : "-v2c", "-c", "qovalt"};
+}
+
+}  // namespace
+
+std::vector<WalkLine> SnmpdTest::Walk(const std::string& oid, Over version,
+                                      const std::vector<std::string>& options) {
   std::vector<std::string> args = {"snmpwalk"};
-  if (version == Over::V3) {
-    args.insert(args.end(), {"-v3", "-l", "authPriv", "-u", kUser, "-a", "MD5", "-A", kAuthPass,
-                             "-x", "DES", "-X", kPrivPass});
-  } else {
-    args.insert(args.end(), {version == Over::V1 ? "-v1" : "-v2c", "-c", "qovalt"});
-  }
-  args.insert(args.end(), {"-On", "-Oq", "-Oe", "-r1", "-t2",
-                           "127.0.0.1:" + std::to_string(agent_->Port()), oid});
+  const std::vector<std::string> access = VersionArgs(version);
+  args.insert(args.end(), access.begin(), access.end());
+  args.insert(args.end(), {"-On", "-Oq", "-Oe", "-r1", "-t2"});
+  args.insert(args.end(), options.begin(), options.end());
+  args.insert(args.end(), {"127.0.0.1:" + std::to_string(agent_->Port()), oid});
   const simtest::ToolResult result = simtest::RunTool(args, tools_->Path());
   EXPECT_EQ(result.status, 0) << result.out;
   std::vector<WalkLine> lines;
@@ -135,10 +160,19 @@ std::vector<WalkLine> SnmpdTest::Walk(const std::string& oid, Over version) {
   while (at < result.out.size()) {
     std::size_t end = result.out.find('\n', at);
     if (end == std::string::npos) end = result.out.size();
-    const std::string line = result.out.substr(at, end - at);
+    std::string line = result.out.substr(at, end - at);
     at = end + 1;
     if (line.rfind(prefix, 0) != 0) continue;
     const std::size_t space = line.find(' ');
+    // A quoted value the tool broke over lines (hex of more than 16
+    // octets) goes on until its closing quote.
+    while (space != std::string::npos && line[space + 1] == '"' &&
+           (line.size() < space + 3 || line.back() != '"') && at < result.out.size()) {
+      end = result.out.find('\n', at);
+      if (end == std::string::npos) end = result.out.size();
+      line += result.out.substr(at, end - at);
+      at = end + 1;
+    }
     WalkLine w;
     w.Suffix = SubIds(line.substr(prefix.size(), space - prefix.size()));
     w.Value = space == std::string::npos ? "" : line.substr(space + 1);
@@ -147,6 +181,27 @@ std::vector<WalkLine> SnmpdTest::Walk(const std::string& oid, Over version) {
     lines.push_back(std::move(w));
   }
   return lines;
+}
+
+int SnmpdTest::Tool(const std::string& tool, Over version, const std::vector<std::string>& args) {
+  std::vector<std::string> all = {tool};
+  const std::vector<std::string> access = VersionArgs(version);
+  all.insert(all.end(), access.begin(), access.end());
+  all.insert(all.end(), {"-r0", "-t1", "127.0.0.1:" + std::to_string(agent_->Port())});
+  all.insert(all.end(), args.begin(), args.end());
+  return simtest::RunTool(all, tools_->Path()).status;
+}
+
+void SnmpdTest::SendDatagram(const std::string& bytes) {
+  const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_port = htons(static_cast<std::uint16_t>(agent_->Port()));
+  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  EXPECT_EQ(sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to),
+            static_cast<ssize_t>(bytes.size()));
+  close(fd);
 }
 
 std::string LengthPrefixedText(const std::vector<unsigned>& suffix, std::size_t at) {

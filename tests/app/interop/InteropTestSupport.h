@@ -31,6 +31,8 @@ struct WalkLine {
   std::string Value;
 };
 
+class TConfigForm;
+
 class SnmpdTest : public MainWindowTest {
  protected:
   static void SetUpTestSuite();
@@ -40,15 +42,24 @@ class SnmpdTest : public MainWindowTest {
   // Creates the main window with the command line (and for v1 and v2c the
   // device file) that reach the agent with this version.
   void StartModule(Over version);
-  // Chooses the menu entry (by component name), waits for the page's read
-  // and closes the page.
-  PageView OpenPage(const char* entryName);
+  // Chooses the menu entry (by component name), waits for the page's read,
+  // runs `whileOpen` (when given) on the open page, and closes the page.
+  PageView OpenPage(const char* entryName, const std::function<void(TConfigForm*)>& whileOpen = {});
+  // What the open page shows now.
+  static PageView ViewOf(TConfigForm* page);
   // Lets the SNMP layer deliver what has arrived without moving the clock
   // (virtual time stays where it is) until the condition holds; false after
   // `realMs` milliseconds of real time.
   static bool PumpSnmpUntil(const std::function<bool()>& done, int realMs = 10000);
-  // snmpwalk of the agent, numeric, enumerations as numbers.
-  static std::vector<WalkLine> Walk(const std::string& oid, Over version);
+  // snmpwalk of the agent, numeric, enumerations as numbers, and any more
+  // output options (-Ot: TimeTicks as their number).
+  static std::vector<WalkLine> Walk(const std::string& oid, Over version,
+                                    const std::vector<std::string>& options = {});
+  // Runs a Net-SNMP tool (snmpset, snmpget, ...) against the agent with the
+  // arguments for this version before `args`; returns its exit status.
+  static int Tool(const std::string& tool, Over version, const std::vector<std::string>& args);
+  // Sends one datagram to the agent, for messages it counts and drops.
+  static void SendDatagram(const std::string& bytes);
 
  private:
   static std::unique_ptr<vntest::Snmpd> agent_;
