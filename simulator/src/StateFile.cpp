@@ -1,13 +1,9 @@
 #include "simulator/src/StateFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <sstream>
+
+#include "platform/WholeFile.h"
 
 namespace sim {
 
@@ -15,37 +11,10 @@ namespace {
 
 constexpr long kMaxEngineBoots = 2147483647L;
 
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 bool WriteStateFile(const std::string& path, const std::string& text, std::string& error) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  // mkostemp gives 0600; the file gets what a new file of the user's gets.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  int failure = WriteAll(fd, text) && ::fsync(fd) == 0 ? 0 : errno;
-  if (::close(fd) != 0 && failure == 0) failure = errno;
-  if (failure == 0 && std::rename(temp.c_str(), path.c_str()) != 0) failure = errno;
-  if (failure != 0) {
-    ::unlink(temp.c_str());
+  if (const int failure = ReplaceFileWhole(path, text, NewFileMode())) {
     error = "cannot write " + path + ": " + std::strerror(failure);
     return false;
   }

@@ -6,12 +6,9 @@
 
 namespace sim {
 
-// Writes `text` to `path` through a new file beside it, under a name no one
-// can foresee (created exclusively, so a link planted in the folder is never
-// followed), flushed to disk and renamed over `path`: readers see the old
-// file or the new one, never half of one. The new file gets the mode of any
-// new file of the user's. False, with `error` set and nothing left beside
-// `path`, when a step fails (a file-size limit included).
+// Writes `text` to `path` whole or not at all (ReplaceFileWhole), with the
+// mode of any new file of the user's. False, with `error` set and nothing
+// left beside `path`, when a step fails (a file-size limit included).
 bool WriteStateFile(const std::string& path, const std::string& text, std::string& error);
 
 // The count to hand the SNMP library, which adds one as it starts: the

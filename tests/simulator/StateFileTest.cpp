@@ -19,14 +19,6 @@ namespace {
 
 const std::string kEngineBoots = "1.3.6.1.6.3.10.2.1.2.0";
 
-std::vector<std::string> Names(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(StateFile, IsWrittenWholeUnderAFreshNameOrNotAtAll) {
   struct Case {
     const char* what;
@@ -45,7 +37,7 @@ TEST(StateFile, IsWrittenWholeUnderAFreshNameOrNotAtAll) {
     if (c.linkAtFixedName) {
       ASSERT_EQ(symlink(victim.c_str(), (file + ".tmp").c_str()), 0);
     }
-    const std::vector<std::string> before = Names(dir.Path());
+    const std::vector<std::string> before = vntest::NamesIn(dir.Path());
     vntest::ForgetFlushedFiles();
     std::string error;
     bool ok = false;
@@ -65,7 +57,7 @@ TEST(StateFile, IsWrittenWholeUnderAFreshNameOrNotAtAll) {
     }
     EXPECT_EQ(vntest::ReadFile(file), c.written ? "12345\n" : "7\n");
     EXPECT_EQ(vntest::ReadFile(victim), "untouched\n");
-    EXPECT_EQ(Names(dir.Path()), before);
+    EXPECT_EQ(vntest::NamesIn(dir.Path()), before);
     if (!c.written) {
       EXPECT_NE(error.find("cannot write " + file), std::string::npos) << error;
     }
@@ -79,14 +71,14 @@ TEST(StateFile, TheProgramFollowsNoLinkAtTheOldFixedNames) {
   const std::string victim = dir.Write("victim", "untouched\n");
   for (const char* name : {"port.tmp", "state/engine-boots.tmp"})
     ASSERT_EQ(symlink(victim.c_str(), dir.File(name).c_str()), 0);
-  const std::vector<std::string> top = Names(dir.Path());
-  const std::vector<std::string> state = Names(dir.File("state"));
+  const std::vector<std::string> top = vntest::NamesIn(dir.Path());
+  const std::vector<std::string> state = vntest::NamesIn(dir.File("state"));
   ASSERT_TRUE(sim.Restart()) << sim.Output();
   EXPECT_EQ(vntest::ReadFile(victim), "untouched\n");
   EXPECT_EQ(vntest::ReadFile(dir.File("port")), std::to_string(sim.Port()) + "\n");
   EXPECT_EQ(vntest::ReadFile(dir.File("state/engine-boots")), "2\n");
-  EXPECT_EQ(Names(dir.Path()), top);
-  EXPECT_EQ(Names(dir.File("state")), state);
+  EXPECT_EQ(vntest::NamesIn(dir.Path()), top);
+  EXPECT_EQ(vntest::NamesIn(dir.File("state")), state);
 }
 
 TEST(StateFile, EngineBootsLatchAtTheirMaximum) {

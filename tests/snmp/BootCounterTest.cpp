@@ -19,13 +19,7 @@ const OctetStr kEngine("VnSNMP_PP_Application");
 class BootCounter : public ::testing::Test {
  protected:
   // The names in the folder, sorted.
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir_.Path()))
-      names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> Names() const { return vntest::NamesIn(dir_.Path()); }
 
   vntest::TempDir dir_;
   std::string path_ = dir_.File("VnSNMP_PP_BootCounter");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vntest {
 
@@ -42,5 +43,8 @@ std::string ArtifactsDir();
 
 // Reads a whole file; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
+
+// The names of the entries of a folder, sorted.
+std::vector<std::string> NamesIn(const std::string& folder);
 
 }  // namespace vntest

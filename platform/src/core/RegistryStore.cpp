@@ -1,11 +1,9 @@
 #include "platform/RegistryStore.h"
 
-#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -16,69 +14,19 @@
 #include "RegistryText.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
+#include "platform/WholeFile.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Closes the descriptor when it goes out of scope.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() { Close(); }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  // False when closing reports an error (errno tells which).
-  bool Close() {
-    if (fd_ < 0) return true;
-    const int rc = ::close(fd_);
-    fd_ = -1;
-    return rc == 0;
-  }
-
- private:
-  int fd_;
-};
-
-// Creates a new file beside `target` under a name no one can foresee
-// (mkostemp): a fixed or guessable name could be a planted link that the
-// write would follow, and O_EXCL refuses whatever already stands at the
-// name, links included. The file gets `mode`. Returns the descriptor (and
-// the name in `temp`), or -1 with errno set.
-int CreateTempFile(const std::string& target, mode_t mode, std::string& temp) {
-  std::string name = target + ".tmp.XXXXXX";
-  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-  if (fd < 0) return -1;
-  // mkostemp gives 0600; should the change fail, the file stays the
-  // narrower of the two.
-  ::fchmod(fd, mode);
-  temp = std::move(name);
-  return fd;
-}
-
 // The mode the rewritten file gets: the one it has, so that a file its
 // owner made private stays private; a new file gets the mode any new file
 // of the user's would have.
-mode_t ModeFor(const std::string& target) {
+unsigned ModeFor(const std::string& target) {
   struct stat st {};
-  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 0777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
+  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 0777u;
+  return NewFileMode();
 }
 
 }  // namespace
@@ -159,22 +107,8 @@ void TFileRegistryStore::Save(const std::string& text) const {
     fs::create_directories(target.parent_path(), ec);
     if (ec) fail(ec.message());
   }
-  std::string temp;
-  FileDescriptor fd(CreateTempFile(target.string(), ModeFor(target.string()), temp));
-  if (fd.get() < 0) fail(std::strerror(errno));
-  // On disk before the rename: a crash then leaves the old file or the new
-  // one, never an empty one.
-  int error = WriteAll(fd.get(), text) && ::fsync(fd.get()) == 0 ? 0 : errno;
-  if (!fd.Close() && error == 0) error = errno;
-  if (error != 0) {
-    ::unlink(temp.c_str());
+  if (const int error = ReplaceFileWhole(target.string(), text, ModeFor(target.string())))
     fail(std::strerror(error));
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    ::unlink(temp.c_str());
-    fail(ec.message());
-  }
 }
 
 AnsiString DefaultRegistryPath() {

@@ -250,10 +250,7 @@ TEST_F(ModuleProgramTest, AFileSizeLimitIsAFailedWriteThatLeavesNoTemporaryFile)
     std::remove(counter.c_str());
     if (c.counter) dir_.Write(kSnmpBootCounterFile, c.counter);
     dir_.Write("output.txt", "");
-    std::vector<std::string> before;
-    for (const auto& entry : std::filesystem::directory_iterator(dir_.Path()))
-      before.push_back(entry.path().filename().string());
-    std::sort(before.begin(), before.end());
+    const std::vector<std::string> before = vntest::NamesIn(dir_.Path());
 
     const int vncPort = FreeTcpPort();
     const pid_t pid = Start({"/I127.0.0.1", "/Rqovalt", "/Wmundrel"},
@@ -276,10 +273,7 @@ TEST_F(ModuleProgramTest, AFileSizeLimitIsAFailedWriteThatLeavesNoTemporaryFile)
     EXPECT_TRUE(ended) << "still running with its box";
     EXPECT_TRUE(WIFEXITED(status)) << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "");
     EXPECT_EQ(WEXITSTATUS(status), kStartupFailedStatus);
-    std::vector<std::string> after;
-    for (const auto& entry : std::filesystem::directory_iterator(dir_.Path()))
-      after.push_back(entry.path().filename().string());
-    std::sort(after.begin(), after.end());
+    const std::vector<std::string> after = vntest::NamesIn(dir_.Path());
     EXPECT_EQ(after, before);
     EXPECT_EQ(vntest::ReadFile(counter), c.counter ? c.counter : "");
   }

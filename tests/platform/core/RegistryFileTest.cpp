@@ -19,14 +19,6 @@ namespace {
 const char kKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vantrel\\Modules\\HelpPath";
 const char kStored[] = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vantrel\\Modules\\HelpPath]\nx=1\n";
 
-std::vector<std::string> Names(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 mode_t ModeOf(const std::string& path) {
   struct stat st {};
   return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
@@ -91,13 +83,13 @@ TEST(RegistryFile, AWriteCutShortByAFileSizeLimitFailsAndLeavesNothing) {
     vntest::TempDir dir;
     const std::string file = dir.File("registry.ini");
     if (c.existing) dir.Write("registry.ini", c.existing);
-    const std::vector<std::string> before = Names(dir.Path());
+    const std::vector<std::string> before = vntest::NamesIn(dir.Path());
     TFileRegistryStore store(file.c_str());
     {
       vntest::FileSizeLimit limit(c.limit);
       EXPECT_THROW(store.WriteValue(kKey, "y", "2"), ERegistryException);
     }
-    EXPECT_EQ(Names(dir.Path()), before);
+    EXPECT_EQ(vntest::NamesIn(dir.Path()), before);
     if (c.existing) {
       EXPECT_EQ(vntest::ReadFile(file), c.existing);
     }

@@ -1,0 +1,16 @@
+// Files written whole or not at all, through a new file beside them.
+#pragma once
+
+#include <string>
+
+// The mode any new file of the user's gets (0666 less the umask).
+unsigned NewFileMode();
+
+// Writes `text` to `path` through a new file in the same folder, named
+// `<path>.tmp.` and six characters no one can foresee and created
+// exclusively (a link planted in the folder is never followed), with `mode`,
+// flushed to disk and then renamed over `path`: readers, and a crash, see the
+// old file or the new one, never half of one. Returns 0, or the errno of the
+// step that failed (a file-size limit included), with nothing left beside
+// `path`.
+int ReplaceFileWhole(const std::string& path, const std::string& text, unsigned mode);
