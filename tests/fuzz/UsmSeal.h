@@ -1,8 +1,8 @@
 // A version 3 Response sealed as an agent seals it for an authPriv user
 // (HMAC-SHA-96, CBC-DES, RFC 3414), around any plaintext scoped PDU, so
 // that a fuzz target can hand a session well-authenticated messages whose
-// plaintext it chose. The keys come from the SNMP layer's key localization;
-// the ciphers are written out here, for the tests' use only.
+// plaintext it chose. The keys come from the SNMP layer's key localization,
+// the ciphers from OpenSSL's libcrypto.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes Sha1(const Bytes& data);
 Bytes HmacSha1(const Bytes& key, const Bytes& data);
-// CBC-DES over whole blocks of 8 octets; key and iv 8 octets each.
+// CBC-DES over the whole blocks of 8 octets in data (a partial last block
+// is left out); key and iv 8 octets each, empty when shorter.
 Bytes DesCbc(const Bytes& key, const Bytes& iv, const Bytes& data, bool encrypt);
 
 struct SealParams {

@@ -31,13 +31,17 @@ TEST(UsmSeal, CiphersGiveTheirPublishedAnswers) {
   EXPECT_EQ(vnfuzz::Sha1({'a', 'b', 'c'}), Hex("a9993e364706816aba3e25717850c26c9cd0d89d"));
   EXPECT_EQ(vnfuzz::HmacSha1(Bytes(20, 0x0b), {'H', 'i', ' ', 'T', 'h', 'e', 'r', 'e'}),
             Hex("b617318655057264e28bc0b6fb378c8ef146be00"));
+  EXPECT_EQ(vnfuzz::HmacSha1({}, {}), Hex("fbdb1d1b18aa6c08324b7d64b71fb76370690e1d"));
   const Bytes cipher =
       vnfuzz::DesCbc(Hex("133457799bbcdff1"), Bytes(8, 0), Hex("0123456789abcdef"), true);
   EXPECT_EQ(cipher, Hex("85e813540f0ab405"));
   EXPECT_EQ(vnfuzz::DesCbc(Hex("133457799bbcdff1"), Bytes(8, 0), cipher, false),
             Hex("0123456789abcdef"));
-  // 4 KiB of counting octets, which put every S-box entry to use: the digest
-  // of their ciphertext as another CBC-DES gives it.
+  EXPECT_EQ(vnfuzz::DesCbc(Hex("133457799bbcdff1"), Bytes(8, 0), Hex("0123456789abcdef0102"), true),
+            cipher);
+  EXPECT_TRUE(vnfuzz::DesCbc(Hex("133457799bbcdf"), Bytes(8, 0), cipher, true).empty());
+  // 4 KiB of counting octets: the digest of their ciphertext as another
+  // CBC-DES gives it, so that the chaining is checked over many blocks.
   Bytes counting(4096);
   for (std::size_t i = 0; i < counting.size(); ++i) counting[i] = static_cast<std::uint8_t>(i);
   const Bytes longCipher = vnfuzz::DesCbc(Hex("133457799bbcdff1"), Bytes(8, 0), counting, true);
