@@ -8,7 +8,9 @@
 // A row inserted among them goes in at once; rows added at the end join in
 // batches at most kShowIntervalMs apart (ShownLater.h): a table walk adds one
 // row per reply and lets the loop run after each. All rows have one height,
-// so a batch costs the view the rows it adds, not a measure of the others.
+// so a batch costs the view no measuring of the rows it had, and rows that
+// join out of sight no repaint; the tree view still renumbers its rows on
+// each batch (a light walk of the list).
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -159,6 +161,7 @@ class ListWidget : public QTreeView {
   // layout that follows repaints no row for them.
   void ShowWaitingRows() {
     if (!rows->view || rows->view->Items()->Count() <= rows->shown) return;
+    outOfSight = false;
     if (rows->shown > 0) {
       const QModelIndex bottom = indexAt(QPoint(1, viewport()->height() - 1));
       outOfSight = bottom.isValid() && bottom.row() < rows->shown - 1;

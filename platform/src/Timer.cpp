@@ -110,12 +110,21 @@ bool FireDueTimers() {
   if (!s.appReady) return false;
   std::uint64_t now = Now();
   std::vector<Entry> due;
+  bool moved = false;
   for (Entry& e : s.entries) {
     if (e.due > now) continue;
-    if (e.timer->OnTimer)
+    if (e.timer->OnTimer) {
       due.push_back(e);
-    else
+    } else {
       e.due = now + std::max(1u, e.timer->Interval());  // not running without a handler
+      moved = true;
+    }
+  }
+  // Nothing due: the toolkit timer stays armed for the earliest deadline (a
+  // loop that turns once per reply of a walk comes here every time).
+  if (due.empty()) {
+    if (moved) s.Arm();
+    return false;
   }
   std::stable_sort(due.begin(), due.end(),
                    [](const Entry& a, const Entry& b) { return a.due < b.due; });
