@@ -227,19 +227,26 @@ Fill PageFill(TMainForm* window, Pulse& pulse, long rows, pid_t xserver) {
   const double xStart = xserver > 0 ? ProcessCpuMs(xserver) : -1;
   const auto start = Clock::now();
   const double cpuStart = CpuMs();
+  // Found once the page exists; the check runs on every tick of the 1 ms
+  // timer, so it stays light.
+  TConfigForm* page = nullptr;
+  VnSNMPRequest2Edits* request = nullptr;
+  const AnsiString finalCount(static_cast<int>(rows));
+  bool closed = false;  // the page may go as soon as it has been closed
   pulse.Start([&] {
-    TConfigForm* page = OpenPage();
-    if (!page || page->ModalResult() != mrNone) return;
-    TSNMPListViewPanel* panel = ListPanelOf(page);
-    TList* requests = page->RequestList();
-    if (!panel || !requests || requests->Count() == 0) return;
+    if (closed) return;
     if (!list) {
+      page = OpenPage();
+      if (!page || page->ModalResult() != mrNone) return;
+      TSNMPListViewPanel* panel = ListPanelOf(page);
+      TList* requests = page->RequestList();
+      if (!panel || !requests || requests->Count() == 0) return;
+      request = static_cast<VnSNMPRequest2Edits*>(requests->Items(0));
       list = std::make_unique<TPaintWatch>(panel->ListViewPanel->ListView);
       count = std::make_unique<TPaintWatch>(panel->BtnPanel->CountText);
     }
-    auto* request = static_cast<VnSNMPRequest2Edits*>(requests->Items(0));
-    const bool onScreen =
-        list->PaintedRows() == rows && count->PaintedText() == AnsiString(static_cast<int>(rows));
+    if (page->ModalResult() != mrNone) return;
+    const bool onScreen = list->PaintedRows() == rows && count->PaintedText() == finalCount;
     if ((request->Busy || !onScreen) && MsSince(start) < 60000) return;
     end = Clock::now();
     cpuEnd = CpuMs();
@@ -248,6 +255,7 @@ Fill PageFill(TMainForm* window, Pulse& pulse, long rows, pid_t xserver) {
     if (!onScreen)
       std::fprintf(stderr, "after a minute the list showed %d rows and the count \"%s\"\n",
                    list->PaintedRows(), count->PaintedText().c_str());
+    closed = true;
     page->Close();
   });
   window->UnicastForwardingInformation1Click(nullptr);
