@@ -36,6 +36,46 @@ double CpuMs() {
          static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
 }
 
+double ProcessCpuMs(pid_t pid) {
+  // Fields 14 and 15 of /proc/PID/stat: user and system time in clock ticks
+  // (the name in field 2 is in parentheses and may hold blanks).
+  const std::string stat = vntest::ReadFile("/proc/" + std::to_string(pid) + "/stat");
+  const std::size_t close = stat.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream in(stat.substr(close + 1));
+  std::string field;
+  double ticks = 0;
+  for (int i = 3; i <= 15 && in >> field; ++i)
+    if (i >= 14) ticks += std::atof(field.c_str());
+  return ticks * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+namespace {
+
+double ChildrenCpuMs() {
+  rusage u{};
+  getrusage(RUSAGE_CHILDREN, &u);
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 +
+         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+}
+
+}  // namespace
+
+Command RunCommand(const std::string& command) {
+  Command c;
+  const double cpuStart = ChildrenCpuMs();
+  const auto start = Clock::now();
+  if (FILE* p = popen(command.c_str(), "r")) {
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) c.out.append(buf, n);
+    pclose(p);
+  }
+  c.ms = MsSince(start);
+  c.cpu = ChildrenCpuMs() - cpuStart;
+  return c;
+}
+
 double Median(std::vector<double> v) {
   if (v.empty()) return 0;
   std::sort(v.begin(), v.end());
@@ -83,13 +123,16 @@ bool StartSession(const std::string& folder) {
 }
 
 Simulator::Simulator(const std::string& program, const std::string& dir, int rows,
-                     const std::vector<std::string>& more) {
+                     const std::vector<std::string>& more, Logging logging) {
   const std::string portFile = dir + "/port";
-  log_ = dir + "/requests.log";
   fs::create_directories(dir + "/state");
   std::vector<std::string> args = {
-      program, "--port-file", portFile,      "--big-table", std::to_string(rows) + "x5",
-      "--log", log_,          "--state-dir", dir + "/state"};
+      program,       "--port-file", portFile, "--big-table", std::to_string(rows) + "x5",
+      "--state-dir", dir + "/state"};
+  if (logging == Logging::On) {
+    log_ = dir + "/requests.log";
+    args.insert(args.end(), {"--log", log_});
+  }
   args.insert(args.end(), more.begin(), more.end());
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
@@ -120,6 +163,7 @@ Simulator::~Simulator() {
 }
 
 long Simulator::LoggedGetNexts() const {
+  if (log_.empty()) return 0;
   std::istringstream lines(vntest::ReadFile(log_));
   std::string line;
   long n = 0;

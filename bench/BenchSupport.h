@@ -15,6 +15,18 @@ using Clock = std::chrono::steady_clock;
 double MsSince(Clock::time_point start);
 // Processor time of this process so far, in milliseconds.
 double CpuMs();
+// Processor time of another process of this user so far (/proc), in
+// milliseconds; -1 when it cannot be read.
+double ProcessCpuMs(pid_t pid);
+
+// A command run by the shell as a user waits for it: its output, the time
+// from its start to its end and the processor time of the processes it ran.
+struct Command {
+  std::string out;
+  double ms = 0;
+  double cpu = 0;
+};
+Command RunCommand(const std::string& command);
 double Median(std::vector<double> v);
 
 // The command line of a walking benchmark: [--no-pin] [ROUNDS]. Unless
@@ -37,13 +49,16 @@ void Pin(pid_t pid, bool oneProcessor);
 bool StartSession(const std::string& folder);
 
 // The simulated switch serving a generated table of rows x 5 columns under
-// 1.3.6.1.3.1717.1.1, with its request log, in a folder of its own. Port()
-// is 0 when it did not start (said on the error stream).
+// 1.3.6.1.3.1717.1.1, in a folder of its own; with a request log when asked
+// (the log costs the agent processor time: a benchmark times walks against
+// an agent without one, or gives every side the same). Port() is 0 when it
+// did not start (said on the error stream).
 class Simulator {
  public:
+  enum class Logging { Off, On };
   // `more` goes on the simulator's command line (fixtures, for example).
   Simulator(const std::string& program, const std::string& dir, int rows,
-            const std::vector<std::string>& more = {});
+            const std::vector<std::string>& more = {}, Logging logging = Logging::Off);
   ~Simulator();
   Simulator(const Simulator&) = delete;
   Simulator& operator=(const Simulator&) = delete;
@@ -51,7 +66,7 @@ class Simulator {
   int Port() const { return port_; }
   pid_t Pid() const { return pid_; }
   const std::string& Log() const { return log_; }
-  // GETNEXT requests logged so far.
+  // GETNEXT requests logged so far (0 without a log).
   long LoggedGetNexts() const;
 
  private:
@@ -72,6 +87,8 @@ class XServer {
   bool Ok() const { return ok_; }
   // "DISPLAY :n (Xvfb started here)" or the display used.
   const std::string& Description() const { return description_; }
+  // The Xvfb started here (-1: a display of someone else's).
+  pid_t Pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;

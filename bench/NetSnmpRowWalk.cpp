@@ -2,7 +2,9 @@
 // walks the given columns row by row, one GETNEXT with every column per row,
 // until every column has left its subtree.
 //
-// usage: requests_netsnmp_walk HOST:PORT COMMUNITY COLUMN...
+// usage: netsnmp_row_walk HOST:PORT CREDENTIALS COLUMN...
+//   CREDENTIALS: a community (SNMPv2c) or v3:USER:AUTHPASS:PRIVPASS (SNMPv3
+//   authPriv, MD5 and DES)
 // prints: requests=N rows=R ms=T cpu=C (wall and processor time of the walk)
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
@@ -12,11 +14,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
   if (argc < 4) {
-    std::fprintf(stderr, "usage: %s HOST:PORT COMMUNITY COLUMN...\n", argv[0]);
+    std::fprintf(stderr, "usage: %s HOST:PORT CREDENTIALS COLUMN...\n", argv[0]);
     return 2;
   }
   setenv("MIBS", "", 1);
@@ -39,9 +42,41 @@ int main(int argc, char** argv) {
   netsnmp_session settings;
   snmp_sess_init(&settings);
   settings.peername = argv[1];
-  settings.version = SNMP_VERSION_2c;
-  settings.community = reinterpret_cast<u_char*>(argv[2]);
-  settings.community_len = std::strlen(argv[2]);
+  std::string credentials = argv[2];
+  std::string user, authPass, privPass;
+  if (credentials.rfind("v3:", 0) == 0) {
+    std::size_t a = credentials.find(':', 3), b = credentials.find(':', a + 1);
+    if (a == std::string::npos || b == std::string::npos) {
+      std::fprintf(stderr, "bad credentials %s\n", argv[2]);
+      return 2;
+    }
+    user = credentials.substr(3, a - 3);
+    authPass = credentials.substr(a + 1, b - a - 1);
+    privPass = credentials.substr(b + 1);
+    settings.version = SNMP_VERSION_3;
+    settings.securityName = user.data();
+    settings.securityNameLen = user.size();
+    settings.securityLevel = SNMP_SEC_LEVEL_AUTHPRIV;
+    settings.securityAuthProto = usmHMACMD5AuthProtocol;
+    settings.securityAuthProtoLen = USM_AUTH_PROTO_MD5_LEN;
+    settings.securityAuthKeyLen = USM_AUTH_KU_LEN;
+    settings.securityPrivProto = usmDESPrivProtocol;
+    settings.securityPrivProtoLen = USM_PRIV_PROTO_DES_LEN;
+    settings.securityPrivKeyLen = USM_PRIV_KU_LEN;
+    if (generate_Ku(settings.securityAuthProto, static_cast<u_int>(settings.securityAuthProtoLen),
+                    reinterpret_cast<u_char*>(authPass.data()), authPass.size(),
+                    settings.securityAuthKey, &settings.securityAuthKeyLen) != SNMPERR_SUCCESS ||
+        generate_Ku(settings.securityAuthProto, static_cast<u_int>(settings.securityAuthProtoLen),
+                    reinterpret_cast<u_char*>(privPass.data()), privPass.size(),
+                    settings.securityPrivKey, &settings.securityPrivKeyLen) != SNMPERR_SUCCESS) {
+      std::fprintf(stderr, "cannot derive the keys\n");
+      return 1;
+    }
+  } else {
+    settings.version = SNMP_VERSION_2c;
+    settings.community = reinterpret_cast<u_char*>(argv[2]);
+    settings.community_len = std::strlen(argv[2]);
+  }
   settings.timeout = 1000000;
   settings.retries = 1;
   void* session = snmp_sess_open(&settings);

@@ -1,7 +1,9 @@
-// The synchronous walk: a table of 1,000 rows and 5 columns served by the
+// The library's walks: a table of 1,000 rows and 5 columns served by the
 // simulator, walked
 //   1. by the library (synchronous GETNEXT steps, every column in one PDU),
-//      in a process of its own as every other walker,
+//      in a process of its own as every other walker, and by the library's
+//      asynchronous walk as the forms run it (the event loop running on the
+//      GUI thread, offscreen, until the walk is over),
 //   2. by a minimal Net-SNMP client doing the same row-wise walk,
 //   3. by snmptable -CB: the same PDUs, one GETNEXT per row for all columns,
 //   4. by snmpwalk, one column after the other, one value per request (five
@@ -14,6 +16,10 @@
 // measured twice: with this program, the simulator and the tools on one
 // processor, where ping-pong between client and agent costs little, and on
 // all processors, as a user runs them.
+//
+// The walks are timed against a simulator without a request log; the
+// requests of each walker are counted in one more walk against another
+// simulator, with the log.
 //
 // usage: walk_bench [--no-pin] [ROUNDS]   (--no-pin: all processors only)
 #include <unistd.h>
@@ -29,8 +35,11 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest.h"
+#include "library/VnSNMPRequest2Edits.h"
 #include "platform/Exceptions.h"
+#include "platform/Forms.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -96,6 +105,37 @@ int WalkOnce(int port, const std::string& dir) {
   return 0;
 }
 
+// The library's asynchronous walk, as the forms run it: on the GUI thread
+// (offscreen), the event loop running until the walk is over (--async-walk-
+// once). Prints what the reference client prints.
+int AsyncWalkOnce(int port, const std::string& dir) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  Application->Initialize();
+  if (!StartSession(dir)) return 1;
+  ConnectionDefaults.Security.Version = 1;  // v2c
+  ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(port);
+  int status = 0;
+  {
+    VnSNMPRequest2Edits request(nullptr);
+    request.Request.VarList = VnSNMPVarList(kColumns, MVT_FMV, 1);
+    request.AsyncMode = 1;
+    Application->ProcessMessages();
+    const double cpuStart = CpuMs();
+    auto start = Clock::now();
+    try {
+      request.Get();
+      while (request.Busy) Application->HandleMessage();
+      std::printf("requests=0 rows=%lu ms=%.3f cpu=%.3f\n",
+                  static_cast<unsigned long>(request.RowCount), MsSince(start), CpuMs() - cpuStart);
+    } catch (Exception& e) {
+      std::fprintf(stderr, "library walk: %s (%d)\n", e.Message.c_str(), e.HelpContext);
+      status = 1;
+    }
+  }
+  Application->Finalize();
+  return status;
+}
+
 std::string ToolEnvironment(const std::string& dir) {
   return "env MIBS= SNMPCONFPATH=" + dir + "/toolconf SNMP_PERSISTENT_DIR=" + dir + "/toolstate ";
 }
@@ -117,10 +157,11 @@ Result Reported(const std::string& command, const Simulator& sim, const char* wh
   return r;
 }
 
-Result LibraryWalk(const Simulator& sim, const std::string& dir) {
-  return Reported("/proc/" + std::to_string(getpid()) + "/exe --walk-once " +
-                      std::to_string(sim.Port()) + " " + dir + "/library",
-                  sim, "library walk");
+Result LibraryWalk(const Simulator& sim, const std::string& dir, bool async = false) {
+  return Reported("/proc/" + std::to_string(getpid()) + "/exe " +
+                      (async ? "--async-walk-once " : "--walk-once ") + std::to_string(sim.Port()) +
+                      " " + dir + "/library" + (async ? " 2>/dev/null" : ""),
+                  sim, async ? "library async walk" : "library walk");
 }
 
 Result ReferenceWalk(const Simulator& sim, const std::string& dir) {
@@ -197,9 +238,9 @@ Result SnmpwalkColumns(const Simulator& sim, const std::string& dir) {
 }
 
 struct Phase {
-  std::vector<double> ours, reference, table, tool, bulk;
-  std::vector<double> nearRatio, tableRatio, toolRatio, bulkRatio;
-  Result lastOurs, lastReference, lastTable, lastTool;
+  std::vector<double> ours, async, reference, table, tool, bulk;
+  std::vector<double> nearRatio, asyncRatio, asyncTableRatio, tableRatio, toolRatio, bulkRatio;
+  Result lastOurs, lastAsync, lastReference, lastTable, lastTool;
 };
 
 // The quickest of a few runs of a walker: where the scheduler puts a fresh
@@ -223,6 +264,8 @@ bool RunPhase(const Simulator& sim, const std::string& dir, int rounds, Phase& p
     p.lastOurs = Best([&] { return LibraryWalk(sim, dir); });
     if (p.lastOurs.ms < 0) return false;
     if (i % 2 == 0) p.lastReference = Best([&] { return ReferenceWalk(sim, dir); });
+    p.lastAsync = Best([&] { return LibraryWalk(sim, dir, true); });
+    if (p.lastAsync.ms < 0) return false;
     p.lastTable = Best([&] { return Snmptable(sim, dir); });
     p.lastTool = Best([&] { return SnmpwalkColumns(sim, dir); });
     const Result bulk = Best([&] { return Snmpbulkwalk(sim, dir); });
@@ -232,12 +275,15 @@ bool RunPhase(const Simulator& sim, const std::string& dir, int rounds, Phase& p
     p.tool.push_back(p.lastTool.ms);
     p.bulk.push_back(bulk.ms);
     p.nearRatio.push_back(p.lastOurs.ms / p.lastReference.ms);
+    p.async.push_back(p.lastAsync.ms);
+    p.asyncRatio.push_back(p.lastAsync.ms / p.lastReference.ms);
+    p.asyncTableRatio.push_back(p.lastAsync.ms / p.lastTable.ms);
     p.tableRatio.push_back(p.lastOurs.ms / p.lastTable.ms);
     p.toolRatio.push_back(p.lastTool.ms / p.lastOurs.ms);
     p.bulkRatio.push_back(p.lastOurs.ms / bulk.ms);
-    if (p.lastTable.rows != kRows || bulk.rows != kRows) {
-      std::fprintf(stderr, "snmptable read %ld rows, snmpbulkwalk %ld, of %d\n", p.lastTable.rows,
-                   bulk.rows, kRows);
+    if (p.lastTable.rows != kRows || bulk.rows != kRows || p.lastAsync.rows != kRows) {
+      std::fprintf(stderr, "snmptable read %ld rows, snmpbulkwalk %ld, async walk %ld, of %d\n",
+                   p.lastTable.rows, bulk.rows, p.lastAsync.rows, kRows);
       return false;
     }
   }
@@ -251,6 +297,11 @@ bool ReportPhase(const Phase& p, const std::string& where) {
   ok = Report({"sync walk: library", Median(p.ours), "snmptable -CB", Median(p.table), "ms",
                Median(p.tableRatio), '<', 1.3}) &&
        ok;
+  ok = Report({"async walk: library", Median(p.async), "Net-SNMP row client", Median(p.reference),
+               "ms", Median(p.asyncRatio), '<', 1.3}) &&
+       ok;
+  Report({"async walk: library", Median(p.async), "snmptable -CB", Median(p.table), "ms",
+          Median(p.asyncTableRatio)});
   Report({"snmpwalk, column by column", Median(p.tool), "library", Median(p.ours), "ms",
           Median(p.toolRatio)});
   Report({"sync walk: library", Median(p.ours), "snmpbulkwalk -Cr1000", Median(p.bulk), "ms",
@@ -263,11 +314,16 @@ bool ReportPhase(const Phase& p, const std::string& where) {
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--walk-once")
     return WalkOnce(std::atoi(argv[2]), argv[3]);
+  if (argc == 4 && std::string(argv[1]) == "--async-walk-once")
+    return AsyncWalkOnce(std::atoi(argv[2]), argv[3]);
   const Options options = TakeOptions(argc, argv, 7);
   const int rounds = options.rounds;
   vntest::TempDir dir;
-  Simulator sim(VN_SIMULATOR, dir.Path(), kRows);
-  if (sim.Port() == 0) return 1;
+  // The walks are timed against an agent without a request log; the
+  // requests are counted in one more walk of each kind against one with.
+  Simulator sim(VN_SIMULATOR, dir.Path() + "/timed", kRows);
+  Simulator counted(VN_SIMULATOR, dir.Path() + "/counted", kRows, {}, Simulator::Logging::On);
+  if (sim.Port() == 0 || counted.Port() == 0) return 1;
   std::filesystem::create_directories(dir.Path() + "/library");
   std::filesystem::create_directories(dir.Path() + "/mibs");
   std::ofstream(dir.Path() + "/mibs/BENCH-TABLE-MIB.txt") << kTableMib;
@@ -278,18 +334,23 @@ int main(int argc, char** argv) {
   Pin(sim.Pid(), false);
   if (!RunPhase(sim, dir.Path(), rounds, spread)) return 1;
 
-  const Phase& last = spread;
-  Note("synchronous walk of " + std::to_string(kRows) + " rows x 5 columns, " +
+  const Result ours = LibraryWalk(counted, dir.Path());
+  const Result async = LibraryWalk(counted, dir.Path(), true);
+  const Result reference = ReferenceWalk(counted, dir.Path());
+  const Result table = Snmptable(counted, dir.Path());
+  const Result tool = SnmpwalkColumns(counted, dir.Path());
+  Note("synchronous and asynchronous walks of " + std::to_string(kRows) + " rows x 5 columns, " +
        std::to_string(rounds) + " rounds; GETNEXT requests: library " +
-       std::to_string(last.lastOurs.requests) + ", Net-SNMP client " +
-       std::to_string(last.lastReference.requests) + ", snmptable " +
-       std::to_string(last.lastTable.requests) + ", snmpwalk " +
-       std::to_string(last.lastTool.requests) + "; load average " + LoadAverage());
+       std::to_string(ours.requests) + ", async " + std::to_string(async.requests) +
+       ", Net-SNMP client " + std::to_string(reference.requests) + ", snmptable " +
+       std::to_string(table.requests) + ", snmpwalk " + std::to_string(tool.requests) +
+       "; load average " + LoadAverage());
   bool ok = true;
   if (options.pin) ok = ReportPhase(pinned, "client, agent and tools on one processor:") && ok;
   ok = ReportPhase(spread, "on all processors:") && ok;
   // One request per row and one more that finds the end: nothing repeated.
-  const bool exact = last.lastOurs.requests == kRows + 1 && last.lastOurs.rows == kRows;
+  const bool exact = ours.requests == kRows + 1 && ours.rows == kRows &&
+                     async.requests == kRows + 1 && async.rows == kRows;
   if (!exact) Note("  the library did not send exactly one request per row and one more");
   return ok && exact ? 0 : 1;
 }

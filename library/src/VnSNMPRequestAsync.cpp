@@ -62,17 +62,15 @@ struct CompletionFrame {
   bool destroyed = false;
 };
 
-// The agent of a target: address text and port.
+// The agent of a target: address text and port (nothing of an address
+// that is not valid). Read from the target's own address, once per reply.
 VnSNMPDevice DeviceOf(const SnmpTarget& target) {
   VnSNMPDevice device;
-  GenAddress address;
-  target.get_address(address);
-  const std::string text = address.get_printable();
-  const std::size_t slash = text.find('/');
-  device.Address = text.substr(0, slash);
-  device.Port = slash == std::string::npos
-                    ? 0
-                    : static_cast<std::uint16_t>(std::atoi(text.c_str() + slash + 1));
+  const UdpAddress& address = target.get_udp_address();
+  if (address.valid()) {
+    device.Address = address.IpAddress::get_printable();
+    device.Port = address.get_port();
+  }
   return device;
 }
 

@@ -54,10 +54,20 @@ void _SnmpEventProcessor::Disable() {
 void _SnmpEventProcessor::WatchSocket(int fd) { notifier_->SetSocket(fd); }
 
 void _SnmpEventProcessor::OnTimer(TObject*) {
-  Disable();
+  // The socket became readable while a completion pumps messages: it is not
+  // watched until the running handler has returned.
+  if (running_) {
+    notifier_->SetEnabled(false);
+    return;
+  }
+  running_ = true;
+  timer_->SetEnabled(false);
   struct Reenable {
     _SnmpEventProcessor* p;
-    ~Reenable() { p->Enable(); }
+    ~Reenable() {
+      p->running_ = false;
+      p->Enable();
+    }
   } reenable{this};
   if (g_SnmpSession) SNMPProcessPendingEvents();
 }

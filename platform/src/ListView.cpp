@@ -1,21 +1,27 @@
-// List views: items, columns and the selection live here; a tree widget in
-// report style shows them. The mouse and keys are handled here, so that the
+// List views: items, columns and the selection live here; a tree view in
+// report style shows them through a model of our own that reads the items'
+// texts where they are. The mouse and keys are handled here, so that the
 // selection events follow the class library: selection at the press, OnClick
 // at the release, no OnClick for keyboard moves.
 //
-// The widget lays out all its rows whenever rows are added, so rows added at
-// the end of a long list reach it in batches (see TListView::ItemAdded); the
-// widget's rows are always the first rows of the list, in the same order.
+// The model's rows are always the first rows of the list, in the same order.
+// A row inserted among them goes in at once; rows added at the end join in
+// batches at most kShowIntervalMs apart (ShownLater.h): a table walk adds one
+// row per reply and lets the loop run after each. All rows have one height,
+// so a batch costs the view no measuring of the rows it had, and rows that
+// join out of sight no repaint; the tree view still renumbers its rows on
+// each batch (a light walk of the list).
+#include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
-#include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <vector>
 
+#include "ShownLater.h"
 #include "Toolkit.h"
 #include "platform/ComCtrls.h"
 #include "platform/Exceptions.h"
@@ -39,26 +45,98 @@ class GridDelegate : public QStyledItemDelegate {
   }
 };
 
-class ListWidget;
-
-// Widgets with rows still to be handed over.
-std::vector<ListWidget*>& Unsynced() {
-  static auto* v = new std::vector<ListWidget*>();
-  return *v;
+AnsiString CellText(const TListItem* item, int cell) {
+  if (cell == 0) return item->Caption();
+  const TStrings* sub = item->SubItems();
+  return cell - 1 < sub->Count() ? sub->Strings(cell - 1) : AnsiString();
 }
 
-// Rows added at the end reach the widget this long after the first of them
-// was added, a little later in a long list: each batch costs a layout of
-// every row and a repaint, so batches come less often as the list grows.
-int BatchDelayMs(int rows) { return 40 + rows / 100; }
+// The list's first `shown` items as the view sees them; texts are read from
+// the items when the view paints them.
+class RowModel : public QAbstractTableModel {
+ public:
+  explicit RowModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-class ListWidget : public QTreeWidget {
+  const TListView* view = nullptr;
+  int shown = 0;
+  int columns = 1;
+  QStringList captions;
+  std::vector<Qt::Alignment> alignments;
+
+  // The view asks for every row's index whenever rows join it: kept cheap.
+  QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override {
+    if (parent.isValid() || row < 0 || row >= shown || column < 0 || column >= columns) return {};
+    return createIndex(row, column);
+  }
+  int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : shown; }
+  int columnCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : columns;
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !view || !index.isValid()) return {};
+    const TListItems* items = view->Items();
+    if (index.row() >= shown || index.row() >= items->Count()) return {};
+    return Q(CellText(items->Item(index.row()), index.column()));
+  }
+  QVariant headerData(int section, Qt::Orientation o, int role) const override {
+    if (o != Qt::Horizontal || section < 0) return {};
+    if (role == Qt::DisplayRole && section < captions.size()) return captions[section];
+    if (role == Qt::TextAlignmentRole && static_cast<std::size_t>(section) < alignments.size())
+      return static_cast<int>(alignments[static_cast<std::size_t>(section)]);
+    return {};
+  }
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+  }
+
+  void InsertShown(int at) {
+    beginInsertRows(QModelIndex(), at, at);
+    ++shown;
+    endInsertRows();
+  }
+  void RemoveShown(int at) {
+    beginRemoveRows(QModelIndex(), at, at);
+    --shown;
+    endRemoveRows();
+  }
+  void Reset() {
+    beginResetModel();
+    shown = 0;
+    endResetModel();
+  }
+  // Hands every waiting row to the view, in one insertion.
+  void ShowAll() {
+    const int count = view ? view->Items()->Count() : 0;
+    if (count <= shown) return;
+    beginInsertRows(QModelIndex(), shown, count - 1);
+    shown = count;
+    endInsertRows();
+  }
+  void SetColumns(int n) {
+    if (n > columns) {
+      beginInsertColumns(QModelIndex(), columns, n - 1);
+      columns = n;
+      endInsertColumns();
+    } else if (n < columns) {
+      beginRemoveColumns(QModelIndex(), n, columns - 1);
+      columns = n;
+      endRemoveColumns();
+    }
+  }
+  void CellChanged(int row, int cell) {
+    if (row < shown && cell < columns) emit dataChanged(index(row, cell), index(row, cell));
+  }
+  void AllCellsChanged() {
+    if (shown > 0) emit dataChanged(index(0, 0), index(shown - 1, columns - 1));
+  }
+};
+
+class ListWidget : public QTreeView {
  public:
   ListWidget() {
-    syncTimer.setSingleShot(true);
-    QObject::connect(&syncTimer, &QTimer::timeout, [this] {
-      if (auto* v = dynamic_cast<TListView*>(ControlOf(this))) SyncListRows(v);
-    });
+    rows = new RowModel(this);
+    setModel(rows);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setItemsExpandable(false);
@@ -70,24 +148,51 @@ class ListWidget : public QTreeWidget {
     header()->setSectionsMovable(false);
     delegate = new GridDelegate(this);
     setItemDelegate(delegate);
-    setColumnCount(0);
-    setHeaderLabels({});
     viewport()->installEventFilter(this);
     viewport()->setMouseTracking(true);
   }
-  ~ListWidget() override { Forget(); }
+  RowModel* rows;
   GridDelegate* delegate;
-  QTimer syncTimer;
+  // Rows added at the end join the view at most this often.
+  ShownLater rowsLater{[this] { ShowWaitingRows(); }};
 
-  void ScheduleSync() {
-    if (syncTimer.isActive()) return;
-    syncTimer.start(BatchDelayMs(topLevelItemCount()));
-    Unsynced().push_back(this);
+  // Hands the rows added at the end to the view. Rows that join below the
+  // last visible row change nothing on the screen but the scroll bar: the
+  // layout that follows repaints no row for them.
+  void ShowWaitingRows() {
+    if (!rows->view || rows->view->Items()->Count() <= rows->shown) return;
+    outOfSight = false;
+    if (rows->shown > 0) {
+      const QModelIndex bottom = indexAt(QPoint(1, viewport()->height() - 1));
+      outOfSight = bottom.isValid() && bottom.row() < rows->shown - 1;
+    }
+    rows->ShowAll();
   }
-  void Forget() {
-    syncTimer.stop();
-    auto& v = Unsynced();
-    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+  void doItemsLayout() override {
+    QWidget* vp = viewport();
+    if (!outOfSight || vp->testAttribute(Qt::WA_UpdatesDisabled)) {
+      outOfSight = false;
+      QTreeView::doItemsLayout();
+      return;
+    }
+    outOfSight = false;
+    // The header does not change either.
+    QWidget* hv = header()->viewport();
+    const bool headerQuiet = !hv->testAttribute(Qt::WA_UpdatesDisabled);
+    vp->setAttribute(Qt::WA_UpdatesDisabled, true);
+    if (headerQuiet) hv->setAttribute(Qt::WA_UpdatesDisabled, true);
+    QTreeView::doItemsLayout();
+    vp->setAttribute(Qt::WA_UpdatesDisabled, false);
+    if (headerQuiet) hv->setAttribute(Qt::WA_UpdatesDisabled, false);
+  }
+  // Any other change lays out and repaints as usual.
+  void AnyChange() { outOfSight = false; }
+
+  bool outOfSight = false;  // the pending layout only adds rows out of sight
+
+  int RowAt(const QPoint& p) const {
+    const QModelIndex i = indexAt(p);
+    return i.isValid() ? i.row() : -1;
   }
 
  protected:
@@ -99,15 +204,14 @@ TListView* ViewOf(const QObject* o) { return dynamic_cast<TListView*>(ControlOf(
 ListWidget* LW(const TListView* v) { return WidgetAs<ListWidget>(v); }
 
 bool ListWidget::eventFilter(QObject* o, QEvent* e) {
-  if (o != viewport()) return QTreeWidget::eventFilter(o, e);
+  if (o != viewport()) return QTreeView::eventFilter(o, e);
   TListView* view = ViewOf(this);
   if (!view) return false;
   switch (e->type()) {
     case QEvent::MouseButtonPress: {
       SyncListRows(view);
       auto* me = static_cast<QMouseEvent*>(e);
-      QTreeWidgetItem* it = itemAt(me->position().toPoint());
-      int row = it ? indexOfTopLevelItem(it) : -1;
+      const int row = RowAt(me->position().toPoint());
       TListItem* item =
           row >= 0 && row < view->Items()->Count() ? view->Items()->Item(row) : nullptr;
       if (me->button() == Qt::LeftButton || item) Guarded(view, [&] { view->SelectByUser(item); });
@@ -176,14 +280,16 @@ void ListWidget::keyPressEvent(QKeyEvent* e) {
 int FitWidth(const TListView* view, int col, bool header) {
   ListWidget* w = LW(view);
   QFontMetrics fm(w->header()->font());
+  const QString caption = col < w->rows->captions.size() ? w->rows->captions[col] : QString();
   int best = 0;
   if (header) {
-    best = fm.horizontalAdvance(w->headerItem()->text(col));
+    best = fm.horizontalAdvance(caption);
   } else {
     QFontMetrics cm(w->font());
-    for (int r = 0; r < w->topLevelItemCount(); ++r)
-      best = std::max(best, cm.horizontalAdvance(w->topLevelItem(r)->text(col)));
-    best = std::max(best, fm.horizontalAdvance(w->headerItem()->text(col)));
+    const TListItems* items = view->Items();
+    for (int r = 0; r < items->Count(); ++r)
+      best = std::max(best, cm.horizontalAdvance(Q(CellText(items->Item(r), col))));
+    best = std::max(best, fm.horizontalAdvance(caption));
   }
   return best + 14;
 }
@@ -269,7 +375,7 @@ void TListItem::MakeVisible(bool) {
   SyncListRows(ListView());
   ListWidget* w = LW(ListView());
   int row = Index();
-  if (w && row >= 0 && row < w->topLevelItemCount()) w->scrollToItem(w->topLevelItem(row));
+  if (w && row >= 0 && row < w->rows->shown) w->scrollTo(w->rows->index(row, 0));
 }
 
 void TListItem::Delete() { owner_->Delete(Index()); }
@@ -369,12 +475,16 @@ int TListColumns::IndexOf(const TListColumn* c) const {
 
 TListView::TListView(TComponent* AOwner)
     : TWinControl(AOwner, new Peer(new ListWidget()), 250, 150) {
+  LW(this)->rows->view = this;
   SetTabStop(true);
   SetColor(clWindow);
   ColumnsChanged();
 }
 
-TListView::~TListView() { BeginDestroy(); }
+TListView::~TListView() {
+  BeginDestroy();
+  if (ListWidget* w = LW(this)) w->rows->view = nullptr;
+}
 
 int TListView::HeaderHeight() const {
   ListWidget* w = LW(this);
@@ -411,7 +521,7 @@ void TListView::SetItemFocused(TListItem* item) {
   ListWidget* w = LW(this);
   int row = item ? item->Index() : -1;
   if (row >= 0)
-    w->selectionModel()->setCurrentIndex(w->model()->index(row, 0), QItemSelectionModel::NoUpdate);
+    w->selectionModel()->setCurrentIndex(w->rows->index(row, 0), QItemSelectionModel::NoUpdate);
 }
 
 void TListView::SetSelected(TListItem* item) { ChangeSelection(item, false); }
@@ -450,7 +560,7 @@ void TListView::ChangeSelection(TListItem* item, bool byUser) {
       if (!AllowChange(item, ctState)) return;
       item->selected_ = true;
       int row = item->Index();
-      QModelIndex idx = w->model()->index(row, 0);
+      QModelIndex idx = w->rows->index(row, 0);
       w->selectionModel()->select(idx,
                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
       Changed(item, ctState);
@@ -469,63 +579,54 @@ TListItem* TListView::GetItemAt(int X, int Y) const {
   SyncListRows(const_cast<TListView*>(this));
   ListWidget* w = LW(this);
   QPoint p(X - w->frameWidth(), Y - w->frameWidth() - HeaderHeight());
-  QTreeWidgetItem* it = w->itemAt(p);
-  int row = it ? w->indexOfTopLevelItem(it) : -1;
+  const int row = w->RowAt(p);
   return row >= 0 && row < items_.Count() ? items_.Item(row) : nullptr;
 }
 
-namespace {
-
-AnsiString CellText(const TListItem* item, int cell) {
-  if (cell == 0) return item->Caption();
-  const TStrings* sub = item->SubItems();
-  return cell - 1 < sub->Count() ? sub->Strings(cell - 1) : AnsiString();
-}
-
-}  // namespace
-
-// A row inside the widget's rows goes in at once; a row added at the end
-// waits for its batch. A table walk adds one row per reply and lets the loop
-// run after each: the widget's layout of every row and its repaint on each
-// addition would cost more than the walk, and grow with the list.
+// A row among the view's rows goes in at once; a row added at the end waits
+// for its batch (a repaint per row of a walk would cost more than the walk).
 void TListView::ItemAdded(int at) {
   ListWidget* w = LW(this);
-  if (at < w->topLevelItemCount())
-    w->insertTopLevelItem(at, new QTreeWidgetItem());
-  else
-    w->ScheduleSync();
+  if (at < w->rows->shown) {
+    w->AnyChange();
+    w->rows->InsertShown(at);
+  } else {
+    w->rowsLater.Changed();
+  }
 }
 
 void TListView::ItemRemoved(int at) {
   ListWidget* w = LW(this);
-  if (at < w->topLevelItemCount()) delete w->takeTopLevelItem(at);
+  if (at < w->rows->shown) {
+    w->AnyChange();
+    w->rows->RemoveShown(at);
+  }
 }
 
 void TListView::ItemsCleared() {
   ListWidget* w = LW(this);
-  w->Forget();
-  w->clear();
+  w->AnyChange();
+  w->rows->Reset();
 }
 
 void TListView::CellChanged(TListItem* item, int cell) {
-  ListWidget* w = LW(this);
   int row = item->Index();
   if (row < 0) return;
-  // A row still waiting takes its texts when it joins the widget.
-  if (row < w->topLevelItemCount() && cell < w->columnCount())
-    w->topLevelItem(row)->setText(cell, Q(CellText(item, cell)));
+  // A row still waiting shows its texts when it joins the view.
+  LW(this)->rows->CellChanged(row, cell);
   Changed(item, ctText);
 }
 
 void TListView::ColumnsChanged() {
   ListWidget* w = LW(this);
   if (!w) return;
-  SyncListRows(this);  // a width fitted to the cells reads every row
   int n = columns_.Count();
-  w->setColumnCount(std::max(1, n));
-  QStringList labels;
-  for (int i = 0; i < n; ++i) labels << Q(columns_.Items(i)->Caption());
-  w->setHeaderLabels(labels);
+  RowModel* m = w->rows;
+  w->AnyChange();
+  m->SetColumns(std::max(1, n));
+  m->captions.clear();
+  for (int i = 0; i < n; ++i) m->captions << Q(columns_.Items(i)->Caption());
+  m->alignments.assign(static_cast<std::size_t>(n), Qt::AlignLeft | Qt::AlignVCenter);
   w->header()->setVisible(n > 0);
   for (int i = 0; i < n; ++i) {
     TListColumn* c = columns_.Items(i);
@@ -540,14 +641,11 @@ void TListView::ColumnsChanged() {
     Qt::Alignment a = c->Alignment() == taRightJustify ? Qt::AlignRight
                       : c->Alignment() == taCenter     ? Qt::AlignHCenter
                                                        : Qt::AlignLeft;
-    w->headerItem()->setTextAlignment(i, a | Qt::AlignVCenter);
+    m->alignments[static_cast<std::size_t>(i)] = a | Qt::AlignVCenter;
   }
+  emit m->headerDataChanged(Qt::Horizontal, 0, m->columns - 1);
   // Cells follow the new columns.
-  for (int r = 0; r < items_.Count() && r < w->topLevelItemCount(); ++r) {
-    TListItem* item = items_.Item(r);
-    QTreeWidgetItem* it = w->topLevelItem(r);
-    for (int k = 0; k < n; ++k) it->setText(k, Q(CellText(item, k)));
-  }
+  m->AllCellsChanged();
 }
 
 void TListView::SetRowSelect(bool v) { rowSelect_ = v; }
@@ -579,27 +677,10 @@ void TListView::FontChanged() {
 namespace ui_detail {
 
 void SyncListRows(TListView* view) {
-  ListWidget* w = LW(view);
-  if (!w) return;
-  w->Forget();
-  const TListItems* items = view->Items();
-  const int shown = w->topLevelItemCount();
-  if (shown >= items->Count()) return;
-  const int columns = w->columnCount();
-  QList<QTreeWidgetItem*> rows;
-  rows.reserve(items->Count() - shown);
-  for (int r = shown; r < items->Count(); ++r) {
-    auto* it = new QTreeWidgetItem();
-    for (int k = 0; k < columns; ++k) it->setText(k, Q(CellText(items->Item(r), k)));
-    rows.append(it);
+  if (ListWidget* w = LW(view)) {
+    w->rowsLater.ApplyNow();
+    w->ShowWaitingRows();
   }
-  w->insertTopLevelItems(shown, rows);
-}
-
-void SyncListViews() {
-  std::vector<ListWidget*> waiting = Unsynced();
-  for (ListWidget* w : waiting)
-    if (auto* v = dynamic_cast<TListView*>(ControlOf(w))) SyncListRows(v);
 }
 
 }  // namespace ui_detail

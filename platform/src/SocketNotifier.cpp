@@ -59,6 +59,7 @@ void TSocketNotifier::SetSocket(int fd) {
 }
 
 void TSocketNotifier::SetEnabled(bool v) {
+  offWhileRunning_ = false;
   if (v == enabled_) return;
   enabled_ = v;
   auto it = Registry().native.find(this);
@@ -76,7 +77,14 @@ void TSocketNotifier::Rewatch() {
 }
 
 void TSocketNotifier::Readable() {
-  if (running_ || !enabled_ || !OnReadable || (ComponentState() & csDestroying)) return;
+  if (!enabled_ || !OnReadable || (ComponentState() & csDestroying)) return;
+  if (running_) {
+    // The handler runs a loop of its own: the socket would come back on
+    // every pass of it.
+    SetEnabled(false);
+    offWhileRunning_ = true;
+    return;
+  }
   std::weak_ptr<void> alive = LifeToken();
   running_ = true;
   try {
@@ -84,5 +92,7 @@ void TSocketNotifier::Readable() {
   } catch (...) {
     HandleCurrentException(this);
   }
-  if (!alive.expired()) running_ = false;
+  if (alive.expired()) return;
+  running_ = false;
+  if (offWhileRunning_) SetEnabled(true);
 }

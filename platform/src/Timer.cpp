@@ -22,6 +22,7 @@ struct Entry {
 struct Schedule {
   std::vector<Entry> entries;
   QTimer* wake = nullptr;
+  std::uint64_t wakeAt = 0;  // when an active wake fires
   bool appReady = false;
   bool virtualTime = false;
 
@@ -54,10 +55,12 @@ void Schedule::Arm() {
     long long d = e.due > now ? static_cast<long long>(e.due - now) : 0;
     if (delay < 0 || d < delay) delay = d;
   }
-  if (delay < 0)
-    wake->stop();
-  else
-    wake->start(static_cast<int>(std::min<long long>(delay, 1 << 30)));
+  // A wake that comes no later than needed stays: it finds nothing due and
+  // arms again. So a timer switched off and on around its handler (the SNMP
+  // pump, once per reply of a walk) costs no restart of the toolkit timer.
+  if (delay < 0 || (wake->isActive() && wakeAt <= now + static_cast<std::uint64_t>(delay))) return;
+  wake->start(static_cast<int>(std::min<long long>(delay, 1 << 30)));
+  wakeAt = now + static_cast<std::uint64_t>(delay);
 }
 
 }  // namespace
@@ -110,12 +113,21 @@ bool FireDueTimers() {
   if (!s.appReady) return false;
   std::uint64_t now = Now();
   std::vector<Entry> due;
+  bool moved = false;
   for (Entry& e : s.entries) {
     if (e.due > now) continue;
-    if (e.timer->OnTimer)
+    if (e.timer->OnTimer) {
       due.push_back(e);
-    else
+    } else {
       e.due = now + std::max(1u, e.timer->Interval());  // not running without a handler
+      moved = true;
+    }
+  }
+  // Nothing due: the toolkit timer stays armed for the earliest deadline (a
+  // loop that turns once per reply of a walk comes here every time).
+  if (due.empty()) {
+    if (moved) s.Arm();
+    return false;
   }
   std::stable_sort(due.begin(), due.end(),
                    [](const Entry& a, const Entry& b) { return a.due < b.due; });

@@ -114,10 +114,9 @@ void SetVirtualTimeActive(bool on);
 long long NextTimerDelay();
 
 // List views (ListView.cpp): rows added at the end join the widget in
-// batches; these hand the waiting rows of one list view, or of all, to the
-// widget now.
+// batches (ShowAllWaiting hands every list's waiting rows over); this hands
+// the waiting rows of one list view to the widget now.
 void SyncListRows(TListView* view);
-void SyncListViews();
 
 // Socket notifiers (SocketNotifier.cpp) follow the application object.
 void SocketNotifiersApplicationReady();

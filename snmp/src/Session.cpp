@@ -123,7 +123,7 @@ struct Snmp::Impl {
   void OnEngineId(Record& r, const netsnmp_pdu* pdu);
 
   void ReadDatagram();    // one datagram; the socket is readable
-  void ReadAvailable();   // every datagram that has arrived
+  void ReadAvailable();   // the datagrams that have arrived
   void HandleTimeouts();  // time out, transmit what is due
   void Service();         // read, time out, transmit what is due
   void SendPending();
@@ -633,8 +633,15 @@ void Snmp::Impl::ReadDatagram() {
 
 void Snmp::Impl::ReadAvailable() {
   // One datagram per read; stop after a generous batch so that a flood
-  // cannot hold the thread.
-  for (int i = 0; i < 256 && sessp; ++i) {
+  // cannot hold the thread, and once no request waits for a reply any more
+  // (a walk's step has its reply: a datagram that comes anyway is read on
+  // the next round, without a poll per reply that finds nothing).
+  auto waiting = [this] {
+    for (const auto& [id, r] : records)
+      if (!r->finished) return true;
+    return false;
+  };
+  for (int i = 0; i < 256 && sessp && (i == 0 || waiting()); ++i) {
     pollfd p{fd, POLLIN, 0};
     if (::poll(&p, 1, 0) <= 0 || !Readable(p)) break;
     ReadDatagram();

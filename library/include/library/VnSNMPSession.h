@@ -34,8 +34,10 @@ void InitSnmpSession(const AnsiString& folder);
 // Drives SNMPProcessPendingEvents on the GUI thread: a 20 ms timer for
 // timeouts and retransmissions, and a notifier on the session's socket, so
 // that a reply is handled as soon as it has arrived. Both run the same
-// handler, and it runs with both off, so a completion that pumps messages or
-// opens a dialog cannot nest event processing.
+// handler, and it runs with the timer off; a reply that arrives while a
+// completion pumps messages or opens a dialog switches the notifier off
+// until the handler has returned. So event processing never nests, and a
+// walk's reply costs no switching of the socket's watch.
 class _SnmpEventProcessor {
  public:
   _SnmpEventProcessor();
@@ -54,6 +56,7 @@ class _SnmpEventProcessor {
  private:
   std::unique_ptr<TTimer> timer_;
   std::unique_ptr<TSocketNotifier> notifier_;
+  bool running_ = false;  // the handler is running
 };
 
 // The one event processor; its timer is off until InitSnmpSession.

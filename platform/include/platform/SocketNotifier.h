@@ -8,7 +8,10 @@
 // from the message loop while the socket has data to read and the notifier
 // is enabled. The handler must read the data or disable the notifier, else
 // it is called again on the next pass of the loop. OnReadable is never
-// re-entered. A notifier made before the application object exists starts
+// re-entered: when the socket becomes readable while the handler runs a
+// loop of its own, the notifier switches itself off (Enabled() is false)
+// and back on once the handler has returned, unless the handler set it
+// meanwhile. A notifier made before the application object exists starts
 // watching once it does.
 class TSocketNotifier : public TComponent {
  public:
@@ -32,4 +35,5 @@ class TSocketNotifier : public TComponent {
   int socket_ = -1;
   bool enabled_ = true;
   bool running_ = false;
+  bool offWhileRunning_ = false;  // switched off by a call inside the handler
 };

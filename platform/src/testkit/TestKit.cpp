@@ -16,7 +16,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTreeWidget>
+#include <QTreeView>
+#include <QWheelEvent>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -444,36 +445,81 @@ void TypeInCombo(TComboBox* combo, const AnsiString& text) {
 
 static QPoint RowPoint(TListView* view, int index) {
   SyncListRows(view);
-  auto* tw = WidgetAs<QTreeWidget>(view);
+  auto* tw = WidgetAs<QTreeView>(view);
   tw->doItemsLayout();
-  QTreeWidgetItem* it = tw->topLevelItem(index);
-  if (!it) return {-1, -1};
-  QRect r = tw->visualItemRect(it);
+  QAbstractItemModel* m = tw->model();
+  if (index < 0 || index >= m->rowCount()) return {-1, -1};
+  QRect r = tw->visualRect(m->index(index, 0))
+                .united(tw->visualRect(m->index(index, m->columnCount() - 1)));
   return {std::min(r.left() + 5, r.center().x()), r.center().y()};
 }
 
 void ClickRow(TListView* view, int index) {
   QPoint p = RowPoint(view, index);
   if (p.x() < 0) return Fail("no such row to click");
-  PressAndRelease(WidgetAs<QTreeWidget>(view)->viewport(), p, false);
+  PressAndRelease(WidgetAs<QTreeView>(view)->viewport(), p, false);
 }
 
 void DoubleClickRow(TListView* view, int index) {
   QPoint p = RowPoint(view, index);
   if (p.x() < 0) return Fail("no such row to click");
-  PressAndRelease(WidgetAs<QTreeWidget>(view)->viewport(), p, true);
+  PressAndRelease(WidgetAs<QTreeView>(view)->viewport(), p, true);
 }
 
 void ClickEmpty(TListView* view) {
-  auto* tw = WidgetAs<QTreeWidget>(view);
+  auto* tw = WidgetAs<QTreeView>(view);
   QWidget* vp = tw->viewport();
   PressAndRelease(vp, QPoint(5, std::max(0, vp->height() - 2)), false);
 }
 
 void PressKeyInList(TListView* view, WORD vk) {
   FocusTo(view);
-  SendKey(WidgetAs<QTreeWidget>(view), KeyOfVk(vk), Qt::NoModifier, QString());
+  SendKey(WidgetAs<QTreeView>(view), KeyOfVk(vk), Qt::NoModifier, QString());
 }
+
+void WheelList(TListView* view, int notches) {
+  QWidget* vp = WidgetAs<QTreeView>(view)->viewport();
+  const QPointF at(vp->width() / 2.0, vp->height() / 2.0);
+  for (int i = 0; i < std::abs(notches); ++i) {
+    QWheelEvent e(at, vp->mapToGlobal(at), QPoint(), QPoint(0, notches < 0 ? -120 : 120),
+                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(vp, &e);
+  }
+}
+
+int BottomRowShown(TListView* view) {
+  auto* tw = WidgetAs<QTreeView>(view);
+  tw->doItemsLayout();
+  // The lowest row with a pixel inside the visible area.
+  for (int y = tw->viewport()->height() - 1; y >= 0; --y) {
+    const QModelIndex i = tw->indexAt(QPoint(tw->viewport()->width() / 2, y));
+    if (i.isValid()) return i.row();
+  }
+  return -1;
+}
+
+struct ListFeedCounter::Taps {
+  int batches = 0, rows = 0, resets = 0;
+  QMetaObject::Connection inserted, reset;
+};
+
+ListFeedCounter::ListFeedCounter(TListView* view) : taps_(std::make_unique<Taps>()) {
+  QAbstractItemModel* m = WidgetAs<QTreeView>(view)->model();
+  Taps* t = taps_.get();
+  t->inserted = QObject::connect(m, &QAbstractItemModel::rowsInserted,
+                                 [t](const QModelIndex&, int first, int last) {
+                                   ++t->batches;
+                                   t->rows += last - first + 1;
+                                 });
+  t->reset = QObject::connect(m, &QAbstractItemModel::modelReset, [t] { ++t->resets; });
+}
+ListFeedCounter::~ListFeedCounter() {
+  QObject::disconnect(taps_->inserted);
+  QObject::disconnect(taps_->reset);
+}
+int ListFeedCounter::Batches() const { return taps_->batches; }
+int ListFeedCounter::Rows() const { return taps_->rows; }
+int ListFeedCounter::Resets() const { return taps_->resets; }
 
 void ClickTab(TPageControl* pc, int tabIndex) {
   if (auto* bar = W(pc)->findChild<QTabBar*>()) bar->setCurrentIndex(tabIndex);
@@ -535,7 +581,6 @@ bool DismissActiveBox(bool escape) {
 }
 
 bool Grab(TControl* control, const std::string& path) {
-  SyncListViews();
   ShowAllWaiting();
   QWidget* w = W(control);
   if (!w) return false;

@@ -42,7 +42,8 @@ TEST_F(EventPump, ReplyIsHandledWithoutWaitingForTheTimer) {
 }
 
 // The second reply arrives while the first completion pumps messages: it is
-// delivered only after that completion has returned.
+// delivered only after that completion has returned, and until then neither
+// the timer nor the socket runs the pump.
 TEST_F(EventPump, CompletionThatPumpsRunsNoOtherCompletion) {
   auto first = MakeRequest(kSystemGroup, SVT_SV, 0);
   auto second = MakeRequest(kSystemGroup, SVT_SV, 0);
@@ -51,8 +52,6 @@ TEST_F(EventPump, CompletionThatPumpsRunsNoOtherCompletion) {
   first->SendGetAsync(
       [&](VnSNMPError&, VnSNMPVarList&) {
         firstRunning = true;
-        pumpOffInside =
-            !g_SnmpEventProcessor.Timer()->Enabled() && !g_SnmpEventProcessor.Notifier()->Enabled();
         second->SendGetAsync(
             [&](VnSNMPError& e, VnSNMPVarList&) {
               nested = firstRunning;
@@ -61,6 +60,9 @@ TEST_F(EventPump, CompletionThatPumpsRunsNoOtherCompletion) {
             },
             true);
         PumpFor(300);  // the second reply arrives meanwhile
+        // It left the timer and the socket's watch off: no busy loop.
+        pumpOffInside =
+            !g_SnmpEventProcessor.Timer()->Enabled() && !g_SnmpEventProcessor.Notifier()->Enabled();
         firstRunning = false;
         firstDone = true;
       },

@@ -65,12 +65,16 @@ TEST_F(SocketNotifier, CalledWhileEnabledAndDataWaits) {
   EXPECT_EQ(calls, 2);
 }
 
+// Meanwhile the notifier is off: the loops of the handler do not spin on
+// the socket; it is on again once the handler has returned.
 TEST_F(SocketNotifier, HandlerThatPumpsIsNotEnteredAgain) {
   int calls = 0, depth = 0, deepest = 0;
+  bool offInside = false;
   notifier.OnReadable = [&](TObject*) {
     ++calls;
     deepest = std::max(deepest, ++depth);
     for (int i = 0; i < 20; ++i) Application->ProcessMessages();  // data still waiting
+    offInside = !notifier.Enabled();
     Drain();
     --depth;
   };
@@ -78,6 +82,11 @@ TEST_F(SocketNotifier, HandlerThatPumpsIsNotEnteredAgain) {
   PumpUntil(calls, 1, 2000);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(deepest, 1);
+  EXPECT_TRUE(offInside);
+  EXPECT_TRUE(notifier.Enabled());
+  Send();
+  PumpUntil(calls, 2, 2000);
+  EXPECT_EQ(calls, 2);
 }
 
 TEST_F(SocketNotifier, AnotherSocketOrNoneIsWatchedFromThen) {

@@ -147,6 +147,28 @@ void ClickRow(TListView* view, int index);
 void DoubleClickRow(TListView* view, int index);
 void ClickEmpty(TListView* view);
 void PressKeyInList(TListView* view, WORD vk);
+// Turns the mouse wheel over the list by `notches` (negative: down).
+void WheelList(TListView* view, int notches);
+// The row at the bottom of the list's visible area, as its widget shows it
+// now (-1: none); the widget is not brought up to date first.
+int BottomRowShown(TListView* view);
+// Counts what a list view's widget is handed while the counter lives: the
+// batches of rows added to it, the rows in them, and the times it had to
+// take the whole list afresh.
+class ListFeedCounter {
+ public:
+  explicit ListFeedCounter(TListView* view);
+  ~ListFeedCounter();
+  ListFeedCounter(const ListFeedCounter&) = delete;
+  ListFeedCounter& operator=(const ListFeedCounter&) = delete;
+  int Batches() const;
+  int Rows() const;
+  int Resets() const;
+
+ private:
+  struct Taps;
+  std::unique_ptr<Taps> taps_;
+};
 void ClickTab(TPageControl* pc, int tabIndex);
 // Clicks the close box of a form's window.
 void CloseWindow(TCustomForm* form);
