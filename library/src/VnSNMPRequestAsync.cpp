@@ -105,7 +105,7 @@ VnSNMPRequest::~VnSNMPRequest() {
   }
 }
 
-void VnSNMPRequest::Submit(int kind, Pdu&& pdu, const SnmpTarget& target,
+void VnSNMPRequest::Submit(int kind, Pdu&& pdu, SnmpTarget&& target,
                            const VnSNMPCompletion& completion, bool readReply,
                            std::vector<int> bindingItems) {
   if (!g_SnmpSession) RaiseLibraryError(VNERR_CREATE_SESSION);
@@ -119,13 +119,16 @@ void VnSNMPRequest::Submit(int kind, Pdu&& pdu, const SnmpTarget& target,
   int result = SNMP_CLASS_INVALID_OPERATION;
   switch (kind) {
     case sNMP_PDU_GET:
-      result = g_SnmpSession->get(std::move(pdu), target, SnmpCallbackThunk, context.get());
+      result =
+          g_SnmpSession->get(std::move(pdu), std::move(target), SnmpCallbackThunk, context.get());
       break;
     case sNMP_PDU_GETNEXT:
-      result = g_SnmpSession->get_next(std::move(pdu), target, SnmpCallbackThunk, context.get());
+      result = g_SnmpSession->get_next(std::move(pdu), std::move(target), SnmpCallbackThunk,
+                                       context.get());
       break;
     case sNMP_PDU_SET:
-      result = g_SnmpSession->set(std::move(pdu), target, SnmpCallbackThunk, context.get());
+      result =
+          g_SnmpSession->set(std::move(pdu), std::move(target), SnmpCallbackThunk, context.get());
       break;
   }
   int number = 0;

@@ -44,7 +44,7 @@ struct Record {
   unsigned short type = 0;
   // What is sent and where to: a synchronous call borrows the caller's PDU
   // and target, which outlive it; an asynchronous request keeps its own
-  // (a copy of the PDU, or the PDU itself when it was handed over).
+  // (copies, or the caller's when they were handed over).
   const Pdu* request = nullptr;
   const SnmpTarget* target = nullptr;
   Pdu own_request;
@@ -752,18 +752,18 @@ int Snmp::set(Pdu& pdu, const SnmpTarget& target, snmp_callback cb, void* data) 
   return cb ? send(sNMP_PDU_SET, pdu, target, cb, data) : SNMP_CLASS_INVALID_CALLBACK;
 }
 
-int Snmp::get(Pdu&& pdu, const SnmpTarget& target, snmp_callback cb, void* data) {
-  return cb ? send(sNMP_PDU_GET, pdu, target, cb, data, true) : SNMP_CLASS_INVALID_CALLBACK;
+int Snmp::get(Pdu&& pdu, SnmpTarget&& target, snmp_callback cb, void* data) {
+  return cb ? send(sNMP_PDU_GET, pdu, target, cb, data, &target) : SNMP_CLASS_INVALID_CALLBACK;
 }
-int Snmp::get_next(Pdu&& pdu, const SnmpTarget& target, snmp_callback cb, void* data) {
-  return cb ? send(sNMP_PDU_GETNEXT, pdu, target, cb, data, true) : SNMP_CLASS_INVALID_CALLBACK;
+int Snmp::get_next(Pdu&& pdu, SnmpTarget&& target, snmp_callback cb, void* data) {
+  return cb ? send(sNMP_PDU_GETNEXT, pdu, target, cb, data, &target) : SNMP_CLASS_INVALID_CALLBACK;
 }
-int Snmp::set(Pdu&& pdu, const SnmpTarget& target, snmp_callback cb, void* data) {
-  return cb ? send(sNMP_PDU_SET, pdu, target, cb, data, true) : SNMP_CLASS_INVALID_CALLBACK;
+int Snmp::set(Pdu&& pdu, SnmpTarget&& target, snmp_callback cb, void* data) {
+  return cb ? send(sNMP_PDU_SET, pdu, target, cb, data, &target) : SNMP_CLASS_INVALID_CALLBACK;
 }
 
 int Snmp::send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_callback callback,
-               void* callback_data, bool handed_over) {
+               void* callback_data, SnmpTarget* handed_target) {
   Impl& d = *d_;
   if (!d.sessp || d.closing) return SNMP_CLASS_INVALID;
   auto record = std::make_unique<Record>();
@@ -777,12 +777,14 @@ int Snmp::send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_cal
     r.request = &pdu;
     r.target = &target;
   } else {
-    if (handed_over)
+    if (handed_target) {
       r.own_request = std::move(pdu);
-    else
+      r.own_target = handed_target->take();
+    } else {
       r.own_request = pdu;
+      r.own_target = target.clone();
+    }
     r.own_request.set_type(type);
-    r.own_target = target.clone();
     r.request = &r.own_request;
     r.target = r.own_target.get();
   }
@@ -791,10 +793,10 @@ int Snmp::send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_cal
   int rc = d.Submit(r);
   if (rc != SNMP_CLASS_SUCCESS) {
     d.records.erase(r.id);
-    if (!handed_over) pdu.set_error_status(rc);
+    if (!handed_target) pdu.set_error_status(rc);
     return rc;
   }
-  if (!handed_over) pdu.set_request_id(r.id);
+  if (!handed_target) pdu.set_request_id(r.id);
   if (!r.sync) return SNMP_CLASS_SUCCESS;
 
   std::uint64_t id = r.id;
