@@ -131,11 +131,13 @@ void VnSNMPRequest::Submit(int kind, Pdu&& pdu, SnmpTarget&& target,
           g_SnmpSession->set(std::move(pdu), std::move(target), SnmpCallbackThunk, context.get());
       break;
   }
-  int number = 0;
-  AnsiString text;
-  MapSnmpError(result, number, text);
-  // Refused: the context stays ours and goes with this scope.
-  if (number != VNERR_OK) throw Exception(text, number);
+  if (result != SNMP_CLASS_SUCCESS) {
+    int number = 0;
+    AnsiString text;
+    MapSnmpError(result, number, text);
+    // Refused: the context stays ours and goes with this scope.
+    if (number != VNERR_OK) throw Exception(text, number);
+  }
   context.release();  // the SNMP layer holds it until the completion
   ++Outstanding;
 }

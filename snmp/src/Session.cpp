@@ -880,7 +880,10 @@ int SNMPProcessPendingEvents() {
   global_pumping = true;
   int ran = 0;
   // A callback may destroy a session: walk a copy and re-check membership.
-  std::vector<Snmp::Impl*> sessions = Sessions();
+  // The copy's storage is kept from round to round (rounds never nest).
+  static auto* copy = new std::vector<Snmp::Impl*>();
+  std::vector<Snmp::Impl*>& sessions = *copy;
+  sessions.assign(Sessions().begin(), Sessions().end());
   for (Snmp::Impl* impl : sessions) {
     if (std::find(Sessions().begin(), Sessions().end(), impl) == Sessions().end()) continue;
     ran += impl->owner->process_pending_events();
