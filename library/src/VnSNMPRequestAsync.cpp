@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "SetReplyCheck.h"
@@ -104,7 +105,7 @@ VnSNMPRequest::~VnSNMPRequest() {
   }
 }
 
-void VnSNMPRequest::Submit(int kind, Pdu& pdu, const SnmpTarget& target,
+void VnSNMPRequest::Submit(int kind, Pdu&& pdu, SnmpTarget&& target,
                            const VnSNMPCompletion& completion, bool readReply,
                            std::vector<int> bindingItems) {
   if (!g_SnmpSession) RaiseLibraryError(VNERR_CREATE_SESSION);
@@ -118,20 +119,25 @@ void VnSNMPRequest::Submit(int kind, Pdu& pdu, const SnmpTarget& target,
   int result = SNMP_CLASS_INVALID_OPERATION;
   switch (kind) {
     case sNMP_PDU_GET:
-      result = g_SnmpSession->get(pdu, target, SnmpCallbackThunk, context.get());
+      result =
+          g_SnmpSession->get(std::move(pdu), std::move(target), SnmpCallbackThunk, context.get());
       break;
     case sNMP_PDU_GETNEXT:
-      result = g_SnmpSession->get_next(pdu, target, SnmpCallbackThunk, context.get());
+      result = g_SnmpSession->get_next(std::move(pdu), std::move(target), SnmpCallbackThunk,
+                                       context.get());
       break;
     case sNMP_PDU_SET:
-      result = g_SnmpSession->set(pdu, target, SnmpCallbackThunk, context.get());
+      result =
+          g_SnmpSession->set(std::move(pdu), std::move(target), SnmpCallbackThunk, context.get());
       break;
   }
-  int number = 0;
-  AnsiString text;
-  MapSnmpError(result, number, text);
-  // Refused: the context stays ours and goes with this scope.
-  if (number != VNERR_OK) throw Exception(text, number);
+  if (result != SNMP_CLASS_SUCCESS) {
+    int number = 0;
+    AnsiString text;
+    MapSnmpError(result, number, text);
+    // Refused: the context stays ours and goes with this scope.
+    if (number != VNERR_OK) throw Exception(text, number);
+  }
   context.release();  // the SNMP layer holds it until the completion
   ++Outstanding;
 }

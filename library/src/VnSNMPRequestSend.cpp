@@ -336,7 +336,7 @@ void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, bool readRe
   std::vector<int> items;
   BuildPdu(PduMode::Set, pdu, &items);
   restorer.Restore();
-  Submit(sNMP_PDU_SET, pdu, *target, completion, readReply, std::move(items));
+  Submit(sNMP_PDU_SET, std::move(pdu), std::move(*target), completion, readReply, std::move(items));
 }
 
 void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, bool first) {
@@ -355,5 +355,5 @@ void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, bool first)
     kind = sNMP_PDU_GETNEXT;
   else
     RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
-  Submit(kind, pdu, *target, completion, true, std::move(items));
+  Submit(kind, std::move(pdu), std::move(*target), completion, true, std::move(items));
 }

@@ -20,8 +20,16 @@ void IpAddress::set_octets(const std::array<std::uint8_t, 4>& octets) {
 
 std::string IpAddress::get_printable() const {
   if (!valid_) return "";
-  return std::to_string(octets_[0]) + "." + std::to_string(octets_[1]) + "." +
-         std::to_string(octets_[2]) + "." + std::to_string(octets_[3]);
+  char text[16];  // at most "255.255.255.255"
+  char* end = text;
+  for (std::size_t i = 0; i < octets_.size(); ++i) {
+    if (i != 0) *end++ = '.';
+    const unsigned octet = octets_[i];
+    if (octet >= 100) *end++ = static_cast<char>('0' + octet / 100);
+    if (octet >= 10) *end++ = static_cast<char>('0' + octet / 10 % 10);
+    *end++ = static_cast<char>('0' + octet % 10);
+  }
+  return std::string(text, end);
 }
 
 std::unique_ptr<SnmpSyntax> IpAddress::clone() const { return std::make_unique<IpAddress>(*this); }

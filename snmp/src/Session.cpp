@@ -43,7 +43,8 @@ struct Record {
   std::uint64_t id = 0;
   unsigned short type = 0;
   // What is sent and where to: a synchronous call borrows the caller's PDU
-  // and target, which outlive it; an asynchronous request keeps copies.
+  // and target, which outlive it; an asynchronous request keeps its own
+  // (copies, or the caller's when they were handed over).
   const Pdu* request = nullptr;
   const SnmpTarget* target = nullptr;
   Pdu own_request;
@@ -751,8 +752,18 @@ int Snmp::set(Pdu& pdu, const SnmpTarget& target, snmp_callback cb, void* data) 
   return cb ? send(sNMP_PDU_SET, pdu, target, cb, data) : SNMP_CLASS_INVALID_CALLBACK;
 }
 
+int Snmp::get(Pdu&& pdu, SnmpTarget&& target, snmp_callback cb, void* data) {
+  return cb ? send(sNMP_PDU_GET, pdu, target, cb, data, &target) : SNMP_CLASS_INVALID_CALLBACK;
+}
+int Snmp::get_next(Pdu&& pdu, SnmpTarget&& target, snmp_callback cb, void* data) {
+  return cb ? send(sNMP_PDU_GETNEXT, pdu, target, cb, data, &target) : SNMP_CLASS_INVALID_CALLBACK;
+}
+int Snmp::set(Pdu&& pdu, SnmpTarget&& target, snmp_callback cb, void* data) {
+  return cb ? send(sNMP_PDU_SET, pdu, target, cb, data, &target) : SNMP_CLASS_INVALID_CALLBACK;
+}
+
 int Snmp::send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_callback callback,
-               void* callback_data) {
+               void* callback_data, SnmpTarget* handed_target) {
   Impl& d = *d_;
   if (!d.sessp || d.closing) return SNMP_CLASS_INVALID;
   auto record = std::make_unique<Record>();
@@ -766,9 +777,14 @@ int Snmp::send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_cal
     r.request = &pdu;
     r.target = &target;
   } else {
-    r.own_request = pdu;
+    if (handed_target) {
+      r.own_request = std::move(pdu);
+      r.own_target = handed_target->take();
+    } else {
+      r.own_request = pdu;
+      r.own_target = target.clone();
+    }
     r.own_request.set_type(type);
-    r.own_target = target.clone();
     r.request = &r.own_request;
     r.target = r.own_target.get();
   }
@@ -777,10 +793,10 @@ int Snmp::send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_cal
   int rc = d.Submit(r);
   if (rc != SNMP_CLASS_SUCCESS) {
     d.records.erase(r.id);
-    pdu.set_error_status(rc);
+    if (!handed_target) pdu.set_error_status(rc);
     return rc;
   }
-  pdu.set_request_id(r.id);
+  if (!handed_target) pdu.set_request_id(r.id);
   if (!r.sync) return SNMP_CLASS_SUCCESS;
 
   std::uint64_t id = r.id;
@@ -864,7 +880,10 @@ int SNMPProcessPendingEvents() {
   global_pumping = true;
   int ran = 0;
   // A callback may destroy a session: walk a copy and re-check membership.
-  std::vector<Snmp::Impl*> sessions = Sessions();
+  // The copy's storage is kept from round to round (rounds never nest).
+  static auto* copy = new std::vector<Snmp::Impl*>();
+  std::vector<Snmp::Impl*>& sessions = *copy;
+  sessions.assign(Sessions().begin(), Sessions().end());
   for (Snmp::Impl* impl : sessions) {
     if (std::find(Sessions().begin(), Sessions().end(), impl) == Sessions().end()) continue;
     ran += impl->owner->process_pending_events();

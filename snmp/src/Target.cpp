@@ -1,5 +1,7 @@
 #include "snmp/Target.h"
 
+#include <utility>
+
 void SnmpTarget::set_address(const Address& address) {
   if (const auto* given = dynamic_cast<const UdpAddress*>(&address)) {
     address_ = *given;  // its port as it is, 0 included
@@ -23,3 +25,7 @@ CTarget::CTarget(const Address& address, const OctetStr& read, const OctetStr& w
 std::unique_ptr<SnmpTarget> CTarget::clone() const { return std::make_unique<CTarget>(*this); }
 
 std::unique_ptr<SnmpTarget> UTarget::clone() const { return std::make_unique<UTarget>(*this); }
+
+std::unique_ptr<SnmpTarget> CTarget::take() { return std::make_unique<CTarget>(std::move(*this)); }
+
+std::unique_ptr<SnmpTarget> UTarget::take() { return std::make_unique<UTarget>(std::move(*this)); }

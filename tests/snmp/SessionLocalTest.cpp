@@ -2,6 +2,8 @@
 // silent port, cancellation and closing.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "AgentFixture.h"
 
 namespace snmptest {
@@ -202,21 +204,32 @@ TEST_F(SessionLocal, RetriesCountPerRequest) {
 }
 
 TEST_F(SessionLocal, ARetryResendsTheSameRequest) {
-  for (snmp_version version : {version1, version2c}) {
-    Recorder rec;
-    Pdu pdu = OnePdu();
-    CTarget target = Silent2c(30, 2);
-    target.set_version(version);
-    ASSERT_EQ(snmp_->get(pdu, target, Recorder::Callback, &rec), SNMP_CLASS_SUCCESS);
-    PumpUntil([&] { return !rec.done.empty(); });
-    ASSERT_EQ(rec.done.size(), 1u);
-    EXPECT_EQ(rec.done[0].reason, SNMP_CLASS_TIMEOUT);
-    // Three transmissions of one message: the same request id throughout.
-    const std::string first = silent_.Take();
-    ASSERT_FALSE(first.empty()) << version;
-    EXPECT_EQ(silent_.Take(), first) << version;
-    EXPECT_EQ(silent_.Take(), first) << version;
-    EXPECT_EQ(silent_.Take(), "") << version;
+  // A PDU and a target handed over are kept for the retransmissions as
+  // copies would be.
+  for (bool handed_over : {false, true}) {
+    for (snmp_version version : {version1, version2c}) {
+      Recorder rec;
+      Pdu pdu = OnePdu();
+      CTarget target = Silent2c(30, 2);
+      target.set_version(version);
+      const int rc = handed_over
+                         ? snmp_->get(std::move(pdu), std::move(target), Recorder::Callback, &rec)
+                         : snmp_->get(pdu, target, Recorder::Callback, &rec);
+      ASSERT_EQ(rc, SNMP_CLASS_SUCCESS);
+      PumpUntil([&] { return !rec.done.empty(); });
+      ASSERT_EQ(rec.done.size(), 1u);
+      EXPECT_EQ(rec.done[0].reason, SNMP_CLASS_TIMEOUT);
+      ASSERT_EQ(rec.done[0].pdu.get_vb_count(), 1) << handed_over;
+      EXPECT_EQ(rec.done[0].pdu.get_vb(0).get_printable_oid(), kSysName) << handed_over;
+      EXPECT_EQ(rec.done[0].address, silent_.Address().get_printable()) << handed_over;
+      // Three transmissions of one message: the same request id throughout.
+      const std::string first = silent_.Take();
+      ASSERT_FALSE(first.empty()) << version << handed_over;
+      EXPECT_NE(first.find("qovalt"), std::string::npos) << version << handed_over;
+      EXPECT_EQ(silent_.Take(), first) << version << handed_over;
+      EXPECT_EQ(silent_.Take(), first) << version << handed_over;
+      EXPECT_EQ(silent_.Take(), "") << version << handed_over;
+    }
   }
 }
 

@@ -240,6 +240,9 @@ TEST(Addresses, IpAddressIsAStrictDottedQuad) {
   ASSERT_TRUE(ip.valid());
   EXPECT_EQ(ip.get_printable(), "192.168.0.1");
   EXPECT_EQ(ip[0], 192);
+  // Every octet in its shortest decimal form.
+  for (const char* text : {"0.0.0.0", "255.255.255.255", "10.100.9.99", "1.20.200.109"})
+    EXPECT_EQ(IpAddress(text).get_printable(), text);
   for (const char* bad :
        {"256.1.1.1", "1.2.3", "1.2.3.4.5", "a.b.c.d", "", "1.2.3.4 ", "localhost"}) {
     EXPECT_FALSE(IpAddress(bad).valid()) << bad;

@@ -151,7 +151,7 @@ class VnSNMPRequest {
   // Marks the items of an index list for one SET and takes their values.
   void ApplyIndexList(const AnsiString& indexList, TStrings* values);
   // Submits an asynchronous exchange of the PDU's kind.
-  void Submit(int kind, Pdu& pdu, const SnmpTarget& target, const VnSNMPCompletion& completion,
+  void Submit(int kind, Pdu&& pdu, SnmpTarget&& target, const VnSNMPCompletion& completion,
               bool readReply, std::vector<int> bindingItems);
   bool IsTable() const { return VarList.ItemType == MVT_FMV || VarList.ItemType == MVT_UMV; }
 

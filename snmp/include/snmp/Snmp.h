@@ -74,6 +74,12 @@ class Snmp {
   int get(Pdu& pdu, const SnmpTarget& target, snmp_callback callback, void* callback_data);
   int get_next(Pdu& pdu, const SnmpTarget& target, snmp_callback callback, void* callback_data);
   int set(Pdu& pdu, const SnmpTarget& target, snmp_callback callback, void* callback_data);
+  // The same, handing the PDU and the target over: the request keeps them
+  // for its retransmissions instead of copies (its request id is not
+  // reported).
+  int get(Pdu&& pdu, SnmpTarget&& target, snmp_callback callback, void* callback_data);
+  int get_next(Pdu&& pdu, SnmpTarget&& target, snmp_callback callback, void* callback_data);
+  int set(Pdu&& pdu, SnmpTarget&& target, snmp_callback callback, void* callback_data);
 
   // Cancels one outstanding asynchronous request: its callback never runs.
   // SNMP_CLASS_SUCCESS, or SNMP_CLASS_INVALID_REQID for an unknown or
@@ -100,8 +106,10 @@ class Snmp {
   struct Impl;
 
  private:
+  // handed_target (the target itself): an asynchronous request takes the
+  // contents of pdu and target instead of copies.
   int send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_callback callback,
-           void* callback_data);
+           void* callback_data, SnmpTarget* handed_target = nullptr);
 
   std::unique_ptr<Impl> d_;
 };

@@ -12,6 +12,9 @@ class SnmpTarget {
  public:
   virtual ~SnmpTarget() = default;
   virtual std::unique_ptr<SnmpTarget> clone() const = 0;
+  // A target with this one's settings, taken over from it: this one is left
+  // to be destroyed or assigned anew.
+  virtual std::unique_ptr<SnmpTarget> take() = 0;
 
   // An address was given and is valid.
   bool valid() const { return address_.valid(); }
@@ -48,6 +51,7 @@ class CTarget : public SnmpTarget {
   explicit CTarget(const Address& address) : SnmpTarget(address) {}
   CTarget(const Address& address, const OctetStr& read, const OctetStr& write);
   std::unique_ptr<SnmpTarget> clone() const override;
+  std::unique_ptr<SnmpTarget> take() override;
 
   void set_readcommunity(const OctetStr& c) { read_ = c; }
   void set_writecommunity(const OctetStr& c) { write_ = c; }
@@ -68,6 +72,7 @@ class UTarget : public SnmpTarget {
   UTarget() { set_version(version3); }
   explicit UTarget(const Address& address) : SnmpTarget(address) { set_version(version3); }
   std::unique_ptr<SnmpTarget> clone() const override;
+  std::unique_ptr<SnmpTarget> take() override;
 
   void set_security_model(int model) { security_model_ = model; }
   int get_security_model() const { return security_model_; }
