@@ -73,8 +73,8 @@ void TSpanningTreeAlgorithmForm::FormCreate(TObject*) {
 void TSpanningTreeAlgorithmForm::RequestSetDone(VnSNMPRequest2Controls*, const VnSNMPError& Error) {
   setAnswered_ = true;
   setRefused_ = Error.Number != VNERR_OK;
-  if (!readAfterSwitchOff_) return;
-  readAfterSwitchOff_ = false;
+  if (!readAfterSet_) return;
+  readAfterSet_ = false;
   if (!setRefused_) GetButtonClick(nullptr);
 }
 
@@ -96,9 +96,9 @@ void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
       Request->Request.Active = true;
       // Read when the SET is answered, not beside it: a read's "Ok!" must
       // not hide the SET's error.
-      readAfterSwitchOff_ = true;
+      readAfterSet_ = true;
       Request->Set(kSetFromControlsThenRead);
-      if (!Request->Busy) readAfterSwitchOff_ = false;
+      if (!Request->Busy) readAfterSet_ = false;
     } else if (choice == "enabled") {
       if (MessageDlg(kEnableQuestion, mtConfirmation, mbOKCancel, 0) == mrOk) {
         struct Forget {
@@ -116,7 +116,7 @@ void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
         // Read once the SET is answered; a refused one leaves its error in
         // the bar.
         if (!setAnswered_ && Request->Busy)
-          readAfterSwitchOff_ = true;
+          readAfterSet_ = true;
         else if (!setRefused_)
           Request->Get();
       } else {
@@ -124,7 +124,7 @@ void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
       }
     }
   } catch (...) {
-    readAfterSwitchOff_ = false;
+    readAfterSet_ = false;
     ShowFailureInStatusBar(StatusBar1, CurrentMessage());
     try {
       Request->Get();

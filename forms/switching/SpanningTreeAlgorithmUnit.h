@@ -43,7 +43,7 @@ class TSpanningTreeAlgorithmForm : public TForm {
 
   // Set while a SET is on its way whose answer is to be read back: switching
   // off, or switching on when the progress dialog closed before the answer.
-  bool readAfterSwitchOff_ = false;
+  bool readAfterSet_ = false;
   // What became of the last SET answered since switching on began.
   bool setAnswered_ = false;
   bool setRefused_ = false;

@@ -292,24 +292,21 @@ AnsiString ReadEdits(const ControlBinding& b, bool& bad, bool& typed) {
     }
     case SNMP_SYNTAX_BCDATETIME: {
       NeedEdits(b, 7);
-      // Year, month, day, hour, minute, second, millisecond.
-      static constexpr int kLeast[7] = {1, 1, 1, 0, 0, 0, 0};
-      static constexpr int kMost[7] = {9999, 12, 31, 23, 59, 59, 999};
-      static constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-      bool wrong = false;
+      // Year, month, day, hour, minute, second, millisecond: whole numbers
+      // that make a date and a time of day.
       WORD w[7];
+      bool whole = true;
       for (int k = 0; k < 7; ++k) {
-        wrong = !VnIsWholeNumber(text(k), kLeast[k], static_cast<std::uint64_t>(kMost[k])) || wrong;
+        whole = VnIsWholeNumber(text(k), 0, UINT16_MAX) && whole;
         w[k] = static_cast<WORD>(EditNumber(text(k)));
       }
-      if (!wrong && w[2] > kMonthDays[w[1] - 1] + (w[1] == 2 && IsLeapYear(w[0]) ? 1 : 0))
-        wrong = true;
-      if (wrong) {
+      TDateTime date, time;
+      if (!whole || !TryEncodeDate(w[0], w[1], w[2], date) ||
+          !TryEncodeTime(w[3], w[4], w[5], w[6], time)) {
         bad = true;
         return VnNullValueText;  // no date to encode
       }
-      const TDateTime dt =
-          EncodeDate(w[0], w[1], w[2]) + static_cast<double>(EncodeTime(w[3], w[4], w[5], w[6]));
+      const TDateTime dt = date + static_cast<double>(time);
       return FormatDateTime("yyyy/mm/dd hh:nn:ss am/pm", dt);
     }
     default:

@@ -30,6 +30,10 @@ TDateTime Now();
 // seconds 0..59, milliseconds 0..999.
 TDateTime EncodeDate(WORD year, WORD month, WORD day);
 TDateTime EncodeTime(WORD hour, WORD min, WORD sec, WORD msec);
+// The same, false (and the value untouched) instead of the exception; a day
+// must also lie within its month.
+bool TryEncodeDate(WORD year, WORD month, WORD day, TDateTime& date);
+bool TryEncodeTime(WORD hour, WORD min, WORD sec, WORD msec, TDateTime& time);
 // Values are rounded to the millisecond first. A value outside years
 // 1..9999 (or not a number) decodes to zeros.
 void DecodeDate(TDateTime dt, WORD& year, WORD& month, WORD& day);

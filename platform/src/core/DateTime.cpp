@@ -427,6 +427,20 @@ TDateTime EncodeTime(WORD hour, WORD min, WORD sec, WORD msec) {
   return v;
 }
 
+bool TryEncodeDate(WORD year, WORD month, WORD day, TDateTime& date) {
+  double v;
+  if (!TryEncodeDate(unsigned{year}, unsigned{month}, unsigned{day}, v)) return false;
+  date = v;
+  return true;
+}
+
+bool TryEncodeTime(WORD hour, WORD min, WORD sec, WORD msec, TDateTime& time) {
+  double v;
+  if (!TryEncodeTime(unsigned{hour}, unsigned{min}, unsigned{sec}, unsigned{msec}, v)) return false;
+  time = v;
+  return true;
+}
+
 void DecodeDate(TDateTime dt, WORD& year, WORD& month, WORD& day) {
   year = month = day = 0;
   const Stamp s = ToStamp(dt.Val);
