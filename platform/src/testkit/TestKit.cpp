@@ -241,6 +241,10 @@ void EnsureApplication() {
   Application->Initialize();
 }
 
+ProgramWaiting::ProgramWaiting() { SetTestHooks(nullptr); }
+
+ProgramWaiting::~ProgramWaiting() { SetTestHooks(&g_hooks); }
+
 ToolkitBoxes::ToolkitBoxes() : previous_(SetDialogService(nullptr)) {}
 
 ToolkitBoxes::~ToolkitBoxes() { SetDialogService(previous_); }

@@ -26,6 +26,25 @@ TEST_F(TimerLoop, ATimerBuiltBeforeTheApplicationRunsOnceEnabled) {
   g_staticTimer.OnTimer = nullptr;
 }
 
+// The program sleeps until the toolkit's wake: a timer enabled while a later
+// one is armed brings the wake forward (the SNMP pump's 20 ms timer beside
+// the front panel's 5-second poll).
+TEST_F(TimerLoop, AWaitingProgramWakesForTheEarliestTimer) {
+  TTimer slow(nullptr);
+  slow.SetInterval(3000);
+  slow.OnTimer = [](TObject*) {};
+  Application->ProcessMessages();  // the wake is armed for the slow timer
+  int ticks = 0;
+  TTimer quick(nullptr);
+  quick.SetInterval(20);
+  quick.OnTimer = [&](TObject*) { ++ticks; };
+  TestKit::ProgramWaiting waiting;
+  const DWORD start = GetTickCount();
+  while (ticks == 0 && GetTickCount() - start < 5000) Application->HandleMessage();
+  EXPECT_EQ(ticks, 1);
+  EXPECT_LT(GetTickCount() - start, 1000u);
+}
+
 TEST_F(TimerLoop, ATimerNeedsEnabledIntervalAndHandler) {
   TTimer t(nullptr);
   t.SetInterval(50);

@@ -120,6 +120,17 @@ class VirtualTime {
   std::unique_ptr<Clock> clock_;
 };
 
+// While an object lives, Application->HandleMessage waits for the system's
+// events as the program does (it sleeps until input or a timer's wake comes)
+// instead of turning without waiting; modal scripts are not served meanwhile.
+class ProgramWaiting {
+ public:
+  ProgramWaiting();
+  ~ProgramWaiting();
+  ProgramWaiting(const ProgramWaiting&) = delete;
+  ProgramWaiting& operator=(const ProgramWaiting&) = delete;
+};
+
 // Shows a form and makes it the active window (non-modal).
 void ShowAndActivate(TCustomForm* form);
 // Runs posted messages and pending events.
