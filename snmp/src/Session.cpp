@@ -3,6 +3,7 @@
 // credentials. Net-SNMP's callback only records what happened; completions
 // run later from process_pending_events.
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -123,7 +124,7 @@ struct Snmp::Impl {
   void OnReport(Record& r, netsnmp_pdu* report);
   void OnEngineId(Record& r, const netsnmp_pdu* pdu);
 
-  void ReadDatagram();    // one datagram; the socket is readable
+  bool ReadDatagram();    // one datagram, if one has come: whether it was read
   void ReadAvailable();   // the datagrams that have arrived
   void HandleTimeouts();  // time out, transmit what is due
   void Service();         // read, time out, transmit what is due
@@ -231,6 +232,16 @@ int Snmp::Impl::Open(std::uint16_t port) {
   // Opening clears the flag; no engine probe may ever block this thread.
   session->flags |= SNMP_FLAGS_DONT_PROBE;
   fd = transport->sock;
+  // Reads never block: a read that finds nothing fails at once, so the
+  // thread can read on the event loop's word without asking the socket first.
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) < 0) {
+    snmp_sess_close(sessp);
+    sessp = nullptr;
+    session = nullptr;
+    fd = -1;
+    return SNMP_CLASS_TL_FAILED;
+  }
   sockaddr_in local{};
   socklen_t len = sizeof local;
   if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &len) == 0) {
@@ -624,28 +635,29 @@ bool Readable(const pollfd& p) { return (p.revents & (POLLIN | POLLERR)) != 0; }
 
 }  // namespace
 
-void Snmp::Impl::ReadDatagram() {
+bool Snmp::Impl::ReadDatagram() {
   netsnmp_large_fd_set fds;
   netsnmp_large_fd_set_init(&fds, fd + 1);
   netsnmp_large_fd_setfd(fd, &fds);
-  snmp_sess_read2(sessp, &fds);
+  const int rc = snmp_sess_read2(sessp, &fds);
   netsnmp_large_fd_set_cleanup(&fds);
+  return rc == 0;
 }
 
 void Snmp::Impl::ReadAvailable() {
-  // One datagram per read; stop after a generous batch so that a flood
+  // One datagram per read, straight from the socket (it does not block);
+  // stop at the first read that finds nothing or nothing usable (the rest
+  // is read on the next round), after a generous batch so that a flood
   // cannot hold the thread, and once no request waits for a reply any more
   // (a walk's step has its reply: a datagram that comes anyway is read on
-  // the next round, without a poll per reply that finds nothing).
+  // the next round, without a read per reply that finds nothing).
   auto waiting = [this] {
     for (const auto& [id, r] : records)
       if (!r->finished) return true;
     return false;
   };
   for (int i = 0; i < 256 && sessp && (i == 0 || waiting()); ++i) {
-    pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, 0) <= 0 || !Readable(p)) break;
-    ReadDatagram();
+    if (!ReadDatagram()) break;
   }
 }
 
