@@ -47,10 +47,29 @@ function(vn_add_layer target)
   endif()
 endfunction()
 
-# vn_add_test(<name> LABEL <area> SOURCES <file>... [LIBS <target>...])
+# vn_label_test_area()
+# Gives every test of the current folder below tests/ the label of its
+# top-level area, the first folder below tests/ (tests/forms/acl: forms), so
+# that "ctest -L <area>" runs the whole area; the finer labels the tests are
+# given stay beside it. A folder label, so that tests added by hand and those
+# GoogleTest lists at build time get it alike.
+function(vn_label_test_area)
+  file(RELATIVE_PATH below ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+  if(below STREQUAL "" OR below MATCHES "^\\.\\.")
+    message(FATAL_ERROR "tests outside a folder below tests/: ${CMAKE_CURRENT_SOURCE_DIR}")
+  endif()
+  string(REGEX REPLACE "/.*" "" area "${below}")
+  get_property(labels DIRECTORY PROPERTY LABELS)
+  list(APPEND labels ${area})
+  list(REMOVE_DUPLICATES labels)
+  set_property(DIRECTORY PROPERTY LABELS ${labels})
+endfunction()
+
+# vn_add_test(<name> LABEL <label> SOURCES <file>... [LIBS <target>...])
 # One GoogleTest binary, registered with CTest test by test. The shared test
 # main sets the offscreen Qt platform, so listing the tests at build time
-# needs no display.
+# needs no display. Its tests carry the finer label given and, like every
+# test of their folder, the label of the top-level area (vn_label_test_area).
 function(vn_add_test name)
   cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
@@ -59,6 +78,7 @@ function(vn_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE vn_test_support ${T_LIBS} GTest::gtest GTest::gmock)
   target_compile_options(${name} PRIVATE ${VN_WARNINGS})
+  vn_label_test_area()
   # Disabled tests are benchmarks run by hand: CTest does not list them.
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
