@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/DeviceAddress.h"
+#include "pages/DeviceAddress.h"
 #include "platform/AnsiString.h"
 
 // Text copies of the connection parameters, as the main window keeps them.

@@ -4,14 +4,14 @@
 #include <memory>
 
 #include "app/AboutForm.h"
-#include "app/FormOpeners.h"
-#include "app/GUIConfigForm.h"
-#include "app/GUIGenerator.h"
 #include "app/MainMenuTree.h"
 #include "app/MainUnit.h"
 #include "catalogue/DeviceMib.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/GUIConfigForm.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/Dialogs.h"
 #include "platform/Menus.h"

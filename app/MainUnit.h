@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "app/ConnectionParameters.h"
-#include "app/FormHost.h"
-#include "app/PortCount.h"
+#include "pages/FormHost.h"
+#include "pages/PortCount.h"
 #include "platform/Forms.h"
 
 class TList;

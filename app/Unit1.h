@@ -1,6 +1,6 @@
 // The program's second form: created after the main window, never shown.
 // The feature forms do not read its flags: they share their busy flags
-// through their host (app/FormHost.h).
+// through their host (pages/FormHost.h).
 #pragma once
 
 #include <cstdint>

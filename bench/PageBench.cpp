@@ -36,13 +36,13 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "app/GUIConfigForm.h"
-#include "app/GUIGenerator.h"
 #include "app/MainMenuTree.h"
 #include "app/MainUnit.h"
 #include "catalogue/MibOptionLists.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/GUIConfigForm.h"
+#include "pages/GUIGenerator.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Files.h"

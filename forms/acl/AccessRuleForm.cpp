@@ -1,11 +1,11 @@
 #include "forms/acl/AccessRuleForm.h"
 
-#include "app/StackingPortUitFormUnit.h"
 #include "catalogue/AclMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPVarList.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"

@@ -1,7 +1,7 @@
 #include "forms/acl/CPUFilterEthernetRuleUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
+#include "pages/FormOpeners.h"
 
 TCPUFilterEthernetRuleForm* CPUFilterEthernetRuleForm = nullptr;
 VN_REGISTER_FORM_OPENER(TCPUFilterEthernetRuleForm, &CPUFilterEthernetRuleForm);

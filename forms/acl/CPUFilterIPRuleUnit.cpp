@@ -1,7 +1,7 @@
 #include "forms/acl/CPUFilterIPRuleUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
+#include "pages/FormOpeners.h"
 
 TCPUFilterIPRuleForm* CPUFilterIPRuleForm = nullptr;
 VN_REGISTER_FORM_OPENER(TCPUFilterIPRuleForm, &CPUFilterIPRuleForm);

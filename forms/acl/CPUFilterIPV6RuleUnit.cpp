@@ -1,7 +1,7 @@
 #include "forms/acl/CPUFilterIPV6RuleUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
+#include "pages/FormOpeners.h"
 
 TCPUFilterIPV6RuleForm* CPUFilterIPV6RuleForm = nullptr;
 VN_REGISTER_FORM_OPENER(TCPUFilterIPV6RuleForm, &CPUFilterIPV6RuleForm);

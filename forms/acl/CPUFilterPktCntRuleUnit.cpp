@@ -1,7 +1,7 @@
 #include "forms/acl/CPUFilterPktCntRuleUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
+#include "pages/FormOpeners.h"
 
 TCPUFilterPktCntRuleForm* CPUFilterPktCntRuleForm = nullptr;
 VN_REGISTER_FORM_OPENER(TCPUFilterPktCntRuleForm, &CPUFilterPktCntRuleForm);

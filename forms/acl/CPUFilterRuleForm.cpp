@@ -1,9 +1,9 @@
 #include "forms/acl/CPUFilterRuleForm.h"
 
-#include "app/StackingPortUitFormUnit.h"
 #include "catalogue/AclMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/ComCtrls.h"
 #include "platform/Exceptions.h"
 #include "platform/ExtCtrls.h"

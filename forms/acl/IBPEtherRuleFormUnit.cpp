@@ -1,8 +1,8 @@
 #include "forms/acl/IBPEtherRuleFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
 #include "forms/common/FeatureForm.h"
+#include "pages/FormOpeners.h"
 
 TIBPEtherRuleForm* IBPEtherRuleForm = nullptr;
 

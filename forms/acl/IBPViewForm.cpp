@@ -1,8 +1,8 @@
 #include "forms/acl/IBPViewForm.h"
 
-#include "app/StackingPortUitFormUnit.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/ComCtrls.h"
 #include "platform/Exceptions.h"
 #include "platform/StdCtrls.h"

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"

@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "app/FormOpeners.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "catalogue/AclMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"

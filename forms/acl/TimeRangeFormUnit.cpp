@@ -1,12 +1,12 @@
 #include "forms/acl/TimeRangeFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/TimeRangeMib.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPError.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"

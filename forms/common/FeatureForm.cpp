@@ -2,11 +2,11 @@
 
 #include <exception>
 
-#include "app/FormHost.h"
-#include "app/PortCount.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPVarList.h"
+#include "pages/FormHost.h"
+#include "pages/PortCount.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/Clock.h"
 #include "platform/ComCtrls.h"

@@ -1,11 +1,11 @@
 #include "forms/security/BOOTCtrlTableFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/DeviceMib.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/security/NewBootpCtrlFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"

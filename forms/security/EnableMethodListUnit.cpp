@@ -1,8 +1,8 @@
 #include "forms/security/EnableMethodListUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
+#include "pages/FormOpeners.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"

@@ -1,7 +1,7 @@
 #include "forms/security/FilterDHCPPermitFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/Oid_filterunit.h"
+#include "pages/FormOpeners.h"
 
 VN_REGISTER_FORM_OPENER(TFilterDHCPPermitForm, nullptr);
 

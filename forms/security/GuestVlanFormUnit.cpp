@@ -1,9 +1,9 @@
 #include "forms/security/GuestVlanFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/PaeMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 
 TGuestVlanForm* GuestVlanForm = nullptr;
 VN_REGISTER_FORM_OPENER(TGuestVlanForm, &GuestVlanForm);

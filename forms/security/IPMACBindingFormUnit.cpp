@@ -1,7 +1,7 @@
 #include "forms/security/IPMACBindingFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/SecurityMib.h"
+#include "pages/FormOpeners.h"
 
 TIPMACBindingForm* IPMACBindingForm = nullptr;
 VN_REGISTER_FORM_OPENER(TIPMACBindingForm, &IPMACBindingForm);

@@ -1,10 +1,10 @@
 #include "forms/security/SSLManagementTable.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/FormBuilder.h"

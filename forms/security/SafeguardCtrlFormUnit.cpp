@@ -1,9 +1,9 @@
 #include "forms/security/SafeguardCtrlFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/FormBuilder.h"

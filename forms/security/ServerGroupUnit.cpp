@@ -1,9 +1,9 @@
 #include "forms/security/ServerGroupUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/ExtCtrls.h"

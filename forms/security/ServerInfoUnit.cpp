@@ -1,10 +1,10 @@
 #include "forms/security/ServerInfoUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/SecurityMib.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/ExtCtrls.h"

@@ -1,10 +1,10 @@
 #include "forms/security/VlanPortsSettingsForm.h"
 
-#include "app/StackingPortUitFormUnit.h"
 #include "catalogue/MbaMib.h"
 #include "catalogue/PaeMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/ComCtrls.h"
 #include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"

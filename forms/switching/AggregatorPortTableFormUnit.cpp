@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "app/FormOpeners.h"
 #include "catalogue/LinkAggregationMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"

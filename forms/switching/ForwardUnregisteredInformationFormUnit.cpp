@@ -1,7 +1,7 @@
 #include "forms/switching/ForwardUnregisteredInformationFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/BridgeExtMib.h"
+#include "pages/FormOpeners.h"
 
 TForwardUnregisteredInformationForm* ForwardUnregisteredInformationForm = nullptr;
 

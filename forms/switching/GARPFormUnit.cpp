@@ -1,10 +1,10 @@
 #include "forms/switching/GARPFormUnit.h"
 
-#include "app/FormHost.h"
-#include "app/FormOpeners.h"
 #include "catalogue/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormHost.h"
+#include "pages/FormOpeners.h"
 #include "platform/Exceptions.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FormBuilder.h"

@@ -1,11 +1,11 @@
 #include "forms/switching/IGMPMulticastVlanUnit.h"
 
-#include "app/FormOpeners.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "catalogue/MulticastMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"

@@ -1,9 +1,9 @@
 #include "forms/switching/IGMP_SnoopingGroupTable.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
 

@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "app/FormHost.h"
-#include "app/FormOpeners.h"
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormHost.h"
+#include "pages/FormOpeners.h"
 #include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"

@@ -1,8 +1,8 @@
 #include "forms/switching/MLD_SnoopingGroupTableUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/MldSnoopingMib.h"
 #include "forms/common/FeatureForm.h"
+#include "pages/FormOpeners.h"
 
 TMLD_SnoopingGroupTableForm* MLD_SnoopingGroupTableForm = nullptr;
 VN_REGISTER_FORM_OPENER(TMLD_SnoopingGroupTableForm, &MLD_SnoopingGroupTableForm);

@@ -1,10 +1,10 @@
 #include "forms/switching/MLD_SnoopingGroupUnit.h"
 
-#include "app/FormOpeners.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "catalogue/MldSnoopingMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Exceptions.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FormBuilder.h"

@@ -1,9 +1,9 @@
 #include "forms/switching/MLD_SnoopingRouterPortsUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/MldSnoopingMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/FormBuilder.h"
 
 TMLD_SnoopingRouterPortsForm* MLD_SnoopingRouterPortsForm = nullptr;

@@ -1,10 +1,10 @@
 #include "forms/switching/MSTPPortStateFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/MSTPPortStateEditFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"

@@ -1,11 +1,11 @@
 #include "forms/switching/MulticastFilterInformationFormUnit.h"
 
-#include "app/FormOpeners.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "catalogue/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/StaticFilterEntry.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"

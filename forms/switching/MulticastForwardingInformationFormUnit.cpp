@@ -1,7 +1,7 @@
 #include "forms/switching/MulticastForwardingInformationFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/BridgeExtMib.h"
+#include "pages/FormOpeners.h"
 
 TMulticastForwardingInformationForm* MulticastForwardingInformationForm = nullptr;
 

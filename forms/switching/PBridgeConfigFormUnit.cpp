@@ -1,9 +1,9 @@
 #include "forms/switching/PBridgeConfigFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"

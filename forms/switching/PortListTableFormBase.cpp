@@ -1,8 +1,8 @@
 #include "forms/switching/PortListTableFormBase.h"
 
-#include "app/StackingPortUitFormUnit.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"

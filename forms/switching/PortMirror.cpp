@@ -1,10 +1,10 @@
 #include "forms/switching/PortMirror.h"
 
-#include "app/FormOpeners.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "catalogue/DeviceMib.h"
 #include "forms/switching/PortNumber.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"

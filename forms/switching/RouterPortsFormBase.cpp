@@ -1,12 +1,12 @@
 #include "forms/switching/RouterPortsFormBase.h"
 
-#include "app/StackingPortUitFormUnit.h"
 #include "catalogue/DeviceMib.h"
 #include "catalogue/MldSnoopingMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPError.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"

@@ -1,10 +1,10 @@
 #include "forms/switching/SnoopingGroupTableForm.h"
 
-#include "app/StackingPortUitFormUnit.h"
 #include "catalogue/DeviceMib.h"
 #include "catalogue/MldSnoopingMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"

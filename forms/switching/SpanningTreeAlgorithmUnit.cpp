@@ -1,11 +1,11 @@
 #include "forms/switching/SpanningTreeAlgorithmUnit.h"
 
-#include "app/FormOpeners.h"
-#include "app/progress.h"
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/progress.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"

@@ -1,7 +1,7 @@
 #include "forms/switching/TpGroupDestinationForwardedFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/BridgeExtMib.h"
+#include "pages/FormOpeners.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
 

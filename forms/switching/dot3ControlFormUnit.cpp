@@ -1,8 +1,8 @@
 #include "forms/switching/dot3ControlFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/DeviceMib.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
 

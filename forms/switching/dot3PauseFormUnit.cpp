@@ -1,9 +1,9 @@
 #include "forms/switching/dot3PauseFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/FormBuilder.h"

@@ -1,7 +1,7 @@
 #include "forms/system/DiagnosticsInformationFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/AuthMib.h"
+#include "pages/FormOpeners.h"
 
 TDiagnosticsInformationForm* DiagnosticsInformationForm = nullptr;
 

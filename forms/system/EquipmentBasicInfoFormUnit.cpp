@@ -1,9 +1,9 @@
 #include "forms/system/EquipmentBasicInfoFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/EquipmentMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/Buttons.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"

@@ -1,7 +1,7 @@
 #include "forms/system/MacStatisticTableFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/AuthMib.h"
+#include "pages/FormOpeners.h"
 
 TMacStatisticTableForm* MacStatisticTableForm = nullptr;
 

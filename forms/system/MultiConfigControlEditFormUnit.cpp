@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "app/Progress2.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/MultiConfigControlFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/Progress2.h"
 #include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"

@@ -1,10 +1,10 @@
 #include "forms/system/MultiConfigControlFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/MultiConfigControlEditFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/Exceptions.h"
 #include "platform/FormBuilder.h"

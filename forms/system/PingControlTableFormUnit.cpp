@@ -1,9 +1,9 @@
 #include "forms/system/PingControlTableFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/EquipmentMib.h"
 #include "forms/system/PingControlTableFormEditUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/StdCtrls.h"
 
 TPingctrlTableForm* PingctrlTableForm = nullptr;

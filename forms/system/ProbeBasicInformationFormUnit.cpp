@@ -1,9 +1,9 @@
 #include "forms/system/ProbeBasicInformationFormUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/ProbeMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/FormOpeners.h"
-#include "app/GUIGenerator.h"
 #include "catalogue/TimeMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnOptionList.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"

@@ -1,9 +1,9 @@
 #include "forms/system/TraceRouteControlUnit.h"
 
-#include "app/FormOpeners.h"
 #include "catalogue/EquipmentMib.h"
 #include "forms/system/TraceRouteEditForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/StdCtrls.h"
 
 TTraceRouteControlForm* TraceRouteControlForm = nullptr;

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "CatalogueJson.h"
-#include "app/FormOpeners.h"
 #include "app/MainMenuTree.h"
+#include "pages/FormOpeners.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -10,8 +10,6 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/StackingPortUitFormUnit.h"
-#include "app/progress.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/security/GuestVlanFormUnit.h"
 #include "forms/security/MBAControlUnit.h"
@@ -20,6 +18,8 @@
 #include "forms/switching/SpanningTreeAlgorithmUnit.h"
 #include "forms/system/LogSaveControlSetting.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/StackingPortUitFormUnit.h"
+#include "pages/progress.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

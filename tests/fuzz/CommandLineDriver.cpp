@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "app/ConnectionParameters.h"
-#include "app/DeviceAddress.h"
 #include "fuzz/FuzzDrivers.h"
 #include "fuzz/FuzzSupport.h"
 #include "library/VnSNMPConnection.h"
+#include "pages/DeviceAddress.h"
 #include "platform/Exceptions.h"
 
 namespace {

@@ -9,12 +9,12 @@
 #include <cstdint>
 #include <thread>
 
-#include "app/GUIConfigForm.h"
-#include "app/GUIGenerator.h"
 #include "app/MainMenuTree.h"
 #include "app/MainUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPSession.h"
+#include "pages/GUIConfigForm.h"
+#include "pages/GUIGenerator.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestKit.h"

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "InteropTestSupport.h"
-#include "app/GUIConfigForm.h"
-#include "app/GUIGenerator.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/GUIConfigForm.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"

@@ -6,12 +6,12 @@
 
 #include "MainWindowTestSupport.h"
 #include "app/ConnectionParameters.h"
-#include "app/FormHost.h"
 #include "app/MainUnit.h"
 #include "app/PanelForm.h"
 #include "library/VnMessageTables.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Leds.h"
+#include "pages/FormHost.h"
 #include "platform/ComCtrls.h"
 #include "platform/Exceptions.h"
 #include "platform/Menus.h"

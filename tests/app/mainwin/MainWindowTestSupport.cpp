@@ -8,14 +8,14 @@
 #include <thread>
 
 #include "app/ConnectionParameters.h"
-#include "app/GUIConfigForm.h"
-#include "app/GUIGenerator.h"
 #include "app/MainUnit.h"
 #include "catalogue/MibOptionLists.h"
 #include "library/VnMessageTables.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Controls.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/GUIConfigForm.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/Files.h"

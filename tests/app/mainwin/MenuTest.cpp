@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "MainWindowTestSupport.h"
-#include "app/FormOpeners.h"
-#include "app/GUIConfigForm.h"
-#include "app/GUIGenerator.h"
 #include "app/MainMenuTree.h"
 #include "app/MainUnit.h"
 #include "catalogue/DeviceMib.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/GUIConfigForm.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"

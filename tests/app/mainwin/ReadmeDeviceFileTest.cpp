@@ -7,11 +7,11 @@
 #include <string>
 
 #include "MainWindowTestSupport.h"
-#include "app/GUIConfigForm.h"
-#include "app/GUIGenerator.h"
 #include "app/MainMenuTree.h"
 #include "app/MainUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/GUIConfigForm.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Classes.h"
 #include "platform/StdCtrls.h"
 

@@ -2,11 +2,11 @@
 // switch: the first read, what Add, Edit and Delete write, the order of the
 // checks, and "Close".
 #include "RuleTestSupport.h"
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
 #include "forms/acl/CPUFilterIPV6RuleUnit.h"
 #include "forms/acl/CPUFilterPktCntRuleUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

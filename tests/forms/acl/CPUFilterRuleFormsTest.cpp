@@ -3,11 +3,11 @@
 // form's protocol mask and its permit value), Delete with the ports, a bad
 // address typed into a ticked edit, and the Close button through the opener.
 #include "RuleTestSupport.h"
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
 #include "forms/acl/CPUFilterEthernetRuleUnit.h"
 #include "forms/acl/CPUFilterIPRuleUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

@@ -2,10 +2,10 @@
 // columns Add and Edit write by tick boxes, the order of the checks, Delete,
 // the delete-by-Edit path, and a failed SET.
 #include "RuleTestSupport.h"
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
 #include "forms/acl/EthernetInformationRuleUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

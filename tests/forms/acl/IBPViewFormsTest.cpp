@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "forms/acl/IBPEtherMaskFormUnit.h"
 #include "forms/acl/IBPEtherRuleFormUnit.h"
 #include "forms/acl/IBPIPMaskFormUnit.h"
 #include "forms/acl/IBPIPRuleFormUnit.h"
+#include "pages/FormOpeners.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

@@ -6,10 +6,10 @@
 #include <sstream>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
 #include "forms/acl/IPMaskInformationFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

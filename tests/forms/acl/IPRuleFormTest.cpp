@@ -2,10 +2,10 @@
 // an Add writes by tick boxes and protocol, the input checks, an Edit that
 // leaves the ports alone, Delete, and a failed SET without a status target.
 #include "RuleTestSupport.h"
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
 #include "forms/acl/IPRuleUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

@@ -6,10 +6,10 @@
 
 #include "AclFormTestSupport.h"
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
 #include "forms/acl/IPv6MaskInfoFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

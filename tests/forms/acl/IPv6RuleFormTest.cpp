@@ -2,10 +2,10 @@
 // columns Add writes, the order and texts of the checks, the row-status
 // choice that turns an Edit into an Add or a Delete, and a failed SET.
 #include "RuleTestSupport.h"
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
 #include "forms/acl/IPv6RuleInfoFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

@@ -2,10 +2,10 @@
 // what Add writes (chunks as octets, never the reported offsets), the order
 // of the checks, Edit with and without a ticked "destroy", and Delete.
 #include "RuleTestSupport.h"
-#include "app/FormOpeners.h"
 #include "catalogue/AclMib.h"
 #include "forms/acl/PacketContentRuleFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPVarDesc.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"

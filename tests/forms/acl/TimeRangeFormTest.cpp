@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "forms/acl/TimeRangeFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

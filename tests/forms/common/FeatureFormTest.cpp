@@ -7,10 +7,10 @@
 #include <memory>
 
 #include "PagesTestSupport.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"

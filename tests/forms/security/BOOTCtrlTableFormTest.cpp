@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/DeviceAddress.h"
-#include "app/FormOpeners.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/security/BOOTCtrlTableFormUnit.h"
 #include "forms/security/NewBootpCtrlFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/DeviceAddress.h"
+#include "pages/FormOpeners.h"
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "forms/security/IpMacBindBlockedFormUnitUnit.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "forms/security/EnableMethodListUnit.h"
 #include "forms/security/LoginMethodListUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/StdCtrls.h"

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "forms/security/SSLManagementTable.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 

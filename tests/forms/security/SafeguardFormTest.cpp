@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "forms/security/SafeguardCtrlFormUnit.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 

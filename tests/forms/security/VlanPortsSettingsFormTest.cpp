@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "forms/security/GuestVlanFormUnit.h"
 #include "forms/security/MBAControlUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "forms/switching/AggregatorPortTableFormUnit.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

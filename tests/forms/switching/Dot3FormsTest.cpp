@@ -8,11 +8,11 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/dot3ControlFormUnit.h"
 #include "forms/switching/dot3PauseFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

@@ -1,6 +1,6 @@
 #include "FormsL2Support.h"
 
-#include "app/StackingPortUitFormUnit.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/StdCtrls.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/StackingPortUitFormUnit.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Forms.h"
 #include "platform/TestKit.h"
 #include "support/TestSupport.h"

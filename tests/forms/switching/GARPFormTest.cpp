@@ -7,11 +7,11 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/FormHost.h"
-#include "app/FormOpeners.h"
 #include "forms/switching/GARPFormUnit.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormHost.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"

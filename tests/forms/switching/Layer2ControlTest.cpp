@@ -8,10 +8,10 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/Layer2ControlUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/Graphics.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "FilterFormTest.h"
-#include "app/FormOpeners.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/MulticastFilterInformationFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

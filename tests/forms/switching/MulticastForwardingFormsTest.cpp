@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "forms/switching/ForwardUnregisteredInformationFormUnit.h"
 #include "forms/switching/MulticastForwardingInformationFormUnit.h"
 #include "forms/switching/TpGroupDestinationForwardedFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "forms/switching/IGMPMulticastVlanUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/Graphics.h"

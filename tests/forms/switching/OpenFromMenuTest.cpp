@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "FormsL2Support.h"
-#include "app/FormOpeners.h"
 #include "forms/switching/PortMirror.h"
 #include "forms/switching/PortTrunk.h"
 #include "forms/switching/TrafficForwardUnit1.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "forms/switching/PBridgeConfigFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"
 

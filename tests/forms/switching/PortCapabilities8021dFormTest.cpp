@@ -7,10 +7,10 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/FormHost.h"
-#include "app/FormOpeners.h"
 #include "forms/switching/PortCapabilities8021dFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormHost.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "forms/switching/IGMPRouterPortsUnit.h"
 #include "forms/switching/MLD_SnoopingRouterPortsUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

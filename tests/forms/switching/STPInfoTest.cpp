@@ -10,12 +10,12 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "app/MainUnit.h"
-#include "app/Progress2.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/STPInfo.h"
 #include "library/VnSNMPConnection.h"
+#include "pages/FormOpeners.h"
+#include "pages/Progress2.h"
 #include "platform/ComCtrls.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
-#include "app/StackingPortUitFormUnit.h"
 #include "forms/switching/IGMP_SnoopingGroupTable.h"
 #include "forms/switching/MLD_SnoopingGroupTableUnit.h"
 #include "forms/switching/MLD_SnoopingGroupUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"

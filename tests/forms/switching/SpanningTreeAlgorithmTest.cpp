@@ -7,11 +7,11 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
-#include "app/progress.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/SpanningTreeAlgorithmUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/progress.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "forms/system/EquipmentBasicInfoFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/Buttons.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/DeviceAddress.h"
-#include "app/FormOpeners.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/Ipv6StaticRouteEditUnit.h"
 #include "forms/system/Ipv6StaticRouteUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/DeviceAddress.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

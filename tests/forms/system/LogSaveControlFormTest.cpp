@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "forms/system/LogSaveControlSetting.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

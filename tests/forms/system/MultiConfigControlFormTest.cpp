@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/DeviceAddress.h"
-#include "app/FormOpeners.h"
-#include "app/Progress2.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/MultiConfigControlEditFormUnit.h"
 #include "forms/system/MultiConfigControlFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/DeviceAddress.h"
+#include "pages/FormOpeners.h"
+#include "pages/Progress2.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

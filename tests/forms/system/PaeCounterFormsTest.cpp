@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/DiagnosticsInformationFormUnit.h"
 #include "forms/system/MacStatisticTableFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

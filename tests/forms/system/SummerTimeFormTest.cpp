@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/FormOpeners.h"
-#include "app/GUIGenerator.h"
 #include "forms/system/SummerTime.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/FormOpeners.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"

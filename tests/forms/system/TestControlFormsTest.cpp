@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/DeviceAddress.h"
-#include "app/FormOpeners.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/PingControlTableFormEditUnit.h"
 #include "forms/system/PingControlTableFormUnit.h"
 #include "forms/system/TraceRouteControlUnit.h"
 #include "forms/system/TraceRouteEditForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/DeviceAddress.h"
+#include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"

@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "PagesTestSupport.h"
-#include "app/Progress2.h"
 #include "app/Unit1.h"
-#include "app/progress.h"
 #include "catalogue/DeviceMib.h"
 #include "library/VnSNMPError.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/Progress2.h"
+#include "pages/progress.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"

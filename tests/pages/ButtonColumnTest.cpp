@@ -8,7 +8,7 @@
 #include <string>
 
 #include "PagesTestSupport.h"
-#include "app/GUIGenerator.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"

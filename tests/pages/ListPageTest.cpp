@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/DeviceAddress.h"
-#include "app/GUIConfigForm.h"
-#include "app/GUIGenerator.h"
 #include "catalogue/DeviceMib.h"
 #include "catalogue/SnmpTargetMib.h"
 #include "library/VnOptionList.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/DeviceAddress.h"
+#include "pages/GUIConfigForm.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"

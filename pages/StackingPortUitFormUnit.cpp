@@ -1,4 +1,4 @@
-#include "app/StackingPortUitFormUnit.h"
+#include "pages/StackingPortUitFormUnit.h"
 
 #include <algorithm>
 

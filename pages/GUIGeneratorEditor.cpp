@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/GUIGenerator.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"

@@ -4,13 +4,13 @@
 #include <sstream>
 #include <thread>
 
-#include "app/GUIConfigForm.h"
-#include "app/GUIGenerator.h"
 #include "catalogue/MibOptionLists.h"
 #include "library/VnMessageTables.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPSession.h"
+#include "pages/GUIConfigForm.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 

@@ -1,4 +1,4 @@
-#include "app/PortCount.h"
+#include "pages/PortCount.h"
 
 #include "platform/SysUtils.h"
 

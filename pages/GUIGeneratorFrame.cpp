@@ -1,7 +1,7 @@
 // The frame of a generated page: button column, message memo, and the
 // content area between them.
-#include "app/GUIGenerator.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"

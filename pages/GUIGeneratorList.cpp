@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/DeviceAddress.h"
-#include "app/GUIGenerator.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/DeviceAddress.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"

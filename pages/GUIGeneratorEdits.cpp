@@ -2,8 +2,8 @@
 // variable, bound to the request.
 #include <algorithm>
 
-#include "app/GUIGenerator.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"

@@ -1,6 +1,6 @@
-#include "app/FormHost.h"
+#include "pages/FormHost.h"
 
-#include "app/DeviceAddress.h"
+#include "pages/DeviceAddress.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/GUIConfigForm.h"
-#include "app/GUIGenerator.h"
 #include "catalogue/DeviceMib.h"
 #include "catalogue/SingleIpMib.h"
 #include "catalogue/TimeMib.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/GUIConfigForm.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"

@@ -1,7 +1,7 @@
-#include "app/GUIConfigForm.h"
+#include "pages/GUIConfigForm.h"
 
-#include "app/GUIGenerator.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Clock.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"

@@ -1,4 +1,4 @@
-#include "app/progress.h"
+#include "pages/progress.h"
 
 #include "library/VnSNMPRequest2Controls.h"
 #include "platform/ComCtrls.h"

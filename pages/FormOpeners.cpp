@@ -1,4 +1,4 @@
-#include "app/FormOpeners.h"
+#include "pages/FormOpeners.h"
 
 #include <map>
 #include <string>

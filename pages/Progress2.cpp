@@ -1,6 +1,6 @@
-#include "app/Progress2.h"
+#include "pages/Progress2.h"
 
-#include "app/progress.h"
+#include "pages/progress.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
-#include "app/GUIConfigForm.h"
-#include "app/GUIGenerator.h"
 #include "catalogue/AuthMib.h"
 #include "catalogue/TimeMib.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/GUIConfigForm.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"

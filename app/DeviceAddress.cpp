@@ -1,3 +1,0 @@
-#include "app/DeviceAddress.h"
-
-AnsiString DeviceAddress;

@@ -1,0 +1,3 @@
+#include "pages/DeviceAddress.h"
+
+AnsiString DeviceAddress;
