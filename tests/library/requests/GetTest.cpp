@@ -5,7 +5,7 @@
 #include "RequestTestSupport.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPSession.h"
-#include "platform/ExtCtrls.h"
+#include "platform/EventLoop.h"
 #include "snmp/Snmp.h"
 
 namespace {

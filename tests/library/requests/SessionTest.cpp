@@ -8,7 +8,7 @@
 #include "library/VnErrors.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPSession.h"
-#include "platform/ExtCtrls.h"
+#include "platform/EventLoop.h"
 #include "platform/TestKit.h"
 #include "snmp/BootCounter.h"
 #include "snmp/OctetStr.h"

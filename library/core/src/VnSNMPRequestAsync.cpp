@@ -2,11 +2,9 @@
 // the event pump runs, and the end of a request's life while exchanges are
 // still outstanding.
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -16,8 +14,8 @@
 #include "library/VnSNMPRequest.h"
 #include "library/VnSNMPSession.h"
 #include "platform/Clock.h"
+#include "platform/EventLoop.h"
 #include "platform/Exceptions.h"
-#include "platform/Forms.h"
 #include "snmp/Address.h"
 #include "snmp/Pdu.h"
 #include "snmp/Snmp.h"
@@ -75,16 +73,11 @@ VnSNMPDevice DeviceOf(const SnmpTarget& target) {
   return device;
 }
 
-// Lets the event pump run once; without a running application the
-// session's events are processed directly.
+// Lets the event loop run once.
 void PumpOnce() {
-  if (Application && Application->Initialized()) {
-    Application->ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  } else {
-    g_SnmpEventProcessor.OnTimer(nullptr);
-    Sleep(1);
-  }
+  EventLoop& loop = EventLoop::Current();
+  loop.ProcessPendingEvents();
+  loop.Pause();
 }
 
 }  // namespace
