@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 #include "platform/Clock.h"
 #include "platform/Exceptions.h"
@@ -31,17 +32,24 @@ class PollLoop::Timer : public EventTimer::Native {
     interval_ = ms;
     Restart();
   }
-  bool Due(std::uint64_t now) const { return enabled_ && interval_ > 0 && due_ <= now; }
+  bool Due(std::uint64_t now) {
+    // A clock that went back (virtual time ended) starts the period anew.
+    if (due_ > now + interval_) due_ = now + interval_;
+    return enabled_ && interval_ > 0 && due_ <= now;
+  }
   // Runs the callback unless it is running; the next period counts from now.
   void Fire(std::uint64_t now) {
     if (running_) return;
     due_ = now + interval_;
+    std::weak_ptr<void> alive = life_;
     running_ = true;
-    struct Done {
-      bool& running;
-      ~Done() { running = false; }
-    } done{running_};
-    handle_.Fire();
+    try {
+      handle_.Fire();
+    } catch (...) {
+      if (!alive.expired()) running_ = false;
+      throw;
+    }
+    if (!alive.expired()) running_ = false;
   }
 
  private:
@@ -53,6 +61,7 @@ class PollLoop::Timer : public EventTimer::Native {
   bool running_ = false;
   unsigned interval_ = 1000;
   std::uint64_t due_ = 0;
+  std::shared_ptr<void> life_ = std::make_shared<int>(0);  // gone with the timer
 };
 
 class PollLoop::Watch : public EventWatch::Native {
@@ -67,24 +76,46 @@ class PollLoop::Watch : public EventWatch::Native {
   int Socket() const override { return socket_; }
   void SetSocket(int fd) override { socket_ = fd; }
   bool Enabled() const override { return enabled_; }
-  void SetEnabled(bool on) override { enabled_ = on; }
-  bool Watching() const { return enabled_ && socket_ >= 0 && !running_; }
+  void SetEnabled(bool on) override {
+    offWhileRunning_ = false;
+    enabled_ = on;
+  }
+  bool Watching() const { return enabled_ && socket_ >= 0; }
+  // Never re-entered: readable again while the callback runs, the watch
+  // switches itself off until the callback has returned, unless the
+  // callback set it meanwhile (as the toolkit's notifier does).
   void Readable() {
     if (!Watching()) return;
+    if (running_) {
+      enabled_ = false;
+      offWhileRunning_ = true;
+      return;
+    }
+    std::weak_ptr<void> alive = life_;
     running_ = true;
-    struct Done {
-      bool& running;
-      ~Done() { running = false; }
-    } done{running_};
-    handle_.Readable();
+    try {
+      handle_.Readable();
+    } catch (...) {
+      Done(alive);
+      throw;
+    }
+    Done(alive);
   }
 
  private:
+  void Done(const std::weak_ptr<void>& alive) {
+    if (alive.expired()) return;
+    running_ = false;
+    if (offWhileRunning_) SetEnabled(true);
+  }
+
   PollLoop& loop_;
   EventWatch& handle_;
   int socket_ = -1;
   bool enabled_ = true;
   bool running_ = false;
+  bool offWhileRunning_ = false;
+  std::shared_ptr<void> life_ = std::make_shared<int>(0);  // gone with the watch
 };
 
 std::unique_ptr<EventTimer::Native> PollLoop::MakeTimer(EventTimer& timer) {

@@ -7,7 +7,7 @@
 #include "RequestTestSupport.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPConnection.h"
-#include "platform/TestKit.h"
+#include "platform/Clock.h"
 
 namespace {
 
@@ -56,10 +56,11 @@ using RequestEnd = AgentTest;
 TEST_F(RequestEnd, WithNothingOutstandingReturnsAtOnce) {
   auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
   r->SendGet(true);
-  TestKit::VirtualTime time;
-  const auto t0 = time.Now();
+  TVirtualClock time;
+  TScopedClock timeInUse(time);
+  const auto t0 = time.NowMs();
   r.reset();
-  EXPECT_EQ(time.Now(), t0);  // no message was processed (the loop would move the clock)
+  EXPECT_EQ(time.NowMs(), t0);  // no message was processed (the loop would move the clock)
 }
 
 TEST_F(RequestEnd, WaitsForTheOutstandingReply) {
@@ -91,11 +92,12 @@ TEST_F(RequestEnd, GivesUpAfterSixSecondsAndNoCompletionComesLater) {
   bool called = false;
   r->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { called = true; }, true);
   {
-    TestKit::VirtualTime time;
-    const auto t0 = time.Now();
+    TVirtualClock time;
+  TScopedClock timeInUse(time);
+    const auto t0 = time.NowMs();
     r.reset();
-    EXPECT_GE(time.Now() - t0, 6000u);
-    EXPECT_LT(time.Now() - t0, 6100u);
+    EXPECT_GE(time.NowMs() - t0, 6000u);
+    EXPECT_LT(time.NowMs() - t0, 6100u);
   }
   EXPECT_FALSE(called);
   // Past the layer's own timeout: the withdrawn exchange never completes
@@ -123,7 +125,8 @@ TEST_F(RequestEnd, CompletionMayDestroyItsOwnRequest) {
       true);
   other->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { otherCalled = true; }, true);
   ASSERT_TRUE(PumpUntil([&] { return done; }, 5000));
-  TestKit::VirtualTime time;
+  TVirtualClock time;
+  TScopedClock timeInUse(time);
   delete other;  // still waiting on the silent port: given up and withdrawn
   PumpFor(1500);
   EXPECT_FALSE(otherCalled);

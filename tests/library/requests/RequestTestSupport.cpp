@@ -14,8 +14,7 @@
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPSession.h"
 #include "platform/Exceptions.h"
-#include "platform/Forms.h"
-#include "platform/TestKit.h"
+#include "platform/EventLoop.h"
 
 namespace reqtest {
 
@@ -99,11 +98,7 @@ void AgentTest::TearDown() {
   PumpFor(0);
 }
 
-void ReportToTest(const std::string& message) { ADD_FAILURE() << message; }
-
 void StartSession(const std::string& folder, const vntest::Snmpd& agent) {
-  TestKit::EnsureApplication();
-  TestKit::SetFailureReporter(&ReportToTest);
   InitSnmpSession(AnsiString(folder));
   ConnectionDefaults.Device.Address = agent.Address();
   ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(agent.Port());
@@ -186,13 +181,13 @@ void WalkAsync(VnSNMPRequest& r, AsyncWalk& walk, int timeoutMs) {
   PumpUntil([&] { return walk.done; }, timeoutMs);
 }
 
-// ProcessMessages returns at once: these loops give the processor back
+// A pass of the loop returns at once: these loops give the processor back
 // between two rounds.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (!done() && std::chrono::steady_clock::now() < deadline) {
-    Application->ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    EventLoop::Current().ProcessPendingEvents();
+    EventLoop::Current().Pause();
   }
   return done();
 }
@@ -200,8 +195,8 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
 void PumpFor(int ms) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   do {
-    Application->ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    EventLoop::Current().ProcessPendingEvents();
+    EventLoop::Current().Pause();
   } while (std::chrono::steady_clock::now() < deadline);
 }
 
