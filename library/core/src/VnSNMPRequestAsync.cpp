@@ -26,12 +26,14 @@ namespace {
 // Longest wait of a dying request for its outstanding exchanges.
 constexpr DWORD kDestroyWaitMs = 6000;
 
+}  // namespace
+
 // A completion being delivered to its request; the frames form a stack, as a
 // closure may pump messages and so run further completions. A request that
 // dies while one of its own completions runs marks that frame: the handler
 // then leaves the request alone, and the destructor does not wait for a
 // completion that cannot end before the destructor itself returns.
-struct CompletionFrame {
+struct VnSNMPRequest::CompletionFrame {
   explicit CompletionFrame(VnSNMPRequest* r) : request(r) { Frames().push_back(this); }
   ~CompletionFrame() {
     auto& frames = Frames();
@@ -60,6 +62,8 @@ struct CompletionFrame {
   VnSNMPRequest* request;
   bool destroyed = false;
 };
+
+namespace {
 
 // The agent of a target: address text and port (nothing of an address
 // that is not valid). Read from the target's own address, once per reply.

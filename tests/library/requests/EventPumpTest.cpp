@@ -57,7 +57,7 @@ TEST_F(EventPump, CompletionThatPumpsRunsNoOtherCompletion) {
               EXPECT_EQ(e.Number, VNERR_OK);
               secondDone = true;
             },
-            true);
+            VnReadFrom::Start);
         PumpFor(300);  // the second reply arrives meanwhile
         // It left the timer and the socket's watch off: no busy loop.
         pumpOffInside =
@@ -65,7 +65,7 @@ TEST_F(EventPump, CompletionThatPumpsRunsNoOtherCompletion) {
         firstRunning = false;
         firstDone = true;
       },
-      true);
+      VnReadFrom::Start);
   ASSERT_TRUE(PumpUntil([&] { return secondDone; }, 5000));
   EXPECT_TRUE(firstDone);
   EXPECT_FALSE(nested);

@@ -55,7 +55,7 @@ using RequestEnd = AgentTest;
 
 TEST_F(RequestEnd, WithNothingOutstandingReturnsAtOnce) {
   auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
-  r->SendGet(true);
+  r->SendGet(VnReadFrom::Start);
   TVirtualClock time;
   TScopedClock timeInUse(time);
   const auto t0 = time.NowMs();
@@ -73,7 +73,7 @@ TEST_F(RequestEnd, WaitsForTheOutstandingReply) {
         EXPECT_EQ(e.Number, VNERR_OK);
         descr = list.Item(0)->Value->str();
       },
-      true);
+      VnReadFrom::Start);
   auto start = std::chrono::steady_clock::now();
   r.reset();
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
@@ -90,10 +90,10 @@ TEST_F(RequestEnd, GivesUpAfterSixSecondsAndNoCompletionComesLater) {
   r->Device.Port = static_cast<std::uint16_t>(silent.Port());
   r->Timeout = 50;  // the layer gives up after a second of real time
   bool called = false;
-  r->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { called = true; }, true);
+  r->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { called = true; }, VnReadFrom::Start);
   {
     TVirtualClock time;
-  TScopedClock timeInUse(time);
+    TScopedClock timeInUse(time);
     const auto t0 = time.NowMs();
     r.reset();
     EXPECT_GE(time.NowMs() - t0, 6000u);
@@ -122,8 +122,8 @@ TEST_F(RequestEnd, CompletionMayDestroyItsOwnRequest) {
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
         done = true;
       },
-      true);
-  other->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { otherCalled = true; }, true);
+      VnReadFrom::Start);
+  other->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { otherCalled = true; }, VnReadFrom::Start);
   ASSERT_TRUE(PumpUntil([&] { return done; }, 5000));
   TVirtualClock time;
   TScopedClock timeInUse(time);

@@ -13,8 +13,8 @@
 #include "library/VnErrors.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPSession.h"
-#include "platform/Exceptions.h"
 #include "platform/EventLoop.h"
+#include "platform/Exceptions.h"
 
 namespace reqtest {
 
@@ -154,7 +154,7 @@ Row RowOf(const VnSNMPRequest& r) {
 
 std::vector<Row> WalkSync(VnSNMPRequest& r) {
   std::vector<Row> rows;
-  for (bool more = r.SendGet(true); more; more = r.SendGet(false)) {
+  for (bool more = r.SendGet(VnReadFrom::Start); more; more = r.SendGet(VnReadFrom::LastRow)) {
     rows.push_back(RowOf(r));
     if (rows.size() > 10000) break;  // a walk that never ends is a failure
   }
@@ -172,12 +172,12 @@ void WalkAsync(VnSNMPRequest& r, AsyncWalk& walk, int timeoutMs) {
     }
     walk.rows.push_back(RowOf(r));
     if (r.Active) {
-      r.SendGetAsync(next, false);
+      r.SendGetAsync(next, VnReadFrom::LastRow);
     } else {
       walk.done = true;
     }
   };
-  r.SendGetAsync(next, true);
+  r.SendGetAsync(next, VnReadFrom::Start);
   PumpUntil([&] { return walk.done; }, timeoutMs);
 }
 
