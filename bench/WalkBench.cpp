@@ -96,7 +96,9 @@ int WalkOnce(int port, const std::string& dir) {
   try {
     const double cpuStart = CpuMs();
     auto start = Clock::now();
-    for (bool more = request.SendGet(true); more; more = request.SendGet(false)) ++rows;
+    for (bool more = request.SendGet(VnReadFrom::Start); more;
+         more = request.SendGet(VnReadFrom::LastRow))
+      ++rows;
     std::printf("requests=0 rows=%ld ms=%.3f cpu=%.3f\n", rows, MsSince(start), CpuMs() - cpuStart);
   } catch (Exception& e) {
     std::fprintf(stderr, "library walk: %s (%d)\n", e.Message.c_str(), e.HelpContext);

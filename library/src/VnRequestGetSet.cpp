@@ -64,10 +64,11 @@ void VnSNMPRequest2Controls::Get() {
       ++readsStarted_;
       syncRunning_ = true;
       if (!IsTableList()) {
-        Request.SendGet(true);
+        Request.SendGet(VnReadFrom::Start);
         if (!DeliverRow(condition_)) return;
       } else {
-        for (bool more = Request.SendGet(true); more; more = Request.SendGet(false))
+        for (bool more = Request.SendGet(VnReadFrom::Start); more;
+             more = Request.SendGet(VnReadFrom::LastRow))
           if (!DeliverRow(condition_)) return;
       }
       DoGetEnd();
@@ -80,7 +81,7 @@ void VnSNMPRequest2Controls::Get() {
       ++readsStarted_;
       ++read_;
       reading_ = true;
-      Request.SendGetAsync(ReadCompletion(), true);
+      Request.SendGetAsync(ReadCompletion(), VnReadFrom::Start);
     } else {
       UpdateBusy();
     }
@@ -111,7 +112,7 @@ void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
     } else if (!error.Finished) {
       if (!DeliverRow(condition_)) return;
       if (Request.Active) {
-        Request.SendGetAsync(ReadCompletion(), false);
+        Request.SendGetAsync(ReadCompletion(), VnReadFrom::LastRow);
         return;
       }
     }
@@ -169,7 +170,6 @@ void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexLi
                                  TStrings* values) {
   const bool getAfterSet = options.getAfterSet;
   StatusKind = STATUS_KIND_SET;
-  GetAfterSet = getAfterSet;
   DoSetBegin();
   if (options.valuesFromControls) DoSetValues();
   Busy = true;
@@ -178,10 +178,10 @@ void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexLi
     if (!AsyncMode) {
       syncRunning_ = true;
       if (Request.Active) CheckBeforeSet(indexList, values);
-      Request.SendSet(false, indexList, values);
+      Request.SendSet(VnSetReply::StatusOnly, indexList, values);
       DoSetEnd();
       syncRunning_ = false;
-      readAfter = IsTableList() && GetAfterSet;
+      readAfter = IsTableList() && getAfterSet;
       if (readAfter) ++readsAfterWrite_;
       UpdateBusy();
       if (StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
@@ -189,7 +189,8 @@ void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexLi
       CheckBeforeSet(indexList, values);
       ++writes_;
       try {
-        Request.SendSetAsync(WriteCompletion(getAfterSet), false, indexList, values);
+        Request.SendSetAsync(WriteCompletion(getAfterSet), VnSetReply::StatusOnly, indexList,
+                             values);
       } catch (...) {
         --writes_;
         throw;

@@ -1,11 +1,9 @@
 // Requests bound to controls: construction, status targets and status
 // lines, error display, and the watch over components that die first.
-#include "library/VnEvaluator.h"
-#include "library/VnMessageTables.h"
 #include "library/VnRawValue.h"
+#include "library/VnRequestStatusText.h"
 #include "library/VnSNMPRequest2Controls.h"
 #include "platform/ComCtrls.h"
-#include "platform/DateTime.h"
 #include "platform/Files.h"
 #include "platform/Forms.h"
 #include "platform/Messages.h"
@@ -73,19 +71,7 @@ bool VnSNMPRequest2Controls::IsTableList() const {
 
 void VnSNMPRequest2Controls::ShowRequestStatus(const AnsiString& text) {
   if (!StatusTarget) return;
-  AnsiString line = g_MessageTables[MT_STATUS_FORMAT][static_cast<int>(StatusKind)];
-  const int p1 = line.Pos(PH_ERROR);
-  const int p2 = line.Pos(PH_VARLIST);
-  const AnsiString& description = Request.VarList.Description;
-  if (description.IsEmpty()) {
-    // Drops everything from behind "[ERROR]" through "[VARLIST]" and the
-    // character after it.
-    if (p1 >= 1 && p1 <= p2) line.Delete(p1 + 7, p2 - p1 + 3);
-  } else {
-    line = ReplacePlaceholder(line, PH_VARLIST, description);
-  }
-  line = ReplacePlaceholder(line, PH_ERROR, text);
-  line = ReplacePlaceholder(line, PH_TIME, FormatDateTime("hh:nn:ss ampm", Now()));
+  const AnsiString line = RequestStatusLine(StatusKind, Request.VarList.Description, text);
   if (auto* memo = dynamic_cast<TMemo*>(StatusTarget))
     memo->Lines()->Add(line);
   else if (auto* bar = dynamic_cast<TStatusBar*>(StatusTarget))

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <deque>
 
+#include "QtEventLoop.h"
 #include "Toolkit.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -209,6 +210,9 @@ void TApplication::Initialize() {
   QApplication::setFont(font);
   g_dispatcher = new Dispatcher();
   InstallInputHooks();
+  // The event loop's timers and watches become the toolkit's before the
+  // schedule starts, so that they join it as timers made before it did.
+  EventLoop::Install(&ToolkitEventLoop());
   TimersApplicationReady();
   SocketNotifiersApplicationReady();
   if (!Queue().empty()) Wake();
@@ -232,6 +236,7 @@ void TApplication::Finalize() {
   mainForm_ = nullptr;
   activeForm_ = nullptr;
   if (!g_qapp || this != Application) return;
+  EventLoop::Install(nullptr);
   TimersApplicationGone();
   SocketNotifiersApplicationGone();
   RemoveInputHooks();

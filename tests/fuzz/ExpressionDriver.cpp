@@ -65,6 +65,6 @@ void vnfuzz::RunExpressionInput(const std::uint8_t* data, std::size_t size) {
     *request.VarList.Item(i)->Value = kValues[static_cast<std::size_t>(i) % std::size(kValues)];
   // One derived item per input: they differ only in how the number is kept.
   const int derived = static_cast<int>(size % std::size(kDerivedSyntaxes));
-  Quietly([&] { request.EvaluateDerived(derived, true); });
+  Quietly([&] { request.EvaluateDerived(derived, VnDerivation::OnReceive); });
   Quietly([&] { request.EvaluateCondition(expression); });
 }

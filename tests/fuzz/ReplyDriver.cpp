@@ -49,6 +49,11 @@ void FillList(VnSNMPRequest& r, std::uint8_t itemType) {
   r.VarList = VnSNMPVarList(table.data(), itemType, keyed ? 1 : 0);
 }
 
+// A request whose exchanges the driver hands to the reply handler itself.
+struct HandedRequest : VnSNMPRequest {
+  using VnSNMPRequest::CountSubmission;
+};
+
 }  // namespace
 
 void vnfuzz::RunReplyInput(const std::uint8_t* data, std::size_t size) {
@@ -56,7 +61,7 @@ void vnfuzz::RunReplyInput(const std::uint8_t* data, std::size_t size) {
   if (DecodeWireMessage(data, size, reply) != SNMP_CLASS_SUCCESS) return;
 
   static const std::uint8_t kItemTypes[] = {MVT_FMV, SVT_SV, MVT_SV};
-  VnSNMPRequest request;
+  HandedRequest request;
   FillList(request, kItemTypes[size % 3]);
   Pdu sent;
   std::vector<int> items;
@@ -65,13 +70,13 @@ void vnfuzz::RunReplyInput(const std::uint8_t* data, std::size_t size) {
   const int reason = reply.get_type() == sNMP_PDU_REPORT ? SNMPv3_USM_UNKNOWN_SECURITY_NAME
                                                          : SNMP_CLASS_ASYNC_RESPONSE;
   CTarget target(UdpAddress("127.0.0.1:161"));
-  ++request.Outstanding;
+  request.CountSubmission();
   // Read generation 0: replies to this request's own reads, not to a SET.
   VnSNMPRequest::ProcessReply(&request, reason, reply, target, 1, VnSNMPCompletion(), items, 0);
   // A walk step goes on from where the reply left each column.
   if (request.VarList.ItemType == MVT_FMV) {
     request.BuildPdu(VnSNMPRequest::PduMode::WalkStep, sent, &items);
-    ++request.Outstanding;
+    request.CountSubmission();
     VnSNMPRequest::ProcessReply(&request, reason, reply, target, 1, VnSNMPCompletion(), items, 0);
   }
 }

@@ -12,6 +12,7 @@
 #include "library/VnSNMPRequest.h"
 #include "platform/AnsiString.h"
 #include "platform/Closure.h"
+#include "platform/ReadOnly.h"
 
 class OctetStr;
 class TComponent;
@@ -98,16 +99,14 @@ class VnSNMPRequest2Controls {
   // Asynchronous (the default); false sends synchronously.
   bool AsyncMode = true;
   // Set while a send of this request runs: a read, a SET, or a SET whose
-  // read after it has not ended yet.
-  bool Busy = false;
+  // read after it has not ended yet. The request keeps it.
+  TReadOnly<bool, VnSNMPRequest2Controls> Busy;
   TWinControl* Owner = nullptr;
   // Rows delivered by the last Get.
   std::uint32_t RowCount = 0;
   // A TMemo, TStatusBar or TStatusPanel, or null; another class gets nothing.
   TObject* StatusTarget = nullptr;
   std::uint32_t StatusKind = STATUS_KIND_GET;
-  // A table list is read again after a successful Set while it is set.
-  bool GetAfterSet = true;
   // Optional producer of a row condition: RowFilterText with its "#"
   // references expanded against this request's items. Not owned.
   VnSNMPRequest* RowFilterSource = nullptr;

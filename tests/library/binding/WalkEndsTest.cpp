@@ -93,7 +93,8 @@ class OddDevice : public SimulatorTest {
   }
   static std::vector<Row> WalkSync(VnSNMPRequest& r) {
     std::vector<Row> rows;
-    for (bool more = r.SendGet(true); more && rows.size() < kMostRows; more = r.SendGet(false))
+    for (bool more = r.SendGet(VnReadFrom::Start); more && rows.size() < kMostRows;
+         more = r.SendGet(VnReadFrom::LastRow))
       rows.push_back(Values(r));
     return rows;
   }
@@ -108,9 +109,9 @@ class OddDevice : public SimulatorTest {
         return;
       }
       rows.push_back(Values(r));
-      r.SendGetAsync(step, false);
+      r.SendGetAsync(step, VnReadFrom::LastRow);
     };
-    r.SendGetAsync(step, true);
+    r.SendGetAsync(step, VnReadFrom::Start);
     for (int i = 0; i < 10000 && !done; ++i) PumpFor(1);
     EXPECT_TRUE(done);
     return rows;
@@ -168,7 +169,7 @@ TEST_F(OddDevice, AbsentScalarsReadAsNull) {
                     Var("1.3.6.1.3.1718.9", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY),
                     Var("1.3.6.1.3.1718.3", SNMP_SYNTAX_IPADDRESS, SNMP_ACCESS_READONLY)},
                    SVT_SV, 0);
-  EXPECT_FALSE(r->SendGet(true));
+  EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
   EXPECT_EQ(Values(*r), (Row{"(NULL)", "(NULL)", "(NULL)", "10.1.2.3"}));
 }
 

@@ -142,7 +142,7 @@ TEST(EvaluateDerived, ResultsStoredBySyntax) {
            {SNMP_SYNTAX_COUNTER64, "", "$0*4294967296"},
            {SNMP_SYNTAX_INTEGER, "unchanged", nullptr, "$0"},
            {SNMP_SYNTAX_DISPLAYSTR, "kept", "$0"}});
-  for (int i = 0; i < r.VarList.Count() - 1; ++i) r.EvaluateDerived(i, true);
+  for (int i = 0; i < r.VarList.Count() - 1; ++i) r.EvaluateDerived(i, VnDerivation::OnReceive);
   EXPECT_EQ(*r.VarList.Item(1)->Value, "11");
   EXPECT_EQ(*r.VarList.Item(2)->Value, "0");  // negative results stop at 0
   EXPECT_EQ(*r.VarList.Item(3)->Value, "5 days, 0:00:00.00");
@@ -151,9 +151,10 @@ TEST(EvaluateDerived, ResultsStoredBySyntax) {
   EXPECT_EQ(*r.VarList.Item(6)->Value, "down");
   EXPECT_EQ(*r.VarList.Item(7)->Value, "21474836480");
   EXPECT_EQ(*r.VarList.Item(8)->Value, "unchanged");  // only a send expression
-  r.EvaluateDerived(8, false);
+  r.EvaluateDerived(8, VnDerivation::OnSend);
   EXPECT_EQ(*r.VarList.Item(8)->Value, "5");
-  EXPECT_EQ(ErrorOf([&] { r.EvaluateDerived(9, true); }), VNERR_BAD_SYNTAX_IN_EXPRESSION);
+  EXPECT_EQ(ErrorOf([&] { r.EvaluateDerived(9, VnDerivation::OnReceive); }),
+            VNERR_BAD_SYNTAX_IN_EXPRESSION);
   EXPECT_EQ(*r.VarList.Item(9)->Value, "kept");
 }
 

@@ -71,10 +71,10 @@ TEST(PduBuilding, MisuseRaisesItsNumber) {
   s->VarList.ItemType = 7;
   EXPECT_EQ(RaisedNumber([&] { s->BuildPdu(VnSNMPRequest::PduMode::Set, pdu); }),
             VNERR_BAD_ITEM_TYPE);
-  EXPECT_EQ(RaisedNumber([&] { s->SendGet(true); }), VNERR_BAD_ITEM_TYPE);
+  EXPECT_EQ(RaisedNumber([&] { s->SendGet(VnReadFrom::Start); }), VNERR_BAD_ITEM_TYPE);
   s->VarList.ItemType = SVT_SV;
   s->Device.Address = "";
-  EXPECT_EQ(RaisedNumber([&] { s->SendGet(true); }), VNERR_BAD_ADDRESS);
+  EXPECT_EQ(RaisedNumber([&] { s->SendGet(VnReadFrom::Start); }), VNERR_BAD_ADDRESS);
 }
 
 TEST(RowIndex, DecodedIntoTheIndexItems) {
@@ -116,10 +116,10 @@ TEST(Inactive, EverySendReturnsAtOnce) {
   r->Active = false;
   bool called = false;
   auto done = [&](VnSNMPError&, VnSNMPVarList&) { called = true; };
-  EXPECT_FALSE(r->SendGet(true));
-  EXPECT_FALSE(r->SendSet(true, "", nullptr));
-  EXPECT_NO_THROW(r->SendGetAsync(done, true));
-  EXPECT_NO_THROW(r->SendSetAsync(done, 1, "", nullptr));
+  EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
+  EXPECT_FALSE(r->SendSet(VnSetReply::ReadBack, "", nullptr));
+  EXPECT_NO_THROW(r->SendGetAsync(done, VnReadFrom::Start));
+  EXPECT_NO_THROW(r->SendSetAsync(done, VnSetReply::ReadBack, "", nullptr));
   EXPECT_EQ(r->Outstanding, 0);
   EXPECT_FALSE(called);
 }

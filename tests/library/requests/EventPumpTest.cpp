@@ -6,8 +6,7 @@
 #include "RequestTestSupport.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPSession.h"
-#include "platform/ExtCtrls.h"
-#include "platform/SocketNotifier.h"
+#include "platform/EventLoop.h"
 #include "snmp/Snmp.h"
 
 namespace {
@@ -23,7 +22,7 @@ class EventPump : public AgentTest {
 };
 
 TEST_F(EventPump, WatchesTheSessionsSocket) {
-  TSocketNotifier* notifier = g_SnmpEventProcessor.Notifier();
+  EventWatch* notifier = g_SnmpEventProcessor.Notifier();
   EXPECT_TRUE(notifier->Enabled());
   EXPECT_NE(g_SnmpSession->get_socket(), -1);
   EXPECT_EQ(notifier->Socket(), g_SnmpSession->get_socket());
@@ -58,7 +57,7 @@ TEST_F(EventPump, CompletionThatPumpsRunsNoOtherCompletion) {
               EXPECT_EQ(e.Number, VNERR_OK);
               secondDone = true;
             },
-            true);
+            VnReadFrom::Start);
         PumpFor(300);  // the second reply arrives meanwhile
         // It left the timer and the socket's watch off: no busy loop.
         pumpOffInside =
@@ -66,7 +65,7 @@ TEST_F(EventPump, CompletionThatPumpsRunsNoOtherCompletion) {
         firstRunning = false;
         firstDone = true;
       },
-      true);
+      VnReadFrom::Start);
   ASSERT_TRUE(PumpUntil([&] { return secondDone; }, 5000));
   EXPECT_TRUE(firstDone);
   EXPECT_FALSE(nested);

@@ -21,7 +21,7 @@ using ExchangeFailure = AgentTest;
 // The one completion record of an asynchronous GET.
 VnSNMPError AsyncGetRecord(VnSNMPRequest& r, int timeoutMs = 10000) {
   std::vector<VnSNMPError> records;
-  r.SendGetAsync([&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); }, true);
+  r.SendGetAsync([&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); }, VnReadFrom::Start);
   EXPECT_TRUE(PumpUntil([&] { return !records.empty(); }, timeoutMs));
   PumpFor(50);
   EXPECT_EQ(records.size(), 1u);
@@ -35,7 +35,7 @@ TEST_F(ExchangeFailure, SilentPortTimesOut) {
   r->Device.Port = static_cast<std::uint16_t>(silent.Port());
   r->Timeout = 20;  // 200 ms, and one retry
   auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(RaisedNumber([&] { r->SendGet(true); }), VNERR_TIMEOUT);
+  EXPECT_EQ(RaisedNumber([&] { r->SendGet(VnReadFrom::Start); }), VNERR_TIMEOUT);
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
                                                                   start)
                 .count();
@@ -54,7 +54,7 @@ TEST_F(ExchangeFailure, WrongPassPhraseIsAnErrorBothWays) {
   wrong.authPass = "not the pass phrase";
   UseV3(*r, wrong);
   SetValue(*r, 0, "untouched");
-  int sync = RaisedNumber([&] { r->SendGet(true); });
+  int sync = RaisedNumber([&] { r->SendGet(VnReadFrom::Start); });
   EXPECT_EQ(sync, VNERR_USM_AUTHENTICATION_FAILURE);  // the agent's report: wrong digest
   VnSNMPError e = AsyncGetRecord(*r);
   EXPECT_EQ(e.Number, sync);
@@ -68,7 +68,7 @@ TEST_F(ExchangeFailure, UnknownUserIsAnErrorBothWays) {
   V3User nobody = kShaAuth;
   nobody.name = "nobody";
   UseV3(*r, nobody);
-  int sync = RaisedNumber([&] { r->SendGet(true); });
+  int sync = RaisedNumber([&] { r->SendGet(VnReadFrom::Start); });
   EXPECT_EQ(sync, VNERR_USM_UNKNOWN_SECURITY_NAME);
   EXPECT_EQ(AsyncGetRecord(*r).Number, sync);
 }
@@ -78,7 +78,7 @@ TEST_F(ExchangeFailure, MissingScalarIsNoSuchNameUnderVersionOne) {
       Desc("1.3.6.1.2.1.1.99", "Missing", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
   auto r = MakeRequest(kMissing, SVT_SV, 0);
   UseV1(*r);
-  EXPECT_EQ(RaisedNumber([&] { r->SendGet(true); }), VNERR_NOSUCHNAME);
+  EXPECT_EQ(RaisedNumber([&] { r->SendGet(VnReadFrom::Start); }), VNERR_NOSUCHNAME);
   VnSNMPError e = AsyncGetRecord(*r);
   EXPECT_EQ(e.Number, VNERR_NOSUCHNAME);
   EXPECT_EQ(e.ErrorIndex, 1);
@@ -89,7 +89,7 @@ TEST_F(ExchangeFailure, ReplacedSessionEndsOutstandingRequestsSilently) {
   auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
   r->Device.Port = static_cast<std::uint16_t>(silent.Port());
   bool called = false;
-  r->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { called = true; }, true);
+  r->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { called = true; }, VnReadFrom::Start);
   EXPECT_EQ(r->Outstanding, 1);
   InitSnmpSession(AnsiString(Folder().Path()));
   EXPECT_EQ(r->Outstanding, 0);
@@ -99,6 +99,11 @@ TEST_F(ExchangeFailure, ReplacedSessionEndsOutstandingRequestsSilently) {
 
 // The reply handler on its own: the status is what the SNMP layer reports
 // for the exchange, not only the reply's error status.
+// A request whose exchanges the test hands to the reply handler itself.
+struct HandedRequest : VnSNMPRequest {
+  using VnSNMPRequest::CountSubmission;
+};
+
 class ReplyStatus : public ::testing::Test {
  protected:
   VnSNMPError Handle(int reason, int errorStatus, std::uint8_t readReply = 1) {
@@ -107,7 +112,7 @@ class ReplyStatus : public ::testing::Test {
     CTarget target(UdpAddress("127.0.0.1/1161"));
     VnSNMPError record;
     request_.VarList = VnSNMPVarList(kSystemGroup, SVT_SV, 0);
-    request_.Outstanding = 1;
+    request_.CountSubmission();
     VnSNMPRequest::ProcessReply(&request_, reason, reply, target, readReply,
                                 [&](VnSNMPError& e, VnSNMPVarList&) {
                                   record = e;
@@ -116,7 +121,7 @@ class ReplyStatus : public ::testing::Test {
                                 {});
     return record;
   }
-  VnSNMPRequest request_;
+  HandedRequest request_;
   int calls_ = 0;
 };
 
@@ -156,7 +161,7 @@ TEST_F(ReplyStatus, ReplyShorterThanTheRequestIsAnErrorNotACrash) {
   Pdu reply;  // no bindings for the items that were asked for
   CTarget target(UdpAddress("127.0.0.1/161"));
   request_.VarList = VnSNMPVarList(kSystemGroup, SVT_SV, 0);
-  request_.Outstanding = 1;
+  request_.CountSubmission();
   VnSNMPError record;
   VnSNMPRequest::ProcessReply(&request_, SNMP_CLASS_ASYNC_RESPONSE, reply, target, 1,
                               [&](VnSNMPError& e, VnSNMPVarList&) { record = e; }, {0, 1, 2});

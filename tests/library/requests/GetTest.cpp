@@ -5,7 +5,7 @@
 #include "RequestTestSupport.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPSession.h"
-#include "platform/ExtCtrls.h"
+#include "platform/EventLoop.h"
 #include "snmp/Snmp.h"
 
 namespace {
@@ -41,7 +41,7 @@ class ScalarGet : public AgentTest, public ::testing::WithParamInterface<Version
 TEST_P(ScalarGet, Synchronous) {
   auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
   GetParam().use(*r);
-  EXPECT_FALSE(r->SendGet(true));  // a scalar read never asks for more
+  EXPECT_FALSE(r->SendGet(VnReadFrom::Start));  // a scalar read never asks for more
   ExpectSystemGroup(*r);
   EXPECT_EQ(r->Outstanding, 0);
 }
@@ -58,7 +58,7 @@ TEST_P(ScalarGet, AsynchronousThroughTheEventPump) {
         EXPECT_EQ(&list, &r->VarList);
         EXPECT_EQ(r->Outstanding, 1);  // lowered once the completion is over
       },
-      true);
+      VnReadFrom::Start);
   EXPECT_EQ(r->Outstanding, 1);
   // Nothing is delivered outside the pump.
   EXPECT_TRUE(records.empty());
@@ -87,7 +87,7 @@ using RowGet = AgentTest;
 TEST_F(RowGet, OneTableRowByItsInstance) {
   auto r = MakeRequest(kIfTable + 1, MVT_SV, 0);  // ifDescr and ifType
   r->VarList.AppendIndex("1");
-  EXPECT_FALSE(r->SendGet(true));
+  EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
   EXPECT_EQ(ValueOf(*r, 0), "lo");
   EXPECT_EQ(ValueOf(*r, 1), "24");  // softwareLoopback
 }
@@ -95,7 +95,7 @@ TEST_F(RowGet, OneTableRowByItsInstance) {
 TEST_F(RowGet, InstanceSuffixAddressesTheRowToo) {
   auto r = MakeRequest(kIfTable + 1, MVT_SV, 0);
   r->VarList.InstanceSuffix = "1";
-  EXPECT_FALSE(r->SendGet(true));
+  EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
   EXPECT_EQ(ValueOf(*r, 0), "lo");
 }
 
@@ -105,7 +105,7 @@ TEST_F(RowGet, InvalidAndUnreadableItemsAreNotAskedFor) {
   r->VarList.Item(1)->Access = SNMP_ACCESS_WRITEONLY;
   SetValue(*r, 0, "kept");
   SetValue(*r, 1, "kept too");
-  EXPECT_FALSE(r->SendGet(true));
+  EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
   EXPECT_EQ(ValueOf(*r, 0), "kept");
   EXPECT_EQ(ValueOf(*r, 1), "kept too");
   EXPECT_EQ(ValueOf(*r, 6), "72");

@@ -7,7 +7,7 @@
 #include "RequestTestSupport.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPConnection.h"
-#include "platform/TestKit.h"
+#include "platform/Clock.h"
 
 namespace {
 
@@ -55,11 +55,12 @@ using RequestEnd = AgentTest;
 
 TEST_F(RequestEnd, WithNothingOutstandingReturnsAtOnce) {
   auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
-  r->SendGet(true);
-  TestKit::VirtualTime time;
-  const auto t0 = time.Now();
+  r->SendGet(VnReadFrom::Start);
+  TVirtualClock time;
+  TScopedClock timeInUse(time);
+  const auto t0 = time.NowMs();
   r.reset();
-  EXPECT_EQ(time.Now(), t0);  // no message was processed (the loop would move the clock)
+  EXPECT_EQ(time.NowMs(), t0);  // no message was processed (the loop would move the clock)
 }
 
 TEST_F(RequestEnd, WaitsForTheOutstandingReply) {
@@ -72,7 +73,7 @@ TEST_F(RequestEnd, WaitsForTheOutstandingReply) {
         EXPECT_EQ(e.Number, VNERR_OK);
         descr = list.Item(0)->Value->str();
       },
-      true);
+      VnReadFrom::Start);
   auto start = std::chrono::steady_clock::now();
   r.reset();
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
@@ -89,13 +90,14 @@ TEST_F(RequestEnd, GivesUpAfterSixSecondsAndNoCompletionComesLater) {
   r->Device.Port = static_cast<std::uint16_t>(silent.Port());
   r->Timeout = 50;  // the layer gives up after a second of real time
   bool called = false;
-  r->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { called = true; }, true);
+  r->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { called = true; }, VnReadFrom::Start);
   {
-    TestKit::VirtualTime time;
-    const auto t0 = time.Now();
+    TVirtualClock time;
+    TScopedClock timeInUse(time);
+    const auto t0 = time.NowMs();
     r.reset();
-    EXPECT_GE(time.Now() - t0, 6000u);
-    EXPECT_LT(time.Now() - t0, 6100u);
+    EXPECT_GE(time.NowMs() - t0, 6000u);
+    EXPECT_LT(time.NowMs() - t0, 6100u);
   }
   EXPECT_FALSE(called);
   // Past the layer's own timeout: the withdrawn exchange never completes
@@ -120,10 +122,11 @@ TEST_F(RequestEnd, CompletionMayDestroyItsOwnRequest) {
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
         done = true;
       },
-      true);
-  other->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { otherCalled = true; }, true);
+      VnReadFrom::Start);
+  other->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { otherCalled = true; }, VnReadFrom::Start);
   ASSERT_TRUE(PumpUntil([&] { return done; }, 5000));
-  TestKit::VirtualTime time;
+  TVirtualClock time;
+  TScopedClock timeInUse(time);
   delete other;  // still waiting on the silent port: given up and withdrawn
   PumpFor(1500);
   EXPECT_FALSE(otherCalled);

@@ -13,9 +13,8 @@
 #include "library/VnErrors.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPSession.h"
+#include "platform/EventLoop.h"
 #include "platform/Exceptions.h"
-#include "platform/Forms.h"
-#include "platform/TestKit.h"
 
 namespace reqtest {
 
@@ -99,11 +98,7 @@ void AgentTest::TearDown() {
   PumpFor(0);
 }
 
-void ReportToTest(const std::string& message) { ADD_FAILURE() << message; }
-
 void StartSession(const std::string& folder, const vntest::Snmpd& agent) {
-  TestKit::EnsureApplication();
-  TestKit::SetFailureReporter(&ReportToTest);
   InitSnmpSession(AnsiString(folder));
   ConnectionDefaults.Device.Address = agent.Address();
   ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(agent.Port());
@@ -159,7 +154,7 @@ Row RowOf(const VnSNMPRequest& r) {
 
 std::vector<Row> WalkSync(VnSNMPRequest& r) {
   std::vector<Row> rows;
-  for (bool more = r.SendGet(true); more; more = r.SendGet(false)) {
+  for (bool more = r.SendGet(VnReadFrom::Start); more; more = r.SendGet(VnReadFrom::LastRow)) {
     rows.push_back(RowOf(r));
     if (rows.size() > 10000) break;  // a walk that never ends is a failure
   }
@@ -177,22 +172,22 @@ void WalkAsync(VnSNMPRequest& r, AsyncWalk& walk, int timeoutMs) {
     }
     walk.rows.push_back(RowOf(r));
     if (r.Active) {
-      r.SendGetAsync(next, false);
+      r.SendGetAsync(next, VnReadFrom::LastRow);
     } else {
       walk.done = true;
     }
   };
-  r.SendGetAsync(next, true);
+  r.SendGetAsync(next, VnReadFrom::Start);
   PumpUntil([&] { return walk.done; }, timeoutMs);
 }
 
-// ProcessMessages returns at once: these loops give the processor back
+// A pass of the loop returns at once: these loops give the processor back
 // between two rounds.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (!done() && std::chrono::steady_clock::now() < deadline) {
-    Application->ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    EventLoop::Current().ProcessPendingEvents();
+    EventLoop::Current().Pause();
   }
   return done();
 }
@@ -200,8 +195,8 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
 void PumpFor(int ms) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   do {
-    Application->ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    EventLoop::Current().ProcessPendingEvents();
+    EventLoop::Current().Pause();
   } while (std::chrono::steady_clock::now() < deadline);
 }
 

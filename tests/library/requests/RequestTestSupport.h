@@ -69,10 +69,7 @@ class AgentTest : public ::testing::Test {
   vntest::TempDir folder_;
 };
 
-// Fails the running test with the test kit's message.
-void ReportToTest(const std::string& message);
-// Starts the session in `folder` and aims ConnectionDefaults at the agent;
-// the test kit's failures fail the running test.
+// Starts the session in `folder` and aims ConnectionDefaults at the agent.
 void StartSession(const std::string& folder, const vntest::Snmpd& agent);
 
 // Settings of a request for each version.
@@ -101,7 +98,7 @@ struct AsyncWalk {
 };
 void WalkAsync(VnSNMPRequest& r, AsyncWalk& walk, int timeoutMs = 10000);
 
-// Pumps the application's messages until done() or the real-time limit;
+// Runs the event loop until done() or the real-time limit;
 // returns done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
 // Pumps for a while of real time.

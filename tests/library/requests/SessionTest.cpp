@@ -8,8 +8,8 @@
 #include "library/VnErrors.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPSession.h"
-#include "platform/ExtCtrls.h"
-#include "platform/TestKit.h"
+#include "platform/EventLoop.h"
+#include "platform/Exceptions.h"
 #include "snmp/BootCounter.h"
 #include "snmp/OctetStr.h"
 
@@ -26,10 +26,6 @@ long StoredBoots(const std::string& path) {
 
 class SessionStart : public ::testing::Test {
  protected:
-  void SetUp() override {
-    TestKit::EnsureApplication();
-    TestKit::SetFailureReporter(&reqtest::ReportToTest);
-  }
   vntest::TempDir dir_;
 };
 

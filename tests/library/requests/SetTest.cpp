@@ -26,15 +26,16 @@ std::vector<std::pair<std::uint32_t, std::string>> Snapshot(const VnSNMPRequest&
 TEST_F(ScalarSet, WritableScalarIsReadBack) {
   auto w = MakeRequest(kSystemWritable + 2, SVT_SV, 0);  // sysLocation
   SetValue(*w, 0, "Rack 7, row B");
-  EXPECT_FALSE(w->SendSet(false, "", nullptr));
+  EXPECT_FALSE(w->SendSet(VnSetReply::StatusOnly, "", nullptr));
   auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
-  r->SendGet(true);
+  r->SendGet(VnReadFrom::Start);
   EXPECT_EQ(ValueOf(*r, 5), "Rack 7, row B");
 
   // The same through the event pump.
   SetValue(*w, 0, "Rack 8");
   std::vector<VnSNMPError> records;
-  w->SendSetAsync([&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); }, 0, "", nullptr);
+  w->SendSetAsync([&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); },
+                  VnSetReply::StatusOnly, "", nullptr);
   EXPECT_EQ(w->Outstanding, 1);
   ASSERT_TRUE(PumpUntil([&] { return !records.empty(); }, 5000));
   EXPECT_EQ(records[0].Number, VNERR_OK);
@@ -47,7 +48,7 @@ TEST_F(ScalarSet, ReadReplyStoresWhatTheAgentAnswered) {
   SetValue(*w, 0, "ops");
   SetValue(*w, 1, "switch-a");
   SetValue(*w, 2, "hall");
-  EXPECT_FALSE(w->SendSet(true, "", nullptr));
+  EXPECT_FALSE(w->SendSet(VnSetReply::ReadBack, "", nullptr));
   EXPECT_EQ(ValueOf(*w, 1), "switch-a");
   EXPECT_EQ(Snmpget(Agent(), "1.3.6.1.2.1.1.5.0"), "switch-a");
 }
@@ -57,7 +58,7 @@ TEST_F(ScalarSet, IndexListSendsExactlyTheNamedItems) {
   SetValue(*w, 0, "c0");
   SetValue(*w, 1, "n0");
   SetValue(*w, 2, "l0");
-  w->SendSet(false, "", nullptr);
+  w->SendSet(VnSetReply::StatusOnly, "", nullptr);
 
   SetValue(*w, 0, "X");
   SetValue(*w, 1, "Y");
@@ -67,13 +68,15 @@ TEST_F(ScalarSet, IndexListSendsExactlyTheNamedItems) {
   TStringList values;
   values.Add("c1");
   values.Add("l1");
-  w->SendSet(false, "2,0", nullptr);  // order of the list does not matter without values
+  w->SendSet(VnSetReply::StatusOnly, "2,0",
+             nullptr);  // order of the list does not matter without values
   EXPECT_EQ(Snmpget(Agent(), "1.3.6.1.2.1.1.4.0"), "X");
   EXPECT_EQ(Snmpget(Agent(), "1.3.6.1.2.1.1.5.0"), "n0");
   EXPECT_EQ(Snmpget(Agent(), "1.3.6.1.2.1.1.6.0"), "Z");
   EXPECT_EQ(Snapshot(*w), before);
 
-  w->SendSet(false, "0,2", &values);  // item 0 takes the first string, item 2 the second
+  w->SendSet(VnSetReply::StatusOnly, "0,2",
+             &values);  // item 0 takes the first string, item 2 the second
   EXPECT_EQ(Snmpget(Agent(), "1.3.6.1.2.1.1.4.0"), "c1");
   EXPECT_EQ(Snmpget(Agent(), "1.3.6.1.2.1.1.5.0"), "n0");
   EXPECT_EQ(Snmpget(Agent(), "1.3.6.1.2.1.1.6.0"), "l1");
@@ -87,12 +90,12 @@ TEST_F(ScalarSet, ItemsKeepTheirAddressesAcrossASet) {
   VnSNMPVarDesc* name = w->VarList.Item(1);
   AnsiString* value = name->Value;
   SetValue(*w, 1, "kept");
-  w->SendSet(false, "1", nullptr);
+  w->SendSet(VnSetReply::StatusOnly, "1", nullptr);
   EXPECT_EQ(w->VarList.Item(1), name);
   EXPECT_EQ(name->Value, value);
   EXPECT_EQ(*name->Value, "kept");
   EXPECT_EQ(name->Access & SNMP_ACCESS_INVALID, 0u);
-  w->SendSetAsync([](VnSNMPError&, VnSNMPVarList&) {}, 0, "0", nullptr);
+  w->SendSetAsync([](VnSNMPError&, VnSNMPVarList&) {}, VnSetReply::StatusOnly, "0", nullptr);
   EXPECT_EQ(w->VarList.Item(1), name);
   EXPECT_EQ(name->Access & SNMP_ACCESS_INVALID, 0u);
   PumpUntil([&] { return w->Outstanding == 0; }, 5000);
@@ -103,12 +106,12 @@ TEST_F(ScalarSet, ItemMarkedInvalidBeforeStaysOut) {
   SetValue(*w, 0, "a0");
   SetValue(*w, 1, "b0");
   SetValue(*w, 2, "c0");
-  w->SendSet(false, "", nullptr);
+  w->SendSet(VnSetReply::StatusOnly, "", nullptr);
   SetValue(*w, 0, "a1");
   SetValue(*w, 1, "b1");
   SetValue(*w, 2, "c1");
   w->VarList.Item(1)->Access |= SNMP_ACCESS_INVALID;
-  w->SendSet(false, "", nullptr);
+  w->SendSet(VnSetReply::StatusOnly, "", nullptr);
   EXPECT_EQ(Snmpget(Agent(), "1.3.6.1.2.1.1.4.0"), "a1");
   EXPECT_EQ(Snmpget(Agent(), "1.3.6.1.2.1.1.5.0"), "b0");
   EXPECT_TRUE(w->VarList.Item(1)->Access & SNMP_ACCESS_INVALID);
@@ -119,16 +122,16 @@ TEST_F(ScalarSet, TooFewValuesChangeNothingAnywhere) {
   SetValue(*w, 0, "p0");
   SetValue(*w, 1, "q0");
   SetValue(*w, 2, "r0");
-  w->SendSet(false, "", nullptr);
+  w->SendSet(VnSetReply::StatusOnly, "", nullptr);
   const auto before = Snapshot(*w);
   TStringList values;
   values.Add("only one");
-  EXPECT_THROW(w->SendSet(false, "0,1,2", &values), EStringListError);
+  EXPECT_THROW(w->SendSet(VnSetReply::StatusOnly, "0,1,2", &values), EStringListError);
   EXPECT_EQ(Snapshot(*w), before);
   bool called = false;
-  EXPECT_THROW(
-      w->SendSetAsync([&](VnSNMPError&, VnSNMPVarList&) { called = true; }, 0, "0,1,2", &values),
-      EStringListError);
+  EXPECT_THROW(w->SendSetAsync([&](VnSNMPError&, VnSNMPVarList&) { called = true; },
+                               VnSetReply::StatusOnly, "0,1,2", &values),
+               EStringListError);
   EXPECT_EQ(Snapshot(*w), before);
   EXPECT_EQ(w->Outstanding, 0);
   PumpFor(200);
@@ -141,12 +144,13 @@ TEST_F(ScalarSet, RefusedSetRaisesAndLeavesTheList) {
   w->VarList.Item(0)->Access = SNMP_ACCESS_READWRITE;
   SetValue(*w, 0, "new description");
   const auto before = Snapshot(*w);
-  int number = RaisedNumber([&] { w->SendSet(false, "0", nullptr); });
+  int number = RaisedNumber([&] { w->SendSet(VnSetReply::StatusOnly, "0", nullptr); });
   EXPECT_EQ(number, VNERR_NOT_WRITABLE);
   EXPECT_EQ(Snapshot(*w), before);
 
   std::vector<VnSNMPError> records;
-  w->SendSetAsync([&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); }, 0, "0", nullptr);
+  w->SendSetAsync([&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); },
+                  VnSetReply::StatusOnly, "0", nullptr);
   ASSERT_TRUE(PumpUntil([&] { return !records.empty(); }, 5000));
   EXPECT_EQ(records[0].Number, VNERR_NOT_WRITABLE);
   EXPECT_EQ(records[0].ErrorIndex, 1);
@@ -171,7 +175,7 @@ TEST_F(RowSet, CreateAndGoThenDestroy) {
   SetValue(*w, 2, "7F0000010A2B");   // 127.0.0.1:2603
   SetValue(*w, 3, "params1");
   SetValue(*w, 4, "4");  // createAndGo
-  w->SendSet(false, "", nullptr);
+  w->SendSet(VnSetReply::StatusOnly, "", nullptr);
   auto rows = TargetRows();
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].first, "vntest");
@@ -182,18 +186,18 @@ TEST_F(RowSet, CreateAndGoThenDestroy) {
   // Delete sends the status alone.
   TStringList destroy;
   destroy.Add("6");
-  w->SendSet(false, "4", &destroy);
+  w->SendSet(VnSetReply::StatusOnly, "4", &destroy);
   EXPECT_TRUE(TargetRows().empty());
   EXPECT_EQ(ValueOf(*w, 4), "4");
 
   // The same row through the event pump.
   std::vector<VnSNMPError> records;
   auto done = [&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); };
-  w->SendSetAsync(done, 0, "", nullptr);
+  w->SendSetAsync(done, VnSetReply::StatusOnly, "", nullptr);
   ASSERT_TRUE(PumpUntil([&] { return records.size() == 1; }, 5000));
   EXPECT_EQ(records[0].Number, VNERR_OK);
   EXPECT_EQ(TargetRows().size(), 1u);
-  w->SendSetAsync(done, 0, "4", &destroy);
+  w->SendSetAsync(done, VnSetReply::StatusOnly, "4", &destroy);
   ASSERT_TRUE(PumpUntil([&] { return records.size() == 2; }, 5000));
   EXPECT_EQ(records[1].Number, VNERR_OK);
   EXPECT_TRUE(TargetRows().empty());

@@ -107,15 +107,15 @@ TEST_F(TableWalk, FirstStepOutsideTheTableDeliversNoRow) {
       Desc("1.3.6.1.4.1.99999.1.1.1", "Index", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_NOTACCESS),
       Desc("1.3.6.1.4.1.99999.1.1.9", "None", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
   auto r = MakeRequest(kEmpty, MVT_FMV, 1);
-  EXPECT_FALSE(r->SendGet(true));
+  EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
   EXPECT_EQ(ValueOf(*r, 1), "(NOTDONE)");
 }
 
 TEST_F(TableWalk, ActiveZeroStopsAfterTheRowInHand) {
   auto r = MakeRequest(kSparseTable, MVT_FMV, 1);
-  ASSERT_TRUE(r->SendGet(true));
+  ASSERT_TRUE(r->SendGet(VnReadFrom::Start));
   r->Active = false;
-  EXPECT_FALSE(r->SendGet(false));
+  EXPECT_FALSE(r->SendGet(VnReadFrom::LastRow));
   EXPECT_EQ(ValueOf(*r, 0), "1");  // nothing more was read
 
   r->Active = true;
@@ -124,16 +124,16 @@ TEST_F(TableWalk, ActiveZeroStopsAfterTheRowInHand) {
   VnSNMPCompletion step = [&](VnSNMPError& e, VnSNMPVarList&) {
     walk.records.push_back(e);
     walk.rows.push_back({ValueOf(*r, 0)});
-    r->Active = false;             // a Stop button
-    r->SendGetAsync(step, false);  // the walk would go on; it returns at once
+    r->Active = false;                           // a Stop button
+    r->SendGetAsync(step, VnReadFrom::LastRow);  // the walk would go on; it returns at once
   };
-  r->SendGetAsync(step, true);
+  r->SendGetAsync(step, VnReadFrom::Start);
   ASSERT_TRUE(PumpUntil([&] { return !walk.records.empty(); }, 5000));
   EXPECT_EQ(r->Outstanding, 0);
   PumpFor(300);
   EXPECT_EQ(walk.records.size(), 1u);
   EXPECT_FALSE(walk.records[0].Finished);
-  EXPECT_FALSE(r->SendGet(true));  // nothing starts while inactive
+  EXPECT_FALSE(r->SendGet(VnReadFrom::Start));  // nothing starts while inactive
 }
 
 // An agent whose view ends with vacmSecurityToGroupTable: version 1 ends a
@@ -186,7 +186,7 @@ TEST_F(ViewEnd, NoSuchNameOnAnotherIdentifierIsAnError) {
       Desc("1.3.6.1.6.3.16.1.2.1.9", "Beyond", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
   auto r = MakeRequest(kBeyond, MVT_FMV, 0);
   UseV1(*r);
-  EXPECT_EQ(RaisedNumber([&] { r->SendGet(true); }), VNERR_NOSUCHNAME);
+  EXPECT_EQ(RaisedNumber([&] { r->SendGet(VnReadFrom::Start); }), VNERR_NOSUCHNAME);
   AsyncWalk walk;
   WalkAsync(*r, walk);
   ASSERT_EQ(walk.records.size(), 1u);

@@ -93,9 +93,9 @@ bool VnSNMPRequest::EvaluateCondition(const AnsiString& condition) {
   return EvaluateLogic(ExpandItemReferences(condition, true, '$'));
 }
 
-void VnSNMPRequest::EvaluateDerived(int item, bool onReceive) {
+void VnSNMPRequest::EvaluateDerived(int item, VnDerivation when) {
   VnSNMPVarDesc& d = ItemAt(item);
-  const char* expression = onReceive ? d.Text1 : d.Text2;
+  const char* expression = when == VnDerivation::OnReceive ? d.Text1 : d.Text2;
   if (!expression) return;
   double r = EvaluateNumber(ExpandItemReferences(expression, false, '$'));
   AnsiString text;

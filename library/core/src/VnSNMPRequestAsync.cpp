@@ -2,11 +2,9 @@
 // the event pump runs, and the end of a request's life while exchanges are
 // still outstanding.
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -16,8 +14,8 @@
 #include "library/VnSNMPRequest.h"
 #include "library/VnSNMPSession.h"
 #include "platform/Clock.h"
+#include "platform/EventLoop.h"
 #include "platform/Exceptions.h"
-#include "platform/Forms.h"
 #include "snmp/Address.h"
 #include "snmp/Pdu.h"
 #include "snmp/Snmp.h"
@@ -28,12 +26,14 @@ namespace {
 // Longest wait of a dying request for its outstanding exchanges.
 constexpr DWORD kDestroyWaitMs = 6000;
 
+}  // namespace
+
 // A completion being delivered to its request; the frames form a stack, as a
 // closure may pump messages and so run further completions. A request that
 // dies while one of its own completions runs marks that frame: the handler
 // then leaves the request alone, and the destructor does not wait for a
 // completion that cannot end before the destructor itself returns.
-struct CompletionFrame {
+struct VnSNMPRequest::CompletionFrame {
   explicit CompletionFrame(VnSNMPRequest* r) : request(r) { Frames().push_back(this); }
   ~CompletionFrame() {
     auto& frames = Frames();
@@ -63,6 +63,8 @@ struct CompletionFrame {
   bool destroyed = false;
 };
 
+namespace {
+
 // The agent of a target: address text and port (nothing of an address
 // that is not valid). Read from the target's own address, once per reply.
 VnSNMPDevice DeviceOf(const SnmpTarget& target) {
@@ -75,16 +77,11 @@ VnSNMPDevice DeviceOf(const SnmpTarget& target) {
   return device;
 }
 
-// Lets the event pump run once; without a running application the
-// session's events are processed directly.
+// Lets the event loop run once.
 void PumpOnce() {
-  if (Application && Application->Initialized()) {
-    Application->ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  } else {
-    g_SnmpEventProcessor.OnTimer(nullptr);
-    Sleep(1);
-  }
+  EventLoop& loop = EventLoop::Current();
+  loop.ProcessPendingEvents();
+  loop.Pause();
 }
 
 }  // namespace

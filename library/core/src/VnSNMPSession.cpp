@@ -6,10 +6,8 @@
 #include "library/VnErrors.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnUtils.h"
-#include "platform/ExtCtrls.h"
+#include "platform/EventLoop.h"
 #include "platform/Files.h"
-#include "platform/Forms.h"
-#include "platform/SocketNotifier.h"
 #include "snmp/BootCounter.h"
 #include "snmp/OctetStr.h"
 #include "snmp/Snmp.h"
@@ -30,13 +28,11 @@ Snmp* g_SnmpSession = nullptr;
 _SnmpEventProcessor g_SnmpEventProcessor;
 
 _SnmpEventProcessor::_SnmpEventProcessor()
-    : timer_(std::make_unique<TTimer>(nullptr)),
-      notifier_(std::make_unique<TSocketNotifier>(nullptr)) {
+    : timer_(std::make_unique<EventTimer>([this] { OnTimer(nullptr); })),
+      notifier_(std::make_unique<EventWatch>([this] { OnTimer(nullptr); })) {
   timer_->SetEnabled(false);
   timer_->SetInterval(20);
-  timer_->OnTimer = TNotifyEvent(this, &_SnmpEventProcessor::OnTimer);
   notifier_->SetEnabled(false);
-  notifier_->OnReadable = TNotifyEvent(this, &_SnmpEventProcessor::OnTimer);
 }
 
 _SnmpEventProcessor::~_SnmpEventProcessor() { Disable(); }
@@ -106,11 +102,11 @@ void SnmpCallbackThunk(int reason, Snmp*, Pdu& pdu, SnmpTarget& target, void* co
   std::unique_ptr<SnmpReplyContext> ctx(static_cast<SnmpReplyContext*>(context));
   if (!ctx || !ctx->ReplyHandler) return;
   // Nothing may unwind into the SNMP layer: what a completion raises is
-  // shown as any event handler's exception would be.
+  // reported as any event handler's exception would be.
   try {
     ctx->ReplyHandler(ctx->Request, reason, pdu, target, ctx->ReadReply, ctx->Completion,
                       ctx->BindingItems, ctx->ReadGeneration);
   } catch (...) {
-    if (Application) Application->HandleException(nullptr);
+    EventLoop::Current().HandleException();
   }
 }

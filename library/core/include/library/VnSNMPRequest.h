@@ -10,6 +10,7 @@
 #include "library/VnSNMPError.h"
 #include "library/VnSNMPVarList.h"
 #include "platform/AnsiString.h"
+#include "platform/ReadOnly.h"
 
 class Vb;
 class Pdu;
@@ -17,6 +18,17 @@ class SnmpTarget;
 class UTarget;
 class CTarget;
 class TStrings;
+
+// Where a read starts: a GET of a scalar group or one row, or the first
+// GETNEXT of a walk (Start); the next GETNEXT of a walk, from each item's
+// LastOid (LastRow).
+enum class VnReadFrom { Start, LastRow };
+// What a SET does with its reply: nothing more than its status (StatusOnly),
+// or its bindings are read back into the items (ReadBack).
+enum class VnSetReply { StatusOnly, ReadBack };
+// Which of an item's expressions is evaluated: the receive expression
+// (Text1) after a read, or the send expression (Text2) before a write.
+enum class VnDerivation { OnReceive, OnSend };
 
 class VnSNMPRequest {
  public:
@@ -57,7 +69,7 @@ class VnSNMPRequest {
   virtual void ValueToVb(int item, Vb& vb);
   // Evaluates the item's receive (Text1) or send (Text2) expression into its
   // value text; nothing when the expression is null.
-  virtual void EvaluateDerived(int item, bool onReceive);
+  virtual void EvaluateDerived(int item, VnDerivation when);
   // True for an empty condition, else the condition's truth.
   virtual bool EvaluateCondition(const AnsiString& condition);
   // True when a GETNEXT walk of the column is over.
@@ -69,18 +81,18 @@ class VnSNMPRequest {
   // submit and return, and the completion runs from the event pump. Every
   // send returns at once while Active is false.
 
-  // GET of a scalar group or one row (first must be true), or one GETNEXT
-  // step of a table walk (first: from the start; else from each item's
-  // LastOid). True when a table row was read and the walk can go on.
-  bool SendGet(bool first);
-  void SendGetAsync(const VnSNMPCompletion& completion, bool first);
+  // GET of a scalar group or one row (from must be Start), or one GETNEXT
+  // step of a table walk (from the start, or from each item's LastOid).
+  // True when a table row was read and the walk can go on.
+  bool SendGet(VnReadFrom from);
+  void SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom from);
   // SET of the writable items. A non-empty indexList ("1,3") restricts it
   // to the listed items, whose values are then taken in list order from
   // values when given. The list's flags and values are restored afterwards
-  // on every path. With readReply the reply is read back into the items.
-  bool SendSet(bool readReply, const AnsiString& indexList, TStrings* values);
-  void SendSetAsync(const VnSNMPCompletion& completion, bool readReply, const AnsiString& indexList,
-                    TStrings* values);
+  // on every path. With ReadBack the reply is read back into the items.
+  bool SendSet(VnSetReply reply, const AnsiString& indexList, TStrings* values);
+  void SendSetAsync(const VnSNMPCompletion& completion, VnSetReply reply,
+                    const AnsiString& indexList, TStrings* values);
 
   // Fills both targets from the device, security, timeout and retries and
   // points `target` at the one the version uses. -509 for a bad address.
@@ -126,10 +138,17 @@ class VnSNMPRequest {
   // false stops a running walk after the row in hand and keeps sends from
   // starting.
   bool Active = true;
-  // Asynchronous requests submitted and not yet completed.
-  std::int32_t Outstanding = 0;
+  // Asynchronous requests submitted and not yet completed; the request
+  // counts them.
+  TReadOnly<std::int32_t, VnSNMPRequest> Outstanding;
+
+ protected:
+  // Counts an exchange whose reply is handed to ProcessReply by another
+  // path than the request's own submission.
+  void CountSubmission() { ++Outstanding; }
 
  private:
+  struct CompletionFrame;
   // The item's record; -511 for an index outside the list.
   VnSNMPVarDesc& ItemAt(int item) const;
   // The item's value text mapped back through its option list.

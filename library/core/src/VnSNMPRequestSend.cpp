@@ -198,10 +198,10 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
 
 void VnSNMPRequest::FinishRow(const AnsiString& rowIndex) {
   if (IsTable()) DecodeRowIndex(rowIndex);
-  for (int i = 0; i < VarList.Count(); ++i) EvaluateDerived(i, true);
+  for (int i = 0; i < VarList.Count(); ++i) EvaluateDerived(i, VnDerivation::OnReceive);
 }
 
-bool VnSNMPRequest::SendGet(bool first) {
+bool VnSNMPRequest::SendGet(VnReadFrom from) {
   if (!Active) return false;
   UTarget utarget;
   CTarget ctarget;
@@ -209,7 +209,7 @@ bool VnSNMPRequest::SendGet(bool first) {
   BuildTarget(utarget, ctarget, target);
   Pdu pdu;
   std::vector<int> items;
-  BuildPdu(first ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
+  BuildPdu(from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
 
   int result = 0;
   if (VarList.ItemType == SVT_SV || VarList.ItemType == MVT_SV)
@@ -299,11 +299,11 @@ class ListRestorer {
 
 }  // namespace
 
-bool VnSNMPRequest::SendSet(bool readReply, const AnsiString& indexList, TStrings* values) {
+bool VnSNMPRequest::SendSet(VnSetReply reply, const AnsiString& indexList, TStrings* values) {
   if (!Active) return false;
   ListRestorer restorer(VarList);
   ApplyIndexList(indexList, values);
-  for (int i = 0; i < VarList.Count(); ++i) EvaluateDerived(i, false);
+  for (int i = 0; i < VarList.Count(); ++i) EvaluateDerived(i, VnDerivation::OnSend);
   UTarget utarget;
   CTarget ctarget;
   SnmpTarget* target = nullptr;
@@ -315,19 +315,19 @@ bool VnSNMPRequest::SendSet(bool readReply, const AnsiString& indexList, TString
   restorer.Restore();
   RaiseSnmpResult(result);
   if (FirstExceptionBinding(pdu) != 0) RaiseLibraryError(VNERR_NOSUCHNAME);
-  if (!readReply) return false;
+  if (reply != VnSetReply::ReadBack) return false;
   AnsiString rowIndex;
   if (ReadReply(pdu, items, false, rowIndex) != ReplyOutcome::Row) return false;
   FinishRow(rowIndex);
   return IsTable();
 }
 
-void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, bool readReply,
+void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, VnSetReply reply,
                                  const AnsiString& indexList, TStrings* values) {
   if (!Active) return;
   ListRestorer restorer(VarList);
   ApplyIndexList(indexList, values);
-  for (int i = 0; i < VarList.Count(); ++i) EvaluateDerived(i, false);
+  for (int i = 0; i < VarList.Count(); ++i) EvaluateDerived(i, VnDerivation::OnSend);
   UTarget utarget;
   CTarget ctarget;
   SnmpTarget* target = nullptr;
@@ -336,10 +336,11 @@ void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, bool readRe
   std::vector<int> items;
   BuildPdu(PduMode::Set, pdu, &items);
   restorer.Restore();
-  Submit(sNMP_PDU_SET, std::move(pdu), std::move(*target), completion, readReply, std::move(items));
+  Submit(sNMP_PDU_SET, std::move(pdu), std::move(*target), completion,
+         reply == VnSetReply::ReadBack, std::move(items));
 }
 
-void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, bool first) {
+void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom from) {
   if (!Active) return;
   UTarget utarget;
   CTarget ctarget;
@@ -347,7 +348,7 @@ void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, bool first)
   BuildTarget(utarget, ctarget, target);
   Pdu pdu;
   std::vector<int> items;
-  BuildPdu(first ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
+  BuildPdu(from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
   int kind = 0;
   if (VarList.ItemType == SVT_SV || VarList.ItemType == MVT_SV)
     kind = sNMP_PDU_GET;

@@ -1,6 +1,6 @@
 // The process-wide SNMP session, its SNMPv3 engine with the persistent
 // engine-boots counter, and the event processor that lets the SNMP layer
-// deliver asynchronous completions on the GUI thread.
+// deliver asynchronous completions from the current event loop.
 #pragma once
 
 #include <memory>
@@ -11,8 +11,8 @@ class Snmp;
 class Pdu;
 class SnmpTarget;
 class TObject;
-class TTimer;
-class TSocketNotifier;
+class EventTimer;
+class EventWatch;
 
 // Local SNMPv3 engine id and the file, in the folder given to
 // InitSnmpSession, that keeps its boots counter.
@@ -31,7 +31,7 @@ extern Snmp* g_SnmpSession;
 // still outstanding on the old one end without their completions.
 void InitSnmpSession(const AnsiString& folder);
 
-// Drives SNMPProcessPendingEvents on the GUI thread: a 20 ms timer for
+// Drives SNMPProcessPendingEvents from the event loop: a 20 ms timer for
 // timeouts and retransmissions, and a notifier on the session's socket, so
 // that a reply is handled as soon as it has arrived. Both run the same
 // handler, and it runs with the timer off; a reply that arrives while a
@@ -50,12 +50,12 @@ class _SnmpEventProcessor {
   void OnTimer(TObject* Sender);
   // The socket to watch (-1: none); set whenever the session changes.
   void WatchSocket(int fd);
-  TTimer* Timer() const { return timer_.get(); }
-  TSocketNotifier* Notifier() const { return notifier_.get(); }
+  EventTimer* Timer() const { return timer_.get(); }
+  EventWatch* Notifier() const { return notifier_.get(); }
 
  private:
-  std::unique_ptr<TTimer> timer_;
-  std::unique_ptr<TSocketNotifier> notifier_;
+  std::unique_ptr<EventTimer> timer_;
+  std::unique_ptr<EventWatch> notifier_;
   bool running_ = false;  // the handler is running
 };
 

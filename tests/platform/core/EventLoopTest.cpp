@@ -1,0 +1,199 @@
+// The event loop without an application: the plain loop runs timers on the
+// process clock and sockets through poll(), and an installed loop takes the
+// live handles over with their settings.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/EventLoop.h"
+
+namespace {
+
+void Pass() { EventLoop::Current().ProcessPendingEvents(); }
+
+TEST(PlainLoop, TimersFireWhenDueOncePerPeriodAndNeverNested) {
+  TVirtualClock clock;
+  TScopedClock inUse(clock);
+  int periodic = 0, once = 0, nested = 0;
+  EventTimer timer([&] { ++periodic; });
+  timer.SetInterval(20);
+  EventTimer single([&] { ++once; });
+  single.SetInterval(20);
+  single.SetSingleShot(true);
+  EventTimer off([&] { ++periodic; });
+  off.SetEnabled(false);
+  off.SetInterval(1);
+  EventTimer reentrant([&] {
+    ++nested;
+    clock.Advance(20);
+    Pass();  // its own period is due again: it is not re-entered
+  });
+  reentrant.SetInterval(20);
+
+  Pass();
+  EXPECT_EQ(periodic, 0);
+  clock.Advance(19);
+  Pass();
+  EXPECT_EQ(periodic, 0);
+  clock.Advance(1);
+  Pass();
+  // The periodic one ran again inside the reentrant one's pass.
+  EXPECT_EQ(nested, 1);
+  EXPECT_EQ(periodic, 2);
+  EXPECT_EQ(once, 1);
+  EXPECT_FALSE(single.Enabled());
+  EXPECT_TRUE(timer.Enabled());
+  reentrant.SetEnabled(false);
+  clock.Advance(100);  // missed periods do not pile up
+  Pass();
+  EXPECT_EQ(periodic, 3);
+  EXPECT_EQ(once, 1);
+}
+
+TEST(PlainLoop, ClockGoingBackStartsThePeriodAnew) {
+  int fired = 0;
+  std::unique_ptr<EventTimer> timer;
+  {
+    TVirtualClock late(CurrentClock().NowMs() + 10000000);
+    TScopedClock inUse(late);
+    timer = std::make_unique<EventTimer>([&] { ++fired; });
+    timer->SetInterval(1);
+  }
+  Sleep(5);
+  Pass();  // rebased on the real clock
+  Sleep(5);
+  Pass();
+  EXPECT_EQ(fired, 1);
+}
+
+struct Pipe {
+  Pipe() { EXPECT_EQ(pipe(fds), 0); }
+  ~Pipe() {
+    close(fds[0]);
+    close(fds[1]);
+  }
+  void Write() { EXPECT_EQ(write(fds[1], "x", 1), 1); }
+  void Read() {
+    char c;
+    EXPECT_EQ(read(fds[0], &c, 1), 1);
+  }
+  int fds[2];
+};
+
+TEST(PlainLoop, WatchRunsWhileReadableAndSwitchesOffWhileItsCallbackRuns) {
+  Pipe p;
+  int calls = 0;
+  bool offInside = true;
+  EventWatch* self = nullptr;
+  EventWatch watch([&] {
+    ++calls;
+    Pass();  // still readable: the watch switches itself off meanwhile
+    offInside = !self->Enabled();
+    p.Read();
+  });
+  self = &watch;
+  Pass();  // no socket yet
+  watch.SetSocket(p.fds[0]);
+  Pass();  // nothing to read
+  EXPECT_EQ(calls, 0);
+  p.Write();
+  watch.SetEnabled(false);
+  Pass();
+  EXPECT_EQ(calls, 0);
+  watch.SetEnabled(true);
+  Pass();
+  EXPECT_EQ(calls, 1);
+  EXPECT_TRUE(offInside);
+  EXPECT_TRUE(watch.Enabled());  // back on after the callback
+  Pass();
+  EXPECT_EQ(calls, 1);
+}
+
+TEST(PlainLoop, WhatACallbackThrowsGoesNoFurther) {
+  TVirtualClock clock;
+  TScopedClock inUse(clock);
+  int after = 0;
+  EventTimer throwing([] { throw std::runtime_error("broken handler"); });
+  throwing.SetInterval(5);
+  EventTimer next([&] { ++after; });
+  next.SetInterval(5);
+  clock.Advance(5);
+  EXPECT_NO_THROW(Pass());
+  EXPECT_EQ(after, 1);
+}
+
+// Records what the handles ask of it.
+class RecordingLoop : public EventLoop {
+ public:
+  struct Timer : EventTimer::Native {
+    bool Enabled() const override { return on; }
+    void SetEnabled(bool v) override { on = v; }
+    unsigned Interval() const override { return ms; }
+    void SetInterval(unsigned v) override { ms = v; }
+    bool on = true;
+    unsigned ms = 1000;
+  };
+  struct Watch : EventWatch::Native {
+    int Socket() const override { return fd; }
+    void SetSocket(int v) override { fd = v; }
+    bool Enabled() const override { return on; }
+    void SetEnabled(bool v) override { on = v; }
+    int fd = -1;
+    bool on = true;
+  };
+  std::unique_ptr<EventTimer::Native> MakeTimer(EventTimer&) override {
+    auto t = std::make_unique<Timer>();
+    timers.push_back(t.get());
+    return t;
+  }
+  std::unique_ptr<EventWatch::Native> MakeWatch(EventWatch&) override {
+    auto w = std::make_unique<Watch>();
+    watches.push_back(w.get());
+    return w;
+  }
+  void ProcessPendingEvents() override { ++passes; }
+  void Pause() override {}
+  void HandleException() override {}
+
+  std::vector<Timer*> timers;
+  std::vector<Watch*> watches;
+  int passes = 0;
+};
+
+TEST(InstalledLoop, TakesTheLiveHandlesOverWithTheirSettingsAndGivesThemBack) {
+  EventTimer timer([] {});
+  timer.SetEnabled(false);
+  timer.SetInterval(20);
+  EventWatch watch([] {});
+  watch.SetSocket(7);
+  watch.SetEnabled(false);
+
+  RecordingLoop loop;
+  EventLoop::Install(&loop);
+  EXPECT_EQ(&EventLoop::Current(), &loop);
+  ASSERT_EQ(loop.timers.size(), 1u);
+  ASSERT_EQ(loop.watches.size(), 1u);
+  EXPECT_FALSE(loop.timers[0]->on);
+  EXPECT_EQ(loop.timers[0]->ms, 20u);
+  EXPECT_EQ(loop.watches[0]->fd, 7);
+  EXPECT_FALSE(loop.watches[0]->on);
+  Pass();
+  EXPECT_EQ(loop.passes, 1);
+  timer.SetEnabled(true);
+  watch.SetSocket(8);
+  EXPECT_TRUE(loop.timers[0]->on);
+
+  EventLoop::Install(nullptr);
+  EXPECT_NE(&EventLoop::Current(), &loop);
+  EXPECT_TRUE(timer.Enabled());
+  EXPECT_EQ(timer.Interval(), 20u);
+  EXPECT_EQ(watch.Socket(), 8);
+  EXPECT_FALSE(watch.Enabled());
+  watch.SetSocket(-1);
+}
+
+}  // namespace
