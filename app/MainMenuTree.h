@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "library/VnSNMPVarDesc.h"
+
 class TMainForm;
 class TObject;
 struct VnSNMPVarDesc;
@@ -47,7 +49,7 @@ struct TVarFormat {
 // truncated toward zero.
 struct TPageSpec {
   const VnSNMPVarDesc* Table = nullptr;
-  std::uint8_t ItemType = 0;
+  VnItemType ItemType = VnItemType::SVT_SV;
   std::uint32_t KeyCount = 0;
   bool List = false;  // list page, else editor page
   int AddIndex = -1;

@@ -11,7 +11,7 @@
 //   std::uint8_t RequestIdle = 0;
 //
 //   void TSomeForm::FormCreate(TObject*) {
-//     Request = NewFormRequest(this, SomeTable, MVT_FMV, 1);
+//     Request = NewFormRequest(this, SomeTable, VnItemType::MVT_FMV, 1);
 //     ...bindings...
 //     Request->SetStatusMemo(Memo1);
 //     Request->OnGetDone = TClosure(...);   // RequestIdle := 1
@@ -51,6 +51,7 @@ class VnSNMPRequest2Controls;
 class VnSNMPRequest2Edits;
 class VnSNMPVarList;
 struct VnSNMPVarDesc;
+enum class VnItemType : std::uint8_t;
 
 // ---- texts shared by many forms -------------------------------------------
 
@@ -81,14 +82,14 @@ void ScaleFormForScreen(TCustomForm* form);
 // A request owned by `owner` (the form) over the descriptor table with the
 // item type and index-column count; asynchronous unless `synchronous`.
 std::unique_ptr<VnSNMPRequest2Edits> NewFormRequest(TWinControl* owner, const VnSNMPVarDesc* table,
-                                                    int itemType, int keyCount,
+                                                    VnItemType itemType, int keyCount,
                                                     bool synchronous = false);
 
 // Rebuilds the request's variable list from the table (a temporary list
 // assigned to it); with a non-empty `instance`, ".instance" is appended to
-// every OID (item type 1: the row of one port, for example).
-void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, int itemType, int keyCount,
-                   const AnsiString& instance = "");
+// every OID (MVT_SV: the row of one port, for example).
+void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, VnItemType itemType,
+                   int keyCount, const AnsiString& instance = "");
 
 // ---- closing ------------------------------------------------------------------
 

@@ -60,7 +60,7 @@ void TBOOTCtrlTableForm::InitComponents() {
 
 void TBOOTCtrlTableForm::FormCreate(TObject*) {
   NewBootpCtrlForm = Create<TNewBootpCtrlForm>(this);
-  Request = NewFormRequest(this, BOOTCtrlTableVars, 2, 2);
+  Request = NewFormRequest(this, BOOTCtrlTableVars, VnItemType::MVT_FMV, 2);
   Request->AttachListView(ListView1, true);
   Request->BindEdits(BOOTCtrlTableItem::kDHCPRelayControlInterfaceName, "%s",
                      NewBootpCtrlForm->Edit1);

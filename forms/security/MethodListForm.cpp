@@ -85,7 +85,7 @@ void TMethodListForm::BindComponents(TEdit* name, TComboBox* const (&types)[kSlo
 void TMethodListForm::FormCreate(TObject*) {
   if (texts_.CaptionTitle) SetCaption(FeatureCaption(texts_.CaptionTitle));
   try {
-    Request = NewFormRequest(this, texts_.Table, MVT_UMV, 1, true);
+    Request = NewFormRequest(this, texts_.Table, VnItemType::MVT_UMV, 1, true);
     Request->AttachListView(List_, true);
     Request->BindEdits(kNameItem, "%s{l15}", Name_);
     for (int n = 0; n < kSlots; ++n) {

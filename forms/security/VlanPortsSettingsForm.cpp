@@ -53,7 +53,7 @@ TVlanPortsSettingsForm::~TVlanPortsSettingsForm() = default;
 
 std::unique_ptr<VnSNMPRequest2Edits> TVlanPortsSettingsForm::NewScalarRequest(
     const VnSNMPVarDesc* table) {
-  std::unique_ptr<VnSNMPRequest2Edits> r = NewFormRequest(this, table, SVT_SV, 0, true);
+  std::unique_ptr<VnSNMPRequest2Edits> r = NewFormRequest(this, table, VnItemType::SVT_SV, 0, true);
   r->Request.Timeout = kTimeout;
   r->SetStatusPanel(StatusBar1->Panels()->Items(0));
   return r;

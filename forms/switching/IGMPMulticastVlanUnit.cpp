@@ -124,7 +124,7 @@ void TIGMPMulticastVlanForm::FormCreate(TObject*) {
   try {
     CreatePortFrame();
     const AnsiString elements = PortElementList();
-    Request = NewFormRequest(this, IGMPMulticastVlanVars, MVT_UMV, 1);
+    Request = NewFormRequest(this, IGMPMulticastVlanVars, VnItemType::MVT_UMV, 1);
     Request->AttachListView(LV_IGMPMulticastVlanEntry, true);
     Request->BindEdits(Item::kID, "%i{n2x4094l4}", VlanIDEdit);
     Request->BindEdits(Item::kName, "%s{l32}", VlanNameEdit);
