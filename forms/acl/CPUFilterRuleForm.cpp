@@ -16,6 +16,15 @@ namespace {
 
 constexpr const char* kFieldEmpty = "Some check field is empty";
 constexpr const char* kKeyBinding = "%i{n1x200}";
+// The key columns of the four CPU rule tables: the profile, then the rule.
+constexpr int kProfileIdItem = CPUFilterIPRuleItem::kProfileID;
+constexpr int kAccessIdItem = CPUFilterIPRuleItem::kAccessID;
+static_assert(CPUFilterEthernetRuleItem::kProfileID == kProfileIdItem &&
+              CPUFilterEthernetRuleItem::kAccessID == kAccessIdItem &&
+              CPUFilterPktCntRuleItem::kProfileID == kProfileIdItem &&
+              CPUFilterPktCntRuleItem::kAccessID == kAccessIdItem &&
+              CPUFilterIPV6RuleItem::kProfileID == kProfileIdItem &&
+              CPUFilterIPV6RuleItem::kAccessID == kAccessIdItem);
 // The position of createAndGo in the row-status combo box, which the four
 // CPU rule tables fill with the same options.
 constexpr int kRuleCreateAndGo = CPUFilterIPRuleRowStatusOption::kCreateAndGo;
@@ -102,8 +111,8 @@ void TCPUFilterRuleForm::BuildRuleForm(const TRuleLayout& layout, const std::vec
 void TCPUFilterRuleForm::FormCreate(TObject*) {
   try {
     CreateRuleRequest(table_);
-    Request->BindEdits(0, kKeyBinding, ProfileIDEdit);
-    Request->BindEdits(1, kKeyBinding, AccessEdit);
+    Request->BindEdits(kProfileIdItem, kKeyBinding, ProfileIDEdit);
+    Request->BindEdits(kAccessIdItem, kKeyBinding, AccessEdit);
     for (const TField& f : fields_) {
       if (f.Combo)
         Request->BindComboBox(f.Item, *f.Combo);

@@ -18,8 +18,8 @@ VN_REGISTER_FORM_OPENER(TBOOTCtrlTableForm, &BOOTCtrlTableForm);
 
 namespace {
 
-// Positions in the state option list ("other", "invalid", "valid").
-constexpr int kInvalidIndex = 1;
+// Position of "invalid" in the state option list.
+constexpr int kInvalidIndex = BOOTCtrlTableDHCPRelayControlStateOption::kInvalid;
 
 }  // namespace
 

@@ -18,7 +18,7 @@ VN_REGISTER_FORM_OPENER(TIGMPMulticastVlanForm, &IGMPMulticastVlanForm);
 namespace {
 
 namespace Item = IGMPMulticastVlanItem;
-constexpr int kIpv4TypeIndex = 1;
+constexpr int kIpv4TypeIndex = IGMPMulticastVlanReplaceSourceAddressTypeOption::kIpv4;
 constexpr const char* kSourcePortsText = "Source Ports";
 constexpr const char* kMemberPortsText = "Member Ports";
 constexpr const char* kTagMemberPortsText = "Tag Member Ports";

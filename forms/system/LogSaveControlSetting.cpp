@@ -16,7 +16,7 @@ VN_REGISTER_FORM_OPENER(TLogSaveControlForm, &LogSaveControlForm);
 namespace {
 
 // Position of "time-interval" in the method's option list.
-constexpr int kTimeIntervalIndex = 0;
+constexpr int kTimeIntervalIndex = LogSaveControlMethodOption::kTimeInterval;
 
 }  // namespace
 
