@@ -31,6 +31,11 @@ constexpr int kRuleCreateAndGo = CPUFilterIPRuleRowStatusOption::kCreateAndGo;
 static_assert(CPUFilterEthernetRuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
               CPUFilterPktCntRuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
               CPUFilterIPV6RuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo);
+// The position of "permit" in the permit combo box, alike in the four tables.
+constexpr int kCpuRulePermit = CPUFilterIPRulePermitOption::kPermit;
+static_assert(CPUFilterEthernetRulePermitOption::kPermit == kCpuRulePermit &&
+              CPUFilterPktCntRulePermitOption::kPermit == kCpuRulePermit &&
+              CPUFilterIPV6RulePermitOption::kPermit == kCpuRulePermit);
 
 }  // namespace
 
@@ -125,7 +130,7 @@ void TCPUFilterRuleForm::FormCreate(TObject*) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
   ClearRuleEdits();
-  PermitComboBox->SetItemIndex(kRulePermit);
+  PermitComboBox->SetItemIndex(kCpuRulePermit);
   RowComboBox->SetItemIndex(kRuleCreateAndGo);
   RuleOwnerComboBox->SetItemIndex(1);  // an empty list: stays unchosen
   SetNoSelection();

@@ -22,6 +22,9 @@ constexpr int kIpv4TypeIndex = IGMPMulticastVlanReplaceSourceAddressTypeOption::
 constexpr const char* kSourcePortsText = "Source Ports";
 constexpr const char* kMemberPortsText = "Member Ports";
 constexpr const char* kTagMemberPortsText = "Tag Member Ports";
+// The port-type combo box lists the three texts in the order of the three
+// port pages, so that an item index is a page index.
+constexpr int kPortTypeCount = 3;
 
 }  // namespace
 
@@ -208,7 +211,7 @@ void TIGMPMulticastVlanForm::LV_IGMPMulticastVlanEntryClick(TObject*) {
 
 void TIGMPMulticastVlanForm::ComboPortTypeChange(TObject*) {
   const int index = ComboPortType->ItemIndex();
-  if (index >= 0 && index < 3) PageControl1->SetActivePageIndex(index);
+  if (index >= 0 && index < kPortTypeCount) PageControl1->SetActivePageIndex(index);
   ApplyPortTypeSelection();
 }
 
