@@ -74,7 +74,7 @@ void TMainForm::RunMenuEntry(const TMainMenuEntry& entry) {
 
 void TMainForm::RefreshStpVersion() {
   try {
-    if (StpVersionRequest) StpVersionRequest->Get();
+    if (StpVersionRequest()) StpVersionRequest()->Get();
   } catch (const Exception& e) {
     ShowStatus(e.Message);
   }
@@ -92,7 +92,7 @@ void TMainForm::OpenConfigPage(const TMainMenuEntry& entry) {
   std::unique_ptr<TConfigForm> form(new TConfigForm(Application));
   auto request = std::make_unique<VnSNMPRequest2Edits>(form.get());
   {
-    const VnSNMPVarList list(spec.Table, spec.ItemType, spec.KeyCount);
+    const VnSNMPVarList list(spec.Table, ItemTypeCode(spec.ItemType), spec.KeyCount);
     request->Request.VarList = list;
   }
 
@@ -169,8 +169,8 @@ void TMainForm::OpenPortPage(TObject*, const AnsiString& caption, bool configura
   std::unique_ptr<TConfigForm> form(new TConfigForm(Application));
   auto request = std::make_unique<VnSNMPRequest2Edits>(form.get());
   {
-    const VnSNMPVarList list(configuration ? PortConfigurationVars : PortInformationVars, MVT_SV,
-                             0);
+    const VnSNMPVarList list(configuration ? PortConfigurationVars : PortInformationVars,
+                             ItemTypeCode(VnItemType::MVT_SV), 0);
     request->Request.VarList = list;
   }
   const AnsiString port = button->Caption();

@@ -7,6 +7,7 @@
 class TMainForm;
 class TObject;
 struct VnSNMPVarDesc;
+enum class VnItemType : std::uint8_t;
 
 enum class TEntryOpens : std::uint8_t {
   Submenu,       // an item with entries below it
@@ -47,7 +48,7 @@ struct TVarFormat {
 // truncated toward zero.
 struct TPageSpec {
   const VnSNMPVarDesc* Table = nullptr;
-  std::uint8_t ItemType = 0;
+  VnItemType ItemType{};  // SVT_SV unless given
   std::uint32_t KeyCount = 0;
   bool List = false;  // list page, else editor page
   int AddIndex = -1;

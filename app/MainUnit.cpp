@@ -35,7 +35,6 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
 TMainForm::~TMainForm() {
   WithdrawFormHost(this);
   // The status requests go before the static texts they are bound to.
-  RmonStateRequest = Dot1xStateRequest = StpVersionRequest = nullptr;
   rmonState_.reset();
   dot1xState_.reset();
   stpVersion_.reset();
@@ -118,8 +117,6 @@ void TMainForm::FormCreate(TObject*) {
     SetCaption(AgentAddress);
     portButtons_ = std::make_unique<TList>();
     panelForms_ = std::make_unique<TList>();
-    PortButtons = portButtons_.get();
-    PanelForms = panelForms_.get();
     ModelNames[0] = "KXR-5810";
     ModelNames[1] = "KXR-5816";
     FanTable1->SetVisible(false);
@@ -132,20 +129,18 @@ void TMainForm::FormCreate(TObject*) {
 void TMainForm::CreateStatusRequests() {
   struct StatusRequest {
     std::unique_ptr<VnSNMPRequest2Edits>& slot;
-    VnSNMPRequest2Edits*& field;
     const VnSNMPVarDesc* table;
     TStaticText* text;
   };
   const StatusRequest requests[] = {
-      {rmonState_, RmonStateRequest, RMONControlVars, ST_RmonState},
-      {stpVersion_, StpVersionRequest, StpVersionVars, ST_STPVersion},
-      {dot1xState_, Dot1xStateRequest, SystemAuthenticationControlVars, ST_8021xStatus},
+      {rmonState_, RMONControlVars, ST_RmonState},
+      {stpVersion_, StpVersionVars, ST_STPVersion},
+      {dot1xState_, SystemAuthenticationControlVars, ST_8021xStatus},
   };
   for (const StatusRequest& r : requests) {
     r.slot = std::make_unique<VnSNMPRequest2Edits>(this);
-    r.field = r.slot.get();
     r.slot->AsyncMode = false;
-    r.slot->Request.VarList = VnSNMPVarList(r.table, SVT_SV, 0);
+    r.slot->Request.VarList = VnSNMPVarList(r.table, ItemTypeCode(VnItemType::SVT_SV), 0);
     r.slot->BindStaticText(0, r.text);
   }
 }
@@ -171,14 +166,14 @@ void TMainForm::FollowState(const AnsiString& text, std::initializer_list<TMenuI
 }
 
 void TMainForm::UpdateRmonMenuState() {
-  if (!RmonStateRequest) return;
-  RmonStateRequest->Get();
+  if (!RmonStateRequest()) return;
+  RmonStateRequest()->Get();
   FollowState(ST_RmonState->Caption(), {Statistics1, History1, AlarmEvent1});
 }
 
 void TMainForm::UpdateDot1xMenuState() {
-  if (!Dot1xStateRequest) return;
-  Dot1xStateRequest->Get();
+  if (!Dot1xStateRequest()) return;
+  Dot1xStateRequest()->Get();
   FollowState(ST_8021xStatus->Caption(), {Auth1});
 }
 
@@ -195,23 +190,23 @@ void TMainForm::BuildFrontPanel() {
   ScrollBox1->SetAlign(alNone);
   SetClientWidth(panelClientWidth + 3);
   CurrentPanelForm = panel;
-  const int formsBefore = PanelForms ? PanelForms->Count() : 0;
+  const int formsBefore = PanelForms() ? PanelForms()->Count() : 0;
   SetClientHeight(panel->Top() + panelClientHeight + StatusBar->Height() + formsBefore + 3);
   ScrollBox1->SetAlign(alClient);
   ScrollBox1->SetAutoScroll(false);
   panel->Show();
   if (panel->Width() > Width()) SetWidth(panel->Width() + 4);
-  if (PanelForms) PanelForms->Add(panel);
+  if (PanelForms()) PanelForms()->Add(panel);
 }
 
 void TMainForm::ClosePanelForms() {
-  if (!PanelForms) return;
-  for (int i = 0; i < PanelForms->Count(); ++i) {
-    auto* form = static_cast<TForm*>(PanelForms->Items(i));
+  if (!PanelForms()) return;
+  for (int i = 0; i < PanelForms()->Count(); ++i) {
+    auto* form = static_cast<TForm*>(PanelForms()->Items(i));
     form->Close();
     delete form;
   }
-  PanelForms->Clear();
+  PanelForms()->Clear();
 }
 
 void TMainForm::RefreshPanel1Click(TObject*) {
@@ -219,34 +214,34 @@ void TMainForm::RefreshPanel1Click(TObject*) {
                  0) != mrOk)
     return;
   ClosePanelForms();
-  if (PortButtons) PortButtons->Clear();
+  if (PortButtons()) PortButtons()->Clear();
   CurrentPanelForm = nullptr;
   FirstPanelBuild();
 }
 
 void TMainForm::AttachPortPopup() {
-  if (!PortButtons) return;
-  for (int i = 0; i < PortButtons->Count(); ++i)
-    static_cast<TSpeedButton*>(PortButtons->Items(i))->SetPopupMenu(PortInfoPopupMenu);
+  if (!PortButtons()) return;
+  for (int i = 0; i < PortButtons()->Count(); ++i)
+    static_cast<TSpeedButton*>(PortButtons()->Items(i))->SetPopupMenu(PortInfoPopupMenu);
 }
 
 void TMainForm::HookPortButtons() {
-  if (!PortButtons) return;
-  for (int i = 0; i < PortButtons->Count(); ++i)
-    static_cast<TSpeedButton*>(PortButtons->Items(i))->OnClick =
+  if (!PortButtons()) return;
+  for (int i = 0; i < PortButtons()->Count(); ++i)
+    static_cast<TSpeedButton*>(PortButtons()->Items(i))->OnClick =
         TNotifyEvent(this, &TMainForm::PortButtonClick);
 }
 
 void TMainForm::ReleasePortButtons() {
-  if (!PortButtons) return;
-  for (int i = 0; i < PortButtons->Count(); ++i)
-    static_cast<TSpeedButton*>(PortButtons->Items(i))->SetDown(false);
+  if (!PortButtons()) return;
+  for (int i = 0; i < PortButtons()->Count(); ++i)
+    static_cast<TSpeedButton*>(PortButtons()->Items(i))->SetDown(false);
 }
 
 void TMainForm::PortButtonClick(TObject* Sender) {
-  if (!PortButtons) return;
-  for (int i = 0; i < PortButtons->Count(); ++i) {
-    auto* button = static_cast<TSpeedButton*>(PortButtons->Items(i));
+  if (!PortButtons()) return;
+  for (int i = 0; i < PortButtons()->Count(); ++i) {
+    auto* button = static_cast<TSpeedButton*>(PortButtons()->Items(i));
     if (button != Sender) button->SetDown(false);
   }
 }
@@ -255,7 +250,6 @@ void TMainForm::FormClose(TObject*, TCloseAction& Action) {
   Action = caFree;
   if (portButtons_) portButtons_->Clear();
   if (panelForms_) panelForms_->Clear();
-  PortButtons = PanelForms = nullptr;
   portButtons_.reset();
   panelForms_.reset();
 }

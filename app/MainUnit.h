@@ -107,15 +107,17 @@ class TMainForm : public TForm, public TConnectionTexts, public TFormHost {
   AnsiString ModelNames[2];
   bool Activated = false;
   float Scale = 1.0f;
-  // TSpeedButton*: the front panel of the supported models adds none.
-  TList* PortButtons = nullptr;
-  // TForm*: the hosted front-panel forms (owned by this window).
-  TList* PanelForms = nullptr;
+  // TSpeedButton*: the front panel of the supported models adds none. Null
+  // before FormCreate and after FormClose.
+  TList* PortButtons() const { return portButtons_.get(); }
+  // TForm*: the hosted front-panel forms (owned by this window). Null before
+  // FormCreate and after FormClose.
+  TList* PanelForms() const { return panelForms_.get(); }
   TForm* CurrentPanelForm = nullptr;
-  // The three status requests; owned, they live as long as the window.
-  VnSNMPRequest2Edits* RmonStateRequest = nullptr;
-  VnSNMPRequest2Edits* Dot1xStateRequest = nullptr;
-  VnSNMPRequest2Edits* StpVersionRequest = nullptr;
+  // The three status requests; null before FormCreate.
+  VnSNMPRequest2Edits* RmonStateRequest() const { return rmonState_.get(); }
+  VnSNMPRequest2Edits* Dot1xStateRequest() const { return dot1xState_.get(); }
+  VnSNMPRequest2Edits* StpVersionRequest() const { return stpVersion_.get(); }
 
  private:
   void BuildComponents();
@@ -131,6 +133,7 @@ class TMainForm : public TForm, public TConnectionTexts, public TFormHost {
   // is "disabled".
   static void FollowState(const AnsiString& text, std::initializer_list<TMenuItem*> items);
 
+  // Owned; they live as long as the window.
   std::unique_ptr<VnSNMPRequest2Edits> rmonState_;
   std::unique_ptr<VnSNMPRequest2Edits> dot1xState_;
   std::unique_ptr<VnSNMPRequest2Edits> stpVersion_;

@@ -17,6 +17,13 @@ enum : int {
   kCPUInterfaceFilteringState = 0,
 };
 }  // namespace CPUFilterControlItem
+// Positions in the option list of "CPU Interface Filtering State".
+namespace CPUFilterControlCPUInterfaceFilteringStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace CPUFilterControlCPUInterfaceFilteringStateOption
 // 1.3.6.1.4.1.171.12.9.1.2 (2)
 extern const VnSNMPVarDesc ACLInformationVars[];
 namespace ACLInformationItem {
@@ -41,6 +48,36 @@ enum : int {
   kUnusedRuleEntries = 9,
 };
 }  // namespace EthernetMaskInformationItem
+// Positions in the option list of "Use VLAN".
+namespace EthernetMaskInformationUseVLANOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace EthernetMaskInformationUseVLANOption
+// Positions in the option list of "MAC Address Mask State".
+namespace EthernetMaskInformationMACAddressMaskStateOption {
+enum : int {
+  kOther = 0,
+  kDstMacAddr = 1,
+  kSrcMacAddr = 2,
+  kDstSrcMacAddr = 3,
+};
+}  // namespace EthernetMaskInformationMACAddressMaskStateOption
+// Positions in the option list of "Use 8021p".
+namespace EthernetMaskInformationUse8021pOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace EthernetMaskInformationUse8021pOption
+// Positions in the option list of "Use Ethernet Type".
+namespace EthernetMaskInformationUseEthernetTypeOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace EthernetMaskInformationUseEthernetTypeOption
 // Positions in the option list of "Row Status".
 namespace EthernetMaskInformationRowStatusOption {
 enum : int {
@@ -52,6 +89,18 @@ enum : int {
   kDestroy = 5,
 };
 }  // namespace EthernetMaskInformationRowStatusOption
+// Positions in the option list of "Owner".
+namespace EthernetMaskInformationOwnerOption {
+enum : int {
+  kAny = 0,
+  kAcl = 1,
+  kIpbind = 2,
+  kOther = 3,
+  kDhcp = 4,
+  kNetbios = 5,
+  kExtNetbios = 6,
+};
+}  // namespace EthernetMaskInformationOwnerOption
 // 1.3.6.1.4.1.171.12.9.2.2.1.1 (22)
 extern const VnSNMPVarDesc IPMaskInformationVars[];
 namespace IPMaskInformationItem {
@@ -80,6 +129,88 @@ enum : int {
   kUnusedRuleEntries = 21,
 };
 }  // namespace IPMaskInformationItem
+// Positions in the option list of "Use VLAN".
+namespace IPMaskInformationUseVLANOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPMaskInformationUseVLANOption
+// Positions in the option list of "Address Mask State".
+namespace IPMaskInformationAddressMaskStateOption {
+enum : int {
+  kOther = 0,
+  kDstIpAddr = 1,
+  kSrcIpAddr = 2,
+  kDstSrcIpAddr = 3,
+};
+}  // namespace IPMaskInformationAddressMaskStateOption
+// Positions in the option list of "Use DSCP".
+namespace IPMaskInformationUseDSCPOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPMaskInformationUseDSCPOption
+// Positions in the option list of "Use Protocol Type".
+namespace IPMaskInformationUseProtocolTypeOption {
+enum : int {
+  kNone = 0,
+  kIcmp = 1,
+  kIgmp = 2,
+  kTcp = 3,
+  kUdp = 4,
+  kProtocolId = 5,
+};
+}  // namespace IPMaskInformationUseProtocolTypeOption
+// Positions in the option list of "ICMP Option".
+namespace IPMaskInformationICMPOptionOption {
+enum : int {
+  kNone = 0,
+  kType = 1,
+  kCode = 2,
+  kTypeCode = 3,
+};
+}  // namespace IPMaskInformationICMPOptionOption
+// Positions in the option list of "IGMP Option".
+namespace IPMaskInformationIGMPOptionOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace IPMaskInformationIGMPOptionOption
+// Positions in the option list of "TCP Option".
+namespace IPMaskInformationTCPOptionOption {
+enum : int {
+  kOther = 0,
+  kDstAddr = 1,
+  kSrcAddr = 2,
+  kDstSrcAddr = 3,
+};
+}  // namespace IPMaskInformationTCPOptionOption
+// Positions in the option list of "UDP Option".
+namespace IPMaskInformationUDPOptionOption {
+enum : int {
+  kOther = 0,
+  kDstAddr = 1,
+  kSrcAddr = 2,
+  kDstSrcAddr = 3,
+};
+}  // namespace IPMaskInformationUDPOptionOption
+// Positions in the option list of "TCP Flag Bit".
+namespace IPMaskInformationTCPFlagBitOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace IPMaskInformationTCPFlagBitOption
+// Positions in the option list of "Protocol ID Option".
+namespace IPMaskInformationProtocolIDOptionOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace IPMaskInformationProtocolIDOptionOption
 // Positions in the option list of "Row Status".
 namespace IPMaskInformationRowStatusOption {
 enum : int {
@@ -91,6 +222,18 @@ enum : int {
   kDestroy = 5,
 };
 }  // namespace IPMaskInformationRowStatusOption
+// Positions in the option list of "Owner".
+namespace IPMaskInformationOwnerOption {
+enum : int {
+  kAny = 0,
+  kAcl = 1,
+  kIpbind = 2,
+  kOther = 3,
+  kDhcp = 4,
+  kNetbios = 5,
+  kExtNetbios = 6,
+};
+}  // namespace IPMaskInformationOwnerOption
 // 1.3.6.1.4.1.171.12.9.2.4.1.1 (9)
 extern const VnSNMPVarDesc IPv6MaskInfoVars[];
 namespace IPv6MaskInfoItem {
@@ -106,6 +249,29 @@ enum : int {
   kUnusedRuleEntries = 8,
 };
 }  // namespace IPv6MaskInfoItem
+// Positions in the option list of "Mask Class".
+namespace IPv6MaskInfoMaskClassOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace IPv6MaskInfoMaskClassOption
+// Positions in the option list of "Flow Label".
+namespace IPv6MaskInfoFlowLabelOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace IPv6MaskInfoFlowLabelOption
+// Positions in the option list of "IP Address Mask State".
+namespace IPv6MaskInfoIPAddressMaskStateOption {
+enum : int {
+  kOther = 0,
+  kDstIpv6Addr = 1,
+  kSrcIpv6Addr = 2,
+  kDstSrcIpv6Addr = 3,
+};
+}  // namespace IPv6MaskInfoIPAddressMaskStateOption
 // Positions in the option list of "Row Status".
 namespace IPv6MaskInfoRowStatusOption {
 enum : int {
@@ -117,6 +283,18 @@ enum : int {
   kDestroy = 5,
 };
 }  // namespace IPv6MaskInfoRowStatusOption
+// Positions in the option list of "Owner".
+namespace IPv6MaskInfoOwnerOption {
+enum : int {
+  kAny = 0,
+  kAcl = 1,
+  kIpbind = 2,
+  kOther = 3,
+  kDhcp = 4,
+  kNetbios = 5,
+  kExtNetbios = 6,
+};
+}  // namespace IPv6MaskInfoOwnerOption
 // 1.3.6.1.4.1.171.12.9.2.5 (1)
 extern const VnSNMPVarDesc ACLMaskDeleteAllVars[];
 namespace ACLMaskDeleteAllItem {
@@ -124,6 +302,13 @@ enum : int {
   kDeleteAllState = 0,
 };
 }  // namespace ACLMaskDeleteAllItem
+// Positions in the option list of "Delete All State".
+namespace ACLMaskDeleteAllDeleteAllStateOption {
+enum : int {
+  kNone = 0,
+  kStart = 1,
+};
+}  // namespace ACLMaskDeleteAllDeleteAllStateOption
 // 1.3.6.1.4.1.171.12.9.2.6.1.1 (2)
 extern const VnSNMPVarDesc IBPACLEtherMaskVars[];
 namespace IBPACLEtherMaskItem {
@@ -132,6 +317,13 @@ enum : int {
   kEthernetType = 1,
 };
 }  // namespace IBPACLEtherMaskItem
+// Positions in the option list of "Ethernet Type".
+namespace IBPACLEtherMaskEthernetTypeOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IBPACLEtherMaskEthernetTypeOption
 // 1.3.6.1.4.1.171.12.9.2.7.1.1 (3)
 extern const VnSNMPVarDesc IBPIPMaskVars[];
 namespace IBPIPMaskItem {
@@ -163,6 +355,34 @@ enum : int {
   kUnusedRuleEntries = 15,
 };
 }  // namespace PktContentMaskItem
+// Positions in the option list of "Chunk1 State".
+namespace PktContentMaskChunk1StateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace PktContentMaskChunk1StateOption
+// Positions in the option list of "Chunk2 State".
+namespace PktContentMaskChunk2StateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace PktContentMaskChunk2StateOption
+// Positions in the option list of "Chunk3 State".
+namespace PktContentMaskChunk3StateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace PktContentMaskChunk3StateOption
+// Positions in the option list of "Chunk4 State".
+namespace PktContentMaskChunk4StateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace PktContentMaskChunk4StateOption
 // Positions in the option list of "Row Status".
 namespace PktContentMaskRowStatusOption {
 enum : int {
@@ -174,6 +394,18 @@ enum : int {
   kDestroy = 5,
 };
 }  // namespace PktContentMaskRowStatusOption
+// Positions in the option list of "Owner".
+namespace PktContentMaskOwnerOption {
+enum : int {
+  kAny = 0,
+  kAcl = 1,
+  kIpbind = 2,
+  kOther = 3,
+  kDhcp = 4,
+  kNetbios = 5,
+  kExtNetbios = 6,
+};
+}  // namespace PktContentMaskOwnerOption
 // 1.3.6.1.4.1.171.12.9.3.1.1.1 (15)
 extern const VnSNMPVarDesc EthernetInformationRuleVars[];
 namespace EthernetInformationRuleItem {
@@ -195,6 +427,21 @@ enum : int {
   kReplaceDSCP = 14,
 };
 }  // namespace EthernetInformationRuleItem
+// Positions in the option list of "Rule Enable Priority".
+namespace EthernetInformationRuleRuleEnablePriorityOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace EthernetInformationRuleRuleEnablePriorityOption
+// Positions in the option list of "Permit Rule".
+namespace EthernetInformationRulePermitRuleOption {
+enum : int {
+  kDeny = 0,
+  kPermit = 1,
+  kMirror = 2,
+};
+}  // namespace EthernetInformationRulePermitRuleOption
 // Positions in the option list of "Row Status".
 namespace EthernetInformationRuleRowStatusOption {
 enum : int {
@@ -206,6 +453,13 @@ enum : int {
   kDestroy = 5,
 };
 }  // namespace EthernetInformationRuleRowStatusOption
+// Positions in the option list of "Enable Replace DSCP".
+namespace EthernetInformationRuleEnableReplaceDSCPOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace EthernetInformationRuleEnableReplaceDSCPOption
 // 1.3.6.1.4.1.171.12.9.3.2.1.1 (23)
 extern const VnSNMPVarDesc IPRuleVars[];
 namespace IPRuleItem {
@@ -235,6 +489,39 @@ enum : int {
   kSourceMACAddress = 22,
 };
 }  // namespace IPRuleItem
+// Positions in the option list of "Protocol".
+namespace IPRuleProtocolOption {
+enum : int {
+  kNone = 0,
+  kIcmp = 1,
+  kIgmp = 2,
+  kTcp = 3,
+  kUdp = 4,
+  kProtocolId = 5,
+};
+}  // namespace IPRuleProtocolOption
+// Positions in the option list of "Enable Priority".
+namespace IPRuleEnablePriorityOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPRuleEnablePriorityOption
+// Positions in the option list of "Enable Replace DSCP".
+namespace IPRuleEnableReplaceDSCPOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPRuleEnableReplaceDSCPOption
+// Positions in the option list of "Permit".
+namespace IPRulePermitOption {
+enum : int {
+  kDeny = 0,
+  kPermit = 1,
+  kMirror = 2,
+};
+}  // namespace IPRulePermitOption
 // Positions in the option list of "Row Status".
 namespace IPRuleRowStatusOption {
 enum : int {
@@ -266,6 +553,21 @@ enum : int {
   kReplaceDSCP = 13,
 };
 }  // namespace Ipv6RuleItem
+// Positions in the option list of "Enable Priority".
+namespace Ipv6RuleEnablePriorityOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace Ipv6RuleEnablePriorityOption
+// Positions in the option list of "Permit".
+namespace Ipv6RulePermitOption {
+enum : int {
+  kDeny = 0,
+  kPermit = 1,
+  kMirror = 2,
+};
+}  // namespace Ipv6RulePermitOption
 // Positions in the option list of "Row Status".
 namespace Ipv6RuleRowStatusOption {
 enum : int {
@@ -277,6 +579,13 @@ enum : int {
   kDestroy = 5,
 };
 }  // namespace Ipv6RuleRowStatusOption
+// Positions in the option list of "Enable Replace DSCP".
+namespace Ipv6RuleEnableReplaceDSCPOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace Ipv6RuleEnableReplaceDSCPOption
 // 1.3.6.1.4.1.171.12.9.3.5.1.1 (5)
 extern const VnSNMPVarDesc IBPEtherRuleVars[];
 namespace IBPEtherRuleItem {
@@ -288,6 +597,13 @@ enum : int {
   kPort = 4,
 };
 }  // namespace IBPEtherRuleItem
+// Positions in the option list of "Permit".
+namespace IBPEtherRulePermitOption {
+enum : int {
+  kDeny = 0,
+  kPermit = 1,
+};
+}  // namespace IBPEtherRulePermitOption
 // 1.3.6.1.4.1.171.12.9.3.6.1.1 (6)
 extern const VnSNMPVarDesc IBPIPRuleVars[];
 namespace IBPIPRuleItem {
@@ -300,6 +616,13 @@ enum : int {
   kPort = 5,
 };
 }  // namespace IBPIPRuleItem
+// Positions in the option list of "Permit".
+namespace IBPIPRulePermitOption {
+enum : int {
+  kDeny = 0,
+  kPermit = 1,
+};
+}  // namespace IBPIPRulePermitOption
 // 1.3.6.1.4.1.171.12.9.3.7.1.1 (18)
 extern const VnSNMPVarDesc PktContentRuleVars[];
 namespace PktContentRuleItem {
@@ -324,6 +647,21 @@ enum : int {
   kReplaceDSCPValue = 17,
 };
 }  // namespace PktContentRuleItem
+// Positions in the option list of "Enable Priority".
+namespace PktContentRuleEnablePriorityOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace PktContentRuleEnablePriorityOption
+// Positions in the option list of "Permit".
+namespace PktContentRulePermitOption {
+enum : int {
+  kDeny = 0,
+  kPermit = 1,
+  kMirror = 2,
+};
+}  // namespace PktContentRulePermitOption
 // Positions in the option list of "Row Status".
 namespace PktContentRuleRowStatusOption {
 enum : int {
@@ -335,6 +673,13 @@ enum : int {
   kDestroy = 5,
 };
 }  // namespace PktContentRuleRowStatusOption
+// Positions in the option list of "Enable Replace DSCP".
+namespace PktContentRuleEnableReplaceDSCPOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace PktContentRuleEnableReplaceDSCPOption
 // 1.3.6.1.4.1.171.12.9.4.1.1.1 (8)
 extern const VnSNMPVarDesc EthernetMaskCPUFilterVars[];
 namespace EthernetMaskCPUFilterItem {
@@ -349,6 +694,36 @@ enum : int {
   kCPUACLEthernetRowStatus = 7,
 };
 }  // namespace EthernetMaskCPUFilterItem
+// Positions in the option list of "CPU ACL Ethernet Use VLAN".
+namespace EthernetMaskCPUFilterCPUACLEthernetUseVLANOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace EthernetMaskCPUFilterCPUACLEthernetUseVLANOption
+// Positions in the option list of "CPU ACL Ethernet MAC Address Mask State".
+namespace EthernetMaskCPUFilterCPUACLEthernetMACAddressMaskStateOption {
+enum : int {
+  kOther = 0,
+  kDstMacAddr = 1,
+  kSrcMacAddr = 2,
+  kDstSrcMacAddr = 3,
+};
+}  // namespace EthernetMaskCPUFilterCPUACLEthernetMACAddressMaskStateOption
+// Positions in the option list of "CPU ACL Ethernet Use 802.1P".
+namespace EthernetMaskCPUFilterCPUACLEthernetUse8021POption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace EthernetMaskCPUFilterCPUACLEthernetUse8021POption
+// Positions in the option list of "CPU ACL Ethernet Use Ethernet Type".
+namespace EthernetMaskCPUFilterCPUACLEthernetUseEthernetTypeOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace EthernetMaskCPUFilterCPUACLEthernetUseEthernetTypeOption
 // Positions in the option list of "CPU ACL Ethernet Row Status".
 namespace EthernetMaskCPUFilterRowStatusOption {
 enum : int {
@@ -385,6 +760,88 @@ enum : int {
   kRowStatus = 18,
 };
 }  // namespace IPMaskCPUFilterItem
+// Positions in the option list of "Use VLAN".
+namespace IPMaskCPUFilterUseVLANOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPMaskCPUFilterUseVLANOption
+// Positions in the option list of "IP Address Mask State".
+namespace IPMaskCPUFilterIPAddressMaskStateOption {
+enum : int {
+  kOther = 0,
+  kDstIpAddr = 1,
+  kSrcIpAddr = 2,
+  kDstSrcIpAddr = 3,
+};
+}  // namespace IPMaskCPUFilterIPAddressMaskStateOption
+// Positions in the option list of "Use DSCP".
+namespace IPMaskCPUFilterUseDSCPOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPMaskCPUFilterUseDSCPOption
+// Positions in the option list of "Use Protocol Type".
+namespace IPMaskCPUFilterUseProtocolTypeOption {
+enum : int {
+  kNone = 0,
+  kIcmp = 1,
+  kIgmp = 2,
+  kTcp = 3,
+  kUdp = 4,
+  kProtocolId = 5,
+};
+}  // namespace IPMaskCPUFilterUseProtocolTypeOption
+// Positions in the option list of "ICMP Option".
+namespace IPMaskCPUFilterICMPOptionOption {
+enum : int {
+  kNone = 0,
+  kType = 1,
+  kCode = 2,
+  kTypeCode = 3,
+};
+}  // namespace IPMaskCPUFilterICMPOptionOption
+// Positions in the option list of "IGMP Option".
+namespace IPMaskCPUFilterIGMPOptionOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace IPMaskCPUFilterIGMPOptionOption
+// Positions in the option list of "TCP Option".
+namespace IPMaskCPUFilterTCPOptionOption {
+enum : int {
+  kOther = 0,
+  kDstAddr = 1,
+  kSrcAddr = 2,
+  kDstSrcAddr = 3,
+};
+}  // namespace IPMaskCPUFilterTCPOptionOption
+// Positions in the option list of "UDP Option".
+namespace IPMaskCPUFilterUDPOptionOption {
+enum : int {
+  kOther = 0,
+  kDstAddr = 1,
+  kSrcAddr = 2,
+  kDstSrcAddr = 3,
+};
+}  // namespace IPMaskCPUFilterUDPOptionOption
+// Positions in the option list of "TCP Flag Bit".
+namespace IPMaskCPUFilterTCPFlagBitOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace IPMaskCPUFilterTCPFlagBitOption
+// Positions in the option list of "Protocol ID Option".
+namespace IPMaskCPUFilterProtocolIDOptionOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace IPMaskCPUFilterProtocolIDOptionOption
 // Positions in the option list of "Row Status".
 namespace IPMaskCPUFilterRowStatusOption {
 enum : int {
@@ -433,6 +890,29 @@ enum : int {
   kRowStatus = 6,
 };
 }  // namespace IPv6MaskInformationCPUFilterItem
+// Positions in the option list of "Class".
+namespace IPv6MaskInformationCPUFilterClassOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace IPv6MaskInformationCPUFilterClassOption
+// Positions in the option list of "Flow Label".
+namespace IPv6MaskInformationCPUFilterFlowLabelOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace IPv6MaskInformationCPUFilterFlowLabelOption
+// Positions in the option list of "Mask State".
+namespace IPv6MaskInformationCPUFilterMaskStateOption {
+enum : int {
+  kOther = 0,
+  kDstIpv6Addr = 1,
+  kSrcIpv6Addr = 2,
+  kDstSrcIpv6Addr = 3,
+};
+}  // namespace IPv6MaskInformationCPUFilterMaskStateOption
 // Positions in the option list of "Row Status".
 namespace IPv6MaskInformationCPUFilterRowStatusOption {
 enum : int {
@@ -451,6 +931,13 @@ enum : int {
   kDeleteAllState = 0,
 };
 }  // namespace CPUACLMaskDeleteAllItem
+// Positions in the option list of "Delete All State".
+namespace CPUACLMaskDeleteAllDeleteAllStateOption {
+enum : int {
+  kNone = 0,
+  kStart = 1,
+};
+}  // namespace CPUACLMaskDeleteAllDeleteAllStateOption
 // 1.3.6.1.4.1.171.12.9.5.1.1.1 (10)
 extern const VnSNMPVarDesc CPUFilterEthernetRuleVars[];
 namespace CPUFilterEthernetRuleItem {
@@ -467,6 +954,13 @@ enum : int {
   kPort = 9,
 };
 }  // namespace CPUFilterEthernetRuleItem
+// Positions in the option list of "Permit".
+namespace CPUFilterEthernetRulePermitOption {
+enum : int {
+  kDeny = 0,
+  kPermit = 1,
+};
+}  // namespace CPUFilterEthernetRulePermitOption
 // Positions in the option list of "Row Status".
 namespace CPUFilterEthernetRuleRowStatusOption {
 enum : int {
@@ -501,6 +995,24 @@ enum : int {
   kPort = 16,
 };
 }  // namespace CPUFilterIPRuleItem
+// Positions in the option list of "Protocol".
+namespace CPUFilterIPRuleProtocolOption {
+enum : int {
+  kNone = 0,
+  kIcmp = 1,
+  kIgmp = 2,
+  kTcp = 3,
+  kUdp = 4,
+  kProtocolId = 5,
+};
+}  // namespace CPUFilterIPRuleProtocolOption
+// Positions in the option list of "Permit".
+namespace CPUFilterIPRulePermitOption {
+enum : int {
+  kDeny = 0,
+  kPermit = 1,
+};
+}  // namespace CPUFilterIPRulePermitOption
 // Positions in the option list of "Row Status".
 namespace CPUFilterIPRuleRowStatusOption {
 enum : int {
@@ -528,6 +1040,13 @@ enum : int {
   kPort = 9,
 };
 }  // namespace CPUFilterPktCntRuleItem
+// Positions in the option list of "Permit".
+namespace CPUFilterPktCntRulePermitOption {
+enum : int {
+  kDeny = 0,
+  kPermit = 1,
+};
+}  // namespace CPUFilterPktCntRulePermitOption
 // Positions in the option list of "Row Status".
 namespace CPUFilterPktCntRuleRowStatusOption {
 enum : int {
@@ -554,6 +1073,13 @@ enum : int {
   kPort = 8,
 };
 }  // namespace CPUFilterIPV6RuleItem
+// Positions in the option list of "Permit".
+namespace CPUFilterIPV6RulePermitOption {
+enum : int {
+  kDeny = 0,
+  kPermit = 1,
+};
+}  // namespace CPUFilterIPV6RulePermitOption
 // Positions in the option list of "Row Status".
 namespace CPUFilterIPV6RuleRowStatusOption {
 enum : int {

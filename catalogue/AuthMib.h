@@ -18,6 +18,21 @@ enum : int {
   kDeviceAuthenticationMode = 1,
 };
 }  // namespace AuthenticationModeSettingItem
+// Positions in the option list of "User Authentication Protocol".
+namespace AuthenticationModeSettingUserAuthenticationProtocolOption {
+enum : int {
+  kAuthProtocolLocal = 0,
+  kAuthProtocolRadiusEap = 1,
+};
+}  // namespace AuthenticationModeSettingUserAuthenticationProtocolOption
+// Positions in the option list of "Device Authentication Mode".
+namespace AuthenticationModeSettingDeviceAuthenticationModeOption {
+enum : int {
+  kPortBase = 0,
+  kMacBase = 1,
+  kNone = 2,
+};
+}  // namespace AuthenticationModeSettingDeviceAuthenticationModeOption
 // 1.3.6.1.4.1.171.12.3.1.3 (1)
 extern const VnSNMPVarDesc AuthorizationStateVars[];
 namespace AuthorizationStateItem {
@@ -25,6 +40,13 @@ enum : int {
   kAuthorizationState = 0,
 };
 }  // namespace AuthorizationStateItem
+// Positions in the option list of "Authorization State".
+namespace AuthorizationStateAuthorizationStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace AuthorizationStateAuthorizationStateOption
 // 1.3.6.1.4.1.171.12.3.2.4.1.1 (9)
 extern const VnSNMPVarDesc RADIUSServerTableVars[];
 namespace RADIUSServerTableItem {
@@ -40,6 +62,14 @@ enum : int {
   kServerAddress = 8,
 };
 }  // namespace RADIUSServerTableItem
+// Positions in the option list of "Server Index".
+namespace RADIUSServerTableServerIndexOption {
+enum : int {
+  kRadiusServerIndex1 = 0,
+  kRadiusServerIndex2 = 1,
+  kRadiusServerIndex3 = 2,
+};
+}  // namespace RADIUSServerTableServerIndexOption
 // Positions in the option list of "Server Status".
 namespace RADIUSServerTableRowStatusOption {
 enum : int {
@@ -51,6 +81,15 @@ enum : int {
   kDestroy = 5,
 };
 }  // namespace RADIUSServerTableRowStatusOption
+// Positions in the option list of "Server Address Type".
+namespace RADIUSServerTableServerAddressTypeOption {
+enum : int {
+  kUnknown = 0,
+  kIpv4 = 1,
+  kIpv6 = 2,
+  kDns = 3,
+};
+}  // namespace RADIUSServerTableServerAddressTypeOption
 // 1.3.6.1.4.1.171.12.3.6.1.1.1 (5)
 extern const VnSNMPVarDesc StateTableVars[];
 namespace StateTableItem {
@@ -62,6 +101,39 @@ enum : int {
   kControlLedPortStatus = 4,
 };
 }  // namespace StateTableItem
+// Positions in the option list of "PAE State".
+namespace StateTablePAEStateOption {
+enum : int {
+  kInitialize = 0,
+  kDisconnected = 1,
+  kConnecting = 2,
+  kAuthenticating = 3,
+  kAuthenticated = 4,
+  kAborting = 5,
+  kHeld = 6,
+  kForceAuth = 7,
+  kForceUnauth = 8,
+};
+}  // namespace StateTablePAEStateOption
+// Positions in the option list of "Backend  State".
+namespace StateTableBackendStateOption {
+enum : int {
+  kRequest = 0,
+  kResponse = 1,
+  kSuccess = 2,
+  kFail = 3,
+  kTimeout = 4,
+  kIdle = 5,
+  kInitialize = 6,
+};
+}  // namespace StateTableBackendStateOption
+// Positions in the option list of "Control Led Port Status".
+namespace StateTableControlLedPortStatusOption {
+enum : int {
+  kAuthorized = 0,
+  kUnauthorized = 1,
+};
+}  // namespace StateTableControlLedPortStatusOption
 // 1.3.6.1.4.1.171.12.3.6.1.1.1 (11)
 extern const VnSNMPVarDesc SessionInformationVars[];
 namespace SessionInformationItem {
@@ -79,6 +151,26 @@ enum : int {
   kSessionUserName = 10,
 };
 }  // namespace SessionInformationItem
+// Positions in the option list of "Session Authentic Method".
+namespace SessionInformationSessionAuthenticMethodOption {
+enum : int {
+  kRemoteAuthServer = 0,
+  kLocalAuthServer = 1,
+};
+}  // namespace SessionInformationSessionAuthenticMethodOption
+// Positions in the option list of "Session Terminate Cause".
+namespace SessionInformationSessionTerminateCauseOption {
+enum : int {
+  kSupplicantLogoff = 0,
+  kPortFailure = 1,
+  kSupplicantRestart = 2,
+  kReauthFailed = 3,
+  kAuthControlForceUnauth = 4,
+  kPortReInit = 5,
+  kPortAdminDisabled = 6,
+  kNotTerminatedYet = 7,
+};
+}  // namespace SessionInformationSessionTerminateCauseOption
 // 1.3.6.1.4.1.171.12.3.6.1.1.1 (14)
 extern const VnSNMPVarDesc MacStatisticTableVars[];
 namespace MacStatisticTableItem {
@@ -133,6 +225,13 @@ enum : int {
   kAuthenticationPortCapabilities = 1,
 };
 }  // namespace AuthenticationPortControlItem
+// Positions in the option list of "Authentication Port Capabilities".
+namespace AuthenticationPortControlAuthenticationPortCapabilitiesOption {
+enum : int {
+  kNone = 0,
+  kAuthenticator = 1,
+};
+}  // namespace AuthenticationPortControlAuthenticationPortCapabilitiesOption
 // 1.3.6.1.4.1.171.12.3.9.1.1.1 (3)
 extern const VnSNMPVarDesc MACBasedPAEPortControlVars[];
 namespace MACBasedPAEPortControlItem {
@@ -142,6 +241,14 @@ enum : int {
   kPortInitializeOrReauthenticateStatus = 2,
 };
 }  // namespace MACBasedPAEPortControlItem
+// Positions in the option list of "Port Initialize Or Reauthenticate Status".
+namespace MACBasedPAEPortControlPortInitializeOrReauthenticateStatusOption {
+enum : int {
+  kOther = 0,
+  kInitialize = 1,
+  kReauthenticate = 2,
+};
+}  // namespace MACBasedPAEPortControlPortInitializeOrReauthenticateStatusOption
 // 1.3.6.1.4.1.171.12.3.11.1.1.1 (3)
 extern const VnSNMPVarDesc MultipleAuthenticationPortTableVars[];
 namespace MultipleAuthenticationPortTableItem {
@@ -151,6 +258,23 @@ enum : int {
   kMultipleAuthenticationPortMethod = 2,
 };
 }  // namespace MultipleAuthenticationPortTableItem
+// Positions in the option list of "Multiple Authentication Port Mode".
+namespace MultipleAuthenticationPortTableMultipleAuthenticationPortModeOption {
+enum : int {
+  kHostbased = 0,
+  kPortbased = 1,
+};
+}  // namespace MultipleAuthenticationPortTableMultipleAuthenticationPortModeOption
+// Positions in the option list of "Multiple Authentication Port Method".
+namespace MultipleAuthenticationPortTableMultipleAuthenticationPortMethodOption {
+enum : int {
+  kNone = 0,
+  kAny = 1,
+  kDot1xImp = 2,
+  kImpJwac = 3,
+  kImpWac = 4,
+};
+}  // namespace MultipleAuthenticationPortTableMultipleAuthenticationPortMethodOption
 // 1.3.6.1.4.1.171.12.3.11.2.1.1 (3)
 extern const VnSNMPVarDesc MultipleAuthenticationGuestVLANTableVars[];
 namespace MultipleAuthenticationGuestVLANTableItem {

@@ -77,6 +77,27 @@ enum : int {
   kGVRPLastPDUOrigin = 6,
 };
 }  // namespace VLanPortInfomationItem
+// Positions in the option list of "Acceptable Frame Types".
+namespace VLanPortInfomationAcceptableFrameTypesOption {
+enum : int {
+  kAdmitAll = 0,
+  kAdmitOnlyVLANTagged = 1,
+};
+}  // namespace VLanPortInfomationAcceptableFrameTypesOption
+// Positions in the option list of "Ingress Filtering".
+namespace VLanPortInfomationIngressFilteringOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace VLanPortInfomationIngressFilteringOption
+// Positions in the option list of "GVRP Status".
+namespace VLanPortInfomationGVRPStatusOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace VLanPortInfomationGVRPStatusOption
 // 1.3.6.1.2.1.17.4.4.1.1 (4) #2
 extern const VnSNMPVarDesc HighCapacityPortOverflowVars[];
 namespace HighCapacityPortOverflowItem {
@@ -101,6 +122,13 @@ enum : int {
   kTrafficClassesEnabled = 0,
 };
 }  // namespace PBridgeConfigTrafficClassesEnabledItem
+// Positions in the option list of "Traffic Classes Enabled".
+namespace PBridgeConfigTrafficClassesEnabledTrafficClassesEnabledOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace PBridgeConfigTrafficClassesEnabledTrafficClassesEnabledOption
 // 1.3.6.1.2.1.17.7.1.1.1 (5)
 extern const VnSNMPVarDesc VLanGeneralInfoVars[];
 namespace VLanGeneralInfoItem {
@@ -112,6 +140,13 @@ enum : int {
   kGVRPStatus = 4,
 };
 }  // namespace VLanGeneralInfoItem
+// Positions in the option list of "GVRP Status".
+namespace VLanGeneralInfoGVRPStatusOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace VLanGeneralInfoGVRPStatusOption
 // 1.3.6.1.2.1.17.7.1.2.1.1.1 (2)
 extern const VnSNMPVarDesc FilteringDatabaseVars[];
 namespace FilteringDatabaseItem {
@@ -130,6 +165,16 @@ enum : int {
   kStatus = 3,
 };
 }  // namespace UnicastForwardingInformationItem
+// Positions in the option list of "Status".
+namespace UnicastForwardingInformationStatusOption {
+enum : int {
+  kOther = 0,
+  kInvalid = 1,
+  kLearned = 2,
+  kSelf = 3,
+  kMgmt = 4,
+};
+}  // namespace UnicastForwardingInformationStatusOption
 // 1.3.6.1.2.1.17.7.1.2.1.1.1 (5) #1
 extern const VnSNMPVarDesc MulticastFilterInformationVars[];
 namespace MulticastFilterInformationItem {
@@ -141,6 +186,16 @@ enum : int {
   kStatus = 4,
 };
 }  // namespace MulticastFilterInformationItem
+// Positions in the option list of "Status".
+namespace MulticastFilterInformationStatusOption {
+enum : int {
+  kOther = 0,
+  kInvalid = 1,
+  kPermanent = 2,
+  kDeleteOnReset = 3,
+  kDeleteOnTimeout = 4,
+};
+}  // namespace MulticastFilterInformationStatusOption
 // 1.3.6.1.2.1.17.7.1.2.1.1.1 (5) #2
 extern const VnSNMPVarDesc UnicastFilterInformationVars[];
 namespace UnicastFilterInformationItem {
@@ -152,6 +207,16 @@ enum : int {
   kStatus = 4,
 };
 }  // namespace UnicastFilterInformationItem
+// Positions in the option list of "Status".
+namespace UnicastFilterInformationStatusOption {
+enum : int {
+  kOther = 0,
+  kInvalid = 1,
+  kPermanent = 2,
+  kDeleteOnReset = 3,
+  kDeleteOnTimeout = 4,
+};
+}  // namespace UnicastFilterInformationStatusOption
 // 1.3.6.1.2.1.17.7.1.4.1 (1)
 extern const VnSNMPVarDesc VLanCurrentTableVLANNumDeletesVars[];
 namespace VLanCurrentTableVLANNumDeletesItem {
@@ -172,6 +237,14 @@ enum : int {
   kCreationTime = 6,
 };
 }  // namespace VLanCurrentTableFDBIDItem
+// Positions in the option list of "VLAN Status".
+namespace VLanCurrentTableFDBIDVLANStatusOption {
+enum : int {
+  kOther = 0,
+  kPermanent = 1,
+  kDynamicGvrp = 2,
+};
+}  // namespace VLanCurrentTableFDBIDVLANStatusOption
 // 1.3.6.1.2.1.17.7.1.4.2.1.2 (4) #1
 extern const VnSNMPVarDesc FilteringInformationVars[];
 namespace FilteringInformationItem {
@@ -232,4 +305,11 @@ enum : int {
   kNextFreeLocalVLANIndex = 0,
 };
 }  // namespace VlanStaticNextFreeLocalVLANIndexItem
+// Positions in the option list of "Next Free Local VLAN Index".
+namespace VlanStaticNextFreeLocalVLANIndexNextFreeLocalVLANIndexOption {
+enum : int {
+  kIndependent = 0,
+  kShared = 1,
+};
+}  // namespace VlanStaticNextFreeLocalVLANIndexNextFreeLocalVLANIndexOption
 // clang-format on

@@ -46,6 +46,13 @@ enum : int {
   kSpanningTreeAlgorithm = 0,
 };
 }  // namespace SpanningTreeAlgorithmItem
+// Positions in the option list of "Spanning Tree Algorithm".
+namespace SpanningTreeAlgorithmSpanningTreeAlgorithmOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace SpanningTreeAlgorithmSpanningTreeAlgorithmOption
 // 1.3.6.1.4.1.171.11.101.1.2.1.2.2 (14)
 extern const VnSNMPVarDesc Layer2ControlIGMPSnoopingVars[];
 namespace Layer2ControlIGMPSnoopingItem {
@@ -66,6 +73,76 @@ enum : int {
   kVLANTrunkState = 13,
 };
 }  // namespace Layer2ControlIGMPSnoopingItem
+// Positions in the option list of "IGMP Snooping".
+namespace Layer2ControlIGMPSnoopingIGMPSnoopingOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace Layer2ControlIGMPSnoopingIGMPSnoopingOption
+// Positions in the option list of "RMON State".
+namespace Layer2ControlIGMPSnoopingRMONStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace Layer2ControlIGMPSnoopingRMONStateOption
+// Positions in the option list of "SNMP Trap State".
+namespace Layer2ControlIGMPSnoopingSNMPTrapStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace Layer2ControlIGMPSnoopingSNMPTrapStateOption
+// Positions in the option list of "Clean All Statistic Counters".
+namespace Layer2ControlIGMPSnoopingCleanAllStatisticCountersOption {
+enum : int {
+  kNormal = 0,
+  kActive = 1,
+};
+}  // namespace Layer2ControlIGMPSnoopingCleanAllStatisticCountersOption
+// Positions in the option list of "MAC Notification State".
+namespace Layer2ControlIGMPSnoopingMACNotificationStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace Layer2ControlIGMPSnoopingMACNotificationStateOption
+// Positions in the option list of "Web State".
+namespace Layer2ControlIGMPSnoopingWebStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace Layer2ControlIGMPSnoopingWebStateOption
+// Positions in the option list of "Telnet State".
+namespace Layer2ControlIGMPSnoopingTelnetStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace Layer2ControlIGMPSnoopingTelnetStateOption
+// Positions in the option list of "IP Auto Config".
+namespace Layer2ControlIGMPSnoopingIPAutoConfigOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace Layer2ControlIGMPSnoopingIPAutoConfigOption
+// Positions in the option list of "Port Security Trap Log State".
+namespace Layer2ControlIGMPSnoopingPortSecurityTrapLogStateOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace Layer2ControlIGMPSnoopingPortSecurityTrapLogStateOption
+// Positions in the option list of "VLAN Trunk State".
+namespace Layer2ControlIGMPSnoopingVLANTrunkStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace Layer2ControlIGMPSnoopingVLANTrunkStateOption
 // 1.3.6.1.4.1.171.11.101.1.2.1.2.4 (1)
 extern const VnSNMPVarDesc RMONControlVars[];
 namespace RMONControlItem {
@@ -73,6 +150,13 @@ enum : int {
   kRMONState = 0,
 };
 }  // namespace RMONControlItem
+// Positions in the option list of "RMON State".
+namespace RMONControlRMONStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace RMONControlRMONStateOption
 // 1.3.6.1.4.1.171.11.101.1.2.1.2.14.2 (1)
 extern const VnSNMPVarDesc Layer2ControlTelnetTCPPortVars[];
 namespace Layer2ControlTelnetTCPPortItem {
@@ -96,6 +180,27 @@ enum : int {
   kAlarmLinkChange = 2,
 };
 }  // namespace AlarmControlItem
+// Positions in the option list of "Alarm New Root".
+namespace AlarmControlAlarmNewRootOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace AlarmControlAlarmNewRootOption
+// Positions in the option list of "Alarm Topology Change".
+namespace AlarmControlAlarmTopologyChangeOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace AlarmControlAlarmTopologyChangeOption
+// Positions in the option list of "Alarm Link Change".
+namespace AlarmControlAlarmLinkChangeOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace AlarmControlAlarmLinkChangeOption
 // 1.3.6.1.4.1.171.11.101.1.2.2.1.1.1 (2)
 extern const VnSNMPVarDesc VLANStaticManagementVars[];
 namespace VLANStaticManagementItem {
@@ -104,6 +209,13 @@ enum : int {
   kVLANAdvertisement = 1,
 };
 }  // namespace VLANStaticManagementItem
+// Positions in the option list of "VLAN Advertisement".
+namespace VLANStaticManagementVLANAdvertisementOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace VLANStaticManagementVLANAdvertisementOption
 // 1.3.6.1.4.1.171.11.101.1.2.2.2 (1)
 extern const VnSNMPVarDesc PVIDVLANAutoAssignmentStateVars[];
 namespace PVIDVLANAutoAssignmentStateItem {
@@ -111,6 +223,13 @@ enum : int {
   kPVIDAutoAssignmentState = 0,
 };
 }  // namespace PVIDVLANAutoAssignmentStateItem
+// Positions in the option list of "PVID Auto Assignment State".
+namespace PVIDVLANAutoAssignmentStatePVIDAutoAssignmentStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace PVIDVLANAutoAssignmentStatePVIDAutoAssignmentStateOption
 // 1.3.6.1.4.1.171.11.101.1.2.2.3.1.1 (3)
 extern const VnSNMPVarDesc VLANPortInformationVars[];
 namespace VLANPortInformationItem {
@@ -120,6 +239,16 @@ enum : int {
   kPortRole = 2,
 };
 }  // namespace VLANPortInformationItem
+// Positions in the option list of "Port Role".
+namespace VLANPortInformationPortRoleOption {
+enum : int {
+  kNone = 0,
+  kUntagged = 1,
+  kTagged = 2,
+  kDynamic = 3,
+  kForbidden = 4,
+};
+}  // namespace VLANPortInformationPortRoleOption
 // 1.3.6.1.4.1.171.11.101.1.2.3.1.1.1 (7)
 extern const VnSNMPVarDesc PortInformationTableVars[];
 namespace PortInformationTableItem {
@@ -133,6 +262,69 @@ enum : int {
   kPortInfoErrorDisable = 6,
 };
 }  // namespace PortInformationTableItem
+// Positions in the option list of "Port Info Medium Type".
+namespace PortInformationTablePortInfoMediumTypeOption {
+enum : int {
+  kCopper = 0,
+  kFiber = 1,
+};
+}  // namespace PortInformationTablePortInfoMediumTypeOption
+// Positions in the option list of "Port Info Type".
+namespace PortInformationTablePortInfoTypeOption {
+enum : int {
+  kPortTypeNone = 0,
+  kPortType100BaseT = 1,
+  kPortType100BaseX = 2,
+  kPortType1000BaseT = 3,
+  kPortType1000BaseX = 4,
+  kPortType10GBaseR = 5,
+  kPortType10GBaseCX4 = 6,
+  kPortTypeSIO = 7,
+  kPortTypeModuleEmpty = 8,
+  kPortTypeUserLast = 9,
+};
+}  // namespace PortInformationTablePortInfoTypeOption
+// Positions in the option list of "Port Info Link Status".
+namespace PortInformationTablePortInfoLinkStatusOption {
+enum : int {
+  kOther = 0,
+  kLinkPass = 1,
+  kLinkFail = 2,
+};
+}  // namespace PortInformationTablePortInfoLinkStatusOption
+// Positions in the option list of "Port Info N-way Status".
+namespace PortInformationTablePortInfoNWayStatusOption {
+enum : int {
+  kLinkDown = 0,
+  kFull10Mbps8023x = 1,
+  kFull10MbpsNone = 2,
+  kHalf10MbpsBackp = 3,
+  kHalf10MbpsNone = 4,
+  kFull100Mbps8023x = 5,
+  kFull100MbpsNone = 6,
+  kHalf100MbpsBackp = 7,
+  kHalf100MbpsNone = 8,
+  kFull1Gigabps8023x = 9,
+  kFull1GigabpsNone = 10,
+  kHalf1GigabpsBackp = 11,
+  kHalf1GigabpsNone = 12,
+  kFull10Gigabps8023x = 13,
+  kFull10GigabpsNone = 14,
+  kHalf10Gigabps8023x = 15,
+  kHalf10GigabpsNone = 16,
+  kEmpty = 17,
+  kErrDisabled = 18,
+};
+}  // namespace PortInformationTablePortInfoNWayStatusOption
+// Positions in the option list of "Port Info Error Disable".
+namespace PortInformationTablePortInfoErrorDisableOption {
+enum : int {
+  kNone = 0,
+  kStorm = 1,
+  kLbd = 2,
+  kUnknow = 3,
+};
+}  // namespace PortInformationTablePortInfoErrorDisableOption
 // 1.3.6.1.4.1.171.11.101.1.2.3.1.1.3 (5)
 extern const VnSNMPVarDesc PortInformationVars[];
 namespace PortInformationItem {
@@ -144,6 +336,62 @@ enum : int {
   kPortInfoErrorDisable = 4,
 };
 }  // namespace PortInformationItem
+// Positions in the option list of "Port Info Type".
+namespace PortInformationPortInfoTypeOption {
+enum : int {
+  kPortTypeNone = 0,
+  kPortType100BaseT = 1,
+  kPortType100BaseX = 2,
+  kPortType1000BaseT = 3,
+  kPortType1000BaseX = 4,
+  kPortType10GBaseR = 5,
+  kPortType10GBaseCX4 = 6,
+  kPortTypeSIO = 7,
+  kPortTypeModuleEmpty = 8,
+  kPortTypeUserLast = 9,
+};
+}  // namespace PortInformationPortInfoTypeOption
+// Positions in the option list of "Port Info Link Status".
+namespace PortInformationPortInfoLinkStatusOption {
+enum : int {
+  kOther = 0,
+  kLinkPass = 1,
+  kLinkFail = 2,
+};
+}  // namespace PortInformationPortInfoLinkStatusOption
+// Positions in the option list of "Port Info N-way Status".
+namespace PortInformationPortInfoNWayStatusOption {
+enum : int {
+  kLinkDown = 0,
+  kFull10Mbps8023x = 1,
+  kFull10MbpsNone = 2,
+  kHalf10MbpsBackp = 3,
+  kHalf10MbpsNone = 4,
+  kFull100Mbps8023x = 5,
+  kFull100MbpsNone = 6,
+  kHalf100MbpsBackp = 7,
+  kHalf100MbpsNone = 8,
+  kFull1Gigabps8023x = 9,
+  kFull1GigabpsNone = 10,
+  kHalf1GigabpsBackp = 11,
+  kHalf1GigabpsNone = 12,
+  kFull10Gigabps8023x = 13,
+  kFull10GigabpsNone = 14,
+  kHalf10Gigabps8023x = 15,
+  kHalf10GigabpsNone = 16,
+  kEmpty = 17,
+  kErrDisabled = 18,
+};
+}  // namespace PortInformationPortInfoNWayStatusOption
+// Positions in the option list of "Port Info Error Disable".
+namespace PortInformationPortInfoErrorDisableOption {
+enum : int {
+  kNone = 0,
+  kStorm = 1,
+  kLbd = 2,
+  kUnknow = 3,
+};
+}  // namespace PortInformationPortInfoErrorDisableOption
 // 1.3.6.1.4.1.171.11.101.1.2.3.2.1.1 (8)
 extern const VnSNMPVarDesc PortControlTableVars[];
 namespace PortControlTableItem {
@@ -158,6 +406,58 @@ enum : int {
   kMACNotificationState = 7,
 };
 }  // namespace PortControlTableItem
+// Positions in the option list of "Medium Type".
+namespace PortControlTableMediumTypeOption {
+enum : int {
+  kCopper = 0,
+  kFiber = 1,
+};
+}  // namespace PortControlTableMediumTypeOption
+// Positions in the option list of "Admin State".
+namespace PortControlTableAdminStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace PortControlTableAdminStateOption
+// Positions in the option list of "N-way State".
+namespace PortControlTableNWayStateOption {
+enum : int {
+  kOther = 0,
+  kNwayEnabled = 1,
+  kNwayDisabled10MbpsHalf = 2,
+  kNwayDisabled10MbpsFull = 3,
+  kNwayDisabled100MbpsHalf = 4,
+  kNwayDisabled100MbpsFull = 5,
+  kNwayDisabled1GigabpsFullMaster = 6,
+  kNwayDisabled1GigabpsFullSlave = 7,
+};
+}  // namespace PortControlTableNWayStateOption
+// Positions in the option list of "Flow Control State".
+namespace PortControlTableFlowControlStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace PortControlTableFlowControlStateOption
+// Positions in the option list of "Learning State".
+namespace PortControlTableLearningStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace PortControlTableLearningStateOption
+// Positions in the option list of "MAC Notification State".
+namespace PortControlTableMACNotificationStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace PortControlTableMACNotificationStateOption
 // 1.3.6.1.4.1.171.11.101.1.2.3.2.1.3 (6)
 extern const VnSNMPVarDesc PortConfigurationVars[];
 namespace PortConfigurationItem {
@@ -170,6 +470,51 @@ enum : int {
   kMACNotificationState = 5,
 };
 }  // namespace PortConfigurationItem
+// Positions in the option list of "Admin State".
+namespace PortConfigurationAdminStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace PortConfigurationAdminStateOption
+// Positions in the option list of "N-way State".
+namespace PortConfigurationNWayStateOption {
+enum : int {
+  kOther = 0,
+  kNwayEnabled = 1,
+  kNwayDisabled10MbpsHalf = 2,
+  kNwayDisabled10MbpsFull = 3,
+  kNwayDisabled100MbpsHalf = 4,
+  kNwayDisabled100MbpsFull = 5,
+  kNwayDisabled1GigabpsFullMaster = 6,
+  kNwayDisabled1GigabpsFullSlave = 7,
+};
+}  // namespace PortConfigurationNWayStateOption
+// Positions in the option list of "Flow Control State".
+namespace PortConfigurationFlowControlStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace PortConfigurationFlowControlStateOption
+// Positions in the option list of "Learning State".
+namespace PortConfigurationLearningStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace PortConfigurationLearningStateOption
+// Positions in the option list of "MAC Notification State".
+namespace PortConfigurationMACNotificationStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace PortConfigurationMACNotificationStateOption
 // 1.3.6.1.4.1.171.11.101.1.2.3.3 (2)
 extern const VnSNMPVarDesc JumboFrameCtrlVars[];
 namespace JumboFrameCtrlItem {
@@ -178,6 +523,14 @@ enum : int {
   kJumboFrameMaximumSize = 1,
 };
 }  // namespace JumboFrameCtrlItem
+// Positions in the option list of "Jumbo Frame".
+namespace JumboFrameCtrlJumboFrameOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace JumboFrameCtrlJumboFrameOption
 // 1.3.6.1.4.1.171.11.101.1.2.3.5.1.1 (6)
 extern const VnSNMPVarDesc PortCableDiagnosticsTableVars[];
 namespace PortCableDiagnosticsTableItem {
@@ -190,6 +543,28 @@ enum : int {
   kPortCableDiagnosisPairLengthInaccuracy = 5,
 };
 }  // namespace PortCableDiagnosticsTableItem
+// Positions in the option list of "Port Cable Diagnosis Cable Status".
+namespace PortCableDiagnosticsTablePortCableDiagnosisCableStatusOption {
+enum : int {
+  kOk = 0,
+  kOpen = 1,
+  kShort = 2,
+  kOpenShort = 3,
+  kNotSupport = 4,
+  kUnknown = 5,
+};
+}  // namespace PortCableDiagnosticsTablePortCableDiagnosisCableStatusOption
+// Positions in the option list of "Port Cable Diagnosis Pair Status".
+namespace PortCableDiagnosticsTablePortCableDiagnosisPairStatusOption {
+enum : int {
+  kOk = 0,
+  kOpen = 1,
+  kShort = 2,
+  kFail = 3,
+  kNotSupported = 4,
+  kUnknown = 5,
+};
+}  // namespace PortCableDiagnosticsTablePortCableDiagnosisPairStatusOption
 // 1.3.6.1.4.1.171.11.101.1.2.3.6.1.1 (2)
 extern const VnSNMPVarDesc PortCounterControlTableVars[];
 namespace PortCounterControlTableItem {
@@ -198,6 +573,13 @@ enum : int {
   kPortCounterClearControl = 1,
 };
 }  // namespace PortCounterControlTableItem
+// Positions in the option list of "Port Counter Clear Control".
+namespace PortCounterControlTablePortCounterClearControlOption {
+enum : int {
+  kOther = 0,
+  kStart = 1,
+};
+}  // namespace PortCounterControlTablePortCounterClearControlOption
 // 1.3.6.1.4.1.171.11.101.1.2.3.7.1.1 (4)
 extern const VnSNMPVarDesc PortErrorTableVars[];
 namespace PortErrorTableItem {
@@ -208,6 +590,27 @@ enum : int {
   kPortErrorPortReason = 3,
 };
 }  // namespace PortErrorTableItem
+// Positions in the option list of "Port Error Port State".
+namespace PortErrorTablePortErrorPortStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace PortErrorTablePortErrorPortStateOption
+// Positions in the option list of "Port Error Port Connection Status".
+namespace PortErrorTablePortErrorPortConnectionStatusOption {
+enum : int {
+  kOther = 0,
+  kErrDisabled = 1,
+};
+}  // namespace PortErrorTablePortErrorPortConnectionStatusOption
+// Positions in the option list of "Port Error Port Reason".
+namespace PortErrorTablePortErrorPortReasonOption {
+enum : int {
+  kStpLbd = 0,
+  kStormControl = 1,
+};
+}  // namespace PortErrorTablePortErrorPortReasonOption
 // 1.3.6.1.4.1.171.11.101.1.2.5.1.1.1 (3)
 extern const VnSNMPVarDesc MulticastFilterProfileTableVars[];
 namespace MulticastFilterProfileTableItem {
@@ -259,6 +662,21 @@ enum : int {
   kLimitedMulticastFilterPortProfileStatus = 3,
 };
 }  // namespace LimitedMulticastFilterPortTableItem
+// Positions in the option list of "Limited Multicast Filter Port Access".
+namespace LimitedMulticastFilterPortTableLimitedMulticastFilterPortAccessOption {
+enum : int {
+  kPermit = 0,
+  kDeny = 1,
+};
+}  // namespace LimitedMulticastFilterPortTableLimitedMulticastFilterPortAccessOption
+// Positions in the option list of "Limited Multicast Filter Port Profile Status".
+namespace LimitedMulticastFilterPortTableLimitedMulticastFilterPortProfileStatusOption {
+enum : int {
+  kOther = 0,
+  kAdd = 1,
+  kDelete = 2,
+};
+}  // namespace LimitedMulticastFilterPortTableLimitedMulticastFilterPortProfileStatusOption
 // 1.3.6.1.4.1.171.11.101.1.2.5.4.1.1 (2)
 extern const VnSNMPVarDesc MulticastFilterPortMaxGroupTableVars[];
 namespace MulticastFilterPortMaxGroupTableItem {
@@ -287,6 +705,14 @@ enum : int {
   kQoSSchedulingMechanism = 2,
 };
 }  // namespace SchedulingTableItem
+// Positions in the option list of "QoS Scheduling Mechanism".
+namespace SchedulingTableQoSSchedulingMechanismOption {
+enum : int {
+  kStrict = 0,
+  kRoundrobin = 1,
+  kWeightfair = 2,
+};
+}  // namespace SchedulingTableQoSSchedulingMechanismOption
 // 1.3.6.1.4.1.171.11.101.1.2.6.3.1.1 (2)
 extern const VnSNMPVarDesc Dot8021pUserPriorityTableVars[];
 namespace Dot8021pUserPriorityTableItem {
@@ -311,6 +737,13 @@ enum : int {
   kQoSSchedulingMechanismControl = 0,
 };
 }  // namespace QoSControlItem
+// Positions in the option list of "QoS Scheduling Mechanism Control".
+namespace QoSControlQoSSchedulingMechanismControlOption {
+enum : int {
+  kStrict = 0,
+  kWeightfair = 1,
+};
+}  // namespace QoSControlQoSSchedulingMechanismControlOption
 // 1.3.6.1.4.1.171.11.101.1.2.7.1.1.1 (5)
 extern const VnSNMPVarDesc PortSecurityTableVars[];
 namespace PortSecurityTableItem {
@@ -322,6 +755,28 @@ enum : int {
   kClearControl = 4,
 };
 }  // namespace PortSecurityTableItem
+// Positions in the option list of "Lock Address Mode".
+namespace PortSecurityTableLockAddressModeOption {
+enum : int {
+  kPermanent = 0,
+  kDeleteOnTimeout = 1,
+  kDeleteOnReset = 2,
+};
+}  // namespace PortSecurityTableLockAddressModeOption
+// Positions in the option list of "Admin State".
+namespace PortSecurityTableAdminStateOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace PortSecurityTableAdminStateOption
+// Positions in the option list of "Clear Control".
+namespace PortSecurityTableClearControlOption {
+enum : int {
+  kOther = 0,
+  kStart = 1,
+};
+}  // namespace PortSecurityTableClearControlOption
 // 1.3.6.1.4.1.171.11.101.1.2.7.2.1 (4)
 extern const VnSNMPVarDesc PrtSecDelCtrlVars[];
 namespace PrtSecDelCtrlItem {
@@ -332,6 +787,13 @@ enum : int {
   kDeleteActivity = 3,
 };
 }  // namespace PrtSecDelCtrlItem
+// Positions in the option list of "Delete Activity".
+namespace PrtSecDelCtrlDeleteActivityOption {
+enum : int {
+  kNone = 0,
+  kStart = 1,
+};
+}  // namespace PrtSecDelCtrlDeleteActivityOption
 // 1.3.6.1.4.1.171.11.101.1.2.8.1 (7)
 extern const VnSNMPVarDesc DHCPBasicConfigurationVars[];
 namespace DHCPBasicConfigurationItem {
@@ -345,6 +807,45 @@ enum : int {
   kDHCPLocalRelayState = 6,
 };
 }  // namespace DHCPBasicConfigurationItem
+// Positions in the option list of "DHCP Relay State".
+namespace DHCPBasicConfigurationDHCPRelayStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace DHCPBasicConfigurationDHCPRelayStateOption
+// Positions in the option list of "DHCP Relay Option82 State".
+namespace DHCPBasicConfigurationDHCPRelayOption82StateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace DHCPBasicConfigurationDHCPRelayOption82StateOption
+// Positions in the option list of "DHCP Relay Option82 Check".
+namespace DHCPBasicConfigurationDHCPRelayOption82CheckOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace DHCPBasicConfigurationDHCPRelayOption82CheckOption
+// Positions in the option list of "DHCP Relay Option82 Policy".
+namespace DHCPBasicConfigurationDHCPRelayOption82PolicyOption {
+enum : int {
+  kReplace = 0,
+  kDrop = 1,
+  kKeep = 2,
+};
+}  // namespace DHCPBasicConfigurationDHCPRelayOption82PolicyOption
+// Positions in the option list of "DHCP Local Relay State".
+namespace DHCPBasicConfigurationDHCPLocalRelayStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace DHCPBasicConfigurationDHCPLocalRelayStateOption
 // 1.3.6.1.4.1.171.11.101.1.2.8.7.1.1 (3)
 extern const VnSNMPVarDesc BOOTCtrlTableVars[];
 namespace BOOTCtrlTableItem {
@@ -354,6 +855,14 @@ enum : int {
   kDHCPRelayControlState = 2,
 };
 }  // namespace BOOTCtrlTableItem
+// Positions in the option list of "DHCP Relay Control State".
+namespace BOOTCtrlTableDHCPRelayControlStateOption {
+enum : int {
+  kOther = 0,
+  kInvalid = 1,
+  kValid = 2,
+};
+}  // namespace BOOTCtrlTableDHCPRelayControlStateOption
 // 1.3.6.1.4.1.171.11.101.1.2.9.1 (3)
 extern const VnSNMPVarDesc TrunkBasicInformationVars[];
 namespace TrunkBasicInformationItem {
@@ -363,6 +872,13 @@ enum : int {
   kTrunkAlgorithm = 2,
 };
 }  // namespace TrunkBasicInformationItem
+// Positions in the option list of "Trunk Algorithm".
+namespace TrunkBasicInformationTrunkAlgorithmOption {
+enum : int {
+  kMacSourceDest = 0,
+  kIpSourceDest = 1,
+};
+}  // namespace TrunkBasicInformationTrunkAlgorithmOption
 // 1.3.6.1.4.1.171.11.101.1.2.9.3.1.1 (6)
 extern const VnSNMPVarDesc PortMirrorIndexVars[];
 namespace PortMirrorIndexItem {
@@ -375,6 +891,13 @@ enum : int {
   kActivePorts = 5,
 };
 }  // namespace PortMirrorIndexItem
+// Positions in the option list of "Trunk Type".
+namespace PortMirrorIndexTrunkTypeOption {
+enum : int {
+  kStatic = 0,
+  kLacp = 1,
+};
+}  // namespace PortMirrorIndexTrunkTypeOption
 // Positions in the option list of "Trunk State".
 namespace PortMirrorIndexRowStatusOption {
 enum : int {
@@ -393,6 +916,13 @@ enum : int {
   kLACPPortState = 1,
 };
 }  // namespace LACPPortTableItem
+// Positions in the option list of "LACP Port State".
+namespace LACPPortTableLACPPortStateOption {
+enum : int {
+  kActive = 0,
+  kPassive = 1,
+};
+}  // namespace LACPPortTableLACPPortStateOption
 // 1.3.6.1.4.1.171.11.101.1.2.9.6.1.1 (2)
 extern const VnSNMPVarDesc TrunkVLANTableVars[];
 namespace TrunkVLANTableItem {
@@ -401,6 +931,13 @@ enum : int {
   kTrunkVLANState = 1,
 };
 }  // namespace TrunkVLANTableItem
+// Positions in the option list of "Trunk VLAN State".
+namespace TrunkVLANTableTrunkVLANStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace TrunkVLANTableTrunkVLANStateOption
 // 1.3.6.1.4.1.171.11.101.1.2.10.1 (4)
 extern const VnSNMPVarDesc PortMirrorLogicTargetPortVars[];
 namespace PortMirrorLogicTargetPortItem {
@@ -411,6 +948,13 @@ enum : int {
   kPortState = 3,
 };
 }  // namespace PortMirrorLogicTargetPortItem
+// Positions in the option list of "Port State".
+namespace PortMirrorLogicTargetPortPortStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace PortMirrorLogicTargetPortPortStateOption
 // 1.3.6.1.4.1.171.11.101.1.2.11.1 (2)
 extern const VnSNMPVarDesc IGMPSnoopingInformationVars[];
 namespace IGMPSnoopingInformationItem {
@@ -440,6 +984,48 @@ enum : int {
   kIGMPDynamicIPMulticastVLANAge = 14,
 };
 }  // namespace IGMPSnoopingControlTableItem
+// Positions in the option list of "IGMP Query State".
+namespace IGMPSnoopingControlTableIGMPQueryStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace IGMPSnoopingControlTableIGMPQueryStateOption
+// Positions in the option list of "IGMP Current State".
+namespace IGMPSnoopingControlTableIGMPCurrentStateOption {
+enum : int {
+  kQuerier = 0,
+  kNonQuerier = 1,
+};
+}  // namespace IGMPSnoopingControlTableIGMPCurrentStateOption
+// Positions in the option list of "IGMP Control State".
+namespace IGMPSnoopingControlTableIGMPControlStateOption {
+enum : int {
+  kDisable = 0,
+  kEnable = 1,
+};
+}  // namespace IGMPSnoopingControlTableIGMPControlStateOption
+// Positions in the option list of "IGMP Fast Leave State".
+namespace IGMPSnoopingControlTableIGMPFastLeaveStateOption {
+enum : int {
+  kDisable = 0,
+  kEnable = 1,
+};
+}  // namespace IGMPSnoopingControlTableIGMPFastLeaveStateOption
+// Positions in the option list of "IGMP Dynamic IP Multicast VLAN State".
+namespace IGMPSnoopingControlTableIGMPDynamicIPMulticastVLANStateOption {
+enum : int {
+  kDisable = 0,
+  kEnable = 1,
+};
+}  // namespace IGMPSnoopingControlTableIGMPDynamicIPMulticastVLANStateOption
+// Positions in the option list of "IGMP Dynamic IP Multicast VLAN Age".
+namespace IGMPSnoopingControlTableIGMPDynamicIPMulticastVLANAgeOption {
+enum : int {
+  kDisable = 0,
+  kEnable = 1,
+};
+}  // namespace IGMPSnoopingControlTableIGMPDynamicIPMulticastVLANAgeOption
 // 1.3.6.1.4.1.171.11.101.1.2.11.4.1.1 (3)
 extern const VnSNMPVarDesc IGMPSnoopingQueryInformationVars[];
 namespace IGMPSnoopingQueryInformationItem {
@@ -462,6 +1048,13 @@ enum : int {
   kIGMPGroupMode = 6,
 };
 }  // namespace IGMPSnoopingInformationTableItem
+// Positions in the option list of "IGMP Group Mode".
+namespace IGMPSnoopingInformationTableIGMPGroupModeOption {
+enum : int {
+  kInclude = 0,
+  kExclude = 1,
+};
+}  // namespace IGMPSnoopingInformationTableIGMPGroupModeOption
 // 1.3.6.1.4.1.171.11.101.1.2.11.6.1.1 (5)
 extern const VnSNMPVarDesc IGMPRouterPortsVars[];
 namespace IGMPRouterPortsItem {
@@ -505,6 +1098,13 @@ enum : int {
   kIGMPv3ExpireTimer = 4,
 };
 }  // namespace IGMPv3TableItem
+// Positions in the option list of "IGMPv3 Forwarding".
+namespace IGMPv3TableIGMPv3ForwardingOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IGMPv3TableIGMPv3ForwardingOption
 // 1.3.6.1.4.1.171.11.101.1.2.11.11.1.1 (7)
 extern const VnSNMPVarDesc IGMPSnoopingGroupTableVars[];
 namespace IGMPSnoopingGroupTableItem {
@@ -526,6 +1126,13 @@ enum : int {
   kIGMPAccessAuthenticationState = 1,
 };
 }  // namespace IGMPAccessAuthenticationTableItem
+// Positions in the option list of "IGMP Access Authentication State".
+namespace IGMPAccessAuthenticationTableIGMPAccessAuthenticationStateOption {
+enum : int {
+  kDisable = 0,
+  kEnable = 1,
+};
+}  // namespace IGMPAccessAuthenticationTableIGMPAccessAuthenticationStateOption
 // 1.3.6.1.4.1.171.11.101.1.2.14.1.1.1 (2)
 extern const VnSNMPVarDesc TrafficSegmentationVars[];
 namespace TrafficSegmentationItem {
@@ -542,6 +1149,13 @@ enum : int {
   kVLANMode = 1,
 };
 }  // namespace MulticastFilterModeVLANTableItem
+// Positions in the option list of "VLAN Mode       ".
+namespace MulticastFilterModeVLANTableVLANModeOption {
+enum : int {
+  kForwardUnregisteredGroups = 0,
+  kFilterUnregisteredGroups = 1,
+};
+}  // namespace MulticastFilterModeVLANTableVLANModeOption
 // 1.3.6.1.4.1.171.11.101.1.2.18.1.1 (5)
 extern const VnSNMPVarDesc LoopDetectionControlVars[];
 namespace LoopDetectionControlItem {
@@ -553,6 +1167,29 @@ enum : int {
   kTrapMode = 4,
 };
 }  // namespace LoopDetectionControlItem
+// Positions in the option list of "Admin State".
+namespace LoopDetectionControlAdminStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace LoopDetectionControlAdminStateOption
+// Positions in the option list of "Mode".
+namespace LoopDetectionControlModeOption {
+enum : int {
+  kVlanBased = 0,
+  kPortBased = 1,
+};
+}  // namespace LoopDetectionControlModeOption
+// Positions in the option list of "Trap Mode".
+namespace LoopDetectionControlTrapModeOption {
+enum : int {
+  kNone = 0,
+  kLoopDetected = 1,
+  kLoopCleared = 2,
+  kBoth = 3,
+};
+}  // namespace LoopDetectionControlTrapModeOption
 // 1.3.6.1.4.1.171.11.101.1.2.18.2.1.1.1 (4)
 extern const VnSNMPVarDesc LoopDetectionPortManagementVars[];
 namespace LoopDetectionPortManagementItem {
@@ -563,6 +1200,22 @@ enum : int {
   kPortLoopStatus = 3,
 };
 }  // namespace LoopDetectionPortManagementItem
+// Positions in the option list of "Port State".
+namespace LoopDetectionPortManagementPortStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace LoopDetectionPortManagementPortStateOption
+// Positions in the option list of "Port Loop Status".
+namespace LoopDetectionPortManagementPortLoopStatusOption {
+enum : int {
+  kNormal = 0,
+  kLoop = 1,
+  kError = 2,
+  kNone = 3,
+};
+}  // namespace LoopDetectionPortManagementPortLoopStatusOption
 // 1.3.6.1.4.1.171.11.101.1.2.24.2.1.1 (2)
 extern const VnSNMPVarDesc DHCPLocalRelayVLANTableVars[];
 namespace DHCPLocalRelayVLANTableItem {
@@ -571,6 +1224,13 @@ enum : int {
   kDHCPLocalRelayVLANState = 1,
 };
 }  // namespace DHCPLocalRelayVLANTableItem
+// Positions in the option list of "DHCP Local Relay VLAN State".
+namespace DHCPLocalRelayVLANTableDHCPLocalRelayVLANStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace DHCPLocalRelayVLANTableDHCPLocalRelayVLANStateOption
 // 1.3.6.1.4.1.171.11.101.1.3.2.1.3.1.1 (11)
 extern const VnSNMPVarDesc IPControlTableVars[];
 namespace IPControlTableItem {
@@ -588,6 +1248,21 @@ enum : int {
   kIPv6LinkLocalAutoState = 10,
 };
 }  // namespace IPControlTableItem
+// Positions in the option list of "Mode".
+namespace IPControlTableModeOption {
+enum : int {
+  kOther = 0,
+  kBootp = 1,
+  kDhcp = 2,
+};
+}  // namespace IPControlTableModeOption
+// Positions in the option list of "Admin State".
+namespace IPControlTableAdminStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPControlTableAdminStateOption
 // Positions in the option list of "State".
 namespace IPControlTableRowStatusOption {
 enum : int {
@@ -599,6 +1274,14 @@ enum : int {
   kDestroy = 5,
 };
 }  // namespace IPControlTableRowStatusOption
+// Positions in the option list of "IPv6 Link Local Auto State".
+namespace IPControlTableIPv6LinkLocalAutoStateOption {
+enum : int {
+  kOther = 0,
+  kEnabled = 1,
+  kDisabled = 2,
+};
+}  // namespace IPControlTableIPv6LinkLocalAutoStateOption
 // 1.3.6.1.4.1.171.11.101.1.3.2.1.4.1.1 (12)
 extern const VnSNMPVarDesc IPv6ControlTableVars[];
 namespace IPv6ControlTableItem {
@@ -617,6 +1300,27 @@ enum : int {
   kRaOtherConfigFlag = 11,
 };
 }  // namespace IPv6ControlTableItem
+// Positions in the option list of "Ra State".
+namespace IPv6ControlTableRaStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPv6ControlTableRaStateOption
+// Positions in the option list of "Ra Managed Flag".
+namespace IPv6ControlTableRaManagedFlagOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPv6ControlTableRaManagedFlagOption
+// Positions in the option list of "Ra Other Config Flag".
+namespace IPv6ControlTableRaOtherConfigFlagOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPv6ControlTableRaOtherConfigFlagOption
 // 1.3.6.1.4.1.171.11.101.1.3.2.1.5.1.1 (8)
 extern const VnSNMPVarDesc IPv6AddressControlTableVars[];
 namespace IPv6AddressControlTableItem {
@@ -631,6 +1335,20 @@ enum : int {
   kState = 7,
 };
 }  // namespace IPv6AddressControlTableItem
+// Positions in the option list of "On Link Flag".
+namespace IPv6AddressControlTableOnLinkFlagOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPv6AddressControlTableOnLinkFlagOption
+// Positions in the option list of "Autonomous Flag".
+namespace IPv6AddressControlTableAutonomousFlagOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPv6AddressControlTableAutonomousFlagOption
 // Positions in the option list of "State".
 namespace IPv6AddressControlTableRowStatusOption {
 enum : int {
@@ -649,6 +1367,14 @@ enum : int {
   kAllInterfaceState = 0,
 };
 }  // namespace AllInterfaceStateItem
+// Positions in the option list of "All Interface State".
+namespace AllInterfaceStateAllInterfaceStateOption {
+enum : int {
+  kOther = 0,
+  kEnabled = 1,
+  kDisabled = 2,
+};
+}  // namespace AllInterfaceStateAllInterfaceStateOption
 // 1.3.6.1.2.1.17.1.2 (3)
 extern const VnSNMPVarDesc BridgeInformationVars[];
 namespace BridgeInformationItem {
@@ -674,6 +1400,24 @@ enum : int {
   kForwardTransitions = 9,
 };
 }  // namespace STPPortTableItem
+// Positions in the option list of "Status        ".
+namespace STPPortTableStatusOption {
+enum : int {
+  kDisabled = 0,
+  kBlocking = 1,
+  kListening = 2,
+  kLearning = 3,
+  kForwarding = 4,
+  kBroken = 5,
+};
+}  // namespace STPPortTableStatusOption
+// Positions in the option list of "State  ".
+namespace STPPortTableStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace STPPortTableStateOption
 // 1.3.6.1.2.1.17.4.4.1.1 (4) #1
 extern const VnSNMPVarDesc HighCapacityPortTableVars[];
 namespace HighCapacityPortTableItem {
@@ -691,6 +1435,14 @@ enum : int {
   kSTPVersion = 0,
 };
 }  // namespace MSTPPortStateSTPVersionItem
+// Positions in the option list of "STP Version".
+namespace MSTPPortStateSTPVersionSTPVersionOption {
+enum : int {
+  kStp = 0,
+  kRstp = 1,
+  kMstp = 2,
+};
+}  // namespace MSTPPortStateSTPVersionSTPVersionOption
 // 1.3.6.1.4.1.171.12.15.1.2 (1) #2
 extern const VnSNMPVarDesc StpVersionVars[];
 namespace StpVersionItem {
@@ -698,6 +1450,14 @@ enum : int {
   kSTPVersion = 0,
 };
 }  // namespace StpVersionItem
+// Positions in the option list of "STP Version".
+namespace StpVersionSTPVersionOption {
+enum : int {
+  kStp = 0,
+  kRstp = 1,
+  kMstp = 2,
+};
+}  // namespace StpVersionSTPVersionOption
 // 1.3.6.1.4.1.171.12.15.1.2 (6)
 extern const VnSNMPVarDesc StpInfoBridgeVars[];
 namespace StpInfoBridgeItem {
@@ -710,6 +1470,21 @@ enum : int {
   kSTPForwardBPDU = 5,
 };
 }  // namespace StpInfoBridgeItem
+// Positions in the option list of "STP Version".
+namespace StpInfoBridgeSTPVersionOption {
+enum : int {
+  kStp = 0,
+  kRstp = 1,
+  kMstp = 2,
+};
+}  // namespace StpInfoBridgeSTPVersionOption
+// Positions in the option list of "STP Forward BPDU".
+namespace StpInfoBridgeSTPForwardBPDUOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace StpInfoBridgeSTPForwardBPDUOption
 // 1.3.6.1.4.1.171.12.15.1.2 (7)
 extern const VnSNMPVarDesc StpInfoBridgeTimersVars[];
 namespace StpInfoBridgeTimersItem {
@@ -723,6 +1498,21 @@ enum : int {
   kForwardingBPDU = 6,
 };
 }  // namespace StpInfoBridgeTimersItem
+// Positions in the option list of "STP Version".
+namespace StpInfoBridgeTimersSTPVersionOption {
+enum : int {
+  kStp = 0,
+  kRstp = 1,
+  kMstp = 2,
+};
+}  // namespace StpInfoBridgeTimersSTPVersionOption
+// Positions in the option list of "Forwarding BPDU".
+namespace StpInfoBridgeTimersForwardingBPDUOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace StpInfoBridgeTimersForwardingBPDUOption
 // 1.3.6.1.4.1.171.12.15.2.1 (2)
 extern const VnSNMPVarDesc ConfigurationIdentificationVars[];
 namespace ConfigurationIdentificationItem {
@@ -761,6 +1551,20 @@ enum : int {
   kRowStatus = 23,
 };
 }  // namespace InstanceInformationItem
+// Positions in the option list of "Type".
+namespace InstanceInformationTypeOption {
+enum : int {
+  kCist = 0,
+  kMsti = 1,
+};
+}  // namespace InstanceInformationTypeOption
+// Positions in the option list of "Status".
+namespace InstanceInformationStatusOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace InstanceInformationStatusOption
 // Positions in the option list of "Row Status".
 namespace InstanceInformationRowStatusOption {
 enum : int {
@@ -791,6 +1595,74 @@ enum : int {
   kMSTPPortRestrictedTCN = 12,
 };
 }  // namespace MSTPPortStateMSTPPortOperHelloTimeItem
+// Positions in the option list of "MSTP STP Port Enable".
+namespace MSTPPortStateMSTPPortOperHelloTimeMSTPSTPPortEnableOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace MSTPPortStateMSTPPortOperHelloTimeMSTPSTPPortEnableOption
+// Positions in the option list of "MSTP Port Migration".
+namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortMigrationOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortMigrationOption
+// Positions in the option list of "MSTP Port Admin Edge Port".
+namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortAdminEdgePortOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+  kAuto = 2,
+};
+}  // namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortAdminEdgePortOption
+// Positions in the option list of "MSTP Port Oper Edge Port".
+namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortOperEdgePortOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+  kAuto = 2,
+};
+}  // namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortOperEdgePortOption
+// Positions in the option list of "MSTP Port Admin P2P".
+namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortAdminP2POption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+  kAuto = 2,
+};
+}  // namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortAdminP2POption
+// Positions in the option list of "MSTP Port Oper P2P".
+namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortOperP2POption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+  kAuto = 2,
+};
+}  // namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortOperP2POption
+// Positions in the option list of "MSTP Port BPDU Filtering".
+namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortBPDUFilteringOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortBPDUFilteringOption
+// Positions in the option list of "MSTP Port Restricted Role".
+namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortRestrictedRoleOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortRestrictedRoleOption
+// Positions in the option list of "MSTP Port Restricted TCN".
+namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortRestrictedTCNOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace MSTPPortStateMSTPPortOperHelloTimeMSTPPortRestrictedTCNOption
 // 1.3.6.1.4.1.171.12.15.2.5.1.1 (7)
 extern const VnSNMPVarDesc PortMSTPInformationVars[];
 namespace PortMSTPInformationItem {
@@ -804,6 +1676,32 @@ enum : int {
   kMSTPortRole = 6,
 };
 }  // namespace PortMSTPInformationItem
+// Positions in the option list of "MST Port Status".
+namespace PortMSTPInformationMSTPortStatusOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kDiscarding = 2,
+  kLearning = 3,
+  kForwarding = 4,
+  kBroken = 5,
+  kNoStpEnabled = 6,
+  kErrDisabled = 7,
+};
+}  // namespace PortMSTPInformationMSTPortStatusOption
+// Positions in the option list of "MST Port Role".
+namespace PortMSTPInformationMSTPortRoleOption {
+enum : int {
+  kDisable = 0,
+  kAlternate = 1,
+  kBackup = 2,
+  kRoot = 3,
+  kDesignated = 4,
+  kMaster = 5,
+  kNonstp = 6,
+  kLoopback = 7,
+};
+}  // namespace PortMSTPInformationMSTPortRoleOption
 // 1.3.6.1.4.1.171.12.1.1.1 (6)
 extern const VnSNMPVarDesc AgentManagementBasicInformationVars[];
 namespace AgentManagementBasicInformationItem {
@@ -816,6 +1714,54 @@ enum : int {
   kSerialNumber = 5,
 };
 }  // namespace AgentManagementBasicInformationItem
+// Positions in the option list of "Protocol Capability".
+namespace AgentManagementBasicInformationProtocolCapabilityOption {
+enum : int {
+  kOther = 0,
+  kSnmpIp = 1,
+  kSnmpIpx = 2,
+  kSnmpIpIpx = 3,
+};
+}  // namespace AgentManagementBasicInformationProtocolCapabilityOption
+// Positions in the option list of "Console Status".
+namespace AgentManagementBasicInformationConsoleStatusOption {
+enum : int {
+  kOther = 0,
+  kInUse = 1,
+  kNotInUse = 2,
+};
+}  // namespace AgentManagementBasicInformationConsoleStatusOption
+// Positions in the option list of "Device Configuration Status".
+namespace AgentManagementBasicInformationDeviceConfigurationStatusOption {
+enum : int {
+  kOther = 0,
+  kProceeding = 1,
+  kCompleted = 2,
+  kFailed = 3,
+};
+}  // namespace AgentManagementBasicInformationDeviceConfigurationStatusOption
+// Positions in the option list of "Firmware Download Status".
+namespace AgentManagementBasicInformationFirmwareDownloadStatusOption {
+enum : int {
+  kOther = 0,
+  kInProcess = 1,
+  kInvalidFile = 2,
+  kViolation = 3,
+  kFileNotFound = 4,
+  kDiskFull = 5,
+  kComplete = 6,
+  kTimeOut = 7,
+  kNotFormat = 8,
+  kMemoryFull = 9,
+};
+}  // namespace AgentManagementBasicInformationFirmwareDownloadStatusOption
+// Positions in the option list of "Dual Image Status".
+namespace AgentManagementBasicInformationDualImageStatusOption {
+enum : int {
+  kNotSupported = 0,
+  kSupported = 1,
+};
+}  // namespace AgentManagementBasicInformationDualImageStatusOption
 // 1.3.6.1.4.1.171.12.1.1.2.1.1 (4)
 extern const VnSNMPVarDesc MIBCapabilitiesVars[];
 namespace MIBCapabilitiesItem {
@@ -826,6 +1772,15 @@ enum : int {
   kType = 3,
 };
 }  // namespace MIBCapabilitiesItem
+// Positions in the option list of "Type".
+namespace MIBCapabilitiesTypeOption {
+enum : int {
+  kOther = 0,
+  kStandard = 1,
+  kProprietary = 2,
+  kExperiment = 3,
+};
+}  // namespace MIBCapabilitiesTypeOption
 // 1.3.6.1.4.1.171.12.1.1.6.1 (3)
 extern const VnSNMPVarDesc CPUUtilizationVars[];
 namespace CPUUtilizationItem {
@@ -864,6 +1819,36 @@ enum : int {
   kFileInterfaceName = 12,
 };
 }  // namespace AgentSupportedUpdateFilesItem
+// Positions in the option list of "File Transfer Type".
+namespace AgentSupportedUpdateFilesFileTransferTypeOption {
+enum : int {
+  kNetworkLoad = 0,
+  kOutOfBandLoad = 1,
+};
+}  // namespace AgentSupportedUpdateFilesFileTransferTypeOption
+// Positions in the option list of "File Load Type".
+namespace AgentSupportedUpdateFilesFileLoadTypeOption {
+enum : int {
+  kUpload = 0,
+  kDownload = 1,
+};
+}  // namespace AgentSupportedUpdateFilesFileLoadTypeOption
+// Positions in the option list of "File Control".
+namespace AgentSupportedUpdateFilesFileControlOption {
+enum : int {
+  kInactive = 0,
+  kStart = 1,
+  kDelete = 2,
+  kConfigAsBootupFw = 3,
+};
+}  // namespace AgentSupportedUpdateFilesFileControlOption
+// Positions in the option list of "File Increment".
+namespace AgentSupportedUpdateFilesFileIncrementOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace AgentSupportedUpdateFilesFileIncrementOption
 // 1.3.6.1.4.1.171.12.1.2.3 (1)
 extern const VnSNMPVarDesc AgentSystemResetVars[];
 namespace AgentSystemResetItem {
@@ -871,6 +1856,13 @@ enum : int {
   kAgentSystemReset = 0,
 };
 }  // namespace AgentSystemResetItem
+// Positions in the option list of "Agent System Reset".
+namespace AgentSystemResetAgentSystemResetOption {
+enum : int {
+  kWarmStart = 0,
+  kNoReset = 1,
+};
+}  // namespace AgentSystemResetAgentSystemResetOption
 // 1.3.6.1.4.1.171.12.1.2.3 (8)
 extern const VnSNMPVarDesc BasicConfigurationVars[];
 namespace BasicConfigurationItem {
@@ -885,6 +1877,51 @@ enum : int {
   kOutOfBandAutoLogoutConfig = 7,
 };
 }  // namespace BasicConfigurationItem
+// Positions in the option list of "System Reset State".
+namespace BasicConfigurationSystemResetStateOption {
+enum : int {
+  kWarmStart = 0,
+  kNoReset = 1,
+};
+}  // namespace BasicConfigurationSystemResetStateOption
+// Positions in the option list of "Rs232 Port Config".
+namespace BasicConfigurationRs232PortConfigOption {
+enum : int {
+  kConsole = 0,
+  kOutOfBand = 1,
+  kNotAvail = 2,
+};
+}  // namespace BasicConfigurationRs232PortConfigOption
+// Positions in the option list of "Out Of Band Baud Rate Config".
+namespace BasicConfigurationOutOfBandBaudRateConfigOption {
+enum : int {
+  kOther = 0,
+  kBaudRate9600 = 1,
+  kBaudRate19200 = 2,
+  kBaudRate38400 = 3,
+  kBaudRate115200 = 4,
+};
+}  // namespace BasicConfigurationOutOfBandBaudRateConfigOption
+// Positions in the option list of "Save Config".
+namespace BasicConfigurationSaveConfigOption {
+enum : int {
+  kOther = 0,
+  kCfgId1 = 1,
+  kCfgId2 = 2,
+  kLog = 3,
+  kAll = 4,
+};
+}  // namespace BasicConfigurationSaveConfigOption
+// Positions in the option list of "Out Of Band Auto Logout Config".
+namespace BasicConfigurationOutOfBandAutoLogoutConfigOption {
+enum : int {
+  kNever = 0,
+  kMinutes2 = 1,
+  kMinutes5 = 2,
+  kMinutes10 = 3,
+  kMinutes15 = 4,
+};
+}  // namespace BasicConfigurationOutOfBandAutoLogoutConfigOption
 // 1.3.6.1.4.1.171.12.1.2.7.1.1 (6)
 extern const VnSNMPVarDesc MultipleImageManagementGeneralInformationVars[];
 namespace MultipleImageManagementGeneralInformationItem {
@@ -925,6 +1962,23 @@ enum : int {
   kConfigAction = 1,
 };
 }  // namespace MultipleConfigControlItem
+// Positions in the option list of "Config Control ID".
+namespace MultipleConfigControlConfigControlIDOption {
+enum : int {
+  kCfgId1 = 0,
+  kCfgId2 = 1,
+};
+}  // namespace MultipleConfigControlConfigControlIDOption
+// Positions in the option list of "Config Action".
+namespace MultipleConfigControlConfigActionOption {
+enum : int {
+  kActive = 0,
+  kDelete = 1,
+  kApply = 2,
+  kNone = 3,
+  kConfigAsBootupCfg = 4,
+};
+}  // namespace MultipleConfigControlConfigActionOption
 // 1.3.6.1.4.1.171.12.1.2.9.1 (2)
 extern const VnSNMPVarDesc SeverityControlManagementVars[];
 namespace SeverityControlManagementItem {
@@ -933,6 +1987,22 @@ enum : int {
   kSystemSeverityLogControl = 1,
 };
 }  // namespace SeverityControlManagementItem
+// Positions in the option list of "System Severity Trap Control".
+namespace SeverityControlManagementSystemSeverityTrapControlOption {
+enum : int {
+  kCritical = 0,
+  kWarning = 1,
+  kInformation = 2,
+};
+}  // namespace SeverityControlManagementSystemSeverityTrapControlOption
+// Positions in the option list of "System Severity Log Control".
+namespace SeverityControlManagementSystemSeverityLogControlOption {
+enum : int {
+  kCritical = 0,
+  kWarning = 1,
+  kInformation = 2,
+};
+}  // namespace SeverityControlManagementSystemSeverityLogControlOption
 // 1.3.6.1.4.1.171.12.1.2.10.1.1.1 (4)
 extern const VnSNMPVarDesc TrustHostTableVars[];
 namespace TrustHostTableItem {
@@ -958,6 +2028,13 @@ enum : int {
   kTrustHostDeleteAllState = 0,
 };
 }  // namespace TrustHostDeleteAllStateItem
+// Positions in the option list of "Trust Host Delete All State".
+namespace TrustHostDeleteAllStateTrustHostDeleteAllStateOption {
+enum : int {
+  kNone = 0,
+  kStart = 1,
+};
+}  // namespace TrustHostDeleteAllStateTrustHostDeleteAllStateOption
 // 1.3.6.1.4.1.171.12.1.2.11.1 (1)
 extern const VnSNMPVarDesc FDBClearAllStateVars[];
 namespace FDBClearAllStateItem {
@@ -965,6 +2042,13 @@ enum : int {
   kFDBClearAllState = 0,
 };
 }  // namespace FDBClearAllStateItem
+// Positions in the option list of "FDB Clear All State".
+namespace FDBClearAllStateFDBClearAllStateOption {
+enum : int {
+  kOther = 0,
+  kStart = 1,
+};
+}  // namespace FDBClearAllStateFDBClearAllStateOption
 // 1.3.6.1.4.1.171.12.1.2.12.1 (1)
 extern const VnSNMPVarDesc ARPClearAllStateVars[];
 namespace ARPClearAllStateItem {
@@ -972,6 +2056,13 @@ enum : int {
   kARPClearAllState = 0,
 };
 }  // namespace ARPClearAllStateItem
+// Positions in the option list of "ARP Clear All State".
+namespace ARPClearAllStateARPClearAllStateOption {
+enum : int {
+  kOther = 0,
+  kStart = 1,
+};
+}  // namespace ARPClearAllStateARPClearAllStateOption
 // 1.3.6.1.4.1.171.12.1.2.13.1.1 (2)
 extern const VnSNMPVarDesc MultipleImageControlVars[];
 namespace MultipleImageControlItem {
@@ -980,6 +2071,14 @@ enum : int {
   kMultipleImageControlAction = 1,
 };
 }  // namespace MultipleImageControlItem
+// Positions in the option list of "Multiple Image Control Action".
+namespace MultipleImageControlMultipleImageControlActionOption {
+enum : int {
+  kConfigAsBootupFw = 0,
+  kDelete = 1,
+  kNone = 2,
+};
+}  // namespace MultipleImageControlMultipleImageControlActionOption
 // 1.3.6.1.4.1.171.12.1.3.1 (2)
 extern const VnSNMPVarDesc IPProtocolConfigureVars[];
 namespace IPProtocolConfigureItem {
@@ -988,6 +2087,14 @@ enum : int {
   kAgentIPGetIPFrom = 1,
 };
 }  // namespace IPProtocolConfigureItem
+// Positions in the option list of "Agent IP Get IP From".
+namespace IPProtocolConfigureAgentIPGetIPFromOption {
+enum : int {
+  kDisabled = 0,
+  kBootp = 1,
+  kDhcp = 2,
+};
+}  // namespace IPProtocolConfigureAgentIPGetIPFromOption
 // 1.3.6.1.4.1.171.12.1.4.2.1.1 (5)
 extern const VnSNMPVarDesc TrapManagerTableVars[];
 namespace TrapManagerTableItem {
@@ -999,6 +2106,22 @@ enum : int {
   kTrapManagerStatus = 4,
 };
 }  // namespace TrapManagerTableItem
+// Positions in the option list of "Trap Manager Message Version".
+namespace TrapManagerTableTrapManagerMessageVersionOption {
+enum : int {
+  kSnmpAgentVersionDependent = 0,
+  kV1Trap = 1,
+  kV2Trap = 2,
+};
+}  // namespace TrapManagerTableTrapManagerMessageVersionOption
+// Positions in the option list of "Trap Manager Status".
+namespace TrapManagerTableTrapManagerStatusOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace TrapManagerTableTrapManagerStatusOption
 // 1.3.6.1.4.1.171.12.12.1 (1)
 extern const VnSNMPVarDesc SystemLogStateVars[];
 namespace SystemLogStateItem {
@@ -1006,6 +2129,13 @@ enum : int {
   kLogControlState = 0,
 };
 }  // namespace SystemLogStateItem
+// Positions in the option list of "Log Control State".
+namespace SystemLogStateLogControlStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace SystemLogStateLogControlStateOption
 // 1.3.6.1.4.1.171.12.12.2.1.1 (7)
 extern const VnSNMPVarDesc SystemLogHostVars[];
 namespace SystemLogHostItem {
@@ -1019,6 +2149,43 @@ enum : int {
   kRowStatus = 6,
 };
 }  // namespace SystemLogHostItem
+// Positions in the option list of "Index".
+namespace SystemLogHostIndexOption {
+enum : int {
+  kSwSysLogServerIndex1 = 0,
+  kSwSysLogServerIndex2 = 1,
+  kSwSysLogServerIndex3 = 2,
+  kSwSysLogServerIndex4 = 3,
+};
+}  // namespace SystemLogHostIndexOption
+// Positions in the option list of "Facility".
+namespace SystemLogHostFacilityOption {
+enum : int {
+  kLocal0 = 0,
+  kLocal1 = 1,
+  kLocal2 = 2,
+  kLocal3 = 3,
+  kLocal4 = 4,
+  kLocal5 = 5,
+  kLocal6 = 6,
+  kLocal7 = 7,
+};
+}  // namespace SystemLogHostFacilityOption
+// Positions in the option list of "Severity".
+namespace SystemLogHostSeverityOption {
+enum : int {
+  kAll = 0,
+  kWarning = 1,
+  kInformational = 2,
+};
+}  // namespace SystemLogHostSeverityOption
+// Positions in the option list of "State".
+namespace SystemLogHostStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace SystemLogHostStateOption
 // Positions in the option list of "Row Status".
 namespace SystemLogHostRowStatusOption {
 enum : int {
@@ -1038,6 +2205,14 @@ enum : int {
   kTimeInterval = 1,
 };
 }  // namespace LogSaveControlItem
+// Positions in the option list of "Method".
+namespace LogSaveControlMethodOption {
+enum : int {
+  kTimeInterval = 0,
+  kOnDemand = 1,
+  kLogTrigger = 2,
+};
+}  // namespace LogSaveControlMethodOption
 // 1.3.6.1.4.1.171.12.12.4.1 (1)
 extern const VnSNMPVarDesc ClearLogVars[];
 namespace ClearLogItem {
@@ -1045,6 +2220,13 @@ enum : int {
   kClearLog = 0,
 };
 }  // namespace ClearLogItem
+// Positions in the option list of "Clear Log".
+namespace ClearLogClearLogOption {
+enum : int {
+  kOther = 0,
+  kStart = 1,
+};
+}  // namespace ClearLogClearLogOption
 // 1.3.6.1.4.1.171.12.12.4.2.2 (1)
 extern const VnSNMPVarDesc ClearDangerousLogVars[];
 namespace ClearDangerousLogItem {
@@ -1052,6 +2234,13 @@ enum : int {
   kClearDangerousLog = 0,
 };
 }  // namespace ClearDangerousLogItem
+// Positions in the option list of "Clear Dangerous Log".
+namespace ClearDangerousLogClearDangerousLogOption {
+enum : int {
+  kOther = 0,
+  kStart = 1,
+};
+}  // namespace ClearDangerousLogClearDangerousLogOption
 // 1.3.6.1.4.1.171.12.25.1.2 (1)
 extern const VnSNMPVarDesc PacketStormControlVars[];
 namespace PacketStormControlItem {
@@ -1059,6 +2248,15 @@ enum : int {
   kStormTrapControl = 0,
 };
 }  // namespace PacketStormControlItem
+// Positions in the option list of "Storm Trap Control".
+namespace PacketStormControlStormTrapControlOption {
+enum : int {
+  kNone = 0,
+  kStormOccurred = 1,
+  kStormCleared = 2,
+  kBoth = 3,
+};
+}  // namespace PacketStormControlStormTrapControlOption
 // 1.3.6.1.4.1.171.12.25.3.1.1.1 (9)
 extern const VnSNMPVarDesc PacketStormControlTableVars[];
 namespace PacketStormControlTableItem {
@@ -1074,6 +2272,41 @@ enum : int {
   kStormControlShutdownForever = 8,
 };
 }  // namespace PacketStormControlTableItem
+// Positions in the option list of "Storm Control Broadcast Status".
+namespace PacketStormControlTableStormControlBroadcastStatusOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace PacketStormControlTableStormControlBroadcastStatusOption
+// Positions in the option list of "Storm Control Multicast Status".
+namespace PacketStormControlTableStormControlMulticastStatusOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace PacketStormControlTableStormControlMulticastStatusOption
+// Positions in the option list of "Storm Control Unicast Status".
+namespace PacketStormControlTableStormControlUnicastStatusOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace PacketStormControlTableStormControlUnicastStatusOption
+// Positions in the option list of "Storm Control Action Status".
+namespace PacketStormControlTableStormControlActionStatusOption {
+enum : int {
+  kShutdown = 0,
+  kDrop = 1,
+};
+}  // namespace PacketStormControlTableStormControlActionStatusOption
+// Positions in the option list of "Storm Control Shutdown Forever".
+namespace PacketStormControlTableStormControlShutdownForeverOption {
+enum : int {
+  kYes = 0,
+  kNo = 1,
+};
+}  // namespace PacketStormControlTableStormControlShutdownForeverOption
 // 1.3.6.1.4.1.171.12.26.3.1.1.1 (7)
 extern const VnSNMPVarDesc Ipv6StaticRouteVars[];
 namespace Ipv6StaticRouteItem {
@@ -1109,6 +2342,17 @@ enum : int {
   kCacheRouteStatus = 4,
 };
 }  // namespace IPv6NeighborCacheTableItem
+// Positions in the option list of "Reach State".
+namespace IPv6NeighborCacheTableReachStateOption {
+enum : int {
+  kIncomplete = 0,
+  kReachable = 1,
+  kStale = 2,
+  kDelay = 3,
+  kProbe = 4,
+  kStatic = 5,
+};
+}  // namespace IPv6NeighborCacheTableReachStateOption
 // Positions in the option list of "Cache Route Status".
 namespace IPv6NeighborCacheTableRowStatusOption {
 enum : int {
@@ -1127,6 +2371,15 @@ enum : int {
   kIPv6NeighborCacheDeleteAction = 0,
 };
 }  // namespace IPv6NeighborCacheDeleteActionItem
+// Positions in the option list of "IPv6 Neighbor Cache Delete Action".
+namespace IPv6NeighborCacheDeleteActionIPv6NeighborCacheDeleteActionOption {
+enum : int {
+  kAll = 0,
+  kStatic = 1,
+  kDynamic = 2,
+  kOther = 3,
+};
+}  // namespace IPv6NeighborCacheDeleteActionIPv6NeighborCacheDeleteActionOption
 // 1.3.6.1.4.1.171.12.58.1.1.1.1 (12)
 extern const VnSNMPVarDesc CableDiagnosesTableVars[];
 namespace CableDiagnosesTableItem {
@@ -1145,6 +2398,86 @@ enum : int {
   kAction = 11,
 };
 }  // namespace CableDiagnosesTableItem
+// Positions in the option list of "Port Type".
+namespace CableDiagnosesTablePortTypeOption {
+enum : int {
+  kFastEthernet = 0,
+  kGigaEthernet = 1,
+  kOther = 2,
+};
+}  // namespace CableDiagnosesTablePortTypeOption
+// Positions in the option list of "Link Status".
+namespace CableDiagnosesTableLinkStatusOption {
+enum : int {
+  kLinkDown = 0,
+  kLinkUp = 1,
+  kOther = 2,
+};
+}  // namespace CableDiagnosesTableLinkStatusOption
+// Positions in the option list of "Pair1 Status".
+namespace CableDiagnosesTablePair1StatusOption {
+enum : int {
+  kOk = 0,
+  kOpen = 1,
+  kShort = 2,
+  kOpenShort = 3,
+  kCrosstalk = 4,
+  kUnknown = 5,
+  kCount = 6,
+  kNoCable = 7,
+  kOther = 8,
+};
+}  // namespace CableDiagnosesTablePair1StatusOption
+// Positions in the option list of "Pair2 Status".
+namespace CableDiagnosesTablePair2StatusOption {
+enum : int {
+  kOk = 0,
+  kOpen = 1,
+  kShort = 2,
+  kOpenShort = 3,
+  kCrosstalk = 4,
+  kUnknown = 5,
+  kCount = 6,
+  kNoCable = 7,
+  kOther = 8,
+};
+}  // namespace CableDiagnosesTablePair2StatusOption
+// Positions in the option list of "Pair3 Status".
+namespace CableDiagnosesTablePair3StatusOption {
+enum : int {
+  kOk = 0,
+  kOpen = 1,
+  kShort = 2,
+  kOpenShort = 3,
+  kCrosstalk = 4,
+  kUnknown = 5,
+  kCount = 6,
+  kNoCable = 7,
+  kOther = 8,
+};
+}  // namespace CableDiagnosesTablePair3StatusOption
+// Positions in the option list of "Pair4 Status".
+namespace CableDiagnosesTablePair4StatusOption {
+enum : int {
+  kOk = 0,
+  kOpen = 1,
+  kShort = 2,
+  kOpenShort = 3,
+  kCrosstalk = 4,
+  kUnknown = 5,
+  kCount = 6,
+  kNoCable = 7,
+  kOther = 8,
+};
+}  // namespace CableDiagnosesTablePair4StatusOption
+// Positions in the option list of "Action".
+namespace CableDiagnosesTableActionOption {
+enum : int {
+  kAction = 0,
+  kProcessing = 1,
+  kOther = 2,
+};
+}  // namespace CableDiagnosesTableActionOption
 // 1.3.6.1.2.1.2.2.1.1 (20)
 extern const VnSNMPVarDesc IfXTableVars[];
 namespace IfXTableItem {
@@ -1171,6 +2504,26 @@ enum : int {
   kDiscontinuityTimeCount = 19,
 };
 }  // namespace IfXTableItem
+// Positions in the option list of "Link Up/Down Trap State".
+namespace IfXTableLinkUpDownTrapStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IfXTableLinkUpDownTrapStateOption
+// Positions in the option list of "Promiscuous Mode".
+namespace IfXTablePromiscuousModeOption {
+enum : int {
+  kFalse = 0,
+};
+}  // namespace IfXTablePromiscuousModeOption
+// Positions in the option list of "Connector Present".
+namespace IfXTableConnectorPresentOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace IfXTableConnectorPresentOption
 // 1.3.6.1.2.1.10.7.2.1.1 (2)
 extern const VnSNMPVarDesc Dot3ControlFunctionSupportedVars[];
 namespace Dot3ControlFunctionSupportedItem {
@@ -1188,6 +2541,22 @@ enum : int {
   kOperMode = 2,
 };
 }  // namespace Dot3PauseAdminModeItem
+// Positions in the option list of "Admin Mode".
+namespace Dot3PauseAdminModeAdminModeOption {
+enum : int {
+  kDisabled = 0,
+  kEnabledXmitAndRcv = 1,
+};
+}  // namespace Dot3PauseAdminModeAdminModeOption
+// Positions in the option list of "Oper Mode".
+namespace Dot3PauseAdminModeOperModeOption {
+enum : int {
+  kDisabled = 0,
+  kEnabledXmit = 1,
+  kEnabledRcv = 2,
+  kEnabledXmitAndRcv = 3,
+};
+}  // namespace Dot3PauseAdminModeOperModeOption
 // 1.3.6.1.2.1.10.7.9.1.2 (1)
 extern const VnSNMPVarDesc Dot3ControlReceivedUnknownOpcodeVars[];
 namespace Dot3ControlReceivedUnknownOpcodeItem {
@@ -1210,4 +2579,11 @@ enum : int {
   kAuthenticationTrapState = 0,
 };
 }  // namespace Layer2ControlAuthenticationTrapStateItem
+// Positions in the option list of "Authentication Trap State".
+namespace Layer2ControlAuthenticationTrapStateAuthenticationTrapStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace Layer2ControlAuthenticationTrapStateAuthenticationTrapStateOption
 // clang-format on

@@ -19,6 +19,16 @@ enum : int {
   kTopology = 1,
 };
 }  // namespace EquipmentBasicInfoItem
+// Positions in the option list of "Topology".
+namespace EquipmentBasicInfoTopologyOption {
+enum : int {
+  kStandAlone = 0,
+  kDuplexChain = 1,
+  kDuplexRing = 2,
+  kStar = 3,
+  kUnstable = 4,
+};
+}  // namespace EquipmentBasicInfoTopologyOption
 // 1.3.6.1.4.1.171.12.11.1.6.1.1 (3)
 extern const VnSNMPVarDesc PowerTableVars[];
 namespace PowerTableItem {
@@ -28,6 +38,18 @@ enum : int {
   kPowerStatus = 2,
 };
 }  // namespace PowerTableItem
+// Positions in the option list of "Power Status".
+namespace PowerTablePowerStatusOption {
+enum : int {
+  kOther = 0,
+  kLowVoltage = 1,
+  kOverCurrent = 2,
+  kWorking = 3,
+  kFail = 4,
+  kConnect = 5,
+  kDisconnect = 6,
+};
+}  // namespace PowerTablePowerStatusOption
 // 1.3.6.1.4.1.171.12.11.1.9.1 (3)
 extern const VnSNMPVarDesc UnitInformationVars[];
 namespace UnitInformationItem {
@@ -57,6 +79,50 @@ enum : int {
   kBoxID = 13,
 };
 }  // namespace UnitTableItem
+// Positions in the option list of "Current Mode".
+namespace UnitTableCurrentModeOption {
+enum : int {
+  kOther = 0,
+  kAuto = 1,
+  kStandAlone = 2,
+  kMaster = 3,
+  kSlave = 4,
+  kBackupMaster = 5,
+};
+}  // namespace UnitTableCurrentModeOption
+// Positions in the option list of "User Set State".
+namespace UnitTableUserSetStateOption {
+enum : int {
+  kOther = 0,
+  kAuto = 1,
+  kUser = 2,
+};
+}  // namespace UnitTableUserSetStateOption
+// Positions in the option list of "Exist State".
+namespace UnitTableExistStateOption {
+enum : int {
+  kExist = 0,
+  kNoExist = 1,
+};
+}  // namespace UnitTableExistStateOption
+// Positions in the option list of "Box ID".
+namespace UnitTableBoxIDOption {
+enum : int {
+  kBox1 = 0,
+  kBox2 = 1,
+  kBox3 = 2,
+  kBox4 = 3,
+  kBox5 = 4,
+  kBox6 = 5,
+  kBox7 = 6,
+  kBox8 = 7,
+  kBox9 = 8,
+  kBox10 = 9,
+  kBox11 = 10,
+  kBox12 = 11,
+  kAuto = 12,
+};
+}  // namespace UnitTableBoxIDOption
 // 1.3.6.1.4.1.171.12.11.1.11.1 (1)
 extern const VnSNMPVarDesc EquipmentPowerSavingVars[];
 namespace EquipmentPowerSavingItem {
@@ -64,6 +130,13 @@ enum : int {
   kEquipmentPowerSavingState = 0,
 };
 }  // namespace EquipmentPowerSavingItem
+// Positions in the option list of "Equipment Power Saving State".
+namespace EquipmentPowerSavingEquipmentPowerSavingStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace EquipmentPowerSavingEquipmentPowerSavingStateOption
 // 1.3.6.1.2.1.80.1.1 (1)
 extern const VnSNMPVarDesc PingManagementMaxConcurrentRequestsVars[];
 namespace PingManagementMaxConcurrentRequestsItem {
@@ -85,6 +158,13 @@ enum : int {
   kRowStatus = 7,
 };
 }  // namespace PingctrlTableItem
+// Positions in the option list of "Admin Status".
+namespace PingctrlTableAdminStatusOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace PingctrlTableAdminStatusOption
 // Positions in the option list of "Row Status".
 namespace PingctrlTableRowStatusOption {
 enum : int {
@@ -111,6 +191,21 @@ enum : int {
   kLastGoodProbe = 11,
 };
 }  // namespace PingResultsTableItem
+// Positions in the option list of "Oper Status".
+namespace PingResultsTableOperStatusOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace PingResultsTableOperStatusOption
+// Positions in the option list of "IP Target Address Type".
+namespace PingResultsTableIPTargetAddressTypeOption {
+enum : int {
+  kIpv4 = 0,
+  kIpv6 = 1,
+  kDns = 2,
+};
+}  // namespace PingResultsTableIPTargetAddressTypeOption
 // 1.3.6.1.2.1.81.1.1 (1)
 extern const VnSNMPVarDesc TraceRouteMaxConcurrentRequestsVars[];
 namespace TraceRouteMaxConcurrentRequestsItem {
@@ -133,6 +228,13 @@ enum : int {
   kRowStatus = 8,
 };
 }  // namespace TraceRouteControlItem
+// Positions in the option list of "Admin Status".
+namespace TraceRouteControlAdminStatusOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace TraceRouteControlAdminStatusOption
 // Positions in the option list of "Row Status".
 namespace TraceRouteControlRowStatusOption {
 enum : int {
@@ -157,6 +259,21 @@ enum : int {
   kLastGoodPath = 9,
 };
 }  // namespace ResultTableItem
+// Positions in the option list of "Oper Status".
+namespace ResultTableOperStatusOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace ResultTableOperStatusOption
+// Positions in the option list of "IP Target Address Type".
+namespace ResultTableIPTargetAddressTypeOption {
+enum : int {
+  kIpv4 = 0,
+  kIpv6 = 1,
+  kDns = 2,
+};
+}  // namespace ResultTableIPTargetAddressTypeOption
 // 1.3.6.1.2.1.81.1.5.1.1 (12)
 extern const VnSNMPVarDesc RouteHopsTableVars[];
 namespace RouteHopsTableItem {
@@ -175,4 +292,13 @@ enum : int {
   kLastGoodProbe = 11,
 };
 }  // namespace RouteHopsTableItem
+// Positions in the option list of "IP Target AddressType".
+namespace RouteHopsTableIPTargetAddressTypeOption {
+enum : int {
+  kUnknown = 0,
+  kIpv4 = 1,
+  kIpv6 = 2,
+  kDns = 3,
+};
+}  // namespace RouteHopsTableIPTargetAddressTypeOption
 // clang-format on

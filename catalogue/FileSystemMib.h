@@ -22,6 +22,37 @@ enum : int {
   kFileSystemType = 5,
 };
 }  // namespace MediaInformationItem
+// Positions in the option list of "DriveID".
+namespace MediaInformationDriveIDOption {
+enum : int {
+  kA = 0,
+  kB = 1,
+  kC = 2,
+  kD = 3,
+  kE = 4,
+  kF = 5,
+  kG = 6,
+  kH = 7,
+  kI = 8,
+  kJ = 9,
+  kK = 10,
+  kL = 11,
+  kM = 12,
+  kN = 13,
+  kO = 14,
+  kP = 15,
+  kQ = 16,
+  kR = 17,
+  kS = 18,
+  kT = 19,
+  kU = 20,
+  kV = 21,
+  kW = 22,
+  kX = 23,
+  kY = 24,
+  kZ = 25,
+};
+}  // namespace MediaInformationDriveIDOption
 // 1.3.6.1.4.1.171.12.14.3.3.1 (1)
 extern const VnSNMPVarDesc DirectoryPathVars[];
 namespace DirectoryPathItem {
@@ -40,6 +71,13 @@ enum : int {
   kDirectoryTime = 4,
 };
 }  // namespace DirectoryInformationItem
+// Positions in the option list of "Directory Attribute".
+namespace DirectoryInformationDirectoryAttributeOption {
+enum : int {
+  kDir = 0,
+  kFile = 1,
+};
+}  // namespace DirectoryInformationDirectoryAttributeOption
 // 1.3.6.1.4.1.171.12.14.4.1.1 (3)
 extern const VnSNMPVarDesc FileRenameVars[];
 namespace FileRenameItem {
@@ -49,6 +87,13 @@ enum : int {
   kFSFileRenameActivity = 2,
 };
 }  // namespace FileRenameItem
+// Positions in the option list of "FS File Rename Activity".
+namespace FileRenameFSFileRenameActivityOption {
+enum : int {
+  kNone = 0,
+  kStart = 1,
+};
+}  // namespace FileRenameFSFileRenameActivityOption
 // 1.3.6.1.4.1.171.12.14.4.2.1 (1)
 extern const VnSNMPVarDesc FileDeleteVars[];
 namespace FileDeleteItem {

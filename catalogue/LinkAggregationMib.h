@@ -35,6 +35,13 @@ enum : int {
   kCollectorMaxDelay = 10,
 };
 }  // namespace AggregatorTableItem
+// Positions in the option list of "Aggregate Or Individual".
+namespace AggregatorTableAggregateOrIndividualOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace AggregatorTableAggregateOrIndividualOption
 // 1.3.6.1.4.1.171.12.4.1.2.1.1.1 (24)
 extern const VnSNMPVarDesc AggregatorPortTableVars[];
 namespace AggregatorPortTableItem {
@@ -65,4 +72,11 @@ enum : int {
   kAggregateOrIndividual = 23,
 };
 }  // namespace AggregatorPortTableItem
+// Positions in the option list of "Aggregate Or Individual".
+namespace AggregatorPortTableAggregateOrIndividualOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace AggregatorPortTableAggregateOrIndividualOption
 // clang-format on

@@ -23,6 +23,34 @@ enum : int {
   kAuthFailOverState = 6,
 };
 }  // namespace WebBasedAccessGlobalControlItem
+// Positions in the option list of "State".
+namespace WebBasedAccessGlobalControlStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace WebBasedAccessGlobalControlStateOption
+// Positions in the option list of "Method".
+namespace WebBasedAccessGlobalControlMethodOption {
+enum : int {
+  kLocal = 0,
+  kRADIUS = 1,
+};
+}  // namespace WebBasedAccessGlobalControlMethodOption
+// Positions in the option list of "Switch HTTP Protocol".
+namespace WebBasedAccessGlobalControlSwitchHTTPProtocolOption {
+enum : int {
+  kHttp = 0,
+  kHttps = 1,
+};
+}  // namespace WebBasedAccessGlobalControlSwitchHTTPProtocolOption
+// Positions in the option list of "Auth Fail Over State".
+namespace WebBasedAccessGlobalControlAuthFailOverStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace WebBasedAccessGlobalControlAuthFailOverStateOption
 // 1.3.6.1.4.1.171.12.27.2.1.1.1 (8)
 extern const VnSNMPVarDesc WebAuthenticationInformationTableVars[];
 namespace WebAuthenticationInformationTableItem {
@@ -37,6 +65,21 @@ enum : int {
   kStatus2 = 7,
 };
 }  // namespace WebAuthenticationInformationTableItem
+// Positions in the option list of "Status".
+namespace WebAuthenticationInformationTableStatusOption {
+enum : int {
+  kAuthenticated = 0,
+  kAuthenticating = 1,
+  kBlocked = 2,
+};
+}  // namespace WebAuthenticationInformationTableStatusOption
+// Positions in the option list of "Status".
+namespace WebAuthenticationInformationTableStatus2Option {
+enum : int {
+  kActive = 0,
+  kDelete = 1,
+};
+}  // namespace WebAuthenticationInformationTableStatus2Option
 // 1.3.6.1.4.1.171.12.27.3.1.1.1 (5)
 extern const VnSNMPVarDesc WebAuthenticationPortTableVars[];
 namespace WebAuthenticationPortTableItem {
@@ -48,6 +91,13 @@ enum : int {
   kBlockTime = 4,
 };
 }  // namespace WebAuthenticationPortTableItem
+// Positions in the option list of "Port State".
+namespace WebAuthenticationPortTablePortStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace WebAuthenticationPortTablePortStateOption
 // 1.3.6.1.4.1.171.12.27.3.2.1.1 (5)
 extern const VnSNMPVarDesc WebAuthenticationUserTableVars[];
 namespace WebAuthenticationUserTableItem {
@@ -76,6 +126,20 @@ enum : int {
   kAuthPassWord = 2,
 };
 }  // namespace MBAControlStateItem
+// Positions in the option list of "State".
+namespace MBAControlStateStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace MBAControlStateStateOption
+// Positions in the option list of "Method".
+namespace MBAControlStateMethodOption {
+enum : int {
+  kLocal = 0,
+  kRADIUS = 1,
+};
+}  // namespace MBAControlStateMethodOption
 // 1.3.6.1.4.1.171.12.35.1.4 (1)
 extern const VnSNMPVarDesc MbaVlanNameVars[];
 namespace MbaVlanNameItem {
@@ -98,6 +162,13 @@ enum : int {
   kVLANNameDeleteState = 0,
 };
 }  // namespace MbaVlanDeleteStateItem
+// Positions in the option list of "VLAN Name Delete State".
+namespace MbaVlanDeleteStateVLANNameDeleteStateOption {
+enum : int {
+  kNone = 0,
+  kStart = 1,
+};
+}  // namespace MbaVlanDeleteStateVLANNameDeleteStateOption
 // 1.3.6.1.4.1.171.12.35.1.8 (1)
 extern const VnSNMPVarDesc MACBasedAccessControlClearAllActionVars[];
 namespace MACBasedAccessControlClearAllActionItem {
@@ -105,6 +176,13 @@ enum : int {
   kMACBasedAuthenticationClearAllAction = 0,
 };
 }  // namespace MACBasedAccessControlClearAllActionItem
+// Positions in the option list of "MAC Based Authentication Clear All Action".
+namespace MACBasedAccessControlClearAllActionMACBasedAuthenticationClearAllActionOption {
+enum : int {
+  kOther = 0,
+  kStart = 1,
+};
+}  // namespace MACBasedAccessControlClearAllActionMACBasedAuthenticationClearAllActionOption
 // 1.3.6.1.4.1.171.12.35.2.1.1.1 (5)
 extern const VnSNMPVarDesc MACBasedAccessControlPortInformationTableVars[];
 namespace MACBasedAccessControlPortInformationTableItem {
@@ -116,6 +194,23 @@ enum : int {
   kClearMACAction = 4,
 };
 }  // namespace MACBasedAccessControlPortInformationTableItem
+// Positions in the option list of "Status".
+namespace MACBasedAccessControlPortInformationTableStatusOption {
+enum : int {
+  kUnconnected = 0,
+  kConnecting = 1,
+  kAuthenticating = 2,
+  kAuthenticated = 3,
+  kFailure = 4,
+};
+}  // namespace MACBasedAccessControlPortInformationTableStatusOption
+// Positions in the option list of "Clear MAC Action".
+namespace MACBasedAccessControlPortInformationTableClearMACActionOption {
+enum : int {
+  kOther = 0,
+  kStart = 1,
+};
+}  // namespace MACBasedAccessControlPortInformationTableClearMACActionOption
 // 1.3.6.1.4.1.171.12.35.3.1.1.1 (6)
 extern const VnSNMPVarDesc MACBasedAccessControlPortManagementTableVars[];
 namespace MACBasedAccessControlPortManagementTableItem {
@@ -128,6 +223,27 @@ enum : int {
   kClearPortAction = 5,
 };
 }  // namespace MACBasedAccessControlPortManagementTableItem
+// Positions in the option list of "Port State".
+namespace MACBasedAccessControlPortManagementTablePortStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace MACBasedAccessControlPortManagementTablePortStateOption
+// Positions in the option list of "Port Mode".
+namespace MACBasedAccessControlPortManagementTablePortModeOption {
+enum : int {
+  kPortBased = 0,
+  kHostBased = 1,
+};
+}  // namespace MACBasedAccessControlPortManagementTablePortModeOption
+// Positions in the option list of "Clear Port Action".
+namespace MACBasedAccessControlPortManagementTableClearPortActionOption {
+enum : int {
+  kOther = 0,
+  kStart = 1,
+};
+}  // namespace MACBasedAccessControlPortManagementTableClearPortActionOption
 // 1.3.6.1.4.1.171.12.35.4.1.1.1 (3)
 extern const VnSNMPVarDesc MACBasedAccessControlDatebaseTableVars[];
 namespace MACBasedAccessControlDatebaseTableItem {
@@ -164,6 +280,66 @@ enum : int {
   kRADIUSProtocol = 12,
 };
 }  // namespace JWACControlItem
+// Positions in the option list of "State".
+namespace JWACControlStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace JWACControlStateOption
+// Positions in the option list of "Redirect State".
+namespace JWACControlRedirectStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace JWACControlRedirectStateOption
+// Positions in the option list of "Forcible Logout State".
+namespace JWACControlForcibleLogoutStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace JWACControlForcibleLogoutStateOption
+// Positions in the option list of "UDP Filtering State".
+namespace JWACControlUDPFilteringStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace JWACControlUDPFilteringStateOption
+// Positions in the option list of "Quarantine Server Monitor State".
+namespace JWACControlQuarantineServerMonitorStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace JWACControlQuarantineServerMonitorStateOption
+// Positions in the option list of "Redirect Destination".
+namespace JWACControlRedirectDestinationOption {
+enum : int {
+  kQuarantineServer = 0,
+  kJwacLoginPage = 1,
+};
+}  // namespace JWACControlRedirectDestinationOption
+// Positions in the option list of "Switch HTTP Protocol".
+namespace JWACControlSwitchHTTPProtocolOption {
+enum : int {
+  kHttp = 0,
+  kHttps = 1,
+};
+}  // namespace JWACControlSwitchHTTPProtocolOption
+// Positions in the option list of "RADIUS Protocol".
+namespace JWACControlRADIUSProtocolOption {
+enum : int {
+  kLocal = 0,
+  kPap = 1,
+  kChap = 2,
+  kMsChap = 3,
+  kMsChapv2 = 4,
+  kEapMd5 = 5,
+};
+}  // namespace JWACControlRADIUSProtocolOption
 // 1.3.6.1.4.1.171.12.39.1.14.1.1 (3)
 extern const VnSNMPVarDesc JWACUpdateServerTableVars[];
 namespace JWACUpdateServerTableItem {
@@ -194,6 +370,20 @@ enum : int {
   kJWACPortAuthenticationMode = 6,
 };
 }  // namespace JWACPortTableItem
+// Positions in the option list of "Port State".
+namespace JWACPortTablePortStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace JWACPortTablePortStateOption
+// Positions in the option list of "JWAC Port Authentication Mode".
+namespace JWACPortTableJWACPortAuthenticationModeOption {
+enum : int {
+  kHostbased = 0,
+  kPortbased = 1,
+};
+}  // namespace JWACPortTableJWACPortAuthenticationModeOption
 // 1.3.6.1.4.1.171.12.39.4.1.1.1 (8)
 extern const VnSNMPVarDesc JWACHostTableVars[];
 namespace JWACHostTableItem {
@@ -208,6 +398,21 @@ enum : int {
   kHostStatus = 7,
 };
 }  // namespace JWACHostTableItem
+// Positions in the option list of "Host Auth Status".
+namespace JWACHostTableHostAuthStatusOption {
+enum : int {
+  kAuthenticated = 0,
+  kAuthenticating = 1,
+  kBlocked = 2,
+};
+}  // namespace JWACHostTableHostAuthStatusOption
+// Positions in the option list of "Host Status".
+namespace JWACHostTableHostStatusOption {
+enum : int {
+  kActive = 0,
+  kDelete = 1,
+};
+}  // namespace JWACHostTableHostStatusOption
 // 1.3.6.1.4.1.171.12.39.4.2.1.1 (6)
 extern const VnSNMPVarDesc JWACPageElementTableVars[];
 namespace JWACPageElementTableItem {
@@ -220,4 +425,11 @@ enum : int {
   kJWACPageElementLogoutWindowTitle = 5,
 };
 }  // namespace JWACPageElementTableItem
+// Positions in the option list of "JWAC Page Element Page".
+namespace JWACPageElementTableJWACPageElementPageOption {
+enum : int {
+  kJapanese = 0,
+  kEnglish = 1,
+};
+}  // namespace JWACPageElementTableJWACPageElementPageOption
 // clang-format on

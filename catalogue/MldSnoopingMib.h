@@ -27,6 +27,14 @@ enum : int {
   kMLDSnoopingMaxSupportedVLANs = 1,
 };
 }  // namespace MLDSnoopingManagementItem
+// Positions in the option list of "MLD Snooping Global State".
+namespace MLDSnoopingManagementMLDSnoopingGlobalStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace MLDSnoopingManagementMLDSnoopingGlobalStateOption
 // 1.3.6.1.4.1.171.12.34.3.2.1.1 (13)
 extern const VnSNMPVarDesc MLDSnoopingControlVars[];
 namespace MLDSnoopingControlItem {
@@ -46,6 +54,45 @@ enum : int {
   kMLDSnoopingVersion = 12,
 };
 }  // namespace MLDSnoopingControlItem
+// Positions in the option list of "MLD Snooping Query State".
+namespace MLDSnoopingControlMLDSnoopingQueryStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace MLDSnoopingControlMLDSnoopingQueryStateOption
+// Positions in the option list of "MLD Snooping Current State".
+namespace MLDSnoopingControlMLDSnoopingCurrentStateOption {
+enum : int {
+  kOther = 0,
+  kQuerier = 1,
+  kNonQuerier = 2,
+};
+}  // namespace MLDSnoopingControlMLDSnoopingCurrentStateOption
+// Positions in the option list of "MLD Snooping Control State".
+namespace MLDSnoopingControlMLDSnoopingControlStateOption {
+enum : int {
+  kOther = 0,
+  kDisable = 1,
+  kEnable = 2,
+};
+}  // namespace MLDSnoopingControlMLDSnoopingControlStateOption
+// Positions in the option list of "MLD Snooping Fast Done State".
+namespace MLDSnoopingControlMLDSnoopingFastDoneStateOption {
+enum : int {
+  kOther = 0,
+  kDisable = 1,
+  kEnable = 2,
+};
+}  // namespace MLDSnoopingControlMLDSnoopingFastDoneStateOption
+// Positions in the option list of "MLD Snooping Version".
+namespace MLDSnoopingControlMLDSnoopingVersionOption {
+enum : int {
+  kVersion1 = 0,
+  kVersion2 = 1,
+};
+}  // namespace MLDSnoopingControlMLDSnoopingVersionOption
 // 1.3.6.1.4.1.171.12.34.3.3.1.1 (5)
 extern const VnSNMPVarDesc MLDSnoopingGroupVars[];
 namespace MLDSnoopingGroupItem {

@@ -17,6 +17,13 @@ enum : int {
   kIGMPSnoopingMulticastVLANGlobalState = 0,
 };
 }  // namespace IGMPMulticastVLANControlItem
+// Positions in the option list of "IGMP Snooping Multicast VLAN Global State".
+namespace IGMPMulticastVLANControlIGMPSnoopingMulticastVLANGlobalStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IGMPMulticastVLANControlIGMPSnoopingMulticastVLANGlobalStateOption
 // 1.3.6.1.4.1.171.12.64.3.1.1.1 (10)
 extern const VnSNMPVarDesc IGMPMulticastVlanVars[];
 namespace IGMPMulticastVlanItem {
@@ -33,6 +40,22 @@ enum : int {
   kRowStatus = 9,
 };
 }  // namespace IGMPMulticastVlanItem
+// Positions in the option list of "State".
+namespace IGMPMulticastVlanStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IGMPMulticastVlanStateOption
+// Positions in the option list of "Replace Source Address Type".
+namespace IGMPMulticastVlanReplaceSourceAddressTypeOption {
+enum : int {
+  kUnknown = 0,
+  kIpv4 = 1,
+  kIpv6 = 2,
+  kDns = 3,
+};
+}  // namespace IGMPMulticastVlanReplaceSourceAddressTypeOption
 // Positions in the option list of "Row Status".
 namespace IGMPMulticastVlanRowStatusOption {
 enum : int {
@@ -75,6 +98,17 @@ enum : int {
   kStatus = 4,
 };
 }  // namespace IGMPSnoopingMulticastVLANGroupProfileAddressTableItem
+// Positions in the option list of "Address Type".
+namespace IGMPSnoopingMulticastVLANGroupProfileAddressTableAddressTypeOption {
+enum : int {
+  kUnknown = 0,
+  kIpv4 = 1,
+  kIpv6 = 2,
+  kIpv4z = 3,
+  kIpv6z = 4,
+  kDns = 5,
+};
+}  // namespace IGMPSnoopingMulticastVLANGroupProfileAddressTableAddressTypeOption
 // Positions in the option list of "Status".
 namespace IGMPSnoopingMulticastVLANGroupProfileAddressTableRowStatusOption {
 enum : int {

@@ -39,6 +39,13 @@ enum : int {
   kFilterDHCPPortState = 1,
 };
 }  // namespace FilterDHCPPortTableItem
+// Positions in the option list of "Filter DHCP Port State".
+namespace FilterDHCPPortTableFilterDHCPPortStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace FilterDHCPPortTableFilterDHCPPortStateOption
 // 1.3.6.1.4.1.171.12.37.1.3 (2)
 extern const VnSNMPVarDesc FilterDHCPServerLogTableVars[];
 namespace FilterDHCPServerLogTableItem {
@@ -47,6 +54,21 @@ enum : int {
   kDHCPServerTrapLogState = 1,
 };
 }  // namespace FilterDHCPServerLogTableItem
+// Positions in the option list of "DHCP Server Illegal server Log Suppress Duration".
+namespace FilterDHCPServerLogTableDHCPServerIllegalServerLogSuppressDurationOption {
+enum : int {
+  kDuration1min = 0,
+  kDuration5min = 1,
+  kDuration30min = 2,
+};
+}  // namespace FilterDHCPServerLogTableDHCPServerIllegalServerLogSuppressDurationOption
+// Positions in the option list of "DHCP Server Trap Log State".
+namespace FilterDHCPServerLogTableDHCPServerTrapLogStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace FilterDHCPServerLogTableDHCPServerTrapLogStateOption
 // 1.3.6.1.4.1.171.12.37.5.1.1.1 (3)
 extern const VnSNMPVarDesc PacketEgressFilterControlTableVars[];
 namespace PacketEgressFilterControlTableItem {
@@ -56,4 +78,18 @@ enum : int {
   kPacketEgressFilterUnknownMulticastStatus = 2,
 };
 }  // namespace PacketEgressFilterControlTableItem
+// Positions in the option list of "Packet Egress Filter Unknown Unicast Status".
+namespace PacketEgressFilterControlTablePacketEgressFilterUnknownUnicastStatusOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace PacketEgressFilterControlTablePacketEgressFilterUnknownUnicastStatusOption
+// Positions in the option list of "Packet Egress Filter Unknown Multicast Status".
+namespace PacketEgressFilterControlTablePacketEgressFilterUnknownMulticastStatusOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace PacketEgressFilterControlTablePacketEgressFilterUnknownMulticastStatusOption
 // clang-format on

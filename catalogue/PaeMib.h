@@ -17,6 +17,13 @@ enum : int {
   kSystemAuthenticationControl = 0,
 };
 }  // namespace Dot8021XConfigurationItem
+// Positions in the option list of "System Authentication Control".
+namespace Dot8021XConfigurationSystemAuthenticationControlOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace Dot8021XConfigurationSystemAuthenticationControlOption
 // 1.0.8802.1.1.1.1.1.1 (1) #2
 extern const VnSNMPVarDesc SystemAuthenticationControlVars[];
 namespace SystemAuthenticationControlItem {
@@ -24,6 +31,13 @@ enum : int {
   kSystemAuthenticationControl = 0,
 };
 }  // namespace SystemAuthenticationControlItem
+// Positions in the option list of "System Authentication Control".
+namespace SystemAuthenticationControlSystemAuthenticationControlOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace SystemAuthenticationControlSystemAuthenticationControlOption
 // 1.0.8802.1.1.1.1.1.2.1.1 (5)
 extern const VnSNMPVarDesc Dot8021XPortTableVars[];
 namespace Dot8021XPortTableItem {
@@ -35,6 +49,20 @@ enum : int {
   kReauthenticate = 4,
 };
 }  // namespace Dot8021XPortTableItem
+// Positions in the option list of "Initialize".
+namespace Dot8021XPortTableInitializeOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace Dot8021XPortTableInitializeOption
+// Positions in the option list of "Reauthenticate".
+namespace Dot8021XPortTableReauthenticateOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace Dot8021XPortTableReauthenticateOption
 // 1.0.8802.1.1.1.1.1.2.1.1 (10)
 extern const VnSNMPVarDesc Dot8021XPortSessionStatisticsVars[];
 namespace Dot8021XPortSessionStatisticsItem {
@@ -51,6 +79,26 @@ enum : int {
   kUserName = 9,
 };
 }  // namespace Dot8021XPortSessionStatisticsItem
+// Positions in the option list of "Authentic Method".
+namespace Dot8021XPortSessionStatisticsAuthenticMethodOption {
+enum : int {
+  kRemoteAuthServer = 0,
+  kLocalAuthServer = 1,
+};
+}  // namespace Dot8021XPortSessionStatisticsAuthenticMethodOption
+// Positions in the option list of "Terminate Cause".
+namespace Dot8021XPortSessionStatisticsTerminateCauseOption {
+enum : int {
+  kSupplicantLogoff = 0,
+  kPortFailure = 1,
+  kSupplicantRestart = 2,
+  kReauthFailed = 3,
+  kAuthControlForceUnauth = 4,
+  kPortReInit = 5,
+  kPortAdminDisabled = 6,
+  kNotTerminatedYet = 7,
+};
+}  // namespace Dot8021XPortSessionStatisticsTerminateCauseOption
 // 1.0.8802.1.1.1.1.1.2.1.1 (13)
 extern const VnSNMPVarDesc Dot8021XPortStatisticsVars[];
 namespace Dot8021XPortStatisticsItem {
@@ -90,6 +138,68 @@ enum : int {
   kReAuthenticateEnabled = 13,
 };
 }  // namespace Dot8021XPortConfigurationItem
+// Positions in the option list of "PAE State".
+namespace Dot8021XPortConfigurationPAEStateOption {
+enum : int {
+  kInitialize = 0,
+  kDisconnected = 1,
+  kConnecting = 2,
+  kAuthenticating = 3,
+  kAuthenticated = 4,
+  kAborting = 5,
+  kHeld = 6,
+  kForceAuth = 7,
+  kForceUnauth = 8,
+};
+}  // namespace Dot8021XPortConfigurationPAEStateOption
+// Positions in the option list of "Backend State".
+namespace Dot8021XPortConfigurationBackendStateOption {
+enum : int {
+  kRequest = 0,
+  kResponse = 1,
+  kSuccess = 2,
+  kFail = 3,
+  kTimeout = 4,
+  kIdle = 5,
+  kInitialize = 6,
+};
+}  // namespace Dot8021XPortConfigurationBackendStateOption
+// Positions in the option list of "Administrative Controlled Directions".
+namespace Dot8021XPortConfigurationAdministrativeControlledDirectionsOption {
+enum : int {
+  kBoth = 0,
+  kIn = 1,
+};
+}  // namespace Dot8021XPortConfigurationAdministrativeControlledDirectionsOption
+// Positions in the option list of "Operational Controlled Directions".
+namespace Dot8021XPortConfigurationOperationalControlledDirectionsOption {
+enum : int {
+  kBoth = 0,
+  kIn = 1,
+};
+}  // namespace Dot8021XPortConfigurationOperationalControlledDirectionsOption
+// Positions in the option list of "Port Status".
+namespace Dot8021XPortConfigurationPortStatusOption {
+enum : int {
+  kAuthorized = 0,
+  kUnauthorized = 1,
+};
+}  // namespace Dot8021XPortConfigurationPortStatusOption
+// Positions in the option list of "Port Control".
+namespace Dot8021XPortConfigurationPortControlOption {
+enum : int {
+  kForceUnauthorized = 0,
+  kAuto = 1,
+  kForceAuthorized = 2,
+};
+}  // namespace Dot8021XPortConfigurationPortControlOption
+// Positions in the option list of "ReAuthenticate Enabled".
+namespace Dot8021XPortConfigurationReAuthenticateEnabledOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace Dot8021XPortConfigurationReAuthenticateEnabledOption
 // 1.0.8802.1.1.1.1.1.2.1.1 (19)
 extern const VnSNMPVarDesc Dot8021XPortDiagnosticsVars[];
 namespace Dot8021XPortDiagnosticsItem {
@@ -137,4 +247,11 @@ enum : int {
   kGuestVLANDeleteState = 0,
 };
 }  // namespace GuestVlanDeleteStateItem
+// Positions in the option list of "Guest VLAN Delete State".
+namespace GuestVlanDeleteStateGuestVLANDeleteStateOption {
+enum : int {
+  kNone = 0,
+  kStart = 1,
+};
+}  // namespace GuestVlanDeleteStateGuestVLANDeleteStateOption
 // clang-format on

@@ -19,6 +19,14 @@ enum : int {
   kResetControl = 2,
 };
 }  // namespace ProbeBasicInformationItem
+// Positions in the option list of "Reset Control".
+namespace ProbeBasicInformationResetControlOption {
+enum : int {
+  kRunning = 0,
+  kWarmBoot = 1,
+  kColdBoot = 2,
+};
+}  // namespace ProbeBasicInformationResetControlOption
 // 1.3.6.1.2.1.16.19.11.1.1 (3)
 extern const VnSNMPVarDesc NetConfigurationVars[];
 namespace NetConfigurationItem {

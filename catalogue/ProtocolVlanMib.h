@@ -20,6 +20,14 @@ enum : int {
   kGroupRowStatus = 3,
 };
 }  // namespace ProtocolVLANGroupItem
+// Positions in the option list of "Template Frame Type".
+namespace ProtocolVLANGroupTemplateFrameTypeOption {
+enum : int {
+  kEthernet = 0,
+  kRfc1042 = 1,
+  kLlcOther = 2,
+};
+}  // namespace ProtocolVLANGroupTemplateFrameTypeOption
 // Positions in the option list of "Group Row Status".
 namespace ProtocolVLANGroupRowStatusOption {
 enum : int {

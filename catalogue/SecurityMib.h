@@ -18,6 +18,13 @@ enum : int {
   kAACAuthenAdminState = 0,
 };
 }  // namespace AACControlItem
+// Positions in the option list of "AAC Authen Admin State".
+namespace AACControlAACAuthenAdminStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace AACControlAACAuthenAdminStateOption
 // 1.3.6.1.4.1.171.12.5.2.1 (6)
 extern const VnSNMPVarDesc AACInformationVars[];
 namespace AACInformationItem {
@@ -46,6 +53,58 @@ enum : int {
   kMethodListRowStatus = 9,
 };
 }  // namespace LoginMethodListItem
+// Positions in the option list of "Method1 Type".
+namespace LoginMethodListMethod1TypeOption {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kServerGroup = 4,
+  kLocal = 5,
+  kNone = 6,
+  kOther = 7,
+};
+}  // namespace LoginMethodListMethod1TypeOption
+// Positions in the option list of "Method2 Type".
+namespace LoginMethodListMethod2TypeOption {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kServerGroup = 4,
+  kLocal = 5,
+  kNone = 6,
+  kOther = 7,
+};
+}  // namespace LoginMethodListMethod2TypeOption
+// Positions in the option list of "Method3 Type".
+namespace LoginMethodListMethod3TypeOption {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kServerGroup = 4,
+  kLocal = 5,
+  kNone = 6,
+  kOther = 7,
+};
+}  // namespace LoginMethodListMethod3TypeOption
+// Positions in the option list of "Method4 Type".
+namespace LoginMethodListMethod4TypeOption {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kServerGroup = 4,
+  kLocal = 5,
+  kNone = 6,
+  kOther = 7,
+};
+}  // namespace LoginMethodListMethod4TypeOption
 // Positions in the option list of "MethodList Row Status".
 namespace LoginMethodListRowStatusOption {
 enum : int {
@@ -73,6 +132,58 @@ enum : int {
   kEnableMethodListRowStatus = 9,
 };
 }  // namespace EnableMethodItem
+// Positions in the option list of "Enable Method1 Type".
+namespace EnableMethodEnableMethod1TypeOption {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kServerGroup = 4,
+  kLocalEnable = 5,
+  kNone = 6,
+  kOther = 7,
+};
+}  // namespace EnableMethodEnableMethod1TypeOption
+// Positions in the option list of "Enable Method2 Type".
+namespace EnableMethodEnableMethod2TypeOption {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kServerGroup = 4,
+  kLocalEnable = 5,
+  kNone = 6,
+  kOther = 7,
+};
+}  // namespace EnableMethodEnableMethod2TypeOption
+// Positions in the option list of "Enable Method3Type".
+namespace EnableMethodEnableMethod3TypeOption {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kServerGroup = 4,
+  kLocalEnable = 5,
+  kNone = 6,
+  kOther = 7,
+};
+}  // namespace EnableMethodEnableMethod3TypeOption
+// Positions in the option list of "Enable Method4 Type".
+namespace EnableMethodEnableMethod4TypeOption {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kServerGroup = 4,
+  kLocalEnable = 5,
+  kNone = 6,
+  kOther = 7,
+};
+}  // namespace EnableMethodEnableMethod4TypeOption
 // Positions in the option list of "Enable Method List Row Status".
 namespace EnableMethodRowStatusOption {
 enum : int {
@@ -122,6 +233,94 @@ enum : int {
   kAACServerGroupRowStatus = 17,
 };
 }  // namespace ServerGroupItem
+// Positions in the option list of "AAC Server Group Auth Protocol1".
+namespace ServerGroupAACServerGroupAuthProtocol1Option {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kNone = 4,
+  kOther = 5,
+};
+}  // namespace ServerGroupAACServerGroupAuthProtocol1Option
+// Positions in the option list of "AAC Server Group Auth Protocol2".
+namespace ServerGroupAACServerGroupAuthProtocol2Option {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kNone = 4,
+  kOther = 5,
+};
+}  // namespace ServerGroupAACServerGroupAuthProtocol2Option
+// Positions in the option list of "AAC Server Group Auth Protocol3".
+namespace ServerGroupAACServerGroupAuthProtocol3Option {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kNone = 4,
+  kOther = 5,
+};
+}  // namespace ServerGroupAACServerGroupAuthProtocol3Option
+// Positions in the option list of "AAC Server Group Auth Protocol4".
+namespace ServerGroupAACServerGroupAuthProtocol4Option {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kNone = 4,
+  kOther = 5,
+};
+}  // namespace ServerGroupAACServerGroupAuthProtocol4Option
+// Positions in the option list of "AAC Server Group Auth Protocol5".
+namespace ServerGroupAACServerGroupAuthProtocol5Option {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kNone = 4,
+  kOther = 5,
+};
+}  // namespace ServerGroupAACServerGroupAuthProtocol5Option
+// Positions in the option list of "AAC Server Group AuthProtocol6".
+namespace ServerGroupAACServerGroupAuthProtocol6Option {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kNone = 4,
+  kOther = 5,
+};
+}  // namespace ServerGroupAACServerGroupAuthProtocol6Option
+// Positions in the option list of "AAC Server Group Auth Protocol7".
+namespace ServerGroupAACServerGroupAuthProtocol7Option {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kNone = 4,
+  kOther = 5,
+};
+}  // namespace ServerGroupAACServerGroupAuthProtocol7Option
+// Positions in the option list of "AAC Server Group Auth Protocol8".
+namespace ServerGroupAACServerGroupAuthProtocol8Option {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+  kNone = 4,
+  kOther = 5,
+};
+}  // namespace ServerGroupAACServerGroupAuthProtocol8Option
 // Positions in the option list of "AAC Server Group Row Status".
 namespace ServerGroupRowStatusOption {
 enum : int {
@@ -146,6 +345,15 @@ enum : int {
   kServerRowStatus = 6,
 };
 }  // namespace ServerInformationItem
+// Positions in the option list of "Server Auth Protocol".
+namespace ServerInformationServerAuthProtocolOption {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+};
+}  // namespace ServerInformationServerAuthProtocolOption
 // Positions in the option list of "Server Row Status".
 namespace ServerInformationRowStatusOption {
 enum : int {
@@ -167,6 +375,22 @@ enum : int {
   kAACControlServerRowState = 3,
 };
 }  // namespace AAASrvCtrlItem
+// Positions in the option list of "AAC Control Server Auth Protocol".
+namespace AAASrvCtrlAACControlServerAuthProtocolOption {
+enum : int {
+  kTACACS = 0,
+  kXTACACS = 1,
+  kTACACSPlus = 2,
+  kRADIUS = 3,
+};
+}  // namespace AAASrvCtrlAACControlServerAuthProtocolOption
+// Positions in the option list of "AAC Control Server Row State".
+namespace AAASrvCtrlAACControlServerRowStateOption {
+enum : int {
+  kAdd = 0,
+  kDelete = 1,
+};
+}  // namespace AAASrvCtrlAACControlServerRowStateOption
 // 1.3.6.1.4.1.171.12.6.1.1 (7)
 extern const VnSNMPVarDesc SSHManagementVars[];
 namespace SSHManagementItem {
@@ -180,6 +404,22 @@ enum : int {
   kSSHListenedPort = 6,
 };
 }  // namespace SSHManagementItem
+// Positions in the option list of "SSH Administration".
+namespace SSHManagementSSHAdministrationOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace SSHManagementSSHAdministrationOption
+// Positions in the option list of "SSH Session Key Rekeying".
+namespace SSHManagementSSHSessionKeyRekeyingOption {
+enum : int {
+  kNever = 0,
+  kTenMin = 1,
+  kThirtyMin = 2,
+  kSixtyMin = 3,
+};
+}  // namespace SSHManagementSSHSessionKeyRekeyingOption
 // 1.3.6.1.4.1.171.12.6.3.1.1 (14)
 extern const VnSNMPVarDesc EncryptionAlgorithmVars[];
 namespace EncryptionAlgorithmItem {
@@ -200,6 +440,104 @@ enum : int {
   kDSAState = 13,
 };
 }  // namespace EncryptionAlgorithmItem
+// Positions in the option list of "3DES state".
+namespace EncryptionAlgorithm3DESStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithm3DESStateOption
+// Positions in the option list of "Blowfish state".
+namespace EncryptionAlgorithmBlowfishStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmBlowfishStateOption
+// Positions in the option list of "AES128 state".
+namespace EncryptionAlgorithmAES128StateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmAES128StateOption
+// Positions in the option list of "AES192 state".
+namespace EncryptionAlgorithmAES192StateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmAES192StateOption
+// Positions in the option list of "AES256 state".
+namespace EncryptionAlgorithmAES256StateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmAES256StateOption
+// Positions in the option list of "Arcfour state".
+namespace EncryptionAlgorithmArcfourStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmArcfourStateOption
+// Positions in the option list of "Cast128 state".
+namespace EncryptionAlgorithmCast128StateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmCast128StateOption
+// Positions in the option list of "Twofish128 state".
+namespace EncryptionAlgorithmTwofish128StateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmTwofish128StateOption
+// Positions in the option list of "Twofish192 state".
+namespace EncryptionAlgorithmTwofish192StateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmTwofish192StateOption
+// Positions in the option list of "Twofish256 state".
+namespace EncryptionAlgorithmTwofish256StateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmTwofish256StateOption
+// Positions in the option list of "SHA state".
+namespace EncryptionAlgorithmSHAStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmSHAStateOption
+// Positions in the option list of "MD5 state".
+namespace EncryptionAlgorithmMD5StateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmMD5StateOption
+// Positions in the option list of "RSA state".
+namespace EncryptionAlgorithmRSAStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmRSAStateOption
+// Positions in the option list of "DSA state".
+namespace EncryptionAlgorithmDSAStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace EncryptionAlgorithmDSAStateOption
 // 1.3.6.1.4.1.171.12.6.3.2.1 (3)
 extern const VnSNMPVarDesc AuthenticationMethodVars[];
 namespace AuthenticationMethodItem {
@@ -209,6 +547,27 @@ enum : int {
   kHostKeyAuthenticationAdministration = 2,
 };
 }  // namespace AuthenticationMethodItem
+// Positions in the option list of "Password Authentication Administration".
+namespace AuthenticationMethodPasswordAuthenticationAdministrationOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace AuthenticationMethodPasswordAuthenticationAdministrationOption
+// Positions in the option list of "Public Key Authentication Administration".
+namespace AuthenticationMethodPublicKeyAuthenticationAdministrationOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace AuthenticationMethodPublicKeyAuthenticationAdministrationOption
+// Positions in the option list of "Host Key Authentication Administration".
+namespace AuthenticationMethodHostKeyAuthenticationAdministrationOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace AuthenticationMethodHostKeyAuthenticationAdministrationOption
 // 1.3.6.1.4.1.171.12.6.3.3.1 (2)
 extern const VnSNMPVarDesc HMACAlgorithmVars[];
 namespace HMACAlgorithmItem {
@@ -217,6 +576,20 @@ enum : int {
   kHMACMD5Administration = 1,
 };
 }  // namespace HMACAlgorithmItem
+// Positions in the option list of "HMAC-SHA1 Administration".
+namespace HMACAlgorithmHMACSHA1AdministrationOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace HMACAlgorithmHMACSHA1AdministrationOption
+// Positions in the option list of "HMAC-MD5 Administration".
+namespace HMACAlgorithmHMACMD5AdministrationOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace HMACAlgorithmHMACMD5AdministrationOption
 // 1.3.6.1.4.1.171.12.6.3.4 (1)
 extern const VnSNMPVarDesc DiffieHellmanAlgorithmVars[];
 namespace DiffieHellmanAlgorithmItem {
@@ -224,6 +597,13 @@ enum : int {
   kSSHKeyExpandAdministration = 0,
 };
 }  // namespace DiffieHellmanAlgorithmItem
+// Positions in the option list of "SSH Key Expand Administration".
+namespace DiffieHellmanAlgorithmSSHKeyExpandAdministrationOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace DiffieHellmanAlgorithmSSHKeyExpandAdministrationOption
 // 1.3.6.1.4.1.171.12.6.3.5.1 (2)
 extern const VnSNMPVarDesc PublicKeyAlgorithmVars[];
 namespace PublicKeyAlgorithmItem {
@@ -232,6 +612,20 @@ enum : int {
   kDSAState = 1,
 };
 }  // namespace PublicKeyAlgorithmItem
+// Positions in the option list of "RSA state".
+namespace PublicKeyAlgorithmRSAStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace PublicKeyAlgorithmRSAStateOption
+// Positions in the option list of "DSA state".
+namespace PublicKeyAlgorithmDSAStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace PublicKeyAlgorithmDSAStateOption
 // 1.3.6.1.4.1.171.12.6.4.1.1.1 (4)
 extern const VnSNMPVarDesc UserControlTableVars[];
 namespace UserControlTableItem {
@@ -242,6 +636,14 @@ enum : int {
   kSSHUserHostIPAddress = 3,
 };
 }  // namespace UserControlTableItem
+// Positions in the option list of "SSH User Auth Mode".
+namespace UserControlTableSSHUserAuthModeOption {
+enum : int {
+  kHostbased = 0,
+  kPassword = 1,
+  kPublickey = 2,
+};
+}  // namespace UserControlTableSSHUserAuthModeOption
 // 1.3.6.1.4.1.171.12.7.1.1 (3)
 extern const VnSNMPVarDesc SSLManagementVars[];
 namespace SSLManagementItem {
@@ -251,6 +653,13 @@ enum : int {
   kSSLCacheTimeout = 2,
 };
 }  // namespace SSLManagementItem
+// Positions in the option list of "SSL Status Administration".
+namespace SSLManagementSSLStatusAdministrationOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace SSLManagementSSLStatusAdministrationOption
 // 1.3.6.1.4.1.171.12.7.2.1 (5)
 extern const VnSNMPVarDesc SSLCertificateFileVars[];
 namespace SSLCertificateFileItem {
@@ -262,6 +671,23 @@ enum : int {
   kCertificateFileShowSatus = 4,
 };
 }  // namespace SSLCertificateFileItem
+// Positions in the option list of "Certificate File Ctrl".
+namespace SSLCertificateFileCertificateFileCtrlOption {
+enum : int {
+  kOther = 0,
+  kInactive = 1,
+  kStart = 2,
+  kDelete = 3,
+};
+}  // namespace SSLCertificateFileCertificateFileCtrlOption
+// Positions in the option list of "Certificate File Show Satus".
+namespace SSLCertificateFileCertificateFileShowSatusOption {
+enum : int {
+  kNone = 0,
+  kRsa = 1,
+  kDsa = 2,
+};
+}  // namespace SSLCertificateFileCertificateFileShowSatusOption
 // 1.3.6.1.4.1.171.12.19.1.1 (1)
 extern const VnSNMPVarDesc GlobalManagementVars[];
 namespace GlobalManagementItem {
@@ -269,6 +695,14 @@ enum : int {
   kSafeguardAdminState = 0,
 };
 }  // namespace GlobalManagementItem
+// Positions in the option list of "Safeguard Admin State".
+namespace GlobalManagementSafeguardAdminStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace GlobalManagementSafeguardAdminStateOption
 // 1.3.6.1.4.1.171.12.19.2.1 (5)
 extern const VnSNMPVarDesc SafeguardCtrlVars[];
 namespace SafeguardCtrlItem {
@@ -280,6 +714,28 @@ enum : int {
   kSafeguardCurrentStatus = 4,
 };
 }  // namespace SafeguardCtrlItem
+// Positions in the option list of "Safeguard mode".
+namespace SafeguardCtrlSafeguardModeOption {
+enum : int {
+  kStrict = 0,
+  kFuzzy = 1,
+};
+}  // namespace SafeguardCtrlSafeguardModeOption
+// Positions in the option list of "Safeguard Alarm Admin State".
+namespace SafeguardCtrlSafeguardAlarmAdminStateOption {
+enum : int {
+  kOther = 0,
+  kDisabled = 1,
+  kEnabled = 2,
+};
+}  // namespace SafeguardCtrlSafeguardAlarmAdminStateOption
+// Positions in the option list of "Safeguard Current Status".
+namespace SafeguardCtrlSafeguardCurrentStatusOption {
+enum : int {
+  kNormal = 0,
+  kExhausted = 1,
+};
+}  // namespace SafeguardCtrlSafeguardCurrentStatusOption
 // 1.3.6.1.4.1.171.12.19.3.1 (1)
 extern const VnSNMPVarDesc ARPStormControlVars[];
 namespace ARPStormControlItem {
@@ -297,6 +753,35 @@ enum : int {
   kDHCPSnoopEntryClearAllState = 3,
 };
 }  // namespace IPMACBindingControlItem
+// Positions in the option list of "Trap Log State".
+namespace IPMACBindingControlTrapLogStateOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace IPMACBindingControlTrapLogStateOption
+// Positions in the option list of "All Port State".
+namespace IPMACBindingControlAllPortStateOption {
+enum : int {
+  kEnableStrict = 0,
+  kDisable = 1,
+  kEnableLoose = 2,
+};
+}  // namespace IPMACBindingControlAllPortStateOption
+// Positions in the option list of "DHCP Snoop State".
+namespace IPMACBindingControlDHCPSnoopStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPMACBindingControlDHCPSnoopStateOption
+// Positions in the option list of "DHCP Snoop Entry Clear All State".
+namespace IPMACBindingControlDHCPSnoopEntryClearAllStateOption {
+enum : int {
+  kOther = 0,
+  kStart = 1,
+};
+}  // namespace IPMACBindingControlDHCPSnoopEntryClearAllStateOption
 // 1.3.6.1.4.1.171.12.23.3.2.1.1 (7)
 extern const VnSNMPVarDesc IPMACBindingPortInformationVars[];
 namespace IPMACBindingPortInformationItem {
@@ -310,6 +795,41 @@ enum : int {
   kPortMode = 6,
 };
 }  // namespace IPMACBindingPortInformationItem
+// Positions in the option list of "Port State".
+namespace IPMACBindingPortInformationPortStateOption {
+enum : int {
+  kEnable = 0,
+  kDisable = 1,
+};
+}  // namespace IPMACBindingPortInformationPortStateOption
+// Positions in the option list of "Zero IP State".
+namespace IPMACBindingPortInformationZeroIPStateOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPMACBindingPortInformationZeroIPStateOption
+// Positions in the option list of "Port Forward DHCP Packet".
+namespace IPMACBindingPortInformationPortForwardDHCPPacketOption {
+enum : int {
+  kEnabled = 0,
+  kDisabled = 1,
+};
+}  // namespace IPMACBindingPortInformationPortForwardDHCPPacketOption
+// Positions in the option list of "Port DHCP Snoop Entry Clear Action".
+namespace IPMACBindingPortInformationPortDHCPSnoopEntryClearActionOption {
+enum : int {
+  kOther = 0,
+  kStart = 1,
+};
+}  // namespace IPMACBindingPortInformationPortDHCPSnoopEntryClearActionOption
+// Positions in the option list of "Port Mode".
+namespace IPMACBindingPortInformationPortModeOption {
+enum : int {
+  kArp = 0,
+  kAcl = 1,
+};
+}  // namespace IPMACBindingPortInformationPortModeOption
 // 1.3.6.1.4.1.171.12.23.4.1.1.1 (4)
 extern const VnSNMPVarDesc IPMACBindingVars[];
 namespace IPMACBindingItem {
@@ -364,4 +884,11 @@ enum : int {
   kDHCPSnoopStatus = 4,
 };
 }  // namespace IPMACBindingDHCPSnoopTableItem
+// Positions in the option list of "DHCP Snoop Status".
+namespace IPMACBindingDHCPSnoopTableDHCPSnoopStatusOption {
+enum : int {
+  kInactive = 0,
+  kActive = 1,
+};
+}  // namespace IPMACBindingDHCPSnoopTableDHCPSnoopStatusOption
 // clang-format on

@@ -39,6 +39,21 @@ enum : int {
   kCSGroupName = 4,
 };
 }  // namespace SingleIPControlItem
+// Positions in the option list of "Single IP Status".
+namespace SingleIPControlSingleIPStatusOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace SingleIPControlSingleIPStatusOption
+// Positions in the option list of "Single IP Role".
+namespace SingleIPControlSingleIPRoleOption {
+enum : int {
+  kCs = 0,
+  kCas = 1,
+  kMs = 2,
+};
+}  // namespace SingleIPControlSingleIPRoleOption
 // 1.3.6.1.4.1.171.12.8.1.3.1.1 (10)
 extern const VnSNMPVarDesc MemberSwitchVars[];
 namespace MemberSwitchItem {
@@ -102,6 +117,14 @@ enum : int {
   kRole = 2,
 };
 }  // namespace NeighborSwitchItem
+// Positions in the option list of "Role".
+namespace NeighborSwitchRoleOption {
+enum : int {
+  kCommander = 0,
+  kCandidate = 1,
+  kMember = 2,
+};
+}  // namespace NeighborSwitchRoleOption
 // 1.3.6.1.4.1.171.12.8.6.1.1 (1)
 extern const VnSNMPVarDesc MSTrapMessageVars[];
 namespace MSTrapMessageItem {

@@ -34,6 +34,16 @@ enum : int {
   kRowStatus = 8,
 };
 }  // namespace SNMPTargetMIBTargetAddressTableItem
+// Positions in the option list of "Address Storage Type".
+namespace SNMPTargetMIBTargetAddressTableAddressStorageTypeOption {
+enum : int {
+  kOther = 0,
+  kVolatile = 1,
+  kNonVolatile = 2,
+  kPermanent = 3,
+  kReadOnly = 4,
+};
+}  // namespace SNMPTargetMIBTargetAddressTableAddressStorageTypeOption
 // Positions in the option list of "Row Status".
 namespace SNMPTargetMIBTargetAddressTableRowStatusOption {
 enum : int {
@@ -55,6 +65,16 @@ enum : int {
   kNotifyFilterProfileRowStatus = 3,
 };
 }  // namespace NotifyFilterProfileTableItem
+// Positions in the option list of "Notify Filter Profile Stor Type".
+namespace NotifyFilterProfileTableNotifyFilterProfileStorTypeOption {
+enum : int {
+  kOther = 0,
+  kVolatile = 1,
+  kNonVolatile = 2,
+  kPermanent = 3,
+  kReadOnly = 4,
+};
+}  // namespace NotifyFilterProfileTableNotifyFilterProfileStorTypeOption
 // Positions in the option list of "Notify Filter Profile Row Status".
 namespace NotifyFilterProfileTableRowStatusOption {
 enum : int {
@@ -79,6 +99,24 @@ enum : int {
   kRowStatus = 6,
 };
 }  // namespace TargetParametersItem
+// Positions in the option list of "Security Level".
+namespace TargetParametersSecurityLevelOption {
+enum : int {
+  kNoAuthNoPriv = 0,
+  kAuthNoPriv = 1,
+  kAuthPriv = 2,
+};
+}  // namespace TargetParametersSecurityLevelOption
+// Positions in the option list of "StorageType".
+namespace TargetParametersStorageTypeOption {
+enum : int {
+  kOther = 0,
+  kVolatile = 1,
+  kNonVolatile = 2,
+  kPermanent = 3,
+  kReadOnly = 4,
+};
+}  // namespace TargetParametersStorageTypeOption
 // Positions in the option list of "Row Status".
 namespace TargetParametersRowStatusOption {
 enum : int {
@@ -101,6 +139,23 @@ enum : int {
   kRowStatus = 4,
 };
 }  // namespace NotifyTableItem
+// Positions in the option list of "Type".
+namespace NotifyTableTypeOption {
+enum : int {
+  kTrap = 0,
+  kInform = 1,
+};
+}  // namespace NotifyTableTypeOption
+// Positions in the option list of "Storage Type".
+namespace NotifyTableStorageTypeOption {
+enum : int {
+  kOther = 0,
+  kVolatile = 1,
+  kNonVolatile = 2,
+  kPermanent = 3,
+  kReadOnly = 4,
+};
+}  // namespace NotifyTableStorageTypeOption
 // Positions in the option list of "Row Status".
 namespace NotifyTableRowStatusOption {
 enum : int {
@@ -124,6 +179,23 @@ enum : int {
   kNotifyFilterRowStatus = 5,
 };
 }  // namespace NotifyFilterEntryTableItem
+// Positions in the option list of "Notify Filter Type".
+namespace NotifyFilterEntryTableNotifyFilterTypeOption {
+enum : int {
+  kIncluded = 0,
+  kExcluded = 1,
+};
+}  // namespace NotifyFilterEntryTableNotifyFilterTypeOption
+// Positions in the option list of "Notify Filter Storage Type".
+namespace NotifyFilterEntryTableNotifyFilterStorageTypeOption {
+enum : int {
+  kOther = 0,
+  kVolatile = 1,
+  kNonVolatile = 2,
+  kPermanent = 3,
+  kReadOnly = 4,
+};
+}  // namespace NotifyFilterEntryTableNotifyFilterStorageTypeOption
 // Positions in the option list of "Notify Filter Row Status".
 namespace NotifyFilterEntryTableRowStatusOption {
 enum : int {
@@ -149,6 +221,16 @@ enum : int {
   kStatus = 7,
 };
 }  // namespace CommunityStringTableItem
+// Positions in the option list of "Storage Type".
+namespace CommunityStringTableStorageTypeOption {
+enum : int {
+  kOther = 0,
+  kVolatile = 1,
+  kNonVolatile = 2,
+  kPermanent = 3,
+  kReadOnly = 4,
+};
+}  // namespace CommunityStringTableStorageTypeOption
 // Positions in the option list of "Status".
 namespace CommunityStringTableRowStatusOption {
 enum : int {

@@ -19,6 +19,13 @@ enum : int {
   kClockResetOnReboot = 2,
 };
 }  // namespace CurrentTimeItem
+// Positions in the option list of "Clock Reset On Reboot".
+namespace CurrentTimeClockResetOnRebootOption {
+enum : int {
+  kTrue = 0,
+  kFalse = 1,
+};
+}  // namespace CurrentTimeClockResetOnRebootOption
 // 1.3.6.1.4.1.171.12.10.10.1 (4)
 extern const VnSNMPVarDesc SystemTimeVars[];
 namespace SystemTimeItem {
@@ -40,6 +47,21 @@ enum : int {
   kPollInterval = 4,
 };
 }  // namespace NetworkTimeItem
+// Positions in the option list of "Network Time State".
+namespace NetworkTimeNetworkTimeStateOption {
+enum : int {
+  kDisabled = 0,
+  kEnabled = 1,
+};
+}  // namespace NetworkTimeNetworkTimeStateOption
+// Positions in the option list of "Time Source".
+namespace NetworkTimeTimeSourceOption {
+enum : int {
+  kSystem = 0,
+  kServer1 = 1,
+  kServer2 = 2,
+};
+}  // namespace NetworkTimeTimeSourceOption
 // 1.3.6.1.4.1.171.12.10.12.1 (6)
 extern const VnSNMPVarDesc SummerTimeVars[];
 namespace SummerTimeItem {
@@ -52,4 +74,12 @@ enum : int {
   kAnnualSummerTimeEnd = 5,
 };
 }  // namespace SummerTimeItem
+// Positions in the option list of "Summer Time Status".
+namespace SummerTimeSummerTimeStatusOption {
+enum : int {
+  kDisable = 0,
+  kRepeating = 1,
+  kAnnual = 2,
+};
+}  // namespace SummerTimeSummerTimeStatusOption
 // clang-format on

@@ -29,6 +29,31 @@ enum : int {
   kStatus = 12,
 };
 }  // namespace UserTableItem
+// Positions in the option list of "Authentication Protocol".
+namespace UserTableAuthenticationProtocolOption {
+enum : int {
+  kNone = 0,
+  kMD5 = 1,
+  kSHA = 2,
+};
+}  // namespace UserTableAuthenticationProtocolOption
+// Positions in the option list of "Privacy Protocol".
+namespace UserTablePrivacyProtocolOption {
+enum : int {
+  kNone = 0,
+  kDES = 1,
+};
+}  // namespace UserTablePrivacyProtocolOption
+// Positions in the option list of "Storage Type".
+namespace UserTableStorageTypeOption {
+enum : int {
+  kOther = 0,
+  kVolatile = 1,
+  kNonVolatile = 2,
+  kPermanent = 3,
+  kReadOnly = 4,
+};
+}  // namespace UserTableStorageTypeOption
 // Positions in the option list of "Status".
 namespace UserTableRowStatusOption {
 enum : int {

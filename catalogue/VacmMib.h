@@ -21,6 +21,16 @@ enum : int {
   kSecurityGroupStatus = 4,
 };
 }  // namespace SecurityGroupTableItem
+// Positions in the option list of "Security Group Storage Type".
+namespace SecurityGroupTableSecurityGroupStorageTypeOption {
+enum : int {
+  kOther = 0,
+  kVolatile = 1,
+  kNonVolatile = 2,
+  kPermanent = 3,
+  kReadOnly = 4,
+};
+}  // namespace SecurityGroupTableSecurityGroupStorageTypeOption
 // Positions in the option list of "Security Group Status".
 namespace SecurityGroupTableRowStatusOption {
 enum : int {
@@ -48,6 +58,31 @@ enum : int {
   kAccessStatus = 9,
 };
 }  // namespace AccessTableItem
+// Positions in the option list of "Access Security Level".
+namespace AccessTableAccessSecurityLevelOption {
+enum : int {
+  kNoAuthNoPriv = 0,
+  kAuthNoPriv = 1,
+  kAuthPriv = 2,
+};
+}  // namespace AccessTableAccessSecurityLevelOption
+// Positions in the option list of "Access Context Match".
+namespace AccessTableAccessContextMatchOption {
+enum : int {
+  kExact = 0,
+  kPrefix = 1,
+};
+}  // namespace AccessTableAccessContextMatchOption
+// Positions in the option list of "Access Storage Type".
+namespace AccessTableAccessStorageTypeOption {
+enum : int {
+  kOther = 0,
+  kVolatile = 1,
+  kNonVolatile = 2,
+  kPermanent = 3,
+  kReadOnly = 4,
+};
+}  // namespace AccessTableAccessStorageTypeOption
 // Positions in the option list of "Access Status".
 namespace AccessTableRowStatusOption {
 enum : int {
@@ -71,6 +106,23 @@ enum : int {
   kVACM = 5,
 };
 }  // namespace ViewMIBTreeFamilyTableItem
+// Positions in the option list of "VACM View Tree Family Type".
+namespace ViewMIBTreeFamilyTableVACMViewTreeFamilyTypeOption {
+enum : int {
+  kIncluded = 0,
+  kExcluded = 1,
+};
+}  // namespace ViewMIBTreeFamilyTableVACMViewTreeFamilyTypeOption
+// Positions in the option list of "VACM View Tree Family Storage Type".
+namespace ViewMIBTreeFamilyTableVACMViewTreeFamilyStorageTypeOption {
+enum : int {
+  kOther = 0,
+  kVolatile = 1,
+  kNonVolatile = 2,
+  kPermanent = 3,
+  kReadOnly = 4,
+};
+}  // namespace ViewMIBTreeFamilyTableVACMViewTreeFamilyStorageTypeOption
 // Positions in the option list of "VACM".
 namespace ViewMIBTreeFamilyTableRowStatusOption {
 enum : int {

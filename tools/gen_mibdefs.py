@@ -11,9 +11,10 @@ under CI (CI set in the environment), where a checkout without it must not
 pass.
 
 Beside each table a unit header names its item positions (namespace
-<Table>Item, from the item labels) and, where the table has a row status, the
-positions of the row-status options as a combo box lists them (namespace
-<Table>RowStatusOption).
+<Table>Item, from the item labels) and, for every item with options, the
+positions of its options as a combo box lists them (namespace
+<Table>RowStatusOption for the table's row status, <Table><Item>Option for
+the others, <Item> being the item's name without its k).
 
 The output depends on the data only: the same input always gives the same
 bytes. Standard library only.
@@ -268,22 +269,40 @@ def row_status_record(table):
     return rows[0] if rows else None
 
 
+def option_ids(table, record, what):
+    """Names of a record's option positions: the option texts' k-names."""
+    return unique_ids([t for _, t in record["options"]], "%s %s" % (table["key"], what))
+
+
+def option_namespace(base, suffix, label, names):
+    out = ["// Positions in the option list of %s." % c_string(label),
+           "namespace %s%sOption {" % (base, suffix), "enum : int {"]
+    out += ["  %s = %d," % (name, i) for i, name in enumerate(names)]
+    out += ["};", "}  // namespace %s%sOption" % (base, suffix)]
+    return out
+
+
 def item_ids(table):
     """Named item positions of a table, so that code indexing the table
-    follows the data instead of counting; and, where the table has a row
-    status, the positions of its options as a combo box lists them."""
+    follows the data instead of counting; and, for every item with options,
+    the positions of its options as a combo box lists them (the row status's
+    as <Table>RowStatusOption, every other item's as <Table><Item>Option)."""
     base = table["_name"][:-len("Vars")]
     ids = unique_ids([r["label"] for r in table["records"]], table["key"])
     out = ["namespace %sItem {" % base, "enum : int {"]
     out += ["  %s = %d," % (name, i) for i, name in enumerate(ids)]
     out += ["};", "}  // namespace %sItem" % base]
     row = row_status_record(table)
-    if row is not None:
-        names = unique_ids([t for _, t in row["options"]], table["key"] + " row status")
-        out += ["// Positions in the option list of %s." % c_string(row["label"]),
-                "namespace %sRowStatusOption {" % base, "enum : int {"]
-        out += ["  %s = %d," % (name, i) for i, name in enumerate(names)]
-        out += ["};", "}  // namespace %sRowStatusOption" % base]
+    suffixes = set()
+    for record, item in zip(table["records"], ids):
+        if not record["options"]:
+            continue
+        suffix = "RowStatus" if record is row else item[1:]
+        if suffix in suffixes:
+            fail("table %r: option positions of %r named twice" % (table["key"], suffix))
+        suffixes.add(suffix)
+        what = "row status" if record is row else record["label"]
+        out += option_namespace(base, suffix, record["label"], option_ids(table, record, what))
     return out
 
 

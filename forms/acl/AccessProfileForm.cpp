@@ -30,7 +30,7 @@ TAccessProfileForm::TAccessProfileForm(TComponent* AOwner) : TForm(AOwner) {}
 TAccessProfileForm::~TAccessProfileForm() = default;
 
 void TAccessProfileForm::CreateProfileRequest(const VnSNMPVarDesc* table) {
-  Request = NewFormRequest(this, table, MVT_UMV, 1, true);
+  Request = NewFormRequest(this, table, VnItemType::MVT_UMV, 1, true);
   Request->AttachListView(Profile.List, true);
   SetStatusTargetShown(*Request, Profile.StatusBar);
 }

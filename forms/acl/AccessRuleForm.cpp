@@ -179,7 +179,7 @@ void TAccessRuleForm::FormClose(TObject*, TCloseAction& Action) {
 
 void TAccessRuleForm::CreateRuleRequest(const VnSNMPVarDesc* table) {
   PortFrame = CreatePortFrame(this, StackingPortPanel);
-  Request = NewFormRequest(this, table, MVT_UMV, 2, true);
+  Request = NewFormRequest(this, table, VnItemType::MVT_UMV, 2, true);
   Request->AttachListView(ListView1, true);
   Request->BindElementList(Rule.PortItem, PortElementList(), PortFrame->PortCheckBoxes.get());
   if (Rule.StatusBarIsTarget) SetStatusTargetShown(*Request, StatusBar1);

@@ -16,12 +16,26 @@ namespace {
 
 constexpr const char* kFieldEmpty = "Some check field is empty";
 constexpr const char* kKeyBinding = "%i{n1x200}";
+// The key columns of the four CPU rule tables: the profile, then the rule.
+constexpr int kProfileIdItem = CPUFilterIPRuleItem::kProfileID;
+constexpr int kAccessIdItem = CPUFilterIPRuleItem::kAccessID;
+static_assert(CPUFilterEthernetRuleItem::kProfileID == kProfileIdItem &&
+              CPUFilterEthernetRuleItem::kAccessID == kAccessIdItem &&
+              CPUFilterPktCntRuleItem::kProfileID == kProfileIdItem &&
+              CPUFilterPktCntRuleItem::kAccessID == kAccessIdItem &&
+              CPUFilterIPV6RuleItem::kProfileID == kProfileIdItem &&
+              CPUFilterIPV6RuleItem::kAccessID == kAccessIdItem);
 // The position of createAndGo in the row-status combo box, which the four
 // CPU rule tables fill with the same options.
 constexpr int kRuleCreateAndGo = CPUFilterIPRuleRowStatusOption::kCreateAndGo;
 static_assert(CPUFilterEthernetRuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
               CPUFilterPktCntRuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo &&
               CPUFilterIPV6RuleRowStatusOption::kCreateAndGo == kRuleCreateAndGo);
+// The position of "permit" in the permit combo box, alike in the four tables.
+constexpr int kCpuRulePermit = CPUFilterIPRulePermitOption::kPermit;
+static_assert(CPUFilterEthernetRulePermitOption::kPermit == kCpuRulePermit &&
+              CPUFilterPktCntRulePermitOption::kPermit == kCpuRulePermit &&
+              CPUFilterIPV6RulePermitOption::kPermit == kCpuRulePermit);
 
 }  // namespace
 
@@ -102,8 +116,8 @@ void TCPUFilterRuleForm::BuildRuleForm(const TRuleLayout& layout, const std::vec
 void TCPUFilterRuleForm::FormCreate(TObject*) {
   try {
     CreateRuleRequest(table_);
-    Request->BindEdits(0, kKeyBinding, ProfileIDEdit);
-    Request->BindEdits(1, kKeyBinding, AccessEdit);
+    Request->BindEdits(kProfileIdItem, kKeyBinding, ProfileIDEdit);
+    Request->BindEdits(kAccessIdItem, kKeyBinding, AccessEdit);
     for (const TField& f : fields_) {
       if (f.Combo)
         Request->BindComboBox(f.Item, *f.Combo);
@@ -116,7 +130,7 @@ void TCPUFilterRuleForm::FormCreate(TObject*) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
   ClearRuleEdits();
-  PermitComboBox->SetItemIndex(kRulePermit);
+  PermitComboBox->SetItemIndex(kCpuRulePermit);
   RowComboBox->SetItemIndex(kRuleCreateAndGo);
   RuleOwnerComboBox->SetItemIndex(1);  // an empty list: stays unchosen
   SetNoSelection();

@@ -16,7 +16,7 @@ void TIBPViewForm::CreateViewPorts(TWinControl* host) {
 }
 
 void TIBPViewForm::CreateViewRequest(const VnSNMPVarDesc* table, int keyCount) {
-  Request = NewFormRequest(this, table, MVT_UMV, keyCount, true);
+  Request = NewFormRequest(this, table, VnItemType::MVT_UMV, keyCount, true);
   Request->AttachListView(View.List, true);
   SetStatusTargetShown(*Request, View.StatusBar);
 }

@@ -24,7 +24,13 @@ namespace {
 namespace Item = IPv6MaskInfoItem;
 
 // Item indexes of the mask-state combo.
-enum : int { kStateOther = 0, kStateDst = 1, kStateSrc = 2, kStateDstSrc = 3 };
+namespace MaskState = IPv6MaskInfoIPAddressMaskStateOption;
+enum : int {
+  kStateOther = MaskState::kOther,
+  kStateDst = MaskState::kDstIpv6Addr,
+  kStateSrc = MaskState::kSrcIpv6Addr,
+  kStateDstSrc = MaskState::kDstSrcIpv6Addr,
+};
 
 constexpr const char* kInvalidIpv6 = "Invalid Ipv6 Address value";
 
@@ -112,11 +118,11 @@ void TIPv6MaskInfoForm::FormCreate(TObject*) {
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
-  cbxMaskClass->SetItemIndex(1);
-  cbxMaskFlowlabel->SetItemIndex(1);
+  cbxMaskClass->SetItemIndex(IPv6MaskInfoMaskClassOption::kDisable);
+  cbxMaskFlowlabel->SetItemIndex(IPv6MaskInfoFlowLabelOption::kDisable);
   cbxMaskState->SetItemIndex(kStateOther);
   cbxStatus->SetItemIndex(IPv6MaskInfoRowStatusOption::kCreateAndGo);
-  cbxOwner->SetItemIndex(1);
+  cbxOwner->SetItemIndex(IPv6MaskInfoOwnerOption::kAcl);
   ReadProfiles();
 }
 

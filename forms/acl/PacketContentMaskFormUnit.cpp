@@ -27,8 +27,11 @@ constexpr int StateItem(int k) { return PktContentMaskItem::kChunk1State + 3 * (
 constexpr int PositionItem(int k) { return PktContentMaskItem::kChunk1Value + 3 * (k - 1); }
 constexpr int HexItem(int k) { return PktContentMaskItem::kChunk1Offset + 3 * (k - 1); }
 
-// Item indexes of a chunk's state combo.
-enum : int { kChunkEnabled = 0, kChunkDisabled = 1 };
+// Item indexes of a chunk's state combo, every chunk alike.
+constexpr int kChunkEnabled = PktContentMaskChunk1StateOption::kEnabled;
+constexpr int kChunkDisabled = PktContentMaskChunk1StateOption::kDisabled;
+static_assert(PktContentMaskChunk4StateOption::kEnabled == kChunkEnabled &&
+              PktContentMaskChunk4StateOption::kDisabled == kChunkDisabled);
 
 }  // namespace
 
@@ -133,7 +136,7 @@ void TPktContentMaskForm::FormCreate(TObject*) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
   for (const TChunk& c : Chunks()) c.State->SetItemIndex(kChunkDisabled);
-  cbxOwner->SetItemIndex(1);
+  cbxOwner->SetItemIndex(PktContentMaskOwnerOption::kAcl);
   cbxStatus->SetItemIndex(PktContentMaskRowStatusOption::kCreateAndGo);
   ReadProfiles();
 }

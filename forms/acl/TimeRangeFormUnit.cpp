@@ -73,7 +73,7 @@ void TTimeRangeForm::BuildComponents() {
 
 void TTimeRangeForm::FormCreate(TObject*) {
   try {
-    Request = NewFormRequest(this, TimeRangeVars, MVT_UMV, 1);
+    Request = NewFormRequest(this, TimeRangeVars, VnItemType::MVT_UMV, 1);
     Request->AttachListView(ListView1, true);
     Request->BindEdits(TimeRangeItem::kTimeRangeName, "%s", edtName);
     Request->BindComboBox(TimeRangeItem::kTimeRangeStatus, cbxStatus);

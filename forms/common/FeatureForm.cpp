@@ -38,17 +38,17 @@ void ScaleFormForScreen(TCustomForm* form) {
 }
 
 std::unique_ptr<VnSNMPRequest2Edits> NewFormRequest(TWinControl* owner, const VnSNMPVarDesc* table,
-                                                    int itemType, int keyCount, bool synchronous) {
+                                                    VnItemType itemType, int keyCount,
+                                                    bool synchronous) {
   auto request = std::make_unique<VnSNMPRequest2Edits>(owner);
   ReloadVarList(request->Request, table, itemType, keyCount);
   if (synchronous) request->AsyncMode = false;
   return request;
 }
 
-void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, int itemType, int keyCount,
-                   const AnsiString& instance) {
-  VnSNMPVarList list(table, static_cast<std::uint8_t>(itemType),
-                     static_cast<std::uint32_t>(keyCount));
+void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, VnItemType itemType,
+                   int keyCount, const AnsiString& instance) {
+  VnSNMPVarList list(table, ItemTypeCode(itemType), static_cast<std::uint32_t>(keyCount));
   if (!instance.IsEmpty()) list.AppendIndex(instance);
   request.VarList = list;
 }

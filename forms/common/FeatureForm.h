@@ -4,23 +4,34 @@
 // colouring of value edits that a selector switches off, focus after an input
 // error, port frames, and a few list-view and combo-box chores.
 //
-// A form keeps its own fields (`Request`, `RequestIdle`, its frames) and calls
-// these helpers from its handlers; nothing here holds state of a form.
+// A form keeps its own fields (`Request`, its frames) and calls these helpers
+// from its handlers; nothing here holds state of a form.
+//
+// Busy or idle: a new form asks its request (`Request->Busy`). The request
+// keeps that flag itself from the start of a Get or Set to its end, on every
+// path (synchronous return, asynchronous completion, error, Stop), so the form
+// has nothing to set back and nothing that can be left set by a forgotten
+// path. Two older kinds of flag stay where the forms' documented behaviour is
+// written in their terms, and no new form adds either:
+// - a `std::uint8_t RequestIdle` field, which the form clears and sets itself
+//   at the moments its behaviour fixes (cleared before a Get or Set, set in
+//   OnGetDone, in catch blocks, in one form already on Stop): not always the
+//   request's own start and end, so it is not replaced by `Busy`;
+// - TSharedIdleFlags (app/FormHost.h), the flags that the two modal port
+//   capability forms share through the main window.
 //
 //   std::unique_ptr<VnSNMPRequest2Edits> Request;   // owned by the form
-//   std::uint8_t RequestIdle = 0;
 //
 //   void TSomeForm::FormCreate(TObject*) {
-//     Request = NewFormRequest(this, SomeTable, MVT_FMV, 1);
+//     Request = NewFormRequest(this, SomeTable, VnItemType::MVT_FMV, 1);
 //     ...bindings...
 //     Request->SetStatusMemo(Memo1);
-//     Request->OnGetDone = TClosure(...);   // RequestIdle := 1
 //     RefreshClick(nullptr);
 //   }
 //   void TSomeForm::SetClick(TObject*) {
-//     if (!CheckRequestIdle(RequestIdle)) return;          // "Get data not complete"
+//     if (!CheckRequestIdle(Request->Busy ? 0 : 1)) return;  // "Get data not complete"
 //     if (edtName->Text().IsEmpty()) { InputError("...", edtName); return; }
-//     TSavedAccess saved(*Request);                        // restored on every path
+//     TSavedAccess saved(*Request);                          // restored on every path
 //     saved.Invalidate(3);
 //     Request->Set(kSetFromControls);
 //   }
@@ -51,6 +62,7 @@ class VnSNMPRequest2Controls;
 class VnSNMPRequest2Edits;
 class VnSNMPVarList;
 struct VnSNMPVarDesc;
+enum class VnItemType : std::uint8_t;
 
 // ---- texts shared by many forms -------------------------------------------
 
@@ -61,8 +73,8 @@ inline constexpr const char* kDefaultModel = "KXR-5810";
 
 // ---- busy flag --------------------------------------------------------------
 
-// True when idle (RequestIdle != 0). Otherwise shows `message` (none when
-// null) and returns false.
+// True when idle (`requestIdle` != 0: a form's RequestIdle, or its request
+// not Busy). Otherwise shows `message` (none when null) and returns false.
 bool CheckRequestIdle(std::uint8_t requestIdle, const char* message = kGetDataNotComplete);
 
 // The refuse kind of close query: while a request exists and RequestIdle is 0,
@@ -81,14 +93,14 @@ void ScaleFormForScreen(TCustomForm* form);
 // A request owned by `owner` (the form) over the descriptor table with the
 // item type and index-column count; asynchronous unless `synchronous`.
 std::unique_ptr<VnSNMPRequest2Edits> NewFormRequest(TWinControl* owner, const VnSNMPVarDesc* table,
-                                                    int itemType, int keyCount,
+                                                    VnItemType itemType, int keyCount,
                                                     bool synchronous = false);
 
 // Rebuilds the request's variable list from the table (a temporary list
 // assigned to it); with a non-empty `instance`, ".instance" is appended to
-// every OID (item type 1: the row of one port, for example).
-void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, int itemType, int keyCount,
-                   const AnsiString& instance = "");
+// every OID (MVT_SV: the row of one port, for example).
+void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, VnItemType itemType,
+                   int keyCount, const AnsiString& instance = "");
 
 // ---- closing ------------------------------------------------------------------
 

@@ -18,8 +18,8 @@ VN_REGISTER_FORM_OPENER(TBOOTCtrlTableForm, &BOOTCtrlTableForm);
 
 namespace {
 
-// Positions in the state option list ("other", "invalid", "valid").
-constexpr int kInvalidIndex = 1;
+// Position of "invalid" in the state option list.
+constexpr int kInvalidIndex = BOOTCtrlTableDHCPRelayControlStateOption::kInvalid;
 
 }  // namespace
 
@@ -60,7 +60,7 @@ void TBOOTCtrlTableForm::InitComponents() {
 
 void TBOOTCtrlTableForm::FormCreate(TObject*) {
   NewBootpCtrlForm = Create<TNewBootpCtrlForm>(this);
-  Request = NewFormRequest(this, BOOTCtrlTableVars, 2, 2);
+  Request = NewFormRequest(this, BOOTCtrlTableVars, VnItemType::MVT_FMV, 2);
   Request->AttachListView(ListView1, true);
   Request->BindEdits(BOOTCtrlTableItem::kDHCPRelayControlInterfaceName, "%s",
                      NewBootpCtrlForm->Edit1);

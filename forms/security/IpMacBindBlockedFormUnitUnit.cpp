@@ -50,7 +50,7 @@ void TIpMacBindBlockedForm::InitComponents() {
 }
 
 void TIpMacBindBlockedForm::FormCreate(TObject*) {
-  Request = NewFormRequest(this, IpMacBindBlockedVars, MVT_UMV, kKeyCount, true);
+  Request = NewFormRequest(this, IpMacBindBlockedVars, VnItemType::MVT_UMV, kKeyCount, true);
   try {
     Request->AttachListView(ListView1, true);
     Request->BindComboBox(IpMacBindBlockedItem::kBlockedStatus, ComboType);

@@ -79,7 +79,7 @@ void TIpMacPortTableForm::InitComponents() {
 void TIpMacPortTableForm::FormCreate(TObject*) {
   PortFrame = CreatePortFrame(this, StackingPortPanel);
   const AnsiString elements = PortElementList();
-  Request = NewFormRequest(this, layout_.Table, MVT_UMV, layout_.KeyCount, true);
+  Request = NewFormRequest(this, layout_.Table, VnItemType::MVT_UMV, layout_.KeyCount, true);
   try {
     Request->AttachListView(ListView1, true);
     Request->BindEdits(kIpItem, "%s{l16}", edtIpAddr);

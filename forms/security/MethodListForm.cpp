@@ -31,10 +31,20 @@ constexpr int kRowDestroyIndex = LoginMethodListRowStatusOption::kDestroy;
 static_assert(EnableMethodRowStatusOption::kCreateAndGo == kRowCreateAndGoIndex &&
               EnableMethodRowStatusOption::kDestroy == kRowDestroyIndex);
 
-// Positions in the combo boxes (their options in list order).
-constexpr int kServerGroupIndex = 4;
-constexpr int kLocalIndex = 5;  // "local" / "local-enable"
-constexpr int kNoneIndex = 6;
+// Positions in the method-type combo boxes, every slot of either table alike.
+namespace TypeOption = LoginMethodListMethod1TypeOption;
+constexpr int kServerGroupIndex = TypeOption::kServerGroup;
+constexpr int kLocalIndex = TypeOption::kLocal;  // "local" / "local-enable"
+constexpr int kNoneIndex = TypeOption::kNone;
+static_assert(LoginMethodListMethod4TypeOption::kServerGroup == kServerGroupIndex &&
+              LoginMethodListMethod4TypeOption::kLocal == kLocalIndex &&
+              LoginMethodListMethod4TypeOption::kNone == kNoneIndex &&
+              EnableMethodEnableMethod1TypeOption::kServerGroup == kServerGroupIndex &&
+              EnableMethodEnableMethod1TypeOption::kLocalEnable == kLocalIndex &&
+              EnableMethodEnableMethod1TypeOption::kNone == kNoneIndex &&
+              EnableMethodEnableMethod4TypeOption::kServerGroup == kServerGroupIndex &&
+              EnableMethodEnableMethod4TypeOption::kLocalEnable == kLocalIndex &&
+              EnableMethodEnableMethod4TypeOption::kNone == kNoneIndex);
 
 constexpr const char* kRowStateMustBeCreateAndGo = "Row State must be createAndGo.";
 constexpr const char* kIneffectiveMethods =
@@ -85,7 +95,7 @@ void TMethodListForm::BindComponents(TEdit* name, TComboBox* const (&types)[kSlo
 void TMethodListForm::FormCreate(TObject*) {
   if (texts_.CaptionTitle) SetCaption(FeatureCaption(texts_.CaptionTitle));
   try {
-    Request = NewFormRequest(this, texts_.Table, MVT_UMV, 1, true);
+    Request = NewFormRequest(this, texts_.Table, VnItemType::MVT_UMV, 1, true);
     Request->AttachListView(List_, true);
     Request->BindEdits(kNameItem, "%s{l15}", Name_);
     for (int n = 0; n < kSlots; ++n) {

@@ -1,5 +1,6 @@
 #include "forms/security/NewBootpCtrlFormUnit.h"
 
+#include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/security/BOOTCtrlTableFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -15,7 +16,7 @@ TNewBootpCtrlForm* NewBootpCtrlForm = nullptr;
 namespace {
 
 // Position of "valid" in the state option list.
-constexpr int kValidIndex = 2;
+constexpr int kValidIndex = BOOTCtrlTableDHCPRelayControlStateOption::kValid;
 
 }  // namespace
 

@@ -58,7 +58,7 @@ void TPrtSecDelCtrlForm::InitComponents() {
 }
 
 void TPrtSecDelCtrlForm::FormCreate(TObject*) {
-  Request = NewFormRequest(this, PrtSecDelCtrlVars, SVT_SV, 0, true);
+  Request = NewFormRequest(this, PrtSecDelCtrlVars, VnItemType::SVT_SV, 0, true);
   try {
     Request->BindEdits(PrtSecDelCtrlItem::kDeleteVLANName, "%s{l32}", edtVlan);
     Request->BindEdits(PrtSecDelCtrlItem::kDeletePort,

@@ -65,7 +65,7 @@ void TSSLManagementForm::InitComponents() {
 
 void TSSLManagementForm::FormCreate(TObject*) {
   try {
-    Request = NewFormRequest(this, SSLManagementVars, SVT_SV, 0);
+    Request = NewFormRequest(this, SSLManagementVars, VnItemType::SVT_SV, 0);
     Request->BindComboBox(SSLManagementItem::kSSLStatusAdministration, cbxSSLVersion);
     Request->BindEdits(SSLManagementItem::kCipherSuites, "%s{l2}", edtciphersuites);
     Request->BindEdits(SSLManagementItem::kSSLCacheTimeout, "%i{n60x86400l5}", edtCacheTimeOut);

@@ -97,7 +97,7 @@ void TSafeguardCtrlForm::InitComponents() {
 void TSafeguardCtrlForm::FormCreate(TObject*) {
   try {
     btnSet->SetEnabled(false);
-    Request = NewFormRequest(this, SafeguardCtrlVars, SVT_SV, 0, true);
+    Request = NewFormRequest(this, SafeguardCtrlVars, VnItemType::SVT_SV, 0, true);
     Request->BindEdits(Item::kSafeguardRisingThreshold, "%i{n20x100l3}", edtRising);
     Request->BindEdits(Item::kSafeguardFallingThreshold, "%i{n20x100l3}", edtFalling);
     Request->BindComboBox(Item::kSafeguardMode, cbxMode);

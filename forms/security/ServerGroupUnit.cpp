@@ -106,7 +106,7 @@ void TServerGroupForm::ShowFailure(const AnsiString& message) { ShowFailureInMem
 void TServerGroupForm::FormCreate(TObject*) {
   ListView2->SetAlign(alClient);
   try {
-    Request = NewFormRequest(this, ServerGroupVars, MVT_UMV, 1);
+    Request = NewFormRequest(this, ServerGroupVars, VnItemType::MVT_UMV, 1);
     Request->AttachListView(ListView2, true);
     Request->BindEdits(Item::kAACServerGroupName, "%s{l15}", edtServerName);
     for (int k = 0; k < kMembers; ++k) {

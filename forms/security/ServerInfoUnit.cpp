@@ -81,7 +81,7 @@ void TServerInformationForm::ShowFailure(const AnsiString& message) {
 
 void TServerInformationForm::FormCreate(TObject*) {
   try {
-    Request = NewFormRequest(this, ServerInformationVars, MVT_UMV, 2, true);
+    Request = NewFormRequest(this, ServerInformationVars, VnItemType::MVT_UMV, 2, true);
     Request->AttachListView(ListView1, true);
     Request->BindEdits(Item::kServerIP, "%s{l16}", IPEdit);
     Request->BindComboBox(Item::kServerAuthProtocol, ProtocolComboBox);

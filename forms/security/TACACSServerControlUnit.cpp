@@ -58,7 +58,7 @@ void TAAASrvCtrlForm::InitComponents() {
 
 void TAAASrvCtrlForm::FormCreate(TObject*) {
   try {
-    Request = NewFormRequest(this, AAASrvCtrlVars, MVT_UMV, 3);
+    Request = NewFormRequest(this, AAASrvCtrlVars, VnItemType::MVT_UMV, 3);
     Request->AttachListView(lvOper, true);
     Request->BindEdits(AAASrvCtrlItem::kAACControlServerGroupName, "%s{l15}", edtSrvGrpName);
     Request->BindEdits(AAASrvCtrlItem::kAACControlServerIPAddress, "%s{l16}", edtSrvIP);

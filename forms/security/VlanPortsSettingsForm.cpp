@@ -17,9 +17,15 @@ constexpr int kName = GuestVlanNamePortsItem::kGuestVLANName;
 constexpr int kPorts = GuestVlanNamePortsItem::kGuestVLANPort;
 static_assert(MbaVlanNamePortsItem::kVLANName == kName &&
               MbaVlanNamePortsItem::kMemberPorts == kPorts);
-constexpr std::uint32_t kReadWrite = 6;
+// The name-copy and delete tables: one item each.
+constexpr int kCopiedName = GuestVlanNameItem::kGuestVLANName;
+constexpr int kDeleteState = GuestVlanDeleteStateItem::kGuestVLANDeleteState;
+static_assert(MbaVlanNameItem::kVLANName == kCopiedName &&
+              MbaVlanDeleteStateItem::kVLANNameDeleteState == kDeleteState);
 constexpr std::uint32_t kTimeout = 300;  // hundredths of a second
-constexpr int kStartIndex = 1;           // "start" (2)
+// The position of "start" in the delete state's option list.
+constexpr int kStartIndex = GuestVlanDeleteStateGuestVLANDeleteStateOption::kStart;
+static_assert(MbaVlanDeleteStateVLANNameDeleteStateOption::kStart == kStartIndex);
 
 }  // namespace
 
@@ -53,7 +59,7 @@ TVlanPortsSettingsForm::~TVlanPortsSettingsForm() = default;
 
 std::unique_ptr<VnSNMPRequest2Edits> TVlanPortsSettingsForm::NewScalarRequest(
     const VnSNMPVarDesc* table) {
-  std::unique_ptr<VnSNMPRequest2Edits> r = NewFormRequest(this, table, SVT_SV, 0, true);
+  std::unique_ptr<VnSNMPRequest2Edits> r = NewFormRequest(this, table, VnItemType::SVT_SV, 0, true);
   r->Request.Timeout = kTimeout;
   r->SetStatusPanel(StatusBar1->Panels()->Items(0));
   return r;
@@ -69,12 +75,12 @@ void TVlanPortsSettingsForm::CreateSettingsRequests() {
 
 void TVlanPortsSettingsForm::CreateNameCopyRequest() {
   NameCopyRequest = NewScalarRequest(layout_.NameCopyTable);
-  NameCopyRequest->BindEdits(0, "%s", Edit1);
+  NameCopyRequest->BindEdits(kCopiedName, "%s", Edit1);
 }
 
 void TVlanPortsSettingsForm::CreateDeleteRequest() {
   DeleteRequest = NewScalarRequest(layout_.DeleteTable);
-  DeleteRequest->BindComboBox(0, cbxDel);
+  DeleteRequest->BindComboBox(kDeleteState, cbxDel);
 }
 
 void TVlanPortsSettingsForm::FormCreate(TObject*) {
@@ -100,17 +106,17 @@ bool TVlanPortsSettingsForm::WriteNameAndPorts() {
   if (!SettingsRequest || SettingsRequest->Busy) return false;
   VnSNMPVarList& list = SettingsRequest->Request.VarList;
   const bool unchanged = !Edit1->Text().IsEmpty() && edtName->Text() == Edit1->Text();
-  list.Item(kName)->Access = unchanged ? SNMP_ACCESS_INVALID : kReadWrite;
+  list.Item(kName)->Access = unchanged ? SNMP_ACCESS_INVALID : SNMP_ACCESS_READWRITE;
   refusal_ = "";
   try {
     SettingsRequest->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
-    list.Item(kName)->Access = kReadWrite;
+    list.Item(kName)->Access = SNMP_ACCESS_READWRITE;
     SettingsRequest->ShowRequestStatus(e.Message);
     refusal_ = StatusBar1->DisplayedText();
     return true;
   }
-  list.Item(kName)->Access = kReadWrite;
+  list.Item(kName)->Access = SNMP_ACCESS_READWRITE;
   return true;
 }
 

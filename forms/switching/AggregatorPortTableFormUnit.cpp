@@ -96,7 +96,7 @@ void TAggregatorPortTableForm::BuildComponents() {
 }
 
 void TAggregatorPortTableForm::FormCreate(TObject*) {
-  Request = NewFormRequest(this, AggregatorPortTableVars, 2, 1);
+  Request = NewFormRequest(this, AggregatorPortTableVars, VnItemType::MVT_FMV, 1);
   Request->AttachListView(ListView1, true);
   Request->BindEdits(AggregatorPortTableItem::kActorAdminKey, "%i{n0x65535l5}", edtActorKey);
   Request->BindEdits(AggregatorPortTableItem::kPartnerAdminSystemID, "%s{l12}", edtPartnerID);

@@ -80,12 +80,12 @@ unsigned TDot3FormBase::IntervalMs(const AnsiString& text) {
 void TDot3FormBase::FormCreate(TObject*) {
   Timer1->SetEnabled(false);
   SelectComboText(cbxInterval, "none");
-  Request = NewFormRequest(this, portTable_, MVT_FMV, 1);
+  Request = NewFormRequest(this, portTable_, VnItemType::MVT_FMV, 1);
   Request->AttachListView(ListView1, true);
   BindPortControls();
   Request->SetStatusMemo(Memo1);
   Request->OnGetDone = VnRequestDoneEvent(this, &TDot3FormBase::RequestGetDone);
-  CounterRequest = NewFormRequest(this, counterTable_, MVT_SV, 0);
+  CounterRequest = NewFormRequest(this, counterTable_, VnItemType::MVT_SV, 0);
   CounterRequest->AttachListView(lvChart, false);
   CounterRequest->SetStatusMemo(Memo1);
   try {
@@ -140,7 +140,7 @@ void TDot3FormBase::ListView1Click(TObject*) {
   try {
     PortClicked();
     port_ = row->Caption();
-    ReloadVarList(CounterRequest->Request, counterTable_, MVT_SV, 0, port_);
+    ReloadVarList(CounterRequest->Request, counterTable_, VnItemType::MVT_SV, 0, port_);
     CounterRequest->AsyncMode = false;
     ReadCounters();
     CountersShown();

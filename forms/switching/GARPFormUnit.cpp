@@ -64,7 +64,7 @@ void TGARPForm::InitComponents() {
 
 void TGARPForm::FormCreate(TObject*) {
   TSharedIdleFlags& flags = FormHost().IdleFlags();
-  Request = NewFormRequest(this, GARPVars, 2, 1);
+  Request = NewFormRequest(this, GARPVars, VnItemType::MVT_FMV, 1);
   Request->AttachListView(LV_dot1dPortGarpEntry, true);
   Request->BindEdits(GARPItem::kGARPJoinTime, kTimerFormat, GarpJoinTime);
   Request->BindEdits(GARPItem::kGARPLeaveTime, kTimerFormat, GarpLeaveTime);

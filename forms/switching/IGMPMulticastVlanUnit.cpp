@@ -18,10 +18,13 @@ VN_REGISTER_FORM_OPENER(TIGMPMulticastVlanForm, &IGMPMulticastVlanForm);
 namespace {
 
 namespace Item = IGMPMulticastVlanItem;
-constexpr int kIpv4TypeIndex = 1;
+constexpr int kIpv4TypeIndex = IGMPMulticastVlanReplaceSourceAddressTypeOption::kIpv4;
 constexpr const char* kSourcePortsText = "Source Ports";
 constexpr const char* kMemberPortsText = "Member Ports";
 constexpr const char* kTagMemberPortsText = "Tag Member Ports";
+// The port-type combo box lists the three texts in the order of the three
+// port pages, so that an item index is a page index.
+constexpr int kPortTypeCount = 3;
 
 }  // namespace
 
@@ -124,7 +127,7 @@ void TIGMPMulticastVlanForm::FormCreate(TObject*) {
   try {
     CreatePortFrame();
     const AnsiString elements = PortElementList();
-    Request = NewFormRequest(this, IGMPMulticastVlanVars, MVT_UMV, 1);
+    Request = NewFormRequest(this, IGMPMulticastVlanVars, VnItemType::MVT_UMV, 1);
     Request->AttachListView(LV_IGMPMulticastVlanEntry, true);
     Request->BindEdits(Item::kID, "%i{n2x4094l4}", VlanIDEdit);
     Request->BindEdits(Item::kName, "%s{l32}", VlanNameEdit);
@@ -208,7 +211,7 @@ void TIGMPMulticastVlanForm::LV_IGMPMulticastVlanEntryClick(TObject*) {
 
 void TIGMPMulticastVlanForm::ComboPortTypeChange(TObject*) {
   const int index = ComboPortType->ItemIndex();
-  if (index >= 0 && index < 3) PageControl1->SetActivePageIndex(index);
+  if (index >= 0 && index < kPortTypeCount) PageControl1->SetActivePageIndex(index);
   ApplyPortTypeSelection();
 }
 

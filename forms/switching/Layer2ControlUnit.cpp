@@ -138,7 +138,7 @@ void TLayer2ControlForm::BuildComponents() {
 }
 
 void TLayer2ControlForm::FormCreate(TObject*) {
-  Request = NewFormRequest(this, Layer2ControlIGMPSnoopingVars, SVT_SV, 0, true);
+  Request = NewFormRequest(this, Layer2ControlIGMPSnoopingVars, VnItemType::SVT_SV, 0, true);
   Request->BindComboBox(Item::kIGMPSnooping, IGMPComBo);
   Request->BindComboBox(Item::kRMONState, RmonComBo);
   Request->BindComboBox(Item::kSNMPTrapState, TrapStateComBo);
@@ -155,15 +155,17 @@ void TLayer2ControlForm::FormCreate(TObject*) {
   Request->BindComboBox(Item::kVLANTrunkState, VLANTrunkCombo);
   Request->SetStatusMemo(Memo1);
 
-  WebPortRequest = NewFormRequest(this, Layer2ControlWebTCPPortVars, SVT_SV, 0, true);
+  WebPortRequest = NewFormRequest(this, Layer2ControlWebTCPPortVars, VnItemType::SVT_SV, 0, true);
   WebPortRequest->BindEdits(0, "%i{n1x65535}", WebPortEdit);
   WebPortRequest->SetStatusMemo(Memo1);
 
-  TelnetPortRequest = NewFormRequest(this, Layer2ControlTelnetTCPPortVars, SVT_SV, 0, true);
+  TelnetPortRequest =
+      NewFormRequest(this, Layer2ControlTelnetTCPPortVars, VnItemType::SVT_SV, 0, true);
   TelnetPortRequest->BindEdits(0, "%i{n1x65535}", TelPortEdit);
   TelnetPortRequest->SetStatusMemo(Memo1);
 
-  AuthTrapRequest = NewFormRequest(this, Layer2ControlAuthenticationTrapStateVars, SVT_SV, 0, true);
+  AuthTrapRequest =
+      NewFormRequest(this, Layer2ControlAuthenticationTrapStateVars, VnItemType::SVT_SV, 0, true);
   AuthTrapRequest->BindComboBox(0, ComboAuthTrap);
   AuthTrapRequest->SetStatusMemo(Memo1);
 

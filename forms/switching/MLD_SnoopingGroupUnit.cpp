@@ -53,7 +53,7 @@ void TMLD_SnoopingGroupForm::BuildComponents() {
 void TMLD_SnoopingGroupForm::FormCreate(TObject*) {
   try {
     PortFrame = CreatePortFrame(this, StackingPortPanel);
-    Request = NewFormRequest(this, MLDSnoopingGroupVars, MVT_UMV, 2);
+    Request = NewFormRequest(this, MLDSnoopingGroupVars, VnItemType::MVT_UMV, 2);
     Request->AttachListView(ListView1, true);
     Request->BindStaticText(MLDSnoopingGroupItem::kMLDSnoopingGroupInfoVLANID, stVID);
     Request->BindEdits(MLDSnoopingGroupItem::kMLDSnoopingGroupInfoIPAddress, "%s{l32}",

@@ -15,10 +15,6 @@ namespace {
 
 namespace Item = MSTPPortStateMSTPPortOperHelloTimeItem;
 
-constexpr std::uint32_t kReadOnly = 2;
-constexpr std::uint32_t kReadWrite = 6;
-constexpr std::uint32_t kLeftOut = 32;
-
 }  // namespace
 
 TMSTPPortStateEditForm::TMSTPPortStateEditForm(TComponent* AOwner) : TForm(AOwner) {
@@ -107,17 +103,17 @@ void TMSTPPortStateEditForm::btnEditClick(TObject*) {
       if (version == "mstp") {
         // The port's hello time alone first, then the other settings.
         access.InvalidateAllBut({Item::kMSTPPortAdminHelloTime});
-        request.Request.VarList.Item(Item::kMSTPPortAdminHelloTime)->Access = kReadWrite;
+        request.Request.VarList.Item(Item::kMSTPPortAdminHelloTime)->Access = SNMP_ACCESS_READWRITE;
         request.Set(kSetFromControlsThenRead);
         for (int i :
              {Item::kMSTPSTPPortEnable, Item::kMSTPPortExternalPathCost, Item::kMSTPPortMigration,
               Item::kMSTPPortAdminEdgePort, Item::kMSTPPortAdminP2P, Item::kMSTPPortBPDUFiltering,
               Item::kMSTPPortRestrictedRole, Item::kMSTPPortRestrictedTCN})
-          request.Request.VarList.Item(i)->Access = kReadWrite;
+          request.Request.VarList.Item(i)->Access = SNMP_ACCESS_READWRITE;
         for (int i : {Item::kMSTPPort, Item::kMSTPPortOperHelloTime, Item::kMSTPPortOperEdgePort,
                       Item::kMSTPPortOperP2P})
-          request.Request.VarList.Item(i)->Access = kReadOnly;
-        request.Request.VarList.Item(Item::kMSTPPortAdminHelloTime)->Access = kLeftOut;
+          request.Request.VarList.Item(i)->Access = SNMP_ACCESS_READONLY;
+        request.Request.VarList.Item(Item::kMSTPPortAdminHelloTime)->Access = SNMP_ACCESS_INVALID;
         request.Set(kSetFromControls);
       } else {
         // stp and rstp have no per-port hello time.

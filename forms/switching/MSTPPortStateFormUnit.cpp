@@ -58,11 +58,11 @@ void TMSTPPortStateForm::FormCreate(TObject*) {
   MSTPPortStateEditForm = Create<TMSTPPortStateEditForm>(this);
   TMSTPPortStateEditForm* d = MSTPPortStateEditForm;
 
-  VersionRequest = NewFormRequest(this, MSTPPortStateSTPVersionVars, 0, 0);
+  VersionRequest = NewFormRequest(this, MSTPPortStateSTPVersionVars, VnItemType::SVT_SV, 0);
   VersionRequest->BindLabel(0, lblSTPVersion);
 
   namespace Item = MSTPPortStateMSTPPortOperHelloTimeItem;
-  Request = NewFormRequest(this, MSTPPortStateMSTPPortOperHelloTimeVars, 3, 1);
+  Request = NewFormRequest(this, MSTPPortStateMSTPPortOperHelloTimeVars, VnItemType::MVT_UMV, 1);
   Request->AttachListView(lvMSTPPortState, true);
   Request->BindEdits(Item::kMSTPPort, "%u", d->edtPortIndex);
   Request->BindEdits(Item::kMSTPPortOperHelloTime, "%u", d->edtOperHelloTime);

@@ -76,7 +76,7 @@ void TMulticastFilterInformationForm::CreatePortFrame() {
 void TMulticastFilterInformationForm::FormCreate(TObject*) {
   try {
     CreatePortFrame();
-    Request = NewFormRequest(this, MulticastFilterInformationVars, 3, 3);
+    Request = NewFormRequest(this, MulticastFilterInformationVars, VnItemType::MVT_UMV, 3);
     Request->AttachListView(LV_dot1qStaticMulticastEntry, true);
     Request->BindEdits(MulticastFilterInformationItem::kIndex, "%i{n1x4094}", ED_MulticastVID);
     Request->BindEdits(MulticastFilterInformationItem::kMACAddress, "%h", ED_MACAddress);

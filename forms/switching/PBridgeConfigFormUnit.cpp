@@ -47,12 +47,14 @@ void TPBridgeConfigForm::InitComponents() {
 }
 
 void TPBridgeConfigForm::FormCreate(TObject*) {
-  DeviceCapabilitiesRequest = NewFormRequest(this, PBridgeConfigDeviceCapabilitiesVars, 0, 0);
+  DeviceCapabilitiesRequest =
+      NewFormRequest(this, PBridgeConfigDeviceCapabilitiesVars, VnItemType::SVT_SV, 0);
   DeviceCapabilitiesRequest->BindStaticText(0, Edit_DeviceCapabilities);
   DeviceCapabilitiesRequest->SetStatusMemo(Memo1);
   Read(DeviceCapabilitiesRequest.get());
 
-  TrafficClassesRequest = NewFormRequest(this, PBridgeConfigTrafficClassesEnabledVars, 0, 0);
+  TrafficClassesRequest =
+      NewFormRequest(this, PBridgeConfigTrafficClassesEnabledVars, VnItemType::SVT_SV, 0);
   TrafficClassesRequest->BindComboBox(0, TrafficClassesState);
   TrafficClassesRequest->SetStatusMemo(Memo1);
   Read(TrafficClassesRequest.get());

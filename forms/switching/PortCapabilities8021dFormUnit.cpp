@@ -45,7 +45,7 @@ void TPortCapabilities8021dForm::InitComponents() {
 void TPortCapabilities8021dForm::FormCreate(TObject*) {
   TSharedIdleFlags& flags = FormHost().IdleFlags();
   // The port number is not requested: it comes from each row's instance.
-  Request = NewFormRequest(this, PortCapabilities8021dVars, 2, 1);
+  Request = NewFormRequest(this, PortCapabilities8021dVars, VnItemType::MVT_FMV, 1);
   Request->AttachListView(LV_dot1dPortCapabilitiesEntry, true);
   Request->SetStatusMemo(Memo1);
   Request->OnGetDone = VnRequestDoneEvent(&flags, &TSharedIdleFlags::MarkIdle);

@@ -10,7 +10,8 @@
 
 TPortListTableForm::TPortListTableForm(TComponent* AOwner, const char* name, int width, int height,
                                        const char* listName, const VnSNMPVarDesc* table,
-                                       int itemType, int keyCount, std::vector<TPortTab> tabs)
+                                       VnItemType itemType, int keyCount,
+                                       std::vector<TPortTab> tabs)
     : TForm(AOwner),
       table_(table),
       itemType_(itemType),

@@ -6,6 +6,7 @@
 // their handlers, and what follows a walk (TableRead).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -18,6 +19,7 @@ class VnSNMPRequest2Controls;
 class TStackingPortUitForm;
 class VnSNMPRequest2Edits;
 struct VnSNMPVarDesc;
+enum class VnItemType : std::uint8_t;
 
 class TPortListTableForm : public TForm {
  public:
@@ -50,8 +52,8 @@ class TPortListTableForm : public TForm {
   // (ListView(); the form keeps it in its own field) and the tabs; the table
   // is walked with the item type and index-column count.
   TPortListTableForm(TComponent* AOwner, const char* name, int width, int height,
-                     const char* listName, const VnSNMPVarDesc* table, int itemType, int keyCount,
-                     std::vector<TPortTab> tabs);
+                     const char* listName, const VnSNMPVarDesc* table, VnItemType itemType,
+                     int keyCount, std::vector<TPortTab> tabs);
 
   // Get; a failure to start it goes into the memo.
   void ReadTable();
@@ -73,7 +75,7 @@ class TPortListTableForm : public TForm {
 
   TListView* list_ = nullptr;
   const VnSNMPVarDesc* table_;
-  int itemType_;
+  VnItemType itemType_;
   int keyCount_;
   std::vector<TPortTab> tabs_;
 };

@@ -86,7 +86,7 @@ void TPortMirrorForm::FormCreate(TObject*) {
     UnitRecords = MakeUnitRecords();
 
     const AnsiString ports = PortElementList();
-    Request = NewFormRequest(this, PortMirrorLogicTargetPortVars, SVT_SV, 0, true);
+    Request = NewFormRequest(this, PortMirrorLogicTargetPortVars, VnItemType::SVT_SV, 0, true);
     Request->BindEdits(PortMirrorLogicTargetPortItem::kLogicTargetPort, "%i", ET_TargetPort);
     Request->BindElementList(PortMirrorLogicTargetPortItem::kPortSourceIngress, ports,
                              IngressFrame->PortCheckBoxes.get());
@@ -100,7 +100,7 @@ void TPortMirrorForm::FormCreate(TObject*) {
     TrunkFrame->SetAlign(alClient);
     TrunkFrame->Show();
     TrunkFrame->AddPortUnitPage("Unit" + AnsiString(1), 1, 32, 12, false);
-    TrunkRequest = NewFormRequest(this, PortMirrorIndexVars, MVT_UMV, 1, true);
+    TrunkRequest = NewFormRequest(this, PortMirrorIndexVars, VnItemType::MVT_UMV, 1, true);
     TrunkRequest->AttachListView(LV_PortTrunk, true);
     TrunkRequest->BindEdits(PortMirrorIndexItem::kMasterPort, "%i", ED_MasterPort);
     TrunkRequest->BindElementList(PortMirrorIndexItem::kMemberPorts, ports,

@@ -120,7 +120,7 @@ void TPortTrunkForm::FormCreate(TObject*) {
     UnitRecords = MakeUnitRecords();
     PageControl1->SetActivePage(TabSheet1);
 
-    Request = NewFormRequest(this, PortMirrorIndexVars, MVT_UMV, 1, true);
+    Request = NewFormRequest(this, PortMirrorIndexVars, VnItemType::MVT_UMV, 1, true);
     Request->AttachListView(LV_PortTrunk, true);
     const AnsiString ports = PortElementList();
     Request->BindEdits(Item::kIndex, "%i{n1x5}", ED_Index);

@@ -74,7 +74,7 @@ void TRouterPortsForm::FormCreate(TObject*) {
   try {
     CreatePortFrame();
     const AnsiString elements = PortElementList();
-    Request = NewFormRequest(this, table_, MVT_FMV, 1);
+    Request = NewFormRequest(this, table_, VnItemType::MVT_FMV, 1);
     Request->AttachListView(ListView1, true);
     Request->BindStaticText(kVlanId, stVlanID);
     BindExtras();

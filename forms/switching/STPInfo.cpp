@@ -94,7 +94,7 @@ void TSTP_Info::BuildComponents() {
 }
 
 void TSTP_Info::FormCreate(TObject*) {
-  TimerRequest = NewFormRequest(this, StpInfoBridgeTimersVars, 0, 0, true);
+  TimerRequest = NewFormRequest(this, StpInfoBridgeTimersVars, VnItemType::SVT_SV, 0, true);
   TimerRequest->BindComboBox(Item::kSTPVersion, Combo_STPVersion);
   TimerRequest->BindEdits(Item::kMaxAge, "%i{n600x4000l4a}", ET_AgingTime);
   TimerRequest->BindEdits(Item::kHelloTime, "%i{n100x200l3a}", ET_HelloTime);
@@ -106,14 +106,14 @@ void TSTP_Info::FormCreate(TObject*) {
   TimerRequest->BindComboBox(Item::kForwardingBPDU, Combo_BPDU);
   TimerRequest->Request.Timeout = 300;
 
-  MSTPRequest = NewFormRequest(this, StpInfoBridgeVars, 0, 0, true);
+  MSTPRequest = NewFormRequest(this, StpInfoBridgeVars, VnItemType::SVT_SV, 0, true);
   MSTPRequest->AttachListView(ListView1, false);
   MSTPRequest->Request.Timeout = 300;
 
-  VersionRequest = NewFormRequest(this, StpVersionVars, 0, 0, true);
+  VersionRequest = NewFormRequest(this, StpVersionVars, VnItemType::SVT_SV, 0, true);
   VersionRequest->BindLabel(0, lbstpversion);
 
-  StateRequest = NewFormRequest(this, SpanningTreeAlgorithmVars, 0, 0, true);
+  StateRequest = NewFormRequest(this, SpanningTreeAlgorithmVars, VnItemType::SVT_SV, 0, true);
   StateRequest->BindLabel(0, lbMSTPState);
 
   for (auto* r : {TimerRequest.get(), MSTPRequest.get(), VersionRequest.get(), StateRequest.get()})

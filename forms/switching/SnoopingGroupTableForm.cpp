@@ -72,7 +72,7 @@ void TSnoopingGroupTableForm::FormCreate(TObject*) {
     IncludePortFrame = CreatePortFrame(this, ScrollBox1);
     ExcludePortFrame = CreatePortFrame(this, ScrollBox2);
     const AnsiString elements = PortElementList();
-    Request = NewFormRequest(this, table_, MVT_FMV, 3);
+    Request = NewFormRequest(this, table_, VnItemType::MVT_FMV, 3);
     Request->AttachListView(ListView1, true);
     Request->BindStaticText(kVlan, stVlanID);
     Request->BindStaticText(kGroup, stGroupAddress);

@@ -63,7 +63,7 @@ void TSpanningTreeAlgorithmForm::BuildComponents() {
 }
 
 void TSpanningTreeAlgorithmForm::FormCreate(TObject*) {
-  Request = NewFormRequest(this, SpanningTreeAlgorithmVars, 0, 0);
+  Request = NewFormRequest(this, SpanningTreeAlgorithmVars, VnItemType::SVT_SV, 0);
   Request->BindComboBox(0, ComboBox1);
   SetStatusTargetShown(*Request, StatusBar1);
   Request->OnSetDone = VnRequestDoneEvent(this, &TSpanningTreeAlgorithmForm::RequestSetDone);

@@ -13,7 +13,7 @@ namespace {}  // namespace
 
 TTpGroupDestinationForwardedForm::TTpGroupDestinationForwardedForm(TComponent* AOwner)
     : TPortListTableForm(AOwner, "Tp Group Destination Forwarded", 696, 460, "LV_dot1qTpGroupEntry",
-                         FilteringInformationVars, 3, 2,
+                         FilteringInformationVars, VnItemType::MVT_UMV, 2,
                          {{"Egress Ports", FilteringInformationItem::kEgressPorts},
                           {"GMRP Learn Port", FilteringInformationItem::kGMRPLearntPorts}}) {
   LV_dot1qTpGroupEntry = ListView();

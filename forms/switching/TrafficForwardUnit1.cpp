@@ -65,7 +65,7 @@ void TTrafficSegmentationForm::BuildComponents() {
 void TTrafficSegmentationForm::FormCreate(TObject*) {
   try {
     PortFrame = CreatePortFrame(this, Panel4);
-    Request = NewFormRequest(this, TrafficSegmentationVars, MVT_UMV, 1);
+    Request = NewFormRequest(this, TrafficSegmentationVars, VnItemType::MVT_UMV, 1);
     Request->AttachListView(LV_TrafficForward, true);
     Request->BindStaticText(TrafficSegmentationItem::kTrafficPort, ST_Port);
     Request->BindElementList(TrafficSegmentationItem::kTrafficForwardPorts, PortElementList(),

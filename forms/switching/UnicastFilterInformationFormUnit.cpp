@@ -69,7 +69,7 @@ void TUnicastFilterInformationForm::CreatePortFrame() {
 void TUnicastFilterInformationForm::FormCreate(TObject*) {
   try {
     CreatePortFrame();
-    Request = NewFormRequest(this, UnicastFilterInformationVars, 3, 3);
+    Request = NewFormRequest(this, UnicastFilterInformationVars, VnItemType::MVT_UMV, 3);
     Request->AttachListView(LV_dot1qStaticUnicastEntry, true);
     Request->BindEdits(UnicastFilterInformationItem::kIndex, "%i{n1x4094}", ED_UnicastVID);
     Request->BindEdits(UnicastFilterInformationItem::kUnicastAddress, "%h", UnicastAddress);

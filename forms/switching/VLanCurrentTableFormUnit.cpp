@@ -68,7 +68,8 @@ void TVLanCurrentTableForm::FormCreate(TObject*) {
   CreatePortFrame();
   const AnsiString elements = PortElementList();
 
-  NumDeletesRequest = NewFormRequest(this, VLanCurrentTableVLANNumDeletesVars, 0, 0, true);
+  NumDeletesRequest =
+      NewFormRequest(this, VLanCurrentTableVLANNumDeletesVars, VnItemType::SVT_SV, 0, true);
   NumDeletesRequest->BindStaticText(0, VlanNumDeletes);
   NumDeletesRequest->SetStatusMemo(Memo1);
   try {
@@ -77,7 +78,7 @@ void TVLanCurrentTableForm::FormCreate(TObject*) {
     NumDeletesRequest->ShowRequestStatus(e.Message);
   }
 
-  Request = NewFormRequest(this, VLanCurrentTableFDBIDVars, 3, 2, true);
+  Request = NewFormRequest(this, VLanCurrentTableFDBIDVars, VnItemType::MVT_UMV, 2, true);
   Request->AttachListView(LV_dot1qVlanCurrentEntry, true);
   Request->BindStaticText(VLanCurrentTableFDBIDItem::kVLANIndex, StaticText1);
   Request->BindElementList(VLanCurrentTableFDBIDItem::kCurrentEgressPorts, elements,

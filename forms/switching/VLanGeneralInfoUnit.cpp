@@ -51,7 +51,7 @@ void TVLanGeneralInfoForm::InitComponents() {
 }
 
 void TVLanGeneralInfoForm::FormCreate(TObject*) {
-  Request = NewFormRequest(this, VLanGeneralInfoVars, 0, 0);
+  Request = NewFormRequest(this, VLanGeneralInfoVars, VnItemType::SVT_SV, 0);
   Request->BindStaticText(VLanGeneralInfoItem::kVLANVersionNumber, VlanVersionNumber);
   Request->BindStaticText(VLanGeneralInfoItem::kMaxVLANID, MaxVlanId);
   Request->BindStaticText(VLanGeneralInfoItem::kMaxSupportedVLANs, MaxSupportedVlans);

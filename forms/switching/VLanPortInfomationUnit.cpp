@@ -64,7 +64,7 @@ void TVLanPortInfomationForm::InitComponents() {
 }
 
 void TVLanPortInfomationForm::FormCreate(TObject*) {
-  Request = NewFormRequest(this, VLanPortInfomationVars, 2, 1);
+  Request = NewFormRequest(this, VLanPortInfomationVars, VnItemType::MVT_FMV, 1);
   Request->AttachListView(LV_dot1qPortVlanEntry, true);
   Request->BindEdits(VLanPortInfomationItem::kPortVLANID, "%i{}", PortVLanID);
   Request->BindComboBox(VLanPortInfomationItem::kAcceptableFrameTypes, AcceptableFrameTypes);

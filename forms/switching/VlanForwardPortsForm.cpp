@@ -1,14 +1,15 @@
 #include "forms/switching/VlanForwardPortsForm.h"
 
 #include "forms/common/FeatureForm.h"
+#include "library/VnSNMPVarDesc.h"
 #include "platform/FormBuilder.h"
 #include "platform/StdCtrls.h"
 
 TVlanForwardPortsForm::TVlanForwardPortsForm(TComponent* AOwner, const char* name, int width,
                                              int height, const VnSNMPVarDesc* table,
                                              std::vector<TPortTab> tabs, bool clearAfterRefresh)
-    : TPortListTableForm(AOwner, name, width, height, "LV_dot1qForwardUnregisteredEntry", table, 2,
-                         1, std::move(tabs)),
+    : TPortListTableForm(AOwner, name, width, height, "LV_dot1qForwardUnregisteredEntry", table,
+                         VnItemType::MVT_FMV, 1, std::move(tabs)),
       clearAfterRefresh_(clearAfterRefresh) {
   using Self = TVlanForwardPortsForm;
   LV_dot1qForwardUnregisteredEntry = ListView();

@@ -119,7 +119,7 @@ void TVlanStaticForm::FormCreate(TObject*) {
   CreatePortFrame();
   const AnsiString elements = PortElementList();
 
-  Request = NewFormRequest(this, StaticVlanTableVars, 3, 1);
+  Request = NewFormRequest(this, StaticVlanTableVars, VnItemType::MVT_UMV, 1);
   Request->AttachListView(LV_dot1qVlanStaticEntry, true);
   Request->BindEdits(Item::kVLANID, "%s", ED_VLANID);
   Request->BindEdits(Item::kVLANName, "%s", ED_VLANName);
@@ -138,7 +138,8 @@ void TVlanStaticForm::FormCreate(TObject*) {
   }
   ShowCount();
 
-  NextFreeRequest = NewFormRequest(this, VlanStaticNextFreeLocalVLANIndexVars, 0, 0, true);
+  NextFreeRequest =
+      NewFormRequest(this, VlanStaticNextFreeLocalVLANIndexVars, VnItemType::SVT_SV, 0, true);
   NextFreeRequest->BindStaticText(0, NextFreeLocalVlanIndex);
   NextFreeRequest->SetStatusMemo(Memo1);
   try {

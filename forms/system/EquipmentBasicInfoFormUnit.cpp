@@ -58,7 +58,7 @@ void TEquipmentBasicInfoForm::InitComponents() {
 }
 
 void TEquipmentBasicInfoForm::FormCreate(TObject*) {
-  Request = NewFormRequest(this, EquipmentBasicInfoVars, SVT_SV, 0, true);
+  Request = NewFormRequest(this, EquipmentBasicInfoVars, VnItemType::SVT_SV, 0, true);
   Request->BindComboBox(EquipmentBasicInfoItem::kTopology, cbxTopology);
   Request->SetStatusMemo(Memo1);
   ReadDevice();

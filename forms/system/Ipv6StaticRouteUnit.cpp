@@ -61,7 +61,7 @@ void TIpv6StaticRouteForm::InitComponents() {
 void TIpv6StaticRouteForm::FormCreate(TObject*) {
   Ipv6StaticRouteEditForm = Create<TIpv6StaticRouteEditForm>(this);
   TIpv6StaticRouteEditForm* d = Ipv6StaticRouteEditForm;
-  Request = NewFormRequest(this, Ipv6StaticRouteVars, 3, 4, true);
+  Request = NewFormRequest(this, Ipv6StaticRouteVars, VnItemType::MVT_UMV, 4, true);
   Request->AttachListView(ListView1, true);
   Request->BindEdits(Item::kDestination, "%s{l32}", d->edtDst);
   Request->BindEdits(Item::kPrefixLength, "%i{n0x128l3}", d->edtPrefix);

@@ -16,7 +16,7 @@ VN_REGISTER_FORM_OPENER(TLogSaveControlForm, &LogSaveControlForm);
 namespace {
 
 // Position of "time-interval" in the method's option list.
-constexpr int kTimeIntervalIndex = 0;
+constexpr int kTimeIntervalIndex = LogSaveControlMethodOption::kTimeInterval;
 
 }  // namespace
 
@@ -53,7 +53,7 @@ void TLogSaveControlForm::InitComponents() {
 }
 
 void TLogSaveControlForm::FormCreate(TObject*) {
-  Request = NewFormRequest(this, LogSaveControlVars, SVT_SV, 0);
+  Request = NewFormRequest(this, LogSaveControlVars, VnItemType::SVT_SV, 0);
   Request->BindComboBox(LogSaveControlItem::kMethod, cbxLogSaveMethod);
   Request->BindEdits(LogSaveControlItem::kTimeInterval, "%i{n0x65535l5a}", EdLogSavetimeInterval);
   Request->SetStatusPanel(StatusBar1->Panels()->Items(0));

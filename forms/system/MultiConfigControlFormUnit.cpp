@@ -65,7 +65,7 @@ void TMultipleConfigControlForm::InitComponents() {
 
 void TMultipleConfigControlForm::FormCreate(TObject*) {
   MultiConfigControlEditForm = Create<TMultiConfigControlEditForm>(this);
-  Request = NewFormRequest(this, MultipleConfigControlVars, 3, 1);
+  Request = NewFormRequest(this, MultipleConfigControlVars, VnItemType::MVT_UMV, 1);
   Request->Request.Timeout = kTimeout;
   Request->AttachListView(ListView1, true);
   Request->BindComboBox(MultipleConfigControlItem::kConfigControlID,

@@ -10,7 +10,7 @@
 namespace {
 
 // Walked as a table whose rows are keyed by the MAC address and the port.
-constexpr int kItemType = 2;
+constexpr VnItemType kItemType = VnItemType::MVT_FMV;
 constexpr int kKeyColumns = 2;
 
 }  // namespace

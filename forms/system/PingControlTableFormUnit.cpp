@@ -34,7 +34,7 @@ void TPingctrlTableForm::FreeEditForm() {
 void TPingctrlTableForm::CreateRequest(TTestControlEditForm* dialog) {
   auto* d = static_cast<TPingcrtlEditForm*>(dialog);
   namespace Item = PingctrlTableItem;
-  Request = NewFormRequest(this, PingctrlTableVars, 3, 2);
+  Request = NewFormRequest(this, PingctrlTableVars, VnItemType::MVT_UMV, 2);
   Request->BindEdits(Item::kOwnerIndex, "%i{n1x32l2}", d->IndexEdit);
   Request->BindEdits(Item::kTestName, "%s{l32}", d->NameEdit);
   Request->BindEdits(Item::kTargetAddress, "%s{l16}", d->IpEdit);

@@ -60,7 +60,7 @@ void TProbeBasicInformationForm::InitComponents() {
 }
 
 void TProbeBasicInformationForm::FormCreate(TObject*) {
-  Request = NewFormRequest(this, ProbeBasicInformationVars, SVT_SV, 0, true);
+  Request = NewFormRequest(this, ProbeBasicInformationVars, VnItemType::SVT_SV, 0, true);
   Request->BindEdits(ProbeBasicInformationItem::kCapabilities, "%s", edtCap);
   Request->BindStaticText(ProbeBasicInformationItem::kSoftwareRevision, stSoftware);
   Request->BindComboBox(ProbeBasicInformationItem::kResetControl, cbxReset);

@@ -86,7 +86,7 @@ TSummerTimeForm::TSummerTimeForm(TComponent* AOwner) : TForm(AOwner) {
   OnClose = TCloseEvent(this, &TSummerTimeForm::FormClose);
   for (auto& list : CtrlsLists) list = std::make_unique<TCtrlsList>();
 
-  Request = NewFormRequest(this, SummerTimeVars, SVT_SV, 0, true);
+  Request = NewFormRequest(this, SummerTimeVars, VnItemType::SVT_SV, 0, true);
   Panel = new TSNMPEditorPanel(this, Request.get());
   Panel->AttachToForm(this);
   Panel->SetEditWidth(240);

@@ -73,7 +73,7 @@ void TSystemLogHostForm::InitComponents() {
 void TSystemLogHostForm::FormCreate(TObject*) {
   StaticText1->SetCaption("0");
   LogHostEditForm = Create<TLogHostEditForm>(this);
-  Request = NewFormRequest(this, SystemLogHostVars, 3, 1);
+  Request = NewFormRequest(this, SystemLogHostVars, VnItemType::MVT_UMV, 1);
   Request->AttachListView(ListView1, true);
   TLogHostEditForm* dialog = LogHostEditForm;
   Request->BindComboBox(Item::kIndex, dialog->cbxIndex);

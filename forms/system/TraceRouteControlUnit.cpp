@@ -34,7 +34,7 @@ void TTraceRouteControlForm::FreeEditForm() {
 void TTraceRouteControlForm::CreateRequest(TTestControlEditForm* dialog) {
   auto* d = static_cast<TTraceRouteEditorForm*>(dialog);
   namespace Item = TraceRouteControlItem;
-  Request = NewFormRequest(this, TraceRouteControlVars, 3, 2);
+  Request = NewFormRequest(this, TraceRouteControlVars, VnItemType::MVT_UMV, 2);
   Request->BindEdits(Item::kOwnerIndex, "%i{n1x32l2}", d->IndexEdit);
   Request->BindEdits(Item::kTestName, "%s{l32}", d->NameEdit);
   Request->BindEdits(Item::kTargetAddress, "%s{l16}", d->IpEdit);

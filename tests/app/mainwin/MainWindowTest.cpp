@@ -149,9 +149,9 @@ TEST(PortCount, FollowsTheModelNameWhateverTheCase) {
 
 TEST_F(PanelHostTest, FirstActivationHostsThePanelAndReadsTheStates) {
   StartAgainstSimulator();
-  ASSERT_NE(window_->PanelForms, nullptr);
-  ASSERT_EQ(window_->PanelForms->Count(), 1);
-  auto* panel = static_cast<TKXR5810PanelForm*>(window_->PanelForms->Items(0));
+  ASSERT_NE(window_->PanelForms(), nullptr);
+  ASSERT_EQ(window_->PanelForms()->Count(), 1);
+  auto* panel = static_cast<TKXR5810PanelForm*>(window_->PanelForms()->Items(0));
   EXPECT_EQ(window_->CurrentPanelForm, panel);
   EXPECT_EQ(panel->Parent(), window_->ScrollBox1);
   EXPECT_EQ(panel->Left(), 0);
@@ -179,8 +179,8 @@ TEST_F(PanelHostTest, FirstActivationHostsThePanelAndReadsTheStates) {
   // Activating the window again builds nothing.
   TestKit::ShowAndActivate(window_);
   window_->FormActivate(window_);
-  EXPECT_EQ(window_->PanelForms->Count(), 1);
-  EXPECT_EQ(window_->PanelForms->Items(0), panel);
+  EXPECT_EQ(window_->PanelForms()->Count(), 1);
+  EXPECT_EQ(window_->PanelForms()->Items(0), panel);
   // The LED request reports to panel 0 of the status bar.
   ASSERT_NE(panel->LedRequest(), nullptr);
   EXPECT_EQ(panel->LedRequest()->StatusTarget, window_->StatusBar->Panels()->Items(0));
@@ -202,9 +202,9 @@ TEST_F(PanelHostTest, RefreshPanelRebuildsOnlyWhenConfirmed) {
     window_->MainMenu1->FindItem("RefreshPanel2")->Click();
     EXPECT_EQ(boxes.Shown().at(0).request.type, mtConfirmation);
   }
-  ASSERT_EQ(window_->PanelForms->Count(), 1);
-  EXPECT_NE(window_->PanelForms->Items(0), first);
-  EXPECT_EQ(window_->CurrentPanelForm, window_->PanelForms->Items(0));
+  ASSERT_EQ(window_->PanelForms()->Count(), 1);
+  EXPECT_NE(window_->PanelForms()->Items(0), first);
+  EXPECT_EQ(window_->CurrentPanelForm, window_->PanelForms()->Items(0));
   EXPECT_EQ(KXR5810PanelForm, window_->CurrentPanelForm);
   EXPECT_TRUE(window_->Statistics1->Enabled());  // the states are read again
 }

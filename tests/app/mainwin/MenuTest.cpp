@@ -121,7 +121,7 @@ TEST_F(PageTest, VersionComesBackWhenThePageCannotBeBuilt) {
   CreateMainWindow({"/I10.1.2.3"});
   TMainMenuEntry broken = *FindMenuEntry(&TMainForm::IFXTable1Click);
   broken.Page.Table = FindMenuEntry(&TMainForm::TrustHostTable1Click)->Page.Table;
-  broken.Page.ItemType = 3;
+  broken.Page.ItemType = VnItemType::MVT_UMV;
   broken.Page.KeyCount = 1;
   broken.Page.AddIndex = 2;
   broken.Page.AddText = "noSuchStatus";

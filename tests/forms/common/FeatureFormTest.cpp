@@ -45,7 +45,7 @@ TEST_F(FeatureFormUi, BusyAnswersAndRefusedClose) {
 }
 
 TEST_F(FeatureFormUi, SavedAccessWordsComeBackAlsoWhenTheSetRaises) {
-  VnSNMPVarList list(Layer2ControlIGMPSnoopingVars, SVT_SV, 0);
+  VnSNMPVarList list(Layer2ControlIGMPSnoopingVars, ItemTypeCode(VnItemType::SVT_SV), 0);
   try {
     TSavedAccess saved(list);
     saved.InvalidateAllBut({1, 4});
@@ -125,7 +125,8 @@ TEST_F(FeatureFormUi, ListViewKeysAndCombos) {
 
 TEST_F(FeatureFormDevice, LeftOutItemsAreNotSent) {
   std::unique_ptr<TForm> form(new TForm(Application));
-  auto request = NewFormRequest(form.get(), Layer2ControlIGMPSnoopingVars, SVT_SV, 0, true);
+  auto request =
+      NewFormRequest(form.get(), Layer2ControlIGMPSnoopingVars, VnItemType::SVT_SV, 0, true);
   ASSERT_FALSE(request->AsyncMode);
   request->Get();
   request->Request.VarList.Item(1)->Value->operator=("2");
@@ -145,7 +146,7 @@ TEST_F(FeatureFormDevice, ClosingGivesUpOnASilentDevice) {
   std::unique_ptr<TForm> form(new TForm(Application));
   auto* memo = new TMemo(form.get());
   memo->SetParent(form.get());
-  auto request = NewFormRequest(form.get(), Layer2ControlIGMPSnoopingVars, SVT_SV, 0);
+  auto request = NewFormRequest(form.get(), Layer2ControlIGMPSnoopingVars, VnItemType::SVT_SV, 0);
   request->SetStatusMemo(memo);
   request->Request.Timeout = 200;  // two seconds, longer than we wait
   request->Request.Retries = 0;
