@@ -92,7 +92,7 @@ void TMainForm::OpenConfigPage(const TMainMenuEntry& entry) {
   std::unique_ptr<TConfigForm> form(new TConfigForm(Application));
   auto request = std::make_unique<VnSNMPRequest2Edits>(form.get());
   {
-    const VnSNMPVarList list(spec.Table, ItemTypeCode(spec.ItemType), spec.KeyCount);
+    const VnSNMPVarList list(spec.Table, spec.ItemType, spec.KeyCount);
     request->Request.VarList = list;
   }
 
@@ -170,7 +170,7 @@ void TMainForm::OpenPortPage(TObject*, const AnsiString& caption, bool configura
   auto request = std::make_unique<VnSNMPRequest2Edits>(form.get());
   {
     const VnSNMPVarList list(configuration ? PortConfigurationVars : PortInformationVars,
-                             ItemTypeCode(VnItemType::MVT_SV), 0);
+                             VnItemType::MVT_SV, 0);
     request->Request.VarList = list;
   }
   const AnsiString port = button->Caption();

@@ -48,7 +48,7 @@ struct TVarFormat {
 // truncated toward zero.
 struct TPageSpec {
   const VnSNMPVarDesc* Table = nullptr;
-  VnItemType ItemType{};  // SVT_SV unless given
+  VnItemType ItemType{};  // VnItemType::SVT_SV unless given
   std::uint32_t KeyCount = 0;
   bool List = false;  // list page, else editor page
   int AddIndex = -1;

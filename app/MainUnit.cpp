@@ -140,7 +140,7 @@ void TMainForm::CreateStatusRequests() {
   for (const StatusRequest& r : requests) {
     r.slot = std::make_unique<VnSNMPRequest2Edits>(this);
     r.slot->AsyncMode = false;
-    r.slot->Request.VarList = VnSNMPVarList(r.table, ItemTypeCode(VnItemType::SVT_SV), 0);
+    r.slot->Request.VarList = VnSNMPVarList(r.table, VnItemType::SVT_SV, 0);
     r.slot->BindStaticText(0, r.text);
   }
 }

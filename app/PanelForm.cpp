@@ -135,8 +135,7 @@ void TKXR5810PanelForm::FormCreate(TObject*) {
 void TKXR5810PanelForm::SetupPanelLeds(TStatusPanel* statusPanel) {
   try {
     statusRequest_ = std::make_unique<VnSNMPRequest2Edits>(this);
-    statusRequest_->Request.VarList =
-        VnSNMPVarList(FrontPanelLedScalarVars, ItemTypeCode(VnItemType::SVT_SV), 0);
+    statusRequest_->Request.VarList = VnSNMPVarList(FrontPanelLedScalarVars, VnItemType::SVT_SV, 0);
     statusRequest_->AsyncMode = false;
     statusRequest_->BindLabel(0, Portspeed);
   } catch (...) {
@@ -146,7 +145,7 @@ void TKXR5810PanelForm::SetupPanelLeds(TStatusPanel* statusPanel) {
   try {
     auto leds = std::make_unique<TPanelLedRequest>(this);
     VnSNMPRequest& request = leds->Request;
-    request.VarList = VnSNMPVarList(FrontPanelLedStatusVars, ItemTypeCode(VnItemType::MVT_SV), 0);
+    request.VarList = VnSNMPVarList(FrontPanelLedStatusVars, VnItemType::MVT_SV, 0);
     request.VarList.InstanceSuffix = "0";
     request.VarList.Description = " Led Status";
     request.Retries = kLedRetries;

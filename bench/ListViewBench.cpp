@@ -88,7 +88,7 @@ class Bench {
   Walk Run(const Simulator& sim, bool async, bool listView, Gauge gauge = Gauge::Off) {
     auto request = std::make_unique<VnSNMPRequest2Edits>(form_);
     request->Request.Device.Port = static_cast<std::uint16_t>(sim.Port());
-    request->Request.VarList = VnSNMPVarList(kColumns, MVT_FMV, 1);
+    request->Request.VarList = VnSNMPVarList(kColumns, VnItemType::MVT_FMV, 1);
     request->AsyncMode = async;
     if (listView) request->AttachListView(view_, false);
     // The rows of the previous walk go before the clock starts.

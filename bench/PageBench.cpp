@@ -272,8 +272,7 @@ Fill PageFill(TMainForm* window, Pulse& pulse, long rows, pid_t xserver) {
 Fill BareWalk(TForm* host, Pulse& pulse, const VnSNMPVarDesc* table) {
   const TMainMenuEntry* entry = FindMenuEntry(&TMainForm::UnicastForwardingInformation1Click);
   auto request = std::make_unique<VnSNMPRequest2Edits>(host);
-  request->Request.VarList =
-      VnSNMPVarList(table, ItemTypeCode(entry->Page.ItemType), entry->Page.KeyCount);
+  request->Request.VarList = VnSNMPVarList(table, entry->Page.ItemType, entry->Page.KeyCount);
   request->AsyncMode = 1;
   Application->ProcessMessages();
   Fill f;

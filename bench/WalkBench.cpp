@@ -91,7 +91,7 @@ int WalkOnce(int port, const std::string& dir) {
   VnSNMPRequest request;
   request.Device.Port = static_cast<std::uint16_t>(port);
   request.Security.Version = 1;  // v2c
-  request.VarList = VnSNMPVarList(kColumns, MVT_FMV, 1);
+  request.VarList = VnSNMPVarList(kColumns, VnItemType::MVT_FMV, 1);
   long rows = 0;
   try {
     const double cpuStart = CpuMs();
@@ -119,7 +119,7 @@ int AsyncWalkOnce(int port, const std::string& dir) {
   int status = 0;
   {
     VnSNMPRequest2Edits request(nullptr);
-    request.Request.VarList = VnSNMPVarList(kColumns, MVT_FMV, 1);
+    request.Request.VarList = VnSNMPVarList(kColumns, VnItemType::MVT_FMV, 1);
     request.AsyncMode = 1;
     Application->ProcessMessages();
     const double cpuStart = CpuMs();

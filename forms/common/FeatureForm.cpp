@@ -48,7 +48,7 @@ std::unique_ptr<VnSNMPRequest2Edits> NewFormRequest(TWinControl* owner, const Vn
 
 void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, VnItemType itemType,
                    int keyCount, const AnsiString& instance) {
-  VnSNMPVarList list(table, ItemTypeCode(itemType), static_cast<std::uint32_t>(keyCount));
+  VnSNMPVarList list(table, itemType, static_cast<std::uint32_t>(keyCount));
   if (!instance.IsEmpty()) list.AppendIndex(instance);
   request.VarList = list;
 }

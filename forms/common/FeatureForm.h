@@ -98,7 +98,7 @@ std::unique_ptr<VnSNMPRequest2Edits> NewFormRequest(TWinControl* owner, const Vn
 
 // Rebuilds the request's variable list from the table (a temporary list
 // assigned to it); with a non-empty `instance`, ".instance" is appended to
-// every OID (MVT_SV: the row of one port, for example).
+// every OID (VnItemType::MVT_SV: the row of one port, for example).
 void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, VnItemType itemType,
                    int keyCount, const AnsiString& instance = "");
 

@@ -109,6 +109,6 @@ void VnSNMPRequest2Edits::ListViewSelectItem(TObject* Sender, TListItem* Item, b
 }
 
 void VnSNMPRequest2Edits::DoGetEnd() {
-  if (ListView && DisableUntilSelected && Request.VarList.ItemType == MVT_FMV)
+  if (ListView && DisableUntilSelected && Request.VarList.ItemType == VnItemType::MVT_FMV)
     EnableControls(false);
 }

@@ -320,7 +320,7 @@ std::uint8_t ElementMask(int e) { return static_cast<std::uint8_t>(0x80u >> (e %
 
 // An item that names the row of a table list instead of being written.
 bool IsIndexColumn(const VnSNMPVarList& list, int item) {
-  return (list.ItemType == MVT_FMV || list.ItemType == MVT_UMV) &&
+  return (list.ItemType == VnItemType::MVT_FMV || list.ItemType == VnItemType::MVT_UMV) &&
          static_cast<std::uint32_t>(item) < list.KeyCount;
 }
 
@@ -498,7 +498,7 @@ void VnSNMPRequest2Edits::CheckBeforeSet(const AnsiString& indexList, TStrings* 
       if (listed[k] == item) return true;
     return false;
   };
-  const bool table = list.ItemType == MVT_FMV || list.ItemType == MVT_UMV;
+  const bool table = list.ItemType == VnItemType::MVT_FMV || list.ItemType == VnItemType::MVT_UMV;
   for (const BadInput& e : badInputs_) {
     if (e.Item >= list.Count() || *list.Item(e.Item)->Value != e.Value) continue;
     bool sent;

@@ -66,7 +66,8 @@ void VnSNMPRequest2Controls::SetStatusPanel(TStatusPanel* panel) {
 }
 
 bool VnSNMPRequest2Controls::IsTableList() const {
-  return Request.VarList.ItemType == MVT_FMV || Request.VarList.ItemType == MVT_UMV;
+  return Request.VarList.ItemType == VnItemType::MVT_FMV ||
+         Request.VarList.ItemType == VnItemType::MVT_UMV;
 }
 
 void VnSNMPRequest2Controls::ShowRequestStatus(const AnsiString& text) {

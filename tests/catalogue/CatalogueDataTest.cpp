@@ -103,7 +103,8 @@ TEST_F(CatalogueData, BlankIndexRecordsLieWithinEveryUsersKeyCount) {
       ++blanks;
     if (blanks == 0) continue;
     for (const Json& user : table["used_by"].Arr()) {
-      EXPECT_GE(user["item_type"].Int(), MVT_FMV) << table["key"].Str();
+      EXPECT_GE(static_cast<VnItemType>(user["item_type"].Int()), VnItemType::MVT_FMV)
+          << table["key"].Str();
       EXPECT_GE(user["key_count"].Int(), static_cast<long long>(blanks)) << table["key"].Str();
       ++checked;
     }

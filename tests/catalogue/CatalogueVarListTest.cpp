@@ -20,11 +20,12 @@ TEST(CatalogueVarLists, EveryTableBuildsForEachOfItsUsers) {
     const cattest::Json& table = data->Arr()[i];
     const int records = CountDescriptors(tables[i].Table);
     for (const cattest::Json& user : table["used_by"].Arr()) {
-      const auto itemType = static_cast<std::uint8_t>(user["item_type"].Int());
+      const auto itemType = static_cast<VnItemType>(user["item_type"].Int());
       const auto keyCount = static_cast<std::uint32_t>(user["key_count"].Int());
-      const std::string where =
-          table["key"].Str() + " as " + std::to_string(itemType) + "/" + std::to_string(keyCount);
-      if (itemType <= MVT_SV) {
+      const std::string where = table["key"].Str() + " as " +
+                                std::to_string(user["item_type"].Int()) + "/" +
+                                std::to_string(keyCount);
+      if (itemType <= VnItemType::MVT_SV) {
         EXPECT_EQ(keyCount, 0u) << where;
       }
       EXPECT_LE(keyCount, 4u) << where;
@@ -42,7 +43,8 @@ TEST(CatalogueVarLists, EveryTableBuildsForEachOfItsUsers) {
           // Index columns of a table are writable so that their controls are
           // read into them; nothing else that is not accessible is.
           if (tables[i].Table[k].Access & SNMP_ACCESS_NOTACCESS) {
-            EXPECT_EQ(list.IsWritable(k), itemType >= MVT_FMV && k < static_cast<int>(keyCount))
+            EXPECT_EQ(list.IsWritable(k),
+                      itemType >= VnItemType::MVT_FMV && k < static_cast<int>(keyCount))
                 << where << " item " << k;
           }
         }

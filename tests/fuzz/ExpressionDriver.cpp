@@ -60,7 +60,7 @@ void vnfuzz::RunExpressionInput(const std::uint8_t* data, std::size_t size) {
                      nullptr, text.c_str(), nullptr, nullptr, nullptr, nullptr});
   table.push_back({});
   VnSNMPRequest request;
-  request.VarList = VnSNMPVarList(table.data(), SVT_SV, 0);
+  request.VarList = VnSNMPVarList(table.data(), VnItemType::SVT_SV, 0);
   for (int i = 0; i < request.VarList.Count(); ++i)
     *request.VarList.Item(i)->Value = kValues[static_cast<std::size_t>(i) % std::size(kValues)];
   // One derived item per input: they differ only in how the number is kept.

@@ -39,7 +39,7 @@ struct Panel {
     InitMibOptionLists();  // the colour maps
     form.reset(Create<TKXR5810PanelForm>(nullptr));
     leds = std::make_unique<Leds>(form.get());
-    leds->Request.VarList = VnSNMPVarList(FrontPanelLedStatusVars, MVT_SV, 0);
+    leds->Request.VarList = VnSNMPVarList(FrontPanelLedStatusVars, VnItemType::MVT_SV, 0);
     leds->SetValueLayout(LED_LAYOUT_TWO_BYTES, 5);
     leds->AddPanelLeds(form.get());
   }

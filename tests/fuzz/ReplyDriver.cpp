@@ -35,10 +35,10 @@ const std::vector<std::string>& ColumnOids() {
 
 // Item 0 is an integer index column (not readable in a table); then one
 // column per syntax.
-void FillList(VnSNMPRequest& r, std::uint8_t itemType) {
+void FillList(VnSNMPRequest& r, VnItemType itemType) {
   const auto& oids = ColumnOids();
   std::vector<VnSNMPVarDesc> table;
-  const bool keyed = itemType != SVT_SV;
+  const bool keyed = itemType != VnItemType::SVT_SV;
   table.push_back({oids[0].c_str(), "Index", SNMP_SYNTAX_INTEGER,
                    keyed ? SNMP_ACCESS_NOTACCESS : SNMP_ACCESS_READONLY, nullptr, nullptr, nullptr,
                    nullptr, nullptr, nullptr});
@@ -60,7 +60,8 @@ void vnfuzz::RunReplyInput(const std::uint8_t* data, std::size_t size) {
   Pdu reply;
   if (DecodeWireMessage(data, size, reply) != SNMP_CLASS_SUCCESS) return;
 
-  static const std::uint8_t kItemTypes[] = {MVT_FMV, SVT_SV, MVT_SV};
+  static const VnItemType kItemTypes[] = {VnItemType::MVT_FMV, VnItemType::SVT_SV,
+                                          VnItemType::MVT_SV};
   HandedRequest request;
   FillList(request, kItemTypes[size % 3]);
   Pdu sent;
@@ -74,7 +75,7 @@ void vnfuzz::RunReplyInput(const std::uint8_t* data, std::size_t size) {
   // Read generation 0: replies to this request's own reads, not to a SET.
   VnSNMPRequest::ProcessReply(&request, reason, reply, target, 1, VnSNMPCompletion(), items, 0);
   // A walk step goes on from where the reply left each column.
-  if (request.VarList.ItemType == MVT_FMV) {
+  if (request.VarList.ItemType == VnItemType::MVT_FMV) {
     request.BuildPdu(VnSNMPRequest::PduMode::WalkStep, sent, &items);
     request.CountSubmission();
     VnSNMPRequest::ProcessReply(&request, reason, reply, target, 1, VnSNMPCompletion(), items, 0);

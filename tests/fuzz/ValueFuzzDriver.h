@@ -68,7 +68,8 @@ inline void FillKeys(VnSNMPRequest& r, const std::vector<std::uint32_t>& syntaxe
                      nullptr, nullptr, nullptr, nullptr});
   }
   table.push_back({});
-  r.VarList = VnSNMPVarList(table.data(), MVT_FMV, static_cast<std::uint32_t>(syntaxes.size()));
+  r.VarList =
+      VnSNMPVarList(table.data(), VnItemType::MVT_FMV, static_cast<std::uint32_t>(syntaxes.size()));
 }
 
 // Decodes a suffix over the key columns, then encodes the values again.

@@ -55,7 +55,7 @@ TEST_F(ConfigForm, TheFirstReadRunsInsideTheModalLoopAndCloseReleasesTheRequest)
   bool gone = false;
   auto* form = new TConfigForm(Application);
   auto* request = new WatchedRequest(form, gone);
-  request->Request.VarList = VnSNMPVarList(NetworkTimeVars, 0, 0);
+  request->Request.VarList = VnSNMPVarList(NetworkTimeVars, VnItemType::SVT_SV, 0);
   TSNMPEditorPanel* page = form->AddEditorPanel(request);
   form->SetCaption("Network Time: 127.0.0.1");
   // Built but not shown: nothing read yet.
@@ -88,7 +88,7 @@ TEST_F(ConfigForm, ClosingWaitsForTheReplyInFlightAndDeletesTheRequestAfterwards
   bool gone = false, goneAtReply = true;
   auto* form = new TConfigForm(Application);
   auto* request = new WatchedRequest(form, gone);
-  request->Request.VarList = VnSNMPVarList(NetworkTimeVars, 0, 0);
+  request->Request.VarList = VnSNMPVarList(NetworkTimeVars, VnItemType::SVT_SV, 0);
   request->OnGetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError&) { goneAtReply = gone; };
   TSNMPEditorPanel* page = form->AddEditorPanel(request);
   TestKit::OnNextModal<TConfigForm>([&](TConfigForm*) {
@@ -112,7 +112,7 @@ TEST_F(ConfigForm, ClosingGivesUpOnASilentDevice) {
   bool gone = false, completed = false;
   auto* form = new TConfigForm(Application);
   auto* request = new WatchedRequest(form, gone);
-  request->Request.VarList = VnSNMPVarList(NetworkTimeVars, 0, 0);
+  request->Request.VarList = VnSNMPVarList(NetworkTimeVars, VnItemType::SVT_SV, 0);
   request->Request.Timeout = 1000;  // ten seconds, longer than closing waits
   request->Request.Retries = 0;
   request->OnGetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError&) { completed = true; };
@@ -136,7 +136,7 @@ TEST_F(ConfigForm, ClosingDuringATableWalkStopsItAfterTheRowInFlight) {
   bool gone = false, goneAtEnd = true;
   auto* form = new TConfigForm(Application);
   auto* request = new WatchedRequest(form, gone);
-  request->Request.VarList = VnSNMPVarList(TrustHostTableVars, 3, 1);
+  request->Request.VarList = VnSNMPVarList(TrustHostTableVars, VnItemType::MVT_UMV, 1);
   // Fired once, at the end of the walk.
   request->OnGetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError&) { goneAtEnd = gone; };
   TSNMPListViewPanel* page = form->AddListViewPanel(request, 2, "createAndGo", 2, "destroy");
@@ -162,7 +162,7 @@ TEST_F(ConfigForm, ClosingDuringATableWalkStopsItAfterTheRowInFlight) {
 TEST_F(ConfigForm, AFailingFirstReadEndsInTheMemoAndTheFormStaysOpen) {
   auto* form = new TConfigForm(Application);
   auto* request = new VnSNMPRequest2Edits(form);
-  request->Request.VarList = VnSNMPVarList(NetworkTimeVars, 0, 0);
+  request->Request.VarList = VnSNMPVarList(NetworkTimeVars, VnItemType::SVT_SV, 0);
   request->AsyncMode = false;  // failures are raised to the form
   request->Request.Device.Address = "no.such.host.invalid";
   TSNMPEditorPanel* page = form->AddEditorPanel(request);

@@ -34,7 +34,7 @@ class EditorPage : public PagesDeviceTest {
   // Opens the page as a handler does, shown without a modal loop, and waits
   // for its first read.
   void Open(const VnSNMPVarDesc* table, const char* caption) {
-    page_ = MakeEditorPage(table, 0, 0);
+    page_ = MakeEditorPage(table, VnItemType::SVT_SV, 0);
     page_.Form->SetCaption(AnsiString(caption) + "127.0.0.1");
     TestKit::ShowAndActivate(page_.Form);
     ASSERT_TRUE(PumpUntil([this] { return page_.Form->CurrentRequest() != nullptr; }));
@@ -342,7 +342,7 @@ TEST_F(EditorPage, ANoteUnderTheRowsAndRowsOnOneLine) {
 TEST_F(EditorPage, ASecondPageIsRefusedAndTheFirstKeepsWorking) {
   Open(NetworkTimeVars, "Network Time: ");
   auto* second = new VnSNMPRequest2Edits(page_.Form);
-  second->Request.VarList = VnSNMPVarList(SystemLogStateVars, 0, 0);
+  second->Request.VarList = VnSNMPVarList(SystemLogStateVars, VnItemType::SVT_SV, 0);
   for (int attempt = 0; attempt < 2; ++attempt) {
     try {
       if (attempt == 0)

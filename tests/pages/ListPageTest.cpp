@@ -48,8 +48,8 @@ class ListPage : public PagesDeviceTest {
     Close();
     PagesDeviceTest::TearDown();
   }
-  void Open(const VnSNMPVarDesc* table, int itemType, int keys, int addIndex, const char* addText,
-            int deleteIndex, const char* deleteText, const char* caption) {
+  void Open(const VnSNMPVarDesc* table, VnItemType itemType, int keys, int addIndex,
+            const char* addText, int deleteIndex, const char* deleteText, const char* caption) {
     page_ = MakeListPage(table, itemType, keys, addIndex, addText, deleteIndex, deleteText);
     page_.Form->SetCaption(AnsiString(caption) + "127.0.0.1");
     TestKit::ShowAndActivate(page_.Form);
@@ -57,7 +57,7 @@ class ListPage : public PagesDeviceTest {
     ASSERT_TRUE(WaitIdle(*page_.Request));
   }
   void OpenTrustHosts() {
-    Open(TrustHostTableVars, 3, 1, kStatus, "createAndGo", kStatus, "destroy",
+    Open(TrustHostTableVars, VnItemType::MVT_UMV, 1, kStatus, "createAndGo", kStatus, "destroy",
          "Trust Host Table : ");
   }
   void Close() {
@@ -299,7 +299,8 @@ TEST_F(ListPage, EditOffersNeitherRowCreationNorDeletionAndWritesTheTickedFields
 TEST_F(ListPage, EditStopsAWalkThatIsStillRunning) {
   for (int i = 2; i <= 30; ++i) AddTrustHost(i, "10.0.0." + std::to_string(i));
   Control("delay 20");
-  page_ = MakeListPage(TrustHostTableVars, 3, 1, kStatus, "createAndGo", kStatus, "destroy");
+  page_ = MakeListPage(TrustHostTableVars, VnItemType::MVT_UMV, 1, kStatus, "createAndGo", kStatus,
+                       "destroy");
   TestKit::ShowAndActivate(page_.Form);
   ASSERT_TRUE(PumpUntil([this] { return List()->Items()->Count() >= 3; }));
   ASSERT_TRUE(page_.Request->Busy);
@@ -326,7 +327,8 @@ TEST_F(ListPage, EditStopsAWalkThatIsStillRunning) {
 TEST_F(ListPage, ASlowReplyDoesNotTakeTheWalkUpUnderTheEditDialog) {
   for (int i = 2; i <= 5; ++i) AddTrustHost(i, "10.0.0." + std::to_string(i));
   Control("delay 1200");
-  page_ = MakeListPage(TrustHostTableVars, 3, 1, kStatus, "createAndGo", kStatus, "destroy");
+  page_ = MakeListPage(TrustHostTableVars, VnItemType::MVT_UMV, 1, kStatus, "createAndGo", kStatus,
+                       "destroy");
   page_.Request->Request.Timeout = 300;  // no retransmissions
   TestKit::ShowAndActivate(page_.Form);
   ASSERT_TRUE(PumpUntil([this] { return List()->Items()->Count() >= 2; }));
@@ -448,7 +450,8 @@ TEST_F(ListPage, AWriteDuringTheReadLeavesTheListAsTheDeviceHoldsIt) {
       TestKit::Click(Buttons()->RefreshBtn);
       return PumpUntil([this] { return List()->Items()->Count() >= 4; }) && page_.Request->Busy;
     };
-    Open(c.table, 3, c.keys, c.status, "createAndGo", c.status, "destroy", "Write during read: ");
+    Open(c.table, VnItemType::MVT_UMV, c.keys, c.status, "createAndGo", c.status, "destroy",
+         "Write during read: ");
 
     // Delete the third row while the read is still running.
     ASSERT_TRUE(startSlowRead());
@@ -543,7 +546,7 @@ TEST_F(ListPage, AHintShowsEveryColumnOfTheRowUnderThePointer) {
 TEST_F(ListPage, AWrongAddTextStopsThePageBeforeItReadsAnything) {
   auto* form = new TConfigForm(Application);
   auto* request = new VnSNMPRequest2Edits(form);
-  request->Request.VarList = VnSNMPVarList(TrustHostTableVars, 3, 1);
+  request->Request.VarList = VnSNMPVarList(TrustHostTableVars, VnItemType::MVT_UMV, 1);
   try {
     form->AddListViewPanel(request, kStatus, "createAndWait", kStatus, "destroy");
     ADD_FAILURE() << "no exception";
@@ -556,7 +559,7 @@ TEST_F(ListPage, AWrongAddTextStopsThePageBeforeItReadsAnything) {
 
   form = new TConfigForm(Application);
   request = new VnSNMPRequest2Edits(form);
-  request->Request.VarList = VnSNMPVarList(TrustHostTableVars, 3, 1);
+  request->Request.VarList = VnSNMPVarList(TrustHostTableVars, VnItemType::MVT_UMV, 1);
   try {
     form->AddListViewPanel(request, kAddress, "createAndGo", -1, nullptr);
     ADD_FAILURE() << "no exception";
@@ -567,7 +570,7 @@ TEST_F(ListPage, AWrongAddTextStopsThePageBeforeItReadsAnything) {
 
   form = new TConfigForm(Application);
   request = new VnSNMPRequest2Edits(form);
-  request->Request.VarList = VnSNMPVarList(TrustHostTableVars, 3, 1);
+  request->Request.VarList = VnSNMPVarList(TrustHostTableVars, VnItemType::MVT_UMV, 1);
   try {
     form->AddListViewPanel(request, kStatus, "createAndGo", kStatus, "gone");
     ADD_FAILURE() << "no exception";
@@ -580,7 +583,7 @@ TEST_F(ListPage, AWrongAddTextStopsThePageBeforeItReadsAnything) {
 }
 
 TEST_F(ListPage, WithoutStatusTextsThereIsNoAddAndNoDelete) {
-  Open(TrustHostTableVars, 3, 1, -1, nullptr, -1, nullptr, "Trust Host Table : ");
+  Open(TrustHostTableVars, VnItemType::MVT_UMV, 1, -1, nullptr, -1, nullptr, "Trust Host Table : ");
   EXPECT_FALSE(Buttons()->AddBtn->Visible());
   EXPECT_FALSE(Buttons()->DeleteBtn->Visible());
   EXPECT_TRUE(Buttons()->EditBtn->Visible());
@@ -589,7 +592,7 @@ TEST_F(ListPage, WithoutStatusTextsThereIsNoAddAndNoDelete) {
 }
 
 TEST_F(ListPage, AReadOnlyTableHasNoEditButtonYetADoubleClickShowsTheRow) {
-  Open(MIBCapabilitiesVars, 2, 1, -1, nullptr, -1, nullptr, "MIB Capabilities: ");
+  Open(MIBCapabilitiesVars, VnItemType::MVT_FMV, 1, -1, nullptr, -1, nullptr, "MIB Capabilities: ");
   ASSERT_GE(List()->Items()->Count(), 1);
   EXPECT_FALSE(Buttons()->EditBtn->Visible());
   bool shown = false;
@@ -619,7 +622,8 @@ TEST_F(ListPage, AStatusColumnOfOnlyTheTwoTextsIsHiddenInTheEditDialog) {
   table[kStatus].Options = &twoTexts;
   table[4] = VnSNMPVarDesc{};
   Control(std::string("set ") + kTrustHost + ".3.1 i 4");  // a value the list knows
-  Open(table, 3, 1, kStatus, "createAndGo", kStatus, "destroy", "Trust Host Table : ");
+  Open(table, VnItemType::MVT_UMV, 1, kStatus, "createAndGo", kStatus, "destroy",
+       "Trust Host Table : ");
   TestKit::ClickRow(List(), 0);
   TestKit::OnNextModal<TForm>([&](TForm* dialog) {
     EXPECT_FALSE(Rows()->Row(kStatus).EditCtrl->Visible());

@@ -17,11 +17,10 @@
 namespace {
 void ReportToTest(const std::string& message) { ADD_FAILURE() << message; }
 
-VnSNMPRequest2Edits* NewRequest(TConfigForm* form, const VnSNMPVarDesc* table, int itemType,
+VnSNMPRequest2Edits* NewRequest(TConfigForm* form, const VnSNMPVarDesc* table, VnItemType itemType,
                                 int keyCount) {
   auto* request = new VnSNMPRequest2Edits(form);
-  VnSNMPVarList list(table, static_cast<std::uint8_t>(itemType),
-                     static_cast<std::uint32_t>(keyCount));
+  VnSNMPVarList list(table, itemType, static_cast<std::uint32_t>(keyCount));
   request->Request.VarList = list;
   return request;
 }
@@ -47,7 +46,7 @@ void PagesUiTest::TearDown() {
   TestKit::Pump();
 }
 
-Page MakeEditorPage(const VnSNMPVarDesc* table, int itemType, int keyCount) {
+Page MakeEditorPage(const VnSNMPVarDesc* table, VnItemType itemType, int keyCount) {
   Page page;
   page.Form = new TConfigForm(Application);
   page.Request = NewRequest(page.Form, table, itemType, keyCount);
@@ -55,7 +54,7 @@ Page MakeEditorPage(const VnSNMPVarDesc* table, int itemType, int keyCount) {
   return page;
 }
 
-Page MakeListPage(const VnSNMPVarDesc* table, int itemType, int keyCount, int addIndex,
+Page MakeListPage(const VnSNMPVarDesc* table, VnItemType itemType, int keyCount, int addIndex,
                   const char* addText, int deleteIndex, const char* deleteText) {
   Page page;
   page.Form = new TConfigForm(Application);

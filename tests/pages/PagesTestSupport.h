@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "library/VnSNMPVarDesc.h"
 #include "platform/AnsiString.h"
 #include "platform/TestKit.h"
 #include "simulator/SimulatorHarness.h"
@@ -40,9 +41,9 @@ struct Page {
   TSNMPListViewPanel* List = nullptr;
 };
 
-Page MakeEditorPage(const VnSNMPVarDesc* table, int itemType, int keyCount);
+Page MakeEditorPage(const VnSNMPVarDesc* table, VnItemType itemType, int keyCount);
 // Add and delete texts as the handlers pass them (nullptr: none).
-Page MakeListPage(const VnSNMPVarDesc* table, int itemType, int keyCount, int addIndex,
+Page MakeListPage(const VnSNMPVarDesc* table, VnItemType itemType, int keyCount, int addIndex,
                   const char* addText, int deleteIndex, const char* deleteText);
 
 class PagesDeviceTest : public PagesUiTest {

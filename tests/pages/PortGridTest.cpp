@@ -176,7 +176,7 @@ TEST_F(PortGrid, BoundBoxesFollowThePortListBits) {
        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
       {}};
   VnSNMPRequest2Edits request(host_.get());
-  request.Request.VarList = VnSNMPVarList(kPortList, ItemTypeCode(VnItemType::SVT_SV), 0);
+  request.Request.VarList = VnSNMPVarList(kPortList, VnItemType::SVT_SV, 0);
   AnsiString elements;
   for (int e = 0; e < 32; ++e) elements += (e ? "," : "") + AnsiString(e);
   request.BindElementList(0, elements, grid->PortCheckBoxes.get());

@@ -124,8 +124,7 @@ TEST_F(EnableProgress, TheDialogSendsTheEnableSettingWhileItIsBuilt) {
   auto* state = new TComboBox(stpForm.get());
   state->SetParent(stpForm.get());
   VnSNMPRequest2Edits request(stpForm.get());
-  request.Request.VarList =
-      VnSNMPVarList(SpanningTreeAlgorithmVars, ItemTypeCode(VnItemType::SVT_SV), 0);
+  request.Request.VarList = VnSNMPVarList(SpanningTreeAlgorithmVars, VnItemType::SVT_SV, 0);
   request.AsyncMode = false;
   request.BindComboBox(0, state);
   request.Get();

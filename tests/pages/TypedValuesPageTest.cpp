@@ -55,7 +55,7 @@ class TypedValuesPage : public PagesDeviceTest {
 
 // Basic Configuration > Time Management > Current Time, a scalar page.
 TEST_F(TypedValuesPage, ADateAndTimeOutOfItsFormOrRangeIsRefused) {
-  page_ = MakeEditorPage(CurrentTimeVars, 0, 0);
+  page_ = MakeEditorPage(CurrentTimeVars, VnItemType::SVT_SV, 0);
   page_.Editor->SetVarFormat(kClockRow, "%s{l22}");  // as the menu opens it
   Show("Current Time: ");
   const std::string before = Value(kCurrentClock);
@@ -86,7 +86,8 @@ TEST_F(TypedValuesPage, ADateAndTimeOutOfItsFormOrRangeIsRefused) {
 // Security Management > 802.1X > MAC-based Authentication > MAC-based PAE
 // Port Control, the Edit dialog of port 1.
 TEST_F(TypedValuesPage, AMacAddressOfTheWrongDigitCountIsRefusedInTheEditDialog) {
-  page_ = MakeListPage(MACBasedPAEPortControlVars, 3, 1, -1, nullptr, -1, nullptr);
+  page_ =
+      MakeListPage(MACBasedPAEPortControlVars, VnItemType::MVT_UMV, 1, -1, nullptr, -1, nullptr);
   Show("MAC-based PAE Port Control: ");
   TListView* list = page_.List->ListViewPanel->ListView;
   ASSERT_GE(list->Items()->Count(), 1);

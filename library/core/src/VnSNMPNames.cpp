@@ -4,9 +4,15 @@
 
 namespace {
 
+// An option value is the item type's number.
+constexpr int Code(VnItemType type) { return static_cast<int>(type); }
+
 const VnOptionPair kItemTypeNames[] = {
-    {SVT_SV, "SVT_SV"},   {MVT_SV, "MVT_SV"}, {MVT_FMV, "MVT_FMV"},
-    {MVT_UMV, "MVT_UMV"}, {0, nullptr},
+    {Code(VnItemType::SVT_SV), "SVT_SV"},
+    {Code(VnItemType::MVT_SV), "MVT_SV"},
+    {Code(VnItemType::MVT_FMV), "MVT_FMV"},
+    {Code(VnItemType::MVT_UMV), "MVT_UMV"},
+    {0, nullptr},
 };
 
 const VnOptionPair kSyntaxNames[] = {

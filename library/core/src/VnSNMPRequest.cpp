@@ -43,7 +43,8 @@ bool VnSNMPRequest::IsImpliedIndex(int item) const {
 
 bool VnSNMPRequest::IsTableEnd(const AnsiString& column, const AnsiString& previous,
                                const AnsiString& returned) {
-  if (VarList.ItemType == SVT_SV || VarList.ItemType == MVT_SV) return false;
+  if (VarList.ItemType == VnItemType::SVT_SV || VarList.ItemType == VnItemType::MVT_SV)
+    return false;
   if (returned.Length() <= column.Length()) return true;
   // The column goes on only below its own identifier: the column text and a
   // dot, so that column 1 does not run into column 10.

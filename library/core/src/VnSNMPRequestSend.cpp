@@ -86,10 +86,11 @@ void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingIt
   if (bindingItems) bindingItems->clear();
   pdu.reserve(pdu.get_vb_count() + VarList.Count());
 
-  const int type = VarList.ItemType;
-  if (mode == PduMode::WalkStep && (type == SVT_SV || type == MVT_SV))
+  const VnItemType type = VarList.ItemType;
+  if (mode == PduMode::WalkStep && (type == VnItemType::SVT_SV || type == VnItemType::MVT_SV))
     RaiseLibraryError(VNERR_GETNEXT_SINGLE);
-  if (mode == PduMode::Set && type != SVT_SV && type != MVT_SV && !IsTable())
+  if (mode == PduMode::Set && type != VnItemType::SVT_SV && type != VnItemType::MVT_SV &&
+      !IsTable())
     RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
   AnsiString rowIndex;
   if (mode == PduMode::Set && IsTable()) rowIndex = RowIndexText();
@@ -101,7 +102,8 @@ void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingIt
       if (!VarList.IsReadable(i)) continue;
       if (mode == PduMode::FirstRead) {
         item.LastOid->str().clear();
-        vb.set_oid(Oid(type == SVT_SV ? ColumnOid(i).str() + ".0" : ColumnOid(i).str()));
+        vb.set_oid(
+            Oid(type == VnItemType::SVT_SV ? ColumnOid(i).str() + ".0" : ColumnOid(i).str()));
       } else {
         vb.set_oid(Oid(item.LastOid->str()));
       }
@@ -110,7 +112,7 @@ void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingIt
       if (IsTable() && static_cast<std::uint32_t>(i) < VarList.KeyCount) continue;
       if (!VarList.IsWritable(i)) continue;
       AnsiString oid = ColumnOid(i);
-      if (type == SVT_SV)
+      if (type == VnItemType::SVT_SV)
         oid = oid + ".0";
       else if (IsTable())
         oid = WithSuffix(std::move(oid), rowIndex);
@@ -212,7 +214,7 @@ bool VnSNMPRequest::SendGet(VnReadFrom from) {
   BuildPdu(from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
 
   int result = 0;
-  if (VarList.ItemType == SVT_SV || VarList.ItemType == MVT_SV)
+  if (VarList.ItemType == VnItemType::SVT_SV || VarList.ItemType == VnItemType::MVT_SV)
     result = Session().get(pdu, *target);
   else if (IsTable())
     result = Session().get_next(pdu, *target);
@@ -350,7 +352,7 @@ void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom 
   std::vector<int> items;
   BuildPdu(from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
   int kind = 0;
-  if (VarList.ItemType == SVT_SV || VarList.ItemType == MVT_SV)
+  if (VarList.ItemType == VnItemType::SVT_SV || VarList.ItemType == VnItemType::MVT_SV)
     kind = sNMP_PDU_GET;
   else if (IsTable())
     kind = sNMP_PDU_GETNEXT;

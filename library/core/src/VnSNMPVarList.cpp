@@ -46,7 +46,7 @@ int CountDescriptors(const VnSNMPVarDesc* table) {
 
 VnSNMPVarList::VnSNMPVarList() = default;
 
-VnSNMPVarList::VnSNMPVarList(const VnSNMPVarDesc* table, std::uint8_t itemType,
+VnSNMPVarList::VnSNMPVarList(const VnSNMPVarDesc* table, VnItemType itemType,
                              std::uint32_t keyCount)
     : KeyCount(keyCount), ItemType(itemType) {
   AppendDescriptors(table);
@@ -122,7 +122,7 @@ bool VnSNMPVarList::IsWritable(int index) const {
   std::uint32_t a = Item(index)->Access;
   if (a & SNMP_ACCESS_INVALID) return false;
   if (a & SNMP_ACCESS_WRITEONLY) return true;
-  bool table = ItemType == MVT_FMV || ItemType == MVT_UMV;
+  bool table = ItemType == VnItemType::MVT_FMV || ItemType == VnItemType::MVT_UMV;
   return table && static_cast<std::uint32_t>(index) < KeyCount;
 }
 

@@ -291,7 +291,7 @@ class MenuTreeTest : public MainWindowTest {
     for (const CatalogueTable& t : CatalogueTables())
       if (t.Key.str() == key)
         request->Request.VarList =
-            VnSNMPVarList(t.Table, static_cast<std::uint8_t>(opens["itemType"].Int()),
+            VnSNMPVarList(t.Table, static_cast<VnItemType>(opens["itemType"].Int()),
                           static_cast<std::uint32_t>(opens["keyCount"].Int()));
     TSNMPEditorPanel* panel = nullptr;
     if (opens["page"].Str() == "list") {

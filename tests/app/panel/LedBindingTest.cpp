@@ -54,7 +54,7 @@ class LedShapes : public PanelUiTest {
     panel_->SetBounds(10, 10, 200, 20);
     map_ = std::make_unique<VnSNMPLedColorMapList>(kPairs, 7, 0x80, kGrey, 0);
     leds_ = std::make_unique<TestLeds>(form_);
-    leds_->Request.VarList = VnSNMPVarList(kLedTable, ItemTypeCode(VnItemType::MVT_SV), 0);
+    leds_->Request.VarList = VnSNMPVarList(kLedTable, VnItemType::MVT_SV, 0);
   }
   void TearDown() override {
     leds_.reset();

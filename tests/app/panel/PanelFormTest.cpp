@@ -119,7 +119,7 @@ TEST_F(FrontPanel, SetupBuildsBothRequestsAndFourteenLedsAndReadsAtOnce) {
 
   const VnSNMPRequest& led = Leds().Request;
   EXPECT_EQ(led.Retries, 300u);
-  EXPECT_EQ(led.VarList.ItemType, ItemTypeCode(VnItemType::MVT_SV));
+  EXPECT_EQ(led.VarList.ItemType, VnItemType::MVT_SV);
   EXPECT_EQ(led.VarList.InstanceSuffix, "0");
   EXPECT_EQ(led.VarList.Description, " Led Status");
   EXPECT_TRUE(Leds().AsyncMode);
@@ -129,8 +129,7 @@ TEST_F(FrontPanel, SetupBuildsBothRequestsAndFourteenLedsAndReadsAtOnce) {
   EXPECT_EQ(Leds().PollTimer()->Interval(), 5000u);
   EXPECT_EQ(Leds().StatusTarget, bar_->Panels()->Items(0));
   EXPECT_FALSE(panel_->StatusTextRequest()->AsyncMode);
-  EXPECT_EQ(panel_->StatusTextRequest()->Request.VarList.ItemType,
-            ItemTypeCode(VnItemType::SVT_SV));
+  EXPECT_EQ(panel_->StatusTextRequest()->Request.VarList.ItemType, VnItemType::SVT_SV);
   EXPECT_EQ(StatusLine().str().rfind("Get: Ok! Request: Led Status. Receive at ", 0), 0u)
       << StatusLine().str();
 

@@ -45,7 +45,7 @@ TEST_F(FeatureFormUi, BusyAnswersAndRefusedClose) {
 }
 
 TEST_F(FeatureFormUi, SavedAccessWordsComeBackAlsoWhenTheSetRaises) {
-  VnSNMPVarList list(Layer2ControlIGMPSnoopingVars, ItemTypeCode(VnItemType::SVT_SV), 0);
+  VnSNMPVarList list(Layer2ControlIGMPSnoopingVars, VnItemType::SVT_SV, 0);
   try {
     TSavedAccess saved(list);
     saved.InvalidateAllBut({1, 4});

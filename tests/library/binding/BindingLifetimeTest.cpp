@@ -28,7 +28,7 @@ class LifetimeTest : public BindingTest {
          nullptr, nullptr, nullptr, nullptr, nullptr},
         {},
     };
-    list = VnSNMPVarList(table, SVT_SV, 0);
+    list = VnSNMPVarList(table, VnItemType::SVT_SV, 0);
     combo = Add<TComboBox>();
     box = Add<TCheckBox>(0, 30);
     edit = Add<TEdit>(0, 60);

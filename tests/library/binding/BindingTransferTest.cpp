@@ -70,7 +70,7 @@ class TransferTest : public BindingTest {
         {},
     };
     request = std::make_unique<VnSNMPRequest2Edits>(Form());
-    request->Request.VarList = VnSNMPVarList(table, SVT_SV, 0);
+    request->Request.VarList = VnSNMPVarList(table, VnItemType::SVT_SV, 0);
     Value(kCalendar) = "(NULL)";  // an empty calendar text reads as no date
   }
   void TearDown() override {

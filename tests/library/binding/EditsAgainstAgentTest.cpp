@@ -31,7 +31,7 @@ class EditsAgainstAgent : public SimulatorTest {
   }
   // One row of a table, addressed by its index.
   void UseRow(const VnSNMPVarDesc* table, const char* index) {
-    request->Request.VarList = VnSNMPVarList(table, MVT_SV, 0);
+    request->Request.VarList = VnSNMPVarList(table, VnItemType::MVT_SV, 0);
     request->Request.VarList.AppendIndex(index);
   }
   static int ErrorOf(const std::function<void()>& f) {
@@ -205,7 +205,7 @@ TEST_F(EditsAgainstAgent, PartsOutOfTheirRangeAreNotSent) {
       {"1.3.6.1.4.1.171.12.1.2.10.1.1.2.1", "Trust Host IP Address", SNMP_SYNTAX_IPADDRESS,
        SNMP_ACCESS_READWRITE, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
       {}};
-  request->Request.VarList = VnSNMPVarList(startAndHost, MVT_SV, 0);
+  request->Request.VarList = VnSNMPVarList(startAndHost, VnItemType::MVT_SV, 0);
   auto* hour = Add<TEdit>();
   request->BindPartEdits(0, 4, SNMP_SYNTAX_UINT8, nullptr, "%s", hour);
   std::vector<TEdit*> quads;
@@ -244,7 +244,7 @@ TEST_F(EditsAgainstAgent, PartsOutOfTheirRangeAreNotSent) {
 
 // The Add dialog of a table page with the status left unchosen.
 TEST_F(EditsAgainstAgent, UnselectedComboIsNotSentAsZero) {
-  request->Request.VarList = VnSNMPVarList(StaticVlans, MVT_FMV, 1);
+  request->Request.VarList = VnSNMPVarList(StaticVlans, VnItemType::MVT_FMV, 1);
   auto* id = Add<TEdit>();
   auto* name = Add<TEdit>(0, 30);
   auto* status = Add<TComboBox>(0, 60);
@@ -286,7 +286,7 @@ TEST_F(EditsAgainstSnmpd, SystemGroupOverVersion1) {
     // The stock agent has no sysServices unless configured.
     const VnSNMPVarDesc system[] = {
         SystemGroup[kSysDescr], SystemGroup[kSysContact], SystemGroup[kSysLocation], {}};
-    request.Request.VarList = VnSNMPVarList(system, SVT_SV, 0);
+    request.Request.VarList = VnSNMPVarList(system, VnItemType::SVT_SV, 0);
     request.BindEdits(1, "%s{l64}", contact);
     request.BindEdits(2, "%s{l64}", location);
     request.SetStatusMemo(memo);

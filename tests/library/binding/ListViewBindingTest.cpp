@@ -45,7 +45,7 @@ class ListViewBindingTest : public BindingTest {
     };
     view = Add<TListView>(0, 200);
     request = std::make_unique<WalkedEdits>(Form());
-    request->Request.VarList = VnSNMPVarList(table, MVT_FMV, 1);
+    request->Request.VarList = VnSNMPVarList(table, VnItemType::MVT_FMV, 1);
   }
   void TearDown() override {
     request.reset();
@@ -164,7 +164,7 @@ TEST_F(ListViewBindingTest, SelectionFillsTheControlsAndEnablesThem) {
   EXPECT_EQ(deselections, 1);
 
   // Item type 3 keeps the controls enabled after a Get.
-  request->Request.VarList.ItemType = MVT_UMV;
+  request->Request.VarList.ItemType = VnItemType::MVT_UMV;
   Walk();
   EXPECT_TRUE(name->Enabled());
 }

@@ -54,7 +54,7 @@ class ListViewWalk : public SimulatorTest {
     view->SetBounds(0, 200, 600, 200);
     memo = Add<TMemo>(300, 0);
     request = std::make_unique<WalkEdits>(Form());
-    request->Request.VarList = VnSNMPVarList(StaticVlans, MVT_FMV, 1);
+    request->Request.VarList = VnSNMPVarList(StaticVlans, VnItemType::MVT_FMV, 1);
     request->Request.VarList.Description = "Static VLANs";
     request->SetStatusMemo(memo);
     request->OnGetDone = [this](VnSNMPRequest2Controls*, const VnSNMPError& e) {

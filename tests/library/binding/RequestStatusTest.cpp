@@ -43,7 +43,7 @@ class StatusTest : public SimulatorTest {
     SimulatorTest::SetUp();
     memo = Add<TMemo>(300, 0);
     request = std::make_unique<CountingEdits>(Form());
-    request->Request.VarList = VnSNMPVarList(SystemGroup, SVT_SV, 0);
+    request->Request.VarList = VnSNMPVarList(SystemGroup, VnItemType::SVT_SV, 0);
     request->Request.VarList.Description = "System";
     request->OnGetDone = [this](VnSNMPRequest2Controls* sender, const VnSNMPError& e) {
       EXPECT_EQ(sender, request.get());
@@ -215,7 +215,7 @@ TEST_F(StatusTest, AnExceptionInTheSetReplyIsTheFailureOfTheSet) {
 // column ended.
 TEST_F(StatusTest, ANoSuchNameAnswerToATableSetIsItsFailure) {
   VnSNMPRequest2Edits vlans(Form());
-  vlans.Request.VarList = VnSNMPVarList(StaticVlans, MVT_FMV, 1);
+  vlans.Request.VarList = VnSNMPVarList(StaticVlans, VnItemType::MVT_FMV, 1);
   vlans.Request.Security.Version = 0;
   vlans.SetStatusMemo(memo);
   vlans.Get();

@@ -18,7 +18,7 @@ class SlowAgent : public SimulatorTest {
   std::string ReadName(std::uint8_t version, std::uint8_t asyncMode) {
     auto* memo = Add<TMemo>();
     VnSNMPRequest2Edits request(Form());
-    request.Request.VarList = VnSNMPVarList(SystemGroup, SVT_SV, 0);
+    request.Request.VarList = VnSNMPVarList(SystemGroup, VnItemType::SVT_SV, 0);
     request.Request.Timeout = 30;
     request.Request.Retries = 1;
     request.AsyncMode = asyncMode;

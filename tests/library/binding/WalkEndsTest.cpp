@@ -79,7 +79,7 @@ class OddDevice : public SimulatorTest {
     ASSERT_TRUE(odd_->Running()) << odd_->Output();
     ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(odd_->Port());
   }
-  static std::unique_ptr<VnSNMPRequest> Request(std::vector<VnSNMPVarDesc> items, std::uint8_t type,
+  static std::unique_ptr<VnSNMPRequest> Request(std::vector<VnSNMPVarDesc> items, VnItemType type,
                                                 std::uint32_t keys) {
     items.push_back({});
     auto r = std::make_unique<VnSNMPRequest>();
@@ -135,7 +135,7 @@ std::unique_ptr<simtest::Simulator> OddDevice::odd_;
 // ask it again; one that only the first rows have ends after them and stays
 // ended, also where the index read back cannot name the row again.
 TEST_F(OddDevice, ColumnsThatEndEarlyLeaveTheOtherColumnsRows) {
-  auto r = Request({kIndex, kName, kTrap, kSparse}, MVT_FMV, 1);
+  auto r = Request({kIndex, kName, kTrap, kSparse}, VnItemType::MVT_FMV, 1);
   ExpectWalks(*r, {{"1", "a", "(NOTDONE)", "41"},
                    {"2", "b", "(NOTDONE)", "42"},
                    {"3", "c", "(NOTDONE)", "(NOTDONE)"},
@@ -144,7 +144,7 @@ TEST_F(OddDevice, ColumnsThatEndEarlyLeaveTheOtherColumnsRows) {
                               SNMP_ACCESS_NOTACCESS | SNMP_ACCESS_IMPLIED),
                           Var("1.3.6.1.3.1718.4.1.2", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READONLY),
                           Var("1.3.6.1.3.1718.4.1.3", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY)},
-                         MVT_FMV, 1);
+                         VnItemType::MVT_FMV, 1);
   ExpectWalks(
       *foreign,
       {{"0A000001", "x", "71"}, {"0A000002", "y", "(NOTDONE)"}, {"0A000003", "z", "(NOTDONE)"}});
@@ -153,9 +153,9 @@ TEST_F(OddDevice, ColumnsThatEndEarlyLeaveTheOtherColumnsRows) {
 // An answer that is not past the previous one ends its column as a repeated
 // one does: the walk ends with the rows read so far.
 TEST_F(OddDevice, AnswersThatDoNotIncreaseEndTheColumn) {
-  auto alone = Request({kIndex, kDisordered}, MVT_FMV, 1);
+  auto alone = Request({kIndex, kDisordered}, VnItemType::MVT_FMV, 1);
   ExpectWalks(*alone, {{"1", "51"}, {"2", "52"}});
-  auto beside = Request({kIndex, kName, kDisordered}, MVT_FMV, 1);
+  auto beside = Request({kIndex, kName, kDisordered}, VnItemType::MVT_FMV, 1);
   ExpectWalks(
       *beside,
       {{"1", "a", "51"}, {"2", "b", "52"}, {"3", "c", "(NOTDONE)"}, {"4", "d", "(NOTDONE)"}});
@@ -168,7 +168,7 @@ TEST_F(OddDevice, AbsentScalarsReadAsNull) {
                     Var("1.3.6.1.3.1718.9", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READONLY),
                     Var("1.3.6.1.3.1718.9", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY),
                     Var("1.3.6.1.3.1718.3", SNMP_SYNTAX_IPADDRESS, SNMP_ACCESS_READONLY)},
-                   SVT_SV, 0);
+                   VnItemType::SVT_SV, 0);
   EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
   EXPECT_EQ(Values(*r), (Row{"(NULL)", "(NULL)", "(NULL)", "10.1.2.3"}));
 }

@@ -25,7 +25,7 @@ class Table {
       table.push_back({"1.3.6.1.4.1.171.9.1.1", "Key", c.syntax, c.access, c.options, nullptr,
                        nullptr, nullptr, nullptr, nullptr});
     table.push_back({});
-    request.VarList = VnSNMPVarList(table.data(), MVT_FMV, keys);
+    request.VarList = VnSNMPVarList(table.data(), VnItemType::MVT_FMV, keys);
   }
   AnsiString& Value(int i) { return *request.VarList.Item(i)->Value; }
   // The joined instance suffix of all index columns.

@@ -43,7 +43,7 @@ class OneItem {
     const VnSNMPVarDesc table[] = {{"1.3.6.1.4.1.171.7.1", "Value", syntax, SNMP_ACCESS_READONLY,
                                     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
                                    {}};
-    request_.VarList = VnSNMPVarList(table, MVT_FMV, 1);
+    request_.VarList = VnSNMPVarList(table, VnItemType::MVT_FMV, 1);
   }
   AnsiString Read(const SnmpSyntax& value) {
     Vb vb(Oid("1.3.6.1.4.1.171.7.1.1"));

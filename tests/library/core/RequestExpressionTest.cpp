@@ -19,7 +19,8 @@ struct Item {
 };
 
 // Fills the request's list with one item per entry, values set.
-void Fill(VnSNMPRequest& r, const std::vector<Item>& items, std::uint8_t itemType = SVT_SV) {
+void Fill(VnSNMPRequest& r, const std::vector<Item>& items,
+          VnItemType itemType = VnItemType::SVT_SV) {
   std::vector<VnSNMPVarDesc> table;
   for (const Item& i : items)
     table.push_back({"1.3.6.1.4.1.171.5", "Item", i.syntax, SNMP_ACCESS_READWRITE, i.options,
@@ -160,7 +161,7 @@ TEST(EvaluateDerived, ResultsStoredBySyntax) {
 
 TEST(IsTableEnd, ColumnsEndAtTheSubIdentifierBoundary) {
   VnSNMPRequest r;
-  Fill(r, {{SNMP_SYNTAX_INTEGER, "1"}}, MVT_FMV);
+  Fill(r, {{SNMP_SYNTAX_INTEGER, "1"}}, VnItemType::MVT_FMV);
   const AnsiString col = "1.3.6.1.2.1.2.2.1.1";
   EXPECT_FALSE(r.IsTableEnd(col, "", "1.3.6.1.2.1.2.2.1.1.1"));
   EXPECT_FALSE(r.IsTableEnd(col, "1.3.6.1.2.1.2.2.1.1.1", "1.3.6.1.2.1.2.2.1.1.2"));
@@ -171,9 +172,9 @@ TEST(IsTableEnd, ColumnsEndAtTheSubIdentifierBoundary) {
   EXPECT_TRUE(r.IsTableEnd(col, "", "1.3.6.1.2.1.2.2.2"));
   // Repeating the previous identifier ends the walk.
   EXPECT_TRUE(r.IsTableEnd(col, "1.3.6.1.2.1.2.2.1.1.2", "1.3.6.1.2.1.2.2.1.1.2"));
-  r.VarList.ItemType = MVT_UMV;
+  r.VarList.ItemType = VnItemType::MVT_UMV;
   EXPECT_TRUE(r.IsTableEnd(col, "", "1.3.6.1.2.1.2.2.1.10.1"));
-  for (std::uint8_t type : {SVT_SV, MVT_SV}) {
+  for (VnItemType type : {VnItemType::SVT_SV, VnItemType::MVT_SV}) {
     r.VarList.ItemType = type;
     EXPECT_FALSE(r.IsTableEnd(col, "", "1.3.6.1.2.1.2.2.1.10.1"));
     EXPECT_FALSE(r.IsTableEnd(col, "1.3.6.1.2.1.2.2.1.1.2", "1.3.6.1.2.1.2.2.1.1.2"));

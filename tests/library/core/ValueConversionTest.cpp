@@ -26,7 +26,7 @@ class OneItem {
     const VnSNMPVarDesc table[] = {{"1.3.6.1.4.1.171.7.1", "Value", syntax, SNMP_ACCESS_READWRITE,
                                     options, nullptr, nullptr, nullptr, nullptr, nullptr},
                                    {}};
-    request.VarList = VnSNMPVarList(table, SVT_SV, 0);
+    request.VarList = VnSNMPVarList(table, VnItemType::SVT_SV, 0);
   }
   AnsiString& Value() { return *request.VarList.Item(0)->Value; }
   AnsiString Read(const Vb& vb) {

@@ -36,7 +36,7 @@ VnSNMPVarDesc Record(std::uint32_t access) {
 }
 
 // A two-item list (both items with the given access) of the given item type.
-VnSNMPVarList ListOf(std::uint32_t access, std::uint8_t itemType, std::uint32_t keyCount) {
+VnSNMPVarList ListOf(std::uint32_t access, VnItemType itemType, std::uint32_t keyCount) {
   VnSNMPVarDesc table[] = {Record(access), Record(access), {}};
   return VnSNMPVarList(table, itemType, keyCount);
 }
@@ -44,12 +44,12 @@ VnSNMPVarList ListOf(std::uint32_t access, std::uint8_t itemType, std::uint32_t 
 }  // namespace
 
 TEST(VarListBuild, NullAndEmptyTablesGiveNoItems) {
-  VnSNMPVarList fromNull(nullptr, MVT_FMV, 1);
+  VnSNMPVarList fromNull(nullptr, VnItemType::MVT_FMV, 1);
   EXPECT_EQ(fromNull.Count(), 0);
   EXPECT_EQ(fromNull.ShownCount(), 0);
   EXPECT_EQ(fromNull.HiddenColumnCount(), 0);
   const VnSNMPVarDesc empty[] = {{}};
-  VnSNMPVarList fromEmpty(empty, SVT_SV, 0);
+  VnSNMPVarList fromEmpty(empty, VnItemType::SVT_SV, 0);
   EXPECT_EQ(fromEmpty.Count(), 0);
   EXPECT_EQ(CountDescriptors(nullptr), 0);
   EXPECT_EQ(CountDescriptors(kTable), 3);
@@ -57,10 +57,10 @@ TEST(VarListBuild, NullAndEmptyTablesGiveNoItems) {
 }
 
 TEST(VarListBuild, ItemsAreDeepCopiesWithTheirOwnValueStrings) {
-  VnSNMPVarList list(kTable, MVT_FMV, 1);
+  VnSNMPVarList list(kTable, VnItemType::MVT_FMV, 1);
   ASSERT_EQ(list.Count(), 3);
   EXPECT_EQ(list.KeyCount, 1u);
-  EXPECT_EQ(list.ItemType, MVT_FMV);
+  EXPECT_EQ(list.ItemType, VnItemType::MVT_FMV);
   EXPECT_TRUE(list.InstanceSuffix.IsEmpty());
   EXPECT_TRUE(list.Description.IsEmpty());
   VnSNMPVarDesc* item = list.Item(1);
@@ -81,7 +81,7 @@ TEST(VarListBuild, ItemsAreDeepCopiesWithTheirOwnValueStrings) {
 }
 
 TEST(VarListCopy, CopiesAreIndependentAndKeepTheTargetsSuffixAndOptions) {
-  VnSNMPVarList source(kTable, MVT_FMV, 1);
+  VnSNMPVarList source(kTable, VnItemType::MVT_FMV, 1);
   source.Description = "interfaces";
   source.InstanceSuffix = "7";
   *source.Item(1)->Value = "eth0";
@@ -107,7 +107,7 @@ TEST(VarListCopy, CopiesAreIndependentAndKeepTheTargetsSuffixAndOptions) {
   target = source;
   EXPECT_EQ(target.InstanceSuffix, "3");
   EXPECT_EQ(target.OwnedOptions.size(), 1u);
-  EXPECT_EQ(target.ItemType, MVT_FMV);
+  EXPECT_EQ(target.ItemType, VnItemType::MVT_FMV);
   EXPECT_EQ(target.Count(), 3);
   target = target;  // self-assignment keeps everything
   EXPECT_EQ(target.Count(), 3);
@@ -116,13 +116,13 @@ TEST(VarListCopy, CopiesAreIndependentAndKeepTheTargetsSuffixAndOptions) {
   // Assigning a smaller list drops the old items.
   target = VnSNMPVarList();
   EXPECT_EQ(target.Count(), 0);
-  EXPECT_EQ(target.ItemType, SVT_SV);
+  EXPECT_EQ(target.ItemType, VnItemType::SVT_SV);
 }
 
 TEST(VarListCopy, AppendIndexTwiceAppendsTwice) {
   VnSNMPVarDesc table[] = {Record(SNMP_ACCESS_READWRITE), {}};
   table[0].Oid = "1.3.6.1.4.1.171.2";
-  VnSNMPVarList list(table, MVT_SV, 0);
+  VnSNMPVarList list(table, VnItemType::MVT_SV, 0);
   list.AppendIndex("3");
   list.AppendIndex("3");
   EXPECT_STREQ(list.Item(0)->Oid, "1.3.6.1.4.1.171.2.3.3");
@@ -132,12 +132,12 @@ TEST(VarListCopy, AppendIndexTwiceAppendsTwice) {
 }
 
 TEST(VarListPredicates, ReadWriteAndInvalid) {
-  VnSNMPVarList rw = ListOf(6, SVT_SV, 0);
+  VnSNMPVarList rw = ListOf(6, VnItemType::SVT_SV, 0);
   EXPECT_TRUE(rw.IsReadable(0));
   EXPECT_TRUE(rw.IsWritable(0));
   EXPECT_TRUE(rw.IsShown(0));
   EXPECT_FALSE(rw.IsColumnHidden(0));
-  VnSNMPVarList invalid = ListOf(38, MVT_FMV, 1);
+  VnSNMPVarList invalid = ListOf(38, VnItemType::MVT_FMV, 1);
   EXPECT_FALSE(invalid.IsReadable(0));
   EXPECT_FALSE(invalid.IsWritable(0));
   EXPECT_FALSE(invalid.IsShown(0));
@@ -147,32 +147,32 @@ TEST(VarListPredicates, ReadWriteAndInvalid) {
 }
 
 TEST(VarListPredicates, IndexColumnsOfTablesCountAsWritable) {
-  VnSNMPVarList table = ListOf(SNMP_ACCESS_NOTACCESS, MVT_FMV, 1);
+  VnSNMPVarList table = ListOf(SNMP_ACCESS_NOTACCESS, VnItemType::MVT_FMV, 1);
   EXPECT_TRUE(table.IsShown(0));
   EXPECT_FALSE(table.IsReadable(0));
   EXPECT_TRUE(table.IsWritable(0));
   EXPECT_FALSE(table.IsWritable(1));  // beyond the key count
-  EXPECT_TRUE(ListOf(SNMP_ACCESS_NOTACCESS, MVT_UMV, 2).IsWritable(1));
+  EXPECT_TRUE(ListOf(SNMP_ACCESS_NOTACCESS, VnItemType::MVT_UMV, 2).IsWritable(1));
   // Item types 0 and 1 have no index columns.
-  EXPECT_FALSE(ListOf(SNMP_ACCESS_NOTACCESS, MVT_SV, 1).IsWritable(0));
+  EXPECT_FALSE(ListOf(SNMP_ACCESS_NOTACCESS, VnItemType::MVT_SV, 1).IsWritable(0));
 }
 
 TEST(VarListPredicates, WriteOnlyDerivedHiddenAndImplied) {
-  VnSNMPVarList writeOnly = ListOf(4, SVT_SV, 0);
+  VnSNMPVarList writeOnly = ListOf(4, VnItemType::SVT_SV, 0);
   EXPECT_TRUE(writeOnly.IsColumnHidden(0));
   EXPECT_TRUE(writeOnly.IsWritable(0));
   EXPECT_FALSE(writeOnly.IsReadable(0));
   EXPECT_FALSE(writeOnly.IsShown(0));
-  VnSNMPVarList derived = ListOf(12, SVT_SV, 0);
+  VnSNMPVarList derived = ListOf(12, VnItemType::SVT_SV, 0);
   EXPECT_FALSE(derived.IsColumnHidden(0));
   EXPECT_TRUE(derived.IsShown(0));
-  VnSNMPVarList hidden = ListOf(2 + 16, SVT_SV, 0);
+  VnSNMPVarList hidden = ListOf(2 + 16, VnItemType::SVT_SV, 0);
   EXPECT_TRUE(hidden.IsReadable(0));
   EXPECT_FALSE(hidden.IsShown(0));
   EXPECT_TRUE(hidden.IsColumnHidden(0));
-  VnSNMPVarList implied = ListOf(1 + 64, MVT_FMV, 2);
+  VnSNMPVarList implied = ListOf(1 + 64, VnItemType::MVT_FMV, 2);
   EXPECT_TRUE(implied.IsImplied(1));
-  EXPECT_FALSE(ListOf(1, MVT_FMV, 2).IsImplied(1));
+  EXPECT_FALSE(ListOf(1, VnItemType::MVT_FMV, 2).IsImplied(1));
 }
 
 TEST(NameLists, SyntaxAccessAndItemTypeNames) {

@@ -21,7 +21,7 @@ const VnSNMPVarDesc kRouteTable[] = {
 };
 
 TEST(PduBuilding, SetOfATableRowCarriesTheRowIndexAndLeavesIndexColumnsOut) {
-  auto r = MakeRequest(kRouteTable, MVT_FMV, 2);
+  auto r = MakeRequest(kRouteTable, VnItemType::MVT_FMV, 2);
   SetValue(*r, 0, "10.1.2.3");
   SetValue(*r, 1, "7");
   SetValue(*r, 2, "5");
@@ -36,7 +36,7 @@ TEST(PduBuilding, SetOfATableRowCarriesTheRowIndexAndLeavesIndexColumnsOut) {
 }
 
 TEST(PduBuilding, ReadsAskForReadableItemsAndStartAfresh) {
-  auto r = MakeRequest(kRouteTable, MVT_FMV, 2);
+  auto r = MakeRequest(kRouteTable, VnItemType::MVT_FMV, 2);
   *r->VarList.Item(2)->LastOid = "1.3.6.1.4.1.171.9.1.3.1.1.1.1.1";
   Pdu first;
   r->BuildPdu(VnSNMPRequest::PduMode::FirstRead, first);
@@ -49,7 +49,7 @@ TEST(PduBuilding, ReadsAskForReadableItemsAndStartAfresh) {
   r->BuildPdu(VnSNMPRequest::PduMode::WalkStep, next);
   EXPECT_EQ(next.get_vb(1).get_printable_oid(), "1.3.6.1.4.1.171.9.1.5.9");
 
-  auto s = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto s = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   s->Scope.ContextName = "bridge";
   s->Security.SecurityLevel = 3;
   Pdu scalar;
@@ -64,21 +64,21 @@ TEST(PduBuilding, ReadsAskForReadableItemsAndStartAfresh) {
 }
 
 TEST(PduBuilding, MisuseRaisesItsNumber) {
-  auto s = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto s = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   Pdu pdu;
   EXPECT_EQ(RaisedNumber([&] { s->BuildPdu(VnSNMPRequest::PduMode::WalkStep, pdu); }),
             VNERR_GETNEXT_SINGLE);
-  s->VarList.ItemType = 7;
+  s->VarList.ItemType = static_cast<VnItemType>(7);  // no item type
   EXPECT_EQ(RaisedNumber([&] { s->BuildPdu(VnSNMPRequest::PduMode::Set, pdu); }),
             VNERR_BAD_ITEM_TYPE);
   EXPECT_EQ(RaisedNumber([&] { s->SendGet(VnReadFrom::Start); }), VNERR_BAD_ITEM_TYPE);
-  s->VarList.ItemType = SVT_SV;
+  s->VarList.ItemType = VnItemType::SVT_SV;
   s->Device.Address = "";
   EXPECT_EQ(RaisedNumber([&] { s->SendGet(VnReadFrom::Start); }), VNERR_BAD_ADDRESS);
 }
 
 TEST(RowIndex, DecodedIntoTheIndexItems) {
-  auto r = MakeRequest(kRouteTable, MVT_FMV, 2);
+  auto r = MakeRequest(kRouteTable, VnItemType::MVT_FMV, 2);
   r->DecodeRowIndex("192.168.0.9.12");
   EXPECT_EQ(ValueOf(*r, 0), "192.168.0.9");
   EXPECT_EQ(ValueOf(*r, 1), "12");
@@ -111,7 +111,7 @@ TEST(Targets, VersionChoosesTheTarget) {
 }
 
 TEST(Inactive, EverySendReturnsAtOnce) {
-  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   r->Device.Address = "";  // would raise if anything were built
   r->Active = false;
   bool called = false;

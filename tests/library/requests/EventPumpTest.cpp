@@ -31,7 +31,7 @@ TEST_F(EventPump, WatchesTheSessionsSocket) {
 // With the timer stopped, only the arrival of the reply can run the pump.
 TEST_F(EventPump, ReplyIsHandledWithoutWaitingForTheTimer) {
   g_SnmpEventProcessor.Timer()->SetEnabled(false);
-  auto r = MakeRequest(kIfTable, MVT_FMV, 1);
+  auto r = MakeRequest(kIfTable, VnItemType::MVT_FMV, 1);
   AsyncWalk walk;
   WalkAsync(*r, walk, 5000);
   ASSERT_TRUE(walk.done);
@@ -44,8 +44,8 @@ TEST_F(EventPump, ReplyIsHandledWithoutWaitingForTheTimer) {
 // delivered only after that completion has returned, and until then neither
 // the timer nor the socket runs the pump.
 TEST_F(EventPump, CompletionThatPumpsRunsNoOtherCompletion) {
-  auto first = MakeRequest(kSystemGroup, SVT_SV, 0);
-  auto second = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto first = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
+  auto second = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   bool firstRunning = false, firstDone = false, secondDone = false, nested = false;
   bool pumpOffInside = false;
   first->SendGetAsync(

@@ -31,7 +31,7 @@ VnSNMPError AsyncGetRecord(VnSNMPRequest& r, int timeoutMs = 10000) {
 
 TEST_F(ExchangeFailure, SilentPortTimesOut) {
   SilentPort silent;
-  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   r->Device.Port = static_cast<std::uint16_t>(silent.Port());
   r->Timeout = 20;  // 200 ms, and one retry
   auto start = std::chrono::steady_clock::now();
@@ -49,7 +49,7 @@ TEST_F(ExchangeFailure, SilentPortTimesOut) {
 }
 
 TEST_F(ExchangeFailure, WrongPassPhraseIsAnErrorBothWays) {
-  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   V3User wrong = kShaAuth;
   wrong.authPass = "not the pass phrase";
   UseV3(*r, wrong);
@@ -64,7 +64,7 @@ TEST_F(ExchangeFailure, WrongPassPhraseIsAnErrorBothWays) {
 }
 
 TEST_F(ExchangeFailure, UnknownUserIsAnErrorBothWays) {
-  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   V3User nobody = kShaAuth;
   nobody.name = "nobody";
   UseV3(*r, nobody);
@@ -76,7 +76,7 @@ TEST_F(ExchangeFailure, UnknownUserIsAnErrorBothWays) {
 TEST_F(ExchangeFailure, MissingScalarIsNoSuchNameUnderVersionOne) {
   static const VnSNMPVarDesc kMissing[] = {
       Desc("1.3.6.1.2.1.1.99", "Missing", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
-  auto r = MakeRequest(kMissing, SVT_SV, 0);
+  auto r = MakeRequest(kMissing, VnItemType::SVT_SV, 0);
   UseV1(*r);
   EXPECT_EQ(RaisedNumber([&] { r->SendGet(VnReadFrom::Start); }), VNERR_NOSUCHNAME);
   VnSNMPError e = AsyncGetRecord(*r);
@@ -86,7 +86,7 @@ TEST_F(ExchangeFailure, MissingScalarIsNoSuchNameUnderVersionOne) {
 
 TEST_F(ExchangeFailure, ReplacedSessionEndsOutstandingRequestsSilently) {
   SilentPort silent;
-  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   r->Device.Port = static_cast<std::uint16_t>(silent.Port());
   bool called = false;
   r->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { called = true; }, VnReadFrom::Start);
@@ -111,7 +111,7 @@ class ReplyStatus : public ::testing::Test {
     reply.set_error_status(errorStatus);
     CTarget target(UdpAddress("127.0.0.1/1161"));
     VnSNMPError record;
-    request_.VarList = VnSNMPVarList(kSystemGroup, SVT_SV, 0);
+    request_.VarList = VnSNMPVarList(kSystemGroup, VnItemType::SVT_SV, 0);
     request_.CountSubmission();
     VnSNMPRequest::ProcessReply(&request_, reason, reply, target, readReply,
                                 [&](VnSNMPError& e, VnSNMPVarList&) {
@@ -160,7 +160,7 @@ TEST_F(ReplyStatus, SessionGoneLowersTheCountWithoutCompletion) {
 TEST_F(ReplyStatus, ReplyShorterThanTheRequestIsAnErrorNotACrash) {
   Pdu reply;  // no bindings for the items that were asked for
   CTarget target(UdpAddress("127.0.0.1/161"));
-  request_.VarList = VnSNMPVarList(kSystemGroup, SVT_SV, 0);
+  request_.VarList = VnSNMPVarList(kSystemGroup, VnItemType::SVT_SV, 0);
   request_.CountSubmission();
   VnSNMPError record;
   VnSNMPRequest::ProcessReply(&request_, SNMP_CLASS_ASYNC_RESPONSE, reply, target, 1,

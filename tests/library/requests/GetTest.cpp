@@ -39,7 +39,7 @@ class ScalarGet : public AgentTest, public ::testing::WithParamInterface<Version
 };
 
 TEST_P(ScalarGet, Synchronous) {
-  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   GetParam().use(*r);
   EXPECT_FALSE(r->SendGet(VnReadFrom::Start));  // a scalar read never asks for more
   ExpectSystemGroup(*r);
@@ -47,7 +47,7 @@ TEST_P(ScalarGet, Synchronous) {
 }
 
 TEST_P(ScalarGet, AsynchronousThroughTheEventPump) {
-  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   GetParam().use(*r);
   std::vector<VnSNMPError> records;
   bool timerOffInside = false;
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Versions, ScalarGet, ::testing::ValuesIn(kVersions), []
 using RowGet = AgentTest;
 
 TEST_F(RowGet, OneTableRowByItsInstance) {
-  auto r = MakeRequest(kIfTable + 1, MVT_SV, 0);  // ifDescr and ifType
+  auto r = MakeRequest(kIfTable + 1, VnItemType::MVT_SV, 0);  // ifDescr and ifType
   r->VarList.AppendIndex("1");
   EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
   EXPECT_EQ(ValueOf(*r, 0), "lo");
@@ -93,14 +93,14 @@ TEST_F(RowGet, OneTableRowByItsInstance) {
 }
 
 TEST_F(RowGet, InstanceSuffixAddressesTheRowToo) {
-  auto r = MakeRequest(kIfTable + 1, MVT_SV, 0);
+  auto r = MakeRequest(kIfTable + 1, VnItemType::MVT_SV, 0);
   r->VarList.InstanceSuffix = "1";
   EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
   EXPECT_EQ(ValueOf(*r, 0), "lo");
 }
 
 TEST_F(RowGet, InvalidAndUnreadableItemsAreNotAskedFor) {
-  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   r->VarList.Item(0)->Access |= SNMP_ACCESS_INVALID;
   r->VarList.Item(1)->Access = SNMP_ACCESS_WRITEONLY;
   SetValue(*r, 0, "kept");

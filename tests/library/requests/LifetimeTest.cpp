@@ -54,7 +54,7 @@ TEST(RequestDefaults, NewRequestsCopyTheDefaultsOfTheirTime) {
 using RequestEnd = AgentTest;
 
 TEST_F(RequestEnd, WithNothingOutstandingReturnsAtOnce) {
-  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   r->SendGet(VnReadFrom::Start);
   TVirtualClock time;
   TScopedClock timeInUse(time);
@@ -64,7 +64,7 @@ TEST_F(RequestEnd, WithNothingOutstandingReturnsAtOnce) {
 }
 
 TEST_F(RequestEnd, WaitsForTheOutstandingReply) {
-  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   int calls = 0;
   std::string descr;
   r->SendGetAsync(
@@ -86,7 +86,7 @@ TEST_F(RequestEnd, WaitsForTheOutstandingReply) {
 
 TEST_F(RequestEnd, GivesUpAfterSixSecondsAndNoCompletionComesLater) {
   SilentPort silent;
-  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   r->Device.Port = static_cast<std::uint16_t>(silent.Port());
   r->Timeout = 50;  // the layer gives up after a second of real time
   bool called = false;
@@ -107,9 +107,9 @@ TEST_F(RequestEnd, GivesUpAfterSixSecondsAndNoCompletionComesLater) {
 }
 
 TEST_F(RequestEnd, CompletionMayDestroyItsOwnRequest) {
-  auto* r = MakeRequest(kSystemGroup, SVT_SV, 0).release();
+  auto* r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0).release();
   SilentPort silent;
-  auto* other = MakeRequest(kSystemGroup, SVT_SV, 0).release();
+  auto* other = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0).release();
   other->Device.Port = static_cast<std::uint16_t>(silent.Port());
   other->Timeout = 50;
   bool otherCalled = false;

@@ -129,7 +129,7 @@ void UseV3(VnSNMPRequest& r, const V3User& user) {
   r.Security.PrivPassPhrase = user.privPass;
 }
 
-std::unique_ptr<VnSNMPRequest> MakeRequest(const VnSNMPVarDesc* table, std::uint8_t itemType,
+std::unique_ptr<VnSNMPRequest> MakeRequest(const VnSNMPVarDesc* table, VnItemType itemType,
                                            std::uint32_t keyCount) {
   auto r = std::make_unique<VnSNMPRequest>();
   r->VarList = VnSNMPVarList(table, itemType, keyCount);

@@ -78,7 +78,7 @@ void UseV2c(VnSNMPRequest& r);
 void UseV3(VnSNMPRequest& r, const V3User& user);
 
 // A request over a descriptor table.
-std::unique_ptr<VnSNMPRequest> MakeRequest(const VnSNMPVarDesc* table, std::uint8_t itemType,
+std::unique_ptr<VnSNMPRequest> MakeRequest(const VnSNMPVarDesc* table, VnItemType itemType,
                                            std::uint32_t keyCount);
 
 // Item values.

@@ -24,10 +24,10 @@ std::vector<std::pair<std::uint32_t, std::string>> Snapshot(const VnSNMPRequest&
 }
 
 TEST_F(ScalarSet, WritableScalarIsReadBack) {
-  auto w = MakeRequest(kSystemWritable + 2, SVT_SV, 0);  // sysLocation
+  auto w = MakeRequest(kSystemWritable + 2, VnItemType::SVT_SV, 0);  // sysLocation
   SetValue(*w, 0, "Rack 7, row B");
   EXPECT_FALSE(w->SendSet(VnSetReply::StatusOnly, "", nullptr));
-  auto r = MakeRequest(kSystemGroup, SVT_SV, 0);
+  auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
   r->SendGet(VnReadFrom::Start);
   EXPECT_EQ(ValueOf(*r, 5), "Rack 7, row B");
 
@@ -44,7 +44,7 @@ TEST_F(ScalarSet, WritableScalarIsReadBack) {
 }
 
 TEST_F(ScalarSet, ReadReplyStoresWhatTheAgentAnswered) {
-  auto w = MakeRequest(kSystemWritable, SVT_SV, 0);
+  auto w = MakeRequest(kSystemWritable, VnItemType::SVT_SV, 0);
   SetValue(*w, 0, "ops");
   SetValue(*w, 1, "switch-a");
   SetValue(*w, 2, "hall");
@@ -54,7 +54,7 @@ TEST_F(ScalarSet, ReadReplyStoresWhatTheAgentAnswered) {
 }
 
 TEST_F(ScalarSet, IndexListSendsExactlyTheNamedItems) {
-  auto w = MakeRequest(kSystemWritable, SVT_SV, 0);
+  auto w = MakeRequest(kSystemWritable, VnItemType::SVT_SV, 0);
   SetValue(*w, 0, "c0");
   SetValue(*w, 1, "n0");
   SetValue(*w, 2, "l0");
@@ -86,7 +86,7 @@ TEST_F(ScalarSet, IndexListSendsExactlyTheNamedItems) {
 TEST_F(ScalarSet, ItemsKeepTheirAddressesAcrossASet) {
   // Forms keep pointers to items while they write: putting the saved flags
   // back must not replace the records.
-  auto w = MakeRequest(kSystemWritable, SVT_SV, 0);
+  auto w = MakeRequest(kSystemWritable, VnItemType::SVT_SV, 0);
   VnSNMPVarDesc* name = w->VarList.Item(1);
   AnsiString* value = name->Value;
   SetValue(*w, 1, "kept");
@@ -102,7 +102,7 @@ TEST_F(ScalarSet, ItemsKeepTheirAddressesAcrossASet) {
 }
 
 TEST_F(ScalarSet, ItemMarkedInvalidBeforeStaysOut) {
-  auto w = MakeRequest(kSystemWritable, SVT_SV, 0);
+  auto w = MakeRequest(kSystemWritable, VnItemType::SVT_SV, 0);
   SetValue(*w, 0, "a0");
   SetValue(*w, 1, "b0");
   SetValue(*w, 2, "c0");
@@ -118,7 +118,7 @@ TEST_F(ScalarSet, ItemMarkedInvalidBeforeStaysOut) {
 }
 
 TEST_F(ScalarSet, TooFewValuesChangeNothingAnywhere) {
-  auto w = MakeRequest(kSystemWritable, SVT_SV, 0);
+  auto w = MakeRequest(kSystemWritable, VnItemType::SVT_SV, 0);
   SetValue(*w, 0, "p0");
   SetValue(*w, 1, "q0");
   SetValue(*w, 2, "r0");
@@ -140,7 +140,7 @@ TEST_F(ScalarSet, TooFewValuesChangeNothingAnywhere) {
 }
 
 TEST_F(ScalarSet, RefusedSetRaisesAndLeavesTheList) {
-  auto w = MakeRequest(kSystemGroup, SVT_SV, 0);  // sysDescr claims to be writable here
+  auto w = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);  // sysDescr claims to be writable here
   w->VarList.Item(0)->Access = SNMP_ACCESS_READWRITE;
   SetValue(*w, 0, "new description");
   const auto before = Snapshot(*w);
@@ -162,14 +162,14 @@ using RowSet = AgentTest;
 
 // The snmpTargetAddrTable rows as our own walk reads them: name, status.
 std::vector<std::pair<std::string, std::string>> TargetRows() {
-  auto r = MakeRequest(kTargetAddrTable, MVT_FMV, 1);
+  auto r = MakeRequest(kTargetAddrTable, VnItemType::MVT_FMV, 1);
   std::vector<std::pair<std::string, std::string>> rows;
   for (const Row& row : WalkSync(*r)) rows.emplace_back(row[0], row[4]);
   return rows;
 }
 
 TEST_F(RowSet, CreateAndGoThenDestroy) {
-  auto w = MakeRequest(kTargetAddrTable, MVT_FMV, 1);
+  auto w = MakeRequest(kTargetAddrTable, VnItemType::MVT_FMV, 1);
   SetValue(*w, 0, "vntest");
   SetValue(*w, 1, "1.3.6.1.6.1.1");  // snmpUDPDomain
   SetValue(*w, 2, "7F0000010A2B");   // 127.0.0.1:2603

@@ -21,7 +21,7 @@ std::string SuffixOf(const std::string& oid, const std::string& column) {
 TEST_F(TableWalk, InterfacesTableGivesTheRowsSnmpwalkGives) {
   auto expected = Snmpwalk(Agent(), "1.3.6.1.2.1.2.2.1.2");
   ASSERT_FALSE(expected.empty());
-  auto r = MakeRequest(kIfTable, MVT_FMV, 1);
+  auto r = MakeRequest(kIfTable, VnItemType::MVT_FMV, 1);
   auto rows = WalkSync(*r);
   ASSERT_EQ(rows.size(), expected.size());
   for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -35,7 +35,7 @@ TEST_F(TableWalk, InterfacesTableGivesTheRowsSnmpwalkGives) {
 TEST_F(TableWalk, TwoIndexColumnsAreSplitFromTheInstance) {
   auto expected = Snmpwalk(Agent(), "1.3.6.1.6.3.16.1.2.1.3");
   ASSERT_GE(expected.size(), 4u);  // two communities and two users at least
-  auto r = MakeRequest(kVacmGroups, MVT_UMV, 2);
+  auto r = MakeRequest(kVacmGroups, VnItemType::MVT_UMV, 2);
   UseV3(*r, kShaAuth);
   auto rows = WalkSync(*r);
   ASSERT_EQ(rows.size(), expected.size());
@@ -52,7 +52,7 @@ TEST_F(TableWalk, TwoIndexColumnsAreSplitFromTheInstance) {
 }
 
 TEST_F(TableWalk, AsynchronousWalkDeliversTheSameRows) {
-  auto r = MakeRequest(kIfTable, MVT_FMV, 1);
+  auto r = MakeRequest(kIfTable, VnItemType::MVT_FMV, 1);
   auto sync = WalkSync(*r);
   AsyncWalk walk;
   WalkAsync(*r, walk);
@@ -67,7 +67,7 @@ TEST_F(TableWalk, AsynchronousWalkDeliversTheSameRows) {
 }
 
 TEST_F(TableWalk, ColumnEndingEarlyShowsNotDoneInLaterRows) {
-  auto r = MakeRequest(kSparseTable, MVT_FMV, 1);
+  auto r = MakeRequest(kSparseTable, VnItemType::MVT_FMV, 1);
   const std::vector<Row> expected = {
       {"1", "21", "31"}, {"2", "(NOTDONE)", "32"}, {"3", "(NOTDONE)", "33"}};
   EXPECT_EQ(WalkSync(*r), expected);
@@ -93,7 +93,7 @@ TEST_F(TableWalk, ColumnEndedOnTheFirstStepLeavesTheOtherColumnsRows) {
   std::vector<Row> expected;
   for (const auto& [oid, name] : names)
     expected.push_back({SuffixOf(oid, "1.3.6.1.2.1.31.1.1.1.1"), name, "(NOTDONE)"});
-  auto r = MakeRequest(kIfX, MVT_FMV, 1);
+  auto r = MakeRequest(kIfX, VnItemType::MVT_FMV, 1);
   EXPECT_EQ(WalkSync(*r), expected);
   AsyncWalk walk;
   WalkAsync(*r, walk);
@@ -106,13 +106,13 @@ TEST_F(TableWalk, FirstStepOutsideTheTableDeliversNoRow) {
   static const VnSNMPVarDesc kEmpty[] = {
       Desc("1.3.6.1.4.1.99999.1.1.1", "Index", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_NOTACCESS),
       Desc("1.3.6.1.4.1.99999.1.1.9", "None", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
-  auto r = MakeRequest(kEmpty, MVT_FMV, 1);
+  auto r = MakeRequest(kEmpty, VnItemType::MVT_FMV, 1);
   EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
   EXPECT_EQ(ValueOf(*r, 1), "(NOTDONE)");
 }
 
 TEST_F(TableWalk, ActiveZeroStopsAfterTheRowInHand) {
-  auto r = MakeRequest(kSparseTable, MVT_FMV, 1);
+  auto r = MakeRequest(kSparseTable, VnItemType::MVT_FMV, 1);
   ASSERT_TRUE(r->SendGet(VnReadFrom::Start));
   r->Active = false;
   EXPECT_FALSE(r->SendGet(VnReadFrom::LastRow));
@@ -155,7 +155,7 @@ std::unique_ptr<vntest::Snmpd> ViewEnd::agent_;
 TEST_F(ViewEnd, VersionOneEndsByNoSuchName) {
   auto expected = Snmpwalk(*agent_, "1.3.6.1.6.3.16.1.2.1.5", "1");
   ASSERT_FALSE(expected.empty());
-  auto r = MakeRequest(kVacmGroups, MVT_FMV, 2);
+  auto r = MakeRequest(kVacmGroups, VnItemType::MVT_FMV, 2);
   UseV1(*r);
   EXPECT_EQ(WalkSync(*r).size(), expected.size());
   AsyncWalk walk;
@@ -169,7 +169,7 @@ TEST_F(ViewEnd, VersionOneEndsByNoSuchName) {
 
 TEST_F(ViewEnd, VersionTwoEndsByEndOfMibView) {
   auto expected = Snmpwalk(*agent_, "1.3.6.1.6.3.16.1.2.1.5");
-  auto r = MakeRequest(kVacmGroups, MVT_FMV, 2);
+  auto r = MakeRequest(kVacmGroups, VnItemType::MVT_FMV, 2);
   UseV2c(*r);
   auto rows = WalkSync(*r);
   EXPECT_EQ(rows.size(), expected.size());
@@ -184,7 +184,7 @@ TEST_F(ViewEnd, NoSuchNameOnAnotherIdentifierIsAnError) {
   // requested column, which is not where the walk stood.
   static const VnSNMPVarDesc kBeyond[] = {
       Desc("1.3.6.1.6.3.16.1.2.1.9", "Beyond", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
-  auto r = MakeRequest(kBeyond, MVT_FMV, 0);
+  auto r = MakeRequest(kBeyond, VnItemType::MVT_FMV, 0);
   UseV1(*r);
   EXPECT_EQ(RaisedNumber([&] { r->SendGet(VnReadFrom::Start); }), VNERR_NOSUCHNAME);
   AsyncWalk walk;

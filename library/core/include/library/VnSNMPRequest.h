@@ -172,7 +172,9 @@ class VnSNMPRequest {
   // Submits an asynchronous exchange of the PDU's kind.
   void Submit(int kind, Pdu&& pdu, SnmpTarget&& target, const VnSNMPCompletion& completion,
               bool readReply, std::vector<int> bindingItems);
-  bool IsTable() const { return VarList.ItemType == MVT_FMV || VarList.ItemType == MVT_UMV; }
+  bool IsTable() const {
+    return VarList.ItemType == VnItemType::MVT_FMV || VarList.ItemType == VnItemType::MVT_UMV;
+  }
 
   std::uint32_t readGeneration_ = 0;
 };

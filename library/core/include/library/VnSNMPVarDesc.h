@@ -59,17 +59,6 @@ enum class VnItemType : std::uint8_t {
   MVT_UMV = 3,  // table walked by GETNEXT
 };
 
-// The byte that VnSNMPVarList keeps for an item type (its ItemType field and
-// the item-type argument of its constructor).
-constexpr std::uint8_t ItemTypeCode(VnItemType type) { return static_cast<std::uint8_t>(type); }
-
-// The stored bytes under their names, for the library's own comparisons with
-// VnSNMPVarList::ItemType; code outside the library names a VnItemType.
-inline constexpr std::uint8_t SVT_SV = ItemTypeCode(VnItemType::SVT_SV);
-inline constexpr std::uint8_t MVT_SV = ItemTypeCode(VnItemType::MVT_SV);
-inline constexpr std::uint8_t MVT_FMV = ItemTypeCode(VnItemType::MVT_FMV);
-inline constexpr std::uint8_t MVT_UMV = ItemTypeCode(VnItemType::MVT_UMV);
-
 // A descriptor table is an array of these ending with a record whose Oid is
 // null. In catalogue records only the first five fields are set; in a
 // variable list's copy Value and LastOid are always allocated and owned by

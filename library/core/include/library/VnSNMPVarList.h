@@ -19,7 +19,7 @@ int CountDescriptors(const VnSNMPVarDesc* table);
 class VnSNMPVarList {
  public:
   VnSNMPVarList();
-  VnSNMPVarList(const VnSNMPVarDesc* table, std::uint8_t itemType, std::uint32_t keyCount);
+  VnSNMPVarList(const VnSNMPVarDesc* table, VnItemType itemType, std::uint32_t keyCount);
   // A copy has the source's items, item type, key count and description, an
   // empty instance suffix and no option lists of its own.
   VnSNMPVarList(const VnSNMPVarList& other);
@@ -56,7 +56,7 @@ class VnSNMPVarList {
   // When not empty, every OID sent or compared is Oid + "." + InstanceSuffix.
   AnsiString InstanceSuffix;
   std::uint32_t KeyCount = 0;
-  std::uint8_t ItemType = SVT_SV;
+  VnItemType ItemType = VnItemType::SVT_SV;
   // Shown in the status line's "[VARLIST]".
   AnsiString Description;
   // Option lists owned by this list (never copied by assignment).
