@@ -3,7 +3,6 @@
 // credentials. Net-SNMP's callback only records what happened; completions
 // run later from process_pending_events.
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -232,16 +231,6 @@ int Snmp::Impl::Open(std::uint16_t port) {
   // Opening clears the flag; no engine probe may ever block this thread.
   session->flags |= SNMP_FLAGS_DONT_PROBE;
   fd = transport->sock;
-  // Reads never block: a read that finds nothing fails at once, so the
-  // thread can read on the event loop's word without asking the socket first.
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) < 0) {
-    snmp_sess_close(sessp);
-    sessp = nullptr;
-    session = nullptr;
-    fd = -1;
-    return SNMP_CLASS_TL_FAILED;
-  }
   sockaddr_in local{};
   socklen_t len = sizeof local;
   if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &len) == 0) {
@@ -645,7 +634,8 @@ bool Snmp::Impl::ReadDatagram() {
 }
 
 void Snmp::Impl::ReadAvailable() {
-  // One datagram per read, straight from the socket (it does not block);
+  // One datagram per read, straight from the socket (Net-SNMP reads with
+  // MSG_DONTWAIT: a read that finds nothing fails at once);
   // stop at the first read that finds nothing or nothing usable (the rest
   // is read on the next round), after a generous batch so that a flood
   // cannot hold the thread, and once no request waits for a reply any more
