@@ -17,7 +17,7 @@
 //   at the moments its behaviour fixes (cleared before a Get or Set, set in
 //   OnGetDone, in catch blocks, in one form already on Stop): not always the
 //   request's own start and end, so it is not replaced by `Busy`;
-// - TSharedIdleFlags (app/FormHost.h), the flags that the two modal port
+// - TSharedIdleFlags (pages/FormHost.h), the flags that the two modal port
 //   capability forms share through the main window.
 //
 //   std::unique_ptr<VnSNMPRequest2Edits> Request;   // owned by the form
