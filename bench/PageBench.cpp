@@ -1,9 +1,10 @@
 // The generic list page as a user sees it: VLAN > 802.1Q > Forwarding/
 // Filtering > Unicast Forwarding Information, opened through the main
 // window's menu handler on an X server (the xcb platform; Xvfb is started
-// when no display is set), fills 10,000 rows from the simulator (a fixture
-// written by the benchmark). Side by side in every round, over SNMPv2c and
-// over SNMPv3 authPriv (MD5/DES):
+// when no display is set), fills 10,003 rows from the simulator (the
+// 10,000 of a fixture written by the benchmark and the device fixture's 3).
+// Side by side in every round, over SNMPv2c and over SNMPv3 authPriv
+// (MD5/DES):
 //   - snmptable -CB reading the same table (the same PDUs: one GETNEXT per
 //     row for both columns), timed as a process from its start to its end,
 //     as a user waits for it, with the processor time of its processes;
@@ -12,8 +13,8 @@
 // Figures: the page's time and processor time (this process) against
 // snmptable's, the X server's processor time while the page fills, the
 // longest gap of the event loop while the page fills (between two ticks of
-// a 1 ms timer), and at 50,000 rows (v2c) the page's time per row against
-// its time per row at 10,000.
+// a 1 ms timer), and at 50,003 rows (v2c) the page's time per row against
+// its time per row at 10,003.
 //
 // The page's clock starts at the menu handler's call and stops when the
 // screen shows the whole walk: the walk is over, the list's widget has
@@ -322,7 +323,7 @@ struct Series {
 };
 
 void ReportSeries(const Series& s, const std::string& what, bool& ok) {
-  const std::string page = "page 10,000 rows " + what;
+  const std::string page = "page 10,003 rows " + what;
   ok = Report({page, Median(s.page), "snmptable -CB", Median(s.table), "ms", Median(s.tableRatio),
                '<', 1.3}) &&
        ok;
@@ -349,6 +350,8 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(dir.Path() + "/mibs");
   std::ofstream(dir.Path() + "/mibs/BENCH-FDB-MIB.txt") << kFdbMib;
   constexpr int kRows = 10000, kLarge = 50000;
+  // The rows the page shows, for the time per row.
+  constexpr double kShown = kRows + kDeviceRows, kLargeShown = kLarge + kDeviceRows;
   Simulator sim(VN_SIMULATOR, dir.Path() + "/sim", 1,
                 FixtureArgs(WriteFdbFixture(dir.Path(), kRows)));
   Simulator large(VN_SIMULATOR, dir.Path() + "/large", 1,
@@ -407,7 +410,7 @@ int main(int argc, char** argv) {
       largePage.push_back(p.ms);
       largeTable.push_back(t.ms);
       largeRatio.push_back(p.ms / t.ms);
-      growth.push_back((p.ms / kLarge) / (Median(v2.page) / kRows));
+      growth.push_back((p.ms / kLargeShown) / (Median(v2.page) / kShown));
     }
     delete window;
     MainForm = nullptr;
@@ -421,10 +424,10 @@ int main(int argc, char** argv) {
     ReportSeries(v3, "v3 authPriv", ok);
     const double gap = std::max(Median(v2.gap), Median(v3.gap));
     ok = Report({"longest pump gap, page fills", gap, "limit", 30, "ms", gap / 30, '<', 1}) && ok;
-    Report({"page 50,000 rows v2c", Median(largePage), "snmptable -CB", Median(largeTable), "ms",
+    Report({"page 50,003 rows v2c", Median(largePage), "snmptable -CB", Median(largeTable), "ms",
             Median(largeRatio)});
-    ok = Report({"page per row at 50,000 v2c", Median(largePage) * 1000 / kLarge,
-                 "per row at 10,000", Median(v2.page) * 1000 / kRows, "us", Median(growth), '<',
+    ok = Report({"page per row at 50,003 v2c", Median(largePage) * 1000 / kLargeShown,
+                 "per row at 10,003", Median(v2.page) * 1000 / kShown, "us", Median(growth), '<',
                  1.2}) &&
          ok;
     status = ok && rowsOk ? 0 : 1;

@@ -151,6 +151,16 @@ TEST_F(ConnectionTest, TheFileIsReadAgainBeforeEveryLaterArgument) {
   EXPECT_EQ(ConnectionDefaults.Device.Port, 2000);  // the switch of the last argument
   Apply({"/I10.0.0.5", "/t2000", "/Rpublic"});
   EXPECT_EQ(ConnectionDefaults.Device.Port, 3000);  // the file, read for the last argument
+
+  // The README's v3 line against a file of version 0 runs as version 1: the
+  // file takes the version back before "/t", and the v3 switches count for
+  // nothing after it.
+  FullConfig("10.0.0.2", {"Version=0"});
+  Apply({"/I10.0.0.2", "/v3", "/t161", "/m3", "/l3", "/nadmin", "/a2", "/Asecret1", "/p2",
+         "/Psecret2"});
+  EXPECT_EQ(SnmpVersion, 0);
+  EXPECT_EQ(ConnectionDefaults.Security.SecurityName, "");
+  EXPECT_EQ(ConnectionDefaults.Security.SecurityLevel, 1u);
 }
 
 TEST_F(ConnectionTest, AddressAsTheLastArgumentReadsNoFile) {
