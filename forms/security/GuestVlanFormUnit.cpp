@@ -2,6 +2,7 @@
 
 #include "catalogue/PaeMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/ReadRound.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
 
@@ -30,9 +31,10 @@ TGuestVlanForm::TGuestVlanForm(TComponent* AOwner) : TVlanPortsSettingsForm(AOwn
 
 void TGuestVlanForm::BT_GetClick(TObject*) {
   if (!SettingsRequest || SettingsRequest->Busy) return;
-  if (GetOf(SettingsRequest.get())) GetOf(NameCopyRequest.get());
+  TReadRound round(StatusBar1);
+  if (GetOf(SettingsRequest.get(), round)) GetOf(NameCopyRequest.get(), round);
   if (!DeleteRequest || DeleteRequest->Busy) return;
-  GetOf(DeleteRequest.get());
+  GetOf(DeleteRequest.get(), round);
 }
 
 void TGuestVlanForm::SetBtnClick(TObject*) {

@@ -2,6 +2,7 @@
 
 #include "catalogue/MbaMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/ReadRound.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
@@ -50,17 +51,19 @@ void TMBAControlForm::FormCreate(TObject*) {
   CreateSettingsRequests();
   CreateDeleteRequest();
   CreateNameCopyRequest();
-  GetOf(NameCopyRequest.get());
-  GetOf(GlobalRequest.get());
-  GetOf(SettingsRequest.get());
-  GetOf(DeleteRequest.get());
+  TReadRound round(StatusBar1);
+  GetOf(NameCopyRequest.get(), round);
+  GetOf(GlobalRequest.get(), round);
+  GetOf(SettingsRequest.get(), round);
+  GetOf(DeleteRequest.get(), round);
 }
 
 void TMBAControlForm::BT_GetClick(TObject*) {
+  TReadRound round(StatusBar1);
   for (VnSNMPRequest2Edits* r :
        {SettingsRequest.get(), DeleteRequest.get(), NameCopyRequest.get(), GlobalRequest.get()}) {
     if (!r || r->Busy) return;
-    GetOf(r);
+    GetOf(r, round);
   }
 }
 

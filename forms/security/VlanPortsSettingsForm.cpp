@@ -3,6 +3,7 @@
 #include "catalogue/MbaMib.h"
 #include "catalogue/PaeMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/ReadRound.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/StackingPortUitFormUnit.h"
 #include "platform/ComCtrls.h"
@@ -87,16 +88,18 @@ void TVlanPortsSettingsForm::FormCreate(TObject*) {
   CreateSettingsRequests();
   CreateNameCopyRequest();
   CreateDeleteRequest();
-  if (GetOf(NameCopyRequest.get())) GetOf(SettingsRequest.get());
+  TReadRound round(StatusBar1);
+  if (GetOf(NameCopyRequest.get(), round)) GetOf(SettingsRequest.get(), round);
 }
 
-bool TVlanPortsSettingsForm::GetOf(VnSNMPRequest2Edits* request) {
+bool TVlanPortsSettingsForm::GetOf(VnSNMPRequest2Edits* request, TReadRound& round) {
   if (!request) return false;
   try {
     request->Get();
     return true;
   } catch (const Exception& e) {
     request->ShowRequestStatus(e.Message);
+    round.Failed();
     readFailed_ = true;
     return false;
   }

@@ -14,6 +14,7 @@ class TComboBox;
 class TEdit;
 class TGroupBox;
 class TLabel;
+class TReadRound;
 class TStackingPortUitForm;
 class TStatusBar;
 class VnSNMPRequest2Edits;
@@ -69,8 +70,9 @@ class TVlanPortsSettingsForm : public TForm {
   void CreateSettingsRequests();
   void CreateNameCopyRequest();
   void CreateDeleteRequest();
-  // Get of the request; false (message in panel 0) when it raised.
-  bool GetOf(VnSNMPRequest2Edits* request);
+  // Get of the request, one of the round's reads; false when it raised:
+  // its message is then in panel 0, where the round keeps it.
+  bool GetOf(VnSNMPRequest2Edits* request, TReadRound& round);
   // Writes the ports, and the name when it differs from the copy; a failure
   // goes to panel 0. False (nothing sent) when the request was busy.
   bool WriteNameAndPorts();
