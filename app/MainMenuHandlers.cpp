@@ -14,6 +14,7 @@
 #include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/Dialogs.h"
+#include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
 
@@ -135,7 +136,13 @@ void TMainForm::OpenConfigPage(const TMainMenuEntry& entry) {
 
 void TMainForm::RmonControlFormClose(TObject* Sender, TCloseAction& Action) {
   if (auto* page = dynamic_cast<TConfigForm*>(Sender)) page->FormClose(Sender, Action);
-  UpdateRmonMenuState();
+  // The page closes whatever the device answers: a failed reading is shown
+  // as any other error and the entries keep their state.
+  try {
+    UpdateRmonMenuState();
+  } catch (...) {
+    HandleCurrentException(this);
+  }
 }
 
 void TMainForm::OpenFeatureForm(const TMainMenuEntry& entry) {

@@ -79,7 +79,8 @@ class TMainForm : public TForm, public TConnectionTexts, public TFormHost {
   void FanTable1Click(TObject* Sender);
   void AgentSupportedConfigFiles1Click(TObject* Sender);
   // The close handler of the RMON control page: the page's own, then the
-  // RMON entries follow the state the switch reports.
+  // RMON entries follow the state the switch reports. A failed reading is
+  // shown and does not keep the page open.
   void RmonControlFormClose(TObject* Sender, TCloseAction& Action);
 
   // The external table viewer (19 entries).

@@ -32,7 +32,9 @@ class TFormHost {
   virtual AnsiString StpVersion() const = 0;
   virtual void SetStpVersion(const AnsiString& version) = 0;
   // Reads the RMON state again and enables or disables the entries that
-  // depend on it.
+  // depend on it. A failed reading raises and changes no entry; a close
+  // handler catches it, so that the window closes whatever the device
+  // answers.
   virtual void UpdateRmonMenuState() = 0;
   virtual TSharedIdleFlags& IdleFlags() = 0;
 

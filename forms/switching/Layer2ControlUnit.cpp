@@ -334,6 +334,12 @@ void TLayer2ControlForm::FormClose(TObject*, TCloseAction& Action) {
   StopWaitDelete(Request);
   StopWaitDelete(WebPortRequest);
   StopWaitDelete(TelnetPortRequest);
-  FormHost().UpdateRmonMenuState();
+  // The form closes whatever the device answers: a failed reading of the
+  // RMON state is shown as any other error.
+  try {
+    FormHost().UpdateRmonMenuState();
+  } catch (...) {
+    HandleCurrentException(this);
+  }
   Action = caFree;
 }

@@ -14,6 +14,7 @@
 #include "support/TestSupport.h"
 
 class TCheckBox;
+class TMainForm;
 
 class FormsL2Test : public PagesDeviceTest {
  protected:
@@ -28,3 +29,9 @@ class FormsL2Test : public PagesDeviceTest {
   // Saves the form's picture as form-<name>.png.
   static void SavePicture(TControl* form, const std::string& name);
 };
+
+// A main window as the module starts it against the simulated switch: its
+// session made in `folder`, its connection from a configuration file there
+// that names the simulator's port (SNMPv2c); kept in MainForm. The caller
+// deletes it.
+TMainForm* MakeMainWindow(const std::string& folder, int agentPort);

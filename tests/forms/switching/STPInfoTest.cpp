@@ -5,19 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "FormsL2Support.h"
 #include "PagesTestSupport.h"
 #include "app/MainUnit.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/STPInfo.h"
-#include "library/VnSNMPConnection.h"
 #include "pages/FormOpeners.h"
 #include "pages/Progress2.h"
 #include "platform/ComCtrls.h"
-#include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "platform/RegistryStore.h"
 #include "platform/StdCtrls.h"
@@ -50,26 +48,6 @@ class STPInfo : public PagesDeviceTest {
     PagesDeviceTest::TearDown();
   }
   std::string Panel() const { return form_->StatusBar1->Panels()->Items(0)->Text().str(); }
-  // A main window as the module starts it (its session and connection made
-  // in `folder`), kept in MainForm; the form's requests still reach the
-  // simulator.
-  TMainForm* MakeMainWindow(const std::string& folder) {
-    const std::string here = std::filesystem::current_path().string();
-    std::filesystem::current_path(folder);
-    const char* argv[] = {"kxr-module", "/I127.0.0.1", "/Rqovalt", "/Wmundrel"};
-    SetCommandLine(4, argv);
-    auto* window = Create<TMainForm>(Application);
-    SetCommandLine(0, nullptr);
-    std::filesystem::current_path(here);
-    MainForm = window;
-    // The form's requests copy the connection to the simulator.
-    PresetConnectionDefaults();
-    ConnectionDefaults.Device.Address = "127.0.0.1";
-    ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(Sim().Port());
-    ConnectionDefaults.Security.Version = 1;
-    ConnectionDefaults.Security.SecurityModel = 2;
-    return window;
-  }
   std::unique_ptr<TSTP_Info> form_;
 };
 
@@ -200,7 +178,7 @@ TEST_F(STPInfo, ASuccessfulVersionSetUpdatesTheMainWindowsVersion) {
   TMemoryRegistryStore registry;
   TRegistryStoreOverride useRegistry(registry);
   vntest::TempDir work;
-  const std::unique_ptr<TMainForm> window(MakeMainWindow(work.Path()));
+  const std::unique_ptr<TMainForm> window(MakeMainWindow(work.Path(), Sim().Port()));
   window->ST_STPVersion->SetCaption("rstp");
   Open();
   ASSERT_TRUE(SelectComboText(form_->Combo_STPVersion, "mstp"));
