@@ -14,7 +14,7 @@ constexpr long kMaxEngineBoots = 2147483647L;
 }  // namespace
 
 bool WriteStateFile(const std::string& path, const std::string& text, std::string& error) {
-  if (const int failure = ReplaceFileWhole(path, text, NewFileMode())) {
+  if (const int failure = ReplaceFileWhole(path, text)) {
     error = "cannot write " + path + ": " + std::strerror(failure);
     return false;
   }

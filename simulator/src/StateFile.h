@@ -6,9 +6,11 @@
 
 namespace sim {
 
-// Writes `text` to `path` whole or not at all (ReplaceFileWhole), with the
-// mode of any new file of the user's. False, with `error` set and nothing
-// left beside `path`, when a step fails (a file-size limit included).
+// Writes `text` to `path` whole or not at all (ReplaceFileWhole): a new file
+// gets the mode of any new file of the user's, a rewritten one keeps its
+// mode, and its owner and group where the writer may give them. False, with
+// `error` set and nothing left beside `path`, when a step fails (a file-size
+// limit included).
 bool WriteStateFile(const std::string& path, const std::string& text, std::string& error);
 
 // The count to hand the SNMP library, which adds one as it starts: the

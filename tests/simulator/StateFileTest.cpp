@@ -13,6 +13,7 @@
 #include "simulator/src/StateFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/FlushedFiles.h"
+#include "support/RewriteOwner.h"
 
 namespace simtest {
 namespace {
@@ -62,6 +63,47 @@ TEST(StateFile, IsWrittenWholeUnderAFreshNameOrNotAtAll) {
       EXPECT_NE(error.find("cannot write " + file), std::string::npos) << error;
     }
   }
+}
+
+TEST(StateFile, ANewFileGetsTheUsersModeAndARewriteKeepsItsOwn) {
+  // Others read these files (the port file above all): a new one is as
+  // readable as any new file of the user's, not private as a temporary
+  // file is made.
+  struct Case {
+    int existing;  // the file's mode before; -1: no file
+    mode_t mask;
+    mode_t expected;
+  };
+  const std::vector<Case> cases = {
+      {-1, 022, 0644}, {-1, 077, 0600}, {-1, 002, 0664}, {0600, 022, 0600}, {0664, 077, 0664}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::oct << "mode " << c.existing << ", umask " << c.mask);
+    vntest::TempDir dir;
+    const std::string file = dir.File("port");
+    if (c.existing >= 0) {
+      dir.Write("port", "161\n");
+      ASSERT_EQ(chmod(file.c_str(), static_cast<mode_t>(c.existing)), 0);
+    }
+    const mode_t previous = umask(c.mask);
+    std::string error;
+    const bool ok = sim::WriteStateFile(file, "1161\n", error);
+    umask(previous);
+    EXPECT_TRUE(ok) << error;
+    struct stat st {};
+    ASSERT_EQ(stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, c.expected);
+    EXPECT_EQ(vntest::ReadFile(file), "1161\n");
+  }
+}
+
+TEST(StateFile, ARewriteKeepsTheFilesOwner) {
+  // A simulator run once as root leaves a user's state folder usable by
+  // the user.
+  if (!vntest::MayActAsOtherUsers()) GTEST_SKIP() << "needs root to own files as others";
+  vntest::ExpectRewritesKeepTheOwner("engine-boots", "7\n", [](const std::string& path) {
+    std::string error;
+    return sim::WriteStateFile(path, "8\n", error);
+  });
 }
 
 TEST(StateFile, TheProgramFollowsNoLinkAtTheOldFixedNames) {

@@ -10,6 +10,7 @@
 
 #include "snmp/BootCounter.h"
 #include "support/FileSizeLimit.h"
+#include "support/RewriteOwner.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -176,6 +177,14 @@ TEST_F(BootCounter, TheRewrittenFileKeepsItsMode) {
     EXPECT_EQ(getBootCounter(path_, kEngine, boots), SNMPv3_OK);
     EXPECT_EQ(boots, 3u);
   }
+}
+
+TEST_F(BootCounter, ARewriteKeepsTheFilesOwner) {
+  // A start through sudo must leave the user's counter the user's.
+  if (!vntest::MayActAsOtherUsers()) GTEST_SKIP() << "needs root to own files as others";
+  vntest::ExpectRewritesKeepTheOwner(
+      "VnSNMP_PP_BootCounter", "0102 7\n",
+      [](const std::string& path) { return saveBootCounter(path, kEngine, 5) == SNMPv3_OK; });
 }
 
 TEST_F(BootCounter, AWriteCutShortByAFileSizeLimitFailsAndLeavesNothing) {
