@@ -11,6 +11,7 @@
 
 #include "SimulatorHarness.h"
 #include "simulator/src/StateFile.h"
+#include "support/Deadline.h"
 #include "support/FileSizeLimit.h"
 #include "support/FlushedFiles.h"
 #include "support/RewriteOwner.h"
@@ -104,6 +105,84 @@ TEST(StateFile, ARewriteKeepsTheFilesOwner) {
     std::string error;
     return sim::WriteStateFile(path, "8\n", error);
   });
+}
+
+TEST(StateFile, OnlyTheFirstBytesOfARegularFileAreRead) {
+  // What stands at the engine-boots name in a state folder others may
+  // write to: a link is not followed (one to /dev/zero would never end), a
+  // FIFO is not waited at, and a file is read no further than a count
+  // needs. What is refused stops the start, naming the file.
+  enum class Kind { Missing, Count, Large, Fifo, LinkToZero, LinkToCount, Folder };
+  struct Case {
+    const char* what;
+    Kind kind;
+    const char* why;  // the error after "cannot read <file>: "; nullptr: read
+    bool program;     // the simulator program is started on it as well
+  };
+  const std::vector<Case> cases = {
+      {"no file", Kind::Missing, nullptr, false},
+      {"a count", Kind::Count, nullptr, false},
+      {"a large file", Kind::Large, nullptr, false},
+      {"a FIFO", Kind::Fifo, "not a regular file", true},
+      {"a link to /dev/zero", Kind::LinkToZero, "it is a link", false},
+      {"a link to a count", Kind::LinkToCount, "it is a link", true},
+      {"a folder", Kind::Folder, "not a regular file", false},
+  };
+  constexpr off_t kLarge = 64 << 20;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    vntest::TempDir state;
+    const std::string file = state.File("engine-boots");
+    const std::string count = state.Write("count", "5\n");
+    switch (c.kind) {
+      case Kind::Missing:
+        break;
+      case Kind::Count:
+        state.Write("engine-boots", "5\n");
+        break;
+      case Kind::Large:
+        state.Write("engine-boots", "5\n");
+        ASSERT_EQ(truncate(file.c_str(), kLarge), 0);
+        break;
+      case Kind::Fifo:
+        ASSERT_EQ(mkfifo(file.c_str(), 0666), 0);
+        break;
+      case Kind::LinkToZero:
+        ASSERT_EQ(symlink("/dev/zero", file.c_str()), 0);
+        break;
+      case Kind::LinkToCount:
+        ASSERT_EQ(symlink(count.c_str(), file.c_str()), 0);
+        break;
+      case Kind::Folder:
+        ASSERT_EQ(mkdir(file.c_str(), 0700), 0);
+        break;
+    }
+    std::string text = "stale", error;
+    bool ok = false;
+    {
+      vntest::Deadline deadline(5);
+      ok = sim::ReadStateFile(file, text, error);
+      EXPECT_FALSE(deadline.Passed()) << "the read waited";
+    }
+    if (c.why) {
+      EXPECT_FALSE(ok);
+      EXPECT_EQ(error, "cannot read " + file + ": " + c.why);
+      EXPECT_EQ(text, "");
+    } else {
+      EXPECT_TRUE(ok) << error;
+      const std::string expected = c.kind == Kind::Missing ? "" : "5\n";
+      EXPECT_EQ(text.substr(0, expected.size()), expected);
+      EXPECT_EQ(text.size(), c.kind == Kind::Large ? sim::kMostStateFileBytes : expected.size());
+    }
+    if (c.program) {
+      Simulator sim({"--state-dir", state.Path()});
+      EXPECT_FALSE(sim.Running());
+      EXPECT_NE(sim.Output().find("kxr-simulator: cannot read " + file + ": " + c.why + "\n"),
+                std::string::npos)
+          << sim.Output();
+    }
+    EXPECT_EQ(vntest::ReadFile(count), "5\n");
+  }
 }
 
 TEST(StateFile, TheProgramFollowsNoLinkAtTheOldFixedNames) {
