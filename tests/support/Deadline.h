@@ -3,26 +3,31 @@
 #pragma once
 
 #include <signal.h>
-#include <unistd.h>
+#include <sys/time.h>
 
 namespace vntest {
 
 // While it lives, a call still waiting after `seconds` is interrupted (a
 // SIGALRM without SA_RESTART: the call fails with EINTR) and Passed() turns
-// true, so that a test reports the wait instead of hanging. One at a time;
-// the test process's only thread is the one interrupted.
+// true, so that a test reports the wait instead of hanging; any later wait
+// is interrupted within a second. One at a time; the test process's only
+// thread is the one interrupted.
 class Deadline {
  public:
-  explicit Deadline(unsigned seconds) {
+  explicit Deadline(time_t seconds) {
     passed_ = 0;
     struct sigaction action {};
     action.sa_handler = [](int) { passed_ = 1; };
     sigemptyset(&action.sa_mask);
     sigaction(SIGALRM, &action, &previous_);
-    alarm(seconds);
+    itimerval timer{};
+    timer.it_value.tv_sec = seconds;
+    timer.it_interval.tv_sec = 1;
+    setitimer(ITIMER_REAL, &timer, nullptr);
   }
   ~Deadline() {
-    alarm(0);
+    const itimerval off{};
+    setitimer(ITIMER_REAL, &off, nullptr);
     sigaction(SIGALRM, &previous_, nullptr);
   }
   Deadline(const Deadline&) = delete;
