@@ -17,11 +17,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <list>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "simulator/src/ErrorStatus.h"
 #include "simulator/src/EventLoop.h"
@@ -427,10 +425,9 @@ bool Agent::Start(std::string& error) {
     // The library adds one to the count it is given, as when it reads its
     // own persistent file.
     const std::string file = m.config.stateDir + "/engine-boots";
-    std::ifstream in(file);
-    std::ostringstream stored;
-    stored << in.rdbuf();
-    std::string text = std::to_string(EngineBootsBase(stored.str()));
+    std::string stored;
+    if (!ReadStateFile(file, stored, error)) return false;
+    std::string text = std::to_string(EngineBootsBase(stored));
     engineBoots_conf("engineBoots", text.data());
     // Written aside and renamed: a stop halfway through must not leave a
     // count that restarts from 1 (managers would then see time go back).

@@ -1,7 +1,9 @@
 #include "simulator/src/Fixture.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <limits>
 
 #include "library/VnSNMPVarDesc.h"
 
@@ -73,11 +75,27 @@ bool ParseAccessName(std::string_view name, std::uint32_t& flags) {
 
 namespace {
 
-bool ParseInt(const std::string& s, std::int64_t& out) {
+// The numbers an integer index component, a column number, and a value of
+// an integer column may take.
+constexpr std::int64_t kMostIndex = 2147483647;
+constexpr std::int64_t kLeastInteger = -2147483648LL;
+constexpr std::int64_t kMostInteger = 2147483647;
+constexpr std::int64_t kLeast64 = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t kMost64 = std::numeric_limits<std::int64_t>::max();
+
+// The decimal number `s` into `out`. False when `s` is no number; a number
+// outside lo..hi, or beyond 64 bits, throws naming it and the line.
+bool ParseInt(const std::string& s, std::int64_t lo, std::int64_t hi, const std::string& where,
+              std::int64_t& out) {
   if (s.empty()) return false;
   char* end = nullptr;
-  long long v = std::strtoll(s.c_str(), &end, 10);
-  if (*end != '\0') return false;
+  errno = 0;
+  const long long v = std::strtoll(s.c_str(), &end, 10);
+  if (end == s.c_str() || *end != '\0') return false;
+  if (errno == ERANGE || v < lo || v > hi) {
+    throw FixtureError(where + "number \"" + s + "\" out of range (" + std::to_string(lo) + " to " +
+                       std::to_string(hi) + ")");
+  }
   out = v;
   return true;
 }
@@ -108,8 +126,9 @@ std::string TooManyRows(const std::string& where, const RowBudget& budget) {
 }
 
 // One component text of a row tuple into the values it stands for:
-// "ports" for 1 to 10 and "a-b" ranges for integer components. A range of
-// more than `most` values throws before any is made.
+// "ports" for 1 to 10 and "a-b" ranges for integer components. A number
+// out of range, or a range of more than `most` values, throws before any
+// value is made.
 bool ExpandComponent(IndexKind kind, const std::string& text, std::size_t most,
                      const RowBudget& budget, const std::string& where,
                      std::vector<std::string>& out) {
@@ -119,18 +138,22 @@ bool ExpandComponent(IndexKind kind, const std::string& text, std::size_t most,
       for (int p = 1; p <= kPortCount; ++p) out.push_back(std::to_string(p));
       return true;
     }
+    std::int64_t lo = 0, hi = 0;
     std::size_t dash = text.find('-', 1);
-    if (dash != std::string::npos) {
-      std::int64_t lo = 0, hi = 0;
-      if (!ParseInt(text.substr(0, dash), lo) || !ParseInt(text.substr(dash + 1), hi) || lo > hi ||
-          hi - lo > 100000) {
-        return false;
-      }
-      if (static_cast<std::uint64_t>(hi - lo) >= most)
-        throw FixtureError(TooManyRows(where, budget));
-      for (std::int64_t v = lo; v <= hi; ++v) out.push_back(std::to_string(v));
+    if (dash == std::string::npos) {
+      if (!ParseInt(text, 0, kMostIndex, where, lo)) return false;
+      out.push_back(text);
       return true;
     }
+    if (!ParseInt(text.substr(0, dash), 0, kMostIndex, where, lo) ||
+        !ParseInt(text.substr(dash + 1), 0, kMostIndex, where, hi) || lo > hi) {
+      return false;
+    }
+    // Both ends are within 0..kMostIndex: neither the count nor the last
+    // value overflows.
+    if (static_cast<std::uint64_t>(hi - lo) >= most) throw FixtureError(TooManyRows(where, budget));
+    for (std::int64_t v = lo; v <= hi; ++v) out.push_back(std::to_string(v));
+    return true;
   }
   Value probe;
   if (!ParseIndexValue(kind, text, probe)) return false;
@@ -159,7 +182,8 @@ void ParseTable(const std::vector<std::string>& w, int line, Fixture& into, RowB
     if (word.rfind("cols=", 0) == 0) {
       for (const auto& c : Split(word.substr(5), ',')) {
         std::int64_t n = 0;
-        if (!ParseInt(c, n) || n < 0) throw FixtureError(where + "bad column number \"" + c + "\"");
+        if (!ParseInt(c, 0, kMostIndex, where, n))
+          throw FixtureError(where + "bad column number \"" + c + "\"");
         t.cols.push_back(static_cast<int>(n));
       }
       if (t.cols.size() != t.kinds.size())
@@ -202,7 +226,8 @@ void ParseRule(const std::vector<std::string>& w, int line, Fixture& into,
   //      [reads <value>]
   Fixture::Rule r;
   r.line = line;
-  if (w.size() < 5 || !ParseOid(w[1], r.column) || w[2] != "on" || !ParseInt(w[3], r.rule.on)) {
+  if (w.size() < 5 || !ParseOid(w[1], r.column) || w[2] != "on" ||
+      !ParseInt(w[3], kLeastInteger, kMostInteger, where, r.rule.on)) {
     throw FixtureError(where +
                        "rule: expected \"rule <column> on <value> <action> [reads <value>]\"");
   }
@@ -231,7 +256,8 @@ void ParseRule(const std::vector<std::string>& w, int line, Fixture& into,
   }
   if (i < w.size()) {
     std::int64_t reads = 0;
-    if (w[i] != "reads" || i + 2 != w.size() || !ParseInt(w[i + 1], reads)) {
+    if (w[i] != "reads" || i + 2 != w.size() ||
+        !ParseInt(w[i + 1], kLeastInteger, kMostInteger, where, reads)) {
       throw FixtureError(where + "rule: expected \"reads <value>\" at the end");
     }
     r.rule.reads = reads;
@@ -297,8 +323,9 @@ void ParseFixture(std::string_view text, const std::string& name, Fixture& into,
     } else if (kw == "range") {
       Fixture::Range r;
       r.line = line;
-      if (w.size() != 4 || !ParseOid(w[1], r.oid) || !ParseInt(w[2], r.lo) ||
-          !ParseInt(w[3], r.hi) || r.lo > r.hi) {
+      if (w.size() != 4 || !ParseOid(w[1], r.oid) ||
+          !ParseInt(w[2], kLeast64, kMost64, where, r.lo) ||
+          !ParseInt(w[3], kLeast64, kMost64, where, r.hi) || r.lo > r.hi) {
         throw FixtureError(where + "range: expected \"range <oid> <min> <max>\"");
       }
       into.ranges.push_back(r);

@@ -63,11 +63,11 @@ LineKind ParseLine(const std::string& line, Entry& entry) {
 // What stands at the counter's name.
 enum class FileState { Read, Missing, Link, Unreadable };
 
-// Reads every line of the file at `path` (and its permission bits into
-// `mode`) through a descriptor opened without following a link at the last
-// name: the counter usually lives in a folder others may write to, and a
-// link planted there could lead to any file of the user's.
-FileState ReadLines(const std::string& path, std::vector<std::string>& lines, mode_t& mode) {
+// Reads every line of the file at `path` (and its status into `st`) through
+// a descriptor opened without following a link at the last name: the
+// counter usually lives in a folder others may write to, and a link planted
+// there could lead to any file of the user's.
+FileState ReadLines(const std::string& path, std::vector<std::string>& lines, struct stat& st) {
   // O_NONBLOCK: a FIFO at the name must not stop the start-up.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
@@ -78,9 +78,7 @@ FileState ReadLines(const std::string& path, std::vector<std::string>& lines, mo
     int fd;
     ~Closer() { ::close(fd); }
   } closer{fd};
-  struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return FileState::Unreadable;
-  mode = st.st_mode & 0777;
   std::string bytes;
   char buffer[4096];
   for (;;) {
@@ -118,16 +116,31 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
+// Gives the file open at `fd` the owner and group of `old` where the writer
+// may. Only root gives a file away; a user may still give it one of their
+// groups. What is not allowed is left as it is: the counter is then the
+// writer's own, as any new file of theirs, and is still written.
+void TakeOwner(int fd, const struct stat& old) {
+  struct stat now {};
+  if (::fstat(fd, &now) != 0) return;
+  if (now.st_uid == old.st_uid && now.st_gid == old.st_gid) return;
+  if (::fchown(fd, old.st_uid, old.st_gid) == 0) return;
+  if (now.st_gid != old.st_gid) ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+}
+
 // Creates a new file beside `path` under a name no one can foresee
 // (mkostemp, which also refuses whatever already stands at the name). The
 // counter usually lives in the current folder, which others may write to: a
 // fixed name there could be a planted link that the write would follow.
-// The file gets `mode`. Returns the descriptor (and the name in `temp`), or
-// -1.
-int CreateTempFile(const std::string& path, mode_t mode, std::string& temp) {
+// The file gets `mode`, and the owner and group of `old` unless null.
+// Returns the descriptor (and the name in `temp`), or -1.
+int CreateTempFile(const std::string& path, mode_t mode, const struct stat* old,
+                   std::string& temp) {
   std::string name = path + ".tmp.XXXXXX";
   const int fd = ::mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) return -1;
+  // The owner first: a change of owner may clear permission bits.
+  if (old) TakeOwner(fd, *old);
   // mkostemp gives 0600; should the change fail, the file stays the
   // narrower of the two.
   ::fchmod(fd, mode);
@@ -147,8 +160,8 @@ mode_t NewFileMode() {
 int getBootCounter(const std::string& path, const OctetStr& engine_id, unsigned int& boots) {
   boots = 0;
   std::vector<std::string> lines;
-  mode_t mode = 0;
-  switch (ReadLines(path, lines, mode)) {
+  struct stat st {};
+  switch (ReadLines(path, lines, st)) {
     case FileState::Read:
       break;
     case FileState::Link:
@@ -181,10 +194,16 @@ int saveBootCounter(const std::string& path, const OctetStr& engine_id, unsigned
   std::string text;
   std::vector<std::string> lines;
   // A new file gets the mode of any new file of the user's; a rewritten one
-  // keeps its own, so that a counter its owner made private stays private.
+  // keeps its own, so that a counter its owner made private stays private,
+  // and its owner and group, so that a start by root leaves the user's
+  // counter the user's.
+  struct stat old {};
   mode_t mode = 0;
-  switch (ReadLines(path, lines, mode)) {
+  const struct stat* owner = nullptr;
+  switch (ReadLines(path, lines, old)) {
     case FileState::Read:
+      mode = old.st_mode & 0777;
+      owner = &old;
       break;
     case FileState::Missing:
       mode = NewFileMode();
@@ -205,7 +224,7 @@ int saveBootCounter(const std::string& path, const OctetStr& engine_id, unsigned
   // The rename puts the new file in place of whatever stands at `path` by
   // then, and never writes through it.
   std::string tmp;
-  const int fd = CreateTempFile(path, mode, tmp);
+  const int fd = CreateTempFile(path, mode, owner, tmp);
   if (fd < 0) return SNMPv3_FILECREATE_ERROR;
   bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
   if (::close(fd) != 0) ok = false;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "SmallDevice.h"
 #include "simulator/src/Schema.h"
@@ -91,6 +92,54 @@ TEST(SimFixture, RowsAreCountedBeforeTheyAreMade) {
   f = Fixture();
   sim::ParseFixture("table 1.2 int ports\ntable 1.3 int 1", "f", f, 11);
   EXPECT_EQ(f.tables[1].rows.size(), 1u);
+}
+
+TEST(SimFixture, NumbersOutOfRangeAreRefusedBeforeAnyRowIsMade) {
+  // A number beyond what its place takes names itself and the line, also
+  // where it ends a range: a range up to the largest 64-bit number never
+  // ended and filled the memory. Each case runs in a child that may not
+  // grow far, so that a fault fails the case instead of the machine.
+  struct Case {
+    const char* text;
+    const char* outcome;  // the error, or the rows of the last table
+  };
+  const std::vector<Case> cases = {
+      {"table 1.3.6.1.3.99.1 int 9223372036854775807-9223372036854775807",
+       "f:1: number \"9223372036854775807\" out of range (0 to 2147483647)"},
+      {"\n\ntable 1.2 int 5-99999999999999999999",
+       "f:3: number \"99999999999999999999\" out of range (0 to 2147483647)"},
+      {"table 1.2 int 2147483648", "f:1: number \"2147483648\" out of range (0 to 2147483647)"},
+      {"table 1.2 int -1", "f:1: number \"-1\" out of range (0 to 2147483647)"},
+      {"table 1.2 int 0-2147483647", "f:1: more than 100000 rows in all tables"},
+      {"table 1.2 int 2147483600-2147483647", "48 rows, the last 2147483647"},
+      {"table 1.2 int 2147483647", "1 rows, the last 2147483647"},
+      {"table 1.2 int 1 cols=4294967297",
+       "f:1: number \"4294967297\" out of range (0 to 2147483647)"},
+      {"range 1.2 0 9223372036854775808",
+       "f:1: number \"9223372036854775808\" out of range (-9223372036854775808 to "
+       "9223372036854775807)"},
+      {"rule 1.2 on 2147483648 clear",
+       "f:1: number \"2147483648\" out of range (-2147483648 to 2147483647)"},
+      {"rule 1.2 on 1 clear reads -2147483649",
+       "f:1: number \"-2147483649\" out of range (-2147483648 to 2147483647)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EXIT(
+        {
+          CapDataGrowth(512);
+          std::string outcome = ErrorOf(c.text);
+          if (outcome.empty()) {
+            Fixture f;
+            sim::ParseFixture(c.text, "f", f);
+            outcome = std::to_string(f.tables.back().rows.size()) + " rows, the last " +
+                      f.tables.back().rows.back().back();
+          }
+          std::fputs(outcome.c_str(), stderr);
+          std::exit(outcome == c.outcome ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+  }
 }
 
 TEST(SimFixture, SeedingRejectsWhatDoesNotFitTheCatalogue) {

@@ -11,8 +11,10 @@
 
 #include "SimulatorHarness.h"
 #include "simulator/src/StateFile.h"
+#include "support/Deadline.h"
 #include "support/FileSizeLimit.h"
 #include "support/FlushedFiles.h"
+#include "support/RewriteOwner.h"
 
 namespace simtest {
 namespace {
@@ -61,6 +63,125 @@ TEST(StateFile, IsWrittenWholeUnderAFreshNameOrNotAtAll) {
     if (!c.written) {
       EXPECT_NE(error.find("cannot write " + file), std::string::npos) << error;
     }
+  }
+}
+
+TEST(StateFile, ANewFileGetsTheUsersModeAndARewriteKeepsItsOwn) {
+  // Others read these files (the port file above all): a new one is as
+  // readable as any new file of the user's, not private as a temporary
+  // file is made.
+  struct Case {
+    int existing;  // the file's mode before; -1: no file
+    mode_t mask;
+    mode_t expected;
+  };
+  const std::vector<Case> cases = {
+      {-1, 022, 0644}, {-1, 077, 0600}, {-1, 002, 0664}, {0600, 022, 0600}, {0664, 077, 0664}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::oct << "mode " << c.existing << ", umask " << c.mask);
+    vntest::TempDir dir;
+    const std::string file = dir.File("port");
+    if (c.existing >= 0) {
+      dir.Write("port", "161\n");
+      ASSERT_EQ(chmod(file.c_str(), static_cast<mode_t>(c.existing)), 0);
+    }
+    const mode_t previous = umask(c.mask);
+    std::string error;
+    const bool ok = sim::WriteStateFile(file, "1161\n", error);
+    umask(previous);
+    EXPECT_TRUE(ok) << error;
+    struct stat st {};
+    ASSERT_EQ(stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, c.expected);
+    EXPECT_EQ(vntest::ReadFile(file), "1161\n");
+  }
+}
+
+TEST(StateFile, ARewriteKeepsTheFilesOwner) {
+  // A simulator run once as root leaves a user's state folder usable by
+  // the user.
+  if (!vntest::MayActAsOtherUsers()) GTEST_SKIP() << "needs root to own files as others";
+  vntest::ExpectRewritesKeepTheOwner("engine-boots", "7\n", [](const std::string& path) {
+    std::string error;
+    return sim::WriteStateFile(path, "8\n", error);
+  });
+}
+
+TEST(StateFile, OnlyTheFirstBytesOfARegularFileAreRead) {
+  // What stands at the engine-boots name in a state folder others may
+  // write to: a link is not followed (one to /dev/zero would never end), a
+  // FIFO is not waited at, and a file is read no further than a count
+  // needs. What is refused stops the start, naming the file.
+  enum class Kind { Missing, Count, Large, Fifo, LinkToZero, LinkToCount, Folder };
+  struct Case {
+    const char* what;
+    Kind kind;
+    const char* why;  // the error after "cannot read <file>: "; nullptr: read
+    bool program;     // the simulator program is started on it as well
+  };
+  const std::vector<Case> cases = {
+      {"no file", Kind::Missing, nullptr, false},
+      {"a count", Kind::Count, nullptr, false},
+      {"a large file", Kind::Large, nullptr, false},
+      {"a FIFO", Kind::Fifo, "not a regular file", true},
+      {"a link to /dev/zero", Kind::LinkToZero, "it is a link", false},
+      {"a link to a count", Kind::LinkToCount, "it is a link", true},
+      {"a folder", Kind::Folder, "not a regular file", false},
+  };
+  constexpr off_t kLarge = 64 << 20;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    vntest::TempDir state;
+    const std::string file = state.File("engine-boots");
+    const std::string count = state.Write("count", "5\n");
+    switch (c.kind) {
+      case Kind::Missing:
+        break;
+      case Kind::Count:
+        state.Write("engine-boots", "5\n");
+        break;
+      case Kind::Large:
+        state.Write("engine-boots", "5\n");
+        ASSERT_EQ(truncate(file.c_str(), kLarge), 0);
+        break;
+      case Kind::Fifo:
+        ASSERT_EQ(mkfifo(file.c_str(), 0666), 0);
+        break;
+      case Kind::LinkToZero:
+        ASSERT_EQ(symlink("/dev/zero", file.c_str()), 0);
+        break;
+      case Kind::LinkToCount:
+        ASSERT_EQ(symlink(count.c_str(), file.c_str()), 0);
+        break;
+      case Kind::Folder:
+        ASSERT_EQ(mkdir(file.c_str(), 0700), 0);
+        break;
+    }
+    std::string text = "stale", error;
+    bool ok = false;
+    {
+      vntest::Deadline deadline(5);
+      ok = sim::ReadStateFile(file, text, error);
+      EXPECT_FALSE(deadline.Passed()) << "the read waited";
+    }
+    if (c.why) {
+      EXPECT_FALSE(ok);
+      EXPECT_EQ(error, "cannot read " + file + ": " + c.why);
+      EXPECT_EQ(text, "");
+    } else {
+      EXPECT_TRUE(ok) << error;
+      const std::string expected = c.kind == Kind::Missing ? "" : "5\n";
+      EXPECT_EQ(text.substr(0, expected.size()), expected);
+      EXPECT_EQ(text.size(), c.kind == Kind::Large ? sim::kMostStateFileBytes : expected.size());
+    }
+    if (c.program) {
+      Simulator sim({"--state-dir", state.Path()});
+      EXPECT_FALSE(sim.Running());
+      EXPECT_NE(sim.Output().find("kxr-simulator: cannot read " + file + ": " + c.why + "\n"),
+                std::string::npos)
+          << sim.Output();
+    }
+    EXPECT_EQ(vntest::ReadFile(count), "5\n");
   }
 }
 

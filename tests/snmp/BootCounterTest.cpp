@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "snmp/BootCounter.h"
+#include "support/Deadline.h"
 #include "support/FileSizeLimit.h"
+#include "support/FlushedFiles.h"
+#include "support/RewriteOwner.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -176,6 +179,51 @@ TEST_F(BootCounter, TheRewrittenFileKeepsItsMode) {
     EXPECT_EQ(getBootCounter(path_, kEngine, boots), SNMPv3_OK);
     EXPECT_EQ(boots, 3u);
   }
+}
+
+TEST_F(BootCounter, ARewriteKeepsTheFilesOwner) {
+  // A start through sudo must leave the user's counter the user's.
+  if (!vntest::MayActAsOtherUsers()) GTEST_SKIP() << "needs root to own files as others";
+  vntest::ExpectRewritesKeepTheOwner(
+      "VnSNMP_PP_BootCounter", "0102 7\n",
+      [](const std::string& path) { return saveBootCounter(path, kEngine, 5) == SNMPv3_OK; });
+}
+
+TEST_F(BootCounter, TheNewFileIsOnDiskBeforeItTakesTheOldOnesPlace) {
+  // Flushed under its own name, that is before the rename.
+  for (const bool existing : {false, true}) {
+    SCOPED_TRACE(existing ? "a file" : "no file");
+    unlink(path_.c_str());
+    if (existing) dir_.Write("VnSNMP_PP_BootCounter", "0102 7\n");
+    vntest::ForgetFlushedFiles();
+    ASSERT_EQ(saveBootCounter(path_, kEngine, 4), SNMPv3_OK);
+    const std::vector<std::string> flushed = vntest::FlushedFiles();
+    ASSERT_EQ(flushed.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(flushed[0])
+                  .filename()
+                  .string()
+                  .rfind("VnSNMP_PP_BootCounter.tmp.", 0),
+              0u)
+        << flushed[0];
+  }
+}
+
+TEST_F(BootCounter, AFifoAtItsNameIsRefusedWithoutWaiting) {
+  // Nobody writes to the FIFO: an open that waited for a writer would hold
+  // the module's start for ever.
+  ASSERT_EQ(mkfifo(path_.c_str(), 0666), 0);
+  unsigned int boots = 9;
+  {
+    vntest::Deadline deadline(5);
+    EXPECT_EQ(getBootCounter(path_, kEngine, boots), SNMPv3_FILEOPEN_ERROR);
+    EXPECT_EQ(saveBootCounter(path_, kEngine, 1), SNMPv3_FILEOPEN_ERROR);
+    EXPECT_FALSE(deadline.Passed()) << "the counter waited at the FIFO";
+  }
+  EXPECT_EQ(boots, 0u);
+  struct stat st {};
+  ASSERT_EQ(lstat(path_.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(Names(), std::vector<std::string>{"VnSNMP_PP_BootCounter"});
 }
 
 TEST_F(BootCounter, AWriteCutShortByAFileSizeLimitFailsAndLeavesNothing) {

@@ -1,7 +1,6 @@
 #include "platform/RegistryStore.h"
 
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -17,19 +16,6 @@
 #include "platform/WholeFile.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// The mode the rewritten file gets: the one it has, so that a file its
-// owner made private stays private; a new file gets the mode any new file
-// of the user's would have.
-unsigned ModeFor(const std::string& target) {
-  struct stat st {};
-  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 0777u;
-  return NewFileMode();
-}
-
-}  // namespace
 
 bool TMemoryRegistryStore::KeyExists(const AnsiString& path) {
   return vn_registry::KeyExists(text_, path.str());
@@ -99,7 +85,9 @@ void TFileRegistryStore::Save(const std::string& text) const {
   if (file.empty()) fail("no file name");
   std::error_code ec;
   // Follow a link to the real file so that the rename replaces the file and
-  // not the link.
+  // not the link. The new file keeps the mode, owner and group of the old
+  // one: a file its owner made private stays private, and a rewrite by root
+  // leaves the user's file the user's.
   fs::path target = fs::absolute(file, ec);
   if (ec) fail(ec.message());
   if (fs::path real = fs::weakly_canonical(target, ec); !ec) target = real;
@@ -107,8 +95,7 @@ void TFileRegistryStore::Save(const std::string& text) const {
     fs::create_directories(target.parent_path(), ec);
     if (ec) fail(ec.message());
   }
-  if (const int error = ReplaceFileWhole(target.string(), text, ModeFor(target.string())))
-    fail(std::strerror(error));
+  if (const int error = ReplaceFileWhole(target.string(), text)) fail(std::strerror(error));
 }
 
 AnsiString DefaultRegistryPath() {

@@ -22,6 +22,18 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
+// Gives the file open at `fd` the owner and group of `old` where the writer
+// may. Only root gives a file away; a user may still give it one of their
+// groups. What is not allowed is left as it is: the file is then the
+// writer's own, as it was before rewrites kept owners, and is still written.
+void TakeOwner(int fd, const struct stat& old) {
+  struct stat now {};
+  if (::fstat(fd, &now) != 0) return;
+  if (now.st_uid == old.st_uid && now.st_gid == old.st_gid) return;
+  if (::fchown(fd, old.st_uid, old.st_gid) == 0) return;
+  if (now.st_gid != old.st_gid) ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+}
+
 }  // namespace
 
 unsigned NewFileMode() {
@@ -30,13 +42,18 @@ unsigned NewFileMode() {
   return 0666u & ~static_cast<unsigned>(mask);
 }
 
-int ReplaceFileWhole(const std::string& path, const std::string& text, unsigned mode) {
+int ReplaceFileWhole(const std::string& path, const std::string& text) {
+  struct stat old {};
+  const bool replacing = ::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  const mode_t mode = replacing ? old.st_mode & 0777 : static_cast<mode_t>(NewFileMode());
   std::string temp = path + ".tmp.XXXXXX";
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return errno;
+  // The owner first: a change of owner may clear permission bits.
+  if (replacing) TakeOwner(fd, old);
   // mkostemp gives 0600; should the change fail, the file stays the
   // narrower of the two.
-  ::fchmod(fd, static_cast<mode_t>(mode & 0777u));
+  ::fchmod(fd, mode);
   int error = WriteAll(fd, text) && ::fsync(fd) == 0 ? 0 : errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && std::rename(temp.c_str(), path.c_str()) != 0) error = errno;

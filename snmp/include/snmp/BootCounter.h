@@ -19,7 +19,9 @@ int getBootCounter(const std::string& path, const OctetStr& engine_id, unsigned 
 
 // Stores boots for engine_id, keeping the other entries, through a temporary
 // file of a fresh name, flushed to disk, and a rename. The file keeps the
-// mode it had; a new one gets 0644 as far as the umask allows. SNMPv3_OK,
+// mode it had, and its owner and group where the writer may give them (root
+// gives any, a user a group of theirs; otherwise the file is the writer's
+// own); a new one gets 0644 as far as the umask allows. SNMPv3_OK,
 // SNMPv3_TOO_LONG_ERROR, SNMPv3_FILEOPEN_ERROR (existing file unreadable),
 // SNMPv3_FILECREATE_ERROR (the new file cannot be written whole; nothing is
 // left of it) or SNMPv3_FILERENAME_ERROR. An empty engine_id, boots above

@@ -12,6 +12,7 @@
 #include "platform/RegistryStore.h"
 #include "support/FileSizeLimit.h"
 #include "support/FlushedFiles.h"
+#include "support/RewriteOwner.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -70,6 +71,21 @@ TEST(RegistryFile, ARewriteIsFlushedFirstAndKeepsTheFilesMode) {
     EXPECT_EQ(text.rfind("; kept\n", 0) == 0, c.existing >= 0) << text;
     EXPECT_NE(text.find(kStored), std::string::npos) << text;
   }
+}
+
+TEST(RegistryFile, ARewriteKeepsTheFilesOwner) {
+  // The module run once through sudo must leave the user's registry the
+  // user's, readable and writable by them as before.
+  if (!vntest::MayActAsOtherUsers()) GTEST_SKIP() << "needs root to own files as others";
+  vntest::ExpectRewritesKeepTheOwner("registry.ini", kStored, [](const std::string& path) {
+    try {
+      TFileRegistryStore store(path.c_str());
+      store.WriteValue(kKey, "x", "2");
+      return true;
+    } catch (const ERegistryException&) {
+      return false;
+    }
+  });
 }
 
 TEST(RegistryFile, AWriteCutShortByAFileSizeLimitFailsAndLeavesNothing) {

@@ -55,8 +55,9 @@ class TMemoryRegistryStore : public TRegistryStore {
 
 // A text file, read afresh for every question so that changes made by others
 // show at once, and rewritten whole (through a temporary file, flushed to
-// disk, and a rename) for every change; the file keeps its mode. A missing
-// file is an empty store; its folder is created with the first change.
+// disk, and a rename) for every change; the file keeps its mode, and its
+// owner and group where the writer may give them (ReplaceFileWhole). A
+// missing file is an empty store; its folder is created with the first change.
 class TFileRegistryStore : public TRegistryStore {
  public:
   explicit TFileRegistryStore(const AnsiString& fileName) : fileName_(fileName) {}
