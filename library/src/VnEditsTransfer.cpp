@@ -47,8 +47,8 @@ int HexDigitCount(const AnsiString& text) {
 // count (its first digit would become an octet alone), a MAC or IPv6 address
 // of the wrong digit count, a time not as it is printed ("100" and "abc"
 // into 0:00:00.00, ".5" into five hundredths), an object identifier that is
-// not dotted numbers (no value). Text that is not hex at all is judged for every
-// single control (IsBadHexInput).
+// not dotted numbers (no value) or is one number alone. Text that is not hex
+// at all is judged for every single control (IsBadHexInput).
 bool IsBadTypedText(std::uint32_t syntax, const AnsiString& text) {
   if (text == VnNullValueText) return false;
   // An empty address is no value, sent as such (as "(NULL)" is).
@@ -81,8 +81,10 @@ bool IsBadTypedText(std::uint32_t syntax, const AnsiString& text) {
     case SNMP_SYNTAX_TIMETICKS:
       return !VnIsTimeTicksText(text);
     case SNMP_SYNTAX_OBJECTID: {
+      // The wire form holds the first two sub-identifiers in one number: a
+      // single one would reach the agent as another identifier ("1" as 0.1).
       VnSubIds ids;
-      return !VnParseDotted(text, ids);
+      return !VnParseDotted(text, ids) || ids.size() == 1;
     }
     case SNMP_SYNTAX_BITSTR:
     case SNMP_SYNTAX_OCTETSTR:

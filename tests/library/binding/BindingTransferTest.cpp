@@ -524,12 +524,12 @@ TEST_F(TransferTest, TypedDateAndTimeMustBeTheTextFormInRange) {
   }
 }
 
-// Typed hex text is sent only as whole octets (an odd digit count would
-// make the first digit an octet alone), and an address only with its
-// digit count (blanks between hex digits are dropped); an IPv4 address
-// only as four dotted numbers up to 255. An empty address is no value. A
-// time is sent only as it is printed, an object identifier only as dotted
-// numbers.
+// Typed hex text is sent only as hex digits and whole octets (an odd digit
+// count would make the first digit an octet alone), and an address only
+// with its digit count (blanks between hex digits are dropped); an IPv4
+// address only as four dotted numbers up to 255. An empty address is no
+// value. A time is sent only as it is printed, an object identifier only
+// as dotted numbers, two at least ("1" would reach the agent as 0.1).
 TEST_F(TransferTest, TypedHexAddressTimeAndIdentifierTextsMustBeWhole) {
   request->AsyncMode = false;
   request->Request.Device.Address = "";
@@ -549,6 +549,8 @@ TEST_F(TransferTest, TypedHexAddressTimeAndIdentifierTextsMustBeWhole) {
       {kOctets, "abc", VNERR_BAD_PART_VALUE},
       {kOctets, "a bc", VNERR_BAD_PART_VALUE},
       {kOctets, "1", VNERR_BAD_PART_VALUE},
+      {kOctets, "GG", VNERR_BAD_PART_VALUE},
+      {kOctets, "AB CG", VNERR_BAD_PART_VALUE},
       {kMac, "001122334455", VNERR_BAD_ADDRESS},
       {kMac, "00 11 22 33 44 55", VNERR_BAD_ADDRESS},
       {kMac, "00112233445", VNERR_BAD_PART_VALUE},
@@ -556,6 +558,7 @@ TEST_F(TransferTest, TypedHexAddressTimeAndIdentifierTextsMustBeWhole) {
       {kMac, "00112233445566", VNERR_BAD_PART_VALUE},
       {kMac, "", VNERR_BAD_ADDRESS},  // no value, sent as such
       {kMac, "00-11-22-33-44-55", VNERR_BAD_PART_VALUE},
+      {kMac, "0011223344GG", VNERR_BAD_PART_VALUE},
       {kMac, "(NULL)", VNERR_BAD_ADDRESS},
       {kIpv6, v6, VNERR_BAD_ADDRESS},
       {kIpv6, v6.substr(1), VNERR_BAD_PART_VALUE},
@@ -584,6 +587,11 @@ TEST_F(TransferTest, TypedHexAddressTimeAndIdentifierTextsMustBeWhole) {
       {kOid, "1.3.6.1.4.1.171", VNERR_BAD_ADDRESS},
       {kOid, "1.3.6.x", VNERR_BAD_PART_VALUE},
       {kOid, "1.3.4294967296", VNERR_BAD_PART_VALUE},
+      {kOid, "2.100", VNERR_BAD_ADDRESS},
+      {kOid, "1", VNERR_BAD_PART_VALUE},
+      {kOid, "0", VNERR_BAD_PART_VALUE},
+      {kOid, ".1", VNERR_BAD_PART_VALUE},
+      {kOid, "4294967295", VNERR_BAD_PART_VALUE},
   };
   for (const auto& c : cases) {
     edit[c.item]->SetText(c.text.c_str());
@@ -662,7 +670,10 @@ TEST_F(TransferTest, TypedPartsMustFitTheirPart) {
       {"int16", 0, "32768", VNERR_BAD_PART_VALUE},
       {"int16", 0, "-32769", VNERR_BAD_PART_VALUE},
       {"ip", 2, " 7 ", VNERR_BAD_ADDRESS},
+      {"ip", 0, "256", VNERR_BAD_PART_VALUE},
+      {"ip", 1, "256", VNERR_BAD_PART_VALUE},
       {"ip", 2, "256", VNERR_BAD_PART_VALUE},
+      {"ip", 3, "256", VNERR_BAD_PART_VALUE},
       {"ip", 2, "-1", VNERR_BAD_PART_VALUE},
       {"ip", 2, "2x", VNERR_BAD_PART_VALUE},
       {"ip", 3, "", VNERR_BAD_PART_VALUE},

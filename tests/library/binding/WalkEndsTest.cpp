@@ -20,6 +20,7 @@ constexpr const char* kFixture =
     "object 1.3.6.1.3.1718.1.1.3 integer readonly Trap\n"
     "object 1.3.6.1.3.1718.1.1.4 integer readonly Sparse\n"
     "object 1.3.6.1.3.1718.1.1.5 integer readonly Disordered\n"
+    "object 1.3.6.1.3.1718.1.1.6 integer readonly Gapped\n"
     "object 1.3.6.1.3.1718.2 displaystr readonly Note\n"
     "object 1.3.6.1.3.1718.3 ipaddress readonly Gateway\n"
     "table 1.3.6.1.3.1718.1.1 int 1-4\n"
@@ -31,6 +32,8 @@ constexpr const char* kFixture =
     "value 1.3.6.1.3.1718.3.0 10.1.2.3\n"
     "absent 1.3.6.1.3.1718.1.1.3\n"
     "absent 1.3.6.1.3.1718.1.1.4.3\nabsent 1.3.6.1.3.1718.1.1.4.4\n"
+    "value 1.3.6.1.3.1718.1.1.6.1 61\nabsent 1.3.6.1.3.1718.1.1.6.2\n"
+    "value 1.3.6.1.3.1718.1.1.6.3 63\nvalue 1.3.6.1.3.1718.1.1.6.4 64\n"
     "absent 1.3.6.1.3.1718.2.0\n"
     "disorder 1.3.6.1.3.1718.1.1.5\n"
     // Rows indexed by an IPv4 address where the request declares an implied
@@ -55,6 +58,8 @@ const VnSNMPVarDesc kSparse =
     Var("1.3.6.1.3.1718.1.1.4", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY);
 const VnSNMPVarDesc kDisordered =
     Var("1.3.6.1.3.1718.1.1.5", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY);
+const VnSNMPVarDesc kGapped =
+    Var("1.3.6.1.3.1718.1.1.6", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY);
 
 using Row = std::vector<std::string>;
 
@@ -159,6 +164,25 @@ TEST_F(OddDevice, AnswersThatDoNotIncreaseEndTheColumn) {
   ExpectWalks(
       *beside,
       {{"1", "a", "51"}, {"2", "b", "52"}, {"3", "c", "(NOTDONE)"}, {"4", "d", "(NOTDONE)"}});
+}
+
+// Each column steps on by itself: where the second column skips a row, the
+// row is named by the first column that goes on (the skipping column shows
+// a later row's value there); once the first column has ended, by the next.
+TEST_F(OddDevice, ARowIsNamedByTheFirstColumnThatGoesOn) {
+  const struct {
+    std::vector<VnSNMPVarDesc> items;
+    std::vector<Row> rows;
+  } cases[] = {
+      {{kIndex, kSparse, kGapped},
+       {{"1", "41", "61"}, {"2", "42", "63"}, {"4", "(NOTDONE)", "64"}}},
+      {{kIndex, kGapped, kSparse},
+       {{"1", "61", "41"}, {"3", "63", "42"}, {"4", "64", "(NOTDONE)"}}},
+  };
+  for (const auto& c : cases) {
+    auto r = Request(c.items, VnItemType::MVT_FMV, 1);
+    ExpectWalks(*r, c.rows);
+  }
 }
 
 // noSuchInstance and noSuchObject in a GET reply are absent values in every

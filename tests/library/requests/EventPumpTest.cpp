@@ -1,8 +1,18 @@
 // The event pump: a reply is handled as soon as it has arrived, by the same
-// guarded handler as the timer's, and a completion that pumps messages runs
-// no other completion inside it.
+// guarded handler as the timer's, a round reads what has arrived and no
+// more, and a completion that pumps messages runs no other completion
+// inside it.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <cstdint>
+#include <cstring>
+
+#include "EmptyReads.h"
 #include "RequestTestSupport.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPSession.h"
@@ -38,6 +48,61 @@ TEST_F(EventPump, ReplyIsHandledWithoutWaitingForTheTimer) {
   EXPECT_EQ(walk.rows, WalkSync(*r));
   ASSERT_FALSE(walk.records.empty());
   EXPECT_EQ(walk.records.back().Number, VNERR_OK);
+}
+
+// Whether the socket has something to read, waiting up to ms for it.
+bool Readable(int fd, int ms) {
+  pollfd p{fd, POLLIN, 0};
+  return ::poll(&p, 1, ms) > 0;
+}
+
+// A datagram from another socket of this host to the local UDP port.
+void SendDatagram(std::uint16_t port, const char* text) {
+  const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  to.sin_port = htons(port);
+  EXPECT_GT(::sendto(fd, text, std::strlen(text), 0, reinterpret_cast<sockaddr*>(&to), sizeof to),
+            0);
+  ::close(fd);
+}
+
+// A round of the pump reads what has arrived, also a datagram no request
+// waits for (a late duplicate of a reply: left unread, it would keep the
+// socket's watch running the pump over and over), and stops at the first
+// read that finds nothing, also while a request waits for its reply.
+TEST_F(EventPump, ARoundReadsWhatHasArrivedAndStopsAtTheFirstEmptyRead) {
+  const struct {
+    const char* what;
+    bool requestWaits;
+    bool datagram;
+    int emptyReads;
+  } cases[] = {
+      {"a late datagram, no request waiting", false, true, 0},
+      {"a request waiting, nothing arrived", true, false, 1},
+  };
+  SilentPort silent;
+  for (const auto& c : cases) {
+    auto r = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
+    if (c.requestWaits) {
+      r->Device.Port = static_cast<std::uint16_t>(silent.Port());
+      r->Timeout = 1000;  // 10 s: it waits all through the round
+      r->SendGetAsync([](VnSNMPError&, VnSNMPVarList&) {}, VnReadFrom::Start);
+    }
+    const int fd = g_SnmpSession->get_socket();
+    if (c.datagram) {
+      SendDatagram(g_SnmpSession->get_local_port(), "late");
+      ASSERT_TRUE(Readable(fd, 2000)) << c.what;
+    }
+    CountEmptyReadsOf(fd);
+    SNMPProcessPendingEvents();
+    EXPECT_EQ(EmptyReads(), c.emptyReads) << c.what;
+    EXPECT_FALSE(Readable(fd, 0)) << c.what;  // the watch has nothing to run for
+    CountEmptyReadsOf(-1);
+    InitSnmpSession(AnsiString(Folder().Path()));  // the waiting request ends
+  }
 }
 
 // The second reply arrives while the first completion pumps messages: it is

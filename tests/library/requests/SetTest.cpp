@@ -158,6 +158,41 @@ TEST_F(ScalarSet, RefusedSetRaisesAndLeavesTheList) {
   EXPECT_EQ(Snapshot(*w), before);
 }
 
+// A derived item goes out as its send expression makes it, not as its
+// receive expression would, and the list keeps the value it held.
+TEST_F(ScalarSet, DerivedItemSendsItsSendSideValue) {
+  // snmpEnableAuthenTraps, 1 or 2: the item shows the agent's number as
+  // it is and sends the other number than the one it holds.
+  static const VnSNMPVarDesc kAuthTraps[] = {
+      {"1.3.6.1.2.1.11.30", "AuthTraps", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READWRITE, nullptr, "$0",
+       "3-$0", nullptr, nullptr, nullptr},
+      kEnd};
+  static const VnSNMPVarDesc kPlain[] = {
+      Desc("1.3.6.1.2.1.11.30", "AuthTraps", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
+  const struct {
+    bool async;
+    const char* held;
+    const char* sent;
+  } cases[] = {{false, "2", "1"}, {false, "1", "2"}, {true, "2", "1"}, {true, "1", "2"}};
+  for (const auto& c : cases) {
+    auto w = MakeRequest(kAuthTraps, VnItemType::SVT_SV, 0);
+    SetValue(*w, 0, c.held);
+    if (c.async) {
+      std::vector<VnSNMPError> records;
+      w->SendSetAsync([&](VnSNMPError& e, VnSNMPVarList&) { records.push_back(e); },
+                      VnSetReply::StatusOnly, "", nullptr);
+      ASSERT_TRUE(PumpUntil([&] { return !records.empty(); }, 5000));
+      EXPECT_EQ(records[0].Number, VNERR_OK);
+    } else {
+      EXPECT_EQ(RaisedNumber([&] { w->SendSet(VnSetReply::StatusOnly, "", nullptr); }), 0);
+    }
+    EXPECT_EQ(ValueOf(*w, 0), c.held);
+    auto r = MakeRequest(kPlain, VnItemType::SVT_SV, 0);
+    r->SendGet(VnReadFrom::Start);
+    EXPECT_EQ(ValueOf(*r, 0), c.sent) << (c.async ? "async" : "sync") << " holding " << c.held;
+  }
+}
+
 using RowSet = AgentTest;
 
 // The snmpTargetAddrTable rows as our own walk reads them: name, status.

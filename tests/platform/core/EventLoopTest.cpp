@@ -51,7 +51,63 @@ TEST(PlainLoop, TimersFireWhenDueOncePerPeriodAndNeverNested) {
   clock.Advance(100);  // missed periods do not pile up
   Pass();
   EXPECT_EQ(periodic, 3);
+  Pass();
+  clock.Advance(19);
+  Pass();
+  EXPECT_EQ(periodic, 3);  // the next period counts from the late run
+  clock.Advance(1);
+  Pass();
+  EXPECT_EQ(periodic, 4);
   EXPECT_EQ(once, 1);
+}
+
+// What a callback does to a timer holds at once: a timer switched off by
+// another timer's callback in the same round does not run, a single-shot
+// timer switched on again in its own callback runs once more.
+TEST(PlainLoop, TimerSwitchedInACallbackKeepsThatSetting) {
+  struct Case {
+    const char* what;
+    bool singleShot;  // the first timer's
+    // Run in the first timer's callback on its run-th run (from 1).
+    void (*inFirst)(EventTimer& self, EventTimer& other, int run);
+    std::vector<int> first, second;  // runs after each of three periods
+  };
+  const Case cases[] = {
+      {"second switched off in the same round",
+       false,
+       [](EventTimer&, EventTimer& other, int) { other.SetEnabled(false); },
+       {1, 2, 3},
+       {0, 0, 0}},
+      {"single shot re-armed in its callback",
+       true,
+       [](EventTimer& self, EventTimer&, int run) {
+         if (run == 1) self.SetEnabled(true);
+       },
+       {1, 2, 2},
+       {1, 2, 3}},
+  };
+  for (const Case& c : cases) {
+    TVirtualClock clock;
+    TScopedClock inUse(clock);
+    int first = 0, second = 0;
+    EventTimer* self = nullptr;
+    EventTimer* other = nullptr;
+    EventTimer a([&] { c.inFirst(*self, *other, ++first); });  // made first: runs first
+    EventTimer b([&] { ++second; });
+    self = &a;
+    other = &b;
+    a.SetSingleShot(c.singleShot);
+    for (EventTimer* t : {&a, &b}) t->SetInterval(10);
+    std::vector<int> firstRuns, secondRuns;
+    for (int period = 0; period < 3; ++period) {
+      clock.Advance(10);
+      Pass();
+      firstRuns.push_back(first);
+      secondRuns.push_back(second);
+    }
+    EXPECT_EQ(firstRuns, c.first) << c.what;
+    EXPECT_EQ(secondRuns, c.second) << c.what;
+  }
 }
 
 TEST(PlainLoop, ClockGoingBackStartsThePeriodAnew) {
@@ -111,6 +167,29 @@ TEST(PlainLoop, WatchRunsWhileReadableAndSwitchesOffWhileItsCallbackRuns) {
   EXPECT_TRUE(watch.Enabled());  // back on after the callback
   Pass();
   EXPECT_EQ(calls, 1);
+}
+
+// A watch its own callback switches off stays off, also when the socket
+// was readable again inside the callback (which switched it off meanwhile).
+TEST(PlainLoop, WatchSwitchedOffInItsOwnCallbackStaysOff) {
+  for (bool nested : {false, true}) {
+    Pipe p;
+    int calls = 0;
+    EventWatch* self = nullptr;
+    EventWatch watch([&] {
+      ++calls;
+      if (nested) Pass();  // still readable
+      self->SetEnabled(false);
+    });
+    self = &watch;
+    watch.SetSocket(p.fds[0]);
+    p.Write();  // never read: only the switch stops the callback
+    Pass();
+    Pass();
+    EXPECT_EQ(calls, 1) << "nested " << nested;
+    EXPECT_FALSE(watch.Enabled()) << "nested " << nested;
+    watch.SetSocket(-1);
+  }
 }
 
 TEST(PlainLoop, WhatACallbackThrowsGoesNoFurther) {
