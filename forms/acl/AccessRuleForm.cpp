@@ -51,6 +51,11 @@ void RuleInputError(const AnsiString& message, TWinControl* control) {
 
 }  // namespace
 
+const int kRuleOwnerAcl = IPMaskInformationOwnerOption::kAcl;
+static_assert(EthernetMaskInformationOwnerOption::kAcl == kRuleOwnerAcl &&
+              IPv6MaskInfoOwnerOption::kAcl == kRuleOwnerAcl &&
+              PktContentMaskOwnerOption::kAcl == kRuleOwnerAcl);
+
 TAccessRuleForm::TAccessRuleForm(TComponent* AOwner) : TForm(AOwner) {}
 
 void TAccessRuleForm::BuildRuleFrame(TFormBuilder& B, const TRuleFrame& frame,

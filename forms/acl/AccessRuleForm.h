@@ -256,7 +256,9 @@ class TAccessRuleForm : public TForm {
   void ShowFailure(const AnsiString& text);
 };
 
-// Permit combo box preset: "permit".
-inline constexpr int kRulePermit = 1;
+// Preset of the rule forms' hidden, unbound owner combo box: the position
+// of "acl" in the mask tables' owner lists. The box has no items, so it
+// stays unchosen.
+extern const int kRuleOwnerAcl;
 inline constexpr const char* kRxRateRange = "Rx Rate should between 0-156249";
 inline constexpr int kRxRateMax = 156249;

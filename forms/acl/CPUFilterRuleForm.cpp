@@ -132,7 +132,7 @@ void TCPUFilterRuleForm::FormCreate(TObject*) {
   ClearRuleEdits();
   PermitComboBox->SetItemIndex(kCpuRulePermit);
   RowComboBox->SetItemIndex(kRuleCreateAndGo);
-  RuleOwnerComboBox->SetItemIndex(1);  // an empty list: stays unchosen
+  RuleOwnerComboBox->SetItemIndex(kRuleOwnerAcl);
   SetNoSelection();
   FirstRead();
 }

@@ -124,12 +124,12 @@ void TEthernetInformationRuleForm::FormCreate(TObject*) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
   ClearRuleEdits();
-  EnablePriorityComboBox->SetItemIndex(1);  // disabled
-  PermitComboBox->SetItemIndex(kRulePermit);
+  EnablePriorityComboBox->SetItemIndex(EthernetInformationRuleRuleEnablePriorityOption::kDisabled);
+  PermitComboBox->SetItemIndex(EthernetInformationRulePermitRuleOption::kPermit);
   EnablePriorityComboBoxChange(nullptr);
   EnableReplaceDSCPComboBoxChange(nullptr);
   RowComboBox->SetItemIndex(EthernetInformationRuleRowStatusOption::kCreateAndGo);
-  RuleOwnerComboBox->SetItemIndex(1);  // an empty list: stays unchosen
+  RuleOwnerComboBox->SetItemIndex(kRuleOwnerAcl);
   SetNoSelection();
   FirstRead();
 }
@@ -139,7 +139,9 @@ void TEthernetInformationRuleForm::ClearRuleEdits() {
                    EthTypeEdit, PriorityEdit, RxRateEdit, DSCPEdit})
     e->SetText("");
   for (const auto& [box, item] : TickItems) box->SetChecked(false);
-  EnableReplaceDSCPComboBox->SetItemIndex(1);  // disabled; its handler does not run
+  // Its handler does not run.
+  EnableReplaceDSCPComboBox->SetItemIndex(
+      EthernetInformationRuleEnableReplaceDSCPOption::kDisabled);
   if (PortFrame) PortFrame->ClearPorts();
   ShowCount();
 }

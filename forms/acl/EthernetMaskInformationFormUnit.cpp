@@ -110,10 +110,10 @@ void TEthernetMaskInformationForm::FormCreate(TObject*) {
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
-  UseVLanComBo->SetItemIndex(0);
-  Use8021pComBo->SetItemIndex(1);
-  MacMaskStateComBo->SetItemIndex(0);
-  UseEthTypeCombo->SetItemIndex(1);
+  UseVLanComBo->SetItemIndex(EthernetMaskInformationUseVLANOption::kEnabled);
+  Use8021pComBo->SetItemIndex(EthernetMaskInformationUse8021pOption::kDisabled);
+  MacMaskStateComBo->SetItemIndex(EthernetMaskInformationMACAddressMaskStateOption::kOther);
+  UseEthTypeCombo->SetItemIndex(EthernetMaskInformationUseEthernetTypeOption::kDisabled);
   RowStatusComBo->SetItemIndex(EthernetMaskInformationRowStatusOption::kCreateAndGo);
   ReadProfiles();
 }

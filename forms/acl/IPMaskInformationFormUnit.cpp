@@ -142,18 +142,18 @@ void TIPMaskInformationForm::FormCreate(TObject*) {
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
-  VlanComboBox->SetItemIndex(0);
-  IpAddMaskStateComboBox->SetItemIndex(0);
-  UseDSCPComBo->SetItemIndex(1);
-  UseProTypeComBo->SetItemIndex(0);
-  IcmpComboBox->SetItemIndex(0);
-  IgmpComboBox->SetItemIndex(1);
-  TCPOptionComBo->SetItemIndex(0);
-  UDPOptionComBo->SetItemIndex(0);
-  TCPFlagBitOptionComBo->SetItemIndex(1);
-  ProOptionComBo->SetItemIndex(1);
+  VlanComboBox->SetItemIndex(IPMaskInformationUseVLANOption::kEnabled);
+  IpAddMaskStateComboBox->SetItemIndex(IPMaskInformationAddressMaskStateOption::kOther);
+  UseDSCPComBo->SetItemIndex(IPMaskInformationUseDSCPOption::kDisabled);
+  UseProTypeComBo->SetItemIndex(IPMaskInformationUseProtocolTypeOption::kNone);
+  IcmpComboBox->SetItemIndex(IPMaskInformationICMPOptionOption::kNone);
+  IgmpComboBox->SetItemIndex(IPMaskInformationIGMPOptionOption::kDisable);
+  TCPOptionComBo->SetItemIndex(IPMaskInformationTCPOptionOption::kOther);
+  UDPOptionComBo->SetItemIndex(IPMaskInformationUDPOptionOption::kOther);
+  TCPFlagBitOptionComBo->SetItemIndex(IPMaskInformationTCPFlagBitOption::kDisable);
+  ProOptionComBo->SetItemIndex(IPMaskInformationProtocolIDOptionOption::kDisable);
   RowStatusComBo->SetItemIndex(IPMaskInformationRowStatusOption::kCreateAndGo);
-  OwnerComboBox->SetItemIndex(1);
+  OwnerComboBox->SetItemIndex(IPMaskInformationOwnerOption::kAcl);
   ReadProfiles();
 }
 
@@ -162,7 +162,7 @@ void TIPMaskInformationForm::ClearMaskEdits() {
        {IPIDEdit, IpAddMaskSrcEdit, IpAddMaskDstEdit, TCPUDPSrcMaskEdit, TCPUDPDstPortMaskEdit,
         TCPFlagBitMaskEdit, ProIDMaskEdit, ProtoIDEdit, SrcMacAddrMaskEdit, EntriesEdit})
     e->SetText("");
-  OwnerComboBox->SetItemIndex(1);
+  OwnerComboBox->SetItemIndex(IPMaskInformationOwnerOption::kAcl);
 }
 
 void TIPMaskInformationForm::BT_GetClick(TObject*) { ReadProfiles(); }

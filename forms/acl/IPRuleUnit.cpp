@@ -152,13 +152,13 @@ void TIPRuleForm::FormCreate(TObject*) {
                    SourcePortEdit, DestPortEdit, FlagEdit, ProtocolIDEdit, UserMaskEdit,
                    PriorityEdit, DSCPValueEdit, RxRateEdit, TypeEdit, CodeEdit})
     e->SetText("");
-  ProtocolComboBox->SetItemIndex(0);  // none
-  PriorityComboBox->SetItemIndex(1);  // disabled
-  PermitComboBox->SetItemIndex(kRulePermit);
+  ProtocolComboBox->SetItemIndex(IPRuleProtocolOption::kNone);
+  PriorityComboBox->SetItemIndex(IPRuleEnablePriorityOption::kDisabled);
+  PermitComboBox->SetItemIndex(IPRulePermitOption::kPermit);
   PriorityComboBoxChange(nullptr);
   EnableReplComboBoxChange(nullptr);  // no item chosen yet: no change
   RowComboBox->SetItemIndex(IPRuleRowStatusOption::kCreateAndGo);
-  OwnerComboBox->SetItemIndex(1);  // an empty list: stays unchosen
+  OwnerComboBox->SetItemIndex(kRuleOwnerAcl);
   SetNoSelection();
   FirstRead();
 }

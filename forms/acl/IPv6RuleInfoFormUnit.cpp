@@ -122,10 +122,10 @@ void TIpv6RuleForm::FormCreate(TObject*) {
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
-  PriorityComboBox->SetItemIndex(1);  // disabled
-  PermitComboBox->SetItemIndex(kRulePermit);
+  PriorityComboBox->SetItemIndex(Ipv6RuleEnablePriorityOption::kDisabled);
+  PermitComboBox->SetItemIndex(Ipv6RulePermitOption::kPermit);
   RowComboBox->SetItemIndex(Ipv6RuleRowStatusOption::kCreateAndGo);
-  RuleOwnerComboBox->SetItemIndex(1);  // an empty list: stays unchosen
+  RuleOwnerComboBox->SetItemIndex(kRuleOwnerAcl);
   ClearRuleEdits();
   SetNoSelection();
   FirstRead();
@@ -142,7 +142,8 @@ void TIpv6RuleForm::ClearRuleEdits() {
   for (TCheckBox* box : {cbxRuleClass, cbxRuleFlowlabel, cbxRuleSrcIpv6addr, cbxRuleDstIpv6addr,
                          cbxEnablePriority, cbxEnableReplaceDSCP, cbxEnableDSCPValue})
     box->SetChecked(false);
-  EnableReplaceDSCPComboBox->SetItemIndex(1);  // disabled; its handler does not run
+  // Its handler does not run.
+  EnableReplaceDSCPComboBox->SetItemIndex(Ipv6RuleEnableReplaceDSCPOption::kDisabled);
   if (cbxPriority->Enabled()) cbxPriority->SetChecked(false);
   for (TCheckBox* box : {cbxPermit, cbxRxRate, cbxRow}) box->SetChecked(false);
   ShowCount();

@@ -137,8 +137,8 @@ void TPktContentRuleForm::FormCreate(TObject*) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
   }
   ClearRuleEdits();
-  PriorityComboBox->SetItemIndex(1);  // disabled
-  PermitComboBox->SetItemIndex(kRulePermit);
+  PriorityComboBox->SetItemIndex(PktContentRuleEnablePriorityOption::kDisabled);
+  PermitComboBox->SetItemIndex(PktContentRulePermitOption::kPermit);
   RowComboBox->SetItemIndex(PktContentRuleRowStatusOption::kCreateAndGo);
   PriorityComboBoxChange(nullptr);
   EnableReplaceDSCPComboBoxChange(nullptr);
@@ -157,7 +157,8 @@ void TPktContentRuleForm::ClearRuleEdits() {
         cbxPermit, cbxRxRate, cbxTimeRange, cbxRow, cbxEnableReplaceDSCP, cbxEnableDSCPValue})
     box->SetChecked(false);
   if (cbxPriority->Enabled()) cbxPriority->SetChecked(false);
-  EnableReplaceDSCPComboBox->SetItemIndex(1);  // disabled; its handler does not run
+  // Its handler does not run.
+  EnableReplaceDSCPComboBox->SetItemIndex(PktContentRuleEnableReplaceDSCPOption::kDisabled);
   if (PortFrame) PortFrame->ClearPorts();
 }
 

@@ -169,7 +169,7 @@ void TPrtSecDelCtrlForm::btnSetClick(TObject*) {
   if (!Request) return;
   UnitEdit->SetText("1");
   if (!CheckInput()) return;
-  cbxOper->SetItemIndex(1);  // "start"
+  cbxOper->SetItemIndex(PrtSecDelCtrlDeleteActivityOption::kStart);
   try {
     Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {

@@ -23,6 +23,9 @@ int HexDigitValue(char c) {
   return -1;
 }
 
+// The items of a cipher-suite box, as InitComponents lists them.
+enum : int { kSuiteDisabled, kSuiteEnabled };
+
 }  // namespace
 
 TSSLManagementForm::TSSLManagementForm(TComponent* AOwner) : TForm(AOwner) {
@@ -99,15 +102,16 @@ void TSSLManagementForm::DecodeCipherSuites() {
   if (value < 0) return;
   TComboBox* boxes[] = {cbxciphersuites1, cbxciphersuites2, cbxciphersuites3, cbxciphersuites4};
   const int weights[] = {8, 4, 2, 1};
-  for (int i = 0; i < 4; ++i) boxes[i]->SetItemIndex((value & weights[i]) ? 1 : 0);
+  for (int i = 0; i < 4; ++i)
+    boxes[i]->SetItemIndex((value & weights[i]) ? kSuiteEnabled : kSuiteDisabled);
 }
 
 void TSSLManagementForm::EncodeCipherSuites() {
   int value = 0;
-  if (cbxciphersuites1->ItemIndex() == 1) value += 8;
-  if (cbxciphersuites2->ItemIndex() == 1) value += 4;
-  if (cbxciphersuites3->ItemIndex() == 1) value += 2;
-  if (cbxciphersuites4->ItemIndex() == 1) value += 1;
+  if (cbxciphersuites1->ItemIndex() == kSuiteEnabled) value += 8;
+  if (cbxciphersuites2->ItemIndex() == kSuiteEnabled) value += 4;
+  if (cbxciphersuites3->ItemIndex() == kSuiteEnabled) value += 2;
+  if (cbxciphersuites4->ItemIndex() == kSuiteEnabled) value += 1;
   const char digit = static_cast<char>(value < 10 ? '0' + value : 'A' + value - 10);
   edtciphersuites->SetText(AnsiString(digit) + "0");
 }

@@ -180,7 +180,7 @@ void TMulticastFilterInformationForm::AddBtnClick(TObject*) {
 }
 
 void TMulticastFilterInformationForm::btnDeleteClick(TObject*) {
-  Status->SetItemIndex(kFilterInvalidIndex);
+  Status->SetItemIndex(MulticastFilterInformationStatusOption::kInvalid);
   if (RequestBusy()) {
     ShowMessage(kGetDataNotComplete);
     return;

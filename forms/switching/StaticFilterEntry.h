@@ -9,8 +9,6 @@ class VnSNMPRequest2Edits;
 
 // The receive port, third index column of both tables.
 inline constexpr int kFilterReceivePortItem = 2;
-// "invalid" (2) in the status combo box.
-inline constexpr int kFilterInvalidIndex = 1;
 inline constexpr const char* kFilterPermanent = "permanent";
 
 // The Add of both forms: while the request is missing or busy, "Get data not

@@ -160,7 +160,7 @@ void TUnicastFilterInformationForm::DeleteBtnClick(TObject*) {
   try {
     TSavedAccess saved(*Request);
     saved.Invalidate(UnicastFilterInformationItem::kPortsUnicastAllowedToGoTo);
-    UStatus->SetItemIndex(kFilterInvalidIndex);
+    UStatus->SetItemIndex(UnicastFilterInformationStatusOption::kInvalid);
     Request->Request.Active = true;
     Request->Set(kSetFromControlsThenRead);
     saved.Restore();

@@ -143,8 +143,10 @@ void TLogHostEditForm::FormActivate(TObject*) {
     cbxIndex->SetEnabled(true);
     RowComboBox->SetEnabled(true);
     cbxIndex->SetItemIndex(-1);
-    for (TComboBox* combo : {FacComboBox, SevComboBox, StateComboBox, RowComboBox})
-      combo->SetItemIndex(0);
+    FacComboBox->SetItemIndex(SystemLogHostFacilityOption::kLocal0);
+    SevComboBox->SetItemIndex(SystemLogHostSeverityOption::kAll);
+    StateComboBox->SetItemIndex(SystemLogHostStateOption::kDisabled);
+    RowComboBox->SetItemIndex(SystemLogHostRowStatusOption::kActive);
     PortEdit->SetText("");
     IPAddrEdit->SetText("");
   }

@@ -1,4 +1,5 @@
-// The one place that includes Net-SNMP; only files of this folder include it.
+// The one place that includes Net-SNMP; only files of this folder include it,
+// and the layer's benchmark (bench/SnmpBench.cpp), which sets Net-SNMP against it.
 #pragma once
 
 // Net-SNMP declares a type named like the public completion type of this

@@ -57,6 +57,7 @@ TEST_F(EthernetMaskFormTest, OpensWithTheProfilesAndThePresets) {
   EXPECT_EQ(form_->UseVLanComBo->Text(), "enabled");
   EXPECT_EQ(form_->Use8021pComBo->Text(), "disabled");
   EXPECT_EQ(form_->MacMaskStateComBo->Text(), "other");
+  EXPECT_EQ(form_->UseEthTypeCombo->Text(), "disabled");
   EXPECT_EQ(form_->RowStatusComBo->Text(), "createAndGo");
   EXPECT_FALSE(form_->BT_Delete->Enabled());
   EXPECT_TRUE(FindFormOpener("TEthernetMaskInformationForm") != nullptr);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include <utility>
 
 #include "PagesTestSupport.h"
 #include "catalogue/AclMib.h"
@@ -56,9 +57,21 @@ TEST_F(IPMaskFormTest, OpensWithTheProfilesAndThePresets) {
   EXPECT_TRUE(form_->BT_Add->Enabled());
   EXPECT_FALSE(form_->BT_Delete->Enabled());
   EXPECT_FALSE(form_->SetBtn->Visible());
-  EXPECT_EQ(form_->RowStatusComBo->Text(), "createAndGo");
-  EXPECT_EQ(form_->OwnerComboBox->Text(), "acl");
-  EXPECT_EQ(form_->UseProTypeComBo->Text(), "none");
+  const std::pair<TComboBox*, const char*> presets[] = {
+      {form_->VlanComboBox, "enabled"},
+      {form_->IpAddMaskStateComboBox, "other"},
+      {form_->UseDSCPComBo, "disabled"},
+      {form_->UseProTypeComBo, "none"},
+      {form_->IcmpComboBox, "none"},
+      {form_->IgmpComboBox, "disable"},
+      {form_->TCPOptionComBo, "other"},
+      {form_->UDPOptionComBo, "other"},
+      {form_->TCPFlagBitOptionComBo, "disable"},
+      {form_->ProOptionComBo, "disable"},
+      {form_->RowStatusComBo, "createAndGo"},
+      {form_->OwnerComboBox, "acl"},
+  };
+  for (const auto& [combo, text] : presets) EXPECT_EQ(combo->Text(), text) << combo->Name().str();
   EXPECT_EQ(form_->IPIDEdit->Text(), "");
   EXPECT_FALSE(form_->Request->AsyncMode);
   EXPECT_FALSE(form_->OwnerComboBox->Enabled());

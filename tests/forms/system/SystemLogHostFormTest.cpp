@@ -99,6 +99,9 @@ TEST_F(LogHostForm, AddChecksInOrderAndCreatesTheRowWithOneSet) {
     InDialog(f->AddButton, [f](TLogHostEditForm* d) {
       EXPECT_EQ(d->Caption(), "Log Host Add: 127.0.0.1");
       EXPECT_EQ(d->cbxIndex->ItemIndex(), -1);
+      EXPECT_EQ(ComboText(d->FacComboBox), "local0");
+      EXPECT_EQ(ComboText(d->SevComboBox), "all");
+      EXPECT_EQ(ComboText(d->StateComboBox), "disabled");
       EXPECT_EQ(ComboText(d->RowComboBox), "active");
       Refused(d, "Index is needed.", d->cbxIndex);
       TestKit::PickItem(d->cbxIndex, 2);
