@@ -4,6 +4,7 @@
 #include <sched.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,6 +84,16 @@ double Median(std::vector<double> v) {
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+double Minimum(const std::vector<double>& v) {
+  return v.empty() ? 0 : *std::min_element(v.begin(), v.end());
+}
+
+std::int64_t SystemNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
 Options TakeOptions(int argc, char** argv, int defaultRounds, bool pinByDefault) {
   Options o;
   o.pin = pinByDefault;
@@ -154,12 +165,15 @@ Simulator::Simulator(const std::string& program, const std::string& dir, int row
   if (port_ == 0) std::fprintf(stderr, "the simulator did not start\n");
 }
 
-Simulator::~Simulator() {
-  if (pid_ > 0) {
-    kill(pid_, SIGTERM);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-  }
+Simulator::~Simulator() { Stop(); }
+
+bool Simulator::Stop() {
+  if (pid_ <= 0) return false;
+  kill(pid_, SIGTERM);
+  int status = 0;
+  const pid_t ended = waitpid(pid_, &status, 0);
+  pid_ = -1;
+  return ended > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 long Simulator::LoggedGetNexts() const {
@@ -170,6 +184,80 @@ long Simulator::LoggedGetNexts() const {
   while (std::getline(lines, line))
     if (line.find("\tGETNEXT\t") != std::string::npos) ++n;
   return n;
+}
+
+bool AgentTimes::Read(const std::string& path) {
+  events_.clear();
+  const std::string text = vntest::ReadFile(path);
+  const char* p = text.c_str();
+  while (*p) {
+    const char kind = *p;
+    char* end = nullptr;
+    const long long ns = std::strtoll(p + 1, &end, 10);
+    if (end == p + 1 || (kind != 'r' && kind != 's')) break;
+    events_.push_back({kind, static_cast<std::int64_t>(ns)});
+    p = end;
+    while (*p == '\n') ++p;
+  }
+  return !events_.empty();
+}
+
+std::vector<AgentTimes::Event>::const_iterator AgentTimes::First(std::int64_t from) const {
+  // In the order they happened: a datagram may have arrived a little before
+  // the reply noted ahead of it, never long before.
+  return std::partition_point(events_.begin(), events_.end(),
+                              [from](const Event& e) { return e.ns < from; });
+}
+
+double AgentTimes::MedianTurnaroundUs(std::int64_t from, std::int64_t to) const {
+  std::vector<double> gaps;
+  for (auto e = First(from); e != events_.end() && std::next(e) != events_.end(); ++e) {
+    const Event& next = *std::next(e);
+    if (next.ns > to) break;
+    if (e->kind == 's' && next.kind == 'r')
+      gaps.push_back(static_cast<double>(next.ns - e->ns) / 1e3);
+  }
+  return gaps.empty() ? -1 : Median(gaps);
+}
+
+std::int64_t AgentTimes::LastReply(std::int64_t from, std::int64_t to) const {
+  std::int64_t last = 0;
+  for (auto e = First(from); e != events_.end() && e->ns <= to; ++e)
+    if (e->kind == 's') last = e->ns;
+  return last;
+}
+
+namespace {
+
+// A child of a process with threads: system calls only, then the loop.
+[[noreturn]] void Spin() {
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  cpu_set_t all;
+  CPU_ZERO(&all);
+  const long n = sysconf(_SC_NPROCESSORS_ONLN);
+  for (long i = 0; i < n && i < CPU_SETSIZE; ++i) CPU_SET(static_cast<std::size_t>(i), &all);
+  sched_setaffinity(0, sizeof all, &all);
+  volatile unsigned long turns = 0;
+  for (;;) turns = turns + 1;
+}
+
+}  // namespace
+
+BusyProcessors::BusyProcessors() {
+  const long n = sysconf(_SC_NPROCESSORS_ONLN);
+  for (long i = 0; i < n; ++i) {
+    const pid_t pid = fork();
+    if (pid == 0) Spin();
+    if (pid > 0) pids_.push_back(pid);
+  }
+}
+
+BusyProcessors::~BusyProcessors() {
+  for (const pid_t pid : pids_) {
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+  }
 }
 
 XServer::XServer() {

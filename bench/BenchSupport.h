@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ struct Command {
 };
 Command RunCommand(const std::string& command);
 double Median(std::vector<double> v);
+// The smallest value (0 for none).
+double Minimum(const std::vector<double>& v);
+// Nanoseconds of the system clock: the clock of the simulator's
+// --turnaround notes.
+std::int64_t SystemNs();
 
 // The command line of a walking benchmark: [--no-pin] [ROUNDS]. Unless
 // --no-pin is given, this process and every process it starts later stay on
@@ -68,6 +74,10 @@ class Simulator {
   const std::string& Log() const { return log_; }
   // GETNEXT requests logged so far (0 without a log).
   long LoggedGetNexts() const;
+  // Stops it now (SIGTERM) and waits for its end, so that what it writes at
+  // exit is there; true when it ended normally. The destructor then does
+  // nothing.
+  bool Stop();
 
  private:
   pid_t pid_ = -1;
@@ -94,6 +104,44 @@ class XServer {
   pid_t pid_ = -1;
   bool ok_ = false;
   std::string description_;
+};
+
+// What a simulator started with --turnaround FILE noted, read once it has
+// stopped: when each datagram arrived and each reply left.
+class AgentTimes {
+ public:
+  // False when the file cannot be read or holds nothing.
+  bool Read(const std::string& path);
+  // The median, in microseconds, of the times from a reply leaving the
+  // agent to the next datagram arriving there, both within [from, to]
+  // (SystemNs); -1 when there is none. With one client talking at a time,
+  // its turnaround per request.
+  double MedianTurnaroundUs(std::int64_t from, std::int64_t to) const;
+  // When the last reply within [from, to] left; 0 when none did.
+  std::int64_t LastReply(std::int64_t from, std::int64_t to) const;
+
+ private:
+  struct Event {
+    char kind;  // 'r' received, 's' sent
+    std::int64_t ns;
+  };
+  std::vector<Event>::const_iterator First(std::int64_t from) const;
+  std::vector<Event> events_;
+};
+
+// One process per processor that only spins, at this process's priority and
+// on every processor, for as long as the object lives: rounds on a machine
+// whose processors are all busy. They end with it (or with this process).
+class BusyProcessors {
+ public:
+  BusyProcessors();
+  ~BusyProcessors();
+  BusyProcessors(const BusyProcessors&) = delete;
+  BusyProcessors& operator=(const BusyProcessors&) = delete;
+  int Count() const { return static_cast<int>(pids_.size()); }
+
+ private:
+  std::vector<pid_t> pids_;
 };
 
 // One figure and what it is compared with, measured side by side:

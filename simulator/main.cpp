@@ -21,6 +21,7 @@
 #include "simulator/src/Options.h"
 #include "simulator/src/Seeder.h"
 #include "simulator/src/StateFile.h"
+#include "simulator/src/Turnaround.h"
 
 #ifndef VN_SIM_FIXTURE
 #define VN_SIM_FIXTURE "simulator/fixture/kxr5810.fixture"
@@ -140,6 +141,8 @@ int Run(int argc, char** argv) {
   }
 
   sim::Agent agent(store, behaviour, log, options.agent);
+  sim::TurnaroundLog times;
+  if (!options.turnaroundFile.empty()) agent.RecordTimes(&times);
   if (!agent.Start(error)) {
     std::cerr << "kxr-simulator: " << error << "\n";
     return 1;
@@ -212,6 +215,10 @@ int Run(int argc, char** argv) {
   g_wakeFd = -1;
   ::close(pipeFds[0]);
   ::close(pipeFds[1]);
+  if (!options.turnaroundFile.empty() && !times.Write(options.turnaroundFile, error)) {
+    std::cerr << "kxr-simulator: " << error << "\n";
+    return 1;
+  }
   std::cout << "kxr-simulator: stopped\n" << std::flush;
   return 0;
 }

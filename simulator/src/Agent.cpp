@@ -24,6 +24,7 @@
 #include "simulator/src/ErrorStatus.h"
 #include "simulator/src/EventLoop.h"
 #include "simulator/src/StateFile.h"
+#include "simulator/src/Turnaround.h"
 
 // The agent library's own view-based access control; this agent decides
 // access itself (communities, users, contexts) and takes it out.
@@ -93,6 +94,8 @@ struct Agent::Impl {
   netsnmp_session* session = nullptr;
   netsnmp_transport* transport = nullptr;
   int (*send)(netsnmp_transport*, const void*, int, void**, int*) = nullptr;
+  int (*recv)(netsnmp_transport*, void*, int, void**, int*) = nullptr;
+  TurnaroundLog* times = nullptr;  // null: no times are noted
   int port = 0;
   bool started = false;
   std::map<long, int> commands;  // request id -> PDU type, until answered
@@ -281,7 +284,10 @@ struct Agent::Impl {
   }
 
   int Send(netsnmp_transport* t, const void* buf, int size, void** opaque, int* olength) {
-    if (!behaviour.holding && behaviour.delayMs <= 0) return send(t, buf, size, opaque, olength);
+    if (!behaviour.holding && behaviour.delayMs <= 0) {
+      if (times) times->Sent(SystemClockNs());
+      return send(t, buf, size, opaque, olength);
+    }
     Pending p;
     p.id = nextPending++;
     p.bytes.assign(static_cast<const char*>(buf), static_cast<std::size_t>(size));
@@ -305,6 +311,7 @@ struct Agent::Impl {
       opaque = std::malloc(it->opaque.size());  // the transport may keep or free its own copy
       std::memcpy(opaque, it->opaque.data(), it->opaque.size());
     }
+    if (times) times->Sent(SystemClockNs());
     send(transport, it->bytes.data(), static_cast<int>(it->bytes.size()), &opaque, &olength);
     std::free(opaque);
     pending.erase(it);
@@ -367,6 +374,14 @@ struct Agent::Impl {
 
   static int SendFn(netsnmp_transport* t, const void* buf, int size, void** opaque, int* olength) {
     return g_impl ? g_impl->Send(t, buf, size, opaque, olength) : -1;
+  }
+
+  // Installed only when times are noted.
+  static int RecvFn(netsnmp_transport* t, void* buf, int size, void** opaque, int* olength) {
+    if (!g_impl) return -1;
+    const int n = g_impl->recv(t, buf, size, opaque, olength);
+    if (n > 0) g_impl->times->Received(ArrivalNs(t->sock));
+    return n;
   }
 };
 
@@ -496,6 +511,11 @@ bool Agent::Start(std::string& error) {
     m.port = ntohs(addr.sin_port);
   m.send = m.transport->f_send;
   m.transport->f_send = &Impl::SendFn;
+  if (m.times) {
+    m.recv = m.transport->f_recv;
+    m.transport->f_recv = &Impl::RecvFn;
+    ArrivalNs(m.transport->sock);  // the kernel stamps the datagrams from now on
+  }
 
   netsnmp_session sess;
   snmp_sess_init(&sess);
@@ -516,6 +536,8 @@ bool Agent::Start(std::string& error) {
   m.started = true;
   return true;
 }
+
+void Agent::RecordTimes(TurnaroundLog* times) { impl_->times = times; }
 
 int Agent::Port() const { return impl_->port; }
 

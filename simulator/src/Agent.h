@@ -16,6 +16,8 @@
 
 namespace sim {
 
+class TurnaroundLog;
+
 struct AgentConfig {
   std::string address = "127.0.0.1";
   int port = 0;  // 0: a free port
@@ -35,6 +37,9 @@ class Agent {
   Agent(const Agent&) = delete;
   Agent& operator=(const Agent&) = delete;
 
+  // Notes when each datagram arrives and each reply leaves (not owned; it
+  // outlives the agent). Before Start.
+  void RecordTimes(TurnaroundLog* times);
   // Starts the library and binds the UDP port; false with a reason.
   bool Start(std::string& error);
   int Port() const;

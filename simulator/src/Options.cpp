@@ -35,6 +35,7 @@ const char* Usage() {
          "  --context NAME         the named context besides the default one (default kxr5810)\n"
          "  --big-table ROWSxCOLS  add a generated table under 1.3.6.1.3.1717.1\n"
          "  --log FILE             append the request log to FILE\n"
+         "  --turnaround FILE      at exit, write when each datagram arrived and each reply left\n"
          "  --control PATH         control channel on a UNIX socket at PATH\n"
          "  --control-stdin        control channel on standard input and output\n"
          "  --help                 this text\n";
@@ -70,7 +71,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& out, std::strin
       else if (a != "--address" && a != "--port" && a != "--port-file" && a != "--state-dir" &&
                a != "--fixture" && a != "--read-community" && a != "--write-community" &&
                a != "--user" && a != "--engine-id" && a != "--context" && a != "--big-table" &&
-               a != "--log" && a != "--control") {
+               a != "--log" && a != "--turnaround" && a != "--control") {
         error = "unknown option \"" + a + "\"";
       }
       return false;
@@ -118,6 +119,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& out, std::strin
       }
     } else if (a == "--log") {
       out.logFile = v;
+    } else if (a == "--turnaround") {
+      out.turnaroundFile = v;
     } else if (a == "--control") {
       out.controlSocket = v;
     } else {

@@ -13,6 +13,7 @@ struct Options {
   std::vector<std::string> fixtures;  // empty: the device fixture of the source tree
   std::string portFile;
   std::string logFile;
+  std::string turnaroundFile;
   std::string controlSocket;
   bool controlStdin = false;
   int bigRows = 0;

@@ -371,5 +371,42 @@ TEST(AgentOptions, BigTableOnAChosenPortAndBootsCountedInTheStateFolder) {
       << bad.out;
 }
 
+TEST(AgentOptions, TurnaroundFileNotesEachArrivalAndReplyInOrderAtTheEnd) {
+  vntest::TempDir out;
+  const std::string file = out.File("times");
+  Simulator sim({"--big-table", "40x5", "--turnaround", file});
+  ASSERT_TRUE(sim.Running()) << sim.Output();
+  auto now = [] {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+  };
+  const long long before = now();
+  ToolResult r = sim.V2("snmpwalk", {"1.3.6.1.3.1717.1"});  // 201 GETNEXTs, one at a time
+  ASSERT_EQ(CountLines(r.out), 200) << r.out.substr(0, 500);
+  // A delayed reply is noted when it leaves.
+  ASSERT_EQ(sim.Control("delay 50"), "ok");
+  r = sim.V2("snmpget", {"1.3.6.1.2.1.1.5.0"});
+  ASSERT_EQ(r.status, 0) << r.out;
+  const long long after = now();
+  EXPECT_FALSE(std::filesystem::exists(file));  // written once, when the agent stops
+  ASSERT_EQ(sim.Stop(), 0);
+  std::istringstream in(vntest::ReadFile(file));
+  std::string kinds;
+  std::vector<long long> times{before};
+  for (std::string line; std::getline(in, line);) {
+    ASSERT_GE(line.size(), 3u) << line;
+    kinds += line[0];
+    times.push_back(std::stoll(line.substr(2)));
+    // Arrivals are the kernel's stamps, in the same clock as the sends.
+    EXPECT_GE(times.back(), times[times.size() - 2]) << line;
+    EXPECT_LE(times.back(), after) << line;
+  }
+  std::string expected;
+  for (int i = 0; i < 202; ++i) expected += "rs";
+  ASSERT_EQ(kinds, expected);
+  EXPECT_GE(times.back() - times[times.size() - 2], 50'000'000);
+}
+
 }  // namespace
 }  // namespace simtest

@@ -114,7 +114,7 @@ TEST(SimOptions, ParsesTheCommandLine) {
   std::string error;
   ASSERT_TRUE(sim::ParseOptions(
       {"--port", "1161", "--big-table", "1000x5", "--user", "u1:authPriv:SHA:abcdefgh:DES:12345678",
-       "--context", "ctx", "--control-stdin"},
+       "--context", "ctx", "--control-stdin", "--turnaround", "times"},
       o, error))
       << error;
   EXPECT_EQ(o.agent.port, 1161);
@@ -124,6 +124,7 @@ TEST(SimOptions, ParsesTheCommandLine) {
   EXPECT_EQ(o.agent.users[0].level, sim::V3UserOption::AuthPriv);
   EXPECT_EQ(o.agent.context, "ctx");
   EXPECT_TRUE(o.controlStdin);
+  EXPECT_EQ(o.turnaroundFile, "times");
   ASSERT_TRUE(sim::ParseOptions({}, o, error));
   EXPECT_EQ(o.agent.users.size(), 5u);
   EXPECT_EQ(o.agent.readCommunity, "qovalt");
@@ -137,6 +138,7 @@ TEST(SimOptions, ParsesTheCommandLine) {
                                              {"--user", "x:authPriv:SHA:abcdefgh:AES:abcdefgh"},
                                              {"--bogus"},
                                              {"--log"},
+                                             {"--turnaround"},
                                              {"stray"}}) {
     EXPECT_FALSE(sim::ParseOptions(bad, o, error)) << bad[0];
     EXPECT_FALSE(error.empty());
