@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ListBatchLog.h"
 #include "ShownLater.h"
 #include "Toolkit.h"
 #include "platform/ComCtrls.h"
@@ -161,14 +162,25 @@ class ListWidget : public QTreeView {
   // layout that follows repaints no row for them.
   void ShowWaitingRows() {
     if (!rows->view || rows->view->Items()->Count() <= rows->shown) return;
+    QElapsedTimer spent;
+    spent.start();
+    if (TListBatchWatch::Log* log = Logging())
+      log->Begin(rows->view->Items()->Count() - rows->shown);
     outOfSight = false;
     if (rows->shown > 0) {
       const QModelIndex bottom = indexAt(QPoint(1, viewport()->height() - 1));
       outOfSight = bottom.isValid() && bottom.row() < rows->shown - 1;
     }
     rows->ShowAll();
+    if (TListBatchWatch::Log* log = Logging()) log->Spent(spent);
   }
   void doItemsLayout() override {
+    QElapsedTimer spent;
+    spent.start();
+    LaidOut();
+    if (TListBatchWatch::Log* log = Logging()) log->Spent(spent);
+  }
+  void LaidOut() {
     QWidget* vp = viewport();
     if (!outOfSight || vp->testAttribute(Qt::WA_UpdatesDisabled)) {
       outOfSight = false;
@@ -188,7 +200,11 @@ class ListWidget : public QTreeView {
   // Any other change lays out and repaints as usual.
   void AnyChange() { outOfSight = false; }
 
-  bool outOfSight = false;  // the pending layout only adds rows out of sight
+  bool outOfSight = false;                         // the pending layout only adds rows out of sight
+  std::shared_ptr<TListBatchWatch::Log> batchLog;  // shared with the watches
+  TListBatchWatch::Log* Logging() const {
+    return batchLog && batchLog.use_count() > 1 ? batchLog.get() : nullptr;
+  }
 
   int RowAt(const QPoint& p) const {
     const QModelIndex i = indexAt(p);
@@ -675,6 +691,13 @@ void TListView::FontChanged() {
 }
 
 namespace ui_detail {
+
+std::shared_ptr<TListBatchWatch::Log> ListBatchLogOf(TListView* view) {
+  ListWidget* w = LW(view);
+  if (!w) return nullptr;
+  if (!w->batchLog) w->batchLog = std::make_shared<TListBatchWatch::Log>();
+  return w->batchLog;
+}
 
 void SyncListRows(TListView* view) {
   if (ListWidget* w = LW(view)) {
