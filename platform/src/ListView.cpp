@@ -1,26 +1,27 @@
-// List views: items, columns and the selection live here; a tree view in
-// report style shows them through a model of our own that reads the items'
-// texts where they are. The mouse and keys are handled here, so that the
-// selection events follow the class library: selection at the press, OnClick
-// at the release, no OnClick for keyboard moves.
+// List views: items, columns and the selection live here; a view of rows
+// of one height (RowView.h) shows them in report style through a model of
+// our own that reads the items' texts where they are. The mouse and keys
+// are handled here, so that the selection events follow the class library:
+// selection at the press, OnClick at the release, no OnClick for keyboard
+// moves.
 //
 // The model's rows are always the first rows of the list, in the same order.
 // A row inserted among them goes in at once; rows added at the end join in
 // batches at most kShowIntervalMs apart (ShownLater.h): a table walk adds one
-// row per reply and lets the loop run after each. All rows have one height,
-// so a batch costs the view no measuring of the rows it had, and rows that
-// join out of sight no repaint; the tree view still renumbers its rows on
-// each batch (a light walk of the list).
+// row per reply and lets the loop run after each. A batch costs the view its
+// scroll bar and a repaint where the new rows are in sight: it keeps nothing
+// per row, so the rows it had cost nothing.
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
-#include <QTreeView>
 #include <algorithm>
 #include <vector>
 
+#include "ListBatchLog.h"
+#include "RowView.h"
 #include "ShownLater.h"
 #include "Toolkit.h"
 #include "platform/ComCtrls.h"
@@ -62,9 +63,10 @@ class RowModel : public QAbstractTableModel {
   int columns = 1;
   QStringList captions;
   std::vector<Qt::Alignment> alignments;
+  mutable long lookups = 0;  // rows' indexes and cells' data asked for (tests)
 
-  // The view asks for every row's index whenever rows join it: kept cheap.
   QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override {
+    ++lookups;
     if (parent.isValid() || row < 0 || row >= shown || column < 0 || column >= columns) return {};
     return createIndex(row, column);
   }
@@ -73,6 +75,7 @@ class RowModel : public QAbstractTableModel {
     return parent.isValid() ? 0 : columns;
   }
   QVariant data(const QModelIndex& index, int role) const override {
+    ++lookups;
     if (role != Qt::DisplayRole || !view || !index.isValid()) return {};
     const TListItems* items = view->Items();
     if (index.row() >= shown || index.row() >= items->Count()) return {};
@@ -132,20 +135,14 @@ class RowModel : public QAbstractTableModel {
   }
 };
 
-class ListWidget : public QTreeView {
+class ListWidget : public RowView {
  public:
   ListWidget() {
     rows = new RowModel(this);
     setModel(rows);
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setItemsExpandable(false);
-    setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    header()->setStretchLastSection(false);
-    header()->setSectionsMovable(false);
     delegate = new GridDelegate(this);
     setItemDelegate(delegate);
     viewport()->installEventFilter(this);
@@ -156,39 +153,30 @@ class ListWidget : public QTreeView {
   // Rows added at the end join the view at most this often.
   ShownLater rowsLater{[this] { ShowWaitingRows(); }};
 
-  // Hands the rows added at the end to the view. Rows that join below the
-  // last visible row change nothing on the screen but the scroll bar: the
-  // layout that follows repaints no row for them.
+  // Hands the rows added at the end to the view, in one insertion: the view
+  // sets its scroll bar and repaints where the new rows are in sight.
   void ShowWaitingRows() {
     if (!rows->view || rows->view->Items()->Count() <= rows->shown) return;
-    outOfSight = false;
-    if (rows->shown > 0) {
-      const QModelIndex bottom = indexAt(QPoint(1, viewport()->height() - 1));
-      outOfSight = bottom.isValid() && bottom.row() < rows->shown - 1;
-    }
+    QElapsedTimer spent;
+    spent.start();
+    if (TListBatchWatch::Log* log = Logging())
+      log->Begin(rows->view->Items()->Count() - rows->shown);
     rows->ShowAll();
+    if (TListBatchWatch::Log* log = Logging()) log->Spent(spent);
   }
+  // A layout of the whole view (after a reset, say) counts to the batch
+  // before it.
   void doItemsLayout() override {
-    QWidget* vp = viewport();
-    if (!outOfSight || vp->testAttribute(Qt::WA_UpdatesDisabled)) {
-      outOfSight = false;
-      QTreeView::doItemsLayout();
-      return;
-    }
-    outOfSight = false;
-    // The header does not change either.
-    QWidget* hv = header()->viewport();
-    const bool headerQuiet = !hv->testAttribute(Qt::WA_UpdatesDisabled);
-    vp->setAttribute(Qt::WA_UpdatesDisabled, true);
-    if (headerQuiet) hv->setAttribute(Qt::WA_UpdatesDisabled, true);
-    QTreeView::doItemsLayout();
-    vp->setAttribute(Qt::WA_UpdatesDisabled, false);
-    if (headerQuiet) hv->setAttribute(Qt::WA_UpdatesDisabled, false);
+    QElapsedTimer spent;
+    spent.start();
+    RowView::doItemsLayout();
+    if (TListBatchWatch::Log* log = Logging()) log->Spent(spent);
   }
-  // Any other change lays out and repaints as usual.
-  void AnyChange() { outOfSight = false; }
 
-  bool outOfSight = false;  // the pending layout only adds rows out of sight
+  std::shared_ptr<TListBatchWatch::Log> batchLog;  // shared with the watches
+  TListBatchWatch::Log* Logging() const {
+    return batchLog && batchLog.use_count() > 1 ? batchLog.get() : nullptr;
+  }
 
   int RowAt(const QPoint& p) const {
     const QModelIndex i = indexAt(p);
@@ -204,7 +192,7 @@ TListView* ViewOf(const QObject* o) { return dynamic_cast<TListView*>(ControlOf(
 ListWidget* LW(const TListView* v) { return WidgetAs<ListWidget>(v); }
 
 bool ListWidget::eventFilter(QObject* o, QEvent* e) {
-  if (o != viewport()) return QTreeView::eventFilter(o, e);
+  if (o != viewport()) return RowView::eventFilter(o, e);
   TListView* view = ViewOf(this);
   if (!view) return false;
   switch (e->type()) {
@@ -247,7 +235,7 @@ void ListWidget::keyPressEvent(QKeyEvent* e) {
   if (!view) return;
   int n = view->Items()->Count();
   int i = view->ItemIndex();
-  int page = std::max(1, viewport()->height() / std::max(1, sizeHintForRow(0)) - 1);
+  int page = std::max(1, WholeRows() - 1);
   int target = i;
   switch (e->key()) {
     case Qt::Key_Up:
@@ -588,7 +576,6 @@ TListItem* TListView::GetItemAt(int X, int Y) const {
 void TListView::ItemAdded(int at) {
   ListWidget* w = LW(this);
   if (at < w->rows->shown) {
-    w->AnyChange();
     w->rows->InsertShown(at);
   } else {
     w->rowsLater.Changed();
@@ -597,17 +584,10 @@ void TListView::ItemAdded(int at) {
 
 void TListView::ItemRemoved(int at) {
   ListWidget* w = LW(this);
-  if (at < w->rows->shown) {
-    w->AnyChange();
-    w->rows->RemoveShown(at);
-  }
+  if (at < w->rows->shown) w->rows->RemoveShown(at);
 }
 
-void TListView::ItemsCleared() {
-  ListWidget* w = LW(this);
-  w->AnyChange();
-  w->rows->Reset();
-}
+void TListView::ItemsCleared() { LW(this)->rows->Reset(); }
 
 void TListView::CellChanged(TListItem* item, int cell) {
   int row = item->Index();
@@ -622,12 +602,11 @@ void TListView::ColumnsChanged() {
   if (!w) return;
   int n = columns_.Count();
   RowModel* m = w->rows;
-  w->AnyChange();
   m->SetColumns(std::max(1, n));
   m->captions.clear();
   for (int i = 0; i < n; ++i) m->captions << Q(columns_.Items(i)->Caption());
   m->alignments.assign(static_cast<std::size_t>(n), Qt::AlignLeft | Qt::AlignVCenter);
-  w->header()->setVisible(n > 0);
+  w->SetHeaderShown(n > 0);
   for (int i = 0; i < n; ++i) {
     TListColumn* c = columns_.Items(i);
     int width = c->Width();
@@ -637,7 +616,7 @@ void TListView::ColumnsChanged() {
     }
     w->header()->setSectionResizeMode(i,
                                       width == 0 ? QHeaderView::Fixed : QHeaderView::Interactive);
-    w->setColumnWidth(i, width);
+    w->header()->resizeSection(i, width);
     Qt::Alignment a = c->Alignment() == taRightJustify ? Qt::AlignRight
                       : c->Alignment() == taCenter     ? Qt::AlignHCenter
                                                        : Qt::AlignLeft;
@@ -675,6 +654,18 @@ void TListView::FontChanged() {
 }
 
 namespace ui_detail {
+
+std::shared_ptr<TListBatchWatch::Log> ListBatchLogOf(TListView* view) {
+  ListWidget* w = LW(view);
+  if (!w) return nullptr;
+  if (!w->batchLog) w->batchLog = std::make_shared<TListBatchWatch::Log>();
+  return w->batchLog;
+}
+
+long ListRowLookups(const QAbstractItemModel* model) {
+  const auto* rows = dynamic_cast<const RowModel*>(model);
+  return rows ? rows->lookups : 0;
+}
 
 void SyncListRows(TListView* view) {
   if (ListWidget* w = LW(view)) {

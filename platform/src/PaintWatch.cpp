@@ -1,5 +1,6 @@
 // TPaintWatch: an event filter that notes the widget's state as each paint
-// event reaches it (a list paints in its viewport and its scroll bar).
+// event reaches it (a list paints in its viewport and its scroll bar; its
+// scroll bar also tells when rows joined without changing its picture).
 #include "platform/PaintWatch.h"
 
 #include <QAbstractButton>
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <QScrollBar>
 
+#include "RowView.h"
 #include "Toolkit.h"
 
 using namespace ui_detail;
@@ -21,8 +23,9 @@ struct TPaintWatch::Filter : QObject {
   int rows = -1;
 
   bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() != QEvent::Paint || !widget) return false;
-    ++paints;
+    const bool stands = e->type() == ScrollBarPictureStands();
+    if ((e->type() != QEvent::Paint && !stands) || !widget) return false;
+    if (!stands) ++paints;
     if (auto* view = qobject_cast<QAbstractItemView*>(widget.data())) {
       rows = view->model() ? view->model()->rowCount() : 0;
     } else if (auto* label = qobject_cast<QLabel*>(widget.data())) {

@@ -11,6 +11,7 @@
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 
+class QAbstractItemModel;
 class QAction;
 class QMenu;
 class TListView;
@@ -117,6 +118,9 @@ long long NextTimerDelay();
 // batches (ShowAllWaiting hands every list's waiting rows over); this hands
 // the waiting rows of one list view to the widget now.
 void SyncListRows(TListView* view);
+// How often the list's widget asked its model for a row's index or a cell's
+// data (for tests: rows out of sight are never looked at).
+long ListRowLookups(const QAbstractItemModel* model);
 
 // Socket notifiers (SocketNotifier.cpp) follow the application object.
 void SocketNotifiersApplicationReady();

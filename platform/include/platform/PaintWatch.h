@@ -27,7 +27,10 @@ class TPaintWatch {
   AnsiString PaintedText() const;
   // A list view: the rows its widget held when it last painted its rows or
   // its scroll bar (rows that join below the visible ones show only in the
-  // scroll bar); -1 before the first painting, or for another control.
+  // scroll bar), or when rows joined below them and left the scroll bar's
+  // picture as it was (its slider at its shortest: the screen shows them
+  // without a painting); -1 before the first painting, or for another
+  // control.
   int PaintedRows() const;
 
  private:

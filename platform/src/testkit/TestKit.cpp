@@ -2,6 +2,7 @@
 // through the toolkit's own event paths.
 #include "platform/TestKit.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -14,9 +15,10 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
-#include <QTreeView>
 #include <QWheelEvent>
 #include <cstdio>
 #include <cstdlib>
@@ -449,7 +451,7 @@ void TypeInCombo(TComboBox* combo, const AnsiString& text) {
 
 static QPoint RowPoint(TListView* view, int index) {
   SyncListRows(view);
-  auto* tw = WidgetAs<QTreeView>(view);
+  auto* tw = WidgetAs<QAbstractItemView>(view);
   tw->doItemsLayout();
   QAbstractItemModel* m = tw->model();
   if (index < 0 || index >= m->rowCount()) return {-1, -1};
@@ -461,28 +463,28 @@ static QPoint RowPoint(TListView* view, int index) {
 void ClickRow(TListView* view, int index) {
   QPoint p = RowPoint(view, index);
   if (p.x() < 0) return Fail("no such row to click");
-  PressAndRelease(WidgetAs<QTreeView>(view)->viewport(), p, false);
+  PressAndRelease(WidgetAs<QAbstractItemView>(view)->viewport(), p, false);
 }
 
 void DoubleClickRow(TListView* view, int index) {
   QPoint p = RowPoint(view, index);
   if (p.x() < 0) return Fail("no such row to click");
-  PressAndRelease(WidgetAs<QTreeView>(view)->viewport(), p, true);
+  PressAndRelease(WidgetAs<QAbstractItemView>(view)->viewport(), p, true);
 }
 
 void ClickEmpty(TListView* view) {
-  auto* tw = WidgetAs<QTreeView>(view);
+  auto* tw = WidgetAs<QAbstractItemView>(view);
   QWidget* vp = tw->viewport();
   PressAndRelease(vp, QPoint(5, std::max(0, vp->height() - 2)), false);
 }
 
 void PressKeyInList(TListView* view, WORD vk) {
   FocusTo(view);
-  SendKey(WidgetAs<QTreeView>(view), KeyOfVk(vk), Qt::NoModifier, QString());
+  SendKey(WidgetAs<QAbstractItemView>(view), KeyOfVk(vk), Qt::NoModifier, QString());
 }
 
 void WheelList(TListView* view, int notches) {
-  QWidget* vp = WidgetAs<QTreeView>(view)->viewport();
+  QWidget* vp = WidgetAs<QAbstractItemView>(view)->viewport();
   const QPointF at(vp->width() / 2.0, vp->height() / 2.0);
   for (int i = 0; i < std::abs(notches); ++i) {
     QWheelEvent e(at, vp->mapToGlobal(at), QPoint(), QPoint(0, notches < 0 ? -120 : 120),
@@ -492,7 +494,7 @@ void WheelList(TListView* view, int notches) {
 }
 
 int BottomRowShown(TListView* view) {
-  auto* tw = WidgetAs<QTreeView>(view);
+  auto* tw = WidgetAs<QAbstractItemView>(view);
   tw->doItemsLayout();
   // The lowest row with a pixel inside the visible area.
   for (int y = tw->viewport()->height() - 1; y >= 0; --y) {
@@ -505,10 +507,12 @@ int BottomRowShown(TListView* view) {
 struct ListFeedCounter::Taps {
   int batches = 0, rows = 0, resets = 0;
   QMetaObject::Connection inserted, reset;
+  QPointer<QAbstractItemModel> model;
+  long lookupsBefore = 0;
 };
 
 ListFeedCounter::ListFeedCounter(TListView* view) : taps_(std::make_unique<Taps>()) {
-  QAbstractItemModel* m = WidgetAs<QTreeView>(view)->model();
+  QAbstractItemModel* m = WidgetAs<QAbstractItemView>(view)->model();
   Taps* t = taps_.get();
   t->inserted = QObject::connect(m, &QAbstractItemModel::rowsInserted,
                                  [t](const QModelIndex&, int first, int last) {
@@ -516,6 +520,8 @@ ListFeedCounter::ListFeedCounter(TListView* view) : taps_(std::make_unique<Taps>
                                    t->rows += last - first + 1;
                                  });
   t->reset = QObject::connect(m, &QAbstractItemModel::modelReset, [t] { ++t->resets; });
+  t->model = m;
+  t->lookupsBefore = ListRowLookups(m);
 }
 ListFeedCounter::~ListFeedCounter() {
   QObject::disconnect(taps_->inserted);
@@ -524,6 +530,9 @@ ListFeedCounter::~ListFeedCounter() {
 int ListFeedCounter::Batches() const { return taps_->batches; }
 int ListFeedCounter::Rows() const { return taps_->rows; }
 int ListFeedCounter::Resets() const { return taps_->resets; }
+long ListFeedCounter::Lookups() const {
+  return taps_->model ? ListRowLookups(taps_->model) - taps_->lookupsBefore : 0;
+}
 
 void ClickTab(TPageControl* pc, int tabIndex) {
   if (auto* bar = W(pc)->findChild<QTabBar*>()) bar->setCurrentIndex(tabIndex);
@@ -591,12 +600,9 @@ bool Grab(TControl* control, const std::string& path) {
   return w->grab().save(QString::fromStdString(path), "PNG");
 }
 
-TPixels GrabPixels(TControl* control) {
-  ShowAllWaiting();
+static TPixels PixelsOf(const QImage& picture) {
   TPixels out;
-  QWidget* w = W(control);
-  if (!w) return out;
-  QImage img = w->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  const QImage img = picture.convertToFormat(QImage::Format_ARGB32);
   out.Width = img.width();
   out.Height = img.height();
   out.Data.resize(static_cast<std::size_t>(out.Width) * static_cast<std::size_t>(out.Height));
@@ -605,6 +611,23 @@ TPixels GrabPixels(TControl* control) {
     std::copy(line, line + out.Width, out.Data.begin() + static_cast<long>(y) * out.Width);
   }
   return out;
+}
+
+TPixels GrabPixels(TControl* control) {
+  ShowAllWaiting();
+  QWidget* w = W(control);
+  return w ? PixelsOf(w->grab().toImage()) : TPixels();
+}
+
+TPixels ScreenPixels(TControl* control) {
+  QWidget* w = W(control);
+  if (!w || !w->isVisible()) return {};
+  QWidget* window = w->window();
+  const QPoint at = w->mapTo(window, QPoint(0, 0));
+  QScreen* screen = window->screen();
+  if (!screen) return {};
+  const QPixmap shot = screen->grabWindow(window->winId(), at.x(), at.y(), w->width(), w->height());
+  return shot.isNull() ? TPixels() : PixelsOf(shot.toImage());
 }
 
 bool IsShownOnScreen(TControl* control) {

@@ -1,6 +1,7 @@
 // List views: columns, cells, selection events by code and by the user,
 // hidden list views.
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "UiTestSupport.h"
@@ -194,10 +195,12 @@ TEST_F(ListView, RowsAddedInBulkStayInStepWithTheWidget) {
 
 // A walk adds one row per reply and lets the loop run after each. The
 // widget takes the rows in batches of what was added since the last one, at
-// most 30 ms apart, never the whole list again, so a batch costs the same at
-// any length; the last rows are on the screen within 30 ms of being added,
-// and the wheel brings the newest row into view. Pictures show what the
-// widget holds, brought up to date first.
+// most 30 ms apart, never the whole list again; rows that join out of sight
+// are not looked at and, once the scroll bar's slider is at its shortest,
+// repaint nothing, so a batch costs the same at any length. The last rows
+// are on the screen within 30 ms of being added, and the wheel brings the
+// newest row into view. Pictures show what the widget holds, brought up to
+// date first.
 TEST_F(ListView, RowsOfAWalkReachTheScreenInBatchesOfWhatIsNew) {
   using Clock = std::chrono::steady_clock;
   auto ms = [](Clock::time_point since) {
@@ -223,7 +226,14 @@ TEST_F(ListView, RowsOfAWalkReachTheScreenInBatchesOfWhatIsNew) {
   TestKit::ListFeedCounter fed(lv);
   const auto start = Clock::now();
   constexpr int kRows = 6000;
+  std::optional<TestKit::ListFeedCounter> outOfSight;
+  std::optional<TPaintWatch> quiet;
   for (int i = 3; i < kRows; ++i) {
+    if (i == kRows / 2) {
+      settle();  // the rows so far fill the view
+      outOfSight.emplace(lv);
+      quiet.emplace(lv);
+    }
     lv->Items()->Add()->SetCaption("row" + AnsiString(i));
     Application->ProcessMessages();
   }
@@ -242,9 +252,44 @@ TEST_F(ListView, RowsOfAWalkReachTheScreenInBatchesOfWhatIsNew) {
   EXPECT_EQ(fed.Rows(), kRows - 3);
   EXPECT_EQ(fed.Resets(), 0);
   EXPECT_LE(fed.Batches(), walk / 30 + 3) << kRows << " rows in " << walk << " ms";
+  settle();  // whatever was to be painted is
+  EXPECT_GT(outOfSight->Rows(), 0);
+  EXPECT_EQ(outOfSight->Lookups(), 0) << "rows out of sight are not looked at";
+  EXPECT_EQ(quiet->Paints(), 0) << "rows out of sight repaint nothing";
+  EXPECT_EQ(quiet->PaintedRows(), kRows);
   EXPECT_LT(TestKit::BottomRowShown(lv), kRows / 2);
   TestKit::WheelList(lv, -kRows / 2);
   EXPECT_EQ(TestKit::BottomRowShown(lv), kRows - 1);
+}
+
+// Rows joining below the ones in sight leave the scroll bar as it is once
+// its slider is at its shortest; wherever the list is scrolled, the screen
+// shows after every batch what the widget draws afresh.
+TEST_F(ListView, TheScreenFollowsEveryBatchWhereverTheListIsScrolled) {
+  TestKit::ShowAndActivate(form);
+  lv->Items()->Clear();
+  int rows = 0;
+  for (int batch = 0; batch < 24; ++batch) {
+    const int add = batch < 4 ? 2 : batch < 8 ? 40 : 400;
+    for (int i = 0; i < add; ++i) lv->Items()->Add()->SetCaption("row" + AnsiString(rows++));
+    if (batch == 10) TestKit::WheelList(lv, -2);        // a few rows down
+    if (batch == 14) TestKit::WheelList(lv, -rows);     // to the end
+    if (batch == 18) TestKit::WheelList(lv, rows / 6);  // back up a way
+    std::this_thread::sleep_for(std::chrono::milliseconds(35));
+    TestKit::Pump();
+    const TPixels screen = TestKit::ScreenPixels(lv);
+    ASSERT_FALSE(screen.Data.empty());
+    ASSERT_EQ(screen.Data, TestKit::GrabPixels(lv).Data) << "after batch " << batch;
+  }
+  // A row inserted in sight is on the screen once it is painted, not before.
+  TestKit::WheelList(lv, rows);  // to the top
+  TestKit::Pump();
+  TPaintWatch shown(lv);
+  lv->Items()->Insert(1)->SetCaption("inserted");
+  EXPECT_EQ(shown.PaintedRows(), -1);
+  TestKit::Pump();
+  EXPECT_EQ(shown.PaintedRows(), rows + 1);
+  EXPECT_EQ(TestKit::ScreenPixels(lv).Data, TestKit::GrabPixels(lv).Data);
 }
 
 // A count beside the list, set after every row with the loop run after each

@@ -165,7 +165,8 @@ void WheelList(TListView* view, int notches);
 int BottomRowShown(TListView* view);
 // Counts what a list view's widget is handed while the counter lives: the
 // batches of rows added to it, the rows in them, and the times it had to
-// take the whole list afresh.
+// take the whole list afresh; and how often the widget looked at a row
+// (asked for a row's index or a cell's text).
 class ListFeedCounter {
  public:
   explicit ListFeedCounter(TListView* view);
@@ -175,6 +176,7 @@ class ListFeedCounter {
   int Batches() const;
   int Rows() const;
   int Resets() const;
+  long Lookups() const;
 
  private:
   struct Taps;
@@ -200,6 +202,9 @@ bool DismissActiveBox(bool escape);
 bool Grab(TControl* control, const std::string& path);
 // The control (and its children) as drawn now; a form with its menu bar.
 TPixels GrabPixels(TControl* control);
+// The control's area as its window last put it on the screen: nothing is
+// brought up to date or drawn afresh (empty when the window has no picture).
+TPixels ScreenPixels(TControl* control);
 // The toolkit's idea of the control: shown on screen, enabled for input,
 // the text it displays.
 bool IsShownOnScreen(TControl* control);
