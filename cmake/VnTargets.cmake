@@ -80,9 +80,13 @@ function(vn_add_test name)
   target_compile_options(${name} PRIVATE ${VN_WARNINGS})
   vn_label_test_area()
   # Disabled tests are benchmarks run by hand: CTest does not list them.
+  # gtest_discover_tests passes its PROPERTIES on as one flat list, which
+  # splits a value that is a list itself: each variable goes through a
+  # property that holds it alone.
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     TEST_FILTER "-*.DISABLED_*:DISABLED_*"
     PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}
-               ENVIRONMENT "VN_SOURCE_DIR=${PROJECT_SOURCE_DIR};VN_ARTIFACTS_DIR=${PROJECT_BINARY_DIR}/artifacts")
+               ENVIRONMENT "VN_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+               ENVIRONMENT_MODIFICATION "VN_ARTIFACTS_DIR=set:${PROJECT_BINARY_DIR}/artifacts")
 endfunction()

@@ -6,22 +6,21 @@
 #include <vector>
 
 #include "library/VnSNMPError.h"
+#include "library/VnSNMPRequest.h"
 #include "library/VnSNMPSession.h"
-
-class VnSNMPRequest;
 
 struct SnmpReplyContext {
   using Handler = void (*)(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
-                           bool readReply, const VnSNMPCompletion& completion,
-                           const std::vector<int>& bindingItems, std::int64_t readGeneration);
+                           VnSNMPRequest::ReplyKind kind, std::uint32_t readGeneration,
+                           const VnSNMPCompletion& completion,
+                           const std::vector<int>& bindingItems);
 
   Handler ReplyHandler = nullptr;
   VnSNMPRequest* Request = nullptr;
-  // Set for GET and GETNEXT; the caller's choice for SET.
-  bool ReadReply = true;
+  VnSNMPRequest::ReplyKind Kind = VnSNMPRequest::ReplyKind::Read;
+  // The request's read generation at submission.
+  std::uint32_t ReadGeneration = 0;
   VnSNMPCompletion Completion;
   // The item each binding of the request was made from.
   std::vector<int> BindingItems;
-  // A read's generation at submission; -1 for a SET.
-  std::int64_t ReadGeneration = -1;
 };

@@ -102,19 +102,18 @@ VnSNMPRequest::~VnSNMPRequest() {
   }
 }
 
-void VnSNMPRequest::Submit(int kind, Pdu&& pdu, SnmpTarget&& target,
-                           const VnSNMPCompletion& completion, bool readReply,
-                           std::vector<int> bindingItems) {
+void VnSNMPRequest::Submit(int pduType, ReplyKind kind, Pdu&& pdu, SnmpTarget&& target,
+                           const VnSNMPCompletion& completion, std::vector<int> bindingItems) {
   if (!g_SnmpSession) RaiseLibraryError(VNERR_CREATE_SESSION);
   auto context = std::make_unique<SnmpReplyContext>();
   context->ReplyHandler = &VnSNMPRequest::ProcessReply;
   context->Request = this;
-  context->ReadReply = readReply;
+  context->Kind = kind;
+  context->ReadGeneration = readGeneration_;
   context->Completion = completion;
   context->BindingItems = std::move(bindingItems);
-  if (kind != sNMP_PDU_SET) context->ReadGeneration = readGeneration_;
   int result = SNMP_CLASS_INVALID_OPERATION;
-  switch (kind) {
+  switch (pduType) {
     case sNMP_PDU_GET:
       result =
           g_SnmpSession->get(std::move(pdu), std::move(target), SnmpCallbackThunk, context.get());
@@ -140,13 +139,13 @@ void VnSNMPRequest::Submit(int kind, Pdu&& pdu, SnmpTarget&& target,
 }
 
 void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
-                                 bool readReply, const VnSNMPCompletion& completion,
-                                 const std::vector<int>& bindingItems,
-                                 std::int64_t readGeneration) {
+                                 ReplyKind kind, std::uint32_t readGeneration,
+                                 const VnSNMPCompletion& completion,
+                                 const std::vector<int>& bindingItems) {
   // A reply of a dropped read must not move the items a newer walk reads
   // into (its LastOid would end that walk early).
   if (reason == SNMP_CLASS_SESSION_DESTROYED ||
-      (readGeneration >= 0 && readGeneration != request->readGeneration_)) {
+      (kind == ReplyKind::Read && readGeneration != request->readGeneration_)) {
     --request->Outstanding;
     return;
   }
@@ -162,7 +161,7 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
   record.Device = DeviceOf(target);
   record.Finished = true;
   // A SET answered with an exception where a value was written set nothing.
-  const bool set = readGeneration < 0;
+  const bool set = kind != ReplyKind::Read;
   if (set && record.Number == VNERR_OK && reason == SNMP_CLASS_ASYNC_RESPONSE) {
     if (const int binding = FirstExceptionBinding(reply)) {
       record.Number = VNERR_NOSUCHNAME;
@@ -173,7 +172,8 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
 
   // noSuchName ends a version 1 walk; for a SET it is the refusal it says.
   const bool noSuchName = !set && record.Number == VNERR_NOSUCHNAME && request->IsTable();
-  if ((record.Number == VNERR_OK && readReply) || noSuchName) {
+  const bool readBack = kind != ReplyKind::SetStatusOnly;
+  if ((record.Number == VNERR_OK && readBack) || noSuchName) {
     try {
       AnsiString rowIndex;
       switch (request->ReadReply(reply, bindingItems, noSuchName, rowIndex)) {

@@ -338,8 +338,9 @@ void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, VnSetReply 
   std::vector<int> items;
   BuildPdu(PduMode::Set, pdu, &items);
   restorer.Restore();
-  Submit(sNMP_PDU_SET, std::move(pdu), std::move(*target), completion,
-         reply == VnSetReply::ReadBack, std::move(items));
+  Submit(sNMP_PDU_SET,
+         reply == VnSetReply::ReadBack ? ReplyKind::SetReadBack : ReplyKind::SetStatusOnly,
+         std::move(pdu), std::move(*target), completion, std::move(items));
 }
 
 void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom from) {
@@ -351,12 +352,13 @@ void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom 
   Pdu pdu;
   std::vector<int> items;
   BuildPdu(from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
-  int kind = 0;
+  int pduType = 0;
   if (VarList.ItemType == VnItemType::SVT_SV || VarList.ItemType == VnItemType::MVT_SV)
-    kind = sNMP_PDU_GET;
+    pduType = sNMP_PDU_GET;
   else if (IsTable())
-    kind = sNMP_PDU_GETNEXT;
+    pduType = sNMP_PDU_GETNEXT;
   else
     RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
-  Submit(kind, std::move(pdu), std::move(*target), completion, true, std::move(items));
+  Submit(pduType, ReplyKind::Read, std::move(pdu), std::move(*target), completion,
+         std::move(items));
 }

@@ -3,14 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <vector>
 
 #include "RequestTestSupport.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPSession.h"
 #include "snmp/Address.h"
+#include "snmp/Oid.h"
 #include "snmp/Pdu.h"
 #include "snmp/SnmpConstants.h"
 #include "snmp/Target.h"
+#include "snmp/Vb.h"
 
 namespace {
 
@@ -106,19 +109,26 @@ struct HandedRequest : VnSNMPRequest {
 
 class ReplyStatus : public ::testing::Test {
  protected:
-  VnSNMPError Handle(int reason, int errorStatus, std::uint8_t readReply = 1) {
+  using Kind = VnSNMPRequest::ReplyKind;
+  void SetUp() override { request_.VarList = VnSNMPVarList(kSystemGroup, VnItemType::SVT_SV, 0); }
+  VnSNMPError Handle(int reason, int errorStatus, Kind kind = Kind::Read) {
     Pdu reply;
     reply.set_error_status(errorStatus);
+    return HandleReply(reason, reply, kind, {});
+  }
+  // The reply of an exchange of the kind whose bindings were made from the
+  // items given.
+  VnSNMPError HandleReply(int reason, Pdu& reply, Kind kind, const std::vector<int>& items) {
     CTarget target(UdpAddress("127.0.0.1/1161"));
     VnSNMPError record;
-    request_.VarList = VnSNMPVarList(kSystemGroup, VnItemType::SVT_SV, 0);
     request_.CountSubmission();
-    VnSNMPRequest::ProcessReply(&request_, reason, reply, target, readReply,
-                                [&](VnSNMPError& e, VnSNMPVarList&) {
-                                  record = e;
-                                  ++calls_;
-                                },
-                                {});
+    VnSNMPRequest::ProcessReply(
+        &request_, reason, reply, target, kind, 0,
+        [&](VnSNMPError& e, VnSNMPVarList&) {
+          record = e;
+          ++calls_;
+        },
+        items);
     return record;
   }
   HandedRequest request_;
@@ -146,9 +156,55 @@ TEST_F(ReplyStatus, ResponseTakesTheReplyErrorStatus) {
   EXPECT_EQ(e.Number, VNERR_GEN_ERR);
   EXPECT_TRUE(e.Finished);
   // A SET whose reply is not read is finished and fine.
-  e = Handle(SNMP_CLASS_ASYNC_RESPONSE, 0, 0);
+  e = Handle(SNMP_CLASS_ASYNC_RESPONSE, 0, Kind::SetStatusOnly);
   EXPECT_EQ(e.Number, VNERR_OK);
   EXPECT_TRUE(e.Finished);
+}
+
+// A read and a SET read back take the reply's values into the items; a SET
+// answered with an exception where a value was written failed there,
+// whether its reply is read back or not.
+TEST_F(ReplyStatus, EachKindOfExchangeTakesWhatItsReplySays) {
+  constexpr int kContact = 3, kName = 4;  // kSystemGroup: sysContact, sysName
+  struct Case {
+    Kind kind;
+    const char* nameRead;  // sysName after a reply that says "renamed"
+    int exceptionNumber;   // after a reply with an exception for sysName
+    int exceptionIndex;
+  };
+  const Case cases[] = {
+      {Kind::Read, "renamed", VNERR_OK, 0},
+      {Kind::SetReadBack, "renamed", VNERR_NOSUCHNAME, 2},
+      {Kind::SetStatusOnly, "before", VNERR_NOSUCHNAME, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.kind));
+    for (const bool exception : {false, true}) {
+      SetValue(request_, kName, "before");
+      Pdu reply;
+      Vb contact(Oid("1.3.6.1.2.1.1.4.0"));
+      contact.set_value("ops");
+      Vb name(Oid("1.3.6.1.2.1.1.5.0"));
+      if (exception)
+        name.set_syntax(sNMP_SYNTAX_NOSUCHINSTANCE);
+      else
+        name.set_value("renamed");
+      reply += contact;
+      reply += name;
+      const VnSNMPError e =
+          HandleReply(SNMP_CLASS_ASYNC_RESPONSE, reply, c.kind, {kContact, kName});
+      EXPECT_TRUE(e.Finished);
+      if (exception) {
+        EXPECT_EQ(e.Number, c.exceptionNumber);
+        EXPECT_EQ(e.ErrorIndex, c.exceptionIndex);
+      } else {
+        EXPECT_EQ(e.Number, VNERR_OK);
+        EXPECT_EQ(ValueOf(request_, kName), c.nameRead);
+      }
+    }
+  }
+  EXPECT_EQ(calls_, 6);
+  EXPECT_EQ(request_.Outstanding, 0);
 }
 
 TEST_F(ReplyStatus, SessionGoneLowersTheCountWithoutCompletion) {
@@ -160,10 +216,10 @@ TEST_F(ReplyStatus, SessionGoneLowersTheCountWithoutCompletion) {
 TEST_F(ReplyStatus, ReplyShorterThanTheRequestIsAnErrorNotACrash) {
   Pdu reply;  // no bindings for the items that were asked for
   CTarget target(UdpAddress("127.0.0.1/161"));
-  request_.VarList = VnSNMPVarList(kSystemGroup, VnItemType::SVT_SV, 0);
   request_.CountSubmission();
   VnSNMPError record;
-  VnSNMPRequest::ProcessReply(&request_, SNMP_CLASS_ASYNC_RESPONSE, reply, target, 1,
+  VnSNMPRequest::ProcessReply(&request_, SNMP_CLASS_ASYNC_RESPONSE, reply, target,
+                              Kind::SetReadBack, 0,
                               [&](VnSNMPError& e, VnSNMPVarList&) { record = e; }, {0, 1, 2});
   EXPECT_EQ(record.Number, VNERR_CLASS_INVALID_PDU);
   EXPECT_TRUE(record.Finished);

@@ -113,15 +113,23 @@ class VnSNMPRequest {
   // Column OID of an item: its Oid, with the list's InstanceSuffix when set.
   AnsiString ColumnOid(int item) const;
 
+  // What the reply of an asynchronous exchange is for; it travels with the
+  // exchange.
+  enum class ReplyKind {
+    Read,           // a GET or GETNEXT, read into the items
+    SetReadBack,    // a SET whose reply is read back into the items
+    SetStatusOnly,  // a SET whose reply only reports how it went
+  };
   // The reply handler of every asynchronous exchange (called through the
   // session's callback with the context it was submitted with).
   // bindingItems names the item of each binding that was sent.
-  // readGeneration: for a read, the request's read generation when it was
-  // submitted (a reply of an earlier generation is dropped unread); -1 for a
-  // SET.
+  // readGeneration: the request's read generation when the exchange was
+  // submitted; the reply of a Read of an earlier generation is dropped
+  // unread (a SET's reply always completes).
   static void ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
-                           bool readReply, const VnSNMPCompletion& completion,
-                           const std::vector<int>& bindingItems, std::int64_t readGeneration = -1);
+                           ReplyKind kind, std::uint32_t readGeneration,
+                           const VnSNMPCompletion& completion,
+                           const std::vector<int>& bindingItems);
   // The replies of the reads submitted so far are dropped when they come:
   // they neither touch the items nor reach their completions. SETs still
   // complete.
@@ -169,9 +177,10 @@ class VnSNMPRequest {
   void FinishRow(const AnsiString& rowIndex);
   // Marks the items of an index list for one SET and takes their values.
   void ApplyIndexList(const AnsiString& indexList, TStrings* values);
-  // Submits an asynchronous exchange of the PDU's kind.
-  void Submit(int kind, Pdu&& pdu, SnmpTarget&& target, const VnSNMPCompletion& completion,
-              bool readReply, std::vector<int> bindingItems);
+  // Submits an asynchronous exchange of the PDU's type (sNMP_PDU_GET,
+  // sNMP_PDU_GETNEXT or sNMP_PDU_SET).
+  void Submit(int pduType, ReplyKind kind, Pdu&& pdu, SnmpTarget&& target,
+              const VnSNMPCompletion& completion, std::vector<int> bindingItems);
   bool IsTable() const {
     return VarList.ItemType == VnItemType::MVT_FMV || VarList.ItemType == VnItemType::MVT_UMV;
   }
