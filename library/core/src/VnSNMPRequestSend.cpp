@@ -343,8 +343,9 @@ void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, VnSetReply 
          std::move(pdu), std::move(*target), completion, std::move(items));
 }
 
-void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom from) {
-  if (!Active) return;
+VnSNMPRequest::ExchangeId VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion,
+                                                      VnReadFrom from) {
+  if (!Active) return 0;
   UTarget utarget;
   CTarget ctarget;
   SnmpTarget* target = nullptr;
@@ -359,6 +360,6 @@ void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom 
     pduType = sNMP_PDU_GETNEXT;
   else
     RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
-  Submit(pduType, ReplyKind::Read, std::move(pdu), std::move(*target), completion,
-         std::move(items));
+  return Submit(pduType, ReplyKind::Read, std::move(pdu), std::move(*target), completion,
+                std::move(items));
 }

@@ -85,7 +85,10 @@ class VnSNMPRequest {
   // step of a table walk (from the start, or from each item's LastOid).
   // True when a table row was read and the walk can go on.
   bool SendGet(VnReadFrom from);
-  void SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom from);
+  // An asynchronous exchange as its send names it; 0 names none.
+  using ExchangeId = std::uint64_t;
+  // The exchange submitted, or 0 when nothing was sent (Active false).
+  ExchangeId SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom from);
   // SET of the writable items. A non-empty indexList ("1,3") restricts it
   // to the listed items, whose values are then taken in list order from
   // values when given. The list's flags and values are restored afterwards
@@ -134,6 +137,11 @@ class VnSNMPRequest {
   // they neither touch the items nor reach their completions. SETs still
   // complete.
   void DropReadsInFlight() { ++readGeneration_; }
+  // Takes back one exchange while it is outstanding: the SNMP layer forgets
+  // it (a reply that still comes, or has come and waits to be delivered, is
+  // ignored), its completion never runs and Outstanding no longer counts it.
+  // Nothing for an exchange that has completed, or for 0.
+  void Withdraw(ExchangeId exchange);
 
   std::uint32_t Timeout = 0;  // hundredths of a second
   std::uint32_t Retries = 1;
@@ -179,11 +187,12 @@ class VnSNMPRequest {
   void ApplyIndexList(const AnsiString& indexList, TStrings* values);
   // Submits an asynchronous exchange of the PDU's type (sNMP_PDU_GET,
   // sNMP_PDU_GETNEXT or sNMP_PDU_SET).
-  void Submit(int pduType, ReplyKind kind, Pdu&& pdu, SnmpTarget&& target,
-              const VnSNMPCompletion& completion, std::vector<int> bindingItems);
+  ExchangeId Submit(int pduType, ReplyKind kind, Pdu&& pdu, SnmpTarget&& target,
+                    const VnSNMPCompletion& completion, std::vector<int> bindingItems);
   bool IsTable() const {
     return VarList.ItemType == VnItemType::MVT_FMV || VarList.ItemType == VnItemType::MVT_UMV;
   }
 
   std::uint32_t readGeneration_ = 0;
+  ExchangeId lastExchange_ = 0;  // of the request's submissions
 };
