@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "SendTargetCache.h"
 #include "SetReplyCheck.h"
 #include "SnmpReplyContext.h"
 #include "library/VnErrors.h"

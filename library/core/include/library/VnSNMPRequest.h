@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "library/VnSNMPConnection.h"
@@ -14,6 +15,7 @@
 
 class Vb;
 class Pdu;
+class SendTargetCache;
 class SnmpTarget;
 class UTarget;
 class CTarget;
@@ -115,6 +117,8 @@ class VnSNMPRequest {
   AnsiString RowIndexText();
   // Column OID of an item: its Oid, with the list's InstanceSuffix when set.
   AnsiString ColumnOid(int item) const;
+  // The same written into out, in its own storage.
+  void WriteColumnOid(int item, AnsiString& out) const;
 
   // What the reply of an asynchronous exchange is for; it travels with the
   // exchange.
@@ -185,6 +189,8 @@ class VnSNMPRequest {
   void FinishRow(const AnsiString& rowIndex);
   // Marks the items of an index list for one SET and takes their values.
   void ApplyIndexList(const AnsiString& indexList, TStrings* values);
+  // The target of an asynchronous send, as BuildTarget makes it.
+  std::unique_ptr<SnmpTarget> SendTarget();
   // Submits an asynchronous exchange of the PDU's type (sNMP_PDU_GET,
   // sNMP_PDU_GETNEXT or sNMP_PDU_SET).
   ExchangeId Submit(int pduType, ReplyKind kind, Pdu&& pdu, SnmpTarget&& target,
@@ -195,4 +201,10 @@ class VnSNMPRequest {
 
   std::uint32_t readGeneration_ = 0;
   ExchangeId lastExchange_ = 0;  // of the request's submissions
+  // The target of the asynchronous sends (made at the first).
+  std::unique_ptr<SendTargetCache> sendTarget_;
+  // What ReadReply writes the texts of each binding into: the rows of a
+  // walk reuse their storage.
+  AnsiString columnText_;
+  AnsiString replyOidText_;
 };
