@@ -126,7 +126,7 @@ void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingIt
         vb.set_oid(
             Oid(type == VnItemType::SVT_SV ? ColumnOid(i).str() + ".0" : ColumnOid(i).str()));
       } else {
-        vb.set_oid(Oid(item.LastOid->str()));
+        vb.set_oid(NextStepOid(i));
       }
     } else {
       // Index columns are never written: their values make the instance.
@@ -144,6 +144,14 @@ void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingIt
     pdu += std::move(vb);
     if (bindingItems) bindingItems->push_back(i);
   }
+}
+
+Oid VnSNMPRequest::NextStepOid(int item) const {
+  const AnsiString& last = *VarList.Item(item)->LastOid;
+  const std::size_t i = static_cast<std::size_t>(item);
+  if (i < stepFrom_.size() && stepFrom_[i].text == last)
+    return Oid(stepFrom_[i].subids.data(), stepFrom_[i].subids.size());
+  return Oid(last.str());
 }
 
 AnsiString VnSNMPRequest::RowIndexText() {
@@ -218,6 +226,11 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
       haveRowIndex = true;
     }
     item.LastOid->str().swap(ret.str());  // the old text's storage takes the next one
+    if (stepFrom_.size() <= static_cast<std::size_t>(i))
+      stepFrom_.resize(static_cast<std::size_t>(i) + 1);
+    StepFrom& from = stepFrom_[static_cast<std::size_t>(i)];
+    from.text.str().assign(item.LastOid->str());
+    from.subids.assign(vb.get_oid().subids().begin(), vb.get_oid().subids().end());
   }
   return ended == bindingItems.size() ? ReplyOutcome::AllEnded : ReplyOutcome::Row;
 }

@@ -14,6 +14,7 @@
 #include "platform/ReadOnly.h"
 
 class Vb;
+class Oid;
 class Pdu;
 class SendTargetCache;
 class SnmpTarget;
@@ -203,6 +204,16 @@ class VnSNMPRequest {
   ExchangeId lastExchange_ = 0;  // of the request's submissions
   // The target of the asynchronous sends (made at the first).
   std::unique_ptr<SendTargetCache> sendTarget_;
+  // The identifier of the item's LastOid, as a walk's next step sends it.
+  Oid NextStepOid(int item) const;
+  // The identifier each item's LastOid text was last read from, beside that
+  // text: the next step takes it rather than reading the text again (a
+  // LastOid written otherwise since is read).
+  struct StepFrom {
+    AnsiString text;
+    std::vector<std::uint32_t> subids;
+  };
+  std::vector<StepFrom> stepFrom_;
   // What ReadReply writes the texts of each binding into: the rows of a
   // walk reuse their storage.
   AnsiString columnText_;
