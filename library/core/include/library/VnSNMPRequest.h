@@ -192,6 +192,8 @@ class VnSNMPRequest {
   void ApplyIndexList(const AnsiString& indexList, TStrings* values);
   // The target of an asynchronous send, as BuildTarget makes it.
   std::unique_ptr<SnmpTarget> SendTarget();
+  // The identifier of the item's LastOid, as a walk's next step sends it.
+  Oid NextStepOid(int item) const;
   // Submits an asynchronous exchange of the PDU's type (sNMP_PDU_GET,
   // sNMP_PDU_GETNEXT or sNMP_PDU_SET).
   ExchangeId Submit(int pduType, ReplyKind kind, Pdu&& pdu, SnmpTarget&& target,
@@ -204,8 +206,6 @@ class VnSNMPRequest {
   ExchangeId lastExchange_ = 0;  // of the request's submissions
   // The target of the asynchronous sends (made at the first).
   std::unique_ptr<SendTargetCache> sendTarget_;
-  // The identifier of the item's LastOid, as a walk's next step sends it.
-  Oid NextStepOid(int item) const;
   // The identifier each item's LastOid text was last read from, beside that
   // text: the next step takes it rather than reading the text again (a
   // LastOid written otherwise since is read).
