@@ -47,25 +47,31 @@ bool ReadDotted(const char* text, std::size_t len, std::uint32_t* out, std::size
 // separated by single dots, at most Oid::kMaxLength of them ("" included).
 class PrintedForm {
  public:
-  // False once the text up to character i cannot be of the form.
-  bool Next(std::string_view text, std::size_t i) {
-    const char c = text[i];
+  // False once the text up to this character cannot be of the form.
+  bool Next(char c) {
     if (c == '.') {
       const bool ended = digits_ > 0;
       digits_ = 0;
+      value_ = 0;
       return ended;
     }
-    if (c < '0' || c > '9') return false;
-    if (digits_ == 1 && text[i - 1] == '0') return false;
-    if (digits_ == 0 && ++numbers_ > Oid::kMaxLength) return false;
-    if (++digits_ < 10) return true;
-    return digits_ == 10 && text.compare(i - 9, 10, "4294967295") <= 0;
+    const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(c)) - '0';
+    if (digit > 9) return false;
+    if (digits_ == 0) {
+      if (++numbers_ > Oid::kMaxLength) return false;
+    } else if (value_ == 0) {
+      return false;  // a leading zero
+    }
+    ++digits_;
+    value_ = value_ * 10 + digit;
+    return value_ <= 0xFFFFFFFFu;
   }
   // Whether the whole text was of the form.
   bool Complete() const { return digits_ > 0 || numbers_ == 0; }
 
  private:
   std::size_t digits_ = 0;   // of the number being read
+  std::uint64_t value_ = 0;  // of the number being read
   std::size_t numbers_ = 0;  // begun so far
 };
 
@@ -77,12 +83,12 @@ bool ComparePrinted(std::string_view a, std::string_view b, std::strong_ordering
   PrintedForm formA;
   std::size_t i = 0;
   for (; i < common && a[i] == b[i]; ++i)
-    if (!formA.Next(a, i)) return false;
+    if (!formA.Next(a[i])) return false;
   PrintedForm formB = formA;
   for (std::size_t j = i; j < a.size(); ++j)
-    if (!formA.Next(a, j)) return false;
+    if (!formA.Next(a[j])) return false;
   for (std::size_t j = i; j < b.size(); ++j)
-    if (!formB.Next(b, j)) return false;
+    if (!formB.Next(b[j])) return false;
   if (!formA.Complete() || !formB.Complete()) return false;
   if (i == a.size() && i == b.size()) {
     order = std::strong_ordering::equal;
