@@ -1,5 +1,8 @@
 // Get and Set of a request bound to controls, synchronous and asynchronous,
 // and the completions of the asynchronous exchanges.
+#include <exception>
+#include <utility>
+
 #include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Controls.h"
 #include "platform/Exceptions.h"
@@ -110,11 +113,7 @@ void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
     if (!IsTableList()) {
       if (!DeliverRow(condition_)) return;
     } else if (!error.Finished) {
-      if (!DeliverRow(condition_)) return;
-      if (Request.Active) {
-        Request.SendGetAsync(ReadCompletion(), VnReadFrom::LastRow);
-        return;
-      }
+      if (!DeliverWalkRow()) return;
     }
   } catch (const Exception& e) {
     if (!life->self) return;
@@ -125,6 +124,49 @@ void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
   }
   if (!life->self) return;
   EndRead(error);
+}
+
+bool VnSNMPRequest2Controls::DeliverWalkRow() {
+  // The next step asks from the identifiers just read into the items, so it
+  // goes out before the row is shown: the row's controls and the pump in
+  // them cost no wire time. Its reply cannot overtake the row, as the
+  // session never runs a completion inside another: it waits, in the socket
+  // or among the session's finished exchanges, until this completion has
+  // returned, and the walk takes it up then as any other.
+  std::shared_ptr<Life> life = life_;
+  const std::uint32_t read = read_;
+  std::exception_ptr refused;  // reported after the row, where the send used to be
+  if (Request.Active) {
+    try {
+      stepAhead_ = Request.SendGetAsync(ReadCompletion(), VnReadFrom::LastRow);
+    } catch (...) {
+      refused = std::current_exception();
+    }
+  }
+  bool delivered = false;
+  try {
+    delivered = DeliverRow(condition_);
+  } catch (...) {
+    if (life->self) Request.Withdraw(std::exchange(stepAhead_, 0));
+    throw;
+  }
+  // Gone: the destructor took the step back.
+  if (!delivered) return false;
+  const VnSNMPRequest::ExchangeId ahead = std::exchange(stepAhead_, 0);
+  // A walk stopped during the row ends as it would have without the step:
+  // its answer is not taken.
+  if (!reading_ || read_ != read) {
+    Request.Withdraw(ahead);
+    return false;  // abandoned: ended already
+  }
+  if (!Request.Active) {
+    Request.Withdraw(ahead);
+    return true;
+  }
+  if (refused) std::rethrow_exception(refused);
+  // Active again after the row, though it was not before.
+  if (!ahead) Request.SendGetAsync(ReadCompletion(), VnReadFrom::LastRow);
+  return false;
 }
 
 void VnSNMPRequest2Controls::EndRead(const VnSNMPError& record) {

@@ -1,5 +1,7 @@
 // Requests bound to controls: construction, status targets and status
 // lines, error display, and the watch over components that die first.
+#include <utility>
+
 #include "library/VnRawValue.h"
 #include "library/VnRequestStatusText.h"
 #include "library/VnSNMPRequest2Controls.h"
@@ -29,10 +31,13 @@ VnSNMPRequest2Controls::VnSNMPRequest2Controls(TWinControl* owner)
       watcher_(std::make_unique<Watcher>(this)) {}
 
 // The request's own destructor, which runs next, waits for the completions
-// still in flight; they find no one to call.
+// still in flight; they find no one to call. A walk's step sent ahead of the
+// row being delivered is not waited for: its reply could only come after
+// that row, which cannot end before this object is gone.
 VnSNMPRequest2Controls::~VnSNMPRequest2Controls() {
   Busy = false;
   life_->self = nullptr;
+  Request.Withdraw(std::exchange(stepAhead_, 0));
   watcher_.reset();
 }
 

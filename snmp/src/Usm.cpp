@@ -15,6 +15,7 @@ std::map<std::string, UsmCredentials>& Users() {
 }
 
 std::uint64_t next_generation = 1;
+std::uint64_t changes = 0;
 
 }  // namespace
 
@@ -44,6 +45,7 @@ int usmAddUserName(const OctetStr& security_name, long auth_protocol, long priv_
   } else {
     user.generation = vnsnmp::next_generation++;
     users[user.name] = std::move(user);
+    ++vnsnmp::changes;
   }
   if (auth_protocol != SNMP_AUTHPROTOCOL_NONE && auth_protocol != SNMP_AUTHPROTOCOL_HMACMD5 &&
       auth_protocol != SNMP_AUTHPROTOCOL_HMACSHA) {
@@ -60,8 +62,11 @@ int usmDeleteUserName(const OctetStr& security_name) {
   auto it = users.find(security_name.to_string());
   if (it == users.end()) return SNMPv3_USM_UNKNOWN_SECURITY_NAME;
   users.erase(it);
+  ++vnsnmp::changes;
   return SNMPv3_USM_OK;
 }
+
+std::uint64_t usmUserChanges() { return vnsnmp::changes; }
 
 std::vector<std::uint8_t> usmPasswordToKey(long auth_protocol, const OctetStr& password,
                                            const OctetStr& engine_id) {

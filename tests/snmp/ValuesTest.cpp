@@ -122,11 +122,14 @@ std::uint32_t SomeSubid(std::mt19937& random) {
 
 TEST(OidText, PrintingMatchesNumberByNumberPrinting) {
   std::mt19937 random(1717);
+  std::string reused = "what the last round left";
   for (int round = 0; round < 20000; ++round) {
     std::vector<std::uint32_t> subids(random() % 140);  // past the longest valid Oid too
     for (auto& s : subids) s = SomeSubid(random);
     Oid oid(subids);
     ASSERT_EQ(oid.get_printable(), PrintDottedByNumbers(subids));
+    oid.write_printable(reused);
+    ASSERT_EQ(reused, PrintDottedByNumbers(subids));
     // What is printed reads back as it was.
     if (oid.valid()) {
       ASSERT_EQ(Oid(oid.get_printable()), oid);
@@ -163,6 +166,55 @@ TEST(OidText, ReadingMatchesDigitByDigitReading) {
     Oid oid(text);
     ASSERT_EQ(oid.valid(), valid) << text;
     ASSERT_EQ(oid.subids(), expected) << text;
+  }
+}
+
+// Two texts compare as the Oids read from them: close pairs (a shared
+// start, then numbers of other lengths, leading zeros, a leading dot, odd
+// characters, numbers at the edge of 2^32, more numbers than an Oid takes).
+TEST(OidText, ComparingTextsMatchesComparingTheirOids) {
+  std::vector<std::pair<std::string, std::string>> pairs = {{"", ""},
+                                                            {"", "0"},
+                                                            {"1.3", "1.3.1"},
+                                                            {"1.3.9", "1.3.10"},
+                                                            {"1.30", "1.3"},
+                                                            {"1.3.5", "1.35"},
+                                                            {"12.5", "123"},
+                                                            {"1.03", "1.3"},
+                                                            {".1.3", "1.3"},
+                                                            {"1.3", "1.3."},
+                                                            {"1..3", "1.3"},
+                                                            {"1.x", ""},
+                                                            {"4294967295", "4294967296"},
+                                                            {"4294967295.1", "4294967295"}};
+  std::string longest = "1";
+  for (int i = 1; i < 128; ++i) longest += ".2";
+  pairs.emplace_back(longest, longest + ".2");
+  pairs.emplace_back(longest + ".1", longest + ".2");
+  std::mt19937 random(1718);
+  const char alphabet[] = "0123456789..9-x";
+  for (int round = 0; round < 20000; ++round) {
+    std::vector<std::uint32_t> subids(random() % 16);
+    for (auto& s : subids) s = SomeSubid(random);
+    std::string a = PrintDottedByNumbers(subids);
+    std::string b = a;
+    // The second goes on, stops short or turns off somewhere.
+    const std::size_t keep = b.empty() ? 0 : random() % (b.size() + 1);
+    b.resize(keep);
+    if (random() % 2)
+      b += (b.empty() || b.back() == '.' ? "" : ".") + std::to_string(SomeSubid(random));
+    for (std::string* t : {&a, &b}) {
+      if (random() % 8 == 0 && !t->empty()) (*t)[random() % t->size()] = alphabet[random() % 15];
+      if (random() % 16 == 0) t->insert(0, random() % 2 ? "." : "0");
+    }
+    pairs.emplace_back(a, b);
+  }
+  for (const auto& [a, b] : pairs) {
+    std::vector<std::uint32_t> x, y;
+    if (!ReadDottedByDigits(a, x)) x.clear();
+    if (!ReadDottedByDigits(b, y)) y.clear();
+    ASSERT_EQ(Oid::compare_dotted(a, b), x <=> y) << a << " | " << b;
+    ASSERT_EQ(Oid::compare_dotted(b, a), y <=> x) << b << " | " << a;
   }
 }
 

@@ -18,6 +18,8 @@ struct SnmpReplyContext {
   Handler ReplyHandler = nullptr;
   VnSNMPRequest* Request = nullptr;
   VnSNMPRequest::ReplyKind Kind = VnSNMPRequest::ReplyKind::Read;
+  // The exchange as the request's send named it.
+  VnSNMPRequest::ExchangeId Exchange = 0;
   // The request's read generation at submission.
   std::uint32_t ReadGeneration = 0;
   VnSNMPCompletion Completion;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "SendTargetCache.h"
 #include "library/VnErrors.h"
 #include "library/VnOptionList.h"
 #include "library/VnValueText.h"
@@ -52,5 +53,5 @@ bool VnSNMPRequest::IsTableEnd(const AnsiString& column, const AnsiString& previ
   if (ret.compare(0, column.str().size(), column.str()) != 0 || ret[column.str().size()] != '.')
     return true;
   // An agent whose answers do not increase would keep a walk going for ever.
-  return !previous.IsEmpty() && Oid(returned.str()) <= Oid(previous.str());
+  return !previous.IsEmpty() && Oid::compare_dotted(returned.str(), previous.str()) <= 0;
 }

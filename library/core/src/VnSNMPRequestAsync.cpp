@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "SendTargetCache.h"
 #include "SetReplyCheck.h"
 #include "SnmpReplyContext.h"
 #include "library/VnErrors.h"
@@ -102,13 +103,16 @@ VnSNMPRequest::~VnSNMPRequest() {
   }
 }
 
-void VnSNMPRequest::Submit(int pduType, ReplyKind kind, Pdu&& pdu, SnmpTarget&& target,
-                           const VnSNMPCompletion& completion, std::vector<int> bindingItems) {
+VnSNMPRequest::ExchangeId VnSNMPRequest::Submit(int pduType, ReplyKind kind, Pdu&& pdu,
+                                                SnmpTarget&& target,
+                                                const VnSNMPCompletion& completion,
+                                                std::vector<int> bindingItems) {
   if (!g_SnmpSession) RaiseLibraryError(VNERR_CREATE_SESSION);
   auto context = std::make_unique<SnmpReplyContext>();
   context->ReplyHandler = &VnSNMPRequest::ProcessReply;
   context->Request = this;
   context->Kind = kind;
+  context->Exchange = lastExchange_ + 1;
   context->ReadGeneration = readGeneration_;
   context->Completion = completion;
   context->BindingItems = std::move(bindingItems);
@@ -136,6 +140,19 @@ void VnSNMPRequest::Submit(int pduType, ReplyKind kind, Pdu&& pdu, SnmpTarget&& 
   }
   context.release();  // the SNMP layer holds it until the completion
   ++Outstanding;
+  return ++lastExchange_;
+}
+
+void VnSNMPRequest::Withdraw(ExchangeId exchange) {
+  if (exchange == 0 || !g_SnmpSession) return;
+  std::vector<void*> cancelled = g_SnmpSession->cancel_if([this, exchange](void* data) {
+    const auto* context = static_cast<SnmpReplyContext*>(data);
+    return context->Request == this && context->Exchange == exchange;
+  });
+  for (void* data : cancelled) {
+    delete static_cast<SnmpReplyContext*>(data);
+    --Outstanding;
+  }
 }
 
 void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,

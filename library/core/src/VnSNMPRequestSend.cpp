@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "SendTargetCache.h"
 #include "SetReplyCheck.h"
 #include "library/VnErrors.h"
 #include "library/VnNumList.h"
@@ -48,7 +49,19 @@ AnsiString WithSuffix(AnsiString oid, const AnsiString& suffix) {
 }  // namespace
 
 AnsiString VnSNMPRequest::ColumnOid(int item) const {
-  return WithSuffix(AnsiString(VarList.Item(item)->Oid), VarList.InstanceSuffix);
+  AnsiString column;
+  WriteColumnOid(item, column);
+  return column;
+}
+
+void VnSNMPRequest::WriteColumnOid(int item, AnsiString& out) const {
+  const char* oid = VarList.Item(item)->Oid;
+  std::string& text = out.str();
+  text.assign(oid ? oid : "");
+  if (!VarList.InstanceSuffix.IsEmpty()) {
+    text += '.';
+    text += VarList.InstanceSuffix.str();
+  }
 }
 
 void VnSNMPRequest::BuildTarget(UTarget& utarget, CTarget& ctarget, SnmpTarget*& target) {
@@ -79,11 +92,19 @@ void VnSNMPRequest::BuildTarget(UTarget& utarget, CTarget& ctarget, SnmpTarget*&
   }
 }
 
+std::unique_ptr<SnmpTarget> VnSNMPRequest::SendTarget() {
+  if (!sendTarget_) sendTarget_ = std::make_unique<SendTargetCache>();
+  return sendTarget_->Copy(*this);
+}
+
 void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingItems) {
   pdu.set_security_level(static_cast<int>(Security.SecurityLevel));
   pdu.set_context_name(OctetStr(Scope.ContextName.str()));
   pdu.set_context_engine_id(Scope.ContextEngineId.c_str());
-  if (bindingItems) bindingItems->clear();
+  if (bindingItems) {
+    bindingItems->clear();
+    bindingItems->reserve(static_cast<std::size_t>(VarList.Count()));
+  }
   pdu.reserve(pdu.get_vb_count() + VarList.Count());
 
   const VnItemType type = VarList.ItemType;
@@ -105,7 +126,7 @@ void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingIt
         vb.set_oid(
             Oid(type == VnItemType::SVT_SV ? ColumnOid(i).str() + ".0" : ColumnOid(i).str()));
       } else {
-        vb.set_oid(Oid(item.LastOid->str()));
+        vb.set_oid(NextStepOid(i));
       }
     } else {
       // Index columns are never written: their values make the instance.
@@ -123,6 +144,14 @@ void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingIt
     pdu += std::move(vb);
     if (bindingItems) bindingItems->push_back(i);
   }
+}
+
+Oid VnSNMPRequest::NextStepOid(int item) const {
+  const AnsiString& last = *VarList.Item(item)->LastOid;
+  const std::size_t i = static_cast<std::size_t>(item);
+  if (i < stepFrom_.size() && stepFrom_[i].text == last)
+    return Oid(stepFrom_[i].subids.data(), stepFrom_[i].subids.size());
+  return Oid(last.str());
 }
 
 AnsiString VnSNMPRequest::RowIndexText() {
@@ -154,13 +183,16 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
     RaiseSnmpResult(SNMP_CLASS_INVALID_PDU);
   std::size_t ended = 0;
   bool haveRowIndex = false;
+  // The texts are written into the same strings for every binding and row.
+  AnsiString& col = columnText_;
+  AnsiString& ret = replyOidText_;
   for (std::size_t j = 0; j < bindingItems.size(); ++j) {
     const int i = bindingItems[j];
     if (i >= VarList.Count()) RaiseSnmpResult(SNMP_CLASS_INVALID_PDU);
     VnSNMPVarDesc& item = *VarList.Item(i);
     const Vb& vb = reply.get_vb(static_cast<int>(j));
-    const AnsiString col = ColumnOid(i);
-    AnsiString ret = vb.get_printable_oid();
+    WriteColumnOid(i, col);
+    vb.get_oid().write_printable(ret.str());
     if (noSuchName) {
       // A version 1 agent answers noSuchName past the last instance and
       // returns the request's own identifiers.
@@ -193,7 +225,12 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
       rowIndex = ret.SubString(col.Length() + 2, ret.Length() - col.Length() - 1);
       haveRowIndex = true;
     }
-    *item.LastOid = std::move(ret);
+    item.LastOid->str().swap(ret.str());  // the old text's storage takes the next one
+    if (stepFrom_.size() <= static_cast<std::size_t>(i))
+      stepFrom_.resize(static_cast<std::size_t>(i) + 1);
+    StepFrom& from = stepFrom_[static_cast<std::size_t>(i)];
+    from.text.str().assign(item.LastOid->str());
+    from.subids.assign(vb.get_oid().subids().begin(), vb.get_oid().subids().end());
   }
   return ended == bindingItems.size() ? ReplyOutcome::AllEnded : ReplyOutcome::Row;
 }
@@ -330,10 +367,7 @@ void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, VnSetReply 
   ListRestorer restorer(VarList);
   ApplyIndexList(indexList, values);
   for (int i = 0; i < VarList.Count(); ++i) EvaluateDerived(i, VnDerivation::OnSend);
-  UTarget utarget;
-  CTarget ctarget;
-  SnmpTarget* target = nullptr;
-  BuildTarget(utarget, ctarget, target);
+  const std::unique_ptr<SnmpTarget> target = SendTarget();
   Pdu pdu;
   std::vector<int> items;
   BuildPdu(PduMode::Set, pdu, &items);
@@ -343,12 +377,10 @@ void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, VnSetReply 
          std::move(pdu), std::move(*target), completion, std::move(items));
 }
 
-void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom from) {
-  if (!Active) return;
-  UTarget utarget;
-  CTarget ctarget;
-  SnmpTarget* target = nullptr;
-  BuildTarget(utarget, ctarget, target);
+VnSNMPRequest::ExchangeId VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion,
+                                                      VnReadFrom from) {
+  if (!Active) return 0;
+  const std::unique_ptr<SnmpTarget> target = SendTarget();
   Pdu pdu;
   std::vector<int> items;
   BuildPdu(from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
@@ -359,6 +391,6 @@ void VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom 
     pduType = sNMP_PDU_GETNEXT;
   else
     RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
-  Submit(pduType, ReplyKind::Read, std::move(pdu), std::move(*target), completion,
-         std::move(items));
+  return Submit(pduType, ReplyKind::Read, std::move(pdu), std::move(*target), completion,
+                std::move(items));
 }

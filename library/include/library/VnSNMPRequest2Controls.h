@@ -153,6 +153,12 @@ class VnSNMPRequest2Controls {
   VnSNMPCompletion WriteCompletion(bool getAfterSet);
   void GetCompleted(VnSNMPError& error);
   void SetCompleted(VnSNMPError& error, bool getAfterSet, std::uint32_t readsBefore);
+  // Delivers a row of the running walk, its next step sent ahead of it.
+  // True when the walk ends with this row (Active was cleared); false when
+  // it goes on, or has ended or been abandoned meanwhile, or this object
+  // was destroyed during the row. A step whose walk does not go on is
+  // withdrawn.
+  bool DeliverWalkRow();
   // The end of the running asynchronous read, reported with the record.
   void EndRead(const VnSNMPError& record);
   // Starts the read asked for while the last one ran.
@@ -172,6 +178,9 @@ class VnSNMPRequest2Controls {
   // running one, or of an abandoned walk, is dropped.
   std::uint32_t read_ = 0;
   std::uint32_t readsStarted_ = 0;
+  // The walk's next step, sent before the row in hand was delivered; set
+  // only while that row is being delivered.
+  VnSNMPRequest::ExchangeId stepAhead_ = 0;
   std::shared_ptr<Life> life_;
   std::unique_ptr<Watcher> watcher_;
 };

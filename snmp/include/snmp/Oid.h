@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "snmp/SnmpConstants.h"
@@ -42,6 +43,12 @@ class Oid : public SnmpSyntax {
 
   // Dotted decimal, no leading dot; "" for an empty Oid.
   std::string get_printable() const override;
+  // The same text written into out in place of what it held, in out's own
+  // storage (a caller that prints many Oids into one string allocates once).
+  void write_printable(std::string& out) const;
+  // Compares two dotted texts as Oid(a) <=> Oid(b) would, without building
+  // either (a text that is not valid compares as the empty Oid).
+  static std::strong_ordering compare_dotted(std::string_view a, std::string_view b);
   bool valid() const override { return valid_; }
   std::uint32_t get_syntax() const override { return sNMP_SYNTAX_OID; }
   std::unique_ptr<SnmpSyntax> clone() const override;

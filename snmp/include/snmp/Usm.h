@@ -21,6 +21,11 @@ int usmAddUserName(const OctetStr& security_name, long auth_protocol, long priv_
 // Removes a user; SNMPv3_USM_OK or SNMPv3_USM_UNKNOWN_SECURITY_NAME.
 int usmDeleteUserName(const OctetStr& security_name);
 
+// Counts the changes of the users: a user added with other settings than it
+// had, or removed. While the count stays, adding a user again with the
+// settings it was added with changes nothing.
+std::uint64_t usmUserChanges();
+
 // Localized key of a pass phrase for an engine id (RFC 3414 A.2): 16
 // octets for SNMP_AUTHPROTOCOL_HMACMD5, 20 for SNMP_AUTHPROTOCOL_HMACSHA;
 // empty for another protocol or an empty pass phrase.

@@ -2,6 +2,8 @@
 // synchronous and asynchronous walks, hidden columns, a selected row in the
 // bound edits, the controls disabled until a selection, a walk stopped by
 // clearing Active, a walk broken by an exception, and a Set from a row.
+#include <chrono>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,6 +25,9 @@ class WalkEdits : public VnSNMPRequest2Edits {
   int rows = 0, ends = 0;
   int stopAtRow = 0;   // clears Active after this row
   int throwAtRow = 0;  // raises in this row
+  // Runs after each row is shown, with the rows so far; may destroy this
+  // request.
+  std::function<void(int)> afterRow;
 
  protected:
   void DoGetRow() override {
@@ -30,6 +35,7 @@ class WalkEdits : public VnSNMPRequest2Edits {
     if (rows == throwAtRow) throw Exception("row refused");
     VnSNMPRequest2Edits::DoGetRow();
     if (rows == stopAtRow) Request.Active = false;
+    if (const std::function<void(int)> hook = afterRow) hook(rows);  // nothing after it
   }
   void DoGetEnd() override {
     ++ends;
@@ -366,6 +372,148 @@ TEST_F(ListViewWalk, AnAbandonedWalkStaysEnded) {
   ASSERT_TRUE(WaitIdle(*request));
   EXPECT_EQ(request->rows, 3);
   EXPECT_EQ(Walks(), 2);
+}
+
+// The walk's next step goes out before its row is shown, and its reply
+// waits until the row is done: each row still reads its own values after
+// pumping for that reply, or after a synchronous read of another request
+// has taken that reply off the socket, and no row is shown inside another.
+// A walk stopped
+// during the row (Active cleared, abandoned as a page stops it, abandoned
+// and started again, broken by an exception, its request deleted) ends as
+// it would without the step, whether the step's reply came during the row
+// or comes after it: the reply is not taken, and the step is the one request
+// after the stop. Deleting the request does not wait for that reply.
+TEST_F(ListViewWalk, AStepSentAheadOfItsRowIsDroppedWhenTheWalkStopsInTheRow) {
+  enum class Stop { None, SyncRead, ClearActive, Abandon, AbandonAndRestart, Throw, Delete };
+  const struct {
+    const char* name;
+    Stop stop;
+    bool lateReply;  // the step's reply comes after the row, else during it
+    int rows;        // rows delivered, over every walk
+    int listed;
+    int ends;
+    std::vector<int> done;
+    int steps;  // GETNEXT requests on the wire
+    const char* status;
+    const char* id;  // the VLAN ID item at the end: the last row shown
+  } cases[] = {
+      // One case a line.
+      // clang-format off
+      {"goes on", Stop::None, false, 3, 3, 1, {0}, 4, "Get: Ok! ", "20"},
+      {"goes on, late", Stop::None, true, 3, 3, 1, {0}, 4, "Get: Ok! ", "20"},
+      {"goes on, sync reads", Stop::SyncRead, false, 3, 3, 1, {0}, 4, "Get: Ok! ", "20"},
+      {"Active cleared", Stop::ClearActive, false, 2, 2, 1, {0}, 3, "Get: Ok! ", "10"},
+      {"Active cleared, late", Stop::ClearActive, true, 2, 2, 1, {0}, 3, "Get: Ok! ", "10"},
+      {"abandoned", Stop::Abandon, false, 2, 2, 1, {0}, 3, "Get: Ok! ", "10"},
+      {"abandoned, late", Stop::Abandon, true, 2, 2, 1, {0}, 3, "Get: Ok! ", "10"},
+      {"read again", Stop::AbandonAndRestart, false, 5, 3, 2, {0, 0}, 7, "Get: Ok! ", "20"},
+      {"read again, late", Stop::AbandonAndRestart, true, 5, 3, 2, {0, 0}, 7, "Get: Ok! ", "20"},
+      {"exception", Stop::Throw, false, 2, 2, 0, {}, 3, "Get: row refused Request:", "10"},
+      {"exception, late", Stop::Throw, true, 2, 2, 0, {}, 3, "Get: row refused Request:", "10"},
+      {"deleted", Stop::Delete, false, 2, 2, 0, {}, 3, "", nullptr},
+      {"deleted, late", Stop::Delete, true, 2, 2, 0, {}, 3, "", nullptr},
+      // clang-format on
+  };
+  const char* const ids[] = {"1", "10", "20"};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Control(c.lateReply ? "delay 40" : "delay 0");
+    if (!request) {
+      request = std::make_unique<WalkEdits>(Form());
+      request->Request.VarList = VnSNMPVarList(StaticVlans, VnItemType::MVT_FMV, 1);
+      request->Request.VarList.Description = "Static VLANs";
+    }
+    request->SetStatusMemo(memo);
+    memo->Lines()->Clear();
+    request->AttachListView(view, false);
+    doneNumbers.clear();
+    request->OnGetDone = [this](VnSNMPRequest2Controls*, const VnSNMPError& e) {
+      doneNumbers.push_back(e.Number);
+    };
+    const int stepsBefore = Steps();
+    const auto steps = [&] { return Steps() - stepsBefore; };
+    int rows = 0, depth = 0, deepest = 0;
+    bool stepAhead = true, ownValues = true;
+    double deleteMs = 0;
+    request->afterRow = [&](int row) {
+      rows = row;
+      ++depth;
+      deepest = std::max(deepest, depth);
+      const bool goesOn = c.stop == Stop::None || c.stop == Stop::SyncRead;
+      const bool stopHere = row == 2 && !goesOn;
+      if (!c.lateReply && (stopHere || goesOn)) {
+        // The step is answered and its reply reaches the socket meanwhile.
+        bool seen = false;
+        for (int i = 0; i < 2000 && !(seen = steps() > row); ++i) PumpFor(1);
+        stepAhead = stepAhead && seen;
+        PumpFor(20);
+        if (c.stop == Stop::SyncRead) {
+          VnSNMPRequest other;
+          other.VarList = VnSNMPVarList(SystemGroup, VnItemType::SVT_SV, 0);
+          other.SendGet(VnReadFrom::Start);
+        }
+        if (row <= 3 && *request->Request.VarList.Item(kVlanId)->Value != ids[row - 1])
+          ownValues = false;
+      }
+      --depth;
+      if (!stopHere) return;
+      switch (c.stop) {
+        case Stop::ClearActive:
+          request->Request.Active = false;
+          break;
+        case Stop::Abandon:
+        case Stop::AbandonAndRestart:
+          request->Request.Active = false;
+          request->AbandonWalk();
+          request->Request.Active = true;
+          if (c.stop == Stop::AbandonAndRestart) request->Get();
+          break;
+        case Stop::Throw:
+          throw Exception("row refused");
+        case Stop::Delete: {
+          const auto start = std::chrono::steady_clock::now();
+          request.reset();
+          deleteMs =
+              std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                  .count();
+          break;
+        }
+        case Stop::None:
+        case Stop::SyncRead:
+          break;
+      }
+    };
+    request->rows = request->ends = 0;
+    request->Request.Active = true;
+    request->Get();
+    for (int i = 0; i < 10000 && request && request->Busy; ++i) PumpFor(1);
+    ASSERT_TRUE(!request || !request->Busy);
+    // A late reply is still on its way: nothing waits for it.
+    EXPECT_EQ(request ? static_cast<int>(request->Request.Outstanding) : 0, 0);
+    PumpFor(c.lateReply ? 120 : 60);
+    EXPECT_EQ(rows, c.rows);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_TRUE(stepAhead);
+    EXPECT_TRUE(ownValues);
+    EXPECT_EQ(view->Items()->Count(), c.listed);
+    if (c.stop != Stop::Delete && c.rows != 2) {
+      for (int r = 0; r < 3 && r < view->Items()->Count(); ++r) EXPECT_EQ(Cells(r)[0], ids[r]);
+    }
+    EXPECT_EQ(steps(), c.steps);
+    EXPECT_EQ(LastLine().substr(0, std::string(c.status).size()), c.status);
+    if (c.stop == Stop::Delete) {
+      EXPECT_EQ(request, nullptr);
+      EXPECT_LT(deleteMs, 1000);
+      continue;
+    }
+    EXPECT_EQ(request->ends, c.ends);
+    EXPECT_EQ(doneNumbers, c.done);
+    EXPECT_FALSE(request->Busy);
+    EXPECT_EQ(request->Request.Outstanding, 0);
+    EXPECT_EQ(*request->Request.VarList.Item(kVlanId)->Value, c.id);
+    request->afterRow = nullptr;
+  }
 }
 
 TEST_F(ListViewWalk, AnExceptionInARowStopsTheWalk) {

@@ -10,6 +10,8 @@
 struct VnSNMPDevice {
   AnsiString Address;
   std::uint16_t Port = 161;
+
+  friend bool operator==(const VnSNMPDevice&, const VnSNMPDevice&) = default;
 };
 
 // SNMPv3 scope; both handed to the PDU as text.
@@ -32,6 +34,8 @@ struct VnSNMPSecurity {
   AnsiString PrivPassPhrase;
   std::uint32_t AuthProtocol = 1;
   std::uint32_t PrivProtocol = 1;
+
+  friend bool operator==(const VnSNMPSecurity&, const VnSNMPSecurity&) = default;
 };
 
 struct VnConnectionDefaultsRecord {

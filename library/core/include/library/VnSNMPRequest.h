@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "library/VnSNMPConnection.h"
@@ -13,7 +14,9 @@
 #include "platform/ReadOnly.h"
 
 class Vb;
+class Oid;
 class Pdu;
+class SendTargetCache;
 class SnmpTarget;
 class UTarget;
 class CTarget;
@@ -85,7 +88,10 @@ class VnSNMPRequest {
   // step of a table walk (from the start, or from each item's LastOid).
   // True when a table row was read and the walk can go on.
   bool SendGet(VnReadFrom from);
-  void SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom from);
+  // An asynchronous exchange as its send names it; 0 names none.
+  using ExchangeId = std::uint64_t;
+  // The exchange submitted, or 0 when nothing was sent (Active false).
+  ExchangeId SendGetAsync(const VnSNMPCompletion& completion, VnReadFrom from);
   // SET of the writable items. A non-empty indexList ("1,3") restricts it
   // to the listed items, whose values are then taken in list order from
   // values when given. The list's flags and values are restored afterwards
@@ -112,6 +118,8 @@ class VnSNMPRequest {
   AnsiString RowIndexText();
   // Column OID of an item: its Oid, with the list's InstanceSuffix when set.
   AnsiString ColumnOid(int item) const;
+  // The same written into out, in its own storage.
+  void WriteColumnOid(int item, AnsiString& out) const;
 
   // What the reply of an asynchronous exchange is for; it travels with the
   // exchange.
@@ -134,6 +142,11 @@ class VnSNMPRequest {
   // they neither touch the items nor reach their completions. SETs still
   // complete.
   void DropReadsInFlight() { ++readGeneration_; }
+  // Takes back one exchange while it is outstanding: the SNMP layer forgets
+  // it (a reply that still comes, or has come and waits to be delivered, is
+  // ignored), its completion never runs and Outstanding no longer counts it.
+  // Nothing for an exchange that has completed, or for 0.
+  void Withdraw(ExchangeId exchange);
 
   std::uint32_t Timeout = 0;  // hundredths of a second
   std::uint32_t Retries = 1;
@@ -177,13 +190,32 @@ class VnSNMPRequest {
   void FinishRow(const AnsiString& rowIndex);
   // Marks the items of an index list for one SET and takes their values.
   void ApplyIndexList(const AnsiString& indexList, TStrings* values);
+  // The target of an asynchronous send, as BuildTarget makes it.
+  std::unique_ptr<SnmpTarget> SendTarget();
+  // The identifier of the item's LastOid, as a walk's next step sends it.
+  Oid NextStepOid(int item) const;
   // Submits an asynchronous exchange of the PDU's type (sNMP_PDU_GET,
   // sNMP_PDU_GETNEXT or sNMP_PDU_SET).
-  void Submit(int pduType, ReplyKind kind, Pdu&& pdu, SnmpTarget&& target,
-              const VnSNMPCompletion& completion, std::vector<int> bindingItems);
+  ExchangeId Submit(int pduType, ReplyKind kind, Pdu&& pdu, SnmpTarget&& target,
+                    const VnSNMPCompletion& completion, std::vector<int> bindingItems);
   bool IsTable() const {
     return VarList.ItemType == VnItemType::MVT_FMV || VarList.ItemType == VnItemType::MVT_UMV;
   }
 
   std::uint32_t readGeneration_ = 0;
+  ExchangeId lastExchange_ = 0;  // of the request's submissions
+  // The target of the asynchronous sends (made at the first).
+  std::unique_ptr<SendTargetCache> sendTarget_;
+  // The identifier each item's LastOid text was last read from, beside that
+  // text: the next step takes it rather than reading the text again (a
+  // LastOid written otherwise since is read).
+  struct StepFrom {
+    AnsiString text;
+    std::vector<std::uint32_t> subids;
+  };
+  std::vector<StepFrom> stepFrom_;
+  // What ReadReply writes the texts of each binding into: the rows of a
+  // walk reuse their storage.
+  AnsiString columnText_;
+  AnsiString replyOidText_;
 };
