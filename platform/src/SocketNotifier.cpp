@@ -79,14 +79,17 @@ void TSocketNotifier::Rewatch() {
 void TSocketNotifier::Readable() {
   if (!enabled_ || !OnReadable || (ComponentState() & csDestroying)) return;
   if (running_) {
-    // The handler runs a loop of its own: the socket would come back on
-    // every pass of it.
+    // One pass inside the handler (a walk that shows a row pumps once while
+    // the next reply arrives) is left alone. A loop of the handler's own
+    // would find the socket on every pass of it: off from the second one.
+    if (++readableWhileRunning_ < 2) return;
     SetEnabled(false);
     offWhileRunning_ = true;
     return;
   }
   std::weak_ptr<void> alive = LifeToken();
   running_ = true;
+  readableWhileRunning_ = 0;
   try {
     OnReadable(this);
   } catch (...) {

@@ -89,6 +89,30 @@ TEST_F(SocketNotifier, HandlerThatPumpsIsNotEnteredAgain) {
   EXPECT_EQ(calls, 2);
 }
 
+// One pass of the loop inside the handler (a walk pumping once per row while
+// its next reply arrives) costs no switching off and on; the data is
+// reported once the handler has returned.
+TEST_F(SocketNotifier, OnePassInsideTheHandlerLeavesTheWatchOn) {
+  int calls = 0, depth = 0, deepest = 0;
+  bool onInside = false;
+  notifier.OnReadable = [&](TObject*) {
+    ++calls;
+    deepest = std::max(deepest, ++depth);
+    Drain();
+    if (calls == 1) {
+      Send();  // the next reply, arriving while the row is shown
+      Application->ProcessMessages();
+      onInside = notifier.Enabled();
+    }
+    --depth;
+  };
+  Send();
+  PumpUntil(calls, 2, 2000);
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(deepest, 1);
+  EXPECT_TRUE(onInside);
+}
+
 TEST_F(SocketNotifier, AnotherSocketOrNoneIsWatchedFromThen) {
   int calls = 0;
   notifier.OnReadable = [&](TObject*) {
