@@ -227,6 +227,39 @@ std::int64_t AgentTimes::LastReply(std::int64_t from, std::int64_t to) const {
   return last;
 }
 
+AgentTimes::Shares AgentTimes::SharesOf(std::int64_t from, std::int64_t to) const {
+  Shares s;
+  std::int64_t first = 0, last = 0;
+  for (auto e = First(from); e != events_.end() && e->ns <= to; ++e) {
+    if (!first && e->kind == 'r') first = e->ns;
+    if (e->kind == 's') last = e->ns;
+    const auto next = std::next(e);
+    if (next == events_.end() || next->ns > to) break;
+    const double ms = static_cast<double>(next->ns - e->ns) / 1e6;
+    (e->kind == 's' && next->kind == 'r' ? s.client : s.agent) += ms;
+  }
+  if (first) s.before = static_cast<double>(first - from) / 1e6;
+  if (last) s.after = static_cast<double>(to - last) / 1e6;
+  return s;
+}
+
+std::string SeparateAgents(const std::vector<pid_t>& agents, pid_t xserver) {
+  const long n = std::min<long>(sysconf(_SC_NPROCESSORS_ONLN), CPU_SETSIZE);
+  if (n < 4) return "the agent shares the machine's " + std::to_string(n) + " processors";
+  const long own = std::max(1L, n / 4);
+  cpu_set_t agentSet, clientSet;
+  CPU_ZERO(&agentSet);
+  CPU_ZERO(&clientSet);
+  for (long i = 0; i < n; ++i)
+    CPU_SET(static_cast<std::size_t>(i), i < n - own ? &clientSet : &agentSet);
+  for (const pid_t pid : agents) sched_setaffinity(pid, sizeof agentSet, &agentSet);
+  sched_setaffinity(0, sizeof clientSet, &clientSet);
+  if (xserver > 0) sched_setaffinity(xserver, sizeof clientSet, &clientSet);
+  return "the agent on " + std::to_string(own) + " processor" + (own > 1 ? "s" : "") +
+         " of its own, the module, the X server and the Net-SNMP tools on the other " +
+         std::to_string(n - own);
+}
+
 namespace {
 
 // A child of a process with threads: system calls only, then the loop.

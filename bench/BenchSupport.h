@@ -119,6 +119,14 @@ class AgentTimes {
   double MedianTurnaroundUs(std::int64_t from, std::int64_t to) const;
   // When the last reply within [from, to] left; 0 when none did.
   std::int64_t LastReply(std::int64_t from, std::int64_t to) const;
+  // Where a walk's time went, in milliseconds: from `from` to its first
+  // datagram, the client's turns (a reply leaving to the next datagram
+  // arriving), the agent's turns (a datagram arriving to its reply leaving),
+  // and from the last reply to `to`.
+  struct Shares {
+    double before = 0, client = 0, agent = 0, after = 0;
+  };
+  Shares SharesOf(std::int64_t from, std::int64_t to) const;
 
  private:
   struct Event {
@@ -128,6 +136,13 @@ class AgentTimes {
   std::vector<Event>::const_iterator First(std::int64_t from) const;
   std::vector<Event> events_;
 };
+
+// The agents stand for devices on the network, which never share the
+// user's processors: they get processors of their own (the last quarter of
+// the machine's, at least one), and this thread, whatever it starts from now
+// on and the X server (when started here) get the others. Says what was
+// done; on fewer than 4 processors nothing is.
+std::string SeparateAgents(const std::vector<pid_t>& agents, pid_t xserver);
 
 // One process per processor that only spins, at this process's priority and
 // on every processor, for as long as the object lives: rounds on a machine

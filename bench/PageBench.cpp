@@ -13,10 +13,13 @@
 //   - the minimal Net-SNMP client walking the same way (its walk only);
 //   - the library's bare asynchronous walk of the same table, no controls.
 // A round whose two Net-SNMP references disagree (more than 1.5 times apart)
-// is run again, at most three times. The simulator notes when each request
-// arrives and each reply leaves (--turnaround), which gives every walker's
-// time from a reply to its next request, and the time from the page's last
-// reply to the rows on the screen.
+// is run again, at most three times. The simulator stands for the device:
+// it runs on processors of its own (unless --pin puts everything on one),
+// so that its replies never wait for a processor a client is busy on. It
+// notes when each request arrives and each reply leaves (--turnaround),
+// which gives every walker's time from a reply to its next request, how the
+// page's time divides between its turns and the agent's, and the time from
+// the page's last reply to the rows on the screen.
 //
 // The page's clock starts at the menu entry's click and stops at the first
 // tick of a 1 ms timer that finds the whole walk on the screen: the walk is
@@ -477,6 +480,20 @@ bool ReportVersion(const std::vector<Round>& rounds, const std::string& what,
   }
   auto ratio = [](double a, double b) { return b > 0 ? a / b : 0; };
   const std::string name = "page 10,003 rows " + what;
+  // Where the page's time went against snmptable's, from the agent's notes.
+  std::vector<double> shares[2][4];
+  for (const Round& r : rounds) {
+    const AgentTimes::Shares p = times.SharesOf(r.page.from, r.page.to);
+    const AgentTimes::Shares t = times.SharesOf(r.table.from, r.table.to);
+    for (int side = 0; side < 2; ++side) {
+      const AgentTimes::Shares& s = side == 0 ? p : t;
+      for (int k = 0; k < 4; ++k)
+        shares[side][k].push_back(k == 0   ? s.before
+                                  : k == 1 ? s.client
+                                  : k == 2 ? s.agent
+                                           : s.after);
+    }
+  }
   bool ok = true;
   ok = Report({name, Median(page), "snmptable -CB", Median(table), "ms",
                ratio(Median(page), Median(table)), '<', timeGoal}) &&
@@ -498,6 +515,11 @@ bool ReportVersion(const std::vector<Round>& rounds, const std::string& what,
   ok = Report({"last reply to rows on screen " + what, Median(screen), "limit", kScreenLimitMs,
                "ms", Median(screen) / kScreenLimitMs, '<', 1}) &&
        ok;
+  const char* shareNames[4] = {"start to first request", "the client's turns", "the agent's turns",
+                               "last reply to the end"};
+  for (int k = 0; k < 4; ++k)
+    Report({"  " + what + ", " + shareNames[k], Median(shares[0][k]), "snmptable -CB",
+            Median(shares[1][k]), "ms", ratio(Median(shares[0][k]), Median(shares[1][k]))});
   if (turnPage.empty() || turnTable.empty()) {
     std::fprintf(stderr, "%s: the simulator noted no turnaround\n", what.c_str());
     return false;
@@ -553,12 +575,15 @@ int main(int argc, char** argv) {
   Simulator large(VN_SIMULATOR, dir.Path() + "/large", 1,
                   FixtureArgs(WriteFdbFixture(dir.Path(), kLarge)));
   if (!sim.Port() || !large.Port()) return 1;
+  const std::string placement =
+      options.pin ? "" : SeparateAgents({sim.Pid(), large.Pid()}, x.Pid());
 
   const double timeGoal = loaded ? kLoadedTimeGoal : kTimeGoal;
   Note("the generic list page on an X server (" + x.Description() + "), " +
        std::to_string(options.rounds) +
        " rounds (50,000 rows: " + std::to_string(std::max(1, options.rounds - 4)) + ")" +
-       (options.pin ? ", all on one processor" : "") + "; load average " + LoadAverage());
+       (options.pin ? ", all on one processor" : "; " + placement) + "; load average " +
+       LoadAverage());
   Note(
       "the module's program entry with its main window shown (front panel, LED polling); the "
       "page opened by its menu entry, modal over it");
