@@ -1,11 +1,17 @@
 #include "BenchSupport.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <linux/sockios.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <sched.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -241,6 +247,55 @@ AgentTimes::Shares AgentTimes::SharesOf(std::int64_t from, std::int64_t to) cons
   if (first) s.before = static_cast<double>(first - from) / 1e6;
   if (last) s.after = static_cast<double>(to - last) / 1e6;
   return s;
+}
+
+double WakeUpUs(int count) {
+  const int client = socket(AF_INET, SOCK_DGRAM, 0), peer = socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in ca{}, pa{};
+  ca.sin_family = pa.sin_family = AF_INET;
+  ca.sin_addr.s_addr = pa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t len = sizeof ca;
+  double median = -1;
+  if (client >= 0 && peer >= 0 && bind(client, reinterpret_cast<sockaddr*>(&ca), len) == 0 &&
+      bind(peer, reinterpret_cast<sockaddr*>(&pa), len) == 0 &&
+      getsockname(client, reinterpret_cast<sockaddr*>(&ca), &len) == 0 &&
+      getsockname(peer, reinterpret_cast<sockaddr*>(&pa), &len) == 0) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      prctl(PR_SET_PDEATHSIG, SIGKILL);
+      char buf[64];
+      for (;;) {
+        const ssize_t n = recv(peer, buf, sizeof buf, 0);
+        if (n <= 0 || buf[0] == 'q') _exit(0);
+        const std::int64_t start = SystemNs();
+        while (SystemNs() - start < 40000) {
+        }
+        sendto(peer, buf, static_cast<std::size_t>(n), 0, reinterpret_cast<sockaddr*>(&ca),
+               sizeof ca);
+      }
+    }
+    std::vector<double> waits;
+    char buf[64] = "p";
+    for (int i = 0; pid > 0 && i < count; ++i) {
+      sendto(client, buf, 1, 0, reinterpret_cast<sockaddr*>(&pa), sizeof pa);
+      pollfd p{client, POLLIN, 0};
+      if (poll(&p, 1, 1000) != 1 || recv(client, buf, sizeof buf, 0) <= 0) break;
+      const std::int64_t running = SystemNs();
+      timespec arrived{};
+      if (ioctl(client, SIOCGSTAMPNS, &arrived) == 0)
+        waits.push_back(
+            static_cast<double>(running - (arrived.tv_sec * 1000000000LL + arrived.tv_nsec)) / 1e3);
+    }
+    if (pid > 0) {
+      sendto(client, "q", 1, 0, reinterpret_cast<sockaddr*>(&pa), sizeof pa);
+      int status = 0;
+      waitpid(pid, &status, 0);
+    }
+    if (!waits.empty()) median = Median(waits);
+  }
+  if (client >= 0) close(client);
+  if (peer >= 0) close(peer);
+  return median;
 }
 
 std::string SeparateAgents(const std::vector<pid_t>& agents, pid_t xserver) {

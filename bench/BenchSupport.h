@@ -137,6 +137,12 @@ class AgentTimes {
   std::vector<Event> events_;
 };
 
+// The machine's own share of every turnaround: the median time, in
+// microseconds, from a datagram's arrival (the kernel's stamp) to the thread
+// that waits for it in poll() running again, over `count` exchanges with a
+// peer process that answers after 40 µs of work, as the agent does.
+double WakeUpUs(int count);
+
 // The agents stand for devices on the network, which never share the
 // user's processors: they get processors of their own (the last quarter of
 // the machine's, at least one), and this thread, whatever it starts from now

@@ -631,6 +631,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the simulator's turnaround notes are missing\n");
   if (bench.busy) Note(std::to_string(bench.busy) + " spinning processes ran beside the rounds");
   Note("rounds run again: " + std::to_string(bench.reruns) + "; load average " + LoadAverage());
+  Note("a thread waiting in poll() runs again " + Fixed(WakeUpUs(2000), 1) +
+       " us (median) after a datagram arrives for it: every walker's turnaround pays it");
   bool ok = ReportVersion(bench.v2, "v2c", times, timeGoal);
   ok = ReportVersion(bench.v3, "v3 authPriv", times, timeGoal) && ok;
   std::vector<double> gaps, largePage, largeTable, growth, v2page;
