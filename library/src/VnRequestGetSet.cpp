@@ -99,21 +99,26 @@ void VnSNMPRequest2Controls::Get() {
   }
 }
 
+void VnSNMPRequest2Controls::ReadFailed(VnSNMPError& error) {
+  std::shared_ptr<Life> life = life_;
+  reading_ = false;
+  UpdateBusy();
+  DoGetError(error);
+  if (life->self && OnGetDone) OnGetDone(this, error);
+  if (life->self) ReadAgainIfAsked();
+}
+
 void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
   std::shared_ptr<Life> life = life_;
   if (error.Number != VNERR_OK) {
-    reading_ = false;
-    UpdateBusy();
-    DoGetError(error);
-    if (life->self && OnGetDone) OnGetDone(this, error);
-    if (life->self) ReadAgainIfAsked();
+    ReadFailed(error);
     return;
   }
   try {
     if (!IsTableList()) {
       if (!DeliverRow(condition_)) return;
     } else if (!error.Finished) {
-      if (!DeliverWalkRow()) return;
+      if (!DeliverWalkRow(error)) return;
     }
   } catch (const Exception& e) {
     if (!life->self) return;
@@ -126,7 +131,7 @@ void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
   EndRead(error);
 }
 
-bool VnSNMPRequest2Controls::DeliverWalkRow() {
+bool VnSNMPRequest2Controls::DeliverWalkRow(const VnSNMPError& record) {
   // The next step asks from the identifiers just read into the items, so it
   // goes out before the row is shown: the row's controls and the pump in
   // them cost no wire time. Its reply cannot overtake the row, as the
@@ -142,6 +147,19 @@ bool VnSNMPRequest2Controls::DeliverWalkRow() {
     } catch (...) {
       refused = std::current_exception();
     }
+  }
+  // A row whose index the index items cannot take ends the walk with that
+  // error, as a reply the items cannot take does.
+  try {
+    Request.FinishReadRow();
+  } catch (const Exception& e) {
+    Request.Withdraw(std::exchange(stepAhead_, 0));
+    VnSNMPError failed = record;
+    failed.Number = e.HelpContext;
+    failed.Text = e.Message;
+    failed.Finished = true;
+    ReadFailed(failed);
+    return false;
   }
   bool delivered = false;
   try {

@@ -28,7 +28,10 @@ class VnSNMPRequest2Controls::Watcher : public TComponent {
 VnSNMPRequest2Controls::VnSNMPRequest2Controls(TWinControl* owner)
     : Owner(owner),
       life_(std::make_shared<Life>(Life{this})),
-      watcher_(std::make_unique<Watcher>(this)) {}
+      watcher_(std::make_unique<Watcher>(this)) {
+  // A walk's next step goes out before its row's index is worked out.
+  Request.RowFinishedByCompletion = true;
+}
 
 // The request's own destructor, which runs next, waits for the completions
 // still in flight; they find no one to call. A walk's step sent ahead of the

@@ -155,6 +155,12 @@ void VnSNMPRequest::Withdraw(ExchangeId exchange) {
   }
 }
 
+void VnSNMPRequest::FinishReadRow() {
+  if (!rowWaiting_) return;
+  rowWaiting_ = false;
+  FinishRow(waitingRowIndex_);
+}
+
 void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
                                  ReplyKind kind, std::uint32_t readGeneration,
                                  const VnSNMPCompletion& completion,
@@ -201,7 +207,12 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
         case ReplyOutcome::AllEnded:
           break;
         case ReplyOutcome::Row:
-          request->FinishRow(rowIndex);
+          if (kind == ReplyKind::Read && request->RowFinishedByCompletion && request->IsTable()) {
+            request->waitingRowIndex_.str().swap(rowIndex.str());
+            request->rowWaiting_ = true;
+          } else {
+            request->FinishRow(rowIndex);
+          }
           record.Finished = !request->IsTable();
           break;
       }

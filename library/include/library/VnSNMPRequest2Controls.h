@@ -152,13 +152,16 @@ class VnSNMPRequest2Controls {
   VnSNMPCompletion ReadCompletion();
   VnSNMPCompletion WriteCompletion(bool getAfterSet);
   void GetCompleted(VnSNMPError& error);
+  // The running asynchronous read failed: it ends, reported with the record.
+  void ReadFailed(VnSNMPError& error);
   void SetCompleted(VnSNMPError& error, bool getAfterSet, std::uint32_t readsBefore);
-  // Delivers a row of the running walk, its next step sent ahead of it.
-  // True when the walk ends with this row (Active was cleared); false when
-  // it goes on, or has ended or been abandoned meanwhile, or this object
-  // was destroyed during the row. A step whose walk does not go on is
-  // withdrawn.
-  bool DeliverWalkRow();
+  // Delivers a row of the running walk, its next step sent ahead of it,
+  // before even the row's index is read into the index items. True when the
+  // walk ends with this row (Active was cleared); false when it goes on, or
+  // has ended or been abandoned meanwhile, or failed on the row's index
+  // (reported with `record`), or this object was destroyed during the row.
+  // A step whose walk does not go on is withdrawn.
+  bool DeliverWalkRow(const VnSNMPError& record);
   // The end of the running asynchronous read, reported with the record.
   void EndRead(const VnSNMPError& record);
   // Starts the read asked for while the last one ran.

@@ -56,6 +56,24 @@ class EditsAgainstAgent : public SimulatorTest {
   std::unique_ptr<VnSNMPRequest2Edits> request;
 };
 
+// A read through the event pump works out the derived items before they are
+// shown, as a synchronous read does.
+TEST_F(EditsAgainstAgent, AnAsynchronousReadShowsItsDerivedItemsWorkedOut) {
+  static const VnSNMPVarDesc kServices[] = {
+      {"1.3.6.1.2.1.1.7", "Services", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY, nullptr, "$0+100",
+       nullptr, nullptr, nullptr, nullptr},
+      {}};
+  request->Request.VarList = VnSNMPVarList(kServices, VnItemType::SVT_SV, 0);
+  request->Get();
+  const AnsiString read = *request->Request.VarList.Item(0)->Value;
+  EXPECT_GE(read.ToIntDef(0), 100);
+  *request->Request.VarList.Item(0)->Value = "";
+  request->AsyncMode = true;
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(*request->Request.VarList.Item(0)->Value, read);
+}
+
 TEST_F(EditsAgainstAgent, PortListOnCheckBoxes) {
   const VnSNMPVarDesc egressOnly[] = {StaticVlans[kVlanEgress], {}};
   UseRow(egressOnly, "1");

@@ -238,4 +238,34 @@ TEST_F(RowSet, CreateAndGoThenDestroy) {
   EXPECT_TRUE(TargetRows().empty());
 }
 
+// A row a SET reads back is worked out (its derived items evaluated) before
+// the completion runs, also where the request's walks leave that to their
+// completions.
+TEST_F(RowSet, ARowReadBackIsWorkedOutBeforeItsCompletion) {
+  static const VnSNMPVarDesc kDerivedStatus[] = {
+      kTargetAddrTable[0],
+      kTargetAddrTable[1],
+      kTargetAddrTable[2],
+      kTargetAddrTable[3],
+      {"1.3.6.1.6.3.12.1.2.1.9", "RowStatus", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READWRITE, nullptr,
+       "$4+10", nullptr, nullptr, nullptr, nullptr},
+      kEnd};
+  auto w = MakeRequest(kDerivedStatus, VnItemType::MVT_FMV, 1);
+  w->RowFinishedByCompletion = true;
+  SetValue(*w, 0, "vnderived");
+  SetValue(*w, 1, "1.3.6.1.6.1.1");
+  SetValue(*w, 2, "7F0000010A2B");
+  SetValue(*w, 3, "params1");
+  SetValue(*w, 4, "4");  // createAndGo, read back as 4
+  std::string seen;
+  w->SendSetAsync([&](VnSNMPError&, VnSNMPVarList&) { seen = ValueOf(*w, 4); },
+                  VnSetReply::ReadBack, "", nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return !seen.empty(); }, 5000));
+  EXPECT_EQ(seen, "14");
+  TStringList destroy;
+  destroy.Add("6");
+  w->SendSet(VnSetReply::StatusOnly, "4", &destroy);
+  EXPECT_TRUE(TargetRows().empty());
+}
+
 }  // namespace

@@ -162,6 +162,15 @@ class VnSNMPRequest {
   // Asynchronous requests submitted and not yet completed; the request
   // counts them.
   TReadOnly<std::int32_t, VnSNMPRequest> Outstanding;
+  // Set by a walker that sends its next step from the reply's identifiers
+  // before it takes the row: a table row read by an asynchronous read
+  // reaches the completion with its index items and derived items not yet
+  // worked out, and FinishReadRow() works them out (it raises what working
+  // them out raises). Off: they are worked out before the completion runs.
+  bool RowFinishedByCompletion = false;
+  // Works out the index and derived items of the row the last read reply
+  // brought (see above); nothing when none waits.
+  void FinishReadRow();
 
  protected:
   // Counts an exchange whose reply is handed to ProcessReply by another
@@ -203,6 +212,10 @@ class VnSNMPRequest {
   }
 
   std::uint32_t readGeneration_ = 0;
+  // The row of the last read reply, while its index items wait to be
+  // worked out (RowFinishedByCompletion).
+  bool rowWaiting_ = false;
+  AnsiString waitingRowIndex_;
   ExchangeId lastExchange_ = 0;  // of the request's submissions
   // The target of the asynchronous sends (made at the first).
   std::unique_ptr<SendTargetCache> sendTarget_;
