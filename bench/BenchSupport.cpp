@@ -298,9 +298,12 @@ double WakeUpUs(int count) {
   return median;
 }
 
-std::string SeparateAgents(const std::vector<pid_t>& agents, pid_t xserver) {
+bool SeparateAgents(const std::vector<pid_t>& agents, pid_t xserver, std::string& said) {
   const long n = std::min<long>(sysconf(_SC_NPROCESSORS_ONLN), CPU_SETSIZE);
-  if (n < 4) return "the agent shares the machine's " + std::to_string(n) + " processors";
+  if (n < 4) {
+    said = "the agent shares the machine's " + std::to_string(n) + " processors";
+    return false;
+  }
   const long own = std::max(1L, n / 4);
   cpu_set_t agentSet, clientSet;
   CPU_ZERO(&agentSet);
@@ -310,32 +313,35 @@ std::string SeparateAgents(const std::vector<pid_t>& agents, pid_t xserver) {
   for (const pid_t pid : agents) sched_setaffinity(pid, sizeof agentSet, &agentSet);
   sched_setaffinity(0, sizeof clientSet, &clientSet);
   if (xserver > 0) sched_setaffinity(xserver, sizeof clientSet, &clientSet);
-  return "the agent on " + std::to_string(own) + " processor" + (own > 1 ? "s" : "") +
+  said = "the agent on " + std::to_string(own) + " processor" + (own > 1 ? "s" : "") +
          " of its own, the module, the X server and the Net-SNMP tools on the other " +
          std::to_string(n - own);
+  return true;
 }
 
 namespace {
 
 // A child of a process with threads: system calls only, then the loop.
-[[noreturn]] void Spin() {
+[[noreturn]] void Spin(const cpu_set_t& where) {
   prctl(PR_SET_PDEATHSIG, SIGKILL);
-  cpu_set_t all;
-  CPU_ZERO(&all);
-  const long n = sysconf(_SC_NPROCESSORS_ONLN);
-  for (long i = 0; i < n && i < CPU_SETSIZE; ++i) CPU_SET(static_cast<std::size_t>(i), &all);
-  sched_setaffinity(0, sizeof all, &all);
+  sched_setaffinity(0, sizeof where, &where);
   volatile unsigned long turns = 0;
   for (;;) turns = turns + 1;
 }
 
 }  // namespace
 
-BusyProcessors::BusyProcessors() {
-  const long n = sysconf(_SC_NPROCESSORS_ONLN);
-  for (long i = 0; i < n; ++i) {
+BusyProcessors::BusyProcessors(bool onMine) {
+  cpu_set_t where;
+  CPU_ZERO(&where);
+  if (!onMine || sched_getaffinity(0, sizeof where, &where) != 0) {
+    CPU_ZERO(&where);
+    const long n = sysconf(_SC_NPROCESSORS_ONLN);
+    for (long i = 0; i < n && i < CPU_SETSIZE; ++i) CPU_SET(static_cast<std::size_t>(i), &where);
+  }
+  for (int i = 0; i < CPU_COUNT(&where); ++i) {
     const pid_t pid = fork();
-    if (pid == 0) Spin();
+    if (pid == 0) Spin(where);
     if (pid > 0) pids_.push_back(pid);
   }
 }

@@ -146,16 +146,18 @@ double WakeUpUs(int count);
 // The agents stand for devices on the network, which never share the
 // user's processors: they get processors of their own (the last quarter of
 // the machine's, at least one), and this thread, whatever it starts from now
-// on and the X server (when started here) get the others. Says what was
-// done; on fewer than 4 processors nothing is.
-std::string SeparateAgents(const std::vector<pid_t>& agents, pid_t xserver);
+// on and the X server (when started here) get the others. False, and
+// nothing done, on fewer than 4 processors; `said` tells which.
+bool SeparateAgents(const std::vector<pid_t>& agents, pid_t xserver, std::string& said);
 
-// One process per processor that only spins, at this process's priority and
-// on every processor, for as long as the object lives: rounds on a machine
-// whose processors are all busy. They end with it (or with this process).
+// One process per processor that only spins, at this process's priority,
+// for as long as the object lives: rounds on a machine whose processors are
+// all busy. `onMine`: on the processors this thread may run on (the user's
+// side when the agents have their own), else on every processor. They end
+// with it (or with this process).
 class BusyProcessors {
  public:
-  BusyProcessors();
+  explicit BusyProcessors(bool onMine);
   ~BusyProcessors();
   BusyProcessors(const BusyProcessors&) = delete;
   BusyProcessors& operator=(const BusyProcessors&) = delete;

@@ -28,8 +28,9 @@
 // not of the controls).
 //
 // usage: page_bench [--pin] [--loaded] [ROUNDS]
-//   --loaded: one spinning process per processor beside the rounds, and the
-//   goal of a machine whose processors are all busy.
+//   --loaded: one spinning process per processor of the user's side (every
+//   processor where the agent shares them) beside the rounds, and the goal
+//   of a machine whose processors are all busy.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -357,8 +358,14 @@ std::string Fixed(double v, int decimals) {
 // Everything the rounds need, and what they measured.
 struct Bench {
   Bench(const Simulator& s, const Simulator& l, const XServer& server, std::string folder,
-        int count, bool busyMachine)
-      : sim(s), large(l), x(server), dir(std::move(folder)), rounds(count), loaded(busyMachine) {}
+        int count, bool busyMachine, bool agentsApart)
+      : sim(s),
+        large(l),
+        x(server),
+        dir(std::move(folder)),
+        rounds(count),
+        loaded(busyMachine),
+        separated(agentsApart) {}
 
   const Simulator& sim;
   const Simulator& large;
@@ -366,6 +373,9 @@ struct Bench {
   std::string dir;
   int rounds = 0;
   bool loaded = false;
+  // The agents run on processors of their own: the spinning processes of
+  // a busy machine load the module's side only, as a user's builds would.
+  bool separated = false;
   Pulse* pulse = nullptr;  // made with the module's message loop, gone before it
   std::vector<Round> v2, v3, big;
   int reruns = 0;
@@ -428,7 +438,7 @@ struct Bench {
           FindMenuEntry(&TMainForm::UnicastForwardingInformation1Click)->Page.Table;
       std::optional<BusyProcessors> spinning;
       if (loaded) {
-        spinning.emplace();
+        spinning.emplace(separated);
         busy = spinning->Count();
       }
       for (int i = 0; i < rounds; ++i) {
@@ -575,8 +585,9 @@ int main(int argc, char** argv) {
   Simulator large(VN_SIMULATOR, dir.Path() + "/large", 1,
                   FixtureArgs(WriteFdbFixture(dir.Path(), kLarge)));
   if (!sim.Port() || !large.Port()) return 1;
-  const std::string placement =
-      options.pin ? "" : SeparateAgents({sim.Pid(), large.Pid()}, x.Pid());
+  std::string placement;
+  const bool separated =
+      !options.pin && SeparateAgents({sim.Pid(), large.Pid()}, x.Pid(), placement);
 
   const double timeGoal = loaded ? kLoadedTimeGoal : kTimeGoal;
   Note("the generic list page on an X server (" + x.Description() + "), " +
@@ -601,7 +612,7 @@ int main(int argc, char** argv) {
                         "/Amd5password", "/p2",         "/Pdespassword"};
   SetCommandLine(static_cast<int>(std::size(args)), args);
   InitMibOptionLists();
-  Bench bench(sim, large, x, dir.Path(), options.rounds, loaded);
+  Bench bench(sim, large, x, dir.Path(), options.rounds, loaded, separated);
   int moduleStatus = 0;
   {
     Pulse pulse;
