@@ -493,15 +493,12 @@ bool ReportVersion(const std::vector<Round>& rounds, const std::string& what,
   // Where the page's time went against snmptable's, from the agent's notes.
   std::vector<double> shares[2][4];
   for (const Round& r : rounds) {
-    const AgentTimes::Shares p = times.SharesOf(r.page.from, r.page.to);
-    const AgentTimes::Shares t = times.SharesOf(r.table.from, r.table.to);
+    const AgentTimes::Shares sides[2] = {times.SharesOf(r.page.from, r.page.to),
+                                         times.SharesOf(r.table.from, r.table.to)};
     for (int side = 0; side < 2; ++side) {
-      const AgentTimes::Shares& s = side == 0 ? p : t;
-      for (int k = 0; k < 4; ++k)
-        shares[side][k].push_back(k == 0   ? s.before
-                                  : k == 1 ? s.client
-                                  : k == 2 ? s.agent
-                                           : s.after);
+      const AgentTimes::Shares& s = sides[side];
+      const double parts[4] = {s.before, s.client, s.agent, s.after};
+      for (int k = 0; k < 4; ++k) shares[side][k].push_back(parts[k]);
     }
   }
   bool ok = true;
