@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "MenuBar.h"
+#include "ShownLater.h"
 #include "Toolkit.h"
 #include "platform/Exceptions.h"
 #include "platform/Menus.h"
@@ -28,6 +29,9 @@ class FormWidget : public QWidget {
     if (auto* f = dynamic_cast<TCustomForm*>(ControlOf(this))) Guarded(f, [f] { f->Close(); });
   }
   bool event(QEvent* e) override {
+    // The window paints anyway: views that wait for their interval
+    // (ShownLater.h) are painted with it, not in a pass of their own later.
+    if (e->type() == QEvent::UpdateRequest && isWindow()) ShowAllWaiting();
     if (e->type() == QEvent::WindowActivate && isWindow()) {
       if (auto* f = dynamic_cast<TCustomForm*>(ControlOf(this)))
         if (f->Visible()) Application->SetActiveForm(f);

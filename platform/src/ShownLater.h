@@ -2,7 +2,9 @@
 // lets the loop run after every row; a row count shown in a label would
 // otherwise cost a repaint and a round trip to the display per row, more
 // than the row itself. The control's own state stays exact; only the widget
-// waits, and the newest state always reaches it within one interval.
+// waits, and the newest state always reaches it within one interval, or
+// sooner: when its window paints for anything else, every waiting view is
+// shown first and painted in that pass (Form.cpp).
 #pragma once
 
 #include <QElapsedTimer>

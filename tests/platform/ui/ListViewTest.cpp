@@ -325,6 +325,42 @@ TEST_F(ListView, ACountSetAfterEveryRowIsRedrawnAtAHumanRate) {
   EXPECT_EQ(late.Count(), 0) << "the last count waited for someone to read it";
 }
 
+// Whatever makes the window paint (a status line set as a walk ends) brings
+// the rows and the count still waiting for their interval with it: they
+// reach the screen in that pass, not up to an interval later in a pass of
+// their own.
+TEST_F(ListView, RowsAndACountThatWaitArePaintedWithTheWindowsNextPass) {
+  auto* count = new TStaticText(form);
+  count->SetParent(form);
+  count->SetAutoSize(false);
+  count->SetBounds(300, 270, 80, 20);
+  auto* status = new TLabel(form);
+  status->SetParent(form);
+  status->SetBounds(10, 270, 200, 20);
+  TestKit::ShowAndActivate(form);
+  TestKit::Pump();
+  TPaintWatch rowsShown(lv), countShown(count);
+  bool waiting = false;
+  // The first change after a quiet spell is shown at once, the next one
+  // waits; a machine that stalls for a whole interval tries again.
+  for (int attempt = 0; attempt < 5 && !waiting; ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    TestKit::Pump();
+    for (int i = 0; i < 2; ++i) {
+      lv->Items()->Add()->SetCaption("row");
+      count->SetCaption(AnsiString(lv->Items()->Count()));
+      Application->ProcessMessages();
+    }
+    waiting = countShown.PaintedText() != count->Caption() &&
+              rowsShown.PaintedRows() != lv->Items()->Count();
+  }
+  ASSERT_TRUE(waiting);
+  status->SetCaption("Ok!");
+  TestKit::Pump();
+  EXPECT_EQ(countShown.PaintedText(), count->Caption());
+  EXPECT_EQ(rowsShown.PaintedRows(), lv->Items()->Count());
+}
+
 TEST_F(ListView, HandlerDeletingTheFormDuringSelectionIsSafe) {
   lv->OnSelectItem = [this](TObject*, TListItem*, bool selected) {
     if (selected) {
