@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyleOptionSlider>
 #include <algorithm>
 #include <optional>
@@ -241,6 +242,20 @@ QRegion RowView::visualRegionForSelection(const QItemSelection& selection) const
   return region;
 }
 
+// Rows joining out of sight leave both bars as they are on the screen: a
+// new range makes the scroll area lay out its bars again, which repaints
+// both. A range that grows from one that was not empty keeps the bar shown
+// and its value where it was, so the area is not told.
+void RowView::SetBar(QScrollBar* bar, int maximum, int pageStep, int singleStep) {
+  const bool grows = bar->minimum() == 0 && bar->maximum() > 0 && maximum > bar->maximum();
+  {
+    const QSignalBlocker quiet(grows ? bar : nullptr);
+    bar->setRange(0, maximum);
+  }
+  bar->setPageStep(pageStep);
+  bar->setSingleStep(singleStep);
+}
+
 void RowView::updateGeometries() {
   if (laying_) {
     layAgain_ = true;  // the scroll bars came or went: once more with the new viewport
@@ -257,15 +272,10 @@ void RowView::updateGeometries() {
     const QRect vg = viewport()->geometry();
     header_->setGeometry(vg.left(), vg.top() - hh, vg.width(), hh);
     const int whole = WholeRows();
-    QScrollBar* v = verticalScrollBar();
-    v->setRange(0, std::max(0, RowCount() - whole));
-    v->setPageStep(whole);
-    v->setSingleStep(1);
+    SetBar(verticalScrollBar(), std::max(0, RowCount() - whole), whole, 1);
     const int seen = viewport()->width();
-    QScrollBar* hb = horizontalScrollBar();
-    hb->setRange(0, std::max(0, header_->length() - seen));
-    hb->setPageStep(seen);
-    hb->setSingleStep(std::max(2, seen / (header_->count() + 1)));
+    SetBar(horizontalScrollBar(), std::max(0, header_->length() - seen), seen,
+           std::max(2, seen / (header_->count() + 1)));
     if (!layAgain_) break;
   }
   laying_ = false;

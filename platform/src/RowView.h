@@ -53,6 +53,7 @@ class RowView : public QAbstractItemView {
   void changeEvent(QEvent* event) override;
 
  private:
+  static void SetBar(QScrollBar* bar, int maximum, int pageStep, int singleStep);
   int RowCount() const;
   // The rows' band from `first` to `last` in viewport coordinates (clipped
   // to the viewport).
