@@ -7,7 +7,6 @@
 #include <poll.h>
 #include <sched.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -26,11 +25,50 @@
 #include "platform/Exceptions.h"
 #include "support/TestSupport.h"
 
-extern char** environ;
-
 namespace bench {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Starts the program at `path` as a child that ends with this process even
+// when this one is killed (a broken pipe, say): it asks for a signal on its
+// parent's death before it execs. The child's descriptor `quiet` goes to
+// /dev/null and `drop` (-1: none) is closed in it. -1 when there is no
+// child; a program that cannot run exits at once with 127.
+pid_t SpawnTied(const std::string& path, std::vector<std::string> args, int quiet, int drop) {
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const int devnull = open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (devnull < 0) return -1;
+  const pid_t parent = getpid();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    // Only async-signal-safe calls from here on.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) _exit(127);
+    if (drop >= 0) close(drop);
+    if (dup2(devnull, quiet) < 0) _exit(127);
+    execv(path.c_str(), argv.data());
+    _exit(127);
+  }
+  close(devnull);
+  return pid;
+}
+
+// The program's path on PATH ("" when there is none).
+std::string OnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::istringstream dirs(path ? path : "/usr/bin:/bin");
+  std::string dir;
+  while (std::getline(dirs, dir, ':'))
+    if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0)
+      return dir + "/" + program;
+  return "";
+}
+
+}  // namespace
 
 double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -151,22 +189,20 @@ Simulator::Simulator(const std::string& program, const std::string& dir, int row
     args.insert(args.end(), {"--log", log_});
   }
   args.insert(args.end(), more.begin(), more.end());
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
   // The simulator's greeting would mix with the figures.
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  const int rc = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) {
+  pid_ = SpawnTied(program, args, 1, -1);
+  if (pid_ <= 0) {
     pid_ = -1;
     return;
   }
   for (int i = 0; i < 600 && port_ == 0; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     port_ = std::atoi(vntest::ReadFile(portFile).c_str());
+    int status = 0;
+    if (port_ == 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;  // it could not run, or ended before it served
+      break;
+    }
   }
   if (port_ == 0) std::fprintf(stderr, "the simulator did not start\n");
 }
@@ -367,17 +403,10 @@ XServer::XServer() {
   const std::string fd = std::to_string(fds[1]);
   std::vector<std::string> args = {"Xvfb",         "-displayfd", fd,    "-screen", "0",
                                    "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addclose(&actions, fds[0]);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  const int rc = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  const std::string program = OnPath("Xvfb");
+  pid_ = program.empty() ? -1 : SpawnTied(program, args, 2, fds[0]);
   close(fds[1]);
-  if (rc != 0) {
+  if (pid_ <= 0) {
     pid_ = -1;
     close(fds[0]);
     std::fprintf(stderr, "Xvfb could not be started\n");
