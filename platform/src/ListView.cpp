@@ -7,7 +7,7 @@
 //
 // The model's rows are always the first rows of the list, in the same order.
 // A row inserted among them goes in at once; rows added at the end join in
-// batches at most kShowIntervalMs apart (ShownLater.h): a table walk adds one
+// batches at a human rate (ShownLater.h): a table walk adds one
 // row per reply and lets the loop run after each. A batch costs the view its
 // scroll bar and a repaint where the new rows are in sight: it keeps nothing
 // per row, so the rows it had cost nothing.

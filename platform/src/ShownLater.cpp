@@ -21,21 +21,31 @@ void Forget(ShownLater* s) {
 
 ShownLater::ShownLater(std::function<void()> apply) : apply_(std::move(apply)) {
   timer_.setSingleShot(true);
-  QObject::connect(&timer_, &QTimer::timeout, [this] { ApplyNow(); });
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Due(); });
 }
 
 ShownLater::~ShownLater() { Forget(this); }
 
 void ShownLater::Changed() {
+  changed_.start();
   if (waiting_) return;
-  const qint64 quiet = since_.isValid() ? since_.elapsed() : kShowIntervalMs;
-  if (quiet >= kShowIntervalMs) {
+  const qint64 quiet = since_.isValid() ? since_.elapsed() : kQuietMs;
+  if (quiet >= kQuietMs) {
     Apply();
     return;
   }
   waiting_ = true;
   WaitingViews().push_back(this);
-  timer_.start(static_cast<int>(kShowIntervalMs - quiet));
+  timer_.start(kQuietMs);
+}
+
+void ShownLater::Due() {
+  const qint64 still = changed_.elapsed(), shown = since_.elapsed();
+  if (still >= kQuietMs || shown >= kSteadyMs) {
+    ApplyNow();
+    return;
+  }
+  timer_.start(static_cast<int>(std::min(kQuietMs - still, kSteadyMs - shown)));
 }
 
 void ShownLater::ApplyNow() {

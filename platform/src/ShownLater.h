@@ -1,10 +1,14 @@
 // Private: a control's view that follows its state at a human rate. A walk
 // lets the loop run after every row; a row count shown in a label would
 // otherwise cost a repaint and a round trip to the display per row, more
-// than the row itself. The control's own state stays exact; only the widget
-// waits, and the newest state always reaches it within one interval, or
-// sooner: when its window paints for anything else, every waiting view is
-// shown first and painted in that pass (Form.cpp).
+// than the row itself, and every repaint slows the walk's next few hundred
+// turns. The control's own state stays exact; only the widget waits:
+// - a change after a quiet spell (kQuietMs since the view was last brought
+//   up to date) is shown at once;
+// - changes that keep coming are shown at most every kSteadyMs;
+// - the newest state is shown kQuietMs after the last change at the latest;
+// - sooner when its window paints for anything else: every waiting view is
+//   shown first and painted in that pass (Form.cpp).
 #pragma once
 
 #include <QElapsedTimer>
@@ -13,8 +17,10 @@
 
 namespace ui_detail {
 
-// How often at most a coalesced view is brought up to date.
-constexpr int kShowIntervalMs = 30;
+// How long the state stays still before the view follows it, and how often
+// at most a view whose state keeps changing is brought up to date.
+constexpr int kQuietMs = 30;
+constexpr int kSteadyMs = 100;
 
 class ShownLater {
  public:
@@ -33,10 +39,13 @@ class ShownLater {
 
  private:
   void Apply();
+  // The timer's check: shows the waiting state, or looks again when it may.
+  void Due();
 
   std::function<void()> apply_;
   QTimer timer_;
-  QElapsedTimer since_;  // since the view was last brought up to date
+  QElapsedTimer since_;    // since the view was last brought up to date
+  QElapsedTimer changed_;  // since the state last changed
   bool waiting_ = false;
 };
 

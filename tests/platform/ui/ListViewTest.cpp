@@ -195,13 +195,12 @@ TEST_F(ListView, RowsAddedInBulkStayInStepWithTheWidget) {
 
 // A walk adds one row per reply and lets the loop run after each. The
 // widget takes the rows in batches of what was added since the last one, at
-// most 30 ms apart, never the whole list again; rows that join out of sight
+// most 100 ms apart, never the whole list again; rows that join out of sight
 // are not looked at and, once the scroll bar's slider is at its shortest,
 // repaint nothing (with both scroll bars shown), so a batch costs the same
-// at any length. The last rows
-// are on the screen within 30 ms of being added, and the wheel brings the
-// newest row into view. Pictures show what the widget holds, brought up to
-// date first.
+// at any length. The last rows are on the screen within 30 ms of the last
+// row added, and the wheel brings the newest row into view. Pictures show
+// what the widget holds, brought up to date first.
 TEST_F(ListView, RowsOfAWalkReachTheScreenInBatchesOfWhatIsNew) {
   using Clock = std::chrono::steady_clock;
   auto ms = [](Clock::time_point since) {
@@ -248,12 +247,12 @@ TEST_F(ListView, RowsOfAWalkReachTheScreenInBatchesOfWhatIsNew) {
     late = ms(last);
   }
   EXPECT_EQ(shown.PaintedRows(), kRows);
-  // 30 ms, and a margin for a busy machine (a batch interval that grew
+  // 30 ms of quiet, and a margin for a busy machine (a batch interval that grew
   // with the list would need over 100 ms here).
   EXPECT_LE(late, 30 + 45);
   EXPECT_EQ(fed.Rows(), kRows - 3);
   EXPECT_EQ(fed.Resets(), 0);
-  EXPECT_LE(fed.Batches(), walk / 30 + 3) << kRows << " rows in " << walk << " ms";
+  EXPECT_LE(fed.Batches(), walk / 100 + 3) << kRows << " rows in " << walk << " ms";
   settle();  // whatever was to be painted is
   EXPECT_GT(outOfSight->Rows(), 0);
   EXPECT_EQ(outOfSight->Lookups(), 0) << "rows out of sight are not looked at";
@@ -295,10 +294,14 @@ TEST_F(ListView, TheScreenFollowsEveryBatchWhereverTheListIsScrolled) {
 }
 
 // A count beside the list, set after every row with the loop run after each
-// as a walk does, is redrawn a few dozen times a second rather than once per
-// row; the control holds every count at once, and the last one reaches the
-// screen by itself.
+// as a walk does, is redrawn about ten times a second rather than once per
+// row (every repaint slows the walk); the control holds every count at once,
+// and the last one reaches the screen by itself once the counting stops.
 TEST_F(ListView, ACountSetAfterEveryRowIsRedrawnAtAHumanRate) {
+  using Clock = std::chrono::steady_clock;
+  auto ms = [](Clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+  };
   auto* count = new TStaticText(form);
   count->SetParent(form);
   count->SetAutoSize(false);
@@ -306,25 +309,25 @@ TEST_F(ListView, ACountSetAfterEveryRowIsRedrawnAtAHumanRate) {
   TestKit::ShowAndActivate(form);
   TestKit::Pump();
   TestKit::PaintCounter paints(count);
-  const auto start = std::chrono::steady_clock::now();
-  for (int i = 1; i <= 400; ++i) {
+  TPaintWatch shown(count);
+  const auto start = Clock::now();
+  for (int i = 1; ms(start) < 400; ++i) {
     lv->Items()->Add()->SetCaption("row" + AnsiString(i));
     count->SetCaption(AnsiString(i));
     ASSERT_EQ(count->Caption(), AnsiString(i));
     Application->ProcessMessages();
   }
-  const double ms =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_LE(paints.Count(), ms / 30 + 3) << "in " << ms << " ms";
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
-  while (std::chrono::steady_clock::now() < deadline) {
+  const double counting = ms(start);
+  EXPECT_LE(paints.Count(), counting / 100 + 2) << "in " << counting << " ms";
+  EXPECT_GE(paints.Count(), 2) << "a count that keeps changing still moves on the screen";
+  const auto stopped = Clock::now();
+  while (shown.PaintedText() != count->Caption() && ms(stopped) < 500) {
     TestKit::Pump();
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  TestKit::PaintCounter late(count);
-  EXPECT_EQ(TestKit::DisplayedText(count), "400");
-  TestKit::Pump();
-  EXPECT_EQ(late.Count(), 0) << "the last count waited for someone to read it";
+  EXPECT_EQ(shown.PaintedText(), count->Caption())
+      << "the last count waited for someone to read it";
+  EXPECT_LE(ms(stopped), 30 + 45);
 }
 
 // Whatever makes the window paint (a status line set as a walk ends) brings
