@@ -50,7 +50,7 @@ bool HasLeadingNumber(const AnsiString& text) {
 
 AnsiString VnSNMPRequest::IndexToValue(int item, const AnsiString& suffix) {
   VnSNMPVarDesc& d = ItemAt(item);
-  VnSubIds s;
+  VnSubIds& s = indexIds_;
   if (!VnParseDotted(suffix, s)) RaiseLibraryError(VNERR_BAD_SYNTAX);
   const bool implied = IsImpliedIndex(item);
   auto need = [&s](std::size_t n) {

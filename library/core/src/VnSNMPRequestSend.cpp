@@ -170,7 +170,12 @@ void VnSNMPRequest::DecodeRowIndex(const AnsiString& rowIndex) {
     const int item = static_cast<int>(k);
     if (rest.IsEmpty() || item >= VarList.Count()) RaiseLibraryError(VNERR_BAD_KEY_COUNT);
     // Index columns are not read: they stand where their row was found.
-    if (!VarList.IsReadable(item)) *VarList.Item(item)->LastOid = ColumnOid(item) + "." + rowIndex;
+    if (!VarList.IsReadable(item)) {
+      AnsiString& last = *VarList.Item(item)->LastOid;
+      WriteColumnOid(item, last);
+      last.str() += '.';
+      last.str() += rowIndex.str();
+    }
     rest = IndexToValue(item, rest);
   }
 }

@@ -1,5 +1,6 @@
 #include "library/VnValueText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -267,6 +268,7 @@ bool VnParseDotted(const AnsiString& text, VnSubIds& out) {
   out.clear();
   const std::string& s = text.str();
   if (s.empty()) return true;
+  out.reserve(static_cast<std::size_t>(std::count(s.begin(), s.end(), '.')) + 1);
   std::size_t i = s[0] == '.' ? 1 : 0;
   if (i == s.size()) return false;
   while (true) {

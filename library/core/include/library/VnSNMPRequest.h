@@ -227,8 +227,10 @@ class VnSNMPRequest {
     std::vector<std::uint32_t> subids;
   };
   std::vector<StepFrom> stepFrom_;
-  // What ReadReply writes the texts of each binding into: the rows of a
-  // walk reuse their storage.
+  // What ReadReply writes the texts of each binding into, and what
+  // IndexToValue reads an instance suffix into: the rows of a walk reuse
+  // their storage.
   AnsiString columnText_;
   AnsiString replyOidText_;
+  std::vector<std::uint32_t> indexIds_;
 };
