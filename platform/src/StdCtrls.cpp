@@ -99,7 +99,10 @@ void TLabel::SetBounds(int l, int t, int w, int h) {
   TGraphicControl::SetBounds(l, t, w, h);
 }
 
+// The same text again changes nothing (a count set at every change of a
+// list's rows is mostly the one it already shows).
 void TLabel::SetTextValue(const AnsiString& v) {
+  if (v == text_) return;
   text_ = v;
   AdjustSize();
 }
@@ -152,6 +155,7 @@ void TStaticText::SetBounds(int l, int t, int w, int h) {
 }
 
 void TStaticText::SetTextValue(const AnsiString& v) {
+  if (v == text_) return;  // as a label's
   text_ = v;
   AdjustSize();
 }
