@@ -1,8 +1,9 @@
 // Private: a control's view that follows its state at a human rate. A walk
 // lets the loop run after every row; a row count shown in a label would
 // otherwise cost a repaint and a round trip to the display per row, more
-// than the row itself, and every repaint slows the walk's next few hundred
-// turns. The control's own state stays exact; only the widget waits:
+// than the row itself, and a repaint slows the walk's turns that follow it,
+// not only its own. The control's own state stays exact; only the widget
+// waits:
 // - a change after a quiet spell (kQuietMs since the view was last brought
 //   up to date) is shown at once;
 // - changes that keep coming are shown at most every kSteadyMs;
