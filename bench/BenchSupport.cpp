@@ -251,7 +251,7 @@ std::vector<AgentTimes::Event>::const_iterator AgentTimes::First(std::int64_t fr
                               [from](const Event& e) { return e.ns < from; });
 }
 
-double AgentTimes::MedianTurnaroundUs(std::int64_t from, std::int64_t to) const {
+std::vector<double> AgentTimes::TurnaroundsUs(std::int64_t from, std::int64_t to) const {
   std::vector<double> gaps;
   for (auto e = First(from); e != events_.end() && std::next(e) != events_.end(); ++e) {
     const Event& next = *std::next(e);
@@ -259,7 +259,17 @@ double AgentTimes::MedianTurnaroundUs(std::int64_t from, std::int64_t to) const 
     if (e->kind == 's' && next.kind == 'r')
       gaps.push_back(static_cast<double>(next.ns - e->ns) / 1e3);
   }
+  return gaps;
+}
+
+double AgentTimes::MedianTurnaroundUs(std::int64_t from, std::int64_t to) const {
+  const std::vector<double> gaps = TurnaroundsUs(from, to);
   return gaps.empty() ? -1 : Median(gaps);
+}
+
+double AgentTimes::LongestTurnaroundUs(std::int64_t from, std::int64_t to) const {
+  const std::vector<double> gaps = TurnaroundsUs(from, to);
+  return gaps.empty() ? -1 : *std::max_element(gaps.begin(), gaps.end());
 }
 
 std::int64_t AgentTimes::LastReply(std::int64_t from, std::int64_t to) const {

@@ -117,6 +117,9 @@ class AgentTimes {
   // (SystemNs); -1 when there is none. With one client talking at a time,
   // its turnaround per request.
   double MedianTurnaroundUs(std::int64_t from, std::int64_t to) const;
+  // The longest of those times: how long the client's message loop went
+  // without a turn while a reply waited for it; -1 when there is none.
+  double LongestTurnaroundUs(std::int64_t from, std::int64_t to) const;
   // When the last reply within [from, to] left; 0 when none did.
   std::int64_t LastReply(std::int64_t from, std::int64_t to) const;
   // Where a walk's time went, in milliseconds: from `from` to its first
@@ -134,6 +137,7 @@ class AgentTimes {
     std::int64_t ns;
   };
   std::vector<Event>::const_iterator First(std::int64_t from) const;
+  std::vector<double> TurnaroundsUs(std::int64_t from, std::int64_t to) const;
   std::vector<Event> events_;
 };
 

@@ -25,7 +25,9 @@
 // tick of a 1 ms timer that finds the whole walk on the screen: the walk is
 // over, the list's widget has painted with every row in it, and the row
 // count's widget has painted the final number (both asked of the widgets,
-// not of the controls).
+// not of the controls). The timer rests through the walk; the paintings
+// wake it. How long the page's message loop went without a turn comes from
+// the agent's notes: its longest time from a reply to the next request.
 //
 // usage: page_bench [--pin] [--loaded] [ROUNDS]
 //   --loaded: one spinning process per processor of the user's side (every
@@ -197,44 +199,40 @@ struct Fill {
   double ms = 0;
   double cpu = 0;
   double xcpu = -1;  // the X server's processor time meanwhile (-1: unknown)
-  double gap = 0;
   long rows = 0;
   std::int64_t from = 0, walkEnd = 0, to = 0;
 };
 
-// A 1 ms timer whose ticks show how long the event loop went without a
-// turn; it also runs a check on every tick.
-class Pulse {
+// A 1 ms timer that runs a check on each tick while it is on. A fill keeps
+// it on only while it looks for the page and once the screen shows every
+// row: ticking through the walk, it would wake the message loop a thousand
+// times a second, a load the page does not carry for its users (it cost the
+// bare walk a tenth of its processor time).
+class Ticker {
  public:
-  Pulse() : timer_(nullptr) {
+  Ticker() : timer_(nullptr) {
     timer_.SetEnabled(false);
     timer_.SetInterval(1);
     timer_.OnTimer = [this](TObject*) {
-      const auto now = Clock::now();
-      if (last_ != Clock::time_point())
-        longest_ =
-            std::max(longest_, std::chrono::duration<double, std::milli>(now - last_).count());
-      last_ = now;
       if (check_) check_();
     };
   }
   void Start(std::function<void()> check) {
     check_ = std::move(check);
-    longest_ = 0;
-    last_ = Clock::time_point();
     timer_.SetEnabled(true);
   }
-  double Stop() {
+  void Pause() { timer_.SetEnabled(false); }
+  void Resume() {
+    if (check_) timer_.SetEnabled(true);
+  }
+  void Stop() {
     timer_.SetEnabled(false);
     check_ = nullptr;
-    return longest_;
   }
 
  private:
   TTimer timer_;
   std::function<void()> check_;
-  Clock::time_point last_;
-  double longest_ = 0;
 };
 
 TConfigForm* OpenPage() {
@@ -252,7 +250,7 @@ TSNMPListViewPanel* ListPanelOf(TConfigForm* page) {
 // The page from the main window's menu entry, until the screen shows its
 // whole walk (or a minute has passed); then the page is closed as its close
 // box would, and the entry's handler returns.
-Fill PageFill(TMenuItem* entry, Pulse& pulse, long rows, pid_t xserver) {
+Fill PageFill(TMenuItem* entry, Ticker& ticker, long rows, pid_t xserver) {
   Fill f;
   Clock::time_point end;
   double cpuEnd = 0, xEnd = -1;
@@ -263,14 +261,18 @@ Fill PageFill(TMenuItem* entry, Pulse& pulse, long rows, pid_t xserver) {
   f.from = SystemNs();
   const auto start = Clock::now();
   const double cpuStart = CpuMs();
-  // Found once the page exists; the check runs on every tick of the 1 ms
-  // timer, so it stays light.
+  // Found once the page exists.
   TConfigForm* page = nullptr;
   VnSNMPRequest2Edits* request = nullptr;
   const AnsiString finalCount(static_cast<int>(rows));
-  bool closed = false;    // the page may go as soon as it has been closed
-  bool seenBusy = false;  // the walk has begun
-  pulse.Start([&] {
+  bool closed = false;  // the page may go as soon as it has been closed
+  auto onScreen = [&] { return list->PaintedRows() == rows && count->PaintedText() == finalCount; };
+  // The ticks look for the page, then rest until the screen shows every row
+  // and the final count (or a minute has passed), then find the walk over.
+  TTimer minute(nullptr);
+  minute.SetInterval(60000);
+  minute.OnTimer = [&](TObject*) { ticker.Resume(); };
+  ticker.Start([&] {
     if (closed) return;
     if (!list) {
       page = OpenPage();
@@ -281,27 +283,31 @@ Fill PageFill(TMenuItem* entry, Pulse& pulse, long rows, pid_t xserver) {
       request = static_cast<VnSNMPRequest2Edits*>(requests->Items(0));
       list = std::make_unique<TPaintWatch>(panel->ListViewPanel->ListView);
       count = std::make_unique<TPaintWatch>(panel->BtnPanel->CountText);
+      list->OnPainted = count->OnPainted = [&] {
+        if (onScreen()) ticker.Resume();
+      };
     }
     if (page->ModalResult() != mrNone) return;
-    if (request->Busy)
-      seenBusy = true;
-    else if (seenBusy && !f.walkEnd)
-      f.walkEnd = SystemNs();
-    const bool onScreen = list->PaintedRows() == rows && count->PaintedText() == finalCount;
-    if ((request->Busy || !onScreen) && MsSince(start) < 60000) return;
+    const bool late = MsSince(start) >= 60000, shown = onScreen();
+    if (!shown && !late) {
+      ticker.Pause();
+      return;
+    }
+    if (!request->Busy && !f.walkEnd) f.walkEnd = SystemNs();
+    if (request->Busy && !late) return;
     end = Clock::now();
     f.to = SystemNs();
     cpuEnd = CpuMs();
     if (xserver > 0) xEnd = ProcessCpuMs(xserver);
-    f.rows = onScreen ? rows : -1;
-    if (!onScreen)
+    f.rows = shown ? rows : -1;
+    if (!shown)
       std::fprintf(stderr, "after a minute the list showed %d rows and the count \"%s\"\n",
                    list->PaintedRows(), count->PaintedText().c_str());
     closed = true;
     page->Close();
   });
   entry->Click();
-  f.gap = pulse.Stop();
+  ticker.Stop();
   f.ms = std::chrono::duration<double, std::milli>(end - start).count();
   f.cpu = cpuEnd - cpuStart;
   if (xStart >= 0 && xEnd >= 0) f.xcpu = xEnd - xStart;
@@ -310,9 +316,8 @@ Fill PageFill(TMenuItem* entry, Pulse& pulse, long rows, pid_t xserver) {
   return f;
 }
 
-// The library's asynchronous walk of the page's table with no controls,
-// with the same 1 ms timer running as beside the page.
-Fill BareWalk(TForm* host, Pulse& pulse, const VnSNMPVarDesc* table) {
+// The library's asynchronous walk of the page's table with no controls.
+Fill BareWalk(TForm* host, const VnSNMPVarDesc* table) {
   const TMainMenuEntry* entry = FindMenuEntry(&TMainForm::UnicastForwardingInformation1Click);
   auto request = std::make_unique<VnSNMPRequest2Edits>(host);
   request->Request.VarList = VnSNMPVarList(table, entry->Page.ItemType, entry->Page.KeyCount);
@@ -322,13 +327,11 @@ Fill BareWalk(TForm* host, Pulse& pulse, const VnSNMPVarDesc* table) {
   f.from = SystemNs();
   const auto start = Clock::now();
   const double cpuStart = CpuMs();
-  pulse.Start(nullptr);
   request->Get();
   while (request->Busy) Application->HandleMessage();
   f.ms = MsSince(start);
   f.cpu = CpuMs() - cpuStart;
   f.to = f.walkEnd = SystemNs();
-  f.gap = pulse.Stop();
   f.rows = static_cast<long>(request->RowCount);
   return f;
 }
@@ -376,7 +379,7 @@ struct Bench {
   // The agents run on processors of their own: the spinning processes of
   // a busy machine load the module's side only, as a user's builds would.
   bool separated = false;
-  Pulse* pulse = nullptr;  // made with the module's message loop, gone before it
+  Ticker* ticker = nullptr;  // made with the module's message loop, gone before it
   std::vector<Round> v2, v3, big;
   int reruns = 0;
   int busy = 0;  // spinning processes beside the rounds
@@ -390,11 +393,11 @@ struct Bench {
     ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(agent.Port());
     SnmpVersion = static_cast<std::uint8_t>(version);
     Round r;
-    if (pageFirst) r.page = PageFill(entry, *pulse, expected, x.Pid());
+    if (pageFirst) r.page = PageFill(entry, *ticker, expected, x.Pid());
     r.table = Snmptable(agent, version, dir);
     r.client = NetSnmpClient(agent, version, dir);
-    r.bare = BareWalk(MainForm, *pulse, table);
-    if (!pageFirst) r.page = PageFill(entry, *pulse, expected, x.Pid());
+    r.bare = BareWalk(MainForm, table);
+    if (!pageFirst) r.page = PageFill(entry, *ticker, expected, x.Pid());
     return r;
   }
 
@@ -463,7 +466,7 @@ struct Bench {
 // One version's figures; false when a goal was missed.
 bool ReportVersion(const std::vector<Round>& rounds, const std::string& what,
                    const AgentTimes& times, double timeGoal) {
-  std::vector<double> page, pageCpu, xCpu, gap, table, tableCpu, client, bare;
+  std::vector<double> page, pageCpu, xCpu, table, tableCpu, client, bare;
   std::vector<double> screen, turnPage, turnTable, turnClient, turnBare;
   auto turnaround = [&](std::vector<double>& into, std::int64_t from, std::int64_t to) {
     const double us = times.MedianTurnaroundUs(from, to);
@@ -472,7 +475,6 @@ bool ReportVersion(const std::vector<Round>& rounds, const std::string& what,
   for (const Round& r : rounds) {
     page.push_back(r.page.ms);
     pageCpu.push_back(r.page.cpu);
-    gap.push_back(r.page.gap);
     table.push_back(r.table.ms);
     tableCpu.push_back(r.table.cpu);
     client.push_back(r.client.ms);
@@ -612,8 +614,8 @@ int main(int argc, char** argv) {
   Bench bench(sim, large, x, dir.Path(), options.rounds, loaded, separated);
   int moduleStatus = 0;
   {
-    Pulse pulse;
-    bench.pulse = &pulse;
+    Ticker ticker;
+    bench.ticker = &ticker;
     TTimer starter(nullptr);
     starter.SetInterval(1000);
     starter.OnTimer = [&](TObject*) {
@@ -647,7 +649,7 @@ int main(int argc, char** argv) {
   for (const Round& r : bench.v2) v2page.push_back(r.page.ms);
   for (const std::vector<Round>* v : {&bench.v2, &bench.v3}) {
     std::vector<double> g;
-    for (const Round& r : *v) g.push_back(r.page.gap);
+    for (const Round& r : *v) g.push_back(times.LongestTurnaroundUs(r.page.from, r.page.to) / 1e3);
     gaps.push_back(Median(g));
   }
   for (const Round& r : bench.big) {
@@ -656,7 +658,7 @@ int main(int argc, char** argv) {
     growth.push_back((r.page.ms / kLargeShown) / (Median(v2page) / kShown));
   }
   const double gap = std::max(gaps[0], gaps[1]);
-  ok = Report({"longest pump gap, page fills", gap, "limit", kScreenLimitMs, "ms",
+  ok = Report({"longest turn of a page's walk", gap, "limit", kScreenLimitMs, "ms",
                gap / kScreenLimitMs, '<', 1}) &&
        ok;
   Report({"page 50,003 rows v2c", Median(largePage), "snmptable -CB", Median(largeTable), "ms",

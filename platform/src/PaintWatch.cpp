@@ -17,6 +17,8 @@
 using namespace ui_detail;
 
 struct TPaintWatch::Filter : QObject {
+  explicit Filter(TPaintWatch& w) : watch(w) {}
+  TPaintWatch& watch;
   QPointer<QWidget> widget;
   int paints = 0;
   QString text;
@@ -35,11 +37,12 @@ struct TPaintWatch::Filter : QObject {
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget.data())) {
       text = button->text();
     }
+    if (watch.OnPainted) watch.OnPainted();
     return false;
   }
 };
 
-TPaintWatch::TPaintWatch(TControl* control) : filter_(std::make_unique<Filter>()) {
+TPaintWatch::TPaintWatch(TControl* control) : filter_(std::make_unique<Filter>(*this)) {
   QWidget* w = W(control);
   if (!w) return;
   filter_->widget = w;

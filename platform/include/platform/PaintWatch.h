@@ -5,6 +5,7 @@
 // need it.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "platform/AnsiString.h"
@@ -32,6 +33,11 @@ class TPaintWatch {
   // without a painting); -1 before the first painting, or for another
   // control.
   int PaintedRows() const;
+
+  // Called once a painting (or rows joining out of sight) has been noted in
+  // the figures above: a watcher acts when the sight comes instead of
+  // looking again and again.
+  std::function<void()> OnPainted;
 
  private:
   struct Filter;

@@ -286,10 +286,13 @@ TEST_F(ListView, TheScreenFollowsEveryBatchWhereverTheListIsScrolled) {
   TestKit::WheelList(lv, rows);  // to the top
   TestKit::Pump();
   TPaintWatch shown(lv);
+  int told = -1;  // what the watch held when it told of a painting
+  shown.OnPainted = [&] { told = shown.PaintedRows(); };
   lv->Items()->Insert(1)->SetCaption("inserted");
   EXPECT_EQ(shown.PaintedRows(), -1);
   TestKit::Pump();
   EXPECT_EQ(shown.PaintedRows(), rows + 1);
+  EXPECT_EQ(told, rows + 1);
   EXPECT_EQ(TestKit::ScreenPixels(lv).Data, TestKit::GrabPixels(lv).Data);
 }
 
