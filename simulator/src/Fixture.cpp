@@ -331,12 +331,15 @@ void ParseFixture(std::string_view text, const std::string& name, Fixture& into,
       into.ranges.push_back(r);
     } else if (kw == "rule") {
       ParseRule(w, line, into, where);
-    } else if (kw == "absent" || kw == "disorder") {
+    } else if (kw == "absent" || kw == "disorder" || kw == "repeat") {
       Fixture::Setting s;
       s.line = line;
       if (w.size() != 2 || !ParseOid(w[1], s.oid))
         throw FixtureError(where + kw + ": expected \"" + kw + " <oid>\"");
-      (kw == "absent" ? into.absents : into.disorders).push_back(std::move(s));
+      (kw == "absent"     ? into.absents
+       : kw == "disorder" ? into.disorders
+                          : into.repeats)
+          .push_back(std::move(s));
     } else {
       throw FixtureError(where + "unknown keyword \"" + kw + "\"");
     }

@@ -58,6 +58,7 @@ struct Fixture {
   std::vector<Rule> rules;
   std::vector<Setting> absents;    // instances, or whole subtrees, left out of the seed
   std::vector<Setting> disorders;  // columns whose GETNEXT answers do not increase
+  std::vector<Setting> repeats;    // columns whose GETNEXT answers repeat the question
 };
 
 // The most seed rows one fixture text may name, over all its tables.

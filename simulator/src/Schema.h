@@ -57,6 +57,9 @@ struct ObjectDef {
   // A GETNEXT from an instance of this column answers with the instance
   // before it (a misbehaving agent; fixture statement `disorder`).
   bool disorderedWalk = false;
+  // A GETNEXT from an instance of this column answers with that instance
+  // itself (fixture statement `repeat`).
+  bool repeatedWalk = false;
 
   bool Accessible() const;  // not a not-accessible index column
   bool Writable() const;

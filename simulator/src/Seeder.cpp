@@ -192,6 +192,12 @@ std::shared_ptr<Schema> BuildSchema(const std::vector<SeedTable>& catalogue, con
       throw FixtureError(Where(d.line) + "disorder needs a readable table column");
     object->disorderedWalk = true;
   }
+  for (const auto& d : fixture.repeats) {
+    ObjectDef* object = schema->MutableObject(d.oid);
+    if (!object || !object->table || !object->Accessible())
+      throw FixtureError(Where(d.line) + "repeat needs a readable table column");
+    object->repeatedWalk = true;
+  }
   for (const auto& d : fixture.defaults) {
     ObjectDef* object = schema->MutableObject(d.oid);
     if (!object)

@@ -40,7 +40,7 @@ struct Store::Plan {
 Store::Store(std::shared_ptr<const Schema> schema, Clock clock)
     : schema_(std::move(schema)), clock_(std::move(clock)), start_(clock_()) {
   for (const auto& [oid, object] : schema_->Objects())
-    if (object->disorderedWalk) disorder_ = true;
+    if (object->disorderedWalk || object->repeatedWalk) disorder_ = true;
 }
 
 Value Store::Read(const Cell& cell) const {
@@ -112,7 +112,9 @@ bool Store::Next(const Oid& from, bool inclusive, Oid& oid, Value& out) const {
 std::map<Oid, Store::Cell>::const_iterator Store::DisorderedNext(const Oid& from) const {
   Oid rest;
   const ObjectDef* column = schema_->Resolve(from, &rest);
-  if (!column || !column->disorderedWalk || rest.empty()) return cells_.end();
+  if (!column || !(column->disorderedWalk || column->repeatedWalk) || rest.empty())
+    return cells_.end();
+  if (column->repeatedWalk) return cells_.find(from);
   auto it = cells_.lower_bound(from);
   if (it == cells_.begin()) return cells_.end();
   --it;

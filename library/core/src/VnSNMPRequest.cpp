@@ -1,5 +1,7 @@
 #include "library/VnSNMPRequest.h"
 
+#include <algorithm>
+#include <compare>
 #include <utility>
 
 #include "SendTargetCache.h"
@@ -53,5 +55,11 @@ bool VnSNMPRequest::IsTableEnd(const AnsiString& column, const AnsiString& previ
   if (ret.compare(0, column.str().size(), column.str()) != 0 || ret[column.str().size()] != '.')
     return true;
   // An agent whose answers do not increase would keep a walk going for ever.
-  return !previous.IsEmpty() && Oid::compare_dotted(returned.str(), previous.str()) <= 0;
+  if (previous.IsEmpty()) return false;
+  if (knownIds_ && &returned == knownIds_->returned && &previous == knownIds_->previous) {
+    const std::vector<std::uint32_t>& a = *knownIds_->returnedIds;
+    const std::vector<std::uint32_t>& b = *knownIds_->previousIds;
+    return std::lexicographical_compare_three_way(a.begin(), a.end(), b.begin(), b.end()) <= 0;
+  }
+  return Oid::compare_dotted(returned.str(), previous.str()) <= 0;
 }

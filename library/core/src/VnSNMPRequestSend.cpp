@@ -203,7 +203,22 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
       // returns the request's own identifiers.
       return ret == *item.LastOid ? ReplyOutcome::WalkEnd : ReplyOutcome::NoSuchName;
     }
-    if (IsTableEnd(col, *item.LastOid, ret)) {
+    // The previous step's identifier is known beside its text while the
+    // item's LastOid is still that text.
+    const std::size_t at = static_cast<std::size_t>(i);
+    const bool stepKnown = at < stepFrom_.size() && stepFrom_[at].text == *item.LastOid;
+    const KnownIds known{&ret, &vb.get_oid().subids(), item.LastOid,
+                         stepKnown ? &stepFrom_[at].subids : nullptr};
+    bool tableEnd = false;
+    {
+      struct Lend {
+        const KnownIds*& slot;
+        ~Lend() { slot = nullptr; }
+      } lend{knownIds_};
+      knownIds_ = stepKnown ? &known : nullptr;
+      tableEnd = IsTableEnd(col, *item.LastOid, ret);
+    }
+    if (tableEnd) {
       ++ended;
       *item.Value = kNotDone;
       // The index items still hold the previous row: the next step asks the

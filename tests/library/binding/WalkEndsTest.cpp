@@ -21,6 +21,7 @@ constexpr const char* kFixture =
     "object 1.3.6.1.3.1718.1.1.4 integer readonly Sparse\n"
     "object 1.3.6.1.3.1718.1.1.5 integer readonly Disordered\n"
     "object 1.3.6.1.3.1718.1.1.6 integer readonly Gapped\n"
+    "object 1.3.6.1.3.1718.1.1.7 integer readonly Repeated\n"
     "object 1.3.6.1.3.1718.2 displaystr readonly Note\n"
     "object 1.3.6.1.3.1718.3 ipaddress readonly Gateway\n"
     "table 1.3.6.1.3.1718.1.1 int 1-4\n"
@@ -36,6 +37,8 @@ constexpr const char* kFixture =
     "value 1.3.6.1.3.1718.1.1.6.3 63\nvalue 1.3.6.1.3.1718.1.1.6.4 64\n"
     "absent 1.3.6.1.3.1718.2.0\n"
     "disorder 1.3.6.1.3.1718.1.1.5\n"
+    "value 1.3.6.1.3.1718.1.1.7.1 71\nvalue 1.3.6.1.3.1718.1.1.7.2 72\n"
+    "repeat 1.3.6.1.3.1718.1.1.7\n"
     // Rows indexed by an IPv4 address where the request declares an implied
     // IPv6 one: the index read back cannot name the row again.
     "object 1.3.6.1.3.1718.4.1.1 ipaddress notaccess Address\n"
@@ -60,6 +63,8 @@ const VnSNMPVarDesc kDisordered =
     Var("1.3.6.1.3.1718.1.1.5", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY);
 const VnSNMPVarDesc kGapped =
     Var("1.3.6.1.3.1718.1.1.6", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY);
+const VnSNMPVarDesc kRepeated =
+    Var("1.3.6.1.3.1718.1.1.7", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY);
 
 using Row = std::vector<std::string>;
 
@@ -160,6 +165,8 @@ TEST_F(OddDevice, ColumnsThatEndEarlyLeaveTheOtherColumnsRows) {
 TEST_F(OddDevice, AnswersThatDoNotIncreaseEndTheColumn) {
   auto alone = Request({kIndex, kDisordered}, VnItemType::MVT_FMV, 1);
   ExpectWalks(*alone, {{"1", "51"}, {"2", "52"}});
+  auto repeating = Request({kIndex, kRepeated}, VnItemType::MVT_FMV, 1);
+  ExpectWalks(*repeating, {{"1", "71"}});
   auto beside = Request({kIndex, kName, kDisordered}, VnItemType::MVT_FMV, 1);
   ExpectWalks(
       *beside,

@@ -233,4 +233,14 @@ class VnSNMPRequest {
   AnsiString columnText_;
   AnsiString replyOidText_;
   std::vector<std::uint32_t> indexIds_;
+  // While ReadReply asks IsTableEnd about a binding: the identifiers its
+  // texts were printed from, so that the order of the two is read from the
+  // numbers rather than from the texts again (null otherwise).
+  struct KnownIds {
+    const AnsiString* returned;
+    const std::vector<std::uint32_t>* returnedIds;
+    const AnsiString* previous;
+    const std::vector<std::uint32_t>* previousIds;
+  };
+  const KnownIds* knownIds_ = nullptr;
 };
