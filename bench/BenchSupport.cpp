@@ -24,51 +24,13 @@
 #include "library/VnSNMPSession.h"
 #include "platform/Exceptions.h"
 #include "support/TestSupport.h"
+#include "support/Xvfb.h"
 
 namespace bench {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Starts the program at `path` as a child that ends with this process even
-// when this one is killed (a broken pipe, say): it asks for a signal on its
-// parent's death before it execs. The child's descriptor `quiet` goes to
-// /dev/null and `drop` (-1: none) is closed in it. -1 when there is no
-// child; a program that cannot run exits at once with 127.
-pid_t SpawnTied(const std::string& path, std::vector<std::string> args, int quiet, int drop) {
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const int devnull = open("/dev/null", O_WRONLY | O_CLOEXEC);
-  if (devnull < 0) return -1;
-  const pid_t parent = getpid();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    // Only async-signal-safe calls from here on.
-    prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (getppid() != parent) _exit(127);
-    if (drop >= 0) close(drop);
-    if (dup2(devnull, quiet) < 0) _exit(127);
-    execv(path.c_str(), argv.data());
-    _exit(127);
-  }
-  close(devnull);
-  return pid;
-}
-
-// The program's path on PATH ("" when there is none).
-std::string OnPath(const std::string& program) {
-  const char* path = std::getenv("PATH");
-  std::istringstream dirs(path ? path : "/usr/bin:/bin");
-  std::string dir;
-  while (std::getline(dirs, dir, ':'))
-    if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0)
-      return dir + "/" + program;
-  return "";
-}
-
-}  // namespace
+namespace {}  // namespace
 
 double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -190,7 +152,7 @@ Simulator::Simulator(const std::string& program, const std::string& dir, int row
   }
   args.insert(args.end(), more.begin(), more.end());
   // The simulator's greeting would mix with the figures.
-  pid_ = SpawnTied(program, args, 1, -1);
+  pid_ = vntest::SpawnTied(program, args, 1, -1);
   if (pid_ <= 0) {
     pid_ = -1;
     return;
@@ -406,42 +368,16 @@ XServer::XServer() {
     description_ = std::string("DISPLAY ") + shown;
     return;
   }
-  // Xvfb names the display it took on a pipe (-displayfd): no guessing of a
-  // free display number against other users of the machine.
-  int fds[2];
-  if (pipe(fds) != 0) return;
-  const std::string fd = std::to_string(fds[1]);
-  std::vector<std::string> args = {"Xvfb",         "-displayfd", fd,    "-screen", "0",
-                                   "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
-  const std::string program = OnPath("Xvfb");
-  pid_ = program.empty() ? -1 : SpawnTied(program, args, 2, fds[0]);
-  close(fds[1]);
-  if (pid_ <= 0) {
-    pid_ = -1;
-    close(fds[0]);
-    std::fprintf(stderr, "Xvfb could not be started\n");
-    return;
-  }
-  std::string number;
-  char c = 0;
-  while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-  close(fds[0]);
-  if (number.empty()) {
-    std::fprintf(stderr, "Xvfb did not name its display\n");
-    return;
-  }
-  setenv("DISPLAY", (":" + number).c_str(), 1);
+  own_ = std::make_unique<vntest::Xvfb>();
+  if (!own_->Ok()) return;
+  setenv("DISPLAY", own_->Display().c_str(), 1);
   ok_ = true;
-  description_ = "DISPLAY :" + number + " (Xvfb started here)";
+  description_ = "DISPLAY " + own_->Display() + " (Xvfb started here)";
 }
 
-XServer::~XServer() {
-  if (pid_ > 0) {
-    kill(pid_, SIGTERM);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-  }
-}
+XServer::~XServer() = default;
+
+pid_t XServer::Pid() const { return own_ ? own_->Pid() : -1; }
 
 namespace {
 

@@ -6,8 +6,13 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace vntest {
+class Xvfb;
+}
 
 namespace bench {
 
@@ -98,10 +103,10 @@ class XServer {
   // "DISPLAY :n (Xvfb started here)" or the display used.
   const std::string& Description() const { return description_; }
   // The Xvfb started here (-1: a display of someone else's).
-  pid_t Pid() const { return pid_; }
+  pid_t Pid() const;
 
  private:
-  pid_t pid_ = -1;
+  std::unique_ptr<vntest::Xvfb> own_;
   bool ok_ = false;
   std::string description_;
 };

@@ -200,7 +200,20 @@ void TApplication::Initialize() {
   static char arg0[] = "kxr5800";
   static char* argv[] = {arg0, nullptr};
   if (!g_nextHandler) g_nextHandler = qInstallMessageHandler(QuietHandler);
-  g_qapp = new QApplication(argc, argv);
+  {
+    // On an X display the toolkit's pictures reach the server through
+    // shared memory unless told otherwise, and then every paint pass first
+    // waits for the server (it may not draw into memory the server still
+    // reads). A walk repaints a count or a few rows ten times a second:
+    // each wait holds the message loop, and the walk with it, for a
+    // round trip to the server, where sending those few pixels over the
+    // connection costs less. The programs the module starts inherit nothing
+    // of it.
+    const bool userSet = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+    if (!userSet) qputenv("QT_XCB_NO_MITSHM", "1");
+    g_qapp = new QApplication(argc, argv);
+    if (!userSet) qunsetenv("QT_XCB_NO_MITSHM");
+  }
   // The toolkit takes the user's locale for the C library; numbers keep the
   // class library's fixed notation (a decimal point) whatever that locale is.
   std::setlocale(LC_NUMERIC, "C");

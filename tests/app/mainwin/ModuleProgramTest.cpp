@@ -26,6 +26,7 @@
 #include "library/VnSNMPSession.h"
 #include "platform/ExtCtrls.h"
 #include "support/FileSizeLimit.h"
+#include "support/Xvfb.h"
 
 namespace {
 
@@ -127,9 +128,10 @@ constexpr std::uint32_t kReturnKey = 0xff0d;
 class ModuleProgramTest : public MainWindowTest {
  protected:
   // Starts the program in a folder of its own with its own registry file,
-  // on Qt's `platform`, under a file-size limit when one is given.
+  // on Qt's `platform` (on the X `display` given), under a file-size limit
+  // when one is given.
   pid_t Start(const std::vector<std::string>& args, const std::string& platform = "offscreen",
-              rlim_t fileSizeLimit = RLIM_INFINITY) {
+              rlim_t fileSizeLimit = RLIM_INFINITY, const std::string& display = "") {
     out_ = dir_.File("output.txt");
     const pid_t parent = getpid();
     const pid_t pid = fork();
@@ -143,6 +145,8 @@ class ModuleProgramTest : public MainWindowTest {
       dup2(fd, 1);
       dup2(fd, 2);
       setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+      if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+      unsetenv("QT_XCB_NO_MITSHM");  // the program's own choice
       setenv("KXR_REGISTRY", dir_.File("registry.ini").c_str(), 1);
       unsetenv("XDG_RUNTIME_DIR");  // as on a machine without a login session
       if (fileSizeLimit != RLIM_INFINITY) {
@@ -219,6 +223,29 @@ TEST_F(ModuleProgramTest, StartsWithSnmpV3Switches) {
   // Starting without a runtime folder is nothing to tell the user about.
   EXPECT_EQ(vntest::ReadFile(out_).find("XDG_RUNTIME_DIR"), std::string::npos)
       << vntest::ReadFile(out_);
+}
+
+// On an X display the program's pictures go to the server over its
+// connection, not through memory shared with the server, which would make
+// every paint pass wait for the server first.
+TEST_F(ModuleProgramTest, DrawsOnAnXDisplayWithoutMemorySharedWithTheServer) {
+  vntest::Xvfb x;
+  ASSERT_TRUE(x.Ok());
+  std::ofstream(dir_.File("127.0.0.1.cfg"))
+      << "[Program Information]\nAgentPort=" << Sim().Port() << "\nVersion=1\n";
+  const pid_t pid =
+      Start({"/I127.0.0.1", "/Rqovalt", "/Wmundrel"}, "xcb", RLIM_INFINITY, x.Display());
+  ASSERT_GT(pid, 0);
+  // Up, shown and reading the device; then a moment for the first paintings.
+  const bool seen = LogShows({"v2c\tqovalt\t\"\"\tGET\tnoError\t0\t1.0.8802.1.1.1.1.1.1.0"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const std::string maps = vntest::ReadFile("/proc/" + std::to_string(pid) + "/maps");
+  EXPECT_TRUE(StopRunning(pid)) << vntest::ReadFile(out_);
+  ASSERT_TRUE(seen) << NewLog() << vntest::ReadFile(out_);
+  ASSERT_NE(maps.find("libQt6XcbQpa"), std::string::npos) << "not on the X display";
+  // The server's segments: memory it made (MIT-SHM 1.2) or a System V one.
+  EXPECT_EQ(maps.find("memfd:xorg"), std::string::npos) << maps;
+  EXPECT_EQ(maps.find("SYSV"), std::string::npos) << maps;
 }
 
 // A file without most keys is no obstacle, and a pass phrase that holds
