@@ -27,7 +27,9 @@
 // count's widget has painted the final number (both asked of the widgets,
 // not of the controls). The timer rests through the walk; the paintings
 // wake it. How long the page's message loop went without a turn comes from
-// the agent's notes: its longest time from a reply to the next request.
+// the agent's notes: its longest time from a reply to the next request,
+// from the page's first painting on (a reply that comes before it waits for
+// the new window to paint).
 //
 // usage: page_bench [--pin] [--loaded] [ROUNDS]
 //   --loaded: one spinning process per processor of the user's side (every
