@@ -1,7 +1,6 @@
 #include "BenchSupport.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <linux/sockios.h>
 #include <netinet/in.h>
 #include <poll.h>

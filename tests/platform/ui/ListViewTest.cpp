@@ -57,6 +57,14 @@ class ListView : public UiTest {
     delete form;
     UiTest::TearDown();
   }
+  // A row count below the list, as a list page shows one.
+  TStaticText* CountBeside() {
+    auto* count = new TStaticText(form);
+    count->SetParent(form);
+    count->SetAutoSize(false);
+    count->SetBounds(300, 270, 80, 20);
+    return count;
+  }
   TForm* form = nullptr;
   TListView* lv = nullptr;
   std::vector<std::string> log;
@@ -305,10 +313,7 @@ TEST_F(ListView, ACountSetAfterEveryRowIsRedrawnAtAHumanRate) {
   auto ms = [](Clock::time_point since) {
     return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
   };
-  auto* count = new TStaticText(form);
-  count->SetParent(form);
-  count->SetAutoSize(false);
-  count->SetBounds(300, 270, 80, 20);
+  TStaticText* count = CountBeside();
   TestKit::ShowAndActivate(form);
   TestKit::Pump();
   TestKit::PaintCounter paints(count);
@@ -338,10 +343,7 @@ TEST_F(ListView, ACountSetAfterEveryRowIsRedrawnAtAHumanRate) {
 // reach the screen in that pass, not up to an interval later in a pass of
 // their own.
 TEST_F(ListView, RowsAndACountThatWaitArePaintedWithTheWindowsNextPass) {
-  auto* count = new TStaticText(form);
-  count->SetParent(form);
-  count->SetAutoSize(false);
-  count->SetBounds(300, 270, 80, 20);
+  TStaticText* count = CountBeside();
   auto* status = new TLabel(form);
   status->SetParent(form);
   status->SetBounds(10, 270, 200, 20);
