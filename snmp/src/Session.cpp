@@ -48,7 +48,7 @@ struct Record {
   const Pdu* request = nullptr;
   const SnmpTarget* target = nullptr;
   Pdu own_request;
-  std::unique_ptr<SnmpTarget> own_target;
+  std::shared_ptr<SnmpTarget> own_target;
   snmp_callback callback = nullptr;  // null for a synchronous call
   void* data = nullptr;
   bool sync = false;
@@ -754,19 +754,28 @@ int Snmp::set(Pdu& pdu, const SnmpTarget& target, snmp_callback cb, void* data) 
   return cb ? send(sNMP_PDU_SET, pdu, target, cb, data) : SNMP_CLASS_INVALID_CALLBACK;
 }
 
-int Snmp::get(Pdu&& pdu, SnmpTarget&& target, snmp_callback cb, void* data) {
-  return cb ? send(sNMP_PDU_GET, pdu, target, cb, data, &target) : SNMP_CLASS_INVALID_CALLBACK;
+int Snmp::get(Pdu&& pdu, std::shared_ptr<SnmpTarget> target, snmp_callback cb, void* data) {
+  return send_shared(sNMP_PDU_GET, pdu, std::move(target), cb, data);
 }
-int Snmp::get_next(Pdu&& pdu, SnmpTarget&& target, snmp_callback cb, void* data) {
-  return cb ? send(sNMP_PDU_GETNEXT, pdu, target, cb, data, &target) : SNMP_CLASS_INVALID_CALLBACK;
+int Snmp::get_next(Pdu&& pdu, std::shared_ptr<SnmpTarget> target, snmp_callback cb, void* data) {
+  return send_shared(sNMP_PDU_GETNEXT, pdu, std::move(target), cb, data);
 }
-int Snmp::set(Pdu&& pdu, SnmpTarget&& target, snmp_callback cb, void* data) {
-  return cb ? send(sNMP_PDU_SET, pdu, target, cb, data, &target) : SNMP_CLASS_INVALID_CALLBACK;
+int Snmp::set(Pdu&& pdu, std::shared_ptr<SnmpTarget> target, snmp_callback cb, void* data) {
+  return send_shared(sNMP_PDU_SET, pdu, std::move(target), cb, data);
+}
+
+int Snmp::send_shared(unsigned short type, Pdu& pdu, std::shared_ptr<SnmpTarget> target,
+                      snmp_callback callback, void* callback_data) {
+  if (!callback) return SNMP_CLASS_INVALID_CALLBACK;
+  if (!target) return SNMP_CLASS_INVALID_TARGET;
+  const SnmpTarget& shared = *target;  // the pointer itself moves into send
+  return send(type, pdu, shared, callback, callback_data, std::move(target));
 }
 
 int Snmp::send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_callback callback,
-               void* callback_data, SnmpTarget* handed_target) {
+               void* callback_data, std::shared_ptr<SnmpTarget> shared_target) {
   Impl& d = *d_;
+  const bool handed = shared_target != nullptr;
   if (!d.sessp || d.closing) return SNMP_CLASS_INVALID;
   auto record = std::make_unique<Record>();
   Record& r = *record;
@@ -779,9 +788,9 @@ int Snmp::send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_cal
     r.request = &pdu;
     r.target = &target;
   } else {
-    if (handed_target) {
+    if (shared_target) {
       r.own_request = std::move(pdu);
-      r.own_target = handed_target->take();
+      r.own_target = std::move(shared_target);
     } else {
       r.own_request = pdu;
       r.own_target = target.clone();
@@ -795,10 +804,10 @@ int Snmp::send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_cal
   int rc = d.Submit(r);
   if (rc != SNMP_CLASS_SUCCESS) {
     d.records.erase(r.id);
-    if (!handed_target) pdu.set_error_status(rc);
+    if (!handed) pdu.set_error_status(rc);
     return rc;
   }
-  if (!handed_target) pdu.set_request_id(r.id);
+  if (!handed) pdu.set_request_id(r.id);
   if (!r.sync) return SNMP_CLASS_SUCCESS;
 
   std::uint64_t id = r.id;

@@ -9,6 +9,7 @@
 #include "NetSnmp.h"
 #include "UsmUsers.h"
 #include "snmp/SnmpConstants.h"
+#include "snmp/Usm.h"
 
 namespace vnsnmp {
 
@@ -96,6 +97,27 @@ int Install(const std::vector<std::uint8_t>& engine_id, const UsmCredentials& cr
   return installed ? SNMPv3_USM_OK : SNMPv3_USM_ERROR;
 }
 
+// The last user made sure of, for one agent and level: a walk sends for the
+// same user to the same agent request after request, and while the users
+// have not changed (usmUserChanges) nothing has to be looked up again.
+struct LastEnsured {
+  std::uint64_t changes = 0;
+  bool valid = false;
+  std::vector<std::uint8_t> engine_id;
+  std::string name;
+  int security_level = 0;
+
+  bool Is(const std::vector<std::uint8_t>& engine, const std::string& user, int level) const {
+    return valid && changes == usmUserChanges() && security_level == level && name == user &&
+           engine_id == engine;
+  }
+};
+
+LastEnsured& Last() {
+  static auto* last = new LastEnsured();  // GUI thread; lives to exit
+  return *last;
+}
+
 }  // namespace
 
 int CheckUsmUser(const std::string& name, int security_level) {
@@ -124,6 +146,9 @@ int CheckUsmUser(const std::string& name, int security_level) {
 
 int EnsureUsmUser(const std::vector<std::uint8_t>& engine_id, const std::string& name,
                   int security_level) {
+  LastEnsured& last = Last();
+  if (last.Is(engine_id, name, security_level)) return SNMPv3_USM_OK;
+  last.valid = false;
   int rc = CheckUsmUser(name, security_level);
   if (rc != SNMPv3_USM_OK) return rc;
   // Without keys the agent decides whether it knows the name.
@@ -136,9 +161,17 @@ int EnsureUsmUser(const std::vector<std::uint8_t>& engine_id, const std::string&
   auto& users = InstalledUsers();
   auto it = users.find(key);
   bool keyed = security_level != SNMP_SECURITY_LEVEL_NOAUTH_NOPRIV;
+  const auto remember = [&] {
+    last.changes = usmUserChanges();
+    last.engine_id = engine_id;
+    last.name = name;
+    last.security_level = security_level;
+    last.valid = true;
+    return SNMPv3_USM_OK;
+  };
   if (it != users.end() && it->second.generation == cred->generation &&
       (it->second.keyed || !keyed)) {
-    return SNMPv3_USM_OK;
+    return remember();
   }
   if (it != users.end()) {
     usm_free_user(usm_remove_user(it->second.user));
@@ -148,7 +181,7 @@ int EnsureUsmUser(const std::vector<std::uint8_t>& engine_id, const std::string&
   rc = Install(engine_id, *cred, keyed, installed);
   if (rc != SNMPv3_USM_OK) return rc;
   users[key] = Installed{cred->generation, keyed, installed};
-  return SNMPv3_USM_OK;
+  return remember();
 }
 
 }  // namespace vnsnmp

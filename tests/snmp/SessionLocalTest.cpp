@@ -2,6 +2,7 @@
 // silent port, cancellation and closing.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <utility>
 
 #include "AgentFixture.h"
@@ -204,8 +205,11 @@ TEST_F(SessionLocal, RetriesCountPerRequest) {
 }
 
 TEST_F(SessionLocal, ARetryResendsTheSameRequest) {
-  // A PDU and a target handed over are kept for the retransmissions as
-  // copies would be.
+  // A PDU handed over and a shared target are kept for the retransmissions
+  // as copies would be; no target at all is refused.
+  Recorder none;
+  EXPECT_EQ(snmp_->get(OnePdu(), std::shared_ptr<SnmpTarget>(), Recorder::Callback, &none),
+            SNMP_CLASS_INVALID_TARGET);
   for (bool handed_over : {false, true}) {
     for (snmp_version version : {version1, version2c}) {
       Recorder rec;
@@ -213,7 +217,8 @@ TEST_F(SessionLocal, ARetryResendsTheSameRequest) {
       CTarget target = Silent2c(30, 2);
       target.set_version(version);
       const int rc = handed_over
-                         ? snmp_->get(std::move(pdu), std::move(target), Recorder::Callback, &rec)
+                         ? snmp_->get(std::move(pdu), std::make_shared<CTarget>(target),
+                                      Recorder::Callback, &rec)
                          : snmp_->get(pdu, target, Recorder::Callback, &rec);
       ASSERT_EQ(rc, SNMP_CLASS_SUCCESS);
       PumpUntil([&] { return !rec.done.empty(); });

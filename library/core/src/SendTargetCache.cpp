@@ -14,7 +14,7 @@ bool SendTargetCache::Holds(const VnSNMPRequest& request) const {
          (security_.Version != version3 || usmUserChanges() == userChanges_);
 }
 
-std::unique_ptr<SnmpTarget> SendTargetCache::Copy(VnSNMPRequest& request) {
+std::shared_ptr<SnmpTarget> SendTargetCache::Get(VnSNMPRequest& request) {
   if (!Holds(request)) {
     target_.reset();
     UTarget utarget;
@@ -29,5 +29,5 @@ std::unique_ptr<SnmpTarget> SendTargetCache::Copy(VnSNMPRequest& request) {
     userChanges_ = usmUserChanges();
     target_ = target->take();
   }
-  return target_->clone();
+  return target_;
 }

@@ -22,13 +22,14 @@ class SendTargetCache {
   // settings now, and raises as BuildTarget does. It is made again when a
   // setting changed, on every send to a host name (the name is looked up
   // each time), and for version 3 when the users changed since (the
-  // request's user is then added again).
-  std::unique_ptr<SnmpTarget> Copy(VnSNMPRequest& request);
+  // request's user is then added again). The sends share it: nobody
+  // changes it, and one made again replaces it here only.
+  std::shared_ptr<SnmpTarget> Get(VnSNMPRequest& request);
 
  private:
   bool Holds(const VnSNMPRequest& request) const;
 
-  std::unique_ptr<SnmpTarget> target_;
+  std::shared_ptr<SnmpTarget> target_;
   VnSNMPDevice device_;
   VnSNMPSecurity security_;
   std::uint32_t timeout_ = 0;

@@ -104,7 +104,7 @@ VnSNMPRequest::~VnSNMPRequest() {
 }
 
 VnSNMPRequest::ExchangeId VnSNMPRequest::Submit(int pduType, ReplyKind kind, Pdu&& pdu,
-                                                SnmpTarget&& target,
+                                                std::shared_ptr<SnmpTarget> target,
                                                 const VnSNMPCompletion& completion,
                                                 std::vector<int> bindingItems) {
   if (!g_SnmpSession) RaiseLibraryError(VNERR_CREATE_SESSION);
@@ -158,6 +158,7 @@ void VnSNMPRequest::Withdraw(ExchangeId exchange) {
 void VnSNMPRequest::FinishReadRow() {
   if (!rowWaiting_) return;
   rowWaiting_ = false;
+  TakeWaitingValues();
   FinishRow(waitingRowIndex_);
 }
 
@@ -196,10 +197,14 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
   // noSuchName ends a version 1 walk; for a SET it is the refusal it says.
   const bool noSuchName = !set && record.Number == VNERR_NOSUCHNAME && request->IsTable();
   const bool readBack = kind != ReplyKind::SetStatusOnly;
+  // A walker that finishes its rows itself sends the next step first: the
+  // row's values wait in the reply until it takes the row.
+  const bool rowLater =
+      kind == ReplyKind::Read && request->RowFinishedByCompletion && request->IsTable();
   if ((record.Number == VNERR_OK && readBack) || noSuchName) {
     try {
       AnsiString rowIndex;
-      switch (request->ReadReply(reply, bindingItems, noSuchName, rowIndex)) {
+      switch (request->ReadReply(reply, bindingItems, noSuchName, rowIndex, rowLater)) {
         case ReplyOutcome::WalkEnd:
           MapSnmpError(SNMP_CLASS_SUCCESS, record.Number, record.Text);
           break;
@@ -207,7 +212,7 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
         case ReplyOutcome::AllEnded:
           break;
         case ReplyOutcome::Row:
-          if (kind == ReplyKind::Read && request->RowFinishedByCompletion && request->IsTable()) {
+          if (rowLater) {
             request->waitingRowIndex_.str().swap(rowIndex.str());
             request->rowWaiting_ = true;
           } else {
@@ -224,4 +229,13 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
     }
   }
   if (completion) completion(record, request->VarList);
+  // Values the completion did not take (it dropped the row) are the items'
+  // all the same, as they would have been before it ran; what they raise
+  // would have reached that completion only.
+  if (!frame.destroyed) {
+    try {
+      request->TakeWaitingValues();
+    } catch (const Exception&) {
+    }
+  }
 }

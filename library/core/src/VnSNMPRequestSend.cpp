@@ -92,9 +92,9 @@ void VnSNMPRequest::BuildTarget(UTarget& utarget, CTarget& ctarget, SnmpTarget*&
   }
 }
 
-std::unique_ptr<SnmpTarget> VnSNMPRequest::SendTarget() {
+std::shared_ptr<SnmpTarget> VnSNMPRequest::SendTarget() {
   if (!sendTarget_) sendTarget_ = std::make_unique<SendTargetCache>();
-  return sendTarget_->Copy(*this);
+  return sendTarget_->Get(*this);
 }
 
 void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingItems) {
@@ -182,8 +182,11 @@ void VnSNMPRequest::DecodeRowIndex(const AnsiString& rowIndex) {
 
 VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
                                                      const std::vector<int>& bindingItems,
-                                                     bool noSuchName, AnsiString& rowIndex) {
+                                                     bool noSuchName, AnsiString& rowIndex,
+                                                     bool valuesLater) {
   rowIndex = AnsiString();
+  waitingValues_.clear();
+  valuesFrom_ = valuesLater ? &reply : nullptr;
   if (reply.get_vb_count() < static_cast<int>(bindingItems.size()))
     RaiseSnmpResult(SNMP_CLASS_INVALID_PDU);
   std::size_t ended = 0;
@@ -238,7 +241,10 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
       }
       continue;
     }
-    VbToValue(i, vb);
+    if (valuesLater)
+      waitingValues_.emplace_back(i, static_cast<int>(j));
+    else
+      VbToValue(i, vb);
     // The row stands where the first column that goes on stands; a column
     // that has just ended points into another subtree.
     if (!haveRowIndex && ret.Length() > col.Length()) {
@@ -253,6 +259,12 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
     from.subids.assign(vb.get_oid().subids().begin(), vb.get_oid().subids().end());
   }
   return ended == bindingItems.size() ? ReplyOutcome::AllEnded : ReplyOutcome::Row;
+}
+
+void VnSNMPRequest::TakeWaitingValues() {
+  const Pdu* reply = std::exchange(valuesFrom_, nullptr);
+  if (!reply) return;
+  for (const auto& [item, binding] : waitingValues_) VbToValue(item, reply->get_vb(binding));
 }
 
 void VnSNMPRequest::FinishRow(const AnsiString& rowIndex) {
@@ -387,20 +399,20 @@ void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, VnSetReply 
   ListRestorer restorer(VarList);
   ApplyIndexList(indexList, values);
   for (int i = 0; i < VarList.Count(); ++i) EvaluateDerived(i, VnDerivation::OnSend);
-  const std::unique_ptr<SnmpTarget> target = SendTarget();
+  std::shared_ptr<SnmpTarget> target = SendTarget();
   Pdu pdu;
   std::vector<int> items;
   BuildPdu(PduMode::Set, pdu, &items);
   restorer.Restore();
   Submit(sNMP_PDU_SET,
          reply == VnSetReply::ReadBack ? ReplyKind::SetReadBack : ReplyKind::SetStatusOnly,
-         std::move(pdu), std::move(*target), completion, std::move(items));
+         std::move(pdu), std::move(target), completion, std::move(items));
 }
 
 VnSNMPRequest::ExchangeId VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion,
                                                       VnReadFrom from) {
   if (!Active) return 0;
-  const std::unique_ptr<SnmpTarget> target = SendTarget();
+  std::shared_ptr<SnmpTarget> target = SendTarget();
   Pdu pdu;
   std::vector<int> items;
   BuildPdu(from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
@@ -411,6 +423,6 @@ VnSNMPRequest::ExchangeId VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& co
     pduType = sNMP_PDU_GETNEXT;
   else
     RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
-  return Submit(pduType, ReplyKind::Read, std::move(pdu), std::move(*target), completion,
+  return Submit(pduType, ReplyKind::Read, std::move(pdu), std::move(target), completion,
                 std::move(items));
 }

@@ -74,12 +74,16 @@ class Snmp {
   int get(Pdu& pdu, const SnmpTarget& target, snmp_callback callback, void* callback_data);
   int get_next(Pdu& pdu, const SnmpTarget& target, snmp_callback callback, void* callback_data);
   int set(Pdu& pdu, const SnmpTarget& target, snmp_callback callback, void* callback_data);
-  // The same, handing the PDU and the target over: the request keeps them
-  // for its retransmissions instead of copies (its request id is not
-  // reported).
-  int get(Pdu&& pdu, SnmpTarget&& target, snmp_callback callback, void* callback_data);
-  int get_next(Pdu&& pdu, SnmpTarget&& target, snmp_callback callback, void* callback_data);
-  int set(Pdu&& pdu, SnmpTarget&& target, snmp_callback callback, void* callback_data);
+  // The same, handing the PDU over and sharing the target: the request
+  // keeps them for its retransmissions instead of copies (its request id is
+  // not reported). The target is not changed by anyone while the request is
+  // outstanding; the steps of a walk share one.
+  int get(Pdu&& pdu, std::shared_ptr<SnmpTarget> target, snmp_callback callback,
+          void* callback_data);
+  int get_next(Pdu&& pdu, std::shared_ptr<SnmpTarget> target, snmp_callback callback,
+               void* callback_data);
+  int set(Pdu&& pdu, std::shared_ptr<SnmpTarget> target, snmp_callback callback,
+          void* callback_data);
 
   // Cancels one outstanding asynchronous request: its callback never runs.
   // SNMP_CLASS_SUCCESS, or SNMP_CLASS_INVALID_REQID for an unknown or
@@ -106,10 +110,13 @@ class Snmp {
   struct Impl;
 
  private:
-  // handed_target (the target itself): an asynchronous request takes the
-  // contents of pdu and target instead of copies.
+  // shared_target (the target itself): an asynchronous request takes the
+  // contents of pdu and shares the target instead of copies.
   int send(unsigned short type, Pdu& pdu, const SnmpTarget& target, snmp_callback callback,
-           void* callback_data, SnmpTarget* handed_target = nullptr);
+           void* callback_data, std::shared_ptr<SnmpTarget> shared_target = nullptr);
+  // An asynchronous request with a shared target (refused without one).
+  int send_shared(unsigned short type, Pdu& pdu, std::shared_ptr<SnmpTarget> target,
+                  snmp_callback callback, void* callback_data);
 
   std::unique_ptr<Impl> d_;
 };

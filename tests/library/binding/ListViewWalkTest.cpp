@@ -516,30 +516,41 @@ TEST_F(ListViewWalk, AStepSentAheadOfItsRowIsDroppedWhenTheWalkStopsInTheRow) {
   }
 }
 
-// The next step leaves before the row's index is read into the index items:
-// a row whose index they cannot take (the VLAN ID declared as a counted
-// string) still ends the walk with that error and shows no row, and the step
+// The next step leaves before the row's index and values are read into the
+// items: a row whose index they cannot take (the VLAN ID declared as a
+// counted string) or whose value they cannot take (the name declared as a
+// number) still ends the walk with that error and shows no row, and the step
 // already sent is the one request after it, its answer not taken.
-TEST_F(ListViewWalk, ARowWhoseIndexTheKeysCannotTakeEndsTheWalkAfterItsStepLeft) {
-  std::vector<VnSNMPVarDesc> items;
-  for (const VnSNMPVarDesc* d = StaticVlans; d->Oid || d->Label; ++d) items.push_back(*d);
-  items[kVlanId].Syntax = SNMP_SYNTAX_OCTETSTR;
-  items.push_back({});
-  request->Request.VarList = VnSNMPVarList(items.data(), VnItemType::MVT_FMV, 1);
-  request->Request.VarList.Description = "Static VLANs";
-  request->AttachListView(view, false);
-  request->Get();
-  ASSERT_TRUE(WaitIdle(*request));
-  PumpFor(60);
-  EXPECT_EQ(request->rows, 0);
-  EXPECT_EQ(view->Items()->Count(), 0);
-  EXPECT_EQ(doneNumbers, std::vector<int>{VNERR_BAD_SYNTAX});
-  EXPECT_EQ(LastLine().rfind("Get: ", 0), 0u) << LastLine();
-  EXPECT_EQ(Steps(), 2);
-  EXPECT_EQ(request->Request.Outstanding, 0);
-  EXPECT_FALSE(request->Busy);
-  // The items keep the failed row's values: the step's answer was not read.
-  EXPECT_EQ(*request->Request.VarList.Item(kVlanName)->Value, "default");
+TEST_F(ListViewWalk, ARowTheItemsCannotTakeEndsTheWalkAfterItsStepLeft) {
+  const struct {
+    int item;
+    std::uint32_t syntax;
+    const char* name;  // the name item's value afterwards
+  } cases[] = {{kVlanId, SNMP_SYNTAX_OCTETSTR, "default"}, {kVlanName, SNMP_SYNTAX_INTEGER, ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    std::vector<VnSNMPVarDesc> items;
+    for (const VnSNMPVarDesc* d = StaticVlans; d->Oid || d->Label; ++d) items.push_back(*d);
+    items[static_cast<std::size_t>(c.item)].Syntax = c.syntax;
+    items.push_back({});
+    request->Request.VarList = VnSNMPVarList(items.data(), VnItemType::MVT_FMV, 1);
+    request->Request.VarList.Description = "Static VLANs";
+    request->AttachListView(view, false);
+    doneNumbers.clear();
+    const int stepsBefore = Steps();
+    request->Get();
+    ASSERT_TRUE(WaitIdle(*request));
+    PumpFor(60);
+    EXPECT_EQ(request->rows, 0);
+    EXPECT_EQ(view->Items()->Count(), 0);
+    EXPECT_EQ(doneNumbers, std::vector<int>{VNERR_BAD_SYNTAX});
+    EXPECT_EQ(LastLine().rfind("Get: ", 0), 0u) << LastLine();
+    EXPECT_EQ(Steps() - stepsBefore, 2);
+    EXPECT_EQ(request->Request.Outstanding, 0);
+    EXPECT_FALSE(request->Busy);
+    // The items keep the failed row's values: the step's answer was not read.
+    EXPECT_EQ(*request->Request.VarList.Item(kVlanName)->Value, c.name);
+  }
 }
 
 TEST_F(ListViewWalk, AnExceptionInARowStopsTheWalk) {

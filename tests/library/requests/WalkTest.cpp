@@ -66,6 +66,24 @@ TEST_F(TableWalk, AsynchronousWalkDeliversTheSameRows) {
   EXPECT_EQ(r->Outstanding, 0);
 }
 
+// A walker that finishes its rows itself (RowFinishedByCompletion) finds a
+// row's values in the items once its completion has returned, whether or not
+// it took the row: only the index items wait for FinishReadRow.
+TEST_F(TableWalk, ARowLeftToItsCompletionHasItsValuesWhenTheCompletionReturns) {
+  auto r = MakeRequest(kIfTable, VnItemType::MVT_FMV, 1);
+  const auto sync = WalkSync(*r);
+  ASSERT_GE(sync.size(), 2u);
+  ASSERT_NE(sync.front()[1], sync.back()[1]);
+  r->RowFinishedByCompletion = true;
+  bool done = false;
+  r->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { done = true; }, VnReadFrom::Start);
+  ASSERT_TRUE(PumpUntil([&] { return done; }, 5000));
+  EXPECT_EQ(ValueOf(*r, 1), sync.front()[1]);
+  EXPECT_EQ(ValueOf(*r, 0), sync.back()[0]);
+  r->FinishReadRow();
+  EXPECT_EQ(ValueOf(*r, 0), sync.front()[0]);
+}
+
 TEST_F(TableWalk, ColumnEndingEarlyShowsNotDoneInLaterRows) {
   auto r = MakeRequest(kSparseTable, VnItemType::MVT_FMV, 1);
   const std::vector<Row> expected = {

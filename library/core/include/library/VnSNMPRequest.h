@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "library/VnSNMPConnection.h"
@@ -192,20 +193,26 @@ class VnSNMPRequest {
   enum class ReplyOutcome { Row, AllEnded, WalkEnd, NoSuchName };
   // Reads the reply's bindings into the items they were sent for; with
   // noSuchName only the first binding is looked at. rowIndex receives the
-  // instance suffix of the first column that goes on.
+  // instance suffix of the first column that goes on. With valuesLater the
+  // values wait in the reply for TakeWaitingValues, which the reply must
+  // outlive.
   ReplyOutcome ReadReply(const Pdu& reply, const std::vector<int>& bindingItems, bool noSuchName,
-                         AnsiString& rowIndex);
+                         AnsiString& rowIndex, bool valuesLater = false);
+  // Converts the values of the last read reply that wait (ReadReply), and
+  // raises what converting them raises; nothing when none wait.
+  void TakeWaitingValues();
   // After a row was read: index items from the row index, derived items.
   void FinishRow(const AnsiString& rowIndex);
   // Marks the items of an index list for one SET and takes their values.
   void ApplyIndexList(const AnsiString& indexList, TStrings* values);
-  // The target of an asynchronous send, as BuildTarget makes it.
-  std::unique_ptr<SnmpTarget> SendTarget();
+  // The target of an asynchronous send, as BuildTarget makes it (the sends
+  // share it).
+  std::shared_ptr<SnmpTarget> SendTarget();
   // The identifier of the item's LastOid, as a walk's next step sends it.
   Oid NextStepOid(int item) const;
   // Submits an asynchronous exchange of the PDU's type (sNMP_PDU_GET,
   // sNMP_PDU_GETNEXT or sNMP_PDU_SET).
-  ExchangeId Submit(int pduType, ReplyKind kind, Pdu&& pdu, SnmpTarget&& target,
+  ExchangeId Submit(int pduType, ReplyKind kind, Pdu&& pdu, std::shared_ptr<SnmpTarget> target,
                     const VnSNMPCompletion& completion, std::vector<int> bindingItems);
   bool IsTable() const {
     return VarList.ItemType == VnItemType::MVT_FMV || VarList.ItemType == VnItemType::MVT_UMV;
@@ -216,6 +223,11 @@ class VnSNMPRequest {
   // worked out (RowFinishedByCompletion).
   bool rowWaiting_ = false;
   AnsiString waitingRowIndex_;
+  // The reply whose values wait, while its completion runs, and the items
+  // and bindings they go to: the next step leaves before they are
+  // converted.
+  const Pdu* valuesFrom_ = nullptr;
+  std::vector<std::pair<int, int>> waitingValues_;
   ExchangeId lastExchange_ = 0;  // of the request's submissions
   // The target of the asynchronous sends (made at the first).
   std::unique_ptr<SendTargetCache> sendTarget_;
