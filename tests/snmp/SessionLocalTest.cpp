@@ -216,10 +216,9 @@ TEST_F(SessionLocal, ARetryResendsTheSameRequest) {
       Pdu pdu = OnePdu();
       CTarget target = Silent2c(30, 2);
       target.set_version(version);
-      const int rc = handed_over
-                         ? snmp_->get(std::move(pdu), std::make_shared<CTarget>(target),
-                                      Recorder::Callback, &rec)
-                         : snmp_->get(pdu, target, Recorder::Callback, &rec);
+      const int rc = handed_over ? snmp_->get(std::move(pdu), std::make_shared<CTarget>(target),
+                                              Recorder::Callback, &rec)
+                                 : snmp_->get(pdu, target, Recorder::Callback, &rec);
       ASSERT_EQ(rc, SNMP_CLASS_SUCCESS);
       PumpUntil([&] { return !rec.done.empty(); });
       ASSERT_EQ(rec.done.size(), 1u);
