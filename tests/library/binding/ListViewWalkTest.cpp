@@ -548,7 +548,8 @@ TEST_F(ListViewWalk, ARowTheItemsCannotTakeEndsTheWalkAfterItsStepLeft) {
     EXPECT_EQ(Steps() - stepsBefore, 2);
     EXPECT_EQ(request->Request.Outstanding, 0);
     EXPECT_FALSE(request->Busy);
-    // The items keep the failed row's values: the step's answer was not read.
+    // The items keep what the failed row put into them (a name it could not
+    // take stays empty): the step's answer was not read.
     EXPECT_EQ(*request->Request.VarList.Item(kVlanName)->Value, c.name);
   }
 }
