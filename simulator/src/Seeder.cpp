@@ -186,18 +186,18 @@ std::shared_ptr<Schema> BuildSchema(const std::vector<SeedTable>& catalogue, con
     }
     object->rules.push_back(r.rule);
   }
-  for (const auto& d : fixture.disorders) {
-    ObjectDef* object = schema->MutableObject(d.oid);
-    if (!object || !object->table || !object->Accessible())
-      throw FixtureError(Where(d.line) + "disorder needs a readable table column");
-    object->disorderedWalk = true;
-  }
-  for (const auto& d : fixture.repeats) {
-    ObjectDef* object = schema->MutableObject(d.oid);
-    if (!object || !object->table || !object->Accessible())
-      throw FixtureError(Where(d.line) + "repeat needs a readable table column");
-    object->repeatedWalk = true;
-  }
+  // Columns whose GETNEXT answers misbehave: `disorder` and `repeat`.
+  const auto markWalks = [&](const std::vector<Fixture::Setting>& settings, const char* keyword,
+                             bool ObjectDef::*flag) {
+    for (const auto& d : settings) {
+      ObjectDef* object = schema->MutableObject(d.oid);
+      if (!object || !object->table || !object->Accessible())
+        throw FixtureError(Where(d.line) + keyword + " needs a readable table column");
+      object->*flag = true;
+    }
+  };
+  markWalks(fixture.disorders, "disorder", &ObjectDef::disorderedWalk);
+  markWalks(fixture.repeats, "repeat", &ObjectDef::repeatedWalk);
   for (const auto& d : fixture.defaults) {
     ObjectDef* object = schema->MutableObject(d.oid);
     if (!object)
