@@ -47,8 +47,9 @@ int HexDigitCount(const AnsiString& text) {
 // count (its first digit would become an octet alone), a MAC or IPv6 address
 // of the wrong digit count, a time not as it is printed ("100" and "abc"
 // into 0:00:00.00, ".5" into five hundredths), an object identifier that is
-// not dotted numbers (no value) or is one number alone. Text that is not hex
-// at all is judged for every single control (IsBadHexInput).
+// not dotted numbers (no value) or that the wire form cannot carry as typed
+// (VnIsSendableOid). Text that is not hex at all is judged for every single
+// control (IsBadHexInput).
 bool IsBadTypedText(std::uint32_t syntax, const AnsiString& text) {
   if (text == VnNullValueText) return false;
   // An empty address is no value, sent as such (as "(NULL)" is).
@@ -82,9 +83,11 @@ bool IsBadTypedText(std::uint32_t syntax, const AnsiString& text) {
       return !VnIsTimeTicksText(text);
     case SNMP_SYNTAX_OBJECTID: {
       // The wire form holds the first two sub-identifiers in one number: a
-      // single one would reach the agent as another identifier ("1" as 0.1).
+      // single one, or a pair the number cannot tell apart ("1.40" from
+      // 2.0), would reach the agent as another identifier. An empty one is
+      // no value, sent as such.
       VnSubIds ids;
-      return !VnParseDotted(text, ids) || ids.size() == 1;
+      return !VnParseDotted(text, ids) || (!ids.empty() && !VnIsSendableOid(ids));
     }
     case SNMP_SYNTAX_BITSTR:
     case SNMP_SYNTAX_OCTETSTR:
@@ -238,12 +241,11 @@ AnsiString ReadEdits(const ControlBinding& b, bool& bad, bool& typed) {
     case SNMP_SYNTAX_OPAQUE:
       return hexJoin(n);
     case SNMP_SYNTAX_OBJECTID: {
-      AnsiString s;
-      for (int k = 0; k < n; ++k) {
-        if (k) s += ".";
-        s += AnsiString::Format("%u", static_cast<std::uint32_t>(number(k, 0, UINT32_MAX)));
-      }
-      return s;
+      VnSubIds ids;
+      for (int k = 0; k < n; ++k)
+        ids.push_back(static_cast<std::uint32_t>(number(k, 0, UINT32_MAX)));
+      if (!VnIsSendableOid(ids)) bad = true;
+      return VnDottedText(ids);
     }
     case SNMP_SYNTAX_IPADDRESS:
     case SNMP_SYNTAX_NSAPADDR:

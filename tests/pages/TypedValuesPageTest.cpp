@@ -1,7 +1,8 @@
 // What a page sends of a typed value, against the simulated switch: a value
 // typed in a form its syntax does not read as typed (a date and time with a
-// field out of range, a MAC address of 11 digits) is refused with the
-// library's message, and nothing goes to the device.
+// field out of range, a MAC address of 11 digits, an object identifier the
+// wire form would change) is refused with the library's message, and
+// nothing goes to the device.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "PagesTestSupport.h"
 #include "catalogue/AuthMib.h"
+#include "catalogue/SnmpTargetMib.h"
 #include "catalogue/TimeMib.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/GUIConfigForm.h"
@@ -22,6 +24,8 @@ namespace {
 
 constexpr const char* kCurrentClock = "1.3.6.1.4.1.171.12.10.2.0";
 constexpr const char* kPaeMac = "1.3.6.1.4.1.171.12.3.9.1.1.2";
+// snmpTargetAddrTDomain of the row "kxrtrap".
+constexpr const char* kTrapDomain = "1.3.6.1.6.3.12.1.2.1.2.107.120.114.116.114.97.112";
 constexpr const char* kBadValue = "Bad value of the associated SNMP variable's (partial) data!";
 enum { kClockRow = 1, kMacRow = 1 };
 
@@ -120,6 +124,42 @@ TEST_F(TypedValuesPage, AMacAddressOfTheWrongDigitCountIsRefusedInTheEditDialog)
     EXPECT_NE(last.find(kBadValue), std::string::npos) << last;
   }
   EXPECT_EQ(Value(std::string(kPaeMac) + ".1"), before);
+}
+
+// SNMP V3 > SNMP Target MIB > Target Address Table, the Edit dialog: an
+// object identifier whose first two numbers the wire form cannot carry as
+// typed ("1.40" would reach the switch as 2.0) is refused.
+TEST_F(TypedValuesPage, AnIdentifierTheWireFormCannotCarryIsRefusedInTheEditDialog) {
+  using namespace SNMPTargetMIBTargetAddressTableItem;
+  page_ = MakeListPage(SNMPTargetMIBTargetAddressTableVars, VnItemType::MVT_UMV, 1, kRowStatus,
+                       "createAndGo", kRowStatus, "destroy");
+  Show("Target Address Table: ");
+  TListView* list = page_.List->ListViewPanel->ListView;
+  ASSERT_GE(list->Items()->Count(), 1);
+  TestKit::ClickRow(list, 0);
+  const std::string before = Value(kTrapDomain);
+  std::string last;
+  TestKit::OnNextModal<TForm>([&](TForm* dialog) {
+    TSNMPPanel* frame = nullptr;
+    for (int i = 0; i < dialog->ComponentCount() && !frame; ++i)
+      frame = dynamic_cast<TSNMPPanel*>(dialog->Components(i));
+    ASSERT_NE(frame, nullptr);
+    EditOf(kAddressTDomain)->SetText("1.40");
+    Rows()->Row(kAddressTDomain).CheckBox->SetChecked(true);
+    TestKit::DialogScript boxes;
+    boxes.Expect(kBadValue);
+    TestKit::Click(frame->BtnPanel->SetBtn);
+    boxes.Verify();
+    last = LastLine(Memo());
+    EXPECT_TRUE(dialog->Visible());
+    TestKit::Click(frame->BtnPanel->CloseBtn);
+  });
+  TestKit::Click(page_.List->BtnPanel->EditBtn);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  EXPECT_TRUE(SetLines().empty());
+  EXPECT_EQ(last.rfind("Set: ", 0), 0u) << last;
+  EXPECT_NE(last.find(kBadValue), std::string::npos) << last;
+  EXPECT_EQ(Value(kTrapDomain), before);
 }
 
 }  // namespace

@@ -209,6 +209,11 @@ void VnSNMPRequest::ValueToIndex(int item, AnsiString& out) {
     case SNMP_SYNTAX_OBJECTID: {
       VnSubIds oid;
       if (!VnParseDotted(value, oid)) RaiseLibraryError(VNERR_BAD_SYNTAX);
+      // Named in the instance as plain sub-identifiers, but an identifier
+      // all the same: one the wire form cannot carry as a value names no
+      // row that the agent can show back. Without a value it is the
+      // zero-length one.
+      if (!absent && !VnIsSendableOid(oid)) RefuseIndexValue();
       if (!implied) ids.push_back(static_cast<std::uint32_t>(oid.size()));
       ids.insert(ids.end(), oid.begin(), oid.end());
       break;

@@ -262,6 +262,7 @@ void VnSNMPRequest::ValueToVb(int item, Vb& vb) {
       VnSubIds ids;
       if (!VnParseDotted(text, ids) || ids.empty() || ids.size() > Oid::kMaxLength)
         RaiseLibraryError(VNERR_BAD_SYNTAX);
+      if (!VnIsSendableOid(ids)) RaiseLibraryError(VNERR_BAD_PART_VALUE);
       value = std::make_unique<Oid>(ids);
       break;
     }

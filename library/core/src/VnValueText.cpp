@@ -285,6 +285,12 @@ bool VnParseDotted(const AnsiString& text, VnSubIds& out) {
   }
 }
 
+bool VnIsSendableOid(const VnSubIds& subIds) {
+  if (subIds.size() < 2 || subIds[0] > 2) return false;
+  if (subIds[0] < 2) return subIds[1] < 40;
+  return subIds[1] <= UINT32_MAX - 80u;
+}
+
 AnsiString VnCalendarText(double dateTime) {
   // 0001-01-01 is day -693593, 9999-12-31 ends before day 2958466.
   if (!std::isfinite(dateTime) || dateTime <= -693594.0 || dateTime >= 2958466.0)

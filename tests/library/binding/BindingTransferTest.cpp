@@ -529,7 +529,9 @@ TEST_F(TransferTest, TypedDateAndTimeMustBeTheTextFormInRange) {
 // with its digit count (blanks between hex digits are dropped); an IPv4
 // address only as four dotted numbers up to 255. An empty address is no
 // value. A time is sent only as it is printed, an object identifier only
-// as dotted numbers, two at least ("1" would reach the agent as 0.1).
+// as dotted numbers that the wire form carries as typed: it joins the
+// first two into first x 40 + second, so "1" would reach the agent as 0.1
+// and "1.40" as 2.0, and "3.1" could not be encoded at all.
 TEST_F(TransferTest, TypedHexAddressTimeAndIdentifierTextsMustBeWhole) {
   request->AsyncMode = false;
   request->Request.Device.Address = "";
@@ -592,6 +594,18 @@ TEST_F(TransferTest, TypedHexAddressTimeAndIdentifierTextsMustBeWhole) {
       {kOid, "0", VNERR_BAD_PART_VALUE},
       {kOid, ".1", VNERR_BAD_PART_VALUE},
       {kOid, "4294967295", VNERR_BAD_PART_VALUE},
+      {kOid, "", VNERR_BAD_ADDRESS},  // no value, sent as such
+      {kOid, "0.39", VNERR_BAD_ADDRESS},
+      {kOid, "1.39", VNERR_BAD_ADDRESS},
+      {kOid, "2.4294967215", VNERR_BAD_ADDRESS},
+      {kOid, "1.40", VNERR_BAD_PART_VALUE},  // would go out as 2.0
+      {kOid, "0.40", VNERR_BAD_PART_VALUE},  // as 1.0
+      {kOid, "0.45", VNERR_BAD_PART_VALUE},
+      {kOid, "1.41", VNERR_BAD_PART_VALUE},
+      {kOid, "1.60", VNERR_BAD_PART_VALUE},
+      {kOid, "1.79", VNERR_BAD_PART_VALUE},
+      {kOid, "3.1", VNERR_BAD_PART_VALUE},
+      {kOid, "2.4294967216", VNERR_BAD_PART_VALUE},  // 80 more is beyond 32 bits
   };
   for (const auto& c : cases) {
     edit[c.item]->SetText(c.text.c_str());
@@ -700,6 +714,10 @@ TEST_F(TransferTest, TypedPartsMustFitTheirPart) {
       {"oid", 2, "4294967296", VNERR_BAD_PART_VALUE},
       {"oid", 1, "-3", VNERR_BAD_PART_VALUE},
       {"oid", 1, "3.1", VNERR_BAD_PART_VALUE},
+      {"oid", 1, "39", VNERR_BAD_ADDRESS},
+      {"oid", 1, "40", VNERR_BAD_PART_VALUE},  // 1.40 would go out as 2.0
+      {"oid", 0, "2", VNERR_BAD_ADDRESS},
+      {"oid", 0, "3", VNERR_BAD_PART_VALUE},
       {"mac", 3, "1B2", VNERR_BAD_PART_VALUE},
       {"mac", 3, "g", VNERR_BAD_PART_VALUE},
       {"mac", 3, " 1", VNERR_BAD_PART_VALUE},

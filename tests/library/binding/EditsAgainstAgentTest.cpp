@@ -287,6 +287,66 @@ TEST_F(EditsAgainstAgent, UnselectedComboIsNotSentAsZero) {
   EXPECT_EQ(name->Text(), "lab");
 }
 
+// An object identifier that the wire form cannot carry as it stands (the
+// first two numbers travel joined as first x 40 + second) is refused before
+// anything goes out, whether a form put it in place of a value or it names
+// the row: a value "1.40" would reach the agent as 2.0, "3.1" could not be
+// encoded at all.
+TEST_F(EditsAgainstAgent, IdentifiersTheWireFormCannotCarryAreNotSent) {
+  const VnSNMPVarDesc domain[] = {
+      {"1.3.6.1.6.3.12.1.2.1.2", "Address TDomain", SNMP_SYNTAX_OBJECTID, SNMP_ACCESS_READWRITE,
+       nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+      {}};
+  const VnSNMPVarDesc viewTree[] = {
+      {"1.3.6.1.6.3.16.1.5.2.1.1", "View Name", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_NOTACCESS,
+       nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+      {"1.3.6.1.6.3.16.1.5.2.1.2", "Subtree", SNMP_SYNTAX_OBJECTID, SNMP_ACCESS_NOTACCESS, nullptr,
+       nullptr, nullptr, nullptr, nullptr, nullptr},
+      {"1.3.6.1.6.3.16.1.5.2.1.3", "Mask", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READWRITE, nullptr,
+       nullptr, nullptr, nullptr, nullptr, nullptr},
+      {}};
+  const struct {
+    bool index;  // the view subtree naming the row, else the row's domain
+    const char* text;
+    const char* sent;  // the SET's binding, when it goes out
+  } cases[] = {
+      {false, "1.40", nullptr},
+      {false, "0.40", nullptr},
+      {false, "3.1", nullptr},
+      {false, "1", nullptr},
+      {false, "2.4294967216", nullptr},
+      {true, "1.40", nullptr},
+      {true, "3.1", nullptr},
+      {true, "1", nullptr},
+      {true, "2.4294967216", nullptr},
+      {false, "2.4294967215", "1.3.6.1.6.3.12.1.2.1.2.107.120.114.116.114.97.112=OID:2.4294967215"},
+      {true, "1.3.6.1", "1.3.6.1.6.3.16.1.5.2.1.3.3.97.108.108.4.1.3.6.1=STRING:"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.index ? "subtree " : "domain ") + c.text);
+    if (c.index) {
+      request->Request.VarList = VnSNMPVarList(viewTree, VnItemType::MVT_FMV, 2);
+      *request->Request.VarList.Item(0)->Value = "all";
+      *request->Request.VarList.Item(1)->Value = c.text;
+      *request->Request.VarList.Item(2)->Value = "";
+    } else {
+      UseRow(domain, "107.120.114.116.114.97.112");  // "kxrtrap", implied
+      *request->Request.VarList.Item(0)->Value = c.text;
+    }
+    const std::size_t before = SetLines().size();
+    const int error = ErrorOf([&] { request->Set(kSetListValues); });
+    const auto sets = SetLines();
+    if (!c.sent) {
+      EXPECT_EQ(error, VNERR_BAD_PART_VALUE);
+      EXPECT_EQ(sets.size(), before);
+    } else {
+      EXPECT_EQ(error, 0);
+      ASSERT_EQ(sets.size(), before + 1);
+      EXPECT_NE(sets.back().find(c.sent), std::string::npos) << sets.back();
+    }
+  }
+}
+
 // A stock agent serves the system group as well.
 using EditsAgainstSnmpd = SimulatorTest;
 

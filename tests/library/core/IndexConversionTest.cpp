@@ -105,6 +105,37 @@ TEST(IndexEncoding, StringsWithAndWithoutLength) {
   EXPECT_EQ(Encode1(SNMP_SYNTAX_OBJECTID, "1.3.6", kImplied), "1.3.6");
 }
 
+// An identifier naming a row goes into the instance as plain numbers, but
+// only one that the wire form carries as a value (first x 40 + second) is
+// taken; without a value it is the zero-length one.
+TEST(IndexEncoding, OnlyIdentifiersTheWireFormCarriesNameARow) {
+  const struct {
+    const char* value;
+    std::uint32_t access;
+    const char* out;  // null: refused
+  } cases[] = {
+      {"2.4294967215", SNMP_ACCESS_NOTACCESS, "2.2.4294967215"},
+      {"1.39", kImplied, "1.39"},
+      {"", SNMP_ACCESS_NOTACCESS, "0"},
+      {"(NULL)", SNMP_ACCESS_NOTACCESS, "0"},
+      {"1.40", SNMP_ACCESS_NOTACCESS, nullptr},
+      {"0.40", kImplied, nullptr},
+  };
+  for (const auto& c : cases) {
+    Table t({{SNMP_SYNTAX_OBJECTID, c.access}}, 1);
+    t.Value(0) = c.value;
+    AnsiString out = "untouched";
+    try {
+      t.request.ValueToIndex(0, out);
+      EXPECT_NE(c.out, nullptr) << c.value << " gave " << out.str();
+    } catch (const Exception& e) {
+      EXPECT_EQ(c.out, nullptr) << c.value;
+      EXPECT_EQ(e.HelpContext, VNERR_BAD_PART_VALUE) << c.value;
+    }
+    EXPECT_EQ(out, c.out ? c.out : "untouched") << c.value;
+  }
+}
+
 TEST(IndexEncoding, FixedSizeAddressesAndDates) {
   EXPECT_EQ(Encode1(SNMP_SYNTAX_MACADDRESS, "0011223344FF"), "0.17.34.51.68.255");
   EXPECT_EQ(Encode1(SNMP_SYNTAX_MACADDRESS, "0011223344556677"), "0.17.34.51.68.85");

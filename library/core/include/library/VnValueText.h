@@ -68,6 +68,12 @@ inline AnsiString VnDottedText(const VnSubIds& subIds) {
   return VnDottedText(subIds.data(), subIds.size());
 }
 bool VnParseDotted(const AnsiString& text, VnSubIds& out);
+// Whether an object identifier reaches the agent as these sub-identifiers.
+// The wire form joins the first two into one number (first x 40 + second),
+// so it needs two at least, the first 0, 1 or 2, the second at most 39
+// under 0 and 1, and under 2 a joined number within 32 bits; anything else
+// would arrive as another identifier or not be encoded at all.
+bool VnIsSendableOid(const VnSubIds& subIds);
 
 // A date-time number (days since 1899-12-30) as "yyyy/mm/dd hh:nn:ss am/pm";
 // raises -511 for a number outside the years 1 to 9999.
