@@ -60,8 +60,9 @@ LineKind ParseLine(const std::string& line, Entry& entry) {
   return LineKind::Entry;
 }
 
-// What stands at the counter's name.
-enum class FileState { Read, Missing, Link, Unreadable };
+// What stands at the counter's name: Denied is a file the caller may not
+// read, Unreadable anything else that cannot be read as a file.
+enum class FileState { Read, Missing, Link, Denied, Unreadable };
 
 // Reads every line of the file at `path` (and its status into `st`) through
 // a descriptor opened without following a link at the last name: the
@@ -71,8 +72,15 @@ FileState ReadLines(const std::string& path, std::vector<std::string>& lines, st
   // O_NONBLOCK: a FIFO at the name must not stop the start-up.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
-    if (errno == ELOOP) return FileState::Link;
-    return errno == ENOENT ? FileState::Missing : FileState::Unreadable;
+    const int error = errno;
+    if (error == ELOOP) return FileState::Link;
+    if (error == ENOENT) return FileState::Missing;
+    struct stat there {};
+    if ((error == EACCES || error == EPERM) && ::lstat(path.c_str(), &there) == 0 &&
+        S_ISREG(there.st_mode)) {
+      return FileState::Denied;
+    }
+    return FileState::Unreadable;
   }
   struct Closer {
     int fd;
@@ -165,6 +173,7 @@ int getBootCounter(const std::string& path, const OctetStr& engine_id, unsigned 
     case FileState::Read:
       break;
     case FileState::Link:
+    case FileState::Denied:  // a counter is there, but its count is out of reach
       return SNMPv3_FILE_ERROR;
     case FileState::Missing:
     case FileState::Unreadable:
@@ -210,6 +219,7 @@ int saveBootCounter(const std::string& path, const OctetStr& engine_id, unsigned
       break;
     case FileState::Link:
       return SNMPv3_FILE_ERROR;
+    case FileState::Denied:
     case FileState::Unreadable:
       return SNMPv3_FILEOPEN_ERROR;
   }

@@ -24,7 +24,12 @@ void EnsureNetSnmp() {
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, flag, 1);
   }
   netsnmp_ds_set_string(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_PERSISTENT_DIR, "/dev/null");
+  // Every failure reaches the caller as a result code. With no log handler
+  // enabled Net-SNMP writes its messages to standard error all the same
+  // (e.g. "snmp_build: unknown failure"): a handler that drops them keeps
+  // them off the terminal.
   snmp_disable_log();
+  netsnmp_register_loghandler(NETSNMP_LOGHANDLER_NONE, LOG_DEBUG);
   if (const char* tokens = std::getenv("VNSNMP_DEBUG")) {
     // Developer aid: Net-SNMP's own trace on stderr, e.g. VNSNMP_DEBUG=usm,snmp_api
     snmp_enable_stderrlog();

@@ -18,7 +18,7 @@ namespace {
 struct Installed {
   std::uint64_t generation = 0;
   bool keyed = false;
-  usmUser* user = nullptr;  // owned by Net-SNMP's user list
+  usmUser* user = nullptr;  // the one made for this key, linked into Net-SNMP's list
 };
 
 using Key = std::pair<std::vector<std::uint8_t>, std::string>;
@@ -93,8 +93,22 @@ int Install(const std::vector<std::uint8_t>& engine_id, const UsmCredentials& cr
     usm_free_user(user);
     return SNMP_CLASS_RESOURCE_UNAVAIL;
   }
-  installed = usm_add_user(user);
-  return installed ? SNMPv3_USM_OK : SNMPv3_USM_ERROR;
+  // usm_add_user returns the head of the library's list, not the user
+  // added (null only when nothing was added): the user made here is the one
+  // installed.
+  if (!usm_add_user(user)) {
+    usm_free_user(user);
+    return SNMPv3_USM_ERROR;
+  }
+  installed = user;
+  return SNMPv3_USM_OK;
+}
+
+// Takes a user this file installed out of Net-SNMP's list and frees it.
+// usm_remove_user returns the head of the list, not the user removed.
+void Uninstall(usmUser* user) {
+  usm_remove_user(user);
+  usm_free_user(user);
 }
 
 // The last user made sure of, for one agent and level: a walk sends for the
@@ -174,7 +188,7 @@ int EnsureUsmUser(const std::vector<std::uint8_t>& engine_id, const std::string&
     return remember();
   }
   if (it != users.end()) {
-    usm_free_user(usm_remove_user(it->second.user));
+    Uninstall(it->second.user);
     users.erase(it);
   }
   usmUser* installed = nullptr;

@@ -44,6 +44,27 @@ TEST_F(AgentFailure, TheRightPassPhraseWorksAgainAfterAWrongOne) {
   EXPECT_EQ(Session().get(pdu, V3Target(kShaDes)), SNMP_CLASS_SUCCESS);
 }
 
+TEST_F(AgentFailure, AUserRemovedWhileItsRequestWaitsIsUnknownToIt) {
+  // The keys of the user were made sure of just now...
+  Pdu first = MakePdu({kSysDescr}, kMd5Only.level);
+  ASSERT_EQ(Session().get(first, V3Target(kMd5Only)), SNMP_CLASS_SUCCESS);
+  // ...and a session that has yet to learn the agent's engine id sends the
+  // request itself only once that is answered: by then the user is gone.
+  int status = -99;
+  Snmp fresh(status);
+  ASSERT_EQ(status, SNMP_CLASS_SUCCESS);
+  Recorder rec;
+  Pdu pdu = MakePdu({kSysDescr}, kMd5Only.level);
+  ASSERT_EQ(fresh.get(pdu, V3Target(kMd5Only), Recorder::Callback, &rec), SNMP_CLASS_SUCCESS);
+  {
+    UserOverride back(kMd5Only, kMd5Only.auth_pass, kMd5Only.priv_pass);  // puts it back after
+    ASSERT_EQ(usmDeleteUserName(kMd5Only.name), SNMPv3_USM_OK);
+    PumpUntil([&] { return !rec.done.empty(); });
+  }
+  ASSERT_EQ(rec.done.size(), 1u);
+  EXPECT_EQ(rec.done[0].reason, SNMPv3_USM_UNKNOWN_SECURITY_NAME);
+}
+
 TEST_F(AgentFailure, UnknownUserIsReported) {
   usmAddUserName("ghost", SNMP_AUTHPROTOCOL_HMACSHA, SNMP_PRIVPROTOCOL_NONE, "ghostpass", "");
   TestUser ghost{"ghost", SNMP_AUTHPROTOCOL_HMACSHA,      "ghostpass", SNMP_PRIVPROTOCOL_NONE,
@@ -140,6 +161,74 @@ TEST(AgentRestart, ANewEngineIdIsLearntAgainAndTheRequestResent) {
   EXPECT_NE(first_id, second_id);
   Pdu third_reply = pdu;
   EXPECT_EQ(snmp.get(third_reply, target), SNMP_CLASS_SUCCESS);
+}
+
+TEST(AgentUsers, EachUserKeepsItsOwnKeysWhateverTheOrderTheyCameIn) {
+  // Net-SNMP keeps the users of every agent in one sorted list; a user is
+  // installed when a request first needs it for an agent, and again when its
+  // settings change. Each agent here is new, so its users come in the order
+  // the requests give them.
+  const std::vector<TestUser> users = {
+      {"usr-md5des", SNMP_AUTHPROTOCOL_HMACMD5, "usrmd5auth", SNMP_PRIVPROTOCOL_DES, "usrmd5priv",
+       SNMP_SECURITY_LEVEL_AUTH_PRIV},
+      {"usr-sha", SNMP_AUTHPROTOCOL_HMACSHA, "usrshaauth", SNMP_PRIVPROTOCOL_NONE, "",
+       SNMP_SECURITY_LEVEL_AUTH_NOPRIV},
+      {"usr-md5", SNMP_AUTHPROTOCOL_HMACMD5, "usrmd5only", SNMP_PRIVPROTOCOL_NONE, "",
+       SNMP_SECURITY_LEVEL_AUTH_NOPRIV}};
+  const std::vector<std::vector<std::size_t>> orders = {{0, 1, 2}, {2, 1, 0}, {1, 2, 0}};
+  int status = -99;
+  Snmp snmp(status);
+  ASSERT_EQ(status, SNMP_CLASS_SUCCESS);
+  ASSERT_EQ(mpInit(snmp, "VnSNMP_PP_Application", 1), SNMPv3_MP_OK);
+  for (std::size_t o = 0; o < orders.size(); ++o) {
+    SCOPED_TRACE(testing::Message() << "order " << o);
+    vntest::SnmpdOptions options;
+    for (const TestUser& u : users) {
+      options.users.push_back({u.name, u.auth == SNMP_AUTHPROTOCOL_HMACSHA ? "SHA" : "MD5",
+                               u.auth_pass, u.priv == SNMP_PRIVPROTOCOL_DES ? "DES" : "",
+                               u.priv_pass, true});
+    }
+    options.extra_config = "engineID users-order-" + std::to_string(o);
+    vntest::Snmpd agent(options);
+    UdpAddress address(agent.Address());
+    address.set_port(static_cast<std::uint16_t>(agent.Port()));
+    // Whether the client holds the pass phrases the agent knows, per user.
+    std::vector<bool> right(users.size(), true);
+    const auto set = [&](std::size_t i, bool agent_phrases) {
+      const TestUser& u = users[i];
+      usmAddUserName(u.name, u.auth, u.priv, agent_phrases ? u.auth_pass : "changed-authpass",
+                     u.priv_pass);
+      right[i] = agent_phrases;
+    };
+    const auto request = [&](std::size_t i) {
+      UTarget target(address);
+      target.set_security_name(users[i].name);
+      target.set_timeout(100);
+      target.set_retry(1);
+      Pdu pdu;
+      pdu += Vb(Oid(kSysDescr));
+      pdu.set_security_level(users[i].level);
+      return snmp.get(pdu, target);
+    };
+    const auto expect_each = [&](const std::string& step) {
+      for (std::size_t i = 0; i < users.size(); ++i) {
+        EXPECT_EQ(request(i), right[i] ? SNMP_CLASS_SUCCESS : SNMPv3_USM_AUTHENTICATION_FAILURE)
+            << step << ": " << users[i].name;
+      }
+    };
+    for (std::size_t i : orders[o]) {
+      set(i, true);
+      EXPECT_EQ(request(i), SNMP_CLASS_SUCCESS) << users[i].name;
+    }
+    for (std::size_t i : orders[o]) {
+      set(i, false);
+      expect_each(std::string("changed ") + users[i].name);
+    }
+    for (std::size_t i : orders[o]) {
+      set(i, true);
+      expect_each(std::string("changed back ") + users[i].name);
+    }
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "support/Deadline.h"
 #include "support/FileSizeLimit.h"
 #include "support/FlushedFiles.h"
+#include "support/OwnerCannotRead.h"
 #include "support/RewriteOwner.h"
 #include "support/TestSupport.h"
 
@@ -101,6 +102,23 @@ TEST_F(BootCounter, AFolderInPlaceOfTheFileCannotBeReplaced) {
   unsigned int boots = 0;
   EXPECT_EQ(getBootCounter(path_, kEngine, boots), SNMPv3_FILEOPEN_ERROR);
   EXPECT_EQ(saveBootCounter(path_, kEngine, 1), SNMPv3_FILEOPEN_ERROR);
+}
+
+TEST_F(BootCounter, AFileItsOwnerMayNotReadIsAFileError) {
+  // Unlike no file at the name, which starts the count afresh: a count is
+  // there, out of reach, and no rewrite may lose it.
+  const std::string text = "566E534E4D505F50505F4170706C69636174696F6E 4\n";
+  dir_.Write("VnSNMP_PP_BootCounter", text);
+  {
+    vntest::OwnerCannotRead owner(path_);
+    if (!owner.Ready()) GTEST_SKIP() << "cannot read the file as a user whom its mode stops";
+    unsigned int boots = 9;
+    EXPECT_EQ(getBootCounter(path_, kEngine, boots), SNMPv3_FILE_ERROR);
+    EXPECT_EQ(boots, 0u);
+    EXPECT_EQ(saveBootCounter(path_, kEngine, 1), SNMPv3_FILEOPEN_ERROR);
+  }
+  EXPECT_EQ(vntest::ReadFile(path_), text);
+  EXPECT_EQ(Names(), std::vector<std::string>{"VnSNMP_PP_BootCounter"});
 }
 
 TEST_F(BootCounter, PlantedLinksAreNeverWrittenThrough) {

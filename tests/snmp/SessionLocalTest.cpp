@@ -1,14 +1,58 @@
 // The session without an agent: refused submissions, timeouts against a
 // silent port, cancellation and closing.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <functional>
 #include <memory>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "AgentFixture.h"
 
 namespace snmptest {
 namespace {
+
+// What the process writes to standard error (descriptor 2) while the object
+// lives, or until Text() is asked.
+class StandardErrorCapture {
+ public:
+  StandardErrorCapture() : file_(std::tmpfile()) {
+    if (!file_) return;
+    std::fflush(stderr);
+    saved_ = ::dup(STDERR_FILENO);
+    if (saved_ >= 0) ::dup2(::fileno(file_), STDERR_FILENO);
+  }
+  ~StandardErrorCapture() {
+    Restore();
+    if (file_) std::fclose(file_);
+  }
+  StandardErrorCapture(const StandardErrorCapture&) = delete;
+  StandardErrorCapture& operator=(const StandardErrorCapture&) = delete;
+
+  std::string Text() {
+    Restore();
+    if (!file_) return "(no capture)";
+    std::string text;
+    std::rewind(file_);
+    for (int c; (c = std::fgetc(file_)) != EOF;) text.push_back(static_cast<char>(c));
+    return text;
+  }
+
+ private:
+  void Restore() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    ::dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+    saved_ = -1;
+  }
+
+  std::FILE* file_;
+  int saved_ = -1;
+};
 
 class SessionLocal : public ::testing::Test {
  protected:
@@ -235,6 +279,39 @@ TEST_F(SessionLocal, ARetryResendsTheSameRequest) {
       EXPECT_EQ(silent_.Take(), "") << version << handed_over;
     }
   }
+}
+
+TEST_F(SessionLocal, ARequestThatCannotBeEncodedFailsWithoutAWordOnStandardError) {
+  // Net-SNMP's encoder refuses an object identifier whose first arc is above
+  // 2, as a name or as a value; it says so in its log as well.
+  Pdu named;
+  named += Vb(Oid("3.1.1"));
+  Pdu valued;
+  Vb vb{Oid(kSysObjectId)};
+  vb.set_value(Oid("3.1.1"));
+  valued += vb;
+  CTarget v1 = Silent2c();
+  v1.set_version(version1);
+  Recorder rec;
+  struct Case {
+    const char* what;
+    std::function<int()> send;
+  };
+  const std::vector<Case> cases = {
+      {"a version 1 GET of that name", [&] { return snmp_->get(named, v1); }},
+      {"a version 2c SET of that value", [&] { return snmp_->set(valued, Silent2c()); }},
+      {"an asynchronous GET of that name",
+       [&] { return snmp_->get(named, Silent2c(), Recorder::Callback, &rec); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StandardErrorCapture capture;
+    EXPECT_EQ(c.send(), SNMP_CLASS_INVALID_PDU);
+    EXPECT_EQ(capture.Text(), "");
+  }
+  EXPECT_EQ(silent_.Take(), "");
+  PumpUntil([] { return false; }, 100);
+  EXPECT_TRUE(rec.done.empty());
 }
 
 TEST_F(SessionLocal, ASubmissionThatFailsNeverCallsBack) {

@@ -11,9 +11,10 @@
 // whatever, or to nothing) is refused with SNMPv3_FILE_ERROR.
 
 // boots := the stored count of engine_id. SNMPv3_OK, SNMPv3_NO_ENTRY_ERROR
-// (not in the file), SNMPv3_FILEOPEN_ERROR (file cannot be opened),
-// SNMPv3_TOO_LONG_ERROR (id over 32 octets) or SNMPv3_FILE_ERROR (a
-// malformed line anywhere in the file, or a link). boots is 0 unless
+// (not in the file), SNMPv3_FILEOPEN_ERROR (no file can be opened there:
+// none, or something that is no regular file), SNMPv3_TOO_LONG_ERROR (id
+// over 32 octets) or SNMPv3_FILE_ERROR (a malformed line anywhere in the
+// file, a link, or a file the caller may not read). boots is 0 unless
 // SNMPv3_OK.
 int getBootCounter(const std::string& path, const OctetStr& engine_id, unsigned int& boots);
 

@@ -12,6 +12,7 @@
 #include "platform/Exceptions.h"
 #include "snmp/BootCounter.h"
 #include "snmp/OctetStr.h"
+#include "support/OwnerCannotRead.h"
 
 namespace {
 
@@ -70,6 +71,26 @@ TEST_F(SessionStart, MalformedCounterFileRaises507AndSavesNothing) {
   } catch (Exception& e) {
     EXPECT_EQ(e.Message, "Error when loading SNMP engine boots counter!");
   }
+}
+
+TEST_F(SessionStart, ACounterItsOwnerMayNotReadRaises507AndIsKept) {
+  // The load is what failed, though the save would fail as well.
+  const std::string text = "566E534E4D505F50505F4170706C69636174696F6E 4\n";
+  const std::string path = dir_.Write(kSnmpBootCounterFile, text);
+  {
+    vntest::OwnerCannotRead owner(path);
+    if (!owner.Ready()) GTEST_SKIP() << "cannot read the file as a user whom its mode stops";
+    g_SnmpEventProcessor.Disable();
+    try {
+      InitSnmpSession(AnsiString(dir_.Path()));
+      ADD_FAILURE() << "the start went on";
+    } catch (Exception& e) {
+      EXPECT_EQ(e.Message, "Error when loading SNMP engine boots counter!");
+      EXPECT_EQ(e.HelpContext, VNERR_LOAD_BOOTCOUNTER);
+    }
+    EXPECT_FALSE(g_SnmpEventProcessor.Timer()->Enabled());
+  }
+  EXPECT_EQ(vntest::ReadFile(path), text);
 }
 
 TEST_F(SessionStart, UnwritableFolderRaises508) {
