@@ -68,11 +68,14 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, new Peer(new QCom
 }
 
 // The edit part of a drop-down (made anew whenever the box becomes
-// editable): typing reaches OnChange, MaxLength limits it.
+// editable): typing reaches OnChange, MaxLength limits it. It shows exactly
+// what was typed, which is Text: the toolkit's completer would fill in the
+// rest of a matching item on screen (and take it on Tab) behind Text's back.
 void TComboBox::HookEdit() {
   auto* cb = WidgetAs<QComboBox>(this);
   QLineEdit* le = cb->lineEdit();
   if (!le) return;
+  le->setCompleter(nullptr);
   le->setProperty("uiEdit", true);
   le->setValidator(new MaxLengthValidator([this] { return maxLength_; }, le));
   QObject::connect(le, &QLineEdit::textEdited, cb, [this](const QString& t) { UserTyped(A(t)); });

@@ -69,21 +69,37 @@ TEST(StateFile, IsWrittenWholeUnderAFreshNameOrNotAtAll) {
 TEST(StateFile, ANewFileGetsTheUsersModeAndARewriteKeepsItsOwn) {
   // Others read these files (the port file above all): a new one is as
   // readable as any new file of the user's, not private as a temporary
-  // file is made.
+  // file is made. A link at the name is no file of the folder's: it is
+  // replaced by a new file, which takes nothing from the file it led to
+  // (neither its mode nor, where root could give it, its owner), and that
+  // file is left as it was.
   struct Case {
     int existing;  // the file's mode before; -1: no file
+    bool linked;   // the name is a link to that file, elsewhere
     mode_t mask;
     mode_t expected;
   };
-  const std::vector<Case> cases = {
-      {-1, 022, 0644}, {-1, 077, 0600}, {-1, 002, 0664}, {0600, 022, 0600}, {0664, 077, 0664}};
+  const std::vector<Case> cases = {{-1, false, 022, 0644},   {-1, false, 077, 0600},
+                                   {-1, false, 002, 0664},   {0600, false, 022, 0600},
+                                   {0664, false, 077, 0664}, {0600, true, 022, 0644},
+                                   {0666, true, 077, 0600},  {0640, true, 002, 0664}};
+  const bool otherOwner = vntest::MayActAsOtherUsers();
+  constexpr uid_t kOtherUser = 4242;
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << std::oct << "mode " << c.existing << ", umask " << c.mask);
-    vntest::TempDir dir;
+    SCOPED_TRACE(testing::Message() << std::oct << "mode " << c.existing << ", umask " << c.mask
+                                    << (c.linked ? ", linked" : ""));
+    vntest::TempDir dir, elsewhere;
     const std::string file = dir.File("port");
+    const std::string target = c.linked ? elsewhere.File("port") : file;
     if (c.existing >= 0) {
-      dir.Write("port", "161\n");
-      ASSERT_EQ(chmod(file.c_str(), static_cast<mode_t>(c.existing)), 0);
+      (c.linked ? elsewhere : dir).Write("port", "161\n");
+      ASSERT_EQ(chmod(target.c_str(), static_cast<mode_t>(c.existing)), 0);
+    }
+    if (c.linked) {
+      ASSERT_EQ(symlink(target.c_str(), file.c_str()), 0);
+      if (otherOwner) {
+        ASSERT_EQ(chown(target.c_str(), kOtherUser, kOtherUser), 0);
+      }
     }
     const mode_t previous = umask(c.mask);
     std::string error;
@@ -91,9 +107,19 @@ TEST(StateFile, ANewFileGetsTheUsersModeAndARewriteKeepsItsOwn) {
     umask(previous);
     EXPECT_TRUE(ok) << error;
     struct stat st {};
-    ASSERT_EQ(stat(file.c_str(), &st), 0);
+    ASSERT_EQ(lstat(file.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
     EXPECT_EQ(st.st_mode & 07777, c.expected);
+    EXPECT_EQ(st.st_uid, geteuid());
+    EXPECT_EQ(st.st_gid, getegid());
     EXPECT_EQ(vntest::ReadFile(file), "1161\n");
+    if (c.linked) {
+      ASSERT_EQ(stat(target.c_str(), &st), 0);
+      EXPECT_EQ(st.st_mode & 07777, static_cast<mode_t>(c.existing));
+      EXPECT_EQ(st.st_uid, otherOwner ? kOtherUser : geteuid());
+      EXPECT_EQ(vntest::ReadFile(target), "161\n");
+      EXPECT_EQ(vntest::NamesIn(elsewhere.Path()), std::vector<std::string>{"port"});
+    }
   }
 }
 
@@ -182,6 +208,25 @@ TEST(StateFile, OnlyTheFirstBytesOfARegularFileAreRead) {
           << sim.Output();
     }
     EXPECT_EQ(vntest::ReadFile(count), "5\n");
+  }
+}
+
+TEST(StateFile, AtMost4096BytesAreRead) {
+  // A file of 4,096 bytes is read whole; of a longer one, its first 4,096.
+  struct Case {
+    std::size_t size;
+    std::size_t read;
+  };
+  const std::vector<Case> cases = {{4095, 4095}, {4096, 4096}, {4097, 4096}, {8192, 4096}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    vntest::TempDir state;
+    std::string bytes(c.size, '\0');
+    for (std::size_t i = 0; i < c.size; ++i) bytes[i] = static_cast<char>('a' + i % 26);
+    const std::string file = state.Write("engine-boots", bytes);
+    std::string text, error;
+    EXPECT_TRUE(sim::ReadStateFile(file, text, error)) << error;
+    EXPECT_EQ(text, bytes.substr(0, c.read));
   }
 }
 

@@ -1,4 +1,6 @@
 // Combo boxes and edit boxes: Text and Items rules, MaxLength, bytes.
+#include <vector>
+
 #include "UiTestSupport.h"
 #include "platform/StdCtrls.h"
 
@@ -69,6 +71,49 @@ TEST_F(ComboEdit, DropDownKeepsFreeText) {
   EXPECT_EQ(combo->Text(), "Delete");
   combo->Items()->Clear();
   EXPECT_EQ(combo->Text(), "");
+}
+
+// What the user types in a drop-down is what its edit part shows, what Text
+// holds and what each OnChange sees: no item's remainder is filled in on
+// screen behind Text's back, before or after the focus moves on.
+TEST_F(ComboEdit, TheEditPartShowsTheTextTypedAndOnChangeSeesIt) {
+  struct Case {
+    const char* what;
+    int chosen;  // the item chosen by code before; -1: none
+    bool selectAll;
+    AnsiString typed;
+    bool tabAway;
+    std::vector<AnsiString> seen;  // Text at each OnChange
+  };
+  const std::vector<Case> cases = {
+      {"the start of an item", -1, false, "di", false, {"d", "di"}},
+      {"the start of an item, then Tab", -1, false, "di", true, {"d", "di"}},
+      {"over a chosen item", 0, true, "e", false, {"e"}},
+      {"over a chosen item, then Tab", 0, true, "e", true, {"e"}},
+  };
+  combo->SetStyle(csDropDown);
+  combo->Items()->Clear();
+  for (const char* s : {"enable", "disable"}) combo->Items()->Add(s);
+  form->Show();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    combo->OnChange = nullptr;
+    combo->SetItemIndex(c.chosen);
+    std::vector<AnsiString> seen;
+    combo->OnChange = [&](TObject*) { seen.push_back(combo->Text()); };
+    TestKit::FocusTo(combo);
+    if (c.selectAll) TestKit::PressKey(combo, 'A', ssCtrl);
+    TestKit::TypeInCombo(combo, c.typed);
+    if (c.tabAway) {
+      TestKit::PressTab();
+      EXPECT_TRUE(TestKit::AcceptsInput(edit));
+    }
+    EXPECT_EQ(combo->Text(), c.typed);
+    EXPECT_EQ(TestKit::DisplayedText(combo), c.typed);
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(seen, c.seen);
+    TestKit::FocusTo(edit);
+  }
 }
 
 TEST_F(ComboEdit, MaxLengthLimitsTypingOnly) {

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "UiTestSupport.h"
 #include "platform/Forms.h"
@@ -111,6 +112,35 @@ TEST_F(SocketNotifier, OnePassInsideTheHandlerLeavesTheWatchOn) {
   EXPECT_EQ(calls, 2);
   EXPECT_EQ(deepest, 1);
   EXPECT_TRUE(onInside);
+}
+
+// Each run of the handler counts the passes of its loops that find the
+// socket readable afresh: the first is left alone, the second switches the
+// notifier off. A run after one with a single pass is again allowed one.
+TEST_F(SocketNotifier, SwitchesOffAtTheSecondPassOfEachHandlerRun) {
+  const std::vector<int> passesPerRun = {1, 1, 3, 2, 1};
+  int runs = 0;
+  std::vector<std::vector<bool>> onAfterEachPass, expected;
+  notifier.OnReadable = [&](TObject*) {
+    std::vector<bool> on;
+    for (int i = 0; i < passesPerRun[static_cast<std::size_t>(runs)]; ++i) {
+      Application->ProcessMessages();  // the datagram still waits
+      on.push_back(notifier.Enabled());
+    }
+    onAfterEachPass.push_back(on);
+    Drain();
+    ++runs;
+  };
+  for (int passes : passesPerRun) {
+    expected.emplace_back(static_cast<std::size_t>(passes), false);
+    expected.back()[0] = true;
+    const int before = runs;
+    Send();
+    PumpUntil(runs, before + 1, 2000);
+    ASSERT_EQ(runs, before + 1);
+    EXPECT_TRUE(notifier.Enabled()) << "run " << before;  // on again once it returned
+  }
+  EXPECT_EQ(onAfterEachPass, expected);
 }
 
 TEST_F(SocketNotifier, AnotherSocketOrNoneIsWatchedFromThen) {
