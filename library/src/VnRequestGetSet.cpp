@@ -44,9 +44,12 @@ AnsiString VnSNMPRequest2Controls::GetRowFilter() const {
 bool VnSNMPRequest2Controls::DeliverRow(const AnsiString& condition) {
   if (!Request.MatchesCondition(condition) || !Request.MatchesRowFilter()) return true;
   std::shared_ptr<Life> life = life_;
+  const std::uint32_t reads = readsStarted_;
   DoGetRow();
   if (!life->self) return false;
-  ++RowCount;
+  // A read started during the row (the walk abandoned and read again)
+  // counts its own rows from 0: the row is the earlier read's.
+  if (readsStarted_ == reads) ++RowCount;
   return true;
 }
 
@@ -140,12 +143,15 @@ bool VnSNMPRequest2Controls::DeliverWalkRow(const VnSNMPError& record) {
   // returned, and the walk takes it up then as any other.
   std::shared_ptr<Life> life = life_;
   const std::uint32_t read = read_;
-  std::exception_ptr refused;  // reported after the row, where the send used to be
+  // A step the request cannot send now (to an address no datagram goes to,
+  // say) is sent again after the row, where the walk sends a step it has
+  // not sent ahead: the row may have put its cause right, and if it has not,
+  // the refusal ends the walk there, once.
   if (Request.Active) {
     try {
       stepAhead_ = Request.SendGetAsync(ReadCompletion(), VnReadFrom::LastRow);
     } catch (...) {
-      refused = std::current_exception();
+      stepAhead_ = 0;
     }
   }
   // A row whose index the index items cannot take ends the walk with that
@@ -181,8 +187,8 @@ bool VnSNMPRequest2Controls::DeliverWalkRow(const VnSNMPError& record) {
     Request.Withdraw(ahead);
     return true;
   }
-  if (refused) std::rethrow_exception(refused);
-  // Active again after the row, though it was not before.
+  // Active again after the row, though it was not before; or the step could
+  // not be sent before the row.
   if (!ahead) Request.SendGetAsync(ReadCompletion(), VnReadFrom::LastRow);
   return false;
 }

@@ -6,6 +6,7 @@
 #include "PagesTestSupport.h"
 #include "forms/security/GuestVlanFormUnit.h"
 #include "forms/security/MBAControlUnit.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
 #include "pages/StackingPortUitFormUnit.h"
@@ -105,6 +106,25 @@ TEST_F(GuestVlanFormTest, AFailedSetRestoresTheNameAndReadsAgain) {
   TestKit::Click(form_->SetBtn);
   EXPECT_EQ(form_->SettingsRequest->Request.VarList.Item(0)->Access, 6u);
   EXPECT_NE(NewLog().back().find("GET"), std::string::npos) << NewLog().back();
+}
+
+// A Refresh whose name-and-ports read and delete-state read both fail ends
+// with the later failure in the status line, whichever error each one had.
+TEST_F(GuestVlanFormTest, TwoFailedReadsOfARefreshLeaveTheLastFailureInTheStatusLine) {
+  const struct {
+    const char* settings;  // the device's answer to the name and ports
+    const char* deletion;  // and to the delete state
+    int lastNumber;
+  } cases[] = {{"genErr", "noAccess", VNERR_NO_ACCESS}, {"noAccess", "genErr", VNERR_GEN_ERR}};
+  Open();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.deletion);
+    Control("inject get " + kGuest + "2 " + c.settings);
+    Control("inject get " + kGuest + "3 " + c.deletion);
+    TestKit::Click(form_->BT_Get);
+    const std::string last = "Get: " + ErrorText(c.lastNumber).str();
+    EXPECT_EQ(Panel().rfind(last, 0), 0u) << Panel();
+  }
 }
 
 TEST_F(MbaControlFormTest, ReadsEveryGroupAndWritesVlanThenGlobal) {

@@ -96,6 +96,21 @@ class ListViewWalk : public SimulatorTest {
     const int n = memo->Lines()->Count();
     return n ? memo->Lines()->Strings(n - 1).str() : std::string();
   }
+  // Starts a walk whose first row comes while Active is off: no step goes
+  // out ahead of that row.
+  void GetWithActiveOffWhenTheFirstRowComes() {
+    Control("hold");
+    request->Get();
+    PumpFor(50);
+    request->Request.Active = false;
+    Control("release");
+  }
+  // Pumps until `steps` GETNEXT requests since `before` have been answered
+  // (or dropped); false after 2 s.
+  bool PumpUntilSteps(int before, int steps) {
+    for (int i = 0; i < 2000 && Steps() - before < steps; ++i) PumpFor(1);
+    return Steps() - before >= steps;
+  }
 
   TListView* view = nullptr;
   TMemo* memo = nullptr;
@@ -212,6 +227,38 @@ TEST_F(ListViewWalk, ClearingActiveEndsTheWalkWithOk) {
   EXPECT_EQ(request->ends, 1);
   EXPECT_EQ(LastLine().substr(0, 9), "Get: Ok! ");
   EXPECT_EQ(doneNumbers, (std::vector<int>{0}));
+}
+
+// A row that switches Active off and on again leaves its walk going, and so
+// does a row that switches it on after it came with Active off (its step then
+// leaves after the row): the walk reads every row once and ends.
+TEST_F(ListViewWalk, ARowThatSwitchesActiveOnAgainLeavesTheWalkGoing) {
+  request->AttachListView(view, false);
+  request->afterRow = [this](int row) {
+    if (row != 1) return;
+    request->Request.Active = false;
+    request->Request.Active = true;
+  };
+  for (const bool offWhenTheRowCame : {false, true}) {
+    SCOPED_TRACE(offWhenTheRowCame ? "Active off when the row came" : "Active on");
+    request->rows = request->ends = 0;
+    doneNumbers.clear();
+    const int stepsBefore = Steps();
+    if (offWhenTheRowCame)
+      GetWithActiveOffWhenTheFirstRowComes();
+    else
+      request->Get();
+    ASSERT_TRUE(WaitIdle(*request));
+    PumpFor(60);
+    EXPECT_EQ(request->rows, 3);
+    EXPECT_EQ(request->RowCount, 3u);
+    EXPECT_EQ(view->Items()->Count(), 3);
+    EXPECT_EQ(request->ends, 1);
+    EXPECT_EQ(doneNumbers, (std::vector<int>{0}));
+    EXPECT_EQ(Steps() - stepsBefore, 4);
+    EXPECT_EQ(request->Request.Outstanding, 0);
+    EXPECT_EQ(LastLine().substr(0, 9), "Get: Ok! ");
+  }
 }
 
 // One walk at a time, and one read after a write: Gets while the walk runs
@@ -516,6 +563,76 @@ TEST_F(ListViewWalk, AStepSentAheadOfItsRowIsDroppedWhenTheWalkStopsInTheRow) {
   }
 }
 
+// A walk stopped and started again, in a row or in the done event of the walk
+// the row stopped, reads and counts its own rows only. Nothing of the old
+// walk goes into it: not the step the old walk sent ahead of the row (its
+// answer is dropped, and a step the agent never answers is not waited for),
+// nor a step sent for the old walk after a row that came with Active off.
+TEST_F(ListViewWalk, AWalkStartedAgainTakesAndCountsOnlyItsOwnRows) {
+  enum class From { Row, RowWithActiveOff, DoneEvent, RowWithStepUnanswered };
+  const struct {
+    const char* name;
+    From from;
+    int oldRows;  // rows of the first walk; the last one starts the new walk
+    int steps;    // GETNEXT requests, over both walks
+  } cases[] = {
+      {"in a row", From::Row, 2, 7},
+      {"in a row that came with Active off", From::RowWithActiveOff, 1, 5},
+      {"in the done event", From::DoneEvent, 2, 7},
+      // Last: the step would time out in a later case.
+      {"in a row whose step is never answered", From::RowWithStepUnanswered, 2, 7},
+  };
+  const char* const ids[] = {"1", "10", "20"};
+  request->AttachListView(view, false);
+  request->Request.Timeout = 300;  // how long an unanswered step stays outstanding
+  request->Request.Retries = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    request->rows = request->ends = 0;
+    doneNumbers.clear();
+    const int stepsBefore = Steps();
+    bool restartInDone = false;
+    request->OnGetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError& e) {
+      doneNumbers.push_back(e.Number);
+      if (!std::exchange(restartInDone, false)) return;
+      request->Request.Active = true;
+      request->Get();
+    };
+    request->afterRow = [&](int row) {
+      // The agent drops the step sent ahead of the last old row.
+      if (c.from == From::RowWithStepUnanswered && row == c.oldRows - 1) {
+        ASSERT_TRUE(PumpUntilSteps(stepsBefore, c.oldRows));
+        Control("drop 1");
+      }
+      if (row != c.oldRows) return;
+      request->Request.Active = false;
+      if (c.from == From::DoneEvent) {
+        restartInDone = true;
+        return;
+      }
+      request->AbandonWalk();
+      request->Request.Active = true;
+      request->Get();
+    };
+    if (c.from == From::RowWithActiveOff)
+      GetWithActiveOffWhenTheFirstRowComes();
+    else
+      request->Get();
+    ASSERT_TRUE(WaitIdle(*request));
+    EXPECT_EQ(request->Request.Outstanding, 0);
+    PumpFor(60);
+    EXPECT_EQ(request->RowCount, 3u);
+    EXPECT_EQ(request->rows, c.oldRows + 3);
+    ASSERT_EQ(view->Items()->Count(), 3);
+    for (int r = 0; r < 3; ++r) EXPECT_EQ(Cells(r)[0], ids[r]);
+    EXPECT_EQ(request->ends, 2);
+    EXPECT_EQ(doneNumbers, (std::vector<int>{0, 0}));
+    EXPECT_EQ(Steps() - stepsBefore, c.steps);
+    EXPECT_FALSE(request->Busy);
+    EXPECT_EQ(LastLine().substr(0, 9), "Get: Ok! ");
+  }
+}
+
 // The next step leaves before the row's index and values are read into the
 // items: a row whose index they cannot take (the VLAN ID declared as a
 // counted string) or whose value they cannot take (the name declared as a
@@ -551,6 +668,42 @@ TEST_F(ListViewWalk, ARowTheItemsCannotTakeEndsTheWalkAfterItsStepLeft) {
     // The items keep what the failed row put into them (a name it could not
     // take stays empty): the step's answer was not read.
     EXPECT_EQ(*request->Request.VarList.Item(kVlanName)->Value, c.name);
+  }
+}
+
+// A step the request cannot send (the device address has become one no
+// datagram goes to) is tried again after the row it was to follow, as a walk
+// that sends each step after its row would: with the address still bad the
+// walk ends there with the refusal in the status line once (no end hook, no
+// done event, no "Ok!"); put right in that row, the walk goes on to its end.
+TEST_F(ListViewWalk, AStepThatCannotBeSentIsTriedAgainAfterItsRow) {
+  request->AttachListView(view, false);
+  const std::string refusal = "Get: " + ErrorText(VNERR_BAD_ADDRESS).str() + " Request:";
+  for (const bool putRight : {false, true}) {
+    SCOPED_TRACE(putRight ? "address put right in the row" : "address stays bad");
+    request->Request.Device.Address = "127.0.0.1";
+    request->rows = request->ends = 0;
+    doneNumbers.clear();
+    memo->Lines()->Clear();
+    const int stepsBefore = Steps();
+    request->afterRow = [&](int row) {
+      if (row == 1) request->Request.Device.Address = "";  // the step after row 2
+      if (row == 2 && putRight) request->Request.Device.Address = "127.0.0.1";
+    };
+    request->Get();
+    ASSERT_TRUE(WaitIdle(*request));
+    PumpFor(60);
+    EXPECT_EQ(request->rows, putRight ? 3 : 2);
+    EXPECT_EQ(view->Items()->Count(), putRight ? 3 : 2);
+    EXPECT_EQ(request->ends, putRight ? 1 : 0);
+    EXPECT_EQ(doneNumbers, putRight ? std::vector<int>{0} : std::vector<int>{});
+    ASSERT_EQ(memo->Lines()->Count(), 1);
+    if (putRight)
+      EXPECT_EQ(LastLine().rfind("Get: Ok!", 0), 0u) << LastLine();
+    else
+      EXPECT_EQ(LastLine().rfind(refusal, 0), 0u) << LastLine();
+    EXPECT_EQ(Steps() - stepsBefore, putRight ? 4 : 2);
+    EXPECT_EQ(request->Request.Outstanding, 0);
   }
 }
 

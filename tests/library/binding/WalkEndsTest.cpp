@@ -167,6 +167,14 @@ TEST_F(OddDevice, AnswersThatDoNotIncreaseEndTheColumn) {
   ExpectWalks(*alone, {{"1", "51"}, {"2", "52"}});
   auto repeating = Request({kIndex, kRepeated}, VnItemType::MVT_FMV, 1);
   ExpectWalks(*repeating, {{"1", "71"}});
+  // Ended beside a column that goes on, it is asked again from the row
+  // before; from row 2 it repeats its second instance, which lies past the
+  // last one it gave but not past the one asked from, and so ends it again.
+  auto repeatingBeside = Request({kIndex, kName, kRepeated}, VnItemType::MVT_FMV, 1);
+  ExpectWalks(*repeatingBeside, {{"1", "a", "71"},
+                                 {"2", "b", "(NOTDONE)"},
+                                 {"3", "c", "(NOTDONE)"},
+                                 {"4", "d", "(NOTDONE)"}});
   auto beside = Request({kIndex, kName, kDisordered}, VnItemType::MVT_FMV, 1);
   ExpectWalks(
       *beside,
