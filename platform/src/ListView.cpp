@@ -3,7 +3,9 @@
 // our own that reads the items' texts where they are. The mouse and keys
 // are handled here, so that the selection events follow the class library:
 // selection at the press, OnClick at the release, no OnClick for keyboard
-// moves.
+// moves. The view draws the selection it is handed and never makes one of
+// its own (a drag, a row removed under it): what is drawn selected is
+// always the list's Selected().
 //
 // The model's rows are always the first rows of the list, in the same order.
 // A row inserted among them goes in at once; rows added at the end join in
@@ -173,6 +175,8 @@ class ListWidget : public RowView {
     if (TListBatchWatch::Log* log = Logging()) log->Spent(spent);
   }
 
+  bool doubleClicked = false;  // the left button's press was a double click's
+
   std::shared_ptr<TListBatchWatch::Log> batchLog;  // shared with the watches
   TListBatchWatch::Log* Logging() const {
     return batchLog && batchLog.use_count() > 1 ? batchLog.get() : nullptr;
@@ -183,9 +187,31 @@ class ListWidget : public RowView {
     return i.isValid() ? i.row() : -1;
   }
 
+  // Draws the focus frame on the list's focused item, or on none.
+  void ShowFocus(const TListView* view) {
+    const TListItem* focused = view->ItemFocused();
+    const int row = focused ? focused->Index() : -1;
+    if (row >= 0 && row < rows->shown)
+      selectionModel()->setCurrentIndex(rows->index(row, 0), QItemSelectionModel::NoUpdate);
+    else
+      selectionModel()->clearCurrentIndex();
+  }
+
  protected:
+  // The item view's own moves of its current row (a press, a drag, a row
+  // removed under it) select nothing: the selection comes from the list.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex&,
+                                                       const QEvent*) const override {
+    return QItemSelectionModel::NoUpdate;
+  }
   bool eventFilter(QObject* o, QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  // The item view gives a list without a focused row its first row as its
+  // current one when it takes the focus; the frame stays the list's own.
+  void focusInEvent(QFocusEvent* e) override {
+    RowView::focusInEvent(e);
+    if (const TListView* view = dynamic_cast<TListView*>(ControlOf(this))) ShowFocus(view);
+  }
 };
 
 TListView* ViewOf(const QObject* o) { return dynamic_cast<TListView*>(ControlOf(o)); }
@@ -196,25 +222,37 @@ bool ListWidget::eventFilter(QObject* o, QEvent* e) {
   TListView* view = ViewOf(this);
   if (!view) return false;
   switch (e->type()) {
-    case QEvent::MouseButtonPress: {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      // The second press of a double click selects as the first did; with
+      // the left button it is the double click, and its release no click.
       SyncListRows(view);
       auto* me = static_cast<QMouseEvent*>(e);
+      const bool left = me->button() == Qt::LeftButton;
       const int row = RowAt(me->position().toPoint());
       TListItem* item =
           row >= 0 && row < view->Items()->Count() ? view->Items()->Item(row) : nullptr;
-      if (me->button() == Qt::LeftButton || item) Guarded(view, [&] { view->SelectByUser(item); });
+      std::weak_ptr<void> alive = view->LifeToken();
+      if (left || item) Guarded(view, [&] { view->SelectByUser(item); });
+      if (alive.expired()) return true;
+      doubleClicked = left && e->type() == QEvent::MouseButtonDblClick;
+      if (doubleClicked && view->OnDblClick) Guarded(view, [view] { view->OnDblClick(view); });
       return true;
     }
     case QEvent::MouseButtonRelease: {
       auto* me = static_cast<QMouseEvent*>(e);
-      if (me->button() == Qt::LeftButton) Guarded(view, [view] { view->Click(); });
+      if (me->button() != Qt::LeftButton) return true;
+      if (doubleClicked) {
+        doubleClicked = false;
+        return true;
+      }
+      Guarded(view, [view] { view->Click(); });
       return true;
     }
-    case QEvent::MouseButtonDblClick:
-      if (view->OnDblClick) Guarded(view, [view] { view->OnDblClick(view); });
-      return true;
     case QEvent::MouseMove: {
-      if (!view->OnMouseMove) return false;
+      // Moves with a button held would make the item view drag a selection
+      // of its own: they reach the list's handler only.
+      if (!view->OnMouseMove) return true;
       auto* me = static_cast<QMouseEvent*>(e);
       QPoint p =
           me->position().toPoint() + QPoint(frameWidth(), frameWidth() + view->HeaderHeight());
@@ -222,7 +260,7 @@ bool ListWidget::eventFilter(QObject* o, QEvent* e) {
       if (me->modifiers() & Qt::ShiftModifier) s |= ssShift;
       if (me->buttons() & Qt::LeftButton) s |= ssLeft;
       Guarded(view, [&] { view->OnMouseMove(view, s, p.x(), p.y()); });
-      return false;
+      return true;
     }
     default:
       return false;
@@ -510,6 +548,8 @@ void TListView::SetItemFocused(TListItem* item) {
   int row = item ? item->Index() : -1;
   if (row >= 0)
     w->selectionModel()->setCurrentIndex(w->rows->index(row, 0), QItemSelectionModel::NoUpdate);
+  else
+    w->selectionModel()->clearCurrentIndex();
 }
 
 void TListView::SetSelected(TListItem* item) { ChangeSelection(item, false); }
@@ -582,9 +622,15 @@ void TListView::ItemAdded(int at) {
   }
 }
 
+// The item view moves its current row to the next one when that row goes:
+// the focus frame stays the list's own (none, when the focused item was the
+// one removed). The selection goes with its item.
 void TListView::ItemRemoved(int at) {
   ListWidget* w = LW(this);
-  if (at < w->rows->shown) w->rows->RemoveShown(at);
+  if (at >= w->rows->shown) return;
+  const QModelIndex current = w->currentIndex();
+  w->rows->RemoveShown(at);
+  if (current.isValid() && current.row() == at) w->ShowFocus(this);
 }
 
 void TListView::ItemsCleared() { LW(this)->rows->Reset(); }

@@ -170,16 +170,7 @@ void RowView::scrollTo(const QModelIndex& index, ScrollHint hint) {
         v->setValue(row - whole + 1);
       break;
   }
-  // A cell of some width partly out of sight comes into it.
-  const int width = header_->sectionSize(index.column());
-  if (width <= 0 || header_->isSectionHidden(index.column())) return;
-  const int x = header_->sectionPosition(index.column());
-  const int offset = horizontalScrollBar()->value();
-  const int seen = viewport()->width();
-  if (x < offset || width > seen)
-    horizontalScrollBar()->setValue(x);
-  else if (x + width > offset + seen)
-    horizontalScrollBar()->setValue(x + width - seen);
+  // Rows are chosen whole: the columns in sight stay where the user put them.
 }
 
 QModelIndex RowView::moveCursor(CursorAction action, Qt::KeyboardModifiers) {

@@ -36,6 +36,7 @@ class RowView : public QAbstractItemView {
 
   QModelIndex indexAt(const QPoint& point) const override;
   QRect visualRect(const QModelIndex& index) const override;
+  // Brings the index's row into sight; the horizontal position stays.
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
  protected:

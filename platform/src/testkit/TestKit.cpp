@@ -504,6 +504,38 @@ int BottomRowShown(TListView* view) {
   return -1;
 }
 
+TRect RowRect(TListView* view, int index) {
+  SyncListRows(view);
+  auto* tw = WidgetAs<QAbstractItemView>(view);
+  tw->doItemsLayout();
+  QAbstractItemModel* m = tw->model();
+  if (index < 0 || index >= m->rowCount()) return {};
+  const QRect seen = tw->viewport()->rect();
+  QRect r = tw->visualRect(m->index(index, 0));
+  r.setLeft(0);
+  r.setRight(seen.right());
+  r = r.intersected(seen);
+  if (r.isEmpty()) return {};
+  r.translate(tw->viewport()->mapTo(tw, QPoint(0, 0)));
+  return TRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+}
+
+ListColours ColoursOf(TListView* view) {
+  const QPalette palette = WidgetAs<QAbstractItemView>(view)->palette();
+  return {palette.color(QPalette::Active, QPalette::Base).rgba(),
+          palette.color(QPalette::Active, QPalette::Highlight).rgba()};
+}
+
+TPoint ToScreen(TControl* control, int x, int y) {
+  const QPoint p = W(control)->mapToGlobal(QPoint(x, y));
+  return TPoint{p.x(), p.y()};
+}
+
+void SyncWithWindowSystem() {
+  QGuiApplication::sync();
+  QApplication::processEvents();
+}
+
 struct ListFeedCounter::Taps {
   int batches = 0, rows = 0, resets = 0;
   QMetaObject::Connection inserted, reset;

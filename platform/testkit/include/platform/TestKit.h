@@ -163,6 +163,20 @@ void WheelList(TListView* view, int notches);
 // The row at the bottom of the list's visible area, as its widget shows it
 // now (-1: none); the widget is not brought up to date first.
 int BottomRowShown(TListView* view);
+// Where the list's widget draws the row now, in the control's coordinates
+// (the part in sight; empty when the row is out of sight), and the colours
+// it fills a row with: an unmarked one, a selected one.
+TRect RowRect(TListView* view, int index);
+struct ListColours {
+  std::uint32_t Base, Selection;
+};
+ListColours ColoursOf(TListView* view);
+// A point of the control's client area in the screen's coordinates, for
+// input that comes through the window system.
+TPoint ToScreen(TControl* control, int x, int y);
+// Waits until the window system has handed over every event it had for the
+// application, and runs them (with what they post).
+void SyncWithWindowSystem();
 // Counts what a list view's widget is handed while the counter lives: the
 // batches of rows added to it, the rows in them, and the times it had to
 // take the whole list afresh; and how often the widget looked at a row

@@ -1,0 +1,354 @@
+// List views under a real pointer and real keys on an X server: whatever the
+// user does with the buttons held, the rows drawn selected on the screen are
+// the list's Selected(), and the selection moves only with its events.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ListOnScreen.h"
+#include "platform/ComCtrls.h"
+#include "platform/Forms.h"
+#include "platform/TestKit.h"
+#include "support/TestSupport.h"
+#include "support/XInput.h"
+
+namespace {
+
+using namespace listscreen;
+
+void ReportToTest(const std::string& message) { ADD_FAILURE() << message; }
+
+std::string Text(int v) { return std::to_string(v); }
+
+class ListPointer : public ::testing::Test {
+ public:
+  // Where a user presses besides the rows: on the empty part of the list
+  // below them, on the form beside the list.
+  Step BelowTheRows() const { return OnControl(list_, 40, list_->Height() - 12); }
+  Step BesideTheList() const { return OnControl(form_, 370, 150); }
+  Step OnRow(int row) const { return listscreen::OnRow(list_, row); }
+
+ protected:
+  static void SetUpTestSuite() {
+    xMissing_ = vntest::UseOwnXServer();
+    if (!xMissing_.empty()) return;
+    TestKit::EnsureApplication();
+    TestKit::SetFailureReporter(&ReportToTest);
+  }
+  void SetUp() override { ASSERT_EQ(xMissing_, ""); }
+  void TearDown() override { delete form_; }
+
+  // A form with a list of `rows` rows in report style, as a list page has
+  // it, and room beside and below the list.
+  void Open(int rows, int columnWidth = 120, int columns = 2) {
+    form_ = new TForm(Application);
+    form_->SetClientWidth(420);
+    form_->SetClientHeight(300);
+    list_ = new TListView(form_);
+    list_->SetParent(form_);
+    list_->SetBounds(10, 10, 300, 220);
+    list_->SetViewStyle(vsReport);
+    list_->SetReadOnly(true);
+    list_->SetRowSelect(true);
+    list_->SetHideSelection(false);
+    list_->SetGridLines(true);
+    for (int i = 0; i < columns; ++i) {
+      TListColumn* column = list_->Columns()->Add();
+      column->SetCaption(i == 0 ? AnsiString("Index") : "Address " + AnsiString(i));
+      column->SetWidth(columnWidth);
+    }
+    for (int i = 0; i < rows; ++i) {
+      TListItem* item = list_->Items()->Add();
+      item->SetCaption(Text(i + 1));
+      for (int k = 1; k < columns; ++k)
+        item->SubItems()->Add("10.90." + AnsiString(k) + "." + AnsiString(i + 1));
+    }
+    list_->OnSelectItem = [this](TObject*, TListItem* item, bool selected) {
+      log_.push_back((selected ? "select " : "deselect ") + item->Caption().str());
+    };
+    list_->OnClick = [this](TObject*) {
+      log_.push_back("click " + (list_->Selected() ? list_->Selected()->Caption().str()
+                                                   : std::string("none")));
+    };
+    list_->OnDblClick = [this](TObject*) { log_.push_back("double click"); };
+    TestKit::ShowAndActivate(form_);
+    Settle();
+  }
+  // A click with the left button on the row.
+  void ClickRow(int row) {
+    Do(OnRow(row));
+    Do(Press());
+    Do(Release());
+    Do(OffTheWindows());
+  }
+
+  // How far the picture moved left between two shots, within the band of
+  // lines from `top` to `bottom` (-1: it did not move by a whole number of
+  // pixels).
+  static int BandShift(const TPixels& before, const TPixels& after, int top, int bottom) {
+    const int inside = 3;  // the frame's pixels stay
+    for (int shift = 0; shift < before.Width - 2 * inside - 40; ++shift) {
+      bool same = true;
+      for (int y = top; y < bottom && same; ++y)
+        for (int x = inside; x + shift < before.Width - inside && same; ++x)
+          same = after.At(x, y) == before.At(x + shift, y);
+      if (same) return shift;
+    }
+    return -1;
+  }
+  // The rows' shift, read on a row no selection reaches, and the header's.
+  int Shift(const TPixels& before, const TPixels& after) const {
+    const TRect row = TestKit::RowRect(list_, 6);
+    return BandShift(before, after, row.Top, row.Bottom);
+  }
+  int HeaderShift(const TPixels& before, const TPixels& after) const {
+    return BandShift(before, after, 3, TestKit::RowRect(list_, 0).Top - 1);
+  }
+
+  static std::string xMissing_;
+  TForm* form_ = nullptr;
+  TListView* list_ = nullptr;
+  std::vector<std::string> log_;
+};
+
+std::string ListPointer::xMissing_;
+
+using Steps = std::vector<Step>;
+
+struct PointerCase {
+  const char* what;
+  int rows;
+  int before;  // the row selected by code first (-1: none)
+  std::function<Steps(const ListPointer&)> input;
+  int after;  // Selected() afterwards
+  std::vector<std::string> events;
+};
+
+TEST_F(ListPointer, TheRowsDrawnSelectedAreTheListsSelection) {
+  const std::vector<PointerCase> cases = {
+      {"press on row 1, drag down to row 5, release",
+       8,
+       -1,
+       [](const ListPointer& t) {
+         return Steps{t.OnRow(0), Press(), t.OnRow(1), t.OnRow(2), t.OnRow(4), Release()};
+       },
+       0,
+       {"select 1", "click 1"}},
+      {"press on row 6, drag up to row 2, release",
+       8,
+       3,
+       [](const ListPointer& t) {
+         return Steps{t.OnRow(5), Press(), t.OnRow(3), t.OnRow(1), Release()};
+       },
+       5,
+       {"deselect 4", "select 6", "click 6"}},
+      {"press below the last row, drag up onto row 1, release",
+       8,
+       2,
+       [](const ListPointer& t) {
+         return Steps{t.BelowTheRows(), Press(), t.OnRow(4), t.OnRow(0), Release()};
+       },
+       -1,
+       {"deselect 3", "click none"}},
+      {"press on row 3, release beside the list",
+       8,
+       -1,
+       [](const ListPointer& t) {
+         return Steps{t.OnRow(2), Press(), t.OnRow(5), t.BesideTheList(), Release()};
+       },
+       2,
+       {"select 3", "click 3"}},
+      {"press on row 3, release off the window",
+       8,
+       -1,
+       [](const ListPointer& t) {
+         return Steps{t.OnRow(2), Press(), t.OnRow(6), OffTheWindows(), Release()};
+       },
+       2,
+       {"select 3", "click 3"}},
+      {"press beside the list, drag onto row 4, release",
+       8,
+       1,
+       [](const ListPointer& t) {
+         return Steps{t.BesideTheList(), Press(), t.OnRow(3), t.OnRow(4), Release()};
+       },
+       1,
+       {}},
+      {"press on row 2, turn the wheel down with the button held, release",
+       40,
+       -1,
+       [](const ListPointer& t) {
+         return Steps{t.OnRow(1), Press(), {"click", "--repeat", "3", "5"}, t.OnRow(4), Release()};
+       },
+       1,
+       {"select 2", "click 2"}},
+      {"press on row 2, two Down keys with the button held, release",
+       8,
+       -1,
+       [](const ListPointer& t) {
+         return Steps{t.OnRow(1), Press(), {"key", "Down", "Down"}, t.OnRow(6), Release()};
+       },
+       3,
+       {"select 2", "deselect 2", "select 3", "deselect 3", "select 4", "click 4"}},
+      {"double click on row 5",
+       8,
+       0,
+       [](const ListPointer& t) {
+         return Steps{t.OnRow(4), {"click", "--repeat", "2", "--delay", "60", "1"}};
+       },
+       4,
+       {"deselect 1", "select 5", "click 5", "double click"}},
+      {"right button on row 6, dragged to row 2",
+       8,
+       -1,
+       [](const ListPointer& t) {
+         return Steps{t.OnRow(5), Press(3), t.OnRow(1), Release(3)};
+       },
+       5,
+       {"select 6"}},
+      {"right button below the rows",
+       8,
+       2,
+       [](const ListPointer& t) {
+         return Steps{t.BelowTheRows(), Press(3), Release(3)};
+       },
+       2,
+       {}},
+      {"middle button on row 7, dragged to row 1",
+       8,
+       -1,
+       [](const ListPointer& t) {
+         return Steps{t.OnRow(6), Press(2), t.OnRow(0), Release(2)};
+       },
+       6,
+       {"select 7"}},
+  };
+  for (const PointerCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Open(c.rows);
+    list_->SetItemIndex(c.before);
+    Settle();
+    log_.clear();
+    for (const Step& step : c.input(*this)) Do(step);
+    Do(OffTheWindows());
+    EXPECT_EQ(list_->ItemIndex(), c.after);
+    EXPECT_EQ(log_, c.events);
+    EXPECT_EQ(RowsDrawnSelected(list_), SelectedInSight(list_));
+    EXPECT_EQ(RowsDrawnMarked(list_), MarkedInSight(list_));
+    TestKit::Grab(form_, vntest::ArtifactsDir() + "/list-pointer-" +
+                             Text(static_cast<int>(&c - cases.data())) + ".png");
+    delete form_;
+    form_ = nullptr;
+  }
+}
+
+// Rows that move under the selection (one deleted, one inserted above it)
+// leave it drawn on the list's selected item: a deleted selected row leaves
+// none, and no event fires.
+TEST_F(ListPointer, RowsMovingUnderTheSelectionLeaveItWithTheSelectedItem) {
+  Open(8);
+  ClickRow(2);
+  ASSERT_EQ(list_->ItemIndex(), 2);
+  log_.clear();
+  list_->Items()->Delete(2);
+  Settle();
+  EXPECT_EQ(list_->Selected(), nullptr);
+  EXPECT_EQ(RowsDrawnSelected(list_), std::vector<int>{});
+  EXPECT_EQ(RowsDrawnMarked(list_), MarkedInSight(list_));
+  EXPECT_EQ(log_, std::vector<std::string>{});
+
+  list_->SetItemIndex(4);
+  list_->Items()->Delete(1);
+  list_->Items()->Insert(0)->SetCaption("0");
+  Settle();
+  EXPECT_EQ(list_->ItemIndex(), 4);
+  EXPECT_EQ(RowsDrawnSelected(list_), std::vector<int>{4});
+  EXPECT_EQ(RowsDrawnMarked(list_), MarkedInSight(list_));
+}
+
+// The height of a whole row, and the rows at the bottom of the view: the
+// last one in sight whole, and the one below it partly in sight (-1: none).
+struct BottomRows {
+  int height = 0, whole = -1, partly = -1;
+};
+BottomRows BottomOf(TListView* list) {
+  BottomRows b;
+  for (int row = 0; row < list->Items()->Count(); ++row) {
+    const int h = TestKit::RowRect(list, row).Height();
+    if (h <= 0) {
+      if (b.whole >= 0) break;
+      continue;
+    }
+    if (h >= b.height) {
+      b.height = h;
+      b.whole = row;
+    } else {
+      b.partly = row;
+    }
+  }
+  return b;
+}
+
+// At the bottom of the view: Down on the last whole row brings the next one
+// into sight whole; the row partly in sight is drawn afresh when the
+// selection reaches it and when rows are inserted above it; scrolled to the
+// end, the last row lies at the bottom with no blank row below it.
+TEST_F(ListPointer, TheBottomOfTheViewFollowsKeysInsertionsAndTheWheel) {
+  Open(40);
+  const BottomRows first = BottomOf(list_);
+  ASSERT_GT(first.partly, 0) << "the view shows no row partly";
+  ASSERT_EQ(first.partly, first.whole + 1);
+
+  list_->SetItemIndex(first.partly);
+  Settle();
+  EXPECT_EQ(RowsDrawnSelected(list_), std::vector<int>{first.partly});
+  list_->Items()->Insert(0)->SetCaption("0");
+  Settle();
+  EXPECT_EQ(RowsDrawnSelected(list_), std::vector<int>{});  // the selected row went below
+
+  ClickRow(first.whole);
+  Do({"key", "Down"});
+  const BottomRows after = BottomOf(list_);
+  EXPECT_EQ(list_->ItemIndex(), first.whole + 1);
+  EXPECT_EQ(after.whole, first.whole + 1);
+  EXPECT_EQ(RowsDrawnSelected(list_), std::vector<int>{first.whole + 1});
+
+  list_->SetItemIndex(list_->Items()->Count() - 1);
+  Do(OnRow(5));
+  Do({"click", "--repeat", "30", "5"});  // the wheel, far past the end
+  const int last = list_->Items()->Count() - 1;
+  const TRect shown = TestKit::RowRect(list_, last);
+  EXPECT_EQ(shown.Height(), after.height);
+  EXPECT_EQ(RowsDrawnSelected(list_), std::vector<int>{last});
+  // Below the last row the view holds less than a row.
+  const TRect above = TestKit::RowRect(list_, last - 1);
+  EXPECT_EQ(above.Bottom, shown.Top);
+  EXPECT_LT(list_->ClientHeight() - shown.Bottom, after.height);
+  TestKit::Grab(form_, vntest::ArtifactsDir() + "/list-pointer-bottom.png");
+}
+
+// Columns scrolled sideways: the header moves with the cells, and a click
+// on a row keeps the columns where the user put them.
+TEST_F(ListPointer, ColumnsScrolledSidewaysStayUnderTheirHeaderAndWhereTheUserPutThem) {
+  Open(8, 160, 4);
+  const TPixels before = TestKit::ScreenPixels(list_);
+  // A click on the horizontal scroll bar's right arrow.
+  Do(OnControl(list_, list_->Width() - 8, list_->Height() - 8));
+  Do(Press());
+  Do(Release());
+  const TPixels scrolled = TestKit::ScreenPixels(list_);
+  const int shift = Shift(before, scrolled);
+  ASSERT_GT(shift, 0) << "the columns did not move";
+  EXPECT_EQ(HeaderShift(before, scrolled), shift);
+
+  ClickRow(3);
+  EXPECT_EQ(list_->ItemIndex(), 3);
+  EXPECT_EQ(RowsDrawnSelected(list_), std::vector<int>{3});
+  const TPixels clicked = TestKit::ScreenPixels(list_);
+  EXPECT_EQ(Shift(before, clicked), shift) << "the click moved the columns";
+  EXPECT_EQ(HeaderShift(before, clicked), shift);
+}
+
+}  // namespace
