@@ -505,9 +505,8 @@ int BottomRowShown(TListView* view) {
 }
 
 TRect RowRect(TListView* view, int index) {
-  SyncListRows(view);
+  // As the widget has it now: nothing is laid out or drawn afresh.
   auto* tw = WidgetAs<QAbstractItemView>(view);
-  tw->doItemsLayout();
   QAbstractItemModel* m = tw->model();
   if (index < 0 || index >= m->rowCount()) return {};
   const QRect seen = tw->viewport()->rect();

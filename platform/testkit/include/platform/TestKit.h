@@ -164,7 +164,8 @@ void WheelList(TListView* view, int notches);
 // now (-1: none); the widget is not brought up to date first.
 int BottomRowShown(TListView* view);
 // Where the list's widget draws the row now, in the control's coordinates
-// (the part in sight; empty when the row is out of sight), and the colours
+// (the part in sight; empty when the row is out of sight or has not joined
+// the widget yet; nothing is brought up to date first), and the colours
 // it fills a row with: an unmarked one, a selected one.
 TRect RowRect(TListView* view, int index);
 struct ListColours {
