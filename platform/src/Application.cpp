@@ -13,6 +13,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
+#include <string>
 
 #include "QtEventLoop.h"
 #include "Toolkit.h"
@@ -68,12 +70,48 @@ unsigned long g_releaseSerial = 0;
 
 QtMessageHandler g_nextHandler = nullptr;
 
-// Without XDG_RUNTIME_DIR the toolkit announces the folder it uses instead;
-// that is no news to the user of this program. Everything else goes on.
+// Without XDG_RUNTIME_DIR (and no private folder for it, which start-up
+// makes) the toolkit announces the folder it uses instead; that is no news to
+// the user of this program. Everything else goes on.
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
   if (g_nextHandler) g_nextHandler(type, context, text);
 }
+
+// Without XDG_RUNTIME_DIR the toolkit makes a runtime folder of its own in
+// the temporary folder ("runtime-<user>") and leaves it there. It looks into
+// that folder only while its application object is built (for the marker
+// file of a sandbox), so for that time it gets a private folder, which goes
+// again at the end of it, the variable with it: nothing is left behind, and
+// the programs the module starts get the environment the module was given.
+class StartupRuntimeFolder {
+ public:
+  StartupRuntimeFolder() {
+    // The toolkit takes an empty value for none.
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+    wasEmpty_ = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/kxr-runtime-XXXXXX";
+    if (!mkdtemp(pattern.data())) return;  // the toolkit falls back on its own
+    path_ = std::move(pattern);
+    qputenv("XDG_RUNTIME_DIR", QByteArray(path_.c_str()));
+  }
+  ~StartupRuntimeFolder() {
+    if (path_.empty()) return;
+    if (wasEmpty_)
+      qputenv("XDG_RUNTIME_DIR", QByteArray(""));
+    else
+      qunsetenv("XDG_RUNTIME_DIR");
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  StartupRuntimeFolder(const StartupRuntimeFolder&) = delete;
+  StartupRuntimeFolder& operator=(const StartupRuntimeFolder&) = delete;
+
+ private:
+  std::string path_;
+  bool wasEmpty_ = false;
+};
 
 QApplication* g_qapp = nullptr;
 bool g_exiting = false;  // static destruction: the loop is closed
@@ -211,6 +249,7 @@ void TApplication::Initialize() {
     // of it.
     const bool userSet = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
     if (!userSet) qputenv("QT_XCB_NO_MITSHM", "1");
+    const StartupRuntimeFolder runtimeFolder;
     g_qapp = new QApplication(argc, argv);
     if (!userSet) qunsetenv("QT_XCB_NO_MITSHM");
   }

@@ -149,6 +149,7 @@ class ModuleProgramTest : public MainWindowTest {
       unsetenv("QT_XCB_NO_MITSHM");  // the program's own choice
       setenv("KXR_REGISTRY", dir_.File("registry.ini").c_str(), 1);
       unsetenv("XDG_RUNTIME_DIR");  // as on a machine without a login session
+      setenv("TMPDIR", tmp_.Path().c_str(), 1);
       if (fileSizeLimit != RLIM_INFINITY) {
         const rlimit limit{fileSizeLimit, fileSizeLimit};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
@@ -162,6 +163,13 @@ class ModuleProgramTest : public MainWindowTest {
       _exit(127);
     }
     return pid;
+  }
+  // However the program ended (ended from outside while it ran, or on its
+  // own at start-up), it left nothing in its temporary folder: neither the
+  // toolkit's runtime folder nor one of its own.
+  void TearDown() override {
+    EXPECT_EQ(vntest::NamesIn(tmp_.Path()), std::vector<std::string>{});
+    MainWindowTest::TearDown();
   }
   // Waits until the simulator's log holds every text; false after 20 s.
   bool LogShows(const std::vector<std::string>& texts) {
@@ -194,6 +202,7 @@ class ModuleProgramTest : public MainWindowTest {
   }
 
   vntest::TempDir dir_;
+  vntest::TempDir tmp_;  // the program's TMPDIR
   std::string out_;
 };
 
