@@ -163,11 +163,26 @@ TEST_F(ConnectionTest, TheFileIsReadAgainBeforeEveryLaterArgument) {
   EXPECT_EQ(ConnectionDefaults.Security.SecurityLevel, 1u);
 }
 
+// The file is read before the arguments other than /I: with the address as
+// the last argument, or alone, it is never read. Without /I the device is
+// 127.0.0.1.
 TEST_F(ConnectionTest, AddressAsTheLastArgumentReadsNoFile) {
   FullConfig("10.0.0.6", {"Version=3", "AgentPort=3000"});
-  Apply({"/Rpublic", "/I10.0.0.6"});
-  EXPECT_FALSE(ConfigFileFound);
-  EXPECT_EQ(ConnectionDefaults.Device.Port, 161);
+  for (const std::vector<AnsiString>& args :
+       {std::vector<AnsiString>{"/Rpublic", "/I10.0.0.6"}, std::vector<AnsiString>{"/I10.0.0.6"}}) {
+    PresetConnectionDefaults();
+    ConfigFileFound = false;
+    texts_ = TConnectionTexts();
+    Apply(args);
+    EXPECT_FALSE(ConfigFileFound) << args.size();
+    EXPECT_EQ(ConnectionDefaults.Device.Address, "10.0.0.6");
+    EXPECT_EQ(ConnectionDefaults.Device.Port, 161);
+    EXPECT_EQ(SnmpVersion, 0);
+  }
+  PresetConnectionDefaults();
+  texts_ = TConnectionTexts();
+  Apply({"/Rpublic"});
+  EXPECT_EQ(ConnectionDefaults.Device.Address, "127.0.0.1");
 }
 
 // A switch is the first two characters of an argument; what follows is its

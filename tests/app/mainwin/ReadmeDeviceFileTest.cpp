@@ -13,17 +13,19 @@
 #include "pages/GUIConfigForm.h"
 #include "pages/GUIGenerator.h"
 #include "platform/Classes.h"
+#include "platform/RegistryStore.h"
 #include "platform/StdCtrls.h"
 
 namespace {
 
-// The indented block of the README that starts with the file's section.
-std::string ExampleDeviceFile() {
+// The indented block of the README that starts with the line (a file's
+// first section).
+std::string IndentedBlock(const std::string& first) {
   std::istringstream readme(vntest::ReadFile(vntest::SourceDir() + "/README.md"));
   std::string line, file;
   bool inside = false;
   while (std::getline(readme, line)) {
-    if (!inside && line == "    [Program Information]") inside = true;
+    if (!inside && line == "    " + first) inside = true;
     if (!inside) continue;
     if (line.rfind("    ", 0) != 0) break;
     file += line.substr(4) + "\n";
@@ -34,7 +36,7 @@ std::string ExampleDeviceFile() {
 using ReadmeDeviceFile = MainWindowTest;
 
 TEST_F(ReadmeDeviceFile, ExampleReachesTheDevice) {
-  std::string file = ExampleDeviceFile();
+  std::string file = IndentedBlock("[Program Information]");
   ASSERT_NE(file.find("AgentPort=161\n"), std::string::npos) << file;
   file = std::regex_replace(file, std::regex("AgentPort=161"),
                             "AgentPort=" + std::to_string(Sim().Port()));
@@ -57,6 +59,26 @@ TEST_F(ReadmeDeviceFile, ExampleReachesTheDevice) {
   window_->RunMenuEntry(*FindMenuEntryByName("DeviceInformation1"));
   EXPECT_TRUE(read);
   EXPECT_NE(NewLog().find("v2c\tqovalt"), std::string::npos) << NewLog();
+}
+
+// The registry file of the README's example, with a folder of the test's
+// own for the README's: its Path is joined to the device file's name as it
+// stands, and the module reads its connection from the file there.
+TEST_F(ReadmeDeviceFile, RegistryExampleNamesTheFolderOfTheDeviceFiles) {
+  std::string registry =
+      IndentedBlock("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vantrel\\Kelvane5.1\\MibFile]");
+  const std::string readmeFolder = "/home/ops/devices/";
+  ASSERT_NE(registry.find("Path=" + readmeFolder + "\n"), std::string::npos) << registry;
+  vntest::TempDir devices;
+  registry.replace(registry.find(readmeFolder), readmeFolder.size(), devices.Path() + "/");
+  TFileRegistryStore store(AnsiString(devices.Write("registry.ini", registry)));
+  TRegistryStoreOverride use(store);
+  WriteConfig(devices.Path(), "127.0.0.1",
+              {"AgentPort=" + std::to_string(Sim().Port()), "Version=1"});
+  CreateMainWindow({"/I127.0.0.1", "/Rqovalt", "/Wmundrel"});
+  TestKit::ShowAndActivate(window_);  // the front panel reads the device
+  EXPECT_TRUE(PumpUntil([this] { return NewLog().find("v2c\tqovalt") != std::string::npos; }))
+      << NewLog();
 }
 
 }  // namespace
