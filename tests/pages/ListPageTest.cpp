@@ -28,13 +28,6 @@ constexpr const char* kTrustHost = "1.3.6.1.4.1.171.12.1.2.10.1.1";
 enum { kIndex, kAddress, kStatus, kMask };
 constexpr const char* kInconsistentValue = "(SNMP) Cannot create/set variable, Inconsistent Value!";
 
-// The frame of an Add or Edit dialog.
-TSNMPPanel* FrameOf(TCustomForm* dialog) {
-  for (int i = 0; i < dialog->ComponentCount(); ++i)
-    if (auto* frame = dynamic_cast<TSNMPPanel*>(dialog->Components(i))) return frame;
-  return nullptr;
-}
-
 std::vector<std::string> ItemsOf(const TComboBox* combo) {
   std::vector<std::string> items;
   for (int i = 0; i < combo->Items()->Count(); ++i)

@@ -171,3 +171,9 @@ std::string MemoText(const TMemo* memo) {
   }
   return text;
 }
+
+TSNMPPanel* FrameOf(TCustomForm* dialog) {
+  for (int i = 0; i < dialog->ComponentCount(); ++i)
+    if (auto* frame = dynamic_cast<TSNMPPanel*>(dialog->Components(i))) return frame;
+  return nullptr;
+}

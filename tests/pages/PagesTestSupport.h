@@ -85,3 +85,5 @@ class PagesDeviceTest : public PagesUiTest {
 
 // The memo's lines joined with "|".
 std::string MemoText(const class TMemo* memo);
+// The frame of a list page's Add or Edit dialog (null when none).
+class TSNMPPanel* FrameOf(class TCustomForm* dialog);

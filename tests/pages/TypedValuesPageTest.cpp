@@ -99,9 +99,7 @@ TEST_F(TypedValuesPage, AMacAddressOfTheWrongDigitCountIsRefusedInTheEditDialog)
   const std::string before = Value(std::string(kPaeMac) + ".1");
   std::vector<std::string> lines;
   TestKit::OnNextModal<TForm>([&](TForm* dialog) {
-    TSNMPPanel* frame = nullptr;
-    for (int i = 0; i < dialog->ComponentCount() && !frame; ++i)
-      frame = dynamic_cast<TSNMPPanel*>(dialog->Components(i));
+    TSNMPPanel* frame = FrameOf(dialog);
     ASSERT_NE(frame, nullptr);
     for (const char* typed : {"00112233445", "0011223344556", "001"}) {
       EditOf(kMacRow)->SetText(typed);
@@ -140,9 +138,7 @@ TEST_F(TypedValuesPage, AnIdentifierTheWireFormCannotCarryIsRefusedInTheEditDial
   const std::string before = Value(kTrapDomain);
   std::string last;
   TestKit::OnNextModal<TForm>([&](TForm* dialog) {
-    TSNMPPanel* frame = nullptr;
-    for (int i = 0; i < dialog->ComponentCount() && !frame; ++i)
-      frame = dynamic_cast<TSNMPPanel*>(dialog->Components(i));
+    TSNMPPanel* frame = FrameOf(dialog);
     ASSERT_NE(frame, nullptr);
     EditOf(kAddressTDomain)->SetText("1.40");
     Rows()->Row(kAddressTDomain).CheckBox->SetChecked(true);

@@ -266,6 +266,16 @@ TEST_F(ListPointer, RowsMovingUnderTheSelectionLeaveItWithTheSelectedItem) {
   EXPECT_EQ(list_->ItemIndex(), 4);
   EXPECT_EQ(RowsDrawnSelected(list_), std::vector<int>{4});
   EXPECT_EQ(RowsDrawnMarked(list_), MarkedInSight(list_));
+
+  // The focus frame taken off by code goes from the screen too.
+  ClickRow(1);
+  list_->SetItemIndex(5);
+  Settle();
+  EXPECT_EQ(RowsDrawnMarked(list_), (std::vector<int>{1, 5}));
+  list_->Items()->Item(1)->SetFocused(false);
+  Settle();
+  EXPECT_EQ(RowsDrawnMarked(list_), std::vector<int>{5});
+  EXPECT_EQ(RowsDrawnMarked(list_), MarkedInSight(list_));
 }
 
 // The height of a whole row, and the rows at the bottom of the view: the
