@@ -1,6 +1,7 @@
 // Which files a test program flushes to disk.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,5 +13,9 @@ namespace vntest {
 // the system's does.
 std::vector<std::string> FlushedFiles();
 void ForgetFlushedFiles();
+
+// The next fsync first runs `action`: the moment a writer's new file is
+// written whole, before its rename (see InterruptedChild).
+void AtNextFlush(std::function<void()> action);
 
 }  // namespace vntest

@@ -12,10 +12,25 @@
 
 #include "RegistryText.h"
 #include "platform/Files.h"
+#include "platform/Leftovers.h"
 #include "platform/Registry.h"
 #include "platform/WholeFile.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The file that a link at `file` leads to (the file itself without one),
+// absolute: the one a rewrite replaces, beside which its new file is made.
+fs::path RealFile(const std::string& file, std::error_code& ec) {
+  fs::path target = fs::absolute(file, ec);
+  if (ec) return target;
+  std::error_code ignored;
+  if (fs::path real = fs::weakly_canonical(target, ignored); !ignored) target = real;
+  return target;
+}
+
+}  // namespace
 
 bool TMemoryRegistryStore::KeyExists(const AnsiString& path) {
   return vn_registry::KeyExists(text_, path.str());
@@ -66,6 +81,12 @@ std::string TFileRegistryStore::Load() const {
   const std::string file = ToSystemPath(fileName_).str();
   if (file.empty()) return std::string();
   std::error_code ec;
+  if (!swept_) {
+    // What a rewrite killed before its rename left, once per store.
+    swept_ = true;
+    const fs::path real = RealFile(file, ec);
+    if (!ec) RemoveLeftovers(real.parent_path().string(), real.filename().string() + ".tmp.");
+  }
   auto status = fs::status(file, ec);
   if (status.type() == fs::file_type::not_found) return std::string();
   if (ec || !fs::is_regular_file(status))
@@ -88,9 +109,8 @@ void TFileRegistryStore::Save(const std::string& text) const {
   // not the link. The new file keeps the mode, owner and group of the old
   // one: a file its owner made private stays private, and a rewrite by root
   // leaves the user's file the user's.
-  fs::path target = fs::absolute(file, ec);
+  const fs::path target = RealFile(file, ec);
   if (ec) fail(ec.message());
-  if (fs::path real = fs::weakly_canonical(target, ec); !ec) target = real;
   if (target.has_parent_path()) {
     fs::create_directories(target.parent_path(), ec);
     if (ec) fail(ec.message());

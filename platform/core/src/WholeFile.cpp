@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/Leftovers.h"
+
 namespace {
 
 bool WriteAll(int fd, const std::string& text) {
@@ -42,21 +44,27 @@ unsigned NewFileMode() {
   return 0666u & ~static_cast<unsigned>(mask);
 }
 
-int ReplaceFileWhole(const std::string& path, const std::string& text) {
+int ReplaceFileWhole(const std::string& path, const std::string& text, unsigned newFileMode) {
   struct stat old {};
   const bool replacing = ::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  const mode_t mode = replacing ? old.st_mode & 0777 : static_cast<mode_t>(NewFileMode());
-  std::string temp = path + ".tmp.XXXXXX";
+  const mode_t mode = replacing ? old.st_mode & 0777 : static_cast<mode_t>(newFileMode);
+  const std::string::size_type slash = path.rfind('/');
+  const std::string prefix = path.substr(slash == std::string::npos ? 0 : slash + 1) + ".tmp.";
+  RemoveLeftovers(slash == std::string::npos ? "" : path.substr(0, slash + 1), prefix);
+  std::string temp = path + ".tmp." + WriterTag() + "XXXXXX";
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return errno;
+  // Ours until it is renamed or removed: the descriptor stays open so long.
+  MarkInUse(fd);
   // The owner first: a change of owner may clear permission bits.
   if (replacing) TakeOwner(fd, old);
   // mkostemp gives 0600; should the change fail, the file stays the
   // narrower of the two.
   ::fchmod(fd, mode);
   int error = WriteAll(fd, text) && ::fsync(fd) == 0 ? 0 : errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && std::rename(temp.c_str(), path.c_str()) != 0) error = errno;
   if (error != 0) ::unlink(temp.c_str());
+  // What the file holds is on disk since the fsync.
+  ::close(fd);
   return error;
 }

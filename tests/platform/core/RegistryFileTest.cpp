@@ -12,6 +12,7 @@
 #include "platform/RegistryStore.h"
 #include "support/FileSizeLimit.h"
 #include "support/FlushedFiles.h"
+#include "support/InterruptedChild.h"
 #include "support/RewriteOwner.h"
 #include "support/TestSupport.h"
 
@@ -109,6 +110,44 @@ TEST(RegistryFile, AWriteCutShortByAFileSizeLimitFailsAndLeavesNothing) {
     if (c.existing) {
       EXPECT_EQ(vntest::ReadFile(file), c.existing);
     }
+  }
+}
+
+TEST(RegistryFile, AWriterInterruptedBeforeItsRenameLeavesTheFileWholeAndNothingForGood) {
+  // What a killed writer left goes with the next store's first read, or with
+  // the next write of a store that read before; a writer whose copy still
+  // holds its new file keeps it.
+  for (const bool write : {false, true}) {
+    SCOPED_TRACE(write ? "a write" : "a read");
+    vntest::TempDir dir;
+    const std::string file = dir.Write("registry.ini", kStored);
+    TFileRegistryStore earlier(file.c_str());
+    EXPECT_TRUE(earlier.KeyExists(kKey));
+    const auto atFlush = [](vntest::InterruptedChild::Moment m) { vntest::AtNextFlush(m); };
+    const vntest::InterruptedChild handedOver(vntest::Interrupt::HandOver, atFlush, [&] {
+      TFileRegistryStore(file.c_str()).WriteValue(kKey, "y", "3");
+    });
+    const vntest::InterruptedChild killed(vntest::Interrupt::Kill, atFlush, [&] {
+      TFileRegistryStore(file.c_str()).WriteValue(kKey, "x", "2");
+    });
+    ASSERT_TRUE(killed.Caught() && handedOver.Caught());
+    std::vector<std::string> names = vntest::NamesIn(dir.Path());
+    ASSERT_EQ(names.size(), 3u);
+    const std::string kept = "registry.ini.tmp." + std::to_string(handedOver.Pid()) + ".";
+    const auto isKept = [&](const std::string& n) { return n.rfind(kept, 0) == 0; };
+    ASSERT_EQ(std::count_if(names.begin(), names.end(), isKept), 1) << kept;
+    EXPECT_EQ(vntest::ReadFile(file), kStored);
+
+    AnsiString value;
+    if (write)
+      earlier.WriteValue(kKey, "z", "4");
+    else
+      EXPECT_TRUE(TFileRegistryStore(file.c_str()).ReadValue(kKey, "x", value));
+    names.erase(std::remove_if(
+                    names.begin(), names.end(),
+                    [&](const std::string& n) { return n.find(".tmp.") != n.npos && !isKept(n); }),
+                names.end());
+    EXPECT_EQ(vntest::NamesIn(dir.Path()), names);
   }
 }
 

@@ -58,6 +58,7 @@ class TMemoryRegistryStore : public TRegistryStore {
 // disk, and a rename) for every change; the file keeps its mode, and its
 // owner and group where the writer may give them (ReplaceFileWhole). A
 // missing file is an empty store; its folder is created with the first change.
+// The first read clears what rewrites killed before their rename left.
 class TFileRegistryStore : public TRegistryStore {
  public:
   explicit TFileRegistryStore(const AnsiString& fileName) : fileName_(fileName) {}
@@ -74,6 +75,7 @@ class TFileRegistryStore : public TRegistryStore {
   void Save(const std::string& text) const;
 
   AnsiString fileName_;
+  mutable bool swept_ = false;  // leftovers of killed rewrites removed
 };
 
 // The file of the default store: $KXR_REGISTRY when set and not empty, else
