@@ -5,14 +5,18 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/WholeFile.h"
+
 namespace {
 
 constexpr std::size_t kMaxLine = 255;
+// No counter file comes near it (a line per engine id, each line at most
+// kMaxLine characters): what is larger is read no further.
+constexpr std::size_t kMaxFile = 64 * 1024;
 constexpr unsigned long kMaxBoots = 2147483647UL;
 
 struct Entry {
@@ -61,14 +65,15 @@ LineKind ParseLine(const std::string& line, Entry& entry) {
 }
 
 // What stands at the counter's name: Denied is a file the caller may not
-// read, Unreadable anything else that cannot be read as a file.
-enum class FileState { Read, Missing, Link, Denied, Unreadable };
+// read, TooLarge a file past kMaxFile, Unreadable anything else that cannot
+// be read as a file.
+enum class FileState { Read, Missing, Link, Denied, TooLarge, Unreadable };
 
-// Reads every line of the file at `path` (and its status into `st`) through
-// a descriptor opened without following a link at the last name: the
-// counter usually lives in a folder others may write to, and a link planted
-// there could lead to any file of the user's.
-FileState ReadLines(const std::string& path, std::vector<std::string>& lines, struct stat& st) {
+// Reads every line of the file at `path` through a descriptor opened without
+// following a link at the last name: the counter usually lives in a folder
+// others may write to, and a link planted there could lead to any file of
+// the user's.
+FileState ReadLines(const std::string& path, std::vector<std::string>& lines) {
   // O_NONBLOCK: a FIFO at the name must not stop the start-up.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
@@ -86,6 +91,7 @@ FileState ReadLines(const std::string& path, std::vector<std::string>& lines, st
     int fd;
     ~Closer() { ::close(fd); }
   } closer{fd};
+  struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return FileState::Unreadable;
   std::string bytes;
   char buffer[4096];
@@ -97,6 +103,7 @@ FileState ReadLines(const std::string& path, std::vector<std::string>& lines, st
     }
     if (n == 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));
+    if (bytes.size() > kMaxFile) return FileState::TooLarge;
   }
   lines.clear();
   std::size_t start = 0;
@@ -111,69 +118,17 @@ FileState ReadLines(const std::string& path, std::vector<std::string>& lines, st
   return FileState::Read;
 }
 
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// Gives the file open at `fd` the owner and group of `old` where the writer
-// may. Only root gives a file away; a user may still give it one of their
-// groups. What is not allowed is left as it is: the counter is then the
-// writer's own, as any new file of theirs, and is still written.
-void TakeOwner(int fd, const struct stat& old) {
-  struct stat now {};
-  if (::fstat(fd, &now) != 0) return;
-  if (now.st_uid == old.st_uid && now.st_gid == old.st_gid) return;
-  if (::fchown(fd, old.st_uid, old.st_gid) == 0) return;
-  if (now.st_gid != old.st_gid) ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-}
-
-// Creates a new file beside `path` under a name no one can foresee
-// (mkostemp, which also refuses whatever already stands at the name). The
-// counter usually lives in the current folder, which others may write to: a
-// fixed name there could be a planted link that the write would follow.
-// The file gets `mode`, and the owner and group of `old` unless null.
-// Returns the descriptor (and the name in `temp`), or -1.
-int CreateTempFile(const std::string& path, mode_t mode, const struct stat* old,
-                   std::string& temp) {
-  std::string name = path + ".tmp.XXXXXX";
-  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-  if (fd < 0) return -1;
-  // The owner first: a change of owner may clear permission bits.
-  if (old) TakeOwner(fd, *old);
-  // mkostemp gives 0600; should the change fail, the file stays the
-  // narrower of the two.
-  ::fchmod(fd, mode);
-  temp = std::move(name);
-  return fd;
-}
-
-// The mode of a new file of the user's (0644 as far as the umask allows).
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0644 & ~mask;
-}
-
 }  // namespace
 
 int getBootCounter(const std::string& path, const OctetStr& engine_id, unsigned int& boots) {
   boots = 0;
   std::vector<std::string> lines;
-  struct stat st {};
-  switch (ReadLines(path, lines, st)) {
+  switch (ReadLines(path, lines)) {
     case FileState::Read:
       break;
     case FileState::Link:
     case FileState::Denied:  // a counter is there, but its count is out of reach
+    case FileState::TooLarge:
       return SNMPv3_FILE_ERROR;
     case FileState::Missing:
     case FileState::Unreadable:
@@ -202,22 +157,16 @@ int saveBootCounter(const std::string& path, const OctetStr& engine_id, unsigned
 
   std::string text;
   std::vector<std::string> lines;
-  // A new file gets the mode of any new file of the user's; a rewritten one
-  // keeps its own, so that a counter its owner made private stays private,
-  // and its owner and group, so that a start by root leaves the user's
-  // counter the user's.
-  struct stat old {};
-  mode_t mode = 0;
-  const struct stat* owner = nullptr;
-  switch (ReadLines(path, lines, old)) {
+  // A new file gets 0644 as far as the umask allows; a rewritten one keeps
+  // its mode, so that a counter its owner made private stays private, and
+  // its owner and group, so that a start by root leaves the user's counter
+  // the user's (ReplaceFileWhole).
+  switch (ReadLines(path, lines)) {
     case FileState::Read:
-      mode = old.st_mode & 0777;
-      owner = &old;
-      break;
     case FileState::Missing:
-      mode = NewFileMode();
       break;
     case FileState::Link:
+    case FileState::TooLarge:
       return SNMPv3_FILE_ERROR;
     case FileState::Denied:
     case FileState::Unreadable:
@@ -233,18 +182,6 @@ int saveBootCounter(const std::string& path, const OctetStr& engine_id, unsigned
 
   // The rename puts the new file in place of whatever stands at `path` by
   // then, and never writes through it.
-  std::string tmp;
-  const int fd = CreateTempFile(path, mode, owner, tmp);
-  if (fd < 0) return SNMPv3_FILECREATE_ERROR;
-  bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
-  if (!ok) {
-    std::remove(tmp.c_str());
-    return SNMPv3_FILECREATE_ERROR;
-  }
-  if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-    std::remove(tmp.c_str());
-    return SNMPv3_FILERENAME_ERROR;
-  }
+  if (ReplaceFileWhole(path, text, NewFileMode() & 0644u) != 0) return SNMPv3_FILECREATE_ERROR;
   return SNMPv3_OK;
 }

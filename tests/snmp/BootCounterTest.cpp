@@ -178,7 +178,7 @@ TEST_F(BootCounter, TheRewrittenFileKeepsItsMode) {
   };
   const std::vector<Case> cases = {
       {0600, 022, 0600}, {0640, 022, 0640}, {0400, 022, 0400}, {0664, 022, 0664},
-      {0644, 077, 0644}, {-1, 022, 0644},   {-1, 077, 0600},
+      {0644, 077, 0644}, {-1, 022, 0644},   {-1, 077, 0600},   {-1, 002, 0644},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << std::oct << "mode " << c.existing << ", umask " << c.mask);
@@ -263,6 +263,52 @@ TEST_F(BootCounter, AWriteCutShortByAFileSizeLimitFailsAndLeavesNothing) {
     if (c.existing) {
       EXPECT_EQ(vntest::ReadFile(path_), c.existing);
     }
+  }
+}
+
+TEST_F(BootCounter, AFilePastItsBoundIsAFileErrorReadNoFurtherAndKept) {
+  // The folder may be one others write to: what they put there costs a
+  // start no more than the bound, and is never written back.
+  const std::string entry = "566E534E4D505F50505F4170706C69636174696F6E 4\n";
+  const std::string comment = "#" + std::string(62, '-') + "\n";
+  const auto comments = [&](std::size_t size) {
+    std::string text;
+    while (text.size() + comment.size() <= size) text += comment;
+    return text + std::string(size - text.size(), '\n');
+  };
+  struct Case {
+    const char* what;
+    std::size_t size;  // comment lines of that many bytes, then the entry
+    bool sparse;       // ...or a file of that size with nothing written
+    int result;
+  };
+  const std::vector<Case> cases = {
+      {"at the bound", 65536 - entry.size(), false, SNMPv3_OK},
+      {"one byte past it", 65537 - entry.size(), false, SNMPv3_FILE_ERROR},
+      {"16 MiB of comment lines", 16u << 20, false, SNMPv3_FILE_ERROR},
+      {"a sparse file of 512 MiB", 512u << 20, true, SNMPv3_FILE_ERROR},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    unlink(path_.c_str());
+    if (c.sparse) {
+      dir_.Write("VnSNMP_PP_BootCounter", "");
+      ASSERT_EQ(truncate(path_.c_str(), static_cast<off_t>(c.size)), 0);
+    } else {
+      dir_.Write("VnSNMP_PP_BootCounter", comments(c.size) + entry);
+    }
+    struct stat before {};
+    ASSERT_EQ(stat(path_.c_str(), &before), 0);
+    unsigned int boots = 9;
+    EXPECT_EQ(getBootCounter(path_, kEngine, boots), c.result);
+    EXPECT_EQ(boots, c.result == SNMPv3_OK ? 4u : 0u);
+    if (c.result == SNMPv3_OK) continue;
+    EXPECT_EQ(saveBootCounter(path_, kEngine, 5), c.result);
+    struct stat after {};
+    ASSERT_EQ(stat(path_.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_EQ(Names(), std::vector<std::string>{"VnSNMP_PP_BootCounter"});
   }
 }
 

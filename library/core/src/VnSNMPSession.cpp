@@ -8,11 +8,16 @@
 #include "library/VnUtils.h"
 #include "platform/EventLoop.h"
 #include "platform/Files.h"
+#include "platform/FolderLock.h"
 #include "snmp/BootCounter.h"
 #include "snmp/OctetStr.h"
 #include "snmp/Snmp.h"
 
 namespace {
+
+// How long a start waits for others that count their boots in the same
+// folder: each takes a few milliseconds, a flush to a slow disk included.
+constexpr int kBootCounterWaitMs = 5000;
 
 // Owner of the session. Held on the heap and never released, so that the
 // session outlives every static object that might still hold a request.
@@ -84,6 +89,12 @@ void InitSnmpSession(const AnsiString& folder) {
 
   const std::string path = ToSystemPath(JoinPath(folder, kSnmpBootCounterFile)).str();
   const OctetStr engineId(kSnmpEngineId);
+  // Modules started together each count their own boot: nobody loads the
+  // counter between another's load and save. A folder that takes no lock
+  // is left to the load and the save, which report what is wrong with it.
+  // No "/" in the path: the current folder.
+  const FolderLock turn(path.substr(0, path.rfind('/') + 1), kBootCounterWaitMs);
+  if (turn.State() == FolderLock::Busy) RaiseLibraryError(VNERR_LOAD_BOOTCOUNTER);
   unsigned int boots = 0;
   int result = getBootCounter(path, engineId, boots);
   // A missing entry or a missing file starts the count afresh.

@@ -1,8 +1,12 @@
 // The session start-up: boots counter, defaults, event timer.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <string>
+#include <vector>
 
 #include "RequestTestSupport.h"
 #include "library/VnErrors.h"
@@ -12,6 +16,8 @@
 #include "platform/Exceptions.h"
 #include "snmp/BootCounter.h"
 #include "snmp/OctetStr.h"
+#include "support/FlushedFiles.h"
+#include "support/InterruptedChild.h"
 #include "support/OwnerCannotRead.h"
 
 namespace {
@@ -27,6 +33,42 @@ long StoredBoots(const std::string& path) {
 
 class SessionStart : public ::testing::Test {
  protected:
+  // Starts in the folder in `count` processes at the same instant, each
+  // from a current folder of its own (`elsewhere`) or all from the folder as
+  // the current one; returns how many started.
+  int StartAtOnce(int count, const vntest::TempDir* elsewhere) const {
+    int go[2];
+    if (pipe(go) != 0) return 0;
+    std::vector<pid_t> starts;
+    for (int i = 0; i < count; ++i) {
+      const pid_t pid = fork();
+      if (pid == 0) {
+        close(go[1]);
+        char c;
+        (void)!read(go[0], &c, 1);  // until the parent closes its end
+        const std::string own = elsewhere ? elsewhere->File(std::to_string(i)) : dir_.Path();
+        try {
+          if (elsewhere && mkdir(own.c_str(), 0700) != 0) _exit(1);
+          if (chdir(own.c_str()) != 0) _exit(1);
+          InitSnmpSession(AnsiString(elsewhere ? dir_.Path() : ""));
+        } catch (...) {
+          _exit(1);
+        }
+        _exit(0);
+      }
+      if (pid > 0) starts.push_back(pid);
+    }
+    close(go[0]);
+    close(go[1]);
+    int started = 0;
+    for (const pid_t pid : starts) {
+      int status = 0;
+      if (waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        ++started;
+    }
+    return started;
+  }
+
   vntest::TempDir dir_;
 };
 
@@ -135,6 +177,52 @@ TEST_F(SessionStart, PresetsTheConnectionDefaultsAndStartsTheTwentyMsTimer) {
   EXPECT_EQ(g_SnmpTimeout, 100u);
   EXPECT_TRUE(g_SnmpEventProcessor.Timer()->Enabled());
   EXPECT_EQ(g_SnmpEventProcessor.Timer()->Interval(), 20u);
+}
+
+TEST_F(SessionStart, StartsAtTheSameInstantEachCountTheirOwnBoot) {
+  constexpr int kStarts = 6;
+  for (int round = 1; round <= 6; ++round) {
+    SCOPED_TRACE(testing::Message() << "round " << round);
+    const vntest::TempDir elsewhere;
+    ASSERT_EQ(StartAtOnce(kStarts, round % 2 ? &elsewhere : nullptr), kStarts);
+    EXPECT_EQ(StoredBoots(dir_.File(kSnmpBootCounterFile)), round * kStarts);
+  }
+  EXPECT_EQ(vntest::NamesIn(dir_.Path()), std::vector<std::string>{kSnmpBootCounterFile});
+}
+
+TEST_F(SessionStart, AStartInterruptedInItsSaveKeepsTheCountAndLeavesNothingForGood) {
+  const std::string text = "566E534E4D505F50505F4170706C69636174696F6E 4\n";
+  const std::string path = dir_.Write(kSnmpBootCounterFile, text);
+  const auto atFlush = [](vntest::InterruptedChild::Moment m) { vntest::AtNextFlush(m); };
+  const auto start = [&] { InitSnmpSession(AnsiString(dir_.Path())); };
+  const auto newFilesOf = [&](pid_t pid) {
+    const std::string prefix =
+        std::string(kSnmpBootCounterFile) + ".tmp." + std::to_string(pid) + ".";
+    long n = 0;
+    for (const std::string& name : vntest::NamesIn(dir_.Path())) n += name.rfind(prefix, 0) == 0;
+    return n;
+  };
+  {
+    const vntest::InterruptedChild killed(vntest::Interrupt::Kill, atFlush, start);
+    ASSERT_TRUE(killed.Caught());
+    EXPECT_EQ(vntest::ReadFile(path), text);
+    EXPECT_EQ(newFilesOf(killed.Pid()), 1);
+    // The next start clears it, and is itself gone while a copy of its
+    // process still has its turn at the folder and its new file.
+    const vntest::InterruptedChild handedOver(vntest::Interrupt::HandOver, atFlush, start);
+    ASSERT_TRUE(handedOver.Caught());
+    EXPECT_EQ(newFilesOf(killed.Pid()), 0);
+    EXPECT_EQ(newFilesOf(handedOver.Pid()), 1);
+    // Another start waits for its turn a while, then gives up.
+    const auto begun = std::chrono::steady_clock::now();
+    EXPECT_EQ(RaisedNumber(start), VNERR_LOAD_BOOTCOUNTER);
+    EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(15));
+    EXPECT_EQ(vntest::ReadFile(path), text);
+    EXPECT_EQ(vntest::NamesIn(dir_.Path()).size(), 2u);
+  }
+  start();
+  EXPECT_EQ(StoredBoots(path), 5);
+  EXPECT_EQ(vntest::NamesIn(dir_.Path()), std::vector<std::string>{kSnmpBootCounterFile});
 }
 
 }  // namespace

@@ -25,10 +25,12 @@ extern Snmp* g_SnmpSession;
 // Creates the session on any local UDP port, loads, raises and saves the
 // boots counter of the folder (the current directory for an empty one),
 // starts the SNMPv3 engine, presets ConnectionDefaults and starts the event
-// timer. Raises -506 (no session), -507 (counter file unreadable in form)
-// or -508 (counter not saved); after -507 or -508 the engine is not started
-// and the timer stays off. A second call replaces the session: requests
-// still outstanding on the old one end without their completions.
+// timer. Starts that count in the same folder take turns, so that each
+// counts its own boot. Raises -506 (no session), -507 (counter file
+// unreadable in form or too large, or no turn at the folder within 5
+// seconds) or -508 (counter not saved); after -507 or -508 the engine is not
+// started and the timer stays off. A second call replaces the session:
+// requests still outstanding on the old one end without their completions.
 void InitSnmpSession(const AnsiString& folder);
 
 // Drives SNMPProcessPendingEvents from the event loop: a 20 ms timer for
