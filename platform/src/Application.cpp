@@ -1,5 +1,7 @@
 // The application object: the toolkit's lifetime, the message loop, posted
 // messages, deferred releases and exceptions that reach the loop.
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAbstractEventDispatcher>
@@ -20,6 +22,7 @@
 #include "Toolkit.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/Leftovers.h"
 
 using namespace ui_detail;
 
@@ -84,6 +87,10 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 // file of a sandbox), so for that time it gets a private folder, which goes
 // again at the end of it, the variable with it: nothing is left behind, and
 // the programs the module starts get the environment the module was given.
+// The folder is made in $TMPDIR, or in /tmp when that is not set, empty or
+// not a folder one may write to. Its name carries the process id and it is
+// locked while it exists (platform/Leftovers.h), so that a start killed
+// meanwhile leaves it to the next start to remove.
 class StartupRuntimeFolder {
  public:
   StartupRuntimeFolder() {
@@ -91,9 +98,8 @@ class StartupRuntimeFolder {
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
     wasEmpty_ = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/kxr-runtime-XXXXXX";
-    if (!mkdtemp(pattern.data())) return;  // the toolkit falls back on its own
-    path_ = std::move(pattern);
+    // Without one the toolkit falls back on its own.
+    if (!(tmp && *tmp && Make(tmp)) && !Make("/tmp")) return;
     qputenv("XDG_RUNTIME_DIR", QByteArray(path_.c_str()));
   }
   ~StartupRuntimeFolder() {
@@ -104,12 +110,34 @@ class StartupRuntimeFolder {
       qunsetenv("XDG_RUNTIME_DIR");
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+    ::close(fd_);
   }
   StartupRuntimeFolder(const StartupRuntimeFolder&) = delete;
   StartupRuntimeFolder& operator=(const StartupRuntimeFolder&) = delete;
 
  private:
+  // Makes the folder in `parent`, after what killed starts left there.
+  bool Make(const std::string& parent) {
+    RemoveLeftovers(parent, kPrefix);
+    std::string pattern = parent + "/" + kPrefix + WriterTag() + "XXXXXX";
+    if (!mkdtemp(pattern.data())) return false;
+    fd_ = ::open(pattern.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    // The toolkit takes a runtime folder only its owner may enter, 0700
+    // whatever the umask.
+    if (fd_ < 0 || ::fchmod(fd_, 0700) != 0) {
+      if (fd_ >= 0) ::close(fd_);
+      fd_ = -1;
+      ::rmdir(pattern.c_str());
+      return false;
+    }
+    MarkInUse(fd_);
+    path_ = std::move(pattern);
+    return true;
+  }
+
+  static constexpr const char* kPrefix = "kxr-runtime-";
   std::string path_;
+  int fd_ = -1;  // holds the folder's lock
   bool wasEmpty_ = false;
 };
 
@@ -251,6 +279,7 @@ void TApplication::Initialize() {
     if (!userSet) qputenv("QT_XCB_NO_MITSHM", "1");
     const StartupRuntimeFolder runtimeFolder;
     g_qapp = new QApplication(argc, argv);
+    ToolkitStartingHook();
     if (!userSet) qunsetenv("QT_XCB_NO_MITSHM");
   }
   // The toolkit takes the user's locale for the C library; numbers keep the

@@ -23,4 +23,8 @@ int PixelsPerInchOverride() { return g_hooks ? g_hooks->PixelsPerInch() : 0; }
 
 bool IdleAdvance() { return g_hooks && g_hooks->IdleAdvance(); }
 
+void ToolkitStartingHook() {
+  if (g_hooks) g_hooks->ToolkitStarting();
+}
+
 }  // namespace ui_detail

@@ -147,6 +147,9 @@ class TestHooks {
   virtual int PixelsPerInch() = 0;
   // Moves virtual time to the next timer and fires it (see IdleAdvance).
   virtual bool IdleAdvance() = 0;
+  // The toolkit's application object is built; what its start-up made for
+  // it (a runtime folder) is still there.
+  virtual void ToolkitStarting() = 0;
 };
 // The caller keeps ownership; nullptr removes them.
 void SetTestHooks(TestHooks* hooks);
@@ -154,6 +157,7 @@ bool TestMode();
 void RunModalHook(TCustomForm* form);
 bool ModalWatchdogExpired(TCustomForm* form);
 int PixelsPerInchOverride();
+void ToolkitStartingHook();
 
 // Menus (Menus.cpp): a menu bar or pop-up window shows a menu's entries.
 void AttachMenuHost(TMenu* menu, QWidget* host);

@@ -42,6 +42,7 @@ int g_ppi = 0;
 std::deque<TestKit::ModalScript> g_scripts;
 unsigned g_watchdog = 30000;
 std::map<const TCustomForm*, std::uint64_t> g_unscripted;
+TClosure<void()> g_whileStarting;
 
 std::string Str(const AnsiString& s) { return s.str(); }
 
@@ -186,6 +187,10 @@ class KitHooks : public TestHooks {
   int PixelsPerInch() override { return g_ppi; }
 
   bool IdleAdvance() override;
+
+  void ToolkitStarting() override {
+    if (g_whileStarting) g_whileStarting();
+  }
 };
 
 KitHooks g_hooks;
@@ -252,6 +257,8 @@ ToolkitBoxes::ToolkitBoxes() : previous_(SetDialogService(nullptr)) {}
 ToolkitBoxes::~ToolkitBoxes() { SetDialogService(previous_); }
 
 void SetPixelsPerInch(int ppi) { g_ppi = ppi; }
+
+void WhileToolkitStarts(TClosure<void()> action) { g_whileStarting = action; }
 
 // ---- DialogScript
 

@@ -33,6 +33,10 @@ void Fail(const std::string& message);
 void EnsureApplication();
 // Overrides Screen->PixelsPerInch (0 restores it).
 void SetPixelsPerInch(int ppi);
+// Runs `action` when EnsureApplication has built the toolkit's application
+// object and what its start-up made for it (a runtime folder) is still
+// there: what a start killed or stopped then leaves.
+void WhileToolkitStarts(TClosure<void()> action);
 
 // Records every message box and answers from a queue of expected boxes.
 // While it lives it is the dialog service. A box nobody expected, or one
