@@ -1,5 +1,12 @@
 // Version 3 failures as the agent reports them, and agents that stay silent.
 #include "AgentFixture.h"
+#include "UsmUserCache.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();  // the sanitizer's own
+#else
+#include <malloc.h>
+#endif
 
 namespace snmptest {
 namespace {
@@ -20,6 +27,16 @@ class UserOverride {
  private:
   TestUser user_;
 };
+
+// The bytes the program holds on the heap now, as its allocator counts them.
+std::size_t HeapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  const struct mallinfo2 heap = mallinfo2();
+  return heap.uordblks + heap.hblkhd;
+#endif
+}
 
 double Seconds(const std::function<void()>& f) {
   auto start = std::chrono::steady_clock::now();
@@ -229,6 +246,27 @@ TEST(AgentUsers, EachUserKeepsItsOwnKeysWhateverTheOrderTheyCameIn) {
       expect_each(std::string("changed back ") + users[i].name);
     }
   }
+}
+
+// A user installed again for an agent, its pass phrases changed, takes the
+// place of the one made before: Net-SNMP's list and the heap hold one user
+// for it however often that happens.
+TEST(AgentUsers, AUserInstalledAgainTakesThePlaceOfTheOneBefore) {
+  const std::vector<std::uint8_t> engine = {0x80, 0x00, 0x1f, 0x88, 0x04, 'a', 'g', 'a', 'i', 'n'};
+  const auto install = [&engine](int round) {
+    usmAddUserName("usr-again", SNMP_AUTHPROTOCOL_HMACSHA, SNMP_PRIVPROTOCOL_DES,
+                   round % 2 ? "againauth-odd" : "againauth-even", "againprivpass");
+    return vnsnmp::EnsureUsmUser(engine, "usr-again", SNMP_SECURITY_LEVEL_AUTH_PRIV);
+  };
+  for (int round = 0; round < 2; ++round) ASSERT_EQ(install(round), SNMPv3_USM_OK);
+  const std::size_t before = HeapInUse();
+  constexpr std::size_t kRounds = 200;
+  for (std::size_t round = 0; round < kRounds; ++round)
+    ASSERT_EQ(install(static_cast<int>(round)), SNMPv3_USM_OK);
+  // A user left behind holds some hundred bytes: its record, engine id,
+  // names, protocols and keys.
+  EXPECT_LT(HeapInUse(), before + kRounds * 16) << "grew by " << HeapInUse() - before;
+  usmDeleteUserName("usr-again");
 }
 
 }  // namespace

@@ -3,13 +3,16 @@
 // the list's Selected(), and the selection moves only with its events.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ListOnScreen.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
+#include "platform/StdCtrls.h"
 #include "platform/TestKit.h"
 #include "support/TestSupport.h"
 #include "support/XInput.h"
@@ -73,6 +76,7 @@ class ListPointer : public ::testing::Test {
                                                    : std::string("none")));
     };
     list_->OnDblClick = [this](TObject*) { log_.push_back("double click"); };
+    list_->OnMouseMove = [](TObject*, TShiftState, int, int) {};  // as every list page has
     TestKit::ShowAndActivate(form_);
     Settle();
   }
@@ -124,6 +128,7 @@ struct PointerCase {
   std::function<Steps(const ListPointer&)> input;
   int after;  // Selected() afterwards
   std::vector<std::string> events;
+  bool moveHandler = true;  // the list has an OnMouseMove handler
 };
 
 TEST_F(ListPointer, TheRowsDrawnSelectedAreTheListsSelection) {
@@ -136,6 +141,15 @@ TEST_F(ListPointer, TheRowsDrawnSelectedAreTheListsSelection) {
        },
        0,
        {"select 1", "click 1"}},
+      {"press on row 1, drag down to row 5, release, with no move handler",
+       8,
+       -1,
+       [](const ListPointer& t) {
+         return Steps{t.OnRow(0), Press(), t.OnRow(1), t.OnRow(2), t.OnRow(4), Release()};
+       },
+       0,
+       {"select 1", "click 1"},
+       false},
       {"press on row 6, drag up to row 2, release",
        8,
        3,
@@ -224,10 +238,27 @@ TEST_F(ListPointer, TheRowsDrawnSelectedAreTheListsSelection) {
        },
        6,
        {"select 7"}},
+      {"middle double click on row 3",
+       8,
+       -1,
+       [](const ListPointer& t) {
+         return Steps{t.OnRow(2), {"click", "--repeat", "2", "--delay", "60", "2"}};
+       },
+       2,
+       {"select 3"}},
+      {"right double click on row 4",
+       8,
+       -1,
+       [](const ListPointer& t) {
+         return Steps{t.OnRow(3), {"click", "--repeat", "2", "--delay", "60", "3"}};
+       },
+       3,
+       {"select 4"}},
   };
   for (const PointerCase& c : cases) {
     SCOPED_TRACE(c.what);
     Open(c.rows);
+    if (!c.moveHandler) list_->OnMouseMove = nullptr;
     list_->SetItemIndex(c.before);
     Settle();
     log_.clear();
@@ -244,38 +275,114 @@ TEST_F(ListPointer, TheRowsDrawnSelectedAreTheListsSelection) {
   }
 }
 
-// Rows that move under the selection (one deleted, one inserted above it)
-// leave it drawn on the list's selected item: a deleted selected row leaves
-// none, and no event fires.
+// Rows that move under the selection and the focus frame (deleted, inserted
+// above them, deleted while they wait to join the view) and the focus
+// leaving the list and coming back leave both drawn on the list's items: a
+// deleted selected or focused row leaves none, and no event fires.
+struct MovingCase {
+  const char* what;
+  int rows;
+  std::function<void()> before;  // what the user and the code did first
+  std::function<void()> change;
+  int selected;             // Selected() afterwards
+  std::vector<int> marked;  // the rows drawn selected or framed afterwards
+  std::vector<std::string> events;
+};
+
 TEST_F(ListPointer, RowsMovingUnderTheSelectionLeaveItWithTheSelectedItem) {
-  Open(8);
-  ClickRow(2);
-  ASSERT_EQ(list_->ItemIndex(), 2);
-  log_.clear();
-  list_->Items()->Delete(2);
-  Settle();
-  EXPECT_EQ(list_->Selected(), nullptr);
-  EXPECT_EQ(RowsDrawnSelected(list_), std::vector<int>{});
-  EXPECT_EQ(RowsDrawnMarked(list_), MarkedInSight(list_));
-  EXPECT_EQ(log_, std::vector<std::string>{});
-
-  list_->SetItemIndex(4);
-  list_->Items()->Delete(1);
-  list_->Items()->Insert(0)->SetCaption("0");
-  Settle();
-  EXPECT_EQ(list_->ItemIndex(), 4);
-  EXPECT_EQ(RowsDrawnSelected(list_), std::vector<int>{4});
-  EXPECT_EQ(RowsDrawnMarked(list_), MarkedInSight(list_));
-
-  // The focus frame taken off by code goes from the screen too.
-  ClickRow(1);
-  list_->SetItemIndex(5);
-  Settle();
-  EXPECT_EQ(RowsDrawnMarked(list_), (std::vector<int>{1, 5}));
-  list_->Items()->Item(1)->SetFocused(false);
-  Settle();
-  EXPECT_EQ(RowsDrawnMarked(list_), std::vector<int>{5});
-  EXPECT_EQ(RowsDrawnMarked(list_), MarkedInSight(list_));
+  const auto add = [this](const char* caption) { list_->Items()->Add()->SetCaption(caption); };
+  const std::vector<MovingCase> cases = {
+      {"the selected and focused row deleted",
+       8,
+       [this] { ClickRow(2); },
+       [this] { list_->Items()->Delete(2); },
+       -1,
+       {},
+       {}},
+      {"a row above the selection deleted and one inserted at the top",
+       8,
+       [this] { list_->SetItemIndex(4); },
+       [this] {
+         list_->Items()->Delete(1);
+         list_->Items()->Insert(0)->SetCaption("0");
+       },
+       4,
+       {4},
+       {}},
+      {"row 2 focused by a click, row 6 selected by code",
+       8,
+       [this] { ClickRow(1); },
+       [this] { list_->SetItemIndex(5); },
+       5,
+       {1, 5},
+       {"deselect 2", "select 6"}},
+      {"the focus frame taken off by code",
+       8,
+       [this] {
+         ClickRow(1);
+         list_->SetItemIndex(5);
+       },
+       [this] { list_->Items()->Item(1)->SetFocused(false); },
+       5,
+       {5},
+       {}},
+      {"the focused last row deleted",
+       8,
+       [this] { ClickRow(7); },
+       [this] { list_->Items()->Delete(7); },
+       -1,
+       {},
+       {}},
+      {"a row deleted while it waits for its batch, below the selected and focused row",
+       4,
+       [this, add] {
+         ClickRow(0);
+         add("5");
+       },
+       [this, add] {
+         add("6");
+         list_->SetItemIndex(5);
+         list_->Items()->Item(5)->SetFocused(true);
+         add("7");  // waits: the view took a row a moment ago
+         list_->Items()->Delete(6);
+         EXPECT_GT(TestKit::RowRect(list_, 5).Height(), 0) << "the view let go of a row it shows";
+         std::this_thread::sleep_for(std::chrono::milliseconds(150));
+       },
+       5,
+       {5},
+       {"deselect 1", "select 6"}},
+      {"Tab to another control and Shift+Tab back, the first row focused",
+       8,
+       [this] {
+         auto* edit = new TEdit(form_);
+         edit->SetParent(form_);
+         edit->SetBounds(320, 10, 90, 24);
+         ClickRow(0);
+         list_->SetItemIndex(3);
+       },
+       [] {
+         Do({"key", "Tab"});
+         Do({"key", "shift+Tab"});
+       },
+       3,
+       {0, 3},
+       {}},
+  };
+  for (const MovingCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Open(c.rows);
+    c.before();
+    Settle();
+    log_.clear();
+    c.change();
+    Settle();
+    EXPECT_EQ(list_->ItemIndex(), c.selected);
+    EXPECT_EQ(RowsDrawnSelected(list_), SelectedInSight(list_));
+    EXPECT_EQ(RowsDrawnMarked(list_), c.marked);
+    EXPECT_EQ(log_, c.events);
+    delete form_;
+    form_ = nullptr;
+  }
 }
 
 // The height of a whole row, and the rows at the bottom of the view: the
