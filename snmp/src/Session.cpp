@@ -59,6 +59,10 @@ struct Record {
   // Retransmissions still allowed in this stage, and when the next is due.
   int retries_left = 0;
   std::chrono::steady_clock::time_point retry_at;
+  // The agent's engine id that this request's messages carry (version 3,
+  // past the probe): learnt by its own probe or known to the session when it
+  // was sent. A probe or a time-out of another request never takes it away.
+  Bytes engine;
   bool reprobed = false;  // engine id learnt again once already
   // Set while checking, after a version 3 request went unanswered, whether
   // the agent now has another engine id (whose Reports Net-SNMP cannot read).
@@ -325,8 +329,12 @@ int Snmp::Impl::Transmit(Record& r, bool resend) {
   bool probe = r.stage == Stage::Probe;
 
   if (v3 && !probe) {
+    // The session's engine id for the agent, which another request may have
+    // learnt anew since (the agent restarted), else the one this request has.
+    auto known = engine_ids.find(r.agent_key);
+    if (known != engine_ids.end()) r.engine = known->second;
     const auto& u = static_cast<const UTarget&>(t);
-    int rc = vnsnmp::EnsureUsmUser(engine_ids[r.agent_key], u.get_security_name().to_string(),
+    int rc = vnsnmp::EnsureUsmUser(r.engine, u.get_security_name().to_string(),
                                    r.request->get_security_level());
     if (rc != SNMPv3_USM_OK) return rc;
   }
@@ -369,7 +377,7 @@ int Snmp::Impl::Transmit(Record& r, bool resend) {
       if (!pdu->securityName || !pdu->contextName) return SNMP_CLASS_RESOURCE_UNAVAIL;
     } else {
       const auto& u = static_cast<const UTarget&>(t);
-      const Bytes& engine = engine_ids[r.agent_key];
+      const Bytes& engine = r.engine;
       std::string name = u.get_security_name().to_string();
       int level = r.request->get_security_level();
       pdu->securityLevel = level == SNMP_SECURITY_LEVEL_AUTH_PRIV     ? SNMP_SEC_LEVEL_AUTHPRIV
@@ -587,11 +595,12 @@ void Snmp::Impl::OnStageTimedOut(Record& r) {
   } else if (IsV3(r) && r.stage == Stage::Request && !r.reprobed) {
     // An agent that restarted with another engine id answers with a Report
     // that Net-SNMP drops (it knows no such user for that engine): ask for
-    // the engine id once, quickly, and send again only if it changed.
+    // the engine id once, quickly, and send again only if it changed. The
+    // session keeps the engine id meanwhile: the other requests to the agent
+    // go on with it, and one that goes unanswered checks for itself.
     r.reprobed = true;
     r.timeout_probe = true;
-    r.previous_engine = engine_ids[r.agent_key];
-    engine_ids.erase(r.agent_key);
+    r.previous_engine = r.engine;
     r.stage = Stage::Probe;
     r.retries_left = 0;
     r.pending_send = true;
