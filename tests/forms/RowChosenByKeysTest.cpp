@@ -5,6 +5,7 @@
 // selected.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -220,28 +221,29 @@ TEST_F(RowChosenByKeys, LeavesTheFormAsAClickOnTheRowAndTheWriteGoesToIt) {
           .Names([](auto* f) { return Text(f->UnitEdit) + "/" + Text(f->PortEdit); }, "1/5")
           .Writes([](auto* f) { TestKit::Click(f->SetBtn); }, kTrunk + "3.2=INTEGER:5",
                   kTrunk + "3.1="),
-      Of<TIGMPMulticastVlanForm>("IGMP multicast VLAN",
-                                 &TIGMPMulticastVlanForm::LV_IGMPMulticastVlanEntry,
-                                 {"set " + kMvlan + "2.1 s mvlan1", "set " + kMvlan + "2.2 s mvlan2"})
+      Of<TIGMPMulticastVlanForm>(
+          "IGMP multicast VLAN", &TIGMPMulticastVlanForm::LV_IGMPMulticastVlanEntry,
+          {"set " + kMvlan + "2.1 s mvlan1", "set " + kMvlan + "2.2 s mvlan2"})
           .Names([](auto* f) { return Text(f->VlanIDEdit) + " " + Text(f->VlanNameEdit); },
                  "2 mvlan2"),
       Of<TAggregatorPortTableForm>("aggregator ports", &TAggregatorPortTableForm::ListView1),
-      Of<TUnicastFilterInformationForm>(
-          "static unicast filter", &TUnicastFilterInformationForm::LV_dot1qStaticUnicastEntry,
-          {"set " + kUnicast + "4.1.0.10.94.88.16.32.0 i 3"})
+      Of<TUnicastFilterInformationForm>("static unicast filter",
+                                        &TUnicastFilterInformationForm::LV_dot1qStaticUnicastEntry,
+                                        {"set " + kUnicast + "4.1.0.10.94.88.16.32.0 i 3"})
           .Names([](auto* f) { return Text(f->ED_UnicastVID) + " " + Text(f->UnicastAddress); },
                  "1 000A5E581020")
           .Writes([](auto* f) { TestKit::Click(f->DeleteBtn); },
-                  kUnicast + "4.1.0.10.94.88.16.32.0=INTEGER:2", kUnicast + "4.1.0.10.94.88.16.16.0="),
+                  kUnicast + "4.1.0.10.94.88.16.32.0=INTEGER:2",
+                  kUnicast + "4.1.0.10.94.88.16.16.0="),
       Of<TMulticastFilterInformationForm>(
           "static multicast filter", &TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntry,
           {"set " + kMulticast + "3.1.1.0.94.1.1.1.7 x 00000000"})
-          .Writes([](auto* f) { TestKit::Click(f->SetBtn); }, kMulticast + "3.1.1.0.94.1.1.1.7=",
-                  kMulticast + "3.1.1.0.94.1.1.1.0="),
-      Of<TIGMPRouterPortsForm>("IGMP router ports", &TIGMPRouterPortsForm::ListView1,
-                               {"set " + kRouter + "2.1 s default", "set " + kRouter + "2.2 s two",
-                                "set " + kRouter + "3.2 x 00000000",
-                                "set " + kRouter + "5.2 x 00000000"})
+          .Writes([](auto* f) { TestKit::Click(f->SetBtn); },
+                  kMulticast + "3.1.1.0.94.1.1.1.7=", kMulticast + "3.1.1.0.94.1.1.1.0="),
+      Of<TIGMPRouterPortsForm>(
+          "IGMP router ports", &TIGMPRouterPortsForm::ListView1,
+          {"set " + kRouter + "2.1 s default", "set " + kRouter + "2.2 s two",
+           "set " + kRouter + "3.2 x 00000000", "set " + kRouter + "5.2 x 00000000"})
           .Names([](auto* f) { return Text(f->stVlanID); }, "2")
           .Writes(
               [](auto* f) {
@@ -250,8 +252,8 @@ TEST_F(RowChosenByKeys, LeavesTheFormAsAClickOnTheRowAndTheWriteGoesToIt) {
               },
               kRouter + "3.2=Hex-STRING:20 00 00 00", kRouter + "3.1="),
       Of<Tdot3PauseForm>("dot3 pause", &Tdot3PauseForm::ListView1,
-                         {"set " + kPause + "3.1 c 11", "motion " + kPause + "3.1 still",
-                          "set " + kPause + "3.2 c 22", "motion " + kPause + "3.2 still"})
+                         {"motion " + kPause + "3.1 still", "set " + kPause + "3.1 c 11",
+                          "motion " + kPause + "3.2 still", "set " + kPause + "3.2 c 22"})
           .Names([](auto* f) { return ListCellText(f->ListView2, 0, 1).str(); }, "22")
           .Writes(
               [](auto* f) {
@@ -263,8 +265,8 @@ TEST_F(RowChosenByKeys, LeavesTheFormAsAClickOnTheRowAndTheWriteGoesToIt) {
                                  {"set " + kIpMask + "1.2 i 2"})
           .Writes([](auto* f) { TestKit::Click(f->BT_Delete); }, kIpMask + "19.2=INTEGER:6",
                   kIpMask + "19.1="),
-      Of<TIBPACLEtherMaskForm>("IP-MAC binding Ethernet profiles",
-                               &TIBPACLEtherMaskForm::ListView1, {"set " + kEtherMask + "1.2 i 2"}),
+      Of<TIBPACLEtherMaskForm>("IP-MAC binding Ethernet profiles", &TIBPACLEtherMaskForm::ListView1,
+                               {"set " + kEtherMask + "1.2 i 2"}),
       Of<TIPRuleForm>("IP rule", &TIPRuleForm::ListView1,
                       {"set " + kIpRule + "1.1.2 i 1", "set " + kIpRule + "2.1.2 i 2"})
           .Names([](auto* f) { return Text(f->IPRuleEdit) + "/" + Text(f->AccessIDEdit); }, "1/2")
