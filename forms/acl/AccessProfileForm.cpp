@@ -32,6 +32,7 @@ TAccessProfileForm::~TAccessProfileForm() = default;
 void TAccessProfileForm::CreateProfileRequest(const VnSNMPVarDesc* table) {
   Request = NewFormRequest(this, table, VnItemType::MVT_UMV, 1, true);
   Request->AttachListView(Profile.List, true);
+  ClickFollowsSelection(*Request);
   SetStatusTargetShown(*Request, Profile.StatusBar);
 }
 

@@ -186,6 +186,7 @@ void TAccessRuleForm::CreateRuleRequest(const VnSNMPVarDesc* table) {
   PortFrame = CreatePortFrame(this, StackingPortPanel);
   Request = NewFormRequest(this, table, VnItemType::MVT_UMV, 2, true);
   Request->AttachListView(ListView1, true);
+  ClickFollowsSelection(*Request);
   Request->BindElementList(Rule.PortItem, PortElementList(), PortFrame->PortCheckBoxes.get());
   if (Rule.StatusBarIsTarget) SetStatusTargetShown(*Request, StatusBar1);
 }

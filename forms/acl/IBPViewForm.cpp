@@ -18,6 +18,7 @@ void TIBPViewForm::CreateViewPorts(TWinControl* host) {
 void TIBPViewForm::CreateViewRequest(const VnSNMPVarDesc* table, int keyCount) {
   Request = NewFormRequest(this, table, VnItemType::MVT_UMV, keyCount, true);
   Request->AttachListView(View.List, true);
+  ClickFollowsSelection(*Request);
   SetStatusTargetShown(*Request, View.StatusBar);
 }
 

@@ -75,6 +75,7 @@ void TTimeRangeForm::FormCreate(TObject*) {
   try {
     Request = NewFormRequest(this, TimeRangeVars, VnItemType::MVT_UMV, 1);
     Request->AttachListView(ListView1, true);
+    ClickFollowsSelection(*Request);
     Request->BindEdits(TimeRangeItem::kTimeRangeName, "%s", edtName);
     Request->BindComboBox(TimeRangeItem::kTimeRangeStatus, cbxStatus);
     Request->BindEdits(TimeRangeItem::kTimeRangeWeekdays, "%s", edtweekdays);

@@ -227,6 +227,10 @@ bool ListViewHasRow(TListView* listView, const std::vector<std::pair<int, AnsiSt
   return false;
 }
 
+void ClickFollowsSelection(VnSNMPRequest2Edits& request) {
+  if (request.ListView) request.OnRowShown = request.ListView->OnClick;
+}
+
 int ColumnOf(TListView* listView, const AnsiString& caption) {
   for (int c = 0; c < listView->Columns()->Count(); ++c)
     if (listView->Columns()->Items(c)->Caption() == caption) return c;

@@ -207,6 +207,19 @@ bool ListViewHasRow(TListView* listView, const std::vector<std::pair<int, AnsiSt
 // The column whose header is `caption` (-1 when none).
 int ColumnOf(TListView* listView, const AnsiString& caption);
 
+// The click handler of the request's list view runs as well each time the
+// request has put a newly selected row into the bound controls, whether the
+// pointer, the keys or code chose it, so that what it fills or switches (key
+// edits, the port, the row buttons) always goes with the row drawn selected.
+// A click still runs it as before (so twice when it moves the selection: the
+// handler must set what it sets from the selection alone). Call after
+// AttachListView, with the handler set.
+//
+//   Request->AttachListView(ListView1, true);
+//   ...bindings...
+//   ClickFollowsSelection(*Request);   // ListView1Click fills the port
+void ClickFollowsSelection(VnSNMPRequest2Edits& request);
+
 // ---- port frames ------------------------------------------------------------------
 
 // "0,1,2,...,31": the element-index list that binds a frame's 32 boxes.

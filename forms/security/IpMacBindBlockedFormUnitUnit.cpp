@@ -53,6 +53,7 @@ void TIpMacBindBlockedForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, IpMacBindBlockedVars, VnItemType::MVT_UMV, kKeyCount, true);
   try {
     Request->AttachListView(ListView1, true);
+    ClickFollowsSelection(*Request);
     Request->BindComboBox(IpMacBindBlockedItem::kBlockedStatus, ComboType);
     Request->SetStatusMemo(Memo1);
     Request->Get();

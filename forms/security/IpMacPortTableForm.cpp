@@ -82,6 +82,7 @@ void TIpMacPortTableForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, layout_.Table, VnItemType::MVT_UMV, layout_.KeyCount, true);
   try {
     Request->AttachListView(ListView1, true);
+    ClickFollowsSelection(*Request);
     Request->BindEdits(kIpItem, "%s{l16}", edtIpAddr);
     Request->BindEdits(kMacItem, "%s{l12}", edtMacAddr);
     Request->BindComboBox(layout_.StatusItem, ComboStatus);

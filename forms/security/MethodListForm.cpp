@@ -97,6 +97,7 @@ void TMethodListForm::FormCreate(TObject*) {
   try {
     Request = NewFormRequest(this, texts_.Table, VnItemType::MVT_UMV, 1, true);
     Request->AttachListView(List_, true);
+    ClickFollowsSelection(*Request);
     Request->BindEdits(kNameItem, "%s{l15}", Name_);
     for (int n = 0; n < kSlots; ++n) {
       Request->BindComboBox(TypeItem(n), Type_[n]);

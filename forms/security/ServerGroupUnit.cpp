@@ -108,6 +108,7 @@ void TServerGroupForm::FormCreate(TObject*) {
   try {
     Request = NewFormRequest(this, ServerGroupVars, VnItemType::MVT_UMV, 1);
     Request->AttachListView(ListView2, true);
+    ClickFollowsSelection(*Request);
     Request->BindEdits(Item::kAACServerGroupName, "%s{l15}", edtServerName);
     for (int k = 0; k < kMembers; ++k) {
       Request->BindEdits(AddressItem(k), "%s{l16}", ip_[k]);

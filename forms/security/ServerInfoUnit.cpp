@@ -83,6 +83,7 @@ void TServerInformationForm::FormCreate(TObject*) {
   try {
     Request = NewFormRequest(this, ServerInformationVars, VnItemType::MVT_UMV, 2, true);
     Request->AttachListView(ListView1, true);
+    ClickFollowsSelection(*Request);
     Request->BindEdits(Item::kServerIP, "%s{l16}", IPEdit);
     Request->BindComboBox(Item::kServerAuthProtocol, ProtocolComboBox);
     Request->BindEdits(Item::kServerAuthPort, "%i{n1x65535l5}", PortEdit);

@@ -98,6 +98,7 @@ void TAggregatorPortTableForm::BuildComponents() {
 void TAggregatorPortTableForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, AggregatorPortTableVars, VnItemType::MVT_FMV, 1);
   Request->AttachListView(ListView1, true);
+  ClickFollowsSelection(*Request);
   Request->BindEdits(AggregatorPortTableItem::kActorAdminKey, "%i{n0x65535l5}", edtActorKey);
   Request->BindEdits(AggregatorPortTableItem::kPartnerAdminSystemID, "%s{l12}", edtPartnerID);
   Request->BindEdits(AggregatorPortTableItem::kPartnerAdminKey, "%i{n0x65535l5}", edtPartnerKey);

@@ -82,6 +82,7 @@ void TDot3FormBase::FormCreate(TObject*) {
   SelectComboText(cbxInterval, "none");
   Request = NewFormRequest(this, portTable_, VnItemType::MVT_FMV, 1);
   Request->AttachListView(ListView1, true);
+  Request->OnRowShown = TNotifyEvent(this, &TDot3FormBase::PortChosen);
   BindPortControls();
   Request->SetStatusMemo(Memo1);
   Request->OnGetDone = VnRequestDoneEvent(this, &TDot3FormBase::RequestGetDone);
@@ -130,13 +131,17 @@ void TDot3FormBase::ReadCounters() {
   UpdateChart();
 }
 
+// A click on a port has chosen it at the press (PortChosen); a click that
+// leaves none chosen resets the view.
 void TDot3FormBase::ListView1Click(TObject*) {
   if (!Request || !CounterRequest) return;
+  if (!ListView1->Selected()) ResetView();
+}
+
+void TDot3FormBase::PortChosen(TObject*) {
+  if (!Request || !CounterRequest) return;
   TListItem* row = ListView1->Selected();
-  if (!row) {
-    ResetView();
-    return;
-  }
+  if (!row) return;
   try {
     PortClicked();
     port_ = row->Caption();

@@ -1,9 +1,10 @@
 // What the dot3 control and dot3 pause forms share: the port list read by an
 // asynchronous request into ListView1, and the selected port's counters read
-// by a second, synchronous request into a Name/Value table, once on a click
-// and again on every tick of the interval timer. A form of the family still
-// writes its layout and its port controls: their bindings, their reset and
-// what follows a read (BindPortControls, ResetPortControls, PortsRead).
+// by a second, synchronous request into a Name/Value table, once when a port
+// is chosen (by the pointer or the keys) and again on every tick of the
+// interval timer. A form of the family still writes its layout and its port
+// controls: their bindings, their reset and what follows a read
+// (BindPortControls, ResetPortControls, PortsRead).
 #pragma once
 
 #include <cstdint>
@@ -47,6 +48,8 @@ class TDot3FormBase : public TForm {
   void btnGetClick(TObject* Sender);
   void btnCloseClick(TObject* Sender);
   void ListView1Click(TObject* Sender);
+  // The request has shown a newly chosen port: its counters are read.
+  void PortChosen(TObject* Sender);
   void cbxIntervalChange(TObject* Sender);
   void Timer1Timer(TObject* Sender);
   void RequestGetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Error);
@@ -65,7 +68,7 @@ class TDot3FormBase : public TForm {
   virtual void ResetPortControls() = 0;
   // The form's own part of the get-done handler.
   virtual void PortsRead() = 0;
-  // Before and after the counter read of a click.
+  // Before and after the counter read of a chosen port.
   virtual void PortClicked() {}
   virtual void CountersShown() {}
 

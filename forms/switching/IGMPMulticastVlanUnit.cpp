@@ -129,6 +129,7 @@ void TIGMPMulticastVlanForm::FormCreate(TObject*) {
     const AnsiString elements = PortElementList();
     Request = NewFormRequest(this, IGMPMulticastVlanVars, VnItemType::MVT_UMV, 1);
     Request->AttachListView(LV_IGMPMulticastVlanEntry, true);
+    ClickFollowsSelection(*Request);
     Request->BindEdits(Item::kID, "%i{n2x4094l4}", VlanIDEdit);
     Request->BindEdits(Item::kName, "%s{l32}", VlanNameEdit);
     Request->BindElementList(Item::kSourcePort, elements, SourcePortFrame->PortCheckBoxes.get());

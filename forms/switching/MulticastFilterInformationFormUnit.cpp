@@ -78,6 +78,7 @@ void TMulticastFilterInformationForm::FormCreate(TObject*) {
     CreatePortFrame();
     Request = NewFormRequest(this, MulticastFilterInformationVars, VnItemType::MVT_UMV, 3);
     Request->AttachListView(LV_dot1qStaticMulticastEntry, true);
+    ClickFollowsSelection(*Request);
     Request->BindEdits(MulticastFilterInformationItem::kIndex, "%i{n1x4094}", ED_MulticastVID);
     Request->BindEdits(MulticastFilterInformationItem::kMACAddress, "%h", ED_MACAddress);
     Request->BindComboBox(MulticastFilterInformationItem::kStatus, Status);

@@ -1,6 +1,7 @@
 #include "forms/switching/PortTrunk.h"
 
 #include "catalogue/DeviceMib.h"
+#include "forms/common/FeatureForm.h"
 #include "forms/switching/PortNumber.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
@@ -122,6 +123,7 @@ void TPortTrunkForm::FormCreate(TObject*) {
 
     Request = NewFormRequest(this, PortMirrorIndexVars, VnItemType::MVT_UMV, 1, true);
     Request->AttachListView(LV_PortTrunk, true);
+    ClickFollowsSelection(*Request);
     const AnsiString ports = PortElementList();
     Request->BindEdits(Item::kIndex, "%i{n1x5}", ED_Index);
     Request->BindEdits(Item::kMasterPort, "%i", ED_MasterPort);

@@ -76,6 +76,7 @@ void TRouterPortsForm::FormCreate(TObject*) {
     const AnsiString elements = PortElementList();
     Request = NewFormRequest(this, table_, VnItemType::MVT_FMV, 1);
     Request->AttachListView(ListView1, true);
+    ClickFollowsSelection(*Request);
     Request->BindStaticText(kVlanId, stVlanID);
     BindExtras();
     int item = staticItem_;

@@ -67,6 +67,7 @@ void TTrafficSegmentationForm::FormCreate(TObject*) {
     PortFrame = CreatePortFrame(this, Panel4);
     Request = NewFormRequest(this, TrafficSegmentationVars, VnItemType::MVT_UMV, 1);
     Request->AttachListView(LV_TrafficForward, true);
+    ClickFollowsSelection(*Request);
     Request->BindStaticText(TrafficSegmentationItem::kTrafficPort, ST_Port);
     Request->BindElementList(TrafficSegmentationItem::kTrafficForwardPorts, PortElementList(),
                              PortFrame->PortCheckBoxes.get());

@@ -71,6 +71,7 @@ void TUnicastFilterInformationForm::FormCreate(TObject*) {
     CreatePortFrame();
     Request = NewFormRequest(this, UnicastFilterInformationVars, VnItemType::MVT_UMV, 3);
     Request->AttachListView(LV_dot1qStaticUnicastEntry, true);
+    ClickFollowsSelection(*Request);
     Request->BindEdits(UnicastFilterInformationItem::kIndex, "%i{n1x4094}", ED_UnicastVID);
     Request->BindEdits(UnicastFilterInformationItem::kUnicastAddress, "%h", UnicastAddress);
     Request->BindComboBox(UnicastFilterInformationItem::kStatus, UStatus);

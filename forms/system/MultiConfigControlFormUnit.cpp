@@ -68,6 +68,7 @@ void TMultipleConfigControlForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, MultipleConfigControlVars, VnItemType::MVT_UMV, 1);
   Request->Request.Timeout = kTimeout;
   Request->AttachListView(ListView1, true);
+  ClickFollowsSelection(*Request);
   Request->BindComboBox(MultipleConfigControlItem::kConfigControlID,
                         MultiConfigControlEditForm->cbxCtrlID);
   Request->BindComboBox(MultipleConfigControlItem::kConfigAction,

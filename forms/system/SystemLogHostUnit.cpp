@@ -123,10 +123,13 @@ void TSystemLogHostForm::ListView1Change(TObject*, TListItem*, TItemChange) {
   ShowRowCount(ListView1, StaticText1);
 }
 
+// A write from the dialog has the list read again: the rows, and with them
+// the selection, go without a selection event. The row buttons follow.
 void TSystemLogHostForm::EditButtonClick(TObject*) {
   if (!ListView1->Selected() || !LogHostEditForm) return;
   LogHostEditForm->EditMode = TLogHostEditForm::kEditMode;
   LogHostEditForm->ShowModal();
+  EnableRowButtons(ListView1->Selected() != nullptr);
 }
 
 void TSystemLogHostForm::ListView1DblClick(TObject* Sender) { EditButtonClick(Sender); }
@@ -135,6 +138,9 @@ void TSystemLogHostForm::AddButtonClick(TObject*) {
   if (!LogHostEditForm) return;
   LogHostEditForm->EditMode = TLogHostEditForm::kAddMode;
   LogHostEditForm->ShowModal();
+  // The dialog no longer shows the row chosen here: choosing it again
+  // fills the dialog with it.
+  ListView1->SetSelected(nullptr);
   EnableRowButtons(false);
 }
 

@@ -106,6 +106,7 @@ void VnSNMPRequest2Edits::ListViewSelectItem(TObject* Sender, TListItem* Item, b
   if (DisableUntilSelected) EnableControls(true);
   if (ListView) SelectedRowToValues();
   ValuesToControls(-1);
+  if (OnRowShown) OnRowShown(Sender);
 }
 
 void VnSNMPRequest2Edits::DoGetEnd() {

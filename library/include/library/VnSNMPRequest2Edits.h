@@ -106,6 +106,10 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   void AttachListView(TListView* listView, bool disableUntilSelected);
   // The list view's selection handler.
   virtual void ListViewSelectItem(TObject* Sender, TListItem* Item, bool Selected);
+  // Runs (Sender: the list view) once the selection handler has put a newly
+  // selected row into the bound controls, whichever way the row was chosen:
+  // the pointer, the keys or code. Not for a row losing the selection.
+  TNotifyEvent OnRowShown;
 
   TLVSelectItemHandler SavedOnSelectItem;
   TListView* ListView = nullptr;

@@ -16,6 +16,7 @@
 #include "pages/DeviceAddress.h"
 #include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
+#include "platform/Messages.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"
 
@@ -240,6 +241,51 @@ TEST_F(LogHostForm, AnAddForAnIndexInUseIsRefusedByTheDeviceAndNothingIsLost) {
     EXPECT_NE(SetLines()[0].find("inconsistentValue"), std::string::npos) << SetLines()[0];
     EXPECT_EQ(Value(Col(2, 1)), "IpAddress:10.1.1.1");
     EXPECT_TRUE(WaitRows(f, 2));
+  });
+}
+
+// Edit and Delete are on exactly while a row is selected, whatever moved the
+// selection or took the rows away: the keys, a write from the dialog (the
+// list is read again, refused or not), an Add dialog that emptied the
+// fields.
+TEST_F(LogHostForm, TheRowButtonsFollowTheSelection) {
+  Open([this](TSystemLogHostForm* f) {
+    TListView* list = f->ListView1;
+    const auto edit = [f] {
+      InDialog(f->EditButton, [](TLogHostEditForm* d) { TestKit::Click(d->SetButton); });
+    };
+    const struct {
+      const char* step;
+      std::function<void()> act;
+      bool selected;
+    } steps[] = {
+        {"keys", [&] { TestKit::PressKeyInList(list, VK_DOWN); }, true},
+        {"an Edit the device refuses",
+         [&] {
+           Control("inject set " + std::string(kHost) + " genErr");
+           edit();
+         },
+         false},
+        {"the read after it", [&] { EXPECT_TRUE(WaitRows(f, 2)); }, false},
+        {"a click", [&] { TestKit::ClickRow(list, 1); }, true},
+        {"an Add closed unwritten",
+         [&] {
+           InDialog(f->AddButton, [](TLogHostEditForm* d) { TestKit::Click(d->CloseButton); });
+         },
+         false},
+        {"keys again", [&] { TestKit::PressKeyInList(list, VK_DOWN); }, true},
+        {"an Edit written", edit, false},
+        {"the read after the write", [&] { EXPECT_TRUE(WaitRows(f, 2)); }, false},
+    };
+    for (const auto& s : steps) {
+      s.act();
+      EXPECT_EQ(list->Selected() != nullptr, s.selected) << s.step;
+      EXPECT_EQ(f->EditButton->Enabled(), s.selected) << s.step;
+      EXPECT_EQ(f->DeleteButton->Enabled(), s.selected) << s.step;
+    }
+    const std::vector<std::string> sets = SetLines();
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_NE(sets[0].find("genErr"), std::string::npos) << sets[0];
   });
 }
 

@@ -1,12 +1,15 @@
 // The list-view side of a bound request, row by row as a walk delivers
 // them: columns, rows, hidden columns, selection into the controls, the
 // disabling rule, and a Set from the selected row and the controls.
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "BindingTestSupport.h"
 #include "library/VnOptionList.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
+#include "platform/Messages.h"
 #include "platform/StdCtrls.h"
 
 namespace {
@@ -167,6 +170,37 @@ TEST_F(ListViewBindingTest, SelectionFillsTheControlsAndEnablesThem) {
   request->Request.VarList.ItemType = VnItemType::MVT_UMV;
   Walk();
   EXPECT_TRUE(name->Enabled());
+}
+
+// However a row is chosen, OnRowShown runs once the bound controls show it
+// (enabled); a row losing the selection runs nothing.
+TEST_F(ListViewBindingTest, RowShownFollowsTheRowHoweverItWasChosen) {
+  auto* name = Add<TEdit>();
+  request->AttachListView(view, true);
+  request->BindEdits(1, "%s{l32}", name);
+  Walk();
+  std::vector<std::string> shown;
+  request->OnRowShown = [&](TObject* sender) {
+    EXPECT_EQ(sender, view);
+    shown.push_back(name->Text().str() + (name->Enabled() ? "" : " (disabled)"));
+  };
+  TestKit::ShowAndActivate(Form());
+  const struct {
+    const char* way;
+    std::function<void()> choose;
+    std::vector<std::string> shown;
+  } ways[] = {
+      {"pointer", [&] { TestKit::ClickRow(view, 1); }, {"voice"}},
+      {"keys", [&] { TestKit::PressKeyInList(view, VK_UP); }, {"default"}},
+      {"code", [&] { view->SetSelected(view->Items()->Item(1)); }, {"voice"}},
+      {"deselection", [&] { view->SetSelected(nullptr); }, {}},
+      {"keys from no row", [&] { TestKit::PressKeyInList(view, VK_DOWN); }, {"default"}},
+  };
+  for (const auto& w : ways) {
+    shown.clear();
+    w.choose();
+    EXPECT_EQ(shown, w.shown) << w.way;
+  }
 }
 
 TEST_F(ListViewBindingTest, SetStartsFromEmptyTakesTheRowThenTheControls) {
