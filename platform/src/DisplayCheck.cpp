@@ -28,6 +28,7 @@ AnsiString MissingDisplay() {
   if (!platform.empty() && platform.substr(0, platform.find(':')) != "xcb") return "";
   const std::string display = Environment("DISPLAY");
   if (display.empty()) return "DISPLAY is not set";
-  if (!XDisplayOpens(display)) return AnsiString("the X display '" + display + "' cannot be opened");
+  if (!XDisplayOpens(display))
+    return AnsiString("the X display '" + display + "' cannot be opened");
   return "";
 }
