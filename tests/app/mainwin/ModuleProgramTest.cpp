@@ -469,8 +469,11 @@ TEST_F(ProgramEntryTest, EveryStartPastTheBootsCounterWritesTheHelpPathKey) {
       EXPECT_EQ(RunModule(), kStartupFailedStatus);
     }
     boxes.Verify();
-    EXPECT_EQ(registry.KeyExists(AnsiString("HKEY_LOCAL_MACHINE") + kHelpPathKey),
-              c.counter == Fine);
+    // A start that the counter stops leaves the registry as it was.
+    if (c.counter == Fine)
+      EXPECT_TRUE(registry.KeyExists(AnsiString("HKEY_LOCAL_MACHINE") + kHelpPathKey));
+    else
+      EXPECT_EQ(registry.Text(), "");
     window_ = MainForm;
     Forget();
     std::remove(counter.c_str());
