@@ -241,6 +241,11 @@ TEST(RunScript, TakesCountsFromOneToTheirLargestAndRefusesTheRest) {
   EXPECT_NE(unset.cmake.find("--build build/release -j" + std::to_string(Processors()) + "\n"),
             std::string::npos)
       << unset.cmake;
+  // More processors than the largest count: the largest.
+  script.Stub("nproc", "echo 5000\n");
+  EXPECT_NE(script.Build(std::nullopt).cmake.find("--build build/release -j4096\n"),
+            std::string::npos);
+  std::remove(script.Dir().File("bin/nproc").c_str());
 
   // The two fuzz targets of the stand-in build share SECONDS, FUZZ_JOBS at a
   // time.
