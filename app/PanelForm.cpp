@@ -42,7 +42,9 @@ TKXR5810PanelForm::TKXR5810PanelForm(TComponent* AOwner) : TForm(AOwner) { Build
 
 TKXR5810PanelForm::~TKXR5810PanelForm() {
   // At program end the owner destroys the panel without closing it: the
-  // requests go here, before the timers and shapes that they use.
+  // requests go here, before the timers and shapes that they use. As on a
+  // close, no link reading may start while the LED request is waited for.
+  if (Timer1) Timer1->SetEnabled(false);
   ledRequest_.reset();
   statusRequest_.reset();
   if (KXR5810PanelForm == this) KXR5810PanelForm = nullptr;

@@ -406,7 +406,8 @@ struct Bench {
   }
 
   // A round, run again while its references disagree (at most kReruns
-  // times), said as it happens.
+  // times), said as it happens; its times are said once it is kept, so that
+  // a run shows how it goes before the figures, medians of every round.
   Round Run(TMenuItem* entry, const VnSNMPVarDesc* table, const Simulator& agent, int version,
             long expected, bool pageFirst, const std::string& what, int number) {
     for (int attempt = 0;; ++attempt) {
@@ -424,6 +425,9 @@ struct Bench {
         }
         Note(said + ": kept after " + std::to_string(kReruns) + " reruns");
       }
+      Note("round " + std::to_string(number) + " " + what + ": page " + Fixed(r.page.ms, 1) +
+           " ms, snmptable -CB " + Fixed(t, 1) + " ms, Net-SNMP row client " + Fixed(c, 1) +
+           " ms, bare async walk " + Fixed(r.bare.ms, 1) + " ms");
       rowsOk = CheckRows(r.bare.rows, expected, "bare walk " + what) &&
                CheckRows(r.table.rows, expected, "snmptable " + what) &&
                CheckRows(r.client.rows, expected, "Net-SNMP row client " + what) &&

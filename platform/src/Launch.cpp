@@ -1,5 +1,6 @@
 #include "platform/Launch.h"
 
+#include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "platform/LaunchServices.h"
@@ -79,7 +80,11 @@ BOOL WinHelpA(HWND /*wnd*/, LPCSTR file, UINT command, std::uintptr_t /*data*/) 
   if (command == HELP_QUIT) return TRUE;
   if (!file || !*file) return FALSE;
   const AnsiString path = ToSystemPath(file);
-  if (!FileExists(path)) return FALSE;
+  if (!FileExists(path)) {
+    // The help system's own report: the module never learns of it.
+    MessageDlg("The help file \"" + path + "\" was not found.", mtError, mbOK, 0);
+    return FALSE;
+  }
   return ProcessLauncher().Start({"xdg-open", path}) > 31 ? TRUE : FALSE;
 }
 

@@ -32,8 +32,9 @@ UINT WinExec(LPCSTR cmdLine, UINT cmdShow);
 
 // There is no help engine here: any command but HELP_QUIT opens `file` (with
 // "\" translated to "/") with the desktop's default program (xdg-open),
-// without waiting, when the file exists; otherwise nothing happens. TRUE
-// when the opener started.
+// without waiting, when the file exists; otherwise an error box says
+// `The help file "<path>" was not found.` with the translated path, as a
+// help system reports a missing file. TRUE when the opener started.
 BOOL WinHelpA(HWND wnd, LPCSTR file, UINT command, std::uintptr_t data);
 
 // The desktop's beep; frequency, duration and type are handed to the beeper

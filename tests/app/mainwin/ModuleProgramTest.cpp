@@ -17,9 +17,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <thread>
 
 #include "MainWindowTestSupport.h"
+#include "app/ConnectionParameters.h"
 #include "app/MainUnit.h"
 #include "app/ProgramEntry.h"
 #include "app/Unit1.h"
@@ -150,6 +152,12 @@ class ModuleProgramTest : public MainWindowTest {
       setenv("KXR_REGISTRY", dir_.File("registry.ini").c_str(), 1);
       unsetenv("XDG_RUNTIME_DIR");  // as on a machine without a login session
       setenv("TMPDIR", tmp_.Path().c_str(), 1);
+      for (const auto& [name, value] : env_) {
+        if (value)
+          setenv(name.c_str(), value->c_str(), 1);
+        else
+          unsetenv(name.c_str());
+      }
       if (fileSizeLimit != RLIM_INFINITY) {
         const rlimit limit{fileSizeLimit, fileSizeLimit};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
@@ -204,6 +212,8 @@ class ModuleProgramTest : public MainWindowTest {
   vntest::TempDir dir_;
   vntest::TempDir tmp_;  // the program's TMPDIR
   std::string out_;
+  // Set (std::nullopt: removed) in the program's environment last of all.
+  std::vector<std::pair<std::string, std::optional<std::string>>> env_;
 };
 
 TEST_F(ModuleProgramTest, StartsWithSnmpV2cThroughTheConfigurationFile) {
@@ -255,6 +265,64 @@ TEST_F(ModuleProgramTest, DrawsOnAnXDisplayWithoutMemorySharedWithTheServer) {
   // The server's segments: memory it made (MIT-SHM 1.2) or a System V one.
   EXPECT_EQ(maps.find("memfd:xorg"), std::string::npos) << maps;
   EXPECT_EQ(maps.find("SYSV"), std::string::npos) << maps;
+}
+
+// Without a display the module says so in its own words, and how to start
+// it, and ends with status 1 before it writes anything (TearDown: nor in its
+// temporary folder). Where the toolkit's platform needs no display, or the
+// display is there, it starts.
+TEST_F(ModuleProgramTest, WithoutADisplayItSaysHowToStartAndEndsWithStatusOne) {
+  vntest::Xvfb x;
+  ASSERT_TRUE(x.Ok());
+  int unused = 6000;
+  while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(unused)) ||
+         std::filesystem::exists("/tmp/.X" + std::to_string(unused) + "-lock"))
+    ++unused;
+  const std::string nowhere = ":" + std::to_string(unused);
+  using Env = std::optional<std::string>;
+  struct Case {
+    Env platform, display, wayland;
+    std::string missing;  // empty: it starts
+  };
+  const std::vector<Case> cases = {
+      {{}, {}, {}, "DISPLAY is not set"},
+      {{}, "", "wayland-7", "DISPLAY is not set"},
+      {"xcb", {}, {}, "DISPLAY is not set"},
+      {{}, nowhere, {}, "the X display '" + nowhere + "' cannot be opened"},
+      {"xcb:nomitshm", nowhere, {}, "the X display '" + nowhere + "' cannot be opened"},
+      {"offscreen", {}, {}, ""},
+      {{}, x.Display(), {}, ""},
+  };
+  const std::string counter = dir_.File(kSnmpBootCounterFile);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.platform.value_or("(no platform)") + " " + c.display.value_or("(no display)"));
+    env_ = {{"QT_QPA_PLATFORM", c.platform},
+            {"DISPLAY", c.display},
+            {"WAYLAND_DISPLAY", c.wayland},
+            {"XDG_SESSION_TYPE", {}}};
+    const pid_t pid = Start({});
+    ASSERT_GT(pid, 0);
+    if (c.missing.empty()) {
+      // Up: the boots counter is written first; the box that asks for an
+      // argument keeps it running.
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+      while (!std::filesystem::exists(counter) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      EXPECT_TRUE(StopRunning(pid)) << vntest::ReadFile(out_);
+      EXPECT_TRUE(std::filesystem::exists(counter)) << vntest::ReadFile(out_);
+      std::remove(counter.c_str());
+      std::remove(dir_.File("registry.ini").c_str());
+      continue;
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(vntest::ReadFile(out_),
+              "kxr-module: no display was found: " + c.missing +
+                  ".\nStart the module on an X display (DISPLAY=:0 kxr-module /I10.0.0.2 ...) or "
+                  "on a virtual one that nobody sees (xvfb-run -a kxr-module /I10.0.0.2 ...).\n");
+    EXPECT_EQ(vntest::NamesIn(dir_.Path()), std::vector<std::string>{"output.txt"});
+  }
 }
 
 // A file without most keys is no obstacle, and a pass phrase that holds
@@ -358,6 +426,58 @@ TEST_F(ProgramEntryTest, AStartUpThatCannotGoOnEndsWithANonZeroStatus) {
   EXPECT_EQ(MainForm, nullptr);
   for (const auto& entry : std::filesystem::directory_iterator(WorkDir()))
     EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+}
+
+// Every start writes the help-path key, but for one that the engine-boots
+// counter stops first: the counter comes before the registry.
+TEST_F(ProgramEntryTest, EveryStartPastTheBootsCounterWritesTheHelpPathKey) {
+  enum Counter { Fine, CannotBeSaved, CannotBeLoaded };
+  struct Case {
+    const char* what;
+    std::vector<std::string> args;
+    Counter counter;
+    const char* box;
+  };
+  const std::vector<Case> cases = {
+      {"no argument", {}, Fine, "No parameter input"},
+      {"a bad file value",
+       {"/I127.0.0.1", "/Rqovalt"},
+       Fine,
+       "Configuration file \"127.0.0.1.cfg\", key \"AgentPort\": 'abc' is not a valid integer "
+       "value."},
+      {"a counter that cannot be saved",
+       {},
+       CannotBeSaved,
+       "Error when saving SNMP engine boots counter!"},
+      {"a counter that cannot be loaded",
+       {},
+       CannotBeLoaded,
+       "Error when loading SNMP engine boots counter!"},
+  };
+  WriteConfig("", "127.0.0.1", {"AgentPort=abc"});
+  const std::string counter = WorkDir() + "/" + kSnmpBootCounterFile;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TMemoryRegistryStore registry;
+    TRegistryStoreOverride use(registry);
+    if (c.counter == CannotBeLoaded) std::filesystem::create_symlink("elsewhere", counter);
+    TestKit::DialogScript boxes;
+    boxes.Expect(c.box);
+    SetArguments(c.args);
+    {
+      vntest::FileSizeLimit limit(c.counter == CannotBeSaved ? 0 : RLIM_INFINITY);
+      EXPECT_EQ(RunModule(), kStartupFailedStatus);
+    }
+    boxes.Verify();
+    // A start that the counter stops leaves the registry as it was.
+    if (c.counter == Fine)
+      EXPECT_TRUE(registry.KeyExists(AnsiString("HKEY_LOCAL_MACHINE") + kHelpPathKey));
+    else
+      EXPECT_EQ(registry.Text(), "");
+    window_ = MainForm;
+    Forget();
+    std::remove(counter.c_str());
+  }
 }
 
 TEST_F(ProgramEntryTest, ANormalCloseEndsWithStatusZero) {

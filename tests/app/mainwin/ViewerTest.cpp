@@ -165,6 +165,13 @@ TEST_F(ViewerTest, HelpOpensTheHelpFileBesideTheProgram) {
   ASSERT_EQ(launcher_.Calls.size(), 1u);
   const std::vector<AnsiString> expected = {"xdg-open", help};
   EXPECT_EQ(launcher_.Calls[0], expected);  // one argument, blank and all
+
+  // Without the file the user learns which one is missing.
+  TestKit::DialogScript boxes;
+  boxes.Expect("The help file \"" + help + "\" was not found.");
+  window_->MainMenu1->FindItem("Help2")->Click();
+  boxes.Verify();
+  EXPECT_EQ(launcher_.Calls.size(), 1u);
 }
 
 }  // namespace

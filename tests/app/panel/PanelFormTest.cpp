@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <memory>
+#include <thread>
 
 #include "PanelTestSupport.h"
 #include "app/PanelForm.h"
@@ -352,6 +353,49 @@ TEST_F(FrontPanel, ASilentDeviceGetsNoSecondReadingAndClosingGivesUpOnIt) {
   EXPECT_TRUE(alive_.expired());
   Control("unmute");
   PumpFor(300);  // nothing comes back for the panel that is gone
+}
+
+// However the panel ends, closed by "Refresh Panel" or destroyed with the
+// main window at program end, it waits for the LED reading still out as long
+// as a request's end waits, and starts no link reading meanwhile (one would
+// hold the end for its own time-out).
+TEST_F(FrontPanel, ItsEndWaitsForTheLedReadingAndStartsNoOther) {
+  for (const bool closed : {true, false}) {
+    SCOPED_TRACE(closed ? "closed" : "destroyed by its owner");
+    TestKit::VirtualTime time;
+    OpenPanel();
+    ASSERT_TRUE(WaitIdle(Leds()));
+    // Every request is dropped (and logged); the reading that starts now
+    // stays out, and no retransmission of it falls into the end.
+    Control("drop 100000");
+    Leds().Request.Timeout = 3000;
+    panel_->StatusTextRequest()->Request.Timeout = 5;
+    panel_->StatusTextRequest()->Request.Retries = 0;
+    const auto dropped = [this] {
+      const std::string log = NewLog();
+      std::size_t n = 0;
+      for (auto at = log.find("\tdropped\t"); at != std::string::npos;
+           at = log.find("\tdropped\t", at + 1))
+        ++n;
+      return n;
+    };
+    time.Advance(5000);
+    ASSERT_TRUE(Leds().Busy);
+    // The LED reading and the link reading of this tick reached the device.
+    ASSERT_TRUE(PumpSnmpUntil([&] { return dropped() >= 2; }));
+    PumpSnmpUntil([] { return false; }, 200);
+    const std::size_t requests = NewLog().size();
+    const auto before = time.Now();
+    if (closed) ClosePanel();
+    delete host_;
+    host_ = nullptr;
+    EXPECT_GE(time.Now() - before, 6000u);
+    EXPECT_LT(time.Now() - before, 7000u);
+    EXPECT_TRUE(alive_.expired());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(NewLog().substr(requests), "");
+    Control("reset");
+  }
 }
 
 TEST_F(FrontPanel, ClosingWaitsForTheReadingInFlight) {

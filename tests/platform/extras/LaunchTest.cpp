@@ -12,6 +12,7 @@
 #include <fstream>
 #include <thread>
 
+#include "platform/Dialogs.h"
 #include "platform/Launch.h"
 #include "platform/LaunchServices.h"
 #include "support/TestSupport.h"
@@ -171,11 +172,29 @@ TEST(WinExec, FailuresGiveTheSmallResultCodes) {
   EXPECT_THAT(OwnChildren(), IsEmpty());
 }
 
+// Notes the boxes asked for and answers OK.
+class RecordingBoxes : public IDialogService {
+ public:
+  RecordingBoxes() : previous_(SetDialogService(this)) {}
+  ~RecordingBoxes() override { SetDialogService(previous_); }
+  RecordingBoxes(const RecordingBoxes&) = delete;
+  RecordingBoxes& operator=(const RecordingBoxes&) = delete;
+  int Show(const TDialogRequest& request) override {
+    Shown.push_back(request);
+    return 1;
+  }
+  std::vector<TDialogRequest> Shown;
+
+ private:
+  IDialogService* previous_;
+};
+
 TEST(WinHelpA, OpensAnExistingFileByItsTranslatedPath) {
   vntest::TempDir dir;
   const std::string help = dir.Write("Program Files/KXR-5800-10 kelvane.hlp", "help");
   TRecordingLauncher launcher;
   TLauncherOverride use(launcher);
+  RecordingBoxes boxes;
 
   // The folder as the module builds it: with a trailing backslash.
   const std::string asBuilt = dir.Path() + "/Program Files\\KXR-5800-10 kelvane.hlp";
@@ -183,12 +202,21 @@ TEST(WinHelpA, OpensAnExistingFileByItsTranslatedPath) {
   ASSERT_EQ(launcher.Calls.size(), 1u);
   EXPECT_THAT(launcher.Calls[0], ElementsAre("xdg-open", help));
 
-  EXPECT_EQ(WinHelpA(nullptr, dir.File("missing.hlp").c_str(), HELP_CONTENTS, 0), FALSE);
+  EXPECT_TRUE(boxes.Shown.empty());
+
+  // A missing file is reported as the help system reports it, by its path
+  // as translated; nothing is started.
+  EXPECT_EQ(WinHelpA(nullptr, (dir.Path() + "\\missing.hlp").c_str(), HELP_CONTENTS, 0), FALSE);
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].text.str(),
+            "The help file \"" + dir.File("missing.hlp") + "\" was not found.");
+  EXPECT_EQ(boxes.Shown[0].type, mtError);
   EXPECT_EQ(WinHelpA(nullptr, help.c_str(), HELP_QUIT, 0), TRUE);
   EXPECT_EQ(WinHelpA(nullptr, nullptr, HELP_CONTENTS, 0), FALSE);
   launcher.Result = ERROR_FILE_NOT_FOUND;  // no xdg-open on this desktop
   EXPECT_EQ(WinHelpA(nullptr, help.c_str(), HELP_CONTENTS, 0), FALSE);
   EXPECT_EQ(launcher.Calls.size(), 2u);
+  EXPECT_EQ(boxes.Shown.size(), 1u);
 }
 
 TEST(Beep, BothBeepsReachTheBeeper) {

@@ -1,7 +1,8 @@
-// ./run as a user starts it: what it takes from VN_JOBS, and what Ctrl-C in
-// the demo leaves. A copy of the script runs in a folder of the test's own,
-// where the package check and cmake are stand-ins (cmake only notes its
-// arguments): nothing is installed or built.
+// ./run as a user starts it: the counts it takes from VN_JOBS, FUZZ_JOBS and
+// the fuzzing time, the packages it installs, and what Ctrl-C in the tests
+// and the demo leaves. A copy of the script runs in a folder of the test's
+// own, where the package tools, cmake and ctest are stand-ins that note what
+// they were asked: nothing is installed or built.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -54,46 +56,82 @@ int Processors() {
 
 struct Outcome {
   int status = -1;     // the exit status; -1 when it did not exit
-  std::string errors;  // what it wrote to stderr
+  std::string output;  // what it wrote to stdout and stderr
   std::string cmake;   // the stand-in cmake's command lines, one a line
+  std::string apt;     // the stand-in apt-get's command lines
 };
 
 class RunScript {
  public:
   RunScript() {
     fs::copy_file(fs::path(vntest::SourceDir()) / "run", dir_.File("run"));
-    // Every package counts as installed; cmake notes what it was asked.
+    // Every package counts as installed. cmake notes what it was asked; a
+    // build of the fuzz tree leaves two targets that note their arguments
+    // and find nothing, one of the benchmarks the four programs, each of
+    // which says a figure and a note and waits for the file "go".
     Stub("dpkg", "exit 0\n");
-    Stub("cmake", "echo \"$*\" >>'" + dir_.File("cmake.log") + "'\n");
+    Stub("cmake",
+         "echo \"$*\" >>'" + dir_.File("cmake.log") +
+             "'\n"
+             "case \"$*\" in\n"
+             "*'--build build/fuzz '*)\n"
+             "  mkdir -p build/fuzz/tests/fuzz\n"
+             "  for t in alpha beta; do\n"
+             "    printf '#!/bin/sh\\necho \"$*\" >\"$0.args\"\\n' "
+             ">build/fuzz/tests/fuzz/${t}_fuzzer\n"
+             "    chmod +x build/fuzz/tests/fuzz/${t}_fuzzer\n"
+             "  done ;;\n"
+             "*'--build build/bench '*)\n"
+             "  mkdir -p build/bench/bench\n"
+             "  for b in snmp_bench walk_bench listview_bench page_bench; do\n"
+             "    printf '#!/bin/sh\\necho \"${0##*/}: figure\"\\necho \"${0##*/}: note\" >&2\\n"
+             "while [ ! -e go ]; do sleep 0.05; done\\n' >build/bench/bench/$b\n"
+             "    chmod +x build/bench/bench/$b\n"
+             "  done ;;\n"
+             "esac\n");
+    // Installing only notes the command line; nothing reaches the system.
+    Stub("apt-get", "echo \"$*\" >>'" + dir_.File("apt.log") + "'\n");
+    Stub("sudo", "exec \"$@\"\n");
+    Stub("systemctl", "exit 3\n");
   }
 
-  // Runs `./run build` with VN_JOBS as given (std::nullopt: not set).
-  Outcome Build(const std::optional<std::string>& jobs) {
+  // Runs `./run <args>` to its end with the environment given (and the
+  // stand-ins' search path).
+  Outcome Run(const std::vector<std::string>& args, std::vector<std::string> env = {}) {
     std::remove(dir_.File("cmake.log").c_str());
-    std::vector<std::string> env = {Path()};
-    if (jobs) env.push_back("VN_JOBS=" + *jobs);
-    const pid_t pid = Start("build", env);
+    std::remove(dir_.File("apt.log").c_str());
+    env.push_back(Path());
+    const pid_t pid = Start(args, env);
     Outcome o;
     int status = 0;
     if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
       o.status = WEXITSTATUS(status);
-    o.errors = vntest::ReadFile(dir_.File("stderr.txt"));
+    o.output = vntest::ReadFile(dir_.File("stderr.txt"));
     o.cmake = vntest::ReadFile(dir_.File("cmake.log"));
+    o.apt = vntest::ReadFile(dir_.File("apt.log"));
     return o;
   }
 
-  // Starts `./run <command>` with the environment given and nothing else, in
-  // a session of its own (the process group a terminal's Ctrl-C reaches) and
+  // Runs `./run build` with VN_JOBS as given (std::nullopt: not set).
+  Outcome Build(const std::optional<std::string>& jobs) {
+    std::vector<std::string> env;
+    if (jobs) env.push_back("VN_JOBS=" + *jobs);
+    return Run({"build"}, env);
+  }
+
+  // Starts `./run <args>` with the environment given and nothing else, in a
+  // session of its own (the process group a terminal's Ctrl-C reaches) and
   // with Ctrl-C's signal as a terminal's shell leaves it, its output in
   // stderr.txt.
-  pid_t Start(const char* command, std::vector<std::string> env) {
+  pid_t Start(std::vector<std::string> args, std::vector<std::string> env) {
     const std::string errors = dir_.File("stderr.txt");
     std::vector<char*> envp;
     for (auto& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
-    std::string name = command;
     char run[] = "./run";
-    char* argv[] = {run, name.data(), nullptr};
+    std::vector<char*> argv = {run};
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
     const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid == 0) {
@@ -105,10 +143,16 @@ class RunScript {
       const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(fd, 1);
       dup2(fd, 2);
-      execve(argv[0], argv, envp.data());
+      execve(argv[0], argv.data(), envp.data());
       _exit(127);
     }
     return pid;
+  }
+
+  // A stand-in for the program `name`: a shell script of this body.
+  void Stub(const std::string& name, const std::string& body) {
+    const std::string path = dir_.Write("bin/" + name, "#!/bin/sh\n" + body);
+    chmod(path.c_str(), 0755);
   }
 
   // The search path with the stand-ins first.
@@ -116,36 +160,76 @@ class RunScript {
   const vntest::TempDir& Dir() const { return dir_; }
 
  private:
-  void Stub(const std::string& name, const std::string& body) {
-    const std::string path = dir_.Write("bin/" + name, "#!/bin/sh\n" + body);
-    chmod(path.c_str(), 0755);
-  }
-
   vntest::TempDir dir_;
 };
 
-// A job count is a whole number above 0, leading zeros aside; anything else
-// ends the script with its own message before a build starts.
-TEST(RunScript, TakesAJobCountAboveZeroAndRefusesTheRest) {
+// Ctrl-C to the script's whole session, as a terminal sends it; then waits
+// for the script and for every process of its session, and ends (SIGKILL)
+// what is still there after 10 s. The script's exit status (-1 when it did
+// not exit), and in `left` the processes that outlived the wait.
+int Interrupt(pid_t run, std::vector<pid_t>& left) {
+  kill(-run, SIGINT);
+  int status = 0;
+  bool ended = false;
+  for (int i = 0; i < 200; ++i) {
+    ended = ended || waitpid(run, &status, WNOHANG) == run;
+    left = SessionProcesses(run);
+    if (ended && left.empty()) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  for (const pid_t pid : left) kill(pid, SIGKILL);
+  if (!ended) waitpid(run, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Waits (at most 30 s) until the file exists.
+bool Appears(const std::string& path) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!fs::exists(path) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  return fs::exists(path);
+}
+
+// A count is a whole number from 1 to its largest, leading zeros aside;
+// anything else ends the script with its own message before anything is
+// installed or built. So for the build's job count (VN_JOBS), and for the
+// fuzz targets' count at a time (FUZZ_JOBS) and their time (SECONDS).
+TEST(RunScript, TakesCountsFromOneToTheirLargestAndRefusesTheRest) {
   struct Case {
     std::string jobs;
     const char* builtWith;  // the build's -j switch; nullptr: refused
   };
   const std::vector<Case> cases = {
-      {"00", nullptr}, {"0", nullptr}, {"000", nullptr}, {"-1", nullptr},
-      {"1x", nullptr}, {"", nullptr},  {" 1", nullptr},  {"1", "-j1"},
-      {"08", "-j8"},   {"12", "-j12"}, {"010", "-j10"},
+      {"00", nullptr},
+      {"0", nullptr},
+      {"000", nullptr},
+      {"-1", nullptr},
+      {"1x", nullptr},
+      {"", nullptr},
+      {" 1", nullptr},
+      {"4097", nullptr},
+      {"2147483648", nullptr},
+      {"99999999999999999999", nullptr},
+      {"1", "-j1"},
+      {"08", "-j8"},
+      {"12", "-j12"},
+      {"010", "-j10"},
+      {"4096", "-j4096"},
+      {"0004096", "-j4096"},
   };
   RunScript script;
+  // Every package counts as missing: a refusal must come before the install.
+  script.Stub("dpkg", "exit 1\n");
   for (const Case& c : cases) {
     SCOPED_TRACE("VN_JOBS='" + c.jobs + "'");
     const Outcome o = script.Build(c.jobs);
     if (!c.builtWith) {
       EXPECT_EQ(o.status, 2);
-      EXPECT_EQ(o.errors, "run: VN_JOBS must be a whole number above 0, not '" + c.jobs + "'\n");
-      EXPECT_EQ(o.cmake, "");
+      EXPECT_EQ(o.output,
+                "run: VN_JOBS must be a whole number from 1 to 4096, not '" + c.jobs + "'\n");
+      EXPECT_EQ(o.cmake + o.apt, "");
     } else {
-      EXPECT_EQ(o.status, 0) << o.errors;
+      EXPECT_EQ(o.status, 0) << o.output;
       EXPECT_NE(o.cmake.find("--build build/release " + std::string(c.builtWith) + "\n"),
                 std::string::npos)
           << o.cmake;
@@ -153,23 +237,223 @@ TEST(RunScript, TakesAJobCountAboveZeroAndRefusesTheRest) {
   }
   // Not set: one job per processor.
   const Outcome unset = script.Build(std::nullopt);
-  EXPECT_EQ(unset.status, 0) << unset.errors;
+  EXPECT_EQ(unset.status, 0) << unset.output;
   EXPECT_NE(unset.cmake.find("--build build/release -j" + std::to_string(Processors()) + "\n"),
             std::string::npos)
       << unset.cmake;
+  // More processors than the largest count: the largest.
+  script.Stub("nproc", "echo 5000\n");
+  EXPECT_NE(script.Build(std::nullopt).cmake.find("--build build/release -j4096\n"),
+            std::string::npos);
+  std::remove(script.Dir().File("bin/nproc").c_str());
+
+  // The two fuzz targets of the stand-in build share SECONDS, FUZZ_JOBS at a
+  // time.
+  enum Refused { No, Seconds, Jobs };
+  struct FuzzCase {
+    std::optional<std::string> seconds, jobs;
+    Refused refused;
+    const char* runs;  // "<at a time>, <seconds each>" when it runs
+  };
+  const std::vector<FuzzCase> fuzzCases = {
+      {{}, {}, No, "2 at a time, 60 s"},
+      {"08", {}, No, "2 at a time, 8 s"},
+      {"9", "1", No, "1 at a time, 4 s"},
+      {"2147483647", "03", No, "3 at a time, 2147483647 s"},
+      {"0", {}, Seconds, nullptr},
+      {"-5", {}, Seconds, nullptr},
+      {"abc", {}, Seconds, nullptr},
+      {"", {}, Seconds, nullptr},
+      {"2147483648", {}, Seconds, nullptr},
+      {"60", "0", Jobs, nullptr},
+      {"60", "-1", Jobs, nullptr},
+      {"60", "abc", Jobs, nullptr},
+      {"60", "", Jobs, nullptr},
+      {"60", "4097", Jobs, nullptr},
+  };
+  for (const FuzzCase& c : fuzzCases) {
+    SCOPED_TRACE("SECONDS " + c.seconds.value_or("(none)") + ", FUZZ_JOBS " +
+                 c.jobs.value_or("(not set)"));
+    std::vector<std::string> args = {"fuzz"}, env;
+    if (c.seconds) args.push_back(*c.seconds);
+    if (c.jobs) env.push_back("FUZZ_JOBS=" + *c.jobs);
+    const Outcome o = script.Run(args, env);
+    if (c.refused == Seconds) {
+      EXPECT_EQ(o.output,
+                "run: the fuzzing time (SECONDS) must be a whole number from 1 to 2147483647, "
+                "not '" +
+                    *c.seconds + "'\n");
+    } else if (c.refused == Jobs) {
+      EXPECT_EQ(o.output,
+                "run: FUZZ_JOBS must be a whole number from 1 to 4096, not '" + *c.jobs + "'\n");
+    } else {
+      EXPECT_EQ(o.status, 0) << o.output;
+      EXPECT_NE(o.output.find("run: 2 fuzz targets, " + std::string(c.runs) +
+                              " or 3000000 executions each\n"),
+                std::string::npos)
+          << o.output;
+      continue;
+    }
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.cmake + o.apt, "");
+  }
+}
+
+// ./run setup installs every package that the build, the tests and the
+// tools need, and ./run fuzz its compiler besides, when the package tool
+// reports them all missing.
+TEST(RunScript, InstallsEveryPackageTheBuildNeeds) {
+  const std::set<std::string> needed = {
+      // The build: compiler, build tools, the catalogue's generator, the
+      // layout check.
+      "g++",
+      "cmake",
+      "ninja-build",
+      "pkg-config",
+      "python3",
+      "clang-format",
+      // The windows and the display check; the SNMP layer and its keys; the
+      // pictures; the tests.
+      "qt6-base-dev",
+      "libxcb1-dev",
+      "libsnmp-dev",
+      "libssl-dev",
+      "libjpeg-dev",
+      "libgtest-dev",
+      "libgmock-dev",
+      // The agent of the interop tests, and snmpwalk and snmptable beside the
+      // pages.
+      "snmpd",
+      "snmp",
+      // The decimal-comma locale of the number-text tests, the fonts of the
+      // pictures the tests compare.
+      "locales",
+      "fonts-dejavu-core",
+      "fonts-dejavu-extra",
+      // The X servers of the tests and the demo, and the pointer and keys on
+      // them.
+      "xvfb",
+      "xauth",
+      "xdotool",
+  };
+  RunScript script;
+  script.Stub("dpkg", "exit 1\n");
+  const auto installed = [](const std::string& apt) {
+    std::set<std::string> packages;
+    std::istringstream lines(apt);
+    for (std::string line; std::getline(lines, line);) {
+      std::istringstream words(line);
+      std::string word;
+      words >> word;
+      if (word != "install") continue;
+      while (words >> word)
+        if (word[0] != '-') packages.insert(word);
+    }
+    return packages;
+  };
+  const Outcome setup = script.Run({"setup"});
+  EXPECT_EQ(setup.status, 0) << setup.output;
+  EXPECT_EQ(installed(setup.apt), needed) << setup.apt;
+  EXPECT_EQ(setup.apt.rfind("update -q\n", 0), 0u) << setup.apt;
+
+  std::set<std::string> fuzz = needed;
+  fuzz.insert({"clang", "libclang-rt-14-dev"});
+  const Outcome fuzzed = script.Run({"fuzz", "1"});
+  EXPECT_EQ(fuzzed.status, 0) << fuzzed.output;
+  EXPECT_EQ(installed(fuzzed.apt), fuzz) << fuzzed.apt;
+}
+
+// The tests make their folders in a temporary folder of ./run test's own,
+// which goes however the run ends: when ctest ends, failing or not, and on
+// Ctrl-C while tests still run.
+TEST(RunScript, TheTestsLeaveNothingInTheTemporaryFolder) {
+  RunScript script;
+  // A test that makes its folder as the tests do, notes where, and fails,
+  // passes or waits for Ctrl-C.
+  script.Stub("ctest",
+              "mkdir \"$TMPDIR/vntest-$$-Ab12Cd\"\n"
+              "echo \"$TMPDIR\" >'" +
+                  script.Dir().File("tmpdir") +
+                  "'\n"
+                  "[ -n \"$CTEST_SLEEP\" ] && exec sleep 60\n"
+                  "exit \"$CTEST_STATUS\"\n");
+  struct Case {
+    const char* what;
+    const char* ctest;  // the stand-in's environment
+    int status;         // the script's
+  };
+  const std::vector<Case> cases = {{"every test passed", "CTEST_STATUS=0", 0},
+                                   {"a test failed", "CTEST_STATUS=8", 8},
+                                   {"Ctrl-C", "CTEST_SLEEP=1", 130}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const vntest::TempDir tmp;
+    std::remove(script.Dir().File("tmpdir").c_str());
+    const pid_t run = script.Start({"test"}, {script.Path(), "TMPDIR=" + tmp.Path(), c.ctest});
+    ASSERT_GT(run, 0);
+    ASSERT_TRUE(Appears(script.Dir().File("tmpdir")));
+    int status = -1;
+    std::vector<pid_t> left;
+    if (c.status == 130) {
+      status = Interrupt(run, left);
+    } else {
+      int raw = 0;
+      if (waitpid(run, &raw, 0) == run && WIFEXITED(raw)) status = WEXITSTATUS(raw);
+    }
+    EXPECT_EQ(status, c.status) << vntest::ReadFile(script.Dir().File("stderr.txt"));
+    EXPECT_EQ(left, std::vector<pid_t>{});
+    // A folder of the run's own, inside the one it was given.
+    std::string given = vntest::ReadFile(script.Dir().File("tmpdir"));
+    EXPECT_EQ(given.rfind(tmp.Path() + "/", 0), 0u) << given;
+    EXPECT_EQ(vntest::NamesIn(tmp.Path()), std::vector<std::string>{});
+  }
+}
+
+// The benchmarks' lines, on standard output and standard error alike, show
+// as each program writes them, not when it ends, also where they go through
+// a pipe or into a file, and each under its own program.
+TEST(RunScript, TheBenchmarksLinesShowAsTheyAreWritten) {
+  RunScript script;
+  // The notes' filter passes each line on a moment late, as a busy machine
+  // may.
+  script.Stub("grep", "/bin/grep \"$@\" | while IFS= read -r l; do sleep 0.2; echo \"$l\"; done\n");
+  const pid_t run = script.Start({"bench"}, {script.Path()});
+  ASSERT_GT(run, 0);
+  const std::string output = script.Dir().File("stderr.txt");
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  const auto shown = [&] {
+    const std::string text = vntest::ReadFile(output);
+    return text.find("snmp_bench: figure\n") != std::string::npos &&
+           text.find("snmp_bench: note\n") != std::string::npos;
+  };
+  while (!shown() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_TRUE(shown()) << vntest::ReadFile(output);
+  script.Dir().Write("go", "");
+  int status = 0;
+  ASSERT_EQ(waitpid(run, &status, 0), run);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << vntest::ReadFile(output);
+  for (const char* b : {"snmp_bench", "walk_bench", "listview_bench", "page_bench"}) {
+    const std::string name = b;
+    EXPECT_NE(vntest::ReadFile(output).find("== " + name + "\n" + name + ": figure\n" + name +
+                                            ": note\n"),
+              std::string::npos)
+        << vntest::ReadFile(output);
+  }
 }
 
 // Ctrl-C in the demo without a display ends the module, its virtual X
 // server and the simulator, and leaves nothing in the temporary folder
 // (xvfb-run's authority folder and the toolkit's runtime folder among what
-// could stay). The demo runs this tree's own programs.
+// could stay), nor in the checkout (the X authority file, the boots
+// counter). The demo runs this tree's own programs.
 TEST(RunScript, CtrlCInTheDemoLeavesNothingBehind) {
   if (vntest::OnPath("xvfb-run").empty()) GTEST_SKIP() << "no xvfb-run";
   RunScript script;
   fs::create_directory(script.Dir().File("build"));
   fs::create_directory_symlink(VN_BINARY_DIR, script.Dir().File("build/release"));
   const vntest::TempDir tmp;
-  const pid_t run = script.Start("demo", {script.Path(), "TMPDIR=" + tmp.Path()});
+  const pid_t run = script.Start({"demo"}, {script.Path(), "TMPDIR=" + tmp.Path()});
   ASSERT_GT(run, 0);
   // Up once the module has read the simulated switch (the simulator's log in
   // the demo's folder names its user).
@@ -183,24 +467,14 @@ TEST(RunScript, CtrlCInTheDemoLeavesNothingBehind) {
   }
   EXPECT_TRUE(up) << vntest::ReadFile(script.Dir().File("stderr.txt"));
 
-  kill(-run, SIGINT);
   // The script, the module, the X server and the simulator end at once or
-  // with the script's clean-up. Whatever is still there after 10 s is ended
-  // here.
-  int status = 0;
-  bool ended = false;
+  // with the script's clean-up.
   std::vector<pid_t> left;
-  for (int i = 0; i < 200; ++i) {
-    ended = ended || waitpid(run, &status, WNOHANG) == run;
-    left = SessionProcesses(run);
-    if (ended && left.empty()) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  for (const pid_t pid : left) kill(pid, SIGKILL);
-  if (!ended) waitpid(run, &status, 0);
-  EXPECT_TRUE(ended && WIFEXITED(status) && WEXITSTATUS(status) == 130) << status;
+  EXPECT_EQ(Interrupt(run, left), 130);
   EXPECT_EQ(left, std::vector<pid_t>{});
   EXPECT_EQ(vntest::NamesIn(tmp.Path()), std::vector<std::string>{});
+  const std::vector<std::string> checkout = {"bin", "build", "cmake.log", "run", "stderr.txt"};
+  EXPECT_EQ(vntest::NamesIn(script.Dir().Path()), checkout);
 }
 
 }  // namespace
