@@ -206,8 +206,10 @@ AnsiString TEdit::GetText() const {
 }
 
 // A change by code fires OnChange synchronously, outside the toolkit, so
-// that the handler's exceptions reach the caller.
+// that the handler's exceptions reach the caller. Text put by code is not
+// the user's: Modified is cleared, as the system's edit control does.
 void TEdit::SetTextValue(const AnsiString& v) {
+  modified_ = false;
   if (v == GetText()) return;
   auto* le = WidgetAs<EditWidget>(this);
   le->shown = v;

@@ -67,7 +67,9 @@ class TStaticText : public TWinControl {
 
 // A one-line edit box. SetText with a different text fires OnChange at once
 // (also from inside OnChange); the same text fires nothing. MaxLength limits
-// typing and pasting only: code may put a longer text.
+// typing and pasting only: code may put a longer text. Modified is set when
+// the user types, deletes or pastes (before OnChange runs) and cleared when
+// code sets the text, so that OnChange can tell the two apart.
 class TEdit : public TWinControl {
  public:
   explicit TEdit(TComponent* AOwner);
