@@ -12,10 +12,13 @@
 #include <vector>
 
 #include "PagesTestSupport.h"
+#include "forms/common/FeatureForm.h"
 #include "forms/security/SafeguardCtrlFormUnit.h"
 #include "forms/switching/IGMPMulticastVlanUnit.h"
 #include "forms/switching/STPInfo.h"
 #include "forms/system/LogSaveControlSetting.h"
+#include "forms/system/PingControlTableFormEditUnit.h"
+#include "forms/system/PingControlTableFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
@@ -29,6 +32,8 @@ const std::string kLogSave = "1.3.6.1.4.1.171.12.12.3.";
 const std::string kMulticastVlan = "1.3.6.1.4.1.171.12.64.3.1.1.";
 const std::string kSafeguard = "1.3.6.1.4.1.171.12.19.2.";
 const std::string kLongName = "multicast-vlan-for-the-video-streams-one";  // 40 characters
+const std::string kPing = "1.3.6.1.2.1.80.1.2.1.";
+const std::string kAdminTest = "5.97.100.109.105.110.2.112.50";  // owner "admin", test "p2"
 
 template <class T>
 T* Shown() {
@@ -50,8 +55,9 @@ void Leave(TEdit* edit) {
   if (edit->Focused()) TestKit::PressTab();
 }
 
-// Enters the edit and leaves it with Tab.
+// Enters the edit and leaves it with Tab (a key shown greyed is passed by).
 void PassThrough(TEdit* edit) {
+  if (!edit->CanFocus()) return;
   TestKit::FocusTo(edit);
   TestKit::PressTab();
 }
@@ -70,14 +76,15 @@ class DeviceValues : public PagesDeviceTest {
 };
 
 // One form: what the switch holds, how the form is opened (its first read
-// ended), the edits and the texts they must show, how the write is made,
-// and what the SET must carry.
+// ended), the edits and the texts they must show, how the write is made
+// (calling `onScreen` once the edits are on the screen), and what the SET
+// must carry.
 struct TUntouched {
   const char* Name;
   std::vector<std::string> Seed;
   std::function<TForm*()> Open;
   std::function<std::vector<std::pair<TEdit*, std::string>>(TForm*)> Fields;
-  std::function<void(TForm*)> Write;
+  std::function<void(TForm*, const std::function<void()>& onScreen)> Write;
   std::vector<std::string> Sent;
 };
 
@@ -95,7 +102,10 @@ TEST_F(DeviceValues, AnUntouchedValueIsShownWholeAndWrittenBackAsTheSwitchHoldsI
                  {form->ET_Priority, "99"},
                  {form->ED_TxHoldCount, "36"}};
        },
-       [](TForm* f) { TestKit::Click(static_cast<TSTP_Info*>(f)->BT_Set); },
+       [](TForm* f, const std::function<void()>& onScreen) {
+         onScreen();
+         TestKit::Click(static_cast<TSTP_Info*>(f)->BT_Set);
+       },
        {kBridge + "3.0=INTEGER:4100", kBridge + "6.0=INTEGER:99", kBridge + "7.0=INTEGER:36"}},
       {"System Log Save Control: an interval above the range",
        {"set " + kLogSave + "1.0 i 1", "set " + kLogSave + "2.0 i 70000"},
@@ -103,7 +113,10 @@ TEST_F(DeviceValues, AnUntouchedValueIsShownWholeAndWrittenBackAsTheSwitchHoldsI
        [](TForm* f) -> std::vector<std::pair<TEdit*, std::string>> {
          return {{static_cast<TLogSaveControlForm*>(f)->EdLogSavetimeInterval, "70000"}};
        },
-       [](TForm* f) { TestKit::Click(static_cast<TLogSaveControlForm*>(f)->btnSet); },
+       [](TForm* f, const std::function<void()>& onScreen) {
+         onScreen();
+         TestKit::Click(static_cast<TLogSaveControlForm*>(f)->btnSet);
+       },
        {kLogSave + "2.0=INTEGER:70000"}},
       {"IGMP Multicast VLAN: a profile list with a range, a name above its length",
        {"set " + kMulticastVlan + "2.1 s \"" + kLongName + "\"",
@@ -118,13 +131,46 @@ TEST_F(DeviceValues, AnUntouchedValueIsShownWholeAndWrittenBackAsTheSwitchHoldsI
          auto* form = static_cast<TIGMPMulticastVlanForm*>(f);
          return {{form->ProfileIDListEdit, "1-3,5"}, {form->VlanNameEdit, kLongName}};
        },
-       [](TForm* f) {
+       [](TForm* f, const std::function<void()>& onScreen) {
          auto* form = static_cast<TIGMPMulticastVlanForm*>(f);
+         onScreen();
          TestKit::Click(form->btnSet);
          EXPECT_TRUE(PumpUntil([form] { return form->RequestIdle == 1 && !form->Request->Busy; }));
        },
        {kMulticastVlan + "12.1=STRING:\"1-3,5\"",
         kMulticastVlan + "2.1=STRING:\"" + kLongName + "\""}},
+      {"Ping Control Table: a test whose owner index is no number",
+       {"set " + kPing + "23." + kAdminTest + " i 1"},
+       [] {
+         auto* form = Shown<TPingctrlTableForm>();
+         EXPECT_TRUE(WaitIdle(*form->Request));
+         return form;
+       },
+       [](TForm*) -> std::vector<std::pair<TEdit*, std::string>> {
+         return {{PingcrtlEditForm->IndexEdit, "admin"}, {PingcrtlEditForm->NameEdit, "p2"}};
+       },
+       [](TForm* f, const std::function<void()>& onScreen) {
+         auto* form = static_cast<TPingctrlTableForm*>(f);
+         // The dialog writes through the list form it finds in its global.
+         struct Listed {
+           explicit Listed(TPingctrlTableForm* list) { PingctrlTableForm = list; }
+           ~Listed() { PingctrlTableForm = nullptr; }
+         } listed(form);
+         ASSERT_EQ(ListCellText(form->ListView1, 1, 0), "admin");
+         TestKit::ClickRow(form->ListView1, 1);
+         TestKit::OnNextModal<TPingcrtlEditForm>([&onScreen](TPingcrtlEditForm* d) {
+           onScreen();
+           TestKit::Click(d->DescriptionCBX);
+           TestKit::TypeText(d->DecpEdit, "nightly");
+           TestKit::Click(d->SetButton);
+           d->Close();
+         });
+         TestKit::Click(form->EditButton);
+         EXPECT_TRUE(PumpUntil([form] {
+           return !form->Request->Busy && ListCellText(form->ListView1, 1, 6) == "nightly";
+         }));
+       },
+       {kPing + "17." + kAdminTest + "=STRING:\"nightly\""}},
   };
   for (const TUntouched& t : forms) {
     SCOPED_TRACE(t.Name);
@@ -132,12 +178,13 @@ TEST_F(DeviceValues, AnUntouchedValueIsShownWholeAndWrittenBackAsTheSwitchHoldsI
     const std::size_t before = SetLines().size();
     form_.reset(t.Open());  // a box on opening fails the test
     TestKit::Pump();
-    for (const auto& [edit, shown] : t.Fields(form_.get())) {
-      EXPECT_EQ(edit->Text(), shown);
-      PassThrough(edit);  // a box on leaving fails the test
-      EXPECT_EQ(edit->Text(), shown);
-    }
-    t.Write(form_.get());
+    t.Write(form_.get(), [&] {
+      for (const auto& [edit, shown] : t.Fields(form_.get())) {
+        EXPECT_EQ(edit->Text(), shown);
+        PassThrough(edit);  // a box on leaving fails the test
+        EXPECT_EQ(edit->Text(), shown);
+      }
+    });
     const std::vector<std::string> sets = SetLines();
     ASSERT_EQ(sets.size(), before + 1);
     for (const std::string& sent : t.Sent) EXPECT_TRUE(Has(sets.back(), sent)) << sets.back();
@@ -163,7 +210,8 @@ TEST_F(DeviceValues, ARefusedEntryShowsWhatTheSwitchHoldsOrWhatPassedLast) {
   const std::vector<TRefusal> forms = {
       {"STP Control, Max Hops",
        {"set " + kBridge + "2.0 i 1", "set " + kBridge + "3.0 i 2000",
-        "set " + kBridge + "5.0 i 1500", "set " + kBridge + "6.0 i 19", "set " + kStpState + " i 2"},
+        "set " + kBridge + "5.0 i 1500", "set " + kBridge + "6.0 i 19",
+        "set " + kStpState + " i 2"},
        [] { return Shown<TSTP_Info>(); },
        [](TForm* f) { return static_cast<TSTP_Info*>(f)->ET_Priority; },
        "19",
