@@ -1,6 +1,7 @@
 #include "forms/common/InputChecks.h"
 
 #include "platform/Dialogs.h"
+#include "platform/SysUtils.h"
 
 namespace {
 
@@ -82,6 +83,8 @@ bool ValidateMacInput(const AnsiString& text) {
   ShowMessage(kInvalidMacMessage);
   return false;
 }
+
+int TypedNumber(const AnsiString& text, int fallback) { return StrToIntDef(text.Trim(), fallback); }
 
 bool IsHexDigitsText(const AnsiString& text, int digits) { return ExactHex(text.str(), digits); }
 

@@ -36,6 +36,11 @@ bool IsMacInputText(const AnsiString& text);
 // "Invalid MAC address" on failure.
 bool ValidateMacInput(const AnsiString& text);
 
+// A whole number typed into a field. Blanks around it are no part of it,
+// as for the library's number check and what it sends (" 20 " is 20);
+// `fallback` when the rest is no whole number.
+int TypedNumber(const AnsiString& text, int fallback);
+
 // Exactly `digits` hexadecimal digits (either case); the empty text fails.
 bool IsHexDigitsText(const AnsiString& text, int digits);
 // `message` on failure ("Invalid Mask!", "Invalid MAC Address", ...).

@@ -2,6 +2,7 @@
 
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
@@ -123,7 +124,7 @@ bool TPrtSecDelCtrlForm::CheckPort() {
     focus(UnitEdit);
     return false;
   }
-  const int port = PortEdit->Text().ToIntDef(0);
+  const int port = TypedNumber(PortEdit->Text(), 0);
   if (port < 1) {
     focus(PortEdit);
     return false;

@@ -139,7 +139,8 @@ void TIGMPMulticastVlanForm::FormCreate(TObject*) {
     Request->BindComboBox(Item::kState, CBoxState);
     Request->BindComboBox(Item::kReplaceSourceAddressType, CBoxType);
     Request->BindEdits(Item::kReplaceSourceAddress, "%s", RepalceIPEdit);
-    Request->BindEdits(Item::kProfileIDList, "%i{n0x255}", ProfileIDListEdit);
+    // A text list of profile IDs 0 to 255, with ranges ("1-3,5").
+    Request->BindEdits(Item::kProfileIDList, "%n,{n0x255r}", ProfileIDListEdit);
     Request->BindComboBox(Item::kRowStatus, CBoxStatus);
     Request->SetStatusMemo(Memo1);
     Request->OnGetDone = VnRequestDoneEvent(this, &TIGMPMulticastVlanForm::GetDone);

@@ -1,6 +1,7 @@
 #include "forms/switching/PortMirror.h"
 
 #include "catalogue/DeviceMib.h"
+#include "forms/common/InputChecks.h"
 #include "forms/switching/PortNumber.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
@@ -178,7 +179,7 @@ bool TPortMirrorForm::CheckTargetPort() {
     InputError(invalid, UnitEdit);
     return false;
   }
-  const int port = PortEdit->Text().ToIntDef(-1);
+  const int port = TypedNumber(PortEdit->Text(), -1);
   if (port < 1) InputError("set valid master port", PortEdit);
   if (port < 1 || port > record->PortCount) {
     InputError(invalid, PortEdit);

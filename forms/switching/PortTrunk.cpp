@@ -2,6 +2,7 @@
 
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/InputChecks.h"
 #include "forms/switching/PortNumber.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
@@ -254,7 +255,7 @@ void TPortTrunkForm::BT_SetClick(TObject*) {
     if (UnitEdit->Text().IsEmpty()) return InputError("The Unit should not be empty.", UnitEdit);
     if (PortEdit->Text().IsEmpty()) return InputError("The Port should not be empty.", PortEdit);
     const int unit = UnitEdit->Text().ToIntDef(-1);
-    const int port = PortEdit->Text().ToIntDef(-1);
+    const int port = TypedNumber(PortEdit->Text(), -1);
     if (!CheckMasterPort(unit, port)) return;
     if (Combo_Type->ItemIndex() < 0) return InputError("Please choose trunk type.", Combo_Type);
     const int master = (unit - 1) * kListPortsPerUnit + port;
@@ -286,7 +287,7 @@ void TPortTrunkForm::SetBtnClick(TObject*) {
       return InputError("The Port Edit should not be empty", PortEdit);
     Combo_State->SetItemIndex(ComboBox1->ItemIndex());
     const int unit = UnitEdit->Text().ToIntDef(-1);
-    const int port = PortEdit->Text().ToIntDef(-1);
+    const int port = TypedNumber(PortEdit->Text(), -1);
     if (!CheckMasterPort(unit, port)) return;
     const int master = (unit - 1) * kListPortsPerUnit + port;
     ED_MasterPort->SetText(IntToStr(master));

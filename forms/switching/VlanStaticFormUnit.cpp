@@ -152,7 +152,8 @@ void TVlanStaticForm::FormCreate(TObject*) {
 
 bool TVlanStaticForm::ReadyForWork() {
   if (!CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0)) return false;
-  if (IsVlanIdText(ED_VLANID->Text())) return true;
+  // Blanks around the number are no part of it, as for what is sent.
+  if (IsVlanIdText(ED_VLANID->Text().Trim())) return true;
   ShowFailureInMemo(Memo1, "VLAN ID \"" + ED_VLANID->Text() +
                                "\" is not a number from 0 to 4294967295: nothing was sent.");
   return false;

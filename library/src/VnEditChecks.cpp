@@ -1,7 +1,10 @@
 // Edit constraints at work: the character filter of the change event and the
 // check of the exit event; the address checks on an edit's text.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <string>
 
 #include "library/VnAddressValidators.h"
 #include "library/VnEditConstraint.h"
@@ -51,6 +54,14 @@ bool IsPlaceholder(const AnsiString& text) { return text == "(NOTDONE)" || text 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHex(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 
+// Whether the list field that holds position `pos` (1-based) already has a
+// "-" before it.
+bool FieldHasDash(const AnsiString& text, int pos, char delimiter) {
+  for (int i = pos - 1; i >= 1 && text[i] != delimiter; --i)
+    if (text[i] == '-') return true;
+  return false;
+}
+
 // Position (1-based) of the first character the type does not allow, or 0.
 int FirstRejected(const _EditConstraint_s& r, const AnsiString& text) {
   bool pointSeen = false;
@@ -71,9 +82,16 @@ int FirstRejected(const _EditConstraint_s& r, const AnsiString& text) {
       case 'u':
         ok = IsDigit(c);
         break;
-      case 'n':
-        ok = IsDigit(c) || (c == r.Delimiter && i > 1 && text[i - 1] != r.Delimiter);
+      case 'n': {
+        const bool afterNumber = i > 1 && IsDigit(text[i - 1]);
+        if (c == '-' && (r.Flags & EC_RANGES)) {
+          ok = afterNumber && !FieldHasDash(text, i, r.Delimiter);
+          break;
+        }
+        ok = IsDigit(c) || (c == r.Delimiter && i > 1 && text[i - 1] != r.Delimiter &&
+                            ((r.Flags & EC_RANGES) == 0 || afterNumber));
         break;
+      }
       default:  // s
         ok = true;
         break;
@@ -118,6 +136,28 @@ AnsiString AddressMessage(std::uint8_t kind, const AnsiString& text) {
   }
 }
 
+// A list whose fields are numbers or ranges "a-b": every field written
+// (no empty one), a range with both ends and going up, every number within
+// the bounds.
+bool RangesInBounds(const AnsiString& text, char delimiter, unsigned lo, unsigned hi) {
+  const std::string& t = text.str();
+  std::size_t from = 0;
+  while (true) {
+    const std::size_t end = std::min(t.find(delimiter, from), t.size());
+    const std::string field = t.substr(from, end - from);
+    VnNumList<unsigned int> ends;
+    ends.Delimiter = '-';
+    ends.Parse(field.c_str());
+    const std::size_t dash = field.find('-');
+    const bool written = !field.empty() && dash != 0 && dash + 1 != field.size();
+    if (!written || ends.Count() > 2 || !ends.InRange(lo, hi) ||
+        (ends.Count() == 2 && ends[0] > ends[1]))
+      return false;
+    if (end == t.size()) return true;
+    from = end + 1;
+  }
+}
+
 // The program's file name without its folder: the caption of the boxes.
 AnsiString ProgramFileName() { return Application ? ExtractFileName(Application->ExeName()) : ""; }
 
@@ -147,24 +187,43 @@ VnEditConstraint::FilterStep VnEditConstraint::FilterOnce(const _EditConstraint_
   return FilterStep::Passed;
 }
 
+void VnEditConstraint::WriteBack(TEdit* edit, const AnsiString& text) {
+  struct Writing {
+    const TEdit*& slot;
+    const TEdit* outer;
+    ~Writing() { slot = outer; }
+  } writing{rewriting_, rewriting_};
+  rewriting_ = edit;
+  const std::weak_ptr<void> alive = edit->LifeToken();
+  edit->SetText(text);
+  if (!alive.expired()) edit->SetModified(true);
+}
+
 void VnEditConstraint::EditChange(TObject* Sender) {
   auto* edit = dynamic_cast<TEdit*>(Sender);
   if (!edit) return;
   AnsiString text = edit->Text();
-  if (IsPlaceholder(text)) return;
   _EditConstraint_s* r = Find(edit);
+  // Text the program put in is shown whole and is what a refused entry
+  // goes back to; neither the filter nor the move to the next field acts
+  // on it.
+  const bool typed = edit->Modified() || rewriting_ == edit;
+  if (r && !typed) r->LastValidText = text;
+  if (IsPlaceholder(text)) return;
   if (!r || text.IsEmpty()) return;
-  switch (FilterOnce(*r, text)) {
-    case FilterStep::Cut:
-      edit->SetText(text);
-      PostNextControl();
-      return;
-    case FilterStep::Rejected:
-      edit->SetText(text);
-      Beep(1000, 200);
-      return;
-    case FilterStep::Passed:
-      break;
+  if (typed) {
+    switch (FilterOnce(*r, text)) {
+      case FilterStep::Cut:
+        WriteBack(edit, text);
+        PostNextControl();
+        return;
+      case FilterStep::Rejected:
+        WriteBack(edit, text);
+        Beep(1000, 200);
+        return;
+      case FilterStep::Passed:
+        break;
+    }
   }
   // The setter above runs this handler again on the new text; the record
   // may be gone once the form's handler has run.
@@ -175,7 +234,7 @@ void VnEditConstraint::EditChange(TObject* Sender) {
     r = Find(edit);
     if (!r) return;
   }
-  if ((r->Flags & EC_AUTO_ADVANCE) && r->Length > 0 && edit->Text().Length() == r->Length)
+  if (typed && (r->Flags & EC_AUTO_ADVANCE) && r->Length > 0 && edit->Text().Length() == r->Length)
     PostNextControl();
 }
 
@@ -208,6 +267,7 @@ AnsiString VnEditConstraint::CheckText(const _EditConstraint_s& r, const AnsiStr
       numbers.Delimiter = r.Delimiter;
       numbers.Parse(text.c_str());
       const AnsiString delimiter(r.Delimiter);
+      const unsigned lo = WholeBound(r.Minimum), hi = WholeBound(r.Maximum);
       if (r.Length > 0) {
         if (r.Flags & EC_EXACT) {
           if (numbers.Count() != r.Length)
@@ -218,8 +278,9 @@ AnsiString VnEditConstraint::CheckText(const _EditConstraint_s& r, const AnsiStr
                                     AnsiString(r.Length));
         }
       }
-      const unsigned lo = WholeBound(r.Minimum), hi = WholeBound(r.Maximum);
-      if (!numbers.InRange(lo, hi)) {
+      const bool inBounds = (r.Flags & EC_RANGES) ? RangesInBounds(text, r.Delimiter, lo, hi)
+                                                  : numbers.InRange(lo, hi);
+      if (!inBounds) {
         AnsiString m = Fill(kNumbersRange, PH_DELIMITER, delimiter);
         m = ReplacePlaceholder(m, PH_MIN, AnsiString(lo));
         return ReplacePlaceholder(m, PH_MAX, AnsiString(hi));
@@ -239,7 +300,9 @@ AnsiString VnEditConstraint::ExitMessage(const _EditConstraint_s& r, const AnsiS
 
 void VnEditConstraint::EditExit(TObject* Sender) {
   auto* edit = dynamic_cast<TEdit*>(Sender);
-  if (!edit) return;
+  // A text the user did not edit is the program's (the device's): it is
+  // neither refused nor replaced.
+  if (!edit || !edit->Modified()) return;
   const AnsiString text = edit->Text();
   if (IsPlaceholder(text)) return;
   _EditConstraint_s* r = Find(edit);

@@ -119,6 +119,11 @@ ParsedSpec Parse(const AnsiString& spec) {
         p.CustomCheckFlag = true;
         ++i;
         break;
+      case 'r':
+        if (p.Type != 'n') BadSpec();
+        p.Flags |= EC_RANGES;
+        ++i;
+        break;
       case 'I':
         if (i + 2 < last && spec[i + 1] == '6' && spec[i + 2] == 'm') {
           p.AddressKind = EC_ADDR_MCAST_IPV6;

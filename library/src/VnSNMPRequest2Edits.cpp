@@ -3,6 +3,7 @@
 #include "library/VnSNMPRequest2Edits.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "library/VnEditConstraint.h"
 #include "library/VnErrors.h"
@@ -114,6 +115,8 @@ ControlBinding* VnSNMPRequest2Edits::AddFormatBinding(int item, std::uint32_t of
     list.Add(edits[static_cast<std::size_t>(k)]);
   }
   EditConstraint->AddFormat(format, &list);
+  if (count == 1 && offset == 0 && syntax == SNMP_SYNTAX_MACADDRESS)
+    edits[0]->OnOverflow = TEditOverflowEvent(this, &VnSNMPRequest2Edits::TakeMacDigits);
   auto b = std::make_unique<ControlBinding>();
   b->ItemIndex = item;
   b->PartOffset = offset;
@@ -236,9 +239,26 @@ void VnSNMPRequest2Edits::UnhookControl(ControlBinding& b, int k) {
   } else if (auto* check = dynamic_cast<TCheckBox*>(c)) {
     if (check->OnClick == forward) check->OnClick = saved;
   } else if (auto* edit = dynamic_cast<TEdit*>(c)) {
+    if (edit->OnOverflow == TEditOverflowEvent(this, &VnSNMPRequest2Edits::TakeMacDigits))
+      edit->OnOverflow = nullptr;
     EditConstraint->Remove(edit);
   }
   UnwatchComponent(c);
+}
+
+// "00:11:22:33:44:55", "00-11-22-33-44-55", "0011.2233.4455": the way an
+// address is copied from elsewhere; the edit shows the digits alone.
+bool VnSNMPRequest2Edits::TakeMacDigits(TObject*, AnsiString& Text) {
+  AnsiString digits;
+  for (char c : Text.str()) {
+    if (std::isxdigit(static_cast<unsigned char>(c)))
+      digits += c;
+    else if (c != ':' && c != '-' && c != '.' && c != ' ')
+      return false;
+  }
+  if (digits.Length() != 12) return false;
+  Text = digits;
+  return true;
 }
 
 void VnSNMPRequest2Edits::ForwardEvent(TObject* Sender) {

@@ -46,6 +46,7 @@ Qt::Alignment ToQAlign(TAlignment a) {
 class EditWidget : public Clickable<QLineEdit> {
  public:
   AnsiString shown;
+  bool settingText = false;  // code is putting `shown` in
 };
 
 // A label's text follows its control at a human rate (ShownLater.h): a
@@ -195,8 +196,17 @@ void TStaticText::SetBorderStyle(TStaticBorderStyle b) {
 TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, new Peer(new EditWidget()), 121, 21) {
   SetTabStop(true);
   SetColor(clWindow);
-  auto* le = WidgetAs<QLineEdit>(this);
-  le->setValidator(new MaxLengthValidator([this] { return MaxLength(); }, le));
+  auto* le = WidgetAs<EditWidget>(this);
+  // The user's input that would pass MaxLength goes to OnOverflow first.
+  auto fit = [this, le](QString& input) {
+    if (le->settingText || !OnOverflow) return false;
+    AnsiString text = A(input);
+    bool taken = false;
+    Guarded(this, [&] { taken = OnOverflow(this, text); });
+    if (taken) input = Q(text);
+    return taken;
+  };
+  le->setValidator(new MaxLengthValidator([this] { return MaxLength(); }, le, fit));
   QObject::connect(le, &QLineEdit::textEdited, le, [this](const QString&) { UserEdited(); });
 }
 
@@ -206,14 +216,18 @@ AnsiString TEdit::GetText() const {
 }
 
 // A change by code fires OnChange synchronously, outside the toolkit, so
-// that the handler's exceptions reach the caller.
+// that the handler's exceptions reach the caller. Text put by code is not
+// the user's: Modified is cleared, as the system's edit control does.
 void TEdit::SetTextValue(const AnsiString& v) {
+  modified_ = false;
   if (v == GetText()) return;
   auto* le = WidgetAs<EditWidget>(this);
   le->shown = v;
   {
     QSignalBlocker block(le);
+    le->settingText = true;
     le->setText(Q(v));
+    le->settingText = false;
   }
   if (!Quiet() && OnChange) OnChange(this);
 }

@@ -87,7 +87,8 @@ void vnfuzz::RunConstraintInput(const std::uint8_t* data, std::size_t size) {
     const AnsiString kept = r ? Filtered(*r, line) : line;
     if (r) (void)constraint.ExitMessage(*r, kept);
     if (!typed) continue;
-    edit->SetText(line);  // runs the change filter
+    edit->SetText(line);
+    edit->UserEdited();  // as if the user had pasted it: runs the change filter
     if (edit->Text() != kept) Broken("the edit kept another text than the filter gave");
     constraint.EditExit(edit);
   }

@@ -5,10 +5,15 @@
 //   l<digits>[a][f][n] maximum length (also the edit's MaxLength) with the
 //     flags auto-advance, exact length (or count), not empty,
 //   w<digits> width, e<char> cut character, Z custom check (no effect),
+//   r (type n only) a number of the list may be a range "a-b",
 //   I Im I6 I6m M Mm Mu address kinds.
 // The edit's change event becomes a character filter and its exit event a
 // check whose failure shows a message box, restores the last valid text and
 // keeps the focus in the edit. The edit's own handlers are kept and called.
+// Both judge only what the user typed: a text the program puts into the
+// edit (a value read from the device) is shown whole, is not checked when
+// the user passes through the edit, and becomes the text a refused entry
+// goes back to.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +33,7 @@ enum : std::uint16_t {
   EC_AUTO_ADVANCE = 1,  // l...a: move on when the edit is full
   EC_EXACT = 2,         // l...f: exact length, or exact count for type n
   EC_NOT_EMPTY = 4,     // l...n: the value must not be empty
+  EC_RANGES = 8,        // r: type n, a number may be a range "a-b" going up
 };
 
 // Address kinds of a constraint record (0: none).
@@ -55,6 +61,8 @@ struct _EditConstraint_s {
   bool (*CustomCheck)(TEdit*) = nullptr;  // reserved; always null
   std::uint16_t Flags = 0;
   char CutChar = 0;  // 0: none
+  // What a refused entry goes back to: the last text that passed the exit
+  // check or that the program put into the edit, whichever came last.
   AnsiString LastValidText;
   TNotifyEvent SavedOnChange;
   TNotifyEvent SavedOnExit;
@@ -92,7 +100,9 @@ class VnEditConstraint {
   int Count() const { return static_cast<int>(records_.size()); }
   void SaveValidText(TEdit* edit);
 
-  // The installed handlers; Sender is the edit.
+  // The installed handlers; Sender is the edit. A change the user made
+  // (the edit's Modified is set) is filtered; a change by the program only
+  // becomes the last valid text. The exit check runs while Modified is set.
   void EditChange(TObject* Sender);
   void EditExit(TObject* Sender);
 
@@ -112,9 +122,13 @@ class VnEditConstraint {
   // ExitMessage of a text that is not empty.
   AnsiString CheckText(const _EditConstraint_s& r, const AnsiString& text) const;
   void PostNextControl() const;
+  // Writes the filtered text back: the nested change event it fires is
+  // still the user's edit, and the edit stays modified.
+  void WriteBack(TEdit* edit, const AnsiString& text);
 
   TWinControl* window_;
   bool remember_;
+  const TEdit* rewriting_ = nullptr;  // the edit WriteBack is writing to
   std::vector<std::unique_ptr<_EditConstraint_s>> records_;
 };
 

@@ -149,6 +149,9 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   void UnhookControl(ControlBinding& b, int k);
   void DropBinding(std::size_t index, TControl* dead);
   void ForwardEvent(TObject* Sender);
+  // The overflow handler of a MAC address in one edit: an address written
+  // with separators, too long for the edit, is taken as its twelve digits.
+  bool TakeMacDigits(TObject* Sender, AnsiString& Text);
   VnOptionList* EffectiveOptions(const ControlBinding& b) const;
 
   void ShowBinding(const ControlBinding& b);

@@ -67,7 +67,14 @@ class TStaticText : public TWinControl {
 
 // A one-line edit box. SetText with a different text fires OnChange at once
 // (also from inside OnChange); the same text fires nothing. MaxLength limits
-// typing and pasting only: code may put a longer text.
+// typing and pasting only: code may put a longer text. Modified is set when
+// the user types, deletes or pastes (before OnChange runs) and cleared when
+// code sets the text, so that OnChange can tell the two apart.
+// Typing or pasting that would make an edit's text longer than MaxLength:
+// the handler may put a shorter writing of the same into Text and return
+// true to have that taken; false refuses the input, as without a handler.
+using TEditOverflowEvent = TClosure<bool(TObject* Sender, AnsiString& Text)>;
+
 class TEdit : public TWinControl {
  public:
   explicit TEdit(TComponent* AOwner);
@@ -87,6 +94,7 @@ class TEdit : public TWinControl {
   void SetModified(bool v) { modified_ = v; }
 
   TNotifyEvent OnChange;
+  TEditOverflowEvent OnOverflow;
 
   // Toolkit side: the user changed the text.
   void UserEdited();

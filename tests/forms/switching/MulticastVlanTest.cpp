@@ -174,6 +174,32 @@ TEST_F(MulticastVlanTest, InputChecksSendNothing) {
 
 namespace {
 
+// The profile ID list is a text of numbers 0 to 255 and ranges: typed with
+// keys as such, refused with the list's message when a number is out of
+// range, and written as typed.
+TEST_F(MulticastVlanTest, TheProfileListIsTypedAndCheckedAsAList) {
+  auto f = Open();
+  ASSERT_TRUE(WaitForm(f.get()));
+  TestKit::ClickRow(f->LV_IGMPMulticastVlanEntry, 0);
+  TestKit::TypeText(f->ProfileIDListEdit, "1-3,5");
+  EXPECT_EQ(f->ProfileIDListEdit->Text(), "1-3,5");
+  TestKit::PressTab();
+  {
+    TestKit::DialogScript boxes;
+    boxes.Expect(
+        " Please enter a delimited number string with delimiter ','.\nHere,each number is "
+        "between 0 and 255!");
+    TestKit::TypeText(f->ProfileIDListEdit, ",7-300");
+    TestKit::PressTab();
+  }
+  EXPECT_EQ(f->ProfileIDListEdit->Text(), "1-3,5");
+  TestKit::Click(f->btnSet);
+  ASSERT_TRUE(WaitForm(f.get()));
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_TRUE(Has(sets[0], kEntry + ".12.1=STRING:\"1-3,5\"")) << sets[0];
+}
+
 TEST_F(MulticastVlanTest, ADnsReplaceAddressIsSentAsTyped) {
   auto f = Open();
   ASSERT_TRUE(WaitForm(f.get()));

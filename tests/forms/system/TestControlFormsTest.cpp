@@ -248,7 +248,8 @@ TEST_F(TestControlForms, TraceRouteAddWaitsForTheWalkAndSendsTheKeysOnly) {
           d->IPCBox->SetChecked(false);
           d->PortCheckBox->SetChecked(true);
           Refused(d, "Some Checked fields are empty", d->PortEdit);
-          d->PortEdit->SetText("70000");
+          d->PortEdit->SetText("");
+          TestKit::TypeText(d->PortEdit, "70000");
           {
             // Refused by the port's range on leaving the edit.
             TestKit::DialogScript boxes;

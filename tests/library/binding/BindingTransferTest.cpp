@@ -329,6 +329,34 @@ TEST_F(TransferTest, MacAddressOnSixEdits) {
   EXPECT_EQ(Value(kMac), "00001A0BFF00");
 }
 
+// A MAC address in one edit of twelve characters: an address pasted with
+// separators is taken as its twelve digits; other items, and the edit once
+// unbound, refuse what does not fit.
+TEST_F(TransferTest, AMacPastedWithSeparatorsIsTakenAsItsDigits) {
+  auto edits = Edits(3);
+  request->BindEdits(kMac, "%s{l12}", edits[0]);
+  request->BindEdits(kName, "%s{l12}", edits[1]);
+  ShowForm();
+  const struct {
+    const char* pasted;
+    const char* shown;
+  } rows[] = {{"00:11:22:33:44:5a", "00112233445a"},
+              {"00-11-22-33-44-55", "001122334455"},
+              {"0011.2233.4455", "001122334455"},
+              {"00:11:22:33:44:55:66", ""},
+              {"00:11:22:33:44:", ""},
+              {"00/11/22/33/44/55", ""}};
+  for (const auto& row : rows) {
+    edits[0]->SetText("");
+    TestKit::Paste(edits[0], row.pasted);
+    EXPECT_EQ(edits[0]->Text(), row.shown) << row.pasted;
+  }
+  TestKit::Paste(edits[1], "00:11:22:33:44:55");
+  EXPECT_EQ(edits[1]->Text(), "");
+  request->Unbind(kMac);
+  EXPECT_TRUE(edits[0]->OnOverflow == nullptr);
+}
+
 TEST_F(TransferTest, OctetStringOnSeveralEdits) {
   auto four = Edits(4);
   request->BindEdits(kOctets, "%h%h%h%h", four);

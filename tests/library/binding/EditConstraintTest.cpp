@@ -10,6 +10,7 @@
 #include "platform/Classes.h"
 #include "platform/ExtCtrls.h"
 #include "platform/LaunchServices.h"
+#include "platform/Messages.h"
 #include "platform/StdCtrls.h"
 #include "support/DecimalCommaLocale.h"
 
@@ -27,10 +28,15 @@ class EditConstraintTest : public BindingTest {
     constraint.reset();
     BindingTest::TearDown();
   }
+  // Empties the edit as the user does: everything selected, then deleted.
+  static void ClearByKeys(TEdit* e) {
+    TestKit::FocusTo(e);
+    e->SelectAll();
+    TestKit::TypeText(e, "\b");
+  }
   // Types into the emptied edit, then leaves it for the next one.
   void TypeAndLeave(const AnsiString& text) {
-    TestKit::FocusTo(edit);
-    edit->SetText("");
+    ClearByKeys(edit);
     TestKit::TypeText(edit, text);
     TestKit::FocusTo(next);
     TestKit::Pump();
@@ -146,6 +152,9 @@ TEST_F(EditConstraintTest, RejectedCharacterIsRemovedWithABeep) {
   TestKit::TypeText(next, ".1..2x");  // no leading or doubled delimiter
   EXPECT_EQ(next->Text(), "1.2");
   EXPECT_EQ(beeper.Calls.size(), 5u);
+  TestKit::Paste(next, "x3.y4");  // a paste loses every character the rule refuses
+  EXPECT_EQ(next->Text(), "1.23.4");
+  EXPECT_EQ(beeper.Calls.size(), 7u);
 }
 
 TEST_F(EditConstraintTest, HexLengthAndExactLength) {
@@ -159,14 +168,21 @@ TEST_F(EditConstraintTest, HexLengthAndExactLength) {
   EXPECT_EQ(boxes.Shown().size(), 1u);
   EXPECT_EQ(constraint->Find(edit)->LastValidText, AnsiString::StringOfChar('B', 32));
 
-  // Text put by the program may be longer than MaxLength.
+  // Text put by the program may be longer than MaxLength: it is judged
+  // only once the user edits it, and a refusal goes back to it.
   constraint->Add("%s{l4}", next);
   next->SetText("abcdef");
-  boxes.Expect(" Please enter a string whose length is less than 4!");
   TestKit::FocusTo(next);
   TestKit::FocusTo(edit);
   TestKit::Pump();
-  EXPECT_EQ(next->Text(), "");
+  EXPECT_EQ(next->Text(), "abcdef");
+  boxes.Expect(" Please enter a string whose length is less than 4!");
+  TestKit::PressKey(next, VK_END);
+  TestKit::TypeText(next, "\b");
+  EXPECT_EQ(next->Text(), "abcde");
+  TestKit::FocusTo(edit);
+  TestKit::Pump();
+  EXPECT_EQ(next->Text(), "abcdef");
 }
 
 TEST_F(EditConstraintTest, AutoAdvanceMovesOnWhenFull) {
@@ -231,8 +247,11 @@ TEST_F(EditConstraintTest, NotEmptyAndDelimitedNumbers) {
   constraint->Add("%s{l8n}", edit);
   ShowForm();
   TestKit::DialogScript boxes;
+  TestKit::FocusTo(edit);  // passing through an edit the user left alone
+  TestKit::FocusTo(next);
+  TestKit::Pump();
   boxes.Expect(" Empty value is not allowed!");
-  TestKit::FocusTo(edit);
+  TestKit::TypeText(edit, "a\b");
   TestKit::FocusTo(next);
   TestKit::Pump();
 
@@ -241,22 +260,24 @@ TEST_F(EditConstraintTest, NotEmptyAndDelimitedNumbers) {
       " Please enter a delimited number string with delimiter '.'.\nHere,the count of the number "
       "is equal to 4!");
   TypeAndLeave("1.2.3");
-  // "l" is also the edit's MaxLength, so a longer list can only come from
-  // the program.
+  constraint->Add("%n.{n1x255}", edit);
   boxes.Expect(
       " Please enter a delimited number string with delimiter '.'.\nHere,each number is between "
       "1 and 255!");
-  edit->SetText("1.2.300.4");
-  TestKit::FocusTo(next);
-  TestKit::Pump();
+  TypeAndLeave("1.2.300.4");
+  // "l" is also the edit's MaxLength, so a longer list comes from the
+  // program; the user shortens it.
   constraint->Add("%n,{l2}", edit);
+  edit->SetText("1,2,3");
   boxes.Expect(
       " Please enter a delimited number string with delimiter ','.\nHere,the count of the number "
       "is less than 2!");
-  edit->SetText("1,2,3");
+  TestKit::PressKey(edit, VK_END);
+  TestKit::TypeText(edit, "\b");
   TestKit::FocusTo(next);
   TestKit::Pump();
   EXPECT_EQ(boxes.Pending(), 0);
+  EXPECT_EQ(edit->Text(), "1,2,3");
 }
 
 TEST_F(EditConstraintTest, OwnHandlersAreKeptCalledAndGivenBack) {
@@ -296,6 +317,101 @@ TEST_F(EditConstraintTest, PlaceholderTextsAreLeftAlone) {
   TestKit::Pump();
   EXPECT_EQ(edit->Text(), "(NOTDONE)");
   EXPECT_TRUE(beeper.Calls.empty());
+}
+
+// A text the program puts into the edit (a value read from the device) is
+// shown whole, whatever the rule: no character is taken out, passing through
+// the edit neither moves the focus on nor refuses it, and it is what an
+// entry the user gets refused goes back to.
+TEST_F(EditConstraintTest, ProgramTextIsShownWholeAndIsWhatARefusalGoesBackTo) {
+  struct Row {
+    const char* spec;
+    const char* device;
+    const char* typed;
+    const char* message;
+  };
+  const Row rows[] = {
+      {"%i{n600x4000l4a}", "100", "5000", " Please enter a number between 600 and 4000!"},
+      {"%i{n1x10l2a}", "36", "99", " Please enter a number between 1 and 10!"},
+      {"%i{n0x255}", "1-3,5", "300", " Please enter a number between 0 and 255!"},
+      {"%h{l32f}", "fe80::1", "AB", " Please enter a hex string whose length is 32!"},
+      {"%s{I}", "1.2.3.999", "1.2.3", " Please enter a valid IP address!"},
+      {"%n,{n0x255r}", "1-3, 5,999", "1-300",
+       " Please enter a delimited number string with delimiter ','.\nHere,each number is "
+       "between 0 and 255!"},
+  };
+  ShowForm();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.spec);
+    constraint->Add(row.spec, edit);
+    TestKit::FocusTo(edit);
+    edit->SetText(row.device);  // read while the user is in the edit
+    TestKit::Pump();
+    EXPECT_EQ(edit->Text(), row.device);
+    EXPECT_TRUE(edit->Focused());  // nothing moved the focus on
+    TestKit::PressTab();           // an unexpected box fails the test
+    EXPECT_TRUE(next->Focused());
+    EXPECT_EQ(edit->Text(), row.device);
+    TestKit::DialogScript boxes;
+    boxes.Expect(row.message);
+    TypeAndLeave(row.typed);
+    EXPECT_EQ(edit->Text(), row.device);
+    EXPECT_EQ(boxes.Pending(), 0);
+  }
+  EXPECT_TRUE(beeper.Calls.empty());
+}
+
+// After a refused entry the edit shows the text that passed the check or
+// that the program put there, whichever came last.
+TEST_F(EditConstraintTest, ARefusalGoesBackToWhicheverTextCameLast) {
+  constraint->Add("%i{n6x40l2a}", edit);
+  ShowForm();
+  edit->SetText("19");
+  TypeAndLeave("20");
+  edit->SetText("19");  // read again: the user's 20 is abandoned
+  TestKit::DialogScript boxes;
+  boxes.Expect(" Please enter a number between 6 and 40!");
+  TypeAndLeave("99");
+  EXPECT_EQ(edit->Text(), "19");
+  TypeAndLeave("30");
+  boxes.Expect(" Please enter a number between 6 and 40!");
+  TypeAndLeave("41");
+  EXPECT_EQ(edit->Text(), "30");
+}
+
+// "r": a list of numbers and ranges going up, such as "1-3,5".
+TEST_F(EditConstraintTest, ListOfNumbersAndRanges) {
+  EXPECT_EQ(AddError("%i{r}"), VNERR_BAD_CONSTRAINT_SPEC);  // lists only
+  constraint->Add("%n,{n0x255r}", edit);
+  ShowForm();
+  struct Row {
+    const char* typed;
+    const char* shown;
+    int beeps;
+  };
+  const Row filter[] = {
+      {"1-3,5", "1-3,5", 0}, {"-1", "1", 1},     {"1--2", "1-2", 1},
+      {"1-2-3", "1-23", 1},  {"1,-2", "1,2", 1}, {"1-,2", "1-2", 1},
+  };
+  for (const Row& row : filter) {
+    beeper.Calls.clear();
+    ClearByKeys(edit);
+    TestKit::TypeText(edit, row.typed);
+    EXPECT_EQ(edit->Text(), row.shown) << row.typed;
+    EXPECT_EQ(static_cast<int>(beeper.Calls.size()), row.beeps) << row.typed;
+  }
+  const AnsiString refused =
+      " Please enter a delimited number string with delimiter ','.\nHere,each number is between "
+      "0 and 255!";
+  TestKit::DialogScript boxes;
+  TypeAndLeave("0-255,7");
+  for (const char* bad : {"3-1x", "1-256", "1-", "1,2,"}) {
+    boxes.Expect(refused);
+    TypeAndLeave(bad);
+    EXPECT_EQ(edit->Text(), "0-255,7") << bad;
+  }
+  EXPECT_EQ(boxes.Pending(), 0);
+  EXPECT_EQ(constraint->ExitMessage(*constraint->Find(edit), "1-2-3"), refused);
 }
 
 TEST_F(EditConstraintTest, FormatSplitsIntoOneSpecPerEdit) {

@@ -1,5 +1,7 @@
-// Typing limits of memos and combo boxes, control characters in OnKeyPress,
-// and the scroll box's client area beside its scroll bars.
+// Typing limits of memos, combo boxes and edits (with the edit's shorter
+// writing of what would not fit), whether an edit's text is the user's,
+// control characters in OnKeyPress, and the scroll box's client area beside
+// its scroll bars.
 #include <string>
 #include <vector>
 
@@ -71,6 +73,53 @@ TEST_F(Input, ComboMaxLengthLimitsTypingInADropDownOnly) {
   combo->SetText("");
   TestKit::TypeInCombo(combo, "abcdef");
   EXPECT_EQ(combo->Text(), "abcd");
+}
+
+TEST_F(Input, EditInputBeyondMaxLengthMayBeTakenInAShorterWriting) {
+  auto* edit = Make<TEdit>(0);
+  edit->SetMaxLength(4);
+  std::vector<std::string> asked;
+  edit->OnOverflow = [&](TObject*, AnsiString& text) {
+    asked.push_back(text.str());
+    if (text.Pos("x")) {
+      text = "x";  // refused: what the handler wrote does not count
+      return false;
+    }
+    AnsiString shorter;
+    for (char c : text.str())
+      if (c != '-') shorter += c;
+    text = shorter;
+    return true;
+  };
+  edit->SetText("1-2-3-4");  // code may put more, as it is
+  EXPECT_EQ(edit->Text(), "1-2-3-4");
+  edit->SetText("");
+  form->Show();
+  const struct {
+    const char* pasted;
+    const char* shown;
+  } rows[] = {{"1-2-3", "123"}, {"45", "123"}, {"x-12", "123"}, {"4", "1234"}};
+  for (const auto& row : rows) {
+    TestKit::Paste(edit, row.pasted);
+    EXPECT_EQ(edit->Text(), row.shown) << row.pasted;
+  }
+  // "12345" from the handler is still too long: refused.
+  EXPECT_EQ(asked, (std::vector<std::string>{"1-2-3", "12345", "123x-12"}));
+}
+
+TEST_F(Input, AnEditIsModifiedByTheUserUntilCodeSetsItsText) {
+  auto* edit = Make<TEdit>(0);
+  std::vector<bool> seen;  // Modified as OnChange finds it
+  edit->OnChange = [&](TObject*) { seen.push_back(edit->Modified()); };
+  form->Show();
+  TestKit::TypeText(edit, "a");
+  EXPECT_TRUE(edit->Modified());
+  edit->SetText("b");
+  EXPECT_FALSE(edit->Modified());
+  TestKit::TypeText(edit, "c");
+  edit->SetText(edit->Text());  // the same text: no change, yet the code's
+  EXPECT_FALSE(edit->Modified());
+  EXPECT_EQ(seen, (std::vector<bool>{true, false, true}));
 }
 
 TEST_F(Input, ControlCombinationsReachOnKeyPressAsControlCharacters) {
