@@ -28,6 +28,13 @@ TControl* ControlOf(const QObject* o) {
       if (!c || (c->ComponentState() & csDestroying)) return nullptr;
       return c;
     }
+    // A window of its own that no control shows (a message box over a
+    // form) belongs to none; a control's pop-up (a drop-down's list) is
+    // part of it.
+    if (o->isWidgetType()) {
+      const auto* w = static_cast<const QWidget*>(o);
+      if (w->isWindow() && w->windowType() != Qt::Popup) return nullptr;
+    }
   }
   return nullptr;
 }

@@ -150,7 +150,7 @@ void TWinControl::SetFocus() {
   }
   TCustomForm* form = TopForm();
   if (form && form != this) form->SetActiveControl(this);
-  if (QWidget* w = W(this)) w->setFocus(Qt::OtherFocusReason);
+  if (QWidget* w = W(this)) w->setFocus(CodeFocusReason());
 }
 
 int TWinControl::TabOrder() const {
