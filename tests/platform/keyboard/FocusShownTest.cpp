@@ -30,6 +30,8 @@ using namespace listscreen;
 
 void ReportToTest(const std::string& message) { ADD_FAILURE() << message; }
 
+using Maker = std::function<TWinControl*(TForm*)>;
+
 class FocusShown : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -42,7 +44,7 @@ class FocusShown : public ::testing::Test {
   void TearDown() override { delete form_; }
 
   // A form with a button before the control and one after it, in tab order.
-  void Open(const std::function<TWinControl*(TForm*)>& make) {
+  void Open(const Maker& make) {
     form_ = new TForm(Application);
     form_->SetClientWidth(420);
     form_->SetClientHeight(300);
@@ -78,22 +80,12 @@ std::string FocusShown::xMissing_;
 
 struct Kind {
   const char* what;
-  std::function<TWinControl*(TForm*)> make;
+  Maker make;
   TPoint click;         // where a click gives it the focus
   const char* settle;   // a key after the click (a drop-down's list closes)
   int markedPercent{};  // of the control's pixels, the mark changes at least
   TRect unmarked{};     // where the mark never is (a title, an arrow)
 };
-
-TComboBox* Combo(TForm* f, TComboBoxStyle style, int chosen, const char* text = "") {
-  auto* c = new TComboBox(f);
-  c->SetParent(f);
-  c->SetStyle(style);
-  for (const char* s : {"enabled", "disabled"}) c->Items()->Add(s);
-  c->SetItemIndex(chosen);
-  if (*text) c->SetText(text);
-  return c;
-}
 
 template <class T>
 T* Make(TForm* f) {
@@ -102,111 +94,74 @@ T* Make(TForm* f) {
   return c;
 }
 
+Maker Combo(TComboBoxStyle style, int chosen, const char* text = "") {
+  return [=](TForm* f) {
+    auto* c = Make<TComboBox>(f);
+    c->SetStyle(style);
+    for (const char* s : {"enabled", "disabled"}) c->Items()->Add(s);
+    c->SetItemIndex(chosen);
+    if (*text) c->SetText(text);
+    return c;
+  };
+}
+
+template <class T>
+Maker Captioned(const char* caption, int width = 0) {
+  return [caption, width](TForm* f) {
+    T* c = Make<T>(f);
+    c->SetCaption(caption);
+    if (width) c->SetWidth(width);
+    return c;
+  };
+}
+
+TWinControl* RadioGroup(TForm* f) {
+  auto* r = Make<TRadioGroup>(f);
+  r->SetBounds(10, 45, 185, 60);
+  r->SetCaption("Mode");
+  for (const char* s : {"Disabled", "Enabled"}) r->Items()->Add(s);
+  r->SetItemIndex(1);
+  return r;
+}
+
+TWinControl* ReadOnlyMemo(TForm* f) {
+  auto* m = Make<TMemo>(f);
+  m->Lines()->Add("Get: Ok!");
+  m->SetReadOnly(true);
+  return m;
+}
+
+TWinControl* PageControl(TForm* f) {
+  auto* pc = Make<TPageControl>(f);
+  pc->SetHeight(150);
+  for (const char* s : {"Port", "VLAN"}) {
+    auto* sheet = new TTabSheet(f);
+    sheet->SetPageControl(pc);
+    sheet->SetCaption(s);
+  }
+  pc->SetActivePageIndex(0);
+  return pc;
+}
+
 TEST_F(FocusShown, EveryKindShowsTheFocusWhereItIsHoweverItCame) {
+  const TRect arrow{127, 0, 145, 21}, title{0, 0, 185, 14};
   const std::vector<Kind> kinds = {
-      {"button",
-       [](TForm* f) {
-         auto* b = Make<TButton>(f);
-         b->SetCaption("Apply");
-         return b;
-       },
-       {37, 12},
-       nullptr},
-      {"bit button",
-       [](TForm* f) {
-         auto* b = Make<TBitBtn>(f);
-         b->SetCaption("Refresh");
-         b->SetWidth(96);
-         return b;
-       },
-       {48, 12},
-       nullptr},
-      {"check box",
-       [](TForm* f) {
-         auto* c = Make<TCheckBox>(f);
-         c->SetCaption("Out Of Band");
-         return c;
-       },
-       {7, 8},
-       nullptr},
-      {"check box without a caption",
-       [](TForm* f) {
-         auto* c = Make<TCheckBox>(f);
-         c->SetWidth(20);
-         c->SetChecked(true);
-         return c;
-       },
-       {7, 8},
-       nullptr},
-      {"drop-down list",
-       [](TForm* f) { return Combo(f, csDropDownList, 0); },
-       {30, 10},
-       "Escape",
-       30,
-       {127, 0, 145, 21}},
+      {"button", Captioned<TButton>("Apply"), {37, 12}, nullptr},
+      {"bit button", Captioned<TBitBtn>("Refresh", 96), {48, 12}, nullptr},
+      {"check box", Captioned<TCheckBox>("Out Of Band"), {7, 8}, nullptr},
+      {"check box without a caption", Captioned<TCheckBox>("", 20), {7, 8}, nullptr},
+      {"drop-down list", Combo(csDropDownList, 0), {30, 10}, "Escape", 30, arrow},
       {"drop-down list with nothing chosen",
-       [](TForm* f) { return Combo(f, csDropDownList, -1); },
+       Combo(csDropDownList, -1),
        {30, 10},
        "Escape",
        30,
-       {127, 0, 145, 21}},
-      {"drop-down",
-       [](TForm* f) { return Combo(f, csDropDown, -1, "10.90.90.90"); },
-       {30, 10},
-       nullptr},
-      {"radio group",
-       [](TForm* f) {
-         auto* r = Make<TRadioGroup>(f);
-         r->SetBounds(10, 45, 185, 60);
-         r->SetCaption("Mode");
-         for (const char* s : {"Disabled", "Enabled"}) r->Items()->Add(s);
-         r->SetItemIndex(1);
-         return r;
-       },
-       {30, 42},
-       nullptr,
-       0,
-       {0, 0, 185, 14}},
-      {"edit",
-       [](TForm* f) {
-         auto* e = Make<TEdit>(f);
-         e->SetText("public");
-         return e;
-       },
-       {60, 10},
-       nullptr},
-      {"read-only edit",
-       [](TForm* f) {
-         auto* e = Make<TEdit>(f);
-         e->SetText("system");
-         e->SetReadOnly(true);
-         return e;
-       },
-       {60, 10},
-       nullptr},
-      {"read-only memo",
-       [](TForm* f) {
-         auto* m = Make<TMemo>(f);
-         m->Lines()->Add("Get: Ok!");
-         m->SetReadOnly(true);
-         return m;
-       },
-       {60, 40},
-       nullptr},
-      {"page control",
-       [](TForm* f) {
-         auto* pc = Make<TPageControl>(f);
-         pc->SetHeight(150);
-         for (const char* s : {"Port", "VLAN"}) {
-           auto* sheet = new TTabSheet(f);
-           sheet->SetPageControl(pc);
-           sheet->SetCaption(s);
-         }
-         pc->SetActivePageIndex(0);
-         return pc;
-       },
-       {15, 10},
-       nullptr},
+       arrow},
+      {"drop-down", Combo(csDropDown, -1, "10.90.90.90"), {30, 10}, nullptr},
+      {"radio group", RadioGroup, {30, 42}, nullptr, 0, title},
+      {"edit", Captioned<TEdit>("public"), {60, 10}, nullptr},
+      {"read-only memo", ReadOnlyMemo, {60, 40}, nullptr},
+      {"page control", PageControl, {15, 10}, nullptr},
   };
   for (const Kind& k : kinds) {
     SCOPED_TRACE(k.what);
@@ -338,26 +293,15 @@ TEST_F(FocusShown, TabReachesACheckBoxAndSpaceTicksIt) {
 TEST_F(FocusShown, TypingReplacesTheTextTheFocusSelected) {
   struct Case {
     const char* what;
-    std::function<TWinControl*(TForm*)> make;
+    Maker make;
     const char* key;  // "" : the focus comes by code
   };
+  const Maker combo = Combo(csDropDown, -1, "10.90.90.90");
   const std::vector<Case> cases = {
-      {"edit, Tab",
-       [](TForm* f) {
-         auto* e = Make<TEdit>(f);
-         e->SetText("public");
-         return e;
-       },
-       "Tab"},
-      {"edit, Shift+Tab",
-       [](TForm* f) {
-         auto* e = Make<TEdit>(f);
-         e->SetText("public");
-         return e;
-       },
-       "shift+Tab"},
-      {"drop-down, Tab", [](TForm* f) { return Combo(f, csDropDown, -1, "10.90.90.90"); }, "Tab"},
-      {"drop-down, code", [](TForm* f) { return Combo(f, csDropDown, -1, "10.90.90.90"); }, ""},
+      {"edit, Tab", Captioned<TEdit>("public"), "Tab"},
+      {"edit, Shift+Tab", Captioned<TEdit>("public"), "shift+Tab"},
+      {"drop-down, Tab", combo, "Tab"},
+      {"drop-down, code", combo, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
