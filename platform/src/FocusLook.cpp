@@ -121,7 +121,6 @@ class ClassicFocusStyle : public QProxyStyle {
     p->setPen(text);
     QProxyStyle::drawControl(CE_ComboBoxLabel, &plain, p, w);
     p->restore();
-    DrawFocusRect(*p, field.adjusted(0, 0, -1, -1));
   }
 };
 

@@ -4,7 +4,7 @@
 //   button that Enter presses (the focused button, else the default one);
 // - a check box or radio button: a dotted rectangle around its caption
 //   (around the box when it has none);
-// - a drop-down list: its text in the selection colours, dotted around;
+// - a drop-down list: its text in the selection colours;
 // - an editable combo box: its text selected as it takes the focus (a click
 //   then places the caret; ComboBox.cpp);
 // - an edit box: the caret and its frame, as the toolkit draws them (Tab
