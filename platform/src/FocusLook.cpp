@@ -93,16 +93,10 @@ class ClassicFocusStyle : public QProxyStyle {
     plain.state &= ~kToolkitFocus;
     QProxyStyle::drawControl(e, &plain, p, w);
     if (!(b.state & State_HasFocus)) return;
-    const bool radio = e == CE_RadioButton;
-    QRect r;
-    if (b.text.isEmpty())
-      r = subElementRect(radio ? SE_RadioButtonIndicator : SE_CheckBoxIndicator, &plain, w)
-              .adjusted(-1, -1, 1, 1)
-              .intersected(b.rect.adjusted(0, 0, -1, -1));
-    else
-      r = subElementRect(radio ? SE_RadioButtonFocusRect : SE_CheckBoxFocusRect, &plain, w)
-              .adjusted(0, 0, -1, -1);
-    DrawFocusRect(*p, r);
+    // Around the caption; inside the box when there is none.
+    const QRect r = subElementRect(
+        e == CE_RadioButton ? SE_RadioButtonFocusRect : SE_CheckBoxFocusRect, &plain, w);
+    DrawFocusRect(*p, r.adjusted(0, 0, -1, -1));
   }
 
   void DrawComboText(const QStyleOptionComboBox& c, QPainter* p, const QWidget* w) const {

@@ -3,7 +3,7 @@
 // - a push button: a dotted rectangle inside it, and the black frame of the
 //   button that Enter presses (the focused button, else the default one);
 // - a check box or radio button: a dotted rectangle around its caption
-//   (around the box when it has none);
+//   (inside the box when it has none);
 // - a drop-down list: its text in the selection colours;
 // - an editable combo box: its text selected as it takes the focus (a click
 //   then places the caret; ComboBox.cpp);

@@ -150,7 +150,7 @@ void TWinControl::SetFocus() {
   }
   TCustomForm* form = TopForm();
   if (form && form != this) form->SetActiveControl(this);
-  if (QWidget* w = W(this)) w->setFocus(CodeFocusReason());
+  if (QWidget* w = W(this)) w->setFocus(Qt::OtherFocusReason);
 }
 
 int TWinControl::TabOrder() const {
