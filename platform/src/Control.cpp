@@ -28,13 +28,10 @@ TControl* ControlOf(const QObject* o) {
       if (!c || (c->ComponentState() & csDestroying)) return nullptr;
       return c;
     }
-    // A window of its own that no control shows (a message box over a
-    // form) belongs to none; a control's pop-up (a drop-down's list) is
-    // part of it.
-    if (o->isWidgetType()) {
-      const auto* w = static_cast<const QWidget*>(o);
-      if (w->isWindow() && w->windowType() != Qt::Popup) return nullptr;
-    }
+    // A dialog window that no control shows (a message box over a form)
+    // belongs to none.
+    if (o->isWidgetType() && static_cast<const QWidget*>(o)->windowType() == Qt::Dialog)
+      return nullptr;
   }
   return nullptr;
 }

@@ -292,9 +292,7 @@ void NoteBoxShown() {
 
 Qt::FocusReason CodeFocusReason() { return g_codeReason; }
 
-FocusByKey::FocusByKey(bool forward) : previous_(g_codeReason) {
-  g_codeReason = forward ? Qt::TabFocusReason : Qt::BacktabFocusReason;
-}
+FocusByKey::FocusByKey() : previous_(g_codeReason) { g_codeReason = Qt::TabFocusReason; }
 
 FocusByKey::~FocusByKey() { g_codeReason = previous_; }
 

@@ -453,7 +453,7 @@ void TCustomForm::SelectNext(TWinControl* current, bool forward, bool checkTabSt
     if (dynamic_cast<TCustomForm*>(c)) continue;
     if (checkTabStop && !c->TabStop()) continue;
     if (!c->CanFocus()) continue;
-    FocusByKey byKey(forward);
+    FocusByKey byKey;
     c->SetFocus();
     return;
   }

@@ -61,9 +61,9 @@ T* WidgetAs(const TControl* c) {
   return static_cast<T*>(W(c));
 }
 
-// The control whose widget is w or contains it (walking up, within w's
-// window: a message box's buttons are no control's), or null. Skips
-// controls that are being destroyed.
+// The control whose widget is w or contains it (walking up; a message box's
+// buttons are no control's), or null. Skips controls that are being
+// destroyed.
 TControl* ControlOf(const QObject* w);
 TWinControl* WinControlOf(const QObject* w);
 
@@ -140,7 +140,7 @@ void NoteBoxShown();
 Qt::FocusReason CodeFocusReason();
 class FocusByKey {
  public:
-  explicit FocusByKey(bool forward);
+  FocusByKey();
   ~FocusByKey();
   FocusByKey(const FocusByKey&) = delete;
   FocusByKey& operator=(const FocusByKey&) = delete;
