@@ -106,15 +106,12 @@ class ClassicFocusStyle : public QProxyStyle {
       QProxyStyle::drawControl(CE_ComboBoxLabel, &plain, p, w);
       return;
     }
-    const QRect field = subControlRect(CC_ComboBox, &plain, SC_ComboBoxEditField, w);
-    p->save();
-    p->fillRect(field, c.palette.brush(QPalette::Highlight));
+    p->fillRect(subControlRect(CC_ComboBox, &plain, SC_ComboBoxEditField, w),
+                c.palette.brush(QPalette::Highlight));
     const QColor text = c.palette.color(QPalette::HighlightedText);
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
       plain.palette.setColor(role, text);
-    p->setPen(text);
     QProxyStyle::drawControl(CE_ComboBoxLabel, &plain, p, w);
-    p->restore();
   }
 };
 

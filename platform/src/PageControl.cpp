@@ -59,14 +59,6 @@ class PageWidget : public QWidget {
     p.drawLine(r.bottomLeft(), r.bottomRight());
     p.drawLine(r.topRight(), r.bottomRight());
   }
-  void focusInEvent(QFocusEvent* e) override {
-    QWidget::focusInEvent(e);
-    tabs->update();
-  }
-  void focusOutEvent(QFocusEvent* e) override {
-    QWidget::focusOutEvent(e);
-    tabs->update();
-  }
 };
 
 PageWidget* PW(const TPageControl* pc) { return WidgetAs<PageWidget>(pc); }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <thread>
 
 #include "ListOnScreen.h"
@@ -69,17 +70,26 @@ bool WearsFrame(const TPixels& picture, TRect area) {
   return true;
 }
 
-// The rectangle lies 3 pixels inside the button, every other pixel of it
-// inverted: along its top and left sides, a pixel differs from the next.
+// The rectangle lies 3 pixels inside the button, every other pixel of its
+// outline inverted: dark on the light face.
 bool DrawnFocused(const TPixels& picture, TRect area) {
   if (!Fits(picture, area) || !WearsFrame(picture, area)) return false;
-  const int top = area.Top + 3, left = area.Left + 3;
-  int steps = 0, alternating = 0;
-  for (int x = left; x + 1 < area.Right - 3; ++x, ++steps)
-    alternating += picture.At(x, top) != picture.At(x + 1, top);
-  for (int y = top; y + 1 < area.Bottom - 3; ++y, ++steps)
-    alternating += picture.At(left, y) != picture.At(left, y + 1);
-  return alternating * 10 >= steps * 9;
+  const int left = area.Left + 3, top = area.Top + 3, right = area.Right - 5,
+            bottom = area.Bottom - 5;
+  auto dark = [&picture](int x, int y) {
+    const std::uint32_t p = picture.At(x, y);
+    return ((p >> 16) & 0xFF) < 0x50 && ((p >> 8) & 0xFF) < 0x50 && (p & 0xFF) < 0x50;
+  };
+  int steps = 0, marked = 0;
+  auto side = [&](int x, int y, int dx, int dy, int n) {
+    for (int i = 0; i + 1 < n; ++i, x += dx, y += dy, ++steps)
+      marked += dark(x, y) != dark(x + dx, y + dy);
+  };
+  side(left, top, 1, 0, right - left + 1);
+  side(left, bottom, 1, 0, right - left + 1);
+  side(left, top, 0, 1, bottom - top + 1);
+  side(right, top, 0, 1, bottom - top + 1);
+  return marked * 10 >= steps * 9;
 }
 
 int WithBoxOpen(const std::function<int()>& open, const std::function<void()>& inside) {

@@ -85,7 +85,21 @@ struct Kind {
   const char* settle;   // a key after the click (a drop-down's list closes)
   int markedPercent{};  // of the control's pixels, the mark changes at least
   TRect unmarked{};     // where the mark never is (a title, an arrow)
+  int lightened{};      // pixels it turns much lighter at least (selected text)
 };
+
+// The pixels much lighter in `b` than in `a` (in each of red, green, blue).
+int Lightened(const TPixels& a, const TPixels& b) {
+  int n = 0;
+  for (std::size_t i = 0; i < a.Data.size() && i < b.Data.size(); ++i) {
+    bool lighter = true;
+    for (int shift = 0; shift < 24; shift += 8)
+      lighter = lighter && static_cast<int>((b.Data[i] >> shift) & 0xFF) >
+                               static_cast<int>((a.Data[i] >> shift) & 0xFF) + 96;
+    n += lighter;
+  }
+  return n;
+}
 
 template <class T>
 T* Make(TForm* f) {
@@ -150,7 +164,7 @@ TEST_F(FocusShown, EveryKindShowsTheFocusWhereItIsHoweverItCame) {
       {"bit button", Captioned<TBitBtn>("Refresh", 96), {48, 12}, nullptr},
       {"check box", Captioned<TCheckBox>("Out Of Band"), {7, 8}, nullptr},
       {"check box without a caption", Captioned<TCheckBox>("", 20), {7, 8}, nullptr},
-      {"drop-down list", Combo(csDropDownList, 0), {30, 10}, "Escape", 30, arrow},
+      {"drop-down list", Combo(csDropDownList, 0), {30, 10}, "Escape", 30, arrow, 20},
       {"drop-down list with nothing chosen",
        Combo(csDropDownList, -1),
        {30, 10},
@@ -179,6 +193,7 @@ TEST_F(FocusShown, EveryKindShowsTheFocusWhereItIsHoweverItCame) {
     const int changed = ChangedOutside(unfocused, tabbed, {});
     EXPECT_GE(changed * 100, k.markedPercent * tabbed.Width * tabbed.Height);
     EXPECT_EQ(ChangedOutside(unfocused, tabbed, {k.unmarked}), changed);
+    EXPECT_GE(Lightened(unfocused, tabbed), k.lightened);
     EXPECT_EQ(ChangedOutside(formBefore, TestKit::ScreenPixels(form_),
                              {AreaInForm(before_), AreaInForm(control_)}),
               0)
