@@ -80,16 +80,13 @@ bool DrawnFocused(const TPixels& picture, TRect area) {
     const std::uint32_t p = picture.At(x, y);
     return ((p >> 16) & 0xFF) < 0x50 && ((p >> 8) & 0xFF) < 0x50 && (p & 0xFF) < 0x50;
   };
-  int steps = 0, marked = 0;
-  auto side = [&](int x, int y, int dx, int dy, int n) {
-    for (int i = 0; i + 1 < n; ++i, x += dx, y += dy, ++steps)
-      marked += dark(x, y) != dark(x + dx, y + dy);
+  auto side = [&dark](int x, int y, int dx, int dy, int n) {
+    int marked = 0;
+    for (int i = 0; i + 1 < n; ++i, x += dx, y += dy) marked += dark(x, y) != dark(x + dx, y + dy);
+    return marked * 10 >= (n - 1) * 9;
   };
-  side(left, top, 1, 0, right - left + 1);
-  side(left, bottom, 1, 0, right - left + 1);
-  side(left, top, 0, 1, bottom - top + 1);
-  side(right, top, 0, 1, bottom - top + 1);
-  return marked * 10 >= steps * 9;
+  return side(left, top, 1, 0, right - left + 1) && side(left, bottom, 1, 0, right - left + 1) &&
+         side(left, top, 0, 1, bottom - top + 1) && side(right, top, 0, 1, bottom - top + 1);
 }
 
 int WithBoxOpen(const std::function<int()>& open, const std::function<void()>& inside) {
