@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <thread>
@@ -88,15 +89,16 @@ struct Kind {
   int lightened{};      // pixels it turns much lighter at least (selected text)
 };
 
-// The pixels much lighter in `b` than in `a` (in each of red, green, blue).
-int Lightened(const TPixels& a, const TPixels& b) {
+// The pixels much lighter (or darker) in `b` than in `a`.
+int Turned(const TPixels& a, const TPixels& b, bool lighter) {
+  auto brightness = [](std::uint32_t p) {
+    return static_cast<int>((p >> 16) & 0xFF) + static_cast<int>((p >> 8) & 0xFF) +
+           static_cast<int>(p & 0xFF);
+  };
   int n = 0;
   for (std::size_t i = 0; i < a.Data.size() && i < b.Data.size(); ++i) {
-    bool lighter = true;
-    for (int shift = 0; shift < 24; shift += 8)
-      lighter = lighter && static_cast<int>((b.Data[i] >> shift) & 0xFF) >
-                               static_cast<int>((a.Data[i] >> shift) & 0xFF) + 96;
-    n += lighter;
+    const int rise = brightness(b.Data[i]) - brightness(a.Data[i]);
+    n += (lighter ? rise : -rise) > 150;
   }
   return n;
 }
@@ -193,7 +195,8 @@ TEST_F(FocusShown, EveryKindShowsTheFocusWhereItIsHoweverItCame) {
     const int changed = ChangedOutside(unfocused, tabbed, {});
     EXPECT_GE(changed * 100, k.markedPercent * tabbed.Width * tabbed.Height);
     EXPECT_EQ(ChangedOutside(unfocused, tabbed, {k.unmarked}), changed);
-    EXPECT_GE(Lightened(unfocused, tabbed), k.lightened);
+    EXPECT_GE(Turned(unfocused, tabbed, true), k.lightened);
+    EXPECT_GT(Turned(unfocused, tabbed, false), 0) << "the mark comes with the focus";
     EXPECT_EQ(ChangedOutside(formBefore, TestKit::ScreenPixels(form_),
                              {AreaInForm(before_), AreaInForm(control_)}),
               0)
