@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <string>
 
+#include "FocusLook.h"
 #include "QtEventLoop.h"
 #include "Toolkit.h"
 #include "platform/Dialogs.h"
@@ -289,6 +290,7 @@ void TApplication::Initialize() {
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPixelSize(11);
   QApplication::setFont(font);
+  InstallFocusLook();
   g_dispatcher = new Dispatcher();
   InstallInputHooks();
   // The event loop's timers and watches become the toolkit's before the

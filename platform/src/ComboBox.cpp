@@ -1,5 +1,6 @@
 // Combo boxes: the items and the selection live here; the widget shows them.
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 
 #include "MaxLength.h"
@@ -8,6 +9,20 @@
 #include "platform/StdCtrls.h"
 
 using namespace ui_detail;
+
+namespace {
+
+// A drop-down's edit takes the focus with its text selected, as the
+// system's combo box does (a click then places the caret).
+class ComboWidget : public QComboBox {
+ protected:
+  void focusInEvent(QFocusEvent* e) override {
+    QComboBox::focusInEvent(e);
+    if (QLineEdit* le = lineEdit()) le->selectAll();
+  }
+};
+
+}  // namespace
 
 // ---- TComboItems
 
@@ -55,7 +70,8 @@ void TComboItems::Clear() {
 
 // ---- TComboBox
 
-TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, new Peer(new QComboBox()), 145, 21) {
+TComboBox::TComboBox(TComponent* AOwner)
+    : TWinControl(AOwner, new Peer(new ComboWidget()), 145, 21) {
   SetTabStop(true);
   SetColor(clWindow);
   auto* cb = WidgetAs<QComboBox>(this);

@@ -28,6 +28,10 @@ TControl* ControlOf(const QObject* o) {
       if (!c || (c->ComponentState() & csDestroying)) return nullptr;
       return c;
     }
+    // A dialog window that no control shows (a message box over a form)
+    // belongs to none.
+    if (o->isWidgetType() && static_cast<const QWidget*>(o)->windowType() == Qt::Dialog)
+      return nullptr;
   }
   return nullptr;
 }

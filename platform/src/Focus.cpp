@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include "FocusLook.h"
 #include "Toolkit.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
@@ -29,6 +30,7 @@ class InputFilter : public QObject {
 };
 
 InputFilter* g_filter = nullptr;
+Qt::FocusReason g_codeReason = Qt::OtherFocusReason;
 
 WORD VkOf(const QKeyEvent* ke) {
   int k = ke->key();
@@ -224,6 +226,7 @@ bool InputFilter::eventFilter(QObject* o, QEvent* e) {
 // SetFocus inside it cancels the move, and the click that caused the move is
 // dropped.
 void InputFilter::FocusChanged(QWidget* old, QWidget* now) {
+  FocusMoved(old, now);
   TWinControl* to = now ? WinControlOf(now) : nullptr;
   if (to)
     if (TCustomForm* f = to->TopForm(); f && f != to) f->NoteActiveControl(to);
@@ -286,5 +289,11 @@ void VetoFocusMove(TWinControl* target) {
 void NoteBoxShown() {
   if (g_filter && g_filter->inExit) g_filter->boxInExit = true;
 }
+
+Qt::FocusReason CodeFocusReason() { return g_codeReason; }
+
+FocusByKey::FocusByKey() : previous_(g_codeReason) { g_codeReason = Qt::TabFocusReason; }
+
+FocusByKey::~FocusByKey() { g_codeReason = previous_; }
 
 }  // namespace ui_detail

@@ -239,7 +239,7 @@ void TCustomForm::SetActiveControl(TWinControl* c) {
   activeControl_ = c;
   activeToken_ = c ? c->LifeToken() : std::weak_ptr<void>();
   if (c && Visible() && c->CanFocus() && !InExitHandler())
-    if (QWidget* w = W(c)) w->setFocus(Qt::OtherFocusReason);
+    if (QWidget* w = W(c)) w->setFocus(CodeFocusReason());
 }
 
 bool TCustomForm::Active() const { return Application->ActiveForm() == this; }
@@ -453,6 +453,7 @@ void TCustomForm::SelectNext(TWinControl* current, bool forward, bool checkTabSt
     if (dynamic_cast<TCustomForm*>(c)) continue;
     if (checkTabStop && !c->TabStop()) continue;
     if (!c->CanFocus()) continue;
+    FocusByKey byKey;
     c->SetFocus();
     return;
   }

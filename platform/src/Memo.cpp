@@ -213,9 +213,13 @@ void TMemo::SetTextValue(const AnsiString& v) {
   if (!Quiet() && OnChange) OnChange(this);
 }
 
+// A read-only memo keeps the caret the keys move, as the system's edit
+// control does: it shows where the focus is.
 void TMemo::SetReadOnly(bool v) {
   readOnly_ = v;
-  WidgetAs<MemoWidget>(this)->setReadOnly(v);
+  auto* m = WidgetAs<MemoWidget>(this);
+  m->setReadOnly(v);
+  if (v) m->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 void TMemo::SetWordWrap(bool v) {

@@ -1,8 +1,10 @@
 // Page controls: the tabs show the sheets whose tab is visible; the page
 // shown is always the active page.
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTabBar>
 
+#include "FocusLook.h"
 #include "Toolkit.h"
 #include "platform/ComCtrls.h"
 #include "platform/Exceptions.h"
@@ -11,10 +13,31 @@ using namespace ui_detail;
 
 namespace {
 
+// The tabs; while the page control has the focus, the active tab's caption
+// is dotted around (FocusLook.h). A click on a tab gives it the focus (a
+// click on a sheet does not).
+class PageTabs : public QTabBar {
+ public:
+  using QTabBar::QTabBar;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton && tabAt(e->position().toPoint()) >= 0 && parentWidget())
+      parentWidget()->setFocus(Qt::MouseFocusReason);
+    QTabBar::mousePressEvent(e);
+  }
+  void paintEvent(QPaintEvent* e) override {
+    QTabBar::paintEvent(e);
+    if (!parentWidget() || !parentWidget()->hasFocus() || currentIndex() < 0) return;
+    QPainter p(this);
+    DrawFocusRect(p, tabRect(currentIndex()).adjusted(3, 3, -4, -4));
+  }
+};
+
 class PageWidget : public QWidget {
  public:
   PageWidget() {
-    tabs = new QTabBar(this);
+    tabs = new PageTabs(this);
     tabs->setDrawBase(false);
     tabs->setExpanding(false);
     tabs->setFocusPolicy(Qt::NoFocus);

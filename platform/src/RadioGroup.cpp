@@ -1,6 +1,7 @@
 // Radio groups: a group box whose radio buttons follow the items.
 #include "platform/RadioGroup.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -76,6 +77,7 @@ void TRadioItems::Clear() {
 
 TRadioGroup::TRadioGroup(TComponent* AOwner)
     : TWinControl(AOwner, new Peer(new RadioGroupWidget()), 185, 105) {
+  SetTabStop(true);
   auto* w = WidgetAs<RadioGroupWidget>(this);
   QObject::connect(w->buttons, &QButtonGroup::idClicked, w, [this](int id) { UserChose(id); });
 }
@@ -100,9 +102,12 @@ void TRadioGroup::SetItemIndex(int i) {
   if (!Quiet()) Click();
 }
 
+bool TRadioGroup::CanFocus() const { return items_.Count() > 0 && TWinControl::CanFocus(); }
+
 void TRadioGroup::UserChose(int index) {
   if (index == itemIndex_) return;
   itemIndex_ = index;
+  FocusGoesToChosen();
   if (!Quiet()) Guarded(this, [this] { Click(); });
 }
 
@@ -127,6 +132,8 @@ void TRadioGroup::BoundsChanged() { Rebuild(); }
 void TRadioGroup::Rebuild() {
   auto* w = WidgetAs<RadioGroupWidget>(this);
   if (!w) return;
+  const bool hadFocus = w->isAncestorOf(QApplication::focusWidget());
+  w->setFocusProxy(nullptr);
   auto* grid = static_cast<QGridLayout*>(w->layout());
   for (QAbstractButton* b : w->buttons->buttons()) {
     w->buttons->removeButton(b);
@@ -141,4 +148,15 @@ void TRadioGroup::Rebuild() {
     grid->addWidget(b, rows ? i % rows : 0, rows ? i / rows : 0);
     b->show();
   }
+  FocusGoesToChosen();
+  if (hadFocus && w->focusProxy()) w->focusProxy()->setFocus(Qt::OtherFocusReason);
+}
+
+// The group takes the focus into its chosen button, the first when none is
+// chosen (arrow keys then move it among the buttons and choose).
+void TRadioGroup::FocusGoesToChosen() {
+  auto* w = WidgetAs<RadioGroupWidget>(this);
+  if (!w) return;
+  QAbstractButton* b = w->buttons->button(itemIndex_ >= 0 ? itemIndex_ : 0);
+  w->setFocusProxy(b);
 }

@@ -61,8 +61,9 @@ T* WidgetAs(const TControl* c) {
   return static_cast<T*>(W(c));
 }
 
-// The control whose widget is w or contains it (walking up), or null. Skips
-// controls that are being destroyed.
+// The control whose widget is w or contains it (walking up; a message box's
+// buttons are no control's), or null. Skips controls that are being
+// destroyed.
 TControl* ControlOf(const QObject* w);
 TWinControl* WinControlOf(const QObject* w);
 
@@ -132,6 +133,21 @@ void RemoveInputHooks();
 bool InExitHandler();
 void VetoFocusMove(TWinControl* target);
 void NoteBoxShown();
+// The reason the toolkit is given for a focus move made by code. While a
+// FocusByKey lives (SelectNext: Tab, Shift+Tab, WM_NEXTDLGCTL) the focus
+// moves as the Tab key moves it, and an edit box takes it with its text
+// selected; otherwise as code moves it.
+Qt::FocusReason CodeFocusReason();
+class FocusByKey {
+ public:
+  FocusByKey();
+  ~FocusByKey();
+  FocusByKey(const FocusByKey&) = delete;
+  FocusByKey& operator=(const FocusByKey&) = delete;
+
+ private:
+  Qt::FocusReason previous_;
+};
 
 // Test hooks (TestHooks.cpp). The test kit, a library of its own that only
 // tests link, installs them; the module runs without. While they are

@@ -28,11 +28,15 @@ class TRadioItems : public TStrings {
 };
 
 // ItemIndex is -1 when no item is chosen. A choice by the user, or a change
-// of ItemIndex by code, runs OnClick.
+// of ItemIndex by code, runs OnClick. A tab stop: the focus goes to the
+// chosen button (the first when none is), so a group without items cannot
+// take it.
 class TRadioGroup : public TWinControl {
  public:
   explicit TRadioGroup(TComponent* AOwner);
   ~TRadioGroup() override;
+
+  bool CanFocus() const override;
 
   TStrings* Items() { return &items_; }
   const TStrings* Items() const { return &items_; }
@@ -54,6 +58,7 @@ class TRadioGroup : public TWinControl {
 
  private:
   void Rebuild();
+  void FocusGoesToChosen();
   TRadioItems items_{this};
   int itemIndex_ = -1;
   int columns_ = 1;

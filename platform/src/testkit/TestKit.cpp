@@ -611,6 +611,8 @@ void RightClick(TControl* control, int x, int y) {
   Pump();
 }
 
+static TPixels PixelsOf(const QImage& picture);
+
 static QMessageBox* ActiveBox() {
   return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
 }
@@ -629,6 +631,24 @@ bool DismissActiveBox(bool escape) {
     b->click();
   }
   return true;
+}
+
+TPixels ActiveBoxPixels() {
+  QMessageBox* box = ActiveBox();
+  if (!box || !box->screen()) return {};
+  const QPixmap shot = box->screen()->grabWindow(box->winId(), 0, 0, box->width(), box->height());
+  return shot.isNull() ? TPixels() : PixelsOf(shot.toImage());
+}
+
+TRect ActiveBoxButton(const AnsiString& caption) {
+  QMessageBox* box = ActiveBox();
+  if (!box) return {};
+  for (QAbstractButton* b : box->buttons()) {
+    if (QString(b->text()).remove(QLatin1Char('&')) != Q(caption)) continue;
+    const QPoint at = b->mapTo(box, QPoint(0, 0));
+    return {at.x(), at.y(), at.x() + b->width(), at.y() + b->height()};
+  }
+  return {};
 }
 
 bool Grab(TControl* control, const std::string& path) {

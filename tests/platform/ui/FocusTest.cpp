@@ -3,6 +3,7 @@
 #include "UiTestSupport.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
+#include "platform/RadioGroup.h"
 #include "platform/StdCtrls.h"
 
 namespace {
@@ -128,6 +129,32 @@ TEST_F(Focus, TabFollowsTabOrderAndSkipsControlsThatCannotTakeTheFocus) {
   EXPECT_EQ(seen, (std::vector<TWinControl*>{a, b, inner, ok}));
   TestKit::PressTab(true);
   EXPECT_TRUE(inner->Focused());
+}
+
+// The group takes the focus into its chosen button (arrow keys move it on
+// and choose); a group without items cannot take it.
+TEST_F(Focus, ARadioGroupTakesTheFocusIntoItsChosenButton) {
+  auto* empty = Add<TRadioGroup>(200, 10);
+  auto* group = Add<TRadioGroup>(200, 130);
+  for (const char* item : {"Disabled", "Enabled", "Auto"}) group->Items()->Add(item);
+  group->SetItemIndex(1);
+  ok->SetTabOrder(0);  // ok, a, b, empty, group
+  TestKit::ShowAndActivate(form);
+  TestKit::FocusTo(b);
+  TestKit::PressTab();
+  EXPECT_FALSE(empty->Focused());
+  ASSERT_TRUE(group->Focused());
+  TestKit::PressKey(group, VK_UP);
+  EXPECT_EQ(group->ItemIndex(), 0);
+  TestKit::PressTab();  // away to ok and back to the button chosen last
+  TestKit::PressTab(true);
+  ASSERT_TRUE(group->Focused());
+  TestKit::PressKey(group, VK_DOWN);
+  EXPECT_EQ(group->ItemIndex(), 1);
+  group->SetItemIndex(2);  // by code: the buttons are made anew
+  EXPECT_TRUE(group->Focused());
+  TestKit::PressKey(group, VK_UP);
+  EXPECT_EQ(group->ItemIndex(), 1);
 }
 
 TEST_F(Focus, PostedNextDialogControlMovesTheFocusAfterTheHandler) {

@@ -216,6 +216,11 @@ void RightClick(TControl* control, int x, int y);
 // Escape or with its default button.
 AnsiString ActiveBoxText();
 bool DismissActiveBox(bool escape);
+// The box that is open now as its window shows it on the screen (empty when
+// none), and where its button with this caption lies in that picture
+// (empty when it has none).
+TPixels ActiveBoxPixels();
+TRect ActiveBoxButton(const AnsiString& caption);
 
 // Saves a picture of the control (and its children) as PNG; true on success.
 bool Grab(TControl* control, const std::string& path);
