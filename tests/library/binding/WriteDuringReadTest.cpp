@@ -1,0 +1,140 @@
+// A write sent while an asynchronous read of the same request is still out,
+// against a slow simulated switch: the read's answer, sent before the write,
+// never reaches the screen; the read is made again after the write, so that
+// once the request is idle every control shows what the device holds.
+#include <string>
+#include <vector>
+
+#include "SimulatorFixture.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+using namespace simdesc;
+
+constexpr const char* kNameOid = "1.3.6.1.2.1.1.5.0";
+constexpr const char* kLocationOid = "1.3.6.1.2.1.1.6.0";
+constexpr const char* kWrongValue = "(SNMP) Cannot create/set variable, Wrong Value!";
+
+class WriteDuringRead : public SimulatorTest {
+ protected:
+  std::string LastLine() const {
+    const int n = memo->Lines()->Count();
+    return n ? memo->Lines()->Strings(n - 1).str() : std::string();
+  }
+  int Count(const char* pdu) const {
+    int n = 0;
+    for (const std::string& line : NewLogLines())
+      if (line.find(std::string("\t") + pdu + "\t") != std::string::npos) ++n;
+    return n;
+  }
+
+  TMemo* memo = nullptr;
+};
+
+TEST_F(WriteDuringRead, TheReadSentBeforeTheWriteIsMadeAgainAfterIt) {
+  enum class Kind { Scalars, Table };
+  const struct {
+    const char* name;
+    Kind kind;
+    bool synchronousSet;  // as the editor page writes
+    bool refused;
+  } cases[] = {
+      {"scalars, asynchronous SET", Kind::Scalars, false, false},
+      {"scalars, synchronous SET", Kind::Scalars, true, false},
+      {"scalars, asynchronous SET refused", Kind::Scalars, false, true},
+      {"scalars, synchronous SET refused", Kind::Scalars, true, true},
+      {"table walk, asynchronous SET", Kind::Table, false, false},
+  };
+  memo = Add<TMemo>(300, 0);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Control("reset");
+    memo->Lines()->Clear();
+    VnSNMPRequest2Edits request(Form());
+    request.SetStatusMemo(memo);
+    auto* name = Add<TEdit>(0, 0);
+    auto* location = Add<TEdit>(0, 30);
+    auto* list = Add<TListView>(0, 60);
+    if (c.kind == Kind::Scalars) {
+      request.Request.VarList = VnSNMPVarList(SystemGroup, VnItemType::SVT_SV, 0);
+      request.BindEdits(kSysName, "%s", name);
+      request.BindEdits(kSysLocation, "%s", location);
+      Control(std::string("set ") + kNameOid + " s old");
+    } else {
+      request.Request.VarList = VnSNMPVarList(StaticVlans, VnItemType::MVT_FMV, 1);
+      request.AttachListView(list, false);
+      for (const char* vlan : {"10", "20"})
+        Control(std::string("set 1.3.6.1.2.1.17.7.1.4.3.1.1.") + vlan + " s old" + vlan);
+    }
+    int reads = 0;
+    request.OnGetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError&) { ++reads; };
+    std::vector<int> busyAtSetDone;
+    request.OnSetDone = [&](VnSNMPRequest2Controls* r, const VnSNMPError&) {
+      busyAtSetDone.push_back(r->Busy);
+    };
+    const int getsBefore = Count("GET") + Count("GETNEXT");
+    // The device changes behind the screen; Refresh on a slow device.
+    Control(std::string("set ") + kLocationOid + " s lab");
+    Control("delay 300");
+    request.Get();
+    if (c.kind == Kind::Table) {
+      for (int i = 0; i < 2000 && list->Items()->Count() < 1; ++i) PumpFor(1);
+      ASSERT_EQ(list->Items()->Count(), 1);  // the next row's step is out
+    } else {
+      PumpFor(50);
+    }
+    ASSERT_TRUE(request.Busy);
+    if (c.refused) Control("inject set 1.3.6.1.2.1.1.5 wrongValue");
+    if (c.kind == Kind::Scalars) {
+      name->SetText("new");
+      request.AsyncMode = !c.synchronousSet;
+      try {
+        request.Set(kSetFromControls, AnsiString(kSysName));
+      } catch (const Exception& e) {
+        EXPECT_TRUE(c.synchronousSet && c.refused) << e.Message.str();
+        request.ShowRequestStatus(e.Message);
+      }
+      request.AsyncMode = true;
+    } else {
+      *request.Request.VarList.Item(kVlanId)->Value = "10";
+      *request.Request.VarList.Item(kVlanName)->Value = "new";
+      request.Set(kSetListValues, AnsiString(kVlanName));
+    }
+    ASSERT_TRUE(WaitIdle(request));
+    PumpFor(400);  // the first read's answer comes meanwhile
+    EXPECT_FALSE(request.Busy);
+    if (!c.synchronousSet) {
+      EXPECT_EQ(busyAtSetDone, std::vector<int>{1});
+    }
+
+    // The first read ended nowhere; the one after the write shows the device.
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(Count("GET") + Count("GETNEXT") - getsBefore, c.kind == Kind::Table ? 6 : 2);
+    if (c.kind == Kind::Scalars) {
+      EXPECT_EQ(Sim().Control(std::string("get ") + kNameOid),
+                std::string("ok STRING:\"") + (c.refused ? "old" : "new") + "\"");
+      EXPECT_EQ(name->Text(), c.refused ? "old" : "new");
+      EXPECT_EQ(location->Text(), "lab");
+    } else {
+      ASSERT_EQ(list->Items()->Count(), 3);
+      EXPECT_EQ(list->Items()->Item(1)->SubItems()->Strings(0), "new");
+      EXPECT_EQ(list->Items()->Item(2)->SubItems()->Strings(0), "old20");
+    }
+    // A refusal stays the last word; otherwise the read after the write ends
+    // the memo, and no read ends before the write.
+    if (c.refused) {
+      EXPECT_EQ(LastLine().rfind(std::string("Set: ") + kWrongValue, 0), 0u) << LastLine();
+      EXPECT_EQ(memo->Lines()->Count(), 1);
+    } else {
+      ASSERT_EQ(memo->Lines()->Count(), 2);
+      EXPECT_EQ(memo->Lines()->Strings(0).str().rfind("Set: Ok! ", 0), 0u);
+      EXPECT_EQ(LastLine().rfind("Get: Ok! ", 0), 0u) << LastLine();
+    }
+    Control("delay 0");
+  }
+}
+
+}  // namespace
