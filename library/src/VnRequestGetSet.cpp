@@ -313,20 +313,20 @@ void VnSNMPRequest2Controls::ReadAgainAfterWrite(bool writeFailed) {
 
 void VnSNMPRequest2Controls::ReadAgainSoon(bool writeFailed) {
   readSoonAnnounced_ = readSoonAnnounced_ && !writeFailed;
-  if (readSoon_) return;
+  readsBeforeSoon_ = readsStarted_;
+  if (readSoon_) return;  // one read stands for every write before it
   readSoon_ = true;
   ++readsAfterWrite_;
   Busy = true;
   std::shared_ptr<Life> life = life_;
-  const std::uint32_t reads = readsStarted_;
-  CallSoon([life, reads] {
+  CallSoon([life] {
     VnSNMPRequest2Controls* self = life->self;
     if (!self) return;
     self->readSoon_ = false;
     --self->readsAfterWrite_;
     const bool announced = std::exchange(self->readSoonAnnounced_, true);
-    // A read started meanwhile (the caller's own) already shows the write.
-    if (self->readsStarted_ == reads) self->ReadAgainAfterWrite(!announced);
+    // A read started after the last write (the caller's own) already shows it.
+    if (self->readsStarted_ == self->readsBeforeSoon_) self->ReadAgainAfterWrite(!announced);
     if (life->self) self->UpdateBusy();
   });
 }
@@ -400,40 +400,30 @@ void VnSNMPRequest2Controls::SetCompleted(VnSNMPError& error, bool getAfterSet,
                                           std::uint32_t readsBefore, bool readAgain) {
   std::shared_ptr<Life> life = life_;
   --writes_;
-  if (error.Number != VNERR_OK) {
-    // The read stopped for the write is still owed.
-    readAgain = readAgain && readsStarted_ == readsBefore;
-    if (readAgain) ++readsAfterWrite_;
+  const bool failed = error.Number != VNERR_OK;
+  // A read the write stopped is made again however the write ended, and a
+  // table is read once after a successful write; a read started after the
+  // SET went out (a form's own) already shows it.
+  const bool readAfter =
+      (readAgain || (!failed && getAfterSet && IsTableList())) && readsStarted_ == readsBefore;
+  if (readAfter) ++readsAfterWrite_;  // Busy until that read has ended
+  if (failed) {
     UpdateBusy();
     DoSetError(error);
     if (life->self && OnSetDone) OnSetDone(this, error);
-    if (!life->self || !readAgain) return;
-    --readsAfterWrite_;
-    if (readsStarted_ == readsBefore) ReadAgainAfterWrite(true);
-    if (life->self) UpdateBusy();
-    return;
-  }
-  // The table is read once after the write, and so is a read the write
-  // stopped; a read started after the SET went out (a form's own) already
-  // shows it.
-  const bool readAfter =
-      (readAgain || (getAfterSet && IsTableList())) && readsStarted_ == readsBefore;
-  if (readAfter) ++readsAfterWrite_;  // Busy until that read has ended
-  DoSetEnd();
-  if (!life->self) return;
-  UpdateBusy();
-  StatusKind = STATUS_KIND_SET;
-  if (StatusTarget) {
-    ShowRequestStatus(ErrorText(VNERR_OK));
-    if (OnSetDone) OnSetDone(this, error);
+  } else {
+    DoSetEnd();
+    if (!life->self) return;
+    UpdateBusy();
+    StatusKind = STATUS_KIND_SET;
+    if (StatusTarget) {
+      ShowRequestStatus(ErrorText(VNERR_OK));
+      if (OnSetDone) OnSetDone(this, error);
+    }
   }
   if (!life->self || !readAfter) return;
   --readsAfterWrite_;
-  try {
-    if (readsStarted_ == readsBefore) Get();
-  } catch (const Exception& e) {
-    if (life->self) ShowError(STATUS_KIND_GET, e.Message);
-  }
+  if (readsStarted_ == readsBefore) ReadAgainAfterWrite(failed);
   if (life->self) UpdateBusy();
 }
 
