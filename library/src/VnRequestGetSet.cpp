@@ -312,21 +312,15 @@ void VnSNMPRequest2Controls::ReadAgainAfterWrite(bool writeFailed) {
 }
 
 void VnSNMPRequest2Controls::ReadAgainSoon(bool writeFailed) {
-  readSoonAnnounced_ = readSoonAnnounced_ && !writeFailed;
-  readsBeforeSoon_ = readsStarted_;
-  if (readSoon_) return;  // one read stands for every write before it
-  readSoon_ = true;
-  ++readsAfterWrite_;
-  Busy = true;
+  ++readsAfterWrite_;  // Busy until it has started
   std::shared_ptr<Life> life = life_;
-  CallSoon([life] {
+  CallSoon([life, writeFailed, reads = readsStarted_] {
     VnSNMPRequest2Controls* self = life->self;
     if (!self) return;
-    self->readSoon_ = false;
     --self->readsAfterWrite_;
-    const bool announced = std::exchange(self->readSoonAnnounced_, true);
-    // A read started after the last write (the caller's own) already shows it.
-    if (self->readsStarted_ == self->readsBeforeSoon_) self->ReadAgainAfterWrite(!announced);
+    // A read started after the write (the caller's own, or the one owed to
+    // an earlier write) already shows it.
+    if (self->readsStarted_ == reads) self->ReadAgainAfterWrite(writeFailed);
     if (life->self) self->UpdateBusy();
   });
 }

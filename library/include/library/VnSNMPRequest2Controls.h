@@ -222,9 +222,4 @@ class VnSNMPRequest2Controls {
   VnSNMPRequest::ExchangeId stepAhead_ = 0;
   std::shared_ptr<Life> life_;
   std::unique_ptr<Watcher> watcher_;
-  // A read ReadAgainSoon asked for is still to start; whether it shows "Ok!";
-  // the reads started before the last write that asked for it.
-  bool readSoon_ = false;
-  bool readSoonAnnounced_ = true;
-  std::uint32_t readsBeforeSoon_ = 0;
 };

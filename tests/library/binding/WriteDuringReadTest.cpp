@@ -119,6 +119,7 @@ TEST_F(WriteDuringRead, TheReadSentBeforeTheWriteIsMadeAgainAfterIt) {
       *request.Request.VarList.Item(kVlanName)->Value = "new";
       request.Set(kSetListValues, AnsiString(kVlanName));
     }
+    EXPECT_TRUE(request.Busy);  // a read is still owed
     ASSERT_TRUE(WaitIdle(request));
     PumpFor(400);  // the first read's answer comes meanwhile
     EXPECT_FALSE(request.Busy);
@@ -146,6 +147,7 @@ TEST_F(WriteDuringRead, TheReadSentBeforeTheWriteIsMadeAgainAfterIt) {
     // the memo, and no read ends before the write.
     if (c.refused) {
       EXPECT_EQ(LastLine().rfind(std::string("Set: ") + kWrongValue, 0), 0u) << LastLine();
+      EXPECT_EQ(request.StatusKind, STATUS_KIND_SET);
       EXPECT_EQ(memo->Lines()->Count(), 1);
     } else {
       ASSERT_EQ(memo->Lines()->Count(), writes + 1);
