@@ -17,6 +17,7 @@
 #include "forms/switching/SpanningTreeAlgorithmUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/StackingPortUitFormUnit.h"
+#include "pages/progress.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
@@ -27,6 +28,15 @@ namespace {
 const std::string kSslTimeout = "1.3.6.1.4.1.171.12.7.1.3.0";
 const std::string kStpState = "1.3.6.1.4.1.171.11.101.1.2.1.2.1.0";
 const std::string kUnregisteredStatic = "1.3.6.1.2.1.17.7.1.2.5.1.2.1";
+
+// True when no line of the request log after its last SET is a read.
+bool NoReadAfterTheSet(const std::vector<std::string>& log) {
+  for (auto line = log.rbegin(); line != log.rend(); ++line) {
+    if (line->find("\tSET\t") != std::string::npos) return true;
+    if (line->find("\tGET") != std::string::npos) return false;
+  }
+  return false;
+}
 
 // One form: how it opens (shown, its first read ended), its request, how the
 // user refreshes, changes a value and presses Set, what the screen must show
@@ -90,6 +100,30 @@ TEST_F(WriteDuringRead, TheAnswerToAReadSentBeforeTheWriteDoesNotUndoIt) {
        [](TForm* f) { EXPECT_EQ(ComboText(As<STP>(f)->ComboBox1), "disabled"); },
        kStpState,
        "INTEGER:2"},
+      {"spanning tree switched on: read after the progress dialog, not beside it",
+       {"set " + kStpState + " i 2"},
+       [] {
+         SpanningTreeAlgorithmForm = Shown<STP>();
+         return SpanningTreeAlgorithmForm;
+       },
+       [](TForm* f) -> VnSNMPRequest2Controls& { return *As<STP>(f)->Request; },
+       [](TForm* f) { TestKit::Click(As<STP>(f)->GetButton); },
+       [](TForm* f) { ASSERT_TRUE(SelectComboText(As<STP>(f)->ComboBox1, "enabled")); },
+       [this](TForm* f) {
+         TestKit::DialogScript dialogs;
+         dialogs.Expect("To enable STP may take a long time. Do you want to go on?", mrOk);
+         const std::size_t sets = SetLines().size();
+         TestKit::OnNextModal<TProgressForm>([this, sets](TProgressForm* dialog) {
+           EXPECT_TRUE(PumpUntil([this, sets] { return SetLines().size() > sets; }));
+           PumpUntil([] { return false; }, 900);  // its answer, and what would follow it
+           EXPECT_TRUE(NoReadAfterTheSet(NewLog()));
+           for (int i = 0; i < 31; ++i) dialog->ProgressTimerTimer(nullptr);
+         });
+         TestKit::Click(As<STP>(f)->SetButton);
+       },
+       [](TForm* f) { EXPECT_EQ(ComboText(As<STP>(f)->ComboBox1), "enabled"); },
+       kStpState,
+       "INTEGER:3"},
       {"forward unregistered (a table)",
        {"set " + kUnregisteredStatic + " x 00000000"},
        [] { return Shown<Unregistered>(); },
