@@ -8,7 +8,6 @@
 #include "pages/DeviceAddress.h"
 #include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
-#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
@@ -20,7 +19,7 @@ constexpr int kPixelsPerCaptionChar = 8;
 constexpr int kMaxListWidth = 450;
 constexpr int kListHeight = 350;
 // How long Add, Edit and Delete wait for a running table walk to stop.
-constexpr DWORD kWalkStopWaitMs = 1000;
+constexpr unsigned kWalkStopWaitMs = 1000;
 
 // The position of the text among the combo box's items (exact match), or -1.
 int ItemPosition(const TComboBox* combo, const AnsiString& text) {
@@ -31,22 +30,12 @@ int ItemPosition(const TComboBox* combo, const AnsiString& text) {
 
 // A table walk still running stops before a dialog borrows the edit rows or
 // a row is written, so that the read which follows the write starts afresh
-// and shows it. False when the page lost its request meanwhile (its form
-// was closed while messages were processed).
+// and shows it; the stopped walk is not reported as a read that ended well.
+// False when the page lost its request meanwhile (its form was closed while
+// messages were processed).
 bool StopRunningWalk(const TSNMPPanel& page) {
   if (!page.Request || !page.Request->AsyncMode) return page.Request != nullptr;
-  page.Request->Request.Active = false;
-  const DWORD start = GetTickCount();
-  while (page.Request && page.Request->Busy && GetTickCount() - start < kWalkStopWaitMs) {
-    Application->ProcessMessages();
-    Sleep(1);
-  }
-  if (!page.Request) return false;
-  // A reply slower than that must not take the walk up again under the
-  // dialog: the walk ends now, and the list is read once afterwards.
-  page.Request->AbandonWalk();
-  page.Request->Request.Active = true;
-  return true;
+  return page.Request->StopReadForWrite(kWalkStopWaitMs) && page.Request;
 }
 
 }  // namespace

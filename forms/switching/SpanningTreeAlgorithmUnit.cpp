@@ -104,7 +104,9 @@ void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
         struct Forget {
           ~Forget() { ProgressForm = nullptr; }
         } forget;
-        Request->Request.Active = true;
+        // The device is busy for a while once it is switched on: a read
+        // still out is not made again beside the dialog, only after it.
+        Request->StopReadForWrite(0);
         setAnswered_ = false;
         setRefused_ = false;
         // Its constructor sends the Set through OpenFormRequest().

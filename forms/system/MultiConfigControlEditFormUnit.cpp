@@ -70,8 +70,18 @@ void TMultiConfigControlEditForm::btnSetClick(TObject*) {
     return;
   }
   try {
-    list->Request->Set(kSetFromControls);
-    if (ComboText(cbxCfgAction) == kActivate) WaitForActivation();
+    VnSNMPRequest2Edits& request = *list->Request;
+    if (ComboText(cbxCfgAction) == kActivate) {
+      // The device is busy while it activates: the list's read still out
+      // is made again after the wait, not beside it.
+      const bool reading = request.Busy;
+      request.StopReadForWrite(0);
+      request.Set(kSetFromControls);
+      WaitForActivation();
+      if (reading) request.Get();
+    } else {
+      request.Set(kSetFromControls);
+    }
   } catch (const Exception& e) {
     ShowFailureInMemo(list->Memo1, e.Message);
   }

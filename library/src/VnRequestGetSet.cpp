@@ -1,16 +1,40 @@
 // Get and Set of a request bound to controls, synchronous and asynchronous,
 // and the completions of the asynchronous exchanges.
 #include <exception>
+#include <functional>
 #include <utility>
+#include <vector>
 
 #include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Controls.h"
+#include "platform/Clock.h"
+#include "platform/EventLoop.h"
 #include "platform/Exceptions.h"
+#include "platform/Forms.h"
 
 namespace {
 
 // Raised again as a plain Exception with the same message and help context.
 [[noreturn]] void Reraise(const Exception& e) { throw Exception(e.Message, e.HelpContext); }
+
+// Runs the call from the event loop, once the calls running now have
+// returned to it. The timer is the process's and is never destroyed, so a
+// call may destroy whatever it likes.
+void CallSoon(std::function<void()> call) {
+  static auto* const calls = new std::vector<std::function<void()>>;
+  static auto* const timer = [] {
+    auto* t = new EventTimer([] {
+      std::vector<std::function<void()>> due;
+      due.swap(*calls);
+      for (const std::function<void()>& c : due) c();
+    });
+    t->SetSingleShot(true);
+    t->SetInterval(1);
+    return t;
+  }();
+  calls->push_back(std::move(call));
+  timer->SetEnabled(true);
+}
 
 }  // namespace
 
@@ -24,12 +48,13 @@ VnSNMPCompletion VnSNMPRequest2Controls::ReadCompletion() {
   });
 }
 
-VnSNMPCompletion VnSNMPRequest2Controls::WriteCompletion(bool getAfterSet) {
+VnSNMPCompletion VnSNMPRequest2Controls::WriteCompletion(bool getAfterSet, bool readAgain) {
   std::shared_ptr<Life> life = life_;
   const std::uint32_t reads = readsStarted_;
-  return VnSNMPCompletion([life, getAfterSet, reads](VnSNMPError& error, VnSNMPVarList&) {
-    if (life->self) life->self->SetCompleted(error, getAfterSet, reads);
-  });
+  return VnSNMPCompletion(
+      [life, getAfterSet, reads, readAgain](VnSNMPError& error, VnSNMPVarList&) {
+        if (life->self) life->self->SetCompleted(error, getAfterSet, reads, readAgain);
+      });
 }
 
 void VnSNMPRequest2Controls::UpdateBusy() {
@@ -53,7 +78,9 @@ bool VnSNMPRequest2Controls::DeliverRow(const AnsiString& condition) {
   return true;
 }
 
-void VnSNMPRequest2Controls::Get() {
+void VnSNMPRequest2Controls::Get() { Read(AsyncMode, true); }
+
+void VnSNMPRequest2Controls::Read(bool async, bool announced) {
   // The running walk may already have passed what this read is to show (a
   // row written meanwhile): one more read follows it, however often asked.
   if (reading_) {
@@ -66,7 +93,7 @@ void VnSNMPRequest2Controls::Get() {
   RowCount = 0;
   Busy = true;
   try {
-    if (!AsyncMode) {
+    if (!async) {
       ++readsStarted_;
       syncRunning_ = true;
       if (!IsTableList()) {
@@ -87,6 +114,7 @@ void VnSNMPRequest2Controls::Get() {
       ++readsStarted_;
       ++read_;
       reading_ = true;
+      quietEnd_ = !announced;
       Request.SendGetAsync(ReadCompletion(), VnReadFrom::Start);
     } else {
       UpdateBusy();
@@ -199,10 +227,14 @@ void VnSNMPRequest2Controls::EndRead(const VnSNMPError& record) {
   if (!life->self) return;
   reading_ = false;
   UpdateBusy();
-  // Without a status target the end of a read is not announced.
+  // Without a status target the end of a read is not announced. A read
+  // that did not complete, or that must not hide a failed write, shows no
+  // "Ok!".
   if (StatusTarget) {
-    StatusKind = STATUS_KIND_GET;
-    ShowRequestStatus(ErrorText(VNERR_OK));
+    if (!quietEnd_) {
+      StatusKind = STATUS_KIND_GET;
+      ShowRequestStatus(ErrorText(VNERR_OK));
+    }
     if (OnGetDone) OnGetDone(this, record);
   }
   if (life->self) ReadAgainIfAsked();
@@ -221,15 +253,76 @@ void VnSNMPRequest2Controls::ReadAgainIfAsked() {
   }
 }
 
-void VnSNMPRequest2Controls::AbandonWalk() {
-  if (!reading_ || !IsTableList()) return;
+bool VnSNMPRequest2Controls::DropRunningRead() {
+  if (!reading_) return false;
   ++read_;  // the reply in flight finds another read and is dropped
   Request.DropReadsInFlight();
-  readAgain_ = false;  // an abandoned walk is not followed by another
+  readAgain_ = false;  // a dropped read is not followed by another
+  return true;
+}
+
+bool VnSNMPRequest2Controls::PutOffRunningRead() {
+  if (!DropRunningRead()) return false;
+  reading_ = false;
+  return true;
+}
+
+void VnSNMPRequest2Controls::EndDroppedRead() {
   VnSNMPError ended;
   ended.Text = ErrorText(VNERR_OK);
   ended.Device = Request.Device;
   EndRead(ended);
+}
+
+void VnSNMPRequest2Controls::AbandonWalk() {
+  if (IsTableList() && DropRunningRead()) EndDroppedRead();
+}
+
+bool VnSNMPRequest2Controls::StopReadForWrite(unsigned waitMs) {
+  std::shared_ptr<Life> life = life_;
+  if (reading_) {
+    quietEnd_ = true;
+    readAgain_ = false;
+    Request.Active = false;
+    const DWORD start = GetTickCount();
+    while (life->self && reading_ && GetTickCount() - start < waitMs) {
+      Application->ProcessMessages();
+      if (life->self && reading_) Sleep(1);
+    }
+    if (!life->self) return false;
+    if (DropRunningRead()) {
+      EndDroppedRead();
+      if (!life->self) return false;
+    }
+  }
+  Request.Active = true;
+  return true;
+}
+
+void VnSNMPRequest2Controls::ReadAgainAfterWrite(bool writeFailed) {
+  std::shared_ptr<Life> life = life_;
+  // After a failure the status line keeps the write's kind and text.
+  const std::uint32_t kind = StatusKind;
+  try {
+    Read(true, !writeFailed);
+  } catch (const Exception& e) {
+    if (life->self) ShowError(STATUS_KIND_GET, e.Message);
+  }
+  if (life->self && writeFailed) StatusKind = kind;
+}
+
+void VnSNMPRequest2Controls::ReadAgainSoon(bool writeFailed) {
+  ++readsAfterWrite_;  // Busy until it has started
+  std::shared_ptr<Life> life = life_;
+  CallSoon([life, writeFailed, reads = readsStarted_] {
+    VnSNMPRequest2Controls* self = life->self;
+    if (!self) return;
+    --self->readsAfterWrite_;
+    // A read started after the write (the caller's own, or the one owed to
+    // an earlier write) already shows it.
+    if (self->readsStarted_ == reads) self->ReadAgainAfterWrite(writeFailed);
+    if (life->self) self->UpdateBusy();
+  });
 }
 
 void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexList,
@@ -240,23 +333,32 @@ void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexLi
   if (options.valuesFromControls) DoSetValues();
   Busy = true;
   bool readAfter = false;
+  // A read still running was sent before this write: stopped, it is made
+  // again after the write.
+  bool readAgain = false;
   try {
     if (!AsyncMode) {
       syncRunning_ = true;
-      if (Request.Active) CheckBeforeSet(indexList, values);
+      if (Request.Active) {
+        CheckBeforeSet(indexList, values);
+        readAgain = PutOffRunningRead();
+      }
       Request.SendSet(VnSetReply::StatusOnly, indexList, values);
       DoSetEnd();
       syncRunning_ = false;
       readAfter = IsTableList() && getAfterSet;
       if (readAfter) ++readsAfterWrite_;
+      // A table read after the write stands for the stopped read as well.
+      if (readAgain && !readAfter) ReadAgainSoon(false);
       UpdateBusy();
       if (StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
     } else if (Request.Active) {
       CheckBeforeSet(indexList, values);
+      readAgain = PutOffRunningRead();
       ++writes_;
       try {
-        Request.SendSetAsync(WriteCompletion(getAfterSet), VnSetReply::StatusOnly, indexList,
-                             values);
+        Request.SendSetAsync(WriteCompletion(getAfterSet, readAgain), VnSetReply::StatusOnly,
+                             indexList, values);
       } catch (...) {
         --writes_;
         throw;
@@ -268,10 +370,12 @@ void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexLi
     }
   } catch (const Exception& e) {
     syncRunning_ = false;
+    if (readAgain) ReadAgainSoon(true);
     UpdateBusy();
     Reraise(e);
   } catch (...) {
     syncRunning_ = false;
+    if (readAgain) ReadAgainSoon(true);
     UpdateBusy();
     throw;
   }
@@ -287,34 +391,33 @@ void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexLi
 }
 
 void VnSNMPRequest2Controls::SetCompleted(VnSNMPError& error, bool getAfterSet,
-                                          std::uint32_t readsBefore) {
+                                          std::uint32_t readsBefore, bool readAgain) {
   std::shared_ptr<Life> life = life_;
   --writes_;
-  if (error.Number != VNERR_OK) {
+  const bool failed = error.Number != VNERR_OK;
+  // A read the write stopped is made again however the write ended, and a
+  // table is read once after a successful write; a read started after the
+  // SET went out (a form's own) already shows it.
+  const bool readAfter =
+      (readAgain || (!failed && getAfterSet && IsTableList())) && readsStarted_ == readsBefore;
+  if (readAfter) ++readsAfterWrite_;  // Busy until that read has ended
+  if (failed) {
     UpdateBusy();
     DoSetError(error);
     if (life->self && OnSetDone) OnSetDone(this, error);
-    return;
-  }
-  // The table is read once after the write; a read started after the SET
-  // went out (a form's own) already shows it.
-  const bool readAfter = getAfterSet && IsTableList() && readsStarted_ == readsBefore;
-  if (readAfter) ++readsAfterWrite_;  // Busy until that read has ended
-  DoSetEnd();
-  if (!life->self) return;
-  UpdateBusy();
-  StatusKind = STATUS_KIND_SET;
-  if (StatusTarget) {
-    ShowRequestStatus(ErrorText(VNERR_OK));
-    if (OnSetDone) OnSetDone(this, error);
+  } else {
+    DoSetEnd();
+    if (!life->self) return;
+    UpdateBusy();
+    StatusKind = STATUS_KIND_SET;
+    if (StatusTarget) {
+      ShowRequestStatus(ErrorText(VNERR_OK));
+      if (OnSetDone) OnSetDone(this, error);
+    }
   }
   if (!life->self || !readAfter) return;
   --readsAfterWrite_;
-  try {
-    if (readsStarted_ == readsBefore) Get();
-  } catch (const Exception& e) {
-    if (life->self) ShowError(STATUS_KIND_GET, e.Message);
-  }
+  if (readsStarted_ == readsBefore) ReadAgainAfterWrite(failed);
   if (life->self) UpdateBusy();
 }
 

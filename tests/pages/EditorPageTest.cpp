@@ -395,6 +395,46 @@ TEST_F(EditorPage, ALongPageStopsAtTheLargestFormAndScrolls) {
   EXPECT_EQ(LastMemoLine().rfind("Get: ", 0), 0u) << Memo();
 }
 
+// Refresh on a slow device, then a change and Set Checked before the read is
+// back: the read's answer, sent before the write, does not put the old value
+// back; once the page is idle every row shows what the device holds, so the
+// next Set Checked sends the new value again.
+TEST_F(EditorPage, ASetBeforeTheReadIsBackIsNotUndoneByIt) {
+  const std::string logout = "1.3.6.1.4.1.171.12.1.2.17.0", rs232 = "1.3.6.1.4.1.171.12.1.2.4.0";
+  enum { kRs232 = 1, kLogout = 7 };
+  Control("set " + logout + " i 1");
+  Open(BasicConfigurationVars, "Basic Configuration: ");
+  ASSERT_EQ(ComboOf(kLogout)->Text(), "never");
+  const int lines = page_.Editor->StatusPanel()->Memo->Lines()->Count();
+  Control("set " + rs232 + " i 3");  // changed behind the page
+  Control("delay 700");
+  const std::size_t mark = NewLog().size();
+  TestKit::Click(Buttons()->RefreshBtn);
+  PumpUntil([] { return false; }, 50);
+  ASSERT_TRUE(page_.Request->Busy);
+  Rows()->Row(kLogout).CheckBox->SetChecked(true);
+  TestKit::PickItem(ComboOf(kLogout), ComboOf(kLogout)->ItemIndex() + 1);
+  TestKit::Click(Buttons()->SetBtn);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  PumpUntil([] { return false; }, 800);  // the first read's answer comes meanwhile
+
+  EXPECT_EQ(Value(logout), "INTEGER:2");
+  EXPECT_EQ(ComboOf(kLogout)->Text(), "minutes-2");
+  EXPECT_EQ(ComboOf(kRs232)->Text(), "out-of-band");
+  // "Set: Ok!" and the read made after it; the first read ended nowhere.
+  const TStrings* memo = page_.Editor->StatusPanel()->Memo->Lines();
+  ASSERT_EQ(memo->Count(), lines + 2) << Memo();
+  EXPECT_EQ(memo->Strings(lines).str().rfind("Set: Ok! ", 0), 0u) << Memo();
+  EXPECT_EQ(LastMemoLine().rfind("Get: Ok! ", 0), 0u) << Memo();
+  EXPECT_EQ(CountLog("GET", mark), 2);
+  Control("delay 0");
+  TestKit::Click(Buttons()->SetBtn);
+  const std::vector<std::string> sets = SetLines();
+  ASSERT_EQ(sets.size(), 2u);
+  EXPECT_NE(sets[1].find(logout + "=INTEGER:2"), std::string::npos) << sets[1];
+  ExpectNoMarks();
+}
+
 TEST_F(EditorPage, HiddenRowsTakeNoPlace) {
   Open(NetworkTimeVars, "Network Time: ");
   Rows()->HideRow(0);

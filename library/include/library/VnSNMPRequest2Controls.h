@@ -82,7 +82,22 @@ class VnSNMPRequest2Controls {
   // With getAfterSet a table list is read once after a successful SET,
   // unless a read was started after the SET went out (that read shows the
   // write); the request stays Busy until that read has ended.
+  // An asynchronous read of this request still running when the SET goes
+  // out was sent before it: its answer would put the old values back on the
+  // screen. It is stopped there (nothing more of it is shown, no end hook,
+  // no OnGetDone) and made again once the SET has ended, unless a read was
+  // started after the SET went out; after a failed SET that read shows no
+  // "Ok!", so the failure stays the last word. Busy stays set throughout.
   void Set(VnSetOptions options, const AnsiString& indexList = "", TStrings* values = nullptr);
+  // Stops the running asynchronous read before a write that its answer could
+  // undo, as a page does before it lends its controls to a dialog: Active is
+  // cleared and messages are pumped for at most waitMs while the reply in
+  // flight may come (a walk ends with that row), then whatever still runs is
+  // dropped, and Active is set again for the write. The read did not
+  // complete: it ends with the end hook and OnGetDone but no "Ok!". The
+  // caller reads again after its write. False when this object was destroyed
+  // while messages were pumped.
+  bool StopReadForWrite(unsigned waitMs);
 
   // Writes one status line with the text in place of "[ERROR]"; nothing
   // without a status target.
@@ -149,12 +164,30 @@ class VnSNMPRequest2Controls {
   // Delivers the row when both row conditions hold; false when this object
   // was destroyed meanwhile (a form may close while a row is shown).
   bool DeliverRow(const AnsiString& condition);
+  // Get with the mode given; `announced`: a successful asynchronous end
+  // shows "Ok!".
+  void Read(bool async, bool announced);
   VnSNMPCompletion ReadCompletion();
-  VnSNMPCompletion WriteCompletion(bool getAfterSet);
+  VnSNMPCompletion WriteCompletion(bool getAfterSet, bool readAgain);
   void GetCompleted(VnSNMPError& error);
   // The running asynchronous read failed: it ends, reported with the record.
   void ReadFailed(VnSNMPError& error);
-  void SetCompleted(VnSNMPError& error, bool getAfterSet, std::uint32_t readsBefore);
+  void SetCompleted(VnSNMPError& error, bool getAfterSet, std::uint32_t readsBefore,
+                    bool readAgain);
+  // Drops the running asynchronous read: its replies in flight find another
+  // read and touch nothing. False when none runs.
+  bool DropRunningRead();
+  // Ends a dropped read as a read that left its table ends.
+  void EndDroppedRead();
+  // Drops the running read without ending it: it is to be made again.
+  bool PutOffRunningRead();
+  // The read stopped for a write, made again after it (asynchronously, as
+  // the stopped one was); an error starting it goes to the status line.
+  void ReadAgainAfterWrite(bool writeFailed);
+  // The same once the caller of a synchronous Set has returned to the event
+  // loop: the marks its SET left out items with are off by then, and the
+  // read asks for what it asked for before. Busy until it has started.
+  void ReadAgainSoon(bool writeFailed);
   // Delivers a row of the running walk, its next step sent ahead of it,
   // before even the row's index is read into the index items. True when the
   // walk ends with this row (Active was cleared); false when it goes on, or
@@ -174,6 +207,9 @@ class VnSNMPRequest2Controls {
   // whose read after them is still to start, a synchronous operation.
   bool reading_ = false;
   bool readAgain_ = false;  // a Get came while the running read ran
+  // The running read's successful end shows no "Ok!": it was stopped for a
+  // write, or it follows a write that failed.
+  bool quietEnd_ = false;
   int writes_ = 0;
   int readsAfterWrite_ = 0;
   bool syncRunning_ = false;

@@ -118,4 +118,33 @@ TEST_F(MultiConfigForm, ActivationWaitsFifteenTicksBehindTheProgressDialog) {
   });
 }
 
+// An activation while the list is still being read: the device is busy
+// behind the progress dialog, so the read still out is not made beside it
+// but once the wait is over.
+TEST_F(MultiConfigForm, AnActivationDuringTheWalkReadsTheListAfterTheWait) {
+  Open([this](TMultipleConfigControlForm* f) {
+    Control("delay 600");
+    TestKit::Click(f->btnGet);
+    ASSERT_TRUE(PumpUntil([f] { return f->ListView1->Items()->Count() == 1; }));
+    bool readBeside = true;
+    EditRow(f, 0, [&](TMultiConfigControlEditForm* d) {
+      ASSERT_TRUE(SelectComboText(d->cbxCfgAction, "active"));
+      TestKit::OnNextModal<TProgressForm2>([&](TProgressForm2* p) {
+        EXPECT_TRUE(PumpUntil([this] { return !SetLines().empty(); }));
+        PumpUntil([] { return false; }, 900);  // its answer, and what would follow it
+        const std::vector<std::string> log = NewLog();
+        readBeside = log.back().find("\tSET\t") == std::string::npos;
+        for (int i = 0; i <= p->TickLimit; ++i) p->ProgressTimerTimer(nullptr);
+      });
+      TestKit::Click(d->btnSet);
+    });
+    EXPECT_FALSE(readBeside);
+    EXPECT_TRUE(WaitIdle(*f->Request));
+    Control("delay 0");
+    EXPECT_EQ(f->ListView1->Items()->Count(), 2);
+    EXPECT_NE(NewLog().back().find("\tGETNEXT\t"), std::string::npos);
+    EXPECT_EQ(Value(std::string(kAction) + ".1"), "INTEGER:1");
+  });
+}
+
 }  // namespace
