@@ -35,13 +35,6 @@ const std::string kLongName = "multicast-vlan-for-the-video-streams-one";  // 40
 const std::string kPing = "1.3.6.1.2.1.80.1.2.1.";
 const std::string kAdminTest = "5.97.100.109.105.110.2.112.50";  // owner "admin", test "p2"
 
-template <class T>
-T* Shown() {
-  T* form = Create<T>(Application);
-  TestKit::ShowAndActivate(form);
-  return form;
-}
-
 // Empties the edit and types `text` as the user does.
 void Retype(TEdit* edit, const AnsiString& text) {
   TestKit::FocusTo(edit);

@@ -60,18 +60,6 @@ struct TRefusedWrite {
 };
 
 template <class T>
-T* As(TForm* form) {
-  return static_cast<T*>(form);
-}
-
-template <class T>
-T* Shown() {
-  T* form = Create<T>(Application);
-  TestKit::ShowAndActivate(form);
-  return form;
-}
-
-template <class T>
 void CloseAndDelete(TForm* form) {
   TCloseAction action = caFree;
   As<T>(form)->FormClose(form, action);

@@ -31,18 +31,6 @@ const std::string kTrunk = "1.3.6.1.4.1.171.11.101.1.2.9.3.1.";
 const std::string kBinding = "1.3.6.1.4.1.171.12.23.4.1.1.";
 const std::string kAggregator = "1.3.6.1.4.1.171.12.4.1.2.1.1.";
 
-template <class T>
-T* Shown() {
-  T* form = Create<T>(Application);
-  TestKit::ShowAndActivate(form);
-  return form;
-}
-
-template <class T>
-T* As(TForm* form) {
-  return static_cast<T*>(form);
-}
-
 void Retype(TEdit* edit, const AnsiString& text) {
   TestKit::FocusTo(edit);
   edit->SelectAll();

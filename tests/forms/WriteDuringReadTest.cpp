@@ -53,18 +53,6 @@ struct TWriteDuringRead {
   std::string Oid, Holds;
 };
 
-template <class T>
-T* As(TForm* form) {
-  return static_cast<T*>(form);
-}
-
-template <class T>
-T* Shown() {
-  T* form = Create<T>(Application);
-  TestKit::ShowAndActivate(form);
-  return form;
-}
-
 TCheckBox* Port(TPortListTableForm* form, int tab, int port) {
   return static_cast<TCheckBox*>(
       form->PortFrames[static_cast<std::size_t>(tab)]->PortCheckBoxes->Items(port - 1));

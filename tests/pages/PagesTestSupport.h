@@ -13,6 +13,7 @@
 
 #include "library/VnSNMPVarDesc.h"
 #include "platform/AnsiString.h"
+#include "platform/Forms.h"
 #include "platform/TestKit.h"
 #include "simulator/SimulatorHarness.h"
 
@@ -87,3 +88,18 @@ class PagesDeviceTest : public PagesUiTest {
 std::string MemoText(const class TMemo* memo);
 // The frame of a list page's Add or Edit dialog (null when none).
 class TSNMPPanel* FrameOf(class TCustomForm* dialog);
+
+// A feature form of class T made as its menu opener makes it, shown and
+// active; the test deletes it.
+template <class T>
+T* Shown() {
+  T* form = Create<T>(Application);
+  TestKit::ShowAndActivate(form);
+  return form;
+}
+
+// A form of a table entry as its own class.
+template <class T>
+T* As(TForm* form) {
+  return static_cast<T*>(form);
+}
