@@ -18,8 +18,8 @@
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
+#include "support/OnOwnXServer.h"
 #include "support/TestSupport.h"
-#include "support/XInput.h"
 
 namespace {
 
@@ -34,20 +34,11 @@ int ChangedInside(const TPixels& a, const TPixels& b, const TRect& area) {
   return ChangedOutside(a, b, {}) - ChangedOutside(a, b, {area});
 }
 
-class KeyboardPage : public PagesDeviceTest {
+class KeyboardPage : public vntest::OnOwnXServer<PagesDeviceTest> {
  protected:
-  static void SetUpTestSuite() {
-    xMissing_ = vntest::UseOwnXServer();
-    if (xMissing_.empty()) PagesDeviceTest::SetUpTestSuite();
-  }
-  void SetUp() override {
-    ASSERT_EQ(xMissing_, "");
-    PagesDeviceTest::SetUp();
-  }
   void TearDown() override {
-    if (!xMissing_.empty()) return;
     Close();
-    PagesDeviceTest::TearDown();
+    OnOwnXServer::TearDown();
   }
   void Close() {
     if (!page_.Form) return;
@@ -100,11 +91,8 @@ class KeyboardPage : public PagesDeviceTest {
     }
   }
 
-  static std::string xMissing_;
   Page page_;
 };
-
-std::string KeyboardPage::xMissing_;
 
 TEST_F(KeyboardPage, PagesAndDialogsDrawTheFocusWhereTabTakesIt) {
   struct Case {

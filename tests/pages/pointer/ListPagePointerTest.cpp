@@ -14,8 +14,8 @@
 #include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
+#include "support/OnOwnXServer.h"
 #include "support/TestSupport.h"
-#include "support/XInput.h"
 
 namespace {
 
@@ -24,23 +24,14 @@ using namespace listscreen;
 constexpr const char* kTrustHost = "1.3.6.1.4.1.171.12.1.2.10.1.1";
 enum { kIndex, kAddress, kStatus, kMask };
 
-class ListPagePointer : public PagesDeviceTest {
+class ListPagePointer : public vntest::OnOwnXServer<PagesDeviceTest> {
  protected:
-  static void SetUpTestSuite() {
-    xMissing_ = vntest::UseOwnXServer();
-    if (xMissing_.empty()) PagesDeviceTest::SetUpTestSuite();
-  }
-  void SetUp() override {
-    ASSERT_EQ(xMissing_, "");
-    PagesDeviceTest::SetUp();
-  }
   void TearDown() override {
-    if (!xMissing_.empty()) return;
     if (page_.Form) {
       page_.Form->Close();
       delete page_.Form;
     }
-    PagesDeviceTest::TearDown();
+    OnOwnXServer::TearDown();
   }
   // The page as the menu opens it, over the switch's trust hosts.
   void OpenTrustHosts() {
@@ -63,11 +54,8 @@ class ListPagePointer : public PagesDeviceTest {
     Do(OffTheWindows());
   }
 
-  static std::string xMissing_;
   Page page_;
 };
-
-std::string ListPagePointer::xMissing_;
 
 TEST_F(ListPagePointer, DeleteDestroysTheTrustHostDrawnSelectedAfterADrag) {
   for (int i = 2; i <= 8; ++i) {

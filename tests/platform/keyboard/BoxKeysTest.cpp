@@ -14,29 +14,22 @@
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestKit.h"
-#include "support/XInput.h"
+#include "support/OnOwnXServer.h"
 
 namespace {
 
 using namespace focusscreen;
 using namespace listscreen;
 
-void ReportToTest(const std::string& message) { ADD_FAILURE() << message; }
-
 using Captions = std::vector<std::string>;
 
 // The form behind the box: an edit with the focus and a button; whatever
 // reaches them is logged.
-class BoxKeys : public ::testing::Test {
+class BoxKeys : public vntest::OnOwnXServer<KitTest> {
  protected:
-  static void SetUpTestSuite() {
-    xMissing_ = vntest::UseOwnXServer();
-    if (!xMissing_.empty()) return;
-    TestKit::EnsureApplication();
-    TestKit::SetFailureReporter(&ReportToTest);
-  }
   void SetUp() override {
-    ASSERT_EQ(xMissing_, "");
+    OnOwnXServer::SetUp();
+    if (HasFatalFailure()) return;
     form_ = new TForm(Application);
     form_->SetClientWidth(300);
     form_->SetClientHeight(120);
@@ -76,14 +69,11 @@ class BoxKeys : public ::testing::Test {
     return areas;
   }
 
-  static std::string xMissing_;
   TestKit::ToolkitBoxes shownByTheToolkit_;
   TForm* form_ = nullptr;
   TEdit* edit_ = nullptr;
   std::vector<std::string> behind_;
 };
-
-std::string BoxKeys::xMissing_;
 
 struct Cycle {
   TMsgDlgButtons buttons;

@@ -21,27 +21,18 @@
 #include "platform/RadioGroup.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestKit.h"
+#include "support/OnOwnXServer.h"
 #include "support/TestSupport.h"
-#include "support/XInput.h"
 
 namespace {
 
 using namespace focusscreen;
 using namespace listscreen;
 
-void ReportToTest(const std::string& message) { ADD_FAILURE() << message; }
-
 using Maker = std::function<TWinControl*(TForm*)>;
 
-class FocusShown : public ::testing::Test {
+class FocusShown : public vntest::OnOwnXServer<KitTest> {
  protected:
-  static void SetUpTestSuite() {
-    xMissing_ = vntest::UseOwnXServer();
-    if (!xMissing_.empty()) return;
-    TestKit::EnsureApplication();
-    TestKit::SetFailureReporter(&ReportToTest);
-  }
-  void SetUp() override { ASSERT_EQ(xMissing_, ""); }
   void TearDown() override { delete form_; }
 
   // A form with a button before the control and one after it, in tab order.
@@ -70,14 +61,11 @@ class FocusShown : public ::testing::Test {
     Settle();
   }
 
-  static std::string xMissing_;
   TForm* form_ = nullptr;
   TButton* before_ = nullptr;
   TWinControl* control_ = nullptr;
   TButton* after_ = nullptr;
 };
-
-std::string FocusShown::xMissing_;
 
 struct Kind {
   const char* what;

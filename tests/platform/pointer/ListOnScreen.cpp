@@ -15,6 +15,8 @@ namespace listscreen {
 
 namespace {
 
+void ReportToTest(const std::string& message) { ADD_FAILURE() << message; }
+
 Step MoveTo(TPoint p) { return {"mousemove", "--sync", std::to_string(p.x), std::to_string(p.y)}; }
 
 // The same colour give or take what the server's visual and the style's
@@ -53,6 +55,11 @@ std::vector<int> InSight(TListView* list, std::vector<int> rows) {
 }
 
 }  // namespace
+
+void KitTest::SetUpTestSuite() {
+  TestKit::EnsureApplication();
+  TestKit::SetFailureReporter(&ReportToTest);
+}
 
 Step OnRow(TListView* list, int row) {
   const TRect r = TestKit::RowRect(list, row);

@@ -6,6 +6,8 @@
 //   EXPECT_EQ(RowsDrawnSelected(list), SelectedInSight(list));
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -14,6 +16,13 @@
 class TListView;
 
 namespace listscreen {
+
+// The application object, and kit failures reported to the running test:
+// the base of the fixtures on the X server (vntest::OnOwnXServer<KitTest>).
+class KitTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+};
 
 using Step = std::vector<std::string>;  // one xdotool command line
 

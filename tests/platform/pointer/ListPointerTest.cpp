@@ -14,18 +14,16 @@
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestKit.h"
+#include "support/OnOwnXServer.h"
 #include "support/TestSupport.h"
-#include "support/XInput.h"
 
 namespace {
 
 using namespace listscreen;
 
-void ReportToTest(const std::string& message) { ADD_FAILURE() << message; }
-
 std::string Text(int v) { return std::to_string(v); }
 
-class ListPointer : public ::testing::Test {
+class ListPointer : public vntest::OnOwnXServer<KitTest> {
  public:
   // Where a user presses besides the rows: on the empty part of the list
   // below them, on the form beside the list.
@@ -34,13 +32,6 @@ class ListPointer : public ::testing::Test {
   Step OnRow(int row) const { return listscreen::OnRow(list_, row); }
 
  protected:
-  static void SetUpTestSuite() {
-    xMissing_ = vntest::UseOwnXServer();
-    if (!xMissing_.empty()) return;
-    TestKit::EnsureApplication();
-    TestKit::SetFailureReporter(&ReportToTest);
-  }
-  void SetUp() override { ASSERT_EQ(xMissing_, ""); }
   void TearDown() override { delete form_; }
 
   // A form with a list of `rows` rows in report style, as a list page has
@@ -111,13 +102,10 @@ class ListPointer : public ::testing::Test {
     return BandShift(before, after, 3, TestKit::RowRect(list_, 0).Top - 1);
   }
 
-  static std::string xMissing_;
   TForm* form_ = nullptr;
   TListView* list_ = nullptr;
   std::vector<std::string> log_;
 };
-
-std::string ListPointer::xMissing_;
 
 using Steps = std::vector<Step>;
 
