@@ -368,11 +368,14 @@ TEST(RunScript, InstallsEveryPackageTheBuildNeeds) {
 // Ctrl-C while tests still run.
 TEST(RunScript, TheTestsLeaveNothingInTheTemporaryFolder) {
   RunScript script;
-  // A test that makes its folder as the tests do, notes where, and fails,
-  // passes or waits for Ctrl-C.
+  // A test that makes its folder as the tests do, notes where and the
+  // folder's mode, and fails, passes or waits for Ctrl-C.
   script.Stub("ctest",
               "mkdir \"$TMPDIR/vntest-$$-Ab12Cd\"\n"
-              "echo \"$TMPDIR\" >'" +
+              "stat -c %a \"$TMPDIR\" >'" +
+                  script.Dir().File("mode") +
+                  "'\n"
+                  "echo \"$TMPDIR\" >'" +
                   script.Dir().File("tmpdir") +
                   "'\n"
                   "[ -n \"$CTEST_SLEEP\" ] && exec sleep 60\n"
@@ -405,6 +408,9 @@ TEST(RunScript, TheTestsLeaveNothingInTheTemporaryFolder) {
     // A folder of the run's own, inside the one it was given.
     std::string given = vntest::ReadFile(script.Dir().File("tmpdir"));
     EXPECT_EQ(given.rfind(tmp.Path() + "/", 0), 0u) << given;
+    // Open to all as the temporary folder is: tests that act as another
+    // user reach their files through it.
+    EXPECT_EQ(vntest::ReadFile(script.Dir().File("mode")), "1777\n");
     EXPECT_EQ(vntest::NamesIn(tmp.Path()), std::vector<std::string>{});
   }
 }
