@@ -274,10 +274,6 @@ void VnSNMPRequest2Controls::EndDroppedRead() {
   EndRead(ended);
 }
 
-void VnSNMPRequest2Controls::AbandonWalk() {
-  if (IsTableList() && DropRunningRead()) EndDroppedRead();
-}
-
 bool VnSNMPRequest2Controls::StopReadForWrite(unsigned waitMs) {
   std::shared_ptr<Life> life = life_;
   if (reading_) {

@@ -71,10 +71,6 @@ class VnSNMPRequest2Controls {
   // reads once more after that read has ended (several such asks make one
   // read).
   void Get();
-  // Ends a running asynchronous table walk now rather than after the reply
-  // in flight, as a stopped walk ends (end hook, "Ok!", OnGetDone); that
-  // reply is dropped when it comes, so the walk never goes on.
-  void AbandonWalk();
   // Writes the variable list. indexList (item indexes separated by ",")
   // restricts the SET to those items, taking their values from `values`
   // when given; an empty list means every writable item. With
