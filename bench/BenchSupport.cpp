@@ -409,6 +409,12 @@ bool Report(const Figure& f) {
   return ok;
 }
 
+std::string Fixed(double v, int decimals) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  return buf;
+}
+
 void Note(const std::string& text) {
   std::printf("%s\n", text.c_str());
   std::fflush(stdout);

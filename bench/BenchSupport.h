@@ -176,6 +176,9 @@ class BusyProcessors {
   std::vector<pid_t> pids_;
 };
 
+// `v` with `decimals` digits after the point.
+std::string Fixed(double v, int decimals);
+
 // One figure and what it is compared with, measured side by side:
 //   <figure>  <value> <unit>  | <reference>  <value> <unit>  | ratio <r>  <goal> ok
 // A goal is "<= x" or ">= x" on the ratio; without one only the ratio is
@@ -190,8 +193,10 @@ struct Figure {
   char goalKind = 0;  // '<', '>' or 0
   double goal = 0;
 };
+// A program says each line as soon as what it says is known (a round's
+// times, a figure whose rounds are over), not all at its end.
 bool Report(const Figure& f);
-// A line of context (sizes, rounds, the machine's load).
+// A line of context (sizes, rounds, a round's times, the machine's load).
 void Note(const std::string& text);
 // The one-minute load average, as uptime shows it.
 std::string LoadAverage();

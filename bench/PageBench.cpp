@@ -356,12 +356,6 @@ struct Round {
   Walked table, client;
 };
 
-std::string Fixed(double v, int decimals) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-  return buf;
-}
-
 // Everything the rounds need, and what they measured.
 struct Bench {
   Bench(const Simulator& s, const Simulator& l, const XServer& server, std::string folder,

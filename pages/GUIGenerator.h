@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Closure.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 
@@ -31,7 +32,9 @@ class TMemo;
 class TScrollBox;
 class TSplitter;
 class TStaticText;
+class VnSNMPRequest2Controls;
 class VnSNMPRequest2Edits;
+struct VnSNMPError;
 
 // The command buttons of a page, stacked from the top. Which of them show is
 // decided by the page (ArrangeCtrlBtn of its content); whoever changes a
@@ -248,6 +251,11 @@ class TSNMPListViewPanel : public TSNMPEditorPanel {
   void ListDblClick(TObject* Sender);
   void ListChange(TObject* Sender, TListItem* Item, TItemChange Change);
   void ListMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  // The end of every read of the list (the request's OnGetDone): a read
+  // empties the list first, so Edit and Delete go off unless a row was
+  // chosen meanwhile; the fields keep what they hold. The request's own
+  // OnGetDone, set before the page was made, runs after.
+  void ListRead(VnSNMPRequest2Controls* Sender, const VnSNMPError& Record);
 
   TListViewPanel* ListViewPanel = nullptr;
   // Called with the button as Sender around the Add and Edit dialogs when set.
@@ -259,4 +267,6 @@ class TSNMPListViewPanel : public TSNMPEditorPanel {
  private:
   class Dialog;
   void CheckStatusText(int index, const char* text, const char* message) const;
+
+  TClosure<void(VnSNMPRequest2Controls*, const VnSNMPError&)> ownerGetDone_;
 };

@@ -48,11 +48,21 @@ namespace {
 
 // Puts the request's mode back and takes the marks of one SET off the
 // variables, however the SET ends.
+//
+// An editor page shows one row. Over a table list without index columns
+// (scalars read by a walk) no index names the row to write: the SET goes to
+// the objects' instance 0, as a scalar group's does.
 class SetScope {
  public:
   explicit SetScope(VnSNMPRequest2Edits& request)
-      : request_(request), asyncMode_(request.AsyncMode) {
+      : request_(request),
+        asyncMode_(request.AsyncMode),
+        itemType_(request.Request.VarList.ItemType) {
     request.AsyncMode = false;
+    const VnSNMPVarList& list = request.Request.VarList;
+    if (!request.ListView && list.KeyCount == 0 &&
+        (list.ItemType == VnItemType::MVT_FMV || list.ItemType == VnItemType::MVT_UMV))
+      request.Request.VarList.ItemType = VnItemType::SVT_SV;
   }
   ~SetScope() { Restore(); }
   SetScope(const SetScope&) = delete;
@@ -72,21 +82,23 @@ class SetScope {
             ~static_cast<std::uint32_t>(SNMP_ACCESS_INVALID);
     excluded_.clear();
     request_.AsyncMode = asyncMode_;
+    request_.Request.VarList.ItemType = itemType_;
   }
 
  private:
   VnSNMPRequest2Edits& request_;
   bool asyncMode_;
+  VnItemType itemType_;
   std::vector<int> excluded_;
 };
 
-// Shows an exception of a SET in the page's message memo. An Add or Edit
+// Shows the failure of a SET in the page's message memo. An Add or Edit
 // dialog stands in front of that memo: there the user sees the error in a
 // message box as well.
-void ShowSetFailure(VnSNMPRequest2Edits& request, const Exception& e, bool inDialog) {
+void ShowSetFailure(VnSNMPRequest2Edits& request, const AnsiString& message, bool inDialog) {
   request.StatusKind = STATUS_KIND_SET;
-  request.ShowRequestStatus(e.Message);
-  if (inDialog) MessageDlg(e.Message, mtError, mbOK, 0);
+  request.ShowRequestStatus(message);
+  if (inDialog) MessageDlg(message, mtError, mbOK, 0);
 }
 
 }  // namespace
@@ -98,12 +110,13 @@ void TSNMPEditorPanel::SetBtnClick(TObject* Sender) {
   auto* button = dynamic_cast<TControl*>(Sender);
   const bool inDialog = button && button->Tag() == 1;
   bool empty = false, failed = false;
+  AnsiString failure;
   {
     SetScope scope(request);
     try {
       request.ReadValuesFromControls();
     } catch (const Exception& e) {
-      ShowSetFailure(request, e, inDialog);
+      ShowSetFailure(request, e.Message, inDialog);
       return;
     }
     const int count = std::min(request.Request.VarList.Count(), EditsPanel->RowCount());
@@ -120,11 +133,14 @@ void TSNMPEditorPanel::SetBtnClick(TObject* Sender) {
       try {
         request.Set(kSetListValues);
       } catch (const Exception& e) {
-        ShowSetFailure(request, e, inDialog);
+        failure = e.Message;
         failed = true;
       }
     }
   }
+  // The marks are off before the box: the list read again while it is up
+  // reads every column.
+  if (failed) ShowSetFailure(request, failure, inDialog);
   // The Add and Edit dialogs close once their values are written; after a
   // failed SET they stay open with what was typed.
   if (!empty && !failed && inDialog)

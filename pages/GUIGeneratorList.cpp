@@ -79,6 +79,13 @@ TSNMPListViewPanel::TSNMPListViewPanel(TWinControl* AOwner, VnSNMPRequest2Edits*
   list->OnClick = TNotifyEvent(this, &TSNMPListViewPanel::ListClick);
   list->OnChange = TLVChangeEvent(this, &TSNMPListViewPanel::ListChange);
   list->OnMouseMove = TMouseMoveEvent(this, &TSNMPListViewPanel::ListMouseMove);
+  // Edit and Delete follow the row drawn selected, whether the pointer, the
+  // keys or code chose it.
+  if (request) {
+    request->OnRowShown = TNotifyEvent(this, &TSNMPListViewPanel::ListClick);
+    ownerGetDone_ = request->OnGetDone;
+    request->OnGetDone = VnRequestDoneEvent(this, &TSNMPListViewPanel::ListRead);
+  }
   BtnPanel->RefreshBtn->OnClick = TNotifyEvent(this, &TSNMPListViewPanel::RefreshBtnClick);
   BtnPanel->EditBtn->OnClick = TNotifyEvent(this, &TSNMPListViewPanel::EditBtnClick);
   BtnPanel->AddBtn->OnClick = TNotifyEvent(this, &TSNMPListViewPanel::AddBtnClick);
@@ -342,6 +349,14 @@ void TSNMPListViewPanel::ListClick(TObject*) {
     BtnPanel->EditBtn->SetEnabled(true);
     BtnPanel->DeleteBtn->SetEnabled(true);
   }
+}
+
+void TSNMPListViewPanel::ListRead(VnSNMPRequest2Controls* Sender, const VnSNMPError& Record) {
+  if (!ListViewPanel->ListView->Selected()) {
+    BtnPanel->EditBtn->SetEnabled(false);
+    BtnPanel->DeleteBtn->SetEnabled(false);
+  }
+  if (ownerGetDone_) ownerGetDone_(Sender, Record);
 }
 
 void TSNMPListViewPanel::ListDblClick(TObject*) {

@@ -155,12 +155,12 @@ int Run(int argc, char** argv) {
   store.SaveSeed();
 
   bool stop = false;
-  sim::ControlChannel channel(store, behaviour,
-                              sim::ControlHooks{[&] { agent.ReleaseHeld(); },
-                                                [&](const std::string& path, std::string& err) {
-                                                  return log.Open(path, err);
-                                                },
-                                                [&] { stop = true; }});
+  sim::ControlChannel channel(
+      store, behaviour,
+      sim::ControlHooks{
+          [&] { agent.ReleaseHeld(); },
+          [&](const std::string& path, std::string& err) { return log.Open(path, err); },
+          [&] { stop = true; }, [&] { return agent.Waiting(); }});
   sim::ControlServer control(agent, channel);
   if (!options.controlSocket.empty() && !control.Listen(options.controlSocket, error)) {
     std::cerr << "kxr-simulator: " << error << "\n";

@@ -3,12 +3,10 @@
 
 Usage: tools/gen_mibdefs.py [catalogue.json] [--out DIR] [--check] [--quiet]
 
-Without a path the data file is looked up as shared/catalogue/mib-catalogue.json
-beside the repository (in the repository's parent folder, or further up).
---check writes nothing and exits with 1 when a generated file differs from
-what is on disk. Exits with 77 when the data file cannot be found, or with 1
-under CI (CI set in the environment), where a checkout without it must not
-pass.
+Without a path the data file is the repository's own,
+catalogue/mib-catalogue.json, beside the units generated from it. --check
+writes nothing and exits with 1 when a generated file differs from what is on
+disk. A data file that cannot be found is an error (exit status 1).
 
 Beside each table a unit header names its item positions (namespace
 <Table>Item, from the item labels) and, for every item with options, the
@@ -22,14 +20,11 @@ bytes. Standard library only.
 
 import argparse
 import json
-import os
 import re
 import sys
 import textwrap
 from collections import Counter, OrderedDict
 from pathlib import Path
-
-EXIT_NO_DATA = 77
 
 # The units in start-up table order: name, file stem, MIB areas, and the
 # tables / records / lists stated for the unit.
@@ -123,17 +118,6 @@ NAME_OVERRIDES = {
 def fail(message):
     sys.stderr.write("gen_mibdefs: %s\n" % message)
     sys.exit(1)
-
-
-def find_data(repo):
-    folder = repo.parent
-    while True:
-        candidate = folder / "shared" / "catalogue" / "mib-catalogue.json"
-        if candidate.is_file():
-            return candidate
-        if folder.parent == folder:
-            return None
-        folder = folder.parent
 
 
 def key_base(records):
@@ -489,14 +473,10 @@ def main():
     parser.add_argument("--quiet", action="store_true", help="no summary")
     args = parser.parse_args()
 
-    data = Path(args.data) if args.data else find_data(repo)
-    if data is None or not data.is_file():
-        sys.stderr.write("gen_mibdefs: catalogue data not found (%s)\n" %
-                         (data or "shared/catalogue/mib-catalogue.json beside the repository"))
-        if "CI" in os.environ:
-            sys.stderr.write("gen_mibdefs: CI is set: this is a failure\n")
-            return 1
-        return EXIT_NO_DATA
+    data = Path(args.data) if args.data else repo / "catalogue" / "mib-catalogue.json"
+    if not data.is_file():
+        sys.stderr.write("gen_mibdefs: catalogue data not found (%s)\n" % data)
+        return 1
     with open(data, encoding="utf-8") as f:
         tables = json.load(f)
 

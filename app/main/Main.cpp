@@ -12,17 +12,30 @@
 
 namespace {
 
-// Without a screen for its windows the module says so, and how to give it
-// one, before anything is started or written.
-bool DisplayFound(const char* argv0) {
-  const AnsiString missing = MissingDisplay();
-  if (missing.IsEmpty()) return true;
-  const AnsiString name = ExtractFileName(argv0 ? argv0 : "kxr-module");
+AnsiString& ProgramName() {
+  static AnsiString name = "kxr-module";
+  return name;
+}
+
+// What is missing for the windows, and how to give the module a screen.
+void SayNoDisplay(const AnsiString& missing) {
+  const char* name = ProgramName().c_str();
   std::fprintf(stderr,
                "%s: no display was found: %s.\n"
                "Start the module on an X display (DISPLAY=:0 %s /I10.0.0.2 ...) or on a virtual "
                "one that nobody sees (xvfb-run -a %s /I10.0.0.2 ...).\n",
-               name.c_str(), missing.c_str(), name.c_str(), name.c_str());
+               name, missing.c_str(), name, name);
+}
+
+// Without a screen for its windows the module says so before anything is
+// started or written; a toolkit that cannot start after all (its platform
+// missing) is said alike, and the status is the same.
+bool DisplayFound(const char* argv0) {
+  if (argv0) ProgramName() = ExtractFileName(argv0);
+  OnToolkitStartFailure(&SayNoDisplay, kStartupFailedStatus);
+  const AnsiString missing = MissingDisplay();
+  if (missing.IsEmpty()) return true;
+  SayNoDisplay(missing);
   return false;
 }
 

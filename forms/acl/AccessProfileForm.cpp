@@ -41,13 +41,20 @@ void TAccessProfileForm::ShowFailure(const AnsiString& text) {
 }
 
 void TAccessProfileForm::ReadProfiles() {
+  // The first read comes once the form has set its presets.
+  newEntry_.Remember(this);
   try {
     if (Request) Request->Get();
   } catch (const Exception& e) {
     ShowFailure(e.Message);
   }
   SetNoSelection();
+  ShowNewEntry();
+}
+
+void TAccessProfileForm::ShowNewEntry() {
   ClearMaskEdits();
+  newEntry_.Restore();
 }
 
 void TAccessProfileForm::SetNoSelection() {
@@ -69,7 +76,7 @@ void TAccessProfileForm::ProfileListClick() {
     SetRowSelected();
   } else {
     SetNoSelection();
-    ClearMaskEdits();
+    ShowNewEntry();
   }
 }
 
@@ -92,7 +99,23 @@ void TAccessProfileForm::ReadAfterWrite() {
     ShowFailure(e.Message);
   }
   SetNoSelection();
-  ClearMaskEdits();
+  ShowNewEntry();
+}
+
+// Nothing was written: the fields keep what the user typed, and no row
+// stays drawn selected whose values they do not show (a click on it loads
+// them again), so that the next action writes that row or none. The list
+// is read again first when asked.
+void TAccessProfileForm::AfterFailure(bool readAgain) {
+  if (readAgain) {
+    try {
+      Request->Get();
+    } catch (const Exception& e) {
+      ShowFailure(e.Message);
+    }
+  }
+  if (Profile.List) Profile.List->SetSelected(nullptr);
+  SetNoSelection();
 }
 
 void TAccessProfileForm::WriteProfile(TSavedAccess& saved, bool readAgainOnFailure) {
@@ -100,12 +123,7 @@ void TAccessProfileForm::WriteProfile(TSavedAccess& saved, bool readAgainOnFailu
     Request->Set(kSetFromControls);
   } catch (const Exception& e) {
     saved.Restore();
-    if (readAgainOnFailure) {
-      ReadAfterWrite();
-    } else {
-      SetNoSelection();
-      ClearMaskEdits();
-    }
+    AfterFailure(readAgainOnFailure);
     // A failed SET is reported where a failed read is: the user must see
     // that the profile was not written.
     ShowFailure(e.Message);
@@ -124,12 +142,8 @@ void TAccessProfileForm::DeleteProfile(bool readAgainOnFailure) {
     Request->Set(kSetFromControls);
   } catch (const Exception& e) {
     saved.Restore();
-    if (readAgainOnFailure) ReadAfterWrite();
+    AfterFailure(readAgainOnFailure);
     ShowFailure(e.Message);
-    if (!readAgainOnFailure) {
-      SetNoSelection();
-      ClearMaskEdits();
-    }
     return;
   }
   saved.Restore();

@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+#include "forms/common/NewEntryChoices.h"
 #include "platform/Forms.h"
 #include "platform/Layout.h"
 
@@ -64,9 +65,14 @@ class TAccessProfileForm : public TForm {
   // table, the list view attached (controls disabled until a row is
   // selected) and the status bar as its status target.
   void CreateProfileRequest(const VnSNMPVarDesc* table);
-  // Get, then no-selection and ClearMaskEdits; a failure goes to the first
-  // status panel with the same reset.
+  // Get, then no-selection and a new entry (ShowNewEntry); a failure goes to
+  // the first status panel with the same reset. The first call keeps the
+  // drop-down lists' choices as those of a new entry: the form calls it
+  // once its presets are set.
   void ReadProfiles();
+  // The fields of a new entry: ClearMaskEdits, and the drop-down lists back
+  // at the presets the first ReadProfiles kept.
+  void ShowNewEntry();
 
   // Button states, set as a whole.
   void SetNoSelection();
@@ -82,13 +88,13 @@ class TAccessProfileForm : public TForm {
   bool RowStatusIsCreateAndGo();
 
   // The SET of an Add (the access words already adjusted in `saved`), the
-  // words written back, Get, no-selection, ClearMaskEdits. On failure the
-  // words are written back, the text goes to the first status panel, and
-  // the table is read again when `readAgainOnFailure`.
+  // words written back, Get, no-selection, a new entry. On failure the
+  // words are written back, the table is read again when
+  // `readAgainOnFailure`, the fields keep what they show, no row is
+  // selected, and the text goes to the first status panel.
   void WriteProfile(TSavedAccess& saved, bool readAgainOnFailure);
   // The selected profile's index and "destroy" only, then the re-read. On
-  // failure the words are written back and the text goes to the first
-  // status panel, after a re-read when `readAgainOnFailure`.
+  // failure as WriteProfile's.
   void DeleteProfile(bool readAgainOnFailure = false);
 
   // One button of the button column: the form's member, its name, caption
@@ -125,7 +131,9 @@ class TAccessProfileForm : public TForm {
 
  private:
   void ReadAfterWrite();
+  void AfterFailure(bool readAgain);
   void ShowFailure(const AnsiString& text);
+  TNewEntryChoices newEntry_;
 };
 
 inline constexpr const char* kRowStatusMustBeCreateAndGo = "Row Status must be createAndGo.";

@@ -204,10 +204,16 @@ void TAccessRuleForm::ReadRules() {
     ShowFailure(e.Message);
   }
   SetNoSelection();
+  ShowNewEntry();
+}
+
+void TAccessRuleForm::ShowNewEntry() {
   ClearRuleEdits();
+  newEntry_.Restore();
 }
 
 void TAccessRuleForm::FirstRead() {
+  newEntry_.Remember(this);
   try {
     if (Request) Request->Get();
   } catch (const Exception& e) {
@@ -241,11 +247,25 @@ bool TAccessRuleForm::RuleListClick() {
     return true;
   }
   SetNoSelection();
-  ClearRuleEdits();
+  ShowNewEntry();
+  return false;
+}
+
+bool TAccessRuleForm::LeftAlone(int item) const {
+  return item >= 0 && Request && ListView1->Selected() && ListView1->ItemIndex() >= 0 &&
+         !Request->ItemChanged(item);
+}
+
+bool TAccessRuleForm::LeftAlone(const TControl* control) const {
+  if (!Request) return false;
+  for (const auto& b : Request->Bindings)
+    for (const TControl* c : b->Controls)
+      if (c == control) return LeftAlone(b->ItemIndex);
   return false;
 }
 
 bool TAccessRuleForm::CheckPortSelected() {
+  if (LeftAlone(Rule.PortItem)) return true;
   int ticked = 0;
   if (PortFrame && PortFrame->PortCheckBoxes) {
     TList* boxes = PortFrame->PortCheckBoxes.get();
@@ -273,7 +293,7 @@ bool TAccessRuleForm::CheckKeys() {
 
 bool TAccessRuleForm::TickedFieldFilled(TCheckBox* tick, TWinControl* control,
                                         const char* message) {
-  if (!tick || !tick->Checked()) return true;
+  if (!tick || !tick->Checked() || LeftAlone(control)) return true;
   bool empty = false;
   if (auto* combo = dynamic_cast<TComboBox*>(control))
     empty = combo->ItemIndex() < 0;
@@ -293,14 +313,15 @@ bool TAccessRuleForm::TickedFieldsFilled(
 
 bool TAccessRuleForm::TickedHexDigits(TCheckBox* tick, TEdit* edit, int digits,
                                       const char* message) {
-  if (!tick->Checked() || ValidateHexDigits(edit->Text(), digits, message)) return true;
+  if (!tick->Checked() || LeftAlone(edit) || ValidateHexDigits(edit->Text(), digits, message))
+    return true;
   if (edit->Enabled()) FocusIfPossible(edit);
   return false;
 }
 
 bool TAccessRuleForm::RxRateInRange() {
   TEdit* rate = Rule.Actions.RxRate;
-  if (!Rule.Actions.RxRateTick->Checked()) return true;
+  if (!Rule.Actions.RxRateTick->Checked() || LeftAlone(rate)) return true;
   const int value = StrToIntDef(rate->Text(), -1);
   if (value >= 0 && value <= kRxRateMax) return true;
   ShowMessage(kRxRateRange);
@@ -414,18 +435,22 @@ bool TAccessRuleForm::AddConditionsHold() {
   return true;
 }
 
-void TAccessRuleForm::WriteRule(TSavedAccess& saved) {
+bool TAccessRuleForm::WriteRule(TSavedAccess& saved) {
   try {
     Request->Set(kSetFromControls);
   } catch (const Exception& e) {
     saved.Restore();
+    // Nothing was written: the fields keep what the user typed, and no row
+    // stays drawn selected whose values they do not show (a click on it
+    // loads them again), so that the next action writes that row or none.
+    ListView1->SetSelected(nullptr);
     SetNoSelection();
-    ClearRuleEdits();
     ShowFailure(e.Message);
-    return;
+    return false;
   }
   saved.Restore();
   ReadAfterWrite();
+  return true;
 }
 
 void TAccessRuleForm::AddRule() {
@@ -448,7 +473,7 @@ void TAccessRuleForm::EditRule() {
     return;
   }
   MaskUnticked(saved);
-  if (!Rule.PortWrittenOnEdit) saved.Invalidate(Rule.PortItem);
+  if (!Rule.PortWrittenOnEdit && LeftAlone(Rule.PortItem)) saved.Invalidate(Rule.PortItem);
   ApplyFieldMasks(saved, true);
   WriteRule(saved);
 }

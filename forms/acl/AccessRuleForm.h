@@ -3,7 +3,8 @@
 // in a list view, key edits, one control per rule field with a tick box
 // beside it (only ticked fields are written), a port frame, the buttons
 // Refresh, Add, Edit, Delete, Check All and Clear Checks, and a status bar
-// whose first panel shows failures.
+// whose first panel shows failures. The checks judge what the user entered:
+// a value of the selected rule left alone goes back as the switch holds it.
 //
 // A form of the family still writes itself: its own components (built with
 // BuildRuleFrame, TRuleRows and its layout data), its key edits and the
@@ -21,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/common/NewEntryChoices.h"
 #include "platform/ComCtrls.h"  // TListItem, TItemChange of the list handlers
 #include "platform/Forms.h"
 #include "platform/Layout.h"
@@ -81,7 +83,8 @@ class TAccessRuleForm : public TForm {
   // The whole-record check of Add and Edit: false after its message.
   virtual bool ValidateRuleInput() = 0;
 
-  // True when one of the first 32 port boxes is ticked; otherwise "You must
+  // True when one of the first 32 port boxes is ticked, or the ports are
+  // those of the selected rule as the switch holds them; otherwise "You must
   // choose at least 1 port!" (the focus stays) and false.
   bool CheckPortSelected();
 
@@ -114,6 +117,7 @@ class TAccessRuleForm : public TForm {
     const char* FirstKeyMessage = "";
     const char* AccessKeyMessage = "";
     const char* DuplicateMessage = "";
+    // False: an Edit writes the ports only when the user changed them.
     bool PortWrittenOnEdit = true;
     bool DeleteCarriesPorts = false;
     bool StatusBarIsTarget = true;
@@ -136,12 +140,16 @@ class TAccessRuleForm : public TForm {
   // columns) over the table, the list view attached, the port item bound to
   // the frame's boxes, and the status bar as status target when asked.
   void CreateRuleRequest(const VnSNMPVarDesc* table);
-  // Get, then no-selection and ClearRuleEdits; a failure goes to the first
-  // status panel with the same reset.
+  // Get, then no-selection and a new entry (ShowNewEntry); a failure goes
+  // to the first status panel with the same reset.
   void ReadRules();
-  // The first read of FormCreate: Get (a failure to the first status panel),
-  // then the row count.
+  // The first read of FormCreate, once the form has set its presets: the
+  // presets are kept as those of a new entry; Get (a failure to the first
+  // status panel), then the row count.
   void FirstRead();
+  // The fields of a new entry: ClearRuleEdits, and the drop-down lists back
+  // at the presets FirstRead kept.
+  void ShowNewEntry();
 
   // Button and key-edit states, set as a whole.
   void SetNoSelection();
@@ -152,19 +160,29 @@ class TAccessRuleForm : public TForm {
   // The row count into the count text.
   void ShowCount();
 
+  // True while a row is selected and the controls of `item` hold what the
+  // row showed in them: the user left the value alone. Such a value goes
+  // back as the switch holds it, and the checks do not judge it (they judge
+  // what the user entered).
+  bool LeftAlone(int item) const;
+  // LeftAlone for the item the control is bound to.
+  bool LeftAlone(const TControl* control) const;
+
   // Key edits filled (the form's key messages, focus to the edit).
   bool CheckKeys();
   // False after `message` (focus to the control when enabled) when the box
-  // is ticked and the edit is empty or the combo box has no choice.
+  // is ticked and the edit is empty or the combo box has no choice, unless
+  // the control was left alone.
   bool TickedFieldFilled(TCheckBox* tick, TWinControl* control, const char* message);
   // TickedFieldFilled over the pairs in order.
   bool TickedFieldsFilled(std::initializer_list<std::pair<TCheckBox*, TWinControl*>> fields,
                           const char* message);
   // False after `message` (focus to the edit when enabled) when the box is
-  // ticked and the edit does not hold `digits` hexadecimal digits.
+  // ticked and the edit, not left alone, does not hold `digits` hexadecimal
+  // digits.
   bool TickedHexDigits(TCheckBox* tick, TEdit* edit, int digits, const char* message);
-  // False after the Rx-rate range message when the Rx rate is ticked and
-  // not 0 to 156249.
+  // False after the Rx-rate range message when the Rx rate is ticked, not
+  // left alone, and not 0 to 156249.
   bool RxRateInRange();
 
   // The priority selector's change: "enabled" enables the priority edit and
@@ -252,8 +270,11 @@ class TAccessRuleForm : public TForm {
 
  private:
   bool AddConditionsHold();
-  void WriteRule(TSavedAccess& saved);
+  // The SET, then the read after it; false (nothing read) when the SET
+  // failed: then the typed fields stay and no row is selected.
+  bool WriteRule(TSavedAccess& saved);
   void ShowFailure(const AnsiString& text);
+  TNewEntryChoices newEntry_;
 };
 
 // Preset of the rule forms' hidden, unbound owner combo box: the position

@@ -1,7 +1,11 @@
 #include "forms/acl/CPUFilterIPRuleUnit.h"
 
 #include "catalogue/AclMib.h"
+#include "forms/common/FeatureForm.h"
+#include "forms/common/InputChecks.h"
 #include "pages/FormOpeners.h"
+#include "platform/Dialogs.h"
+#include "platform/StdCtrls.h"
 
 TCPUFilterIPRuleForm* CPUFilterIPRuleForm = nullptr;
 VN_REGISTER_FORM_OPENER(TCPUFilterIPRuleForm, &CPUFilterIPRuleForm);
@@ -62,4 +66,14 @@ void TCPUFilterIPRuleForm::ApplyProtocolFieldMask(TSavedAccess& saved) {
 
 void TCPUFilterIPRuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {
   ApplyProtocolFieldMask(saved);
+}
+
+// The edit's rule lets through any count of digits up to ten; an odd count
+// is no octet string, which the switch would refuse for the whole rule.
+bool TCPUFilterIPRuleForm::ValidateFieldValues() {
+  const AnsiString mask = UserMaskEdit->Text();
+  if (!cbxUserMask->Checked() || IsHexDigitsText(mask, mask.Length() / 2 * 2)) return true;
+  ShowMessage("Invalid User Mask");
+  if (UserMaskEdit->Enabled()) FocusIfPossible(UserMaskEdit);
+  return false;
 }

@@ -44,6 +44,8 @@ class TCPUFilterIPRuleForm : public TCPUFilterRuleForm {
 
  protected:
   void ApplyFieldMasks(TSavedAccess& saved, bool editing) override;
+  // A ticked user mask is whole bytes of hexadecimal digits.
+  bool ValidateFieldValues() override;
 };
 
 extern TCPUFilterIPRuleForm* CPUFilterIPRuleForm;

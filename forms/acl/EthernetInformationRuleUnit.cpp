@@ -164,7 +164,7 @@ bool TEthernetInformationRuleForm::ValidateRuleInput() {
       !TickedHexDigits(cbxDestination, DestMACEdit, 12, kInvalidMac) ||
       !TickedHexDigits(cbxEtherType, EthTypeEdit, 4, kInvalidEtherType))
     return false;
-  if (cbxPriority->Checked()) {
+  if (cbxPriority->Checked() && !LeftAlone(PriorityEdit)) {
     const int priority = StrToIntDef(PriorityEdit->Text(), -1);
     if (priority < 0 || priority > 7) {
       ShowMessage(kPriorityRange);

@@ -155,7 +155,7 @@ void TPktContentMaskForm::ClearMaskEdits() {
 
 bool TPktContentMaskForm::IsHexOffset(const AnsiString& text) {
   const AnsiString upper = UpperCase(text);
-  if (upper.Length() > 8) return false;
+  if (upper.Length() > 8 || upper.Length() % 2 != 0) return false;
   for (int i = 1; i <= upper.Length(); ++i) {
     const char c = upper[i];
     if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) return false;

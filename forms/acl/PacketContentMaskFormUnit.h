@@ -34,7 +34,8 @@ class TPktContentMaskForm : public TProfileListForm {
 
   void ClearMaskEdits() override;
   bool ValidateMaskInput();
-  // At most eight hexadecimal digits, either case.
+  // Whole bytes of at most eight hexadecimal digits, either case: an odd
+  // count of digits is no octet string the switch takes.
   static bool IsHexOffset(const AnsiString& text);
   // The position and hex items of every disabled chunk := invalid.
   void DropDisabledChunks(TSavedAccess& saved);

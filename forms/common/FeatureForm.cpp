@@ -256,6 +256,17 @@ TStackingPortUitForm* CreatePortFrame(TCustomForm* owner, TWinControl* host, int
   return grid;
 }
 
+std::vector<bool> PortTicks(TStackingPortUitForm* frame) {
+  std::vector<bool> ticks;
+  if (!frame || !frame->PortCheckBoxes) return ticks;
+  TList* boxes = frame->PortCheckBoxes.get();
+  for (int i = 0; i < boxes->Count(); ++i) {
+    auto* box = static_cast<TCheckBox*>(boxes->Items(i));
+    ticks.push_back(box && box->Checked());
+  }
+  return ticks;
+}
+
 std::vector<TStackUnitRecord> MakeUnitRecords() {
   TStackUnitRecord record;
   record.Unit = 1;

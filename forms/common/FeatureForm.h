@@ -233,6 +233,10 @@ AnsiString PortElementList(int count = 32);
 TStackingPortUitForm* CreatePortFrame(TCustomForm* owner, TWinControl* host, int perRow = 12,
                                       int units = 1);
 
+// The ticks of the frame's port boxes in order (none without a frame): kept
+// after a read, they tell which boxes the user changed since.
+std::vector<bool> PortTicks(TStackingPortUitForm* frame);
+
 // Per-unit record of the trunk, mirror and port-security forms.
 struct TStackUnitRecord {
   int Unit = 1;

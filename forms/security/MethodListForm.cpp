@@ -234,11 +234,20 @@ bool TMethodListForm::AskAboutMethodOrder(bool& drop) {
   return true;
 }
 
-void TMethodListForm::WriteAndReread(TSavedAccess& saved) {
+bool TMethodListForm::WriteAndReread(TSavedAccess& saved) {
   AnsiString failure;
-  if (!::WriteAndReread(*Request, saved, failure)) ShowFailure(failure);
+  if (!::WriteAndReread(*Request, saved, failure)) {
+    // Nothing was written: the fields keep what the user typed, and no row
+    // stays drawn selected whose values they do not show (a click on it
+    // loads them again), so that the next action writes that row or none.
+    ShowFailure(failure);
+    List_->SetSelected(nullptr);
+    SetIdleState();
+    return false;
+  }
   SetIdleState();
   ClearMethodEdits();
+  return true;
 }
 
 void TMethodListForm::AddButtonClick(TObject*) {
@@ -260,8 +269,7 @@ void TMethodListForm::AddButtonClick(TObject*) {
   TSavedAccess saved(*Request);
   LeaveOutUnusedSlots(saved);
   if (drop) DropMethodsAfterLocal(saved);
-  WriteAndReread(saved);
-  if (texts_.TypesAgainAfterWrite) AllTypesChanged();
+  WriteSlots(saved);
 }
 
 void TMethodListForm::EditButtonClick(TObject*) {
@@ -270,8 +278,7 @@ void TMethodListForm::EditButtonClick(TObject*) {
     return;
   }
   if (Row_->ItemIndex() == kRowDestroyIndex) {
-    DestroySelectedRow();
-    if (texts_.TypesAgainAfterWrite) AllTypesChanged();
+    if (DestroySelectedRow() && texts_.TypesAgainAfterWrite) AllTypesChanged();
     return;
   }
   bool drop = false;
@@ -280,15 +287,18 @@ void TMethodListForm::EditButtonClick(TObject*) {
   LeaveOutUnusedSlots(saved);
   saved.Invalidate(kRowStatusItem);
   if (drop) DropMethodsAfterLocal(saved);
-  WriteAndReread(saved);
-  if (texts_.TypesAgainAfterWrite) AllTypesChanged();
+  WriteSlots(saved);
 }
 
-void TMethodListForm::DestroySelectedRow() {
+void TMethodListForm::WriteSlots(TSavedAccess& saved) {
+  if (WriteAndReread(saved) && texts_.TypesAgainAfterWrite) AllTypesChanged();
+}
+
+bool TMethodListForm::DestroySelectedRow() {
   TSavedAccess saved(*Request);
   for (int i = GroupItem(0); i <= GroupItem(kSlots - 1); ++i) saved.Invalidate(i);
   Row_->SetItemIndex(kRowDestroyIndex);
-  WriteAndReread(saved);
+  return WriteAndReread(saved);
 }
 
 void TMethodListForm::DeleteButtonClick(TObject*) { DestroySelectedRow(); }

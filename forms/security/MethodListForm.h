@@ -109,9 +109,15 @@ class TMethodListForm : public TForm {
   bool AskAboutMethodOrder(bool& drop);
   // Delete steps: everything but the name, type 1 and the row status left
   // out, "destroy", SET, read again.
-  void DestroySelectedRow();
-  // SET of the bound values, then the table read again; failures into panel 0.
-  void WriteAndReread(TSavedAccess& saved);
+  // False when the SET failed.
+  bool DestroySelectedRow();
+  // WriteAndReread of Add and Edit; after a completed write the type
+  // handlers once more where the form runs them so.
+  void WriteSlots(TSavedAccess& saved);
+  // SET of the bound values, then the table read again; failures into
+  // panel 0, with the typed fields kept and no row selected. False when the
+  // SET or the read failed.
+  bool WriteAndReread(TSavedAccess& saved);
 
   TMethodListTexts texts_;
 };

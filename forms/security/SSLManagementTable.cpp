@@ -92,7 +92,14 @@ void TSSLManagementForm::btnGetClick(TObject*) {
 }
 
 void TSSLManagementForm::RequestGetDone(VnSNMPRequest2Controls*, const VnSNMPError& Result) {
-  if (Result.Number == VNERR_OK) DecodeCipherSuites();
+  if (Result.Number != VNERR_OK) return;
+  DecodeCipherSuites();
+  RememberShownSuites();
+}
+
+void TSSLManagementForm::RememberShownSuites() {
+  TComboBox* boxes[] = {cbxciphersuites1, cbxciphersuites2, cbxciphersuites3, cbxciphersuites4};
+  for (int i = 0; i < 4; ++i) shownSuites_[i] = boxes[i]->ItemIndex();
 }
 
 void TSSLManagementForm::DecodeCipherSuites() {
@@ -106,21 +113,47 @@ void TSSLManagementForm::DecodeCipherSuites() {
     boxes[i]->SetItemIndex((value & weights[i]) ? kSuiteEnabled : kSuiteDisabled);
 }
 
+// Only the suites the user switched go into the text: the first digit's
+// other bits, the second digit and any further octets stay as read, so
+// that suites the form does not show are never switched off.
 void TSSLManagementForm::EncodeCipherSuites() {
-  int value = 0;
-  if (cbxciphersuites1->ItemIndex() == kSuiteEnabled) value += 8;
-  if (cbxciphersuites2->ItemIndex() == kSuiteEnabled) value += 4;
-  if (cbxciphersuites3->ItemIndex() == kSuiteEnabled) value += 2;
-  if (cbxciphersuites4->ItemIndex() == kSuiteEnabled) value += 1;
+  TComboBox* boxes[] = {cbxciphersuites1, cbxciphersuites2, cbxciphersuites3, cbxciphersuites4};
+  const int weights[] = {8, 4, 2, 1};
+  const AnsiString text = edtciphersuites->Text();
+  const int read = text.IsEmpty() ? -1 : HexDigitValue(text[1]);
+  int value = read < 0 ? 0 : read;
+  bool switched = false;
+  for (int i = 0; i < 4; ++i) {
+    if (boxes[i]->ItemIndex() == shownSuites_[i]) continue;
+    switched = true;
+    if (boxes[i]->ItemIndex() == kSuiteEnabled)
+      value |= weights[i];
+    else
+      value &= ~weights[i];
+  }
+  if (!switched) return;
   const char digit = static_cast<char>(value < 10 ? '0' + value : 'A' + value - 10);
-  edtciphersuites->SetText(AnsiString(digit) + "0");
+  const AnsiString rest = read < 0 ? AnsiString("0") : text.SubString(2, text.Length() - 1);
+  edtciphersuites->SetText(AnsiString(digit) + (rest.IsEmpty() ? AnsiString("0") : rest));
+  RememberShownSuites();
 }
 
 void TSSLManagementForm::btnSetClick(TObject*) {
   if (!Request) return;
-  if (cbxSSLVersion->Text().IsEmpty() || edtCacheTimeOut->Text().IsEmpty() ||
-      cbxciphersuites1->Text().IsEmpty() || cbxciphersuites2->Text().IsEmpty() ||
-      cbxciphersuites3->Text().IsEmpty() || cbxciphersuites4->Text().IsEmpty()) {
+  // Suite boxes left without a choice by a cipher text the form does not
+  // split (not two digits) are no empty entry: that text goes back whole.
+  const bool suitesEmpty =
+      edtciphersuites->Text().IsEmpty() &&
+      (cbxciphersuites1->Text().IsEmpty() || cbxciphersuites2->Text().IsEmpty() ||
+       cbxciphersuites3->Text().IsEmpty() || cbxciphersuites4->Text().IsEmpty());
+  // A field is empty when the user emptied it or no read filled it: a state
+  // the switch holds that its list lacks shows no choice, and goes back as
+  // the switch holds it.
+  auto emptied = [this](TControl* field, int item) {
+    return field->Text().IsEmpty() && Request->ItemChanged(item);
+  };
+  if (emptied(cbxSSLVersion, SSLManagementItem::kSSLStatusAdministration) ||
+      emptied(edtCacheTimeOut, SSLManagementItem::kSSLCacheTimeout) || suitesEmpty) {
     MessageDlg("Some items are empty.", mtWarning, mbOK, 0);
     FocusIfPossible(btnSet);
     return;

@@ -53,6 +53,10 @@ class TSSLManagementForm : public TForm {
   // Cipher text <-> the four suite boxes.
   void DecodeCipherSuites();
   void EncodeCipherSuites();
+  // The boxes as the last read left them: a box that differs at Set is one
+  // the user switched.
+  void RememberShownSuites();
+  int shownSuites_[4] = {-1, -1, -1, -1};
 };
 
 extern TSSLManagementForm* SSLManagementForm;

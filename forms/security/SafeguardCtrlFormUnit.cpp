@@ -161,29 +161,35 @@ void TSafeguardCtrlForm::WriteOne(int item, const TCheckBox* box) {
   list.Item(item)->Access = SNMP_ACCESS_INVALID;
 }
 
+// The checks judge what the user entered: a ticked threshold the user
+// edited, and the order of the two when one of them is such a threshold.
+// Thresholds the switch holds and the user left alone are written back as
+// they are, so they never keep the ticked settings from being written.
 void TSafeguardCtrlForm::btnSetClick(TObject*) {
   if (!Request) return;
   int rising = 0;
   int falling = 0;
   const bool risingNumber = ThresholdValue(edtRising, rising);
   const bool fallingNumber = ThresholdValue(edtFalling, falling);
-  if (ckRising->Checked() && !ThresholdAccepted(edtRising, risingNumber, rising, kRisingRange))
+  const bool risingEntered = ckRising->Checked() && edtRising->Modified();
+  const bool fallingEntered = ckFalling->Checked() && edtFalling->Modified();
+  if (risingEntered && !ThresholdAccepted(edtRising, risingNumber, rising, kRisingRange)) return;
+  if (fallingEntered && !ThresholdAccepted(edtFalling, fallingNumber, falling, kFallingRange))
     return;
-  if (ckFalling->Checked() && !ThresholdAccepted(edtFalling, fallingNumber, falling, kFallingRange))
-    return;
-  // The order check compares both thresholds, ticked or not: one that is
-  // no number is an input error of its own edit.
-  if (!risingNumber) {
-    InputError(kRisingRange, edtRising);
-    return;
-  }
-  if (!fallingNumber) {
-    InputError(kFallingRange, edtFalling);
-    return;
-  }
-  if (rising <= falling) {
-    InputError("he rising threshold must be larger than the falling threshold.", edtRising);
-    return;
+  if (risingEntered || fallingEntered) {
+    // One that is no number is an input error of its own edit.
+    if (!risingNumber) {
+      InputError(kRisingRange, edtRising);
+      return;
+    }
+    if (!fallingNumber) {
+      InputError(kFallingRange, edtFalling);
+      return;
+    }
+    if (rising <= falling) {
+      InputError("he rising threshold must be larger than the falling threshold.", edtRising);
+      return;
+    }
   }
   if (Request->Busy) return;
 

@@ -209,7 +209,9 @@ void TServerGroupForm::AddButtonClick(TObject*) {
     InputError(kNameMissing, edtServerName);
     return;
   }
-  if (ListViewHasRow(ListView2, {{0, name}})) {
+  // The default groups always exist, under any letter case, and Delete
+  // keeps them: a group of such a name could never be deleted again.
+  if (ListViewHasRow(ListView2, {{0, name}}) || IsDefaultGroup(name)) {
     InputError("Has already a record with the same Server Group Name. Please change it.",
                edtServerName);
     return;

@@ -58,8 +58,9 @@ class TServerInformationForm : public TForm {
   void ShowFailure(const AnsiString& message);
   // Port, key, timeout and retry count left out of the next SET when empty.
   void LeaveOutEmptyFields(class TSavedAccess& saved);
-  // The SET of the bound values, then the table read again.
-  void WriteAndReread(class TSavedAccess& saved);
+  // The SET of the bound values, then the table read again. False when
+  // either failed: the typed fields stay and no row is selected.
+  bool WriteAndReread(class TSavedAccess& saved);
   void DestroyRow();
 };
 

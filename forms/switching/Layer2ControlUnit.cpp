@@ -1,7 +1,5 @@
 #include "forms/switching/Layer2ControlUnit.h"
 
-#include <utility>
-
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPConnection.h"
@@ -191,11 +189,13 @@ void TLayer2ControlForm::ReadAll() {
   AuthTrapRequest->Get();
   WebStateComBoChange(nullptr);
   TelStateComBoChange(nullptr);
-  if (ComboText(WebStateComBo) == "enabled") {
+  // The port of a service that is on, or in a state the list lacks (the
+  // port row stays open then), is shown as the switch holds it.
+  if (ComboText(WebStateComBo) != "disabled") {
     WebPortRequest->Request.Active = true;
     WebPortRequest->Get();
   }
-  if (ComboText(TelStateComBo) == "enabled") {
+  if (ComboText(TelStateComBo) != "disabled") {
     TelnetPortRequest->Request.Active = true;
     TelnetPortRequest->Get();
   }
@@ -237,15 +237,34 @@ void TLayer2ControlForm::ClearButtonClick(TObject*) {
 }
 
 TWinControl* TLayer2ControlForm::FirstEmptyCheckedField() const {
-  const std::pair<TCheckBox*, TWinControl*> rows[] = {
-      {CheckBox1, IGMPComBo},          {cbxAuthTrap, ComboAuthTrap}, {CheckBox3, RmonComBo},
-      {CheckBox17, TrapStateComBo},    {CheckBox4, CleanComBo},      {CheckBox5, VlanEdit},
-      {CheckBox11, edtMVlanID},        {CheckBox12, cbxMACNotify},   {CheckBox13, edtNotifySize},
-      {CheckBox14, edtNotifyInterval}, {CheckBox6, WebStateComBo},   {CheckBox8, TelStateComBo},
-      {CheckBox10, IPConfigComBo},     {CheckBox16, TrapLogComBo},   {CheckBox18, VLANTrunkCombo},
-      {CheckBox7, WebPortEdit},        {CheckBox9, TelPortEdit}};
-  for (const auto& [box, field] : rows)
-    if (box->Checked() && FieldText(field).IsEmpty()) return field;
+  struct TRow {
+    TCheckBox* Box;
+    TWinControl* Field;
+    VnSNMPRequest2Edits* Request;
+    int Item;
+  };
+  VnSNMPRequest2Edits* main = Request.get();
+  const TRow rows[] = {{CheckBox1, IGMPComBo, main, Item::kIGMPSnooping},
+                       {cbxAuthTrap, ComboAuthTrap, AuthTrapRequest.get(), 0},
+                       {CheckBox3, RmonComBo, main, Item::kRMONState},
+                       {CheckBox17, TrapStateComBo, main, Item::kSNMPTrapState},
+                       {CheckBox4, CleanComBo, main, Item::kCleanAllStatisticCounters},
+                       {CheckBox5, VlanEdit, main, Item::kVLANIDOfFDBTBL},
+                       {CheckBox11, edtMVlanID, main, Item::kManagementVLANID},
+                       {CheckBox12, cbxMACNotify, main, Item::kMACNotificationState},
+                       {CheckBox13, edtNotifySize, main, Item::kMACNotificationHistorySize},
+                       {CheckBox14, edtNotifyInterval, main, Item::kMACNotificationInterval},
+                       {CheckBox6, WebStateComBo, main, Item::kWebState},
+                       {CheckBox8, TelStateComBo, main, Item::kTelnetState},
+                       {CheckBox10, IPConfigComBo, main, Item::kIPAutoConfig},
+                       {CheckBox16, TrapLogComBo, main, Item::kPortSecurityTrapLogState},
+                       {CheckBox18, VLANTrunkCombo, main, Item::kVLANTrunkState},
+                       {CheckBox7, WebPortEdit, WebPortRequest.get(), 0},
+                       {CheckBox9, TelPortEdit, TelnetPortRequest.get(), 0}};
+  for (const TRow& row : rows)
+    if (row.Box->Checked() && FieldText(row.Field).IsEmpty() &&
+        (!row.Request || row.Request->ItemChanged(row.Item)))
+      return row.Field;
   return nullptr;
 }
 
@@ -299,7 +318,11 @@ void TLayer2ControlForm::SetButtonClick(TObject*) {
 
 void TLayer2ControlForm::WritePortRow(VnSNMPRequest2Edits* request, TComboBox* state,
                                       TCheckBox* portRow, TEdit* portEdit, bool stateRowChecked) {
-  if (!request || ComboText(state) != "enabled") return;
+  // A service switched off takes no port. One on, or in a state the list
+  // lacks, takes the port the user ticked.
+  const AnsiString stateText = ComboText(state);
+  if (!request || stateText == "disabled" || (stateText != "enabled" && !portRow->Checked()))
+    return;
   request->Request.Active = true;
   if (portRow->Checked()) {
     {

@@ -101,8 +101,10 @@ class TLayer2ControlForm : public TForm {
   // The main and authentication-trap reads, the port rules and the port
   // reads that the states allow.
   void ReadAll();
-  // The first ticked row whose field is empty, in the form's check order;
-  // null when none.
+  // The first ticked row whose field is empty and was changed (emptied by
+  // the user, or never filled by a read), in the form's check order; null
+  // when none. A field the switch's value left empty and the user left
+  // alone (an option its list lacks) goes back as the switch holds it.
   TWinControl* FirstEmptyCheckedField() const;
   // Step 5 and 6 of Set Checked for one port row.
   void WritePortRow(VnSNMPRequest2Edits* request, TComboBox* state, TCheckBox* portRow,

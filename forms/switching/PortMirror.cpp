@@ -117,6 +117,7 @@ void TPortMirrorForm::FormCreate(TObject*) {
   } catch (const Exception& e) {
     ShowFailure(e.Message);
   }
+  RememberSources();
   try {
     TrunkRequest->Get();
   } catch (const Exception& e) {
@@ -136,6 +137,7 @@ void TPortMirrorForm::BT_RefreshClick(TObject*) {
   try {
     Request->Request.Active = true;
     Request->Get();
+    RememberSources();
     TrunkRequest->Request.Active = true;
     TrunkRequest->Get();
     ET_TargetPortChange(nullptr);
@@ -144,10 +146,25 @@ void TPortMirrorForm::BT_RefreshClick(TObject*) {
   }
 }
 
+// The port edit shows the target's port on the unit; a target on no unit
+// the form knows is shown as the switch holds it, as no port of the unit
+// shown would be that target.
 void TPortMirrorForm::ET_TargetPortChange(TObject*) {
-  const TUnitPort target = SplitPortNumber(ET_TargetPort->Text().ToIntDef(0), kLogicalPortsPerUnit);
-  PortEdit->SetText(target.Port);
+  const AnsiString held = ET_TargetPort->Text();
+  const int number = TypedNumber(held, -1);
+  const TUnitPort target = SplitPortNumber(number < 0 ? 0 : number, kLogicalPortsPerUnit);
+  const bool known = number == 0 || (number > 0 && FindUnit(target.Unit.ToIntDef(-1)));
+  PortEdit->SetText(known ? target.Port : held.Trim());
   UnitEdit->SetText(target.Unit);
+}
+
+void TPortMirrorForm::RememberSources() {
+  readIngress_ = PortTicks(IngressFrame);
+  readEgress_ = PortTicks(EgressFrame);
+}
+
+bool TPortMirrorForm::SourcesChanged() {
+  return PortTicks(IngressFrame) != readIngress_ || PortTicks(EgressFrame) != readEgress_;
 }
 
 const TStackUnitRecord* TPortMirrorForm::FindUnit(int unit) const {
@@ -195,11 +212,23 @@ bool TPortMirrorForm::CheckTargetPort() {
   return true;
 }
 
+// A target the user typed is checked whole, as a port of unit 1. One the
+// user left alone goes back as the switch holds it (its unit shown as the
+// switch's value gives it); only when the user changed the source ports is
+// it judged against them.
 void TPortMirrorForm::BT_SetClick(TObject*) {
   if (!Request) return;
   try {
-    UnitEdit->SetText("1");
-    if (!CheckTargetPort()) return;
+    if (PortEdit->Modified()) {
+      UnitEdit->SetText("1");
+      if (!CheckTargetPort()) return;
+    } else if (SourcesChanged()) {
+      const int held = TypedNumber(ET_TargetPort->Text(), -1);
+      if (Ticked(IngressFrame, held) || Ticked(EgressFrame, held)) {
+        ShowMessage("Target port can not be member port!");
+        return;
+      }
+    }
     Request->Request.Active = true;
     Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {

@@ -66,4 +66,8 @@ class TPortMirrorForm : public TForm {
   const TStackUnitRecord* FindUnit(int unit) const;
   bool CheckTargetPort();
   bool PortInTrunk(int target);
+  // The source boxes as the last read left them.
+  void RememberSources();
+  bool SourcesChanged();
+  std::vector<bool> readIngress_, readEgress_;
 };

@@ -190,15 +190,27 @@ void TPortTrunkForm::LV_PortTrunkClick(TObject*) {
   SetBtn->SetEnabled(true);
   BT_Set->SetEnabled(false);
   BT_Delete->SetEnabled(true);
-  const TUnitPort master = SplitPortNumber(ED_MasterPort->Text().ToIntDef(0), kListPortsPerUnit);
-  PortEdit->SetText(master.Port);
-  UnitEdit->SetText(master.Unit);
+  // A master port on no unit the form knows is shown as the switch holds
+  // it: no port of the unit shown would be that port.
+  const AnsiString held = ED_MasterPort->Text();
+  const int number = TypedNumber(held, -1);
+  const TUnitPort master = SplitPortNumber(number < 0 ? 0 : number, kListPortsPerUnit);
+  bool known = number == 0;
+  for (const TStackUnitRecord& r : UnitRecords)
+    if (number > 0 && r.Unit == master.Unit.ToIntDef(-1)) known = true;
+  PortEdit->SetText(known ? master.Port : held.Trim());
+  UnitEdit->SetText(known ? master.Unit : AnsiString("1"));
+  shownMembers_ = PortTicks(MemberFrame);
+  // A state that is neither shows no choice, so that Set does not write the
+  // choice of another row.
   const AnsiString state =
       ListCellText(LV_PortTrunk, row->Index(), ColumnOf(LV_PortTrunk, "Trunk State"));
   if (state == "disable")
     SelectComboText(ComboBox1, "disable");
   else if (state == "enable")
     SelectComboText(ComboBox1, "enable");
+  else
+    ComboBox1->SetItemIndex(-1);
 }
 
 bool TPortTrunkForm::CheckMasterPort(int unit, int port) {
@@ -222,6 +234,8 @@ bool TPortTrunkForm::CheckMasterPort(int unit, int port) {
 }
 
 bool TPortTrunkForm::MasterPortTicked(int masterPort) {
+  // A master port the switch holds as no port number (0, negative) has no box.
+  if (masterPort < 1) return false;
   TCheckBox* box = PortBox(MemberFrame, masterPort - 1);
   return box && box->Checked();
 }
@@ -285,14 +299,23 @@ void TPortTrunkForm::SetBtnClick(TObject*) {
       return InputError("The Unit Edit should not be empty", UnitEdit);
     if (PortEdit->Text().IsEmpty())
       return InputError("The Port Edit should not be empty", PortEdit);
-    Combo_State->SetItemIndex(ComboBox1->ItemIndex());
+    if (ComboBox1->ItemIndex() >= 0) Combo_State->SetItemIndex(ComboBox1->ItemIndex());
+    // What the user changed is checked: a master port typed, and the
+    // members with the master port when either changed. The group's own
+    // values the user left alone go back as the switch holds them.
+    const bool masterTyped = PortEdit->Modified();
+    const bool membersChanged = PortTicks(MemberFrame) != shownMembers_;
     const int unit = UnitEdit->Text().ToIntDef(-1);
-    const int port = TypedNumber(PortEdit->Text(), -1);
-    if (!CheckMasterPort(unit, port)) return;
-    const int master = (unit - 1) * kListPortsPerUnit + port;
-    ED_MasterPort->SetText(IntToStr(master));
-    if (!MasterPortTicked(master)) return InputError("Master port must be checked.", PortEdit);
-    if (!CheckMemberCount(unit)) return;
+    int master = TypedNumber(ED_MasterPort->Text(), -1);
+    if (masterTyped) {
+      const int port = TypedNumber(PortEdit->Text(), -1);
+      if (!CheckMasterPort(unit, port)) return;
+      master = (unit - 1) * kListPortsPerUnit + port;
+      ED_MasterPort->SetText(IntToStr(master));
+    }
+    if ((masterTyped || membersChanged) && !MasterPortTicked(master))
+      return InputError("Master port must be checked.", PortEdit);
+    if (membersChanged && !CheckMemberCount(unit)) return;
     Request->Set(kSetFromControls);
     ComboBox1->SetItemIndex(Combo_State->ItemIndex());
     ED_Index->SetColor(clWindow);

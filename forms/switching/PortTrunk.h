@@ -87,4 +87,6 @@ class TPortTrunkForm : public TForm {
   bool CheckMasterPort(int unit, int port);
   bool CheckMemberCount(int unit);
   bool MasterPortTicked(int masterPort);
+  // The member boxes as the selected row showed them.
+  std::vector<bool> shownMembers_;
 };

@@ -163,6 +163,9 @@ void TSTP_Info::BT_GetClick(TObject*) {
   ApplyHelloTimeRule(ComboText(Combo_STPVersion));
 }
 
+// The checks judge what the user typed: a combination of timers is judged
+// when one of its parts was edited, so that the switch's own values never
+// keep the user from writing the field they changed.
 bool TSTP_Info::CheckAndWrite(const AnsiString& version) {
   if (ET_Priority->Text().IsEmpty() || ET_AgingTime->Text().IsEmpty() ||
       ET_ForwardDelay->Text().IsEmpty()) {
@@ -170,42 +173,53 @@ bool TSTP_Info::CheckAndWrite(const AnsiString& version) {
     return false;
   }
   const long long maxAge = Number(ET_AgingTime);
-  if (maxAge > 2 * Number(ET_ForwardDelay) - 200) {
+  if ((ET_AgingTime->Modified() || ET_ForwardDelay->Modified()) &&
+      maxAge > 2 * Number(ET_ForwardDelay) - 200) {
     ShowFailureInStatusBar(StatusBar1, kDataError);
     return false;
   }
-  if (Number(ET_Priority) >= 65536) {
+  if (ET_Priority->Modified() && Number(ET_Priority) >= 65536) {
     ShowFailureInStatusBar(StatusBar1, kPriorityWrong);
     return false;
   }
   if (version == "mstp") {
-    // The hidden list's only row carries the values: it has no hello time.
-    TListItem* row =
-        ListView1->Items()->Count() > 0 ? ListView1->Items()->Item(0) : ListView1->Items()->Add();
-    ListView1->SetSelected(row);
-    row->SetCaption(version);
-    TStrings* cells = row->SubItems();
-    cells->Clear();
-    cells->Add(ET_AgingTime->Text());
-    cells->Add(ET_ForwardDelay->Text());
-    cells->Add(ET_Priority->Text());
-    cells->Add(ED_TxHoldCount->Text());
-    cells->Add(ComboText(Combo_BPDU));
-    MSTPRequest->Request.Active = true;
-    MSTPRequest->Set(kSetFromControlsThenRead);
+    WriteMstpRow(version);
     return true;
   }
   if (ET_HelloTime->Text().IsEmpty()) {
     ShowFailureInStatusBar(StatusBar1, kEmptyFields);
     return false;
   }
-  if (maxAge < 2 * Number(ET_HelloTime) + 200) {
+  if ((ET_AgingTime->Modified() || ET_HelloTime->Modified()) &&
+      maxAge < 2 * Number(ET_HelloTime) + 200) {
     ShowFailureInStatusBar(StatusBar1, kDataError);
     return false;
   }
   TimerRequest->Request.Active = true;
   TimerRequest->Set(kSetFromControlsThenRead);
   return true;
+}
+
+// The hidden list's only row carries the values: it has no hello time. A
+// Forwarding BPDU value that the combo box does not list shows no choice:
+// it is the switch's own, the user did not touch it, and it is left out of
+// the SET rather than written as another value.
+void TSTP_Info::WriteMstpRow(const AnsiString& version) {
+  TListItem* row =
+      ListView1->Items()->Count() > 0 ? ListView1->Items()->Item(0) : ListView1->Items()->Add();
+  ListView1->SetSelected(row);
+  row->SetCaption(version);
+  TStrings* cells = row->SubItems();
+  cells->Clear();
+  cells->Add(ET_AgingTime->Text());
+  cells->Add(ET_ForwardDelay->Text());
+  cells->Add(ET_Priority->Text());
+  cells->Add(ED_TxHoldCount->Text());
+  cells->Add(ComboText(Combo_BPDU));
+  TSavedAccess saved(*MSTPRequest);
+  if (Combo_BPDU->ItemIndex() < 0) saved.Invalidate(StpInfoBridgeItem::kSTPForwardBPDU);
+  MSTPRequest->Request.Active = true;
+  MSTPRequest->Set(kSetFromControlsThenRead);
 }
 
 void TSTP_Info::ShowVersionProgress() {

@@ -69,6 +69,7 @@ class TSTP_Info : public TForm {
   void ApplyHelloTimeRule(const AnsiString& version);
   // Input checks and the write; false when nothing was sent.
   bool CheckAndWrite(const AnsiString& version);
+  void WriteMstpRow(const AnsiString& version);
   void ShowVersionProgress();
 };
 

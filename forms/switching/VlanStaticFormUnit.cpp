@@ -5,6 +5,7 @@
 #include "catalogue/BridgeExtMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "library/VnSNMPVarList.h"
 #include "pages/FormOpeners.h"
 #include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
@@ -211,30 +212,36 @@ void TVlanStaticForm::RefreshBtnClick(TObject*) {
   ShowRowButtons(false);
 }
 
+// One column per SET, so that a port list the device refuses does not keep
+// the others from being written. The four go out at once; the status line
+// of each names its column, so which of them failed is plain; the read
+// after them waits for their answers.
 void TVlanStaticForm::SetBtnClick(TObject*) {
   if (!LV_dot1qVlanStaticEntry->Selected()) return;
   if (!ReadyForWork()) return;
   RequestIdle = 0;
   Request->Request.Active = true;
-  try {
-    // One column per SET, so that a port list the device refuses does not
-    // keep the others from being written.
+  {
     TSavedAccess saved(*Request);
-    SetAccess(*Request, Item::kVLANName, Item::kStatus, SNMP_ACCESS_INVALID);
-    SetAccess(*Request, Item::kEgressPorts, Item::kEgressPorts, SNMP_ACCESS_READWRITE);
-    Request->Set(kSetFromControls);
-    SetAccess(*Request, Item::kEgressPorts, Item::kEgressPorts, SNMP_ACCESS_INVALID);
-    SetAccess(*Request, Item::kForbiddenEgressPorts, Item::kForbiddenEgressPorts,
-              SNMP_ACCESS_READWRITE);
-    Request->Set(kSetFromControls);
-    SetAccess(*Request, Item::kForbiddenEgressPorts, Item::kForbiddenEgressPorts,
-              SNMP_ACCESS_INVALID);
-    SetAccess(*Request, Item::kUntaggedPorts, Item::kUntaggedPorts, SNMP_ACCESS_READWRITE);
-    Request->Set(kSetFromControls);
-    SetAccess(*Request, Item::kUntaggedPorts, Item::kUntaggedPorts, SNMP_ACCESS_INVALID);
-    SetAccess(*Request, Item::kStatus, Item::kStatus, SNMP_ACCESS_READWRITE);
-    Request->Set(kSetFromControls);
-    saved.Restore();
+    VnSNMPVarList& list = Request->Request.VarList;
+    struct OwnLines {
+      VnSNMPVarList& list;
+      AnsiString description = list.Description;
+      ~OwnLines() { list.Description = description; }
+    } ownLines{list};
+    for (int column :
+         {Item::kEgressPorts, Item::kForbiddenEgressPorts, Item::kUntaggedPorts, Item::kStatus}) {
+      SetAccess(*Request, Item::kVLANName, Item::kStatus, SNMP_ACCESS_INVALID);
+      SetAccess(*Request, column, column, SNMP_ACCESS_READWRITE);
+      list.Description = list.Item(column)->Label;
+      try {
+        Request->Set(kSetFromControls);
+      } catch (const Exception& e) {
+        Request->ShowRequestStatus(e.Message);
+      }
+    }
+  }
+  try {
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {

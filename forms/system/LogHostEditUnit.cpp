@@ -152,11 +152,18 @@ void TLogHostEditForm::FormActivate(TObject*) {
   }
 }
 
+// What is judged is what the user entered: all of a new entry, and of a
+// row the fields the user edited. A row's value the user left alone goes
+// back as the switch holds it and does not keep the fields the user
+// changed from being written.
 bool TLogHostEditForm::CheckPortAndAddress() {
-  if (!PortEdit->Text().IsEmpty() && !IsValidLogHostPort(this)) {
+  const bool adding = EditMode == kAddMode;
+  if ((adding || PortEdit->Modified()) && !PortEdit->Text().IsEmpty() &&
+      !IsValidLogHostPort(this)) {
     InputError("The range of UDP Port for syslog is 514 or 6000-65535.", PortEdit);
     return false;
   }
+  if (!adding && !IPAddrEdit->Modified()) return true;
   if (IPAddrEdit->Text().IsEmpty()) {
     InputError("IP Address should be set.", IPAddrEdit);
     return false;

@@ -60,6 +60,7 @@ void TLogSaveControlForm::FormCreate(TObject*) {
   Request->AsyncMode = false;
   try {
     Request->Get();
+    methodRead_ = true;
   } catch (const Exception& e) {
     ShowFailure(e.Message);
   }
@@ -81,6 +82,7 @@ bool TLogSaveControlForm::Refresh() {
   bool read = true;
   try {
     Request->Get();
+    methodRead_ = true;
   } catch (const Exception& e) {
     ShowFailure(e.Message);
     read = false;
@@ -91,7 +93,10 @@ bool TLogSaveControlForm::Refresh() {
 
 void TLogSaveControlForm::btnSetClick(TObject*) {
   if (!Request || Request->Busy) return;
-  if (cbxLogSaveMethod->ItemIndex() < 0) {
+  // A method the list does not name shows no choice: that is the switch's
+  // own method, which goes back as it is. Only a form that never read one
+  // has nothing to write.
+  if (cbxLogSaveMethod->ItemIndex() < 0 && !methodRead_) {
     InputError("You should choose Log Save Method.", cbxLogSaveMethod);
     return;
   }

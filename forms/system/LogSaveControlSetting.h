@@ -43,6 +43,8 @@ class TLogSaveControlForm : public TForm {
   void ShowFailure(const AnsiString& message);
   // Reads both items; false when the read failed (its message is shown).
   bool Refresh();
+  // Set once a read has brought the switch's method.
+  bool methodRead_ = false;
 };
 
 extern TLogSaveControlForm* LogSaveControlForm;

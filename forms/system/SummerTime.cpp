@@ -5,6 +5,7 @@
 #include "catalogue/TimeMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnOptionList.h"
+#include "library/VnRawValue.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
 #include "pages/GUIGenerator.h"
@@ -78,6 +79,31 @@ bool ParseCount(const AnsiString& text, int& value) {
 
 bool IsRepeatingItem(int item) { return item == kRepeatStartItem || item == kRepeatEndItem; }
 
+// The octets of a repeating rule and of an annual one.
+std::size_t RuleLength(int item) { return IsRepeatingItem(item) ? 6 : 4; }
+
+// The form's request. A rule the user changed goes out as its own octets
+// (the switch takes no other length), also where the switch gave it longer:
+// octets past the rule are no part the form shows. A rule left alone goes
+// back as the switch holds it.
+class TSummerTimeRequest : public VnSNMPRequest2Edits {
+ public:
+  using VnSNMPRequest2Edits::VnSNMPRequest2Edits;
+
+ protected:
+  void DoSetValues() override {
+    VnSNMPRequest2Edits::DoSetValues();
+    for (int item = kRepeatStartItem; item <= kAnnualEndItem; ++item) {
+      if (!ItemChanged(item)) continue;
+      VnSNMPVarDesc* d = Request.VarList.Item(item);
+      VnOctets rule = VnValueToBytes(*d->Value, d->Syntax);
+      if (rule.size() <= RuleLength(item)) continue;
+      rule.resize(RuleLength(item));
+      *d->Value = VnBytesToValue(rule, d->Syntax);
+    }
+  }
+};
+
 }  // namespace
 
 TSummerTimeForm::TSummerTimeForm(TComponent* AOwner) : TForm(AOwner) {
@@ -86,7 +112,10 @@ TSummerTimeForm::TSummerTimeForm(TComponent* AOwner) : TForm(AOwner) {
   OnClose = TCloseEvent(this, &TSummerTimeForm::FormClose);
   for (auto& list : CtrlsLists) list = std::make_unique<TCtrlsList>();
 
-  Request = NewFormRequest(this, SummerTimeVars, VnItemType::SVT_SV, 0, true);
+  auto request = std::make_unique<TSummerTimeRequest>(this);
+  ReloadVarList(request->Request, SummerTimeVars, VnItemType::SVT_SV, 0);
+  request->AsyncMode = false;
+  Request = std::move(request);
   Panel = new TSNMPEditorPanel(this, Request.get());
   Panel->AttachToForm(this);
   Panel->SetEditWidth(240);
@@ -250,14 +279,20 @@ void TSummerTimeForm::RefreshSummerTime(TObject*) {
   }
 }
 
+// The checks judge what the user entered: a ticked row the user changed (or
+// that no read filled), and the months of start and end when one of them
+// is such a row. Values the switch holds and the user left alone go back as
+// they are.
 bool TSummerTimeForm::CheckSummerTime() {
   TEditsPanel* rows = Panel->EditsPanel;
-  auto ticked = [rows](int item) { return rows->Row(item).CheckBox->Checked(); };
-  if (ticked(kStatusItem) && StatusCombo()->ItemIndex() < 0) {
+  auto entered = [this, rows](int item) {
+    return rows->Row(item).CheckBox->Checked() && Request->ItemChanged(item);
+  };
+  if (entered(kStatusItem) && StatusCombo()->ItemIndex() < 0) {
     ShowMessage("Please choose Summer Time Status.");
     return false;
   }
-  if (ticked(kOffsetItem)) {
+  if (entered(kOffsetItem)) {
     const AnsiString text = rows->Row(kOffsetItem).EditCtrl->Text();
     int offset = 0;
     if (!text.IsEmpty() &&
@@ -269,6 +304,10 @@ bool TSummerTimeForm::CheckSummerTime() {
   const AnsiString status = StatusText();
   if (status == kDisable) return true;
 
+  // Start and end (the row `first` and the one after it) both to be written.
+  auto bothTicked = [rows](int first) {
+    return rows->Row(first).CheckBox->Checked() && rows->Row(first + 1).CheckBox->Checked();
+  };
   auto comboIndex = [](const TCtrlsList& list, int entry) {
     return static_cast<TComboBox*>(list.Control(entry))->ItemIndex();
   };
@@ -280,7 +319,7 @@ bool TSummerTimeForm::CheckSummerTime() {
   const TCtrlsList& end = *CtrlsLists[first + 1];
   if (status == kRepeating) {
     for (int k = 0; k < 2; ++k) {
-      if (!ticked(kRepeatStartItem + k)) continue;
+      if (!entered(kRepeatStartItem + k)) continue;
       const TCtrlsList& list = k == 0 ? start : end;
       int hour = 0, minute = 0;
       if (comboIndex(list, reMonth) < 0 || comboIndex(list, reWeek) < 0 ||
@@ -290,14 +329,14 @@ bool TSummerTimeForm::CheckSummerTime() {
         return false;
       }
     }
-    if (ticked(kRepeatStartItem) && ticked(kRepeatEndItem) &&
+    if (bothTicked(kRepeatStartItem) && (entered(kRepeatStartItem) || entered(kRepeatEndItem)) &&
         comboIndex(start, reMonth) == comboIndex(end, reMonth)) {
       ShowMessage(kSameMonths);
       return false;
     }
   } else if (status == kAnnual) {
     for (int k = 0; k < 2; ++k) {
-      if (!ticked(kAnnualStartItem + k)) continue;
+      if (!entered(kAnnualStartItem + k)) continue;
       const TCtrlsList& list = k == 0 ? start : end;
       int day = 0, hour = 0, minute = 0;
       const int month = comboIndex(list, aeMonth);
@@ -311,7 +350,7 @@ bool TSummerTimeForm::CheckSummerTime() {
         return false;
       }
     }
-    if (ticked(kAnnualStartItem) && ticked(kAnnualEndItem) &&
+    if (bothTicked(kAnnualStartItem) && (entered(kAnnualStartItem) || entered(kAnnualEndItem)) &&
         comboIndex(start, aeMonth) == comboIndex(end, aeMonth)) {
       ShowMessage(kSameMonths);
       return false;
@@ -333,12 +372,14 @@ void TSummerTimeForm::WriteTickedValidRows() {
 void TSummerTimeForm::SetSummerTime(TObject*) {
   if (!Request || Request->Busy) return;
   if (!CheckSummerTime()) return;
-  // A composite row with an empty part leaves its own edit box empty, so that
-  // the panel's empty-row check refuses it.
-  for (const auto& list : CtrlsLists) {
+  // A composite row the user changed with an empty part leaves its own edit
+  // box empty, so that the panel's empty-row check refuses it. A rule left
+  // alone goes back as the switch holds it, parts it lacks included.
+  for (int k = 0; k < static_cast<int>(CtrlsLists.size()); ++k) {
+    const TCtrlsList& list = *CtrlsLists[static_cast<std::size_t>(k)];
     bool empty = false;
-    for (int k = 1; k < list->Count(); ++k) empty = empty || list->Control(k)->Text().IsEmpty();
-    list->Control(0)->SetText(empty ? "" : "-");
+    for (int c = 1; c < list.Count(); ++c) empty = empty || list.Control(c)->Text().IsEmpty();
+    list.Control(0)->SetText(empty && Request->ItemChanged(kRepeatStartItem + k) ? "" : "-");
   }
   MarkValid({kStatusItem});
   WriteTickedValidRows();

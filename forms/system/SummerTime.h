@@ -41,7 +41,8 @@ class TSummerTimeForm : public TForm {
   explicit TSummerTimeForm(TComponent* AOwner);
   ~TSummerTimeForm() override;
 
-  // Checks the ticked rows; the first failure is shown and false returned.
+  // Checks the ticked rows the user changed; the first failure is shown and
+  // false returned.
   bool CheckSummerTime();
   // Shows the rule rows that the status selects; the others are hidden and
   // unticked.

@@ -68,6 +68,11 @@ void TTestControlListForm::FormCreate(TObject*) {
   CreateRequest(dialog);
   Request->AttachListView(ListView1, true);
   Request->SetStatusMemo(Memo1);
+  // The list reports no change while a read fills or empties it: the count
+  // is the rows listed once each read has ended, however it ended.
+  Request->OnGetDone = VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) {
+    ShowRowCount(ListView1, StaticText1);
+  });
   try {
     Request->Get();
     EnableRowButtons(false);
@@ -216,6 +221,9 @@ void TTestControlEditForm::FormActivate(TObject*) {
     StatusCBox->SetEnabled(true);
     StatusComboBox->SetEnabled(true);
   }
+  // The dialog is made once and shown again: each opening puts the focus on
+  // its first field, not on the control the last opening left it in.
+  SelectNext(nullptr, true, true);
 }
 
 void TTestControlEditForm::CheckAllButtonClick(TObject*) {
@@ -267,7 +275,12 @@ bool TTestControlEditForm::PrepareCheckedFields() {
     ShowMessage(kGetDataNotComplete);
     return false;
   }
-  if (IPCBox->Checked()) {
+  // The checks judge what the user entered: every field of a new test, and
+  // the fields of a test that the user changed. A value the switch holds and
+  // the user left alone goes back as it is.
+  const bool adding = list->EditMode == TTestControlListForm::kAddMode;
+  auto entered = [&](int item) { return adding || list->Request->ItemChanged(item); };
+  if (IPCBox->Checked() && entered(kTestTargetItem)) {
     if (IpEdit->Text().IsEmpty()) {
       InputError("Target Address can't be empty", IpEdit);
       return false;
@@ -291,7 +304,7 @@ bool TTestControlEditForm::PrepareCheckedFields() {
     return false;
   }
   for (const TValueField& field : ValueFields) {
-    if (field.Item >= 0 && field.Box->Checked() && FieldEmpty(field)) {
+    if (field.Item >= 0 && field.Box->Checked() && entered(field.Item) && FieldEmpty(field)) {
       InputError("Some Checked fields are empty", field.Control);
       return false;
     }

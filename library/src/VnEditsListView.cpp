@@ -3,16 +3,21 @@
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
+#include "platform/InputHold.h"
 
 void VnSNMPRequest2Edits::AttachListView(TListView* listView, bool disableUntilSelected) {
   if (ListView) {
     if (ListView->OnSelectItem ==
         TLVSelectItemHandler(this, &VnSNMPRequest2Edits::ListViewSelectItem))
       ListView->OnSelectItem = SavedOnSelectItem;
+    if (ListView->OnSelectedItemPressed ==
+        TLVItemHandler(this, &VnSNMPRequest2Edits::ListViewPressSelected))
+      ListView->OnSelectedItemPressed = savedOnPressSelected_;
     UnwatchComponent(ListView);
   }
   ListView = listView;
   SavedOnSelectItem = nullptr;
+  savedOnPressSelected_ = nullptr;
   columnItems_.clear();
   if (!listView) return;
   listView->SetReadOnly(true);
@@ -22,6 +27,9 @@ void VnSNMPRequest2Edits::AttachListView(TListView* listView, bool disableUntilS
   listView->SetViewStyle(vsReport);
   SavedOnSelectItem = listView->OnSelectItem;
   listView->OnSelectItem = TLVSelectItemHandler(this, &VnSNMPRequest2Edits::ListViewSelectItem);
+  savedOnPressSelected_ = listView->OnSelectedItemPressed;
+  listView->OnSelectedItemPressed =
+      TLVItemHandler(this, &VnSNMPRequest2Edits::ListViewPressSelected);
   WatchComponent(listView);
   DisableUntilSelected = disableUntilSelected;
   BuildListColumns();
@@ -60,6 +68,8 @@ void VnSNMPRequest2Edits::BuildListColumns() {
 }
 
 void VnSNMPRequest2Edits::DoGetBegin() {
+  // Items left out of a SET that never went out are read again.
+  TakeBackLeftOut();
   if (!ListView) return;
   BuildListColumns();
   ListView->Items()->Clear();
@@ -77,6 +87,10 @@ void VnSNMPRequest2Edits::AddListRow() {
       row->SubItems()->Add(text);
     ++n;
   }
+  // The rows so far are painted and timers run; a click made meanwhile
+  // waits until the walk's turn is over (also in a synchronous walk), so
+  // that no dialog or box it opens holds the walk.
+  const InputHold held;
   if (Application) Application->ProcessMessages();
 }
 
@@ -103,10 +117,24 @@ void VnSNMPRequest2Edits::ListViewSelectItem(TObject* Sender, TListItem* Item, b
     saved(Sender, Item, Selected);
   }
   if (!Selected) return;
+  ShowSelectedRow(Sender);
+}
+
+// A click on the row drawn selected shows that row, whatever the controls
+// hold meanwhile (a refused write may have left them emptied).
+void VnSNMPRequest2Edits::ListViewPressSelected(TObject* Sender, TListItem* Item) {
+  if (savedOnPressSelected_) {
+    TLVItemHandler saved = savedOnPressSelected_;
+    saved(Sender, Item);
+  }
+  if (ListView && Item && ListView->Selected() == Item) ShowSelectedRow(Sender);
+}
+
+void VnSNMPRequest2Edits::ShowSelectedRow(TObject* sender) {
   if (DisableUntilSelected) EnableControls(true);
   if (ListView) SelectedRowToValues();
   ValuesToControls(-1);
-  if (OnRowShown) OnRowShown(Sender);
+  if (OnRowShown) OnRowShown(sender);
 }
 
 void VnSNMPRequest2Edits::DoGetEnd() {

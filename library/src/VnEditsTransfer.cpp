@@ -328,11 +328,26 @@ bool IsIndexColumn(const VnSNMPVarList& list, int item) {
          static_cast<std::uint32_t>(item) < list.KeyCount;
 }
 
+// Octets that the syntax reads as one value: none (no value), or at least
+// the syntax's width.
+bool IsWholeValue(const VnOctets& raw, std::uint32_t syntax) {
+  const int width = VnPartWidth(syntax);
+  return raw.empty() || width < 0 || raw.size() >= static_cast<std::size_t>(width);
+}
+
 // An edit, label or static text showing nothing.
 bool IsEmptyText(TControl* control) {
   return (dynamic_cast<TEdit*>(control) || dynamic_cast<TLabel*>(control) ||
           dynamic_cast<TStaticText*>(control)) &&
          control->Text().IsEmpty();
+}
+
+// What a bound control holds, as far as reading it back goes.
+AnsiString HeldState(TControl* control) {
+  if (auto* box = dynamic_cast<TCheckBox*>(control)) return box->Checked() ? "1" : "0";
+  if (auto* combo = dynamic_cast<TComboBox*>(control))
+    return AnsiString(combo->ItemIndex()) + "|" + combo->Text();
+  return control->Text();
 }
 
 }  // namespace
@@ -343,8 +358,16 @@ void VnSNMPRequest2Edits::ShowBinding(const ControlBinding& b) {
   if (d->Options) text = d->Options->ValueOf(text);
   VnOctets raw = VnValueToBytes(text, d->Syntax);
   if (b.PartOffset != 0 || b.Syntax != d->Syntax) {
-    raw = VnPartBytes(raw, b.PartOffset, b.Syntax);
-    text = VnBytesToValue(raw, b.Syntax);
+    // A value that ends before the part is an answer like any other: the
+    // part shows nothing (an empty edit, no choice).
+    const int width = VnPartWidth(b.Syntax);
+    if (!raw.empty() && width > 0 && b.PartOffset + static_cast<std::size_t>(width) > raw.size()) {
+      raw.clear();
+      text = AnsiString();
+    } else {
+      raw = VnPartBytes(raw, b.PartOffset, b.Syntax);
+      text = VnBytesToValue(raw, b.Syntax);
+    }
   }
   VnOptionList* options = EffectiveOptions(b);
   if (options) text = options->TextOf(text);
@@ -353,12 +376,13 @@ void VnSNMPRequest2Edits::ShowBinding(const ControlBinding& b) {
   if (dynamic_cast<TLabel*>(first) || dynamic_cast<TStaticText*>(first)) {
     first->SetText(text);
   } else if (dynamic_cast<TCheckBox*>(first) && b.HasElements) {
+    // A list shorter than the elements leaves the ones past its end unset.
     for (int k = 0; k < b.ControlCount(); ++k) {
       const int e = b.Elements[static_cast<std::size_t>(k)];
-      if (static_cast<std::size_t>(e / 8) >= raw.size()) RaiseLibraryError(VNERR_PART_INDEX_RANGE);
+      const std::size_t at = static_cast<std::size_t>(e / 8);
       auto* box = dynamic_cast<TCheckBox*>(b.Controls[static_cast<std::size_t>(k)]);
       if (!box) RaiseLibraryError(VNERR_BAD_CONTROL_TYPE);
-      box->SetChecked((raw[static_cast<std::size_t>(e / 8)] & ElementMask(e)) != 0);
+      box->SetChecked(at < raw.size() && (raw[at] & ElementMask(e)) != 0);
     }
   } else if (auto* box = dynamic_cast<TCheckBox*>(first)) {
     if (options) {
@@ -385,16 +409,44 @@ void VnSNMPRequest2Edits::ShowBinding(const ControlBinding& b) {
 }
 
 void VnSNMPRequest2Edits::ValuesToControls(int item) {
-  // By index: a form's handler run by a control may unbind.
-  for (std::size_t i = 0; i < Bindings.size(); ++i) {
-    const ControlBinding& b = *Bindings[i];
-    if (item != -1 && b.ItemIndex != item) continue;
-    if (Request.VarList.Item(b.ItemIndex)->Access & SNMP_ACCESS_INVALID) continue;
-    ShowBinding(b);
+  // A form's handler that the showing runs may unbind items: the bindings
+  // of now are shown while they are still bound, each from a copy.
+  std::vector<ControlBinding*> shown;
+  for (const auto& b : Bindings) shown.push_back(b.get());
+  auto bound = [this](const ControlBinding* b) {
+    return std::any_of(Bindings.begin(), Bindings.end(),
+                       [b](const auto& own) { return own.get() == b; });
+  };
+  for (ControlBinding* b : shown) {
+    if (!bound(b) || (item != -1 && b->ItemIndex != item)) continue;
+    const VnSNMPVarDesc* d = Request.VarList.Item(b->ItemIndex);
+    if (d->Access & SNMP_ACCESS_INVALID) continue;
+    const AnsiString value = *d->Value;
+    ShowBinding(ControlBinding(*b));
+    if (!bound(b)) continue;
+    b->ShownValue = value;
+    b->HeldAfterShow.clear();
+    for (TControl* c : b->Controls) b->HeldAfterShow.push_back(HeldState(c));
+    b->Shown = true;
   }
 }
 
-VnOctets VnSNMPRequest2Edits::ReadBinding(const ControlBinding& b, bool& bad) {
+bool VnSNMPRequest2Edits::HoldsShownValue(const ControlBinding& b, const AnsiString& value) const {
+  if (!b.Shown || b.ShownValue != value || b.HeldAfterShow.size() != b.Controls.size())
+    return false;
+  for (std::size_t k = 0; k < b.Controls.size(); ++k)
+    if (HeldState(b.Controls[k]) != b.HeldAfterShow[k]) return false;
+  return true;
+}
+
+bool VnSNMPRequest2Edits::ItemChanged(int item) const {
+  for (const auto& b : Bindings)
+    if (b->ItemIndex == item && !HoldsShownValue(*b, b->ShownValue)) return true;
+  return false;
+}
+
+VnOctets VnSNMPRequest2Edits::ReadBinding(const ControlBinding& b, const VnOctets& value,
+                                          bool& bad) {
   TControl* first = b.Controls.front();
   VnOptionList* options = EffectiveOptions(b);
   AnsiString s;
@@ -402,18 +454,27 @@ VnOctets VnSNMPRequest2Edits::ReadBinding(const ControlBinding& b, bool& bad) {
   if (dynamic_cast<TLabel*>(first) || dynamic_cast<TStaticText*>(first)) {
     s = first->Text();
   } else if (dynamic_cast<TCheckBox*>(first) && b.HasElements) {
-    VnOctets part;
+    // The bytes up to the last element, with the bits of the elements not
+    // listed as the value has them. A value shorter than that keeps its
+    // length unless a box past its end is ticked: the agent gave it so.
+    std::size_t length = 0;
+    for (int e : b.Elements) length = std::max(length, static_cast<std::size_t>(e / 8) + 1);
+    VnOctets part(length, 0);
+    std::copy_n(value.begin(), std::min(length, value.size()), part.begin());
+    std::size_t used = value.empty() ? length : std::min(length, value.size());
     for (int k = 0; k < b.ControlCount(); ++k) {
       const int e = b.Elements[static_cast<std::size_t>(k)];
       auto* box = dynamic_cast<TCheckBox*>(b.Controls[static_cast<std::size_t>(k)]);
       if (!box) RaiseLibraryError(VNERR_BAD_CONTROL_TYPE);
       const std::size_t at = static_cast<std::size_t>(e / 8);
-      if (part.size() <= at) part.resize(at + 1, 0);
-      if (box->Checked())
+      if (box->Checked()) {
         part[at] = static_cast<std::uint8_t>(part[at] | ElementMask(e));
-      else
+        used = std::max(used, at + 1);
+      } else {
         part[at] = static_cast<std::uint8_t>(part[at] & ~ElementMask(e));
+      }
     }
+    part.resize(used);
     return part;
   } else if (auto* box = dynamic_cast<TCheckBox*>(first)) {
     if (options) {
@@ -451,16 +512,41 @@ void VnSNMPRequest2Edits::ControlsToValues(int item) {
     if (item != -1 && i != item) continue;
     if (!list.IsWritable(i)) continue;
     VnSNMPVarDesc* d = list.Item(i);
-    AnsiString text = *d->Value;
+    const AnsiString before = *d->Value;
+    AnsiString text = before;
     if (d->Options) text = d->Options->ValueOf(text);
     VnOctets raw = VnValueToBytes(text, d->Syntax);
-    bool bound = false, bad = false, emptyKey = false;
-    for (std::size_t n = 0; n < Bindings.size(); ++n) {
+    // Bindings that hold the value as they showed it give nothing: read back,
+    // a port list longer or shorter than its boxes, or a text longer than
+    // its edit takes, would come back as another value. Such an item whose
+    // combo box shows none of its options is left out: the agent would refuse
+    // what it holds. A display string made of parts is rebuilt from all of
+    // them once one has changed.
+    bool bound = false, changed = false;
+    for (const auto& b : Bindings) {
+      if (b->ItemIndex != i) continue;
+      bound = true;
+      if (!HoldsShownValue(*b, before)) changed = true;
+    }
+    if (!bound) continue;
+    if (!changed && ShowsNoOption(i)) {
+      LeaveOutOfSet(i);
+      continue;
+    }
+    if (!changed && !IsWholeValue(raw, d->Syntax)) {
+      // Octets that make no whole value of the syntax (an address shorter
+      // than its width, as the agent gave it) go back as they were shown.
+      NoteBadInput(i, false);
+      continue;
+    }
+    const bool rebuild = changed && d->Syntax == SNMP_SYNTAX_DISPLAYSTR;
+    if (rebuild) raw.clear();
+    bool bad = false, emptyKey = false;
+    for (std::size_t n = 0; changed && n < Bindings.size(); ++n) {
       const ControlBinding& b = *Bindings[n];
       if (b.ItemIndex != i) continue;
-      if (!bound && d->Syntax == SNMP_SYNTAX_DISPLAYSTR) raw.clear();
-      bound = true;
-      const VnOctets part = ReadBinding(b, bad);
+      if (!rebuild && HoldsShownValue(b, before)) continue;
+      const VnOctets part = ReadBinding(b, raw, bad);
       // One control holding the whole value replaces it; parts, elements
       // and values spread over several edits go into the value in place.
       if (b.ControlCount() == 1 && !b.HasElements && b.PartOffset == 0 && b.Syntax == d->Syntax) {
@@ -474,12 +560,38 @@ void VnSNMPRequest2Edits::ControlsToValues(int item) {
       if (raw.size() < end) raw.resize(end, 0);
       std::copy(part.begin(), part.end(), raw.begin() + b.PartOffset);
     }
-    if (!bound) continue;
     text = emptyKey ? AnsiString() : VnBytesToValue(raw, d->Syntax);
     if (d->Options) text = d->Options->TextOf(text);
     *d->Value = text;
     NoteBadInput(i, bad);
   }
+}
+
+bool VnSNMPRequest2Edits::ShowsNoOption(int item) const {
+  const VnSNMPVarDesc* d = Request.VarList.Item(item);
+  for (const auto& b : Bindings) {
+    if (b->ItemIndex != item || b->PartOffset != 0 || b->Syntax != d->Syntax) continue;
+    auto* combo = dynamic_cast<TComboBox*>(b->Controls.front());
+    if (combo && combo->ItemIndex() < 0) return true;
+  }
+  return false;
+}
+
+void VnSNMPRequest2Edits::LeaveOutOfSet(int item) {
+  VnSNMPVarDesc* d = Request.VarList.Item(item);
+  const std::uint32_t before = d->Access;
+  d->Access |= SNMP_ACCESS_INVALID;
+  leftOut_.push_back({item, before, d->Access});
+}
+
+// A mark the page has overwritten since (its own access words written back)
+// is the page's.
+void VnSNMPRequest2Edits::TakeBackLeftOut() {
+  const VnSNMPVarList& list = Request.VarList;
+  for (const LeftOut& e : leftOut_)
+    if (e.Item < list.Count() && list.Item(e.Item)->Access == e.Marked)
+      list.Item(e.Item)->Access = e.Before;
+  leftOut_.clear();
 }
 
 void VnSNMPRequest2Edits::NoteBadInput(int item, bool bad) {
@@ -518,9 +630,32 @@ void VnSNMPRequest2Edits::CheckBeforeSet(const AnsiString& indexList, TStrings* 
 
 void VnSNMPRequest2Edits::DoSetValues() {
   const VnSNMPVarList& list = Request.VarList;
+  TakeBackLeftOut();
   for (int i = 0; i < list.Count(); ++i) *list.Item(i)->Value = "";
-  if (ListView) SelectedRowToValues();
+  if (ListView) {
+    SelectedRowToValues();
+  } else {
+    // The values as read: what the controls leave as they showed it stays.
+    std::vector<bool> restored(static_cast<std::size_t>(list.Count()), false);
+    for (const auto& b : Bindings) {
+      const int i = b->ItemIndex;
+      if (!b->Shown || i >= list.Count() || restored[static_cast<std::size_t>(i)]) continue;
+      *list.Item(i)->Value = b->ShownValue;
+      restored[static_cast<std::size_t>(i)] = true;
+    }
+  }
   ControlsToValues(-1);
+}
+
+// The SET has gone out: what it left out takes part again.
+void VnSNMPRequest2Edits::DoSetEnd() {
+  TakeBackLeftOut();
+  VnSNMPRequest2Controls::DoSetEnd();
+}
+
+void VnSNMPRequest2Edits::DoSetError(const VnSNMPError& error) {
+  TakeBackLeftOut();
+  VnSNMPRequest2Controls::DoSetError(error);
 }
 
 void VnSNMPRequest2Edits::DoGetRow() {

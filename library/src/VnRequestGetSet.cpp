@@ -1,9 +1,8 @@
 // Get and Set of a request bound to controls, synchronous and asynchronous,
-// and the completions of the asynchronous exchanges.
+// and the completions of the asynchronous exchanges. What may start when,
+// and what a write owes, is the request's order (VnRequestOrder).
 #include <exception>
-#include <functional>
 #include <utility>
-#include <vector>
 
 #include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Controls.h"
@@ -14,52 +13,39 @@
 
 namespace {
 
+using Mode = VnRequestOrder::Mode;
+using Owed = VnRequestOrder::Owed;
+
 // Raised again as a plain Exception with the same message and help context.
 [[noreturn]] void Reraise(const Exception& e) { throw Exception(e.Message, e.HelpContext); }
 
-// Runs the call from the event loop, once the calls running now have
-// returned to it. The timer is the process's and is never destroyed, so a
-// call may destroy whatever it likes.
-void CallSoon(std::function<void()> call) {
-  static auto* const calls = new std::vector<std::function<void()>>;
-  static auto* const timer = [] {
-    auto* t = new EventTimer([] {
-      std::vector<std::function<void()>> due;
-      due.swap(*calls);
-      for (const std::function<void()>& c : due) c();
-    });
-    t->SetSingleShot(true);
-    t->SetInterval(1);
-    return t;
-  }();
-  calls->push_back(std::move(call));
-  timer->SetEnabled(true);
+// A SET that failed with this library error reached the device, or may have
+// (it was answered with an error status, or it timed out): a list must show
+// what the device holds now.
+bool DeviceMayHoldIt(int number) {
+  return (number <= VNERR_TOO_BIG && number >= VNERR_INCONSISTENT_NAME) || number == VNERR_TIMEOUT;
 }
 
 }  // namespace
 
-VnSNMPCompletion VnSNMPRequest2Controls::ReadCompletion() {
+VnSNMPCompletion VnSNMPRequest2Controls::ReadCompletion(VnRequestOrder::ReadId read) {
   std::shared_ptr<Life> life = life_;
-  const std::uint32_t read = read_;
   return VnSNMPCompletion([life, read](VnSNMPError& error, VnSNMPVarList&) {
     VnSNMPRequest2Controls* self = life->self;
     // Only the running read goes on; an abandoned walk stays ended.
-    if (self && self->reading_ && self->read_ == read) self->GetCompleted(error);
+    if (self && self->order_.Takes(read)) self->GetCompleted(error);
   });
 }
 
-VnSNMPCompletion VnSNMPRequest2Controls::WriteCompletion(bool getAfterSet, bool readAgain) {
+VnSNMPCompletion VnSNMPRequest2Controls::WriteCompletion(bool getAfterSet) {
   std::shared_ptr<Life> life = life_;
-  const std::uint32_t reads = readsStarted_;
-  return VnSNMPCompletion(
-      [life, getAfterSet, reads, readAgain](VnSNMPError& error, VnSNMPVarList&) {
-        if (life->self) life->self->SetCompleted(error, getAfterSet, reads, readAgain);
-      });
+  const AnsiString sent = Request.VarList.Description;
+  return VnSNMPCompletion([life, getAfterSet, sent](VnSNMPError& error, VnSNMPVarList&) {
+    if (life->self) life->self->SetCompleted(error, getAfterSet, sent);
+  });
 }
 
-void VnSNMPRequest2Controls::UpdateBusy() {
-  Busy = reading_ || writes_ > 0 || readsAfterWrite_ > 0 || syncRunning_;
-}
+void VnSNMPRequest2Controls::UpdateBusy() { Busy = order_.Busy(); }
 
 AnsiString VnSNMPRequest2Controls::GetRowFilter() const {
   if (!RowFilterSource || RowFilterText.IsEmpty()) return "";
@@ -69,33 +55,36 @@ AnsiString VnSNMPRequest2Controls::GetRowFilter() const {
 bool VnSNMPRequest2Controls::DeliverRow(const AnsiString& condition) {
   if (!Request.MatchesCondition(condition) || !Request.MatchesRowFilter()) return true;
   std::shared_ptr<Life> life = life_;
-  const std::uint32_t reads = readsStarted_;
+  const VnRequestOrder::ReadId read = order_.LastRead();
   DoGetRow();
   if (!life->self) return false;
   // A read started during the row (the walk abandoned and read again)
   // counts its own rows from 0: the row is the earlier read's.
-  if (readsStarted_ == reads) ++RowCount;
+  if (order_.LastRead() == read) ++RowCount;
   return true;
 }
 
-void VnSNMPRequest2Controls::Get() { Read(AsyncMode, true); }
+void VnSNMPRequest2Controls::Get() { Read(AsyncMode, false); }
 
-void VnSNMPRequest2Controls::Read(bool async, bool announced) {
+void VnSNMPRequest2Controls::Read(bool async, bool quiet) {
   // The running walk may already have passed what this read is to show (a
-  // row written meanwhile): one more read follows it, however often asked.
-  if (reading_) {
-    readAgain_ = true;
+  // row written meanwhile), and a write out may change it: the read follows
+  // them, however often asked.
+  if (!order_.AskRead()) {
+    // Behind a write the controls are emptied at once, as for a read that
+    // goes out: what they showed is about to change.
+    if (order_.Reading() == VnRequestOrder::Read::Idle) DoGetBegin();
+    UpdateBusy();
     return;
   }
   StatusKind = STATUS_KIND_GET;
   DoGetBegin();
   condition_ = GetRowFilter();
   RowCount = 0;
-  Busy = true;
-  try {
-    if (!async) {
-      ++readsStarted_;
-      syncRunning_ = true;
+  if (!async) {
+    order_.ReadStarts(Mode::Sync);
+    UpdateBusy();
+    try {
       if (!IsTableList()) {
         Request.SendGet(VnReadFrom::Start);
         if (!DeliverRow(condition_)) return;
@@ -105,26 +94,37 @@ void VnSNMPRequest2Controls::Read(bool async, bool announced) {
           if (!DeliverRow(condition_)) return;
       }
       DoGetEnd();
-      syncRunning_ = false;
+    } catch (const Exception& e) {
+      order_.ReadEnds(Mode::Sync);
       UpdateBusy();
-      if (StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
-      return;
-    }
-    if (Request.Active) {
-      ++readsStarted_;
-      ++read_;
-      reading_ = true;
-      quietEnd_ = !announced;
-      Request.SendGetAsync(ReadCompletion(), VnReadFrom::Start);
-    } else {
+      StartOwedReadSoon();
+      Reraise(e);
+    } catch (...) {
+      order_.ReadEnds(Mode::Sync);
       UpdateBusy();
+      StartOwedReadSoon();
+      throw;
     }
+    order_.ReadEnds(Mode::Sync);
+    UpdateBusy();
+    StartOwedReadSoon();
+    if (StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
+    return;
+  }
+  if (!Request.Active) {
+    UpdateBusy();
+    return;
+  }
+  const VnRequestOrder::ReadId read = order_.ReadStarts(Mode::Async, quiet);
+  UpdateBusy();
+  try {
+    Request.SendGetAsync(ReadCompletion(read), VnReadFrom::Start);
   } catch (const Exception& e) {
-    reading_ = syncRunning_ = false;
+    order_.ReadEnds(Mode::Async);
     UpdateBusy();
     Reraise(e);
   } catch (...) {
-    reading_ = syncRunning_ = false;
+    order_.ReadEnds(Mode::Async);
     UpdateBusy();
     throw;
   }
@@ -132,11 +132,11 @@ void VnSNMPRequest2Controls::Read(bool async, bool announced) {
 
 void VnSNMPRequest2Controls::ReadFailed(VnSNMPError& error) {
   std::shared_ptr<Life> life = life_;
-  reading_ = false;
+  order_.ReadEnds(Mode::Async);
   UpdateBusy();
   DoGetError(error);
   if (life->self && OnGetDone) OnGetDone(this, error);
-  if (life->self) ReadAgainIfAsked();
+  if (life->self) StartOwedRead();
 }
 
 void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
@@ -153,13 +153,13 @@ void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
     }
   } catch (const Exception& e) {
     if (!life->self) return;
-    reading_ = readAgain_ = false;
+    order_.ReadBreaks();
     UpdateBusy();
     ShowError(STATUS_KIND_GET, e.Message);
     return;
   }
   if (!life->self) return;
-  EndRead(error);
+  EndRead(error, order_.Reading() == VnRequestOrder::Read::Quiet);
 }
 
 bool VnSNMPRequest2Controls::DeliverWalkRow(const VnSNMPError& record) {
@@ -170,14 +170,14 @@ bool VnSNMPRequest2Controls::DeliverWalkRow(const VnSNMPError& record) {
   // or among the session's finished exchanges, until this completion has
   // returned, and the walk takes it up then as any other.
   std::shared_ptr<Life> life = life_;
-  const std::uint32_t read = read_;
+  const VnRequestOrder::ReadId read = order_.LastRead();
   // A step the request cannot send now (to an address no datagram goes to,
   // say) is sent again after the row, where the walk sends a step it has
   // not sent ahead: the row may have put its cause right, and if it has not,
   // the refusal ends the walk there, once.
   if (Request.Active) {
     try {
-      stepAhead_ = Request.SendGetAsync(ReadCompletion(), VnReadFrom::LastRow);
+      stepAhead_ = Request.SendGetAsync(ReadCompletion(read), VnReadFrom::LastRow);
     } catch (...) {
       stepAhead_ = 0;
     }
@@ -207,7 +207,7 @@ bool VnSNMPRequest2Controls::DeliverWalkRow(const VnSNMPError& record) {
   const VnSNMPRequest::ExchangeId ahead = std::exchange(stepAhead_, 0);
   // A walk stopped during the row ends as it would have without the step:
   // its answer is not taken.
-  if (!reading_ || read_ != read) {
+  if (!order_.Takes(read)) {
     Request.Withdraw(ahead);
     return false;  // abandoned: ended already
   }
@@ -217,76 +217,73 @@ bool VnSNMPRequest2Controls::DeliverWalkRow(const VnSNMPError& record) {
   }
   // Active again after the row, though it was not before; or the step could
   // not be sent before the row.
-  if (!ahead) Request.SendGetAsync(ReadCompletion(), VnReadFrom::LastRow);
+  if (!ahead) Request.SendGetAsync(ReadCompletion(read), VnReadFrom::LastRow);
   return false;
 }
 
-void VnSNMPRequest2Controls::EndRead(const VnSNMPError& record) {
+void VnSNMPRequest2Controls::EndRead(const VnSNMPError& record, bool quiet) {
   std::shared_ptr<Life> life = life_;
   DoGetEnd();
   if (!life->self) return;
-  reading_ = false;
+  order_.ReadEnds(Mode::Async);
   UpdateBusy();
   // Without a status target the end of a read is not announced. A read
   // that did not complete, or that must not hide a failed write, shows no
   // "Ok!".
   if (StatusTarget) {
-    if (!quietEnd_) {
+    if (!quiet) {
       StatusKind = STATUS_KIND_GET;
       ShowRequestStatus(ErrorText(VNERR_OK));
     }
     if (OnGetDone) OnGetDone(this, record);
   }
-  if (life->self) ReadAgainIfAsked();
+  if (life->self) StartOwedRead();
 }
 
-void VnSNMPRequest2Controls::ReadAgainIfAsked() {
-  // A read the done event started already comes after the ask.
-  if (!readAgain_) return;
-  readAgain_ = false;
-  if (reading_) return;
+void VnSNMPRequest2Controls::StartOwedRead() {
+  const Owed owed = order_.TakeOwedRead();
+  UpdateBusy();
+  if (owed == Owed::Nothing) return;
   std::shared_ptr<Life> life = life_;
+  // After a failure the status line keeps the write's kind and text.
+  const std::uint32_t kind = StatusKind;
   try {
-    Get();
+    Read(true, owed == Owed::QuietRead);
   } catch (const Exception& e) {
     if (life->self) ShowError(STATUS_KIND_GET, e.Message);
   }
+  if (life->self && owed == Owed::QuietRead) StatusKind = kind;
 }
 
-bool VnSNMPRequest2Controls::DropRunningRead() {
-  if (!reading_) return false;
-  ++read_;  // the reply in flight finds another read and is dropped
-  Request.DropReadsInFlight();
-  readAgain_ = false;  // a dropped read is not followed by another
-  return true;
-}
-
-bool VnSNMPRequest2Controls::PutOffRunningRead() {
-  if (!DropRunningRead()) return false;
-  reading_ = false;
-  return true;
+void VnSNMPRequest2Controls::StartOwedReadSoon() {
+  if (order_.Owes() == Owed::Nothing) return;
+  std::shared_ptr<Life> life = life_;
+  EventLoop::Current().CallSoon([life] {
+    if (life->self) life->self->StartOwedRead();
+  });
 }
 
 void VnSNMPRequest2Controls::EndDroppedRead() {
   VnSNMPError ended;
   ended.Text = ErrorText(VNERR_OK);
   ended.Device = Request.Device;
-  EndRead(ended);
+  EndRead(ended, true);
 }
 
 bool VnSNMPRequest2Controls::StopReadForWrite(unsigned waitMs) {
   std::shared_ptr<Life> life = life_;
-  if (reading_) {
-    quietEnd_ = true;
-    readAgain_ = false;
+  if (order_.ReadStopping()) {
     Request.Active = false;
     const DWORD start = GetTickCount();
-    while (life->self && reading_ && GetTickCount() - start < waitMs) {
+    while (life->self && order_.Reading() != VnRequestOrder::Read::Idle &&
+           GetTickCount() - start < waitMs) {
       Application->ProcessMessages();
-      if (life->self && reading_) Sleep(1);
+      if (life->self && order_.Reading() != VnRequestOrder::Read::Idle) Sleep(1);
     }
     if (!life->self) return false;
-    if (DropRunningRead()) {
+    // The reply in flight finds another read and is dropped.
+    if (order_.DropRead()) {
+      Request.DropReadsInFlight();
       EndDroppedRead();
       if (!life->self) return false;
     }
@@ -295,126 +292,119 @@ bool VnSNMPRequest2Controls::StopReadForWrite(unsigned waitMs) {
   return true;
 }
 
-void VnSNMPRequest2Controls::ReadAgainAfterWrite(bool writeFailed) {
-  std::shared_ptr<Life> life = life_;
-  // After a failure the status line keeps the write's kind and text.
-  const std::uint32_t kind = StatusKind;
-  try {
-    Read(true, !writeFailed);
-  } catch (const Exception& e) {
-    if (life->self) ShowError(STATUS_KIND_GET, e.Message);
-  }
-  if (life->self && writeFailed) StatusKind = kind;
-}
-
-void VnSNMPRequest2Controls::ReadAgainSoon(bool writeFailed) {
-  ++readsAfterWrite_;  // Busy until it has started
-  std::shared_ptr<Life> life = life_;
-  CallSoon([life, writeFailed, reads = readsStarted_] {
-    VnSNMPRequest2Controls* self = life->self;
-    if (!self) return;
-    --self->readsAfterWrite_;
-    // A read started after the write (the caller's own, or the one owed to
-    // an earlier write) already shows it.
-    if (self->readsStarted_ == reads) self->ReadAgainAfterWrite(writeFailed);
-    if (life->self) self->UpdateBusy();
-  });
-}
-
 void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexList,
                                  TStrings* values) {
-  const bool getAfterSet = options.getAfterSet;
   StatusKind = STATUS_KIND_SET;
   DoSetBegin();
   if (options.valuesFromControls) DoSetValues();
-  Busy = true;
-  bool readAfter = false;
+  if (!AsyncMode) {
+    SetSynchronously(options.getAfterSet, indexList, values);
+    return;
+  }
+  if (!Request.Active) {
+    UpdateBusy();
+    return;
+  }
+  try {
+    CheckBeforeSet(indexList, values);
+  } catch (const Exception& e) {
+    Reraise(e);
+  }
   // A read still running was sent before this write: stopped, it is made
   // again after the write.
-  bool readAgain = false;
+  if (order_.WriteStarts(Mode::Async)) Request.DropReadsInFlight();
+  UpdateBusy();
   try {
-    if (!AsyncMode) {
-      syncRunning_ = true;
-      if (Request.Active) {
-        CheckBeforeSet(indexList, values);
-        readAgain = PutOffRunningRead();
-      }
-      Request.SendSet(VnSetReply::StatusOnly, indexList, values);
-      DoSetEnd();
-      syncRunning_ = false;
-      readAfter = IsTableList() && getAfterSet;
-      if (readAfter) ++readsAfterWrite_;
-      // A table read after the write stands for the stopped read as well.
-      if (readAgain && !readAfter) ReadAgainSoon(false);
-      UpdateBusy();
-      if (StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
-    } else if (Request.Active) {
-      CheckBeforeSet(indexList, values);
-      readAgain = PutOffRunningRead();
-      ++writes_;
-      try {
-        Request.SendSetAsync(WriteCompletion(getAfterSet, readAgain), VnSetReply::StatusOnly,
-                             indexList, values);
-      } catch (...) {
-        --writes_;
-        throw;
-      }
-      return;
-    } else {
-      UpdateBusy();
-      return;
-    }
+    Request.SendSetAsync(WriteCompletion(options.getAfterSet), VnSetReply::StatusOnly, indexList,
+                         values);
   } catch (const Exception& e) {
-    syncRunning_ = false;
-    if (readAgain) ReadAgainSoon(true);
+    order_.WriteEnds(Mode::Async, true, false);
     UpdateBusy();
+    StartOwedReadSoon();
     Reraise(e);
   } catch (...) {
-    syncRunning_ = false;
-    if (readAgain) ReadAgainSoon(true);
+    order_.WriteEnds(Mode::Async, true, false);
     UpdateBusy();
+    StartOwedReadSoon();
     throw;
   }
-  if (!readAfter) return;
-  --readsAfterWrite_;
+}
+
+void VnSNMPRequest2Controls::SetSynchronously(bool getAfterSet, const AnsiString& indexList,
+                                              TStrings* values) {
+  const bool active = Request.Active;
   try {
-    Get();
-  } catch (...) {
+    if (active) CheckBeforeSet(indexList, values);
+  } catch (const Exception& e) {
+    Reraise(e);
+  }
+  if (active && order_.WriteStarts(Mode::Sync)) Request.DropReadsInFlight();
+  UpdateBusy();
+  try {
+    Request.SendSet(VnSetReply::StatusOnly, indexList, values);
+    DoSetEnd();
+  } catch (const Exception& e) {
+    if (active) order_.WriteEnds(Mode::Sync, true, IsTableList() && DeviceMayHoldIt(e.HelpContext));
     UpdateBusy();
+    StartOwedReadSoon();
+    Reraise(e);
+  } catch (...) {
+    if (active) order_.WriteEnds(Mode::Sync, true, false);
+    UpdateBusy();
+    StartOwedReadSoon();
     throw;
   }
+  // A table read after the write is made here, and stands for a read the
+  // write stopped as well.
+  const bool readAfter = IsTableList() && getAfterSet;
+  if (active) order_.WriteEnds(Mode::Sync, false, false);
+  if (!readAfter) StartOwedReadSoon();
   UpdateBusy();
+  if (StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
+  if (readAfter) Get();
 }
 
 void VnSNMPRequest2Controls::SetCompleted(VnSNMPError& error, bool getAfterSet,
-                                          std::uint32_t readsBefore, bool readAgain) {
+                                          const AnsiString& sent) {
   std::shared_ptr<Life> life = life_;
-  --writes_;
   const bool failed = error.Number != VNERR_OK;
-  // A read the write stopped is made again however the write ended, and a
-  // table is read once after a successful write; a read started after the
-  // SET went out (a form's own) already shows it.
-  const bool readAfter =
-      (readAgain || (!failed && getAfterSet && IsTableList())) && readsStarted_ == readsBefore;
-  if (readAfter) ++readsAfterWrite_;  // Busy until that read has ended
+  // A table is read once after a successful write, and again after one that
+  // failed where the device may hold it.
+  const bool readAfter = IsTableList() && (failed ? DeviceMayHoldIt(error.Number) : getAfterSet);
+  order_.WriteEnds(Mode::Async, failed, readAfter);
+  UpdateBusy();
+  // The write's line names what was sent: the list's description when the
+  // write went out (a form that writes its columns one SET at a time names
+  // each), not what it says now.
+  struct Described {
+    VnSNMPVarList& list;
+    AnsiString now;
+    Described(VnSNMPVarList& l, const AnsiString& sent) : list(l), now(l.Description) {
+      list.Description = sent;
+    }
+    ~Described() { list.Description = now; }
+    Described(const Described&) = delete;
+    Described& operator=(const Described&) = delete;
+  };
   if (failed) {
-    UpdateBusy();
-    DoSetError(error);
+    {
+      Described described(Request.VarList, sent);
+      DoSetError(error);
+    }
     if (life->self && OnSetDone) OnSetDone(this, error);
   } else {
     DoSetEnd();
     if (!life->self) return;
-    UpdateBusy();
     StatusKind = STATUS_KIND_SET;
     if (StatusTarget) {
-      ShowRequestStatus(ErrorText(VNERR_OK));
+      {
+        Described described(Request.VarList, sent);
+        ShowRequestStatus(ErrorText(VNERR_OK));
+      }
       if (OnSetDone) OnSetDone(this, error);
     }
   }
-  if (!life->self || !readAfter) return;
-  --readsAfterWrite_;
-  if (readsStarted_ == readsBefore) ReadAgainAfterWrite(failed);
-  if (life->self) UpdateBusy();
+  if (life->self) StartOwedRead();
 }
 
 void VnSNMPRequest2Controls::DoGetError(const VnSNMPError& error) {

@@ -1,13 +1,16 @@
 // Requests bound to controls: construction, status targets and status
 // lines, error display, and the watch over components that die first.
+#include <memory>
 #include <utility>
 
 #include "library/VnRawValue.h"
 #include "library/VnRequestStatusText.h"
 #include "library/VnSNMPRequest2Controls.h"
 #include "platform/ComCtrls.h"
+#include "platform/EventLoop.h"
 #include "platform/Files.h"
 #include "platform/Forms.h"
+#include "platform/InputHold.h"
 #include "platform/Messages.h"
 #include "platform/StdCtrls.h"
 #include "snmp/OctetStr.h"
@@ -95,6 +98,20 @@ void VnSNMPRequest2Controls::ShowError(std::uint32_t kind, const AnsiString& tex
     ShowRequestStatus(text);
     return;
   }
+  // Asked for while the user's input is held (a completion runs, or a walk
+  // delivers a row), the box opens once the loop has its turn again: opened
+  // here, it would keep every other reply waiting until it is answered.
+  if (InputHold::Active()) {
+    std::shared_ptr<Life> life = life_;
+    EventLoop::Current().CallSoon([life, text] {
+      if (life->self) life->self->ShowErrorBox(text);
+    });
+    return;
+  }
+  ShowErrorBox(text);
+}
+
+void VnSNMPRequest2Controls::ShowErrorBox(const AnsiString& text) {
   const AnsiString caption = Application ? ExtractFileName(Application->ExeName()) : AnsiString();
   MessageBoxA(Owner ? Owner->Handle() : nullptr, text.c_str(), caption.c_str(), MB_OK);
 }

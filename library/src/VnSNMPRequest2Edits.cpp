@@ -43,6 +43,9 @@ VnSNMPRequest2Edits::~VnSNMPRequest2Edits() {
     if (ListView->OnSelectItem ==
         TLVSelectItemHandler(this, &VnSNMPRequest2Edits::ListViewSelectItem))
       ListView->OnSelectItem = SavedOnSelectItem;
+    if (ListView->OnSelectedItemPressed ==
+        TLVItemHandler(this, &VnSNMPRequest2Edits::ListViewPressSelected))
+      ListView->OnSelectedItemPressed = savedOnPressSelected_;
     UnwatchComponent(ListView);
     ListView = nullptr;
   }
@@ -300,6 +303,7 @@ void VnSNMPRequest2Edits::ComponentGone(TComponent* component) {
   if (component == ListView) {
     ListView = nullptr;
     SavedOnSelectItem = nullptr;
+    savedOnPressSelected_ = nullptr;
   }
   auto* control = dynamic_cast<TControl*>(component);
   for (std::size_t i = 0; control && i < Bindings.size();) {

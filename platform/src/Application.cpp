@@ -7,7 +7,6 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEvent>
-#include <QLatin1String>
 #include <QScreen>
 #include <QThread>
 #include <algorithm>
@@ -23,6 +22,7 @@
 #include "Toolkit.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/InputHold.h"
 #include "platform/Leftovers.h"
 
 using namespace ui_detail;
@@ -72,16 +72,6 @@ TCustomForm* FormOf(TObject* sender) {
 
 unsigned long g_releaseSerial = 0;
 
-QtMessageHandler g_nextHandler = nullptr;
-
-// Without XDG_RUNTIME_DIR (and no private folder for it, which start-up
-// makes) the toolkit announces the folder it uses instead; that is no news to
-// the user of this program. Everything else goes on.
-void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
-  if (g_nextHandler) g_nextHandler(type, context, text);
-}
-
 // Without XDG_RUNTIME_DIR the toolkit makes a runtime folder of its own in
 // the temporary folder ("runtime-<user>") and leaves it there. It looks into
 // that folder only while its application object is built (for the marker
@@ -103,7 +93,12 @@ class StartupRuntimeFolder {
     if (!(tmp && *tmp && Make(tmp)) && !Make("/tmp")) return;
     qputenv("XDG_RUNTIME_DIR", QByteArray(path_.c_str()));
   }
-  ~StartupRuntimeFolder() {
+  ~StartupRuntimeFolder() { Remove(); }
+  StartupRuntimeFolder(const StartupRuntimeFolder&) = delete;
+  StartupRuntimeFolder& operator=(const StartupRuntimeFolder&) = delete;
+
+  // The folder goes, and the variable with it (once).
+  void Remove() {
     if (path_.empty()) return;
     if (wasEmpty_)
       qputenv("XDG_RUNTIME_DIR", QByteArray(""));
@@ -112,9 +107,8 @@ class StartupRuntimeFolder {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
     ::close(fd_);
+    path_.clear();
   }
-  StartupRuntimeFolder(const StartupRuntimeFolder&) = delete;
-  StartupRuntimeFolder& operator=(const StartupRuntimeFolder&) = delete;
 
  private:
   // Makes the folder in `parent`, after what killed starts left there.
@@ -145,6 +139,19 @@ class StartupRuntimeFolder {
 QApplication* g_qapp = nullptr;
 bool g_exiting = false;  // static destruction: the loop is closed
 Dispatcher* g_dispatcher = nullptr;
+
+// What a pass over pending events takes: everything, or everything but the
+// user's input while it is held (InputHold.h). The toolkit keeps the input
+// it leaves queued, in order.
+QEventLoop::ProcessEventsFlags PassFlags() {
+  return InputHold::Active() ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents;
+}
+
+// After a pass that left the user's input queued: the loop's next pass
+// looks at the window system again, although nothing new came from it.
+void InputLeftQueued() {
+  if (QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance()) d->wakeUp();
+}
 
 void Wake() {
   if (!g_dispatcher || g_dispatcher->pending) return;
@@ -266,7 +273,7 @@ void TApplication::Initialize() {
   static int argc = 1;
   static char arg0[] = "kxr5800";
   static char* argv[] = {arg0, nullptr};
-  if (!g_nextHandler) g_nextHandler = qInstallMessageHandler(QuietHandler);
+  InstallMessageFilter();
   {
     // On an X display the toolkit's pictures reach the server through
     // shared memory unless told otherwise, and then every paint pass first
@@ -278,8 +285,12 @@ void TApplication::Initialize() {
     // of it.
     const bool userSet = qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
     if (!userSet) qputenv("QT_XCB_NO_MITSHM", "1");
-    const StartupRuntimeFolder runtimeFolder;
-    g_qapp = new QApplication(argc, argv);
+    StartupRuntimeFolder runtimeFolder;
+    {
+      const ToolkitStart start([&runtimeFolder] { runtimeFolder.Remove(); });
+      g_qapp = new QApplication(argc, argv);
+    }
+    DisplayCheckDone();
     ToolkitStartingHook();
     if (!userSet) qunsetenv("QT_XCB_NO_MITSHM");
   }
@@ -350,8 +361,10 @@ void TApplication::ProcessMessages() {
   // before it returns; older releases are left to the loops (a form closed
   // and then deleted by code may pump from its destructor).
   const unsigned long firstRelease = NextReleaseSerial();
+  const QEventLoop::ProcessEventsFlags flags = PassFlags();
   QCoreApplication::sendPostedEvents();
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  QCoreApplication::processEvents(flags);
+  if (flags & QEventLoop::ExcludeUserInputEvents) InputLeftQueued();
   bool fired = FireDueTimers();
   if (VirtualTimeActive() && !hadMessages && !fired && !HasPostedMessages()) IdleAdvance();
   RunReleases(modalDepth_, firstRelease);
@@ -359,9 +372,10 @@ void TApplication::ProcessMessages() {
 
 void TApplication::HandleMessage() {
   if (!g_qapp || g_exiting) return;
+  const QEventLoop::ProcessEventsFlags flags = PassFlags();
   if (VirtualTimeActive() || TestMode()) {
     bool had = HasPostedMessages();
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::processEvents(flags);
     bool fired = FireDueTimers();
     if (!had && !fired && !HasPostedMessages()) {
       if (VirtualTimeActive())
@@ -370,9 +384,10 @@ void TApplication::HandleMessage() {
         QThread::usleep(500);
     }
   } else {
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    QCoreApplication::processEvents(flags | QEventLoop::WaitForMoreEvents);
     FireDueTimers();
   }
+  if (flags & QEventLoop::ExcludeUserInputEvents) InputLeftQueued();
 }
 
 void TApplication::Run() {
@@ -386,6 +401,8 @@ void TApplication::Run() {
 }
 
 void TApplication::RunModalLoop(TCustomForm* f) {
+  // The form answers to the user even when it opened while input is held.
+  const ModalInput modal;
   std::weak_ptr<void> alive = f->LifeToken();
   ++modalDepth_;
   int depth = modalDepth_;

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "Toolkit.h"
+
 namespace {
 
 std::string Environment(const char* name) {
@@ -12,23 +14,58 @@ std::string Environment(const char* name) {
   return value ? value : "";
 }
 
-// Opens and closes a connection as the toolkit's X platform would open it.
+// The check's connection, kept open until the toolkit holds its own: an X
+// server that resets when its last client leaves refuses connections while
+// it resets, and the toolkit's would come just then.
+xcb_connection_t* g_held = nullptr;
+
+void CloseHeld() {
+  if (g_held) xcb_disconnect(g_held);
+  g_held = nullptr;
+}
+
+// Opens a connection as the toolkit's X platform would open it, and keeps it.
 bool XDisplayOpens(const std::string& name) {
+  CloseHeld();
   xcb_connection_t* connection = xcb_connect(name.c_str(), nullptr);
-  const bool opened = xcb_connection_has_error(connection) == 0;
-  xcb_disconnect(connection);  // an error connection too
-  return opened;
+  if (xcb_connection_has_error(connection) != 0) {
+    xcb_disconnect(connection);  // an error connection too
+    return false;
+  }
+  g_held = connection;
+  return true;
+}
+
+// The platform QT_QPA_PLATFORM names ("xcb:options" names "xcb"); "" for the
+// toolkit's default here, the X one.
+std::string PlatformName() {
+  const std::string platform = Environment("QT_QPA_PLATFORM");
+  return platform.substr(0, platform.find(':'));
+}
+
+AnsiString XDisplayMissing(const std::string& display) {
+  if (display.empty()) return "DISPLAY is not set";
+  return AnsiString("the X display '" + display + "' cannot be opened");
 }
 
 }  // namespace
 
 AnsiString MissingDisplay() {
-  // "xcb" or "xcb:options"; the toolkit's default here when none is named.
-  const std::string platform = Environment("QT_QPA_PLATFORM");
-  if (!platform.empty() && platform.substr(0, platform.find(':')) != "xcb") return "";
+  const std::string platform = PlatformName();
+  if (!platform.empty() && platform != "xcb") return "";
   const std::string display = Environment("DISPLAY");
-  if (display.empty()) return "DISPLAY is not set";
-  if (!XDisplayOpens(display))
-    return AnsiString("the X display '" + display + "' cannot be opened");
+  if (display.empty() || !XDisplayOpens(display)) return XDisplayMissing(display);
   return "";
 }
+
+namespace ui_detail {
+
+AnsiString ToolkitStartFailureText() {
+  const std::string platform = PlatformName();
+  if (platform.empty() || platform == "xcb") return XDisplayMissing(Environment("DISPLAY"));
+  return AnsiString("the window platform '" + platform + "' (QT_QPA_PLATFORM) cannot be started");
+}
+
+void DisplayCheckDone() { CloseHeld(); }
+
+}  // namespace ui_detail

@@ -115,10 +115,19 @@ class ClassicFocusStyle : public QProxyStyle {
   }
 };
 
+// The default buttons under `o`. A window that is being destroyed (a
+// message box going with its buttons, the focused one among them) holds its
+// children deleted so far as empty places: they are passed over.
+void RepaintDefaultButtonsUnder(const QObject* o) {
+  for (QObject* child : o->children()) {
+    if (!child) continue;
+    if (auto* b = qobject_cast<QPushButton*>(child); b && b->isDefault()) b->update();
+    RepaintDefaultButtonsUnder(child);
+  }
+}
+
 void RepaintDefaultButtons(const QWidget* w) {
-  if (!w) return;
-  for (QPushButton* b : w->window()->findChildren<QPushButton*>())
-    if (b->isDefault()) b->update();
+  if (w) RepaintDefaultButtonsUnder(w->window());
 }
 
 }  // namespace

@@ -554,7 +554,13 @@ void TListView::SetItemFocused(TListItem* item) {
 
 void TListView::SetSelected(TListItem* item) { ChangeSelection(item, false); }
 
-void TListView::SelectByUser(TListItem* item) { ChangeSelection(item, true); }
+void TListView::SelectByUser(TListItem* item) {
+  const bool again = item && item == Selected();
+  std::weak_ptr<void> alive = LifeToken();
+  ChangeSelection(item, true);
+  if (again && !alive.expired() && OnSelectedItemPressed && !Quiet() && item == Selected())
+    OnSelectedItemPressed(this, item);
+}
 
 bool TListView::AllowChange(TListItem* item, TItemChange c) {
   if (!OnChanging || Quiet()) return true;

@@ -150,6 +150,8 @@ int TPageControl::TabAreaHeight() const {
   return 0;
 }
 
+bool TPageControl::CanFocus() const { return TabAreaHeight() > 0 && TWinControl::CanFocus(); }
+
 TRect TPageControl::AlignRect() const {
   int top = TabAreaHeight();
   return {2, top + 2, ClientWidth() - 2, ClientHeight() - 2};

@@ -1,11 +1,15 @@
 // The event loop of the running application: timers are TTimer, watches
-// TSocketNotifier, a pass is Application->ProcessMessages, and an exception
+// TSocketNotifier, a pass is Application->ProcessMessages, a call to run soon
+// is a call queued on the toolkit's application object, and an exception
 // goes to Application->HandleException. Installed while the toolkit's
 // application object exists.
 #include "QtEventLoop.h"
 
+#include <QCoreApplication>
+#include <QMetaObject>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
@@ -55,6 +59,18 @@ class QtEventLoop : public EventLoop {
   void ProcessPendingEvents() override { Application->ProcessMessages(); }
   void Pause() override { std::this_thread::sleep_for(std::chrono::microseconds(200)); }
   void HandleException() override { Application->HandleException(nullptr); }
+  void CallSoon(std::function<void()> call) override {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [call = std::move(call)] {
+          try {
+            call();
+          } catch (...) {
+            Application->HandleException(nullptr);
+          }
+        },
+        Qt::QueuedConnection);
+  }
 };
 
 }  // namespace

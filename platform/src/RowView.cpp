@@ -1,6 +1,7 @@
 // RowView: rows of one height, drawn as a tree view draws a flat list with
 // whole-row selection (the row's panel, then each cell through the
-// delegate, and the focus frame across the row).
+// delegate, and the focus frame across the row: the current one, or the
+// first when none is current, as the class library's list view shows it).
 #include "RowView.h"
 
 #include <QCoreApplication>
@@ -298,9 +299,18 @@ void RowView::rowsInserted(const QModelIndex& parent, int start, int end) {
 
 void RowView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QAbstractItemView::currentChanged(current, previous);
-  // The focus frame goes across the row.
-  if (previous.isValid()) viewport()->update(RowsRect(previous.row(), previous.row()));
-  if (current.isValid()) viewport()->update(RowsRect(current.row(), current.row()));
+  // The focus frame goes across the row; without a current row it is on the
+  // first.
+  const int from = previous.isValid() ? previous.row() : 0;
+  const int to = current.isValid() ? current.row() : 0;
+  viewport()->update(RowsRect(from, from));
+  viewport()->update(RowsRect(to, to));
+}
+
+int RowView::FrameRow() const {
+  const QModelIndex current = currentIndex();
+  if (current.isValid()) return current.row();
+  return RowCount() > 0 ? 0 : -1;
 }
 
 void RowView::Relaid() {
@@ -371,15 +381,15 @@ void RowView::DrawRow(QPainter& painter, const QStyleOptionViewItem& base, int r
     style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &panel, &painter, this);
     itemDelegateForIndex(index)->paint(&painter, opt, index);
   }
-  const QModelIndex current = currentIndex();
-  if (hasFocus() && current.isValid() && current.row() == row) {
+  if (hasFocus() && row == FrameRow()) {
     QStyleOptionFocusRect o;
     o.QStyleOption::operator=(base);
     o.state |= QStyle::State_KeyboardFocusChange;
     const QPalette::ColorGroup group =
         base.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
-    o.backgroundColor = base.palette.color(
-        group, selectionModel()->isSelected(current) ? QPalette::Highlight : QPalette::Window);
+    const bool selected = selectionModel()->isSelected(model()->index(row, 0, rootIndex()));
+    o.backgroundColor =
+        base.palette.color(group, selected ? QPalette::Highlight : QPalette::Window);
     o.rect = QRect(-header_->offset(), y, header_->length(), h);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &painter);
   }

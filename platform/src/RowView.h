@@ -60,6 +60,9 @@ class RowView : public QAbstractItemView {
   // to the viewport).
   QRect RowsRect(int first, int last) const;
   void DrawRow(QPainter& painter, const QStyleOptionViewItem& base, int row, const QRect& area);
+  // The row that wears the focus frame while the view has the focus: the
+  // current row, or the first when none is current (-1: no rows).
+  int FrameRow() const;
   // Lays out again after any change but rows added.
   void Relaid();
 

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
+#include <vector>
 
 #include "platform/Controls.h"
 #include "platform/Forms.h"
@@ -126,6 +128,35 @@ long ListRowLookups(const QAbstractItemModel* model);
 // Socket notifiers (SocketNotifier.cpp) follow the application object.
 void SocketNotifiersApplicationReady();
 void SocketNotifiersApplicationGone();
+
+// The toolkit's messages (ToolkitMessages.cpp): the program's filter over
+// them, installed once.
+void InstallMessageFilter();
+// While it lives (the toolkit's application object being made), the
+// toolkit's messages wait, and go on when it goes. A fatal one (no platform
+// could be started) runs `beforeExit`, has the program report what is
+// missing and ends the process as OnToolkitStartFailure asked; when nobody
+// asked, the toolkit ends the process as it would alone.
+class ToolkitStart {
+ public:
+  explicit ToolkitStart(std::function<void()> beforeExit);
+  ~ToolkitStart();
+  ToolkitStart(const ToolkitStart&) = delete;
+  ToolkitStart& operator=(const ToolkitStart&) = delete;
+  void Message(QtMsgType type, const QMessageLogContext& context, const QString& text);
+
+ private:
+  struct Held;
+  void Flush();
+  std::function<void()> beforeExit_;
+  std::vector<Held> held_;
+};
+
+// The display check (DisplayCheck.cpp): what the toolkit could not start, in
+// the words of MissingDisplay; and the end of the check's connection, once
+// the toolkit holds its own.
+AnsiString ToolkitStartFailureText();
+void DisplayCheckDone();
 
 // Focus, keys and the click veto (Focus.cpp).
 void InstallInputHooks();

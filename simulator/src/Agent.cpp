@@ -567,6 +567,8 @@ void Agent::UnwatchWritable(int fd) { impl_->loop.UnwatchWritable(fd); }
 
 void Agent::ReleaseHeld() { impl_->ReleaseHeld(); }
 
+std::size_t Agent::Waiting() const { return impl_->pending.size(); }
+
 void Agent::Shutdown() {
   if (!impl_ || !impl_->started) return;
   impl_->started = false;

@@ -57,6 +57,8 @@ class Agent {
 
   // Sends the replies held by the control channel's "hold".
   void ReleaseHeld();
+  // Replies delayed or held and not yet sent.
+  std::size_t Waiting() const;
   void Shutdown();
 
   struct Impl;

@@ -54,10 +54,12 @@ std::string Unquote(const std::string& word) {
 }
 
 const char* kHelp =
-    "ok commands: ping | get OID | set OID TYPE VALUE | motion OID still|count|tick|panel | mute | "
+    "ok commands: ping | get OID | dump OID-PREFIX | set OID TYPE VALUE | motion OID "
+    "still|count|tick|panel | mute | "
     "unmute | "
     "delay MS | drop N | inject get|getnext|getbulk|set|any OID-PREFIX STATUS | hold | release | "
-    "reset | "
+    "waiting | "
+    "normal | reset | "
     "log PATH | log off | stop";
 
 }  // namespace
@@ -114,6 +116,17 @@ std::string ControlChannel::Execute(const std::string& line) {
         return "ok noSuchObject";
     }
     return "error lookup";
+  }
+  if (cmd == "dump") {
+    Oid prefix;
+    if (w.size() != 2 || !ParseOid(w[1], prefix)) return usage("dump OID-PREFIX");
+    std::string reply = "ok";
+    char separator = ' ';
+    for (const VarBind& vb : store_.Under(prefix)) {
+      reply += separator + FormatOid(vb.oid) + "=" + FormatValue(vb.value);
+      separator = '\t';
+    }
+    return reply;
   }
   if (cmd == "set") {
     Oid oid;
@@ -177,6 +190,16 @@ std::string ControlChannel::Execute(const std::string& line) {
   }
   if (cmd == "release") {
     behaviour_.holding = false;
+    if (hooks_.release) hooks_.release();
+    return "ok";
+  }
+  if (cmd == "waiting") {
+    if (w.size() != 1) return usage("waiting");
+    return "ok " + std::to_string(hooks_.waiting ? hooks_.waiting() : 0);
+  }
+  if (cmd == "normal") {
+    if (w.size() != 1) return usage("normal");
+    behaviour_ = Behaviour();
     if (hooks_.release) hooks_.release();
     return "ok";
   }

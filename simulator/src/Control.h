@@ -2,6 +2,7 @@
 // line protocol itself is described in simulator/README.md.
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <string>
@@ -43,6 +44,7 @@ struct ControlHooks {
   std::function<void()> release;                                           // sends the held replies
   std::function<bool(const std::string& path, std::string& err)> openLog;  // "" closes it
   std::function<void()> stop;                                              // ends the agent
+  std::function<std::size_t()> waiting;  // replies delayed or held, not yet sent
 };
 
 class ControlChannel {

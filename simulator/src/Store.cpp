@@ -109,6 +109,14 @@ bool Store::Next(const Oid& from, bool inclusive, Oid& oid, Value& out) const {
   return true;
 }
 
+std::vector<VarBind> Store::Under(const Oid& prefix) const {
+  std::vector<VarBind> out;
+  for (auto it = cells_.lower_bound(prefix); it != cells_.end() && StartsWith(it->first, prefix);
+       ++it)
+    out.push_back({it->first, Read(it->second)});
+  return out;
+}
+
 std::map<Oid, Store::Cell>::const_iterator Store::DisorderedNext(const Oid& from) const {
   Oid rest;
   const ObjectDef* column = schema_->Resolve(from, &rest);
@@ -238,7 +246,14 @@ SetResult Store::MakePlan(const std::vector<VarBind>& vbs, Plan& plan) const {
       return {kNoCreation, n};
     }
     if (!item.object->Writable()) return {kNotWritable, n};
-    if (int status = CheckWrite(*item.object, vbs[i].value)) return {status, n};
+    // A device takes back the value an instance holds, even one its own
+    // checks would refuse now (a value outside the options or the range
+    // that it was given another way): a manager writing back what it read
+    // changes nothing.
+    Value held;
+    const bool rewrite = Get(vbs[i].oid, held) == Lookup::Found && held == vbs[i].value;
+    if (int status = rewrite ? kNoError : CheckWrite(*item.object, vbs[i].value))
+      return {status, n};
     items.push_back(std::move(item));
   }
 

@@ -51,6 +51,10 @@ class Store {
   // The first instance after `from` (or at it, when inclusive).
   bool Next(const Oid& from, bool inclusive, Oid& oid, Value& out) const;
 
+  // Every instance at or under the prefix with its value, in order (the
+  // store's own order, whatever the walks of a misbehaving column do).
+  std::vector<VarBind> Under(const Oid& prefix) const;
+
   // A manager's SET: every varbind is checked before any is applied.
   SetResult Set(const std::vector<VarBind>& vbs);
   SetResult Check(const std::vector<VarBind>& vbs) const;

@@ -19,9 +19,7 @@ class CatalogueData : public ::testing::Test {
   void SetUp() override {
     data_ = cattest::CatalogueData();
     if (!data_)
-      VN_REFERENCE_MISSING(
-          "catalogue data: shared/catalogue/mib-catalogue.json beside the repository (or "
-          "VN_CATALOGUE_DATA)");
+      VN_REFERENCE_MISSING("catalogue data: catalogue/mib-catalogue.json (or VN_CATALOGUE_DATA)");
     InitMibOptionLists();
   }
   void TearDown() override { FreeMibOptionLists(); }

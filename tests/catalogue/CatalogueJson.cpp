@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <stdexcept>
 
 #include "support/TestSupport.h"
@@ -193,23 +194,21 @@ class Parser {
 Json ParseJson(const std::string& text) { return Parser(text).Document(); }
 
 std::string SharedFilePath(const std::string& relative) {
-  namespace fs = std::filesystem;
-  fs::path dir = fs::absolute(vntest::SourceDir()).parent_path();
-  while (!dir.empty()) {
-    const fs::path candidate = dir / "shared" / relative;
-    if (fs::is_regular_file(candidate)) return candidate.string();
-    if (dir == dir.parent_path()) break;
-    dir = dir.parent_path();
-  }
-  return std::string();
+  // Each file in the folder of what uses it.
+  static const std::map<std::string, std::string> kInSource = {
+      {"catalogue/mib-catalogue.json", "catalogue/mib-catalogue.json"},
+      {"menu/menu-tree.json", "tests/app/mainwin/menu-tree.json"},
+  };
+  const auto it = kInSource.find(relative);
+  if (it == kInSource.end()) return std::string();
+  const std::filesystem::path path = std::filesystem::path(vntest::SourceDir()) / it->second;
+  return std::filesystem::is_regular_file(path) ? path.string() : std::string();
 }
 
 std::string CatalogueDataPath() {
   if (const char* env = std::getenv("VN_CATALOGUE_DATA")) return env;
   return SharedFilePath("catalogue/mib-catalogue.json");
 }
-
-bool ReferenceRequired() { return std::getenv("CI") != nullptr; }
 
 const Json* CatalogueData() {
   static const std::unique_ptr<Json> data = [] {

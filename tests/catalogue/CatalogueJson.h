@@ -33,28 +33,24 @@ struct Json {
 // integers.
 Json ParseJson(const std::string& text);
 
-// A reference file of the shared folder beside the repository (`relative`
-// below "shared"), searched upwards from the repository's parent folder;
-// empty when not found.
+// A reference file the repository holds, by its name among the reference
+// data: "catalogue/mib-catalogue.json" (the catalogue data, kept in
+// catalogue/ beside the units generated from it) or "menu/menu-tree.json"
+// (the menu tree, kept in tests/app/mainwin/ beside the tests of the menu).
+// Its path in the source tree; empty for another name or when the file is
+// not there.
 std::string SharedFilePath(const std::string& relative);
 
-// The catalogue data file (VN_CATALOGUE_DATA, else the shared one); empty
+// The catalogue data file (VN_CATALOGUE_DATA, else the repository's); empty
 // when not found.
 std::string CatalogueDataPath();
-
-// Under CI (CI set in the environment) a reference file that is missing
-// fails a test instead of skipping it: a broken checkout must not pass.
-bool ReferenceRequired();
 
 // The parsed data file; null when it is not there.
 const Json* CatalogueData();
 
 }  // namespace cattest
 
-// Ends the test (from its body or SetUp) when its reference file is missing:
-// a failure under CI, else a skip.
-#define VN_REFERENCE_MISSING(what)                                    \
-  do {                                                                \
-    if (cattest::ReferenceRequired()) FAIL() << (what) << " missing"; \
-    GTEST_SKIP() << (what) << " not found";                           \
-  } while (false)
+// Ends the test (from its body or SetUp) with a failure when its reference
+// file is missing: the repository holds every one, so a checkout without it
+// is broken and must not pass.
+#define VN_REFERENCE_MISSING(what) FAIL() << (what) << " missing"

@@ -11,7 +11,7 @@
 
 TEST(CatalogueVarLists, EveryTableBuildsForEachOfItsUsers) {
   const cattest::Json* data = cattest::CatalogueData();
-  if (!data) VN_REFERENCE_MISSING("catalogue data beside the repository");
+  if (!data) VN_REFERENCE_MISSING("catalogue data: catalogue/mib-catalogue.json");
   InitMibOptionLists();
   const auto& tables = CatalogueTables();
   ASSERT_EQ(tables.size(), data->Arr().size());

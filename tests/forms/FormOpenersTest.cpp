@@ -4,7 +4,6 @@
 // and the table names the globals of the reference menu tree.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
 #include <string>
 
@@ -18,16 +17,6 @@ namespace {
 using cattest::Json;
 
 std::string Name(const char* global) { return global ? global : "(none)"; }
-
-// The reference menu tree beside the repository; empty when not found.
-std::string MenuTreePath() {
-  namespace fs = std::filesystem;
-  for (fs::path dir = fs::absolute(vntest::SourceDir()).parent_path();; dir = dir.parent_path()) {
-    const fs::path candidate = dir / "shared" / "menu" / "menu-tree.json";
-    if (fs::is_regular_file(candidate)) return candidate.string();
-    if (dir == dir.parent_path()) return {};
-  }
-}
 
 struct TReferenceForm {
   std::string Class;
@@ -85,8 +74,8 @@ TEST(FormOpeners, EveryMenuFormIsKeptInTheGlobalTheMenuNames) {
 }
 
 TEST(FormOpeners, TheMenuTableNamesTheReferenceGlobals) {
-  const std::string tree = MenuTreePath();
-  if (tree.empty()) GTEST_SKIP() << "shared/menu/menu-tree.json not found beside the repository";
+  const std::string tree = cattest::SharedFilePath("menu/menu-tree.json");
+  if (tree.empty()) VN_REFERENCE_MISSING("menu tree tests/app/mainwin/menu-tree.json");
   std::map<std::string, TReferenceForm> reference;
   CollectForms(cattest::ParseJson(vntest::ReadFile(tree)), reference);
   ASSERT_EQ(reference.size(), 71u);

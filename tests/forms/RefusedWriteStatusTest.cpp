@@ -57,6 +57,7 @@ struct TRefusedWrite {
   std::function<std::string(TForm*)> StatusLine;
   std::function<void(TForm*)> ShowsDevice;  // null: the fields keep the user's input
   std::function<void(TForm*)> Close;
+  const char* ReadPdu = "get";  // of that read, as the simulator injects it
 };
 
 template <class T>
@@ -174,7 +175,7 @@ TEST_F(RefusedWriteStatus, TheRefusalStaysTheLastWordOfTheStatusLine) {
        {"set " + kMld + "2.1 x 00000000", "set " + kMld + "3.1 x 10000000",
         "set " + kMld + "4.1 x 00000000"},
        kMld.substr(0, kMld.size() - 1),
-       "",
+       kMld.substr(0, kMld.size() - 1),  // the list, read again
        [] {
          auto* form = Shown<TMLD_SnoopingRouterPortsForm>();
          EXPECT_TRUE(PumpUntil([form] { return form->RequestIdle == 1 && !form->Request->Busy; }));
@@ -195,7 +196,8 @@ TEST_F(RefusedWriteStatus, TheRefusalStaysTheLastWordOfTheStatusLine) {
          EXPECT_FALSE(Port(form->StaticPortFrame, 2)->Checked());
          EXPECT_TRUE(Port(form->DynamicPortFrame, 4)->Checked());
        },
-       CloseAndDelete<TMLD_SnoopingRouterPortsForm>},
+       CloseAndDelete<TMLD_SnoopingRouterPortsForm>,
+       "getnext"},
       {"spanning tree, switching on",
        {"set " + kStp + "0 i 2"},
        kStp.substr(0, kStp.size() - 1),
@@ -251,7 +253,7 @@ TEST_F(RefusedWriteStatus, TheRefusalStaysTheLastWordOfTheStatusLine) {
     if (!c.LastRead.empty()) {
       // A read that fails after the refusal shows its own failure.
       Control("inject set " + c.Refused + " wrongValue");
-      Control("inject get " + c.LastRead + " genErr");
+      Control(std::string("inject ") + c.ReadPdu + " " + c.LastRead + " genErr");
       c.PressSet(form);
       const std::string failed = c.StatusLine(form);
       EXPECT_NE(failed.find("General Error!"), std::string::npos) << failed;

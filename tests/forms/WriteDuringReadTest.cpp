@@ -103,7 +103,8 @@ TEST_F(WriteDuringRead, TheAnswerToAReadSentBeforeTheWriteDoesNotUndoIt) {
          const std::size_t sets = SetLines().size();
          TestKit::OnNextModal<TProgressForm>([this, sets](TProgressForm* dialog) {
            EXPECT_TRUE(PumpUntil([this, sets] { return SetLines().size() > sets; }));
-           PumpUntil([] { return false; }, 900);  // its answer, and what would follow it
+           EXPECT_TRUE(TakeLateReplies());  // its answer, and what would follow it
+           SettleSwitch();
            EXPECT_TRUE(NoReadAfterTheSet(NewLog()));
            for (int i = 0; i < 31; ++i) dialog->ProgressTimerTimer(nullptr);
          });
@@ -145,14 +146,14 @@ TEST_F(WriteDuringRead, TheAnswerToAReadSentBeforeTheWriteDoesNotUndoIt) {
     TForm* form = c.Open();
     VnSNMPRequest2Controls& request = c.RequestOf(form);
     ASSERT_TRUE(WaitIdle(request));
-    Control("delay 600");
+    Control("delay 300");
     c.Refresh(form);
     PumpUntil([] { return false; }, 50);
     ASSERT_TRUE(request.Busy);
     c.Change(form);
     c.PressSet(form);
     ASSERT_TRUE(WaitIdle(request));
-    PumpUntil([] { return false; }, 800);  // the first read's answer comes meanwhile
+    ASSERT_TRUE(TakeLateReplies());  // the first read's answer among them
     Control("delay 0");
 
     EXPECT_EQ(Value(c.Oid), c.Holds);

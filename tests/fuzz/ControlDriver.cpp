@@ -20,7 +20,7 @@ struct Channel {
                                                   error = "no log here";
                                                   return false;
                                                 },
-                                                [] {}}};
+                                                [] {}, [] { return std::size_t{0}; }}};
 };
 
 }  // namespace

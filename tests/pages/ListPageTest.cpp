@@ -594,10 +594,20 @@ TEST_F(ListPage, AFailedDeleteIsReportedAndTheTableReadAgain) {
   Control(std::string("inject set ") + kTrustHost + " genErr");
   TestKit::DialogScript boxes;
   boxes.Expect("Are you sure to delete it?", mrOk);
+  const std::size_t mark = NewLog().size();
   TestKit::Click(Buttons()->DeleteBtn);
   EXPECT_NE(Memo().find("Set: "), std::string::npos) << Memo();
   EXPECT_EQ(List()->Items()->Count(), 1);
   ExpectNoMarks();
+  // Read again without "Ok!": the failure stays the last line, and with the
+  // rows read again no row is selected.
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  EXPECT_EQ(CountLog("GETNEXT", mark), 2);
+  EXPECT_EQ(List()->Items()->Count(), 1);
+  EXPECT_EQ(Memo().find("Ok!", Memo().rfind("Set: ")), std::string::npos) << Memo();
+  EXPECT_EQ(List()->Selected(), nullptr);
+  EXPECT_FALSE(Buttons()->EditBtn->Enabled());
+  EXPECT_FALSE(Buttons()->DeleteBtn->Enabled());
 }
 
 TEST_F(ListPage, AHintShowsEveryColumnOfTheRowUnderThePointer) {

@@ -13,6 +13,7 @@
 #include "pages/GUIGenerator.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
+#include "snmp/Snmp.h"
 
 namespace {
 void ReportToTest(const std::string& message) { ADD_FAILURE() << message; }
@@ -117,6 +118,28 @@ bool PagesDeviceTest::WaitIdle(const VnSNMPRequest2Controls& request, int ms) {
   return PumpUntil([&request] { return !request.Busy; }, ms);
 }
 
+void PagesDeviceTest::SettleSwitch() {
+  Control("ping");
+  Control("ping");
+}
+
+bool PagesDeviceTest::TakeLateReplies(int ms) {
+  return Sim().TakeLateReplies(
+      g_SnmpSession ? g_SnmpSession->get_socket() : -1, [] { Application->ProcessMessages(); }, ms);
+}
+
+bool PagesDeviceTest::WaitQuiet(int ms) {
+  int quiet = 0;
+  const bool done = PumpUntil(
+      [&quiet] {
+        quiet = g_SnmpSession && g_SnmpSession->outstanding() != 0 ? 0 : quiet + 1;
+        return quiet >= 2;
+      },
+      ms);
+  SettleSwitch();
+  return done;
+}
+
 std::vector<std::string> PagesDeviceTest::NewLog() const {
   std::vector<std::string> lines;
   std::istringstream in(sim_->Log().substr(logStart_));
@@ -148,7 +171,7 @@ int PagesDeviceTest::ExchangesOfTwoClicks(TControl* button, const VnSNMPRequest2
   TestKit::Click(button);
   TestKit::Click(button);
   EXPECT_TRUE(WaitIdle(request));
-  PumpUntil([] { return false; }, 200);
+  EXPECT_TRUE(WaitQuiet());
   Control("delay 0");
   return CountLog(pdu, mark);
 }
@@ -159,8 +182,13 @@ std::string PagesDeviceTest::RefreshAfterSetOk(const TMemo* memo, TControl* refr
   EXPECT_TRUE(PumpUntil([memo] { return MemoText(memo).find("Set: Ok!") != std::string::npos; }));
   TestKit::Click(refresh);
   EXPECT_TRUE(WaitIdle(request));
-  PumpUntil([] { return false; }, 300);
+  EXPECT_TRUE(WaitQuiet());
   return std::to_string(CountLog("SET", mark)) + "/" + std::to_string(CountLog("GETNEXT", mark));
+}
+
+void Typed(TEdit* edit, const char* text) {
+  edit->SetText(text);
+  edit->SetModified(true);
 }
 
 std::string MemoText(const TMemo* memo) {

@@ -62,6 +62,17 @@ class PagesDeviceTest : public PagesUiTest {
   // after `ms` milliseconds.
   static bool PumpUntil(const std::function<bool()>& done, int ms = 10000);
   static bool WaitIdle(const VnSNMPRequest2Controls& request, int ms = 10000);
+  // Every request sent so far has reached the simulator and is in its log:
+  // two control round trips (the simulator reads its control clients before
+  // its agent's socket in one turn, so the second reply comes after the
+  // datagrams that were waiting with the first).
+  static void SettleSwitch();
+  // Runs the message loop until the SNMP session has no exchange
+  // outstanding two turns in a row, then SettleSwitch; false after `ms`.
+  static bool WaitQuiet(int ms = 10000);
+  // Runs the message loop until every reply the simulator delayed or held
+  // is sent and taken; false after `ms`.
+  static bool TakeLateReplies(int ms = 10000);
   // Request-log lines since the test began; and of those the SET lines.
   std::vector<std::string> NewLog() const;
   std::vector<std::string> SetLines() const;
@@ -84,6 +95,20 @@ class PagesDeviceTest : public PagesUiTest {
   std::size_t logStart_ = 0;
 };
 
+// A device test that owns the form it opens: hidden and deleted at the end
+// of each test, before the device fixture's own end.
+class OwnedFormTest : public PagesDeviceTest {
+ protected:
+  void TearDown() override {
+    if (form_) form_->Hide();
+    form_.reset();
+    PagesDeviceTest::TearDown();
+  }
+  std::unique_ptr<TForm> form_;
+};
+
+// Text in the edit as the user leaves it there (not put there by the program).
+void Typed(class TEdit* edit, const char* text);
 // The memo's lines joined with "|".
 std::string MemoText(const class TMemo* memo);
 // The frame of a list page's Add or Edit dialog (null when none).

@@ -105,6 +105,38 @@ TEST_F(PortGrid, ThirtyTwoBoxesInLinesOfTwelveOfWhichTheModelsPortsShow) {
   EXPECT_EQ(Box(grid, 15)->Left(), 140);
 }
 
+// The unit page's tab is hidden: Tab goes from the control before the grid
+// straight to port 1, and from the last port shown to the control after it.
+TEST_F(PortGrid, TabGoesFromTheControlBeforeTheGridStraightToPortOne) {
+  auto button = [this](const char* caption) {
+    auto* b = new TButton(host_.get());
+    b->SetParent(host_.get());
+    b->SetCaption(caption);
+    b->SetAlign(alTop);
+    return b;
+  };
+  TButton* before = button("Before");
+  TStackingPortUitForm* grid = Embed();
+  TButton* after = button("After");
+  after->SetAlign(alBottom);
+  grid->AddPortUnitPage("Unit" + AnsiString(1), 1, 32, 12, false);
+  grid->ShowUnitPorts("1", "KXR-5810", 1, 10, 12);
+  TestKit::ShowAndActivate(host_.get());
+  before->SetFocus();
+  TestKit::PressTab();
+  EXPECT_TRUE(Box(grid, 0)->Focused());
+  TestKit::PressTab(true);
+  EXPECT_TRUE(before->Focused());
+  Box(grid, 9)->SetFocus();
+  TestKit::PressTab();
+  EXPECT_TRUE(after->Focused());
+  EXPECT_FALSE(grid->UnitPageControl->CanFocus());
+  static_cast<TTabSheet*>(grid->UnitSheets->Items(0))->SetTabVisible(true);
+  EXPECT_TRUE(grid->UnitPageControl->CanFocus()) << "its tab shown";
+  grid->UnitPageControl->SetEnabled(false);
+  EXPECT_FALSE(grid->UnitPageControl->CanFocus()) << "disabled";
+}
+
 TEST_F(PortGrid, WithDeviceInfoIniALineHoldsTenWhateverTheFileSays) {
   InFolder folder;
   folder.Dir().Write("DeviceInfo.ini", "[Nothing]\nPortsPerRow=3\n");

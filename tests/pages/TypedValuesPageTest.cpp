@@ -10,6 +10,7 @@
 
 #include "PagesTestSupport.h"
 #include "catalogue/AuthMib.h"
+#include "catalogue/Oid_filterunit.h"
 #include "catalogue/SnmpTargetMib.h"
 #include "catalogue/TimeMib.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -85,6 +86,48 @@ TEST_F(TypedValuesPage, ADateAndTimeOutOfItsFormOrRangeIsRefused) {
             std::string::npos)
       << SetLines()[0];
   EXPECT_EQ(LastLine(Memo()).rfind("Set: Ok!", 0), 0u) << LastLine(Memo());
+}
+
+// A clock the switch gives without its zone goes back without one while it
+// is left alone; read again with a zone, it goes back with it.
+TEST_F(TypedValuesPage, AnUntouchedClockGoesBackInTheFormTheSwitchLastGaveIt) {
+  page_ = MakeEditorPage(CurrentTimeVars, VnItemType::SVT_SV, 0);
+  page_.Editor->SetVarFormat(kClockRow, "%s{l22}");
+  Show("Current Time: ");
+  const std::string clock = std::string(kCurrentClock) + "=Hex-STRING:07 D9 02 13 0A 1E 00 00";
+  for (const char* zone : {"", "2B0000"}) {
+    SCOPED_TRACE(zone);
+    Control(std::string("set ") + kCurrentClock + " x 07D902130A1E0000" + zone);
+    TestKit::Click(page_.Editor->BtnPanel->RefreshBtn);
+    ASSERT_TRUE(WaitIdle(*page_.Request));
+    Rows()->Row(kClockRow).CheckBox->SetChecked(true);
+    TestKit::Click(page_.Editor->BtnPanel->SetBtn);
+    ASSERT_TRUE(WaitIdle(*page_.Request));
+    ASSERT_FALSE(SetLines().empty());
+    const std::string sent = SetLines().back();
+    EXPECT_NE(sent.find(clock + (*zone ? " 2B 00 00" : "")), std::string::npos) << sent;
+    EXPECT_EQ(sent.find(" 2B 00 00") != std::string::npos, *zone != '\0') << sent;
+  }
+}
+
+// Filter DHCP Server Log Table: scalars that the page reads by a walk (a
+// table list without index columns) are written at their instance 0, and
+// the page walks them again afterwards.
+TEST_F(TypedValuesPage, ScalarsReadByAWalkAreWrittenAtInstanceZeroAndWalkedAgain) {
+  page_ = MakeEditorPage(FilterDHCPServerLogTableVars, VnItemType::MVT_UMV, 0);
+  Show("Filter DHCP Server Log Table: ");
+  const int state = FilterDHCPServerLogTableItem::kDHCPServerTrapLogState;
+  Rows()->Row(state).CheckBox->SetChecked(true);
+  TestKit::PickItem(dynamic_cast<TComboBox*>(Rows()->Row(state).EditCtrl), 1);
+  TestKit::Click(page_.Editor->BtnPanel->SetBtn);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_NE(SetLines()[0].find("1.3.6.1.4.1.171.12.37.1.4.0="), std::string::npos) << SetLines()[0];
+  const int walked = CountLog("GETNEXT");
+  TestKit::Click(page_.Editor->BtnPanel->RefreshBtn);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  EXPECT_GT(CountLog("GETNEXT"), walked);
+  EXPECT_EQ(CountLog("GET"), 0);
 }
 
 // Security Management > 802.1X > MAC-based Authentication > MAC-based PAE

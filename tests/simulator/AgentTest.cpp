@@ -302,8 +302,10 @@ TEST_F(AgentTest, DelayDropAndHoldShapeTheReplies) {
                    sim_.Dir().File("held-tools"));
   });
   EXPECT_EQ(pending.wait_for(std::chrono::milliseconds(1500)), std::future_status::timeout);
+  EXPECT_EQ(sim_.Control("waiting"), "ok 1");
   ASSERT_EQ(sim_.Control("release"), "ok");
   ASSERT_EQ(pending.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  EXPECT_EQ(sim_.Control("waiting"), "ok 0");
   r = pending.get();
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("KXR-5810"), std::string::npos) << r.out;

@@ -18,13 +18,14 @@ struct ControlFixture : ::testing::Test {
   int released = 0;
   std::string logPath;
   bool stopped = false;
-  sim::ControlChannel channel{*device.store, behaviour,
-                              sim::ControlHooks{[this] { ++released; },
-                                                [this](const std::string& path, std::string&) {
-                                                  logPath = path;
-                                                  return true;
-                                                },
-                                                [this] { stopped = true; }}};
+  sim::ControlChannel channel{
+      *device.store, behaviour,
+      sim::ControlHooks{[this] { ++released; },
+                        [this](const std::string& path, std::string&) {
+                          logPath = path;
+                          return true;
+                        },
+                        [this] { stopped = true; }, [] { return std::size_t{2}; }}};
 };
 
 TEST_F(ControlFixture, SetsAndReadsAnyValue) {
@@ -43,6 +44,18 @@ TEST_F(ControlFixture, SetsAndReadsAnyValue) {
   EXPECT_EQ(channel.Execute("motion 9.3.1.3.99 still"), "error no instance 9.3.1.3.99");
 }
 
+TEST_F(ControlFixture, DumpsEveryInstanceUnderAPrefixOnOneLine) {
+  EXPECT_EQ(channel.Execute("set 9.2.1.2.4 a 10.9.9.9"), "ok");
+  EXPECT_EQ(channel.Execute("set 9.2.1.5.4 x \"00 09 \""), "ok");
+  EXPECT_EQ(channel.Execute("dump 9.2.1.2"),
+            "ok 9.2.1.2.1=IpAddress:10.0.0.1\t9.2.1.2.2=IpAddress:10.90.90.21\t"
+            "9.2.1.2.4=IpAddress:10.9.9.9");
+  EXPECT_EQ(channel.Execute("dump 9.2.1.5.4"), "ok 9.2.1.5.4=Hex-STRING:00 09");
+  EXPECT_EQ(channel.Execute("dump 9.2.1.9"), "ok");
+  EXPECT_EQ(channel.Execute("dump"), "error usage: dump OID-PREFIX");
+  EXPECT_EQ(channel.Execute("dump 9..1"), "error usage: dump OID-PREFIX");
+}
+
 TEST_F(ControlFixture, ShapesTheAgentsBehaviourAndResets) {
   EXPECT_EQ(channel.Execute("mute"), "ok");
   EXPECT_TRUE(behaviour.muted);
@@ -53,6 +66,8 @@ TEST_F(ControlFixture, ShapesTheAgentsBehaviourAndResets) {
   EXPECT_EQ(channel.Execute("delay -5"), "error usage: delay MS");
   EXPECT_EQ(channel.Execute("drop 3"), "ok");
   EXPECT_EQ(behaviour.dropNext, 3);
+  EXPECT_EQ(channel.Execute("waiting"), "ok 2");
+  EXPECT_EQ(channel.Execute("waiting 1"), "error usage: waiting");
   EXPECT_EQ(channel.Execute("hold"), "ok");
   EXPECT_TRUE(behaviour.holding);
   EXPECT_EQ(channel.Execute("release"), "ok");
@@ -76,6 +91,16 @@ TEST_F(ControlFixture, ShapesTheAgentsBehaviourAndResets) {
   EXPECT_EQ(logPath, "");
 
   EXPECT_EQ(channel.Execute("set 9.1.1.0 s changed"), "ok");
+  EXPECT_EQ(channel.Execute("mute"), "ok");
+  EXPECT_EQ(channel.Execute("drop 2"), "ok");
+  EXPECT_EQ(channel.Execute("inject set 1.3 genErr"), "ok");
+  EXPECT_EQ(channel.Execute("normal"), "ok");
+  EXPECT_FALSE(behaviour.muted);
+  EXPECT_EQ(behaviour.dropNext, 0);
+  EXPECT_TRUE(behaviour.injections.empty());
+  EXPECT_EQ(released, 2);
+  EXPECT_EQ(channel.Execute("get 9.1.1.0"), "ok STRING:\"changed\"");
+  EXPECT_EQ(channel.Execute("normal now"), "error usage: normal");
   EXPECT_EQ(channel.Execute("mute"), "ok");
   EXPECT_EQ(channel.Execute("reset"), "ok");
   EXPECT_EQ(channel.Execute("get 9.1.1.0"), "ok STRING:\"switch\"");

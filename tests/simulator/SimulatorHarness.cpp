@@ -13,6 +13,8 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 namespace simtest {
@@ -143,18 +145,49 @@ void Simulator::Start(std::vector<std::string> args) {
 
 Simulator::~Simulator() { Stop(); }
 
+bool Simulator::TakeLateReplies(int socket, const std::function<void()>& turn, int ms) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  auto pending = [&] {
+    if (Control("waiting") != "ok 0") return true;
+    pollfd in{socket, POLLIN, 0};
+    return socket >= 0 && poll(&in, 1, 0) > 0;
+  };
+  while (pending()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    turn();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  turn();
+  return true;
+}
+
 std::string Simulator::Control(const std::string& command) {
   if (control_ < 0) return "error no control connection";
   const std::string line = command + "\n";
   if (write(control_, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
     return "error write";
-  std::string reply;
-  char c;
-  while (read(control_, &c, 1) == 1) {
-    if (c == '\n') return reply;
-    reply += c;
+  // One reply is outstanding at a time: what comes is read in blocks up to
+  // its end of line.
+  char block[4096];
+  for (;;) {
+    const std::size_t end = replies_.find('\n');
+    if (end != std::string::npos) {
+      std::string reply = replies_.substr(0, end);
+      replies_.erase(0, end + 1);
+      return reply;
+    }
+    const ssize_t n = read(control_, block, sizeof block);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return "error read";
+    replies_.append(block, static_cast<std::size_t>(n));
   }
-  return "error read";
+}
+
+std::string Simulator::LogFrom(std::size_t offset) const {
+  std::ifstream in(logPath_, std::ios::binary);
+  if (!in) return "";
+  in.seekg(static_cast<std::streamoff>(offset));
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 ToolResult Simulator::Tool(const std::string& tool, std::vector<std::string> args) {

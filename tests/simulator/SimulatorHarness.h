@@ -3,6 +3,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,13 @@ class Simulator {
   std::string Agent() const { return "127.0.0.1:" + std::to_string(port_); }
   // One control command; its reply line.
   std::string Control(const std::string& command);
+  // Calls `turn` (one turn of the caller's loop) until every reply this
+  // simulator delayed or held is sent and `socket` has nothing left to
+  // read, then once more; false after `ms`.
+  bool TakeLateReplies(int socket, const std::function<void()>& turn, int ms);
   std::string Log() const { return vntest::ReadFile(logPath_); }
+  // The request log from the byte at `offset` on.
+  std::string LogFrom(std::size_t offset) const;
   std::string Output() const { return vntest::ReadFile(outPath_); }
   const vntest::TempDir& Dir() const { return dir_; }
 
@@ -64,6 +71,7 @@ class Simulator {
   pid_t pid_ = -1;
   int port_ = 0;
   int control_ = -1;
+  std::string replies_;  // read from the control socket, not yet returned
 };
 
 }  // namespace simtest

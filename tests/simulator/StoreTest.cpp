@@ -123,6 +123,19 @@ TEST(SimStore, WritesAreCheckedAndAppliedAllOrNothing) {
   EXPECT_EQ(Read(s, "9.1.2.0"), "INTEGER:3");
 }
 
+TEST(SimStore, TheValueAnInstanceHoldsIsTakenBackWhateverItsChecksSay) {
+  SmallDevice d;
+  Store& s = *d.store;
+  ASSERT_TRUE(s.Put(ToOid("9.1.2.0"), Value::Int(7)));                 // not an option
+  ASSERT_TRUE(s.Put(ToOid("9.1.1.0"), Value::Octets("toolongname")));  // past its range
+  EXPECT_EQ(s.Set({Int("9.1.2.0", 7), Str("9.1.1.0", "toolongname")}).status, sim::kNoError);
+  EXPECT_EQ(s.Set({Int("9.1.2.0", 9)}).status, sim::kWrongValue);
+  EXPECT_EQ(s.Set({Str("9.1.1.0", "toolongnam")}).status, sim::kWrongLength);
+  EXPECT_EQ(s.Set({Int("9.1.1.0", 7)}).status, sim::kWrongType);
+  EXPECT_EQ(s.Set({Int("9.1.2.0", 3)}).status, sim::kNoError);
+  EXPECT_EQ(s.Set({Int("9.1.2.0", 7)}).status, sim::kWrongValue);  // no longer held
+}
+
 TEST(SimStore, ActionColumnsFollowTheirRules) {
   SmallDevice d;
   Store& s = *d.store;

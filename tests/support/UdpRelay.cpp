@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstddef>
 #include <mutex>
 #include <stdexcept>
@@ -16,6 +17,8 @@
 namespace vntest {
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 // BER, as far as the header of a message goes: one TLV after another
 // within [at, end).
@@ -54,6 +57,17 @@ struct BerReader {
     std::size_t start = 0, length = 0;
     if (!Next(tag, start, length)) return false;
     out = bytes.substr(start, length);
+    return true;
+  }
+  // The tag of the next TLV, or -1 at the end.
+  int Tag() const { return at < end ? static_cast<unsigned char>(bytes[at]) : -1; }
+  bool Integer(long& out) {
+    std::size_t start = 0, length = 0;
+    if (!Next(0x02, start, length) || length == 0 || length > 8) return false;
+    long value = static_cast<signed char>(bytes[start]);
+    for (std::size_t i = 1; i < length; ++i)
+      value = value * 256 + static_cast<unsigned char>(bytes[start + i]);
+    out = value;
     return true;
   }
   bool SmallInteger(int& out) {
@@ -108,6 +122,14 @@ RelayedDatagram DecodeDatagram(const std::string& bytes) {
   if (!top.Enter(kSequence, message) || !message.SmallInteger(version)) return d;
   if (version != 3) {
     d.version = version;
+    // The community, then the PDU: its tag and request id.
+    std::string community;
+    BerReader pdu{bytes, 0, 0};
+    if (!message.Text(kOctets, community)) return d;
+    const int tag = message.Tag();
+    if (tag >= kGet && tag <= 0xa8 && message.Enter(static_cast<unsigned char>(tag), pdu) &&
+        pdu.Integer(d.request_id))
+      d.pdu = tag;
     return d;
   }
   // msgGlobalData, then msgSecurityParameters: an OCTET STRING that holds
@@ -135,23 +157,59 @@ struct UdpRelay::State {
   int agent_port = 0;
   sockaddr_in manager{};
   bool manager_known = false;
-  DropRule rule;
+  Rule rule;
   std::vector<RelayedDatagram> seen;
+  // Datagrams held, in the order they came; the relay's thread alone.
+  struct Held {
+    Clock::time_point due;
+    bool to_agent;
+    std::string bytes;
+  };
+  std::vector<Held> held;
 
   std::thread thread;
 
   void Run();
   void Forward(bool to_agent);
+  void Send(bool to_agent, const std::string& bytes);
+  // Sends what is due; the milliseconds until the next is, or -1.
+  int SendDue();
 };
 
 void UdpRelay::State::Run() {
   for (;;) {
     pollfd fds[3] = {{front.fd, POLLIN, 0}, {back.fd, POLLIN, 0}, {wake_read.fd, POLLIN, 0}};
-    if (::poll(fds, 3, -1) < 0) continue;
+    if (::poll(fds, 3, SendDue()) < 0) continue;
     if (fds[2].revents) return;
     if (fds[0].revents & POLLIN) Forward(true);
     if (fds[1].revents & POLLIN) Forward(false);
   }
+}
+
+int UdpRelay::State::SendDue() {
+  const Clock::time_point now = Clock::now();
+  int wait = -1;
+  for (auto h = held.begin(); h != held.end();) {
+    if (h->due <= now) {
+      Send(h->to_agent, h->bytes);
+      h = held.erase(h);
+      continue;
+    }
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(h->due - now).count();
+    if (wait < 0 || ms < wait) wait = static_cast<int>(ms);
+    ++h;
+  }
+  return wait;
+}
+
+void UdpRelay::State::Send(bool to_agent, const std::string& bytes) {
+  sockaddr_in to{};
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    to = to_agent ? Loopback(agent_port) : manager;
+  }
+  ::sendto(to_agent ? back.fd : front.fd, bytes.data(), bytes.size(), 0,
+           reinterpret_cast<const sockaddr*>(&to), sizeof to);
 }
 
 void UdpRelay::State::Forward(bool to_agent) {
@@ -165,17 +223,25 @@ void UdpRelay::State::Forward(bool to_agent) {
   RelayedDatagram d = DecodeDatagram(buffer);
   d.to_agent = to_agent;
 
-  std::lock_guard<std::mutex> lock(mutex);
-  if (to_agent) {
-    manager = from;
-    manager_known = true;
+  Fate fate;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (to_agent) {
+      manager = from;
+      manager_known = true;
+    }
+    if (rule) fate = rule(d);
+    d.dropped = fate.drop || (!to_agent && !manager_known);
+    seen.push_back(d);
   }
-  d.dropped = (rule && rule(d)) || (!to_agent && !manager_known);
-  seen.push_back(d);
   if (d.dropped) return;
-  const sockaddr_in to = to_agent ? Loopback(agent_port) : manager;
-  ::sendto(to_agent ? back.fd : front.fd, buffer.data(), buffer.size(), 0,
-           reinterpret_cast<const sockaddr*>(&to), sizeof to);
+  const Clock::time_point due = Clock::now() + std::chrono::milliseconds(fate.delay_ms);
+  for (int copy = 0; copy < fate.copies; ++copy) {
+    if (fate.delay_ms > 0)
+      held.push_back({due, to_agent, buffer});
+    else
+      Send(to_agent, buffer);
+  }
 }
 
 UdpRelay::UdpRelay(int agent_port) : state_(std::make_unique<State>()) {
@@ -212,9 +278,14 @@ void UdpRelay::SetAgentPort(int port) {
   state_->agent_port = port;
 }
 
-void UdpRelay::SetDropRule(DropRule rule) {
+void UdpRelay::SetRule(Rule rule) {
   std::lock_guard<std::mutex> lock(state_->mutex);
   state_->rule = std::move(rule);
+}
+
+void UdpRelay::SetDropRule(DropRule rule) {
+  if (!rule) return SetRule(nullptr);
+  SetRule([rule = std::move(rule)](const RelayedDatagram& d) { return Fate{.drop = rule(d)}; });
 }
 
 std::vector<RelayedDatagram> UdpRelay::Seen() const {

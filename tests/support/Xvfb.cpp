@@ -43,14 +43,15 @@ std::string OnPath(const std::string& program) {
   return "";
 }
 
-Xvfb::Xvfb() {
+Xvfb::Xvfb(Idle whenIdle) {
   // Xvfb names the display it took on a pipe (-displayfd): no guessing of a
   // free display number against other users of the machine.
   int fds[2];
   if (pipe(fds) != 0) return;
   const std::string fd = std::to_string(fds[1]);
-  std::vector<std::string> args = {"Xvfb",         "-displayfd", fd,    "-screen", "0",
-                                   "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
+  std::vector<std::string> args = {"Xvfb", "-displayfd",   fd,          "-screen",
+                                   "0",    "1280x1024x24", "-nolisten", "tcp"};
+  if (whenIdle == Keeps) args.push_back("-noreset");
   const std::string program = OnPath("Xvfb");
   pid_ = program.empty() ? -1 : SpawnTied(program, args, 2, fds[0]);
   close(fds[1]);

@@ -20,10 +20,13 @@ pid_t SpawnTied(const std::string& path, std::vector<std::string> args, int quie
 // The program's path on PATH ("" when there is none).
 std::string OnPath(const std::string& program);
 
-// Xvfb on a display number it picks itself, ended with this object.
+// Xvfb on a display number it picks itself, ended with this object. It
+// keeps its state when its last client leaves, unless told to reset then, as
+// a server started for one program (xvfb-run) does.
 class Xvfb {
  public:
-  Xvfb();
+  enum Idle { Keeps, Resets };
+  explicit Xvfb(Idle whenIdle = Keeps);
   ~Xvfb();
   Xvfb(const Xvfb&) = delete;
   Xvfb& operator=(const Xvfb&) = delete;

@@ -1,4 +1,5 @@
 // Reply bindings into value texts and value texts into SET bindings.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -197,6 +198,7 @@ void VnSNMPRequest::VbToValue(int item, const Vb& vb) {
         // 11 octets, or 8 without the zone (which is then not shown).
         const OctetStr& o = NeedOctets(v, VnDateTime::kOctetsWithoutZone);
         text = VnDateTime::FromWire(o.data(), static_cast<int>(o.len())).Format();
+        if (o.len() == VnDateTime::kOctetsWithoutZone) shortDateTimes_.emplace_back(item, text);
         break;
       }
       case SNMP_SYNTAX_DISPLAYSTR: {
@@ -255,7 +257,14 @@ void VnSNMPRequest::ValueToVb(int item, Vb& vb) {
     case SNMP_SYNTAX_DATETIME: {
       unsigned char octets[VnDateTime::kOctets];
       VnDateTime::Parse(text).ToWire(octets);
-      value = std::make_unique<OctetStr>(octets, sizeof octets);
+      // A value the agent gave without a zone goes back in that form while
+      // its text is the one read: written back unchanged, it is the value
+      // read. Any other goes out whole, zone and all.
+      const bool asRead = std::find(shortDateTimes_.begin(), shortDateTimes_.end(),
+                                    std::make_pair(item, text)) != shortDateTimes_.end();
+      value = std::make_unique<OctetStr>(
+          octets,
+          asRead ? static_cast<std::size_t>(VnDateTime::kOctetsWithoutZone) : sizeof octets);
       break;
     }
     case SNMP_SYNTAX_OBJECTID: {

@@ -115,6 +115,7 @@ void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingIt
     RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
   AnsiString rowIndex;
   if (mode == PduMode::Set && IsTable()) rowIndex = RowIndexText();
+  if (mode == PduMode::FirstRead) shortDateTimes_.clear();
 
   for (int i = 0; i < VarList.Count(); ++i) {
     VnSNMPVarDesc& item = *VarList.Item(i);

@@ -9,6 +9,7 @@
 #include "platform/EventLoop.h"
 #include "platform/Files.h"
 #include "platform/FolderLock.h"
+#include "platform/InputHold.h"
 #include "snmp/BootCounter.h"
 #include "snmp/OctetStr.h"
 #include "snmp/Snmp.h"
@@ -70,6 +71,10 @@ void _SnmpEventProcessor::OnTimer(TObject*) {
       p->Enable();
     }
   } reenable{this};
+  // A click taken while the completions run (a walk pumps messages after
+  // each row) waits until they have returned: a dialog it opens then does
+  // not stand inside a completion, where no other reply could be taken.
+  const InputHold held;
   if (g_SnmpSession) SNMPProcessPendingEvents();
 }
 

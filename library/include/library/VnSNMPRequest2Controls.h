@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "library/VnRequestOrder.h"
 #include "library/VnSNMPError.h"
 #include "library/VnSNMPRequest.h"
 #include "platform/AnsiString.h"
@@ -66,24 +67,29 @@ class VnSNMPRequest2Controls {
 
   // Reads the variable list into the hooks: one GET for a scalar list, a
   // GETNEXT walk for a table list. Synchronous failures are raised as
-  // Exception (message and help context of the library error). One read at
-  // a time: asked while an asynchronous read of this request runs, Get
-  // reads once more after that read has ended (several such asks make one
-  // read).
+  // Exception (message and help context of the library error). One
+  // asynchronous read at a time, and none while a write of this request is
+  // out: asked meanwhile, Get reads once more after that read has ended, or
+  // after the writes out have been answered or timed out (several such asks
+  // make one read, which is made asynchronously).
   void Get();
   // Writes the variable list. indexList (item indexes separated by ",")
   // restricts the SET to those items, taking their values from `values`
   // when given; an empty list means every writable item. With
   // valuesFromControls the subclass first reads its controls (DoSetValues).
-  // With getAfterSet a table list is read once after a successful SET,
-  // unless a read was started after the SET went out (that read shows the
-  // write); the request stays Busy until that read has ended.
+  // With getAfterSet a table list is read once after a successful SET; a
+  // table list is read again after a SET that failed or timed out (the
+  // device may hold it all the same). The request stays Busy until that
+  // read has ended.
   // An asynchronous read of this request still running when the SET goes
   // out was sent before it: its answer would put the old values back on the
   // screen. It is stopped there (nothing more of it is shown, no end hook,
-  // no OnGetDone) and made again once the SET has ended, unless a read was
-  // started after the SET went out; after a failed SET that read shows no
-  // "Ok!", so the failure stays the last word. Busy stays set throughout.
+  // no OnGetDone) and made again once the SET has ended. A read that a
+  // write owes is one read with any other asked meanwhile, and is skipped
+  // when a read starts before it (that read shows the write). After a
+  // failed SET that read shows no "Ok!", so the failure stays the last word.
+  // The status line of an asynchronous SET names the list as its Description
+  // stood when the SET went out.
   void Set(VnSetOptions options, const AnsiString& indexList = "", TStrings* values = nullptr);
   // Stops the running asynchronous read before a write that its answer could
   // undo, as a page does before it lends its controls to a dialog: Active is
@@ -109,8 +115,8 @@ class VnSNMPRequest2Controls {
   VnRequestDoneEvent OnSetDone;
   // Asynchronous (the default); false sends synchronously.
   bool AsyncMode = true;
-  // Set while a send of this request runs: a read, a SET, or a SET whose
-  // read after it has not ended yet. The request keeps it.
+  // Set while a send of this request runs (a read, a SET) or a read is owed
+  // (a SET whose read after it has not ended yet). The request keeps it.
   TReadOnly<bool, VnSNMPRequest2Controls> Busy;
   TWinControl* Owner = nullptr;
   // Rows delivered by the last Get.
@@ -146,6 +152,8 @@ class VnSNMPRequest2Controls {
   bool IsTableList() const;
   // Shows an error text: a status line when there is a target, else a
   // message box over the owner captioned with the program's file name.
+  // A box asked for inside a completion or a walk's row opens once the loop
+  // has its turn again, so that other replies go on being taken meanwhile.
   void ShowError(std::uint32_t kind, const AnsiString& text);
 
  private:
@@ -157,33 +165,23 @@ class VnSNMPRequest2Controls {
   };
 
   AnsiString GetRowFilter() const;
+  // The error box of ShowError, over the owner.
+  void ShowErrorBox(const AnsiString& text);
   // Delivers the row when both row conditions hold; false when this object
   // was destroyed meanwhile (a form may close while a row is shown).
   bool DeliverRow(const AnsiString& condition);
-  // Get with the mode given; `announced`: a successful asynchronous end
-  // shows "Ok!".
-  void Read(bool async, bool announced);
-  VnSNMPCompletion ReadCompletion();
-  VnSNMPCompletion WriteCompletion(bool getAfterSet, bool readAgain);
+  // Get with the mode given; a quiet asynchronous read shows no "Ok!".
+  void Read(bool async, bool quiet);
+  void SetSynchronously(bool getAfterSet, const AnsiString& indexList, TStrings* values);
+  VnSNMPCompletion ReadCompletion(VnRequestOrder::ReadId read);
+  VnSNMPCompletion WriteCompletion(bool getAfterSet);
   void GetCompleted(VnSNMPError& error);
   // The running asynchronous read failed: it ends, reported with the record.
   void ReadFailed(VnSNMPError& error);
-  void SetCompleted(VnSNMPError& error, bool getAfterSet, std::uint32_t readsBefore,
-                    bool readAgain);
-  // Drops the running asynchronous read: its replies in flight find another
-  // read and touch nothing. False when none runs.
-  bool DropRunningRead();
+  // sent: the list's description when the write went out.
+  void SetCompleted(VnSNMPError& error, bool getAfterSet, const AnsiString& sent);
   // Ends a dropped read as a read that left its table ends.
   void EndDroppedRead();
-  // Drops the running read without ending it: it is to be made again.
-  bool PutOffRunningRead();
-  // The read stopped for a write, made again after it (asynchronously, as
-  // the stopped one was); an error starting it goes to the status line.
-  void ReadAgainAfterWrite(bool writeFailed);
-  // The same once the caller of a synchronous Set has returned to the event
-  // loop: the marks its SET left out items with are off by then, and the
-  // read asks for what it asked for before. Busy until it has started.
-  void ReadAgainSoon(bool writeFailed);
   // Delivers a row of the running walk, its next step sent ahead of it,
   // before even the row's index is read into the index items. True when the
   // walk ends with this row (Active was cleared); false when it goes on, or
@@ -192,27 +190,20 @@ class VnSNMPRequest2Controls {
   // A step whose walk does not go on is withdrawn.
   bool DeliverWalkRow(const VnSNMPError& record);
   // The end of the running asynchronous read, reported with the record.
-  void EndRead(const VnSNMPError& record);
-  // Starts the read asked for while the last one ran.
-  void ReadAgainIfAsked();
+  void EndRead(const VnSNMPError& record, bool quiet);
+  // Starts the read owed when nothing stands before it any more
+  // (asynchronously); an error starting it goes to the status line. After
+  // a failed write it keeps the write's status kind.
+  void StartOwedRead();
+  // The same from the event loop, once the caller of a synchronous
+  // operation has returned to it: the marks its SET left out items with are
+  // off by then, and the read asks for what it asked for before.
+  void StartOwedReadSoon();
   // Busy from the operations in flight.
   void UpdateBusy();
 
   AnsiString condition_;  // controls-side condition of the running Get
-  // What makes up Busy: an asynchronous read running, SETs in flight, SETs
-  // whose read after them is still to start, a synchronous operation.
-  bool reading_ = false;
-  bool readAgain_ = false;  // a Get came while the running read ran
-  // The running read's successful end shows no "Ok!": it was stopped for a
-  // write, or it follows a write that failed.
-  bool quietEnd_ = false;
-  int writes_ = 0;
-  int readsAfterWrite_ = 0;
-  bool syncRunning_ = false;
-  // Counts the reads started: a completion of an earlier read than the
-  // running one, or of an abandoned walk, is dropped.
-  std::uint32_t read_ = 0;
-  std::uint32_t readsStarted_ = 0;
+  VnRequestOrder order_;
   // The walk's next step, sent before the row in hand was delivered; set
   // only while that row is being delivered.
   VnSNMPRequest::ExchangeId stepAhead_ = 0;

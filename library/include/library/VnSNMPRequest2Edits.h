@@ -35,10 +35,16 @@ struct ControlBinding {
   std::vector<int> Elements;                // element bindings: one element per control
   std::vector<TControl*> Controls;          // not owned
   std::vector<TNotifyEvent> SavedHandlers;  // the combo boxes' and check boxes' own
+  // The last showing of a value that succeeded: the item's value text it came
+  // from and what each control held right after (Shown false: none yet).
+  bool Shown = false;
+  AnsiString ShownValue;
+  std::vector<AnsiString> HeldAfterShow;
   int ControlCount() const { return static_cast<int>(Controls.size()); }
 };
 
 using TLVSelectItemHandler = TClosure<void(TObject*, TListItem*, bool)>;
+using TLVItemHandler = TClosure<void(TObject*, TListItem*)>;
 
 class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
  public:
@@ -92,13 +98,29 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   void Unbind(int item);
   void SetConstraintWindow(TWinControl* window);
 
-  // Item -1: every binding.
+  // Item -1: every binding. Each binding remembers the value it showed and
+  // what its controls held right after. Reading back, an item whose value
+  // text is still the one its bindings showed and whose controls still hold
+  // what they held then keeps that value as it is (a port list longer or
+  // shorter than its check boxes, a text longer than its edit takes); such
+  // an item whose combo box could not show its value (an option the list
+  // does not hold) is left out of the next SET, which would refuse it, and
+  // takes part again once that SET has gone out (a SET refused before it
+  // went out: at the next read or Set). A binding whose controls were
+  // changed writes only the bytes and bits they cover. A value text other
+  // than the one shown (no row selected, a value the page put in) is
+  // rebuilt from the controls as they stand.
   void ValuesToControls(int item);
   void ControlsToValues(int item);
   // What Set does first when the values come from the controls: every value
-  // text cleared, then the selected list row and the bound controls read in.
-  // For a page that marks or completes the values before it sends them.
+  // text cleared, then the selected list row (with a list view) or the
+  // values last shown (without one) and the bound controls read in. For a
+  // page that marks or completes the values before it sends them.
   void ReadValuesFromControls() { DoSetValues(); }
+  // True when a control bound to the item no longer holds what it held right
+  // after the item was last shown, or a binding of it has not shown a value
+  // yet: the user (or the page) changed it since the last read or row.
+  bool ItemChanged(int item) const;
   void EnableControls(bool enable);
 
   // From then on a Get fills the list view, one row per table row, and a
@@ -108,7 +130,8 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   virtual void ListViewSelectItem(TObject* Sender, TListItem* Item, bool Selected);
   // Runs (Sender: the list view) once the selection handler has put a newly
   // selected row into the bound controls, whichever way the row was chosen:
-  // the pointer, the keys or code. Not for a row losing the selection.
+  // the pointer, the keys or code, and once a press on the row selected
+  // already has put it there again. Not for a row losing the selection.
   TNotifyEvent OnRowShown;
 
   TLVSelectItemHandler SavedOnSelectItem;
@@ -121,7 +144,9 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   void DoGetBegin() override;
   void DoGetRow() override;
   void DoSetValues() override;
+  void DoSetError(const VnSNMPError& error) override;
   void DoGetEnd() override;
+  void DoSetEnd() override;
   void CheckBeforeSet(const AnsiString& indexList, TStrings* values) override;
   void ComponentGone(TComponent* component) override;
 
@@ -155,17 +180,39 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   VnOptionList* EffectiveOptions(const ControlBinding& b) const;
 
   void ShowBinding(const ControlBinding& b);
-  // The bytes a binding contributes to its item; bad is set when the
-  // controls held a text that cannot be sent.
-  std::vector<std::uint8_t> ReadBinding(const ControlBinding& b, bool& bad);
+  // The binding showed the value text and its controls hold what they held
+  // right after: reading them would give that value back, or less of it.
+  bool HoldsShownValue(const ControlBinding& b, const AnsiString& value) const;
+  // The bytes a binding contributes to its item, whose bytes so far are
+  // `value`; bad is set when the controls held a text that cannot be sent.
+  std::vector<std::uint8_t> ReadBinding(const ControlBinding& b,
+                                        const std::vector<std::uint8_t>& value, bool& bad);
   void NoteBadInput(int item, bool bad);
+  // A combo box bound to the whole item shows none of its options.
+  bool ShowsNoOption(int item) const;
+  // Marks the item invalid for the SET about to go out; TakeBackLeftOut
+  // undoes the marks that are still as they were made.
+  void LeaveOutOfSet(int item);
+  void TakeBackLeftOut();
 
   void BuildListColumns();
   void AddListRow();
   void SelectedRowToValues();
   void RecordColumnMap();
+  // The selected row into the bound controls, enabled, then OnRowShown.
+  void ShowSelectedRow(TObject* sender);
+  // The list view's handler of a press on the row selected already.
+  void ListViewPressSelected(TObject* Sender, TListItem* Item);
 
   std::vector<BadInput> badInputs_;
+  // The list view's own handler of a press on its selected row.
+  TLVItemHandler savedOnPressSelected_;
+  // Items left out of the next SET: the access word before and after.
+  struct LeftOut {
+    int Item;
+    std::uint32_t Before, Marked;
+  };
+  std::vector<LeftOut> leftOut_;
   // Item of each list-view column, recorded when the columns are built.
   std::vector<int> columnItems_;
 };

@@ -37,10 +37,12 @@ EventLoop& EventLoop::Current() {
 void EventLoop::Install(EventLoop* loop) {
   Handles& h = Live();
   if (loop == h.installed) return;
+  std::vector<std::function<void()>> waiting = Current().TakeWaitingCalls();
   h.installed = loop;
   EventLoop& now = Current();
   for (EventTimer* t : h.timers) t->MoveTo(now);
   for (EventWatch* w : h.watches) w->MoveTo(now);
+  for (std::function<void()>& call : waiting) now.CallSoon(std::move(call));
 }
 
 EventTimer::EventTimer(std::function<void()> onTimer)

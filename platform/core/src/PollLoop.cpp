@@ -133,7 +133,8 @@ bool PollLoop::Alive(const std::vector<T*>& all, const T* item) const {
 
 // A callback may make or destroy handles: each one is looked up again
 // before it runs. What a callback lets out is handled here and goes no
-// further.
+// further. The calls asked for until the pass comes to them run last; those
+// they ask for wait for the next pass (a nested one included).
 void PollLoop::ProcessPendingEvents() {
   std::vector<Watch*> polled;
   std::vector<pollfd> fds;
@@ -164,6 +165,28 @@ void PollLoop::ProcessPendingEvents() {
       HandleException();
     }
   }
+  const std::uint64_t last = nextCall_;
+  while (!calls_.empty() && calls_.front().number < last) {
+    const std::function<void()> call = std::move(calls_.front().run);
+    calls_.pop_front();
+    try {
+      call();
+    } catch (...) {
+      HandleException();
+    }
+  }
+}
+
+void PollLoop::CallSoon(std::function<void()> call) {
+  calls_.push_back({nextCall_++, std::move(call)});
+}
+
+std::vector<std::function<void()>> PollLoop::TakeWaitingCalls() {
+  std::deque<Call> taken;
+  taken.swap(calls_);
+  std::vector<std::function<void()>> waiting;
+  for (Call& c : taken) waiting.push_back(std::move(c.run));
+  return waiting;
 }
 
 void PollLoop::Pause() { Sleep(1); }

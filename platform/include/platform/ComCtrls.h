@@ -49,6 +49,10 @@ class TPageControl : public TWinControl {
   using TTabChangingEvent = TClosure<void(TObject*, bool&)>;
   TTabChangingEvent OnChanging;
 
+  // With every tab hidden nothing would show the focus: it takes none, and
+  // Tab passes it by.
+  bool CanFocus() const override;
+
   // Toolkit side.
   void UserSelectedTab(int tabIndex);
   void LayoutPages();
@@ -201,6 +205,7 @@ enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 using TLVSelectItemEvent = TClosure<void(TObject*, TListItem*, bool)>;
 using TLVChangeEvent = TClosure<void(TObject*, TListItem*, TItemChange)>;
 using TLVChangingEvent = TClosure<void(TObject*, TListItem*, TItemChange, bool&)>;
+using TLVItemEvent = TClosure<void(TObject*, TListItem*)>;
 
 // A list view with single selection. Its items and selection live in the
 // object, so a hidden list view works in full. Selecting by code fires
@@ -240,6 +245,9 @@ class TListView : public TWinControl {
   TLVSelectItemEvent OnSelectItem;
   TLVChangeEvent OnChange;
   TLVChangingEvent OnChanging;
+  // The user pressed the pointer on the row that is selected already: the
+  // selection stays as it is, so neither OnChange nor OnSelectItem runs.
+  TLVItemEvent OnSelectedItemPressed;
 
   // Toolkit side.
   void SelectByUser(TListItem* item);

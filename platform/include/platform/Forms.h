@@ -168,9 +168,10 @@ class TApplication : public TComponent {
   void Terminate();
   bool Terminated() const { return terminated_; }
   // Delivers posted messages, input, paint events and due timers, and
-  // returns without waiting. A no-op without the application object.
+  // returns without waiting. A no-op without the application object. The
+  // user's input waits while an InputHold lives (platform/InputHold.h).
   void ProcessMessages();
-  // Waits for the next event (or timer) and handles it.
+  // Waits for the next event (or timer) and handles it; input as above.
   void HandleMessage();
 
   AnsiString Title() const { return title_; }

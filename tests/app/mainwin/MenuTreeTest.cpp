@@ -1,6 +1,6 @@
 // The real menu of the main window, built at start-up against the simulated
 // switch, entry by entry against the menu tree's reference data
-// (shared/menu/menu-tree.json): captions, order and nesting, visibility and
+// (menu-tree.json beside this file): captions, order and nesting, visibility and
 // state after start-up, handlers, and what choosing each entry opens.
 #include <map>
 #include <memory>
@@ -157,7 +157,7 @@ class MenuTreeTest : public MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     tree_ = MenuTree();
-    if (!tree_) VN_REFERENCE_MISSING("menu tree: shared/menu/menu-tree.json beside the repository");
+    if (!tree_) VN_REFERENCE_MISSING("menu tree: tests/app/mainwin/menu-tree.json");
     // SNMPv1, so that the pages read with SNMPv2c stand out.
     WriteConfig("", "127.0.0.1",
                 {"AgentPort=" + std::to_string(Sim().Port()), "Version=0", "SecurityModel=1"});

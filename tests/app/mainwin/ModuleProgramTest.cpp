@@ -269,10 +269,13 @@ TEST_F(ModuleProgramTest, DrawsOnAnXDisplayWithoutMemorySharedWithTheServer) {
 
 // Without a display the module says so in its own words, and how to start
 // it, and ends with status 1 before it writes anything (TearDown: nor in its
-// temporary folder). Where the toolkit's platform needs no display, or the
-// display is there, it starts.
+// temporary folder); so too when the toolkit's platform is not installed,
+// never with the toolkit's abort. Where the toolkit's platform needs no
+// display, or the display is there, it starts: also on a server that resets
+// once its last client leaves and has no other, as one started for the module
+// alone.
 TEST_F(ModuleProgramTest, WithoutADisplayItSaysHowToStartAndEndsWithStatusOne) {
-  vntest::Xvfb x;
+  vntest::Xvfb x(vntest::Xvfb::Resets);
   ASSERT_TRUE(x.Ok());
   int unused = 6000;
   while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(unused)) ||
@@ -290,6 +293,10 @@ TEST_F(ModuleProgramTest, WithoutADisplayItSaysHowToStartAndEndsWithStatusOne) {
       {"xcb", {}, {}, "DISPLAY is not set"},
       {{}, nowhere, {}, "the X display '" + nowhere + "' cannot be opened"},
       {"xcb:nomitshm", nowhere, {}, "the X display '" + nowhere + "' cannot be opened"},
+      {"nosuchplatform",
+       {},
+       {},
+       "the window platform 'nosuchplatform' (QT_QPA_PLATFORM) cannot be started"},
       {"offscreen", {}, {}, ""},
       {{}, x.Display(), {}, ""},
   };
@@ -316,12 +323,14 @@ TEST_F(ModuleProgramTest, WithoutADisplayItSaysHowToStartAndEndsWithStatusOne) {
     }
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1)
+        << status << " " << vntest::ReadFile(out_);
     EXPECT_EQ(vntest::ReadFile(out_),
               "kxr-module: no display was found: " + c.missing +
                   ".\nStart the module on an X display (DISPLAY=:0 kxr-module /I10.0.0.2 ...) or "
                   "on a virtual one that nobody sees (xvfb-run -a kxr-module /I10.0.0.2 ...).\n");
     EXPECT_EQ(vntest::NamesIn(dir_.Path()), std::vector<std::string>{"output.txt"});
+    EXPECT_EQ(vntest::NamesIn(tmp_.Path()), std::vector<std::string>{});
   }
 }
 

@@ -70,6 +70,10 @@ TEST_F(CPUFilterPktCntRuleTest, AddWritesTheTickedWindowsWithPermitRowStatusAndP
 
 TEST_F(CPUFilterPktCntRuleTest, ChecksComeInTheirOrderAndSendNothing) {
   Open();
+  // A new entry after a rule without ports was shown: judged in full, also
+  // where its fields hold what the rule showed.
+  TestKit::ClickRow(form_->ListView1, 0);
+  TestKit::ClickEmpty(form_->ListView1);
   TButton* add = form_->AddButton;
   ExpectMessage("Profile ID must be set.", form_->ProfileIDEdit, add);
   form_->ProfileIDEdit->SetText("1");
@@ -108,7 +112,8 @@ TEST_F(CPUFilterPktCntRuleTest, DeleteSendsDestroyWithThePortsTickedNow) {
   EXPECT_EQ(ColumnsOf(sets[0], kPktColumn, "1.1"), (std::set<int>{9, 10})) << sets[0];
   EXPECT_NE(sets[0].find(kPktColumn + "9.1.1=INTEGER:6"), std::string::npos) << sets[0];
   EXPECT_EQ(form_->ListView1->Items()->Count(), 0);
-  EXPECT_EQ(form_->RowComboBox->Text(), "destroy");
+  // The fields are those of a new entry again.
+  EXPECT_EQ(form_->RowComboBox->Text(), "createAndGo");
   ExpectCatalogueAccess(CPUFilterPktCntRuleVars);
 }
 
@@ -176,7 +181,10 @@ TEST_F(CPUFilterIPV6RuleTest, AFailedSetShowsTheErrorAndReturnsToNoSelection) {
   EXPECT_FALSE(form_->StatusBar1->Panels()->Items(0)->Text().IsEmpty());
   EXPECT_FALSE(form_->EditButton->Enabled());
   EXPECT_TRUE(form_->ProfileIDEdit->Enabled());
-  EXPECT_FALSE(form_->cbxClass->Checked());
+  EXPECT_EQ(form_->ListView1->Selected(), nullptr);
+  // What the user entered stays for a correction.
+  EXPECT_TRUE(form_->cbxClass->Checked());
+  EXPECT_EQ(form_->ClassEdit->Text(), "7");
 }
 
 }  // namespace

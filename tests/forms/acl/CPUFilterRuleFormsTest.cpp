@@ -99,7 +99,7 @@ TEST_F(CPUFilterEthernetRuleTest, EditWritesThePortsAndDeleteCarriesThem) {
   EXPECT_EQ(ColumnsOf(sets[1], kEthColumn, "1.1"), (std::set<int>{9, 10})) << sets[1];
   EXPECT_NE(sets[1].find(kEthColumn + "9.1.1=INTEGER:6"), std::string::npos) << sets[1];
   EXPECT_EQ(form_->ListView1->Items()->Count(), 0);
-  EXPECT_EQ(form_->RowComboBox->Text(), "destroy");
+  EXPECT_EQ(form_->RowComboBox->Text(), "createAndGo");  // a new entry's
   ExpectCatalogueAccess(CPUFilterEthernetRuleVars);
 }
 

@@ -195,6 +195,7 @@ TEST_F(IPMaskFormTest, AFailedAddRestoresTheAccessWordsAndShowsTheError) {
   EXPECT_FALSE(form_->StatusBar1->Panels()->Items(0)->Text().IsEmpty());
   EXPECT_EQ(form_->ListView1->Items()->Count(), 1);
   EXPECT_TRUE(form_->BT_Add->Enabled());
+  EXPECT_EQ(form_->IPIDEdit->Text(), "8");  // kept for a correction
 }
 
 }  // namespace

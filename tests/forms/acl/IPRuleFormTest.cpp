@@ -1,6 +1,7 @@
 // The IP rule form against the simulated switch: the first read, the columns
 // an Add writes by tick boxes and protocol, the input checks, an Edit that
-// leaves the ports alone, Delete, and a failed SET without a status target.
+// writes the ports only once they were changed, Delete, and a failed SET
+// without a status target.
 #include "RuleTestSupport.h"
 #include "catalogue/AclMib.h"
 #include "forms/acl/IPRuleUnit.h"
@@ -127,15 +128,13 @@ TEST_F(IPRuleFormTest, InputChecksStopBeforeAnythingIsSent) {
   ExpectCatalogueAccess();
 }
 
-TEST_F(IPRuleFormTest, EditNeverWritesThePortsAndDeleteOnlyTheRowStatus) {
+TEST_F(IPRuleFormTest, EditWritesThePortsOnceChangedAndDeleteOnlyTheRowStatus) {
   Open();
   const std::string portsBefore = Value(kColumn + "21.1.1");
   TestKit::ClickRow(form_->ListView1, 0);
   EXPECT_TRUE(form_->EditButton->Enabled());
   EXPECT_FALSE(form_->IPRuleEdit->Enabled());
   EXPECT_EQ(form_->AccessIDEdit->Text(), "1");
-  PortBox(form_->PortFrame, 4)->SetChecked(!PortBox(form_->PortFrame, 4)->Checked());
-  PortBox(form_->PortFrame, 5)->SetChecked(true);
   TickEdit(form_->cbxRxRate, form_->RxRateEdit, "500");
   TestKit::Click(form_->EditButton);
   auto sets = SetLines();
@@ -144,15 +143,25 @@ TEST_F(IPRuleFormTest, EditNeverWritesThePortsAndDeleteOnlyTheRowStatus) {
   EXPECT_EQ(Value(kColumn + "24.1.1"), "INTEGER:500");
   EXPECT_EQ(Value(kColumn + "21.1.1"), portsBefore);
   ExpectCatalogueAccess();
+  // The ports the user changed are written: the rule's ports, not all of
+  // its fields.
+  TestKit::ClickRow(form_->ListView1, 0);
+  PortBox(form_->PortFrame, 5)->SetChecked(!PortBox(form_->PortFrame, 5)->Checked());
+  TestKit::Click(form_->EditButton);
+  sets = SetLines();
+  ASSERT_EQ(sets.size(), 2u);
+  EXPECT_EQ(ColumnsOf(sets[1], kColumn, "1.1"), (std::set<int>{21})) << sets[1];
+  EXPECT_NE(Value(kColumn + "21.1.1"), portsBefore);
+  ExpectCatalogueAccess();
 
   TestKit::ClickRow(form_->ListView1, 0);
   TestKit::Click(form_->DeleteButton);
   sets = SetLines();
-  ASSERT_EQ(sets.size(), 2u);
-  EXPECT_EQ(ColumnsOf(sets[1], kColumn, "1.1"), (std::set<int>{22})) << sets[1];
-  EXPECT_NE(sets[1].find(kColumn + "22.1.1=INTEGER:6"), std::string::npos) << sets[1];
+  ASSERT_EQ(sets.size(), 3u);
+  EXPECT_EQ(ColumnsOf(sets[2], kColumn, "1.1"), (std::set<int>{22})) << sets[2];
+  EXPECT_NE(sets[2].find(kColumn + "22.1.1=INTEGER:6"), std::string::npos) << sets[2];
   EXPECT_EQ(form_->ListView1->Items()->Count(), 0);
-  EXPECT_EQ(form_->RowComboBox->Text(), "destroy");
+  EXPECT_EQ(form_->RowComboBox->Text(), "createAndGo");  // a new entry's
   ExpectCatalogueAccess();
 }
 
@@ -168,8 +177,11 @@ TEST_F(IPRuleFormTest, AFailedEditShowsTheErrorAndReturnsToNoSelection) {
   EXPECT_FALSE(form_->EditButton->Enabled());
   EXPECT_TRUE(form_->AddButton->Enabled());
   EXPECT_TRUE(form_->IPRuleEdit->Enabled());
-  EXPECT_EQ(form_->IPRuleEdit->Text(), "");
-  EXPECT_FALSE(form_->cbxDscp->Checked());
+  EXPECT_EQ(form_->ListView1->Selected(), nullptr);
+  // What the user entered stays for a correction.
+  EXPECT_EQ(form_->IPRuleEdit->Text(), "1");
+  EXPECT_TRUE(form_->cbxDscp->Checked());
+  EXPECT_EQ(form_->DSCPEdit->Text(), "10");
 }
 
 TEST_F(IPRuleFormTest, TheMenuOpenerCaptionsShowsAndClosesTheForm) {

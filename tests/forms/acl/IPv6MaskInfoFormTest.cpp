@@ -167,9 +167,10 @@ TEST_F(IPv6MaskFormTest, AFailedDeleteReadsAgainAndShowsTheError) {
   Open();
   TestKit::ClickRow(form_->ListView1, 0);
   Control("inject set 1.3.6.1.4.1.171.12.9.2.4.1 genErr");
+  Control("set " + kTable + "7.5 i 1");  // a profile made meanwhile
   TestKit::Click(form_->DeleteButton);
   ExpectCatalogueAccess();
-  EXPECT_EQ(form_->ListView1->Items()->Count(), 1);
+  EXPECT_EQ(form_->ListView1->Items()->Count(), 2);
   EXPECT_EQ(form_->ListView1->Selected(), nullptr);
   EXPECT_FALSE(form_->DeleteButton->Enabled());
   EXPECT_TRUE(form_->edtMaskID->Enabled());

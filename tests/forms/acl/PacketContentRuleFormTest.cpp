@@ -148,7 +148,7 @@ TEST_F(PktContentRuleFormTest, EditRemovesTheRuleOnlyWithTheRowStatusTicked) {
   ExpectCatalogueAccess();
 }
 
-TEST_F(PktContentRuleFormTest, DeleteSendsTheRowStatusAndKeepsDestroyChosen) {
+TEST_F(PktContentRuleFormTest, DeleteSendsTheRowStatusAndShowsANewEntry) {
   Open();
   TestKit::ClickRow(form_->ListView1, 0);
   TestKit::Click(form_->DeleteButton);
@@ -156,7 +156,7 @@ TEST_F(PktContentRuleFormTest, DeleteSendsTheRowStatusAndKeepsDestroyChosen) {
   ASSERT_EQ(sets.size(), 1u);
   EXPECT_EQ(ColumnsOf(sets[0], kColumn, "1.1"), (std::set<int>{18})) << sets[0];
   EXPECT_EQ(form_->ListView1->Items()->Count(), 0);
-  EXPECT_EQ(form_->RowComboBox->Text(), "destroy");
+  EXPECT_EQ(form_->RowComboBox->Text(), "createAndGo");
   EXPECT_TRUE(form_->AddButton->Enabled());
   ExpectCatalogueAccess();
 }

@@ -176,6 +176,8 @@ TEST_F(IpMacBindingFormTest, RefusedCreateResetsTheFormAndKeepsTheList) {
   ExpectReset();
   EXPECT_EQ(List()->Selected(), nullptr);
   EXPECT_EQ(List()->Items()->Count(), 1);
+  ASSERT_TRUE(WaitIdle(*form_->Request));  // the list is read again
+  EXPECT_EQ(List()->Items()->Count(), 1);
 
   // A refused delete puts the ports back into later SETs.
   TestKit::ClickRow(List(), 0);

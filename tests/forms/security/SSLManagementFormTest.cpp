@@ -70,6 +70,12 @@ TEST_F(SSLManagementFormTest, EveryReadDecodesTheFirstDigitOnly) {
   Refresh();
   EXPECT_EQ(form_->edtciphersuites->Text(), "F0F0");
   EXPECT_EQ(Suites(), "0101");
+  // The boxes left as they were are no choice of the user's: Set sends the
+  // suites back as read.
+  TestKit::Click(form_->btnSet);
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_NE(SetLines()[0].find(kCiphers + "=Hex-STRING:F0 F0"), std::string::npos) << SetLines()[0];
   // A failed read leaves them too, with the error in the bar.
   Control("set " + kCiphers + " x F0");
   Control("inject get 1.3.6.1.4.1.171.12.7.1 genErr");

@@ -78,6 +78,7 @@ TEST_F(ServerGroupFormTest, OpensWithTheGroupsAndTheirMembersShownOnly) {
 }
 
 TEST_F(ServerGroupFormTest, AddCreatesTheGroupByNameOnly) {
+  Control("set " + kGroup + "18." + Row("radius-lab") + " i 4");
   Open();
   TestKit::DialogScript dialogs;
   dialogs.Expect("Server Group Name can not be null.")
@@ -85,9 +86,10 @@ TEST_F(ServerGroupFormTest, AddCreatesTheGroupByNameOnly) {
       .Expect("RowState must be createAndGo.");
   TestKit::Click(form_->AddButton);
   EXPECT_TRUE(form_->edtServerName->Focused());
-  form_->edtServerName->SetText("RADIUS");
+  form_->edtServerName->SetText("radius-lab");
   TestKit::Click(form_->AddButton);
-  form_->edtServerName->SetText("Radius");
+  // Another letter case is another group.
+  form_->edtServerName->SetText("Radius-lab");
   form_->cbxRowStatus->SetItemIndex(0);
   TestKit::Click(form_->AddButton);
   EXPECT_TRUE(SetLines().empty());
@@ -98,11 +100,11 @@ TEST_F(ServerGroupFormTest, AddCreatesTheGroupByNameOnly) {
   WaitWalk();
   ASSERT_EQ(SetLines().size(), 1u);
   const std::string set = SetLines()[0];
-  EXPECT_NE(set.find(kGroup + "18." + Row("Radius") + "=INTEGER:4"), std::string::npos) << set;
+  EXPECT_NE(set.find(kGroup + "18." + Row("Radius-lab") + "=INTEGER:4"), std::string::npos) << set;
   EXPECT_EQ(set.find(kGroup + "2."), std::string::npos) << set;
   EXPECT_EQ(set.find(kGroup), set.rfind(kGroup)) << set;
-  EXPECT_GE(RowOf("Radius"), 0);
-  EXPECT_EQ(form_->Static->Caption(), "5");
+  EXPECT_GE(RowOf("Radius-lab"), 0);
+  EXPECT_EQ(form_->Static->Caption(), "6");
   EXPECT_EQ(form_->edtServerName->Text(), "");
 }
 
@@ -142,6 +144,26 @@ TEST_F(ServerGroupFormTest, ASecondRefreshDuringTheWalkIsIgnored) {
   WaitWalk();
   EXPECT_EQ(List()->Items()->Count(), 5);
   EXPECT_EQ(form_->Static->Caption(), "5");
+}
+
+}  // namespace
+
+namespace {
+
+// Delete keeps the default groups under any letter case: Add does not make
+// a group of such a name, which could never be deleted again.
+TEST_F(ServerGroupFormTest, AddRefusesANameThatDeleteKeepsAsADefaultGroup) {
+  Open();
+  for (const char* name : {"radius", "tacacs", "TACACS+", "xTacacs", "Tacacs-Plus"}) {
+    SCOPED_TRACE(name);
+    TestKit::DialogScript dialogs;
+    dialogs.Expect("Has already a record with the same Server Group Name. Please change it.");
+    form_->edtServerName->SetText(name);
+    TestKit::Click(form_->AddButton);
+    dialogs.Verify();
+    EXPECT_TRUE(form_->edtServerName->Focused());
+  }
+  EXPECT_TRUE(SetLines().empty());
 }
 
 }  // namespace

@@ -13,8 +13,7 @@
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"
 
-// `SettleMs`: how long a read that a write leaves behind may take to start.
-template <class Form, unsigned SettleMs>
+template <class Form>
 class FilterFormTest : public PagesDeviceTest {
  protected:
   void TearDown() override {
@@ -35,7 +34,7 @@ class FilterFormTest : public PagesDeviceTest {
   // Waits for the request, and for a read that a write leaves behind.
   void Wait() {
     ASSERT_TRUE(WaitIdle(*form_->Request));
-    PumpUntil([] { return false; }, SettleMs);
+    ASSERT_TRUE(WaitQuiet());
     ASSERT_TRUE(WaitIdle(*form_->Request));
   }
   TCheckBox* Port(int port) const {

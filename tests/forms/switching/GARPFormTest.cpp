@@ -42,9 +42,9 @@ class GARPFormTest : public PagesDeviceTest {
     form_ = ::Create<TGARPForm>(Application);
     TestKit::ShowAndActivate(form_);
   }
-  // Lets the held request reach the log, then returns the log's length.
+  // Lets every request sent reach the log, then returns the log's length.
   std::size_t SettledLogSize() const {
-    PumpUntil([] { return false; }, 200);
+    SettleSwitch();
     return NewLog().size();
   }
   TListView* List() const { return form_->LV_dot1dPortGarpEntry; }

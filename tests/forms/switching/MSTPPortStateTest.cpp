@@ -105,7 +105,7 @@ TEST_F(MSTPPortState, MstpWritesTheHelloTimeAloneThenTheRest) {
   ASSERT_EQ(form_->lblSTPVersion->Caption(), "mstp");
   const std::size_t mark = NewLog().size();
   EditPort3();
-  PumpUntil([] { return false; }, 200);
+  ASSERT_TRUE(WaitQuiet());
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 2u) << MemoText(form_->memMsg);
   // The two writes are read once: one walk of the ten ports.

@@ -24,7 +24,7 @@ constexpr const char* kEntry = "1.3.6.1.2.1.17.7.1.3.2.1";
 // VLAN 1, 01:00:5E:01:01:01, receive port 0: the seeded entry.
 constexpr const char* kSeeded = ".1.1.0.94.1.1.1.0";
 
-class MulticastFilterFormTest : public FilterFormTest<TMulticastFilterInformationForm, 100> {
+class MulticastFilterFormTest : public FilterFormTest<TMulticastFilterInformationForm> {
  protected:
   TListView* List() const { return form_->LV_dot1qStaticMulticastEntry; }
 };

@@ -37,7 +37,7 @@ class MulticastForwardingFormsTest : public PagesDeviceTest {
   }
   void Wait(TPortListTableForm* form) {
     EXPECT_TRUE(WaitIdle(*form->Request));
-    PumpUntil([] { return false; }, 150);
+    EXPECT_TRUE(WaitQuiet());
     EXPECT_TRUE(WaitIdle(*form->Request));
   }
   void TearDown() override {

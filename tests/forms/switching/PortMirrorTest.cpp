@@ -24,7 +24,11 @@ class PortMirror : public FormsL2Test {
     Control("set " + kTrunk + "4.1 x 60000000");
     Control("set " + kTrunk + "7.1 i 1");
   }
-  void Target(TPortMirrorForm* f, const char* port) { f->PortEdit->SetText(port); }
+  // The target port as the user types it.
+  void Target(TPortMirrorForm* f, const char* port) {
+    f->PortEdit->SetText(port);
+    f->PortEdit->SetModified(true);
+  }
 };
 
 TEST_F(PortMirror, ReadingSplitsTheLogicalTargetPort) {
@@ -41,10 +45,12 @@ TEST_F(PortMirror, ReadingSplitsTheLogicalTargetPort) {
   EXPECT_NE(f->StatusBar1->Panels()->Items(0)->Text().Pos("Ok!"), 0);
   SavePicture(f.get(), "PortMirror");
 
+  // A target on a unit the form does not show is shown as the switch holds
+  // it: port 1 would be another port.
   Control("set " + kMirror + "1.0 i 65");
   TestKit::Click(f->BT_Refresh);
   EXPECT_EQ(f->UnitEdit->Text(), "2");
-  EXPECT_EQ(f->PortEdit->Text(), "1");
+  EXPECT_EQ(f->PortEdit->Text(), "65");
 }
 
 TEST_F(PortMirror, SetWritesTargetSourcesAndStateInOneSet) {
@@ -91,6 +97,15 @@ TEST_F(PortMirror, TheTargetMayNotBeASourceATrunkMemberOrAMissingPort) {
     TestKit::DialogScript script;
     script.Expect("Target port can not be Trunk port!");
     Target(f.get(), "2");
+    TestKit::Click(f->BT_Set);
+  }
+  {
+    // The target left as read, its port ticked as a source.
+    TestKit::DialogScript script;
+    script.Expect("Target port can not be member port!");
+    Control("set " + kMirror + "1.0 i 6");
+    TestKit::Click(f->BT_Refresh);
+    TestKit::Click(Port(f->IngressFrame, 6));
     TestKit::Click(f->BT_Set);
   }
   EXPECT_TRUE(SetLines().empty());

@@ -57,14 +57,14 @@ TEST_F(PortTrunk, OpensWithTheGroupsAndShowsTheSelectedOne) {
   EXPECT_FALSE(f->BT_Set->Enabled());
   SavePicture(f.get(), "PortTrunk");
 
-  // Master port 33 is port 1 of unit 2.
+  // Master port 33 is port 1 of unit 2, which the form does not show: the
+  // port is shown as the switch holds it, not as port 1.
   Control("set " + kTrunk + "3.1 i 33");
   TestKit::Click(f->BT_Get);
   EXPECT_TRUE(f->ED_Index->Enabled());
   EXPECT_EQ(f->PortEdit->Text(), "");
   TestKit::ClickRow(f->LV_PortTrunk, 0);
-  EXPECT_EQ(f->UnitEdit->Text(), "2");
-  EXPECT_EQ(f->PortEdit->Text(), "1");
+  EXPECT_EQ(f->PortEdit->Text(), "33");
 }
 
 TEST_F(PortTrunk, AddCreatesTheGroupAndEnablesItWithASecondSet) {
@@ -148,6 +148,15 @@ TEST_F(PortTrunk, SetWritesTheSelectedGroupWithTheChosenState) {
   Control("set " + kTrunk + "4.1 x 60000000");
   auto f = Open<TPortTrunkForm>();
   TestKit::ClickRow(f->LV_PortTrunk, 0);
+  {
+    // The master port left as read is judged with the members changed.
+    TestKit::DialogScript script;
+    script.Expect("Master port must be checked.");
+    TestKit::Click(Port(f->MemberFrame, 2));
+    TestKit::Click(f->SetBtn);
+    TestKit::Click(Port(f->MemberFrame, 2));
+  }
+  EXPECT_TRUE(SetLines().empty());
   Port(f->MemberFrame, 4)->SetChecked(true);
   TestKit::PickItem(f->ComboBox1, 1);  // disable
   TestKit::Click(f->SetBtn);
@@ -159,6 +168,19 @@ TEST_F(PortTrunk, SetWritesTheSelectedGroupWithTheChosenState) {
   EXPECT_TRUE(f->ED_Index->Enabled());
   EXPECT_FALSE(f->SetBtn->Enabled());
   EXPECT_EQ(f->LV_PortTrunk->Items()->Item(0)->SubItems()->Strings(3), "disable");
+
+  // A master port the switch holds as no port number has no box: changed
+  // members are refused beside it.
+  Control("set " + kTrunk + "3.1 i -2147483648");
+  TestKit::Click(f->BT_Get);
+  TestKit::ClickRow(f->LV_PortTrunk, 0);
+  {
+    TestKit::DialogScript script;
+    script.Expect("Master port must be checked.");
+    TestKit::Click(Port(f->MemberFrame, 5));
+    TestKit::Click(f->SetBtn);
+  }
+  EXPECT_EQ(SetLines().size(), 1u);
 }
 
 TEST_F(PortTrunk, DeleteSendsOnlyTheRowStatusAndRestoresTheColumns) {

@@ -73,15 +73,15 @@ TEST_F(STPInfo, OpensWithTheDeviceValuesAndTheHelloTimeRule) {
 TEST_F(STPInfo, TimerChecksSendNothing) {
   Seed(2, 1);
   Open();
-  form_->ET_AgingTime->SetText("2900");  // above 2 * 1500 - 200
+  Typed(form_->ET_AgingTime, "2900");  // above 2 * 1500 - 200
   form_->BT_SetClick(nullptr);
   EXPECT_EQ(Panel(), "Data Error !");
-  form_->ET_AgingTime->SetText("2000");
-  form_->ET_Priority->SetText("");
+  Typed(form_->ET_AgingTime, "2000");
+  Typed(form_->ET_Priority, "");
   form_->BT_SetClick(nullptr);
   EXPECT_EQ(Panel(), "Don't Leave Empty Fileds !");
-  form_->ET_Priority->SetText("20");
-  form_->ET_HelloTime->SetText("1000");  // max age below 2 * hello + 200
+  Typed(form_->ET_Priority, "20");
+  Typed(form_->ET_HelloTime, "1000");  // max age below 2 * hello + 200
   form_->BT_SetClick(nullptr);
   EXPECT_EQ(Panel(), "Data Error !");
   EXPECT_TRUE(SetLines().empty());
@@ -92,22 +92,22 @@ TEST_F(STPInfo, TimerChecksHoldUpToTheirBoundaries) {
   Control("set " + std::string(kAlgorithm) + " i 2");  // off: no progress dialog
   Open();
   // Max age: 2 * forward delay - 200 = 2800 goes out, one more does not.
-  form_->ET_AgingTime->SetText("2801");
+  Typed(form_->ET_AgingTime, "2801");
   form_->BT_SetClick(nullptr);
   EXPECT_EQ(Panel(), "Data Error !");
   EXPECT_TRUE(SetLines().empty());
-  form_->ET_AgingTime->SetText("2800");
+  Typed(form_->ET_AgingTime, "2800");
   form_->BT_SetClick(nullptr);
   auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u) << Panel();
   EXPECT_NE(sets[0].find(kBridge + ".3.0=INTEGER:2800"), std::string::npos) << sets[0];
   // Hello time: max age 2000 = 2 * 900 + 200 goes out, hello time 901 does not.
-  form_->ET_AgingTime->SetText("2000");
-  form_->ET_HelloTime->SetText("901");
+  Typed(form_->ET_AgingTime, "2000");
+  Typed(form_->ET_HelloTime, "901");
   form_->BT_SetClick(nullptr);
   EXPECT_EQ(Panel(), "Data Error !");
   EXPECT_EQ(SetLines().size(), 1u);
-  form_->ET_HelloTime->SetText("900");
+  Typed(form_->ET_HelloTime, "900");
   form_->BT_SetClick(nullptr);
   sets = SetLines();
   ASSERT_EQ(sets.size(), 2u) << Panel();

@@ -77,7 +77,7 @@ TEST_F(SpanningTreeAlgorithm, SwitchingOffReadsOnceAfterTheSetAndKeepsItsError) 
   Control("inject set 1.3.6.1.4.1.171.11.101.1.2.1.2.1 genErr");
   form_->SetButtonClick(nullptr);
   ASSERT_TRUE(WaitIdle(*form_->Request));
-  PumpUntil([] { return false; }, 200);
+  ASSERT_TRUE(WaitQuiet());
   EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Set: "), 1)
       << form_->StatusBar1->DisplayedText().str();
   EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Ok!"), 0);
@@ -155,7 +155,7 @@ TEST_F(SpanningTreeAlgorithm, EnablingWritesThroughTheProgressDialog) {
   dialogs.Verify();
   Control("release");
   ASSERT_TRUE(WaitIdle(*form_->Request));
-  PumpUntil([] { return false; }, 200);
+  ASSERT_TRUE(WaitQuiet());
   EXPECT_EQ(Count(SetLines(), "SET"), 2);
   EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
   EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Set: "), 1)

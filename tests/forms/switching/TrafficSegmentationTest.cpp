@@ -60,7 +60,7 @@ TEST_F(TrafficSegmentation, SetWritesTheSelectedPortsListAndClearsTheGrid) {
     TestKit::Click(f->BT_Get);
   }
   ASSERT_TRUE(WaitForm(f.get()));
-  PumpUntil([] { return false; }, 200);
+  ASSERT_TRUE(WaitQuiet());
   auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
   EXPECT_EQ(CountLog("GETNEXT", mark), 11);  // one walk after the write
@@ -105,7 +105,7 @@ TEST_F(TrafficSegmentation, StopEndsTheWalkAndMakesTheFormIdle) {
     f->BT_SetClick(nullptr);
   }
   ASSERT_TRUE(WaitIdle(*f->Request));
-  PumpUntil([] { return false; }, 200);
+  ASSERT_TRUE(WaitQuiet());
   const int rows = f->LV_TrafficForward->Items()->Count();
   EXPECT_LT(rows, 10);
   EXPECT_EQ(CountLog("GETNEXT", mark), rows);

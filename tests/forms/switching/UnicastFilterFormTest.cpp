@@ -22,7 +22,7 @@ constexpr const char* kEntry = "1.3.6.1.2.1.17.7.1.3.1.1";
 // VLAN 1, 00:0A:5E:58:10:10, receive port 0: the seeded entry.
 constexpr const char* kSeeded = ".1.0.10.94.88.16.16.0";
 
-class UnicastFilterFormTest : public FilterFormTest<TUnicastFilterInformationForm, 150> {
+class UnicastFilterFormTest : public FilterFormTest<TUnicastFilterInformationForm> {
  protected:
   TListView* List() const { return form_->LV_dot1qStaticUnicastEntry; }
 };

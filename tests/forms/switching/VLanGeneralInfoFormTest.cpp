@@ -76,11 +76,11 @@ TEST_F(VLanGeneralInfoFormTest, ARefusedSetIsShownAndClicksDuringAnExchangeAreIg
   Control("hold");
   TestKit::Click(form_->RefreshBtn);
   ASSERT_TRUE(form_->Request->Busy);
-  PumpUntil([] { return false; }, 200);  // the held GET reaches the log
+  SettleSwitch();  // the held GET reaches the log
   const std::size_t before = NewLog().size();
   TestKit::Click(form_->RefreshBtn);
   TestKit::Click(form_->SetBtn);
-  PumpUntil([] { return false; }, 200);
+  SettleSwitch();
   EXPECT_EQ(NewLog().size(), before);
   Control("release");
   ASSERT_TRUE(WaitIdle(*form_->Request));

@@ -264,3 +264,30 @@ TEST_F(VlanStaticFormTest, DeviceRefusalsReachTheMemoAndTheFormStaysUsable) {
 }
 
 }  // namespace
+
+namespace {
+
+// Set writes each port list and the status in a SET of its own: the status
+// line of each names its column, so that a refused one is known.
+TEST_F(VlanStaticFormTest, TheStatusLineOfEachOfSetsFourWritesNamesItsColumn) {
+  AddVlan(60, "sixty");
+  Open();
+  TestKit::ClickRow(List(), RowOf("60"));
+  Control(std::string("inject set ") + kStatic + ".4 genErr");
+  TestKit::Click(form_->SetBtn);
+  WaitWalk();
+  const std::string memo = Memo();
+  EXPECT_NE(memo.find("General Error! Request:Untagged Ports."), std::string::npos) << memo;
+  for (const char* column : {"Egress Ports", "Forbidden Egress Ports", "Status"})
+    EXPECT_NE(memo.find(std::string("Set: Ok! Request:") + column + "."), std::string::npos)
+        << column << " in " << memo;
+  // The refusal kept no other column from being written, and the read
+  // after them is the table's again.
+  EXPECT_EQ(SetLines().size(), 4u);
+  const int lines = form_->Memo1->Lines()->Count();
+  ASSERT_GT(lines, 0);
+  EXPECT_EQ(form_->Memo1->Lines()->Strings(lines - 1).Pos("Get: Ok! Receive at"), 1) << memo;
+  EXPECT_EQ(Value(std::string(kStatic) + ".5.60"), "INTEGER:1");
+}
+
+}  // namespace

@@ -96,7 +96,8 @@ TEST_F(LogSaveForm, AFailedSetRestoresTheIntervalAndReadsAgain) {
 }
 
 TEST_F(LogSaveForm, NoMethodChosenIsRefusedAndTheIntervalRangeIsChecked) {
-  Control(std::string("set ") + kLogSave + ".1.0 i 0");
+  // The first read fails: no method was read, none is chosen.
+  Control(std::string("inject get ") + kLogSave + " genErr");
   Open([this](TLogSaveControlForm* f) {
     EXPECT_EQ(f->cbxLogSaveMethod->ItemIndex(), -1);
     {
@@ -105,6 +106,12 @@ TEST_F(LogSaveForm, NoMethodChosenIsRefusedAndTheIntervalRangeIsChecked) {
       TestKit::Click(f->btnSet);
     }
     EXPECT_TRUE(SetLines().empty());
+    // Read now: a method the list does not name is the switch's own, and no
+    // reason to refuse the write.
+    Control(std::string("set ") + kLogSave + ".1.0 i 0");
+    TestKit::Click(f->btnRefresh);
+    EXPECT_EQ(f->cbxLogSaveMethod->ItemIndex(), -1);
+    TestKit::Click(f->btnSet);
     TestKit::PickItem(f->cbxLogSaveMethod, 0);
     EXPECT_EQ(f->EdLogSavetimeInterval->MaxLength(), 5);
     {

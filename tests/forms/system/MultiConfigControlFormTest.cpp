@@ -131,7 +131,7 @@ TEST_F(MultiConfigForm, AnActivationDuringTheWalkReadsTheListAfterTheWait) {
       ASSERT_TRUE(SelectComboText(d->cbxCfgAction, "active"));
       TestKit::OnNextModal<TProgressForm2>([&](TProgressForm2* p) {
         EXPECT_TRUE(PumpUntil([this] { return !SetLines().empty(); }));
-        PumpUntil([] { return false; }, 900);  // its answer, and what would follow it
+        EXPECT_TRUE(WaitQuiet());  // its answer, and what would follow it
         const std::vector<std::string> log = NewLog();
         readBeside = log.back().find("\tSET\t") == std::string::npos;
         for (int i = 0; i <= p->TickLimit; ++i) p->ProgressTimerTimer(nullptr);

@@ -123,6 +123,55 @@ TEST_F(SummerTimeForm, SetWritesTheStatusThenTheOffsetAndTheTickedRule) {
   });
 }
 
+// A rule the switch holds longer than its 6 octets goes back whole while it
+// is left alone; changed, it goes out as its 6 octets, the length the
+// switch takes.
+TEST_F(SummerTimeForm, AChangedRuleGoesOutAsItsOwnOctets) {
+  Control("set " + Oid(3) + " x 010001030200A5A5");
+  Control("set " + Oid(4) + " x FF00010A0300A5A5");
+  Open([this](TSummerTimeForm*) {
+    Tick(2);
+    Tick(3);
+    TestKit::PickItem(Combo(2, 1), 3);  // Apr
+    PressSet();
+    ASSERT_EQ(SetLines().size(), 1u);
+    EXPECT_EQ(Value(Oid(3)), "Hex-STRING:01 00 01 04 02 00") << SetLines()[0];
+    EXPECT_EQ(Value(Oid(4)), "Hex-STRING:FF 00 01 0A 03 00 A5 A5");
+  });
+}
+
+// Start and end rules that the switch holds in one month go back as they
+// are while the user leaves both alone; they are judged together once the
+// user changes one.
+TEST_F(SummerTimeForm, RulesLeftAloneAreNotJudgedTogether) {
+  struct {
+    const char* status;
+    int start;  // the start rule's row; the end rule's is the next
+    const char* held[2];
+    int hourPart;
+  } cases[] = {{"1", 2, {"010001030200", "010001030300"}, 4},
+               {"2", 4, {"0F040200", "1E040300"}, 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.status);
+    Control("reset");
+    Control("set " + Oid(1) + " i " + c.status);
+    for (int k = 0; k < 2; ++k) Control("set " + Oid(c.start + 1 + k) + " x " + c.held[k]);
+    Open([this, &c](TSummerTimeForm*) {
+      const std::size_t sets = SetLines().size();
+      Tick(c.start);
+      Tick(c.start + 1);
+      PressSet();
+      ASSERT_EQ(SetLines().size(), sets + 1);
+      EXPECT_TRUE(Has(SetLines().back(), Oid(c.start + 2) + "=Hex-STRING:")) << SetLines().back();
+      TestKit::DialogScript boxes;
+      boxes.Expect("From month and To month should not be the same.");
+      Part(c.start + 1, c.hourPart)->SetText("4");
+      PressSet();
+      EXPECT_EQ(SetLines().size(), sets + 1);
+    });
+  }
+}
+
 TEST_F(SummerTimeForm, DisableHidesAndUnticksTheRulesSoOnlyStatusAndOffsetAreWritten) {
   Open([this](TSummerTimeForm* f) {
     Tick(2);

@@ -36,6 +36,14 @@ std::string Col(const char* table, int column, const char* row) {
 }
 
 class TestControlForms : public PagesDeviceTest {
+ public:
+  // The list form of class F opened from its menu entry, `script` run in it.
+  template <class F>
+  void OpenList(const char* className, F** global,
+                std::function<void(TTestControlListForm*)> script) {
+    Open<F>(className, global, "127.0.0.1", [script](F* f) { script(f); });
+  }
+
  protected:
   template <class F>
   void Open(const char* className, F** global, const char* caption,
@@ -146,6 +154,7 @@ TEST_F(TestControlForms, PingRefreshWhileBusyStartsNoSecondWalk) {
 
 TEST_F(TestControlForms, PingTargetAddressRules) {
   OpenPing([this](TPingctrlTableForm* f) {
+    TestKit::ClickRow(f->ListView1, 0);  // its target is no address
     InDialog<TPingcrtlEditForm>(f->AddButton, [](TPingcrtlEditForm* d) {
       d->IndexEdit->SetText("1");
       d->NameEdit->SetText("t1");
@@ -166,6 +175,7 @@ TEST_F(TestControlForms, PingTargetAddressRules) {
           {"240.1.1.1", "Please input a valid IP"},
           {"10", "Please input a valid IP"},
           {"10.1.1", "Please input a valid IP"},
+          {"target-address", "Please input a valid IP"},  // the row's own, for a new test
       };
       for (const auto& [text, message] : cases) {
         d->IpEdit->SetText(text);
@@ -269,6 +279,77 @@ TEST_F(TestControlForms, TraceRouteAddWaitsForTheWalkAndSendsTheKeysOnly) {
         EXPECT_EQ(sets[0].find(Col(kTrace, 9, kNewRow)), std::string::npos) << sets[0];
       });
   EXPECT_EQ(TraceRouteEditorForm, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// One list of the family: opened with a script that gets the list form, and
+// its dialog run with a script when a button opens it.
+struct TTestList {
+  const char* Name;
+  std::function<void(TestControlForms*, std::function<void(TTestControlListForm*)>)> Open;
+  std::function<void(TButton*, std::function<void(TTestControlEditForm*)>)> InDialog;
+};
+
+std::vector<TTestList> TestLists() {
+  return {
+      {"Ping Control Table",
+       [](TestControlForms* test, std::function<void(TTestControlListForm*)> script) {
+         test->OpenList<TPingctrlTableForm>("TPingctrlTableForm", &PingctrlTableForm, script);
+       },
+       [](TButton* button, std::function<void(TTestControlEditForm*)> script) {
+         TestKit::OnNextModal<TPingcrtlEditForm>([script](TPingcrtlEditForm* d) { script(d); });
+         TestKit::Click(button);
+       }},
+      {"Trace Route Control",
+       [](TestControlForms* test, std::function<void(TTestControlListForm*)> script) {
+         test->OpenList<TTraceRouteControlForm>("TTraceRouteControlForm", &TraceRouteControlForm,
+                                                script);
+       },
+       [](TButton* button, std::function<void(TTestControlEditForm*)> script) {
+         TestKit::OnNextModal<TTraceRouteEditorForm>(
+             [script](TTraceRouteEditorForm* d) { script(d); });
+         TestKit::Click(button);
+       }},
+  };
+}
+
+// A read that ends with no rows (the switch silent) leaves the count at 0.
+TEST_F(TestControlForms, TheCountBesideSamplesIsTheRowsListedAfterEveryRead) {
+  for (const TTestList& t : TestLists()) {
+    SCOPED_TRACE(t.Name);
+    t.Open(this, [this](TTestControlListForm* f) {
+      EXPECT_EQ(f->StaticText1->Caption(), "1");
+      Control("mute");
+      TestKit::Click(f->GetButton);
+      EXPECT_TRUE(WaitIdle(*f->Request));
+      Control("unmute");
+      EXPECT_EQ(f->ListView1->Items()->Count(), 0);
+      EXPECT_EQ(f->StaticText1->Caption(), "0");
+    });
+  }
+}
+
+// The dialog is made once and shown again: each opening puts the focus on
+// its first field, not where the last one left it.
+TEST_F(TestControlForms, TheDialogOpensWithTheFocusOnItsFirstFieldEachTime) {
+  for (const TTestList& t : TestLists()) {
+    SCOPED_TRACE(t.Name);
+    t.Open(this, [&t](TTestControlListForm* f) {
+      for (int opening = 1; opening <= 2; ++opening) {
+        t.InDialog(f->AddButton, [opening](TTestControlEditForm* d) {
+          EXPECT_TRUE(d->IndexEdit->Focused())
+              << "opening " << opening << " "
+              << (d->ActiveControl() ? d->ActiveControl()->Name().c_str() : "none");
+          TestKit::FocusTo(d->SetButton);
+          d->Close();
+        });
+        EXPECT_EQ(TestKit::PendingModalScripts(), 0);
+      }
+    });
+  }
 }
 
 }  // namespace

@@ -134,16 +134,49 @@ TEST_F(LifetimeTest, AControlThatDiesFirstDropsItsBinding) {
   EXPECT_TRUE(combo->OnChange == ownCombo);
 }
 
+// A form's handler run while a value is shown may unbind that very item, and
+// items still to be shown; the others are shown all the same.
+TEST_F(LifetimeTest, AHandlerMayUnbindWhileTheValuesAreShown) {
+  const struct {
+    std::vector<int> unbound;
+    std::size_t left;
+  } rows[] = {{{1}, 2}, {{1, 2}, 1}};
+  for (const auto& row : rows) {
+    auto request = MakeRequest();
+    box->OnClick = [&](TObject*) {
+      for (int item : row.unbound) request->Unbind(item);
+    };
+    box->SetChecked(false);
+    BindAll(*request);
+    *request->Request.VarList.Item(1)->Value = "80";
+    request->ValuesToControls(-1);
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(request->Bindings.size(), row.left);
+    for (const auto& b : request->Bindings) EXPECT_FALSE(request->ItemChanged(b->ItemIndex));
+  }
+}
+
 TEST_F(LifetimeTest, TheListViewGetsItsSelectionHandlerBack) {
   auto* view = Add<TListView>(0, 100);
   int selections = 0;
   view->OnSelectItem = [&](TObject*, TListItem*, bool) { ++selections; };
+  view->OnSelectedItemPressed = [&](TObject*, TListItem*) { ++selections; };
   TLVSelectItemEvent own = view->OnSelectItem;
+  TLVItemEvent ownPress = view->OnSelectedItemPressed;
   auto request = MakeRequest();
   request->AttachListView(view, false);
   EXPECT_FALSE(view->OnSelectItem == own);
+  EXPECT_FALSE(view->OnSelectedItemPressed == ownPress);
   request.reset();
   EXPECT_TRUE(view->OnSelectItem == own);
+  EXPECT_TRUE(view->OnSelectedItemPressed == ownPress);
+  // Another list view attached gives the first its handlers back as well.
+  request = MakeRequest();
+  request->AttachListView(view, false);
+  request->AttachListView(Add<TListView>(0, 200), false);
+  EXPECT_TRUE(view->OnSelectItem == own);
+  EXPECT_TRUE(view->OnSelectedItemPressed == ownPress);
+  request.reset();
 
   // A list view that dies first is forgotten.
   request = MakeRequest();

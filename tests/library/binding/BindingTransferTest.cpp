@@ -44,6 +44,7 @@ enum Item {
   kCounter64,
   kIpv6,
   kCalendar,
+  kParts,
   kItemCount
 };
 
@@ -67,6 +68,7 @@ class TransferTest : public BindingTest {
         D("1.3.6.1.4.1.171.9.13", "Octets in", SNMP_SYNTAX_COUNTER64, SNMP_ACCESS_READWRITE),
         D("1.3.6.1.4.1.171.9.14", "Address6", SNMP_SYNTAX_IPV6ADDRESS, SNMP_ACCESS_READWRITE),
         D("1.3.6.1.4.1.171.9.15", "Calendar", SNMP_SYNTAX_BCDATETIME, SNMP_ACCESS_READWRITE),
+        D("1.3.6.1.4.1.171.9.16", "Parts", SNMP_SYNTAX_OCTETSTR, SNMP_ACCESS_READWRITE),
         {},
     };
     request = std::make_unique<VnSNMPRequest2Edits>(Form());
@@ -153,12 +155,82 @@ TEST_F(TransferTest, PortListOnThirtyTwoCheckBoxes) {
   request->ControlsToValues(kPorts);
   EXPECT_EQ(Value(kPorts), "4080000001020304");
 
-  // Three octets: the boxes up to element 23 are set, then -519.
-  for (auto* b : boxes) static_cast<TCheckBox*>(b)->SetChecked(false);
+  // Three octets: the boxes past them are unticked.
+  for (auto* b : boxes) static_cast<TCheckBox*>(b)->SetChecked(true);
   Value(kPorts) = "FFFFFF";
-  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kPorts); }), VNERR_PART_INDEX_RANGE);
+  request->ValuesToControls(kPorts);
   for (std::size_t k = 0; k < 32; ++k)
     EXPECT_EQ(static_cast<TCheckBox*>(boxes[k])->Checked(), k < 24) << k;
+}
+
+// A Set from the controls gives back what they still hold as they showed
+// it as it was read, and of a binding whose controls changed only what they
+// cover: no octet or bit that no box shows is lost, no option that the
+// combo box does not list is refused or written as another value.
+TEST_F(TransferTest, WhatTheControlsHoldAsShownGoesBackAsRead) {
+  auto ports = Boxes(32);
+  auto fewer = Boxes(28);  // elements 28 to 31 have no box
+  auto* combo = Add<TComboBox>();
+  auto name = Edits(1);
+  auto* speedPart = Add<TComboBox>(0, 30);
+  auto* secondPart = Add<TEdit>(0, 90);
+  auto* address = Add<TEdit>(0, 120);
+  request->BindElements(kPorts, ElementsList(0, 31), ports);
+  request->BindElements(kOctets, ElementsList(0, 27), fewer);
+  request->BindComboBox(kStatus, combo);
+  request->BindEdits(kName, "%s{l8}", name[0]);
+  request->BindPartComboBox(kParts, 0, SNMP_SYNTAX_UINT8, &speed, speedPart);
+  request->BindPartEdits(kParts, 1, SNMP_SYNTAX_UINT8, nullptr, "%u", secondPart);
+  request->BindEdits(kIpv6, "%h{l32f}", address);
+  Value(kStatus) = "enabled";
+  Value(kParts) = "0000";
+  request->ValuesToControls(-1);
+  for (int i = 0; i < kItemCount; ++i)  // the SET carries the bound items only
+    if (i != kPorts && i != kOctets && i != kStatus && i != kName && i != kParts && i != kIpv6)
+      request->Request.VarList.Item(i)->Access |= SNMP_ACCESS_INVALID;
+  request->AsyncMode = false;
+  request->Request.Device.Address = "";  // a send fails on the address: the checks passed
+  auto box = [](const std::vector<TControl*>& boxes, int k) {
+    return static_cast<TCheckBox*>(boxes[static_cast<std::size_t>(k)]);
+  };
+  const struct {
+    const char* name;
+    int item;
+    const char* held;
+    std::function<void()> touch;
+    const char* sent;
+    bool leftOut = false;  // of the SET: the agent would refuse the value
+  } rows[] = {
+      {"a port list longer than its boxes", kPorts, "FFC00000AABB", nullptr, "FFC00000AABB"},
+      {"the same with a port ticked", kPorts, "FFC00000AABB",
+       [&] { box(ports, 12)->SetChecked(true); }, "FFC80000AABB"},
+      {"a port list shorter than its boxes", kPorts, "FFC0", nullptr, "FFC0"},
+      {"the same with the last port ticked", kPorts, "FFC0",
+       [&] { box(ports, 31)->SetChecked(true); }, "FFC00001"},
+      {"the same with its first port unticked", kPorts, "FFC0",
+       [&] { box(ports, 0)->SetChecked(false); }, "7FC0"},
+      {"bits no box shows", kOctets, "0000000F", nullptr, "0000000F"},
+      {"the same with a port unticked", kOctets, "FFFFFFFF",
+       [&] { box(fewer, 0)->SetChecked(false); }, "7FFFFFFF"},
+      {"an option the combo box does not list", kStatus, "7", nullptr, "7", true},
+      {"the same with an option chosen", kStatus, "7", [&] { combo->SetItemIndex(1); }, "disabled"},
+      {"a text longer than its edit takes", kName, "longer-than-eight", nullptr,
+       "longer-than-eight"},
+      {"a part showing an option it does not list", kParts, "0509", nullptr, "0509"},
+      {"the same beside a part changed", kParts, "0509", [&] { secondPart->SetText("3"); }, "0503"},
+      {"an address shorter than its syntax", kIpv6, "FE", nullptr, "FE"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Value(row.item) = row.held;
+    request->ValuesToControls(row.item);
+    EXPECT_FALSE(request->ItemChanged(row.item));
+    if (row.touch) row.touch();
+    EXPECT_EQ(request->ItemChanged(row.item), row.touch != nullptr);
+    EXPECT_EQ(ErrorOf([&] { request->Set(kSetFromControls); }), VNERR_BAD_ADDRESS);
+    EXPECT_EQ(Value(row.item), row.sent);
+    EXPECT_EQ(request->Request.VarList.IsWritable(row.item), !row.leftOut);
+  }
 }
 
 TEST_F(TransferTest, ElementListTakesItsControlsFromATList) {
@@ -252,9 +324,14 @@ TEST_F(TransferTest, PartBindingsMergeIntoOneValue) {
   modeBox->SetItemIndex(2);
   request->ControlsToValues(kOctets);
   EXPECT_EQ(Value(kOctets), "02020199");  // byte 3 kept
-  // A part beyond the value fails on display.
+  // A value that ends before a part shows nothing there, and goes back as it
+  // was while its controls are left alone.
   Value(kOctets) = "03";
-  EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kOctets); }), VNERR_PART_INDEX_RANGE);
+  request->ValuesToControls(kOctets);
+  EXPECT_EQ(speedBox->Text(), "1000M");
+  EXPECT_EQ(modeBox->ItemIndex(), -1);
+  request->ControlsToValues(kOctets);
+  EXPECT_EQ(Value(kOctets), "03");
 }
 
 TEST_F(TransferTest, DisplayStringPartsAreRebuiltFromEmpty) {

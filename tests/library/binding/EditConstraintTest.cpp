@@ -404,8 +404,10 @@ TEST_F(EditConstraintTest, ListOfNumbersAndRanges) {
       " Please enter a delimited number string with delimiter ','.\nHere,each number is between "
       "0 and 255!";
   TestKit::DialogScript boxes;
+  TypeAndLeave("5-5,7");  // a range of one number
+  EXPECT_EQ(edit->Text(), "5-5,7");
   TypeAndLeave("0-255,7");
-  for (const char* bad : {"3-1x", "1-256", "1-", "1,2,"}) {
+  for (const char* bad : {"3-1x", "1-256", "1-", "0-", "1,2,"}) {
     boxes.Expect(refused);
     TypeAndLeave(bad);
     EXPECT_EQ(edit->Text(), "0-255,7") << bad;

@@ -1,6 +1,7 @@
 // Controls bound to device values, end to end: what a Get shows in combo
 // boxes, check boxes, port lists and spread edits, what a Set sends (the
 // simulator's request log), and the SETs that must not go out at all.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -74,6 +75,9 @@ TEST_F(EditsAgainstAgent, AnAsynchronousReadShowsItsDerivedItemsWorkedOut) {
   EXPECT_EQ(*request->Request.VarList.Item(0)->Value, read);
 }
 
+// A port list as the switch holds it, of any length: shown in the boxes
+// (ports past its end unticked), written back as read while the boxes hold
+// what they showed, and otherwise with the boxes' bits over what was read.
 TEST_F(EditsAgainstAgent, PortListOnCheckBoxes) {
   const VnSNMPVarDesc egressOnly[] = {StaticVlans[kVlanEgress], {}};
   UseRow(egressOnly, "1");
@@ -81,24 +85,40 @@ TEST_F(EditsAgainstAgent, PortListOnCheckBoxes) {
   TList list;
   for (auto* b : boxes) list.Add(b);
   request->BindElementList(0, AllElements(), &list);
-  Control(std::string("set ") + kVlan1Egress + " x 80000001");
-  request->Get();
-  for (std::size_t k = 0; k < 32; ++k) EXPECT_EQ(boxes[k]->Checked(), k == 0 || k == 31) << k;
-
-  for (std::size_t k = 0; k < 32; ++k) boxes[k]->SetChecked(k == 1 || k == 8);
-  request->Set(kSetFromControls);
-  const auto sets = SetLines();
-  ASSERT_EQ(sets.size(), 1u);
-  EXPECT_NE(sets[0].find(std::string(kVlan1Egress) + "=Hex-STRING:40 80 00 00"), std::string::npos)
-      << sets[0];
-
-  // The device answers with three octets: the boxes of the first 24 ports
-  // show them, then the transfer fails on element 24.
-  for (auto* b : boxes) b->SetChecked(false);
-  Control(std::string("set ") + kVlan1Egress + " x FFFFFF");
-  EXPECT_EQ(ErrorOf([&] { request->Get(); }), VNERR_PART_INDEX_RANGE);
-  for (std::size_t k = 0; k < 32; ++k) EXPECT_EQ(boxes[k]->Checked(), k < 24) << k;
-  EXPECT_FALSE(request->Busy);
+  const struct {
+    const char* held;
+    std::vector<int> ticked;  // the ports the boxes then hold (none: as shown)
+    const char* sent;
+  } rows[] = {
+      {"80000001", {}, "80 00 00 01"},
+      {"80000001", {2, 9}, "40 80 00 00"},
+      {"FFFFFF", {}, "FF FF FF"},
+      {"FFC0", {1, 32}, "80 00 00 01"},
+      {"FFC00000AABB", {}, "FF C0 00 00 AA BB"},
+      {"FFC00000AABB", {2}, "40 00 00 00 AA BB"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.held);
+    Control(std::string("set ") + kVlan1Egress + " x " + row.held);
+    request->Get();
+    const std::string held = row.held;
+    for (std::size_t k = 0; k < 32; ++k) {
+      const bool ticked =
+          k / 4 < held.size() && (std::stoi(held.substr(k / 4, 1), nullptr, 16) & (8 >> (k % 4)));
+      EXPECT_EQ(boxes[k]->Checked(), ticked) << k;
+    }
+    if (!row.ticked.empty())
+      for (int k = 0; k < 32; ++k)
+        boxes[static_cast<std::size_t>(k)]->SetChecked(
+            std::find(row.ticked.begin(), row.ticked.end(), k + 1) != row.ticked.end());
+    const std::size_t before = SetLines().size();
+    request->Set(kSetFromControls);
+    const auto sets = SetLines();
+    ASSERT_EQ(sets.size(), before + 1);
+    EXPECT_NE(sets.back().find(std::string(kVlan1Egress) + "=Hex-STRING:" + row.sent),
+              std::string::npos)
+        << sets.back();
+  }
 }
 
 TEST_F(EditsAgainstAgent, ComboBoxesCheckBoxesAndEdits) {
@@ -132,6 +152,111 @@ TEST_F(EditsAgainstAgent, ComboBoxesCheckBoxesAndEdits) {
        {"1.3.6.1.2.1.17.7.1.4.5.1.1.3=Gauge32:300", "1.3.6.1.2.1.17.7.1.4.5.1.2.3=INTEGER:1",
         "1.3.6.1.2.1.17.7.1.4.5.1.3.3=INTEGER:1", "1.3.6.1.2.1.17.7.1.4.5.1.4.3=INTEGER:2"})
     EXPECT_NE(sets[0].find(bound), std::string::npos) << bound << " in " << sets[0];
+}
+
+// An option the combo box does not list, which the agent would refuse: left
+// out of the SET while the box shows nothing, so the fields changed beside
+// it go out, and read again afterwards however the SET ended; written once
+// an option is chosen.
+TEST_F(EditsAgainstAgent, AnOptionTheComboBoxDoesNotListIsLeftOutUntilOneIsChosen) {
+  UseRow(PortVlan, "3");
+  auto* pvid = Add<TEdit>();
+  auto* gvrp = Add<TComboBox>(0, 30);
+  request->BindEdits(kPvid, "%u{n1x4094l4}", pvid);
+  request->BindComboBox(kGvrpStatus, gvrp);
+  for (int i : {kFrameTypes, kIngressFiltering})
+    request->Request.VarList.Item(i)->Access |= SNMP_ACCESS_INVALID;
+  request->SetStatusMemo(Add<TMemo>(0, 60));  // failures as lines, not boxes
+  const std::string gvrpOid = "1.3.6.1.2.1.17.7.1.4.5.1.4.3";
+  const std::string refuse = "inject set 1.3.6.1.2.1.17.7.1.4.5.1 genErr";
+  bool lastSetWent = false;
+  auto set = [&] { return lastSetWent = ErrorOf([&] { request->Set(kSetFromControls); }) == 0; };
+  // The switch holds 7 from then on, and the form has read it.
+  auto held = [&] {
+    Control("set " + gvrpOid + " i 7");
+    request->AsyncMode = false;
+    request->Get();
+    EXPECT_EQ(gvrp->ItemIndex(), -1);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> write;
+    bool written;  // the last SET went out
+    bool gvrpSent;
+    std::string after;  // the switch's GVRP status
+  } steps[] = {
+      {"the PVID changed",
+       [&] {
+         held();
+         pvid->SetText("30");
+         set();
+       },
+       true, false, "INTEGER:7"},
+      {"a refused SET, then the same again",
+       [&] {
+         held();
+         pvid->SetText("31");
+         Control(refuse);
+         EXPECT_FALSE(set());
+         set();
+       },
+       true, false, "INTEGER:7"},
+      {"a refused SET, then a read",
+       [&] {
+         held();
+         Control(refuse);
+         EXPECT_FALSE(set());
+         Control("set " + gvrpOid + " i 1");
+         request->Get();
+         EXPECT_EQ(gvrp->Text(), "enabled");
+       },
+       false, false, "INTEGER:1"},
+      {"a refused asynchronous SET",
+       [&] {
+         held();
+         Control(refuse);
+         request->AsyncMode = true;
+         set();
+         EXPECT_TRUE(WaitIdle(*request));
+       },
+       true, false, "INTEGER:7"},
+      {"a refused SET, then an option chosen that the page leaves out",
+       [&] {
+         held();
+         Control(refuse);
+         EXPECT_FALSE(set());
+         gvrp->SetItemIndex(1);
+         VnSNMPVarDesc* d = request->Request.VarList.Item(kGvrpStatus);
+         d->Access = SNMP_ACCESS_INVALID;
+         set();
+         d->Access = SNMP_ACCESS_READWRITE;
+       },
+       true, false, "INTEGER:7"},
+      {"a refused SET, then an option chosen",
+       [&] {
+         held();
+         Control(refuse);
+         EXPECT_FALSE(set());
+         gvrp->SetItemIndex(1);
+         set();
+       },
+       true, true, "INTEGER:2"},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    const std::size_t before = SetLines().size();
+    step.write();
+    EXPECT_EQ(lastSetWent, step.written);
+    const auto sets = SetLines();
+    if (step.written) {
+      ASSERT_GT(sets.size(), before);
+      EXPECT_NE(sets.back().find("1.3.6.1.2.1.17.7.1.4.5.1.1.3="), std::string::npos)
+          << sets.back();
+      EXPECT_EQ(sets.back().find(gvrpOid + "=") != std::string::npos, step.gvrpSent) << sets.back();
+    }
+    EXPECT_EQ(Sim().Control("get " + gvrpOid), "ok " + step.after);
+    EXPECT_TRUE(request->Request.VarList.IsWritable(kGvrpStatus));
+  }
 }
 
 TEST_F(EditsAgainstAgent, IpAddressOnFourEditsBothWays) {

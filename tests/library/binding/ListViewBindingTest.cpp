@@ -141,11 +141,12 @@ TEST_F(ListViewBindingTest, MarksChangedAfterTheColumnsKeepTheCellsInPlace) {
 TEST_F(ListViewBindingTest, SelectionFillsTheControlsAndEnablesThem) {
   auto* name = Add<TEdit>();
   auto* status = Add<TComboBox>(0, 30);
-  int ownSelections = 0, deselections = 0;
+  int ownSelections = 0, deselections = 0, ownPresses = 0;
   view->OnSelectItem = [&](TObject*, TListItem*, bool selected) {
     ++ownSelections;
     if (!selected) ++deselections;
   };
+  view->OnSelectedItemPressed = [&](TObject*, TListItem*) { ++ownPresses; };
   request->AttachListView(view, true);
   request->BindEdits(1, "%s{l32}", name);
   request->BindComboBox(3, status);
@@ -159,6 +160,8 @@ TEST_F(ListViewBindingTest, SelectionFillsTheControlsAndEnablesThem) {
   EXPECT_EQ(name->Text(), "voice");
   EXPECT_EQ(status->Text(), "active");
   EXPECT_EQ(Value(0), "20");
+  TestKit::ClickRow(view, 1);
+  EXPECT_EQ(ownPresses, 1);
   // Deselecting only runs the list view's own handler.
   name->SetText("typed");
   view->SetSelected(nullptr);
@@ -173,7 +176,8 @@ TEST_F(ListViewBindingTest, SelectionFillsTheControlsAndEnablesThem) {
 }
 
 // However a row is chosen, OnRowShown runs once the bound controls show it
-// (enabled); a row losing the selection runs nothing.
+// (enabled), and so does a click on the row selected already, whatever the
+// controls held meanwhile; a row losing the selection runs nothing.
 TEST_F(ListViewBindingTest, RowShownFollowsTheRowHoweverItWasChosen) {
   auto* name = Add<TEdit>();
   request->AttachListView(view, true);
@@ -195,6 +199,12 @@ TEST_F(ListViewBindingTest, RowShownFollowsTheRowHoweverItWasChosen) {
       {"code", [&] { view->SetSelected(view->Items()->Item(1)); }, {"voice"}},
       {"deselection", [&] { view->SetSelected(nullptr); }, {}},
       {"keys from no row", [&] { TestKit::PressKeyInList(view, VK_DOWN); }, {"default"}},
+      {"pointer on the selected row",
+       [&] {
+         name->SetText("");
+         TestKit::ClickRow(view, 0);
+       },
+       {"default"}},
   };
   for (const auto& w : ways) {
     shown.clear();
@@ -226,6 +236,14 @@ TEST_F(ListViewBindingTest, SetStartsFromEmptyTakesTheRowThenTheControls) {
   EXPECT_EQ(Value(0), "1");
   EXPECT_EQ(Value(2), "8000");
   EXPECT_EQ(Value(3), "active");
+  // The row shown, then no row: the controls as they stand, not what the
+  // row had.
+  view->SetItemIndex(1);
+  view->SetSelected(nullptr);
+  request->SetValues();
+  EXPECT_EQ(Value(0), "");
+  EXPECT_EQ(Value(1), "voice");
+  EXPECT_EQ(Value(2), "80000001");
 }
 
 }  // namespace

@@ -721,6 +721,8 @@ TEST_F(ListViewWalk, AnExceptionInARowStopsTheWalk) {
   boxes.Expect("row refused");
   request->Get();
   ASSERT_TRUE(WaitIdle(*request));
+  // It opens once the row's completion has returned to the loop.
+  for (int waited = 0; waited < 5000 && boxes.Pending() > 0; waited += 10) PumpFor(10);
 }
 
 // A form may delete its request in the done event of a Set: the walk that

@@ -260,6 +260,8 @@ TEST_F(StatusTest, WithoutStatusTargetErrorsGoToAMessageBox) {
   boxes.Expect("(SNMPClass) SNMP request timed out!");
   request->Get();
   ASSERT_TRUE(WaitIdle(*request));
+  // The box opens once the completion has returned to the loop.
+  for (int waited = 0; waited < 5000 && boxes.Shown().empty(); waited += 10) PumpFor(10);
   ASSERT_EQ(boxes.Shown().size(), 1u);
   EXPECT_EQ(boxes.Shown()[0].request.caption, ProgramName());
   EXPECT_EQ(boxes.Shown()[0].request.kind, TDialogRequest::MessageBoxABox);
@@ -279,6 +281,36 @@ TEST_F(StatusTest, WithoutStatusTargetErrorsGoToAMessageBox) {
   ASSERT_TRUE(WaitIdle(*request));
   EXPECT_EQ(boxes.Shown().size(), 1u);
   EXPECT_EQ(label->Caption(), "");
+}
+
+// A box the completion of a failed read asks for opens once the completion
+// has returned: while it is open another request's reply is taken.
+TEST_F(StatusTest, AnErrorBoxOfACompletionLetsOtherRepliesInWhileItIsOpen) {
+  CountingEdits other(Form());
+  other.Request.VarList = VnSNMPVarList(SystemGroup, VnItemType::SVT_SV, 0);
+  other.SetStatusMemo(memo);
+  request->Request.Timeout = 20;
+  request->Request.Retries = 0;
+  // The box stays open until the other request's read has come back.
+  struct OpenUntilTheOtherReads : IDialogService {
+    CountingEdits* other = nullptr;
+    std::vector<std::string> texts;
+    bool otherRead = false;
+    int Show(const TDialogRequest& box) override {
+      texts.push_back(box.text.str());
+      other->Get();
+      otherRead = WaitIdle(*other, 3000) && other->ends == 1;
+      return IDOK;
+    }
+  } boxes;
+  boxes.other = &other;
+  IDialogService* previous = SetDialogService(&boxes);
+  Control("drop 1");
+  request->Get();
+  for (int waited = 0; waited < 5000 && boxes.texts.empty(); waited += 10) PumpFor(10);
+  SetDialogService(previous);
+  EXPECT_EQ(boxes.texts, std::vector<std::string>{"(SNMPClass) SNMP request timed out!"});
+  EXPECT_TRUE(boxes.otherRead);
 }
 
 TEST_F(StatusTest, InactiveRequestStartsNothing) {

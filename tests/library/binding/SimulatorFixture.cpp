@@ -8,6 +8,7 @@
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPRequest2Controls.h"
 #include "library/VnSNMPSession.h"
+#include "snmp/Snmp.h"
 
 namespace simdesc {
 
@@ -126,6 +127,11 @@ bool SimulatorTest::WaitIdle(VnSNMPRequest2Controls& request, int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return true;
+}
+
+bool SimulatorTest::TakeLateReplies(int ms) {
+  return Sim().TakeLateReplies(
+      g_SnmpSession ? g_SnmpSession->get_socket() : -1, [] { Application->ProcessMessages(); }, ms);
 }
 
 void SimulatorTest::PumpFor(int ms) {

@@ -49,6 +49,9 @@ class SimulatorTest : public BindingTest {
   static bool WaitIdle(VnSNMPRequest2Controls& request, int ms = 10000);
   // Runs the message loop for about `ms` milliseconds.
   static void PumpFor(int ms);
+  // Runs the message loop until every reply the simulator delayed or held
+  // is sent and taken; false after `ms`.
+  static bool TakeLateReplies(int ms = 10000);
   // One control-channel command; fails the test unless it answers ok.
   static void Control(const std::string& command);
 

@@ -281,6 +281,14 @@ TEST(ValueToVbOctets, StringsDatesAndDoubles) {
   Vb dt = OneItem(SNMP_SYNTAX_DATETIME).Write("2009-3-5,14:7:9.0,+8:0");
   EXPECT_EQ(dt.get_syntax(), 0x04u);
   EXPECT_EQ(OctetsOf(dt), Octets({0x07, 0xD9, 3, 5, 14, 7, 9, 0, '+', 8, 0}));
+  // A date read without its zone goes back so while its text is the one
+  // read; any other text goes out whole.
+  OneItem clock(SNMP_SYNTAX_DATETIME);
+  clock.Read(With(Octets({0x07, 0xD9, 2, 19, 10, 30, 0, 0})));
+  EXPECT_EQ(OctetsOf(clock.Write("2009-2-19,10:30:0.0")),
+            Octets({0x07, 0xD9, 2, 19, 10, 30, 0, 0}));
+  EXPECT_EQ(OctetsOf(clock.Write("2009-2-19,10:30:1.0")),
+            Octets({0x07, 0xD9, 2, 19, 10, 30, 1, 0, '+', 0, 0}));
   Vb dbl = OneItem(SNMP_SYNTAX_DOUBLE).Write("2.5");
   EXPECT_EQ(dbl.get_syntax(), 0x04u);
   EXPECT_EQ(OctetsOf(dbl), Octets({0, 0, 0, 0, 0, 0, 0x04, 0x40}));

@@ -230,4 +230,41 @@ TEST_F(KeyboardPage, TheDeleteConfirmationPressesTheButtonDrawnFocused) {
   }
 }
 
+// A row chosen with the keys: Edit and Delete follow it as they follow a
+// click, and Delete writes that row.
+TEST_F(KeyboardPage, EditAndDeleteFollowARowChosenWithTheKeys) {
+  struct Case {
+    std::vector<std::string> keys;
+    int row;
+  };
+  const std::vector<Case> cases = {{{"End", "Up"}, 2}, {{"Down"}, 0}};
+  AddTrustHosts(4);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keys.back());
+    Open(TrustHosts(), "Trust Host Table : 127.0.0.1");
+    TListView* list = page_.List->ListViewPanel->ListView;
+    ASSERT_EQ(list->Items()->Count(), 4);
+    TestKit::FocusTo(list);
+    for (const std::string& k : c.keys) Do({"key", k});
+    EXPECT_EQ(list->ItemIndex(), c.row);
+    EXPECT_EQ(RowsDrawnSelected(list), std::vector<int>{c.row});
+    EXPECT_TRUE(Buttons()->EditBtn->Enabled());
+    EXPECT_TRUE(Buttons()->DeleteBtn->Enabled());
+    const std::string index = list->Items()->Item(c.row)->Caption().str();
+    const std::size_t sets = SetLines().size();
+    {
+      TestKit::DialogScript boxes;
+      boxes.Expect("Are you sure to delete it?", mrOk);
+      TestKit::Click(Buttons()->DeleteBtn);
+    }
+    ASSERT_TRUE(WaitIdle(*page_.Request));
+    ASSERT_EQ(SetLines().size(), sets + 1);
+    EXPECT_NE(SetLines().back().find(std::string(kTrustHost) + ".3." + index + "=INTEGER:6"),
+              std::string::npos)
+        << SetLines().back();
+    Close();
+    AddTrustHosts(4);
+  }
+}
+
 }  // namespace

@@ -1,11 +1,13 @@
 // The event loop without an application: the plain loop runs timers on the
-// process clock and sockets through poll(), and an installed loop takes the
-// live handles over with their settings.
+// process clock, sockets through poll() and the calls asked to run soon, and
+// an installed loop takes the live handles and the waiting calls over.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -205,6 +207,27 @@ TEST(PlainLoop, WhatACallbackThrowsGoesNoFurther) {
   EXPECT_EQ(after, 1);
 }
 
+// A call runs once its caller has returned to the loop, after those asked
+// for before it; one it asks for itself waits for the next pass, and what a
+// call throws stops no other.
+TEST(PlainLoop, CallsRunSoonInTheirOrderOncePerAsk) {
+  std::string ran;
+  EventLoop& loop = EventLoop::Current();
+  loop.CallSoon([&] {
+    ran += "a";
+    loop.CallSoon([&] { ran += "c"; });
+  });
+  loop.CallSoon([] { throw std::runtime_error("broken call"); });
+  loop.CallSoon([&] { ran += "b"; });
+  EXPECT_EQ(ran, "");
+  EXPECT_NO_THROW(Pass());
+  EXPECT_EQ(ran, "ab");
+  Pass();
+  EXPECT_EQ(ran, "abc");
+  Pass();
+  EXPECT_EQ(ran, "abc");
+}
+
 // Records what the handles ask of it.
 class RecordingLoop : public EventLoop {
  public:
@@ -237,9 +260,11 @@ class RecordingLoop : public EventLoop {
   void ProcessPendingEvents() override { ++passes; }
   void Pause() override {}
   void HandleException() override {}
+  void CallSoon(std::function<void()> call) override { calls.push_back(std::move(call)); }
 
   std::vector<Timer*> timers;
   std::vector<Watch*> watches;
+  std::vector<std::function<void()>> calls;
   int passes = 0;
 };
 
@@ -250,9 +275,14 @@ TEST(InstalledLoop, TakesTheLiveHandlesOverWithTheirSettingsAndGivesThemBack) {
   EventWatch watch([] {});
   watch.SetSocket(7);
   watch.SetEnabled(false);
+  int calls = 0;
+  EventLoop::Current().CallSoon([&] { ++calls; });
 
   RecordingLoop loop;
   EventLoop::Install(&loop);
+  ASSERT_EQ(loop.calls.size(), 1u);  // the waiting call went with the handles
+  loop.calls[0]();
+  EXPECT_EQ(calls, 1);
   EXPECT_EQ(&EventLoop::Current(), &loop);
   ASSERT_EQ(loop.timers.size(), 1u);
   ASSERT_EQ(loop.watches.size(), 1u);
@@ -273,6 +303,8 @@ TEST(InstalledLoop, TakesTheLiveHandlesOverWithTheirSettingsAndGivesThemBack) {
   EXPECT_EQ(watch.Socket(), 8);
   EXPECT_FALSE(watch.Enabled());
   watch.SetSocket(-1);
+  Pass();
+  EXPECT_EQ(calls, 1);  // not left behind in the plain loop either
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // What a writer killed at work left: removed by the next writer, and only
 // that.
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -13,6 +14,8 @@
 
 #include "platform/Leftovers.h"
 #include "support/Deadline.h"
+#include "support/EffectiveUser.h"
+#include "support/RewriteOwner.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -69,6 +72,7 @@ TEST(Leftovers, OnlyWhatAGoneWritersNameCarriesAndNobodyHoldsGoes) {
       case OpenFolder:
         ASSERT_EQ(mkdir(path.c_str(), c.kind == PrivateFolder ? 0700 : 0755), 0);
         dir.Write(c.name + "/inside", "x");
+        ASSERT_EQ(mkdir((path + "/empty").c_str(), 0700), 0);
         break;
       case Link:
         ASSERT_EQ(symlink(victim.c_str(), path.c_str()), 0);
@@ -105,6 +109,74 @@ TEST(Leftovers, OnlyWhatAGoneWritersNameCarriesAndNobodyHoldsGoes) {
         << c.what;
   }
   EXPECT_EQ(vntest::ReadFile(victim), "kept\n");
+}
+
+// A process of user `uid` (the test runs as root) that runs for as long as
+// the object lives.
+class OthersProcess {
+ public:
+  explicit OthersProcess(uid_t uid) {
+    int ready[2];
+    if (pipe(ready) != 0) return;
+    if (pipe(release_) != 0) {
+      close(ready[0]);
+      close(ready[1]);
+      return;
+    }
+    pid_ = fork();
+    if (pid_ == 0) {
+      char c = 0;
+      close(ready[0]);
+      close(release_[1]);
+      if (setgroups(0, nullptr) == 0 && setresgid(uid, uid, uid) == 0 &&
+          setresuid(uid, uid, uid) == 0 && write(ready[1], &c, 1) == 1)
+        (void)!read(release_[0], &c, 1);
+      _exit(0);
+    }
+    close(ready[1]);
+    close(release_[0]);
+    char c = 0;
+    running_ = pid_ > 0 && read(ready[0], &c, 1) == 1;
+    close(ready[0]);
+  }
+  ~OthersProcess() {
+    close(release_[1]);
+    if (pid_ > 0) waitpid(pid_, nullptr, 0);
+  }
+  OthersProcess(const OthersProcess&) = delete;
+  OthersProcess& operator=(const OthersProcess&) = delete;
+
+  bool Running() const { return running_; }
+  pid_t Pid() const { return pid_; }
+
+ private:
+  int release_[2] = {-1, -1};
+  pid_t pid_ = -1;
+  bool running_ = false;
+};
+
+// Run by a user who may not signal every process, the writer takes a
+// process it may not signal for one that runs: what that process's id names
+// stays, while what a gone writer's names goes.
+TEST(Leftovers, AUserKeepsWhatAnotherUsersRunningProcessNames) {
+  if (!vntest::MayActAsOtherUsers()) GTEST_SKIP() << "needs root to act as other users";
+  constexpr uid_t kUser = 4242, kOther = 4343;  // ids no account needs to have
+  const OthersProcess others(kOther);
+  ASSERT_TRUE(others.Running());
+  vntest::TempDir dir;
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0777), 0);
+  const std::string running = "c.tmp." + std::to_string(others.Pid()) + ".a1";
+  const std::string gone = "c.tmp." + std::to_string(GonePid()) + ".a2";
+  for (const std::string& name : {running, gone})
+    ASSERT_EQ(chown(dir.Write(name, "x").c_str(), kUser, kUser), 0);
+  {
+    const vntest::EffectiveUser user(kUser, kUser);
+    ASSERT_TRUE(user.Active());
+    if (faccessat(AT_FDCWD, dir.Path().c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+      GTEST_SKIP() << "the temporary folder's parent is closed to other users";
+    RemoveLeftovers(dir.Path(), "c.tmp.");
+  }
+  EXPECT_EQ(vntest::NamesIn(dir.Path()), std::vector<std::string>{running});
 }
 
 }  // namespace

@@ -230,7 +230,8 @@ TEST_F(FocusShown, EveryKindShowsTheFocusWhereItIsHoweverItCame) {
 }
 
 // Enter presses the focused button, else the default one: that button, and
-// only that one, wears the black frame.
+// only that one, wears the black frame, also after the focus was in another
+// window.
 TEST_F(FocusShown, TheButtonEnterPressesWearsTheFrame) {
   TButton* ok = nullptr;
   TButton* apply = nullptr;
@@ -245,15 +246,31 @@ TEST_F(FocusShown, TheButtonEnterPressesWearsTheFrame) {
   ok->SetDefault(true);
   for (TButton* b : {apply, ok, before_, after_})
     b->OnClick = [&clicked, b](TObject*) { clicked.push_back(b->Caption().str()); };
+  // Another window of the program takes the focus for a while: it comes back
+  // where it was, and so does the frame.
+  const auto away = [this] {
+    TForm other(Application);
+    other.SetBounds(500, 40, 200, 100);
+    TestKit::ShowAndActivate(&other);
+    Settle();
+    other.Hide();
+    TestKit::ShowAndActivate(form_);
+    Settle();
+  };
   struct Case {
     TWinControl* focused;
     std::string framed;
+    bool otherWindowMeanwhile = false;
   };
-  const std::vector<Case> cases = {{edit, "OK"}, {apply, "Apply"}, {ok, "OK"}, {edit, "OK"}};
+  const std::vector<Case> cases = {{edit, "OK"},           {apply, "Apply"},   {ok, "OK"},
+                                   {apply, "Apply", true}, {edit, "OK", true}, {edit, "OK"}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.focused->Caption().str() + " focused");
+    SCOPED_TRACE(c.focused->Caption().str() + " focused" +
+                 (c.otherWindowMeanwhile ? ", another window meanwhile" : ""));
     c.focused->SetFocus();
     Settle();
+    if (c.otherWindowMeanwhile) away();
+    ASSERT_TRUE(c.focused->Focused());
     std::vector<std::string> framed;
     for (TButton* b : {before_, apply, ok, after_})
       if (WearsFrame(TestKit::ScreenPixels(b))) framed.push_back(b->Caption().str());
@@ -261,6 +278,62 @@ TEST_F(FocusShown, TheButtonEnterPressesWearsTheFrame) {
     clicked.clear();
     Do({"key", "Return"});
     EXPECT_EQ(clicked, std::vector<std::string>{c.framed});
+  }
+}
+
+// The rows of the list whose band differs between the two pictures.
+std::vector<int> RowsChanged(TListView* list, const TPixels& a, const TPixels& b) {
+  std::vector<int> rows;
+  for (int row = 0; row < list->Items()->Count(); ++row) {
+    const TRect r = TestKit::RowRect(list, row);
+    if (ChangedOutside(a, b, {{0, 0, a.Width, r.Top}, {0, r.Bottom, a.Width, a.Height}}) > 0)
+      rows.push_back(row);
+  }
+  return rows;
+}
+
+// A list view with the focus frames its focused row, or its first row when
+// none is focused (Down then chooses it); the frame moves with the focused
+// row and goes with the focus.
+TEST_F(FocusShown, AListFramesItsFocusedRowElseItsFirst) {
+  struct Case {
+    const char* what;
+    int focused;  // -1: none
+    std::vector<int> framed;
+  };
+  const std::vector<Case> cases = {{"no row focused", -1, {0}}, {"the third row focused", 2, {2}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TListView* list = nullptr;
+    Open([&](TForm* f) {
+      list = Make<TListView>(f);
+      list->SetBounds(10, 45, 300, 150);
+      list->SetViewStyle(vsReport);
+      list->SetRowSelect(true);
+      list->SetReadOnly(true);
+      list->Columns()->Add()->SetCaption("Index");
+      for (int i = 1; i <= 5; ++i) list->Items()->Add()->SetCaption(AnsiString(i));
+      if (c.focused >= 0) list->SetItemFocused(list->Items()->Item(c.focused));
+      return list;
+    });
+    FocusBefore();
+    const TPixels unfocused = TestKit::ScreenPixels(list);
+    Do({"key", "Tab"});
+    ASSERT_TRUE(list->Focused());
+    EXPECT_EQ(RowsChanged(list, unfocused, TestKit::ScreenPixels(list)), c.framed);
+    EXPECT_EQ(RowsDrawnSelected(list), std::vector<int>{});
+    list->SetItemFocused(list->Items()->Item(3));
+    Settle();
+    EXPECT_EQ(RowsChanged(list, unfocused, TestKit::ScreenPixels(list)), std::vector<int>{3})
+        << "the frame moved to the fourth row";
+    list->SetItemFocused(nullptr);
+    Settle();
+    EXPECT_EQ(RowsChanged(list, unfocused, TestKit::ScreenPixels(list)), std::vector<int>{0})
+        << "no row focused any more";
+    Do({"key", "Tab"});
+    EXPECT_TRUE(Same(TestKit::ScreenPixels(list), unfocused)) << "the focus left";
+    delete form_;
+    form_ = nullptr;
   }
 }
 

@@ -94,8 +94,10 @@ std::vector<int> RowsDrawnMarked(TListView* list) { return RowsDrawn(list, false
 std::vector<int> SelectedInSight(TListView* list) { return InSight(list, {list->ItemIndex()}); }
 
 std::vector<int> MarkedInSight(TListView* list) {
-  const TListItem* focused = list->Focused() ? list->ItemFocused() : nullptr;
-  return InSight(list, {list->ItemIndex(), focused ? focused->Index() : -1});
+  // The frame is on the focused row, or on the first when none is focused.
+  const TListItem* focused = list->ItemFocused();
+  const int framed = !list->Focused() ? -1 : focused ? focused->Index() : 0;
+  return InSight(list, {list->ItemIndex(), framed});
 }
 
 }  // namespace listscreen

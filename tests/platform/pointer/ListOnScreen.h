@@ -44,8 +44,9 @@ void Settle();
 // of an unmarked row).
 std::vector<int> RowsDrawnSelected(TListView* list);
 std::vector<int> RowsDrawnMarked(TListView* list);
-// The rows the list holds selected, and selected or focused (the frame
-// shows while the list has the focus), where they are in sight.
+// The rows the list holds selected, and selected or framed (the frame shows
+// while the list has the focus, on its focused row or else on its first),
+// where they are in sight.
 std::vector<int> SelectedInSight(TListView* list);
 std::vector<int> MarkedInSight(TListView* list);
 

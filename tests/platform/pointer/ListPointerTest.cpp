@@ -273,7 +273,8 @@ struct MovingCase {
   std::function<void()> before;  // what the user and the code did first
   std::function<void()> change;
   int selected;             // Selected() afterwards
-  std::vector<int> marked;  // the rows drawn selected or framed afterwards
+  std::vector<int> marked;  // the rows drawn selected or framed afterwards (the frame on the
+                            // first row while the focused list has no focused row)
   std::vector<std::string> events;
 };
 
@@ -285,7 +286,7 @@ TEST_F(ListPointer, RowsMovingUnderTheSelectionLeaveItWithTheSelectedItem) {
        [this] { ClickRow(2); },
        [this] { list_->Items()->Delete(2); },
        -1,
-       {},
+       {0},
        {}},
       {"a row above the selection deleted and one inserted at the top",
        8,
@@ -295,7 +296,7 @@ TEST_F(ListPointer, RowsMovingUnderTheSelectionLeaveItWithTheSelectedItem) {
          list_->Items()->Insert(0)->SetCaption("0");
        },
        4,
-       {4},
+       {0, 4},
        {}},
       {"row 2 focused by a click, row 6 selected by code",
        8,
@@ -312,14 +313,14 @@ TEST_F(ListPointer, RowsMovingUnderTheSelectionLeaveItWithTheSelectedItem) {
        },
        [this] { list_->Items()->Item(1)->SetFocused(false); },
        5,
-       {5},
+       {0, 5},
        {}},
       {"the focused last row deleted",
        8,
        [this] { ClickRow(7); },
        [this] { list_->Items()->Delete(7); },
        -1,
-       {},
+       {0},
        {}},
       {"a row deleted while it waits for its batch, below the selected and focused row",
        4,

@@ -1,7 +1,8 @@
-// Timers, ProcessMessages and virtual time.
+// Timers, ProcessMessages, virtual time and the calls asked to run soon.
 #include "UiTestSupport.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/EventLoop.h"
 #include "platform/ExtCtrls.h"
 
 namespace {
@@ -97,6 +98,23 @@ TEST_F(TimerLoop, AHandlerIsNeverReenteredWhenItPumpsOrShowsABox) {
   vt.Advance(300);
   EXPECT_EQ(maxDepth, 1);
   EXPECT_GE(ticks, 2);
+}
+
+// The toolkit's loop runs a call asked to run soon from its next pass, not
+// inside the caller, in the order asked; what the call throws goes to the
+// application's exception handler.
+TEST_F(TimerLoop, CallsAskedToRunSoonRunFromTheNextPassInOrder) {
+  std::string ran, reported;
+  Application->OnException = [&](TObject*, Exception* e) { reported = e->Message.str(); };
+  EventLoop& loop = EventLoop::Current();
+  loop.CallSoon([&] { ran += "a"; });
+  loop.CallSoon([] { throw Exception("broken call"); });
+  loop.CallSoon([&] { ran += "b"; });
+  EXPECT_EQ(ran, "");
+  Application->ProcessMessages();
+  Application->OnException = nullptr;
+  EXPECT_EQ(ran, "ab");
+  EXPECT_EQ(reported, "broken call");
 }
 
 TEST_F(TimerLoop, ADeletedTimerStopsAndMayDeleteItselfInItsHandler) {

@@ -1,8 +1,9 @@
-// ./run as a user starts it: the counts it takes from VN_JOBS, FUZZ_JOBS and
-// the fuzzing time, the packages it installs, and what Ctrl-C in the tests
-// and the demo leaves. A copy of the script runs in a folder of the test's
-// own, where the package tools, cmake and ctest are stand-ins that note what
-// they were asked: nothing is installed or built.
+// ./run as a user starts it: the words and counts it takes (from VN_JOBS,
+// FUZZ_JOBS and the fuzzing time), its usage, the packages it installs, and
+// what Ctrl-C in the tests, the benchmarks and the demo leaves. A copy of
+// the script runs in a folder of the test's own, where the package tools,
+// cmake and ctest are stand-ins that note what they were asked: nothing is
+// installed or built.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
@@ -56,7 +57,8 @@ int Processors() {
 
 struct Outcome {
   int status = -1;     // the exit status; -1 when it did not exit
-  std::string output;  // what it wrote to stdout and stderr
+  std::string output;  // what it wrote to stdout and stderr (stderr only when apart)
+  std::string out;     // what it wrote to stdout, when apart
   std::string cmake;   // the stand-in cmake's command lines, one a line
   std::string apt;     // the stand-in apt-get's command lines
 };
@@ -68,27 +70,41 @@ class RunScript {
     // Every package counts as installed. cmake notes what it was asked; a
     // build of the fuzz tree leaves two targets that note their arguments
     // and find nothing, one of the benchmarks the four programs, each of
-    // which says a figure and a note and waits for the file "go".
+    // which makes its folder as the benchmarks do, says a figure and a note
+    // and waits for the file "go". Ended otherwise, it leaves a helper that
+    // still writes in the folder for a moment, as a simulator writes its
+    // notes at its end, while the run empties the folder (a full one: that
+    // takes a while).
+    dir_.Write(
+        "bin/benchmark",
+        "#!/bin/sh\n" +
+            MakesItsFolder("for n in $(seq 3000); do : >\"$d/f$n\"; done\n"
+                           "(exec 2>/dev/null\n"
+                           " while kill -0 $$; do sleep 0.01; done\n"
+                           " [ -e \"$d/done\" ] && exit\n"
+                           " for n in $(seq 100); do : >\"$d/late$n\"; sleep 0.01; done) &\n") +
+            "echo \"${0##*/}: figure\"\n"
+            "echo \"${0##*/}: note\" >&2\n"
+            "while [ ! -e go ]; do sleep 0.05; done\n"
+            ": >\"$d/done\"\n");
     Stub("dpkg", "exit 0\n");
-    Stub("cmake",
-         "echo \"$*\" >>'" + dir_.File("cmake.log") +
-             "'\n"
-             "case \"$*\" in\n"
-             "*'--build build/fuzz '*)\n"
-             "  mkdir -p build/fuzz/tests/fuzz\n"
-             "  for t in alpha beta; do\n"
-             "    printf '#!/bin/sh\\necho \"$*\" >\"$0.args\"\\n' "
-             ">build/fuzz/tests/fuzz/${t}_fuzzer\n"
-             "    chmod +x build/fuzz/tests/fuzz/${t}_fuzzer\n"
-             "  done ;;\n"
-             "*'--build build/bench '*)\n"
-             "  mkdir -p build/bench/bench\n"
-             "  for b in snmp_bench walk_bench listview_bench page_bench; do\n"
-             "    printf '#!/bin/sh\\necho \"${0##*/}: figure\"\\necho \"${0##*/}: note\" >&2\\n"
-             "while [ ! -e go ]; do sleep 0.05; done\\n' >build/bench/bench/$b\n"
-             "    chmod +x build/bench/bench/$b\n"
-             "  done ;;\n"
-             "esac\n");
+    Stub("cmake", "echo \"$*\" >>'" + dir_.File("cmake.log") +
+                      "'\n"
+                      "case \"$*\" in\n"
+                      "*'--build build/fuzz '*)\n"
+                      "  mkdir -p build/fuzz/tests/fuzz\n"
+                      "  for t in alpha beta; do\n"
+                      "    printf '#!/bin/sh\\necho \"$*\" >\"$0.args\"\\n' "
+                      ">build/fuzz/tests/fuzz/${t}_fuzzer\n"
+                      "    chmod +x build/fuzz/tests/fuzz/${t}_fuzzer\n"
+                      "  done ;;\n"
+                      "*'--build build/bench '*)\n"
+                      "  mkdir -p build/bench/bench\n"
+                      "  for b in snmp_bench walk_bench listview_bench page_bench; do\n"
+                      "    cp bin/benchmark build/bench/bench/$b\n"
+                      "    chmod +x build/bench/bench/$b\n"
+                      "  done ;;\n"
+                      "esac\n");
     // Installing only notes the command line; nothing reaches the system.
     Stub("apt-get", "echo \"$*\" >>'" + dir_.File("apt.log") + "'\n");
     Stub("sudo", "exec \"$@\"\n");
@@ -96,17 +112,19 @@ class RunScript {
   }
 
   // Runs `./run <args>` to its end with the environment given (and the
-  // stand-ins' search path).
-  Outcome Run(const std::vector<std::string>& args, std::vector<std::string> env = {}) {
+  // stand-ins' search path); `apart`: its standard output kept apart.
+  Outcome Run(const std::vector<std::string>& args, std::vector<std::string> env = {},
+              bool apart = false) {
     std::remove(dir_.File("cmake.log").c_str());
     std::remove(dir_.File("apt.log").c_str());
     env.push_back(Path());
-    const pid_t pid = Start(args, env);
+    const pid_t pid = Start(args, env, apart);
     Outcome o;
     int status = 0;
     if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
       o.status = WEXITSTATUS(status);
     o.output = vntest::ReadFile(dir_.File("stderr.txt"));
+    if (apart) o.out = vntest::ReadFile(dir_.File("stdout.txt"));
     o.cmake = vntest::ReadFile(dir_.File("cmake.log"));
     o.apt = vntest::ReadFile(dir_.File("apt.log"));
     return o;
@@ -122,9 +140,10 @@ class RunScript {
   // Starts `./run <args>` with the environment given and nothing else, in a
   // session of its own (the process group a terminal's Ctrl-C reaches) and
   // with Ctrl-C's signal as a terminal's shell leaves it, its output in
-  // stderr.txt.
-  pid_t Start(std::vector<std::string> args, std::vector<std::string> env) {
+  // stderr.txt (`apart`: its standard output in stdout.txt).
+  pid_t Start(std::vector<std::string> args, std::vector<std::string> env, bool apart = false) {
     const std::string errors = dir_.File("stderr.txt");
+    const std::string output = dir_.File(apart ? "stdout.txt" : "stderr.txt");
     std::vector<char*> envp;
     for (auto& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
@@ -141,7 +160,8 @@ class RunScript {
       if (getppid() != parent) _exit(126);
       if (chdir(dir_.Path().c_str()) != 0) _exit(126);
       const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      dup2(fd, 1);
+      const int out = apart ? open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644) : fd;
+      dup2(out, 1);
       dup2(fd, 2);
       execve(argv[0], argv.data(), envp.data());
       _exit(127);
@@ -153,6 +173,17 @@ class RunScript {
   void Stub(const std::string& name, const std::string& body) {
     const std::string path = dir_.Write("bin/" + name, "#!/bin/sh\n" + body);
     chmod(path.c_str(), 0755);
+  }
+
+  // What a test or a benchmark does first: makes its folder ($d) in the
+  // temporary folder as they do, runs `more`, and notes the temporary
+  // folder's mode and then where it is (in "mode" and "tmpdir").
+  std::string MakesItsFolder(const std::string& more = "") const {
+    return "tmp=\"${TMPDIR:-/tmp}\"\n"
+           "d=\"$tmp/vntest-$$-Ab12Cd\"\n"
+           "mkdir \"$d\"\n" +
+           more + "stat -c %a \"$tmp\" >'" + dir_.File("mode") + "'\necho \"$tmp\" >'" +
+           dir_.File("tmpdir") + "'\n";
   }
 
   // The search path with the stand-ins first.
@@ -299,6 +330,60 @@ TEST(RunScript, TakesCountsFromOneToTheirLargestAndRefusesTheRest) {
   }
 }
 
+// ./run help (-h, --help) shows the usage on standard output with status 0,
+// whatever VN_JOBS holds. No command shows it on standard error with status
+// 2; a command it does not know, or words that a command does not take,
+// end it with status 2 and a message, before anything is installed or
+// built. The tests take ctest's words as they are.
+TEST(RunScript, ShowsItsUsageWhenAskedAndRefusesWordsItDoesNotTake) {
+  RunScript script;
+  script.Stub("dpkg", "exit 1\n");  // a refusal must come before the install
+  const Outcome help = script.Run({"help"}, {"VN_JOBS=0"}, true);
+  EXPECT_EQ(help.status, 0) << help.output;
+  EXPECT_EQ(help.output, "");
+  EXPECT_EQ(help.out.rfind("usage: ./run COMMAND\n", 0), 0u) << help.out;
+  struct Case {
+    std::vector<std::string> args;
+    std::string refused;  // the message; "" for the usage on standard output
+  };
+  const std::vector<Case> cases = {
+      {{"-h"}, ""},
+      {{"--help"}, ""},
+      {{"tests"}, "no command 'tests'"},
+      {{"help", "me"}, "help takes nothing more, not 'me'"},
+      {{"setup", "x"}, "setup takes nothing more, not 'x'"},
+      {{"build", "release", "now"}, "build takes nothing more, not 'release now'"},
+      {{"demo", "x"}, "demo takes nothing more, not 'x'"},
+      {{"bench", "3"}, "bench takes nothing more, not '3'"},
+      {{"format", "x"}, "format takes nothing more, not 'x'"},
+      {{"fuzz", "5", "6"}, "fuzz takes at most one word (SECONDS), not '5 6'"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0]);
+    const Outcome o = script.Run(c.args, {}, true);
+    if (c.refused.empty()) {
+      EXPECT_EQ(o.status, 0);
+      EXPECT_EQ(o.out, help.out);
+      EXPECT_EQ(o.output, "");
+      continue;
+    }
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.output,
+              "run: " + c.refused + "\nrun: ./run help lists the commands and what each takes\n");
+    EXPECT_EQ(o.cmake + o.apt, "");
+  }
+  const Outcome none = script.Run({}, {}, true);
+  EXPECT_EQ(none.status, 2);
+  EXPECT_EQ(none.output, help.out);
+  EXPECT_EQ(none.cmake + none.apt, "");
+
+  script.Stub("ctest", "printf '<%s>' \"$@\"; echo\n");
+  const Outcome test = script.Run({"test", "-R", "a b", "-L", "x"});
+  EXPECT_EQ(test.status, 0) << test.output;
+  EXPECT_NE(test.output.find("<-R><a b><-L><x>\n"), std::string::npos) << test.output;
+}
+
 // ./run setup installs every package that the build, the tests and the
 // tools need, and ./run fuzz its compiler besides, when the package tool
 // reports them all missing.
@@ -363,36 +448,33 @@ TEST(RunScript, InstallsEveryPackageTheBuildNeeds) {
   EXPECT_EQ(installed(fuzzed.apt), fuzz) << fuzzed.apt;
 }
 
-// The tests make their folders in a temporary folder of ./run test's own,
-// which goes however the run ends: when ctest ends, failing or not, and on
-// Ctrl-C while tests still run.
-TEST(RunScript, TheTestsLeaveNothingInTheTemporaryFolder) {
+// The tests and the benchmarks make their folders in a temporary folder of
+// the run's own, which goes however the run ends: when ctest ends, failing
+// or not, and on Ctrl-C while tests or benchmarks still run.
+TEST(RunScript, TheTestsAndBenchmarksLeaveNothingInTheTemporaryFolder) {
   RunScript script;
-  // A test that makes its folder as the tests do, notes where and the
-  // folder's mode, and fails, passes or waits for Ctrl-C.
-  script.Stub("ctest",
-              "mkdir \"$TMPDIR/vntest-$$-Ab12Cd\"\n"
-              "stat -c %a \"$TMPDIR\" >'" +
-                  script.Dir().File("mode") +
-                  "'\n"
-                  "echo \"$TMPDIR\" >'" +
-                  script.Dir().File("tmpdir") +
-                  "'\n"
-                  "[ -n \"$CTEST_SLEEP\" ] && exec sleep 60\n"
-                  "exit \"$CTEST_STATUS\"\n");
+  // A test that makes its folder as the tests do and fails, passes or waits
+  // for Ctrl-C; the stand-in benchmarks wait for it (no "go" comes).
+  script.Stub("ctest", script.MakesItsFolder() +
+                           "[ -n \"$CTEST_SLEEP\" ] && exec sleep 60\n"
+                           "exit \"$CTEST_STATUS\"\n");
   struct Case {
     const char* what;
+    const char* command;
     const char* ctest;  // the stand-in's environment
     int status;         // the script's
   };
-  const std::vector<Case> cases = {{"every test passed", "CTEST_STATUS=0", 0},
-                                   {"a test failed", "CTEST_STATUS=8", 8},
-                                   {"Ctrl-C", "CTEST_SLEEP=1", 130}};
+  const std::vector<Case> cases = {{"every test passed", "test", "CTEST_STATUS=0", 0},
+                                   {"a test failed", "test", "CTEST_STATUS=8", 8},
+                                   {"Ctrl-C in the tests", "test", "CTEST_SLEEP=1", 130},
+                                   {"Ctrl-C in the benchmarks", "bench", "", 130}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const vntest::TempDir tmp;
     std::remove(script.Dir().File("tmpdir").c_str());
-    const pid_t run = script.Start({"test"}, {script.Path(), "TMPDIR=" + tmp.Path(), c.ctest});
+    std::vector<std::string> env = {script.Path(), "TMPDIR=" + tmp.Path()};
+    if (*c.ctest) env.push_back(c.ctest);
+    const pid_t run = script.Start({c.command}, env);
     ASSERT_GT(run, 0);
     ASSERT_TRUE(Appears(script.Dir().File("tmpdir")));
     int status = -1;
@@ -463,15 +545,21 @@ TEST(RunScript, CtrlCInTheDemoLeavesNothingBehind) {
   ASSERT_GT(run, 0);
   // Up once the module has read the simulated switch (the simulator's log in
   // the demo's folder names its user).
-  bool up = false;
+  std::string folder;  // the demo's
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (!up && std::chrono::steady_clock::now() < deadline) {
+  while (folder.empty() && std::chrono::steady_clock::now() < deadline) {
     for (const auto& entry : fs::directory_iterator(tmp.Path()))
-      up =
-          up || vntest::ReadFile(entry.path() / "requests.log").find("md5des") != std::string::npos;
-    if (!up) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      if (vntest::ReadFile(entry.path() / "requests.log").find("md5des") != std::string::npos)
+        folder = entry.path().string();
+    if (folder.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
-  EXPECT_TRUE(up) << vntest::ReadFile(script.Dir().File("stderr.txt"));
+  const std::string said = vntest::ReadFile(script.Dir().File("stderr.txt"));
+  EXPECT_FALSE(folder.empty()) << said;
+  // It says where the simulator's control socket and request log are.
+  EXPECT_NE(said.find("(control socket " + folder + "/control.sock, request log " + folder +
+                      "/requests.log)\n"),
+            std::string::npos)
+      << said;
 
   // The script, the module, the X server and the simulator end at once or
   // with the script's clean-up.

@@ -239,6 +239,9 @@ class VnSNMPRequest {
     std::vector<std::uint32_t> subids;
   };
   std::vector<StepFrom> stepFrom_;
+  // The items and value texts of the date-and-time values that the agent
+  // gave in the 8-octet form (no zone) since the last read began.
+  std::vector<std::pair<int, AnsiString>> shortDateTimes_;
   // What ReadReply writes the texts of each binding into, and what
   // IndexToValue reads an instance suffix into: the rows of a walk reuse
   // their storage.

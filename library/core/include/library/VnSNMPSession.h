@@ -39,7 +39,9 @@ void InitSnmpSession(const AnsiString& folder);
 // handler, and it runs with the timer off; a reply that arrives while a
 // completion pumps messages or opens a dialog switches the notifier off
 // until the handler has returned. So event processing never nests, and a
-// walk's reply costs no switching of the socket's watch.
+// walk's reply costs no switching of the socket's watch. The user's input
+// waits while the handler runs (platform/InputHold.h): a dialog opened by a
+// click is opened from the loop, never inside a completion.
 class _SnmpEventProcessor {
  public:
   _SnmpEventProcessor();

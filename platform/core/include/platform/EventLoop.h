@@ -1,12 +1,13 @@
 // The event loop as the layers without windows see it: timers, sockets to
-// watch for reading, one non-blocking pass over what is pending, and the
-// handling of an exception that a callback let out. One loop is current in
+// watch for reading, calls to run soon, one non-blocking pass over what is
+// pending, and the handling of an exception that a callback let out. One loop is current in
 // the process: the windowing layer installs its own while the application
 // object is up; otherwise a plain loop over poll() runs the handles.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class EventLoop;
 
@@ -102,11 +103,23 @@ class EventLoop {
   virtual void Pause() = 0;
   // Reports the exception in flight; call inside a catch block.
   virtual void HandleException() = 0;
+  // Runs the call from the loop once the callbacks running now have returned
+  // to it (in the next pass, which may be a nested loop's), after the calls
+  // asked for before it; what it throws is handled as a callback's is. The
+  // call may destroy whatever it likes. Calls still waiting when the
+  // toolkit's loop goes with its application are dropped.
+  virtual void CallSoon(std::function<void()> call) = 0;
 
   // The current loop: the installed one, else the plain loop.
   static EventLoop& Current();
   // Installs a loop (nullptr: back to the plain loop). Every live timer and
-  // watch moves over with its settings. The caller keeps ownership and
-  // keeps the loop alive while it is installed.
+  // watch moves over with its settings, and so do the calls waiting in the
+  // plain loop. The caller keeps ownership and keeps the loop alive while it
+  // is installed.
   static void Install(EventLoop* loop);
+
+ protected:
+  // The calls waiting to run, handed to the loop installed next; none by
+  // default.
+  virtual std::vector<std::function<void()>> TakeWaitingCalls() { return {}; }
 };

@@ -1,16 +1,23 @@
-// Start-up: the message loop before the application object exists, and
-// exceptions that reach the program entry. The tests that need no
+// Start-up: the message loop and the display check before the application
+// object exists, and exceptions that reach the program entry. The tests that need no
 // application object come first; each runs in a process of its own under
 // CTest.
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
 
 #include <chrono>
+#include <filesystem>
+#include <map>
+#include <string>
 
 #include "platform/Dialogs.h"
+#include "platform/DisplayCheck.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
 #include "platform/TestKit.h"
+#include "platform/extras/ScopedEnv.h"
+#include "support/Xvfb.h"
 
 namespace {
 
@@ -56,6 +63,57 @@ TEST(BeforeTheApplication, ShowExceptionWritesTheMessageWhereItCan) {
   Application->ShowException(&e);
   ASSERT_EQ(boxes.Shown().size(), 1u);
   EXPECT_EQ(boxes.Shown()[0].request.caption, "KXR-5800-10");
+}
+
+// The process's open descriptors and what each is ("socket:[123]").
+std::map<std::string, std::string> OpenDescriptors() {
+  std::map<std::string, std::string> open;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    const auto target = std::filesystem::read_symlink(entry.path(), error);
+    if (!error) open[entry.path().filename().string()] = target.string();
+  }
+  return open;
+}
+
+// The display check's connection stays until the toolkit holds its own: a
+// server that resets once its last client has left (as one started for the
+// module alone does) refuses none of the connections made after the check;
+// once the toolkit is up on that display, the check's connection is closed.
+TEST(BeforeTheApplication, TheDisplayCheckKeepsTheDisplayUpUntilTheToolkitHoldsIt) {
+  SkipWhenInitialized();
+  // Lives as long as the application object on it: until the process ends.
+  static auto* x = new vntest::Xvfb(vntest::Xvfb::Resets);
+  ASSERT_TRUE(x->Ok());
+  const ScopedEnv display("DISPLAY", x->Display().c_str());
+  const ScopedEnv platform("QT_QPA_PLATFORM", "xcb");
+  const std::map<std::string, std::string> before = OpenDescriptors();
+  ASSERT_EQ(MissingDisplay(), "");
+  std::map<std::string, std::string> check = OpenDescriptors();
+  for (const auto& [fd, what] : before) check.erase(fd);
+  ASSERT_EQ(check.size(), 1u) << "the check's connection";
+  int refused = 0;
+  for (int i = 0; i < 300; ++i) {
+    xcb_connection_t* connection = xcb_connect(x->Display().c_str(), nullptr);
+    refused += xcb_connection_has_error(connection) != 0;
+    xcb_disconnect(connection);
+  }
+  EXPECT_EQ(refused, 0);
+  TestKit::EnsureApplication();
+  const std::map<std::string, std::string> up = OpenDescriptors();
+  const auto held = up.find(check.begin()->first);
+  EXPECT_TRUE(held == up.end() || held->second != check.begin()->second);
+}
+
+// What the toolkit says while it starts reaches the error stream once it is
+// up.
+TEST(BeforeTheApplication, WhatTheToolkitSaysWhileItStartsComesOnceItIsUp) {
+  SkipWhenInitialized();
+  const ScopedEnv policy("QT_SCALE_FACTOR_ROUNDING_POLICY", "Bogus");
+  testing::internal::CaptureStderr();
+  TestKit::EnsureApplication();
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("Unknown scale factor rounding policy: Bogus"), std::string::npos) << err;
 }
 
 // A main window whose constructor fails, as a bad number in the

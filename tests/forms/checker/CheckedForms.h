@@ -1,0 +1,147 @@
+// The checker's table: one entry for every form entry and every generic page
+// of the main window's menu, found by its menu path. Feature forms are
+// opened by their registered menu openers and listed with the typed builder
+// Of<T>; generic pages are built from the menu table as the menu handlers
+// build them.
+//
+//   Of<TSTP_Info>("Bridge > Spanning Tree > STP Control")
+//       .Requests(&TSTP_Info::TimerRequest, &TSTP_Info::MSTPRequest)
+//       .Writes("Set"),
+//   Of<TTrafficSegmentationForm>("Layer 2 Management > Traffic Segmentation Table")
+//       .Requests(&TTrafficSegmentationForm::Request)   // its list view shows the rows
+//       .Rows({"set 1.3.6... x 00000000"}),            // more rows for the keys
+//   Of<TDiagnosticsInformationForm>("...").CannotDrive("shows counters and writes nothing"),
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "FormChecker.h"
+#include "platform/Forms.h"
+
+class TListView;
+class VnSNMPRequest2Edits;
+struct TMainMenuEntry;
+
+namespace formcheck {
+
+// The menu entry with the path (null: none).
+const TMainMenuEntry* MenuEntryAt(const std::string& path);
+// The test's name of a menu entry: its path's captions in camel case, as
+// few from the end as make it unique in the menu (and the component's name
+// after them where two entries share the path).
+std::string TestNameOf(const std::string& path, const std::string& component = "");
+
+// Writes with the button of that caption ("A|B": A, else B), after "Check
+// All" where the form has it.
+TWrite PressButton(std::string caption);
+// Writes in the dialog the button opens: "Check All" there where it has
+// it (else every row of a page's edits ticked, and the check boxes named in
+// `ticks`), the change, then the dialog's button ("Set Checked", else
+// "Set").
+TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks = {});
+// Presses the button alone (Delete: its question answered yes).
+TWrite PressOnly(std::string caption);
+
+// Opens the registered form of the entry's class with the menu's opener; the
+// body gets the form and what `collect` finds in it.
+void OpenFeatureForm(const std::string& path,
+                     const std::function<void(TCustomForm*, TOpen&)>& collect,
+                     const std::function<void(TOpen&)>& body);
+
+template <class T>
+class Of {
+ public:
+  using TRequestOf = std::function<VnSNMPRequest2Edits*(T*)>;
+
+  explicit Of(const char* path) {
+    entry_.Path = path;
+    entry_.Name = "Form_" + TestNameOf(path);
+    entry_.Write = PressButton("Set");
+  }
+  // The form's requests, as members.
+  template <class... M>
+  Of&& Requests(M... members) && {
+    (requests_.push_back([members](T* f) -> VnSNMPRequest2Edits* { return (f->*members).get(); }),
+     ...);
+    return std::move(*this);
+  }
+  // A request that is no member of the form (a dialog's, a base's).
+  Of&& Request(TRequestOf request) && {
+    requests_.push_back(std::move(request));
+    return std::move(*this);
+  }
+  // The list of the rows, when no request's list view shows them.
+  Of&& List(TListView* T::*list) && {
+    list_ = list;
+    return std::move(*this);
+  }
+  Of&& Writes(const char* caption) && {
+    entry_.Write = PressButton(caption);
+    return std::move(*this);
+  }
+  // `ticks`: the dialog's boxes that choose the fields to write.
+  Of&& WritesInDialog(const char* caption, std::vector<std::string> ticks = {}) && {
+    entry_.Write = ThroughDialog(caption, std::move(ticks));
+    return std::move(*this);
+  }
+  // The form writes no field of a row (it adds and deletes rows only).
+  Of&& NoWrite() && {
+    entry_.Write = nullptr;
+    return std::move(*this);
+  }
+  Of&& Deletes(const char* caption = "Delete") && {
+    entry_.Delete = PressOnly(caption);
+    return std::move(*this);
+  }
+  Of&& Rows(std::vector<std::string> lines) && {
+    entry_.Rows = std::move(lines);
+    return std::move(*this);
+  }
+  // What the checker types into the edit of the variable labelled so: a,
+  // or b where the edit shows a.
+  Of&& Types(const char* label, const char* a, const char* b) && {
+    entry_.Texts.push_back({label, {a, b}});
+    return std::move(*this);
+  }
+  Of&& CannotDrive(const char* why) && {
+    entry_.CannotDrive = why;
+    return std::move(*this);
+  }
+
+  operator TEntry() && {  // NOLINT: table entries
+    auto requests = requests_;
+    auto list = list_;
+    const std::string path = entry_.Path;
+    entry_.Open = [path, requests, list](const std::function<void(TOpen&)>& body) {
+      OpenFeatureForm(
+          path,
+          [requests, list](TCustomForm* form, TOpen& open) {
+            T* f = dynamic_cast<T*>(form);
+            if (!f) return;
+            for (const TRequestOf& r : requests)
+              if (VnSNMPRequest2Edits* request = r(f)) open.Requests.push_back(request);
+            if (list) open.List = f->*list;
+            if (list && !open.Requests.empty()) open.RowRequest = open.Requests.front();
+          },
+          body);
+    };
+    return std::move(entry_);
+  }
+
+ private:
+  TEntry entry_;
+  std::vector<TRequestOf> requests_;
+  TListView* T::*list_ = nullptr;
+};
+
+// Every entry of the menu that opens a form or a generic page, in menu
+// order: the feature forms of the table, the pages from the menu table.
+const std::vector<TEntry>& MenuEntries();
+// The feature forms' entries.
+std::vector<TEntry> FeatureForms();
+
+}  // namespace formcheck

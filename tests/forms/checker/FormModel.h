@@ -1,0 +1,71 @@
+// What the checker learns of a form from its requests once it is open: the
+// variables each request reads and writes, how the form shows each of them
+// (a port grid, a choice, a number or a text with its input rule, raw
+// octets, a part of an octet string), and the values at and past the edges
+// of each that the switch is given before the form opens again.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class VnSNMPRequest2Edits;
+
+namespace formcheck {
+
+// How the form shows a variable.
+enum class TShown : std::uint8_t {
+  Nothing,   // no control, or one the checker leaves alone (an address)
+  PortList,  // one check box per port
+  Choice,    // a combo box or a check box over the variable's options
+  Number,    // a number edit
+  Text,      // a text edit (or a label) over a display string
+  Octets,    // raw octets (a hex edit, an octet string without a rule)
+  Part,      // a field at a byte offset inside the octets
+};
+
+struct TItem {
+  std::string Oid;
+  std::string Label;
+  std::uint32_t Syntax = 0;
+  bool Key = false;        // an index column of the table
+  bool RowStatus = false;  // creates and destroys rows
+  bool Writable = false;
+  std::vector<int> Options;  // the option values, when it has a list
+  TShown Shown = TShown::Nothing;
+  // The input rule of a number or text edit.
+  bool Ranged = false;
+  double Minimum = 0, Maximum = 0;
+  int Length = 0;       // longest text the edit takes (0: no limit)
+  int PartOffset = -1;  // the byte of a part binding
+};
+
+// The variables of one request; `Rows` when its list view shows the rows.
+struct TRequestModel {
+  std::vector<TItem> Items;
+  bool Table = false;  // read by a walk: instances are rows
+  bool Rows = false;
+};
+
+struct TFormModel {
+  std::vector<TRequestModel> Requests;
+};
+
+// The model of the requests as bound now.
+TFormModel ModelOf(const std::vector<VnSNMPRequest2Edits*>& requests,
+                   const VnSNMPRequest2Edits* rowRequest);
+
+// The seeds: the store as the fixture has it, then values past the upper
+// edges (long port lists, longest texts with high bytes, numbers above the
+// form's range), past the lower edges (short port lists, texts with control
+// bytes and a zero byte, numbers below the range, short octets), and
+// options outside the form's lists.
+inline const char* const kSeeds[] = {"plain", "long", "short", "outside"};
+
+// The control-channel command that gives the instance (item OID + "." +
+// suffix, holding `held` as the simulator writes values) its value of the
+// seed; empty when the seed leaves it alone.
+std::string SeedCommand(const TItem& item, const std::string& instance, const std::string& held,
+                        const std::string& seed);
+
+}  // namespace formcheck
