@@ -237,9 +237,10 @@ bool TMethodListForm::AskAboutMethodOrder(bool& drop) {
 bool TMethodListForm::WriteAndReread(TSavedAccess& saved) {
   AnsiString failure;
   if (!::WriteAndReread(*Request, saved, failure)) {
-    // Nothing was written: the fields keep what the user typed, and no row
-    // stays drawn selected whose values they do not show (a click on it
-    // loads them again), so that the next action writes that row or none.
+    // The write or the read after it failed: the fields keep what the user
+    // typed, and no row stays drawn selected whose values they do not show
+    // (a click on it loads them again), so that the next action writes that
+    // row or none.
     ShowFailure(failure);
     List_->SetSelected(nullptr);
     SetIdleState();

@@ -163,9 +163,10 @@ void TServerInformationForm::LeaveOutEmptyFields(TSavedAccess& saved) {
 bool TServerInformationForm::WriteAndReread(TSavedAccess& saved) {
   AnsiString failure;
   if (!::WriteAndReread(*Request, saved, failure)) {
-    // Nothing was written: the fields keep what the user typed, and no row
-    // stays drawn selected whose values they do not show (a click on it
-    // loads them again), so that the next action writes that row or none.
+    // The write or the read after it failed: the fields keep what the user
+    // typed, and no row stays drawn selected whose values they do not show
+    // (a click on it loads them again), so that the next action writes that
+    // row or none.
     ShowFailure(failure);
     ListView1->SetSelected(nullptr);
     SetIdleState();

@@ -147,14 +147,10 @@ void TPortMirrorForm::BT_RefreshClick(TObject*) {
 }
 
 // The port edit shows the target's port on the unit; a target on no unit
-// the form knows is shown as the switch holds it, as no port of the unit
-// shown would be that target.
+// the form knows is shown as the switch holds it.
 void TPortMirrorForm::ET_TargetPortChange(TObject*) {
-  const AnsiString held = ET_TargetPort->Text();
-  const int number = TypedNumber(held, -1);
-  const TUnitPort target = SplitPortNumber(number < 0 ? 0 : number, kLogicalPortsPerUnit);
-  const bool known = number == 0 || (number > 0 && FindUnit(target.Unit.ToIntDef(-1)));
-  PortEdit->SetText(known ? target.Port : held.Trim());
+  const THeldPort target = SplitHeldPort(ET_TargetPort->Text(), kLogicalPortsPerUnit, UnitRecords);
+  PortEdit->SetText(target.Port);
   UnitEdit->SetText(target.Unit);
 }
 

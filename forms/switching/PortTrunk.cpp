@@ -191,15 +191,10 @@ void TPortTrunkForm::LV_PortTrunkClick(TObject*) {
   BT_Set->SetEnabled(false);
   BT_Delete->SetEnabled(true);
   // A master port on no unit the form knows is shown as the switch holds
-  // it: no port of the unit shown would be that port.
-  const AnsiString held = ED_MasterPort->Text();
-  const int number = TypedNumber(held, -1);
-  const TUnitPort master = SplitPortNumber(number < 0 ? 0 : number, kListPortsPerUnit);
-  bool known = number == 0;
-  for (const TStackUnitRecord& r : UnitRecords)
-    if (number > 0 && r.Unit == master.Unit.ToIntDef(-1)) known = true;
-  PortEdit->SetText(known ? master.Port : held.Trim());
-  UnitEdit->SetText(known ? master.Unit : AnsiString("1"));
+  // it, on unit 1.
+  const THeldPort master = SplitHeldPort(ED_MasterPort->Text(), kListPortsPerUnit, UnitRecords);
+  PortEdit->SetText(master.Port);
+  UnitEdit->SetText(master.Known ? master.Unit : AnsiString("1"));
   shownMembers_ = PortTicks(MemberFrame);
   // A state that is neither shows no choice, so that Set does not write the
   // choice of another row.

@@ -19,6 +19,21 @@ using Owed = VnRequestOrder::Owed;
 // Raised again as a plain Exception with the same message and help context.
 [[noreturn]] void Reraise(const Exception& e) { throw Exception(e.Message, e.HelpContext); }
 
+// Sends; when the send raises, `unsent` runs first, and an Exception goes on
+// as a plain one.
+template <class Send, class Unsent>
+void SendOrUndo(const Send& send, const Unsent& unsent) {
+  try {
+    send();
+  } catch (const Exception& e) {
+    unsent();
+    Reraise(e);
+  } catch (...) {
+    unsent();
+    throw;
+  }
+}
+
 // A SET that failed with this library error reached the device, or may have
 // (it was answered with an error status, or it timed out): a list must show
 // what the device holds now.
@@ -82,33 +97,7 @@ void VnSNMPRequest2Controls::Read(bool async, bool quiet) {
   condition_ = GetRowFilter();
   RowCount = 0;
   if (!async) {
-    order_.ReadStarts(Mode::Sync);
-    UpdateBusy();
-    try {
-      if (!IsTableList()) {
-        Request.SendGet(VnReadFrom::Start);
-        if (!DeliverRow(condition_)) return;
-      } else {
-        for (bool more = Request.SendGet(VnReadFrom::Start); more;
-             more = Request.SendGet(VnReadFrom::LastRow))
-          if (!DeliverRow(condition_)) return;
-      }
-      DoGetEnd();
-    } catch (const Exception& e) {
-      order_.ReadEnds(Mode::Sync);
-      UpdateBusy();
-      StartOwedReadSoon();
-      Reraise(e);
-    } catch (...) {
-      order_.ReadEnds(Mode::Sync);
-      UpdateBusy();
-      StartOwedReadSoon();
-      throw;
-    }
-    order_.ReadEnds(Mode::Sync);
-    UpdateBusy();
-    StartOwedReadSoon();
-    if (StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
+    ReadSynchronously();
     return;
   }
   if (!Request.Active) {
@@ -117,17 +106,44 @@ void VnSNMPRequest2Controls::Read(bool async, bool quiet) {
   }
   const VnRequestOrder::ReadId read = order_.ReadStarts(Mode::Async, quiet);
   UpdateBusy();
+  SendOrUndo([&] { Request.SendGetAsync(ReadCompletion(read), VnReadFrom::Start); },
+             [this] {
+               order_.ReadEnds(Mode::Async);
+               UpdateBusy();
+             });
+}
+
+void VnSNMPRequest2Controls::ReadSynchronously() {
+  std::shared_ptr<Life> life = life_;
+  // The read ends however its sends end, unless the request went with a
+  // row; a read owed meanwhile starts from the loop.
+  struct Running {
+    const std::shared_ptr<Life>& life;
+    ~Running() {
+      VnSNMPRequest2Controls* self = life->self;
+      if (!self) return;
+      self->order_.ReadEnds(Mode::Sync);
+      self->UpdateBusy();
+      self->StartOwedReadSoon();
+    }
+  };
+  order_.ReadStarts(Mode::Sync);
+  UpdateBusy();
   try {
-    Request.SendGetAsync(ReadCompletion(read), VnReadFrom::Start);
+    const Running running{life};
+    if (!IsTableList()) {
+      Request.SendGet(VnReadFrom::Start);
+      if (!DeliverRow(condition_)) return;
+    } else {
+      for (bool more = Request.SendGet(VnReadFrom::Start); more;
+           more = Request.SendGet(VnReadFrom::LastRow))
+        if (!DeliverRow(condition_)) return;
+    }
+    DoGetEnd();
   } catch (const Exception& e) {
-    order_.ReadEnds(Mode::Async);
-    UpdateBusy();
     Reraise(e);
-  } catch (...) {
-    order_.ReadEnds(Mode::Async);
-    UpdateBusy();
-    throw;
   }
+  if (life->self && StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
 }
 
 void VnSNMPRequest2Controls::ReadFailed(VnSNMPError& error) {
@@ -314,20 +330,16 @@ void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexLi
   // again after the write.
   if (order_.WriteStarts(Mode::Async)) Request.DropReadsInFlight();
   UpdateBusy();
-  try {
-    Request.SendSetAsync(WriteCompletion(options.getAfterSet), VnSetReply::StatusOnly, indexList,
-                         values);
-  } catch (const Exception& e) {
-    order_.WriteEnds(Mode::Async, true, false);
-    UpdateBusy();
-    StartOwedReadSoon();
-    Reraise(e);
-  } catch (...) {
-    order_.WriteEnds(Mode::Async, true, false);
-    UpdateBusy();
-    StartOwedReadSoon();
-    throw;
-  }
+  SendOrUndo(
+      [&] {
+        Request.SendSetAsync(WriteCompletion(options.getAfterSet), VnSetReply::StatusOnly,
+                             indexList, values);
+      },
+      [this] {
+        order_.WriteEnds(Mode::Async, true, false);
+        UpdateBusy();
+        StartOwedReadSoon();
+      });
 }
 
 void VnSNMPRequest2Controls::SetSynchronously(bool getAfterSet, const AnsiString& indexList,

@@ -172,6 +172,7 @@ class VnSNMPRequest2Controls {
   bool DeliverRow(const AnsiString& condition);
   // Get with the mode given; a quiet asynchronous read shows no "Ok!".
   void Read(bool async, bool quiet);
+  void ReadSynchronously();
   void SetSynchronously(bool getAfterSet, const AnsiString& indexList, TStrings* values);
   VnSNMPCompletion ReadCompletion(VnRequestOrder::ReadId read);
   VnSNMPCompletion WriteCompletion(bool getAfterSet);

@@ -1,8 +1,9 @@
 // The event loop as the layers without windows see it: timers, sockets to
 // watch for reading, calls to run soon, one non-blocking pass over what is
-// pending, and the handling of an exception that a callback let out. One loop is current in
-// the process: the windowing layer installs its own while the application
-// object is up; otherwise a plain loop over poll() runs the handles.
+// pending, and the handling of an exception that a callback let out. One
+// loop is current in the process: the windowing layer installs its own while
+// the application object is up; otherwise a plain loop over poll() runs the
+// handles.
 #pragma once
 
 #include <functional>

@@ -1,7 +1,7 @@
 // Start-up: the message loop and the display check before the application
-// object exists, and exceptions that reach the program entry. The tests that need no
-// application object come first; each runs in a process of its own under
-// CTest.
+// object exists, and exceptions that reach the program entry. The tests that
+// need no application object come first; each runs in a process of its own
+// under CTest.
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
