@@ -8,6 +8,7 @@
 #include "SimulatorFixture.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
+#include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 
 namespace {
@@ -206,6 +207,49 @@ TEST_F(WriteDuringRead, AReadStoppedForAWriteEndsWithoutOk) {
     EXPECT_EQ(memo->Lines()->Count(), 0);
     Control("delay 0");
   }
+}
+
+// An asynchronous write of a table that ends while a synchronous walk of the
+// same request runs (its pump after a row takes the reply) owes the read
+// after it: that read starts once the walk has returned to the loop, and
+// the request is idle after it with the row written.
+TEST_F(WriteDuringRead, AWriteEndingDuringASynchronousWalkIsReadAfterIt) {
+  memo = Add<TMemo>(300, 0);
+  auto* list = Add<TListView>(0, 60);
+  for (const char* vlan : {"10", "20", "30", "40", "50", "60"})
+    Control(std::string("set 1.3.6.1.2.1.17.7.1.4.3.1.1.") + vlan + " s old" + vlan);
+  VnSNMPRequest2Edits request(Form());
+  request.Request.VarList = VnSNMPVarList(StaticVlans, VnItemType::MVT_FMV, 1);
+  request.AttachListView(list, false);
+  request.SetStatusMemo(memo);
+  request.AsyncMode = false;
+  bool written = false, endedInWalk = false, walking = false;
+  request.OnSetDone = [&](VnSNMPRequest2Controls*, const VnSNMPError&) { endedInWalk = walking; };
+  TTimer timer(nullptr);
+  timer.SetInterval(1);
+  timer.OnTimer = [&](TObject*) {
+    if (written || list->Items()->Count() < 1) return;
+    written = true;
+    timer.SetEnabled(false);
+    request.AsyncMode = true;
+    *request.Request.VarList.Item(kVlanId)->Value = "10";
+    *request.Request.VarList.Item(kVlanName)->Value = "new";
+    request.Set(kSetListValuesThenRead, AnsiString(kVlanName));
+    request.AsyncMode = false;
+  };
+  Control("delay 40");
+  walking = true;
+  request.Get();
+  walking = false;
+  ASSERT_TRUE(written);
+  ASSERT_TRUE(endedInWalk) << "the write's answer came after the walk";
+  request.AsyncMode = true;
+  ASSERT_TRUE(WaitIdle(request));
+  EXPECT_EQ(Sim().Control("get 1.3.6.1.2.1.17.7.1.4.3.1.1.10"), "ok STRING:\"new\"");
+  ASSERT_EQ(list->Items()->Count(), 7);  // the switch's VLAN 1 first
+  EXPECT_EQ(list->Items()->Item(1)->SubItems()->Strings(0), "new");
+  EXPECT_EQ(LastLine().rfind("Get: Ok! ", 0), 0u) << LastLine();
+  Control("delay 0");
 }
 
 }  // namespace
