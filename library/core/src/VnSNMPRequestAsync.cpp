@@ -113,7 +113,6 @@ VnSNMPRequest::ExchangeId VnSNMPRequest::Submit(int pduType, ReplyKind kind, Pdu
   context->Request = this;
   context->Kind = kind;
   context->Exchange = lastExchange_ + 1;
-  context->ReadGeneration = readGeneration_;
   context->Completion = completion;
   context->BindingItems = std::move(bindingItems);
   int result = SNMP_CLASS_INVALID_OPERATION;
@@ -163,13 +162,9 @@ void VnSNMPRequest::FinishReadRow() {
 }
 
 void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
-                                 ReplyKind kind, std::uint32_t readGeneration,
-                                 const VnSNMPCompletion& completion,
+                                 ReplyKind kind, const VnSNMPCompletion& completion,
                                  const std::vector<int>& bindingItems) {
-  // A reply of a dropped read must not move the items a newer walk reads
-  // into (its LastOid would end that walk early).
-  if (reason == SNMP_CLASS_SESSION_DESTROYED ||
-      (kind == ReplyKind::Read && readGeneration != request->readGeneration_)) {
+  if (reason == SNMP_CLASS_SESSION_DESTROYED) {
     --request->Outstanding;
     return;
   }

@@ -120,8 +120,8 @@ void SnmpCallbackThunk(int reason, Snmp*, Pdu& pdu, SnmpTarget& target, void* co
   // Nothing may unwind into the SNMP layer: what a completion raises is
   // reported as any event handler's exception would be.
   try {
-    ctx->ReplyHandler(ctx->Request, reason, pdu, target, ctx->Kind, ctx->ReadGeneration,
-                      ctx->Completion, ctx->BindingItems);
+    ctx->ReplyHandler(ctx->Request, reason, pdu, target, ctx->Kind, ctx->Completion,
+                      ctx->BindingItems);
   } catch (...) {
     EventLoop::Current().HandleException();
   }
