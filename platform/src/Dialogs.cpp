@@ -14,19 +14,16 @@ using namespace ui_detail;
 
 namespace {
 
-// The control with the focus gets it back once a box has gone. Without a
-// window manager nobody else gives it back: the window system leaves its
-// focus on the screen's root, and the keys go to whatever window is under
-// the pointer.
+// The control with the focus gets it back once a box has gone: its window
+// is made active again, and an active window gives the focus to the control
+// that had it last. Without a window manager nobody else does it: the
+// window system leaves its focus on the screen's root, and the keys go to
+// whatever window is under the pointer.
 class FocusComesBack {
  public:
   FocusComesBack() : control_(QApplication::focusWidget()) {}
   ~FocusComesBack() {
-    if (!control_ || !control_->isVisible()) return;
-    QWidget* window = control_->window();
-    window->activateWindow();
-    QApplication::setActiveWindow(window);
-    control_->setFocus(Qt::ActiveWindowFocusReason);
+    if (control_ && control_->isVisible()) control_->activateWindow();
   }
   FocusComesBack(const FocusComesBack&) = delete;
   FocusComesBack& operator=(const FocusComesBack&) = delete;
