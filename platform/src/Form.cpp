@@ -353,7 +353,6 @@ int TCustomForm::ShowModal() {
   // the focus its last opening left (on Close, on Set) is forgotten.
   chosen_ = openOnToken_.expired() ? nullptr : openOn_;
   chosenToken_ = openOnToken_;
-  NoteActiveControl(chosen_);
   opening_ = true;
   if (QWidget* w = W(this)) w->setWindowModality(Qt::ApplicationModal);
   ++modalLevel_;
