@@ -461,6 +461,12 @@ TEST_F(TransferTest, DateTimeOnTenEditsAndObjectIdOnSeveral) {
   Value(kDateTime) = "(NULL)";
   request->ValuesToControls(kDateTime);
   EXPECT_EQ(edits[0]->Text(), "2009");
+  // The empty octet string has no date to show either, and goes back as it is.
+  Value(kDateTime) = "";
+  request->ValuesToControls(kDateTime);
+  EXPECT_EQ(Texts(edits), "2009|3|5|14|7|9|5|+|8|0|");
+  request->ControlsToValues(kDateTime);
+  EXPECT_EQ(Value(kDateTime), "");
 
   auto ids = Edits(4);
   request->BindEdits(kOid, "%u%u%u%u", ids);
