@@ -205,14 +205,7 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, new Peer(new EditWidget()
   le->setValidator(new MaxLengthValidator(
       [this] { return MaxLength(); },
       [this](const QString& t) { return EditedBytes(t, text_).Length(); }, le, fit));
-  // Every change of the widget's text that code did not make (typing,
-  // pasting, undoing) is the user's.
-  QObject::connect(le, &QLineEdit::textChanged, le, [this](const QString&) { TakeWidgetText(); });
   QObject::connect(le, &QLineEdit::textEdited, le, [this](const QString&) { UserEdited(); });
-}
-
-void TEdit::TakeWidgetText() {
-  text_.Now = EditedBytes(WidgetAs<EditWidget>(this)->text(), text_);
 }
 
 // The widget may still take the focus away (and ask the validator) once
@@ -246,7 +239,7 @@ void TEdit::SetTextValue(const AnsiString& v) {
 // character filter), the caret stays where the removed characters were.
 void TEdit::UserEdited() {
   auto* le = WidgetAs<QLineEdit>(this);
-  TakeWidgetText();
+  text_.Now = EditedBytes(le->text(), text_);
   QString typed = le->text();
   int caret = le->cursorPosition();
   modified_ = true;

@@ -120,8 +120,6 @@ class TEdit : public TWinControl {
   int maxLength_ = 0;
   bool readOnly_ = false;
   bool modified_ = false;
-  // The bytes of the widget's text after the user changed it.
-  void TakeWidgetText();
   char passwordChar_ = 0;
   TTextBytes text_;
 };

@@ -48,15 +48,17 @@ class EditBytes : public UiTest {
     UiTest::TearDown();
   }
   // A control of the kind holding `held` as code put it in, the caret
-  // moved `left` characters back from its end, and `typed` typed there.
+  // moved `left` characters back from its end, `selected` characters before
+  // it selected, and `typed` typed there.
   AnsiString Edit(const Kind& kind, const char* held, int left, const char* typed,
-                  int maxLength = 0) {
+                  int maxLength = 0, int selected = 0) {
     TWinControl* c = kind.make(form);
     c->SetParent(form);
     kind.setMaxLength(c, maxLength);
     c->SetText(held);
     TestKit::PressKey(c, VK_END);
     for (int k = 0; k < left; ++k) TestKit::PressKey(c, VK_LEFT);
+    for (int k = 0; k < selected; ++k) TestKit::PressKey(c, VK_LEFT, ssShift);
     TestKit::TypeText(c, typed);
     const AnsiString text = c->Text();
     delete c;
@@ -71,6 +73,7 @@ TEST_F(EditBytes, WhatTheUserLeavesAloneKeepsItsBytes) {
     int left;
     const char* typed;
     const char* now;
+    int selected = 0;  // characters selected backwards from the caret
   } rows[] = {
       {"A\xE9\x42", 0, "x", "A\xE9\x42x"},
       {"A\xE9\x42", 0, "\xC3\xA9", "A\xE9\x42\xC3\xA9"},  // typed as UTF-8
@@ -81,10 +84,14 @@ TEST_F(EditBytes, WhatTheUserLeavesAloneKeepsItsBytes) {
       // Kept bytes that would join into another character are written anew.
       {"\xE2\x41\x82\xAC", 2, "\b", "\xE2\xC2\x82\xC2\xAC"},
       {"\xF0\x9F\x98\x80\xE9", 0, "!", "\xF0\x9F\x98\x80\xE9!"},
+      // A character of two UTF-16 units typed over one that shares either
+      // unit with it is replaced whole.
+      {"\xE9\xF0\x9F\x98\x80", 0, "\xF0\x9F\x98\x81", "\xE9\xF0\x9F\x98\x81", 1},
+      {"\xF0\x9F\x98\x80\xE9", 1, "\xF0\x9F\x88\x80", "\xF0\x9F\x88\x80\xE9", 1},
   };
   for (const Kind& kind : kKinds)
     for (const auto& row : rows)
-      EXPECT_EQ(Edit(kind, row.held, row.left, row.typed), row.now)
+      EXPECT_EQ(Edit(kind, row.held, row.left, row.typed, 0, row.selected), row.now)
           << Case(kind, row.held, row.typed);
 }
 
@@ -99,6 +106,7 @@ TEST_F(EditBytes, MaxLengthCountsTheOctetsOfTheText) {
       {"A\xE9\x42", "xy", "A\xE9\x42x"},
       {"", "G\xC3\xA9\xE2\x82\xACx", "G\xC3\xA9x"},
       {"abc", "\xC3\xA9", "abc"},
+      {"0123456789abcdef\xE9", "\b", "0123456789abcdef"},  // code may put more; shortening is taken
   };
   for (const Kind& kind : kKinds)
     for (const auto& row : rows)
