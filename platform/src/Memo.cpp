@@ -167,21 +167,21 @@ TMemo::~TMemo() {
   if (auto* m = WidgetAs<MemoWidget>(this)) QObject::disconnect(m, nullptr, m, nullptr);
 }
 
-AnsiString TMemo::Joined() const {
+AnsiString TMemo::Joined(const char* lineBreak) const {
   AnsiString out;
   for (std::size_t i = 0; i < lines_.lines_.size(); ++i) {
-    if (i) out += "\n";
+    if (i) out += lineBreak;
     out += lines_.lines_[i];
   }
   return out;
 }
 
-TTextBytes TMemo::HeldText() const { return {shown_, Joined()}; }
+TTextBytes TMemo::HeldText() const { return {shown_, Joined("\n")}; }
 
 // Shows the lines; an appended last line scrolls into view.
 void TMemo::Publish(int appendedAt) {
   auto* m = WidgetAs<MemoWidget>(this);
-  shown_ = Joined();
+  shown_ = Joined("\n");
   m->publishing = true;
   if (appendedAt >= 0 && appendedAt == lines_.Count() - 1 && appendedAt > 0) {
     m->appendPlainText(Q(lines_.lines_.back()));
@@ -206,14 +206,7 @@ void TMemo::UserEdited() {
   if (!Quiet() && OnChange) Guarded(this, [this] { OnChange(this); });
 }
 
-AnsiString TMemo::GetText() const {
-  AnsiString out;
-  for (std::size_t i = 0; i < lines_.lines_.size(); ++i) {
-    if (i) out += "\r\n";
-    out += lines_.lines_[i];
-  }
-  return out;
-}
+AnsiString TMemo::GetText() const { return Joined("\r\n"); }
 
 void TMemo::SetTextValue(const AnsiString& v) {
   lines_.BeginUpdate();

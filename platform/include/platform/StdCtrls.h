@@ -300,7 +300,7 @@ class TMemo : public TWinControl {
   void SetTextValue(const AnsiString& v) override;
 
  private:
-  AnsiString Joined() const;
+  AnsiString Joined(const char* lineBreak) const;
   TMemoLines lines_{this};
   AnsiString shown_;  // the lines code showed last, joined with line feeds
   bool readOnly_ = false;
