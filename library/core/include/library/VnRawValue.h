@@ -5,9 +5,10 @@
 // part values most significant byte first, single bytes as they are. The
 // text "(NULL)" (no value) encodes to no bytes. No bytes decode to the empty
 // text in the syntaxes that travel as an octet string (an empty octet string
-// is a value like any other) and to "(NULL)" in every other. Failures raise the library's numbered
-// exceptions: -511 for a syntax these routines do not know, -519 for a part beyond the value, -518
-// for too few bytes to decode and for an address part above 255.
+// is a value like any other) and to "(NULL)" in every other. Failures raise
+// the library's numbered exceptions: -511 for a syntax these routines do not
+// know, -519 for a part beyond the value, -518 for too few bytes to decode
+// and for an address part above 255.
 #pragma once
 
 #include <cstdint>
