@@ -20,6 +20,7 @@ class TListView;
 class TMemo;
 class TMenu;
 class TMenuItem;
+struct TTextBytes;
 
 namespace ui_detail {
 
@@ -45,9 +46,11 @@ struct Peer {
 // back, text is encoded as UTF-8.
 QString Q(const AnsiString& s);
 AnsiString A(const QString& q);
-// The bytes of q; `shown` itself while q is still what Q made of it, so
-// bytes set by code come back unchanged until the user edits them.
-AnsiString A(const QString& q, const AnsiString& shown);
+// The bytes behind `now`, a text the user made of the one `held` stands for:
+// held.Set when it is that text again; else the characters left alone at
+// its front and at its end keep their bytes in held.Now and the characters
+// between go out as UTF-8.
+AnsiString EditedBytes(const QString& now, const TTextBytes& held);
 
 QColor ToQColor(TColor c);
 QFont ToQFont(const TFont& f);
