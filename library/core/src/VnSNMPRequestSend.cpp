@@ -283,6 +283,7 @@ bool VnSNMPRequest::SendGet(VnReadFrom from) {
   std::vector<int> items;
   BuildPdu(from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
 
+  ++syncExchanges_;
   int result = 0;
   if (VarList.ItemType == VnItemType::SVT_SV || VarList.ItemType == VnItemType::MVT_SV)
     result = Session().get(pdu, *target);
@@ -383,6 +384,7 @@ bool VnSNMPRequest::SendSet(VnSetReply reply, const AnsiString& indexList, TStri
   Pdu pdu;
   std::vector<int> items;
   BuildPdu(PduMode::Set, pdu, &items);
+  ++syncExchanges_;
   const int result = Session().set(pdu, *target);
   restorer.Restore();
   RaiseSnmpResult(result);

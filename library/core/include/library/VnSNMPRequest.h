@@ -139,6 +139,11 @@ class VnSNMPRequest {
                            ReplyKind kind, std::uint32_t readGeneration,
                            const VnSNMPCompletion& completion,
                            const std::vector<int>& bindingItems);
+  // True while the innermost completion running is one of this request's
+  // (the event pump handed it its reply) and the request has made no
+  // synchronous exchange since that completion began: the pump takes its
+  // turn again as soon as the completion returns.
+  bool InPumpedCompletion() const;
   // The replies of the reads submitted so far are dropped when they come:
   // they neither touch the items nor reach their completions. SETs still
   // complete.
@@ -219,6 +224,8 @@ class VnSNMPRequest {
   }
 
   std::uint32_t readGeneration_ = 0;
+  // Synchronous exchanges made so far (InPumpedCompletion).
+  std::uint32_t syncExchanges_ = 0;
   // The row of the last read reply, while its index items wait to be
   // worked out (RowFinishedByCompletion).
   bool rowWaiting_ = false;
