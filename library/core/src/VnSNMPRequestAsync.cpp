@@ -35,7 +35,9 @@ constexpr DWORD kDestroyWaitMs = 6000;
 // then leaves the request alone, and the destructor does not wait for a
 // completion that cannot end before the destructor itself returns.
 struct VnSNMPRequest::CompletionFrame {
-  explicit CompletionFrame(VnSNMPRequest* r) : request(r) { Frames().push_back(this); }
+  explicit CompletionFrame(VnSNMPRequest* r) : request(r), syncExchanges(r->syncExchanges_) {
+    Frames().push_back(this);
+  }
   ~CompletionFrame() {
     auto& frames = Frames();
     frames.erase(std::remove(frames.begin(), frames.end(), this), frames.end());
@@ -61,6 +63,7 @@ struct VnSNMPRequest::CompletionFrame {
   }
 
   VnSNMPRequest* request;
+  std::uint32_t syncExchanges;  // the request's when the completion began
   bool destroyed = false;
 };
 
@@ -152,6 +155,13 @@ void VnSNMPRequest::Withdraw(ExchangeId exchange) {
     delete static_cast<SnmpReplyContext*>(data);
     --Outstanding;
   }
+}
+
+bool VnSNMPRequest::InPumpedCompletion() const {
+  const std::vector<CompletionFrame*>& frames = CompletionFrame::Frames();
+  if (frames.empty()) return false;
+  const CompletionFrame* innermost = frames.back();
+  return innermost->request == this && innermost->syncExchanges == syncExchanges_;
 }
 
 void VnSNMPRequest::FinishReadRow() {

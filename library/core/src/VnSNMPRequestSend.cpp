@@ -289,6 +289,7 @@ bool VnSNMPRequest::SendGet(VnReadFrom from) {
   std::vector<int> items;
   BuildPdu(from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
 
+  ++syncExchanges_;
   int result = 0;
   if (VarList.ItemType == VnItemType::SVT_SV || VarList.ItemType == VnItemType::MVT_SV)
     result = Session().get(pdu, *target);
@@ -390,6 +391,7 @@ bool VnSNMPRequest::SendSet(VnSetReply reply, const AnsiString& indexList, TStri
   std::vector<int> items;
   BuildPdu(PduMode::Set, pdu, &items);
   NeedBindings(pdu);
+  ++syncExchanges_;
   const int result = Session().set(pdu, *target);
   restorer.Restore();
   RaiseSnmpResult(result);

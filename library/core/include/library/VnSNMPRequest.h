@@ -135,6 +135,11 @@ class VnSNMPRequest {
   static void ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
                            ReplyKind kind, const VnSNMPCompletion& completion,
                            const std::vector<int>& bindingItems);
+  // True while the innermost completion running is one of this request's
+  // (the event pump handed it its reply) and the request has made no
+  // synchronous exchange since that completion began: the pump takes its
+  // turn again as soon as the completion returns.
+  bool InPumpedCompletion() const;
   // Takes back one exchange while it is outstanding: the SNMP layer forgets
   // it (a reply that still comes, or has come and waits to be delivered, is
   // ignored: it neither touches the items nor reaches the completion), and
@@ -211,6 +216,8 @@ class VnSNMPRequest {
     return VarList.ItemType == VnItemType::MVT_FMV || VarList.ItemType == VnItemType::MVT_UMV;
   }
 
+  // Synchronous exchanges made so far (InPumpedCompletion).
+  std::uint32_t syncExchanges_ = 0;
   // The row of the last read reply, while its index items wait to be
   // worked out (RowFinishedByCompletion).
   bool rowWaiting_ = false;
