@@ -65,13 +65,24 @@ TEST_F(SSLManagementFormTest, EveryReadDecodesTheFirstDigitOnly) {
   Control("set " + kCiphers + " x 5F");
   Refresh();
   EXPECT_EQ(Suites(), "0101");
-  // Not two digits: the boxes stay as they were.
+  // More than one octet: the boxes show the first digit all the same, what
+  // the read said, not what an earlier read left there.
+  Control("set " + kCiphers + " x 0F81");
+  Refresh();
+  EXPECT_EQ(form_->edtciphersuites->Text(), "0F81");
+  EXPECT_EQ(Suites(), "0000");
   Control("set " + kCiphers + " x F0F0");
   Refresh();
   EXPECT_EQ(form_->edtciphersuites->Text(), "F0F0");
-  EXPECT_EQ(Suites(), "0101");
-  // The boxes left as they were are no choice of the user's: Set sends the
-  // suites back as read.
+  EXPECT_EQ(Suites(), "1111");
+  // An empty value shows no suite at all.
+  Control("set " + kCiphers + " x \"\"");
+  Refresh();
+  EXPECT_EQ(form_->edtciphersuites->Text(), "");
+  EXPECT_EQ(Suites(), "----");
+  Control("set " + kCiphers + " x F0F0");
+  Refresh();
+  // Boxes the user did not switch: Set sends the suites back as read.
   TestKit::Click(form_->btnSet);
   ASSERT_TRUE(WaitIdle(*form_->Request));
   ASSERT_EQ(SetLines().size(), 1u);
@@ -80,7 +91,7 @@ TEST_F(SSLManagementFormTest, EveryReadDecodesTheFirstDigitOnly) {
   Control("set " + kCiphers + " x F0");
   Control("inject get 1.3.6.1.4.1.171.12.7.1 genErr");
   Refresh();
-  EXPECT_EQ(Suites(), "0101");
+  EXPECT_EQ(Suites(), "1111");
   EXPECT_EQ(Panel().rfind("Get: ", 0), 0u) << Panel();
   EXPECT_EQ(Panel().find("Ok!"), std::string::npos) << Panel();
 }
