@@ -127,14 +127,12 @@ void TVLanPortInfomationForm::SetBtnClick(TObject*) {
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
   }
-  // The same port stays selected until the re-read replaces the rows.
+  // The same port stays selected until the re-read replaces the rows; the
+  // fields keep what the user typed (after a refusal, for a correction).
   TListItems* rows = LV_dot1qPortVlanEntry->Items();
   for (int i = 0; i < rows->Count(); ++i) {
     TListItem* row = rows->Item(i);
-    if (row->Caption() != port) {
-      PortVLanID->SetText("");
-      continue;
-    }
+    if (row->Caption() != port) continue;
     LV_dot1qPortVlanEntry->SetSelected(row);
     break;
   }

@@ -188,6 +188,25 @@ TEST_F(VLanPortInfomationFormTest, SetIsOnExactlyWhileAPortIsSelected) {
   EXPECT_NE(sets[1].find("genErr"), std::string::npos) << sets[1];
 }
 
+// A Set the switch refuses: the refusal stays the memo's last line after
+// the list has been read again, and the fields keep what the user typed.
+TEST_F(VLanPortInfomationFormTest, ARefusedSetKeepsWhatWasTyped) {
+  Open();
+  TestKit::ClickRow(List(), RowOf("4"));
+  Typed(form_->PortVLanID, "7");
+  Control(std::string("inject set ") + kPortVlan + " genErr");
+  TestKit::Click(form_->SetBtn);
+  EXPECT_EQ(form_->PortVLanID->Text(), "7");
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_EQ(form_->PortVLanID->Text(), "7");
+  const int lines = form_->Memo1->Lines()->Count();
+  ASSERT_GT(lines, 0);
+  const std::string last = form_->Memo1->Lines()->Strings(lines - 1).str();
+  EXPECT_EQ(last.rfind("Set: ", 0), 0u) << MemoText(form_->Memo1);
+  EXPECT_EQ(last.find("Ok!"), std::string::npos) << MemoText(form_->Memo1);
+  EXPECT_EQ(Value(std::string(kPortVlan) + ".1.4"), "Gauge32:1");
+}
+
 TEST_F(VLanPortInfomationFormTest, OnlyDigitsReachThePvid) {
   Open();
   TestKit::ClickRow(List(), RowOf("2"));
