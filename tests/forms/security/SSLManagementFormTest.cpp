@@ -59,29 +59,24 @@ TEST_F(SSLManagementFormTest, OpensWithTheSuitesOfTheCipherOctet) {
 
 TEST_F(SSLManagementFormTest, EveryReadDecodesTheFirstDigitOnly) {
   Open();
-  Control("set " + kCiphers + " x 10");
-  Refresh();
-  EXPECT_EQ(Suites(), "0001");
-  Control("set " + kCiphers + " x 5F");
-  Refresh();
-  EXPECT_EQ(Suites(), "0101");
-  // More than one octet: the boxes show the first digit all the same, what
-  // the read said, not what an earlier read left there.
-  Control("set " + kCiphers + " x 0F81");
-  Refresh();
-  EXPECT_EQ(form_->edtciphersuites->Text(), "0F81");
-  EXPECT_EQ(Suites(), "0000");
-  Control("set " + kCiphers + " x F0F0");
-  Refresh();
-  EXPECT_EQ(form_->edtciphersuites->Text(), "F0F0");
-  EXPECT_EQ(Suites(), "1111");
-  // An empty value shows no suite at all.
-  Control("set " + kCiphers + " x \"\"");
-  Refresh();
-  EXPECT_EQ(form_->edtciphersuites->Text(), "");
-  EXPECT_EQ(Suites(), "----");
-  Control("set " + kCiphers + " x F0F0");
-  Refresh();
+  // What the switch holds, as the hidden text shows it, and the boxes. Of
+  // more than one octet the first digit is shown all the same; no value
+  // shows no suite: what the read said, not what an earlier read left.
+  const struct {
+    const char* held;
+    const char* text;
+    const char* suites;
+  } reads[] = {
+      {"10", "10", "0001"},     {"5F", "5F", "0101"}, {"0F81", "0F81", "0000"},
+      {"F0F0", "F0F0", "1111"}, {"\"\"", "", "----"}, {"F0F0", "F0F0", "1111"},
+  };
+  for (const auto& r : reads) {
+    SCOPED_TRACE(r.held);
+    Control("set " + kCiphers + " x " + r.held);
+    Refresh();
+    EXPECT_EQ(form_->edtciphersuites->Text(), r.text);
+    EXPECT_EQ(Suites(), r.suites);
+  }
   // Boxes the user did not switch: Set sends the suites back as read.
   TestKit::Click(form_->btnSet);
   ASSERT_TRUE(WaitIdle(*form_->Request));

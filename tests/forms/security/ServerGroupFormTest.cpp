@@ -170,11 +170,6 @@ TEST_F(ServerGroupFormTest, AddRefusesANameThatDeleteKeepsAsADefaultGroup) {
 
 namespace {
 
-std::string LastLine(const TMemo* memo) {
-  const int n = memo->Lines()->Count();
-  return n ? memo->Lines()->Strings(n - 1).str() : std::string();
-}
-
 // An Add or Delete whose SET times out or is refused: the failure stays the
 // memo's last line after the list has been read again, the name the user
 // typed for an Add stays, and no row button is on without a selected row.
@@ -200,8 +195,8 @@ TEST_F(ServerGroupFormTest, AFailedWriteStaysTheLastLineAndKeepsTheTypedName) {
     Control(w.control);
     TestKit::Click(w.adding ? form_->AddButton : form_->DeleteButton);
     WaitWalk();
-    EXPECT_EQ(LastLine(form_->Memo1).rfind("Set: ", 0), 0u) << MemoText(form_->Memo1);
-    EXPECT_EQ(LastLine(form_->Memo1).find("Ok!"), std::string::npos) << MemoText(form_->Memo1);
+    EXPECT_EQ(LastMemoLine(form_->Memo1).rfind("Set: ", 0), 0u) << MemoText(form_->Memo1);
+    EXPECT_EQ(LastMemoLine(form_->Memo1).find("Ok!"), std::string::npos) << MemoText(form_->Memo1);
     if (w.adding) {
       EXPECT_EQ(form_->edtServerName->Text(), "lab2");
     } else {

@@ -199,9 +199,7 @@ TEST_F(VLanPortInfomationFormTest, ARefusedSetKeepsWhatWasTyped) {
   EXPECT_EQ(form_->PortVLanID->Text(), "7");
   ASSERT_TRUE(WaitIdle(*form_->Request));
   EXPECT_EQ(form_->PortVLanID->Text(), "7");
-  const int lines = form_->Memo1->Lines()->Count();
-  ASSERT_GT(lines, 0);
-  const std::string last = form_->Memo1->Lines()->Strings(lines - 1).str();
+  const std::string last = LastMemoLine(form_->Memo1);
   EXPECT_EQ(last.rfind("Set: ", 0), 0u) << MemoText(form_->Memo1);
   EXPECT_EQ(last.find("Ok!"), std::string::npos) << MemoText(form_->Memo1);
   EXPECT_EQ(Value(std::string(kPortVlan) + ".1.4"), "Gauge32:1");

@@ -226,11 +226,6 @@ TEST_F(LogHostForm, DeleteSendsOnlyTheRowStatusAndTheRowGoes) {
   });
 }
 
-std::string LastLine(const TMemo* memo) {
-  const int n = memo->Lines()->Count();
-  return n ? memo->Lines()->Strings(n - 1).str() : std::string();
-}
-
 // A write the device refuses (an Add for an index in use, an Edit refused
 // with an error) keeps the dialog open with what the user typed, for a
 // correction or Close; the refusal stays the list's last status line after
@@ -266,8 +261,8 @@ TEST_F(LogHostForm, ARefusedWriteKeepsTheDialogOpenWithWhatWasTyped) {
         EXPECT_EQ(d->IPAddrEdit->Text(), "1.2.3.5");
         EXPECT_EQ(d->PortEdit->Text(), "6001");
         EXPECT_EQ(ComboText(d->cbxIndex), "swSysLogServerIndex-1");
-        EXPECT_EQ(LastLine(f->Memo1).rfind("Set: ", 0), 0u) << MemoText(f->Memo1);
-        EXPECT_EQ(LastLine(f->Memo1).find("Ok!"), std::string::npos) << MemoText(f->Memo1);
+        EXPECT_EQ(LastMemoLine(f->Memo1).rfind("Set: ", 0), 0u) << MemoText(f->Memo1);
+        EXPECT_EQ(LastMemoLine(f->Memo1).find("Ok!"), std::string::npos) << MemoText(f->Memo1);
         d->Close();
       });
       const std::vector<std::string> sets = SetLines();

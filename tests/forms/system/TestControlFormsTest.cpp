@@ -354,11 +354,6 @@ TEST_F(TestControlForms, TheDialogOpensWithTheFocusOnItsFirstFieldEachTime) {
 
 namespace {
 
-std::string LastLine(const TMemo* memo) {
-  const int n = memo->Lines()->Count();
-  return n ? memo->Lines()->Strings(n - 1).str() : std::string();
-}
-
 // The device refuses an Edit: the dialog stays open with what the user
 // ticked and typed, the refusal is the memo's last line also after the list
 // has been read again, and once the dialog is closed no row is selected and
@@ -384,8 +379,8 @@ TEST_F(TestControlForms, ARefusedEditKeepsTheDialogOpenWithWhatWasTyped) {
         EXPECT_TRUE(d->TimeoutCheckBox->Checked());
         EXPECT_EQ(d->TimeoutEdit->Text(), "7");
         EXPECT_EQ(d->NameEdit->Text(), ListCellText(f->ListView1, 0, 1));
-        EXPECT_EQ(LastLine(f->Memo1).rfind("Set: ", 0), 0u) << MemoText(f->Memo1);
-        EXPECT_EQ(LastLine(f->Memo1).find("Ok!"), std::string::npos) << MemoText(f->Memo1);
+        EXPECT_EQ(LastMemoLine(f->Memo1).rfind("Set: ", 0), 0u) << MemoText(f->Memo1);
+        EXPECT_EQ(LastMemoLine(f->Memo1).find("Ok!"), std::string::npos) << MemoText(f->Memo1);
         d->Close();
       });
       ASSERT_EQ(SetLines().size(), before + 1);
