@@ -214,7 +214,7 @@ void TKXR5810PanelForm::FormClose(TObject*, TCloseAction& Action) {
   Timer1->SetEnabled(false);
   if (ledRequest_) {
     ledRequest_->StopPolling();
-    ledRequest_->Request.Active = false;
+    ledRequest_->Stop();
     // A reading still outstanding is waited for (processing messages) at
     // most 6,000 ms, then withdrawn: a silent device would otherwise keep
     // the panel for the whole of its 300 retries.

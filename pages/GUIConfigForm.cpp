@@ -107,9 +107,8 @@ void TConfigForm::Refresh() {
     default:
       throw Exception("Refresh a Form with unknown Form Type!");
   }
-  if (currentRequest_) currentRequest_->Request.Active = false;
+  if (currentRequest_) currentRequest_->Stop();
   currentRequest_ = request;
-  request->Request.Active = true;
   try {
     request->Get();
   } catch (const Exception& e) {
@@ -123,7 +122,7 @@ void TConfigForm::FormClose(TObject*, TCloseAction&) {
   currentRequest_ = nullptr;
   for (int i = 0; i < list->Count(); ++i) {
     auto* request = static_cast<VnSNMPRequest2Edits*>(list->Items(i));
-    request->Request.Active = false;
+    request->Stop();
     // A reply in flight or a table walk finishes first (the walk stops
     // after its current row). A silent device is given up on: deleting the
     // request withdraws what is still outstanding, so no completion comes

@@ -169,7 +169,6 @@ void TSNMPPanel::AttachToForm(TForm* form) {
 
 void TSNMPPanel::RefreshBtnClick(TObject*) {
   if (!Request) return;
-  Request->Request.Active = true;
   if (!Request->Busy) Request->Get();
 }
 

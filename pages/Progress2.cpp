@@ -1,5 +1,6 @@
 #include "pages/Progress2.h"
 
+#include "pages/WriteWatch.h"
 #include "pages/progress.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
@@ -15,6 +16,16 @@ TProgressForm2::TProgressForm2(TComponent* AOwner, TWinControl* parent) : TForm(
   ProgressTimer->OnTimer = TNotifyEvent(this, &TProgressForm2::ProgressTimerTimer);
   TickLimit = 30;
   SetParent(parent);
+}
+
+TProgressForm2::~TProgressForm2() = default;
+
+void TProgressForm2::WaitsFor(VnSNMPRequest2Controls& request) {
+  watch_ = std::make_unique<TWriteWatch>(request, [this](bool taken) {
+    if (taken) return;
+    writeFailed_ = true;
+    SetModalResult(mrCancel);
+  });
 }
 
 void TProgressForm2::FormCreate(TObject*) { ProgressTimer->SetEnabled(true); }

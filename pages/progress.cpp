@@ -1,6 +1,7 @@
 #include "pages/progress.h"
 
 #include "library/VnSNMPRequest2Controls.h"
+#include "pages/WriteWatch.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FormBuilder.h"
@@ -35,10 +36,20 @@ TProgressForm::TProgressForm(TComponent* AOwner, TWinControl* parent) : TForm(AO
   OnClose = TCloseEvent(this, &TProgressForm::FormClose);
   ProgressTimer->OnTimer = TNotifyEvent(this, &TProgressForm::ProgressTimerTimer);
   SetParent(parent);
-  // The enable setting is sent while the dialog is being built.
-  if (VnSNMPRequest2Controls* request = GetSpanningTreeRequest ? GetSpanningTreeRequest() : nullptr)
+  // The enable setting is sent while the dialog is being built; the dialog
+  // waits no longer once the device has failed it.
+  if (VnSNMPRequest2Controls* request =
+          GetSpanningTreeRequest ? GetSpanningTreeRequest() : nullptr) {
+    watch_ = std::make_unique<TWriteWatch>(*request, [this](bool taken) {
+      if (taken) return;
+      writeFailed_ = true;
+      SetModalResult(mrCancel);
+    });
     request->Set(kSetFromControlsThenRead);
+  }
 }
+
+TProgressForm::~TProgressForm() = default;
 
 void TProgressForm::FormCreate(TObject*) { ProgressTimer->SetEnabled(true); }
 

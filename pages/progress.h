@@ -1,6 +1,7 @@
 // The spanning-tree enable progress dialog: sends the spanning-tree form's
 // SET while it is being built, then shows a moving bar for 30 ticks of one
-// second and closes itself.
+// second and closes itself, or at once when the device refuses the SET or
+// it times out (the request shows why).
 //
 //   std::unique_ptr<TProgressForm> dlg(Create<TProgressForm>(this, nullptr));
 //   dlg->SetCaption("Enable STP Progress");
@@ -10,11 +11,14 @@
 // Create it through Create<> so that FormCreate starts the timer.
 #pragma once
 
+#include <memory>
+
 #include "platform/Forms.h"
 
 class TLabel;
 class TProgressBar;
 class TTimer;
+class TWriteWatch;
 class VnSNMPRequest2Controls;
 
 class TProgressForm : public TForm {
@@ -23,6 +27,7 @@ class TProgressForm : public TForm {
   // that GetSpanningTreeRequest returns; an exception of that Set leaves the
   // constructor. `parent` is normally null.
   TProgressForm(TComponent* AOwner, TWinControl* parent);
+  ~TProgressForm() override;
 
   TLabel* LB_Prompt = nullptr;
   TProgressBar* ProgressBar = nullptr;
@@ -31,6 +36,12 @@ class TProgressForm : public TForm {
   void FormCreate(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
   void ProgressTimerTimer(TObject* Sender);
+  // The SET waited for failed (the dialog closed at once).
+  bool WriteFailed() const { return writeFailed_; }
+
+ private:
+  bool writeFailed_ = false;
+  std::unique_ptr<TWriteWatch> watch_;  // on the SET it sent
 };
 
 extern TProgressForm* ProgressForm;

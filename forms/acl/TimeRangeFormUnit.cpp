@@ -1,6 +1,7 @@
 #include "forms/acl/TimeRangeFormUnit.h"
 
 #include "catalogue/TimeRangeMib.h"
+#include "forms/common/AwaitedSet.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnErrors.h"
@@ -21,7 +22,6 @@ VN_REGISTER_FORM_OPENER(TTimeRangeForm, &TimeRangeForm);
 TTimeRangeForm::TTimeRangeForm(TComponent* AOwner) : TForm(AOwner) {
   BuildComponents();
   ScaleFormForScreen(this);
-  RequestIdle = 0;
 }
 
 TTimeRangeForm::~TTimeRangeForm() = default;
@@ -82,8 +82,11 @@ void TTimeRangeForm::FormCreate(TObject*) {
     Request->BindEdits(TimeRangeItem::kTimeRangeStartTime, "%s", edtStart);
     Request->BindEdits(TimeRangeItem::kTimeRangeEndTime, "%s", edtEnd);
     Request->SetStatusBar(StatusBar1);
-    Request->OnGetDone = VnRequestDoneEvent(this, &TTimeRangeForm::GetDone);
-    Request->OnSetDone = VnRequestDoneEvent(this, &TTimeRangeForm::SetDone);
+    // The row buttons follow the selection, also once a read has taken the
+    // rows away.
+    Request->OnIdle = [this](VnSNMPRequest2Controls*) {
+      if (!ListView1->Selected()) ResetRowButtons();
+    };
     btnSet->SetEnabled(false);
     btnDelete->SetEnabled(false);
     Request->Get();
@@ -92,23 +95,7 @@ void TTimeRangeForm::FormCreate(TObject*) {
   }
 }
 
-void TTimeRangeForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { RequestIdle = 1; }
-
-void TTimeRangeForm::SetDone(VnSNMPRequest2Controls*, const VnSNMPError& Error) {
-  if (Error.Number != VNERR_OK) {
-    RequestIdle = 1;
-    return;
-  }
-  try {
-    Request->Get();
-    if (!Request->Busy) RequestIdle = 1;  // stopped meanwhile: no read runs
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-}
-
 void TTimeRangeForm::ShowFailure(const AnsiString& text) {
-  RequestIdle = 1;
   ShowFailureInStatusBar(StatusBar1, text);
 }
 
@@ -123,10 +110,8 @@ void TTimeRangeForm::ClearTimeRangeEdits() {
 }
 
 void TTimeRangeForm::btnGetClick(TObject*) {
-  if (!Request || RequestIdle == 0 || Request->Busy) return;
+  if (!Request || Request->Busy) return;
   try {
-    RequestIdle = 0;
-    Request->Request.Active = true;
     Request->Get();
     ClearTimeRangeEdits();
   } catch (const Exception& e) {
@@ -134,10 +119,7 @@ void TTimeRangeForm::btnGetClick(TObject*) {
   }
 }
 
-bool TTimeRangeForm::ReadyToWrite() {
-  if (Request && Request->Busy) return CheckRequestIdle(0);
-  return Request && CheckRequestIdle(RequestIdle);
-}
+bool TTimeRangeForm::ReadyToWrite() { return Request && FormIdle({Request.get()}); }
 
 // A new entry needs every text. Of the selected row (Edit) only the texts
 // the user changed are judged: an empty text the switch holds goes back as
@@ -161,10 +143,10 @@ bool TTimeRangeForm::TextsGiven() {
   return true;
 }
 
-void TTimeRangeForm::WriteAndRead() {
-  RequestIdle = 0;
-  Request->Request.Active = true;
-  Request->Set(kSetFromControls);
+bool TTimeRangeForm::WriteAndRead() {
+  TAwaitedSet answer(Request);
+  Request->Set(kSetFromControlsThenRead);
+  return answer.Taken();
 }
 
 void TTimeRangeForm::ResetRowButtons() {
@@ -191,13 +173,12 @@ void TTimeRangeForm::btnSetClick(TObject*) {
   if (!ReadyToWrite()) return;
   try {
     if (!TextsGiven()) return;
-    WriteAndRead();
+    // Refused or lost, the typed texts stay for a correction.
+    if (!WriteAndRead() || !Request) return;
     ResetRowButtons();
     ClearTimeRangeEdits();
   } catch (const Exception& e) {
     ShowFailure(e.Message);
-    ResetRowButtons();
-    ClearTimeRangeEdits();
   }
 }
 
@@ -207,6 +188,7 @@ void TTimeRangeForm::btnDeleteClick(TObject*) {
   try {
     cbxStatus->SetItemIndex(TimeRangeRowStatusOption::kDestroy);
     WriteAndRead();
+    if (!Request) return;
     ResetRowButtons();
     ClearTimeRangeEdits();
   } catch (const Exception& e) {
@@ -230,13 +212,13 @@ void TTimeRangeForm::ListView1Click(TObject*) {
 }
 
 void TTimeRangeForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = false;
+  if (Request) Request->Stop();
 }
 
 void TTimeRangeForm::btnCloseClick(TObject*) { Close(); }
 
 void TTimeRangeForm::FormCloseQuery(TObject*, bool& CanClose) {
-  RefuseCloseWhileBusy(Request.get(), RequestIdle, CanClose);
+  RefuseCloseWhileBusy({Request.get()}, CanClose);
 }
 
 void TTimeRangeForm::FormClose(TObject*, TCloseAction& Action) {

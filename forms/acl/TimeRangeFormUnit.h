@@ -1,7 +1,7 @@
 // Time range management: lists the device's time range profiles (a name,
 // the weekdays and a daily start and end time) and adds, edits and deletes
-// one. The request is asynchronous; RequestIdle keeps a second request, or
-// closing, from overlapping a running one.
+// one. The request is asynchronous; while it is busy no second request, and
+// no close, overlaps it.
 #pragma once
 
 #include <cstdint>
@@ -62,15 +62,9 @@ class TTimeRangeForm : public TForm {
   void FormClose(TObject* Sender, TCloseAction& Action);
 
   void ClearTimeRangeEdits();
-  // The request's OnGetDone: the read (and the busy period) has ended.
-  void GetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Error);
-  // The request's OnSetDone: a write the device took is read back; after a
-  // refusal nothing is read, so the refusal stays in the status bar.
-  void SetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Error);
 
   // Owned by the form; null once the form has closed.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
-  std::uint8_t RequestIdle = 0;
 
  private:
   void BuildComponents();
@@ -78,9 +72,10 @@ class TTimeRangeForm : public TForm {
   bool TextsGiven();
   // The common guard of Add, Edit and Delete; false after a message.
   bool ReadyToWrite();
-  // Sets; RequestIdle stays 0 until the read after it ends (GetDone), or
-  // until the device refuses the write (SetDone).
-  void WriteAndRead();
+  // Sets, and waits for the answer: true once the device took the write
+  // (the table is read again after it; after a refusal too, quietly, so that
+  // the refusal stays in the status bar).
+  bool WriteAndRead();
   void ResetRowButtons();
   void ShowFailure(const AnsiString& text);
 };

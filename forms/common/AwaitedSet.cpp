@@ -1,14 +1,13 @@
 #include "forms/common/AwaitedSet.h"
 
-#include "library/VnErrors.h"
+#include "library/VnSNMPRequest.h"
 #include "library/VnSNMPRequest2Edits.h"
+#include "pages/WriteWatch.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
 
-// What the request told of the SET. Shared with the hook, which keeps it
-// while the request keeps the hook.
+// What the request told of the SET; shared with the watch's listener.
 struct TAwaitedAnswer {
-  VnRequestDoneEvent own;  // the request's OnSetDone before
   bool came = false;
   bool taken = false;
 };
@@ -27,17 +26,14 @@ DWORD AnswerLimitMs(const VnSNMPRequest& request) {
 TAwaitedSet::TAwaitedSet(std::unique_ptr<VnSNMPRequest2Edits>& request)
     : request_(request), sender_(request.get()), answer_(std::make_shared<TAwaitedAnswer>()) {
   if (!sender_) return;
-  answer_->own = sender_->OnSetDone;
-  sender_->OnSetDone = VnRequestDoneEvent(
-      [answer = answer_](VnSNMPRequest2Controls* sender, const VnSNMPError& error) {
-        answer->came = true;
-        answer->taken = error.Number == VNERR_OK;
-        if (answer->own) answer->own(sender, error);
-      });
+  watch_ = std::make_unique<TWriteWatch>(*sender_, [answer = answer_](bool taken) {
+    answer->came = true;
+    answer->taken = taken;
+  });
 }
 
 TAwaitedSet::~TAwaitedSet() {
-  if (sender_ && request_.get() == sender_) sender_->OnSetDone = answer_->own;
+  if (watch_ && request_.get() != sender_) watch_->Forget();
 }
 
 bool TAwaitedSet::Taken() {

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class TWriteWatch;
 class VnSNMPRequest2Edits;
 struct TAwaitedAnswer;
 
@@ -38,4 +39,5 @@ class TAwaitedSet {
   std::unique_ptr<VnSNMPRequest2Edits>& request_;
   VnSNMPRequest2Edits* sender_;
   std::shared_ptr<TAwaitedAnswer> answer_;
+  std::unique_ptr<TWriteWatch> watch_;
 };

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPVarList.h"
 #include "pages/FormHost.h"
@@ -29,6 +30,22 @@ void RefuseCloseWhileBusy(const void* request, std::uint8_t requestIdle, bool& C
   }
 }
 
+bool FormIdle(std::initializer_list<const VnSNMPRequest2Controls*> requests, const char* message) {
+  for (const VnSNMPRequest2Controls* r : requests)
+    if (r && r->Busy) return CheckRequestIdle(0, message);
+  return true;
+}
+
+void RefuseCloseWhileBusy(std::initializer_list<const VnSNMPRequest2Controls*> requests,
+                          bool& CanClose) {
+  for (const VnSNMPRequest2Controls* r : requests) {
+    if (r && r->Busy) {
+      RefuseCloseWhileBusy(r, 0, CanClose);
+      return;
+    }
+  }
+}
+
 AnsiString FeatureCaption(const AnsiString& title) { return title + FormHost().Address(); }
 
 void ScaleFormForScreen(TCustomForm* form) {
@@ -53,9 +70,20 @@ void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, VnItemTyp
   request.VarList = list;
 }
 
+bool SetUnlessEmpty(VnSNMPRequest2Controls& request, const VnSetOptions& options) {
+  try {
+    request.Set(options);
+    return true;
+  } catch (const Exception& e) {
+    if (e.HelpContext != VNERR_NOTHING_TO_SET) throw;
+    request.ShowRequestStatus(e.Message);
+    return false;
+  }
+}
+
 void StopAndWait(VnSNMPRequest2Controls* request, unsigned limitMs) {
   if (!request) return;
-  request->Request.Active = false;
+  request->Stop();
   const DWORD start = GetTickCount();
   while (request->Busy && GetTickCount() - start < limitMs) {
     Application->ProcessMessages();

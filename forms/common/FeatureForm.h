@@ -7,18 +7,15 @@
 // A form keeps its own fields (`Request`, its frames) and calls these helpers
 // from its handlers; nothing here holds state of a form.
 //
-// Busy or idle: a new form asks its request (`Request->Busy`). The request
-// keeps that flag itself from the start of a Get or Set to its end, on every
-// path (synchronous return, asynchronous completion, error, Stop), so the form
-// has nothing to set back and nothing that can be left set by a forgotten
-// path. Two older kinds of flag stay where the forms' documented behaviour is
-// written in their terms, and no new form adds either:
-// - a `std::uint8_t RequestIdle` field, which the form clears and sets itself
-//   at the moments its behaviour fixes (cleared before a Get or Set, set in
-//   OnGetDone, in catch blocks, in one form already on Stop): not always the
-//   request's own start and end, so it is not replaced by `Busy`;
-// - TSharedIdleFlags (pages/FormHost.h), the flags that the two modal port
-//   capability forms share through the main window.
+// Busy or idle: a form asks its requests (`Request->Busy`, or FormIdle over
+// all of them). A request keeps that itself from the start of a Get or Set to
+// its end, on every path (synchronous return, asynchronous completion,
+// refusal, time-out, a send that raises, Stop), and tells the form once it is
+// idle again (OnIdle): a form that locks buttons while its request works
+// unlocks them there. No form counts its own idle flag, so none can be left
+// set by a path nobody thought of. TSharedIdleFlags (pages/FormHost.h) stays
+// for the two modal port capability forms, which share their flags through
+// the main window.
 //
 //   std::unique_ptr<VnSNMPRequest2Edits> Request;   // owned by the form
 //
@@ -29,7 +26,7 @@
 //     RefreshClick(nullptr);
 //   }
 //   void TSomeForm::SetClick(TObject*) {
-//     if (!CheckRequestIdle(Request->Busy ? 0 : 1)) return;  // "Get data not complete"
+//     if (!FormIdle({Request.get()})) return;              // "Get data not complete"
 //     if (edtName->Text().IsEmpty()) { InputError("...", edtName); return; }
 //     TSavedAccess saved(*Request);                          // restored on every path
 //     saved.Invalidate(3);
@@ -42,6 +39,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -60,6 +58,7 @@ class TWinControl;
 class VnSNMPRequest;
 class VnSNMPRequest2Controls;
 class VnSNMPRequest2Edits;
+struct VnSetOptions;
 class VnSNMPVarList;
 struct VnSNMPVarDesc;
 enum class VnItemType : std::uint8_t;
@@ -80,6 +79,15 @@ bool CheckRequestIdle(std::uint8_t requestIdle, const char* message = kGetDataNo
 // The refuse kind of close query: while a request exists and RequestIdle is 0,
 // CanClose := false and "Get data not complete" is shown.
 void RefuseCloseWhileBusy(const void* request, std::uint8_t requestIdle, bool& CanClose);
+
+// True when none of the requests (null ones count as idle) is busy.
+// Otherwise shows `message` (none when null) and returns false.
+bool FormIdle(std::initializer_list<const VnSNMPRequest2Controls*> requests,
+              const char* message = kGetDataNotComplete);
+// The refuse kind of close query over a form's requests: while one is busy,
+// CanClose := false and "Get data not complete" is shown.
+void RefuseCloseWhileBusy(std::initializer_list<const VnSNMPRequest2Controls*> requests,
+                          bool& CanClose);
 
 // ---- construction -----------------------------------------------------------
 
@@ -104,9 +112,9 @@ void ReloadVarList(VnSNMPRequest& request, const VnSNMPVarDesc* table, VnItemTyp
 
 // ---- closing ------------------------------------------------------------------
 
-// Active := false, then messages are pumped while the request is busy, for at
-// most `limitMs` (a silent device cannot hold a form open for ever: the
-// request's destructor cancels what is still outstanding). Null is fine.
+// The request's Stop, then messages are pumped while it is busy (a write out
+// and the read it owes end), for at most `limitMs` (a silent device cannot hold a form open for
+// ever: the request's destructor cancels what is still outstanding). Null is fine.
 void StopAndWait(VnSNMPRequest2Controls* request, unsigned limitMs = 6000);
 
 // StopAndWait, then the request is deleted and the pointer nulled.
@@ -151,6 +159,12 @@ void SetAccess(VnSNMPRequest2Controls& request, int first, int last, std::uint32
 // back, then a read of the whole list. The words are written back also when
 // the SET raises; then `failure` gets the message and the result is false.
 bool WriteAndReread(VnSNMPRequest2Controls& request, TSavedAccess& saved, AnsiString& failure);
+
+// One SET of a form that writes several in a row: a SET whose every item is
+// left out (a ticked setting whose value the form cannot write, say) is not
+// sent; the request's status line says so, the result is false, and the
+// writes after it go on. Other failures are raised as Set raises them.
+bool SetUnlessEmpty(VnSNMPRequest2Controls& request, const VnSetOptions& options);
 
 // ---- controls -----------------------------------------------------------------
 

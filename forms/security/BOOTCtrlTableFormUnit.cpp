@@ -66,7 +66,6 @@ void TBOOTCtrlTableForm::FormCreate(TObject*) {
                      NewBootpCtrlForm->Edit1);
   Request->BindEdits(BOOTCtrlTableItem::kDHCPRelayControlServer, "%s", NewBootpCtrlForm->Edit2);
   Request->BindComboBox(BOOTCtrlTableItem::kDHCPRelayControlState, ComboBox1);
-  Request->OnGetDone = VnRequestDoneEvent(this, &TBOOTCtrlTableForm::RequestGetDone);
   Request->SetStatusMemo(Memo1);
   try {
     Request->Get();
@@ -76,20 +75,13 @@ void TBOOTCtrlTableForm::FormCreate(TObject*) {
   }
 }
 
-void TBOOTCtrlTableForm::RequestGetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
-  RequestIdle = 1;
-}
-
 void TBOOTCtrlTableForm::ShowFailure(const AnsiString& message) {
-  RequestIdle = 1;
   ShowFailureInMemo(Memo1, message);
 }
 
 void TBOOTCtrlTableForm::RefreshBtnClick(TObject*) {
-  if (!RequestIdle || !Request || Request->Busy) return;
+  if (!Request || Request->Busy) return;
   try {
-    RequestIdle = 0;
-    Request->Request.Active = true;
     Request->Get();
     DeleteBtn->SetEnabled(false);
   } catch (const Exception& e) {
@@ -102,27 +94,17 @@ void TBOOTCtrlTableForm::ListView1SelectItem(TObject*, TListItem*, bool) {
 }
 
 void TBOOTCtrlTableForm::AddBtnClick(TObject*) {
-  if (!CheckRequestIdle(RequestIdle) || !NewBootpCtrlForm) return;
+  if (!Request || !FormIdle({Request.get()}) || !NewBootpCtrlForm) return;
   NewBootpCtrlForm->SetCaption(FeatureCaption("New DHCP Control: "));
-  if (!Request || Request->Busy) {
-    ShowMessage(kGetDataNotComplete);
-    return;
-  }
   NewBootpCtrlForm->ShowModal();
 }
 
 void TBOOTCtrlTableForm::DeleteBtnClick(TObject*) {
   if (!ListView1->Selected()) return;
-  if (!CheckRequestIdle(RequestIdle)) return;
+  if (!Request || !FormIdle({Request.get()})) return;
   ComboBox1->SetItemIndex(kInvalidIndex);
-  if (!Request || Request->Busy) {
-    ShowMessage(kGetDataNotComplete);
-    return;
-  }
   try {
-    Request->Request.Active = true;
     Request->Set(kSetFromControls);
-    RequestIdle = 0;
     Request->Get();
     DeleteBtn->SetEnabled(false);
   } catch (const Exception& e) {
@@ -131,13 +113,13 @@ void TBOOTCtrlTableForm::DeleteBtnClick(TObject*) {
 }
 
 void TBOOTCtrlTableForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = false;
+  if (Request) Request->Stop();
 }
 
 void TBOOTCtrlTableForm::CloseBtnClick(TObject*) { Close(); }
 
 void TBOOTCtrlTableForm::FormCloseQuery(TObject*, bool& CanClose) {
-  RefuseCloseWhileBusy(Request.get(), RequestIdle, CanClose);
+  RefuseCloseWhileBusy({Request.get()}, CanClose);
 }
 
 void TBOOTCtrlTableForm::FormClose(TObject*, TCloseAction& Action) {

@@ -1,7 +1,7 @@
 // The DHCP/BOOTP relay servers of each IP interface (at most four per
 // interface). A server is added through the new-entry dialog, whose edits are
 // bound to this form's request, and removed by writing "invalid" into its
-// state. The request is asynchronous; RequestIdle is 0 from each start until
+// state. The request is asynchronous; the form is busy from each start until
 // the read that follows it has ended.
 #pragma once
 
@@ -35,7 +35,6 @@ class TBOOTCtrlTableForm : public TForm {
   // Owned by the form; created in FormCreate, deleted when the form closes.
   // The dialog's edits are bound to it.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
-  std::uint8_t RequestIdle = 0;
 
   void FormCreate(TObject* Sender);
   void RefreshBtnClick(TObject* Sender);
@@ -46,7 +45,6 @@ class TBOOTCtrlTableForm : public TForm {
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormClose(TObject* Sender, TCloseAction& Action);
   void ListView1SelectItem(TObject* Sender, TListItem* Item, bool Selected);
-  void RequestGetDone(VnSNMPRequest2Controls* request, const VnSNMPError& result);
 
   // A handler's failure: a line of the memo, the form idle again.
   void ShowFailure(const AnsiString& message);

@@ -1,6 +1,7 @@
 #include "forms/security/NewBootpCtrlFormUnit.h"
 
 #include "catalogue/DeviceMib.h"
+#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/security/BOOTCtrlTableFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -71,18 +72,23 @@ void TNewBootpCtrlForm::DeleteBtnClick(TObject*) {
       return;
     }
   }
+  TAwaitedSet answer(parent->Request);
   try {
     parent->ComboBox1->SetItemIndex(kValidIndex);
-    VnSNMPRequest2Edits& request = *parent->Request;
-    request.Request.Active = true;
-    request.Set(kSetFromControls);
-    parent->RequestIdle = 0;
-    request.Get();
+    parent->Request->Set(kSetFromControls);
   } catch (const Exception& e) {
     // A server text that is no address fails when the SET is built: say so
     // in the table's memo and keep the dialog open for a correction.
     parent->ShowFailure(e.Message);
     return;
+  }
+  // Refused or timed out: the failure is the table's last line, and the
+  // dialog stays with what was typed, for a correction.
+  if (!answer.Taken()) return;
+  try {
+    parent->Request->Get();
+  } catch (const Exception& e) {
+    parent->ShowFailure(e.Message);
   }
   Edit1->SetText("");
   Edit2->SetText("");

@@ -2,6 +2,7 @@
 
 #include "catalogue/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
@@ -147,18 +148,20 @@ void TSafeguardCtrlForm::btnClearCheckClick(TObject*) {
   ckMode->SetChecked(false);
 }
 
-void TSafeguardCtrlForm::WriteOne(int item, const TCheckBox* box) {
-  if (!box->Checked()) return;
+bool TSafeguardCtrlForm::WriteOne(int item, const TCheckBox* box) {
+  if (!box->Checked()) return true;
   // A SET may rebuild the list's items: each access is looked up afresh.
   VnSNMPVarList& list = Request->Request.VarList;
   list.Item(item)->Access = SNMP_ACCESS_READWRITE;
+  bool written = false;
   try {
-    Request->Set(kSetFromControls);
+    written = SetUnlessEmpty(*Request, kSetFromControls);
   } catch (...) {
     list.Item(item)->Access = SNMP_ACCESS_INVALID;
     throw;
   }
   list.Item(item)->Access = SNMP_ACCESS_INVALID;
+  return written;
 }
 
 // The checks judge what the user entered: a ticked threshold the user
@@ -201,19 +204,24 @@ void TSafeguardCtrlForm::btnSetClick(TObject*) {
     FallingFirst = 1;
 
   TSavedAccess saved(*Request);
+  // The failure that ended the writes, or else a ticked setting that had
+  // nothing to write (the others are written all the same).
   AnsiString refusal;
+  const auto write = [&](int item, const TCheckBox* box) {
+    if (!WriteOne(item, box) && refusal.IsEmpty()) refusal = ErrorText(VNERR_NOTHING_TO_SET);
+  };
   try {
     for (int i = Item::kSafeguardRisingThreshold; i <= Item::kSafeguardAlarmAdminState; ++i)
       saved.Invalidate(i);
     if (FallingFirst) {
-      WriteOne(Item::kSafeguardFallingThreshold, ckFalling);
-      WriteOne(Item::kSafeguardRisingThreshold, ckRising);
+      write(Item::kSafeguardFallingThreshold, ckFalling);
+      write(Item::kSafeguardRisingThreshold, ckRising);
     } else {
-      WriteOne(Item::kSafeguardRisingThreshold, ckRising);
-      WriteOne(Item::kSafeguardFallingThreshold, ckFalling);
+      write(Item::kSafeguardRisingThreshold, ckRising);
+      write(Item::kSafeguardFallingThreshold, ckFalling);
     }
-    WriteOne(Item::kSafeguardMode, ckMode);
-    WriteOne(Item::kSafeguardAlarmAdminState, ckAlarm);
+    write(Item::kSafeguardMode, ckMode);
+    write(Item::kSafeguardAlarmAdminState, ckAlarm);
   } catch (const Exception& e) {
     refusal = e.Message;
     ShowStatusText(refusal);

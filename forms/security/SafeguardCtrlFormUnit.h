@@ -61,7 +61,8 @@ class TSafeguardCtrlForm : public TForm {
  private:
   void InitComponents();
   // Writes item alone when its box is ticked.
-  void WriteOne(int item, const TCheckBox* box);
+  // False when the ticked setting had nothing to write (nothing was sent).
+  bool WriteOne(int item, const TCheckBox* box);
   // Reads every item; false when the read failed (its message is shown).
   bool Refresh();
   void ShowStatusText(const AnsiString& text);

@@ -30,7 +30,6 @@ TAggregatorPortTableForm::TAggregatorPortTableForm(TComponent* AOwner) : TForm(A
   TabSheet2->SetTabVisible(false);
   TabSheet4->SetTabVisible(false);
   PageControl1->SetActivePage(TabSheet1);
-  RequestIdle = 0;
 }
 
 TAggregatorPortTableForm::~TAggregatorPortTableForm() = default;
@@ -107,7 +106,7 @@ void TAggregatorPortTableForm::FormCreate(TObject*) {
   Request->BindElements(AggregatorPortTableItem::kPartnerAdminState, kStateElements,
                         std::vector<TControl*>(CheckBoxes + 16, CheckBoxes + 24));
   Request->SetStatusMemo(Memo1);
-  Request->OnGetDone = VnRequestDoneEvent(this, &TAggregatorPortTableForm::GetDone);
+  Request->OnIdle = VnRequestIdleEvent(this, &TAggregatorPortTableForm::RequestIdleAgain);
   btnEdit->SetEnabled(false);
   try {
     Request->Get();
@@ -117,10 +116,7 @@ void TAggregatorPortTableForm::FormCreate(TObject*) {
   ClearEdits();
 }
 
-void TAggregatorPortTableForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
-  RequestIdle = 1;
-  SetEditsEnabled(true);
-}
+void TAggregatorPortTableForm::RequestIdleAgain(VnSNMPRequest2Controls*) { SetEditsEnabled(true); }
 
 void TAggregatorPortTableForm::ClearEdits() {
   for (int n : {0, 1, 2, 3, 4, 5, 6, 7, 16, 17, 18, 19, 20, 21, 22, 23})
@@ -136,17 +132,18 @@ void TAggregatorPortTableForm::SetEditsEnabled(bool enabled) {
 
 void TAggregatorPortTableForm::Fail(bool disableEdit) {
   ShowFailureInMemo(Memo1, CurrentMessage());
-  RequestIdle = 1;
   ClearEdits();
   if (disableEdit) btnEdit->SetEnabled(false);
 }
 
 void TAggregatorPortTableForm::GetBtnClick(TObject*) {
-  if (!RequestIdle || !Request) return;
+  if (!Request || Request->Busy) return;
+  ReadAgain();
+}
+
+void TAggregatorPortTableForm::ReadAgain() {
   try {
-    RequestIdle = 0;
     btnEdit->SetEnabled(false);
-    Request->Request.Active = true;
     Request->Get();
     ClearEdits();
   } catch (...) {
@@ -155,7 +152,7 @@ void TAggregatorPortTableForm::GetBtnClick(TObject*) {
 }
 
 void TAggregatorPortTableForm::btnEditClick(TObject*) {
-  if (!CheckRequestIdle(RequestIdle) || !Request) return;
+  if (!Request || !FormIdle({Request.get()})) return;
   // A row that the list no longer shows has nothing to write to.
   if (!ListView1->Selected()) return;
   if (!ValidateMacInput(edtPartnerID->Text())) {
@@ -163,16 +160,15 @@ void TAggregatorPortTableForm::btnEditClick(TObject*) {
     return;
   }
   try {
-    Request->Request.Active = true;
     Request->Set(kSetFromControls);
-    GetBtnClick(nullptr);
+    ReadAgain();
   } catch (...) {
     Fail(true);
   }
 }
 
 void TAggregatorPortTableForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = false;
+  if (Request) Request->Stop();
 }
 
 void TAggregatorPortTableForm::btnCloseClick(TObject*) { Close(); }
@@ -191,7 +187,7 @@ void TAggregatorPortTableForm::ListView1Change(TObject*, TListItem*, TItemChange
 }
 
 void TAggregatorPortTableForm::FormCloseQuery(TObject*, bool& CanClose) {
-  RefuseCloseWhileBusy(Request.get(), RequestIdle, CanClose);
+  RefuseCloseWhileBusy({Request.get()}, CanClose);
 }
 
 void TAggregatorPortTableForm::FormClose(TObject*, TCloseAction& Action) {

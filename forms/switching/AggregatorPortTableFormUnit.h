@@ -51,8 +51,6 @@ class TAggregatorPortTableForm : public TForm {
 
   // Owned by the form; deleted when it closes.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
-  // 0 while a walk runs.
-  std::uint8_t RequestIdle = 0;
 
   void FormCreate(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
@@ -66,7 +64,11 @@ class TAggregatorPortTableForm : public TForm {
 
  private:
   void BuildComponents();
-  void GetDone(class VnSNMPRequest2Controls* Sender, const class VnSNMPError& Error);
+  // Once the request is idle again, the edits take input again.
+  void RequestIdleAgain(class VnSNMPRequest2Controls* Sender);
+  // Reads the table again: Edit off and the edits emptied until a row is
+  // chosen.
+  void ReadAgain();
   // Unticks the visible state boxes and empties the three edits.
   void ClearEdits();
   void SetEditsEnabled(bool enabled);

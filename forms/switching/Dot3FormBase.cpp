@@ -85,7 +85,7 @@ void TDot3FormBase::FormCreate(TObject*) {
   Request->OnRowShown = TNotifyEvent(this, &TDot3FormBase::PortChosen);
   BindPortControls();
   Request->SetStatusMemo(Memo1);
-  Request->OnGetDone = VnRequestDoneEvent(this, &TDot3FormBase::RequestGetDone);
+  Request->OnIdle = VnRequestIdleEvent(this, &TDot3FormBase::RequestIdleAgain);
   CounterRequest = NewFormRequest(this, counterTable_, VnItemType::MVT_SV, 0);
   CounterRequest->AttachListView(lvChart, false);
   CounterRequest->SetStatusMemo(Memo1);
@@ -96,10 +96,7 @@ void TDot3FormBase::FormCreate(TObject*) {
   }
 }
 
-void TDot3FormBase::RequestGetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
-  RequestIdle = 1;
-  PortsRead();
-}
+void TDot3FormBase::RequestIdleAgain(VnSNMPRequest2Controls*) { PortsRead(); }
 
 void TDot3FormBase::ResetView() {
   Timer1->SetEnabled(false);
@@ -113,11 +110,9 @@ void TDot3FormBase::ResetView() {
 }
 
 void TDot3FormBase::btnGetClick(TObject*) {
-  if (!Request || !RequestIdle || Request->Busy) return;
+  if (!Request || Request->Busy) return;
   try {
     ResetView();
-    RequestIdle = 0;
-    Request->Request.Active = true;
     Request->Get();
   } catch (...) {
     ReportFailure();
@@ -126,7 +121,6 @@ void TDot3FormBase::btnGetClick(TObject*) {
 
 void TDot3FormBase::ReadCounters() {
   lvChart->Items()->Clear();
-  CounterRequest->Request.Active = true;
   CounterRequest->Get();
   UpdateChart();
 }
@@ -200,7 +194,6 @@ void TDot3FormBase::ReportFailure() {
   } catch (const std::exception& e) {
     ShowFailureInMemo(Memo1, e.what());
   }
-  RequestIdle = 1;
 }
 
 void TDot3FormBase::btnCloseClick(TObject*) {

@@ -41,7 +41,6 @@ class TDot3FormBase : public TForm {
   // Owned by the form; deleted when it closes.
   std::unique_ptr<VnSNMPRequest2Edits> Request;         // the port list
   std::unique_ptr<VnSNMPRequest2Edits> CounterRequest;  // the selected port's counters
-  std::uint8_t RequestIdle = 0;
 
   void FormCreate(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
@@ -52,7 +51,8 @@ class TDot3FormBase : public TForm {
   void PortChosen(TObject* Sender);
   void cbxIntervalChange(TObject* Sender);
   void Timer1Timer(TObject* Sender);
-  void RequestGetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Error);
+  // The port list's request is idle again: its read (or the write) has ended.
+  void RequestIdleAgain(VnSNMPRequest2Controls* Sender);
 
   // Timer interval of an interval text; 0 for "none" (and anything else).
   static unsigned IntervalMs(const AnsiString& text);

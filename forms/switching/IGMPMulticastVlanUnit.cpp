@@ -143,18 +143,12 @@ void TIGMPMulticastVlanForm::FormCreate(TObject*) {
     Request->BindEdits(Item::kProfileIDList, "%n,{n0x255r}", ProfileIDListEdit);
     Request->BindComboBox(Item::kRowStatus, CBoxStatus);
     Request->SetStatusMemo(Memo1);
-    Request->OnGetDone = VnRequestDoneEvent(this, &TIGMPMulticastVlanForm::GetDone);
     Request->Get();
   } catch (const Exception& e) {
-    RequestIdle = 1;
     ShowFailureInMemo(Memo1, e.Message);
   }
   ShowRowButtons(false);
   CBoxStatus->SetItemIndex(IGMPMulticastVlanRowStatusOption::kCreateAndGo);
-}
-
-void TIGMPMulticastVlanForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
-  RequestIdle = 1;
 }
 
 void TIGMPMulticastVlanForm::ShowRowButtons(bool rowSelected) {
@@ -223,16 +217,13 @@ void TIGMPMulticastVlanForm::ScrollBox2Click(TObject*) { ApplyPortTypeSelection(
 void TIGMPMulticastVlanForm::ScrollBox3Click(TObject*) { ApplyPortTypeSelection(); }
 
 void TIGMPMulticastVlanForm::btnGetClick(TObject*) {
-  if (!RequestIdle || !Request || Request->Busy) return;
+  if (!Request || Request->Busy) return;
   try {
-    RequestIdle = 0;
-    Request->Request.Active = true;
     // Every column is shown and writable again.
     SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
-    RequestIdle = 1;
     ShowFailureInMemo(Memo1, e.Message);
   }
   ShowRowButtons(false);
@@ -247,7 +238,7 @@ bool TIGMPMulticastVlanForm::ReplaceAddressAccepted() {
 
 void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
   if (!LV_IGMPMulticastVlanEntry->Selected()) return ClearEntryFields();
-  if (!CheckRequestIdle(RequestIdle) || !Request) return;
+  if (!Request || !FormIdle({Request.get()})) return;
   VlanIDEdit->SetEnabled(false);
   VlanIDEdit->SetColor(clMenu);
   SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
@@ -261,8 +252,6 @@ void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
   if (ProfileIDListEdit->Text().IsEmpty())
     SetAccess(*Request, Item::kProfileIDList, Item::kProfileIDList, SNMP_ACCESS_INVALID);
   try {
-    RequestIdle = 0;
-    Request->Request.Active = true;
     ApplyPortTypeSelection();
     Request->Set(kSetFromControls);
     SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
@@ -270,7 +259,6 @@ void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
     ClearEntryFields();
   } catch (const Exception& e) {
     SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
-    RequestIdle = 1;
     ShowFailureInMemo(Memo1, e.Message);
     ClearEntryFields();
   }
@@ -278,7 +266,7 @@ void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
 }
 
 void TIGMPMulticastVlanForm::btnAddClick(TObject*) {
-  if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0)) return;
+  if (!Request || !FormIdle({Request.get()})) return;
   SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
   if (VlanIDEdit->Text().IsEmpty())
     return InputError("Multicast VLAN ID need to input.", VlanIDEdit);
@@ -293,25 +281,20 @@ void TIGMPMulticastVlanForm::btnAddClick(TObject*) {
   // A new entry carries only its ID, name, profile list and row status.
   SetAccess(*Request, Item::kSourcePort, Item::kReplaceSourceAddress, SNMP_ACCESS_INVALID);
   try {
-    RequestIdle = 0;
-    Request->Request.Active = true;
     Request->Set(kSetFromControls);
     SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
     SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
-    RequestIdle = 1;
     ShowFailureInMemo(Memo1, e.Message);
   }
 }
 
 void TIGMPMulticastVlanForm::btnDeleteClick(TObject*) {
-  if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0)) return;
+  if (!Request || !FormIdle({Request.get()})) return;
   CBoxStatus->SetItemIndex(IGMPMulticastVlanRowStatusOption::kDestroy);
   try {
-    RequestIdle = 0;
-    Request->Request.Active = true;
     SetAccess(*Request, Item::kName, Item::kProfileIDList, SNMP_ACCESS_INVALID);
     Request->Set(kSetFromControls);
     SetAccess(*Request, Item::kName, Item::kProfileIDList, SNMP_ACCESS_READWRITE);
@@ -319,7 +302,6 @@ void TIGMPMulticastVlanForm::btnDeleteClick(TObject*) {
     ClearEntryFields();
   } catch (const Exception& e) {
     SetAccess(*Request, Item::kName, Item::kProfileIDList, SNMP_ACCESS_READWRITE);
-    RequestIdle = 1;
     ShowFailureInMemo(Memo1, e.Message);
   }
   ShowRowButtons(false);
@@ -328,7 +310,7 @@ void TIGMPMulticastVlanForm::btnDeleteClick(TObject*) {
 void TIGMPMulticastVlanForm::btnCloseClick(TObject*) { Close(); }
 
 void TIGMPMulticastVlanForm::FormCloseQuery(TObject*, bool& CanClose) {
-  RefuseCloseWhileBusy(Request.get(), RequestIdle, CanClose);
+  RefuseCloseWhileBusy({Request.get()}, CanClose);
 }
 
 void TIGMPMulticastVlanForm::FormClose(TObject*, TCloseAction& Action) {

@@ -82,8 +82,6 @@ class TIGMPMulticastVlanForm : public TForm {
   TStackingPortUitForm* SourcePortFrame = nullptr;
   TStackingPortUitForm* MemberPortFrame = nullptr;
   TStackingPortUitForm* TagMemberPortFrame = nullptr;
-  // 0 from each Refresh, Set, Add or Delete until the walk after it ends.
-  std::uint8_t RequestIdle = 0;
 
   // Makes the port list named under "Ports Type" the one written and the
   // one frame that can be ticked.
@@ -97,7 +95,6 @@ class TIGMPMulticastVlanForm : public TForm {
   // False (after the messages, focus on the edit) when an IPv4 replace
   // address is not a valid address.
   bool ReplaceAddressAccepted();
-  void GetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Result);
 };
 
 extern TIGMPMulticastVlanForm* IGMPMulticastVlanForm;

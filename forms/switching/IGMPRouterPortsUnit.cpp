@@ -23,8 +23,8 @@ constexpr TRouterPortsLayout kLayout = {.Caption = "IGMP Router ports",
 }  // namespace
 
 TIGMPRouterPortsForm::TIGMPRouterPortsForm(TComponent* AOwner)
-    : TRouterPortsForm(AOwner, IGMPRouterPortsVars, IGMPRouterPortsItem::kIGMPRouterStaticPortList,
-                       true) {
+    : TRouterPortsForm(AOwner, IGMPRouterPortsVars,
+                       IGMPRouterPortsItem::kIGMPRouterStaticPortList) {
   TFormBuilder B(this);
   BuildComponents(B, kLayout);
   B.Add(Label2, "Label2").At(200, 190).Caption("VLAN Name");

@@ -183,20 +183,16 @@ bool TLayer2ControlForm::AnyRequestBusy() const {
 
 void TLayer2ControlForm::ReadAll() {
   if (!Request || !AuthTrapRequest || !WebPortRequest || !TelnetPortRequest) return;
-  Request->Request.Active = true;
   Request->Get();
-  AuthTrapRequest->Request.Active = true;
   AuthTrapRequest->Get();
   WebStateComBoChange(nullptr);
   TelStateComBoChange(nullptr);
   // The port of a service that is on, or in a state the list lacks (the
   // port row stays open then), is shown as the switch holds it.
   if (ComboText(WebStateComBo) != "disabled") {
-    WebPortRequest->Request.Active = true;
     WebPortRequest->Get();
   }
   if (ComboText(TelStateComBo) != "disabled") {
-    TelnetPortRequest->Request.Active = true;
     TelnetPortRequest->Get();
   }
 }
@@ -295,14 +291,10 @@ void TLayer2ControlForm::SetButtonClick(TObject*) {
         authAccess.Invalidate(0);
       WebStateRowChecked = CheckBox6->Checked();
       TelnetStateRowChecked = CheckBox8->Checked();
-      if (MainRowsChecked) {
-        Request->Request.Active = true;
-        Request->Set(kSetFromControls);
-      }
-      if (AuthRowChecked) {
-        AuthTrapRequest->Request.Active = true;
-        AuthTrapRequest->Set(kSetFromControls);
-      }
+      // A ticked row whose value cannot be written keeps none of the others
+      // from being written.
+      if (MainRowsChecked) MainRowsChecked = SetUnlessEmpty(*Request, kSetFromControls);
+      if (AuthRowChecked) AuthRowChecked = SetUnlessEmpty(*AuthTrapRequest, kSetFromControls);
     }  // access words restored here, also when a Set raised
     if (MainRowsChecked) Request->Get();
     if (AuthRowChecked) AuthTrapRequest->Get();
@@ -323,13 +315,13 @@ void TLayer2ControlForm::WritePortRow(VnSNMPRequest2Edits* request, TComboBox* s
   const AnsiString stateText = ComboText(state);
   if (!request || stateText == "disabled" || (stateText != "enabled" && !portRow->Checked()))
     return;
-  request->Request.Active = true;
   if (portRow->Checked()) {
+    bool written = false;
     {
       TSavedAccess access(*request);
-      request->Set(kSetFromControlsThenRead);
+      written = SetUnlessEmpty(*request, kSetFromControlsThenRead);
     }
-    request->Get();
+    if (written) request->Get();
   } else if (stateRowChecked) {
     // The device needs a moment to open the port after the service was
     // switched on: read, show it blank for a while, read again.

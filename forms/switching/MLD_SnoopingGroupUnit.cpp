@@ -78,7 +78,6 @@ void TMLD_SnoopingGroupForm::ClearEntryFields() {
 void TMLD_SnoopingGroupForm::btnGetClick(TObject*) {
   if (!Request) return;
   try {
-    Request->Request.Active = true;
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);

@@ -23,7 +23,7 @@ constexpr TRouterPortsLayout kLayout = {.Caption = "MLD Snooping Router Ports Fo
 
 TMLD_SnoopingRouterPortsForm::TMLD_SnoopingRouterPortsForm(TComponent* AOwner)
     : TRouterPortsForm(AOwner, MLDSnoopingRouterPortsVars,
-                       MLDSnoopingRouterPortsItem::kRouterStaticPortList, false) {
+                       MLDSnoopingRouterPortsItem::kRouterStaticPortList) {
   TFormBuilder B(this);
   BuildComponents(B, kLayout);
   B.Form().OnCloseQuery(this, &TMLD_SnoopingRouterPortsForm::FormCloseQuery);
@@ -40,5 +40,5 @@ void TMLD_SnoopingRouterPortsForm::ShowFailure(const AnsiString& message) {
 }
 
 void TMLD_SnoopingRouterPortsForm::FormCloseQuery(TObject*, bool& CanClose) {
-  RefuseCloseWhileBusy(Request.get(), RequestIdle, CanClose);
+  RefuseCloseWhileBusy({Request.get()}, CanClose);
 }

@@ -99,7 +99,6 @@ void TMSTPPortStateEditForm::btnEditClick(TObject*) {
     {
       TSavedAccess access(request);  // written back on every path
       const AnsiString version = parent->lblSTPVersion->Caption();
-      request.Request.Active = true;
       if (version == "mstp") {
         // The port's hello time alone first, then the other settings.
         access.InvalidateAllBut({Item::kMSTPPortAdminHelloTime});
@@ -121,10 +120,8 @@ void TMSTPPortStateEditForm::btnEditClick(TObject*) {
         request.Set(kSetFromControls);
       }
     }
-    parent->RequestIdle = 0;
     request.Get();
   } catch (...) {
-    parent->RequestIdle = 1;
     ShowFailureInMemo(parent->memMsg, CurrentMessage());
   }
   Close();

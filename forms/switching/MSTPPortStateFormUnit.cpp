@@ -16,7 +16,6 @@ VN_REGISTER_FORM_OPENER(TMSTPPortStateForm, &MSTPPortStateForm);
 TMSTPPortStateForm::TMSTPPortStateForm(TComponent* AOwner) : TForm(AOwner) {
   BuildComponents();
   ScaleFormForScreen(this);
-  RequestIdle = 0;
 }
 
 TMSTPPortStateForm::~TMSTPPortStateForm() {
@@ -78,7 +77,6 @@ void TMSTPPortStateForm::FormCreate(TObject*) {
   Request->BindComboBox(Item::kMSTPPortRestrictedRole, d->cbxSTPRole);
   Request->BindComboBox(Item::kMSTPPortRestrictedTCN, d->cbxSTPTCN);
   Request->SetStatusMemo(memMsg);
-  Request->OnGetDone = VnRequestDoneEvent(this, &TMSTPPortStateForm::GetDone);
   Request->Request.Timeout = 300;
   btnEdit->SetEnabled(false);
 
@@ -86,30 +84,23 @@ void TMSTPPortStateForm::FormCreate(TObject*) {
     VersionRequest->Get();
     Request->Get();
   } catch (...) {
-    RequestIdle = 1;
     ShowFailureInMemo(memMsg, CurrentMessage());
   }
 }
 
-void TMSTPPortStateForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { RequestIdle = 1; }
-
 void TMSTPPortStateForm::ReadVersion() {
   if (!VersionRequest || VersionRequest->Busy) return;
-  VersionRequest->Request.Active = true;
   VersionRequest->Get();
 }
 
 void TMSTPPortStateForm::btnRefreshClick(TObject*) {
-  if (!RequestIdle || !Request) return;
+  if (!Request) return;
   try {
     ReadVersion();
     if (!Request->Busy) {
-      RequestIdle = 0;
-      Request->Request.Active = true;
       Request->Get();
     }
   } catch (...) {
-    RequestIdle = 1;
     ShowFailureInMemo(memMsg, CurrentMessage());
   }
 }
@@ -124,26 +115,25 @@ void TMSTPPortStateForm::btnEditClick(TObject*) {
   if (!Request || !MSTPPortStateEditForm) return;
   try {
     if (lvMSTPPortState->Selected()) {
-      if (!CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0)) return;
+      if (!FormIdle({Request.get()})) return;
       MSTPPortStateEditForm->SetCaption(FeatureCaption("Port State Information(Edit): "));
       MSTPPortStateEditForm->ShowModal();
     }
     btnEdit->SetEnabled(false);
     ReadVersion();
   } catch (...) {
-    RequestIdle = 1;
     ShowFailureInMemo(memMsg, CurrentMessage());
   }
 }
 
 void TMSTPPortStateForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = false;
+  if (Request) Request->Stop();
 }
 
 void TMSTPPortStateForm::btnCloseClick(TObject*) { Close(); }
 
 void TMSTPPortStateForm::FormCloseQuery(TObject*, bool& CanClose) {
-  RefuseCloseWhileBusy(Request.get(), RequestIdle, CanClose);
+  RefuseCloseWhileBusy({Request.get()}, CanClose);
 }
 
 void TMSTPPortStateForm::FormClose(TObject*, TCloseAction& Action) {

@@ -34,8 +34,6 @@ class TMSTPPortStateForm : public TForm {
   // Owned by the form; deleted when it closes.
   std::unique_ptr<VnSNMPRequest2Edits> VersionRequest;
   std::unique_ptr<VnSNMPRequest2Edits> Request;  // the port table
-  // 0 while a walk runs (from construction until the first one ends).
-  std::uint8_t RequestIdle = 0;
   void FormCreate(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormClose(TObject* Sender, TCloseAction& Action);
@@ -48,7 +46,6 @@ class TMSTPPortStateForm : public TForm {
 
  private:
   void BuildComponents();
-  void GetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Error);
   void ReadVersion();
 };
 

@@ -140,7 +140,6 @@ void TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntryClick(TObject*
 void TMulticastFilterInformationForm::RefreshBtnClick(TObject*) {
   try {
     if (!Request) return;
-    Request->Request.Active = true;
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
@@ -158,7 +157,6 @@ void TMulticastFilterInformationForm::SetBtnClick(TObject*) {
     // Only the egress ports of the selected row: the status stays.
     TSavedAccess saved(*Request);
     saved.Invalidate(MulticastFilterInformationItem::kStatus);
-    Request->Request.Active = true;
     Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
@@ -187,7 +185,6 @@ void TMulticastFilterInformationForm::btnDeleteClick(TObject*) {
     return;
   }
   try {
-    Request->Request.Active = true;
     Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);

@@ -69,7 +69,6 @@ void TPortListTableForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { 
 void TPortListTableForm::ReadTable() {
   if (!Request) return;
   try {
-    Request->Request.Active = true;
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
@@ -89,7 +88,6 @@ void TPortListTableForm::WriteSelectedRow() {
     return;
   }
   try {
-    Request->Request.Active = true;
     Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);

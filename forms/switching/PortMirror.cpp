@@ -135,10 +135,8 @@ void TPortMirrorForm::ShowFailure(const AnsiString& message) {
 void TPortMirrorForm::BT_RefreshClick(TObject*) {
   if (!Request || !TrunkRequest) return;
   try {
-    Request->Request.Active = true;
     Request->Get();
     RememberSources();
-    TrunkRequest->Request.Active = true;
     TrunkRequest->Get();
     ET_TargetPortChange(nullptr);
   } catch (const Exception& e) {
@@ -225,7 +223,6 @@ void TPortMirrorForm::BT_SetClick(TObject*) {
         return;
       }
     }
-    Request->Request.Active = true;
     Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailure(e.Message);

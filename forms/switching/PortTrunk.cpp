@@ -169,7 +169,6 @@ void TPortTrunkForm::ShowFailure(const AnsiString& message) {
 void TPortTrunkForm::BT_GetClick(TObject*) {
   if (!Request) return;
   try {
-    Request->Request.Active = true;
     Request->Get();
     ResetEdits();
     ResetButtons();

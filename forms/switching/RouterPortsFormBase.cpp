@@ -18,9 +18,8 @@ constexpr int kVlanId = IGMPRouterPortsItem::kIGMPRouterPortsVLANID;
 static_assert(MLDSnoopingRouterPortsItem::kRouterPortsVLANID == kVlanId);
 }  // namespace
 
-TRouterPortsForm::TRouterPortsForm(TComponent* AOwner, const VnSNMPVarDesc* table, int staticItem,
-                                   bool checksBusy)
-    : TForm(AOwner), table_(table), staticItem_(staticItem), checksBusy_(checksBusy) {}
+TRouterPortsForm::TRouterPortsForm(TComponent* AOwner, const VnSNMPVarDesc* table, int staticItem)
+    : TForm(AOwner), table_(table), staticItem_(staticItem) {}
 
 TRouterPortsForm::~TRouterPortsForm() = default;
 
@@ -83,41 +82,19 @@ void TRouterPortsForm::FormCreate(TObject*) {
     for (TStackingPortUitForm* frame : {StaticPortFrame, DynamicPortFrame, ForbiddenPortFrame})
       Request->BindElementList(item++, elements, frame->PortCheckBoxes.get());
     AttachStatus();
-    Request->OnGetDone = VnRequestDoneEvent(this, &TRouterPortsForm::RouterPortsGetDone);
-    Request->OnSetDone = VnRequestDoneEvent(this, &TRouterPortsForm::RouterPortsSetDone);
+    Request->OnIdle = VnRequestIdleEvent(this, &TRouterPortsForm::RouterPortsIdle);
     Request->Get();
     btnSet->SetEnabled(false);
   } catch (const Exception& e) {
-    RequestIdle = 1;
     ShowFailure(e.Message);
   }
 }
 
 // The library leaves the bound boxes disabled until a row is selected; the
 // ports stay tickable at once.
-void TRouterPortsForm::RouterPortsGetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
-  RequestIdle = 1;
+void TRouterPortsForm::RouterPortsIdle(VnSNMPRequest2Controls*) {
   for (TStackingPortUitForm* frame : {StaticPortFrame, DynamicPortFrame, ForbiddenPortFrame})
     if (frame) frame->EnablePorts();
-}
-
-// The table is read once the SET is answered; a refused SET is not read
-// over, so its error stays in the status target.
-void TRouterPortsForm::RouterPortsSetDone(VnSNMPRequest2Controls*, const VnSNMPError& Result) {
-  if (Result.Number != VNERR_OK) {
-    RequestIdle = 1;
-    // The list still holds the device's rows; a click on the row just
-    // written shows its ports again.
-    ListView1->SetSelected(nullptr);
-    return;
-  }
-  try {
-    Request->Get();
-    if (!Request->Busy) RequestIdle = 1;  // stopped meanwhile: no read runs
-  } catch (const Exception& e) {
-    RequestIdle = 1;
-    ShowFailure(e.Message);
-  }
 }
 
 void TRouterPortsForm::ClearEntryFields() {
@@ -129,15 +106,11 @@ void TRouterPortsForm::ClearEntryFields() {
 }
 
 void TRouterPortsForm::btnGetClick(TObject*) {
-  if (!Request || RequestIdle != 1) return;
-  if (checksBusy_ && Request->Busy) return;
+  if (!Request || Request->Busy) return;
   try {
-    RequestIdle = 0;
-    Request->Request.Active = true;
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
-    RequestIdle = 1;
     ShowFailure(e.Message);
   }
 }
@@ -150,28 +123,22 @@ void TRouterPortsForm::ListView1Click(TObject*) {
 }
 
 // One SET of the static and forbidden lists of the selected VLAN; the
-// dynamic list is read-only and never sent.
+// dynamic list is read-only and never sent. The table is read once the SET
+// is answered (quietly after a refusal, so that its error stays the last
+// line).
 void TRouterPortsForm::btnSetClick(TObject*) {
   if (!Request || !ListView1->Selected()) return;
-  if (!CheckRequestIdle(RequestIdle)) return;
-  if (checksBusy_ && Request->Busy) {
-    ShowMessage(kGetDataNotComplete);
-    return;
-  }
+  if (!FormIdle({Request.get()})) return;
   try {
-    RequestIdle = 0;
-    Request->Request.Active = true;
-    Request->Set(kSetFromControls);
+    Request->Set(kSetFromControlsThenRead);
     ClearEntryFields();
-    if (!Request->Busy) RequestIdle = 1;  // nothing went out
   } catch (const Exception& e) {
-    RequestIdle = 1;
     ShowFailure(e.Message);
   }
 }
 
 void TRouterPortsForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = false;
+  if (Request) Request->Stop();
 }
 
 void TRouterPortsForm::btnCloseClick(TObject*) { Close(); }

@@ -74,14 +74,11 @@ class TRouterPortsForm : public TForm {
   TStackingPortUitForm* StaticPortFrame = nullptr;
   TStackingPortUitForm* DynamicPortFrame = nullptr;
   TStackingPortUitForm* ForbiddenPortFrame = nullptr;
-  // 0 from the start of a walk until it ends.
-  std::uint8_t RequestIdle = 0;
 
  protected:
   // `table`: VLAN ID as item 0 and the index; the static, dynamic and
   // forbidden port lists at `staticItem` and the two items after it.
-  // `checksBusy`: Refresh and Set also refuse while the request is busy.
-  TRouterPortsForm(TComponent* AOwner, const VnSNMPVarDesc* table, int staticItem, bool checksBusy);
+  TRouterPortsForm(TComponent* AOwner, const VnSNMPVarDesc* table, int staticItem);
 
   // The form, the list, the buttons, the VLAN ID row and the three tabs.
   void BuildComponents(TFormBuilder& B, const TRouterPortsLayout& layout);
@@ -98,10 +95,10 @@ class TRouterPortsForm : public TForm {
  private:
   void CreatePortFrame();
   void ClearEntryFields();
-  void RouterPortsGetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Result);
-  void RouterPortsSetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Result);
+  // Once idle again, the ports are tickable (the library leaves the bound
+  // boxes disabled until a row is selected).
+  void RouterPortsIdle(VnSNMPRequest2Controls* Sender);
 
   const VnSNMPVarDesc* table_;
   int staticItem_;
-  bool checksBusy_;
 };

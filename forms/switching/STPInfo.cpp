@@ -197,7 +197,6 @@ bool TSTP_Info::CheckAndWrite(const AnsiString& version) {
     ShowFailureInStatusBar(StatusBar1, kDataError);
     return false;
   }
-  TimerRequest->Request.Active = true;
   TimerRequest->Set(kSetFromControlsThenRead);
   return true;
 }
@@ -220,7 +219,6 @@ void TSTP_Info::WriteMstpRow(const AnsiString& version) {
   cells->Add(ComboText(Combo_BPDU));
   TSavedAccess saved(*MSTPRequest);
   if (Combo_BPDU->ItemIndex() < 0) saved.Invalidate(StpInfoBridgeItem::kSTPForwardBPDU);
-  MSTPRequest->Request.Active = true;
   MSTPRequest->Set(kSetFromControlsThenRead);
 }
 

@@ -90,7 +90,6 @@ void TSnoopingGroupTableForm::FormCreate(TObject*) {
 void TSnoopingGroupTableForm::btnGetClick(TObject*) {
   if (!Request) return;
   try {
-    Request->Request.Active = true;
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);

@@ -66,39 +66,28 @@ void TSpanningTreeAlgorithmForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, SpanningTreeAlgorithmVars, VnItemType::SVT_SV, 0);
   Request->BindComboBox(0, ComboBox1);
   SetStatusTargetShown(*Request, StatusBar1);
-  Request->OnSetDone = VnRequestDoneEvent(this, &TSpanningTreeAlgorithmForm::RequestSetDone);
   GetButtonClick(nullptr);
-}
-
-void TSpanningTreeAlgorithmForm::RequestSetDone(VnSNMPRequest2Controls*, const VnSNMPError& Error) {
-  setAnswered_ = true;
-  setRefused_ = Error.Number != VNERR_OK;
-  if (!readAfterSet_) return;
-  readAfterSet_ = false;
-  if (!setRefused_) GetButtonClick(nullptr);
 }
 
 void TSpanningTreeAlgorithmForm::GetButtonClick(TObject*) {
   if (!Request) return;
   try {
-    Request->Request.Active = true;
     Request->Get();
   } catch (...) {
     ShowFailureInStatusBar(StatusBar1, CurrentMessage());
   }
 }
 
+// The setting is read again after the SET: the request makes that read once
+// the SET is answered, and after a refused or lost one quietly, so that the
+// SET's error stays in the bar.
 void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
   if (!Request) return;
   const AnsiString choice = ComboText(ComboBox1);
   try {
     if (choice == "disabled") {
-      Request->Request.Active = true;
-      // Read when the SET is answered, not beside it: a read's "Ok!" must
-      // not hide the SET's error.
-      readAfterSet_ = true;
-      Request->Set(kSetFromControlsThenRead);
-      if (!Request->Busy) readAfterSet_ = false;
+      Request->Set(kSetFromControls);
+      Request->Get();
     } else if (choice == "enabled") {
       if (MessageDlg(kEnableQuestion, mtConfirmation, mbOKCancel, 0) == mrOk) {
         struct Forget {
@@ -107,26 +96,21 @@ void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
         // The device is busy for a while once it is switched on: a read
         // still out is not made again beside the dialog, only after it.
         Request->StopReadForWrite(0);
-        setAnswered_ = false;
-        setRefused_ = false;
-        // Its constructor sends the Set through OpenFormRequest().
+        // Its constructor sends the Set through OpenFormRequest(); it
+        // closes early when the device refuses it.
         std::unique_ptr<TProgressForm> dialog(Create<TProgressForm>(Application, nullptr));
         ProgressForm = dialog.get();
         dialog->SetCaption("Enable STP Progress");
         dialog->LB_Prompt->SetCaption("Enable STP is doing...");
         dialog->ShowModal();
-        // Read once the SET is answered; a refused one leaves its error in
-        // the bar.
-        if (!setAnswered_ && Request->Busy)
-          readAfterSet_ = true;
-        else if (!setRefused_)
-          Request->Get();
+        // Read after the SET: its answer may still be out (the read then
+        // waits for it); a refused one is not read over.
+        if (!dialog->WriteFailed()) Request->Get();
       } else {
         Request->Get();
       }
     }
   } catch (...) {
-    readAfterSet_ = false;
     ShowFailureInStatusBar(StatusBar1, CurrentMessage());
     try {
       Request->Get();

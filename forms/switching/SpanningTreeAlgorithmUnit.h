@@ -37,16 +37,6 @@ class TSpanningTreeAlgorithmForm : public TForm {
 
  private:
   void BuildComponents();
-  // The request's OnSetDone: a SET is read back once it has been taken; a
-  // refused one leaves its error in the bar.
-  void RequestSetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Error);
-
-  // Set while a SET is on its way whose answer is to be read back: switching
-  // off, or switching on when the progress dialog closed before the answer.
-  bool readAfterSet_ = false;
-  // What became of the last SET answered since switching on began.
-  bool setAnswered_ = false;
-  bool setRefused_ = false;
 };
 
 extern TSpanningTreeAlgorithmForm* SpanningTreeAlgorithmForm;

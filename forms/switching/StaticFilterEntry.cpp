@@ -15,7 +15,6 @@ bool WriteNewFilterEntry(VnSNMPRequest2Edits* request, TMemo* memo) {
     return false;
   }
   try {
-    request->Request.Active = true;
     SetControlsWith(*request, kFilterReceivePortItem, "0", true);
   } catch (const Exception& e) {
     ShowFailureInMemo(memo, e.Message);

@@ -72,26 +72,17 @@ void TTrafficSegmentationForm::FormCreate(TObject*) {
     Request->BindElementList(TrafficSegmentationItem::kTrafficForwardPorts, PortElementList(),
                              PortFrame->PortCheckBoxes.get());
     Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
-    Request->OnGetDone = VnRequestDoneEvent(this, &TTrafficSegmentationForm::RequestGetDone);
-    Request->OnSetDone = VnRequestDoneEvent(this, &TTrafficSegmentationForm::RequestSetDone);
     Request->Get();
     BT_Set->SetEnabled(false);
   } catch (const Exception& e) {
     // Nothing runs: the form is idle, so that Refresh can try again.
     ShowFailureInStatusBar(StatusBar1, e.Message);
     BT_Set->SetEnabled(false);
-    RequestIdle = 1;
   }
 }
 
-void TTrafficSegmentationForm::RequestGetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
-  RequestIdle = 1;
-}
-
-// A failed write reads nothing after it; a good one reads the table again
-// and the end of that read makes the form idle.
-void TTrafficSegmentationForm::RequestSetDone(VnSNMPRequest2Controls*, const VnSNMPError& Result) {
-  if (Result.Number != VNERR_OK) RequestIdle = 1;
+bool TTrafficSegmentationForm::ReadyForWork() {
+  return Request && FormIdle({Request.get()}, kRefreshNotComplete);
 }
 
 void TTrafficSegmentationForm::ClearSelection() {
@@ -102,15 +93,12 @@ void TTrafficSegmentationForm::ClearSelection() {
 }
 
 void TTrafficSegmentationForm::BT_GetClick(TObject*) {
-  if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy, kRefreshNotComplete)) return;
+  if (!ReadyForWork()) return;
   try {
-    Request->Request.Active = true;
-    RequestIdle = 0;
     Request->Get();
     ClearSelection();
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
-    RequestIdle = 1;
   }
 }
 
@@ -123,17 +111,14 @@ void TTrafficSegmentationForm::LV_TrafficForwardClick(TObject*) {
 }
 
 void TTrafficSegmentationForm::BT_SetClick(TObject*) {
-  if (!Request || !CheckRequestIdle(RequestIdle && !Request->Busy, kRefreshNotComplete)) return;
+  if (!ReadyForWork()) return;
   try {
-    Request->Request.Active = true;
     // The table is read again once the device has answered.
-    RequestIdle = 0;
     Request->Set(kSetFromControlsThenRead);
     ClearSelection();
   } catch (const Exception& e) {
     ShowFailureInStatusBar(StatusBar1, e.Message);
     ClearSelection();
-    RequestIdle = 1;
   }
   // The grid is empty now: a click on the same row must show the port's
   // list again rather than leave the grid empty for the next Set.
@@ -141,8 +126,7 @@ void TTrafficSegmentationForm::BT_SetClick(TObject*) {
 }
 
 void TTrafficSegmentationForm::StopBtnClick(TObject*) {
-  RequestIdle = 1;
-  if (Request) Request->Request.Active = false;
+  if (Request) Request->Stop();
 }
 
 void TTrafficSegmentationForm::LV_TrafficForwardChange(TObject*, TListItem*, TItemChange) {

@@ -50,13 +50,11 @@ class TTrafficSegmentationForm : public TForm {
   void StopBtnClick(TObject* Sender);
   void LV_TrafficForwardClick(TObject* Sender);
   void LV_TrafficForwardChange(TObject* Sender, TListItem* Item, TItemChange Change);
-  void RequestGetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Result);
-  void RequestSetDone(VnSNMPRequest2Controls* Sender, const VnSNMPError& Result);
+  // Not busy (otherwise "Refresh not complete").
+  bool ReadyForWork();
 
   // Owned by the form; null once it has closed.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
-  // 0 while a read (or a write and the read after it) runs.
-  std::uint8_t RequestIdle = 0;
   TStackingPortUitForm* PortFrame = nullptr;
 
  private:

@@ -128,7 +128,6 @@ void TUnicastFilterInformationForm::LV_dot1qStaticUnicastEntryClick(TObject*) {
 void TUnicastFilterInformationForm::RefreshBtnClick(TObject*) {
   try {
     if (!Request) return;
-    Request->Request.Active = true;
     if (!Request->Busy) Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
@@ -162,7 +161,6 @@ void TUnicastFilterInformationForm::DeleteBtnClick(TObject*) {
     TSavedAccess saved(*Request);
     saved.Invalidate(UnicastFilterInformationItem::kPortsUnicastAllowedToGoTo);
     UStatus->SetItemIndex(UnicastFilterInformationStatusOption::kInvalid);
-    Request->Request.Active = true;
     Request->Set(kSetFromControlsThenRead);
     saved.Restore();
     EntryState();

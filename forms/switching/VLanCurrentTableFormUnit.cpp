@@ -104,13 +104,11 @@ void TVLanCurrentTableForm::ClearEntryFields() {
 
 void TVLanCurrentTableForm::RefreshBtnClick(TObject*) {
   try {
-    NumDeletesRequest->Request.Active = true;
     if (!NumDeletesRequest->Busy) NumDeletesRequest->Get();
   } catch (const Exception& e) {
     NumDeletesRequest->ShowRequestStatus(e.Message);
   }
   try {
-    Request->Request.Active = true;
     if (!Request->Busy) Request->Get();
   } catch (const Exception& e) {
     Request->ShowRequestStatus(e.Message);

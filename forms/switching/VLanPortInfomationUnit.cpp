@@ -103,7 +103,6 @@ void TVLanPortInfomationForm::RefreshBtnClick(TObject*) {
     return;
   }
   try {
-    Request->Request.Active = true;
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
@@ -122,7 +121,6 @@ void TVLanPortInfomationForm::SetBtnClick(TObject*) {
   if (!selected) return;
   const AnsiString port = selected->Caption();
   try {
-    Request->Request.Active = true;
     Request->Set(kSetFromControlsThenRead);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);

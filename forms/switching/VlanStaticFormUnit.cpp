@@ -3,6 +3,7 @@
 #include <string>
 
 #include "catalogue/BridgeExtMib.h"
+#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPVarList.h"
@@ -39,7 +40,6 @@ bool IsVlanIdText(const AnsiString& text) {
 TVlanStaticForm::TVlanStaticForm(TComponent* AOwner) : TForm(AOwner) {
   InitComponents();
   ScaleFormForScreen(this);
-  RequestIdle = 0;
 }
 
 TVlanStaticForm::~TVlanStaticForm() = default;
@@ -130,11 +130,9 @@ void TVlanStaticForm::FormCreate(TObject*) {
   Request->BindElementList(Item::kUntaggedPorts, elements, UntaggedPortFrame->PortCheckBoxes.get());
   Request->BindComboBox(Item::kStatus, Status);
   Request->SetStatusMemo(Memo1);
-  Request->OnGetDone = VnRequestDoneEvent(this, &TVlanStaticForm::GetDone);
   try {
     Request->Get();
   } catch (const Exception& e) {
-    RequestIdle = 1;
     Request->ShowRequestStatus(e.Message);
   }
   ShowCount();
@@ -152,15 +150,13 @@ void TVlanStaticForm::FormCreate(TObject*) {
 }
 
 bool TVlanStaticForm::ReadyForWork() {
-  if (!CheckRequestIdle(RequestIdle && !Request->Busy ? 1 : 0)) return false;
+  if (!FormIdle({Request.get()})) return false;
   // Blanks around the number are no part of it, as for what is sent.
   if (IsVlanIdText(ED_VLANID->Text().Trim())) return true;
   ShowFailureInMemo(Memo1, "VLAN ID \"" + ED_VLANID->Text() +
                                "\" is not a number from 0 to 4294967295: nothing was sent.");
   return false;
 }
-
-void TVlanStaticForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { RequestIdle = 1; }
 
 void TVlanStaticForm::ShowRowButtons(bool rowSelected) {
   SetBtn->SetEnabled(rowSelected);
@@ -189,83 +185,78 @@ void TVlanStaticForm::LV_dot1qVlanStaticEntrySelectItem(TObject*, TListItem*, bo
 }
 
 void TVlanStaticForm::RefreshBtnClick(TObject*) {
-  if (!RequestIdle) return;
+  if (Request->Busy) return;
   try {
-    NextFreeRequest->Request.Active = true;
     if (!NextFreeRequest->Busy) NextFreeRequest->Get();
   } catch (const Exception& e) {
     NextFreeRequest->ShowRequestStatus(e.Message);
   }
   try {
-    if (Request->Busy) return;
-    RequestIdle = 0;
-    Request->Request.Active = true;
     Request->Get();
-    ShowCount();
     ClearEntryFields();
-    ShowCount();
   } catch (const Exception& e) {
-    RequestIdle = 1;
     Request->ShowRequestStatus(e.Message);
-    ShowCount();
   }
+  ShowCount();
   ShowRowButtons(false);
 }
 
-// One column per SET, so that a port list the device refuses does not keep
-// the others from being written. The four go out at once; the status line
-// of each names its column, so which of them failed is plain; the read
-// after them waits for their answers.
+bool TVlanStaticForm::WriteAndWait(const std::function<void(TSavedAccess&)>& leaveOut) {
+  TAwaitedSet answer(Request);
+  try {
+    TSavedAccess saved(*Request);
+    leaveOut(saved);
+    Request->Set(kSetFromControls);
+  } catch (const Exception& e) {
+    Request->ShowRequestStatus(e.Message);
+    return false;
+  }
+  // The marks are off again before the answer is waited for: a read the
+  // request makes meanwhile reads every column.
+  return answer.Taken() && Request && !Request->Stopped();
+}
+
+// One column per SET, so that a port list the device refuses is known by
+// its status line; the next goes out once the device has taken the one
+// before, and none after a refusal, a time-out or Stop: the failure stays
+// the last line. The list is read again after them.
 void TVlanStaticForm::SetBtnClick(TObject*) {
   if (!LV_dot1qVlanStaticEntry->Selected()) return;
   if (!ReadyForWork()) return;
-  RequestIdle = 0;
-  Request->Request.Active = true;
-  {
-    TSavedAccess saved(*Request);
-    VnSNMPVarList& list = Request->Request.VarList;
-    struct OwnLines {
-      VnSNMPVarList& list;
-      AnsiString description = list.Description;
-      ~OwnLines() { list.Description = description; }
-    } ownLines{list};
-    for (int column :
-         {Item::kEgressPorts, Item::kForbiddenEgressPorts, Item::kUntaggedPorts, Item::kStatus}) {
-      SetAccess(*Request, Item::kVLANName, Item::kStatus, SNMP_ACCESS_INVALID);
-      SetAccess(*Request, column, column, SNMP_ACCESS_READWRITE);
-      list.Description = list.Item(column)->Label;
-      try {
-        Request->Set(kSetFromControls);
-      } catch (const Exception& e) {
-        Request->ShowRequestStatus(e.Message);
-      }
-    }
+  VnSNMPVarList& list = Request->Request.VarList;
+  const AnsiString description = list.Description;
+  for (int column :
+       {Item::kEgressPorts, Item::kForbiddenEgressPorts, Item::kUntaggedPorts, Item::kStatus}) {
+    list.Description = list.Item(column)->Label;
+    const bool taken = WriteAndWait([&](TSavedAccess& saved) {
+      for (int i = Item::kVLANName; i <= Item::kStatus; ++i)
+        if (i != column) saved.Invalidate(i);
+    });
+    if (!Request) return;  // closed meanwhile
+    Request->Request.VarList.Description = description;
+    if (!taken) break;
   }
   try {
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
-    RequestIdle = 1;
     Request->ShowRequestStatus(e.Message);
   }
   ShowRowButtons(false);
 }
 
+// A refused Add keeps what was typed, for the user to correct.
 void TVlanStaticForm::AddBtnClick(TObject*) {
   if (!ReadyForWork()) return;
   Status->SetItemIndex(StaticVlanTableRowStatusOption::kCreateAndGo);
-  RequestIdle = 0;
-  Request->Request.Active = true;
+  // A new VLAN gets no forbidden ports; Set writes them afterwards.
+  const bool taken =
+      WriteAndWait([](TSavedAccess& saved) { saved.Invalidate(Item::kForbiddenEgressPorts); });
+  if (!Request || !taken) return;
   try {
-    TSavedAccess saved(*Request);
-    // A new VLAN gets no forbidden ports; Set writes them afterwards.
-    saved.Invalidate(Item::kForbiddenEgressPorts);
-    Request->Set(kSetFromControls);
-    saved.Restore();
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
-    RequestIdle = 1;
     Request->ShowRequestStatus(e.Message);
   }
 }
@@ -273,30 +264,29 @@ void TVlanStaticForm::AddBtnClick(TObject*) {
 void TVlanStaticForm::DeleteBtnClick(TObject*) {
   if (!ReadyForWork()) return;
   Status->SetItemIndex(StaticVlanTableRowStatusOption::kDestroy);
-  RequestIdle = 0;
-  Request->Request.Active = true;
-  try {
-    TSavedAccess saved(*Request);
+  const bool taken = WriteAndWait([](TSavedAccess& saved) {
     for (int i = Item::kVLANName; i <= Item::kUntaggedPorts; ++i) saved.Invalidate(i);
-    Request->Set(kSetFromControls);
-    saved.Restore();
-    Request->Get();
-    ClearEntryFields();
-  } catch (const Exception& e) {
-    RequestIdle = 1;
-    Request->ShowRequestStatus(e.Message);
+  });
+  if (!Request) return;
+  if (taken) {
+    try {
+      Request->Get();
+    } catch (const Exception& e) {
+      Request->ShowRequestStatus(e.Message);
+    }
   }
+  ClearEntryFields();
   ShowRowButtons(false);
 }
 
 void TVlanStaticForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = false;
+  if (Request) Request->Stop();
 }
 
 void TVlanStaticForm::btnCloseClick(TObject*) { Close(); }
 
 void TVlanStaticForm::FormCloseQuery(TObject*, bool& CanClose) {
-  RefuseCloseWhileBusy(Request.get(), RequestIdle, CanClose);
+  RefuseCloseWhileBusy({Request.get()}, CanClose);
 }
 
 void TVlanStaticForm::FormClose(TObject*, TCloseAction& Action) {

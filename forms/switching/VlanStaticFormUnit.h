@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/ComCtrls.h"
@@ -20,6 +21,7 @@ class TStaticText;
 struct VnSNMPError;
 class VnSNMPRequest2Controls;
 class VnSNMPRequest2Edits;
+class TSavedAccess;
 
 class TVlanStaticForm : public TForm {
  public:
@@ -72,14 +74,15 @@ class TVlanStaticForm : public TForm {
   TStackingPortUitForm* EgressPortFrame = nullptr;
   TStackingPortUitForm* ForbiddenPortFrame = nullptr;
   TStackingPortUitForm* UntaggedPortFrame = nullptr;
-  // 0 while the table walk runs.
-  std::uint8_t RequestIdle = 0;
 
  private:
   void InitComponents();
   void CreatePortFrame();
   void ClearEntryFields();
-  void GetDone(VnSNMPRequest2Controls* request, const VnSNMPError& result);
+  // One SET from the controls, the items `leaveOut` marks left out of it;
+  // true once the device has taken it (false: refused, timed out, not sent,
+  // stopped, or the form closed meanwhile).
+  bool WriteAndWait(const std::function<void(TSavedAccess&)>& leaveOut);
   // Set and Delete offered only while a row is selected, Add only while none is.
   void ShowRowButtons(bool rowSelected);
   void ShowCount();

@@ -50,22 +50,16 @@ void Tdot3PauseForm::PortsRead() {
 void Tdot3PauseForm::PortClicked() { btnSet->SetEnabled(true); }
 
 void Tdot3PauseForm::CountersShown() {
-  if (RequestIdle) btnSet->SetEnabled(true);
+  if (!Request->Busy) btnSet->SetEnabled(true);
 }
 
 void Tdot3PauseForm::btnSetClick(TObject*) {
   if (!Request || !ListView1->Selected()) return;
-  if (!RequestIdle || Request->Busy) {
-    ShowMessage(kGetDataNotComplete);
-    return;
-  }
+  if (!FormIdle({Request.get()})) return;
   try {
-    RequestIdle = 0;
-    Request->Request.Active = true;
     Request->Set(kSetFromControls);
     ResetView();
-    // The walk that follows marks the form idle when it ends, so that no
-    // second walk can overlap it.
+    // The walk follows the write; the form is busy until it has ended.
     Request->Get();
   } catch (...) {
     ReportFailure();
@@ -73,5 +67,5 @@ void Tdot3PauseForm::btnSetClick(TObject*) {
 }
 
 void Tdot3PauseForm::btnStopClick(TObject*) {
-  if (Request) Request->Request.Active = false;
+  if (Request) Request->Stop();
 }

@@ -244,7 +244,6 @@ bool TLogHostEditForm::WriteThroughList(bool adding) {
         SavedAccess.Invalidate(Item::kIPAddress);
       SavedAccess.Invalidate(Item::kRowStatus);
     }
-    request.Request.Active = true;
     request.Set(kSetFromControls);
   }
   if (!answer.Taken()) return false;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/MultiConfigControlFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -51,11 +52,12 @@ void TMultiConfigControlEditForm::InitComponents() {
 
 void TMultiConfigControlEditForm::FormCreate(TObject*) { cbxCtrlID->SetEnabled(false); }
 
-void TMultiConfigControlEditForm::WaitForActivation() {
+void TMultiConfigControlEditForm::WaitForActivation(VnSNMPRequest2Controls& request) {
   std::unique_ptr<TProgressForm2> progress(Create<TProgressForm2>(this, nullptr));
   progress->TickLimit = kActivationTicks;
   progress->SetCaption("Set Config");
   progress->LB_Prompt->SetCaption("Active Config is doing...");
+  progress->WaitsFor(request);
   ProgressForm2 = progress.get();
   struct Clear {
     ~Clear() { ProgressForm2 = nullptr; }
@@ -63,6 +65,10 @@ void TMultiConfigControlEditForm::WaitForActivation() {
   progress->ShowModal();
 }
 
+// Once the device has taken the action the dialog closes; refused or lost,
+// the failure stays the memo's last line (the list is read again quietly)
+// and the dialog stays open with the action chosen, for the user to correct
+// or cancel.
 void TMultiConfigControlEditForm::btnSetClick(TObject*) {
   TMultipleConfigControlForm* list = MultipleConfigControlForm;
   if (!list || !list->Request) {
@@ -71,17 +77,16 @@ void TMultiConfigControlEditForm::btnSetClick(TObject*) {
   }
   try {
     VnSNMPRequest2Edits& request = *list->Request;
-    if (ComboText(cbxCfgAction) == kActivate) {
-      // The device is busy while it activates: the list's read still out
-      // is made again after the wait, not beside it.
-      const bool reading = request.Busy;
-      request.StopReadForWrite(0);
-      request.Set(kSetFromControls);
-      WaitForActivation();
-      if (reading) request.Get();
-    } else {
-      request.Set(kSetFromControls);
-    }
+    // The device is busy while it acts: the list's read still out is made
+    // again after the answer, not beside it.
+    const bool reading = request.Busy;
+    request.StopReadForWrite(0);
+    TAwaitedSet answer(list->Request);
+    request.Set(kSetFromControls);
+    if (ComboText(cbxCfgAction) == kActivate) WaitForActivation(request);
+    if (!answer.Taken()) return;
+    list = MultipleConfigControlForm;
+    if (reading && list && list->Request) list->Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(list->Memo1, e.Message);
   }

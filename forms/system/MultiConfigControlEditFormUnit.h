@@ -9,6 +9,7 @@
 class TButton;
 class TComboBox;
 class TLabel;
+class VnSNMPRequest2Controls;
 
 class TMultiConfigControlEditForm : public TForm {
  public:
@@ -28,7 +29,7 @@ class TMultiConfigControlEditForm : public TForm {
 
  private:
   void InitComponents();
-  void WaitForActivation();
+  void WaitForActivation(VnSNMPRequest2Controls& request);
 };
 
 // Created by the list form when it is created, deleted when it closes.

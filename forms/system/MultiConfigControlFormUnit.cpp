@@ -74,6 +74,9 @@ void TMultipleConfigControlForm::FormCreate(TObject*) {
   Request->BindComboBox(MultipleConfigControlItem::kConfigAction,
                         MultiConfigControlEditForm->cbxCfgAction);
   Request->SetStatusMemo(Memo1);
+  // Edit acts on the selected row: on exactly while one is, also once a
+  // read (after a failed write, say) has taken the rows away.
+  Request->OnIdle = [this](VnSNMPRequest2Controls*) { ListView1Click(nullptr); };
   btnEdit->SetEnabled(false);
   try {
     Request->Get();
@@ -85,7 +88,6 @@ void TMultipleConfigControlForm::FormCreate(TObject*) {
 void TMultipleConfigControlForm::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
   try {
-    Request->Request.Active = true;
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);

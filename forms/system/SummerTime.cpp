@@ -260,7 +260,6 @@ void TSummerTimeForm::MarkValid(std::initializer_list<int> items) {
 
 void TSummerTimeForm::RefreshSummerTime(TObject*) {
   if (!Request || Request->Busy) return;
-  Request->Request.Active = true;
   try {
     MarkValid({kStatusItem});
     Request->Get();

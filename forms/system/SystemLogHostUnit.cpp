@@ -113,7 +113,6 @@ void TSystemLogHostForm::ShowFailure(const AnsiString& message) {
 void TSystemLogHostForm::GetButtonClick(TObject*) {
   if (!Request || Request->Busy) return;
   try {
-    Request->Request.Active = true;
     Request->Get();
     EnableRowButtons(false);
   } catch (const Exception& e) {
@@ -157,7 +156,6 @@ void TSystemLogHostForm::DeleteButtonClick(TObject*) {
         // Only the index (the row's instance) and the row status go out.
         for (int item = Item::kIPAddress; item <= Item::kState; ++item) saved.Invalidate(item);
         LogHostEditForm->RowComboBox->SetItemIndex(SystemLogHostRowStatusOption::kDestroy);
-        Request->Request.Active = true;
         Request->Set(kSetFromControls);
       },
       [this](const AnsiString& message) { ShowFailure(message); });

@@ -99,7 +99,6 @@ void TTestControlListForm::ShowFailure(const AnsiString& message, bool editToo) 
 void TTestControlListForm::GetButtonClick(TObject*) {
   if (!Request || Request->Busy) return;
   try {
-    Request->Request.Active = true;
     Request->Get();
     EnableRowButtons(false);
   } catch (const Exception& e) {
@@ -134,7 +133,6 @@ void TTestControlListForm::DeleteButtonClick(TObject*) {
         for (int item = 0; item < RowStatusItem(); ++item) saved.Invalidate(item);
         if (TTestControlEditForm* dialog = EditForm())
           dialog->StatusComboBox->SetItemIndex(kDestroyIndex);
-        Request->Request.Active = true;
         Request->Set(kSetFromControls);
       },
       [this](const AnsiString& message) { ShowFailure(message, false); });
@@ -344,7 +342,6 @@ void TTestControlEditForm::SetButtonClick(TObject*) {
     else
       SavedAccess->Invalidate(list->RowStatusItem());
     TAwaitedSet answer(list->Request);
-    request.Request.Active = true;
     request.Set(kSetFromControls);
     SavedAccess.reset();
     if (!answer.Taken()) return;

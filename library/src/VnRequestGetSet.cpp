@@ -355,15 +355,27 @@ void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexLi
   // the write.
   Request.Active = true;
   TakeBack(order_.WriteStarts(Mode::Async));
-  SendOrUndo(
-      [&] {
-        Request.SendSetAsync(WriteCompletion(options.getAfterSet), VnSetReply::StatusOnly,
-                             indexList, values);
-      },
-      [this] {
-        order_.WriteEnds(Mode::Async, Outcome::Failed, After::Nothing);
-        SettleSoon();
-      });
+  try {
+    Request.SendSetAsync(WriteCompletion(options.getAfterSet), VnSetReply::StatusOnly, indexList,
+                         values);
+  } catch (const Exception& e) {
+    WriteEnded(Mode::Async, After::Nothing, e.Message);
+    Reraise(e);
+  } catch (...) {
+    WriteEnded(Mode::Async, After::Nothing, "");
+    throw;
+  }
+}
+
+void VnSNMPRequest2Controls::WriteEnded(Mode mode, VnRequestOrder::After after,
+                                        const AnsiString& failure) {
+  order_.WriteEnds(mode, Outcome::Failed, after);
+  // The caller hears of it (the write raises) and shows it. A round that
+  // goes on after it shows it again at its end, if a line that is no
+  // failure comes after it.
+  if (order_.Busy() && !failure.IsEmpty())
+    order_.WriteFailed({STATUS_KIND_SET, failure, Request.VarList.Description});
+  SettleSoon();
 }
 
 void VnSNMPRequest2Controls::SetSynchronously(bool getAfterSet, const AnsiString& indexList,
@@ -379,15 +391,12 @@ void VnSNMPRequest2Controls::SetSynchronously(bool getAfterSet, const AnsiString
     Request.SendSet(VnSetReply::StatusOnly, indexList, values);
     DoSetEnd();
   } catch (const Exception& e) {
-    order_.WriteEnds(
-        Mode::Sync, Outcome::Failed,
-        IsTableList() && DeviceMayHoldIt(e.HelpContext) ? After::Read : After::Nothing);
-    order_.WriteFailed({STATUS_KIND_SET, e.Message, Request.VarList.Description});
-    SettleSoon();
+    WriteEnded(Mode::Sync,
+               IsTableList() && DeviceMayHoldIt(e.HelpContext) ? After::Read : After::Nothing,
+               e.Message);
     Reraise(e);
   } catch (...) {
-    order_.WriteEnds(Mode::Sync, Outcome::Failed, After::Nothing);
-    SettleSoon();
+    WriteEnded(Mode::Sync, After::Nothing, "");
     throw;
   }
   // A table read after the write is made here, synchronously as the write,

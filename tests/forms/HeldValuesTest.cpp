@@ -71,8 +71,8 @@ struct THeld {
   std::vector<std::pair<std::string, std::string>> After;
 };
 
-bool TrafficIdle(TTrafficSegmentationForm* f) { return f->RequestIdle == 1 && !f->Request->Busy; }
-bool MulticastIdle(TIGMPMulticastVlanForm* f) { return f->RequestIdle == 1 && !f->Request->Busy; }
+bool TrafficIdle(TTrafficSegmentationForm* f) { return !f->Request->Busy; }
+bool MulticastIdle(TIGMPMulticastVlanForm* f) { return !f->Request->Busy; }
 
 TEST_F(HeldValues, WhatTheUserDidNotTouchGoesBackAsTheSwitchHoldsIt) {
   const std::vector<THeld> forms = {

@@ -34,6 +34,7 @@
 #include "platform/Buttons.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
+#include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestKit.h"
 #include "support/UdpRelay.h"
@@ -120,6 +121,9 @@ struct Family {
   std::function<void(TForm*)> WriteAgain;
   std::function<std::string(TForm*)> Listed;
   std::function<std::string()> Held;
+  // The form's Stop button and its list (null: it has no Stop).
+  std::function<TButton*(TForm*)> StopButton = nullptr;
+  std::function<TListView*(TForm*)> List = nullptr;
 };
 
 void PrintTo(const Family& f, std::ostream* out) { *out << f.Name; }
@@ -148,7 +152,7 @@ std::vector<Family> ReadAfterWrite::Families() {
        [] { return Shown<TVlanStaticForm>(); },
        [](TForm* f) {
          auto* form = As<TVlanStaticForm>(f);
-         return form->RequestIdle == 1 && !form->Request->Busy && !form->NextFreeRequest->Busy;
+         return !form->Request->Busy && !form->NextFreeRequest->Busy;
        },
        [](TForm* f) {
          auto* form = As<TVlanStaticForm>(f);
@@ -164,14 +168,16 @@ std::vector<Family> ReadAfterWrite::Families() {
        [](TForm* f) {
          return Hex(Cell(As<TVlanStaticForm>(f)->LV_dot1qVlanStaticEntry, "1", "Egress Ports"));
        },
-       [] { return Hex(Value(kVlanEgress)); }},
+       [] { return Hex(Value(kVlanEgress)); },
+       [](TForm* f) { return As<TVlanStaticForm>(f)->btnStop; },
+       [](TForm* f) { return As<TVlanStaticForm>(f)->LV_dot1qVlanStaticEntry; }},
       {"IgmpMulticastVlan",
        {"set " + kMulticastVlan + ".2.1 s mvlan1", "set " + kMulticastVlan + ".3.1 x 40000000",
         "set " + kMulticastVlan + ".4.1 x 00000000", "set " + kMulticastVlan + ".5.1 x 00000000"},
        [] { return Shown<TIGMPMulticastVlanForm>(); },
        [](TForm* f) {
          auto* form = As<TIGMPMulticastVlanForm>(f);
-         return form->RequestIdle == 1 && !form->Request->Busy;
+         return !form->Request->Busy;
        },
        [](TForm* f) {
          auto* form = As<TIGMPMulticastVlanForm>(f);
@@ -194,7 +200,7 @@ std::vector<Family> ReadAfterWrite::Families() {
        [] { return Shown<TBOOTCtrlTableForm>(); },
        [](TForm* f) {
          auto* form = As<TBOOTCtrlTableForm>(f);
-         return form->RequestIdle == 1 && !form->Request->Busy;
+         return !form->Request->Busy;
        },
        [](TForm* f) {
          auto* form = As<TBOOTCtrlTableForm>(f);
@@ -208,7 +214,9 @@ std::vector<Family> ReadAfterWrite::Families() {
            if (ListCellText(list, r, 1) == "10.90.90.6") return std::string("present");
          return std::string("(no row)");
        },
-       [] { return Present(Value(kRelayState + "10.90.90.6")); }},
+       [] { return Present(Value(kRelayState + "10.90.90.6")); },
+       [](TForm* f) { return As<TBOOTCtrlTableForm>(f)->btnStop; },
+       [](TForm* f) { return As<TBOOTCtrlTableForm>(f)->ListView1; }},
       {"UnicastFilterDelete",
        {"set " + kUnicast + "32.0 i 3"},
        [] { return Shown<TUnicastFilterInformationForm>(); },
@@ -231,7 +239,7 @@ std::vector<Family> ReadAfterWrite::Families() {
        [] { return Shown<Tdot3PauseForm>(); },
        [](TForm* f) {
          auto* form = As<Tdot3PauseForm>(f);
-         return form->RequestIdle == 1 && !form->Request->Busy && !form->CounterRequest->Busy;
+         return !form->Request->Busy && !form->CounterRequest->Busy;
        },
        [](TForm* f) {
          auto* form = As<Tdot3PauseForm>(f);
@@ -248,35 +256,57 @@ std::vector<Family> ReadAfterWrite::Families() {
        [] {
          const std::string v = Value(kPauseMode);
          return v == "INTEGER:1" ? "disabled" : v == "INTEGER:4" ? "enabledXmitAndRcv" : v;
-       }},
+       },
+       [](TForm* f) { return As<Tdot3PauseForm>(f)->btnStop; },
+       [](TForm* f) { return As<Tdot3PauseForm>(f)->ListView1; }},
   };
 }
 
 // The first SET held 300 ms in the network or lost (its retry goes), or a
-// fifth of the datagrams lost over several runs: once the form is idle, the
-// list shows what the switch holds, and a second Set with nothing changed
-// writes that back.
+// fifth of the datagrams lost over several runs, or the user's Stop while
+// the first SET is held: once the form is idle, the list shows what the
+// switch holds, a second Set with nothing changed writes that back, and the
+// form closes.
 TEST_P(ReadAfterWrite, OnceIdleTheListShowsWhatTheSwitchHolds) {
   const Family& f = GetParam();
   const struct {
     std::string name;
     vntest::UdpRelay::Rule rule;
+    bool stop = false;
   } disturbances[] = {
-      {"the first SET held 300 ms", FirstSet(false)}, {"the first SET lost", FirstSet(true)},
-      {"a fifth lost, seed 1", RandomLoss(1)},        {"a fifth lost, seed 2", RandomLoss(2)},
+      {"the first SET held 300 ms", FirstSet(false)},
+      {"the first SET lost", FirstSet(true)},
+      {"a fifth lost, seed 1", RandomLoss(1)},
+      {"a fifth lost, seed 2", RandomLoss(2)},
       {"a fifth lost, seed 3", RandomLoss(3)},
+      {"Stop while the first SET is held", FirstSet(false), true},
   };
   for (const auto& d : disturbances) {
     SCOPED_TRACE(d.name);
+    if (d.stop && !f.StopButton) continue;
     Control("reset");
     for (const std::string& command : f.Seed) Control(command);
     relay_.SetRule(nullptr);
     TForm* form = f.Open();
     WaitFor(f, form);
     const std::string before = f.Held();
+    const int rows = f.List ? f.List(form)->Items()->Count() : 0;
     relay_.SetRule(d.rule);
+    // Stop is pressed while the SET is held, whether or not the form waits
+    // for its answer.
+    TTimer stop(nullptr);
+    stop.SetInterval(100);
+    stop.OnTimer = [&](TObject*) {
+      stop.SetEnabled(false);
+      TestKit::Click(f.StopButton(form));
+    };
+    stop.SetEnabled(d.stop);
     f.Write(form);
     WaitFor(f, form);
+    if (d.stop) {
+      EXPECT_FALSE(stop.Enabled());
+      EXPECT_GE(f.List(form)->Items()->Count(), rows - 1);  // a deleted row at most
+    }
     EXPECT_NE(f.Held(), before);  // the write reached the switch
     EXPECT_EQ(f.Listed(form), f.Held());
     if (f.WriteAgain) {
@@ -287,6 +317,7 @@ TEST_P(ReadAfterWrite, OnceIdleTheListShowsWhatTheSwitchHolds) {
       EXPECT_EQ(f.Listed(form), held);
     }
     relay_.SetRule(nullptr);
+    EXPECT_TRUE(form->CloseQuery());
     form->Close();
     delete form;
   }

@@ -80,7 +80,7 @@ TEST_F(TypedText, BlanksAroundANumberAreNoPartOfIt) {
        {},
        [] {
          auto* form = Shown<TVlanStaticForm>();
-         EXPECT_TRUE(PumpUntil([form] { return form->RequestIdle == 1; }));
+         EXPECT_TRUE(PumpUntil([form] { return !form->Request->Busy; }));
          return form;
        },
        [](TForm* f) {
@@ -88,7 +88,7 @@ TEST_F(TypedText, BlanksAroundANumberAreNoPartOfIt) {
          Retype(form->ED_VLANID, " 20 ");
          Retype(form->ED_VLANName, "twenty");
          TestKit::Click(form->AddBtn);
-         EXPECT_TRUE(PumpUntil([form] { return form->RequestIdle == 1; }));
+         EXPECT_TRUE(PumpUntil([form] { return !form->Request->Busy; }));
        },
        kStatic + "5.20=INTEGER:4"},
       {"Port Security Delete: the port",
@@ -168,7 +168,7 @@ TEST_F(TypedText, AMacAddressPastedWithSeparatorsIsTakenAsItsTwelveDigits) {
        {},
        [] {
          auto* form = Shown<TAggregatorPortTableForm>();
-         EXPECT_TRUE(PumpUntil([form] { return form->RequestIdle == 1; }));
+         EXPECT_TRUE(PumpUntil([form] { return !form->Request->Busy; }));
          return form;
        },
        [](TForm* f) {
@@ -177,7 +177,7 @@ TEST_F(TypedText, AMacAddressPastedWithSeparatorsIsTakenAsItsTwelveDigits) {
          PasteOver(form->edtPartnerID, "0011.2233.4455");
          EXPECT_EQ(form->edtPartnerID->Text(), "001122334455");
          TestKit::Click(form->btnEdit);
-         EXPECT_TRUE(PumpUntil([form] { return form->RequestIdle == 1; }));
+         EXPECT_TRUE(PumpUntil([form] { return !form->Request->Busy; }));
        },
        kAggregator + "8.3=Hex-STRING:00 11 22 33 44 55"},
   });

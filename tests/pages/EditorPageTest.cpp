@@ -267,12 +267,10 @@ TEST_F(EditorPage, AReadOnlyPageHasOnlyRefreshAndClose) {
   EXPECT_FALSE(Buttons()->CheckAllBtn->Visible());
   EXPECT_FALSE(Buttons()->ClearChecksBtn->Visible());
   EXPECT_EQ(Buttons()->CloseBtn->Top(), 40);
-  // Refresh reads again; while busy a second click only re-activates.
+  // Refresh reads again; while busy a second click reads nothing more.
   TestKit::Click(Buttons()->RefreshBtn);
   EXPECT_TRUE(page_.Request->Busy);
-  page_.Request->Request.Active = false;
   TestKit::Click(Buttons()->RefreshBtn);
-  EXPECT_TRUE(page_.Request->Request.Active);
   ASSERT_TRUE(WaitIdle(*page_.Request));
   EXPECT_EQ(NewLog().size(), 2u);
 }

@@ -110,6 +110,8 @@ class VnSNMPRequest2Controls {
   // made then, so that once idle the controls show what the device holds
   // after the write. The next Get or Set goes out as usual.
   void Stop();
+  // Stop came after the last Get or Set started (nothing has started since).
+  bool Stopped() const { return !Request.Active; }
   // Stops the running asynchronous read before a write that its answer could
   // undo, as a page does before it lends its controls to a dialog: Active is
   // cleared and messages are pumped for at most waitMs while the reply in
@@ -220,6 +222,9 @@ class VnSNMPRequest2Controls {
   void GetCompleted(VnSNMPError& error, VnRequestOrder::ReadId read);
   // The running asynchronous read failed: it ends, reported with the record.
   void ReadFailed(VnSNMPError& error);
+  // A write failed before any answer: its send raised (or, synchronous, it
+  // was refused or timed out); the caller hears the failure.
+  void WriteEnded(Mode mode, VnRequestOrder::After after, const AnsiString& failure);
   // sent: the list's description when the write went out.
   void SetCompleted(VnSNMPError& error, bool getAfterSet, const AnsiString& sent);
   // Delivers a row of the running walk, its next step sent ahead of it,

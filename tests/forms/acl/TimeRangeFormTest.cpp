@@ -23,7 +23,7 @@ class TimeRangeFormTest : public PagesDeviceTest {
   void Open() {
     form_.reset(Create<TTimeRangeForm>(Application));
     TimeRangeForm = form_.get();
-    ASSERT_TRUE(PumpUntil([this] { return form_->RequestIdle == 1; }));
+    ASSERT_TRUE(PumpUntil([this] { return !form_->Request->Busy; }));
     TestKit::ShowAndActivate(form_.get());
   }
   void TearDown() override {
@@ -41,7 +41,7 @@ class TimeRangeFormTest : public PagesDeviceTest {
     form_->edtEnd->SetText(end);
   }
   bool WaitForm() {
-    return PumpUntil([this] { return form_->RequestIdle == 1; });
+    return PumpUntil([this] { return !form_->Request->Busy; });
   }
   std::unique_ptr<TTimeRangeForm> form_;
 };
@@ -65,7 +65,7 @@ TEST_F(TimeRangeFormTest, AddSendsTheTypedTextsWithCreateAndGoWhateverTheComboSh
   Fill("night", "Mon,Thu", "22:00:00", "23:59:59");
   form_->cbxStatus->SetItemIndex(5);  // "destroy"
   TestKit::Click(form_->btnAdd);
-  EXPECT_EQ(form_->RequestIdle, 0);
+  EXPECT_TRUE(form_->Request->Busy);
   ASSERT_TRUE(WaitForm());
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
@@ -139,7 +139,7 @@ TEST_F(TimeRangeFormTest, AddRefusesMissingTextsInOrderAndSendsNothing) {
     TestKit::Click(form_->btnAdd);
   }
   EXPECT_EQ(form_->cbxStatus->Text(), "createAndGo");
-  EXPECT_EQ(form_->RequestIdle, 1);
+  EXPECT_FALSE(form_->Request->Busy);
   EXPECT_TRUE(SetLines().empty());
 }
 
@@ -239,7 +239,7 @@ TEST_F(TimeRangeFormTest, WhileAReadRunsRefreshIsIgnoredAndWritesAndClosingAreRe
   Open();
   Control("hold");
   TestKit::Click(form_->btnGet);
-  ASSERT_EQ(form_->RequestIdle, 0);
+  ASSERT_TRUE(form_->Request->Busy);
   TestKit::Click(form_->btnGet);  // nothing, no message
   {
     TestKit::DialogScript boxes;
@@ -266,7 +266,7 @@ TEST_F(TimeRangeFormTest, TheMenuOpenerCaptionsAndClosesTheForm) {
   TestKit::OnNextModal<TTimeRangeForm>([&caption](TTimeRangeForm* f) {
     caption = f->Caption();
     EXPECT_EQ(TimeRangeForm, f);
-    PumpUntil([f] { return f->RequestIdle == 1; });
+    PumpUntil([f] { return !f->Request->Busy; });
     TestKit::Click(f->btnClose);
   });
   opener(Application, "Time Range Management: 127.0.0.1");

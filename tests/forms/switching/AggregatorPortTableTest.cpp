@@ -7,6 +7,7 @@
 
 #include "PagesTestSupport.h"
 #include "forms/switching/AggregatorPortTableFormUnit.h"
+#include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
@@ -28,11 +29,11 @@ class AggregatorPortTable : public PagesDeviceTest {
     WaitWalk();
   }
   void WaitWalk() {
-    ASSERT_TRUE(PumpUntil([this] { return form_->RequestIdle == 1; }));
+    ASSERT_TRUE(PumpUntil([this] { return !form_->Request->Busy; }));
   }
   void CloseForm() {
     if (!form_) return;
-    if (!form_->RequestIdle) {
+    if (form_->Request->Busy) {
       Control("release");
       WaitWalk();
     }
@@ -109,7 +110,7 @@ TEST_F(AggregatorPortTable, WhileTheWalkRunsEditAndCloseAnswerBusy) {
   SelectRow(0);
   Control("hold");
   form_->GetBtnClick(nullptr);
-  ASSERT_EQ(form_->RequestIdle, 0);
+  ASSERT_TRUE(form_->Request->Busy);
   {
     TestKit::DialogScript dialogs;
     dialogs.Expect("Get data not complete").Expect("Get data not complete");

@@ -30,7 +30,7 @@ class Dot3Form : public PagesDeviceTest {
     form_->SetCaption(FeatureCaption(title));
     TestKit::ShowAndActivate(form_.get());
     ASSERT_TRUE(WaitIdle(*form_->Request));
-    ASSERT_TRUE(PumpUntil([this] { return form_->RequestIdle == 1; }));
+    ASSERT_TRUE(PumpUntil([this] { return !form_->Request->Busy; }));
   }
   void TearDown() override {
     form_.reset();
@@ -101,7 +101,7 @@ TEST_F(Dot3Pause, SetWritesTheSelectedPortsAdminMode) {
   form_->btnSetClick(nullptr);
   EXPECT_FALSE(form_->btnSet->Enabled());
   EXPECT_EQ(ComboText(form_->cbxAdminMode), "");
-  ASSERT_TRUE(PumpUntil([this] { return form_->RequestIdle == 1; }));
+  ASSERT_TRUE(PumpUntil([this] { return !form_->Request->Busy; }));
   const auto sets = SetLines();
   ASSERT_EQ(sets.size(), 1u) << MemoText(form_->Memo1);
   EXPECT_NE(sets[0].find("1.3.6.1.2.1.10.7.10.1.1.4=INTEGER:1"), std::string::npos) << sets[0];
@@ -116,7 +116,7 @@ TEST_F(Dot3Pause, SetDuringTheWalkIsRefusedAndStopEndsIt) {
   TestKit::ClickRow(form_->ListView1, 0);
   Control("delay 200");
   form_->btnGetClick(nullptr);
-  EXPECT_EQ(form_->RequestIdle, 0);
+  EXPECT_TRUE(form_->Request->Busy);
   form_->btnGetClick(nullptr);  // a second Refresh is ignored
   ASSERT_TRUE(PumpUntil([this] { return form_->ListView1->Items()->Count() > 0; }));
   {
@@ -127,7 +127,7 @@ TEST_F(Dot3Pause, SetDuringTheWalkIsRefusedAndStopEndsIt) {
     dialogs.Verify();
   }
   form_->btnStopClick(nullptr);
-  ASSERT_TRUE(PumpUntil([this] { return form_->RequestIdle == 1; }));
+  ASSERT_TRUE(PumpUntil([this] { return !form_->Request->Busy; }));
   EXPECT_LT(form_->ListView1->Items()->Count(), 10);
   EXPECT_TRUE(SetLines().empty());
   Control("delay 0");

@@ -33,13 +33,12 @@ class MSTPPortState : public PagesDeviceTest {
     WaitWalk();
   }
   void WaitWalk() {
-    ASSERT_TRUE(PumpUntil([this] {
-      return form_->RequestIdle == 1 && !form_->Request->Busy && !form_->VersionRequest->Busy;
-    }));
+    ASSERT_TRUE(
+        PumpUntil([this] { return !form_->Request->Busy && !form_->VersionRequest->Busy; }));
   }
   void CloseForm() {
     if (!form_) return;
-    if (!form_->RequestIdle) {
+    if (form_->Request->Busy) {
       Control("release");
       WaitWalk();
     }
@@ -127,7 +126,7 @@ TEST_F(MSTPPortState, WhileTheWalkRunsEditAndCloseAnswerBusy) {
   form_->btnRefreshClick(nullptr);
   ASSERT_TRUE(PumpUntil([this] { return form_->lvMSTPPortState->Items()->Count() > 0; }));
   form_->lvMSTPPortState->SetSelected(form_->lvMSTPPortState->Items()->Item(0));
-  ASSERT_EQ(form_->RequestIdle, 0);
+  ASSERT_TRUE(form_->Request->Busy);
   {
     TestKit::DialogScript dialogs;
     dialogs.Expect("Get data not complete").Expect("Get data not complete");
@@ -154,7 +153,7 @@ TEST_F(MSTPPortState, TheMenusOpenerKeepsTheFormInItsGlobalForTheDialog) {
     seen = true;
     EXPECT_EQ(MSTPPortStateForm, f);
     EXPECT_EQ(f->Caption(), "MSTP Port State Information: 127.0.0.1");
-    EXPECT_TRUE(PumpUntil([f] { return f->RequestIdle == 1; }));
+    EXPECT_TRUE(PumpUntil([f] { return !f->Request->Busy; }));
     f->btnCloseClick(nullptr);
   });
   opener(Application, "MSTP Port State Information: 127.0.0.1");

@@ -37,7 +37,7 @@ class RouterPortsTest : public PagesDeviceTest {
   }
   template <class T>
   static bool WaitForm(T* f) {
-    return PumpUntil([f] { return f->RequestIdle == 1 && !f->Request->Busy; });
+    return PumpUntil([f] { return !f->Request->Busy; });
   }
 };
 
@@ -48,7 +48,7 @@ TEST_F(RouterPortsTest, IgmpShowsTheVlansPortsAndSetWritesStaticAndForbiddenOnly
   Control("set " + kIgmp + ".5.1 x 00000000");
   // The walk starts with the form (its reply may come while the form is shown).
   std::unique_ptr<TIGMPRouterPortsForm> f(Create<TIGMPRouterPortsForm>(Application));
-  EXPECT_EQ(f->RequestIdle, 0);
+  EXPECT_TRUE(f->Request->Busy);
   TestKit::ShowAndActivate(f.get());
   ASSERT_TRUE(WaitForm(f.get()));
   ASSERT_EQ(f->ListView1->Items()->Count(), 1);
@@ -84,14 +84,14 @@ TEST_F(RouterPortsTest, IgmpShowsTheVlansPortsAndSetWritesStaticAndForbiddenOnly
 TEST_F(RouterPortsTest, IgmpIsBusyUntilTheWalkEndsAndStopEndsIt) {
   Control("delay 100");
   auto f = Open<TIGMPRouterPortsForm>();
-  EXPECT_EQ(f->RequestIdle, 0);
+  EXPECT_TRUE(f->Request->Busy);
   TestKit::Click(f->btnGet);  // ignored during the walk
   TestKit::Click(f->btnStop);
   Control("delay 0");
   ASSERT_TRUE(WaitForm(f.get()));
   // The first walk was stopped after the row in hand; Refresh reads again.
   TestKit::Click(f->btnGet);
-  EXPECT_EQ(f->RequestIdle, 0);
+  EXPECT_TRUE(f->Request->Busy);
   ASSERT_TRUE(WaitForm(f.get()));
   EXPECT_EQ(f->ListView1->Items()->Count(), 1);
   EXPECT_TRUE(SetLines().empty());
@@ -107,7 +107,7 @@ TEST_F(RouterPortsTest, IgmpSetWhileTheRequestWaitsForADroppedSetReplyIsRefused)
   const std::size_t mark = NewLog().size();
   Control("drop 1");
   TestKit::Click(f->btnSet);
-  ASSERT_FALSE(PumpUntil([&f] { return f->RequestIdle == 1; }, 300));
+  ASSERT_FALSE(PumpUntil([&f] { return !f->Request->Busy; }, 300));
   ASSERT_TRUE(f->Request->Busy);
   EXPECT_EQ(CountLog("GETNEXT", mark), 0);
   TestKit::ClickRow(f->ListView1, 0);
@@ -157,7 +157,7 @@ TEST_F(RouterPortsTest, MldSetsTheSelectedVlanAndRefusesToCloseDuringAWalk) {
   ASSERT_EQ(f->ListView1->Selected(), nullptr);
   const AnsiString status = f->StatusBar1->SimpleText();
   f->btnSetClick(nullptr);  // the button is off; the handler guards as well
-  EXPECT_EQ(f->RequestIdle, 1);
+  EXPECT_FALSE(f->Request->Busy);
   EXPECT_EQ(f->StatusBar1->SimpleText(), status);
   EXPECT_EQ(SetLines().size(), 1u);
 }

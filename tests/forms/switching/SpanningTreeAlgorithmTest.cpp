@@ -60,8 +60,8 @@ TEST_F(SpanningTreeAlgorithm, OpensWithTheDeviceStateAndSwitchesOff) {
   EXPECT_EQ(Count(SetLines(), "SET"), 1);
 }
 
-// Switching off is read once, after the SET is answered; a refused SET
-// leaves its error in the bar and is not read over.
+// Switching off is read once, after the SET is answered; a refused SET is
+// read quietly after it and leaves its error in the bar.
 TEST_F(SpanningTreeAlgorithm, SwitchingOffReadsOnceAfterTheSetAndKeepsItsError) {
   Control("set " + std::string(kAlgorithm) + " i 3");
   Open();
@@ -81,7 +81,8 @@ TEST_F(SpanningTreeAlgorithm, SwitchingOffReadsOnceAfterTheSetAndKeepsItsError) 
   EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Set: "), 1)
       << form_->StatusBar1->DisplayedText().str();
   EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Ok!"), 0);
-  EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
+  EXPECT_EQ(Count(NewLog(), "GET"), gets + 2);
+  EXPECT_NE(NewLog().back().find("\tGET\t"), std::string::npos) << NewLog().back();
 }
 
 // The request's own status lines land in the panel the bar shows.
@@ -110,6 +111,29 @@ TEST_F(SpanningTreeAlgorithm, CancelSendsNothingAndReadsAgain) {
   EXPECT_TRUE(SetLines().empty());
   EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
   EXPECT_EQ(ComboText(form_->ComboBox1), "disabled");
+}
+
+// A refused switch-on closes the progress box at once and is not read over.
+TEST_F(SpanningTreeAlgorithm, ARefusedSwitchOnClosesTheProgressBox) {
+  Control("set " + std::string(kAlgorithm) + " i 2");
+  Open();
+  const int gets = Count(NewLog(), "GET");
+  Control("inject set 1.3.6.1.4.1.171.11.101.1.2.1.2.1 wrongValue");
+  ASSERT_TRUE(SelectComboText(form_->ComboBox1, "enabled"));
+  TestKit::DialogScript dialogs;
+  dialogs.Expect(kQuestion, mrOk);
+  bool closedEarly = false;
+  TestKit::OnNextModal<TProgressForm>([&](TProgressForm* dialog) {
+    closedEarly = PumpUntil([dialog] { return dialog->ModalResult() != mrNone; });
+    if (!closedEarly) dialog->SetModalResult(mrCancel);
+  });
+  form_->SetButtonClick(nullptr);
+  dialogs.Verify();
+  EXPECT_TRUE(closedEarly);
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_EQ(Count(NewLog(), "GET"), gets);
+  EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Set: "), 1)
+      << form_->StatusBar1->DisplayedText().str();
 }
 
 TEST_F(SpanningTreeAlgorithm, EnablingWritesThroughTheProgressDialog) {
@@ -143,7 +167,8 @@ TEST_F(SpanningTreeAlgorithm, EnablingWritesThroughTheProgressDialog) {
   EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
   EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Get: Ok!"), 1);
 
-  // Refused, and answered after the dialog: nothing is read over the error.
+  // Refused, and answered after the dialog: read quietly after it, the
+  // error stays in the bar.
   Control("set " + std::string(kAlgorithm) + " i 2");
   Control("inject set 1.3.6.1.4.1.171.11.101.1.2.1.2.1 wrongValue");
   Control("hold");
@@ -157,7 +182,7 @@ TEST_F(SpanningTreeAlgorithm, EnablingWritesThroughTheProgressDialog) {
   ASSERT_TRUE(WaitIdle(*form_->Request));
   ASSERT_TRUE(WaitQuiet());
   EXPECT_EQ(Count(SetLines(), "SET"), 2);
-  EXPECT_EQ(Count(NewLog(), "GET"), gets + 1);
+  EXPECT_EQ(Count(NewLog(), "GET"), gets + 2);
   EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Set: "), 1)
       << form_->StatusBar1->DisplayedText().str();
   EXPECT_EQ(form_->StatusBar1->DisplayedText().Pos("Ok!"), 0);

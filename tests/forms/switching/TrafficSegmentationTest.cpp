@@ -15,13 +15,13 @@ const std::string kForward = "1.3.6.1.4.1.171.11.101.1.2.14.1.1.2.";
 class TrafficSegmentation : public FormsL2Test {
  protected:
   bool WaitForm(TTrafficSegmentationForm* f) {
-    return PumpUntil([f] { return f->RequestIdle == 1 && !f->Request->Busy; });
+    return PumpUntil([f] { return !f->Request->Busy; });
   }
 };
 
 TEST_F(TrafficSegmentation, OpensWithEveryPortAndIsBusyUntilTheWalkEnds) {
   auto f = Open<TTrafficSegmentationForm>();
-  EXPECT_EQ(f->RequestIdle, 0);
+  EXPECT_TRUE(f->Request->Busy);
   {
     TestKit::DialogScript script;
     script.Expect("Refresh not complete");
@@ -86,18 +86,18 @@ TEST_F(TrafficSegmentation, AfterAFailedSetTheSameRowShowsItsListAgain) {
   EXPECT_TRUE(f->BT_Set->Enabled());
 }
 
-// Stop makes the form idle at once, but while the stopped walk's last reply
-// is out Refresh and Set answer busy: no second walk, and the stopped one
-// does not go on.
+// Stop ends the walk with the reply in flight; while that reply is out
+// Refresh and Set answer busy: no second walk, and the stopped one does not
+// go on.
 TEST_F(TrafficSegmentation, StopEndsTheWalkAndMakesTheFormIdle) {
   auto f = Open<TTrafficSegmentationForm>();
   ASSERT_TRUE(WaitForm(f.get()));
   Control("delay 30");
   const std::size_t mark = NewLog().size();
   TestKit::Click(f->BT_Get);
-  EXPECT_EQ(f->RequestIdle, 0);
+  EXPECT_TRUE(f->Request->Busy);
   TestKit::Click(f->StopBtn);
-  EXPECT_EQ(f->RequestIdle, 1);
+  EXPECT_TRUE(f->Request->Stopped());
   {
     TestKit::DialogScript script;
     script.Expect("Refresh not complete").Expect("Refresh not complete");

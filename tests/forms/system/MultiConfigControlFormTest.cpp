@@ -118,6 +118,33 @@ TEST_F(MultiConfigForm, ActivationWaitsFifteenTicksBehindTheProgressDialog) {
   });
 }
 
+// A refused activation: the progress box closes at once, the refusal stays
+// the memo's last line, the dialog stays open with the action chosen, and
+// Edit, with the list read again and no row selected, is off.
+TEST_F(MultiConfigForm, ARefusedActivationClosesTheProgressBoxAndKeepsTheDialog) {
+  Open([this](TMultipleConfigControlForm* f) {
+    Control(std::string("inject set ") + kAction + " wrongValue");
+    bool closedEarly = false, stayed = false;
+    EditRow(f, 0, [&](TMultiConfigControlEditForm* d) {
+      ASSERT_TRUE(SelectComboText(d->cbxCfgAction, "active"));
+      TestKit::OnNextModal<TProgressForm2>([&](TProgressForm2* p) {
+        closedEarly = PumpUntil([p] { return p->ModalResult() != mrNone; });
+        if (!closedEarly) p->SetModalResult(mrCancel);
+      });
+      TestKit::Click(d->btnSet);
+      stayed = d->Showing() && ComboText(d->cbxCfgAction) == "active";
+      TestKit::Click(d->btnClose);
+    });
+    EXPECT_TRUE(closedEarly);
+    EXPECT_TRUE(stayed);
+    EXPECT_TRUE(WaitIdle(*f->Request));
+    EXPECT_NE(LastMemoLine(f->Memo1).find("Wrong Value"), std::string::npos)
+        << LastMemoLine(f->Memo1);
+    EXPECT_EQ(f->ListView1->Selected(), nullptr);
+    EXPECT_FALSE(f->btnEdit->Enabled());
+  });
+}
+
 // An activation while the list is still being read: the device is busy
 // behind the progress dialog, so the read still out is not made beside it
 // but once the wait is over.

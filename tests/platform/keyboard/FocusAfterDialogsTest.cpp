@@ -85,7 +85,7 @@ TEST_F(FocusAfterDialogs, ADialogShownAgainOpensOnItsFirstField) {
   Open("Dialog");
   // Closed after a while when the keys never come.
   TTimer giveUp(nullptr);
-  giveUp.SetInterval(3000);
+  giveUp.SetInterval(30000);
   giveUp.OnTimer = [this](TObject*) { form_->SetModalResult(mrAbort); };
   const char* keys[][3] = {{"Tab", "Tab", "Return"}, {"1", "2", "Escape"}};
   for (const auto& opening : keys) {
