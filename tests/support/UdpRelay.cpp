@@ -82,14 +82,6 @@ constexpr unsigned char kSequence = 0x30;
 constexpr unsigned char kOctets = 0x04;
 constexpr unsigned char kInteger = 0x02;
 
-sockaddr_in Loopback(int port) {
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  a.sin_port = htons(static_cast<std::uint16_t>(port));
-  return a;
-}
-
 // A descriptor closed with its owner.
 struct Fd {
   int fd = -1;
@@ -114,6 +106,14 @@ int BoundSocket() {
 }
 
 }  // namespace
+
+sockaddr_in Loopback(int port) {
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  a.sin_port = htons(static_cast<std::uint16_t>(port));
+  return a;
+}
 
 RelayedDatagram DecodeDatagram(const std::string& bytes) {
   RelayedDatagram d;

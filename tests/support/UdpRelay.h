@@ -15,6 +15,8 @@
 //   for (const vntest::RelayedDatagram& d : relay.Seen()) ...
 #pragma once
 
+#include <netinet/in.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -45,6 +47,9 @@ enum : int { kGet = 0xa0, kGetNext = 0xa1, kResponse = 0xa2, kSet = 0xa3 };
 
 // What an SNMP datagram says of itself (the fields above but the direction).
 RelayedDatagram DecodeDatagram(const std::string& bytes);
+
+// 127.0.0.1 at the port.
+sockaddr_in Loopback(int port);
 
 // What becomes of one datagram.
 struct Fate {

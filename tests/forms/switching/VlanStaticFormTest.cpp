@@ -251,14 +251,18 @@ TEST_F(VlanStaticFormTest, DeviceRefusalsReachTheMemoAndTheFormStaysUsable) {
   WaitWalk();
   ASSERT_EQ(List()->Items()->Count(), 1);
 
-  // Adding a VLAN that exists: the device's answer is in the memo.
+  // Adding a VLAN that exists: the device's answer is the memo's last line,
+  // and what was typed stays for a correction.
   form_->ED_VLANID->SetText("1");
   form_->ED_VLANName->SetText("again");
   TestKit::Click(form_->AddBtn);
   WaitWalk();
-  EXPECT_NE(Memo().find("Set: (SNMP) Cannot create/set variable, Inconsistent Value!"),
-            std::string::npos)
+  EXPECT_EQ(LastMemoLine(form_->Memo1)
+                .rfind("Set: (SNMP) Cannot create/set variable, Inconsistent Value!", 0),
+            0u)
       << Memo();
+  EXPECT_EQ(form_->ED_VLANID->Text(), "1");
+  EXPECT_EQ(form_->ED_VLANName->Text(), "again");
   EXPECT_EQ(Value(std::string(kStatic) + ".1.1"), "STRING:\"default\"");
   EXPECT_TRUE(form_->CloseQuery());
 }

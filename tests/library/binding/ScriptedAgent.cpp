@@ -19,14 +19,6 @@
 
 namespace {
 
-sockaddr_in Loopback(int port) {
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  a.sin_port = htons(static_cast<std::uint16_t>(port));
-  return a;
-}
-
 bool Readable(int fd, int ms) {
   pollfd p{fd, POLLIN, 0};
   return poll(&p, 1, ms) > 0 && (p.revents & POLLIN) != 0;
@@ -35,9 +27,9 @@ bool Readable(int fd, int ms) {
 }  // namespace
 
 ScriptedAgent::ScriptedAgent(simtest::Simulator& sim, const VnSNMPRequest& request)
-    : sim_(sim), request_(request), switch_(Loopback(sim.Port())) {
+    : sim_(sim), request_(request), switch_(vntest::Loopback(sim.Port())) {
   fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  sockaddr_in here = Loopback(0);
+  sockaddr_in here = vntest::Loopback(0);
   socklen_t length = sizeof here;
   if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&here), sizeof here) != 0 ||
       getsockname(fd_, reinterpret_cast<sockaddr*>(&here), &length) != 0) {
