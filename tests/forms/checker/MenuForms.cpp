@@ -84,15 +84,21 @@ namespace formcheck {
 namespace {
 
 // A display string ends at its first zero byte: the text goes back up to it.
-bool CutAtZero(std::uint32_t syntax, const std::string& before, const std::string& after) {
+bool CutAtZero(const TImage&, std::uint32_t syntax, const std::string& before,
+               const std::string& after) {
   const std::string held = OctetsOf(before);
   const std::size_t zero = held.find('\0');
   return syntax == SNMP_SYNTAX_DISPLAYSTR && zero != std::string::npos &&
          OctetsOf(after) == held.substr(0, zero);
 }
 
-bool HelloTime200(std::uint32_t, const std::string&, const std::string& after) {
-  return after == "INTEGER:200";
+const std::string kStpVersion = "1.3.6.1.4.1.171.12.15.1.2.0";
+
+// STP Control writes the hello time 200 where the switch runs stp or rstp
+// once written.
+bool HelloTime200(const TImage& held, std::uint32_t, const std::string&, const std::string& after) {
+  const std::string* version = held.Find(kStpVersion);
+  return after == "INTEGER:200" && version && (*version == "INTEGER:0" || *version == "INTEGER:1");
 }
 
 // The number of a value as the switch writes it ("INTEGER:101"); false for
@@ -110,7 +116,8 @@ bool NumberOf(const std::string& value, long long& number) {
 // with; where those hold values past the form's edges too, the form refuses
 // it: the field stays as the switch holds it.
 template <long long Lo, long long Hi>
-bool RefusedBesideHeldOutside(std::uint32_t, const std::string& before, const std::string& after) {
+bool RefusedBesideHeldOutside(const TImage&, std::uint32_t, const std::string& before,
+                              const std::string& after) {
   long long held = 0;
   return before == after && NumberOf(before, held) && (held < Lo || held > Hi);
 }
@@ -118,7 +125,8 @@ bool RefusedBesideHeldOutside(std::uint32_t, const std::string& before, const st
 // A port list the switch holds longer or shorter than the unit's 4 octets,
 // changed alone, is judged with the other fields it must agree with (the
 // switch's own, past their edges too): the form refuses it.
-bool RefusedBesideListPastEdge(std::uint32_t, const std::string& before, const std::string& after) {
+bool RefusedBesideListPastEdge(const TImage&, std::uint32_t, const std::string& before,
+                               const std::string& after) {
   return before == after && !OctetsOf(before).empty() && OctetsOf(before).size() != 4;
 }
 
@@ -140,6 +148,10 @@ const std::string kServer = "1.3.6.1.4.1.171.12.5.10.1.";
 const std::string kBinding = "1.3.6.1.4.1.171.12.23.4.1.1.";
 const std::string kBlocked = "1.3.6.1.4.1.171.12.23.4.2.1.";
 const std::string kPing = "1.3.6.1.2.1.80.1.2.1.";
+const std::string kMember = "1.3.6.1.4.1.171.12.5.12.1.";
+const std::string kRadiusServer =
+    ".6.82.65.68.73.85.83.10.90.90.21.1";  // "RADIUS", 10.90.90.21, TACACS
+const std::string kSecurityDelete = "1.3.6.1.4.1.171.11.101.1.2.7.2.";
 const std::string kAdminTest = "5.97.100.109.105.110.2.112.50";  // owner "admin", test "p2"
 
 // The boxes of the ping and trace route dialogs that choose the fields an
@@ -155,7 +167,7 @@ const std::vector<std::string> kTraceTicks = {"IPCBox",         "TimeoutCheckBox
 const std::vector<TException> kExceptions = {
     {"", "", &CutAtZero, "a zero byte ends a display string: the text goes back up to it"},
     {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.4", &HelloTime200,
-     "STP Control shows and writes the hello time 200 for stp and rstp"},
+     "STP Control shows and writes the hello time 200 while the switch runs stp or rstp"},
     {"Form_StaticTable", "1.3.6.1.2.1.17.7.1.4.3.1.1", nullptr,
      "the static VLAN form's Set writes the ports and the status; the name goes with Add only"},
     {"Form_PortStateInformation", "1.3.6.1.4.1.171.12.15.2.4.1.2", nullptr,
@@ -165,19 +177,23 @@ const std::vector<TException> kExceptions = {
     {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.3", &RefusedBesideHeldOutside<600, 4000>,
      "STP Control judges Max Age with Forward Delay and Hello Time: where the switch holds "
      "its timers past the form's ranges, a Max Age typed into 600-4000 breaks the rule with "
-     "them (\"Data Error !\") and is refused"},
+     "them (\"Data Error !\") and is refused",
+     true},
     {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.1", &RefusedBesideHeldOutside<20, 100>,
      "Safeguard keeps the rising threshold above the falling one: where the switch holds both "
      "past 20-100, a rising threshold typed into 20-100 may fall below the falling one and is "
-     "refused"},
+     "refused",
+     true},
     {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.2", &RefusedBesideHeldOutside<20, 100>,
      "Safeguard keeps the falling threshold below the rising one: where the switch holds both "
      "past 20-100, a falling threshold typed into 20-100 may rise above the rising one and is "
-     "refused"},
+     "refused",
+     true},
     {"Form_PortTrunkTable", "1.3.6.1.4.1.171.11.101.1.2.9.3.1.4", &RefusedBesideListPastEdge,
      "a trunk's members are judged with its master port and their count: beside a master "
      "port the switch holds on no port of the unit, or more than eight members, a member "
-     "unticked alone is refused (\"Master port must be checked.\")"},
+     "unticked alone is refused (\"Master port must be checked.\")",
+     true},
 };
 
 std::vector<TEntry> FeatureForms() {
@@ -203,6 +219,7 @@ std::vector<TEntry> FeatureForms() {
           .Deletes(),
       Of<TSystemLogHostForm>("Basic Configuration > System Log > System Log Server Table")
           .Requests(&TSystemLogHostForm::Request)
+          .Types("UDP Port", "514", "6000")
           .WritesInDialog("Edit")
           .Deletes(),
       Of<TLogSaveControlForm>("Basic Configuration > System Log > System Log Save Control")
@@ -226,7 +243,8 @@ std::vector<TEntry> FeatureForms() {
           .Requests(&TSpanningTreeAlgorithmForm::Request),
       Of<TSTP_Info>("Bridge > Spanning Tree > STP Control")
           .Requests(&TSTP_Info::TimerRequest, &TSTP_Info::MSTPRequest, &TSTP_Info::VersionRequest,
-                    &TSTP_Info::StateRequest),
+                    &TSTP_Info::StateRequest)
+          .Branch("mstp", {"set " + kStpVersion + " i 2"}),
       Of<TMSTPPortStateForm>("Bridge > Spanning Tree > Port State Information")
           .Requests(&TMSTPPortStateForm::Request, &TMSTPPortStateForm::VersionRequest)
           .WritesInDialog("Edit"),
@@ -306,8 +324,12 @@ std::vector<TEntry> FeatureForms() {
           .Deletes(),
       Of<TAAASrvCtrlForm>("Security Management > AAC > Server Control")
           .Requests(&TAAASrvCtrlForm::Request)
-          .CannotDrive("an action: Set adds or removes the server typed in; no setting is read "
-                       "into its fields"),
+          .Action({{"edtSrvGrpName", "RADIUS"},
+                   {"edtSrvIP", "10.90.90.21"},
+                   {"cbxAuthPtcl", "TACACS"},
+                   {"cbxOper", "add"}},
+                  {kMember + "4" + kRadiusServer + "=INTEGER:1"})
+          .Action({{"cbxOper", "delete"}}, {kMember + "4" + kRadiusServer + "=INTEGER:2"}),
       Of<TSSLManagementForm>("Security Management > SSL > SSL Management")
           .Requests(&TSSLManagementForm::Request),
       Of<TIPMACBindingForm>("Security Management > IP-MAC Binding > IP-MAC Binding Table")
@@ -344,8 +366,10 @@ std::vector<TEntry> FeatureForms() {
       Of<TPrtSecDelCtrlForm>(
           "Layer 2 Management > Port Management > Port Security Management > Port Security Delete")
           .Requests(&TPrtSecDelCtrlForm::Request)
-          .CannotDrive("an action: Set deletes the addresses the fields name; no setting is read "
-                       "into them"),
+          .Action({{"edtVlan", "v20"}, {"PortEdit", "10"}, {"edtMac", "00055E0000AA"}},
+                  {kSecurityDelete + "1.0=STRING:\"v20\"", kSecurityDelete + "2.0=INTEGER:10",
+                   kSecurityDelete + "3.0=Hex-STRING:00 05 5E 00 00 AA",
+                   kSecurityDelete + "4.0=INTEGER:2"}),
       Of<TIGMPRouterPortsForm>(
           "Layer 2 Management > IGMP Snooping Management > IGMP Snooping Router Ports")
           .Requests(&TIGMPRouterPortsForm::Request)
