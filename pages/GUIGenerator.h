@@ -211,6 +211,9 @@ class TSNMPEditorPanel : public TSNMPPanel {
   void ClearChecksBtnClick(TObject* Sender);
 
   TEditsPanel* EditsPanel = nullptr;  // owned by the inner panel
+  // The last SET of Set Checked failed (the request reads the table again
+  // by itself then, and that read shows no "Ok!").
+  bool LastSetFailed = false;
 };
 
 // The list view of a list page.
@@ -267,6 +270,10 @@ class TSNMPListViewPanel : public TSNMPEditorPanel {
  private:
   class Dialog;
   void CheckStatusText(int index, const char* text, const char* message) const;
+  // After a dialog or Delete: the table read again, unless the last write
+  // failed (its request reads the table again itself then, showing no
+  // "Ok!").
+  void ReadAfterWrite();
 
   TClosure<void(VnSNMPRequest2Controls*, const VnSNMPError&)> ownerGetDone_;
 };
