@@ -38,32 +38,6 @@ bool Inside(TControl* control, TWinControl* window) {
   return false;
 }
 
-// The arcs of an instance that a typed key makes, as the switch names rows
-// (either way of coding a text: with its length first, or implied).
-std::vector<std::string> KeyArcs(const std::string& typed) {
-  std::vector<std::string> out;
-  if (typed.empty()) return out;
-  bool digits = std::all_of(typed.begin(), typed.end(),
-                            [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
-  if (digits) return {std::to_string(std::stoll(typed))};
-  int a, b, c, d;
-  char tail;
-  if (std::sscanf(typed.c_str(), "%d.%d.%d.%d%c", &a, &b, &c, &d, &tail) == 4) return {typed};
-  std::string codes;
-  for (char ch : typed) codes += "." + std::to_string(static_cast<unsigned char>(ch));
-  out.push_back(std::to_string(typed.size()) + codes);
-  out.push_back(codes.substr(1));
-  if (typed.size() == 12 && std::all_of(typed.begin(), typed.end(), [](char ch) {
-        return std::isxdigit(static_cast<unsigned char>(ch));
-      })) {
-    std::string mac;
-    for (std::size_t i = 0; i < 12; i += 2)
-      mac += (i ? "." : "") + std::to_string(std::stoi(typed.substr(i, 2), nullptr, 16));
-    out.push_back(mac);
-  }
-  return out;
-}
-
 bool HasArcs(const std::string& instance, const std::string& arcs) {
   return ("." + instance + ".").find("." + arcs + ".") != std::string::npos;
 }
@@ -194,10 +168,12 @@ void TChecker::CheckAdd(TOpen& open) {
           std::string text = OtherText(entry_, open, f, item, edit);
           const _EditConstraint_s* rule =
               request->EditConstraint ? request->EditConstraint->Find(edit) : nullptr;
-          if (item.Key && rule && (rule->Type == 'i' || rule->Type == 'u') &&
-              rule->Maximum < 4294967295.0) {
-            // The top of the key's range, or the number below where that row is there.
-            long long key = static_cast<long long>(rule->Maximum);
+          const bool ranged =
+              rule && (rule->Type == 'i' || rule->Type == 'u') && rule->Maximum < 4294967295.0;
+          if (item.Key && (ranged || item.Shown == TShown::Number)) {
+            // A row that is not there: the top of the key's range (or 77),
+            // or the number below where that row is there.
+            long long key = ranged ? static_cast<long long>(rule->Maximum) : 77;
             while (std::any_of(existing.begin(), existing.end(), [&](const std::string& i) {
               return HasArcs(i, std::to_string(key));
             }))
@@ -233,7 +209,7 @@ void TChecker::CheckAdd(TOpen& open) {
     for (const TTyped& t : typed) {
       if (t.Item->Oid.empty()) continue;
       if (t.Item->Key && t.Ticked.empty() && t.Unticked.empty()) {
-        const std::vector<std::string> arcs = KeyArcs(t.Text);
+        const std::vector<std::string> arcs = KeyArcs(*t.Item, t.Text);
         if (!instance.empty() && !arcs.empty() &&
             std::none_of(arcs.begin(), arcs.end(),
                          [&](const std::string& a) { return HasArcs(instance, a); }))
@@ -289,7 +265,7 @@ void TChecker::CheckAdd(TOpen& open) {
     const std::vector<std::string> rows = RowInstances(Image());
     const std::size_t mark = LogSize();
     boxes_.Take();
-    Control("inject set 1.3 genErr");
+    Control("inject set 1 genErr");
     pressAdd(
         fill,
         [&](TWinControl* window) {

@@ -145,15 +145,26 @@ void UntickEmptyRows(TWinControl* window) {
   });
 }
 
+// True when the window has a page's edits and every row it offers for
+// writing is empty: there is nothing to write.
+bool EveryRowEmpty(TWinControl* window) {
+  bool rows = false, filled = false;
+  ForEachRow(window, [&](TEditsPanel& panel, int r) {
+    if (!Tickable(panel.Row(r).CheckBox)) return;
+    rows = true;
+    if (!panel.IsFieldEmpty(r)) filled = true;
+  });
+  return rows && !filled;
+}
+
 }  // namespace
 
 TWrite PressButton(std::string caption) {
   return [caption](TOpen& open, const TPress& press, std::string& why) {
-    if (TButton* all = ButtonOf(open.Form, "Check All"); !press.Partial && all && all->Enabled()) {
-      TestKit::Click(all);
-      UntickEmptyRows(open.Form);
-    }
+    TButton* all = ButtonOf(open.Form, "Check All");
+    if (!press.Partial && all && all->Enabled()) TestKit::Click(all);
     if (press.Change) press.Change();
+    if (!press.Partial && all) UntickEmptyRows(open.Form);
     // "A|B": the first of the captions on the screen.
     TButton* button = nullptr;
     for (std::size_t from = 0; !button && from <= caption.size();) {
@@ -166,7 +177,8 @@ TWrite PressButton(std::string caption) {
       return false;
     }
     if (!button->Enabled()) {
-      why = "\"" + caption + "\" is disabled";
+      why = !press.Partial && EveryRowEmpty(open.Form) ? kNothingToWrite
+                                                       : "\"" + caption + "\" is disabled";
       return false;
     }
     QueueProgressDialogs();
@@ -201,18 +213,20 @@ TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks) {
           TestKit::Click(all);
         else
           TickEveryRow(dialog);
-        UntickEmptyRows(dialog);
       }
       for (const std::string& name : ticks)
         if (auto* box = dynamic_cast<TCheckBox*>(dialog->FindComponent(name.c_str()));
             box && box->Showing() && box->Enabled() && !box->Checked())
           TestKit::Click(box);
       if (press.Change) press.Change();
+      if (!press.Partial) UntickEmptyRows(dialog);
       TButton* write = ButtonOf(dialog, "Set Checked");
       if (!write) write = ButtonOf(dialog, "Set");
       QueueProgressDialogs();
       if (write && write->Enabled())
         TestKit::Click(write);
+      else if (write && !press.Partial && EveryRowEmpty(dialog))
+        why = kNothingToWrite;
       else
         why = std::string("the dialog's Set is ") + (write ? "disabled" : "missing");
       if (press.After) {

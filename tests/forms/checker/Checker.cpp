@@ -45,6 +45,8 @@ void Turn() {
 }
 
 std::string g_step;
+// The front panel's LED octets: their pattern moves with the clock.
+const std::string kFrontPanelLeds = "1.3.6.1.4.1.171.11.101.1.2.1.1.4.0";
 bool g_failing = false;
 
 }  // namespace
@@ -236,6 +238,12 @@ std::string TChecker::Describe(const std::vector<std::string>& sets) const {
   return out.empty() ? "\n    no SET" : out;
 }
 
+void TChecker::NoEmptySet(const std::vector<std::string>& sets, const std::string& what) const {
+  for (const std::string& line : sets)
+    EXPECT_FALSE(VarbindsOf(line).empty())
+        << what << ": a SET of no variable went out (the switch answered " << StatusOf(line) << ")";
+}
+
 bool TChecker::Restore(TOpen& open) {
   TButton* refresh = ButtonOf(open.Form, "Refresh");
   if (!refresh || !refresh->Enabled()) return false;
@@ -266,6 +274,19 @@ std::set<TControl*> TChecker::Moving(const TOpen& open, bool boxes) const {
   return moving;
 }
 
+std::vector<std::string> TChecker::Unselected(const TOpen& open) const {
+  // The count of the rows beside the list shows the count it has now.
+  const std::string count = "\"" + std::to_string(open.List->Items()->Count()) + "\"";
+  std::vector<std::string> lines = FieldsOf(open.Form, Moving(open, false));
+  for (std::string& line : lines) {
+    const std::size_t at = line.size() - std::min(line.size(), count.size() + 1);
+    if (line.compare(at, std::string::npos, " " + count) == 0)
+      line.replace(at + 1, std::string::npos, "(the row count)");
+  }
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
 std::set<TControl*> TChecker::Excepted(const TOpen& open) const {
   std::set<TControl*> out;
   for (std::size_t r = 0; r < open.Requests.size() && r < model_.Requests.size(); ++r)
@@ -282,9 +303,26 @@ std::set<TControl*> TChecker::Excepted(const TOpen& open) const {
 
 std::vector<std::string> TChecker::RowsOf(const TOpen& open) const {
   std::vector<std::string> rows;
-  if (open.List)
-    for (int i = 0; i < open.List->Items()->Count(); ++i)
-      rows.push_back("row " + std::to_string(i + 1) + RowText(open.List, i));
+  if (!open.List) return rows;
+  // The cells of the columns of variables that do not move by themselves
+  // (named as the variables' labels).
+  std::set<std::string> still;
+  for (const TRequestModel& r : model_.Requests)
+    for (const TItem& item : r.Items)
+      if (item.Writable || item.Key) still.insert(item.Label);
+  TListView* list = open.List;
+  for (int i = 0; i < list->Items()->Count(); ++i) {
+    TListItem* item = list->Items()->Item(i);
+    std::string text = "row " + std::to_string(i + 1) + ":";
+    for (int c = 0; c < list->Columns()->Count(); ++c) {
+      if (!still.count(list->Columns()->Items(c)->Caption().str())) continue;
+      const AnsiString cell = c == 0                              ? item->Caption()
+                              : c - 1 < item->SubItems()->Count() ? item->SubItems()->Strings(c - 1)
+                                                                  : AnsiString();
+      text += " \"" + cell.str() + "\"";
+    }
+    rows.push_back(text);
+  }
   return rows;
 }
 
@@ -320,7 +358,7 @@ bool TChecker::Press(TOpen& open, TAction action, const TPress& press, const std
   SetProgressStep(what);
   const bool pressed = write && write(open, press, why);
   TestKit::ClearModalScripts();
-  EXPECT_TRUE(pressed || optional)
+  EXPECT_TRUE(pressed || optional || why == kNothingToWrite)
       << what << ": " << (action == TAction::Write ? "the write" : "Delete")
       << " cannot be pressed: " << why;
   if (wait) {
@@ -357,7 +395,7 @@ void TChecker::CheckForm(TOpen& open, std::size_t seed) {
   const bool full = seed == 0;
   if (open.List && full) {
     if (open.List->Selected()) TestKit::ClickEmpty(open.List);
-    unselected_ = FieldsOf(open.Form, Moving(open, false));
+    unselected_ = Unselected(open);
     CheckRowButtons(open, "the form as opened");
   }
   CheckShownAfterRead(open, seed);
@@ -395,6 +433,7 @@ void TChecker::Run() {
     for (const auto& [oid, value] : first.Values)
       if (const std::string* again = second.Find(oid); !again || *again != value)
         moving_.insert(oid);
+    moving_.insert(kFrontPanelLeds);
     const std::string opening = boxes_.Take();
     EXPECT_TRUE(opening.empty()) << "boxes on opening: " << opening;
     if (!entry_.CannotDrive.empty()) CheckNoWrite(open);

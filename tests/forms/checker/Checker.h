@@ -56,6 +56,8 @@ class TChecker {
   // order; empty otherwise.
   std::string InstanceOfRow(const TOpen& open, int row);
   std::string Describe(const std::vector<std::string>& sets) const;
+  // A SET of no variable is no write: none may go out.
+  void NoEmptySet(const std::vector<std::string>& sets, const std::string& what) const;
   // Reads the switch again with the form's Refresh, where it has one.
   bool Restore(TOpen& open);
   // The controls of variables the form does not write (their values move),
@@ -64,12 +66,17 @@ class TChecker {
   // The controls of the variables this entry's exceptions name (the form
   // shows values of its own there on purpose).
   std::set<TControl*> Excepted(const TOpen& open) const;
+  // The fields of a list form as FieldsOf gives them, the count of its rows
+  // (where a control shows it) named as such: the look of the form with no
+  // row selected.
+  std::vector<std::string> Unselected(const TOpen& open) const;
   // The list's rows as the user reads them.
   std::vector<std::string> RowsOf(const TOpen& open) const;
 
   // ---- the paths ----
   void CheckForm(TOpen& open, std::size_t seed);
-  void CheckRows(TOpen& open, bool full);
+  // `writes`: the writes as well as the rows chosen with the keys and a click.
+  void CheckRows(TOpen& open, bool full, bool writes = true);
   void CheckScalars(TOpen& open, bool full);
   // Every field changed alone (every edit, every box of a grid; with
   // `options` every option of each choice), spread over the rows.

@@ -50,7 +50,7 @@ void TChecker::CheckShownAfterRead(TOpen& open, std::size_t seed) {
 
 void TChecker::CheckNoWrite(TOpen& open) {
   // The rows chosen with the keys and with a click show the same.
-  if (open.List && open.List->Items()->Count() > 0) CheckRows(open, false);
+  if (open.List && open.List->Items()->Count() > 0) CheckRows(open, false, false);
   // Every button but Close, with a row selected and with none: no SET.
   const std::size_t mark = LogSize();
   std::string pressed;

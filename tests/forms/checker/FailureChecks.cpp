@@ -37,7 +37,7 @@ class TFailureSetUp {
       : control_(control) {
     switch (failure) {
       case 0:
-        control_("inject set 1.3 genErr");
+        control_("inject set 1 genErr");
         break;
       case 1:
         // Short time-outs: the write and its one retry are dropped.
@@ -148,12 +148,12 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure) {
   };
   boxes_.Take();
   const std::size_t mark = LogSize();
-  bool stopped = false;
+  bool stopped = false, pressed = false;
   {
     TFailureSetUp setUp([this](const std::string& c) { return Control(c); }, open.Requests,
                         kindIndex);
     SetProgressStep(kind, failure != TFailure::Stopped);
-    Press(open, action, press, kind, true, failure != TFailure::Stopped);
+    pressed = Press(open, action, press, kind, true, failure != TFailure::Stopped);
     SetProgressStep(kind);
     if (failure == TFailure::Stopped) {
       stopped = AnyBusy(open) && stop->Showing() && stop->Enabled();
@@ -166,8 +166,9 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure) {
   const bool idle = WaitQuiet(open);
   EXPECT_TRUE(idle) << what << ": the form is still busy";
   const std::string boxes = boxes_.Take();
-  if (failure == TFailure::Stopped && !stopped) return;  // the write was not out long enough
+  if (!pressed || (failure == TFailure::Stopped && !stopped)) return;  // no write went out
   const std::vector<std::string> sets = SetsSince(mark);
+  NoEmptySet(sets, what);
   if (sets.empty() && failure != TFailure::SendFails) return;  // the form sent nothing
   if (failure != TFailure::Stopped) {
     const std::string status = LastStatus(open.Form);
@@ -177,14 +178,21 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure) {
   }
   CheckRowButtons(open, what);
 
+  // Whether the field's line shows what was typed (a box: its tick).
+  auto shows = [&](const std::string& line) {
+    if (dynamic_cast<TCheckBox*>(typedControl)) {
+      const bool ticked = line.size() >= 7 && line.compare(line.size() - 7, 7, " ticked") == 0;
+      return ticked == (typed == "ticked");
+    }
+    return line.find("\"" + typed + "\"") != std::string::npos;
+  };
   // The typed field shows what was typed or what the switch holds; every
   // other field what the switch holds.
   auto typedShown = [&](const std::vector<std::string>& now, const std::vector<std::string>& truth,
                         const std::string& step) {
     if (!typedControl) return;
     const std::string line = LineOf(now, typedControl);
-    EXPECT_TRUE(line.empty() || line == LineOf(truth, typedControl) ||
-                line.find("\"" + typed + "\"") != std::string::npos)
+    EXPECT_TRUE(line.empty() || line == LineOf(truth, typedControl) || shows(line))
         << step << ": " << NameOf(typedControl) << " shows neither what was typed (\"" << typed
         << "\") nor what the switch holds:\n    " << line
         << "\n    switch: " << LineOf(truth, typedControl);
@@ -192,8 +200,7 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure) {
   const std::vector<std::string> now = FieldsOf(open.Form, moving);
   // Where the typed field keeps what was typed, fields that follow it (a
   // choice that enables others) may show the typed choice's look.
-  const bool kept =
-      typedControl && LineOf(now, typedControl).find("\"" + typed + "\"") != std::string::npos;
+  const bool kept = typedControl && shows(LineOf(now, typedControl));
   const std::string next =
       std::string("the next ") + (action == TAction::Write ? "write " : "Delete ") + kind;
   if (!open.List) {
@@ -215,9 +222,10 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure) {
   }
   const int selected = open.List->ItemIndex();
   if (selected < 0) {
-    EXPECT_TRUE(kept || Without(now, typedControl) == Without(unselected_, typedControl))
+    const std::vector<std::string> unselected = Unselected(open);
+    EXPECT_TRUE(kept || Without(unselected, typedControl) == Without(unselected_, typedControl))
         << what << ", no row selected: the fields are not those of the form with no row selected:"
-        << Differences(Without(now, typedControl), "now", Without(unselected_, typedControl),
+        << Differences(Without(unselected, typedControl), "now", Without(unselected_, typedControl),
                        "as opened, no row selected");
     typedShown(now, unselected_, what);
     if (action == TAction::Write)

@@ -72,7 +72,9 @@ struct TPress {
 };
 
 // Writes through the form as the user does. False, with the reason, when
-// the write cannot be pressed.
+// the write cannot be pressed (kNothingToWrite: every row the page offers is
+// empty on the switch, so there is nothing to write).
+inline constexpr const char* kNothingToWrite = "nothing to write: every row is empty";
 using TWrite = std::function<bool(TOpen& open, const TPress& press, std::string& why)>;
 
 // What an action form must send: the texts typed into its edits (by name),

@@ -101,10 +101,14 @@ TFormModel ModelOf(const std::vector<VnSNMPRequest2Edits*>& requests,
       item.Key = r.Table && static_cast<std::uint32_t>(i) < list.KeyCount;
       const std::uint32_t access = d->Access & ~static_cast<std::uint32_t>(SNMP_ACCESS_INVALID);
       item.Writable = (access & SNMP_ACCESS_WRITEONLY) != 0 && !(access & SNMP_ACCESS_DERIVED);
-      if (d->Options && d->Options->ValueKind() == VnOptionList::Integer) {
+      if (d->Options) {
+        const bool numbers = d->Options->ValueKind() == VnOptionList::Integer;
         for (int k = 0; k < d->Options->Count(); ++k) {
-          item.Options.push_back(d->Options->Item(k).IntValue);
-          item.OptionTexts.push_back(d->Options->Item(k).Text.str());
+          const VnOptionItem& option = d->Options->Item(k);
+          if (numbers) item.Options.push_back(option.IntValue);
+          item.OptionTexts.push_back(option.Text.str());
+          item.OptionValues.push_back(numbers ? std::to_string(option.IntValue)
+                                              : option.StrValue.str());
         }
       }
       item.RowStatus = std::count(item.Options.begin(), item.Options.end(), 4) &&
@@ -184,10 +188,10 @@ std::string NumberSeed(const TItem& item, const std::string& instance, bool uppe
 // upper one, or the lower one.
 std::string EdgeSeed(const TItem& item, const std::string& instance, bool upper) {
   const long long top = Unsigned(item.Syntax) ? 4294967295LL : 2147483647LL;
-  if (upper)
-    return SetNumber(instance, item.Syntax,
-                     item.Ranged ? static_cast<long long>(item.Maximum) : top);
-  return SetNumber(instance, item.Syntax, item.Ranged ? static_cast<long long>(item.Minimum) : 0);
+  const long long bottom = Unsigned(item.Syntax) ? 0 : -2147483648LL;
+  const long long edge = upper ? (item.Ranged ? static_cast<long long>(item.Maximum) : top)
+                               : (item.Ranged ? static_cast<long long>(item.Minimum) : 0);
+  return SetNumber(instance, item.Syntax, std::clamp(edge, bottom, top));
 }
 
 // A text of `length` bytes that is no UTF-8: lead bytes without their
@@ -322,6 +326,13 @@ std::string UpperHexDigits(const std::string& text) {
 
 }  // namespace
 
+// The value of the option shown as the text, or the text itself.
+std::string OptionValueOf(const TItem& item, const std::string& text) {
+  for (std::size_t k = 0; k < item.OptionTexts.size() && k < item.OptionValues.size(); ++k)
+    if (item.OptionTexts[k] == text) return item.OptionValues[k];
+  return text;
+}
+
 bool SentAsTyped(const TItem& item, const std::string& typed, const std::string& value,
                  std::string& why) {
   const std::size_t colon = value.find(':');
@@ -331,16 +342,14 @@ bool SentAsTyped(const TItem& item, const std::string& typed, const std::string&
   bool same = false;
   if (type == "INTEGER" || type == "Gauge32" || type == "Counter32" || type == "Timeticks" ||
       type == "Unsigned32") {
-    std::string number = Trimmed(typed);
-    for (std::size_t k = 0; k < item.OptionTexts.size(); ++k)
-      if (item.OptionTexts[k] == typed) number = std::to_string(item.Options[k]);
+    const std::string number = Trimmed(OptionValueOf(item, typed));
     // Time ticks are written as "(n) text" by the switch.
     std::string sent = rest;
     if (!sent.empty() && sent[0] == '(') sent = sent.substr(1, sent.find(')') - 1);
     expected = number;
     same = !number.empty() && sent == number;
-  } else if (type == "IpAddress") {
-    expected = Trimmed(typed);
+  } else if (type == "IpAddress" || type == "OID") {
+    expected = Trimmed(OptionValueOf(item, typed));
     same = rest == expected;
   } else if (type == "STRING" || type == "Hex-STRING") {
     const std::string octets = OctetsOf(value);
@@ -361,6 +370,44 @@ bool SentAsTyped(const TItem& item, const std::string& typed, const std::string&
   }
   if (!same) why = "sent " + value + " for the typed \"" + typed + "\" (" + expected + ")";
   return same;
+}
+
+}  // namespace formcheck
+
+namespace formcheck {
+
+namespace {
+
+// The arcs of octets: each octet, with the length first or implied.
+void OctetArcs(const std::string& octets, std::vector<std::string>& out) {
+  std::string codes;
+  for (char ch : octets) codes += "." + std::to_string(static_cast<unsigned char>(ch));
+  out.push_back(std::to_string(octets.size()) + codes);
+  if (!codes.empty()) out.push_back(codes.substr(1));
+}
+
+}  // namespace
+
+std::vector<std::string> KeyArcs(const TItem& item, const std::string& typed) {
+  std::vector<std::string> out;
+  const std::string value = Trimmed(OptionValueOf(item, typed));
+  if (value.empty()) return out;
+  if (std::all_of(value.begin(), value.end(),
+                  [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }) &&
+      value.size() < 11)
+    out.push_back(std::to_string(std::stoll(value)));
+  int a = 0, b = 0, c = 0, d = 0;
+  char tail = 0;
+  if (std::sscanf(value.c_str(), "%d.%d.%d.%d%c", &a, &b, &c, &d, &tail) == 4) out.push_back(value);
+  OctetArcs(value, out);
+  const std::string digits = UpperHexDigits(value);
+  if (digits.size() == value.size() && digits.size() % 2 == 0) {
+    std::string octets;
+    for (std::size_t i = 0; i < digits.size(); i += 2)
+      octets += static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16));
+    OctetArcs(octets, out);
+  }
+  return out;
 }
 
 }  // namespace formcheck

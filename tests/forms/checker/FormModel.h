@@ -35,8 +35,10 @@ struct TItem {
   bool Key = false;        // an index column of the table
   bool RowStatus = false;  // creates and destroys rows
   bool Writable = false;
-  std::vector<int> Options;  // the option values, when it has a list
-  std::vector<std::string> OptionTexts;
+  std::vector<int> Options;  // the option values, when it has a list of numbers
+  // The texts of the options and their values as text (numbers, or the
+  // values of a list of strings).
+  std::vector<std::string> OptionTexts, OptionValues;
   TShown Shown = TShown::Nothing;
   TAddress Address = TAddress::None;
   // The input rule of a number or text edit.
@@ -85,8 +87,14 @@ std::string SeedCommand(const TItem& item, const std::string& instance, const st
 // The value (as the switch writes it) that a SET carries for the text typed
 // into a field of the item matches that text byte for byte: a number, an
 // option's value for its text, the typed octets (hex digits for raw octets
-// and MAC addresses), an IPv4 address. `why` gets what differs.
+// and MAC addresses), an IPv4 address, an object identifier. `why` gets
+// what differs.
 bool SentAsTyped(const TItem& item, const std::string& typed, const std::string& value,
                  std::string& why);
+
+// The ways the arcs of a row's instance may carry the value typed into a
+// key field of the item: a number, an option's value, an address, a text or
+// octets with their length first or implied.
+std::vector<std::string> KeyArcs(const TItem& item, const std::string& typed);
 
 }  // namespace formcheck

@@ -60,7 +60,8 @@ std::string Line(TControl* control, const std::string& name, bool moving) {
 
 void Describe(TControl* control, const std::string& path, const std::set<TControl*>& moving,
               const std::set<TControl*>& skipped, std::vector<std::string>& lines) {
-  if (IsStatusOrList(control) || skipped.count(control)) return;
+  // What is not on the screen is nothing the user sees.
+  if (IsStatusOrList(control) || skipped.count(control) || !control->Showing()) return;
   const std::string name = path + OwnName(control);
   lines.push_back(Line(control, name, moving.count(control) != 0));
   if (auto* parent = dynamic_cast<TWinControl*>(control))

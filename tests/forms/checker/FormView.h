@@ -15,7 +15,7 @@ class TWinControl;
 
 namespace formcheck {
 
-// The fields of a window as the user finds them, one line each: name, text,
+// The fields of a window on the screen as the user finds them, one line each: name, text,
 // and whether it is disabled, read-only, ticked, or coloured as a locked
 // key. Memos, status bars and lists are left out: their lines are the
 // status and the rows. The text of the controls in `moving` (values that
