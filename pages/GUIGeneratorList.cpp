@@ -307,8 +307,10 @@ void TSNMPListViewPanel::ReadAfterWrite() {
     return;
   }
   // The request reads the table again after its failed SET, without "Ok!":
-  // the failure stays the last status line.
+  // the failure stays the last status line. Until then no row is chosen.
   if (!Request) return;
+  ListViewPanel->ListView->SetSelected(nullptr);
+  EditsPanel->ClearAllFields();
   BtnPanel->EditBtn->SetEnabled(false);
   BtnPanel->DeleteBtn->SetEnabled(false);
   BtnPanel->CountText->SetCaption(IntToStr(ListViewPanel->ListView->Items()->Count()));
