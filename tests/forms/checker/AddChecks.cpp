@@ -158,6 +158,7 @@ void TChecker::CheckAdd(TOpen& open) {
           if (item.RowStatus) index = combo->Items()->IndexOf("createAndGo");
           if (index < 0) continue;
           if (combo->ItemIndex() != index) TestKit::PickItem(combo, index);
+          TickOwnBox(open, c);
           typed.push_back({&item, c, combo->Items()->Strings(index).str(), {}, {}});
         } else if (auto* edit = dynamic_cast<TEdit*>(c); edit && !edit->ReadOnly()) {
           TField f;
@@ -181,6 +182,7 @@ void TChecker::CheckAdd(TOpen& open) {
             text = std::to_string(key);
           }
           TypeInto(edit, text);
+          TickOwnBox(open, c);
           typed.push_back({&item, c, text, {}, {}});
         }
       }

@@ -159,12 +159,12 @@ bool EveryRowEmpty(TWinControl* window) {
 
 }  // namespace
 
-TWrite PressButton(std::string caption) {
-  return [caption](TOpen& open, const TPress& press, std::string& why) {
+TWrite PressButton(std::string caption, bool page) {
+  return [caption, page](TOpen& open, const TPress& press, std::string& why) {
     TButton* all = ButtonOf(open.Form, "Check All");
     if (!press.Partial && all && all->Enabled()) TestKit::Click(all);
     if (press.Change) press.Change();
-    if (!press.Partial && all) UntickEmptyRows(open.Form);
+    if (page && !press.Partial && all) UntickEmptyRows(open.Form);
     // "A|B": the first of the captions on the screen.
     TButton* button = nullptr;
     for (std::size_t from = 0; !button && from <= caption.size();) {
@@ -177,8 +177,8 @@ TWrite PressButton(std::string caption) {
       return false;
     }
     if (!button->Enabled()) {
-      why = !press.Partial && EveryRowEmpty(open.Form) ? kNothingToWrite
-                                                       : "\"" + caption + "\" is disabled";
+      why = page && !press.Partial && EveryRowEmpty(open.Form) ? kNothingToWrite
+                                                               : "\"" + caption + "\" is disabled";
       return false;
     }
     QueueProgressDialogs();
@@ -198,8 +198,8 @@ void TickEveryRow(TWinControl* window) {
   });
 }
 
-TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks) {
-  return [caption, ticks](TOpen& open, const TPress& press, std::string& why) {
+TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks, bool page) {
+  return [caption, ticks, page](TOpen& open, const TPress& press, std::string& why) {
     TButton* button = ButtonOf(open.Form, caption.c_str());
     if (!button || !button->Enabled()) {
       why = "\"" + caption + "\" is " + (button ? "disabled" : "not on the screen");
@@ -219,13 +219,13 @@ TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks) {
             box && box->Showing() && box->Enabled() && !box->Checked())
           TestKit::Click(box);
       if (press.Change) press.Change();
-      if (!press.Partial) UntickEmptyRows(dialog);
+      if (page && !press.Partial) UntickEmptyRows(dialog);
       TButton* write = ButtonOf(dialog, "Set Checked");
       if (!write) write = ButtonOf(dialog, "Set");
       QueueProgressDialogs();
       if (write && write->Enabled())
         TestKit::Click(write);
-      else if (write && !press.Partial && EveryRowEmpty(dialog))
+      else if (write && page && !press.Partial && EveryRowEmpty(dialog))
         why = kNothingToWrite;
       else
         why = std::string("the dialog's Set is ") + (write ? "disabled" : "missing");
@@ -329,7 +329,8 @@ TEntry PageEntry(const TMainMenuEntry& e) {
   const TPageSpec& spec = e.Page;
   const bool edits = WritesSomething(spec) && !(spec.List && (e.Marks & emNoEdit));
   if (edits) {
-    entry.Write = spec.List ? ThroughDialog("Edit") : PressButton("Set Checked|Set");
+    entry.Write =
+        spec.List ? ThroughDialog("Edit", {}, true) : PressButton("Set Checked|Set", true);
     if (spec.List) entry.Dialogs.push_back("Edit");
   }
   if (spec.List && spec.DeleteIndex >= 0) entry.Delete = PressOnly("Delete");

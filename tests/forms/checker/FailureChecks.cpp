@@ -127,6 +127,7 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure) {
       for (const TField& f : fields) {
         done = Change(entry_, open, f, FieldItem(model_, f), &typed);
         if (!done.empty()) {
+          TickOwnBox(open, f.Control);
           typedControl = f.Control;
           break;
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 
 #include "FormView.h"
 #include "library/VnEditConstraint.h"
@@ -158,6 +159,31 @@ void TypeInto(TEdit* edit, const std::string& text) {
   TestKit::Pump();
   if (edit->Focused()) TestKit::PressTab();
   TestKit::Pump();
+}
+
+void TickOwnBox(const TOpen& open, TControl* field) {
+  std::set<TControl*> bound;
+  for (VnSNMPRequest2Edits* r : open.Requests)
+    for (const auto& b : r->Bindings) bound.insert(b->Controls.begin(), b->Controls.end());
+  // On the field's row, or on the row of the panel that holds it (a row
+  // made of several fields).
+  const TControl* stop = field->Parent() ? field->Parent()->Parent() : nullptr;
+  for (TControl* c = field; c && c->Parent() && c != stop; c = c->Parent()) {
+    TWinControl* parent = c->Parent();
+    const int middle = c->Top() + c->Height() / 2;
+    TCheckBox* own = nullptr;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+      auto* box = dynamic_cast<TCheckBox*>(parent->Controls(i));
+      if (!box || box == field || bound.count(box) || !box->Showing() || box->Left() >= c->Left() ||
+          middle < box->Top() || middle > box->Top() + box->Height())
+        continue;
+      if (!own || box->Left() > own->Left()) own = box;
+    }
+    if (own) {
+      if (own->Enabled() && !own->Checked()) TestKit::Click(own);
+      return;
+    }
+  }
 }
 
 std::string Change(const TEntry& entry, const TOpen& open, const TField& f, const TItem& item,

@@ -55,6 +55,12 @@ void TypeInto(TEdit* edit, const std::string& text);
 std::string Change(const TEntry& entry, const TOpen& open, const TField& f, const TItem& item,
                    std::string* typed = nullptr);
 
+// Ticks the box that stands before the field on its row where a form or a
+// page writes the field only while its box is ticked (a box bound to no
+// variable, left of the field, across its middle; or so before the panel
+// that holds the field), as the user does who changes the field.
+void TickOwnBox(const TOpen& open, TControl* field);
+
 // The item a field is bound to.
 const TItem& FieldItem(const TFormModel& model, const TField& f);
 

@@ -405,6 +405,7 @@ std::vector<TEntry> FeatureForms() {
       Of<TEthernetInformationRuleForm>(
           "Layer 2 Management > Access Control Information > Ethernet Information Rule")
           .Requests(&TEthernetInformationRuleForm::Request)
+          .Types("EthTypeEdit", "0800", "86DD")
           .Writes("Edit")
           .Deletes(),
       Of<TIPMaskInformationForm>(
@@ -458,6 +459,7 @@ std::vector<TEntry> FeatureForms() {
           .CannotDrive("a view of the binding's rules: it writes nothing"),
       Of<TCPUFilterEthernetRuleForm>("Layer 2 Management > CPU Filter > Ethernet Rule (CPU Filter)")
           .Requests(&TCPUFilterEthernetRuleForm::Request)
+          .Types("EthTypeEdit", "0800", "86DD")
           .Writes("Edit")
           .Deletes(),
       Of<TCPUFilterIPRuleForm>("Layer 2 Management > CPU Filter > IP Rule (CPU Filter)")

@@ -21,21 +21,6 @@ namespace {
 
 std::string Boxes(const std::string& boxes) { return boxes.empty() ? "" : "\n    boxes: " + boxes; }
 
-// Ticks the row of a page's edits that shows the control, as the user
-// ticks the one row to write.
-void TickRowOf(TControl* control) {
-  for (TControl* c = control; c; c = c->Parent()) {
-    auto* rows = dynamic_cast<TEditsPanel*>(c);
-    if (!rows) continue;
-    for (int r = 0; r < rows->RowCount(); ++r)
-      if (rows->Row(r).EditCtrl == control && rows->Row(r).CheckBox &&
-          rows->Row(r).CheckBox->Showing() && rows->Row(r).CheckBox->Enabled() &&
-          !rows->Row(r).CheckBox->Checked())
-        TestKit::Click(rows->Row(r).CheckBox);
-    return;
-  }
-}
-
 }  // namespace
 
 void TChecker::CheckRowButtons(const TOpen& open, const std::string& what) {
@@ -147,7 +132,7 @@ void TChecker::OneField(TOpen& open, const TField& f, const std::string& what,
   press.Partial = partial;
   press.Change = [&] {
     done = Change(entry_, open, f, item);
-    if (partial && !done.empty()) TickRowOf(f.Control);
+    if (!done.empty()) TickOwnBox(open, f.Control);
   };
   if (!Press(open, TAction::Write, press, what, partial)) {
     // What was changed and not written goes.
