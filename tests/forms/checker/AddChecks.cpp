@@ -222,10 +222,9 @@ void TChecker::CheckAdd(TOpen& open) {
       const std::string* value = nullptr;
       for (const auto& [oid, v] : sent)
         if (!InstanceUnder(oid, t.Item->Oid).empty()) value = &v;
-      if (!value) {
-        faults += "\n    " + t.Item->Label + ": what was typed (\"" + t.Text + "\") was not sent";
-        continue;
-      }
+      // A field the form leaves out by the choice of another (a mask of a
+      // kind not chosen) is no fault: what goes out is judged.
+      if (!value) continue;
       if (!t.Ticked.empty() || !t.Unticked.empty()) {
         const std::string octets = OctetsOf(*value);
         auto bit = [&](int e) {

@@ -48,6 +48,9 @@ std::string SyntaxText(const TItem& item, const std::string& now) {
       return OtherThan(now, "2001-2-3,4:5:6.0", "2001-2-3,4:5:7.0");
     case SNMP_SYNTAX_DISPLAYSTR:
     case SNMP_SYNTAX_OCTETSTR:
+      if (item.Label.find("IPv6") != std::string::npos ||
+          item.Label.find("Ipv6") != std::string::npos)
+        return OtherThan(now, "2001:db8::1", "2001:db8::2");
       if (item.Label.find("Address") != std::string::npos || item.Label.find("IP") == 0)
         return OtherThan(now, "10.1.2.3", "10.1.2.4");
       if (item.Syntax == SNMP_SYNTAX_DISPLAYSTR) return OtherThan(now, "ab", "cd");

@@ -48,7 +48,9 @@ std::string OwnName(TControl* control) {
 std::string Line(TControl* control, const std::string& name, bool moving) {
   std::string line =
       name + (moving ? std::string(" (read only)") : " \"" + control->Text().str() + "\"");
-  if (!control->Enabled()) line += " disabled";
+  // A value that only shows what the switch holds takes no input: whether
+  // it is greyed is no part of it.
+  if (!control->Enabled() && !moving) line += " disabled";
   if (auto* edit = dynamic_cast<TEdit*>(control)) {
     if (edit->ReadOnly()) line += " read-only";
     line += " colour " + std::to_string(static_cast<long>(edit->Color()));
