@@ -412,6 +412,7 @@ void TChecker::CheckForm(TOpen& open, std::size_t seed) {
     CheckAfterFailure(open, TFailure::TimedOut);
     CheckAfterFailure(open, TFailure::SendFails);
     CheckAfterFailure(open, TFailure::Stopped);
+    CheckAfterFailure(open, TFailure::RefusedThenReadFails);
     if (open.List) CheckNoSelection(open);
     CheckAdd(open);
     CheckDialogsTwice(open);

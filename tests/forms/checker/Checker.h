@@ -30,7 +30,7 @@ class TChecker {
 
  private:
   enum class TAction { Write, Delete };
-  enum class TFailure { Refused, TimedOut, SendFails, Stopped };
+  enum class TFailure { Refused, TimedOut, SendFails, Stopped, RefusedThenReadFails };
 
   // ---- the switch (Checker.cpp) ----
   std::string Control(const std::string& command);

@@ -25,7 +25,8 @@ namespace {
 const char* KindOf(int failure) {
   static const char* const kKinds[] = {
       "after a write the switch refused", "after a write that timed out",
-      "after a write that could not be sent", "after a write stopped while it was out"};
+      "after a write that could not be sent", "after a write stopped while it was out",
+      "after a write the switch refused and a read that failed after it"};
   return kKinds[failure];
 }
 
@@ -59,8 +60,14 @@ class TFailureSetUp {
         }
         changedAddress_ = true;
         break;
-      default:
+      case 3:
         control_("hold");
+        break;
+      default:
+        // The read after the refusal fails too: its failure is shown, no "Ok!".
+        control_("inject set 1 genErr");
+        control_("inject get 1 genErr");
+        control_("inject getnext 1 genErr");
         break;
     }
   }

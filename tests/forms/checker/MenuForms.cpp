@@ -93,6 +93,13 @@ bool CutAtZero(const TImage&, std::uint32_t syntax, const std::string& before,
 }
 
 const std::string kStpVersion = "1.3.6.1.4.1.171.12.15.1.2.0";
+const std::string kBridge = "1.3.6.1.4.1.171.12.15.1.";
+const std::string kStpState = "1.3.6.1.4.1.171.11.101.1.2.1.2.1.0";
+const std::string kMirror = "1.3.6.1.4.1.171.11.101.1.2.10.";
+const std::string kHost = "1.3.6.1.4.1.171.12.12.2.1.";
+const std::string kLogSave = "1.3.6.1.4.1.171.12.12.3.";
+const std::string kSsl = "1.3.6.1.4.1.171.12.7.1.";
+const std::string kSafeguard = "1.3.6.1.4.1.171.12.19.2.";
 
 // STP Control writes the hello time 200 where the switch runs stp or rstp
 // once written.
@@ -220,10 +227,15 @@ std::vector<TEntry> FeatureForms() {
       Of<TSystemLogHostForm>("Basic Configuration > System Log > System Log Server Table")
           .Requests(&TSystemLogHostForm::Request)
           .Types("UDP Port", "514", "6000")
+          .Branch("a UDP port and an address outside the rules",
+                  {"set " + kHost + "5.1 i 4000000", "set " + kHost + "2.1 a 127.0.0.1",
+                   "set " + kHost + "4.1 i 1"})
           .WritesInDialog("Edit")
           .Deletes(),
       Of<TLogSaveControlForm>("Basic Configuration > System Log > System Log Save Control")
-          .Requests(&TLogSaveControlForm::Request),
+          .Requests(&TLogSaveControlForm::Request)
+          .Branch("a method the list does not name",
+                  {"set " + kLogSave + "1.0 i 5", "set " + kLogSave + "2.0 i 30"}),
       Of<TSummerTimeForm>("Basic Configuration > Time Management > Summer Time")
           .Requests(&TSummerTimeForm::Request)
           .Types("Summer Time Offset", "90", "120")
@@ -244,7 +256,15 @@ std::vector<TEntry> FeatureForms() {
       Of<TSTP_Info>("Bridge > Spanning Tree > STP Control")
           .Requests(&TSTP_Info::TimerRequest, &TSTP_Info::MSTPRequest, &TSTP_Info::VersionRequest,
                     &TSTP_Info::StateRequest)
-          .Branch("mstp", {"set " + kStpVersion + " i 2"}),
+          .Branch("mstp", {"set " + kStpVersion + " i 2"})
+          .Branch("rstp, the switch's own Max Age 100 and Max Hops 70000",
+                  {"set " + kBridge + "2.0 i 1", "set " + kBridge + "3.0 i 100",
+                   "set " + kBridge + "5.0 i 1500", "set " + kBridge + "6.0 i 70000",
+                   "set " + kBridge + "8.0 i 2", "set " + kStpState + " i 2"})
+          .Branch("mstp, a Forwarding BPDU the list does not name, timers out of the rule",
+                  {"set " + kBridge + "2.0 i 2", "set " + kBridge + "3.0 i 4000",
+                   "set " + kBridge + "5.0 i 400", "set " + kBridge + "6.0 i 20",
+                   "set " + kBridge + "8.0 i 7", "set " + kStpState + " i 2"}),
       Of<TMSTPPortStateForm>("Bridge > Spanning Tree > Port State Information")
           .Requests(&TMSTPPortStateForm::Request, &TMSTPPortStateForm::VersionRequest)
           .WritesInDialog("Edit"),
@@ -331,7 +351,10 @@ std::vector<TEntry> FeatureForms() {
                   {kMember + "4" + kRadiusServer + "=INTEGER:1"})
           .Action({{"cbxOper", "delete"}}, {kMember + "4" + kRadiusServer + "=INTEGER:2"}),
       Of<TSSLManagementForm>("Security Management > SSL > SSL Management")
-          .Requests(&TSSLManagementForm::Request),
+          .Requests(&TSSLManagementForm::Request)
+          .Branch("cipher suites of two octets the boxes do not split",
+                  {"set " + kSsl + "1.0 i 3", "set " + kSsl + "2.0 x F0F0"})
+          .Branch("all suites off", {"set " + kSsl + "2.0 x 0F81"}),
       Of<TIPMACBindingForm>("Security Management > IP-MAC Binding > IP-MAC Binding Table")
           .Requests(&TIPMACBindingForm::Request)
           .Rows({"set " + kBinding + "2.10.90.90.31 x 00055E0000AC",
@@ -346,7 +369,10 @@ std::vector<TEntry> FeatureForms() {
           .NoWrite()
           .Deletes(),
       Of<TSafeguardCtrlForm>("Security Management > Safeguard Engine > Safeguard Control")
-          .Requests(&TSafeguardCtrlForm::Request),
+          .Requests(&TSafeguardCtrlForm::Request)
+          .Branch("thresholds out of order",
+                  {"set " + kSafeguard + "1.0 i 30", "set " + kSafeguard + "2.0 i 60",
+                   "set " + kSafeguard + "3.0 i 1"}),
       Of<TMBAControlForm>(
           "Security Management > MAC-based Access Control > MAC-based Access Global Control")
           .Requests(&TMBAControlForm::GlobalRequest, &TMBAControlForm::SettingsRequest,
@@ -360,9 +386,21 @@ std::vector<TEntry> FeatureForms() {
           .Rows({"set " + kTrunk + "3.1 i 2", "set " + kTrunk + "4.1 x 60000000",
                  "set " + kTrunk + "3.2 i 5", "set " + kTrunk + "4.2 x 18000000",
                  "set " + kTrunk + "7.2 i 2"})
+          .Branch("a master port on no unit the form shows",
+                  {"set " + kTrunk + "3.1 i 99999", "set " + kTrunk + "4.1 x 60000000",
+                   "set " + kTrunk + "7.1 i 2"})
+          .Branch("a group in a state the status box does not offer",
+                  {"set " + kTrunk + "7.1 i 1", "set " + kTrunk + "7.2 i 5"})
+          .Branch("a group of one member", {"set " + kTrunk + "4.1 x 40000000"})
           .Deletes(),
       Of<TPortMirrorForm>("Layer 2 Management > Port Management > Port Mirror Table")
-          .Requests(&TPortMirrorForm::Request, &TPortMirrorForm::TrunkRequest),
+          .Requests(&TPortMirrorForm::Request, &TPortMirrorForm::TrunkRequest)
+          .Branch("a target port on no unit the form shows",
+                  {"set " + kMirror + "1.0 i 99999", "set " + kMirror + "2.0 x 00000000",
+                   "set " + kMirror + "3.0 x 00000000", "set " + kMirror + "4.0 i 2"})
+          .Branch("a target the switch also holds as a source port",
+                  {"set " + kMirror + "1.0 i 3", "set " + kMirror + "2.0 x 20000000",
+                   "set " + kMirror + "3.0 x 00000000", "set " + kMirror + "4.0 i 2"}),
       Of<TPrtSecDelCtrlForm>(
           "Layer 2 Management > Port Management > Port Security Management > Port Security Delete")
           .Requests(&TPrtSecDelCtrlForm::Request)
@@ -380,6 +418,8 @@ std::vector<TEntry> FeatureForms() {
           .Requests(&TIGMPMulticastVlanForm::Request)
           .Rows({"set " + kMvlan + "2.1 s multicast-vlan-for-the-video-streams-one",
                  "set " + kMvlan + "12.1 s 1-3,5", "set " + kMvlan + "2.2 s mvlan2"})
+          .Branch("a source list of two octets, a state the form does not list",
+                  {"set " + kMvlan + "3.1 x FFC0", "set " + kMvlan + "7.1 i 9"})
           .Deletes(),
       Of<TIGMP_SnoopingGroupTableForm>(
           "Layer 2 Management > IGMP Snooping Management > IGMP Soonping Group")
