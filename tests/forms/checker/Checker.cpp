@@ -45,6 +45,12 @@ void Turn() {
 }
 
 std::string g_step;
+
+// The OID is the other or lies under it.
+bool InstanceOrSame(const std::string& oid, const std::string& under) {
+  return oid == under || !InstanceUnder(oid, under).empty();
+}
+
 // The front panel's LED octets: their pattern moves with the clock.
 const std::string kFrontPanelLeds = "1.3.6.1.4.1.171.11.101.1.2.1.1.4.0";
 bool g_failing = false;
@@ -191,7 +197,7 @@ bool TChecker::Exempt(const TItem& item, const std::string& before, const std::s
                       const TImage& held, bool* refuses) const {
   for (const TException& e : kExceptions) {
     if (e.Entry[0] && entry_.Name != e.Entry) continue;
-    if (e.Oid[0] && item.Oid != e.Oid) continue;
+    if (e.Oid[0] && !InstanceOrSame(item.Oid, e.Oid)) continue;
     if (e.Allows ? e.Allows(held, item.Syntax, before, after) : before == after) {
       if (refuses) *refuses = e.Refuses;
       return true;
@@ -295,7 +301,7 @@ std::set<TControl*> TChecker::Excepted(const TOpen& open) const {
       if (b->ItemIndex < 0 || b->ItemIndex >= static_cast<int>(items.size())) continue;
       const std::string& oid = items[static_cast<std::size_t>(b->ItemIndex)].Oid;
       for (const TException& e : kExceptions)
-        if (entry_.Name == e.Entry && oid == e.Oid)
+        if (entry_.Name == e.Entry && InstanceOrSame(oid, e.Oid))
           out.insert(b->Controls.begin(), b->Controls.end());
     }
   return out;

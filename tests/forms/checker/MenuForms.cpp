@@ -129,6 +129,12 @@ bool RefusedBesideHeldOutside(const TImage&, std::uint32_t, const std::string& b
   return before == after && NumberOf(before, held) && (held < Lo || held > Hi);
 }
 
+// A change the form refuses, saying so, by a rule it judges with the other
+// fields the switch holds.
+bool Refused(const TImage&, std::uint32_t, const std::string& before, const std::string& after) {
+  return before == after;
+}
+
 // A port list the switch holds longer or shorter than the unit's 4 octets,
 // changed alone, is judged with the other fields it must agree with (the
 // switch's own, past their edges too): the form refuses it.
@@ -186,15 +192,17 @@ const std::vector<TException> kExceptions = {
      "its timers past the form's ranges, a Max Age typed into 600-4000 breaks the rule with "
      "them (\"Data Error !\") and is refused",
      true},
-    {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.1", &RefusedBesideHeldOutside<20, 100>,
-     "Safeguard keeps the rising threshold above the falling one: where the switch holds both "
-     "past 20-100, a rising threshold typed into 20-100 may fall below the falling one and is "
-     "refused",
+    {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.1", &Refused,
+     "Safeguard keeps the rising threshold above the falling one: a rising threshold typed at "
+     "or below the falling one the switch holds is refused",
      true},
-    {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.2", &RefusedBesideHeldOutside<20, 100>,
-     "Safeguard keeps the falling threshold below the rising one: where the switch holds both "
-     "past 20-100, a falling threshold typed into 20-100 may rise above the rising one and is "
-     "refused",
+    {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.2", &Refused,
+     "Safeguard keeps the falling threshold below the rising one: a falling threshold typed at "
+     "or above the rising one the switch holds is refused",
+     true},
+    {"Form_SummerTime", "1.3.6.1.4.1.171.12.10.12", &Refused,
+     "Summer Time refuses a rule whose start and end fall in one month (\"From month and To "
+     "month should not be the same.\"): a month typed as the other end's is refused",
      true},
     {"Form_PortTrunkTable", "1.3.6.1.4.1.171.11.101.1.2.9.3.1.4", &RefusedBesideListPastEdge,
      "a trunk's members are judged with its master port and their count: beside a master "
