@@ -157,12 +157,23 @@ bool EveryRowEmpty(TWinControl* window) {
   return rows && !filled;
 }
 
+// A write of the one row its change ticks: every other row unticked first.
+void UntickEveryRow(TWinControl* window) {
+  if (TButton* clear = ButtonOf(window, "Clear Checks"); clear && clear->Enabled())
+    TestKit::Click(clear);
+  ForEachRow(window, [](TEditsPanel& rows, int r) {
+    TCheckBox* box = rows.Row(r).CheckBox;
+    if (Tickable(box) && box->Checked()) TestKit::Click(box);
+  });
+}
+
 }  // namespace
 
 TWrite PressButton(std::string caption, bool page) {
   return [caption, page](TOpen& open, const TPress& press, std::string& why) {
     TButton* all = ButtonOf(open.Form, "Check All");
     if (!press.Partial && all && all->Enabled()) TestKit::Click(all);
+    if (press.Partial && page) UntickEveryRow(open.Form);
     if (press.Change) press.Change();
     if (page && !press.Partial && all) UntickEmptyRows(open.Form);
     // "A|B": the first of the captions on the screen.
@@ -213,6 +224,8 @@ TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks, bool p
           TestKit::Click(all);
         else
           TickEveryRow(dialog);
+      } else if (page) {
+        UntickEveryRow(dialog);
       }
       for (const std::string& name : ticks)
         if (auto* box = dynamic_cast<TCheckBox*>(dialog->FindComponent(name.c_str()));

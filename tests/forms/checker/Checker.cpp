@@ -74,6 +74,8 @@ void SetProgressStep(const std::string& step, bool failing) {
   g_failing = failing;
 }
 
+bool ProgressFailing() { return g_failing; }
+
 void QueueProgressDialogs() {
   TestKit::OnNextModal(TestKit::ModalScript([](TCustomForm* dialog) {
     auto* progress = dynamic_cast<TProgressForm*>(dialog);
@@ -361,7 +363,7 @@ bool TChecker::Press(TOpen& open, TAction action, const TPress& press, const std
                      bool optional, bool wait) {
   std::string why;
   const TWrite& write = action == TAction::Write ? entry_.Write : entry_.Delete;
-  SetProgressStep(what);
+  SetProgressStep(what, ProgressFailing());
   const bool pressed = write && write(open, press, why);
   TestKit::ClearModalScripts();
   EXPECT_TRUE(pressed || optional || why == kNothingToWrite)
@@ -387,6 +389,9 @@ void TChecker::PassThrough(TOpen& open, const std::string& what) {
 }
 
 // ---- one entry ------------------------------------------------------------------------
+
+// How many options of the form's choices are written and refused, at most.
+constexpr std::size_t kRefusedOptions = 12;
 
 void TChecker::CheckForm(TOpen& open, std::size_t seed) {
   const std::string opening = boxes_.Take();
@@ -415,6 +420,11 @@ void TChecker::CheckForm(TOpen& open, std::size_t seed) {
   }
   CheckAfterFailure(open, TFailure::Refused);
   if (full) {
+    // A refused write of each option of the form's choices: the branches a
+    // choice leads down (a progress box, a second write) fail too.
+    const std::vector<TField> options = FieldsToChange(open, model_, TFieldSet::Options);
+    for (std::size_t k = 0; k < options.size() && k < kRefusedOptions; ++k)
+      CheckAfterFailure(open, TFailure::Refused, &options[k]);
     CheckAfterFailure(open, TFailure::TimedOut);
     CheckAfterFailure(open, TFailure::SendFails);
     CheckAfterFailure(open, TFailure::Stopped);

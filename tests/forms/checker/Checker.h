@@ -84,7 +84,9 @@ class TChecker {
   void CheckRefusedEntries(TOpen& open);
   void CheckNoSelection(TOpen& open);
   void CheckLastRowDelete(TOpen& open);
-  void CheckAfterFailure(TOpen& open, TFailure failure);
+  // `forced`: the field to change (else the first one the user can), an
+  // option of a choice among them.
+  void CheckAfterFailure(TOpen& open, TFailure failure, const TField* forced = nullptr);
   void CheckAdd(TOpen& open);
   void CheckDialogsTwice(TOpen& open);
   void CheckShownAfterRead(TOpen& open, std::size_t seed);

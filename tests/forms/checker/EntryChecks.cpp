@@ -3,6 +3,7 @@
 // of their action.
 #include <gtest/gtest.h>
 
+#include "CheckedForms.h"
 #include "Checker.h"
 #include "FormView.h"
 #include "platform/Buttons.h"
@@ -70,9 +71,18 @@ void TChecker::CheckNoWrite(TOpen& open) {
       const std::string caption = button->Caption().str();
       if (caption == "Close" || !button->Showing() || !button->Enabled()) continue;
       const std::size_t before = LogSize();
+      // A dialog it opens is written as it stands, as the user may.
       TestKit::OnNextModal(TestKit::ModalScript([&](TCustomForm* dialog) {
         pressed += "\n    \"" + caption + "\" opened \"" + dialog->Caption().str() + "\"";
-        dialog->Close();
+        if (TButton* all = ButtonOf(dialog, "Check All"); all && all->Enabled())
+          TestKit::Click(all);
+        else
+          TickEveryRow(dialog);
+        TButton* write = ButtonOf(dialog, "Set Checked");
+        if (!write) write = ButtonOf(dialog, "Set");
+        if (write && write->Enabled()) TestKit::Click(write);
+        TestKit::ClearModalScripts();
+        if (dialog->ModalResult() == mrNone) dialog->Close();
       }));
       TestKit::Click(button);
       TestKit::ClearModalScripts();

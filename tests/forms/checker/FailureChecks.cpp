@@ -109,7 +109,7 @@ bool Inside(TControl* control, TWinControl* window) {
 
 }  // namespace
 
-void TChecker::CheckAfterFailure(TOpen& open, TFailure failure) {
+void TChecker::CheckAfterFailure(TOpen& open, TFailure failure, const TField* forced) {
   if (!entry_.Write && !entry_.Delete) return;
   const TAction action = entry_.Write ? TAction::Write : TAction::Delete;
   const int kindIndex = static_cast<int>(failure);
@@ -123,7 +123,8 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure) {
   const std::set<TControl*> moving = Moving(open, !open.List);
   const std::vector<std::string> before = FieldsOf(open.Form, moving);
   const int chosen = open.List ? open.List->ItemIndex() : -1;
-  const std::vector<TField> fields = FieldsToChange(open, model_);
+  const std::vector<TField> fields =
+      forced ? std::vector<TField>{*forced} : FieldsToChange(open, model_);
 
   // The write, with the first field the user can change changed.
   TControl* typedControl = nullptr;

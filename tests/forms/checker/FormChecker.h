@@ -158,5 +158,7 @@ void QueueProgressDialogs();
 // the write they wait for fails: each must close by itself once the write
 // has been answered, without its timer.
 void SetProgressStep(const std::string& step, bool failing = false);
+// Whether the write the progress dialogs wait for is failing now.
+bool ProgressFailing();
 
 }  // namespace formcheck

@@ -162,6 +162,16 @@ void TChecker::OneField(TOpen& open, const TField& f, const std::string& what,
   }
   const std::string step = what + ", " + done + " (" + item.Label + ", " + target + ")";
   NoEmptySet(sets, step);
+  // A page writes the rows ticked: with the field's row alone ticked, the
+  // SET carries that variable alone.
+  if (partial && !entry_.EmptyRefusal.empty()) {
+    std::string unticked;
+    for (const std::string& line : sets)
+      for (const auto& [oid, value] : VarbindsOf(line))
+        if (oid != target) unticked += " " + oid + "=" + value;
+    EXPECT_TRUE(unticked.empty()) << step
+                                  << ": the write sent rows that were not ticked:" << unticked;
+  }
   std::string others = ChangedElsewhere(whole, WholeSwitch());
   bool changed = false;
   for (const auto& [oid, was] : before.Values) {
