@@ -256,7 +256,8 @@ class TSNMPListViewPanel : public TSNMPEditorPanel {
   void ListMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
   // The end of every read of the list (the request's OnGetDone): a read
   // empties the list first, so Edit and Delete go off unless a row was
-  // chosen meanwhile; the fields keep what they hold. The request's own
+  // chosen meanwhile, and the count shows the rows there are; the fields
+  // keep what they hold. The request's own
   // OnGetDone, set before the page was made, runs after.
   void ListRead(VnSNMPRequest2Controls* Sender, const VnSNMPError& Record);
 

@@ -375,6 +375,8 @@ void TSNMPListViewPanel::ListRead(VnSNMPRequest2Controls* Sender, const VnSNMPEr
     BtnPanel->EditBtn->SetEnabled(false);
     BtnPanel->DeleteBtn->SetEnabled(false);
   }
+  // A read that failed may have left the list emptied: the count follows.
+  BtnPanel->CountText->SetCaption(IntToStr(ListViewPanel->ListView->Items()->Count()));
   if (ownerGetDone_) ownerGetDone_(Sender, Record);
 }
 
