@@ -409,6 +409,7 @@ void TChecker::CheckForm(TOpen& open, std::size_t seed) {
     unselected_ = Unselected(open);
     CheckRowButtons(open, "the form as opened");
   }
+  if (full && !entry_.Write) CheckNoFieldWrite(open);
   CheckShownAfterRead(open, seed);
   if (open.List)
     CheckRows(open, full);

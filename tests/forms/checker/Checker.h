@@ -91,6 +91,8 @@ class TChecker {
   void CheckDialogsTwice(TOpen& open);
   void CheckShownAfterRead(TOpen& open, std::size_t seed);
   void CheckNoWrite(TOpen& open);
+  // An entry that writes no field of a row offers no Edit or Set for one.
+  void CheckNoFieldWrite(TOpen& open);
   void CheckActions(TOpen& open);
   // The row buttons of a list form agree with its selection.
   void CheckRowButtons(const TOpen& open, const std::string& what);

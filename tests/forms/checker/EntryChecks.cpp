@@ -96,6 +96,16 @@ void TChecker::CheckNoWrite(TOpen& open) {
   boxes_.Take();
 }
 
+void TChecker::CheckNoFieldWrite(TOpen& open) {
+  if (open.List && open.List->Items()->Count() > 0) ChooseByClick(open.List, 0);
+  for (const char* caption : {"Edit", "Set", "Set Checked"})
+    if (TButton* button = ButtonOf(open.Form, caption)) {
+      EXPECT_FALSE(button->Enabled())
+          << "the entry writes no field of a row, yet \"" << caption << "\" is offered";
+    }
+  boxes_.Take();
+}
+
 void TChecker::CheckActions(TOpen& open) {
   for (const TActionCase& action : entry_.Actions) {
     std::string what = "the action";
