@@ -68,12 +68,7 @@ void TChecker::CheckAdd(TOpen& open) {
       WaitQuiet(open);
       if (after) after(d);
       TestKit::ClearModalScripts();
-      if (d->ModalResult() == mrNone) {
-        if (TButton* close = ButtonOf(d, "Close"); close && close->Enabled())
-          TestKit::Click(close);
-        else
-          d->Close();
-      }
+      CloseDialog(d);
     }));
     if (add->Showing() && add->Enabled()) TestKit::Click(add);
     TestKit::ClearModalScripts();

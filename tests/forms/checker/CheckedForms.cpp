@@ -90,10 +90,6 @@ std::string TestNameOf(const std::string& path, const std::string& component) {
   return NameFrom(captions, captions.size());
 }
 
-namespace {
-
-// Closes a dialog still up as the user does: its Close button, else its
-// window's close box.
 void CloseDialog(TCustomForm* dialog) {
   if (dialog->ModalResult() != mrNone) return;
   if (TButton* close = ButtonOf(dialog, "Close"); close && close->Enabled())
@@ -101,6 +97,8 @@ void CloseDialog(TCustomForm* dialog) {
   else
     dialog->Close();
 }
+
+namespace {
 
 // Closes the form as the user does; a form that refuses is reported (with
 // the boxes it showed) and closed all the same, once the loop has run its

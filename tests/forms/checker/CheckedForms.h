@@ -48,6 +48,9 @@ TWrite PressButton(std::string caption, bool page = false);
 TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks = {}, bool page = false);
 // Presses the button alone (Delete: its question answered yes).
 TWrite PressOnly(std::string caption);
+// Closes a dialog still up as the user does: its Close button, else its
+// window's close box.
+void CloseDialog(TCustomForm* dialog);
 // Ticks every row a page's edits (in the window) offer for writing, as the
 // user does one by one where the window has no Check All.
 void TickEveryRow(TWinControl* window);

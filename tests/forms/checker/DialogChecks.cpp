@@ -2,6 +2,7 @@
 // first field, wherever the user left it the time before.
 #include <gtest/gtest.h>
 
+#include "CheckedForms.h"
 #include "Checker.h"
 #include "FormView.h"
 #include "platform/Buttons.h"
@@ -35,10 +36,7 @@ void TChecker::CheckDialogsTwice(TOpen& open) {
         // The user moves on before closing it.
         TestKit::PressTab();
         TestKit::PressTab();
-        if (TButton* close = ButtonOf(dialog, "Close"); close && close->Enabled())
-          TestKit::Click(close);
-        else
-          dialog->Close();
+        CloseDialog(dialog);
       }));
       boxes_.Take();
       TestKit::Click(button);
