@@ -222,8 +222,6 @@ TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks, bool p
           TestKit::Click(all);
         else
           TickEveryRow(dialog);
-      } else if (page) {
-        UntickEveryRow(dialog);
       }
       for (const std::string& name : ticks)
         if (auto* box = dynamic_cast<TCheckBox*>(dialog->FindComponent(name.c_str()));
@@ -349,6 +347,8 @@ TEntry PageEntry(const TMainMenuEntry& e) {
     entry.CannotDrive = WritesSomething(spec) ? "the page has no Edit, Add or Delete"
                                               : "a read-only table: the page writes no column";
   entry.EmptyRefusal = "Some items are empty!";
+  for (const TVarFormat& f : spec.Formats)
+    if (f.Format) entry.Formats.push_back({f.Row, f.Format});
   const TMainMenuEntry* menu = &e;
   entry.Open = [menu](const std::function<void(TOpen&)>& body) {
     ShowThroughMenu(*menu, [&](TCustomForm* shown) {

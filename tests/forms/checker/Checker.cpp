@@ -17,6 +17,7 @@
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
 #include "platform/TestKit.h"
 #include "simulator/SimulatorHarness.h"
 #include "snmp/Snmp.h"
@@ -267,7 +268,8 @@ std::set<TControl*> TChecker::Moving(const TOpen& open, bool boxes) const {
       const std::vector<TItem>& items = model_.Requests[r].Items;
       if (b->ItemIndex < 0 || b->ItemIndex >= static_cast<int>(items.size())) continue;
       const TItem& item = items[static_cast<std::size_t>(b->ItemIndex)];
-      if (!item.Writable && !item.Key) moving.insert(b->Controls.begin(), b->Controls.end());
+      if (!item.Writable && !item.Key && movingItems_.count(item.Oid))
+        moving.insert(b->Controls.begin(), b->Controls.end());
     }
   if (!boxes) return moving;
   std::set<TControl*> bound;
@@ -283,16 +285,42 @@ std::set<TControl*> TChecker::Moving(const TOpen& open, bool boxes) const {
 }
 
 std::vector<std::string> TChecker::Unselected(const TOpen& open) const {
-  // The count of the rows beside the list shows the count it has now.
-  const std::string count = "\"" + std::to_string(open.List->Items()->Count()) + "\"";
-  std::vector<std::string> lines = FieldsOf(open.Form, Moving(open, false));
-  for (std::string& line : lines) {
-    const std::size_t at = line.size() - std::min(line.size(), count.size() + 1);
-    if (line.compare(at, std::string::npos, " " + count) == 0)
-      line.replace(at + 1, std::string::npos, "(the row count)");
-  }
+  // The count of the rows beside the list (a static text or a label) shows
+  // the count it has now.
+  const AnsiString count = IntToStr(open.List->Items()->Count());
+  std::set<std::string> counts;
+  std::function<void(TWinControl*)> find = [&](TWinControl* w) {
+    for (int i = 0; i < w->ControlCount(); ++i) {
+      TControl* c = w->Controls(i);
+      if ((dynamic_cast<TStaticText*>(c) || dynamic_cast<TLabel*>(c)) && c->Text() == count)
+        counts.insert(FieldPath(c) + " ");
+      if (auto* inner = dynamic_cast<TWinControl*>(c)) find(inner);
+    }
+  };
+  find(open.Form);
+  std::vector<std::string> lines = Look(open, false);
+  for (std::string& line : lines)
+    for (const std::string& start : counts)
+      if (line.rfind(start, 0) == 0) line = start + "(the row count)";
   std::sort(lines.begin(), lines.end());
   return lines;
+}
+
+std::set<TControl*> TChecker::Displays(const TOpen& open) const {
+  std::set<TControl*> out;
+  for (std::size_t r = 0; r < open.Requests.size() && r < model_.Requests.size(); ++r)
+    for (const auto& b : open.Requests[r]->Bindings) {
+      const std::vector<TItem>& items = model_.Requests[r].Items;
+      if (b->ItemIndex < 0 || b->ItemIndex >= static_cast<int>(items.size())) continue;
+      const TItem& item = items[static_cast<std::size_t>(b->ItemIndex)];
+      if (!item.Writable && !item.Key) out.insert(b->Controls.begin(), b->Controls.end());
+    }
+  return out;
+}
+
+std::vector<std::string> TChecker::Look(const TOpen& open, bool boxes,
+                                        const std::set<TControl*>& skipped) const {
+  return FieldsOf(open.Form, Moving(open, boxes), skipped, Displays(open));
 }
 
 std::set<TControl*> TChecker::Excepted(const TOpen& open) const {
@@ -399,7 +427,7 @@ void TChecker::CheckForm(TOpen& open, std::size_t seed) {
   if (!WaitQuiet(open)) ADD_FAILURE() << "the form did not become idle after opening";
   moving_controls_.clear();
   moving_controls_ = Moving(open, false);
-  std::vector<std::string> shown = FieldsOf(open.Form, Moving(open, false));
+  std::vector<std::string> shown = Look(open, false);
   const std::vector<std::string> rows = RowsOf(open);
   shown.insert(shown.end(), rows.begin(), rows.end());
   shown_[seed] = shown;
@@ -410,6 +438,7 @@ void TChecker::CheckForm(TOpen& open, std::size_t seed) {
     CheckRowButtons(open, "the form as opened");
   }
   if (full && !entry_.Write) CheckNoFieldWrite(open);
+  if (full) CheckFormats(open);
   CheckShownAfterRead(open, seed);
   if (open.List)
     CheckRows(open, full);
@@ -430,10 +459,10 @@ void TChecker::CheckForm(TOpen& open, std::size_t seed) {
     CheckAfterFailure(open, TFailure::SendFails);
     CheckAfterFailure(open, TFailure::Stopped);
     CheckAfterFailure(open, TFailure::RefusedThenReadFails);
-    if (open.List) CheckNoSelection(open);
     CheckAdd(open);
     CheckDialogsTwice(open);
   }
+  if (open.List) CheckNoSelection(open);
   CheckLastRowDelete(open);
 }
 
@@ -452,6 +481,13 @@ void TChecker::Run() {
       if (const std::string* again = second.Find(oid); !again || *again != value)
         moving_.insert(oid);
     moving_.insert(kFrontPanelLeds);
+    for (const TRequestModel& r : model_.Requests)
+      for (const TItem& item : r.Items) {
+        if (item.Oid.empty()) movingItems_.insert(item.Oid);
+        for (const auto& [oid, value] : first.Values)
+          if (!InstanceUnder(oid, item.Oid).empty() && (moving_.count(oid) || MovesByItself(value)))
+            movingItems_.insert(item.Oid);
+      }
     const std::string opening = boxes_.Take();
     EXPECT_TRUE(opening.empty()) << "boxes on opening: " << opening;
     if (!entry_.CannotDrive.empty()) CheckNoWrite(open);

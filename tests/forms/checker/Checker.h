@@ -63,6 +63,12 @@ class TChecker {
   // The controls of variables the form does not write (their values move),
   // and with `boxes` the check boxes bound to none (Refresh may untick them).
   std::set<TControl*> Moving(const TOpen& open, bool boxes) const;
+  // The controls of the variables the form shows and does not write.
+  std::set<TControl*> Displays(const TOpen& open) const;
+  // The form as FieldsOf shows it with the values that move left out (with
+  // `boxes` the unbound check boxes too) and greyed displays alike.
+  std::vector<std::string> Look(const TOpen& open, bool boxes,
+                                const std::set<TControl*>& skipped = {}) const;
   // The controls of the variables this entry's exceptions name (the form
   // shows values of its own there on purpose).
   std::set<TControl*> Excepted(const TOpen& open) const;
@@ -93,6 +99,8 @@ class TChecker {
   void CheckNoWrite(TOpen& open);
   // An entry that writes no field of a row offers no Edit or Set for one.
   void CheckNoFieldWrite(TOpen& open);
+  // A page's rows take the edit formats of its menu entry.
+  void CheckFormats(const TOpen& open);
   void CheckActions(TOpen& open);
   // The row buttons of a list form agree with its selection.
   void CheckRowButtons(const TOpen& open, const std::string& what);
@@ -129,7 +137,10 @@ class TChecker {
   TAnsweredBoxes boxes_;
   std::size_t logRead_ = 0;       // the log's length when last looked at (it only grows)
   std::set<std::string> moving_;  // instances of the whole switch that move by themselves
-  TImage held_;                   // the form's variables as the fixture holds them
+  // The variables the form shows but does not write whose values move
+  // (counters, time ticks, the front panel; any without an identifier).
+  std::set<std::string> movingItems_;
+  TImage held_;  // the form's variables as the fixture holds them
   // Per seed: its name, and what the form showed when opened on it (the
   // fields and the rows); empty until then.
   std::vector<std::string> seeds_;

@@ -3,9 +3,15 @@
 // of their action.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+
 #include "CheckedForms.h"
 #include "Checker.h"
 #include "FormView.h"
+#include "library/VnEditConstraint.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
@@ -38,7 +44,7 @@ void TChecker::CheckShownAfterRead(TOpen& open, std::size_t seed) {
     Seed(seeds_[s]);
     if (!Restore(open)) return;
     if (open.List && open.List->Selected()) TestKit::ClickEmpty(open.List);
-    std::vector<std::string> now = FieldsOf(open.Form, Moving(open, false));
+    std::vector<std::string> now = Look(open, false);
     const std::vector<std::string> rows = RowsOf(open);
     now.insert(now.end(), rows.begin(), rows.end());
     EXPECT_TRUE(now == shown_[s]) << "Refresh once the switch holds the values of seed "
@@ -104,6 +110,36 @@ void TChecker::CheckNoFieldWrite(TOpen& open) {
           << "the entry writes no field of a row, yet \"" << caption << "\" is offered";
     }
   boxes_.Take();
+}
+
+void TChecker::CheckFormats(const TOpen& open) {
+  TEditsPanel* rows = nullptr;
+  std::function<void(TWinControl*)> find = [&](TWinControl* w) {
+    for (int i = 0; i < w->ControlCount() && !rows; ++i) {
+      rows = dynamic_cast<TEditsPanel*>(w->Controls(i));
+      if (auto* inner = dynamic_cast<TWinControl*>(w->Controls(i)); inner && !rows) find(inner);
+    }
+  };
+  find(open.Form);
+  for (const auto& [row, format] : entry_.Formats) {
+    const std::string what =
+        "row " + std::to_string(row) + " of the page, format \"" + format + "\"";
+    auto* edit =
+        rows && row < rows->RowCount() ? dynamic_cast<TEdit*>(rows->Row(row).EditCtrl) : nullptr;
+    VnSNMPRequest2Edits* request = open.Requests.front();
+    const _EditConstraint_s* rule =
+        edit && request->EditConstraint ? request->EditConstraint->Find(edit) : nullptr;
+    ASSERT_NE(rule, nullptr) << what << ": the row's edit has no input rule";
+    EXPECT_EQ(rule->Type, format.size() > 1 ? format[1] : 0) << what;
+    // "n" the least, "x" the most, "l" the length: as the format gives them.
+    for (const char key : {'n', 'x', 'l'}) {
+      const std::size_t at = format.find(key, 2);
+      if (at == std::string::npos) continue;
+      const double wanted = std::atof(format.c_str() + at + 1);
+      const double got = key == 'n' ? rule->Minimum : key == 'x' ? rule->Maximum : rule->Length;
+      EXPECT_EQ(got, wanted) << what << ": '" << key << "' of the rule";
+    }
+  }
 }
 
 void TChecker::CheckActions(TOpen& open) {

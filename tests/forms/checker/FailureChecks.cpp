@@ -120,8 +120,7 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure, const TField* fo
     const int count = open.List->Items()->Count();
     ChooseByClick(open.List, action == TAction::Delete ? count - 1 : (count > 1 ? 1 : 0));
   }
-  const std::set<TControl*> moving = Moving(open, !open.List);
-  const std::vector<std::string> before = FieldsOf(open.Form, moving);
+  const std::vector<std::string> before = Look(open, !open.List);
   const int chosen = open.List ? open.List->ItemIndex() : -1;
   const std::vector<TField> fields =
       forced ? std::vector<TField>{*forced} : FieldsToChange(open, model_);
@@ -206,7 +205,7 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure, const TField* fo
         << "\") nor what the switch holds:\n    " << line
         << "\n    switch: " << LineOf(truth, typedControl);
   };
-  const std::vector<std::string> now = FieldsOf(open.Form, moving);
+  const std::vector<std::string> now = Look(open, !open.List);
   // Where the typed field keeps what was typed, fields that follow it (a
   // choice that enables others) may show the typed choice's look.
   const bool kept = typedControl && shows(LineOf(now, typedControl));
@@ -214,7 +213,7 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure, const TField* fo
       std::string("the next ") + (action == TAction::Write ? "write " : "Delete ") + kind;
   if (!open.List) {
     if (Restore(open)) {
-      const std::vector<std::string> read = FieldsOf(open.Form, moving);
+      const std::vector<std::string> read = Look(open, !open.List);
       EXPECT_TRUE(kept || Without(now, typedControl) == Without(read, typedControl))
           << what << ", the fields are not what the switch holds:"
           << Differences(Without(now, typedControl), "after the write", Without(read, typedControl),
@@ -247,14 +246,14 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure, const TField* fo
   const std::string name = what + ", row " + std::to_string(selected + 1) + " drawn selected";
   TestKit::ClickRow(open.List, selected);
   TestKit::Pump();
-  const std::vector<std::string> clicked = FieldsOf(open.Form, moving);
+  const std::vector<std::string> clicked = Look(open, !open.List);
   EXPECT_TRUE(kept || Without(now, typedControl) == Without(clicked, typedControl))
       << name << ": the fields and buttons are not those of the row:"
       << Differences(Without(now, typedControl), "as left", Without(clicked, typedControl),
                      "a click on the row");
   typedShown(now, clicked, name);
   ChooseByClick(open.List, selected);
-  const std::vector<std::string> fresh = FieldsOf(open.Form, moving);
+  const std::vector<std::string> fresh = Look(open, !open.List);
   EXPECT_TRUE(clicked == fresh) << name << ": a click on the selected row does not show its values:"
                                 << Differences(clicked, "a click on it", fresh,
                                                "chosen again from another row");

@@ -123,6 +123,9 @@ struct TEntry {
   // The box the entry shows, sending nothing, when a field it must write is
   // empty (a page's one row the switch holds empty); empty: none.
   std::string EmptyRefusal;
+  // The edit formats its menu entry gives a page's rows ("%i{n0x255l3}"),
+  // which the page's edits must take.
+  std::vector<std::pair<int, std::string>> Formats;
 };
 
 // A difference the forms make on purpose: the entry (empty: any), the

@@ -45,12 +45,12 @@ std::string OwnName(TControl* control) {
   return kind + "#" + std::to_string(place);
 }
 
-std::string Line(TControl* control, const std::string& name, bool moving) {
+std::string Line(TControl* control, const std::string& name, bool moving, bool display) {
   std::string line =
       name + (moving ? std::string(" (read only)") : " \"" + control->Text().str() + "\"");
   // A value that only shows what the switch holds takes no input: whether
   // it is greyed is no part of it.
-  if (!control->Enabled() && !moving) line += " disabled";
+  if (!control->Enabled() && !moving && !display) line += " disabled";
   if (auto* edit = dynamic_cast<TEdit*>(control)) {
     if (edit->ReadOnly()) line += " read-only";
     line += " colour " + std::to_string(static_cast<long>(edit->Color()));
@@ -61,14 +61,15 @@ std::string Line(TControl* control, const std::string& name, bool moving) {
 }
 
 void Describe(TControl* control, const std::string& path, const std::set<TControl*>& moving,
-              const std::set<TControl*>& skipped, std::vector<std::string>& lines) {
+              const std::set<TControl*>& skipped, const std::set<TControl*>& displays,
+              std::vector<std::string>& lines) {
   // What is not on the screen is nothing the user sees.
   if (IsStatusOrList(control) || skipped.count(control) || !control->Showing()) return;
   const std::string name = path + OwnName(control);
-  lines.push_back(Line(control, name, moving.count(control) != 0));
+  lines.push_back(Line(control, name, moving.count(control) != 0, displays.count(control) != 0));
   if (auto* parent = dynamic_cast<TWinControl*>(control))
     for (int i = 0; i < parent->ControlCount(); ++i)
-      Describe(parent->Controls(i), name + "/", moving, skipped, lines);
+      Describe(parent->Controls(i), name + "/", moving, skipped, displays, lines);
 }
 
 // The lines of `a` that `b` lacks.
@@ -96,9 +97,10 @@ bool IsField(TWinControl* control) {
 }  // namespace
 
 std::vector<std::string> FieldsOf(TWinControl* window, const std::set<TControl*>& moving,
-                                  const std::set<TControl*>& skipped) {
+                                  const std::set<TControl*>& skipped,
+                                  const std::set<TControl*>& displays) {
   std::vector<std::string> lines;
-  if (window) Describe(window, "", moving, skipped, lines);
+  if (window) Describe(window, "", moving, skipped, displays, lines);
   // In the order of their names: where a control sits among its siblings
   // is nothing the user sees.
   std::sort(lines.begin(), lines.end());
@@ -113,7 +115,7 @@ std::string FieldPath(TControl* control) {
 }
 
 std::string FieldLine(TControl* control) {
-  return control ? Line(control, FieldPath(control), false) : "";
+  return control ? Line(control, FieldPath(control), false, false) : "";
 }
 
 std::vector<std::string> Without(const std::vector<std::string>& lines, TControl* control) {

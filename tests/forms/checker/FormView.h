@@ -21,8 +21,11 @@ namespace formcheck {
 // status and the rows. The text of the controls in `moving` (values that
 // move on the switch) is left out, and so are the controls in `skipped`.
 // The lines come in the order of their names.
+// Of the controls in `displays` (values shown that take no input) whether
+// they are greyed is left out.
 std::vector<std::string> FieldsOf(TWinControl* window, const std::set<TControl*>& moving = {},
-                                  const std::set<TControl*>& skipped = {});
+                                  const std::set<TControl*>& skipped = {},
+                                  const std::set<TControl*>& displays = {});
 // The line FieldsOf gives the control, or empty; and its name there.
 std::string FieldLine(TControl* control);
 std::string FieldPath(TControl* control);

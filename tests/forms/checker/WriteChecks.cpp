@@ -233,11 +233,10 @@ void TChecker::OneField(TOpen& open, const TField& f, const std::string& what,
     // After a write the switch took, the form shows what the switch holds:
     // what a read of it shows (but where the form shows a value of its own
     // on purpose).
-    const std::set<TControl*> moving = Moving(open, true);
     const std::set<TControl*> excepted = Excepted(open);
-    const std::vector<std::string> shown = FieldsOf(open.Form, moving, excepted);
+    const std::vector<std::string> shown = Look(open, true, excepted);
     if (Restore(open) && written && boxes.empty()) {
-      const std::vector<std::string> read = FieldsOf(open.Form, moving, excepted);
+      const std::vector<std::string> read = Look(open, true, excepted);
       EXPECT_TRUE(shown == read)
           << step << ": after the write the form shows other values than the switch holds:"
           << Differences(shown, "after the write", read, "read again");
