@@ -2,6 +2,8 @@
 // first field, wherever the user left it the time before.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "CheckedForms.h"
 #include "Checker.h"
 #include "FormView.h"
@@ -33,9 +35,15 @@ void TChecker::CheckDialogsTwice(TOpen& open) {
         EXPECT_TRUE(first && focused == first)
             << what << ": the focus is on " << (focused ? FieldPath(focused) : "nothing")
             << ", not on the first field " << (first ? FieldPath(first) : "(none)");
-        // The user moves on before closing it.
-        TestKit::PressTab();
-        TestKit::PressTab();
+        // The user moves on, to the last control that takes the focus,
+        // before closing it.
+        std::vector<TWinControl*> order;
+        dialog->GetTabOrderList(order);
+        for (auto c = order.rbegin(); c != order.rend(); ++c)
+          if ((*c)->TabStop() && (*c)->CanFocus()) {
+            TestKit::FocusTo(*c);
+            break;
+          }
         CloseDialog(dialog);
       }));
       boxes_.Take();

@@ -135,6 +135,10 @@ void TChecker::OneField(TOpen& open, const TField& f, const std::string& what,
     if (!done.empty()) TickOwnBox(open, f.Control);
   };
   if (!Press(open, TAction::Write, press, what, partial)) {
+    // Nothing to write where nothing could be changed; a change the user
+    // cannot write is a fault.
+    EXPECT_TRUE(done.empty()) << what << ", " << done << " (" << item.Label
+                              << "): the write cannot be pressed";
     // What was changed and not written goes.
     Restore(open);
     return;
