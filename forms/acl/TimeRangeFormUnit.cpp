@@ -139,16 +139,22 @@ bool TTimeRangeForm::ReadyToWrite() {
   return Request && CheckRequestIdle(RequestIdle);
 }
 
+// A new entry needs every text. Of the selected row (Edit) only the texts
+// the user changed are judged: an empty text the switch holds goes back as
+// it is with the ones the user changed.
 bool TTimeRangeForm::TextsGiven() {
-  if (edtweekdays->Text().IsEmpty()) {
+  auto missing = [this](TEdit* edit, int item) {
+    return edit->Text().IsEmpty() && (!ListView1->Selected() || Request->ItemChanged(item));
+  };
+  if (missing(edtweekdays, TimeRangeItem::kTimeRangeWeekdays)) {
     ShowMessage("Please input the weekdays");
     return false;
   }
-  if (edtStart->Text().IsEmpty()) {
+  if (missing(edtStart, TimeRangeItem::kTimeRangeStartTime)) {
     ShowMessage("Please select the daily start time");
     return false;
   }
-  if (edtEnd->Text().IsEmpty()) {
+  if (missing(edtEnd, TimeRangeItem::kTimeRangeEndTime)) {
     ShowMessage("Please select the daily end time");
     return false;
   }

@@ -92,28 +92,37 @@ void TIpMacPortTableForm::FormCreate(TObject*) {
   } catch (const Exception& e) {
     Request->ShowRequestStatus(e.Message);
   }
-  btnEdit->SetEnabled(false);
-  btnDelete->SetEnabled(false);
+  FollowSelection();
 }
 
-void TIpMacPortTableForm::SetKeyEditsEnabled(bool enabled) {
-  edtIpAddr->SetEnabled(enabled);
-  if (layout_.MacIsKey) edtMacAddr->SetEnabled(enabled);
+// Edit and Delete act on the selected entry and Add makes a new one: with a
+// row selected its key is locked, Edit and Delete are on and Add is off;
+// without one the other way round.
+void TIpMacPortTableForm::FollowSelection() {
+  const bool selected = ListView1->Selected() != nullptr;
+  btnEdit->SetEnabled(selected);
+  btnDelete->SetEnabled(selected);
+  btnAdd->SetEnabled(!selected);
+  edtIpAddr->SetEnabled(!selected);
+  if (layout_.MacIsKey) edtMacAddr->SetEnabled(!selected);
 }
 
-void TIpMacPortTableForm::ResetEntry(bool clearPorts) {
-  btnEdit->SetEnabled(false);
-  btnDelete->SetEnabled(false);
-  SetKeyEditsEnabled(true);
+void TIpMacPortTableForm::ResetEntry() {
+  FollowSelection();
   edtIpAddr->SetText("");
   edtMacAddr->SetText("");
-  if (clearPorts && PortFrame) PortFrame->ClearPorts();
+  if (PortFrame) PortFrame->ClearPorts();
 }
 
-void TIpMacPortTableForm::ShowFailure(const AnsiString& message) {
-  // The failed write leaves no row selected behind the emptied edits.
+// The failed write leaves no row selected (the request reads the list
+// again): the fields keep what the user typed for a correction, or are
+// those of a new entry after a Delete, whose fields were the row's.
+void TIpMacPortTableForm::ShowFailure(const AnsiString& message, bool keepTyped) {
   if (ListView1->Selected()) ListView1->SetSelected(nullptr);
-  ResetEntry(false);
+  if (keepTyped)
+    FollowSelection();
+  else
+    ResetEntry();
   if (Request) Request->ShowRequestStatus(message);
 }
 
@@ -124,17 +133,14 @@ void TIpMacPortTableForm::btnGetClick(TObject*) {
   } catch (const Exception& e) {
     Request->ShowRequestStatus(e.Message);
   }
-  ResetEntry(true);
+  ResetEntry();
 }
 
 void TIpMacPortTableForm::ListView1Click(TObject*) {
-  if (ListView1->Selected()) {
-    btnEdit->SetEnabled(true);
-    btnDelete->SetEnabled(true);
-    SetKeyEditsEnabled(false);
-  } else {
-    ResetEntry(true);
-  }
+  if (ListView1->Selected())
+    FollowSelection();
+  else
+    ResetEntry();
 }
 
 bool TIpMacPortTableForm::AnyPortTicked() const {
@@ -145,12 +151,15 @@ bool TIpMacPortTableForm::AnyPortTicked() const {
   return false;
 }
 
-bool TIpMacPortTableForm::CheckAddresses() {
+// A new entry's MAC address is judged as typed; the selected entry's only
+// when the user changed it: an address the switch holds goes back as it is.
+// (The IP address of a selected entry is its key: locked, as read.)
+bool TIpMacPortTableForm::CheckAddresses(bool adding) {
   if (!ValidateIpAddressText(edtIpAddr->Text())) {
     FocusIfPossible(edtIpAddr);
     return false;
   }
-  if (!ValidateMacInput(edtMacAddr->Text())) {
+  if ((adding || Request->ItemChanged(kMacItem)) && !ValidateMacInput(edtMacAddr->Text())) {
     FocusIfPossible(edtMacAddr);
     return false;
   }
@@ -161,7 +170,7 @@ void TIpMacPortTableForm::WriteEntry() {
   try {
     Request->Set(kSetFromControls);
   } catch (const Exception& e) {
-    ShowFailure(e.Message);
+    ShowFailure(e.Message, true);
     return;
   }
   btnGetClick(nullptr);
@@ -173,14 +182,14 @@ void TIpMacPortTableForm::btnAddClick(TObject*) {
     ShowMessage("Please select a certain portlist to configure!");
     return;
   }
-  if (!CheckAddresses()) return;
+  if (!CheckAddresses(true)) return;
   ComboStatus->SetItemIndex(kRowCreateAndGoIndex);
   WriteEntry();
 }
 
 void TIpMacPortTableForm::btnEditClick(TObject*) {
   if (!Request || Request->Busy) return;
-  if (!CheckAddresses()) return;
+  if (!CheckAddresses(false)) return;
   WriteEntry();
 }
 
@@ -193,7 +202,7 @@ void TIpMacPortTableForm::btnDeleteClick(TObject*) {
     Request->Set(kSetFromControls);
   } catch (const Exception& e) {
     saved.Restore();
-    ShowFailure(e.Message);
+    ShowFailure(e.Message, false);
     return;
   }
   saved.Restore();

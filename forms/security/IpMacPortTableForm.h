@@ -76,15 +76,18 @@ class TIpMacPortTableForm : public TForm {
 
  private:
   void InitComponents();
-  // Edit and Delete off, the key edits unlocked and emptied.
-  void ResetEntry(bool clearPorts);
-  void SetKeyEditsEnabled(bool enabled);
+  // The buttons and the key edits as the selection says.
+  void FollowSelection();
+  // FollowSelection, and the edits and the ports emptied.
+  void ResetEntry();
   bool AnyPortTicked() const;
-  bool CheckAddresses();
+  bool CheckAddresses(bool adding);
   // SET of the entry as the controls show it, then a Refresh; on failure
-  // the message goes to the status bar and the entry is reset.
+  // the message goes to the status bar and the typed entry stays.
   void WriteEntry();
-  void ShowFailure(const AnsiString& message);
+  // A write failed: no row stays selected; the entry keeps what was typed,
+  // or is emptied.
+  void ShowFailure(const AnsiString& message, bool keepTyped);
 
   TIpMacPortTableLayout layout_;
 };

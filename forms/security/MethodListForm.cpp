@@ -226,6 +226,12 @@ void TMethodListForm::LeaveOutUnusedSlots(TSavedAccess& saved) {
   }
 }
 
+bool TMethodListForm::AnyTypeChanged() const {
+  for (int n = 0; n < kSlots; ++n)
+    if (Request->ItemChanged(TypeItem(n))) return true;
+  return false;
+}
+
 bool TMethodListForm::AskAboutMethodOrder(bool& drop) {
   drop = false;
   if (ValidateMethodOrder()) return true;
@@ -282,8 +288,10 @@ void TMethodListForm::EditButtonClick(TObject*) {
     if (DestroySelectedRow() && texts_.TypesAgainAfterWrite) AllTypesChanged();
     return;
   }
+  // The order is judged once the user changed a slot's type: a row the
+  // switch holds so goes back as it is with the fields the user changed.
   bool drop = false;
-  if (!AskAboutMethodOrder(drop)) return;
+  if (AnyTypeChanged() && !AskAboutMethodOrder(drop)) return;
   TSavedAccess saved(*Request);
   LeaveOutUnusedSlots(saved);
   saved.Invalidate(kRowStatusItem);

@@ -107,6 +107,8 @@ class TMethodListForm : public TForm {
   // The order check and its question; false when the user chose to correct
   // the slots. `drop` tells whether the later methods are to be left out.
   bool AskAboutMethodOrder(bool& drop);
+  // The user changed the type of some slot since the row was shown.
+  bool AnyTypeChanged() const;
   // Delete steps: everything but the name, type 1 and the row status left
   // out, "destroy", SET, read again.
   // False when the SET failed.

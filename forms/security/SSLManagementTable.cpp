@@ -102,15 +102,15 @@ void TSSLManagementForm::RememberShownSuites() {
   for (int i = 0; i < 4; ++i) shownSuites_[i] = boxes[i]->ItemIndex();
 }
 
+// The boxes show what the read said: the first digit of the first octet,
+// however many octets the switch holds; no choice when it holds none.
 void TSSLManagementForm::DecodeCipherSuites() {
   const AnsiString text = edtciphersuites->Text();
-  if (text.Length() != 2) return;
-  const int value = HexDigitValue(text[1]);
-  if (value < 0) return;
+  const int value = text.Length() >= 2 ? HexDigitValue(text[1]) : -1;
   TComboBox* boxes[] = {cbxciphersuites1, cbxciphersuites2, cbxciphersuites3, cbxciphersuites4};
   const int weights[] = {8, 4, 2, 1};
   for (int i = 0; i < 4; ++i)
-    boxes[i]->SetItemIndex((value & weights[i]) ? kSuiteEnabled : kSuiteDisabled);
+    boxes[i]->SetItemIndex(value < 0 ? -1 : (value & weights[i]) ? kSuiteEnabled : kSuiteDisabled);
 }
 
 // Only the suites the user switched go into the text: the first digit's
@@ -141,7 +141,8 @@ void TSSLManagementForm::EncodeCipherSuites() {
 void TSSLManagementForm::btnSetClick(TObject*) {
   if (!Request) return;
   // Suite boxes left without a choice by a cipher text the form does not
-  // split (not two digits) are no empty entry: that text goes back whole.
+  // split (no octet, or no hexadecimal digit) are no empty entry: that
+  // text goes back whole.
   const bool suitesEmpty =
       edtciphersuites->Text().IsEmpty() &&
       (cbxciphersuites1->Text().IsEmpty() || cbxciphersuites2->Text().IsEmpty() ||

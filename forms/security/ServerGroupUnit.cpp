@@ -1,6 +1,7 @@
 #include "forms/security/ServerGroupUnit.h"
 
 #include "catalogue/SecurityMib.h"
+#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
@@ -190,12 +191,6 @@ void TServerGroupForm::ReadGroups() {
   ShowRowCount(ListView2, Static);
 }
 
-void TServerGroupForm::WaitForSet() {
-  // The SET's answer comes before the table is read again, so that the busy
-  // flag stands for the walk alone (the SET is sent with one retry).
-  for (int i = 0; i < 600 && Request && Request->Busy; ++i) PumpFor(10);
-}
-
 void TServerGroupForm::GetButtonClick(TObject*) {
   // A second walk into the same list while one runs would mix their rows.
   if (!Request || Request->Busy) return;
@@ -220,7 +215,12 @@ void TServerGroupForm::AddButtonClick(TObject*) {
     InputError("RowState must be createAndGo.", cbxRowStatus);
     return;
   }
+  // The SET's answer comes before the table is read again. A write that
+  // failed has been read back by the request without "Ok!", so the failure
+  // stays the last line, and the typed name stays for a correction.
+  bool taken = false;
   {
+    TAwaitedSet answer(Request);
     TSavedAccess saved(*Request);
     try {
       Request->Set(kSetFromControls);
@@ -232,10 +232,11 @@ void TServerGroupForm::AddButtonClick(TObject*) {
       ShowRowCount(ListView2, Static);
       return;
     }
+    saved.Restore();
+    taken = answer.Taken();
   }
-  WaitForSet();
   if (!Request) return;
-  ReadGroups();
+  if (taken) ReadGroups();
 }
 
 void TServerGroupForm::DeleteButtonClick(TObject*) {
@@ -249,18 +250,28 @@ void TServerGroupForm::DeleteButtonClick(TObject*) {
     ShowMessage("Default Server Group can not be deleted.");
     return;
   }
+  // As in Add: after a failed write the list is not read over the failure.
+  bool taken = false;
   {
+    TAwaitedSet answer(Request);
     TSavedAccess saved(*Request);
     try {
       for (int i = AddressItem(0); i <= ProtocolItem(kMembers - 1); ++i) saved.Invalidate(i);
       cbxRowStatus->SetItemIndex(ServerGroupRowStatusOption::kDestroy);
       Request->Set(kSetFromControls);
+      saved.Restore();
+      taken = answer.Taken();
     } catch (const Exception& e) {
       ShowFailure(e.Message);
     }
   }
-  WaitForSet();
   if (!Request) return;
   ShowRowCount(ListView2, Static);
-  ReadGroups();
+  if (taken) {
+    ReadGroups();
+    return;
+  }
+  ListView2->SetSelected(nullptr);
+  SetIdleState();
+  ClearGroupEdits();
 }

@@ -76,8 +76,6 @@ class TServerGroupForm : public TForm {
   void DisableMemberFields();
   // Get, idle state, edits cleared, the count shown.
   void ReadGroups();
-  // Pumps messages while the SET just sent is outstanding (at most 6 s).
-  void WaitForSet();
   void ShowFailure(const AnsiString& message);
 
   TEdit* ip_[kMembers] = {};

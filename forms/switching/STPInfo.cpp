@@ -130,16 +130,18 @@ void TSTP_Info::FormCreate(TObject*) {
   ApplyHelloTimeRule(lbstpversion->Caption());
 }
 
+// mstp has no hello time; stp and rstp get 200. A version the list does
+// not hold leaves the field as the switch holds it.
 void TSTP_Info::ApplyHelloTimeRule(const AnsiString& version) {
   if (version == "mstp") {
     ET_HelloTime->SetEnabled(false);
     ET_HelloTime->SetColor(clMenu);
     ET_HelloTime->SetText("");
-  } else {
-    ET_HelloTime->SetEnabled(true);
-    ET_HelloTime->SetColor(clWindow);
-    ET_HelloTime->SetText("200");
+    return;
   }
+  ET_HelloTime->SetEnabled(true);
+  ET_HelloTime->SetColor(clWindow);
+  if (version == "stp" || version == "rstp") ET_HelloTime->SetText("200");
 }
 
 void TSTP_Info::Combo_STPVersionChange(TObject*) {

@@ -65,7 +65,8 @@ class TSTP_Info : public TForm {
 
  private:
   void BuildComponents();
-  // MSTP has no bridge hello time: the edit is emptied and switched off.
+  // MSTP has no bridge hello time: the edit is emptied and switched off;
+  // stp and rstp get 200; any other version keeps the value read.
   void ApplyHelloTimeRule(const AnsiString& version);
   // Input checks and the write; false when nothing was sent.
   bool CheckAndWrite(const AnsiString& version);

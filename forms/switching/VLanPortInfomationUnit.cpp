@@ -38,6 +38,7 @@ void TVLanPortInfomationForm::InitComponents() {
       .OnClose(this, &TVLanPortInfomationForm::FormClose);
   B.Add(LV_dot1qPortVlanEntry, "LV_dot1qPortVlanEntry")
       .At(8, 8, 528, 220)
+      .OnSelectItem(this, &TVLanPortInfomationForm::LV_dot1qPortVlanEntrySelectItem)
       .OnChange(this, &TVLanPortInfomationForm::LV_dot1qPortVlanEntryChange);
   B.Add(RefreshBtn, "RefreshBtn")
       .At(548, 8, 84, 25)
@@ -71,6 +72,11 @@ void TVLanPortInfomationForm::FormCreate(TObject*) {
   Request->BindComboBox(VLanPortInfomationItem::kIngressFiltering, IngressFiltering);
   Request->BindComboBox(VLanPortInfomationItem::kGVRPStatus, GvrpStatus);
   Request->SetStatusMemo(Memo1);
+  // A read takes the rows, and with them the selection, away without a
+  // selection event: once it has ended Set follows what is selected.
+  Request->OnGetDone = VnRequestDoneEvent(
+      [this](VnSNMPRequest2Controls*, const VnSNMPError&) { FollowSelection(); });
+  SetBtn->SetEnabled(false);
   try {
     Request->Get();
   } catch (const Exception& e) {
@@ -78,6 +84,15 @@ void TVLanPortInfomationForm::FormCreate(TObject*) {
   }
   PortVLanID->SetText("");
   ShowCount();
+}
+
+// Set writes the selected port: it is on exactly while one is selected.
+void TVLanPortInfomationForm::FollowSelection() {
+  SetBtn->SetEnabled(LV_dot1qPortVlanEntry->Selected() != nullptr);
+}
+
+void TVLanPortInfomationForm::LV_dot1qPortVlanEntrySelectItem(TObject*, TListItem*, bool) {
+  FollowSelection();
 }
 
 void TVLanPortInfomationForm::ShowCount() { ShowRowCount(LV_dot1qPortVlanEntry, ST_Count); }
@@ -112,14 +127,12 @@ void TVLanPortInfomationForm::SetBtnClick(TObject*) {
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
   }
-  // The same port stays selected until the re-read replaces the rows.
+  // The same port stays selected until the re-read replaces the rows; the
+  // fields keep what the user typed (after a refusal, for a correction).
   TListItems* rows = LV_dot1qPortVlanEntry->Items();
   for (int i = 0; i < rows->Count(); ++i) {
     TListItem* row = rows->Item(i);
-    if (row->Caption() != port) {
-      PortVLanID->SetText("");
-      continue;
-    }
+    if (row->Caption() != port) continue;
     LV_dot1qPortVlanEntry->SetSelected(row);
     break;
   }

@@ -40,6 +40,7 @@ class TVLanPortInfomationForm : public TForm {
   void RefreshBtnClick(TObject* Sender);
   void SetBtnClick(TObject* Sender);
   void LV_dot1qPortVlanEntryChange(TObject* Sender, TListItem* Item, TItemChange Change);
+  void LV_dot1qPortVlanEntrySelectItem(TObject* Sender, TListItem* Item, bool Selected);
   void FormClose(TObject* Sender, TCloseAction& Action);
 
   // Asynchronous; its busy flag guards Refresh and Set. Owned by the form
@@ -49,6 +50,7 @@ class TVLanPortInfomationForm : public TForm {
  private:
   void InitComponents();
   void ShowCount();
+  void FollowSelection();
 };
 
 extern TVLanPortInfomationForm* VLanPortInfomationForm;

@@ -5,6 +5,7 @@
 
 #include "catalogue/DeviceMib.h"
 #include "forms/common/AddressClass.h"
+#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/system/SystemLogHostUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -225,9 +226,11 @@ bool TLogHostEditForm::CheckEdit() {
 }
 
 // One SET through the list form's request, empty fields left out, then the
-// list is read again.
-void TLogHostEditForm::WriteThroughList(bool adding) {
+// list is read again. False when the device did not take it: the request
+// has shown that and read the list again itself.
+bool TLogHostEditForm::WriteThroughList(bool adding) {
   VnSNMPRequest2Edits& request = *SystemLogHostForm->Request;
+  TAwaitedSet answer(SystemLogHostForm->Request);
   {
     TSavedAccess SavedAccess(request);
     if (FacComboBox->Text().IsEmpty()) SavedAccess.Invalidate(Item::kFacility);
@@ -244,7 +247,9 @@ void TLogHostEditForm::WriteThroughList(bool adding) {
     request.Request.Active = true;
     request.Set(kSetFromControls);
   }
+  if (!answer.Taken()) return false;
   request.Get();
+  return true;
 }
 
 void TLogHostEditForm::SetButtonClick(TObject*) {
@@ -255,10 +260,13 @@ void TLogHostEditForm::SetButtonClick(TObject*) {
   }
   const bool adding = EditMode == kAddMode;
   if (!(adding ? CheckAdd() : CheckEdit())) return;
+  // A write that fails keeps the dialog open with what the user typed, for
+  // a correction or Close; the failure is the list's last status line.
   try {
-    WriteThroughList(adding);
+    if (!WriteThroughList(adding)) return;
   } catch (const Exception& e) {
     ShowFailureInMemo(SystemLogHostForm->Memo1, e.Message);
+    return;
   }
   Close();
 }

@@ -40,7 +40,7 @@ class TLogHostEditForm : public TForm {
   bool CheckAdd();
   bool CheckEdit();
   bool CheckPortAndAddress();
-  void WriteThroughList(bool adding);
+  bool WriteThroughList(bool adding);
 };
 
 // Which kinds of address a log host may have.

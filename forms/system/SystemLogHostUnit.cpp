@@ -84,6 +84,12 @@ void TSystemLogHostForm::FormCreate(TObject*) {
   Request->BindComboBox(Item::kState, dialog->StateComboBox);
   Request->BindComboBox(Item::kRowStatus, dialog->RowComboBox);
   Request->SetStatusMemo(Memo1);
+  // A read takes the rows, and with them the selection, away without a
+  // selection event (behind the dialog too): once it has ended the row
+  // buttons follow what is selected.
+  Request->OnGetDone = VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) {
+    EnableRowButtons(ListView1->Selected() != nullptr);
+  });
   try {
     Request->Get();
   } catch (const Exception& e) {

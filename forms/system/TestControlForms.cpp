@@ -2,6 +2,7 @@
 
 #include "catalogue/EquipmentMib.h"
 #include "forms/common/AddressClass.h"
+#include "forms/common/AwaitedSet.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/InputChecks.h"
 #include "forms/common/RowDelete.h"
@@ -69,9 +70,12 @@ void TTestControlListForm::FormCreate(TObject*) {
   Request->AttachListView(ListView1, true);
   Request->SetStatusMemo(Memo1);
   // The list reports no change while a read fills or empties it: the count
-  // is the rows listed once each read has ended, however it ended.
+  // is the rows listed once each read has ended, however it ended, and the
+  // row buttons are on only when a row is still selected (a read takes the
+  // rows, and with them the selection, away without a selection event).
   Request->OnGetDone = VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) {
     ShowRowCount(ListView1, StaticText1);
+    EnableRowButtons(ListView1->Selected() != nullptr);
   });
   try {
     Request->Get();
@@ -109,8 +113,10 @@ void TTestControlListForm::ShowEditForm(std::int32_t mode, const char* suffix) {
   EditMode = mode;
   dialog->SetCaption(Caption() + suffix);
   dialog->ShowModal();
+  // Also when the rows went (and with them the selection) while the dialog
+  // was open.
   ListView1->SetSelected(nullptr);
-  DeleteButton->SetEnabled(false);
+  EnableRowButtons(false);
 }
 
 void TTestControlListForm::AddButtonClick(TObject*) { ShowEditForm(kAddMode, " (Add)"); }
@@ -217,9 +223,10 @@ void TTestControlEditForm::FormActivate(TObject*) {
     StatusComboBox->SetItemIndex(kCreateAndGoIndex);
     AdminComboBox->SetEnabled(true);
   } else {
+    // An Edit never writes the row status: it is shown, not offered.
     StatusCBox->SetChecked(false);
-    StatusCBox->SetEnabled(true);
-    StatusComboBox->SetEnabled(true);
+    StatusCBox->SetEnabled(false);
+    StatusComboBox->SetEnabled(false);
   }
   // The dialog is made once and shown again: each opening puts the focus on
   // its first field, not on the control the last opening left it in.
@@ -329,17 +336,20 @@ void TTestControlEditForm::SetButtonClick(TObject*) {
     SavedAccess.reset();
     return;
   }
+  // A write that fails keeps the dialog open with what the user ticked and
+  // typed, for a correction or Close; the failure is the list's last line.
   try {
     if (list->EditMode == TTestControlListForm::kAddMode)
       StatusComboBox->SetItemIndex(kCreateAndGoIndex);
     else
       SavedAccess->Invalidate(list->RowStatusItem());
+    TAwaitedSet answer(list->Request);
     request.Request.Active = true;
     request.Set(kSetFromControls);
     SavedAccess.reset();
+    if (!answer.Taken()) return;
     request.Get();
   } catch (const Exception& e) {
-    // The typed values stay for a correction.
     SavedAccess.reset();
     ShowFailureInMemo(list->Memo1, e.Message);
     return;

@@ -101,8 +101,24 @@ int FirstRejected(const _EditConstraint_s& r, const AnsiString& text) {
   return 0;
 }
 
+// Octets of the character at `pos` (1-based): a whole UTF-8 sequence, else
+// the one octet.
+int CharacterLength(const AnsiString& text, int pos) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  const int length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                     : lead >= 0xE0 && lead <= 0xEF ? 3
+                     : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                    : 1;
+  if (pos + length - 1 > text.Length()) return 1;
+  for (int k = 1; k < length; ++k)
+    if ((static_cast<unsigned char>(text[pos + k]) & 0xC0u) != 0x80u) return 1;
+  return length;
+}
+
+// The text without the character at `pos`, never half of one.
 AnsiString Without(const AnsiString& text, int pos) {
-  return text.SubString(1, pos - 1) + text.SubString(pos + 1, text.Length() - pos);
+  const int n = CharacterLength(text, pos);
+  return text.SubString(1, pos - 1) + text.SubString(pos + n, text.Length() - pos - n + 1);
 }
 
 // A bound truncated to a whole number and taken as an unsigned 32-bit value.

@@ -87,11 +87,14 @@ void VnSNMPRequest2Edits::AddListRow() {
       row->SubItems()->Add(text);
     ++n;
   }
-  // The rows so far are painted and timers run; a click made meanwhile
-  // waits until the walk's turn is over (also in a synchronous walk), so
-  // that no dialog or box it opens holds the walk.
+  // A row that the event pump handed over is painted, and the timers run,
+  // once its completion has returned to the pump: a pass here would only
+  // cost the walk a turn of the loop per row. A synchronous walk lets the
+  // loop run after each row instead; a click made meanwhile waits until the
+  // walk's turn is over, so that no dialog or box it opens holds the walk.
+  if (!Application || Request.InPumpedCompletion()) return;
   const InputHold held;
-  if (Application) Application->ProcessMessages();
+  Application->ProcessMessages();
 }
 
 void VnSNMPRequest2Edits::SelectedRowToValues() {

@@ -52,7 +52,8 @@ int HexDigitCount(const AnsiString& text) {
 // control (IsBadHexInput).
 bool IsBadTypedText(std::uint32_t syntax, const AnsiString& text) {
   if (text == VnNullValueText) return false;
-  // An empty address is no value, sent as such (as "(NULL)" is).
+  // An empty IPv4 address or identifier is no value, sent as such (as
+  // "(NULL)" is); an empty MAC or IPv6 address is the empty octet string.
   const bool empty = text.IsEmpty();
   switch (syntax) {
     case SNMP_SYNTAX_INTEGER:
@@ -138,7 +139,9 @@ void NeedEdits(const ControlBinding& b, int needed) {
 // Several edits, value to edits.
 void ShowInEdits(const ControlBinding& b, const AnsiString& text, const VnOctets& raw) {
   const int n = b.ControlCount();
-  const bool null = text == VnNullValueText;
+  // No value, or the empty octet string of a syntax that has no empty text
+  // of its own (a date and time): the edits show nothing of it.
+  const bool null = text == VnNullValueText || (raw.empty() && VnIsOctetStringSyntax(b.Syntax));
   auto setByte = [&](int k) {
     if (static_cast<std::size_t>(k) < raw.size())
       EditOf(b, k)->SetText(Hex2(raw[static_cast<std::size_t>(k)]));
@@ -536,6 +539,12 @@ void VnSNMPRequest2Edits::ControlsToValues(int item) {
     if (!changed && !IsWholeValue(raw, d->Syntax)) {
       // Octets that make no whole value of the syntax (an address shorter
       // than its width, as the agent gave it) go back as they were shown.
+      NoteBadInput(i, false);
+      continue;
+    }
+    if (!changed && text == VnNullValueText) {
+      // No value, as read: it stays none (its empty octets would make an
+      // empty string of a string syntax).
       NoteBadInput(i, false);
       continue;
     }

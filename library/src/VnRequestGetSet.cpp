@@ -1,6 +1,8 @@
 // Get and Set of a request bound to controls, synchronous and asynchronous,
-// and the completions of the asynchronous exchanges. What may start when,
-// and what a write owes, is the request's order (VnRequestOrder).
+// the completions of the asynchronous exchanges, and Stop. What may start
+// when, what a write owes and when the request is idle is the request's
+// record of its work (VnRequestOrder); every path here tells it what started
+// and what ended, and settles once it is done.
 #include <exception>
 #include <utility>
 
@@ -13,8 +15,9 @@
 
 namespace {
 
-using Mode = VnRequestOrder::Mode;
 using Owed = VnRequestOrder::Owed;
+using Outcome = VnRequestOrder::Outcome;
+using After = VnRequestOrder::After;
 
 // Raised again as a plain Exception with the same message and help context.
 [[noreturn]] void Reraise(const Exception& e) { throw Exception(e.Message, e.HelpContext); }
@@ -41,14 +44,30 @@ bool DeviceMayHoldIt(int number) {
   return (number <= VNERR_TOO_BIG && number >= VNERR_INCONSISTENT_NAME) || number == VNERR_TIMEOUT;
 }
 
+// The list's description as it stood when a write went out, for the lines
+// of that write; what it says now afterwards.
+class Described {
+ public:
+  Described(VnSNMPVarList& list, const AnsiString& then) : list_(list), now_(list.Description) {
+    list_.Description = then;
+  }
+  ~Described() { list_.Description = now_; }
+  Described(const Described&) = delete;
+  Described& operator=(const Described&) = delete;
+
+ private:
+  VnSNMPVarList& list_;
+  AnsiString now_;
+};
+
 }  // namespace
 
 VnSNMPCompletion VnSNMPRequest2Controls::ReadCompletion(VnRequestOrder::ReadId read) {
   std::shared_ptr<Life> life = life_;
+  // What a read that has ended had out was taken back: an answer comes only
+  // to the read that runs.
   return VnSNMPCompletion([life, read](VnSNMPError& error, VnSNMPVarList&) {
-    VnSNMPRequest2Controls* self = life->self;
-    // Only the running read goes on; an abandoned walk stays ended.
-    if (self && self->order_.Takes(read)) self->GetCompleted(error);
+    if (VnSNMPRequest2Controls* self = life->self) self->GetCompleted(error, read);
   });
 }
 
@@ -59,8 +78,6 @@ VnSNMPCompletion VnSNMPRequest2Controls::WriteCompletion(bool getAfterSet) {
     if (life->self) life->self->SetCompleted(error, getAfterSet, sent);
   });
 }
-
-void VnSNMPRequest2Controls::UpdateBusy() { Busy = order_.Busy(); }
 
 AnsiString VnSNMPRequest2Controls::GetRowFilter() const {
   if (!RowFilterSource || RowFilterText.IsEmpty()) return "";
@@ -79,38 +96,38 @@ bool VnSNMPRequest2Controls::DeliverRow(const AnsiString& condition) {
   return true;
 }
 
-void VnSNMPRequest2Controls::Get() { Read(AsyncMode, false); }
+void VnSNMPRequest2Controls::Get() { Read(AsyncMode ? Mode::Async : Mode::Sync, Voice::Loud); }
 
-void VnSNMPRequest2Controls::Read(bool async, bool quiet) {
+void VnSNMPRequest2Controls::Read(Mode mode, Voice voice) {
   // The running walk may already have passed what this read is to show (a
   // row written meanwhile), and a write out may change it: the read follows
   // them, however often asked.
   if (!order_.AskRead()) {
     // Behind a write the controls are emptied at once, as for a read that
-    // goes out: what they showed is about to change.
+    // goes out: what they showed is about to change, and the read owed is
+    // made whatever the user stops meanwhile.
     if (order_.Reading() == VnRequestOrder::Read::Idle) DoGetBegin();
-    UpdateBusy();
     return;
   }
-  StatusKind = STATUS_KIND_GET;
+  // A quiet read writes no line of its own on success: the kind of the
+  // last line stays.
+  if (voice == Voice::Loud) StatusKind = STATUS_KIND_GET;
   DoGetBegin();
   condition_ = GetRowFilter();
   RowCount = 0;
-  if (!async) {
+  // A read that starts goes out, whoever stopped the request before.
+  Request.Active = true;
+  if (mode == Mode::Sync) {
     ReadSynchronously();
     return;
   }
-  if (!Request.Active) {
-    UpdateBusy();
-    return;
-  }
-  const VnRequestOrder::ReadId read = order_.ReadStarts(Mode::Async, quiet);
-  UpdateBusy();
-  SendOrUndo([&] { Request.SendGetAsync(ReadCompletion(read), VnReadFrom::Start); },
-             [this] {
-               order_.ReadEnds(Mode::Async);
-               UpdateBusy();
-             });
+  const VnRequestOrder::ReadId read = order_.ReadStarts(Mode::Async, voice);
+  SendOrUndo(
+      [&] { order_.ReadSent(Request.SendGetAsync(ReadCompletion(read), VnReadFrom::Start)); },
+      [this] {
+        TakeBack(order_.ReadEnds(Mode::Async));
+        Settle();
+      });
 }
 
 void VnSNMPRequest2Controls::ReadSynchronously() {
@@ -123,12 +140,10 @@ void VnSNMPRequest2Controls::ReadSynchronously() {
       VnSNMPRequest2Controls* self = life->self;
       if (!self) return;
       self->order_.ReadEnds(Mode::Sync);
-      self->UpdateBusy();
-      self->StartOwedReadSoon();
+      self->SettleSoon();
     }
   };
-  order_.ReadStarts(Mode::Sync);
-  UpdateBusy();
+  order_.ReadStarts(Mode::Sync, Voice::Loud);
   try {
     const Running running{life};
     if (!IsTableList()) {
@@ -148,15 +163,15 @@ void VnSNMPRequest2Controls::ReadSynchronously() {
 
 void VnSNMPRequest2Controls::ReadFailed(VnSNMPError& error) {
   std::shared_ptr<Life> life = life_;
-  order_.ReadEnds(Mode::Async);
-  UpdateBusy();
+  TakeBack(order_.ReadEnds(Mode::Async));
   DoGetError(error);
   if (life->self && OnGetDone) OnGetDone(this, error);
-  if (life->self) StartOwedRead();
+  if (life->self) Settle();
 }
 
-void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
+void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error, VnRequestOrder::ReadId read) {
   std::shared_ptr<Life> life = life_;
+  order_.ReadAnswered();
   if (error.Number != VNERR_OK) {
     ReadFailed(error);
     return;
@@ -165,37 +180,51 @@ void VnSNMPRequest2Controls::GetCompleted(VnSNMPError& error) {
     if (!IsTableList()) {
       if (!DeliverRow(condition_)) return;
     } else if (!error.Finished) {
-      if (!DeliverWalkRow(error)) return;
+      if (!DeliverWalkRow(error, read)) return;
     }
   } catch (const Exception& e) {
     if (!life->self) return;
-    order_.ReadBreaks();
-    UpdateBusy();
+    // A row the controls could not take ends the walk there, without its
+    // end hook: the error is its last word.
+    if (order_.Runs(read)) TakeBack(order_.ReadBreaks());
     ShowError(STATUS_KIND_GET, e.Message);
+    if (life->self) Settle();
     return;
   }
-  if (!life->self) return;
-  EndRead(error, order_.Reading() == VnRequestOrder::Read::Quiet);
+  if (!life->self || !order_.Runs(read)) return;
+  EndRead(error, order_.Reading() == VnRequestOrder::Read::Quiet ? Voice::Quiet : Voice::Loud);
 }
 
-bool VnSNMPRequest2Controls::DeliverWalkRow(const VnSNMPError& record) {
+bool VnSNMPRequest2Controls::DeliverWalkRow(const VnSNMPError& record,
+                                            VnRequestOrder::ReadId read) {
   // The next step asks from the identifiers just read into the items, so it
   // goes out before the row is shown: the row's controls and the pump in
   // them cost no wire time. Its reply cannot overtake the row, as the
   // session never runs a completion inside another: it waits, in the socket
   // or among the session's finished exchanges, until this completion has
-  // returned, and the walk takes it up then as any other.
+  // returned, and the walk takes it up then as any other. Whatever ends the
+  // walk meanwhile takes the step back (it is out for the read).
   std::shared_ptr<Life> life = life_;
-  const VnRequestOrder::ReadId read = order_.LastRead();
+  // While the row is in hand, a destructor takes the step back at once.
+  struct InHand {
+    const std::shared_ptr<Life>& life;
+    explicit InHand(const std::shared_ptr<Life>& l) : life(l) { life->self->rowInHand_ = true; }
+    ~InHand() {
+      if (life->self) life->self->rowInHand_ = false;
+    }
+    InHand(const InHand&) = delete;
+    InHand& operator=(const InHand&) = delete;
+  } inHand(life);
   // A step the request cannot send now (to an address no datagram goes to,
   // say) is sent again after the row, where the walk sends a step it has
   // not sent ahead: the row may have put its cause right, and if it has not,
   // the refusal ends the walk there, once.
+  bool ahead = false;
   if (Request.Active) {
     try {
-      stepAhead_ = Request.SendGetAsync(ReadCompletion(read), VnReadFrom::LastRow);
+      order_.ReadSent(Request.SendGetAsync(ReadCompletion(read), VnReadFrom::LastRow));
+      ahead = true;
     } catch (...) {
-      stepAhead_ = 0;
     }
   }
   // A row whose index the index items cannot take ends the walk with that
@@ -203,7 +232,6 @@ bool VnSNMPRequest2Controls::DeliverWalkRow(const VnSNMPError& record) {
   try {
     Request.FinishReadRow();
   } catch (const Exception& e) {
-    Request.Withdraw(std::exchange(stepAhead_, 0));
     VnSNMPError failed = record;
     failed.Number = e.HelpContext;
     failed.Text = e.Message;
@@ -211,79 +239,76 @@ bool VnSNMPRequest2Controls::DeliverWalkRow(const VnSNMPError& record) {
     ReadFailed(failed);
     return false;
   }
-  bool delivered = false;
-  try {
-    delivered = DeliverRow(condition_);
-  } catch (...) {
-    if (life->self) Request.Withdraw(std::exchange(stepAhead_, 0));
-    throw;
-  }
-  // Gone: the destructor took the step back.
-  if (!delivered) return false;
-  const VnSNMPRequest::ExchangeId ahead = std::exchange(stepAhead_, 0);
-  // A walk stopped during the row ends as it would have without the step:
-  // its answer is not taken.
-  if (!order_.Takes(read)) {
-    Request.Withdraw(ahead);
-    return false;  // abandoned: ended already
-  }
-  if (!Request.Active) {
-    Request.Withdraw(ahead);
-    return true;
-  }
-  // Active again after the row, though it was not before; or the step could
-  // not be sent before the row.
-  if (!ahead) Request.SendGetAsync(ReadCompletion(read), VnReadFrom::LastRow);
+  if (!DeliverRow(condition_)) return false;  // gone: the destructor took the step back
+  // Ended during the row (stopped for a write, say): nothing more of it.
+  if (!order_.Runs(read)) return false;
+  // Stopped during the row: the walk ends here, and its step goes back.
+  if (!Request.Active) return true;
+  // The step could not be sent before the row, or the request was stopped
+  // and started again during it.
+  if (!ahead) order_.ReadSent(Request.SendGetAsync(ReadCompletion(read), VnReadFrom::LastRow));
   return false;
 }
 
-void VnSNMPRequest2Controls::EndRead(const VnSNMPError& record, bool quiet) {
+void VnSNMPRequest2Controls::EndRead(const VnSNMPError& record, Voice voice) {
   std::shared_ptr<Life> life = life_;
   DoGetEnd();
   if (!life->self) return;
-  order_.ReadEnds(Mode::Async);
-  UpdateBusy();
+  TakeBack(order_.ReadEnds(Mode::Async));
   // Without a status target the end of a read is not announced. A read
   // that did not complete, or that must not hide a failed write, shows no
   // "Ok!".
   if (StatusTarget) {
-    if (!quiet) {
+    if (voice == Voice::Loud) {
       StatusKind = STATUS_KIND_GET;
       ShowRequestStatus(ErrorText(VNERR_OK));
     }
     if (OnGetDone) OnGetDone(this, record);
   }
-  if (life->self) StartOwedRead();
+  if (life->self) Settle();
 }
 
-void VnSNMPRequest2Controls::StartOwedRead() {
-  const Owed owed = order_.TakeOwedRead();
-  UpdateBusy();
-  if (owed == Owed::Nothing) return;
+void VnSNMPRequest2Controls::Settle() {
   std::shared_ptr<Life> life = life_;
-  // After a failure the status line keeps the write's kind and text.
-  const std::uint32_t kind = StatusKind;
-  try {
-    Read(true, owed == Owed::QuietRead);
-  } catch (const Exception& e) {
-    if (life->self) ShowError(STATUS_KIND_GET, e.Message);
+  if (const Owed owed = order_.TakeOwedRead(); owed != Owed::Nothing) {
+    try {
+      Read(Mode::Async, owed == Owed::QuietRead ? Voice::Quiet : Voice::Loud);
+    } catch (const Exception& e) {
+      // The read did not start: the error is its end.
+      if (!life->self) return;
+      ShowError(STATUS_KIND_GET, e.Message);
+    }
+    if (!life->self || order_.Busy()) return;
   }
-  if (life->self && owed == Owed::QuietRead) StatusKind = kind;
+  VnRequestOrder::Failure again;
+  if (!order_.Settles(again)) return;
+  if (StatusTarget && !again.text.IsEmpty()) {
+    const std::uint32_t kind = StatusKind;
+    {
+      const Described described(Request.VarList, again.description);
+      StatusKind = again.kind;
+      ShowRequestStatus(again.text);
+    }
+    StatusKind = kind;
+  }
+  if (OnIdle) OnIdle(this);
 }
 
-void VnSNMPRequest2Controls::StartOwedReadSoon() {
-  if (order_.Owes() == Owed::Nothing) return;
+void VnSNMPRequest2Controls::SettleSoon() {
+  if (order_.Owes() == Owed::Nothing) {
+    Settle();
+    return;
+  }
   std::shared_ptr<Life> life = life_;
   EventLoop::Current().CallSoon([life] {
-    if (life->self) life->self->StartOwedRead();
+    if (life->self) life->self->Settle();
   });
 }
 
-void VnSNMPRequest2Controls::EndDroppedRead() {
-  VnSNMPError ended;
-  ended.Text = ErrorText(VNERR_OK);
-  ended.Device = Request.Device;
-  EndRead(ended, true);
+void VnSNMPRequest2Controls::Stop() {
+  order_.Stop();
+  Request.Active = false;
+  Settle();
 }
 
 bool VnSNMPRequest2Controls::StopReadForWrite(unsigned waitMs) {
@@ -297,10 +322,13 @@ bool VnSNMPRequest2Controls::StopReadForWrite(unsigned waitMs) {
       if (life->self && order_.Reading() != VnRequestOrder::Read::Idle) Sleep(1);
     }
     if (!life->self) return false;
-    // The reply in flight finds another read and is dropped.
-    if (order_.DropRead()) {
-      Request.DropReadsInFlight();
-      EndDroppedRead();
+    // Its answer in flight is taken back: the read ends as one that left its
+    // table ends.
+    if (order_.Reading() != VnRequestOrder::Read::Idle) {
+      VnSNMPError ended;
+      ended.Text = ErrorText(VNERR_OK);
+      ended.Device = Request.Device;
+      EndRead(ended, Voice::Quiet);
       if (!life->self) return false;
     }
   }
@@ -317,63 +345,60 @@ void VnSNMPRequest2Controls::Set(VnSetOptions options, const AnsiString& indexLi
     SetSynchronously(options.getAfterSet, indexList, values);
     return;
   }
-  if (!Request.Active) {
-    UpdateBusy();
-    return;
-  }
   try {
     CheckBeforeSet(indexList, values);
   } catch (const Exception& e) {
     Reraise(e);
   }
-  // A read still running was sent before this write: stopped, it is made
-  // again after the write.
-  if (order_.WriteStarts(Mode::Async)) Request.DropReadsInFlight();
-  UpdateBusy();
+  // A write that starts goes out, whoever stopped the request before. A
+  // read still running was sent before it: stopped, it is made again after
+  // the write.
+  Request.Active = true;
+  TakeBack(order_.WriteStarts(Mode::Async));
   SendOrUndo(
       [&] {
         Request.SendSetAsync(WriteCompletion(options.getAfterSet), VnSetReply::StatusOnly,
                              indexList, values);
       },
       [this] {
-        order_.WriteEnds(Mode::Async, true, false);
-        UpdateBusy();
-        StartOwedReadSoon();
+        order_.WriteEnds(Mode::Async, Outcome::Failed, After::Nothing);
+        SettleSoon();
       });
 }
 
 void VnSNMPRequest2Controls::SetSynchronously(bool getAfterSet, const AnsiString& indexList,
                                               TStrings* values) {
-  const bool active = Request.Active;
   try {
-    if (active) CheckBeforeSet(indexList, values);
+    CheckBeforeSet(indexList, values);
   } catch (const Exception& e) {
     Reraise(e);
   }
-  if (active && order_.WriteStarts(Mode::Sync)) Request.DropReadsInFlight();
-  UpdateBusy();
+  Request.Active = true;
+  TakeBack(order_.WriteStarts(Mode::Sync));
   try {
     Request.SendSet(VnSetReply::StatusOnly, indexList, values);
     DoSetEnd();
   } catch (const Exception& e) {
-    if (active) order_.WriteEnds(Mode::Sync, true, IsTableList() && DeviceMayHoldIt(e.HelpContext));
-    UpdateBusy();
-    StartOwedReadSoon();
+    order_.WriteEnds(
+        Mode::Sync, Outcome::Failed,
+        IsTableList() && DeviceMayHoldIt(e.HelpContext) ? After::Read : After::Nothing);
+    order_.WriteFailed({STATUS_KIND_SET, e.Message, Request.VarList.Description});
+    SettleSoon();
     Reraise(e);
   } catch (...) {
-    if (active) order_.WriteEnds(Mode::Sync, true, false);
-    UpdateBusy();
-    StartOwedReadSoon();
+    order_.WriteEnds(Mode::Sync, Outcome::Failed, After::Nothing);
+    SettleSoon();
     throw;
   }
-  // A table read after the write is made here, and stands for a read the
-  // write stopped as well.
+  // A table read after the write is made here, synchronously as the write,
+  // and stands for a read the write stopped as well.
   const bool readAfter = IsTableList() && getAfterSet;
-  if (active) order_.WriteEnds(Mode::Sync, false, false);
-  if (!readAfter) StartOwedReadSoon();
-  UpdateBusy();
+  order_.WriteEnds(Mode::Sync, Outcome::Done, After::Nothing);
   if (StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
-  if (readAfter) Get();
+  if (readAfter)
+    Get();
+  else
+    SettleSoon();
 }
 
 void VnSNMPRequest2Controls::SetCompleted(VnSNMPError& error, bool getAfterSet,
@@ -383,24 +408,15 @@ void VnSNMPRequest2Controls::SetCompleted(VnSNMPError& error, bool getAfterSet,
   // A table is read once after a successful write, and again after one that
   // failed where the device may hold it.
   const bool readAfter = IsTableList() && (failed ? DeviceMayHoldIt(error.Number) : getAfterSet);
-  order_.WriteEnds(Mode::Async, failed, readAfter);
-  UpdateBusy();
+  order_.WriteEnds(Mode::Async, failed ? Outcome::Failed : Outcome::Done,
+                   readAfter ? After::Read : After::Nothing);
   // The write's line names what was sent: the list's description when the
   // write went out (a form that writes its columns one SET at a time names
   // each), not what it says now.
-  struct Described {
-    VnSNMPVarList& list;
-    AnsiString now;
-    Described(VnSNMPVarList& l, const AnsiString& sent) : list(l), now(l.Description) {
-      list.Description = sent;
-    }
-    ~Described() { list.Description = now; }
-    Described(const Described&) = delete;
-    Described& operator=(const Described&) = delete;
-  };
   if (failed) {
+    order_.WriteFailed({STATUS_KIND_SET, error.Text, sent});
     {
-      Described described(Request.VarList, sent);
+      const Described described(Request.VarList, sent);
       DoSetError(error);
     }
     if (life->self && OnSetDone) OnSetDone(this, error);
@@ -410,13 +426,13 @@ void VnSNMPRequest2Controls::SetCompleted(VnSNMPError& error, bool getAfterSet,
     StatusKind = STATUS_KIND_SET;
     if (StatusTarget) {
       {
-        Described described(Request.VarList, sent);
+        const Described described(Request.VarList, sent);
         ShowRequestStatus(ErrorText(VNERR_OK));
       }
       if (OnSetDone) OnSetDone(this, error);
     }
   }
-  if (life->self) StartOwedRead();
+  if (life->self) Settle();
 }
 
 void VnSNMPRequest2Controls::DoGetError(const VnSNMPError& error) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <utility>
 
+#include "library/VnErrors.h"
 #include "library/VnRawValue.h"
 #include "library/VnRequestStatusText.h"
 #include "library/VnSNMPRequest2Controls.h"
@@ -41,9 +42,8 @@ VnSNMPRequest2Controls::VnSNMPRequest2Controls(TWinControl* owner)
 // row being delivered is not waited for: its reply could only come after
 // that row, which cannot end before this object is gone.
 VnSNMPRequest2Controls::~VnSNMPRequest2Controls() {
-  Busy = false;
   life_->self = nullptr;
-  Request.Withdraw(std::exchange(stepAhead_, 0));
+  if (rowInHand_) Request.Withdraw(order_.ReadEnds(VnRequestOrder::Mode::Async));
   watcher_.reset();
 }
 
@@ -83,6 +83,8 @@ bool VnSNMPRequest2Controls::IsTableList() const {
 
 void VnSNMPRequest2Controls::ShowRequestStatus(const AnsiString& text) {
   if (!StatusTarget) return;
+  order_.LineShown(text == ErrorText(VNERR_OK) ? VnRequestOrder::Outcome::Done
+                                               : VnRequestOrder::Outcome::Failed);
   const AnsiString line = RequestStatusLine(StatusKind, Request.VarList.Description, text);
   if (auto* memo = dynamic_cast<TMemo*>(StatusTarget))
     memo->Lines()->Add(line);

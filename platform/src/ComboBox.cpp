@@ -93,13 +93,25 @@ void TComboBox::HookEdit() {
   if (!le) return;
   le->setCompleter(nullptr);
   le->setProperty("uiEdit", true);
-  le->setValidator(new MaxLengthValidator([this] { return maxLength_; }, le));
-  QObject::connect(le, &QLineEdit::textEdited, cb, [this](const QString& t) { UserTyped(A(t)); });
+  le->setValidator(new MaxLengthValidator(
+      [this] { return maxLength_; },
+      [this](const QString& t) { return EditedBytes(t, editText_).Length(); }, le));
+  QObject::connect(le, &QLineEdit::textEdited, cb,
+                   [this](const QString& t) { UserTyped(EditedBytes(t, editText_)); });
 }
 
 void TComboBox::SetMaxLength(int v) { maxLength_ = v < 0 ? 0 : v; }
 
-TComboBox::~TComboBox() { BeginDestroy(); }
+// The edit part may still lose the focus (and ask its validator) once this
+// object is gone: it asks nothing of it from here on.
+TComboBox::~TComboBox() {
+  BeginDestroy();
+  auto* cb = WidgetAs<QComboBox>(this);
+  if (QLineEdit* le = cb ? cb->lineEdit() : nullptr) {
+    le->setValidator(nullptr);
+    QObject::disconnect(le, nullptr, cb, nullptr);
+  }
+}
 
 void TComboBox::SetStyle(TComboBoxStyle s) {
   if (s == style_) return;
@@ -111,7 +123,7 @@ void TComboBox::SetStyle(TComboBoxStyle s) {
     cb->setEditable(editable);
     if (editable) HookEdit();
   }
-  if (!editable) editText_ = "";
+  if (!editable) editText_.Put("");
   ShowIndex();
 }
 
@@ -119,12 +131,12 @@ void TComboBox::ShowIndex() {
   auto* cb = WidgetAs<QComboBox>(this);
   QSignalBlocker block(cb);
   cb->setCurrentIndex(itemIndex_);
-  if (cb->isEditable()) cb->setEditText(Q(editText_));
+  if (cb->isEditable()) cb->setEditText(Q(editText_.Now));
 }
 
 AnsiString TComboBox::GetText() const {
   if (style_ == csDropDownList) return itemIndex_ >= 0 ? items_.Strings(itemIndex_) : AnsiString();
-  return editText_;
+  return editText_.Now;
 }
 
 // A drop-down list selects the first item equal to the text (ignoring case)
@@ -134,7 +146,7 @@ void TComboBox::SetTextValue(const AnsiString& v) {
     SetItemIndex(items_.IndexOf(v));
     return;
   }
-  editText_ = v;
+  editText_.Put(v);
   int i = items_.IndexOf(v);
   itemIndex_ = (i >= 0 && items_.Strings(i) == v) ? i : -1;
   ShowIndex();
@@ -143,20 +155,20 @@ void TComboBox::SetTextValue(const AnsiString& v) {
 void TComboBox::SetItemIndex(int i) {
   if (i < -1 || i >= items_.Count()) i = -1;
   itemIndex_ = i;
-  if (style_ != csDropDownList) editText_ = i >= 0 ? items_.Strings(i) : AnsiString();
+  if (style_ != csDropDownList) editText_.Put(i >= 0 ? items_.Strings(i) : AnsiString());
   ShowIndex();
 }
 
 void TComboBox::Clear() {
   items_.Clear();
-  editText_ = "";
+  editText_.Put("");
   ShowIndex();
 }
 
 void TComboBox::UserPicked(int index) {
   if (index < -1 || index >= items_.Count()) return;
   itemIndex_ = index;
-  if (style_ != csDropDownList) editText_ = index >= 0 ? items_.Strings(index) : AnsiString();
+  if (style_ != csDropDownList) editText_.Put(index >= 0 ? items_.Strings(index) : AnsiString());
   if (Quiet()) return;
   if (OnSelect) {
     Guarded(this, [this] { OnSelect(this); });
@@ -167,7 +179,7 @@ void TComboBox::UserPicked(int index) {
 
 void TComboBox::UserTyped(const AnsiString& text) {
   if (style_ == csDropDownList) return;
-  editText_ = text;
+  editText_.Now = text;
   if (itemIndex_ >= 0 && items_.Strings(itemIndex_) != text) itemIndex_ = -1;
   if (!Quiet() && OnChange) Guarded(this, [this] { OnChange(this); });
 }
@@ -197,7 +209,7 @@ void TComboBox::ItemsDeleted(int at) {
 
 void TComboBox::ItemsCleared() {
   itemIndex_ = -1;
-  editText_ = "";
+  editText_.Put("");
   auto* cb = WidgetAs<QComboBox>(this);
   {
     QSignalBlocker block(cb);
@@ -210,6 +222,6 @@ void TComboBox::ItemChanged(int at) {
   auto* cb = WidgetAs<QComboBox>(this);
   QSignalBlocker block(cb);
   cb->setItemText(at, Q(items_.Strings(at)));
-  if (at == itemIndex_ && style_ != csDropDownList) editText_ = items_.Strings(at);
+  if (at == itemIndex_ && style_ != csDropDownList) editText_.Put(items_.Strings(at));
   ShowIndex();
 }

@@ -192,14 +192,25 @@ void TControl::ParentFontChanged(const TFont& f) {
   parentFont_ = true;
 }
 
+namespace {
+
+// A colour that shows while the control is enabled: disabled, the control
+// keeps the toolkit's greyed text and text field, as the class library's
+// controls are greyed whatever colours code gave them.
+void SetEnabledColour(QPalette& pal, QPalette::ColorRole role, const QColor& c) {
+  pal.setColor(QPalette::Active, role, c);
+  pal.setColor(QPalette::Inactive, role, c);
+}
+
+}  // namespace
+
 void TControl::FontChanged() {
   if (QWidget* w = W(this)) {
     w->setFont(ToQFont(font_));
     QPalette pal = w->palette();
     QColor c = ToQColor(font_.Color());
-    pal.setColor(QPalette::WindowText, c);
-    pal.setColor(QPalette::Text, c);
-    pal.setColor(QPalette::ButtonText, c);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+      SetEnabledColour(pal, role, c);
     w->setPalette(pal);
   }
   if (auto* wc = dynamic_cast<TWinControl*>(this))
@@ -212,8 +223,10 @@ void TControl::SetColor(TColor c) {
   if (!w) return;
   QPalette pal = w->palette();
   QColor q = ToQColor(c);
+  // A form's, a panel's or a button's face keeps its colour when disabled;
+  // a text field's fill does not.
   pal.setColor(QPalette::Window, q);
-  pal.setColor(QPalette::Base, q);
+  SetEnabledColour(pal, QPalette::Base, q);
   pal.setColor(QPalette::Button, q);
   w->setPalette(pal);
   w->update();

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <cstdio>
 
@@ -12,6 +13,24 @@
 using namespace ui_detail;
 
 namespace {
+
+// The control with the focus gets it back once a box has gone: its window
+// is made active again, and an active window gives the focus to the control
+// that had it last. Without a window manager nobody else does it: the
+// window system leaves its focus on the screen's root, and the keys go to
+// whatever window is under the pointer.
+class FocusComesBack {
+ public:
+  FocusComesBack() : control_(QApplication::focusWidget()) {}
+  ~FocusComesBack() {
+    if (control_ && control_->isVisible()) control_->activateWindow();
+  }
+  FocusComesBack(const FocusComesBack&) = delete;
+  FocusComesBack& operator=(const FocusComesBack&) = delete;
+
+ private:
+  QPointer<QWidget> control_;
+};
 
 // Application-modal message boxes over the active form; their nested loop
 // keeps timers and posted messages running.
@@ -63,7 +82,10 @@ class ToolkitDialogs : public IDialogService {
       if (b.result == escape) box.setEscapeButton(pb);
       if (map.size() == 1) box.setDefaultButton(pb);
     }
-    box.exec();
+    {
+      const FocusComesBack focus;
+      box.exec();
+    }
     for (auto& [button, result] : map)
       if (box.clickedButton() == button) return result;
     return (r.buttons & mbCancel) ? mrCancel : escape;

@@ -60,10 +60,15 @@ AnsiString MissingDisplay() {
 
 namespace ui_detail {
 
-AnsiString ToolkitStartFailureText() {
+AnsiString ToolkitPlatformText() {
   const std::string platform = PlatformName();
-  if (platform.empty() || platform == "xcb") return XDisplayMissing(Environment("DISPLAY"));
-  return AnsiString("the window platform '" + platform + "' (QT_QPA_PLATFORM) cannot be started");
+  if (platform.empty()) return "the window platform 'xcb'";
+  return AnsiString("the window platform '" + platform + "' (QT_QPA_PLATFORM)");
+}
+
+AnsiString XDisplayText() {
+  const std::string display = Environment("DISPLAY");
+  return AnsiString("the X display '" + display + "'");
 }
 
 void DisplayCheckDone() { CloseHeld(); }

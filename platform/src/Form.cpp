@@ -238,6 +238,12 @@ TWinControl* TCustomForm::ActiveControl() const {
 void TCustomForm::SetActiveControl(TWinControl* c) {
   activeControl_ = c;
   activeToken_ = c ? c->LifeToken() : std::weak_ptr<void>();
+  chosen_ = c;
+  chosenToken_ = activeToken_;
+  if (!Visible()) {
+    openOn_ = c;
+    openOnToken_ = activeToken_;
+  }
   if (c && Visible() && c->CanFocus() && !InExitHandler())
     if (QWidget* w = W(c)) w->setFocus(CodeFocusReason());
 }
@@ -313,7 +319,10 @@ void TCustomForm::SetVisible(bool v) {
     }
     Application->SetActiveForm(this);
     if (!was) {
-      TWinControl* c = ActiveControl();
+      // A modal opening ignores the focus the window system gave back to
+      // the control its last opening left it in.
+      TWinControl* c = !opening_ ? ActiveControl() : chosenToken_.expired() ? nullptr : chosen_;
+      opening_ = false;
       if (c && c->CanFocus()) {
         if (QWidget* cw = W(c)) cw->setFocus(Qt::ActiveWindowFocusReason);
       } else {
@@ -340,12 +349,18 @@ int TCustomForm::ShowModal() {
   TCustomForm* opener = Application->ActiveForm();
   std::weak_ptr<void> openerAlive = opener ? opener->LifeToken() : std::weak_ptr<void>();
   modalResult_ = mrNone;
+  // A dialog made once and shown again opens as it did the first time:
+  // the focus its last opening left (on Close, on Set) is forgotten.
+  chosen_ = openOnToken_.expired() ? nullptr : openOn_;
+  chosenToken_ = openOnToken_;
+  opening_ = true;
   if (QWidget* w = W(this)) w->setWindowModality(Qt::ApplicationModal);
   ++modalLevel_;
   try {
     Show();
   } catch (...) {
     --modalLevel_;
+    opening_ = false;
     throw;
   }
   Application->RunModalLoop(this);

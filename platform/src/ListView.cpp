@@ -267,7 +267,9 @@ bool ListWidget::eventFilter(QObject* o, QEvent* e) {
   }
 }
 
-// The keyboard moves the selection (OnSelectItem, no OnClick).
+// The keyboard moves the selection (OnSelectItem, no OnClick); Space
+// selects the current row (the focused one, else the first), which is how
+// the only row of a list is chosen by keys when nothing is selected.
 void ListWidget::keyPressEvent(QKeyEvent* e) {
   TListView* view = ViewOf(this);
   if (!view) return;
@@ -276,6 +278,9 @@ void ListWidget::keyPressEvent(QKeyEvent* e) {
   int page = std::max(1, WholeRows() - 1);
   int target = i;
   switch (e->key()) {
+    case Qt::Key_Space:
+      if (i < 0) target = view->ItemFocused() ? view->ItemFocused()->Index() : 0;
+      break;
     case Qt::Key_Up:
       target = i < 0 ? 0 : i - 1;
       break;

@@ -13,26 +13,43 @@ using namespace ui_detail;
 
 namespace {
 
-// Characters of a text as the memo counts them: a line break is CR LF.
-int CountedLength(const QString& text) {
-  int n = static_cast<int>(text.size());
+// Line breaks in a text: each counts two octets (CR LF) in the memo's Text.
+int LineBreaks(const QString& text) {
+  int n = 0;
   for (QChar c : text)
     if (c == QChar('\n') || c == QChar::ParagraphSeparator) ++n;
   return n;
+}
+
+// The memo's text as its blocks hold it, joined with line feeds (the plain
+// text would turn no-break spaces into blanks).
+QString BlocksText(const QTextDocument* doc) {
+  QString text;
+  if (doc->isEmpty()) return text;
+  for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+    if (b != doc->begin()) text += '\n';
+    text += b.text();
+  }
+  return text;
 }
 
 class MemoWidget : public QPlainTextEdit {
  public:
   bool publishing = false;
 
-  // Whether the user may put `added` counted characters in place of the
-  // selection under the memo's MaxLength.
-  bool Fits(int added) const {
+  // Whether the user may put `added` in place of the selection under the
+  // memo's MaxLength, counting the octets of the memo's Text.
+  bool Fits(const QString& added) const {
     auto* memo = dynamic_cast<TMemo*>(ControlOf(this));
-    if (!memo || memo->MaxLength() <= 0 || added <= 0) return true;
-    int now = CountedLength(toPlainText());
-    int after = now - CountedLength(textCursor().selectedText()) + added;
-    return after <= memo->MaxLength() || after < now;
+    if (!memo || memo->MaxLength() <= 0 || added.isEmpty()) return true;
+    const TTextBytes held = memo->HeldText();
+    const QString text = BlocksText(document());
+    const QTextCursor cursor = textCursor();
+    const QString after =
+        text.left(cursor.selectionStart()) + added + text.mid(cursor.selectionEnd());
+    const int now = held.Now.Length() + LineBreaks(text);
+    const int then = EditedBytes(after, held).Length() + LineBreaks(after);
+    return then <= memo->MaxLength() || then < now;
   }
 
   void Paste(const QString& text) {
@@ -43,12 +60,12 @@ class MemoWidget : public QPlainTextEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* e) override {
-    int added = 0;
+    QString added;
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
-      added = 2;
+      added = QStringLiteral("\n");
     else if (!e->text().isEmpty() && e->text()[0].unicode() >= 32 &&
              !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-      added = static_cast<int>(e->text().size());
+      added = e->text();
     if (!isReadOnly() && !Fits(added)) {
       e->accept();  // refused, as the system's edit control refuses it
       return;
@@ -56,7 +73,7 @@ class MemoWidget : public QPlainTextEdit {
     QPlainTextEdit::keyPressEvent(e);
   }
   void insertFromMimeData(const QMimeData* source) override {
-    if (source && source->hasText() && !Fits(CountedLength(source->text()))) return;
+    if (source && source->hasText() && !Fits(source->text())) return;
     QPlainTextEdit::insertFromMimeData(source);
   }
 };
@@ -150,9 +167,21 @@ TMemo::~TMemo() {
   if (auto* m = WidgetAs<MemoWidget>(this)) QObject::disconnect(m, nullptr, m, nullptr);
 }
 
+AnsiString TMemo::Joined(const char* lineBreak) const {
+  AnsiString out;
+  for (std::size_t i = 0; i < lines_.lines_.size(); ++i) {
+    if (i) out += lineBreak;
+    out += lines_.lines_[i];
+  }
+  return out;
+}
+
+TTextBytes TMemo::HeldText() const { return {shown_, Joined("\n")}; }
+
 // Shows the lines; an appended last line scrolls into view.
 void TMemo::Publish(int appendedAt) {
   auto* m = WidgetAs<MemoWidget>(this);
+  shown_ = Joined("\n");
   m->publishing = true;
   if (appendedAt >= 0 && appendedAt == lines_.Count() - 1 && appendedAt > 0) {
     m->appendPlainText(Q(lines_.lines_.back()));
@@ -171,28 +200,13 @@ void TMemo::Publish(int appendedAt) {
 void TMemo::UserEdited() {
   auto* m = WidgetAs<MemoWidget>(this);
   if (!m || m->publishing) return;
-  // Lines the user left alone keep their bytes (the blocks' own text: the
-  // plain text would turn no-break spaces into blanks).
-  std::vector<AnsiString> old = std::move(lines_.lines_);
-  lines_.lines_.clear();
-  const QTextDocument* doc = m->document();
-  if (!doc->isEmpty()) {
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-      const std::size_t at = lines_.lines_.size();
-      lines_.lines_.push_back(at < old.size() ? A(b.text(), old[at]) : A(b.text()));
-    }
-  }
+  // What the user left alone keeps its bytes.
+  const QString text = BlocksText(m->document());
+  lines_.Reload(text.isEmpty() ? AnsiString() : EditedBytes(text, HeldText()));
   if (!Quiet() && OnChange) Guarded(this, [this] { OnChange(this); });
 }
 
-AnsiString TMemo::GetText() const {
-  AnsiString out;
-  for (std::size_t i = 0; i < lines_.lines_.size(); ++i) {
-    if (i) out += "\r\n";
-    out += lines_.lines_[i];
-  }
-  return out;
-}
+AnsiString TMemo::GetText() const { return Joined("\r\n"); }
 
 void TMemo::SetTextValue(const AnsiString& v) {
   lines_.BeginUpdate();

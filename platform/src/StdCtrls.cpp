@@ -41,13 +41,8 @@ Qt::Alignment ToQAlign(TAlignment a) {
   }
 }
 
-// An edit box's line edit, with the bytes that code put there last: they
-// come back unchanged while the user leaves the text alone.
-class EditWidget : public Clickable<QLineEdit> {
- public:
-  AnsiString shown;
-  bool settingText = false;  // code is putting `shown` in
-};
+// An edit box's line edit.
+using EditWidget = Clickable<QLineEdit>;
 
 // A label's text follows its control at a human rate (ShownLater.h): a
 // count set after every row of a walk repaints a few dozen times a second.
@@ -197,37 +192,45 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, new Peer(new EditWidget()
   SetTabStop(true);
   SetColor(clWindow);
   auto* le = WidgetAs<EditWidget>(this);
-  // The user's input that would pass MaxLength goes to OnOverflow first.
+  // The user's input that would pass MaxLength goes to OnOverflow first
+  // (code puts its text in with the signals blocked).
   auto fit = [this, le](QString& input) {
-    if (le->settingText || !OnOverflow) return false;
-    AnsiString text = A(input);
+    if (le->signalsBlocked() || !OnOverflow) return false;
+    AnsiString text = EditedBytes(input, text_);
     bool taken = false;
     Guarded(this, [&] { taken = OnOverflow(this, text); });
     if (taken) input = Q(text);
     return taken;
   };
-  le->setValidator(new MaxLengthValidator([this] { return MaxLength(); }, le, fit));
+  le->setValidator(new MaxLengthValidator(
+      [this] { return MaxLength(); },
+      [this](const QString& t) { return EditedBytes(t, text_).Length(); }, le, fit));
   QObject::connect(le, &QLineEdit::textEdited, le, [this](const QString&) { UserEdited(); });
 }
 
-AnsiString TEdit::GetText() const {
-  auto* le = WidgetAs<EditWidget>(this);
-  return A(le->text(), le->shown);
+// The widget may still take the focus away (and ask the validator) once
+// this object is gone: it asks nothing of it from here on.
+TEdit::~TEdit() {
+  if (auto* le = WidgetAs<EditWidget>(this)) {
+    le->setValidator(nullptr);
+    QObject::disconnect(le, nullptr, le, nullptr);
+  }
 }
+
+AnsiString TEdit::GetText() const { return text_.Now; }
 
 // A change by code fires OnChange synchronously, outside the toolkit, so
 // that the handler's exceptions reach the caller. Text put by code is not
 // the user's: Modified is cleared, as the system's edit control does.
 void TEdit::SetTextValue(const AnsiString& v) {
   modified_ = false;
-  if (v == GetText()) return;
+  const bool same = v == text_.Now;
+  text_.Put(v);
+  if (same) return;
   auto* le = WidgetAs<EditWidget>(this);
-  le->shown = v;
   {
     QSignalBlocker block(le);
-    le->settingText = true;
     le->setText(Q(v));
-    le->settingText = false;
   }
   if (!Quiet() && OnChange) OnChange(this);
 }
@@ -236,6 +239,7 @@ void TEdit::SetTextValue(const AnsiString& v) {
 // character filter), the caret stays where the removed characters were.
 void TEdit::UserEdited() {
   auto* le = WidgetAs<QLineEdit>(this);
+  text_.Now = EditedBytes(le->text(), text_);
   QString typed = le->text();
   int caret = le->cursorPosition();
   modified_ = true;

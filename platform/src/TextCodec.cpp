@@ -1,6 +1,12 @@
 // Text between byte strings and the toolkit: UTF-8, with bytes that are not
-// valid UTF-8 shown one character per byte.
+// valid UTF-8 shown one character per byte; the bytes behind a text the user
+// changed.
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "Toolkit.h"
+#include "platform/StdCtrls.h"
 
 namespace ui_detail {
 
@@ -25,6 +31,39 @@ int Sequence(const unsigned char* p, int n, char32_t& cp) {
   return len;
 }
 
+// Calls f(code point, offset, byte count) for each character the bytes
+// show as: a UTF-8 sequence, or one byte that is not part of one.
+template <class F>
+void ForEachCharacter(const AnsiString& s, F&& f) {
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+  const int n = s.Length();
+  for (int i = 0; i < n;) {
+    char32_t cp = p[i];
+    int len = cp < 0x80 ? 1 : Sequence(p + i, n - i, cp);
+    if (len == 0) {
+      cp = p[i];  // not UTF-8: the byte as its Latin-1 character
+      len = 1;
+    }
+    f(cp, i, len);
+    i += len;
+  }
+}
+
+// The offset of the bytes behind each UTF-16 unit of Q(s), and one past the
+// last: both units of a surrogate pair stand at their character's offset.
+std::vector<int> UnitOffsets(const AnsiString& s) {
+  std::vector<int> at;
+  at.reserve(static_cast<std::size_t>(s.Length()) + 1);
+  ForEachCharacter(s, [&](char32_t cp, int offset, int) {
+    at.push_back(offset);
+    if (cp >= 0x10000) at.push_back(offset);
+  });
+  at.push_back(s.Length());
+  return at;
+}
+
+bool IsLowSurrogate(const QString& q, qsizetype i) { return i < q.size() && q[i].isLowSurrogate(); }
+
 }  // namespace
 
 QString Q(const AnsiString& s) {
@@ -33,23 +72,16 @@ QString Q(const AnsiString& s) {
   int ascii = 0;
   while (ascii < n && p[ascii] < 0x80) ++ascii;
   if (ascii == n) return QString::fromLatin1(s.data(), n);
-  QString out = QString::fromLatin1(s.data(), ascii);
+  QString out;
   out.reserve(n);
-  for (int i = ascii; i < n;) {
-    char32_t cp = p[i];
-    int len = cp < 0x80 ? 1 : Sequence(p + i, n - i, cp);
-    if (len == 0) {
-      cp = p[i];  // not UTF-8: the byte as its Latin-1 character
-      len = 1;
-    }
+  ForEachCharacter(s, [&](char32_t cp, int, int) {
     if (cp >= 0x10000) {
       out += QChar(QChar::highSurrogate(cp));
       out += QChar(QChar::lowSurrogate(cp));
     } else {
       out += QChar(static_cast<char16_t>(cp));
     }
-    i += len;
-  }
+  });
   return out;
 }
 
@@ -58,6 +90,37 @@ AnsiString A(const QString& q) {
   return AnsiString(b.constData(), static_cast<int>(b.size()));
 }
 
-AnsiString A(const QString& q, const AnsiString& shown) { return q == Q(shown) ? shown : A(q); }
+AnsiString EditedBytes(const QString& now, const TTextBytes& held) {
+  if (now == Q(held.Set)) return held.Set;
+  const QString old = Q(held.Now);
+  if (now == old) return held.Now;
+  // The characters left alone at the front and at the end, never half a
+  // surrogate pair.
+  const qsizetype most = std::min(old.size(), now.size());
+  qsizetype front = 0;
+  while (front < most && old[front] == now[front]) ++front;
+  if (IsLowSurrogate(old, front)) --front;
+  qsizetype back = 0;
+  while (back < most - front && old[old.size() - 1 - back] == now[now.size() - 1 - back]) ++back;
+  if (back > 0 && IsLowSurrogate(old, old.size() - back)) --back;
+  const std::vector<int> at = UnitOffsets(held.Now);
+  const std::string& bytes = held.Now.str();
+  const std::string head =
+      bytes.substr(0, static_cast<std::size_t>(at[static_cast<std::size_t>(front)]));
+  const std::string tail =
+      bytes.substr(static_cast<std::size_t>(at[static_cast<std::size_t>(old.size() - back)]));
+  const QString middle = now.mid(front, now.size() - front - back);
+  // Kept bytes that would join the typed ones into other characters (a
+  // lone lead byte before the continuation bytes after a deletion) are
+  // kept at one end only, or at none.
+  const AnsiString candidates[] = {
+      AnsiString(head + A(middle).str() + tail),
+      AnsiString(head + A(now.mid(front)).str()),
+      AnsiString(A(now.left(now.size() - back)).str() + tail),
+  };
+  for (const AnsiString& bytesNow : candidates)
+    if (Q(bytesNow) == now) return bytesNow;
+  return A(now);
+}
 
 }  // namespace ui_detail

@@ -20,6 +20,7 @@ class TListView;
 class TMemo;
 class TMenu;
 class TMenuItem;
+struct TTextBytes;
 
 namespace ui_detail {
 
@@ -45,9 +46,11 @@ struct Peer {
 // back, text is encoded as UTF-8.
 QString Q(const AnsiString& s);
 AnsiString A(const QString& q);
-// The bytes of q; `shown` itself while q is still what Q made of it, so
-// bytes set by code come back unchanged until the user edits them.
-AnsiString A(const QString& q, const AnsiString& shown);
+// The bytes behind `now`, a text the user made of the one `held` stands for:
+// held.Set when it is that text again; else the characters left alone at
+// its front and at its end keep their bytes in held.Now and the characters
+// between go out as UTF-8.
+AnsiString EditedBytes(const QString& now, const TTextBytes& held);
 
 QColor ToQColor(TColor c);
 QFont ToQFont(const TFont& f);
@@ -134,9 +137,10 @@ void SocketNotifiersApplicationGone();
 void InstallMessageFilter();
 // While it lives (the toolkit's application object being made), the
 // toolkit's messages wait, and go on when it goes. A fatal one (no platform
-// could be started) runs `beforeExit`, has the program report what is
-// missing and ends the process as OnToolkitStartFailure asked; when nobody
-// asked, the toolkit ends the process as it would alone.
+// could be started) runs `beforeExit`, says what failed (the program reports
+// a missing display; the layer says itself that a platform could not start)
+// and ends the process as OnToolkitStartFailure asked; when nobody asked,
+// the toolkit ends the process as it would alone.
 class ToolkitStart {
  public:
   explicit ToolkitStart(std::function<void()> beforeExit);
@@ -152,10 +156,12 @@ class ToolkitStart {
   std::vector<Held> held_;
 };
 
-// The display check (DisplayCheck.cpp): what the toolkit could not start, in
-// the words of MissingDisplay; and the end of the check's connection, once
-// the toolkit holds its own.
-AnsiString ToolkitStartFailureText();
+// The display check (DisplayCheck.cpp): the toolkit's platform and the X
+// display in the program's words ("the window platform 'vnx'
+// (QT_QPA_PLATFORM)", "the X display ':7'"); and the end of the check's
+// connection, once the toolkit holds its own.
+AnsiString ToolkitPlatformText();
+AnsiString XDisplayText();
 void DisplayCheckDone();
 
 // Focus, keys and the click veto (Focus.cpp).

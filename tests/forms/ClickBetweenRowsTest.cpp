@@ -3,7 +3,7 @@
 // box it opens holds neither the walk nor the other requests. The clicks are
 // queued for the program before the walk's first reply is let go, and the
 // event processor then runs that reply itself, so that the clicks are there
-// when the walk pumps messages after its row.
+// while its completion runs (and pumps messages, where it does).
 #include <gtest/gtest.h>
 #include <poll.h>
 

@@ -72,14 +72,13 @@ void vnfuzz::RunReplyInput(const std::uint8_t* data, std::size_t size) {
                                                          : SNMP_CLASS_ASYNC_RESPONSE;
   CTarget target(UdpAddress("127.0.0.1:161"));
   request.CountSubmission();
-  // Replies to this request's own reads (its first read generation).
+  // Replies to this request's own reads.
   constexpr auto kRead = VnSNMPRequest::ReplyKind::Read;
-  VnSNMPRequest::ProcessReply(&request, reason, reply, target, kRead, 0, VnSNMPCompletion(), items);
+  VnSNMPRequest::ProcessReply(&request, reason, reply, target, kRead, VnSNMPCompletion(), items);
   // A walk step goes on from where the reply left each column.
   if (request.VarList.ItemType == VnItemType::MVT_FMV) {
     request.BuildPdu(VnSNMPRequest::PduMode::WalkStep, sent, &items);
     request.CountSubmission();
-    VnSNMPRequest::ProcessReply(&request, reason, reply, target, kRead, 0, VnSNMPCompletion(),
-                                items);
+    VnSNMPRequest::ProcessReply(&request, reason, reply, target, kRead, VnSNMPCompletion(), items);
   }
 }

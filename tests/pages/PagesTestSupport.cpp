@@ -191,6 +191,11 @@ void Typed(TEdit* edit, const char* text) {
   edit->SetModified(true);
 }
 
+std::string LastMemoLine(const TMemo* memo) {
+  const int n = memo->Lines()->Count();
+  return n ? memo->Lines()->Strings(n - 1).str() : std::string();
+}
+
 std::string MemoText(const TMemo* memo) {
   std::string text;
   for (int i = 0; i < memo->Lines()->Count(); ++i) {

@@ -111,6 +111,8 @@ class OwnedFormTest : public PagesDeviceTest {
 void Typed(class TEdit* edit, const char* text);
 // The memo's lines joined with "|".
 std::string MemoText(const class TMemo* memo);
+// The memo's last line (empty when it has none).
+std::string LastMemoLine(const class TMemo* memo);
 // The frame of a list page's Add or Edit dialog (null when none).
 class TSNMPPanel* FrameOf(class TCustomForm* dialog);
 

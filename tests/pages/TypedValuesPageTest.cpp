@@ -11,6 +11,7 @@
 #include "PagesTestSupport.h"
 #include "catalogue/AuthMib.h"
 #include "catalogue/Oid_filterunit.h"
+#include "catalogue/SecurityMib.h"
 #include "catalogue/SnmpTargetMib.h"
 #include "catalogue/TimeMib.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -86,6 +87,20 @@ TEST_F(TypedValuesPage, ADateAndTimeOutOfItsFormOrRangeIsRefused) {
             std::string::npos)
       << SetLines()[0];
   EXPECT_EQ(LastLine(Memo()).rfind("Set: Ok!", 0), 0u) << LastLine(Memo());
+}
+
+// A ticked row whose box shows none of its options (the switch holds a
+// value outside the list) is left out: the write carries nothing, is not
+// sent, and the status line says so.
+TEST_F(TypedValuesPage, AWriteWithNothingToCarrySendsNothingAndSaysSo) {
+  Control("set 1.3.6.1.4.1.171.12.19.1.1.0 i 9");
+  page_ = MakeEditorPage(GlobalManagementVars, VnItemType::SVT_SV, 0);
+  Show("Safeguard Global Management: ");
+  Rows()->Row(0).CheckBox->SetChecked(true);
+  TestKit::Click(page_.Editor->BtnPanel->SetBtn);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  EXPECT_TRUE(SetLines().empty());
+  EXPECT_EQ(LastLine(Memo()).rfind("Set: No SNMP variable to set!", 0), 0u) << LastLine(Memo());
 }
 
 // A clock the switch gives without its zone goes back without one while it

@@ -162,8 +162,8 @@ TEST_P(LossyAgent, EachRequestKeepsTheAgentsEngineIdAndAnswersForItself) {
   relay.SetDropRule(nullptr);
   const std::size_t leds_after = traffic.leds.done.size(), walk_after = traffic.walk.done.size();
   // The device answers again: both requests go on.
-  EXPECT_TRUE(PumpUntil([&] { return traffic.AnsweredSince(leds_after, walk_after); }, 3000));
-  EXPECT_TRUE(traffic.Stop(session, 3000)) << "a request still waits";
+  EXPECT_TRUE(PumpUntil([&] { return traffic.AnsweredSince(leds_after, walk_after); }, 10000));
+  EXPECT_TRUE(traffic.Stop(session, 10000)) << "a request still waits";
 
   const std::vector<vntest::RelayedDatagram> seen = relay.Seen();
   int with_engine = 0, without = 0, discoveries = 0;

@@ -8,6 +8,7 @@
 //     TestKit::EnsureApplication();
 //   }
 //   vntest::XDoTool({"mousemove", "--sync", "100", "200", "mousedown", "1"});
+//   EXPECT_TRUE(vntest::AskToClose("Held"));  // as a window manager's close box
 #pragma once
 
 #include <string>
@@ -24,5 +25,10 @@ std::string UseOwnXServer();
 // Runs xdotool with the arguments against that server and waits for it;
 // true when it ended with status 0.
 bool XDoTool(const std::vector<std::string>& args);
+
+// Sends the close message a window manager sends when the user closes a
+// window (WM_DELETE_WINDOW of WM_PROTOCOLS) to each top-level window of
+// that server titled `title`; true when one was found and the message went.
+bool AskToClose(const std::string& title);
 
 }  // namespace vntest

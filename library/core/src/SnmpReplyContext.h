@@ -11,8 +11,7 @@
 
 struct SnmpReplyContext {
   using Handler = void (*)(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
-                           VnSNMPRequest::ReplyKind kind, std::uint32_t readGeneration,
-                           const VnSNMPCompletion& completion,
+                           VnSNMPRequest::ReplyKind kind, const VnSNMPCompletion& completion,
                            const std::vector<int>& bindingItems);
 
   Handler ReplyHandler = nullptr;
@@ -20,8 +19,6 @@ struct SnmpReplyContext {
   VnSNMPRequest::ReplyKind Kind = VnSNMPRequest::ReplyKind::Read;
   // The exchange as the request's send named it.
   VnSNMPRequest::ExchangeId Exchange = 0;
-  // The request's read generation at submission.
-  std::uint32_t ReadGeneration = 0;
   VnSNMPCompletion Completion;
   // The item each binding of the request was made from.
   std::vector<int> BindingItems;

@@ -76,10 +76,27 @@ int VnPartWidth(std::uint32_t syntax) {
   }
 }
 
+bool VnIsOctetStringSyntax(std::uint32_t syntax) {
+  switch (syntax) {
+    case SNMP_SYNTAX_OCTETSTR:
+    case SNMP_SYNTAX_BITSTR:
+    case SNMP_SYNTAX_OPAQUE:
+    case SNMP_SYNTAX_DISPLAYSTR:
+    case SNMP_SYNTAX_MACADDRESS:
+    case SNMP_SYNTAX_IPV6ADDRESS:
+    case SNMP_SYNTAX_DATETIME:
+    case SNMP_SYNTAX_DOUBLE:
+    case SNMP_SYNTAX_BCDATETIME:
+      return true;
+    default:
+      return false;
+  }
+}
+
 VnOctets VnValueToBytes(const AnsiString& text, std::uint32_t syntax) {
   if (VnPartWidth(syntax) == -1) RaiseLibraryError(VNERR_BAD_SYNTAX);
   VnOctets out;
-  if (text == VnNullValueText) return out;
+  if (text == VnNullValueText || (text.IsEmpty() && VnIsOctetStringSyntax(syntax))) return out;
   switch (syntax) {
     case SNMP_SYNTAX_BOOLEAN:
       PutLE32(out, text == "true" ? 1 : 0);
@@ -173,7 +190,7 @@ VnOctets VnPartBytes(const VnOctets& bytes, std::uint32_t offset, std::uint32_t 
 AnsiString VnBytesToValue(const VnOctets& bytes, std::uint32_t syntax) {
   int width = VnPartWidth(syntax);
   if (width == -1) RaiseLibraryError(VNERR_BAD_SYNTAX);
-  if (bytes.empty()) return VnNullValueText;
+  if (bytes.empty()) return VnIsOctetStringSyntax(syntax) ? AnsiString() : VnNullValueText;
   if (width > 0 && bytes.size() < static_cast<std::size_t>(width))
     RaiseLibraryError(VNERR_BAD_PART_VALUE);
   const std::uint8_t* p = bytes.data();

@@ -7,6 +7,7 @@
 
 #include "library/VnDateTime.h"
 #include "library/VnErrors.h"
+#include "library/VnRawValue.h"
 #include "library/VnSNMPRequest.h"
 #include "library/VnValueText.h"
 #include "platform/SysUtils.h"
@@ -143,7 +144,10 @@ void VnSNMPRequest::VbToValue(int item, const Vb& vb) {
   } else if (IsHexSyntax(d.Syntax)) {
     text = VnHexText(NeedOctets(v).data(), NeedOctets(v).len());
   } else if (IsEmptyValue(v, number)) {
-    text = d.Syntax == SNMP_SYNTAX_DISPLAYSTR ? "" : VnNullValueText;
+    // An empty octet string is a value: it goes back as one.
+    const bool emptyString =
+        VnIsOctetStringSyntax(d.Syntax) && dynamic_cast<const OctetStr*>(v) != nullptr;
+    text = emptyString || d.Syntax == SNMP_SYNTAX_DISPLAYSTR ? "" : VnNullValueText;
   } else {
     switch (d.Syntax) {
       case SNMP_SYNTAX_NULL:
@@ -217,6 +221,10 @@ void VnSNMPRequest::ValueToVb(int item, Vb& vb) {
   const AnsiString text = RawValue(d);
   if (d.Syntax == SNMP_SYNTAX_NULL || text == VnNullValueText) {
     vb.set_null();
+    return;
+  }
+  if (text.IsEmpty() && VnIsOctetStringSyntax(d.Syntax)) {
+    vb.set_value(OctetStr());
     return;
   }
   std::unique_ptr<SnmpSyntax> value;

@@ -35,7 +35,9 @@ constexpr DWORD kDestroyWaitMs = 6000;
 // then leaves the request alone, and the destructor does not wait for a
 // completion that cannot end before the destructor itself returns.
 struct VnSNMPRequest::CompletionFrame {
-  explicit CompletionFrame(VnSNMPRequest* r) : request(r) { Frames().push_back(this); }
+  explicit CompletionFrame(VnSNMPRequest* r) : request(r), syncExchanges(r->syncExchanges_) {
+    Frames().push_back(this);
+  }
   ~CompletionFrame() {
     auto& frames = Frames();
     frames.erase(std::remove(frames.begin(), frames.end(), this), frames.end());
@@ -61,6 +63,7 @@ struct VnSNMPRequest::CompletionFrame {
   }
 
   VnSNMPRequest* request;
+  std::uint32_t syncExchanges;  // the request's when the completion began
   bool destroyed = false;
 };
 
@@ -113,7 +116,6 @@ VnSNMPRequest::ExchangeId VnSNMPRequest::Submit(int pduType, ReplyKind kind, Pdu
   context->Request = this;
   context->Kind = kind;
   context->Exchange = lastExchange_ + 1;
-  context->ReadGeneration = readGeneration_;
   context->Completion = completion;
   context->BindingItems = std::move(bindingItems);
   int result = SNMP_CLASS_INVALID_OPERATION;
@@ -155,6 +157,13 @@ void VnSNMPRequest::Withdraw(ExchangeId exchange) {
   }
 }
 
+bool VnSNMPRequest::InPumpedCompletion() const {
+  const std::vector<CompletionFrame*>& frames = CompletionFrame::Frames();
+  if (frames.empty()) return false;
+  const CompletionFrame* innermost = frames.back();
+  return innermost->request == this && innermost->syncExchanges == syncExchanges_;
+}
+
 void VnSNMPRequest::FinishReadRow() {
   if (!rowWaiting_) return;
   rowWaiting_ = false;
@@ -163,13 +172,9 @@ void VnSNMPRequest::FinishReadRow() {
 }
 
 void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
-                                 ReplyKind kind, std::uint32_t readGeneration,
-                                 const VnSNMPCompletion& completion,
+                                 ReplyKind kind, const VnSNMPCompletion& completion,
                                  const std::vector<int>& bindingItems) {
-  // A reply of a dropped read must not move the items a newer walk reads
-  // into (its LastOid would end that walk early).
-  if (reason == SNMP_CLASS_SESSION_DESTROYED ||
-      (kind == ReplyKind::Read && readGeneration != request->readGeneration_)) {
+  if (reason == SNMP_CLASS_SESSION_DESTROYED) {
     --request->Outstanding;
     return;
   }

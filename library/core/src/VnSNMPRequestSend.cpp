@@ -37,6 +37,12 @@ void RaiseSnmpResult(int result) {
   if (number != VNERR_OK) throw Exception(text, number);
 }
 
+// A SET without a binding would carry nothing and be answered as a write
+// done: it is never sent.
+void NeedBindings(const Pdu& pdu) {
+  if (pdu.get_vb_count() == 0) RaiseLibraryError(VNERR_NOTHING_TO_SET);
+}
+
 // A column OID followed by an instance suffix (nothing added for an empty one).
 AnsiString WithSuffix(AnsiString oid, const AnsiString& suffix) {
   if (!suffix.IsEmpty()) {
@@ -283,6 +289,7 @@ bool VnSNMPRequest::SendGet(VnReadFrom from) {
   std::vector<int> items;
   BuildPdu(from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
 
+  ++syncExchanges_;
   int result = 0;
   if (VarList.ItemType == VnItemType::SVT_SV || VarList.ItemType == VnItemType::MVT_SV)
     result = Session().get(pdu, *target);
@@ -383,6 +390,8 @@ bool VnSNMPRequest::SendSet(VnSetReply reply, const AnsiString& indexList, TStri
   Pdu pdu;
   std::vector<int> items;
   BuildPdu(PduMode::Set, pdu, &items);
+  NeedBindings(pdu);
+  ++syncExchanges_;
   const int result = Session().set(pdu, *target);
   restorer.Restore();
   RaiseSnmpResult(result);
@@ -404,6 +413,7 @@ void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, VnSetReply 
   Pdu pdu;
   std::vector<int> items;
   BuildPdu(PduMode::Set, pdu, &items);
+  NeedBindings(pdu);
   restorer.Restore();
   Submit(sNMP_PDU_SET,
          reply == VnSetReply::ReadBack ? ReplyKind::SetReadBack : ReplyKind::SetStatusOnly,

@@ -71,9 +71,10 @@ void _SnmpEventProcessor::OnTimer(TObject*) {
       p->Enable();
     }
   } reenable{this};
-  // A click taken while the completions run (a walk pumps messages after
-  // each row) waits until they have returned: a dialog it opens then does
-  // not stand inside a completion, where no other reply could be taken.
+  // A click taken while the completions run (one may pump messages: a
+  // synchronous walk does after each row) waits until they have returned: a
+  // dialog it opens then does not stand inside a completion, where no other
+  // reply could be taken.
   const InputHold held;
   if (g_SnmpSession) SNMPProcessPendingEvents();
 }
@@ -120,8 +121,8 @@ void SnmpCallbackThunk(int reason, Snmp*, Pdu& pdu, SnmpTarget& target, void* co
   // Nothing may unwind into the SNMP layer: what a completion raises is
   // reported as any event handler's exception would be.
   try {
-    ctx->ReplyHandler(ctx->Request, reason, pdu, target, ctx->Kind, ctx->ReadGeneration,
-                      ctx->Completion, ctx->BindingItems);
+    ctx->ReplyHandler(ctx->Request, reason, pdu, target, ctx->Kind, ctx->Completion,
+                      ctx->BindingItems);
   } catch (...) {
     EventLoop::Current().HandleException();
   }

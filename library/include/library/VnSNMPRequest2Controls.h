@@ -13,7 +13,6 @@
 #include "library/VnSNMPRequest.h"
 #include "platform/AnsiString.h"
 #include "platform/Closure.h"
-#include "platform/ReadOnly.h"
 
 class OctetStr;
 class TComponent;
@@ -29,6 +28,10 @@ class VnSNMPRequest2Controls;
 // Fired when an asynchronous Get or Set has ended or failed: the request and
 // the completion record (Number 0 on success).
 using VnRequestDoneEvent = TClosure<void(VnSNMPRequest2Controls*, const VnSNMPError&)>;
+// Fired when the request has become idle: nothing of it is out or owed any
+// more, however its operations ended (answered, refused, timed out, failed
+// at the send, stopped).
+using VnRequestIdleEvent = TClosure<void(VnSNMPRequest2Controls*)>;
 
 // Which status format ShowRequestStatus fills.
 enum : std::uint32_t { STATUS_KIND_GET = 0, STATUS_KIND_SET = 1 };
@@ -51,6 +54,10 @@ inline constexpr VnSetOptions kSetListValuesThenRead{.getAfterSet = true,
                                                      .valuesFromControls = false};
 
 class VnSNMPRequest2Controls {
+  // What is out and what is owed: the request's one record of its work
+  // (first, as Busy reads it).
+  VnRequestOrder order_;
+
  public:
   // owner: the parent window of the error message boxes.
   explicit VnSNMPRequest2Controls(TWinControl* owner);
@@ -71,7 +78,9 @@ class VnSNMPRequest2Controls {
   // asynchronous read at a time, and none while a write of this request is
   // out: asked meanwhile, Get reads once more after that read has ended, or
   // after the writes out have been answered or timed out (several such asks
-  // make one read, which is made asynchronously).
+  // make one read, which is made asynchronously); the controls are emptied
+  // (DoGetBegin) when it starts. A read that starts goes out whether or not
+  // the request was stopped before.
   void Get();
   // Writes the variable list. indexList (item indexes separated by ",")
   // restricts the SET to those items, taking their values from `values`
@@ -89,8 +98,18 @@ class VnSNMPRequest2Controls {
   // when a read starts before it (that read shows the write). After a
   // failed SET that read shows no "Ok!", so the failure stays the last word.
   // The status line of an asynchronous SET names the list as its Description
-  // stood when the SET went out.
+  // stood when the SET went out. When a write of the request fails, the
+  // request's last status line once it is idle again is that failure (or a
+  // later one), whatever ends well after it.
   void Set(VnSetOptions options, const AnsiString& indexList = "", TStrings* values = nullptr);
+  // The user's Stop: the running read ends with the answer it has in
+  // flight (a walk after the row in hand, with its end hook, "Ok!" and
+  // OnGetDone), and the request sends nothing more of it. A read owed
+  // while no write is out is not made. A write out cannot be called back:
+  // it ends when its answer or its time-out comes, and the read it owes is
+  // made then, so that once idle the controls show what the device holds
+  // after the write. The next Get or Set goes out as usual.
+  void Stop();
   // Stops the running asynchronous read before a write that its answer could
   // undo, as a page does before it lends its controls to a dialog: Active is
   // cleared and messages are pumped for at most waitMs while the reply in
@@ -102,22 +121,40 @@ class VnSNMPRequest2Controls {
   bool StopReadForWrite(unsigned waitMs);
 
   // Writes one status line with the text in place of "[ERROR]"; nothing
-  // without a status target.
+  // without a status target. A text other than "Ok!" is a failure's line.
   void ShowRequestStatus(const AnsiString& text);
+
+  // What is out and owed now (for diagnostics and tests).
+  const VnRequestOrder& Order() const { return order_; }
 
   // Raw bytes of value texts and of parts inside them.
   static OctetStr ValueToOctets(const AnsiString& text, std::uint32_t syntax);
   static OctetStr GetPartOctets(const OctetStr& bytes, std::uint32_t offset, std::uint32_t syntax);
   static AnsiString OctetsToValue(const OctetStr& bytes, std::uint32_t syntax);
 
+  // Reads as a bool: true while a read runs, a write is out, a synchronous
+  // operation runs or a read is owed (a SET whose read after it has not
+  // ended yet). The request's record says it; nobody sets it.
+  class BusyFlag {
+   public:
+    operator bool() const { return order_.Busy(); }  // NOLINT: reads as the flag
+    BusyFlag& operator=(const BusyFlag&) = delete;
+
+   private:
+    friend class VnSNMPRequest2Controls;
+    explicit BusyFlag(const VnRequestOrder& order) : order_(order) {}
+    const VnRequestOrder& order_;
+  };
+
   VnSNMPRequest Request;
   VnRequestDoneEvent OnGetDone;
   VnRequestDoneEvent OnSetDone;
+  // Once each time the request becomes idle (see VnRequestIdleEvent): a
+  // form that locks its buttons while its request works unlocks them here.
+  VnRequestIdleEvent OnIdle;
   // Asynchronous (the default); false sends synchronously.
   bool AsyncMode = true;
-  // Set while a send of this request runs (a read, a SET) or a read is owed
-  // (a SET whose read after it has not ended yet). The request keeps it.
-  TReadOnly<bool, VnSNMPRequest2Controls> Busy;
+  const BusyFlag Busy{order_};
   TWinControl* Owner = nullptr;
   // Rows delivered by the last Get.
   std::uint32_t RowCount = 0;
@@ -163,6 +200,8 @@ class VnSNMPRequest2Controls {
   struct Life {
     VnSNMPRequest2Controls* self;
   };
+  using Mode = VnRequestOrder::Mode;
+  using Voice = VnRequestOrder::Voice;
 
   AnsiString GetRowFilter() const;
   // The error box of ShowError, over the owner.
@@ -170,44 +209,44 @@ class VnSNMPRequest2Controls {
   // Delivers the row when both row conditions hold; false when this object
   // was destroyed meanwhile (a form may close while a row is shown).
   bool DeliverRow(const AnsiString& condition);
-  // Get with the mode given; a quiet asynchronous read shows no "Ok!".
-  void Read(bool async, bool quiet);
+  // A read, asked for: it starts now, or is owed (and then starts, always
+  // asynchronously, once nothing stands before it). A quiet read's success
+  // shows no "Ok!".
+  void Read(Mode mode, Voice voice);
   void ReadSynchronously();
   void SetSynchronously(bool getAfterSet, const AnsiString& indexList, TStrings* values);
   VnSNMPCompletion ReadCompletion(VnRequestOrder::ReadId read);
   VnSNMPCompletion WriteCompletion(bool getAfterSet);
-  void GetCompleted(VnSNMPError& error);
+  void GetCompleted(VnSNMPError& error, VnRequestOrder::ReadId read);
   // The running asynchronous read failed: it ends, reported with the record.
   void ReadFailed(VnSNMPError& error);
   // sent: the list's description when the write went out.
   void SetCompleted(VnSNMPError& error, bool getAfterSet, const AnsiString& sent);
-  // Ends a dropped read as a read that left its table ends.
-  void EndDroppedRead();
   // Delivers a row of the running walk, its next step sent ahead of it,
   // before even the row's index is read into the index items. True when the
   // walk ends with this row (Active was cleared); false when it goes on, or
-  // has ended or been abandoned meanwhile, or failed on the row's index
-  // (reported with `record`), or this object was destroyed during the row.
-  // A step whose walk does not go on is withdrawn.
-  bool DeliverWalkRow(const VnSNMPError& record);
-  // The end of the running asynchronous read, reported with the record.
-  void EndRead(const VnSNMPError& record, bool quiet);
-  // Starts the read owed when nothing stands before it any more
-  // (asynchronously); an error starting it goes to the status line. After
-  // a failed write it keeps the write's status kind.
-  void StartOwedRead();
+  // has ended meanwhile, or failed on the row's index (reported with
+  // `record`), or this object was destroyed during the row.
+  bool DeliverWalkRow(const VnSNMPError& record, VnRequestOrder::ReadId read);
+  // The end of the running asynchronous read, reported with the record; what
+  // it still has out is taken back.
+  void EndRead(const VnSNMPError& record, Voice voice);
+  // Takes back from the SNMP layer what a read that ended had out.
+  void TakeBack(VnRequestOrder::Exchange exchange) { Request.Withdraw(exchange); }
+  // After every end: starts the read owed when nothing stands before it any
+  // more (asynchronously; an error starting it goes to the status line), and
+  // when the request has just become idle, ends the round: a write's failure
+  // is shown again if a line that is no failure came after it, and OnIdle
+  // is fired.
+  void Settle();
   // The same from the event loop, once the caller of a synchronous
   // operation has returned to it: the marks its SET left out items with are
   // off by then, and the read asks for what it asked for before.
-  void StartOwedReadSoon();
-  // Busy from the operations in flight.
-  void UpdateBusy();
+  void SettleSoon();
 
   AnsiString condition_;  // controls-side condition of the running Get
-  VnRequestOrder order_;
-  // The walk's next step, sent before the row in hand was delivered; set
-  // only while that row is being delivered.
-  VnSNMPRequest::ExchangeId stepAhead_ = 0;
+  // A walk's row is being delivered, its next step already out.
+  bool rowInHand_ = false;
   std::shared_ptr<Life> life_;
   std::unique_ptr<Watcher> watcher_;
 };

@@ -17,10 +17,17 @@
 // leaves would refuse the toolkit's connection while it resets.
 AnsiString MissingDisplay();
 
-// When the toolkit cannot start after all (the platform QT_QPA_PLATFORM
-// names is not installed or fails, the display went away): `report` is
-// called with what is missing, in MissingDisplay's words ("the window
-// platform 'vnx' (QT_QPA_PLATFORM) cannot be started" for another
-// platform), and the process then ends at once with `status`, instead of
-// the toolkit's abort. Set before Application->Initialize.
+// When the toolkit cannot start after all, the process ends at once with
+// `status` instead of the toolkit's abort. The display went away meanwhile:
+// `report` is called with what is missing, in MissingDisplay's words. The
+// display is there, or the platform QT_QPA_PLATFORM names needs none (it is
+// not installed, or it fails): the layer says so itself on the error stream,
+// after the program's name ("kxr-module: the window platform 'vnx'
+// (QT_QPA_PLATFORM) cannot be started: it is not installed, or it
+// failed."). Set before Application->Initialize.
+//
+// Once started, a program whose X display goes away (its server ended)
+// says so alike ("kxr-module: the X display ':7' went away while the
+// program ran (its server ended, or the connection to it broke).") and
+// ends with status 1, as the toolkit would, in place of the toolkit's words.
 void OnToolkitStartFailure(void (*report)(const AnsiString& missing), int status);

@@ -60,11 +60,15 @@ class TCustomForm : public TWinControl {
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult r) { modalResult_ = r; }
   TWinControl* ActiveControl() const;
+  // Set while the form is hidden, the control is where the form opens each
+  // time ShowModal shows it; else the focus moves there now.
   void SetActiveControl(TWinControl* c);
   bool Active() const;
   bool Modal() const { return modalLevel_ > 0; }
 
-  // Shows the form modally and returns its ModalResult.
+  // Shows the form modally and returns its ModalResult. The form opens on
+  // the control chosen while it was hidden (SetActiveControl), else on its
+  // first field, not where its last opening left the focus.
   int ShowModal();
   // Modal: sets ModalResult to mrCancel only; the loop runs the close
   // handlers. Otherwise OnCloseQuery, OnClose and the chosen action now.
@@ -118,6 +122,14 @@ class TCustomForm : public TWinControl {
   TMainMenu* menu_ = nullptr;
   TModalResult modalResult_ = mrNone;
   TWinControl* activeControl_ = nullptr;
+  // The controls code chose (SetActiveControl, SetFocus): while the form
+  // was hidden, where ShowModal opens it; since ShowModal began, where its
+  // opening puts the focus.
+  TWinControl* openOn_ = nullptr;
+  std::weak_ptr<void> openOnToken_;
+  TWinControl* chosen_ = nullptr;
+  std::weak_ptr<void> chosenToken_;
+  bool opening_ = false;
   int modalLevel_ = 0;
   bool closing_ = false;
   bool created_ = false;

@@ -65,11 +65,23 @@ class TStaticText : public TWinControl {
   TStaticBorderStyle borderStyle_ = sbsNone;
 };
 
+// The bytes behind the text of an edit-like control: those code put in
+// last and those the text stands for now. Where the user changes the text,
+// what the user types goes out as UTF-8 while the characters left alone
+// keep their bytes (text the switch holds need not be UTF-8); a text made
+// what code put in again is those bytes again.
+struct TTextBytes {
+  AnsiString Set;
+  AnsiString Now;
+  void Put(const AnsiString& v) { Set = Now = v; }
+};
+
 // A one-line edit box. SetText with a different text fires OnChange at once
 // (also from inside OnChange); the same text fires nothing. MaxLength limits
 // typing and pasting only: code may put a longer text. Modified is set when
 // the user types, deletes or pastes (before OnChange runs) and cleared when
-// code sets the text, so that OnChange can tell the two apart.
+// code sets the text, so that OnChange can tell the two apart. MaxLength
+// counts the octets the text stands for (TTextBytes).
 // Typing or pasting that would make an edit's text longer than MaxLength:
 // the handler may put a shorter writing of the same into Text and return
 // true to have that taken; false refuses the input, as without a handler.
@@ -78,6 +90,7 @@ using TEditOverflowEvent = TClosure<bool(TObject* Sender, AnsiString& Text)>;
 class TEdit : public TWinControl {
  public:
   explicit TEdit(TComponent* AOwner);
+  ~TEdit() override;
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int v);
   bool ReadOnly() const { return readOnly_; }
@@ -108,6 +121,7 @@ class TEdit : public TWinControl {
   bool readOnly_ = false;
   bool modified_ = false;
   char passwordChar_ = 0;
+  TTextBytes text_;
 };
 
 class TComboBox;
@@ -147,8 +161,8 @@ class TComboBox : public TWinControl {
   void SetItems(const TStrings& s) { items_.Assign(s); }
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int i);
-  // Limits what the user types or pastes into a drop-down (0: no limit);
-  // text set by code may be longer.
+  // Limits the octets the user types or pastes into a drop-down (0: no
+  // limit); text set by code may be longer.
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int v);
   int DropDownCount() const { return dropDownCount_; }
@@ -179,7 +193,7 @@ class TComboBox : public TWinControl {
   int itemIndex_ = -1;
   int maxLength_ = 0;
   int dropDownCount_ = 8;
-  AnsiString editText_;
+  TTextBytes editText_;
 };
 
 // A check box. SetChecked with a different state fires OnClick, as a click
@@ -266,8 +280,9 @@ class TMemo : public TWinControl {
   void SetWordWrap(bool v);
   TScrollStyle ScrollBars() const { return scrollBars_; }
   void SetScrollBars(TScrollStyle s);
-  // Limits what the user types or pastes (0: no limit), counting a line
-  // break as two characters (CR LF); text set by code may be longer.
+  // Limits what the user types or pastes (0: no limit), counting the
+  // octets of Text (a line break is CR LF, two); text set by code may be
+  // longer.
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int v) { maxLength_ = v < 0 ? 0 : v; }
   void Clear() { lines_.Clear(); }
@@ -277,13 +292,17 @@ class TMemo : public TWinControl {
   // Toolkit side.
   void Publish(int appendedAt);
   void UserEdited();
+  // The lines joined with line feeds, as code showed them last and now.
+  TTextBytes HeldText() const;
 
  protected:
   AnsiString GetText() const override;
   void SetTextValue(const AnsiString& v) override;
 
  private:
+  AnsiString Joined(const char* lineBreak) const;
   TMemoLines lines_{this};
+  AnsiString shown_;  // the lines code showed last, joined with line feeds
   bool readOnly_ = false;
   bool wordWrap_ = true;
   TScrollStyle scrollBars_ = ssNone;

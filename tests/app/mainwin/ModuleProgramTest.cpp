@@ -269,11 +269,10 @@ TEST_F(ModuleProgramTest, DrawsOnAnXDisplayWithoutMemorySharedWithTheServer) {
 
 // Without a display the module says so in its own words, and how to start
 // it, and ends with status 1 before it writes anything (TearDown: nor in its
-// temporary folder); so too when the toolkit's platform is not installed,
-// never with the toolkit's abort. Where the toolkit's platform needs no
-// display, or the display is there, it starts: also on a server that resets
-// once its last client leaves and has no other, as one started for the module
-// alone.
+// temporary folder); when the toolkit's platform is not installed it says
+// that, with a display or without, never with the toolkit's abort. Where the toolkit's platform
+// needs no display, or the display is there, it starts: also on a server that resets once its last
+// client leaves and has no other, as one started for the module alone.
 TEST_F(ModuleProgramTest, WithoutADisplayItSaysHowToStartAndEndsWithStatusOne) {
   vntest::Xvfb x(vntest::Xvfb::Resets);
   ASSERT_TRUE(x.Ok());
@@ -285,7 +284,8 @@ TEST_F(ModuleProgramTest, WithoutADisplayItSaysHowToStartAndEndsWithStatusOne) {
   using Env = std::optional<std::string>;
   struct Case {
     Env platform, display, wayland;
-    std::string missing;  // empty: it starts
+    std::string missing;         // empty: it starts
+    bool platformFails = false;  // said as the platform, not as a missing display
   };
   const std::vector<Case> cases = {
       {{}, {}, {}, "DISPLAY is not set"},
@@ -296,7 +296,15 @@ TEST_F(ModuleProgramTest, WithoutADisplayItSaysHowToStartAndEndsWithStatusOne) {
       {"nosuchplatform",
        {},
        {},
-       "the window platform 'nosuchplatform' (QT_QPA_PLATFORM) cannot be started"},
+       "the window platform 'nosuchplatform' (QT_QPA_PLATFORM) cannot be started: it is not "
+       "installed, or it failed.",
+       true},
+      {"nosuchplatform",
+       x.Display(),
+       {},
+       "the window platform 'nosuchplatform' (QT_QPA_PLATFORM) cannot be started: it is not "
+       "installed, or it failed.",
+       true},
       {"offscreen", {}, {}, ""},
       {{}, x.Display(), {}, ""},
   };
@@ -326,9 +334,12 @@ TEST_F(ModuleProgramTest, WithoutADisplayItSaysHowToStartAndEndsWithStatusOne) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1)
         << status << " " << vntest::ReadFile(out_);
     EXPECT_EQ(vntest::ReadFile(out_),
-              "kxr-module: no display was found: " + c.missing +
-                  ".\nStart the module on an X display (DISPLAY=:0 kxr-module /I10.0.0.2 ...) or "
-                  "on a virtual one that nobody sees (xvfb-run -a kxr-module /I10.0.0.2 ...).\n");
+              c.platformFails
+                  ? "kxr-module: " + c.missing + "\n"
+                  : "kxr-module: no display was found: " + c.missing +
+                        ".\nStart the module on an X display (DISPLAY=:0 kxr-module /I10.0.0.2 "
+                        "...) or on a virtual one that nobody sees (xvfb-run -a kxr-module "
+                        "/I10.0.0.2 ...).\n");
     EXPECT_EQ(vntest::NamesIn(dir_.Path()), std::vector<std::string>{"output.txt"});
     EXPECT_EQ(vntest::NamesIn(tmp_.Path()), std::vector<std::string>{});
   }

@@ -186,6 +186,55 @@ TEST_F(TimeRangeFormTest, EditWritesTheRowsOwnStatusAndResetsTheButtons) {
   EXPECT_EQ(form_->edtName->Text(), "");
 }
 
+// Edit judges the texts the user changed: an empty text the switch holds
+// and the user left alone goes back as it is; one the user emptied is
+// refused as in Add. Add judges every text, also after a row with an empty
+// text was shown.
+TEST_F(TimeRangeFormTest, EditJudgesTheTextsTheUserChangedAndAddEveryText) {
+  const std::string row = ".7.119.111.114.107.100.97.121";
+  const std::string weekdays = "1.3.6.1.4.1.171.12.50.3.1.1.2" + row;
+  const std::string end = "1.3.6.1.4.1.171.12.50.3.1.1.4" + row;
+  Open();
+  const struct {
+    const char* name;
+    const char* held;  // the weekdays the switch holds
+    TEdit* TTimeRangeForm::*field;
+    const char* text;
+    const char* message;  // null: written
+  } edits[] = {
+      {"weekdays held empty, end changed", "\"\"", &TTimeRangeForm::edtEnd, "21:00:00", nullptr},
+      {"end emptied by the user", "\"\"", &TTimeRangeForm::edtEnd, "",
+       "Please select the daily end time"},
+      {"weekdays emptied by the user", "Mon", &TTimeRangeForm::edtweekdays, "",
+       "Please input the weekdays"},
+      {"a new entry after a row with weekdays held empty", "\"\"", nullptr, nullptr,
+       "Please input the weekdays"},
+  };
+  for (const auto& e : edits) {
+    SCOPED_TRACE(e.name);
+    Control("set " + weekdays + " s " + e.held);
+    TestKit::Click(form_->btnGet);
+    ASSERT_TRUE(WaitForm());
+    const std::size_t before = SetLines().size();
+    TestKit::ClickRow(form_->ListView1, 0);
+    if (e.field) Typed(form_.get()->*e.field, e.text);
+    if (!e.field) {
+      TestKit::ClickEmpty(form_->ListView1);
+      Fill("night", "", "22:00:00", "23:00:00");
+    }
+    TestKit::DialogScript boxes;
+    if (e.message) boxes.Expect(e.message);
+    TestKit::Click(e.field ? form_->btnSet : form_->btnAdd);
+    ASSERT_TRUE(WaitForm());
+    ASSERT_TRUE(WaitIdle(*form_->Request));
+    boxes.Verify();
+    ASSERT_EQ(SetLines().size(), before + (e.message ? 0 : 1));
+  }
+  // The held weekdays go back with the end time the user changed.
+  EXPECT_NE(SetLines()[0].find(weekdays + "="), std::string::npos) << SetLines()[0];
+  EXPECT_NE(SetLines()[0].find(end + "=STRING:\"21:00:00\""), std::string::npos) << SetLines()[0];
+}
+
 TEST_F(TimeRangeFormTest, WhileAReadRunsRefreshIsIgnoredAndWritesAndClosingAreRefused) {
   Open();
   Control("hold");

@@ -108,27 +108,6 @@ bool HelloTime200(const TImage& held, std::uint32_t, const std::string&, const s
   return after == "INTEGER:200" && version && (*version == "INTEGER:0" || *version == "INTEGER:1");
 }
 
-// The number of a value as the switch writes it ("INTEGER:101"); false for
-// another kind of value.
-bool NumberOf(const std::string& value, long long& number) {
-  const std::size_t colon = value.find(':');
-  if (colon == std::string::npos || value.compare(0, colon, "INTEGER") != 0) return false;
-  char* end = nullptr;
-  number = std::strtoll(value.c_str() + colon + 1, &end, 10);
-  return end && *end == '\0' && end != value.c_str() + colon + 1;
-}
-
-// A number the switch holds outside the form's range Lo..Hi, changed alone
-// to a number inside it, is judged with the other fields it must agree
-// with; where those hold values past the form's edges too, the form refuses
-// it: the field stays as the switch holds it.
-template <long long Lo, long long Hi>
-bool RefusedBesideHeldOutside(const TImage&, std::uint32_t, const std::string& before,
-                              const std::string& after) {
-  long long held = 0;
-  return before == after && NumberOf(before, held) && (held < Lo || held > Hi);
-}
-
 // A change the form refuses, saying so, by a rule it judges with the other
 // fields the switch holds.
 bool Refused(const TImage&, std::uint32_t, const std::string& before, const std::string& after) {
@@ -187,10 +166,13 @@ const std::vector<TException> kExceptions = {
      "the port's admin hello time is written only while the switch runs mstp"},
 
     // Combinations the forms judge when the user changes one of their parts.
-    {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.3", &RefusedBesideHeldOutside<600, 4000>,
-     "STP Control judges Max Age with Forward Delay and Hello Time: where the switch holds "
-     "its timers past the form's ranges, a Max Age typed into 600-4000 breaks the rule with "
-     "them (\"Data Error !\") and is refused",
+    {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.3", &Refused,
+     "STP Control judges Max Age with Forward Delay and Hello Time: a Max Age typed into its "
+     "range that breaks the rule with the timers the switch holds is refused (\"Data Error !\")",
+     true},
+    {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.5", &Refused,
+     "STP Control judges Forward Delay with Max Age: a Forward Delay typed into its range that "
+     "breaks the rule with the Max Age the switch holds is refused (\"Data Error !\")",
      true},
     {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.1", &Refused,
      "Safeguard keeps the rising threshold above the falling one: a rising threshold typed at "

@@ -167,24 +167,92 @@ TEST_F(IpMacBindingFormTest, DeleteDestroysTheEntryWithoutItsPorts) {
   ExpectReset();
 }
 
-TEST_F(IpMacBindingFormTest, RefusedCreateResetsTheFormAndKeepsTheList) {
+// Add makes a new entry, Edit and Delete act on the selected one: Add is on
+// exactly while no row is selected (it would create the selected entry
+// again), Edit and Delete exactly while one is.
+TEST_F(IpMacBindingFormTest, AddIsOnExactlyWhileNoRowIsSelected) {
   Open();
-  TestKit::ClickRow(List(), 0);  // the IP edit is locked on an existing entry
-  TestKit::Click(form_->btnAdd);
-  EXPECT_EQ(Status().rfind("Set: ", 0), 0u) << Status();
-  EXPECT_EQ(Status().find("Ok!"), std::string::npos) << Status();
-  ExpectReset();
-  EXPECT_EQ(List()->Selected(), nullptr);
-  EXPECT_EQ(List()->Items()->Count(), 1);
-  ASSERT_TRUE(WaitIdle(*form_->Request));  // the list is read again
-  EXPECT_EQ(List()->Items()->Count(), 1);
-
-  // A refused delete puts the ports back into later SETs.
+  EXPECT_TRUE(form_->btnAdd->Enabled());
   TestKit::ClickRow(List(), 0);
-  Control("inject set " + kBinding + " genErr");
-  TestKit::Click(form_->btnDelete);
-  EXPECT_EQ(form_->Request->Request.VarList.Item(3)->Access, 6u);
-  ExpectReset();
+  EXPECT_FALSE(form_->btnAdd->Enabled());
+  EXPECT_TRUE(form_->btnEdit->Enabled());
+  TestKit::ClickEmpty(List());
+  EXPECT_TRUE(form_->btnAdd->Enabled());
+  EXPECT_FALSE(form_->btnEdit->Enabled());
+}
+
+// A write the switch refuses: no row stays selected (the list is read
+// again), the refusal stays the status line, and the entry keeps what the
+// user typed and ticked, so that what is shown is what the next write
+// sends. After a refused Delete, whose fields were the row's, the fields
+// are those of a new entry: no port stays ticked.
+TEST_F(IpMacBindingFormTest, ARefusedWriteKeepsWhatWasTypedAndSelectsNoRow) {
+  Open();
+  const struct {
+    const char* name;
+    bool selectRow;
+    TButton* TIpMacPortTableForm::*button;
+    const char* ip;  // typed into an Add's empty entry
+    const char* mac;
+    int port;
+    bool kept;
+  } writes[] = {
+      {"Add", false, &TIpMacPortTableForm::btnAdd, "10.1.1.5", "00055E000001", 3, true},
+      {"Edit", true, &TIpMacPortTableForm::btnEdit, nullptr, "00055E000009", 10, true},
+      {"Delete", true, &TIpMacPortTableForm::btnDelete, nullptr, nullptr, 0, false},
+  };
+  for (const auto& w : writes) {
+    SCOPED_TRACE(w.name);
+    if (w.selectRow) TestKit::ClickRow(List(), 0);
+    const std::string ip = w.ip ? w.ip : form_->edtIpAddr->Text().str();
+    if (w.ip) form_->edtIpAddr->SetText(w.ip);
+    if (w.mac) form_->edtMacAddr->SetText(w.mac);
+    if (w.port) Port(w.port)->SetChecked(true);
+    Control("inject set " + kBinding + " genErr");
+    TestKit::Click(form_.get()->*w.button);
+    ASSERT_TRUE(WaitIdle(*form_->Request));  // the list read again
+    EXPECT_EQ(Status().rfind("Set: ", 0), 0u) << Status();
+    EXPECT_EQ(Status().find("Ok!"), std::string::npos) << Status();
+    EXPECT_EQ(List()->Selected(), nullptr);
+    EXPECT_EQ(List()->Items()->Count(), 1);
+    EXPECT_FALSE(form_->btnEdit->Enabled());
+    EXPECT_FALSE(form_->btnDelete->Enabled());
+    EXPECT_TRUE(form_->btnAdd->Enabled());
+    EXPECT_TRUE(form_->edtIpAddr->Enabled());
+    EXPECT_EQ(form_->edtIpAddr->Text(), w.kept ? ip.c_str() : "");
+    EXPECT_EQ(form_->edtMacAddr->Text(), w.kept ? w.mac : "");
+    for (int p = 1; p <= 10; ++p)
+      EXPECT_EQ(Port(p)->Checked(), w.kept && p == w.port) << "port " << p;
+    EXPECT_EQ(form_->Request->Request.VarList.Item(3)->Access, 6u);
+    TestKit::ClickEmpty(List());
+  }
+  EXPECT_EQ(SetLines().size(), 3u);
+}
+
+// Edit judges what the user changed: a MAC address the switch holds in
+// another length passes untouched and goes back as it is with the ports the
+// user ticked; the same address edited is judged.
+TEST_F(IpMacBindingFormTest, AnUntouchedMacAddressIsNotJudgedOnEdit) {
+  Control("set " + kBinding + ".2.10.90.90.30 x 00055E");
+  Control("set " + kBinding + ".4.10.90.90.30 x 40000000");
+  Open();
+  TestKit::ClickRow(List(), 0);
+  EXPECT_EQ(form_->edtMacAddr->Text(), "00055E");
+  Port(3)->SetChecked(true);
+  TestKit::Click(form_->btnEdit);  // a message box fails the test
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_EQ(Value(kBinding + ".4.10.90.90.30"), "Hex-STRING:60 00 00 00");
+  EXPECT_EQ(Value(kBinding + ".2.10.90.90.30"), "Hex-STRING:00 05 5E");
+
+  TestKit::ClickRow(List(), 0);
+  Typed(form_->edtMacAddr, "00055E00");
+  ClickExpecting(form_->btnEdit, "Invalid MAC address");
+  // A new entry's address is judged, whatever a row showed before.
+  TestKit::ClickRow(List(), 0);
+  TestKit::ClickEmpty(List());
+  Fill("10.1.1.7", "00055E");
+  ClickExpecting(form_->btnAdd, "Invalid MAC address");
+  EXPECT_EQ(SetLines().size(), 1u);
 }
 
 TEST_F(FilterDhcpPermitFormTest, BothAddressesAreTheKeyAndThereIsNoEdit) {

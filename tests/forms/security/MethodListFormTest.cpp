@@ -188,6 +188,45 @@ TEST_F(LoginMethodFormTest, EditKeepsOrLeavesOutTheServerGroupAndDestroyDeletes)
   EXPECT_EQ(form_->StaticText1->Caption(), "1");
 }
 
+// The question about methods after "local" and "none" judges what the user
+// changed: a row the switch holds so goes back untouched without it; once
+// the user changes a slot's type the order is judged.
+TEST_F(LoginMethodFormTest, EditAsksAboutTheOrderOnlyWhenTheUserChangedAType) {
+  AddList("ops");
+  const int held[] = {6, 8, 8, 8};  // local, none, none, none
+  for (int n = 0; n < 4; ++n)
+    Control("set " + kLogin + std::to_string(2 + 2 * n) + "." + Row("ops") + " i " +
+            std::to_string(held[n]));
+  Open();
+  const char* question =
+      "Method(s) after method local and none is(are) ineffective. Do you want to change your "
+      "configurations?";
+  const struct {
+    const char* name;
+    int slot3;  // the item index picked in slot 3's type; -1: left alone
+    bool asked;
+  } edits[] = {
+      {"untouched", -1, false},
+      {"slot 3 changed to RADIUS", 3, true},
+  };
+  for (const auto& e : edits) {
+    SCOPED_TRACE(e.name);
+    const std::size_t before = SetLines().size();
+    TestKit::ClickRow(form_->ListView1, RowOf("ops"));
+    if (e.slot3 >= 0) TestKit::PickItem(form_->ComboBoxType3, e.slot3);
+    TestKit::DialogScript dialogs;
+    if (e.asked) dialogs.Expect(question, mrYes);
+    TestKit::Click(form_->EditButton);
+    dialogs.Verify();
+    ASSERT_EQ(SetLines().size(), before + (e.asked ? 0 : 1));
+  }
+  const std::string row = "." + Row("ops") + "=";
+  for (int n = 0; n < 4; ++n)
+    EXPECT_TRUE(Has(SetLines()[0], kLogin + std::to_string(2 + 2 * n) + row +
+                                       "INTEGER:" + std::to_string(held[n])))
+        << n << " " << SetLines()[0];
+}
+
 TEST_F(LoginMethodFormTest, ARefusedSetIsShownInPanelZero) {
   Open();
   Control("inject set " + kLogin + "10 genErr");

@@ -89,6 +89,18 @@ TEST_F(SafeguardFormTest, LoweringBothWritesFallingFirstAndRaisingWritesRisingFi
   EXPECT_EQ(form_->cbxCurrentState->Text(), "normal");
 }
 
+// A ticked mode the switch holds outside the list is left out: the write
+// carries nothing, is not sent, and says so.
+TEST_F(SafeguardFormTest, ATickedSettingWithNothingToWriteSendsNothingAndSaysSo) {
+  Control("set " + kMode + " i 9");
+  Open();
+  EXPECT_EQ(form_->cbxMode->ItemIndex(), -1);
+  TestKit::Click(form_->ckMode);
+  TestKit::Click(form_->btnSet);
+  EXPECT_TRUE(SetLines().empty());
+  EXPECT_NE(Panel().find("No SNMP variable to set!"), std::string::npos) << Panel();
+}
+
 TEST_F(SafeguardFormTest, OnlyTheTickedSettingIsWrittenAlone) {
   Open();
   form_->ckMode->SetChecked(true);

@@ -167,3 +167,49 @@ TEST_F(ServerGroupFormTest, AddRefusesANameThatDeleteKeepsAsADefaultGroup) {
 }
 
 }  // namespace
+
+namespace {
+
+// An Add or Delete whose SET times out or is refused: the failure stays the
+// memo's last line after the list has been read again, the name the user
+// typed for an Add stays, and no row button is on without a selected row.
+TEST_F(ServerGroupFormTest, AFailedWriteStaysTheLastLineAndKeepsTheTypedName) {
+  Control("set " + kGroup + "18." + Row("lab") + " i 4");
+  Open();
+  const struct {
+    const char* name;
+    const char* control;  // makes the SET fail
+    bool adding;
+  } writes[] = {
+      {"an Add that times out", "drop 2", true},
+      {"an Add refused", "inject set 1.3.6.1.4.1.171.12.5.9.1 genErr", true},
+      {"a Delete that times out", "drop 2", false},
+  };
+  for (const auto& w : writes) {
+    SCOPED_TRACE(w.name);
+    if (w.adding) {
+      form_->edtServerName->SetText("lab2");
+    } else {
+      TestKit::ClickRow(List(), RowOf("lab"));
+    }
+    Control(w.control);
+    TestKit::Click(w.adding ? form_->AddButton : form_->DeleteButton);
+    WaitWalk();
+    EXPECT_EQ(LastMemoLine(form_->Memo1).rfind("Set: ", 0), 0u) << MemoText(form_->Memo1);
+    EXPECT_EQ(LastMemoLine(form_->Memo1).find("Ok!"), std::string::npos) << MemoText(form_->Memo1);
+    if (w.adding) {
+      EXPECT_EQ(form_->edtServerName->Text(), "lab2");
+    } else {
+      // The fields were the row's: those of a new group take their place.
+      EXPECT_EQ(form_->edtServerName->Text(), "");
+    }
+    EXPECT_EQ(form_->cbxRowStatus->Text(), "createAndGo");
+    EXPECT_TRUE(form_->AddButton->Enabled());
+    EXPECT_EQ(List()->Selected(), nullptr);
+    EXPECT_FALSE(form_->DeleteButton->Enabled());
+    EXPECT_EQ(List()->Items()->Count(), 5);
+    EXPECT_EQ(form_->Static->Caption(), "5");
+  }
+}
+
+}  // namespace

@@ -79,14 +79,19 @@ TEST_F(GuestVlanFormTest, ShowsTheGuestVlanAndLeavesAnUnchangedNameOut) {
   EXPECT_EQ(form_->Edit1->Text(), "visitors");
 }
 
+// An empty name is written always, as the empty string it is, beside the
+// ports as the switch holds them.
 TEST_F(GuestVlanFormTest, AnEmptyNameOnTheDeviceIsAlwaysWritten) {
   Control("set " + kGuest + "1.0 s \"\"");
+  Control("set " + kGuest + "2.0 x FF81");
   Open();
   EXPECT_EQ(form_->Edit1->Text(), "");
   TestKit::Click(form_->SetBtn);
   const std::vector<std::string> sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
-  EXPECT_NE(sets[0].find(kGuest + "1.0="), std::string::npos) << sets[0];
+  for (const std::string& sent :
+       {std::string("\tnoError\t"), kGuest + "1.0=STRING:\"\"", kGuest + "2.0=Hex-STRING:FF 81"})
+    EXPECT_NE(sets[0].find(sent), std::string::npos) << sent << " in " << sets[0];
 }
 
 TEST_F(GuestVlanFormTest, DeleteStartsTheActionAndReadsAgain) {
@@ -151,6 +156,22 @@ TEST_F(MbaControlFormTest, ReadsEveryGroupAndWritesVlanThenGlobal) {
   EXPECT_NE(sets[1].find(kMba + "3.0=STRING:\"secret\""), std::string::npos) << sets[1];
   // What was written is read again: the fields show what the switch holds.
   EXPECT_NE(NewLog().back().find("\tGET\t"), std::string::npos) << NewLog().back();
+}
+
+// An empty VLAN name and password go back as the empty strings they are.
+TEST_F(MbaControlFormTest, EmptyNameAndPasswordGoBackAsEmptyStrings) {
+  Control("set " + kMba + "3.0 s \"\"");
+  Control("set " + kMba + "4.0 s \"\"");
+  Open();
+  form_->Cbox_State->SetItemIndex(1);
+  TestKit::Click(form_->SetBtn);
+  std::string sent;
+  for (const std::string& line : SetLines()) {
+    EXPECT_NE(line.find("\tnoError\t"), std::string::npos) << line;
+    sent += line;
+  }
+  for (const std::string& empty : {kMba + "3.0=STRING:\"\"", kMba + "4.0=STRING:\"\""})
+    EXPECT_NE(sent.find(empty), std::string::npos) << empty << " in " << sent;
 }
 
 TEST_F(MbaControlFormTest, AFailedVlanSetStopsTheWriteAndStaysTheLastWord) {

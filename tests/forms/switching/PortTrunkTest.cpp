@@ -65,6 +65,13 @@ TEST_F(PortTrunk, OpensWithTheGroupsAndShowsTheSelectedOne) {
   EXPECT_EQ(f->PortEdit->Text(), "");
   TestKit::ClickRow(f->LV_PortTrunk, 0);
   EXPECT_EQ(f->PortEdit->Text(), "33");
+
+  // Master port 0 (none set) is unit 0, port 0, not a port of unit 1.
+  Control("set " + kTrunk + "3.1 i 0");
+  TestKit::Click(f->BT_Get);
+  TestKit::ClickRow(f->LV_PortTrunk, 0);
+  EXPECT_EQ(f->UnitEdit->Text(), "0");
+  EXPECT_EQ(f->PortEdit->Text(), "0");
 }
 
 TEST_F(PortTrunk, AddCreatesTheGroupAndEnablesItWithASecondSet) {

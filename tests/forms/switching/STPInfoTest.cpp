@@ -70,6 +70,29 @@ TEST_F(STPInfo, OpensWithTheDeviceValuesAndTheHelloTimeRule) {
   EXPECT_EQ(form_->ET_HelloTime->Color(), clMenu);
 }
 
+// The hello time is set to 200 for stp and rstp only: with a version the
+// list does not hold the field shows the switch's value, after the first
+// read and after Refresh, and a Set of another field sends it back unchanged.
+TEST_F(STPInfo, AVersionOutsideTheListKeepsTheHeldHelloTime) {
+  Seed(2, 5);
+  Seed(4, 150);
+  Open();
+  for (const char* step : {"opened", "refreshed"}) {
+    SCOPED_TRACE(step);
+    if (std::string(step) == "refreshed") form_->BT_GetClick(nullptr);
+    EXPECT_EQ(form_->Combo_STPVersion->ItemIndex(), -1);
+    EXPECT_EQ(form_->ET_HelloTime->Text(), "150");
+    EXPECT_TRUE(form_->ET_HelloTime->Enabled());
+  }
+  Typed(form_->ET_Priority, "30");
+  form_->BT_SetClick(nullptr);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u) << Panel();
+  EXPECT_NE(sets[0].find(kBridge + ".6.0=INTEGER:30"), std::string::npos) << sets[0];
+  EXPECT_EQ(Value(kBridge + ".4.0"), "INTEGER:150");
+  EXPECT_EQ(Value(kBridge + ".2.0"), "INTEGER:5");
+}
+
 TEST_F(STPInfo, TimerChecksSendNothing) {
   Seed(2, 1);
   Open();

@@ -4,6 +4,7 @@
 // selected, and the busy answers.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
+#include "platform/Messages.h"
 #include "platform/StdCtrls.h"
 #include "support/TestSupport.h"
 
@@ -101,7 +103,7 @@ TEST_F(VLanPortInfomationFormTest, SetWritesTheFourSettingsOfTheSelectedPort) {
 TEST_F(VLanPortInfomationFormTest, BusyAnswersAndSetWithoutAPortSendsNothing) {
   Open();
   // No port chosen: there is no port to address.
-  TestKit::Click(form_->SetBtn);
+  form_->SetBtnClick(nullptr);
   EXPECT_TRUE(SetLines().empty());
 
   Control("hold");
@@ -136,6 +138,72 @@ TEST_F(VLanPortInfomationFormTest, TheMenuOpensItWithTheCaptionAndTheGlobal) {
 }  // namespace
 
 namespace {
+
+// Set acts on the selected port: it is on exactly while a port is
+// selected, however the selection came or went (a click, the keys, a click
+// beside the rows, the read after a Set written or refused, Refresh).
+TEST_F(VLanPortInfomationFormTest, SetIsOnExactlyWhileAPortIsSelected) {
+  Control("hold");
+  form_ = Create<TVLanPortInfomationForm>(Application);
+  EXPECT_FALSE(form_->SetBtn->Enabled()) << "while the first read runs";
+  Control("release");
+  TestKit::ShowAndActivate(form_);
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  const auto set = [this] {
+    TestKit::Click(form_->SetBtn);
+    ASSERT_TRUE(WaitIdle(*form_->Request));
+  };
+  const struct {
+    const char* step;
+    std::function<void()> act;
+    bool selected;
+  } steps[] = {
+      {"opened", [] {}, false},
+      {"a click", [this] { TestKit::ClickRow(List(), RowOf("2")); }, true},
+      {"a click beside the rows", [this] { TestKit::ClickEmpty(List()); }, false},
+      {"keys", [this] { TestKit::PressKeyInList(List(), VK_DOWN); }, true},
+      {"a Set written and read again", set, false},
+      {"a click again", [this] { TestKit::ClickRow(List(), RowOf("3")); }, true},
+      {"a Set refused and read again",
+       [this, &set] {
+         Control(std::string("inject set ") + kPortVlan + " genErr");
+         set();
+       },
+       false},
+      {"a click once more", [this] { TestKit::ClickRow(List(), RowOf("3")); }, true},
+      {"Refresh",
+       [this] {
+         TestKit::Click(form_->RefreshBtn);
+         ASSERT_TRUE(WaitIdle(*form_->Request));
+       },
+       false},
+  };
+  for (const auto& s : steps) {
+    s.act();
+    EXPECT_EQ(List()->Selected() != nullptr, s.selected) << s.step;
+    EXPECT_EQ(form_->SetBtn->Enabled(), s.selected) << s.step;
+  }
+  const std::vector<std::string> sets = SetLines();
+  ASSERT_EQ(sets.size(), 2u);
+  EXPECT_NE(sets[1].find("genErr"), std::string::npos) << sets[1];
+}
+
+// A Set the switch refuses: the refusal stays the memo's last line after
+// the list has been read again, and the fields keep what the user typed.
+TEST_F(VLanPortInfomationFormTest, ARefusedSetKeepsWhatWasTyped) {
+  Open();
+  TestKit::ClickRow(List(), RowOf("4"));
+  Typed(form_->PortVLanID, "7");
+  Control(std::string("inject set ") + kPortVlan + " genErr");
+  TestKit::Click(form_->SetBtn);
+  EXPECT_EQ(form_->PortVLanID->Text(), "7");
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_EQ(form_->PortVLanID->Text(), "7");
+  const std::string last = LastMemoLine(form_->Memo1);
+  EXPECT_EQ(last.rfind("Set: ", 0), 0u) << MemoText(form_->Memo1);
+  EXPECT_EQ(last.find("Ok!"), std::string::npos) << MemoText(form_->Memo1);
+  EXPECT_EQ(Value(std::string(kPortVlan) + ".1.4"), "Gauge32:1");
+}
 
 TEST_F(VLanPortInfomationFormTest, OnlyDigitsReachThePvid) {
   Open();

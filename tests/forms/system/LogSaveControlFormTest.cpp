@@ -81,6 +81,19 @@ TEST_F(LogSaveForm, TheIntervalIsWrittenWithTheTimeIntervalMethodOnly) {
   });
 }
 
+// A method the switch holds outside the list goes back as it is, which is
+// nothing to write without the interval: nothing is sent, and the form says
+// so.
+TEST_F(LogSaveForm, AWriteWithNothingToCarrySendsNothingAndSaysSo) {
+  Control(std::string("set ") + kLogSave + ".1.0 i 9");
+  Open([this](TLogSaveControlForm* f) {
+    EXPECT_EQ(f->cbxLogSaveMethod->ItemIndex(), -1);
+    TestKit::Click(f->btnSet);
+    EXPECT_TRUE(SetLines().empty());
+    EXPECT_NE(Status(f).find("No SNMP variable to set!"), std::string::npos) << Status(f);
+  });
+}
+
 TEST_F(LogSaveForm, AFailedSetRestoresTheIntervalAndReadsAgain) {
   Open([this](TLogSaveControlForm* f) {
     TestKit::PickItem(f->cbxLogSaveMethod, 1);

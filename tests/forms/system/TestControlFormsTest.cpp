@@ -201,8 +201,6 @@ TEST_F(TestControlForms, PingEditNeverWritesTheRowStatusAndDeleteOnlyDestroys) {
       EXPECT_FALSE(d->IndexCBox->Visible());
       EXPECT_FALSE(d->IndexEdit->Enabled());
       EXPECT_EQ(d->NameEdit->Text(), "p2");
-      d->StatusCBox->SetChecked(true);
-      d->StatusComboBox->SetItemIndex(2);  // "destroy": still not sent
       d->DescriptionCBX->SetChecked(true);
       d->DecpEdit->SetText("nightly");
       TestKit::Click(d->SetButton);
@@ -348,6 +346,98 @@ TEST_F(TestControlForms, TheDialogOpensWithTheFocusOnItsFirstFieldEachTime) {
         });
         EXPECT_EQ(TestKit::PendingModalScripts(), 0);
       }
+    });
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The device refuses an Edit: the dialog stays open with what the user
+// ticked and typed, the refusal is the memo's last line also after the list
+// has been read again, and once the dialog is closed no row is selected and
+// neither Edit nor Delete is on.
+TEST_F(TestControlForms, ARefusedEditKeepsTheDialogOpenWithWhatWasTyped) {
+  for (const TTestList& t : TestLists()) {
+    SCOPED_TRACE(t.Name);
+    t.Open(this, [this, &t](TTestControlListForm* f) {
+      const std::size_t before = SetLines().size();
+      TestKit::ClickRow(f->ListView1, 0);
+      t.InDialog(f->EditButton, [this, f](TTestControlEditForm* d) {
+        d->TimeoutCheckBox->SetChecked(true);
+        d->TimeoutEdit->SetText("7");
+        const std::string column = f->Request->Request.VarList.Item(2)->Oid;
+        Control("inject set " + column.substr(0, column.rfind('.')) + " genErr");
+        TestKit::Click(d->SetButton);
+        EXPECT_TRUE(d->Visible());
+        EXPECT_EQ(d->ModalResult(), mrNone);
+        EXPECT_TRUE(WaitIdle(*f->Request));
+        // The list read again has no row selected: no row button is on.
+        EXPECT_EQ(f->ListView1->Selected(), nullptr);
+        EXPECT_FALSE(f->EditButton->Enabled());
+        EXPECT_TRUE(d->TimeoutCheckBox->Checked());
+        EXPECT_EQ(d->TimeoutEdit->Text(), "7");
+        EXPECT_EQ(d->NameEdit->Text(), ListCellText(f->ListView1, 0, 1));
+        EXPECT_EQ(LastMemoLine(f->Memo1).rfind("Set: ", 0), 0u) << MemoText(f->Memo1);
+        EXPECT_EQ(LastMemoLine(f->Memo1).find("Ok!"), std::string::npos) << MemoText(f->Memo1);
+        d->Close();
+      });
+      ASSERT_EQ(SetLines().size(), before + 1);
+      EXPECT_NE(SetLines().back().find("genErr"), std::string::npos) << SetLines().back();
+      EXPECT_EQ(f->ListView1->Selected(), nullptr);
+      EXPECT_FALSE(f->EditButton->Enabled());
+      EXPECT_FALSE(f->DeleteButton->Enabled());
+    });
+  }
+}
+
+// The dialog closed while the list is read again after a refused Edit:
+// the read has taken the rows away, and no row button stays on.
+TEST_F(TestControlForms, ADialogClosedWhileTheListIsReadLeavesNoRowButtonOn) {
+  for (const TTestList& t : TestLists()) {
+    SCOPED_TRACE(t.Name);
+    t.Open(this, [this, &t](TTestControlListForm* f) {
+      TestKit::ClickRow(f->ListView1, 0);
+      t.InDialog(f->EditButton, [this, f](TTestControlEditForm* d) {
+        d->AdminCheckBox->SetChecked(true);
+        const std::string column = f->Request->Request.VarList.Item(2)->Oid;
+        Control("inject set " + column.substr(0, column.rfind('.')) + " genErr");
+        Control("delay 300");
+        TestKit::Click(d->SetButton);
+        EXPECT_TRUE(f->Request->Busy);
+        d->Close();
+      });
+      EXPECT_TRUE(f->Request->Busy);
+      EXPECT_EQ(f->ListView1->Selected(), nullptr);
+      EXPECT_FALSE(f->EditButton->Enabled());
+      EXPECT_FALSE(f->DeleteButton->Enabled());
+      Control("delay 0");
+      EXPECT_TRUE(WaitIdle(*f->Request));
+    });
+  }
+}
+
+// Edit never writes the row status: the dialog does not offer it. Add
+// writes "createAndGo" and shows only that.
+TEST_F(TestControlForms, OnlyARowStatusTheDialogWritesIsOffered) {
+  for (const TTestList& t : TestLists()) {
+    SCOPED_TRACE(t.Name);
+    t.Open(this, [&t](TTestControlListForm* f) {
+      TestKit::ClickRow(f->ListView1, 0);
+      t.InDialog(f->EditButton, [](TTestControlEditForm* d) {
+        EXPECT_FALSE(d->StatusCBox->Checked());
+        EXPECT_FALSE(d->StatusCBox->Enabled());
+        EXPECT_FALSE(d->StatusComboBox->Enabled());
+        d->Close();
+      });
+      t.InDialog(f->AddButton, [](TTestControlEditForm* d) {
+        EXPECT_TRUE(d->StatusCBox->Checked());
+        EXPECT_FALSE(d->StatusCBox->Enabled());
+        EXPECT_FALSE(d->StatusComboBox->Enabled());
+        EXPECT_EQ(ComboText(d->StatusComboBox), "createAndGo");
+        d->Close();
+      });
     });
   }
 }

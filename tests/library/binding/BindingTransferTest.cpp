@@ -461,6 +461,12 @@ TEST_F(TransferTest, DateTimeOnTenEditsAndObjectIdOnSeveral) {
   Value(kDateTime) = "(NULL)";
   request->ValuesToControls(kDateTime);
   EXPECT_EQ(edits[0]->Text(), "2009");
+  // The empty octet string has no date to show either, and goes back as it is.
+  Value(kDateTime) = "";
+  request->ValuesToControls(kDateTime);
+  EXPECT_EQ(Texts(edits), "2009|3|5|14|7|9|5|+|8|0|");
+  request->ControlsToValues(kDateTime);
+  EXPECT_EQ(Value(kDateTime), "");
 
   auto ids = Edits(4);
   request->BindEdits(kOid, "%u%u%u%u", ids);
@@ -474,6 +480,41 @@ TEST_F(TransferTest, DateTimeOnTenEditsAndObjectIdOnSeveral) {
   EXPECT_EQ(ErrorOf([&] { request->ValuesToControls(kOid); }), VNERR_TOO_FEW_CONTROLS);
 }
 
+// An empty octet string, as read or as the user leaves it, goes back as the
+// empty octet string of the item's syntax; a value read as none stays none
+// while nobody changes it.
+TEST_F(TransferTest, EmptyStringsStayEmptyAndNoValueStaysNone) {
+  const struct {
+    int item;
+    const char* held;
+    const char* typed;  // nullptr: the edit is left as it showed the value
+    const char* after;
+  } rows[] = {
+      {kName, "", nullptr, ""},
+      {kName, "ab", "", ""},
+      {kOctets, "", nullptr, ""},
+      {kOctets, "1A", "", ""},
+      {kMac, "", nullptr, ""},
+      {kMac, "00AABBCCDDEE", "", ""},
+      {kIpv6, "", nullptr, ""},
+      {kDateTime, "", nullptr, ""},
+      {kName, "(NULL)", nullptr, "(NULL)"},
+      {kOctets, "(NULL)", nullptr, "(NULL)"},
+      {kIp, "(NULL)", nullptr, "(NULL)"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << "item " << row.item << " held \"" << row.held << "\"");
+    auto edits = Edits(1);
+    request->BindEdits(row.item, "%s", edits[0]);
+    Value(row.item) = row.held;
+    request->ValuesToControls(row.item);
+    if (row.typed) edits[0]->SetText(row.typed);
+    request->ControlsToValues(row.item);
+    EXPECT_EQ(Value(row.item), row.after);
+    request->Unbind(row.item);
+  }
+}
+
 // A single control holding a whole value replaces the old value; several
 // edits and parts still merge into it.
 TEST_F(TransferTest, OneControlReplacesTheWholeValue) {
@@ -485,7 +526,7 @@ TEST_F(TransferTest, OneControlReplacesTheWholeValue) {
   EXPECT_EQ(Value(kOctets), "11");
   edits[0]->SetText("");
   request->ControlsToValues(kOctets);
-  EXPECT_EQ(Value(kOctets), "(NULL)");
+  EXPECT_EQ(Value(kOctets), "");  // the empty octet string
 
   auto ids = Edits(1);
   request->BindEdits(kOid, "%s", ids[0]);

@@ -152,9 +152,12 @@ TEST_F(EditConstraintTest, RejectedCharacterIsRemovedWithABeep) {
   TestKit::TypeText(next, ".1..2x");  // no leading or doubled delimiter
   EXPECT_EQ(next->Text(), "1.2");
   EXPECT_EQ(beeper.Calls.size(), 5u);
+  TestKit::TypeText(next, "\xE2\x82\xAC");  // one character of three octets, removed whole
+  EXPECT_EQ(next->Text(), "1.2");
+  EXPECT_EQ(beeper.Calls.size(), 6u);
   TestKit::Paste(next, "x3.y4");  // a paste loses every character the rule refuses
   EXPECT_EQ(next->Text(), "1.23.4");
-  EXPECT_EQ(beeper.Calls.size(), 7u);
+  EXPECT_EQ(beeper.Calls.size(), 8u);
 }
 
 TEST_F(EditConstraintTest, HexLengthAndExactLength) {

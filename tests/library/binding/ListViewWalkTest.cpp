@@ -12,6 +12,8 @@
 #include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
+#include "platform/EventLoop.h"
+#include "platform/InputHold.h"
 #include "platform/StdCtrls.h"
 
 namespace {
@@ -28,11 +30,14 @@ class WalkEdits : public VnSNMPRequest2Edits {
   // Runs after each row is shown, with the rows so far; may destroy this
   // request.
   std::function<void(int)> afterRow;
+  // Runs before each row is shown, with the rows so far, this one counted.
+  std::function<void(int)> beforeRow;
 
  protected:
   void DoGetRow() override {
     ++rows;
     if (rows == throwAtRow) throw Exception("row refused");
+    if (beforeRow) beforeRow(rows);
     VnSNMPRequest2Edits::DoGetRow();
     if (rows == stopAtRow) Request.Active = false;
     if (const std::function<void(int)> hook = afterRow) hook(rows);  // nothing after it
@@ -133,6 +138,43 @@ TEST_F(ListViewWalk, SynchronousWalkWithAHiddenColumn) {
   EXPECT_EQ(LastLine().substr(0, 33), "Get: Ok! Request:Static VLANs. Re");
   EXPECT_TRUE(doneNumbers.empty());  // no events in synchronous mode
   TestKit::Grab(Form(), vntest::ArtifactsDir() + "/binding-list-view.png");
+}
+
+// A call asked for while a row is shown runs from the loop: once the row's
+// completion has returned in an asynchronous walk (the loop has its turn
+// then, and the row makes no pass of its own), within the row in a
+// synchronous walk, with the user's input held.
+TEST_F(ListViewWalk, ARowLetsTheLoopRunOnlyInASynchronousWalk) {
+  request->AttachListView(view, true);
+  for (const bool async : {true, false}) {
+    SCOPED_TRACE(async ? "asynchronous" : "synchronous");
+    struct Call {
+      int askedIn;
+      int ranIn = -1;  // the row shown when it ran (0: none)
+      bool held = false;
+    };
+    std::vector<Call> calls;
+    int showing = 0;
+    request->beforeRow = [&](int row) {
+      showing = row;
+      calls.push_back({row});
+      EventLoop::Current().CallSoon([&, at = calls.size() - 1] {
+        calls[at].ranIn = showing;
+        calls[at].held = InputHold::Active();
+      });
+    };
+    request->afterRow = [&](int) { showing = 0; };
+    request->rows = 0;
+    request->AsyncMode = async;
+    request->Get();
+    ASSERT_TRUE(WaitIdle(*request));
+    PumpFor(50);
+    ASSERT_EQ(calls.size(), 3u);
+    for (const Call& c : calls) {
+      EXPECT_EQ(c.ranIn, async ? 0 : c.askedIn) << "asked for in row " << c.askedIn;
+      EXPECT_EQ(c.held, !async) << "asked for in row " << c.askedIn;
+    }
+  }
 }
 
 TEST_F(ListViewWalk, AsynchronousWalkAndASelectedRowInTheEdits) {

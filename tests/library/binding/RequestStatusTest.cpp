@@ -313,18 +313,47 @@ TEST_F(StatusTest, AnErrorBoxOfACompletionLetsOtherRepliesInWhileItIsOpen) {
   EXPECT_TRUE(boxes.otherRead);
 }
 
-TEST_F(StatusTest, InactiveRequestStartsNothing) {
-  request->SetStatusMemo(memo);
-  request->Request.Active = false;
+// A box asked for in a completion opens once the loop turns again; a
+// request gone by then (its form closed in the completion) opens none.
+TEST_F(StatusTest, TheBoxOfARequestGoneBeforeTheLoopTurnsIsNotOpened) {
+  struct Counting : IDialogService {
+    int shown = 0;
+    int Show(const TDialogRequest&) override { return ++shown, IDOK; }
+  } boxes;
+  IDialogService* previous = SetDialogService(&boxes);
+  request->Request.Timeout = 20;
+  request->Request.Retries = 0;
+  request->OnGetDone = [this](VnSNMPRequest2Controls*, const VnSNMPError&) { request.reset(); };
+  Control("drop 1");
   request->Get();
-  EXPECT_EQ(request->begins, 1);
-  EXPECT_FALSE(request->Busy);
-  request->Set(kSetListValuesThenRead);
-  EXPECT_FALSE(request->Busy);
+  for (int waited = 0; waited < 5000 && request; waited += 10) PumpFor(10);
   PumpFor(50);
-  EXPECT_EQ(request->ends, 0);
-  EXPECT_EQ(memo->Lines()->Count(), 0);
-  EXPECT_TRUE(NewLogLines().empty());
+  SetDialogService(previous);
+  EXPECT_FALSE(request);
+  EXPECT_EQ(boxes.shown, 0);
+}
+
+// Stop ends what runs; it does not keep the next Get or Set from going out,
+// and each of them ends as any other.
+TEST_F(StatusTest, AGetOrSetAfterAStopGoesOutAndEnds) {
+  request->SetStatusMemo(memo);
+  int idle = 0;
+  request->OnIdle = [&](VnSNMPRequest2Controls*) { ++idle; };
+  request->Stop();
+  EXPECT_EQ(idle, 0);  // it was idle: nothing ended
+  request->Get();
+  EXPECT_TRUE(request->Busy);
+  ASSERT_TRUE(WaitIdle(*request));
+  request->Stop();
+  request->Set(kSetListValues, AnsiString(kSysContact));
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(request->begins, 1);
+  EXPECT_EQ(request->ends, 1);
+  EXPECT_EQ(request->setEnds, 1);
+  EXPECT_EQ(idle, 2);
+  ASSERT_EQ(done.size(), 2u);
+  EXPECT_EQ(Head(done[0].substr(done[0].find("Get:"))), "Get: Ok! Request:System.");
+  EXPECT_EQ(Head(done[1].substr(done[1].find("Set:"))), "Set: Ok! Request:System.");
 }
 
 TEST_F(StatusTest, ReplacedFormatsKeepWhatTheyCannotDrop) {

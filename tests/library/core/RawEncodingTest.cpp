@@ -118,11 +118,28 @@ TEST(RawEncodingParts, TooFewBytesToDecode) {
             VNERR_BAD_PART_VALUE);
 }
 
+// "(NULL)" is no value and has no bytes. No bytes are the empty text where
+// the syntax travels as an octet string (an empty string is a value), and no
+// value in every other syntax.
 TEST(RawEncodingTexts, NullAndEmpty) {
-  for (std::uint32_t syntax : {SNMP_SYNTAX_INTEGER, SNMP_SYNTAX_OCTETSTR, SNMP_SYNTAX_DISPLAYSTR,
-                               SNMP_SYNTAX_UINT16, SNMP_SYNTAX_DATETIME}) {
-    EXPECT_TRUE(VnValueToBytes("(NULL)", syntax).empty()) << syntax;
-    EXPECT_EQ(VnBytesToValue(VnOctets(), syntax), "(NULL)") << syntax;
+  const struct {
+    std::uint32_t syntax;
+    const char* noBytes;
+  } rows[] = {
+      {SNMP_SYNTAX_INTEGER, "(NULL)"},   {SNMP_SYNTAX_UINT16, "(NULL)"},
+      {SNMP_SYNTAX_IPADDRESS, "(NULL)"}, {SNMP_SYNTAX_OBJECTID, "(NULL)"},
+      {SNMP_SYNTAX_OCTETSTR, ""},        {SNMP_SYNTAX_DISPLAYSTR, ""},
+      {SNMP_SYNTAX_BITSTR, ""},          {SNMP_SYNTAX_OPAQUE, ""},
+      {SNMP_SYNTAX_MACADDRESS, ""},      {SNMP_SYNTAX_IPV6ADDRESS, ""},
+      {SNMP_SYNTAX_DATETIME, ""},        {SNMP_SYNTAX_DOUBLE, ""},
+      {SNMP_SYNTAX_BCDATETIME, ""},
+  };
+  for (const auto& row : rows) {
+    EXPECT_TRUE(VnValueToBytes("(NULL)", row.syntax).empty()) << row.syntax;
+    EXPECT_EQ(VnBytesToValue(VnOctets(), row.syntax), row.noBytes) << row.syntax;
+    if (*row.noBytes == '\0') {
+      EXPECT_TRUE(VnValueToBytes("", row.syntax).empty()) << row.syntax;
+    }
   }
   EXPECT_TRUE(VnValueToBytes("anything", SNMP_SYNTAX_NULL).empty());
   EXPECT_EQ(VnBytesToValue(Bytes({1}), SNMP_SYNTAX_NULL), "(NULL)");

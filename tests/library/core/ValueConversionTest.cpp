@@ -190,10 +190,28 @@ TEST(VbToValueOther, NullAndExceptionsReadAsNull) {
       EXPECT_EQ(item.Read(Exceptional(tag)), "(NULL)") << "tag " << tag << " syntax " << syntax;
     }
   }
-  EXPECT_EQ(OneItem(SNMP_SYNTAX_DISPLAYSTR).Read(With(OctetStr())), "");
-  // An empty octet string is no value for the syntaxes that decode octets.
-  EXPECT_EQ(OneItem(SNMP_SYNTAX_DATETIME).Read(With(OctetStr())), "(NULL)");
-  EXPECT_EQ(OneItem(SNMP_SYNTAX_DOUBLE).Read(With(OctetStr())), "(NULL)");
+}
+
+// An empty octet string is a value of every syntax that travels as an octet
+// string: it reads as the empty text and the empty text goes out as it,
+// never as a null value (the agent would refuse the whole SET).
+TEST(EmptyOctetStrings, AreValuesBothWays) {
+  for (std::uint32_t syntax : kItemSyntaxes) {
+    OneItem item(syntax);
+    const bool octets = VnIsOctetStringSyntax(syntax);
+    EXPECT_EQ(octets, syntax == SNMP_SYNTAX_BITSTR || syntax == SNMP_SYNTAX_OCTETSTR ||
+                          syntax == SNMP_SYNTAX_OPAQUE || syntax == SNMP_SYNTAX_DISPLAYSTR ||
+                          syntax == SNMP_SYNTAX_MACADDRESS || syntax == SNMP_SYNTAX_IPV6ADDRESS ||
+                          syntax == SNMP_SYNTAX_DATETIME || syntax == SNMP_SYNTAX_DOUBLE ||
+                          syntax == SNMP_SYNTAX_BCDATETIME)
+        << syntax;
+    if (!octets) continue;
+    EXPECT_EQ(item.Read(With(OctetStr())), "") << syntax;
+    const Vb vb = item.Write("");
+    EXPECT_FALSE(vb.is_null_or_exception()) << syntax;
+    EXPECT_EQ(vb.get_syntax(), 0x04u) << syntax;
+    EXPECT_TRUE(OctetsOf(vb).empty()) << syntax;
+  }
 }
 
 TEST(VbToValueOther, WrongKindsAndPartSyntaxesAreRefused) {

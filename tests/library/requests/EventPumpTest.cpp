@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 
 #include "EmptyReads.h"
 #include "RequestTestSupport.h"
@@ -48,6 +49,59 @@ TEST_F(EventPump, ReplyIsHandledWithoutWaitingForTheTimer) {
   EXPECT_EQ(walk.rows, WalkSync(*r));
   ASSERT_FALSE(walk.records.empty());
   EXPECT_EQ(walk.records.back().Number, VNERR_OK);
+}
+
+// A request knows while its completion runs from the pump, which takes its
+// turn again once the completion returns: not once the request has made a
+// synchronous exchange inside it, nor in another request's completion, nor
+// outside every completion.
+TEST_F(EventPump, ARequestKnowsWhileItsCompletionRunsFromThePump) {
+  const struct {
+    const char* what;  // what the completion does before it asks again
+    std::function<void(VnSNMPRequest&)> exchange;
+    bool stillInIt;
+  } cases[] = {
+      {"nothing", [](VnSNMPRequest&) {}, true},
+      {"a synchronous read", [](VnSNMPRequest& r) { r.SendGet(VnReadFrom::Start); }, false},
+      {"a synchronous write",
+       [](VnSNMPRequest& r) { r.SendSet(VnSetReply::StatusOnly, "", nullptr); }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    // sysLocation, written back as read. The exchanges made before the
+    // completions began do not count.
+    auto r = MakeRequest(kSystemWritable + 2, VnItemType::SVT_SV, 0);
+    auto other = MakeRequest(kSystemGroup, VnItemType::SVT_SV, 0);
+    r->SendGet(VnReadFrom::Start);
+    other->SendGet(VnReadFrom::Start);
+    bool inOwn = false, otherInIt = true, after = !c.stillInIt;
+    bool otherInOwn = false, inOthers = true;
+    int done = 0;
+    other->SendGetAsync(
+        [&](VnSNMPError&, VnSNMPVarList&) {
+          otherInOwn = other->InPumpedCompletion();
+          inOthers = r->InPumpedCompletion();
+          ++done;
+        },
+        VnReadFrom::Start);
+    r->SendGetAsync(
+        [&](VnSNMPError&, VnSNMPVarList&) {
+          inOwn = r->InPumpedCompletion();
+          otherInIt = other->InPumpedCompletion();
+          c.exchange(*r);
+          after = r->InPumpedCompletion();
+          ++done;
+        },
+        VnReadFrom::Start);
+    EXPECT_FALSE(r->InPumpedCompletion());
+    ASSERT_TRUE(PumpUntil([&] { return done == 2; }, 5000));
+    EXPECT_TRUE(inOwn);
+    EXPECT_FALSE(otherInIt);
+    EXPECT_EQ(after, c.stillInIt);
+    EXPECT_TRUE(otherInOwn);
+    EXPECT_FALSE(inOthers);
+    EXPECT_FALSE(r->InPumpedCompletion());
+  }
 }
 
 // Whether the socket has something to read, waiting up to ms for it.

@@ -123,7 +123,7 @@ class ReplyStatus : public ::testing::Test {
     VnSNMPError record;
     request_.CountSubmission();
     VnSNMPRequest::ProcessReply(
-        &request_, reason, reply, target, kind, 0,
+        &request_, reason, reply, target, kind,
         [&](VnSNMPError& e, VnSNMPVarList&) {
           record = e;
           ++calls_;
@@ -219,7 +219,7 @@ TEST_F(ReplyStatus, ReplyShorterThanTheRequestIsAnErrorNotACrash) {
   request_.CountSubmission();
   VnSNMPError record;
   VnSNMPRequest::ProcessReply(&request_, SNMP_CLASS_ASYNC_RESPONSE, reply, target,
-                              Kind::SetReadBack, 0,
+                              Kind::SetReadBack,
                               [&](VnSNMPError& e, VnSNMPVarList&) { record = e; }, {0, 1, 2});
   EXPECT_EQ(record.Number, VNERR_CLASS_INVALID_PDU);
   EXPECT_TRUE(record.Finished);

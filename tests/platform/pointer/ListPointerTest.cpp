@@ -397,6 +397,50 @@ BottomRows BottomOf(TListView* list) {
   return b;
 }
 
+// A list whose current row is not selected (the selection taken away by
+// code after a click, or never made before the list took the focus by Tab):
+// Space selects the current row, and so does each key that moves the
+// selection in a list of one row, with the selection's events, so that the
+// buttons that act on the selected row follow.
+TEST_F(ListPointer, KeysSelectTheCurrentRowWhenNoneIsSelected) {
+  struct Case {
+    int rows;
+    int clicked;  // the row clicked before (-1: the list takes the focus by Tab)
+    std::vector<const char*> keys;
+    int selected;
+  };
+  const Case cases[] = {
+      {1, 0, {"Home", "End", "Up", "Down", "space"}, 0},
+      {1, -1, {"Home", "End", "Up", "Down", "space"}, 0},
+      {3, 1, {"space"}, 1},
+  };
+  for (const Case& c : cases)
+    for (const char* key : c.keys) {
+      SCOPED_TRACE(std::to_string(c.rows) + " rows, clicked " + Text(c.clicked) + ", " + key);
+      Open(c.rows);
+      auto* before = new TButton(form_);
+      before->SetParent(form_);
+      before->SetBounds(320, 10, 75, 25);
+      before->SetTabOrder(0);
+      if (c.clicked >= 0) {
+        ClickRow(c.clicked);
+      } else {
+        before->SetFocus();
+        Do({"key", "Tab"});
+      }
+      list_->SetSelected(nullptr);
+      Settle();
+      ASSERT_TRUE(list_->Focused());
+      log_.clear();
+      Do({"key", key});
+      EXPECT_EQ(list_->ItemIndex(), c.selected);
+      EXPECT_EQ(log_, std::vector<std::string>{"select " + Text(c.selected + 1)});
+      EXPECT_EQ(RowsDrawnSelected(list_), std::vector<int>{c.selected});
+      delete form_;
+      form_ = nullptr;
+    }
+}
+
 // At the bottom of the view: Down on the last whole row brings the next one
 // into sight whole; the row partly in sight is drawn afresh when the
 // selection reaches it and when rows are inserted above it; scrolled to the

@@ -1,4 +1,5 @@
 // Combo boxes and edit boxes: Text and Items rules, MaxLength, bytes.
+#include <functional>
 #include <vector>
 
 #include "UiTestSupport.h"
@@ -187,6 +188,55 @@ TEST_F(ComboEdit, ReadOnlyEditRefusesTypingButTakesCode) {
   EXPECT_EQ(edit->Text(), "");
   edit->SetText("7");
   EXPECT_EQ(edit->Text(), "7");
+}
+
+// A disabled edit wears the toolkit's disabled look inside its frame (the
+// fill and the text) whatever colour code gave it or its font; enabled, it
+// shows those colours.
+TEST_F(ComboEdit, ADisabledEditLooksDisabledWhateverItsColours) {
+  struct Colours {
+    const char* what;
+    std::function<void(TEdit*)> paint;
+  };
+  const Colours table[] = {
+      {"the default", [](TEdit*) {}},
+      {"clWindow", [](TEdit* e) { e->SetColor(clWindow); }},
+      {"clScrollBar (a switched-off value)", [](TEdit* e) { e->SetColor(clScrollBar); }},
+      {"yellow", [](TEdit* e) { e->SetColor(static_cast<TColor>(0x0080FFFF)); }},
+      {"blue text", [](TEdit* e) { e->Font()->SetColor(static_cast<TColor>(0x00FF0000)); }},
+  };
+  form->Show();
+  auto picture = [](TEdit* e, bool enabled) {
+    e->SetEnabled(enabled);
+    TestKit::Pump();
+    const TPixels all = TestKit::GrabPixels(e);
+    TPixels inside;
+    for (int y = 2; y < all.Height - 2; ++y)
+      for (int x = 2; x < all.Width - 2; ++x) inside.Data.push_back(all.At(x, y));
+    inside.Width = all.Width - 4;
+    inside.Height = all.Height - 4;
+    return inside;
+  };
+  // A point of the fill, right of the text.
+  auto fill = [](const TPixels& p) { return p.At(p.Width - 4, p.Height / 2); };
+  auto* plain = new TEdit(form);
+  plain->SetParent(form);
+  plain->SetBounds(10, 80, 121, 21);
+  plain->SetText("1.1.1.1");
+  const TPixels enabledLook = picture(plain, true), disabledLook = picture(plain, false);
+  ASSERT_NE(fill(enabledLook), fill(disabledLook)) << "the fill of a disabled edit is greyed";
+  for (const Colours& c : table) {
+    SCOPED_TRACE(c.what);
+    auto* e = new TEdit(form);
+    e->SetParent(form);
+    e->SetBounds(10, 110, 121, 21);
+    e->SetText("1.1.1.1");
+    c.paint(e);
+    const TPixels enabled = picture(e, true);
+    EXPECT_EQ(picture(e, false).Data, disabledLook.Data);
+    EXPECT_EQ(picture(e, true).Data, enabled.Data) << "enabled again, it shows its colours again";
+    delete e;
+  }
 }
 
 }  // namespace

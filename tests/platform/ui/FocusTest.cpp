@@ -212,4 +212,47 @@ TEST_F(Focus, KeyDownSeesVirtualKeysAndShiftState) {
   EXPECT_EQ(seenShift, ssShift | ssAlt);
 }
 
+// A form shown modally again opens on its first field (the first control
+// in tab order that can take the focus), wherever the last opening left the
+// focus; a control chosen by code while the form is hidden, or by its OnShow,
+// is where it opens, each time.
+TEST_F(Focus, AModalFormOpensOnItsFirstFieldEachTime) {
+  struct Case {
+    const char* what;
+    TWinControl* leftOn;    // where the first opening leaves the focus
+    TWinControl* chosen;    // ActiveControl set while hidden (none: null)
+    TWinControl* onShow;    // the control OnShow gives the focus (none: null)
+    TWinControl* disabled;  // a control that cannot take the focus
+    TWinControl* opensOn;
+  };
+  const Case cases[] = {
+      {"left on the second edit", b, nullptr, nullptr, nullptr, a},
+      {"left on the button", ok, nullptr, nullptr, nullptr, a},
+      {"the first edit disabled", ok, nullptr, nullptr, a, b},
+      {"chosen by OnShow", a, nullptr, b, nullptr, b},
+      {"chosen by code", a, b, nullptr, nullptr, b},
+  };
+  ok->SetModalResult(mrOk);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.disabled) c.disabled->SetEnabled(false);
+    if (c.chosen) form->SetActiveControl(c.chosen);
+    form->OnShow = [&c](TObject*) {
+      if (c.onShow) c.onShow->SetFocus();
+    };
+    std::vector<TWinControl*> openedOn;
+    for (int opening = 0; opening < 2; ++opening) {
+      TestKit::OnNextModal([&](TCustomForm*) {
+        openedOn.push_back(FocusedControl());
+        EXPECT_EQ(form->ActiveControl(), FocusedControl());
+        TestKit::FocusTo(c.leftOn);
+        TestKit::Click(ok);
+      });
+      EXPECT_EQ(form->ShowModal(), mrOk);
+    }
+    EXPECT_EQ(openedOn, (std::vector<TWinControl*>{c.opensOn, c.opensOn}));
+    if (c.disabled) c.disabled->SetEnabled(true);
+  }
+}
+
 }  // namespace

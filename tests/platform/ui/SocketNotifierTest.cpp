@@ -55,14 +55,14 @@ TEST_F(SocketNotifier, CalledWhileEnabledAndDataWaits) {
   PumpUntil(calls, 1, 50);
   EXPECT_EQ(calls, 0);  // nothing to read
   Send();
-  PumpUntil(calls, 1, 2000);
+  PumpUntil(calls, 1, 10000);
   EXPECT_EQ(calls, 1);
   notifier.SetEnabled(false);
   Send();
   PumpUntil(calls, 2, 50);
   EXPECT_EQ(calls, 1);
   notifier.SetEnabled(true);  // the datagram that waited is reported now
-  PumpUntil(calls, 2, 2000);
+  PumpUntil(calls, 2, 10000);
   EXPECT_EQ(calls, 2);
 }
 
@@ -80,13 +80,13 @@ TEST_F(SocketNotifier, HandlerThatPumpsIsNotEnteredAgain) {
     --depth;
   };
   Send();
-  PumpUntil(calls, 1, 2000);
+  PumpUntil(calls, 1, 10000);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(deepest, 1);
   EXPECT_TRUE(offInside);
   EXPECT_TRUE(notifier.Enabled());
   Send();
-  PumpUntil(calls, 2, 2000);
+  PumpUntil(calls, 2, 10000);
   EXPECT_EQ(calls, 2);
 }
 
@@ -108,7 +108,7 @@ TEST_F(SocketNotifier, OnePassInsideTheHandlerLeavesTheWatchOn) {
     --depth;
   };
   Send();
-  PumpUntil(calls, 2, 2000);
+  PumpUntil(calls, 2, 10000);
   EXPECT_EQ(calls, 2);
   EXPECT_EQ(deepest, 1);
   EXPECT_TRUE(onInside);
@@ -136,7 +136,7 @@ TEST_F(SocketNotifier, SwitchesOffAtTheSecondPassOfEachHandlerRun) {
     expected.back()[0] = true;
     const int before = runs;
     Send();
-    PumpUntil(runs, before + 1, 2000);
+    PumpUntil(runs, before + 1, 10000);
     ASSERT_EQ(runs, before + 1);
     EXPECT_TRUE(notifier.Enabled()) << "run " << before;  // on again once it returned
   }
@@ -154,7 +154,7 @@ TEST_F(SocketNotifier, AnotherSocketOrNoneIsWatchedFromThen) {
   PumpUntil(calls, 1, 50);
   EXPECT_EQ(calls, 0);
   notifier.SetSocket(fds[0]);
-  PumpUntil(calls, 1, 2000);
+  PumpUntil(calls, 1, 10000);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(notifier.Socket(), fds[0]);
 }

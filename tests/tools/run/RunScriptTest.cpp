@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -69,24 +70,38 @@ class RunScript {
     fs::copy_file(fs::path(vntest::SourceDir()) / "run", dir_.File("run"));
     // Every package counts as installed. cmake notes what it was asked; a
     // build of the fuzz tree leaves two targets that note their arguments
-    // and find nothing, one of the benchmarks the four programs, each of
-    // which makes its folder as the benchmarks do, says a figure and a note
-    // and waits for the file "go". Ended otherwise, it leaves a helper that
-    // still writes in the folder for a moment, as a simulator writes its
-    // notes at its end, while the run empties the folder (a full one: that
-    // takes a while).
-    dir_.Write(
-        "bin/benchmark",
-        "#!/bin/sh\n" +
-            MakesItsFolder("for n in $(seq 3000); do : >\"$d/f$n\"; done\n"
-                           "(exec 2>/dev/null\n"
-                           " while kill -0 $$; do sleep 0.01; done\n"
-                           " [ -e \"$d/done\" ] && exit\n"
-                           " for n in $(seq 100); do : >\"$d/late$n\"; sleep 0.01; done) &\n") +
-            "echo \"${0##*/}: figure\"\n"
-            "echo \"${0##*/}: note\" >&2\n"
-            "while [ ! -e go ]; do sleep 0.05; done\n"
-            ": >\"$d/done\"\n");
+    // and find nothing, one of the benchmarks the four programs. Each of
+    // them makes its folder as the benchmarks do and starts an agent in it,
+    // says a figure and a note and waits for the file "go". Ended otherwise,
+    // it leaves a helper that goes on writing in the folder as long as that
+    // is there (a thousand files at most), as a simulator writes its notes
+    // at its end, while the run empties the folder (a full one: that takes a
+    // while); and its agent, as snmpd does, saves its state a while later
+    // into a folder it makes anew.
+    Stub("benchmark", MakesItsFolder("for n in $(seq 3000); do : >\"$d/f$n\"; done\n"
+                                     "agent \"$d/agent.conf\" $$ &\n"
+                                     "(exec 2>/dev/null\n"
+                                     " while kill -0 $$; do sleep 0.01; done\n"
+                                     " [ -e \"$d/done\" ] && exit\n"
+                                     " n=0\n"
+                                     " while [ $n -lt 1000 ] && : >\"$d/late$n\"; do\n"
+                                     "   n=$((n + 1)); sleep 0.01\n"
+                                     " done) &\n") +
+                          "echo \"${0##*/}: figure\"\n"
+                          "echo \"${0##*/}: note\" >&2\n"
+                          "while [ ! -e go ]; do sleep 0.05; done\n"
+                          ": >\"$d/done\"\n");
+    // agent CONF PARENT: an agent of the folder of CONF (named on its command
+    // line, as snmpd names its configuration) for the program PARENT. It
+    // ends with TERM or with its program; unless that ended as it should, it
+    // first saves its state, 2 s later.
+    Stub("agent",
+         "trap 'ended=1' TERM\n"
+         "while [ -z \"$ended\" ] && kill -0 \"$2\" 2>/dev/null; do sleep 0.05; done\n"
+         "d=\"${1%/*}\"\n"
+         "[ -e \"$d/done\" ] && exit\n"
+         "sleep 2\n"
+         "mkdir -p \"$d/persist\" && : >\"$d/persist/state\"\n");
     Stub("dpkg", "exit 0\n");
     Stub("cmake", "echo \"$*\" >>'" + dir_.File("cmake.log") +
                       "'\n"
@@ -194,15 +209,23 @@ class RunScript {
   vntest::TempDir dir_;
 };
 
-// Ctrl-C to the script's whole session, as a terminal sends it; then waits
-// for the script and for every process of its session, and ends (SIGKILL)
-// what is still there after 10 s. The script's exit status (-1 when it did
-// not exit), and in `left` the processes that outlived the wait.
-int Interrupt(pid_t run, std::vector<pid_t>& left) {
-  kill(-run, SIGINT);
+// How long a test waits for what must come: the script's stand-ins take
+// well under a second, the demo a few seconds, and a loaded machine many
+// times that.
+constexpr auto kPatience = std::chrono::seconds(120);
+
+// Ctrl-C to the script's whole session, as a terminal sends it: `presses`
+// times, 100 ms apart, as long as the script runs. Then waits for the script
+// and for every process of its session, and ends (SIGKILL) what is still
+// there after kPatience. The script's status as a shell reports it (128 +
+// the signal that ended it), and in `left` the processes that outlived the
+// wait.
+int Interrupt(pid_t run, std::vector<pid_t>& left, int presses = 1) {
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
   int status = 0;
   bool ended = false;
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; std::chrono::steady_clock::now() < deadline; ++i) {
+    if (!ended && i % 2 == 0 && i / 2 < presses) kill(-run, SIGINT);
     ended = ended || waitpid(run, &status, WNOHANG) == run;
     left = SessionProcesses(run);
     if (ended && left.empty()) break;
@@ -210,15 +233,22 @@ int Interrupt(pid_t run, std::vector<pid_t>& left) {
   }
   for (const pid_t pid : left) kill(pid, SIGKILL);
   if (!ended) waitpid(run, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// Waits (at most 30 s) until the file exists.
-bool Appears(const std::string& path) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (!fs::exists(path) && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  return fs::exists(path);
+// Whether the child `pid` has ended (it is not waited for).
+bool Ended(pid_t pid) {
+  siginfo_t info{};
+  return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+         info.si_pid == pid;
+}
+
+// Waits (at most kPatience) until `done` holds.
+bool Eventually(const std::function<bool()>& done) {
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  while (!done() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  return done();
 }
 
 // A count is a whole number from 1 to its largest, leading zeros aside;
@@ -450,50 +480,71 @@ TEST(RunScript, InstallsEveryPackageTheBuildNeeds) {
 
 // The tests and the benchmarks make their folders in a temporary folder of
 // the run's own, which goes however the run ends: when ctest ends, failing
-// or not, and on Ctrl-C while tests or benchmarks still run.
+// or not, and on Ctrl-C at any moment while tests or benchmarks still run,
+// pressed once or again and again through the clean-up. The programs still
+// running are waited for (an agent that saves its state as it ends), and
+// the removal is tried again while a program still writes in the folder.
 TEST(RunScript, TheTestsAndBenchmarksLeaveNothingInTheTemporaryFolder) {
   RunScript script;
-  // A test that makes its folder as the tests do and fails, passes or waits
-  // for Ctrl-C; the stand-in benchmarks wait for it (no "go" comes).
-  script.Stub("ctest", script.MakesItsFolder() +
-                           "[ -n \"$CTEST_SLEEP\" ] && exec sleep 60\n"
+  // A test that makes its folder as the tests do and fails or passes, or
+  // runs as a benchmark does until Ctrl-C.
+  script.Stub("ctest", "[ -n \"$CTEST_WAITS\" ] && exec benchmark\n" + script.MakesItsFolder() +
                            "exit \"$CTEST_STATUS\"\n");
+  enum When {
+    Ended,  // no Ctrl-C: the run ends by itself
+    // As soon as the run's folder is there. A program that ends by itself
+    // at that moment may take the Ctrl-C for its own, as bash sees it: the
+    // user presses again.
+    Started,
+    Running,  // once a test or benchmark runs in it
+  };
   struct Case {
     const char* what;
     const char* command;
     const char* ctest;  // the stand-in's environment
-    int status;         // the script's
+    When when;
+    int presses;  // of Ctrl-C, 100 ms apart while the run goes on
+    int status;   // the script's
   };
-  const std::vector<Case> cases = {{"every test passed", "test", "CTEST_STATUS=0", 0},
-                                   {"a test failed", "test", "CTEST_STATUS=8", 8},
-                                   {"Ctrl-C in the tests", "test", "CTEST_SLEEP=1", 130},
-                                   {"Ctrl-C in the benchmarks", "bench", "", 130}};
+  const std::vector<Case> cases = {
+      {"every test passed", "test", "CTEST_STATUS=0", Ended, 0, 0},
+      {"a test failed", "test", "CTEST_STATUS=8", Ended, 0, 8},
+      {"Ctrl-C in the tests", "test", "CTEST_WAITS=1", Running, 1, 130},
+      {"Ctrl-C in the tests, again and again", "test", "CTEST_WAITS=1", Running, 60, 130},
+      {"Ctrl-C as the benchmarks start, and again", "bench", "", Started, 3, 130},
+      {"Ctrl-C in the benchmarks", "bench", "", Running, 1, 130},
+      {"Ctrl-C in the benchmarks, again and again", "bench", "", Running, 60, 130}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const vntest::TempDir tmp;
     std::remove(script.Dir().File("tmpdir").c_str());
+    std::remove(script.Dir().File("mode").c_str());
     std::vector<std::string> env = {script.Path(), "TMPDIR=" + tmp.Path()};
     if (*c.ctest) env.push_back(c.ctest);
     const pid_t run = script.Start({c.command}, env);
     ASSERT_GT(run, 0);
-    ASSERT_TRUE(Appears(script.Dir().File("tmpdir")));
+    const std::string tmpdir = script.Dir().File("tmpdir");
+    ASSERT_TRUE(Eventually([&] {
+      return c.when == Started ? !vntest::NamesIn(tmp.Path()).empty() : fs::exists(tmpdir);
+    }));
     int status = -1;
     std::vector<pid_t> left;
-    if (c.status == 130) {
-      status = Interrupt(run, left);
+    if (c.presses > 0) {
+      status = Interrupt(run, left, c.presses);
     } else {
       int raw = 0;
       if (waitpid(run, &raw, 0) == run && WIFEXITED(raw)) status = WEXITSTATUS(raw);
     }
     EXPECT_EQ(status, c.status) << vntest::ReadFile(script.Dir().File("stderr.txt"));
     EXPECT_EQ(left, std::vector<pid_t>{});
+    EXPECT_EQ(vntest::NamesIn(tmp.Path()), std::vector<std::string>{});
+    if (c.when == Started) continue;  // no test or benchmark may have run
     // A folder of the run's own, inside the one it was given.
-    std::string given = vntest::ReadFile(script.Dir().File("tmpdir"));
+    std::string given = vntest::ReadFile(tmpdir);
     EXPECT_EQ(given.rfind(tmp.Path() + "/", 0), 0u) << given;
     // Open to all as the temporary folder is: tests that act as another
     // user reach their files through it.
     EXPECT_EQ(vntest::ReadFile(script.Dir().File("mode")), "1777\n");
-    EXPECT_EQ(vntest::NamesIn(tmp.Path()), std::vector<std::string>{});
   }
 }
 
@@ -508,14 +559,12 @@ TEST(RunScript, TheBenchmarksLinesShowAsTheyAreWritten) {
   const pid_t run = script.Start({"bench"}, {script.Path()});
   ASSERT_GT(run, 0);
   const std::string output = script.Dir().File("stderr.txt");
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   const auto shown = [&] {
     const std::string text = vntest::ReadFile(output);
     return text.find("snmp_bench: figure\n") != std::string::npos &&
            text.find("snmp_bench: note\n") != std::string::npos;
   };
-  while (!shown() && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  Eventually(shown);
   EXPECT_TRUE(shown()) << vntest::ReadFile(output);
   script.Dir().Write("go", "");
   int status = 0;
@@ -546,13 +595,12 @@ TEST(RunScript, CtrlCInTheDemoLeavesNothingBehind) {
   // Up once the module has read the simulated switch (the simulator's log in
   // the demo's folder names its user).
   std::string folder;  // the demo's
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (folder.empty() && std::chrono::steady_clock::now() < deadline) {
+  Eventually([&] {
     for (const auto& entry : fs::directory_iterator(tmp.Path()))
       if (vntest::ReadFile(entry.path() / "requests.log").find("md5des") != std::string::npos)
         folder = entry.path().string();
-    if (folder.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
+    return !folder.empty() || Ended(run);
+  });
   const std::string said = vntest::ReadFile(script.Dir().File("stderr.txt"));
   EXPECT_FALSE(folder.empty()) << said;
   // It says where the simulator's control socket and request log are.
@@ -562,9 +610,9 @@ TEST(RunScript, CtrlCInTheDemoLeavesNothingBehind) {
       << said;
 
   // The script, the module, the X server and the simulator end at once or
-  // with the script's clean-up.
+  // with the script's clean-up, which a second Ctrl-C does not cut short.
   std::vector<pid_t> left;
-  EXPECT_EQ(Interrupt(run, left), 130);
+  EXPECT_EQ(Interrupt(run, left, 3), 130);
   EXPECT_EQ(left, std::vector<pid_t>{});
   EXPECT_EQ(vntest::NamesIn(tmp.Path()), std::vector<std::string>{});
   const std::vector<std::string> checkout = {"bin", "build", "cmake.log", "run", "stderr.txt"};

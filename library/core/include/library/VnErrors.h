@@ -10,6 +10,7 @@
 //   -401..-423   SNMP library results -1..-23
 //   -501..-527   the library's own failures
 //   -528         any other SNMP library result
+//   -529         a SET with nothing to carry (never sent)
 #pragma once
 
 #include "platform/AnsiString.h"
@@ -131,6 +132,7 @@ enum : int {
   VNERR_LOG_FIELD_NOT_FOUND = -526,
   VNERR_LOG_CHART_SYNTAX = -527,
   VNERR_UNKNOWN = -528,
+  VNERR_NOTHING_TO_SET = -529,  // every item of a SET left out: nothing is sent
 };
 
 // Maps an SNMP library result to a library error number and its text from

@@ -3,10 +3,12 @@
 //
 // 32- and 64-bit quantities are stored least significant byte first, 16-bit
 // part values most significant byte first, single bytes as they are. The
-// text "(NULL)" encodes to no bytes and no bytes decode to "(NULL)", in every
-// syntax. Failures raise the library's numbered exceptions: -511 for a
-// syntax these routines do not know, -519 for a part beyond the value, -518
-// for too few bytes to decode and for an address part above 255.
+// text "(NULL)" (no value) encodes to no bytes. No bytes decode to the empty
+// text in the syntaxes that travel as an octet string (an empty octet string
+// is a value like any other) and to "(NULL)" in every other. Failures raise
+// the library's numbered exceptions: -511 for a syntax these routines do not
+// know, -519 for a part beyond the value, -518 for too few bytes to decode
+// and for an address part above 255.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +22,11 @@ class OctetStr;
 // everything from the offset on; -1 for an unknown syntax.
 constexpr int VnRestWidth = -2;
 int VnPartWidth(std::uint32_t syntax);
+
+// Whether values of the syntax travel as an OCTET STRING: display and hex
+// strings, port lists, MAC and IPv6 addresses, date-and-time and the double
+// forms. Their empty text is the empty octet string.
+bool VnIsOctetStringSyntax(std::uint32_t syntax);
 
 VnOctets VnValueToBytes(const AnsiString& text, std::uint32_t syntax);
 VnOctets VnPartBytes(const VnOctets& bytes, std::uint32_t offset, std::uint32_t syntax);

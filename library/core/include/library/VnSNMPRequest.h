@@ -132,21 +132,19 @@ class VnSNMPRequest {
   // The reply handler of every asynchronous exchange (called through the
   // session's callback with the context it was submitted with).
   // bindingItems names the item of each binding that was sent.
-  // readGeneration: the request's read generation when the exchange was
-  // submitted; the reply of a Read of an earlier generation is dropped
-  // unread (a SET's reply always completes).
   static void ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
-                           ReplyKind kind, std::uint32_t readGeneration,
-                           const VnSNMPCompletion& completion,
+                           ReplyKind kind, const VnSNMPCompletion& completion,
                            const std::vector<int>& bindingItems);
-  // The replies of the reads submitted so far are dropped when they come:
-  // they neither touch the items nor reach their completions. SETs still
-  // complete.
-  void DropReadsInFlight() { ++readGeneration_; }
+  // True while the innermost completion running is one of this request's
+  // (the event pump handed it its reply) and the request has made no
+  // synchronous exchange since that completion began: the pump takes its
+  // turn again as soon as the completion returns.
+  bool InPumpedCompletion() const;
   // Takes back one exchange while it is outstanding: the SNMP layer forgets
   // it (a reply that still comes, or has come and waits to be delivered, is
-  // ignored), its completion never runs and Outstanding no longer counts it.
-  // Nothing for an exchange that has completed, or for 0.
+  // ignored: it neither touches the items nor reaches the completion), and
+  // Outstanding no longer counts it. Nothing for an exchange that has
+  // completed, or for 0.
   void Withdraw(ExchangeId exchange);
 
   std::uint32_t Timeout = 0;  // hundredths of a second
@@ -218,7 +216,8 @@ class VnSNMPRequest {
     return VarList.ItemType == VnItemType::MVT_FMV || VarList.ItemType == VnItemType::MVT_UMV;
   }
 
-  std::uint32_t readGeneration_ = 0;
+  // Synchronous exchanges made so far (InPumpedCompletion).
+  std::uint32_t syncExchanges_ = 0;
   // The row of the last read reply, while its index items wait to be
   // worked out (RowFinishedByCompletion).
   bool rowWaiting_ = false;

@@ -2,10 +2,15 @@
 // object exists, and exceptions that reach the program entry. The tests that
 // need no application object come first; each runs in a process of its own
 // under CTest.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -114,6 +119,76 @@ TEST(BeforeTheApplication, WhatTheToolkitSaysWhileItStartsComesOnceItIsUp) {
   TestKit::EnsureApplication();
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("Unknown scale factor rounding policy: Bogus"), std::string::npos) << err;
+}
+
+// What failed when the toolkit cannot start is said as what it is: the
+// display missing through the program's report, the platform itself by the
+// layer, in the program's words and never the toolkit's; the process ends
+// with the status the program asked for. Each start runs in a child.
+TEST(BeforeTheApplication, AStartThatFailsSaysWhatFailed) {
+  if (Application->Initialized()) GTEST_SKIP() << "the application object already exists";
+  const vntest::Xvfb x;
+  ASSERT_TRUE(x.Ok());
+  const std::string nowhere = ":" + std::to_string(6000 + getpid() % 3000);
+  struct Case {
+    const char* platform;
+    std::string display;
+    std::string said;
+  };
+  const std::string platformFailed =
+      ": the window platform 'nosuchplatform' (QT_QPA_PLATFORM) cannot be started: it is not "
+      "installed, or it failed.\n";
+  const Case cases[] = {
+      {"nosuchplatform", x.Display(), platformFailed},
+      {"nosuchplatform", "", platformFailed},
+      {"xcb", nowhere, "reported: the X display '" + nowhere + "' cannot be opened\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.platform) + " on '" + c.display + "'");
+    EXPECT_EXIT(
+        {
+          setenv("QT_QPA_PLATFORM", c.platform, 1);
+          if (c.display.empty())
+            unsetenv("DISPLAY");
+          else
+            setenv("DISPLAY", c.display.c_str(), 1);
+          OnToolkitStartFailure(
+              [](const AnsiString& missing) {
+                std::fprintf(stderr, "reported: %s\n", missing.c_str());
+              },
+              3);
+          Application->Initialize();
+          std::exit(0);
+        },
+        testing::ExitedWithCode(3),
+        testing::AllOf(testing::HasSubstr(c.said), testing::Not(testing::HasSubstr("Qt")),
+                       testing::Not(testing::HasSubstr("no display"))));
+  }
+}
+
+// The X server ends while the program runs: the program says in its words
+// that its display went away, not the toolkit's, and ends with status 1.
+TEST(WhileRunning, ADisplayThatGoesAwayIsSaidInTheProgramsWords) {
+  if (Application->Initialized()) GTEST_SKIP() << "the application object already exists";
+  const vntest::Xvfb x;
+  ASSERT_TRUE(x.Ok());
+  EXPECT_EXIT(
+      {
+        setenv("DISPLAY", x.Display().c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        alarm(30);  // a program that never notices ends by the signal
+        Application->Initialize();
+        auto* form = new TForm(Application);
+        form->Show();
+        Application->ProcessMessages();
+        kill(x.Pid(), SIGKILL);
+        for (;;) Application->HandleMessage();
+      },
+      testing::ExitedWithCode(1),
+      testing::AllOf(testing::HasSubstr(": the X display '" + x.Display() +
+                                        "' went away while the program ran (its server "
+                                        "ended, or the connection to it broke).\n"),
+                     testing::Not(testing::HasSubstr("X11"))));
 }
 
 // A main window whose constructor fails, as a bad number in the
