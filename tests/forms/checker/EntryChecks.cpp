@@ -135,7 +135,7 @@ void TChecker::CheckFormats(const TOpen& open) {
     for (const char key : {'n', 'x', 'l'}) {
       const std::size_t at = format.find(key, 2);
       if (at == std::string::npos) continue;
-      const double wanted = std::atof(format.c_str() + at + 1);
+      const double wanted = static_cast<double>(std::strtoll(format.c_str() + at + 1, nullptr, 10));
       const double got = key == 'n' ? rule->Minimum : key == 'x' ? rule->Maximum : rule->Length;
       EXPECT_EQ(got, wanted) << what << ": '" << key << "' of the rule";
     }
