@@ -211,6 +211,9 @@ class TSNMPEditorPanel : public TSNMPPanel {
   void ClearChecksBtnClick(TObject* Sender);
 
   TEditsPanel* EditsPanel = nullptr;  // owned by the inner panel
+  // The last SET of Set Checked failed (the request reads the table again
+  // by itself then, and that read shows no "Ok!").
+  bool LastSetFailed = false;
 };
 
 // The list view of a list page.
@@ -253,7 +256,8 @@ class TSNMPListViewPanel : public TSNMPEditorPanel {
   void ListMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
   // The end of every read of the list (the request's OnGetDone): a read
   // empties the list first, so Edit and Delete go off unless a row was
-  // chosen meanwhile; the fields keep what they hold. The request's own
+  // chosen meanwhile, and the count shows the rows there are; the fields
+  // keep what they hold. The request's own
   // OnGetDone, set before the page was made, runs after.
   void ListRead(VnSNMPRequest2Controls* Sender, const VnSNMPError& Record);
 
@@ -267,6 +271,10 @@ class TSNMPListViewPanel : public TSNMPEditorPanel {
  private:
   class Dialog;
   void CheckStatusText(int index, const char* text, const char* message) const;
+  // After a dialog or Delete: the table read again, unless the last write
+  // failed (its request reads the table again itself then, showing no
+  // "Ok!").
+  void ReadAfterWrite();
 
   TClosure<void(VnSNMPRequest2Controls*, const VnSNMPError&)> ownerGetDone_;
 };

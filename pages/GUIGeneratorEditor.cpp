@@ -140,6 +140,7 @@ void TSNMPEditorPanel::SetBtnClick(TObject* Sender) {
   }
   // The marks are off before the box: the list read again while it is up
   // reads every column.
+  if (!empty) LastSetFailed = failed;
   if (failed) ShowSetFailure(request, failure, inDialog);
   // The Add and Edit dialogs close once their values are written; after a
   // failed SET they stay open with what was typed.

@@ -231,9 +231,10 @@ void TSNMPListViewPanel::ShowAddDialog() {
     ListViewPanel->ListView->SetSelected(nullptr);
     BtnPanel->EditBtn->SetEnabled(false);
     BtnPanel->DeleteBtn->SetEnabled(false);
+    LastSetFailed = false;
     dialog.Form()->ShowModal();
   }
-  RefreshBtnClick(nullptr);
+  ReadAfterWrite();
 }
 
 namespace {
@@ -294,9 +295,25 @@ void TSNMPListViewPanel::ShowEditDialog() {
       removed.Remove(ListViewPanel->AddStatusIndex, ListViewPanel->AddStatusText);
     if (ListViewPanel->DeleteStatusIndex != -1)
       removed.Remove(ListViewPanel->DeleteStatusIndex, ListViewPanel->DeleteStatusText);
+    LastSetFailed = false;
     dialog.Form()->ShowModal();
   }
-  RefreshBtnClick(nullptr);
+  ReadAfterWrite();
+}
+
+void TSNMPListViewPanel::ReadAfterWrite() {
+  if (!LastSetFailed) {
+    RefreshBtnClick(nullptr);
+    return;
+  }
+  // The request reads the table again after its failed SET, without "Ok!":
+  // the failure stays the last status line. Until then no row is chosen.
+  if (!Request) return;
+  ListViewPanel->ListView->SetSelected(nullptr);
+  EditsPanel->ClearAllFields();
+  BtnPanel->EditBtn->SetEnabled(false);
+  BtnPanel->DeleteBtn->SetEnabled(false);
+  BtnPanel->CountText->SetCaption(IntToStr(ListViewPanel->ListView->Items()->Count()));
 }
 
 void TSNMPListViewPanel::DeleteBtnClick(TObject*) {
@@ -326,6 +343,7 @@ void TSNMPListViewPanel::DeleteBtnClick(TObject*) {
     d->Access |= SNMP_ACCESS_INVALID;
     scope.excluded.push_back(i);
   }
+  LastSetFailed = false;
   try {
     Request->ReadValuesFromControls();
     *list.Item(status)->Value = ListViewPanel->DeleteStatusText;
@@ -333,11 +351,12 @@ void TSNMPListViewPanel::DeleteBtnClick(TObject*) {
   } catch (const Exception& e) {
     Request->StatusKind = STATUS_KIND_SET;
     Request->ShowRequestStatus(e.Message);
+    LastSetFailed = true;
   }
   for (int i : scope.excluded)
     list.Item(i)->Access &= ~static_cast<std::uint32_t>(SNMP_ACCESS_INVALID);
   scope.excluded.clear();
-  RefreshBtnClick(nullptr);
+  ReadAfterWrite();
 }
 
 void TSNMPListViewPanel::ListClick(TObject*) {
@@ -356,6 +375,8 @@ void TSNMPListViewPanel::ListRead(VnSNMPRequest2Controls* Sender, const VnSNMPEr
     BtnPanel->EditBtn->SetEnabled(false);
     BtnPanel->DeleteBtn->SetEnabled(false);
   }
+  // A read that failed may have left the list emptied: the count follows.
+  BtnPanel->CountText->SetCaption(IntToStr(ListViewPanel->ListView->Items()->Count()));
   if (ownerGetDone_) ownerGetDone_(Sender, Record);
 }
 

@@ -143,6 +143,9 @@ void TAccessProfileForm::DeleteProfile(bool readAgainOnFailure) {
   } catch (const Exception& e) {
     saved.Restore();
     AfterFailure(readAgainOnFailure);
+    // Nothing was typed for a Delete: with no row selected the fields show
+    // a new entry, not the row's values and "destroy".
+    ShowNewEntry();
     ShowFailure(e.Message);
     return;
   }

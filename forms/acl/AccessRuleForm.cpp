@@ -210,6 +210,8 @@ void TAccessRuleForm::ReadRules() {
 void TAccessRuleForm::ShowNewEntry() {
   ClearRuleEdits();
   newEntry_.Restore();
+  // The DSCP value takes the look of the new entry's choice, as on opening.
+  ReplaceDscpChange();
 }
 
 void TAccessRuleForm::FirstRead() {

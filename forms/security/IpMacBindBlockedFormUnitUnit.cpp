@@ -56,6 +56,7 @@ void TIpMacBindBlockedForm::FormCreate(TObject*) {
     ClickFollowsSelection(*Request);
     Request->BindComboBox(IpMacBindBlockedItem::kBlockedStatus, ComboType);
     Request->SetStatusMemo(Memo1);
+    Request->OnGetDone = VnRequestDoneEvent(this, &TIpMacBindBlockedForm::ListRead);
     Request->Get();
   } catch (const Exception& e) {
     Request->ShowRequestStatus(e.Message);
@@ -70,10 +71,15 @@ void TIpMacBindBlockedForm::btnGetClick(TObject*) {
   } catch (const Exception& e) {
     Request->ShowRequestStatus(e.Message);
   }
+  ListView1Click(nullptr);
 }
 
 void TIpMacBindBlockedForm::ListView1Click(TObject*) {
   btnDelete->SetEnabled(ListView1->Selected() != nullptr);
+}
+
+void TIpMacBindBlockedForm::ListRead(VnSNMPRequest2Controls*, const VnSNMPError&) {
+  ListView1Click(nullptr);
 }
 
 void TIpMacBindBlockedForm::btnDeleteClick(TObject*) {
@@ -85,6 +91,7 @@ void TIpMacBindBlockedForm::btnDeleteClick(TObject*) {
   } catch (const Exception& e) {
     Request->ShowRequestStatus(e.Message);
   }
+  ListView1Click(nullptr);
 }
 
 void TIpMacBindBlockedForm::btnCloseClick(TObject*) { Close(); }

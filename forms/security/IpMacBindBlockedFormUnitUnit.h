@@ -10,7 +10,9 @@ class TButton;
 class TComboBox;
 class TListView;
 class TMemo;
+class VnSNMPRequest2Controls;
 class VnSNMPRequest2Edits;
+struct VnSNMPError;
 
 class TIpMacBindBlockedForm : public TForm {
  public:
@@ -37,6 +39,8 @@ class TIpMacBindBlockedForm : public TForm {
 
  private:
   void InitComponents();
+  // Every read of the list leaves no row selected: Delete follows.
+  void ListRead(VnSNMPRequest2Controls* Sender, const VnSNMPError& Record);
 };
 
 extern TIpMacBindBlockedForm* IpMacBindBlockedForm;

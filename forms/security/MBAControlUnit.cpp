@@ -68,18 +68,20 @@ void TMBAControlForm::BT_GetClick(TObject*) {
 }
 
 void TMBAControlForm::SetBtnClick(TObject*) {
-  // The VLAN settings go first; their failure does not hold the global ones.
+  // The VLAN settings go first, the global ones after them: a refusal stops
+  // the write there and stays the last word of the line. Once written, the
+  // form reads what the switch holds (the VLAN's name as it stands too).
   if (!WriteNameAndPorts()) return;
-  if (!GlobalRequest || GlobalRequest->Busy) return;
-  try {
-    GlobalRequest->Set(kSetFromControlsThenRead);
-  } catch (const Exception& e) {
-    GlobalRequest->ShowRequestStatus(e.Message);
-    return;
+  if (Refusal().IsEmpty()) {
+    if (!GlobalRequest || GlobalRequest->Busy) return;
+    try {
+      GlobalRequest->Set(kSetFromControls);
+    } catch (const Exception& e) {
+      GlobalRequest->ShowRequestStatus(e.Message);
+      return;
+    }
   }
-  // The global settings went through: a refusal of the VLAN settings stays
-  // the last word of the line.
-  if (!Refusal().IsEmpty()) ShowFailureInStatusBar(StatusBar1, Refusal());
+  RefreshAfterWrite();
 }
 
 void TMBAControlForm::StopRequests() {

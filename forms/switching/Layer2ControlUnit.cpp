@@ -36,7 +36,9 @@ void ApplyPortRule(TComboBox* state, TEdit* port, TCheckBox* row) {
     DisableValueEdit(port);
     row->SetChecked(false);
     row->SetEnabled(false);
-  } else if (text == "enabled") {
+  } else {
+    // On, or in a state the list lacks: the port row is open, whatever the
+    // state read before showed.
     EnableValueEdit(port);
     row->SetEnabled(true);
   }

@@ -26,6 +26,7 @@ TPortListTableForm::TPortListTableForm(TComponent* AOwner, const char* name, int
       .OnCreate(this, &TPortListTableForm::FormCreate)
       .OnClose(this, &TPortListTableForm::FormClose);
   B.Add(list_, listName).At(8, 8, kSideLeft - 16, 200);
+  list_->OnClick = TNotifyEvent(this, &TPortListTableForm::ListClick);
 
   const int pagesTop = 216;
   const int memoHeight = 64;
@@ -54,6 +55,7 @@ void TPortListTableForm::FormCreate(TObject*) {
     const AnsiString elements = PortElementList();
     Request = NewFormRequest(this, table_, itemType_, keyCount_);
     Request->AttachListView(list_, true);
+    ClickFollowsSelection(*Request);
     for (std::size_t i = 0; i < tabs_.size() && i < PortFrames.size(); ++i)
       Request->BindElementList(tabs_[i].Item, elements, PortFrames[i]->PortCheckBoxes.get());
     Request->SetStatusMemo(Memo1);
@@ -64,7 +66,12 @@ void TPortListTableForm::FormCreate(TObject*) {
   }
 }
 
-void TPortListTableForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) { TableRead(); }
+void TPortListTableForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
+  TableRead();
+  RowChosen(list_->Selected() != nullptr);
+}
+
+void TPortListTableForm::ListClick(TObject*) { RowChosen(list_->Selected() != nullptr); }
 
 void TPortListTableForm::ReadTable() {
   if (!Request) return;

@@ -65,6 +65,9 @@ class TPortListTableForm : public TForm {
   void WriteSelectedRow();
   // When a walk has ended (normally or by error).
   virtual void TableRead() {}
+  // Whenever a row is chosen or none is (by the pointer, the keys, a read):
+  // the buttons that act on a row follow it.
+  virtual void RowChosen(bool /*selected*/) {}
 
   TListView* ListView() const { return list_; }
   // Left edge of the buttons beside the list.
@@ -72,6 +75,7 @@ class TPortListTableForm : public TForm {
 
  private:
   void GetDone(VnSNMPRequest2Controls* request, const VnSNMPError& result);
+  void ListClick(TObject* Sender);
 
   TListView* list_ = nullptr;
   const VnSNMPVarDesc* table_;

@@ -21,6 +21,7 @@ TVlanForwardPortsForm::TVlanForwardPortsForm(TComponent* AOwner, const char* nam
   B.Add(SetBtn, "SetBtn")
       .At(kSideLeft, 40, 88, 25)
       .Caption("Set")
+      .Enabled(false)
       .OnClick(this, &Self::SetBtnClick);
   B.Add(Label1, "Label1").At(kSideLeft, 190).Caption("Samples");
   B.Add(ST_Count, "ST_Count").At(kSideLeft + 50, 190, 38, 17).Caption("0");
@@ -40,3 +41,5 @@ void TVlanForwardPortsForm::SetBtnClick(TObject*) {
 void TVlanForwardPortsForm::TableRead() {
   ShowRowCount(LV_dot1qForwardUnregisteredEntry, ST_Count);
 }
+
+void TVlanForwardPortsForm::RowChosen(bool selected) { SetBtn->SetEnabled(selected); }

@@ -29,6 +29,8 @@ class TVlanForwardPortsForm : public TPortListTableForm {
   // A walk started by Refresh empties the list first: the count is
   // written again once the rows are in.
   void TableRead() override;
+  // Set writes the selected VLAN: it is enabled while one is selected.
+  void RowChosen(bool selected) override;
 
  private:
   bool clearAfterRefresh_;

@@ -380,8 +380,11 @@ void TSummerTimeForm::SetSummerTime(TObject*) {
     for (int c = 1; c < list.Count(); ++c) empty = empty || list.Control(c)->Text().IsEmpty();
     list.Control(0)->SetText(empty && Request->ItemChanged(kRepeatStartItem + k) ? "" : "-");
   }
+  Panel->LastSetFailed = false;
   MarkValid({kStatusItem});
   WriteTickedValidRows();
+  // A refused status is the outcome: no rule goes after it.
+  if (Panel->LastSetFailed) return;
   const AnsiString status = StatusText();
   if (status == kRepeating)
     MarkValid({kOffsetItem, kRepeatStartItem, kRepeatEndItem});
@@ -390,6 +393,9 @@ void TSummerTimeForm::SetSummerTime(TObject*) {
   else
     MarkValid({kOffsetItem});
   WriteTickedValidRows();
+  // The rule the status shows now is read: the fields show what the switch
+  // holds.
+  if (!Panel->LastSetFailed) RefreshSummerTime(nullptr);
 }
 
 void TSummerTimeForm::FormClose(TObject*, TCloseAction& Action) {

@@ -4,15 +4,18 @@
 
 #include <cctype>
 #include <map>
+#include <memory>
 
-#include "PagesTestSupport.h"
+#include "FormView.h"
+#include "MenuWindow.h"
 #include "app/MainMenuTree.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPVarList.h"
-#include "pages/FormOpeners.h"
 #include "pages/GUIConfigForm.h"
 #include "pages/GUIGenerator.h"
 #include "platform/Buttons.h"
+#include "platform/Classes.h"
+#include "platform/ComCtrls.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestKit.h"
 
@@ -87,10 +90,90 @@ std::string TestNameOf(const std::string& path, const std::string& component) {
   return NameFrom(captions, captions.size());
 }
 
-TWrite PressButton(std::string caption) {
-  return [caption](TOpen& open, const std::function<void()>& change, std::string& why) {
-    if (TButton* all = ButtonOf(open.Form, "Check All"); all && all->Enabled()) TestKit::Click(all);
-    if (change) change();
+void CloseDialog(TCustomForm* dialog) {
+  if (dialog->ModalResult() != mrNone) return;
+  if (TButton* close = ButtonOf(dialog, "Close"); close && close->Enabled())
+    TestKit::Click(close);
+  else
+    dialog->Close();
+}
+
+namespace {
+
+// Closes the form as the user does; a form that refuses is reported (with
+// the boxes it showed) and closed all the same, once the loop has run its
+// close handlers. `refused` outlives the form.
+void CloseAsTheUser(TCustomForm* form, const std::shared_ptr<bool>& refused) {
+  TCloseQueryEvent own = form->OnCloseQuery;
+  form->OnCloseQuery = TCloseQueryEvent([own, refused](TObject* sender, bool& canClose) {
+    if (own) own(sender, canClose);
+    if (!canClose) *refused = true;
+    canClose = true;
+  });
+  if (TButton* close = ButtonOf(form, "Close"); close && close->Enabled())
+    TestKit::Click(close);
+  else
+    form->Close();
+}
+
+}  // namespace
+
+namespace {
+
+// Each row of a page's edits in the window.
+void ForEachRow(TWinControl* window, const std::function<void(TEditsPanel&, int)>& row) {
+  for (int i = 0; i < window->ControlCount(); ++i) {
+    TControl* c = window->Controls(i);
+    if (auto* rows = dynamic_cast<TEditsPanel*>(c)) {
+      for (int r = 0; r < rows->RowCount(); ++r) row(*rows, r);
+    } else if (auto* inner = dynamic_cast<TWinControl*>(c)) {
+      ForEachRow(inner, row);
+    }
+  }
+}
+
+bool Tickable(TCheckBox* box) { return box && box->Showing() && box->Enabled(); }
+
+// The user leaves out the rows the switch holds empty: a page refuses to
+// write an empty row ("Some items are empty!").
+void UntickEmptyRows(TWinControl* window) {
+  ForEachRow(window, [](TEditsPanel& rows, int r) {
+    TCheckBox* box = rows.Row(r).CheckBox;
+    if (Tickable(box) && box->Checked() && rows.IsFieldEmpty(r)) TestKit::Click(box);
+  });
+}
+
+// True when the window has a page's edits and every row it offers for
+// writing is empty: there is nothing to write.
+bool EveryRowEmpty(TWinControl* window) {
+  bool rows = false, filled = false;
+  ForEachRow(window, [&](TEditsPanel& panel, int r) {
+    if (!Tickable(panel.Row(r).CheckBox)) return;
+    rows = true;
+    if (!panel.IsFieldEmpty(r)) filled = true;
+  });
+  return rows && !filled;
+}
+
+// A write of the one row its change ticks: every other row unticked first.
+void UntickEveryRow(TWinControl* window) {
+  if (TButton* clear = ButtonOf(window, "Clear Checks"); clear && clear->Enabled())
+    TestKit::Click(clear);
+  ForEachRow(window, [](TEditsPanel& rows, int r) {
+    TCheckBox* box = rows.Row(r).CheckBox;
+    if (Tickable(box) && box->Checked()) TestKit::Click(box);
+  });
+}
+
+}  // namespace
+
+TWrite PressButton(std::string caption, bool page) {
+  return [caption, page](TOpen& open, const TPress& press, std::string& why) {
+    TButton* all = ButtonOf(open.Form, "Check All");
+    if (!press.Partial && all && all->Enabled()) TestKit::Click(all);
+    if (press.Partial && page) UntickEveryRow(open.Form);
+    if (press.Change) press.Change();
+    if (page && !press.Partial && all) UntickEmptyRows(open.Form);
     // "A|B": the first of the captions on the screen.
     TButton* button = nullptr;
     for (std::size_t from = 0; !button && from <= caption.size();) {
@@ -103,37 +186,29 @@ TWrite PressButton(std::string caption) {
       return false;
     }
     if (!button->Enabled()) {
-      why = "\"" + caption + "\" is disabled";
+      why = page && !press.Partial && EveryRowEmpty(open.Form) ? kNothingToWrite
+                                                               : "\"" + caption + "\" is disabled";
       return false;
     }
     QueueProgressDialogs();
     TestKit::Click(button);
+    if (press.After) {
+      WaitQuiet(open);
+      press.After(open.Form);
+    }
     return true;
   };
 }
 
-namespace {
-
-// Ticks every row a list page's dialog offers for writing, as the user
-// does one by one where the dialog has no Check All.
 void TickEveryRow(TWinControl* window) {
-  for (int i = 0; i < window->ControlCount(); ++i) {
-    TControl* c = window->Controls(i);
-    if (auto* rows = dynamic_cast<TEditsPanel*>(c)) {
-      for (int r = 0; r < rows->RowCount(); ++r) {
-        TCheckBox* box = rows->Row(r).CheckBox;
-        if (box && box->Showing() && box->Enabled() && !box->Checked()) TestKit::Click(box);
-      }
-    } else if (auto* inner = dynamic_cast<TWinControl*>(c)) {
-      TickEveryRow(inner);
-    }
-  }
+  ForEachRow(window, [](TEditsPanel& rows, int r) {
+    TCheckBox* box = rows.Row(r).CheckBox;
+    if (Tickable(box) && !box->Checked()) TestKit::Click(box);
+  });
 }
 
-}  // namespace
-
-TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks) {
-  return [caption, ticks](TOpen& open, const std::function<void()>& change, std::string& why) {
+TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks, bool page) {
+  return [caption, ticks, page](TOpen& open, const TPress& press, std::string& why) {
     TButton* button = ButtonOf(open.Form, caption.c_str());
     if (!button || !button->Enabled()) {
       why = "\"" + caption + "\" is " + (button ? "disabled" : "not on the screen");
@@ -142,23 +217,33 @@ TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks) {
     bool shown = false;
     TestKit::OnNextModal(TestKit::ModalScript([&](TCustomForm* dialog) {
       shown = true;
-      if (TButton* all = ButtonOf(dialog, "Check All"); all && all->Enabled())
-        TestKit::Click(all);
-      else
-        TickEveryRow(dialog);
+      if (!press.Partial) {
+        if (TButton* all = ButtonOf(dialog, "Check All"); all && all->Enabled())
+          TestKit::Click(all);
+        else
+          TickEveryRow(dialog);
+      }
       for (const std::string& name : ticks)
         if (auto* box = dynamic_cast<TCheckBox*>(dialog->FindComponent(name.c_str()));
             box && box->Showing() && box->Enabled() && !box->Checked())
           TestKit::Click(box);
-      if (change) change();
+      if (press.Change) press.Change();
+      if (page && !press.Partial) UntickEmptyRows(dialog);
       TButton* write = ButtonOf(dialog, "Set Checked");
       if (!write) write = ButtonOf(dialog, "Set");
       QueueProgressDialogs();
       if (write && write->Enabled())
         TestKit::Click(write);
+      else if (write && page && !press.Partial && EveryRowEmpty(dialog))
+        why = kNothingToWrite;
       else
         why = std::string("the dialog's Set is ") + (write ? "disabled" : "missing");
-      if (dialog->ModalResult() == mrNone) dialog->Close();
+      if (press.After) {
+        WaitQuiet(open);
+        press.After(dialog);
+      }
+      TestKit::ClearModalScripts();
+      CloseDialog(dialog);
     }));
     TestKit::Click(button);
     if (!shown) why = "\"" + caption + "\" opened no dialog";
@@ -167,7 +252,7 @@ TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks) {
 }
 
 TWrite PressOnly(std::string caption) {
-  return [caption](TOpen& open, const std::function<void()>&, std::string& why) {
+  return [caption](TOpen& open, const TPress& press, std::string& why) {
     TButton* button = ButtonOf(open.Form, caption.c_str());
     if (!button || !button->Enabled()) {
       why = "\"" + caption + "\" is " + (button ? "disabled" : "not on the screen");
@@ -175,26 +260,46 @@ TWrite PressOnly(std::string caption) {
     }
     QueueProgressDialogs();
     TestKit::Click(button);
+    if (press.After) {
+      WaitQuiet(open);
+      press.After(open.Form);
+    }
     return true;
   };
 }
+
+namespace {
+
+// Shows the entry's form with its menu item's handler, runs the body on it
+// and closes it as the user does.
+void ShowThroughMenu(const TMainMenuEntry& entry, const std::function<void(TCustomForm*)>& body) {
+  bool shown = false;
+  auto refused = std::make_shared<bool>(false);
+  TestKit::OnNextModal(TestKit::ModalScript([&](TCustomForm* form) {
+    shown = true;
+    body(form);
+    TestKit::ClearModalScripts();
+    CloseAsTheUser(form, refused);
+  }));
+  ASSERT_TRUE(RunMenuHandler(entry)) << entry.Path << ": no menu window to choose it in";
+  TestKit::ClearModalScripts();
+  EXPECT_TRUE(shown) << entry.Path << " was not shown";
+  EXPECT_FALSE(*refused) << entry.Path << ": Close did not close the form";
+}
+
+}  // namespace
 
 void OpenFeatureForm(const std::string& path,
                      const std::function<void(TCustomForm*, TOpen&)>& collect,
                      const std::function<void(TOpen&)>& body) {
   const TMainMenuEntry* entry = MenuEntryAt(path);
   ASSERT_NE(entry, nullptr) << "no menu entry " << path;
-  const TFormOpener opener = FindFormOpener(entry->Target);
-  ASSERT_NE(opener, nullptr) << entry->Target << " has no opener";
-  bool shown = false;
-  TestKit::OnNextModal(TestKit::ModalScript([&](TCustomForm* form) {
-    shown = true;
+  ShowThroughMenu(*entry, [&](TCustomForm* form) {
     TOpen open;
     open.Form = form;
     collect(form, open);
     if (open.Requests.empty()) {
       ADD_FAILURE() << entry->Target << ": the table names no request of the form";
-      form->Close();
       return;
     }
     for (VnSNMPRequest2Edits* r : open.Requests) {
@@ -204,10 +309,7 @@ void OpenFeatureForm(const std::string& path,
     if (open.List && !open.List->Showing()) open.List = nullptr;
     body(open);
     EXPECT_TRUE(WaitQuiet(open)) << "the form is still busy when it is closed";
-    form->Close();
-  }));
-  opener(Application, AnsiString(entry->Title ? entry->Title : "") + "127.0.0.1");
-  EXPECT_TRUE(shown) << entry->Target << " was not shown";
+  });
 }
 
 namespace {
@@ -222,50 +324,51 @@ bool WritesSomething(const TPageSpec& spec) {
   return false;
 }
 
+TSNMPEditorPanel* PanelOf(TWinControl* page) {
+  for (int i = 0; i < page->ControlCount(); ++i)
+    if (auto* p = dynamic_cast<TSNMPEditorPanel*>(page->Controls(i))) return p;
+  return nullptr;
+}
+
 TEntry PageEntry(const TMainMenuEntry& e) {
   TEntry entry;
   entry.Path = e.Path;
   entry.Component = e.Name;
   entry.Name = (e.Page.List ? "List_" : "Page_") + TestNameOf(e.Path, e.Name);
-  const TPageSpec spec = e.Page;
-  const unsigned marks = e.Marks;
-  const std::string title = std::string(e.Title ? e.Title : "") + "127.0.0.1";
-  if (!WritesSomething(spec))
-    entry.CannotDrive = "a read-only table: the page writes no column";
-  else if (spec.List && (marks & emNoEdit))
-    entry.CannotDrive = "the page has no Edit: its rows are added and deleted only";
-  entry.Write = spec.List ? ThroughDialog("Edit") : PressButton("Set Checked|Set");
+  const TPageSpec& spec = e.Page;
+  const bool edits = WritesSomething(spec) && !(spec.List && (e.Marks & emNoEdit));
+  if (edits) {
+    entry.Write =
+        spec.List ? ThroughDialog("Edit", {}, true) : PressButton("Set Checked|Set", true);
+    if (spec.List) entry.Dialogs.push_back("Edit");
+  }
   if (spec.List && spec.DeleteIndex >= 0) entry.Delete = PressOnly("Delete");
-  entry.Open = [spec, marks, title](const std::function<void(TOpen&)>& body) {
-    // Built as the menu handler builds it.
-    Page page = spec.List
-                    ? MakeListPage(spec.Table, spec.ItemType, static_cast<int>(spec.KeyCount),
-                                   spec.AddIndex, spec.AddText, spec.DeleteIndex, spec.DeleteText)
-                    : MakeEditorPage(spec.Table, spec.ItemType, static_cast<int>(spec.KeyCount));
-    std::unique_ptr<TConfigForm> form(page.Form);
-    if ((marks & emNoEdit) && page.List) {
-      page.List->BtnPanel->EditBtn->Hide();
-      page.List->BtnPanel->ArrangeButtons();
-    }
-    for (const TVarFormat& f : spec.Formats)
-      if (f.Format) page.Editor->SetVarFormat(f.Row, f.Format);
-    if ((marks & emNote) && page.Editor->EditsPanel)
-      page.Editor->EditsPanel->ShowNote("Note:Each bit means one VID unit in VLAN range list!",
-                                        clRed, 10);
-    TestKit::OnNextModal(TestKit::ModalScript([&](TCustomForm* shown) {
+  if (!edits && !entry.Delete && !(spec.List && spec.AddIndex >= 0))
+    entry.CannotDrive = WritesSomething(spec) ? "the page has no Edit, Add or Delete"
+                                              : "a read-only table: the page writes no column";
+  entry.EmptyRefusal = "Some items are empty!";
+  for (const TVarFormat& f : spec.Formats)
+    if (f.Format) entry.Formats.push_back({f.Row, f.Format});
+  const TMainMenuEntry* menu = &e;
+  entry.Open = [menu](const std::function<void(TOpen&)>& body) {
+    ShowThroughMenu(*menu, [&](TCustomForm* shown) {
+      auto* page = dynamic_cast<TConfigForm*>(shown);
+      TSNMPEditorPanel* panel = page ? PanelOf(page) : nullptr;
+      TList* requests = page ? page->RequestList() : nullptr;
+      if (!panel || !requests || requests->Count() == 0) {
+        ADD_FAILURE() << menu->Path << ": the menu opened no page";
+        return;
+      }
       TOpen open;
       open.Form = shown;
-      open.Requests = {page.Request};
-      if (page.List) {
-        open.List = page.List->ListViewPanel->ListView;
-        open.RowRequest = page.Request;
+      open.Requests = {static_cast<VnSNMPRequest2Edits*>(requests->Items(0))};
+      if (auto* list = dynamic_cast<TSNMPListViewPanel*>(panel)) {
+        open.List = list->ListViewPanel->ListView;
+        open.RowRequest = open.Requests.front();
       }
       body(open);
       EXPECT_TRUE(WaitQuiet(open)) << "the page is still busy when it is closed";
-      shown->Close();
-    }));
-    form->SetCaption(AnsiString(title.c_str()));
-    form->ShowModal();
+    });
   };
   return entry;
 }

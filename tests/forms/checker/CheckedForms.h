@@ -36,18 +36,28 @@ const TMainMenuEntry* MenuEntryAt(const std::string& path);
 std::string TestNameOf(const std::string& path, const std::string& component = "");
 
 // Writes with the button of that caption ("A|B": A, else B), after "Check
-// All" where the form has it.
-TWrite PressButton(std::string caption);
+// All" where the form has it (unless the write is partial). On a generic
+// `page` the rows the switch holds empty are left unticked, as the page
+// refuses to write an empty row.
+TWrite PressButton(std::string caption, bool page = false);
 // Writes in the dialog the button opens: "Check All" there where it has
-// it (else every row of a page's edits ticked, and the check boxes named in
-// `ticks`), the change, then the dialog's button ("Set Checked", else
-// "Set").
-TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks = {});
+// it (else every row of a page's edits ticked, unless the write is partial),
+// the check boxes named in `ticks`, the change, then the dialog's button
+// ("Set Checked", else "Set"); the dialog is closed with its Close button
+// when it is still up. `page`: as for PressButton.
+TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks = {}, bool page = false);
 // Presses the button alone (Delete: its question answered yes).
 TWrite PressOnly(std::string caption);
+// Closes a dialog still up as the user does: its Close button, else its
+// window's close box.
+void CloseDialog(TCustomForm* dialog);
+// Ticks every row a page's edits (in the window) offer for writing, as the
+// user does one by one where the window has no Check All.
+void TickEveryRow(TWinControl* window);
 
-// Opens the registered form of the entry's class with the menu's opener; the
-// body gets the form and what `collect` finds in it.
+// Opens the entry's form with the handler of its menu item; the body gets
+// the form and what `collect` finds in it. Afterwards the form is closed as
+// the user closes it.
 void OpenFeatureForm(const std::string& path,
                      const std::function<void(TCustomForm*, TOpen&)>& collect,
                      const std::function<void(TOpen&)>& body);
@@ -86,6 +96,7 @@ class Of {
   // `ticks`: the dialog's boxes that choose the fields to write.
   Of&& WritesInDialog(const char* caption, std::vector<std::string> ticks = {}) && {
     entry_.Write = ThroughDialog(caption, std::move(ticks));
+    entry_.Dialogs.push_back(caption);
     return std::move(*this);
   }
   // The form writes no field of a row (it adds and deletes rows only).
@@ -109,6 +120,29 @@ class Of {
   }
   Of&& CannotDrive(const char* why) && {
     entry_.CannotDrive = why;
+    return std::move(*this);
+  }
+  // A seed of the entry's own: the control lines that lead the form down
+  // another branch.
+  Of&& Branch(const char* name, std::vector<std::string> lines) && {
+    entry_.Branches.push_back({name, std::move(lines)});
+    return std::move(*this);
+  }
+  // An action form: what is typed (edit or combo box by name), and the
+  // varbinds its Set must send.
+  Of&& Action(std::vector<std::pair<std::string, std::string>> typed,
+              std::vector<std::string> sent) && {
+    entry_.Write = nullptr;
+    entry_.Actions.push_back({std::move(typed), "Set", std::move(sent)});
+    return std::move(*this);
+  }
+  Of&& NoAdd(const char* why) && {
+    entry_.NoAdd = why;
+    return std::move(*this);
+  }
+  // A button of the list form that acts on the form's own fields.
+  Of&& ActsOnForm(const char* caption) && {
+    entry_.FormButtons.push_back(caption);
     return std::move(*this);
   }
 

@@ -1,14 +1,32 @@
 // The checker of the menu's forms and pages against the simulated switch.
-// For one menu entry and each seed of the switch it opens the form as the
-// menu does and proves, row by row (each row chosen with the keys and with
-// a click):
-// - the write with nothing touched leaves the switch byte for byte as it
-//   was and goes to the row drawn selected;
-// - one field changed changes that field alone (and, in a port list or a
-//   part of an octet string, those bits alone);
-// - after a write the switch refuses, and after one that times out, the
-//   selection, the fields and the buttons agree, a click on the selected
-//   row shows its values, and the next write writes that row or nothing.
+// For one menu entry it opens the form through the menu's own handler, for
+// each seed of the switch (see FormModel.h), and takes every path a user can
+// take on it:
+// - every row, chosen with the keys and with a click, shows the same fields;
+//   the write with nothing touched leaves the whole switch byte for byte as
+//   it was and goes to the row drawn selected;
+// - every writable field changed alone (every edit, every option of each
+//   choice, every box of a grid, the rows of a list in turn; on pages and in
+//   dialogs with that row alone ticked) changes that variable alone, and on
+//   the whole switch nothing else;
+// - after a write that carries a change and is refused, times out, fails at
+//   send, or is stopped while it is out: the form is idle, a progress box
+//   has closed, the failure is the last status line, a dialog stays open
+//   with what was typed, the selection, the fields and the buttons agree
+//   (the buttons that act on a row are enabled exactly while one is
+//   selected), the next write writes the row drawn selected or nothing, and
+//   Close closes the form;
+// - a Refresh after the switch changed behind the form shows what the switch
+//   holds (what the form showed when opened on those values);
+// - Write and Delete with no row selected change nothing; Delete removes the
+//   selected row alone;
+// - Add, with a row selected and nothing typed, creates nothing over that
+//   row; with values typed into every field, sends those values byte for
+//   byte; refused, it keeps them;
+// - every dialog opens with the focus on its first field, the second time
+//   too;
+// - an entry that cannot be driven offers no write; an action form sends the
+//   SET its action must send.
 // Exceptions the forms make on purpose stand in one table (kExceptions).
 //
 // A failure names the entry, the seed, the row, the field, the variable and
@@ -21,7 +39,6 @@
 #include <utility>
 #include <vector>
 
-class TButton;
 class TCustomForm;
 class TListView;
 class TWinControl;
@@ -33,6 +50,8 @@ class Simulator;
 
 namespace formcheck {
 
+struct TImage;
+
 // A form (or generic page) on the screen, as its entry found it.
 struct TOpen {
   TCustomForm* Form = nullptr;
@@ -41,11 +60,31 @@ struct TOpen {
   TListView* List = nullptr;                   // the rows, or null
 };
 
-// Writes through the form as the user does: `change` (null: nothing is
-// changed) runs once the fields are on the screen, then the form's write is
-// pressed. False, with the reason, when the write cannot be pressed.
-using TWrite =
-    std::function<bool(TOpen& open, const std::function<void()>& change, std::string& why)>;
+// How a write is pressed: `Change` (null: nothing is changed) runs once the
+// fields are on the screen; `Partial`: on a page or in a dialog of a page,
+// only the rows `Change` ticks are ticked (else every row is); `After` runs
+// in the window the write was pressed in (the dialog while it is still up)
+// once the write has been answered.
+struct TPress {
+  std::function<void()> Change;
+  bool Partial = false;
+  std::function<void(TWinControl* window)> After;
+};
+
+// Writes through the form as the user does. False, with the reason, when
+// the write cannot be pressed (kNothingToWrite: every row the page offers is
+// empty on the switch, so there is nothing to write).
+inline constexpr const char* kNothingToWrite = "nothing to write: every row is empty";
+using TWrite = std::function<bool(TOpen& open, const TPress& press, std::string& why)>;
+
+// What an action form must send: the texts typed into its edits (by name),
+// the button, and the varbinds ("OID=VALUE" as the switch writes them) the
+// SET carries.
+struct TActionCase {
+  std::vector<std::pair<std::string, std::string>> Typed;
+  std::string Button = "Set";
+  std::vector<std::string> Sent;
+};
 
 // One menu entry.
 struct TEntry {
@@ -57,9 +96,12 @@ struct TEntry {
   std::string CannotDrive;
   // Control lines that give the switch more rows before the form opens.
   std::vector<std::string> Rows;
-  // Texts the checker types into the edit of a variable (by its label)
-  // where the edit's rule does not tell a valid one: two, so that one
-  // differs from what the edit shows.
+  // Seeds of the entry's own: a name and the control lines that lead the
+  // form down another branch.
+  std::vector<std::pair<std::string, std::vector<std::string>>> Branches;
+  // Texts the checker types into the edit of a variable (by its label or
+  // the edit's name) where the edit's rule does not tell a valid one: two,
+  // so that one differs from what the edit shows.
   std::vector<std::pair<std::string, std::pair<std::string, std::string>>> Texts;
   // Opens the form as the menu does, runs the body while it is shown, and
   // closes it.
@@ -68,22 +110,43 @@ struct TEntry {
   // the selected row (null: none).
   TWrite Write;
   TWrite Delete;
+  // The action of an action form, and what it must send.
+  std::vector<TActionCase> Actions;
+  // Why Add is not driven with typed values (empty: it is, where the form
+  // shows an Add button).
+  std::string NoAdd;
+  // Buttons of a list form that act on the form, not on the selected row.
+  std::vector<std::string> FormButtons;
+  // The captions of the buttons that open a dialog to write (Add is found
+  // by pressing it).
+  std::vector<std::string> Dialogs;
+  // The box the entry shows, sending nothing, when a field it must write is
+  // empty (a page's one row the switch holds empty); empty: none.
+  std::string EmptyRefusal;
+  // The edit formats its menu entry gives a page's rows ("%i{n0x255l3}"),
+  // which the page's edits must take.
+  std::vector<std::pair<int, std::string>> Formats;
 };
 
 // A difference the forms make on purpose: the entry (empty: any), the
 // variable (empty: any), whether it allows the value `after` where the
 // switch held `before` (null: the form leaves the variable out of its write
-// when the user changes it alone), and the reason.
+// when the user changes it alone), given the form's variables `held` as the
+// write left them, and the reason. `Refuses`: the difference is the form refusing the
+// change, which it must tell the user (a box, or its last status line).
 struct TException {
   const char* Entry;
   const char* Oid;
-  bool (*Allows)(std::uint32_t syntax, const std::string& before, const std::string& after);
+  bool (*Allows)(const TImage& held, std::uint32_t syntax, const std::string& before,
+                 const std::string& after);
   const char* Reason;
+  bool Refuses = false;
 };
 extern const std::vector<TException> kExceptions;
 
 // Runs every check of the entry against the simulator (reset between the
-// seeds); failures go to the running test.
+// seeds); failures go to the running test. The entry is opened through the
+// menu window that lives meanwhile (MenuWindow.h).
 void CheckEntry(const TEntry& entry, simtest::Simulator& sim);
 
 // ---- helpers the entries share ----------------------------------------------
@@ -91,10 +154,14 @@ void CheckEntry(const TEntry& entry, simtest::Simulator& sim);
 // Runs the message loop until no request of the form is busy and the SNMP
 // session has nothing outstanding, twice in a row; false after `ms`.
 bool WaitQuiet(const TOpen& open, int ms = 15000);
-// The button of the window with this caption that is shown (null: none).
-TButton* ButtonOf(TWinControl* window, const char* caption);
 // Lets the progress dialogs a write may open run to their end (their timer
 // driven at once), and fails on any other dialog that opens.
 void QueueProgressDialogs();
+// Names the step whose dialogs QueueProgressDialogs judges. While `failing`,
+// the write they wait for fails: each must close by itself once the write
+// has been answered, without its timer.
+void SetProgressStep(const std::string& step, bool failing = false);
+// Whether the write the progress dialogs wait for is failing now.
+bool ProgressFailing();
 
 }  // namespace formcheck

@@ -8,6 +8,7 @@
 
 #include "CatalogueJson.h"
 #include "CheckedForms.h"
+#include "MenuWindow.h"
 #include "PagesTestSupport.h"
 #include "app/MainMenuTree.h"
 #include "support/TestSupport.h"
@@ -26,6 +27,8 @@ class FormRules : public PagesDeviceTest, public ::testing::WithParamInterface<c
 TEST_P(FormRules, HoldOnEveryRowAndSeed) {
   const TEntry& entry = *GetParam();
   SCOPED_TRACE(entry.Path);
+  const formcheck::TMenuWindow window(Sim());
+  ASSERT_NE(window.Window(), nullptr) << "no main window to choose the entry in";
   formcheck::CheckEntry(entry, Sim());
 }
 

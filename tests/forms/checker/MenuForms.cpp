@@ -84,41 +84,41 @@ namespace formcheck {
 namespace {
 
 // A display string ends at its first zero byte: the text goes back up to it.
-bool CutAtZero(std::uint32_t syntax, const std::string& before, const std::string& after) {
+bool CutAtZero(const TImage&, std::uint32_t syntax, const std::string& before,
+               const std::string& after) {
   const std::string held = OctetsOf(before);
   const std::size_t zero = held.find('\0');
   return syntax == SNMP_SYNTAX_DISPLAYSTR && zero != std::string::npos &&
          OctetsOf(after) == held.substr(0, zero);
 }
 
-bool HelloTime200(std::uint32_t, const std::string&, const std::string& after) {
-  return after == "INTEGER:200";
+const std::string kStpVersion = "1.3.6.1.4.1.171.12.15.1.2.0";
+const std::string kBridge = "1.3.6.1.4.1.171.12.15.1.";
+const std::string kStpState = "1.3.6.1.4.1.171.11.101.1.2.1.2.1.0";
+const std::string kMirror = "1.3.6.1.4.1.171.11.101.1.2.10.";
+const std::string kHost = "1.3.6.1.4.1.171.12.12.2.1.";
+const std::string kLogSave = "1.3.6.1.4.1.171.12.12.3.";
+const std::string kSsl = "1.3.6.1.4.1.171.12.7.1.";
+const std::string kSafeguard = "1.3.6.1.4.1.171.12.19.2.";
+
+// STP Control writes the hello time 200 where the switch runs stp or rstp
+// once written.
+bool HelloTime200(const TImage& held, std::uint32_t, const std::string&, const std::string& after) {
+  const std::string* version = held.Find(kStpVersion);
+  return after == "INTEGER:200" && version && (*version == "INTEGER:0" || *version == "INTEGER:1");
 }
 
-// The number of a value as the switch writes it ("INTEGER:101"); false for
-// another kind of value.
-bool NumberOf(const std::string& value, long long& number) {
-  const std::size_t colon = value.find(':');
-  if (colon == std::string::npos || value.compare(0, colon, "INTEGER") != 0) return false;
-  char* end = nullptr;
-  number = std::strtoll(value.c_str() + colon + 1, &end, 10);
-  return end && *end == '\0' && end != value.c_str() + colon + 1;
-}
-
-// A number the switch holds outside the form's range Lo..Hi, changed alone
-// to a number inside it, is judged with the other fields it must agree
-// with; where those hold values past the form's edges too, the form refuses
-// it: the field stays as the switch holds it.
-template <long long Lo, long long Hi>
-bool RefusedBesideHeldOutside(std::uint32_t, const std::string& before, const std::string& after) {
-  long long held = 0;
-  return before == after && NumberOf(before, held) && (held < Lo || held > Hi);
+// A change the form refuses, saying so, by a rule it judges with the other
+// fields the switch holds.
+bool Refused(const TImage&, std::uint32_t, const std::string& before, const std::string& after) {
+  return before == after;
 }
 
 // A port list the switch holds longer or shorter than the unit's 4 octets,
 // changed alone, is judged with the other fields it must agree with (the
 // switch's own, past their edges too): the form refuses it.
-bool RefusedBesideListPastEdge(std::uint32_t, const std::string& before, const std::string& after) {
+bool RefusedBesideListPastEdge(const TImage&, std::uint32_t, const std::string& before,
+                               const std::string& after) {
   return before == after && !OctetsOf(before).empty() && OctetsOf(before).size() != 4;
 }
 
@@ -140,6 +140,10 @@ const std::string kServer = "1.3.6.1.4.1.171.12.5.10.1.";
 const std::string kBinding = "1.3.6.1.4.1.171.12.23.4.1.1.";
 const std::string kBlocked = "1.3.6.1.4.1.171.12.23.4.2.1.";
 const std::string kPing = "1.3.6.1.2.1.80.1.2.1.";
+const std::string kMember = "1.3.6.1.4.1.171.12.5.12.1.";
+const std::string kRadiusServer =
+    ".6.82.65.68.73.85.83.10.90.90.21.1";  // "RADIUS", 10.90.90.21, TACACS
+const std::string kSecurityDelete = "1.3.6.1.4.1.171.11.101.1.2.7.2.";
 const std::string kAdminTest = "5.97.100.109.105.110.2.112.50";  // owner "admin", test "p2"
 
 // The boxes of the ping and trace route dialogs that choose the fields an
@@ -155,29 +159,38 @@ const std::vector<std::string> kTraceTicks = {"IPCBox",         "TimeoutCheckBox
 const std::vector<TException> kExceptions = {
     {"", "", &CutAtZero, "a zero byte ends a display string: the text goes back up to it"},
     {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.4", &HelloTime200,
-     "STP Control shows and writes the hello time 200 for stp and rstp"},
+     "STP Control shows and writes the hello time 200 while the switch runs stp or rstp"},
     {"Form_StaticTable", "1.3.6.1.2.1.17.7.1.4.3.1.1", nullptr,
      "the static VLAN form's Set writes the ports and the status; the name goes with Add only"},
     {"Form_PortStateInformation", "1.3.6.1.4.1.171.12.15.2.4.1.2", nullptr,
      "the port's admin hello time is written only while the switch runs mstp"},
 
     // Combinations the forms judge when the user changes one of their parts.
-    {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.3", &RefusedBesideHeldOutside<600, 4000>,
-     "STP Control judges Max Age with Forward Delay and Hello Time: where the switch holds "
-     "its timers past the form's ranges, a Max Age typed into 600-4000 breaks the rule with "
-     "them (\"Data Error !\") and is refused"},
-    {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.1", &RefusedBesideHeldOutside<20, 100>,
-     "Safeguard keeps the rising threshold above the falling one: where the switch holds both "
-     "past 20-100, a rising threshold typed into 20-100 may fall below the falling one and is "
-     "refused"},
-    {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.2", &RefusedBesideHeldOutside<20, 100>,
-     "Safeguard keeps the falling threshold below the rising one: where the switch holds both "
-     "past 20-100, a falling threshold typed into 20-100 may rise above the rising one and is "
-     "refused"},
+    {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.3", &Refused,
+     "STP Control judges Max Age with Forward Delay and Hello Time: a Max Age typed into its "
+     "range that breaks the rule with the timers the switch holds is refused (\"Data Error !\")",
+     true},
+    {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.5", &Refused,
+     "STP Control judges Forward Delay with Max Age: a Forward Delay typed into its range that "
+     "breaks the rule with the Max Age the switch holds is refused (\"Data Error !\")",
+     true},
+    {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.1", &Refused,
+     "Safeguard keeps the rising threshold above the falling one: a rising threshold typed at "
+     "or below the falling one the switch holds is refused",
+     true},
+    {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.2", &Refused,
+     "Safeguard keeps the falling threshold below the rising one: a falling threshold typed at "
+     "or above the rising one the switch holds is refused",
+     true},
+    {"Form_SummerTime", "1.3.6.1.4.1.171.12.10.12", &Refused,
+     "Summer Time refuses a rule whose start and end fall in one month (\"From month and To "
+     "month should not be the same.\"): a month typed as the other end's is refused",
+     true},
     {"Form_PortTrunkTable", "1.3.6.1.4.1.171.11.101.1.2.9.3.1.4", &RefusedBesideListPastEdge,
      "a trunk's members are judged with its master port and their count: beside a master "
      "port the switch holds on no port of the unit, or more than eight members, a member "
-     "unticked alone is refused (\"Master port must be checked.\")"},
+     "unticked alone is refused (\"Master port must be checked.\")",
+     true},
 };
 
 std::vector<TEntry> FeatureForms() {
@@ -203,10 +216,16 @@ std::vector<TEntry> FeatureForms() {
           .Deletes(),
       Of<TSystemLogHostForm>("Basic Configuration > System Log > System Log Server Table")
           .Requests(&TSystemLogHostForm::Request)
+          .Types("UDP Port", "514", "6000")
+          .Branch("a UDP port and an address outside the rules",
+                  {"set " + kHost + "5.1 i 4000000", "set " + kHost + "2.1 a 127.0.0.1",
+                   "set " + kHost + "4.1 i 1"})
           .WritesInDialog("Edit")
           .Deletes(),
       Of<TLogSaveControlForm>("Basic Configuration > System Log > System Log Save Control")
-          .Requests(&TLogSaveControlForm::Request),
+          .Requests(&TLogSaveControlForm::Request)
+          .Branch("a method the list does not name",
+                  {"set " + kLogSave + "1.0 i 5", "set " + kLogSave + "2.0 i 30"}),
       Of<TSummerTimeForm>("Basic Configuration > Time Management > Summer Time")
           .Requests(&TSummerTimeForm::Request)
           .Types("Summer Time Offset", "90", "120")
@@ -226,7 +245,16 @@ std::vector<TEntry> FeatureForms() {
           .Requests(&TSpanningTreeAlgorithmForm::Request),
       Of<TSTP_Info>("Bridge > Spanning Tree > STP Control")
           .Requests(&TSTP_Info::TimerRequest, &TSTP_Info::MSTPRequest, &TSTP_Info::VersionRequest,
-                    &TSTP_Info::StateRequest),
+                    &TSTP_Info::StateRequest)
+          .Branch("mstp", {"set " + kStpVersion + " i 2"})
+          .Branch("rstp, the switch's own Max Age 100 and Max Hops 70000",
+                  {"set " + kBridge + "2.0 i 1", "set " + kBridge + "3.0 i 100",
+                   "set " + kBridge + "5.0 i 1500", "set " + kBridge + "6.0 i 70000",
+                   "set " + kBridge + "8.0 i 2", "set " + kStpState + " i 2"})
+          .Branch("mstp, a Forwarding BPDU the list does not name, timers out of the rule",
+                  {"set " + kBridge + "2.0 i 2", "set " + kBridge + "3.0 i 4000",
+                   "set " + kBridge + "5.0 i 400", "set " + kBridge + "6.0 i 20",
+                   "set " + kBridge + "8.0 i 7", "set " + kStpState + " i 2"}),
       Of<TMSTPPortStateForm>("Bridge > Spanning Tree > Port State Information")
           .Requests(&TMSTPPortStateForm::Request, &TMSTPPortStateForm::VersionRequest)
           .WritesInDialog("Edit"),
@@ -306,10 +334,17 @@ std::vector<TEntry> FeatureForms() {
           .Deletes(),
       Of<TAAASrvCtrlForm>("Security Management > AAC > Server Control")
           .Requests(&TAAASrvCtrlForm::Request)
-          .CannotDrive("an action: Set adds or removes the server typed in; no setting is read "
-                       "into its fields"),
+          .Action({{"edtSrvGrpName", "RADIUS"},
+                   {"edtSrvIP", "10.90.90.21"},
+                   {"cbxAuthPtcl", "TACACS"},
+                   {"cbxOper", "add"}},
+                  {kMember + "4" + kRadiusServer + "=INTEGER:1"})
+          .Action({{"cbxOper", "delete"}}, {kMember + "4" + kRadiusServer + "=INTEGER:2"}),
       Of<TSSLManagementForm>("Security Management > SSL > SSL Management")
-          .Requests(&TSSLManagementForm::Request),
+          .Requests(&TSSLManagementForm::Request)
+          .Branch("cipher suites of two octets the boxes do not split",
+                  {"set " + kSsl + "1.0 i 3", "set " + kSsl + "2.0 x F0F0"})
+          .Branch("all suites off", {"set " + kSsl + "2.0 x 0F81"}),
       Of<TIPMACBindingForm>("Security Management > IP-MAC Binding > IP-MAC Binding Table")
           .Requests(&TIPMACBindingForm::Request)
           .Rows({"set " + kBinding + "2.10.90.90.31 x 00055E0000AC",
@@ -324,7 +359,10 @@ std::vector<TEntry> FeatureForms() {
           .NoWrite()
           .Deletes(),
       Of<TSafeguardCtrlForm>("Security Management > Safeguard Engine > Safeguard Control")
-          .Requests(&TSafeguardCtrlForm::Request),
+          .Requests(&TSafeguardCtrlForm::Request)
+          .Branch("thresholds out of order",
+                  {"set " + kSafeguard + "1.0 i 30", "set " + kSafeguard + "2.0 i 60",
+                   "set " + kSafeguard + "3.0 i 1"}),
       Of<TMBAControlForm>(
           "Security Management > MAC-based Access Control > MAC-based Access Global Control")
           .Requests(&TMBAControlForm::GlobalRequest, &TMBAControlForm::SettingsRequest,
@@ -338,14 +376,28 @@ std::vector<TEntry> FeatureForms() {
           .Rows({"set " + kTrunk + "3.1 i 2", "set " + kTrunk + "4.1 x 60000000",
                  "set " + kTrunk + "3.2 i 5", "set " + kTrunk + "4.2 x 18000000",
                  "set " + kTrunk + "7.2 i 2"})
+          .Branch("a master port on no unit the form shows",
+                  {"set " + kTrunk + "3.1 i 99999", "set " + kTrunk + "4.1 x 60000000",
+                   "set " + kTrunk + "7.1 i 2"})
+          .Branch("a group in a state the status box does not offer",
+                  {"set " + kTrunk + "7.1 i 1", "set " + kTrunk + "7.2 i 5"})
+          .Branch("a group of one member", {"set " + kTrunk + "4.1 x 40000000"})
           .Deletes(),
       Of<TPortMirrorForm>("Layer 2 Management > Port Management > Port Mirror Table")
-          .Requests(&TPortMirrorForm::Request, &TPortMirrorForm::TrunkRequest),
+          .Requests(&TPortMirrorForm::Request, &TPortMirrorForm::TrunkRequest)
+          .Branch("a target port on no unit the form shows",
+                  {"set " + kMirror + "1.0 i 99999", "set " + kMirror + "2.0 x 00000000",
+                   "set " + kMirror + "3.0 x 00000000", "set " + kMirror + "4.0 i 2"})
+          .Branch("a target the switch also holds as a source port",
+                  {"set " + kMirror + "1.0 i 3", "set " + kMirror + "2.0 x 20000000",
+                   "set " + kMirror + "3.0 x 00000000", "set " + kMirror + "4.0 i 2"}),
       Of<TPrtSecDelCtrlForm>(
           "Layer 2 Management > Port Management > Port Security Management > Port Security Delete")
           .Requests(&TPrtSecDelCtrlForm::Request)
-          .CannotDrive("an action: Set deletes the addresses the fields name; no setting is read "
-                       "into them"),
+          .Action({{"edtVlan", "v20"}, {"PortEdit", "10"}, {"edtMac", "00055E0000AA"}},
+                  {kSecurityDelete + "1.0=STRING:\"v20\"", kSecurityDelete + "2.0=INTEGER:10",
+                   kSecurityDelete + "3.0=Hex-STRING:00 05 5E 00 00 AA",
+                   kSecurityDelete + "4.0=INTEGER:2"}),
       Of<TIGMPRouterPortsForm>(
           "Layer 2 Management > IGMP Snooping Management > IGMP Snooping Router Ports")
           .Requests(&TIGMPRouterPortsForm::Request)
@@ -356,6 +408,8 @@ std::vector<TEntry> FeatureForms() {
           .Requests(&TIGMPMulticastVlanForm::Request)
           .Rows({"set " + kMvlan + "2.1 s multicast-vlan-for-the-video-streams-one",
                  "set " + kMvlan + "12.1 s 1-3,5", "set " + kMvlan + "2.2 s mvlan2"})
+          .Branch("a source list of two octets, a state the form does not list",
+                  {"set " + kMvlan + "3.1 x FFC0", "set " + kMvlan + "7.1 i 9"})
           .Deletes(),
       Of<TIGMP_SnoopingGroupTableForm>(
           "Layer 2 Management > IGMP Snooping Management > IGMP Soonping Group")
@@ -381,6 +435,7 @@ std::vector<TEntry> FeatureForms() {
       Of<TEthernetInformationRuleForm>(
           "Layer 2 Management > Access Control Information > Ethernet Information Rule")
           .Requests(&TEthernetInformationRuleForm::Request)
+          .Types("EthTypeEdit", "0800", "86DD")
           .Writes("Edit")
           .Deletes(),
       Of<TIPMaskInformationForm>(
@@ -434,6 +489,7 @@ std::vector<TEntry> FeatureForms() {
           .CannotDrive("a view of the binding's rules: it writes nothing"),
       Of<TCPUFilterEthernetRuleForm>("Layer 2 Management > CPU Filter > Ethernet Rule (CPU Filter)")
           .Requests(&TCPUFilterEthernetRuleForm::Request)
+          .Types("EthTypeEdit", "0800", "86DD")
           .Writes("Edit")
           .Deletes(),
       Of<TCPUFilterIPRuleForm>("Layer 2 Management > CPU Filter > IP Rule (CPU Filter)")

@@ -5,9 +5,13 @@
 namespace formcheck {
 
 const std::string* TImage::Find(const std::string& oid) const {
-  for (const auto& [o, v] : Values)
-    if (o == oid) return &v;
-  return nullptr;
+  if (indexed_ != Values.size() || (at_.empty() && !Values.empty())) {
+    at_.clear();
+    for (std::size_t i = 0; i < Values.size(); ++i) at_.emplace(Values[i].first, i);
+    indexed_ = Values.size();
+  }
+  const auto found = at_.find(oid);
+  return found == at_.end() ? nullptr : &Values[found->second].second;
 }
 
 void TImage::Add(const TImage& other) {
@@ -23,6 +27,11 @@ TImage ParseDump(const std::string& reply) {
     if (eq != std::string::npos) image.Values.emplace_back(pair.substr(0, eq), pair.substr(eq + 1));
   }
   return image;
+}
+
+bool MovesByItself(const std::string& value) {
+  return value.rfind("Counter32:", 0) == 0 || value.rfind("Counter64:", 0) == 0 ||
+         value.rfind("Timeticks:", 0) == 0;
 }
 
 std::string OctetsOf(const std::string& value) {

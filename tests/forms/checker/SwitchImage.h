@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -15,10 +16,19 @@ struct TImage {
   // The value of the instance; null when the image lacks it.
   const std::string* Find(const std::string& oid) const;
   void Add(const TImage& other);
+
+ private:
+  // Where each instance is in Values, made again when Values has changed
+  // its length.
+  mutable std::unordered_map<std::string, std::size_t> at_;
+  mutable std::size_t indexed_ = 0;
 };
 
 // The reply of `dump`: "ok" and tab-separated OID=VALUE pairs.
 TImage ParseDump(const std::string& reply);
+
+// Values that move by themselves: counters and time ticks.
+bool MovesByItself(const std::string& value);
 
 // The octets of a string value (quoted or hex); empty for other values.
 std::string OctetsOf(const std::string& value);

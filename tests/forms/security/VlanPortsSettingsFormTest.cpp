@@ -154,8 +154,8 @@ TEST_F(MbaControlFormTest, ReadsEveryGroupAndWritesVlanThenGlobal) {
   EXPECT_EQ(sets[0].find(kMba + "4.0"), std::string::npos) << sets[0];
   EXPECT_NE(sets[1].find(kMba + "2.0=INTEGER:2"), std::string::npos) << sets[1];
   EXPECT_NE(sets[1].find(kMba + "3.0=STRING:\"secret\""), std::string::npos) << sets[1];
-  // No read follows.
-  EXPECT_NE(NewLog().back().find("SET"), std::string::npos) << NewLog().back();
+  // What was written is read again: the fields show what the switch holds.
+  EXPECT_NE(NewLog().back().find("\tGET\t"), std::string::npos) << NewLog().back();
 }
 
 // An empty VLAN name and password go back as the empty strings they are.
@@ -174,12 +174,15 @@ TEST_F(MbaControlFormTest, EmptyNameAndPasswordGoBackAsEmptyStrings) {
     EXPECT_NE(sent.find(empty), std::string::npos) << empty << " in " << sent;
 }
 
-TEST_F(MbaControlFormTest, AFailedVlanSetDoesNotHoldTheGlobalOne) {
+TEST_F(MbaControlFormTest, AFailedVlanSetStopsTheWriteAndStaysTheLastWord) {
   Open();
   form_->Cbox_State->SetItemIndex(1);
   Control("inject set " + kMba + "5 genErr");
   TestKit::Click(form_->SetBtn);
-  EXPECT_EQ(Value(kMba + "1.0"), "INTEGER:2");
+  EXPECT_EQ(Value(kMba + "1.0"), "INTEGER:1");  // the global state was not written
+  EXPECT_EQ(SetLines().size(), 1u);
+  EXPECT_NE(form_->StatusBar1->DisplayedText().Pos("General Error"), 0)
+      << form_->StatusBar1->DisplayedText().str();
   EXPECT_EQ(form_->SettingsRequest->Request.VarList.Item(0)->Access, 6u);
 
   TestKit::Click(form_->DelBtn);
