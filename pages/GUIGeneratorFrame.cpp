@@ -118,6 +118,9 @@ TSNMPPanel::TSNMPPanel(TWinControl* AOwner, TMsgPanel* msgPanel, VnSNMPRequest2E
   InnerPanel = new TPanel(this);
   InnerPanel->SetParent(this);
   InnerPanel->SetAlign(alClient);
+  // Tab goes through the fields first, then to the buttons; a dialog of
+  // the page opens on its first field.
+  InnerPanel->SetTabOrder(0);
   if (msgPanel) {
     msgPanel_ = msgPanel;
   } else {
