@@ -226,9 +226,6 @@ void TTestControlEditForm::FormActivate(TObject*) {
     StatusCBox->SetEnabled(false);
     StatusComboBox->SetEnabled(false);
   }
-  // The dialog is made once and shown again: each opening puts the focus on
-  // its first field, not on the control the last opening left it in.
-  SelectNext(nullptr, true, true);
 }
 
 void TTestControlEditForm::CheckAllButtonClick(TObject*) {
