@@ -225,10 +225,10 @@ void TServerGroupForm::AddButtonClick(TObject*) {
     try {
       Request->Set(kSetFromControls);
     } catch (const Exception& e) {
+      // Not sent: what was typed stays for another try.
       saved.Restore();
       ShowFailure(e.Message);
       SetIdleState();
-      ClearGroupEdits();
       ShowRowCount(ListView2, Static);
       return;
     }

@@ -254,14 +254,18 @@ void TChecker::CheckAdd(TOpen& open) {
     judge(what, SetsSince(mark), boxes_.Take(), whole);
   }
 
-  // Refused: what was typed stays, the refusal is the last line.
-  if (open.List) TestKit::ClickEmpty(open.List);
-  {
-    const std::string what = "Add the switch refused";
+  // Refused, timed out, not sent: what was typed stays, the failure is the
+  // last line. The switch first goes back to the seed, without the row
+  // just added.
+  Seed(seed_);
+  Restore(open);
+  for (const TFailure failure : {TFailure::Refused, TFailure::TimedOut, TFailure::SendFails}) {
+    if (open.List) TestKit::ClickEmpty(open.List);
+    const std::string what = std::string("Add, ") + FailureWords(failure);
     const std::vector<std::string> rows = RowInstances(Image());
     const std::size_t mark = LogSize();
     boxes_.Take();
-    Control("inject set 1 genErr");
+    std::shared_ptr<void> failing = FailNextWrite(open, failure);
     pressAdd(
         fill,
         [&](TWinControl* window) {
@@ -276,13 +280,14 @@ void TChecker::CheckAdd(TOpen& open) {
             }
         },
         false);
-    Control("normal");
+    failing.reset();
     const std::vector<std::string> sets = SetsSince(mark);
     const std::string status = LastStatus(open.Form);
-    if (!sets.empty()) {
+    const std::string boxes = boxes_.Take();
+    if (!sets.empty() || failure == TFailure::SendFails) {
       EXPECT_TRUE(!status.empty() && status.find("Ok!") == std::string::npos)
           << what << ": the last status line is not the failure: \"" << status << "\""
-          << Describe(sets);
+          << Describe(sets) << (boxes.empty() ? "" : "\n    boxes: " + boxes);
     }
     EXPECT_EQ(RowInstances(Image()), rows) << what << ": the rows changed" << Describe(sets);
     boxes_.Take();

@@ -122,6 +122,7 @@ std::string TChecker::Control(const std::string& command) {
 }
 
 void TChecker::Seed(const std::string& seed) {
+  seed_ = seed;
   Control("reset");
   for (const std::string& line : entry_.Rows) Control(line);
   for (const auto& [name, lines] : entry_.Branches)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -93,6 +94,10 @@ class TChecker {
   // `forced`: the field to change (else the first one the user can), an
   // option of a choice among them.
   void CheckAfterFailure(TOpen& open, TFailure failure, const TField* forced = nullptr);
+  // The next write of the form's requests meets `failure` (not Stopped)
+  // while the returned holder lives; its words, as in the failure checks.
+  std::shared_ptr<void> FailNextWrite(TOpen& open, TFailure failure);
+  static const char* FailureWords(TFailure failure);
   void CheckAdd(TOpen& open);
   void CheckDialogsTwice(TOpen& open);
   void CheckShownAfterRead(TOpen& open, std::size_t seed);
@@ -144,6 +149,7 @@ class TChecker {
   // Per seed: its name, and what the form showed when opened on it (the
   // fields and the rows); empty until then.
   std::vector<std::string> seeds_;
+  std::string seed_;  // the seed the switch was given last
   std::vector<std::vector<std::string>> shown_;
   // The form with no row selected, as the user first finds it.
   std::vector<std::string> unselected_;

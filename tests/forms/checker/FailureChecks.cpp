@@ -273,4 +273,11 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure, const TField* fo
   boxes_.Take();
 }
 
+std::shared_ptr<void> TChecker::FailNextWrite(TOpen& open, TFailure failure) {
+  return std::make_shared<TFailureSetUp>([this](const std::string& c) { return Control(c); },
+                                         open.Requests, static_cast<int>(failure));
+}
+
+const char* TChecker::FailureWords(TFailure failure) { return KindOf(static_cast<int>(failure)); }
+
 }  // namespace formcheck
