@@ -47,7 +47,10 @@ void TSNMPEditorPanel::SetVarFormat(int row, const AnsiString& format) {
 namespace {
 
 // Puts the request's mode back and takes the marks of one SET off the
-// variables, however the SET ends.
+// variables, however the SET ends: the page's own and those the request
+// made reading the controls (a combo box showing none of its options),
+// which a SET that never went out would otherwise leave until the next
+// read, the rows they mark taken for read-only meanwhile.
 //
 // An editor page shows one row. Over a table list without index columns
 // (scalars read by a walk) no index names the row to write: the SET goes to
@@ -60,6 +63,8 @@ class SetScope {
         itemType_(request.Request.VarList.ItemType) {
     request.AsyncMode = false;
     const VnSNMPVarList& list = request.Request.VarList;
+    for (int i = 0; i < list.Count(); ++i)
+      if (!(list.Item(i)->Access & SNMP_ACCESS_INVALID)) valid_.push_back(i);
     if (!request.ListView && list.KeyCount == 0 &&
         (list.ItemType == VnItemType::MVT_FMV || list.ItemType == VnItemType::MVT_UMV))
       request.Request.VarList.ItemType = VnItemType::SVT_SV;
@@ -68,19 +73,14 @@ class SetScope {
   SetScope(const SetScope&) = delete;
   SetScope& operator=(const SetScope&) = delete;
 
-  // Leaves variable i out of the SET (unless it is left out already).
-  void Exclude(int i) {
-    VnSNMPVarDesc* d = request_.Request.VarList.Item(i);
-    if (d->Access & SNMP_ACCESS_INVALID) return;
-    d->Access |= SNMP_ACCESS_INVALID;
-    excluded_.push_back(i);
-  }
+  // Leaves variable i out of the SET.
+  void Exclude(int i) { request_.Request.VarList.Item(i)->Access |= SNMP_ACCESS_INVALID; }
   void Restore() {
-    for (int i : excluded_)
+    for (int i : valid_)
       if (i < request_.Request.VarList.Count())
         request_.Request.VarList.Item(i)->Access &=
             ~static_cast<std::uint32_t>(SNMP_ACCESS_INVALID);
-    excluded_.clear();
+    valid_.clear();
     request_.AsyncMode = asyncMode_;
     request_.Request.VarList.ItemType = itemType_;
   }
@@ -89,7 +89,7 @@ class SetScope {
   VnSNMPRequest2Edits& request_;
   bool asyncMode_;
   VnItemType itemType_;
-  std::vector<int> excluded_;
+  std::vector<int> valid_;  // the variables no mark left out before the SET
 };
 
 // Shows the failure of a SET in the page's message memo. An Add or Edit

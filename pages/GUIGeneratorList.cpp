@@ -346,6 +346,9 @@ void TSNMPListViewPanel::DeleteBtnClick(TObject*) {
   LastSetFailed = false;
   try {
     Request->ReadValuesFromControls();
+    // The status goes with the value that deletes, whatever its box showed
+    // (reading the controls leaves out a status none of its options names).
+    list.Item(status)->Access &= ~static_cast<std::uint32_t>(SNMP_ACCESS_INVALID);
     *list.Item(status)->Value = ListViewPanel->DeleteStatusText;
     Request->Set(kSetListValues);
   } catch (const Exception& e) {

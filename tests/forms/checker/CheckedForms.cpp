@@ -330,6 +330,13 @@ TSNMPEditorPanel* PanelOf(TWinControl* page) {
   return nullptr;
 }
 
+// Why Add is not driven with typed values on a generic page, by its entry.
+const std::pair<const char*, const char*> kPagesNoAdd[] = {
+    {"List_TrapManagerTable",
+     "the switch keeps a fixed set of trap managers: Add enables one by its index, and a new "
+     "index is refused (noCreation), which the page shows"},
+};
+
 TEntry PageEntry(const TMainMenuEntry& e) {
   TEntry entry;
   entry.Path = e.Path;
@@ -347,6 +354,8 @@ TEntry PageEntry(const TMainMenuEntry& e) {
     entry.CannotDrive = WritesSomething(spec) ? "the page has no Edit, Add or Delete"
                                               : "a read-only table: the page writes no column";
   entry.EmptyRefusal = "Some items are empty!";
+  for (const auto& [name, why] : kPagesNoAdd)
+    if (entry.Name == name) entry.NoAdd = why;
   for (const TVarFormat& f : spec.Formats)
     if (f.Format) entry.Formats.push_back({f.Row, f.Format});
   const TMainMenuEntry* menu = &e;

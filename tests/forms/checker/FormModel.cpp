@@ -399,6 +399,11 @@ std::vector<std::string> KeyArcs(const TItem& item, const std::string& typed) {
   int a = 0, b = 0, c = 0, d = 0;
   char tail = 0;
   if (std::sscanf(value.c_str(), "%d.%d.%d.%d%c", &a, &b, &c, &d, &tail) == 4) out.push_back(value);
+  // An object identifier: its arcs, with their count first or implied.
+  if (item.Syntax == SNMP_SYNTAX_OBJECTID) {
+    out.push_back(std::to_string(std::count(value.begin(), value.end(), '.') + 1) + "." + value);
+    out.push_back(value);
+  }
   OctetArcs(value, out);
   const std::string digits = UpperHexDigits(value);
   if (digits.size() == value.size() && digits.size() % 2 == 0) {
