@@ -65,6 +65,9 @@ std::string SyntaxText(const TItem& item, const std::string& now) {
       return OtherThan(now, "10.1.2.3", "10.1.2.4");
     case SNMP_SYNTAX_MACADDRESS:
       return OtherThan(now, "000A5E010203", "000A5E010204");
+    case SNMP_SYNTAX_IPV6ADDRESS:
+      // Its sixteen octets in hexadecimal, as the fields show them.
+      return OtherThan(now, "20010DB8000000000000000000000001", "20010DB8000000000000000000000002");
     case SNMP_SYNTAX_BITSTR:
       return OtherThan(now, "0A", "0B");
     default:
