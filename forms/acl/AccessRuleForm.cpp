@@ -258,6 +258,18 @@ bool TAccessRuleForm::LeftAlone(int item) const {
          !Request->ItemChanged(item);
 }
 
+bool TAccessRuleForm::RowLeftAlone() const {
+  if (!Request || !ListView1->Selected() || ListView1->ItemIndex() < 0) return false;
+  for (const auto& b : Request->Bindings) {
+    // A field the user cannot change (a value the form emptied as it
+    // disabled it) is left alone.
+    bool enabled = false;
+    for (const TControl* c : b->Controls) enabled = enabled || c->Enabled();
+    if (enabled && !LeftAlone(b->ItemIndex)) return false;
+  }
+  return true;
+}
+
 bool TAccessRuleForm::LeftAlone(const TControl* control) const {
   if (!Request) return false;
   for (const auto& b : Request->Bindings)
@@ -445,8 +457,12 @@ bool TAccessRuleForm::WriteRule(TSavedAccess& saved) {
     // Nothing was written: the fields keep what the user typed, and no row
     // stays drawn selected whose values they do not show (a click on it
     // loads them again), so that the next action writes that row or none.
+    // Where the user left the row's fields alone there is nothing typed to
+    // keep: the fields are those of a new entry, as with no row selected.
+    const bool leftAlone = RowLeftAlone();
     ListView1->SetSelected(nullptr);
     SetNoSelection();
+    if (leftAlone) ShowNewEntry();
     ShowFailure(e.Message);
     return false;
   }

@@ -167,6 +167,9 @@ class TAccessRuleForm : public TForm {
   bool LeftAlone(int item) const;
   // LeftAlone for the item the control is bound to.
   bool LeftAlone(const TControl* control) const;
+  // LeftAlone for every item bound to an enabled control: a row is selected
+  // and the fields the user can change show what it holds.
+  bool RowLeftAlone() const;
 
   // Key edits filled (the form's key messages, focus to the edit).
   bool CheckKeys();

@@ -69,10 +69,13 @@ void TCPUFilterIPRuleForm::ApplyFieldMasks(TSavedAccess& saved, bool) {
 }
 
 // The edit's rule lets through any count of digits up to ten; an odd count
-// is no octet string, which the switch would refuse for the whole rule.
+// is no octet string, which the switch would refuse for the whole rule. A
+// mask left alone goes back as the switch holds it (empty too).
 bool TCPUFilterIPRuleForm::ValidateFieldValues() {
   const AnsiString mask = UserMaskEdit->Text();
-  if (!cbxUserMask->Checked() || IsHexDigitsText(mask, mask.Length() / 2 * 2)) return true;
+  if (!cbxUserMask->Checked() || LeftAlone(UserMaskEdit) ||
+      IsHexDigitsText(mask, mask.Length() / 2 * 2))
+    return true;
   ShowMessage("Invalid User Mask");
   if (UserMaskEdit->Enabled()) FocusIfPossible(UserMaskEdit);
   return false;

@@ -150,7 +150,14 @@ void TChecker::CheckAdd(TOpen& open) {
         if (!c || !c->Showing() || !c->Enabled() || !Inside(c, window)) continue;
         if (auto* combo = dynamic_cast<TComboBox*>(c)) {
           int index = std::min(1, combo->Items()->Count() - 1);
-          if (item.RowStatus) index = combo->Items()->IndexOf("createAndGo");
+          // A row status creates the row; a choice whose values only look
+          // like a row status's (none, icmp, ... protocolId) takes its option.
+          if (item.RowStatus && combo->Items()->IndexOf("createAndGo") >= 0)
+            index = combo->Items()->IndexOf("createAndGo");
+          // The option the entry names, where the form needs that one.
+          for (const auto& [label, texts] : entry_.Texts)
+            if (label == item.Label || label == combo->Name().str())
+              index = combo->Items()->IndexOf(texts.first.c_str());
           if (index < 0) continue;
           if (combo->ItemIndex() != index) TestKit::PickItem(combo, index);
           TickOwnBox(open, c);

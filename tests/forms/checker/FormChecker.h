@@ -101,7 +101,8 @@ struct TEntry {
   std::vector<std::pair<std::string, std::vector<std::string>>> Branches;
   // Texts the checker types into the edit of a variable (by its label or
   // the edit's name) where the edit's rule does not tell a valid one: two,
-  // so that one differs from what the edit shows.
+  // so that one differs from what the edit shows. Named for a choice: the
+  // option (the first text) Add picks for it.
   std::vector<std::pair<std::string, std::pair<std::string, std::string>>> Texts;
   // Opens the form as the menu does, runs the body while it is shown, and
   // closes it.

@@ -152,7 +152,14 @@ std::string OtherText(const TEntry& entry, const TOpen& open, const TField& f, c
       return std::to_string(shown + 1 <= hi ? shown + 1 : shown - 1);
     return std::to_string(lo);
   }
-  if (rule && rule->Type == 'h') return OtherThan(now, "0A", "0B");
+  if (rule && rule->Type == 'h') {
+    // An edit of an exact length takes that many digits.
+    if ((rule->Flags & EC_EXACT) && rule->Length > 2) {
+      const std::string zeros(static_cast<std::size_t>(rule->Length - 2), '0');
+      return OtherThan(now, (zeros + "0A").c_str(), (zeros + "0B").c_str());
+    }
+    return OtherThan(now, "0A", "0B");
+  }
   if (rule && rule->Type == 'n') return OtherThan(now, "1", "2");
   if (rule && rule->Type != 's') return OtherThan(now, "ab", "cd");
   return SyntaxText(item, now);

@@ -446,22 +446,32 @@ std::vector<TEntry> FeatureForms() {
           .Deletes(),
       Of<TIPRuleForm>("Layer 2 Management > Access Control Information > IP Rule")
           .Requests(&TIPRuleForm::Request)
+          .Types("UserMaskEdit", "0000000A", "0000000B")
           .Rows({"set " + kIpRule + "1.1.2 i 1", "set " + kIpRule + "2.1.2 i 2"})
           .Writes("Edit")
           .Deletes(),
       Of<TPktContentMaskForm>(
           "Layer 2 Management > Access Control Information > Packet Content Mask")
           .Requests(&TPktContentMaskForm::Request)
+          .Types("cbxChunk1State", "enabled", "enabled")
           .NoWrite()
           .Deletes(),
       Of<TPktContentRuleForm>(
           "Layer 2 Management > Access Control Information > Packet Content Rule")
           .Requests(&TPktContentRuleForm::Request)
+          .Types("edtChunk1Offset", "0000000A", "0000000B")
+          .Types("edtChunk2Offset", "0000000A", "0000000B")
+          .Types("edtChunk3Offset", "0000000A", "0000000B")
+          .Types("edtChunk4Offset", "0000000A", "0000000B")
           .Writes("Edit")
           .Deletes(),
       Of<TIPv6MaskInfoForm>(
           "Layer 2 Management > Access Control Information > IPv6 Mask Information")
           .Requests(&TIPv6MaskInfoForm::Request)
+          .Types("edtSrcMask", "FFFFFFFFFFFFFFFF0000000000000000",
+                 "FFFFFFFFFFFFFFFFFFFFFFFF00000000")
+          .Types("edtDstMask", "FFFFFFFFFFFFFFFF0000000000000000",
+                 "FFFFFFFFFFFFFFFFFFFFFFFF00000000")
           .NoWrite()
           .Deletes(),
       Of<TIpv6RuleForm>("Layer 2 Management > Access Control Information > IPv6 Rule")
