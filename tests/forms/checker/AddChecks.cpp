@@ -151,6 +151,18 @@ void TChecker::CheckAdd(TOpen& open) {
         if (auto* combo = dynamic_cast<TComboBox*>(c)) {
           int index = std::min(1, combo->Items()->Count() - 1);
           if (item.RowStatus) index = combo->Items()->IndexOf("createAndGo");
+          // A key chosen from a list: a row that is not there, where the
+          // list offers one.
+          for (int k = index; item.Key && k >= 0 && k < combo->Items()->Count(); ++k) {
+            const std::vector<std::string> arcs = KeyArcs(item, combo->Items()->Strings(k).str());
+            if (std::none_of(existing.begin(), existing.end(), [&](const std::string& i) {
+                  return std::any_of(arcs.begin(), arcs.end(),
+                                     [&](const std::string& a) { return HasArcs(i, a); });
+                })) {
+              index = k;
+              break;
+            }
+          }
           if (index < 0) continue;
           if (combo->ItemIndex() != index) TestKit::PickItem(combo, index);
           TickOwnBox(open, c);
