@@ -238,6 +238,38 @@ TEST_F(LoginMethodFormTest, ARefusedSetIsShownInPanelZero) {
   EXPECT_TRUE(form_->AddButton->Enabled());
 }
 
+// A click beside the rows takes the row shown away; a new list being typed
+// stays.
+TEST_F(LoginMethodFormTest, AClickBesideTheRowsTakesTheRowShownAwayAndKeepsANewList) {
+  Open();
+  TestKit::ClickRow(form_->ListView1, 0);
+  ASSERT_EQ(form_->ListnameEdit->Text(), "default");
+  TestKit::ClickEmpty(form_->ListView1);
+  EXPECT_EQ(form_->ListnameEdit->Text(), "");
+  EXPECT_TRUE(form_->ListnameEdit->Enabled());
+  EXPECT_EQ(form_->ComboBoxType1->ItemIndex(), -1);
+  EXPECT_EQ(form_->RowComboBox->Text(), "createAndGo");
+  form_->ListnameEdit->SetText("new");
+  TestKit::PickItem(form_->ComboBoxType1, 5);
+  TestKit::ClickEmpty(form_->ListView1);
+  EXPECT_EQ(form_->ListnameEdit->Text(), "new");
+  EXPECT_EQ(form_->ComboBoxType1->ItemIndex(), 5);
+}
+
+// The write is taken and the read after it fails: the count is the rows
+// the list holds then.
+TEST_F(LoginMethodFormTest, AFailedReadAfterAnAddLeavesTheCountOfTheRowsListed) {
+  Open();
+  const std::string table = kLogin.substr(0, kLogin.size() - 1);
+  Control("inject getnext " + table + " genErr");
+  Control("inject getbulk " + table + " genErr");
+  form_->ListnameEdit->SetText("new");
+  TestKit::Click(form_->AddButton);
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_LT(form_->ListView1->Items()->Count(), 2);
+  EXPECT_EQ(form_->StaticText1->Caption(), AnsiString(form_->ListView1->Items()->Count()));
+}
+
 class EnableMethodFormTest : public PagesDeviceTest {
  protected:
   void TearDown() override {
