@@ -245,7 +245,9 @@ void TMethodListForm::DropMethodsAfterLocal(TSavedAccess& saved) {
 void TMethodListForm::LeaveOutUnusedSlots(TSavedAccess& saved) {
   for (int n = 0; n < kSlots; ++n) {
     const AnsiString text = ComboText(Type_[n]);
-    if (text.IsEmpty() || text == "other") {
+    // "other" as the switch holds it is no method to write; chosen by the
+    // user it is written, for the switch to take or refuse.
+    if (text.IsEmpty() || (text == "other" && !Request->ItemChanged(TypeItem(n)))) {
       saved.Invalidate(TypeItem(n));
       saved.Invalidate(GroupItem(n));
     } else if (text != "server-group" || Group_[n]->Text().IsEmpty()) {

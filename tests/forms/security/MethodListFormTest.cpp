@@ -165,13 +165,18 @@ TEST_F(LoginMethodFormTest, EditKeepsOrLeavesOutTheServerGroupAndDestroyDeletes)
   const std::string row = "." + Row("ops") + "=";
   EXPECT_TRUE(Has(SetLines()[0], kLogin + "3" + row + "STRING:\"radius\"")) << SetLines()[0];
   EXPECT_FALSE(Has(SetLines()[0], kLogin + "10" + row)) << SetLines()[0];
+  // "other" as the switch holds it is no method: it is left out.
+  EXPECT_FALSE(Has(SetLines()[0], kLogin + "6" + row)) << SetLines()[0];
   EXPECT_EQ(Value(kLogin + "3." + Row("ops")), "STRING:\"radius\"");
 
-  // An emptied group name is left out; the type is still written.
+  // An emptied group name is left out; the type is still written. "other"
+  // chosen is written.
   TestKit::ClickRow(form_->ListView1, RowOf("ops"));
   form_->Server1Edit->SetText("");
+  TestKit::PickItem(form_->ComboBoxType2, 7);  // other
   TestKit::Click(form_->EditButton);
   ASSERT_EQ(SetLines().size(), 2u);
+  EXPECT_TRUE(Has(SetLines()[1], kLogin + "4" + row + "INTEGER:9")) << SetLines()[1];
   EXPECT_TRUE(Has(SetLines()[1], kLogin + "2" + row + "INTEGER:5")) << SetLines()[1];
   EXPECT_FALSE(Has(SetLines()[1], kLogin + "3" + row)) << SetLines()[1];
   EXPECT_EQ(Value(kLogin + "3." + Row("ops")), "STRING:\"radius\"");
