@@ -329,6 +329,8 @@ std::vector<TEntry> FeatureForms() {
           .Deletes(),
       Of<TEnableMethodForm>("Security Management > AAC > Enable Method Control")
           .Requests(&TEnableMethodForm::Request)
+          .GoesOnWithNo("Method(s) after method local and none is(are) ineffective. Do you want "
+                        "to change your configurations?")
           .Writes("Edit")
           .Deletes(),
       Of<TServerGroupForm>("Security Management > AAC > Server Group")
