@@ -545,6 +545,9 @@ std::vector<TEntry> FeatureForms() {
           .CannotDrive("it shows the groups the switch learnt and writes nothing"),
       Of<TIpv6StaticRouteForm>("Layer 3 Management > IPv6 Management > IPv6 Static Route Table")
           .Requests(&TIpv6StaticRouteForm::Request)
+          .Types("edtDst", "20010DB8000200000000000000000000", "20010DB8000300000000000000000000")
+          .Types("edtNextHop", "FE800000000000000000000000000001",
+                 "FE800000000000000000000000000002")
           .NoWrite()
           .Deletes(),
   };
