@@ -105,6 +105,10 @@ void TMethodListForm::FormCreate(TObject*) {
     }
     Request->BindComboBox(kRowStatusItem, Row_);
     SetStatusTargetShown(*Request, Bar_);
+    // A read empties and fills the list without a change the count hears
+    // of: once it has ended, however it ended, the count is the rows listed.
+    Request->OnGetDone = VnRequestDoneEvent(
+        [this](VnSNMPRequest2Controls*, const VnSNMPError&) { ShowRowCount(List_, Count_); });
     Name_->SetText("");
     for (TEdit* group : Group_) group->SetText("");
     Row_->SetItemIndex(kRowCreateAndGoIndex);
@@ -140,6 +144,26 @@ void TMethodListForm::SetRowState() {
   Add_->SetEnabled(false);
 }
 
+void TMethodListForm::ShowNoRow() {
+  ClearMethodEdits();
+  for (TComboBox* type : Type_) type->SetItemIndex(-1);
+  Row_->SetItemIndex(kRowCreateAndGoIndex);
+  SetIdleState();
+  AllTypesChanged();
+}
+
+bool TMethodListForm::AnyFieldChanged() const {
+  for (int item = kNameItem; item <= kRowStatusItem; ++item) {
+    if (!Request->ItemChanged(item)) continue;
+    // A group edit that its type keeps off was emptied by the form.
+    bool off = false;
+    for (int n = 0; n < kSlots; ++n)
+      if (item == GroupItem(n) && !Group_[n]->Enabled()) off = true;
+    if (!off) return true;
+  }
+  return false;
+}
+
 void TMethodListForm::TypeChanged(int slot, bool keepName) {
   TEdit* group = Group_[slot];
   if (Type_[slot]->ItemIndex() == kServerGroupIndex) {
@@ -166,6 +190,12 @@ void TMethodListForm::ListView1Change(TObject*, TListItem*, TItemChange) {
 
 void TMethodListForm::ListView1Click(TObject*) {
   const bool selected = List_->Selected() != nullptr;
+  // A click beside the rows takes the row shown away with its selection;
+  // a new list being typed stays.
+  if (!selected && !Name_->Enabled()) {
+    ShowNoRow();
+    return;
+  }
   if (selected)
     SetRowState();
   else
@@ -215,7 +245,9 @@ void TMethodListForm::DropMethodsAfterLocal(TSavedAccess& saved) {
 void TMethodListForm::LeaveOutUnusedSlots(TSavedAccess& saved) {
   for (int n = 0; n < kSlots; ++n) {
     const AnsiString text = ComboText(Type_[n]);
-    if (text.IsEmpty() || text == "other") {
+    // "other" as the switch holds it is no method to write; chosen by the
+    // user it is written, for the switch to take or refuse.
+    if (text.IsEmpty() || (text == "other" && !Request->ItemChanged(TypeItem(n)))) {
       saved.Invalidate(TypeItem(n));
       saved.Invalidate(GroupItem(n));
     } else if (text != "server-group" || Group_[n]->Text().IsEmpty()) {
@@ -246,10 +278,15 @@ bool TMethodListForm::WriteAndReread(TSavedAccess& saved) {
     // The write or the read after it failed: the fields keep what the user
     // typed, and no row stays drawn selected whose values they do not show
     // (a click on it loads them again), so that the next action writes that
-    // row or none.
+    // row or none. Where nothing was typed, the row goes from the fields
+    // with its selection.
     ShowFailure(failure);
     List_->SetSelected(nullptr);
-    SetIdleState();
+    ShowRowCount(List_, Count_);
+    if (AnyFieldChanged())
+      SetIdleState();
+    else
+      ShowNoRow();
     return false;
   }
   SetIdleState();

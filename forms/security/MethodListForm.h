@@ -100,6 +100,11 @@ class TMethodListForm : public TForm {
 
   void SetIdleState();
   void SetRowState();
+  // The edit panel as with no row chosen: no name, no method, the row status
+  // of a new list.
+  void ShowNoRow();
+  // The user changed a field since the row (or the form) was shown.
+  bool AnyFieldChanged() const;
   void AllTypesChanged(bool keepNames = false);
   void ShowFailure(const AnsiString& message);
   // Method-slot write rule: which type and group items go into the SET.

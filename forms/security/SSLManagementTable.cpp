@@ -142,9 +142,9 @@ void TSSLManagementForm::btnSetClick(TObject*) {
   if (!Request) return;
   // Suite boxes left without a choice by a cipher text the form does not
   // split (no octet, or no hexadecimal digit) are no empty entry: that
-  // text goes back whole.
+  // text goes back whole. They are empty where no read filled them.
   const bool suitesEmpty =
-      edtciphersuites->Text().IsEmpty() &&
+      edtciphersuites->Text().IsEmpty() && Request->ItemChanged(SSLManagementItem::kCipherSuites) &&
       (cbxciphersuites1->Text().IsEmpty() || cbxciphersuites2->Text().IsEmpty() ||
        cbxciphersuites3->Text().IsEmpty() || cbxciphersuites4->Text().IsEmpty());
   // A field is empty when the user emptied it or no read filled it: a state

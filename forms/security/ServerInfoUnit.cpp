@@ -136,8 +136,11 @@ void TServerInformationForm::ListView1Click(TObject*) {
   if (ListView1->Selected()) {
     SetRowState();
   } else {
+    // A click beside the rows: the fields of a new server, as on opening.
     SetIdleState();
     ClearServerEdits();
+    ProtocolComboBox->SetItemIndex(-1);
+    RowComboBox->SetItemIndex(ServerInformationRowStatusOption::kCreateAndGo);
   }
 }
 

@@ -133,14 +133,19 @@ void TIpv6StaticRouteEditForm::btnSetClick(TObject*) {
   }
   if (!ValidateRouteInput()) return;
   VnSNMPRequest2Edits& request = *table->Request;
+  // Refused, lost or not sent, the failure is the memo's last line and the
+  // dialog stays open with what was typed.
   try {
-    {
-      TSavedAccess SavedAccess(request);
-      // No metric typed: the route takes the device's default.
-      if (edtMetric->Text().IsEmpty()) SavedAccess.Invalidate(Ipv6StaticRouteItem::kMetric);
-      cbxStatus->SetItemIndex(Ipv6StaticRouteRowStatusOption::kCreateAndGo);
-      request.Set(kSetFromControls);
-    }
+    TSavedAccess SavedAccess(request);
+    // No metric typed: the route takes the device's default.
+    if (edtMetric->Text().IsEmpty()) SavedAccess.Invalidate(Ipv6StaticRouteItem::kMetric);
+    cbxStatus->SetItemIndex(Ipv6StaticRouteRowStatusOption::kCreateAndGo);
+    request.Set(kSetFromControls);
+  } catch (const Exception& e) {
+    ShowFailureInMemo(table->Memo1, e.Message);
+    return;
+  }
+  try {
     request.Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(table->Memo1, e.Message);

@@ -45,7 +45,8 @@ void TIpv6StaticRouteForm::InitComponents() {
       .OnClose(this, &TIpv6StaticRouteForm::FormClose);
   B.Add(ListView1, "ListView1")
       .At(8, 8, 528, 226)
-      .OnSelectItem(this, &TIpv6StaticRouteForm::ListView1SelectItem);
+      .OnSelectItem(this, &TIpv6StaticRouteForm::ListView1SelectItem)
+      .OnChange(this, &TIpv6StaticRouteForm::ListView1Change);
   B.Add(Memo1, "Memo1").At(8, 242, 528, 80).ReadOnly();
   Memo1->SetScrollBars(ssVertical);
   B.Add(StaticText1, "StaticText1").At(548, 8, 84, 17).Caption("0");
@@ -71,6 +72,12 @@ void TIpv6StaticRouteForm::FormCreate(TObject*) {
   Request->BindEdits(Item::kProtocol, "%s", d->edtProtocol);
   Request->BindComboBox(Item::kStatus, d->cbxStatus);
   Request->SetStatusMemo(Memo1);
+  // The read a failed write owes comes later and takes the rows, and with
+  // them the selection, away without a selection event: once it has ended,
+  // however it ended, Delete follows the selection.
+  Request->OnGetDone = VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) {
+    btnDelete->SetEnabled(ListView1->Selected() != nullptr);
+  });
   try {
     Request->Get();
     btnDelete->SetEnabled(false);
@@ -90,6 +97,10 @@ void TIpv6StaticRouteForm::btnGetClick(TObject*) {
     ShowFailureInMemo(Memo1, e.Message);
     btnDelete->SetEnabled(false);
   }
+}
+
+void TIpv6StaticRouteForm::ListView1Change(TObject*, TListItem*, TItemChange) {
+  ShowRowCount(ListView1, StaticText1);
 }
 
 void TIpv6StaticRouteForm::ListView1SelectItem(TObject*, TListItem*, bool) {
@@ -120,7 +131,8 @@ void TIpv6StaticRouteForm::btnDeleteClick(TObject*) {
       },
       [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); });
   if (!idle) return;
-  btnDelete->SetEnabled(false);
+  // A Delete that could not be sent leaves the row there and selected.
+  btnDelete->SetEnabled(ListView1->Selected() != nullptr);
   if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
 }
 

@@ -38,6 +38,7 @@ class TIpv6StaticRouteForm : public TForm {
   void btnAddClick(TObject* Sender);
   void btnAddDefaultClick(TObject* Sender);
   void btnDeleteClick(TObject* Sender);
+  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
   void ListView1SelectItem(TObject* Sender, TListItem* Item, bool Selected);
   void btnCloseClick(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);

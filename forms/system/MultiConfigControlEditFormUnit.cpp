@@ -65,30 +65,37 @@ void TMultiConfigControlEditForm::WaitForActivation(VnSNMPRequest2Controls& requ
   progress->ShowModal();
 }
 
-// Once the device has taken the action the dialog closes; refused or lost,
-// the failure stays the memo's last line (the list is read again quietly)
-// and the dialog stays open with the action chosen, for the user to correct
-// or cancel.
+// Once the device has taken the action the dialog closes; refused, lost or
+// not sent, the failure stays the memo's last line (the list is read again
+// quietly) and the dialog stays open with the action chosen, for the user to
+// correct or cancel.
 void TMultiConfigControlEditForm::btnSetClick(TObject*) {
   TMultipleConfigControlForm* list = MultipleConfigControlForm;
   if (!list || !list->Request) {
     Close();
     return;
   }
+  VnSNMPRequest2Edits& request = *list->Request;
+  // The device is busy while it acts: the list's read still out is made
+  // again after the answer, not beside it.
+  const bool reading = request.Busy;
+  request.StopReadForWrite(0);
+  TAwaitedSet answer(list->Request);
   try {
-    VnSNMPRequest2Edits& request = *list->Request;
-    // The device is busy while it acts: the list's read still out is made
-    // again after the answer, not beside it.
-    const bool reading = request.Busy;
-    request.StopReadForWrite(0);
-    TAwaitedSet answer(list->Request);
     request.Set(kSetFromControls);
-    if (ComboText(cbxCfgAction) == kActivate) WaitForActivation(request);
-    if (!answer.Taken()) return;
-    list = MultipleConfigControlForm;
-    if (reading && list && list->Request) list->Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(list->Memo1, e.Message);
+    return;
+  }
+  if (ComboText(cbxCfgAction) == kActivate) WaitForActivation(request);
+  if (!answer.Taken()) return;
+  list = MultipleConfigControlForm;
+  if (reading && list && list->Request) {
+    try {
+      list->Request->Get();
+    } catch (const Exception& e) {
+      ShowFailureInMemo(list->Memo1, e.Message);
+    }
   }
   Close();
 }

@@ -85,9 +85,11 @@ void TSystemLogHostForm::FormCreate(TObject*) {
   Request->BindComboBox(Item::kRowStatus, dialog->RowComboBox);
   Request->SetStatusMemo(Memo1);
   // A read takes the rows, and with them the selection, away without a
-  // selection event (behind the dialog too): once it has ended the row
-  // buttons follow what is selected.
+  // selection event (behind the dialog too) and without a change the count
+  // hears of: once it has ended, however it ended, the count is the rows
+  // listed and the row buttons follow what is selected.
   Request->OnGetDone = VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) {
+    ShowRowCount(ListView1, StaticText1);
     EnableRowButtons(ListView1->Selected() != nullptr);
   });
   try {

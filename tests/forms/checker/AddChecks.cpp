@@ -154,6 +154,18 @@ void TChecker::CheckAdd(TOpen& open) {
           // like a row status's (none, icmp, ... protocolId) takes its option.
           if (item.RowStatus && combo->Items()->IndexOf("createAndGo") >= 0)
             index = combo->Items()->IndexOf("createAndGo");
+          // A key chosen from a list: a row that is not there, where the
+          // list offers one.
+          for (int k = index; item.Key && k >= 0 && k < combo->Items()->Count(); ++k) {
+            const std::vector<std::string> arcs = KeyArcs(item, combo->Items()->Strings(k).str());
+            if (std::none_of(existing.begin(), existing.end(), [&](const std::string& i) {
+                  return std::any_of(arcs.begin(), arcs.end(),
+                                     [&](const std::string& a) { return HasArcs(i, a); });
+                })) {
+              index = k;
+              break;
+            }
+          }
           // The option the entry names, where the form needs that one.
           for (const auto& [label, texts] : entry_.Texts)
             if (label == item.Label || label == combo->Name().str())

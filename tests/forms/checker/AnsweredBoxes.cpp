@@ -1,5 +1,7 @@
 #include "AnsweredBoxes.h"
 
+#include <algorithm>
+
 namespace formcheck {
 
 TAnsweredBoxes::TAnsweredBoxes() : previous_(SetDialogService(this)) {}
@@ -8,6 +10,8 @@ TAnsweredBoxes::~TAnsweredBoxes() { SetDialogService(previous_); }
 
 int TAnsweredBoxes::Show(const TDialogRequest& request) {
   if (request.type != mtConfirmation) texts_.push_back(request.text.str());
+  if ((request.buttons & mbNo) && std::count(no_.begin(), no_.end(), request.text.str()))
+    return mrNo;
   if (request.buttons & mbYes) return mrYes;
   return mrOk;
 }

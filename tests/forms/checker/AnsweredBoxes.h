@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Dialogs.h"
@@ -20,10 +21,13 @@ class TAnsweredBoxes : public IDialogService {
   int Show(const TDialogRequest& request) override;
   // The boxes since the last call, quoted and joined ("" when none).
   std::string Take();
+  // The questions answered No where they offer it.
+  void AnswerNo(std::vector<std::string> questions) { no_ = std::move(questions); }
 
  private:
   IDialogService* previous_;
   std::vector<std::string> texts_;
+  std::vector<std::string> no_;
 };
 
 }  // namespace formcheck

@@ -140,6 +140,11 @@ class Of {
     entry_.NoAdd = why;
     return std::move(*this);
   }
+  // A question of the form whose No lets the write go on.
+  Of&& GoesOnWithNo(const char* question) && {
+    entry_.GoOnWithNo.push_back(question);
+    return std::move(*this);
+  }
   // A button of the list form that acts on the form's own fields.
   Of&& ActsOnForm(const char* caption) && {
     entry_.FormButtons.push_back(caption);

@@ -25,7 +25,9 @@ namespace formcheck {
 
 class TChecker {
  public:
-  TChecker(const TEntry& entry, simtest::Simulator& sim) : entry_(entry), sim_(sim) {}
+  TChecker(const TEntry& entry, simtest::Simulator& sim) : entry_(entry), sim_(sim) {
+    boxes_.AnswerNo(entry.GoOnWithNo);
+  }
 
   void Run();
 

@@ -118,6 +118,9 @@ struct TEntry {
   std::string NoAdd;
   // Buttons of a list form that act on the form, not on the selected row.
   std::vector<std::string> FormButtons;
+  // Questions whose No lets the write go on (the form asks whether the
+  // user would rather correct the fields first): answered No.
+  std::vector<std::string> GoOnWithNo;
   // The captions of the buttons that open a dialog to write (Add is found
   // by pressing it).
   std::vector<std::string> Dialogs;

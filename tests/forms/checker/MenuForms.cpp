@@ -122,6 +122,14 @@ bool RefusedBesideListPastEdge(const TImage&, std::uint32_t, const std::string& 
   return before == after && !OctetsOf(before).empty() && OctetsOf(before).size() != 4;
 }
 
+// The configuration list is not read after an action: a row moved to an
+// action earlier still shows the action it was read with, so the same
+// action chosen again (other than none) finds the switch holding it.
+bool ActionAlreadyHeld(const TImage&, std::uint32_t, const std::string& before,
+                       const std::string& after) {
+  return before == after && before != "INTEGER:4";
+}
+
 // Rows more than the device fixture has, for the lists the keys move in.
 const std::string kForward = "1.3.6.1.4.1.171.11.101.1.2.14.1.1.2.";
 const std::string kTrunk = "1.3.6.1.4.1.171.11.101.1.2.9.3.1.";
@@ -164,6 +172,9 @@ const std::vector<TException> kExceptions = {
      "the static VLAN form's Set writes the ports and the status; the name goes with Add only"},
     {"Form_PortStateInformation", "1.3.6.1.4.1.171.12.15.2.4.1.2", nullptr,
      "the port's admin hello time is written only while the switch runs mstp"},
+    {"Form_MultipleConfigControl", "1.3.6.1.4.1.171.12.1.2.8.4.1.2", &ActionAlreadyHeld,
+     "an action is one SET with no read after it: the list shows a row's action as last read, "
+     "and an action written again leaves the switch as it was"},
 
     // Combinations the forms judge when the user changes one of their parts.
     {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.3", &Refused,
@@ -318,6 +329,8 @@ std::vector<TEntry> FeatureForms() {
           .Deletes(),
       Of<TEnableMethodForm>("Security Management > AAC > Enable Method Control")
           .Requests(&TEnableMethodForm::Request)
+          .GoesOnWithNo("Method(s) after method local and none is(are) ineffective. Do you want "
+                        "to change your configurations?")
           .Writes("Edit")
           .Deletes(),
       Of<TServerGroupForm>("Security Management > AAC > Server Group")
@@ -542,6 +555,9 @@ std::vector<TEntry> FeatureForms() {
           .CannotDrive("it shows the groups the switch learnt and writes nothing"),
       Of<TIpv6StaticRouteForm>("Layer 3 Management > IPv6 Management > IPv6 Static Route Table")
           .Requests(&TIpv6StaticRouteForm::Request)
+          .Types("edtDst", "20010DB8000200000000000000000000", "20010DB8000300000000000000000000")
+          .Types("edtNextHop", "FE800000000000000000000000000001",
+                 "FE800000000000000000000000000002")
           .NoWrite()
           .Deletes(),
   };

@@ -165,13 +165,18 @@ TEST_F(LoginMethodFormTest, EditKeepsOrLeavesOutTheServerGroupAndDestroyDeletes)
   const std::string row = "." + Row("ops") + "=";
   EXPECT_TRUE(Has(SetLines()[0], kLogin + "3" + row + "STRING:\"radius\"")) << SetLines()[0];
   EXPECT_FALSE(Has(SetLines()[0], kLogin + "10" + row)) << SetLines()[0];
+  // "other" as the switch holds it is no method: it is left out.
+  EXPECT_FALSE(Has(SetLines()[0], kLogin + "6" + row)) << SetLines()[0];
   EXPECT_EQ(Value(kLogin + "3." + Row("ops")), "STRING:\"radius\"");
 
-  // An emptied group name is left out; the type is still written.
+  // An emptied group name is left out; the type is still written. "other"
+  // chosen is written.
   TestKit::ClickRow(form_->ListView1, RowOf("ops"));
   form_->Server1Edit->SetText("");
+  TestKit::PickItem(form_->ComboBoxType2, 7);  // other
   TestKit::Click(form_->EditButton);
   ASSERT_EQ(SetLines().size(), 2u);
+  EXPECT_TRUE(Has(SetLines()[1], kLogin + "4" + row + "INTEGER:9")) << SetLines()[1];
   EXPECT_TRUE(Has(SetLines()[1], kLogin + "2" + row + "INTEGER:5")) << SetLines()[1];
   EXPECT_FALSE(Has(SetLines()[1], kLogin + "3" + row)) << SetLines()[1];
   EXPECT_EQ(Value(kLogin + "3." + Row("ops")), "STRING:\"radius\"");
@@ -236,6 +241,38 @@ TEST_F(LoginMethodFormTest, ARefusedSetIsShownInPanelZero) {
       << form_->StatusBar1->Panels()->Items(0)->Text().c_str();
   EXPECT_EQ(form_->Request->Request.VarList.Item(1)->Access, 6u);
   EXPECT_TRUE(form_->AddButton->Enabled());
+}
+
+// A click beside the rows takes the row shown away; a new list being typed
+// stays.
+TEST_F(LoginMethodFormTest, AClickBesideTheRowsTakesTheRowShownAwayAndKeepsANewList) {
+  Open();
+  TestKit::ClickRow(form_->ListView1, 0);
+  ASSERT_EQ(form_->ListnameEdit->Text(), "default");
+  TestKit::ClickEmpty(form_->ListView1);
+  EXPECT_EQ(form_->ListnameEdit->Text(), "");
+  EXPECT_TRUE(form_->ListnameEdit->Enabled());
+  EXPECT_EQ(form_->ComboBoxType1->ItemIndex(), -1);
+  EXPECT_EQ(form_->RowComboBox->Text(), "createAndGo");
+  form_->ListnameEdit->SetText("new");
+  TestKit::PickItem(form_->ComboBoxType1, 5);
+  TestKit::ClickEmpty(form_->ListView1);
+  EXPECT_EQ(form_->ListnameEdit->Text(), "new");
+  EXPECT_EQ(form_->ComboBoxType1->ItemIndex(), 5);
+}
+
+// The write is taken and the read after it fails: the count is the rows
+// the list holds then.
+TEST_F(LoginMethodFormTest, AFailedReadAfterAnAddLeavesTheCountOfTheRowsListed) {
+  Open();
+  const std::string table = kLogin.substr(0, kLogin.size() - 1);
+  Control("inject getnext " + table + " genErr");
+  Control("inject getbulk " + table + " genErr");
+  form_->ListnameEdit->SetText("new");
+  TestKit::Click(form_->AddButton);
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_LT(form_->ListView1->Items()->Count(), 2);
+  EXPECT_EQ(form_->StaticText1->Caption(), AnsiString(form_->ListView1->Items()->Count()));
 }
 
 class EnableMethodFormTest : public PagesDeviceTest {

@@ -136,6 +136,20 @@ TEST_F(SSLManagementFormTest, EmptyFieldStopsSet) {
   EXPECT_TRUE(SetLines().empty());
 }
 
+// Suites no read filled stop Set too; no octet read goes back as read.
+TEST_F(SSLManagementFormTest, SuitesNoReadFilledStopSet) {
+  Control("inject get 1.3.6.1.4.1.171.12.7.1 genErr");
+  Open();
+  EXPECT_EQ(Suites(), "----");
+  TestKit::PickItem(form_->cbxSSLVersion, 0);
+  form_->edtCacheTimeOut->SetText("600");
+  TestKit::DialogScript boxes;
+  boxes.Expect("Some items are empty.");
+  TestKit::Click(form_->btnSet);
+  boxes.Verify();
+  EXPECT_TRUE(SetLines().empty());
+}
+
 TEST_F(SSLManagementFormTest, ClosingDuringAReadWaitsForItsEnd) {
   Open();
   Control("delay 300");

@@ -123,6 +123,7 @@ TEST_F(RouteForm, ListsTheRouteAndAddsOneWithMetricAndStatus) {
     EXPECT_NE(sets[0].find(Col(8, dst, 64, hop) + "=INTEGER:4"), std::string::npos) << sets[0];
     EXPECT_EQ(sets[0].find(std::string(kRoute) + ".7."), std::string::npos) << sets[0];
     EXPECT_EQ(list->Items()->Count(), 2);
+    EXPECT_EQ(f->StaticText1->Caption(), "2");
     for (int item = 0; item < 7; ++item)
       EXPECT_NE(f->Request->Request.VarList.Item(item)->Access, 32u) << item;
   });
