@@ -271,7 +271,9 @@ std::vector<TEntry> FeatureForms() {
       Of<TVLanGeneralInfoForm>("VLAN > 802.1Q > 802.1Q Bridge > Basic Configure")
           .Requests(&TVLanGeneralInfoForm::Request),
       Of<TVLanPortInfomationForm>("VLAN > 802.1Q > 802.1Q Bridge > Port Information")
-          .Requests(&TVLanPortInfomationForm::Request),
+          .Requests(&TVLanPortInfomationForm::Request)
+          // The edit takes any number; the switch takes a VLAN ID.
+          .Types("Port VLAN ID", "2", "3"),
       Of<TTpGroupDestinationForwardedForm>(
           "VLAN > 802.1Q > Forwarding/Filtering > Tp Group Destination Forwarded")
           .Requests(&TTpGroupDestinationForwardedForm::Request)
