@@ -151,6 +151,10 @@ void TChecker::CheckAdd(TOpen& open) {
         if (auto* combo = dynamic_cast<TComboBox*>(c)) {
           int index = std::min(1, combo->Items()->Count() - 1);
           if (item.RowStatus) index = combo->Items()->IndexOf("createAndGo");
+          // The option the entry types (the one its Add takes) where it names one.
+          for (const auto& [label, texts] : entry_.Texts)
+            if (label == item.Label || label == combo->Name().str())
+              index = combo->Items()->IndexOf(AnsiString(texts.first.c_str()));
           if (index < 0) continue;
           if (combo->ItemIndex() != index) TestKit::PickItem(combo, index);
           TickOwnBox(open, c);

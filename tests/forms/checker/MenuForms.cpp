@@ -294,12 +294,18 @@ std::vector<TEntry> FeatureForms() {
           .Requests(&TUnicastFilterInformationForm::Request)
           .Rows({"set " + kUnicast + "4.1.0.10.94.88.16.32.0 i 3"})
           .NoWrite()
-          .Deletes("Delete"),
+          .Deletes("Delete")
+          // Add takes a permanent entry alone, and says so in a box.
+          .Types("UStatus", "permanent", "permanent")
+          .Types("UnicastAddress", "000A5E010203", "000A5E010204"),
       Of<TMulticastFilterInformationForm>(
           "VLAN > 802.1Q > Static Filtering > Multicast Information")
           .Requests(&TMulticastFilterInformationForm::Request)
           .Rows({"set " + kMulticast + "3.1.1.0.94.1.1.1.7 x 00000000"})
-          .Deletes(),
+          .Deletes()
+          // Add takes a permanent entry alone, and says so in a box.
+          .Types("Status", "permanent", "permanent")
+          .Types("ED_MACAddress", "01005E010203", "01005E010204"),
       Of<TDiagnosticsInformationForm>(
           "Security Management > 802.1X > MAC-based Authentication > Diagnostics Information")
           .Requests(&TDiagnosticsInformationForm::Request)
