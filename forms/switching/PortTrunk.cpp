@@ -147,6 +147,8 @@ void TPortTrunkForm::ResetEdits() {
   ED_Name->SetText("");
   UnitEdit->SetText("");
   PortEdit->SetText("");
+  Combo_Type->SetItemIndex(-1);
+  ComboBox1->SetItemIndex(-1);
   if (MemberFrame) MemberFrame->ClearPorts();
   if (ActiveFrame) ActiveFrame->ClearPorts();
 }
