@@ -295,7 +295,13 @@ void TPortTrunkForm::SetBtnClick(TObject*) {
       return InputError("The Unit Edit should not be empty", UnitEdit);
     if (PortEdit->Text().IsEmpty())
       return InputError("The Port Edit should not be empty", PortEdit);
-    if (ComboBox1->ItemIndex() >= 0) Combo_State->SetItemIndex(ComboBox1->ItemIndex());
+    // A state the state box does not offer (a group not in service) is the
+    // switch's: it is left out of the write rather than sent back.
+    TSavedAccess saved(*Request);
+    if (ComboBox1->ItemIndex() >= 0)
+      Combo_State->SetItemIndex(ComboBox1->ItemIndex());
+    else
+      saved.Invalidate(Item::kTrunkState);
     // What the user changed is checked: a master port typed, and the
     // members with the master port when either changed. The group's own
     // values the user left alone go back as the switch holds them.
