@@ -124,7 +124,8 @@ bool RefusedBesideListPastEdge(const TImage&, std::uint32_t, const std::string& 
 
 // A trunk's member list the switch holds with the group's master port in
 // it, left as it was: unticking the master port alone is refused (and so is
-// a second-last member), which the form says in a box.
+// a second-last member), which the form says in a box; so is any change
+// beside a master port the switch holds on no port of the unit's 32.
 bool RefusedBesideMaster(const TImage& held, std::uint32_t syntax, const std::string& before,
                          const std::string& after) {
   if (RefusedBesideListPastEdge(held, syntax, before, after)) return true;
@@ -135,8 +136,9 @@ bool RefusedBesideMaster(const TImage& held, std::uint32_t syntax, const std::st
     const std::string row = InstanceUnder(oid, column);
     if (row.empty() || OctetsOf(value) != members) continue;
     const std::string* master = held.Find("1.3.6.1.4.1.171.11.101.1.2.9.3.1.3." + row);
-    const int port = master ? std::atoi(master->substr(master->find(':') + 1).c_str()) : 0;
-    const std::size_t at = port > 0 ? static_cast<std::size_t>(port - 1) / 8 : members.size();
+    const long long port = master ? std::atoll(master->substr(master->find(':') + 1).c_str()) : 0;
+    if (port < 1 || port > 32) return true;
+    const std::size_t at = static_cast<std::size_t>(port - 1) / 8;
     if (at < members.size() &&
         (static_cast<unsigned char>(members[at]) & (0x80 >> ((port - 1) % 8))) != 0)
       return true;
