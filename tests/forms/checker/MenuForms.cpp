@@ -445,7 +445,10 @@ std::vector<TEntry> FeatureForms() {
           .Branch("a group in a state the status box does not offer",
                   {"set " + kTrunk + "7.1 i 1", "set " + kTrunk + "7.2 i 5"})
           .Branch("a group of one member", {"set " + kTrunk + "4.1 x 40000000"})
-          .Deletes(),
+          .Deletes()
+          // Add takes the master port in an edit of its own: the last port,
+          // which Add ticks among the members.
+          .Types("PortEdit", "10", "10"),
       Of<TPortMirrorForm>("Layer 2 Management > Port Management > Port Mirror Table")
           .Requests(&TPortMirrorForm::Request, &TPortMirrorForm::TrunkRequest)
           .Branch("a target port on no unit the form shows",
