@@ -283,7 +283,8 @@ void TPortTrunkForm::BT_SetClick(TObject*) {
     }
     BT_GetClick(nullptr);
   } catch (const Exception& e) {
-    ShowFailure(e.Message);
+    // Refused, timed out or not sent: the typed group stays for a correction.
+    ShowFailureInStatusBar(StatusBar1, e.Message);
   }
 }
 
