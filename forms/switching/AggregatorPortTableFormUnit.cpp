@@ -116,7 +116,11 @@ void TAggregatorPortTableForm::FormCreate(TObject*) {
   ClearEdits();
 }
 
-void TAggregatorPortTableForm::RequestIdleAgain(VnSNMPRequest2Controls*) { SetEditsEnabled(true); }
+// The count follows the rows a read left, a failed one too.
+void TAggregatorPortTableForm::RequestIdleAgain(VnSNMPRequest2Controls*) {
+  SetEditsEnabled(true);
+  ShowRowCount(ListView1, StaticText1);
+}
 
 void TAggregatorPortTableForm::ClearEdits() {
   for (int n : {0, 1, 2, 3, 4, 5, 6, 7, 16, 17, 18, 19, 20, 21, 22, 23})
@@ -161,10 +165,12 @@ void TAggregatorPortTableForm::btnEditClick(TObject*) {
   }
   try {
     Request->Set(kSetFromControls);
-    ReadAgain();
   } catch (...) {
-    Fail(true);
+    // Not sent: the port stays selected with what was typed.
+    ShowFailureInMemo(Memo1, CurrentMessage());
+    return;
   }
+  ReadAgain();
 }
 
 void TAggregatorPortTableForm::btnStopClick(TObject*) {

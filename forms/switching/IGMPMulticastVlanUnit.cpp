@@ -1,6 +1,7 @@
 #include "forms/switching/IGMPMulticastVlanUnit.h"
 
 #include "catalogue/MulticastMib.h"
+#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -258,9 +259,10 @@ void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
+    // Not sent: the group stays selected with what was typed.
     SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     ShowFailureInMemo(Memo1, e.Message);
-    ClearEntryFields();
+    return;
   }
   ShowRowButtons(false);
 }
@@ -281,12 +283,15 @@ void TIGMPMulticastVlanForm::btnAddClick(TObject*) {
   // A new entry carries only its ID, name, profile list and row status.
   SetAccess(*Request, Item::kSourcePort, Item::kReplaceSourceAddress, SNMP_ACCESS_INVALID);
   try {
+    // Refused or timed out, the typed entry stays for a correction.
+    TAwaitedSet answer(Request);
     Request->Set(kSetFromControls);
     SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
+    if (!answer.Taken()) return;
     Request->Get();
     ClearEntryFields();
   } catch (const Exception& e) {
-    SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
+    if (Request) SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     ShowFailureInMemo(Memo1, e.Message);
   }
 }

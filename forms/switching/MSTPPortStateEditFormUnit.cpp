@@ -1,6 +1,7 @@
 #include "forms/switching/MSTPPortStateEditFormUnit.h"
 
 #include "catalogue/DeviceMib.h"
+#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/switching/MSTPPortStateFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -90,20 +91,30 @@ void TMSTPPortStateEditForm::FormActivate(TObject*) {
   cbxOperP2P->SetEnabled(false);
 }
 
+// The dialog closes once the switch has taken what was typed; refused,
+// timed out or not sent, it stays open with it (the failure is the list
+// form's last line) for the user to correct or close.
 void TMSTPPortStateEditForm::btnEditClick(TObject*) {
   TMSTPPortStateForm* parent = MSTPPortStateForm;
   if (!parent || !parent->Request) return;
   VnSNMPRequest2Edits& request = *parent->Request;
   if (request.Busy) return;  // the dialog stays open
   try {
-    {
-      TSavedAccess access(request);  // written back on every path
-      const AnsiString version = parent->lblSTPVersion->Caption();
-      if (version == "mstp") {
-        // The port's hello time alone first, then the other settings.
+    const AnsiString version = parent->lblSTPVersion->Caption();
+    if (version == "mstp") {
+      // The port's hello time alone first, then the other settings.
+      TAwaitedSet first(parent->Request);
+      {
+        TSavedAccess access(request);  // written back on every path
         access.InvalidateAllBut({Item::kMSTPPortAdminHelloTime});
         request.Request.VarList.Item(Item::kMSTPPortAdminHelloTime)->Access = SNMP_ACCESS_READWRITE;
-        request.Set(kSetFromControlsThenRead);
+        request.Set(kSetFromControls);
+      }
+      if (!first.Taken()) return;
+      TAwaitedSet second(parent->Request);
+      {
+        TSavedAccess access(request);
+        access.InvalidateAllBut({Item::kMSTPPortAdminHelloTime});
         for (int i :
              {Item::kMSTPSTPPortEnable, Item::kMSTPPortExternalPathCost, Item::kMSTPPortMigration,
               Item::kMSTPPortAdminEdgePort, Item::kMSTPPortAdminP2P, Item::kMSTPPortBPDUFiltering,
@@ -114,15 +125,22 @@ void TMSTPPortStateEditForm::btnEditClick(TObject*) {
           request.Request.VarList.Item(i)->Access = SNMP_ACCESS_READONLY;
         request.Request.VarList.Item(Item::kMSTPPortAdminHelloTime)->Access = SNMP_ACCESS_INVALID;
         request.Set(kSetFromControls);
-      } else {
-        // stp and rstp have no per-port hello time.
+      }
+      if (!second.Taken()) return;
+    } else {
+      // stp and rstp have no per-port hello time.
+      TAwaitedSet answer(parent->Request);
+      {
+        TSavedAccess access(request);
         access.Invalidate(Item::kMSTPPortAdminHelloTime);
         request.Set(kSetFromControls);
       }
+      if (!answer.Taken()) return;
     }
     request.Get();
   } catch (...) {
     ShowFailureInMemo(parent->memMsg, CurrentMessage());
+    return;
   }
   Close();
 }

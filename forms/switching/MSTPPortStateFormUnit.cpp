@@ -119,7 +119,9 @@ void TMSTPPortStateForm::btnEditClick(TObject*) {
       MSTPPortStateEditForm->SetCaption(FeatureCaption("Port State Information(Edit): "));
       MSTPPortStateEditForm->ShowModal();
     }
-    btnEdit->SetEnabled(false);
+    // A read the dialog started takes the rows away; a write it could not
+    // send leaves the port selected, to be edited again.
+    btnEdit->SetEnabled(lvMSTPPortState->Selected() != nullptr);
     ReadVersion();
   } catch (...) {
     ShowFailureInMemo(memMsg, CurrentMessage());

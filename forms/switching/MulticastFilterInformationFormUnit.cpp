@@ -174,7 +174,7 @@ void TMulticastFilterInformationForm::AddBtnClick(TObject*) {
     ShowMessage("Status should be set to permanent");
     return;
   }
-  if (!WriteNewFilterEntry(Request.get(), Memo1)) return;
+  if (!WriteNewFilterEntry(Request, Memo1)) return;
   EntryState();
 }
 

@@ -68,10 +68,17 @@ void TPortListTableForm::FormCreate(TObject*) {
 
 void TPortListTableForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
   TableRead();
-  RowChosen(list_->Selected() != nullptr);
+  FollowSelection();
 }
 
-void TPortListTableForm::ListClick(TObject*) { RowChosen(list_->Selected() != nullptr); }
+void TPortListTableForm::ListClick(TObject*) { FollowSelection(); }
+
+// With no row selected the grids show no ports, as when the form opened.
+void TPortListTableForm::FollowSelection() {
+  const bool selected = list_->Selected() != nullptr;
+  if (!selected) ClearPortFrames();
+  RowChosen(selected);
+}
 
 void TPortListTableForm::ReadTable() {
   if (!Request) return;

@@ -76,6 +76,7 @@ class TPortListTableForm : public TForm {
  private:
   void GetDone(VnSNMPRequest2Controls* request, const VnSNMPError& result);
   void ListClick(TObject* Sender);
+  void FollowSelection();
 
   TListView* list_ = nullptr;
   const VnSNMPVarDesc* table_;

@@ -147,6 +147,8 @@ void TPortTrunkForm::ResetEdits() {
   ED_Name->SetText("");
   UnitEdit->SetText("");
   PortEdit->SetText("");
+  Combo_Type->SetItemIndex(-1);
+  ComboBox1->SetItemIndex(-1);
   if (MemberFrame) MemberFrame->ClearPorts();
   if (ActiveFrame) ActiveFrame->ClearPorts();
 }
@@ -281,7 +283,8 @@ void TPortTrunkForm::BT_SetClick(TObject*) {
     }
     BT_GetClick(nullptr);
   } catch (const Exception& e) {
-    ShowFailure(e.Message);
+    // Refused, timed out or not sent: the typed group stays for a correction.
+    ShowFailureInStatusBar(StatusBar1, e.Message);
   }
 }
 
@@ -293,7 +296,13 @@ void TPortTrunkForm::SetBtnClick(TObject*) {
       return InputError("The Unit Edit should not be empty", UnitEdit);
     if (PortEdit->Text().IsEmpty())
       return InputError("The Port Edit should not be empty", PortEdit);
-    if (ComboBox1->ItemIndex() >= 0) Combo_State->SetItemIndex(ComboBox1->ItemIndex());
+    // A state the state box does not offer (a group not in service) is the
+    // switch's: it is left out of the write rather than sent back.
+    TSavedAccess saved(*Request);
+    if (ComboBox1->ItemIndex() >= 0)
+      Combo_State->SetItemIndex(ComboBox1->ItemIndex());
+    else
+      saved.Invalidate(Item::kTrunkState);
     // What the user changed is checked: a master port typed, and the
     // members with the master port when either changed. The group's own
     // values the user left alone go back as the switch holds them.

@@ -115,11 +115,16 @@ void TRouterPortsForm::btnGetClick(TObject*) {
   }
 }
 
+// With no VLAN selected the fields are as the form opened them: emptied,
+// the VLAN texts greyed and the ports tickable.
 void TRouterPortsForm::ListView1Click(TObject*) {
-  if (ListView1->Selected())
+  if (ListView1->Selected()) {
     btnSet->SetEnabled(true);
-  else
-    ClearEntryFields();
+    return;
+  }
+  ClearEntryFields();
+  if (Request) Request->EnableControls(false);
+  RouterPortsIdle(nullptr);
 }
 
 // One SET of the static and forbidden lists of the selected VLAN; the

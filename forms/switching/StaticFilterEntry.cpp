@@ -1,6 +1,7 @@
 #include "forms/switching/StaticFilterEntry.h"
 
 #include "catalogue/BridgeExtMib.h"
+#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Dialogs.h"
@@ -9,15 +10,17 @@
 static_assert(UnicastFilterInformationItem::kReceivePort == kFilterReceivePortItem &&
               MulticastFilterInformationItem::kReceivePort == kFilterReceivePortItem);
 
-bool WriteNewFilterEntry(VnSNMPRequest2Edits* request, TMemo* memo) {
+bool WriteNewFilterEntry(std::unique_ptr<VnSNMPRequest2Edits>& request, TMemo* memo) {
   if (!request || request->Busy) {
     ShowMessage(kGetDataNotComplete);
     return false;
   }
   try {
+    TAwaitedSet answer(request);
     SetControlsWith(*request, kFilterReceivePortItem, "0", true);
+    return answer.Taken();
   } catch (const Exception& e) {
     ShowFailureInMemo(memo, e.Message);
   }
-  return true;
+  return false;
 }

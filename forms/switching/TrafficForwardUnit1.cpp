@@ -72,6 +72,10 @@ void TTrafficSegmentationForm::FormCreate(TObject*) {
     Request->BindElementList(TrafficSegmentationItem::kTrafficForwardPorts, PortElementList(),
                              PortFrame->PortCheckBoxes.get());
     Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
+    // The count follows the rows a read left, a failed one too.
+    Request->OnGetDone = VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) {
+      ShowRowCount(LV_TrafficForward, StaticText1);
+    });
     Request->Get();
     BT_Set->SetEnabled(false);
   } catch (const Exception& e) {

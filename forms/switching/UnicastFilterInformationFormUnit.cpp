@@ -78,6 +78,9 @@ void TUnicastFilterInformationForm::FormCreate(TObject*) {
     Request->BindElementList(UnicastFilterInformationItem::kPortsUnicastAllowedToGoTo,
                              PortElementList(), PortFrame->PortCheckBoxes.get());
     Request->SetStatusMemo(Memo1);
+    // The count follows the rows a read left, a failed one too.
+    Request->OnGetDone =
+        VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) { ShowCount(); });
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
@@ -101,7 +104,9 @@ void TUnicastFilterInformationForm::ClearEntryFields() {
   ShowCount();
 }
 
+// The fields of a new entry, with no row selected.
 void TUnicastFilterInformationForm::EntryState() {
+  LV_dot1qStaticUnicastEntry->SetSelected(nullptr);
   ClearEntryFields();
   DeleteBtn->SetEnabled(false);
   SetBtn->SetEnabled(true);
@@ -144,7 +149,7 @@ void TUnicastFilterInformationForm::SetBtnClick(TObject*) {
     ShowMessage("Status Should be permanent");
     return;
   }
-  if (!WriteNewFilterEntry(Request.get(), Memo1)) return;
+  if (!WriteNewFilterEntry(Request, Memo1)) return;
   ClearEntryFields();
 }
 

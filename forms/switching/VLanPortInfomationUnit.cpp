@@ -39,6 +39,7 @@ void TVLanPortInfomationForm::InitComponents() {
   B.Add(LV_dot1qPortVlanEntry, "LV_dot1qPortVlanEntry")
       .At(8, 8, 528, 220)
       .OnSelectItem(this, &TVLanPortInfomationForm::LV_dot1qPortVlanEntrySelectItem)
+      .OnClick(this, &TVLanPortInfomationForm::LV_dot1qPortVlanEntryClick)
       .OnChange(this, &TVLanPortInfomationForm::LV_dot1qPortVlanEntryChange);
   B.Add(RefreshBtn, "RefreshBtn")
       .At(548, 8, 84, 25)
@@ -74,8 +75,11 @@ void TVLanPortInfomationForm::FormCreate(TObject*) {
   Request->SetStatusMemo(Memo1);
   // A read takes the rows, and with them the selection, away without a
   // selection event: once it has ended Set follows what is selected.
-  Request->OnGetDone = VnRequestDoneEvent(
-      [this](VnSNMPRequest2Controls*, const VnSNMPError&) { FollowSelection(); });
+  // The count follows the rows the read left, a failed one too.
+  Request->OnGetDone = VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) {
+    FollowSelection(true);
+    ShowCount();
+  });
   SetBtn->SetEnabled(false);
   try {
     Request->Get();
@@ -87,13 +91,30 @@ void TVLanPortInfomationForm::FormCreate(TObject*) {
 }
 
 // Set writes the selected port: it is on exactly while one is selected.
-void TVLanPortInfomationForm::FollowSelection() {
-  SetBtn->SetEnabled(LV_dot1qPortVlanEntry->Selected() != nullptr);
+// With none the fields are greyed and empty, as when the form opened; after
+// a read (`keepTyped`) what the user typed stays, for a correction after a
+// refused Set.
+void TVLanPortInfomationForm::FollowSelection(bool keepTyped) {
+  const bool selected = LV_dot1qPortVlanEntry->Selected() != nullptr;
+  SetBtn->SetEnabled(selected);
+  if (selected || !Request) return;
+  namespace Item = VLanPortInfomationItem;
+  const auto clears = [&](int item) { return !keepTyped || !Request->ItemChanged(item); };
+  if (clears(Item::kPortVLANID)) PortVLanID->SetText("");
+  const std::pair<int, TComboBox*> combos[] = {{Item::kAcceptableFrameTypes, AcceptableFrameTypes},
+                                               {Item::kIngressFiltering, IngressFiltering},
+                                               {Item::kGVRPStatus, GvrpStatus}};
+  for (const auto& [item, combo] : combos)
+    if (clears(item)) combo->SetItemIndex(-1);
+  Request->EnableControls(false);
 }
 
 void TVLanPortInfomationForm::LV_dot1qPortVlanEntrySelectItem(TObject*, TListItem*, bool) {
   FollowSelection();
 }
+
+// A click beside the rows leaves none selected, whatever the fields held.
+void TVLanPortInfomationForm::LV_dot1qPortVlanEntryClick(TObject*) { FollowSelection(); }
 
 void TVLanPortInfomationForm::ShowCount() { ShowRowCount(LV_dot1qPortVlanEntry, ST_Count); }
 

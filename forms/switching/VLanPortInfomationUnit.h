@@ -41,6 +41,7 @@ class TVLanPortInfomationForm : public TForm {
   void SetBtnClick(TObject* Sender);
   void LV_dot1qPortVlanEntryChange(TObject* Sender, TListItem* Item, TItemChange Change);
   void LV_dot1qPortVlanEntrySelectItem(TObject* Sender, TListItem* Item, bool Selected);
+  void LV_dot1qPortVlanEntryClick(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
 
   // Asynchronous; its busy flag guards Refresh and Set. Owned by the form
@@ -50,7 +51,7 @@ class TVLanPortInfomationForm : public TForm {
  private:
   void InitComponents();
   void ShowCount();
-  void FollowSelection();
+  void FollowSelection(bool keepTyped = false);
 };
 
 extern TVLanPortInfomationForm* VLanPortInfomationForm;

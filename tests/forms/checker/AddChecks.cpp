@@ -201,6 +201,19 @@ void TChecker::CheckAdd(TOpen& open) {
         }
       }
     }
+    // An edit no variable binds that the entry names (a port the form makes
+    // a variable of with its unit) takes the entry's text.
+    for (const auto& [name, texts] : entry_.Texts) {
+      auto* edit = dynamic_cast<TEdit*>(open.Form->FindComponent(name.c_str()));
+      bool bound = false;
+      for (VnSNMPRequest2Edits* request : open.Requests)
+        for (const auto& b : request->Bindings)
+          bound =
+              bound || std::find(b->Controls.begin(), b->Controls.end(), edit) != b->Controls.end();
+      if (edit && !bound && edit->Showing() && edit->Enabled() && !edit->ReadOnly() &&
+          Inside(edit, window))
+        TypeInto(edit, texts.first);
+    }
   };
 
   // The values typed went out as typed.

@@ -130,6 +130,42 @@ bool ActionAlreadyHeld(const TImage&, std::uint32_t, const std::string& before,
   return before == after && before != "INTEGER:4";
 }
 
+// A trunk's member list the switch holds with the group's master port in
+// it, left as it was: unticking the master port alone is refused (and so is
+// a second-last member), which the form says in a box; so is any change
+// beside a master port the switch holds on no port of the unit's 32.
+bool RefusedBesideMaster(const TImage& held, std::uint32_t syntax, const std::string& before,
+                         const std::string& after) {
+  if (RefusedBesideListPastEdge(held, syntax, before, after)) return true;
+  if (before != after) return false;
+  const std::string members = OctetsOf(before);
+  const std::string column = "1.3.6.1.4.1.171.11.101.1.2.9.3.1.4";
+  for (const auto& [oid, value] : held.Values) {
+    const std::string row = InstanceUnder(oid, column);
+    if (row.empty() || OctetsOf(value) != members) continue;
+    const std::string* master = held.Find("1.3.6.1.4.1.171.11.101.1.2.9.3.1.3." + row);
+    const long long port = master ? std::atoll(master->substr(master->find(':') + 1).c_str()) : 0;
+    if (port < 1 || port > 32) return true;
+    const std::size_t at = static_cast<std::size_t>(port - 1) / 8;
+    if (at < members.size() &&
+        (static_cast<unsigned char>(members[at]) & (0x80 >> ((port - 1) % 8))) != 0)
+      return true;
+  }
+  return false;
+}
+
+// The mirror's source ports are judged with its target port (which the
+// switch holds as a port): a source list that would hold the target, or a
+// change while the switch holds the target as a source already, is refused
+// in a box.
+bool RefusedBesideTarget(const TImage& held, std::uint32_t, const std::string& before,
+                         const std::string& after) {
+  const std::string* target = held.Find("1.3.6.1.4.1.171.11.101.1.2.10.1.0");
+  const int port = target ? std::atoi(target->substr(target->find(':') + 1).c_str()) : 0;
+  return before == after && port >= 1 &&
+         static_cast<std::size_t>(port) <= OctetsOf(before).size() * 8;
+}
+
 // Rows more than the device fixture has, for the lists the keys move in.
 const std::string kForward = "1.3.6.1.4.1.171.11.101.1.2.14.1.1.2.";
 const std::string kTrunk = "1.3.6.1.4.1.171.11.101.1.2.9.3.1.";
@@ -197,10 +233,29 @@ const std::vector<TException> kExceptions = {
      "Summer Time refuses a rule whose start and end fall in one month (\"From month and To "
      "month should not be the same.\"): a month typed as the other end's is refused",
      true},
-    {"Form_PortTrunkTable", "1.3.6.1.4.1.171.11.101.1.2.9.3.1.4", &RefusedBesideListPastEdge,
+    {"Form_PortTrunkTable", "1.3.6.1.4.1.171.11.101.1.2.9.3.1.4", &RefusedBesideMaster,
      "a trunk's members are judged with its master port and their count: beside a master "
      "port the switch holds on no port of the unit, or more than eight members, a member "
-     "unticked alone is refused (\"Master port must be checked.\")",
+     "unticked alone is refused (\"Master port must be checked.\"), and so is the master "
+     "port's own box unticked",
+     true},
+    {"Form_PortMirrorTable", "1.3.6.1.4.1.171.11.101.1.2.10.2", &RefusedBesideTarget,
+     "the mirror's ingress sources are judged with its target: the target's own box ticked, or "
+     "any change while the switch holds the target as a source, is refused (\"Target port can "
+     "not be member port!\")",
+     true},
+    {"Form_PortMirrorTable", "1.3.6.1.4.1.171.11.101.1.2.10.3", &RefusedBesideTarget,
+     "the mirror's egress sources are judged with its target: the target's own box ticked, or "
+     "any change while the switch holds the target as a source, is refused (\"Target port can "
+     "not be member port!\")",
+     true},
+    {"Form_IGMPMulticastVLANTable", "1.3.6.1.4.1.171.12.64.3.1.1.8", &Refused,
+     "the replace source address type ipv4 is judged with the address: beside an address that "
+     "is no IPv4 address it is refused (\"IP Address in not valid.\")",
+     true},
+    {"Form_IGMPSnoopingMulticastVLANTable", "1.3.6.1.4.1.171.12.64.3.1.1.8", &Refused,
+     "the replace source address type ipv4 is judged with the address: beside an address that "
+     "is no IPv4 address it is refused (\"IP Address in not valid.\")",
      true},
 };
 
@@ -282,7 +337,9 @@ std::vector<TEntry> FeatureForms() {
       Of<TVLanGeneralInfoForm>("VLAN > 802.1Q > 802.1Q Bridge > Basic Configure")
           .Requests(&TVLanGeneralInfoForm::Request),
       Of<TVLanPortInfomationForm>("VLAN > 802.1Q > 802.1Q Bridge > Port Information")
-          .Requests(&TVLanPortInfomationForm::Request),
+          .Requests(&TVLanPortInfomationForm::Request)
+          // The edit takes any number; the switch takes a VLAN ID.
+          .Types("Port VLAN ID", "2", "3"),
       Of<TTpGroupDestinationForwardedForm>(
           "VLAN > 802.1Q > Forwarding/Filtering > Tp Group Destination Forwarded")
           .Requests(&TTpGroupDestinationForwardedForm::Request)
@@ -303,12 +360,18 @@ std::vector<TEntry> FeatureForms() {
           .Requests(&TUnicastFilterInformationForm::Request)
           .Rows({"set " + kUnicast + "4.1.0.10.94.88.16.32.0 i 3"})
           .NoWrite()
-          .Deletes("Delete"),
+          .Deletes("Delete")
+          // Add takes a permanent entry alone, and says so in a box.
+          .Types("UStatus", "permanent", "permanent")
+          .Types("UnicastAddress", "000A5E010203", "000A5E010204"),
       Of<TMulticastFilterInformationForm>(
           "VLAN > 802.1Q > Static Filtering > Multicast Information")
           .Requests(&TMulticastFilterInformationForm::Request)
           .Rows({"set " + kMulticast + "3.1.1.0.94.1.1.1.7 x 00000000"})
-          .Deletes(),
+          .Deletes()
+          // Add takes a permanent entry alone, and says so in a box.
+          .Types("Status", "permanent", "permanent")
+          .Types("ED_MACAddress", "01005E010203", "01005E010204"),
       Of<TDiagnosticsInformationForm>(
           "Security Management > 802.1X > MAC-based Authentication > Diagnostics Information")
           .Requests(&TDiagnosticsInformationForm::Request)
@@ -395,7 +458,10 @@ std::vector<TEntry> FeatureForms() {
           .Branch("a group in a state the status box does not offer",
                   {"set " + kTrunk + "7.1 i 1", "set " + kTrunk + "7.2 i 5"})
           .Branch("a group of one member", {"set " + kTrunk + "4.1 x 40000000"})
-          .Deletes(),
+          .Deletes()
+          // Add takes the master port in an edit of its own: the last port,
+          // which Add ticks among the members.
+          .Types("PortEdit", "10", "10"),
       Of<TPortMirrorForm>("Layer 2 Management > Port Management > Port Mirror Table")
           .Requests(&TPortMirrorForm::Request, &TPortMirrorForm::TrunkRequest)
           .Branch("a target port on no unit the form shows",

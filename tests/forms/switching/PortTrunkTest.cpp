@@ -96,6 +96,18 @@ TEST_F(PortTrunk, AddCreatesTheGroupAndEnablesItWithASecondSet) {
   EXPECT_EQ(f->LV_PortTrunk->Items()->Count(), 3);
 }
 
+// A refused Add keeps the typed group (and sends no second SET).
+TEST_F(PortTrunk, ARefusedAddKeepsTheTypedGroup) {
+  auto f = Open<TPortTrunkForm>();
+  FillAdd(f.get(), "2", "3", {3, 4}, 1, 0);  // lacp, enable
+  Control("inject set " + kTrunk + "7 genErr");
+  TestKit::Click(f->BT_Set);
+  EXPECT_EQ(SetLines().size(), 1u);
+  EXPECT_EQ(f->ED_Index->Text(), "2");
+  EXPECT_EQ(f->PortEdit->Text(), "3");
+  EXPECT_EQ(Panel0(f.get()).find("Ok!"), std::string::npos) << Panel0(f.get());
+}
+
 TEST_F(PortTrunk, AddChecksTheInputAndSendsNothingOnAFault) {
   auto f = Open<TPortTrunkForm>();
   {

@@ -76,6 +76,23 @@ TEST_F(UnicastFilterFormTest, AddWhileAWalkRunsSendsNothing) {
   EXPECT_TRUE(SetLines().empty());
 }
 
+// A refused Add keeps the typed entry for a correction; the refusal is the
+// memo's last line.
+TEST_F(UnicastFilterFormTest, ARefusedAddKeepsTheTypedEntry) {
+  Open();
+  form_->ED_UnicastVID->SetText("3");
+  form_->UnicastAddress->SetText("000A5E000003");
+  SelectComboText(form_->UStatus, "permanent");
+  Control(std::string("inject set ") + kEntry + " genErr");
+  TestKit::Click(form_->SetBtn);
+  Wait();
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_EQ(form_->ED_UnicastVID->Text(), "3");
+  EXPECT_EQ(form_->UnicastAddress->Text(), "000A5E000003");
+  EXPECT_EQ(List()->Items()->Count(), 1);
+  EXPECT_EQ(Memo().find("Ok!", Memo().rfind('|') + 1), std::string::npos) << Memo();
+}
+
 TEST_F(UnicastFilterFormTest, DeleteRemovesExactlyTheSelectedEntry) {
   Control(std::string("set ") + kEntry + ".4.1.0.10.94.88.16.32.0 i 3");
   Open();
