@@ -192,12 +192,14 @@ class RunScript {
 
   // What a test or a benchmark does first: makes its folder ($d) in the
   // temporary folder as they do, runs `more`, and notes the temporary
-  // folder's mode and then where it is (in "mode" and "tmpdir").
+  // folder's mode and then where it is (in "mode" and "tmpdir"; the latter
+  // comes whole, so that a test that sees it reads all of it).
   std::string MakesItsFolder(const std::string& more = "") const {
     return "tmp=\"${TMPDIR:-/tmp}\"\n"
            "d=\"$tmp/vntest-$$-Ab12Cd\"\n"
            "mkdir \"$d\"\n" +
            more + "stat -c %a \"$tmp\" >'" + dir_.File("mode") + "'\necho \"$tmp\" >'" +
+           dir_.File("tmpdir.new") + "'\nmv '" + dir_.File("tmpdir.new") + "' '" +
            dir_.File("tmpdir") + "'\n";
   }
 
