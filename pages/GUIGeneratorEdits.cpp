@@ -317,7 +317,7 @@ void TEditsPanel::SetFieldText(int i, const AnsiString& text) {
 
 bool TEditsPanel::IsReadOnlyRow(int i) const {
   Row(i);
-  return !Request || (!Request->Request.VarList.IsWritable(i) && !Request->LeftOutOfSet(i));
+  return !Request || !Request->Request.VarList.IsWritable(i);
 }
 
 bool TEditsPanel::IsIndexRow(int i) const {

@@ -593,13 +593,6 @@ void VnSNMPRequest2Edits::LeaveOutOfSet(int item) {
   leftOut_.push_back({item, before, d->Access});
 }
 
-bool VnSNMPRequest2Edits::LeftOutOfSet(int item) const {
-  const VnSNMPVarList& list = Request.VarList;
-  for (const LeftOut& e : leftOut_)
-    if (e.Item == item && item < list.Count() && list.Item(item)->Access == e.Marked) return true;
-  return false;
-}
-
 // A mark the page has overwritten since (its own access words written back)
 // is the page's.
 void VnSNMPRequest2Edits::TakeBackLeftOut() {

@@ -121,9 +121,6 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   // after the item was last shown, or a binding of it has not shown a value
   // yet: the user (or the page) changed it since the last read or row.
   bool ItemChanged(int item) const;
-  // True while the item is left out of the next SET only because a combo box
-  // bound to it cannot show its value: the item stays one the user writes.
-  bool LeftOutOfSet(int item) const;
   void EnableControls(bool enable);
 
   // From then on a Get fills the list view, one row per table row, and a
