@@ -179,17 +179,21 @@ void TSafeguardCtrlForm::btnSetClick(TObject*) {
   if (risingEntered && !ThresholdAccepted(edtRising, risingNumber, rising, kRisingRange)) return;
   if (fallingEntered && !ThresholdAccepted(edtFalling, fallingNumber, falling, kFallingRange))
     return;
+  // A threshold the switch gave no value for, left alone, is no number to
+  // judge: it stays out of the write.
+  const bool risingHeld = !Request->HoldsNoValue(Item::kSafeguardRisingThreshold);
+  const bool fallingHeld = !Request->HoldsNoValue(Item::kSafeguardFallingThreshold);
   if (risingEntered || fallingEntered) {
     // One that is no number is an input error of its own edit.
-    if (!risingNumber) {
+    if (!risingNumber && (risingEntered || risingHeld)) {
       InputError(kRisingRange, edtRising);
       return;
     }
-    if (!fallingNumber) {
+    if (!fallingNumber && (fallingEntered || fallingHeld)) {
       InputError(kFallingRange, edtFalling);
       return;
     }
-    if (rising <= falling) {
+    if (risingNumber && fallingNumber && rising <= falling) {
       InputError("he rising threshold must be larger than the falling threshold.", edtRising);
       return;
     }

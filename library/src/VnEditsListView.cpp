@@ -1,11 +1,22 @@
 // A request bound to a list view: the columns, one row per table row, and
 // the selected row in the bound controls.
 #include "library/VnSNMPRequest2Edits.h"
+#include "library/VnValueText.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 #include "platform/InputHold.h"
 
+namespace {
+
+// A value text as a cell shows it: nothing for no value.
+AnsiString CellText(const AnsiString& value) {
+  return value == VnNullValueText ? AnsiString() : value;
+}
+
+}  // namespace
+
 void VnSNMPRequest2Edits::AttachListView(TListView* listView, bool disableUntilSelected) {
+  ReleaseRowRecords();
   if (ListView) {
     if (ListView->OnSelectItem ==
         TLVSelectItemHandler(this, &VnSNMPRequest2Edits::ListViewSelectItem))
@@ -73,19 +84,50 @@ void VnSNMPRequest2Edits::DoGetBegin() {
   if (!ListView) return;
   BuildListColumns();
   ListView->Items()->Clear();
+  rowRecords_.clear();
+}
+
+const VnSNMPRequest2Edits::RowRecord* VnSNMPRequest2Edits::RecordOf(const TListItem* row) const {
+  const auto* record = row ? static_cast<const RowRecord*>(row->Data()) : nullptr;
+  return record && record->Owner == this ? record : nullptr;
+}
+
+void VnSNMPRequest2Edits::ReleaseRowRecords() {
+  if (ListView)
+    for (int r = 0; r < ListView->Items()->Count(); ++r) {
+      TListItem* row = ListView->Items()->Item(r);
+      if (RecordOf(row)) row->SetData(nullptr);
+    }
+  rowRecords_.clear();
 }
 
 void VnSNMPRequest2Edits::AddListRow() {
   const VnSNMPVarList& list = Request.VarList;
   TListItem* row = ListView->Items()->Add();
+  bool recorded = Request.KeysShowArcs();
   int n = 0;
   for (int i : columnItems_) {
     const AnsiString text = i < list.Count() ? *list.Item(i)->Value : AnsiString();
+    const AnsiString cell = CellText(text);
+    recorded = recorded || cell != text || (i < list.Count() && list.WholeValue(i));
     if (n == 0)
-      row->SetCaption(text);
+      row->SetCaption(cell);
     else
-      row->SubItems()->Add(text);
+      row->SubItems()->Add(cell);
     ++n;
+  }
+  if (recorded) {
+    auto record = std::make_unique<RowRecord>();
+    record->Owner = this;
+    if (Request.KeysShowArcs()) record->Instance = Request.RowInstance();
+    for (int i : columnItems_) {
+      const bool item = i < list.Count();
+      record->Values.push_back(item ? *list.Item(i)->Value : AnsiString());
+      const VnWholeValue* whole = item ? list.WholeValue(i) : nullptr;
+      record->Whole.push_back(whole ? std::optional<VnWholeValue>(*whole) : std::nullopt);
+    }
+    row->SetData(record.get());
+    rowRecords_.push_back(std::move(record));
   }
   // A row that the event pump handed over is painted, and the timers run,
   // once its completion has returned to the pump: a pass here would only
@@ -99,9 +141,17 @@ void VnSNMPRequest2Edits::AddListRow() {
 
 void VnSNMPRequest2Edits::SelectedRowToValues() {
   if (!ListView) return;
+  VnSNMPVarList& list = Request.VarList;
   TListItem* row = ListView->Selected();
-  if (!row) return;
-  const VnSNMPVarList& list = Request.VarList;
+  if (!row) {
+    // No row: what the items hold names none.
+    Request.ForgetRowInstance();
+    list.ClearWholeValues();
+    return;
+  }
+  // A cell that still shows what the request put there gives the value it
+  // came from; one a form has written since gives its text.
+  const RowRecord* record = RecordOf(row);
   int n = 0;
   for (int i : columnItems_) {
     AnsiString text;
@@ -109,9 +159,22 @@ void VnSNMPRequest2Edits::SelectedRowToValues() {
       text = row->Caption();
     else if (n - 1 < row->SubItems()->Count())
       text = row->SubItems()->Strings(n - 1);
-    if (i < list.Count()) *list.Item(i)->Value = text;
+    std::optional<VnWholeValue> whole;
+    const std::size_t at = static_cast<std::size_t>(n);
+    if (record && at < record->Values.size() && CellText(record->Values[at]) == text) {
+      text = record->Values[at];
+      whole = record->Whole[at];
+    }
+    if (i < list.Count()) {
+      *list.Item(i)->Value = text;
+      list.SetWholeValue(i, std::move(whole));
+    }
     ++n;
   }
+  if (record && !record->Instance.IsEmpty())
+    Request.SetRowInstance(record->Instance);
+  else
+    Request.ForgetRowInstance();
 }
 
 void VnSNMPRequest2Edits::ListViewSelectItem(TObject* Sender, TListItem* Item, bool Selected) {

@@ -140,8 +140,11 @@ void NeedEdits(const ControlBinding& b, int needed) {
 void ShowInEdits(const ControlBinding& b, const AnsiString& text, const VnOctets& raw) {
   const int n = b.ControlCount();
   // No value, or the empty octet string of a syntax that has no empty text
-  // of its own (a date and time): the edits show nothing of it.
+  // of its own (a date and time): the edits show nothing of it, and nothing
+  // of a value shown before.
   const bool null = text == VnNullValueText || (raw.empty() && VnIsOctetStringSyntax(b.Syntax));
+  if (null)
+    for (int k = 0; k < n; ++k) EditOf(b, k)->SetText(AnsiString());
   auto setByte = [&](int k) {
     if (static_cast<std::size_t>(k) < raw.size())
       EditOf(b, k)->SetText(Hex2(raw[static_cast<std::size_t>(k)]));
@@ -357,10 +360,15 @@ AnsiString HeldState(TControl* control) {
 
 void VnSNMPRequest2Edits::ShowBinding(const ControlBinding& b) {
   const VnSNMPVarDesc* d = Request.VarList.Item(b.ItemIndex);
-  AnsiString text = *d->Value;
-  if (d->Options) text = d->Options->ValueOf(text);
-  VnOctets raw = VnValueToBytes(text, d->Syntax);
-  if (b.PartOffset != 0 || b.Syntax != d->Syntax) {
+  // No value (the agent gave none, or none the item can hold): every
+  // control shows nothing, none a placeholder.
+  const bool none = *d->Value == VnNullValueText;
+  AnsiString text = none ? AnsiString() : *d->Value;
+  if (d->Options && !none) text = d->Options->ValueOf(text);
+  VnOctets raw = none ? VnOctets() : VnValueToBytes(text, d->Syntax);
+  if (none) {
+    // Parts and whole values alike show nothing.
+  } else if (b.PartOffset != 0 || b.Syntax != d->Syntax) {
     // A value that ends before the part is an answer like any other: the
     // part shows nothing (an empty edit, no choice).
     const int width = VnPartWidth(b.Syntax);
@@ -373,7 +381,7 @@ void VnSNMPRequest2Edits::ShowBinding(const ControlBinding& b) {
     }
   }
   VnOptionList* options = EffectiveOptions(b);
-  if (options) text = options->TextOf(text);
+  if (options && !none) text = options->TextOf(text);
 
   TControl* first = b.Controls.front();
   if (dynamic_cast<TLabel*>(first) || dynamic_cast<TStaticText*>(first)) {
@@ -400,12 +408,15 @@ void VnSNMPRequest2Edits::ShowBinding(const ControlBinding& b) {
     }
   } else if (auto* combo = dynamic_cast<TComboBox*>(first)) {
     if (!options) RaiseLibraryError(VNERR_NO_OPTION_LIST);
-    options->SelectComboBox(combo, text);
+    if (none)
+      combo->SetItemIndex(-1);
+    else
+      options->SelectComboBox(combo, text);
   } else if (dynamic_cast<TEdit*>(first)) {
     if (b.ControlCount() == 1)
       first->SetText(text);
     else
-      ShowInEdits(b, text, raw);
+      ShowInEdits(b, none ? AnsiString(VnNullValueText) : text, raw);
   } else {
     RaiseLibraryError(VNERR_BAD_CONTROL_TYPE);
   }
@@ -446,6 +457,10 @@ bool VnSNMPRequest2Edits::ItemChanged(int item) const {
   for (const auto& b : Bindings)
     if (b->ItemIndex == item && !HoldsShownValue(*b, b->ShownValue)) return true;
   return false;
+}
+
+bool VnSNMPRequest2Edits::HoldsNoValue(int item) const {
+  return *Request.VarList.Item(item)->Value == VnNullValueText && !ItemChanged(item);
 }
 
 VnOctets VnSNMPRequest2Edits::ReadBinding(const ControlBinding& b, const VnOctets& value,

@@ -158,7 +158,22 @@ void VnSNMPRequest2Controls::ReadSynchronously() {
   } catch (const Exception& e) {
     Reraise(e);
   }
-  if (life->self && StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
+  if (!life->self) return;
+  if (Request.ReadFaults().Any()) {
+    VnSNMPError record;
+    record.Device = Request.Device;
+    DoGetError(WithReadFaults(record));
+    return;
+  }
+  if (StatusTarget) ShowRequestStatus(ErrorText(VNERR_OK));
+}
+
+VnSNMPError VnSNMPRequest2Controls::WithReadFaults(const VnSNMPError& record) const {
+  VnSNMPError failed = record;
+  failed.Number = Request.ReadFaults().Number();
+  failed.Text = Request.ReadFaults().Text();
+  failed.Finished = true;
+  return failed;
 }
 
 void VnSNMPRequest2Controls::ReadFailed(VnSNMPError& error) {
@@ -255,6 +270,15 @@ void VnSNMPRequest2Controls::EndRead(const VnSNMPError& record, Voice voice) {
   DoGetEnd();
   if (!life->self) return;
   TakeBack(order_.ReadEnds(Mode::Async));
+  // A read that could not take all the agent gave ends as a failure naming
+  // it, after the rows and values it did take.
+  if (Request.ReadFaults().Any()) {
+    const VnSNMPError failed = WithReadFaults(record);
+    DoGetError(failed);
+    if (life->self && OnGetDone) OnGetDone(this, failed);
+    if (life->self) Settle();
+    return;
+  }
   // Without a status target the end of a read is not announced. A read
   // that did not complete, or that must not hide a failed write, shows no
   // "Ok!".

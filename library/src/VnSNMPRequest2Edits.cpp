@@ -39,6 +39,7 @@ VnSNMPRequest2Edits::~VnSNMPRequest2Edits() {
   for (auto& b : Bindings)
     for (int k = 0; k < b->ControlCount(); ++k) UnhookControl(*b, k);
   Bindings.clear();
+  ReleaseRowRecords();
   if (ListView) {
     if (ListView->OnSelectItem ==
         TLVSelectItemHandler(this, &VnSNMPRequest2Edits::ListViewSelectItem))
@@ -301,6 +302,7 @@ void VnSNMPRequest2Edits::DropBinding(std::size_t index, TControl* dead) {
 
 void VnSNMPRequest2Edits::ComponentGone(TComponent* component) {
   if (component == ListView) {
+    rowRecords_.clear();  // gone with their rows
     ListView = nullptr;
     SavedOnSelectItem = nullptr;
     savedOnPressSelected_ = nullptr;

@@ -35,7 +35,7 @@ AnsiString ErrorText(int number) {
     return g_MessageTables[MT_SNMP_USM][VNERR_USM_ERROR - number];
   if (number <= VNERR_CLASS_ERROR && number >= VNERR_CLASS_SHUTDOWN)
     return g_MessageTables[MT_SNMP_CLASS][VNERR_CLASS_ERROR - number];
-  if (number <= VNERR_READ_VARFILE && number >= VNERR_NOTHING_TO_SET)
+  if (number <= VNERR_READ_VARFILE && number >= VNERR_NOT_INCREASING)
     return g_MessageTables[MT_LIBRARY][-500 - number];
   return g_MessageTables[MT_LIBRARY][-500 - VNERR_UNKNOWN];
 }

@@ -95,7 +95,7 @@ constexpr const char* kSnmpClassTexts[] = {
     "(SNMPClass) Blocked Mode Shutdown!",
 };
 
-// The library's own numbers: 0, then -501..-529.
+// The library's own numbers: 0, then -501..-530.
 constexpr const char* kLibraryTexts[] = {
     "Ok!",
     "Fail to read SNMP variables from file([FILENAME])!",
@@ -129,6 +129,7 @@ constexpr const char* kLibraryTexts[] = {
     "Bad syntax for the history chart of log!",
     "Unknown error code!",
     "No SNMP variable to set!",
+    "The agent's answer did not increase!",
 };
 
 // Status-line formats of Get and Set.
@@ -179,7 +180,7 @@ static_assert(CountOf(kSnmpStatusTexts) == 18);
 static_assert(CountOf(kSnmpV3Texts) == 17);
 static_assert(CountOf(kUsmTexts) == 14);
 static_assert(CountOf(kSnmpClassTexts) == 23);
-static_assert(CountOf(kLibraryTexts) == 30);
+static_assert(CountOf(kLibraryTexts) == 31);
 static_assert(CountOf(kStatusFormatTexts) == 2);
 static_assert(CountOf(kEditCheckTexts) == 26);
 

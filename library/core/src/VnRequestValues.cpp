@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "library/VnDateTime.h"
@@ -123,6 +125,34 @@ AnsiString UnsignedText(const Number& n) {
   return n.is64 ? VnCounter64Text(n.u) : AnsiString(static_cast<std::uint32_t>(n.u));
 }
 
+// The number as the agent gave it: an Integer32 with its sign, the others
+// unsigned, whatever syntax the item declares (a value the declared syntax
+// cannot hold is shown as it is and left out of a SET).
+AnsiString NumberText(const Number& n) { return n.isSigned ? AnsiString(n.s) : UnsignedText(n); }
+
+// The range of the numbers a syntax carries; false for one that is no
+// number.
+bool NumberRange(std::uint32_t syntax, std::int64_t& least, std::uint64_t& most) {
+  switch (syntax) {
+    case SNMP_SYNTAX_INTEGER:
+      least = INT32_MIN;
+      most = INT32_MAX;
+      return true;
+    case SNMP_SYNTAX_COUNTER:
+    case SNMP_SYNTAX_GUAGE:
+    case SNMP_SYNTAX_UINTEGER:
+      least = 0;
+      most = UINT32_MAX;
+      return true;
+    case SNMP_SYNTAX_COUNTER64:
+      least = 0;
+      most = UINT64_MAX;
+      return true;
+    default:
+      return false;
+  }
+}
+
 OctetStr DoubleOctets(double v) {
   unsigned char raw[8];
   VnDoubleToOctets(v, raw);
@@ -137,6 +167,7 @@ void VnSNMPRequest::VbToValue(int item, const Vb& vb) {
   const SnmpSyntax* v = vb.get_value_ptr();
   const Number number = NumberOf(v);
   AnsiString text;
+  std::optional<VnWholeValue> whole;
   if (!v) {
     // A null value or an exception (noSuchObject, noSuchInstance,
     // endOfMibView) is an absent value, whatever the item's syntax.
@@ -156,22 +187,20 @@ void VnSNMPRequest::VbToValue(int item, const Vb& vb) {
       case SNMP_SYNTAX_BOOLEAN:
         text = NeedNumber(number).u == 0 ? "false" : "true";
         break;
-      case SNMP_SYNTAX_INTEGER: {
-        const Number& n = NeedNumber(number);
-        text = n.isSigned ? AnsiString(n.s) : UnsignedText(n);
-        break;
-      }
+      case SNMP_SYNTAX_INTEGER:
       case SNMP_SYNTAX_COUNTER:
       case SNMP_SYNTAX_GUAGE:
       case SNMP_SYNTAX_UINTEGER:
-        text = UnsignedText(NeedNumber(number));
-        break;
-      case SNMP_SYNTAX_TIMETICKS:
-        text = VnTimeTicksText(static_cast<std::uint32_t>(NeedNumber(number).u));
-        break;
       case SNMP_SYNTAX_COUNTER64:
-        text = VnCounter64Text(NeedNumber(number).u);
+        text = NumberText(NeedNumber(number));
         break;
+      case SNMP_SYNTAX_TIMETICKS: {
+        // A time is a count of hundredths within 32 bits.
+        const Number& n = NeedNumber(number);
+        if ((n.isSigned && n.s < 0) || n.u > UINT32_MAX) RaiseLibraryError(VNERR_BAD_SYNTAX);
+        text = VnTimeTicksText(static_cast<std::uint32_t>(n.u));
+        break;
+      }
       case SNMP_SYNTAX_DOUBLE:
         text = FloatToStr(VnOctetsToDouble(NeedOctets(v, 8).data()));
         break;
@@ -206,13 +235,30 @@ void VnSNMPRequest::VbToValue(int item, const Vb& vb) {
         break;
       }
       case SNMP_SYNTAX_DISPLAYSTR: {
+        // The text ends at the first zero octet; the octets after it stay
+        // with the item, to go back whole while the text is left alone.
         const OctetStr& o = NeedOctets(v);
         text = VnDisplayText(o.data(), o.len());
+        if (static_cast<std::size_t>(text.Length()) < o.len())
+          whole = VnWholeValue{text, std::string(reinterpret_cast<const char*>(o.data()), o.len())};
         break;
       }
     }
   }
   StoreValue(d, std::move(text));
+  if (whole) whole->Text = *d.Value;
+  VarList.SetWholeValue(item, std::move(whole));
+}
+
+bool VnSNMPRequest::HoldsNothingToSend(int item) const {
+  const VnSNMPVarDesc& d = ItemAt(item);
+  if (d.Syntax == SNMP_SYNTAX_NULL) return false;
+  const AnsiString text = RawValue(d);
+  if (text == VnNullValueText) return true;
+  std::int64_t least = 0;
+  std::uint64_t most = 0;
+  return NumberRange(d.Syntax, least, most) && VnIsWholeNumber(text, INT64_MIN, UINT64_MAX) &&
+         !VnIsWholeNumber(text, least, most);
 }
 
 void VnSNMPRequest::ValueToVb(int item, Vb& vb) {
@@ -259,9 +305,12 @@ void VnSNMPRequest::ValueToVb(int item, Vb& vb) {
     case SNMP_SYNTAX_IPV6ADDRESS:
       value = std::make_unique<OctetStr>(VnHexOctets(text));
       break;
-    case SNMP_SYNTAX_DISPLAYSTR:
-      value = std::make_unique<OctetStr>(text.str());
+    case SNMP_SYNTAX_DISPLAYSTR: {
+      const VnWholeValue* whole = VarList.WholeValue(item);
+      value =
+          std::make_unique<OctetStr>(whole && whole->Text == *d.Value ? whole->Octets : text.str());
       break;
+    }
     case SNMP_SYNTAX_DATETIME: {
       unsigned char octets[VnDateTime::kOctets];
       VnDateTime::Parse(text).ToWire(octets);

@@ -1,14 +1,11 @@
 #include "library/VnSNMPRequest.h"
 
-#include <algorithm>
-#include <compare>
 #include <utility>
 
 #include "SendTargetCache.h"
 #include "library/VnErrors.h"
 #include "library/VnOptionList.h"
 #include "library/VnValueText.h"
-#include "snmp/Oid.h"
 
 VnSNMPRequest::VnSNMPRequest() : Timeout(g_SnmpTimeout), Retries(1), Active(true) {
   LoadDefaults();
@@ -44,7 +41,7 @@ bool VnSNMPRequest::IsImpliedIndex(int item) const {
          (ItemAt(item).Access & SNMP_ACCESS_IMPLIED) != 0;
 }
 
-bool VnSNMPRequest::IsTableEnd(const AnsiString& column, const AnsiString& previous,
+bool VnSNMPRequest::IsTableEnd(const AnsiString& column, const AnsiString&,
                                const AnsiString& returned) {
   if (VarList.ItemType == VnItemType::SVT_SV || VarList.ItemType == VnItemType::MVT_SV)
     return false;
@@ -52,14 +49,5 @@ bool VnSNMPRequest::IsTableEnd(const AnsiString& column, const AnsiString& previ
   // The column goes on only below its own identifier: the column text and a
   // dot, so that column 1 does not run into column 10.
   const std::string& ret = returned.str();
-  if (ret.compare(0, column.str().size(), column.str()) != 0 || ret[column.str().size()] != '.')
-    return true;
-  // An agent whose answers do not increase would keep a walk going for ever.
-  if (previous.IsEmpty()) return false;
-  if (knownIds_ && &returned == knownIds_->returned && &previous == knownIds_->previous) {
-    const std::vector<std::uint32_t>& a = *knownIds_->returnedIds;
-    const std::vector<std::uint32_t>& b = *knownIds_->previousIds;
-    return std::lexicographical_compare_three_way(a.begin(), a.end(), b.begin(), b.end()) <= 0;
-  }
-  return Oid::compare_dotted(returned.str(), previous.str()) <= 0;
+  return ret.compare(0, column.str().size(), column.str()) != 0 || ret[column.str().size()] != '.';
 }

@@ -209,7 +209,10 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
   if ((record.Number == VNERR_OK && readBack) || noSuchName) {
     try {
       AnsiString rowIndex;
-      switch (request->ReadReply(reply, bindingItems, noSuchName, rowIndex, rowLater)) {
+      const ReplyTo to = noSuchName                                      ? ReplyTo::NoSuchName
+                         : kind == ReplyKind::Read && request->IsTable() ? ReplyTo::WalkStep
+                                                                         : ReplyTo::Get;
+      switch (request->ReadReply(reply, bindingItems, to, rowIndex, rowLater)) {
         case ReplyOutcome::WalkEnd:
           MapSnmpError(SNMP_CLASS_SUCCESS, record.Number, record.Text);
           break;

@@ -1,5 +1,7 @@
 // Synchronous GET, GETNEXT walk steps and SET of a request's variable list,
 // and the target and PDU building that the asynchronous sends share.
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "library/VnNumList.h"
 #include "library/VnSNMPRequest.h"
 #include "library/VnSNMPSession.h"
+#include "library/VnValueText.h"
 #include "platform/Classes.h"
 #include "platform/Exceptions.h"
 #include "snmp/Address.h"
@@ -21,8 +24,6 @@
 #include "snmp/Vb.h"
 
 namespace {
-
-const char* const kNotDone = "(NOTDONE)";
 
 Snmp& Session() {
   if (!g_SnmpSession) RaiseLibraryError(VNERR_CREATE_SESSION);
@@ -120,14 +121,23 @@ void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingIt
       !IsTable())
     RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
   AnsiString rowIndex;
-  if (mode == PduMode::Set && IsTable()) rowIndex = RowIndexText();
-  if (mode == PduMode::FirstRead) shortDateTimes_.clear();
+  if (mode == PduMode::Set && IsTable()) rowIndex = InstanceForSet();
+  if (mode == PduMode::FirstRead) {
+    shortDateTimes_.clear();
+    readFaults_.Clear();
+    columnEnded_.assign(static_cast<std::size_t>(VarList.Count()), false);
+    columnIds_.clear();
+  }
 
   for (int i = 0; i < VarList.Count(); ++i) {
     VnSNMPVarDesc& item = *VarList.Item(i);
     Vb vb;
     if (mode != PduMode::Set) {
       if (!VarList.IsReadable(i)) continue;
+      // A column that has left its subtree is asked no more.
+      if (mode == PduMode::WalkStep && static_cast<std::size_t>(i) < columnEnded_.size() &&
+          columnEnded_[static_cast<std::size_t>(i)])
+        continue;
       if (mode == PduMode::FirstRead) {
         item.LastOid->str().clear();
         vb.set_oid(
@@ -138,7 +148,7 @@ void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingIt
     } else {
       // Index columns are never written: their values make the instance.
       if (IsTable() && static_cast<std::uint32_t>(i) < VarList.KeyCount) continue;
-      if (!VarList.IsWritable(i)) continue;
+      if (!VarList.IsWritable(i) || HoldsNothingToSend(i)) continue;
       AnsiString oid = ColumnOid(i);
       if (type == VnItemType::SVT_SV)
         oid = oid + ".0";
@@ -185,97 +195,232 @@ void VnSNMPRequest::DecodeRowIndex(const AnsiString& rowIndex) {
     }
     rest = IndexToValue(item, rest);
   }
+  // Arcs the key items do not take would be lost from the row's name.
+  if (VarList.KeyCount > 0 && !rest.IsEmpty()) RaiseLibraryError(VNERR_BAD_KEY_COUNT);
+}
+
+void VnSNMPRequest::SetRowInstance(const AnsiString& instance) {
+  rowInstance_ = instance;
+  rowKeys_.clear();
+  for (std::uint32_t k = 0; k < VarList.KeyCount && static_cast<int>(k) < VarList.Count(); ++k)
+    rowKeys_.push_back(*VarList.Item(static_cast<int>(k))->Value);
+}
+
+void VnSNMPRequest::ForgetRowInstance() {
+  rowInstance_ = AnsiString();
+  rowKeys_.clear();
+}
+
+AnsiString VnSNMPRequest::InstanceForSet() {
+  bool same = !rowInstance_.IsEmpty() && rowKeys_.size() == VarList.KeyCount;
+  for (std::size_t k = 0; same && k < rowKeys_.size(); ++k)
+    same = static_cast<int>(k) < VarList.Count() &&
+           *VarList.Item(static_cast<int>(k))->Value == rowKeys_[k];
+  return same ? rowInstance_ : RowIndexText();
+}
+
+void VnSNMPRequest::TakeRowIndex(const AnsiString& rowIndex) {
+  keysShowArcs_ = false;
+  try {
+    DecodeRowIndex(rowIndex);
+  } catch (const Exception& e) {
+    keysShowArcs_ = true;
+    // The items keep what they could take; the first that cannot take its
+    // part (or the last, with arcs left over) shows the arcs from its own
+    // on, and those after it hold nothing.
+    AnsiString rest = rowIndex;
+    bool shown = false;
+    for (std::uint32_t k = 0; k < VarList.KeyCount && static_cast<int>(k) < VarList.Count(); ++k) {
+      const int item = static_cast<int>(k);
+      AnsiString& value = *VarList.Item(item)->Value;
+      if (shown || rest.IsEmpty()) {
+        value = VnNullValueText;
+        continue;
+      }
+      AnsiString after;
+      bool taken = true;
+      try {
+        after = IndexToValue(item, rest);
+      } catch (const Exception&) {
+        taken = false;
+      }
+      if (!taken || (k + 1 == VarList.KeyCount && !after.IsEmpty())) {
+        value = rest;
+        shown = true;
+        continue;
+      }
+      rest = after;
+    }
+    readFaults_.Add(e.HelpContext, e.Message, "row " + rowIndex);
+  }
+  SetRowInstance(rowIndex);
+}
+
+const std::vector<std::uint32_t>& VnSNMPRequest::ColumnIds(int item) {
+  const std::size_t at = static_cast<std::size_t>(item);
+  if (columnIds_.size() <= at) columnIds_.resize(at + 1);
+  ColumnId& column = columnIds_[at];
+  // The column's text names it; its sub-identifiers are read once per walk.
+  if (column.text.IsEmpty()) {
+    WriteColumnOid(item, column.text);
+    if (!VnParseDotted(column.text, column.subids)) column.subids.clear();
+  }
+  return column.subids;
+}
+
+AnsiString VnSNMPRequest::FaultPlace(int item, const AnsiString* row) const {
+  const VnSNMPVarDesc& d = *VarList.Item(item);
+  const AnsiString label = d.Label && *d.Label ? AnsiString(d.Label) : ColumnOid(item);
+  return row ? "row " + *row + ", " + label : label;
+}
+
+void VnSNMPRequest::TakeValue(int item, const Vb& vb, const AnsiString* row) {
+  try {
+    VbToValue(item, vb);
+  } catch (const Exception& e) {
+    *VarList.Item(item)->Value = VnNullValueText;
+    VarList.SetWholeValue(item, std::nullopt);
+    readFaults_.Add(e.HelpContext, e.Message, FaultPlace(item, row));
+  }
 }
 
 VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
                                                      const std::vector<int>& bindingItems,
-                                                     bool noSuchName, AnsiString& rowIndex,
+                                                     ReplyTo to, AnsiString& rowIndex,
                                                      bool valuesLater) {
   rowIndex = AnsiString();
   waitingValues_.clear();
   valuesFrom_ = valuesLater ? &reply : nullptr;
   if (reply.get_vb_count() < static_cast<int>(bindingItems.size()))
     RaiseSnmpResult(SNMP_CLASS_INVALID_PDU);
-  std::size_t ended = 0;
-  bool haveRowIndex = false;
-  // The texts are written into the same strings for every binding and row.
+  for (int i : bindingItems)
+    if (i >= VarList.Count()) RaiseSnmpResult(SNMP_CLASS_INVALID_PDU);
+  if (to == ReplyTo::WalkStep) return ReadWalkStep(reply, bindingItems, rowIndex, valuesLater);
   AnsiString& col = columnText_;
   AnsiString& ret = replyOidText_;
+  bool haveRowIndex = false;
   for (std::size_t j = 0; j < bindingItems.size(); ++j) {
     const int i = bindingItems[j];
-    if (i >= VarList.Count()) RaiseSnmpResult(SNMP_CLASS_INVALID_PDU);
     VnSNMPVarDesc& item = *VarList.Item(i);
     const Vb& vb = reply.get_vb(static_cast<int>(j));
     WriteColumnOid(i, col);
     vb.get_oid().write_printable(ret.str());
-    if (noSuchName) {
+    if (to == ReplyTo::NoSuchName) {
       // A version 1 agent answers noSuchName past the last instance and
       // returns the request's own identifiers.
       return ret == *item.LastOid ? ReplyOutcome::WalkEnd : ReplyOutcome::NoSuchName;
     }
-    // The previous step's identifier is known beside its text while the
-    // item's LastOid is still that text.
-    const std::size_t at = static_cast<std::size_t>(i);
-    const bool stepKnown = at < stepFrom_.size() && stepFrom_[at].text == *item.LastOid;
-    const KnownIds known{&ret, &vb.get_oid().subids(), item.LastOid,
-                         stepKnown ? &stepFrom_[at].subids : nullptr};
-    bool tableEnd = false;
-    {
-      struct Lend {
-        const KnownIds*& slot;
-        ~Lend() { slot = nullptr; }
-      } lend{knownIds_};
-      knownIds_ = stepKnown ? &known : nullptr;
-      tableEnd = IsTableEnd(col, *item.LastOid, ret);
-    }
-    if (tableEnd) {
-      ++ended;
-      *item.Value = kNotDone;
-      // The index items still hold the previous row: the next step asks the
-      // column again from there and finds it ended again. A column that ends
-      // on the first step has no row of this walk to name (the index items
-      // may still hold an earlier walk's): it is asked from itself again.
-      if (item.LastOid->IsEmpty()) {
-        *item.LastOid = col;
-      } else {
-        try {
-          *item.LastOid = WithSuffix(col, RowIndexText());
-        } catch (const Exception&) {
-          // An index the items cannot name again (the agent indexes the
-          // table otherwise): the column is asked again from where it was
-          // asked now, which ends it again.
-        }
-      }
-      continue;
-    }
     if (valuesLater)
       waitingValues_.emplace_back(i, static_cast<int>(j));
     else
-      VbToValue(i, vb);
-    // The row stands where the first column that goes on stands; a column
-    // that has just ended points into another subtree.
+      TakeValue(i, vb, nullptr);
     if (!haveRowIndex && ret.Length() > col.Length()) {
       rowIndex = ret.SubString(col.Length() + 2, ret.Length() - col.Length() - 1);
       haveRowIndex = true;
     }
-    item.LastOid->str().swap(ret.str());  // the old text's storage takes the next one
-    if (stepFrom_.size() <= static_cast<std::size_t>(i))
-      stepFrom_.resize(static_cast<std::size_t>(i) + 1);
-    StepFrom& from = stepFrom_[static_cast<std::size_t>(i)];
-    from.text.str().assign(item.LastOid->str());
-    from.subids.assign(vb.get_oid().subids().begin(), vb.get_oid().subids().end());
+    item.LastOid->str().swap(ret.str());
   }
-  return ended == bindingItems.size() ? ReplyOutcome::AllEnded : ReplyOutcome::Row;
+  return ReplyOutcome::Row;
+}
+
+VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadWalkStep(const Pdu& reply,
+                                                        const std::vector<int>& bindingItems,
+                                                        AnsiString& rowIndex, bool valuesLater) {
+  if (columnEnded_.size() < static_cast<std::size_t>(VarList.Count()))
+    columnEnded_.resize(static_cast<std::size_t>(VarList.Count()), false);
+  if (stepFrom_.size() < static_cast<std::size_t>(VarList.Count()))
+    stepFrom_.resize(static_cast<std::size_t>(VarList.Count()));
+  liveBindings_.clear();
+  // The texts are written into the same strings for every binding and row.
+  AnsiString& ret = replyOidText_;
+  // The row: the lowest instance that a column going on returned.
+  const std::vector<std::uint32_t>* row = nullptr;
+  std::size_t rowFrom = 0;
+  for (std::size_t j = 0; j < bindingItems.size(); ++j) {
+    const int i = bindingItems[j];
+    const std::size_t at = static_cast<std::size_t>(i);
+    VnSNMPVarDesc& item = *VarList.Item(i);
+    const Vb& vb = reply.get_vb(static_cast<int>(j));
+    const std::vector<std::uint32_t>& column = ColumnIds(i);
+    vb.get_oid().write_printable(ret.str());
+    if (vb.is_exception() || IsTableEnd(columnIds_[at].text, *item.LastOid, ret)) {
+      // Ended, or no more to give: no cell here or in a later row.
+      columnEnded_[at] = true;
+      *item.Value = VnNullValueText;
+      VarList.SetWholeValue(i, std::nullopt);
+      continue;
+    }
+    // The answer lies past what the column was asked from (the column
+    // itself on the first step), or the agent goes round in circles.
+    const std::vector<std::uint32_t>& ids = vb.get_oid().subids();
+    StepFrom& from = stepFrom_[at];
+    if (!item.LastOid->IsEmpty()) {
+      if (from.text != *item.LastOid && !VnParseDotted(*item.LastOid, from.subids))
+        from.subids.clear();
+      if (!std::lexicographical_compare(from.subids.begin(), from.subids.end(), ids.begin(),
+                                        ids.end())) {
+        const AnsiString instance =
+            VnDottedText(ids.data() + column.size(), ids.size() - column.size());
+        throw Exception(ErrorText(VNERR_NOT_INCREASING) + " (" + FaultPlace(i, &instance) + ")",
+                        VNERR_NOT_INCREASING);
+      }
+    }
+    liveBindings_.emplace_back(i, static_cast<int>(j));
+    item.LastOid->str().swap(ret.str());  // the old text's storage takes the next one
+    from.text.str().assign(item.LastOid->str());
+    from.subids.assign(ids.begin(), ids.end());
+    if (!row || std::lexicographical_compare(
+                    ids.begin() + static_cast<std::ptrdiff_t>(column.size()), ids.end(),
+                    row->begin() + static_cast<std::ptrdiff_t>(rowFrom), row->end())) {
+      row = &ids;
+      rowFrom = column.size();
+    }
+  }
+  if (!row) return ReplyOutcome::AllEnded;
+  const std::size_t rowLength = row->size() - rowFrom;
+  rowIndex = VnDottedText(row->data() + rowFrom, rowLength);
+  for (const auto& [i, j] : liveBindings_) {
+    const std::size_t at = static_cast<std::size_t>(i);
+    VnSNMPVarDesc& item = *VarList.Item(i);
+    const Vb& vb = reply.get_vb(j);
+    const std::vector<std::uint32_t>& column = columnIds_[at].subids;
+    const std::vector<std::uint32_t>& ids = vb.get_oid().subids();
+    if (ids.size() - column.size() == rowLength &&
+        std::equal(ids.begin() + static_cast<std::ptrdiff_t>(column.size()), ids.end(),
+                   row->begin() + static_cast<std::ptrdiff_t>(rowFrom))) {
+      if (valuesLater)
+        waitingValues_.emplace_back(i, j);
+      else
+        TakeValue(i, vb, &rowIndex);
+      continue;
+    }
+    // A later row's value: this row has no cell in the column, which is
+    // asked again from this row.
+    *item.Value = VnNullValueText;
+    VarList.SetWholeValue(i, std::nullopt);
+    AnsiString& last = *item.LastOid;
+    last = columnIds_[at].text;
+    last.str() += '.';
+    last.str() += rowIndex.str();
+    StepFrom& from = stepFrom_[at];
+    from.text.str().assign(last.str());
+    from.subids.assign(column.begin(), column.end());
+    from.subids.insert(from.subids.end(), row->begin() + static_cast<std::ptrdiff_t>(rowFrom),
+                       row->end());
+  }
+  return ReplyOutcome::Row;
 }
 
 void VnSNMPRequest::TakeWaitingValues() {
   const Pdu* reply = std::exchange(valuesFrom_, nullptr);
   if (!reply) return;
-  for (const auto& [item, binding] : waitingValues_) VbToValue(item, reply->get_vb(binding));
+  const bool table = IsTable();
+  for (const auto& [item, binding] : waitingValues_)
+    TakeValue(item, reply->get_vb(binding), table ? &waitingRowIndex_ : nullptr);
 }
 
 void VnSNMPRequest::FinishRow(const AnsiString& rowIndex) {
-  if (IsTable()) DecodeRowIndex(rowIndex);
+  if (IsTable()) TakeRowIndex(rowIndex);
   for (int i = 0; i < VarList.Count(); ++i) EvaluateDerived(i, VnDerivation::OnReceive);
 }
 
@@ -305,7 +450,10 @@ bool VnSNMPRequest::SendGet(VnReadFrom from) {
   if (number != VNERR_OK && !noSuchName) throw Exception(text, number);
 
   AnsiString rowIndex;
-  switch (ReadReply(pdu, items, noSuchName, rowIndex)) {
+  const ReplyTo to = noSuchName  ? ReplyTo::NoSuchName
+                     : IsTable() ? ReplyTo::WalkStep
+                                 : ReplyTo::Get;
+  switch (ReadReply(pdu, items, to, rowIndex)) {
     case ReplyOutcome::WalkEnd:
     case ReplyOutcome::AllEnded:
       return false;
@@ -398,7 +546,7 @@ bool VnSNMPRequest::SendSet(VnSetReply reply, const AnsiString& indexList, TStri
   if (FirstExceptionBinding(pdu) != 0) RaiseLibraryError(VNERR_NOSUCHNAME);
   if (reply != VnSetReply::ReadBack) return false;
   AnsiString rowIndex;
-  if (ReadReply(pdu, items, false, rowIndex) != ReplyOutcome::Row) return false;
+  if (ReadReply(pdu, items, ReplyTo::Get, rowIndex) != ReplyOutcome::Row) return false;
   FinishRow(rowIndex);
   return IsTable();
 }

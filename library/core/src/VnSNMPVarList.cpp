@@ -22,6 +22,7 @@ struct VnSNMPVarList::Entry {
   std::optional<std::string> text1, text2, text3;
   AnsiString value;
   AnsiString lastOid;
+  std::optional<VnWholeValue> whole;
 };
 
 namespace {
@@ -92,7 +93,10 @@ void VnSNMPVarList::CopyFrom(const VnSNMPVarList& other) {
   ItemType = other.ItemType;
   Description = other.Description;
   items_.reserve(other.items_.size());
-  for (const auto& entry : other.items_) AppendCopy(entry->desc);
+  for (const auto& entry : other.items_) {
+    AppendCopy(entry->desc);
+    items_.back()->whole = entry->whole;
+  }
 }
 
 void VnSNMPVarList::FreeItems() { items_.clear(); }
@@ -111,6 +115,21 @@ VnSNMPVarDesc* VnSNMPVarList::Item(int index) const {
   if (index < 0 || index >= Count())
     throw EListError(AnsiString::Format("List index out of bounds (%d)", index));
   return &items_[static_cast<std::size_t>(index)]->desc;
+}
+
+const VnWholeValue* VnSNMPVarList::WholeValue(int index) const {
+  Item(index);
+  const auto& whole = items_[static_cast<std::size_t>(index)]->whole;
+  return whole ? &*whole : nullptr;
+}
+
+void VnSNMPVarList::SetWholeValue(int index, std::optional<VnWholeValue> whole) {
+  Item(index);
+  items_[static_cast<std::size_t>(index)]->whole = std::move(whole);
+}
+
+void VnSNMPVarList::ClearWholeValues() {
+  for (auto& entry : items_) entry->whole.reset();
 }
 
 bool VnSNMPVarList::IsReadable(int index) const {

@@ -236,6 +236,9 @@ class VnSNMPRequest2Controls {
   // The end of the running asynchronous read, reported with the record; what
   // it still has out is taken back.
   void EndRead(const VnSNMPError& record, Voice voice);
+  // The record of a read that ended with faults (the request's ReadFaults):
+  // their first number and the text that names them.
+  VnSNMPError WithReadFaults(const VnSNMPError& record) const;
   // Takes back from the SNMP layer what a read that ended had out.
   void TakeBack(VnRequestOrder::Exchange exchange) { Request.Withdraw(exchange); }
   // After every end: starts the read owed when nothing stands before it any

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -121,6 +122,10 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   // after the item was last shown, or a binding of it has not shown a value
   // yet: the user (or the page) changed it since the last read or row.
   bool ItemChanged(int item) const;
+  // True when the item holds no value (the agent gave none, or none the
+  // item can hold) and its controls still show nothing of it: no check
+  // judges it, and a SET leaves it out.
+  bool HoldsNoValue(int item) const;
   void EnableControls(bool enable);
 
   // From then on a Get fills the list view, one row per table row, and a
@@ -195,6 +200,22 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   void LeaveOutOfSet(int item);
   void TakeBackLeftOut();
 
+  // What a list row holds where its cells do not say all of it: the value
+  // text of each column's item (a cell shows nothing where the item held no
+  // value), the whole values of items whose text shows less, and the row's
+  // instance where the index items could not name it. A row without one is
+  // what its cells show. Owned by the request; the row points at it.
+  struct RowRecord {
+    const VnSNMPRequest2Edits* Owner;
+    std::vector<AnsiString> Values;
+    std::vector<std::optional<VnWholeValue>> Whole;
+    AnsiString Instance;
+  };
+  // The record of a row of the list view, or null.
+  const RowRecord* RecordOf(const TListItem* row) const;
+  // The rows let go of their records, which are freed.
+  void ReleaseRowRecords();
+
   void BuildListColumns();
   void AddListRow();
   void SelectedRowToValues();
@@ -215,4 +236,5 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   std::vector<LeftOut> leftOut_;
   // Item of each list-view column, recorded when the columns are built.
   std::vector<int> columnItems_;
+  std::vector<std::unique_ptr<RowRecord>> rowRecords_;
 };

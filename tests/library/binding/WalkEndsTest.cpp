@@ -1,7 +1,9 @@
 // Walks and reads against a simulated device that behaves as real agents
 // sometimes do: a column some rows lack, a column no row has, an absent
-// scalar, and a column whose GETNEXT answers do not increase. The device
-// comes from a fixture of its own (the shared simulator stays as it is).
+// scalar, a column whose GETNEXT answers do not increase, an exception mid
+// walk, a value of another type than declared, rows indexed with more arcs
+// than the keys. The device comes from a fixture of its own (the shared
+// simulator stays as it is).
 #include <fstream>
 #include <memory>
 #include <string>
@@ -10,6 +12,9 @@
 #include "SimulatorFixture.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPRequest.h"
+#include "library/VnSNMPRequest2Edits.h"
+#include "platform/ComCtrls.h"
+#include "platform/StdCtrls.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -47,7 +52,19 @@ constexpr const char* kFixture =
     "table 1.3.6.1.3.1718.4.1 ip 10.0.0.1 10.0.0.2 10.0.0.3\n"
     "value 1.3.6.1.3.1718.4.1.2.10.0.0.1 \"x\"\nvalue 1.3.6.1.3.1718.4.1.2.10.0.0.2 \"y\"\n"
     "value 1.3.6.1.3.1718.4.1.2.10.0.0.3 \"z\"\nvalue 1.3.6.1.3.1718.4.1.3.10.0.0.1 71\n"
-    "absent 1.3.6.1.3.1718.4.1.3.10.0.0.2\nabsent 1.3.6.1.3.1718.4.1.3.10.0.0.3\n";
+    "absent 1.3.6.1.3.1718.4.1.3.10.0.0.2\nabsent 1.3.6.1.3.1718.4.1.3.10.0.0.3\n"
+    // Rows of unit and port where the request names the port alone.
+    "object 1.3.6.1.3.1718.5.1.1 integer notaccess Port\n"
+    "object 1.3.6.1.3.1718.5.1.2 integer readwrite Max\n"
+    "object 1.3.6.1.3.1718.5.1.3 integer readwrite Min\n"
+    "object 1.3.6.1.3.1718.5.1.4 displaystr readwrite Word\n"
+    "table 1.3.6.1.3.1718.5.1 int,int 1/1 1/2 1/3 cols=0,0\n"
+    "value 1.3.6.1.3.1718.5.1.2.1.1 11\nvalue 1.3.6.1.3.1718.5.1.2.1.2 12\n"
+    "value 1.3.6.1.3.1718.5.1.2.1.3 13\n"
+    "value 1.3.6.1.3.1718.5.1.3.1.1 1\nvalue 1.3.6.1.3.1718.5.1.3.1.3 3\n"
+    "absent 1.3.6.1.3.1718.5.1.3.1.2\n"
+    "value 1.3.6.1.3.1718.5.1.4.1.1 \"a\"\nvalue 1.3.6.1.3.1718.5.1.4.1.2 0x70770064\n"
+    "value 1.3.6.1.3.1718.5.1.4.1.3 \"c\"\n";
 
 constexpr VnSNMPVarDesc Var(const char* oid, std::uint32_t syntax, std::uint32_t access) {
   return {oid, "", syntax, access, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
@@ -87,8 +104,13 @@ class OddDevice : public SimulatorTest {
   void SetUp() override {
     SimulatorTest::SetUp();
     ASSERT_TRUE(odd_->Running()) << odd_->Output();
+    Control("reset");
     ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(odd_->Port());
   }
+  static void Control(const std::string& command) {
+    EXPECT_EQ(odd_->Control(command).rfind("ok", 0), 0u) << command;
+  }
+  static std::string Held(const std::string& oid) { return odd_->Control("get " + oid); }
   static std::unique_ptr<VnSNMPRequest> Request(std::vector<VnSNMPVarDesc> items, VnItemType type,
                                                 std::uint32_t keys) {
     items.push_back({});
@@ -126,12 +148,23 @@ class OddDevice : public SimulatorTest {
     EXPECT_TRUE(done);
     return rows;
   }
-  // Both walks give `expected` and end without error.
-  static void ExpectWalks(VnSNMPRequest& r, const std::vector<Row>& expected) {
-    EXPECT_EQ(WalkSync(r), expected);
-    int number = -1;
-    EXPECT_EQ(WalkAsync(r, number), expected);
-    EXPECT_EQ(number, 0);
+  // Both walks give `expected` and end with the library error `number`
+  // (0: without error); the synchronous one raises it.
+  static void ExpectWalks(VnSNMPRequest& r, const std::vector<Row>& expected, int number = 0) {
+    std::vector<Row> rows;
+    int raised = 0;
+    try {
+      for (bool more = r.SendGet(VnReadFrom::Start); more && rows.size() < kMostRows;
+           more = r.SendGet(VnReadFrom::LastRow))
+        rows.push_back(Values(r));
+    } catch (const Exception& e) {
+      raised = e.HelpContext;
+    }
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(raised, number);
+    int ended = -1;
+    EXPECT_EQ(WalkAsync(r, ended), expected);
+    EXPECT_EQ(ended, number);
   }
 
  private:
@@ -146,58 +179,117 @@ std::unique_ptr<simtest::Simulator> OddDevice::odd_;
 // ended, also where the index read back cannot name the row again.
 TEST_F(OddDevice, ColumnsThatEndEarlyLeaveTheOtherColumnsRows) {
   auto r = Request({kIndex, kName, kTrap, kSparse}, VnItemType::MVT_FMV, 1);
-  ExpectWalks(*r, {{"1", "a", "(NOTDONE)", "41"},
-                   {"2", "b", "(NOTDONE)", "42"},
-                   {"3", "c", "(NOTDONE)", "(NOTDONE)"},
-                   {"4", "d", "(NOTDONE)", "(NOTDONE)"}});
+  ExpectWalks(*r, {{"1", "a", "(NULL)", "41"},
+                   {"2", "b", "(NULL)", "42"},
+                   {"3", "c", "(NULL)", "(NULL)"},
+                   {"4", "d", "(NULL)", "(NULL)"}});
   auto foreign = Request({Var("1.3.6.1.3.1718.4.1.1", SNMP_SYNTAX_IPV6ADDRESS,
                               SNMP_ACCESS_NOTACCESS | SNMP_ACCESS_IMPLIED),
                           Var("1.3.6.1.3.1718.4.1.2", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READONLY),
                           Var("1.3.6.1.3.1718.4.1.3", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY)},
                          VnItemType::MVT_FMV, 1);
-  ExpectWalks(
-      *foreign,
-      {{"0A000001", "x", "71"}, {"0A000002", "y", "(NOTDONE)"}, {"0A000003", "z", "(NOTDONE)"}});
+  ExpectWalks(*foreign,
+              {{"0A000001", "x", "71"}, {"0A000002", "y", "(NULL)"}, {"0A000003", "z", "(NULL)"}});
 }
 
-// An answer that is not past the previous one ends its column as a repeated
-// one does: the walk ends with the rows read so far.
-TEST_F(OddDevice, AnswersThatDoNotIncreaseEndTheColumn) {
+// An answer that is not past the one asked from is the agent's fault, not
+// the column's end: the walk stops there with -530, the rows read so far
+// kept, beside a column that goes on as well.
+TEST_F(OddDevice, AnswersThatDoNotIncreaseEndTheWalkAsAFailure) {
   auto alone = Request({kIndex, kDisordered}, VnItemType::MVT_FMV, 1);
-  ExpectWalks(*alone, {{"1", "51"}, {"2", "52"}});
+  ExpectWalks(*alone, {{"1", "51"}, {"2", "52"}}, VNERR_NOT_INCREASING);
   auto repeating = Request({kIndex, kRepeated}, VnItemType::MVT_FMV, 1);
-  ExpectWalks(*repeating, {{"1", "71"}});
-  // Ended beside a column that goes on, it is asked again from the row
-  // before; from row 2 it repeats its second instance, which lies past the
-  // last one it gave but not past the one asked from, and so ends it again.
+  ExpectWalks(*repeating, {{"1", "71"}}, VNERR_NOT_INCREASING);
   auto repeatingBeside = Request({kIndex, kName, kRepeated}, VnItemType::MVT_FMV, 1);
-  ExpectWalks(*repeatingBeside, {{"1", "a", "71"},
-                                 {"2", "b", "(NOTDONE)"},
-                                 {"3", "c", "(NOTDONE)"},
-                                 {"4", "d", "(NOTDONE)"}});
+  ExpectWalks(*repeatingBeside, {{"1", "a", "71"}}, VNERR_NOT_INCREASING);
   auto beside = Request({kIndex, kName, kDisordered}, VnItemType::MVT_FMV, 1);
-  ExpectWalks(
-      *beside,
-      {{"1", "a", "51"}, {"2", "b", "52"}, {"3", "c", "(NOTDONE)"}, {"4", "d", "(NOTDONE)"}});
+  ExpectWalks(*beside, {{"1", "a", "51"}, {"2", "b", "52"}}, VNERR_NOT_INCREASING);
+  // The failure says what happened and where.
+  try {
+    alone->SendGet(VnReadFrom::Start);
+    alone->SendGet(VnReadFrom::LastRow);
+    alone->SendGet(VnReadFrom::LastRow);
+    ADD_FAILURE() << "the third step did not raise";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message.str(),
+              "The agent's answer did not increase! (row 1, 1.3.6.1.3.1718.1.1.5)");
+  }
 }
 
-// Each column steps on by itself: where the second column skips a row, the
-// row is named by the first column that goes on (the skipping column shows
-// a later row's value there); once the first column has ended, by the next.
-TEST_F(OddDevice, ARowIsNamedByTheFirstColumnThatGoesOn) {
+// Each step's row is the lowest instance the columns returned: a column
+// that skips a row has no cell there and gives its value to its own row; a
+// column that leaves its subtree, or answers an exception mid walk, has no
+// cell in any later row. No row comes twice.
+TEST_F(OddDevice, EveryValueStaysOnItsOwnRow) {
   const struct {
     std::vector<VnSNMPVarDesc> items;
     std::vector<Row> rows;
   } cases[] = {
       {{kIndex, kSparse, kGapped},
-       {{"1", "41", "61"}, {"2", "42", "63"}, {"4", "(NOTDONE)", "64"}}},
+       {{"1", "41", "61"}, {"2", "42", "(NULL)"}, {"3", "(NULL)", "63"}, {"4", "(NULL)", "64"}}},
       {{kIndex, kGapped, kSparse},
-       {{"1", "61", "41"}, {"3", "63", "42"}, {"4", "64", "(NOTDONE)"}}},
+       {{"1", "61", "41"}, {"2", "(NULL)", "42"}, {"3", "63", "(NULL)"}, {"4", "64", "(NULL)"}}},
   };
   for (const auto& c : cases) {
     auto r = Request(c.items, VnItemType::MVT_FMV, 1);
     ExpectWalks(*r, c.rows);
   }
+  auto r = Request({kIndex, kGapped, kName}, VnItemType::MVT_FMV, 1);
+  const std::vector<Row> rows = {
+      {"1", "61", "a"}, {"2", "(NULL)", "b"}, {"3", "63", "(NULL)"}, {"4", "64", "(NULL)"}};
+  for (const char* exception : {"endOfMibView", "noSuchInstance"}) {
+    Control(std::string("inject getnext 1.3.6.1.3.1718.1.1.2.2 ") + exception);
+    EXPECT_EQ(WalkSync(*r), rows) << exception;
+    Control(std::string("inject getnext 1.3.6.1.3.1718.1.1.2.2 ") + exception);
+    int number = -1;
+    EXPECT_EQ(WalkAsync(*r, number), rows) << exception;
+    EXPECT_EQ(number, 0);
+  }
+}
+
+// A value of another type than the item declares leaves that cell without
+// a value and is named among the read's faults; the row and the walk go on.
+TEST_F(OddDevice, ACellOfAnotherTypeIsAbsentAndNamed) {
+  Control("set 1.3.6.1.3.1718.1.1.5.2 s \"52\"");
+  Control("set 1.3.6.1.3.1718.1.1.2.3 i 3");
+  auto r = Request({kIndex, kName, kSparse}, VnItemType::MVT_FMV, 1);
+  ExpectWalks(
+      *r, {{"1", "a", "41"}, {"2", "b", "42"}, {"3", "(NULL)", "(NULL)"}, {"4", "d", "(NULL)"}});
+  EXPECT_TRUE(r->ReadFaults().Any());
+  EXPECT_EQ(r->ReadFaults().Number(), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(r->ReadFaults().Text().str(), "Bad SNMP syntax! (row 3, 1.3.6.1.3.1718.1.1.2)");
+  // A scalar of another type: the others are taken all the same.
+  auto scalars = Request({Var("1.3.6.1.3.1718.3", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY),
+                          Var("1.3.6.1.3.1718.3", SNMP_SYNTAX_IPADDRESS, SNMP_ACCESS_READONLY)},
+                         VnItemType::SVT_SV, 0);
+  EXPECT_FALSE(scalars->SendGet(VnReadFrom::Start));
+  EXPECT_EQ(Values(*scalars), (Row{"(NULL)", "10.1.2.3"}));
+  EXPECT_EQ(scalars->ReadFaults().Text().str(), "Bad SNMP syntax! (1.3.6.1.3.1718.3)");
+  // The next read that takes everything has none.
+  scalars->VarList.Item(0)->Syntax = SNMP_SYNTAX_IPADDRESS;
+  EXPECT_FALSE(scalars->SendGet(VnReadFrom::Start));
+  EXPECT_FALSE(scalars->ReadFaults().Any());
+}
+
+// Rows indexed with more arcs than the keys keep the whole instance: the
+// key shows its arcs, the read names the rows, and a write of a row goes to
+// the instance it was read at.
+const VnSNMPVarDesc kPort = Var("1.3.6.1.3.1718.5.1.1", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_NOTACCESS);
+const VnSNMPVarDesc kMax = Var("1.3.6.1.3.1718.5.1.2", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READWRITE);
+const VnSNMPVarDesc kMin = Var("1.3.6.1.3.1718.5.1.3", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READWRITE);
+const VnSNMPVarDesc kWord =
+    Var("1.3.6.1.3.1718.5.1.4", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READWRITE);
+
+TEST_F(OddDevice, ARowKeepsTheInstanceItWasReadAt) {
+  auto r = Request({kPort, kMax}, VnItemType::MVT_FMV, 1);
+  ExpectWalks(*r, {{"1.1", "11"}, {"1.2", "12"}, {"1.3", "13"}});
+  EXPECT_EQ(r->ReadFaults().Number(), VNERR_BAD_KEY_COUNT);
+  EXPECT_EQ(r->ReadFaults().Text().str(), "Bad key count of SNMP variable list! (row 1.1; 2 more)");
+  // The items hold the last row: its write goes to .1.3, not .1.
+  *r->VarList.Item(1)->Value = "33";
+  r->SendSet(VnSetReply::StatusOnly, "", nullptr);
+  EXPECT_EQ(Held("1.3.6.1.3.1718.5.1.2.1.3"), "ok INTEGER:33");
+  EXPECT_EQ(Held("1.3.6.1.3.1718.5.1.2.1.1"), "ok INTEGER:11");
 }
 
 // noSuchInstance and noSuchObject in a GET reply are absent values in every
@@ -210,6 +302,57 @@ TEST_F(OddDevice, AbsentScalarsReadAsNull) {
                    VnItemType::SVT_SV, 0);
   EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
   EXPECT_EQ(Values(*r), (Row{"(NULL)", "(NULL)", "(NULL)", "10.1.2.3"}));
+}
+
+// A row chosen in a list shows what the agent gave, nothing where it gave
+// nothing, and a write of one changed field sends that change and, as they
+// were read, the values left alone: a cell the agent did not give is left
+// out, a display string goes back with its octets past a zero octet, and the
+// row is the one read (its index named with more arcs than the keys).
+TEST_F(OddDevice, AListRowWritesBackOnlyWhatTheUserChanged) {
+  auto* view = Add<TListView>(0, 200);
+  auto* max = Add<TEdit>(0, 0);
+  auto* min = Add<TEdit>(0, 30);
+  auto* word = Add<TEdit>(0, 60);
+  auto* memo = Add<TMemo>(300, 0);
+  VnSNMPRequest2Edits request(Form());
+  request.SetStatusMemo(memo);
+  std::vector<VnSNMPVarDesc> items = {kPort, kMax, kMin, kWord, {}};
+  request.Request.VarList = VnSNMPVarList(items.data(), VnItemType::MVT_FMV, 1);
+  request.AttachListView(view, false);
+  request.BindEdits(1, "%i", max);
+  request.BindEdits(2, "%i", min);
+  request.BindEdits(3, "%s", word);
+  request.Get();
+  ASSERT_TRUE(WaitIdle(request));
+  ASSERT_EQ(view->Items()->Count(), 3);
+  // The read names the rows whose index the key could not take whole.
+  const std::string line = memo->Lines()->Strings(memo->Lines()->Count() - 1).str();
+  EXPECT_EQ(line.rfind("Get: Bad key count of SNMP variable list! (row 1.1; 2 more) ", 0), 0u)
+      << line;
+  TListItem* second = view->Items()->Item(1);
+  EXPECT_EQ(second->Caption(), "1.2");
+  EXPECT_EQ(second->SubItems()->Strings(1), "");    // Min: none given
+  EXPECT_EQ(second->SubItems()->Strings(2), "pw");  // Word, to its zero octet
+  view->SetSelected(second);
+  EXPECT_EQ(max->Text(), "12");
+  EXPECT_EQ(min->Text(), "");
+  EXPECT_EQ(word->Text(), "pw");
+  const std::string wordHeld = Held("1.3.6.1.3.1718.5.1.4.1.2");
+  max->SetText("21");
+  request.Set(kSetFromControls);
+  ASSERT_TRUE(WaitIdle(request));
+  EXPECT_EQ(Held("1.3.6.1.3.1718.5.1.2.1.2"), "ok INTEGER:21");
+  EXPECT_EQ(Held("1.3.6.1.3.1718.5.1.3.1.2"), "ok noSuchInstance");
+  EXPECT_EQ(Held("1.3.6.1.3.1718.5.1.4.1.2"), wordHeld);
+  EXPECT_EQ(Held("1.3.6.1.3.1718.5.1.2.1.1"), "ok INTEGER:11");
+  // Typed into, the empty field is written; the word as typed.
+  min->SetText("5");
+  word->SetText("pwx");
+  request.Set(kSetFromControls);
+  ASSERT_TRUE(WaitIdle(request));
+  EXPECT_EQ(Held("1.3.6.1.3.1718.5.1.3.1.2"), "ok INTEGER:5");
+  EXPECT_EQ(Held("1.3.6.1.3.1718.5.1.4.1.2"), "ok STRING:\"pwx\"");
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST(MapSnmpError, EveryNumberHasItsOwnTextAndErrorTextAgrees) {
 }
 
 TEST(MessageTables, BuiltInSizes) {
-  const int sizes[MT_TABLE_COUNT] = {18, 17, 14, 23, 30, 2, 26};
+  const int sizes[MT_TABLE_COUNT] = {18, 17, 14, 23, 31, 2, 26};
   for (int t = 0; t < MT_TABLE_COUNT; ++t) {
     EXPECT_EQ(g_MessageTables[t].BuiltInCount(), sizes[t]) << t;
     EXPECT_FALSE(g_MessageTables[t].IsReplaced()) << t;
@@ -89,6 +89,7 @@ TEST(MessageTables, TextsByteForByte) {
             "optional visual control!");
   EXPECT_EQ(ErrorText(VNERR_LOG_CHART_SYNTAX), "Bad syntax for the history chart of log!");
   EXPECT_EQ(ErrorText(VNERR_NOTHING_TO_SET), "No SNMP variable to set!");
+  EXPECT_EQ(ErrorText(VNERR_NOT_INCREASING), "The agent's answer did not increase!");
   EXPECT_EQ(g_MessageTables[MT_STATUS_FORMAT][MSG_STATUS_GET],
             "Get: [ERROR] Request:[VARLIST]. Receive at [TIME].");
   EXPECT_EQ(g_MessageTables[MT_STATUS_FORMAT][MSG_STATUS_SET],

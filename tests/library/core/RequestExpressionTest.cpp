@@ -170,8 +170,9 @@ TEST(IsTableEnd, ColumnsEndAtTheSubIdentifierBoundary) {
   EXPECT_TRUE(r.IsTableEnd(col, "", "1.3.6.1.2.1.2.2.1.2.1"));
   EXPECT_TRUE(r.IsTableEnd(col, "", col));
   EXPECT_TRUE(r.IsTableEnd(col, "", "1.3.6.1.2.1.2.2.2"));
-  // Repeating the previous identifier ends the walk.
-  EXPECT_TRUE(r.IsTableEnd(col, "1.3.6.1.2.1.2.2.1.1.2", "1.3.6.1.2.1.2.2.1.1.2"));
+  // An answer in the column is no end, repeated or not: the walk takes a
+  // repeated one for the agent's fault.
+  EXPECT_FALSE(r.IsTableEnd(col, "1.3.6.1.2.1.2.2.1.1.2", "1.3.6.1.2.1.2.2.1.1.2"));
   r.VarList.ItemType = VnItemType::MVT_UMV;
   EXPECT_TRUE(r.IsTableEnd(col, "", "1.3.6.1.2.1.2.2.1.10.1"));
   for (VnItemType type : {VnItemType::SVT_SV, VnItemType::MVT_SV}) {

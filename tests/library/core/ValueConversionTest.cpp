@@ -13,6 +13,7 @@
 #include "snmp/Integer.h"
 #include "snmp/OctetStr.h"
 #include "snmp/Oid.h"
+#include "snmp/Pdu.h"
 #include "snmp/TimeTicks.h"
 #include "snmp/Vb.h"
 #include "support/DecimalCommaLocale.h"
@@ -108,7 +109,14 @@ TEST(VbToValueNumbers, IntegersCountersAndBooleans) {
   EXPECT_EQ(OneItem(SNMP_SYNTAX_INTEGER).Read(With(SnmpInt32(2147483647))), "2147483647");
   EXPECT_EQ(OneItem(SNMP_SYNTAX_COUNTER).Read(With(Counter32(4294967295u))), "4294967295");
   EXPECT_EQ(OneItem(SNMP_SYNTAX_GUAGE).Read(With(Gauge32(7))), "7");
-  EXPECT_EQ(OneItem(SNMP_SYNTAX_UINTEGER).Read(With(SnmpInt32(-1))), "4294967295");
+  // A number of another type shows as the agent gave it, sign and all.
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_UINTEGER).Read(With(SnmpInt32(-1))), "-1");
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_GUAGE).Read(With(Counter64(8589934593ull))), "8589934593");
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_INTEGER).Read(With(Gauge32(4294967295u))), "4294967295");
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_COUNTER64).Read(With(SnmpInt32(-2))), "-2");
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_TIMETICKS).ReadError(With(SnmpInt32(-1))), VNERR_BAD_SYNTAX);
+  EXPECT_EQ(OneItem(SNMP_SYNTAX_TIMETICKS).ReadError(With(Counter64(1ull << 32))),
+            VNERR_BAD_SYNTAX);
   EXPECT_EQ(OneItem(SNMP_SYNTAX_BOOLEAN).Read(With(SnmpInt32(0))), "false");
   EXPECT_EQ(OneItem(SNMP_SYNTAX_BOOLEAN).Read(With(SnmpInt32(2))), "true");
 }
@@ -148,6 +156,11 @@ TEST(VbToValueOctets, DisplayStringsEndAtAZeroOctet) {
   OneItem d(SNMP_SYNTAX_DISPLAYSTR);
   EXPECT_EQ(d.Read(With(OctetStr("switch 1"))), "switch 1");
   EXPECT_EQ(d.Read(With(Octets({'a', 'b', 0, 'c', 'd'}))), "ab");
+  // The octets go back whole while the text is left alone, as typed once not.
+  EXPECT_EQ(OctetsOf(d.Write("ab")), Octets({'a', 'b', 0, 'c', 'd'}));
+  EXPECT_EQ(OctetsOf(d.Write("abx")), OctetStr("abx"));
+  EXPECT_EQ(d.Read(With(OctetStr("ab"))), "ab");
+  EXPECT_EQ(OctetsOf(d.Write("ab")), OctetStr("ab"));
   EXPECT_EQ(d.Read(With(Octets({0, 'x'}))), "");
   EXPECT_EQ(d.Read(With(OctetStr())), "");
   EXPECT_EQ(d.Read(With(Octets({0xE9, 0x80}))), "\xE9\x80");  // bytes as they are
@@ -255,6 +268,34 @@ TEST(ValueToVbNumbers, WireTypesOfNumbers) {
     Vb g = OneItem(syntax).Write("4000000000");
     EXPECT_EQ(g.get_syntax(), 0x42u) << syntax;  // Gauge32
     EXPECT_EQ(NumberOf(g), 4000000000u);
+  }
+}
+
+// A SET leaves out an item holding no value, and a number its syntax cannot
+// carry (the agent gave it another type); a value of NULL syntax goes as
+// NULL.
+TEST(ValueToVbNumbers, ASetLeavesOutWhatTheSyntaxCannotCarry) {
+  const struct {
+    std::uint32_t syntax;
+    const char* value;
+    bool sent;
+  } cases[] = {
+      {SNMP_SYNTAX_INTEGER, "-2147483648", true}, {SNMP_SYNTAX_INTEGER, "4294967295", false},
+      {SNMP_SYNTAX_INTEGER, "2147483648", false}, {SNMP_SYNTAX_GUAGE, "4294967295", true},
+      {SNMP_SYNTAX_GUAGE, "-1", false},           {SNMP_SYNTAX_GUAGE, "8589934593", false},
+      {SNMP_SYNTAX_COUNTER, "-1", false},         {SNMP_SYNTAX_UINTEGER, "4294967296", false},
+      {SNMP_SYNTAX_COUNTER64, "-1", false},       {SNMP_SYNTAX_COUNTER64, "8589934593", true},
+      {SNMP_SYNTAX_INTEGER, "(NULL)", false},     {SNMP_SYNTAX_DISPLAYSTR, "(NULL)", false},
+      {SNMP_SYNTAX_IPADDRESS, "(NULL)", false},   {SNMP_SYNTAX_DISPLAYSTR, "", true},
+      {SNMP_SYNTAX_NULL, "(NULL)", true},         {SNMP_SYNTAX_INTEGER, "abc", true},
+  };
+  for (const auto& c : cases) {
+    OneItem item(c.syntax);
+    item.Value() = c.value;
+    Pdu pdu;
+    std::vector<int> bindings;
+    item.request.BuildPdu(VnSNMPRequest::PduMode::Set, pdu, &bindings);
+    EXPECT_EQ(pdu.get_vb_count(), c.sent ? 1 : 0) << c.syntax << " " << c.value;
   }
 }
 

@@ -200,9 +200,7 @@ void PumpFor(int ms) {
   } while (std::chrono::steady_clock::now() < deadline);
 }
 
-namespace {
-
-std::string Run(const vntest::Snmpd& agent, const std::string& tool) {
+std::string RunTool(const vntest::Snmpd& agent, const std::string& tool) {
   std::string command = "env";
   for (const std::string& e : agent.ToolEnvironment()) command += " '" + e + "'";
   command += " " + tool + " 2>/dev/null";
@@ -216,6 +214,8 @@ std::string Run(const vntest::Snmpd& agent, const std::string& tool) {
   return out;
 }
 
+namespace {
+
 std::string Unquote(std::string v) {
   if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
   return v;
@@ -226,8 +226,8 @@ std::string Unquote(std::string v) {
 std::vector<std::pair<std::string, std::string>> Snmpwalk(const vntest::Snmpd& agent,
                                                           const std::string& oid,
                                                           const std::string& version) {
-  std::string out = Run(agent, "snmpwalk -v" + version + " -c qovalt -On -Oq -Oe 127.0.0.1:" +
-                                   std::to_string(agent.Port()) + " " + oid);
+  std::string out = RunTool(agent, "snmpwalk -v" + version + " -c qovalt -On -Oq -Oe 127.0.0.1:" +
+                                       std::to_string(agent.Port()) + " " + oid);
   std::vector<std::pair<std::string, std::string>> result;
   std::istringstream lines(out);
   std::string line;
@@ -244,7 +244,7 @@ std::vector<std::pair<std::string, std::string>> Snmpwalk(const vntest::Snmpd& a
 }
 
 std::string Snmpget(const vntest::Snmpd& agent, const std::string& oid) {
-  std::string out = Run(
+  std::string out = RunTool(
       agent, "snmpget -v2c -c qovalt -Oqv 127.0.0.1:" + std::to_string(agent.Port()) + " " + oid);
   while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
   return Unquote(out);

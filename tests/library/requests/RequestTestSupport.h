@@ -104,6 +104,9 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
 // Pumps for a while of real time.
 void PumpFor(int ms);
 
+// What a Net-SNMP command-line tool prints (standard output) when run
+// against the agent with the agent's tool environment.
+std::string RunTool(const vntest::Snmpd& agent, const std::string& tool);
 // The agent's own answer through Net-SNMP's snmpwalk: one "oid value" text
 // per variable, OIDs numeric without the leading dot, string values
 // without quotes.

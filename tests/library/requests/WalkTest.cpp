@@ -2,10 +2,15 @@
 // sparse columns and stopping.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "RequestTestSupport.h"
 #include "library/VnErrors.h"
+#include "support/Snmpd.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -84,10 +89,10 @@ TEST_F(TableWalk, ARowLeftToItsCompletionHasItsValuesWhenTheCompletionReturns) {
   EXPECT_EQ(ValueOf(*r, 0), sync.front()[0]);
 }
 
-TEST_F(TableWalk, ColumnEndingEarlyShowsNotDoneInLaterRows) {
+TEST_F(TableWalk, AColumnEndingEarlyHasNoValueInLaterRows) {
   auto r = MakeRequest(kSparseTable, VnItemType::MVT_FMV, 1);
   const std::vector<Row> expected = {
-      {"1", "21", "31"}, {"2", "(NOTDONE)", "32"}, {"3", "(NOTDONE)", "33"}};
+      {"1", "21", "31"}, {"2", "(NULL)", "32"}, {"3", "(NULL)", "33"}};
   EXPECT_EQ(WalkSync(*r), expected);
   AsyncWalk walk;
   WalkAsync(*r, walk);
@@ -110,7 +115,7 @@ TEST_F(TableWalk, ColumnEndedOnTheFirstStepLeavesTheOtherColumnsRows) {
   ASSERT_TRUE(Snmpwalk(Agent(), "1.3.6.1.2.1.31.1.1.1.14").empty());
   std::vector<Row> expected;
   for (const auto& [oid, name] : names)
-    expected.push_back({SuffixOf(oid, "1.3.6.1.2.1.31.1.1.1.1"), name, "(NOTDONE)"});
+    expected.push_back({SuffixOf(oid, "1.3.6.1.2.1.31.1.1.1.1"), name, "(NULL)"});
   auto r = MakeRequest(kIfX, VnItemType::MVT_FMV, 1);
   EXPECT_EQ(WalkSync(*r), expected);
   AsyncWalk walk;
@@ -126,7 +131,7 @@ TEST_F(TableWalk, FirstStepOutsideTheTableDeliversNoRow) {
       Desc("1.3.6.1.4.1.99999.1.1.9", "None", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
   auto r = MakeRequest(kEmpty, VnItemType::MVT_FMV, 1);
   EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
-  EXPECT_EQ(ValueOf(*r, 1), "(NOTDONE)");
+  EXPECT_EQ(ValueOf(*r, 1), "(NULL)");
 }
 
 TEST_F(TableWalk, ActiveZeroStopsAfterTheRowInHand) {
@@ -211,6 +216,94 @@ TEST_F(ViewEnd, NoSuchNameOnAnotherIdentifierIsAnError) {
   EXPECT_EQ(walk.records[0].Number, VNERR_NOSUCHNAME);
   EXPECT_EQ(walk.records[0].Text, "(SNMP) Variable does not exist!");
   EXPECT_TRUE(walk.records[0].Finished);
+}
+
+// A sparse table served by a script behind the agent (a column that skips
+// a middle row, one that starts late, one that ends early): the rows the
+// walk reads, cell for cell, are those snmptable shows of it, a cell it
+// shows as "?" being one the walk has no value for.
+constexpr const char* kSparseScript = R"(import sys
+TABLE = {2: {1: 21, 3: 23, 4: 24}, 3: {1: 31, 2: 32, 3: 33}, 4: {2: 42, 4: 44}}
+BASE = (1, 3, 6, 1, 4, 1, 99999, 2, 1)
+ENTRIES = sorted(BASE + (c, r) for c in TABLE for r in TABLE[c])
+def parse(text): return tuple(int(x) for x in text.strip().strip('.').split('.') if x)
+def answer(o): return '.' + '.'.join(map(str, o)) + '\ninteger\n%d\n' % TABLE[o[-2]][o[-1]]
+for line in sys.stdin:
+    command = line.strip()
+    if command == 'PING':
+        sys.stdout.write('PONG\n')
+    elif command in ('get', 'getnext'):
+        o = parse(sys.stdin.readline())
+        found = [e for e in ENTRIES if (e == o if command == 'get' else e > o)]
+        sys.stdout.write(answer(found[0]) if found else 'NONE\n')
+    elif command == 'set':
+        sys.stdin.readline(); sys.stdin.readline(); sys.stdout.write('not-writable\n')
+    else:
+        break
+    sys.stdout.flush()
+)";
+
+constexpr const char* kSparseMib = R"(SPARSE-MIB DEFINITIONS ::= BEGIN
+sparseTable OBJECT-TYPE SYNTAX SEQUENCE OF SparseEntry MAX-ACCESS not-accessible STATUS current
+    DESCRIPTION "A sparse table."
+    ::= { iso org(3) dod(6) internet(1) private(4) enterprises(1) 99999 2 }
+sparseEntry OBJECT-TYPE SYNTAX SparseEntry MAX-ACCESS not-accessible STATUS current
+    DESCRIPTION "A row." INDEX { sparseRow } ::= { sparseTable 1 }
+SparseEntry ::= SEQUENCE { sparseRow Integer32, sparseA Integer32, sparseB Integer32,
+    sparseC Integer32 }
+sparseRow OBJECT-TYPE SYNTAX Integer32 MAX-ACCESS not-accessible STATUS current
+    DESCRIPTION "Row." ::= { sparseEntry 1 }
+sparseA OBJECT-TYPE SYNTAX Integer32 MAX-ACCESS read-only STATUS current
+    DESCRIPTION "A." ::= { sparseEntry 2 }
+sparseB OBJECT-TYPE SYNTAX Integer32 MAX-ACCESS read-only STATUS current
+    DESCRIPTION "B." ::= { sparseEntry 3 }
+sparseC OBJECT-TYPE SYNTAX Integer32 MAX-ACCESS read-only STATUS current
+    DESCRIPTION "C." ::= { sparseEntry 4 }
+END
+)";
+
+TEST(SparseTable, TheWalkReadsTheRowsSnmptableShows) {
+  vntest::TempDir dir;
+  const std::string script = dir.Write("sparse.py", kSparseScript);
+  dir.Write("SPARSE-MIB.txt", kSparseMib);
+  vntest::SnmpdOptions options;
+  options.extra_config = "pass_persist .1.3.6.1.4.1.99999.2 /usr/bin/python3 " + script + "\n";
+  vntest::Snmpd agent(options);
+  StartSession(dir.Path(), agent);
+  // snmptable: one line per row, the index first, "?" for a cell it lacks.
+  const std::string table =
+      RunTool(agent, "snmptable -M " + dir.Path() + " -m SPARSE-MIB -v2c -c qovalt -Cf , -CH -Ci " +
+                         "127.0.0.1:" + std::to_string(agent.Port()) + " SPARSE-MIB::sparseTable");
+  std::vector<Row> expected;
+  std::istringstream lines(table);
+  for (std::string line; std::getline(lines, line);) {
+    Row row;
+    std::istringstream cells(line);
+    for (std::string cell; std::getline(cells, cell, ',');) row.push_back(cell == "?" ? "" : cell);
+    if (row.size() == 4) expected.push_back(row);
+  }
+  std::sort(expected.begin(), expected.end(),
+            [](const Row& a, const Row& b) { return std::stoi(a[0]) < std::stoi(b[0]); });
+  ASSERT_EQ(expected.size(), 4u) << table;
+  static const VnSNMPVarDesc kSparse[] = {
+      Desc("1.3.6.1.4.1.99999.2.1.1", "Row", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_NOTACCESS),
+      Desc("1.3.6.1.4.1.99999.2.1.2", "A", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY),
+      Desc("1.3.6.1.4.1.99999.2.1.3", "B", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY),
+      Desc("1.3.6.1.4.1.99999.2.1.4", "C", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
+  auto r = MakeRequest(kSparse, VnItemType::MVT_FMV, 1);
+  auto shown = [](std::vector<Row> rows) {
+    for (Row& row : rows)
+      for (std::string& cell : row)
+        if (cell == "(NULL)") cell.clear();
+    return rows;
+  };
+  EXPECT_EQ(shown(WalkSync(*r)), expected);
+  AsyncWalk walk;
+  WalkAsync(*r, walk);
+  EXPECT_EQ(shown(walk.rows), expected);
+  ASSERT_FALSE(walk.records.empty());
+  EXPECT_EQ(walk.records.back().Number, VNERR_OK);
+  EXPECT_FALSE(r->ReadFaults().Any());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 //   -501..-527   the library's own failures
 //   -528         any other SNMP library result
 //   -529         a SET with nothing to carry (never sent)
+//   -530         a walk's answer not past what it asked from
 #pragma once
 
 #include "platform/AnsiString.h"
@@ -133,6 +134,7 @@ enum : int {
   VNERR_LOG_CHART_SYNTAX = -527,
   VNERR_UNKNOWN = -528,
   VNERR_NOTHING_TO_SET = -529,  // every item of a SET left out: nothing is sent
+  VNERR_NOT_INCREASING = -530,  // a GETNEXT answered with an identifier not past the one asked
 };
 
 // Maps an SNMP library result to a library error number and its text from

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "library/VnReadFaults.h"
 #include "library/VnSNMPConnection.h"
 #include "library/VnSNMPError.h"
 #include "library/VnSNMPVarList.h"
@@ -76,7 +77,9 @@ class VnSNMPRequest {
   virtual void EvaluateDerived(int item, VnDerivation when);
   // True for an empty condition, else the condition's truth.
   virtual bool EvaluateCondition(const AnsiString& condition);
-  // True when a GETNEXT walk of the column is over.
+  // True when a GETNEXT answer has left the column (a walk of the column is
+  // over). An answer that stays in the column but is not past the one asked
+  // from is no end: the walk reads it as the agent's fault.
   virtual bool IsTableEnd(const AnsiString& column, const AnsiString& previous,
                           const AnsiString& returned);
 
@@ -113,10 +116,32 @@ class VnSNMPRequest {
   // `bindingItems`, when given, receives the item index of each binding in
   // order.
   void BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingItems = nullptr);
-  // Stores the index items' values from a row's instance suffix.
+  // Stores the index items' values from a row's instance suffix. -514 when
+  // the suffix ends before the key items do or goes on after them, and what
+  // IndexToValue raises for a part the item cannot take.
   void DecodeRowIndex(const AnsiString& rowIndex);
   // The instance suffix that the index items' values make.
   AnsiString RowIndexText();
+  // The instance of the table row the items hold: the row a walk read last,
+  // or one put back with SetRowInstance. A SET of a table goes there while
+  // the index items still hold the values they held then; once they hold
+  // others (a new row typed in), it goes where their values name. Empty
+  // when none.
+  const AnsiString& RowInstance() const { return rowInstance_; }
+  void SetRowInstance(const AnsiString& instance);
+  void ForgetRowInstance();
+  // True when the index items of the row just read could not name it whole
+  // (they show its arcs): a write of the row must go to its instance.
+  bool KeysShowArcs() const { return keysShowArcs_; }
+  // Where a SET of a table goes: the row instance while the index items
+  // still hold what they held with it, else RowIndexText().
+  AnsiString InstanceForSet();
+  // What the last read could not take (cleared when a read starts): a value
+  // of a type its item cannot hold leaves the item without a value, an
+  // index its key items cannot take whole leaves them showing its arcs; the
+  // read goes on.
+  const VnReadFaults& ReadFaults() const { return readFaults_; }
+
   // Column OID of an item: its Oid, with the list's InstanceSuffix when set.
   AnsiString ColumnOid(int item) const;
   // The same written into out, in its own storage.
@@ -189,18 +214,44 @@ class VnSNMPRequest {
 
   // How reading a reply into the items came out.
   enum class ReplyOutcome { Row, AllEnded, WalkEnd, NoSuchName };
+  // What a reply answers: a GET (or a SET read back), whose every binding
+  // is the value of its item; a step of a table walk; a version 1 agent's
+  // noSuchName to a walk step.
+  enum class ReplyTo { Get, WalkStep, NoSuchName };
   // Reads the reply's bindings into the items they were sent for; with
-  // noSuchName only the first binding is looked at. rowIndex receives the
-  // instance suffix of the first column that goes on. With valuesLater the
+  // NoSuchName only the first binding is looked at. A walk step's row is the
+  // lowest instance the columns that go on returned: a column whose answer
+  // lies past it has no cell in this row and is asked again from it; a
+  // column that left its subtree or answered an exception has no cell in
+  // this row or any later one. An answer not past the one asked from raises
+  // -530. rowIndex receives the row's instance suffix. With valuesLater the
   // values wait in the reply for TakeWaitingValues, which the reply must
   // outlive.
-  ReplyOutcome ReadReply(const Pdu& reply, const std::vector<int>& bindingItems, bool noSuchName,
+  ReplyOutcome ReadReply(const Pdu& reply, const std::vector<int>& bindingItems, ReplyTo to,
                          AnsiString& rowIndex, bool valuesLater = false);
-  // Converts the values of the last read reply that wait (ReadReply), and
-  // raises what converting them raises; nothing when none wait.
+  ReplyOutcome ReadWalkStep(const Pdu& reply, const std::vector<int>& bindingItems,
+                            AnsiString& rowIndex, bool valuesLater);
+  // Converts the values of the last read reply that wait (ReadReply);
+  // nothing when none wait.
   void TakeWaitingValues();
+  // The binding's value into the item; a value the item cannot take leaves
+  // it without one and is noted among the read's faults (`row`: the row's
+  // instance, or null for a scalar or one row).
+  void TakeValue(int item, const Vb& vb, const AnsiString* row);
   // After a row was read: index items from the row index, derived items.
   void FinishRow(const AnsiString& rowIndex);
+  // The index items from a row's instance; where they cannot take it whole
+  // the first that fails (or the last, with arcs left over) holds the arcs
+  // from its own on, and the fault is noted. The row's instance is kept.
+  void TakeRowIndex(const AnsiString& rowIndex);
+  // How a read's fault names where it was: "row 5, PVID" or "PVID".
+  AnsiString FaultPlace(int item, const AnsiString* row) const;
+  // The item holds nothing a SET can carry: no value (as an absent one
+  // reads), or a number its syntax cannot hold (the agent gave another
+  // type): it is left out of the SET.
+  bool HoldsNothingToSend(int item) const;
+  // The sub-identifiers of an item's column OID, kept for the walk.
+  const std::vector<std::uint32_t>& ColumnIds(int item);
   // Marks the items of an index list for one SET and takes their values.
   void ApplyIndexList(const AnsiString& indexList, TStrings* values);
   // The target of an asynchronous send, as BuildTarget makes it (the sends
@@ -247,14 +298,20 @@ class VnSNMPRequest {
   AnsiString columnText_;
   AnsiString replyOidText_;
   std::vector<std::uint32_t> indexIds_;
-  // While ReadReply asks IsTableEnd about a binding: the identifiers its
-  // texts were printed from, so that the order of the two is read from the
-  // numbers rather than from the texts again (null otherwise).
-  struct KnownIds {
-    const AnsiString* returned;
-    const std::vector<std::uint32_t>* returnedIds;
-    const AnsiString* previous;
-    const std::vector<std::uint32_t>* previousIds;
+  // Per item, while a walk runs: its column has left its subtree (or
+  // answered an exception), so the walk asks it no more.
+  std::vector<bool> columnEnded_;
+  // Per item: its column OID as text and as sub-identifiers.
+  struct ColumnId {
+    AnsiString text;
+    std::vector<std::uint32_t> subids;
   };
-  const KnownIds* knownIds_ = nullptr;
+  std::vector<ColumnId> columnIds_;
+  // The bindings of a walk step that stay in their columns.
+  std::vector<std::pair<int, int>> liveBindings_;
+  VnReadFaults readFaults_;
+  // The row instance and the index items' texts when it was taken.
+  AnsiString rowInstance_;
+  std::vector<AnsiString> rowKeys_;
+  bool keysShowArcs_ = false;
 };

@@ -6,12 +6,21 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "library/VnSNMPVarDesc.h"
 #include "platform/AnsiString.h"
 
 class VnOptionList;
+
+// The octets a read gave an item whose value text shows fewer of them (a
+// display string ends at its first zero octet), beside that text.
+struct VnWholeValue {
+  AnsiString Text;
+  std::string Octets;
+};
 
 // Records before the terminating one (Oid null); 0 for a null table.
 int CountDescriptors(const VnSNMPVarDesc* table);
@@ -48,6 +57,12 @@ class VnSNMPVarList {
   bool IsImplied(int index) const;
   int ShownCount() const;
   int HiddenColumnCount() const;
+
+  // The whole value of an item whose text shows less of it, or null. While
+  // the item still holds that text, a SET sends the whole value.
+  const VnWholeValue* WholeValue(int index) const;
+  void SetWholeValue(int index, std::optional<VnWholeValue> whole);
+  void ClearWholeValues();
 
   // Takes ownership of an option list; it is destroyed with this list.
   // Returns the list for convenience.
