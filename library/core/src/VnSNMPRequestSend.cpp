@@ -253,7 +253,11 @@ void VnSNMPRequest::TakeRowIndex(const AnsiString& rowIndex) {
     }
     readFaults_.Add(e.HelpContext, e.Message, "row " + rowIndex);
   }
-  SetRowInstance(rowIndex);
+  // A list without index items names no row by them.
+  if (VarList.KeyCount > 0)
+    SetRowInstance(rowIndex);
+  else
+    ForgetRowInstance();
 }
 
 const std::vector<std::uint32_t>& VnSNMPRequest::ColumnIds(int item) {
