@@ -283,8 +283,8 @@ TEST_F(AgentTest, AnInjectedExceptionAnswersASetThatSetsNothing) {
 
 // In a GETNEXT of several varbinds, an injected exception takes the place of
 // the one varbind under the prefix, in either registration of the store (1.0
-// and 1.3), and the others are answered as usual.
-TEST_F(AgentTest, AnInjectedExceptionTakesTheOneVarbindsPlaceInAGetNext) {
+// and 1.3), and the others are answered as usual; so in a GETBULK.
+TEST_F(AgentTest, AnInjectedExceptionTakesTheOneVarbindsPlaceInAGetNextOrGetBulk) {
   const std::string lldp = "1.0.8802.1.1.1.1.1.1";
   const std::string trustIp = kTrust + ".2";
   for (const char* name : {"endOfMibView", "noSuchInstance", "noSuchObject"}) {
@@ -304,6 +304,14 @@ TEST_F(AgentTest, AnInjectedExceptionTakesTheOneVarbindsPlaceInAGetNext) {
                     "\t1.3.6.1.2.1.1.5.0=STRING:\"KXR-5810\"\n");
     }
   }
+  // In a GETBULK the exception takes the first repetition's place.
+  ASSERT_EQ(sim_.Control("inject getbulk " + lldp + " endOfMibView"), "ok");
+  const std::size_t logged = sim_.Log().size();
+  const ToolResult r = sim_.V2("snmpbulkget", {"-Cn0", "-Cr2", lldp, trustIp});
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(sim_.LogFrom(logged), "v2c\tqovalt\t\"\"\tGETBULK\tnoError\t0\t" + lldp +
+                                      "=endOfMibView\t" + trustIp + ".1=IpAddress:10.90.90.1\t" +
+                                      lldp + ".0=INTEGER:2\t" + kTrust + ".3.1=INTEGER:1\n");
 }
 
 // The control channel makes instances absent and columns' walks misbehave on
