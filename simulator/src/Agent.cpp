@@ -98,7 +98,17 @@ struct Agent::Impl {
   TurnaroundLog* times = nullptr;  // null: no times are noted
   int port = 0;
   bool started = false;
-  std::map<long, int> commands;  // request id -> PDU type, until answered
+  // What the agent keeps of a request until it is answered.
+  struct Asked {
+    int command = 0;  // its PDU type
+    // Varbinds of a GETNEXT or GETBULK answered with an injected
+    // endOfMibView. The library takes a handler's endOfMibView for "look
+    // further" and asks again (in another registration, or the same one from
+    // the same name), so the handler answers noSuchObject there and the reply
+    // gets the endOfMibView as it leaves.
+    std::vector<Oid> endOfView;
+  };
+  std::map<long, Asked> asked;  // by request id
   struct Pending {
     unsigned id;
     std::string bytes;
@@ -179,6 +189,10 @@ struct Agent::Impl {
           if (r->processed) continue;
           Oid from = OidOf(r->requestvb->name, r->requestvb->name_length);
           if (behaviour.TakeInjection(kind, from, status)) {
+            if (status == SNMP_ENDOFMIBVIEW && pdu) {
+              asked[pdu->reqid].endOfView.push_back(from);
+              status = SNMP_NOSUCHOBJECT;
+            }
             AnswerInjected(reqinfo, r, status);
             continue;
           }
@@ -255,8 +269,8 @@ struct Agent::Impl {
       log.Write(e);
       return 0;
     }
-    if (commands.size() > 4096) commands.clear();  // requests refused after parsing get no reply
-    commands[pdu->reqid] = pdu->command;
+    if (asked.size() > 4096) asked.clear();  // requests refused after parsing get no reply
+    asked[pdu->reqid] = Asked{pdu->command, {}};
     return 1;
   }
 
@@ -275,12 +289,25 @@ struct Agent::Impl {
     return e;
   }
 
-  void LogResponse(const netsnmp_pdu* pdu) {
+  // A reply about to be sent: the injected endOfMibView exceptions take
+  // their places, then it is logged.
+  void Answering(netsnmp_pdu* pdu) {
     if (pdu->command != SNMP_MSG_RESPONSE) return;
-    auto it = commands.find(pdu->reqid);
-    const int command = it == commands.end() ? 0 : it->second;
-    if (it != commands.end()) commands.erase(it);
-    if (log.IsOpen()) log.Write(EntryFor(pdu, command));
+    Asked request;
+    if (auto it = asked.find(pdu->reqid); it != asked.end()) {
+      request = std::move(it->second);
+      asked.erase(it);
+    }
+    for (netsnmp_variable_list* v = pdu->variables; v && !request.endOfView.empty();
+         v = v->next_variable) {
+      if (v->type != SNMP_NOSUCHOBJECT) continue;
+      auto at = std::find(request.endOfView.begin(), request.endOfView.end(),
+                          OidOf(v->name, v->name_length));
+      if (at == request.endOfView.end()) continue;
+      snmp_set_var_typed_value(v, SNMP_ENDOFMIBVIEW, nullptr, 0);
+      request.endOfView.erase(at);
+    }
+    if (log.IsOpen()) log.Write(EntryFor(pdu, request.command));
   }
 
   int Send(netsnmp_transport* t, const void* buf, int size, void** opaque, int* olength) {
@@ -363,7 +390,7 @@ struct Agent::Impl {
 
   static int BuildFn(netsnmp_session* session, netsnmp_pdu* pdu, u_char** pkt, size_t* len,
                      size_t* offset) {
-    if (g_impl) g_impl->LogResponse(pdu);
+    if (g_impl) g_impl->Answering(pdu);
     *offset = 0;
     const int rc = snmp_build(pkt, len, offset, session, pdu);
     if (rc == 0 && netsnmp_ds_get_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_REVERSE_ENCODE)) {

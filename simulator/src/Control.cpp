@@ -55,7 +55,7 @@ std::string Unquote(const std::string& word) {
 
 const char* kHelp =
     "ok commands: ping | get OID | dump OID-PREFIX | set OID TYPE VALUE | motion OID "
-    "still|count|tick|panel | mute | "
+    "still|count|tick|panel | absent OID | disorder COLUMN | repeat COLUMN | mute | "
     "unmute | "
     "delay MS | drop N | inject get|getnext|getbulk|set|any OID-PREFIX STATUS | hold | release | "
     "waiting | "
@@ -136,6 +136,19 @@ std::string ControlChannel::Execute(const std::string& line) {
     std::string error;
     if (!ParseTypedValue(w[2][0], Unquote(w[3]), v, error)) return "error " + error;
     if (!store_.Put(oid, v, &error)) return "error " + error;
+    return "ok";
+  }
+  if (cmd == "absent") {
+    Oid oid;
+    if (w.size() != 2 || !ParseOid(w[1], oid)) return usage("absent OID");
+    if (!store_.Remove(oid)) return "error no instance at or under " + FormatOid(oid);
+    return "ok";
+  }
+  if (cmd == "disorder" || cmd == "repeat") {
+    Oid column;
+    if (w.size() != 2 || !ParseOid(w[1], column)) return usage((cmd + " COLUMN").c_str());
+    if (!store_.Misbehave(column, cmd == "repeat" ? Store::Walk::Repeat : Store::Walk::Disorder))
+      return "error " + FormatOid(column) + " is no readable table column";
     return "ok";
   }
   if (cmd == "motion") {

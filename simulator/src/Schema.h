@@ -54,12 +54,6 @@ struct ObjectDef {
   std::optional<Value> defaultValue;
   const TableDef* table = nullptr;  // null for a scalar
   int indexPos = -1;                // which index component this column shows
-  // A GETNEXT from an instance of this column answers with the instance
-  // before it (a misbehaving agent; fixture statement `disorder`).
-  bool disorderedWalk = false;
-  // A GETNEXT from an instance of this column answers with that instance
-  // itself (fixture statement `repeat`).
-  bool repeatedWalk = false;
 
   bool Accessible() const;  // not a not-accessible index column
   bool Writable() const;

@@ -186,18 +186,6 @@ std::shared_ptr<Schema> BuildSchema(const std::vector<SeedTable>& catalogue, con
     }
     object->rules.push_back(r.rule);
   }
-  // Columns whose GETNEXT answers misbehave: `disorder` and `repeat`.
-  const auto markWalks = [&](const std::vector<Fixture::Setting>& settings, const char* keyword,
-                             bool ObjectDef::*flag) {
-    for (const auto& d : settings) {
-      ObjectDef* object = schema->MutableObject(d.oid);
-      if (!object || !object->table || !object->Accessible())
-        throw FixtureError(Where(d.line) + keyword + " needs a readable table column");
-      object->*flag = true;
-    }
-  };
-  markWalks(fixture.disorders, "disorder", &ObjectDef::disorderedWalk);
-  markWalks(fixture.repeats, "repeat", &ObjectDef::repeatedWalk);
   for (const auto& d : fixture.defaults) {
     ObjectDef* object = schema->MutableObject(d.oid);
     if (!object)
@@ -247,6 +235,16 @@ void SeedStore(Store& store, const Fixture& fixture) {
     if (!store.Remove(a.oid))
       throw FixtureError(Where(a.line) + "no instance at or under " + FormatOid(a.oid));
   }
+  // Columns whose GETNEXT answers misbehave: `disorder` and `repeat`.
+  const auto misbehave = [&](const std::vector<Fixture::Setting>& settings, const char* keyword,
+                             Store::Walk walk) {
+    for (const auto& d : settings) {
+      if (!store.Misbehave(d.oid, walk))
+        throw FixtureError(Where(d.line) + keyword + " needs a readable table column");
+    }
+  };
+  misbehave(fixture.disorders, "disorder", Store::Walk::Disorder);
+  misbehave(fixture.repeats, "repeat", Store::Walk::Repeat);
   store.SaveSeed();
 }
 

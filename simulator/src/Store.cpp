@@ -38,10 +38,7 @@ struct Store::Plan {
 };
 
 Store::Store(std::shared_ptr<const Schema> schema, Clock clock)
-    : schema_(std::move(schema)), clock_(std::move(clock)), start_(clock_()) {
-  for (const auto& [oid, object] : schema_->Objects())
-    if (object->disorderedWalk || object->repeatedWalk) disorder_ = true;
-}
+    : schema_(std::move(schema)), clock_(std::move(clock)), start_(clock_()) {}
 
 Value Store::Read(const Cell& cell) const {
   switch (cell.motion) {
@@ -99,7 +96,7 @@ Store::Lookup Store::Get(const Oid& oid, Value& out) const {
 
 bool Store::Next(const Oid& from, bool inclusive, Oid& oid, Value& out) const {
   auto it = inclusive ? cells_.lower_bound(from) : cells_.upper_bound(from);
-  if (disorder_ && !inclusive) {
+  if (!inclusive && !(walks_.disorder.empty() && walks_.repeat.empty())) {
     auto back = DisorderedNext(from);
     if (back != cells_.end()) it = back;
   }
@@ -120,9 +117,9 @@ std::vector<VarBind> Store::Under(const Oid& prefix) const {
 std::map<Oid, Store::Cell>::const_iterator Store::DisorderedNext(const Oid& from) const {
   Oid rest;
   const ObjectDef* column = schema_->Resolve(from, &rest);
-  if (!column || !(column->disorderedWalk || column->repeatedWalk) || rest.empty())
-    return cells_.end();
-  if (column->repeatedWalk) return cells_.find(from);
+  if (!column || rest.empty()) return cells_.end();
+  if (walks_.repeat.count(column->oid) != 0) return cells_.find(from);
+  if (walks_.disorder.count(column->oid) == 0) return cells_.end();
   auto it = cells_.lower_bound(from);
   if (it == cells_.begin()) return cells_.end();
   --it;
@@ -136,6 +133,14 @@ bool Store::Remove(const Oid& prefix) {
   while (last != cells_.end() && StartsWith(last->first, prefix)) ++last;
   if (first == last) return false;
   cells_.erase(first, last);
+  changed_ = true;
+  return true;
+}
+
+bool Store::Misbehave(const Oid& column, Walk walk) {
+  const ObjectDef* object = schema_->Object(column);
+  if (!object || !object->table || !object->Accessible()) return false;
+  (walk == Walk::Repeat ? walks_.repeat : walks_.disorder).insert(column);
   changed_ = true;
   return true;
 }
@@ -375,6 +380,7 @@ SetResult Store::Set(const std::vector<VarBind>& vbs) {
 void Store::SaveSeed() {
   seedCells_ = cells_;
   seedRows_ = rows_;
+  seedWalks_ = walks_;
   changed_ = false;
 }
 
@@ -384,6 +390,7 @@ void Store::Reset() {
   if (changed_) {
     cells_ = seedCells_;
     rows_ = seedRows_;
+    walks_ = seedWalks_;
     changed_ = false;
   }
   const std::int64_t now = Now();

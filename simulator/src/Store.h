@@ -67,6 +67,15 @@ class Store {
   // Removes the instance at the OID and every instance under it (their rows
   // stay: a sparse column, an absent scalar). False when there was none.
   bool Remove(const Oid& prefix);
+
+  // A misbehaving agent's walk of a column: a GETNEXT from an instance of it
+  // answers with the instance before it (Disorder; from the first instance,
+  // the one after it) or with that instance itself (Repeat, which wins
+  // where a column has both). A GETNEXT from the column itself answers as
+  // usual. Reset returns to the seed's walks.
+  enum class Walk : std::uint8_t { Disorder, Repeat };
+  // False when the OID names no readable table column.
+  bool Misbehave(const Oid& column, Walk walk);
   // Makes an instance follow a motion from its current value on.
   void SetMotion(const Oid& oid, Motion motion);
 
@@ -95,18 +104,24 @@ class Store {
   void Apply(const Plan& plan);
   void ClearRow(const TableDef& table, const Oid& indexArcs, const ObjectDef* keep);
 
-  // Where a GETNEXT from inside a disordered column goes instead; end when
+  // Where a GETNEXT from inside a misbehaving column goes instead; end when
   // it goes where it would anyway.
   std::map<Oid, Cell>::const_iterator DisorderedNext(const Oid& from) const;
 
+  // The columns of each Walk, with those of the seed.
+  struct Walks {
+    std::set<Oid> disorder, repeat;
+  };
+
   std::shared_ptr<const Schema> schema_;
-  bool disorder_ = false;  // some column's walk does not increase
   Clock clock_;
   std::int64_t start_;
   std::map<Oid, Cell> cells_;
   std::map<Oid, std::set<Oid>> rows_;  // per table entry, the index arcs of its rows
+  Walks walks_;
   std::map<Oid, Cell> seedCells_;
   std::map<Oid, std::set<Oid>> seedRows_;
+  Walks seedWalks_;
   bool changed_ = false;  // written since SaveSeed or Reset
 };
 

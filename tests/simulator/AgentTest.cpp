@@ -281,6 +281,74 @@ TEST_F(AgentTest, AnInjectedExceptionAnswersASetThatSetsNothing) {
       << get.out;
 }
 
+// In a GETNEXT of several varbinds, an injected exception takes the place of
+// the one varbind under the prefix, in either registration of the store (1.0
+// and 1.3), and the others are answered as usual; so in a GETBULK.
+TEST_F(AgentTest, AnInjectedExceptionTakesTheOneVarbindsPlaceInAGetNextOrGetBulk) {
+  const std::string lldp = "1.0.8802.1.1.1.1.1.1";
+  const std::string trustIp = kTrust + ".2";
+  for (const char* name : {"endOfMibView", "noSuchInstance", "noSuchObject"}) {
+    for (const std::string& prefix : {lldp, trustIp}) {
+      SCOPED_TRACE(std::string(name) + " under " + prefix);
+      ASSERT_EQ(sim_.Control("inject getnext " + prefix + " " + name), "ok");
+      const std::size_t logged = sim_.Log().size();
+      const ToolResult r =
+          sim_.V2("snmpgetnext", {"1.3.6.1.2.1.1.1", lldp, trustIp, "1.3.6.1.2.1.1.5"});
+      ASSERT_EQ(r.status, 0) << r.out;
+      const bool first = prefix == lldp;
+      EXPECT_EQ(sim_.LogFrom(logged),
+                "v2c\tqovalt\t\"\"\tGETNEXT\tnoError\t0\t"
+                "1.3.6.1.2.1.1.1.0=STRING:\"KXR-5810 Gigabit Ethernet Switch\"\t" +
+                    (first ? lldp + "=" + name : lldp + ".0=INTEGER:2") + "\t" +
+                    (first ? trustIp + ".1=IpAddress:10.90.90.1" : trustIp + "=" + name) +
+                    "\t1.3.6.1.2.1.1.5.0=STRING:\"KXR-5810\"\n");
+    }
+  }
+  // In a GETBULK the exception takes the first repetition's place.
+  ASSERT_EQ(sim_.Control("inject getbulk " + lldp + " endOfMibView"), "ok");
+  const std::size_t logged = sim_.Log().size();
+  const ToolResult r = sim_.V2("snmpbulkget", {"-Cn0", "-Cr2", lldp, trustIp});
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(sim_.LogFrom(logged), "v2c\tqovalt\t\"\"\tGETBULK\tnoError\t0\t" + lldp +
+                                      "=endOfMibView\t" + trustIp + ".1=IpAddress:10.90.90.1\t" +
+                                      lldp + ".0=INTEGER:2\t" + kTrust + ".3.1=INTEGER:1\n");
+}
+
+// The control channel makes instances absent and columns' walks misbehave on
+// a running agent, as the fixture lines do; reset returns to the seed.
+TEST_F(AgentTest, ControlLeavesCellsOutAndMakesWalksMisbehaveUntilReset) {
+  const std::string descr = "1.3.6.1.2.1.2.2.1.2";
+  const std::string type = "1.3.6.1.2.1.2.2.1.3";
+  ASSERT_EQ(sim_.Control("absent " + type + ".5"), "ok");
+  ASSERT_EQ(sim_.Control("set " + type + ".3 s \"x\""), "ok");  // another type than declared
+  ToolResult r = sim_.V2("snmpwalk", {type});
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(CountLines(r.out), 9) << r.out;
+  EXPECT_NE(r.out.find(type + ".3 = STRING: \"x\"\n." + type + ".4 = INTEGER: 6\n." + type +
+                       ".6 = INTEGER: 6"),
+            std::string::npos)
+      << r.out;
+  r = sim_.V2("snmpget", {type + ".5"});
+  EXPECT_NE(r.out.find("No Such Instance"), std::string::npos) << r.out;
+
+  ASSERT_EQ(sim_.Control("disorder " + type), "ok");
+  ASSERT_EQ(sim_.Control("repeat " + descr), "ok");
+  // From an instance: the one before it (past the absent one), from the
+  // first: the one after it, from the column: its first.
+  r = sim_.V2("snmpgetnext", {type + ".6", type + ".1", type, descr + ".7"});
+  EXPECT_NE(r.out.find(type + ".4 = INTEGER: 6\n." + type + ".2 = INTEGER: 6\n." + type +
+                       ".1 = INTEGER: 6\n." + descr + ".7 = STRING:"),
+            std::string::npos)
+      << r.out;
+
+  ASSERT_EQ(sim_.Control("reset"), "ok");
+  r = sim_.V2("snmpgetnext", {type + ".4", type + ".2", descr + ".7"});
+  EXPECT_NE(r.out.find(type + ".5 = INTEGER: 6\n." + type + ".3 = INTEGER: 6\n." + descr +
+                       ".8 = STRING:"),
+            std::string::npos)
+      << r.out;
+}
+
 TEST_F(AgentTest, DelayDropAndHoldShapeTheReplies) {
   ASSERT_EQ(sim_.Control("delay 400"), "ok");
   ToolResult r = sim_.V2("snmpget", {"1.3.6.1.2.1.1.5.0"});

@@ -112,6 +112,57 @@ TEST_F(ControlFixture, ShapesTheAgentsBehaviourAndResets) {
   EXPECT_EQ(channel.Execute(""), "error empty command");
 }
 
+// absent, disorder and repeat as the fixture lines give them; normal keeps
+// them, reset returns to the seed.
+TEST_F(ControlFixture, LeavesInstancesOutAndMakesWalksMisbehaveUntilReset) {
+  auto next = [](const SmallDevice& d, const char* from) {
+    sim::Oid oid;
+    sim::Value v;
+    return d.store->Next(ToOid(from), false, oid, v) ? sim::FormatOid(oid) : "end";
+  };
+  const std::string counter = channel.Execute("get 9.3.1.3.2");  // the clock stands still
+  ASSERT_EQ(counter.rfind("ok Counter32:", 0), 0u) << counter;
+  EXPECT_EQ(channel.Execute("absent 9.3.1.3.2"), "ok");  // a cell of one row
+  EXPECT_EQ(channel.Execute("absent 9.2.1.4"), "ok");    // a column of every row
+  EXPECT_EQ(channel.Execute("absent 9.1.1.0"), "ok");    // a scalar
+  EXPECT_EQ(channel.Execute("disorder 9.3.1.1"), "ok");
+  EXPECT_EQ(channel.Execute("repeat 9.2.1.2"), "ok");
+  const std::pair<const char*, const char*> refused[] = {
+      {"absent 9.3.1.3.2", "error no instance at or under 9.3.1.3.2"},
+      {"absent 9.7", "error no instance at or under 9.7"},
+      {"absent", "error usage: absent OID"},
+      {"absent 9..1", "error usage: absent OID"},
+      {"disorder 9.1.2", "error 9.1.2 is no readable table column"},        // a scalar
+      {"repeat 9.2.1.2.1", "error 9.2.1.2.1 is no readable table column"},  // an instance
+      {"disorder 9.2.1.1", "error 9.2.1.1 is no readable table column"},    // an index only
+      {"repeat 9.2.1", "error 9.2.1 is no readable table column"},          // the entry
+      {"disorder 9.3.1.1 9.3.1.2", "error usage: disorder COLUMN"},
+      {"repeat", "error usage: repeat COLUMN"},
+  };
+  for (const auto& [command, reply] : refused) EXPECT_EQ(channel.Execute(command), reply);
+  for (const char* command : {"normal", "reset"}) {
+    SCOPED_TRACE(command);
+    const bool seed = std::string(command) == "reset";
+    EXPECT_EQ(channel.Execute(command), "ok");
+    EXPECT_EQ(channel.Execute("get 9.3.1.3.2"), seed ? counter : "ok noSuchInstance");
+    EXPECT_EQ(channel.Execute("get 9.2.1.4.2"),
+              seed ? "ok Hex-STRING:00 11 22 33 44 55" : "ok noSuchInstance");
+    EXPECT_EQ(channel.Execute("get 9.2.1.3.2"), "ok INTEGER:1");  // the rows stay
+    EXPECT_EQ(channel.Execute("get 9.1.1.0"), seed ? "ok STRING:\"switch\"" : "ok noSuchInstance");
+    EXPECT_EQ(next(device, "9.3.1.3.1"), seed ? "9.3.1.3.2" : "9.3.1.3.3");
+    EXPECT_EQ(next(device, "9.3.1.1.4"), seed ? "9.3.1.1.5" : "9.3.1.1.3");
+    EXPECT_EQ(next(device, "9.3.1.1.1"), "9.3.1.1.2");
+    EXPECT_EQ(next(device, "9.2.1.2.2"), seed ? "9.2.1.3.1" : "9.2.1.2.2");
+  }
+  // The fixture's own misbehaving walks are the seed's.
+  SmallDevice seeded("repeat 9.2.1.5\n");
+  sim::ControlChannel seededChannel(*seeded.store, behaviour, {});
+  EXPECT_EQ(seededChannel.Execute("disorder 9.3.1.1"), "ok");
+  EXPECT_EQ(seededChannel.Execute("reset"), "ok");
+  EXPECT_EQ(next(seeded, "9.2.1.5.1"), "9.2.1.5.1");
+  EXPECT_EQ(next(seeded, "9.3.1.1.4"), "9.3.1.1.5");
+}
+
 TEST(SimFrontPanel, OctetsHoldPowerConsoleAndTwelvePortPairs) {
   const std::string start = sim::panel::Pattern(0);
   ASSERT_EQ(start.size(), 29u);
