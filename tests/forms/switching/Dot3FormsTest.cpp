@@ -153,7 +153,8 @@ TEST_F(Dot3Pause, ACounterReadWithoutARowTurnsSetOffWhileThePortsAreRead) {
   EXPECT_TRUE(form_->btnSet->Enabled());
 
   // A walk of the ports with one row listed and the next step lost on its
-  // way to the device: the walk runs until its step is taken back.
+  // way to the device: the request waits long before it sends the step
+  // again, and the walk runs until the step is taken back.
   form_->Request->Request.Timeout = 3000;
   Control("hold");
   form_->btnGetClick(nullptr);
