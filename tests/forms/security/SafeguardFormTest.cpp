@@ -109,6 +109,9 @@ TEST_F(SafeguardFormTest, OnlyTheTickedSettingIsWrittenAlone) {
   TestKit::Click(form_->btnSet);
   EXPECT_EQ(SetVarbinds(), (std::vector<std::string>{kMode + "=INTEGER:2"}));
   EXPECT_EQ(form_->edtRising->Text(), "80");
+  // The boxes left unticked had nothing to write: no failure of theirs.
+  EXPECT_NE(Panel().find("Ok!"), std::string::npos) << Panel();
+  EXPECT_EQ(Panel().find("No SNMP variable to set!"), std::string::npos) << Panel();
 }
 
 TEST_F(SafeguardFormTest, FailingWriteEndsTheSequenceAndReadsAgainKeepingItsError) {

@@ -133,6 +133,45 @@ TEST_F(Dot3Pause, SetDuringTheWalkIsRefusedAndStopEndsIt) {
   Control("delay 0");
 }
 
+// A counter read that returns no row says so and resets the view, Set off;
+// Set comes back on only when the ports are not being read.
+TEST_F(Dot3Pause, ACounterReadWithoutARowTurnsSetOffWhileThePortsAreRead) {
+  Open("Dot3 Pause: ");
+  // No reading of the counters meets this filter: each returns no row.
+  form_->CounterRequest->Request.RowFilter = "1=2";
+  auto notCompleted = [this] {
+    const std::string memo = MemoText(form_->Memo1);
+    int n = 0;
+    for (std::size_t at = 0; (at = memo.find("Get data not completed!", at)) != std::string::npos;
+         ++at)
+      ++n;
+    return n;
+  };
+  TestKit::ClickRow(form_->ListView1, 1);
+  EXPECT_EQ(notCompleted(), 1) << MemoText(form_->Memo1);
+  EXPECT_EQ(Cell(form_->ListView2, 0), "");
+  EXPECT_TRUE(form_->btnSet->Enabled());
+
+  // A walk of the ports with one row listed and the next step lost on its
+  // way to the device: the request waits long before it sends the step
+  // again, and the walk runs until the step is taken back.
+  form_->Request->Request.Timeout = 3000;
+  Control("hold");
+  form_->btnGetClick(nullptr);
+  ASSERT_TRUE(PumpUntil([] { return Sim().Control("waiting") != "ok 0"; }));
+  Control("drop 1");
+  Control("release");
+  ASSERT_TRUE(PumpUntil([this] { return form_->ListView1->Items()->Count() == 1; }));
+  ASSERT_TRUE(form_->Request->Busy);
+  TestKit::ClickRow(form_->ListView1, 0);
+  EXPECT_EQ(notCompleted(), 2) << MemoText(form_->Memo1);
+  EXPECT_TRUE(form_->Request->Busy);
+  EXPECT_FALSE(form_->btnSet->Enabled());
+  ASSERT_TRUE(form_->Request->StopReadForWrite(0));
+  EXPECT_FALSE(form_->Request->Busy);
+  EXPECT_TRUE(SetLines().empty());
+}
+
 TEST_F(Dot3Pause, NoSelectionClearsTheValues) {
   Open("Dot3 Pause: ");
   TestKit::ClickRow(form_->ListView1, 1);

@@ -119,6 +119,38 @@ TEST_F(MSTPPortState, MstpWritesTheHelloTimeAloneThenTheRest) {
   EXPECT_EQ(Value(e + ".2.3"), "INTEGER:2");
 }
 
+// On an mstp bridge the hello time goes first, alone, and its refusal ends
+// the write there: the port's other settings are not written, and the
+// dialog stays open with what was typed, the failure the last line.
+TEST_F(MSTPPortState, MstpARefusedHelloTimeWritesNothingMore) {
+  Control(std::string("set ") + kVersion + " i 2");
+  Open();
+  const std::string e(kEntry);
+  Control("inject set " + e + ".2 genErr");
+  form_->lvMSTPPortState->SetSelected(form_->lvMSTPPortState->Items()->Item(2));
+  bool stayed = false;
+  TestKit::OnNextModal<TMSTPPortStateEditForm>([&](TMSTPPortStateEditForm* d) {
+    d->edtExtPathCost->SetText("20000");
+    d->edtAdminHelloTime->SetText("2");
+    d->btnEditClick(nullptr);
+    stayed = d->Visible() && d->ModalResult() == mrNone;
+    EXPECT_EQ(d->edtExtPathCost->Text(), "20000");
+    EXPECT_EQ(d->edtAdminHelloTime->Text(), "2");
+    d->btnCloseClick(nullptr);
+  });
+  form_->btnEditClick(nullptr);
+  EXPECT_TRUE(stayed);
+  WaitWalk();
+  ASSERT_TRUE(WaitQuiet());
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u) << MemoText(form_->memMsg);
+  EXPECT_NE(sets[0].find(e + ".2.3=INTEGER:2"), std::string::npos) << sets[0];
+  EXPECT_NE(Value(e + ".5.3"), "INTEGER:20000");
+  const std::string last = LastMemoLine(form_->memMsg);
+  EXPECT_EQ(last.rfind("Set: ", 0), 0u) << last;
+  EXPECT_EQ(last.find("Ok!"), std::string::npos) << last;
+}
+
 TEST_F(MSTPPortState, WhileTheWalkRunsEditAndCloseAnswerBusy) {
   Open();
   // Rows arrive one by one: one is there to select while the walk goes on.

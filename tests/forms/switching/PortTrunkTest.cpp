@@ -188,6 +188,16 @@ TEST_F(PortTrunk, SetWritesTheSelectedGroupWithTheChosenState) {
   EXPECT_FALSE(f->SetBtn->Enabled());
   EXPECT_EQ(f->LV_PortTrunk->Items()->Item(0)->SubItems()->Strings(3), "disable");
 
+  // The disabled group enabled again: "enable" is the first of the states.
+  TestKit::ClickRow(f->LV_PortTrunk, 0);
+  EXPECT_EQ(f->ComboBox1->Text(), "disable");
+  TestKit::PickItem(f->ComboBox1, 0);  // enable
+  TestKit::Click(f->SetBtn);
+  sets = SetLines();
+  ASSERT_EQ(sets.size(), 2u);
+  EXPECT_NE(sets[1].find(kTrunk + "7.1=INTEGER:1"), std::string::npos) << sets[1];
+  EXPECT_EQ(f->LV_PortTrunk->Items()->Item(0)->SubItems()->Strings(3), "enable");
+
   // A master port the switch holds as no port number has no box: changed
   // members are refused beside it.
   Control("set " + kTrunk + "3.1 i -2147483648");
@@ -199,7 +209,7 @@ TEST_F(PortTrunk, SetWritesTheSelectedGroupWithTheChosenState) {
     TestKit::Click(Port(f->MemberFrame, 5));
     TestKit::Click(f->SetBtn);
   }
-  EXPECT_EQ(SetLines().size(), 1u);
+  EXPECT_EQ(SetLines().size(), 2u);
 }
 
 TEST_F(PortTrunk, DeleteSendsOnlyTheRowStatusAndRestoresTheColumns) {

@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ScriptedAgent.h"
@@ -37,10 +38,14 @@ class TableRequest : public VnSNMPRequest2Controls {
     Request.Timeout = 360000;
   }
   int rows = 0;
+  bool refuseNextRow = false;  // the next row cannot be taken
 
  protected:
   void DoGetBegin() override { rows = 0; }
-  void DoGetRow() override { ++rows; }
+  void DoGetRow() override {
+    if (std::exchange(refuseNextRow, false)) throw Exception("The row cannot be taken");
+    ++rows;
+  }
 };
 
 constexpr int kRows = 3;
@@ -76,7 +81,9 @@ class ScriptRun {
   // N", "refuse N" (genErr), "toobig N", "timeout N" (N: the exchange's
   // number), "late N" (the answer of an exchange the session gave up),
   // "again" (the last answer once more), "walk" (the read's exchanges
-  // answered until it has none out), "stop", "close".
+  // answered until it has none out), "stop", "close", "bad-row" (the next
+  // row cannot be taken: the walk ends there with that error), "rename"
+  // (the list's description changes).
   void Do(const std::string& step) {
     std::istringstream in(step);
     std::string verb;
@@ -124,6 +131,10 @@ class ScriptRun {
       request_->Stop();
     } else if (verb == "close") {
       request_.reset();
+    } else if (verb == "bad-row") {
+      request_->refuseNextRow = true;
+    } else if (verb == "rename") {
+      request_->Request.VarList.Description = "VLANs renamed";
     }
     agent_.Collect();
     trace_ += step + "; ";
@@ -343,10 +354,26 @@ TEST_F(RequestScripts, WhatAWriteOwes) {
       {"refused as too big: the list, quietly", {"write-only", "toobig 1", "walk"}, "WRRRR", "Set: failed", "110", kRows},
       {"timed out: the list, quietly", {"write-only", "timeout 1", "walk"}, "WRRRR", "Set: failed", "110", kRows},
       {"refused after it stopped a read: that read, quietly", {"read", "write-only", "refuse 2", "walk"}, "RWRRRR", "Set: failed", "1110", kRows},
+      {"refused, and a read asked during the list's: quiet as well", {"write-only", "refuse 1", "read", "walk", "walk"}, "WRRRRRRRR", "Set: failed", "11110", kRows},
       {"unsent after it stopped a read: that read, quietly", {"read", "write-unsent", "walk"}, "RRRRR", "Set: failed", "110", kRows},
   });
 }
+TEST_F(RequestScripts, AWalkBrokenOnARowEndsThereWithItsError) {
+  Check({
+      {"alone", {"read", "answer 1", "bad-row", "answer 2"}, "RRR", "Get: failed", "1110", 1},
+      {"a read asked during the walk is not made", {"read", "answer 1", "read", "bad-row", "answer 2"}, "RRR", "Get: failed", "11110", 1},
+  });
+}
 // clang-format on
+
+// A failure shown again at the end of its round names what the refused
+// write sent, as its first line did, not what the list is called by then.
+TEST_F(RequestScripts, TheFailureShownAgainNamesTheRefusedWrite) {
+  auto run = Play({"write-only", "write-only", "rename", "refuse 1", "answer 2", "walk"});
+  EXPECT_EQ(run->Wire(), "WWRRRR");
+  EXPECT_EQ(run->Lines(), "Set: failed|Set: Ok!|Set: failed");
+  EXPECT_NE(run->LastLine().find("Request:VLANs."), std::string::npos) << run->LastLine();
+}
 
 // Every sequence of up to eight events from the idle request, the first
 // one given: states already met by another sequence are not explored again.

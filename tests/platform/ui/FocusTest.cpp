@@ -214,23 +214,26 @@ TEST_F(Focus, KeyDownSeesVirtualKeysAndShiftState) {
 
 // A form shown modally again opens on its first field (the first control
 // in tab order that can take the focus), wherever the last opening left the
-// focus; a control chosen by code while the form is hidden, or by its OnShow,
-// is where it opens, each time.
+// focus, by the user or by code (a check that focused the field it refused);
+// a control chosen by code while the form is hidden, or by its OnShow, is
+// where it opens, each time.
 TEST_F(Focus, AModalFormOpensOnItsFirstFieldEachTime) {
   struct Case {
     const char* what;
     TWinControl* leftOn;    // where the first opening leaves the focus
+    bool leftByCode;        // SetFocus there, else as the user moves it
     TWinControl* chosen;    // ActiveControl set while hidden (none: null)
     TWinControl* onShow;    // the control OnShow gives the focus (none: null)
     TWinControl* disabled;  // a control that cannot take the focus
     TWinControl* opensOn;
   };
   const Case cases[] = {
-      {"left on the second edit", b, nullptr, nullptr, nullptr, a},
-      {"left on the button", ok, nullptr, nullptr, nullptr, a},
-      {"the first edit disabled", ok, nullptr, nullptr, a, b},
-      {"chosen by OnShow", a, nullptr, b, nullptr, b},
-      {"chosen by code", a, b, nullptr, nullptr, b},
+      {"left on the second edit", b, false, nullptr, nullptr, nullptr, a},
+      {"left on the button", ok, false, nullptr, nullptr, nullptr, a},
+      {"left on the second edit by code", b, true, nullptr, nullptr, nullptr, a},
+      {"the first edit disabled", ok, false, nullptr, nullptr, a, b},
+      {"chosen by OnShow", a, false, nullptr, b, nullptr, b},
+      {"chosen by code", a, false, b, nullptr, nullptr, b},
   };
   ok->SetModalResult(mrOk);
   for (const Case& c : cases) {
@@ -245,7 +248,10 @@ TEST_F(Focus, AModalFormOpensOnItsFirstFieldEachTime) {
       TestKit::OnNextModal([&](TCustomForm*) {
         openedOn.push_back(FocusedControl());
         EXPECT_EQ(form->ActiveControl(), FocusedControl());
-        TestKit::FocusTo(c.leftOn);
+        if (c.leftByCode)
+          c.leftOn->SetFocus();
+        else
+          TestKit::FocusTo(c.leftOn);
         TestKit::Click(ok);
       });
       EXPECT_EQ(form->ShowModal(), mrOk);
