@@ -186,12 +186,15 @@ void TAccessRuleForm::CreateRuleRequest(const VnSNMPVarDesc* table) {
   ClickFollowsSelection(*Request);
   Request->BindElementList(Rule.PortItem, PortElementList(), PortFrame->PortCheckBoxes.get());
   if (Rule.StatusBarIsTarget) SetStatusTargetShown(*Request, StatusBar1);
-  Rows.Attach(*Request, ListView1, StaticText1, [this](bool rowSelected) {
-    if (rowSelected)
-      SetRowSelected();
-    else
-      SetNoSelection();
-  });
+  Rows.Attach(
+      *Request, ListView1, StaticText1,
+      [this](bool rowSelected) {
+        if (rowSelected)
+          SetRowSelected();
+        else
+          SetNoSelection();
+      },
+      [this] { ShowNewEntry(); });
 }
 
 void TAccessRuleForm::ShowFailure(const AnsiString& text) {
