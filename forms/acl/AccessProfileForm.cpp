@@ -52,12 +52,7 @@ void TAccessProfileForm::ShowFailure(const AnsiString& text) {
 void TAccessProfileForm::ReadProfiles() {
   // The first read comes once the form has set its presets.
   newEntry_.Remember(this);
-  try {
-    if (Request) Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  Rows.ShowNoRow();
+  Rows.ReadAnew(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 void TAccessProfileForm::ShowNewEntry() {
@@ -94,12 +89,7 @@ bool TAccessProfileForm::RowStatusIsCreateAndGo() {
 }
 
 void TAccessProfileForm::ReadAfterWrite() {
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  Rows.ShowNoRow();
+  Rows.ReadAnew(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 void TAccessProfileForm::WriteProfile(TSavedAccess& saved) {

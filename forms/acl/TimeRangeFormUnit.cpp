@@ -106,12 +106,7 @@ void TTimeRangeForm::ClearTimeRangeEdits() {
 
 void TTimeRangeForm::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  Rows.ShowNoRow();
+  Rows.ReadAnew(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 bool TTimeRangeForm::ReadyToWrite() { return Request && FormIdle({Request.get()}); }

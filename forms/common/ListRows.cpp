@@ -6,6 +6,7 @@
 #include "forms/common/FormWrite.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
+#include "platform/Exceptions.h"
 
 // What the hooks reach; shared with them, gone with the TListRows.
 struct TListRows::TLink {
@@ -63,6 +64,22 @@ void TListRows::ShowNoRow() const {
   if (link_->RowSelected()) link_->List->SetSelected(nullptr);
   link_->Follow();
   if (link_->NewEntry) link_->NewEntry();
+}
+
+void TListRows::Read(std::unique_ptr<VnSNMPRequest2Edits>& request,
+                     const std::function<void(const AnsiString&)>& fail) const {
+  try {
+    if (request) request->Get();
+  } catch (const Exception& e) {
+    if (fail) fail(e.Message);
+  }
+  Follow();
+}
+
+void TListRows::ReadAnew(std::unique_ptr<VnSNMPRequest2Edits>& request,
+                         const std::function<void(const AnsiString&)>& fail) const {
+  Read(request, fail);
+  ShowNoRow();
 }
 
 bool TListRows::Write(std::unique_ptr<VnSNMPRequest2Edits>& request,

@@ -74,6 +74,14 @@ class TListRows {
   // new entry: the form as a read leaves it, or a write that was taken.
   void ShowNoRow() const;
 
+  // A read of the list (Get; one that cannot start goes to `fail`), then
+  // Follow: the read takes the rows, and the selection, away at once.
+  void Read(std::unique_ptr<VnSNMPRequest2Edits>& request,
+            const std::function<void(const AnsiString&)>& fail) const;
+  // Read, then ShowNoRow: a Refresh, or the read after a write was taken.
+  void ReadAnew(std::unique_ptr<VnSNMPRequest2Edits>& request,
+                const std::function<void(const AnsiString&)>& fail) const;
+
   // A write (WriteTaken). Taken: true, and the form goes on as it does after
   // a write. Otherwise false, the fields hold what the user left in them,
   // and where the request reads the list again (the switch refused the write

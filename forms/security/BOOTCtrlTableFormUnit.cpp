@@ -80,12 +80,7 @@ void TBOOTCtrlTableForm::ShowFailure(const AnsiString& message) {
 
 void TBOOTCtrlTableForm::RefreshBtnClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  Rows.Follow();
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 void TBOOTCtrlTableForm::AddBtnClick(TObject*) {

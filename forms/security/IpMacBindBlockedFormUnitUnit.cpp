@@ -66,12 +66,7 @@ void TIpMacBindBlockedForm::FormCreate(TObject*) {
 
 void TIpMacBindBlockedForm::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    Request->ShowRequestStatus(e.Message);
-  }
-  Rows.Follow();
+  Rows.Read(Request, [this](const AnsiString& message) { Request->ShowRequestStatus(message); });
 }
 
 void TIpMacBindBlockedForm::ListView1Click(TObject*) { Rows.Click(); }

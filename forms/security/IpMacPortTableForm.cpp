@@ -116,12 +116,8 @@ void TIpMacPortTableForm::ClearEntry() {
 
 void TIpMacPortTableForm::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    Request->ShowRequestStatus(e.Message);
-  }
-  Rows.ShowNoRow();
+  Rows.ReadAnew(Request,
+                [this](const AnsiString& message) { Request->ShowRequestStatus(message); });
 }
 
 void TIpMacPortTableForm::ListView1Click(TObject*) { Rows.Click(); }

@@ -191,12 +191,7 @@ void TMethodListForm::ListView1Click(TObject*) {
 }
 
 void TMethodListForm::GetButtonClick(TObject*) {
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  Rows.Follow();
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
   ClearMethodEdits();
   AllTypesChanged();
 }
@@ -264,12 +259,7 @@ bool TMethodListForm::WriteAndReread(TSavedAccess& saved, const std::function<vo
   // list being typed.
   if (Request && !List_->Selected()) rowShown_ = false;
   if (!taken) return false;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  Rows.Follow();
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
   ClearMethodEdits();
   return true;
 }

@@ -154,12 +154,7 @@ void TServerGroupForm::ClearGroupEdits() {
 void TServerGroupForm::ListView2Click(TObject*) { Rows.Click(); }
 
 void TServerGroupForm::ReadGroups() {
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  Rows.ShowNoRow();
+  Rows.ReadAnew(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 void TServerGroupForm::GetButtonClick(TObject*) {

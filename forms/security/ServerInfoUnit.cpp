@@ -128,12 +128,7 @@ void TServerInformationForm::ShowNewServer() {
 void TServerInformationForm::ListView1Click(TObject*) { Rows.Click(); }
 
 void TServerInformationForm::GetButtonClick(TObject*) {
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  Rows.Follow();
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
   ClearServerEdits();
 }
 
@@ -151,12 +146,7 @@ bool TServerInformationForm::WriteAndReread(TSavedAccess& saved,
   const bool taken = Rows.WriteControls(
       Request, saved, [this](const AnsiString& message) { ShowFailure(message); }, first);
   if (!taken) return false;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  Rows.Follow();
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
   ClearServerEdits();
   return true;
 }

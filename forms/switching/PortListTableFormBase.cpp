@@ -73,12 +73,7 @@ void TPortListTableForm::ListClick(TObject*) { Rows.Click(); }
 
 void TPortListTableForm::ReadTable() {
   if (!Request) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
-  Rows.ShowNoRow();
+  Rows.ReadAnew(Request, [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); });
 }
 
 void TPortListTableForm::ClearPortFrames() {

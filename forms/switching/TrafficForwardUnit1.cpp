@@ -96,12 +96,8 @@ void TTrafficSegmentationForm::ClearSelection() {
 
 void TTrafficSegmentationForm::BT_GetClick(TObject*) {
   if (!ReadyForWork()) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailureInStatusBar(StatusBar1, e.Message);
-  }
-  Rows.ShowNoRow();
+  Rows.ReadAnew(Request,
+                [this](const AnsiString& message) { ShowFailureInStatusBar(StatusBar1, message); });
 }
 
 void TTrafficSegmentationForm::LV_TrafficForwardClick(TObject*) {

@@ -82,12 +82,7 @@ void TIpv6StaticRouteForm::FormCreate(TObject*) {
 
 void TIpv6StaticRouteForm::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
-  Rows.Follow();
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); });
 }
 
 void TIpv6StaticRouteForm::ShowEditDialog(int mode, const char* title) {

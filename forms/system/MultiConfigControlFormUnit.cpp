@@ -86,12 +86,7 @@ void TMultipleConfigControlForm::FormCreate(TObject*) {
 
 void TMultipleConfigControlForm::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
-  Rows.Follow();
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); });
 }
 
 void TMultipleConfigControlForm::ListView1Click(TObject*) { Rows.Click(); }

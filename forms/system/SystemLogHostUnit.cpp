@@ -106,12 +106,7 @@ void TSystemLogHostForm::ShowFailure(const AnsiString& message) {
 
 void TSystemLogHostForm::GetButtonClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  Rows.Follow();
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 void TSystemLogHostForm::EditButtonClick(TObject*) {

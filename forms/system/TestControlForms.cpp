@@ -87,12 +87,7 @@ void TTestControlListForm::ShowFailure(const AnsiString& message) {
 
 void TTestControlListForm::GetButtonClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  Rows.Follow();
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 void TTestControlListForm::ShowEditForm(std::int32_t mode, const char* suffix) {
