@@ -161,6 +161,11 @@ class TEditsPanel : public TPanel {
   bool IsReadOnlyRow(int i) const;
   bool IsIndexRow(int i) const;
   bool IsFieldEmpty(int i) const;
+  // The field is empty and that is the user's input: a new entry's field
+  // (`newEntry`), one whose row showed no value yet, or one the user changed
+  // since its value was shown. An empty value the page showed and the user
+  // left alone is no empty input.
+  bool IsEmptyInput(int i, bool newEntry) const;
   bool HasNoEditableRow() const;
   int TickableRowCount() const;
   int CheckedRowCount() const;
@@ -203,7 +208,9 @@ class TSNMPEditorPanel : public TSNMPPanel {
   void SetVarFormat(int row, const AnsiString& format);
 
   // "Set Checked": writes the ticked rows only, synchronously. A ticked row
-  // with an empty field refuses with "Some items are empty!". A button with
+  // left empty by the user (IsEmptyInput) refuses with "Some items are
+  // empty!"; an empty value the switch holds, left alone, goes back empty.
+  // A button with
   // Tag 1 (the Add and Edit dialogs') closes its form after the write; when
   // the write fails, the form stays and a message box shows the error.
   void SetBtnClick(TObject* Sender);
@@ -214,6 +221,9 @@ class TSNMPEditorPanel : public TSNMPPanel {
   // The last SET of Set Checked failed (the request reads the table again
   // by itself then, and that read shows no "Ok!").
   bool LastSetFailed = false;
+  // Set Checked writes a new entry (the list page's Add dialog is open):
+  // every field holds what the user gave it.
+  bool WritingNewEntry = false;
 };
 
 // The list view of a list page.

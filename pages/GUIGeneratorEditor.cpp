@@ -124,7 +124,7 @@ void TSNMPEditorPanel::SetBtnClick(TObject* Sender) {
       if (!EditsPanel->Row(i).CheckBox->Checked())
         scope.Exclude(i);
       else if (!(request.Request.VarList.Item(i)->Access & SNMP_ACCESS_INVALID) &&
-               EditsPanel->IsFieldEmpty(i))
+               EditsPanel->IsEmptyInput(i, WritingNewEntry))
         empty = true;
     }
     if (empty) {

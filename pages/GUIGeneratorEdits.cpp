@@ -333,6 +333,11 @@ bool TEditsPanel::IsFieldEmpty(int i) const {
   return true;
 }
 
+bool TEditsPanel::IsEmptyInput(int i, bool newEntry) const {
+  if (!IsFieldEmpty(i)) return false;
+  return newEntry || !Request || Request->ItemChanged(i);
+}
+
 bool TEditsPanel::HasNoEditableRow() const {
   for (int i = 0; i < RowCount(); ++i)
     if (!IsReadOnlyRow(i) && !IsIndexRow(i)) return false;

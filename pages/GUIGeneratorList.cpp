@@ -204,10 +204,29 @@ class TSNMPListViewPanel::Dialog {
   TSNMPPanel* frame_ = nullptr;
 };
 
+namespace {
+
+// The Add dialog writes a new entry while it is open.
+class NewEntryScope {
+ public:
+  explicit NewEntryScope(TSNMPEditorPanel& page) : page_(page) { page.WritingNewEntry = true; }
+  ~NewEntryScope() { page_.WritingNewEntry = false; }
+  NewEntryScope(const NewEntryScope&) = delete;
+  NewEntryScope& operator=(const NewEntryScope&) = delete;
+
+ private:
+  TSNMPEditorPanel& page_;
+};
+
+}  // namespace
+
 void TSNMPListViewPanel::ShowAddDialog() {
   if (!StopRunningWalk(*this)) return;
   {
     Dialog dialog(*this, " (Add)");
+    // The rows open as they did the first time, whatever an Edit dialog
+    // left ticked.
+    EditsPanel->ApplyRowLooks(false);
     // Index values must be typed and are always sent.
     const int keys = static_cast<int>(std::min<std::uint32_t>(
         Request->Request.VarList.KeyCount, static_cast<std::uint32_t>(EditsPanel->RowCount())));
@@ -232,6 +251,7 @@ void TSNMPListViewPanel::ShowAddDialog() {
     BtnPanel->EditBtn->SetEnabled(false);
     BtnPanel->DeleteBtn->SetEnabled(false);
     LastSetFailed = false;
+    const NewEntryScope writing(*this);
     dialog.Form()->ShowModal();
   }
   ReadAfterWrite();

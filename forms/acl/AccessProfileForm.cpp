@@ -34,6 +34,15 @@ void TAccessProfileForm::CreateProfileRequest(const VnSNMPVarDesc* table) {
   Request->AttachListView(Profile.List, true);
   ClickFollowsSelection(*Request);
   SetStatusTargetShown(*Request, Profile.StatusBar);
+  Rows.Attach(
+      *Request, Profile.List, Profile.Count,
+      [this](bool rowSelected) {
+        if (rowSelected)
+          SetRowSelected();
+        else
+          SetNoSelection();
+      },
+      [this] { ShowNewEntry(); });
 }
 
 void TAccessProfileForm::ShowFailure(const AnsiString& text) {
@@ -43,13 +52,7 @@ void TAccessProfileForm::ShowFailure(const AnsiString& text) {
 void TAccessProfileForm::ReadProfiles() {
   // The first read comes once the form has set its presets.
   newEntry_.Remember(this);
-  try {
-    if (Request) Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  SetNoSelection();
-  ShowNewEntry();
+  Rows.ReadAnew(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 void TAccessProfileForm::ShowNewEntry() {
@@ -71,14 +74,7 @@ void TAccessProfileForm::SetRowSelected() {
   if (Profile.SetButton) Profile.SetButton->SetEnabled(true);
 }
 
-void TAccessProfileForm::ProfileListClick() {
-  if (Profile.List->Selected()) {
-    SetRowSelected();
-  } else {
-    SetNoSelection();
-    ShowNewEntry();
-  }
-}
+void TAccessProfileForm::ProfileListClick() { Rows.Click(); }
 
 bool TAccessProfileForm::IsDuplicateProfile(const AnsiString& message) {
   if (!ListViewHasRow(Profile.List, {{0, Profile.IdEdit->Text()}})) return false;
@@ -93,64 +89,24 @@ bool TAccessProfileForm::RowStatusIsCreateAndGo() {
 }
 
 void TAccessProfileForm::ReadAfterWrite() {
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  SetNoSelection();
-  ShowNewEntry();
+  Rows.ReadAnew(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
-// Nothing was written: the fields keep what the user typed, and no row
-// stays drawn selected whose values they do not show (a click on it loads
-// them again), so that the next action writes that row or none. The list
-// is read again first when asked.
-void TAccessProfileForm::AfterFailure(bool readAgain) {
-  if (readAgain) {
-    try {
-      Request->Get();
-    } catch (const Exception& e) {
-      ShowFailure(e.Message);
-    }
-  }
-  if (Profile.List) Profile.List->SetSelected(nullptr);
-  SetNoSelection();
+void TAccessProfileForm::WriteProfile(TSavedAccess& saved) {
+  // A failed SET is reported where a failed read is: the user must see that
+  // the profile was not written.
+  if (Rows.WriteControls(Request, saved, [this](const AnsiString& m) { ShowFailure(m); }))
+    ReadAfterWrite();
 }
 
-void TAccessProfileForm::WriteProfile(TSavedAccess& saved, bool readAgainOnFailure) {
-  try {
-    Request->Set(kSetFromControls);
-  } catch (const Exception& e) {
-    saved.Restore();
-    AfterFailure(readAgainOnFailure);
-    // A failed SET is reported where a failed read is: the user must see
-    // that the profile was not written.
-    ShowFailure(e.Message);
-    return;
-  }
-  saved.Restore();
-  ReadAfterWrite();
-}
-
-void TAccessProfileForm::DeleteProfile(bool readAgainOnFailure) {
+void TAccessProfileForm::DeleteProfile() {
   if (!Request) return;
   TSavedAccess saved(*Request);
   saved.InvalidateAllBut({0, Profile.RowStatusItem});
-  Profile.RowStatus->SetItemIndex(kProfileDestroy);
-  try {
-    Request->Set(kSetFromControls);
-  } catch (const Exception& e) {
-    saved.Restore();
-    AfterFailure(readAgainOnFailure);
-    // Nothing was typed for a Delete: with no row selected the fields show
-    // a new entry, not the row's values and "destroy".
-    ShowNewEntry();
-    ShowFailure(e.Message);
-    return;
-  }
-  saved.Restore();
-  ReadAfterWrite();
+  if (Rows.WriteControls(
+          Request, saved, [this](const AnsiString& m) { ShowFailure(m); },
+          [this] { Profile.RowStatus->SetItemIndex(kProfileDestroy); }))
+    ReadAfterWrite();
 }
 
 void TAccessProfileForm::CloseProfiles(bool clearSelectionFirst) {

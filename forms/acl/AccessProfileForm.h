@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+#include "forms/common/ListRows.h"
 #include "forms/common/NewEntryChoices.h"
 #include "platform/Forms.h"
 #include "platform/Layout.h"
@@ -40,6 +41,8 @@ class TAccessProfileForm : public TForm {
 
   // Owned by the form; null once it has closed.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The row count, buttons and fields following the list.
+  TListRows Rows;
 
   // Empties the form's profile edits (combo boxes keep their choice unless
   // the form says otherwise).
@@ -57,13 +60,15 @@ class TAccessProfileForm : public TForm {
     TWinControl* SetButton = nullptr;  // hidden: only its Enabled state follows
     TComboBox* RowStatus = nullptr;
     TStatusBar* StatusBar = nullptr;
-    int RowStatusItem = 0;  // the row-status column's item index
+    TControl* Count = nullptr;  // the row count, where the form has one
+    int RowStatusItem = 0;      // the row-status column's item index
   };
   TProfileControls Profile;
 
   // The request (synchronous, item type 3, one index column) over the
   // table, the list view attached (controls disabled until a row is
-  // selected) and the status bar as its status target.
+  // selected), the status bar as its status target, and Rows following the
+  // list.
   void CreateProfileRequest(const VnSNMPVarDesc* table);
   // Get, then no-selection and a new entry (ShowNewEntry); a failure goes to
   // the first status panel with the same reset. The first call keeps the
@@ -88,14 +93,13 @@ class TAccessProfileForm : public TForm {
   bool RowStatusIsCreateAndGo();
 
   // The SET of an Add (the access words already adjusted in `saved`), the
-  // words written back, Get, no-selection, a new entry. On failure the
-  // words are written back, the table is read again when
-  // `readAgainOnFailure`, the fields keep what they show, no row is
-  // selected, and the text goes to the first status panel.
-  void WriteProfile(TSavedAccess& saved, bool readAgainOnFailure);
+  // words written back, Get, no-selection, a new entry. On failure
+  // (Rows.Write) the words are written back, the fields keep what they
+  // show, and a SET that could not be sent goes to the first status panel.
+  void WriteProfile(TSavedAccess& saved);
   // The selected profile's index and "destroy" only, then the re-read. On
   // failure as WriteProfile's.
-  void DeleteProfile(bool readAgainOnFailure = false);
+  void DeleteProfile();
 
   // One button of the button column: the form's member, its name, caption
   // and click handler.
@@ -131,7 +135,6 @@ class TAccessProfileForm : public TForm {
 
  private:
   void ReadAfterWrite();
-  void AfterFailure(bool readAgain);
   void ShowFailure(const AnsiString& text);
   TNewEntryChoices newEntry_;
 };

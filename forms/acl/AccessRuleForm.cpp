@@ -97,8 +97,7 @@ void TAccessRuleForm::BuildRuleFrame(TFormBuilder& B, const TRuleFrame& frame,
   B.Parent(Panel2);
   B.Add(ListView1, "ListView1")
       .At(8, 8, frame.ListWidth, frame.ListHeight)
-      .OnClick(this, &F::ListView1Click)
-      .OnChange(this, &F::ListView1Change);
+      .OnClick(this, &F::ListView1Click);
 }
 
 void TAccessRuleForm::BuildPortPanel(TFormBuilder& B, int top, int height) {
@@ -173,8 +172,6 @@ void TAccessRuleForm::DeleteButtonClick(TObject*) { DeleteRule(); }
 
 void TAccessRuleForm::ListView1Click(TObject*) { RuleListClick(); }
 
-void TAccessRuleForm::ListView1Change(TObject*, TListItem*, TItemChange) { ShowCount(); }
-
 void TAccessRuleForm::PermitComboBoxChange(TObject*) {}
 
 void TAccessRuleForm::FormClose(TObject*, TCloseAction& Action) {
@@ -189,6 +186,15 @@ void TAccessRuleForm::CreateRuleRequest(const VnSNMPVarDesc* table) {
   ClickFollowsSelection(*Request);
   Request->BindElementList(Rule.PortItem, PortElementList(), PortFrame->PortCheckBoxes.get());
   if (Rule.StatusBarIsTarget) SetStatusTargetShown(*Request, StatusBar1);
+  Rows.Attach(
+      *Request, ListView1, StaticText1,
+      [this](bool rowSelected) {
+        if (rowSelected)
+          SetRowSelected();
+        else
+          SetNoSelection();
+      },
+      [this] { ShowNewEntry(); });
 }
 
 void TAccessRuleForm::ShowFailure(const AnsiString& text) {
@@ -256,18 +262,6 @@ bool TAccessRuleForm::RuleListClick() {
 bool TAccessRuleForm::LeftAlone(int item) const {
   return item >= 0 && Request && ListView1->Selected() && ListView1->ItemIndex() >= 0 &&
          !Request->ItemChanged(item);
-}
-
-bool TAccessRuleForm::RowLeftAlone() const {
-  if (!Request || !ListView1->Selected() || ListView1->ItemIndex() < 0) return false;
-  for (const auto& b : Request->Bindings) {
-    // A field the user cannot change (a value the form emptied as it
-    // disabled it) is left alone.
-    bool enabled = false;
-    for (const TControl* c : b->Controls) enabled = enabled || c->Enabled();
-    if (enabled && !LeftAlone(b->ItemIndex)) return false;
-  }
-  return true;
 }
 
 bool TAccessRuleForm::LeftAlone(const TControl* control) const {
@@ -449,26 +443,14 @@ bool TAccessRuleForm::AddConditionsHold() {
   return true;
 }
 
-bool TAccessRuleForm::WriteRule(TSavedAccess& saved) {
-  try {
-    Request->Set(kSetFromControls);
-  } catch (const Exception& e) {
-    saved.Restore();
-    // Nothing was written: the fields keep what the user typed, and no row
-    // stays drawn selected whose values they do not show (a click on it
-    // loads them again), so that the next action writes that row or none.
-    // Where the user left the row's fields alone there is nothing typed to
-    // keep: the fields are those of a new entry, as with no row selected.
-    const bool leftAlone = RowLeftAlone();
-    ListView1->SetSelected(nullptr);
-    SetNoSelection();
-    if (leftAlone) ShowNewEntry();
-    ShowFailure(e.Message);
-    return false;
-  }
-  saved.Restore();
-  ReadAfterWrite();
-  return true;
+bool TAccessRuleForm::WriteRule(TSavedAccess& saved, const std::function<void()>& first) {
+  // Not taken, the fields keep what the user typed; where the user left the
+  // row's fields alone there is nothing typed to keep, and they are those of
+  // a new entry, as with no row selected.
+  const bool taken = Rows.WriteControls(
+      Request, saved, [this](const AnsiString& message) { ShowFailure(message); }, first);
+  if (taken) ReadAfterWrite();
+  return taken;
 }
 
 void TAccessRuleForm::AddRule() {
@@ -503,8 +485,7 @@ void TAccessRuleForm::DeleteRule() {
     saved.InvalidateAllBut({0, 1, Rule.RowStatusItem, Rule.PortItem});
   else
     saved.InvalidateAllBut({0, 1, Rule.RowStatusItem});
-  RowComboBox->SetItemIndex(kRuleDestroy);
-  WriteRule(saved);
+  WriteRule(saved, [this] { RowComboBox->SetItemIndex(kRuleDestroy); });
 }
 
 void TAccessRuleForm::CloseRules() {

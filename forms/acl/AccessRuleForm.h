@@ -12,16 +12,18 @@
 // table's bindings, its presets, FirstRead), ClearRuleEdits,
 // ValidateRuleInput with its own checks in their order, the masks of
 // ApplyFieldMasks, and its Check All and Clear Checks handlers. Refresh,
-// Add, Edit, Delete, the list's click and change, Permit's change and
+// Add, Edit, Delete, the list's click, Permit's change and
 // closing are here; a form overrides the virtual ones only where its steps
 // differ.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "forms/common/ListRows.h"
 #include "forms/common/NewEntryChoices.h"
 #include "platform/ComCtrls.h"  // TListItem, TItemChange of the list handlers
 #include "platform/Forms.h"
@@ -62,6 +64,8 @@ class TAccessRuleForm : public TForm {
 
   // Owned by the form; null once it has closed.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The row count and the row-selected states following the list.
+  TListRows Rows;
   // The port grid in the port host panel; owned by the form, freed on close.
   TStackingPortUitForm* PortFrame = nullptr;
 
@@ -74,7 +78,6 @@ class TAccessRuleForm : public TForm {
   virtual void EditButtonClick(TObject* Sender);
   void DeleteButtonClick(TObject* Sender);
   virtual void ListView1Click(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
   void PermitComboBoxChange(TObject* Sender);
 
   // Empties the key and field edits, unticks the tick boxes and the ports,
@@ -167,9 +170,6 @@ class TAccessRuleForm : public TForm {
   bool LeftAlone(int item) const;
   // LeftAlone for the item the control is bound to.
   bool LeftAlone(const TControl* control) const;
-  // LeftAlone for every item bound to an enabled control: a row is selected
-  // and the fields the user can change show what it holds.
-  bool RowLeftAlone() const;
 
   // Key edits filled (the form's key messages, focus to the edit).
   bool CheckKeys();
@@ -273,9 +273,11 @@ class TAccessRuleForm : public TForm {
 
  private:
   bool AddConditionsHold();
-  // The SET, then the read after it; false (nothing read) when the SET
-  // failed: then the typed fields stay and no row is selected.
-  bool WriteRule(TSavedAccess& saved);
+  // `first` (the row status a Delete chooses), the SET (Rows.Write), then
+  // the read after it; false (nothing read) when the SET failed: then the
+  // typed fields stay, and no row stays selected where the list is read
+  // again.
+  bool WriteRule(TSavedAccess& saved, const std::function<void()>& first = {});
   void ShowFailure(const AnsiString& text);
   TNewEntryChoices newEntry_;
 };

@@ -178,7 +178,7 @@ void TEthernetMaskInformationForm::WriteMask() {
   if (MacMaskDstEdit->Text().IsEmpty()) saved.Invalidate(Item::kMACAddressMaskDestination);
   if (MacAddMaskSourceEdit->Text().IsEmpty()) saved.Invalidate(Item::kMACAddressMaskSource);
   if (ComboText(UseEthTypeCombo).IsEmpty()) saved.Invalidate(Item::kUseEthernetType);
-  WriteProfile(saved, false);
+  WriteProfile(saved);
 }
 
 void TEthernetMaskInformationForm::BT_DeleteClick(TObject*) { DeleteProfile(); }

@@ -308,7 +308,7 @@ void TIPMaskInformationForm::WriteMask() {
       {EntriesEdit, Item::kUnusedRuleEntries}};
   for (const auto& [edit, item] : empties)
     if (edit->Text().IsEmpty()) saved.Invalidate(item);
-  WriteProfile(saved, true);
+  WriteProfile(saved);
 }
 
 void TIPMaskInformationForm::BT_DeleteClick(TObject*) { DeleteProfile(); }

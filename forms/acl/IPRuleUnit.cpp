@@ -266,7 +266,11 @@ void TIPRuleForm::ListView1Click(TObject*) {
   }
   TypeEdit->SetEnabled(true);
   CodeEdit->SetEnabled(true);
-  if (selected) EnableReplComboBoxChange(nullptr);
+  if (!selected) return;
+  // A row shown again starts with its replace-DSCP fields unticked, as the
+  // protocol fields, whichever row was shown before.
+  for (TCheckBox* box : {cbxEnableReplaceDscp, cbxValue}) box->SetChecked(false);
+  EnableReplComboBoxChange(nullptr);
 }
 
 void TIPRuleForm::PriorityComboBoxChange(TObject*) { PriorityChange(false); }

@@ -46,6 +46,7 @@ TIPv6MaskInfoForm::TIPv6MaskInfoForm(TComponent* AOwner) : TProfileListForm(AOwn
   Profile.SetButton = EditButton;
   Profile.RowStatus = cbxStatus;
   Profile.StatusBar = StatusBar1;
+  Profile.Count = Static;
   Profile.RowStatusItem = Item::kRowStatus;
 }
 
@@ -77,8 +78,7 @@ void TIPv6MaskInfoForm::BuildComponents() {
   B.Parent(Panel2);
   B.Add(ListView1, "ListView1")
       .At(8, 8, 677, 150)
-      .OnClick(this, &TIPv6MaskInfoForm::ListView1Click)
-      .OnChange(this, &TIPv6MaskInfoForm::ListView1Change);
+      .OnClick(this, &TIPv6MaskInfoForm::ListView1Click);
 
   TProfileRows fields(B);
   fields.Edit(edtMaskID, "edtMaskID", "IPv6 Mask ID");
@@ -128,7 +128,6 @@ void TIPv6MaskInfoForm::FormCreate(TObject*) {
 
 void TIPv6MaskInfoForm::ClearMaskEdits() {
   for (TEdit* e : {edtMaskID, edtSrcMask, edtDstMask, EntiesEdit}) e->SetText("");
-  ShowRowCount(ListView1, Static);
 }
 
 bool TIPv6MaskInfoForm::ValidateMaskInput() {
@@ -145,7 +144,7 @@ void TIPv6MaskInfoForm::AddButtonClick(TObject*) {
   if (!RowStatusIsCreateAndGo()) return;
   TSavedAccess saved(*Request);
   if (!PrepareIpv6MaskWrite(saved)) return;  // the words go back with `saved`
-  WriteProfile(saved, false);
+  WriteProfile(saved);
 }
 
 bool TIPv6MaskInfoForm::PrepareIpv6MaskWrite(TSavedAccess& saved) {
@@ -177,4 +176,4 @@ bool TIPv6MaskInfoForm::PrepareIpv6MaskWrite(TSavedAccess& saved) {
   return true;
 }
 
-void TIPv6MaskInfoForm::DeleteButtonClick(TObject*) { DeleteProfile(true); }
+void TIPv6MaskInfoForm::DeleteButtonClick(TObject*) { DeleteProfile(); }

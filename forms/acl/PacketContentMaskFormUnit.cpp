@@ -44,6 +44,7 @@ TPktContentMaskForm::TPktContentMaskForm(TComponent* AOwner) : TProfileListForm(
   Profile.DeleteButton = DeleteButton;
   Profile.RowStatus = cbxStatus;
   Profile.StatusBar = StatusBar1;
+  Profile.Count = Static;
   Profile.RowStatusItem = PktContentMaskItem::kRowStatus;
 }
 
@@ -82,8 +83,7 @@ void TPktContentMaskForm::BuildComponents() {
   B.Parent(Panel2);
   B.Add(ListView1, "ListView1")
       .At(8, 8, 513, 160)
-      .OnClick(this, &TPktContentMaskForm::ListView1Click)
-      .OnChange(this, &TPktContentMaskForm::ListView1Change);
+      .OnClick(this, &TPktContentMaskForm::ListView1Click);
 
   TProfileRows fields(B);
   fields.Edit(edtProfileID, "edtProfileID", "Profile ID");
@@ -148,9 +148,6 @@ void TPktContentMaskForm::ClearMaskEdits() {
     c.Offset->SetText("");
   }
   EntiesEdit->SetText("");
-  // The list view reports no change while a read fills it: the count is
-  // brought up to date here, after every read.
-  ShowRowCount(ListView1, Static);
 }
 
 bool TPktContentMaskForm::IsHexOffset(const AnsiString& text) {
@@ -210,7 +207,7 @@ void TPktContentMaskForm::AddButtonClick(TObject*) {
   if (!RowStatusIsCreateAndGo()) return;
   TSavedAccess saved(*Request);
   DropDisabledChunks(saved);
-  WriteProfile(saved, false);
+  WriteProfile(saved);
 }
 
 void TPktContentMaskForm::DeleteButtonClick(TObject*) { DeleteProfile(); }

@@ -1,6 +1,5 @@
 #include "forms/acl/ProfileListForm.h"
 
-#include "forms/common/FeatureForm.h"
 #include "platform/StdCtrls.h"
 
 TProfileListForm::TProfileListForm(TComponent* AOwner) : TAccessProfileForm(AOwner) {}
@@ -8,10 +7,6 @@ TProfileListForm::TProfileListForm(TComponent* AOwner) : TAccessProfileForm(AOwn
 TProfileListForm::~TProfileListForm() = default;
 
 void TProfileListForm::GetButtonClick(TObject*) { ReadProfiles(); }
-
-void TProfileListForm::ListView1Change(TObject*, TListItem*, TItemChange) {
-  ShowRowCount(ListView1, Static);
-}
 
 void TProfileListForm::ListView1Click(TObject*) { ProfileListClick(); }
 

@@ -1,6 +1,6 @@
 // What the IPv6 and packet-content profile forms share beyond every profile
-// form: their components' names, Refresh, the list's click and change (the
-// row count goes to the hidden "Static"), and closing with the selection
+// form: their components' names (the row count goes to the hidden "Static",
+// Profile.Count), Refresh, the list's click, and closing with the selection
 // cleared first.
 //
 // A form of the family still writes itself: its components' layout, its
@@ -8,7 +8,6 @@
 #pragma once
 
 #include "forms/acl/AccessProfileForm.h"
-#include "platform/ComCtrls.h"  // TItemChange
 
 class TButton;
 class TPanel;
@@ -31,7 +30,6 @@ class TProfileListForm : public TAccessProfileForm {
   TStatusBar* StatusBar1 = nullptr;
 
   void GetButtonClick(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
   void ListView1Click(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
 

@@ -1,7 +1,6 @@
 #include "forms/acl/TimeRangeFormUnit.h"
 
 #include "catalogue/TimeRangeMib.h"
-#include "forms/common/AwaitedSet.h"
 #include "forms/common/ButtonRun.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnErrors.h"
@@ -82,13 +81,9 @@ void TTimeRangeForm::FormCreate(TObject*) {
     Request->BindEdits(TimeRangeItem::kTimeRangeStartTime, "%s", edtStart);
     Request->BindEdits(TimeRangeItem::kTimeRangeEndTime, "%s", edtEnd);
     Request->SetStatusBar(StatusBar1);
-    // The row buttons follow the selection, also once a read has taken the
-    // rows away.
-    Request->OnIdle = [this](VnSNMPRequest2Controls*) {
-      if (!ListView1->Selected()) ResetRowButtons();
-    };
-    btnSet->SetEnabled(false);
-    btnDelete->SetEnabled(false);
+    Rows.Attach(
+        *Request, ListView1, nullptr, [this](bool rowSelected) { ShowRowButtons(rowSelected); },
+        [this] { ClearTimeRangeEdits(); });
     Request->Get();
   } catch (const Exception& e) {
     ShowFailure(e.Message);
@@ -111,12 +106,7 @@ void TTimeRangeForm::ClearTimeRangeEdits() {
 
 void TTimeRangeForm::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-    ClearTimeRangeEdits();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
+  Rows.ReadAnew(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 bool TTimeRangeForm::ReadyToWrite() { return Request && FormIdle({Request.get()}); }
@@ -143,73 +133,47 @@ bool TTimeRangeForm::TextsGiven() {
   return true;
 }
 
-bool TTimeRangeForm::WriteAndRead() {
-  TAwaitedSet answer(Request);
-  Request->Set(kSetFromControlsThenRead);
-  return answer.Taken();
+// Refused, lost or not sent, the typed texts stay for a correction.
+bool TTimeRangeForm::WriteAndRead(const std::function<void()>& first) {
+  return Rows.Write(
+      Request,
+      [&] {
+        if (first) first();
+        Request->Set(kSetFromControlsThenRead);
+      },
+      [this](const AnsiString& message) { ShowFailure(message); });
 }
 
-void TTimeRangeForm::ResetRowButtons() {
-  btnSet->SetEnabled(false);
-  btnDelete->SetEnabled(false);
-  btnAdd->SetEnabled(true);
-  edtName->SetEnabled(true);
-  cbxStatus->SetEnabled(true);
+void TTimeRangeForm::ShowRowButtons(bool rowSelected) {
+  btnSet->SetEnabled(rowSelected);
+  btnDelete->SetEnabled(rowSelected);
+  btnAdd->SetEnabled(!rowSelected);
+  edtName->SetEnabled(!rowSelected);
+  cbxStatus->SetEnabled(!rowSelected);
 }
 
 void TTimeRangeForm::btnAddClick(TObject*) {
   if (!ReadyToWrite()) return;
-  try {
-    cbxStatus->SetItemIndex(TimeRangeRowStatusOption::kCreateAndGo);
-    if (!TextsGiven()) return;
-    WriteAndRead();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
+  cbxStatus->SetItemIndex(TimeRangeRowStatusOption::kCreateAndGo);
+  if (!TextsGiven()) return;
+  WriteAndRead();
 }
 
 void TTimeRangeForm::btnSetClick(TObject*) {
   if (!ListView1->Selected()) return;
   if (!ReadyToWrite()) return;
-  try {
-    if (!TextsGiven()) return;
-    // Refused or lost, the typed texts stay for a correction.
-    if (!WriteAndRead() || !Request) return;
-    ResetRowButtons();
-    ClearTimeRangeEdits();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
+  if (!TextsGiven()) return;
+  if (WriteAndRead()) Rows.ShowNoRow();
 }
 
 void TTimeRangeForm::btnDeleteClick(TObject*) {
   if (!ListView1->Selected()) return;
   if (!ReadyToWrite()) return;
-  try {
-    cbxStatus->SetItemIndex(TimeRangeRowStatusOption::kDestroy);
-    WriteAndRead();
-    if (!Request) return;
-    ResetRowButtons();
-    ClearTimeRangeEdits();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-    ResetRowButtons();
-    ClearTimeRangeEdits();
-  }
+  if (WriteAndRead([this] { cbxStatus->SetItemIndex(TimeRangeRowStatusOption::kDestroy); }))
+    Rows.ShowNoRow();
 }
 
-void TTimeRangeForm::ListView1Click(TObject*) {
-  const bool selected = ListView1->Selected() != nullptr;
-  btnSet->SetEnabled(selected);
-  btnDelete->SetEnabled(selected);
-  btnAdd->SetEnabled(!selected);
-  if (selected) {
-    edtName->SetEnabled(false);
-    cbxStatus->SetEnabled(false);
-  } else {
-    ClearTimeRangeEdits();
-  }
-}
+void TTimeRangeForm::ListView1Click(TObject*) { Rows.Click(); }
 
 void TTimeRangeForm::btnStopClick(TObject*) {
   if (Request) Request->Stop();

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/Forms.h"
 
 class TButton;
@@ -65,6 +67,8 @@ class TTimeRangeForm : public TForm {
 
   // Owned by the form; null once the form has closed.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The row buttons and fields following the list.
+  TListRows Rows;
 
  private:
   void BuildComponents();
@@ -72,11 +76,13 @@ class TTimeRangeForm : public TForm {
   bool TextsGiven();
   // The common guard of Add, Edit and Delete; false after a message.
   bool ReadyToWrite();
-  // Sets, and waits for the answer: true once the device took the write
-  // (the table is read again after it; after a refusal too, quietly, so that
-  // the refusal stays in the status bar).
-  bool WriteAndRead();
-  void ResetRowButtons();
+  // `first` (the row status a Delete chooses), then the SET, and the answer
+  // waited for (Rows.Write): true once the device took the write (the table
+  // is read again after it; after a refusal too, quietly, so that the
+  // refusal stays in the status bar).
+  bool WriteAndRead(const std::function<void()>& first = {});
+  // Set, Delete, the name and the status follow whether a row is selected.
+  void ShowRowButtons(bool rowSelected);
   void ShowFailure(const AnsiString& text);
 };
 

@@ -43,9 +43,7 @@ void TBOOTCtrlTableForm::InitComponents() {
       .OnCreate(this, &TBOOTCtrlTableForm::FormCreate)
       .OnCloseQuery(this, &TBOOTCtrlTableForm::FormCloseQuery)
       .OnClose(this, &TBOOTCtrlTableForm::FormClose);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, 408, 210)
-      .OnSelectItem(this, &TBOOTCtrlTableForm::ListView1SelectItem);
+  B.Add(ListView1, "ListView1").At(8, 8, 408, 210);
   B.Add(Memo1, "Memo1").At(8, 226, 408, 84).ReadOnly();
   Memo1->SetScrollBars(ssVertical);
   AddButtonRun<TBOOTCtrlTableForm>(
@@ -67,9 +65,10 @@ void TBOOTCtrlTableForm::FormCreate(TObject*) {
   Request->BindEdits(BOOTCtrlTableItem::kDHCPRelayControlServer, "%s", NewBootpCtrlForm->Edit2);
   Request->BindComboBox(BOOTCtrlTableItem::kDHCPRelayControlState, ComboBox1);
   Request->SetStatusMemo(Memo1);
+  Rows.Attach(*Request, ListView1, nullptr,
+              [this](bool rowSelected) { DeleteBtn->SetEnabled(rowSelected); });
   try {
     Request->Get();
-    DeleteBtn->SetEnabled(false);
   } catch (const Exception& e) {
     ShowFailure(e.Message);
   }
@@ -81,16 +80,7 @@ void TBOOTCtrlTableForm::ShowFailure(const AnsiString& message) {
 
 void TBOOTCtrlTableForm::RefreshBtnClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-    DeleteBtn->SetEnabled(false);
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-}
-
-void TBOOTCtrlTableForm::ListView1SelectItem(TObject*, TListItem*, bool) {
-  DeleteBtn->SetEnabled(ListView1->Selected() != nullptr);
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 void TBOOTCtrlTableForm::AddBtnClick(TObject*) {
@@ -102,11 +92,17 @@ void TBOOTCtrlTableForm::AddBtnClick(TObject*) {
 void TBOOTCtrlTableForm::DeleteBtnClick(TObject*) {
   if (!ListView1->Selected()) return;
   if (!Request || !FormIdle({Request.get()})) return;
-  ComboBox1->SetItemIndex(kInvalidIndex);
+  const bool taken = Rows.Write(
+      Request,
+      [this] {
+        ComboBox1->SetItemIndex(kInvalidIndex);
+        Request->Set(kSetFromControls);
+      },
+      [this](const AnsiString& message) { ShowFailure(message); });
+  if (!taken || !Request) return;
+  Rows.ShowNoRow();
   try {
-    Request->Set(kSetFromControls);
     Request->Get();
-    DeleteBtn->SetEnabled(false);
   } catch (const Exception& e) {
     ShowFailure(e.Message);
   }

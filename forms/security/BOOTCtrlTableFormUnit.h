@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -35,6 +36,8 @@ class TBOOTCtrlTableForm : public TForm {
   // Owned by the form; created in FormCreate, deleted when the form closes.
   // The dialog's edits are bound to it.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // Delete following the list.
+  TListRows Rows;
 
   void FormCreate(TObject* Sender);
   void RefreshBtnClick(TObject* Sender);
@@ -44,7 +47,6 @@ class TBOOTCtrlTableForm : public TForm {
   void btnStopClick(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormClose(TObject* Sender, TCloseAction& Action);
-  void ListView1SelectItem(TObject* Sender, TListItem* Item, bool Selected);
 
   // A handler's failure: a line of the memo, the form idle again.
   void ShowFailure(const AnsiString& message);

@@ -56,42 +56,32 @@ void TIpMacBindBlockedForm::FormCreate(TObject*) {
     ClickFollowsSelection(*Request);
     Request->BindComboBox(IpMacBindBlockedItem::kBlockedStatus, ComboType);
     Request->SetStatusMemo(Memo1);
-    Request->OnGetDone = VnRequestDoneEvent(this, &TIpMacBindBlockedForm::ListRead);
+    Rows.Attach(*Request, ListView1, nullptr,
+                [this](bool rowSelected) { btnDelete->SetEnabled(rowSelected); });
     Request->Get();
   } catch (const Exception& e) {
     Request->ShowRequestStatus(e.Message);
   }
-  btnDelete->SetEnabled(false);
 }
 
 void TIpMacBindBlockedForm::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    Request->ShowRequestStatus(e.Message);
-  }
-  ListView1Click(nullptr);
+  Rows.Read(Request, [this](const AnsiString& message) { Request->ShowRequestStatus(message); });
 }
 
-void TIpMacBindBlockedForm::ListView1Click(TObject*) {
-  btnDelete->SetEnabled(ListView1->Selected() != nullptr);
-}
-
-void TIpMacBindBlockedForm::ListRead(VnSNMPRequest2Controls*, const VnSNMPError&) {
-  ListView1Click(nullptr);
-}
+void TIpMacBindBlockedForm::ListView1Click(TObject*) { Rows.Click(); }
 
 void TIpMacBindBlockedForm::btnDeleteClick(TObject*) {
   if (!Request || Request->Busy || !ListView1->Selected()) return;
-  ComboType->SetItemIndex(kReleaseIndex);
-  try {
-    // The library reads the table again after the SET.
-    Request->Set(kSetFromControlsThenRead);
-  } catch (const Exception& e) {
-    Request->ShowRequestStatus(e.Message);
-  }
-  ListView1Click(nullptr);
+  // The library reads the table again after the SET.
+  Rows.Write(
+      Request,
+      [this] {
+        ComboType->SetItemIndex(kReleaseIndex);
+        Request->Set(kSetFromControlsThenRead);
+      },
+      [this](const AnsiString& message) { Request->ShowRequestStatus(message); });
+  Rows.Follow();
 }
 
 void TIpMacBindBlockedForm::btnCloseClick(TObject*) { Close(); }

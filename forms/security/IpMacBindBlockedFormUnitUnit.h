@@ -4,15 +4,14 @@
 
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/Forms.h"
 
 class TButton;
 class TComboBox;
 class TListView;
 class TMemo;
-class VnSNMPRequest2Controls;
 class VnSNMPRequest2Edits;
-struct VnSNMPError;
 
 class TIpMacBindBlockedForm : public TForm {
  public:
@@ -36,11 +35,11 @@ class TIpMacBindBlockedForm : public TForm {
 
   // Owned by the form; null once the form has closed.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // Delete following the list.
+  TListRows Rows;
 
  private:
   void InitComponents();
-  // Every read of the list leaves no row selected: Delete follows.
-  void ListRead(VnSNMPRequest2Controls* Sender, const VnSNMPError& Record);
 };
 
 extern TIpMacBindBlockedForm* IpMacBindBlockedForm;

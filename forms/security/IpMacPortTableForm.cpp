@@ -88,60 +88,39 @@ void TIpMacPortTableForm::FormCreate(TObject*) {
     Request->BindComboBox(layout_.StatusItem, ComboStatus);
     Request->BindElementList(layout_.PortsItem, elements, PortFrame->PortCheckBoxes.get());
     Request->SetStatusBar(StatusBar1);
+    Rows.Attach(
+        *Request, ListView1, nullptr, [this](bool rowSelected) { ShowRowState(rowSelected); },
+        [this] { ClearEntry(); });
     Request->Get();
   } catch (const Exception& e) {
     Request->ShowRequestStatus(e.Message);
   }
-  FollowSelection();
 }
 
 // Edit and Delete act on the selected entry and Add makes a new one: with a
 // row selected its key is locked, Edit and Delete are on and Add is off;
 // without one the other way round.
-void TIpMacPortTableForm::FollowSelection() {
-  const bool selected = ListView1->Selected() != nullptr;
-  btnEdit->SetEnabled(selected);
-  btnDelete->SetEnabled(selected);
-  btnAdd->SetEnabled(!selected);
-  edtIpAddr->SetEnabled(!selected);
-  if (layout_.MacIsKey) edtMacAddr->SetEnabled(!selected);
+void TIpMacPortTableForm::ShowRowState(bool rowSelected) {
+  btnEdit->SetEnabled(rowSelected);
+  btnDelete->SetEnabled(rowSelected);
+  btnAdd->SetEnabled(!rowSelected);
+  edtIpAddr->SetEnabled(!rowSelected);
+  if (layout_.MacIsKey) edtMacAddr->SetEnabled(!rowSelected);
 }
 
-void TIpMacPortTableForm::ResetEntry() {
-  FollowSelection();
+void TIpMacPortTableForm::ClearEntry() {
   edtIpAddr->SetText("");
   edtMacAddr->SetText("");
   if (PortFrame) PortFrame->ClearPorts();
 }
 
-// The failed write leaves no row selected (the request reads the list
-// again): the fields keep what the user typed for a correction, or are
-// those of a new entry after a Delete, whose fields were the row's.
-void TIpMacPortTableForm::ShowFailure(const AnsiString& message, bool keepTyped) {
-  if (ListView1->Selected()) ListView1->SetSelected(nullptr);
-  if (keepTyped)
-    FollowSelection();
-  else
-    ResetEntry();
-  if (Request) Request->ShowRequestStatus(message);
-}
-
 void TIpMacPortTableForm::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    Request->ShowRequestStatus(e.Message);
-  }
-  ResetEntry();
+  Rows.ReadAnew(Request,
+                [this](const AnsiString& message) { Request->ShowRequestStatus(message); });
 }
 
-void TIpMacPortTableForm::ListView1Click(TObject*) {
-  if (ListView1->Selected())
-    FollowSelection();
-  else
-    ResetEntry();
-}
+void TIpMacPortTableForm::ListView1Click(TObject*) { Rows.Click(); }
 
 bool TIpMacPortTableForm::AnyPortTicked() const {
   if (!PortFrame || !PortFrame->PortCheckBoxes) return false;
@@ -166,14 +145,15 @@ bool TIpMacPortTableForm::CheckAddresses(bool adding) {
   return true;
 }
 
-void TIpMacPortTableForm::WriteEntry() {
-  try {
-    Request->Set(kSetFromControls);
-  } catch (const Exception& e) {
-    ShowFailure(e.Message, true);
-    return;
-  }
-  btnGetClick(nullptr);
+void TIpMacPortTableForm::WriteEntry(const std::function<void(TSavedAccess&)>& leaveOut) {
+  TSavedAccess saved(*Request);
+  const bool taken = Rows.WriteControls(
+      Request, saved,
+      [this](const AnsiString& message) {
+        if (Request) Request->ShowRequestStatus(message);
+      },
+      [&] { leaveOut(saved); });
+  if (taken) btnGetClick(nullptr);
 }
 
 void TIpMacPortTableForm::btnAddClick(TObject*) {
@@ -184,29 +164,21 @@ void TIpMacPortTableForm::btnAddClick(TObject*) {
   }
   if (!CheckAddresses(true)) return;
   ComboStatus->SetItemIndex(kRowCreateAndGoIndex);
-  WriteEntry();
+  WriteEntry([](TSavedAccess&) {});
 }
 
 void TIpMacPortTableForm::btnEditClick(TObject*) {
   if (!Request || Request->Busy) return;
   if (!CheckAddresses(false)) return;
-  WriteEntry();
+  WriteEntry([](TSavedAccess&) {});
 }
 
 void TIpMacPortTableForm::btnDeleteClick(TObject*) {
   if (!Request || Request->Busy) return;
-  TSavedAccess saved(*Request);
-  saved.Invalidate(layout_.PortsItem);
-  ComboStatus->SetItemIndex(kRowDestroyIndex);
-  try {
-    Request->Set(kSetFromControls);
-  } catch (const Exception& e) {
-    saved.Restore();
-    ShowFailure(e.Message, false);
-    return;
-  }
-  saved.Restore();
-  btnGetClick(nullptr);
+  WriteEntry([this](TSavedAccess& saved) {
+    saved.Invalidate(layout_.PortsItem);
+    ComboStatus->SetItemIndex(kRowDestroyIndex);
+  });
 }
 
 void TIpMacPortTableForm::btnCloseClick(TObject*) { Close(); }

@@ -5,8 +5,10 @@
 // where they differ.
 #pragma once
 
+#include <functional>
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/Forms.h"
 
 class TButton;
@@ -17,6 +19,7 @@ class TListView;
 class TPanel;
 class TStackingPortUitForm;
 class TStatusBar;
+class TSavedAccess;
 class VnSNMPRequest2Edits;
 struct VnSNMPVarDesc;
 
@@ -71,23 +74,23 @@ class TIpMacPortTableForm : public TForm {
 
   // Owned by the form; null once the form has closed.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The buttons, key edits and fields following the list.
+  TListRows Rows;
   // Owned by the form until FormClose frees it.
   TStackingPortUitForm* PortFrame = nullptr;
 
  private:
   void InitComponents();
   // The buttons and the key edits as the selection says.
-  void FollowSelection();
-  // FollowSelection, and the edits and the ports emptied.
-  void ResetEntry();
+  void ShowRowState(bool rowSelected);
+  // The edits and the ports emptied: a new entry.
+  void ClearEntry();
   bool AnyPortTicked() const;
   bool CheckAddresses(bool adding);
-  // SET of the entry as the controls show it, then a Refresh; on failure
-  // the message goes to the status bar and the typed entry stays.
-  void WriteEntry();
-  // A write failed: no row stays selected; the entry keeps what was typed,
-  // or is emptied.
-  void ShowFailure(const AnsiString& message, bool keepTyped);
+  // SET of the entry as the controls show it, `leaveOut` marking what it
+  // does not carry (Rows.WriteControls), then a Refresh; on failure the
+  // message goes to the status bar and the typed entry stays.
+  void WriteEntry(const std::function<void(TSavedAccess&)>& leaveOut);
 
   TIpMacPortTableLayout layout_;
 };

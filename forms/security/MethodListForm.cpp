@@ -63,10 +63,7 @@ TMethodListForm::~TMethodListForm() = default;
 void TMethodListForm::AddListAndButtons(TFormBuilder& B, int listWidth, int listHeight,
                                         int buttonsX) {
   using F = TMethodListForm;
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, listWidth, listHeight)
-      .OnClick(this, &F::ListView1Click)
-      .OnChange(this, &F::ListView1Change);
+  B.Add(ListView1, "ListView1").At(8, 8, listWidth, listHeight).OnClick(this, &F::ListView1Click);
   AddButtonRun<F>(B, this, {nullptr, buttonsX, 8, 96, 25, 0, 32},
                   {{GetButton, "GetButton", "Refresh", &F::GetButtonClick},
                    {EditButton, "EditButton", "Edit", &F::EditButtonClick},
@@ -105,14 +102,20 @@ void TMethodListForm::FormCreate(TObject*) {
     }
     Request->BindComboBox(kRowStatusItem, Row_);
     SetStatusTargetShown(*Request, Bar_);
-    // A read empties and fills the list without a change the count hears
-    // of: once it has ended, however it ended, the count is the rows listed.
-    Request->OnGetDone = VnRequestDoneEvent(
-        [this](VnSNMPRequest2Controls*, const VnSNMPError&) { ShowRowCount(List_, Count_); });
     Name_->SetText("");
     for (TEdit* group : Group_) group->SetText("");
     Row_->SetItemIndex(kRowCreateAndGoIndex);
-    SetIdleState();
+    Rows.Attach(
+        *Request, List_, Count_,
+        [this](bool rowSelected) {
+          if (rowSelected) {
+            SetRowState();
+            rowShown_ = true;
+          } else {
+            SetIdleState();
+          }
+        },
+        [this] { ShowNoRow(); });
     Request->Get();
   } catch (const Exception& e) {
     ShowFailure(e.Message);
@@ -145,23 +148,12 @@ void TMethodListForm::SetRowState() {
 }
 
 void TMethodListForm::ShowNoRow() {
+  rowShown_ = false;
   ClearMethodEdits();
   for (TComboBox* type : Type_) type->SetItemIndex(-1);
   Row_->SetItemIndex(kRowCreateAndGoIndex);
   SetIdleState();
   AllTypesChanged();
-}
-
-bool TMethodListForm::AnyFieldChanged() const {
-  for (int item = kNameItem; item <= kRowStatusItem; ++item) {
-    if (!Request->ItemChanged(item)) continue;
-    // A group edit that its type keeps off was emptied by the form.
-    bool off = false;
-    for (int n = 0; n < kSlots; ++n)
-      if (item == GroupItem(n) && !Group_[n]->Enabled()) off = true;
-    if (!off) return true;
-  }
-  return false;
 }
 
 void TMethodListForm::TypeChanged(int slot, bool keepName) {
@@ -179,39 +171,27 @@ void TMethodListForm::AllTypesChanged(bool keepNames) {
 }
 
 void TMethodListForm::ClearMethodEdits() {
+  rowShown_ = false;
   Name_->SetText("");
   for (TEdit* group : Group_) group->SetText("");
-  if (List_->Items()->Count() == 0) Count_->SetText("0");
-}
-
-void TMethodListForm::ListView1Change(TObject*, TListItem*, TItemChange) {
-  ShowRowCount(List_, Count_);
 }
 
 void TMethodListForm::ListView1Click(TObject*) {
   const bool selected = List_->Selected() != nullptr;
   // A click beside the rows takes the row shown away with its selection;
   // a new list being typed stays.
-  if (!selected && !Name_->Enabled()) {
+  if (!selected && rowShown_) {
     ShowNoRow();
     return;
   }
-  if (selected)
-    SetRowState();
-  else
-    SetIdleState();
+  Rows.Follow();
   // The row's server-group names stay: emptied, an Edit would write them
   // empty unless the user typed each one again.
   AllTypesChanged(selected);
 }
 
 void TMethodListForm::GetButtonClick(TObject*) {
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  SetIdleState();
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
   ClearMethodEdits();
   AllTypesChanged();
 }
@@ -272,24 +252,14 @@ bool TMethodListForm::AskAboutMethodOrder(bool& drop) {
   return true;
 }
 
-bool TMethodListForm::WriteAndReread(TSavedAccess& saved) {
-  AnsiString failure;
-  if (!::WriteAndReread(*Request, saved, failure)) {
-    // The write or the read after it failed: the fields keep what the user
-    // typed, and no row stays drawn selected whose values they do not show
-    // (a click on it loads them again), so that the next action writes that
-    // row or none. Where nothing was typed, the row goes from the fields
-    // with its selection.
-    ShowFailure(failure);
-    List_->SetSelected(nullptr);
-    ShowRowCount(List_, Count_);
-    if (AnyFieldChanged())
-      SetIdleState();
-    else
-      ShowNoRow();
-    return false;
-  }
-  SetIdleState();
+bool TMethodListForm::WriteAndReread(TSavedAccess& saved, const std::function<void()>& first) {
+  const bool taken = Rows.WriteControls(
+      Request, saved, [this](const AnsiString& message) { ShowFailure(message); }, first);
+  // Not taken, and no row selected any more: what the fields hold is a new
+  // list being typed.
+  if (Request && !List_->Selected()) rowShown_ = false;
+  if (!taken) return false;
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
   ClearMethodEdits();
   return true;
 }
@@ -343,8 +313,7 @@ void TMethodListForm::WriteSlots(TSavedAccess& saved) {
 bool TMethodListForm::DestroySelectedRow() {
   TSavedAccess saved(*Request);
   for (int i = GroupItem(0); i <= GroupItem(kSlots - 1); ++i) saved.Invalidate(i);
-  Row_->SetItemIndex(kRowDestroyIndex);
-  return WriteAndReread(saved);
+  return WriteAndReread(saved, [this] { Row_->SetItemIndex(kRowDestroyIndex); });
 }
 
 void TMethodListForm::DeleteButtonClick(TObject*) { DestroySelectedRow(); }

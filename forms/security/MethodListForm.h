@@ -6,8 +6,10 @@
 // (their names differ), then gives this class their addresses.
 #pragma once
 
+#include <functional>
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -33,7 +35,6 @@ class TMethodListForm : public TForm {
   void EditButtonClick(TObject* Sender);
   void DeleteButtonClick(TObject* Sender);
   void ListView1Click(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
 
   void ClearMethodEdits();
   // True when no method follows a "local" ("local-enable") or "none" slot.
@@ -43,6 +44,8 @@ class TMethodListForm : public TForm {
 
   // The table, read and written synchronously. Owned by the form.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The row count, buttons and fields following the list.
+  TListRows Rows;
   // Per slot: the type combo's item index, -1 when the slot has no method.
   int MethodTypeIndex[kSlots] = {-1, -1, -1, -1};
 
@@ -103,8 +106,6 @@ class TMethodListForm : public TForm {
   // The edit panel as with no row chosen: no name, no method, the row status
   // of a new list.
   void ShowNoRow();
-  // The user changed a field since the row (or the form) was shown.
-  bool AnyFieldChanged() const;
   void AllTypesChanged(bool keepNames = false);
   void ShowFailure(const AnsiString& message);
   // Method-slot write rule: which type and group items go into the SET.
@@ -121,10 +122,13 @@ class TMethodListForm : public TForm {
   // WriteAndReread of Add and Edit; after a completed write the type
   // handlers once more where the form runs them so.
   void WriteSlots(TSavedAccess& saved);
-  // SET of the bound values, then the table read again; failures into
-  // panel 0, with the typed fields kept and no row selected. False when the
-  // SET or the read failed.
-  bool WriteAndReread(TSavedAccess& saved);
+  // SET of the bound values (Rows.Write), then the table read again;
+  // failures into panel 0, with the typed fields kept. False when the SET
+  // failed.
+  bool WriteAndReread(TSavedAccess& saved, const std::function<void()>& first = {});
 
   TMethodListTexts texts_;
+  // The fields show the row last selected (a click beside the rows takes
+  // it away with them), not a new list being typed.
+  bool rowShown_ = false;
 };

@@ -1,8 +1,8 @@
 #include "forms/security/NewBootpCtrlFormUnit.h"
 
 #include "catalogue/DeviceMib.h"
-#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/FormWrite.h"
 #include "forms/security/BOOTCtrlTableFormUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/Buttons.h"
@@ -72,19 +72,18 @@ void TNewBootpCtrlForm::DeleteBtnClick(TObject*) {
       return;
     }
   }
-  TAwaitedSet answer(parent->Request);
-  try {
-    parent->ComboBox1->SetItemIndex(kValidIndex);
-    parent->Request->Set(kSetFromControls);
-  } catch (const Exception& e) {
-    // A server text that is no address fails when the SET is built: say so
-    // in the table's memo and keep the dialog open for a correction.
-    parent->ShowFailure(e.Message);
-    return;
-  }
-  // Refused or timed out: the failure is the table's last line, and the
-  // dialog stays with what was typed, for a correction.
-  if (!answer.Taken()) return;
+  // A server text that is no address fails when the SET is built: the
+  // table's memo says so. Refused or timed out, the failure is the table's
+  // last line. Either way the dialog stays with what was typed, for a
+  // correction.
+  const bool taken = WriteTaken(
+      parent->Request,
+      [parent] {
+        parent->ComboBox1->SetItemIndex(kValidIndex);
+        parent->Request->Set(kSetFromControls);
+      },
+      [parent](const AnsiString& message) { parent->ShowFailure(message); });
+  if (!taken || !parent->Request) return;
   try {
     parent->Request->Get();
   } catch (const Exception& e) {

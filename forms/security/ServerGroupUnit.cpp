@@ -1,7 +1,6 @@
 #include "forms/security/ServerGroupUnit.h"
 
 #include "catalogue/SecurityMib.h"
-#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
@@ -73,10 +72,7 @@ void TServerGroupForm::InitComponents() {
 
   B.Add(Panel2, "Panel2").Align(alBottom).Height(250).BevelOuter(bvNone);
   B.Add(Memo1, "Memo1").At(0, 600, 644, 72).Align(alBottom).Height(72).ReadOnly();
-  B.Add(ListView2, "ListView2")
-      .At(8, 8, 628, 150)
-      .OnClick(this, &F::ListView2Click)
-      .OnChange(this, &F::ListView2Change);
+  B.Add(ListView2, "ListView2").At(8, 8, 628, 150).OnClick(this, &F::ListView2Click);
 
   B.Parent(Panel2);
   B.Add(Label1, "Label1").At(8, 12).Caption("Server Group Name");
@@ -117,14 +113,12 @@ void TServerGroupForm::FormCreate(TObject*) {
     }
     Request->BindComboBox(Item::kAACServerGroupRowStatus, cbxRowStatus);
     Request->SetStatusMemo(Memo1);
-    // The count is current also when the walk's last rows came after the
-    // last change of the list.
-    Request->OnGetDone = VnRequestDoneEvent(
-        [this](VnSNMPRequest2Controls*, const VnSNMPError&) { ShowRowCount(ListView2, Static); });
     edtServerName->SetText("");
     for (TEdit* ip : ip_) ip->SetText("");
     cbxRowStatus->SetItemIndex(ServerGroupRowStatusOption::kCreateAndGo);
-    SetIdleState();
+    Rows.Attach(
+        *Request, ListView2, Static, [this](bool rowSelected) { ShowRowState(rowSelected); },
+        [this] { ClearGroupEdits(); });
     Request->Get();
   } catch (const Exception& e) {
     ShowFailure(e.Message);
@@ -137,21 +131,13 @@ void TServerGroupForm::FormClose(TObject*, TCloseAction& Action) {
   Action = caFree;
 }
 
-void TServerGroupForm::SetIdleState() {
-  EditButton->SetEnabled(false);
-  DeleteButton->SetEnabled(false);
-  edtServerName->SetEnabled(true);
-  AddButton->SetEnabled(true);
-}
-
-void TServerGroupForm::SetRowState() {
-  EditButton->SetEnabled(true);
-  DeleteButton->SetEnabled(true);
-  edtServerName->SetEnabled(false);
-  AddButton->SetEnabled(false);
-}
-
-void TServerGroupForm::DisableMemberFields() {
+// A group's name names the row; its members are shown, not written here.
+void TServerGroupForm::ShowRowState(bool rowSelected) {
+  EditButton->SetEnabled(rowSelected);
+  DeleteButton->SetEnabled(rowSelected);
+  edtServerName->SetEnabled(!rowSelected);
+  AddButton->SetEnabled(!rowSelected);
+  if (!rowSelected) return;
   for (int k = 0; k < kMembers; ++k) {
     ip_[k]->SetEnabled(false);
     protocol_[k]->SetEnabled(false);
@@ -163,32 +149,12 @@ void TServerGroupForm::ClearGroupEdits() {
   for (TEdit* ip : ip_) ip->SetText("");
   cbxRowStatus->SetItemIndex(ServerGroupRowStatusOption::kCreateAndGo);
   for (TComboBox* protocol : protocol_) protocol->SetItemIndex(-1);
-  if (ListView2->Items()->Count() == 0) Static->SetText("0");
 }
 
-void TServerGroupForm::ListView2Change(TObject*, TListItem*, TItemChange) {
-  ShowRowCount(ListView2, Static);
-}
-
-void TServerGroupForm::ListView2Click(TObject*) {
-  if (ListView2->Selected()) {
-    SetRowState();
-    DisableMemberFields();
-  } else {
-    SetIdleState();
-    ClearGroupEdits();
-  }
-}
+void TServerGroupForm::ListView2Click(TObject*) { Rows.Click(); }
 
 void TServerGroupForm::ReadGroups() {
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  SetIdleState();
-  ClearGroupEdits();
-  ShowRowCount(ListView2, Static);
+  Rows.ReadAnew(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 void TServerGroupForm::GetButtonClick(TObject*) {
@@ -218,25 +184,18 @@ void TServerGroupForm::AddButtonClick(TObject*) {
   // The SET's answer comes before the table is read again. A write that
   // failed has been read back by the request without "Ok!", so the failure
   // stays the last line, and the typed name stays for a correction.
-  bool taken = false;
-  {
-    TAwaitedSet answer(Request);
-    TSavedAccess saved(*Request);
-    try {
-      Request->Set(kSetFromControls);
-    } catch (const Exception& e) {
-      // Not sent: what was typed stays for another try.
-      saved.Restore();
-      ShowFailure(e.Message);
-      SetIdleState();
-      ShowRowCount(ListView2, Static);
-      return;
-    }
-    saved.Restore();
-    taken = answer.Taken();
-  }
-  if (!Request) return;
-  if (taken) ReadGroups();
+  if (WriteGroup([](TSavedAccess&) {})) ReadGroups();
+}
+
+bool TServerGroupForm::WriteGroup(const std::function<void(TSavedAccess&)>& leaveOut) {
+  return Rows.Write(
+      Request,
+      [&] {
+        TSavedAccess saved(*Request);
+        leaveOut(saved);
+        Request->Set(kSetFromControls);
+      },
+      [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 void TServerGroupForm::DeleteButtonClick(TObject*) {
@@ -251,27 +210,9 @@ void TServerGroupForm::DeleteButtonClick(TObject*) {
     return;
   }
   // As in Add: after a failed write the list is not read over the failure.
-  bool taken = false;
-  {
-    TAwaitedSet answer(Request);
-    TSavedAccess saved(*Request);
-    try {
-      for (int i = AddressItem(0); i <= ProtocolItem(kMembers - 1); ++i) saved.Invalidate(i);
-      cbxRowStatus->SetItemIndex(ServerGroupRowStatusOption::kDestroy);
-      Request->Set(kSetFromControls);
-      saved.Restore();
-      taken = answer.Taken();
-    } catch (const Exception& e) {
-      ShowFailure(e.Message);
-    }
-  }
-  if (!Request) return;
-  ShowRowCount(ListView2, Static);
-  if (taken) {
-    ReadGroups();
-    return;
-  }
-  ListView2->SetSelected(nullptr);
-  SetIdleState();
-  ClearGroupEdits();
+  const bool taken = WriteGroup([this](TSavedAccess& saved) {
+    for (int i = AddressItem(0); i <= ProtocolItem(kMembers - 1); ++i) saved.Invalidate(i);
+    cbxRowStatus->SetItemIndex(ServerGroupRowStatusOption::kDestroy);
+  });
+  if (taken) ReadGroups();
 }

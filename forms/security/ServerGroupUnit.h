@@ -4,8 +4,10 @@
 // form.
 #pragma once
 
+#include <functional>
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -16,6 +18,7 @@ class TLabel;
 class TMemo;
 class TPanel;
 class TStaticText;
+class TSavedAccess;
 class VnSNMPRequest2Edits;
 
 class TServerGroupForm : public TForm {
@@ -61,21 +64,24 @@ class TServerGroupForm : public TForm {
   void AddButtonClick(TObject* Sender);
   void DeleteButtonClick(TObject* Sender);
   void ListView2Click(TObject* Sender);
-  void ListView2Change(TObject* Sender, TListItem* Item, TItemChange Change);
 
   void ClearGroupEdits();
 
   // The group table, walked asynchronously. Owned by the form.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The row count, buttons and fields following the list.
+  TListRows Rows;
 
  private:
   void InitComponents();
-  void SetIdleState();
-  void SetRowState();
-  // The member fields are shown only: nothing typed there is ever sent.
-  void DisableMemberFields();
-  // Get, idle state, edits cleared, the count shown.
+  // Edit, Delete, Add and the name follow whether a row is selected; the
+  // member fields of a row are shown only: nothing typed there is sent.
+  void ShowRowState(bool rowSelected);
+  // Get, then no row and the fields of a new group.
   void ReadGroups();
+  // One SET of the group, `leaveOut` marking what it does not carry
+  // (Rows.Write); true once the switch took it.
+  bool WriteGroup(const std::function<void(TSavedAccess&)>& leaveOut);
   void ShowFailure(const AnsiString& message);
 
   TEdit* ip_[kMembers] = {};

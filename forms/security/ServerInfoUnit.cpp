@@ -54,10 +54,7 @@ void TServerInformationForm::InitComponents() {
 
   B.Add(Panel2, "Panel2").Align(alBottom).Height(200).BevelOuter(bvNone);
   B.Add(StatusBar1, "StatusBar1").At(0, 1000, 100, 19).Align(alBottom).Panels({50});
-  B.Add(ListView1, "ListView1")
-      .Align(alClient)
-      .OnClick(this, &F::ListView1Click)
-      .OnChange(this, &F::ListView1Change);
+  B.Add(ListView1, "ListView1").Align(alClient).OnClick(this, &F::ListView1Click);
 
   B.Parent(Panel2);
   // The captions beside the edits; nothing refers to them afterwards.
@@ -94,12 +91,13 @@ void TServerInformationForm::FormCreate(TObject*) {
     SetStatusTargetShown(*Request, StatusBar1);
     for (TEdit* e : {IPEdit, PortEdit, KeyEdit, TimeoutEdit, RetryCEdit}) e->SetText("");
     RowComboBox->SetItemIndex(ServerInformationRowStatusOption::kCreateAndGo);
-    SetIdleState();
+    Rows.Attach(
+        *Request, ListView1, Static, [this](bool rowSelected) { ShowRowState(rowSelected); },
+        [this] { ShowNewServer(); });
     Request->Get();
   } catch (const Exception& e) {
     ShowFailure(e.Message);
   }
-  ShowRowCount(ListView1, Static);
 }
 
 void TServerInformationForm::FormClose(TObject*, TCloseAction&) {
@@ -107,50 +105,30 @@ void TServerInformationForm::FormClose(TObject*, TCloseAction&) {
   StopWaitDelete(Request);
 }
 
-void TServerInformationForm::SetIdleState() {
-  EditButton->SetEnabled(false);
-  DeleteButton->SetEnabled(false);
-  IPEdit->SetEnabled(true);
-  ProtocolComboBox->SetEnabled(true);
-  AddButton->SetEnabled(true);
-}
-
-void TServerInformationForm::SetRowState() {
-  EditButton->SetEnabled(true);
-  DeleteButton->SetEnabled(true);
-  IPEdit->SetEnabled(false);
-  ProtocolComboBox->SetEnabled(false);
-  AddButton->SetEnabled(false);
+// The IP address and protocol name the row: typed only for a new server.
+void TServerInformationForm::ShowRowState(bool rowSelected) {
+  EditButton->SetEnabled(rowSelected);
+  DeleteButton->SetEnabled(rowSelected);
+  IPEdit->SetEnabled(!rowSelected);
+  ProtocolComboBox->SetEnabled(!rowSelected);
+  AddButton->SetEnabled(!rowSelected);
 }
 
 void TServerInformationForm::ClearServerEdits() {
   for (TEdit* e : {IPEdit, PortEdit, KeyEdit, TimeoutEdit, RetryCEdit}) e->SetText("");
-  if (ListView1->Items()->Count() == 0) Static->SetText("0");
 }
 
-void TServerInformationForm::ListView1Change(TObject*, TListItem*, TItemChange) {
-  ShowRowCount(ListView1, Static);
+// The fields of a new server, as on opening.
+void TServerInformationForm::ShowNewServer() {
+  ClearServerEdits();
+  ProtocolComboBox->SetItemIndex(-1);
+  RowComboBox->SetItemIndex(ServerInformationRowStatusOption::kCreateAndGo);
 }
 
-void TServerInformationForm::ListView1Click(TObject*) {
-  if (ListView1->Selected()) {
-    SetRowState();
-  } else {
-    // A click beside the rows: the fields of a new server, as on opening.
-    SetIdleState();
-    ClearServerEdits();
-    ProtocolComboBox->SetItemIndex(-1);
-    RowComboBox->SetItemIndex(ServerInformationRowStatusOption::kCreateAndGo);
-  }
-}
+void TServerInformationForm::ListView1Click(TObject*) { Rows.Click(); }
 
 void TServerInformationForm::GetButtonClick(TObject*) {
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-  SetIdleState();
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
   ClearServerEdits();
 }
 
@@ -163,19 +141,12 @@ void TServerInformationForm::LeaveOutEmptyFields(TSavedAccess& saved) {
     if (edit->Text().IsEmpty()) saved.Invalidate(item);
 }
 
-bool TServerInformationForm::WriteAndReread(TSavedAccess& saved) {
-  AnsiString failure;
-  if (!::WriteAndReread(*Request, saved, failure)) {
-    // The write or the read after it failed: the fields keep what the user
-    // typed, and no row stays drawn selected whose values they do not show
-    // (a click on it loads them again), so that the next action writes that
-    // row or none.
-    ShowFailure(failure);
-    ListView1->SetSelected(nullptr);
-    SetIdleState();
-    return false;
-  }
-  SetIdleState();
+bool TServerInformationForm::WriteAndReread(TSavedAccess& saved,
+                                            const std::function<void()>& first) {
+  const bool taken = Rows.WriteControls(
+      Request, saved, [this](const AnsiString& message) { ShowFailure(message); }, first);
+  if (!taken) return false;
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
   ClearServerEdits();
   return true;
 }
@@ -183,8 +154,8 @@ bool TServerInformationForm::WriteAndReread(TSavedAccess& saved) {
 void TServerInformationForm::DestroyRow() {
   TSavedAccess saved(*Request);
   for (int i = Item::kServerAuthPort; i <= Item::kServerRetryCount; ++i) saved.Invalidate(i);
-  RowComboBox->SetItemIndex(ServerInformationRowStatusOption::kDestroy);
-  WriteAndReread(saved);
+  WriteAndReread(saved,
+                 [this] { RowComboBox->SetItemIndex(ServerInformationRowStatusOption::kDestroy); });
 }
 
 void TServerInformationForm::AddButtonClick(TObject*) {

@@ -3,8 +3,10 @@
 // added, changed and deleted through the row status.
 #pragma once
 
+#include <functional>
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -44,23 +46,25 @@ class TServerInformationForm : public TForm {
   void AddButtonClick(TObject* Sender);
   void DeleteButtonClick(TObject* Sender);
   void ListView1Click(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
 
   void ClearServerEdits();
 
   // The server table, read and written synchronously. Owned by the form.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The row count, buttons and fields following the list.
+  TListRows Rows;
 
  private:
   void InitComponents();
-  void SetIdleState();
-  void SetRowState();
+  // Edit, Delete, Add and the key fields follow whether a row is selected.
+  void ShowRowState(bool rowSelected);
+  void ShowNewServer();
   void ShowFailure(const AnsiString& message);
   // Port, key, timeout and retry count left out of the next SET when empty.
   void LeaveOutEmptyFields(class TSavedAccess& saved);
-  // The SET of the bound values, then the table read again. False when
-  // either failed: the typed fields stay and no row is selected.
-  bool WriteAndReread(class TSavedAccess& saved);
+  // The SET of the bound values (Rows.Write), then the table read again.
+  // False when the SET failed: the typed fields stay.
+  bool WriteAndReread(class TSavedAccess& saved, const std::function<void()>& first = {});
   void DestroyRow();
 };
 

@@ -46,8 +46,7 @@ void TAggregatorPortTableForm::BuildComponents() {
       .OnClose(this, &TAggregatorPortTableForm::FormClose);
   B.Add(ListView1, "ListView1")
       .At(8, 8, 592, 240)
-      .OnClick(this, &TAggregatorPortTableForm::ListView1Click)
-      .OnChange(this, &TAggregatorPortTableForm::ListView1Change);
+      .OnClick(this, &TAggregatorPortTableForm::ListView1Click);
 
   int top = 8;
   auto button = [&](TButton*& b, const char* name, const char* caption,
@@ -107,20 +106,15 @@ void TAggregatorPortTableForm::FormCreate(TObject*) {
                         std::vector<TControl*>(CheckBoxes + 16, CheckBoxes + 24));
   Request->SetStatusMemo(Memo1);
   Request->OnIdle = VnRequestIdleEvent(this, &TAggregatorPortTableForm::RequestIdleAgain);
-  btnEdit->SetEnabled(false);
-  try {
-    Request->Get();
-  } catch (...) {
-    Fail(false);
-  }
-  ClearEdits();
+  Rows.Attach(
+      *Request, ListView1, StaticText1,
+      [this](bool rowSelected) { btnEdit->SetEnabled(rowSelected); }, [this] { ClearEdits(); });
+  ReadAgain();
 }
 
-// The count follows the rows a read left, a failed one too.
-void TAggregatorPortTableForm::RequestIdleAgain(VnSNMPRequest2Controls*) {
-  SetEditsEnabled(true);
-  ShowRowCount(ListView1, StaticText1);
-}
+// The fields stay open to typing once the request is idle, a row selected
+// or not.
+void TAggregatorPortTableForm::RequestIdleAgain(VnSNMPRequest2Controls*) { SetEditsEnabled(true); }
 
 void TAggregatorPortTableForm::ClearEdits() {
   for (int n : {0, 1, 2, 3, 4, 5, 6, 7, 16, 17, 18, 19, 20, 21, 22, 23})
@@ -134,10 +128,8 @@ void TAggregatorPortTableForm::SetEditsEnabled(bool enabled) {
   for (TEdit* e : {edtActorKey, edtPartnerID, edtPartnerKey}) e->SetEnabled(enabled);
 }
 
-void TAggregatorPortTableForm::Fail(bool disableEdit) {
-  ShowFailureInMemo(Memo1, CurrentMessage());
-  ClearEdits();
-  if (disableEdit) btnEdit->SetEnabled(false);
+void TAggregatorPortTableForm::ShowFailure(const AnsiString& message) {
+  ShowFailureInMemo(Memo1, message);
 }
 
 void TAggregatorPortTableForm::GetBtnClick(TObject*) {
@@ -147,12 +139,11 @@ void TAggregatorPortTableForm::GetBtnClick(TObject*) {
 
 void TAggregatorPortTableForm::ReadAgain() {
   try {
-    btnEdit->SetEnabled(false);
     Request->Get();
-    ClearEdits();
   } catch (...) {
-    Fail(true);
+    ShowFailure(CurrentMessage());
   }
+  Rows.ShowNoRow();
 }
 
 void TAggregatorPortTableForm::btnEditClick(TObject*) {
@@ -163,14 +154,11 @@ void TAggregatorPortTableForm::btnEditClick(TObject*) {
     FocusIfPossible(edtPartnerID);
     return;
   }
-  try {
-    Request->Set(kSetFromControls);
-  } catch (...) {
-    // Not sent: the port stays selected with what was typed.
-    ShowFailureInMemo(Memo1, CurrentMessage());
-    return;
-  }
-  ReadAgain();
+  // Refused, lost or not sent, the port keeps what was typed.
+  if (Rows.Write(
+          Request, [this] { Request->Set(kSetFromControls); },
+          [this](const AnsiString& message) { ShowFailure(message); }))
+    ReadAgain();
 }
 
 void TAggregatorPortTableForm::btnStopClick(TObject*) {
@@ -179,18 +167,7 @@ void TAggregatorPortTableForm::btnStopClick(TObject*) {
 
 void TAggregatorPortTableForm::btnCloseClick(TObject*) { Close(); }
 
-void TAggregatorPortTableForm::ListView1Click(TObject*) {
-  if (ListView1->Selected()) {
-    btnEdit->SetEnabled(true);
-  } else {
-    btnEdit->SetEnabled(false);
-    ClearEdits();
-  }
-}
-
-void TAggregatorPortTableForm::ListView1Change(TObject*, TListItem*, TItemChange) {
-  ShowRowCount(ListView1, StaticText1);
-}
+void TAggregatorPortTableForm::ListView1Click(TObject*) { Rows.Click(); }
 
 void TAggregatorPortTableForm::FormCloseQuery(TObject*, bool& CanClose) {
   RefuseCloseWhileBusy({Request.get()}, CanClose);

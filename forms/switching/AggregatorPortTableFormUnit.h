@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -51,6 +52,8 @@ class TAggregatorPortTableForm : public TForm {
 
   // Owned by the form; deleted when it closes.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // Edit, the row count and the fields following the list.
+  TListRows Rows;
 
   void FormCreate(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
@@ -60,19 +63,18 @@ class TAggregatorPortTableForm : public TForm {
   void btnStopClick(TObject* Sender);
   void btnCloseClick(TObject* Sender);
   void ListView1Click(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
 
  private:
   void BuildComponents();
   // Once the request is idle again, the edits take input again.
   void RequestIdleAgain(class VnSNMPRequest2Controls* Sender);
-  // Reads the table again: Edit off and the edits emptied until a row is
-  // chosen.
+  // Reads the table again: no row, Edit off and the edits emptied until a
+  // row is chosen.
   void ReadAgain();
   // Unticks the visible state boxes and empties the three edits.
   void ClearEdits();
   void SetEditsEnabled(bool enabled);
-  void Fail(bool disableEdit);
+  void ShowFailure(const AnsiString& message);
 };
 
 extern TAggregatorPortTableForm* AggregatorPortTableForm;

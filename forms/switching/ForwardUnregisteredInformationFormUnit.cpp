@@ -14,5 +14,4 @@ TForwardUnregisteredInformationForm::TForwardUnregisteredInformationForm(TCompon
            {"Unregisteried Static Ports",
             ForwardUnregisteredInformationItem::kUnregisteredStaticPorts},
            {"Unregistered Forbidden Ports",
-            ForwardUnregisteredInformationItem::kUnregisteredForbiddenPorts}},
-          true) {}
+            ForwardUnregisteredInformationItem::kUnregisteredForbiddenPorts}}) {}

@@ -1,7 +1,6 @@
 #include "forms/switching/IGMPMulticastVlanUnit.h"
 
 #include "catalogue/MulticastMib.h"
-#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
 #include "forms/common/InputChecks.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -144,18 +143,28 @@ void TIGMPMulticastVlanForm::FormCreate(TObject*) {
     Request->BindEdits(Item::kProfileIDList, "%n,{n0x255r}", ProfileIDListEdit);
     Request->BindComboBox(Item::kRowStatus, CBoxStatus);
     Request->SetStatusMemo(Memo1);
+    Rows.Attach(
+        *Request, LV_IGMPMulticastVlanEntry, nullptr,
+        [this](bool rowSelected) { ShowRowButtons(rowSelected); }, [this] { ClearEntryFields(); });
     Request->Get();
   } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
+    ShowFailure(e.Message);
   }
   ShowRowButtons(false);
   CBoxStatus->SetItemIndex(IGMPMulticastVlanRowStatusOption::kCreateAndGo);
 }
 
+void TIGMPMulticastVlanForm::ShowFailure(const AnsiString& message) {
+  ShowFailureInMemo(Memo1, message);
+}
+
+// The ID names the row: it is typed only for a new entry.
 void TIGMPMulticastVlanForm::ShowRowButtons(bool rowSelected) {
   btnSet->SetEnabled(rowSelected);
   btnDelete->SetEnabled(rowSelected);
   btnAdd->SetEnabled(!rowSelected);
+  VlanIDEdit->SetEnabled(!rowSelected);
+  VlanIDEdit->SetColor(rowSelected ? clMenu : clWindow);
 }
 
 void TIGMPMulticastVlanForm::ApplyPortTypeSelection() {
@@ -186,8 +195,6 @@ void TIGMPMulticastVlanForm::ApplyPortTypeSelection() {
 void TIGMPMulticastVlanForm::ClearEntryFields() {
   for (TStackingPortUitForm* frame : {SourcePortFrame, MemberPortFrame, TagMemberPortFrame})
     if (frame) frame->ClearPorts();
-  VlanIDEdit->SetEnabled(true);
-  VlanIDEdit->SetColor(clWindow);
   for (TEdit* edit :
        {VlanIDEdit, VlanNameEdit, RepalceIPEdit, RemapPriorityEdit, ProfileIDListEdit})
     edit->SetText("");
@@ -195,16 +202,7 @@ void TIGMPMulticastVlanForm::ClearEntryFields() {
   CBoxStatus->SetItemIndex(IGMPMulticastVlanRowStatusOption::kCreateAndGo);
 }
 
-void TIGMPMulticastVlanForm::LV_IGMPMulticastVlanEntryClick(TObject*) {
-  if (LV_IGMPMulticastVlanEntry->Selected()) {
-    ShowRowButtons(true);
-    VlanIDEdit->SetEnabled(false);
-    VlanIDEdit->SetColor(clMenu);
-  } else {
-    ClearEntryFields();
-    ShowRowButtons(false);
-  }
-}
+void TIGMPMulticastVlanForm::LV_IGMPMulticastVlanEntryClick(TObject*) { Rows.Click(); }
 
 void TIGMPMulticastVlanForm::ComboPortTypeChange(TObject*) {
   const int index = ComboPortType->ItemIndex();
@@ -223,11 +221,10 @@ void TIGMPMulticastVlanForm::btnGetClick(TObject*) {
     // Every column is shown and writable again.
     SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
     Request->Get();
-    ClearEntryFields();
   } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
+    ShowFailure(e.Message);
   }
-  ShowRowButtons(false);
+  Rows.ShowNoRow();
 }
 
 bool TIGMPMulticastVlanForm::ReplaceAddressAccepted() {
@@ -240,8 +237,6 @@ bool TIGMPMulticastVlanForm::ReplaceAddressAccepted() {
 void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
   if (!LV_IGMPMulticastVlanEntry->Selected()) return ClearEntryFields();
   if (!Request || !FormIdle({Request.get()})) return;
-  VlanIDEdit->SetEnabled(false);
-  VlanIDEdit->SetColor(clMenu);
   SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
   if (VlanNameEdit->Text().IsEmpty())
     SetAccess(*Request, Item::kName, Item::kName, SNMP_ACCESS_INVALID);
@@ -252,19 +247,7 @@ void TIGMPMulticastVlanForm::btnSetClick(TObject*) {
     return;
   if (ProfileIDListEdit->Text().IsEmpty())
     SetAccess(*Request, Item::kProfileIDList, Item::kProfileIDList, SNMP_ACCESS_INVALID);
-  try {
-    ApplyPortTypeSelection();
-    Request->Set(kSetFromControls);
-    SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
-    Request->Get();
-    ClearEntryFields();
-  } catch (const Exception& e) {
-    // Not sent: the group stays selected with what was typed.
-    SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
-    ShowFailureInMemo(Memo1, e.Message);
-    return;
-  }
-  ShowRowButtons(false);
+  WriteThenRead([this] { ApplyPortTypeSelection(); });
 }
 
 void TIGMPMulticastVlanForm::btnAddClick(TObject*) {
@@ -279,37 +262,40 @@ void TIGMPMulticastVlanForm::btnAddClick(TObject*) {
     SetAccess(*Request, Item::kProfileIDList, Item::kProfileIDList, SNMP_ACCESS_INVALID);
   if (CBoxStatus->ItemIndex() != IGMPMulticastVlanRowStatusOption::kCreateAndGo)
     return InputError("Row Status must be createAndGo.", CBoxStatus);
-  ApplyPortTypeSelection();
-  // A new entry carries only its ID, name, profile list and row status.
-  SetAccess(*Request, Item::kSourcePort, Item::kReplaceSourceAddress, SNMP_ACCESS_INVALID);
-  try {
-    // Refused or timed out, the typed entry stays for a correction.
-    TAwaitedSet answer(Request);
-    Request->Set(kSetFromControls);
-    SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
-    if (!answer.Taken()) return;
-    Request->Get();
-    ClearEntryFields();
-  } catch (const Exception& e) {
-    if (Request) SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
-    ShowFailureInMemo(Memo1, e.Message);
-  }
+  WriteThenRead([this] {
+    ApplyPortTypeSelection();
+    // A new entry carries only its ID, name, profile list and row status.
+    SetAccess(*Request, Item::kSourcePort, Item::kReplaceSourceAddress, SNMP_ACCESS_INVALID);
+  });
 }
 
 void TIGMPMulticastVlanForm::btnDeleteClick(TObject*) {
   if (!Request || !FormIdle({Request.get()})) return;
-  CBoxStatus->SetItemIndex(IGMPMulticastVlanRowStatusOption::kDestroy);
-  try {
+  WriteThenRead([this] {
+    CBoxStatus->SetItemIndex(IGMPMulticastVlanRowStatusOption::kDestroy);
     SetAccess(*Request, Item::kName, Item::kProfileIDList, SNMP_ACCESS_INVALID);
-    Request->Set(kSetFromControls);
-    SetAccess(*Request, Item::kName, Item::kProfileIDList, SNMP_ACCESS_READWRITE);
+  });
+}
+
+void TIGMPMulticastVlanForm::WriteThenRead(const std::function<void()>& leaveOut) {
+  // The SET has gone when Set returns: every column is read again after it.
+  const bool taken = Rows.Write(
+      Request,
+      [&] {
+        leaveOut();
+        Request->Set(kSetFromControls);
+        SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
+      },
+      [this](const AnsiString& message) { ShowFailure(message); });
+  if (!Request) return;
+  SetAccess(*Request, Item::kName, Item::kRowStatus, SNMP_ACCESS_READWRITE);
+  if (!taken) return;
+  Rows.ShowNoRow();
+  try {
     Request->Get();
-    ClearEntryFields();
   } catch (const Exception& e) {
-    SetAccess(*Request, Item::kName, Item::kProfileIDList, SNMP_ACCESS_READWRITE);
-    ShowFailureInMemo(Memo1, e.Message);
+    ShowFailure(e.Message);
   }
-  ShowRowButtons(false);
 }
 
 void TIGMPMulticastVlanForm::btnCloseClick(TObject*) { Close(); }

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -78,6 +80,8 @@ class TIGMPMulticastVlanForm : public TForm {
 
   // Owned by the form; stopped, waited for and released when it closes.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The row count, buttons and fields following the list.
+  TListRows Rows;
   // Owned by the form (component owner); deleted when it closes.
   TStackingPortUitForm* SourcePortFrame = nullptr;
   TStackingPortUitForm* MemberPortFrame = nullptr;
@@ -91,7 +95,12 @@ class TIGMPMulticastVlanForm : public TForm {
   void BuildComponents();
   void CreatePortFrame();
   void ClearEntryFields();
+  // Set, Delete and Add on, and the ID open to typing, as a row is selected.
   void ShowRowButtons(bool rowSelected);
+  void ShowFailure(const AnsiString& message);
+  // One write, `leaveOut` marking what it does not carry; taken, the list
+  // is read again and the fields are those of a new entry.
+  void WriteThenRead(const std::function<void()>& leaveOut);
   // False (after the messages, focus on the edit) when an IPv4 replace
   // address is not a valid address.
   bool ReplaceAddressAccepted();

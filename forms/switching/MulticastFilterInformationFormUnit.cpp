@@ -36,7 +36,6 @@ void TMulticastFilterInformationForm::InitComponents() {
       .OnClose(this, &Self::FormClose);
   B.Add(LV_dot1qStaticMulticastEntry, "LV_dot1qStaticMulticastEntry")
       .At(8, 8, 510, 190)
-      .OnChange(this, &Self::LV_dot1qStaticMulticastEntryChange)
       .OnClick(this, &Self::LV_dot1qStaticMulticastEntryClick);
   B.Add(RefreshBtn, "RefreshBtn")
       .At(528, 8, 96, 25)
@@ -85,16 +84,21 @@ void TMulticastFilterInformationForm::FormCreate(TObject*) {
     Request->BindElementList(MulticastFilterInformationItem::kEgressPorts, PortElementList(),
                              PortFrame->PortCheckBoxes.get());
     Request->SetStatusMemo(Memo1);
+    Rows.Attach(
+        *Request, LV_dot1qStaticMulticastEntry, ST_Count,
+        [this](bool rowSelected) { ShowRowButtons(rowSelected); }, [this] { ClearEntryFields(); });
     Request->Get();
   } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
+    ShowFailure(e.Message);
   }
-  ShowRowCount(LV_dot1qStaticMulticastEntry, ST_Count);
-  SetBtn->SetEnabled(false);
-  btnDelete->SetEnabled(false);
+  ShowRowButtons(LV_dot1qStaticMulticastEntry->Selected() != nullptr);
 }
 
 bool TMulticastFilterInformationForm::RequestBusy() const { return !Request || Request->Busy; }
+
+void TMulticastFilterInformationForm::ShowFailure(const AnsiString& message) {
+  ShowFailureInMemo(Memo1, message);
+}
 
 void TMulticastFilterInformationForm::ClearEntryFields() {
   if (PortFrame) PortFrame->ClearPorts();
@@ -104,47 +108,27 @@ void TMulticastFilterInformationForm::ClearEntryFields() {
   Status->SetText("");
 }
 
-void TMulticastFilterInformationForm::EntryState() {
-  ED_MulticastVID->SetEnabled(true);
-  ED_MACAddress->SetEnabled(true);
-  Status->SetEnabled(true);
-  SetBtn->SetEnabled(false);
-  btnDelete->SetEnabled(false);
-  AddBtn->SetEnabled(true);
-  ClearEntryFields();
-  // A later click on the same row must fill the fields again.
-  LV_dot1qStaticMulticastEntry->SetSelected(nullptr);
+// A row's key and status stay as the switch holds them; a new entry's are
+// typed.
+void TMulticastFilterInformationForm::ShowRowButtons(bool rowSelected) {
+  ED_MulticastVID->SetEnabled(!rowSelected);
+  ED_MACAddress->SetEnabled(!rowSelected);
+  Status->SetEnabled(!rowSelected);
+  SetBtn->SetEnabled(rowSelected);
+  btnDelete->SetEnabled(rowSelected);
+  AddBtn->SetEnabled(!rowSelected);
 }
 
-void TMulticastFilterInformationForm::RowState() {
-  ED_MulticastVID->SetEnabled(false);
-  ED_MACAddress->SetEnabled(false);
-  Status->SetEnabled(false);
-  SetBtn->SetEnabled(true);
-  btnDelete->SetEnabled(true);
-  AddBtn->SetEnabled(false);
-}
-
-void TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntryChange(TObject*, TListItem*,
-                                                                         TItemChange) {
-  ShowRowCount(LV_dot1qStaticMulticastEntry, ST_Count);
-}
-
-void TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntryClick(TObject*) {
-  if (LV_dot1qStaticMulticastEntry->Selected())
-    RowState();
-  else
-    EntryState();
-}
+void TMulticastFilterInformationForm::LV_dot1qStaticMulticastEntryClick(TObject*) { Rows.Click(); }
 
 void TMulticastFilterInformationForm::RefreshBtnClick(TObject*) {
   try {
     if (!Request) return;
     Request->Get();
   } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
+    ShowFailure(e.Message);
   }
-  EntryState();
+  Rows.ShowNoRow();
 }
 
 void TMulticastFilterInformationForm::SetBtnClick(TObject*) {
@@ -152,17 +136,16 @@ void TMulticastFilterInformationForm::SetBtnClick(TObject*) {
     ShowMessage(kGetDataNotComplete);
     return;
   }
-  SetBtn->SetEnabled(false);
-  try {
-    // Only the egress ports of the selected row: the status stays.
-    TSavedAccess saved(*Request);
-    saved.Invalidate(MulticastFilterInformationItem::kStatus);
-    Request->Set(kSetFromControlsThenRead);
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
-  ClearEntryFields();
-  EntryState();
+  // Only the egress ports of the selected row: the status stays.
+  const bool taken = Rows.Write(
+      Request,
+      [this] {
+        TSavedAccess saved(*Request);
+        saved.Invalidate(MulticastFilterInformationItem::kStatus);
+        Request->Set(kSetFromControlsThenRead);
+      },
+      [this](const AnsiString& message) { ShowFailure(message); });
+  if (taken) Rows.ShowNoRow();
 }
 
 void TMulticastFilterInformationForm::AddBtnClick(TObject*) {
@@ -174,22 +157,23 @@ void TMulticastFilterInformationForm::AddBtnClick(TObject*) {
     ShowMessage("Status should be set to permanent");
     return;
   }
-  if (!WriteNewFilterEntry(Request, Memo1)) return;
-  EntryState();
+  if (WriteNewFilterEntry(Rows, Request, Memo1)) Rows.ShowNoRow();
 }
 
 void TMulticastFilterInformationForm::btnDeleteClick(TObject*) {
-  Status->SetItemIndex(MulticastFilterInformationStatusOption::kInvalid);
   if (RequestBusy()) {
+    Status->SetItemIndex(MulticastFilterInformationStatusOption::kInvalid);
     ShowMessage(kGetDataNotComplete);
     return;
   }
-  try {
-    Request->Set(kSetFromControlsThenRead);
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
-  EntryState();
+  const bool taken = Rows.Write(
+      Request,
+      [this] {
+        Status->SetItemIndex(MulticastFilterInformationStatusOption::kInvalid);
+        Request->Set(kSetFromControlsThenRead);
+      },
+      [this](const AnsiString& message) { ShowFailure(message); });
+  if (taken) Rows.ShowNoRow();
 }
 
 void TMulticastFilterInformationForm::FormClose(TObject*, TCloseAction& Action) {

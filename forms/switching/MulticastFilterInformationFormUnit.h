@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -48,23 +49,25 @@ class TMulticastFilterInformationForm : public TForm {
   void SetBtnClick(TObject* Sender);
   void AddBtnClick(TObject* Sender);
   void btnDeleteClick(TObject* Sender);
-  void LV_dot1qStaticMulticastEntryChange(TObject* Sender, TListItem* Item, TItemChange Change);
   void LV_dot1qStaticMulticastEntryClick(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
 
   // Owned by the form; released when it closes.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The row count, buttons and fields following the list.
+  TListRows Rows;
   // Owned by the form (component owner); deleted when it closes.
   TStackingPortUitForm* PortFrame = nullptr;
 
  private:
   void InitComponents();
   void CreatePortFrame();
+  // The fields of a new entry.
   void ClearEntryFields();
-  // Nothing selected: key fields open, Add offered, Set and Delete not.
-  void EntryState();
-  // A row clicked: key fields locked, Set and Delete offered, Add not.
-  void RowState();
+  // A row selected: key fields locked, Set and Delete offered, Add not;
+  // none: key fields open, Add offered, Set and Delete not.
+  void ShowRowButtons(bool rowSelected);
+  void ShowFailure(const AnsiString& message);
   bool RequestBusy() const;
 };
 

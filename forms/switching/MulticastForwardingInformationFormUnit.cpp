@@ -13,5 +13,4 @@ TMulticastForwardingInformationForm::TMulticastForwardingInformationForm(TCompon
           MulticastForwardingInformationVars,
           {{"All Forwarded Ports", MulticastForwardingInformationItem::kAllPorts},
            {"All Static Ports", MulticastForwardingInformationItem::kStaticPorts},
-           {"All Forbiden Ports", MulticastForwardingInformationItem::kForbiddenPorts}},
-          false) {}
+           {"All Forbiden Ports", MulticastForwardingInformationItem::kForbiddenPorts}}) {}

@@ -59,34 +59,21 @@ void TPortListTableForm::FormCreate(TObject*) {
     for (std::size_t i = 0; i < tabs_.size() && i < PortFrames.size(); ++i)
       Request->BindElementList(tabs_[i].Item, elements, PortFrames[i]->PortCheckBoxes.get());
     Request->SetStatusMemo(Memo1);
-    Request->OnGetDone = VnRequestDoneEvent(this, &TPortListTableForm::GetDone);
+    // With no row selected the grids show no ports, as when the form opened.
+    Rows.Attach(
+        *Request, list_, RowCount, [this](bool rowSelected) { RowChosen(rowSelected); },
+        [this] { ClearPortFrames(); });
     Request->Get();
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
   }
 }
 
-void TPortListTableForm::GetDone(VnSNMPRequest2Controls*, const VnSNMPError&) {
-  TableRead();
-  FollowSelection();
-}
-
-void TPortListTableForm::ListClick(TObject*) { FollowSelection(); }
-
-// With no row selected the grids show no ports, as when the form opened.
-void TPortListTableForm::FollowSelection() {
-  const bool selected = list_->Selected() != nullptr;
-  if (!selected) ClearPortFrames();
-  RowChosen(selected);
-}
+void TPortListTableForm::ListClick(TObject*) { Rows.Click(); }
 
 void TPortListTableForm::ReadTable() {
   if (!Request) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
+  Rows.ReadAnew(Request, [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); });
 }
 
 void TPortListTableForm::ClearPortFrames() {
@@ -101,11 +88,11 @@ void TPortListTableForm::WriteSelectedRow() {
     ShowFailureInMemo(Memo1, "Select a VLAN first: nothing was sent.");
     return;
   }
-  try {
-    Request->Set(kSetFromControlsThenRead);
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
+  // Refused, lost or not sent, the ticked ports stay for a correction.
+  const bool taken = Rows.Write(
+      Request, [this] { Request->Set(kSetFromControlsThenRead); },
+      [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); });
+  if (taken) Rows.ShowNoRow();
 }
 
 void TPortListTableForm::FormClose(TObject*, TCloseAction& Action) {

@@ -3,19 +3,19 @@
 // showing one port list of the selected row. One asynchronous request, read
 // when the form is created; closing the form stops, waits for and releases
 // it. A form of the family still writes its buttons beside the list with
-// their handlers, and what follows a walk (TableRead).
+// their handlers, and what a row switches (RowChosen).
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
+class TControl;
 class TMemo;
-struct VnSNMPError;
-class VnSNMPRequest2Controls;
 class TStackingPortUitForm;
 class VnSNMPRequest2Edits;
 struct VnSNMPVarDesc;
@@ -36,6 +36,8 @@ class TPortListTableForm : public TForm {
 
   // Owned by the form; released when it closes.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The row count, the buttons and the grids following the list.
+  TListRows Rows;
   // One per tab, in tab order; owned by the form (component owner).
   std::vector<TStackingPortUitForm*> PortFrames;
 
@@ -55,28 +57,27 @@ class TPortListTableForm : public TForm {
                      const char* listName, const VnSNMPVarDesc* table, VnItemType itemType,
                      int keyCount, std::vector<TPortTab> tabs);
 
-  // Get; a failure to start it goes into the memo.
+  // Get (a failure to start it goes into the memo), then no row selected and
+  // the grids emptied.
   void ReadTable();
   // Unticks every box of every frame.
   void ClearPortFrames();
   // One SET of the selected row's writable port lists from the ticks of
-  // their frames; the table is read again after it. Without a selected row
-  // nothing is sent and the memo says so.
+  // their frames (Rows.Write); the table is read again after it. Without a
+  // selected row nothing is sent and the memo says so.
   void WriteSelectedRow();
-  // When a walk has ended (normally or by error).
-  virtual void TableRead() {}
   // Whenever a row is chosen or none is (by the pointer, the keys, a read):
   // the buttons that act on a row follow it.
   virtual void RowChosen(bool /*selected*/) {}
+  // Where the row count goes (null: nowhere); set before FormCreate.
+  TControl* RowCount = nullptr;
 
   TListView* ListView() const { return list_; }
   // Left edge of the buttons beside the list.
   static constexpr int kSideLeft = 596;
 
  private:
-  void GetDone(VnSNMPRequest2Controls* request, const VnSNMPError& result);
   void ListClick(TObject* Sender);
-  void FollowSelection();
 
   TListView* list_ = nullptr;
   const VnSNMPVarDesc* table_;

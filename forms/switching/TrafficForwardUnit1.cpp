@@ -37,8 +37,7 @@ void TTrafficSegmentationForm::BuildComponents() {
   SetName("TrafficSegmentationForm");
   B.Add(LV_TrafficForward, "LV_TrafficForward")
       .At(8, 8, 480, 180)
-      .OnClick(this, &TTrafficSegmentationForm::LV_TrafficForwardClick)
-      .OnChange(this, &TTrafficSegmentationForm::LV_TrafficForwardChange);
+      .OnClick(this, &TTrafficSegmentationForm::LV_TrafficForwardClick);
   B.Add(StaticText1, "StaticText1").At(500, 172, 60, 17).Caption("0");
   B.Add(BT_Get, "BT_Get")
       .At(500, 8, 90, 25)
@@ -72,12 +71,11 @@ void TTrafficSegmentationForm::FormCreate(TObject*) {
     Request->BindElementList(TrafficSegmentationItem::kTrafficForwardPorts, PortElementList(),
                              PortFrame->PortCheckBoxes.get());
     Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
-    // The count follows the rows a read left, a failed one too.
-    Request->OnGetDone = VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) {
-      ShowRowCount(LV_TrafficForward, StaticText1);
-    });
+    Rows.Attach(
+        *Request, LV_TrafficForward, StaticText1,
+        [this](bool rowSelected) { BT_Set->SetEnabled(rowSelected); },
+        [this] { ClearSelection(); });
     Request->Get();
-    BT_Set->SetEnabled(false);
   } catch (const Exception& e) {
     // Nothing runs: the form is idle, so that Refresh can try again.
     ShowFailureInStatusBar(StatusBar1, e.Message);
@@ -89,52 +87,42 @@ bool TTrafficSegmentationForm::ReadyForWork() {
   return Request && FormIdle({Request.get()}, kRefreshNotComplete);
 }
 
+// The fields of no port.
 void TTrafficSegmentationForm::ClearSelection() {
   Combo_Unit->SetText("");
   Combo_Port->SetText("");
   if (PortFrame) PortFrame->ClearPorts();
-  BT_Set->SetEnabled(false);
 }
 
 void TTrafficSegmentationForm::BT_GetClick(TObject*) {
   if (!ReadyForWork()) return;
-  try {
-    Request->Get();
-    ClearSelection();
-  } catch (const Exception& e) {
-    ShowFailureInStatusBar(StatusBar1, e.Message);
-  }
+  Rows.ReadAnew(Request,
+                [this](const AnsiString& message) { ShowFailureInStatusBar(StatusBar1, message); });
 }
 
 void TTrafficSegmentationForm::LV_TrafficForwardClick(TObject*) {
-  if (!LV_TrafficForward->Selected()) return ClearSelection();
-  const TUnitPort port = SplitPortNumber(ST_Port->Text().ToIntDef(0), kLogicalPortsPerUnit);
-  Combo_Unit->SetText(port.Unit);
-  Combo_Port->SetText(port.Port);
-  BT_Set->SetEnabled(true);
+  if (LV_TrafficForward->Selected()) {
+    const TUnitPort port = SplitPortNumber(ST_Port->Text().ToIntDef(0), kLogicalPortsPerUnit);
+    Combo_Unit->SetText(port.Unit);
+    Combo_Port->SetText(port.Port);
+  }
+  Rows.Click();
 }
 
 void TTrafficSegmentationForm::BT_SetClick(TObject*) {
   if (!ReadyForWork()) return;
-  try {
-    // The table is read again once the device has answered.
-    Request->Set(kSetFromControlsThenRead);
-    ClearSelection();
-  } catch (const Exception& e) {
-    ShowFailureInStatusBar(StatusBar1, e.Message);
-    ClearSelection();
-  }
+  // The table is read again once the device has answered. Refused, lost or
+  // not sent, the ticked ports stay for a correction.
+  const bool taken = Rows.Write(
+      Request, [this] { Request->Set(kSetFromControlsThenRead); },
+      [this](const AnsiString& message) { ShowFailureInStatusBar(StatusBar1, message); });
   // The grid is empty now: a click on the same row must show the port's
   // list again rather than leave the grid empty for the next Set.
-  LV_TrafficForward->SetSelected(nullptr);
+  if (taken) Rows.ShowNoRow();
 }
 
 void TTrafficSegmentationForm::StopBtnClick(TObject*) {
   if (Request) Request->Stop();
-}
-
-void TTrafficSegmentationForm::LV_TrafficForwardChange(TObject*, TListItem*, TItemChange) {
-  ShowRowCount(LV_TrafficForward, StaticText1);
 }
 
 void TTrafficSegmentationForm::FormClose(TObject*, TCloseAction& Action) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -49,16 +50,17 @@ class TTrafficSegmentationForm : public TForm {
   void BT_SetClick(TObject* Sender);
   void StopBtnClick(TObject* Sender);
   void LV_TrafficForwardClick(TObject* Sender);
-  void LV_TrafficForwardChange(TObject* Sender, TListItem* Item, TItemChange Change);
   // Not busy (otherwise "Refresh not complete").
   bool ReadyForWork();
 
   // Owned by the form; null once it has closed.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // Set, the row count and the ports following the list.
+  TListRows Rows;
   TStackingPortUitForm* PortFrame = nullptr;
 
  private:
   void BuildComponents();
-  // No port in the edits, every box unticked, Set off.
+  // No port in the edits, every box unticked.
   void ClearSelection();
 };

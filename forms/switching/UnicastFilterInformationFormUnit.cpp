@@ -35,7 +35,6 @@ void TUnicastFilterInformationForm::InitComponents() {
       .OnClose(this, &Self::FormClose);
   B.Add(LV_dot1qStaticUnicastEntry, "LV_dot1qStaticUnicastEntry")
       .At(8, 8, 510, 190)
-      .OnChange(this, &Self::LV_dot1qStaticUnicastEntryChange)
       .OnClick(this, &Self::LV_dot1qStaticUnicastEntryClick);
   B.Add(RefreshBtn, "RefreshBtn")
       .At(528, 8, 96, 25)
@@ -78,21 +77,20 @@ void TUnicastFilterInformationForm::FormCreate(TObject*) {
     Request->BindElementList(UnicastFilterInformationItem::kPortsUnicastAllowedToGoTo,
                              PortElementList(), PortFrame->PortCheckBoxes.get());
     Request->SetStatusMemo(Memo1);
-    // The count follows the rows a read left, a failed one too.
-    Request->OnGetDone =
-        VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) { ShowCount(); });
+    Rows.Attach(
+        *Request, LV_dot1qStaticUnicastEntry, ST_Count,
+        [this](bool rowSelected) { ShowRowButtons(rowSelected); }, [this] { ClearEntryFields(); });
     Request->Get();
   } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
+    ShowFailure(e.Message);
   }
-  ShowCount();
-  DeleteBtn->SetEnabled(false);
+  ShowRowButtons(LV_dot1qStaticUnicastEntry->Selected() != nullptr);
 }
 
 bool TUnicastFilterInformationForm::RequestBusy() const { return !Request || Request->Busy; }
 
-void TUnicastFilterInformationForm::ShowCount() {
-  ShowRowCount(LV_dot1qStaticUnicastEntry, ST_Count);
+void TUnicastFilterInformationForm::ShowFailure(const AnsiString& message) {
+  ShowFailureInMemo(Memo1, message);
 }
 
 void TUnicastFilterInformationForm::ClearEntryFields() {
@@ -101,33 +99,22 @@ void TUnicastFilterInformationForm::ClearEntryFields() {
   UnicastAddress->SetText("");
   UStatus->SetItemIndex(-1);
   UStatus->SetText("");
-  ShowCount();
 }
 
-// The fields of a new entry, with no row selected.
-void TUnicastFilterInformationForm::EntryState() {
-  LV_dot1qStaticUnicastEntry->SetSelected(nullptr);
-  ClearEntryFields();
-  DeleteBtn->SetEnabled(false);
-  SetBtn->SetEnabled(true);
-  ED_UnicastVID->SetReadOnly(false);
-  UnicastAddress->SetReadOnly(false);
-}
-
-void TUnicastFilterInformationForm::LV_dot1qStaticUnicastEntryChange(TObject*, TListItem*,
-                                                                     TItemChange) {
-  ShowCount();
+// A row's key stays as the switch holds it; a new entry's is typed.
+void TUnicastFilterInformationForm::ShowRowButtons(bool rowSelected) {
+  DeleteBtn->SetEnabled(rowSelected);
+  SetBtn->SetEnabled(!rowSelected);
+  ED_UnicastVID->SetReadOnly(rowSelected);
+  UnicastAddress->SetReadOnly(rowSelected);
 }
 
 void TUnicastFilterInformationForm::LV_dot1qStaticUnicastEntryClick(TObject*) {
-  TListItem* row = LV_dot1qStaticUnicastEntry->Selected();
-  if (!row) return EntryState();
-  ED_UnicastVID->SetText(row->Caption());
-  UnicastAddress->SetText(row->SubItems()->Count() > 0 ? row->SubItems()->Strings(0) : "");
-  ED_UnicastVID->SetReadOnly(true);
-  UnicastAddress->SetReadOnly(true);
-  DeleteBtn->SetEnabled(true);
-  SetBtn->SetEnabled(false);
+  if (TListItem* row = LV_dot1qStaticUnicastEntry->Selected()) {
+    ED_UnicastVID->SetText(row->Caption());
+    UnicastAddress->SetText(row->SubItems()->Count() > 0 ? row->SubItems()->Strings(0) : "");
+  }
+  Rows.Click();
 }
 
 void TUnicastFilterInformationForm::RefreshBtnClick(TObject*) {
@@ -135,9 +122,9 @@ void TUnicastFilterInformationForm::RefreshBtnClick(TObject*) {
     if (!Request) return;
     if (!Request->Busy) Request->Get();
   } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
+    ShowFailure(e.Message);
   }
-  ShowCount();
+  Rows.Follow();
 }
 
 void TUnicastFilterInformationForm::SetBtnClick(TObject*) {
@@ -149,8 +136,7 @@ void TUnicastFilterInformationForm::SetBtnClick(TObject*) {
     ShowMessage("Status Should be permanent");
     return;
   }
-  if (!WriteNewFilterEntry(Request, Memo1)) return;
-  ClearEntryFields();
+  if (WriteNewFilterEntry(Rows, Request, Memo1)) ClearEntryFields();
 }
 
 void TUnicastFilterInformationForm::DeleteBtnClick(TObject*) {
@@ -162,18 +148,16 @@ void TUnicastFilterInformationForm::DeleteBtnClick(TObject*) {
     ShowMessage(kGetDataNotComplete);
     return;
   }
-  try {
-    TSavedAccess saved(*Request);
-    saved.Invalidate(UnicastFilterInformationItem::kPortsUnicastAllowedToGoTo);
-    UStatus->SetItemIndex(UnicastFilterInformationStatusOption::kInvalid);
-    Request->Set(kSetFromControlsThenRead);
-    saved.Restore();
-    EntryState();
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-    EntryState();
-  }
+  const bool taken = Rows.Write(
+      Request,
+      [this] {
+        TSavedAccess saved(*Request);
+        saved.Invalidate(UnicastFilterInformationItem::kPortsUnicastAllowedToGoTo);
+        UStatus->SetItemIndex(UnicastFilterInformationStatusOption::kInvalid);
+        Request->Set(kSetFromControlsThenRead);
+      },
+      [this](const AnsiString& message) { ShowFailure(message); });
+  if (taken) Rows.ShowNoRow();
 }
 
 void TUnicastFilterInformationForm::FormClose(TObject*, TCloseAction& Action) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -44,22 +45,25 @@ class TUnicastFilterInformationForm : public TForm {
   void RefreshBtnClick(TObject* Sender);
   void SetBtnClick(TObject* Sender);
   void DeleteBtnClick(TObject* Sender);
-  void LV_dot1qStaticUnicastEntryChange(TObject* Sender, TListItem* Item, TItemChange Change);
   void LV_dot1qStaticUnicastEntryClick(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
 
   // Owned by the form; released when it closes.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The row count, buttons and fields following the list.
+  TListRows Rows;
   // Owned by the form (component owner); deleted when it closes.
   TStackingPortUitForm* PortFrame = nullptr;
 
  private:
   void InitComponents();
   void CreatePortFrame();
+  // The fields of a new entry.
   void ClearEntryFields();
-  // Nothing selected: keys writable, Add offered, Delete not.
-  void EntryState();
-  void ShowCount();
+  // A row selected: keys read-only, Delete offered, Add not; none: keys
+  // writable, Add offered, Delete not.
+  void ShowRowButtons(bool rowSelected);
+  void ShowFailure(const AnsiString& message);
   bool RequestBusy() const;
 };
 

@@ -7,10 +7,9 @@
 
 TVlanForwardPortsForm::TVlanForwardPortsForm(TComponent* AOwner, const char* name, int width,
                                              int height, const VnSNMPVarDesc* table,
-                                             std::vector<TPortTab> tabs, bool clearAfterRefresh)
+                                             std::vector<TPortTab> tabs)
     : TPortListTableForm(AOwner, name, width, height, "LV_dot1qForwardUnregisteredEntry", table,
-                         VnItemType::MVT_FMV, 1, std::move(tabs)),
-      clearAfterRefresh_(clearAfterRefresh) {
+                         VnItemType::MVT_FMV, 1, std::move(tabs)) {
   using Self = TVlanForwardPortsForm;
   LV_dot1qForwardUnregisteredEntry = ListView();
   TFormBuilder B(this);
@@ -25,21 +24,11 @@ TVlanForwardPortsForm::TVlanForwardPortsForm(TComponent* AOwner, const char* nam
       .OnClick(this, &Self::SetBtnClick);
   B.Add(Label1, "Label1").At(kSideLeft, 190).Caption("Samples");
   B.Add(ST_Count, "ST_Count").At(kSideLeft + 50, 190, 38, 17).Caption("0");
+  RowCount = ST_Count;
 }
 
-void TVlanForwardPortsForm::RefreshBtnClick(TObject*) {
-  ReadTable();
-  ShowRowCount(LV_dot1qForwardUnregisteredEntry, ST_Count);
-  if (clearAfterRefresh_) ClearPortFrames();
-}
+void TVlanForwardPortsForm::RefreshBtnClick(TObject*) { ReadTable(); }
 
-void TVlanForwardPortsForm::SetBtnClick(TObject*) {
-  WriteSelectedRow();
-  ShowRowCount(LV_dot1qForwardUnregisteredEntry, ST_Count);
-}
-
-void TVlanForwardPortsForm::TableRead() {
-  ShowRowCount(LV_dot1qForwardUnregisteredEntry, ST_Count);
-}
+void TVlanForwardPortsForm::SetBtnClick(TObject*) { WriteSelectedRow(); }
 
 void TVlanForwardPortsForm::RowChosen(bool selected) { SetBtn->SetEnabled(selected); }

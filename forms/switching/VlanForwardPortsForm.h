@@ -21,17 +21,9 @@ class TVlanForwardPortsForm : public TPortListTableForm {
   void SetBtnClick(TObject* Sender);
 
  protected:
-  // `clearAfterRefresh`: Refresh unticks the frames once the walk has started.
   TVlanForwardPortsForm(TComponent* AOwner, const char* name, int width, int height,
-                        const VnSNMPVarDesc* table, std::vector<TPortTab> tabs,
-                        bool clearAfterRefresh);
+                        const VnSNMPVarDesc* table, std::vector<TPortTab> tabs);
 
-  // A walk started by Refresh empties the list first: the count is
-  // written again once the rows are in.
-  void TableRead() override;
   // Set writes the selected VLAN: it is enabled while one is selected.
   void RowChosen(bool selected) override;
-
- private:
-  bool clearAfterRefresh_;
 };

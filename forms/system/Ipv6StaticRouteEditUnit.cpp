@@ -2,6 +2,7 @@
 
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/FormWrite.h"
 #include "forms/common/InputChecks.h"
 #include "forms/system/Ipv6StaticRouteUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -132,23 +133,24 @@ void TIpv6StaticRouteEditForm::btnSetClick(TObject*) {
     return;
   }
   if (!ValidateRouteInput()) return;
-  VnSNMPRequest2Edits& request = *table->Request;
   // Refused, lost or not sent, the failure is the memo's last line and the
   // dialog stays open with what was typed.
+  TMemo* memo = table->Memo1;
+  const bool taken = WriteTaken(
+      table->Request,
+      [&] {
+        TSavedAccess SavedAccess(*table->Request);
+        // No metric typed: the route takes the device's default.
+        if (edtMetric->Text().IsEmpty()) SavedAccess.Invalidate(Ipv6StaticRouteItem::kMetric);
+        cbxStatus->SetItemIndex(Ipv6StaticRouteRowStatusOption::kCreateAndGo);
+        table->Request->Set(kSetFromControls);
+      },
+      [memo](const AnsiString& message) { ShowFailureInMemo(memo, message); });
+  if (!taken || !table->Request) return;
   try {
-    TSavedAccess SavedAccess(request);
-    // No metric typed: the route takes the device's default.
-    if (edtMetric->Text().IsEmpty()) SavedAccess.Invalidate(Ipv6StaticRouteItem::kMetric);
-    cbxStatus->SetItemIndex(Ipv6StaticRouteRowStatusOption::kCreateAndGo);
-    request.Set(kSetFromControls);
+    table->Request->Get();
   } catch (const Exception& e) {
-    ShowFailureInMemo(table->Memo1, e.Message);
-    return;
-  }
-  try {
-    request.Get();
-  } catch (const Exception& e) {
-    ShowFailureInMemo(table->Memo1, e.Message);
+    ShowFailureInMemo(memo, e.Message);
   }
   Close();
 }

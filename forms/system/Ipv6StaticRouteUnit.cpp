@@ -43,10 +43,7 @@ void TIpv6StaticRouteForm::InitComponents() {
       .Position(poScreenCenter)
       .OnCreate(this, &TIpv6StaticRouteForm::FormCreate)
       .OnClose(this, &TIpv6StaticRouteForm::FormClose);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, 528, 226)
-      .OnSelectItem(this, &TIpv6StaticRouteForm::ListView1SelectItem)
-      .OnChange(this, &TIpv6StaticRouteForm::ListView1Change);
+  B.Add(ListView1, "ListView1").At(8, 8, 528, 226);
   B.Add(Memo1, "Memo1").At(8, 242, 528, 80).ReadOnly();
   Memo1->SetScrollBars(ssVertical);
   B.Add(StaticText1, "StaticText1").At(548, 8, 84, 17).Caption("0");
@@ -72,39 +69,20 @@ void TIpv6StaticRouteForm::FormCreate(TObject*) {
   Request->BindEdits(Item::kProtocol, "%s", d->edtProtocol);
   Request->BindComboBox(Item::kStatus, d->cbxStatus);
   Request->SetStatusMemo(Memo1);
-  // The read a failed write owes comes later and takes the rows, and with
-  // them the selection, away without a selection event: once it has ended,
-  // however it ended, Delete follows the selection.
-  Request->OnGetDone = VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) {
-    btnDelete->SetEnabled(ListView1->Selected() != nullptr);
-  });
+  // Delete and the count follow the list, also once the read a failed write
+  // owes has taken the rows away.
+  Rows.Attach(*Request, ListView1, StaticText1,
+              [this](bool rowSelected) { btnDelete->SetEnabled(rowSelected); });
   try {
     Request->Get();
-    btnDelete->SetEnabled(false);
-    ShowRowCount(ListView1, StaticText1);
   } catch (const Exception& e) {
     ShowFailureInMemo(Memo1, e.Message);
-    btnDelete->SetEnabled(false);
   }
 }
 
 void TIpv6StaticRouteForm::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-    btnDelete->SetEnabled(false);
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-    btnDelete->SetEnabled(false);
-  }
-}
-
-void TIpv6StaticRouteForm::ListView1Change(TObject*, TListItem*, TItemChange) {
-  ShowRowCount(ListView1, StaticText1);
-}
-
-void TIpv6StaticRouteForm::ListView1SelectItem(TObject*, TListItem*, bool) {
-  btnDelete->SetEnabled(ListView1->Selected() != nullptr);
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); });
 }
 
 void TIpv6StaticRouteForm::ShowEditDialog(int mode, const char* title) {
@@ -130,10 +108,8 @@ void TIpv6StaticRouteForm::btnDeleteClick(TObject*) {
         Request->Set(kSetFromControls);
       },
       [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); });
-  if (!idle) return;
   // A Delete that could not be sent leaves the row there and selected.
-  btnDelete->SetEnabled(ListView1->Selected() != nullptr);
-  if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
+  if (idle) Rows.Follow();
 }
 
 void TIpv6StaticRouteForm::btnCloseClick(TObject*) { Close(); }

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -32,14 +33,14 @@ class TIpv6StaticRouteForm : public TForm {
   // Owned by the form; created in FormCreate, deleted when the form closes.
   // The edit dialog's controls are bound to it.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // Delete and the row count following the list.
+  TListRows Rows;
 
   void FormCreate(TObject* Sender);
   void btnGetClick(TObject* Sender);
   void btnAddClick(TObject* Sender);
   void btnAddDefaultClick(TObject* Sender);
   void btnDeleteClick(TObject* Sender);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
-  void ListView1SelectItem(TObject* Sender, TListItem* Item, bool Selected);
   void btnCloseClick(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
 

@@ -5,8 +5,8 @@
 
 #include "catalogue/DeviceMib.h"
 #include "forms/common/AddressClass.h"
-#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/FormWrite.h"
 #include "forms/system/SystemLogHostUnit.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "platform/ComCtrls.h"
@@ -226,28 +226,32 @@ bool TLogHostEditForm::CheckEdit() {
 }
 
 // One SET through the list form's request, empty fields left out, then the
-// list is read again. False when the device did not take it: the request
-// has shown that and read the list again itself.
+// list is read again. False when the device did not take it (the request
+// has shown that and read the list again itself) or it could not be sent
+// (a line of the list's memo).
 bool TLogHostEditForm::WriteThroughList(bool adding) {
-  VnSNMPRequest2Edits& request = *SystemLogHostForm->Request;
-  TAwaitedSet answer(SystemLogHostForm->Request);
-  {
-    TSavedAccess SavedAccess(request);
-    if (FacComboBox->Text().IsEmpty()) SavedAccess.Invalidate(Item::kFacility);
-    if (SevComboBox->Text().IsEmpty()) SavedAccess.Invalidate(Item::kSeverity);
-    if (PortEdit->Text().IsEmpty()) SavedAccess.Invalidate(Item::kUDPPort);
-    if (StateComboBox->Text().IsEmpty()) SavedAccess.Invalidate(Item::kState);
-    if (adding) {
-      if (IPAddrEdit->Text().IsEmpty()) SavedAccess.Invalidate(Item::kIPAddress);
-    } else {
-      if (IPAddrEdit->Text().IsEmpty() || IPAddrEdit->Text() == "0.0.0.0")
-        SavedAccess.Invalidate(Item::kIPAddress);
-      SavedAccess.Invalidate(Item::kRowStatus);
-    }
-    request.Set(kSetFromControls);
-  }
-  if (!answer.Taken()) return false;
-  request.Get();
+  std::unique_ptr<VnSNMPRequest2Edits>& request = SystemLogHostForm->Request;
+  TMemo* memo = SystemLogHostForm->Memo1;
+  const bool taken = WriteTaken(
+      request,
+      [&] {
+        TSavedAccess SavedAccess(*request);
+        if (FacComboBox->Text().IsEmpty()) SavedAccess.Invalidate(Item::kFacility);
+        if (SevComboBox->Text().IsEmpty()) SavedAccess.Invalidate(Item::kSeverity);
+        if (PortEdit->Text().IsEmpty()) SavedAccess.Invalidate(Item::kUDPPort);
+        if (StateComboBox->Text().IsEmpty()) SavedAccess.Invalidate(Item::kState);
+        if (adding) {
+          if (IPAddrEdit->Text().IsEmpty()) SavedAccess.Invalidate(Item::kIPAddress);
+        } else {
+          if (IPAddrEdit->Text().IsEmpty() || IPAddrEdit->Text() == "0.0.0.0")
+            SavedAccess.Invalidate(Item::kIPAddress);
+          SavedAccess.Invalidate(Item::kRowStatus);
+        }
+        request->Set(kSetFromControls);
+      },
+      [memo](const AnsiString& message) { ShowFailureInMemo(memo, message); });
+  if (!taken || !request) return false;
+  request->Get();
   return true;
 }
 
@@ -264,7 +268,7 @@ void TLogHostEditForm::SetButtonClick(TObject*) {
   try {
     if (!WriteThroughList(adding)) return;
   } catch (const Exception& e) {
-    ShowFailureInMemo(SystemLogHostForm->Memo1, e.Message);
+    if (SystemLogHostForm) ShowFailureInMemo(SystemLogHostForm->Memo1, e.Message);
     return;
   }
   Close();

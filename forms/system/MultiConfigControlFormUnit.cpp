@@ -74,10 +74,9 @@ void TMultipleConfigControlForm::FormCreate(TObject*) {
   Request->BindComboBox(MultipleConfigControlItem::kConfigAction,
                         MultiConfigControlEditForm->cbxCfgAction);
   Request->SetStatusMemo(Memo1);
-  // Edit acts on the selected row: on exactly while one is, also once a
-  // read (after a failed write, say) has taken the rows away.
-  Request->OnIdle = [this](VnSNMPRequest2Controls*) { ListView1Click(nullptr); };
-  btnEdit->SetEnabled(false);
+  // Edit acts on the selected row: on exactly while one is.
+  Rows.Attach(*Request, ListView1, nullptr,
+              [this](bool rowSelected) { btnEdit->SetEnabled(rowSelected); });
   try {
     Request->Get();
   } catch (const Exception& e) {
@@ -87,17 +86,10 @@ void TMultipleConfigControlForm::FormCreate(TObject*) {
 
 void TMultipleConfigControlForm::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
-  btnEdit->SetEnabled(false);
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); });
 }
 
-void TMultipleConfigControlForm::ListView1Click(TObject*) {
-  btnEdit->SetEnabled(ListView1->Selected() != nullptr);
-}
+void TMultipleConfigControlForm::ListView1Click(TObject*) { Rows.Click(); }
 
 void TMultipleConfigControlForm::ListView1DblClick(TObject*) {
   if (ListView1->Selected()) btnEditClick(nullptr);

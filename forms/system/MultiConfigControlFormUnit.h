@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/Forms.h"
 
 class TButton;
@@ -27,6 +28,8 @@ class TMultipleConfigControlForm : public TForm {
   // Owned by the form; created in FormCreate, deleted when the form closes.
   // The edit dialog's controls are bound to it.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // Edit following the list.
+  TListRows Rows;
 
   void FormCreate(TObject* Sender);
   void btnGetClick(TObject* Sender);

@@ -65,8 +65,6 @@ void TSystemLogHostForm::InitComponents() {
   B.Add(ListView1, "ListView1", Panel2)
       .At(0, 0, 560, 186)
       .Align(alClient)
-      .OnSelectItem(this, &TSystemLogHostForm::ListView1SelectItem)
-      .OnChange(this, &TSystemLogHostForm::ListView1Change)
       .OnDblClick(this, &TSystemLogHostForm::ListView1DblClick);
 }
 
@@ -84,20 +82,14 @@ void TSystemLogHostForm::FormCreate(TObject*) {
   Request->BindComboBox(Item::kState, dialog->StateComboBox);
   Request->BindComboBox(Item::kRowStatus, dialog->RowComboBox);
   Request->SetStatusMemo(Memo1);
-  // A read takes the rows, and with them the selection, away without a
-  // selection event (behind the dialog too) and without a change the count
-  // hears of: once it has ended, however it ended, the count is the rows
-  // listed and the row buttons follow what is selected.
-  Request->OnGetDone = VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) {
-    ShowRowCount(ListView1, StaticText1);
-    EnableRowButtons(ListView1->Selected() != nullptr);
-  });
+  // The count and the row buttons follow the list, behind the dialog too.
+  Rows.Attach(*Request, ListView1, StaticText1,
+              [this](bool rowSelected) { EnableRowButtons(rowSelected); });
   try {
     Request->Get();
   } catch (const Exception& e) {
     ShowFailure(e.Message);
   }
-  EnableRowButtons(false);
 }
 
 void TSystemLogHostForm::FormActivate(TObject*) { SetCaption(FeatureCaption("System Log Host: ")); }
@@ -109,34 +101,19 @@ void TSystemLogHostForm::EnableRowButtons(bool enabled) {
 
 void TSystemLogHostForm::ShowFailure(const AnsiString& message) {
   ShowFailureInMemo(Memo1, message);
-  EnableRowButtons(false);
+  Rows.Follow();
 }
 
 void TSystemLogHostForm::GetButtonClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-    EnableRowButtons(false);
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
-void TSystemLogHostForm::ListView1SelectItem(TObject*, TListItem*, bool) {
-  EnableRowButtons(ListView1->Selected() != nullptr);
-}
-
-void TSystemLogHostForm::ListView1Change(TObject*, TListItem*, TItemChange) {
-  ShowRowCount(ListView1, StaticText1);
-}
-
-// A write from the dialog has the list read again: the rows, and with them
-// the selection, go without a selection event. The row buttons follow.
 void TSystemLogHostForm::EditButtonClick(TObject*) {
   if (!ListView1->Selected() || !LogHostEditForm) return;
   LogHostEditForm->EditMode = TLogHostEditForm::kEditMode;
   LogHostEditForm->ShowModal();
-  EnableRowButtons(ListView1->Selected() != nullptr);
+  Rows.Follow();
 }
 
 void TSystemLogHostForm::ListView1DblClick(TObject* Sender) { EditButtonClick(Sender); }
@@ -147,8 +124,7 @@ void TSystemLogHostForm::AddButtonClick(TObject*) {
   LogHostEditForm->ShowModal();
   // The dialog no longer shows the row chosen here: choosing it again
   // fills the dialog with it.
-  ListView1->SetSelected(nullptr);
-  EnableRowButtons(false);
+  Rows.ShowNoRow();
 }
 
 void TSystemLogHostForm::DeleteButtonClick(TObject*) {
@@ -161,9 +137,7 @@ void TSystemLogHostForm::DeleteButtonClick(TObject*) {
         Request->Set(kSetFromControls);
       },
       [this](const AnsiString& message) { ShowFailure(message); });
-  if (!idle) return;
-  EnableRowButtons(false);
-  if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
+  if (idle) Rows.Follow();
 }
 
 void TSystemLogHostForm::FreeDialogAndRequest() {

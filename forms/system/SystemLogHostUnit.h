@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -36,6 +37,8 @@ class TSystemLogHostForm : public TForm {
   // Owned by the form; created in FormCreate, deleted when the form closes.
   // The log-host dialog's controls are bound to it.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The row count and buttons following the list.
+  TListRows Rows;
 
   void FormCreate(TObject* Sender);
   void FormActivate(TObject* Sender);
@@ -43,13 +46,12 @@ class TSystemLogHostForm : public TForm {
   void EditButtonClick(TObject* Sender);
   void AddButtonClick(TObject* Sender);
   void DeleteButtonClick(TObject* Sender);
-  void ListView1SelectItem(TObject* Sender, TListItem* Item, bool Selected);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
   void ListView1DblClick(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormClose(TObject* Sender, TCloseAction& Action);
 
-  // A failure of a handler: a line of the memo, the row buttons off.
+  // A failure of a handler: a line of the memo, the row buttons following
+  // the list.
   void ShowFailure(const AnsiString& message);
 
  private:

@@ -2,8 +2,8 @@
 
 #include "catalogue/EquipmentMib.h"
 #include "forms/common/AddressClass.h"
-#include "forms/common/AwaitedSet.h"
 #include "forms/common/ButtonRun.h"
+#include "forms/common/FormWrite.h"
 #include "forms/common/InputChecks.h"
 #include "forms/common/RowDelete.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -45,10 +45,7 @@ void TTestControlListForm::InitComponents(const char* caption) {
       .OnCreate(this, &TTestControlListForm::FormCreate)
       .OnCloseQuery(this, &TTestControlListForm::FormCloseQuery)
       .OnClose(this, &TTestControlListForm::FormClose);
-  B.Add(ListView1, "ListView1")
-      .At(8, 8, 508, 230)
-      .OnSelectItem(this, &TTestControlListForm::ListView1SelectItem)
-      .OnChange(this, &TTestControlListForm::ListView1Change);
+  B.Add(ListView1, "ListView1").At(8, 8, 508, 230);
   B.Add(Memo1, "Memo1").At(8, 246, 508, 76).ReadOnly();
   Memo1->SetScrollBars(ssVertical);
   B.Add(StaticText1, "StaticText1").At(528, 8, 84, 17).Caption("0");
@@ -69,19 +66,12 @@ void TTestControlListForm::FormCreate(TObject*) {
   CreateRequest(dialog);
   Request->AttachListView(ListView1, true);
   Request->SetStatusMemo(Memo1);
-  // The list reports no change while a read fills or empties it: the count
-  // is the rows listed once each read has ended, however it ended, and the
-  // row buttons are on only when a row is still selected (a read takes the
-  // rows, and with them the selection, away without a selection event).
-  Request->OnGetDone = VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) {
-    ShowRowCount(ListView1, StaticText1);
-    EnableRowButtons(ListView1->Selected() != nullptr);
-  });
+  Rows.Attach(*Request, ListView1, StaticText1,
+              [this](bool rowSelected) { EnableRowButtons(rowSelected); });
   try {
     Request->Get();
-    EnableRowButtons(false);
   } catch (const Exception& e) {
-    ShowFailure(e.Message, true);
+    ShowFailure(e.Message);
   }
 }
 
@@ -90,20 +80,14 @@ void TTestControlListForm::EnableRowButtons(bool enabled) {
   EditButton->SetEnabled(enabled);
 }
 
-void TTestControlListForm::ShowFailure(const AnsiString& message, bool editToo) {
+void TTestControlListForm::ShowFailure(const AnsiString& message) {
   ShowFailureInMemo(Memo1, message);
-  DeleteButton->SetEnabled(false);
-  if (editToo) EditButton->SetEnabled(false);
+  Rows.Follow();
 }
 
 void TTestControlListForm::GetButtonClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-    EnableRowButtons(false);
-  } catch (const Exception& e) {
-    ShowFailure(e.Message, true);
-  }
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
 }
 
 void TTestControlListForm::ShowEditForm(std::int32_t mode, const char* suffix) {
@@ -112,10 +96,9 @@ void TTestControlListForm::ShowEditForm(std::int32_t mode, const char* suffix) {
   EditMode = mode;
   dialog->SetCaption(Caption() + suffix);
   dialog->ShowModal();
-  // Also when the rows went (and with them the selection) while the dialog
-  // was open.
-  ListView1->SetSelected(nullptr);
-  EnableRowButtons(false);
+  // The dialog no longer shows the row chosen here: choosing it again fills
+  // the dialog with it.
+  Rows.ShowNoRow();
 }
 
 void TTestControlListForm::AddButtonClick(TObject*) { ShowEditForm(kAddMode, " (Add)"); }
@@ -135,19 +118,8 @@ void TTestControlListForm::DeleteButtonClick(TObject*) {
           dialog->StatusComboBox->SetItemIndex(kDestroyIndex);
         Request->Set(kSetFromControls);
       },
-      [this](const AnsiString& message) { ShowFailure(message, false); });
-  if (!idle) return;
-  ListView1->SetSelected(nullptr);
-  DeleteButton->SetEnabled(false);
-  if (ListView1->Items()->Count() == 0) StaticText1->SetCaption("0");
-}
-
-void TTestControlListForm::ListView1SelectItem(TObject*, TListItem*, bool) {
-  EnableRowButtons(ListView1->Selected() != nullptr);
-}
-
-void TTestControlListForm::ListView1Change(TObject*, TListItem*, TItemChange) {
-  ShowRowCount(ListView1, StaticText1);
+      [this](const AnsiString& message) { ShowFailure(message); });
+  if (idle) Rows.Follow();
 }
 
 void TTestControlListForm::CloseButtonClick(TObject*) { Close(); }
@@ -333,19 +305,24 @@ void TTestControlEditForm::SetButtonClick(TObject*) {
   }
   // A write that fails keeps the dialog open with what the user ticked and
   // typed, for a correction or Close; the failure is the list's last line.
+  TMemo* memo = list->Memo1;
+  const bool taken = WriteTaken(
+      list->Request,
+      [&] {
+        if (list->EditMode == TTestControlListForm::kAddMode)
+          StatusComboBox->SetItemIndex(kCreateAndGoIndex);
+        else
+          SavedAccess->Invalidate(list->RowStatusItem());
+        request.Set(kSetFromControls);
+        SavedAccess.reset();
+      },
+      [memo](const AnsiString& message) { ShowFailureInMemo(memo, message); });
+  SavedAccess.reset();
+  if (!taken || !list->Request) return;
   try {
-    if (list->EditMode == TTestControlListForm::kAddMode)
-      StatusComboBox->SetItemIndex(kCreateAndGoIndex);
-    else
-      SavedAccess->Invalidate(list->RowStatusItem());
-    TAwaitedSet answer(list->Request);
-    request.Set(kSetFromControls);
-    SavedAccess.reset();
-    if (!answer.Taken()) return;
     request.Get();
   } catch (const Exception& e) {
-    SavedAccess.reset();
-    ShowFailureInMemo(list->Memo1, e.Message);
+    ShowFailureInMemo(memo, e.Message);
     return;
   }
   Close();

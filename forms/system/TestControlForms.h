@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "forms/common/FeatureForm.h"
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -42,6 +43,8 @@ class TTestControlListForm : public TForm {
 
   // Owned by the form; created in FormCreate, deleted when the form closes.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The row count and buttons following the list.
+  TListRows Rows;
   // 0 after creation, 1 add, 2 edit: read by the dialog.
   enum : std::int32_t { kAddMode = 1, kEditMode = 2 };
   std::int32_t EditMode = 0;
@@ -51,14 +54,13 @@ class TTestControlListForm : public TForm {
   void EditButtonClick(TObject* Sender);
   void AddButtonClick(TObject* Sender);
   void DeleteButtonClick(TObject* Sender);
-  void ListView1SelectItem(TObject* Sender, TListItem* Item, bool Selected);
-  void ListView1Change(TObject* Sender, TListItem* Item, TItemChange Change);
   void CloseButtonClick(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormClose(TObject* Sender, TCloseAction& Action);
 
-  // A failure of a handler: a line of the memo, Delete (and Edit) off.
-  void ShowFailure(const AnsiString& message, bool editToo);
+  // A failure of a handler: a line of the memo, the row buttons following
+  // the list.
+  void ShowFailure(const AnsiString& message);
 
   // The item of the row status (the last one).
   virtual int RowStatusItem() const = 0;

@@ -137,6 +137,20 @@ TEST_F(EditorPage, ATickedEmptyFieldRefusesAndSendsNothing) {
   EXPECT_TRUE(SetLines().empty());
   EXPECT_TRUE(Rows()->Row(4).CheckBox->Checked());
   ExpectNoMarks();
+
+  // An empty value the switch holds is no empty input: left alone, it goes
+  // back as it is.
+  Control(std::string("set ") + kSingleIp + ".5.0 s \"\"");
+  TestKit::Click(Buttons()->RefreshBtn);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  ASSERT_TRUE(EditOf(4)->Text().IsEmpty());
+  Rows()->Row(4).CheckBox->SetChecked(true);
+  TestKit::Click(Buttons()->SetBtn);
+  const std::vector<std::string> sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find(std::string(kSingleIp) + ".5.0=STRING:\"\""), std::string::npos)
+      << sets[0];
+  ExpectNoMarks();
 }
 
 // A refusal, and an answer with an exception where the value was written

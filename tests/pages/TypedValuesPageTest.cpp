@@ -14,6 +14,7 @@
 #include "catalogue/SecurityMib.h"
 #include "catalogue/SnmpTargetMib.h"
 #include "catalogue/TimeMib.h"
+#include "catalogue/UsmMib.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/GUIConfigForm.h"
 #include "pages/GUIGenerator.h"
@@ -214,6 +215,72 @@ TEST_F(TypedValuesPage, AnIdentifierTheWireFormCannotCarryIsRefusedInTheEditDial
   EXPECT_EQ(last.rfind("Set: ", 0), 0u) << last;
   EXPECT_NE(last.find(kBadValue), std::string::npos) << last;
   EXPECT_EQ(Value(kTrapDomain), before);
+}
+
+// SNMP V3 > User-based Security Model > User Table. Check All in the Edit
+// dialog ticks the key changes, which the switch gives as empty: left alone
+// they go back as the switch holds them, so Set Checked writes and closes
+// the dialog. The Add dialog opened afterwards ticks only what it ticked the
+// first time (the index rows and the row status), and there an empty ticked
+// field is empty input.
+TEST_F(TypedValuesPage, UntouchedEmptyValuesGoBackAndAddOpensAsTheFirstTime) {
+  using namespace UserTableItem;
+  // The key changes of user "plain", the first row, read as the agent gives
+  // them: empty.
+  const std::string plain = ".11.128.0.0.171.3.2.75.88.53.129.0.5.112.108.97.105.110";
+  for (const char* column : {"6", "7", "9", "10"})
+    Control(std::string("set 1.3.6.1.6.3.15.1.2.2.1.") + column + plain + " s \"\"");
+  page_ = MakeListPage(UserTableVars, VnItemType::MVT_UMV, 2, kStatus, "createAndGo", kStatus,
+                       "destroy");
+  Show("User Table: ");
+  TListView* list = page_.List->ListViewPanel->ListView;
+  ASSERT_GE(list->Items()->Count(), 1);
+  auto ticks = [this] {
+    std::vector<bool> ticked;
+    for (int i = 0; i < Rows()->RowCount(); ++i)
+      ticked.push_back(Rows()->Row(i).CheckBox->Checked());
+    return ticked;
+  };
+  std::vector<bool> first, later;
+  auto looks = [&](std::vector<bool>& seen) {
+    TestKit::OnNextModal<TForm>([&](TForm* dialog) {
+      seen = ticks();
+      TestKit::Click(FrameOf(dialog)->BtnPanel->CloseBtn);
+    });
+    TestKit::Click(page_.List->BtnPanel->AddBtn);
+    ASSERT_TRUE(WaitIdle(*page_.Request));
+  };
+  looks(first);
+  TestKit::ClickRow(list, 0);
+  bool closed = false;
+  TestKit::OnNextModal<TForm>([&](TForm* dialog) {
+    EXPECT_TRUE(EditOf(kPrivacyKeyChange)->Text().IsEmpty());
+    TestKit::Click(FrameOf(dialog)->BtnPanel->CheckAllBtn);
+    EXPECT_TRUE(Rows()->Row(kPrivacyKeyChange).CheckBox->Checked());
+    TestKit::Click(FrameOf(dialog)->BtnPanel->SetBtn);  // no "Some items are empty!"
+    closed = dialog->ModalResult() != mrNone;
+    if (!closed) TestKit::Click(FrameOf(dialog)->BtnPanel->CloseBtn);
+  });
+  TestKit::Click(page_.List->BtnPanel->EditBtn);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(SetLines().size(), 1u);
+  // A new entry holds nothing yet: an empty ticked field there is empty input.
+  TestKit::OnNextModal<TForm>([&](TForm* dialog) {
+    later = ticks();
+    EditOf(kEngineID)->SetText("e");
+    EditOf(kUserName)->SetText("u");
+    Rows()->Row(kPrivacyKeyChange).CheckBox->SetChecked(true);
+    TestKit::DialogScript boxes;
+    boxes.Expect("Some items are empty!");
+    TestKit::Click(FrameOf(dialog)->BtnPanel->SetBtn);
+    boxes.Verify();
+    TestKit::Click(FrameOf(dialog)->BtnPanel->CloseBtn);
+  });
+  TestKit::Click(page_.List->BtnPanel->AddBtn);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  EXPECT_EQ(later, first);
+  EXPECT_EQ(SetLines().size(), 1u);
 }
 
 }  // namespace

@@ -219,6 +219,27 @@ TEST_F(EthernetRuleFormTest, DeleteAndDestroyingEditSendOnlyTheRowStatus) {
   ExpectCatalogueAccess();
 }
 
+// An Edit that times out, and the read again after it as well: the list is
+// left empty and the count says so; Edit and Delete wait for a row, and the
+// typed rate stays.
+TEST_F(EthernetRuleFormTest, AnEditLostWithTheReadAfterItCountsTheRowsShown) {
+  Open();
+  form_->Request->Request.Timeout = 30;
+  TestKit::ClickRow(form_->ListView1, 0);
+  form_->cbxRxRate->SetChecked(true);
+  form_->RxRateEdit->SetText("1000");
+  Control("drop 4");  // the SET, the read after it, and a retry of each
+  TestKit::Click(form_->EditButton);
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  ASSERT_TRUE(WaitQuiet());
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_EQ(form_->ListView1->Items()->Count(), 0);
+  EXPECT_EQ(form_->StaticText1->Text(), "0");
+  EXPECT_FALSE(form_->EditButton->Enabled());
+  EXPECT_FALSE(form_->DeleteButton->Enabled());
+  EXPECT_EQ(form_->RxRateEdit->Text(), "1000");
+}
+
 TEST_F(EthernetRuleFormTest, AFailedAddRestoresTheAccessWordsAndShowsTheError) {
   Open();
   Control("inject set 1.3.6.1.4.1.171.12.9.3.1.1 genErr");

@@ -170,6 +170,8 @@ TEST_F(IPv6MaskFormTest, AFailedDeleteReadsAgainAndShowsTheError) {
   Control("set " + kTable + "7.5 i 1");  // a profile made meanwhile
   TestKit::Click(form_->DeleteButton);
   ExpectCatalogueAccess();
+  // The request reads the table again after the refusal.
+  ASSERT_TRUE(WaitIdle(*form_->Request));
   EXPECT_EQ(form_->ListView1->Items()->Count(), 2);
   EXPECT_EQ(form_->ListView1->Selected(), nullptr);
   EXPECT_FALSE(form_->DeleteButton->Enabled());

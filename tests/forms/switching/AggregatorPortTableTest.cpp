@@ -94,6 +94,24 @@ TEST_F(AggregatorPortTable, EditWritesTheSelectedPortsAdministrativeValues) {
   EXPECT_TRUE(form_->edtActorKey->Text().IsEmpty());
 }
 
+// An Edit the switch refuses keeps the typed values for a correction: the
+// failure is the memo's last line, the count is the rows listed, and Edit
+// is on only while a port is selected.
+TEST_F(AggregatorPortTable, ARefusedEditKeepsTheTypedValues) {
+  Open();
+  SelectRow(2);  // port 3
+  form_->edtActorKey->SetText("77");
+  Control(std::string("inject set ") + kEntry + " genErr");
+  form_->btnEditClick(nullptr);
+  WaitWalk();
+  EXPECT_EQ(form_->edtActorKey->Text(), "77");
+  const std::string last = LastMemoLine(form_->Memo1);
+  EXPECT_EQ(last.rfind("Set: ", 0), 0u) << MemoText(form_->Memo1);
+  EXPECT_EQ(last.find("Ok!"), std::string::npos) << MemoText(form_->Memo1);
+  EXPECT_EQ(form_->btnEdit->Enabled(), form_->ListView1->Selected() != nullptr);
+  EXPECT_EQ(form_->StaticText1->Caption(), "10");
+}
+
 TEST_F(AggregatorPortTable, ABadPartnerIdIsRefusedAndNothingSent) {
   Open();
   SelectRow(0);

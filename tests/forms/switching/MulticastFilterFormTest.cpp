@@ -134,6 +134,32 @@ TEST_F(MulticastFilterFormTest, SetSendsOnlyThePortsAndDeleteRemovesTheRow) {
   EXPECT_EQ(List()->Items()->Count(), 0);
 }
 
+// A Set the switch refuses keeps the ticked ports and the entry's fields for
+// a correction; the failure is the memo's last line, and Set and Delete are
+// on only while a row is selected.
+TEST_F(MulticastFilterFormTest, ARefusedSetKeepsTheTickedPortsAndFields) {
+  Open();
+  TestKit::ClickRow(List(), 0);
+  const AnsiString mac = form_->ED_MACAddress->Text();
+  const std::string held = Value(std::string(kEntry) + ".3" + kSeeded);
+  TestKit::Click(Port(3));
+  Control(std::string("inject set ") + kEntry + " genErr");
+  TestKit::Click(form_->SetBtn);
+  Wait();
+  EXPECT_TRUE(Port(3)->Checked());
+  EXPECT_EQ(form_->ED_MulticastVID->Text(), "1");
+  EXPECT_EQ(form_->ED_MACAddress->Text(), mac);
+  EXPECT_EQ(form_->Status->Text(), "other");
+  const std::string last = LastMemoLine(form_->Memo1);
+  EXPECT_EQ(last.rfind("Set: ", 0), 0u) << Memo();
+  EXPECT_EQ(last.find("Ok!"), std::string::npos) << Memo();
+  const bool selected = List()->Selected() != nullptr;
+  EXPECT_EQ(form_->SetBtn->Enabled(), selected);
+  EXPECT_EQ(form_->btnDelete->Enabled(), selected);
+  EXPECT_EQ(form_->ST_Count->Caption(), "1");
+  EXPECT_EQ(Value(std::string(kEntry) + ".3" + kSeeded), held);
+}
+
 TEST_F(MulticastFilterFormTest, WhileBusyNothingIsSentAndDeleteLeavesInvalid) {
   Open();
   TestKit::ClickRow(List(), 0);

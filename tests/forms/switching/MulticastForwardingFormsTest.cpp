@@ -129,6 +129,27 @@ TEST_F(MulticastForwardingFormsTest, ForwardUnregisteredSetWritesStaticAndForbid
   Wait(form);
 }
 
+// A Set the switch refuses keeps the ticked ports for a correction: the
+// failure is the memo's last line, the count is the rows listed, and Set
+// is on only while a VLAN is selected.
+TEST_F(MulticastForwardingFormsTest, ARefusedSetKeepsTheTickedPorts) {
+  auto* form = Open<TForwardUnregisteredInformationForm>();
+  TListView* list = form->LV_dot1qForwardUnregisteredEntry;
+  TestKit::ClickRow(list, 0);
+  ASSERT_FALSE(Port(form, 1, 2)->Checked());
+  TestKit::ClickTab(form->PageControl1, 1);
+  TestKit::Click(Port(form, 1, 2));
+  Control(std::string("inject set ") + kUnregistered + " genErr");
+  TestKit::Click(form->SetBtn);
+  Wait(form);
+  EXPECT_TRUE(Port(form, 1, 2)->Checked());
+  const std::string last = LastMemoLine(form->Memo1);
+  EXPECT_EQ(last.rfind("Set: ", 0), 0u) << MemoText(form->Memo1);
+  EXPECT_EQ(last.find("Ok!"), std::string::npos) << MemoText(form->Memo1);
+  EXPECT_EQ(form->SetBtn->Enabled(), list->Selected() != nullptr);
+  EXPECT_EQ(form->ST_Count->Caption(), "1");
+}
+
 // Refresh while the walk runs starts no second walk beside it (one more
 // follows it); a write is read once.
 TEST_F(MulticastForwardingFormsTest, OneWalkAtATimeAndOneReadAfterAWrite) {

@@ -122,6 +122,38 @@ TEST_F(MulticastVlanTest, AddSendsOnlyIdNameProfilesAndCreateAndGoThenDeleteSend
   EXPECT_FALSE(f->btnDelete->Enabled());
 }
 
+// A Set the switch refuses or leaves unanswered keeps the typed name and the
+// ticked ports for a correction: the fields are emptied only once the switch
+// has taken the write. The failure is the memo's last line, and Set and
+// Delete are on only while a row is selected.
+TEST_F(MulticastVlanTest, AFailedSetKeepsTheTypedNameAndPorts) {
+  Control("set " + kEntry + ".2.1 s \"mvlan1\"");
+  auto f = Open();
+  ASSERT_TRUE(WaitForm(f.get()));
+  f->Request->Request.Timeout = 30;
+  for (const char* failure : {"inject set 1.3.6.1.4.1.171.12.64.3 genErr", "drop 2"}) {
+    SCOPED_TRACE(failure);
+    TestKit::ClickRow(f->LV_IGMPMulticastVlanEntry, 0);
+    Typed(f->VlanNameEdit, "renamed");
+    TestKit::PickItem(f->ComboPortType, 1);  // "Member Ports"
+    TestKit::Click(Port(f->MemberPortFrame, 7));
+    Control(failure);
+    TestKit::Click(f->btnSet);
+    ASSERT_TRUE(WaitForm(f.get()));
+    ASSERT_TRUE(WaitQuiet());
+    ASSERT_TRUE(WaitForm(f.get()));
+    EXPECT_EQ(f->VlanNameEdit->Text(), "renamed");
+    EXPECT_TRUE(Port(f->MemberPortFrame, 7)->Checked());
+    const std::string last = LastMemoLine(f->Memo1);
+    EXPECT_EQ(last.rfind("Set: ", 0), 0u) << MemoText(f->Memo1);
+    EXPECT_EQ(last.find("Ok!"), std::string::npos) << MemoText(f->Memo1);
+    const bool selected = f->LV_IGMPMulticastVlanEntry->Selected() != nullptr;
+    EXPECT_EQ(f->btnSet->Enabled(), selected);
+    EXPECT_EQ(f->btnDelete->Enabled(), selected);
+    EXPECT_EQ(Value(kEntry + ".2.1"), "STRING:\"mvlan1\"");
+  }
+}
+
 TEST_F(MulticastVlanTest, InputChecksSendNothing) {
   auto f = Open();
   ASSERT_TRUE(WaitForm(f.get()));
