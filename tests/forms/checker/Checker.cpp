@@ -458,18 +458,21 @@ void TChecker::CheckForm(TOpen& open, std::size_t seed) {
   shown.insert(shown.end(), rows.begin(), rows.end());
   shown_[seed] = shown;
   const bool full = seed == 0;
+  // The row count of a list: a static text that shows a number.
   counts_.clear();
   if (open.List) {
-    const AnsiString count = IntToStr(open.List->Items()->Count());
     std::function<void(TWinControl*)> find = [&](TWinControl* w) {
       for (int i = 0; i < w->ControlCount(); ++i) {
         TControl* c = w->Controls(i);
-        if (dynamic_cast<TStaticText*>(c) && c->Showing() && c->Text() == count)
+        const std::string text = c->Text().str();
+        if (dynamic_cast<TStaticText*>(c) && c->Showing() && !text.empty() &&
+            std::all_of(text.begin(), text.end(), [](char d) { return d >= '0' && d <= '9'; }))
           counts_.push_back(c);
         if (auto* inner = dynamic_cast<TWinControl*>(c)) find(inner);
       }
     };
     find(open.Form);
+    CheckCount(open, "the form as opened");
   }
   if (open.List && full) {
     if (open.List->Selected()) TestKit::ClickEmpty(open.List);
