@@ -301,7 +301,7 @@ void TChecker::CheckCount(const TOpen& open, const std::string& what) {
   const std::string rows = std::to_string(open.List->Items()->Count());
   for (TControl* count : counts_) {
     EXPECT_EQ(count->Text().str(), rows)
-        << what << ": the row count " << NameOf(count) << " is not the count of the rows shown";
+        << what << ": the row count " << FieldPath(count) << " is not the count of the rows shown";
   }
 }
 
