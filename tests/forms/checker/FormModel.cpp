@@ -111,8 +111,15 @@ TFormModel ModelOf(const std::vector<VnSNMPRequest2Edits*>& requests,
                                               : option.StrValue.str());
         }
       }
-      item.RowStatus = std::count(item.Options.begin(), item.Options.end(), 4) &&
-                       std::count(item.Options.begin(), item.Options.end(), 6);
+      // A row status: createAndGo (4) and destroy (6) among its options (a
+      // choice whose values only look like a row status's, a method list's
+      // none ... tacacs, is none).
+      auto text = [&](int value) {
+        for (std::size_t k = 0; k < item.Options.size() && k < item.OptionTexts.size(); ++k)
+          if (item.Options[k] == value) return item.OptionTexts[k];
+        return std::string();
+      };
+      item.RowStatus = text(4) == "createAndGo" && text(6) == "destroy";
       item.Shown = BySyntax(item);
       if (item.Syntax == SNMP_SYNTAX_IPADDRESS) {
         item.Shown = TShown::Address;
