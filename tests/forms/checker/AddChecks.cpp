@@ -27,9 +27,10 @@ namespace {
 struct TTyped {
   const TItem* Item = nullptr;
   TControl* Control = nullptr;
-  std::string Text;           // typed, or the option chosen
-  std::vector<int> Ticked;    // the elements of a grid ticked
-  std::vector<int> Unticked;  // the elements of a grid the user sees unticked
+  std::string Text;                                // typed, or the option chosen
+  std::vector<int> Ticked;                         // the elements of a grid ticked
+  std::vector<int> Unticked;                       // the elements of a grid the user sees unticked
+  std::vector<std::pair<TCheckBox*, bool>> Boxes;  // the grid's boxes and their ticks
 };
 
 bool Inside(TControl* control, TWinControl* window) {
@@ -130,7 +131,7 @@ void TChecker::CheckAdd(TOpen& open) {
         if (!item.Writable && !item.Key) continue;
         if (b->HasElements) {
           // Two boxes of a grid: the second the user sees and the last.
-          TTyped t{&item, b->Controls.front(), "", {}, {}};
+          TTyped t{&item, b->Controls.front(), "", {}, {}, {}};
           std::vector<std::size_t> shown;
           for (std::size_t k = 0; k < b->Controls.size(); ++k)
             if (b->Controls[k]->Showing() && b->Controls[k]->Enabled() &&
@@ -142,6 +143,7 @@ void TChecker::CheckAdd(TOpen& open) {
             const bool want = k == shown.back() || (shown.size() > 1 && k == shown[1]);
             if (box && box->Checked() != want) TestKit::Click(box);
             if (box) (box->Checked() ? t.Ticked : t.Unticked).push_back(b->Elements[k]);
+            if (box) t.Boxes.emplace_back(box, box->Checked());
           }
           typed.push_back(t);
           continue;
@@ -173,7 +175,7 @@ void TChecker::CheckAdd(TOpen& open) {
           if (index < 0) continue;
           if (combo->ItemIndex() != index) TestKit::PickItem(combo, index);
           TickOwnBox(open, c);
-          typed.push_back({&item, c, combo->Items()->Strings(index).str(), {}, {}});
+          typed.push_back({&item, c, combo->Items()->Strings(index).str(), {}, {}, {}});
         } else if (auto* edit = dynamic_cast<TEdit*>(c); edit && !edit->ReadOnly()) {
           TField f;
           f.Request = r;
@@ -197,7 +199,7 @@ void TChecker::CheckAdd(TOpen& open) {
           }
           TypeInto(edit, text);
           TickOwnBox(open, c);
-          typed.push_back({&item, c, text, {}, {}});
+          typed.push_back({&item, c, text, {}, {}, {}});
         }
       }
     }
@@ -305,11 +307,17 @@ void TChecker::CheckAdd(TOpen& open) {
             EXPECT_EQ(static_cast<TCustomForm*>(window)->ModalResult(), mrNone)
                 << what << ": the dialog closed: the user cannot correct what was typed";
           }
-          for (const TTyped& t : typed)
-            if (auto* edit = dynamic_cast<TEdit*>(t.Control)) {
-              EXPECT_EQ(edit->Text().str(), t.Text) << what << ": " << NameOf(edit) << " ("
-                                                    << t.Item->Label << ") lost what was typed";
+          for (const TTyped& t : typed) {
+            if (dynamic_cast<TEdit*>(t.Control) || dynamic_cast<TComboBox*>(t.Control)) {
+              EXPECT_EQ(t.Control->Text().str(), t.Text)
+                  << what << ": " << NameOf(t.Control) << " (" << t.Item->Label
+                  << ") lost what was typed";
             }
+            for (const auto& [box, ticked] : t.Boxes) {
+              EXPECT_EQ(box->Checked(), ticked)
+                  << what << ": " << t.Item->Label << ", " << NameOf(box) << " lost its tick";
+            }
+          }
         },
         false);
     failing.reset();
@@ -322,6 +330,8 @@ void TChecker::CheckAdd(TOpen& open) {
           << Describe(sets) << (boxes.empty() ? "" : "\n    boxes: " + boxes);
     }
     EXPECT_EQ(RowInstances(Image()), rows) << what << ": the rows changed" << Describe(sets);
+    CheckCount(open, what);
+    CheckRowButtons(open, what);
     boxes_.Take();
   }
   Restore(open);

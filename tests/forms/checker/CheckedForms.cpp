@@ -134,27 +134,6 @@ void ForEachRow(TWinControl* window, const std::function<void(TEditsPanel&, int)
 
 bool Tickable(TCheckBox* box) { return box && box->Showing() && box->Enabled(); }
 
-// The user leaves out the rows the switch holds empty: a page refuses to
-// write an empty row ("Some items are empty!").
-void UntickEmptyRows(TWinControl* window) {
-  ForEachRow(window, [](TEditsPanel& rows, int r) {
-    TCheckBox* box = rows.Row(r).CheckBox;
-    if (Tickable(box) && box->Checked() && rows.IsFieldEmpty(r)) TestKit::Click(box);
-  });
-}
-
-// True when the window has a page's edits and every row it offers for
-// writing is empty: there is nothing to write.
-bool EveryRowEmpty(TWinControl* window) {
-  bool rows = false, filled = false;
-  ForEachRow(window, [&](TEditsPanel& panel, int r) {
-    if (!Tickable(panel.Row(r).CheckBox)) return;
-    rows = true;
-    if (!panel.IsFieldEmpty(r)) filled = true;
-  });
-  return rows && !filled;
-}
-
 // A write of the one row its change ticks: every other row unticked first.
 void UntickEveryRow(TWinControl* window) {
   if (TButton* clear = ButtonOf(window, "Clear Checks"); clear && clear->Enabled())
@@ -173,7 +152,6 @@ TWrite PressButton(std::string caption, bool page) {
     if (!press.Partial && all && all->Enabled()) TestKit::Click(all);
     if (press.Partial && page) UntickEveryRow(open.Form);
     if (press.Change) press.Change();
-    if (page && !press.Partial && all) UntickEmptyRows(open.Form);
     // "A|B": the first of the captions on the screen.
     TButton* button = nullptr;
     for (std::size_t from = 0; !button && from <= caption.size();) {
@@ -186,8 +164,7 @@ TWrite PressButton(std::string caption, bool page) {
       return false;
     }
     if (!button->Enabled()) {
-      why = page && !press.Partial && EveryRowEmpty(open.Form) ? kNothingToWrite
-                                                               : "\"" + caption + "\" is disabled";
+      why = "\"" + caption + "\" is disabled";
       return false;
     }
     QueueProgressDialogs();
@@ -207,8 +184,8 @@ void TickEveryRow(TWinControl* window) {
   });
 }
 
-TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks, bool page) {
-  return [caption, ticks, page](TOpen& open, const TPress& press, std::string& why) {
+TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks) {
+  return [caption, ticks](TOpen& open, const TPress& press, std::string& why) {
     TButton* button = ButtonOf(open.Form, caption.c_str());
     if (!button || !button->Enabled()) {
       why = "\"" + caption + "\" is " + (button ? "disabled" : "not on the screen");
@@ -228,14 +205,11 @@ TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks, bool p
             box && box->Showing() && box->Enabled() && !box->Checked())
           TestKit::Click(box);
       if (press.Change) press.Change();
-      if (page && !press.Partial) UntickEmptyRows(dialog);
       TButton* write = ButtonOf(dialog, "Set Checked");
       if (!write) write = ButtonOf(dialog, "Set");
       QueueProgressDialogs();
       if (write && write->Enabled())
         TestKit::Click(write);
-      else if (write && page && !press.Partial && EveryRowEmpty(dialog))
-        why = kNothingToWrite;
       else
         why = std::string("the dialog's Set is ") + (write ? "disabled" : "missing");
       if (press.After) {
@@ -345,15 +319,14 @@ TEntry PageEntry(const TMainMenuEntry& e) {
   const TPageSpec& spec = e.Page;
   const bool edits = WritesSomething(spec) && !(spec.List && (e.Marks & emNoEdit));
   if (edits) {
-    entry.Write =
-        spec.List ? ThroughDialog("Edit", {}, true) : PressButton("Set Checked|Set", true);
+    entry.Write = spec.List ? ThroughDialog("Edit") : PressButton("Set Checked|Set", true);
     if (spec.List) entry.Dialogs.push_back("Edit");
   }
   if (spec.List && spec.DeleteIndex >= 0) entry.Delete = PressOnly("Delete");
   if (!edits && !entry.Delete && !(spec.List && spec.AddIndex >= 0))
     entry.CannotDrive = WritesSomething(spec) ? "the page has no Edit, Add or Delete"
                                               : "a read-only table: the page writes no column";
-  entry.EmptyRefusal = "Some items are empty!";
+  entry.Page = true;
   for (const auto& [name, why] : kPagesNoAdd)
     if (entry.Name == name) entry.NoAdd = why;
   for (const TVarFormat& f : spec.Formats)

@@ -36,16 +36,16 @@ const TMainMenuEntry* MenuEntryAt(const std::string& path);
 std::string TestNameOf(const std::string& path, const std::string& component = "");
 
 // Writes with the button of that caption ("A|B": A, else B), after "Check
-// All" where the form has it (unless the write is partial). On a generic
-// `page` the rows the switch holds empty are left unticked, as the page
-// refuses to write an empty row.
+// All" where the form has it (unless the write is partial: on a generic
+// `page` every row is unticked then, and the change ticks its own). Every
+// row is ticked, the rows the switch holds empty too.
 TWrite PressButton(std::string caption, bool page = false);
 // Writes in the dialog the button opens: "Check All" there where it has
 // it (else every row of a page's edits ticked, unless the write is partial),
 // the check boxes named in `ticks`, the change, then the dialog's button
 // ("Set Checked", else "Set"); the dialog is closed with its Close button
-// when it is still up. `page`: as for PressButton.
-TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks = {}, bool page = false);
+// when it is still up.
+TWrite ThroughDialog(std::string caption, std::vector<std::string> ticks = {});
 // Presses the button alone (Delete: its question answered yes).
 TWrite PressOnly(std::string caption);
 // Closes a dialog still up as the user does: its Close button, else its

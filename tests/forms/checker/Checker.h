@@ -2,11 +2,13 @@
 // paths split over the files that name them (Checker.cpp: the seeds and the
 // switch; WriteChecks.cpp: rows, untouched writes, fields changed alone,
 // Delete; FailureChecks.cpp: writes that fail; AddChecks.cpp: Add;
-// DialogChecks.cpp: dialogs opened twice; EntryChecks.cpp: Refresh after
-// the switch changed, entries that cannot be driven, action forms).
+// DialogChecks.cpp: dialogs opened again; EntryChecks.cpp: Refresh after
+// the switch changed, reads that fail, entries that cannot be driven,
+// action forms).
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -20,6 +22,7 @@
 
 class TButton;
 class TControl;
+class TWinControl;
 
 namespace formcheck {
 
@@ -81,6 +84,9 @@ class TChecker {
   std::vector<std::string> Unselected(const TOpen& open) const;
   // The list's rows as the user reads them.
   std::vector<std::string> RowsOf(const TOpen& open) const;
+  // A window of the form (the form, or a dialog its requests write through)
+  // as FieldsOf shows it with the values that move left out.
+  std::vector<std::string> WindowLook(const TOpen& open, TWinControl* window) const;
 
   // ---- the paths ----
   void CheckForm(TOpen& open, std::size_t seed);
@@ -101,8 +107,13 @@ class TChecker {
   std::shared_ptr<void> FailNextWrite(TOpen& open, TFailure failure);
   static const char* FailureWords(TFailure failure);
   void CheckAdd(TOpen& open);
-  void CheckDialogsTwice(TOpen& open);
+  // Opens every dialog `times` times: the first time in the seed it records
+  // what the dialog shows, each other time it compares.
+  void CheckDialogs(TOpen& open, int times);
   void CheckShownAfterRead(TOpen& open, std::size_t seed);
+  // A Refresh with a row selected that reads the whole list, is refused, or
+  // times out.
+  void CheckReads(TOpen& open);
   void CheckNoWrite(TOpen& open);
   // An entry that writes no field of a row offers no Edit or Set for one.
   void CheckNoFieldWrite(TOpen& open);
@@ -111,6 +122,12 @@ class TChecker {
   void CheckActions(TOpen& open);
   // The row buttons of a list form agree with its selection.
   void CheckRowButtons(const TOpen& open, const std::string& what);
+  // Every row count the form showed as opened shows the rows the list has.
+  void CheckCount(const TOpen& open, const std::string& what);
+  // The selection, the fields, the row buttons and the row count agree: no
+  // row selected, the form shows what it showed with none; a row selected,
+  // what a click on it shows (the click is made).
+  void CheckAgreement(TOpen& open, const std::string& what);
 
   // ---- steps ----
   void ChooseByKeys(TListView* list, int row);
@@ -156,6 +173,12 @@ class TChecker {
   // The form with no row selected, as the user first finds it.
   std::vector<std::string> unselected_;
   bool addDialog_ = false;  // Add opens a dialog
+  // The static texts that showed the count of the list's rows as the form
+  // was opened.
+  std::vector<TControl*> counts_;
+  // What each dialog (by its button's caption) showed the first time in the
+  // seed: Add every field, the others their boxes.
+  std::map<std::string, std::vector<std::string>> dialogLooks_;
   // The controls whose values move, as the form was opened (a form that
   // binds its controls anew meanwhile keeps its first ones).
   std::set<TControl*> moving_controls_;

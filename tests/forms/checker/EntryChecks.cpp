@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <memory>
 
 #include "CheckedForms.h"
 #include "Checker.h"
@@ -43,6 +44,7 @@ void TChecker::CheckShownAfterRead(TOpen& open, std::size_t seed) {
   for (std::size_t s : {seed - 1, seed}) {
     Seed(seeds_[s]);
     if (!Restore(open)) return;
+    CheckAgreement(open, "Refresh once the switch holds the values of seed " + seeds_[s]);
     if (open.List && open.List->Selected()) TestKit::ClickEmpty(open.List);
     std::vector<std::string> now = Look(open, false);
     const std::vector<std::string> rows = RowsOf(open);
@@ -56,6 +58,37 @@ void TChecker::CheckShownAfterRead(TOpen& open, std::size_t seed) {
   if (!open.List && entry_.Write)
     Untouched(open, "after a Refresh brought the values of seed " + seeds_[seed], "");
   boxes_.Take();
+}
+
+void TChecker::CheckReads(TOpen& open) {
+  if (!open.List || open.List->Items()->Count() == 0 || !ButtonOf(open.Form, "Refresh")) return;
+  const struct {
+    const char* Words;
+    bool Fails;
+    TFailure Failure;
+  } kReads[] = {{"a Refresh", false, TFailure::Refused},
+                {"a Refresh the switch refused", true, TFailure::RefusedThenReadFails},
+                {"a Refresh that timed out", true, TFailure::TimedOut}};
+  for (const auto& read : kReads) {
+    const int row = open.List->Items()->Count() > 1 ? 1 : 0;
+    ChooseByClick(open.List, row);
+    const std::string what = std::string(read.Words) + " with row " + std::to_string(row + 1) +
+                             RowText(open.List, row) + " selected";
+    {
+      std::shared_ptr<void> failing = read.Fails ? FailNextWrite(open, read.Failure) : nullptr;
+      boxes_.Take();
+      TestKit::Click(ButtonOf(open.Form, "Refresh"));
+      EXPECT_TRUE(WaitQuiet(open)) << what << ": the form is still busy";
+    }
+    const std::string status = LastStatus(open.Form);
+    if (read.Fails) {
+      EXPECT_TRUE(!status.empty() && status.find("Ok!") == std::string::npos)
+          << what << ": the last status line is not the failure: \"" << status << "\"";
+    }
+    boxes_.Take();
+    CheckAgreement(open, what);
+    if (read.Fails) Restore(open);
+  }
 }
 
 void TChecker::CheckNoWrite(TOpen& open) {

@@ -1,10 +1,12 @@
 // A write that carries a change and fails: the switch refuses it, it times
 // out, it cannot be sent, or the user stops it while it is out. Afterwards
-// the form is idle, the failure is the last status line, a dialog stays open
-// with what was typed, and the selection, the fields and the buttons agree
-// with the switch.
+// the form is idle, the failure is the last status line, each field changed
+// keeps what was typed and the window the write was pressed in shows what it
+// showed then (a dialog stays open, the form keeps its row), and the
+// selection, the fields, the row buttons and the row count agree.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <utility>
 
 #include "Checker.h"
@@ -101,11 +103,33 @@ bool AnyBusy(const TOpen& open) {
   return false;
 }
 
-bool Inside(TControl* control, TWinControl* window) {
-  for (TControl* c = control; c; c = c->Parent())
-    if (c == window) return true;
-  return false;
+// What the field shows, as Change tells what was typed: the text, or
+// whether the box is ticked.
+std::string Shown(TControl* control) {
+  if (auto* box = dynamic_cast<TCheckBox*>(control)) return box->Checked() ? "ticked" : "unticked";
+  return control->Text().str();
 }
+
+// The window the control is in: the form, or a dialog.
+TWinControl* WindowOf(TControl* control) {
+  TControl* top = control;
+  while (top->Parent()) top = top->Parent();
+  return dynamic_cast<TWinControl*>(top);
+}
+
+// The kind of a field, of which the failing write changes one each: an
+// edit, a choice, a box.
+int KindOfField(TControl* control) {
+  if (dynamic_cast<TComboBox*>(control)) return 1;
+  if (dynamic_cast<TCheckBox*>(control)) return 2;
+  return 0;
+}
+
+// A field the user changed, and what was typed (or chosen, or ticked).
+struct TChanged {
+  TControl* Control;
+  std::string Typed;
+};
 
 }  // namespace
 
@@ -125,35 +149,57 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure, const TField* fo
   const std::vector<TField> fields =
       forced ? std::vector<TField>{*forced} : FieldsToChange(open, model_);
 
-  // The write, with the first field the user can change changed.
-  TControl* typedControl = nullptr;
-  std::string typed, done;
+  // The write, with a field of each kind the user can change changed.
+  std::vector<TChanged> changed;
+  TWinControl* window = nullptr;         // the window they are in
+  std::vector<std::string> changedLook;  // and what it showed as the write was pressed
+  std::string done;
   TPress press;
   if (action == TAction::Write)
     press.Change = [&] {
+      std::set<int> kinds;
       for (const TField& f : fields) {
-        done = Change(entry_, open, f, FieldItem(model_, f), &typed);
-        if (!done.empty()) {
-          TickOwnBox(open, f.Control);
-          typedControl = f.Control;
-          break;
-        }
+        if (kinds.count(KindOfField(f.Control))) continue;
+        std::string typed;
+        const std::string one = Change(entry_, open, f, FieldItem(model_, f), &typed);
+        if (one.empty()) continue;
+        TickOwnBox(open, f.Control);
+        kinds.insert(KindOfField(f.Control));
+        changed.push_back({f.Control, typed});
+        done += (done.empty() ? "" : ", ") + one;
       }
+      // A field that a later change switched off (emptied, greyed) is not
+      // what the user changed in the end.
+      std::erase_if(changed, [](const TChanged& c) { return Shown(c.Control) != c.Typed; });
+      if (changed.empty()) return;
+      window = WindowOf(changed.front().Control);
+      changedLook = WindowLook(open, window);
     };
-  press.After = [&](TWinControl* window) {
-    if (failure == TFailure::Stopped) return;
-    const std::string step = kind + (done.empty() ? "" : ", " + done);
-    const bool inDialog = window != open.Form;
-    if (inDialog) {
-      auto* dialog = static_cast<TCustomForm*>(window);
+  // Each field changed shows what was typed; with `whole`, the window shows
+  // what it showed as the write was pressed.
+  auto keeps = [&](TWinControl* w, const std::string& step, bool whole) {
+    for (const TChanged& c : changed) {
+      EXPECT_EQ(Shown(c.Control), c.Typed)
+          << step << ": " << NameOf(c.Control) << " does not keep what was typed";
+    }
+    if (!whole) return;
+    const std::vector<std::string> now = WindowLook(open, w);
+    EXPECT_TRUE(now == changedLook) << step << ": the " << (w == open.Form ? "form" : "dialog")
+                                    << " does not show what it showed as the write was pressed:"
+                                    << Differences(now, "now", changedLook, "as pressed");
+  };
+  // A stopped write is judged once Stop was pressed (a write waited for
+  // would have ended by itself).
+  if (failure != TFailure::Stopped)
+    press.After = [&](TWinControl* w) {
+      if (w == open.Form) return;
+      const std::string step = kind + (done.empty() ? "" : ", " + done);
+      auto* dialog = static_cast<TCustomForm*>(w);
       EXPECT_EQ(dialog->ModalResult(), mrNone)
           << step << ": the dialog \"" << dialog->Caption().str()
           << "\" closed: the user cannot correct what was typed";
-      if (auto* edit = dynamic_cast<TEdit*>(typedControl); edit && Inside(edit, window)) {
-        EXPECT_EQ(edit->Text().str(), typed) << step << ": the dialog lost what was typed";
-      }
-    }
-  };
+      if (w == window) keeps(w, step, true);
+    };
   boxes_.Take();
   const std::size_t mark = LogSize();
   bool stopped = false, pressed = false;
@@ -184,41 +230,28 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure, const TField* fo
         << what << ": the last status line is not the failure: \"" << status << "\""
         << Describe(sets) << (boxes.empty() ? "" : "\n    boxes: " + boxes);
   }
-  CheckRowButtons(open, what);
-
-  // Whether the field's line shows what was typed (a box: its tick).
-  auto shows = [&](const std::string& line) {
-    if (dynamic_cast<TCheckBox*>(typedControl)) {
-      const bool ticked = line.size() >= 7 && line.compare(line.size() - 7, 7, " ticked") == 0;
-      return ticked == (typed == "ticked");
-    }
-    return line.find("\"" + typed + "\"") != std::string::npos;
-  };
-  // The typed field shows what was typed or what the switch holds; every
-  // other field what the switch holds.
-  auto typedShown = [&](const std::vector<std::string>& now, const std::vector<std::string>& truth,
-                        const std::string& step) {
-    if (!typedControl) return;
-    const std::string line = LineOf(now, typedControl);
-    EXPECT_TRUE(line.empty() || line == LineOf(truth, typedControl) || shows(line))
-        << step << ": " << NameOf(typedControl) << " shows neither what was typed (\"" << typed
-        << "\") nor what the switch holds:\n    " << line
-        << "\n    switch: " << LineOf(truth, typedControl);
-  };
-  const std::vector<std::string> now = Look(open, !open.List);
-  // Where the typed field keeps what was typed, fields that follow it (a
-  // choice that enables others) may show the typed choice's look.
-  const bool kept = typedControl && shows(LineOf(now, typedControl));
+  // Changed on the form, the fields keep what was typed, and with the row
+  // it was typed for still selected (or no list) the form shows what it
+  // showed then; changed in a dialog, the form shows what its selection
+  // has.
+  const bool onForm = window == open.Form;
+  if (onForm) {
+    const int now = open.List ? open.List->ItemIndex() : -1;
+    keeps(open.Form, what, now == chosen);
+    EXPECT_TRUE(now < 0 || now == chosen)
+        << what << ": row " << now + 1 << " is selected, not the row " << chosen + 1
+        << " the fields were typed for";
+    CheckCount(open, what);
+    CheckRowButtons(open, what);
+  }
   const std::string next =
       std::string("the next ") + (action == TAction::Write ? "write " : "Delete ") + kind;
   if (!open.List) {
+    const std::vector<std::string> now = Look(open, true);
     if (Restore(open)) {
-      const std::vector<std::string> read = Look(open, !open.List);
-      EXPECT_TRUE(kept || Without(now, typedControl) == Without(read, typedControl))
-          << what << ", the fields are not what the switch holds:"
-          << Differences(Without(now, typedControl), "after the write", Without(read, typedControl),
-                         "read again");
-      typedShown(now, read, what);
+      const std::vector<std::string> read = Look(open, true);
+      EXPECT_TRUE(onForm || now == read) << what << ", the fields are not what the switch holds:"
+                                         << Differences(now, "after the write", read, "read again");
       if (failure != TFailure::Stopped) {
         EXPECT_TRUE(read == before)
             << what << ": the switch changed:" << Differences(before, "before", read, "after");
@@ -229,13 +262,8 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure, const TField* fo
     return;
   }
   const int selected = open.List->ItemIndex();
+  if (!onForm) CheckAgreement(open, what);
   if (selected < 0) {
-    const std::vector<std::string> unselected = Unselected(open);
-    EXPECT_TRUE(kept || Without(unselected, typedControl) == Without(unselected_, typedControl))
-        << what << ", no row selected: the fields are not those of the form with no row selected:"
-        << Differences(Without(unselected, typedControl), "now", Without(unselected_, typedControl),
-                       "as opened, no row selected");
-    typedShown(now, unselected_, what);
     if (action == TAction::Write)
       Untouched(open, next + ", no row selected", "-");
     else
@@ -246,14 +274,9 @@ void TChecker::CheckAfterFailure(TOpen& open, TFailure failure, const TField* fo
   const std::string name = what + ", row " + std::to_string(selected + 1) + " drawn selected";
   TestKit::ClickRow(open.List, selected);
   TestKit::Pump();
-  const std::vector<std::string> clicked = Look(open, !open.List);
-  EXPECT_TRUE(kept || Without(now, typedControl) == Without(clicked, typedControl))
-      << name << ": the fields and buttons are not those of the row:"
-      << Differences(Without(now, typedControl), "as left", Without(clicked, typedControl),
-                     "a click on the row");
-  typedShown(now, clicked, name);
+  const std::vector<std::string> clicked = Look(open, false);
   ChooseByClick(open.List, selected);
-  const std::vector<std::string> fresh = Look(open, !open.List);
+  const std::vector<std::string> fresh = Look(open, false);
   EXPECT_TRUE(clicked == fresh) << name << ": a click on the selected row does not show its values:"
                                 << Differences(clicked, "a click on it", fresh,
                                                "chosen again from another row");

@@ -9,22 +9,31 @@
 //   choice, every box of a grid, the rows of a list in turn; on pages and in
 //   dialogs with that row alone ticked) changes that variable alone, and on
 //   the whole switch nothing else;
-// - after a write that carries a change and is refused, times out, fails at
-//   send, or is stopped while it is out: the form is idle, a progress box
-//   has closed, the failure is the last status line, a dialog stays open
-//   with what was typed, the selection, the fields and the buttons agree
-//   (the buttons that act on a row are enabled exactly while one is
-//   selected), the next write writes the row drawn selected or nothing, and
-//   Close closes the form;
+// - after a write that carries a change (an edit, a choice and a box, on
+//   the form or in its dialog) and is refused, times out, fails at send, or
+//   is stopped while it is out: the form is idle, a progress box has
+//   closed, the failure is the last status line, each field changed shows
+//   what was typed, the window the write was pressed in shows what it
+//   showed then (a dialog stays open; the form, while the row the fields
+//   were typed for stays selected), the selection, the fields, the row
+//   buttons and the row count agree (the buttons that act on a row are
+//   enabled exactly while one is selected), the next write writes the row
+//   drawn selected or nothing, and Close closes the form;
+// - after a read, whole or failed, and after a click beside the rows: the
+//   selection, the fields, the row buttons and the row count agree;
+// - a page writes with every row ticked, the rows the switch holds empty
+//   too: an empty value nobody touched goes back as it is;
 // - a Refresh after the switch changed behind the form shows what the switch
 //   holds (what the form showed when opened on those values);
 // - Write and Delete with no row selected change nothing; Delete removes the
 //   selected row alone;
 // - Add, with a row selected and nothing typed, creates nothing over that
 //   row; with values typed into every field, sends those values byte for
-//   byte; refused, it keeps them;
-// - every dialog opens with the focus on its first field, the second time
-//   too;
+//   byte; refused, it keeps them (texts, choices and ticks) and the row
+//   count stays the count of the rows shown;
+// - every dialog opens as it did the first time, each time: the focus on
+//   its first field, its boxes ticked as then (Add: every field as then),
+//   whatever was ticked and typed in it or in another dialog meanwhile;
 // - an entry that cannot be driven offers no write; an action form sends the
 //   SET its action must send.
 // Exceptions the forms make on purpose stand in one table (kExceptions).
@@ -72,9 +81,7 @@ struct TPress {
 };
 
 // Writes through the form as the user does. False, with the reason, when
-// the write cannot be pressed (kNothingToWrite: every row the page offers is
-// empty on the switch, so there is nothing to write).
-inline constexpr const char* kNothingToWrite = "nothing to write: every row is empty";
+// the write cannot be pressed.
 using TWrite = std::function<bool(TOpen& open, const TPress& press, std::string& why)>;
 
 // What an action form must send: the texts typed into its edits (by name),
@@ -124,9 +131,8 @@ struct TEntry {
   // The captions of the buttons that open a dialog to write (Add is found
   // by pressing it).
   std::vector<std::string> Dialogs;
-  // The box the entry shows, sending nothing, when a field it must write is
-  // empty (a page's one row the switch holds empty); empty: none.
-  std::string EmptyRefusal;
+  // A generic page: it writes the rows ticked alone.
+  bool Page = false;
   // The edit formats its menu entry gives a page's rows ("%i{n0x255l3}"),
   // which the page's edits must take.
   std::vector<std::pair<int, std::string>> Formats;

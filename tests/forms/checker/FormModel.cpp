@@ -111,8 +111,18 @@ TFormModel ModelOf(const std::vector<VnSNMPRequest2Edits*>& requests,
                                               : option.StrValue.str());
         }
       }
-      item.RowStatus = std::count(item.Options.begin(), item.Options.end(), 4) &&
-                       std::count(item.Options.begin(), item.Options.end(), 6);
+      // A row status: createAndGo (4) and destroy (6) among its options (a
+      // choice whose values only look like a row status's, a method list's
+      // none ... tacacs, is none).
+      auto text = [&](int value) {
+        std::string lower;
+        for (std::size_t k = 0; k < item.Options.size() && k < item.OptionTexts.size(); ++k)
+          if (item.Options[k] == value)
+            for (char c : item.OptionTexts[k])
+              lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return lower;
+      };
+      item.RowStatus = text(4) == "createandgo" && text(6) == "destroy";
       item.Shown = BySyntax(item);
       if (item.Syntax == SNMP_SYNTAX_IPADDRESS) {
         item.Shown = TShown::Address;

@@ -166,6 +166,21 @@ bool RefusedBesideTarget(const TImage& held, std::uint32_t, const std::string& b
          static_cast<std::size_t>(port) <= OctetsOf(before).size() * 8;
 }
 
+// A method list's methods after local or none are ineffective: the user who
+// goes on (answering No to the form's question) writes the list without
+// them, so a later method changed while the switch holds local or none
+// before it is left out.
+bool AfterLocalOrNone(const TImage& held, std::uint32_t, const std::string& before,
+                      const std::string& after) {
+  if (before != after) return false;
+  for (const char* column : {"2", "4", "6"})
+    for (const auto& [oid, value] : held.Values)
+      if (!InstanceUnder(oid, std::string("1.3.6.1.4.1.171.12.5.3.1.") + column).empty() &&
+          (value == "INTEGER:6" || value == "INTEGER:8"))
+        return true;
+  return false;
+}
+
 // Rows more than the device fixture has, for the lists the keys move in.
 const std::string kForward = "1.3.6.1.4.1.171.11.101.1.2.14.1.1.2.";
 const std::string kTrunk = "1.3.6.1.4.1.171.11.101.1.2.9.3.1.";
@@ -208,6 +223,9 @@ const std::vector<TException> kExceptions = {
      "the static VLAN form's Set writes the ports and the status; the name goes with Add only"},
     {"Form_PortStateInformation", "1.3.6.1.4.1.171.12.15.2.4.1.2", nullptr,
      "the port's admin hello time is written only while the switch runs mstp"},
+    {"Form_LoginMethodControl", "1.3.6.1.4.1.171.12.5.3.1", &AfterLocalOrNone,
+     "a method after local or none is ineffective: going on, the form writes the list without "
+     "it"},
     {"Form_MultipleConfigControl", "1.3.6.1.4.1.171.12.1.2.8.4.1.2", &ActionAlreadyHeld,
      "an action is one SET with no read after it: the list shows a row's action as last read, "
      "and an action written again leaves the switch as it was"},
@@ -387,6 +405,8 @@ std::vector<TEntry> FeatureForms() {
                     &TGuestVlanForm::DeleteRequest),
       Of<TLoginMethodListForm>("Security Management > AAC > Login Method Control")
           .Requests(&TLoginMethodListForm::Request)
+          .GoesOnWithNo("Method(s) after method local and none is(are) ineffective. Do you want "
+                        "to change your configurations?")
           .Rows({"set " + kLogin + "10.3.111.112.115 i 1"})
           .Writes("Edit")
           .Deletes(),
