@@ -1,5 +1,7 @@
 #include "forms/switching/STPInfo.h"
 
+#include <cstdlib>
+
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -24,9 +26,15 @@ constexpr const char* kPriorityWrong = "Priority value is wrong!";
 
 namespace Item = StpInfoBridgeTimersItem;
 
-// An edit's number; 0 for text that is none (the edit rules admit digits
-// only, so this is the empty field the checks already caught).
-long long Number(const TEdit* edit) { return edit->Text().Trim().ToIntDef(0); }
+// An edit's number, as wide as the switch may hold it; 0 for text that is
+// none (the edit rules admit digits only, so this is the empty field the
+// checks already caught).
+long long Number(const TEdit* edit) {
+  const AnsiString text = edit->Text().Trim();
+  char* end = nullptr;
+  const long long number = std::strtoll(text.c_str(), &end, 10);
+  return !text.IsEmpty() && end && *end == '\0' ? number : 0;
+}
 
 }  // namespace
 
@@ -167,16 +175,22 @@ void TSTP_Info::BT_GetClick(TObject*) {
 
 // The checks judge what the user typed: a combination of timers is judged
 // when one of its parts was edited, so that the switch's own values never
-// keep the user from writing the field they changed.
+// keep the user from writing the field they changed. A timer the switch
+// gave no value for, left alone, is no empty field and no part of a
+// combination: it stays out of the write.
 bool TSTP_Info::CheckAndWrite(const AnsiString& version) {
-  if (ET_Priority->Text().IsEmpty() || ET_AgingTime->Text().IsEmpty() ||
-      ET_ForwardDelay->Text().IsEmpty()) {
+  const auto held = [&](int item) { return !TimerRequest->HoldsNoValue(item); };
+  const auto empty = [&](const TEdit* edit, int item) {
+    return edit->Text().IsEmpty() && held(item);
+  };
+  if (empty(ET_Priority, Item::kMaxHops) || empty(ET_AgingTime, Item::kMaxAge) ||
+      empty(ET_ForwardDelay, Item::kForwardDelay)) {
     ShowFailureInStatusBar(StatusBar1, kEmptyFields);
     return false;
   }
   const long long maxAge = Number(ET_AgingTime);
-  if ((ET_AgingTime->Modified() || ET_ForwardDelay->Modified()) &&
-      maxAge > 2 * Number(ET_ForwardDelay) - 200) {
+  if ((ET_AgingTime->Modified() || ET_ForwardDelay->Modified()) && held(Item::kMaxAge) &&
+      held(Item::kForwardDelay) && maxAge > 2 * Number(ET_ForwardDelay) - 200) {
     ShowFailureInStatusBar(StatusBar1, kDataError);
     return false;
   }
@@ -188,12 +202,12 @@ bool TSTP_Info::CheckAndWrite(const AnsiString& version) {
     WriteMstpRow(version);
     return true;
   }
-  if (ET_HelloTime->Text().IsEmpty()) {
+  if (empty(ET_HelloTime, Item::kHelloTime)) {
     ShowFailureInStatusBar(StatusBar1, kEmptyFields);
     return false;
   }
-  if ((ET_AgingTime->Modified() || ET_HelloTime->Modified()) &&
-      maxAge < 2 * Number(ET_HelloTime) + 200) {
+  if ((ET_AgingTime->Modified() || ET_HelloTime->Modified()) && held(Item::kMaxAge) &&
+      held(Item::kHelloTime) && maxAge < 2 * Number(ET_HelloTime) + 200) {
     ShowFailureInStatusBar(StatusBar1, kDataError);
     return false;
   }

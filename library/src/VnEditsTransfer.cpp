@@ -557,9 +557,11 @@ void VnSNMPRequest2Edits::ControlsToValues(int item) {
       NoteBadInput(i, false);
       continue;
     }
-    if (!changed && text == VnNullValueText) {
+    if (!changed && (text == VnNullValueText || VnIsNumberPastSyntax(text, d->Syntax))) {
       // No value, as read: it stays none (its empty octets would make an
-      // empty string of a string syntax).
+      // empty string of a string syntax). A number the declared syntax
+      // cannot carry stays as the agent gave it (its octets would wrap it);
+      // the SET leaves it out.
       NoteBadInput(i, false);
       continue;
     }

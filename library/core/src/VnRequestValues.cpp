@@ -130,29 +130,6 @@ AnsiString UnsignedText(const Number& n) {
 // cannot hold is shown as it is and left out of a SET).
 AnsiString NumberText(const Number& n) { return n.isSigned ? AnsiString(n.s) : UnsignedText(n); }
 
-// The range of the numbers a syntax carries; false for one that is no
-// number.
-bool NumberRange(std::uint32_t syntax, std::int64_t& least, std::uint64_t& most) {
-  switch (syntax) {
-    case SNMP_SYNTAX_INTEGER:
-      least = INT32_MIN;
-      most = INT32_MAX;
-      return true;
-    case SNMP_SYNTAX_COUNTER:
-    case SNMP_SYNTAX_GUAGE:
-    case SNMP_SYNTAX_UINTEGER:
-      least = 0;
-      most = UINT32_MAX;
-      return true;
-    case SNMP_SYNTAX_COUNTER64:
-      least = 0;
-      most = UINT64_MAX;
-      return true;
-    default:
-      return false;
-  }
-}
-
 OctetStr DoubleOctets(double v) {
   unsigned char raw[8];
   VnDoubleToOctets(v, raw);
@@ -255,10 +232,7 @@ bool VnSNMPRequest::HoldsNothingToSend(int item) const {
   if (d.Syntax == SNMP_SYNTAX_NULL) return false;
   const AnsiString text = RawValue(d);
   if (text == VnNullValueText) return true;
-  std::int64_t least = 0;
-  std::uint64_t most = 0;
-  return NumberRange(d.Syntax, least, most) && VnIsWholeNumber(text, INT64_MIN, UINT64_MAX) &&
-         !VnIsWholeNumber(text, least, most);
+  return VnIsNumberPastSyntax(text, d.Syntax);
 }
 
 void VnSNMPRequest::ValueToVb(int item, Vb& vb) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "library/VnErrors.h"
+#include "library/VnSNMPVarDesc.h"
 #include "platform/DateTime.h"
 #include "platform/NumberText.h"
 
@@ -224,6 +225,40 @@ bool VnIsWholeNumber(const AnsiString& text, std::int64_t least, std::uint64_t m
   if (v == 0) return least <= 0;
   // -v >= least, with least negative: v <= -least.
   return least < 0 && v <= static_cast<std::uint64_t>(-(least + 1)) + 1u;
+}
+
+namespace {
+
+// The range of the numbers a syntax carries; false for one that is no
+// number.
+bool NumberRange(std::uint32_t syntax, std::int64_t& least, std::uint64_t& most) {
+  switch (syntax) {
+    case SNMP_SYNTAX_INTEGER:
+      least = INT32_MIN;
+      most = INT32_MAX;
+      return true;
+    case SNMP_SYNTAX_COUNTER:
+    case SNMP_SYNTAX_GUAGE:
+    case SNMP_SYNTAX_UINTEGER:
+      least = 0;
+      most = UINT32_MAX;
+      return true;
+    case SNMP_SYNTAX_COUNTER64:
+      least = 0;
+      most = UINT64_MAX;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool VnIsNumberPastSyntax(const AnsiString& text, std::uint32_t syntax) {
+  std::int64_t least = 0;
+  std::uint64_t most = 0;
+  return NumberRange(syntax, least, most) && VnIsWholeNumber(text, INT64_MIN, UINT64_MAX) &&
+         !VnIsWholeNumber(text, least, most);
 }
 
 std::uint32_t VnLeadingNumber(const AnsiString& text) {

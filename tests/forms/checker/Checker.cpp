@@ -128,6 +128,9 @@ void TChecker::Seed(const std::string& seed) {
   for (const auto& [name, lines] : entry_.Branches)
     if (name == seed)
       for (const std::string& line : lines) Control(line);
+  for (const TOddSeed& odd : odd_)
+    if (odd.Name == seed)
+      for (const std::string& line : odd.Commands) Control(line);
   for (const TRequestModel& r : model_.Requests)
     for (const TItem& item : r.Items)
       for (const auto& [oid, value] : held_.Values) {
@@ -448,6 +451,7 @@ void TChecker::PassThrough(TOpen& open, const std::string& what) {
 constexpr std::size_t kRefusedOptions = 12;
 
 void TChecker::CheckForm(TOpen& open, std::size_t seed) {
+  if (OddSeedOf(seed)) return CheckOddAgent(open, seed);
   const std::string opening = boxes_.Take();
   EXPECT_TRUE(opening.empty()) << "boxes on opening: " << opening;
   if (!WaitQuiet(open)) ADD_FAILURE() << "the form did not become idle after opening";
@@ -474,6 +478,7 @@ void TChecker::CheckForm(TOpen& open, std::size_t seed) {
     find(open.Form);
     CheckCount(open, "the form as opened");
   }
+  if (full) RecordForOddAgents(open);
   if (open.List && full) {
     if (open.List->Selected()) TestKit::ClickEmpty(open.List);
     unselected_ = Unselected(open);
@@ -537,10 +542,14 @@ void TChecker::Run() {
     EXPECT_TRUE(opening.empty()) << "boxes on opening: " << opening;
     if (!entry_.CannotDrive.empty()) CheckNoWrite(open);
     if (!entry_.Actions.empty()) CheckActions(open);
+    std::set<std::string> fields;
+    for (const TField& f : FieldsToChange(open, model_)) fields.insert(FieldItem(model_, f).Oid);
+    odd_ = OddSeeds(model_, held_, fields);
   });
   if (!entry_.CannotDrive.empty() || !entry_.Actions.empty()) return;
   seeds_.assign(std::begin(kSeeds), std::end(kSeeds));
   for (const auto& [name, lines] : entry_.Branches) seeds_.push_back(name);
+  for (const TOddSeed& odd : odd_) seeds_.push_back(odd.Name);
   shown_.assign(seeds_.size(), {});
   for (std::size_t seed = 0; seed < seeds_.size(); ++seed) {
     SCOPED_TRACE("seed " + seeds_[seed]);

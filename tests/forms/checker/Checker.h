@@ -4,7 +4,8 @@
 // Delete; FailureChecks.cpp: writes that fail; AddChecks.cpp: Add;
 // DialogChecks.cpp: dialogs opened again; EntryChecks.cpp: Refresh after
 // the switch changed, reads that fail, entries that cannot be driven,
-// action forms).
+// action forms; OddAgentChecks.cpp: the seeds of an agent that answers
+// oddly).
 #pragma once
 
 #include <functional>
@@ -18,6 +19,7 @@
 #include "FormChecker.h"
 #include "FormInput.h"
 #include "FormModel.h"
+#include "OddAgent.h"
 #include "SwitchImage.h"
 
 class TButton;
@@ -129,6 +131,18 @@ class TChecker {
   // what a click on it shows (the click is made).
   void CheckAgreement(TOpen& open, const std::string& what);
 
+  // ---- an agent that answers oddly (OddAgentChecks.cpp) ----
+  // The odd seed of that name, or null.
+  const TOddSeed* OddSeedOf(std::size_t seed) const;
+  // The cells RowsOf reads, row by row, each named by its column.
+  std::vector<std::vector<std::string>> CellRows(const TOpen& open) const;
+  // What the plain seed shows that the odd seeds are compared with.
+  void RecordForOddAgents(TOpen& open);
+  void CheckOddAgent(TOpen& open, std::size_t seed);
+  // The read's failure and the markers of missing values, after a read.
+  // (`status`: the status line too).
+  void CheckOddRead(TOpen& open, const TOddSeed& odd, const std::string& what, bool status);
+
   // ---- steps ----
   void ChooseByKeys(TListView* list, int row);
   void ChooseByClick(TListView* list, int row);
@@ -179,6 +193,13 @@ class TChecker {
   // What each dialog (by its button's caption) showed the first time in the
   // seed: Add every field, the others their boxes.
   std::map<std::string, std::vector<std::string>> dialogLooks_;
+  // The odd seeds that hit the form (named after the others in seeds_); the
+  // plain seed's rows, the fields of the rows they hit, and the static
+  // texts that counted the rows.
+  std::vector<TOddSeed> odd_;
+  std::vector<std::vector<std::string>> plainRows_;
+  std::map<int, std::vector<std::string>> plainFields_;
+  std::vector<std::string> plainCounts_;
   // The controls whose values move, as the form was opened (a form that
   // binds its controls anew meanwhile keeps its first ones).
   std::set<TControl*> moving_controls_;

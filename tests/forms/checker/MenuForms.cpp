@@ -83,15 +83,6 @@ namespace formcheck {
 
 namespace {
 
-// A display string ends at its first zero byte: the text goes back up to it.
-bool CutAtZero(const TImage&, std::uint32_t syntax, const std::string& before,
-               const std::string& after) {
-  const std::string held = OctetsOf(before);
-  const std::size_t zero = held.find('\0');
-  return syntax == SNMP_SYNTAX_DISPLAYSTR && zero != std::string::npos &&
-         OctetsOf(after) == held.substr(0, zero);
-}
-
 const std::string kStpVersion = "1.3.6.1.4.1.171.12.15.1.2.0";
 const std::string kBridge = "1.3.6.1.4.1.171.12.15.1.";
 const std::string kStpState = "1.3.6.1.4.1.171.11.101.1.2.1.2.1.0";
@@ -112,6 +103,27 @@ bool HelloTime200(const TImage& held, std::uint32_t, const std::string&, const s
 // fields the switch holds.
 bool Refused(const TImage&, std::uint32_t, const std::string& before, const std::string& after) {
   return before == after;
+}
+
+// The same, judged with fields the switch holds: where it gave no value
+// for one of them there is nothing to judge the change with, and no refusal
+// stands.
+bool Held(const TImage& held, const std::string& oid) { return held.Find(oid) != nullptr; }
+bool RefusedBesideFalling(const TImage& held, std::uint32_t, const std::string& before,
+                          const std::string& after) {
+  return before == after && Held(held, kSafeguard + "2.0");
+}
+bool RefusedBesideRising(const TImage& held, std::uint32_t, const std::string& before,
+                         const std::string& after) {
+  return before == after && Held(held, kSafeguard + "1.0");
+}
+bool RefusedBesideTimers(const TImage& held, std::uint32_t, const std::string& before,
+                         const std::string& after) {
+  return before == after && Held(held, kBridge + "4.0") && Held(held, kBridge + "5.0");
+}
+bool RefusedBesideMaxAge(const TImage& held, std::uint32_t, const std::string& before,
+                         const std::string& after) {
+  return before == after && Held(held, kBridge + "3.0");
 }
 
 // A port list the switch holds longer or shorter than the unit's 4 octets,
@@ -216,7 +228,6 @@ const std::vector<std::string> kTraceTicks = {"IPCBox",         "TimeoutCheckBox
 }  // namespace
 
 const std::vector<TException> kExceptions = {
-    {"", "", &CutAtZero, "a zero byte ends a display string: the text goes back up to it"},
     {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.4", &HelloTime200,
      "STP Control shows and writes the hello time 200 while the switch runs stp or rstp"},
     {"Form_StaticTable", "1.3.6.1.2.1.17.7.1.4.3.1.1", nullptr,
@@ -231,19 +242,19 @@ const std::vector<TException> kExceptions = {
      "and an action written again leaves the switch as it was"},
 
     // Combinations the forms judge when the user changes one of their parts.
-    {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.3", &Refused,
+    {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.3", &RefusedBesideTimers,
      "STP Control judges Max Age with Forward Delay and Hello Time: a Max Age typed into its "
      "range that breaks the rule with the timers the switch holds is refused (\"Data Error !\")",
      true},
-    {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.5", &Refused,
+    {"Form_STPControl", "1.3.6.1.4.1.171.12.15.1.5", &RefusedBesideMaxAge,
      "STP Control judges Forward Delay with Max Age: a Forward Delay typed into its range that "
      "breaks the rule with the Max Age the switch holds is refused (\"Data Error !\")",
      true},
-    {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.1", &Refused,
+    {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.1", &RefusedBesideFalling,
      "Safeguard keeps the rising threshold above the falling one: a rising threshold typed at "
      "or below the falling one the switch holds is refused",
      true},
-    {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.2", &Refused,
+    {"Form_SafeguardControl", "1.3.6.1.4.1.171.12.19.2.2", &RefusedBesideRising,
      "Safeguard keeps the falling threshold below the rising one: a falling threshold typed at "
      "or above the rising one the switch holds is refused",
      true},

@@ -219,6 +219,16 @@ void TChecker::OneField(TOpen& open, const TField& f, const std::string& what,
     if (!Exempt(*other, was, value, after))
       others += "\n    " + oid + " (" + other->Label + "): before " + was + ", after " + value;
   }
+  // What the switch did not hold (the agent gave no value): the field's own
+  // comes to be where the user typed one; any other is no part of the change.
+  for (const auto& [oid, now] : after.Values) {
+    const TItem* other = before.Find(oid) ? nullptr : ItemOf(oid, nullptr, nullptr);
+    if (!other || !other->Writable) continue;
+    if (oid == target)
+      changed = true;
+    else
+      others += "\n    " + oid + " (" + other->Label + ") is new: " + now;
+  }
   // An action column takes the value written and reads back its idle value:
   // the SET the switch took carries the change.
   const std::string* held = before.Find(target);

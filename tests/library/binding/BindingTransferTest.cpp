@@ -504,6 +504,13 @@ TEST_F(TransferTest, EmptyStringsStayEmptyAndNoValueStaysNone) {
       {kName, "(NULL)", nullptr, "(NULL)"},
       {kOctets, "(NULL)", nullptr, "(NULL)"},
       {kIp, "(NULL)", nullptr, "(NULL)"},
+      // A number the declared syntax cannot carry (the agent gave another
+      // type) stays as given, not wrapped into the syntax; typed over, the
+      // typed one goes.
+      {kInteger, "4294967295", nullptr, "4294967295"},
+      {kInteger, "8589934593", nullptr, "8589934593"},
+      {kGauge, "-1", nullptr, "-1"},
+      {kInteger, "4294967295", "7", "7"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "item " << row.item << " held \"" << row.held << "\"");

@@ -48,6 +48,10 @@ std::uint64_t VnCounter64Value(const AnsiString& text);
 // True when the text, blanks around it aside, is one whole decimal number
 // (an optional sign, then digits only) from least to most.
 bool VnIsWholeNumber(const AnsiString& text, std::int64_t least, std::uint64_t most);
+// True when the text is a whole number that the number syntax cannot carry
+// (the agent gave another type): it is shown as it is and never sent in
+// that syntax. False for a syntax that is no number.
+bool VnIsNumberPastSyntax(const AnsiString& text, std::uint32_t syntax);
 
 // The leading decimal number of a text: blanks skipped, an optional sign,
 // digits up to the first non-digit, accumulated modulo 2^32; no digits give 0.
