@@ -356,7 +356,9 @@ void TAccessRuleForm::ReplaceDscpChange() {
     a.DscpValueTick->SetChecked(false);
     a.DscpValueTick->SetEnabled(false);
     a.ReplaceDscpTick->SetChecked(false);
-  } else if (text == "enabled") {
+  } else {
+    // Enabled, or no choice (a new entry, a row with a state the list
+    // lacks): the value is open, as the form opens it.
     EnableValueEdit(a.DscpValue);
     a.DscpValueTick->SetEnabled(true);
     a.ReplaceDscpTick->SetEnabled(true);

@@ -38,5 +38,6 @@ void TGuestVlanForm::BT_GetClick(TObject*) {
 }
 
 void TGuestVlanForm::SetBtnClick(TObject*) {
-  if (WriteNameAndPorts()) RefreshAfterWrite();
+  // Refused, the fields keep what the user typed, for a correction.
+  if (WriteNameAndPorts() && Refusal().IsEmpty()) RefreshAfterWrite();
 }

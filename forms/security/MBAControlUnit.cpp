@@ -2,6 +2,7 @@
 
 #include "catalogue/MbaMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/FormWrite.h"
 #include "forms/common/ReadRound.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
@@ -69,18 +70,15 @@ void TMBAControlForm::BT_GetClick(TObject*) {
 
 void TMBAControlForm::SetBtnClick(TObject*) {
   // The VLAN settings go first, the global ones after them: a refusal stops
-  // the write there and stays the last word of the line. Once written, the
-  // form reads what the switch holds (the VLAN's name as it stands too).
-  if (!WriteNameAndPorts()) return;
-  if (Refusal().IsEmpty()) {
-    if (!GlobalRequest || GlobalRequest->Busy) return;
-    try {
-      GlobalRequest->Set(kSetFromControls);
-    } catch (const Exception& e) {
-      GlobalRequest->ShowRequestStatus(e.Message);
-      return;
-    }
-  }
+  // the write there, stays the last word of the line, and the fields keep
+  // what the user typed. Once written, the form reads what the switch holds
+  // (the VLAN's name as it stands too).
+  if (!WriteNameAndPorts() || !Refusal().IsEmpty()) return;
+  if (!GlobalRequest || GlobalRequest->Busy) return;
+  if (!WriteTaken(
+          GlobalRequest, [&] { GlobalRequest->Set(kSetFromControls); },
+          [this](const AnsiString& message) { GlobalRequest->ShowRequestStatus(message); }))
+    return;
   RefreshAfterWrite();
 }
 

@@ -91,8 +91,10 @@ void TSSLManagementForm::btnGetClick(TObject*) {
   }
 }
 
+// A read that ended, whole or with values it could not take, decodes what
+// it brought.
 void TSSLManagementForm::RequestGetDone(VnSNMPRequest2Controls*, const VnSNMPError& Result) {
-  if (Result.Number != VNERR_OK) return;
+  if (Result.Number != VNERR_OK && !(Request && Request->Request.ReadFaults().Any())) return;
   DecodeCipherSuites();
   RememberShownSuites();
 }

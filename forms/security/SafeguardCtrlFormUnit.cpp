@@ -2,6 +2,7 @@
 
 #include "catalogue/SecurityMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/FormWrite.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
@@ -207,10 +208,12 @@ void TSafeguardCtrlForm::btnSetClick(TObject*) {
       lbFalling->Caption().ToIntDef(falling) > falling)
     FallingFirst = 1;
 
+  const TTypedFields typed(*Request);
   TSavedAccess saved(*Request);
   // The failure that ended the writes, or else a ticked setting that had
   // nothing to write (the others are written all the same).
   AnsiString refusal;
+  bool failed = false;
   const auto write = [&](int item, const TCheckBox* box) {
     if (!WriteOne(item, box) && refusal.IsEmpty()) refusal = ErrorText(VNERR_NOTHING_TO_SET);
   };
@@ -228,13 +231,20 @@ void TSafeguardCtrlForm::btnSetClick(TObject*) {
     write(Item::kSafeguardAlarmAdminState, ckAlarm);
   } catch (const Exception& e) {
     refusal = e.Message;
+    failed = true;
     ShowStatusText(refusal);
   }
   saved.Restore();
-  // The read shows what the device holds; a refused write stays in the
-  // status line unless the read fails itself.
-  if (Refresh() && !refusal.IsEmpty()) ShowStatusText(refusal);
   FallingFirst = 0;
+  // A write that failed leaves the fields as the user typed them, for a
+  // correction. Otherwise the read shows what the device holds, and a
+  // ticked setting that had nothing to write stays in the status line
+  // unless the read fails itself.
+  if (failed) {
+    typed.PutBack();
+    return;
+  }
+  if (Refresh() && !refusal.IsEmpty()) ShowStatusText(refusal);
 }
 
 void TSafeguardCtrlForm::btnCloseClick(TObject*) { Close(); }

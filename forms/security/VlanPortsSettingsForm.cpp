@@ -3,6 +3,7 @@
 #include "catalogue/MbaMib.h"
 #include "catalogue/PaeMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/FormWrite.h"
 #include "forms/common/ReadRound.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/StackingPortUitFormUnit.h"
@@ -96,6 +97,12 @@ bool TVlanPortsSettingsForm::GetOf(VnSNMPRequest2Edits* request, TReadRound& rou
   if (!request) return false;
   try {
     request->Get();
+    // Values it could not take are a failure of the round too (the read
+    // has said which), though the rest of what it read stands.
+    if (request->Request.ReadFaults().Any()) {
+      round.Failed();
+      readFailed_ = true;
+    }
     return true;
   } catch (const Exception& e) {
     request->ShowRequestStatus(e.Message);
@@ -107,19 +114,17 @@ bool TVlanPortsSettingsForm::GetOf(VnSNMPRequest2Edits* request, TReadRound& rou
 
 bool TVlanPortsSettingsForm::WriteNameAndPorts() {
   if (!SettingsRequest || SettingsRequest->Busy) return false;
-  VnSNMPVarList& list = SettingsRequest->Request.VarList;
   const bool unchanged = !Edit1->Text().IsEmpty() && edtName->Text() == Edit1->Text();
-  list.Item(kName)->Access = unchanged ? SNMP_ACCESS_INVALID : SNMP_ACCESS_READWRITE;
+  SettingsRequest->Request.VarList.Item(kName)->Access =
+      unchanged ? SNMP_ACCESS_INVALID : SNMP_ACCESS_READWRITE;
   refusal_ = "";
-  try {
-    SettingsRequest->Set(kSetFromControlsThenRead);
-  } catch (const Exception& e) {
-    list.Item(kName)->Access = SNMP_ACCESS_READWRITE;
-    SettingsRequest->ShowRequestStatus(e.Message);
-    refusal_ = StatusBar1->DisplayedText();
-    return true;
-  }
-  list.Item(kName)->Access = SNMP_ACCESS_READWRITE;
+  WriteTaken(
+      SettingsRequest, [&] { SettingsRequest->Set(kSetFromControlsThenRead); },
+      [this](const AnsiString& message) {
+        SettingsRequest->ShowRequestStatus(message);
+        refusal_ = StatusBar1->DisplayedText();
+      });
+  if (SettingsRequest) SettingsRequest->Request.VarList.Item(kName)->Access = SNMP_ACCESS_READWRITE;
   return true;
 }
 

@@ -71,10 +71,12 @@ class TVlanPortsSettingsForm : public TForm {
   void CreateNameCopyRequest();
   void CreateDeleteRequest();
   // Get of the request, one of the round's reads; false when it raised:
-  // its message is then in panel 0, where the round keeps it.
+  // its message is then in panel 0, where the round keeps it. A read that
+  // could not take some values is a failure of the round too.
   bool GetOf(VnSNMPRequest2Edits* request, TReadRound& round);
   // Writes the ports, and the name when it differs from the copy; a failure
-  // goes to panel 0. False (nothing sent) when the request was busy.
+  // goes to panel 0 (Refusal) and the fields keep what the user typed.
+  // False (nothing sent) when the request was busy.
   bool WriteNameAndPorts();
   // Starts the delete action. False when the request was busy.
   bool StartDelete();

@@ -183,20 +183,30 @@ bool TLayer2ControlForm::AnyRequestBusy() const {
   return false;
 }
 
+// Every read of the round is made, whichever failed before it, so that no
+// field keeps what an earlier round read; the last failure is the round's
+// last line.
 void TLayer2ControlForm::ReadAll() {
   if (!Request || !AuthTrapRequest || !WebPortRequest || !TelnetPortRequest) return;
-  Request->Get();
-  AuthTrapRequest->Get();
+  AnsiString failure;
+  const auto read = [&](VnSNMPRequest2Edits& request) {
+    try {
+      request.Get();
+      // Values it could not take: the read has said which.
+      if (request.Request.ReadFaults().Any()) failure = request.Request.ReadFaults().Text();
+    } catch (const Exception& e) {
+      failure = e.Message;
+    }
+  };
+  read(*Request);
+  read(*AuthTrapRequest);
   WebStateComBoChange(nullptr);
   TelStateComBoChange(nullptr);
   // The port of a service that is on, or in a state the list lacks (the
   // port row stays open then), is shown as the switch holds it.
-  if (ComboText(WebStateComBo) != "disabled") {
-    WebPortRequest->Get();
-  }
-  if (ComboText(TelStateComBo) != "disabled") {
-    TelnetPortRequest->Get();
-  }
+  if (ComboText(WebStateComBo) != "disabled") read(*WebPortRequest);
+  if (ComboText(TelStateComBo) != "disabled") read(*TelnetPortRequest);
+  if (!failure.IsEmpty()) ShowFailureInMemo(Memo1, failure);
 }
 
 void TLayer2ControlForm::WebStateComBoChange(TObject*) {

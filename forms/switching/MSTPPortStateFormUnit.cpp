@@ -78,7 +78,7 @@ void TMSTPPortStateForm::FormCreate(TObject*) {
   Request->BindComboBox(Item::kMSTPPortRestrictedTCN, d->cbxSTPTCN);
   Request->SetStatusMemo(memMsg);
   Request->Request.Timeout = 300;
-  btnEdit->SetEnabled(false);
+  Rows.Attach(*Request, lvMSTPPortState, nullptr, [this](bool row) { btnEdit->SetEnabled(row); });
 
   try {
     VersionRequest->Get();
@@ -105,9 +105,7 @@ void TMSTPPortStateForm::btnRefreshClick(TObject*) {
   }
 }
 
-void TMSTPPortStateForm::lvMSTPPortStateSelectItem(TObject*, TListItem*, bool) {
-  btnEdit->SetEnabled(lvMSTPPortState->Selected() != nullptr);
-}
+void TMSTPPortStateForm::lvMSTPPortStateSelectItem(TObject*, TListItem*, bool) { Rows.Follow(); }
 
 void TMSTPPortStateForm::lvMSTPPortStateDblClick(TObject* Sender) { btnEditClick(Sender); }
 
@@ -121,7 +119,7 @@ void TMSTPPortStateForm::btnEditClick(TObject*) {
     }
     // A read the dialog started takes the rows away; a write it could not
     // send leaves the port selected, to be edited again.
-    btnEdit->SetEnabled(lvMSTPPortState->Selected() != nullptr);
+    Rows.Follow();
     ReadVersion();
   } catch (...) {
     ShowFailureInMemo(memMsg, CurrentMessage());

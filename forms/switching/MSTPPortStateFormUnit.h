@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -34,6 +35,7 @@ class TMSTPPortStateForm : public TForm {
   // Owned by the form; deleted when it closes.
   std::unique_ptr<VnSNMPRequest2Edits> VersionRequest;
   std::unique_ptr<VnSNMPRequest2Edits> Request;  // the port table
+  TListRows Rows;  // Edit follows the selection, whatever took it away
   void FormCreate(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormClose(TObject* Sender, TCloseAction& Action);

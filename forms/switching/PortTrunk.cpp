@@ -2,6 +2,7 @@
 
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/FormWrite.h"
 #include "forms/common/InputChecks.h"
 #include "forms/switching/PortNumber.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -290,11 +291,17 @@ void TPortTrunkForm::BT_SetClick(TObject*) {
 
 void TPortTrunkForm::SetBtnClick(TObject*) {
   if (!Request) return;
+  // The group's edits, choices and ticks, and the form's own port fields.
+  const TTypedFields typed(*Request, {UnitEdit, PortEdit, ComboBox1});
   try {
     if (ED_Index->Text().IsEmpty()) return ShowMessage("Please select trunk group.");
     if (UnitEdit->Text().IsEmpty())
       return InputError("The Unit Edit should not be empty", UnitEdit);
-    if (PortEdit->Text().IsEmpty())
+    // A master port the switch gave no value for, left alone, is no empty
+    // field and no port to judge the members with: it stays out of the write.
+    const bool masterTyped = PortEdit->Modified();
+    const bool masterHeld = masterTyped || !Request->HoldsNoValue(Item::kMasterPort);
+    if (PortEdit->Text().IsEmpty() && masterHeld)
       return InputError("The Port Edit should not be empty", PortEdit);
     // A state the state box does not offer (a group not in service) is the
     // switch's: it is left out of the write rather than sent back.
@@ -306,7 +313,6 @@ void TPortTrunkForm::SetBtnClick(TObject*) {
     // What the user changed is checked: a master port typed, and the
     // members with the master port when either changed. The group's own
     // values the user left alone go back as the switch holds them.
-    const bool masterTyped = PortEdit->Modified();
     const bool membersChanged = PortTicks(MemberFrame) != shownMembers_;
     const int unit = UnitEdit->Text().ToIntDef(-1);
     int master = TypedNumber(ED_MasterPort->Text(), -1);
@@ -316,7 +322,7 @@ void TPortTrunkForm::SetBtnClick(TObject*) {
       master = (unit - 1) * kListPortsPerUnit + port;
       ED_MasterPort->SetText(IntToStr(master));
     }
-    if ((masterTyped || membersChanged) && !MasterPortTicked(master))
+    if (masterHeld && (masterTyped || membersChanged) && !MasterPortTicked(master))
       return InputError("Master port must be checked.", PortEdit);
     if (membersChanged && !CheckMemberCount(unit)) return;
     Request->Set(kSetFromControls);
@@ -327,7 +333,11 @@ void TPortTrunkForm::SetBtnClick(TObject*) {
     ED_Name->SetText("");
     BT_GetClick(nullptr);
   } catch (const Exception& e) {
+    // Refused, timed out or not sent: what the user changed stays for a
+    // correction, no row drawn selected while the list is read again.
+    const bool changed = AnyFieldTyped(*Request) || PortEdit->Modified();
     ShowFailure(e.Message);
+    if (changed) typed.PutBack();
   }
 }
 

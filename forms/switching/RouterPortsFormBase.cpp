@@ -83,8 +83,10 @@ void TRouterPortsForm::FormCreate(TObject*) {
       Request->BindElementList(item++, elements, frame->PortCheckBoxes.get());
     AttachStatus();
     Request->OnIdle = VnRequestIdleEvent(this, &TRouterPortsForm::RouterPortsIdle);
+    Rows.Attach(
+        *Request, ListView1, nullptr, [this](bool row) { btnSet->SetEnabled(row); },
+        [this] { ShowNoVlan(); });
     Request->Get();
-    btnSet->SetEnabled(false);
   } catch (const Exception& e) {
     ShowFailure(e.Message);
   }
@@ -102,44 +104,34 @@ void TRouterPortsForm::ClearEntryFields() {
     if (frame) frame->ClearPorts();
   ClearExtras();
   stVlanID->SetCaption("");
-  btnSet->SetEnabled(false);
 }
 
-void TRouterPortsForm::btnGetClick(TObject*) {
-  if (!Request || Request->Busy) return;
-  try {
-    Request->Get();
-    ClearEntryFields();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
-}
-
-// With no VLAN selected the fields are as the form opened them: emptied,
-// the VLAN texts greyed and the ports tickable.
-void TRouterPortsForm::ListView1Click(TObject*) {
-  if (ListView1->Selected()) {
-    btnSet->SetEnabled(true);
-    return;
-  }
+void TRouterPortsForm::ShowNoVlan() {
   ClearEntryFields();
   if (Request) Request->EnableControls(false);
   RouterPortsIdle(nullptr);
 }
 
+void TRouterPortsForm::btnGetClick(TObject*) {
+  if (!Request || Request->Busy) return;
+  Rows.Read(Request, [this](const AnsiString& message) { ShowFailure(message); });
+  ClearEntryFields();
+}
+
+void TRouterPortsForm::ListView1Click(TObject*) { Rows.Click(); }
+
 // One SET of the static and forbidden lists of the selected VLAN; the
 // dynamic list is read-only and never sent. The table is read once the SET
 // is answered (quietly after a refusal, so that its error stays the last
-// line).
+// line); the fields are emptied once the switch took it, and otherwise
+// keep the ticks for a correction.
 void TRouterPortsForm::btnSetClick(TObject*) {
   if (!Request || !ListView1->Selected()) return;
   if (!FormIdle({Request.get()})) return;
-  try {
-    Request->Set(kSetFromControlsThenRead);
-    ClearEntryFields();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
+  if (Rows.Write(
+          Request, [&] { Request->Set(kSetFromControlsThenRead); },
+          [this](const AnsiString& message) { ShowFailure(message); }))
+    Rows.ShowNoRow();
 }
 
 void TRouterPortsForm::btnStopClick(TObject*) {

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/AnsiString.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
@@ -70,6 +71,8 @@ class TRouterPortsForm : public TForm {
 
   // Owned by the form; stopped, waited for and released when it closes.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The rows and Set, following the list (after the request).
+  TListRows Rows;
   // Owned by the form (component owner); deleted when it closes.
   TStackingPortUitForm* StaticPortFrame = nullptr;
   TStackingPortUitForm* DynamicPortFrame = nullptr;
@@ -95,6 +98,9 @@ class TRouterPortsForm : public TForm {
  private:
   void CreatePortFrame();
   void ClearEntryFields();
+  // With no VLAN selected: the fields emptied, the VLAN texts greyed and
+  // the ports tickable, as the form opened them.
+  void ShowNoVlan();
   // Once idle again, the ports are tickable (the library leaves the bound
   // boxes disabled until a row is selected).
   void RouterPortsIdle(VnSNMPRequest2Controls* Sender);

@@ -2,6 +2,7 @@
 
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/FormWrite.h"
 #include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
@@ -78,16 +79,18 @@ void TSpanningTreeAlgorithmForm::GetButtonClick(TObject*) {
   }
 }
 
-// The setting is read again after the SET: the request makes that read once
-// the SET is answered, and after a refused or lost one quietly, so that the
-// SET's error stays in the bar.
+// The setting is read again after the SET the switch took; after a refused
+// or lost one the choice stays, the SET's error in the bar.
 void TSpanningTreeAlgorithmForm::SetButtonClick(TObject*) {
   if (!Request) return;
   const AnsiString choice = ComboText(ComboBox1);
   try {
     if (choice == "disabled") {
-      Request->Set(kSetFromControls);
-      Request->Get();
+      // Refused or lost, the choice stays for a correction.
+      if (WriteTaken(
+              Request, [&] { Request->Set(kSetFromControls); },
+              [this](const AnsiString& message) { ShowFailureInStatusBar(StatusBar1, message); }))
+        Request->Get();
     } else if (choice == "enabled") {
       if (MessageDlg(kEnableQuestion, mtConfirmation, mbOKCancel, 0) == mrOk) {
         struct Forget {

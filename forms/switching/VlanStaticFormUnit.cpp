@@ -5,6 +5,7 @@
 #include "catalogue/BridgeExtMib.h"
 #include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/FormWrite.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPVarList.h"
 #include "pages/FormOpeners.h"
@@ -225,6 +226,7 @@ void TVlanStaticForm::SetBtnClick(TObject*) {
   if (!ReadyForWork()) return;
   VnSNMPVarList& list = Request->Request.VarList;
   const AnsiString description = list.Description;
+  const TTypedFields typed(*Request);
   for (int column :
        {Item::kEgressPorts, Item::kForbiddenEgressPorts, Item::kUntaggedPorts, Item::kStatus}) {
     list.Description = list.Item(column)->Label;
@@ -234,7 +236,10 @@ void TVlanStaticForm::SetBtnClick(TObject*) {
     });
     if (!Request) return;  // closed meanwhile
     Request->Request.VarList.Description = description;
-    if (!taken) break;
+    if (!taken) {
+      KeepTyped(typed);
+      return;
+    }
   }
   try {
     Request->Get();
@@ -243,6 +248,25 @@ void TVlanStaticForm::SetBtnClick(TObject*) {
     Request->ShowRequestStatus(e.Message);
   }
   ShowRowButtons(false);
+}
+
+// A write that was not taken keeps what was typed, for the user to correct.
+// The list is read again (by the request itself after a refusal or a lost
+// answer, here after Stop), so no row stays drawn selected, and the buttons
+// and count follow.
+void TVlanStaticForm::KeepTyped(const TTypedFields& typed) {
+  const bool reading = Request->Busy;
+  if (LV_dot1qVlanStaticEntry->Selected()) LV_dot1qVlanStaticEntry->SetSelected(nullptr);
+  if (!reading) {
+    try {
+      Request->Get();
+    } catch (const Exception& e) {
+      Request->ShowRequestStatus(e.Message);
+    }
+  }
+  typed.PutBack();
+  ShowRowButtons(false);
+  ShowCount();
 }
 
 // A refused Add keeps what was typed, for the user to correct.

@@ -22,6 +22,7 @@ struct VnSNMPError;
 class VnSNMPRequest2Controls;
 class VnSNMPRequest2Edits;
 class TSavedAccess;
+class TTypedFields;
 
 class TVlanStaticForm : public TForm {
  public:
@@ -83,6 +84,9 @@ class TVlanStaticForm : public TForm {
   // true once the device has taken it (false: refused, timed out, not sent,
   // stopped, or the form closed meanwhile).
   bool WriteAndWait(const std::function<void(TSavedAccess&)>& leaveOut);
+  // After a write that was not taken: the list read again, the fields as
+  // `typed`, no row drawn selected, the buttons and count following.
+  void KeepTyped(const TTypedFields& typed);
   // Set and Delete offered only while a row is selected, Add only while none is.
   void ShowRowButtons(bool rowSelected);
   void ShowCount();

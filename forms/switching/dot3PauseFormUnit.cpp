@@ -2,6 +2,7 @@
 
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/FormWrite.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
@@ -56,8 +57,22 @@ void Tdot3PauseForm::CountersShown() {
 void Tdot3PauseForm::btnSetClick(TObject*) {
   if (!Request || !ListView1->Selected()) return;
   if (!FormIdle({Request.get()})) return;
+  // The mode chosen stays until the switch has taken the write. While the
+  // ports are read again after a refusal no port stays drawn selected, Set
+  // is off, and with nothing chosen the view is that of no port.
+  const bool typed = AnyFieldTyped(*Request);
+  if (!WriteTaken(
+          Request, [&] { Request->Set(kSetFromControls); },
+          [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); })) {
+    if (!Request || !Request->Busy) return;
+    if (ListView1->Selected()) ListView1->SetSelected(nullptr);
+    if (typed)
+      btnSet->SetEnabled(false);
+    else
+      ResetView();
+    return;
+  }
   try {
-    Request->Set(kSetFromControls);
     ResetView();
     // The walk follows the write; the form is busy until it has ended.
     Request->Get();

@@ -2,6 +2,7 @@
 
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/FormWrite.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
@@ -100,23 +101,23 @@ void TLogSaveControlForm::btnSetClick(TObject*) {
     InputError("You should choose Log Save Method.", cbxLogSaveMethod);
     return;
   }
-  AnsiString refusal;
+  bool taken = false;
   {
     // The interval is written with the time-interval method only; its
     // access word comes back however the SET ends.
     TSavedAccess saved(*Request);
     if (cbxLogSaveMethod->ItemIndex() != kTimeIntervalIndex)
       saved.Invalidate(LogSaveControlItem::kTimeInterval);
-    try {
-      Request->Set(kSetFromControlsThenRead);
-    } catch (const Exception& e) {
-      refusal = e.Message;
-      ShowFailure(refusal);
-    }
+    taken = WriteTaken(
+        Request, [&] { Request->Set(kSetFromControlsThenRead); },
+        [this](const AnsiString& message) { ShowFailure(message); });
   }
-  // The read shows what the device holds; a refused write stays in the
-  // status line unless the read fails itself.
-  if (Refresh() && !refusal.IsEmpty()) ShowFailure(refusal);
+  // Taken, the read shows what the device holds; refused, the fields keep
+  // what the user chose, for a correction.
+  if (taken)
+    Refresh();
+  else
+    cbxLogSaveMethodChange(nullptr);
 }
 
 void TLogSaveControlForm::FormCloseQuery(TObject*, bool&) { StopWaitDelete(Request); }

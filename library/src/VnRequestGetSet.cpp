@@ -179,6 +179,10 @@ VnSNMPError VnSNMPRequest2Controls::WithReadFaults(const VnSNMPError& record) co
 void VnSNMPRequest2Controls::ReadFailed(VnSNMPError& error) {
   std::shared_ptr<Life> life = life_;
   TakeBack(order_.ReadEnds(Mode::Async));
+  // A walk that broke off has ended as one that ran out does: the rows it
+  // read stand, the controls wait for one to be chosen.
+  if (IsTableList()) DoGetEnd();
+  if (!life->self) return;
   DoGetError(error);
   if (life->self && OnGetDone) OnGetDone(this, error);
   if (life->self) Settle();

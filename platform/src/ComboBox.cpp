@@ -120,7 +120,12 @@ void TComboBox::SetStyle(TComboBoxStyle s) {
   QSignalBlocker block(cb);
   bool editable = s != csDropDownList;
   if (cb->isEditable() != editable) {
+    // The line edit a box that stops being editable drops goes at once: left
+    // to the next turn of the event loop, its end would take away the focus
+    // the box got meanwhile (a dialog opening on it).
+    QLineEdit* dropped = editable ? nullptr : cb->lineEdit();
     cb->setEditable(editable);
+    delete dropped;
     if (editable) HookEdit();
   }
   if (!editable) editText_.Put("");

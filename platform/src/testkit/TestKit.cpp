@@ -479,10 +479,19 @@ void DoubleClickRow(TListView* view, int index) {
   PressAndRelease(WidgetAs<QAbstractItemView>(view)->viewport(), p, true);
 }
 
+namespace {
+QPoint EmptyPoint(QWidget* viewport) { return QPoint(5, std::max(0, viewport->height() - 2)); }
+}  // namespace
+
 void ClickEmpty(TListView* view) {
+  QWidget* vp = WidgetAs<QAbstractItemView>(view)->viewport();
+  PressAndRelease(vp, EmptyPoint(vp), false);
+}
+
+bool RoomBesideRows(TListView* view) {
   auto* tw = WidgetAs<QAbstractItemView>(view);
-  QWidget* vp = tw->viewport();
-  PressAndRelease(vp, QPoint(5, std::max(0, vp->height() - 2)), false);
+  tw->doItemsLayout();
+  return !tw->indexAt(EmptyPoint(tw->viewport())).isValid();
 }
 
 void PressKeyInList(TListView* view, WORD vk) {

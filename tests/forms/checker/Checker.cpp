@@ -299,6 +299,22 @@ std::vector<std::string> TChecker::Unselected(const TOpen& open) const {
   return lines;
 }
 
+void TChecker::FindCounts(const TOpen& open) {
+  counts_.clear();
+  if (!open.List) return;
+  std::function<void(TWinControl*)> find = [&](TWinControl* w) {
+    for (int i = 0; i < w->ControlCount(); ++i) {
+      TControl* c = w->Controls(i);
+      const std::string text = c->Text().str();
+      if (dynamic_cast<TStaticText*>(c) && c->Showing() && !text.empty() &&
+          std::all_of(text.begin(), text.end(), [](char d) { return d >= '0' && d <= '9'; }))
+        counts_.push_back(c);
+      if (auto* inner = dynamic_cast<TWinControl*>(c)) find(inner);
+    }
+  };
+  find(open.Form);
+}
+
 void TChecker::CheckCount(const TOpen& open, const std::string& what) {
   if (!open.List) return;
   const std::string rows = std::to_string(open.List->Items()->Count());
@@ -366,8 +382,8 @@ std::set<TControl*> TChecker::Excepted(const TOpen& open) const {
   return out;
 }
 
-std::vector<std::string> TChecker::RowsOf(const TOpen& open) const {
-  std::vector<std::string> rows;
+std::vector<std::vector<std::string>> TChecker::CellRows(const TOpen& open) const {
+  std::vector<std::vector<std::string>> rows;
   if (!open.List) return rows;
   // The cells of the columns of variables that do not move by themselves
   // (named as the variables' labels).
@@ -377,15 +393,21 @@ std::vector<std::string> TChecker::RowsOf(const TOpen& open) const {
       if (item.Writable || item.Key) still.insert(item.Label);
   TListView* list = open.List;
   for (int i = 0; i < list->Items()->Count(); ++i) {
-    TListItem* item = list->Items()->Item(i);
-    std::string text = "row " + std::to_string(i + 1) + ":";
+    std::vector<std::string> row;
     for (int c = 0; c < list->Columns()->Count(); ++c) {
-      if (!still.count(list->Columns()->Items(c)->Caption().str())) continue;
-      const AnsiString cell = c == 0                              ? item->Caption()
-                              : c - 1 < item->SubItems()->Count() ? item->SubItems()->Strings(c - 1)
-                                                                  : AnsiString();
-      text += " \"" + cell.str() + "\"";
+      const std::string caption = list->Columns()->Items(c)->Caption().str();
+      if (still.count(caption)) row.push_back(caption + ": \"" + CellOf(list, i, c) + "\"");
     }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::vector<std::string> TChecker::RowsOf(const TOpen& open) const {
+  std::vector<std::string> rows;
+  for (const std::vector<std::string>& cells : CellRows(open)) {
+    std::string text = "row " + std::to_string(rows.size() + 1) + ":";
+    for (const std::string& cell : cells) text += " " + cell;
     rows.push_back(text);
   }
   return rows;
@@ -462,22 +484,8 @@ void TChecker::CheckForm(TOpen& open, std::size_t seed) {
   shown.insert(shown.end(), rows.begin(), rows.end());
   shown_[seed] = shown;
   const bool full = seed == 0;
-  // The row count of a list: a static text that shows a number.
-  counts_.clear();
-  if (open.List) {
-    std::function<void(TWinControl*)> find = [&](TWinControl* w) {
-      for (int i = 0; i < w->ControlCount(); ++i) {
-        TControl* c = w->Controls(i);
-        const std::string text = c->Text().str();
-        if (dynamic_cast<TStaticText*>(c) && c->Showing() && !text.empty() &&
-            std::all_of(text.begin(), text.end(), [](char d) { return d >= '0' && d <= '9'; }))
-          counts_.push_back(c);
-        if (auto* inner = dynamic_cast<TWinControl*>(c)) find(inner);
-      }
-    };
-    find(open.Form);
-    CheckCount(open, "the form as opened");
-  }
+  FindCounts(open);
+  CheckCount(open, "the form as opened");
   if (full) RecordForOddAgents(open);
   if (open.List && full) {
     if (open.List->Selected()) TestKit::ClickEmpty(open.List);

@@ -86,6 +86,8 @@ class TChecker {
   std::vector<std::string> Unselected(const TOpen& open) const;
   // The list's rows as the user reads them.
   std::vector<std::string> RowsOf(const TOpen& open) const;
+  // The cells RowsOf reads, row by row, each named by its column.
+  std::vector<std::vector<std::string>> CellRows(const TOpen& open) const;
   // A window of the form (the form, or a dialog its requests write through)
   // as FieldsOf shows it with the values that move left out.
   std::vector<std::string> WindowLook(const TOpen& open, TWinControl* window) const;
@@ -124,6 +126,8 @@ class TChecker {
   void CheckActions(TOpen& open);
   // The row buttons of a list form agree with its selection.
   void CheckRowButtons(const TOpen& open, const std::string& what);
+  // The row counts of a list: the static texts that show a number.
+  void FindCounts(const TOpen& open);
   // Every row count the form showed as opened shows the rows the list has.
   void CheckCount(const TOpen& open, const std::string& what);
   // The selection, the fields, the row buttons and the row count agree: no
@@ -134,14 +138,13 @@ class TChecker {
   // ---- an agent that answers oddly (OddAgentChecks.cpp) ----
   // The odd seed of that name, or null.
   const TOddSeed* OddSeedOf(std::size_t seed) const;
-  // The cells RowsOf reads, row by row, each named by its column.
-  std::vector<std::vector<std::string>> CellRows(const TOpen& open) const;
   // What the plain seed shows that the odd seeds are compared with.
   void RecordForOddAgents(TOpen& open);
   void CheckOddAgent(TOpen& open, std::size_t seed);
-  // The read's failure and the markers of missing values, after a read.
-  // (`status`: the status line too).
-  void CheckOddRead(TOpen& open, const TOddSeed& odd, const std::string& what, bool status);
+  // The markers of missing values after a read, and with `boxes` (those
+  // the read brought) that the read named what it could not take.
+  void CheckOddRead(TOpen& open, const TOddSeed& odd, const std::string& what,
+                    const std::string* boxes);
 
   // ---- steps ----
   void ChooseByKeys(TListView* list, int row);
@@ -194,12 +197,13 @@ class TChecker {
   // seed: Add every field, the others their boxes.
   std::map<std::string, std::vector<std::string>> dialogLooks_;
   // The odd seeds that hit the form (named after the others in seeds_); the
-  // plain seed's rows, the fields of the rows they hit, and the static
-  // texts that counted the rows.
+  // plain seed's rows and the fields of the rows they hit.
   std::vector<TOddSeed> odd_;
+  // What the reads of the odd seed being checked cannot take (a box naming
+  // one of them is the read's word, not the write's).
+  std::vector<std::string> readFails_;
   std::vector<std::vector<std::string>> plainRows_;
   std::map<int, std::vector<std::string>> plainFields_;
-  std::vector<std::string> plainCounts_;
   // The controls whose values move, as the form was opened (a form that
   // binds its controls anew meanwhile keeps its first ones).
   std::set<TControl*> moving_controls_;

@@ -161,6 +161,12 @@ std::string RowText(TListView* list, int row) {
   return " \"" + text + "\"";
 }
 
+std::string CellOf(TListView* list, int row, int column) {
+  TListItem* item = list->Items()->Item(row);
+  if (column == 0) return item->Caption().str();
+  return column - 1 < item->SubItems()->Count() ? item->SubItems()->Strings(column - 1).str() : "";
+}
+
 std::string NameOf(TControl* control) {
   std::string name = control->Name().str();
   if (!name.empty()) return name;

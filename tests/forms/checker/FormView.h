@@ -47,6 +47,9 @@ std::string StatusLine(TWinControl* window);
 
 // The cells of a list's row as the user reads them, quoted.
 std::string RowText(TListView* list, int row);
+// One cell of a list: column 0 is the caption; a column the row has no
+// text for is empty.
+std::string CellOf(TListView* list, int row, int column);
 // A control's name, or what it is.
 std::string NameOf(TControl* control);
 

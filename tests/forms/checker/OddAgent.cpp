@@ -49,6 +49,7 @@ struct TTargets {
   std::vector<const TItem*> Columns;  // every written column of that table
   std::vector<std::string> Rows;
   int Row = -1;
+  bool OtherColumn = false;
   std::vector<const TItem*> Scalars;
 };
 
@@ -87,6 +88,12 @@ TTargets TargetsOf(const TFormModel& model, const TImage& held,
         }
         if (instances == t.Rows) t.Columns.push_back(item);
       }
+      // Another column the agent gives on those rows keeps a row whose
+      // cell of the target is missing a row.
+      if (t.Column)
+        for (const TItem& item : request.Items)
+          if (&item != t.Column && !item.Oid.empty() && RowsOf(item, held) == t.Rows)
+            t.OtherColumn = true;
     }
   }
   for (const TRequestModel& request : model.Requests)
@@ -150,7 +157,9 @@ std::vector<TOddSeed> OddSeeds(const TFormModel& model, const TImage& held,
   auto add = [&](TValues& v) {
     if (!v.seed.Commands.empty()) seeds.push_back(std::move(v.seed));
   };
-  if (t.Column) {
+  // A row of one cell that the agent lacks is no row: a table of one column
+  // meets no cell absent and no column ended early.
+  if (t.Column && t.OtherColumn) {
     const std::string& row = t.Rows[static_cast<std::size_t>(t.Row)];
     TValues absent(t, "odd: a cell absent from a middle row");
     absent.seed.Commands.push_back("absent " + t.Column->Oid + "." + row);
@@ -163,14 +172,14 @@ std::vector<TOddSeed> OddSeeds(const TFormModel& model, const TImage& held,
     ended.Hit(t.Column, true);
     ended.seed.Reach = TOddSeed::TReach::LaterRows;
     add(ended);
-
+  }
+  if (t.Column) {
     TValues disorder(t, "odd: answers that do not increase");
     disorder.seed.Commands.push_back("disorder " + t.Column->Oid);
     disorder.Hit(t.Column, true);
     disorder.seed.Reach = TOddSeed::TReach::Prefix;
     disorder.seed.Fails = {"did not increase"};
     add(disorder);
-
   }
 
   // A column at the middle row and a scalar: a number where octets are
@@ -178,9 +187,9 @@ std::vector<TOddSeed> OddSeeds(const TFormModel& model, const TImage& held,
   TValues other(t, "odd: a value of another type");
   auto otherType = [&](const TItem* item, bool column) {
     other.Give(item, NumberSyntax(item->Syntax) ? "s \"5\"" : "i 5", column);
-    other.seed.Fails.push_back((column ? "row " + t.Rows[static_cast<std::size_t>(t.Row)] + ", "
-                                       : std::string()) +
-                               item->Label);
+    other.seed.Fails.push_back(
+        (column ? "row " + t.Rows[static_cast<std::size_t>(t.Row)] + ", " : std::string()) +
+        item->Label);
   };
   if (t.Column) otherType(t.Column, true);
   if (!t.Scalars.empty()) otherType(t.Scalars.front(), false);
@@ -216,7 +225,8 @@ std::vector<TOddSeed> OddSeeds(const TFormModel& model, const TImage& held,
          return item.Shown == TShown::Text && item.Syntax == SNMP_SYNTAX_DISPLAYSTR;
        })) {
     std::string text("pw\0rd", 5);
-    if (item->Length > 0 && item->Length < 5) text = text.substr(1, static_cast<std::size_t>(std::max(3, item->Length)));
+    if (item->Length > 0 && item->Length < 5)
+      text = text.substr(1, static_cast<std::size_t>(std::max(3, item->Length)));
     zero.seed.Commands.push_back(SetHex(
         item->Oid + "." + (column ? t.Rows[static_cast<std::size_t>(t.Row)] : std::string("0")),
         text));

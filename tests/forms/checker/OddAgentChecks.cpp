@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "Checker.h"
 #include "FormView.h"
@@ -33,38 +34,15 @@ std::string Markers(const std::vector<std::string>& lines) {
   return out;
 }
 
-AnsiString CellOf(TListView* list, int row, int column) {
-  TListItem* item = list->Items()->Item(row);
-  if (column == 0) return item->Caption();
-  return column - 1 < item->SubItems()->Count() ? item->SubItems()->Strings(column - 1)
-                                                 : AnsiString();
-}
-
 // Every cell of the list, named by its row and its column's caption.
 std::vector<std::string> CellsOf(TListView* list) {
   std::vector<std::string> cells;
   for (int i = 0; list && i < list->Items()->Count(); ++i)
     for (int c = 0; c < list->Columns()->Count(); ++c)
       cells.push_back("row " + std::to_string(i + 1) + ", " +
-                      list->Columns()->Items(c)->Caption().str() + ": \"" +
-                      CellOf(list, i, c).str() + "\"");
+                      list->Columns()->Items(c)->Caption().str() + ": \"" + CellOf(list, i, c) +
+                      "\"");
   return cells;
-}
-
-// The number a static text shows, or -1.
-int CountShown(TControl* c) {
-  const std::string text = c->Text().str();
-  if (!dynamic_cast<TStaticText*>(c) || !c->Showing() || text.empty() || text.size() > 6 ||
-      !std::all_of(text.begin(), text.end(), [](char d) { return d >= '0' && d <= '9'; }))
-    return -1;
-  return std::stoi(text);
-}
-
-void StaticTexts(TWinControl* w, std::vector<TControl*>& out) {
-  for (int i = 0; i < w->ControlCount(); ++i) {
-    out.push_back(w->Controls(i));
-    if (auto* inner = dynamic_cast<TWinControl*>(w->Controls(i))) StaticTexts(inner, out);
-  }
 }
 
 }  // namespace
@@ -75,89 +53,78 @@ const TOddSeed* TChecker::OddSeedOf(std::size_t seed) const {
   return nullptr;
 }
 
-std::vector<std::vector<std::string>> TChecker::CellRows(const TOpen& open) const {
-  std::vector<std::vector<std::string>> rows;
-  if (!open.List) return rows;
-  // The columns RowsOf reads: of variables that do not move by themselves.
-  std::set<std::string> still;
-  for (const TRequestModel& r : model_.Requests)
-    for (const TItem& item : r.Items)
-      if (item.Writable || item.Key) still.insert(item.Label);
-  TListView* list = open.List;
-  for (int i = 0; i < list->Items()->Count(); ++i) {
-    std::vector<std::string> row;
-    for (int c = 0; c < list->Columns()->Count(); ++c) {
-      const std::string caption = list->Columns()->Items(c)->Caption().str();
-      if (still.count(caption)) row.push_back(caption + ": \"" + CellOf(list, i, c).str() + "\"");
-    }
-    rows.push_back(row);
-  }
-  return rows;
-}
-
 void TChecker::RecordForOddAgents(TOpen& open) {
   plainRows_ = CellRows(open);
   plainFields_.clear();
-  plainCounts_.clear();
-  if (open.List) {
-    std::vector<TControl*> texts;
-    StaticTexts(open.Form, texts);
-    for (TControl* c : texts)
-      if (CountShown(c) == open.List->Items()->Count()) plainCounts_.push_back(FieldPath(c));
-  }
   const TOddSeed* hit = nullptr;
   for (const TOddSeed& odd : odd_)
     if (odd.Row >= 0 && model_.Requests[static_cast<std::size_t>(odd.Request)].Rows) hit = &odd;
-  if (!open.List || !hit || open.List->Items()->Count() != static_cast<int>(hit->Rows.size()))
+  // Rows are chosen only where a click beside them leaves none chosen again,
+  // as the form opened (rows that fill the list leave no room beside them).
+  if (!open.List || !hit || open.List->Items()->Count() != static_cast<int>(hit->Rows.size()) ||
+      !TestKit::RoomBesideRows(open.List))
     return;
   for (int row : {0, 1, hit->Row, hit->Row + 1})
     if (row < open.List->Items()->Count() && !plainFields_.count(row)) {
       ChooseByClick(open.List, row);
       plainFields_[row] = Look(open, false);
     }
+  TestKit::ClickEmpty(open.List);
 }
 
 void TChecker::CheckOddRead(TOpen& open, const TOddSeed& odd, const std::string& what,
-                            bool status) {
-  // Where the read could not take something it says so.
+                            const std::string* boxes) {
+  // Where the read could not take something it says so: in its last status
+  // line, or in a box where the form shows its reads' failures so.
   const std::string said = LastStatus(open.Form);
-  if (status && !odd.Fails.empty()) {
-    const bool named = std::any_of(odd.Fails.begin(), odd.Fails.end(), [&](const std::string& f) {
-      return said.find(f) != std::string::npos;
-    });
-    EXPECT_TRUE(named && said.find("Ok!") == std::string::npos)
+  if (boxes && !odd.Fails.empty()) {
+    const auto names = [&](const std::string& text) {
+      return std::any_of(odd.Fails.begin(), odd.Fails.end(),
+                         [&](const std::string& f) { return text.find(f) != std::string::npos; });
+    };
+    EXPECT_TRUE((names(said) && said.find("Ok!") == std::string::npos) || names(*boxes))
         << what << ": the read could not take what the switch holds, yet its last status line "
-        << "is no failure naming \"" << odd.Fails.front() << "\"" << StatusLine(open.Form);
+        << "is no failure naming \"" << odd.Fails.front() << "\"" << StatusLine(open.Form)
+        << (boxes->empty() ? "" : "\n    boxes: " + *boxes);
   }
   std::vector<std::string> lines = FieldsOf(open.Form);
   const std::vector<std::string> cells = CellsOf(open.List);
   lines.insert(lines.end(), cells.begin(), cells.end());
   const std::string markers = Markers(lines);
-  EXPECT_TRUE(markers.empty()) << what << ": the form shows a value the switch never held:"
-                               << markers;
+  EXPECT_TRUE(markers.empty()) << what
+                               << ": the form shows a value the switch never held:" << markers;
 }
 
 void TChecker::CheckOddAgent(TOpen& open, std::size_t seed) {
   const TOddSeed& odd = *OddSeedOf(seed);
+  readFails_ = odd.Fails;
+  struct Forget {
+    std::vector<std::string>& fails;
+    ~Forget() { fails.clear(); }
+  } forget{readFails_};
   // A box that tells the read's failure is a word to the user.
-  const std::string opening = boxes_.Take();
-  EXPECT_TRUE(opening.empty() ||
-              std::any_of(odd.Fails.begin(), odd.Fails.end(),
-                          [&](const std::string& f) { return opening.find(f) != std::string::npos; }))
-      << "boxes on opening: " << opening;
+  std::string opening = boxes_.Take();
   if (!WaitQuiet(open)) ADD_FAILURE() << "the form did not become idle after opening";
+  opening += boxes_.Take();
+  EXPECT_TRUE(opening.empty() || std::any_of(odd.Fails.begin(), odd.Fails.end(),
+                                             [&](const std::string& f) {
+                                               return opening.find(f) != std::string::npos;
+                                             }))
+      << "boxes on opening: " << opening;
+  FindCounts(open);
   moving_controls_ = Moving(open, false);
   std::vector<std::string> shown = Look(open, false);
   const std::vector<std::string> lines = RowsOf(open);
   shown.insert(shown.end(), lines.begin(), lines.end());
   shown_[seed] = shown;
-  CheckOddRead(open, odd, "the form as opened", true);
+  CheckOddRead(open, odd, "the form as opened", &opening);
   // A Refresh after other values, and one on these: each shows what it read.
   if (ButtonOf(open.Form, "Refresh")) {
     CheckShownAfterRead(open, seed);
-    Restore(open);
     boxes_.Take();
-    CheckOddRead(open, odd, "after a Refresh", true);
+    Restore(open);
+    const std::string refreshed = boxes_.Take();
+    CheckOddRead(open, odd, "after a Refresh", &refreshed);
   }
 
   // The controls of what the seed hit, and of the row counts: they show
@@ -172,15 +139,25 @@ void TChecker::CheckOddAgent(TOpen& open, std::size_t seed) {
       hit.insert(b->Controls.begin(), b->Controls.end());
       if (!model_.Requests[r].Table) scalarsHit.insert(b->Controls.begin(), b->Controls.end());
     }
-  std::vector<TControl*> counts;
-  if (open.List) {
-    std::vector<TControl*> all;
-    StaticTexts(open.Form, all);
-    for (TControl* c : all)
-      if (std::count(plainCounts_.begin(), plainCounts_.end(), FieldPath(c))) counts.push_back(c);
-  }
-  hit.insert(counts.begin(), counts.end());
-  scalarsHit.insert(counts.begin(), counts.end());
+  hit.insert(counts_.begin(), counts_.end());
+  scalarsHit.insert(counts_.begin(), counts_.end());
+  // On the row hit, the form's own fields (no variable binds them) may show
+  // what it makes of the value hit: they are left out there too.
+  std::set<TControl*> bound;
+  for (const VnSNMPRequest2Edits* r : open.Requests)
+    for (const auto& b : r->Bindings) bound.insert(b->Controls.begin(), b->Controls.end());
+  std::set<TControl*> hitRow = hit;
+  std::function<void(TWinControl*)> own = [&](TWinControl* w) {
+    for (int i = 0; i < w->ControlCount(); ++i) {
+      TControl* c = w->Controls(i);
+      auto* inner = dynamic_cast<TWinControl*>(c);
+      if (inner && inner->ControlCount() > 0)
+        own(inner);
+      else if (!bound.count(c) && !dynamic_cast<TButton*>(c))
+        hitRow.insert(c);
+    }
+  };
+  own(open.Form);
 
   // The list shows the switch's rows, each once with its own values, and a
   // row count beside it counts them.
@@ -195,10 +172,7 @@ void TChecker::CheckOddAgent(TOpen& open, std::size_t seed) {
     return (odd.Reach == TReach::Cell && i == odd.Row) ||
            (odd.Reach == TReach::LaterRows && i >= odd.Row);
   };
-  for (TControl* c : counts) {
-    EXPECT_EQ(CountShown(c), count)
-        << "the row count " << FieldPath(c) << " is not the count of the rows shown";
-  }
+  CheckCount(open, "the form as opened");
   if (rows) {
     if (odd.Reach == TReach::Prefix) {
       EXPECT_TRUE(count >= 1 && count <= plain)
@@ -239,9 +213,9 @@ void TChecker::CheckOddAgent(TOpen& open, std::size_t seed) {
   for (int i : chosen) {
     ChooseByClick(open.List, i);
     const std::string name = "row " + std::to_string(i + 1) + RowText(open.List, i);
-    CheckOddRead(open, odd, name, false);
+    CheckOddRead(open, odd, name, nullptr);
     if (!plainFields_.count(i)) continue;
-    const std::set<TControl*>& skipped = differs(i) ? hit : scalarsHit;
+    const std::set<TControl*>& skipped = differs(i) ? hitRow : scalarsHit;
     const std::vector<std::string> now = Look(open, false, skipped);
     std::vector<std::string> was = plainFields_[i];
     // The same controls left out of what the plain seed showed.
@@ -257,8 +231,10 @@ void TChecker::CheckOddAgent(TOpen& open, std::size_t seed) {
   std::string instance;
   if (open.List && count > 0) {
     row = rows && odd.Reach != TReach::Prefix && odd.Row < count ? odd.Row : 0;
-    if (rows) instance = odd.Rows[static_cast<std::size_t>(row)];
-    else instance = InstanceOfRow(open, row);
+    if (rows)
+      instance = odd.Rows[static_cast<std::size_t>(row)];
+    else
+      instance = InstanceOfRow(open, row);
   }
   const std::string name = row < 0 ? std::string("the form")
                                    : "row " + std::to_string(row + 1) + RowText(open.List, row) +

@@ -111,7 +111,12 @@ void TChecker::Untouched(TOpen& open, const std::string& what, const std::string
                               << Describe(sets) << Boxes(boxes);
   EXPECT_TRUE(sent.empty()) << what << ", nothing touched: the write sent other values:" << sent
                             << Boxes(boxes);
-  EXPECT_TRUE(boxes.empty() || saidNothing)
+  // Against an agent that answers oddly, the read after the write may tell
+  // in a box what it could not take.
+  const bool readFailed = std::any_of(readFails_.begin(), readFails_.end(), [&](const auto& f) {
+    return boxes.find(f) != std::string::npos;
+  });
+  EXPECT_TRUE(boxes.empty() || saidNothing || readFailed)
       << what << ", nothing touched: the write brought the boxes " << boxes;
   if (instance == "-") {
     EXPECT_TRUE(rowInstances.empty())

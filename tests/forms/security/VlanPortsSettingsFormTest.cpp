@@ -105,12 +105,16 @@ TEST_F(GuestVlanFormTest, DeleteStartsTheActionAndReadsAgain) {
   EXPECT_EQ(form_->cbxDel->Text(), "start");
 }
 
-TEST_F(GuestVlanFormTest, AFailedSetRestoresTheNameAndReadsAgain) {
+TEST_F(GuestVlanFormTest, AFailedSetRestoresTheNameAccessAndKeepsWhatWasTyped) {
   Open();
+  form_->edtName->SetText("typed");
   Control("inject set " + kGuest.substr(0, kGuest.size() - 1) + " genErr");
   TestKit::Click(form_->SetBtn);
   EXPECT_EQ(form_->SettingsRequest->Request.VarList.Item(0)->Access, 6u);
-  EXPECT_NE(NewLog().back().find("GET"), std::string::npos) << NewLog().back();
+  // Nothing is read over the name typed; the refusal is the last word.
+  EXPECT_EQ(form_->edtName->Text(), "typed");
+  EXPECT_NE(NewLog().back().find("SET"), std::string::npos) << NewLog().back();
+  EXPECT_EQ(Panel().find("Ok!"), std::string::npos) << Panel();
 }
 
 // A Refresh whose name-and-ports read and delete-state read both fail ends

@@ -161,6 +161,8 @@ void TypeInCombo(TComboBox* combo, const AnsiString& text);
 void ClickRow(TListView* view, int index);
 void DoubleClickRow(TListView* view, int index);
 void ClickEmpty(TListView* view);
+// Whether ClickEmpty lands beside the rows (false: the rows fill the list).
+bool RoomBesideRows(TListView* view);
 void PressKeyInList(TListView* view, WORD vk);
 // Turns the mouse wheel over the list by `notches` (negative: down).
 void WheelList(TListView* view, int notches);
