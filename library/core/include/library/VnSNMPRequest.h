@@ -90,7 +90,9 @@ class VnSNMPRequest {
 
   // GET of a scalar group or one row (from must be Start), or one GETNEXT
   // step of a table walk (from the start, or from each item's LastOid).
-  // True when a table row was read and the walk can go on.
+  // True when a table row was read and the walk can go on. An item a
+  // version 1 agent names by noSuchName is read no more: the PDU goes out
+  // again without it.
   bool SendGet(VnReadFrom from);
   // An asynchronous exchange as its send names it; 0 names none.
   using ExchangeId = std::uint64_t;
@@ -230,13 +232,13 @@ class VnSNMPRequest {
   // is the value of its item; a step of a table walk; a version 1 agent's
   // noSuchName to a read.
   enum class ReplyTo { Get, WalkStep, NoSuchName };
-  // Reads the reply's bindings into the items they were sent for; with
-  // NoSuchName see ReadNoSuchName. A walk step's row is the
-  // lowest instance the columns that go on returned: a column whose answer
-  // lies past it has no cell in this row and is asked again from it; a
-  // column that left its subtree or answered an exception has no cell in
-  // this row or any later one. An answer not past the one asked from raises
-  // -530. rowIndex receives the row's instance suffix. With valuesLater the
+  // Reads the reply's bindings into the items they were sent for (a
+  // noSuchName reply: see ReadNoSuchName). A walk step's row is the lowest
+  // instance the columns that go on returned: a column whose answer lies
+  // past it has no cell in this row and is asked again from it; a column
+  // that left its subtree or answered an exception has no cell in this row
+  // or any later one. An answer not past the one asked from raises -530.
+  // rowIndex receives the row's instance suffix. With valuesLater the
   // values wait in the reply for TakeWaitingValues, which the reply must
   // outlive.
   ReplyOutcome ReadReply(const Pdu& reply, const std::vector<int>& bindingItems, ReplyTo to,
