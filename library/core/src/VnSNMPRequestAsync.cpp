@@ -199,9 +199,10 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
     }
   }
 
-  // noSuchName to a version 1 read names an item that has nothing (see
-  // ReadNoSuchName); for a SET it is the refusal it says.
-  const bool noSuchName = kind == ReplyKind::Read && record.Number == VNERR_NOSUCHNAME;
+  // noSuchName to a read names an item that has nothing (see
+  // ReadsNoSuchName); for a SET it is the refusal it says.
+  const bool noSuchName =
+      kind == ReplyKind::Read && record.Number == VNERR_NOSUCHNAME && request->ReadsNoSuchName();
   const bool readBack = kind != ReplyKind::SetStatusOnly;
   // A walker that finishes its rows itself sends the next step first: the
   // row's values wait in the reply until it takes the row.

@@ -326,6 +326,8 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
   return ReplyOutcome::Row;
 }
 
+bool VnSNMPRequest::ReadsNoSuchName() const { return IsTable() || Security.Version == version1; }
+
 VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadNoSuchName(const Pdu& reply,
                                                           const std::vector<int>& bindingItems) {
   const int binding = reply.get_error_index() - 1;
@@ -484,7 +486,7 @@ bool VnSNMPRequest::SendGet(VnReadFrom from) {
     int number = 0;
     AnsiString text;
     MapSnmpError(result, number, text);
-    const bool noSuchName = number == VNERR_NOSUCHNAME;
+    const bool noSuchName = number == VNERR_NOSUCHNAME && ReadsNoSuchName();
     if (number != VNERR_OK && !noSuchName) throw Exception(text, number);
 
     AnsiString rowIndex;

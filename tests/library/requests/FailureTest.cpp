@@ -217,6 +217,7 @@ TEST_F(ReplyStatus, EachKindOfExchangeTakesWhatItsReplySays) {
 // step asked a column from), fails the read: nothing is taken.
 TEST_F(ReplyStatus, NoSuchNameNamingNoItemSentFailsTheRead) {
   constexpr int kContact = 3, kName = 4;
+  UseV1(request_);
   for (const VnItemType type : {VnItemType::SVT_SV, VnItemType::MVT_FMV}) {
     request_.VarList = VnSNMPVarList(kSystemGroup, type, 0);
     *request_.VarList.Item(kName)->LastOid = "1.3.6.1.2.1.1.5.0";

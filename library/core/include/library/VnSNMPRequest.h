@@ -90,9 +90,9 @@ class VnSNMPRequest {
 
   // GET of a scalar group or one row (from must be Start), or one GETNEXT
   // step of a table walk (from the start, or from each item's LastOid).
-  // True when a table row was read and the walk can go on. An item a
-  // version 1 agent names by noSuchName is read no more: the PDU goes out
-  // again without it.
+  // True when a table row was read and the walk can go on. An item the
+  // agent names by noSuchName (see ReadsNoSuchName) is read no more: the
+  // PDU goes out again without it.
   bool SendGet(VnReadFrom from);
   // An asynchronous exchange as its send names it; 0 names none.
   using ExchangeId = std::uint64_t;
@@ -254,6 +254,11 @@ class VnSNMPRequest {
   // (WalkEnd) or of the GET (Row). An error index that names no binding, or
   // a binding that is not the identifier sent for its item: NoSuchName.
   ReplyOutcome ReadNoSuchName(const Pdu& reply, const std::vector<int>& bindingItems);
+  // Whether a noSuchName answer to a read is read as naming the item that
+  // has nothing (ReadNoSuchName): in a walk, and in a GET of a version 1
+  // request. A GET over a later version, whose agents answer an absent
+  // object with an exception, fails with it.
+  bool ReadsNoSuchName() const;
   // Converts the values of the last read reply that wait (ReadReply);
   // nothing when none wait.
   void TakeWaitingValues();
