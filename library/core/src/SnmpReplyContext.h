@@ -12,7 +12,8 @@
 struct SnmpReplyContext {
   using Handler = void (*)(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
                            VnSNMPRequest::ReplyKind kind, const VnSNMPCompletion& completion,
-                           const std::vector<int>& bindingItems);
+                           const std::vector<int>& bindingItems,
+                           VnSNMPRequest::ExchangeId exchange);
 
   Handler ReplyHandler = nullptr;
   VnSNMPRequest* Request = nullptr;

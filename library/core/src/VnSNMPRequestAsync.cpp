@@ -109,13 +109,13 @@ VnSNMPRequest::~VnSNMPRequest() {
 VnSNMPRequest::ExchangeId VnSNMPRequest::Submit(int pduType, ReplyKind kind, Pdu&& pdu,
                                                 std::shared_ptr<SnmpTarget> target,
                                                 const VnSNMPCompletion& completion,
-                                                std::vector<int> bindingItems) {
+                                                std::vector<int> bindingItems, ExchangeId again) {
   if (!g_SnmpSession) RaiseLibraryError(VNERR_CREATE_SESSION);
   auto context = std::make_unique<SnmpReplyContext>();
   context->ReplyHandler = &VnSNMPRequest::ProcessReply;
   context->Request = this;
   context->Kind = kind;
-  context->Exchange = lastExchange_ + 1;
+  context->Exchange = again != 0 ? again : lastExchange_ + 1;
   context->Completion = completion;
   context->BindingItems = std::move(bindingItems);
   int result = SNMP_CLASS_INVALID_OPERATION;
@@ -142,7 +142,7 @@ VnSNMPRequest::ExchangeId VnSNMPRequest::Submit(int pduType, ReplyKind kind, Pdu
   }
   context.release();  // the SNMP layer holds it until the completion
   ++Outstanding;
-  return ++lastExchange_;
+  return again != 0 ? again : ++lastExchange_;
 }
 
 void VnSNMPRequest::Withdraw(ExchangeId exchange) {
@@ -173,7 +173,7 @@ void VnSNMPRequest::FinishReadRow() {
 
 void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
                                  ReplyKind kind, const VnSNMPCompletion& completion,
-                                 const std::vector<int>& bindingItems) {
+                                 const std::vector<int>& bindingItems, ExchangeId exchange) {
   if (reason == SNMP_CLASS_SESSION_DESTROYED) {
     --request->Outstanding;
     return;
@@ -199,8 +199,10 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
     }
   }
 
-  // noSuchName ends a version 1 walk; for a SET it is the refusal it says.
-  const bool noSuchName = !set && record.Number == VNERR_NOSUCHNAME && request->IsTable();
+  // noSuchName to a read names an item that has nothing (see
+  // ReadsNoSuchName); for a SET it is the refusal it says.
+  const bool noSuchName =
+      kind == ReplyKind::Read && record.Number == VNERR_NOSUCHNAME && request->ReadsNoSuchName();
   const bool readBack = kind != ReplyKind::SetStatusOnly;
   // A walker that finishes its rows itself sends the next step first: the
   // row's values wait in the reply until it takes the row.
@@ -212,10 +214,20 @@ void VnSNMPRequest::ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply,
       const ReplyTo to = noSuchName                                      ? ReplyTo::NoSuchName
                          : kind == ReplyKind::Read && request->IsTable() ? ReplyTo::WalkStep
                                                                          : ReplyTo::Get;
-      switch (request->ReadReply(reply, bindingItems, to, rowIndex, rowLater)) {
-        case ReplyOutcome::WalkEnd:
-          MapSnmpError(SNMP_CLASS_SUCCESS, record.Number, record.Text);
+      const ReplyOutcome outcome = request->ReadReply(reply, bindingItems, to, rowIndex, rowLater);
+      // A noSuchName that named an item is no failure of the read.
+      if (noSuchName && outcome != ReplyOutcome::NoSuchName && outcome != ReplyOutcome::Again) {
+        MapSnmpError(SNMP_CLASS_SUCCESS, record.Number, record.Text);
+        record.ErrorIndex = 0;
+      }
+      switch (outcome) {
+        case ReplyOutcome::Again:
+          // The other items are asked again in the same exchange, and its
+          // reply completes it; a stopped request sends nothing more, and
+          // the read ends with the agent's answer.
+          if (request->SubmitRead(completion, PduMode::Again, exchange) != 0) return;
           break;
+        case ReplyOutcome::WalkEnd:
         case ReplyOutcome::NoSuchName:
         case ReplyOutcome::AllEnded:
           break;

@@ -134,16 +134,18 @@ void VnSNMPRequest::BuildPdu(PduMode mode, Pdu& pdu, std::vector<int>* bindingIt
     Vb vb;
     if (mode != PduMode::Set) {
       if (!VarList.IsReadable(i)) continue;
-      // A column that has left its subtree is asked no more.
-      if (mode == PduMode::WalkStep && static_cast<std::size_t>(i) < columnEnded_.size() &&
+      // A column that has left its subtree, or an item a version 1 agent
+      // named by noSuchName, is asked no more.
+      if (mode != PduMode::FirstRead && static_cast<std::size_t>(i) < columnEnded_.size() &&
           columnEnded_[static_cast<std::size_t>(i)])
         continue;
-      if (mode == PduMode::FirstRead) {
-        item.LastOid->str().clear();
+      if (mode == PduMode::FirstRead) item.LastOid->str().clear();
+      if (mode == PduMode::WalkStep ||
+          (mode == PduMode::Again && IsTable() && !item.LastOid->IsEmpty())) {
+        vb.set_oid(NextStepOid(i));
+      } else {
         vb.set_oid(
             Oid(type == VnItemType::SVT_SV ? ColumnOid(i).str() + ".0" : ColumnOid(i).str()));
-      } else {
-        vb.set_oid(NextStepOid(i));
       }
     } else {
       // Index columns are never written: their values make the instance.
@@ -294,11 +296,13 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
                                                      bool valuesLater) {
   rowIndex = AnsiString();
   waitingValues_.clear();
-  valuesFrom_ = valuesLater ? &reply : nullptr;
-  if (reply.get_vb_count() < static_cast<int>(bindingItems.size()))
-    RaiseSnmpResult(SNMP_CLASS_INVALID_PDU);
+  // noSuchName brings no values: nothing waits in its reply.
+  valuesFrom_ = valuesLater && to != ReplyTo::NoSuchName ? &reply : nullptr;
   for (int i : bindingItems)
     if (i >= VarList.Count()) RaiseSnmpResult(SNMP_CLASS_INVALID_PDU);
+  if (to == ReplyTo::NoSuchName) return ReadNoSuchName(reply, bindingItems);
+  if (reply.get_vb_count() < static_cast<int>(bindingItems.size()))
+    RaiseSnmpResult(SNMP_CLASS_INVALID_PDU);
   if (to == ReplyTo::WalkStep) return ReadWalkStep(reply, bindingItems, rowIndex, valuesLater);
   AnsiString& col = columnText_;
   AnsiString& ret = replyOidText_;
@@ -309,11 +313,6 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
     const Vb& vb = reply.get_vb(static_cast<int>(j));
     WriteColumnOid(i, col);
     vb.get_oid().write_printable(ret.str());
-    if (to == ReplyTo::NoSuchName) {
-      // A version 1 agent answers noSuchName past the last instance and
-      // returns the request's own identifiers.
-      return ret == *item.LastOid ? ReplyOutcome::WalkEnd : ReplyOutcome::NoSuchName;
-    }
     if (valuesLater)
       waitingValues_.emplace_back(i, static_cast<int>(j));
     else
@@ -325,6 +324,39 @@ VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadReply(const Pdu& reply,
     item.LastOid->str().swap(ret.str());
   }
   return ReplyOutcome::Row;
+}
+
+bool VnSNMPRequest::ReadsNoSuchName() const { return IsTable() || Security.Version == version1; }
+
+VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadNoSuchName(const Pdu& reply,
+                                                          const std::vector<int>& bindingItems) {
+  const int binding = reply.get_error_index() - 1;
+  if (binding < 0 || binding >= static_cast<int>(bindingItems.size()) ||
+      binding >= reply.get_vb_count())
+    return ReplyOutcome::NoSuchName;
+  const int i = bindingItems[static_cast<std::size_t>(binding)];
+  VnSNMPVarDesc& item = *VarList.Item(i);
+  AnsiString& ret = replyOidText_;
+  reply.get_vb(binding).get_oid().write_printable(ret.str());
+  // What the read sent for the item: a walk step asks a column from its
+  // LastOid, a first read (or a GET) from the column or the scalar itself.
+  if (IsTable() && !item.LastOid->IsEmpty()) {
+    if (ret != *item.LastOid) return ReplyOutcome::NoSuchName;
+  } else {
+    AnsiString& sent = columnText_;
+    WriteColumnOid(i, sent);
+    if (VarList.ItemType == VnItemType::SVT_SV) sent.str() += ".0";
+    if (ret != sent) return ReplyOutcome::NoSuchName;
+  }
+  const std::size_t count = static_cast<std::size_t>(VarList.Count());
+  if (columnEnded_.size() < count) columnEnded_.resize(count, false);
+  columnEnded_[static_cast<std::size_t>(i)] = true;
+  *item.Value = VnNullValueText;
+  VarList.SetWholeValue(i, std::nullopt);
+  for (int k = 0; k < VarList.Count(); ++k)
+    if (VarList.IsReadable(k) && !columnEnded_[static_cast<std::size_t>(k)])
+      return ReplyOutcome::Again;
+  return IsTable() ? ReplyOutcome::WalkEnd : ReplyOutcome::Row;
 }
 
 VnSNMPRequest::ReplyOutcome VnSNMPRequest::ReadWalkStep(const Pdu& reply,
@@ -434,40 +466,48 @@ bool VnSNMPRequest::SendGet(VnReadFrom from) {
   CTarget ctarget;
   SnmpTarget* target = nullptr;
   BuildTarget(utarget, ctarget, target);
-  Pdu pdu;
-  std::vector<int> items;
-  BuildPdu(from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
+  PduMode mode = from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep;
+  // Once for each item a version 1 agent names by noSuchName, the read goes
+  // out again without it.
+  for (;;) {
+    Pdu pdu;
+    std::vector<int> items;
+    BuildPdu(mode, pdu, &items);
 
-  ++syncExchanges_;
-  int result = 0;
-  if (VarList.ItemType == VnItemType::SVT_SV || VarList.ItemType == VnItemType::MVT_SV)
-    result = Session().get(pdu, *target);
-  else if (IsTable())
-    result = Session().get_next(pdu, *target);
-  else
-    RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
+    ++syncExchanges_;
+    int result = 0;
+    if (VarList.ItemType == VnItemType::SVT_SV || VarList.ItemType == VnItemType::MVT_SV)
+      result = Session().get(pdu, *target);
+    else if (IsTable())
+      result = Session().get_next(pdu, *target);
+    else
+      RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
 
-  int number = 0;
-  AnsiString text;
-  MapSnmpError(result, number, text);
-  const bool noSuchName = number == VNERR_NOSUCHNAME && IsTable();
-  if (number != VNERR_OK && !noSuchName) throw Exception(text, number);
+    int number = 0;
+    AnsiString text;
+    MapSnmpError(result, number, text);
+    const bool noSuchName = number == VNERR_NOSUCHNAME && ReadsNoSuchName();
+    if (number != VNERR_OK && !noSuchName) throw Exception(text, number);
 
-  AnsiString rowIndex;
-  const ReplyTo to = noSuchName  ? ReplyTo::NoSuchName
-                     : IsTable() ? ReplyTo::WalkStep
-                                 : ReplyTo::Get;
-  switch (ReadReply(pdu, items, to, rowIndex)) {
-    case ReplyOutcome::WalkEnd:
-    case ReplyOutcome::AllEnded:
-      return false;
-    case ReplyOutcome::NoSuchName:
-      throw Exception(text, number);
-    case ReplyOutcome::Row:
-      break;
+    AnsiString rowIndex;
+    const ReplyTo to = noSuchName  ? ReplyTo::NoSuchName
+                       : IsTable() ? ReplyTo::WalkStep
+                                   : ReplyTo::Get;
+    switch (ReadReply(pdu, items, to, rowIndex)) {
+      case ReplyOutcome::Again:
+        mode = PduMode::Again;
+        continue;
+      case ReplyOutcome::WalkEnd:
+      case ReplyOutcome::AllEnded:
+        return false;
+      case ReplyOutcome::NoSuchName:
+        throw Exception(text, number);
+      case ReplyOutcome::Row:
+        break;
+    }
+    FinishRow(rowIndex);
+    return IsTable();
   }
-  FinishRow(rowIndex);
-  return IsTable();
 }
 
 void VnSNMPRequest::ApplyIndexList(const AnsiString& indexList, TStrings* values) {
@@ -574,11 +614,16 @@ void VnSNMPRequest::SendSetAsync(const VnSNMPCompletion& completion, VnSetReply 
 
 VnSNMPRequest::ExchangeId VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& completion,
                                                       VnReadFrom from) {
+  return SubmitRead(completion, from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep);
+}
+
+VnSNMPRequest::ExchangeId VnSNMPRequest::SubmitRead(const VnSNMPCompletion& completion,
+                                                    PduMode mode, ExchangeId again) {
   if (!Active) return 0;
   std::shared_ptr<SnmpTarget> target = SendTarget();
   Pdu pdu;
   std::vector<int> items;
-  BuildPdu(from == VnReadFrom::Start ? PduMode::FirstRead : PduMode::WalkStep, pdu, &items);
+  BuildPdu(mode, pdu, &items);
   int pduType = 0;
   if (VarList.ItemType == VnItemType::SVT_SV || VarList.ItemType == VnItemType::MVT_SV)
     pduType = sNMP_PDU_GET;
@@ -587,5 +632,5 @@ VnSNMPRequest::ExchangeId VnSNMPRequest::SendGetAsync(const VnSNMPCompletion& co
   else
     RaiseLibraryError(VNERR_BAD_ITEM_TYPE);
   return Submit(pduType, ReplyKind::Read, std::move(pdu), std::move(target), completion,
-                std::move(items));
+                std::move(items), again);
 }

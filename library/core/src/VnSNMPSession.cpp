@@ -122,7 +122,7 @@ void SnmpCallbackThunk(int reason, Snmp*, Pdu& pdu, SnmpTarget& target, void* co
   // reported as any event handler's exception would be.
   try {
     ctx->ReplyHandler(ctx->Request, reason, pdu, target, ctx->Kind, ctx->Completion,
-                      ctx->BindingItems);
+                      ctx->BindingItems, ctx->Exchange);
   } catch (...) {
     EventLoop::Current().HandleException();
   }

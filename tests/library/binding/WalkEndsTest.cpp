@@ -4,6 +4,7 @@
 // walk, a value of another type than declared, rows indexed with more arcs
 // than the keys. The device comes from a fixture of its own (the shared
 // simulator stays as it is).
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -64,7 +65,17 @@ constexpr const char* kFixture =
     "value 1.3.6.1.3.1718.5.1.3.1.1 1\nvalue 1.3.6.1.3.1718.5.1.3.1.3 3\n"
     "absent 1.3.6.1.3.1718.5.1.3.1.2\n"
     "value 1.3.6.1.3.1718.5.1.4.1.1 \"a\"\nvalue 1.3.6.1.3.1718.5.1.4.1.2 0x70770064\n"
-    "value 1.3.6.1.3.1718.5.1.4.1.3 \"c\"\n";
+    "value 1.3.6.1.3.1718.5.1.4.1.3 \"c\"\n"
+    // The last objects the device serves: a table whose last column holds
+    // its first two rows only.
+    "object 1.3.6.1.6.3.1718.1.1.1 integer notaccess LastIndex\n"
+    "object 1.3.6.1.6.3.1718.1.1.2 integer readonly LastA\n"
+    "object 1.3.6.1.6.3.1718.1.1.3 integer readonly LastB\n"
+    "table 1.3.6.1.6.3.1718.1.1 int 1-4\n"
+    "value 1.3.6.1.6.3.1718.1.1.2.1 11\nvalue 1.3.6.1.6.3.1718.1.1.2.2 12\n"
+    "value 1.3.6.1.6.3.1718.1.1.2.3 13\nvalue 1.3.6.1.6.3.1718.1.1.2.4 14\n"
+    "value 1.3.6.1.6.3.1718.1.1.3.1 21\nvalue 1.3.6.1.6.3.1718.1.1.3.2 22\n"
+    "absent 1.3.6.1.6.3.1718.1.1.3.3\nabsent 1.3.6.1.6.3.1718.1.1.3.4\n";
 
 constexpr VnSNMPVarDesc Var(const char* oid, std::uint32_t syntax, std::uint32_t access) {
   return {oid, "", syntax, access, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
@@ -111,12 +122,24 @@ class OddDevice : public SimulatorTest {
     EXPECT_EQ(odd_->Control(command).rfind("ok", 0), 0u) << command;
   }
   static std::string Held(const std::string& oid) { return odd_->Control("get " + oid); }
+  // Runs the loop until the device holds one reply back.
+  static bool OneHeld() {
+    for (int i = 0; i < 10000; ++i) {
+      if (odd_->Control("waiting") == "ok 1") return true;
+      PumpFor(1);
+    }
+    return false;
+  }
   static std::unique_ptr<VnSNMPRequest> Request(std::vector<VnSNMPVarDesc> items, VnItemType type,
                                                 std::uint32_t keys) {
     items.push_back({});
     auto r = std::make_unique<VnSNMPRequest>();
     r->VarList = VnSNMPVarList(items.data(), type, keys);
     return r;
+  }
+  static void OverV1(VnSNMPRequest& r) {
+    r.Security.Version = 0;
+    r.Security.SecurityModel = 1;
   }
   static Row Values(const VnSNMPRequest& r) {
     Row row;
@@ -247,6 +270,75 @@ TEST_F(OddDevice, EveryValueStaysOnItsOwnRow) {
   }
 }
 
+// A version 1 agent has no exceptions: where one column of a step has
+// nothing more in its view it answers the whole step with noSuchName and
+// names that column by the error index. That column ends there; the step
+// goes out again without it, and the walk reads every row the others give,
+// as over version 2c, and ends without error.
+TEST_F(OddDevice, VersionOneEndsTheColumnTheErrorIndexNames) {
+  const std::vector<VnSNMPVarDesc> last = {
+      Var("1.3.6.1.6.3.1718.1.1.1", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_NOTACCESS),
+      Var("1.3.6.1.6.3.1718.1.1.2", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY),
+      Var("1.3.6.1.6.3.1718.1.1.3", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY)};
+  const std::vector<Row> lastRows = {
+      {"1", "11", "21"}, {"2", "12", "22"}, {"3", "13", "(NULL)"}, {"4", "14", "(NULL)"}};
+  vntest::TempDir logs;
+  for (const bool v1 : {false, true}) {
+    SCOPED_TRACE(v1 ? "v1" : "v2c");
+    auto r = Request(last, VnItemType::MVT_FMV, 1);
+    if (v1) OverV1(*r);
+    const std::string log = logs.File(v1 ? "v1" : "v2c");
+    Control("log " + log);
+    EXPECT_EQ(WalkSync(*r), lastRows);
+    Control("log off");
+    // A step per row and one that finds the end; over version 1 one more,
+    // sent again without the column that ended.
+    const std::string lines = vntest::ReadFile(log);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), v1 ? 6 : 5) << lines;
+    ExpectWalks(*r, lastRows);
+  }
+  // Mid walk: a column named at a row it has, and one named where it was
+  // asked again from the row it had no cell in. An agent of a later
+  // version that answers so is taken at its word too.
+  auto r = Request({kIndex, kGapped, kName}, VnItemType::MVT_FMV, 1);
+  const struct {
+    const char* from;
+    std::vector<Row> rows;
+  } cases[] = {
+      {"1.3.6.1.3.1718.1.1.2.2",
+       {{"1", "61", "a"}, {"2", "(NULL)", "b"}, {"3", "63", "(NULL)"}, {"4", "64", "(NULL)"}}},
+      {"1.3.6.1.3.1718.1.1.6.2",
+       {{"1", "61", "a"}, {"2", "(NULL)", "b"}, {"3", "(NULL)", "c"}, {"4", "(NULL)", "d"}}},
+  };
+  for (const bool v1 : {false, true}) {
+    if (v1) OverV1(*r);
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(v1 ? "v1 " : "v2c ") + c.from);
+      Control(std::string("inject getnext ") + c.from + " noSuchName");
+      EXPECT_EQ(WalkSync(*r), c.rows);
+      Control(std::string("inject getnext ") + c.from + " noSuchName");
+      int number = -1;
+      EXPECT_EQ(WalkAsync(*r, number), c.rows);
+      EXPECT_EQ(number, 0);
+    }
+  }
+  // The step sent again is the exchange the walk sent: taken back, it ends.
+  Control("hold");
+  Control("inject getnext 1.3.6.1.3.1718.1.1.6 noSuchName");
+  bool completed = false;
+  const VnSNMPRequest::ExchangeId exchange =
+      r->SendGetAsync([&](VnSNMPError&, VnSNMPVarList&) { completed = true; }, VnReadFrom::Start);
+  ASSERT_TRUE(OneHeld());
+  Control("release");
+  Control("hold");
+  ASSERT_TRUE(OneHeld());
+  EXPECT_EQ(r->Outstanding, 1);
+  r->Withdraw(exchange);
+  EXPECT_EQ(r->Outstanding, 0);
+  Control("release");
+  EXPECT_FALSE(completed);
+}
+
 // A value of another type than the item declares leaves that cell without
 // a value and is named among the read's faults; the row and the walk go on.
 TEST_F(OddDevice, ACellOfAnotherTypeIsAbsentAndNamed) {
@@ -293,15 +385,21 @@ TEST_F(OddDevice, ARowKeepsTheInstanceItWasReadAt) {
 }
 
 // noSuchInstance and noSuchObject in a GET reply are absent values in every
-// syntax, a display string included.
+// syntax, a display string included; so is each object a version 1 agent
+// names by noSuchName (the GET goes out again without it).
 TEST_F(OddDevice, AbsentScalarsReadAsNull) {
-  auto r = Request({Var("1.3.6.1.3.1718.2", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READONLY),
-                    Var("1.3.6.1.3.1718.9", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READONLY),
-                    Var("1.3.6.1.3.1718.9", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY),
-                    Var("1.3.6.1.3.1718.3", SNMP_SYNTAX_IPADDRESS, SNMP_ACCESS_READONLY)},
-                   VnItemType::SVT_SV, 0);
-  EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
-  EXPECT_EQ(Values(*r), (Row{"(NULL)", "(NULL)", "(NULL)", "10.1.2.3"}));
+  const Row expected = {"(NULL)", "(NULL)", "(NULL)", "10.1.2.3"};
+  for (const bool v1 : {false, true}) {
+    SCOPED_TRACE(v1 ? "v1" : "v2c");
+    auto r = Request({Var("1.3.6.1.3.1718.2", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READONLY),
+                      Var("1.3.6.1.3.1718.9", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_READONLY),
+                      Var("1.3.6.1.3.1718.9", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY),
+                      Var("1.3.6.1.3.1718.3", SNMP_SYNTAX_IPADDRESS, SNMP_ACCESS_READONLY)},
+                     VnItemType::SVT_SV, 0);
+    if (v1) OverV1(*r);
+    EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
+    EXPECT_EQ(Values(*r), expected);
+  }
 }
 
 // A row chosen in a list shows what the agent gave, nothing where it gave

@@ -76,15 +76,20 @@ TEST_F(ExchangeFailure, UnknownUserIsAnErrorBothWays) {
   EXPECT_EQ(AsyncGetRecord(*r).Number, sync);
 }
 
-TEST_F(ExchangeFailure, MissingScalarIsNoSuchNameUnderVersionOne) {
+// A version 1 agent names a scalar it lacks by noSuchName: the item is
+// absent, as over version 2c, and the read no failure.
+TEST_F(ExchangeFailure, MissingScalarIsAbsentUnderVersionOne) {
   static const VnSNMPVarDesc kMissing[] = {
       Desc("1.3.6.1.2.1.1.99", "Missing", SNMP_SYNTAX_INTEGER, SNMP_ACCESS_READONLY), kEnd};
   auto r = MakeRequest(kMissing, VnItemType::SVT_SV, 0);
   UseV1(*r);
-  EXPECT_EQ(RaisedNumber([&] { r->SendGet(VnReadFrom::Start); }), VNERR_NOSUCHNAME);
+  EXPECT_FALSE(r->SendGet(VnReadFrom::Start));
+  EXPECT_EQ(ValueOf(*r, 0), "(NULL)");
+  SetValue(*r, 0, "old");
   VnSNMPError e = AsyncGetRecord(*r);
-  EXPECT_EQ(e.Number, VNERR_NOSUCHNAME);
-  EXPECT_EQ(e.ErrorIndex, 1);
+  EXPECT_EQ(e.Number, VNERR_OK);
+  EXPECT_EQ(e.ErrorIndex, 0);
+  EXPECT_EQ(ValueOf(*r, 0), "(NULL)");
 }
 
 TEST_F(ExchangeFailure, ReplacedSessionEndsOutstandingRequestsSilently) {
@@ -205,6 +210,33 @@ TEST_F(ReplyStatus, EachKindOfExchangeTakesWhatItsReplySays) {
   }
   EXPECT_EQ(calls_, 6);
   EXPECT_EQ(request_.Outstanding, 0);
+}
+
+// A version 1 noSuchName that names no binding sent, or a binding that is
+// not what was sent for its item (a GET's scalar, the identifier a walk
+// step asked a column from), fails the read: nothing is taken.
+TEST_F(ReplyStatus, NoSuchNameNamingNoItemSentFailsTheRead) {
+  constexpr int kContact = 3, kName = 4;
+  UseV1(request_);
+  for (const VnItemType type : {VnItemType::SVT_SV, VnItemType::MVT_FMV}) {
+    request_.VarList = VnSNMPVarList(kSystemGroup, type, 0);
+    *request_.VarList.Item(kName)->LastOid = "1.3.6.1.2.1.1.5.0";
+    for (const int index : {0, 3, 2}) {
+      SCOPED_TRACE(index);
+      SetValue(request_, kName, "before");
+      Pdu reply;
+      reply.set_error_status(SNMP_ERROR_NO_SUCH_NAME);
+      reply.set_error_index(index);
+      reply += Vb(Oid("1.3.6.1.2.1.1.4.0"));
+      reply += Vb(Oid(index == 2 ? "1.3.6.1.2.1.1.6.0" : "1.3.6.1.2.1.1.5.0"));
+      const VnSNMPError e =
+          HandleReply(SNMP_CLASS_ASYNC_RESPONSE, reply, Kind::Read, {kContact, kName});
+      EXPECT_EQ(e.Number, VNERR_NOSUCHNAME);
+      EXPECT_TRUE(e.Finished);
+      EXPECT_EQ(ValueOf(request_, kName), "before");
+    }
+  }
+  EXPECT_EQ(calls_, 6);
 }
 
 TEST_F(ReplyStatus, SessionGoneLowersTheCountWithoutCompletion) {

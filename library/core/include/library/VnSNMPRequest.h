@@ -90,7 +90,9 @@ class VnSNMPRequest {
 
   // GET of a scalar group or one row (from must be Start), or one GETNEXT
   // step of a table walk (from the start, or from each item's LastOid).
-  // True when a table row was read and the walk can go on.
+  // True when a table row was read and the walk can go on. An item the
+  // agent names by noSuchName (see ReadsNoSuchName) is read no more: the
+  // PDU goes out again without it.
   bool SendGet(VnReadFrom from);
   // An asynchronous exchange as its send names it; 0 names none.
   using ExchangeId = std::uint64_t;
@@ -111,6 +113,11 @@ class VnSNMPRequest {
   enum class PduMode {
     FirstRead,  // a GET, or the first GETNEXT of a walk
     WalkStep,   // the next GETNEXT of a walk, from each item's LastOid
+    // The read's last GET or GETNEXT once more, without the items that have
+    // ended since (a version 1 agent answered noSuchName for one): each
+    // item from its LastOid, or from where a first read asks it while it
+    // has none.
+    Again,
     Set,
   };
   // `bindingItems`, when given, receives the item index of each binding in
@@ -156,10 +163,13 @@ class VnSNMPRequest {
   };
   // The reply handler of every asynchronous exchange (called through the
   // session's callback with the context it was submitted with).
-  // bindingItems names the item of each binding that was sent.
+  // bindingItems names the item of each binding that was sent; exchange is
+  // the exchange as its send named it. A version 1 agent's noSuchName that
+  // names a column of a walk or an item of a GET sends the read again
+  // without that item, as the same exchange: its reply completes it.
   static void ProcessReply(VnSNMPRequest* request, int reason, Pdu& reply, SnmpTarget& target,
                            ReplyKind kind, const VnSNMPCompletion& completion,
-                           const std::vector<int>& bindingItems);
+                           const std::vector<int>& bindingItems, ExchangeId exchange = 0);
   // True while the innermost completion running is one of this request's
   // (the event pump handed it its reply) and the request has made no
   // synchronous exchange since that completion began: the pump takes its
@@ -212,25 +222,43 @@ class VnSNMPRequest {
   // True when the item is the last index column and coded without length.
   bool IsImpliedIndex(int item) const;
 
-  // How reading a reply into the items came out.
-  enum class ReplyOutcome { Row, AllEnded, WalkEnd, NoSuchName };
+  // How reading a reply into the items came out: a row (or a GET's
+  // values); every column ended by its answer; the walk ended by a version
+  // 1 agent's noSuchName; a noSuchName that names no binding sent (a
+  // failure); an item ended by noSuchName, the others still to be read
+  // (the read is sent again, PduMode::Again).
+  enum class ReplyOutcome { Row, AllEnded, WalkEnd, NoSuchName, Again };
   // What a reply answers: a GET (or a SET read back), whose every binding
   // is the value of its item; a step of a table walk; a version 1 agent's
-  // noSuchName to a walk step.
+  // noSuchName to a read.
   enum class ReplyTo { Get, WalkStep, NoSuchName };
-  // Reads the reply's bindings into the items they were sent for; with
-  // NoSuchName only the first binding is looked at. A walk step's row is the
-  // lowest instance the columns that go on returned: a column whose answer
-  // lies past it has no cell in this row and is asked again from it; a
-  // column that left its subtree or answered an exception has no cell in
-  // this row or any later one. An answer not past the one asked from raises
-  // -530. rowIndex receives the row's instance suffix. With valuesLater the
+  // Reads the reply's bindings into the items they were sent for (a
+  // noSuchName reply: see ReadNoSuchName). A walk step's row is the lowest
+  // instance the columns that go on returned: a column whose answer lies
+  // past it has no cell in this row and is asked again from it; a column
+  // that left its subtree or answered an exception has no cell in this row
+  // or any later one. An answer not past the one asked from raises -530.
+  // rowIndex receives the row's instance suffix. With valuesLater the
   // values wait in the reply for TakeWaitingValues, which the reply must
   // outlive.
   ReplyOutcome ReadReply(const Pdu& reply, const std::vector<int>& bindingItems, ReplyTo to,
                          AnsiString& rowIndex, bool valuesLater = false);
   ReplyOutcome ReadWalkStep(const Pdu& reply, const std::vector<int>& bindingItems,
                             AnsiString& rowIndex, bool valuesLater);
+  // A version 1 agent has no exceptions: where one binding has nothing (a
+  // column past its last instance in the agent's view, an absent object of
+  // a GET) it answers the whole PDU with noSuchName, names that binding by
+  // the error index and returns the request's identifiers. The binding's
+  // item has ended (no value now, in a walk none in any later row either):
+  // Again while other items are left to read, else the end of the walk
+  // (WalkEnd) or of the GET (Row). An error index that names no binding, or
+  // a binding that is not the identifier sent for its item: NoSuchName.
+  ReplyOutcome ReadNoSuchName(const Pdu& reply, const std::vector<int>& bindingItems);
+  // Whether a noSuchName answer to a read is read as naming the item that
+  // has nothing (ReadNoSuchName): in a walk, and in a GET of a version 1
+  // request. A GET over a later version, whose agents answer an absent
+  // object with an exception, fails with it.
+  bool ReadsNoSuchName() const;
   // Converts the values of the last read reply that wait (ReadReply);
   // nothing when none wait.
   void TakeWaitingValues();
@@ -260,9 +288,13 @@ class VnSNMPRequest {
   // The identifier of the item's LastOid, as a walk's next step sends it.
   Oid NextStepOid(int item) const;
   // Submits an asynchronous exchange of the PDU's type (sNMP_PDU_GET,
-  // sNMP_PDU_GETNEXT or sNMP_PDU_SET).
+  // sNMP_PDU_GETNEXT or sNMP_PDU_SET): a new one, or the exchange `again`
+  // sent once more.
   ExchangeId Submit(int pduType, ReplyKind kind, Pdu&& pdu, std::shared_ptr<SnmpTarget> target,
-                    const VnSNMPCompletion& completion, std::vector<int> bindingItems);
+                    const VnSNMPCompletion& completion, std::vector<int> bindingItems,
+                    ExchangeId again = 0);
+  // Submits a read built in that mode (0 while Active is false).
+  ExchangeId SubmitRead(const VnSNMPCompletion& completion, PduMode mode, ExchangeId again = 0);
   bool IsTable() const {
     return VarList.ItemType == VnItemType::MVT_FMV || VarList.ItemType == VnItemType::MVT_UMV;
   }
@@ -299,7 +331,8 @@ class VnSNMPRequest {
   AnsiString replyOidText_;
   std::vector<std::uint32_t> indexIds_;
   // Per item, while a walk runs: its column has left its subtree (or
-  // answered an exception), so the walk asks it no more.
+  // answered an exception, or a version 1 agent's noSuchName named it), so
+  // the walk asks it no more; while a GET runs: noSuchName named the item.
   std::vector<bool> columnEnded_;
   // Per item: its column OID as text and as sub-identifiers.
   struct ColumnId {
