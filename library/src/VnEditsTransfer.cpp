@@ -14,6 +14,7 @@
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnValueText.h"
 #include "platform/DateTime.h"
+#include "platform/Exceptions.h"
 #include "platform/StdCtrls.h"
 
 namespace {
@@ -334,6 +335,17 @@ bool IsIndexColumn(const VnSNMPVarList& list, int item) {
          static_cast<std::uint32_t>(item) < list.KeyCount;
 }
 
+// The item's value makes its part of a row's instance as it is.
+bool NamesInstancePart(VnSNMPRequest& request, int item) {
+  AnsiString part;
+  try {
+    request.ValueToIndex(item, part);
+  } catch (const Exception&) {
+    return false;
+  }
+  return true;
+}
+
 // Octets that the syntax reads as one value: none (no value), or at least
 // the syntax's width.
 bool IsWholeValue(const VnOctets& raw, std::uint32_t syntax) {
@@ -561,6 +573,13 @@ void VnSNMPRequest2Edits::ControlsToValues(int item) {
       if (!HoldsShownValue(*b, before)) changed = true;
     }
     if (!bound) continue;
+    if (!changed && IsIndexColumn(list, i)) {
+      // A key as it was shown names the row it was read with: read back
+      // through its syntax, one that shows the arcs of its row ("4.9" for
+      // a number) would name another row.
+      NoteBadInput(i, false);
+      continue;
+    }
     if (!changed && ShowsNoOption(i)) {
       LeaveOutOfSet(i);
       continue;
@@ -603,6 +622,10 @@ void VnSNMPRequest2Edits::ControlsToValues(int item) {
     text = emptyKey ? AnsiString() : VnBytesToValue(raw, d->Syntax);
     if (d->Options) text = d->Options->TextOf(text);
     *d->Value = text;
+    // A key typed that the row's instance cannot carry (a negative number
+    // where the instance holds it unsigned) is refused as any text its
+    // syntax cannot carry.
+    if (!emptyKey && IsIndexColumn(list, i) && !NamesInstancePart(Request, i)) bad = true;
     NoteBadInput(i, bad);
   }
 }

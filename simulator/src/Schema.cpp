@@ -112,11 +112,11 @@ void PutOctets(const std::string& bytes, Oid& out) {
   for (char c : bytes) out.push_back(static_cast<unsigned char>(c));
 }
 
-}  // namespace
-
-bool DecodeIndex(const std::vector<IndexKind>& kinds, const Oid& arcs, std::vector<Value>& out) {
+// The components from the front of the arcs; `pos` ends past the last one.
+bool DecodeComponents(const std::vector<IndexKind>& kinds, const Oid& arcs, std::vector<Value>& out,
+                      std::size_t& pos) {
   out.clear();
-  std::size_t pos = 0;
+  pos = 0;
   for (std::size_t k = 0; k < kinds.size(); ++k) {
     const bool last = k + 1 == kinds.size();
     std::string bytes;
@@ -169,7 +169,20 @@ bool DecodeIndex(const std::vector<IndexKind>& kinds, const Oid& arcs, std::vect
         break;
     }
   }
-  return pos == arcs.size();
+  return true;
+}
+
+}  // namespace
+
+bool DecodeIndex(const std::vector<IndexKind>& kinds, const Oid& arcs, std::vector<Value>& out) {
+  std::size_t pos = 0;
+  return DecodeComponents(kinds, arcs, out, pos) && pos == arcs.size();
+}
+
+bool DecodeLeadingIndex(const std::vector<IndexKind>& kinds, const Oid& arcs,
+                        std::vector<Value>& out) {
+  std::size_t pos = 0;
+  return DecodeComponents(kinds, arcs, out, pos);
 }
 
 bool EncodeIndex(const std::vector<IndexKind>& kinds, const std::vector<Value>& values, Oid& out) {

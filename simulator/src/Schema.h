@@ -97,6 +97,10 @@ class Schema {
 
 // Index coding. Decode fails unless the arcs hold exactly the components.
 bool DecodeIndex(const std::vector<IndexKind>& kinds, const Oid& arcs, std::vector<Value>& out);
+// The components at the front of the arcs; arcs past them may follow, as
+// agents of stacked units name rows with more arcs than the table's index.
+bool DecodeLeadingIndex(const std::vector<IndexKind>& kinds, const Oid& arcs,
+                        std::vector<Value>& out);
 bool EncodeIndex(const std::vector<IndexKind>& kinds, const std::vector<Value>& values, Oid& out);
 // One component from its text: numbers, quoted or bare strings,
 // aa:bb:cc:dd:ee:ff, IPv4 and IPv6 addresses, dotted OIDs.

@@ -158,7 +158,7 @@ std::size_t Store::RowCount(const TableDef& table) const {
 void Store::CreateRow(const TableDef& table, const Oid& indexArcs) {
   changed_ = true;
   std::vector<Value> index;
-  DecodeIndex(table.index, indexArcs, index);
+  DecodeLeadingIndex(table.index, indexArcs, index);
   rows_[table.entry].insert(indexArcs);
   for (const ObjectDef* column : table.columns) {
     if (!column->Accessible()) continue;
@@ -177,7 +177,7 @@ void Store::DeleteRow(const TableDef& table, const Oid& indexArcs) {
 void Store::ClearRow(const TableDef& table, const Oid& indexArcs, const ObjectDef* keep) {
   changed_ = true;
   std::vector<Value> index;
-  DecodeIndex(table.index, indexArcs, index);
+  DecodeLeadingIndex(table.index, indexArcs, index);
   for (const ObjectDef* column : table.columns) {
     if (!column->Accessible() || column == keep || column->rowStatus || column->indexPos >= 0)
       continue;
@@ -201,8 +201,10 @@ bool Store::Put(const Oid& oid, const Value& value, std::string* error) {
       return false;
     }
     if (object->table) {
+      // A row may be named with more arcs than the table's index, as agents
+      // of stacked units name theirs: the index is read from the front.
       std::vector<Value> index;
-      if (!DecodeIndex(object->table->index, rest, index)) {
+      if (!DecodeLeadingIndex(object->table->index, rest, index)) {
         if (error) *error = "bad index for " + FormatOid(object->oid);
         return false;
       }
@@ -245,8 +247,12 @@ SetResult Store::MakePlan(const std::vector<VarBind>& vbs, Plan& plan) const {
     if (!item.object) return {kNotWritable, n};
     if (!item.object->Accessible()) return {kNoAccess, n};
     if (item.object->table) {
+      // A manager makes rows of the table's index only; a row the agent
+      // holds under more arcs takes writes as any other.
       std::vector<Value> index;
-      if (!DecodeIndex(item.object->table->index, item.rest, index)) return {kNoCreation, n};
+      if (!DecodeIndex(item.object->table->index, item.rest, index) &&
+          !HasRow(*item.object->table, item.rest))
+        return {kNoCreation, n};
     } else if (item.rest != Oid{0}) {
       return {kNoCreation, n};
     }

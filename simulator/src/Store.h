@@ -60,9 +60,11 @@ class Store {
   SetResult Check(const std::vector<VarBind>& vbs) const;
 
   // Writes without access or type checks (seed and control channel). A table
-  // instance brings its row into being with default values. A value stopped
-  // with SetMotion(Still) stays stopped. False with a
-  // reason when the OID names no instance of a known object.
+  // instance brings its row into being with default values, also one named
+  // with more arcs than the table's index (the index is read from the
+  // front): such a row is served, and a manager's SET reaches it, but a SET
+  // makes none. A value stopped with SetMotion(Still) stays stopped. False
+  // with a reason when the OID names no instance of a known object.
   bool Put(const Oid& oid, const Value& value, std::string* error = nullptr);
   // Removes the instance at the OID and every instance under it (their rows
   // stay: a sparse column, an absent scalar). False when there was none.

@@ -10,6 +10,7 @@
 
 #include "PagesTestSupport.h"
 #include "catalogue/DeviceMib.h"
+#include "catalogue/ProtocolVlanMib.h"
 #include "catalogue/SnmpTargetMib.h"
 #include "library/VnOptionList.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -27,6 +28,7 @@ namespace {
 constexpr const char* kTrustHost = "1.3.6.1.4.1.171.12.1.2.10.1.1";
 enum { kIndex, kAddress, kStatus, kMask };
 constexpr const char* kInconsistentValue = "(SNMP) Cannot create/set variable, Inconsistent Value!";
+constexpr const char* kBadPartValue = "Bad value of the associated SNMP variable's (partial) data!";
 
 std::vector<std::string> ItemsOf(const TComboBox* combo) {
   std::vector<std::string> items;
@@ -605,6 +607,60 @@ TEST_F(ListPage, DeleteAsksFirstAndThenWritesTheDeleteTextOnly) {
   EXPECT_EQ(RowOf("2"), -1);
   EXPECT_EQ(Value(std::string(kTrustHost) + ".2.2"), "noSuchInstance");
   ExpectNoMarks();
+}
+
+// Rows named with more arcs than the key, as stacking firmware names them
+// (seeded through the control channel): the Edit dialog's Set Checked and
+// Delete of row 4.9 go to 4.9, never to row 4.
+TEST_F(ListPage, EveryWriteOfARowGoesToTheWholeInstanceItWasReadAt) {
+  const std::string name = "1.3.6.1.4.1.171.11.101.1.2.5.1.1.2.";
+  Control("set " + name + "4 s four");
+  Control("set " + name + "4.9 s nine");
+  Open(MulticastFilterProfileTableVars, VnItemType::MVT_UMV, 1, 2, "createAndGo", 2, "destroy",
+       "Multicast Filter Profile Table: ");
+  ASSERT_GE(RowOf("4.9"), 0);
+  TestKit::ClickRow(List(), RowOf("4.9"));
+  TestKit::OnNextModal<TForm>([&](TForm* dialog) {
+    EditOf(1)->SetText("renamed");
+    TestKit::Click(FrameOf(dialog)->BtnPanel->CheckAllBtn);
+    TestKit::Click(FrameOf(dialog)->BtnPanel->SetBtn);
+    if (dialog->Visible()) TestKit::Click(FrameOf(dialog)->BtnPanel->CloseBtn);  // refused
+  });
+  TestKit::Click(Buttons()->EditBtn);
+  ASSERT_TRUE(WaitIdle(*page_.Request));
+  EXPECT_EQ(Value(name + "4.9"), "STRING:\"renamed\"");
+  TestKit::ClickRow(List(), RowOf("4.9"));
+  TestKit::DialogScript boxes;
+  boxes.Expect("Are you sure to delete it?", mrOk);
+  TestKit::Click(Buttons()->DeleteBtn);
+  EXPECT_EQ(Value(name + "4.9"), "noSuchInstance");
+  EXPECT_EQ(Value(name + "4"), "STRING:\"four\"");
+}
+
+// An index the key cannot carry (a negative number where the instance holds
+// it unsigned, one past its range, text that is no number) is refused before
+// anything is sent, as any value typed that its syntax cannot carry.
+TEST_F(ListPage, AnAddWhoseKeyTheInstanceCannotCarryIsRefused) {
+  Open(ProtocolVLANPortVars, VnItemType::MVT_UMV, 2, 3, "createAndGo", 3, "destroy",
+       "Protocol VLAN Port: ");
+  for (const auto& [port, group] : {std::pair{"4", "-2"}, std::pair{"-1", "1"},
+                                    std::pair{"4", "4294967298"}, std::pair{"3a", "1"}}) {
+    SCOPED_TRACE(std::string(port) + "/" + group);
+    TestKit::OnNextModal<TForm>([&](TForm* dialog) {
+      EditOf(0)->SetText(port);
+      EditOf(1)->SetText(group);
+      EditOf(2)->SetText("1");
+      Rows()->Row(2).CheckBox->SetChecked(true);
+      TestKit::DialogScript boxes;
+      boxes.Expect(kBadPartValue);
+      TestKit::Click(FrameOf(dialog)->BtnPanel->SetBtn);
+      boxes.Verify();
+      TestKit::Click(FrameOf(dialog)->BtnPanel->CloseBtn);
+    });
+    TestKit::Click(Buttons()->AddBtn);
+    ASSERT_TRUE(WaitIdle(*page_.Request));
+    EXPECT_TRUE(SetLines().empty());
+  }
 }
 
 TEST_F(ListPage, AFailedDeleteIsReportedAndTheTableReadAgain) {

@@ -169,7 +169,8 @@ TEST(SimFixture, SeedingRejectsWhatDoesNotFitTheCatalogue) {
   EXPECT_EQ(seedError("absent 9.9.9\n"), "fixture line 14: no instance at or under 9.9.9");
   EXPECT_EQ(seedError("disorder 9.1.2\n"),
             "fixture line 14: disorder needs a readable table column");
-  EXPECT_EQ(seedError("value 9.1.2.0 enabled\n"), "");  // option texts stand for their values
+  EXPECT_EQ(seedError("value 9.1.2.0 enabled\n"), "");       // option texts stand for their values
+  EXPECT_EQ(seedError("value 9.2.1.2.2.7 10.0.0.7\n"), "");  // a row with more arcs than the index
 }
 
 TEST(SimIndex, EachKindCodesAndDecodesItsArcs) {

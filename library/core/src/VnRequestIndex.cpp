@@ -34,13 +34,10 @@ VnOctets LowOctets(const VnSubIds& s, std::size_t start, std::size_t count) {
   return out;
 }
 
-// A decimal number at the front of the text: blanks, an optional sign, then
-// at least one digit.
-bool HasLeadingNumber(const AnsiString& text) {
-  const char* p = text.c_str();
-  while (*p == ' ' || *p == '\t') ++p;
-  if (*p == '+' || *p == '-') ++p;
-  return *p >= '0' && *p <= '9';
+// The largest number one sub-identifier carries for a number syntax: an
+// INTEGER names a row by its value, which is never negative there.
+std::uint64_t MostInIndex(std::uint32_t syntax) {
+  return syntax == SNMP_SYNTAX_INTEGER ? INT32_MAX : UINT32_MAX;
 }
 
 // A value that cannot name a row: the instance would lose its part.
@@ -82,7 +79,9 @@ AnsiString VnSNMPRequest::IndexToValue(int item, const AnsiString& suffix) {
       text = s[0] ? "true" : "false";
       break;
     case SNMP_SYNTAX_INTEGER:
+      // A sub-identifier past the INTEGER's range is no value of it.
       need(used = 1);
+      if (s[0] > MostInIndex(d.Syntax)) RaiseLibraryError(VNERR_BAD_SYNTAX);
       text = AnsiString(static_cast<std::int32_t>(s[0]));
       break;
     case SNMP_SYNTAX_COUNTER:
@@ -176,7 +175,9 @@ void VnSNMPRequest::ValueToIndex(int item, AnsiString& out) {
     case SNMP_SYNTAX_COUNTER:
     case SNMP_SYNTAX_GUAGE:
     case SNMP_SYNTAX_UINTEGER:
-      if (!HasLeadingNumber(value)) RefuseIndexValue();
+      // One whole number the sub-identifier carries as it is: a negative
+      // one, one past it, or text around the digits would name another row.
+      if (!VnIsWholeNumber(value, 0, MostInIndex(d.Syntax))) RefuseIndexValue();
       ids.push_back(VnLeadingNumber(value));
       break;
     case SNMP_SYNTAX_TIMETICKS:

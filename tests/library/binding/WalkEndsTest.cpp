@@ -406,9 +406,11 @@ TEST_F(OddDevice, AbsentScalarsReadAsNull) {
 // nothing, and a write of one changed field sends that change and, as they
 // were read, the values left alone: a cell the agent did not give is left
 // out, a display string goes back with its octets past a zero octet, and the
-// row is the one read (its index named with more arcs than the keys).
+// row is the one read (its index named with more arcs than the keys, shown
+// in the key's field as they are).
 TEST_F(OddDevice, AListRowWritesBackOnlyWhatTheUserChanged) {
   auto* view = Add<TListView>(0, 200);
+  auto* port = Add<TEdit>(200, 0);
   auto* max = Add<TEdit>(0, 0);
   auto* min = Add<TEdit>(0, 30);
   auto* word = Add<TEdit>(0, 60);
@@ -418,6 +420,7 @@ TEST_F(OddDevice, AListRowWritesBackOnlyWhatTheUserChanged) {
   std::vector<VnSNMPVarDesc> items = {kPort, kMax, kMin, kWord, {}};
   request.Request.VarList = VnSNMPVarList(items.data(), VnItemType::MVT_FMV, 1);
   request.AttachListView(view, false);
+  request.BindEdits(0, "%s", port);
   request.BindEdits(1, "%i", max);
   request.BindEdits(2, "%i", min);
   request.BindEdits(3, "%s", word);
@@ -433,6 +436,7 @@ TEST_F(OddDevice, AListRowWritesBackOnlyWhatTheUserChanged) {
   EXPECT_EQ(second->SubItems()->Strings(1), "");    // Min: none given
   EXPECT_EQ(second->SubItems()->Strings(2), "pw");  // Word, to its zero octet
   view->SetSelected(second);
+  EXPECT_EQ(port->Text(), "1.2");
   EXPECT_EQ(max->Text(), "12");
   EXPECT_EQ(min->Text(), "");
   EXPECT_EQ(word->Text(), "pw");
@@ -451,6 +455,45 @@ TEST_F(OddDevice, AListRowWritesBackOnlyWhatTheUserChanged) {
   ASSERT_TRUE(WaitIdle(request));
   EXPECT_EQ(Held("1.3.6.1.3.1718.5.1.3.1.2"), "ok INTEGER:5");
   EXPECT_EQ(Held("1.3.6.1.3.1718.5.1.4.1.2"), "ok STRING:\"pwx\"");
+  // A key typed that no instance carries is refused before anything starts.
+  request.Stop();
+  port->SetText("-1");
+  EXPECT_THROW(request.Set(kSetFromControls), Exception);
+  EXPECT_TRUE(request.Stopped());
+}
+
+// A key that shows the arcs of its row as text it takes (a string key over
+// rows named by numbers, one with an arc more than the table's index): after
+// a click beside the rows that text typed is a new entry, written where the
+// string names, not to the row.
+TEST_F(OddDevice, KeyTextsTypedWithNoRowSelectedMakeANewEntry) {
+  const std::string row = "1.3.6.1.3.1718.5.1.4.1.2.3",
+                    typed = "1.3.6.1.3.1718.5.1.4.5.49.46.50.46.51";
+  Control("set " + row + " s \"q\"");
+  Control("set " + typed + " s \"q\"");
+  auto* view = Add<TListView>(0, 200);
+  auto* key = Add<TEdit>(0, 0);
+  auto* word = Add<TEdit>(0, 30);
+  VnSNMPRequest2Edits request(Form());
+  request.SetStatusMemo(Add<TMemo>(300, 0));
+  std::vector<VnSNMPVarDesc> items = {
+      Var("1.3.6.1.3.1718.5.1.1", SNMP_SYNTAX_DISPLAYSTR, SNMP_ACCESS_NOTACCESS), kWord, {}};
+  request.Request.VarList = VnSNMPVarList(items.data(), VnItemType::MVT_FMV, 1);
+  request.AttachListView(view, false);
+  request.BindEdits(0, "%s", key);
+  request.BindEdits(1, "%s", word);
+  request.Get();
+  ASSERT_TRUE(WaitIdle(request));
+  ASSERT_EQ(view->Items()->Count(), 5);
+  view->SetSelected(view->Items()->Item(2));
+  ASSERT_EQ(key->Text(), "1.2.3");
+  view->SetSelected(nullptr);
+  key->SetText("1.2.3");
+  word->SetText("new");
+  request.Set(kSetFromControls);
+  ASSERT_TRUE(WaitIdle(request));
+  EXPECT_EQ(Held(row), "ok STRING:\"q\"");
+  EXPECT_EQ(Held(typed), "ok STRING:\"new\"");
 }
 
 }  // namespace

@@ -83,8 +83,8 @@ constexpr std::uint32_t kImplied = SNMP_ACCESS_NOTACCESS | SNMP_ACCESS_IMPLIED;
 
 TEST(IndexEncoding, NumbersAndAddresses) {
   EXPECT_EQ(Encode1(SNMP_SYNTAX_INTEGER, "42"), "42");
-  EXPECT_EQ(Encode1(SNMP_SYNTAX_INTEGER, "-1"), "4294967295");
-  EXPECT_EQ(Encode1(SNMP_SYNTAX_GUAGE, "7 ports"), "7");
+  EXPECT_EQ(Encode1(SNMP_SYNTAX_INTEGER, "2147483647"), "2147483647");
+  EXPECT_EQ(Encode1(SNMP_SYNTAX_GUAGE, " 4294967295 "), "4294967295");
   EXPECT_EQ(Encode1(SNMP_SYNTAX_BOOLEAN, "true"), "1");
   EXPECT_EQ(Encode1(SNMP_SYNTAX_BOOLEAN, "True"), "0");
   EXPECT_EQ(Encode1(SNMP_SYNTAX_TIMETICKS, "0:00:01.00"), "100");
@@ -151,15 +151,17 @@ TEST(IndexEncoding, AnIndexWithoutAValue) {
   EXPECT_EQ(Encode1(SNMP_SYNTAX_DISPLAYSTR, "(NULL)", kImplied), "");
   EXPECT_EQ(Encode1(SNMP_SYNTAX_OCTETSTR, "(NULL)"), "0");
   // Any other syntax makes no instance of it: a number that is not there,
-  // an address too short to fill its octets.
-  const std::pair<std::uint32_t, const char*> refused[] = {{SNMP_SYNTAX_INTEGER, ""},
-                                                           {SNMP_SYNTAX_INTEGER, "(NULL)"},
-                                                           {SNMP_SYNTAX_GUAGE, "ports"},
-                                                           {SNMP_SYNTAX_TIMETICKS, ""},
-                                                           {SNMP_SYNTAX_MACADDRESS, "00112233"},
-                                                           {SNMP_SYNTAX_IPV6ADDRESS, "FE80"},
-                                                           {SNMP_SYNTAX_MACADDRESS, ""},
-                                                           {SNMP_SYNTAX_DATETIME, "(NULL)"}};
+  // or that one sub-identifier does not carry as it is (negative, past it,
+  // with text around it), an address too short to fill its octets.
+  const std::pair<std::uint32_t, const char*> refused[] = {
+      {SNMP_SYNTAX_INTEGER, ""},           {SNMP_SYNTAX_INTEGER, "(NULL)"},
+      {SNMP_SYNTAX_GUAGE, "ports"},        {SNMP_SYNTAX_INTEGER, "-2"},
+      {SNMP_SYNTAX_INTEGER, "2147483648"}, {SNMP_SYNTAX_INTEGER, "4.9"},
+      {SNMP_SYNTAX_COUNTER, "-1"},         {SNMP_SYNTAX_GUAGE, "4294967296"},
+      {SNMP_SYNTAX_UINTEGER, "3a"},        {SNMP_SYNTAX_GUAGE, "7 ports"},
+      {SNMP_SYNTAX_TIMETICKS, ""},         {SNMP_SYNTAX_MACADDRESS, "00112233"},
+      {SNMP_SYNTAX_IPV6ADDRESS, "FE80"},   {SNMP_SYNTAX_MACADDRESS, ""},
+      {SNMP_SYNTAX_DATETIME, "(NULL)"}};
   for (const auto& [syntax, value] : refused) {
     Table t({{syntax}}, 1);
     t.Value(0) = value;
@@ -222,7 +224,7 @@ TEST(IndexDecoding, SplittingAnAddressAndAnInteger) {
   EXPECT_EQ(rest, "7");
   EXPECT_EQ(t.request.IndexToValue(1, rest), "");
   EXPECT_EQ(t.Value(1), "7");
-  EXPECT_EQ(Decode1(SNMP_SYNTAX_INTEGER, "4294967295"), "-1");
+  EXPECT_EQ(Decode1(SNMP_SYNTAX_INTEGER, "2147483647"), "2147483647");
   EXPECT_EQ(Decode1(SNMP_SYNTAX_COUNTER, "4294967295"), "4294967295");
   EXPECT_EQ(Decode1(SNMP_SYNTAX_BOOLEAN, "2"), "true");
   EXPECT_EQ(Decode1(SNMP_SYNTAX_TIMETICKS, "8640000"), "1 day 0:00:00.00");
@@ -294,14 +296,14 @@ TEST(IndexDecoding, MultiColumnKeysRoundTrip) {
               {SNMP_SYNTAX_DATETIME},
               {SNMP_SYNTAX_OCTETSTR, kImplied}},
              4);
-  four.Value(0) = "-3";
+  four.Value(0) = "3";
   four.Value(1) = "FF020000000000000000000000000001";
   four.Value(2) = "2010-12-31,23:59:60.9";
   four.Value(3) = "0102";
   suffix = four.Encode();
   four.Value(0) = four.Value(1) = four.Value(2) = four.Value(3) = "";
   EXPECT_EQ(four.Decode(suffix), "");
-  EXPECT_EQ(four.Value(0), "-3");
+  EXPECT_EQ(four.Value(0), "3");
   EXPECT_EQ(four.Value(1), "FF020000000000000000000000000001");
   EXPECT_EQ(four.Value(2), "2010-12-31,23:59:60.9");
   EXPECT_EQ(four.Value(3), "0102");
@@ -333,6 +335,8 @@ TEST(IndexDecoding, MalformedSuffixesRaiseBadSyntax) {
   EXPECT_EQ(DecodeError(SNMP_SYNTAX_COUNTER64, "1"), VNERR_BAD_SYNTAX);
   EXPECT_EQ(DecodeError(SNMP_SYNTAX_INTEGER, ""), VNERR_BAD_SYNTAX);
   EXPECT_EQ(DecodeError(SNMP_SYNTAX_OCTETSTR, ""), VNERR_BAD_SYNTAX);
+  // A sub-identifier past the INTEGER's values (no negative one names a row).
+  EXPECT_EQ(DecodeError(SNMP_SYNTAX_INTEGER, "2147483648"), VNERR_BAD_SYNTAX);
   // Text that is no dotted suffix, unknown syntaxes, item beyond the list.
   EXPECT_EQ(DecodeError(SNMP_SYNTAX_INTEGER, "1..2"), VNERR_BAD_SYNTAX);
   EXPECT_EQ(DecodeError(SNMP_SYNTAX_INTEGER, "1.x"), VNERR_BAD_SYNTAX);

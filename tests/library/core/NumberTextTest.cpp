@@ -10,6 +10,7 @@
 
 #include "library/VnSNMPRequest.h"
 #include "library/VnValueText.h"
+#include "platform/Exceptions.h"
 #include "snmp/Address.h"
 #include "snmp/Counter64.h"
 #include "snmp/Integer.h"
@@ -70,9 +71,13 @@ TEST(NumberTexts, SignedAndUnsignedThirtyTwoBitValues) {
     ASSERT_EQ(integer.Read(Gauge32(u)), AnsiString::Format("%u", u));
     ASSERT_EQ(counter.Read(Counter32(u)), AnsiString::Format("%u", u));
     ASSERT_EQ(gauge.Read(Gauge32(u)), AnsiString::Format("%u", u));
-    // Index values come from sub-identifiers, which are unsigned.
+    // Index values come from sub-identifiers, which are unsigned: one past
+    // the INTEGER's values is none of them.
     const AnsiString subid = AnsiString::Format("%u", u);
-    ASSERT_EQ(integer.ReadIndex(subid), AnsiString::Format("%d", s));
+    if (s >= 0)
+      ASSERT_EQ(integer.ReadIndex(subid), subid);
+    else
+      ASSERT_THROW(integer.ReadIndex(subid), Exception);
     ASSERT_EQ(counter.ReadIndex(subid), subid);
   }
 }
