@@ -327,6 +327,13 @@ AnsiString ReadEdits(const ControlBinding& b, bool& bad, bool& typed) {
   }
 }
 
+// A field whose text cannot be sent is refused with the library's error and
+// the field's name, as a read names what it could not take.
+[[noreturn]] void RefuseField(const VnSNMPVarDesc& d, int number) {
+  const AnsiString field = d.Label && *d.Label ? AnsiString(d.Label) : AnsiString(d.Oid);
+  throw Exception(ErrorText(number) + " (" + field + ")", number);
+}
+
 std::uint8_t ElementMask(int e) { return static_cast<std::uint8_t>(0x80u >> (e % 8)); }
 
 // An item that names the row of a table list instead of being written.
@@ -619,7 +626,11 @@ void VnSNMPRequest2Edits::ControlsToValues(int item) {
       if (raw.size() < end) raw.resize(end, 0);
       std::copy(part.begin(), part.end(), raw.begin() + b.PartOffset);
     }
-    text = emptyKey ? AnsiString() : VnBytesToValue(raw, d->Syntax);
+    try {
+      text = emptyKey ? AnsiString() : VnBytesToValue(raw, d->Syntax);
+    } catch (const Exception& e) {
+      RefuseField(*d, e.HelpContext);  // octets that make no value of the syntax
+    }
     if (d->Options) text = d->Options->TextOf(text);
     *d->Value = text;
     // A key typed that the row's instance cannot carry (a negative number
@@ -687,7 +698,7 @@ void VnSNMPRequest2Edits::CheckBeforeSet(const AnsiString& indexList, TStrings* 
       sent = list.IsWritable(e.Item);
     else
       sent = isListed(e.Item) && !values && (list.Item(e.Item)->Access & SNMP_ACCESS_WRITEONLY);
-    if (sent) RaiseLibraryError(VNERR_BAD_PART_VALUE);
+    if (sent) RefuseField(*list.Item(e.Item), VNERR_BAD_PART_VALUE);
   }
 }
 

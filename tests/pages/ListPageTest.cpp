@@ -643,8 +643,13 @@ TEST_F(ListPage, EveryWriteOfARowGoesToTheWholeInstanceItWasReadAt) {
 TEST_F(ListPage, AnAddWhoseKeyTheInstanceCannotCarryIsRefused) {
   Open(ProtocolVLANPortVars, VnItemType::MVT_UMV, 2, 3, "createAndGo", 3, "destroy",
        "Protocol VLAN Port: ");
-  for (const auto& [port, group] : {std::pair{"4", "-2"}, std::pair{"-1", "1"},
-                                    std::pair{"4", "4294967298"}, std::pair{"3a", "1"}}) {
+  // The refusal names the field the key cannot carry.
+  struct Typed {
+    const char *port, *group, *field;
+  };
+  for (const auto& [port, group, field] :
+       {Typed{"4", "-2", "Group ID"}, Typed{"-1", "1", "Port"},
+        Typed{"4", "4294967298", "Group ID"}, Typed{"3a", "1", "Port"}}) {
     SCOPED_TRACE(std::string(port) + "/" + group);
     TestKit::OnNextModal<TForm>([&](TForm* dialog) {
       EditOf(0)->SetText(port);
@@ -652,7 +657,7 @@ TEST_F(ListPage, AnAddWhoseKeyTheInstanceCannotCarryIsRefused) {
       EditOf(2)->SetText("1");
       Rows()->Row(2).CheckBox->SetChecked(true);
       TestKit::DialogScript boxes;
-      boxes.Expect(kBadPartValue);
+      boxes.Expect(std::string(kBadPartValue) + " (" + field + ")");
       TestKit::Click(FrameOf(dialog)->BtnPanel->SetBtn);
       boxes.Verify();
       TestKit::Click(FrameOf(dialog)->BtnPanel->CloseBtn);

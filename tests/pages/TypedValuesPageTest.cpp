@@ -164,7 +164,7 @@ TEST_F(TypedValuesPage, AMacAddressOfTheWrongDigitCountIsRefusedInTheEditDialog)
       EditOf(kMacRow)->SetText(typed);
       Rows()->Row(kMacRow).CheckBox->SetChecked(true);
       TestKit::DialogScript boxes;
-      boxes.Expect(kBadValue);
+      boxes.Expect(std::string(kBadValue) + " (MAC Address)");
       TestKit::Click(frame->BtnPanel->SetBtn);
       boxes.Verify();
       lines.push_back(LastLine(Memo()));
@@ -202,7 +202,7 @@ TEST_F(TypedValuesPage, AnIdentifierTheWireFormCannotCarryIsRefusedInTheEditDial
     EditOf(kAddressTDomain)->SetText("1.40");
     Rows()->Row(kAddressTDomain).CheckBox->SetChecked(true);
     TestKit::DialogScript boxes;
-    boxes.Expect(kBadValue);
+    boxes.Expect(std::string(kBadValue) + " (Address TDomain)");
     TestKit::Click(frame->BtnPanel->SetBtn);
     boxes.Verify();
     last = LastLine(Memo());
