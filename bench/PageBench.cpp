@@ -31,10 +31,14 @@
 // from the page's first painting on (a reply that comes before it waits for
 // the new window to paint).
 //
-// usage: page_bench [--pin] [--loaded] [ROUNDS]
+// Then the page's user-space instructions per row against snmptable -CB's,
+// counted by callgrind (see "Instructions per row" below).
+//
+// usage: page_bench [--pin] [--loaded] [--no-count | --count-only] [ROUNDS]
 //   --loaded: one spinning process per processor of the user's side (every
 //   processor where the agent shares them) beside the rounds, and the goal
 //   of a machine whose processors are all busy.
+//   --no-count: no instruction counts; --count-only: those alone.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -43,11 +47,19 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define VN_CALLGRIND 1
+#else
+#define VN_CALLGRIND 0
+#endif
 
 #include "BenchSupport.h"
 #include "app/MainMenuTree.h"
@@ -251,9 +263,9 @@ TSNMPListViewPanel* ListPanelOf(TConfigForm* page) {
 }
 
 // The page from the main window's menu entry, until the screen shows its
-// whole walk (or a minute has passed); then the page is closed as its close
-// box would, and the entry's handler returns.
-Fill PageFill(TMenuItem* entry, Ticker& ticker, long rows, pid_t xserver) {
+// whole walk (or `limitMs` have passed, a minute unless told); then the page
+// is closed as its close box would, and the entry's handler returns.
+Fill PageFill(TMenuItem* entry, Ticker& ticker, long rows, pid_t xserver, int limitMs = 60000) {
   Fill f;
   Clock::time_point end;
   double cpuEnd = 0, xEnd = -1;
@@ -271,10 +283,10 @@ Fill PageFill(TMenuItem* entry, Ticker& ticker, long rows, pid_t xserver) {
   bool closed = false;  // the page may go as soon as it has been closed
   auto onScreen = [&] { return list->PaintedRows() == rows && count->PaintedText() == finalCount; };
   // The ticks look for the page, then rest until the screen shows every row
-  // and the final count (or a minute has passed), then find the walk over.
-  TTimer minute(nullptr);
-  minute.SetInterval(60000);
-  minute.OnTimer = [&](TObject*) { ticker.Resume(); };
+  // and the final count (or the limit has passed), then find the walk over.
+  TTimer limit(nullptr);
+  limit.SetInterval(static_cast<unsigned>(limitMs));
+  limit.OnTimer = [&](TObject*) { ticker.Resume(); };
   ticker.Start([&] {
     if (closed) return;
     if (!list) {
@@ -292,7 +304,7 @@ Fill PageFill(TMenuItem* entry, Ticker& ticker, long rows, pid_t xserver) {
       };
     }
     if (page->ModalResult() != mrNone) return;
-    const bool late = MsSince(start) >= 60000, shown = onScreen();
+    const bool late = MsSince(start) >= limitMs, shown = onScreen();
     if (!shown && !late) {
       ticker.Pause();
       return;
@@ -305,8 +317,8 @@ Fill PageFill(TMenuItem* entry, Ticker& ticker, long rows, pid_t xserver) {
     if (xserver > 0) xEnd = ProcessCpuMs(xserver);
     f.rows = shown ? rows : -1;
     if (!shown)
-      std::fprintf(stderr, "after a minute the list showed %d rows and the count \"%s\"\n",
-                   list->PaintedRows(), count->PaintedText().c_str());
+      std::fprintf(stderr, "after %d s the list showed %d rows and the count \"%s\"\n",
+                   limitMs / 1000, list->PaintedRows(), count->PaintedText().c_str());
     closed = true;
     page->Close();
   });
@@ -550,24 +562,249 @@ bool ReportVersion(const std::vector<Round>& rounds, const std::string& what,
   return ok;
 }
 
-// Takes --loaded out of the command line; true when it was there.
-bool TakeLoaded(int& argc, char** argv) {
-  bool loaded = false;
+// Takes `word` out of the command line; true when it was there.
+bool TakeWord(int& argc, char** argv, const std::string& word) {
+  bool found = false;
   int kept = 1;
   for (int i = 1; i < argc; ++i) {
-    if (std::string(argv[i]) == "--loaded")
-      loaded = true;
+    if (argv[i] == word)
+      found = true;
     else
       argv[kept++] = argv[i];
   }
   argc = kept;
-  return loaded;
+  return found;
+}
+
+// The module's command line: v3 authPriv against the simulator on `port`
+// (v2c takes its port from the connection defaults, set before each fill).
+void SetModuleCommandLine(int port) {
+  const std::string portArg = "/t" + std::to_string(port);
+  const char* args[] = {"kxr-module",    "/I127.0.0.1", "/Rqovalt",     "/Wmundrel", "/v3",
+                        portArg.c_str(), "/m3",         "/l3",          "/nmd5des",  "/a2",
+                        "/Amd5password", "/p2",         "/Pdespassword"};
+  SetCommandLine(static_cast<int>(std::size(args)), args);
+}
+
+// ---- Instructions per row
+//
+// The page's user-space instructions per row against snmptable -CB's, on the
+// same rows: a count that does not move with the machine's load (perf's
+// counters are not there on every machine, virtual ones mostly: callgrind
+// counts instead). Each side is counted at two row counts and the figure is
+// the difference over the rows between them, so that start-up, the page's
+// opening and closing, and snmptable's reading of its MIB and the v3 keys
+// fall out. snmptable is counted over its whole process; the page in a
+// process of its own run under callgrind (this program with --count-fill),
+// from the menu entry's click to the page closed once the screen shows every
+// row (CountedFill starts and stops callgrind's instrumentation).
+//
+// Left out of the page's count: what its message loop runs at a human rate
+// rather than per row, its timers (rows joining the view in batches, the
+// count's text, the front panel's polling) and its posted events (painting
+// above all). Under callgrind everything runs some 50 times slower while
+// those keep their pace in real time, so that their share per row would
+// follow callgrind's pace, and so the machine's load: the count would hold
+// 20 to 50 times a user's share of them. The loop's own work for every
+// datagram, the reply, the row and the next request count in full.
+constexpr int kCountedSmall = 2000;   // fixture rows of the smaller count
+constexpr int kCountedLarge = 10000;  // and of the larger
+constexpr double kInstructionGoal = 1.1;
+// How long a counted fill may take (callgrind's pace).
+constexpr int kCountedLimitMs = 20 * 60 * 1000;
+// What the loop runs at a human rate: the functions that deliver the
+// toolkit's timers and its posted events (callgrind stops counting while
+// one runs).
+constexpr const char* kHumanRate[] = {"QTimerInfoList::activateTimers*",
+                                      "QCoreApplicationPrivate::sendPostedEvents*",
+                                      "ui_detail::ShownLater::ShowAfterQuiet*"};
+
+}  // namespace
+
+// The fill that callgrind counts: it starts callgrind's instrumentation, and
+// stops it once the page has closed (no-ops outside callgrind).
+namespace bench {
+Fill CountedFill(TMenuItem* entry, Ticker& ticker, long rows) {
+#if VN_CALLGRIND
+  // Given functions to toggle at, callgrind starts with collection off.
+  CALLGRIND_START_INSTRUMENTATION;
+  CALLGRIND_TOGGLE_COLLECT;
+#endif
+  const Fill f = PageFill(entry, ticker, rows, -1, kCountedLimitMs);
+#if VN_CALLGRIND
+  CALLGRIND_TOGGLE_COLLECT;
+  CALLGRIND_STOP_INSTRUMENTATION;
+#endif
+  return f;
+}
+}  // namespace bench
+
+namespace {
+
+// One fill of the page, for the count (--count-fill VERSION ROWS PORT): the
+// module as its main() runs it on the display this process was given, the
+// page filled once over SNMP version VERSION (1 v2c, 3 v3) from the agent on
+// PORT, which serves ROWS rows. Status 0 when the screen showed them all.
+int CountFillMain(int version, long rows, int port) {
+  if (!std::getenv("DISPLAY")) {
+    std::fprintf(stderr, "count: no DISPLAY\n");
+    return 1;
+  }
+  setenv("QT_QPA_PLATFORM", "xcb", 1);
+  vntest::TempDir dir;
+  if (chdir(dir.Path().c_str()) != 0) return 1;
+  SetModuleCommandLine(port);
+  InitMibOptionLists();
+  long shown = -1;
+  int status = 0;
+  {
+    Ticker ticker;
+    TTimer starter(nullptr);
+    starter.SetInterval(1000);
+    starter.OnTimer = [&](TObject*) {
+      starter.SetEnabled(false);
+      TMenuItem* entry = MainForm && MainForm->MainMenu1
+                             ? MainForm->MainMenu1->FindItem("UnicastForwardingInformation1")
+                             : nullptr;
+      if (entry && MainForm->Visible()) {
+        ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(port);
+        SnmpVersion = static_cast<std::uint8_t>(version);
+        try {
+          shown = CountedFill(entry, ticker, rows).rows;
+        } catch (...) {
+          std::fprintf(stderr, "count: the fill stopped on an exception\n");
+        }
+      }
+      if (MainForm)
+        MainForm->Close();
+      else
+        Application->Terminate();
+    };
+    status = RunModule();
+  }
+  Application->Finalize();
+  FreeMibOptionLists();
+  return shown == rows && status == 0 ? 0 : 1;
+}
+
+// The events callgrind collected over a process, from its output files named
+// `prefix`* (one per process: a fork writes its own, with nothing counted):
+// the largest total, or -1 when none counted anything.
+double CallgrindTotal(const std::string& dir, const std::string& prefix) {
+  namespace fs = std::filesystem;
+  double best = -1;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    if (entry.path().filename().string().rfind(prefix, 0) != 0) continue;
+    std::ifstream in(entry.path());
+    for (std::string line; std::getline(in, line);)
+      if (line.rfind("totals:", 0) == 0) best = std::max(best, std::atof(line.c_str() + 7));
+  }
+  return best > 0 ? best : -1;
+}
+
+std::string Callgrind(const std::string& out) {
+  return "valgrind --tool=callgrind --callgrind-out-file=" + out + ".%p ";
+}
+
+// The page's instructions over one counted fill of `rows` rows (-1: failed).
+double PageInstructions(const std::string& dir, int version, long rows, int port) {
+  const std::string prefix = "page-" + std::to_string(version) + "-" + std::to_string(rows);
+  char self[4096];
+  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return -1;
+  self[n] = '\0';
+  std::string leftOut;
+  for (const char* f : kHumanRate) leftOut += std::string(" '--toggle-collect=") + f + "'";
+  const Command c =
+      RunCommand(Callgrind(dir + "/" + prefix) + "--instr-atstart=no" + leftOut + " " + self +
+                 " --count-fill " + std::to_string(version) + " " + std::to_string(rows) + " " +
+                 std::to_string(port) + " 2>" + dir + "/" + prefix + ".err && echo counted");
+  if (c.out.find("counted") == std::string::npos) {
+    std::fprintf(stderr, "the counted page (%s) failed: see %s.err\n", prefix.c_str(),
+                 prefix.c_str());
+    return -1;
+  }
+  return CallgrindTotal(dir, prefix + ".");
+}
+
+// snmptable -CB's instructions reading `rows` rows (-1: failed).
+double SnmptableInstructions(const std::string& dir, int version, long rows, int port) {
+  const std::string prefix = "table-" + std::to_string(version) + "-" + std::to_string(rows);
+  const Command c =
+      RunCommand(ToolEnvironment(dir) + Callgrind(dir + "/" + prefix) + "snmptable -M " + dir +
+                 "/mibs -m BENCH-FDB-MIB " + ToolSecurity(version) + " -CB -CH -Cf , 127.0.0.1:" +
+                 std::to_string(port) + " BENCH-FDB-MIB::benchFdbTable 2>/dev/null");
+  long got = 0;
+  std::istringstream lines(c.out);
+  for (std::string line; std::getline(lines, line);)
+    if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0]))) ++got;
+  if (got != rows) {
+    std::fprintf(stderr, "counted snmptable read %ld rows instead of %ld\n", got, rows);
+    return -1;
+  }
+  return CallgrindTotal(dir, prefix + ".");
+}
+
+// The instruction figures, each side counted at two row counts against
+// agents of their own; false when a goal was missed or a count failed.
+bool CountInstructions(const std::string& dir) {
+  if (!VN_CALLGRIND || RunCommand("command -v valgrind").out.empty()) {
+    std::fprintf(stderr,
+                 "callgrind is missing (valgrind, and its header when the benchmark was built): "
+                 "no instruction count (./run bench installs it)\n");
+    return false;
+  }
+  const long small = kCountedSmall + kDeviceRows, large = kCountedLarge + kDeviceRows;
+  Simulator smallAgent(VN_SIMULATOR, dir + "/count-small", 1,
+                       FixtureArgs(WriteFdbFixture(dir, kCountedSmall)));
+  Simulator largeAgent(VN_SIMULATOR, dir + "/count-large", 1,
+                       FixtureArgs(WriteFdbFixture(dir, kCountedLarge)));
+  if (!smallAgent.Port() || !largeAgent.Port()) return false;
+  Note("instructions per row: callgrind's count of user-space instructions at " +
+       std::to_string(small) + " and " + std::to_string(large) +
+       " rows, the difference over the rows between them; the page from the click to the "
+       "screen showing every row, snmptable -CB over its process");
+  bool ok = true;
+  for (int version : {1, 3}) {
+    const std::string what = version == 1 ? "v2c" : "v3 authPriv";
+    const auto start = Clock::now();
+    // The four counts side by side: a count does not depend on the time it
+    // takes.
+    auto count = [&](double (*counter)(const std::string&, int, long, int), long rows,
+                     const Simulator& agent) {
+      return std::async(std::launch::async, counter, dir, version, rows, agent.Port());
+    };
+    std::future<double> counts[] = {count(PageInstructions, small, smallAgent),
+                                    count(PageInstructions, large, largeAgent),
+                                    count(SnmptableInstructions, small, smallAgent),
+                                    count(SnmptableInstructions, large, largeAgent)};
+    const double pageSmall = counts[0].get(), pageLarge = counts[1].get();
+    const double tableSmall = counts[2].get(), tableLarge = counts[3].get();
+    if (pageSmall < 0 || pageLarge < 0 || tableSmall < 0 || tableLarge < 0) {
+      ok = false;
+      continue;
+    }
+    const double rows = static_cast<double>(large - small);
+    const double page = (pageLarge - pageSmall) / rows, table = (tableLarge - tableSmall) / rows;
+    Note("  " + what + ": page " + Fixed(pageSmall / 1e6, 1) + " and " + Fixed(pageLarge / 1e6, 1) +
+         " million, snmptable -CB " + Fixed(tableSmall / 1e6, 1) + " and " +
+         Fixed(tableLarge / 1e6, 1) + " million (counted in " + Fixed(MsSince(start) / 1000, 0) +
+         " s)");
+    ok = Report({"page instructions per row " + what, page, "snmptable -CB", table, "instr",
+                 table > 0 ? page / table : 0, '<', kInstructionGoal}) &&
+         ok;
+  }
+  return ok;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool loaded = TakeLoaded(argc, argv);
+  if (argc == 5 && std::string(argv[1]) == "--count-fill")
+    return CountFillMain(std::atoi(argv[2]), std::atol(argv[3]), std::atoi(argv[4]));
+  const bool loaded = TakeWord(argc, argv, "--loaded");
+  const bool countOnly = TakeWord(argc, argv, "--count-only");
+  const bool noCount = TakeWord(argc, argv, "--no-count");
   const Options options = TakeOptions(argc, argv, 9, false);
   XServer x;
   if (!x.Ok()) return 1;
@@ -576,6 +813,7 @@ int main(int argc, char** argv) {
   if (chdir(dir.Path().c_str()) != 0) return 1;
   std::filesystem::create_directories(dir.Path() + "/mibs");
   std::ofstream(dir.Path() + "/mibs/BENCH-FDB-MIB.txt") << kFdbMib;
+  if (countOnly) return CountInstructions(dir.Path()) ? 0 : 1;
   constexpr int kRows = Bench::kRows, kLarge = Bench::kLarge;
   // The rows the page shows, for the time per row.
   constexpr double kShown = kRows + kDeviceRows, kLargeShown = kLarge + kDeviceRows;
@@ -607,11 +845,7 @@ int main(int argc, char** argv) {
 
   // The module as its main() runs it, with a timer that runs the rounds from
   // its message loop once the main window is up.
-  const std::string port = "/t" + std::to_string(sim.Port());
-  const char* args[] = {"kxr-module",    "/I127.0.0.1", "/Rqovalt",     "/Wmundrel", "/v3",
-                        port.c_str(),    "/m3",         "/l3",          "/nmd5des",  "/a2",
-                        "/Amd5password", "/p2",         "/Pdespassword"};
-  SetCommandLine(static_cast<int>(std::size(args)), args);
+  SetModuleCommandLine(sim.Port());
   InitMibOptionLists();
   Bench bench(sim, large, x, dir.Path(), options.rounds, loaded, separated);
   int moduleStatus = 0;
@@ -680,5 +914,6 @@ int main(int argc, char** argv) {
                "per row at 10,003", Median(v2page) * 1000 / kShown, "us", Median(growth), '<',
                kGrowthGoal}) &&
        ok;
+  if (!noCount) ok = CountInstructions(dir.Path()) && ok;
   return ok && bench.rowsOk ? 0 : 1;
 }

@@ -103,19 +103,26 @@ void VnSNMPRequest2Edits::ReleaseRowRecords() {
 
 void VnSNMPRequest2Edits::AddListRow() {
   const VnSNMPVarList& list = Request.VarList;
-  TListItem* row = ListView->Items()->Add();
+  // The row joins the list with all its cells: the list hears of one change
+  // of a row, not of one per cell.
+  rowCells_.resize(columnItems_.size());
   bool recorded = Request.KeysShowArcs();
-  int n = 0;
+  std::size_t n = 0;
   for (int i : columnItems_) {
-    const AnsiString text = i < list.Count() ? *list.Item(i)->Value : AnsiString();
-    const AnsiString cell = CellText(text);
-    recorded = recorded || cell != text || (i < list.Count() && list.WholeValue(i));
-    if (n == 0)
-      row->SetCaption(cell);
+    AnsiString& cell = rowCells_[n++];
+    if (i >= list.Count()) {
+      cell.str().clear();
+      continue;
+    }
+    const AnsiString& text = *list.Item(i)->Value;
+    const bool none = text == VnNullValueText;
+    if (none)
+      cell.str().clear();
     else
-      row->SubItems()->Add(cell);
-    ++n;
+      cell = text;
+    recorded = recorded || none || list.WholeValue(i);
   }
+  TListItem* row = ListView->Items()->AddRow(rowCells_);
   if (recorded) {
     auto record = std::make_unique<RowRecord>();
     record->Owner = this;

@@ -132,6 +132,9 @@ class RowModel : public QAbstractTableModel {
   void CellChanged(int row, int cell) {
     if (row < shown && cell < columns) emit dataChanged(index(row, cell), index(row, cell));
   }
+  void RowChanged(int row) {
+    if (row < shown) emit dataChanged(index(row, 0), index(row, columns - 1));
+  }
   void AllCellsChanged() {
     if (shown > 0) emit dataChanged(index(0, 0), index(shown - 1, columns - 1));
   }
@@ -380,6 +383,24 @@ void TListItem::SetCaption(const AnsiString& v) {
   TextChanged(0);
 }
 
+void TListItem::SetTexts(std::span<const AnsiString> cells) {
+  if (cells.empty()) return;
+  TListView* view = ListView();
+  bool changed = false;
+  if (cells[0] != caption_ && view->AllowChange(this, ctText)) {
+    caption_ = cells[0];
+    changed = true;
+  }
+  const std::span<const AnsiString> more = cells.subspan(1);
+  if (!more.empty()) {
+    std::vector<std::pair<AnsiString, TObject*>>& sub = subItems_.items_;
+    sub.reserve(sub.size() + more.size());
+    for (const AnsiString& text : more) sub.emplace_back(text, nullptr);
+    changed = true;
+  }
+  if (changed) view->RowTextsChanged(this);
+}
+
 void TListItem::TextChanged(int cell) {
   TListView* v = ListView();
   int row = Index();
@@ -430,6 +451,12 @@ int TListItems::IndexOf(const TListItem* item) const {
 }
 
 TListItem* TListItems::Add() { return Insert(Count()); }
+
+TListItem* TListItems::AddRow(std::span<const AnsiString> cells) {
+  TListItem* item = Add();
+  item->SetTexts(cells);
+  return item;
+}
 
 TListItem* TListItems::Insert(int i) {
   if (i < 0 || i > Count())
@@ -651,6 +678,13 @@ void TListView::CellChanged(TListItem* item, int cell) {
   if (row < 0) return;
   // A row still waiting shows its texts when it joins the view.
   LW(this)->rows->CellChanged(row, cell);
+  Changed(item, ctText);
+}
+
+void TListView::RowTextsChanged(TListItem* item) {
+  const int row = item->Index();
+  if (row < 0) return;
+  LW(this)->rows->RowChanged(row);
   Changed(item, ctText);
 }
 

@@ -40,6 +40,8 @@ class ShownLater {
 
  private:
   void Apply();
+  // Shows a change that comes after a quiet spell.
+  [[gnu::noinline]] void ShowAfterQuiet();
   // The timer's check: shows the waiting state, or looks again when it may.
   void Due();
 

@@ -2,6 +2,7 @@
 // per watched socket, made while the application object exists.
 #include "platform/SocketNotifier.h"
 
+#include <QEvent>
 #include <QSocketNotifier>
 #include <algorithm>
 #include <map>
@@ -13,6 +14,27 @@
 using namespace ui_detail;
 
 namespace {
+
+// The toolkit's notifier, which hands its activation to the notifier it
+// serves straight from the event: its signals (two for every activation)
+// would cost a reply of a walk more than the rest of the message loop's
+// turn.
+class NativeNotifier : public QSocketNotifier {
+ public:
+  NativeNotifier(TSocketNotifier* owner, int fd)
+      : QSocketNotifier(fd, QSocketNotifier::Read), owner_(owner) {}
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() != QEvent::SockAct && e->type() != QEvent::SockClose)
+      return QSocketNotifier::event(e);
+    owner_->Readable();
+    return true;
+  }
+
+ private:
+  TSocketNotifier* owner_;
+};
 
 struct Watches {
   std::vector<TSocketNotifier*> all;
@@ -70,9 +92,8 @@ void TSocketNotifier::Rewatch() {
   Watches& w = Registry();
   w.native.erase(this);
   if (!w.appReady || socket_ < 0) return;
-  auto native = std::make_unique<QSocketNotifier>(socket_, QSocketNotifier::Read);
+  auto native = std::make_unique<NativeNotifier>(this, socket_);
   native->setEnabled(enabled_);
-  QObject::connect(native.get(), &QSocketNotifier::activated, [this] { Readable(); });
   w.native[this] = std::move(native);
 }
 

@@ -46,21 +46,26 @@ using EditWidget = Clickable<QLineEdit>;
 
 // A label's text follows its control at a human rate (ShownLater.h): a
 // count set after every row of a walk repaints a few dozen times a second.
+// The text waits as the control holds it and is converted for the widget
+// when the widget follows, so that such a count costs a copy per row.
 class LabelWidget : public Clickable<QLabel> {
  public:
   LabelWidget() {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
   }
-  void ShowText(const QString& text) {
+  void ShowText(const AnsiString& text) {
     wanted_ = text;
-    if (wanted_ != this->text()) shown_.Changed();
+    if (wanted_ != shownText_) shown_.Changed();
   }
 
  private:
-  QString wanted_;
+  AnsiString wanted_;
+  AnsiString shownText_;  // what the widget shows
   ShownLater shown_{[this] {
-    if (text() != wanted_) setText(wanted_);
+    if (wanted_ == shownText_) return;
+    shownText_ = wanted_;
+    setText(Q(shownText_));
   }};
 };
 
@@ -73,7 +78,7 @@ TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner, new Peer(new LabelW
 }
 
 void TLabel::AdjustSize() {
-  WidgetAs<LabelWidget>(this)->ShowText(Q(text_));
+  WidgetAs<LabelWidget>(this)->ShowText(text_);
   if (!autoSize_ || wordWrap_) return;
   QSize s = TextExtent(*Font(), text_);
   int w = s.width();
@@ -133,7 +138,7 @@ TStaticText::TStaticText(TComponent* AOwner)
 }
 
 void TStaticText::AdjustSize() {
-  WidgetAs<LabelWidget>(this)->ShowText(Q(text_));
+  WidgetAs<LabelWidget>(this)->ShowText(text_);
   if (!autoSize_) return;
   QSize s = TextExtent(*Font(), text_);
   int frame = borderStyle_ == sbsNone ? 0 : 2;

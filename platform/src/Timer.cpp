@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "Toolkit.h"
@@ -19,10 +20,16 @@ struct Entry {
   std::uint64_t due;
 };
 
+std::uint64_t Now() { return CurrentClock().NowMs(); }
+
 struct Schedule {
   std::vector<Entry> entries;
   QTimer* wake = nullptr;
   std::uint64_t wakeAt = 0;  // when an active wake fires
+  // No timer is due before this: a bound, made exact by each pass that
+  // looks at every timer, so that the pass after every turn of the loop
+  // (a walk turns it once per reply) mostly ends at once.
+  std::uint64_t earliest = 0;
   bool appReady = false;
   bool virtualTime = false;
 
@@ -31,7 +38,16 @@ struct Schedule {
       if (e.timer == t) return &e;
     return nullptr;
   }
-  void Arm();
+  void Due(Entry& e, std::uint64_t due) {
+    e.due = due;
+    earliest = std::min(earliest, due);
+  }
+  void Reckon() {
+    earliest = UINT64_MAX;
+    for (const Entry& e : entries) earliest = std::min(earliest, e.due);
+  }
+  void Arm() { Arm(Now()); }
+  void Arm(std::uint64_t now);
 };
 
 Schedule& Sched() {
@@ -39,9 +55,7 @@ Schedule& Sched() {
   return *s;
 }
 
-std::uint64_t Now() { return CurrentClock().NowMs(); }
-
-void Schedule::Arm() {
+void Schedule::Arm(std::uint64_t now) {
   if (!wake) return;
   if (virtualTime) {
     wake->stop();
@@ -50,7 +64,6 @@ void Schedule::Arm() {
   // Every timer counts here, also one whose handler is not set yet: the
   // handler may be assigned at any moment after the timer was enabled.
   long long delay = -1;
-  std::uint64_t now = Now();
   for (const Entry& e : entries) {
     long long d = e.due > now ? static_cast<long long>(e.due - now) : 0;
     if (delay < 0 || d < delay) delay = d;
@@ -72,6 +85,7 @@ void TimersApplicationReady() {
   s.appReady = true;
   std::uint64_t now = Now();
   for (Entry& e : s.entries) e.due = now + e.timer->Interval();
+  s.Reckon();
   if (!s.wake) {
     s.wake = new QTimer();
     s.wake->setSingleShot(true);
@@ -99,7 +113,7 @@ long long NextTimerDelay() {
     // A timer without a handler does not run: its period starts again
     // from the moment a handler is there.
     if (!e.timer->OnTimer) {
-      e.due = now + e.timer->Interval();
+      s.Due(e, now + e.timer->Interval());
       continue;
     }
     long long d = e.due > now ? static_cast<long long>(e.due - now) : 0;
@@ -112,6 +126,7 @@ bool FireDueTimers() {
   Schedule& s = Sched();
   if (!s.appReady) return false;
   std::uint64_t now = Now();
+  if (now < s.earliest) return false;
   std::vector<Entry> due;
   bool moved = false;
   for (Entry& e : s.entries) {
@@ -123,9 +138,9 @@ bool FireDueTimers() {
       moved = true;
     }
   }
-  // Nothing due: the toolkit timer stays armed for the earliest deadline (a
-  // loop that turns once per reply of a walk comes here every time).
+  // Nothing due: the toolkit timer stays armed for the earliest deadline.
   if (due.empty()) {
+    s.Reckon();
     if (moved) s.Arm();
     return false;
   }
@@ -136,7 +151,7 @@ bool FireDueTimers() {
     Entry* e = s.Find(d.timer);  // it may have died or restarted meanwhile
     if (!e || e->due > now) continue;
     // The next period counts from now: missed ticks do not pile up.
-    e->due = now + std::max(1u, d.timer->Interval());
+    s.Due(*e, now + std::max(1u, d.timer->Interval()));
     d.timer->Tick();
     fired = true;
   }
@@ -151,6 +166,7 @@ void SetVirtualTimeActive(bool on) {
   s.virtualTime = on;
   std::uint64_t now = Now();
   for (Entry& e : s.entries) e.due = now + e.timer->Interval();
+  s.Reckon();
   s.Arm();
 }
 
@@ -178,13 +194,29 @@ void TTimer::SetInterval(unsigned ms) {
   Restart();
 }
 
+// The timer's period starts again from now, and it goes to the end of the
+// schedule (of timers due at the same moment, the one started last fires
+// last). A timer switched off and on again for every reply of a walk (the
+// SNMP pump) is mostly the last one: it is looked for there first.
 void TTimer::Restart() {
   Schedule& s = Sched();
-  s.entries.erase(std::remove_if(s.entries.begin(), s.entries.end(),
-                                 [this](const Entry& e) { return e.timer == this; }),
-                  s.entries.end());
-  if (enabled_ && interval_ > 0) s.entries.push_back({this, Now() + interval_});
-  s.Arm();
+  if (!s.entries.empty() && s.entries.back().timer == this)
+    s.entries.pop_back();
+  else
+    s.entries.erase(std::remove_if(s.entries.begin(), s.entries.end(),
+                                   [this](const Entry& e) { return e.timer == this; }),
+                    s.entries.end());
+  // An armed wake that comes no later than needed stays, as Arm would keep
+  // it: a timer switched off, or on again for a later moment than the wake.
+  const bool waking = s.wake && s.wake->isActive() && !s.virtualTime;
+  if (!enabled_ || interval_ == 0) {
+    if (!waking) s.Arm();
+    return;
+  }
+  const std::uint64_t now = Now(), due = now + interval_;
+  s.entries.push_back({this, due});
+  s.earliest = std::min(s.earliest, due);
+  if (!waking || s.wakeAt > due) s.Arm(now);
 }
 
 // Never re-entered: a tick that falls due while the handler runs (it may pump

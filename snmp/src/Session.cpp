@@ -94,6 +94,43 @@ struct Record {
 
 bool IsV3(const Record& r) { return r.target->get_version() == version3; }
 
+// The records by id. Ids only grow, so that a new record goes at the end of
+// a sorted list: no allocation per record, where a tree makes a node for
+// each. Erasing one moves the others (those of the walks and polls running,
+// a few), never the records themselves.
+class RecordTable {
+ public:
+  using Entry = std::pair<std::uint64_t, std::unique_ptr<Record>>;
+  using iterator = std::vector<Entry>::iterator;
+  using const_iterator = std::vector<Entry>::const_iterator;
+
+  iterator begin() { return entries_.begin(); }
+  iterator end() { return entries_.end(); }
+  const_iterator begin() const { return entries_.begin(); }
+  const_iterator end() const { return entries_.end(); }
+
+  iterator find(std::uint64_t id) {
+    const iterator it = LowerBound(id);
+    return it != entries_.end() && it->first == id ? it : entries_.end();
+  }
+  void emplace(std::uint64_t id, std::unique_ptr<Record> record) {
+    entries_.emplace(LowerBound(id), id, std::move(record));
+  }
+  iterator erase(iterator it) { return entries_.erase(it); }
+  void erase(std::uint64_t id) {
+    const iterator it = find(id);
+    if (it != entries_.end()) entries_.erase(it);
+  }
+
+ private:
+  iterator LowerBound(std::uint64_t id) {
+    if (entries_.empty() || entries_.back().first < id) return entries_.end();
+    return std::lower_bound(entries_.begin(), entries_.end(), id,
+                            [](const Entry& e, std::uint64_t key) { return e.first < key; });
+  }
+  std::vector<Entry> entries_;
+};
+
 }  // namespace
 
 struct Snmp::Impl {
@@ -101,6 +138,9 @@ struct Snmp::Impl {
   void* sessp = nullptr;  // Net-SNMP single-session handle
   netsnmp_session* session = nullptr;
   int fd = -1;
+  // The socket as the library's read takes it, made once for the session.
+  netsnmp_large_fd_set read_set{};
+  bool read_set_made = false;
   std::uint16_t local_port = 0;
   bool closing = false;
   bool pumping = false;
@@ -110,7 +150,7 @@ struct Snmp::Impl {
 
   std::uint64_t next_id = 1;
   std::uint64_t next_token = 1;
-  std::map<std::uint64_t, std::unique_ptr<Record>> records;
+  RecordTable records;
   std::deque<std::uint64_t> done;             // finished asynchronous records, in order
   std::map<std::uint64_t, Bytes> engine_ids;  // by AgentKey
 
@@ -260,6 +300,8 @@ void Snmp::Impl::Close() {
   sessp = nullptr;
   session = nullptr;
   fd = -1;
+  if (read_set_made) netsnmp_large_fd_set_cleanup(&read_set);
+  read_set_made = false;
   for (auto& [id, r] : records) {
     if (!r->finished)
       Finish(*r, SNMP_CLASS_SESSION_DESTROYED, SNMP_CLASS_SESSION_DESTROYED, nullptr);
@@ -292,7 +334,7 @@ int Snmp::Impl::Submit(Record& r) {
   const SnmpTarget& t = *r.target;
   const UdpAddress& address = t.get_udp_address();
   if (!address.valid()) return SNMP_CLASS_INVALID_ADDRESS;
-  bool utarget = dynamic_cast<const UTarget*>(&t) != nullptr;
+  const bool utarget = t.user_based();
   snmp_version v = t.get_version();
   if (utarget ? v != version3 : (v != version1 && v != version2c)) {
     return SNMP_CLASS_INVALID_TARGET;
@@ -662,12 +704,12 @@ bool Readable(const pollfd& p) { return (p.revents & (POLLIN | POLLERR)) != 0; }
 }  // namespace
 
 bool Snmp::Impl::ReadDatagram() {
-  netsnmp_large_fd_set fds;
-  netsnmp_large_fd_set_init(&fds, fd + 1);
-  netsnmp_large_fd_setfd(fd, &fds);
-  const int rc = snmp_sess_read2(sessp, &fds);
-  netsnmp_large_fd_set_cleanup(&fds);
-  return rc == 0;
+  if (!read_set_made) {
+    netsnmp_large_fd_set_init(&read_set, fd + 1);
+    read_set_made = true;
+  }
+  netsnmp_large_fd_setfd(fd, &read_set);
+  return snmp_sess_read2(sessp, &read_set) == 0;
 }
 
 void Snmp::Impl::ReadAvailable() {

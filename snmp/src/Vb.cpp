@@ -2,6 +2,9 @@
 
 #include <cstring>
 #include <limits>
+#include <new>
+#include <typeinfo>
+#include <utility>
 
 #include "snmp/Address.h"
 #include "snmp/Counter64.h"
@@ -9,16 +12,103 @@
 #include "snmp/OctetStr.h"
 #include "snmp/TimeTicks.h"
 
-Vb::Vb(const Vb& other)
-    : oid_(other.oid_),
-      syntax_(other.syntax_),
-      value_(other.value_ ? other.value_->clone() : nullptr) {}
+namespace {
+
+// Makes a copy of a value in a binding's own place.
+using InPlaceCopy = SnmpSyntax* (*)(const SnmpSyntax& value, unsigned char* place);
+
+template <class T>
+SnmpSyntax* CopyAs(const SnmpSyntax& value, unsigned char* place) {
+  static_assert(sizeof(T) <= 16 && alignof(T) <= 8);
+  return new (place) T(static_cast<const T&>(value));
+}
+
+template <class T>
+InPlaceCopy CopyIf(const SnmpSyntax& value) {
+  return typeid(value) == typeid(T) ? &CopyAs<T> : nullptr;
+}
+
+// How to copy `value` into a binding's place: for a number of 32 bits, of
+// exactly one of those classes (a class derived from them may hold more);
+// null for anything else.
+InPlaceCopy InPlaceCopier(const SnmpSyntax& value) {
+  switch (value.get_syntax()) {
+    case sNMP_SYNTAX_INT32:
+      return CopyIf<SnmpInt32>(value);
+    case sNMP_SYNTAX_CNTR32:
+      return CopyIf<Counter32>(value);
+    case sNMP_SYNTAX_GAUGE32:  // also the tag of the unsigned base class
+      if (InPlaceCopy copy = CopyIf<Gauge32>(value)) return copy;
+      return CopyIf<SnmpUInt32>(value);
+    case sNMP_SYNTAX_TIMETICKS:
+      return CopyIf<TimeTicks>(value);
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+void Vb::Drop() noexcept {
+  if (!value_) return;
+  if (local_copy_)
+    value_->~SnmpSyntax();
+  else
+    delete value_;
+  value_ = nullptr;
+  local_copy_ = nullptr;
+}
+
+// `value` is never this binding's own.
+void Vb::Take(const SnmpSyntax& value) {
+  if (const InPlaceCopy copy = InPlaceCopier(value)) {
+    Drop();
+    value_ = copy(value, local_);
+    local_copy_ = copy;
+    return;
+  }
+  std::unique_ptr<SnmpSyntax> held = value.clone();  // may throw: nothing changed yet
+  Drop();
+  value_ = held.release();
+}
+
+void Vb::TakeFrom(Vb& other) noexcept {
+  Drop();
+  if (!other.value_) return;
+  if (other.local_copy_) {
+    value_ = other.local_copy_(*other.value_, local_);
+    local_copy_ = other.local_copy_;
+    other.Drop();
+  } else {
+    value_ = std::exchange(other.value_, nullptr);
+  }
+}
+
+Vb::Vb(const Vb& other) : oid_(other.oid_), syntax_(other.syntax_) {
+  if (other.value_) Take(*other.value_);
+}
 
 Vb& Vb::operator=(const Vb& other) {
   if (this != &other) {
     oid_ = other.oid_;
     syntax_ = other.syntax_;
-    value_ = other.value_ ? other.value_->clone() : nullptr;
+    if (other.value_)
+      Take(*other.value_);
+    else
+      Drop();
+  }
+  return *this;
+}
+
+Vb::Vb(Vb&& other) noexcept : oid_(std::move(other.oid_)), syntax_(other.syntax_) {
+  TakeFrom(other);
+}
+
+Vb& Vb::operator=(Vb&& other) noexcept {
+  if (this != &other) {
+    oid_ = std::move(other.oid_);
+    syntax_ = other.syntax_;
+    TakeFrom(other);
   }
   return *this;
 }
@@ -30,7 +120,8 @@ void Vb::set_value(const SnmpSyntax& value) {
     set_null();
     return;
   }
-  value_ = value.clone();
+  if (&value == value_) return;  // its own value again
+  Take(value);
   syntax_ = value_->get_syntax();
 }
 
@@ -42,7 +133,7 @@ void Vb::set_value(const char* text) { set_value(OctetStr(text)); }
 void Vb::set_value(const unsigned char* data, std::size_t len) { set_value(OctetStr(data, len)); }
 
 void Vb::set_null() {
-  value_.reset();
+  Drop();
   syntax_ = sNMP_SYNTAX_NULL;
 }
 
@@ -77,7 +168,7 @@ void Vb::set_syntax(std::uint32_t syntax) {
     case sNMP_SYNTAX_NOSUCHOBJECT:
     case sNMP_SYNTAX_NOSUCHINSTANCE:
     case sNMP_SYNTAX_ENDOFMIBVIEW:
-      value_.reset();
+      Drop();
       syntax_ = syntax;
       break;
     case sNMP_SYNTAX_NULL:
@@ -119,28 +210,28 @@ bool Number(const SnmpSyntax* value, long long& out) {
 
 int Vb::get_value(int& v) const {
   long long n = 0;
-  if (!Number(value_.get(), n)) return SNMP_CLASS_INVALID;
+  if (!Number(value_, n)) return SNMP_CLASS_INVALID;
   v = static_cast<int>(n);
   return SNMP_CLASS_SUCCESS;
 }
 
 int Vb::get_value(long& v) const {
   long long n = 0;
-  if (!Number(value_.get(), n)) return SNMP_CLASS_INVALID;
+  if (!Number(value_, n)) return SNMP_CLASS_INVALID;
   v = static_cast<long>(n);
   return SNMP_CLASS_SUCCESS;
 }
 
 int Vb::get_value(unsigned int& v) const {
   long long n = 0;
-  if (!Number(value_.get(), n)) return SNMP_CLASS_INVALID;
+  if (!Number(value_, n)) return SNMP_CLASS_INVALID;
   v = static_cast<unsigned int>(n);
   return SNMP_CLASS_SUCCESS;
 }
 
 int Vb::get_value(unsigned long& v) const {
   long long n = 0;
-  if (!Number(value_.get(), n)) return SNMP_CLASS_INVALID;
+  if (!Number(value_, n)) return SNMP_CLASS_INVALID;
   v = static_cast<unsigned long>(n);
   return SNMP_CLASS_SUCCESS;
 }

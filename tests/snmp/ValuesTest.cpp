@@ -402,6 +402,14 @@ TEST(Bindings, CopiesAreIndependent) {
   EXPECT_EQ(a.get_printable_value(), "one");
   EXPECT_EQ(b.get_printable_value(), "two");
   EXPECT_EQ(b.get_printable_oid(), "1.3.6.1");
+  // A number lives in the binding itself: copies and moves take it along.
+  a.set_value(Counter32(5));
+  Vb copy = a;
+  Vb moved(std::move(copy));
+  a.set_value(6);
+  b = std::move(moved);
+  EXPECT_EQ(b.get_syntax(), sNMP_SYNTAX_CNTR32);
+  EXPECT_EQ(b.get_printable_value() + a.get_printable_value(), "56");
 }
 
 TEST(Pdus, ContextEngineIdFromText) {

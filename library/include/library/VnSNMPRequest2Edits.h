@@ -246,4 +246,6 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   // Item of each list-view column, recorded when the columns are built.
   std::vector<int> columnItems_;
   std::vector<std::unique_ptr<RowRecord>> rowRecords_;
+  // The cells of the row being added, kept from row to row for their room.
+  std::vector<AnsiString> rowCells_;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/Controls.h"
@@ -88,6 +89,7 @@ class TSubItems : public TStrings {
   void Clear() override;
 
  private:
+  friend class TListItem;
   void Check(int i) const;
   TListItem* item_;
   std::vector<std::pair<AnsiString, TObject*>> items_;
@@ -119,6 +121,10 @@ class TListItem : public TObject {
 
  private:
   friend class TListView;
+  friend class TListItems;
+  // A new row's texts: the caption (when OnChanging lets it change) and the
+  // sub-items, heard of as one change.
+  void SetTexts(std::span<const AnsiString> cells);
   TListItems* owner_;
   AnsiString caption_;
   TSubItems subItems_{this};
@@ -138,6 +144,11 @@ class TListItems : public TObject {
   TListItem* Item(int i) const;
   TListItem* operator[](int i) const { return Item(i); }
   TListItem* Add();
+  // A row added at the end with its texts, the caption first and then the
+  // sub-items: OnChanging (for a caption that is not empty) and OnChange
+  // (ctText) run once for the row, where setting its caption and adding its
+  // sub-items one by one runs them for every cell.
+  TListItem* AddRow(std::span<const AnsiString> cells);
   TListItem* Insert(int i);
   // Removes every row without selection events.
   void Clear();
@@ -255,6 +266,8 @@ class TListView : public TWinControl {
   void ItemRemoved(int at);
   void ItemsCleared();
   void CellChanged(TListItem* item, int cell);
+  // Every text of the item may have changed; one OnChange (ctText).
+  void RowTextsChanged(TListItem* item);
   void ColumnsChanged();
   bool AllowChange(TListItem* item, TItemChange c);
   void Changed(TListItem* item, TItemChange c);

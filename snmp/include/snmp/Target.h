@@ -30,12 +30,16 @@ class SnmpTarget {
   // Hundredths of a second to wait for each transmission.
   void set_timeout(unsigned long hundredths) { timeout_ = hundredths; }
   unsigned long get_timeout() const { return timeout_; }
+  // A UTarget (the user-based security model), asked once per request
+  // without a cast.
+  bool user_based() const { return user_based_; }
 
  protected:
   SnmpTarget() = default;
   explicit SnmpTarget(const Address& address) { set_address(address); }
   SnmpTarget(const SnmpTarget&) = default;
   SnmpTarget& operator=(const SnmpTarget&) = default;
+  bool user_based_ = false;
 
  private:
   UdpAddress address_;  // port 161 when the given address had none
@@ -69,8 +73,14 @@ class CTarget : public SnmpTarget {
 // usmAddUserName; the security level and scope travel with the Pdu.
 class UTarget : public SnmpTarget {
  public:
-  UTarget() { set_version(version3); }
-  explicit UTarget(const Address& address) : SnmpTarget(address) { set_version(version3); }
+  UTarget() {
+    user_based_ = true;
+    set_version(version3);
+  }
+  explicit UTarget(const Address& address) : SnmpTarget(address) {
+    user_based_ = true;
+    set_version(version3);
+  }
   std::unique_ptr<SnmpTarget> clone() const override;
   std::unique_ptr<SnmpTarget> take() override;
 

@@ -16,9 +16,9 @@ class Vb {
   explicit Vb(Oid id) : oid_(std::move(id)) {}
   Vb(const Vb& other);
   Vb& operator=(const Vb& other);
-  Vb(Vb&&) noexcept = default;
-  Vb& operator=(Vb&&) noexcept = default;
-  ~Vb() = default;
+  Vb(Vb&& other) noexcept;
+  Vb& operator=(Vb&& other) noexcept;
+  ~Vb() { Drop(); }
 
   void set_oid(Oid id) { oid_ = std::move(id); }
   void get_oid(Oid& id) const { id = oid_; }
@@ -55,7 +55,7 @@ class Vb {
   int get_value(unsigned int& v) const;
   int get_value(unsigned long& v) const;
   // The held value, or null for NULL and exceptions.
-  const SnmpSyntax* get_value_ptr() const { return value_.get(); }
+  const SnmpSyntax* get_value_ptr() const { return value_; }
 
   // The value's text; "" for NULL and exceptions.
   std::string get_printable_value() const;
@@ -63,7 +63,21 @@ class Vb {
   bool valid() const;
 
  private:
+  // Holds a copy of `value` (the old value dropped first).
+  void Take(const SnmpSyntax& value);
+  // Takes over what `other` holds; `other` holds nothing afterwards.
+  void TakeFrom(Vb& other) noexcept;
+  void Drop() noexcept;
+
   Oid oid_;
   std::uint32_t syntax_ = sNMP_SYNTAX_NULL;
-  std::unique_ptr<SnmpSyntax> value_;  // null for NULL and exceptions
+  // The value, null for NULL and exceptions. A number of 32 bits (Integer32,
+  // Counter32, Gauge32, TimeTicks), the value of most bindings, is held in
+  // `local_` (a reply's binding costs no allocation for it); others are on
+  // the heap.
+  SnmpSyntax* value_ = nullptr;
+  // Copies the value held in `local_` into another binding's; null when the
+  // value is on the heap (or there is none).
+  SnmpSyntax* (*local_copy_)(const SnmpSyntax& value, unsigned char* place) = nullptr;
+  alignas(8) unsigned char local_[16];
 };

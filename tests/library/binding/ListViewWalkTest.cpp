@@ -709,6 +709,9 @@ TEST_F(ListViewWalk, ARowTheItemsCannotTakeWholeStaysAndTheWalkGoesOn) {
     ASSERT_EQ(view->Items()->Count(), 3);
     EXPECT_EQ(Cells(0)[0], c.id);
     EXPECT_EQ(Cells(0)[1], c.name);
+    // A cell that shows nothing for no value gives no value back.
+    view->SetItemIndex(0);
+    EXPECT_EQ(*request->Request.VarList.Item(kVlanName)->Value, *c.name ? c.name : "(NULL)");
     EXPECT_EQ(doneNumbers, std::vector<int>{VNERR_BAD_SYNTAX});
     EXPECT_EQ(LastLine().rfind(c.line, 0), 0u) << LastLine();
     EXPECT_EQ(Steps() - stepsBefore, 4);

@@ -159,6 +159,13 @@ TEST_F(ListView, AddingRowsReportsTextChanges) {
   EXPECT_EQ(log, (std::vector<std::string>{"text 4", "text 4"}));
   EXPECT_EQ(changing, 1);
   EXPECT_EQ(lv->Items()->Count(), 4);
+  // A row added with its texts reports them as one change.
+  log.clear();
+  const AnsiString cells[] = {"5", "row4", "40"};
+  it = lv->Items()->AddRow(cells);
+  EXPECT_EQ(log, std::vector<std::string>{"text 5"});
+  EXPECT_EQ(changing, 2);
+  EXPECT_EQ(it->SubItems()->Strings(1), "40");
 }
 
 TEST_F(ListView, UserClickSelectsAtPressThenClicksAndEmptySpaceDeselects) {
