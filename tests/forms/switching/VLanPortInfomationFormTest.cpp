@@ -79,13 +79,14 @@ TEST_F(VLanPortInfomationFormTest, SetWritesTheFourSettingsOfTheSelectedPort) {
   form_->PortVLanID->SetText("7");
   form_->IngressFiltering->SetItemIndex(0);  // true
   form_->GvrpStatus->SetItemIndex(0);        // enabled
-  Control("hold");
+  // The port stays selected until the device has answered.
+  std::string selected;
+  form_->Request->OnSetDone = VnRequestDoneEvent([&](VnSNMPRequest2Controls*, const VnSNMPError&) {
+    selected = List()->Selected() ? List()->Selected()->Caption().str() : "none";
+  });
   TestKit::Click(form_->SetBtn);
-  // The port stays selected while the device answers.
-  ASSERT_NE(List()->Selected(), nullptr);
-  EXPECT_EQ(List()->Selected()->Caption(), "4");
-  Control("release");
   ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_EQ(selected, "4");
 
   const std::vector<std::string> sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
