@@ -152,11 +152,8 @@ void TVlanStaticForm::ShowFailure(const AnsiString& message) {
   if (Request) Request->ShowRequestStatus(message);
 }
 
-bool TVlanStaticForm::ReadyForWork(bool adding) {
+bool TVlanStaticForm::ReadyForWork() {
   if (!FormIdle({Request.get()})) return false;
-  // A row's own VLAN ID, left alone, names the row it was read at.
-  if (!adding && LV_dot1qVlanStaticEntry->Selected() && !Request->ItemTyped(Item::kVLANID))
-    return true;
   // Blanks around the number are no part of it, as for what is sent.
   if (IsVlanIdText(ED_VLANID->Text().Trim())) return true;
   ShowFailureInMemo(Memo1, "VLAN ID \"" + ED_VLANID->Text() +
@@ -217,7 +214,7 @@ void TVlanStaticForm::WriteColumn(int column) {
 // the last line. The list is read again after them.
 void TVlanStaticForm::SetBtnClick(TObject*) {
   if (!LV_dot1qVlanStaticEntry->Selected()) return;
-  if (!ReadyForWork(false)) return;
+  if (!ReadyForWork()) return;
   std::vector<std::function<void()>> writes;
   for (int column :
        {Item::kEgressPorts, Item::kForbiddenEgressPorts, Item::kUntaggedPorts, Item::kStatus})
@@ -227,7 +224,7 @@ void TVlanStaticForm::SetBtnClick(TObject*) {
 }
 
 void TVlanStaticForm::AddBtnClick(TObject*) {
-  if (!ReadyForWork(true)) return;
+  if (!ReadyForWork()) return;
   const auto fail = [this](const AnsiString& m) { ShowFailure(m); };
   const bool taken = Rows.Write(
       Request,
@@ -243,7 +240,7 @@ void TVlanStaticForm::AddBtnClick(TObject*) {
 }
 
 void TVlanStaticForm::DeleteBtnClick(TObject*) {
-  if (!ReadyForWork(false)) return;
+  if (!ReadyForWork()) return;
   const auto fail = [this](const AnsiString& m) { ShowFailure(m); };
   const bool taken = Rows.Write(
       Request,

@@ -83,9 +83,9 @@ class TVlanStaticForm : public TForm {
   // Set and Delete offered only while a row is selected, Add only while none is.
   void ShowRowButtons(bool rowSelected);
   // Idle and not busy (otherwise "Get data not complete"), and the VLAN ID
-  // a number that names a row (otherwise a line in the memo): one typed, or
-  // any for a new VLAN (`adding`).
-  bool ReadyForWork(bool adding);
+  // a number that names a row (otherwise a line in the memo). A row's own
+  // ID, read from its instance, always is one.
+  bool ReadyForWork();
 };
 
 extern TVlanStaticForm* VlanStaticForm;
