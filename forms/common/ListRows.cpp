@@ -95,23 +95,15 @@ bool TListRows::WriteInOrder(std::unique_ptr<VnSNMPRequest2Edits>& request,
                              const std::vector<TControl*>& own) const {
   if (!request) return false;
   const bool typed = AnyFieldTyped(*request);
-  const TTypedFields left(*request, own);
   for (std::size_t k = 0; k < sends.size(); ++k) {
     // Stop pressed while the write before was out: the rest stay unsent,
     // and the list is read for what the switch holds after those it took.
-    if (k > 0 && request->Stopped()) {
+    if (k > 0 && request->Stopped())
       Read(request, fail);
-      if (!request) return false;
-      left.PutBack();
-      NotTaken(*request, typed);
-      return false;
-    }
-    if (!WriteTaken(request, sends[k], fail, own)) {
-      if (!request) return false;
-      left.PutBack();
-      NotTaken(*request, typed);
-      return false;
-    }
+    else if (WriteTaken(request, sends[k], fail, own))
+      continue;
+    if (request) NotTaken(*request, typed);
+    return false;
   }
   return true;
 }

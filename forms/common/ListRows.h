@@ -94,10 +94,9 @@ class TListRows {
              const std::vector<TControl*>& own = {}) const;
   // Writes that go out one after another, each as Write makes it: the next
   // once the switch has taken the one before. None goes after one that was
-  // not taken; then the form is as Write leaves it. Nor after Stop was
-  // pressed while one was out: the list is read again, and the fields hold
-  // what the user left in them, as after a write that was not taken. True
-  // when the switch took every one.
+  // not taken, and the form is as Write leaves it; nor after Stop was
+  // pressed while one was out: the list is read again, and the form is as
+  // after a write that was not taken. True when the switch took every one.
   bool WriteInOrder(std::unique_ptr<VnSNMPRequest2Edits>& request,
                     const std::vector<std::function<void()>>& sends,
                     const std::function<void(const AnsiString&)>& fail,

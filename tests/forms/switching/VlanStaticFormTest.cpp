@@ -346,3 +346,28 @@ TEST_F(VlanStaticFormTest, TheCountFollowsAnAddOrADeleteThatTimesOut) {
 }
 
 }  // namespace
+
+namespace {
+
+// Stop pressed while a column's SET is out: the columns after it stay
+// unsent, the list is read again, and the fields keep what was typed.
+TEST_F(VlanStaticFormTest, StopEndsTheColumnsAfterTheOneOut) {
+  AddVlan(75, "seventy-five");
+  Open();
+  TestKit::ClickRow(List(), RowOf("75"));
+  Port(form_->EgressPortFrame, 3)->SetChecked(true);
+  Port(form_->UntaggedPortFrame, 3)->SetChecked(true);
+  form_->Request->OnSetDone = VnRequestDoneEvent(
+      [this](VnSNMPRequest2Controls*, const VnSNMPError&) { form_->btnStopClick(nullptr); });
+  TestKit::Click(form_->SetBtn);
+  WaitWalk();
+  EXPECT_EQ(SetLines().size(), 1u);
+  EXPECT_EQ(Value(std::string(kStatic) + ".2.75"), "Hex-STRING:60 00 00 00");
+  EXPECT_EQ(Value(std::string(kStatic) + ".4.75"), "Hex-STRING:00 00 00 00");
+  EXPECT_TRUE(Port(form_->UntaggedPortFrame, 3)->Checked());
+  EXPECT_EQ(List()->Selected(), nullptr);
+  EXPECT_FALSE(form_->SetBtn->Enabled());
+  EXPECT_EQ(form_->ST_Count2->Caption(), "2");
+}
+
+}  // namespace
