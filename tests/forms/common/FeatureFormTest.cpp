@@ -140,6 +140,26 @@ TEST_F(FeatureFormUi, TypedFieldsComeBackWithTheUsersMark) {
   EXPECT_TRUE(port->Modified());
 }
 
+// What the user typed is a field the user can change that no longer shows
+// what was read: one a form switched off and emptied is not.
+TEST_F(FeatureFormDevice, TypedIsWhatAFieldTheUserCanChangeNoLongerShows) {
+  std::unique_ptr<TForm> form(new TForm(Application));
+  auto* edit = new TEdit(form.get());
+  edit->SetParent(form.get());
+  auto request =
+      NewFormRequest(form.get(), Layer2ControlIGMPSnoopingVars, VnItemType::SVT_SV, 0, true);
+  request->BindEdits(4, "%i", edit);
+  request->Get();
+  EXPECT_FALSE(AnyFieldTyped(*request));
+  Typed(edit, "77");
+  EXPECT_TRUE(request->ItemTyped(4));
+  EXPECT_TRUE(AnyFieldTyped(*request));
+  DisableValueEdit(edit);
+  EXPECT_TRUE(request->ItemChanged(4));
+  EXPECT_FALSE(request->ItemTyped(4));
+  EXPECT_FALSE(AnyFieldTyped(*request));
+}
+
 TEST_F(FeatureFormDevice, LeftOutItemsAreNotSent) {
   std::unique_ptr<TForm> form(new TForm(Application));
   auto request =
