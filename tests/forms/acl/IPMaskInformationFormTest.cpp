@@ -218,8 +218,10 @@ TEST_F(IPMaskFormTest, ARefusedDeleteReadsEveryColumnAgain) {
   const std::string held = Sim().Control("dump " + table);
   TestKit::ClickRow(form_->ListView1, 0);
   Control("inject set " + table + " genErr");
+  const std::size_t mark = NewLog().size();
   TestKit::Click(form_->BT_Delete);
   ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_GT(CountLog("GETNEXT", mark), 0);
   EXPECT_EQ(Sim().Control("dump " + table), held);
   ASSERT_EQ(form_->ListView1->Items()->Count(), 1);
   EXPECT_EQ(cells(), read);
