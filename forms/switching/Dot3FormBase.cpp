@@ -138,7 +138,6 @@ void TDot3FormBase::PortChosen(TObject*) {
   } catch (...) {
     ReportFailure();
   }
-  Rows.Follow();
 }
 
 void TDot3FormBase::UpdateChart() {

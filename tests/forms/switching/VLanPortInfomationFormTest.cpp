@@ -140,9 +140,10 @@ TEST_F(VLanPortInfomationFormTest, TheMenuOpensItWithTheCaptionAndTheGlobal) {
 
 namespace {
 
-// Set acts on the selected port: it is on exactly while a port is
-// selected, however the selection came or went (a click, the keys, a click
-// beside the rows, the read after a Set written or refused, Refresh).
+// Set acts on the selected port: it and the fields are on exactly while a
+// port is selected, however the selection came or went (a click, the keys,
+// a click beside the rows, the read after a Set written or refused,
+// Refresh).
 TEST_F(VLanPortInfomationFormTest, SetIsOnExactlyWhileAPortIsSelected) {
   Control("hold");
   form_ = Create<TVLanPortInfomationForm>(Application);
@@ -183,6 +184,7 @@ TEST_F(VLanPortInfomationFormTest, SetIsOnExactlyWhileAPortIsSelected) {
     s.act();
     EXPECT_EQ(List()->Selected() != nullptr, s.selected) << s.step;
     EXPECT_EQ(form_->SetBtn->Enabled(), s.selected) << s.step;
+    EXPECT_EQ(form_->PortVLanID->Enabled(), s.selected) << s.step;
   }
   const std::vector<std::string> sets = SetLines();
   ASSERT_EQ(sets.size(), 2u);
