@@ -139,6 +139,8 @@ void TKXR5810PanelForm::SetupPanelLeds(TStatusPanel* statusPanel) {
     statusRequest_ = std::make_unique<VnSNMPRequest2Edits>(this);
     statusRequest_->Request.VarList = VnSNMPVarList(FrontPanelLedScalarVars, VnItemType::SVT_SV, 0);
     statusRequest_->AsyncMode = false;
+    // A failed reading is dropped: the label keeps the last one's text.
+    statusRequest_->KeepShownOnFailedRead = true;
     statusRequest_->BindLabel(0, Portspeed);
   } catch (...) {
     // Without it the link pictures stay as they are.

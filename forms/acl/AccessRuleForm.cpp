@@ -260,16 +260,11 @@ bool TAccessRuleForm::RuleListClick() {
 }
 
 bool TAccessRuleForm::LeftAlone(int item) const {
-  return item >= 0 && Request && ListView1->Selected() && ListView1->ItemIndex() >= 0 &&
-         !Request->ItemChanged(item);
+  return item >= 0 && Request && !ItemEntered(*Request, item);
 }
 
 bool TAccessRuleForm::LeftAlone(const TControl* control) const {
-  if (!Request) return false;
-  for (const auto& b : Request->Bindings)
-    for (const TControl* c : b->Controls)
-      if (c == control) return LeftAlone(b->ItemIndex);
-  return false;
+  return Request && !FieldEntered(Request.get(), control);
 }
 
 bool TAccessRuleForm::CheckPortSelected() {

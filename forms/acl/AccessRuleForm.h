@@ -164,11 +164,11 @@ class TAccessRuleForm : public TForm {
   void ShowCount();
 
   // True while a row is selected and the controls of `item` hold what the
-  // row showed in them: the user left the value alone. Such a value goes
-  // back as the switch holds it, and the checks do not judge it (they judge
-  // what the user entered).
+  // row showed in them: the user left the value alone (not ItemEntered).
+  // Such a value goes back as the switch holds it, and the checks do not
+  // judge it (they judge what the user entered).
   bool LeftAlone(int item) const;
-  // LeftAlone for the item the control is bound to.
+  // LeftAlone for the field (not FieldEntered).
   bool LeftAlone(const TControl* control) const;
 
   // Key edits filled (the form's key messages, focus to the edit).

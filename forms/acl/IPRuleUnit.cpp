@@ -204,7 +204,7 @@ bool TIPRuleForm::ValidateRuleInput() {
   if (!TickedFieldFilled(cbxVlan, VLANEdit, kFieldEmpty)) return false;
   auto address = [&](TCheckBox* box, TEdit* edit) {
     if (!TickedFieldFilled(box, edit, kFieldEmpty)) return false;
-    if (!box->Checked() || ValidateIpAddressText(edit->Text())) return true;
+    if (!box->Checked() || LeftAlone(edit) || ValidateIpAddressText(edit->Text())) return true;
     if (edit->Enabled()) FocusIfPossible(edit);
     return false;
   };

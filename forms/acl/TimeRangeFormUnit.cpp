@@ -116,7 +116,7 @@ bool TTimeRangeForm::ReadyToWrite() { return Request && FormIdle({Request.get()}
 // it is with the ones the user changed.
 bool TTimeRangeForm::TextsGiven() {
   auto missing = [this](TEdit* edit, int item) {
-    return edit->Text().IsEmpty() && (!ListView1->Selected() || Request->ItemChanged(item));
+    return edit->Text().IsEmpty() && ItemEntered(*Request, item);
   };
   if (missing(edtweekdays, TimeRangeItem::kTimeRangeWeekdays)) {
     ShowMessage("Please input the weekdays");

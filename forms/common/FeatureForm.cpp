@@ -165,6 +165,27 @@ void InputError(const AnsiString& message, TWinControl* control) {
   FocusIfPossible(control);
 }
 
+bool ItemEntered(const VnSNMPRequest2Edits& request, int item) {
+  return (request.ListView && !request.ListView->Selected()) || request.ItemChanged(item);
+}
+
+bool FieldEntered(const VnSNMPRequest2Edits* request, const TControl* field) {
+  if (request) {
+    for (const auto& b : request->Bindings)
+      for (const TControl* c : b->Controls)
+        if (c == field) return ItemEntered(*request, b->ItemIndex);
+  }
+  if (const auto* edit = dynamic_cast<const TEdit*>(field)) return edit->Modified();
+  return true;
+}
+
+bool AnyFieldEntered(const VnSNMPRequest2Edits* request,
+                     std::initializer_list<const TControl*> parts) {
+  for (const TControl* part : parts)
+    if (FieldEntered(request, part)) return true;
+  return false;
+}
+
 void ShowFailureInMemo(TMemo* memo, const AnsiString& message) {
   if (memo) memo->Lines()->Add(message);
 }

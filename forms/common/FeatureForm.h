@@ -178,6 +178,34 @@ void FocusIfPossible(TWinControl* control);
 // ShowMessage(message), then the focus to `control` when it can take it.
 void InputError(const AnsiString& message, TWinControl* control);
 
+// ---- the form's own checks ------------------------------------------------------
+//
+// A form's checks judge what the user changed since the field last showed a
+// value: a value the switch holds, left alone, is no input of the user's. It
+// goes back as the switch holds it (or stays out of the write where the form
+// leaves untouched values out), however the check would judge it, and never
+// keeps the fields the user changed from being written. A combination of
+// fields is judged once the user changed one of its parts.
+//
+//   if (FieldEntered(Request.get(), edtMac) && !ValidateMacInput(edtMac->Text())) ...
+//   if (AnyFieldEntered(Request.get(), {cbxType, edtAddress}) && !AddressFitsType()) ...
+//
+// A form whose add dialog fills no row of the list judges the whole entry
+// itself (`adding || FieldEntered(...)`).
+
+// True when the check is to judge the item's value: the request's list view
+// has no row selected (a new entry, judged whole), or a control bound to the
+// item no longer holds what it held right after the item was last shown, or
+// has shown nothing yet (ItemChanged).
+bool ItemEntered(const VnSNMPRequest2Edits& request, int item);
+// The same for a field: one bound to the request as its item; an edit no
+// binding holds once the user typed into it (its Modified flag); any other
+// control always. A null request binds nothing.
+bool FieldEntered(const VnSNMPRequest2Edits* request, const TControl* field);
+// True when FieldEntered holds for one of the parts of a combination.
+bool AnyFieldEntered(const VnSNMPRequest2Edits* request,
+                     std::initializer_list<const TControl*> parts);
+
 // A handler's failure as a new line of the memo / panel 0 of the status bar
 // (its simple text when it has no panels).
 void ShowFailureInMemo(TMemo* memo, const AnsiString& message);

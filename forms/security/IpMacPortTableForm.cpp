@@ -138,7 +138,8 @@ bool TIpMacPortTableForm::CheckAddresses(bool adding) {
     FocusIfPossible(edtIpAddr);
     return false;
   }
-  if ((adding || Request->ItemChanged(kMacItem)) && !ValidateMacInput(edtMacAddr->Text())) {
+  if ((adding || FieldEntered(Request.get(), edtMacAddr)) &&
+      !ValidateMacInput(edtMacAddr->Text())) {
     FocusIfPossible(edtMacAddr);
     return false;
   }

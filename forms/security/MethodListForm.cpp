@@ -287,7 +287,8 @@ void TMethodListForm::AddButtonClick(TObject*) {
 }
 
 void TMethodListForm::EditButtonClick(TObject*) {
-  if (Name_->Text().IsEmpty()) {
+  // The name is the row's key: judged only where the user entered it.
+  if (FieldEntered(Request.get(), Name_) && Name_->Text().IsEmpty()) {
     ShowMessage(texts_.NameMissing);
     return;
   }

@@ -150,16 +150,21 @@ bool TPrtSecDelCtrlForm::CheckMac() const {
   return true;
 }
 
+// The checks judge what the user entered: a VLAN name, port or MAC address
+// the switch holds and the user left alone goes back as it is (the port as
+// its global number, whatever unit it lies on).
 bool TPrtSecDelCtrlForm::CheckInput() {
-  if (edtVlan->Text().IsEmpty()) {
+  if (FieldEntered(Request.get(), edtVlan) && edtVlan->Text().IsEmpty()) {
     ShowMessage("You should input VLAN name.");
     return false;
   }
-  if (!CheckPort()) {
+  const bool portEntered =
+      FieldEntered(Request.get(), PortEdit) || PortEdit->Text() != AnsiString(Port);
+  if (portEntered && !CheckPort()) {
     ShowMessage("You should input valid port.");
     return false;
   }
-  if (!CheckMac()) {
+  if (FieldEntered(Request.get(), edtMac) && !CheckMac()) {
     ShowMessage("You should input valid MAC address.");
     return false;
   }

@@ -146,14 +146,15 @@ void TSSLManagementForm::btnSetClick(TObject*) {
   // split (no octet, or no hexadecimal digit) are no empty entry: that
   // text goes back whole. They are empty where no read filled them.
   const bool suitesEmpty =
-      edtciphersuites->Text().IsEmpty() && Request->ItemChanged(SSLManagementItem::kCipherSuites) &&
+      edtciphersuites->Text().IsEmpty() &&
+      ItemEntered(*Request, SSLManagementItem::kCipherSuites) &&
       (cbxciphersuites1->Text().IsEmpty() || cbxciphersuites2->Text().IsEmpty() ||
        cbxciphersuites3->Text().IsEmpty() || cbxciphersuites4->Text().IsEmpty());
   // A field is empty when the user emptied it or no read filled it: a state
   // the switch holds that its list lacks shows no choice, and goes back as
   // the switch holds it.
   auto emptied = [this](TControl* field, int item) {
-    return field->Text().IsEmpty() && Request->ItemChanged(item);
+    return field->Text().IsEmpty() && ItemEntered(*Request, item);
   };
   if (emptied(cbxSSLVersion, SSLManagementItem::kSSLStatusAdministration) ||
       emptied(edtCacheTimeOut, SSLManagementItem::kSSLCacheTimeout) || suitesEmpty) {

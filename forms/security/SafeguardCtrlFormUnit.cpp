@@ -175,8 +175,8 @@ void TSafeguardCtrlForm::btnSetClick(TObject*) {
   int falling = 0;
   const bool risingNumber = ThresholdValue(edtRising, rising);
   const bool fallingNumber = ThresholdValue(edtFalling, falling);
-  const bool risingEntered = ckRising->Checked() && edtRising->Modified();
-  const bool fallingEntered = ckFalling->Checked() && edtFalling->Modified();
+  const bool risingEntered = ckRising->Checked() && FieldEntered(Request.get(), edtRising);
+  const bool fallingEntered = ckFalling->Checked() && FieldEntered(Request.get(), edtFalling);
   if (risingEntered && !ThresholdAccepted(edtRising, risingNumber, rising, kRisingRange)) return;
   if (fallingEntered && !ThresholdAccepted(edtFalling, fallingNumber, falling, kFallingRange))
     return;

@@ -183,12 +183,14 @@ void TServerInformationForm::AddButtonClick(TObject*) {
   WriteAndReread(saved);
 }
 
+// The row's keys are judged where the user entered them: a protocol the
+// list does not name, as the switch holds it, names the row all the same.
 void TServerInformationForm::EditButtonClick(TObject*) {
-  if (IPEdit->Text().IsEmpty()) {
+  if (FieldEntered(Request.get(), IPEdit) && IPEdit->Text().IsEmpty()) {
     ShowMessage(kIpMissing);
     return;
   }
-  if (ProtocolComboBox->ItemIndex() < 0) {
+  if (FieldEntered(Request.get(), ProtocolComboBox) && ProtocolComboBox->ItemIndex() < 0) {
     ShowMessage(kProtocolMissing);
     return;
   }

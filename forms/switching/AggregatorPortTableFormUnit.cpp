@@ -150,7 +150,9 @@ void TAggregatorPortTableForm::btnEditClick(TObject*) {
   if (!Request || !FormIdle({Request.get()})) return;
   // A row that the list no longer shows has nothing to write to.
   if (!ListView1->Selected()) return;
-  if (!ValidateMacInput(edtPartnerID->Text())) {
+  // A partner ID the switch holds in another shape (short, empty), left
+  // alone, goes back as it is with the values the user changed.
+  if (FieldEntered(Request.get(), edtPartnerID) && !ValidateMacInput(edtPartnerID->Text())) {
     FocusIfPossible(edtPartnerID);
     return;
   }

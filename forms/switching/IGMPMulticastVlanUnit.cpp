@@ -229,6 +229,7 @@ void TIGMPMulticastVlanForm::btnGetClick(TObject*) {
 
 bool TIGMPMulticastVlanForm::ReplaceAddressAccepted() {
   if (CBoxType->ItemIndex() != kIpv4TypeIndex) return true;
+  if (!AnyFieldEntered(Request.get(), {CBoxType, RepalceIPEdit})) return true;
   if (ValidateIpAddressText(RepalceIPEdit->Text())) return true;
   InputError("IP Address in not valid.", RepalceIPEdit);
   return false;

@@ -102,7 +102,9 @@ class TIGMPMulticastVlanForm : public TForm {
   // is read again and the fields are those of a new entry.
   void WriteThenRead(const std::function<void()>& leaveOut);
   // False (after the messages, focus on the edit) when an IPv4 replace
-  // address is not a valid address.
+  // address is not a valid address. The type and the address are judged
+  // together once the user changed one of them: as the switch holds them
+  // they go back as they are.
   bool ReplaceAddressAccepted();
 };
 

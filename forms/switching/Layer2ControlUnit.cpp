@@ -271,7 +271,7 @@ TWinControl* TLayer2ControlForm::FirstEmptyCheckedField() const {
                        {CheckBox9, TelPortEdit, TelnetPortRequest.get(), 0}};
   for (const TRow& row : rows)
     if (row.Box->Checked() && FieldText(row.Field).IsEmpty() &&
-        (!row.Request || row.Request->ItemChanged(row.Item)))
+        (!row.Request || ItemEntered(*row.Request, row.Item)))
       return row.Field;
   return nullptr;
 }

@@ -213,7 +213,7 @@ bool TPortMirrorForm::CheckTargetPort() {
 void TPortMirrorForm::BT_SetClick(TObject*) {
   if (!Request) return;
   try {
-    if (PortEdit->Modified()) {
+    if (FieldEntered(Request.get(), PortEdit)) {
       UnitEdit->SetText("1");
       if (!CheckTargetPort()) return;
     } else if (SourcesChanged()) {

@@ -158,13 +158,11 @@ void TLogHostEditForm::FormActivate(TObject*) {
 // back as the switch holds it and does not keep the fields the user
 // changed from being written.
 bool TLogHostEditForm::CheckPortAndAddress() {
-  const bool adding = EditMode == kAddMode;
-  if ((adding || PortEdit->Modified()) && !PortEdit->Text().IsEmpty() &&
-      !IsValidLogHostPort(this)) {
+  if (Entered(PortEdit) && !PortEdit->Text().IsEmpty() && !IsValidLogHostPort(this)) {
     InputError("The range of UDP Port for syslog is 514 or 6000-65535.", PortEdit);
     return false;
   }
-  if (!adding && !IPAddrEdit->Modified()) return true;
+  if (!Entered(IPAddrEdit)) return true;
   if (IPAddrEdit->Text().IsEmpty()) {
     InputError("IP Address should be set.", IPAddrEdit);
     return false;
@@ -197,16 +195,25 @@ bool TLogHostEditForm::CheckAdd() {
   return true;
 }
 
+bool TLogHostEditForm::Entered(const TControl* field) const {
+  return EditMode == kAddMode || FieldEntered(SystemLogHostForm->Request.get(), field);
+}
+
 bool TLogHostEditForm::CheckEdit() {
   if (!CheckPortAndAddress()) return false;
   TListView* list = SystemLogHostForm->ListView1;
-  const AnsiString index = ComboText(cbxIndex);
-  int row = -1;
-  for (int r = 0; r < list->Items()->Count() && row < 0; ++r)
-    if (ListCellText(list, r, 0) == index) row = r;
-  if (list->Items()->Count() > 0 && row < 0) {
-    InputError("Index is needed.", cbxIndex);
-    return false;
+  // The row edited is the one selected, named by its index as the switch
+  // holds it (one the index list lacks too); an index chosen is looked for.
+  int row = list->Selected() ? list->ItemIndex() : -1;
+  if (Entered(cbxIndex)) {
+    const AnsiString index = ComboText(cbxIndex);
+    row = -1;
+    for (int r = 0; r < list->Items()->Count() && row < 0; ++r)
+      if (ListCellText(list, r, 0) == index) row = r;
+    if (list->Items()->Count() > 0 && row < 0) {
+      InputError("Index is needed.", cbxIndex);
+      return false;
+    }
   }
   const AnsiString address = IPAddrEdit->Text();
   if (row >= 0 && ListCellText(list, row, kAddressColumn) != address) {

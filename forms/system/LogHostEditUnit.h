@@ -10,6 +10,7 @@
 
 class TButton;
 class TComboBox;
+class TControl;
 class TEdit;
 
 class TLogHostEditForm : public TForm {
@@ -40,6 +41,9 @@ class TLogHostEditForm : public TForm {
   bool CheckAdd();
   bool CheckEdit();
   bool CheckPortAndAddress();
+  // The checks judge what the user entered: every field of a new host, the
+  // fields of a host being edited that the user changed (FieldEntered).
+  bool Entered(const TControl* field) const;
   bool WriteThroughList(bool adding);
 };
 

@@ -285,7 +285,7 @@ void TSummerTimeForm::RefreshSummerTime(TObject*) {
 bool TSummerTimeForm::CheckSummerTime() {
   TEditsPanel* rows = Panel->EditsPanel;
   auto entered = [this, rows](int item) {
-    return rows->Row(item).CheckBox->Checked() && Request->ItemChanged(item);
+    return rows->Row(item).CheckBox->Checked() && ItemEntered(*Request, item);
   };
   if (entered(kStatusItem) && StatusCombo()->ItemIndex() < 0) {
     ShowMessage("Please choose Summer Time Status.");

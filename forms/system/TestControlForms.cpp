@@ -252,9 +252,12 @@ bool TTestControlEditForm::PrepareCheckedFields() {
   // The checks judge what the user entered: every field of a new test, and
   // the fields of a test that the user changed. A value the switch holds and
   // the user left alone goes back as it is.
+  // (The keys of a test being edited are as the switch names the row.)
   const bool adding = list->EditMode == TTestControlListForm::kAddMode;
-  auto entered = [&](int item) { return adding || list->Request->ItemChanged(item); };
-  if (IPCBox->Checked() && entered(kTestTargetItem)) {
+  auto entered = [&](const TControl* field) {
+    return adding || FieldEntered(list->Request.get(), field);
+  };
+  if (IPCBox->Checked() && entered(IpEdit)) {
     if (IpEdit->Text().IsEmpty()) {
       InputError("Target Address can't be empty", IpEdit);
       return false;
@@ -269,16 +272,16 @@ bool TTestControlEditForm::PrepareCheckedFields() {
       return false;
     }
   }
-  if (TestNameCheckBox->Checked() && NameEdit->Text().IsEmpty()) {
+  if (TestNameCheckBox->Checked() && entered(NameEdit) && NameEdit->Text().IsEmpty()) {
     InputError("The Test Name can't be empty", NameEdit);
     return false;
   }
-  if (IndexCBox->Checked() && IndexEdit->Text().IsEmpty()) {
+  if (IndexCBox->Checked() && entered(IndexEdit) && IndexEdit->Text().IsEmpty()) {
     InputError("The Owner Index can't be empty", IndexEdit);
     return false;
   }
   for (const TValueField& field : ValueFields) {
-    if (field.Item >= 0 && field.Box->Checked() && entered(field.Item) && FieldEmpty(field)) {
+    if (field.Item >= 0 && field.Box->Checked() && entered(field.Control) && FieldEmpty(field)) {
       InputError("Some Checked fields are empty", field.Control);
       return false;
     }

@@ -445,6 +445,20 @@ void VnSNMPRequest2Edits::ValuesToControls(int item) {
   }
 }
 
+void VnSNMPRequest2Edits::DoGetLost(bool keepTyped) {
+  if (ListView || KeepShownOnFailedRead) return;
+  VnSNMPVarList& list = Request.VarList;
+  for (int i = 0; i < list.Count(); ++i) {
+    // What the read was to bring: the items it asks for, and those made of
+    // them as they arrive.
+    if (!list.IsReadable(i) && !list.Item(i)->Text1) continue;
+    if (keepTyped && ItemChanged(i)) continue;
+    *list.Item(i)->Value = VnNullValueText;
+    list.SetWholeValue(i, std::nullopt);
+    ValuesToControls(i);
+  }
+}
+
 bool VnSNMPRequest2Edits::HoldsShownValue(const ControlBinding& b, const AnsiString& value) const {
   if (!b.Shown || b.ShownValue != value || b.HeldAfterShow.size() != b.Controls.size())
     return false;

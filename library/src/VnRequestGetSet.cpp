@@ -124,8 +124,9 @@ void VnSNMPRequest2Controls::Read(Mode mode, Voice voice) {
   const VnRequestOrder::ReadId read = order_.ReadStarts(Mode::Async, voice);
   SendOrUndo(
       [&] { order_.ReadSent(Request.SendGetAsync(ReadCompletion(read), VnReadFrom::Start)); },
-      [this] {
+      [this, voice] {
         TakeBack(order_.ReadEnds(Mode::Async));
+        DoGetLost(voice == Voice::Quiet);
         Settle();
       });
 }
@@ -156,6 +157,7 @@ void VnSNMPRequest2Controls::ReadSynchronously() {
     }
     DoGetEnd();
   } catch (const Exception& e) {
+    if (life->self && RowCount == 0) DoGetLost(false);
     Reraise(e);
   }
   if (!life->self) return;
@@ -178,10 +180,15 @@ VnSNMPError VnSNMPRequest2Controls::WithReadFaults(const VnSNMPError& record) co
 
 void VnSNMPRequest2Controls::ReadFailed(VnSNMPError& error) {
   std::shared_ptr<Life> life = life_;
+  const bool quiet = order_.Reading() == VnRequestOrder::Read::Quiet;
   TakeBack(order_.ReadEnds(Mode::Async));
   // A walk that broke off has ended as one that ran out does: the rows it
   // read stand, the controls wait for one to be chosen.
   if (IsTableList()) DoGetEnd();
+  if (!life->self) return;
+  // A read that brought nothing leaves no value of the read before where a
+  // write could send it.
+  if (RowCount == 0) DoGetLost(quiet);
   if (!life->self) return;
   DoGetError(error);
   if (life->self && OnGetDone) OnGetDone(this, error);

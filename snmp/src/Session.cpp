@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "EngineClock.h"
 #include "ErrorMap.h"
 #include "NetSnmp.h"
 #include "PduCodec.h"
@@ -63,11 +64,19 @@ struct Record {
   // past the probe): learnt by its own probe or known to the session when it
   // was sent. A probe or a time-out of another request never takes it away.
   Bytes engine;
-  bool reprobed = false;  // engine id learnt again once already
+  // Engine id (and with it the agent's boots and time) learnt again once
+  // already: a request does so at most once.
+  bool reprobed = false;
   // Set while checking, after a version 3 request went unanswered, whether
-  // the agent now has another engine id (whose Reports Net-SNMP cannot read).
+  // the agent now has another engine id or another clock (whose Reports
+  // Net-SNMP cannot read).
   bool timeout_probe = false;
   Bytes previous_engine;
+  // The engine's boots and time as this request's last message carried
+  // them; and whether the check opened the engine's clock for its answer
+  // (see OpenEngineClock), to close once the request has ended.
+  vnsnmp::EngineClock sent_clock;
+  bool clock_opened = false;
   bool time_resent = false;  // resent once after a time-window report
   // The transmissions of this stage still waiting for an answer: a
   // retransmission re-sends the same request (the same request id) and
@@ -260,6 +269,8 @@ void Snmp::Impl::Close() {
 void Snmp::Impl::Finish(Record& r, int reason, int status, Pdu* reply) {
   if (r.finished) return;
   r.finished = true;
+  if (r.clock_opened) vnsnmp::CloseEngineClock(r.previous_engine);
+  r.clock_opened = false;
   r.sent.clear();
   r.pending_send = false;
   r.pending_resend = false;
@@ -337,6 +348,8 @@ int Snmp::Impl::Transmit(Record& r, bool resend) {
     int rc = vnsnmp::EnsureUsmUser(r.engine, u.get_security_name().to_string(),
                                    r.request->get_security_level());
     if (rc != SNMPv3_USM_OK) return rc;
+    r.sent_clock = {};  // what Net-SNMP puts into the message
+    vnsnmp::ReadEngineClock(r.engine, r.sent_clock);
   }
 
   int command = r.type == sNMP_PDU_GET       ? SNMP_MSG_GET
@@ -473,11 +486,17 @@ void Snmp::Impl::OnEngineId(Record& r, const netsnmp_pdu* pdu) {
   engine_ids[r.agent_key] = engine;
   if (r.timeout_probe) {
     r.timeout_probe = false;
-    if (engine == r.previous_engine) {
-      // Same agent: the request itself went unanswered.
+    vnsnmp::EngineClock agent;
+    if (engine == r.previous_engine &&
+        (!vnsnmp::ReadEngineClock(engine, agent) || vnsnmp::InTimeWindow(r.sent_clock, agent))) {
+      // Same agent, same clock: the request itself went unanswered.
       Finish(r, SNMP_CLASS_TIMEOUT, SNMP_CLASS_TIMEOUT, nullptr);
       return;
     }
+    // Another engine id; or the same with its clock elsewhere (reset, the
+    // agent counts its boots from 1 again), whose time-window Reports
+    // Net-SNMP dropped: the probe's answer set the clock. Send once more, as
+    // a new session would.
   }
   r.stage = Stage::Request;
   r.retries_left = r.target->get_retry() > 0 ? r.target->get_retry() : 0;
@@ -594,13 +613,22 @@ void Snmp::Impl::OnStageTimedOut(Record& r) {
     r.pending_resend = true;
   } else if (IsV3(r) && r.stage == Stage::Request && !r.reprobed) {
     // An agent that restarted with another engine id answers with a Report
-    // that Net-SNMP drops (it knows no such user for that engine): ask for
-    // the engine id once, quickly, and send again only if it changed. The
-    // session keeps the engine id meanwhile: the other requests to the agent
-    // go on with it, and one that goes unanswered checks for itself.
+    // that Net-SNMP drops (it knows no such user for that engine), and one
+    // that restarted with fewer boots or an earlier time answers with
+    // time-window Reports that it drops too: ask for the engine id once,
+    // quickly, and send again only if the engine id or the agent's clock
+    // changed. The session keeps the engine id meanwhile: the other requests
+    // to the agent go on with it, and one that goes unanswered checks for
+    // itself.
     r.reprobed = true;
     r.timeout_probe = true;
     r.previous_engine = r.engine;
+    // Net-SNMP drops the Reports of an agent whose clock went back: let the
+    // probe's answer show the agent's clock. What the record holds stays for
+    // the messages of the other requests meanwhile.
+    vnsnmp::EngineClock now;
+    r.clock_opened = vnsnmp::ReadEngineClock(r.engine, now) && now.authenticated;
+    if (r.clock_opened) vnsnmp::OpenEngineClock(r.engine);
     r.stage = Stage::Probe;
     r.retries_left = 0;
     r.pending_send = true;

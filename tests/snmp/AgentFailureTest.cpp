@@ -1,5 +1,9 @@
 // Version 3 failures as the agent reports them, and agents that stay silent.
+#include <optional>
+#include <tuple>
+
 #include "AgentFixture.h"
+#include "EngineClock.h"
 #include "UsmUserCache.h"
 #include "support/UdpRelay.h"
 
@@ -195,6 +199,76 @@ TEST(AgentRestart, ANewEngineIdIsLearntAgainAndTheRequestResent) {
   EXPECT_NE(first_id, second_id);
   Pdu third_reply = pdu;
   EXPECT_EQ(snmp.get(third_reply, target), SNMP_CLASS_SUCCESS);
+}
+
+// A request that went unanswered was sent out of the agent's time window
+// when the agent now counts fewer boots, or the same boots and a time more
+// than 150 s away (a reboot of an agent that keeps no boots count).
+TEST(AgentRestart, AClockThatWentBackIsOutOfTheTimeWindow) {
+  const vnsnmp::EngineClock sent{true, 7, 1000};
+  EXPECT_TRUE(vnsnmp::InTimeWindow(sent, {false, 7, 850}));
+  EXPECT_FALSE(vnsnmp::InTimeWindow(sent, {false, 7, 849}));
+  EXPECT_FALSE(vnsnmp::InTimeWindow(sent, {false, 6, 1000}));
+}
+
+// A switch reset to its factory settings keeps its engine id (made of its
+// MAC address) and counts its boots from 1 again. Net-SNMP drops its
+// time-window Reports, which carry fewer boots than the session knows: the
+// request learns the boots and time again once and is sent once more. One
+// that the agent cannot read still ends once, timed out.
+TEST(AgentRestart, FewerBootsUnderTheSameEngineIdAreLearntAgainOnce) {
+  const std::string id = "engineID reset-agent\noldEngineID 0x80001f880472657365742d6167656e74\n";
+  vntest::SnmpdOptions options;
+  options.users.push_back({"md5des", "MD5", "md5authpass", "DES", "md5privpass", true});
+  options.extra_config = id + "engineBoots 40";  // the agent counts one more
+  auto agent = std::make_unique<vntest::Snmpd>(options);
+  options.port = agent->Port();
+  vntest::UdpRelay relay(options.port);
+  int status = -99;
+  Snmp snmp(status);
+  ASSERT_EQ(status, SNMP_CLASS_SUCCESS);
+  ASSERT_EQ(mpInit(snmp, "VnSNMP_PP_Application", 1), SNMPv3_MP_OK);
+  usmAddUserName(kMd5Des.name, kMd5Des.auth, kMd5Des.priv, kMd5Des.auth_pass, kMd5Des.priv_pass);
+  UdpAddress address("127.0.0.1");
+  address.set_port(static_cast<std::uint16_t>(relay.Port()));
+  UTarget target(address);
+  target.set_security_name(kMd5Des.name);
+  target.set_timeout(30);
+  target.set_retry(1);
+  // One read of snmpEngineBoots, with a privacy pass phrase the agent does
+  // not know or the right one: its status, the boots read, and the
+  // discoveries and other messages that went to the agent for it.
+  using Read = std::tuple<int, long, int, int>;
+  const auto read = [&](bool wrong_privacy) {
+    std::optional<UserOverride> wrong;
+    if (wrong_privacy) wrong.emplace(kMd5Des, kMd5Des.auth_pass, "not-the-privacy");
+    const std::size_t before = relay.Seen().size();
+    Pdu pdu = AgentTest::MakePdu({kEngineBoots}, kMd5Des.level);
+    Read r{snmp.get(pdu, target), -1, 0, 0};
+    SnmpInt32 boots;
+    if (std::get<0>(r) == SNMP_CLASS_SUCCESS &&
+        pdu.get_vb(0).get_value(boots) == SNMP_CLASS_SUCCESS)
+      std::get<1>(r) = boots.value();
+    const std::vector<vntest::RelayedDatagram> seen = relay.Seen();
+    for (std::size_t i = before; i < seen.size(); ++i)
+      if (seen[i].to_agent) ++(seen[i].Discovery() ? std::get<2>(r) : std::get<3>(r));
+    return r;
+  };
+  const auto reset = [&](const char* boots) {
+    agent.reset();
+    options.extra_config = id + "engineBoots " + boots;
+    agent = std::make_unique<vntest::Snmpd>(options);
+  };
+  ASSERT_EQ(std::get<1>(read(false)), 41);
+  // Unanswered, the agent's clock as it was: no more is sent.
+  EXPECT_EQ(read(true), Read(SNMP_CLASS_TIMEOUT, -1, 1, 2));
+  reset("20");
+  // Two sent in vain, the discovery, and once more.
+  EXPECT_EQ(read(false), Read(SNMP_CLASS_SUCCESS, 21, 1, 3));
+  reset("0");
+  // Once more with its retry, to no avail; the boots and time are learnt.
+  EXPECT_EQ(read(true), Read(SNMP_CLASS_TIMEOUT, -1, 1, 4));
+  EXPECT_EQ(read(false), Read(SNMP_CLASS_SUCCESS, 1, 0, 1));
 }
 
 TEST(AgentUsers, EachUserKeepsItsOwnKeysWhateverTheOrderTheyCameIn) {

@@ -93,7 +93,7 @@ class Traffic {
   bool running_ = false;
 };
 
-enum class Disturbance { Silence, Forgotten, AnotherEngine, RandomLoss };
+enum class Disturbance { Silence, Forgotten, AnotherEngine, FactoryReset, RandomLoss };
 
 struct LossCase {
   const char* name;
@@ -114,6 +114,10 @@ const LossCase kLossCases[] = {
     {"Forgotten", Disturbance::Forgotten, 1500, -1},
     // A switch with another engine id behind the same address: learnt once.
     {"AnotherEngine", Disturbance::AnotherEngine, 1500, 1},
+    // The switch reset: the same engine id, its boots counted from 1 again.
+    // It answers with time-window Reports Net-SNMP drops: one request learns
+    // the boots and time again, and none times out.
+    {"FactoryReset", Disturbance::FactoryReset, 1500, 1},
     {"RandomLoss", Disturbance::RandomLoss, 8000, -1},
 };
 
@@ -123,9 +127,15 @@ class LossyAgent : public ::testing::TestWithParam<LossCase> {};
 
 TEST_P(LossyAgent, EachRequestKeepsTheAgentsEngineIdAndAnswersForItself) {
   const LossCase& c = GetParam();
-  simtest::Simulator device(DeviceArgs("800000ab03024b58358100"));
+  const char* engine = "800000ab03024b58358100";
+  vntest::TempDir state;  // the device has booted 41 times
+  state.Write("engine-boots", "40");
+  std::vector<std::string> args = DeviceArgs(engine);
+  args.insert(args.end(), {"--state-dir", state.Path()});
+  simtest::Simulator device(args);
   ASSERT_TRUE(device.Running()) << device.Output();
-  simtest::Simulator other(DeviceArgs("800000ab03024b58358199"));
+  const bool reset = c.disturbance == Disturbance::FactoryReset;
+  simtest::Simulator other(DeviceArgs(reset ? engine : "800000ab03024b58358199"));
   ASSERT_TRUE(other.Running()) << other.Output();
   vntest::UdpRelay relay(device.Port());
 
@@ -151,6 +161,7 @@ TEST_P(LossyAgent, EachRequestKeepsTheAgentsEngineIdAndAnswersForItself) {
       relay.SetDropRule([](const vntest::RelayedDatagram&) { return true; });
       break;
     case Disturbance::AnotherEngine:
+    case Disturbance::FactoryReset:
       relay.SetAgentPort(other.Port());
       break;
     case Disturbance::RandomLoss:
@@ -187,6 +198,9 @@ TEST_P(LossyAgent, EachRequestKeepsTheAgentsEngineIdAndAnswersForItself) {
   }
   if (c.disturbance == Disturbance::Silence || c.disturbance == Disturbance::Forgotten) {
     EXPECT_GT(walk_timeouts, 0);
+  }
+  if (reset) {
+    EXPECT_EQ(walk_timeouts, 0);
   }
   if (c.extra_discoveries >= 0) {
     EXPECT_EQ(discoveries, walk_timeouts + c.extra_discoveries);

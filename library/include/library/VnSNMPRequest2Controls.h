@@ -177,6 +177,12 @@ class VnSNMPRequest2Controls {
   virtual void DoSetValues() {}
   virtual void DoGetError(const VnSNMPError& error);
   virtual void DoSetError(const VnSNMPError& error);
+  // The read failed as a whole (an error status, a time-out, a send that
+  // raised) before it delivered a row: nothing the controls show came from
+  // it. Called before the failure is reported. `keepTyped`: the read is the
+  // request's own after a write of its round failed, which leaves what the
+  // user typed.
+  virtual void DoGetLost(bool keepTyped) { static_cast<void>(keepTyped); }
   virtual void DoGetEnd() {}
   virtual void DoSetEnd() {}
   // Last check before a SET goes out, with the index list and value strings

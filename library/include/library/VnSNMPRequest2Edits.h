@@ -149,12 +149,21 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   std::vector<std::unique_ptr<ControlBinding>> Bindings;
   std::unique_ptr<VnEditConstraint> EditConstraint;
   bool DisableUntilSelected = true;
+  // A read that fails leaves the controls as the last read that succeeded
+  // left them: for a display that writes nothing and stands until the next
+  // reading (the front panel's). Off, they show nothing of the read before.
+  bool KeepShownOnFailedRead = false;
 
  protected:
   void DoGetBegin() override;
   void DoGetRow() override;
   void DoSetValues() override;
   void DoSetError(const VnSNMPError& error) override;
+  // Without a list view: every item the read was to bring holds no value
+  // and its controls show nothing (with `keepTyped`, an item the user
+  // changed keeps what was typed). A list view's rows went at the read's
+  // start.
+  void DoGetLost(bool keepTyped) override;
   void DoGetEnd() override;
   void DoSetEnd() override;
   void CheckBeforeSet(const AnsiString& indexList, TStrings* values) override;

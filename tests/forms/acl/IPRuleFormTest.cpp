@@ -165,6 +165,24 @@ TEST_F(IPRuleFormTest, EditWritesThePortsOnceChangedAndDeleteOnlyTheRowStatus) {
   ExpectCatalogueAccess();
 }
 
+// A source address the switch gave no value for shows empty: ticked and
+// left alone it is no address typed, and the field the user changed is
+// written without it.
+TEST_F(IPRuleFormTest, ATickedAddressLeftAloneIsNotJudged) {
+  Control("absent " + kColumn + "4.1.1");
+  Open();
+  TestKit::ClickRow(form_->ListView1, 0);
+  ASSERT_EQ(form_->SourceIPEdit->Text(), "");
+  form_->cbxSourceIP->SetChecked(true);
+  TickEdit(form_->cbxRxRate, form_->RxRateEdit, "600");
+  TestKit::DialogScript none;  // no box
+  TestKit::Click(form_->EditButton);
+  const auto sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_EQ(ColumnsOf(sets[0], kColumn, "1.1"), (std::set<int>{24})) << sets[0];
+  EXPECT_EQ(Value(kColumn + "24.1.1"), "INTEGER:600");
+}
+
 TEST_F(IPRuleFormTest, AFailedEditShowsTheErrorAndReturnsToNoSelection) {
   Open();
   Control("inject set 1.3.6.1.4.1.171.12.9.3.2.1 genErr");

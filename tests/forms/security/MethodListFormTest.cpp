@@ -232,6 +232,20 @@ TEST_F(LoginMethodFormTest, EditAsksAboutTheOrderOnlyWhenTheUserChangedAType) {
         << n << " " << SetLines()[0];
 }
 
+// A list the switch holds under the empty name: its name is the row's key,
+// not typed, and an Edit of the row goes to that row.
+TEST_F(LoginMethodFormTest, AListOfTheEmptyNameTakesAnEdit) {
+  AddList("");
+  Open();
+  const int row = RowOf("");
+  ASSERT_GE(row, 0);
+  TestKit::ClickRow(form_->ListView1, row);
+  TestKit::PickItem(form_->ComboBoxType1, 3);
+  TestKit::Click(form_->EditButton);  // a message box fails the test
+  ASSERT_EQ(SetLines().size(), 1u);
+  EXPECT_TRUE(Has(SetLines()[0], kLogin + "2." + Row("") + "=INTEGER:")) << SetLines()[0];
+}
+
 TEST_F(LoginMethodFormTest, ARefusedSetIsShownInPanelZero) {
   Open();
   Control("inject set " + kLogin + "10 genErr");

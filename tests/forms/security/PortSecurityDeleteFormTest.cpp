@@ -98,6 +98,21 @@ TEST_F(PortSecurityDeleteFormTest, InputChecksInOrderSendNothing) {
   EXPECT_TRUE(SetLines().empty());
 }
 
+// What the switch holds and the user left alone is no input: an empty VLAN
+// name and a port of unit 2 go back as they are with the MAC address typed.
+TEST_F(PortSecurityDeleteFormTest, UntouchedVlanAndPortGoBackAsHeld) {
+  Control("set " + kBase + "1.0 s \"\"");
+  Control("set " + kBase + "2.0 i 33");
+  Open();
+  form_->edtMac->SetText("00055E000001");
+  TestKit::Click(form_->btnSet);  // a message box fails the test
+  const std::vector<std::string> sets = SetLines();
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_NE(sets[0].find(kBase + "1.0=STRING:\"\""), std::string::npos) << sets[0];
+  EXPECT_NE(sets[0].find(kBase + "2.0=INTEGER:33"), std::string::npos) << sets[0];
+  EXPECT_NE(sets[0].find(kBase + "3.0=Hex-STRING:00 05 5E 00 00 01"), std::string::npos) << sets[0];
+}
+
 TEST_F(PortSecurityDeleteFormTest, DeviceRefusalGoesToTheStatusPanel) {
   Open();
   Fill("v1", "3", "00055E000001");

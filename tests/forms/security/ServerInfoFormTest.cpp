@@ -124,4 +124,19 @@ TEST_F(ServerInfoFormTest, EditLeavesAnEmptiedKeyAloneAndDestroyDeletes) {
   for (int i = 2; i <= 5; ++i) EXPECT_EQ(form_->Request->Request.VarList.Item(i)->Access, 6u) << i;
 }
 
+// A row whose protocol the list does not name shows no protocol: it is
+// the row's key as the switch holds it, and the field the user changed is
+// written to that row.
+TEST_F(ServerInfoFormTest, AnUntouchedKeyOutsideTheListKeepsNoEditBack) {
+  Control("set " + kServer + "3.10.90.90.50.9 i 49");
+  Open();
+  const int row = RowOf("10.90.90.50", "9");
+  ASSERT_GE(row, 0);
+  TestKit::ClickRow(List(), row);
+  ASSERT_EQ(form_->ProtocolComboBox->ItemIndex(), -1);
+  form_->PortEdit->SetText("1813");
+  TestKit::Click(form_->EditButton);  // a message box fails the test
+  EXPECT_EQ(Value(kServer + "3.10.90.90.50.9"), "INTEGER:1813");
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "PagesTestSupport.h"
 #include "forms/switching/AggregatorPortTableFormUnit.h"
@@ -121,6 +122,27 @@ TEST_F(AggregatorPortTable, ABadPartnerIdIsRefusedAndNothingSent) {
   form_->btnEditClick(nullptr);
   dialogs.Verify();
   EXPECT_TRUE(SetLines().empty());
+}
+
+// A partner ID the switch holds short or empty is no typed address: left
+// alone it goes back as it is, and the key the user changed is written.
+TEST_F(AggregatorPortTable, AnUntouchedPartnerIdOfAnotherShapeKeepsNoEditBack) {
+  const std::string id = std::string(kEntry) + ".8.3";
+  for (const auto& [held, key] : {std::pair{"001122", "78"}, std::pair{"\"\"", "79"}}) {
+    SCOPED_TRACE(held);
+    Control("set " + id + " x " + held);
+    const std::string before = Value(id);
+    Open();
+    SelectRow(2);  // port 3
+    form_->edtActorKey->SetText(key);
+    TestKit::DialogScript none;  // no box
+    form_->btnEditClick(nullptr);
+    WaitWalk();
+    EXPECT_EQ(Value(std::string(kEntry) + ".4.3"), std::string("INTEGER:") + key)
+        << MemoText(form_->Memo1);
+    EXPECT_EQ(Value(id), before);
+    CloseForm();
+  }
 }
 
 TEST_F(AggregatorPortTable, WhileTheWalkRunsEditAndCloseAnswerBusy) {

@@ -232,6 +232,24 @@ TEST_F(MulticastVlanTest, TheProfileListIsTypedAndCheckedAsAList) {
   EXPECT_TRUE(Has(sets[0], kEntry + ".12.1=STRING:\"1-3,5\"")) << sets[0];
 }
 
+// An IPv4 type the switch holds beside an address that is none, both left
+// alone, is no input: the name the user changed is written, and the
+// address goes back as it is.
+TEST_F(MulticastVlanTest, AnUntouchedTypeAndAddressKeepNoSetBack) {
+  Control("set " + kEntry + ".8.1 i 1");
+  Control("set " + kEntry + ".9.1 s \"abc\"");
+  auto f = Open();
+  ASSERT_TRUE(WaitForm(f.get()));
+  TestKit::ClickRow(f->LV_IGMPMulticastVlanEntry, 0);
+  ASSERT_EQ(f->RepalceIPEdit->Text(), "abc");
+  f->VlanNameEdit->SetText("renamed");
+  TestKit::DialogScript none;  // no box
+  TestKit::Click(f->btnSet);
+  ASSERT_TRUE(WaitForm(f.get()));
+  EXPECT_EQ(Value(kEntry + ".2.1"), "STRING:\"renamed\"");
+  EXPECT_EQ(Value(kEntry + ".9.1"), "STRING:\"abc\"");
+}
+
 TEST_F(MulticastVlanTest, ADnsReplaceAddressIsSentAsTyped) {
   auto f = Open();
   ASSERT_TRUE(WaitForm(f.get()));

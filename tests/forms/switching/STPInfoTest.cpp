@@ -110,6 +110,29 @@ TEST_F(STPInfo, TimerChecksSendNothing) {
   EXPECT_TRUE(SetLines().empty());
 }
 
+// A timer the switch gave no value for takes part in the combination once
+// the user types it.
+TEST_F(STPInfo, ATimerTypedWhereTheSwitchGaveNoneIsJudged) {
+  Seed(2, 1);
+  struct Case {
+    int column, held;
+    TEdit* TSTP_Info::*edit;
+    const char* typed;  // breaks max age <= 2 * forward delay - 200
+  };
+  for (const Case& c : {Case{3, 2000, &TSTP_Info::ET_AgingTime, "2900"},
+                        Case{5, 1500, &TSTP_Info::ET_ForwardDelay, "1000"}}) {
+    Control("absent " + kBridge + "." + std::to_string(c.column) + ".0");
+    Open();
+    TEdit* edit = form_.get()->*c.edit;
+    EXPECT_EQ(edit->Text(), "");
+    Typed(edit, c.typed);
+    form_->BT_SetClick(nullptr);
+    EXPECT_EQ(Panel(), "Data Error !") << c.typed;
+    Seed(c.column, c.held);
+  }
+  EXPECT_TRUE(SetLines().empty());
+}
+
 TEST_F(STPInfo, TimerChecksHoldUpToTheirBoundaries) {
   Seed(2, 1);
   Control("set " + std::string(kAlgorithm) + " i 2");  // off: no progress dialog

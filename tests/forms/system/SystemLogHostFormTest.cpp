@@ -179,6 +179,25 @@ TEST_F(LogHostForm, EditLeavesOutTheRowStatusAndAnEmptyPort) {
   });
 }
 
+// A host the switch holds at an index the index list lacks: the index is
+// the row's key as the switch names it, not a choice to judge, and the
+// facility the user changed is written to that row.
+TEST_F(LogHostForm, EditOfAHostAtAnIndexTheListLacksIsWritten) {
+  Control("set " + Col(2, 7) + " a 10.1.1.7");
+  Open([this](TSystemLogHostForm* f) {
+    ASSERT_EQ(f->ListView1->Items()->Count(), 3);
+    TestKit::ClickRow(f->ListView1, 2);
+    InDialog(f->EditButton, [](TLogHostEditForm* d) {
+      EXPECT_EQ(d->cbxIndex->ItemIndex(), -1);
+      ASSERT_TRUE(SelectComboText(d->FacComboBox, "local7"));
+      TestKit::Click(d->SetButton);  // a message box fails the test
+      if (d->Visible()) d->Close();
+    });
+    EXPECT_TRUE(WaitIdle(*f->Request));
+    EXPECT_EQ(Value(Col(3, 7)), "INTEGER:7");
+  });
+}
+
 // Edit, as Add, waits for the list's read: a write while it runs would not
 // be read back.
 TEST_F(LogHostForm, EditWhileTheListIsReadSendsNothing) {

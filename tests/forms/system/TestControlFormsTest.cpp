@@ -227,6 +227,29 @@ TEST_F(TestControlForms, PingEditNeverWritesTheRowStatusAndDeleteOnlyDestroys) {
   });
 }
 
+// A test the switch holds under the empty name: the keys of the row being
+// edited are no typed fields, and the description ticked is written.
+TEST_F(TestControlForms, PingEditOfATestWithTheEmptyNameIsWritten) {
+  const char* row = "1.50.0";  // "2"/""
+  Control("set " + Col(kPing, 23, row) + " i 1");
+  OpenPing([this, row](TPingctrlTableForm* f) {
+    ASSERT_EQ(f->ListView1->Items()->Count(), 2);
+    TestKit::ClickRow(f->ListView1, 1);
+    InDialog<TPingcrtlEditForm>(f->EditButton, [](TPingcrtlEditForm* d) {
+      ASSERT_EQ(d->NameEdit->Text(), "");
+      d->DescriptionCBX->SetChecked(true);
+      d->DecpEdit->SetText("nightly");
+      TestKit::Click(d->SetButton);  // a message box fails the test
+      d->Close();
+    });
+    EXPECT_TRUE(WaitIdle(*f->Request));
+    const std::vector<std::string> sets = SetLines();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_NE(sets[0].find(Col(kPing, 17, row) + "=STRING:\"nightly\""), std::string::npos)
+        << sets[0];
+  });
+}
+
 TEST_F(TestControlForms, TraceRouteAddWaitsForTheWalkAndSendsTheKeysOnly) {
   Open<TTraceRouteControlForm>(
       "TTraceRouteControlForm", &TraceRouteControlForm, "Trace Router Control: 127.0.0.1",

@@ -639,6 +639,72 @@ TEST_F(EditsAgainstAgent, AWriteWithNothingToCarryIsNotSent) {
   }
 }
 
+// A read that fails as a whole (refused, unanswered) leaves no value of the
+// read before: every field shows nothing, and a Set with nothing typed sends
+// nothing of the old values; what the user types after it goes out alone.
+TEST_F(EditsAgainstAgent, AReadThatFailsLeavesNoValueOfTheReadBefore) {
+  for (const char* failure : {"inject get 1.3.6.1.2.1.1 genErr", "mute"})
+    for (bool async : {false, true}) {
+      SCOPED_TRACE(std::string(failure) + (async ? ", asynchronous" : ", synchronous"));
+      Control("reset");
+      UseScalars(SystemGroup);
+      request->AsyncMode = async;
+      auto* name = Add<TEdit>();
+      auto* contact = Add<TEdit>();
+      auto* shown = Add<TLabel>();
+      request->SetStatusMemo(Add<TMemo>());
+      request->BindEdits(kSysName, "%s", name);
+      request->BindEdits(kSysContact, "%s", contact);
+      request->BindLabel(kSysLocation, shown);
+      request->Get();
+      ASSERT_TRUE(WaitIdle(*request));
+      ASSERT_FALSE(name->Text().IsEmpty());
+      Control("set 1.3.6.1.2.1.1.5.0 s now");
+      Control(failure);
+      try {
+        request->Get();
+      } catch (const Exception&) {
+      }
+      ASSERT_TRUE(WaitIdle(*request));
+      Control("normal");
+      EXPECT_EQ(name->Text(), "");
+      EXPECT_EQ(contact->Text(), "");
+      EXPECT_EQ(shown->Text(), "");
+      const std::size_t before = SetLines().size();
+      EXPECT_EQ(ErrorOf([&] { request->Set(kSetFromControls); }), VNERR_NOTHING_TO_SET);
+      contact->SetText("typed");
+      request->Set(kSetFromControls);
+      ASSERT_TRUE(WaitIdle(*request));
+      const auto sets = SetLines();
+      ASSERT_EQ(sets.size(), before + 1);
+      EXPECT_EQ(sets.back().find("1.3.6.1.2.1.1.5.0"), std::string::npos) << sets.back();
+      EXPECT_NE(sets.back().find("1.3.6.1.2.1.1.4.0=STRING:\"typed\""), std::string::npos)
+          << sets.back();
+      for (int item : {kSysName, kSysContact, kSysLocation}) request->Unbind(item);
+    }
+  // The read the request makes itself after a refused write keeps what the
+  // user typed when it fails too; what the user left alone shows nothing.
+  Control("reset");
+  request = std::make_unique<VnSNMPRequest2Edits>(Form());
+  request->Request.VarList = VnSNMPVarList(StaticVlans, VnItemType::MVT_FMV, 1);
+  auto* name = Add<TEdit>();
+  auto* status = Add<TComboBox>(0, 30);
+  request->SetStatusMemo(Add<TMemo>(0, 90));
+  request->BindEdits(kVlanId, "%u{n1x4094}", Add<TEdit>(0, 60));
+  request->BindEdits(kVlanName, "%s{l32}", name);
+  request->BindComboBox(kVlanStatus, status);
+  request->Get();
+  ASSERT_TRUE(WaitIdle(*request));
+  ASSERT_NE(status->ItemIndex(), -1);
+  name->SetText("typed");
+  Control("inject set 1.3.6.1.2.1.17.7.1.4.3 genErr");
+  Control("inject getnext 1.3.6.1.2.1.17.7.1.4.3 genErr");
+  request->Set(kSetFromControls);
+  ASSERT_TRUE(WaitIdle(*request));
+  EXPECT_EQ(name->Text(), "typed");
+  EXPECT_EQ(status->ItemIndex(), -1);
+}
+
 // A stock agent serves the system group as well.
 using EditsAgainstSnmpd = SimulatorTest;
 

@@ -12,6 +12,16 @@ namespace {
 
 using namespace simdesc;
 
+// The v3 reads the switch answered, as its log (which goes on across
+// reboots) shows.
+std::size_t Answered(const simtest::Simulator& device) {
+  const std::string log = device.Log();
+  std::size_t answered = 0;
+  for (std::size_t at = 0; (at = log.find("v3\tshades\t\"\"\tGET\tnoError", at)) != log.npos; ++at)
+    ++answered;
+  return answered;
+}
+
 class SlowAgent : public SimulatorTest {
  protected:
   // Reads sysName with a 300 ms timeout and one retry; the status line.
@@ -63,12 +73,27 @@ TEST_F(SlowAgent, V3RequestsGoThroughAgainAfterTheSwitchReboots) {
   EXPECT_EQ(device.Control("get 1.3.6.1.6.3.10.2.1.2.0"), "ok INTEGER:2");
   EXPECT_EQ(ReadName(3, 1), "Get: Ok! ");
   EXPECT_EQ(ReadName(3, 0), "Get: Ok! ");
-  // Each of the three reached the switch (its log goes on across the reboot).
-  const std::string log = device.Log();
-  std::size_t answered = 0;
-  for (std::size_t at = 0; (at = log.find("v3\tshades\t\"\"\tGET\tnoError", at)) != log.npos; ++at)
-    ++answered;
-  EXPECT_EQ(answered, 3u) << log;
+  // Each of the three reached the switch.
+  EXPECT_EQ(Answered(device), 3u) << device.Log();
+}
+
+// A factory reset keeps the engine id and counts the boots from 1 again: the
+// switch's time-window Reports carry fewer boots than the module knows and
+// are dropped, so the request that meets them learns the boots and time
+// again, as a new session, and goes through when sent once more.
+TEST_F(SlowAgent, V3RequestsGoThroughAgainAfterAFactoryReset) {
+  simtest::Simulator device;
+  ASSERT_TRUE(device.Running()) << device.Output();
+  ConnectionDefaults.Device.Port = static_cast<std::uint16_t>(device.Port());
+  // Booted 41 times (a later boot: the usual Report), then reset twice.
+  const std::pair<const char*, std::uint8_t> boots[] = {{"40", 1}, {"20", 1}, {"0", 0}};
+  for (const auto& [stored, asyncMode] : boots) {
+    device.Stop();
+    device.Dir().Write("state/engine-boots", stored);
+    ASSERT_TRUE(device.Restart()) << device.Output();
+    EXPECT_EQ(ReadName(3, asyncMode), "Get: Ok! ") << stored;
+  }
+  EXPECT_EQ(Answered(device), 3u) << device.Log();
 }
 
 }  // namespace
