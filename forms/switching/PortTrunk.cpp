@@ -283,14 +283,14 @@ void TPortTrunkForm::SetBtnClick(TObject*) {
   if (UnitEdit->Text().IsEmpty()) return InputError("The Unit Edit should not be empty", UnitEdit);
   // A master port the switch gave no value for, left alone, is no empty
   // field and no port to judge the members with: it stays out of the write.
-  const bool masterTyped = PortEdit->Modified();
+  const bool masterTyped = FieldEntered(Request.get(), PortEdit);
   const bool masterHeld = masterTyped || !Request->HoldsNoValue(Item::kMasterPort);
   if (PortEdit->Text().IsEmpty() && masterHeld)
     return InputError("The Port Edit should not be empty", PortEdit);
   // What the user changed is checked: a master port typed, and the
   // members with the master port when either changed. The group's own
   // values the user left alone go back as the switch holds them.
-  const bool membersChanged = Request->ItemTyped(Item::kMemberPorts);
+  const bool membersChanged = ItemEntered(*Request, Item::kMemberPorts);
   const int unit = UnitEdit->Text().ToIntDef(-1);
   int master = TypedNumber(ED_MasterPort->Text(), -1);
   if (masterTyped) {
