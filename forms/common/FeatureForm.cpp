@@ -166,7 +166,7 @@ void InputError(const AnsiString& message, TWinControl* control) {
 }
 
 bool ItemEntered(const VnSNMPRequest2Edits& request, int item) {
-  return (request.ListView && !request.ListView->Selected()) || request.ItemTyped(item);
+  return (request.ListView && !request.ListView->Selected()) || request.ItemChanged(item);
 }
 
 bool FieldEntered(const VnSNMPRequest2Edits* request, const TControl* field) {

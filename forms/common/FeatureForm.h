@@ -194,10 +194,9 @@ void InputError(const AnsiString& message, TWinControl* control);
 // itself (`adding || FieldEntered(...)`).
 
 // True when the check is to judge the item's value: the request's list view
-// has no row selected (a new entry, judged whole), or the user typed it: a
-// control bound to the item that the user can change no longer holds what
-// it held right after the item was last shown, or has shown nothing yet
-// (ItemTyped).
+// has no row selected (a new entry, judged whole), or a control bound to the
+// item no longer holds what it held right after the item was last shown, or
+// has shown nothing yet (ItemChanged).
 bool ItemEntered(const VnSNMPRequest2Edits& request, int item);
 // The same for a field: one bound to the request as its item; an edit no
 // binding holds once the user typed into it (its Modified flag); any other

@@ -125,7 +125,8 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   // What the user typed: ItemChanged, judged by the bindings of the item
   // whose controls the user can change (enabled). A field a form switched
   // off and emptied is none; an item no enabled control shows is never
-  // typed. What a form keeps after a failed write and what its checks judge.
+  // typed. What a form keeps after a failed write, and an empty field the
+  // Edit dialog refuses.
   bool ItemTyped(int item) const;
   // True when the item holds no value (the agent gave none, or none the
   // item can hold) and its controls still show nothing of it: no check

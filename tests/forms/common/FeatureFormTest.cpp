@@ -140,7 +140,7 @@ TEST_F(FeatureFormUi, TypedFieldsComeBackWithTheUsersMark) {
   EXPECT_TRUE(port->Modified());
 }
 
-// What the user typed, which is kept and judged, is a field the user can
+// What the user typed, which a failed write keeps, is a field the user can
 // change that no longer shows what was read: one a form switched off and
 // emptied is not.
 TEST_F(FeatureFormDevice, TypedIsWhatAFieldTheUserCanChangeNoLongerShows) {
@@ -155,12 +155,10 @@ TEST_F(FeatureFormDevice, TypedIsWhatAFieldTheUserCanChangeNoLongerShows) {
   Typed(edit, "77");
   EXPECT_TRUE(request->ItemTyped(4));
   EXPECT_TRUE(AnyFieldTyped(*request));
-  EXPECT_TRUE(FieldEntered(request.get(), edit));
   DisableValueEdit(edit);
   EXPECT_TRUE(request->ItemChanged(4));
   EXPECT_FALSE(request->ItemTyped(4));
   EXPECT_FALSE(AnyFieldTyped(*request));
-  EXPECT_FALSE(FieldEntered(request.get(), edit));
 }
 
 TEST_F(FeatureFormDevice, LeftOutItemsAreNotSent) {
