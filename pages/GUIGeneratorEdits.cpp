@@ -335,7 +335,7 @@ bool TEditsPanel::IsFieldEmpty(int i) const {
 
 bool TEditsPanel::IsEmptyInput(int i, bool newEntry) const {
   if (!IsFieldEmpty(i)) return false;
-  return newEntry || !Request || Request->ItemChanged(i);
+  return newEntry || !Request || Request->ItemTyped(i);
 }
 
 bool TEditsPanel::HasNoEditableRow() const {

@@ -42,11 +42,8 @@ void TTypedFields::PutBack() const {
 }
 
 bool AnyFieldTyped(const VnSNMPRequest2Edits& request) {
-  for (const auto& b : request.Bindings) {
-    bool enabled = false;
-    for (const TControl* c : b->Controls) enabled = enabled || c->Enabled();
-    if (enabled && request.ItemChanged(b->ItemIndex)) return true;
-  }
+  for (const auto& b : request.Bindings)
+    if (request.ItemTyped(b->ItemIndex)) return true;
   return false;
 }
 

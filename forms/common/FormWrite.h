@@ -49,8 +49,8 @@ class TTypedFields {
   std::vector<TField> fields_;
 };
 
-// True when the user changed a field bound to the request that the user can
-// change (enabled) since it last showed a value: something typed to keep.
+// True when the request has an item the user typed (ItemTyped): something
+// to keep.
 bool AnyFieldTyped(const VnSNMPRequest2Edits& request);
 
 // One write: `send` makes it (a Set, with whatever the form leaves out of

@@ -86,17 +86,36 @@ bool TListRows::Write(std::unique_ptr<VnSNMPRequest2Edits>& request,
                       const std::function<void()>& send,
                       const std::function<void(const AnsiString&)>& fail,
                       const std::vector<TControl*>& own) const {
+  return WriteInOrder(request, {send}, fail, own);
+}
+
+bool TListRows::WriteInOrder(std::unique_ptr<VnSNMPRequest2Edits>& request,
+                             const std::vector<std::function<void()>>& sends,
+                             const std::function<void(const AnsiString&)>& fail,
+                             const std::vector<TControl*>& own) const {
   if (!request) return false;
   const bool typed = AnyFieldTyped(*request);
-  if (WriteTaken(request, send, fail, own)) return true;
-  if (!request || !link_) return false;
+  for (std::size_t k = 0; k < sends.size(); ++k) {
+    // Stop pressed while the write before was out: the rest stay unsent,
+    // and the list is read for what the switch holds after those it took.
+    if (k > 0 && request->Stopped())
+      Read(request, fail);
+    else if (WriteTaken(request, sends[k], fail, own))
+      continue;
+    if (request) NotTaken(*request, typed);
+    return false;
+  }
+  return true;
+}
+
+void TListRows::NotTaken(const VnSNMPRequest2Edits& request, bool typed) const {
+  if (!link_) return;
   // Busy: the list is being read again (or is about to be).
-  if (request->Busy) {
+  if (request.Busy) {
     if (link_->RowSelected()) link_->List->SetSelected(nullptr);
     if (!typed && link_->NewEntry) link_->NewEntry();
   }
   link_->Follow();
-  return false;
 }
 
 bool TListRows::WriteControls(std::unique_ptr<VnSNMPRequest2Edits>& request, TSavedAccess& saved,

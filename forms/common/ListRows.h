@@ -92,6 +92,15 @@ class TListRows {
   bool Write(std::unique_ptr<VnSNMPRequest2Edits>& request, const std::function<void()>& send,
              const std::function<void(const AnsiString&)>& fail,
              const std::vector<TControl*>& own = {}) const;
+  // Writes that go out one after another, each as Write makes it: the next
+  // once the switch has taken the one before. None goes after one that was
+  // not taken, and the form is as Write leaves it; nor after Stop was
+  // pressed while one was out: the list is read again, and the form is as
+  // after a write that was not taken. True when the switch took every one.
+  bool WriteInOrder(std::unique_ptr<VnSNMPRequest2Edits>& request,
+                    const std::vector<std::function<void()>>& sends,
+                    const std::function<void(const AnsiString&)>& fail,
+                    const std::vector<TControl*>& own = {}) const;
   // Write of what the bound controls hold (Set from the controls): `first`
   // goes before it (the row status a Delete chooses), and the access words
   // `saved` holds are written back as soon as the SET has gone out, before
@@ -101,6 +110,9 @@ class TListRows {
                      const std::function<void()>& first = {}) const;
 
  private:
+  // After a write that was not taken (`typed`: the user had typed something).
+  void NotTaken(const VnSNMPRequest2Edits& request, bool typed) const;
+
   struct TLink;
   std::shared_ptr<TLink> link_;
 };

@@ -89,11 +89,10 @@ void TDot3FormBase::FormCreate(TObject*) {
   CounterRequest = NewFormRequest(this, counterTable_, VnItemType::MVT_SV, 0);
   CounterRequest->AttachListView(lvChart, false);
   CounterRequest->SetStatusMemo(Memo1);
-  try {
-    Request->Get();
-  } catch (...) {
-    ReportFailure();
-  }
+  Rows.Attach(
+      *Request, ListView1, nullptr, [this](bool chosen) { ShowPortState(chosen); },
+      [this] { ResetView(); });
+  Rows.Read(Request, [this](const AnsiString& m) { ShowFailure(m); });
 }
 
 void TDot3FormBase::RequestIdleAgain(VnSNMPRequest2Controls*) { PortsRead(); }
@@ -111,12 +110,7 @@ void TDot3FormBase::ResetView() {
 
 void TDot3FormBase::btnGetClick(TObject*) {
   if (!Request || Request->Busy) return;
-  try {
-    ResetView();
-    Request->Get();
-  } catch (...) {
-    ReportFailure();
-  }
+  Rows.ReadAnew(Request, [this](const AnsiString& m) { ShowFailure(m); });
 }
 
 void TDot3FormBase::ReadCounters() {
@@ -129,7 +123,7 @@ void TDot3FormBase::ReadCounters() {
 // leaves none chosen resets the view.
 void TDot3FormBase::ListView1Click(TObject*) {
   if (!Request || !CounterRequest) return;
-  if (!ListView1->Selected()) ResetView();
+  Rows.Click();
 }
 
 void TDot3FormBase::PortChosen(TObject*) {
@@ -137,12 +131,10 @@ void TDot3FormBase::PortChosen(TObject*) {
   TListItem* row = ListView1->Selected();
   if (!row) return;
   try {
-    PortClicked();
     port_ = row->Caption();
     ReloadVarList(CounterRequest->Request, counterTable_, VnItemType::MVT_SV, 0, port_);
     CounterRequest->AsyncMode = false;
     ReadCounters();
-    CountersShown();
   } catch (...) {
     ReportFailure();
   }
@@ -195,6 +187,8 @@ void TDot3FormBase::ReportFailure() {
     ShowFailureInMemo(Memo1, e.what());
   }
 }
+
+void TDot3FormBase::ShowFailure(const AnsiString& message) { ShowFailureInMemo(Memo1, message); }
 
 void TDot3FormBase::btnCloseClick(TObject*) {
   Timer1->SetEnabled(false);

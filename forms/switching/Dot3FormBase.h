@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "forms/common/ListRows.h"
 #include "platform/Forms.h"
 
 class TButton;
@@ -41,6 +42,8 @@ class TDot3FormBase : public TForm {
   // Owned by the form; deleted when it closes.
   std::unique_ptr<VnSNMPRequest2Edits> Request;         // the port list
   std::unique_ptr<VnSNMPRequest2Edits> CounterRequest;  // the selected port's counters
+  // The ports, the port chosen and what follows it (after the requests).
+  TListRows Rows;
 
   void FormCreate(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
@@ -68,9 +71,9 @@ class TDot3FormBase : public TForm {
   virtual void ResetPortControls() = 0;
   // The form's own part of the get-done handler.
   virtual void PortsRead() = 0;
-  // Before and after the counter read of a chosen port.
-  virtual void PortClicked() {}
-  virtual void CountersShown() {}
+  // What a chosen port switches on, as the port list and its request
+  // stand (TListRows' row state).
+  virtual void ShowPortState(bool /*portChosen*/) {}
 
   // Timer off, "none", value cells emptied, lvChart cleared, the form's part.
   void ResetView();
@@ -81,6 +84,8 @@ class TDot3FormBase : public TForm {
   void ReadCounters();
   // A handler's failure: its message into Memo1, the form idle again.
   void ReportFailure();
+  // A failure's message into Memo1 (the `fail` of the reads and writes).
+  void ShowFailure(const AnsiString& message);
 
   // Where the form's own controls go (right of the port list).
   static constexpr int kSideLeft = 388;

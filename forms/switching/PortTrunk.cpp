@@ -2,7 +2,6 @@
 
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
-#include "forms/common/FormWrite.h"
 #include "forms/common/InputChecks.h"
 #include "forms/switching/PortNumber.h"
 #include "library/VnSNMPRequest2Edits.h"
@@ -135,6 +134,9 @@ void TPortTrunkForm::FormCreate(TObject*) {
     Request->BindElementList(Item::kActivePorts, ports, ActiveFrame->PortCheckBoxes.get());
     Request->SetStatusPanel(StatusBar1->Panels()->Items(0));
     Request->Request.Timeout = 300;
+    Rows.Attach(
+        *Request, LV_PortTrunk, nullptr, [this](bool row) { ShowRowButtons(row); },
+        [this] { ResetEdits(); });
   } catch (const Exception& e) {
     ShowFailure(e.Message);
   }
@@ -142,8 +144,6 @@ void TPortTrunkForm::FormCreate(TObject*) {
 }
 
 void TPortTrunkForm::ResetEdits() {
-  ED_Index->SetColor(clWindow);
-  ED_Index->SetEnabled(true);
   ED_Index->SetText("");
   ED_Name->SetText("");
   UnitEdit->SetText("");
@@ -154,50 +154,32 @@ void TPortTrunkForm::ResetEdits() {
   if (ActiveFrame) ActiveFrame->ClearPorts();
 }
 
-void TPortTrunkForm::ResetButtons() {
-  SetBtn->SetEnabled(false);
-  BT_Delete->SetEnabled(false);
-  BT_Set->SetEnabled(true);
+void TPortTrunkForm::ShowRowButtons(bool rowSelected) {
+  SetBtn->SetEnabled(rowSelected);
+  BT_Delete->SetEnabled(rowSelected);
+  BT_Set->SetEnabled(!rowSelected);
+  ED_Index->SetColor(rowSelected ? clBtnFace : clWindow);
+  ED_Index->SetEnabled(!rowSelected);
 }
 
 void TPortTrunkForm::ShowFailure(const AnsiString& message) {
   ShowFailureInStatusBar(StatusBar1, message);
-  // Back to no group at all: a row left selected would not be copied into
-  // the cleared edits when clicked again.
-  LV_PortTrunk->SetSelected(nullptr);
-  ResetEdits();
-  ResetButtons();
 }
 
 void TPortTrunkForm::BT_GetClick(TObject*) {
   if (!Request) return;
-  try {
-    Request->Get();
-    ResetEdits();
-    ResetButtons();
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
+  Rows.ReadAnew(Request, [this](const AnsiString& m) { ShowFailure(m); });
 }
 
 void TPortTrunkForm::LV_PortTrunkClick(TObject*) {
+  Rows.Click();
   TListItem* row = LV_PortTrunk->Selected();
-  if (!row) {
-    ResetEdits();
-    ResetButtons();
-    return;
-  }
-  ED_Index->SetColor(clBtnFace);
-  ED_Index->SetEnabled(false);
-  SetBtn->SetEnabled(true);
-  BT_Set->SetEnabled(false);
-  BT_Delete->SetEnabled(true);
+  if (!row) return;
   // A master port on no unit the form knows is shown as the switch holds
   // it, on unit 1.
   const THeldPort master = SplitHeldPort(ED_MasterPort->Text(), kListPortsPerUnit, UnitRecords);
   PortEdit->SetText(master.Port);
   UnitEdit->SetText(master.Known ? master.Unit : AnsiString("1"));
-  shownMembers_ = PortTicks(MemberFrame);
   // A state that is neither shows no choice, so that Set does not write the
   // choice of another row.
   const AnsiString state =
@@ -255,109 +237,96 @@ bool TPortTrunkForm::CheckMemberCount(int unit) {
   return true;
 }
 
+void TPortTrunkForm::WriteThenRead(const std::vector<std::function<void()>>& sends) {
+  const auto fail = [this](const AnsiString& m) { ShowFailure(m); };
+  if (Rows.WriteInOrder(Request, sends, fail, {UnitEdit, PortEdit, ComboBox1}))
+    Rows.ReadAnew(Request, fail);
+}
+
+// A new group: created, then enabled by a second SET when "enable" is
+// chosen. A refusal keeps the typed group (and sends no second SET).
 void TPortTrunkForm::BT_SetClick(TObject*) {
   if (!Request) return;
-  try {
-    UnitEdit->SetText("1");
-    const AnsiString index = ED_Index->Text();
-    if (index.IsEmpty()) return InputError("The index should not be empty.", ED_Index);
-    if (ListViewHasRow(LV_PortTrunk, {{0, index}}))
-      return InputError("The Index must be different!", ED_Index);
-    if (UnitEdit->Text().IsEmpty()) return InputError("The Unit should not be empty.", UnitEdit);
-    if (PortEdit->Text().IsEmpty()) return InputError("The Port should not be empty.", PortEdit);
-    const int unit = UnitEdit->Text().ToIntDef(-1);
-    const int port = TypedNumber(PortEdit->Text(), -1);
-    if (!CheckMasterPort(unit, port)) return;
-    if (Combo_Type->ItemIndex() < 0) return InputError("Please choose trunk type.", Combo_Type);
-    const int master = (unit - 1) * kListPortsPerUnit + port;
-    const int masterColumn = ColumnOf(LV_PortTrunk, "Master Port");
-    if (masterColumn >= 0 && ListViewHasRow(LV_PortTrunk, {{masterColumn, IntToStr(master)}}))
-      return InputError("The master port must be different!", UnitEdit);
-    if (!MasterPortTicked(master)) return InputError("Master port must be checked.", PortEdit);
+  UnitEdit->SetText("1");
+  const AnsiString index = ED_Index->Text();
+  if (index.IsEmpty()) return InputError("The index should not be empty.", ED_Index);
+  if (ListViewHasRow(LV_PortTrunk, {{0, index}}))
+    return InputError("The Index must be different!", ED_Index);
+  if (UnitEdit->Text().IsEmpty()) return InputError("The Unit should not be empty.", UnitEdit);
+  if (PortEdit->Text().IsEmpty()) return InputError("The Port should not be empty.", PortEdit);
+  const int unit = UnitEdit->Text().ToIntDef(-1);
+  const int port = TypedNumber(PortEdit->Text(), -1);
+  if (!CheckMasterPort(unit, port)) return;
+  if (Combo_Type->ItemIndex() < 0) return InputError("Please choose trunk type.", Combo_Type);
+  const int master = (unit - 1) * kListPortsPerUnit + port;
+  const int masterColumn = ColumnOf(LV_PortTrunk, "Master Port");
+  if (masterColumn >= 0 && ListViewHasRow(LV_PortTrunk, {{masterColumn, IntToStr(master)}}))
+    return InputError("The master port must be different!", UnitEdit);
+  if (!MasterPortTicked(master)) return InputError("Master port must be checked.", PortEdit);
+  if (!CheckMemberCount(unit)) return;
+  std::vector<std::function<void()>> sends = {[this, master] {
     ED_MasterPort->SetText(IntToStr(master));
     SelectComboText(Combo_State, kRowCreateAndGo);
-    if (!CheckMemberCount(unit)) return;
     Request->Set(kSetFromControls);
-    if (ComboText(ComboBox1) == "enable") {
+  }};
+  if (ComboText(ComboBox1) == "enable")
+    sends.emplace_back([this] {
       SelectComboText(Combo_State, "enable");
       Request->Set(kSetFromControls);
-    }
-    BT_GetClick(nullptr);
-  } catch (const Exception& e) {
-    // Refused, timed out or not sent: the typed group stays for a correction.
-    ShowFailureInStatusBar(StatusBar1, e.Message);
-  }
+    });
+  WriteThenRead(sends);
 }
 
 void TPortTrunkForm::SetBtnClick(TObject*) {
   if (!Request) return;
-  // The group's edits, choices and ticks, and the form's own port fields.
-  const TTypedFields typed(*Request, {UnitEdit, PortEdit, ComboBox1});
-  try {
-    if (ED_Index->Text().IsEmpty()) return ShowMessage("Please select trunk group.");
-    if (UnitEdit->Text().IsEmpty())
-      return InputError("The Unit Edit should not be empty", UnitEdit);
-    // A master port the switch gave no value for, left alone, is no empty
-    // field and no port to judge the members with: it stays out of the write.
-    const bool masterTyped = PortEdit->Modified();
-    const bool masterHeld = masterTyped || !Request->HoldsNoValue(Item::kMasterPort);
-    if (PortEdit->Text().IsEmpty() && masterHeld)
-      return InputError("The Port Edit should not be empty", PortEdit);
+  if (ED_Index->Text().IsEmpty()) return ShowMessage("Please select trunk group.");
+  if (UnitEdit->Text().IsEmpty()) return InputError("The Unit Edit should not be empty", UnitEdit);
+  // A master port the switch gave no value for, left alone, is no empty
+  // field and no port to judge the members with: it stays out of the write.
+  const bool masterTyped = FieldEntered(Request.get(), PortEdit);
+  const bool masterHeld = masterTyped || !Request->HoldsNoValue(Item::kMasterPort);
+  if (PortEdit->Text().IsEmpty() && masterHeld)
+    return InputError("The Port Edit should not be empty", PortEdit);
+  // What the user changed is checked: a master port typed, and the
+  // members with the master port when either changed. The group's own
+  // values the user left alone go back as the switch holds them.
+  const bool membersChanged = ItemEntered(*Request, Item::kMemberPorts);
+  const int unit = UnitEdit->Text().ToIntDef(-1);
+  int master = TypedNumber(ED_MasterPort->Text(), -1);
+  if (masterTyped) {
+    const int port = TypedNumber(PortEdit->Text(), -1);
+    if (!CheckMasterPort(unit, port)) return;
+    master = (unit - 1) * kListPortsPerUnit + port;
+  }
+  if (masterHeld && (masterTyped || membersChanged) && !MasterPortTicked(master))
+    return InputError("Master port must be checked.", PortEdit);
+  if (membersChanged && !CheckMemberCount(unit)) return;
+  // The form's own fields go into the bound ones they stand for, before the
+  // write: what the user changed there is then what it keeps and sends.
+  if (masterTyped) ED_MasterPort->SetText(IntToStr(master));
+  if (ComboBox1->ItemIndex() >= 0) Combo_State->SetItemIndex(ComboBox1->ItemIndex());
+  WriteThenRead({[this] {
     // A state the state box does not offer (a group not in service) is the
     // switch's: it is left out of the write rather than sent back.
     TSavedAccess saved(*Request);
-    if (ComboBox1->ItemIndex() >= 0)
-      Combo_State->SetItemIndex(ComboBox1->ItemIndex());
-    else
-      saved.Invalidate(Item::kTrunkState);
-    // What the user changed is checked: a master port typed, and the
-    // members with the master port when either changed. The group's own
-    // values the user left alone go back as the switch holds them.
-    const bool membersChanged = PortTicks(MemberFrame) != shownMembers_;
-    const int unit = UnitEdit->Text().ToIntDef(-1);
-    int master = TypedNumber(ED_MasterPort->Text(), -1);
-    if (masterTyped) {
-      const int port = TypedNumber(PortEdit->Text(), -1);
-      if (!CheckMasterPort(unit, port)) return;
-      master = (unit - 1) * kListPortsPerUnit + port;
-      ED_MasterPort->SetText(IntToStr(master));
-    }
-    if (masterHeld && (masterTyped || membersChanged) && !MasterPortTicked(master))
-      return InputError("Master port must be checked.", PortEdit);
-    if (membersChanged && !CheckMemberCount(unit)) return;
+    if (ComboBox1->ItemIndex() < 0) saved.Invalidate(Item::kTrunkState);
     Request->Set(kSetFromControls);
-    ComboBox1->SetItemIndex(Combo_State->ItemIndex());
-    ED_Index->SetColor(clWindow);
-    ED_Index->SetEnabled(true);
-    ED_Index->SetText("");
-    ED_Name->SetText("");
-    BT_GetClick(nullptr);
-  } catch (const Exception& e) {
-    // Refused, timed out or not sent: what the user changed stays for a
-    // correction, no row drawn selected while the list is read again.
-    const bool changed = AnyFieldTyped(*Request) || PortEdit->Modified();
-    ShowFailure(e.Message);
-    if (changed) typed.PutBack();
-  }
+  }});
 }
 
 void TPortTrunkForm::BT_DeleteClick(TObject*) {
   if (!Request) return;
-  try {
-    if (ED_Index->Text().IsEmpty()) return InputError("Please select trunk group.", ED_Index);
-    // Only the row status goes out; the other columns are back as they were
-    // on every path.
+  if (ED_Index->Text().IsEmpty()) return InputError("Please select trunk group.", ED_Index);
+  WriteThenRead({[this] {
+    // Only the row status goes out; the other columns are back as they
+    // were on every path.
     TSavedAccess saved(*Request);
     saved.Invalidate(Item::kMasterPort);
     saved.Invalidate(Item::kMemberPorts);
     saved.Invalidate(Item::kTrunkType);
     SelectComboText(Combo_State, kRowDestroy);
     Request->Set(kSetFromControls);
-    saved.Restore();
-    BT_GetClick(nullptr);
-  } catch (const Exception& e) {
-    ShowFailure(e.Message);
-  }
+  }});
 }
 
 void TPortTrunkForm::BT_CloseClick(TObject*) { Close(); }

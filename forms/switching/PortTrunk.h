@@ -4,10 +4,12 @@
 // device answers.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "forms/common/FeatureForm.h"
+#include "forms/common/ListRows.h"
 #include "platform/Forms.h"
 
 class TButton;
@@ -74,19 +76,22 @@ class TPortTrunkForm : public TForm {
   TStackingPortUitForm* MemberFrame = nullptr;
   TStackingPortUitForm* ActiveFrame = nullptr;
   std::vector<TStackUnitRecord> UnitRecords;
+  // The groups, the row buttons and a new group's fields (after the request).
+  TListRows Rows;
 
  private:
   void BuildComponents();
-  // The state after a Refresh: no group in the edits, Add on, Set and
-  // Delete off.
+  // The fields of a new group: every edit, choice and grid empty.
   void ResetEdits();
-  void ResetButtons();
-  // The failure of a handler: panel 0, edits and grids cleared, buttons as
-  // after a Refresh.
+  // With a group selected Set and Delete, its index locked; without, Add.
+  void ShowRowButtons(bool rowSelected);
+  // The failure of a handler, a write or a read: panel 0.
   void ShowFailure(const AnsiString& message);
+  // The writes `sends` make, in order (TListRows::WriteInOrder), and once
+  // the switch has taken them all the groups read again. A write not taken
+  // keeps the form's own fields (unit, port, state) with the bound ones.
+  void WriteThenRead(const std::vector<std::function<void()>>& sends);
   bool CheckMasterPort(int unit, int port);
   bool CheckMemberCount(int unit);
   bool MasterPortTicked(int masterPort);
-  // The member boxes as the selected row showed them.
-  std::vector<bool> shownMembers_;
 };

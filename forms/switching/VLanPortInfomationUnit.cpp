@@ -38,9 +38,7 @@ void TVLanPortInfomationForm::InitComponents() {
       .OnClose(this, &TVLanPortInfomationForm::FormClose);
   B.Add(LV_dot1qPortVlanEntry, "LV_dot1qPortVlanEntry")
       .At(8, 8, 528, 220)
-      .OnSelectItem(this, &TVLanPortInfomationForm::LV_dot1qPortVlanEntrySelectItem)
-      .OnClick(this, &TVLanPortInfomationForm::LV_dot1qPortVlanEntryClick)
-      .OnChange(this, &TVLanPortInfomationForm::LV_dot1qPortVlanEntryChange);
+      .OnClick(this, &TVLanPortInfomationForm::LV_dot1qPortVlanEntryClick);
   B.Add(RefreshBtn, "RefreshBtn")
       .At(548, 8, 84, 25)
       .Caption("Refresh")
@@ -68,97 +66,54 @@ void TVLanPortInfomationForm::InitComponents() {
 void TVLanPortInfomationForm::FormCreate(TObject*) {
   Request = NewFormRequest(this, VLanPortInfomationVars, VnItemType::MVT_FMV, 1);
   Request->AttachListView(LV_dot1qPortVlanEntry, true);
+  ClickFollowsSelection(*Request);
   Request->BindEdits(VLanPortInfomationItem::kPortVLANID, "%i{}", PortVLanID);
   Request->BindComboBox(VLanPortInfomationItem::kAcceptableFrameTypes, AcceptableFrameTypes);
   Request->BindComboBox(VLanPortInfomationItem::kIngressFiltering, IngressFiltering);
   Request->BindComboBox(VLanPortInfomationItem::kGVRPStatus, GvrpStatus);
   Request->SetStatusMemo(Memo1);
-  // A read takes the rows, and with them the selection, away without a
-  // selection event: once it has ended Set follows what is selected.
-  // The count follows the rows the read left, a failed one too.
-  Request->OnGetDone = VnRequestDoneEvent([this](VnSNMPRequest2Controls*, const VnSNMPError&) {
-    FollowSelection(true);
-    ShowCount();
-  });
-  SetBtn->SetEnabled(false);
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
+  // Set writes the selected port: it is on exactly while one is selected.
+  Rows.Attach(
+      *Request, LV_dot1qPortVlanEntry, ST_Count,
+      [this](bool selected) { SetBtn->SetEnabled(selected); }, [this] { ClearFields(); });
+  Rows.ReadAnew(Request, [this](const AnsiString& m) { ShowFailure(m); });
+}
+
+void TVLanPortInfomationForm::ShowFailure(const AnsiString& message) {
+  ShowFailureInMemo(Memo1, message);
+}
+
+void TVLanPortInfomationForm::ClearFields() {
   PortVLanID->SetText("");
-  ShowCount();
-}
-
-// Set writes the selected port: it is on exactly while one is selected.
-// With none the fields are greyed and empty, as when the form opened; after
-// a read (`keepTyped`) what the user typed stays, for a correction after a
-// refused Set.
-void TVLanPortInfomationForm::FollowSelection(bool keepTyped) {
-  const bool selected = LV_dot1qPortVlanEntry->Selected() != nullptr;
-  SetBtn->SetEnabled(selected);
-  if (selected || !Request) return;
-  namespace Item = VLanPortInfomationItem;
-  const auto clears = [&](int item) { return !keepTyped || !Request->ItemChanged(item); };
-  if (clears(Item::kPortVLANID)) PortVLanID->SetText("");
-  const std::pair<int, TComboBox*> combos[] = {{Item::kAcceptableFrameTypes, AcceptableFrameTypes},
-                                               {Item::kIngressFiltering, IngressFiltering},
-                                               {Item::kGVRPStatus, GvrpStatus}};
-  for (const auto& [item, combo] : combos)
-    if (clears(item)) combo->SetItemIndex(-1);
-  Request->EnableControls(false);
-}
-
-void TVLanPortInfomationForm::LV_dot1qPortVlanEntrySelectItem(TObject*, TListItem*, bool) {
-  FollowSelection();
+  for (TComboBox* combo : {AcceptableFrameTypes, IngressFiltering, GvrpStatus})
+    combo->SetItemIndex(-1);
+  if (Request) Request->EnableControls(false);
 }
 
 // A click beside the rows leaves none selected, whatever the fields held.
-void TVLanPortInfomationForm::LV_dot1qPortVlanEntryClick(TObject*) { FollowSelection(); }
-
-void TVLanPortInfomationForm::ShowCount() { ShowRowCount(LV_dot1qPortVlanEntry, ST_Count); }
+void TVLanPortInfomationForm::LV_dot1qPortVlanEntryClick(TObject*) { Rows.Click(); }
 
 void TVLanPortInfomationForm::RefreshBtnClick(TObject*) {
   if (Request->Busy) {
     ShowMessage(kRefreshNotComplete);
     return;
   }
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
-  ShowCount();
+  Rows.ReadAnew(Request, [this](const AnsiString& m) { ShowFailure(m); });
 }
 
+// The SET is addressed by the port of the selected row: without one it
+// would be some other port. The port stays selected until the device has
+// answered; taken, the list is read again.
 void TVLanPortInfomationForm::SetBtnClick(TObject*) {
   if (Request->Busy) {
     ShowMessage(kRefreshNotComplete);
     return;
   }
-  // The SET is addressed by the port number of the row last copied into the
-  // variables: without a selected row that would be some other port.
-  TListItem* selected = LV_dot1qPortVlanEntry->Selected();
-  if (!selected) return;
-  const AnsiString port = selected->Caption();
-  try {
-    Request->Set(kSetFromControlsThenRead);
-  } catch (const Exception& e) {
-    ShowFailureInMemo(Memo1, e.Message);
-  }
-  // The same port stays selected until the re-read replaces the rows; the
-  // fields keep what the user typed (after a refusal, for a correction).
-  TListItems* rows = LV_dot1qPortVlanEntry->Items();
-  for (int i = 0; i < rows->Count(); ++i) {
-    TListItem* row = rows->Item(i);
-    if (row->Caption() != port) continue;
-    LV_dot1qPortVlanEntry->SetSelected(row);
-    break;
-  }
-}
-
-void TVLanPortInfomationForm::LV_dot1qPortVlanEntryChange(TObject*, TListItem*, TItemChange) {
-  ShowCount();
+  if (!LV_dot1qPortVlanEntry->Selected()) return;
+  const auto fail = [this](const AnsiString& m) { ShowFailure(m); };
+  if (Rows.Write(
+          Request, [this] { Request->Set(kSetFromControls); }, fail))
+    Rows.ReadAnew(Request, fail);
 }
 
 void TVLanPortInfomationForm::FormClose(TObject*, TCloseAction& Action) {

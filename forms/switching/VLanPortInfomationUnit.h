@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -39,19 +40,20 @@ class TVLanPortInfomationForm : public TForm {
   void FormCreate(TObject* Sender);
   void RefreshBtnClick(TObject* Sender);
   void SetBtnClick(TObject* Sender);
-  void LV_dot1qPortVlanEntryChange(TObject* Sender, TListItem* Item, TItemChange Change);
-  void LV_dot1qPortVlanEntrySelectItem(TObject* Sender, TListItem* Item, bool Selected);
   void LV_dot1qPortVlanEntryClick(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
 
   // Asynchronous; its busy flag guards Refresh and Set. Owned by the form
   // and released, once idle, when it closes.
   std::unique_ptr<VnSNMPRequest2Edits> Request;
+  // The ports, the count and Set (after the request).
+  TListRows Rows;
 
  private:
   void InitComponents();
-  void ShowCount();
-  void FollowSelection(bool keepTyped = false);
+  // No port chosen: the fields empty and greyed, as when the form opened.
+  void ClearFields();
+  void ShowFailure(const AnsiString& message);
 };
 
 extern TVLanPortInfomationForm* VLanPortInfomationForm;

@@ -1,11 +1,12 @@
 #include "forms/switching/VlanStaticFormUnit.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "catalogue/BridgeExtMib.h"
-#include "forms/common/AwaitedSet.h"
 #include "forms/common/FeatureForm.h"
-#include "forms/common/FormWrite.h"
+#include "library/VnErrors.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "library/VnSNMPVarList.h"
 #include "pages/FormOpeners.h"
@@ -57,8 +58,7 @@ void TVlanStaticForm::InitComponents() {
       .OnClose(this, &TVlanStaticForm::FormClose);
   B.Add(LV_dot1qVlanStaticEntry, "LV_dot1qVlanStaticEntry")
       .At(8, 8, 560, 200)
-      .OnChange(this, &TVlanStaticForm::LV_dot1qVlanStaticEntryChange)
-      .OnSelectItem(this, &TVlanStaticForm::LV_dot1qVlanStaticEntrySelectItem);
+      .OnClick(this, &TVlanStaticForm::LV_dot1qVlanStaticEntryClick);
 
   B.Add(RefreshBtn, "RefreshBtn")
       .At(580, 8, 96, 25)
@@ -123,6 +123,7 @@ void TVlanStaticForm::FormCreate(TObject*) {
 
   Request = NewFormRequest(this, StaticVlanTableVars, VnItemType::MVT_UMV, 1);
   Request->AttachListView(LV_dot1qVlanStaticEntry, true);
+  ClickFollowsSelection(*Request);
   Request->BindEdits(Item::kVLANID, "%s", ED_VLANID);
   Request->BindEdits(Item::kVLANName, "%s", ED_VLANName);
   Request->BindElementList(Item::kEgressPorts, elements, EgressPortFrame->PortCheckBoxes.get());
@@ -131,12 +132,10 @@ void TVlanStaticForm::FormCreate(TObject*) {
   Request->BindElementList(Item::kUntaggedPorts, elements, UntaggedPortFrame->PortCheckBoxes.get());
   Request->BindComboBox(Item::kStatus, Status);
   Request->SetStatusMemo(Memo1);
-  try {
-    Request->Get();
-  } catch (const Exception& e) {
-    Request->ShowRequestStatus(e.Message);
-  }
-  ShowCount();
+  Rows.Attach(
+      *Request, LV_dot1qVlanStaticEntry, ST_Count2,
+      [this](bool rowSelected) { ShowRowButtons(rowSelected); }, [this] { ClearEntryFields(); });
+  Rows.Read(Request, [this](const AnsiString& m) { ShowFailure(m); });
 
   NextFreeRequest =
       NewFormRequest(this, VlanStaticNextFreeLocalVLANIndexVars, VnItemType::SVT_SV, 0, true);
@@ -147,7 +146,10 @@ void TVlanStaticForm::FormCreate(TObject*) {
   } catch (const Exception& e) {
     NextFreeRequest->ShowRequestStatus(e.Message);
   }
-  ShowRowButtons(false);
+}
+
+void TVlanStaticForm::ShowFailure(const AnsiString& message) {
+  if (Request) Request->ShowRequestStatus(message);
 }
 
 bool TVlanStaticForm::ReadyForWork() {
@@ -165,8 +167,6 @@ void TVlanStaticForm::ShowRowButtons(bool rowSelected) {
   AddBtn->SetEnabled(!rowSelected);
 }
 
-void TVlanStaticForm::ShowCount() { ShowRowCount(LV_dot1qVlanStaticEntry, ST_Count2); }
-
 void TVlanStaticForm::ClearEntryFields() {
   for (TStackingPortUitForm* frame : {EgressPortFrame, ForbiddenPortFrame, UntaggedPortFrame})
     if (frame) frame->ClearPorts();
@@ -176,14 +176,7 @@ void TVlanStaticForm::ClearEntryFields() {
   Status->SetText("");
 }
 
-void TVlanStaticForm::LV_dot1qVlanStaticEntryChange(TObject*, TListItem*, TItemChange) {
-  ShowCount();
-}
-
-void TVlanStaticForm::LV_dot1qVlanStaticEntrySelectItem(TObject*, TListItem*, bool Selected) {
-  if (!Selected) ClearEntryFields();
-  ShowRowButtons(Selected);
-}
+void TVlanStaticForm::LV_dot1qVlanStaticEntryClick(TObject*) { Rows.Click(); }
 
 void TVlanStaticForm::RefreshBtnClick(TObject*) {
   if (Request->Busy) return;
@@ -192,29 +185,27 @@ void TVlanStaticForm::RefreshBtnClick(TObject*) {
   } catch (const Exception& e) {
     NextFreeRequest->ShowRequestStatus(e.Message);
   }
-  try {
-    Request->Get();
-    ClearEntryFields();
-  } catch (const Exception& e) {
-    Request->ShowRequestStatus(e.Message);
-  }
-  ShowCount();
-  ShowRowButtons(false);
+  Rows.ReadAnew(Request, [this](const AnsiString& m) { ShowFailure(m); });
 }
 
-bool TVlanStaticForm::WriteAndWait(const std::function<void(TSavedAccess&)>& leaveOut) {
-  TAwaitedSet answer(Request);
+// The SET's status line names the column. A column with nothing to send (a
+// cell the agent did not give, left alone) is no refusal: it is skipped,
+// and the next goes out.
+void TVlanStaticForm::WriteColumn(int column) {
+  VnSNMPVarList& list = Request->Request.VarList;
+  const AnsiString description = list.Description;
+  TSavedAccess saved(*Request);
+  for (int i = Item::kVLANName; i <= Item::kStatus; ++i)
+    if (i != column) saved.Invalidate(i);
+  list.Description = list.Item(column)->Label;
   try {
-    TSavedAccess saved(*Request);
-    leaveOut(saved);
     Request->Set(kSetFromControls);
   } catch (const Exception& e) {
-    Request->ShowRequestStatus(e.Message);
-    return false;
+    list.Description = description;
+    if (e.HelpContext != VNERR_NOTHING_TO_SET) throw;
+    return;
   }
-  // The marks are off again before the answer is waited for: a read the
-  // request makes meanwhile reads every column.
-  return answer.Taken() && Request && !Request->Stopped();
+  list.Description = description;
 }
 
 // One column per SET, so that a port list the device refuses is known by
@@ -224,83 +215,43 @@ bool TVlanStaticForm::WriteAndWait(const std::function<void(TSavedAccess&)>& lea
 void TVlanStaticForm::SetBtnClick(TObject*) {
   if (!LV_dot1qVlanStaticEntry->Selected()) return;
   if (!ReadyForWork()) return;
-  VnSNMPVarList& list = Request->Request.VarList;
-  const AnsiString description = list.Description;
-  const TTypedFields typed(*Request);
+  std::vector<std::function<void()>> writes;
   for (int column :
-       {Item::kEgressPorts, Item::kForbiddenEgressPorts, Item::kUntaggedPorts, Item::kStatus}) {
-    list.Description = list.Item(column)->Label;
-    const bool taken = WriteAndWait([&](TSavedAccess& saved) {
-      for (int i = Item::kVLANName; i <= Item::kStatus; ++i)
-        if (i != column) saved.Invalidate(i);
-    });
-    if (!Request) return;  // closed meanwhile
-    Request->Request.VarList.Description = description;
-    if (!taken) {
-      KeepTyped(typed);
-      return;
-    }
-  }
-  try {
-    Request->Get();
-    ClearEntryFields();
-  } catch (const Exception& e) {
-    Request->ShowRequestStatus(e.Message);
-  }
-  ShowRowButtons(false);
+       {Item::kEgressPorts, Item::kForbiddenEgressPorts, Item::kUntaggedPorts, Item::kStatus})
+    writes.emplace_back([this, column] { WriteColumn(column); });
+  const auto fail = [this](const AnsiString& m) { ShowFailure(m); };
+  if (Rows.WriteInOrder(Request, writes, fail)) Rows.ReadAnew(Request, fail);
 }
 
-// A write that was not taken keeps what was typed, for the user to correct.
-// The list is read again (by the request itself after a refusal or a lost
-// answer, here after Stop), so no row stays drawn selected, and the buttons
-// and count follow.
-void TVlanStaticForm::KeepTyped(const TTypedFields& typed) {
-  const bool reading = Request->Busy;
-  if (LV_dot1qVlanStaticEntry->Selected()) LV_dot1qVlanStaticEntry->SetSelected(nullptr);
-  if (!reading) {
-    try {
-      Request->Get();
-    } catch (const Exception& e) {
-      Request->ShowRequestStatus(e.Message);
-    }
-  }
-  typed.PutBack();
-  ShowRowButtons(false);
-  ShowCount();
-}
-
-// A refused Add keeps what was typed, for the user to correct.
 void TVlanStaticForm::AddBtnClick(TObject*) {
   if (!ReadyForWork()) return;
-  Status->SetItemIndex(StaticVlanTableRowStatusOption::kCreateAndGo);
-  // A new VLAN gets no forbidden ports; Set writes them afterwards.
-  const bool taken =
-      WriteAndWait([](TSavedAccess& saved) { saved.Invalidate(Item::kForbiddenEgressPorts); });
-  if (!Request || !taken) return;
-  try {
-    Request->Get();
-    ClearEntryFields();
-  } catch (const Exception& e) {
-    Request->ShowRequestStatus(e.Message);
-  }
+  const auto fail = [this](const AnsiString& m) { ShowFailure(m); };
+  const bool taken = Rows.Write(
+      Request,
+      [this] {
+        Status->SetItemIndex(StaticVlanTableRowStatusOption::kCreateAndGo);
+        // A new VLAN gets no forbidden ports; Set writes them afterwards.
+        TSavedAccess saved(*Request);
+        saved.Invalidate(Item::kForbiddenEgressPorts);
+        Request->Set(kSetFromControls);
+      },
+      fail);
+  if (taken) Rows.ReadAnew(Request, fail);
 }
 
 void TVlanStaticForm::DeleteBtnClick(TObject*) {
   if (!ReadyForWork()) return;
-  Status->SetItemIndex(StaticVlanTableRowStatusOption::kDestroy);
-  const bool taken = WriteAndWait([](TSavedAccess& saved) {
-    for (int i = Item::kVLANName; i <= Item::kUntaggedPorts; ++i) saved.Invalidate(i);
-  });
-  if (!Request) return;
-  if (taken) {
-    try {
-      Request->Get();
-    } catch (const Exception& e) {
-      Request->ShowRequestStatus(e.Message);
-    }
-  }
-  ClearEntryFields();
-  ShowRowButtons(false);
+  const auto fail = [this](const AnsiString& m) { ShowFailure(m); };
+  const bool taken = Rows.Write(
+      Request,
+      [this] {
+        Status->SetItemIndex(StaticVlanTableRowStatusOption::kDestroy);
+        TSavedAccess saved(*Request);
+        for (int i = Item::kVLANName; i <= Item::kUntaggedPorts; ++i) saved.Invalidate(i);
+        Request->Set(kSetFromControls);
+      },
+      fail);
+  if (taken) Rows.ReadAnew(Request, fail);
 }
 
 void TVlanStaticForm::btnStopClick(TObject*) {

@@ -4,10 +4,9 @@
 // status. Beside the list the device's next free local VLAN index.
 #pragma once
 
-#include <cstdint>
-#include <functional>
 #include <memory>
 
+#include "forms/common/ListRows.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 
@@ -18,11 +17,7 @@ class TLabel;
 class TMemo;
 class TStackingPortUitForm;
 class TStaticText;
-struct VnSNMPError;
-class VnSNMPRequest2Controls;
 class VnSNMPRequest2Edits;
-class TSavedAccess;
-class TTypedFields;
 
 class TVlanStaticForm : public TForm {
  public:
@@ -60,8 +55,7 @@ class TVlanStaticForm : public TForm {
   void SetBtnClick(TObject* Sender);
   void AddBtnClick(TObject* Sender);
   void DeleteBtnClick(TObject* Sender);
-  void LV_dot1qVlanStaticEntryChange(TObject* Sender, TListItem* Item, TItemChange Change);
-  void LV_dot1qVlanStaticEntrySelectItem(TObject* Sender, TListItem* Item, bool Selected);
+  void LV_dot1qVlanStaticEntryClick(TObject* Sender);
   void btnStopClick(TObject* Sender);
   void btnCloseClick(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
@@ -75,23 +69,22 @@ class TVlanStaticForm : public TForm {
   TStackingPortUitForm* EgressPortFrame = nullptr;
   TStackingPortUitForm* ForbiddenPortFrame = nullptr;
   TStackingPortUitForm* UntaggedPortFrame = nullptr;
+  // The rows, the count and the row buttons (after the requests).
+  TListRows Rows;
 
  private:
   void InitComponents();
   void CreatePortFrame();
   void ClearEntryFields();
-  // One SET from the controls, the items `leaveOut` marks left out of it;
-  // true once the device has taken it (false: refused, timed out, not sent,
-  // stopped, or the form closed meanwhile).
-  bool WriteAndWait(const std::function<void(TSavedAccess&)>& leaveOut);
-  // After a write that was not taken: the list read again, the fields as
-  // `typed`, no row drawn selected, the buttons and count following.
-  void KeepTyped(const TTypedFields& typed);
+  // A failure of a handler, or of a write or read it made, in the memo.
+  void ShowFailure(const AnsiString& message);
+  // One column of the row in a SET of its own (Set's writes, in order).
+  void WriteColumn(int column);
   // Set and Delete offered only while a row is selected, Add only while none is.
   void ShowRowButtons(bool rowSelected);
-  void ShowCount();
   // Idle and not busy (otherwise "Get data not complete"), and the VLAN ID
-  // a number that names a row (otherwise a line in the memo).
+  // a number that names a row (otherwise a line in the memo). A row's own
+  // ID, read from its instance, always is one.
   bool ReadyForWork();
 };
 

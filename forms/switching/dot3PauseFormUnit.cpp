@@ -2,7 +2,6 @@
 
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
-#include "forms/common/FormWrite.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/FormOpeners.h"
 #include "platform/ComCtrls.h"
@@ -13,8 +12,6 @@
 Tdot3PauseForm* dot3PauseForm = nullptr;
 
 VN_REGISTER_FORM_OPENER(Tdot3PauseForm, &dot3PauseForm);
-
-namespace {}  // namespace
 
 Tdot3PauseForm::Tdot3PauseForm(TComponent* AOwner)
     : TDot3FormBase(AOwner, "dot3PauseForm", Dot3PauseAdminModeVars, Dot3PauseInPauseFramesVars,
@@ -39,46 +36,24 @@ void Tdot3PauseForm::BindPortControls() {
   btnSet->SetEnabled(false);
 }
 
-void Tdot3PauseForm::ResetPortControls() {
-  cbxAdminMode->SetItemIndex(-1);
-  btnSet->SetEnabled(false);
-}
+void Tdot3PauseForm::ResetPortControls() { cbxAdminMode->SetItemIndex(-1); }
 
 void Tdot3PauseForm::PortsRead() {
   if (!cbxAdminMode->CanFocus()) cbxAdminMode->SetEnabled(true);
 }
 
-void Tdot3PauseForm::PortClicked() { btnSet->SetEnabled(true); }
-
-void Tdot3PauseForm::CountersShown() {
-  if (!Request->Busy) btnSet->SetEnabled(true);
+void Tdot3PauseForm::ShowPortState(bool portChosen) {
+  btnSet->SetEnabled(portChosen && Request && !Request->Busy);
 }
 
 void Tdot3PauseForm::btnSetClick(TObject*) {
   if (!Request || !ListView1->Selected()) return;
   if (!FormIdle({Request.get()})) return;
-  // The mode chosen stays until the switch has taken the write. While the
-  // ports are read again after a refusal no port stays drawn selected, Set
-  // is off, and with nothing chosen the view is that of no port.
-  const bool typed = AnyFieldTyped(*Request);
-  if (!WriteTaken(
-          Request, [&] { Request->Set(kSetFromControls); },
-          [this](const AnsiString& message) { ShowFailureInMemo(Memo1, message); })) {
-    if (!Request || !Request->Busy) return;
-    if (ListView1->Selected()) ListView1->SetSelected(nullptr);
-    if (typed)
-      btnSet->SetEnabled(false);
-    else
-      ResetView();
-    return;
-  }
-  try {
-    ResetView();
-    // The walk follows the write; the form is busy until it has ended.
-    Request->Get();
-  } catch (...) {
-    ReportFailure();
-  }
+  const auto fail = [this](const AnsiString& m) { ShowFailure(m); };
+  // Taken: the walk follows the write, with no port chosen.
+  if (Rows.Write(
+          Request, [this] { Request->Set(kSetFromControls); }, fail))
+    Rows.ReadAnew(Request, fail);
 }
 
 void Tdot3PauseForm::btnStopClick(TObject*) {

@@ -23,8 +23,8 @@ class Tdot3PauseForm : public TDot3FormBase {
   void BindPortControls() override;
   void ResetPortControls() override;
   void PortsRead() override;
-  void PortClicked() override;
-  void CountersShown() override;
+  // Set is on while a port is chosen and the ports are not being read.
+  void ShowPortState(bool portChosen) override;
 };
 
 extern Tdot3PauseForm* dot3PauseForm;

@@ -492,6 +492,16 @@ bool VnSNMPRequest2Edits::ItemChanged(int item) const {
   return false;
 }
 
+bool VnSNMPRequest2Edits::ItemTyped(int item) const {
+  for (const auto& b : Bindings) {
+    if (b->ItemIndex != item) continue;
+    const bool enabled = std::any_of(b->Controls.begin(), b->Controls.end(),
+                                     [](const TControl* c) { return c->Enabled(); });
+    if (enabled && !HoldsShownValue(*b, b->ShownValue)) return true;
+  }
+  return false;
+}
+
 bool VnSNMPRequest2Edits::HoldsNoValue(int item) const {
   return *Request.VarList.Item(item)->Value == VnNullValueText && !ItemChanged(item);
 }

@@ -122,6 +122,12 @@ class VnSNMPRequest2Edits : public VnSNMPRequest2Controls {
   // after the item was last shown, or a binding of it has not shown a value
   // yet: the user (or the page) changed it since the last read or row.
   bool ItemChanged(int item) const;
+  // What the user typed: ItemChanged, judged by the bindings of the item
+  // whose controls the user can change (enabled). A field a form switched
+  // off and emptied is none; an item no enabled control shows is never
+  // typed. What a form keeps after a failed write, and an empty field the
+  // Edit dialog refuses.
+  bool ItemTyped(int item) const;
   // True when the item holds no value (the agent gave none, or none the
   // item can hold) and its controls still show nothing of it: no check
   // judges it, and a SET leaves it out.

@@ -4,7 +4,9 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "PagesTestSupport.h"
 #include "catalogue/AclMib.h"
@@ -196,6 +198,33 @@ TEST_F(IPMaskFormTest, AFailedAddRestoresTheAccessWordsAndShowsTheError) {
   EXPECT_EQ(form_->ListView1->Items()->Count(), 1);
   EXPECT_TRUE(form_->BT_Add->Enabled());
   EXPECT_EQ(form_->IPIDEdit->Text(), "8");  // kept for a correction
+}
+
+// A Delete writes the index and the row status alone. Refused, the list
+// read again after it shows every column as the switch holds it (the
+// switch's dump unchanged): none of those the Delete left out is empty.
+TEST_F(IPMaskFormTest, ARefusedDeleteReadsEveryColumnAgain) {
+  Open();
+  const std::string table = kColumn.substr(0, kColumn.size() - 1);
+  const auto cells = [this] {
+    TListItem* row = form_->ListView1->Items()->Item(0);
+    std::vector<std::string> all{row->Caption().str()};
+    for (int i = 0; i < row->SubItems()->Count(); ++i)
+      all.push_back(row->SubItems()->Strings(i).str());
+    return all;
+  };
+  ASSERT_EQ(form_->ListView1->Items()->Count(), 1);
+  const std::vector<std::string> read = cells();
+  const std::string held = Sim().Control("dump " + table);
+  TestKit::ClickRow(form_->ListView1, 0);
+  Control("inject set " + table + " genErr");
+  const std::size_t mark = NewLog().size();
+  TestKit::Click(form_->BT_Delete);
+  ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_GT(CountLog("GETNEXT", mark), 0);
+  EXPECT_EQ(Sim().Control("dump " + table), held);
+  ASSERT_EQ(form_->ListView1->Items()->Count(), 1);
+  EXPECT_EQ(cells(), read);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "PagesTestSupport.h"
 #include "catalogue/DeviceMib.h"
 #include "forms/common/FeatureForm.h"
+#include "forms/common/FormWrite.h"
 #include "library/VnSNMPRequest2Edits.h"
 #include "pages/StackingPortUitFormUnit.h"
 #include "platform/Classes.h"
@@ -121,6 +122,43 @@ TEST_F(FeatureFormUi, ListViewKeysAndCombos) {
   EXPECT_EQ(combo->ItemIndex(), 1);
   EXPECT_FALSE(SelectComboText(combo, "Destroy"));
   EXPECT_EQ(ComboText(combo), "destroy");
+}
+
+// A field emptied after a failed write (a form's reset) gets back what the
+// user left in it, still the user's: a check that judges typed text judges
+// it again.
+TEST_F(FeatureFormUi, TypedFieldsComeBackWithTheUsersMark) {
+  std::unique_ptr<TForm> form(new TForm(Application));
+  auto* port = new TEdit(form.get());
+  port->SetParent(form.get());
+  VnSNMPRequest2Edits request(form.get());
+  Typed(port, "12");
+  const TTypedFields typed(request, {port});
+  port->SetText("");
+  typed.PutBack();
+  EXPECT_EQ(port->Text(), "12");
+  EXPECT_TRUE(port->Modified());
+}
+
+// What the user typed, which a failed write keeps, is a field the user can
+// change that no longer shows what was read: one a form switched off and
+// emptied is not.
+TEST_F(FeatureFormDevice, TypedIsWhatAFieldTheUserCanChangeNoLongerShows) {
+  std::unique_ptr<TForm> form(new TForm(Application));
+  auto* edit = new TEdit(form.get());
+  edit->SetParent(form.get());
+  auto request =
+      NewFormRequest(form.get(), Layer2ControlIGMPSnoopingVars, VnItemType::SVT_SV, 0, true);
+  request->BindEdits(4, "%i", edit);
+  request->Get();
+  EXPECT_FALSE(AnyFieldTyped(*request));
+  Typed(edit, "77");
+  EXPECT_TRUE(request->ItemTyped(4));
+  EXPECT_TRUE(AnyFieldTyped(*request));
+  DisableValueEdit(edit);
+  EXPECT_TRUE(request->ItemChanged(4));
+  EXPECT_FALSE(request->ItemTyped(4));
+  EXPECT_FALSE(AnyFieldTyped(*request));
 }
 
 TEST_F(FeatureFormDevice, LeftOutItemsAreNotSent) {

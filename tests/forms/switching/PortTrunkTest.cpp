@@ -241,4 +241,38 @@ TEST_F(PortTrunk, DeleteSendsOnlyTheRowStatusAndRestoresTheColumns) {
   for (int item : {1, 2, 3}) EXPECT_EQ(f->Request->Request.VarList.Item(item)->Access, 6u);
 }
 
+// A typed master port is judged with the members, written, and kept when
+// the switch refuses the write, still the user's, while the groups are
+// read again with none selected.
+TEST_F(PortTrunk, ATypedMasterPortIsJudgedWrittenAndKeptWhenRefused) {
+  Control("set " + kTrunk + "3.1 i 2");
+  Control("set " + kTrunk + "4.1 x 60000000");
+  auto f = Open<TPortTrunkForm>();
+  TestKit::ClickRow(f->LV_PortTrunk, 0);
+  Typed(f->PortEdit, "4");
+  {
+    TestKit::DialogScript script;
+    script.Expect("Master port must be checked.");
+    TestKit::Click(f->SetBtn);
+  }
+  EXPECT_TRUE(SetLines().empty());
+  TestKit::Click(Port(f->MemberFrame, 4));
+  Control("inject set " + kTrunk + "3 genErr");
+  TestKit::Click(f->SetBtn);
+  ASSERT_TRUE(PumpUntil([&f] { return !f->Request->Busy; }));
+  EXPECT_EQ(SetLines().size(), 1u);
+  EXPECT_EQ(f->PortEdit->Text(), "4");
+  EXPECT_TRUE(f->PortEdit->Modified());
+  EXPECT_TRUE(Port(f->MemberFrame, 4)->Checked());
+  EXPECT_EQ(f->LV_PortTrunk->Selected(), nullptr);
+  EXPECT_FALSE(f->SetBtn->Enabled());
+  EXPECT_TRUE(f->BT_Set->Enabled());
+  EXPECT_EQ(Value(kTrunk + "3.1"), "INTEGER:2");
+
+  TestKit::ClickRow(f->LV_PortTrunk, 0);
+  Typed(f->PortEdit, "3");
+  TestKit::Click(f->SetBtn);
+  EXPECT_EQ(Value(kTrunk + "3.1"), "INTEGER:3");
+}
+
 }  // namespace

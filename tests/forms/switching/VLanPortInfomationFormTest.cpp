@@ -79,13 +79,14 @@ TEST_F(VLanPortInfomationFormTest, SetWritesTheFourSettingsOfTheSelectedPort) {
   form_->PortVLanID->SetText("7");
   form_->IngressFiltering->SetItemIndex(0);  // true
   form_->GvrpStatus->SetItemIndex(0);        // enabled
-  Control("hold");
+  // The port stays selected until the device has answered.
+  std::string selected;
+  form_->Request->OnSetDone = VnRequestDoneEvent([&](VnSNMPRequest2Controls*, const VnSNMPError&) {
+    selected = List()->Selected() ? List()->Selected()->Caption().str() : "none";
+  });
   TestKit::Click(form_->SetBtn);
-  // The port stays selected while the device answers.
-  ASSERT_NE(List()->Selected(), nullptr);
-  EXPECT_EQ(List()->Selected()->Caption(), "4");
-  Control("release");
   ASSERT_TRUE(WaitIdle(*form_->Request));
+  EXPECT_EQ(selected, "4");
 
   const std::vector<std::string> sets = SetLines();
   ASSERT_EQ(sets.size(), 1u);
@@ -139,9 +140,10 @@ TEST_F(VLanPortInfomationFormTest, TheMenuOpensItWithTheCaptionAndTheGlobal) {
 
 namespace {
 
-// Set acts on the selected port: it is on exactly while a port is
-// selected, however the selection came or went (a click, the keys, a click
-// beside the rows, the read after a Set written or refused, Refresh).
+// Set acts on the selected port: it and the fields are on exactly while a
+// port is selected, however the selection came or went (a click, the keys,
+// a click beside the rows, the read after a Set written or refused,
+// Refresh).
 TEST_F(VLanPortInfomationFormTest, SetIsOnExactlyWhileAPortIsSelected) {
   Control("hold");
   form_ = Create<TVLanPortInfomationForm>(Application);
@@ -182,6 +184,7 @@ TEST_F(VLanPortInfomationFormTest, SetIsOnExactlyWhileAPortIsSelected) {
     s.act();
     EXPECT_EQ(List()->Selected() != nullptr, s.selected) << s.step;
     EXPECT_EQ(form_->SetBtn->Enabled(), s.selected) << s.step;
+    EXPECT_EQ(form_->PortVLanID->Enabled(), s.selected) << s.step;
   }
   const std::vector<std::string> sets = SetLines();
   ASSERT_EQ(sets.size(), 2u);

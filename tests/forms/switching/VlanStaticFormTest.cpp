@@ -295,3 +295,79 @@ TEST_F(VlanStaticFormTest, SetsColumnsOneByOneAndStopsAtTheFirstRefusal) {
 }
 
 }  // namespace
+
+namespace {
+
+// A VLAN whose egress cell the agent did not give: that column has nothing
+// to send and is skipped, and the others go out in their order.
+TEST_F(VlanStaticFormTest, AColumnTheAgentDidNotGiveIsSkipped) {
+  AddVlan(70, "seventy");
+  Control(std::string("set ") + kStatic + ".4.70 x 40000000");
+  Control(std::string("absent ") + kStatic + ".2.70");
+  Open();
+  TestKit::ClickRow(List(), RowOf("70"));
+  Port(form_->UntaggedPortFrame, 2)->SetChecked(false);
+  TestKit::Click(form_->SetBtn);
+  WaitWalk();
+  const std::vector<std::string> sets = SetLines();
+  ASSERT_EQ(sets.size(), 3u) << Memo();
+  const char* columns[] = {".3.70=", ".4.70=", ".5.70=INTEGER:1"};
+  for (std::size_t i = 0; i < 3; ++i)
+    EXPECT_NE(sets[i].find(std::string(kStatic) + columns[i]), std::string::npos) << sets[i];
+  EXPECT_EQ(Memo().find("No SNMP variable to set!"), std::string::npos) << Memo();
+  EXPECT_EQ(Value(std::string(kStatic) + ".4.70"), "Hex-STRING:00 00 00 00");
+  EXPECT_EQ(Value(std::string(kStatic) + ".2.70"), "noSuchInstance");
+}
+
+// With the switch away an Add or a Delete times out and so does the read
+// after it: the count is the rows shown, none.
+TEST_F(VlanStaticFormTest, TheCountFollowsAnAddOrADeleteThatTimesOut) {
+  AddVlan(80, "eighty");
+  Open();
+  form_->Request->Request.Timeout = 30;
+  form_->ED_VLANID->SetText("81");
+  Control("mute");
+  TestKit::Click(form_->AddBtn);
+  WaitWalk();
+  EXPECT_EQ(List()->Items()->Count(), 0);
+  EXPECT_EQ(form_->ST_Count2->Caption(), "0");
+  EXPECT_EQ(form_->ED_VLANID->Text(), "81");
+  Control("unmute");
+  TestKit::Click(form_->RefreshBtn);
+  WaitWalk();
+  ASSERT_EQ(form_->ST_Count2->Caption(), "2");
+  TestKit::ClickRow(List(), RowOf("80"));
+  Control("mute");
+  TestKit::Click(form_->DeleteBtn);
+  WaitWalk();
+  EXPECT_EQ(List()->Items()->Count(), 0);
+  EXPECT_EQ(form_->ST_Count2->Caption(), "0");
+  Control("unmute");
+}
+
+}  // namespace
+
+namespace {
+
+// Stop pressed while a column's SET is out: the columns after it stay
+// unsent, the list is read again, and the fields keep what was typed.
+TEST_F(VlanStaticFormTest, StopEndsTheColumnsAfterTheOneOut) {
+  AddVlan(75, "seventy-five");
+  Open();
+  TestKit::ClickRow(List(), RowOf("75"));
+  Port(form_->EgressPortFrame, 3)->SetChecked(true);
+  Port(form_->UntaggedPortFrame, 3)->SetChecked(true);
+  form_->Request->OnSetDone = VnRequestDoneEvent(
+      [this](VnSNMPRequest2Controls*, const VnSNMPError&) { form_->btnStopClick(nullptr); });
+  TestKit::Click(form_->SetBtn);
+  WaitWalk();
+  EXPECT_EQ(SetLines().size(), 1u);
+  EXPECT_EQ(Value(std::string(kStatic) + ".2.75"), "Hex-STRING:60 00 00 00");
+  EXPECT_EQ(Value(std::string(kStatic) + ".4.75"), "Hex-STRING:00 00 00 00");
+  EXPECT_TRUE(Port(form_->UntaggedPortFrame, 3)->Checked());
+  EXPECT_EQ(List()->Selected(), nullptr);
+  EXPECT_FALSE(form_->SetBtn->Enabled());
+  EXPECT_EQ(form_->ST_Count2->Caption(), "2");
+}
+
+}  // namespace
